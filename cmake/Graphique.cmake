@@ -1,0 +1,18 @@
+# One static library per folder of src/: graphique_<nom>.
+function(graphique_bibliotheque nom)
+  cmake_parse_arguments(A "" "" "SOURCES;DEPEND" ${ARGN})
+  add_library(graphique_${nom} STATIC ${A_SOURCES})
+  target_include_directories(graphique_${nom} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(graphique_${nom} PUBLIC ${A_DEPEND})
+endfunction()
+
+# One GoogleTest program per folder of tests/.
+function(graphique_tests nom)
+  cmake_parse_arguments(A "" "" "SOURCES;DEPEND" ${ARGN})
+  add_executable(tests_${nom} ${A_SOURCES} ${PROJECT_SOURCE_DIR}/tests/commun_tests/PrincipalTests.cpp)
+  target_include_directories(tests_${nom} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(tests_${nom} PRIVATE ${A_DEPEND} GTest::gtest Qt6::Widgets)
+  gtest_discover_tests(tests_${nom}
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS "${nom}"
+    DISCOVERY_TIMEOUT 30)
+endfunction()

@@ -1,0 +1,6 @@
+#!/usr/bin/env bash
+# Configures and builds everything (libraries, programs, tests, benchmarks) in build/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+cmake -S . -B build -DCMAKE_BUILD_TYPE="${CMAKE_BUILD_TYPE:-RelWithDebInfo}" >/dev/null
+cmake --build build -j"${JOBS:-2}"

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs every Debian package the project needs. Safe to run again.
+set -euo pipefail
+
+paquets=(
+  build-essential cmake pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev
+  libsqlite3-dev sqlite3
+  libpq-dev postgresql
+  libzip-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth
+  fonts-dejavu-core fonts-liberation fonts-comic-neue
+)
+
+manquants=()
+for p in "${paquets[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || manquants+=("$p")
+done
+
+if [ ${#manquants[@]} -eq 0 ]; then
+  echo "Paquets : tout est déjà installé."
+  exit 0
+fi
+
+echo "Paquets à installer : ${manquants[*]}"
+sudo_cmd=""
+[ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo_cmd apt-get update -qq
+$sudo_cmd apt-get install -y -qq --no-install-recommends "${manquants[@]}"

@@ -1,0 +1,402 @@
+#include "commun/Dates.h"
+
+#include "commun/Nombres.h"
+
+#include <QHash>
+#include <array>
+#include <cmath>
+
+namespace {
+
+bool chiffres(const QString& t, int debut, int n, int& valeur)
+{
+    valeur = 0;
+    for (int i = debut; i < debut + n; ++i) {
+        const QChar c = t.at(i);
+        if (c < u'0' || c > u'9')
+            return false;
+        valeur = valeur * 10 + (c.unicode() - u'0');
+    }
+    return true;
+}
+
+qint64 divisionPlancher(qint64 a, qint64 b)
+{
+    qint64 q = a / b;
+    if ((a % b != 0) && ((a < 0) != (b < 0)))
+        --q;
+    return q;
+}
+
+const std::array<QString, 12> moisAxe = {
+    QStringLiteral("Jan"), QStringLiteral("Fev"), QStringLiteral("Mar"), QStringLiteral("Avr"),
+    QStringLiteral("Mai"), QStringLiteral("Jui"), QStringLiteral("Jui"), QStringLiteral("Aou"),
+    QStringLiteral("Sep"), QStringLiteral("Oct"), QStringLiteral("Nov"), QStringLiteral("Dec")};
+
+const std::array<QString, 12> moisNoms = {
+    QStringLiteral("Janvier"), QStringLiteral("Février"), QStringLiteral("Mars"),
+    QStringLiteral("Avril"), QStringLiteral("Mai"), QStringLiteral("Juin"),
+    QStringLiteral("Juillet"), QStringLiteral("Aout"), QStringLiteral("Septembre"),
+    QStringLiteral("Octobre"), QStringLiteral("Novembre"), QStringLiteral("Décembre")};
+
+// Names the runtime's Format gave in a French locale.
+const std::array<QString, 12> moisCourts = {
+    QStringLiteral("janv"), QStringLiteral("févr"), QStringLiteral("mars"), QStringLiteral("avr"),
+    QStringLiteral("mai"), QStringLiteral("juin"), QStringLiteral("juil"), QStringLiteral("août"),
+    QStringLiteral("sept"), QStringLiteral("oct"), QStringLiteral("nov"), QStringLiteral("déc")};
+
+const std::array<QString, 12> moisLongs = {
+    QStringLiteral("janvier"), QStringLiteral("février"), QStringLiteral("mars"),
+    QStringLiteral("avril"), QStringLiteral("mai"), QStringLiteral("juin"),
+    QStringLiteral("juillet"), QStringLiteral("août"), QStringLiteral("septembre"),
+    QStringLiteral("octobre"), QStringLiteral("novembre"), QStringLiteral("décembre")};
+
+const std::array<QString, 7> joursCourts = {
+    QStringLiteral("lun"), QStringLiteral("mar"), QStringLiteral("mer"), QStringLiteral("jeu"),
+    QStringLiteral("ven"), QStringLiteral("sam"), QStringLiteral("dim")};
+
+const std::array<QString, 7> joursLongs = {
+    QStringLiteral("lundi"), QStringLiteral("mardi"), QStringLiteral("mercredi"),
+    QStringLiteral("jeudi"), QStringLiteral("vendredi"), QStringLiteral("samedi"),
+    QStringLiteral("dimanche")};
+
+QString deuxChiffres(int n)
+{
+    n = ((n % 100) + 100) % 100;
+    const QChar c[2] = {QChar(u'0' + n / 10), QChar(u'0' + n % 10)};
+    return QString(c, 2);
+}
+
+QString quatreChiffres(int n)
+{
+    n = ((n % 10000) + 10000) % 10000;
+    const QChar c[4] = {QChar(u'0' + n / 1000), QChar(u'0' + n / 100 % 10), QChar(u'0' + n / 10 % 10),
+                        QChar(u'0' + n % 10)};
+    return QString(c, 4);
+}
+
+struct Jeton
+{
+    QChar lettre;  // lower-case letter, or 0 for literal text
+    int longueur;
+    QString texte;
+};
+
+QList<Jeton> analyserMotif(const QString& motif)
+{
+    QList<Jeton> jetons;
+    for (int i = 0; i < motif.size();) {
+        const QChar c = motif.at(i);
+        if (c == u'"') {
+            const int fin = motif.indexOf(u'"', i + 1);
+            const int stop = fin < 0 ? motif.size() : fin;
+            jetons.append({QChar(), 0, motif.mid(i + 1, stop - i - 1)});
+            i = stop + 1;
+            continue;
+        }
+        if (c == u'\\' && i + 1 < motif.size()) {
+            jetons.append({QChar(), 0, QString(motif.at(i + 1))});
+            i += 2;
+            continue;
+        }
+        const QChar l = c.toLower();
+        if (l == u'd' || l == u'm' || l == u'y' || l == u'q' || l == u'h' || l == u'n' || l == u's') {
+            int n = 1;
+            while (i + n < motif.size() && motif.at(i + n).toLower() == l)
+                ++n;
+            jetons.append({l, n, QString()});
+            i += n;
+            continue;
+        }
+        jetons.append({QChar(), 0, QString(c)});
+        ++i;
+    }
+    return jetons;
+}
+
+// Patterns are few and used once per point: each is analysed once.
+const QList<Jeton>& jetonsDuMotif(const QString& motif)
+{
+    thread_local QHash<QString, QList<Jeton>> analyses;
+    auto it = analyses.find(motif);
+    if (it == analyses.end()) {
+        if (analyses.size() > 256)
+            analyses.clear();
+        it = analyses.insert(motif, analyserMotif(motif));
+    }
+    return *it;
+}
+
+} // namespace
+
+std::optional<QDate> LireDate(const QString& texte)
+{
+    if (texte.size() != 10 || texte.at(2) != u'/' || texte.at(5) != u'/')
+        return std::nullopt;
+    int j, m, a;
+    if (!chiffres(texte, 0, 2, j) || !chiffres(texte, 3, 2, m) || !chiffres(texte, 6, 4, a))
+        return std::nullopt;
+    const QDate d(a, m, j);
+    if (!d.isValid() || a < 100)
+        return std::nullopt;
+    return d;
+}
+
+std::optional<QTime> LireHeure(const QString& texte)
+{
+    if (texte.size() != 8 || texte.at(2) != u':' || texte.at(5) != u':')
+        return std::nullopt;
+    int h, n, s;
+    if (!chiffres(texte, 0, 2, h) || !chiffres(texte, 3, 2, n) || !chiffres(texte, 6, 2, s))
+        return std::nullopt;
+    const QTime t(h, n, s);
+    if (!t.isValid())
+        return std::nullopt;
+    return t;
+}
+
+std::optional<QDateTime> LireDateHeure(const QString& texte)
+{
+    if (texte.size() == 10) {
+        const auto d = LireDate(texte);
+        if (!d)
+            return std::nullopt;
+        return DateHeure(*d);
+    }
+    if (texte.size() != 19 || texte.at(10) != u' ')
+        return std::nullopt;
+    const auto d = LireDate(texte.left(10));
+    const auto t = LireHeure(texte.mid(11));
+    if (!d || !t)
+        return std::nullopt;
+    return DateHeure(*d, *t);
+}
+
+std::optional<QDateTime> DateDepuisCellule(const QVariant& cellule)
+{
+    switch (cellule.metaType().id()) {
+    case QMetaType::QDate: {
+        const QDate d = cellule.toDate();
+        if (!d.isValid())
+            return std::nullopt;
+        return DateHeure(d);
+    }
+    case QMetaType::QDateTime: {
+        const QDateTime dt = cellule.toDateTime();
+        if (!dt.isValid())
+            return std::nullopt;
+        return DateHeure(dt.date(), dt.time());
+    }
+    case QMetaType::QString:
+        return LireDateHeure(cellule.toString().trimmed());
+    default:
+        return std::nullopt;
+    }
+}
+
+bool EstDate(const QVariant& cellule)
+{
+    return DateDepuisCellule(cellule).has_value();
+}
+
+QDateTime DateHeure(const QDate& date, const QTime& heure)
+{
+    return QDateTime(date, heure, Qt::UTC);
+}
+
+std::optional<QDateTime> DateEtHeure(const QVariant& date, const QVariant& heure)
+{
+    const auto d = DateDepuisCellule(date);
+    if (!d)
+        return std::nullopt;
+    QTime t(0, 0);
+    if (heure.metaType().id() == QMetaType::QTime && heure.toTime().isValid())
+        t = heure.toTime();
+    else if (const auto lue = LireHeure(heure.toString().trimmed()))
+        t = *lue;
+    return DateHeure(d->date(), t);
+}
+
+qint64 DateDiff(Intervalle intervalle, const QDateTime& d1, const QDateTime& d2)
+{
+    if (!d1.isValid() || !d2.isValid())
+        return 0;
+    const QDate a = d1.date(), b = d2.date();
+    switch (intervalle) {
+    case Intervalle::Annee:
+        return b.year() - a.year();
+    case Intervalle::Trimestre:
+        return qint64(b.year() - a.year()) * 4 + ((b.month() - 1) / 3 - (a.month() - 1) / 3);
+    case Intervalle::Mois:
+        return qint64(b.year() - a.year()) * 12 + (b.month() - a.month());
+    case Intervalle::Jour:
+        return a.daysTo(b);
+    case Intervalle::Heure:
+    case Intervalle::Minute:
+    case Intervalle::Seconde: {
+        const qint64 unite = intervalle == Intervalle::Heure ? 3600 : intervalle == Intervalle::Minute ? 60 : 1;
+        return divisionPlancher(d2.toSecsSinceEpoch(), unite) - divisionPlancher(d1.toSecsSinceEpoch(), unite);
+    }
+    }
+    return 0;
+}
+
+qint64 DateDiff(Intervalle intervalle, const QDate& d1, const QDate& d2)
+{
+    return DateDiff(intervalle, DateHeure(d1), DateHeure(d2));
+}
+
+QDateTime DateAdd(Intervalle intervalle, double nombre, const QDateTime& d)
+{
+    if (!d.isValid() || !std::isfinite(nombre))
+        return QDateTime();
+    const qint64 n = static_cast<qint64>(Round(nombre, 0));
+    QDateTime r;
+    switch (intervalle) {
+    case Intervalle::Annee:
+        r = d.addYears(int(n));
+        break;
+    case Intervalle::Trimestre:
+        r = d.addMonths(int(n * 3));
+        break;
+    case Intervalle::Mois:
+        r = d.addMonths(int(n));
+        break;
+    case Intervalle::Jour:
+        r = d.addDays(n);
+        break;
+    case Intervalle::Heure:
+        r = d.addSecs(n * 3600);
+        break;
+    case Intervalle::Minute:
+        r = d.addSecs(n * 60);
+        break;
+    case Intervalle::Seconde:
+        r = d.addSecs(n);
+        break;
+    }
+    if (r.isValid() && (r.date().year() < 100 || r.date().year() > 9999))
+        return QDateTime();
+    return r;
+}
+
+QDate DateAdd(Intervalle intervalle, double nombre, const QDate& d)
+{
+    return DateAdd(intervalle, nombre, DateHeure(d)).date();
+}
+
+QString FormatDate(const QDateTime& d, const QString& motif)
+{
+    if (!d.isValid())
+        return QString();
+    const QDate date = d.date();
+    const QTime heure = d.time();
+
+    const QList<Jeton>& jetons = jetonsDuMotif(motif);
+    QString sortie;
+    sortie.reserve(motif.size() + 8);
+    QChar precedent;  // last date or time letter seen
+    for (int k = 0; k < jetons.size(); ++k) {
+        const Jeton& j = jetons.at(k);
+        if (j.lettre.isNull()) {
+            sortie += j.texte;
+            continue;
+        }
+        const char16_t l = j.lettre.unicode();
+        switch (l) {
+        case u'd':
+            if (j.longueur == 1)
+                sortie += QString::number(date.day());
+            else if (j.longueur == 2)
+                sortie += deuxChiffres(date.day());
+            else if (j.longueur == 3)
+                sortie += joursCourts[date.dayOfWeek() - 1];
+            else if (j.longueur == 4)
+                sortie += joursLongs[date.dayOfWeek() - 1];
+            else
+                sortie += TexteDate(date);
+            break;
+        case u'm': {
+            bool minutes = false;
+            if (j.longueur <= 2) {
+                if (precedent == u'h')
+                    minutes = true;
+                for (int s = k + 1; s < jetons.size() && !minutes; ++s) {
+                    if (jetons.at(s).lettre.isNull())
+                        continue;
+                    minutes = jetons.at(s).lettre == u's';
+                    break;
+                }
+            }
+            if (minutes)
+                sortie += j.longueur == 1 ? QString::number(heure.minute()) : deuxChiffres(heure.minute());
+            else if (j.longueur == 1)
+                sortie += QString::number(date.month());
+            else if (j.longueur == 2)
+                sortie += deuxChiffres(date.month());
+            else if (j.longueur == 3)
+                sortie += moisCourts[date.month() - 1];
+            else
+                sortie += moisLongs[date.month() - 1];
+            break;
+        }
+        case u'y':
+            if (j.longueur == 1)
+                sortie += QString::number(date.dayOfYear());
+            else if (j.longueur < 4)
+                sortie += deuxChiffres(date.year() % 100);
+            else
+                sortie += quatreChiffres(date.year());
+            break;
+        case u'q':
+            sortie += QString::number((date.month() - 1) / 3 + 1);
+            break;
+        case u'h':
+            sortie += j.longueur == 1 ? QString::number(heure.hour()) : deuxChiffres(heure.hour());
+            break;
+        case u'n':
+            sortie += j.longueur == 1 ? QString::number(heure.minute()) : deuxChiffres(heure.minute());
+            break;
+        case u's':
+            sortie += j.longueur == 1 ? QString::number(heure.second()) : deuxChiffres(heure.second());
+            break;
+        default:
+            break;
+        }
+        precedent = j.lettre;
+    }
+    return sortie;
+}
+
+QString FormatDate(const QDate& d, const QString& motif)
+{
+    return FormatDate(DateHeure(d), motif);
+}
+
+QString TexteDate(const QDate& d)
+{
+    if (!d.isValid())
+        return QString();
+    return deuxChiffres(d.day()) + u'/' + deuxChiffres(d.month()) + u'/' + quatreChiffres(d.year());
+}
+
+QString TexteHeure(const QTime& t)
+{
+    if (!t.isValid())
+        return QString();
+    return deuxChiffres(t.hour()) + u':' + deuxChiffres(t.minute()) + u':' + deuxChiffres(t.second());
+}
+
+QString MoisAbrege(int mois)
+{
+    if (mois < 1 || mois > 12)
+        return QString();
+    return moisAxe[mois - 1];
+}
+
+QString NomMois(int mois)
+{
+    if (mois < 1 || mois > 12)
+        return QString();
+    return moisNoms[mois - 1];
+}

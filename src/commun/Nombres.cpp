@@ -1,0 +1,306 @@
+#include "commun/Nombres.h"
+
+#include "commun/LocaleUtilisateur.h"
+
+#include <QMetaType>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+
+double Int(double x)
+{
+    return std::floor(x);
+}
+
+double Fix(double x)
+{
+    return std::trunc(x);
+}
+
+namespace {
+
+// |x| as 15 significant digits and the power of ten of the first one.
+struct Chiffres
+{
+    QByteArray chiffres;
+    int exposant = 0;
+};
+
+Chiffres decomposer(double ax)
+{
+    char tampon[64];
+    std::snprintf(tampon, sizeof tampon, "%.14e", ax);
+    Chiffres c;
+    const char* p = tampon;
+    c.chiffres.append(*p++);
+    if (*p == '.')
+        ++p;
+    while (*p >= '0' && *p <= '9')
+        c.chiffres.append(*p++);
+    if (*p == 'e' || *p == 'E')
+        c.exposant = std::atoi(p + 1);
+    return c;
+}
+
+} // namespace
+
+QString TexteDecimalArrondi(double x, int decimales, bool demiPair)
+{
+    if (decimales < 0)
+        decimales = 0;
+    const double ax = std::fabs(x);
+    if (!std::isfinite(ax) || ax == 0.0)
+        return decimales > 0 ? QStringLiteral("0.") + QString(decimales, u'0') : QStringLiteral("0");
+
+    Chiffres c = decomposer(ax);
+    // Digits kept: those down to 10^-decimales.
+    const int garde = c.exposant + 1 + decimales;
+    QByteArray entiers;   // digits of the rounded value, as a whole number of 10^-decimales
+    if (garde <= 0) {
+        // The value lies below one unit of the last place: rounds to 0 or to one unit.
+        bool monte = false;
+        if (garde == 0) {
+            const char premier = c.chiffres.at(0);
+            if (premier > '5')
+                monte = true;
+            else if (premier == '5') {
+                bool reste = false;
+                for (int i = 1; i < c.chiffres.size(); ++i)
+                    reste = reste || c.chiffres.at(i) != '0';
+                monte = demiPair ? reste : true;
+            }
+        }
+        entiers = monte ? QByteArray("1") : QByteArray("0");
+    } else if (garde >= c.chiffres.size()) {
+        entiers = c.chiffres + QByteArray(garde - c.chiffres.size(), '0');
+    } else {
+        entiers = c.chiffres.left(garde);
+        const char suivant = c.chiffres.at(garde);
+        bool monte = false;
+        if (suivant > '5')
+            monte = true;
+        else if (suivant == '5') {
+            bool reste = false;
+            for (int i = garde + 1; i < c.chiffres.size(); ++i)
+                reste = reste || c.chiffres.at(i) != '0';
+            if (!demiPair || reste)
+                monte = true;
+            else
+                monte = ((entiers.back() - '0') % 2) == 1;
+        }
+        if (monte) {
+            int i = entiers.size() - 1;
+            while (i >= 0 && entiers[i] == '9') {
+                entiers[i] = '0';
+                --i;
+            }
+            if (i < 0)
+                entiers.prepend('1');
+            else
+                entiers[i] = char(entiers[i] + 1);
+        }
+    }
+    if (entiers.size() <= decimales)
+        entiers.prepend(QByteArray(decimales - entiers.size() + 1, '0'));
+    QString texte = QString::fromLatin1(entiers);
+    if (decimales > 0)
+        texte.insert(texte.size() - decimales, u'.');
+    // Leading zeros of the whole part beyond one.
+    int debut = 0;
+    const int finEntier = decimales > 0 ? texte.size() - decimales - 1 : texte.size();
+    while (debut < finEntier - 1 && texte.at(debut) == u'0')
+        ++debut;
+    return texte.mid(debut);
+}
+
+double Round(double x, int decimales)
+{
+    if (!std::isfinite(x))
+        return x;
+    // Away from a half, binary and decimal rounding agree; the quotient of two
+    // exact whole numbers is the double nearest the decimal result.
+    if (decimales >= 0 && decimales <= 8) {
+        const double puissance = std::pow(10.0, decimales);
+        const double echelle = x * puissance;
+        if (std::fabs(echelle) < 1e8) {
+            const double plancher = std::floor(echelle);
+            if (std::fabs(echelle - plancher - 0.5) > 1e-6)
+                return std::round(echelle) / puissance;
+        }
+    }
+    const QString t = TexteDecimalArrondi(x, decimales, true);
+    const double v = std::strtod(t.toLatin1().constData(), nullptr);
+    return (x < 0 && v != 0.0) ? -v : v;
+}
+
+std::optional<qint16> CInt(double x)
+{
+    if (!std::isfinite(x))
+        return std::nullopt;
+    const double r = Round(x, 0);
+    if (r < -32768.0 || r > 32767.0)
+        return std::nullopt;
+    return static_cast<qint16>(r);
+}
+
+std::optional<qint32> CLng(double x)
+{
+    if (!std::isfinite(x))
+        return std::nullopt;
+    const double r = Round(x, 0);
+    if (r < double(std::numeric_limits<qint32>::min()) || r > double(std::numeric_limits<qint32>::max()))
+        return std::nullopt;
+    return static_cast<qint32>(r);
+}
+
+QString FormatNombre(double x, const QString& motif)
+{
+    // Only the first section of a "positive;negative;zero" pattern is used.
+    const QString section = motif.section(u';', 0, 0);
+    int premier = -1, dernier = -1, point = -1;
+    int zerosEntiers = 0, zerosDecimaux = 0, placesDecimales = 0;
+    bool groupes = false, pourcent = false;
+    for (int i = 0; i < section.size(); ++i) {
+        const QChar ch = section.at(i);
+        const bool place = ch == u'0' || ch == u'#';
+        if (place) {
+            if (premier < 0)
+                premier = i;
+            dernier = i;
+            if (point < 0) {
+                if (ch == u'0')
+                    ++zerosEntiers;
+            } else {
+                ++placesDecimales;
+                if (ch == u'0')
+                    zerosDecimaux = placesDecimales;
+            }
+        } else if (ch == u'.' && point < 0) {
+            point = i;
+            if (premier < 0)
+                premier = i;
+            dernier = std::max(dernier, i);
+        } else if (ch == u',' && point < 0 && premier >= 0) {
+            groupes = true;
+        } else if (ch == u'%') {
+            pourcent = true;
+        }
+    }
+    if (premier < 0)
+        return section;
+
+    const double valeur = pourcent ? x * 100.0 : x;
+    const QString arrondi = TexteDecimalArrondi(valeur, placesDecimales, false);
+    QString entier = arrondi.section(u'.', 0, 0);
+    QString decimal = arrondi.section(u'.', 1, 1);
+    bool nul = true;
+    for (QChar ch : arrondi)
+        nul = nul && (ch == u'0' || ch == u'.');
+
+    if (entier == QStringLiteral("0") && zerosEntiers == 0)
+        entier.clear();
+    while (entier.size() < zerosEntiers)
+        entier.prepend(u'0');
+    while (decimal.size() > zerosDecimaux && decimal.endsWith(u'0'))
+        decimal.chop(1);
+
+    const QLocale& locale = LocaleUtilisateur::locale();
+    if (groupes && entier.size() > 3) {
+        const QString separateur = locale.groupSeparator();
+        for (int i = entier.size() - 3; i > 0; i -= 3)
+            entier.insert(i, separateur);
+    }
+    QString texte = entier;
+    if (point >= 0)
+        texte += LocaleUtilisateur::separateurDecimal() + decimal;
+
+    QString avant, apres;
+    for (int i = 0; i < premier; ++i)
+        if (section.at(i) != u'%')
+            avant += section.at(i);
+    for (int i = dernier + 1; i < section.size(); ++i)
+        apres += section.at(i);
+    if (pourcent && !apres.contains(u'%') && !avant.contains(u'%'))
+        apres += u'%';
+    const QString signe = (x < 0 && !nul) ? QStringLiteral("-") : QString();
+    return signe + avant + texte + apres;
+}
+
+std::optional<double> LireNombre(const QVariant& valeur)
+{
+    if (!valeur.isValid() || valeur.isNull())
+        return std::nullopt;
+    switch (valeur.metaType().id()) {
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+        return valeur.toDouble();
+    case QMetaType::Bool:
+        return valeur.toBool() ? -1.0 : 0.0;
+    case QMetaType::QString:
+    case QMetaType::QByteArray:
+        break;
+    default:
+        return std::nullopt;
+    }
+    QString texte = valeur.toString().trimmed();
+    if (texte.isEmpty())
+        return std::nullopt;
+    const QChar separateur = LocaleUtilisateur::separateurDecimal();
+    if (separateur == u',')
+        texte.replace(u'.', u',');
+    else
+        texte.replace(u',', u'.');
+    // Plain numbers read the same in every locale once the mark is a point.
+    {
+        char tampon[64];
+        const qsizetype n = texte.size();
+        bool simple = n < qsizetype(sizeof tampon);
+        for (qsizetype i = 0; simple && i < n; ++i) {
+            const char16_t c = texte.at(i).unicode();
+            simple = c < 128;
+            tampon[i] = c == u',' ? '.' : char(c);
+        }
+        if (simple) {
+            double v = 0;
+            const auto [fin, erreur] = std::from_chars(tampon, tampon + n, v);
+            if (erreur == std::errc() && fin == tampon + n && std::isfinite(v))
+                return v;
+        }
+    }
+    bool ok = false;
+    const double v = LocaleUtilisateur::locale().toDouble(texte, &ok);
+    if (ok && std::isfinite(v))
+        return v;
+    return std::nullopt;
+}
+
+QString TexteNombre(double x)
+{
+    if (!std::isfinite(x))
+        return QString();
+    if (x == 0.0)
+        return QStringLiteral("0");
+    QString t = QString::number(x, 'g', 15);
+    if (t.contains(u'e')) {
+        // The runtime wrote large and tiny values in full up to 15 digits.
+        t = QString::number(x, 'f', 15);
+        if (t.contains(u'.')) {
+            while (t.endsWith(u'0'))
+                t.chop(1);
+            if (t.endsWith(u'.'))
+                t.chop(1);
+        }
+    }
+    t.replace(u'.', LocaleUtilisateur::separateurDecimal());
+    return t;
+}

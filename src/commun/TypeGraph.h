@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+#include <optional>
+
+// The graph kind, numbered as the host knows it.
+enum class TypeGraph : qint16 {
+    edition = 0,
+    Annee = 1,
+    annuaire = 2,
+    travail = 3,
+    Superposition = 4,
+    PluvioPiezo = 5,
+    reference = 6,
+    comparaisonNormale = 7,
+    PluvioStation = 8,
+};
+
+QString NomTypeGraph(TypeGraph type);
+// Case is ignored; an unknown name gives nothing.
+std::optional<TypeGraph> TypeGraphDepuisNom(const QString& nom);
+std::optional<TypeGraph> TypeGraphDepuisNumero(int numero);

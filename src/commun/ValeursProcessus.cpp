@@ -1,0 +1,7 @@
+#include "commun/ValeursProcessus.h"
+
+ValeursProcessus& ValeursProcessus::courantes()
+{
+    static ValeursProcessus valeurs;
+    return valeurs;
+}

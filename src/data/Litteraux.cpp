@@ -1,0 +1,84 @@
+#include "data/Litteraux.h"
+
+#include "commun/AppelParNom.h"
+#include "commun/Cellule.h"
+#include "commun/Dates.h"
+#include "commun/Nombres.h"
+#include "commun/ValeursProcessus.h"
+
+QString TypeBaseCourant()
+{
+    return LireMembre(ValeursProcessus::courantes().fenetrePrincipale, QStringLiteral("typeBase")).toString();
+}
+
+QString FormatDateBase(const QString& date, bool avecHeure)
+{
+    const QString texte = date.trimmed();
+    const auto instant = LireDateHeure(texte);
+    if (!instant)
+        return QString();
+    const QString type = TypeBaseCourant();
+    const QString motif = avecHeure ? QStringLiteral("MM/DD/YYYY hh:nn:ss") : QStringLiteral("MM/DD/YYYY");
+    if (type == QStringLiteral("ACCESS"))
+        return u'#' + FormatDate(*instant, motif) + u'#';
+    if (type == QStringLiteral("POSTGRESQL"))
+        return u'\'' + FormatDate(*instant, motif) + u'\'';
+    if (type == QStringLiteral("ORACLE")) {
+        if (avecHeure)
+            return QStringLiteral(" to_date('") + FormatDate(*instant, QStringLiteral("DD/MM/YYYY hh:nn:ss"))
+                + QStringLiteral("', 'DD/MM/YYYY HH24:MI:SS') ");
+        return QStringLiteral(" to_date('") + TexteDate(instant->date()) + QStringLiteral("', 'DD/MM/YYYY') ");
+    }
+    return QString();
+}
+
+QString FormatHeureBase(const QString& heure)
+{
+    const auto t = LireHeure(heure.trimmed());
+    if (!t)
+        return QString();
+    const QString type = TypeBaseCourant();
+    if (type == QStringLiteral("ACCESS"))
+        return u'#' + TexteHeure(*t) + u'#';
+    if (type == QStringLiteral("POSTGRESQL"))
+        return QStringLiteral("'12/30/1899 ") + TexteHeure(*t) + u'\'';
+    if (type == QStringLiteral("ORACLE"))
+        return QStringLiteral(" to_date('30/12/1899 ") + TexteHeure(*t) + QStringLiteral("', 'DD/MM/YYYY HH24:MI:SS') ");
+    return QString();
+}
+
+std::optional<QVariant> ConvertirNombre(const QVariant& valeur, bool nulSiVide)
+{
+    if (EstVide(valeur))
+        return nulSiVide ? QVariant() : QVariant(0);
+    const auto n = LireNombre(valeur);
+    if (!n)
+        return std::nullopt;
+    return QVariant(*n);
+}
+
+void RemplacerTexte(QString& texte, const QString& cherche, const QString& remplacement)
+{
+    if (texte.isEmpty() || cherche.isEmpty())
+        return;
+    // The search restarts at the first character each time; a replacement that
+    // holds the searched text would never end, so it is replaced once through.
+    if (remplacement.contains(cherche)) {
+        texte.replace(cherche, remplacement);
+        return;
+    }
+    qsizetype position = texte.indexOf(cherche);
+    while (position >= 0) {
+        texte = texte.left(position) + remplacement + texte.mid(position + cherche.size());
+        position = texte.indexOf(cherche);
+    }
+}
+
+void RemplacerTexte(QVariant& texte, const QString& cherche, const QVariant& remplacement)
+{
+    QString t = TexteCellule(texte);
+    if (t.isEmpty() || cherche.isEmpty())
+        return;
+    RemplacerTexte(t, cherche, TexteCellule(remplacement));
+    texte = t;
+}

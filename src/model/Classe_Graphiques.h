@@ -1,0 +1,100 @@
+#pragma once
+
+#include "model/Classe_Graphique.h"
+#include "output/options/GestionExportExcel.h"
+
+#include <QString>
+#include <vector>
+
+// The curves of one chart in display order (positions from 1), with the
+// chart's display options. Creating a collection loads the export options from
+// the user parameters. Positions outside 1..Compter leave it unchanged.
+class Classe_Graphiques
+{
+public:
+    Classe_Graphiques();
+
+    void ViderCollection();
+    void AjouterCourbe(const CourbePtr& xxCourbe);
+    int Compter() const { return int(m_courbes.size()); }
+    void AjouterValeurs(int xxNoCourbe, const QVariant& xxValeurs);
+    // Position of the first curve whose key is exactly xxCle, or -1.
+    int noCourbe(const QString& xxCle) const;
+    CourbePtr GetCourbe(int indice) const;
+    void MajAfficher(int xxNoCourbe, bool xxafficher);
+    void MajTitre(int xxNoCourbe, const QString& xxTitre);
+    void MajPattern(int xxNoCourbe, qint16 xxPattern);
+    void MajSymbol(int xxNoCourbe, qint16 xxSymbol);
+    void SupprimerCourbe(int xxNoCourbe);
+
+    const ::GestionExportExcel& GestionExportExcel() const { return m_options; }
+    // The options dialog hands over a new record; the collection keeps a copy.
+    void setGestionExportExcel(const ::GestionExportExcel& options) { m_options = options; }
+
+    const QString& DateDebutAffichage() const { return m_dateDebutAffichage; }
+    void setDateDebutAffichage(const QString& d) { m_dateDebutAffichage = d; }
+    const QString& DateFinAffichage() const { return m_dateFinAffichage; }
+    void setDateFinAffichage(const QString& d) { m_dateFinAffichage = d; }
+    const QString& DateDebutChargement() const { return m_dateDebutChargement; }
+    void setDateDebutChargement(const QString& d) { m_dateDebutChargement = d; }
+    const QString& DateFinChargement() const { return m_dateFinChargement; }
+    void setDateFinChargement(const QString& d) { m_dateFinChargement = d; }
+    double MaxAxeX() const { return m_maxAxeX; }
+    void setMaxAxeX(double v) { m_maxAxeX = v; }
+    bool EchelleXAuto() const { return m_echelleXAuto; }
+    void setEchelleXAuto(bool v) { m_echelleXAuto = v; }
+    const QString& UniteAxeX() const { return m_uniteAxeX; }
+    void setUniteAxeX(const QString& u) { m_uniteAxeX = u; }
+    const QString& CodePeriode() const { return m_codePeriode; }
+    void setCodePeriode(const QString& c) { m_codePeriode = c; }
+
+    // The four bounds keep two decimals, rounded as "#0.00" in the user's locale.
+    double MinY() const { return m_minY; }
+    void setMinY(double v);
+    double MaxY() const { return m_maxY; }
+    void setMaxY(double v);
+    double MinDonnees() const { return m_minDonnees; }
+    void setMinDonnees(double v);
+    double MaxDonnees() const { return m_maxDonnees; }
+    void setMaxDonnees(double v);
+
+    qint16 NbSeparations() const { return m_nbSeparations; }
+    void setNbSeparations(qint16 n) { m_nbSeparations = n; }
+    qint16 PasAxeX() const { return m_pasAxeX; }
+    void setPasAxeX(qint16 n) { m_pasAxeX = n; }
+    bool EchelleYAuto() const { return m_echelleYAuto; }
+    void setEchelleYAuto(bool v) { m_echelleYAuto = v; }
+    bool GrilleX() const { return m_grilleX; }
+    void setGrilleX(bool v) { m_grilleX = v; }
+    bool GrilleY() const { return m_grilleY; }
+    void setGrilleY(bool v) { m_grilleY = v; }
+    qint16 CouleurFond() const { return m_couleurFond; }
+    void setCouleurFond(qint16 c) { m_couleurFond = c; }
+
+    // Grid style of the chart engine: 0 none, 1 horizontal, 2 vertical, 3 both.
+    qint16 StyleGrille() const;
+
+private:
+    bool positionValide(int position) const { return position >= 1 && position <= Compter(); }
+
+    std::vector<CourbePtr> m_courbes;
+    QString m_dateDebutAffichage;
+    QString m_dateFinAffichage;
+    QString m_dateDebutChargement;
+    QString m_dateFinChargement;
+    double m_maxAxeX = 0;
+    bool m_echelleXAuto = false;
+    QString m_uniteAxeX;
+    QString m_codePeriode;
+    double m_minY = 0;
+    double m_maxY = 0;
+    double m_minDonnees = 0;
+    double m_maxDonnees = 0;
+    qint16 m_nbSeparations = 5;
+    qint16 m_pasAxeX = -1;
+    bool m_echelleYAuto = true;
+    bool m_grilleX = true;
+    bool m_grilleY = true;
+    qint16 m_couleurFond = 15;
+    ::GestionExportExcel m_options;
+};

@@ -1,0 +1,78 @@
+#include "settings/Aide.h"
+
+#include "commun/AppelParNom.h"
+#include "commun/ValeursProcessus.h"
+#include "settings/messages/Messages.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+
+namespace {
+
+OuvreurDocument& ouvreurCourant()
+{
+    static OuvreurDocument ouvreur = [](const QUrl& adresse) { return QDesktopServices::openUrl(adresse); };
+    return ouvreur;
+}
+
+QString codeProduit(const QString& projet)
+{
+    for (const char* code : {"VANT", "KOR", "ORB"}) {
+        const QString c = QString::fromLatin1(code);
+        if (projet == c || projet == c + QStringLiteral("Reader"))
+            return c;
+    }
+    return projet;
+}
+
+bool ouvrir(const QUrl& adresse)
+{
+    const OuvreurDocument& o = ouvreurCourant();
+    return o && o(adresse);
+}
+
+} // namespace
+
+OuvreurDocument DefinirOuvreurDocument(OuvreurDocument ouvreur)
+{
+    OuvreurDocument ancien = std::move(ouvreurCourant());
+    ouvreurCourant() = std::move(ouvreur);
+    return ancien;
+}
+
+void OuvrirAide(qint16 sujet)
+{
+    const ValeursProcessus& processus = ValeursProcessus::courantes();
+    bool trouve = false;
+    QString fichierAide = LireMembre(processus.fenetrePrincipale, QStringLiteral("fichierAide"), &trouve).toString();
+    // A host window without the member: the help file given at initialisation.
+    if (!trouve)
+        fichierAide = processus.fichierAide;
+    if (fichierAide.isEmpty()) {
+        AfficherMessage(QString(),
+                        QStringLiteral("L'aide n'est pas installée ou le paramètrage n'est pas correct. "
+                                       "Merci de vérifier le chemin dans l'écran d'administration."));
+        return;
+    }
+
+    const QString code = codeProduit(processus.nomProjet);
+    const QString page = sujet == 0
+        ? code + QStringLiteral("_help.htm")
+        : QStringLiteral("docs_") + code.toLower() + u'/' + code + QStringLiteral("_help_") + QString::number(sujet)
+            + QStringLiteral(".htm");
+
+    if (fichierAide.toUpper().startsWith(QStringLiteral("HTTP"))) {
+        const QString adresse = fichierAide.toLower() + page;
+        if (!ouvrir(QUrl(adresse)))
+            AfficherMessage(QStringLiteral("erreur"), QStringLiteral("Impossible d'ouvrir le fichier d'aide: ") + adresse);
+        return;
+    }
+
+    const QString suffixe = code + QStringLiteral("_help.htm");
+    const QString dossier = fichierAide.left(std::max<qsizetype>(0, fichierAide.size() - suffixe.size()));
+    QString chemin = dossier + page;
+    if (!QFileInfo::exists(chemin))
+        chemin = fichierAide;
+    if (!ouvrir(QUrl::fromLocalFile(chemin)))
+        AfficherMessage(QStringLiteral("erreur"), QStringLiteral("Impossible d'ouvrir le fichier d'aide: ") + chemin);
+}

@@ -1,0 +1,42 @@
+#include "settings/MessagesBoite.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+MessagesBoite::MessagesBoite(QWidget* parent)
+    : m_parent(parent)
+{
+}
+
+qint16 MessagesBoite::afficher(const QString&, const StyleMessage& style, const QString& message)
+{
+    QMessageBox boite(m_parent);
+    boite.setWindowTitle(QApplication::applicationDisplayName());
+    boite.setText(message);
+    switch (style.icone) {
+    case IconeMessage::Critique:
+        boite.setIcon(QMessageBox::Critical);
+        break;
+    case IconeMessage::Question:
+        boite.setIcon(QMessageBox::Question);
+        break;
+    case IconeMessage::Information:
+        boite.setIcon(QMessageBox::Information);
+        break;
+    case IconeMessage::Aucune:
+        boite.setIcon(QMessageBox::NoIcon);
+        break;
+    }
+    if (style.ouiNon) {
+        boite.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        boite.setDefaultButton(QMessageBox::No);
+        boite.setEscapeButton(QMessageBox::No);
+    } else {
+        boite.setStandardButtons(QMessageBox::Ok);
+        boite.setDefaultButton(QMessageBox::Ok);
+    }
+    const int reponse = boite.exec();
+    if (!style.ouiNon)
+        return BoutonMessage::OK;
+    return reponse == QMessageBox::Yes ? BoutonMessage::Oui : BoutonMessage::Non;
+}

@@ -1,0 +1,34 @@
+#include "settings/messages/MessagesEnregistres.h"
+
+#include <QStringList>
+
+MessagesEnregistres::MessagesEnregistres()
+    : m_precedent(ServiceMessages::installer(this))
+{
+}
+
+MessagesEnregistres::~MessagesEnregistres()
+{
+    ServiceMessages::installer(m_precedent);
+}
+
+qint16 MessagesEnregistres::afficher(const QString& type, const StyleMessage& style, const QString& message)
+{
+    m_messages.append({type, style, message});
+    if (!style.ouiNon)
+        return BoutonMessage::OK;
+    bool oui = m_ouiParDefaut;
+    if (!m_reponses.empty()) {
+        oui = m_reponses.front();
+        m_reponses.pop_front();
+    }
+    return oui ? BoutonMessage::Oui : BoutonMessage::Non;
+}
+
+QStringList MessagesEnregistres::textes() const
+{
+    QStringList t;
+    for (const Message& m : m_messages)
+        t.append(m.texte);
+    return t;
+}

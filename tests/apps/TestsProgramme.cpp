@@ -1,0 +1,85 @@
+// The command-line program run as a user runs it.
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Resultat
+{
+    int code = -1;
+    QString sortie;
+    QString erreurs;
+};
+
+Resultat lancer(const QStringList& arguments, const QString& configuration = QString())
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (!configuration.isEmpty())
+        env.insert("XDG_CONFIG_HOME", configuration);
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(GRAPHIQUE_PROGRAMME), arguments);
+    EXPECT_TRUE(p.waitForFinished(20000));
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
+
+TEST(Programme, AideEnFrancais)
+{
+    for (const char* option : {"--aide", "-h"}) {
+        const Resultat r = lancer({option});
+        EXPECT_EQ(r.code, 0);
+        EXPECT_TRUE(r.sortie.startsWith("Usage : graphique COMMANDE")) << r.sortie.toStdString();
+        EXPECT_TRUE(r.sortie.contains("litteraux --date JJ/MM/AAAA"));
+        EXPECT_TRUE(r.erreurs.isEmpty());
+    }
+}
+
+TEST(Programme, OptionsDUnNouveauGraphiqueEcritesLaPremiereFois)
+{
+    QTemporaryDir config;
+    const Resultat r = lancer({"options", "--projet", "KOR"}, config.path());
+    EXPECT_EQ(r.code, 0) << r.erreurs.toStdString();
+    EXPECT_TRUE(r.sortie.contains("Libellé de l'axe des profondeurs : Précipitations en mm"));
+    EXPECT_TRUE(r.sortie.contains("Taille des polices des axes : 7"));
+    EXPECT_TRUE(r.sortie.contains("Axe NGF : non"));
+    QFile conf(config.path() + "/NORVANE/KOR6.conf");
+    ASSERT_TRUE(conf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(conf.readAll().contains("InitOptionExcel=1"));
+}
+
+TEST(Programme, LitterauxDesTroisBases)
+{
+    const Resultat r = lancer({"litteraux", "--date", "05/03/2004", "--heure", "08:30:00"});
+    EXPECT_EQ(r.code, 0);
+    const QStringList lignes = r.sortie.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lignes.size(), 3);
+    EXPECT_EQ(lignes[0], "ACCESS\tdate : #03/05/2004#\tdate et heure : #03/05/2004 08:30:00#\theure : #08:30:00#");
+    EXPECT_TRUE(lignes[1].startsWith("POSTGRESQL\tdate : '03/05/2004'"));
+    EXPECT_TRUE(lignes[1].endsWith("heure : '12/30/1899 08:30:00'"));
+    EXPECT_TRUE(lignes[2].startsWith("ORACLE\tdate :  to_date('05/03/2004', 'DD/MM/YYYY') "));
+}
+
+TEST(Programme, UneDemandeIncorrecteDonneUneLigneEtLeCode2)
+{
+    const QList<QStringList> mauvaises = {
+        {},
+        {"dessiner"},
+        {"litteraux", "--date", "31/02/2024"},
+        {"litteraux", "--date", "1/1/24"},
+        {"litteraux"},
+        {"litteraux", "--date", "05/03/2004", "--heure", "8h30"},
+        {"options", "--inconnue"},
+    };
+    for (const QStringList& arguments : mauvaises) {
+        const Resultat r = lancer(arguments);
+        EXPECT_EQ(r.code, 2) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(r.sortie.isEmpty());
+        EXPECT_EQ(r.erreurs.count('\n'), 1) << r.erreurs.toStdString();
+        EXPECT_TRUE(r.erreurs.startsWith("graphique : "));
+    }
+}
+
+} // namespace

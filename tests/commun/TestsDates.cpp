@@ -1,0 +1,157 @@
+#include "commun/Dates.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QDateTime dh(const char* texte)
+{
+    return *LireDateHeure(QString::fromLatin1(texte));
+}
+
+TEST(Dates, LectureStricteDesDatesEtDesHeures)
+{
+    EXPECT_EQ(LireDate("05/03/2004"), QDate(2004, 3, 5));
+    EXPECT_EQ(LireDate("29/02/2004"), QDate(2004, 2, 29));
+    EXPECT_EQ(LireDate("29/02/2000"), QDate(2000, 2, 29));
+    for (const char* faux : {"31/02/2024", "29/02/1900", "29/02/2005", "1/1/24", "01/01/24", "", "abc",
+                             "2024-01-01", "01/13/2024", "00/01/2024", "01-01-2024", " 01/01/2024x",
+                             "01/01/0000"})
+        EXPECT_FALSE(LireDate(QString::fromLatin1(faux)).has_value()) << faux;
+
+    EXPECT_EQ(LireHeure("08:30:00"), QTime(8, 30));
+    EXPECT_EQ(LireHeure("23:59:59"), QTime(23, 59, 59));
+    for (const char* faux : {"24:00:00", "8:30:00", "08:30", "08:60:00", "", "midi"})
+        EXPECT_FALSE(LireHeure(QString::fromLatin1(faux)).has_value()) << faux;
+
+    EXPECT_EQ(LireDateHeure("05/03/2004 08:30:15"), DateHeure(QDate(2004, 3, 5), QTime(8, 30, 15)));
+    EXPECT_EQ(LireDateHeure("05/03/2004"), DateHeure(QDate(2004, 3, 5)));
+    EXPECT_FALSE(LireDateHeure("05/03/2004 8:30:15").has_value());
+    EXPECT_FALSE(LireDateHeure("05/03/2004  08:30:15").has_value());
+    EXPECT_FALSE(LireDateHeure("31/04/2004 08:30:15").has_value());
+
+    // Cells: date values as well as texts; an empty cell is no date.
+    EXPECT_TRUE(EstDate(QDate(2004, 3, 5)));
+    EXPECT_TRUE(EstDate(QStringLiteral("05/03/2004")));
+    EXPECT_FALSE(EstDate(QVariant()));
+    EXPECT_FALSE(EstDate(38051));
+    // A time that is not one counts as midnight when joined to its date.
+    EXPECT_EQ(DateEtHeure(QStringLiteral("05/03/2004"), QStringLiteral("xx")), DateHeure(QDate(2004, 3, 5)));
+    EXPECT_EQ(DateEtHeure(QStringLiteral("05/03/2004"), QStringLiteral("12:00:00")),
+              DateHeure(QDate(2004, 3, 5), QTime(12, 0)));
+    EXPECT_FALSE(DateEtHeure(QString(), QStringLiteral("12:00:00")).has_value());
+}
+
+TEST(Dates, LesDifferencesComptentLesFrontieresFranchies)
+{
+    // One second apart across New Year: one year, one quarter, one month, one day, one minute.
+    const QDateTime a = dh("31/12/2003 23:59:59"), b = dh("01/01/2004 00:00:00");
+    EXPECT_EQ(DateDiff(Intervalle::Annee, a, b), 1);
+    EXPECT_EQ(DateDiff(Intervalle::Trimestre, a, b), 1);
+    EXPECT_EQ(DateDiff(Intervalle::Mois, a, b), 1);
+    EXPECT_EQ(DateDiff(Intervalle::Jour, a, b), 1);
+    EXPECT_EQ(DateDiff(Intervalle::Minute, a, b), 1);
+    EXPECT_EQ(DateDiff(Intervalle::Seconde, a, b), 1);
+    EXPECT_EQ(DateDiff(Intervalle::Annee, b, a), -1);
+
+    // Almost a whole year without crossing 1 January: none.
+    EXPECT_EQ(DateDiff(Intervalle::Annee, dh("01/01/2004"), dh("31/12/2004")), 0);
+    EXPECT_EQ(DateDiff(Intervalle::Mois, dh("01/01/2004"), dh("31/12/2004")), 11);
+    EXPECT_EQ(DateDiff(Intervalle::Jour, dh("01/01/2004"), dh("31/12/2004")), 365);  // leap year
+    EXPECT_EQ(DateDiff(Intervalle::Jour, dh("01/01/2005"), dh("31/12/2005")), 364);
+    EXPECT_EQ(DateDiff(Intervalle::Jour, dh("28/02/1900"), dh("01/03/1900")), 1);    // 1900 is not leap
+    EXPECT_EQ(DateDiff(Intervalle::Jour, dh("28/02/2000"), dh("01/03/2000")), 2);
+    EXPECT_EQ(DateDiff(Intervalle::Annee, dh("15/06/2001"), dh("31/12/2024")), 23);
+    EXPECT_EQ(DateDiff(Intervalle::Trimestre, dh("31/03/2004"), dh("01/04/2004")), 1);
+    EXPECT_EQ(DateDiff(Intervalle::Trimestre, dh("01/01/2004"), dh("31/03/2004")), 0);
+
+    // Minutes count minute boundaries, not elapsed minutes; days count midnights.
+    EXPECT_EQ(DateDiff(Intervalle::Minute, dh("05/03/2004 08:30:59"), dh("05/03/2004 08:31:00")), 1);
+    EXPECT_EQ(DateDiff(Intervalle::Minute, dh("05/03/2004 08:30:00"), dh("05/03/2004 08:30:59")), 0);
+    EXPECT_EQ(DateDiff(Intervalle::Jour, dh("05/03/2004 23:59:00"), dh("06/03/2004 00:01:00")), 1);
+    EXPECT_EQ(DateDiff(Intervalle::Minute, dh("30/12/1899"), dh("01/01/1900")), 2 * 24 * 60);
+    EXPECT_EQ(DateDiff(Intervalle::Heure, dh("01/01/1899 00:59:59"), dh("01/01/1899 01:00:00")), 1);
+    // Daylight saving plays no part: 27/03/2005 had 24 hours here.
+    EXPECT_EQ(DateDiff(Intervalle::Minute, dh("27/03/2005"), dh("28/03/2005")), 1440);
+}
+
+TEST(Dates, LAjoutArrondiLeDecalageAuPlusProcheEtResteDansLeMois)
+{
+    const QDateTime d = dh("05/03/2004");
+    EXPECT_EQ(DateAdd(Intervalle::Jour, 2.4, d), dh("07/03/2004"));
+    EXPECT_EQ(DateAdd(Intervalle::Jour, 2.6, d), dh("08/03/2004"));
+    EXPECT_EQ(DateAdd(Intervalle::Jour, 2.5, d), dh("07/03/2004"));   // halves to even
+    EXPECT_EQ(DateAdd(Intervalle::Jour, 3.5, d), dh("09/03/2004"));
+    EXPECT_EQ(DateAdd(Intervalle::Jour, -0.5, d), d);
+    EXPECT_EQ(DateAdd(Intervalle::Jour, -1.6, d), dh("03/03/2004"));
+    EXPECT_EQ(DateAdd(Intervalle::Jour, 365, dh("01/01/2004")), dh("31/12/2004"));
+    EXPECT_EQ(DateAdd(Intervalle::Minute, 150, d), dh("05/03/2004 02:30:00"));
+    EXPECT_EQ(DateAdd(Intervalle::Seconde, 86400.4, d), dh("06/03/2004"));
+
+    EXPECT_EQ(DateAdd(Intervalle::Mois, 1, dh("31/01/2004")), dh("29/02/2004"));
+    EXPECT_EQ(DateAdd(Intervalle::Mois, 1, dh("31/01/2005")), dh("28/02/2005"));
+    EXPECT_EQ(DateAdd(Intervalle::Mois, -1, dh("31/03/2004")), dh("29/02/2004"));
+    EXPECT_EQ(DateAdd(Intervalle::Mois, 13, dh("15/12/2004")), dh("15/01/2006"));
+    EXPECT_EQ(DateAdd(Intervalle::Annee, 1, dh("29/02/2004")), dh("28/02/2005"));
+    EXPECT_EQ(DateAdd(Intervalle::Trimestre, 1, dh("30/11/2004")), dh("28/02/2005"));
+    EXPECT_EQ(DateAdd(Intervalle::Jour, 89, dh("01/01/2023")), dh("31/03/2023"));
+
+    EXPECT_FALSE(DateAdd(Intervalle::Jour, 1, QDateTime()).isValid());
+    EXPECT_FALSE(DateAdd(Intervalle::Annee, 1, dh("31/12/9999")).isValid());
+}
+
+TEST(Dates, LesMotifsDeFormat)
+{
+    const QDateTime d = dh("05/03/2004 08:07:09");
+    const std::pair<const char*, const char*> cas[] = {
+        {"DD/MM/YYYY", "05/03/2004"},
+        {"DD/MM/YYYY hh:nn:ss", "05/03/2004 08:07:09"},
+        {"MM/DD/YYYY hh:nn:ss", "03/05/2004 08:07:09"},
+        {"DD/MM/YYYY hh:mm:ss", "05/03/2004 08:07:09"},  // mm after hh is minutes
+        {"hh:nn:ss", "08:07:09"},
+        {"DD/MM/YY", "05/03/04"},
+        {"MM/YY", "03/04"},
+        {"MM/YYYY", "03/2004"},
+        {"YY", "04"},
+        {"YYYY", "2004"},
+        {"q-YY", "1-04"},
+        {"DD/MM hh:mm", "05/03 08:07"},
+        {"DD/MM", "05/03"},
+        {"dd/mm/yy", "05/03/04"},
+        {"mm-yy", "03-04"},
+        {"m", "3"},
+        {"mm", "03"},
+        {"mmm", "mars"},
+        {"mmmm", "mars"},
+        {"mmm-yyyy", "mars-2004"},
+        {"d/m/yyyy", "5/3/2004"},
+        {"mm:ss", "07:09"},  // mm before ss is minutes
+        {"dddd d mmmm", "vendredi 5 mars"},
+        {"\"Année \"yyyy", "Année 2004"},
+    };
+    for (const auto& [motif, attendu] : cas)
+        EXPECT_EQ(FormatDate(d, QString::fromUtf8(motif)), QString::fromUtf8(attendu)) << motif;
+
+    EXPECT_EQ(FormatDate(dh("15/11/2004"), "q-YY"), "4-04");
+    EXPECT_EQ(FormatDate(dh("15/04/2008"), "mmm-yy"), "avr-08");
+    EXPECT_EQ(FormatDate(dh("15/04/2008"), "mmmm"), "avril");
+    EXPECT_EQ(FormatDate(dh("15/08/2008"), "mmm"), QStringLiteral("août"));
+    EXPECT_EQ(FormatDate(QDateTime(), "DD/MM/YYYY"), "");
+    EXPECT_EQ(TexteDate(QDate(905, 1, 2)), "02/01/0905");
+    EXPECT_EQ(TexteHeure(QTime(23, 5, 0)), "23:05:00");
+}
+
+TEST(Dates, LesNomsDesMois)
+{
+    const char* axe[] = {"Jan", "Fev", "Mar", "Avr", "Mai", "Jui", "Jui", "Aou", "Sep", "Oct", "Nov", "Dec"};
+    const char* noms[] = {"Janvier", "Février", "Mars", "Avril", "Mai", "Juin", "Juillet", "Aout",
+                          "Septembre", "Octobre", "Novembre", "Décembre"};
+    for (int m = 1; m <= 12; ++m) {
+        EXPECT_EQ(MoisAbrege(m), QString::fromUtf8(axe[m - 1]));
+        EXPECT_EQ(NomMois(m), QString::fromUtf8(noms[m - 1]));
+    }
+    EXPECT_EQ(MoisAbrege(0), "");
+    EXPECT_EQ(NomMois(13), "");
+}
+
+} // namespace

@@ -1,0 +1,105 @@
+#include "commun/LocaleUtilisateur.h"
+#include "commun/Nombres.h"
+
+#include <QDateTime>
+#include <gtest/gtest.h>
+
+namespace {
+
+class Nombres : public ::testing::Test
+{
+protected:
+    void SetUp() override { LocaleUtilisateur::definir(QLocale(QLocale::French, QLocale::France)); }
+    void TearDown() override { LocaleUtilisateur::definir(QLocale::system()); }
+};
+
+TEST_F(Nombres, IntVaVersMoinsLInfiniEtFixVersZero)
+{
+    EXPECT_EQ(Int(2.7), 2.0);
+    EXPECT_EQ(Int(-2.1), -3.0);
+    EXPECT_EQ(Int(-2.0), -2.0);
+    EXPECT_EQ(Fix(-2.7), -2.0);
+    // Bound of a groundwater axis: Int(maximum + 1) always lies above the maximum.
+    EXPECT_EQ(Int(12.3 + 1), 13.0);
+    EXPECT_EQ(Int(-0.5 + 1), 0.0);
+}
+
+TEST_F(Nombres, CIntEtRoundArrondissentLesMoitiesAuPair)
+{
+    EXPECT_EQ(CInt(2.5), 2);
+    EXPECT_EQ(CInt(3.5), 4);
+    EXPECT_EQ(CInt(-2.5), -2);
+    EXPECT_EQ(CInt(-3.5), -4);
+    EXPECT_EQ(CInt(2.51), 3);
+    EXPECT_EQ(CInt(32767.4), 32767);
+    EXPECT_FALSE(CInt(32767.5).has_value());  // 32768 does not fit in 16 bits
+    EXPECT_FALSE(CInt(-40000).has_value());
+    EXPECT_EQ(CLng(40000.5), 40000);
+
+    EXPECT_DOUBLE_EQ(Round(0.125, 2), 0.12);
+    EXPECT_DOUBLE_EQ(Round(0.135, 2), 0.14);
+    EXPECT_DOUBLE_EQ(Round(0.35, 1), 0.4);  // decimal value 0.35, not its binary neighbour
+    EXPECT_DOUBLE_EQ(Round(2.675, 2), 2.68);
+    EXPECT_DOUBLE_EQ(Round(-0.125, 2), -0.12);
+    EXPECT_DOUBLE_EQ(Round(0.42, 1), 0.4);
+    EXPECT_DOUBLE_EQ(Round(999.96, 1), 1000.0);
+    EXPECT_DOUBLE_EQ(Round(0.004, 2), 0.0);
+    EXPECT_DOUBLE_EQ(Round(0.005, 2), 0.0);
+    EXPECT_DOUBLE_EQ(Round(0.015, 2), 0.02);
+    // Axis maximum of monthly sums: Round((Int(v) + 5) / 100, 1) * 100.
+    EXPECT_DOUBLE_EQ(Round((37 + 5) / 100.0, 1) * 100, 40.0);
+    EXPECT_DOUBLE_EQ(Round(1234567.5), 1234568.0);
+}
+
+TEST_F(Nombres, FormatNombreSuitLesMotifsDuRuntime)
+{
+    EXPECT_EQ(FormatNombre(3.14159, "#0.00"), "3,14");
+    EXPECT_EQ(FormatNombre(3, "#0.00"), "3,00");
+    EXPECT_EQ(FormatNombre(0.5, "#0.00"), "0,50");
+    EXPECT_EQ(FormatNombre(2.675, "0.00"), "2,68");  // halves away from zero
+    EXPECT_EQ(FormatNombre(-2.675, "0.00"), "-2,68");
+    EXPECT_EQ(FormatNombre(3, "00"), "03");
+    EXPECT_EQ(FormatNombre(12, "00"), "12");
+    EXPECT_EQ(FormatNombre(3, "#.##"), "3,");
+    EXPECT_EQ(FormatNombre(0.5, "#.##"), ",5");
+    EXPECT_EQ(FormatNombre(12.345, "#.##"), "12,35");
+    EXPECT_EQ(FormatNombre(5, "#.0"), "5,0");
+    EXPECT_EQ(FormatNombre(-0.001, "0.00"), "0,00");
+    EXPECT_EQ(FormatNombre(1234567.891, "#,##0.00"), QStringLiteral("1") + QLocale(QLocale::French).groupSeparator()
+                                                         + "234" + QLocale(QLocale::French).groupSeparator() + "567,89");
+    EXPECT_EQ(FormatNombre(0.25, "0%"), "25%");
+
+    LocaleUtilisateur::definir(QLocale::c());
+    EXPECT_EQ(FormatNombre(3.14159, "#0.00"), "3.14");
+}
+
+TEST_F(Nombres, LireNombreAccepteLesDeuxSeparateursDansLesDeuxLocales)
+{
+    for (const QLocale& locale : {QLocale(QLocale::French, QLocale::France), QLocale::c()}) {
+        LocaleUtilisateur::definir(locale);
+        SCOPED_TRACE(locale.name().toStdString());
+        EXPECT_EQ(LireNombre(QStringLiteral("12.5")), 12.5);
+        EXPECT_EQ(LireNombre(QStringLiteral("12,5")), 12.5);
+        EXPECT_EQ(LireNombre(QStringLiteral(" -3 ")), -3.0);
+        EXPECT_EQ(LireNombre(12.5), 12.5);
+        EXPECT_EQ(LireNombre(7), 7.0);
+        EXPECT_FALSE(LireNombre(QStringLiteral("abc")).has_value());
+        EXPECT_FALSE(LireNombre(QStringLiteral("1,2,3")).has_value());
+        EXPECT_FALSE(LireNombre(QString()).has_value());
+        EXPECT_FALSE(LireNombre(QVariant()).has_value());
+        EXPECT_FALSE(LireNombre(QDate(2004, 3, 5)).has_value());
+    }
+}
+
+TEST_F(Nombres, TexteNombreEcritCommeLeRuntime)
+{
+    EXPECT_EQ(TexteNombre(12.5), "12,5");
+    EXPECT_EQ(TexteNombre(3), "3");
+    EXPECT_EQ(TexteNombre(-0.25), "-0,25");
+    EXPECT_EQ(TexteNombre(0.1 + 0.2), "0,3");  // 15 significant digits
+    EXPECT_EQ(TexteNombre(1e16), "10000000000000000");
+    LocaleUtilisateur::definir(QLocale::c());
+    EXPECT_EQ(TexteNombre(12.5), "12.5");
+}
+
+} // namespace

@@ -1,0 +1,131 @@
+#include "commun/LocaleUtilisateur.h"
+#include "commun/ValeursProcessus.h"
+#include "data/Litteraux.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class Litteraux : public ::testing::Test
+{
+protected:
+    void SetUp() override { ValeursProcessus::courantes().fenetrePrincipale = &fenetre; }
+    void TearDown() override
+    {
+        ValeursProcessus::courantes().fenetrePrincipale = nullptr;
+        LocaleUtilisateur::definir(QLocale::system());
+    }
+    void base(const char* type) { fenetre.setProperty("typeBase", QString::fromLatin1(type)); }
+
+    QObject fenetre;
+};
+
+TEST_F(Litteraux, DatesParTypeDeBase)
+{
+    base("ACCESS");
+    EXPECT_EQ(FormatDateBase("05/03/2004"), "#03/05/2004#");
+    EXPECT_EQ(FormatDateBase("05/03/2004", true), "#03/05/2004 00:00:00#");
+    EXPECT_EQ(FormatDateBase("05/03/2004 17:45:09", true), "#03/05/2004 17:45:09#");
+    EXPECT_EQ(FormatDateBase("05/03/2004 17:45:09"), "#03/05/2004#");
+    EXPECT_EQ(FormatDateBase("29/02/2000"), "#02/29/2000#");
+
+    base("POSTGRESQL");
+    EXPECT_EQ(FormatDateBase("05/03/2004"), "'03/05/2004'");
+    EXPECT_EQ(FormatDateBase("31/12/2004", true), "'12/31/2004 00:00:00'");
+
+    base("ORACLE");
+    EXPECT_EQ(FormatDateBase("05/03/2004"), " to_date('05/03/2004', 'DD/MM/YYYY') ");
+    EXPECT_EQ(FormatDateBase("05/03/2004 08:30:00", true), " to_date('05/03/2004 08:30:00', 'DD/MM/YYYY HH24:MI:SS') ");
+    EXPECT_EQ(FormatDateBase("05/03/2004", true), " to_date('05/03/2004 00:00:00', 'DD/MM/YYYY HH24:MI:SS') ");
+
+    // The kind is read again at every call.
+    base("ACCESS");
+    EXPECT_EQ(FormatDateBase("05/03/2004"), "#03/05/2004#");
+}
+
+TEST_F(Litteraux, HeuresParTypeDeBase)
+{
+    base("ACCESS");
+    EXPECT_EQ(FormatHeureBase("08:30:00"), "#08:30:00#");
+    base("POSTGRESQL");
+    EXPECT_EQ(FormatHeureBase("08:30:00"), "'12/30/1899 08:30:00'");
+    base("ORACLE");
+    EXPECT_EQ(FormatHeureBase("23:59:59"), " to_date('30/12/1899 23:59:59', 'DD/MM/YYYY HH24:MI:SS') ");
+}
+
+TEST_F(Litteraux, DatesImpossiblesEtTypeInconnuDonnentUnTexteVide)
+{
+    for (const char* type : {"ACCESS", "POSTGRESQL", "ORACLE"}) {
+        base(type);
+        for (const char* faux : {"31/02/2024", "1/1/24", "", "abc", "05/03/2004 25:00:00", "2004-03-05"}) {
+            EXPECT_EQ(FormatDateBase(QString::fromLatin1(faux)), "") << type << " " << faux;
+            EXPECT_EQ(FormatDateBase(QString::fromLatin1(faux), true), "") << type << " " << faux;
+        }
+        EXPECT_EQ(FormatHeureBase("8:30"), "") << type;
+        EXPECT_EQ(FormatHeureBase(""), "") << type;
+    }
+    for (const char* type : {"access", "SQLSERVER", ""}) {
+        base(type);
+        EXPECT_EQ(FormatDateBase("05/03/2004"), "") << type;
+        EXPECT_EQ(FormatHeureBase("08:30:00"), "") << type;
+    }
+    // No host window at all.
+    ValeursProcessus::courantes().fenetrePrincipale = nullptr;
+    EXPECT_EQ(FormatDateBase("05/03/2004"), "");
+}
+
+TEST_F(Litteraux, ConvertirNombreAvecLaVirguleOuLePoint)
+{
+    for (const QLocale& locale : {QLocale(QLocale::French, QLocale::France), QLocale::c()}) {
+        LocaleUtilisateur::definir(locale);
+        SCOPED_TRACE(locale.name().toStdString());
+        EXPECT_EQ(ConvertirNombre(QStringLiteral("12.5"))->toDouble(), 12.5);
+        EXPECT_EQ(ConvertirNombre(QStringLiteral("12,5"))->toDouble(), 12.5);
+        EXPECT_EQ(ConvertirNombre(12.5)->toDouble(), 12.5);
+        EXPECT_EQ(ConvertirNombre(QStringLiteral("-0,25"))->metaType().id(), QMetaType::Double);
+
+        // Empty: the integer 0, or Null when asked.
+        const auto zero = ConvertirNombre(QString());
+        ASSERT_TRUE(zero.has_value());
+        EXPECT_EQ(zero->metaType().id(), QMetaType::Int);
+        EXPECT_EQ(zero->toInt(), 0);
+        const auto nul = ConvertirNombre(QVariant(), true);
+        ASSERT_TRUE(nul.has_value());
+        EXPECT_FALSE(nul->isValid());
+
+        // Not a number: a failure the caller can test.
+        EXPECT_FALSE(ConvertirNombre(QStringLiteral("abc")).has_value());
+        EXPECT_FALSE(ConvertirNombre(QStringLiteral("12,5 mm")).has_value());
+        EXPECT_FALSE(ConvertirNombre(QStringLiteral("1.234,5")).has_value());
+    }
+}
+
+TEST_F(Litteraux, RemplacerTexte)
+{
+    QString offset = QStringLiteral("2,5");
+    RemplacerTexte(offset, ",", ".");
+    EXPECT_EQ(offset, "2.5");
+    QString plusieurs = QStringLiteral("1,2,3");
+    RemplacerTexte(plusieurs, ",", ".");
+    EXPECT_EQ(plusieurs, "1.2.3");
+    QString inchange = QStringLiteral("abc");
+    RemplacerTexte(inchange, "", ".");
+    EXPECT_EQ(inchange, "abc");
+    // The search starts again from the first character after each replacement.
+    QString recommence = QStringLiteral("aabb");
+    RemplacerTexte(recommence, "ab", "");
+    EXPECT_EQ(recommence, "");
+    // A replacement holding the searched text ends.
+    QString double_ = QStringLiteral("a\\b");
+    RemplacerTexte(double_, "\\", "\\\\");
+    EXPECT_EQ(double_, "a\\\\b");
+
+    QVariant v = QStringLiteral("-1,75");
+    RemplacerTexte(v, ",", QStringLiteral("."));
+    EXPECT_EQ(v.toString(), "-1.75");
+    QVariant vide;
+    RemplacerTexte(vide, ",", QStringLiteral("."));
+    EXPECT_FALSE(vide.isValid());
+}
+
+} // namespace

@@ -1,0 +1,212 @@
+#include "commun/LocaleUtilisateur.h"
+#include "commun_tests/MagasinTemporaire.h"
+#include "model/Classe_Graphiques.h"
+#include "settings/parametres/Parametres.h"
+
+#include <QStringList>
+#include <gtest/gtest.h>
+
+namespace {
+
+class Collection : public ::testing::Test
+{
+protected:
+    CourbePtr courbe(const QString& cle)
+    {
+        auto c = std::make_shared<Classe_Graphique>();
+        c->setCle(cle);
+        c->setTitre(cle);
+        return c;
+    }
+    static QStringList cles(const Classe_Graphiques& coll)
+    {
+        QStringList l;
+        for (int i = 1; i <= coll.Compter(); ++i)
+            l << coll.GetCourbe(i)->Cle();
+        return l;
+    }
+
+    MagasinTemporaire magasin;
+};
+
+TEST_F(Collection, UneNouvelleCollectionSurUnMagasinVide)
+{
+    const Classe_Graphiques coll;
+    EXPECT_EQ(coll.Compter(), 0);
+    EXPECT_EQ(coll.DateDebutAffichage(), "");
+    EXPECT_EQ(coll.DateFinChargement(), "");
+    EXPECT_EQ(coll.MaxAxeX(), 0);
+    EXPECT_FALSE(coll.EchelleXAuto());
+    EXPECT_EQ(coll.UniteAxeX(), "");
+    EXPECT_EQ(coll.CodePeriode(), "");
+    EXPECT_EQ(coll.MinY(), 0);
+    EXPECT_EQ(coll.MaxDonnees(), 0);
+    EXPECT_EQ(coll.NbSeparations(), 5);
+    EXPECT_EQ(coll.PasAxeX(), -1);
+    EXPECT_TRUE(coll.EchelleYAuto());
+    EXPECT_TRUE(coll.GrilleX());
+    EXPECT_TRUE(coll.GrilleY());
+    EXPECT_EQ(coll.CouleurFond(), 15);
+    EXPECT_EQ(coll.StyleGrille(), 3);
+
+    const GestionExportExcel& o = coll.GestionExportExcel();
+    EXPECT_TRUE(o.AfficherLegende);
+    EXPECT_TRUE(o.AfficherTitre);
+    EXPECT_TRUE(o.AfficherAxeProfondeur);
+    EXPECT_TRUE(o.AfficherTitreAxeProfondeur);
+    EXPECT_FALSE(o.AfficherAxeNGF);
+    EXPECT_FALSE(o.AfficherTitreAxeNGF);
+    EXPECT_FALSE(o.AfficherAquifere);
+    EXPECT_EQ(o.LibelleAxeProfondeur, "Précipitations en mm");
+    EXPECT_EQ(o.LibelleAxeNGF, "Profondeur en NGF");
+    EXPECT_EQ(o.TypeAxeX, "AUTO");
+    EXPECT_EQ(o.TypeAxeXAnnee, "AUTO");
+    EXPECT_EQ(o.FormatAxeX, "");
+    EXPECT_EQ(o.FormatAxeXAnnee, "");
+    EXPECT_EQ(o.TaillePoliceAxes, 7);
+    EXPECT_EQ(o.TaillePoliceTitre, 14);
+    // The defaults are now stored for the next run.
+    EXPECT_EQ(LireParametre("InitOptionExcel"), "1");
+    EXPECT_EQ(LireParametre("LibelleAxeProfondeur", {}, true), "Précipitations en mm");
+}
+
+TEST_F(Collection, LesOptionsStockeesSontRelues)
+{
+    EcrireParametre("InitOptionExcel", QStringLiteral("1"));
+    EcrireParametre("AfficherLegende", QStringLiteral("0"));
+    EcrireParametre("AfficherAquifere", QStringLiteral("1"));
+    EcrireParametre("TypeAxeX", QStringLiteral("fixe"));
+    EcrireParametre("FormatAxeX", QStringLiteral("yyyy"));
+    EcrireParametre("TaillePoliceTitre", QStringLiteral("18"));
+    const Classe_Graphiques coll;
+    const GestionExportExcel& o = coll.GestionExportExcel();
+    EXPECT_FALSE(o.AfficherLegende);
+    EXPECT_TRUE(o.AfficherAquifere);
+    EXPECT_FALSE(o.AfficherTitre);  // not written because the store was already initialised
+    EXPECT_EQ(o.TypeAxeX, "FIXE");
+    EXPECT_EQ(o.FormatAxeX, "yyyy");
+    EXPECT_EQ(o.TaillePoliceTitre, 18);
+    EXPECT_EQ(o.TaillePoliceAxes, 7);
+    EXPECT_EQ(LireParametre("AfficherTitre"), "");
+}
+
+TEST_F(Collection, OrdreDesCourbesApresChaqueOperation)
+{
+    Classe_Graphiques coll;
+    coll.AjouterCourbe(courbe("A"));
+    coll.AjouterCourbe(courbe("B"));
+    coll.AjouterCourbe(courbe("C"));
+    EXPECT_EQ(cles(coll), (QStringList{"A", "B", "C"}));
+
+    coll.MajTitre(2, "Pluie efficace");
+    coll.MajAfficher(2, true);
+    coll.MajPattern(2, 3);
+    coll.MajSymbol(2, 1);
+    EXPECT_EQ(cles(coll), (QStringList{"A", "B", "C"}));
+    EXPECT_EQ(coll.GetCourbe(2)->Titre(), "Pluie efficace");
+    EXPECT_TRUE(coll.GetCourbe(2)->Afficher());
+    EXPECT_EQ(coll.GetCourbe(2)->Pattern(), 3);
+    EXPECT_EQ(coll.GetCourbe(2)->Symbol(), 1);
+    EXPECT_EQ(coll.GetCourbe(1)->Titre(), "A");
+
+    // Positions outside 1..Compter change nothing.
+    for (int hors : {0, -1, 4, 100}) {
+        coll.SupprimerCourbe(hors);
+        coll.MajTitre(hors, "x");
+        coll.MajAfficher(hors, true);
+        coll.AjouterValeurs(hors, QVariant::fromValue(TableauValeurs(6, 2)));
+        EXPECT_EQ(coll.GetCourbe(hors), nullptr);
+    }
+    EXPECT_EQ(cles(coll), (QStringList{"A", "B", "C"}));
+    EXPECT_EQ(coll.GetCourbe(3)->NbValeurs(), 0);
+
+    coll.SupprimerCourbe(1);
+    EXPECT_EQ(cles(coll), (QStringList{"B", "C"}));
+    coll.AjouterCourbe(courbe("A"));
+    EXPECT_EQ(cles(coll), (QStringList{"B", "C", "A"}));
+    coll.SupprimerCourbe(3);
+    EXPECT_EQ(cles(coll), (QStringList{"B", "C"}));
+    coll.ViderCollection();
+    EXPECT_EQ(coll.Compter(), 0);
+    coll.ViderCollection();
+    EXPECT_EQ(coll.Compter(), 0);
+}
+
+TEST_F(Collection, RechercheParCle)
+{
+    Classe_Graphiques coll;
+    EXPECT_EQ(coll.noCourbe("Pluie"), -1);
+    coll.AjouterCourbe(courbe("Pluie"));
+    coll.AjouterCourbe(courbe("Etp"));
+    auto doublon = courbe("Etp");
+    doublon->setTitre("second");
+    coll.AjouterCourbe(doublon);
+    EXPECT_EQ(coll.noCourbe("Etp"), 2);   // the first of two equal keys
+    EXPECT_EQ(coll.noCourbe("pluie"), -1); // case counts
+    EXPECT_EQ(coll.noCourbe("Pluie "), -1);
+    EXPECT_EQ(coll.noCourbe(""), -1);
+
+    // Filled by position through the curve's own AjouterValeurs.
+    TableauValeurs t(6, 4);
+    coll.AjouterValeurs(coll.noCourbe("Etp"), QVariant::fromValue(t));
+    EXPECT_EQ(coll.GetCourbe(2)->NbValeurs(), 4);
+    EXPECT_EQ(coll.GetCourbe(3)->NbValeurs(), 0);
+}
+
+TEST_F(Collection, LesCourbesSontPartagees)
+{
+    Classe_Graphiques coll;
+    auto c = courbe("Pluie");
+    coll.AjouterCourbe(c);
+    coll.AjouterCourbe(c);  // duplicates are allowed
+    EXPECT_EQ(coll.Compter(), 2);
+    c->setCouleur(11);
+    EXPECT_EQ(coll.GetCourbe(1)->Couleur(), 11);
+    std::weak_ptr<Classe_Graphique> temoin = c;
+    c.reset();
+    EXPECT_FALSE(temoin.expired());  // the collection keeps it alive
+    coll.ViderCollection();
+    EXPECT_TRUE(temoin.expired());
+}
+
+TEST_F(Collection, LesBornesGardentDeuxDecimales)
+{
+    for (const QLocale& locale : {QLocale(QLocale::French, QLocale::France), QLocale::c()}) {
+        LocaleUtilisateur::definir(locale);
+        Classe_Graphiques coll;
+        coll.setMaxY(3.14159);
+        EXPECT_EQ(coll.MaxY(), 3.14);
+        coll.setMaxY(3);
+        EXPECT_EQ(coll.MaxY(), 3.0);
+        coll.setMinY(-2.675);
+        EXPECT_EQ(coll.MinY(), -2.68);
+        coll.setMinDonnees(9999);
+        EXPECT_EQ(coll.MinDonnees(), 9999.0);
+        coll.setMaxDonnees(-9999.999);
+        EXPECT_EQ(coll.MaxDonnees(), -10000.0);
+        coll.setMaxDonnees(0.005);
+        EXPECT_EQ(coll.MaxDonnees(), 0.01);
+    }
+    LocaleUtilisateur::definir(QLocale::system());
+}
+
+TEST_F(Collection, StyleDeGrille)
+{
+    Classe_Graphiques coll;
+    coll.setGrilleY(false);
+    EXPECT_EQ(coll.StyleGrille(), 2);
+    coll.setGrilleX(false);
+    coll.setGrilleY(true);
+    EXPECT_EQ(coll.StyleGrille(), 1);
+    coll.setGrilleY(false);
+    EXPECT_EQ(coll.StyleGrille(), 0);
+
+    // The options record is the collection's own copy.
+    GestionExportExcel o = coll.GestionExportExcel();
+    o.TaillePoliceAxes = 11;
+    EXPECT_EQ(coll.GestionExportExcel().TaillePoliceAxes, 7);
+    coll.setGestionExportExcel(o);
+    EXPECT_EQ(coll.GestionExportExcel(), o);
+}
+
+} // namespace

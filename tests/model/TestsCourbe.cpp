@@ -1,0 +1,87 @@
+#include "commun/LocaleUtilisateur.h"
+#include "model/Classe_Graphique.h"
+
+#include <QStringList>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Courbe, ValeursParDefautEtProprietesParNom)
+{
+    Classe_Graphique c;
+    EXPECT_EQ(c.Cle(), "");
+    EXPECT_EQ(c.Titre(), "");
+    EXPECT_FALSE(c.Valeurs().isValid());
+    EXPECT_EQ(c.Pattern(), 0);
+    EXPECT_EQ(c.Symbol(), -1);
+    EXPECT_EQ(c.Couleur(), 0);
+    EXPECT_EQ(c.NbValeurs(), 0);
+    EXPECT_FALSE(c.Afficher());
+
+    // Reached by name as the options dialog and the exports do; the series is read-only.
+    EXPECT_TRUE(c.setProperty("Titre", QStringLiteral("Pluie")));
+    EXPECT_EQ(c.Titre(), "Pluie");
+    EXPECT_FALSE(c.setProperty("NbValeurs", 4));
+    EXPECT_EQ(c.NbValeurs(), 0);
+}
+
+TEST(Courbe, AjouterValeursCompteLesPointsDUnTableauSeulement)
+{
+    Classe_Graphique c;
+    TableauValeurs t(6, 10);
+    t(2, 9) = 4.0;
+    EXPECT_TRUE(QMetaObject::invokeMethod(&c, "AjouterValeurs", Q_ARG(QVariant, QVariant::fromValue(t))));
+    EXPECT_EQ(c.NbValeurs(), 10);
+    // A copy is kept: changing the caller's array afterwards changes nothing.
+    t(2, 9) = 99.0;
+    EXPECT_EQ(c.cellule(2, 9).toDouble(), 4.0);
+
+    // A value that is no two-dimensional array is kept as given; the count stays.
+    c.AjouterValeurs(QVariant(QStringLiteral("pas un tableau")));
+    EXPECT_EQ(c.Valeurs().toString(), "pas un tableau");
+    EXPECT_EQ(c.NbValeurs(), 10);
+    EXPECT_EQ(c.tableau(), nullptr);
+    Classe_Graphique neuve;
+    neuve.AjouterValeurs(QVariant(QStringList{"a", "b"}));
+    EXPECT_EQ(neuve.NbValeurs(), 0);
+
+    // An array without points counts none.
+    c.AjouterValeurs(TableauValeurs(6, 0));
+    EXPECT_EQ(c.NbValeurs(), 0);
+}
+
+TEST(Courbe, GetMinValeur)
+{
+    LocaleUtilisateur::definir(QLocale(QLocale::French, QLocale::France));
+    Classe_Graphique c;
+    EXPECT_EQ(c.GetMinValeur(), 9999.0);
+    TableauValeurs t(6, 3);
+    t(2, 0) = 12.5;
+    t(2, 1) = QString();
+    t(2, 2) = 3.2;
+    c.AjouterValeurs(t);
+    EXPECT_EQ(c.GetMinValeur(), 3.2);
+
+    // Values held as text, with either decimal mark; empty and non-numeric cells skipped.
+    TableauValeurs texte(6, 4);
+    texte(2, 0) = QStringLiteral("7,5");
+    texte(2, 1) = QStringLiteral("2.25");
+    texte(2, 2) = QStringLiteral("n/a");
+    c.AjouterValeurs(texte);
+    EXPECT_EQ(c.GetMinValeur(), 2.25);
+
+    TableauValeurs grands(6, 2);
+    grands(2, 0) = 12000.0;
+    grands(2, 1) = 10000.0;
+    c.AjouterValeurs(grands);
+    EXPECT_EQ(c.GetMinValeur(), 9999.0);
+
+    TableauValeurs negatifs(6, 2);
+    negatifs(2, 0) = -4.0;
+    negatifs(2, 1) = 0.0;
+    c.AjouterValeurs(negatifs);
+    EXPECT_EQ(c.GetMinValeur(), -4.0);
+    LocaleUtilisateur::definir(QLocale::system());
+}
+
+} // namespace

@@ -1,0 +1,123 @@
+#include "commun/ValeursProcessus.h"
+#include "settings/Aide.h"
+#include "settings/messages/MessagesEnregistres.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+class HoteAide : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QString fichierAide MEMBER fichierAide)
+public:
+    QString fichierAide;
+};
+
+// Keeps what would have been opened, and answers as told.
+class Aide : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_ancien = DefinirOuvreurDocument([this](const QUrl& u) {
+            ouverts << u;
+            return reussir;
+        });
+        ValeursProcessus::courantes().fenetrePrincipale = &hote;
+        ValeursProcessus::courantes().nomProjet = "KOR";
+    }
+    void TearDown() override
+    {
+        DefinirOuvreurDocument(m_ancien);
+        ValeursProcessus::courantes().fenetrePrincipale = nullptr;
+        ValeursProcessus::courantes().nomProjet.clear();
+    }
+    void creer(const QString& chemin)
+    {
+        QDir().mkpath(QFileInfo(chemin).path());
+        QFile f(chemin);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+
+    HoteAide hote;
+    QList<QUrl> ouverts;
+    bool reussir = true;
+    MessagesEnregistres messages;
+    QTemporaryDir dossier;
+
+private:
+    OuvreurDocument m_ancien;
+};
+
+TEST_F(Aide, PagesLocalesAcoteDeLaPagePrincipale)
+{
+    hote.fichierAide = dossier.path() + "/aide/KOR_help.htm";
+    creer(hote.fichierAide);
+    creer(dossier.path() + "/aide/docs_kor/KOR_help_12.htm");
+
+    OuvrirAide(12);
+    ValeursProcessus::courantes().nomProjet = "KORReader";
+    OuvrirAide(0);
+    // A topic without its page: the main page instead.
+    OuvrirAide(38);
+    ASSERT_EQ(ouverts.size(), 3);
+    EXPECT_EQ(ouverts[0].toLocalFile(), dossier.path() + "/aide/docs_kor/KOR_help_12.htm");
+    EXPECT_EQ(ouverts[1].toLocalFile(), dossier.path() + "/aide/KOR_help.htm");
+    EXPECT_EQ(ouverts[2].toLocalFile(), hote.fichierAide);
+    EXPECT_TRUE(messages.messages().isEmpty());
+}
+
+TEST_F(Aide, AdresseWebEtProduits)
+{
+    hote.fichierAide = "HTTP://Aide.Norvane.fr/";
+    ValeursProcessus::courantes().nomProjet = "VANTReader";
+    OuvrirAide(5);
+    ValeursProcessus::courantes().nomProjet = "ORB";
+    OuvrirAide(0);
+    ValeursProcessus::courantes().nomProjet = "AUTRE";
+    OuvrirAide(1);
+    ASSERT_EQ(ouverts.size(), 3);
+    EXPECT_EQ(ouverts[0].toString(), "http://aide.norvane.fr/docs_vant/VANT_help_5.htm");
+    EXPECT_EQ(ouverts[1].toString(), "http://aide.norvane.fr/ORB_help.htm");
+    EXPECT_EQ(ouverts[2].toString(), "http://aide.norvane.fr/docs_autre/AUTRE_help_1.htm");
+}
+
+TEST_F(Aide, LesDeuxMessages)
+{
+    hote.fichierAide.clear();
+    OuvrirAide(0);
+    ASSERT_EQ(messages.messages().size(), 1);
+    EXPECT_EQ(messages.messages()[0].style.icone, IconeMessage::Aucune);
+    EXPECT_EQ(messages.textes()[0], "L'aide n'est pas installée ou le paramètrage n'est pas correct. "
+                                    "Merci de vérifier le chemin dans l'écran d'administration.");
+    EXPECT_TRUE(ouverts.isEmpty());
+
+    reussir = false;
+    hote.fichierAide = "http://aide/";
+    OuvrirAide(3);
+    hote.fichierAide = dossier.path() + "/KOR_help.htm";
+    OuvrirAide(0);
+    ASSERT_EQ(messages.messages().size(), 3);
+    EXPECT_EQ(messages.messages()[1].style.icone, IconeMessage::Critique);
+    EXPECT_EQ(messages.textes()[1], "Impossible d'ouvrir le fichier d'aide: http://aide/docs_kor/KOR_help_3.htm");
+    EXPECT_EQ(messages.textes()[2], "Impossible d'ouvrir le fichier d'aide: " + dossier.path() + "/KOR_help.htm");
+}
+
+TEST_F(Aide, SansMembreChezLHoteLeFichierDeLInitialisation)
+{
+    QObject sansAide;
+    ValeursProcessus::courantes().fenetrePrincipale = &sansAide;
+    ValeursProcessus::courantes().fichierAide = "http://init/";
+    OuvrirAide(0);
+    ValeursProcessus::courantes().fichierAide.clear();
+    ASSERT_EQ(ouverts.size(), 1);
+    EXPECT_EQ(ouverts[0].toString(), "http://init/KOR_help.htm");
+}
+
+} // namespace
+
+#include "TestsAide.moc"

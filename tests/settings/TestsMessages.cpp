@@ -1,0 +1,156 @@
+#include "commun/ValeursProcessus.h"
+#include "settings/MessagesBoite.h"
+#include "settings/messages/MessagesConsole.h"
+#include "settings/messages/MessagesEnregistres.h"
+#include "settings/messages/Valeurs.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <cstdio>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Messages, LeTypeChoisitIconeEtBoutons)
+{
+    const auto erreur = StyleMessage::duType("erreur");
+    EXPECT_EQ(erreur.icone, IconeMessage::Critique);
+    EXPECT_FALSE(erreur.ouiNon);
+    EXPECT_EQ(StyleMessage::duType("Erreur").icone, IconeMessage::Critique);
+    EXPECT_EQ(StyleMessage::duType("aide").icone, IconeMessage::Information);
+    const auto question = StyleMessage::duType("Question");
+    EXPECT_EQ(question.icone, IconeMessage::Question);
+    EXPECT_TRUE(question.ouiNon);
+    EXPECT_EQ(StyleMessage::duType("").icone, IconeMessage::Aucune);
+    EXPECT_FALSE(StyleMessage::duType("autre").ouiNon);
+}
+
+TEST(Messages, LEnregistreurGardeCeQuiEstMontreEtRepondCommeDit)
+{
+    {
+        MessagesEnregistres enregistreur;
+        EXPECT_EQ(&ServiceMessages::courant(), &enregistreur);
+        EXPECT_EQ(AfficherMessage("erreur", "Pas de données à exporter vers Excel"), BoutonMessage::OK);
+        EXPECT_EQ(AfficherMessage("question", "Voulez vous supprimer les points ?"), BoutonMessage::Non);
+        enregistreur.repondre(true);
+        EXPECT_EQ(AfficherMessage("QUESTION", "Encore ?"), BoutonMessage::Oui);
+        EXPECT_EQ(AfficherMessage("question", "Et encore ?"), BoutonMessage::Non);
+        enregistreur.setReponseParDefaut(true);
+        EXPECT_EQ(AfficherMessage("question", "Toujours ?"), BoutonMessage::Oui);
+        EXPECT_EQ(AfficherMessage("aide", "Info"), BoutonMessage::OK);  // OK-only boxes answer OK
+        ASSERT_EQ(enregistreur.messages().size(), 6);
+        EXPECT_EQ(enregistreur.messages().first().type, "erreur");
+        EXPECT_EQ(enregistreur.messages().first().style.icone, IconeMessage::Critique);
+        EXPECT_EQ(enregistreur.textes().at(1), "Voulez vous supprimer les points ?");
+    }
+    // Gone with its scope: the console face is back.
+    EXPECT_NE(dynamic_cast<MessagesConsole*>(&ServiceMessages::courant()), nullptr);
+}
+
+TEST(Messages, LaConsoleEcritEtRepondNon)
+{
+    std::FILE* f = std::tmpfile();
+    ASSERT_NE(f, nullptr);
+    MessagesConsole console(f);
+    EXPECT_EQ(console.afficher("question", StyleMessage::duType("question"), "Etes vous sûr ?"), BoutonMessage::Non);
+    EXPECT_EQ(console.afficher("erreur", StyleMessage::duType("erreur"), "Impossible."), BoutonMessage::OK);
+    EXPECT_EQ(console.afficher("", StyleMessage::duType(""), "Simple"), BoutonMessage::OK);
+    std::rewind(f);
+    char tampon[512] = {};
+    const std::size_t lu = std::fread(tampon, 1, sizeof tampon - 1, f);
+    std::fclose(f);
+    const QString texte = QString::fromLocal8Bit(tampon, qsizetype(lu));
+    EXPECT_EQ(texte, "Question (réponse : Non) : Etes vous sûr ?\nErreur : Impossible.\nSimple\n");
+}
+
+// Presses a button of the box that opens next, as a person would.
+void presserBouton(QMessageBox::StandardButton bouton, QString* texteVu, QMessageBox::Icon* iconeVue,
+                   QMessageBox::StandardButton* parDefaut)
+{
+    QTimer::singleShot(0, [=] {
+        auto* boite = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(boite, nullptr);
+        *texteVu = boite->text();
+        *iconeVue = boite->icon();
+        *parDefaut = boite->standardButton(boite->defaultButton());
+        boite->button(bouton)->click();
+    });
+}
+
+TEST(Messages, LaBoiteAEcranAttendLeBouton)
+{
+    MessagesBoite boite;
+    const ServiceMessages* avant = ServiceMessages::installer(&boite);
+    QString texte;
+    QMessageBox::Icon icone{};
+    QMessageBox::StandardButton parDefaut{};
+
+    presserBouton(QMessageBox::Yes, &texte, &icone, &parDefaut);
+    EXPECT_EQ(AfficherMessage("question", "Enregistrer ?"), BoutonMessage::Oui);
+    EXPECT_EQ(texte, "Enregistrer ?");
+    EXPECT_EQ(icone, QMessageBox::Question);
+    EXPECT_EQ(parDefaut, QMessageBox::No);  // No is the default button
+
+    presserBouton(QMessageBox::No, &texte, &icone, &parDefaut);
+    EXPECT_EQ(AfficherMessage("question", "Supprimer ?"), BoutonMessage::Non);
+
+    presserBouton(QMessageBox::Ok, &texte, &icone, &parDefaut);
+    EXPECT_EQ(AfficherMessage("ERREUR", "Impossible."), BoutonMessage::OK);
+    EXPECT_EQ(icone, QMessageBox::Critical);
+
+    presserBouton(QMessageBox::Ok, &texte, &icone, &parDefaut);
+    EXPECT_EQ(AfficherMessage("aide", "Info"), BoutonMessage::OK);
+    EXPECT_EQ(icone, QMessageBox::Information);
+    ServiceMessages::installer(const_cast<ServiceMessages*>(avant));
+}
+
+class HoteEchelle : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(int typeAffichageEchelle MEMBER type)
+    Q_PROPERTY(int coefficientProfondeur MEMBER coefficient)
+public:
+    int type = 0;
+    int coefficient = -1;
+};
+
+TEST(Messages, CoefficientEchelleLuChezLHote)
+{
+    HoteEchelle hote;
+    ValeursProcessus::courantes().fenetrePrincipale = &hote;
+    qint16 type = 0;
+    EXPECT_EQ(CoefficientEchelle(type), -1);
+    type = 1;
+    EXPECT_EQ(CoefficientEchelle(type), 1);
+    type = 999;  // the host's own type, written back
+    EXPECT_EQ(CoefficientEchelle(type), -1);
+    EXPECT_EQ(type, 0);
+    hote.type = 2;
+    type = 999;
+    EXPECT_EQ(CoefficientEchelle(type), 1);
+    EXPECT_EQ(type, 2);
+
+    // A host without a coefficient keeps depths as they are.
+    QObject sansCoefficient;
+    ValeursProcessus::courantes().fenetrePrincipale = &sansCoefficient;
+    type = 0;
+    EXPECT_EQ(CoefficientEchelle(type), 1);
+    ValeursProcessus::courantes().fenetrePrincipale = nullptr;
+}
+
+TEST(Messages, ValeurMinEtValeurMax)
+{
+    EXPECT_EQ(ValeurMax(5, ""), 5);
+    EXPECT_EQ(ValeurMax(5, "7"), 7);
+    EXPECT_EQ(ValeurMin(5, "7"), 5);
+    EXPECT_EQ(ValeurMin(5, "2,5"), 2.5);
+    EXPECT_EQ(ValeurMin(5, "2.5"), 2.5);
+    EXPECT_EQ(ValeurMax(5, "sept"), 5);
+    EXPECT_EQ(ValeurMax(-3, "-4"), -3);
+}
+
+} // namespace
+
+#include "TestsMessages.moc"
