@@ -1,0 +1,143 @@
+// Painting cost of the chart engine, the points already in it, into a
+// 1600×900 image: a million X–Y points (random walk, and white noise where
+// every pixel column holds its full height), 100,000 bars, and the PNG file.
+#include "render/moteur/MoteurGraphique.h"
+#include "render/moteur/ProprietesMoteur.h"
+#include "render/moteur/SortiesImage.h"
+
+#include <QGuiApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <random>
+#include <sys/resource.h>
+
+namespace {
+
+const QSize taille(1600, 900);
+
+void axes(MoteurGraphique& m, double min, double max)
+{
+    m.ecrire(Prop::AxeY, 0);
+    m.ecrire(Prop::ModeEchelleY, 2);
+    m.ecrire(Prop::DivisionsY, 5);
+    m.ecrire(Prop::YMax, max);
+    m.ecrire(Prop::YMin, min);
+    m.ecrire(Prop::TitreYGauche, "Profondeur en m");
+    QStringList annees;
+    for (int a = 1990; a <= 2020; ++a)
+        annees << QString::number(a);
+    m.ecrire(Prop::NbLibellesX, int(annees.size()));
+    for (int i = 1; i <= annees.size(); ++i)
+        m.ecrireIndexe(Prop::LibelleX, i, annees[i - 1]);
+    m.ecrire(Prop::Grille, 3);
+}
+
+std::unique_ptr<MoteurGraphique> pointsXY(int n, bool bruitBlanc)
+{
+    auto m = std::make_unique<MoteurGraphique>();
+    m->ecrire(Prop::Reinitialisation, 9);
+    m->ecrire(Prop::NbJeux, 1);
+    m->ecrire(Prop::Jeu, 1);
+    m->ecrire(Prop::NbPoints, n);
+    m->ecrire(Prop::XMin, 0);
+    m->ecrire(Prop::XMax, 1000);
+    std::mt19937 alea(3);
+    std::normal_distribution<double> pas(0.0, 1.0);
+    double y = 0, bas = 0, haut = 0;
+    for (int p = 1; p <= n; ++p) {
+        y = bruitBlanc ? pas(alea) * 100 : y + pas(alea);
+        bas = std::min(bas, y);
+        haut = std::max(haut, y);
+        m->ecrire(Prop::Point, p);
+        m->ecrire(Prop::PositionX, p * 1000.0 / n + 0.1);
+        m->ecrireIndexe(Prop::ValeurPoint, p, y);
+        m->ecrireIndexe(Prop::CouleurPoint, p, 4);
+    }
+    axes(*m, std::floor(bas / 100) * 100, std::ceil(haut / 100) * 100);
+    m->ecrire(Prop::Dessin, 2);
+    return m;
+}
+
+void peindre(benchmark::State& etat, const MoteurGraphique& m, const char* nom)
+{
+    // GRAPHIQUE_IMAGES_BENCH names a folder where each picture is kept, to look at it.
+    const QString dossier = qEnvironmentVariable("GRAPHIQUE_IMAGES_BENCH");
+    if (!dossier.isEmpty())
+        SortiesImage::image(m, taille).save(QDir(dossier).filePath(QString::fromLatin1(nom) + ".png"));
+    QImage image(taille, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : etat) {
+        QPainter p(&image);
+        m.peindre(p, QRectF(QPointF(0, 0), QSizeF(taille)));
+        p.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
+void MillionPointsMarcheAleatoire(benchmark::State& etat)
+{
+    static const auto m = pointsXY(1000000, false);
+    peindre(etat, *m, "marche-aleatoire");
+    etat.SetItemsProcessed(etat.iterations() * 1000000);
+}
+BENCHMARK(MillionPointsMarcheAleatoire)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void MillionPointsBruitBlanc(benchmark::State& etat)
+{
+    static const auto m = pointsXY(1000000, true);
+    peindre(etat, *m, "bruit-blanc");
+    etat.SetItemsProcessed(etat.iterations() * 1000000);
+}
+BENCHMARK(MillionPointsBruitBlanc)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void CentMilleBarres(benchmark::State& etat)
+{
+    static const auto m = [] {
+        auto m = std::make_unique<MoteurGraphique>();
+        m->ecrire(Prop::TypeGraphe, 3);
+        m->ecrire(Prop::NbJeux, 1);
+        m->ecrire(Prop::Jeu, 1);
+        m->ecrire(Prop::NbPoints, 100000);
+        std::mt19937 alea(5);
+        std::gamma_distribution<double> pluie(0.6, 8.0);
+        for (int p = 1; p <= 100000; ++p) {
+            m->ecrireIndexe(Prop::CouleurPoint, p, 9);
+            m->ecrireIndexe(Prop::ValeurPoint, p, pluie(alea));
+        }
+        axes(*m, 0, 120);
+        m->ecrire(Prop::Dessin, 2);
+        return m;
+    }();
+    peindre(etat, *m, "barres");
+    etat.SetItemsProcessed(etat.iterations() * 100000);
+}
+BENCHMARK(CentMilleBarres)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void EcriturePng(benchmark::State& etat)
+{
+    static const auto m = pointsXY(1000000, false);
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath("graphique.png");
+    for (auto _ : etat)
+        benchmark::DoNotOptimize(SortiesImage::ecrirePng(*m, chemin, taille));
+    etat.counters["octets"] = double(QFileInfo(chemin).size());
+}
+BENCHMARK(EcriturePng)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("Mémoire de pointe : %.1f Mio\n", double(usage.ru_maxrss) / 1024.0);
+    return 0;
+}

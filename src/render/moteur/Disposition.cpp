@@ -1,0 +1,293 @@
+#include "render/moteur/Disposition.h"
+
+#include "commun/Nombres.h"
+#include "render/moteur/ModeleGraphique.h"
+#include "render/moteur/PolicesMoteur.h"
+
+#include <QFontMetricsF>
+#include <cmath>
+
+namespace {
+
+QString sansBlancs(const QString& t)
+{
+    return t.trimmed();
+}
+
+// Decimals that show every step of the scale.
+int decimalesPour(double pas)
+{
+    for (int d = 0; d <= 6; ++d) {
+        const double e = pas * std::pow(10.0, d);
+        if (std::fabs(e - std::round(e)) < 1e-6 * std::max(1.0, std::fabs(e)))
+            return d;
+    }
+    return 6;
+}
+
+// Keeps one label in k, k as small as lets the widest fit between two kept ones.
+QList<Disposition::Libelle> eclaircir(const QList<Disposition::Libelle>& tous, double encombrement)
+{
+    if (tous.size() < 2)
+        return tous;
+    double ecart = std::numeric_limits<double>::max();
+    for (qsizetype i = 1; i < tous.size(); ++i)
+        ecart = std::min(ecart, std::fabs(tous[i].pixel - tous[i - 1].pixel));
+    if (ecart <= 0)
+        ecart = 0.01;
+    const qsizetype k = std::max<qsizetype>(1, qsizetype(std::ceil(encombrement / ecart)));
+    QList<Disposition::Libelle> gardes;
+    for (qsizetype i = 0; i < tous.size(); i += k)
+        gardes.append(tous[i]);
+    return gardes;
+}
+
+} // namespace
+
+QString Disposition::texteNombre(double v, int decimales)
+{
+    if (std::fabs(v) < 1e-12)
+        v = 0.0;
+    QString motif = QStringLiteral("0");
+    if (decimales > 0)
+        motif += u'.' + QString(decimales, u'0');
+    return FormatNombre(v, motif);
+}
+
+void Disposition::preparerLibellesY(const ModeleGraphique& m)
+{
+    for (int axe = 0; axe < 2; ++axe) {
+        if (axe == 1 && !axeDroit)
+            continue;
+        const Bornes b = m.bornesY(axe);
+        const int n = m.divisionsY(axe);
+        const int decimales = m.decimalesY >= 0 ? std::min(m.decimalesY, 6) : decimalesPour((b.max - b.min) / n);
+        QList<Libelle>& liste = axe == 0 ? libellesGauche : libellesDroite;
+        const QMap<int, QString>& textes = m.axes[std::size_t(axe)].libelles;
+        for (int i = 0; i <= n; ++i) {
+            const double v = b.min + (b.max - b.min) * i / n;
+            const QString t = textes.contains(i + 1) ? textes.value(i + 1) : texteNombre(v, decimales);
+            liste.append({v, t});  // pixel filled once the plot area is known
+        }
+    }
+}
+
+double Disposition::largeurLibellesX(const ModeleGraphique& m, const QFont& police)
+{
+    const QFontMetricsF mesure(police);
+    double largeur = 0;
+    if (!m.estXY() && m.aDesPoints()) {
+        // Labels of a long series share one format: a sample tells their width.
+        const int n = m.nbPoints;
+        const int pas = std::max(1, n / 64);
+        for (int p = 1; p <= n; p += pas) {
+            const QString t = m.libellesX.contains(p) ? m.libellesX.value(p) : m.libellesTabulation.value(p - 1);
+            largeur = std::max(largeur, mesure.horizontalAdvance(t));
+        }
+        return largeur;
+    }
+    const int n = m.nbLibellesEffectif();
+    if (n >= 2) {
+        for (int i = 1; i <= n; ++i)
+            largeur = std::max(largeur, mesure.horizontalAdvance(m.libellesX.value(i)));
+    } else {
+        for (const QString& t : m.libellesTabulation)
+            largeur = std::max(largeur, mesure.horizontalAdvance(t));
+    }
+    return largeur;
+}
+
+QList<Disposition::Libelle> Disposition::candidatsX(const ModeleGraphique& m, const CarteEchelles& carte,
+                                                     QList<double>& graduations, double encombrement) const
+{
+    QList<Libelle> l;
+    const Bornes bx = m.bornesX();
+    const double lo = std::min(bx.min, bx.max), hi = std::max(bx.min, bx.max);
+    if (!m.estXY() && m.aDesPoints()) {
+        // Only the labels that can be shown are built: a daily century has 36,525 points.
+        const double pixelsParPoint = std::fabs(carte.echelleX());
+        const int pasLib = m.espacementLibellesEffectif();
+        int pas = pasLib;
+        if (pixelsParPoint > 0 && encombrement > 0)
+            pas *= std::max(1, int(std::floor(encombrement / (pixelsParPoint * pasLib))));
+        for (int p = 1; p <= m.nbPoints; p += pas) {
+            const double x = p - 0.5;
+            if (x < lo || x > hi)
+                continue;
+            const QString t = m.libellesX.contains(p) ? m.libellesX.value(p) : m.libellesTabulation.value(p - 1);
+            l.append({carte.px(x), t});
+        }
+        int pasGrad = m.espacementGraduationsEffectif();
+        if (pixelsParPoint > 0)
+            pasGrad *= std::max(1, int(std::ceil(std::max(encombrement, 4.0) / (pixelsParPoint * pasGrad) - 1e-9)));
+        for (int p = 0; p <= m.nbPoints; p += pasGrad)
+            if (p >= lo && p <= hi)
+                graduations.append(carte.px(p));
+        return l;
+    }
+
+    QStringList textes;
+    const int n = m.nbLibellesEffectif();
+    if (n >= 2) {
+        for (int i = 1; i <= n; ++i)
+            textes << m.libellesX.value(i);
+    } else if (m.libellesTabulation.size() >= 2) {
+        textes = m.libellesTabulation;
+    }
+    if (textes.isEmpty()) {
+        // No label given: round numbers of the X units.
+        const double pas = std::pow(10.0, std::floor(std::log10(std::max(hi - lo, 1e-9) / 5)));
+        for (double x = std::ceil(lo / pas) * pas; x <= hi + 1e-9; x += pas) {
+            l.append({carte.px(x), texteNombre(x, decimalesPour(pas))});
+            graduations.append(carte.px(x));
+        }
+        return l;
+    }
+    const qsizetype k = textes.size();
+    const bool entre = m.placementLibellesX == 1;
+    for (qsizetype i = 0; i < k; ++i) {
+        const double f = entre ? (i + 0.5) / k : (k == 1 ? 0.0 : double(i) / (k - 1));
+        l.append({carte.zone().left() + f * carte.zone().width(), textes[i]});
+    }
+    if (entre)
+        for (qsizetype i = 0; i <= k; ++i)
+            graduations.append(carte.zone().left() + double(i) / k * carte.zone().width());
+    else
+        for (const Libelle& li : l)
+            graduations.append(li.pixel);
+    return l;
+}
+
+Disposition::Disposition(const ModeleGraphique& m, const QRectF& c)
+    : cadre(c)
+{
+    base = PolicesMoteur::tailleBase(c.width(), c.height());
+    marge = base * 0.6;
+    longueurGraduation = m.graduations ? base * 0.35 : 0.0;
+    policeTitre = PolicesMoteur::police(m.polices[0], base, true);
+    policeTitresAxes = PolicesMoteur::police(m.polices[1], base);
+    policeLibelles = PolicesMoteur::police(m.polices[2], base);
+    policeLegende = PolicesMoteur::police(m.polices[3], base);
+    const QFontMetricsF mTitre(policeTitre), mAxes(policeTitresAxes), mLib(policeLibelles), mLeg(policeLegende);
+
+    titre = sansBlancs(m.titre);
+    titreX = sansBlancs(m.titreX);
+    titreGauche = sansBlancs(m.titreYGauche);
+    axeDroit = m.axeDroitVisible();
+    titreDroite = axeDroit ? sansBlancs(m.titreYDroite) : QString();
+
+    preparerLibellesY(m);
+    double largeurGauche = 0, largeurDroite = 0;
+    for (const Libelle& l : libellesGauche)
+        largeurGauche = std::max(largeurGauche, mLib.horizontalAdvance(l.texte));
+    for (const Libelle& l : libellesDroite)
+        largeurDroite = std::max(largeurDroite, mLib.horizontalAdvance(l.texte));
+
+    // Legend entries: the sets that were given a text.
+    if (m.positionLegende != 0) {
+        for (const JeuDonnees& j : m.jeux) {
+            const QString t = sansBlancs(j.legende);
+            if (t.isEmpty())
+                continue;
+            legende.append({j.taille() > 0 ? j.couleur(0) : j.couleurDefaut, t});
+        }
+    }
+    legendeADroite = m.positionLegende != 1;
+    hauteurLigneLegende = mLeg.height() * 1.3;
+    const double carre = mLeg.height() * 0.8;
+    double largeurLegende = 0;
+    for (const EntreeLegende& e : legende)
+        largeurLegende = std::max(largeurLegende, carre + marge + mLeg.horizontalAdvance(e.texte));
+    largeurLegende += 2 * marge;
+
+    double largeurX = largeurLibellesX(m, policeLibelles);
+    if (largeurX == 0 && (m.estXY() || !m.aDesPoints()))
+        largeurX = mLib.horizontalAdvance(QStringLiteral("0000"));  // round numbers of the X units
+    const bool libellesXVisibles = m.placementLibellesX != 0 && largeurX > 0;
+    libellesXVerticaux = m.orientationLibellesX == 1;
+    const double hauteurX = !libellesXVisibles ? 0.0 : (libellesXVerticaux ? largeurX : mLib.height());
+
+    double haut = marge + (titre.isEmpty() ? mLib.height() * 0.5 : mTitre.height() + marge);
+    double gauche = marge + largeurGauche + longueurGraduation + marge * 0.5;
+    if (!titreGauche.isEmpty())
+        gauche += mAxes.height() + marge * 0.5;
+    double droite = marge;
+    if (axeDroit) {
+        droite += largeurDroite + longueurGraduation + marge * 0.5;
+        if (!titreDroite.isEmpty())
+            droite += mAxes.height() + marge * 0.5;
+    } else if (!libellesXVerticaux) {
+        droite = std::max(droite, largeurX * 0.5 + marge * 0.5);
+    }
+    double bas = marge + longueurGraduation + hauteurX + (hauteurX > 0 ? marge * 0.5 : 0.0);
+    if (!titreX.isEmpty())
+        bas += mAxes.height() + marge * 0.5;
+    if (!legende.isEmpty()) {
+        if (legendeADroite) {
+            droite += largeurLegende + marge;
+        } else {
+            const int parLigne = std::max(1, int((c.width() - 2 * marge) / std::max(largeurLegende, 1.0)));
+            const int lignes = int((legende.size() + parLigne - 1) / parLigne);
+            bas += lignes * hauteurLigneLegende + marge;
+        }
+    }
+
+    zone = QRectF(c.left() + gauche, c.top() + haut, c.width() - gauche - droite, c.height() - haut - bas);
+    if (zone.width() < 10)
+        zone.setWidth(std::max(10.0, c.width() * 0.5));
+    if (zone.height() < 10)
+        zone.setHeight(std::max(10.0, c.height() * 0.5));
+
+    const Bornes bx = m.bornesX();
+    const Bornes bg = m.bornesY(0);
+    const Bornes bd = m.bornesY(1);
+    carteGauche = CarteEchelles(zone, bx.min, bx.max, bg.min, bg.max);
+    carteDroite = CarteEchelles(zone, bx.min, bx.max, bd.min, bd.max);
+
+    // X labels, thinned so that they never overlap.
+    const double encombrement = (libellesXVerticaux ? mLib.height() : largeurX) + base * 0.6;
+    if (libellesXVisibles) {
+        const QList<Libelle> tous = candidatsX(m, carteGauche, graduationsX, encombrement);
+        libellesX = eclaircir(tous, encombrement);
+        if (libellesX.size() < tous.size() && !graduationsX.isEmpty()) {
+            // Ticks follow the kept labels.
+            QList<double> g;
+            for (const Libelle& l : libellesX)
+                g.append(l.pixel);
+            if (m.estXY() || !m.aDesPoints())
+                graduationsX = g;
+        }
+    } else {
+        candidatsX(m, carteGauche, graduationsX, 0.0);
+    }
+
+    // Value labels, one in two (or more) when they would touch.
+    for (int axe = 0; axe < 2; ++axe) {
+        QList<Libelle>& liste = axe == 0 ? libellesGauche : libellesDroite;
+        const CarteEchelles& carte = axe == 0 ? carteGauche : carteDroite;
+        for (Libelle& l : liste)
+            l.pixel = carte.py(l.pixel);
+        if (axe == 0)
+            for (const Libelle& l : liste)
+                graduationsY.append(l.pixel);
+        liste = eclaircir(liste, mLib.height() * 1.1);
+    }
+
+    // Title and axis title boxes.
+    rectTitre = QRectF(c.left() + marge, c.top() + marge * 0.5, c.width() - 2 * marge, mTitre.height() + marge * 0.5);
+    const double basLibelles = zone.bottom() + longueurGraduation + hauteurX + marge * 0.5;
+    rectTitreX = QRectF(zone.left(), basLibelles, zone.width(), mAxes.height());
+    rectTitreGauche = QRectF(c.left() + marge * 0.5, zone.top(), mAxes.height(), zone.height());
+    const double xDroite = zone.right() + longueurGraduation + largeurDroite + marge;
+    rectTitreDroite = QRectF(xDroite, zone.top(), mAxes.height(), zone.height());
+    if (!legende.isEmpty()) {
+        if (legendeADroite) {
+            const double h = legende.size() * hauteurLigneLegende + marge;
+            rectLegende = QRectF(c.right() - marge - largeurLegende, zone.top() + std::max(0.0, (zone.height() - h) / 2),
+                                 largeurLegende, std::min(h, zone.height()));
+        } else {
+            const double haut = rectTitreX.top() + (titreX.isEmpty() ? 0.0 : mAxes.height() + marge * 0.5);
+            rectLegende = QRectF(zone.left(), haut, zone.width(), std::max(c.bottom() - marge - haut, hauteurLigneLegende));
+        }
+    }
+}

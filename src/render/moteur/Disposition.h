@@ -1,0 +1,57 @@
+#pragma once
+
+#include "render/moteur/CarteEchelles.h"
+
+#include <QFont>
+#include <QList>
+#include <QRectF>
+#include <QString>
+
+class ModeleGraphique;
+
+// Where everything goes when a chart is painted in a frame: margins that fit
+// the titles, the labels and the legend, the plot area, and the labels that
+// are kept so that none overlaps another.
+class Disposition
+{
+public:
+    struct Libelle
+    {
+        double pixel;   // x for the X axis, y for the value axes
+        QString texte;
+    };
+    struct EntreeLegende
+    {
+        int couleur;
+        QString texte;
+    };
+
+    Disposition(const ModeleGraphique& modele, const QRectF& cadre);
+
+    QRectF cadre;
+    QRectF zone;
+    double base = 12.0;
+    double marge = 6.0;
+    double longueurGraduation = 4.0;
+    QFont policeTitre, policeTitresAxes, policeLibelles, policeLegende;
+    CarteEchelles carteGauche, carteDroite;
+    QList<Libelle> libellesX;
+    QList<double> graduationsX;
+    bool libellesXVerticaux = false;
+    QList<Libelle> libellesGauche, libellesDroite;
+    QList<double> graduationsY;
+    bool axeDroit = false;
+    QString titre, titreX, titreGauche, titreDroite;
+    QRectF rectTitre, rectTitreX, rectTitreGauche, rectTitreDroite;
+    QList<EntreeLegende> legende;
+    QRectF rectLegende;
+    bool legendeADroite = true;
+    double hauteurLigneLegende = 0;
+
+private:
+    void preparerLibellesY(const ModeleGraphique& m);
+    QList<Libelle> candidatsX(const ModeleGraphique& m, const CarteEchelles& carte, QList<double>& graduations,
+                              double encombrement) const;
+    static double largeurLibellesX(const ModeleGraphique& m, const QFont& police);
+    static QString texteNombre(double v, int decimales);
+};

@@ -1,0 +1,46 @@
+#include "render/moteur/JeuDonnees.h"
+
+void JeuDonnees::redimensionner(int n)
+{
+    const std::size_t t = std::size_t(std::max(n, 0));
+    valeurs.resize(t, 0.0f);
+    x.resize(t, 0.0);
+    manquant.resize(t, 0);
+    couleurs.resize(t, -1);
+    if (!plafonds.empty())
+        plafonds.resize(t, plafondAucun);
+    if (!validites.empty())
+        validites.resize(t, 0);
+}
+
+void JeuDonnees::vider()
+{
+    valeurs.clear();
+    x.clear();
+    manquant.clear();
+    couleurs.clear();
+    plafonds.clear();
+    validites.clear();
+    legende.clear();
+    avecX = false;
+}
+
+void JeuDonnees::definirPlafond(int i, float plafond)
+{
+    if (plafonds.empty()) {
+        if (plafond == plafondAucun)
+            return;
+        plafonds.assign(valeurs.size(), plafondAucun);
+    }
+    plafonds[std::size_t(i)] = plafond;
+}
+
+void JeuDonnees::definirValidite(int i, qint8 code)
+{
+    if (validites.empty()) {
+        if (code == 0)
+            return;
+        validites.assign(valeurs.size(), 0);
+    }
+    validites[std::size_t(i)] = code;
+}

@@ -1,0 +1,157 @@
+#include "render/moteur/ModeleGraphique.h"
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// Bounds that end on round numbers and hold [lo, hi] in `divisions` steps.
+Bornes bornesRondes(double lo, double hi, int divisions)
+{
+    if (!(hi > lo)) {
+        const double m = std::fabs(lo);
+        const double marge = m > 0 ? m * 0.1 : 1.0;
+        lo -= marge;
+        hi += marge;
+    }
+    const double brut = (hi - lo) / std::max(divisions, 1);
+    const double puissance = std::pow(10.0, std::floor(std::log10(brut)));
+    double pas = puissance;
+    for (double f : {1.0, 2.0, 2.5, 5.0, 10.0}) {
+        pas = f * puissance;
+        const double bas = std::floor(lo / pas) * pas;
+        if (bas + pas * divisions >= hi - 1e-9 * std::fabs(hi))
+            return {bas, bas + pas * divisions};
+    }
+    const double bas = std::floor(lo / pas) * pas;
+    return {bas, bas + pas * divisions};
+}
+
+} // namespace
+
+ModeleGraphique::ModeleGraphique()
+{
+    jeux.resize(1);
+    polices[0].taillePourcent = 125;
+    polices[1].taillePourcent = 100;
+    polices[2].taillePourcent = 85;
+    polices[3].taillePourcent = 90;
+}
+
+JeuDonnees* ModeleGraphique::jeuCourant()
+{
+    if (jeuSelectionne < 1 || jeuSelectionne > nbJeux())
+        return nullptr;
+    return &jeux[std::size_t(jeuSelectionne - 1)];
+}
+
+void ModeleGraphique::definirNbJeux(int n)
+{
+    n = std::max(n, 0);
+    const int avant = nbJeux();
+    jeux.resize(std::size_t(n));
+    for (int i = avant; i < n; ++i) {
+        jeux[std::size_t(i)].redimensionner(nbPoints);
+        jeux[std::size_t(i)].couleurDefaut = (i + 1) % 15;
+    }
+}
+
+void ModeleGraphique::definirNbPoints(int n)
+{
+    n = std::max(n, 0);
+    if (n != nbPoints)
+        ordreNbPoints = prochainOrdre();
+    nbPoints = n;
+    for (JeuDonnees& j : jeux)
+        j.redimensionner(n);
+}
+
+void ModeleGraphique::reinitialiser()
+{
+    for (JeuDonnees& j : jeux)
+        j.vider();
+    jeux.resize(1);
+    nbPoints = 0;
+    ordreNbPoints = prochainOrdre();
+    jeuSelectionne = 1;
+    pointSelectionne = 1;
+    libellesX.clear();
+    libellesTabulation.clear();
+    nbLibellesX = 1;
+    xMinEcrit_ = xMaxEcrit_ = false;
+    xMinEcrit = 0.0;
+    xMaxEcrit = 1000.0;
+    for (AxeValeurs& a : axes) {
+        a.libelles.clear();
+        a.bornesEcrites = false;
+    }
+}
+
+bool ModeleGraphique::estXY() const
+{
+    for (const JeuDonnees& j : jeux)
+        if (j.avecX)
+            return true;
+    return false;
+}
+
+bool ModeleGraphique::aDesPoints() const
+{
+    return nbPoints > 0 && !jeux.empty();
+}
+
+Bornes ModeleGraphique::bornesX() const
+{
+    const Bornes ecrites{xMinEcrit_ ? xMinEcrit : 0.0, xMaxEcrit_ ? xMaxEcrit : 1000.0};
+    if (estXY() || !aDesPoints())
+        return ecrites;
+    // A category chart spans its points, unless bounds were written since the count changed.
+    const bool zoom = (xMinEcrit_ || xMaxEcrit_) && ordreBornesX > ordreNbPoints;
+    if (zoom)
+        return {xMinEcrit_ ? xMinEcrit : 0.0, xMaxEcrit_ ? xMaxEcrit : double(nbPoints)};
+    return {0.0, double(nbPoints)};
+}
+
+int ModeleGraphique::divisionsY(int axe) const
+{
+    return std::max(axes[std::size_t(std::clamp(axe, 0, 1))].divisions, 1);
+}
+
+Bornes ModeleGraphique::bornesY(int axe) const
+{
+    axe = std::clamp(axe, 0, 1);
+    const AxeValeurs& a = axes[std::size_t(axe)];
+    if (a.mode == 2) {
+        Bornes b{a.min, a.max};
+        if (!(b.max > b.min))
+            b.max = b.min + 1.0;
+        return b;
+    }
+    if (axe == 1)
+        return bornesY(0);
+    double lo = std::numeric_limits<double>::max();
+    double hi = std::numeric_limits<double>::lowest();
+    const bool barres = type == 3;
+    for (const JeuDonnees& j : jeux) {
+        const int n = j.taille();
+        for (int i = 0; i < n; ++i) {
+            if (!j.visible(i))
+                continue;
+            const double v = j.valeurs[std::size_t(i)];
+            lo = std::min(lo, v);
+            hi = std::max(hi, v);
+        }
+    }
+    if (lo > hi)
+        return {0.0, 10.0};
+    if (barres) {
+        lo = std::min(lo, 0.0);
+        hi = std::max(hi, 0.0);
+    }
+    return bornesRondes(lo, hi, divisionsY(0));
+}
+
+bool ModeleGraphique::axeDroitVisible() const
+{
+    return !axes[1].libelles.isEmpty() || axes[1].bornesEcrites || !titreYDroite.trimmed().isEmpty();
+}

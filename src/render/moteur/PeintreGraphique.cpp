@@ -1,0 +1,538 @@
+#include "render/moteur/PeintreGraphique.h"
+
+#include "commun/Palette.h"
+#include "render/moteur/CarteEchelles.h"
+#include "render/moteur/Disposition.h"
+#include "render/moteur/ImagesFond.h"
+#include "render/moteur/ModeleGraphique.h"
+#include "render/moteur/MoteurGraphique.h"
+#include "render/moteur/ReductionColonnes.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPainterPath>
+#include <cmath>
+
+namespace {
+
+QColor couleur(int numero, const OptionsPeinture& o)
+{
+    const QColor c = QColor::fromRgb(Palette::rgb(numero));
+    if (!o.gris)
+        return c;
+    const int g = qGray(c.rgb());
+    return QColor(g, g, g);
+}
+
+bool fondSombre(const ModeleGraphique& m)
+{
+    return qGray(Palette::rgb(m.couleurFond)) < 110;
+}
+
+QColor couleurTexte(const ModeleGraphique& m, int element, const OptionsPeinture& o)
+{
+    const int c = m.couleurElement(element);
+    if (c >= 0)
+        return couleur(c, o);
+    return fondSombre(m) ? QColor(Qt::white) : QColor(30, 30, 30);
+}
+
+QColor couleurGrille(const ModeleGraphique& m)
+{
+    return fondSombre(m) ? QColor(255, 255, 255, 70) : QColor(0, 0, 0, 45);
+}
+
+double epaisseurTrait(const CarteEchelles& carte)
+{
+    return std::clamp(std::min(carte.zone().width(), carte.zone().height()) / 350.0, 1.0, 3.0);
+}
+
+Qt::BrushStyle motif(int numero)
+{
+    switch (numero) {
+    case 1:
+        return Qt::HorPattern;
+    case 2:
+        return Qt::VerPattern;
+    case 3:
+        return Qt::BDiagPattern;
+    case 4:
+        return Qt::FDiagPattern;
+    case 6:
+        return Qt::DiagCrossPattern;
+    default:
+        return Qt::SolidPattern;
+    }
+}
+
+// A line run, reduced per pixel column and cut at missing points; a colour
+// change starts a new run from the previous point.
+void peindreLigne(QPainter& p, const JeuDonnees& j, const CarteEchelles& carte, const OptionsPeinture& o,
+                  double epaisseur, bool dense)
+{
+    // Dense runs zigzag within each pixel column: a plain pixel-wide stroke shows
+    // them exactly and costs nothing, where a smoothed one costs seconds.
+    const bool lisse = !dense;
+    p.setRenderHint(QPainter::Antialiasing, lisse);
+    if (dense)
+        epaisseur = 1.0;
+    const int n = j.taille();
+    const double ax = carte.echelleX();
+    const double bx = carte.zone().left() - carte.xMin() * ax;
+    const double ey = carte.yMax() - carte.yMin();
+    const double ay = ey == 0 ? 0.0 : -carte.zone().height() / ey;
+    const double by = carte.zone().bottom() - carte.yMin() * ay;
+
+    QPolygonF trace;
+    trace.reserve(4096);
+    ReductionColonnes reduction(trace);
+    int couleurCourante = -1;
+    bool precedentValide = false;
+    QPointF precedent;
+    QPen stylo(Qt::black, epaisseur, Qt::SolidLine, lisse ? Qt::RoundCap : Qt::FlatCap,
+               lisse ? Qt::RoundJoin : Qt::MiterJoin);
+    stylo.setCosmetic(dense);
+
+    auto vider = [&] {
+        reduction.terminer();
+        if (trace.size() >= 2) {
+            stylo.setColor(couleur(couleurCourante, o));
+            p.setPen(stylo);
+            p.drawPolyline(trace);
+        } else if (trace.size() == 1) {
+            // A point alone between two gaps still shows.
+            p.setPen(Qt::NoPen);
+            p.setBrush(couleur(couleurCourante, o));
+            p.drawEllipse(trace.first(), epaisseur * 1.5, epaisseur * 1.5);
+        }
+        trace.clear();
+    };
+
+    for (int i = 0; i < n; ++i) {
+        if (!j.visible(i)) {
+            vider();
+            precedentValide = false;
+            continue;
+        }
+        const double x = j.avecX ? j.x[std::size_t(i)] : i + 0.5;
+        const QPointF pt(bx + ax * x, by + ay * double(j.valeurs[std::size_t(i)]));
+        const int c = j.couleur(i);
+        if (c != couleurCourante) {
+            vider();
+            couleurCourante = c;
+            if (precedentValide)
+                reduction.ajouter(precedent.x(), precedent.y());
+        }
+        reduction.ajouter(pt.x(), pt.y());
+        precedent = pt;
+        precedentValide = true;
+    }
+    vider();
+}
+
+void peindreMarques(QPainter& p, const JeuDonnees& j, const CarteEchelles& carte, const OptionsPeinture& o,
+                    double rayon, bool toutes, bool validites)
+{
+    const int n = j.taille();
+    for (int i = 0; i < n; ++i) {
+        if (!j.visible(i))
+            continue;
+        const bool douteux = validites && j.validite(i) != 0;
+        if (!toutes && !douteux)
+            continue;
+        const double x = j.avecX ? j.x[std::size_t(i)] : i + 0.5;
+        const QPointF pt = carte.pixel(x, j.valeurs[std::size_t(i)]);
+        if (pt.x() < carte.zone().left() - rayon || pt.x() > carte.zone().right() + rayon)
+            continue;
+        const QColor c = couleur(j.couleur(i), o);
+        if (douteux) {
+            p.setPen(QPen(c, 1.2));
+            p.setBrush(Qt::white);
+            p.drawEllipse(pt, rayon * 1.3, rayon * 1.3);
+        } else {
+            p.setPen(Qt::NoPen);
+            p.setBrush(c);
+            p.drawEllipse(pt, rayon, rayon);
+        }
+    }
+}
+
+int pointsVisibles(const JeuDonnees& j)
+{
+    int v = 0;
+    const int n = j.taille();
+    for (int i = 0; i < n; ++i)
+        v += j.visible(i) ? 1 : 0;
+    return v;
+}
+
+void peindreBarres(QPainter& p, const ModeleGraphique& m, const JeuDonnees& j, const CarteEchelles& carte,
+                   const OptionsPeinture& o, int rang, int nombre, std::vector<double>& cumul)
+{
+    const int n = j.taille();
+    const double largeurCase = carte.echelleX();
+    const double utile = largeurCase * (1.0 - 0.1 * std::clamp(m.ecartBarres, 0, 9));
+    const bool cote = m.placementJeux == 0 && nombre > 1;
+    const bool empile = m.placementJeux == 1;
+    const double largeur = cote ? utile / nombre : utile;
+    const double decalage = -utile / 2 + (cote ? rang * largeur : 0.0);
+    const double zero = std::clamp(0.0, std::min(carte.yMin(), carte.yMax()), std::max(carte.yMin(), carte.yMax()));
+    const QRectF zone = carte.zone();
+    const Qt::BrushStyle style = motif(m.motifBarres);
+    const bool translucide = m.motifBarres == 5;
+    const bool contour = m.contourBarres > 0 && largeur >= 3;
+    const bool ombre = m.ombre > 0 && largeur >= 3;
+    const bool valeurs = m.valeursAffichees > 0;
+    QFont policeValeurs = p.font();
+    policeValeurs.setPixelSize(std::max(7, int(std::min(zone.height() / 40.0, 12.0))));
+    const QFontMetricsF mv(policeValeurs);
+
+    auto remplir = [&](const QRectF& r, int numeroCouleur) {
+        QColor c = couleur(numeroCouleur, o);
+        if (ombre)
+            p.fillRect(r.translated(2, -2), QColor(0, 0, 0, 60));
+        if (translucide)
+            c.setAlpha(130);
+        p.fillRect(r, QBrush(c, style));
+        if (contour) {
+            p.setPen(QPen(c.darker(170), 1));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(r);
+        }
+    };
+
+    if (largeur >= 1.5) {
+        for (int i = 0; i < n; ++i) {
+            if (!j.visible(i))
+                continue;
+            const double centre = carte.px(i + 0.5);
+            const double x0 = centre + decalage;
+            if (x0 > zone.right() || x0 + largeur < zone.left())
+                continue;
+            const double v = j.valeurs[std::size_t(i)];
+            double bas = zero;
+            if (empile && !cumul.empty()) {
+                bas = cumul[std::size_t(i)];
+                cumul[std::size_t(i)] += v;
+            }
+            const QRectF r = QRectF(QPointF(x0, carte.py(bas)), QPointF(x0 + largeur, carte.py(bas + v))).normalized();
+            remplir(r, j.couleur(i));
+            if (valeurs) {
+                const QString t = QString::number(double(v), 'g', 4);
+                if (mv.horizontalAdvance(t) + 2 <= largeur && r.top() - mv.height() >= zone.top()) {
+                    p.setFont(policeValeurs);
+                    p.setPen(couleurTexte(m, ModeleGraphique::ElementAxes, o));
+                    p.drawText(QRectF(x0 - 10, r.top() - mv.height(), largeur + 20, mv.height()),
+                               Qt::AlignHCenter | Qt::AlignBottom, t);
+                }
+            }
+        }
+        return;
+    }
+
+    // Narrower than a pixel: one bar per pixel column, as tall as its tallest point.
+    long long colonne = std::numeric_limits<long long>::min();
+    double haut = 0, bas = 0;
+    int couleurHaut = 0, couleurBas = 0;
+    bool ouverte = false;
+    auto fermer = [&] {
+        if (!ouverte)
+            return;
+        const double x = double(colonne);
+        if (haut > 0)
+            p.fillRect(QRectF(QPointF(x, carte.py(zero + haut)), QPointF(x + 1, carte.py(zero))).normalized(),
+                       couleur(couleurHaut, o));
+        if (bas < 0)
+            p.fillRect(QRectF(QPointF(x, carte.py(zero)), QPointF(x + 1, carte.py(zero + bas))).normalized(),
+                       couleur(couleurBas, o));
+        ouverte = false;
+    };
+    for (int i = 0; i < n; ++i) {
+        if (!j.visible(i))
+            continue;
+        const double px = carte.px(i + 0.5) + decalage + largeur / 2;
+        if (px < zone.left() - 1 || px > zone.right() + 1)
+            continue;
+        double v = j.valeurs[std::size_t(i)] - zero;
+        if (empile && !cumul.empty()) {
+            v += cumul[std::size_t(i)];
+            cumul[std::size_t(i)] += j.valeurs[std::size_t(i)];
+        }
+        const long long c = static_cast<long long>(std::floor(px));
+        if (!ouverte || c != colonne) {
+            fermer();
+            ouverte = true;
+            colonne = c;
+            haut = bas = 0;
+        }
+        if (v > haut) {
+            haut = v;
+            couleurHaut = j.couleur(i);
+        }
+        if (v < bas) {
+            bas = v;
+            couleurBas = j.couleur(i);
+        }
+    }
+    fermer();
+}
+
+void peindreImageFond(QPainter& p, const ModeleGraphique& m, const QRectF& cadre)
+{
+    const auto image = ImagesFond::charger(MoteurGraphique::cheminImage(m.imageFond));
+    if (!image)
+        return;
+    switch (m.placementImageFond) {
+    case 1: {
+        QRectF r(QPointF(0, 0), image->taille);
+        r.moveCenter(cadre.center());
+        ImagesFond::peindre(p, *image, r);
+        break;
+    }
+    case 2:
+        if (!image->estPicture && !image->image.isNull()) {
+            p.save();
+            p.setClipRect(cadre, Qt::IntersectClip);
+            p.drawTiledPixmap(cadre, QPixmap::fromImage(image->image), QPointF(0, 0));
+            p.restore();
+            break;
+        }
+        [[fallthrough]];
+    case 3:
+    case 4:
+        ImagesFond::peindre(p, *image, cadre);
+        break;
+    default:
+        break;
+    }
+}
+
+void peindreGrille(QPainter& p, const ModeleGraphique& m, const Disposition& d)
+{
+    if (m.grille <= 0)
+        return;
+    QPen stylo(couleurGrille(m), 1, Qt::DotLine);
+    stylo.setCosmetic(true);
+    p.setPen(stylo);
+    if (m.grille == 2 || m.grille == 3)
+        for (double x : d.graduationsX)
+            if (x > d.zone.left() + 0.5 && x < d.zone.right() - 0.5)
+                p.drawLine(QPointF(x, d.zone.top()), QPointF(x, d.zone.bottom()));
+    if (m.grille == 1 || m.grille == 3)
+        for (double y : d.graduationsY)
+            if (y > d.zone.top() + 0.5 && y < d.zone.bottom() - 0.5)
+                p.drawLine(QPointF(d.zone.left(), y), QPointF(d.zone.right(), y));
+}
+
+void peindreFondZone(QPainter& p, const ModeleGraphique& m, const QRectF& zone, const OptionsPeinture& o)
+{
+    const int c = m.couleurElement(ModeleGraphique::ZoneTrace);
+    if (c >= 0)
+        p.fillRect(zone, couleur(c, o));
+    if (m.placementImageFond == 4)
+        peindreImageFond(p, m, zone);
+}
+
+} // namespace
+
+void PeintreGraphique::peindreSeries(QPainter& p, const ModeleGraphique& m, const CarteEchelles& carte,
+                                     const OptionsPeinture& o)
+{
+    p.save();
+    p.setClipRect(carte.zone(), Qt::IntersectClip);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    const double trait = epaisseurTrait(carte);
+
+    int nombreBarres = 0;
+    const bool barres = m.type == 3;
+    if (barres)
+        for (const JeuDonnees& j : m.jeux)
+            nombreBarres += (!j.avecX && pointsVisibles(j) > 0) ? 1 : 0;
+    std::vector<double> cumul;
+    if (barres && m.placementJeux == 1)
+        cumul.assign(std::size_t(m.nbPoints), 0.0);
+
+    int rang = 0;
+    for (int s = 0; s < m.nbJeux(); ++s) {
+        const JeuDonnees& j = m.jeux[std::size_t(s)];
+        if (j.taille() == 0)
+            continue;
+        if (barres && !j.avecX) {
+            if (pointsVisibles(j) == 0)
+                continue;
+            p.setRenderHint(QPainter::Antialiasing, false);
+            peindreBarres(p, m, j, carte, o, rang++, nombreBarres, cumul);
+            p.setRenderHint(QPainter::Antialiasing, true);
+            continue;
+        }
+        const double epaisseur = (m.jeuEnValeur == s + 1) ? trait * 2.2 : trait;
+        const int visibles = pointsVisibles(j);
+        const double espacement = visibles > 0 ? carte.zone().width() / visibles : 0.0;
+        if (m.type != 1)
+            peindreLigne(p, j, carte, o, epaisseur, espacement > 0 && espacement < 0.5);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        const bool marques = m.type == 1 || (m.marqueurs > 0 && espacement >= 8.0);
+        const bool validites = !j.validites.empty() && espacement >= 3.0;
+        if (marques || validites)
+            peindreMarques(p, j, carte, o, std::max(2.0, trait * 1.6), marques, validites);
+    }
+    p.restore();
+}
+
+void PeintreGraphique::peindreZone(QPainter& p, const ModeleGraphique& m, const QRectF& cadreReference,
+                                   const QRectF& cible, const OptionsPeinture& o)
+{
+    // The layout of the whole chart, its plot area stretched over the target.
+    const Disposition d(m, cadreReference);
+    const CarteEchelles carte(cible, d.carteGauche.xMin(), d.carteGauche.xMax(), d.carteGauche.yMin(),
+                              d.carteGauche.yMax());
+    p.save();
+    p.setClipRect(cible, Qt::IntersectClip);
+    const int c = m.couleurElement(ModeleGraphique::ZoneTrace);
+    p.fillRect(cible, couleur(c >= 0 ? c : m.couleurFond, o));
+    if (m.grille > 0) {
+        Disposition ajustee = d;
+        const double fx = d.zone.width() > 0 ? cible.width() / d.zone.width() : 1.0;
+        const double fy = d.zone.height() > 0 ? cible.height() / d.zone.height() : 1.0;
+        for (double& x : ajustee.graduationsX)
+            x = cible.left() + (x - d.zone.left()) * fx;
+        for (double& y : ajustee.graduationsY)
+            y = cible.top() + (y - d.zone.top()) * fy;
+        ajustee.zone = cible;
+        peindreGrille(p, m, ajustee);
+    }
+    if (!o.vierge)
+        peindreSeries(p, m, carte, o);
+    p.restore();
+}
+
+void PeintreGraphique::peindre(QPainter& p, const ModeleGraphique& m, const QRectF& cadre, const OptionsPeinture& o)
+{
+    const Disposition d(m, cadre);
+    p.save();
+    p.setClipRect(cadre, Qt::IntersectClip);
+    p.fillRect(cadre, couleur(m.couleurFond, o));
+    if (m.placementImageFond >= 1 && m.placementImageFond <= 3)
+        peindreImageFond(p, m, cadre);
+    peindreFondZone(p, m, d.zone, o);
+    peindreGrille(p, m, d);
+    if (!o.vierge)
+        peindreSeries(p, m, d.carteGauche, o);
+
+    p.setRenderHint(QPainter::Antialiasing, false);
+    const QColor texte = couleurTexte(m, ModeleGraphique::ElementAxes, o);
+    QPen stylo(texte, 1);
+    p.setPen(stylo);
+    // Bars going both ways stand on a visible zero line.
+    if (m.type == 3 && d.carteGauche.yMin() < 0 && d.carteGauche.yMax() > 0)
+        p.drawLine(QPointF(d.zone.left(), d.carteGauche.py(0)), QPointF(d.zone.right(), d.carteGauche.py(0)));
+    if (m.cadreZone == 0) {
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(d.zone);
+    } else if (m.lignesAxes) {
+        p.drawLine(d.zone.bottomLeft(), d.zone.bottomRight());
+        p.drawLine(d.zone.bottomLeft(), d.zone.topLeft());
+        if (d.axeDroit)
+            p.drawLine(d.zone.bottomRight(), d.zone.topRight());
+    }
+    const double g = d.longueurGraduation;
+    if (g > 0) {
+        for (double x : d.graduationsX)
+            if (x >= d.zone.left() - 0.5 && x <= d.zone.right() + 0.5)
+                p.drawLine(QPointF(x, d.zone.bottom()), QPointF(x, d.zone.bottom() + g));
+        for (const Disposition::Libelle& l : d.libellesGauche)
+            p.drawLine(QPointF(d.zone.left() - g, l.pixel), QPointF(d.zone.left(), l.pixel));
+        for (const Disposition::Libelle& l : d.libellesDroite)
+            p.drawLine(QPointF(d.zone.right(), l.pixel), QPointF(d.zone.right() + g, l.pixel));
+    }
+
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setRenderHint(QPainter::TextAntialiasing, true);
+    p.setFont(d.policeLibelles);
+    const QFontMetricsF ml(d.policeLibelles);
+    const double hl = ml.height();
+    for (const Disposition::Libelle& l : d.libellesX) {
+        if (d.libellesXVerticaux) {
+            p.save();
+            p.translate(l.pixel, d.zone.bottom() + g + d.marge * 0.3);
+            p.rotate(-90);
+            p.drawText(QRectF(-2000, -hl / 2, 2000, hl), Qt::AlignRight | Qt::AlignVCenter, l.texte);
+            p.restore();
+        } else {
+            p.drawText(QRectF(l.pixel - 1000, d.zone.bottom() + g + 1, 2000, hl), Qt::AlignHCenter | Qt::AlignTop,
+                       l.texte);
+        }
+    }
+    for (const Disposition::Libelle& l : d.libellesGauche)
+        p.drawText(QRectF(d.cadre.left(), l.pixel - hl / 2, d.zone.left() - g - d.marge * 0.4 - d.cadre.left(), hl),
+                   Qt::AlignRight | Qt::AlignVCenter, l.texte);
+    for (const Disposition::Libelle& l : d.libellesDroite)
+        p.drawText(QRectF(d.zone.right() + g + d.marge * 0.4, l.pixel - hl / 2, 2000, hl),
+                   Qt::AlignLeft | Qt::AlignVCenter, l.texte);
+
+    p.setFont(d.policeTitresAxes);
+    if (!d.titreX.isEmpty())
+        p.drawText(d.rectTitreX, Qt::AlignCenter, d.titreX);
+    if (!d.titreGauche.isEmpty()) {
+        p.save();
+        p.translate(d.rectTitreGauche.center());
+        p.rotate(-90);
+        p.drawText(QRectF(-d.rectTitreGauche.height() / 2, -d.rectTitreGauche.width() / 2,
+                          d.rectTitreGauche.height(), d.rectTitreGauche.width()),
+                   Qt::AlignCenter, d.titreGauche);
+        p.restore();
+    }
+    if (!d.titreDroite.isEmpty()) {
+        p.save();
+        p.translate(d.rectTitreDroite.center());
+        p.rotate(90);
+        p.drawText(QRectF(-d.rectTitreDroite.height() / 2, -d.rectTitreDroite.width() / 2,
+                          d.rectTitreDroite.height(), d.rectTitreDroite.width()),
+                   Qt::AlignCenter, d.titreDroite);
+        p.restore();
+    }
+    if (!d.titre.isEmpty()) {
+        p.setFont(d.policeTitre);
+        p.setPen(fondSombre(m) ? QColor(Qt::white) : QColor(Qt::black));
+        p.drawText(d.rectTitre, Qt::AlignCenter, d.titre);
+    }
+
+    if (!d.legende.isEmpty()) {
+        const QColor texteLegende = couleurTexte(m, ModeleGraphique::ElementLegende, o);
+        p.setFont(d.policeLegende);
+        const QFontMetricsF mg(d.policeLegende);
+        if (m.cadreLegende == 0) {
+            p.setPen(QPen(texteLegende, 1));
+            p.setBrush(fondSombre(m) ? QColor(0, 0, 0, 60) : QColor(255, 255, 255, 220));
+            if (m.ombre > 0)
+                p.fillRect(d.rectLegende.translated(3, 3), QColor(0, 0, 0, 60));
+            p.drawRect(d.rectLegende);
+        }
+        const double carre = mg.height() * 0.8;
+        double x = d.rectLegende.left() + d.marge, y = d.rectLegende.top() + d.marge * 0.5;
+        for (const Disposition::EntreeLegende& e : d.legende) {
+            const double largeur = carre + d.marge + mg.horizontalAdvance(e.texte) + d.marge * 2;
+            if (!d.legendeADroite && x + largeur > d.rectLegende.right() && x > d.rectLegende.left() + d.marge) {
+                x = d.rectLegende.left() + d.marge;
+                y += d.hauteurLigneLegende;
+            }
+            p.fillRect(QRectF(x, y + (d.hauteurLigneLegende - carre) / 2, carre, carre), couleur(e.couleur, o));
+            p.setPen(texteLegende);
+            p.drawText(QRectF(x + carre + d.marge * 0.6, y, 4000, d.hauteurLigneLegende), Qt::AlignLeft | Qt::AlignVCenter,
+                       e.texte);
+            if (d.legendeADroite)
+                y += d.hauteurLigneLegende;
+            else
+                x += largeur;
+        }
+    }
+
+    const int cadreCouleur = m.couleurElement(ModeleGraphique::Cadre);
+    if (cadreCouleur >= 0) {
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setPen(QPen(couleur(cadreCouleur, o), 1));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(cadre.adjusted(0, 0, -1, -1));
+    }
+    p.restore();
+}

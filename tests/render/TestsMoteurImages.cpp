@@ -1,0 +1,266 @@
+#include "ScenariosMoteur.h"
+
+#include "commun/Palette.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace scenarios;
+
+namespace {
+
+const QSize taille(900, 560);
+
+bool proche(QRgb a, QRgb b, int tolerance = 40)
+{
+    return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance
+        && std::abs(qBlue(a) - qBlue(b)) <= tolerance;
+}
+
+QRgb palette(int n)
+{
+    return 0xFF000000u | Palette::rgb(n);
+}
+
+// Pixels of a colour in a rectangle of the image.
+int compter(const QImage& image, const QRect& r, QRgb couleur, int tolerance = 40)
+{
+    int n = 0;
+    const QRect c = r.intersected(image.rect());
+    for (int y = c.top(); y <= c.bottom(); ++y)
+        for (int x = c.left(); x <= c.right(); ++x)
+            n += proche(image.pixel(x, y), couleur, tolerance) ? 1 : 0;
+    return n;
+}
+
+// Bounding box of what is not the background colour, in a rectangle.
+QRect encre(const QImage& image, const QRect& r, QRgb fond)
+{
+    QRect b;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (!proche(image.pixel(x, y), fond, 8))
+                b = b.united(QRect(x, y, 1, 1));
+    return b;
+}
+
+TEST(MoteurImages, GraphiqueEnLignes)
+{
+    MoteurGraphique m;
+    m.ecrire(Prop::Reinitialisation, 9);
+    m.ecrire(Prop::CouleurFond, 15);
+    m.ecrire(Prop::TypeGraphe, 6);
+    m.ecrire(Prop::Grille, 3);
+    libellesX(m, mois());
+    axeGauche(m, 0, 100, 5, "Précipitations en mm");
+    jeu(m, 1, 12, {80, 65, 50, 40, 30, 10, 5, 15, 35, 60, 75, 90});
+    m.ecrire(Prop::Dessin, 2);
+    const QImage image = SortiesImage::image(m, taille);
+    garder(image, "lignes");
+
+    const QRect zone = m.zoneTrace(QRectF(QPointF(0, 0), QSizeF(taille))).toAlignedRect();
+    ASSERT_TRUE(QRect(QPoint(0, 0), taille).contains(zone));
+    // The red line is inside the plot and only there.
+    EXPECT_GT(compter(image, zone, palette(12)), 300);
+    EXPECT_EQ(compter(image, QRect(0, 0, taille.width(), zone.top() - 2), palette(12)), 0);
+    EXPECT_EQ(compter(image, QRect(0, zone.bottom() + 2, taille.width(), 200), palette(12)), 0);
+    // The first point (80 mm, first slot) and the seventh (5 mm) are where the scale puts them.
+    const QPointF p1 = m.versPixels({0.5, 80}, QRectF(QPointF(0, 0), QSizeF(taille)));
+    const QPointF p7 = m.versPixels({6.5, 5}, QRectF(QPointF(0, 0), QSizeF(taille)));
+    EXPECT_GT(compter(image, QRect(p1.toPoint() - QPoint(3, 3), QSize(7, 7)), palette(12)), 5);
+    EXPECT_GT(compter(image, QRect(p7.toPoint() - QPoint(3, 3), QSize(7, 7)), palette(12)), 5);
+    EXPECT_GT(p7.y(), p1.y() + zone.height() * 0.6);
+    // Labels below the plot and left of it, all inside the image.
+    const QRect sous = encre(image, QRect(zone.left() - 20, zone.bottom() + 3, zone.width() + 40, taille.height() - zone.bottom() - 3), 0xFFFFFFFF);
+    EXPECT_TRUE(sous.isValid());
+    const QRect gauche = encre(image, QRect(0, zone.top() - 8, zone.left() - 2, zone.height() + 16), 0xFFFFFFFF);
+    EXPECT_TRUE(gauche.isValid());
+    EXPECT_GT(gauche.left(), 0);
+    // Effective values read back.
+    EXPECT_EQ(m.lire(Prop::XMax).toDouble(), 12.0);
+    EXPECT_EQ(m.lire(Prop::XMin).toDouble(), 0.0);
+    EXPECT_EQ(m.lire(Prop::YMax).toDouble(), 100.0);
+    EXPECT_EQ(m.lire(Prop::NbLibellesX).toInt(), 12);
+}
+
+TEST(MoteurImages, HistogrammeSurLAxe)
+{
+    MoteurGraphique m;
+    m.ecrire(Prop::TypeGraphe, 3);
+    m.ecrire(Prop::EcartBarres, 2);
+    libellesX(m, mois());
+    axeGauche(m, -20, 100, 6, "Ecart en mm");
+    std::vector<double> v = {80, 65, 50, 40, 30, -10, -15, 15, 35, 60, 75, 90};
+    m.ecrire(Prop::NbJeux, 1);
+    m.ecrire(Prop::Jeu, 1);
+    m.ecrire(Prop::NbPoints, 12);
+    for (int p = 1; p <= 12; ++p) {
+        m.ecrireIndexe(Prop::CouleurPoint, p, v[std::size_t(p - 1)] > 0 ? 9 : 12);
+        m.ecrireIndexe(Prop::ValeurPoint, p, v[std::size_t(p - 1)]);
+    }
+    m.ecrire(Prop::Dessin, 2);
+    const QRectF cadre(QPointF(0, 0), QSizeF(taille));
+    const QImage image = SortiesImage::image(m, taille);
+    garder(image, "barres");
+
+    // Each bar stands on the zero line: blue above it, red below it, nothing across.
+    const double zero = m.versPixels({0, 0}, cadre).y();
+    for (int p = 1; p <= 12; ++p) {
+        const QPointF centre = m.versPixels({p - 0.5, v[std::size_t(p - 1)] / 2}, cadre);
+        const QRgb attendu = palette(v[std::size_t(p - 1)] > 0 ? 9 : 12);
+        EXPECT_TRUE(proche(image.pixel(centre.toPoint()), attendu)) << p;
+        const QPointF dessus = m.versPixels({p - 0.5, v[std::size_t(p - 1)]}, cadre);
+        if (v[std::size_t(p - 1)] > 0) {
+            EXPECT_FALSE(proche(image.pixel(QPoint(int(centre.x()), int(zero) + 4)), attendu)) << p;
+            EXPECT_FALSE(proche(image.pixel(QPoint(int(centre.x()), int(dessus.y()) - 4)), attendu)) << p;
+        }
+    }
+    // Gaps between bars (42 = 2): the slot border is background.
+    const QPointF bord = m.versPixels({1.0, 20}, cadre);
+    EXPECT_FALSE(proche(image.pixel(bord.toPoint()), palette(9)));
+}
+
+TEST(MoteurImages, CourbeXYAvecUnPointManquant)
+{
+    MoteurGraphique m;
+    m.ecrire(Prop::Reinitialisation, 9);
+    m.ecrire(Prop::TypeGraphe, 6);
+    m.ecrire(Prop::NbJeux, 0);
+    m.ecrire(Prop::NbJeux, 1);
+    m.ecrire(Prop::XMin, 0);
+    m.ecrire(Prop::XMax, 1000);
+    libellesX(m, {"2001", "2002", "2003", "2004", "2005"});
+    axeGauche(m, 0, 20, 4, "Profondeur en m");
+    m.ecrire(Prop::Jeu, 1);
+    m.ecrire(Prop::NbPoints, 101);
+    for (int p = 1; p <= 101; ++p) {
+        m.ecrire(Prop::Point, p);
+        m.ecrireIndexe(Prop::Plafond, p, 9999.0);
+        m.ecrire(Prop::PositionX, (p - 1) * 10.0 + 0.1);
+        m.ecrire(Prop::ValeurTexte, QString::number(10 + 5 * std::sin(p / 8.0)).replace('.', ','));
+        m.ecrire(Prop::Manquant, p == 51 ? 1 : 0);
+    }
+    for (int p = 1; p <= 101; ++p)
+        m.ecrireIndexe(Prop::CouleurPoint, p, 4);
+    m.ecrire(Prop::Dessin, 2);
+    const QRectF cadre(QPointF(0, 0), QSizeF(taille));
+    const QImage image = SortiesImage::image(m, taille);
+    garder(image, "xy-manquant");
+
+    EXPECT_EQ(m.lire(Prop::XMax).toDouble(), 1000.0);
+    // The line reaches both sides of the gap but not its middle.
+    auto colonneCouleur = [&](double x) {
+        const int px = int(m.versPixels({x, 0}, cadre).x());
+        return compter(image, QRect(px, 0, 1, taille.height()), palette(4));
+    };
+    EXPECT_GT(colonneCouleur(480), 0);
+    EXPECT_GT(colonneCouleur(520), 0);
+    EXPECT_EQ(colonneCouleur(500), 0);
+    EXPECT_EQ(colonneCouleur(495), 0);
+    EXPECT_GT(colonneCouleur(10), 0);
+    EXPECT_GT(colonneCouleur(990), 0);
+}
+
+TEST(MoteurImages, DeuxAxesAvecLeursLibelles)
+{
+    MoteurGraphique m;
+    m.ecrire(Prop::TypeGraphe, 6);
+    libellesX(m, mois());
+    m.ecrire(Prop::ModeEchelleY, 2);
+    m.ecrire(Prop::AxeY, 0);
+    m.ecrire(Prop::DivisionsY, 4);
+    m.ecrire(Prop::YMax, 20);
+    m.ecrire(Prop::YMin, 0);
+    for (int i = 1; i <= 5; ++i)
+        m.ecrireIndexe(Prop::LibelleGauche, i, QString::number(-(i - 1) * 5.0) + " m");
+    m.ecrire(Prop::AxeY, 1);
+    m.ecrire(Prop::ModeEchelleY, 2);
+    m.ecrire(Prop::DivisionsY, 4);
+    m.ecrire(Prop::YMax, 200);
+    m.ecrire(Prop::YMin, 0);
+    for (int i = 1; i <= 5; ++i) {
+        m.ecrire(Prop::Point, i);
+        m.ecrire(Prop::LibelleDroit, QString::number((i - 1) * 50) + " mm");
+    }
+    m.ecrire(Prop::TitreYGauche, "Profondeur en m");
+    m.ecrire(Prop::TitreYDroite, "Précipitations en mm");
+    jeu(m, 1, 2, {12, 13, 14, 15, 16, 17, 16, 15, 14, 13, 12, 11});
+    m.ecrire(Prop::Dessin, 2);
+    const QImage image = SortiesImage::image(m, taille);
+    garder(image, "deux-axes");
+    const QRect zone = m.zoneTrace(QRectF(QPointF(0, 0), QSizeF(taille))).toAlignedRect();
+    // Ink on both sides of the plot: the labels of each axis, inside the image.
+    const QRect droite = encre(image, QRect(zone.right() + 3, zone.top() - 8, taille.width() - zone.right() - 3, zone.height() + 16), 0xFFFFFFFF);
+    const QRect gauche = encre(image, QRect(0, zone.top() - 8, zone.left() - 3, zone.height() + 16), 0xFFFFFFFF);
+    ASSERT_TRUE(droite.isValid());
+    ASSERT_TRUE(gauche.isValid());
+    EXPECT_LT(droite.right(), taille.width() - 1);
+    EXPECT_GT(gauche.left(), 0);
+    // The right axis keeps its own reading.
+    m.ecrire(Prop::AxeY, 1);
+    EXPECT_EQ(m.lire(Prop::YMax).toDouble(), 200.0);
+    m.ecrire(Prop::AxeY, 0);
+    EXPECT_EQ(m.lire(Prop::YMax).toDouble(), 20.0);
+}
+
+TEST(MoteurImages, ImageDeFondEcriteParUnAutreGraphique)
+{
+    QTemporaryDir dossier;
+    MoteurGraphique::definirDossierImages(dossier.path());
+    // The rainfall chart writes its plot area into the picture file...
+    MoteurGraphique pluie(QStringLiteral("GraphiqueSuperposePluvio"));
+    pluie.setTaille(taille);
+    pluie.ecrire(Prop::TypeGraphe, 3);
+    axeGauche(pluie, 0, 50, 5, " ");
+    jeu(pluie, 1, 9, {10, 40, 20, 5, 0, 30, 45, 15, 25, 35});
+    pluie.ecrire(Prop::FichierImage, "tmp.WMF");
+    pluie.ecrire(Prop::Dessin, 6);
+    ASSERT_TRUE(QFile::exists(dossier.filePath("tmp.WMF")));
+
+    // ...which the main chart lays under its own curve, in its plot area.
+    MoteurGraphique principal;
+    principal.ecrire(Prop::PlacementImageFond, 4);
+    principal.ecrire(Prop::ImageFond, "tmp.WMF");
+    principal.ecrire(Prop::TypeGraphe, 6);
+    axeGauche(principal, 0, 20, 4, "Profondeur en m");
+    jeu(principal, 1, 12, {5, 6, 7, 8, 9, 10, 11, 12, 13, 14});
+    principal.ecrire(Prop::Dessin, 2);
+    const QRectF cadre(QPointF(0, 0), QSizeF(taille));
+    const QImage image = SortiesImage::image(principal, taille);
+    garder(image, "image-fond");
+    const QRect zone = principal.zoneTrace(cadre).toAlignedRect();
+    EXPECT_GT(compter(image, zone, palette(9)), 2000);                       // the rainfall bars
+    EXPECT_EQ(compter(image, QRect(0, 0, zone.left() - 1, taille.height()), palette(9)), 0);
+    EXPECT_GT(compter(image, zone, palette(12)), 200);                       // the curve over them
+    // The seventh bar (45 mm of 50) reaches near the top of the plot.
+    const int x7 = int(zone.left() + zone.width() * 6.5 / 10);
+    EXPECT_TRUE(proche(image.pixel(x7, zone.top() + zone.height() / 8), palette(9)));
+    MoteurGraphique::definirDossierImages(QString());
+}
+
+TEST(MoteurImages, LesSortiesFichiers)
+{
+    QTemporaryDir dossier;
+    MoteurGraphique m;
+    libellesX(m, mois());
+    jeu(m, 1, 1, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
+    m.ecrire(Prop::TitreGraphique, "Pluviomètre de Saint-Martin");
+    m.ecrire(Prop::Dessin, 2);
+    for (const char* nom : {"g.png", "g.svg", "g.pdf"}) {
+        const QString chemin = dossier.filePath(nom);
+        EXPECT_TRUE(SortiesImage::ecrire(m, chemin, taille)) << nom;
+        EXPECT_GT(QFileInfo(chemin).size(), 1000) << nom;
+    }
+    QFile svg(dossier.filePath("g.svg"));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(svg.readAll()).contains("Pluviomètre de Saint-Martin"));
+    QFile pdf(dossier.filePath("g.pdf"));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(5) == "%PDF-");
+    EXPECT_EQ(QImage(dossier.filePath("g.png")).size(), taille);
+    EXPECT_FALSE(SortiesImage::ecrire(m, dossier.filePath("g.bmp2"), taille));
+    EXPECT_FALSE(SortiesImage::ecrire(m, dossier.filePath("absent/g.png"), taille));
+    EXPECT_FALSE(QFile::exists(dossier.filePath("absent/g.png")));
+}
+
+} // namespace

@@ -1,0 +1,251 @@
+#include "ScenariosMoteur.h"
+
+#include "render/moteur/PolicesMoteur.h"
+
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+using namespace scenarios;
+
+namespace {
+
+TEST(MoteurProprietes, UnNumeroInconnuEstGardeEtRelu)
+{
+    MoteurGraphique m;
+    EXPECT_EQ(m.lire(9876).toInt(), 0);
+    m.ecrire(9876, 42);
+    m.ecrire(9877, QStringLiteral("texte"));
+    m.ecrireIndexe(9878, 3, 2.5);
+    EXPECT_EQ(m.lire(9876).toInt(), 42);
+    EXPECT_EQ(m.lire(9877).toString(), "texte");
+    EXPECT_EQ(m.lireIndexe(9878, 3).toDouble(), 2.5);
+    EXPECT_EQ(m.lireIndexe(9878, 4).toInt(), 0);
+    // Numbers the engine knows but does not draw from, written by the control at start-up.
+    for (int n : {2, 45, 58, 90, 92, 100, 81, 114, 121, 42, 138, 94, 88})
+        m.ecrire(n, 1);
+    for (int n : {2, 45, 58, 90, 92, 100, 81, 114, 121, 42, 138, 94, 88})
+        EXPECT_EQ(m.lire(n).toInt(), 1) << n;
+}
+
+TEST(MoteurProprietes, ValeursEffectivesAvantToutEcrit)
+{
+    MoteurGraphique m;
+    // A fresh chart spans 0 to 1000 on X: X–Y positions are computed against it.
+    EXPECT_EQ(m.lire(Prop::XMin).toDouble(), 0.0);
+    EXPECT_EQ(m.lire(Prop::XMax).toDouble(), 1000.0);
+    EXPECT_EQ(m.lire(Prop::YMin).toDouble(), 0.0);
+    EXPECT_EQ(m.lire(Prop::YMax).toDouble(), 10.0);
+    EXPECT_EQ(m.lire(Prop::DivisionsY).toInt(), 5);
+    EXPECT_EQ(m.lire(Prop::NbLibellesX).toInt(), 1);
+    EXPECT_EQ(m.lire(Prop::EspacementLibelles).toInt(), 1);
+    EXPECT_EQ(m.lire(Prop::NbJeux).toInt(), 1);
+    EXPECT_EQ(m.lire(Prop::NbPoints).toInt(), 0);
+    EXPECT_EQ(m.lire(Prop::CouleurFond).toInt(), 15);
+    EXPECT_EQ(m.lire(Prop::TypeGraphe).toInt(), 6);
+
+    // Read back as the engine uses them: clamped and at least one.
+    m.ecrire(Prop::EspacementLibelles, 30);
+    EXPECT_EQ(m.lire(Prop::EspacementLibelles).toInt(), 19);
+    m.ecrire(Prop::EspacementLibelles, 0);
+    EXPECT_EQ(m.lire(Prop::EspacementLibelles).toInt(), 1);
+    m.ecrire(Prop::NbLibellesX, 0);
+    EXPECT_EQ(m.lire(Prop::NbLibellesX).toInt(), 1);
+    m.ecrire(Prop::DivisionsY, 0);
+    EXPECT_EQ(m.lire(Prop::DivisionsY).toInt(), 1);
+    m.ecrire(Prop::ModeEchelleY, 2);
+    m.ecrire(Prop::YMax, 5);
+    m.ecrire(Prop::YMin, 5);
+    EXPECT_EQ(m.lire(Prop::YMax).toDouble(), 6.0);  // an empty range is opened
+}
+
+TEST(MoteurProprietes, BornesXDUnGraphiqueParCategories)
+{
+    MoteurGraphique m;
+    // The control writes its saved maximum first, then the point count: the count wins.
+    m.ecrire(Prop::Reinitialisation, 9);
+    m.ecrire(Prop::XMin, 0);
+    m.ecrire(Prop::XMax, 365);
+    m.ecrire(Prop::NbPoints, 12);
+    EXPECT_EQ(m.lire(Prop::XMax).toDouble(), 12.0);
+    // A step zoom writes the bounds after: they hold until the count changes.
+    m.ecrire(Prop::XMin, 3);
+    m.ecrire(Prop::XMax, 9);
+    EXPECT_EQ(m.lire(Prop::XMin).toDouble(), 3.0);
+    EXPECT_EQ(m.lire(Prop::XMax).toDouble(), 9.0);
+    m.ecrire(Prop::NbPoints, 12);
+    EXPECT_EQ(m.lire(Prop::XMax).toDouble(), 9.0);
+    m.ecrire(Prop::NbPoints, 24);
+    EXPECT_EQ(m.lire(Prop::XMax).toDouble(), 24.0);
+    EXPECT_EQ(m.lire(Prop::XMin).toDouble(), 0.0);
+
+    // Auto value scale from the points, on round numbers, bars standing on 0.
+    m.ecrire(Prop::TypeGraphe, 3);
+    m.ecrire(Prop::Jeu, 1);
+    m.ecrireIndexe(Prop::ValeurPoint, 1, 37.2);
+    m.ecrireIndexe(Prop::ValeurPoint, 2, 12.0);
+    EXPECT_EQ(m.lire(Prop::YMin).toDouble(), 0.0);
+    EXPECT_GE(m.lire(Prop::YMax).toDouble(), 37.2);
+    EXPECT_LE(m.lire(Prop::YMax).toDouble(), 50.0);
+}
+
+TEST(MoteurProprietes, BornesXDUnGraphiqueXY)
+{
+    MoteurGraphique m;
+    m.ecrire(Prop::Reinitialisation, 9);
+    m.ecrire(Prop::NbJeux, 0);
+    m.ecrire(Prop::XMin, 0);
+    m.ecrire(Prop::XMax, 1000);
+    EXPECT_EQ(m.lire(Prop::XMax).toDouble(), 1000.0);  // read before any point, as the hour scale needs
+    m.ecrire(Prop::NbJeux, 2);
+    m.ecrire(Prop::Jeu, 1);
+    m.ecrire(Prop::NbPoints, 1);
+    m.ecrire(Prop::NbPoints, 5);
+    for (int p = 1; p <= 3; ++p) {
+        m.ecrire(Prop::Point, p);
+        m.ecrire(Prop::PositionX, p * 100.0 + 0.1);
+        m.ecrire(Prop::ValeurTexte, QStringLiteral("12,5"));
+        m.ecrire(Prop::Manquant, 0);
+    }
+    EXPECT_EQ(m.lire(Prop::XMax).toDouble(), 1000.0);
+    // Positions and values read back point by point; the tail was never written.
+    m.ecrire(Prop::Point, 2);
+    EXPECT_DOUBLE_EQ(m.lire(Prop::PositionX).toDouble(), 200.1);
+    EXPECT_DOUBLE_EQ(m.lireIndexe(Prop::PositionLue, 1).toDouble(), 200.1);
+    EXPECT_EQ(m.lireIndexe(Prop::PositionLue, 2).toDouble(), 12.5);
+    EXPECT_EQ(m.lire(Prop::ValeurTexte).toString().replace(',', '.'), "12.5");
+    m.ecrire(Prop::Point, 5);
+    EXPECT_EQ(m.lire(Prop::PositionX).toDouble(), 0.0);
+    // The second set shares the point count.
+    m.ecrire(Prop::Jeu, 2);
+    m.ecrire(Prop::Point, 4);
+    EXPECT_EQ(m.lire(Prop::PositionX).toDouble(), 0.0);
+    m.ecrire(Prop::Manquant, 1);
+    EXPECT_EQ(m.lire(Prop::Manquant).toInt(), 1);
+    // Points outside the count are out of reach.
+    m.ecrire(Prop::Point, 6);
+    m.ecrire(Prop::PositionX, 5.0);
+    EXPECT_EQ(m.lire(Prop::PositionX).toDouble(), 0.0);
+}
+
+TEST(MoteurProprietes, RemiseAZeroEtDemandesDeDessin)
+{
+    MoteurGraphique m;
+    QSignalSpy dessins(&m, &MoteurGraphique::dessinDemande);
+    QSignalSpy impressions(&m, &MoteurGraphique::impressionDemandee);
+    m.ecrire(Prop::TitreGraphique, "Station");
+    m.ecrire(Prop::CouleurFond, 3);
+    jeu(m, 2, 5, {1, 2, 3});
+    m.ecrireIndexe(Prop::Legende, 1, QStringLiteral("Pluie"));
+    m.ecrireIndexe(Prop::LibelleGauche, 1, QStringLiteral("0 m"));
+    m.ecrire(Prop::Dessin, 2);
+    EXPECT_FALSE(m.vierge());
+    EXPECT_EQ(dessins.count(), 1);
+
+    m.ecrire(Prop::Reinitialisation, 9);
+    EXPECT_EQ(m.lire(Prop::NbPoints).toInt(), 0);
+    EXPECT_EQ(m.lire(Prop::NbJeux).toInt(), 1);
+    EXPECT_EQ(m.lireIndexe(Prop::Legende, 1).toString(), "");
+    EXPECT_EQ(m.lireIndexe(Prop::LibelleGauche, 1).toString(), "");
+    EXPECT_EQ(m.lire(Prop::TitreGraphique).toString(), "Station");  // looks and titles stay
+    EXPECT_EQ(m.lire(Prop::CouleurFond).toInt(), 3);
+
+    m.ecrire(Prop::Dessin, 1);
+    EXPECT_TRUE(m.vierge());
+    m.ecrire(Prop::Dessin, 5);
+    m.ecrire(Prop::Dessin, 0);
+    EXPECT_EQ(dessins.count(), 2);
+    EXPECT_EQ(impressions.count(), 1);
+    EXPECT_EQ(m.lire(Prop::Dessin).toInt(), 0);
+}
+
+TEST(MoteurProprietes, CouleursDesElementsParPaires)
+{
+    MoteurGraphique m;
+    // Element first, then its colour: the frame light grey, as at start-up.
+    m.ecrire(Prop::Element, 7);
+    m.ecrire(Prop::CouleurElement, 7);
+    EXPECT_EQ(m.modele().couleurElement(ModeleGraphique::Cadre), 7);
+    // Colour then element: the colour goes to the element selected before.
+    m.ecrire(Prop::CouleurElement, 15);
+    m.ecrire(Prop::Element, 4);
+    EXPECT_EQ(m.modele().couleurElement(ModeleGraphique::Cadre), 15);
+    EXPECT_EQ(m.modele().couleurElement(ModeleGraphique::ZoneTrace), -1);
+    m.ecrire(Prop::CouleurElement, 15);
+    EXPECT_EQ(m.lire(Prop::CouleurElement).toInt(), 15);
+    EXPECT_EQ(m.modele().couleurElement(ModeleGraphique::ZoneTrace), 15);
+}
+
+TEST(MoteurProprietes, LibellesEtPolices)
+{
+    MoteurGraphique m;
+    EXPECT_EQ(m.VBAGLabels(3, QStringLiteral("Jan\tFev\tMar")), 0);
+    EXPECT_EQ(m.modele().libellesTabulation, (QStringList{"Jan", "Fev", "Mar"}));
+    EXPECT_EQ(m.VBAGLabels(2, QStringLiteral("Jan\tFev\tMar")), -1);  // count and text disagree
+    EXPECT_EQ(m.modele().libellesTabulation.size(), 3);
+    m.ecrireIndexe(Prop::LibelleX, 2, QStringLiteral("02/04"));
+    EXPECT_EQ(m.lireIndexe(Prop::LibelleX, 2).toString(), "02/04");
+
+    m.ecrire(Prop::ClasseTexte, 0);
+    m.ecrire(Prop::PolicePolice, "Comic Sans MS");
+    m.ecrire(Prop::TaillePolice, 125);
+    m.ecrire(Prop::ClasseTexte, 2);
+    m.ecrire(Prop::TaillePolice, 85);
+    EXPECT_EQ(m.modele().polices[0].famille, "Comic Sans MS");
+    EXPECT_EQ(m.modele().polices[0].taillePourcent, 125);
+    EXPECT_EQ(m.modele().polices[2].taillePourcent, 85);
+    m.ecrire(Prop::ClasseTexte, 0);
+    EXPECT_EQ(m.lire(Prop::TaillePolice).toInt(), 125);
+    // A family that is not installed falls back to a near one, at the asked size ratio.
+    const QFont titre = PolicesMoteur::police(m.modele().polices[0], 20.0);
+    const QFont libelles = PolicesMoteur::police(m.modele().polices[2], 20.0);
+    EXPECT_FALSE(titre.family().isEmpty());
+    EXPECT_EQ(titre.pixelSize(), 25);
+    EXPECT_EQ(libelles.pixelSize(), 17);
+    EXPECT_EQ(PolicesMoteur::familleInstallee("Famille Introuvable"), PolicesMoteur::familleInstallee("DejaVu Sans"));
+}
+
+TEST(MoteurProprietes, CalqueExclusif)
+{
+    MoteurGraphique m;
+    QSignalSpy calque(&m, &MoteurGraphique::calqueModifie);
+    // A rubber band: each move erases the box drawn before and draws the new one.
+    m.GSBox2D(1, 10, 2, 5, 1, 15);
+    m.GSBox2D(1, 10, 2, 5, 1, 15);
+    m.GSSetROP(2);
+    m.GSBox2D(1, 10, 3, 6, 1, 15);
+    EXPECT_EQ(m.calque().boites().size(), 1);
+    m.GSBox2D(1, 10, 3, 6, 1, 15);
+    m.GSBox2D(1, 10, 4, 7, 1, 15);
+    ASSERT_EQ(m.calque().boites().size(), 1);
+    EXPECT_EQ(m.calque().boites().first().largeur, 4);
+    m.GSSetROP(0);
+    // Symbols stay when drawn again in copy mode, and go when drawn again in exclusive mode.
+    m.GSSymbol(3, 20, 1, 2);
+    m.GSSymbol(3, 20, 1, 2);
+    EXPECT_EQ(m.calque().symboles().size(), 1);
+    m.GSSetROP(2);
+    m.GSSymbol(3, 20, 1, 2);
+    EXPECT_TRUE(m.calque().symboles().isEmpty());
+    EXPECT_EQ(calque.count(), 8);
+    // A draw request wipes the overlay.
+    m.GSSymbol(4, 20, 1, 2);
+    m.ecrire(Prop::Dessin, 2);
+    EXPECT_TRUE(m.calque().estVide());
+}
+
+TEST(MoteurProprietes, ObservateurDansLOrdreDesEcritures)
+{
+    MoteurGraphique m(QStringLiteral("GraphiqueSuperposePluvio"));
+    QStringList vus;
+    m.setObservateur([&](const QString& nom, int numero, std::optional<int> indice, const QVariant& valeur) {
+        vus << QStringLiteral("%1 %2 %3 %4").arg(nom).arg(numero).arg(indice ? QString::number(*indice) : QString(),
+                                                                       valeur.toString());
+    });
+    m.ecrire(Prop::Dessin, 1);
+    m.ecrire(Prop::TitreGraphique, " ");
+    m.ecrireIndexe(Prop::ValeurPoint, 1, 2.5);
+    EXPECT_EQ(vus, (QStringList{"GraphiqueSuperposePluvio 21  1", "GraphiqueSuperposePluvio 43   ",
+                                "GraphiqueSuperposePluvio 158 1 2.5"}));
+}
+
+} // namespace
