@@ -1,0 +1,122 @@
+#include "control/VueGraphique.h"
+
+#include "render/moteur/PeintreGraphique.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPrinter>
+
+VueGraphique::VueGraphique(const QString& nom, QWidget* parent)
+    : QWidget(parent)
+    , m_moteur(std::make_unique<MoteurGraphique>(nom))
+{
+    setObjectName(nom);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setMinimumSize(120, 80);
+    connect(m_moteur.get(), &MoteurGraphique::dessinDemande, this, qOverload<>(&QWidget::update));
+    connect(m_moteur.get(), &MoteurGraphique::calqueModifie, this, qOverload<>(&QWidget::update));
+    connect(m_moteur.get(), &MoteurGraphique::curseurModifie, this, &VueGraphique::appliquerCurseur);
+    connect(m_moteur.get(), &MoteurGraphique::impressionDemandee, this, [this] { emit imprime(imprimer(imprimante())); });
+}
+
+VueGraphique::~VueGraphique() = default;
+
+QPrinter& VueGraphique::imprimante()
+{
+    if (!m_imprimante)
+        m_imprimante = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_imprimante;
+}
+
+bool VueGraphique::imprimer(QPrinter& imprimante)
+{
+    const ModeleGraphique& m = m_moteur->modele();
+    const auto reglage = [&](int i, double defaut) { return m.reglagesImpression.value(i, defaut); };
+    if (reglage(12, 0) == 1)
+        imprimante.setPageOrientation(QPageLayout::Landscape);
+    QPainter p;
+    if (!p.begin(&imprimante))
+        return false;
+    const QRectF page = imprimante.pageLayout().paintRectPixels(imprimante.resolution()).translated(
+        -imprimante.pageLayout().paintRectPixels(imprimante.resolution()).topLeft());
+
+    // The chart's place on the page, in the units of the page extent given (179).
+    QRectF cible = page;
+    const double largeurPage = reglage(8, 0), hauteurPage = reglage(9, 0);
+    if (largeurPage > 0 && hauteurPage > 0) {
+        const double fx = page.width() / largeurPage, fy = page.height() / hauteurPage;
+        const double gauche = reglage(2, 0) - reglage(6, 0), haut = reglage(3, 0) - reglage(7, 0);
+        cible = QRectF(page.left() + gauche * fx, page.top() + haut * fy, reglage(4, largeurPage) * fx,
+                       reglage(5, hauteurPage) * fy)
+                    .intersected(page);
+    }
+    // Laid out as on a screen about as wide as the chart's own, then scaled to the
+    // paper, so that the text keeps its proportion to the plot.
+    if (cible.isEmpty())
+        return false;
+    const double largeurLogique = std::max(1000.0, double(m_moteur->taille().width()));
+    const double echelle = cible.width() / largeurLogique;
+    p.translate(cible.topLeft());
+    p.scale(echelle, echelle);
+    OptionsPeinture o;
+    o.vierge = m_moteur->vierge();
+    o.gris = m.couleursImpression == 0;
+    PeintreGraphique::peindre(p, m, QRectF(0, 0, largeurLogique, cible.height() / echelle), o);
+    return p.end();
+}
+
+QPointF VueGraphique::versUnites(const QPointF& pixel) const
+{
+    return m_moteur->versUnites(pixel, QRectF(rect()));
+}
+
+void VueGraphique::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    const QRectF cadre(rect());
+    m_moteur->peindre(p, cadre);
+    m_moteur->peindreCalque(p, cadre);
+}
+
+void VueGraphique::resizeEvent(QResizeEvent* evenement)
+{
+    m_moteur->setTaille(size());
+    QWidget::resizeEvent(evenement);
+}
+
+void VueGraphique::mouseMoveEvent(QMouseEvent* e)
+{
+    const QPointF u = versUnites(e->position());
+    emit sourisDeplacee(u.x(), u.y(), e->buttons(), e->modifiers());
+}
+
+void VueGraphique::mousePressEvent(QMouseEvent* e)
+{
+    const QPointF u = versUnites(e->position());
+    emit sourisEnfoncee(e->button(), u.x(), u.y(), e->modifiers());
+}
+
+void VueGraphique::mouseReleaseEvent(QMouseEvent* e)
+{
+    const QPointF u = versUnites(e->position());
+    emit sourisRelachee(e->button(), u.x(), u.y(), e->modifiers());
+}
+
+void VueGraphique::appliquerCurseur(int curseur)
+{
+    switch (curseur) {
+    case 1:
+        setCursor(Qt::SplitHCursor);   // choosing a range of dates
+        break;
+    case 3:
+        setCursor(Qt::CrossCursor);    // drawing a zoom rectangle
+        break;
+    case 4:
+        setCursor(Qt::PointingHandCursor);  // placing points
+        break;
+    default:
+        unsetCursor();
+        break;
+    }
+}

@@ -1,0 +1,114 @@
+#include "../render/ScenariosMoteur.h"
+#include "commun/Palette.h"
+#include "control/VueGraphique.h"
+
+#include <QPrinter>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace scenarios;
+
+namespace {
+
+int compter(const QImage& image, QRgb couleur)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+        {
+            const QRgb p = image.pixel(x, y);
+            n += std::abs(qRed(p) - qRed(couleur)) < 40 && std::abs(qGreen(p) - qGreen(couleur)) < 40
+                    && std::abs(qBlue(p) - qBlue(couleur)) < 40
+                ? 1
+                : 0;
+        }
+    return n;
+}
+
+void remplir(MoteurGraphique& m)
+{
+    libellesX(m, mois());
+    axeGauche(m, 0, 100, 5, "Précipitations en mm");
+    jeu(m, 1, 12, {80, 65, 50, 40, 30, 10, 5, 15, 35, 60, 75, 90});
+}
+
+TEST(VueGraphique, LEcranMontreCeQueLeMoteurDessine)
+{
+    VueGraphique vue;
+    vue.resize(700, 420);
+    vue.show();
+    remplir(vue.moteur());
+    // Before the first draw request the chart is blank: frame and axes only.
+    EXPECT_EQ(compter(vue.grab().toImage(), Palette::rgb(12)), 0);
+    vue.moteur().ecrire(Prop::Dessin, 2);
+    const QImage dessine = vue.grab().toImage();
+    EXPECT_GT(compter(dessine, Palette::rgb(12)), 200);
+    EXPECT_EQ(vue.moteur().taille(), QSize(700, 420));
+
+    // A rubber band over it changes the pixels along its edges, and drawing it again restores them.
+    vue.moteur().GSSetROP(2);
+    vue.moteur().GSBox2D(2, 20, 6, 50, 1, 15);
+    const QImage avecBoite = vue.grab().toImage();
+    EXPECT_NE(avecBoite, dessine);
+    vue.moteur().GSBox2D(2, 20, 6, 50, 1, 15);
+    EXPECT_EQ(vue.grab().toImage(), dessine);
+}
+
+TEST(VueGraphique, LaSourisEnUnitesDuGraphique)
+{
+    VueGraphique vue;
+    vue.resize(700, 420);
+    vue.show();
+    remplir(vue.moteur());
+    vue.moteur().ecrire(Prop::Dessin, 2);
+    QSignalSpy deplace(&vue, &VueGraphique::sourisDeplacee);
+    QSignalSpy relache(&vue, &VueGraphique::sourisRelachee);
+    const QPointF pixel = vue.moteur().versPixels({6.0, 50.0}, QRectF(vue.rect()));
+    QTest::mouseMove(&vue, pixel.toPoint());
+    ASSERT_GE(deplace.count(), 1);
+    EXPECT_NEAR(deplace.last().at(0).toDouble(), 6.0, 0.05);
+    EXPECT_NEAR(deplace.last().at(1).toDouble(), 50.0, 0.5);
+    QTest::mouseClick(&vue, Qt::RightButton, Qt::NoModifier, pixel.toPoint());
+    ASSERT_EQ(relache.count(), 1);
+    EXPECT_EQ(relache.first().at(0).value<Qt::MouseButton>(), Qt::RightButton);
+
+    // The pointer follows the tool the control chose.
+    vue.moteur().ecrire(Prop::Curseur, 3);
+    EXPECT_EQ(vue.cursor().shape(), Qt::CrossCursor);
+    vue.moteur().ecrire(Prop::Curseur, 4);
+    EXPECT_EQ(vue.cursor().shape(), Qt::PointingHandCursor);
+    vue.moteur().ecrire(Prop::Curseur, 0);
+    EXPECT_EQ(vue.cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST(VueGraphique, ImpressionDemandeeParLeMoteur)
+{
+    QTemporaryDir dossier;
+    VueGraphique vue;
+    vue.resize(700, 420);
+    remplir(vue.moteur());
+    vue.moteur().ecrire(Prop::Dessin, 2);
+    vue.imprimante().setOutputFormat(QPrinter::PdfFormat);
+    vue.imprimante().setOutputFileName(dossier.filePath("impression.pdf"));
+    QSignalSpy imprime(&vue, &VueGraphique::imprime);
+    // The page extent and the chart's place on it, as the printing routine writes them.
+    vue.moteur().ecrire(Prop::CouleursImpression, 1);
+    vue.moteur().ecrireIndexe(Prop::Impression, 12, 1);
+    for (auto [i, v] : {std::pair{6, 0}, {7, 0}, {8, 11000}, {9, 8000}, {2, 1}, {3, 1}, {4, 11000}, {5, 8000}, {11, 1}})
+        vue.moteur().ecrireIndexe(Prop::Impression, i, v);
+    vue.moteur().ecrire(Prop::Dessin, 5);
+    ASSERT_EQ(imprime.count(), 1);
+    EXPECT_TRUE(imprime.first().first().toBool());
+    QFile pdf(dossier.filePath("impression.pdf"));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_GT(pdf.size(), 2000);
+    EXPECT_EQ(pdf.read(5), "%PDF-");
+    EXPECT_EQ(vue.imprimante().pageLayout().orientation(), QPageLayout::Landscape);
+    const QString garde = qEnvironmentVariable("GRAPHIQUE_IMAGES_TESTS");
+    if (!garde.isEmpty())
+        QFile::copy(dossier.filePath("impression.pdf"), QDir(garde).filePath("impression.pdf"));
+}
+
+} // namespace
