@@ -121,7 +121,7 @@ Bornes ModeleGraphique::bornesY(int axe) const
 {
     axe = std::clamp(axe, 0, 1);
     const AxeValeurs& a = axes[std::size_t(axe)];
-    if (a.mode == 2) {
+    if (modeEchelleY == 2) {
         Bornes b{a.min, a.max};
         if (!(b.max > b.min))
             b.max = b.min + 1.0;

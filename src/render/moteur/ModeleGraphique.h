@@ -18,7 +18,6 @@ struct PoliceTexte
 // One value axis: 0 left, 1 right.
 struct AxeValeurs
 {
-    int mode = 0;                   // 122: 2 explicit bounds, otherwise from the data
     double max = 10.0;              // 118 as written
     double min = 0.0;               // 119 as written
     bool bornesEcrites = false;     // since the last reset
@@ -64,6 +63,7 @@ public:
     // Y axes
     std::array<AxeValeurs, 2> axes;
     int axeSelectionne = 0;           // 124
+    int modeEchelleY = 0;             // 122, both axes: 2 explicit bounds, otherwise from the data
     int decimalesY = -1;              // 121: -1 as many as the step needs
 
     // Texts

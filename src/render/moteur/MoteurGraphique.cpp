@@ -305,7 +305,7 @@ void MoteurGraphique::appliquer(int numero, const QVariant& valeurBrute, double 
         m.decimalesY = i;
         break;
     case Prop::ModeEchelleY:
-        m.axes[std::size_t(std::clamp(m.axeSelectionne, 0, 1))].mode = i;
+        m.modeEchelleY = i;
         break;
     case Prop::DivisionsY:
         m.axes[std::size_t(std::clamp(m.axeSelectionne, 0, 1))].divisions = i;
@@ -435,7 +435,7 @@ QVariant MoteurGraphique::lire(int numero) const
     case Prop::YMax: return m.bornesY(axe).max;
     case Prop::YMin: return m.bornesY(axe).min;
     case Prop::DecimalesY: return m.decimalesY;
-    case Prop::ModeEchelleY: return m.axes[std::size_t(axe)].mode;
+    case Prop::ModeEchelleY: return m.modeEchelleY;
     case Prop::DivisionsY: return m.divisionsY(axe);
     case Prop::AxeY: return m.axeSelectionne;
     case Prop::LibelleDroit: return m.axes[1].libelles.value(m.pointSelectionne);
