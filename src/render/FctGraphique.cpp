@@ -232,7 +232,10 @@ void InitAxeDates(Classe_Graphiques& c, MoteurGraphique& g, QString& debut, QStr
     if (premiere) {
         const int n = premiere->NbValeurs();
         g.ecrire(Prop::NbPoints, n);
-        const bool libellesAxe = (n >= 49 && c.CodePeriode() == QStringLiteral("MOIS")) || libellesHydro || superposition;
+        // A long monthly series is labelled by each point's own month: the axis list
+        // starts one month before the first point, which only the leading point of a
+        // running total has.
+        const bool libellesAxe = libellesHydro || superposition;
         for (int j = 0; j < n; ++j) {
             if (libellesAxe) {
                 if (j <= ub)

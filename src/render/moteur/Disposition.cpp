@@ -82,17 +82,17 @@ double Disposition::largeurLibellesX(const ModeleGraphique& m, const QFont& poli
         const int pas = std::max(1, n / 64);
         for (int p = 1; p <= n; p += pas) {
             const QString t = m.libellesX.contains(p) ? m.libellesX.value(p) : m.libellesTabulation.value(p - 1);
-            largeur = std::max(largeur, mesure.horizontalAdvance(t));
+            largeur = std::max(largeur, mesure.horizontalAdvance(t.trimmed()));
         }
         return largeur;
     }
     const int n = m.nbLibellesEffectif();
     if (n >= 2) {
         for (int i = 1; i <= n; ++i)
-            largeur = std::max(largeur, mesure.horizontalAdvance(m.libellesX.value(i)));
+            largeur = std::max(largeur, mesure.horizontalAdvance(m.libellesX.value(i).trimmed()));
     } else {
         for (const QString& t : m.libellesTabulation)
-            largeur = std::max(largeur, mesure.horizontalAdvance(t));
+            largeur = std::max(largeur, mesure.horizontalAdvance(t.trimmed()));
     }
     return largeur;
 }
@@ -115,7 +115,7 @@ QList<Disposition::Libelle> Disposition::candidatsX(const ModeleGraphique& m, co
             if (x < lo || x > hi)
                 continue;
             const QString t = m.libellesX.contains(p) ? m.libellesX.value(p) : m.libellesTabulation.value(p - 1);
-            l.append({carte.px(x), t});
+            l.append({carte.px(x), t.trimmed()});
         }
         int pasGrad = m.espacementGraduationsEffectif();
         if (pixelsParPoint > 0)
@@ -143,18 +143,13 @@ QList<Disposition::Libelle> Disposition::candidatsX(const ModeleGraphique& m, co
         }
         return l;
     }
+    // Dates of an X–Y chart: the labels share the axis in equal intervals, each
+    // one under the middle of its own (a year under its year, a month under its month).
     const qsizetype k = textes.size();
-    const bool entre = m.placementLibellesX == 1;
-    for (qsizetype i = 0; i < k; ++i) {
-        const double f = entre ? (i + 0.5) / k : (k == 1 ? 0.0 : double(i) / (k - 1));
-        l.append({carte.zone().left() + f * carte.zone().width(), textes[i]});
-    }
-    if (entre)
-        for (qsizetype i = 0; i <= k; ++i)
-            graduations.append(carte.zone().left() + double(i) / k * carte.zone().width());
-    else
-        for (const Libelle& li : l)
-            graduations.append(li.pixel);
+    for (qsizetype i = 0; i < k; ++i)
+        l.append({carte.zone().left() + (i + 0.5) / k * carte.zone().width(), textes[i].trimmed()});
+    for (qsizetype i = 0; i <= k; ++i)
+        graduations.append(carte.zone().left() + double(i) / k * carte.zone().width());
     return l;
 }
 
@@ -249,13 +244,17 @@ Disposition::Disposition(const ModeleGraphique& m, const QRectF& c)
     if (libellesXVisibles) {
         const QList<Libelle> tous = candidatsX(m, carteGauche, graduationsX, encombrement);
         libellesX = eclaircir(tous, encombrement);
-        if (libellesX.size() < tous.size() && !graduationsX.isEmpty()) {
-            // Ticks follow the kept labels.
+        if (!m.estXY() && m.aDesPoints() && !libellesX.isEmpty()) {
+            // Ticks open the slot of each label kept: a tick where a labelled month begins.
+            const double demiCase = std::fabs(carteGauche.echelleX()) / 2;
+            graduationsX.clear();
+            for (const Libelle& l : libellesX)
+                graduationsX.append(l.pixel - demiCase);
+        } else if (libellesX.size() < tous.size()) {
             QList<double> g;
             for (const Libelle& l : libellesX)
                 g.append(l.pixel);
-            if (m.estXY() || !m.aDesPoints())
-                graduationsX = g;
+            graduationsX = g;
         }
     } else {
         candidatsX(m, carteGauche, graduationsX, 0.0);

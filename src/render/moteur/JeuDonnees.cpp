@@ -2,7 +2,10 @@
 
 void JeuDonnees::redimensionner(int n)
 {
-    const std::size_t t = std::size_t(std::max(n, 0));
+    m_nombre = std::max(n, 0);
+    const std::size_t t = std::size_t(m_nombre);
+    if (t <= valeurs.size())
+        return;
     valeurs.resize(t, 0.0f);
     x.resize(t, 0.0);
     manquant.resize(t, 0);
@@ -23,6 +26,7 @@ void JeuDonnees::vider()
     validites.clear();
     legende.clear();
     avecX = false;
+    m_nombre = 0;
 }
 
 void JeuDonnees::definirPlafond(int i, float plafond)

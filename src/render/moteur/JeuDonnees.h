@@ -21,14 +21,19 @@ public:
     bool avecX = false;              // an X position was written: the set is X–Y
     int couleurDefaut = 1;
 
-    int taille() const { return int(valeurs.size()); }
+    // Points shown. Lowering the count keeps the points beyond it, so that the
+    // sets written earlier survive a set that sets a smaller count.
+    int taille() const { return m_nombre; }
     void redimensionner(int n);
     void vider();
 
-    // Palette colour of point i (from 0).
+    // Palette colour of point i (from 0): its own, else the first point's, which
+    // stands for the whole set when the points were not given one each.
     int couleur(int i) const
     {
-        const int c = couleurs[std::size_t(i)];
+        int c = couleurs[std::size_t(i)];
+        if (c < 0 && !couleurs.empty())
+            c = couleurs[0];
         return c < 0 ? couleurDefaut : c;
     }
     // A point is drawn when it is not missing and not above its ceiling.
@@ -41,4 +46,7 @@ public:
     qint8 validite(int i) const { return validites.empty() ? qint8(0) : validites[std::size_t(i)]; }
     void definirPlafond(int i, float plafond);
     void definirValidite(int i, qint8 code);
+
+private:
+    int m_nombre = 0;
 };

@@ -215,7 +215,9 @@ void peindreBarres(QPainter& p, const ModeleGraphique& m, const JeuDonnees& j, c
                 bas = cumul[std::size_t(i)];
                 cumul[std::size_t(i)] += v;
             }
-            const QRectF r = QRectF(QPointF(x0, carte.py(bas)), QPointF(x0 + largeur, carte.py(bas + v))).normalized();
+            // Touching bars keep a hairline between them once they are wide enough to tell apart.
+            const double trait = (m.ecartBarres == 0 && largeur >= 6) ? 1.0 : 0.0;
+            const QRectF r = QRectF(QPointF(x0, carte.py(bas)), QPointF(x0 + largeur - trait, carte.py(bas + v))).normalized();
             remplir(r, j.couleur(i));
             if (valeurs) {
                 const QString t = QString::number(double(v), 'g', 4);

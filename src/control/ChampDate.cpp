@@ -1,0 +1,37 @@
+#include "control/ChampDate.h"
+
+#include "commun/Dates.h"
+
+ChampDate::ChampDate(const QString& nom, Forme forme, QWidget* parent)
+    : QLineEdit(parent)
+    , m_forme(forme)
+{
+    setObjectName(nom);
+    setInputMask(forme == Forme::Date ? QStringLiteral("99/99/9999;_") : QStringLiteral("9999;_"));
+    setMaximumWidth(forme == Forme::Date ? 110 : 60);
+}
+
+QString ChampDate::texte() const
+{
+    if (m_forme == Forme::Annee) {
+        const QString t = text().trimmed();
+        return t.isEmpty() ? QStringLiteral("____") : t;
+    }
+    const QString t = text();
+    return t == QStringLiteral("//") ? QString() : t;
+}
+
+void ChampDate::setTexte(const QString& t)
+{
+    setText(m_forme == Forme::Annee && t == QStringLiteral("____") ? QString() : t);
+}
+
+bool ChampDate::EstValide() const
+{
+    if (m_forme == Forme::Annee) {
+        bool ok = false;
+        const int a = texte().toInt(&ok);
+        return ok && a >= 100 && a <= 9999;
+    }
+    return LireDate(texte()).has_value();
+}

@@ -1,0 +1,534 @@
+#include "control/CtlGraphique.h"
+
+#include "commun/AppelParNom.h"
+#include "commun/Dates.h"
+#include "commun/Garde.h"
+#include "commun/Horloge.h"
+#include "commun/ValeursProcessus.h"
+#include "control/CadreTitre.h"
+#include "control/ChampDate.h"
+#include "control/CtlToolBar.h"
+#include "control/EnteteStations.h"
+#include "control/VueGraphique.h"
+#include "render/moteur/ProprietesMoteur.h"
+#include "render/moteur/SortiesImage.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int twipsParPixel = 15;
+
+int px(int twips)
+{
+    return twips / twipsParPixel;
+}
+
+int twips(int pixels)
+{
+    return pixels * twipsParPixel;
+}
+
+// Places of the children at creation, in twips.
+constexpr int hautPalette = 510;
+constexpr int hautDates = 555;
+constexpr int hauteurDates = 375;
+constexpr int hautEntete = 990;
+constexpr int hauteurEntete = 480;
+constexpr int hauteurReference = 900;
+constexpr int hautGraphique = 1530;
+constexpr int largeurSprPoints = 3900;
+
+BaseDonnees*& baseProcessus()
+{
+    static BaseDonnees* base = nullptr;
+    return base;
+}
+
+QLabel* etiquette(const QString& texte, QWidget* parent, const QString& nom = QString())
+{
+    auto* l = new QLabel(texte, parent);
+    if (!nom.isEmpty())
+        l->setObjectName(nom);
+    return l;
+}
+
+} // namespace
+
+CtlGraphique::CtlGraphique(QWidget* parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("CtlGraphique"));
+    resize(900, 600);
+
+    m_palette = new CtlToolBar(this);
+    connect(m_palette, &CtlToolBar::ClickBouton, this, [this](qint16 i) { declencheOutil(i); });
+
+    // Dates of the period to load, and the year of the year graph.
+    m_lblDateDebut = etiquette(QStringLiteral("date &Début"), this, QStringLiteral("LblDateDebut"));
+    m_dateDebut = new ChampDate(QStringLiteral("TxtDateDebut"), ChampDate::Forme::Date, this);
+    m_lblDateFin = etiquette(QStringLiteral("date &Fin"), this, QStringLiteral("LblDateFin"));
+    m_dateFin = new ChampDate(QStringLiteral("TxtDateFin"), ChampDate::Forme::Date, this);
+    m_lblAnnee = etiquette(QStringLiteral("Année"), this, QStringLiteral("LblAnnee"));
+    m_annee = new ChampDate(QStringLiteral("TxtAnnee"), ChampDate::Forme::Annee, this);
+    m_lblDateDebut->setBuddy(m_dateDebut);
+    m_lblDateFin->setBuddy(m_dateFin);
+    m_lblAnnee->setBuddy(m_annee);
+    int x = 6;
+    for (QWidget* w : std::initializer_list<QWidget*>{m_lblDateDebut, m_dateDebut, m_lblDateFin, m_dateFin, m_lblAnnee, m_annee}) {
+        const int largeur = qobject_cast<QLabel*>(w) ? w->sizeHint().width() + 4 : w->maximumWidth();
+        w->setGeometry(x, px(hautDates), largeur, px(hauteurDates));
+        x += largeur + 6;
+    }
+    m_picture1 = etiquette(QString(), this, QStringLiteral("Picture1"));
+
+    // Station header.
+    m_frmEntete = new QWidget(this);
+    m_frmEntete->setObjectName(QStringLiteral("FrmEntete"));
+    m_frmEntete->setGeometry(0, px(hautEntete), width(), px(hauteurEntete));
+    m_entete = new EnteteStations(m_frmEntete);
+    m_entete->setGeometry(0, 0, width(), px(hauteurEntete));
+
+    // Reference-curve panel.
+    m_frmCourbeReference = new CadreTitre(QStringLiteral("FrmCourbeReference"), this);
+    m_frmCourbeReference->setTitle(QStringLiteral("Courbe sélectionnée"));
+    m_frmCourbeReference->setGeometry(0, px(hautEntete), width(), px(hauteurReference));
+    {
+        auto* grille = new QGridLayout(m_frmCourbeReference);
+        grille->setContentsMargins(8, 4, 8, 4);
+        m_lblCodeReference = etiquette(QString(), m_frmCourbeReference, QStringLiteral("LblCodeReference"));
+        m_lblLibelleCourbeReference = etiquette(QString(), m_frmCourbeReference, QStringLiteral("LblLibelleCourbeReference"));
+        m_lblDateDebutReference = etiquette(QString(), m_frmCourbeReference, QStringLiteral("LblDateDebutReference"));
+        m_lblDateFinReference = etiquette(QString(), m_frmCourbeReference, QStringLiteral("LblDateFinReference"));
+        grille->addWidget(etiquette(QStringLiteral("Code"), m_frmCourbeReference), 0, 0);
+        grille->addWidget(m_lblCodeReference, 0, 1);
+        grille->addWidget(etiquette(QStringLiteral("Libellé"), m_frmCourbeReference), 0, 2);
+        grille->addWidget(m_lblLibelleCourbeReference, 0, 3);
+        grille->addWidget(etiquette(QStringLiteral("Données enregistrées pour la courbe du"), m_frmCourbeReference), 1, 0, 1, 2);
+        grille->addWidget(m_lblDateDebutReference, 1, 2);
+        grille->addWidget(m_lblDateFinReference, 1, 3);
+        grille->setColumnStretch(3, 1);
+    }
+
+    // The two charts, stacked: the rainfall chart over the main one, at its place.
+    m_graphique = new VueGraphique(QStringLiteral("Graphique"), this);
+    m_graphique->setGeometry(0, px(hautGraphique), width(), height() - px(hautGraphique));
+    m_graphiqueSuperpose = new VueGraphique(QStringLiteral("GraphiqueSuperposePluvio"), this);
+    m_graphiqueSuperpose->setGeometry(m_graphique->geometry());
+
+    // Editing panel with the points grid.
+    m_frmOutils = new CadreTitre(QStringLiteral("FrmOutils"), this);
+    m_frmOutils->setTitle(QString());
+    {
+        auto* l = new QVBoxLayout(m_frmOutils);
+        l->setContentsMargins(2, 2, 2, 2);
+        m_sprPoints = new QTableWidget(0, 7, m_frmOutils);
+        m_sprPoints->setObjectName(QStringLiteral("SprPoints"));
+        l->addWidget(m_sprPoints, 1);
+        m_cmdInsertion = new QPushButton(QStringLiteral("Insérer un point"), m_frmOutils);
+        m_cmdSuppression = new QPushButton(QStringLiteral("Supprimer un point"), m_frmOutils);
+        m_cmdEnregistrer = new QPushButton(QStringLiteral("Enregistrer les données"), m_frmOutils);
+        m_cmdInsertion->setObjectName(QStringLiteral("CmdInsertion"));
+        m_cmdSuppression->setObjectName(QStringLiteral("CmdSuppression"));
+        m_cmdEnregistrer->setObjectName(QStringLiteral("CmdEnregistrer"));
+        l->addWidget(m_cmdInsertion);
+        l->addWidget(m_cmdSuppression);
+        l->addWidget(m_cmdEnregistrer);
+    }
+    m_frmOutils->setGeometry(width() - px(largeurSprPoints) - 4, px(hautGraphique), px(largeurSprPoints),
+                             height() - px(hautGraphique));
+
+    // Readout and loading panels, over the top of the chart.
+    m_frmAide = new CadreTitre(QStringLiteral("FrmAide"), this);
+    {
+        auto* l = new QVBoxLayout(m_frmAide);
+        l->setContentsMargins(2, 2, 2, 2);
+        m_sprAide = new QTableWidget(m_frmAide);
+        m_sprAide->setObjectName(QStringLiteral("SprAide"));
+        l->addWidget(m_sprAide);
+    }
+    m_frmChargement = new CadreTitre(QStringLiteral("FrmChargement"), this);
+    {
+        auto* l = new QVBoxLayout(m_frmChargement);
+        l->setContentsMargins(6, 2, 6, 4);
+        m_messageChargement = etiquette(QString(), m_frmChargement, QStringLiteral("LblChargement"));
+        m_barreChargement = new QProgressBar(m_frmChargement);
+        l->addWidget(m_messageChargement);
+        l->addWidget(m_barreChargement);
+    }
+
+    // Creation: the panels, the rainfall chart at the main chart's place, no preview.
+    m_frmAide->Initialiser(855, QStringLiteral("Coord."), true);
+    m_frmChargement->Initialiser(1095, QStringLiteral("Chargement"), true);
+    m_frmAide->setFixedSize(130, px(855));
+    m_frmChargement->setFixedSize(320, px(1095));
+    m_frmChargement->hide();
+    m_graphiqueSuperpose->move(m_graphique->pos());
+    m_graphiqueApercu = false;
+    m_graphiqueSuperpose->hide();
+    m_frmOutils->hide();
+    m_frmCourbeReference->hide();
+    DispositionRedimensionnement();
+}
+
+CtlGraphique::~CtlGraphique() = default;
+
+BaseDonnees* CtlGraphique::baseDonnees()
+{
+    return baseProcessus();
+}
+
+MoteurGraphique& CtlGraphique::Graphique()
+{
+    return m_graphique->moteur();
+}
+
+MoteurGraphique& CtlGraphique::GraphiqueSuperposePluvio()
+{
+    return m_graphiqueSuperpose->moteur();
+}
+
+Classe_Graphiques& CtlGraphique::CollCourbes()
+{
+    if (!m_collCourbes)
+        m_collCourbes = std::make_shared<Classe_Graphiques>();
+    return *m_collCourbes;
+}
+
+Classe_Graphiques& CtlGraphique::CollCourbes2()
+{
+    return *CollCourbes2Partagee();
+}
+
+std::shared_ptr<Classe_Graphiques> CtlGraphique::CollCourbes2Partagee()
+{
+    if (!m_collCourbes2)
+        m_collCourbes2 = std::make_shared<Classe_Graphiques>();
+    return m_collCourbes2;
+}
+
+QWidget* CtlGraphique::composant(const QString& nom) const
+{
+    return findChild<QWidget*>(nom);
+}
+
+void CtlGraphique::setCalculAuto(bool autoCalcul) noexcept
+{
+    m_calculauto = autoCalcul;
+}
+
+void CtlGraphique::MiseAjoutCourbes2(const std::shared_ptr<Classe_Graphiques>& mCollCourbes2) noexcept
+{
+    if (mCollCourbes2)
+        m_collCourbes2 = mCollCourbes2;
+}
+
+QString CtlGraphique::getVersion() const noexcept
+{
+    return sousGarde(QString(), [] {
+        QStringList morceaux = QStringLiteral(GRAPHIQUE_VERSION).split(u'.');
+        for (QString& m : morceaux)
+            m = QString::number(m.toInt());
+        return morceaux.join(u'.');
+    });
+}
+
+void CtlGraphique::setTypeGraphiqueNumero(qint16 n)
+{
+    if (const auto t = TypeGraphDepuisNumero(n))
+        setTypeGraphique(*t);
+}
+
+void CtlGraphique::setTypeGraphique(TypeGraph type) noexcept
+{
+    sousGarde([&] {
+        m_typeGraphique = type;
+        emit typeGraphiqueChange(qint16(type));
+        appliquerDispositionType();
+        DispositionRedimensionnement();
+    });
+}
+
+void CtlGraphique::appliquerDispositionType()
+{
+    // Per kind: the tools hidden, then the panels and fields shown or hidden;
+    // a field the kind does not name keeps its visibility.
+    struct Disposition
+    {
+        std::initializer_list<qint16> outils;
+        int reference, outilsCadre, points, annee, dates, entete;  // 1 shown, 0 hidden, -1 kept
+    };
+    static const Disposition tableau[9] = {
+        {{4, 5, 6}, 0, 0, 0, 0, -1, -1},      // edition
+        {{4, 5, 6}, 0, 0, 0, 1, 0, -1},       // Annee
+        {{1, 4, 5, 6}, 0, 0, 0, 0, -1, 0},    // annuaire
+        {{}, 0, -1, -1, 0, -1, -1},           // travail
+        {{4, 5, 6}, 0, 0, 0, 0, -1, 0},       // Superposition
+        {{4, 5, 6}, 0, 0, 0, 0, -1, 0},       // PluvioPiezo
+        {{4, 5, 6}, 1, 0, 0, 0, -1, 0},       // reference
+        {{4, 5, 6}, 0, 0, 0, 0, -1, -1},      // comparaisonNormale
+        {{4, 5, 6}, 0, 0, 0, 0, -1, 0},       // PluvioStation
+    };
+    const int i = int(m_typeGraphique);
+    if (i < 0 || i > 8)
+        return;
+    const Disposition& d = tableau[i];
+    for (qint16 outil : d.outils)
+        MasquerOutils(outil);
+    auto appliquer = [](int regle, std::initializer_list<QWidget*> widgets) {
+        if (regle < 0)
+            return;
+        for (QWidget* w : widgets)
+            w->setVisible(regle == 1);
+    };
+    if (m_typeGraphique == TypeGraph::reference)
+        m_frmCourbeReference->move(0, m_frmCourbeReference->y());
+    appliquer(d.reference, {m_frmCourbeReference});
+    appliquer(d.outilsCadre, {m_frmOutils});
+    appliquer(d.points, {m_sprPoints});
+    appliquer(d.annee, {m_lblAnnee, m_annee});
+    appliquer(d.dates, {m_lblDateDebut, m_lblDateFin, m_dateDebut, m_dateFin});
+    appliquer(d.entete, {m_entete});
+}
+
+void CtlGraphique::resizeEvent(QResizeEvent* evenement)
+{
+    QWidget::resizeEvent(evenement);
+    DispositionRedimensionnement();
+}
+
+void CtlGraphique::DispositionRedimensionnement() noexcept
+{
+    sousGarde([&] {
+        const int w = twips(width());
+        const int h = twips(height());
+        m_frmEntete->resize(width(), m_frmEntete->height());
+        m_entete->resize(px(w), m_entete->height());
+        m_entete->Redimensionner(w - 100);
+
+        const bool points = !m_sprPoints->isHidden() && !m_frmOutils->isHidden();
+        if (m_typeGraphique == TypeGraph::travail && points) {
+            const int gauche = w - twips(m_frmOutils->width()) - 100;
+            m_frmOutils->move(px(gauche), m_graphique->y());
+            if (w - 100 - twips(m_frmOutils->width()) > 0)
+                m_graphique->resize(px(w - 100 - twips(m_frmOutils->width())), m_graphique->height());
+        } else if (m_typeGraphique == TypeGraph::reference) {
+            m_graphique->move(m_graphique->x(), m_frmCourbeReference->y() + m_frmCourbeReference->height() + px(50));
+            m_frmCourbeReference->resize(px(w), m_frmCourbeReference->height());
+            if (w - twips(m_graphique->x()) - 20 > 0)
+                m_graphique->resize(px(w - twips(m_graphique->x()) - 20), m_graphique->height());
+        } else {
+            m_graphique->resize(px(w - 20), m_graphique->height());
+        }
+        if (h - twips(m_graphique->y()) - 20 > 0)
+            m_graphique->resize(m_graphique->width(), px(h - twips(m_graphique->y()) - 20));
+        if (h - twips(m_graphique->y()) - 400 > 0)
+            m_frmOutils->resize(m_frmOutils->width(), px(h - twips(m_graphique->y()) - 400));
+
+        m_palette->setGeometry(0, 0, px(w), px(hautPalette));
+        m_graphiqueSuperpose->setGeometry(m_graphique->geometry());
+        // Hidden widgets get their resize event only when shown: the engines follow now.
+        Graphique().setTaille(m_graphique->size());
+        GraphiqueSuperposePluvio().setTaille(m_graphiqueSuperpose->size());
+        m_frmAide->move(m_graphique->geometry().right() - m_frmAide->width() - 8, m_frmAide->y());
+        m_frmChargement->move(m_graphique->x() + (m_graphique->width() - m_frmChargement->width()) / 2, m_frmChargement->y());
+        m_picture1->move(width() - m_picture1->width() - 6, px(hautDates));
+
+        if ((m_typeGraphique == TypeGraph::PluvioPiezo || m_typeGraphique == TypeGraph::PluvioStation)
+            && CollCourbes().Compter() >= 1)
+            AffichageGraphiqueSuperposepluvioPiezo(false, false, nullptr);
+    });
+}
+
+void CtlGraphique::InitGraphique(TypeGraph TypeGraph, QObject* SprListe, const QString& xxNomProjet,
+                                 qint16 xxTypeAffichageEchelle, const QString& xxType_Exploitation,
+                                 const QString& xxFichierAide, const QString& xxCheminEdition, bool xxPoint_Ok,
+                                 const QString& xxMoisAnneeHydro, const QString& xxExcel, BaseDonnees* xxBD,
+                                 QObject* xxFenetrePrincipale, qint16 xxNoAide) noexcept
+{
+    sousGarde([&] {
+        ValeursProcessus& processus = ValeursProcessus::courantes();
+        baseProcessus() = xxBD;
+        processus.fenetrePrincipale = xxFenetrePrincipale;
+        getExtender();
+        setTypeGraphique(TypeGraph);
+
+        const bool avecEntete = TypeGraph == TypeGraph::edition || TypeGraph == TypeGraph::Annee
+            || TypeGraph == TypeGraph::annuaire || TypeGraph == TypeGraph::comparaisonNormale;
+        if (avecEntete)
+            m_entete->Initialiser(SprListe, xxBD, processus.nomProjet);
+
+        processus.nomProjet = xxNomProjet;
+        m_typeAffichageEchelle = xxTypeAffichageEchelle;
+        m_typeExploitation = xxType_Exploitation;
+        processus.fichierAide = xxFichierAide;
+        processus.cheminEdition = xxCheminEdition;
+        processus.pointOk = xxPoint_Ok;
+        processus.moisAnneeHydro = xxMoisAnneeHydro;
+        processus.excel = xxExcel;
+        EcrireMembre(xxFenetrePrincipale, QStringLiteral("NoVersionGraphique"),
+                     QStringLiteral("Version graphique ") + getVersion());
+        m_noAide = xxNoAide;
+        m_outilCourant = 0;
+        m_compteurCouleur = 0;
+
+        // Start-up settings of both charts.
+        MoteurGraphique& g = Graphique();
+        for (auto [n, v] : {std::pair{2, 0}, {21, 1}, {46, 3}, {92, 1}, {58, 1}, {90, 1}, {45, 0}, {39, 7}, {38, 7},
+                            {100, 0}, {81, 0}})
+            g.ecrire(n, v);
+        MoteurGraphique& s = GraphiqueSuperposePluvio();
+        for (auto [n, v] : {std::pair{2, 0}, {21, 1}, {44, 3}, {42, 0}, {138, 0}, {46, 0}, {92, 1}, {58, 1}, {90, 1},
+                            {45, 5}, {39, 7}, {38, 7}, {100, 0}, {81, 0}, {114, 2}, {121, 2}})
+            s.ecrire(n, v);
+        s.ecrire(Prop::CouleurFond, g.lire(Prop::CouleurFond).toInt());
+
+        preparerSprAide();
+
+        Classe_Graphiques& c = CollCourbes();
+        c.ViderCollection();
+        c.setMinDonnees(0);
+        c.setMaxDonnees(0);
+        c.setMaxAxeX(g.lire(Prop::XMax).toDouble());
+        m_graphique->show();
+
+        const bool deuxGraphiques = TypeGraph == TypeGraph::PluvioPiezo || TypeGraph == TypeGraph::PluvioStation;
+        if (deuxGraphiques) {
+            c.setGrilleX(false);
+            c.setGrilleY(false);
+            m_graphiqueSuperpose->hide();
+            m_graphique->hide();
+        }
+        if (TypeGraph == TypeGraph::Annee) {
+            const QString annee = QString::number(Horloge::aujourdhui().year());
+            m_annee->setTexte(annee);
+            c.setDateDebutChargement(QStringLiteral("01/01/") + annee);
+            c.setDateFinChargement(QStringLiteral("31/12/") + annee);
+        }
+        if (deuxGraphiques) {
+            c.setGrilleX(false);
+            c.setGrilleY(false);
+            Classe_Graphiques& c2 = CollCourbes2();
+            c2.ViderCollection();
+            c2.setMinDonnees(0);
+            c2.setMaxDonnees(0);
+            c2.setGrilleX(false);
+            c2.setGrilleY(false);
+        }
+        if (TypeGraph == TypeGraph::comparaisonNormale || TypeGraph == TypeGraph::edition
+            || TypeGraph == TypeGraph::annuaire)
+            remplirDatesDepuisPluviometre();
+        if (deuxGraphiques || TypeGraph == TypeGraph::Superposition || TypeGraph == TypeGraph::annuaire) {
+            m_graphique->move(m_graphique->x(), m_frmCourbeReference->y());
+            m_graphiqueSuperpose->move(m_graphiqueSuperpose->x(), m_frmCourbeReference->y());
+            m_frmAide->move(m_frmAide->x(), m_graphique->y());
+            m_frmChargement->move(m_frmChargement->x(), m_graphique->y());
+            DispositionRedimensionnement();
+        }
+        ChoisirOutil(3);
+    });
+}
+
+void CtlGraphique::preparerSprAide()
+{
+    // One column, two rows (date, value), on a pale yellow ground.
+    m_sprAide->setColumnCount(1);
+    m_sprAide->setRowCount(2);
+    m_sprAide->horizontalHeader()->hide();
+    m_sprAide->verticalHeader()->hide();
+    m_sprAide->horizontalHeader()->setStretchLastSection(true);
+    m_sprAide->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_sprAide->setFocusPolicy(Qt::NoFocus);
+    m_sprAide->verticalHeader()->setDefaultSectionSize(18);
+    for (int r = 0; r < 2; ++r) {
+        auto* cellule = new QTableWidgetItem();
+        cellule->setBackground(QColor(255, 255, 100));
+        m_sprAide->setItem(r, 0, cellule);
+    }
+}
+
+void CtlGraphique::ChoisirOutil(qint16 mode) noexcept
+{
+    sousGarde([&] {
+        m_outilCourant = mode;
+        static const std::pair<int, int> reglages[] = {{2, 0}, {2, 3}, {0, 4}, {2, 1}, {2, 0}};
+        if (mode >= 2 && mode <= 6) {
+            const auto [style, souris] = reglages[mode - 2];
+            Graphique().ecrire(Prop::PlacementJeux, style);
+            Graphique().ecrire(Prop::Curseur, souris);
+        }
+    });
+}
+
+void CtlGraphique::MasquerOutils(qint16 Index) noexcept
+{
+    sousGarde([&] { m_palette->Masquer(Index); });
+}
+
+void CtlGraphique::MasquerEntete() noexcept
+{
+    sousGarde([&] { m_frmEntete->setVisible(false); });
+}
+
+QString CtlGraphique::getDateDebutChargement() const noexcept
+{
+    return sousGarde(QString(), [&] { return m_dateDebut->texte(); });
+}
+
+QString CtlGraphique::getDateFinChargement() const noexcept
+{
+    return sousGarde(QString(), [&] { return m_dateFin->texte(); });
+}
+
+void CtlGraphique::RecupDatesChargement(QString& DateDebut, QString& DateFin) const noexcept
+{
+    sousGarde([&] {
+        DateDebut = m_dateDebut->texte();
+        DateFin = m_dateFin->texte();
+    });
+}
+
+QObject* CtlGraphique::getExtender() noexcept
+{
+    return sousGarde<QObject*>(nullptr, [&]() -> QObject* {
+        m_extender = parentWidget() ? static_cast<QObject*>(window()) : nullptr;
+        return m_extender;
+    });
+}
+
+bool CtlGraphique::EcrireImage(const QString& chemin, const QSize& taille) noexcept
+{
+    return sousGarde(false, [&] { return SortiesImage::ecrire(Graphique(), chemin, taille); });
+}
+
+void CtlGraphique::redessiner()
+{
+    AffichageGraphique(false, false, QStringLiteral("SANS"));
+}
+
+bool CtlGraphique::interrogerAnnulation(QObject* jauge)
+{
+    if (!jauge)
+        return m_annulation;
+    bool trouve = false;
+    const QVariant r = AppelerMembre(jauge, QStringLiteral("AppelAnnulerTraitement"), {}, &trouve);
+    if (trouve)
+        m_annulation = r.toBool();
+    return m_annulation;
+}
+
+// Operations whose behaviour belongs to the load sequence, the tools, the point
+// editing, printing and the yearbook: they are part of the interface already.
+void CtlGraphique::remplirDatesDepuisPluviometre() {}
+void CtlGraphique::ImpressionGraphique() noexcept {}
+void CtlGraphique::ChargementDonnees() noexcept {}
+void CtlGraphique::declencheChargement() noexcept {}
+void CtlGraphique::declencheOutil(qint16) noexcept {}
+void CtlGraphique::DeclencheSupprimer() noexcept {}
+void CtlGraphique::DeclencheEnregistrer() noexcept {}
+void CtlGraphique::CreationAnnuaire(QObject*, QObject*, bool, bool) noexcept {}

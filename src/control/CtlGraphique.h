@@ -1,0 +1,226 @@
+#pragma once
+
+#include "commun/TypeGraph.h"
+#include "model/Classe_Graphiques.h"
+
+#include <QPointer>
+#include <QString>
+#include <QVariant>
+#include <QWidget>
+#include <memory>
+
+class BaseDonnees;
+class CadreTitre;
+class ChampDate;
+class CtlToolBar;
+class EnteteStations;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTableWidget;
+class VueGraphique;
+class MoteurGraphique;
+
+// The chart control a host places on one of its windows: two stacked charts
+// (the main one and the rainfall chart drawn under it), the toolbar, the
+// station header, the date and year fields, the readout and loading panels,
+// the reference-curve panel and the editing panel. Every public operation
+// runs under one guard: nothing it meets reaches the host.
+class CtlGraphique : public QWidget
+{
+    Q_OBJECT
+    Q_PROPERTY(bool lightVersion MEMBER m_lightVersion)
+    Q_PROPERTY(bool calculauto MEMBER m_calculauto)
+    Q_PROPERTY(QString MaChaineChargement MEMBER m_chaineChargement)
+    Q_PROPERTY(QString MaChainePeriodes MEMBER m_chainePeriodes)
+    Q_PROPERTY(QString MaChaineTypeGraph MEMBER m_chaineTypeGraph)
+    Q_PROPERTY(QString MaChaineTypeAffichage MEMBER m_chaineTypeAffichage)
+    Q_PROPERTY(bool isCumul MEMBER m_isCumul)
+    Q_PROPERTY(bool isStatistiquesMeteoFrance MEMBER m_isStatistiquesMeteoFrance)
+    Q_PROPERTY(QString titreStatistiqueMeteoFrance MEMBER m_titreStatistiqueMeteoFrance)
+    Q_PROPERTY(QString typeDonnees MEMBER m_typeDonnees)
+    Q_PROPERTY(QString echelle MEMBER m_echelle)
+    Q_PROPERTY(QVariant MonTabPluvio MEMBER m_tabPluvio)
+    Q_PROPERTY(bool graphiqueApercu MEMBER m_graphiqueApercu)
+    Q_PROPERTY(qint16 typeAffichageEchelle MEMBER m_typeAffichageEchelle)
+    Q_PROPERTY(qint16 TypeGraphique READ typeGraphiqueNumero WRITE setTypeGraphiqueNumero NOTIFY typeGraphiqueChange)
+
+public:
+    explicit CtlGraphique(QWidget* parent = nullptr);
+    ~CtlGraphique() override;
+
+    // Public properties, for C++ hosts.
+    bool lightVersion() const { return m_lightVersion; }
+    void setLightVersion(bool v) { m_lightVersion = v; }
+    bool calculauto() const { return m_calculauto; }
+    void setCalculauto(bool v) { m_calculauto = v; }
+    QString MaChaineChargement() const { return m_chaineChargement; }
+    void setMaChaineChargement(const QString& t) { m_chaineChargement = t; }
+    QString MaChainePeriodes() const { return m_chainePeriodes; }
+    void setMaChainePeriodes(const QString& t) { m_chainePeriodes = t; }
+    QString MaChaineTypeGraph() const { return m_chaineTypeGraph; }
+    void setMaChaineTypeGraph(const QString& t) { m_chaineTypeGraph = t; }
+    QString MaChaineTypeAffichage() const { return m_chaineTypeAffichage; }
+    void setMaChaineTypeAffichage(const QString& t) { m_chaineTypeAffichage = t; }
+    bool isCumul() const { return m_isCumul; }
+    void setIsCumul(bool v) { m_isCumul = v; }
+    bool isStatistiquesMeteoFrance() const { return m_isStatistiquesMeteoFrance; }
+    void setIsStatistiquesMeteoFrance(bool v) { m_isStatistiquesMeteoFrance = v; }
+    QString titreStatistiqueMeteoFrance() const { return m_titreStatistiqueMeteoFrance; }
+    void setTitreStatistiqueMeteoFrance(const QString& t) { m_titreStatistiqueMeteoFrance = t; }
+    QString typeDonnees() const { return m_typeDonnees; }
+    void setTypeDonnees(const QString& t) { m_typeDonnees = t; }
+    QString echelle() const { return m_echelle; }
+    void setEchelle(const QString& t) { m_echelle = t; }
+    QVariant MonTabPluvio() const { return m_tabPluvio; }
+    void setMonTabPluvio(const QVariant& v) { m_tabPluvio = v; }
+    bool graphiqueApercu() const { return m_graphiqueApercu; }
+    void setGraphiqueApercu(bool v) { m_graphiqueApercu = v; }
+    qint16 typeAffichageEchelle() const { return m_typeAffichageEchelle; }
+    void setTypeAffichageEchelle(qint16 v) { m_typeAffichageEchelle = v; }
+
+    // Methods of the control's interface.
+    Q_INVOKABLE void setCalculAuto(bool autoCalcul) noexcept;
+    void MiseAjoutCourbes2(const std::shared_ptr<Classe_Graphiques>& mCollCourbes2) noexcept;
+    Q_INVOKABLE QString getVersion() const noexcept;
+    TypeGraph TypeGraphique() const noexcept { return m_typeGraphique; }
+    void setTypeGraphique(TypeGraph type) noexcept;
+    Q_INVOKABLE void ImpressionGraphique() noexcept;
+    void InitGraphique(TypeGraph TypeGraph, QObject* SprListe, const QString& xxNomProjet,
+                       qint16 xxTypeAffichageEchelle, const QString& xxType_Exploitation, const QString& xxFichierAide,
+                       const QString& xxCheminEdition, bool xxPoint_Ok, const QString& xxMoisAnneeHydro,
+                       const QString& xxExcel, BaseDonnees* xxBD, QObject* xxFenetrePrincipale,
+                       qint16 xxNoAide) noexcept;
+    void AffichageGraphiqueSuperposepluvioPiezo(bool SuperposeAnnee, bool SuperpositionCourbes,
+                                                QObject* jauge) noexcept;
+    void AffichageGraphique(bool SuperposeAnnee, bool SuperpositionCourbes, const QString& Frequence) noexcept;
+    void AffichageGraphiquePiezo(bool SuperposeAnnee, bool SuperpositionCourbes, QObject* jauge) noexcept;
+    Q_INVOKABLE void ChargementDonnees() noexcept;
+    Q_INVOKABLE void declencheChargement() noexcept;
+    Q_INVOKABLE void declencheOutil(qint16 Index) noexcept;
+    Q_INVOKABLE void MasquerEntete() noexcept;
+    Q_INVOKABLE void DeclencheSupprimer() noexcept;
+    Q_INVOKABLE void DeclencheEnregistrer() noexcept;
+    void MajStatistiques(qint16 noCourbe, bool& CourbeAAfficher) noexcept;
+    void MajCourbesAffichees(QObject* Spr, qint32 Row, qint32 Col) noexcept;
+    void SelectUnselectCourbes(QObject* Spr) noexcept;
+    Q_INVOKABLE qint16 AjoutePluvio(const QString& NomSite, const QString& Cle) noexcept;
+    Q_INVOKABLE void SupprimerPluvio(qint32 noCourbe) noexcept;
+    Q_INVOKABLE void SupprimerPiezo(qint32 noCourbe) noexcept;
+    Q_INVOKABLE void MasquerOutils(qint16 Index) noexcept;
+    Q_INVOKABLE QString CodeCourbeReference() const noexcept;
+    Q_INVOKABLE void InitCourbeReference(const QString& code, const QString& libelle, const QString& DateDebut,
+                                         const QString& DateFin, double min, double max) noexcept;
+    Q_INVOKABLE void InitCourbeApercu(double min, double max, const QString& DateDebut,
+                                      const QString& DateFin) noexcept;
+    void AjouteCourbe(const QString& Cle, const QString& Titre, qint16 couleur, const QVariant& TabValeurs) noexcept;
+    void RecupDatesChargement(QString& DateDebut, QString& DateFin) const noexcept;
+    void MajCourbeAnnee(QObject* SprAugures, const QString& CleCourbe, qint32 nbDates,
+                        const QVariant& TabValeurs) noexcept;
+    Q_INVOKABLE qint32 getCollCourbesSize() noexcept;
+    void RecupCourbe(qint16 indice, qint32& nbDates, QVariant& TabValeurs) noexcept;
+    Q_INVOKABLE void afficheCourbe(qint16 indice) noexcept;
+    Q_INVOKABLE void masqueCourbe(qint16 indice) noexcept;
+    EnteteStations* RecupSprEntete() const noexcept { return m_entete; }
+    void CreationAnnuaire(QObject* jauge, QObject* MonAppliExcel, bool CourbeAnnuelle, bool automatique) noexcept;
+    Q_INVOKABLE void AppliquerInitEnCours(bool xxValeur) noexcept { m_initEnCours = xxValeur; }
+    Q_INVOKABLE QString getDateDebutChargement() const noexcept;
+    Q_INVOKABLE QString getDateFinChargement() const noexcept;
+    Q_INVOKABLE QObject* getExtender() noexcept;
+
+    // Children and state that the other parts of the control reach.
+    MoteurGraphique& Graphique();
+    MoteurGraphique& GraphiqueSuperposePluvio();
+    VueGraphique* vueGraphique() const { return m_graphique; }
+    VueGraphique* vueGraphiqueSuperposePluvio() const { return m_graphiqueSuperpose; }
+    Classe_Graphiques& CollCourbes();
+    Classe_Graphiques& CollCourbes2();
+    std::shared_ptr<Classe_Graphiques> CollCourbes2Partagee();
+    CtlToolBar* PaletteOutils() const { return m_palette; }
+    ChampDate* TxtDateDebut() const { return m_dateDebut; }
+    ChampDate* TxtDateFin() const { return m_dateFin; }
+    ChampDate* TxtAnnee() const { return m_annee; }
+    QTableWidget* SprAide() const { return m_sprAide; }
+    QTableWidget* SprPoints() const { return m_sprPoints; }
+    QWidget* composant(const QString& nom) const;
+    qint16 outilCourant() const { return m_outilCourant; }
+    bool annulation() const { return m_annulation; }
+    static BaseDonnees* baseDonnees();
+
+    // Tool mode: stored, with the engine's mouse settings for modes 2 to 6.
+    void ChoisirOutil(qint16 mode) noexcept;
+    // The layout of the children for the control's size (twips: 15 a pixel).
+    void DispositionRedimensionnement() noexcept;
+    // The chart as shown, written to a PNG, SVG or PDF file.
+    bool EcrireImage(const QString& chemin, const QSize& taille) noexcept;
+
+signals:
+    void typeGraphiqueChange(qint16 type);
+
+protected:
+    void resizeEvent(QResizeEvent* evenement) override;
+
+private:
+    qint16 typeGraphiqueNumero() const { return qint16(m_typeGraphique); }
+    void setTypeGraphiqueNumero(qint16 n);
+    void appliquerDispositionType();
+    void preparerSprAide();
+    void redessiner();
+    void remplirDatesDepuisPluviometre();
+    bool interrogerAnnulation(QObject* jauge);
+    void dessinerPointsCategorie(const Classe_Graphique& courbe, int premierePosition, bool cumul);
+
+    // Public properties.
+    bool m_lightVersion = false;
+    bool m_calculauto = false;
+    QString m_chaineChargement, m_chainePeriodes, m_chaineTypeGraph, m_chaineTypeAffichage;
+    bool m_isCumul = false;
+    bool m_isStatistiquesMeteoFrance = false;
+    QString m_titreStatistiqueMeteoFrance;
+    QString m_typeDonnees, m_echelle;
+    QVariant m_tabPluvio;
+    bool m_graphiqueApercu = false;
+    qint16 m_typeAffichageEchelle = 0;
+
+    // State of the control.
+    TypeGraph m_typeGraphique = TypeGraph::edition;
+    std::shared_ptr<Classe_Graphiques> m_collCourbes;
+    std::shared_ptr<Classe_Graphiques> m_collCourbes2;
+    QPointer<QObject> m_extender;
+    QString m_typeExploitation;
+    qint16 m_noAide = 0;
+    qint16 m_outilCourant = 0;
+    qint16 m_compteurCouleur = 0;
+    bool m_initEnCours = false;
+    bool m_annulation = false;
+    QString m_derniereValidation;
+
+    // Children.
+    VueGraphique* m_graphique = nullptr;
+    VueGraphique* m_graphiqueSuperpose = nullptr;
+    CtlToolBar* m_palette = nullptr;
+    QWidget* m_frmEntete = nullptr;
+    EnteteStations* m_entete = nullptr;
+    QTableWidget* m_sprPoints = nullptr;
+    QTableWidget* m_sprAide = nullptr;
+    CadreTitre* m_frmAide = nullptr;
+    CadreTitre* m_frmChargement = nullptr;
+    QProgressBar* m_barreChargement = nullptr;
+    QLabel* m_messageChargement = nullptr;
+    ChampDate* m_dateDebut = nullptr;
+    ChampDate* m_dateFin = nullptr;
+    ChampDate* m_annee = nullptr;
+    QLabel* m_lblAnnee = nullptr;
+    QLabel* m_lblDateDebut = nullptr;
+    QLabel* m_lblDateFin = nullptr;
+    CadreTitre* m_frmCourbeReference = nullptr;
+    QLabel* m_lblCodeReference = nullptr;
+    QLabel* m_lblLibelleCourbeReference = nullptr;
+    QLabel* m_lblDateDebutReference = nullptr;
+    QLabel* m_lblDateFinReference = nullptr;
+    CadreTitre* m_frmOutils = nullptr;
+    QPushButton* m_cmdInsertion = nullptr;
+    QPushButton* m_cmdSuppression = nullptr;
+    QPushButton* m_cmdEnregistrer = nullptr;
+    QLabel* m_picture1 = nullptr;
+};

@@ -1,0 +1,309 @@
+// The display operations of the chart control: the curve collections handed
+// to the chart engine, point by point.
+#include "commun/AppelParNom.h"
+#include "commun/Cellule.h"
+#include "commun/Dates.h"
+#include "commun/Garde.h"
+#include "commun/Nombres.h"
+#include "control/CtlGraphique.h"
+#include "control/VueGraphique.h"
+#include "data/Litteraux.h"
+#include "render/FctGraphique.h"
+#include "render/moteur/ProprietesMoteur.h"
+
+#include <QCoreApplication>
+#include <algorithm>
+
+namespace {
+
+const QString fichierPluie = QStringLiteral("tmp.WMF");
+
+double valeurPoint(const QVariant& v)
+{
+    return EstVide(v) ? 0.0 : LireNombre(v).value_or(0.0);
+}
+
+void jauge(QObject* j, const QString& legende, double valeur)
+{
+    if (!j)
+        return;
+    EcrireMembre(j, QStringLiteral("Caption"), legende);
+    EcrireMembre(j, QStringLiteral("Value"), valeur);
+}
+
+} // namespace
+
+void CtlGraphique::dessinerPointsCategorie(const Classe_Graphique& courbe, int premierePosition, bool cumul)
+{
+    MoteurGraphique& g = Graphique();
+    const TableauValeurs* t = courbe.tableau();
+    const int n = courbe.NbValeurs();
+    const bool normale = m_typeGraphique == TypeGraph::comparaisonNormale;
+    const bool plusieursJeux = g.lire(Prop::NbJeux).toInt() != 1;
+    Q_UNUSED(cumul);
+    for (int i = 0; i < n; ++i) {
+        const int p = i + premierePosition;
+        const double v = t ? valeurPoint(t->valeur(2, i)) : 0.0;
+        if (!normale) {
+            if (plusieursJeux)
+                g.ecrireIndexe(Prop::CouleurPoint, p, courbe.Couleur());
+        } else {
+            g.ecrireIndexe(Prop::CouleurPoint, p, v > 0 ? courbe.Couleur() : 12);
+        }
+        g.ecrireIndexe(Prop::ValeurPoint, p, double(float(v)));
+        g.ecrire(Prop::Manquant, 0);
+    }
+}
+
+void CtlGraphique::AffichageGraphique(bool, bool SuperpositionCourbes, const QString& Frequence) noexcept
+{
+    sousGarde([&] {
+        MoteurGraphique& g = Graphique();
+        Classe_Graphiques& c = CollCourbes();
+        if (c.Compter() == 0) {
+            g.ecrire(Prop::Reinitialisation, 9);
+            g.ecrire(Prop::Dessin, 1);
+            return;
+        }
+        g.ecrire(Prop::Reinitialisation, 9);
+        g.ecrire(Prop::CouleurFond, c.CouleurFond());
+        g.ecrire(Prop::NbJeux, 2);
+        g.ecrire(Prop::PlacementJeux, SuperpositionCourbes ? 2 : 0);
+        g.ecrire(Prop::NbJeux, 1);
+        g.ecrire(Prop::XMin, 0);
+        if (c.MaxAxeX() != 0)
+            g.ecrire(Prop::XMax, c.MaxAxeX());
+
+        const bool cumul = m_chaineTypeAffichage == QStringLiteral("COURBE") && m_isCumul;
+        QString debut, fin;
+        FctGraphique::InitAxeDates(c, g, debut, fin, cumul, m_chaineTypeGraph == QStringLiteral("CUMUL_ANNUEL"));
+        c.setMaxAxeX(g.lire(Prop::XMax).toDouble());
+        FctGraphique::InitEchellePluvio(c, g, 0, 0);
+        if (m_typeGraphique == TypeGraph::comparaisonNormale)
+            g.ecrire(Prop::TitreYGauche, QStringLiteral("Comparaison à la normale en mm"));
+
+        int jeu = 0;
+        for (int k = 1; k <= c.Compter(); ++k) {
+            const CourbePtr courbe = c.GetCourbe(k);
+            if (!courbe || !courbe->Afficher() || courbe->NbValeurs() <= 0)
+                continue;
+            ++jeu;
+            g.ecrire(Prop::NbJeux, jeu);
+            g.ecrire(Prop::Jeu, jeu);
+            g.ecrire(Prop::Manquant, 0);
+            g.ecrire(Prop::NbPoints, 1);
+            g.ecrireIndexe(Prop::CouleurPoint, 1, courbe->Couleur());
+            g.ecrire(Prop::NbPoints, courbe->NbValeurs());
+            int premiere = 1;
+            if (cumul) {
+                // A running total starts from a leading point at 0.
+                g.ecrire(Prop::NbPoints, courbe->NbValeurs() + 1);
+                if (g.lire(Prop::NbJeux).toInt() != 1)
+                    g.ecrireIndexe(Prop::CouleurPoint, 1, courbe->Couleur());
+                g.ecrireIndexe(Prop::ValeurPoint, 1, 0.0);
+                g.ecrire(Prop::Manquant, 0);
+                premiere = 2;
+            }
+            dessinerPointsCategorie(*courbe, premiere, cumul);
+            g.ecrire(Prop::Dessin, 2);
+        }
+        if (jeu >= 1) {
+            int espacement = 1;
+            if (Frequence == QStringLiteral("SANS") && c.PasAxeX() >= 1) {
+                const int k = int(Int(g.lire(Prop::NbPoints).toDouble() / (c.PasAxeX() + 1)));
+                espacement = (k >= 1 && k < 20) ? k : 1;
+            }
+            g.ecrire(Prop::EspacementLibelles, espacement);
+            g.ecrire(Prop::EspacementGraduations, g.lire(Prop::EspacementLibelles).toInt());
+            g.ecrire(Prop::Dessin, 2);
+        }
+    });
+}
+
+void CtlGraphique::AffichageGraphiquePiezo(bool, bool SuperpositionCourbes, QObject* jaugeHote) noexcept
+{
+    sousGarde([&] {
+        MoteurGraphique& g = Graphique();
+        Classe_Graphiques& c = CollCourbes();
+        g.ecrire(Prop::Dessin, 1);
+        if (c.Compter() == 0)
+            return;
+        g.ecrire(Prop::Reinitialisation, 9);
+        g.ecrire(Prop::CouleurFond, c.CouleurFond());
+        g.ecrire(Prop::NbJeux, 0);
+        g.ecrire(Prop::PlacementJeux, SuperpositionCourbes ? 2 : 0);
+        g.ecrire(Prop::NbJeux, c.Compter());
+        g.ecrire(Prop::XMin, 0);
+        if (c.MaxAxeX() != 0)
+            g.ecrire(Prop::XMax, c.MaxAxeX());
+
+        QString debut, fin;
+        FctGraphique::InitAxeDatesPiezo(c, g, debut, fin);
+        c.setMaxAxeX(g.lire(Prop::XMax).toDouble());
+        if (m_typeGraphique == TypeGraph::PluvioPiezo || m_typeGraphique == TypeGraph::PluvioStation) {
+            FctGraphique::InitEchellesPiezo(c, CollCourbes2(), g, m_typeAffichageEchelle != 0, 0, 0);
+            if (!m_echelle.isEmpty())
+                g.ecrire(Prop::TitreYGauche, m_echelle);
+        } else {
+            FctGraphique::InitEchellePluvio(c, g, 0, 0);
+        }
+        g.ecrire(Prop::Grille, 0);
+
+        // Time-axis units per hour.
+        const auto d1 = LireDateHeure(debut), d2 = LireDateHeure(fin);
+        if (!d1 || !d2)
+            return;
+        const double heures = double(DateDiff(Intervalle::Minute, *d1, *d2)) / 60.0;
+        const double f = heures > 0 ? g.lire(Prop::XMax).toDouble() / heures : 0.0;
+
+        for (int s = 1; s <= g.lire(Prop::NbJeux).toInt(); ++s) {
+            g.ecrire(Prop::Jeu, s);
+            g.ecrire(Prop::Manquant, 1);
+            g.ecrire(Prop::NbPoints, 1);
+        }
+
+        // The curve with the most points fills first; ties keep the collection order.
+        std::vector<int> rangs;
+        for (int k = 1; k <= c.Compter(); ++k)
+            if (c.GetCourbe(k)->Afficher())
+                rangs.push_back(k);
+        std::stable_sort(rangs.begin(), rangs.end(), [&](int a, int b) {
+            return c.GetCourbe(a)->NbValeurs() > c.GetCourbe(b)->NbValeurs();
+        });
+
+        std::vector<int> dessinees;
+        for (int k : rangs) {
+            if (m_annulation)
+                break;
+            const CourbePtr courbe = c.GetCourbe(k);
+            const TableauValeurs* t = courbe->tableau();
+            const int n = courbe->NbValeurs();
+            if (!t || n <= 0)
+                continue;
+            dessinees.push_back(k);
+            g.ecrire(Prop::Jeu, k);
+            if (n >= g.lire(Prop::NbPoints).toInt())
+                g.ecrire(Prop::NbPoints, n + 1);
+            int p = 1;
+            for (int i = 0; i < n; ++i) {
+                const QVariant date = t->valeur(0, i);
+                if (!EstVide(date)) {
+                    const auto instant = DateEtHeure(date, t->valeur(1, i));
+                    g.ecrire(Prop::Point, p);
+                    g.ecrireIndexe(Prop::Plafond, p, double(9999.0f));
+                    g.ecrireIndexe(Prop::Validite, p, ConvertirNombre(t->valeur(3, i)).value_or(0).toInt());
+                    const double x = instant ? double(DateDiff(Intervalle::Minute, *d1, *instant)) / 60.0 * f + 0.1 : 0.0;
+                    g.ecrire(Prop::PositionX, x);
+                    const QVariant v = t->valeur(2, i);
+                    if (!EstVide(v)) {
+                        g.ecrire(Prop::ValeurTexte, TexteCellule(v));
+                        g.ecrire(Prop::Manquant, 0);
+                        const double continuite = ConvertirNombre(t->valeur(4, i)).value_or(0).toDouble();
+                        if (continuite != 0) {
+                            // One more point, missing, cuts the line after this one.
+                            ++p;
+                            g.ecrire(Prop::NbPoints, g.lire(Prop::NbPoints).toInt() + 1);
+                            g.ecrire(Prop::Point, p);
+                            g.ecrire(Prop::PositionX, x);
+                            g.ecrire(Prop::ValeurTexte, TexteCellule(v));
+                            g.ecrire(Prop::Manquant, 1);
+                        }
+                    }
+                } else {
+                    g.ecrire(Prop::Manquant, 1);
+                }
+                ++p;
+            }
+            interrogerAnnulation(jaugeHote);
+        }
+
+        // Positions never reached at the end of a set are missing; every point takes the curve's colour.
+        std::sort(dessinees.begin(), dessinees.end());
+        for (int k : dessinees) {
+            if (m_annulation)
+                break;
+            g.ecrire(Prop::Jeu, k);
+            const int n = g.lire(Prop::NbPoints).toInt();
+            for (int p = n; p >= 1; --p) {
+                g.ecrire(Prop::Point, p);
+                if (g.lire(Prop::PositionX).toDouble() != 0)
+                    break;
+                g.ecrire(Prop::Manquant, 1);
+            }
+            const int couleur = c.GetCourbe(k)->Couleur();
+            for (int p = 1; p <= n; ++p)
+                g.ecrireIndexe(Prop::CouleurPoint, p, couleur);
+            interrogerAnnulation(jaugeHote);
+        }
+    });
+}
+
+void CtlGraphique::AffichageGraphiqueSuperposepluvioPiezo(bool, bool, QObject* jaugeHote) noexcept
+{
+    sousGarde([&] {
+        MoteurGraphique& s = GraphiqueSuperposePluvio();
+        MoteurGraphique& g = Graphique();
+        Classe_Graphiques& pluie = CollCourbes2();
+
+        // The rainfall chart, as bars under the groundwater curves.
+        s.ecrire(Prop::Dessin, 1);
+        s.ecrire(Prop::Reinitialisation, 9);
+        s.ecrire(Prop::CouleurFond, pluie.CouleurFond());
+        s.ecrire(Prop::NbJeux, 1);
+        QString debut, fin;
+        FctGraphique::InitAxeDatesSuperpose(pluie, s, debut, fin);
+        FctGraphique::InitEchellesSuperpose(CollCourbes(), pluie, s, 0, 0);
+        g.ecrire(Prop::Dessin, 2);
+        QCoreApplication::processEvents();
+
+        int jeu = 0, premierDate = 0, nombre = 0;
+        for (int k = 1; k <= pluie.Compter(); ++k) {
+            const CourbePtr courbe = pluie.GetCourbe(k);
+            if (!courbe || !courbe->Afficher() || courbe->NbValeurs() <= 0)
+                continue;
+            ++jeu;
+            s.ecrire(Prop::NbJeux, jeu);
+            s.ecrire(Prop::Jeu, jeu);
+            s.ecrire(Prop::Manquant, 0);
+            s.ecrire(Prop::NbPoints, 1);
+            s.ecrireIndexe(Prop::CouleurPoint, 1, courbe->Couleur());
+            s.ecrire(Prop::NbPoints, courbe->NbValeurs());
+            const TableauValeurs* t = courbe->tableau();
+            const bool plusieursJeux = s.lire(Prop::NbJeux).toInt() != 1;
+            for (int i = 0; i < courbe->NbValeurs(); ++i) {
+                if (plusieursJeux)
+                    s.ecrireIndexe(Prop::CouleurPoint, i + 1, courbe->Couleur());
+                s.ecrireIndexe(Prop::ValeurPoint, i + 1, t ? valeurPoint(t->valeur(2, i)) : 0.0);
+                s.ecrire(Prop::Manquant, 0);
+            }
+            // Leading points without a date only pad the series: the bars start at the first dated one.
+            if (jeu == 1 && t) {
+                while (premierDate < courbe->NbValeurs() && EstVide(t->valeur(0, premierDate)))
+                    ++premierDate;
+                nombre = courbe->NbValeurs();
+            }
+        }
+        s.ecrire(Prop::ContourBarres, 0);
+        if (nombre > premierDate) {
+            s.ecrire(Prop::XMin, premierDate);
+            s.ecrire(Prop::XMax, nombre);
+        }
+        s.ecrire(Prop::Dessin, 2);
+
+        s.ecrire(Prop::Grille, CollCourbes().StyleGrille());
+        s.ecrire(Prop::FichierImage, fichierPluie);
+        s.ecrire(Prop::Dessin, 6);
+        s.ecrire(Prop::JeuEnValeur, 0);
+        s.ecrire(Prop::Dessin, 2);
+        jauge(jaugeHote, QStringLiteral("Chargement des données piézomètres"), 65);
+
+        g.ecrire(Prop::PlacementImageFond, 4);
+        g.ecrire(Prop::ImageFond, fichierPluie);
+        g.ecrire(Prop::TypeGraphe, 6);
+        jauge(jaugeHote, QStringLiteral("Affichage des courbes piézomètres"), 99);
+        AffichageGraphiquePiezo(false, false, jaugeHote);
+        g.ecrire(Prop::JeuEnValeur, 0);
+        vueGraphiqueSuperposePluvio()->hide();
+        g.ecrire(Prop::Dessin, 2);
+    });
+}

@@ -1,0 +1,166 @@
+#include "control/CtlToolBar.h"
+
+#include <QFrame>
+#include <QPainter>
+#include <QPainterPath>
+#include <QToolButton>
+
+namespace {
+
+constexpr int tailleIcone = 22;
+constexpr int twipsParPixel = 15;
+
+const char* const infobulles[CtlToolBar::nombreBoutons] = {
+    "Fermer", "Imprimer", "Zoom moins", "Zoom plus", "Afficher les données",
+    "Réinitialiser", "Fiche", "Options graphiques", "Exporter vers Excel", "Aide en ligne"};
+
+// Each button's picture, drawn rather than shipped.
+QIcon icone(int index)
+{
+    QPixmap image(tailleIcone * 2, tailleIcone * 2);
+    image.setDevicePixelRatio(2.0);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor encre(40, 60, 90);
+    p.setPen(QPen(encre, 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    const QRectF r(3, 3, tailleIcone - 6, tailleIcone - 6);
+    auto loupe = [&](bool plus) {
+        p.drawEllipse(QRectF(3, 3, 11, 11));
+        p.drawLine(QPointF(12.5, 12.5), QPointF(19, 19));
+        p.drawLine(QPointF(5.5, 8.5), QPointF(11.5, 8.5));
+        if (plus)
+            p.drawLine(QPointF(8.5, 5.5), QPointF(8.5, 11.5));
+    };
+    switch (index) {
+    case 0:
+        p.drawLine(r.topLeft(), r.bottomRight());
+        p.drawLine(r.topRight(), r.bottomLeft());
+        break;
+    case 1:
+        p.drawRect(QRectF(4, 9, 14, 7));
+        p.drawRect(QRectF(7, 4, 8, 5));
+        p.drawRect(QRectF(7, 14, 8, 5));
+        break;
+    case 2:
+        loupe(false);
+        break;
+    case 3:
+        loupe(true);
+        break;
+    case 4:
+        p.drawRect(r);
+        for (double y = 8; y < 19; y += 4)
+            p.drawLine(QPointF(4, y), QPointF(18, y));
+        p.drawLine(QPointF(9, 4), QPointF(9, 18));
+        break;
+    case 5: {
+        QPainterPath fleche;
+        fleche.arcMoveTo(r, 60);
+        fleche.arcTo(r, 60, 280);
+        p.drawPath(fleche);
+        p.drawLine(QPointF(15, 4), QPointF(15.5, 8.5));
+        p.drawLine(QPointF(15.5, 8.5), QPointF(11, 8));
+        break;
+    }
+    case 6:
+        p.drawRect(QRectF(5, 3, 12, 16));
+        for (double y = 7; y < 17; y += 3)
+            p.drawLine(QPointF(7.5, y), QPointF(14.5, y));
+        break;
+    case 7:
+        p.drawEllipse(QRectF(7, 7, 8, 8));
+        for (int a = 0; a < 8; ++a) {
+            p.save();
+            p.translate(11, 11);
+            p.rotate(a * 45);
+            p.drawLine(QPointF(0, -6), QPointF(0, -8.5));
+            p.restore();
+        }
+        break;
+    case 8:
+        p.setPen(QPen(QColor(30, 110, 60), 1.8));
+        p.drawRect(r);
+        p.drawLine(QPointF(7, 7), QPointF(15, 15));
+        p.drawLine(QPointF(15, 7), QPointF(7, 15));
+        break;
+    default:
+        p.drawEllipse(r);
+        p.setFont(QFont(QStringLiteral("DejaVu Sans"), 9, QFont::Bold));
+        p.drawText(r, Qt::AlignCenter, QStringLiteral("?"));
+        break;
+    }
+    return QIcon(image);
+}
+
+} // namespace
+
+CtlToolBar::CtlToolBar(QWidget* parent)
+    : QWidget(parent)
+    , m_toolBar(new QFrame(this))
+{
+    setObjectName(QStringLiteral("PaletteOutils"));
+    m_toolBar->setObjectName(QStringLiteral("toolBar"));
+    m_toolBar->setFrameShape(QFrame::StyledPanel);
+    m_toolBar->setAutoFillBackground(true);
+    for (int i = 0; i < nombreBoutons; ++i) {
+        auto* b = new QToolButton(m_toolBar);
+        b->setObjectName(QStringLiteral("PaletteOutils%1").arg(i));
+        b->setIcon(icone(i));
+        b->setIconSize(QSize(tailleIcone, tailleIcone));
+        b->setAutoRaise(true);
+        b->setToolTip(QString::fromUtf8(infobulles[i]));
+        b->setGeometry(4 + i * (tailleIcone + 10), 2, tailleIcone + 8, tailleIcone + 8);
+        connect(b, &QToolButton::clicked, this, [this, i] { emit ClickBouton(qint16(i)); });
+        m_boutons[std::size_t(i)] = b;
+    }
+    setMinimumHeight(tailleIcone + 12);
+    resize(600, tailleIcone + 12);
+}
+
+QToolButton* CtlToolBar::bouton(int index) const
+{
+    return index >= 0 && index < nombreBoutons ? m_boutons[std::size_t(index)] : nullptr;
+}
+
+void CtlToolBar::Masquer(qint16 Index)
+{
+    if (QToolButton* b = bouton(Index)) {
+        b->setVisible(false);
+        b->setToolTip(QString());
+        b->setEnabled(false);
+    }
+}
+
+void CtlToolBar::CacherBoutonFermer()
+{
+    if (QToolButton* b = bouton(0))
+        b->setVisible(false);
+}
+
+QVariant CtlToolBar::AfficheIcones(bool Imprimer, const QString& AideImprimer, bool, const QString&, bool Supprimer,
+                                   const QString& AideSupprimer, bool Poubelle, const QString& AidePoubelle,
+                                   bool Valider, const QString& AideValider, bool Apercu, const QString& AideApercu,
+                                   bool Excel, const QString& AideExcel, bool Outils, const QString& AideOutils,
+                                   bool Fiche, const QString& AideFiche, bool Aide, const QString& AideAide)
+{
+    const std::pair<bool, const QString*> reglages[9] = {
+        {Imprimer, &AideImprimer}, {Supprimer, &AideSupprimer}, {Poubelle, &AidePoubelle},
+        {Valider, &AideValider},   {Apercu, &AideApercu},       {Excel, &AideExcel},
+        {Outils, &AideOutils},     {Fiche, &AideFiche},         {Aide, &AideAide}};
+    for (int i = 1; i <= 9; ++i) {
+        QToolButton* b = bouton(i);
+        b->setVisible(reglages[i - 1].first);
+        if (!reglages[i - 1].second->isEmpty())
+            b->setToolTip(*reglages[i - 1].second);
+    }
+    return QVariant();
+}
+
+void CtlToolBar::resizeEvent(QResizeEvent* evenement)
+{
+    m_toolBar->setGeometry(0, 0, width(), height());
+    QToolButton* aide = bouton(9);
+    aide->move(m_toolBar->width() - aide->width() - 200 / twipsParPixel, aide->y());
+    QWidget::resizeEvent(evenement);
+}

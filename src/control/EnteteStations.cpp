@@ -1,0 +1,105 @@
+#include "control/EnteteStations.h"
+
+#include "commun/AppelParNom.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+
+EnteteStations::EnteteStations(QWidget* parent)
+    : QWidget(parent)
+    , m_libelle(new QLabel(QStringLiteral("Station :"), this))
+    , m_liste(new QComboBox(this))
+{
+    setObjectName(QStringLiteral("SprEntete"));
+    auto* l = new QHBoxLayout(this);
+    l->setContentsMargins(4, 2, 4, 2);
+    l->addWidget(m_libelle);
+    l->addWidget(m_liste, 1);
+    m_liste->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    connect(m_liste, &QComboBox::currentIndexChanged, this, [this] { emit stationChangee(CodeStation()); });
+}
+
+void EnteteStations::Initialiser(QObject* sprListe, BaseDonnees*, const QString&)
+{
+    if (!sprListe)
+        return;
+    m_stations.clear();
+    const int n = LireMembre(sprListe, QStringLiteral("MaxRows")).toInt();
+    for (int r = 1; r <= n; ++r) {
+        EcrireMembre(sprListe, QStringLiteral("Row"), r);
+        Station s;
+        QString* champs[3] = {&s.code, &s.nom, &s.genre};
+        for (int c = 1; c <= 3; ++c) {
+            EcrireMembre(sprListe, QStringLiteral("Col"), c);
+            *champs[c - 1] = LireMembre(sprListe, QStringLiteral("Text")).toString().trimmed();
+        }
+        if (!s.code.isEmpty())
+            m_stations.append(s);
+    }
+    remplir();
+}
+
+void EnteteStations::Redimensionner(int largeurTwips)
+{
+    m_liste->setMaximumWidth(std::max(80, largeurTwips / 15 - m_libelle->sizeHint().width() - 12));
+}
+
+void EnteteStations::ajouter(const QString& code, const QString& nom, const QString& genre)
+{
+    m_stations.append({code, nom, genre});
+    remplir();
+}
+
+bool EnteteStations::selectionner(const QString& code)
+{
+    for (int i = 0; i < m_stations.size(); ++i)
+        if (m_stations[i].code == code) {
+            m_liste->setCurrentIndex(i);
+            return true;
+        }
+    return false;
+}
+
+void EnteteStations::remplir()
+{
+    const QString avant = CodeStation();
+    const QSignalBlocker bloque(m_liste);
+    m_liste->clear();
+    for (const Station& s : m_stations)
+        m_liste->addItem(s.nom.isEmpty() ? s.code : QStringLiteral("%1 - %2").arg(s.code, s.nom));
+    if (!selectionner(avant) && !m_stations.isEmpty())
+        m_liste->setCurrentIndex(0);
+}
+
+QString EnteteStations::CodeStation() const
+{
+    const int i = m_liste->currentIndex();
+    return i >= 0 && i < m_stations.size() ? m_stations[i].code : QString();
+}
+
+QString EnteteStations::NomStation() const
+{
+    const int i = m_liste->currentIndex();
+    return i >= 0 && i < m_stations.size() ? m_stations[i].nom : QString();
+}
+
+QString EnteteStations::GenreStation() const
+{
+    const int i = m_liste->currentIndex();
+    return i >= 0 && i < m_stations.size() ? m_stations[i].genre : QString();
+}
+
+QString EnteteStations::TexteA() const
+{
+    const QString g = GenreStation();
+    if (g == QStringLiteral("pluvio"))
+        return QStringLiteral("Pluviomètre");
+    if (g == QStringLiteral("piezo"))
+        return QStringLiteral("Piézomètre");
+    if (g == QStringLiteral("hydro"))
+        return QStringLiteral("Station hydrométrique");
+    if (g == QStringLiteral("reference"))
+        return QStringLiteral("Courbe de référence");
+    return QString();
+}

@@ -1,0 +1,6 @@
+#include "control/GrilleTexte.h"
+
+GrilleTexte::GrilleTexte(QObject* parent)
+    : QObject(parent)
+{
+}

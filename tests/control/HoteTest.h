@@ -1,0 +1,108 @@
+#pragma once
+
+// A host as the chart control sees it: its main window reached by member name,
+// the form that holds the control, and curves built as the loaders build them.
+#include "commun/TableauValeurs.h"
+#include "commun/ValeursProcessus.h"
+#include "commun_tests/MagasinTemporaire.h"
+#include "control/CtlGraphique.h"
+#include "control/ListeStations.h"
+#include "render/moteur/MoteurGraphique.h"
+
+#include <QDate>
+#include <QStringList>
+#include <QWidget>
+#include <cmath>
+#include <memory>
+
+class FenetreHote : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QString typeBase MEMBER typeBase)
+    Q_PROPERTY(int coefficientProfondeur MEMBER coefficientProfondeur)
+    Q_PROPERTY(int typeAffichageEchelle MEMBER typeAffichageEchelle)
+    Q_PROPERTY(QString NoVersionGraphique MEMBER noVersion)
+
+public:
+    QString typeBase = QStringLiteral("ACCESS");
+    int coefficientProfondeur = -1;
+    int typeAffichageEchelle = 0;
+    QString noVersion;
+};
+
+class FormulaireHote : public QWidget
+{
+    Q_OBJECT
+public:
+    QStringList appels;
+    Q_INVOKABLE void TraitementParametres() { appels << QStringLiteral("TraitementParametres"); }
+};
+
+// Writes seen by the chart engines, one line each: "chart number index value".
+struct Journal
+{
+    QStringList lignes;
+    void suivre(MoteurGraphique& m)
+    {
+        m.setObservateur([this](const QString& nom, int numero, std::optional<int> indice, const QVariant& valeur) {
+            lignes << QStringLiteral("%1 %2 %3 %4").arg(nom).arg(numero).arg(indice ? QString::number(*indice) : QString("-"), valeur.toString());
+        });
+    }
+    int compter(const QString& debut) const
+    {
+        int n = 0;
+        for (const QString& l : lignes)
+            n += l.startsWith(debut) ? 1 : 0;
+        return n;
+    }
+};
+
+// A series of n points from a date, one every `pas` days, values from a function.
+template <class Fonction>
+TableauValeurs serie(const QDate& debut, int n, int pas, Fonction valeur, int lignes = 6)
+{
+    TableauValeurs t(lignes, n);
+    for (int i = 0; i < n; ++i) {
+        const QDate d = debut.addDays(qint64(i) * pas);
+        t(0, i) = d.toString(QStringLiteral("dd/MM/yyyy"));
+        t(1, i) = QStringLiteral("12:00:00");
+        t(2, i) = valeur(i, d);
+        t(3, i) = QString();
+        t(4, i) = QString();
+        t(5, i) = QString();
+    }
+    return t;
+}
+
+// One point per month from a month.
+template <class Fonction>
+TableauValeurs serieMensuelle(const QDate& debut, int n, Fonction valeur)
+{
+    TableauValeurs t(7, n);
+    for (int i = 0; i < n; ++i) {
+        const QDate d = debut.addMonths(i);
+        t(0, i) = d.toString(QStringLiteral("dd/MM/yyyy"));
+        t(1, i) = QStringLiteral("12:00:00");
+        t(2, i) = valeur(i, d);
+    }
+    return t;
+}
+
+inline CourbePtr courbe(const QString& cle, int couleur, const TableauValeurs& valeurs, bool afficher = true)
+{
+    auto c = std::make_shared<Classe_Graphique>();
+    c->setCle(cle);
+    c->setTitre(cle);
+    c->setCouleur(couleur);
+    c->setAfficher(afficher);
+    c->AjouterValeurs(valeurs);
+    return c;
+}
+
+// Rainfall of a month that looks like a temperate climate: wet winters, dry summers.
+inline double pluieMensuelle(const QDate& d, int graine = 0)
+{
+    const double saison = 70 + 35 * std::cos((d.month() - 1) * 3.14159265 / 6.0);
+    const double bruit = std::fmod(std::fabs(std::sin((d.year() * 12 + d.month() + graine) * 12.9898) * 43758.5453), 1.0);
+    return std::round((saison * (0.45 + 1.1 * bruit)) * 10) / 10;
+}

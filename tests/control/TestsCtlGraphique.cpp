@@ -1,0 +1,508 @@
+#include "HoteTest.h"
+
+#include "commun/Horloge.h"
+#include "commun/Palette.h"
+#include "control/ChampDate.h"
+#include "control/CtlToolBar.h"
+#include "control/EnteteStations.h"
+#include "control/GrilleTexte.h"
+#include "control/JaugeProgression.h"
+#include "control/VueGraphique.h"
+#include "render/moteur/ProprietesMoteur.h"
+#include "render/moteur/SortiesImage.h"
+#include "settings/messages/MessagesEnregistres.h"
+
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+class Controle : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        Horloge::fixer(QDate(2024, 3, 15));
+        MoteurGraphique::definirDossierImages(images.path());
+        formulaire.resize(1000, 700);
+        ctl = new CtlGraphique(&formulaire);
+        ctl->resize(1000, 700);
+        formulaire.show();
+        liste.ajouter("P001", "Saint-Martin", "pluvio");
+        liste.ajouter("P002", "Les Essarts", "pluvio");
+    }
+    void TearDown() override
+    {
+        Horloge::fixer(QDate());
+        ValeursProcessus::courantes().fenetrePrincipale = nullptr;
+        MoteurGraphique::definirDossierImages(QString());
+    }
+    void init(TypeGraph type)
+    {
+        ctl->InitGraphique(type, &liste, "KOR", 0, "Exploitation", "", "", false, "10", "", nullptr, &fenetre, 12);
+    }
+    bool visible(const char* nom) const { return !ctl->composant(QString::fromLatin1(nom))->isHidden(); }
+
+    MagasinTemporaire magasin;
+    QTemporaryDir images;
+    FenetreHote fenetre;
+    FormulaireHote formulaire;
+    ListeStations liste;
+    CtlGraphique* ctl = nullptr;
+    Journal journal;
+};
+
+TEST_F(Controle, InitialisationDuGraphiqueAnnuel)
+{
+    init(TypeGraph::Annee);
+    EXPECT_EQ(ctl->TxtAnnee()->texte(), "2024");
+    EXPECT_EQ(ctl->CollCourbes().DateDebutChargement(), "01/01/2024");
+    EXPECT_EQ(ctl->CollCourbes().DateFinChargement(), "31/12/2024");
+    EXPECT_EQ(ctl->getVersion(), "6.0.1");
+    EXPECT_EQ(fenetre.noVersion, "Version graphique 6.0.1");
+    EXPECT_EQ(ValeursProcessus::courantes().nomProjet, "KOR");
+    EXPECT_EQ(ValeursProcessus::courantes().moisAnneeHydro, "10");
+    EXPECT_EQ(ctl->getExtender(), &formulaire);
+
+    // Start-up settings of both charts, and the rectangle zoom chosen.
+    MoteurGraphique& g = ctl->Graphique();
+    MoteurGraphique& s = ctl->GraphiqueSuperposePluvio();
+    EXPECT_EQ(g.lire(Prop::Grille).toInt(), 3);
+    EXPECT_EQ(g.modele().couleurElement(ModeleGraphique::Cadre), 7);
+    EXPECT_EQ(s.lire(Prop::TypeGraphe).toInt(), 3);
+    EXPECT_EQ(s.lire(Prop::MotifBarres).toInt(), 5);
+    EXPECT_EQ(s.lire(Prop::DecimalesY).toInt(), 2);
+    EXPECT_EQ(s.lire(Prop::CouleurFond).toInt(), g.lire(Prop::CouleurFond).toInt());
+    EXPECT_EQ(ctl->outilCourant(), 3);
+    EXPECT_EQ(g.lire(Prop::PlacementJeux).toInt(), 2);
+    EXPECT_EQ(g.lire(Prop::Curseur).toInt(), 3);
+    EXPECT_EQ(ctl->CollCourbes().MaxAxeX(), 1000.0);  // the fresh chart's X maximum
+    // The header lists the host's stations for this kind.
+    EXPECT_EQ(ctl->RecupSprEntete()->stations().size(), 2);
+    EXPECT_EQ(ctl->RecupSprEntete()->CodeStation(), "P001");
+    EXPECT_EQ(ctl->SprAide()->rowCount(), 2);
+
+    // A second initialisation empties the curves again.
+    ctl->AjouteCourbe("A", "A", 1, QVariant::fromValue(serie(QDate(2024, 1, 1), 3, 1, [](int, QDate) { return 1.0; })));
+    init(TypeGraph::Annee);
+    EXPECT_EQ(ctl->getCollCourbesSize(), 0);
+}
+
+TEST_F(Controle, EnTeteInitialiseSeulementPourCertainsTypes)
+{
+    init(TypeGraph::travail);
+    EXPECT_TRUE(ctl->RecupSprEntete()->stations().isEmpty());
+    init(TypeGraph::reference);
+    EXPECT_TRUE(ctl->RecupSprEntete()->stations().isEmpty());
+    init(TypeGraph::comparaisonNormale);
+    EXPECT_EQ(ctl->RecupSprEntete()->stations().size(), 2);
+
+    // A host window without the version member and a missing list change nothing else.
+    QObject sansMembre;
+    ctl->InitGraphique(TypeGraph::edition, nullptr, "VANT", 1, "", "", "", true, "09", "", nullptr, &sansMembre, 3);
+    EXPECT_EQ(ValeursProcessus::courantes().nomProjet, "VANT");
+    EXPECT_TRUE(ValeursProcessus::courantes().pointOk);
+    EXPECT_EQ(ctl->typeAffichageEchelle(), 1);
+    EXPECT_FALSE(sansMembre.property("NoVersionGraphique").isValid());
+}
+
+TEST_F(Controle, DispositionParTypeDeGraphique)
+{
+    struct Attendu
+    {
+        TypeGraph type;
+        QList<int> outilsCaches;
+        bool reference, annee, dates, entete;
+    };
+    const Attendu tableau[] = {
+        {TypeGraph::edition, {4, 5, 6}, false, false, true, true},
+        {TypeGraph::Annee, {4, 5, 6}, false, true, false, true},
+        {TypeGraph::annuaire, {1, 4, 5, 6}, false, false, true, false},
+        {TypeGraph::travail, {}, false, false, true, true},
+        {TypeGraph::Superposition, {4, 5, 6}, false, false, true, false},
+        {TypeGraph::PluvioPiezo, {4, 5, 6}, false, false, true, false},
+        {TypeGraph::reference, {4, 5, 6}, true, false, true, false},
+        {TypeGraph::comparaisonNormale, {4, 5, 6}, false, false, true, true},
+        {TypeGraph::PluvioStation, {4, 5, 6}, false, false, true, false},
+    };
+    for (const Attendu& a : tableau) {
+        CtlGraphique c(&formulaire);
+        c.resize(1000, 700);
+        c.setTypeGraphique(a.type);
+        SCOPED_TRACE(NomTypeGraph(a.type).toStdString());
+        for (int i = 0; i < CtlToolBar::nombreBoutons; ++i) {
+            QToolButton* b = c.PaletteOutils()->bouton(i);
+            EXPECT_EQ(b->isHidden(), a.outilsCaches.contains(i)) << i;
+            if (a.outilsCaches.contains(i)) {
+                EXPECT_FALSE(b->isEnabled());
+                EXPECT_TRUE(b->toolTip().isEmpty());
+            }
+        }
+        EXPECT_EQ(!c.composant("FrmCourbeReference")->isHidden(), a.reference);
+        EXPECT_EQ(!c.composant("TxtAnnee")->isHidden(), a.annee);
+        EXPECT_EQ(!c.composant("LblAnnee")->isHidden(), a.annee);
+        EXPECT_EQ(!c.composant("TxtDateDebut")->isHidden(), a.dates);
+        EXPECT_EQ(!c.composant("SprEntete")->isHidden(), a.entete);
+        EXPECT_TRUE(c.composant("FrmOutils")->isHidden());
+    }
+    // A kind outside 0..8 changes nothing.
+    ctl->setTypeGraphique(TypeGraph::Annee);
+    ctl->setProperty("TypeGraphique", 12);
+    EXPECT_EQ(ctl->TypeGraphique(), TypeGraph::Annee);
+    EXPECT_FALSE(ctl->TxtAnnee()->isHidden());
+}
+
+TEST_F(Controle, DispositionAuRedimensionnement)
+{
+    init(TypeGraph::edition);
+    ctl->resize(900, 640);
+    // Widths and heights in twips, 15 to a pixel: W − 20 and H − top − 20.
+    EXPECT_EQ(ctl->vueGraphique()->width(), (900 * 15 - 20) / 15);
+    EXPECT_EQ(ctl->vueGraphique()->height(), (640 * 15 - ctl->vueGraphique()->y() * 15 - 20) / 15);
+    EXPECT_EQ(ctl->vueGraphiqueSuperposePluvio()->geometry(), ctl->vueGraphique()->geometry());
+    EXPECT_EQ(ctl->Graphique().taille(), ctl->vueGraphique()->size());
+    EXPECT_EQ(ctl->PaletteOutils()->width(), 900);
+
+    // The reference kind puts its chart 50 twips under the reference panel.
+    init(TypeGraph::reference);
+    const QWidget* cadre = ctl->composant("FrmCourbeReference");
+    EXPECT_EQ(ctl->vueGraphique()->y(), cadre->y() + cadre->height() + 50 / 15);
+    EXPECT_EQ(cadre->width(), 900);
+
+    // Two-chart kinds: the chart moves up where the header was.
+    init(TypeGraph::PluvioPiezo);
+    EXPECT_EQ(ctl->vueGraphique()->y(), cadre->y());
+}
+
+TEST_F(Controle, AffichageDesCourbesAuMoteur)
+{
+    init(TypeGraph::edition);
+    journal.suivre(ctl->Graphique());
+    ctl->AffichageGraphique(false, false, "MOIS");
+    EXPECT_EQ(journal.lignes, (QStringList{"Graphique 20 - 9", "Graphique 21 - 1"}));
+
+    Classe_Graphiques& c = ctl->CollCourbes();
+    c.setDateDebutChargement("01/01/2023");
+    c.setDateFinChargement("31/12/2023");
+    c.setCodePeriode("MOIS");
+    c.setUniteAxeX("M");
+    c.setMaxDonnees(120);
+    const QDate janvier(2023, 1, 1);
+    c.AjouterCourbe(courbe("Pluie", 11, serieMensuelle(janvier, 12, [](int, QDate d) { return pluieMensuelle(d); })));
+    c.AjouterCourbe(courbe("Cachée", 4, serieMensuelle(janvier, 12, [](int, QDate) { return 50.0; }), false));
+    c.AjouterCourbe(courbe("Vide", 5, TableauValeurs(7, 0)));
+    c.AjouterCourbe(courbe("Etp", 10, serieMensuelle(janvier, 12, [](int i, QDate) { return 10.0 + 8 * i; })));
+    ctl->Graphique().ecrire(Prop::TypeGraphe, 3);
+    ctl->AffichageGraphique(false, false, "MOIS");
+    MoteurGraphique& g = ctl->Graphique();
+    // Two sets drawn: the hidden and the empty curves take no number.
+    EXPECT_EQ(g.lire(Prop::NbJeux).toInt(), 2);
+    EXPECT_EQ(g.lire(Prop::NbPoints).toInt(), 12);
+    g.ecrire(Prop::Jeu, 2);
+    EXPECT_EQ(g.lireIndexe(Prop::ValeurPoint, 12).toDouble(), 98.0);
+    EXPECT_EQ(g.lireIndexe(Prop::CouleurPoint, 5).toInt(), 10);
+    EXPECT_EQ(g.lire(Prop::YMax).toDouble(), 120.0);
+    EXPECT_EQ(g.lire(Prop::TitreYGauche).toString(), "Précipitations en mm");
+    EXPECT_EQ(c.MaxAxeX(), 12.0);
+    EXPECT_EQ(g.lireIndexe(Prop::LibelleX, 1).toString(), "01/23");
+    // The chart shows both sets side by side.
+    const QImage image = SortiesImage::image(g, QSize(800, 500));
+    int cyan = 0, vert = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            cyan += image.pixel(x, y) == (0xFF000000u | Palette::rgb(11)) ? 1 : 0;
+            vert += image.pixel(x, y) == (0xFF000000u | Palette::rgb(10)) ? 1 : 0;
+        }
+    EXPECT_GT(cyan, 3000);
+    EXPECT_GT(vert, 1000);
+}
+
+TEST_F(Controle, ComparaisonALaNormaleEtEspacementDesLibelles)
+{
+    init(TypeGraph::comparaisonNormale);
+    Classe_Graphiques& c = ctl->CollCourbes();
+    c.setDateDebutChargement("01/01/2023");
+    c.setDateFinChargement("31/03/2023");
+    c.setCodePeriode("MOIS");
+    c.setUniteAxeX("M");
+    const double ecarts[] = {3, 0, -3};
+    c.AjouterCourbe(courbe("Pluie", 1, serieMensuelle(QDate(2023, 1, 1), 3, [&](int i, QDate) { return ecarts[i]; })));
+    ctl->AffichageGraphique(false, false, "MOIS");
+    MoteurGraphique& g = ctl->Graphique();
+    EXPECT_EQ(g.lireIndexe(Prop::CouleurPoint, 1).toInt(), 1);
+    EXPECT_EQ(g.lireIndexe(Prop::CouleurPoint, 2).toInt(), 12);
+    EXPECT_EQ(g.lireIndexe(Prop::CouleurPoint, 3).toInt(), 12);
+    EXPECT_EQ(g.lire(Prop::TitreYGauche).toString(), "Comparaison à la normale en mm");
+
+    // Daily points ("SANS") with a step count of 1: a label every 15 of 30 points; 60 points give 1.
+    for (auto [n, attendu] : {std::pair{30, 15}, {60, 1}}) {
+        c.ViderCollection();
+        c.setDateDebutChargement("01/01/2023");
+        c.setDateFinChargement(QDate(2023, 1, 1).addDays(n - 1).toString("dd/MM/yyyy"));
+        c.setUniteAxeX("A");  // a unit that keeps the step count
+        c.setPasAxeX(1);
+        c.setCodePeriode("SANS");
+        c.AjouterCourbe(courbe("Jour", 1, serie(QDate(2023, 1, 1), n, 1, [](int, QDate) { return 1.0; })));
+        ctl->AffichageGraphique(false, false, "SANS");
+        EXPECT_EQ(g.lire(Prop::EspacementLibelles).toInt(), attendu) << n;
+        EXPECT_EQ(g.lire(Prop::EspacementGraduations).toInt(), attendu) << n;
+    }
+}
+
+TEST_F(Controle, CumulPartDeZero)
+{
+    init(TypeGraph::edition);
+    ctl->setMaChaineTypeAffichage("COURBE");
+    ctl->setIsCumul(true);
+    Classe_Graphiques& c = ctl->CollCourbes();
+    c.setDateDebutChargement("01/01/2023");
+    c.setDateFinChargement("31/12/2023");
+    c.setCodePeriode("MOIS");
+    c.setUniteAxeX("M");
+    c.AjouterCourbe(courbe("Pluie", 11, serieMensuelle(QDate(2023, 1, 1), 12, [](int i, QDate) { return 10.0 * (i + 1); })));
+    ctl->AffichageGraphique(false, false, "MOIS");
+    MoteurGraphique& g = ctl->Graphique();
+    EXPECT_EQ(g.lire(Prop::NbPoints).toInt(), 13);
+    EXPECT_EQ(g.lireIndexe(Prop::ValeurPoint, 1).toDouble(), 0.0);
+    EXPECT_EQ(g.lireIndexe(Prop::ValeurPoint, 2).toDouble(), 10.0);
+    EXPECT_EQ(g.lireIndexe(Prop::ValeurPoint, 13).toDouble(), 120.0);
+    // The axis labels follow the points, the first one on the leading point.
+    EXPECT_EQ(g.lireIndexe(Prop::LibelleX, 1).toString(), "");
+    EXPECT_EQ(g.lireIndexe(Prop::LibelleX, 2).toString(), "Jan");
+}
+
+// Two piezometers, daily, over 2021–2022; the second has fewer points and a break.
+void remplirNappes(CtlGraphique& ctl)
+{
+    Classe_Graphiques& c = ctl.CollCourbes();
+    Classe_Graphiques& pluie = ctl.CollCourbes2();
+    for (Classe_Graphiques* coll : {&c, &pluie}) {
+        coll->setDateDebutChargement("01/01/2021");
+        coll->setDateFinChargement("31/12/2022");
+        coll->setDateDebutAffichage("01/01/2021");
+        coll->setDateFinAffichage("31/12/2022");
+        coll->setEchelleXAuto(true);
+    }
+    // Fewer than 40 months: the load leaves the unit empty, the axis spans the dates.
+    c.setUniteAxeX("");
+    c.setCodePeriode("MOIS");
+    pluie.setUniteAxeX("");
+    pluie.setCodePeriode("MOIS");
+    const QDate debut(2021, 1, 1);
+    TableauValeurs p1 = serie(debut, 730, 1, [](int i, QDate) { return 12.0 - 2.5 * std::sin(i * 2 * 3.14159 / 365.0); });
+    TableauValeurs p2 = serie(debut, 400, 1, [](int i, QDate) { return 8.0 - 1.5 * std::cos(i * 2 * 3.14159 / 365.0); });
+    p2(4, 199) = QStringLiteral("1");   // the line stops after this day
+    for (int i = 200; i < 230; ++i)
+        p2(2, i) = QString();           // and nothing was measured for a month
+    c.AjouterCourbe(courbe("2", 2, p2));
+    c.AjouterCourbe(courbe("1", 4, p1));
+    c.setMinDonnees(5);
+    c.setMaxDonnees(15);
+    TableauValeurs mois(7, 27);
+    for (int i = 0; i < 27; ++i) {
+        if (i < 3)
+            continue;  // leading padding without date
+        const QDate d = debut.addMonths(i - 3);
+        mois(0, i) = d.toString("dd/MM/yyyy");
+        mois(1, i) = QStringLiteral("12:00:00");
+        mois(2, i) = pluieMensuelle(d);
+    }
+    pluie.AjouterCourbe(courbe("Pluie", 9, mois));
+    pluie.setMinDonnees(0);
+    pluie.setMaxDonnees(200);
+}
+
+TEST_F(Controle, SuperpositionDeLaPluieSousLesNappes)
+{
+    init(TypeGraph::PluvioPiezo);
+    remplirNappes(*ctl);
+    journal.suivre(ctl->Graphique());
+    JaugeProgression jauge;
+    QStringList legendes;
+    jauge.setSuivi([&](const QString& l, double) { legendes << l; });
+    ctl->AffichageGraphiqueSuperposepluvioPiezo(false, false, &jauge);
+
+    // The rainfall chart became a picture, laid in the plot area of the main chart.
+    EXPECT_TRUE(QFile::exists(images.filePath("tmp.WMF")));
+    MoteurGraphique& g = ctl->Graphique();
+    EXPECT_EQ(g.lire(Prop::ImageFond).toString(), "tmp.WMF");
+    EXPECT_EQ(g.lire(Prop::PlacementImageFond).toInt(), 4);
+    EXPECT_TRUE(ctl->vueGraphiqueSuperposePluvio()->isHidden());
+    EXPECT_TRUE(legendes.contains("Chargement des données piézomètres"));
+    EXPECT_TRUE(legendes.contains("Affichage des courbes piézomètres"));
+    MoteurGraphique& s = ctl->GraphiqueSuperposePluvio();
+    EXPECT_EQ(s.lire(Prop::XMin).toDouble(), 3.0);  // padding left out of the rainfall bars
+
+    // The set with the most points is filled first, into the set numbered by its position.
+    const int premier = journal.lignes.indexOf(QStringLiteral("Graphique 102 - 2"));
+    const int second = journal.lignes.indexOf(QStringLiteral("Graphique 102 - 1"), premier + 1);
+    EXPECT_GT(premier, 0);
+    EXPECT_GT(second, premier);
+    EXPECT_EQ(g.lire(Prop::NbPoints).toInt(), 732);  // 730 + 1, and one more for the break
+    // X–Y positions: 1000 units over the span, the first day at 0.1 + 12 hours.
+    g.ecrire(Prop::Jeu, 2);
+    g.ecrire(Prop::Point, 1);
+    const double heures = 729.0 * 24;  // 01/01/2021 to 31/12/2022
+    EXPECT_NEAR(g.lire(Prop::PositionX).toDouble(), 12.0 * 1000.0 / heures + 0.1, 1e-9);
+    // The tail of the shorter set is missing; the break point too.
+    g.ecrire(Prop::Jeu, 1);
+    g.ecrire(Prop::Point, 600);
+    EXPECT_EQ(g.lire(Prop::Manquant).toInt(), 1);
+    g.ecrire(Prop::Point, 201);
+    EXPECT_EQ(g.lire(Prop::Manquant).toInt(), 1);
+    g.ecrire(Prop::Point, 200);
+    EXPECT_EQ(g.lire(Prop::Manquant).toInt(), 0);
+    EXPECT_EQ(g.lireIndexe(Prop::CouleurPoint, 100).toInt(), 2);
+    // Depths read with the host's coefficient, rainfall on the right.
+    EXPECT_EQ(g.lire(Prop::TitreYGauche).toString(), "Profondeur en m");
+    EXPECT_EQ(g.lire(Prop::TitreYDroite).toString(), "Précipitations en mm");
+    EXPECT_EQ(g.lireIndexe(Prop::LibelleGauche, 1).toString(), "-5");
+}
+
+TEST_F(Controle, AnnulationParLaJauge)
+{
+    init(TypeGraph::PluvioPiezo);
+    remplirNappes(*ctl);
+    JaugeProgression jauge;
+    jauge.demanderAnnulation();
+    journal.suivre(ctl->Graphique());
+    ctl->AffichageGraphiquePiezo(false, false, &jauge);
+    EXPECT_TRUE(ctl->annulation());
+    // The first ranked curve was filled, then the loops stopped.
+    EXPECT_GT(journal.compter("Graphique 102 - 2"), 0);
+    EXPECT_EQ(journal.lignes.indexOf(QStringLiteral("Graphique 102 - 1"), journal.lignes.indexOf("Graphique 102 - 2") + 1), -1);
+
+    // Resizing a two-chart kind with curves draws the superposition again.
+    Journal pluie;
+    pluie.suivre(ctl->GraphiqueSuperposePluvio());
+    ctl->resize(950, 650);
+    EXPECT_GT(pluie.compter("GraphiqueSuperposePluvio 21 - 6"), 0);
+}
+
+TEST_F(Controle, OperationsSurLaListeDesCourbes)
+{
+    init(TypeGraph::edition);
+    QList<int> rendus, couleurs;
+    for (int i = 0; i < 15; ++i) {
+        rendus << ctl->AjoutePluvio(QStringLiteral("Site %1").arg(i), QStringLiteral("S%1").arg(i));
+        couleurs << ctl->CollCourbes().GetCourbe(i + 1)->Couleur();
+    }
+    EXPECT_EQ(rendus, (QList<int>{1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 12, 13, 14, 0, 1}));
+    EXPECT_EQ(couleurs, (QList<int>{0, 1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 12, 13, 14, 0}));
+    EXPECT_EQ(ctl->CollCourbes().GetCourbe(3)->Titre(), "Site 2");
+    EXPECT_EQ(ctl->CollCourbes().GetCourbe(3)->NbValeurs(), 0);
+
+    // The host's curve list: row 0 does nothing, column 0 shows then hides, column 1 renames.
+    GrilleTexte liste;
+    liste.setLignes(2);
+    liste.definir(1, 1, "Site 0");
+    liste.definir(1, 2, "1");
+    liste.definir(1, 0, "X");
+    liste.definir(2, 2, "2");
+    ctl->masqueCourbe(1);
+    ctl->MajCourbesAffichees(&liste, 0, 0);
+    EXPECT_FALSE(ctl->CollCourbes().GetCourbe(1)->Afficher());
+    ctl->MajCourbesAffichees(&liste, 1, 0);
+    EXPECT_FALSE(ctl->CollCourbes().GetCourbe(1)->Afficher());
+    EXPECT_EQ(liste.cellule(1, 0), " ");
+    ctl->MajCourbesAffichees(&liste, 1, 0);
+    EXPECT_TRUE(ctl->CollCourbes().GetCourbe(1)->Afficher());
+    liste.definir(1, 1, "Saint-Martin");
+    ctl->MajCourbesAffichees(&liste, 1, 1);
+    EXPECT_EQ(ctl->CollCourbes().GetCourbe(1)->Titre(), "Saint-Martin");
+    liste.definir(0, 0, "X");
+    ctl->SelectUnselectCourbes(&liste);
+    EXPECT_EQ(liste.cellule(0, 0), " ");
+    EXPECT_FALSE(ctl->CollCourbes().GetCourbe(2)->Afficher());
+
+    // Statistics shown or hidden: redrawn only when the year field holds a year.
+    journal.suivre(ctl->Graphique());
+    bool afficher = false;
+    ctl->TxtAnnee()->setTexte("____");
+    ctl->MajStatistiques(2, afficher);
+    EXPECT_EQ(journal.compter("Graphique 20"), 0);
+    afficher = true;
+    ctl->TxtAnnee()->setTexte("2023");
+    ctl->MajStatistiques(2, afficher);
+    EXPECT_TRUE(ctl->CollCourbes().GetCourbe(2)->Afficher());
+    EXPECT_EQ(journal.compter("Graphique 20"), 1);
+
+    // Curves read back and removed.
+    ctl->AjouteCourbe("Dix", "Dix points", 3, QVariant::fromValue(serie(QDate(2024, 1, 1), 10, 1, [](int i, QDate) { return i * 1.0; })));
+    qint32 nbDates = 0;
+    QVariant valeurs;
+    ctl->RecupCourbe(qint16(ctl->getCollCourbesSize()), nbDates, valeurs);
+    EXPECT_EQ(nbDates, 9);
+    EXPECT_EQ(TableauDans(valeurs)->valeur(2, 9).toDouble(), 9.0);
+    const int avant = ctl->getCollCourbesSize();
+    ctl->SupprimerPiezo(1);
+    EXPECT_EQ(ctl->getCollCourbesSize(), avant - 1);
+    EXPECT_EQ(ctl->CollCourbes().GetCourbe(1)->Cle(), "S1");
+
+    // The rainfall collection handed by the host is shared, not copied.
+    auto partagee = std::make_shared<Classe_Graphiques>();
+    ctl->MiseAjoutCourbes2(partagee);
+    partagee->setMaxDonnees(77);
+    EXPECT_EQ(ctl->CollCourbes2().MaxDonnees(), 77.0);
+}
+
+TEST_F(Controle, CourbeDeReferenceEtApercu)
+{
+    init(TypeGraph::reference);
+    ctl->InitCourbeReference("REF1", "Année sèche", "15/06/2001", "20/08/2010", 0, 250);
+    EXPECT_EQ(ctl->CodeCourbeReference(), "REF1");
+    EXPECT_EQ(ctl->TxtDateDebut()->texte(), "01/01/2001");
+    EXPECT_EQ(ctl->TxtDateFin()->texte(), "31/12/2024");
+    Classe_Graphiques& c = ctl->CollCourbes();
+    EXPECT_EQ(c.PasAxeX(), 24);
+    EXPECT_EQ(c.UniteAxeX(), "VIDE");
+    EXPECT_TRUE(c.EchelleXAuto());
+    EXPECT_EQ(c.MaxDonnees(), 250.0);
+    QString debut, fin;
+    ctl->RecupDatesChargement(debut, fin);
+    EXPECT_EQ(debut, "01/01/2001");
+    EXPECT_EQ(fin, ctl->getDateFinChargement());
+    ctl->InitCourbeReference("REF2", "", "pas une date", "", 0, 0);
+    EXPECT_EQ(ctl->TxtDateDebut()->texte(), "01/01/2024");
+
+    formulaire.appels.clear();
+    ctl->InitCourbeApercu(-5, 40, "01/03/2020", "31/10/2023");
+    EXPECT_TRUE(ctl->graphiqueApercu());
+    EXPECT_EQ(c.UniteAxeX(), "DEF");
+    EXPECT_EQ(c.DateDebutAffichage(), "01/03/2020");
+    EXPECT_EQ(c.PasAxeX(), 3);
+    EXPECT_EQ(c.MinY(), -5.0);
+    EXPECT_EQ(c.MaxY(), 40.0);
+    EXPECT_EQ(formulaire.appels, QStringList{"TraitementParametres"});
+}
+
+TEST_F(Controle, CourbeDAugureColleeApresLAnnee)
+{
+    MessagesEnregistres messages;
+    init(TypeGraph::Annee);
+    GrilleTexte augures;
+    const TableauValeurs prevision = serie(QDate(2023, 1, 1), 5, 7, [](int i, QDate) { return 10.0 + i; });
+    ctl->MajCourbeAnnee(&augures, "Augure", 4, QVariant::fromValue(prevision));
+    ASSERT_EQ(messages.textes(), QStringList{"Impossible de coller cette courbe d'augure car la courbe de l'année est vide."});
+    EXPECT_EQ(messages.messages().first().style.icone, IconeMessage::Critique);
+
+    TableauValeurs annee = serie(QDate(2023, 1, 1), 90, 1, [](int i, QDate) { return i == 89 ? 12.4 : 1.0; });
+    ctl->CollCourbes().AjouterCourbe(courbe("Saint-Martin", 1, annee));
+    ctl->MajCourbeAnnee(&augures, "Augure", 4, QVariant::fromValue(prevision));
+    const CourbePtr colle = ctl->CollCourbes().GetCourbe(2);
+    ASSERT_TRUE(colle);
+    EXPECT_EQ(colle->Cle(), "Augure");
+    EXPECT_EQ(colle->Couleur(), 12);
+    EXPECT_EQ(colle->cellule(0, 0).toString(), "31/03/2023");   // 89 days later
+    EXPECT_EQ(colle->cellule(0, 1).toString(), "07/04/2023");
+    EXPECT_NEAR(colle->cellule(2, 0).toDouble(), 12.4, 1e-9);   // 2.4 higher
+    EXPECT_NEAR(colle->cellule(2, 4).toDouble(), 16.4, 1e-9);
+    EXPECT_EQ(augures.lignes(), 1);
+    EXPECT_EQ(augures.cellule(1, 0), "X");
+    EXPECT_EQ(augures.cellule(1, 1), "Augure");
+    EXPECT_EQ(augures.cellule(1, 2), "2");
+}
+
+} // namespace

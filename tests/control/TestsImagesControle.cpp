@@ -1,0 +1,172 @@
+// Three charts drawn by the control as a host would ask for them; the pictures
+// are kept in GRAPHIQUE_IMAGES_TESTS when it names a folder.
+#include "HoteTest.h"
+
+#include "commun/Horloge.h"
+#include "commun/Palette.h"
+#include "render/moteur/ProprietesMoteur.h"
+#include "render/moteur/SortiesImage.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QSize taille(1200, 700);
+
+int pixels(const QImage& image, int couleur, const QRect& zone)
+{
+    const QRgb c = Palette::rgb(couleur);
+    int n = 0;
+    for (int y = zone.top(); y <= zone.bottom(); ++y)
+        for (int x = zone.left(); x <= zone.right(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            n += std::abs(qRed(p) - qRed(c)) < 50 && std::abs(qGreen(p) - qGreen(c)) < 50 && std::abs(qBlue(p) - qBlue(c)) < 50;
+        }
+    return n;
+}
+
+QImage garder(CtlGraphique& ctl, const QString& nom)
+{
+    const QImage image = SortiesImage::image(ctl.Graphique(), taille);
+    const QString dossier = qEnvironmentVariable("GRAPHIQUE_IMAGES_TESTS");
+    if (!dossier.isEmpty()) {
+        QDir().mkpath(dossier);
+        image.save(QDir(dossier).filePath(nom + ".png"));
+    }
+    return image;
+}
+
+class ImagesControle : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        Horloge::fixer(QDate(2024, 3, 15));
+        MoteurGraphique::definirDossierImages(images.path());
+        ctl = new CtlGraphique(&formulaire);
+        formulaire.resize(taille);
+        ctl->resize(taille);
+        formulaire.show();
+    }
+    void TearDown() override
+    {
+        Horloge::fixer(QDate());
+        ValeursProcessus::courantes().fenetrePrincipale = nullptr;
+        MoteurGraphique::definirDossierImages(QString());
+    }
+    void init(TypeGraph type)
+    {
+        ctl->InitGraphique(type, nullptr, "KOR", 0, "", "", "", false, "10", "", nullptr, &fenetre, 0);
+    }
+    QRect zone() { return ctl->Graphique().zoneTrace(QRectF(QPointF(0, 0), QSizeF(taille))).toAlignedRect(); }
+
+    MagasinTemporaire magasin;
+    QTemporaryDir images;
+    FenetreHote fenetre;
+    FormulaireHote formulaire;
+    CtlGraphique* ctl = nullptr;
+};
+
+TEST_F(ImagesControle, GraphiqueAnnuelAvecSesStatistiques)
+{
+    init(TypeGraph::Annee);
+    Classe_Graphiques& c = ctl->CollCourbes();
+    c.setCodePeriode("MOIS");
+    c.setUniteAxeX("M");
+    const QDate janvier(2023, 1, 1);
+    const auto mensuel = [&](double facteur, int graine) {
+        return serieMensuelle(janvier, 12, [=](int, QDate d) { return std::round(pluieMensuelle(d, graine) * facteur * 10) / 10; });
+    };
+    c.AjouterCourbe(courbe("Saint-Martin", 1, mensuel(1.0, 0)));
+    c.AjouterCourbe(courbe("Min", 12, serieMensuelle(janvier, 12, [](int, QDate d) { return 0.35 * (70 + 35 * std::cos((d.month() - 1) * 0.5236)); })));
+    c.AjouterCourbe(courbe("Moyenne", 10, serieMensuelle(janvier, 12, [](int, QDate d) { return 1.0 * (70 + 35 * std::cos((d.month() - 1) * 0.5236)); })));
+    c.AjouterCourbe(courbe("Max", 9, serieMensuelle(janvier, 12, [](int, QDate d) { return 1.6 * (70 + 35 * std::cos((d.month() - 1) * 0.5236)); })));
+    c.AjouterCourbe(courbe("Médiane", 5, serieMensuelle(janvier, 12, [](int, QDate d) { return 0.95 * (70 + 35 * std::cos((d.month() - 1) * 0.5236)); })));
+    c.AjouterCourbe(courbe("Normales MétéoFrance", 3, serieMensuelle(janvier, 12, [](int, QDate d) { return 1.05 * (68 + 30 * std::cos((d.month() - 1) * 0.5236)); })));
+    c.setMinDonnees(0);
+    c.setMaxDonnees(200);
+    ctl->Graphique().ecrire(Prop::TypeGraphe, 6);
+    ctl->AffichageGraphique(false, false, "MOIS");
+    const QImage image = garder(*ctl, "annee-statistiques");
+    for (int couleur : {1, 12, 10, 9, 5, 3})
+        EXPECT_GT(pixels(image, couleur, zone()), 150) << couleur;
+    EXPECT_EQ(pixels(image, 9, QRect(0, 0, zone().left() - 2, taille.height())), 0);
+}
+
+TEST_F(ImagesControle, HistogrammeMensuelSurCinqAns)
+{
+    init(TypeGraph::edition);
+    Classe_Graphiques& c = ctl->CollCourbes();
+    c.setDateDebutChargement("01/01/2019");
+    c.setDateFinChargement("31/12/2023");
+    c.setCodePeriode("MOIS");
+    c.setUniteAxeX("M");
+    c.AjouterCourbe(courbe("Pluie", 11, serieMensuelle(QDate(2019, 1, 1), 60, [](int, QDate d) { return pluieMensuelle(d); })));
+    c.setMinDonnees(0);
+    c.setMaxDonnees(200);
+    ctl->Graphique().ecrire(Prop::TypeGraphe, 3);
+    ctl->AffichageGraphique(false, false, "MOIS");
+    const QImage image = garder(*ctl, "histogramme-mensuel");
+    EXPECT_GT(pixels(image, 11, zone()), 20000);
+    // Sixty bars: walking along the middle of the plot meets sixty runs of colour.
+    const int y = zone().bottom() - 5;
+    int barres = 0;
+    bool dans = false;
+    for (int x = zone().left(); x <= zone().right(); ++x) {
+        const bool c11 = pixels(image, 11, QRect(x, y, 1, 1)) == 1;
+        barres += (c11 && !dans) ? 1 : 0;
+        dans = c11;
+    }
+    EXPECT_EQ(barres, 60);
+}
+
+TEST_F(ImagesControle, PluieSuperposeeALaNappe)
+{
+    init(TypeGraph::PluvioPiezo);
+    Classe_Graphiques& c = ctl->CollCourbes();
+    Classe_Graphiques& pluie = ctl->CollCourbes2();
+    for (Classe_Graphiques* coll : {&c, &pluie}) {
+        coll->setDateDebutChargement("01/01/2019");
+        coll->setDateFinChargement("31/12/2023");
+        coll->setEchelleXAuto(true);
+        coll->setUniteAxeX("A");
+        coll->setCodePeriode("MOIS");
+    }
+    // Levels that rise after wet months and fall in summer.
+    const QDate debut(2019, 1, 1);
+    double niveau = 8.0;
+    TableauValeurs piezo = serie(debut, 1826, 1, [&](int, QDate d) {
+        niveau += 0.012 * (pluieMensuelle(d) - 70) / 30.0 - 0.002 * (niveau - 8.0);
+        return std::round(niveau * 100) / 100;
+    });
+    c.AjouterCourbe(courbe("1", 4, piezo));
+    c.setMinDonnees(5);
+    c.setMaxDonnees(12);
+    const int padding = 6;
+    TableauValeurs mois(7, 60 + padding);
+    for (int i = padding; i < 60 + padding; ++i) {
+        const QDate d = debut.addMonths(i - padding);
+        mois(0, i) = d.toString("dd/MM/yyyy");
+        mois(1, i) = QStringLiteral("12:00:00");
+        mois(2, i) = pluieMensuelle(d);
+    }
+    pluie.AjouterCourbe(courbe("Pluie", 9, mois));
+    pluie.setMinDonnees(0);
+    pluie.setMaxDonnees(400);
+    ctl->AffichageGraphiqueSuperposepluvioPiezo(false, false, nullptr);
+    const QImage image = garder(*ctl, "pluie-nappe");
+    EXPECT_GT(pixels(image, 4, zone()), 800);     // the groundwater curve
+    // The rainfall bars, translucent blue, under it in the plot only.
+    int bleus = 0;
+    for (int y = zone().top(); y <= zone().bottom(); ++y)
+        for (int x = zone().left(); x <= zone().right(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            bleus += qBlue(p) > 200 && qRed(p) < 160 && qGreen(p) < 160;
+        }
+    EXPECT_GT(bleus, 3000);
+    EXPECT_EQ(ctl->Graphique().lire(Prop::TitreYDroite).toString(), "Précipitations en mm");
+}
+
+} // namespace
