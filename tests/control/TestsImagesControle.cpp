@@ -160,8 +160,9 @@ TEST_F(ImagesControle, PluieSuperposeeALaNappe)
     EXPECT_GT(pixels(image, 4, zone()), 800);     // the groundwater curve
     // The rainfall bars, translucent blue, under it in the plot only.
     int bleus = 0;
-    for (int y = zone().top(); y <= zone().bottom(); ++y)
-        for (int x = zone().left(); x <= zone().right(); ++x) {
+    const QRect z = zone();
+    for (int y = z.top(); y <= z.bottom(); ++y)
+        for (int x = z.left(); x <= z.right(); ++x) {
             const QRgb p = image.pixel(x, y);
             bleus += qBlue(p) > 200 && qRed(p) < 160 && qGreen(p) < 160;
         }

@@ -110,6 +110,7 @@ void MoteurGraphique::ecrireIndexe(int numero, int indice, const QString& valeur
 
 void MoteurGraphique::appliquer(int numero, const QVariant& valeurBrute, double nombre, bool estNombre)
 {
+    ++m_revision;
     // A value given as a variant is traced here; numbers were traced by their overload.
     if (valeurBrute.isValid())
         tracer(numero, std::nullopt, valeurBrute);
@@ -324,6 +325,7 @@ void MoteurGraphique::appliquer(int numero, const QVariant& valeurBrute, double 
 
 void MoteurGraphique::appliquerIndexe(int numero, int indice, const QVariant& valeurBrute, double nombre, bool estNombre)
 {
+    ++m_revision;
     if (valeurBrute.isValid())
         tracer(numero, indice, valeurBrute);
     const QString texte = valeurBrute.isValid() ? TexteCellule(valeurBrute) : TexteNombre(nombre);
@@ -480,6 +482,7 @@ int MoteurGraphique::VBAGLabels(int nombre, const QString& textes)
     QStringList l = textes.split(u'\t');
     if (nombre < 0 || nombre != l.size())
         return -1;
+    ++m_revision;
     m_modele.libellesTabulation = l;
     return 0;
 }
@@ -557,23 +560,32 @@ void MoteurGraphique::peindre(QPainter& peintre, const QRectF& cadre) const
     PeintreGraphique::peindre(peintre, m_modele, cadre, o);
 }
 
+const Disposition& MoteurGraphique::disposition(const QRectF& cadre) const
+{
+    if (!m_disposition || m_revisionDisposition != m_revision || m_cadreDisposition != cadre) {
+        m_disposition = std::make_shared<const Disposition>(m_modele, cadre);
+        m_revisionDisposition = m_revision;
+        m_cadreDisposition = cadre;
+    }
+    return *m_disposition;
+}
+
 void MoteurGraphique::peindreCalque(QPainter& peintre, const QRectF& cadre) const
 {
-    const Disposition d(m_modele, cadre);
-    m_calque.peindre(peintre, d.carteGauche);
+    m_calque.peindre(peintre, disposition(cadre).carteGauche);
 }
 
 QRectF MoteurGraphique::zoneTrace(const QRectF& cadre) const
 {
-    return Disposition(m_modele, cadre).zone;
+    return disposition(cadre).zone;
 }
 
 QPointF MoteurGraphique::versUnites(const QPointF& pixel, const QRectF& cadre) const
 {
-    return Disposition(m_modele, cadre).carteGauche.unites(pixel);
+    return disposition(cadre).carteGauche.unites(pixel);
 }
 
 QPointF MoteurGraphique::versPixels(const QPointF& unites, const QRectF& cadre) const
 {
-    return Disposition(m_modele, cadre).carteGauche.pixel(unites.x(), unites.y());
+    return disposition(cadre).carteGauche.pixel(unites.x(), unites.y());
 }

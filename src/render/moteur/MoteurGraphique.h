@@ -10,8 +10,10 @@
 #include <QString>
 #include <QVariant>
 #include <functional>
+#include <memory>
 #include <optional>
 
+class Disposition;
 class QPainter;
 
 // The chart engine: driven by numbered property writes and reads, as the
@@ -89,6 +91,8 @@ private:
     void demanderDessin(int demande);
     bool ecrireFichierImage();
     void tracer(int numero, std::optional<int> indice, const QVariant& valeur);
+    // The layout for a frame, kept until the next write: the mouse asks for it at every move.
+    const Disposition& disposition(const QRectF& cadre) const;
 
     QString m_nom;
     ModeleGraphique m_modele;
@@ -99,4 +103,8 @@ private:
     QHash<int, QVariant> m_autres;
     QHash<QPair<int, int>, QVariant> m_autresIndexes;
     Observateur m_observateur;
+    quint64 m_revision = 0;
+    mutable std::shared_ptr<const Disposition> m_disposition;
+    mutable QRectF m_cadreDisposition;
+    mutable quint64 m_revisionDisposition = 0;
 };
