@@ -1,0 +1,223 @@
+#include "data/AgregationPluie.h"
+
+#include "commun/Cellule.h"
+#include "commun/Dates.h"
+#include "commun/Nombres.h"
+#include "data/Litteraux.h"
+
+namespace AgregationPluie {
+
+namespace {
+
+QString anneeDe(const QString& date)
+{
+    const auto d = LireDate(date.trimmed().left(10));
+    return d ? QString::number(d->year()) : QString();
+}
+
+QString groupementEtOrdre(const QString& x)
+{
+    return QStringLiteral(" GROUP BY ") + x + QStringLiteral(" & year(DateCreation), '12:00:00' , '', '', '', year(DateCreation) & ")
+        + x + QStringLiteral("_inverse ORDER BY year(DateCreation) & ") + x + QStringLiteral("_inverse, ") + x
+        + QStringLiteral(" & year(DateCreation), '12:00:00' , '', '', ''");
+}
+
+QString debutSelection(const QString& x, const QString& colonne, const QString& code)
+{
+    return QStringLiteral("SELECT ") + x + QStringLiteral(" & year(DateCreation), '12:00:00', SUM(") + colonne
+        + QStringLiteral(") , '', '', '', year(DateCreation) & ") + x + QStringLiteral("_inverse FROM PLUVIO_") + code
+        + QStringLiteral(", PERIODES WHERE ");
+}
+
+double entier(double v)
+{
+    return double(CLng(v).value_or(0));
+}
+
+// Round((Int(v) + 5) / 100, 1) × 100, as a whole number: about the ten above v.
+double dizaineAuDessus(double v)
+{
+    return entier(Round((Int(v) + 5) / 100.0, 1) * 100);
+}
+
+} // namespace
+
+QString requeteBornesAnnees(const QString& x, const QString& c, const QString& code, const QString& debut,
+                            const QString& fin)
+{
+    return debutSelection(x, c, code) + QStringLiteral("year(DateCreation) >= '") + anneeDe(debut)
+        + QStringLiteral("' AND year(DateCreation) <='") + anneeDe(fin)
+        + QStringLiteral("' AND Instr(1,DateCreation,jour) AND (ModeObtention<>'I' OR ModeObtention IS NULL) AND DateCreation >=")
+        + FormatDateBase(debut, true) + QStringLiteral(" AND DateCreation <=") + FormatDateBase(fin, true)
+        + groupementEtOrdre(x);
+}
+
+QString requeteParPeriode(const QString& x, const QString& c, const QString& code, const QString& debut,
+                          const QString& fin)
+{
+    const QString jointure = TypeBaseCourant() == QStringLiteral("ORACLE")
+        ? QStringLiteral("' AND Instr(1, to_char(DateCreation, 'DD/MM/YYYY'), jour) > 0")
+        : QStringLiteral("' AND Instr(1, DateCreation, jour)");
+    return debutSelection(x, c, code) + QStringLiteral("year(DateCreation) >= '") + anneeDe(debut)
+        + QStringLiteral("' AND year(DateCreation) <='") + anneeDe(fin) + jointure
+        + QStringLiteral(" AND (ModeObtention<>'I' OR ModeObtention IS NULL) AND CVDATE(DateCreation) >=")
+        + FormatDateBase(debut, true) + QStringLiteral(" AND CVDATE(DateCreation) <=") + FormatDateBase(fin, true)
+        + groupementEtOrdre(x);
+}
+
+QString requeteHydro(const QString& x, const QString& c, const QString& code, const QString& debut,
+                     const QString& fin)
+{
+    return debutSelection(x, c, code)
+        + QStringLiteral("Instr(1,DateCreation,jour) AND (ModeObtention<>'I' OR ModeObtention IS NULL) AND DateCreation >=")
+        + FormatDateBase(debut) + QStringLiteral(" AND DateCreation <=") + FormatDateBase(fin) + groupementEtOrdre(x);
+}
+
+QString requeteSquelette(const QString& x, const QString& debut, const QString& fin, bool hydro, int moisHydro)
+{
+    QString s = debut, e = fin, filtre;
+    if (hydro) {
+        const auto d1 = LireDate(debut.trimmed().left(10)), d2 = LireDate(fin.trimmed().left(10));
+        if (d1 && d2) {
+            s = (d1->month() >= moisHydro ? QStringLiteral("01/02/") : QStringLiteral("01/01/")) + QString::number(d1->year());
+            e = (d2->month() > moisHydro ? QStringLiteral("01/02/") : QStringLiteral("01/01/")) + QString::number(d2->year());
+        }
+        filtre = QStringLiteral("CVDate(DateCreation)");
+    } else {
+        const QString type = TypeBaseCourant();
+        filtre = type == QStringLiteral("ACCESS") ? QStringLiteral("dateValue(DateCreation)")
+            : type == QStringLiteral("ORACLE")    ? QStringLiteral("to_date(DateCreation, 'DD/MM/YYYY')")
+                                                  : QStringLiteral("CVDate(DateCreation)");
+    }
+    const QString ls = FormatDateBase(s), le = FormatDateBase(e);
+    return QStringLiteral("select distinct * from (SELECT DISTINCT ") + x
+        + QStringLiteral(" & Num_Annee  as DateCreation, Num_Annee & ") + x
+        + QStringLiteral("_inverse as  date_inverse FROM PERIODES, ANNEES WHERE (jour<>'29/02/' or cint(num_annee) mod 400 = 0 or "
+                         "(cint(num_annee) mod 4 = 0 and cint(num_annee) mod 100 <> 0)) AND Num_annee >= year(")
+        + ls + QStringLiteral(") AND Num_annee <= year(") + le + QStringLiteral(")) AS SReq WHERE ") + filtre
+        + QStringLiteral(" >=") + ls + QStringLiteral(" AND ") + filtre + QStringLiteral(" <=") + le
+        + QStringLiteral(" ORDER BY date_inverse");
+}
+
+void monterMaximum(double v, double& m)
+{
+    if (Int(v) > m)
+        m = dizaineAuDessus(v);
+    if (v > m) {
+        m = dizaineAuDessus(v);
+        m += m < 200 ? 10 : 100;
+    }
+    if (m > 1000)
+        m = Int((m + 500) / 500) * 500;
+}
+
+double maximumFinal(double m)
+{
+    const double centaines = Round(m / 100, 0);
+    if (centaines * 100 != m)
+        return (centaines + 1) * 100;
+    return m;
+}
+
+TableauValeurs fusionner(const TableauValeurs& donnees, int nombreDonnees, const TableauValeurs& squelette,
+                         int nombreSquelette, bool cumul, double& maximum, const Progression& progression)
+{
+    TableauValeurs points(lignesPoint, std::max(nombreSquelette, 0));
+    std::optional<double> r;
+    int j = 0;
+    for (int i = 0; i < nombreSquelette; ++i) {
+        const QString cleSquelette = TexteCellule(squelette.valeur(1, i));
+        // Sums of a period the skeleton does not hold cannot be placed.
+        while (j < nombreDonnees && TexteCellule(donnees.valeur(6, j)) < cleSquelette)
+            ++j;
+        bool place = false;
+        if (j < nombreDonnees) {
+            if (!cumul && (j == 0 || TexteCellule(donnees.valeur(0, j)) != TexteCellule(donnees.valeur(0, j - 1))))
+                r = 0.0;
+            if (TexteCellule(donnees.valeur(6, j)) == cleSquelette) {
+                const QVariant somme = donnees.valeur(2, j);
+                if (!EstVide(somme)) {
+                    const double s = LireNombre(somme).value_or(0.0);
+                    r = !r ? s : (cumul ? *r + s : s);
+                }
+                for (int l = 0; l < lignesPoint; ++l)
+                    points(l, i) = donnees.valeur(l, j);
+                points(2, i) = r.value_or(0.0);
+                ++j;
+                place = true;
+            }
+        }
+        if (!place) {
+            if (!r || !cumul)
+                r = 0.0;
+            points(0, i) = squelette.valeur(0, i);
+            points(1, i) = QStringLiteral("12:00:00");
+            points(2, i) = *r;
+            points(3, i) = QString();
+            points(4, i) = QString();
+            points(5, i) = QString();
+            points(6, i) = squelette.valeur(1, i);
+        }
+        monterMaximum(points(2, i).toDouble(), maximum);
+        if (progression && (i + 1) % 234 == 0)
+            progression(QStringLiteral("Préparation de l'horizon de regroupement %1/%2").arg(i + 1).arg(nombreSquelette));
+    }
+    return points;
+}
+
+TableauValeurs reetiqueterHydro(const TableauValeurs& points, double& maximum)
+{
+    TableauValeurs sortie(lignesPoint, points.points());
+    int position = 0;
+    bool ecrit = false;
+    for (int i = 0; i < points.points(); ++i) {
+        const QString date = TexteCellule(points(0, i));
+        const auto d = LireDate(date.left(10));
+        const bool partieSuivante = date.startsWith(QStringLiteral("01/02/")) && d;
+        const QString etiquette = partieSuivante ? QStringLiteral("01/01/") + QString::number(d->year() + 1) : date;
+        const QString actuelle = TexteCellule(sortie(0, position));
+        if (ecrit && !actuelle.isEmpty() && actuelle != etiquette)
+            ++position;
+        for (int l : {1, 3, 4, 5})
+            sortie(l, position) = points(l, i);
+        const double v = EstVide(points(2, i)) ? 0.0 : LireNombre(points(2, i)).value_or(0.0);
+        if (partieSuivante) {
+            sortie(2, position) = v;
+            sortie(6, position) = QString::number(d->year() + 1) + QStringLiteral("/01/01");
+        } else {
+            sortie(2, position) = (EstVide(sortie(2, position)) ? 0.0 : sortie(2, position).toDouble()) + v;
+            sortie(6, position) = points(6, i);
+        }
+        sortie(0, position) = etiquette;
+        ecrit = true;
+        monterMaximum(sortie(2, position).toDouble(), maximum);
+    }
+    sortie.redimensionnerPoints(ecrit ? position + 1 : 0);
+    return sortie;
+}
+
+int decalageTete(const QString& code, int n)
+{
+    if (code == QStringLiteral("MOIS"))
+        return n == 1 ? 1 : int(Int(n / 10.0 + 1)) + n;
+    if (code == QStringLiteral("TRIMESTRE"))
+        return int(Int(n / 3.0)) + 1;
+    if (code == QStringLiteral("ANNEE"))
+        return n == 1 ? 0 : int(Int(n / 15.0 + 1));
+    if (code == QStringLiteral("HYDRO"))
+        return n == 1 ? 0 : int(Int(n / 15.0 + 1)) + 1;
+    return 0;
+}
+
+TableauValeurs avecDecalage(const TableauValeurs& points, int decalage)
+{
+    if (decalage <= 0)
+        return points;
+    TableauValeurs t(points.lignes(), points.points() + decalage);
+    for (int i = 0; i < points.points(); ++i)
+        for (int l = 0; l < points.lignes(); ++l)
+            t(l, i + decalage) = points(l, i);
+    return t;
+}
+
+} // namespace AgregationPluie

@@ -1,0 +1,139 @@
+#include "data/Periodes.h"
+
+#include "commun/Dates.h"
+
+namespace Periodes {
+
+namespace {
+
+QString deuxChiffres(int n)
+{
+    return QStringLiteral("%1").arg(n, 2, 10, QChar(u'0'));
+}
+
+} // namespace
+
+int moisHydro(const QString& texte)
+{
+    bool ok = false;
+    const int m = texte.trimmed().toInt(&ok);
+    return ok && m >= 1 && m <= 12 ? m : 10;
+}
+
+QString messageAnneeHydro(const QString& moisHydroTexte)
+{
+    const int m = moisHydro(moisHydroTexte);
+    return QStringLiteral("Pour calculer le graphique, les dates vont être ajustées automatiquement en années "
+                          "hydrogéologiques du 01/")
+        + deuxChiffres(m) + QStringLiteral(" et/ou au 30 (ou 31)/") + QString::number(m == 1 ? 12 : m - 1)
+        + QStringLiteral(" de l'année suivante.");
+}
+
+Choix choisir(const QString& chaine, TypeGraph type, bool calculAuto)
+{
+    const bool annee = type == TypeGraph::Annee;
+    if (chaine.contains(u'M'))
+        return {QStringLiteral("MOIS"), QStringLiteral("Mois"), QStringLiteral("M")};
+    if (chaine.contains(u'D'))
+        return {QStringLiteral("DECADE"), QStringLiteral("Decade"), QStringLiteral("VIDE")};
+    if (chaine.contains(u'T'))
+        return {QStringLiteral("TRIMESTRE"), QStringLiteral("Trimestre"), QStringLiteral("T")};
+    if (chaine.contains(u'A'))
+        return {QStringLiteral("ANNEE"), QStringLiteral("Annee"), QStringLiteral("A")};
+    if (chaine.contains(u'H'))
+        return {QStringLiteral("HYDRO"), QStringLiteral("Hydro"), annee ? QStringLiteral("M") : QStringLiteral("A")};
+    if (chaine.contains(u'S'))
+        return {annee ? QStringLiteral("ANNEE") : QStringLiteral("SANS"), QStringLiteral("Jour"), QStringLiteral("VIDE")};
+    if (calculAuto)
+        return {QStringLiteral("MOIS"), QStringLiteral("Mois"), QStringLiteral("A")};
+    return {QStringLiteral("SANS"), QStringLiteral("Jour"), QString(), true};
+}
+
+std::optional<Plage> normaliser(const QString& codePeriode, TypeGraph type, const QString& dateDebut,
+                                const QString& dateFin, const QString& annee, const QString& moisHydroTexte)
+{
+    const int m = moisHydro(moisHydroTexte);
+    Plage p;
+    if (codePeriode == QStringLiteral("HYDRO") && type == TypeGraph::Annee) {
+        bool ok = false;
+        const int y = annee.trimmed().toInt(&ok);
+        if (!ok)
+            return std::nullopt;
+        const QDate debut(y - 1, m, 1);
+        p.debut = TexteDate(debut);
+        p.fin = TexteDate(QDate(y, m, 1).addDays(-1));
+        p.pasAxeX = 12;
+        p.champsModifies = true;
+        return p;
+    }
+    const auto d1 = LireDate(dateDebut.trimmed()), d2 = LireDate(dateFin.trimmed());
+    if (!d1 || !d2)
+        return std::nullopt;
+    if (codePeriode == QStringLiteral("HYDRO")) {
+        QDate debut(d1->year(), m, 1);
+        const bool recule = *d1 < debut;
+        if (recule)
+            debut = debut.addYears(-1);
+        const QDate veille = QDate(debut.year(), m, 1).addDays(-1);
+        const QDate fin(d2->year(), veille.month(), veille.day());
+        p.debut = TexteDate(debut);
+        p.fin = TexteDate(fin.isValid() ? fin : QDate(d2->year(), veille.month(), 28));
+        p.message = recule || p.fin != dateFin.trimmed();
+        p.champsModifies = true;
+        return p;
+    }
+    if (codePeriode == QStringLiteral("MOIS") || codePeriode == QStringLiteral("TRIMESTRE")) {
+        p.debut = TexteDate(*d1);
+        p.fin = TexteDate(*d2);
+        return p;
+    }
+    if (codePeriode == QStringLiteral("ANNEE")) {
+        p.debut = QStringLiteral("01/01/") + QString::number(d1->year());
+        p.fin = QStringLiteral("31/12/") + QString::number(d2->year());
+        return p;
+    }
+    p.debut = TexteDate(*d1);
+    p.fin = TexteDate(*d2);
+    p.uniteAxeX = QStringLiteral("FIXE");
+    if (d1->year() == d2->year() && d1->month() == d2->month())
+        p.pasAxeX = int(DateDiff(Intervalle::Jour, *d1, *d2));
+    else if (d1->year() == d2->year())
+        p.pasAxeX = 11;
+    else
+        p.pasAxeX = int(DateDiff(Intervalle::Annee, *d1, *d2));
+    return p;
+}
+
+std::optional<Plage> plageDeuxGraphiques(const QString& dateDebut, const QString& dateFin)
+{
+    const auto d1 = LireDate(dateDebut.trimmed()), d2 = LireDate(dateFin.trimmed());
+    if (!d1 || !d2)
+        return std::nullopt;
+    Plage p;
+    const qint64 mois = DateDiff(Intervalle::Mois, *d1, *d2);
+    const QDate premier(d1->year(), d1->month(), 1);
+    if (d1->year() == d2->year() && d1->month() == d2->month()) {
+        p.debut = TexteDate(premier);
+        p.fin = TexteDate(premier.addMonths(1));
+        p.uniteAxeX = QStringLiteral("VIDE");
+        p.pasAxeX = 5;
+    } else if (d1->year() == d2->year()) {
+        p.debut = QStringLiteral("01/01/") + QString::number(d1->year());
+        p.fin = QStringLiteral("31/12/") + QString::number(d1->year());
+        p.uniteAxeX = QStringLiteral("DEF");
+        p.pasAxeX = int(mois);
+    } else if (mois < 40) {
+        p.debut = TexteDate(premier);
+        p.fin = TexteDate(QDate(d2->year(), d2->month(), 1).addMonths(1).addDays(-1));
+        p.uniteAxeX = QString();
+        p.pasAxeX = int(mois);
+    } else {
+        p.debut = QStringLiteral("01/01/") + QString::number(d1->year());
+        p.fin = QStringLiteral("31/12/") + QString::number(d2->year());
+        p.uniteAxeX = QStringLiteral("A");
+        p.pasAxeX = int(DateDiff(Intervalle::Annee, *d1, *d2));
+    }
+    return p;
+}
+
+} // namespace Periodes

@@ -1,0 +1,192 @@
+#include "commun/ValeursProcessus.h"
+#include "data/AgregationPluie.h"
+#include "data/CalculsStatistiques.h"
+
+#include <gtest/gtest.h>
+
+using namespace AgregationPluie;
+
+namespace {
+
+// Sums as the database returns them: period date, sum, sort key.
+TableauValeurs donnees(const QList<std::tuple<QString, QVariant, QString>>& lignes)
+{
+    TableauValeurs t(lignesPoint, int(lignes.size()));
+    for (int i = 0; i < lignes.size(); ++i) {
+        t(0, i) = std::get<0>(lignes[i]);
+        t(1, i) = QStringLiteral("12:00:00");
+        t(2, i) = std::get<1>(lignes[i]);
+        t(3, i) = t(4, i) = t(5, i) = QString();
+        t(6, i) = std::get<2>(lignes[i]);
+    }
+    return t;
+}
+
+TableauValeurs squelette(const QStringList& mois, int annee)
+{
+    TableauValeurs t(2, int(mois.size()));
+    for (int i = 0; i < mois.size(); ++i) {
+        t(0, i) = QStringLiteral("01/%1/%2").arg(mois[i]).arg(annee);
+        t(1, i) = QStringLiteral("%1%2").arg(annee).arg(mois[i]);
+    }
+    return t;
+}
+
+TEST(Agregation, UnMoisSansMesureDonneZeroEtLeCumulContinue)
+{
+    const TableauValeurs s = squelette({"01", "02", "03", "04"}, 2004);
+    const TableauValeurs d = donnees({{"01/01/2004", 10.0, "200401"}, {"01/03/2004", 5.5, "200403"}, {"01/04/2004", QVariant(), "200404"}});
+    double maximum = 0;
+    TableauValeurs p = fusionner(d, 3, s, 4, false, maximum);
+    ASSERT_EQ(p.points(), 4);
+    EXPECT_EQ(p(2, 0).toDouble(), 10.0);
+    EXPECT_EQ(p(2, 1).toDouble(), 0.0);   // February: no measurement, a point at 0
+    EXPECT_EQ(p(0, 1).toString(), "01/02/2004");
+    EXPECT_EQ(p(6, 1).toString(), "200402");
+    EXPECT_EQ(p(2, 2).toDouble(), 5.5);
+    EXPECT_EQ(p(2, 3).toDouble(), 0.0);   // a sum of nothing counts as 0
+    EXPECT_EQ(p(1, 3).toString(), "12:00:00");
+
+    // Running total: empty periods repeat it.
+    maximum = 0;
+    p = fusionner(d, 3, s, 4, true, maximum);
+    EXPECT_EQ(p(2, 1).toDouble(), 10.0);
+    EXPECT_EQ(p(2, 2).toDouble(), 15.5);
+    EXPECT_EQ(p(2, 3).toDouble(), 15.5);
+
+    // A range whose first months are empty starts at 0.
+    const TableauValeurs tard = donnees({{"01/03/2004", 7.0, "200403"}});
+    p = fusionner(tard, 1, s, 4, true, maximum);
+    EXPECT_EQ(p(2, 0).toDouble(), 0.0);
+    EXPECT_EQ(p(2, 1).toDouble(), 0.0);
+    EXPECT_EQ(p(2, 2).toDouble(), 7.0);
+    EXPECT_EQ(p(2, 3).toDouble(), 7.0);
+
+    // Nothing in the skeleton: nothing out; sums outside it are dropped.
+    EXPECT_EQ(fusionner(d, 3, TableauValeurs(2, 0), 0, false, maximum).points(), 0);
+    const TableauValeurs avant = donnees({{"01/12/2003", 3.0, "200312"}, {"01/01/2004", 4.0, "200401"}});
+    p = fusionner(avant, 2, s, 4, false, maximum);
+    EXPECT_EQ(p(2, 0).toDouble(), 4.0);
+}
+
+TEST(Agregation, BornesDeLAxeDesValeurs)
+{
+    // 37.2 gives 40 during the merge, then the next hundred.
+    double m = 0;
+    monterMaximum(37.2, m);
+    EXPECT_EQ(m, 40.0);
+    EXPECT_EQ(maximumFinal(m), 100.0);
+    m = 0;
+    monterMaximum(137, m);
+    EXPECT_EQ(m, 140.0);
+    EXPECT_EQ(maximumFinal(m), 200.0);
+    // Already above: unchanged; a hundred stays.
+    m = 300;
+    monterMaximum(137, m);
+    EXPECT_EQ(maximumFinal(m), 300.0);
+    // Large cumulated totals go by 500.
+    m = 0;
+    monterMaximum(1234.5, m);
+    EXPECT_EQ(m, 1500.0);
+    EXPECT_EQ(maximumFinal(m), 1500.0);
+    // A value just above the rounded ten raises by 10 more.
+    m = 0;
+    monterMaximum(44.9, m);
+    EXPECT_EQ(m, 50.0);
+}
+
+TEST(Agregation, AnneesHydrologiquesReetiquetees)
+{
+    // Hydro column: "01/01/" before October, "01/02/" from October on.
+    const TableauValeurs p = donnees({{"01/01/2004", 300.0, "20040101"}, {"01/02/2004", 200.0, "20040201"},
+                                      {"01/01/2005", 400.0, "20050101"}, {"01/02/2005", 150.0, "20050201"},
+                                      {"01/01/2006", QVariant(), "20060101"}});
+    double m = 0;
+    const TableauValeurs h = reetiqueterHydro(p, m);
+    ASSERT_EQ(h.points(), 3);
+    EXPECT_EQ(h(0, 0).toString(), "01/01/2004");
+    EXPECT_EQ(h(2, 0).toDouble(), 300.0);
+    EXPECT_EQ(h(0, 1).toString(), "01/01/2005");
+    EXPECT_EQ(h(2, 1).toDouble(), 600.0);   // October–December 2004 and January–September 2005
+    EXPECT_EQ(h(6, 1).toString(), "20050101");
+    EXPECT_EQ(h(0, 2).toString(), "01/01/2006");
+    EXPECT_EQ(h(2, 2).toDouble(), 150.0);
+    EXPECT_EQ(maximumFinal(m), 600.0);  // 600 already lies on a hundred
+}
+
+TEST(Agregation, DecalageEnTete)
+{
+    EXPECT_EQ(decalageTete("MOIS", 1), 1);
+    EXPECT_EQ(decalageTete("MOIS", 5), 6);
+    EXPECT_EQ(decalageTete("MOIS", 12), 14);
+    EXPECT_EQ(decalageTete("TRIMESTRE", 5), 2);
+    EXPECT_EQ(decalageTete("ANNEE", 1), 0);
+    EXPECT_EQ(decalageTete("ANNEE", 30), 3);
+    EXPECT_EQ(decalageTete("HYDRO", 30), 4);
+    EXPECT_EQ(decalageTete("DECADE", 30), 0);
+    const TableauValeurs p = donnees({{"01/01/2004", 1.0, "1"}});
+    const TableauValeurs d = avecDecalage(p, 2);
+    EXPECT_EQ(d.points(), 3);
+    EXPECT_FALSE(d(0, 1).isValid());
+    EXPECT_EQ(d(0, 2).toString(), "01/01/2004");
+}
+
+TEST(Agregation, TextesDesRequetes)
+{
+    QObject fenetre;
+    fenetre.setProperty("typeBase", QStringLiteral("ACCESS"));
+    ValeursProcessus::courantes().fenetrePrincipale = &fenetre;
+    EXPECT_EQ(requeteBornesAnnees("Mois", "Pluie", "P001", "01/01/2004", "31/12/2004"),
+              "SELECT Mois & year(DateCreation), '12:00:00', SUM(Pluie) , '', '', '', year(DateCreation) & Mois_inverse "
+              "FROM PLUVIO_P001, PERIODES WHERE year(DateCreation) >= '2004' AND year(DateCreation) <='2004' AND "
+              "Instr(1,DateCreation,jour) AND (ModeObtention<>'I' OR ModeObtention IS NULL) AND DateCreation "
+              ">=#01/01/2004 00:00:00# AND DateCreation <=#12/31/2004 00:00:00# GROUP BY Mois & year(DateCreation), "
+              "'12:00:00' , '', '', '', year(DateCreation) & Mois_inverse ORDER BY year(DateCreation) & Mois_inverse, "
+              "Mois & year(DateCreation), '12:00:00' , '', '', ''");
+    EXPECT_TRUE(requeteParPeriode("Decade", "Etp", "P1", "01/01/2004", "31/12/2005")
+                    .contains("<='2005' AND Instr(1, DateCreation, jour) AND (ModeObtention<>'I' OR ModeObtention IS NULL) "
+                              "AND CVDATE(DateCreation) >=#01/01/2004 00:00:00# AND CVDATE(DateCreation) <=#12/31/2005 00:00:00#"));
+    EXPECT_TRUE(requeteHydro("Hydro", "Pluie", "P1", "01/10/2003", "30/09/2005")
+                    .contains("WHERE Instr(1,DateCreation,jour) AND (ModeObtention<>'I' OR ModeObtention IS NULL) AND "
+                              "DateCreation >=#10/01/2003# AND DateCreation <=#09/30/2005# GROUP BY Hydro"));
+    const QString s = requeteSquelette("Mois", "01/01/2004", "31/12/2004", false, 10);
+    EXPECT_EQ(s, "select distinct * from (SELECT DISTINCT Mois & Num_Annee  as DateCreation, Num_Annee & Mois_inverse as  "
+                 "date_inverse FROM PERIODES, ANNEES WHERE (jour<>'29/02/' or cint(num_annee) mod 400 = 0 or (cint(num_annee) "
+                 "mod 4 = 0 and cint(num_annee) mod 100 <> 0)) AND Num_annee >= year(#01/01/2004#) AND Num_annee <= "
+                 "year(#12/31/2004#)) AS SReq WHERE dateValue(DateCreation) >=#01/01/2004# AND dateValue(DateCreation) "
+                 "<=#12/31/2004# ORDER BY date_inverse");
+    // The hydrological skeleton runs on the parts of the years, under every kind.
+    const QString h = requeteSquelette("Hydro", "01/10/2003", "30/09/2005", true, 10);
+    EXPECT_TRUE(h.contains("WHERE CVDate(DateCreation) >=#02/01/2003# AND CVDate(DateCreation) <=#01/01/2005#"));
+    fenetre.setProperty("typeBase", QStringLiteral("ORACLE"));
+    EXPECT_TRUE(requeteParPeriode("Mois", "Pluie", "P1", "01/01/2004", "31/12/2004")
+                    .contains("' AND Instr(1, to_char(DateCreation, 'DD/MM/YYYY'), jour) > 0 AND"));
+    EXPECT_TRUE(requeteSquelette("Mois", "01/01/2004", "31/12/2004", false, 10).contains("WHERE to_date(DateCreation, 'DD/MM/YYYY') >="));
+    fenetre.setProperty("typeBase", QStringLiteral("POSTGRESQL"));
+    EXPECT_TRUE(requeteSquelette("Mois", "01/01/2004", "31/12/2004", false, 10).contains("WHERE CVDate(DateCreation) >='01/01/2004'"));
+    ValeursProcessus::courantes().fenetrePrincipale = nullptr;
+}
+
+TEST(Statistiques, QuintilesEtMediane)
+{
+    using namespace CalculsStatistiques;
+    const auto q = quintiles({50, 10, 30, 20, 40});
+    EXPECT_DOUBLE_EQ(*q[0], 18);
+    EXPECT_DOUBLE_EQ(*q[1], 26);
+    EXPECT_DOUBLE_EQ(*q[2], 34);
+    EXPECT_DOUBLE_EQ(*q[3], 42);
+    EXPECT_FALSE(quintiles({})[0]);
+    EXPECT_DOUBLE_EQ(*centile({7}, 0.8), 7);
+    EXPECT_DOUBLE_EQ(*centile({0, 100}, 0.2), 20);   // a year with a total of 0 counts
+    EXPECT_DOUBLE_EQ(*moyenne({10, 20, 60}), 30);
+    EXPECT_DOUBLE_EQ(*mediane({10, 20, 30}), 20);
+    EXPECT_DOUBLE_EQ(*mediane({10, 20, 30, 40}), 25);
+    EXPECT_FALSE(mediane({}));
+
+    EXPECT_EQ(bornesEcarts({-30, 5, 12}), std::make_pair(-100.0, 100.0));
+    EXPECT_EQ(bornesEcarts({-160, 0, 40}), std::make_pair(-300.0, 300.0));
+    EXPECT_EQ(bornesEcarts({250}), std::make_pair(-400.0, 400.0));  // CInt(3.5) is 4, halves to even
+    EXPECT_EQ(bornesEcarts({}), std::make_pair(0.0, 0.0));
+}
+
+} // namespace

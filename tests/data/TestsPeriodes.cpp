@@ -1,0 +1,103 @@
+#include "data/Periodes.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Periodes, LesLettresSontLuesDansLOrdreFixe)
+{
+    using Periodes::choisir;
+    EXPECT_EQ(choisir("MH", TypeGraph::edition, false).codePeriode, "MOIS");
+    EXPECT_EQ(choisir("HM", TypeGraph::edition, false).codePeriode, "MOIS");
+    EXPECT_EQ(choisir("SD", TypeGraph::edition, false).codePeriode, "DECADE");
+    EXPECT_EQ(choisir("T", TypeGraph::edition, false).uniteAxeX, "T");
+    const auto hydro = choisir("H", TypeGraph::edition, false);
+    EXPECT_EQ(hydro.colonne, "Hydro");
+    EXPECT_EQ(hydro.uniteAxeX, "A");
+    EXPECT_EQ(choisir("H", TypeGraph::Annee, false).uniteAxeX, "M");
+    EXPECT_EQ(choisir("S", TypeGraph::edition, false).codePeriode, "SANS");
+    EXPECT_EQ(choisir("S", TypeGraph::Annee, false).codePeriode, "ANNEE");
+    EXPECT_EQ(choisir("S", TypeGraph::Annee, false).colonne, "Jour");
+    const auto autoMois = choisir("", TypeGraph::edition, true);
+    EXPECT_EQ(autoMois.codePeriode, "MOIS");
+    EXPECT_EQ(autoMois.uniteAxeX, "A");
+    const auto sans = choisir("x", TypeGraph::edition, false);
+    EXPECT_EQ(sans.codePeriode, "SANS");
+    EXPECT_TRUE(sans.uniteGardee);
+}
+
+TEST(Periodes, AnneesHydrologiques)
+{
+    using Periodes::normaliser;
+    // From 15/11/2004: October 2004 to September 2005, and the user is told.
+    auto p = normaliser("HYDRO", TypeGraph::edition, "15/11/2004", "31/12/2005", "", "10");
+    ASSERT_TRUE(p);
+    EXPECT_EQ(p->debut, "01/10/2004");
+    EXPECT_EQ(p->fin, "30/09/2005");
+    EXPECT_TRUE(p->message);
+    // From 15/09/2004: the hydrological year began in October 2003.
+    p = normaliser("HYDRO", TypeGraph::edition, "15/09/2004", "30/09/2005", "", "10");
+    EXPECT_EQ(p->debut, "01/10/2003");
+    EXPECT_TRUE(p->message);
+    // Already whole hydrological years: nothing to tell.
+    p = normaliser("HYDRO", TypeGraph::edition, "01/10/2003", "30/09/2005", "", "10");
+    EXPECT_FALSE(p->message);
+    // Year graph of 2005: October 2004 to September 2005, twelve steps, no message.
+    p = normaliser("HYDRO", TypeGraph::Annee, "", "", "2005", "10");
+    EXPECT_EQ(p->debut, "01/10/2004");
+    EXPECT_EQ(p->fin, "30/09/2005");
+    EXPECT_EQ(p->pasAxeX, 12);
+    EXPECT_FALSE(p->message);
+    // A hydrological year starting in March ends on the last day of February, leap or not.
+    p = normaliser("HYDRO", TypeGraph::Annee, "", "", "2004", "3");
+    EXPECT_EQ(p->fin, "29/02/2004");
+    EXPECT_EQ(Periodes::messageAnneeHydro("10"),
+              "Pour calculer le graphique, les dates vont être ajustées automatiquement en années hydrogéologiques "
+              "du 01/10 et/ou au 30 (ou 31)/9 de l'année suivante.");
+    EXPECT_FALSE(normaliser("HYDRO", TypeGraph::edition, "1/1/24", "31/12/2005", "", "10"));
+}
+
+TEST(Periodes, PlagesParPeriode)
+{
+    using Periodes::normaliser;
+    auto p = normaliser("ANNEE", TypeGraph::edition, "15/03/2001", "20/06/2004", "", "10");
+    EXPECT_EQ(p->debut, "01/01/2001");
+    EXPECT_EQ(p->fin, "31/12/2004");
+    EXPECT_FALSE(p->uniteAxeX);
+    p = normaliser("MOIS", TypeGraph::edition, "15/03/2001", "20/06/2004", "", "10");
+    EXPECT_EQ(p->debut, "15/03/2001");
+    p = normaliser("SANS", TypeGraph::edition, "03/03/2001", "20/03/2001", "", "10");
+    EXPECT_EQ(p->uniteAxeX, "FIXE");
+    EXPECT_EQ(p->pasAxeX, 17);
+    p = normaliser("DECADE", TypeGraph::edition, "03/03/2001", "20/08/2001", "", "10");
+    EXPECT_EQ(p->pasAxeX, 11);
+    p = normaliser("SANS", TypeGraph::edition, "03/03/2001", "20/08/2004", "", "10");
+    EXPECT_EQ(p->pasAxeX, 3);
+}
+
+TEST(Periodes, PlageDesGraphiquesAPluieEtNappe)
+{
+    using Periodes::plageDeuxGraphiques;
+    auto p = plageDeuxGraphiques("05/03/2004", "28/03/2004");
+    EXPECT_EQ(p->debut, "01/03/2004");
+    EXPECT_EQ(p->fin, "01/04/2004");
+    EXPECT_EQ(p->uniteAxeX, "VIDE");
+    EXPECT_EQ(p->pasAxeX, 5);
+    p = plageDeuxGraphiques("05/03/2004", "28/11/2004");
+    EXPECT_EQ(p->debut, "01/01/2004");
+    EXPECT_EQ(p->fin, "31/12/2004");
+    EXPECT_EQ(p->uniteAxeX, "DEF");
+    EXPECT_EQ(p->pasAxeX, 8);
+    p = plageDeuxGraphiques("05/03/2004", "10/02/2006");
+    EXPECT_EQ(p->debut, "01/03/2004");
+    EXPECT_EQ(p->fin, "28/02/2006");
+    EXPECT_EQ(p->uniteAxeX, "");
+    EXPECT_EQ(p->pasAxeX, 23);
+    p = plageDeuxGraphiques("05/03/2004", "10/07/2007");
+    EXPECT_EQ(p->debut, "01/01/2004");
+    EXPECT_EQ(p->fin, "31/12/2007");
+    EXPECT_EQ(p->uniteAxeX, "A");
+    EXPECT_EQ(p->pasAxeX, 3);
+}
+
+} // namespace
