@@ -105,12 +105,17 @@ bool BaseDonnees::Valider() noexcept
 
 bool BaseDonnees::Annuler() noexcept
 {
+    // L'échec qui a motivé l'annulation reste la dernière erreur.
+    const QString motif = m_erreur;
     return garde("Annuler", [&] {
         if (!m_enTransaction)
             return erreur(QStringLiteral("Aucune transaction à annuler."));
         qCDebug(journalSql) << "annulation de la transaction";
         m_enTransaction = false;
-        return transaction(Transaction::Annuler);
+        if (!transaction(Transaction::Annuler))
+            return false;
+        m_erreur = motif;
+        return true;
     });
 }
 

@@ -35,7 +35,8 @@ public:
     // combien ont été trouvées.
     bool AccesBase(const QString& sql, std::unique_ptr<JeuEnregistrements>& jeu, qint32& nombre) noexcept;
 
-    // Un enregistrement fait de plusieurs ordres : rien n'en reste sans validation.
+    // Un enregistrement fait de plusieurs ordres : rien n'en reste sans
+    // validation. Après `Annuler`, la dernière erreur reste celle de l'échec.
     bool Commencer() noexcept;
     bool Valider() noexcept;
     bool Annuler() noexcept;

@@ -356,7 +356,10 @@ bool BasePostgres::insererLignes(const QString& table, const QList<ColonneTable>
             message = messagePostgres(r.get(), m_connexion);
         }
     }
-    return ok ? true : erreur(message);
+    if (!ok)
+        return erreur(message);
+    // Des statistiques à jour pour que le planificateur choisisse bien ses jointures.
+    return lancer(QStringLiteral("ANALYZE ") + m_traducteur->identifiant(table), {}, nullptr);
 }
 
 QList<ColonneTable> BasePostgres::colonnesTable(const QString& table)

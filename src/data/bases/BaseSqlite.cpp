@@ -6,6 +6,7 @@
 #include "data/bases/ValeurColonne.h"
 
 #include <QFileInfo>
+#include <charconv>
 #include <cmath>
 #include <sqlite3.h>
 #include <vector>
@@ -66,10 +67,33 @@ std::optional<double> nombreArgument(sqlite3_value* v)
     return LireNombre(texteArgument(v));
 }
 
+// "DD/MM/YYYY" lu octet par octet : le texte que les cumuls construisent.
+bool cvdateRapide(sqlite3_context* ctx, sqlite3_value* v)
+{
+    if (sqlite3_value_type(v) != SQLITE_TEXT || sqlite3_value_bytes(v) != 10)
+        return false;
+    const auto* t = reinterpret_cast<const unsigned char*>(sqlite3_value_text(v));
+    for (int i : {0, 1, 3, 4, 6, 7, 8, 9})
+        if (t[i] < '0' || t[i] > '9')
+            return false;
+    if (t[2] != '/' || t[5] != '/')
+        return false;
+    const int j = (t[0] - '0') * 10 + (t[1] - '0'), m = (t[3] - '0') * 10 + (t[4] - '0');
+    const int an = (t[6] - '0') * 1000 + (t[7] - '0') * 100 + (t[8] - '0') * 10 + (t[9] - '0');
+    if (an < 100 || !QDate::isValid(an, m, j))
+        return false;
+    const char iso[10] = {char(t[6]), char(t[7]), char(t[8]), char(t[9]), '-', char(t[3]), char(t[4]), '-',
+                          char(t[0]), char(t[1])};
+    sqlite3_result_text(ctx, iso, 10, SQLITE_TRANSIENT);
+    return true;
+}
+
 void cvdate(sqlite3_context* ctx, int, sqlite3_value** a)
 {
     if (estNul(a[0]))
         return sqlite3_result_null(ctx);
+    if (cvdateRapide(ctx, a[0]))
+        return;
     const auto d = dateArgument(a[0]);
     if (!d)
         return resultatErreur(ctx, QStringLiteral("Conversion en date impossible : « %1 »").arg(texteArgument(a[0])));
@@ -204,6 +228,48 @@ void formatDate(sqlite3_context* ctx, int, sqlite3_value** a)
     resultatTexte(ctx, FormatDate(*d, texteArgument(a[1])));
 }
 
+// Les textes du runtime de toutes les valeurs, joints ; NULL compte pour ''.
+void joindre(sqlite3_context* ctx, int n, sqlite3_value** a)
+{
+    QByteArray t;
+    for (int i = 0; i < n; ++i) {
+        switch (sqlite3_value_type(a[i])) {
+        case SQLITE_NULL:
+            break;
+        case SQLITE_INTEGER: {
+            char chiffres[24];
+            const auto r = std::to_chars(chiffres, chiffres + sizeof chiffres, sqlite3_value_int64(a[i]));
+            t.append(chiffres, int(r.ptr - chiffres));
+            break;
+        }
+        case SQLITE_FLOAT:
+            t.append(TexteNombre(sqlite3_value_double(a[i])).toUtf8());
+            break;
+        default:
+            t.append(reinterpret_cast<const char*>(sqlite3_value_text(a[i])), sqlite3_value_bytes(a[i]));
+        }
+    }
+    sqlite3_result_text(ctx, t.constData(), int(t.size()), SQLITE_TRANSIENT);
+}
+
+// "DD/MM/" d'une date, lu directement dans le texte ISO rangé.
+void jourMois(sqlite3_context* ctx, int, sqlite3_value** a)
+{
+    if (estNul(a[0]))
+        return sqlite3_result_null(ctx);
+    if (sqlite3_value_type(a[0]) == SQLITE_TEXT && sqlite3_value_bytes(a[0]) >= 10) {
+        const auto* d = reinterpret_cast<const char*>(sqlite3_value_text(a[0]));
+        if (d[4] == '-' && d[7] == '-') {
+            const char j[6] = {d[8], d[9], '/', d[5], d[6], '/'};
+            return sqlite3_result_text(ctx, j, 6, SQLITE_TRANSIENT);
+        }
+    }
+    const auto d = dateArgument(a[0]);
+    if (!d)
+        return sqlite3_result_null(ctx);
+    resultatTexte(ctx, FormatDate(*d, QStringLiteral("dd/mm/")));
+}
+
 struct Fonction
 {
     const char* nom;
@@ -218,7 +284,8 @@ const Fonction fonctions[] = {
     {"acces_int", 1, entierInferieur},    {"acces_fix", 1, partieEntiere},
     {"acces_puissance", 2, puissance},    {"acces_instr", 3, instr},
     {"acces_ajouter_jours", 2, ajouterJours}, {"acces_format", 2, format},
-    {"acces_format_date", 2, formatDate},
+    {"acces_format_date", 2, formatDate},   {"acces_joindre", -1, joindre},
+    {"acces_jour_mois", 1, jourMois},
 };
 
 // ---------------------------------------------------------------- colonnes
@@ -316,6 +383,8 @@ std::unique_ptr<BaseSqlite> BaseSqlite::ouvrir(const QString& fichier, QString& 
     }
     sqlite3_extended_result_codes(base, 1);
     sqlite3_busy_timeout(base, 5000);
+    // Les regroupements et les tris des cumuls tiennent en mémoire.
+    sqlite3_exec(base, "PRAGMA temp_store = MEMORY; PRAGMA cache_size = -32000", nullptr, nullptr, nullptr);
     // Un nom mal écrit entre guillemets doit échouer, pas devenir un texte.
     sqlite3_db_config(base, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
     sqlite3_db_config(base, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);

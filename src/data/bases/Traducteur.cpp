@@ -576,9 +576,57 @@ bool Traducteur::jointureJour(const ExpressionSql& e, const Portee& p, QString& 
     return true;
 }
 
+// Year(date) comparé à une année écrite : la même condition sur la date
+// elle-même, entre deux 1er janvier, que le moteur lit dans un index.
+bool Traducteur::anneeComparee(const QString& op, const ExpressionSql& ea, const ExpressionSql& eb, const Portee& p,
+                               QString& sql)
+{
+    if (ea.genre != Genre::Appel || ea.texte != QStringLiteral("year") || ea.enfants.size() != 1)
+        return false;
+    std::optional<double> n;
+    if (eb.genre == Genre::Nombre || eb.genre == Genre::Texte)
+        n = LireNombre(eb.texte);
+    if (!n || *n != std::floor(*n) || *n < 100 || *n > 9998)
+        return false;
+    const auto c = expression(*ea.enfants[0], p);
+    if (!c)
+        return false;
+    const auto d = versDate(*ea.enfants[0], *c, false);
+    if (!d || d->dateConstante)
+        return false;
+    const int annee = int(*n);
+    const QString debut = litteralDate(DateHeure(QDate(annee, 1, 1)));
+    const QString suivante = litteralDate(DateHeure(QDate(annee + 1, 1, 1)));
+    const QString x = d->sql;
+    if (op == QStringLiteral(">="))
+        sql = u'(' + x + QStringLiteral(" >= ") + debut + u')';
+    else if (op == QStringLiteral(">"))
+        sql = u'(' + x + QStringLiteral(" >= ") + suivante + u')';
+    else if (op == QStringLiteral("<="))
+        sql = u'(' + x + QStringLiteral(" < ") + suivante + u')';
+    else if (op == QStringLiteral("<"))
+        sql = u'(' + x + QStringLiteral(" < ") + debut + u')';
+    else if (op == QStringLiteral("="))
+        sql = QStringLiteral("(%1 >= %2 AND %1 < %3)").arg(x, debut, suivante);
+    else
+        sql = QStringLiteral("(NOT (%1 >= %2 AND %1 < %3))").arg(x, debut, suivante);
+    return true;
+}
+
 std::optional<QString> Traducteur::comparer(const QString& op, const ExpressionSql& ea, const ExpressionSql& eb,
                                             const Portee& p)
 {
+    static const QHash<QString, QString> inverse = {{QStringLiteral("="), QStringLiteral("=")},
+                                                    {QStringLiteral("<>"), QStringLiteral("<>")},
+                                                    {QStringLiteral("<"), QStringLiteral(">")},
+                                                    {QStringLiteral(">"), QStringLiteral("<")},
+                                                    {QStringLiteral("<="), QStringLiteral(">=")},
+                                                    {QStringLiteral(">="), QStringLiteral("<=")}};
+    QString annee;
+    if (anneeComparee(op, ea, eb, p, annee) || anneeComparee(inverse.value(op), eb, ea, p, annee))
+        return annee;
+    if (!m_erreur.isEmpty())
+        return std::nullopt;
     auto a = expression(ea, p);
     auto b = a ? expression(eb, p) : std::nullopt;
     if (!b)
@@ -628,6 +676,24 @@ std::optional<Traducteur::Code> Traducteur::binaire(const ExpressionSql& e, cons
         return Code{*c, TypeValeur::Booleen, false, std::nullopt};
     }
 
+    if (op == QStringLiteral("&")) {
+        // Une chaîne a & b & c s'écrit d'un seul tenant.
+        QList<Morceau> morceaux;
+        std::vector<const ExpressionSql*> pile{&eb};
+        const ExpressionSql* gauche = &ea;
+        while (gauche->genre == Genre::Binaire && gauche->texte == QStringLiteral("&")) {
+            pile.push_back(gauche->enfants[1].get());
+            gauche = gauche->enfants[0].get();
+        }
+        pile.push_back(gauche);
+        for (auto it = pile.rbegin(); it != pile.rend(); ++it) {
+            const auto c = expression(**it, p);
+            if (!c)
+                return std::nullopt;
+            morceaux.append({texte(*c), c->type == TypeValeur::Booleen ? valeur(*c) : c->sql, c->type, c->constant});
+        }
+        return Code{joindre(morceaux), TypeValeur::Texte, false, std::nullopt};
+    }
     const auto a = expression(ea, p);
     const auto b = a ? expression(eb, p) : std::nullopt;
     if (!b)
@@ -641,8 +707,6 @@ std::optional<Traducteur::Code> Traducteur::binaire(const ExpressionSql& e, cons
         const QString sql = comme(texte(*a), litteralTexte(motif));
         return Code{e.negation ? QStringLiteral("(NOT ") + sql + u')' : sql, TypeValeur::Booleen, false, std::nullopt};
     }
-    if (op == QStringLiteral("&"))
-        return Code{u'(' + texte(*a) + QStringLiteral(" || ") + texte(*b) + u')', TypeValeur::Texte, false, std::nullopt};
 
     if (op == QStringLiteral("+") || op == QStringLiteral("-")) {
         if (a->type == TypeValeur::Date && b->type != TypeValeur::Date) {
@@ -664,8 +728,8 @@ std::optional<Traducteur::Code> Traducteur::binaire(const ExpressionSql& e, cons
             const bool bNombre = estNumerique(b->type) || (eb.genre == Genre::Texte && LireNombre(eb.texte));
             const bool unNombre = estNumerique(a->type) || estNumerique(b->type);
             if (!(aNombre && bNombre && unNombre))
-                return Code{u'(' + texte(*a) + QStringLiteral(" || ") + texte(*b) + u')', TypeValeur::Texte, false,
-                            std::nullopt};
+                return Code{joindre({{texte(*a), a->sql, a->type, a->constant}, {texte(*b), b->sql, b->type, b->constant}}),
+                            TypeValeur::Texte, false, std::nullopt};
         }
     }
 
@@ -1030,6 +1094,14 @@ QString Traducteur::texte(const Code& c) const
     if (c.constant)
         return QStringLiteral("''");
     return vide(texteAutre(c.sql));
+}
+
+QString Traducteur::joindre(const QList<Morceau>& morceaux) const
+{
+    QStringList textes;
+    for (const Morceau& m : morceaux)
+        textes << m.texte;
+    return u'(' + textes.join(QStringLiteral(" || ")) + u')';
 }
 
 QString Traducteur::valeur(const Code& c) const

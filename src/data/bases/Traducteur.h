@@ -54,6 +54,17 @@ public:
     virtual QString litteralDate(const QDateTime& d) const = 0;
 
 protected:
+    // Un opérande de `&` : son texte du runtime déjà écrit, et sa valeur brute.
+    struct Morceau
+    {
+        QString texte;
+        QString brut;
+        TypeValeur type = TypeValeur::Inconnu;
+        bool constant = false;
+    };
+    // La jonction de textes de `&` ; par défaut, les textes joints par ||.
+    virtual QString joindre(const QList<Morceau>& morceaux) const;
+
     virtual QString vide(const QString& texte) const = 0;  // NULL en ''
     virtual QString texteEntier(const QString& x) const = 0;
     virtual QString texteReel(const QString& x) const = 0;
@@ -119,6 +130,7 @@ private:
     std::optional<Code> binaire(const ExpressionSql& e, const Portee& p);
     std::optional<QString> comparer(const QString& op, const ExpressionSql& a, const ExpressionSql& b, const Portee& p);
     bool jointureJour(const ExpressionSql& e, const Portee& p, QString& sql);
+    bool anneeComparee(const QString& op, const ExpressionSql& ea, const ExpressionSql& eb, const Portee& p, QString& sql);
     std::optional<Code> affectation(const ExpressionSql& e, TypeValeur cible, const Portee& p);
 
     std::optional<Code> versDate(const ExpressionSql& e, const Code& c, bool commeLitteralBase);

@@ -20,6 +20,21 @@ QString TraducteurPostgres::litteralDate(const QDateTime& d) const
     return QStringLiteral("TIMESTAMP ") + litteralTexte(ValeurColonne::iso(d, true));
 }
 
+QString TraducteurPostgres::joindre(const QList<Morceau>& morceaux) const
+{
+    // concat() compte NULL pour '' et écrit les entiers comme le runtime.
+    QStringList arguments;
+    for (const Morceau& m : morceaux) {
+        if (m.type == TypeValeur::Entier || m.type == TypeValeur::Texte)
+            arguments << m.brut;
+        else if (m.type == TypeValeur::Reel && !m.constant)
+            arguments << texteReel(m.brut);
+        else
+            arguments << m.texte;
+    }
+    return QStringLiteral("concat(") + arguments.join(QStringLiteral(", ")) + u')';
+}
+
 QString TraducteurPostgres::vide(const QString& texte) const
 {
     return QStringLiteral("coalesce(") + texte + QStringLiteral(", '')");
@@ -60,12 +75,19 @@ QString TraducteurPostgres::partieDate(PartieDate partie, const QString& x) cons
     case PartieDate::Minute: champ = "minute"; break;
     case PartieDate::Seconde: champ = "second"; break;
     }
-    return QStringLiteral("CAST(floor(date_part('%1', %2)) AS integer)").arg(QLatin1String(champ), x);
+    // Seules les secondes peuvent porter une fraction.
+    if (partie == PartieDate::Seconde)
+        return QStringLiteral("CAST(floor(date_part('second', %1)) AS integer)").arg(x);
+    return QStringLiteral("CAST(date_part('%1', %2) AS integer)").arg(QLatin1String(champ), x);
 }
 
 QString TraducteurPostgres::dateDepuisTexte(const QString& x) const
 {
-    return QStringLiteral("pg_temp.cvdate(") + x + u')';
+    // Le texte "DD/MM/YYYY" d'un mois possible se lit sans appel de fonction ;
+    // tout autre texte passe par pg_temp.cvdate.
+    return QStringLiteral("(CASE WHEN length(%1) = 10 AND substr(%1, 4, 2) <= '12' "
+                          "THEN CAST(to_date(%1, 'DD/MM/YYYY') AS timestamp) ELSE pg_temp.cvdate(%1) END)")
+        .arg(x);
 }
 
 QString TraducteurPostgres::jourSeul(const QString& x) const
@@ -92,7 +114,8 @@ QString TraducteurPostgres::ajouterJours(const QString& date, const QString& jou
 
 QString TraducteurPostgres::jourMois(const QString& date) const
 {
-    return QStringLiteral("to_char(") + date + QStringLiteral(", 'DD/MM/')");
+    // Sans la conversion, to_char d'une date passerait par le fuseau horaire.
+    return QStringLiteral("to_char(CAST(") + date + QStringLiteral(" AS timestamp), 'DD/MM/')");
 }
 
 QString TraducteurPostgres::instr(const QString& debut, const QString& texte, const QString& cherche) const

@@ -14,6 +14,16 @@ QString TraducteurSqlite::litteralDate(const QDateTime& d) const
     return litteralTexte(ValeurColonne::iso(d));
 }
 
+QString TraducteurSqlite::joindre(const QList<Morceau>& morceaux) const
+{
+    // Une seule fonction pour toute la chaîne : NULL y compte pour '', les
+    // nombres y prennent leur texte du runtime.
+    QStringList arguments;
+    for (const Morceau& m : morceaux)
+        arguments << (m.type == TypeValeur::Date || m.type == TypeValeur::Booleen ? m.texte : m.brut);
+    return QStringLiteral("acces_joindre(") + arguments.join(QStringLiteral(", ")) + u')';
+}
+
 QString TraducteurSqlite::vide(const QString& texte) const
 {
     return QStringLiteral("ifnull(") + texte + QStringLiteral(", '')");
@@ -82,7 +92,7 @@ QString TraducteurSqlite::ajouterJours(const QString& date, const QString& jours
 
 QString TraducteurSqlite::jourMois(const QString& date) const
 {
-    return QStringLiteral("(substr(%1, 9, 2) || '/' || substr(%1, 6, 2) || '/')").arg(date);
+    return QStringLiteral("acces_jour_mois(") + date + u')';
 }
 
 QString TraducteurSqlite::instr(const QString& debut, const QString& texte, const QString& cherche) const

@@ -15,6 +15,7 @@ public:
     QString litteralDate(const QDateTime& d) const override;
 
 protected:
+    QString joindre(const QList<Morceau>& morceaux) const override;
     QString vide(const QString& texte) const override;
     QString texteEntier(const QString& x) const override;
     QString texteReel(const QString& x) const override;
