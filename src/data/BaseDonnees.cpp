@@ -14,6 +14,10 @@ BaseDonnees::~BaseDonnees() = default;
 bool BaseDonnees::erreur(const QString& texte)
 {
     m_erreur = texte;
+    if (m_enTransaction && !m_echecEnTransaction) {
+        m_echecEnTransaction = true;
+        m_premierEchec = texte;
+    }
     qCDebug(journalSql).noquote() << "échec :" << texte;
     return false;
 }
@@ -80,12 +84,17 @@ bool BaseDonnees::AccesBase(const QString& sql, std::unique_ptr<JeuEnregistremen
 bool BaseDonnees::Commencer() noexcept
 {
     return garde("Commencer", [&] {
-        if (m_enTransaction)
-            return erreur(QStringLiteral("Une transaction est déjà commencée."));
+        // Un mauvais usage n'est pas l'échec d'un ordre : la transaction reste bonne.
+        if (m_enTransaction) {
+            m_erreur = QStringLiteral("Une transaction est déjà commencée.");
+            return false;
+        }
         qCDebug(journalSql) << "début de transaction";
         if (!transaction(Transaction::Commencer))
             return false;
         m_enTransaction = true;
+        m_echecEnTransaction = false;
+        m_premierEchec.clear();
         return true;
     });
 }
@@ -95,6 +104,15 @@ bool BaseDonnees::Valider() noexcept
     return garde("Valider", [&] {
         if (!m_enTransaction)
             return erreur(QStringLiteral("Aucune transaction à valider."));
+        // Tout ou rien : après un ordre en échec, rien de la transaction n'est
+        // gardé, comme PostgreSQL le fait de lui-même.
+        if (m_echecEnTransaction) {
+            qCDebug(journalSql) << "transaction annulée : un ordre a échoué";
+            m_enTransaction = false;
+            transaction(Transaction::Annuler);
+            return erreur(QStringLiteral("Un ordre a échoué pendant la transaction, rien n'est enregistré : %1")
+                              .arg(m_premierEchec));
+        }
         qCDebug(journalSql) << "validation de la transaction";
         const bool ok = transaction(Transaction::Valider);
         // Une validation refusée ne laisse rien d'ouvert : le moteur a tout annulé.

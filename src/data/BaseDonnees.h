@@ -36,7 +36,9 @@ public:
     bool AccesBase(const QString& sql, std::unique_ptr<JeuEnregistrements>& jeu, qint32& nombre) noexcept;
 
     // Un enregistrement fait de plusieurs ordres : rien n'en reste sans
-    // validation. Après `Annuler`, la dernière erreur reste celle de l'échec.
+    // validation, et `Valider` refuse (et annule) dès qu'un ordre de la
+    // transaction a échoué. Après `Annuler`, la dernière erreur reste celle
+    // de l'échec.
     bool Commencer() noexcept;
     bool Valider() noexcept;
     bool Annuler() noexcept;
@@ -100,5 +102,7 @@ private:
     QString m_erreur;
     Observateur m_observateur;
     bool m_enTransaction = false;
+    bool m_echecEnTransaction = false;
+    QString m_premierEchec;
     std::shared_ptr<BaseDonnees*> m_vie;
 };

@@ -579,9 +579,11 @@ std::unique_ptr<ExpressionSql> AnalyseurSyntaxique::primaire()
         ++m_position;
         return std::make_unique<ExpressionSql>(ExpressionSql::Genre::Nul);
     }
-    if (!nomLibre())
+    // Left et Right sont aussi des mots-clés de jointure.
+    const bool fonctionMotCle = (motCle("left") || motCle("right")) && symbole("(", 1);
+    if (!nomLibre() && !fonctionMotCle)
         return echec(QStringLiteral("Expression attendue"));
-    const QString premier = nom();
+    const QString premier = fonctionMotCle ? m_jetons.at(m_position++).texte : nom();
     if (accepterSymbole("(")) {
         auto e = std::make_unique<ExpressionSql>(ExpressionSql::Genre::Appel, premier.toLower());
         if (!accepterSymbole(")")) {

@@ -373,6 +373,18 @@ std::optional<QString> Traducteur::requete(const RequeteSql& r, QList<ColonneVis
     }
     QStringList tris;
     p.dansTri = true;
+    // Un regroupement sans tri sort dans l'ordre de ses groupes, comme le
+    // rendait le moteur d'origine et comme les chargeurs le lisent.
+    if (r.tris.empty() && !r.distinct) {
+        for (const auto& g : r.groupes) {
+            if (litteral(*g))
+                continue;
+            const auto c = expression(*g, p);
+            if (!c)
+                return std::nullopt;
+            tris << valeur(*c) + (c->type == TypeValeur::Texte ? collationTexte() : QString()) + nulsEnTete(false);
+        }
+    }
     for (const RequeteSql::Tri& t : r.tris) {
         const ExpressionSql& e = *t.expression;
         QString terme;
@@ -393,7 +405,7 @@ std::optional<QString> Traducteur::requete(const RequeteSql& r, QList<ColonneVis
             if (c->type == TypeValeur::Texte && !r.distinct)
                 terme += collationTexte();
         }
-        tris << terme + (t.descendant ? QStringLiteral(" DESC") : QString());
+        tris << terme + (t.descendant ? QStringLiteral(" DESC") : QString()) + nulsEnTete(t.descendant);
     }
     if (!tris.isEmpty())
         sql += QStringLiteral(" ORDER BY ") + tris.join(QStringLiteral(", "));
@@ -704,7 +716,7 @@ std::optional<Traducteur::Code> Traducteur::binaire(const ExpressionSql& e, cons
             return echec(QStringLiteral("LIKE attend un motif en texte"));
         QString motif = eb.texte;
         motif.replace(u'*', u'%').replace(u'?', u'_');
-        const QString sql = comme(texte(*a), litteralTexte(motif));
+        const QString sql = comme(texteBrut(*a), litteralTexte(motif));
         return Code{e.negation ? QStringLiteral("(NOT ") + sql + u')' : sql, TypeValeur::Booleen, false, std::nullopt};
     }
 
@@ -872,8 +884,8 @@ std::optional<Traducteur::Code> Traducteur::appel(const ExpressionSql& e, const 
         const auto t = s ? arg(k + 1) : std::nullopt;
         if (!t)
             return std::nullopt;
-        return Code{instr(debut == QStringLiteral("1") ? QString() : debut, texte(*s), texte(*t)), TypeValeur::Entier, false,
-                    std::nullopt};
+        return Code{instr(debut == QStringLiteral("1") ? QString() : debut, texteBrut(*s), texteBrut(*t)), TypeValeur::Entier,
+                    false, std::nullopt};
     }
 
     if (f == QStringLiteral("format")) {
@@ -920,7 +932,8 @@ std::optional<Traducteur::Code> Traducteur::appel(const ExpressionSql& e, const 
         const auto c = arg(0);
         if (!c)
             return std::nullopt;
-        const QString t = texte(*c);
+        // Comme dans le runtime, ces fonctions rendent NULL pour NULL.
+        const QString t = texteBrut(*c);
         if (f == QStringLiteral("cstr"))
             return Code{t, TypeValeur::Texte, false, std::nullopt};
         if (f == QStringLiteral("len"))
@@ -943,7 +956,7 @@ std::optional<Traducteur::Code> Traducteur::appel(const ExpressionSql& e, const 
                 return std::nullopt;
             nombres << versEntier(*x).sql;
         }
-        const QString t = texte(*s);
+        const QString t = texteBrut(*s);
         if (f == QStringLiteral("left"))
             return Code{gauche(t, nombres[0]), TypeValeur::Texte, false, std::nullopt};
         if (f == QStringLiteral("right"))
@@ -1067,13 +1080,13 @@ Traducteur::Code Traducteur::versEntier(const Code& c) const
     return Code{arrondiEntier(c.sql), TypeValeur::Entier, false, std::nullopt};
 }
 
-QString Traducteur::texte(const Code& c) const
+QString Traducteur::texteBrut(const Code& c) const
 {
     switch (c.type) {
     case TypeValeur::Texte:
-        return c.constant ? c.sql : vide(c.sql);
+        return c.sql;
     case TypeValeur::Entier:
-        return c.constant ? litteralTexte(c.sql) : vide(texteEntier(c.sql));
+        return c.constant ? litteralTexte(c.sql) : texteEntier(c.sql);
     case TypeValeur::Reel:
         if (c.constant) {
             bool ok = false;
@@ -1081,19 +1094,28 @@ QString Traducteur::texte(const Code& c) const
             if (ok)
                 return litteralTexte(TexteNombre(x));
         }
-        return vide(texteReel(c.sql));
+        return texteReel(c.sql);
     case TypeValeur::Date:
         if (c.dateConstante)
             return litteralTexte(TexteDateHeure(*c.dateConstante));
-        return vide(texteDate(c.sql));
+        return texteDate(c.sql);
     case TypeValeur::Booleen:
         return QStringLiteral("(CASE WHEN ") + c.sql + QStringLiteral(" THEN 'Vrai' ELSE 'Faux' END)");
     case TypeValeur::Inconnu:
         break;
     }
     if (c.constant)
+        return QStringLiteral("NULL");
+    return texteAutre(c.sql);
+}
+
+QString Traducteur::texte(const Code& c) const
+{
+    if (c.constant && c.type == TypeValeur::Inconnu)
         return QStringLiteral("''");
-    return vide(texteAutre(c.sql));
+    if (c.constant || c.type == TypeValeur::Booleen)
+        return texteBrut(c);
+    return vide(texteBrut(c));
 }
 
 QString Traducteur::joindre(const QList<Morceau>& morceaux) const
@@ -1122,8 +1144,10 @@ std::optional<Traducteur::Code> Traducteur::affectation(const ExpressionSql& e, 
     case TypeValeur::Date:
         if (e.genre == Genre::Texte && e.texte.trimmed().isEmpty())
             return Code{QStringLiteral("NULL"), TypeValeur::Inconnu, true, std::nullopt};
-        // Un texte écrit dans une date est un texte du runtime : jour d'abord.
-        return versDate(e, *c, false);
+        // Une date seule écrite en texte est celle du runtime, jour d'abord
+        // (la saisie des points) ; une date avec son heure est un littéral de
+        // la base, mois d'abord (FormatDateBase avec l'heure, sous PostgreSQL).
+        return versDate(e, *c, e.genre == Genre::Texte && e.texte.contains(u'/') && e.texte.contains(u':'));
     case TypeValeur::Entier:
     case TypeValeur::Reel:
         return versNombre(e, *c);
@@ -1132,7 +1156,7 @@ std::optional<Traducteur::Code> Traducteur::affectation(const ExpressionSql& e, 
             return Code{litteralTexte(e.texte), TypeValeur::Texte, true, std::nullopt};
         if (c->type == TypeValeur::Texte)
             return c;
-        return Code{texte(*c), TypeValeur::Texte, false, std::nullopt};
+        return Code{texteBrut(*c), TypeValeur::Texte, false, std::nullopt};
     case TypeValeur::Booleen:
     case TypeValeur::Inconnu:
         break;

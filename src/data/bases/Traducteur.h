@@ -15,9 +15,11 @@
 // un genre, et les règles du runtime sont tenues : `&` joint les formes texte
 // (dates "DD/MM/YYYY", heures "hh:nn:ss"), un nombre comparé à un texte
 // littéral se compare en nombre, une date comparée à un texte littéral le lit
-// mois d'abord comme un littéral de la base, un texte écrit dans une colonne
-// date se lit jour d'abord comme dans le runtime, un nombre en condition est
-// vrai s'il n'est pas 0. Chaque moteur dit comment s'écrit chaque morceau.
+// mois d'abord comme un littéral de la base, une date seule écrite en texte
+// dans une colonne date se lit jour d'abord comme dans le runtime (avec son
+// heure, c'est un littéral de la base, mois d'abord), un nombre en condition
+// est vrai s'il n'est pas 0, un regroupement sans tri sort dans l'ordre de
+// ses groupes. Chaque moteur dit comment s'écrit chaque morceau.
 class Traducteur
 {
 public:
@@ -92,6 +94,8 @@ protected:
     // Vide quand le moteur ne sait pas écrire ce motif.
     virtual QString formatDate(const QString& x, const QString& motif) const = 0;
     virtual QString collationTexte() const { return QString(); }
+    // NULL vient en tête d'un tri croissant, comme dans le runtime.
+    virtual QString nulsEnTete(bool) const { return QString(); }
     virtual QString comme(const QString& texte, const QString& motif) const = 0;  // LIKE, sans tenir compte de la casse
     virtual QString identiteLigne() const = 0;
 
@@ -137,7 +141,8 @@ private:
     std::optional<Code> versNombre(const ExpressionSql& e, const Code& c);
     std::optional<Code> numerique(const ExpressionSql& e, const Code& c);
     Code versEntier(const Code& c) const;
-    QString texte(const Code& c) const;
+    QString texte(const Code& c) const;      // NULL en ''
+    QString texteBrut(const Code& c) const;  // NULL reste NULL
     QString valeur(const Code& c) const;  // une condition prise comme valeur : -1 ou 0
 
     std::nullopt_t echec(const QString& texte);

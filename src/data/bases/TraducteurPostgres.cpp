@@ -249,3 +249,8 @@ QString TraducteurPostgres::collationTexte() const
 {
     return QStringLiteral(" COLLATE \"C\"");
 }
+
+QString TraducteurPostgres::nulsEnTete(bool descendant) const
+{
+    return descendant ? QStringLiteral(" NULLS LAST") : QStringLiteral(" NULLS FIRST");
+}

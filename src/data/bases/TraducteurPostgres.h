@@ -47,6 +47,7 @@ protected:
     QString comme(const QString& texte, const QString& motif) const override;
     QString identiteLigne() const override;
     QString collationTexte() const override;
+    QString nulsEnTete(bool descendant) const override;
 
 private:
     QChar m_separateur;
