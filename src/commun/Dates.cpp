@@ -373,6 +373,106 @@ QString FormatDate(const QDate& d, const QString& motif)
     return FormatDate(DateHeure(d), motif);
 }
 
+namespace {
+
+// Nombre entier de 1 à `max` chiffres depuis `i` ; avance `i`.
+bool nombreLu(const QString& t, int& i, int max, int& valeur)
+{
+    const int debut = i;
+    valeur = 0;
+    while (i < t.size() && i - debut < max && t.at(i) >= u'0' && t.at(i) <= u'9')
+        valeur = valeur * 10 + (t.at(i++).unicode() - u'0');
+    return i > debut && (i == t.size() || t.at(i) < u'0' || t.at(i) > u'9');
+}
+
+bool separateur(const QString& t, int& i, QChar c)
+{
+    if (i < t.size() && t.at(i) == c) {
+        ++i;
+        return true;
+    }
+    return false;
+}
+
+// "h:nn" ou "h:nn:ss" de `i` à la fin.
+std::optional<QTime> heureSouple(const QString& t, int i)
+{
+    int h, n, s = 0;
+    if (!nombreLu(t, i, 2, h) || !separateur(t, i, u':') || !nombreLu(t, i, 2, n))
+        return std::nullopt;
+    if (separateur(t, i, u':') && !nombreLu(t, i, 2, s))
+        return std::nullopt;
+    if (i != t.size())
+        return std::nullopt;
+    const QTime heure(h, n, s);
+    if (!heure.isValid())
+        return std::nullopt;
+    return heure;
+}
+
+} // namespace
+
+std::optional<QDateTime> ConvertirEnDate(const QString& texte)
+{
+    const QString t = texte.trimmed();
+    if (t.isEmpty())
+        return std::nullopt;
+    int i = 0;
+    int a, b, c;
+    if (!nombreLu(t, i, 4, a))
+        return std::nullopt;
+    if (i < t.size() && t.at(i) == u':') {
+        const auto h = heureSouple(t, 0);
+        if (!h)
+            return std::nullopt;
+        return DateHeure(JourZero(), *h);
+    }
+    QDate date;
+    if (i == 4 && separateur(t, i, u'-')) {
+        if (!nombreLu(t, i, 2, b) || !separateur(t, i, u'-') || !nombreLu(t, i, 2, c))
+            return std::nullopt;
+        date = QDate(a, b, c);
+    } else {
+        if (i > 2 || !separateur(t, i, u'/') || !nombreLu(t, i, 2, b) || !separateur(t, i, u'/'))
+            return std::nullopt;
+        const int debutAnnee = i;
+        if (!nombreLu(t, i, 4, c) || i - debutAnnee != 4 || c < 100)
+            return std::nullopt;
+        date = QDate(c, b, a);
+        if (!date.isValid())
+            date = QDate(c, a, b);
+    }
+    if (!date.isValid())
+        return std::nullopt;
+    if (i == t.size())
+        return DateHeure(date);
+    int blancs = i;
+    while (blancs < t.size() && t.at(blancs) == u' ')
+        ++blancs;
+    if (blancs == i)
+        return std::nullopt;
+    const auto h = heureSouple(t, blancs);
+    if (!h)
+        return std::nullopt;
+    return DateHeure(date, *h);
+}
+
+QDate JourZero()
+{
+    return QDate(1899, 12, 30);
+}
+
+QString TexteDateHeure(const QDateTime& d)
+{
+    if (!d.isValid())
+        return QString();
+    if (d.date() == JourZero())
+        return TexteHeure(d.time());
+    if (d.time() == QTime(0, 0))
+        return TexteDate(d.date());
+    return TexteDate(d.date()) + u' ' + TexteHeure(d.time());
+}
+
 QString TexteDate(const QDate& d)
 {
     if (!d.isValid())

@@ -42,6 +42,17 @@ QDate DateAdd(Intervalle intervalle, double nombre, const QDate& d);
 QString FormatDate(const QDateTime& d, const QString& motif);
 QString FormatDate(const QDate& d, const QString& motif);
 
+// Conversion d'un texte en date du runtime (CVDate, CDate, DateValue) :
+// "D/M/YYYY" lu jour d'abord, mois d'abord quand la lecture jour d'abord est
+// impossible, suivi ou non de "h:nn" ou "h:nn:ss" ; une heure seule tombe le
+// 30/12/1899 ; "YYYY-MM-DD" se lit aussi. Les blancs autour sont ignorés.
+std::optional<QDateTime> ConvertirEnDate(const QString& texte);
+// Le jour 0 des dates du runtime, où tombe une heure seule.
+QDate JourZero();
+// Le texte d'une valeur date dans le runtime : l'heure seule le 30/12/1899,
+// la date seule à minuit, sinon "DD/MM/YYYY hh:nn:ss".
+QString TexteDateHeure(const QDateTime& d);
+
 QString TexteDate(const QDate& d);   // "DD/MM/YYYY"
 QString TexteHeure(const QTime& t);  // "hh:nn:ss"
 

@@ -284,6 +284,54 @@ std::optional<double> LireNombre(const QVariant& valeur)
     return std::nullopt;
 }
 
+double Val(const QString& texte)
+{
+    QByteArray t;
+    t.reserve(texte.size());
+    for (const QChar c : texte) {
+        if (c == u' ' || c == u'\t' || c == u'\n' || c == u'\r')
+            continue;
+        if (c.unicode() >= 128)
+            break;
+        t.append(char(c.unicode()));
+    }
+    int i = 0;
+    const int n = int(t.size());
+    if (i < n && (t[i] == '+' || t[i] == '-'))
+        ++i;
+    const int debutChiffres = i;
+    while (i < n && t[i] >= '0' && t[i] <= '9')
+        ++i;
+    bool chiffres = i > debutChiffres;
+    if (i < n && t[i] == '.') {
+        int j = i + 1;
+        while (j < n && t[j] >= '0' && t[j] <= '9')
+            ++j;
+        chiffres = chiffres || j > i + 1;
+        i = j;
+    }
+    if (!chiffres)
+        return 0.0;
+    if (i < n && (t[i] == 'e' || t[i] == 'E' || t[i] == 'd' || t[i] == 'D')) {
+        int j = i + 1;
+        if (j < n && (t[j] == '+' || t[j] == '-'))
+            ++j;
+        const int debutExposant = j;
+        while (j < n && t[j] >= '0' && t[j] <= '9')
+            ++j;
+        if (j > debutExposant) {
+            t[i] = 'e';
+            i = j;
+        }
+    }
+    const int debut = t.startsWith('+') ? 1 : 0;
+    double v = 0.0;
+    const auto resultat = std::from_chars(t.constData() + debut, t.constData() + i, v);
+    if (resultat.ec != std::errc() || !std::isfinite(v))
+        return 0.0;
+    return v;
+}
+
 QString TexteNombre(double x)
 {
     if (!std::isfinite(x))

@@ -30,6 +30,11 @@ QString FormatNombre(double x, const QString& motif);
 // read in the user's locale. Empty or not a number gives nothing.
 std::optional<double> LireNombre(const QVariant& valeur);
 
+// Val du runtime : blancs, tabulations et fins de ligne ignorés, puis le plus
+// long nombre du début ([+-]chiffres[.chiffres][E[+-]chiffres], point
+// décimal) ; pas de nombre donne 0. Val("3 2004") vaut 32004, Val("3/2004") 3.
+double Val(const QString& texte);
+
 // Text form of a number as the runtime wrote it: up to 15 significant digits,
 // decimal separator of the user's locale, no grouping.
 QString TexteNombre(double x);

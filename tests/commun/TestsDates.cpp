@@ -80,7 +80,7 @@ TEST(Dates, LAjoutArrondiLeDecalageAuPlusProcheEtResteDansLeMois)
     const QDateTime d = dh("05/03/2004");
     EXPECT_EQ(DateAdd(Intervalle::Jour, 2.4, d), dh("07/03/2004"));
     EXPECT_EQ(DateAdd(Intervalle::Jour, 2.6, d), dh("08/03/2004"));
-    EXPECT_EQ(DateAdd(Intervalle::Jour, 2.5, d), dh("07/03/2004"));   // halves to even
+    EXPECT_EQ(DateAdd(Intervalle::Jour, 2.5, d), dh("07/03/2004"));   // moitiés au pair
     EXPECT_EQ(DateAdd(Intervalle::Jour, 3.5, d), dh("09/03/2004"));
     EXPECT_EQ(DateAdd(Intervalle::Jour, -0.5, d), d);
     EXPECT_EQ(DateAdd(Intervalle::Jour, -1.6, d), dh("03/03/2004"));
@@ -152,6 +152,34 @@ TEST(Dates, LesNomsDesMois)
     }
     EXPECT_EQ(MoisAbrege(0), "");
     EXPECT_EQ(NomMois(13), "");
+}
+
+TEST(Dates, ConversionSoupleDUnTexteEnDate)
+{
+    // Jour d'abord, et mois d'abord seulement si la lecture jour d'abord est impossible.
+    EXPECT_EQ(ConvertirEnDate("05/03/2004"), DateHeure(QDate(2004, 3, 5)));
+    EXPECT_EQ(ConvertirEnDate("12/31/2004"), DateHeure(QDate(2004, 12, 31)));
+    EXPECT_EQ(ConvertirEnDate(" 5/3/2004 "), DateHeure(QDate(2004, 3, 5)));
+    EXPECT_EQ(ConvertirEnDate("01/01/2004 08:30"), DateHeure(QDate(2004, 1, 1), QTime(8, 30)));
+    EXPECT_EQ(ConvertirEnDate("29/02/2004 23:59:59"), DateHeure(QDate(2004, 2, 29), QTime(23, 59, 59)));
+    EXPECT_EQ(ConvertirEnDate("2004-03-05"), DateHeure(QDate(2004, 3, 5)));
+    // Une heure seule tombe le jour 0.
+    EXPECT_EQ(ConvertirEnDate("12:00:00"), DateHeure(QDate(1899, 12, 30), QTime(12, 0)));
+    EXPECT_EQ(ConvertirEnDate("8:05"), DateHeure(JourZero(), QTime(8, 5)));
+    for (const char* faux : {"", "abc", "31/02/2004", "13/13/2004", "29/02/2005", "05/03/04", "05/03/2004x",
+                             "05/03/2004 25:00:00", "05/03/200412:00", "123/01/2004", "05-03-2004", "12:60",
+                             "2004-02-30"})
+        EXPECT_FALSE(ConvertirEnDate(QString::fromLatin1(faux)).has_value()) << faux;
+}
+
+TEST(Dates, TexteDUneValeurDate)
+{
+    EXPECT_EQ(TexteDateHeure(DateHeure(QDate(2004, 3, 5))), "05/03/2004");
+    EXPECT_EQ(TexteDateHeure(DateHeure(QDate(2004, 3, 5), QTime(8, 30))), "05/03/2004 08:30:00");
+    // Le jour 0, seule l'heure se montre, minuit compris.
+    EXPECT_EQ(TexteDateHeure(DateHeure(JourZero(), QTime(12, 0))), "12:00:00");
+    EXPECT_EQ(TexteDateHeure(DateHeure(JourZero())), "00:00:00");
+    EXPECT_EQ(TexteDateHeure(QDateTime()), "");
 }
 
 } // namespace

@@ -102,4 +102,18 @@ TEST_F(Nombres, TexteNombreEcritCommeLeRuntime)
     EXPECT_EQ(TexteNombre(12.5), "12.5");
 }
 
+TEST_F(Nombres, ValLitLeNombreDuDebutEnIgnorantLesBlancs)
+{
+    EXPECT_EQ(Val("3 2004"), 32004.0);
+    EXPECT_EQ(Val("3 "), 3.0);
+    EXPECT_EQ(Val("12/2004"), 12.0);
+    EXPECT_EQ(Val("  -1.5e2xyz"), -150.0);
+    EXPECT_EQ(Val("+.5"), 0.5);
+    EXPECT_EQ(Val("1e"), 1.0);
+    // Le séparateur est le point quelle que soit la langue ; une virgule termine le nombre.
+    EXPECT_EQ(Val("12,5"), 12.0);
+    for (const char* rien : {"", "abc", "-", ".", "+e5"})
+        EXPECT_EQ(Val(QString::fromLatin1(rien)), 0.0) << rien;
+}
+
 } // namespace

@@ -1,0 +1,226 @@
+#include "data/BaseDonnees.h"
+
+#include "data/JeuEnregistrements.h"
+#include "data/JournalSql.h"
+#include "data/NomsVerifies.h"
+
+BaseDonnees::BaseDonnees()
+    : m_vie(std::make_shared<BaseDonnees*>(this))
+{
+}
+
+BaseDonnees::~BaseDonnees() = default;
+
+bool BaseDonnees::erreur(const QString& texte)
+{
+    m_erreur = texte;
+    if (m_enTransaction && !m_echecEnTransaction) {
+        m_echecEnTransaction = true;
+        m_premierEchec = texte;
+    }
+    qCDebug(journalSql).noquote() << "échec :" << texte;
+    return false;
+}
+
+void BaseDonnees::observer(const QString& sql)
+{
+    qCDebug(journalSql).noquote() << "ordre :" << sql;
+    if (m_observateur)
+        m_observateur(sql);
+}
+
+bool BaseDonnees::garde(const char* operation, const std::function<bool()>& corps) noexcept
+{
+    try {
+        effacerErreur();
+        return corps();
+    } catch (const std::exception& e) {
+        return erreur(QStringLiteral("%1 : erreur interne (%2)").arg(QLatin1String(operation), QString::fromLocal8Bit(e.what())));
+    } catch (...) {
+        return erreur(QStringLiteral("%1 : erreur interne").arg(QLatin1String(operation)));
+    }
+}
+
+bool BaseDonnees::ExtraireRecords(const QString& sql, TableauValeurs& lignes, qint32& nombre) noexcept
+{
+    lignes = TableauValeurs();
+    nombre = 0;
+    return garde("ExtraireRecords", [&] {
+        observer(sql);
+        TableauValeurs resultat;
+        qint32 n = 0;
+        if (!extraire(sql, resultat, n))
+            return false;
+        lignes = std::move(resultat);
+        nombre = n;
+        return true;
+    });
+}
+
+bool BaseDonnees::Execute(const QString& sql) noexcept
+{
+    return garde("Execute", [&] {
+        observer(sql);
+        return executer(sql);
+    });
+}
+
+bool BaseDonnees::AccesBase(const QString& sql, std::unique_ptr<JeuEnregistrements>& jeu, qint32& nombre) noexcept
+{
+    jeu.reset();
+    nombre = 0;
+    return garde("AccesBase", [&] {
+        observer(sql);
+        qint32 n = 0;
+        auto ouvert = ouvrirJeu(sql, n);
+        if (!ouvert)
+            return false;
+        jeu = std::move(ouvert);
+        nombre = n;
+        return true;
+    });
+}
+
+bool BaseDonnees::Commencer() noexcept
+{
+    return garde("Commencer", [&] {
+        // Un mauvais usage n'est pas l'échec d'un ordre : la transaction reste bonne.
+        if (m_enTransaction) {
+            m_erreur = QStringLiteral("Une transaction est déjà commencée.");
+            return false;
+        }
+        qCDebug(journalSql) << "début de transaction";
+        if (!transaction(Transaction::Commencer))
+            return false;
+        m_enTransaction = true;
+        m_echecEnTransaction = false;
+        m_premierEchec.clear();
+        return true;
+    });
+}
+
+bool BaseDonnees::Valider() noexcept
+{
+    return garde("Valider", [&] {
+        if (!m_enTransaction)
+            return erreur(QStringLiteral("Aucune transaction à valider."));
+        // Tout ou rien : après un ordre en échec, rien de la transaction n'est
+        // gardé, comme PostgreSQL le fait de lui-même.
+        if (m_echecEnTransaction) {
+            qCDebug(journalSql) << "transaction annulée : un ordre a échoué";
+            m_enTransaction = false;
+            transaction(Transaction::Annuler);
+            return erreur(QStringLiteral("Un ordre a échoué pendant la transaction, rien n'est enregistré : %1")
+                              .arg(m_premierEchec));
+        }
+        qCDebug(journalSql) << "validation de la transaction";
+        const bool ok = transaction(Transaction::Valider);
+        // Une validation refusée ne laisse rien d'ouvert : le moteur a tout annulé.
+        m_enTransaction = false;
+        return ok;
+    });
+}
+
+bool BaseDonnees::Annuler() noexcept
+{
+    // L'échec qui a motivé l'annulation reste la dernière erreur.
+    const QString motif = m_erreur;
+    return garde("Annuler", [&] {
+        if (!m_enTransaction)
+            return erreur(QStringLiteral("Aucune transaction à annuler."));
+        qCDebug(journalSql) << "annulation de la transaction";
+        m_enTransaction = false;
+        if (!transaction(Transaction::Annuler))
+            return false;
+        m_erreur = motif;
+        return true;
+    });
+}
+
+namespace {
+
+bool nomsVerifies(const QString& table, const QStringList& colonnes, QString& refuse)
+{
+    if (!EstNomVerifie(table)) {
+        refuse = table;
+        return false;
+    }
+    for (const QString& c : colonnes)
+        if (!EstNomVerifie(c)) {
+            refuse = c;
+            return false;
+        }
+    return true;
+}
+
+QStringList noms(const QList<ColonneTable>& colonnes)
+{
+    QStringList l;
+    for (const ColonneTable& c : colonnes)
+        l << c.nom;
+    return l;
+}
+
+} // namespace
+
+bool BaseDonnees::CreerTable(const QString& table, const QList<ColonneTable>& colonnes,
+                             const QStringList& clePrimaire) noexcept
+{
+    return garde("CreerTable", [&] {
+        QString refuse;
+        if (!nomsVerifies(table, noms(colonnes) + clePrimaire, refuse))
+            return erreur(MessageNomRefuse(refuse));
+        if (colonnes.isEmpty())
+            return erreur(QStringLiteral("Table %1 sans colonne.").arg(table));
+        return creerTable(table, colonnes, clePrimaire);
+    });
+}
+
+bool BaseDonnees::SupprimerTable(const QString& table) noexcept
+{
+    return garde("SupprimerTable", [&] {
+        if (!EstNomVerifie(table))
+            return erreur(MessageNomRefuse(table));
+        return supprimerTable(table);
+    });
+}
+
+bool BaseDonnees::CreerIndex(const QString& table, const QStringList& colonnes) noexcept
+{
+    return garde("CreerIndex", [&] {
+        QString refuse;
+        if (!nomsVerifies(table, colonnes, refuse))
+            return erreur(MessageNomRefuse(refuse));
+        return creerIndex(table, colonnes);
+    });
+}
+
+bool BaseDonnees::InsererLignes(const QString& table, const QList<QVariantList>& lignes) noexcept
+{
+    return garde("InsererLignes", [&] {
+        if (!EstNomVerifie(table))
+            return erreur(MessageNomRefuse(table));
+        const QList<ColonneTable> colonnes = colonnesTable(table);
+        if (colonnes.isEmpty())
+            return erreur(QStringLiteral("Table inconnue : %1").arg(table));
+        for (const QVariantList& ligne : lignes)
+            if (ligne.size() != colonnes.size())
+                return erreur(QStringLiteral("Table %1 : %2 valeurs pour %3 colonnes.")
+                                  .arg(table)
+                                  .arg(ligne.size())
+                                  .arg(colonnes.size()));
+        return insererLignes(table, colonnes, lignes);
+    });
+}
+
+QList<ColonneTable> BaseDonnees::ColonnesTable(const QString& table) noexcept
+{
+    QList<ColonneTable> colonnes;
+    garde("ColonnesTable", [&] {
+        if (!EstNomVerifie(table))
+            return erreur(MessageNomRefuse(table));
+        colonnes = colonnesTable(table);
+        return true;
+    });
+    return colonnes;
+}

@@ -1,0 +1,108 @@
+#pragma once
+
+#include "commun/TableauValeurs.h"
+#include "data/ColonneTable.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+#include <functional>
+#include <memory>
+
+class JeuEnregistrements;
+
+// L'objet base de données : toute lecture et toute écriture du système passe par lui.
+// Les ordres arrivent en un seul texte, dans la formulation de `typeBase()` ; un échec
+// répond 0 ligne et faux, jamais une exception, et garde son texte dans
+// `DerniereErreur()`. Chaque ordre est écrit dans la trace "graphique.sql".
+class BaseDonnees
+{
+public:
+    using Observateur = std::function<void(const QString& ordre)>;
+
+    virtual ~BaseDonnees();
+    BaseDonnees(const BaseDonnees&) = delete;
+    BaseDonnees& operator=(const BaseDonnees&) = delete;
+
+    // Exécute un SELECT : les lignes en (champ, enregistrement), les champs dans l'ordre
+    // de la liste, et leur nombre. NULL donne une cellule invalide, une date le texte
+    // "DD/MM/YYYY", une heure "hh:nn:ss", un nombre un nombre.
+    bool ExtraireRecords(const QString& sql, TableauValeurs& lignes, qint32& nombre) noexcept;
+    // Exécute un INSERT, un UPDATE ou un DELETE.
+    bool Execute(const QString& sql) noexcept;
+    // Ouvre en modification les lignes d'un SELECT sur une table ; `nombre` reçoit
+    // combien ont été trouvées.
+    bool AccesBase(const QString& sql, std::unique_ptr<JeuEnregistrements>& jeu, qint32& nombre) noexcept;
+
+    // Un enregistrement fait de plusieurs ordres : rien n'en reste sans
+    // validation, et `Valider` refuse (et annule) dès qu'un ordre de la
+    // transaction a échoué. Après `Annuler`, la dernière erreur reste celle
+    // de l'échec.
+    bool Commencer() noexcept;
+    bool Valider() noexcept;
+    bool Annuler() noexcept;
+    bool EnTransaction() const noexcept { return m_enTransaction; }
+
+    QString DerniereErreur() const { return m_erreur; }
+    // Appelé avec chaque ordre tel que l'appelant l'a envoyé, avant toute chose.
+    void setObservateur(Observateur observateur) { m_observateur = std::move(observateur); }
+
+    // "ACCESS" ou "POSTGRESQL" : la formulation des ordres que cette base accepte.
+    virtual QString typeBase() const = 0;
+
+    // Tables des outils du système (calendrier, base d'exemple) ; les noms sont
+    // vérifiés, les valeurs données sous les formes du runtime (dates en texte
+    // "DD/MM/YYYY" ou en valeurs date, nombres, textes, invalide pour NULL).
+    bool CreerTable(const QString& table, const QList<ColonneTable>& colonnes,
+                    const QStringList& clePrimaire = {}) noexcept;
+    bool SupprimerTable(const QString& table) noexcept;
+    bool CreerIndex(const QString& table, const QStringList& colonnes) noexcept;
+    bool InsererLignes(const QString& table, const QList<QVariantList>& lignes) noexcept;
+    // Les colonnes d'une table, dans leur ordre ; vide quand elle n'existe pas.
+    QList<ColonneTable> ColonnesTable(const QString& table) noexcept;
+
+protected:
+    BaseDonnees();
+
+    enum class Transaction { Commencer, Valider, Annuler };
+
+    // Ce que fait chaque genre de base ; appelé sous la garde des opérations
+    // publiques, qui ont déjà tracé l'ordre.
+    virtual bool extraire(const QString& sql, TableauValeurs& lignes, qint32& nombre) = 0;
+    virtual bool executer(const QString& sql) = 0;
+    virtual std::unique_ptr<JeuEnregistrements> ouvrirJeu(const QString& sql, qint32& nombre) = 0;
+    virtual bool transaction(Transaction quoi) = 0;
+    virtual bool creerTable(const QString& table, const QList<ColonneTable>& colonnes,
+                            const QStringList& clePrimaire) = 0;
+    virtual bool supprimerTable(const QString& table) = 0;
+    virtual bool creerIndex(const QString& table, const QStringList& colonnes) = 0;
+    virtual bool insererLignes(const QString& table, const QList<ColonneTable>& colonnes,
+                               const QList<QVariantList>& lignes) = 0;
+    virtual QList<ColonneTable> colonnesTable(const QString& table) = 0;
+
+    // Écrit un enregistrement d'un jeu : un nouveau quand `identifiant` est
+    // invalide (il reçoit alors celui du nouveau), sinon celui qu'il désigne.
+    virtual bool ecrireEnregistrement(const QString& table, const QList<ColonneTable>& colonnes,
+                                      const QVariantList& valeurs, QVariant& identifiant) = 0;
+
+    // Garde le texte d'un échec (et le trace) ; toujours faux, pour `return erreur(…)`.
+    bool erreur(const QString& texte);
+    void effacerErreur() { m_erreur.clear(); }
+
+    // Un jeu d'enregistrements ne sert que tant que sa base existe.
+    std::weak_ptr<BaseDonnees*> vie() const { return m_vie; }
+
+private:
+    friend class JeuEnregistrements;
+
+    bool garde(const char* operation, const std::function<bool()>& corps) noexcept;
+    void observer(const QString& sql);
+
+    QString m_erreur;
+    Observateur m_observateur;
+    bool m_enTransaction = false;
+    bool m_echecEnTransaction = false;
+    QString m_premierEchec;
+    std::shared_ptr<BaseDonnees*> m_vie;
+};

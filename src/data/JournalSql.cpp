@@ -1,0 +1,3 @@
+#include "data/JournalSql.h"
+
+Q_LOGGING_CATEGORY(journalSql, "graphique.sql", QtWarningMsg)

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "data/bases/InstructionSql.h"
+#include "data/bases/JetonSql.h"
+
+#include <QList>
+#include <QString>
+#include <memory>
+
+// Lit un ordre de la formulation Access : SELECT (sous-requêtes dans FROM,
+// GROUP BY, HAVING, ORDER BY), INSERT INTO … VALUES / SELECT,
+// UPDATE … SET, DELETE FROM. Les opérateurs se lient comme dans le runtime : ^,
+// - unaire, * /, \, Mod, + -, &, comparaisons, Not, And, Or. Un texte qui
+// contient plus d'un ordre est refusé (un seul ";" peut le terminer).
+class AnalyseurSyntaxique
+{
+public:
+    static std::unique_ptr<InstructionSql> analyser(const QString& sql, QString& erreur);
+
+private:
+    explicit AnalyseurSyntaxique(QList<JetonSql> jetons, const QString& sql);
+
+    std::unique_ptr<InstructionSql> instruction();
+    std::unique_ptr<RequeteSql> requete();
+    bool source(RequeteSql& r);
+    std::unique_ptr<ExpressionSql> expression();
+    std::unique_ptr<ExpressionSql> ou();
+    std::unique_ptr<ExpressionSql> et();
+    std::unique_ptr<ExpressionSql> non();
+    std::unique_ptr<ExpressionSql> comparaison();
+    std::unique_ptr<ExpressionSql> concatenation();
+    std::unique_ptr<ExpressionSql> addition();
+    std::unique_ptr<ExpressionSql> modulo();
+    std::unique_ptr<ExpressionSql> divisionEntiere();
+    std::unique_ptr<ExpressionSql> multiplication();
+    std::unique_ptr<ExpressionSql> unaire();
+    std::unique_ptr<ExpressionSql> puissance();
+    std::unique_ptr<ExpressionSql> primaire();
+
+    const JetonSql& courant() const { return m_jetons.at(m_position); }
+    const JetonSql& suivant(int decalage = 1) const;
+    bool motCle(const char* mot, int decalage = 0) const;
+    bool accepterMotCle(const char* mot);
+    bool symbole(const char* s, int decalage = 0) const;
+    bool accepterSymbole(const char* s);
+    bool attendreMotCle(const char* mot);
+    bool attendreSymbole(const char* s);
+    bool nomLibre(int decalage = 0) const;  // un identifiant qui n'est pas un mot-clé
+    QString nom();                          // en lit un, ou échoue
+    std::nullptr_t echec(const QString& quoi);
+
+    QList<JetonSql> m_jetons;
+    const QString& m_sql;
+    int m_position = 0;
+    QString m_erreur;
+};

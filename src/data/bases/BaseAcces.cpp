@@ -1,0 +1,70 @@
+#include "data/bases/BaseAcces.h"
+
+#include "data/JeuEnregistrements.h"
+#include "data/JournalSql.h"
+#include "data/bases/AnalyseurSyntaxique.h"
+
+std::optional<Traducteur::Traduction> BaseAcces::traduire(const QString& sql, bool pourJeu, bool* selection)
+{
+    QString message;
+    const auto instruction = AnalyseurSyntaxique::analyser(sql, message);
+    if (!instruction) {
+        erreur(QStringLiteral("Ordre refusé : %1").arg(message));
+        return std::nullopt;
+    }
+    if (selection)
+        *selection = instruction->genre == InstructionSql::Genre::Selection;
+    auto t = pourJeu ? traducteur().traduirePourJeu(*instruction, message) : traducteur().traduire(*instruction, message);
+    if (!t) {
+        erreur(QStringLiteral("Ordre refusé : %1").arg(message));
+        return std::nullopt;
+    }
+    qCDebug(journalSql).noquote() << "traduit :" << t->sql;
+    return t;
+}
+
+bool BaseAcces::extraire(const QString& sql, TableauValeurs& lignes, qint32& nombre)
+{
+    bool selection = false;
+    const auto t = traduire(sql, false, &selection);
+    if (!t)
+        return false;
+    // Un ordre d'action envoyé ici est exécuté et ne rend aucune ligne.
+    if (!selection)
+        return lancer(t->sql, {}, nullptr);
+    if (!lancer(t->sql, t->typesSortie, &lignes))
+        return false;
+    nombre = qint32(lignes.points());
+    return true;
+}
+
+bool BaseAcces::executer(const QString& sql)
+{
+    bool selection = false;
+    const auto t = traduire(sql, false, &selection);
+    if (!t)
+        return false;
+    if (selection)
+        return erreur(QStringLiteral("Execute attend INSERT, UPDATE ou DELETE ; un SELECT passe par ExtraireRecords."));
+    return lancer(t->sql, {}, nullptr);
+}
+
+std::unique_ptr<JeuEnregistrements> BaseAcces::ouvrirJeu(const QString& sql, qint32& nombre)
+{
+    const auto t = traduire(sql, true);
+    if (!t)
+        return nullptr;
+    TableauValeurs lignes;
+    if (!lancer(t->sql, t->typesSortie, &lignes))
+        return nullptr;
+    QList<JeuEnregistrements::Enregistrement> lus;
+    for (int r = 0; r < lignes.points(); ++r) {
+        JeuEnregistrements::Enregistrement e;
+        e.identifiant = lignes(0, r);
+        for (int c = 1; c < lignes.lignes(); ++c)
+            e.valeurs << lignes(c, r);
+        lus << e;
+    }
+    nombre = qint32(lus.size());
+    return std::make_unique<JeuEnregistrements>(this, t->table, t->colonnesTable, std::move(lus));
+}

@@ -1,0 +1,430 @@
+#include "data/bases/BasePostgres.h"
+
+#include "commun/LocaleUtilisateur.h"
+#include "data/JournalSql.h"
+#include "data/bases/ValeurColonne.h"
+
+#include <libpq-fe.h>
+#include <memory>
+
+namespace {
+
+// Types de PostgreSQL (catalogue pg_type) dont la valeur change de forme.
+constexpr Oid oidBool = 16, oidInt8 = 20, oidInt2 = 21, oidInt4 = 23, oidFloat4 = 700, oidFloat8 = 701,
+              oidDate = 1082, oidTimestamp = 1114, oidTimestamptz = 1184, oidNumeric = 1700;
+
+struct LibererResultat
+{
+    void operator()(PGresult* r) const { PQclear(r); }
+};
+using Resultat = std::unique_ptr<PGresult, LibererResultat>;
+
+// Les fonctions du runtime, pour la session seulement.
+const char* const fonctions = R"SQL(
+SET datestyle = 'ISO, MDY';
+SET standard_conforming_strings = on;
+SET client_min_messages = warning;
+CREATE FUNCTION pg_temp.date_valide(a integer, m integer, j integer) RETURNS boolean
+LANGUAGE sql IMMUTABLE AS $f$
+  SELECT a >= 100 AND m BETWEEN 1 AND 12 AND j >= 1
+     AND j <= CAST(date_part('day', make_date(a, m, 1) + INTERVAL '1 month' - INTERVAL '1 day') AS integer)
+$f$;
+-- CVDate d'un texte : jour d'abord, mois d'abord si la lecture jour d'abord
+-- est impossible, heure facultative ; une heure seule tombe le 30/12/1899.
+CREATE FUNCTION pg_temp.cvdate(t text) RETURNS timestamp
+LANGUAGE plpgsql IMMUTABLE AS $f$
+DECLARE
+  m text[];
+  a integer; mo integer; j integer;
+BEGIN
+  IF t IS NULL THEN
+    RETURN NULL;
+  END IF;
+  m := regexp_match(btrim(t), '^(\d{1,2})/(\d{1,2})/(\d{4})(?:\s+(\d{1,2}):(\d{1,2})(?::(\d{1,2}))?)?$');
+  IF m IS NOT NULL THEN
+    a := m[3]::integer; mo := m[2]::integer; j := m[1]::integer;
+    IF NOT pg_temp.date_valide(a, mo, j) THEN
+      IF pg_temp.date_valide(a, j, mo) THEN
+        mo := m[1]::integer; j := m[2]::integer;
+      ELSE
+        RAISE EXCEPTION 'Conversion en date impossible : « % »', t;
+      END IF;
+    END IF;
+    RETURN make_timestamp(a, mo, j, coalesce(m[4], '0')::integer, coalesce(m[5], '0')::integer,
+                          coalesce(m[6], '0')::float8);
+  END IF;
+  m := regexp_match(btrim(t), '^(\d{1,2}):(\d{1,2})(?::(\d{1,2}))?$');
+  IF m IS NOT NULL THEN
+    RETURN make_timestamp(1899, 12, 30, m[1]::integer, m[2]::integer, coalesce(m[3], '0')::float8);
+  END IF;
+  m := regexp_match(btrim(t), '^(\d{4})-(\d{1,2})-(\d{1,2})(?:[ T](\d{1,2}):(\d{1,2})(?::(\d{1,2}))?)?$');
+  IF m IS NOT NULL AND pg_temp.date_valide(m[1]::integer, m[2]::integer, m[3]::integer) THEN
+    RETURN make_timestamp(m[1]::integer, m[2]::integer, m[3]::integer, coalesce(m[4], '0')::integer,
+                          coalesce(m[5], '0')::integer, coalesce(m[6], '0')::float8);
+  END IF;
+  RAISE EXCEPTION 'Conversion en date impossible : « % »', t;
+END
+$f$;
+-- Texte d'une date du runtime : l'heure seule le 30/12/1899, la date seule à minuit.
+CREATE FUNCTION pg_temp.texte_date(d timestamp) RETURNS text
+LANGUAGE sql IMMUTABLE AS $f$
+  SELECT CASE WHEN d IS NULL THEN NULL
+              WHEN CAST(d AS date) = DATE '1899-12-30' THEN to_char(d, 'HH24:MI:SS')
+              WHEN d = date_trunc('day', d) THEN to_char(d, 'DD/MM/YYYY')
+              ELSE to_char(d, 'DD/MM/YYYY HH24:MI:SS') END
+$f$;
+-- Val : blancs ignorés, puis le plus long nombre du début, point décimal ; 0 sinon.
+CREATE FUNCTION pg_temp.val(t text) RETURNS float8
+LANGUAGE sql IMMUTABLE AS $f$
+  SELECT coalesce(CAST(translate(substring(regexp_replace(coalesce(t, ''), '[ \t\r\n]', '', 'g')
+                                           FROM '^[+-]?(?:\d+\.?\d*|\.\d+)(?:[eEdD][+-]?\d+)?'), 'dD', 'ee')
+                       AS float8), 0)
+$f$;
+-- Un texte en nombre, avec la virgule ou le point ; vide donne NULL.
+CREATE FUNCTION pg_temp.nombre(t text) RETURNS float8
+LANGUAGE sql IMMUTABLE AS $f$
+  SELECT CAST(NULLIF(replace(btrim(t), ',', '.'), '') AS float8)
+$f$;
+CREATE FUNCTION pg_temp.instr(debut integer, t text, c text) RETURNS integer
+LANGUAGE sql IMMUTABLE AS $f$
+  SELECT CASE WHEN debut IS NULL OR t IS NULL OR c IS NULL THEN NULL
+              WHEN debut > length(t) THEN 0
+              WHEN c = '' THEN debut
+              WHEN strpos(substr(t, debut), c) = 0 THEN 0
+              ELSE strpos(substr(t, debut), c) + debut - 1 END
+$f$;
+)SQL";
+
+QString messagePostgres(const PGresult* r, pg_conn* c)
+{
+    const char* m = r ? PQresultErrorField(r, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
+    if (m && *m)
+        return QString::fromUtf8(m);
+    return QString::fromUtf8(PQerrorMessage(c)).trimmed();
+}
+
+QString typeSql(TypeColonne type)
+{
+    switch (type) {
+    case TypeColonne::Date: return QStringLiteral("date");
+    case TypeColonne::Heure:
+    case TypeColonne::DateHeure: return QStringLiteral("timestamp(0)");
+    case TypeColonne::Entier: return QStringLiteral("integer");
+    case TypeColonne::Reel: return QStringLiteral("double precision");
+    case TypeColonne::Texte: return QStringLiteral("text");
+    case TypeColonne::Booleen: return QStringLiteral("boolean");
+    case TypeColonne::Autre: break;
+    }
+    return QStringLiteral("text");
+}
+
+TypeColonne typeCatalogue(const QString& t)
+{
+    if (t == QStringLiteral("date"))
+        return TypeColonne::Date;
+    if (t.startsWith(QStringLiteral("timestamp")))
+        return TypeColonne::DateHeure;
+    if (t.startsWith(QStringLiteral("time")))
+        return TypeColonne::Heure;
+    if (t == QStringLiteral("integer") || t == QStringLiteral("smallint") || t == QStringLiteral("bigint"))
+        return TypeColonne::Entier;
+    if (t == QStringLiteral("double precision") || t == QStringLiteral("real") || t.startsWith(QStringLiteral("numeric")))
+        return TypeColonne::Reel;
+    if (t == QStringLiteral("text") || t.startsWith(QStringLiteral("character")))
+        return TypeColonne::Texte;
+    if (t == QStringLiteral("boolean"))
+        return TypeColonne::Booleen;
+    return TypeColonne::Autre;
+}
+
+// Une valeur préparée par ValeurColonne, en texte pour le serveur.
+QByteArray texteServeur(const QVariant& v, TypeColonne type)
+{
+    switch (v.metaType().id()) {
+    case QMetaType::QDateTime:
+        return ValeurColonne::iso(v.toDateTime(), type != TypeColonne::Date).toUtf8();
+    case QMetaType::Double:
+        return QByteArray::number(v.toDouble(), 'g', 17);
+    case QMetaType::LongLong:
+    case QMetaType::Int:
+        if (type == TypeColonne::Booleen)
+            return v.toLongLong() != 0 ? QByteArray("t") : QByteArray("f");
+        return QByteArray::number(v.toLongLong());
+    default:
+        return v.toString().toUtf8();
+    }
+}
+
+QVariant cellule(const PGresult* r, int ligne, int colonne, TypeValeur attendu)
+{
+    if (PQgetisnull(r, ligne, colonne))
+        return QVariant();
+    const char* brut = PQgetvalue(r, ligne, colonne);
+    const int longueur = PQgetlength(r, ligne, colonne);
+    switch (PQftype(r, colonne)) {
+    case oidInt2:
+    case oidInt4:
+    case oidInt8:
+        return qint64(QByteArray::fromRawData(brut, longueur).toLongLong());
+    case oidFloat4:
+    case oidFloat8:
+    case oidNumeric:
+        return QByteArray::fromRawData(brut, longueur).toDouble();
+    case oidBool:
+        return brut[0] == 't';
+    case oidDate:
+    case oidTimestamp:
+    case oidTimestamptz:
+        return ValeurColonne::texteDepuisIso(QString::fromUtf8(brut, longueur));
+    default:
+        break;
+    }
+    const QString t = QString::fromUtf8(brut, longueur);
+    return attendu == TypeValeur::Date ? ValeurColonne::texteDepuisIso(t) : t;
+}
+
+} // namespace
+
+std::unique_ptr<BasePostgres> BasePostgres::ouvrir(const QString& connexion, QString& erreur)
+{
+    pg_conn* c = PQconnectdb(connexion.toUtf8().constData());
+    if (!c || PQstatus(c) != CONNECTION_OK) {
+        erreur = QStringLiteral("Connexion à PostgreSQL impossible : %1")
+                     .arg(c ? QString::fromUtf8(PQerrorMessage(c)).trimmed() : QStringLiteral("mémoire insuffisante"));
+        PQfinish(c);
+        return nullptr;
+    }
+    PQsetClientEncoding(c, "UTF8");
+    Resultat r(PQexec(c, fonctions));
+    if (PQresultStatus(r.get()) != PGRES_COMMAND_OK) {
+        erreur = QStringLiteral("Préparation de la session PostgreSQL impossible : %1").arg(messagePostgres(r.get(), c));
+        PQfinish(c);
+        return nullptr;
+    }
+    return std::unique_ptr<BasePostgres>(new BasePostgres(c));
+}
+
+BasePostgres::BasePostgres(pg_conn* connexion)
+    : m_connexion(connexion)
+    , m_traducteur(std::make_unique<TraducteurPostgres>([this](const QString& table) { return colonnesTable(table); },
+                                                        LocaleUtilisateur::separateurDecimal()))
+{
+}
+
+BasePostgres::~BasePostgres()
+{
+    PQfinish(m_connexion);
+}
+
+bool BasePostgres::lancerAvecValeurs(const QString& sql, const QList<QByteArray>& valeurs, const QList<bool>& nulles,
+                                     TableauValeurs* lignes)
+{
+    std::vector<const char*> pointeurs;
+    for (int i = 0; i < valeurs.size(); ++i)
+        pointeurs.push_back(nulles.value(i) ? nullptr : valeurs[i].constData());
+    // Le protocole étendu n'accepte qu'un ordre par texte.
+    Resultat r(PQexecParams(m_connexion, sql.toUtf8().constData(), int(pointeurs.size()), nullptr,
+                            pointeurs.empty() ? nullptr : pointeurs.data(), nullptr, nullptr, 0));
+    const ExecStatusType etat = PQresultStatus(r.get());
+    if (etat != PGRES_TUPLES_OK && etat != PGRES_COMMAND_OK)
+        return erreur(messagePostgres(r.get(), m_connexion));
+    if (lignes) {
+        const int n = PQntuples(r.get()), champs = PQnfields(r.get());
+        TableauValeurs t(champs, n);
+        for (int i = 0; i < n; ++i)
+            for (int c = 0; c < champs; ++c)
+                t(c, i) = cellule(r.get(), i, c, TypeValeur::Inconnu);
+        *lignes = std::move(t);
+    }
+    return true;
+}
+
+bool BasePostgres::lancer(const QString& sql, const QList<TypeValeur>& types, TableauValeurs* lignes)
+{
+    Resultat r(PQexecParams(m_connexion, sql.toUtf8().constData(), 0, nullptr, nullptr, nullptr, nullptr, 0));
+    const ExecStatusType etat = PQresultStatus(r.get());
+    if (etat != PGRES_TUPLES_OK && etat != PGRES_COMMAND_OK)
+        return erreur(messagePostgres(r.get(), m_connexion));
+    if (lignes) {
+        const int n = PQntuples(r.get()), champs = PQnfields(r.get());
+        TableauValeurs t(champs, n);
+        for (int c = 0; c < champs; ++c) {
+            const TypeValeur attendu = types.value(c, TypeValeur::Inconnu);
+            for (int i = 0; i < n; ++i)
+                t(c, i) = cellule(r.get(), i, c, attendu);
+        }
+        *lignes = std::move(t);
+    }
+    return true;
+}
+
+bool BasePostgres::ExecuterNatif(const QString& sql, TableauValeurs* lignes) noexcept
+{
+    try {
+        effacerErreur();
+        qCDebug(journalSql).noquote() << "natif :" << sql;
+        return lancer(sql, {}, lignes);
+    } catch (...) {
+        return erreur(QStringLiteral("ExecuterNatif : erreur interne"));
+    }
+}
+
+bool BasePostgres::transaction(Transaction quoi)
+{
+    const char* sql = quoi == Transaction::Commencer ? "BEGIN" : quoi == Transaction::Valider ? "COMMIT" : "ROLLBACK";
+    Resultat r(PQexec(m_connexion, sql));
+    if (PQresultStatus(r.get()) != PGRES_COMMAND_OK)
+        return erreur(messagePostgres(r.get(), m_connexion));
+    // Un COMMIT après une erreur répond ROLLBACK : rien n'est gardé.
+    if (quoi == Transaction::Valider && qstrcmp(PQcmdStatus(r.get()), "ROLLBACK") == 0)
+        return erreur(QStringLiteral("Transaction annulée par le serveur après une erreur : rien n'est enregistré."));
+    return true;
+}
+
+bool BasePostgres::creerTable(const QString& table, const QList<ColonneTable>& colonnes, const QStringList& clePrimaire)
+{
+    m_catalogue.remove(table.toLower());
+    QStringList definitions;
+    for (const ColonneTable& c : colonnes)
+        definitions << m_traducteur->identifiant(c.nom) + u' ' + typeSql(c.type);
+    if (!clePrimaire.isEmpty()) {
+        QStringList cle;
+        for (const QString& c : clePrimaire)
+            cle << m_traducteur->identifiant(c);
+        definitions << QStringLiteral("PRIMARY KEY (") + cle.join(QStringLiteral(", ")) + u')';
+    }
+    return lancer(QStringLiteral("CREATE TABLE ") + m_traducteur->identifiant(table) + QStringLiteral(" (")
+                      + definitions.join(QStringLiteral(", ")) + u')',
+                  {}, nullptr);
+}
+
+bool BasePostgres::supprimerTable(const QString& table)
+{
+    m_catalogue.remove(table.toLower());
+    return lancer(QStringLiteral("DROP TABLE IF EXISTS ") + m_traducteur->identifiant(table), {}, nullptr);
+}
+
+bool BasePostgres::creerIndex(const QString& table, const QStringList& colonnes)
+{
+    QStringList c;
+    for (const QString& nom : colonnes)
+        c << m_traducteur->identifiant(nom);
+    const QString nom = QStringLiteral("ix_") + table + u'_' + colonnes.join(u'_');
+    return lancer(QStringLiteral("CREATE INDEX IF NOT EXISTS ") + m_traducteur->identifiant(nom) + QStringLiteral(" ON ")
+                      + m_traducteur->identifiant(table) + QStringLiteral(" (") + c.join(QStringLiteral(", ")) + u')',
+                  {}, nullptr);
+}
+
+bool BasePostgres::insererLignes(const QString& table, const QList<ColonneTable>& colonnes, const QList<QVariantList>& lignes)
+{
+    QStringList noms;
+    for (const ColonneTable& c : colonnes)
+        noms << m_traducteur->identifiant(c.nom);
+    const QString sql = QStringLiteral("COPY ") + m_traducteur->identifiant(table) + QStringLiteral(" (")
+        + noms.join(QStringLiteral(", ")) + QStringLiteral(") FROM STDIN");
+    // Toutes les lignes sont converties avant d'envoyer quoi que ce soit.
+    QByteArray donnees;
+    for (const QVariantList& ligne : lignes) {
+        for (int c = 0; c < colonnes.size(); ++c) {
+            QString message;
+            const auto v = ValeurColonne::convertir(ligne[c], colonnes[c].type, message);
+            if (!v)
+                return erreur(QStringLiteral("%1.%2 : %3").arg(table, colonnes[c].nom, message));
+            if (c > 0)
+                donnees += '\t';
+            if (!v->isValid()) {
+                donnees += "\\N";
+                continue;
+            }
+            QByteArray t = texteServeur(*v, colonnes[c].type);
+            t.replace('\\', "\\\\").replace('\t', "\\t").replace('\n', "\\n").replace('\r', "\\r");
+            donnees += t;
+        }
+        donnees += '\n';
+    }
+    Resultat debut(PQexec(m_connexion, sql.toUtf8().constData()));
+    if (PQresultStatus(debut.get()) != PGRES_COPY_IN)
+        return erreur(messagePostgres(debut.get(), m_connexion));
+    if (PQputCopyData(m_connexion, donnees.constData(), int(donnees.size())) != 1 || PQputCopyEnd(m_connexion, nullptr) != 1)
+        return erreur(QString::fromUtf8(PQerrorMessage(m_connexion)).trimmed());
+    bool ok = true;
+    QString message;
+    while (PGresult* brut = PQgetResult(m_connexion)) {
+        Resultat r(brut);
+        if (PQresultStatus(r.get()) != PGRES_COMMAND_OK) {
+            ok = false;
+            message = messagePostgres(r.get(), m_connexion);
+        }
+    }
+    if (!ok)
+        return erreur(message);
+    // Des statistiques à jour pour que le planificateur choisisse bien ses jointures.
+    return lancer(QStringLiteral("ANALYZE ") + m_traducteur->identifiant(table), {}, nullptr);
+}
+
+QList<ColonneTable> BasePostgres::colonnesTable(const QString& table)
+{
+    const QString cle = table.toLower();
+    const auto connu = m_catalogue.constFind(cle);
+    if (connu != m_catalogue.constEnd())
+        return *connu;
+    TableauValeurs lignes;
+    const QByteArray nom = m_traducteur->identifiant(table).toUtf8();
+    QList<ColonneTable> colonnes;
+    // Sans erreur gardée : une table absente est une réponse, pas une panne.
+    const QString erreurAvant = DerniereErreur();
+    if (!lancerAvecValeurs(QStringLiteral("SELECT a.attname, format_type(a.atttypid, a.atttypmod) FROM pg_attribute a "
+                                          "WHERE a.attrelid = to_regclass($1) AND a.attnum > 0 AND NOT a.attisdropped "
+                                          "ORDER BY a.attnum"),
+                           {nom}, {false}, &lignes)) {
+        erreur(erreurAvant.isEmpty() ? DerniereErreur() : erreurAvant);
+        return colonnes;
+    }
+    for (int i = 0; i < lignes.points(); ++i)
+        colonnes.append({lignes(0, i).toString(), typeCatalogue(lignes(1, i).toString())});
+    if (!colonnes.isEmpty())
+        m_catalogue.insert(cle, colonnes);
+    return colonnes;
+}
+
+bool BasePostgres::ecrireEnregistrement(const QString& table, const QList<ColonneTable>& colonnes, const QVariantList& valeurs,
+                                        QVariant& identifiant)
+{
+    QList<QByteArray> textes;
+    QList<bool> nulles;
+    for (int c = 0; c < colonnes.size(); ++c) {
+        QString message;
+        const auto v = ValeurColonne::convertir(valeurs.value(c), colonnes[c].type, message);
+        if (!v)
+            return erreur(QStringLiteral("%1.%2 : %3").arg(table, colonnes[c].nom, message));
+        textes << (v->isValid() ? texteServeur(*v, colonnes[c].type) : QByteArray());
+        nulles << !v->isValid();
+    }
+    QStringList noms, places, affectations;
+    for (int c = 0; c < colonnes.size(); ++c) {
+        const QString nom = m_traducteur->identifiant(colonnes[c].nom);
+        noms << nom;
+        places << QStringLiteral("$%1").arg(c + 1);
+        affectations << nom + QStringLiteral(" = $%1").arg(c + 1);
+    }
+    TableauValeurs retour;
+    if (!identifiant.isValid()) {
+        if (!lancerAvecValeurs(QStringLiteral("INSERT INTO ") + m_traducteur->identifiant(table) + QStringLiteral(" (")
+                                   + noms.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (")
+                                   + places.join(QStringLiteral(", ")) + QStringLiteral(") RETURNING ctid"),
+                               textes, nulles, &retour))
+            return false;
+    } else {
+        textes << identifiant.toString().toUtf8();
+        nulles << false;
+        if (!lancerAvecValeurs(QStringLiteral("UPDATE ") + m_traducteur->identifiant(table) + QStringLiteral(" SET ")
+                                   + affectations.join(QStringLiteral(", "))
+                                   + QStringLiteral(" WHERE ctid = CAST($%1 AS tid) RETURNING ctid").arg(colonnes.size() + 1),
+                               textes, nulles, &retour))
+            return false;
+    }
+    if (retour.points() != 1)
+        return erreur(QStringLiteral("%1 : l'enregistrement lu n'existe plus.").arg(table));
+    identifiant = retour(0, 0);
+    return true;
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "data/bases/BaseAcces.h"
+#include "data/bases/TraducteurPostgres.h"
+
+#include <QHash>
+#include <memory>
+
+struct pg_conn;
+
+// Le serveur de bases : une connexion PostgreSQL (libpq), ordres dans la
+// formulation "POSTGRESQL" (littéraux 'MM/DD/YYYY', heures sur le 30/12/1899).
+// Les fonctions du runtime sont créées dans le schéma propre à la session
+// (pg_temp) : rien n'est ajouté à la base de l'hôte.
+class BasePostgres : public BaseAcces
+{
+public:
+    // `connexion` : chaîne de connexion libpq ("host=… port=… dbname=… user=…").
+    static std::unique_ptr<BasePostgres> ouvrir(const QString& connexion, QString& erreur);
+    ~BasePostgres() override;
+
+    QString typeBase() const override { return QStringLiteral("POSTGRESQL"); }
+
+    // Un ordre natif de nos outils et de nos mesures, hors formulation.
+    bool ExecuterNatif(const QString& sql, TableauValeurs* lignes = nullptr) noexcept;
+
+protected:
+    Traducteur& traducteur() override { return *m_traducteur; }
+    bool lancer(const QString& sql, const QList<TypeValeur>& types, TableauValeurs* lignes) override;
+    bool transaction(Transaction quoi) override;
+    bool creerTable(const QString& table, const QList<ColonneTable>& colonnes, const QStringList& clePrimaire) override;
+    bool supprimerTable(const QString& table) override;
+    bool creerIndex(const QString& table, const QStringList& colonnes) override;
+    bool insererLignes(const QString& table, const QList<ColonneTable>& colonnes,
+                       const QList<QVariantList>& lignes) override;
+    QList<ColonneTable> colonnesTable(const QString& table) override;
+    bool ecrireEnregistrement(const QString& table, const QList<ColonneTable>& colonnes, const QVariantList& valeurs,
+                              QVariant& identifiant) override;
+
+private:
+    explicit BasePostgres(pg_conn* connexion);
+    bool lancerAvecValeurs(const QString& sql, const QList<QByteArray>& valeurs, const QList<bool>& nulles,
+                           TableauValeurs* lignes);
+
+    pg_conn* m_connexion = nullptr;
+    std::unique_ptr<TraducteurPostgres> m_traducteur;
+    QHash<QString, QList<ColonneTable>> m_catalogue;
+};

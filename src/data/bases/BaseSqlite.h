@@ -1,0 +1,49 @@
+#pragma once
+
+#include "data/bases/BaseAcces.h"
+#include "data/bases/TraducteurSqlite.h"
+
+#include <QHash>
+#include <memory>
+
+struct sqlite3;
+
+// La base embarquée : un fichier SQLite, ordres dans la formulation "ACCESS".
+class BaseSqlite : public BaseAcces
+{
+public:
+    // Ouvre (ou crée) le fichier ; rien et un message en cas d'échec.
+    static std::unique_ptr<BaseSqlite> ouvrir(const QString& fichier, QString& erreur);
+    ~BaseSqlite() override;
+
+    QString typeBase() const override { return QStringLiteral("ACCESS"); }
+    const QString& fichier() const { return m_fichier; }
+
+    // Un ordre natif de nos outils et de nos mesures, hors formulation.
+    bool ExecuterNatif(const QString& sql, TableauValeurs* lignes = nullptr) noexcept;
+
+protected:
+    Traducteur& traducteur() override { return *m_traducteur; }
+    bool lancer(const QString& sql, const QList<TypeValeur>& types, TableauValeurs* lignes) override;
+    bool transaction(Transaction quoi) override;
+    bool creerTable(const QString& table, const QList<ColonneTable>& colonnes, const QStringList& clePrimaire) override;
+    bool supprimerTable(const QString& table) override;
+    bool creerIndex(const QString& table, const QStringList& colonnes) override;
+    bool insererLignes(const QString& table, const QList<ColonneTable>& colonnes,
+                       const QList<QVariantList>& lignes) override;
+    QList<ColonneTable> colonnesTable(const QString& table) override;
+    bool ecrireEnregistrement(const QString& table, const QList<ColonneTable>& colonnes, const QVariantList& valeurs,
+                              QVariant& identifiant) override;
+
+private:
+    BaseSqlite(sqlite3* base, QString fichier);
+    bool erreurSqlite(const QString& contexte);
+    // Exécute un ordre avec des valeurs liées dans l'ordre (dates en texte ISO).
+    bool lancerAvecValeurs(const QString& sql, const QVariantList& valeurs);
+
+    sqlite3* m_base = nullptr;
+    QString m_fichier;
+    std::unique_ptr<TraducteurSqlite> m_traducteur;
+    QHash<QString, QList<ColonneTable>> m_catalogue;
+    int m_versionSchema = -1;
+};

@@ -1,0 +1,134 @@
+#include "data/bases/ValeurColonne.h"
+
+#include "commun/Cellule.h"
+#include "commun/Dates.h"
+#include "commun/Nombres.h"
+
+#include <cmath>
+
+namespace {
+
+bool chiffres(const QString& t, int debut, int n, int& valeur)
+{
+    valeur = 0;
+    for (int i = debut; i < debut + n; ++i) {
+        const char16_t c = t.at(i).unicode();
+        if (c < u'0' || c > u'9')
+            return false;
+        valeur = valeur * 10 + (c - u'0');
+    }
+    return true;
+}
+
+std::optional<QDateTime> dateDeCellule(const QVariant& v)
+{
+    switch (v.metaType().id()) {
+    case QMetaType::QDate:
+        if (v.toDate().isValid())
+            return DateHeure(v.toDate());
+        return std::nullopt;
+    case QMetaType::QDateTime:
+        if (v.toDateTime().isValid())
+            return DateHeure(v.toDateTime().date(), v.toDateTime().time());
+        return std::nullopt;
+    case QMetaType::QTime:
+        if (v.toTime().isValid())
+            return DateHeure(JourZero(), v.toTime());
+        return std::nullopt;
+    case QMetaType::QString:
+        return ConvertirEnDate(v.toString());
+    default:
+        break;
+    }
+    // Un nombre de jours depuis le jour 0, la fraction étant l'heure du jour.
+    const auto n = LireNombre(v);
+    if (!n || std::fabs(*n) > 3e6)
+        return std::nullopt;
+    const double jours = std::floor(*n);
+    const qint64 secondes = qint64(std::llround((*n - jours) * 86400.0));
+    return DateHeure(JourZero()).addDays(qint64(jours)).addSecs(secondes);
+}
+
+} // namespace
+
+std::optional<QVariant> ValeurColonne::convertir(const QVariant& cellule, TypeColonne type, QString& erreur)
+{
+    if (EstVide(cellule))
+        return QVariant();
+    switch (type) {
+    case TypeColonne::Date:
+    case TypeColonne::Heure:
+    case TypeColonne::DateHeure: {
+        const auto d = dateDeCellule(cellule);
+        if (!d) {
+            erreur = QStringLiteral("Date impossible : « %1 »").arg(TexteCellule(cellule));
+            return std::nullopt;
+        }
+        return QVariant(*d);
+    }
+    case TypeColonne::Entier:
+    case TypeColonne::Reel:
+    case TypeColonne::Booleen: {
+        const auto n = LireNombre(cellule);
+        if (!n) {
+            erreur = QStringLiteral("Nombre impossible : « %1 »").arg(TexteCellule(cellule));
+            return std::nullopt;
+        }
+        if (type == TypeColonne::Reel)
+            return QVariant(*n);
+        if (*n != std::floor(*n) && type == TypeColonne::Entier) {
+            const auto arrondi = CLng(*n);
+            if (!arrondi) {
+                erreur = QStringLiteral("Nombre entier impossible : « %1 »").arg(TexteCellule(cellule));
+                return std::nullopt;
+            }
+            return QVariant(qint64(*arrondi));
+        }
+        return QVariant(qint64(*n));
+    }
+    case TypeColonne::Texte:
+        return QVariant(TexteCellule(cellule));
+    case TypeColonne::Autre:
+        break;
+    }
+    if (cellule.metaType().id() == QMetaType::QString || cellule.metaType().id() == QMetaType::Double
+        || cellule.metaType().id() == QMetaType::LongLong || cellule.metaType().id() == QMetaType::Int)
+        return cellule;
+    return QVariant(TexteCellule(cellule));
+}
+
+QString ValeurColonne::iso(const QDateTime& d, bool heureToujours)
+{
+    const QString jour = FormatDate(d, QStringLiteral("yyyy-mm-dd"));
+    if (!heureToujours && d.time() == QTime(0, 0))
+        return jour;
+    return jour + u' ' + TexteHeure(d.time());
+}
+
+std::optional<QDateTime> ValeurColonne::lireIso(const QString& t)
+{
+    if (t.size() < 10 || t.at(4) != u'-' || t.at(7) != u'-')
+        return std::nullopt;
+    int a, m, j;
+    if (!chiffres(t, 0, 4, a) || !chiffres(t, 5, 2, m) || !chiffres(t, 8, 2, j))
+        return std::nullopt;
+    const QDate date(a, m, j);
+    if (!date.isValid())
+        return std::nullopt;
+    if (t.size() == 10)
+        return DateHeure(date);
+    int h, n, s;
+    if (t.size() < 19 || (t.at(10) != u' ' && t.at(10) != u'T') || t.at(13) != u':' || t.at(16) != u':'
+        || !chiffres(t, 11, 2, h) || !chiffres(t, 14, 2, n) || !chiffres(t, 17, 2, s))
+        return std::nullopt;
+    const QTime heure(h, n, s);
+    if (!heure.isValid())
+        return std::nullopt;
+    return DateHeure(date, heure);
+}
+
+QString ValeurColonne::texteDepuisIso(const QString& texte)
+{
+    const auto d = lireIso(texte);
+    return d ? TexteDateHeure(*d) : texte;
+}

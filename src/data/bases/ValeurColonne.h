@@ -1,0 +1,28 @@
+#pragma once
+
+#include "data/ColonneTable.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QVariant>
+#include <optional>
+
+// Les valeurs entre les formes du runtime et les colonnes d'un moteur.
+class ValeurColonne
+{
+public:
+    // Une cellule donnée sous les formes du runtime (textes de date jour d'abord,
+    // nombres ou textes de nombre avec l'un ou l'autre séparateur, textes,
+    // invalide pour NULL) préparée pour une colonne de ce genre : un QDateTime
+    // pour les dates, un double ou un qint64 pour les nombres, un QString pour
+    // les textes, invalide pour NULL. Rien si impossible ; `erreur` dit pourquoi.
+    static std::optional<QVariant> convertir(const QVariant& cellule, TypeColonne type, QString& erreur);
+
+    // "YYYY-MM-DD", suivi de " hh:mm:ss" quand l'heure n'est pas minuit ou
+    // quand `heureToujours`.
+    static QString iso(const QDateTime& d, bool heureToujours = false);
+    static std::optional<QDateTime> lireIso(const QString& texte);
+    // Une date ISO relue en texte de date du runtime ; un autre texte revient
+    // inchangé.
+    static QString texteDepuisIso(const QString& texte);
+};

@@ -1,0 +1,307 @@
+// Le contrat de l'objet base de données, sur le moteur de l'exécutable
+// (SQLite dans tests_data, PostgreSQL dans tests_postgresql).
+#include "data/BaseDeTest.h"
+#include "data/JeuEnregistrements.h"
+#include "data/JournalSql.h"
+#include "data/Litteraux.h"
+#include "data/NomsVerifies.h"
+
+#include <QDate>
+#include <QTime>
+
+namespace {
+
+const QList<ColonneTable> colonnesPluvio = {
+    {QStringLiteral("DateCreation"), TypeColonne::Date}, {QStringLiteral("Heure"), TypeColonne::Heure},
+    {QStringLiteral("Pluie"), TypeColonne::Reel},        {QStringLiteral("Continuite"), TypeColonne::Entier},
+    {QStringLiteral("ModeObtention"), TypeColonne::Texte}, {QStringLiteral("Validite"), TypeColonne::Entier},
+    {QStringLiteral("Commentaire"), TypeColonne::Texte}};
+
+class Contrat : public AvecBase
+{
+protected:
+    void SetUp() override
+    {
+        AvecBase::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        ASSERT_TRUE(base().CreerTable(QStringLiteral("PLUVIO_A1"), colonnesPluvio)) << base().DerniereErreur().toStdString();
+        ASSERT_TRUE(base().InsererLignes(
+            QStringLiteral("PLUVIO_A1"),
+            {{QDate(2004, 3, 5), QTime(12, 0), 1.5, 0, QVariant(), 0, QVariant()},
+             {QStringLiteral("06/03/2004"), QStringLiteral("12:00:00"), QStringLiteral("2,5"), 0, QStringLiteral("I"), 0,
+              QVariant()},
+             {QDate(2004, 3, 31), QTime(8, 30), 3.0, 1, QStringLiteral("M"), 0, QStringLiteral("relevé tardif")}}))
+            << base().DerniereErreur().toStdString();
+    }
+
+    qint32 compter(const QString& table)
+    {
+        return qint32(valeur("SELECT count(*) FROM " + table).toLongLong());
+    }
+};
+
+TEST_F(Contrat, ExtraireRecordsRendLesChampsParEnregistrement)
+{
+    TableauValeurs t;
+    qint32 n = -1;
+    ASSERT_TRUE(base().ExtraireRecords(
+        "SELECT Pluie, DateCreation, Heure, ModeObtention, Continuite FROM PLUVIO_A1 ORDER BY DateCreation DESC", t, n));
+    ASSERT_EQ(n, 3);
+    // (champ, enregistrement), champs dans l'ordre de la liste.
+    EXPECT_EQ(t.lignes(), 5);
+    EXPECT_EQ(t.points(), 3);
+    EXPECT_EQ(t(1, 0).toString(), "31/03/2004");
+    EXPECT_EQ(t(2, 0).toString(), "08:30:00");
+    EXPECT_EQ(t(1, 2).toString(), "05/03/2004");
+    EXPECT_EQ(t(2, 2).toString(), "12:00:00");
+    // Les nombres restent des nombres, NULL une cellule invalide.
+    EXPECT_EQ(t(0, 1).metaType().id(), QMetaType::Double);
+    EXPECT_DOUBLE_EQ(t(0, 1).toDouble(), 2.5);
+    EXPECT_EQ(t(4, 0).toLongLong(), 1);
+    EXPECT_FALSE(t(3, 2).isValid());
+    EXPECT_EQ(t(3, 1).toString(), "I");
+
+    // Rien de trouvé : 0 et un tableau vide.
+    ASSERT_TRUE(base().ExtraireRecords("SELECT Pluie FROM PLUVIO_A1 WHERE Pluie > 100", t, n));
+    EXPECT_EQ(n, 0);
+    EXPECT_TRUE(t.estVide());
+    // Un agrégat sur rien : une ligne dont la cellule est vide.
+    EXPECT_FALSE(valeur("SELECT Max(Pluie) FROM PLUVIO_A1 WHERE Pluie > 100").isValid());
+}
+
+TEST_F(Contrat, UnEchecRendZeroLigneEtGardeSonTexte)
+{
+    const QStringList fautifs = {
+        QStringLiteral("SELECT Pluie FROM PLUVIO_INCONNU"),
+        QStringLiteral("SELECT Neige FROM PLUVIO_A1"),
+        QStringLiteral("SELECT Pluie FROM PLUVIO_A1 WHERE"),
+        QStringLiteral("SELECT Pluie FROM PLUVIO_A1; SELECT 1"),
+        QStringLiteral("SELECT Pluie FROM PLUVIO_A1 -- commentaire"),
+        QStringLiteral("SELECT CVDate('pas une date') FROM PLUVIO_A1"),
+        QStringLiteral("SELECT Pluie FROM PLUVIO_A1 WHERE DateCreation >= '31/31/2004'"),
+        QStringLiteral("SELECT Inconnue(Pluie) FROM PLUVIO_A1"),
+        QString(),
+    };
+    for (const QString& sql : fautifs) {
+        TableauValeurs t(2, 2);
+        qint32 n = 7;
+        EXPECT_FALSE(base().ExtraireRecords(sql, t, n)) << sql.toStdString();
+        EXPECT_EQ(n, 0) << sql.toStdString();
+        EXPECT_TRUE(t.estVide()) << sql.toStdString();
+        EXPECT_FALSE(base().DerniereErreur().isEmpty()) << sql.toStdString();
+    }
+    EXPECT_TRUE(base().DerniereErreur().contains(QStringLiteral("refusé"))) << base().DerniereErreur().toStdString();
+    // Le succès suivant efface l'erreur ; Execute d'un SELECT est refusé.
+    EXPECT_EQ(compter(QStringLiteral("PLUVIO_A1")), 3);
+    EXPECT_TRUE(base().DerniereErreur().isEmpty());
+    EXPECT_FALSE(base().Execute(QStringLiteral("SELECT Pluie FROM PLUVIO_A1")));
+    EXPECT_TRUE(base().DerniereErreur().contains(QStringLiteral("ExtraireRecords")));
+    // Un ordre d'action passé par ExtraireRecords s'exécute et ne rend rien.
+    TableauValeurs t;
+    qint32 n = 5;
+    EXPECT_TRUE(base().ExtraireRecords(QStringLiteral("DELETE FROM PLUVIO_A1 WHERE ModeObtention='I'"), t, n));
+    EXPECT_EQ(n, 0);
+    EXPECT_EQ(compter(QStringLiteral("PLUVIO_A1")), 2);
+}
+
+TEST_F(Contrat, LesDatesEtLesHeuresFontLAllerRetour)
+{
+    // Écrites par un INSERT du runtime (texte jour d'abord), par un jeu
+    // d'enregistrements et par les outils, relues sous les mêmes textes, et
+    // retrouvées par les littéraux de la base.
+    const QList<std::pair<QString, QString>> instants = {
+        {QStringLiteral("29/02/2000"), QStringLiteral("00:00:00")}, {QStringLiteral("01/01/1900"), QStringLiteral("23:59:59")},
+        {QStringLiteral("31/12/2099"), QStringLiteral("12:00:00")}, {QStringLiteral("05/03/2004"), QStringLiteral("07:05:09")},
+        {QStringLiteral("12/10/2005"), QStringLiteral("18:30:00")}};
+    ASSERT_TRUE(base().Execute(QStringLiteral("DELETE FROM PLUVIO_A1")));
+    for (int i = 0; i < instants.size(); ++i) {
+        const auto& [date, heure] = instants[i];
+        if (i % 2 == 0) {
+            ASSERT_TRUE(base().Execute("INSERT INTO PLUVIO_A1 (DateCreation, Heure, Pluie) VALUES ('" + date + "', '" + heure
+                                       + "', " + QString::number(i) + ")"))
+                << base().DerniereErreur().toStdString();
+        } else {
+            std::unique_ptr<JeuEnregistrements> jeu;
+            qint32 n = -1;
+            ASSERT_TRUE(base().AccesBase("SELECT * FROM PLUVIO_A1 WHERE Date=" + FormatDateBase(date)
+                                             + " AND Heure=" + FormatHeureBase(heure),
+                                         jeu, n))
+                << base().DerniereErreur().toStdString();
+            ASSERT_EQ(n, 0);
+            jeu->Fields(0) = date;
+            jeu->Fields(1) = heure;
+            jeu->Fields(2) = i;
+            ASSERT_TRUE(jeu->Update()) << base().DerniereErreur().toStdString();
+            jeu->Close();
+        }
+    }
+    const TableauValeurs t = lire(QStringLiteral("SELECT DateCreation, Heure, Pluie FROM PLUVIO_A1 ORDER BY Pluie"));
+    ASSERT_EQ(t.points(), instants.size());
+    for (int i = 0; i < instants.size(); ++i) {
+        EXPECT_EQ(t(0, i).toString(), instants[i].first);
+        EXPECT_EQ(t(1, i).toString(), instants[i].second);
+        const QString ou = " WHERE DateCreation=" + FormatDateBase(instants[i].first) + " AND Heure="
+            + FormatHeureBase(instants[i].second);
+        EXPECT_EQ(valeur("SELECT Pluie FROM PLUVIO_A1" + ou).toDouble(), i) << instants[i].first.toStdString();
+        // La date et l'heure jointes se relisent en un instant.
+        EXPECT_EQ(valeur("SELECT CVDATE(DateCreation & ' ' & Heure) FROM PLUVIO_A1" + ou).toString(),
+                  instants[i].second == QStringLiteral("00:00:00") ? instants[i].first
+                                                                   : instants[i].first + u' ' + instants[i].second);
+    }
+}
+
+TEST_F(Contrat, UneTransactionEnEchecLaisseLaTableIntacte)
+{
+    const QString avant = QStringLiteral("SELECT DateCreation, Heure, Pluie, ModeObtention FROM PLUVIO_A1 ORDER BY DateCreation");
+    const TableauValeurs origine = lire(avant);
+
+    // Une sauvegarde : la période effacée puis réécrite ; une ligne fautive fait tout annuler.
+    ASSERT_TRUE(base().Commencer());
+    EXPECT_TRUE(base().EnTransaction());
+    EXPECT_TRUE(base().Execute("DELETE FROM PLUVIO_A1 WHERE DateCreation>=" + FormatDateBase("01/03/2004")
+                               + " AND DateCreation<=" + FormatDateBase("31/03/2004")));
+    EXPECT_EQ(compter(QStringLiteral("PLUVIO_A1")), 0);
+    EXPECT_TRUE(base().Execute("INSERT INTO PLUVIO_A1 VALUES ('05/03/2004' , '12:00:00' , '7,5' , 0 , 'C' , 0 , '')"));
+    EXPECT_FALSE(base().Execute("INSERT INTO PLUVIO_A1 VALUES ('31/02/2004' , '12:00:00' , '1' , 0 , 'C' , 0 , '')"));
+    const QString motif = base().DerniereErreur();
+    ASSERT_TRUE(base().Annuler());
+    EXPECT_EQ(base().DerniereErreur(), motif);
+    EXPECT_FALSE(base().EnTransaction());
+    EXPECT_EQ(lire(avant), origine);
+
+    // Valider après un échec n'enregistre rien non plus.
+    ASSERT_TRUE(base().Commencer());
+    EXPECT_TRUE(base().Execute(QStringLiteral("DELETE FROM PLUVIO_A1")));
+    EXPECT_FALSE(base().Execute(QStringLiteral("UPDATE PLUVIO_A1 SET Pluie='beaucoup'")));
+    EXPECT_FALSE(base().Valider());
+    EXPECT_TRUE(base().DerniereErreur().contains(QStringLiteral("rien n'est enregistré")));
+    EXPECT_FALSE(base().EnTransaction());
+    EXPECT_EQ(lire(avant), origine);
+
+    // Sans échec, tout est gardé.
+    ASSERT_TRUE(base().Commencer());
+    EXPECT_FALSE(base().Commencer());
+    EXPECT_TRUE(base().Execute("DELETE FROM PLUVIO_A1 WHERE ModeObtention='I'"));
+    EXPECT_TRUE(base().Execute("INSERT INTO PLUVIO_A1 VALUES ('07/03/2004' , '12:00:00' , '4,25' , 0 , 'C' , 0 , '')"));
+    ASSERT_TRUE(base().Valider());
+    EXPECT_EQ(compter(QStringLiteral("PLUVIO_A1")), 3);
+    EXPECT_DOUBLE_EQ(valeur("SELECT Pluie FROM PLUVIO_A1 WHERE ModeObtention='C'").toDouble(), 4.25);
+    EXPECT_FALSE(base().Valider());
+    EXPECT_FALSE(base().Annuler());
+}
+
+TEST_F(Contrat, UnCodeDeStationFautifNeChargeRienEtNeSupprimeRien)
+{
+    ASSERT_TRUE(base().CreerTable(QStringLiteral("ANNEES"), {{QStringLiteral("Num_Annee"), TypeColonne::Entier}}));
+    ASSERT_TRUE(base().InsererLignes(QStringLiteral("ANNEES"), {{2004}, {2005}}));
+    const QStringList codes = {QStringLiteral("X; DROP TABLE ANNEES"), QStringLiteral("A1 WHERE 1=1; DROP TABLE ANNEES"),
+                               QStringLiteral("A1' OR '1'='1"), QStringLiteral("A1/*"), QString()};
+    for (const QString& code : codes) {
+        EXPECT_FALSE(EstNomVerifie(code)) << code.toStdString();
+        const QString table = NomTableStation(QStringLiteral("PLUVIO_"), code);
+        EXPECT_TRUE(table.isEmpty());
+        // Ce que construiraient les chargeurs, avec le nom vérifié puis avec le code brut.
+        for (const QString& nom : {table, QStringLiteral("PLUVIO_") + code}) {
+            TableauValeurs t;
+            qint32 n = 9;
+            EXPECT_FALSE(base().ExtraireRecords("SELECT Min(DateCreation), Max(DateCreation) FROM " + nom, t, n))
+                << nom.toStdString();
+            EXPECT_EQ(n, 0);
+            EXPECT_FALSE(base().Execute("DELETE FROM " + nom + " WHERE DateCreation>=" + FormatDateBase("01/01/2004")))
+                << nom.toStdString();
+        }
+    }
+    EXPECT_FALSE(base().Execute(QStringLiteral("DELETE FROM PLUVIO_A1; DROP TABLE ANNEES")));
+    EXPECT_FALSE(base().Execute(QStringLiteral("DROP TABLE ANNEES")));
+    EXPECT_EQ(compter(QStringLiteral("ANNEES")), 2);
+    EXPECT_EQ(compter(QStringLiteral("PLUVIO_A1")), 3);
+    // Les noms des outils sont vérifiés de même.
+    EXPECT_FALSE(base().SupprimerTable(QStringLiteral("ANNEES; DROP TABLE PLUVIO_A1")));
+    EXPECT_FALSE(base().CreerTable(QStringLiteral("T"), {{QStringLiteral("a b"), TypeColonne::Texte}}));
+    EXPECT_EQ(compter(QStringLiteral("PLUVIO_A1")), 3);
+    // Un code avec un tiret reste un nom de table.
+    ASSERT_TRUE(base().CreerTable(NomTableStation(QStringLiteral("PLUVIO_"), QStringLiteral("B-2")), colonnesPluvio));
+    EXPECT_EQ(compter(QStringLiteral("PLUVIO_B-2")), 0);
+    EXPECT_FALSE(lire(QStringLiteral("SELECT Min(PLUVIO_B-2.Pluie) FROM PLUVIO_B-2")).estVide());
+}
+
+TEST_F(Contrat, LeJeuDEnregistrementsEcraseOuAjoute)
+{
+    std::unique_ptr<JeuEnregistrements> jeu;
+    qint32 n = -1;
+    // La recherche de la grille nomme la colonne "Date".
+    ASSERT_TRUE(base().AccesBase(
+        "SELECT * FROM PLUVIO_A1 WHERE Date=" + FormatDateBase("05/03/2004") + " AND Heure=" + FormatHeureBase("12:00:00"), jeu,
+        n))
+        << base().DerniereErreur().toStdString();
+    ASSERT_EQ(n, 1);
+    EXPECT_EQ(jeu->Fields(0).toString(), "05/03/2004");
+    jeu->Fields(2) = QStringLiteral("9,75");
+    jeu->Fields(3) = 1;
+    jeu->Fields(4) = QStringLiteral("M");
+    ASSERT_TRUE(jeu->Update()) << base().DerniereErreur().toStdString();
+    jeu->Fields(2) = 9.5;  // une seconde écriture du même enregistrement
+    ASSERT_TRUE(jeu->Update()) << base().DerniereErreur().toStdString();
+    jeu->Close();
+    EXPECT_FALSE(jeu->Update());
+    EXPECT_EQ(compter(QStringLiteral("PLUVIO_A1")), 3);
+    EXPECT_DOUBLE_EQ(valeur("SELECT Pluie FROM PLUVIO_A1 WHERE ModeObtention='M' AND Continuite=1 AND DateCreation="
+                            + FormatDateBase("05/03/2004"))
+                         .toDouble(),
+                     9.5);
+
+    // Pas de ligne : AddNew, et une valeur vide s'écrit 0 ou NULL selon la colonne.
+    ASSERT_TRUE(base().AccesBase(
+        "SELECT * FROM PLUVIO_A1 WHERE Date=" + FormatDateBase("10/03/2004") + " AND Heure=" + FormatHeureBase("12:00:00"), jeu,
+        n));
+    ASSERT_EQ(n, 0);
+    jeu->AddNew();
+    jeu->Fields(0) = QStringLiteral("10/03/2004");
+    jeu->Fields(1) = QStringLiteral("12:00:00");
+    jeu->Fields(2) = 0;
+    jeu->Fields(4) = QStringLiteral("M");
+    ASSERT_TRUE(jeu->Update()) << base().DerniereErreur().toStdString();
+    EXPECT_EQ(compter(QStringLiteral("PLUVIO_A1")), 4);
+
+    // Un champ hors des colonnes, une date impossible : rien n'est écrit.
+    ASSERT_TRUE(base().AccesBase("SELECT * FROM PLUVIO_A1 WHERE Date=" + FormatDateBase("11/03/2004"), jeu, n));
+    jeu->Fields(0) = QStringLiteral("11/03/2004");
+    jeu->Fields(12) = 1;
+    EXPECT_FALSE(jeu->Update());
+    EXPECT_FALSE(jeu->Fields(12).isValid());
+    jeu->AddNew();
+    jeu->Fields(0) = QStringLiteral("31/02/2004");
+    EXPECT_FALSE(jeu->Update());
+    EXPECT_TRUE(base().DerniereErreur().contains(QStringLiteral("Date impossible")));
+    EXPECT_EQ(compter(QStringLiteral("PLUVIO_A1")), 4);
+
+    // Seul un SELECT simple sur une table s'ouvre en modification.
+    EXPECT_FALSE(base().AccesBase(QStringLiteral("SELECT Max(Pluie) FROM PLUVIO_A1 GROUP BY Heure"), jeu, n));
+    EXPECT_FALSE(jeu);
+    EXPECT_FALSE(base().AccesBase(QStringLiteral("DELETE FROM PLUVIO_A1"), jeu, n));
+    EXPECT_EQ(compter(QStringLiteral("PLUVIO_A1")), 4);
+}
+
+TEST_F(Contrat, LObservateurVoitChaqueOrdreTelQuEnvoye)
+{
+    QStringList vus;
+    base().setObservateur([&](const QString& sql) { vus << sql; });
+    const QStringList envoyes = {QStringLiteral("SELECT   Pluie FROM PLUVIO_A1 WHERE DateCreation >= #03/05/2004#"),
+                                 QStringLiteral("SELECT Faux FROM PLUVIO_A1"),
+                                 QStringLiteral("UPDATE PLUVIO_A1 SET Continuite=0")};
+    TableauValeurs t;
+    qint32 n;
+    base().ExtraireRecords(envoyes[0], t, n);
+    base().ExtraireRecords(envoyes[1], t, n);
+    base().Execute(envoyes[2]);
+    EXPECT_EQ(vus, envoyes);
+    base().setObservateur({});
+    base().Execute(envoyes[2]);
+    EXPECT_EQ(vus.size(), 3);
+    // La trace des ordres existe et se tait tant qu'on ne la demande pas.
+    EXPECT_STREQ(journalSql().categoryName(), "graphique.sql");
+    EXPECT_FALSE(journalSql().isDebugEnabled());
+}
+
+} // namespace
