@@ -12,6 +12,7 @@
 #include "control/VueGraphique.h"
 #include "render/moteur/ProprietesMoteur.h"
 #include "render/moteur/SortiesImage.h"
+#include "settings/Aide.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -522,13 +523,55 @@ bool CtlGraphique::interrogerAnnulation(QObject* jauge)
     return m_annulation;
 }
 
-// Operations whose behaviour belongs to the load sequence, the tools, the point
-// editing, printing and the yearbook: they are part of the interface already.
-void CtlGraphique::remplirDatesDepuisPluviometre() {}
+void CtlGraphique::declencheOutil(qint16 Index) noexcept
+{
+    sousGarde([&] {
+        const qint16 precedent = m_outilCourant;
+        const bool change = Index != precedent;
+        ChoisirOutil(Index);
+        MoteurGraphique& g = Graphique();
+        if (m_typeGraphique == TypeGraph::travail && change && m_outilCourant != 4 && g.lire(Prop::NbJeux).toInt() >= 2) {
+            g.ecrire(Prop::Jeu, 2);
+            for (int r = 1; r <= m_sprPoints->rowCount(); ++r) {
+                g.ecrire(Prop::Point, r);
+                g.ecrire(Prop::Manquant, 1);
+            }
+            g.ecrire(Prop::Dessin, 2);
+        }
+        m_frmOutils->setVisible((m_outilCourant == 4 || m_outilCourant == 5) && !CollCourbes().DateDebutChargement().isEmpty());
+
+        QObject* hote = getExtender();
+        switch (m_outilCourant) {
+        case 0:
+            AppelerMembre(hote, QStringLiteral("AppelDeclencheClick"), {qint16(10)});
+            break;
+        case 1:
+            AppelerMembre(hote, QStringLiteral("AppelDeclencheClick"), {qint16(0)});
+            break;
+        case 6:
+        case 7:
+        case 8:
+            // Grid editing, the options dialog and the spreadsheet export come with their own parts.
+            break;
+        case 9:
+            OuvrirAide(m_noAide);
+            break;
+        case 10:
+            AppelerMembre(hote, m_typeGraphique == TypeGraph::annuaire ? QStringLiteral("TraitementParametresTotal")
+                                                                        : QStringLiteral("TraitementParametres"));
+            break;
+        default:
+            AppelerMembre(hote, QStringLiteral("Form_Resize"));
+            break;
+        }
+        if (m_outilCourant == 7 || m_outilCourant == 8 || m_outilCourant == 9)
+            ChoisirOutil(precedent);
+    });
+}
+
+// Operations whose behaviour belongs to the point editing, printing and the
+// yearbook: they are part of the interface already.
 void CtlGraphique::ImpressionGraphique() noexcept {}
-void CtlGraphique::ChargementDonnees() noexcept {}
-void CtlGraphique::declencheChargement() noexcept {}
-void CtlGraphique::declencheOutil(qint16) noexcept {}
 void CtlGraphique::DeclencheSupprimer() noexcept {}
 void CtlGraphique::DeclencheEnregistrer() noexcept {}
 void CtlGraphique::CreationAnnuaire(QObject*, QObject*, bool, bool) noexcept {}

@@ -156,6 +156,8 @@ public:
 
 signals:
     void typeGraphiqueChange(qint16 type);
+    // What the loading panel shows: its message and how far the load is (0 to 100).
+    void progression(const QString& message, int pourcent);
 
 protected:
     void resizeEvent(QResizeEvent* evenement) override;
@@ -193,6 +195,7 @@ private:
     qint16 m_compteurCouleur = 0;
     bool m_initEnCours = false;
     bool m_annulation = false;
+    bool m_chargementEnCours = false;
     QString m_derniereValidation;
 
     // Children.

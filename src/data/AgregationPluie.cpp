@@ -22,10 +22,10 @@ QString groupementEtOrdre(const QString& x)
         + QStringLiteral(" & year(DateCreation), '12:00:00' , '', '', ''");
 }
 
-QString debutSelection(const QString& x, const QString& colonne, const QString& code)
+QString debutSelection(const QString& x, const QString& colonne, const QString& table)
 {
     return QStringLiteral("SELECT ") + x + QStringLiteral(" & year(DateCreation), '12:00:00', SUM(") + colonne
-        + QStringLiteral(") , '', '', '', year(DateCreation) & ") + x + QStringLiteral("_inverse FROM PLUVIO_") + code
+        + QStringLiteral(") , '', '', '', year(DateCreation) & ") + x + QStringLiteral("_inverse FROM ") + table
         + QStringLiteral(", PERIODES WHERE ");
 }
 
@@ -42,33 +42,33 @@ double dizaineAuDessus(double v)
 
 } // namespace
 
-QString requeteBornesAnnees(const QString& x, const QString& c, const QString& code, const QString& debut,
+QString requeteBornesAnnees(const QString& x, const QString& c, const QString& table, const QString& debut,
                             const QString& fin)
 {
-    return debutSelection(x, c, code) + QStringLiteral("year(DateCreation) >= '") + anneeDe(debut)
+    return debutSelection(x, c, table) + QStringLiteral("year(DateCreation) >= '") + anneeDe(debut)
         + QStringLiteral("' AND year(DateCreation) <='") + anneeDe(fin)
         + QStringLiteral("' AND Instr(1,DateCreation,jour) AND (ModeObtention<>'I' OR ModeObtention IS NULL) AND DateCreation >=")
         + FormatDateBase(debut, true) + QStringLiteral(" AND DateCreation <=") + FormatDateBase(fin, true)
         + groupementEtOrdre(x);
 }
 
-QString requeteParPeriode(const QString& x, const QString& c, const QString& code, const QString& debut,
+QString requeteParPeriode(const QString& x, const QString& c, const QString& table, const QString& debut,
                           const QString& fin)
 {
     const QString jointure = TypeBaseCourant() == QStringLiteral("ORACLE")
         ? QStringLiteral("' AND Instr(1, to_char(DateCreation, 'DD/MM/YYYY'), jour) > 0")
         : QStringLiteral("' AND Instr(1, DateCreation, jour)");
-    return debutSelection(x, c, code) + QStringLiteral("year(DateCreation) >= '") + anneeDe(debut)
+    return debutSelection(x, c, table) + QStringLiteral("year(DateCreation) >= '") + anneeDe(debut)
         + QStringLiteral("' AND year(DateCreation) <='") + anneeDe(fin) + jointure
         + QStringLiteral(" AND (ModeObtention<>'I' OR ModeObtention IS NULL) AND CVDATE(DateCreation) >=")
         + FormatDateBase(debut, true) + QStringLiteral(" AND CVDATE(DateCreation) <=") + FormatDateBase(fin, true)
         + groupementEtOrdre(x);
 }
 
-QString requeteHydro(const QString& x, const QString& c, const QString& code, const QString& debut,
+QString requeteHydro(const QString& x, const QString& c, const QString& table, const QString& debut,
                      const QString& fin)
 {
-    return debutSelection(x, c, code)
+    return debutSelection(x, c, table)
         + QStringLiteral("Instr(1,DateCreation,jour) AND (ModeObtention<>'I' OR ModeObtention IS NULL) AND DateCreation >=")
         + FormatDateBase(debut) + QStringLiteral(" AND DateCreation <=") + FormatDateBase(fin) + groupementEtOrdre(x);
 }

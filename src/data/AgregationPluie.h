@@ -14,14 +14,15 @@ namespace AgregationPluie {
 // mode of obtention, sort key.
 constexpr int lignesPoint = 7;
 
-// Sums per period with year bounds (year graph, comparison with the normals).
-QString requeteBornesAnnees(const QString& colonnePeriode, const QString& colonne, const QString& code,
+// Sums per period of a rain-gauge table ("PLUVIO_" + code), with year bounds
+// (year graph, comparison with the normals).
+QString requeteBornesAnnees(const QString& colonnePeriode, const QString& colonne, const QString& table,
                             const QString& debut, const QString& fin);
 // Sums per period for the other charts; the wording follows the database kind.
-QString requeteParPeriode(const QString& colonnePeriode, const QString& colonne, const QString& code,
+QString requeteParPeriode(const QString& colonnePeriode, const QString& colonne, const QString& table,
                           const QString& debut, const QString& fin);
 // Sums per part of hydrological year.
-QString requeteHydro(const QString& colonnePeriode, const QString& colonne, const QString& code,
+QString requeteHydro(const QString& colonnePeriode, const QString& colonne, const QString& table,
                      const QString& debut, const QString& fin);
 // Every period of the range, in calendar order (29 February in leap years only).
 QString requeteSquelette(const QString& colonnePeriode, const QString& debut, const QString& fin, bool hydro,

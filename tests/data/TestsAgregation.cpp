@@ -136,17 +136,17 @@ TEST(Agregation, TextesDesRequetes)
     QObject fenetre;
     fenetre.setProperty("typeBase", QStringLiteral("ACCESS"));
     ValeursProcessus::courantes().fenetrePrincipale = &fenetre;
-    EXPECT_EQ(requeteBornesAnnees("Mois", "Pluie", "P001", "01/01/2004", "31/12/2004"),
+    EXPECT_EQ(requeteBornesAnnees("Mois", "Pluie", "PLUVIO_P001", "01/01/2004", "31/12/2004"),
               "SELECT Mois & year(DateCreation), '12:00:00', SUM(Pluie) , '', '', '', year(DateCreation) & Mois_inverse "
               "FROM PLUVIO_P001, PERIODES WHERE year(DateCreation) >= '2004' AND year(DateCreation) <='2004' AND "
               "Instr(1,DateCreation,jour) AND (ModeObtention<>'I' OR ModeObtention IS NULL) AND DateCreation "
               ">=#01/01/2004 00:00:00# AND DateCreation <=#12/31/2004 00:00:00# GROUP BY Mois & year(DateCreation), "
               "'12:00:00' , '', '', '', year(DateCreation) & Mois_inverse ORDER BY year(DateCreation) & Mois_inverse, "
               "Mois & year(DateCreation), '12:00:00' , '', '', ''");
-    EXPECT_TRUE(requeteParPeriode("Decade", "Etp", "P1", "01/01/2004", "31/12/2005")
+    EXPECT_TRUE(requeteParPeriode("Decade", "Etp", "PLUVIO_P1", "01/01/2004", "31/12/2005")
                     .contains("<='2005' AND Instr(1, DateCreation, jour) AND (ModeObtention<>'I' OR ModeObtention IS NULL) "
                               "AND CVDATE(DateCreation) >=#01/01/2004 00:00:00# AND CVDATE(DateCreation) <=#12/31/2005 00:00:00#"));
-    EXPECT_TRUE(requeteHydro("Hydro", "Pluie", "P1", "01/10/2003", "30/09/2005")
+    EXPECT_TRUE(requeteHydro("Hydro", "Pluie", "PLUVIO_P1", "01/10/2003", "30/09/2005")
                     .contains("WHERE Instr(1,DateCreation,jour) AND (ModeObtention<>'I' OR ModeObtention IS NULL) AND "
                               "DateCreation >=#10/01/2003# AND DateCreation <=#09/30/2005# GROUP BY Hydro"));
     const QString s = requeteSquelette("Mois", "01/01/2004", "31/12/2004", false, 10);
@@ -159,7 +159,7 @@ TEST(Agregation, TextesDesRequetes)
     const QString h = requeteSquelette("Hydro", "01/10/2003", "30/09/2005", true, 10);
     EXPECT_TRUE(h.contains("WHERE CVDate(DateCreation) >=#02/01/2003# AND CVDate(DateCreation) <=#01/01/2005#"));
     fenetre.setProperty("typeBase", QStringLiteral("ORACLE"));
-    EXPECT_TRUE(requeteParPeriode("Mois", "Pluie", "P1", "01/01/2004", "31/12/2004")
+    EXPECT_TRUE(requeteParPeriode("Mois", "Pluie", "PLUVIO_P1", "01/01/2004", "31/12/2004")
                     .contains("' AND Instr(1, to_char(DateCreation, 'DD/MM/YYYY'), jour) > 0 AND"));
     EXPECT_TRUE(requeteSquelette("Mois", "01/01/2004", "31/12/2004", false, 10).contains("WHERE to_date(DateCreation, 'DD/MM/YYYY') >="));
     fenetre.setProperty("typeBase", QStringLiteral("POSTGRESQL"));

@@ -1,0 +1,219 @@
+#include "data/ChargeurPluie.h"
+
+#include "commun/Cellule.h"
+#include "commun/Dates.h"
+#include "commun/Horloge.h"
+#include "commun/Nombres.h"
+#include "data/AgregationPluie.h"
+#include "data/BaseDonnees.h"
+#include "data/FenetreProgression.h"
+#include "data/Litteraux.h"
+#include "data/NomsVerifies.h"
+#include "model/Classe_Graphiques.h"
+
+#include <algorithm>
+
+namespace ChargeurPluie {
+
+namespace {
+
+int ajouterCourbe(Classe_Graphiques& c, const QString& cle, int couleur, const TableauValeurs& points)
+{
+    auto courbe = std::make_shared<Classe_Graphique>();
+    courbe->setCle(cle);
+    courbe->setTitre(cle);
+    courbe->setCouleur(couleur);
+    courbe->setAfficher(true);
+    c.AjouterCourbe(courbe);
+    const int position = c.noCourbe(cle);
+    c.AjouterValeurs(position, QVariant::fromValue(points));
+    return position;
+}
+
+qint32 extraire(BaseDonnees* base, const QString& sql, TableauValeurs& lignes)
+{
+    qint32 n = 0;
+    if (base && !base->ExtraireRecords(sql, lignes, n))
+        n = 0;
+    return n;
+}
+
+QDate memeJourEn(int annee, const QDate& jour)
+{
+    QDate d(annee, jour.month(), jour.day());
+    return d.isValid() ? d : QDate(annee, jour.month(), 28);
+}
+
+} // namespace
+
+int agreger(Classe_Graphiques& c, const Demande& d, BaseDonnees* base, FenetreProgression* fenetre)
+{
+    if (d.mode != 0 && d.mode != 1 && d.mode != 4 && d.mode != 5 && d.mode != 7)
+        return 0;
+    const QString table = NomTableStation(d.prefixeTable, d.code);
+    if (table.isEmpty() || !EstNomVerifie(d.colonne) || !EstNomVerifie(d.colonnePeriode))
+        return 0;
+    const bool hydro = d.codePeriode == QStringLiteral("HYDRO");
+    const QString x = d.colonnePeriode;
+
+    QString requete;
+    if (d.mode == 1 || d.mode == 7)
+        requete = AgregationPluie::requeteBornesAnnees(x, d.colonne, table, d.debut, d.fin);
+    else if (hydro)
+        requete = AgregationPluie::requeteHydro(x, d.colonne, table, d.debut, d.fin);
+    else
+        requete = AgregationPluie::requeteParPeriode(x, d.colonne, table, d.debut, d.fin);
+
+    c.setMinDonnees(0);
+    double maximum = double(CLng(c.MaxDonnees()).value_or(0));
+    TableauValeurs donnees, squelette;
+    const qint32 nDonnees = extraire(base, requete, donnees);
+    const qint32 nSquelette = extraire(base, AgregationPluie::requeteSquelette(x, d.debut, d.fin, hydro, d.moisHydro), squelette);
+
+    TableauValeurs points;
+    if (nSquelette <= 0) {
+        points = TableauValeurs(AgregationPluie::lignesPoint, 1);
+    } else {
+        const auto progression = [fenetre](const QString& m) {
+            if (fenetre) {
+                fenetre->message(m);
+                fenetre->servir();
+            }
+        };
+        points = AgregationPluie::fusionner(donnees, nDonnees, squelette, nSquelette, d.cumul, maximum, progression);
+        if (hydro && d.mode != 1)
+            points = AgregationPluie::reetiqueterHydro(points, maximum);
+    }
+    if (d.mode == 5) {
+        const auto d1 = LireDate(d.debut.left(10)), d2 = LireDate(d.fin.left(10));
+        if (d1 && d2)
+            points = AgregationPluie::avecDecalage(points, AgregationPluie::decalageTete(d.codePeriode, d2->year() - d1->year() + 1));
+    }
+    c.setMaxDonnees(AgregationPluie::maximumFinal(maximum));
+    if (c.EchelleYAuto()) {
+        c.setMinY(c.MinDonnees());
+        c.setMaxY(c.MaxDonnees());
+    }
+
+    if (d.viderAvant)
+        c.ViderCollection();
+    const QString cle = d.mode == 4 ? d.nomStation : d.mode == 5 ? d.titre + u' ' + d.nomStation : d.titre;
+    return ajouterCourbe(c, cle, d.couleur, points);
+}
+
+void comparerCumulsAnnuels(Classe_Graphiques& c, int premiere, int derniere, const QString& code,
+                           const QString& colonne, bool hydro, int moisHydro, BaseDonnees* base)
+{
+    const QString table = NomTableStation(QStringLiteral("PLUVIO_"), code);
+    if (table.isEmpty() || !EstNomVerifie(colonne))
+        return;
+    const QDate aujourdhui = Horloge::aujourdhui();
+    const bool apresDebutHydro = aujourdhui > QDate(aujourdhui.year(), moisHydro, 1);
+    struct Point
+    {
+        QString date;
+        double somme;
+    };
+    QList<Point> points;
+    for (int annee = premiere; annee <= derniere; ++annee) {
+        QDate debut(annee, 1, 1);
+        if (hydro)
+            debut = QDate(apresDebutHydro ? annee : annee - 1, moisHydro, 1);
+        const QDate fin = memeJourEn(annee, aujourdhui);
+        TableauValeurs lignes;
+        const QString sql = QStringLiteral("SELECT SUM(") + colonne + QStringLiteral(") FROM ") + table
+            + QStringLiteral(" WHERE DateCreation >= ") + FormatDateBase(TexteDate(debut))
+            + QStringLiteral(" AND DateCreation <=") + FormatDateBase(TexteDate(fin))
+            + QStringLiteral(" AND (ModeObtention<>'I' OR ModeObtention IS NULL)");
+        const qint32 n = extraire(base, sql, lignes);
+        const double somme = n > 0 ? LireNombre(lignes.valeur(0, 0)).value_or(0.0) : 0.0;
+        points.append({TexteDate(fin), somme});
+    }
+    std::stable_sort(points.begin(), points.end(), [](const Point& a, const Point& b) { return a.somme < b.somme; });
+    TableauValeurs t(6, int(points.size()));
+    double maximum = 10;
+    for (int i = 0; i < points.size(); ++i) {
+        t(0, i) = points[i].date;
+        t(1, i) = QStringLiteral("00:00:00");
+        t(2, i) = points[i].somme;
+        t(3, i) = t(4, i) = t(5, i) = QString();
+        maximum = std::max(maximum, points[i].somme);
+    }
+    c.setMinDonnees(0);
+    c.setMaxDonnees(maximum);
+    if (c.EchelleYAuto()) {
+        c.setMinY(0);
+        c.setMaxY(maximum);
+    }
+    ajouterCourbe(c, QStringLiteral("Comparatif"), 1, t);
+}
+
+void totauxMensuels(Classe_Graphiques& c, int premiere, int derniere, const QString& code, const QString& colonne,
+                    bool hydro, int moisHydro, BaseDonnees* base)
+{
+    const QString table = NomTableStation(QStringLiteral("PLUVIO_"), code);
+    if (table.isEmpty() || !EstNomVerifie(colonne) || derniere < premiere)
+        return;
+    // Hydrological years run from the first month of the year before.
+    const QString debut = hydro ? TexteDate(QDate(premiere - 1, moisHydro, 1)) : QStringLiteral("01/01/") + QString::number(premiere);
+    const QString fin = hydro ? TexteDate(QDate(derniere, moisHydro, 1).addDays(-1)) : QStringLiteral("31/12/") + QString::number(derniere);
+    const QString bornes = QStringLiteral(" where DateCreation>=") + FormatDateBase(debut) + QStringLiteral(" AND DateCreation<=")
+        + FormatDateBase(fin);
+
+    TableauValeurs lignes;
+    double maximum = 0;
+    const QString sqlMaximum = QStringLiteral("SELECT dateAnnee, sum(valeur) from (SELECT month(DateCreation) as dateMois, "
+                                              "year(dateCreation) as dateAnnee, sum(")
+        + colonne + QStringLiteral(") as valeur From ") + table + bornes
+        + QStringLiteral(" group by  month(DateCreation), year(dateCreation)) as pluvio Group By dateAnnee order by sum(valeur) DESC");
+    if (extraire(base, sqlMaximum, lignes) > 0) {
+        const double total = LireNombre(lignes.valeur(1, 0)).value_or(0.0);
+        if (total > 0)
+            maximum = (Round(total / 100) + 1) * 100;
+    }
+
+    QString sql;
+    if (hydro) {
+        sql = QStringLiteral("SELECT dateMois + '/' + dateAnnee, avg(valeur) FROM (SELECT month(DateCreation) as dateMois, "
+                             "year(dateCreation) as dateAnnee ,sum(")
+            + colonne + QStringLiteral(") as valeur From ") + table + bornes
+            + QStringLiteral(" GROUP BY month(DateCreation), year(dateCreation)) as pluvio  GROUP BY dateMois + '/' + dateAnnee "
+                             "ORDER BY dateMois + '/' + dateAnnee ASC");
+    } else {
+        const QString interieur = TypeBaseCourant() == QStringLiteral("ACCESS")
+            ? QStringLiteral("SELECT dateMois + '/' + dateAnnee, avg(valeur) from (SELECT cstr(month(DateCreation)) as dateMois, "
+                             "cstr(year(dateCreation)) as dateAnnee ,sum(")
+            : QStringLiteral("SELECT dateMois + '/' + dateAnnee, avg(valeur) from (SELECT month(DateCreation) as dateMois, "
+                             "year(dateCreation) as dateAnnee ,sum(");
+        sql = interieur + colonne + QStringLiteral(") as valeur From ") + table + bornes
+            + QStringLiteral(" group by  month(DateCreation), year(dateCreation))  as pluvio Group By dateMois + '/' + dateAnnee "
+                             "order by dateMois + '/' + dateAnnee ASC");
+    }
+    const int nbAnnees = derniere - premiere + 1;
+    std::vector<TableauValeurs> mois(12, TableauValeurs(6, nbAnnees));
+    for (int m = 0; m < 12; ++m)
+        for (int i = 0; i < nbAnnees; ++i) {
+            mois[std::size_t(m)](0, i) = QStringLiteral("01/01/") + QString::number(premiere + i);
+            mois[std::size_t(m)](1, i) = QString();
+        }
+    const qint32 n = extraire(base, sql, lignes);
+    for (int r = 0; r < n; ++r) {
+        const QString etiquette = TexteCellule(lignes.valeur(0, r)).trimmed();
+        const int m = etiquette.left(2).section(u'/', 0, 0).trimmed().toInt();
+        int annee = etiquette.right(4).toInt();
+        if (hydro && m >= moisHydro)
+            ++annee;
+        const int i = annee - premiere;
+        if (m < 1 || m > 12 || i < 0 || i >= nbAnnees)
+            continue;
+        const double total = LireNombre(lignes.valeur(1, r)).value_or(0.0);
+        mois[std::size_t(m - 1)](2, i) = total;
+        maximum = std::max(maximum, total);
+    }
+    c.setMinDonnees(0);
+    c.setMaxDonnees(maximum);
+    for (int m = 1; m <= 12; ++m)
+        ajouterCourbe(c, NomMois(m), m, mois[std::size_t(m - 1)]);
+}
+
+} // namespace ChargeurPluie

@@ -1,0 +1,333 @@
+#include "data/ChargeurStatistiques.h"
+
+#include "commun/AppelParNom.h"
+#include "commun/Cellule.h"
+#include "commun/Dates.h"
+#include "commun/Horloge.h"
+#include "commun/Nombres.h"
+#include "data/BaseDonnees.h"
+#include "data/CalculsStatistiques.h"
+#include "data/FenetreProgression.h"
+#include "data/Litteraux.h"
+#include "data/NomsVerifies.h"
+#include "model/Classe_Graphiques.h"
+
+#include <map>
+
+namespace ChargeurStatistiques {
+
+namespace {
+
+qint32 extraire(BaseDonnees* base, const QString& sql, TableauValeurs& lignes)
+{
+    qint32 n = 0;
+    if (base && !base->ExtraireRecords(sql, lignes, n))
+        n = 0;
+    return n;
+}
+
+std::optional<int> annee(const QString& texte)
+{
+    bool ok = false;
+    const int a = texte.trimmed().toInt(&ok);
+    if (!ok || a < 100 || a > 9999)
+        return std::nullopt;
+    return a;
+}
+
+// Months in the order of the chart: from the first month of the hydrological year when it is one.
+int moisDuRang(int rang, bool hydro, int moisHydro)
+{
+    return hydro ? (moisHydro - 1 + rang) % 12 + 1 : rang + 1;
+}
+
+void message(FenetreProgression* f, const QString& texte)
+{
+    if (f) {
+        f->message(texte);
+        f->servir();
+    }
+}
+
+CourbePtr nouvelleCourbe(const QString& titre, int couleur)
+{
+    auto c = std::make_shared<Classe_Graphique>();
+    c->setCle(titre);
+    c->setTitre(titre);
+    c->setCouleur(couleur);
+    c->setAfficher(true);
+    return c;
+}
+
+void ajouter(Classe_Graphiques& collection, const CourbePtr& courbe, const TableauValeurs& t)
+{
+    collection.AjouterCourbe(courbe);
+    collection.AjouterValeurs(collection.noCourbe(courbe->Cle()), QVariant::fromValue(t));
+}
+
+// The date of month `mois` for a twelve-point statistic: this year, or the one before for
+// the months of a hydrological year that come before January.
+QDate quinzeDuMois(int mois, int anneeReference, bool hydro, int moisHydro)
+{
+    return QDate(hydro && mois >= moisHydro ? anneeReference - 1 : anneeReference, mois, 15);
+}
+
+} // namespace
+
+std::pair<int, int> choisirAnnees(const QString& anneeDebut, const QString& anneeFin, const QString& code,
+                                  QObject* formulaire, BaseDonnees* base)
+{
+    auto premiere = annee(anneeDebut), derniere = annee(anneeFin);
+    if (!premiere || !derniere) {
+        const int precedente = Horloge::aujourdhui().year() - 1;
+        premiere = derniere = precedente;
+        const QString table = NomTableStation(QStringLiteral("PLUVIO_"), code);
+        TableauValeurs lignes;
+        if (!table.isEmpty()
+            && extraire(base,
+                        QStringLiteral("SELECT Min(CDate('01/01/' & Year(DateCreation))),Max(CDate('01/01/' & "
+                                       "Year(DateCreation))) FROM ")
+                            + table,
+                        lignes)
+                > 0) {
+            const auto d1 = DateDepuisCellule(lignes.valeur(0, 0)), d2 = DateDepuisCellule(lignes.valeur(1, 0));
+            if (d1 && d2) {
+                premiere = d1->date().year();
+                derniere = d2->date().year() - 1;
+            }
+        }
+    }
+    EcrireMembre(LireMembre(formulaire, QStringLiteral("txtDateDebStatistique")).value<QObject*>(), QStringLiteral("Text"),
+                 QString::number(*premiere));
+    EcrireMembre(LireMembre(formulaire, QStringLiteral("txtDateFinStatistique")).value<QObject*>(), QStringLiteral("Text"),
+                 QString::number(*derniere));
+    return {*premiere, *derniere};
+}
+
+ValeursMois valeursMensuelles(int premiere, int derniere, const QString& code, BaseDonnees* base, bool cumul,
+                              bool hydro, int moisHydro, const QString& colonne, bool parMois, bool normales)
+{
+    ValeursMois valeurs{};
+    const QString table = NomTableStation(QStringLiteral("PLUVIO_"), code);
+    if (table.isEmpty() || !EstNomVerifie(colonne))
+        return valeurs;
+    TableauValeurs lignes;
+    if (normales) {
+        const QString c = colonne == QStringLiteral("Pluie") ? QStringLiteral("valeur") : colonne;
+        if (parMois) {
+            const qint32 n = extraire(base, QStringLiteral("SELECT mois, ") + c
+                                                + QStringLiteral(" FROM PLUVIOMETRE_NORMALES WHERE codePluviometre=") + code
+                                                + QStringLiteral(" AND mois>=1 AND Mois<=12 ORDER BY 1,2"),
+                                      lignes);
+            for (int r = 0; r < n; ++r) {
+                const int m = int(LireNombre(lignes.valeur(0, r)).value_or(0));
+                if (m >= 1 && m <= 12 && !EstVide(lignes.valeur(1, r)))
+                    valeurs[std::size_t(m - 1)] = LireNombre(lignes.valeur(1, r));
+            }
+        } else if (extraire(base, QStringLiteral("SELECT ") + c + QStringLiteral(" FROM PLUVIOMETRE_NORMALES WHERE codePluviometre=")
+                                      + code + QStringLiteral(" AND mois=13"),
+                            lignes)
+                   > 0) {
+            valeurs.fill(LireNombre(lignes.valeur(0, 0)));
+        }
+    } else {
+        const QString somme = QStringLiteral("sum(") + table + u'.' + colonne + QStringLiteral(") as valeur FROM  ") + table
+            + QStringLiteral("  WHERE year(DateCreation)<=") + QString::number(derniere)
+            + QStringLiteral(" AND year(DateCreation)>=") + QString::number(premiere) + QStringLiteral(" AND Pluie IS NOT NULL  GROUP BY  ");
+        if (parMois) {
+            const qint32 n = extraire(base,
+                                      QStringLiteral("SELECT Val (Mid(mois, 1, 2)), mesures.valeur FROM (SELECT  Month(DateCreation) & ' ' & "
+                                                     "Year(DateCreation) as mois, ")
+                                          + somme + QStringLiteral("Month(DateCreation) & ' ' & Year(DateCreation)) mesures ORDER BY 1,2"),
+                                      lignes);
+            std::map<int, QList<double>> parMoisTries;
+            for (int r = 0; r < n; ++r) {
+                const int m = int(LireNombre(lignes.valeur(0, r)).value_or(0));
+                if (m >= 1 && m <= 12)
+                    parMoisTries[m].append(LireNombre(lignes.valeur(1, r)).value_or(0.0));
+            }
+            for (auto& [m, totaux] : parMoisTries) {
+                std::sort(totaux.begin(), totaux.end());
+                valeurs[std::size_t(m - 1)] = CalculsStatistiques::mediane(totaux);
+            }
+        } else {
+            const qint32 n = extraire(base, QStringLiteral("SELECT annee, mesures.valeur FROM (SELECT  Year(DateCreation) as annee, ") + somme
+                                                + QStringLiteral("Year(DateCreation)) mesures ORDER BY 1,2"),
+                                      lignes);
+            QList<double> totaux;
+            for (int r = 0; r < n; ++r)
+                totaux.append(LireNombre(lignes.valeur(1, r)).value_or(0.0));
+            std::sort(totaux.begin(), totaux.end());
+            valeurs.fill(CalculsStatistiques::mediane(totaux));
+        }
+    }
+    if (cumul) {
+        double total = 0;
+        for (int rang = 0; rang < 12; ++rang) {
+            auto& v = valeurs[std::size_t(moisDuRang(rang, hydro, moisHydro) - 1)];
+            if (v) {
+                total += *v;
+                v = total;
+            }
+        }
+    }
+    return valeurs;
+}
+
+void ajouterCourbeMensuelle(Classe_Graphiques& collection, const ValeursMois& valeurs, const QString& titre,
+                            int couleur, bool hydro, int moisHydro)
+{
+    TableauValeurs t(6, 12);
+    const int anneeCourante = Horloge::aujourdhui().year();
+    for (int rang = 0; rang < 12; ++rang) {
+        const int m = moisDuRang(rang, hydro, moisHydro);
+        t(0, rang) = TexteDate(quinzeDuMois(m, anneeCourante, hydro, moisHydro));
+        t(1, rang) = QStringLiteral("00:00:00");
+        if (valeurs[std::size_t(m - 1)])
+            t(2, rang) = *valeurs[std::size_t(m - 1)];
+        t(3, rang) = t(4, rang) = t(5, rang) = QString();
+    }
+    ajouter(collection, nouvelleCourbe(titre, couleur), t);
+}
+
+void statistiquesMensuelles(Classe_Graphiques& collection, const QString& anneeDebut, const QString& anneeFin,
+                            const QString& code, QObject* formulaire, BaseDonnees* base, FenetreProgression* fenetre,
+                            bool cumul, bool hydro, int moisHydro, const QString& colonne, bool normalesMeteoFrance)
+{
+    const QString table = NomTableStation(QStringLiteral("PLUVIO_"), code);
+    if (table.isEmpty() || !EstNomVerifie(colonne))
+        return;
+    const auto [premiere, derniere] = choisirAnnees(anneeDebut, anneeFin, code, formulaire, base);
+    const int y = annee(anneeDebut.right(4)).value_or(premiere);
+    const QString bornes = QStringLiteral(" where DateCreation>=") + FormatDateBase(QStringLiteral("01/01/") + QString::number(premiere))
+        + QStringLiteral(" AND DateCreation<=") + FormatDateBase(QStringLiteral("31/12/") + QString::number(derniere));
+
+    // Envelope: per month, the lowest, mean and highest of the yearly totals.
+    TableauValeurs lignes;
+    const qint32 n = extraire(base,
+                              QStringLiteral("SELECT '01/' & mois & '/") + QString::number(y)
+                                  + QStringLiteral("', min(valeur), avg(valeur), max(valeur) from (SELECT trim(Format(Month(DateCreation),'00')) "
+                                                   "as mois, Year(DateCreation) ,sum(")
+                                  + colonne + QStringLiteral(") as valeur From ") + table + bornes
+                                  + QStringLiteral(" group by  trim(Format(Month(DateCreation),'00')), Year(DateCreation)) AS SReq Group By '01/' & mois & '/")
+                                  + QString::number(y) + QStringLiteral("' "),
+                              lignes);
+    std::array<ValeursMois, 3> enveloppe{};
+    for (int r = 0; r < n; ++r) {
+        const int m = TexteCellule(lignes.valeur(0, r)).mid(3, 2).toInt();
+        if (m < 1 || m > 12)
+            continue;
+        for (int k = 0; k < 3; ++k)
+            if (!EstVide(lignes.valeur(k + 1, r)))
+                enveloppe[std::size_t(k)][std::size_t(m - 1)] = LireNombre(lignes.valeur(k + 1, r));
+    }
+    const std::pair<const char*, int> courbesEnveloppe[3] = {{"Min", 12}, {"Moyenne", 10}, {"Max", 9}};
+    for (int k = 0; k < 3; ++k) {
+        TableauValeurs t(6, 12);
+        for (int rang = 0; rang < 12; ++rang) {
+            const int m = moisDuRang(rang, hydro, moisHydro);
+            t(0, rang) = TexteDate(quinzeDuMois(m, y, hydro, moisHydro));
+            t(1, rang) = QStringLiteral("12:00:00");
+            if (const auto v = enveloppe[std::size_t(k)][std::size_t(m - 1)])
+                t(2, rang) = *v;
+            t(3, rang) = t(4, rang) = t(5, rang) = QString();
+        }
+        ajouter(collection, nouvelleCourbe(QString::fromUtf8(courbesEnveloppe[k].first), courbesEnveloppe[k].second), t);
+    }
+    if (collection.EchelleYAuto()) {
+        collection.setMinY(collection.MinDonnees());
+        collection.setMaxY(collection.MaxDonnees());
+    }
+
+    // Quintiles: per month, the totals of the years that were measured that month.
+    std::map<std::pair<int, int>, std::pair<int, double>> totaux;
+    const qint32 nt = extraire(base, QStringLiteral("SELECT Month(DateCreation), year(DateCreation), sum(") + colonne
+                                         + QStringLiteral(") FROM ") + table + bornes
+                                         + QStringLiteral(" group by Month(DateCreation), year(DateCreation)"),
+                               lignes);
+    for (int r = 0; r < nt; ++r) {
+        const int m = int(LireNombre(lignes.valeur(0, r)).value_or(0));
+        const int a = int(LireNombre(lignes.valeur(1, r)).value_or(0));
+        auto& cellule = totaux[{a, m}];
+        cellule.first += 1;
+        cellule.second += LireNombre(lignes.valeur(2, r)).value_or(0.0);
+    }
+    std::array<ValeursMois, 4> bornesQuintiles{};
+    for (int m = 1; m <= 12; ++m) {
+        message(fenetre, QStringLiteral("Calcul Quintile mois %1").arg(m));
+        QList<double> echantillon;
+        for (int a = premiere; a <= derniere; ++a) {
+            const auto it = totaux.find({a, m});
+            if (it == totaux.end() || it->second.first == 0)
+                continue;
+            echantillon.append(LireNombre(FormatNombre(it->second.second / it->second.first, QStringLiteral("0.00"))).value_or(0.0));
+        }
+        const auto q = CalculsStatistiques::quintiles(echantillon);
+        for (int k = 0; k < 4; ++k)
+            bornesQuintiles[std::size_t(k)][std::size_t(m - 1)] = q[std::size_t(k)];
+    }
+    const std::pair<const char*, int> courbesQuintiles[4] = {
+        {"1er Quintile ", 6}, {"2ème Quintile ", 7}, {"3ème Quintile ", 8}, {"4ème Quintile ", 11}};
+    for (int k = 0; k < 4; ++k) {
+        TableauValeurs t(6, 12);
+        for (int rang = 0; rang < 12; ++rang) {
+            const int m = moisDuRang(rang, hydro, moisHydro);
+            t(0, rang) = QStringLiteral("15/%1/%2").arg(m, 2, 10, QChar(u'0')).arg(quinzeDuMois(m, y, hydro, moisHydro).year());
+            t(1, rang) = QStringLiteral("00:00:00");
+            if (const auto v = bornesQuintiles[std::size_t(k)][std::size_t(m - 1)])
+                t(2, rang) = *v;
+            t(3, rang) = t(4, rang) = t(5, rang) = QString();
+        }
+        ajouter(collection, nouvelleCourbe(QString::fromUtf8(courbesQuintiles[k].first), courbesQuintiles[k].second), t);
+    }
+
+    ajouterCourbeMensuelle(collection,
+                           valeursMensuelles(premiere, derniere, code, base, cumul, hydro, moisHydro, colonne, true, false),
+                           QStringLiteral("Médiane"), 5, hydro, moisHydro);
+    ajouterCourbeMensuelle(collection,
+                           valeursMensuelles(premiere, derniere, code, base, cumul, hydro, moisHydro, colonne, true, true),
+                           QStringLiteral("Normales MétéoFrance"), 3, hydro, moisHydro);
+    Q_UNUSED(normalesMeteoFrance);
+    message(fenetre, QStringLiteral("Fin de calcul des statistiques"));
+}
+
+void comparerAuxNormales(Classe_Graphiques& collection, const QString& anneeDebut, const QString& anneeFin,
+                         const QString& code, QObject* formulaire, BaseDonnees* base, const QString& colonne,
+                         bool parMois, bool normalesMeteoFrance)
+{
+    const auto [premiere, derniere] = choisirAnnees(anneeDebut, anneeFin, code, formulaire, base);
+    const ValeursMois normales =
+        valeursMensuelles(premiere, derniere, code, base, false, false, 10, colonne, parMois, normalesMeteoFrance);
+    const CourbePtr serie = collection.GetCourbe(1);
+    if (!serie || !serie->tableau())
+        return;
+    QList<double> connues;
+    for (const auto& v : normales)
+        if (v)
+            connues.append(*v);
+    const double moyenne = CalculsStatistiques::moyenne(connues).value_or(0.0);
+
+    TableauValeurs t = *serie->tableau();
+    QList<double> ecarts;
+    for (int i = 0; i < serie->NbValeurs() && i < t.points(); ++i) {
+        if (EstVide(t(2, i)))
+            continue;
+        double n = moyenne;
+        if (parMois) {
+            const int m = TexteCellule(t(0, i)).mid(3, 2).toInt();
+            n = (m >= 1 && m <= 12 && normales[std::size_t(m - 1)]) ? *normales[std::size_t(m - 1)] : moyenne;
+        }
+        const double ecart = LireNombre(t(2, i)).value_or(0.0) - n;
+        t(2, i) = ecart;
+        ecarts.append(ecart);
+    }
+    const auto [bas, haut] = CalculsStatistiques::bornesEcarts(ecarts);
+    collection.setMinDonnees(bas);
+    collection.setMaxDonnees(haut);
+    collection.ViderCollection();
+    auto courbe = nouvelleCourbe(serie->Titre(), serie->Couleur());
+    courbe->setCle(serie->Cle());
+    ajouter(collection, courbe, t);
+}
+
+} // namespace ChargeurStatistiques

@@ -1,0 +1,265 @@
+// The loaders against a real SQLite file, their sums checked against sums made
+// here from the raw rows.
+#include "commun/Dates.h"
+#include "commun/Horloge.h"
+#include "commun/TableauValeurs.h"
+#include "commun/ValeursProcessus.h"
+#include "commun_tests/MagasinTemporaire.h"
+#include "data/ChargeurNappes.h"
+#include "data/ChargeurPluie.h"
+#include "data/ChargeurStatistiques.h"
+#include "data/bases/BaseSqlite.h"
+#include "data/bases/TablesCalendrier.h"
+#include "model/Classe_Graphiques.h"
+
+#include <QTemporaryDir>
+#include <functional>
+#include <gtest/gtest.h>
+#include <map>
+
+namespace {
+
+struct Mesure
+{
+    QDate jour;
+    std::optional<double> pluie;
+    QString mode;
+};
+
+// Days from late 1999 to early 2004: leap 2000 and 2004, a month without rows,
+// missing values, values marked "I" and a month of "I" values only.
+QList<Mesure> mesures()
+{
+    QList<Mesure> l;
+    for (QDate d(1999, 12, 28); d <= QDate(2004, 3, 5); d = d.addDays(1)) {
+        if (d.year() == 2001 && d.month() == 4)
+            continue;
+        Mesure m{d, std::nullopt, QString()};
+        const int graine = d.toJulianDay() % 97;
+        if (graine % 11 != 0)
+            m.pluie = (graine % 23) * 0.7 + (d.month() <= 3 || d.month() >= 10 ? 2.5 : 0.0);
+        if (graine % 17 == 0)
+            m.mode = QStringLiteral("I");
+        if (d.year() == 2002 && d.month() == 6)
+            m.mode = QStringLiteral("I");
+        l.append(m);
+    }
+    return l;
+}
+
+// Sums of the measurements that count, by a key of their day.
+std::map<QString, double> sommes(const QList<Mesure>& l, const std::function<QString(const QDate&)>& cle, const QDate& debut,
+                                 const QDate& fin)
+{
+    std::map<QString, double> s;
+    for (const Mesure& m : l)
+        if (m.jour >= debut && m.jour <= fin && m.pluie && m.mode != QStringLiteral("I"))
+            s[cle(m.jour)] += *m.pluie;
+    return s;
+}
+
+class Chargeurs : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        fenetre.setProperty("typeBase", QStringLiteral("ACCESS"));
+        ValeursProcessus::courantes().fenetrePrincipale = &fenetre;
+        QString erreur;
+        base = BaseSqlite::ouvrir(dossier.filePath("essai.db"), erreur);
+        ASSERT_TRUE(base) << erreur.toStdString();
+        ASSERT_TRUE(TablesCalendrier::creer(*base, 10, erreur, 1990, 2030)) << erreur.toStdString();
+        const QList<ColonneTable> colonnes = {{"DateCreation", TypeColonne::Date}, {"Heure", TypeColonne::Heure},
+                                              {"Pluie", TypeColonne::Reel},       {"Continuite", TypeColonne::Entier},
+                                              {"ModeObtention", TypeColonne::Texte}, {"PluieEfficace", TypeColonne::Reel},
+                                              {"Etp", TypeColonne::Reel}};
+        ASSERT_TRUE(base->CreerTable("PLUVIO_07001", colonnes));
+        QList<QVariantList> lignes;
+        for (const Mesure& m : donnees)
+            lignes.append({m.jour, QStringLiteral("00:00:00"), m.pluie ? QVariant(*m.pluie) : QVariant(), 0,
+                           m.mode.isEmpty() ? QVariant() : QVariant(m.mode), QVariant(), QVariant()});
+        ASSERT_TRUE(base->InsererLignes("PLUVIO_07001", lignes));
+    }
+    void TearDown() override { ValeursProcessus::courantes().fenetrePrincipale = nullptr; }
+
+    // The series of one load, in order: (date, value).
+    QList<std::pair<QString, double>> charger(const QString& code, const QString& colonne, const QString& debut,
+                                              const QString& fin, bool cumul = false, int mode = 0)
+    {
+        Classe_Graphiques c;
+        ChargeurPluie::Demande d;
+        d.debut = debut;
+        d.fin = fin;
+        d.code = "07001";
+        d.titre = "Pluie";
+        d.mode = mode;
+        d.colonne = "Pluie";
+        d.codePeriode = code;
+        d.colonnePeriode = colonne;
+        d.cumul = cumul;
+        EXPECT_EQ(ChargeurPluie::agreger(c, d, base.get(), nullptr), 1);
+        QList<std::pair<QString, double>> serie;
+        const CourbePtr courbe = c.GetCourbe(1);
+        for (int i = 0; courbe && i < courbe->NbValeurs(); ++i)
+            serie.append({courbe->cellule(0, i).toString(), courbe->cellule(2, i).toDouble()});
+        maximum = c.MaxDonnees();
+        return serie;
+    }
+
+    MagasinTemporaire magasin;
+    QObject fenetre;
+    QTemporaryDir dossier;
+    std::unique_ptr<BaseSqlite> base;
+    const QList<Mesure> donnees = mesures();
+    double maximum = 0;
+};
+
+void comparer(const QList<std::pair<QString, double>>& serie, const std::map<QString, double>& attendues,
+              const QStringList& dates)
+{
+    ASSERT_EQ(serie.size(), dates.size());
+    for (int i = 0; i < dates.size(); ++i) {
+        EXPECT_EQ(serie[i].first, dates[i]) << i;
+        const auto it = attendues.find(dates[i]);
+        EXPECT_NEAR(serie[i].second, it == attendues.end() ? 0.0 : it->second, 1e-6) << dates[i].toStdString();
+    }
+}
+
+TEST_F(Chargeurs, SommesMensuellesTrimestriellesEtAnnuelles)
+{
+    const QDate debut(2000, 1, 1), fin(2003, 12, 31);
+    QStringList moisAttendus, trimestres, annees;
+    for (QDate d = debut; d <= fin; d = d.addMonths(1))
+        moisAttendus << TexteDate(d);
+    for (QDate d = debut; d <= fin; d = d.addMonths(3))
+        trimestres << TexteDate(d);
+    for (int a = 2000; a <= 2003; ++a)
+        annees << QStringLiteral("01/01/%1").arg(a);
+
+    const auto parMois = sommes(donnees, [](const QDate& j) { return TexteDate(QDate(j.year(), j.month(), 1)); }, debut, fin);
+    const auto serie = charger("MOIS", "Mois", "01/01/2000", "31/12/2003");
+    comparer(serie, parMois, moisAttendus);
+    // April 2001 had no rows and June 2002 only "I" values: points at 0, not holes.
+    EXPECT_EQ(serie[15].second, 0.0);
+    EXPECT_EQ(serie[29].second, 0.0);
+    EXPECT_GE(maximum, 100.0);
+    EXPECT_EQ(std::fmod(maximum, 100.0), 0.0);
+
+    comparer(charger("TRIMESTRE", "Trimestre", "01/01/2000", "31/12/2003"),
+             sommes(donnees, [](const QDate& j) { return TexteDate(QDate(j.year(), (j.month() - 1) / 3 * 3 + 1, 1)); }, debut, fin),
+             trimestres);
+    comparer(charger("ANNEE", "Annee", "01/01/2000", "31/12/2003"),
+             sommes(donnees, [](const QDate& j) { return QStringLiteral("01/01/%1").arg(j.year()); }, debut, fin), annees);
+
+    // The running total repeats itself over the empty months.
+    const auto cumul = charger("MOIS", "Mois", "01/01/2000", "31/12/2003", true);
+    double total = 0;
+    for (int i = 0; i < moisAttendus.size(); ++i) {
+        const auto it = parMois.find(moisAttendus[i]);
+        total += it == parMois.end() ? 0.0 : it->second;
+        EXPECT_NEAR(cumul[i].second, total, 1e-6) << i;
+    }
+}
+
+TEST_F(Chargeurs, DecadesEtJoursDesAnneesBissextiles)
+{
+    const QDate debut(2000, 1, 1), fin(2000, 12, 31);
+    const auto cle = [](const QDate& j) { return TexteDate(QDate(j.year(), j.month(), j.day() <= 10 ? 1 : j.day() <= 20 ? 11 : 21)); };
+    QStringList decades;
+    for (int m = 1; m <= 12; ++m)
+        for (int j : {1, 11, 21})
+            decades << TexteDate(QDate(2000, m, j));
+    comparer(charger("DECADE", "Decade", "01/01/2000", "31/12/2000"), sommes(donnees, cle, debut, fin), decades);
+
+    // Day by day: 29 February in 2000 and 2004, not in 2001.
+    const auto jours2000 = charger("SANS", "Jour", "01/02/2000", "28/02/2001");
+    EXPECT_EQ(jours2000.size(), 29 + 31 + 30 + 31 + 30 + 31 + 31 + 30 + 31 + 30 + 31 + 31 + 28);
+    EXPECT_EQ(jours2000[28].first, "29/02/2000");
+    const auto fevrier2001 = charger("SANS", "Jour", "01/02/2001", "01/03/2001");
+    EXPECT_EQ(fevrier2001.size(), 29);
+    EXPECT_EQ(fevrier2001.last().first, "01/03/2001");
+    const auto fevrier2004 = charger("SANS", "Jour", "27/02/2004", "01/03/2004");
+    EXPECT_EQ(fevrier2004.size(), 4);
+}
+
+TEST_F(Chargeurs, AnneesHydrologiques)
+{
+    // October to September, each labelled with the 1 January it holds.
+    const auto serie = charger("HYDRO", "Hydro", "01/10/2000", "30/09/2003");
+    const auto attendues = sommes(
+        donnees, [](const QDate& j) { return QStringLiteral("01/01/%1").arg(j.month() >= 10 ? j.year() + 1 : j.year()); },
+        QDate(2000, 10, 1), QDate(2003, 9, 30));
+    comparer(serie, attendues, {"01/01/2001", "01/01/2002", "01/01/2003"});
+}
+
+TEST_F(Chargeurs, NomsRefusesEtTablesAbsentes)
+{
+    Classe_Graphiques c;
+    ChargeurPluie::Demande d;
+    d.debut = "01/01/2000";
+    d.fin = "31/12/2000";
+    d.titre = "Pluie";
+    d.colonne = "Pluie";
+    d.codePeriode = "MOIS";
+    d.colonnePeriode = "Mois";
+    d.code = "X; DROP TABLE ANNEES";
+    EXPECT_EQ(ChargeurPluie::agreger(c, d, base.get(), nullptr), 0);
+    EXPECT_EQ(c.Compter(), 0);
+    d.code = "07001";
+    d.colonne = "Pluie) FROM ANNEES --";
+    EXPECT_EQ(ChargeurPluie::agreger(c, d, base.get(), nullptr), 0);
+    TableauValeurs annees;
+    qint32 n = 0;
+    EXPECT_TRUE(base->ExtraireRecords("SELECT Num_Annee FROM ANNEES", annees, n));
+    EXPECT_EQ(n, 41);
+
+    // A gauge without table: the months are still there, at 0.
+    d.colonne = "Pluie";
+    d.code = "99999";
+    EXPECT_EQ(ChargeurPluie::agreger(c, d, base.get(), nullptr), 1);
+    EXPECT_EQ(c.GetCourbe(1)->NbValeurs(), 12);
+    // A piezometer without table: a curve without points, bounds reset, and nothing else stops.
+    c.setMaxDonnees(5);
+    EXPECT_EQ(ChargeurNappes::chargerPiezometre(c, "01/01/2000", "31/12/2000", "PZ9", "0", "0", "Puits", base.get(), false, 2, 0), 2);
+    EXPECT_EQ(c.GetCourbe(2)->NbValeurs(), 0);
+    EXPECT_EQ(c.MaxDonnees(), 0.0);
+}
+
+TEST_F(Chargeurs, QuintilesEtMedianeDUnMois)
+{
+    // January totals of 10, 20, 30, 40 and 50 mm over five years, one measurement each.
+    const QList<ColonneTable> colonnes = {{"DateCreation", TypeColonne::Date}, {"Heure", TypeColonne::Heure},
+                                          {"Pluie", TypeColonne::Reel}, {"Continuite", TypeColonne::Entier},
+                                          {"ModeObtention", TypeColonne::Texte}};
+    ASSERT_TRUE(base->CreerTable("PLUVIO_08002", colonnes));
+    QList<QVariantList> lignes;
+    for (int i = 0; i < 5; ++i)
+        lignes.append({QDate(2010 + i, 1, 15), QStringLiteral("00:00:00"), 10.0 * (i + 1), 0, QVariant()});
+    lignes.append({QDate(2012, 3, 15), QStringLiteral("00:00:00"), 0.0, 0, QVariant()});
+    ASSERT_TRUE(base->InsererLignes("PLUVIO_08002", lignes));
+
+    Horloge::fixer(QDate(2024, 3, 15));
+    Classe_Graphiques c;
+    ChargeurStatistiques::statistiquesMensuelles(c, "2010", "2014", "08002", nullptr, base.get(), nullptr, false, false, 10,
+                                                 "Pluie", false);
+    const QStringList cles = {"Min", "Moyenne", "Max", "1er Quintile ", "2ème Quintile ", "3ème Quintile ", "4ème Quintile ",
+                              "Médiane", "Normales MétéoFrance"};
+    ASSERT_EQ(c.Compter(), cles.size());
+    const auto janvier = [&](const QString& cle) { return c.GetCourbe(c.noCourbe(cle))->cellule(2, 0); };
+    EXPECT_DOUBLE_EQ(janvier("Min").toDouble(), 10);
+    EXPECT_DOUBLE_EQ(janvier("Moyenne").toDouble(), 30);
+    EXPECT_DOUBLE_EQ(janvier("Max").toDouble(), 50);
+    EXPECT_DOUBLE_EQ(janvier("1er Quintile ").toDouble(), 18);
+    EXPECT_DOUBLE_EQ(janvier("2ème Quintile ").toDouble(), 26);
+    EXPECT_DOUBLE_EQ(janvier("3ème Quintile ").toDouble(), 34);
+    EXPECT_DOUBLE_EQ(janvier("4ème Quintile ").toDouble(), 42);
+    EXPECT_DOUBLE_EQ(janvier("Médiane").toDouble(), 30);
+    EXPECT_EQ(c.GetCourbe(c.noCourbe("Médiane"))->cellule(0, 0).toString(), "15/01/2024");
+    // March: one year measured, with 0 mm; it counts. February: no year, an empty point.
+    EXPECT_DOUBLE_EQ(c.GetCourbe(c.noCourbe("1er Quintile "))->cellule(2, 2).toDouble(), 0.0);
+    EXPECT_TRUE(c.GetCourbe(c.noCourbe("1er Quintile "))->cellule(2, 2).isValid());
+    EXPECT_FALSE(c.GetCourbe(c.noCourbe("1er Quintile "))->cellule(2, 1).isValid());
+    Horloge::fixer(QDate());
+}
+
+} // namespace
