@@ -15,6 +15,7 @@
 #include "settings/Aide.h"
 
 #include <QHeaderView>
+#include <QPrinter>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -502,9 +503,81 @@ QObject* CtlGraphique::getExtender() noexcept
     });
 }
 
+bool CtlGraphique::titreEtLegende()
+{
+    Classe_Graphiques& c = CollCourbes();
+    if (c.DateDebutChargement().isEmpty() || c.DateDebutAffichage().isEmpty())
+        return false;
+    MoteurGraphique& g = Graphique();
+    const QString police = QStringLiteral("Comic Sans MS");
+    g.ecrire(Prop::ClasseTexte, 0);
+    g.ecrire(Prop::PolicePolice, police);
+    g.ecrire(Prop::TaillePolice, 125);
+    const QString a = m_entete->TexteA(), b = m_entete->TexteB(), texteC = m_entete->TexteC();
+    if (!a.isEmpty())
+        g.ecrire(Prop::TitreGraphique, a + QStringLiteral(" - "));
+    g.ecrire(Prop::TitreGraphique, g.lire(Prop::TitreGraphique).toString() + b);
+    if (!texteC.isEmpty())
+        g.ecrire(Prop::TitreGraphique, g.lire(Prop::TitreGraphique).toString() + QStringLiteral(" (") + texteC + u')');
+    if (c.Compter() > 1) {
+        bool affichee = false;
+        for (int i = 1; i <= c.Compter(); ++i) {
+            const CourbePtr courbe = c.GetCourbe(i);
+            g.ecrireIndexe(Prop::Legende, i, courbe->Afficher() ? courbe->Titre() : courbe->Titre() + QStringLiteral(" (X)"));
+            affichee = affichee || courbe->Afficher();
+        }
+        if (affichee) {
+            g.ecrire(Prop::ClasseTexte, 3);
+            g.ecrire(Prop::PolicePolice, police);
+            g.ecrire(Prop::TaillePolice, 90);
+            g.ecrire(Prop::Element, 5);
+            g.ecrire(Prop::CouleurElement, 0);
+            g.ecrire(Prop::CadreLegende, 0);
+            g.ecrire(Prop::PositionLegende, c.Compter() <= 10 ? 2 : 1);
+        }
+    }
+    return true;
+}
+
+void CtlGraphique::effacerLegende()
+{
+    for (int i = 1; i <= CollCourbes().Compter(); ++i)
+        Graphique().ecrireIndexe(Prop::Legende, i, QString());
+}
+
+void CtlGraphique::ImpressionGraphique() noexcept
+{
+    sousGarde([&] {
+        if (!titreEtLegende())
+            return;
+        MoteurGraphique& g = Graphique();
+        // The printable page, in the printer's device pixels.
+        QPrinter& imprimante = m_graphique->imprimante();
+        const QRect page = imprimante.pageLayout().paintRectPixels(imprimante.resolution());
+        const int p1 = page.left(), p2 = page.top(), p3 = page.width(), p4 = page.height();
+        g.ecrire(Prop::CouleursImpression, 1);
+        g.ecrire(Prop::Element, 7);
+        g.ecrire(Prop::CouleurElement, 0);
+        for (auto [i, v] : {std::pair{12, 1}, {6, p1}, {7, p2}, {8, p3}, {9, p4}, {2, 1}, {3, 1}, {4, p3}, {5, p4}, {11, 1}})
+            g.ecrireIndexe(Prop::Impression, i, v);
+        g.ecrire(Prop::Dessin, 5);
+        g.ecrire(Prop::CouleurElement, 7);
+        effacerLegende();
+    });
+}
+
 bool CtlGraphique::EcrireImage(const QString& chemin, const QSize& taille) noexcept
 {
-    return sousGarde(false, [&] { return SortiesImage::ecrire(Graphique(), chemin, taille); });
+    return sousGarde(false, [&] {
+        // A file carries the title and the legend a printed page has; the screen keeps its own.
+        MoteurGraphique& g = Graphique();
+        const QString titre = g.lire(Prop::TitreGraphique).toString();
+        titreEtLegende();
+        const bool ecrit = SortiesImage::ecrire(g, chemin, taille);
+        effacerLegende();
+        g.ecrire(Prop::TitreGraphique, titre);
+        return ecrit;
+    });
 }
 
 void CtlGraphique::redessiner()
@@ -571,7 +644,6 @@ void CtlGraphique::declencheOutil(qint16 Index) noexcept
 
 // Operations whose behaviour belongs to the point editing, printing and the
 // yearbook: they are part of the interface already.
-void CtlGraphique::ImpressionGraphique() noexcept {}
 void CtlGraphique::DeclencheSupprimer() noexcept {}
 void CtlGraphique::DeclencheEnregistrer() noexcept {}
 void CtlGraphique::CreationAnnuaire(QObject*, QObject*, bool, bool) noexcept {}

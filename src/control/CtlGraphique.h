@@ -168,6 +168,9 @@ private:
     void appliquerDispositionType();
     void preparerSprAide();
     void redessiner();
+    // Title "A - B (C)" from the station header and a legend of the curves, as printed.
+    bool titreEtLegende();
+    void effacerLegende();
     void remplirDatesDepuisPluviometre();
     bool interrogerAnnulation(QObject* jauge);
     void dessinerPointsCategorie(const Classe_Graphique& courbe, int premierePosition, bool cumul);

@@ -237,14 +237,14 @@ void CtlGraphique::ChargementDonnees() noexcept
             g.ecrire(Prop::TypeGraphe, 6);
         } else {
             g.ecrire(Prop::TypeGraphe, 3);
-            g.ecrire(Prop::EcartBarres, 0);
+            g.ecrire(Prop::EmpilementBarres, 0);
             g.ecrire(Prop::ContourBarres, 0);
         }
         if (typeGraph.contains(QStringLiteral("SUPERPOSITION_STATION")) || typeGraph.contains(QStringLiteral("SUPERPOSITION"))) {
             setTypeGraphique(typeGraph.contains(QStringLiteral("SUPERPOSITION_STATION")) ? TypeGraph::PluvioStation
                                                                                          : TypeGraph::PluvioPiezo);
             s.ecrire(Prop::TypeGraphe, 3);
-            s.ecrire(Prop::EcartBarres, 0);
+            s.ecrire(Prop::EmpilementBarres, 0);
             s.ecrire(Prop::ContourBarres, 0);
         }
         const bool deuxGraphiques = m_typeGraphique == TypeGraph::PluvioPiezo || m_typeGraphique == TypeGraph::PluvioStation;
@@ -453,7 +453,7 @@ void CtlGraphique::ChargementDonnees() noexcept
             }
             AffichageGraphique(false, false, c.CodePeriode());
             if (cumulAnnee) {
-                g.ecrire(Prop::EcartBarres, 2);
+                g.ecrire(Prop::EmpilementBarres, 2);
                 g.ecrire(Prop::Dessin, 2);
             }
         }

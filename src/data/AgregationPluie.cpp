@@ -101,13 +101,16 @@ QString requeteSquelette(const QString& x, const QString& debut, const QString& 
 
 void monterMaximum(double v, double& m)
 {
+    const double avant = m;
     if (Int(v) > m)
         m = dizaineAuDessus(v);
     if (v > m) {
         m = dizaineAuDessus(v);
         m += m < 200 ? 10 : 100;
     }
-    if (m > 1000)
+    // Large maxima go by 500 when they rise; applied at every point, the rule
+    // would raise the axis by 500 a point.
+    if (m != avant && m > 1000)
         m = Int((m + 500) / 500) * 500;
 }
 

@@ -5,6 +5,7 @@
 #include "commun/Dates.h"
 #include "commun/Horloge.h"
 #include "commun/Nombres.h"
+#include "data/AgregationPluie.h"
 #include "data/BaseDonnees.h"
 #include "data/CalculsStatistiques.h"
 #include "data/FenetreProgression.h"
@@ -288,6 +289,21 @@ void statistiquesMensuelles(Classe_Graphiques& collection, const QString& anneeD
                            valeursMensuelles(premiere, derniere, code, base, cumul, hydro, moisHydro, colonne, true, true),
                            QStringLiteral("Normales MétéoFrance"), 3, hydro, moisHydro);
     Q_UNUSED(normalesMeteoFrance);
+
+    // The value axis widens to the statistics, as it did to the year's series.
+    double maximum = collection.MaxDonnees();
+    const double avant = maximum;
+    for (int k = 2; k <= collection.Compter(); ++k) {
+        const CourbePtr courbe = collection.GetCourbe(k);
+        for (int i = 0; courbe && i < courbe->NbValeurs(); ++i)
+            if (const auto v = LireNombre(courbe->cellule(2, i)))
+                AgregationPluie::monterMaximum(*v, maximum);
+    }
+    if (maximum != avant) {
+        collection.setMaxDonnees(AgregationPluie::maximumFinal(maximum));
+        if (collection.EchelleYAuto())
+            collection.setMaxY(collection.MaxDonnees());
+    }
     message(fenetre, QStringLiteral("Fin de calcul des statistiques"));
 }
 

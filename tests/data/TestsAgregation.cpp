@@ -89,6 +89,10 @@ TEST(Agregation, BornesDeLAxeDesValeurs)
     monterMaximum(1234.5, m);
     EXPECT_EQ(m, 1500.0);
     EXPECT_EQ(maximumFinal(m), 1500.0);
+    // Smaller values after it leave it where it is.
+    for (double v : {1200.0, 900.0, 1499.0})
+        monterMaximum(v, m);
+    EXPECT_EQ(m, 1500.0);
     // A value just above the rounded ten raises by 10 more.
     m = 0;
     monterMaximum(44.9, m);

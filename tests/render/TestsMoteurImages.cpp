@@ -87,7 +87,6 @@ TEST(MoteurImages, HistogrammeSurLAxe)
 {
     MoteurGraphique m;
     m.ecrire(Prop::TypeGraphe, 3);
-    m.ecrire(Prop::EcartBarres, 2);
     libellesX(m, mois());
     axeGauche(m, -20, 100, 6, "Ecart en mm");
     std::vector<double> v = {80, 65, 50, 40, 30, -10, -15, 15, 35, 60, 75, 90};
@@ -115,9 +114,38 @@ TEST(MoteurImages, HistogrammeSurLAxe)
             EXPECT_FALSE(proche(image.pixel(QPoint(int(centre.x()), int(dessus.y()) - 4)), attendu)) << p;
         }
     }
-    // Gaps between bars (42 = 2): the slot border is background.
+    // Wide bars keep a hairline between them.
     const QPointF bord = m.versPixels({1.0, 20}, cadre);
-    EXPECT_FALSE(proche(image.pixel(bord.toPoint()), palette(9)));
+    EXPECT_FALSE(proche(image.pixel(bord.toPoint() - QPoint(1, 0)), palette(9)));
+}
+
+TEST(MoteurImages, BarresEmpileesOuCoteACote)
+{
+    const QRectF cadre(QPointF(0, 0), QSizeF(taille));
+    for (int empile : {0, 2}) {
+        MoteurGraphique m;
+        m.ecrire(Prop::TypeGraphe, 3);
+        axeGauche(m, 0, 100, 5, " ");
+        jeu(m, 1, 9, {30, 30, 30});
+        jeu(m, 2, 12, {40, 40, 40});
+        m.ecrire(Prop::EmpilementBarres, empile);
+        m.ecrire(Prop::Dessin, 2);
+        const QImage image = SortiesImage::image(m, taille);
+        garder(image, empile ? "barres-empilees" : "barres-cote-a-cote");
+        const QPoint basMilieu = m.versPixels({1.5, 15}, cadre).toPoint();
+        const QPoint hautMilieu = m.versPixels({1.5, 55}, cadre).toPoint();
+        if (empile) {
+            // One bar a point: the first set at the bottom, the second over it up to 70.
+            EXPECT_TRUE(proche(image.pixel(basMilieu), palette(9)));
+            EXPECT_TRUE(proche(image.pixel(hautMilieu), palette(12)));
+            EXPECT_FALSE(proche(image.pixel(m.versPixels({1.5, 75}, cadre).toPoint()), palette(12)));
+        } else {
+            // Two bars in the slot, the first on the left half, the second on the right.
+            EXPECT_TRUE(proche(image.pixel(m.versPixels({1.3, 15}, cadre).toPoint()), palette(9)));
+            EXPECT_TRUE(proche(image.pixel(m.versPixels({1.7, 15}, cadre).toPoint()), palette(12)));
+            EXPECT_FALSE(proche(image.pixel(hautMilieu), palette(12)));
+        }
+    }
 }
 
 TEST(MoteurImages, CourbeXYAvecUnPointManquant)

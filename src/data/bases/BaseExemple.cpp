@@ -253,8 +253,10 @@ bool Fabrique::piezometre(const QString& code, const Journalier& pluie, double p
         arrivee = arrivee * retard + pluie.efficace[i] * (1.0 - retard);
         h = h * vidange + alpha * arrivee;
         (*niveau)[i] = h;
+        // The level below the ground, as a negative depth: added to the ground's
+        // elevation it gives the water's, and it rises when the water does.
         if (i >= decalage)
-            s.pluie[i - decalage] = arrondi(profondeurBase - h + m_tirage.normale(0.0, 0.01), 2);
+            s.pluie[i - decalage] = arrondi(h - profondeurBase + m_tirage.normale(0.0, 0.01), 2);
     }
     lacunesEtInvalides(m_tirage, s, 2, 60, 4);
     const QTime releve(6, 0);

@@ -180,10 +180,11 @@ Disposition::Disposition(const ModeleGraphique& m, const QRectF& c)
 
     // Legend entries: the sets that were given a text.
     if (m.positionLegende != 0) {
-        for (const JeuDonnees& j : m.jeux) {
-            const QString t = sansBlancs(j.legende);
+        for (int s = 1; s <= m.nbJeux(); ++s) {
+            const QString t = sansBlancs(m.legendes.value(s));
             if (t.isEmpty())
                 continue;
+            const JeuDonnees& j = m.jeux[std::size_t(s - 1)];
             legende.append({j.taille() > 0 ? j.couleur(0) : j.couleurDefaut, t});
         }
     }

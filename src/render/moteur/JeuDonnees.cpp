@@ -24,7 +24,6 @@ void JeuDonnees::vider()
     couleurs.clear();
     plafonds.clear();
     validites.clear();
-    legende.clear();
     avecX = false;
     m_nombre = 0;
 }

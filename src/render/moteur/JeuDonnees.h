@@ -17,7 +17,6 @@ public:
     std::vector<qint8> couleurs;     // 157; -1: the set's colour
     std::vector<float> plafonds;     // 170, kept only once a ceiling is written
     std::vector<qint8> validites;    // 189, kept only once a code is written
-    QString legende;                 // 169
     bool avecX = false;              // an X position was written: the set is X–Y
     int couleurDefaut = 1;
 

@@ -77,6 +77,7 @@ void ModeleGraphique::reinitialiser()
     pointSelectionne = 1;
     libellesX.clear();
     libellesTabulation.clear();
+    legendes.clear();
     nbLibellesX = 1;
     xMinEcrit_ = xMaxEcrit_ = false;
     xMinEcrit = 0.0;

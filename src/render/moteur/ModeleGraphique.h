@@ -71,6 +71,7 @@ public:
     QString titreX;                   // 8
     QString titreYGauche;             // 57
     QString titreYDroite;             // 89
+    QMap<int, QString> legendes;      // 169, by data set
     std::array<PoliceTexte, 4> polices;
     int classeTexte = 0;              // 37
 
@@ -81,14 +82,14 @@ public:
     QString imageFond;                // 3
     int placementImageFond = 0;       // 4
     int ombre = 0;                    // 2
-    int ecartBarres = 0;              // 42, tenths of a slot
+    int empilementBarres = 0;         // 42: 2 the sets stacked in one bar a point
     int motifBarres = 0;              // 45
     int contourBarres = 0;            // 138
     int marqueurs = 1;                // 58
     int positionLegende = 2;          // 59: 0 none, 1 below, 2 right
     int cadreLegende = 0;             // 61: 0 framed, 1 bare
     int curseur = 0;                  // 64
-    int placementJeux = 0;            // 71: 0 side by side, 1 stacked, 2 over one another
+    int placementJeux = 0;            // 71: 0 side by side, 2 over one another
     int couleursImpression = 1;       // 84: 1 colours, 0 greys
     int cadreZone = 0;                // 88: 0 framed plot, 1 bare
     int lignesAxes = 1;               // 90

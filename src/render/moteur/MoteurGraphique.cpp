@@ -201,8 +201,8 @@ void MoteurGraphique::appliquer(int numero, const QVariant& valeurBrute, double 
     case Prop::Element:
         m.elementSelectionne = i;
         break;
-    case Prop::EcartBarres:
-        m.ecartBarres = i;
+    case Prop::EmpilementBarres:
+        m.empilementBarres = i;
         break;
     case Prop::TypeGraphe:
         m.type = i;
@@ -358,8 +358,7 @@ void MoteurGraphique::appliquerIndexe(int numero, int indice, const QVariant& va
         m.libellesX.insert(indice, texte);
         return;
     case Prop::Legende:
-        if (indice >= 1 && indice <= m.nbJeux())
-            m.jeux[std::size_t(indice - 1)].legende = texte;
+        m.legendes.insert(indice, texte);
         return;
     case Prop::LibelleGauche:
         m.axes[0].libelles.insert(indice, texte);
@@ -402,7 +401,7 @@ QVariant MoteurGraphique::lire(int numero) const
     case Prop::CouleurElement: return std::max(m.couleurElement(m.elementSelectionne), 0);
     case Prop::Element: return m.elementSelectionne;
     case Prop::ValeurTexte: return p >= 0 ? TexteNombre(j->valeurs[std::size_t(p)]) : QString();
-    case Prop::EcartBarres: return m.ecartBarres;
+    case Prop::EmpilementBarres: return m.empilementBarres;
     case Prop::TitreGraphique: return m.titre;
     case Prop::TypeGraphe: return m.type;
     case Prop::MotifBarres: return m.motifBarres;
@@ -462,7 +461,7 @@ QVariant MoteurGraphique::lireIndexe(int numero, int indice) const
         return pointValide && !j->plafonds.empty() ? double(j->plafonds[std::size_t(p)]) : double(JeuDonnees::plafondAucun);
     case Prop::Validite: return pointValide ? int(j->validite(p)) : 0;
     case Prop::LibelleX: return m.libellesX.value(indice);
-    case Prop::Legende: return indice >= 1 && indice <= m.nbJeux() ? m.jeux[std::size_t(indice - 1)].legende : QString();
+    case Prop::Legende: return m.legendes.value(indice);
     case Prop::LibelleGauche: return m.axes[0].libelles.value(indice);
     case Prop::Impression: return m.reglagesImpression.value(indice, 0.0);
     case Prop::PositionLue: {

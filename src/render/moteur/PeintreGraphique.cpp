@@ -171,9 +171,10 @@ void peindreBarres(QPainter& p, const ModeleGraphique& m, const JeuDonnees& j, c
 {
     const int n = j.taille();
     const double largeurCase = carte.echelleX();
-    const double utile = largeurCase * (1.0 - 0.1 * std::clamp(m.ecartBarres, 0, 9));
-    const bool cote = m.placementJeux == 0 && nombre > 1;
-    const bool empile = m.placementJeux == 1;
+    const bool empile = m.empilementBarres == 2;
+    // A bar fills its slot; several sets share it side by side, unless stacked or laid over one another.
+    const double utile = largeurCase * (nombre > 1 && !empile ? 0.85 : 1.0);
+    const bool cote = !empile && m.placementJeux == 0 && nombre > 1;
     const double largeur = cote ? utile / nombre : utile;
     const double decalage = -utile / 2 + (cote ? rang * largeur : 0.0);
     const double zero = std::clamp(0.0, std::min(carte.yMin(), carte.yMax()), std::max(carte.yMin(), carte.yMax()));
@@ -216,7 +217,7 @@ void peindreBarres(QPainter& p, const ModeleGraphique& m, const JeuDonnees& j, c
                 cumul[std::size_t(i)] += v;
             }
             // Touching bars keep a hairline between them once they are wide enough to tell apart.
-            const double trait = (m.ecartBarres == 0 && largeur >= 6) ? 1.0 : 0.0;
+            const double trait = largeur >= 6 ? 1.0 : 0.0;
             const QRectF r = QRectF(QPointF(x0, carte.py(bas)), QPointF(x0 + largeur - trait, carte.py(bas + v))).normalized();
             remplir(r, j.couleur(i));
             if (valeurs) {
@@ -351,7 +352,7 @@ void PeintreGraphique::peindreSeries(QPainter& p, const ModeleGraphique& m, cons
         for (const JeuDonnees& j : m.jeux)
             nombreBarres += (!j.avecX && pointsVisibles(j) > 0) ? 1 : 0;
     std::vector<double> cumul;
-    if (barres && m.placementJeux == 1)
+    if (barres && m.empilementBarres == 2)
         cumul.assign(std::size_t(m.nbPoints), 0.0);
 
     int rang = 0;

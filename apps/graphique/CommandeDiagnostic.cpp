@@ -1,0 +1,85 @@
+// graphique options, graphique litteraux: what a new chart takes from the
+// user parameters, and the date literals each database kind receives.
+#include "Commandes.h"
+#include "LigneCommande.h"
+
+#include "commun/Dates.h"
+#include "commun/ValeursProcessus.h"
+#include "data/Litteraux.h"
+#include "model/Classe_Graphiques.h"
+
+#include <QSettings>
+
+namespace {
+
+QString ouiNon(bool b)
+{
+    return b ? QStringLiteral("oui") : QStringLiteral("non");
+}
+
+} // namespace
+
+int commandeOptions(const QStringList& arguments)
+{
+    LigneCommande l(arguments);
+    const QString projet = l.option(QStringLiteral("--projet")).value_or(QStringLiteral("KOR"));
+    if (projet.trimmed().isEmpty())
+        return echec(QStringLiteral("l'option --projet attend un nom de projet."));
+    if (!l.reste().isEmpty())
+        return echec(QStringLiteral("argument inconnu : « %1 ».").arg(l.reste()));
+    ValeursProcessus::courantes().nomProjet = projet;
+
+    const Classe_Graphiques collection;
+    const GestionExportExcel& o = collection.GestionExportExcel();
+    QSettings emplacement(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("NORVANE"), projet + u'6');
+    ecrireLigne(QStringLiteral("Options d'affichage du projet %1 (%2)").arg(projet, emplacement.fileName()));
+    const QList<std::pair<QString, QString>> lignes = {
+        {QStringLiteral("Légende"), ouiNon(o.AfficherLegende)},
+        {QStringLiteral("Titre"), ouiNon(o.AfficherTitre)},
+        {QStringLiteral("Aquifère"), ouiNon(o.AfficherAquifere)},
+        {QStringLiteral("Axe des profondeurs"), ouiNon(o.AfficherAxeProfondeur)},
+        {QStringLiteral("Titre de l'axe des profondeurs"), ouiNon(o.AfficherTitreAxeProfondeur)},
+        {QStringLiteral("Libellé de l'axe des profondeurs"), o.LibelleAxeProfondeur},
+        {QStringLiteral("Axe NGF"), ouiNon(o.AfficherAxeNGF)},
+        {QStringLiteral("Titre de l'axe NGF"), ouiNon(o.AfficherTitreAxeNGF)},
+        {QStringLiteral("Libellé de l'axe NGF"), o.LibelleAxeNGF},
+        {QStringLiteral("Axe des dates (années)"), o.TypeAxeX + (o.FormatAxeX.isEmpty() ? QString() : u' ' + o.FormatAxeX)},
+        {QStringLiteral("Axe des dates (une année)"),
+         o.TypeAxeXAnnee + (o.FormatAxeXAnnee.isEmpty() ? QString() : u' ' + o.FormatAxeXAnnee)},
+        {QStringLiteral("Taille des polices des axes"), QString::number(o.TaillePoliceAxes)},
+        {QStringLiteral("Taille des polices des titres"), QString::number(o.TaillePoliceTitre)},
+    };
+    for (const auto& [nom, valeur] : lignes)
+        ecrireLigne(QStringLiteral("  %1 : %2").arg(nom, valeur));
+    return sortieOk;
+}
+
+int commandeLitteraux(const QStringList& arguments)
+{
+    LigneCommande l(arguments);
+    QString erreur;
+    const QString date = l.obligatoire(QStringLiteral("--date"), erreur);
+    const auto heure = l.option(QStringLiteral("--heure"));
+    if (!erreur.isEmpty())
+        return echec(QStringLiteral("l'option --date JJ/MM/AAAA est obligatoire."));
+    if (!l.reste().isEmpty())
+        return echec(QStringLiteral("argument inconnu : « %1 ».").arg(l.reste()));
+    if (!LireDate(date))
+        return echec(QStringLiteral("date incorrecte : « %1 » (format attendu JJ/MM/AAAA).").arg(date));
+    if (heure && !LireHeure(*heure))
+        return echec(QStringLiteral("heure incorrecte : « %1 » (format attendu hh:nn:ss).").arg(*heure));
+
+    QObject fenetre;
+    ValeursProcessus::courantes().fenetrePrincipale = &fenetre;
+    for (const char* type : {"ACCESS", "POSTGRESQL", "ORACLE"}) {
+        fenetre.setProperty("typeBase", QString::fromLatin1(type));
+        QString ligne = QStringLiteral("%1\tdate : %2\tdate et heure : %3")
+                            .arg(QString::fromLatin1(type), FormatDateBase(date),
+                                 FormatDateBase(heure ? date + u' ' + *heure : date, true));
+        if (heure)
+            ligne += QStringLiteral("\theure : ") + FormatHeureBase(*heure);
+        ecrireLigne(ligne);
+    }
+    ValeursProcessus::courantes().fenetrePrincipale = nullptr;
+    return sortieOk;
+}

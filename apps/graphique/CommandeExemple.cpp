@@ -1,0 +1,39 @@
+// graphique exemple: the sample database, the same for the same seed.
+#include "AffichageProgression.h"
+#include "Commandes.h"
+#include "LigneCommande.h"
+#include "OuvertureBase.h"
+
+#include "data/bases/BaseExemple.h"
+
+#include <QFileInfo>
+
+int commandeExemple(const QStringList& arguments)
+{
+    LigneCommande l(arguments);
+    QString erreur;
+    const QString fichier = l.obligatoire(QStringLiteral("--base"), erreur);
+    const QString graine = l.option(QStringLiteral("--graine")).value_or(QStringLiteral("1"));
+    if (!erreur.isEmpty())
+        return echec(erreur);
+    if (!l.optionSansValeur().isEmpty())
+        return echec(QStringLiteral("l'option %1 attend une valeur.").arg(l.optionSansValeur()));
+    if (!l.reste().isEmpty())
+        return echec(QStringLiteral("argument inconnu : « %1 ».").arg(l.reste()));
+    if (estConnexionPostgres(fichier))
+        return echec(QStringLiteral("la base d'exemple est un fichier SQLite : --base attend un nom de fichier."));
+    bool ok = false;
+    const quint32 g = graine.toUInt(&ok);
+    if (!ok)
+        return echec(QStringLiteral("graine incorrecte : « %1 » (un entier positif).").arg(graine));
+    if (!QFileInfo(QFileInfo(fichier).absolutePath()).isDir())
+        return echec(QStringLiteral("le dossier « %1 » n'existe pas.").arg(QFileInfo(fichier).absolutePath()));
+
+    AffichageProgression progression;
+    if (!BaseExemple::creerFichier(fichier, g, [&](const QString& legende, int pourcent) { progression.afficher(legende, pourcent); },
+                                   erreur))
+        return echec(QStringLiteral("impossible de faire la base d'exemple : %1").arg(erreur));
+    progression.terminer();
+    ecrireLigne(QStringLiteral("Base d'exemple écrite : %1").arg(fichier));
+    return sortieOk;
+}

@@ -1,0 +1,52 @@
+#include "LigneCommande.h"
+
+#include <cstdio>
+
+LigneCommande::LigneCommande(QStringList arguments)
+    : m_arguments(std::move(arguments))
+{
+}
+
+std::optional<QString> LigneCommande::option(const QString& nom)
+{
+    const qsizetype i = m_arguments.indexOf(nom);
+    if (i < 0)
+        return std::nullopt;
+    if (i + 1 >= m_arguments.size() || m_arguments.at(i + 1).startsWith(QStringLiteral("--"))) {
+        m_sansValeur = nom;
+        m_arguments.remove(i);
+        return QString();
+    }
+    const QString valeur = m_arguments.at(i + 1);
+    m_arguments.remove(i, 2);
+    return valeur;
+}
+
+bool LigneCommande::drapeau(const QString& nom)
+{
+    return m_arguments.removeAll(nom) > 0;
+}
+
+QString LigneCommande::obligatoire(const QString& nom, QString& erreur)
+{
+    const auto v = option(nom);
+    if ((!v || v->trimmed().isEmpty()) && erreur.isEmpty())
+        erreur = QStringLiteral("l'option %1 est obligatoire.").arg(nom);
+    return v.value_or(QString());
+}
+
+int echec(const QString& texte)
+{
+    std::fputs(("graphique : " + texte + u'\n').toLocal8Bit().constData(), stderr);
+    return sortieErreur;
+}
+
+void avertir(const QString& texte)
+{
+    std::fputs(("graphique : attention : " + texte + u'\n').toLocal8Bit().constData(), stderr);
+}
+
+void ecrireLigne(const QString& texte)
+{
+    std::fputs((texte + u'\n').toLocal8Bit().constData(), stdout);
+}

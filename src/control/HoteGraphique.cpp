@@ -1,0 +1,238 @@
+#include "control/HoteGraphique.h"
+
+#include "commun/Cellule.h"
+#include "commun/Dates.h"
+#include "commun/Nombres.h"
+#include "control/ChampDate.h"
+#include "control/CtlGraphique.h"
+#include "control/EnteteStations.h"
+#include "control/ListeStations.h"
+#include "data/BaseDonnees.h"
+#include "data/NomsVerifies.h"
+
+namespace {
+
+QString prefixe(const QString& genre)
+{
+    if (genre == QStringLiteral("pluvio"))
+        return QStringLiteral("PLUVIO_");
+    if (genre == QStringLiteral("piezo"))
+        return QStringLiteral("PZ_");
+    if (genre == QStringLiteral("hydro"))
+        return QStringLiteral("HYDRO_");
+    if (genre == QStringLiteral("reference"))
+        return QStringLiteral("COURBE_REF_PLUVIO_");
+    return QString();
+}
+
+const char* const cases[] = {"ChkAnnee",     "ChkEnveloppeMini", "ChkEnveloppeMoyenne", "ChkEnveloppeMaxi", "ChkMediane",
+                             "ChkNormales",  "ChkQuintile1",     "ChkQuintile2",        "ChkQuintile3",     "ChkQuintile4",
+                             "ChkJanvier",   "ChkFevrier",       "ChkMars",             "ChkAvril",         "ChkMai",
+                             "ChkJuin",      "ChkJuillet",       "ChkAout",             "ChkSeptembre",     "ChkOctobre",
+                             "ChkNovembre",  "ChkDecembre"};
+
+} // namespace
+
+HoteGraphique::HoteGraphique(QWidget* parent)
+    : QWidget(parent)
+    , m_controle(new CtlGraphique(this))
+    , m_fenetre(new QObject(this))
+{
+    setObjectName(QStringLiteral("FormulaireHote"));
+    m_fenetre->setObjectName(QStringLiteral("FenetrePrincipale"));
+    // The main window's members the control reads by name.
+    m_fenetre->setProperty("typeBase", QStringLiteral("ACCESS"));
+    m_fenetre->setProperty("coefficientProfondeur", -1);
+    m_fenetre->setProperty("typeAffichageEchelle", 0);
+    m_fenetre->setProperty("fichierAide", QString());
+    m_fenetre->setProperty("CheminEdition", QString());
+    m_fenetre->setProperty("formatNommageFichier", 1);
+    m_fenetre->setProperty("NoVersionGraphique", QString());
+    champ("txtDateDebStatistique", QString());
+    champ("txtDateFinStatistique", QString());
+    for (const char* nom : cases)
+        caseACocher(nom);
+    resize(1200, 760);
+    m_controle->setGeometry(rect());
+}
+
+HoteGraphique::~HoteGraphique() = default;
+
+QObject* HoteGraphique::champ(const char* nom, const QString& texte)
+{
+    QObject* c = property(nom).value<QObject*>();
+    if (!c) {
+        c = new QObject(this);
+        c->setObjectName(QString::fromLatin1(nom));
+        setProperty(nom, QVariant::fromValue(c));
+    }
+    c->setProperty("Text", texte);
+    return c;
+}
+
+QObject* HoteGraphique::caseACocher(const char* nom)
+{
+    auto* c = new QObject(this);
+    c->setObjectName(QString::fromLatin1(nom));
+    c->setProperty("Value", 1);
+    setProperty(nom, QVariant::fromValue(c));
+    return c;
+}
+
+QList<HoteGraphique::Station> HoteGraphique::lireStations(BaseDonnees* base)
+{
+    QList<Station> l;
+    TableauValeurs lignes;
+    qint32 n = 0;
+    if (!base || !base->ExtraireRecords(QStringLiteral("SELECT Code, Nom, Genre, Altitude FROM STATIONS"), lignes, n))
+        return l;
+    for (int r = 0; r < n; ++r)
+        l.append({TexteCellule(lignes.valeur(0, r)).trimmed(), TexteCellule(lignes.valeur(1, r)).trimmed(),
+                  TexteCellule(lignes.valeur(2, r)).trimmed(), LireNombre(lignes.valeur(3, r)).value_or(0.0)});
+    return l;
+}
+
+std::pair<QString, QString> HoteGraphique::etendue(BaseDonnees* base, const Station& s)
+{
+    const QString table = NomTableStation(prefixe(s.genre), s.code);
+    TableauValeurs lignes;
+    qint32 n = 0;
+    if (!base || table.isEmpty()
+        || !base->ExtraireRecords(QStringLiteral("SELECT Min(DateCreation), Max(DateCreation) FROM ") + table, lignes, n) || n < 1)
+        return {};
+    return {TexteCellule(lignes.valeur(0, 0)).left(10), TexteCellule(lignes.valeur(1, 0)).left(10)};
+}
+
+bool HoteGraphique::tracer(const Demande& d, BaseDonnees* base, QString& erreur)
+{
+    const QList<Station> stations = lireStations(base);
+    // A code may name a rain gauge and its reference curve: the kind asked comes first.
+    const auto trouver = [&](const QString& code, const QString& genre) -> const Station* {
+        const Station* autre = nullptr;
+        for (const Station& s : stations)
+            if (s.code.compare(code.trimmed(), Qt::CaseInsensitive) == 0) {
+                if (s.genre == genre)
+                    return &s;
+                autre = autre ? autre : &s;
+            }
+        return autre;
+    };
+    const bool reference = d.type == TypeGraph::reference;
+    const QString genreAttendu = reference ? QStringLiteral("reference") : QStringLiteral("pluvio");
+    const Station* principale = trouver(d.station, genreAttendu);
+    if (!principale) {
+        erreur = QStringLiteral("station inconnue : « %1 ».").arg(d.station);
+        return false;
+    }
+    if (principale->genre != genreAttendu) {
+        erreur = QStringLiteral("la station « %1 » n'est pas %2.")
+                     .arg(d.station, reference ? QStringLiteral("une courbe de référence") : QStringLiteral("un pluviomètre"));
+        return false;
+    }
+    QList<const Station*> autres;
+    const QString genreAutres = d.type == TypeGraph::PluvioPiezo   ? QStringLiteral("piezo")
+        : d.type == TypeGraph::PluvioStation                     ? QStringLiteral("hydro")
+                                                                  : QStringLiteral("pluvio");
+    for (const QString& code : d.stations) {
+        const Station* s = trouver(code, genreAutres);
+        if (!s) {
+            erreur = QStringLiteral("station inconnue : « %1 ».").arg(code);
+            return false;
+        }
+        if (s->genre != genreAutres) {
+            erreur = QStringLiteral("la station « %1 » n'est pas du genre %2 attendu ici.").arg(code, genreAutres);
+            return false;
+        }
+        autres.append(s);
+    }
+    if ((d.type == TypeGraph::PluvioPiezo || d.type == TypeGraph::PluvioStation) && autres.isEmpty()) {
+        erreur = QStringLiteral("ce genre de graphique demande au moins une station dans --stations.");
+        return false;
+    }
+
+    m_fenetre->setProperty("typeBase", base ? base->typeBase() : QStringLiteral("ACCESS"));
+    ListeStations liste;
+    for (const Station& s : stations)
+        liste.ajouter(s.code, s.nom, s.genre);
+
+    // River flows are no depths: they are read as they are, with their unit as title.
+    const bool riviere = d.type == TypeGraph::PluvioStation;
+    m_fenetre->setProperty("typeAffichageEchelle", riviere ? 1 : 0);
+    CtlGraphique& c = *m_controle;
+    c.InitGraphique(d.type, &liste, QStringLiteral("KOR"), riviere ? 1 : 0, QString(), QString(), QString(), false,
+                    d.moisHydro, QString(), base, m_fenetre, 0);
+    EnteteStations* entete = c.RecupSprEntete();
+    if (entete->stations().isEmpty())
+        entete->Initialiser(&liste, base, QStringLiteral("KOR"));
+    entete->selectionner(principale->code);
+
+    auto [debut, fin] = etendue(base, *principale);
+    if (!d.debut.isEmpty())
+        debut = d.debut;
+    if (!d.fin.isEmpty())
+        fin = d.fin;
+    c.TxtDateDebut()->setTexte(debut);
+    c.TxtDateFin()->setTexte(fin);
+    if (d.type == TypeGraph::Annee) {
+        const auto derniere = LireDate(fin);
+        c.TxtAnnee()->setTexte(QString::number(d.annee > 0 ? d.annee : derniere ? derniere->year() : 0));
+    }
+    if (reference)
+        c.InitCourbeReference(principale->code, principale->nom, debut, fin, 0, 0);
+
+    // MonTabPluvio: attributes by row (1 to 4), stations by point (from 1).
+    TableauValeurs tableau(5, int(autres.size()) + 2);
+    if (d.type == TypeGraph::Superposition) {
+        QList<const Station*> pluviometres{principale};
+        pluviometres.append(autres);
+        tableau = TableauValeurs(5, int(pluviometres.size()) + 1);
+        for (int i = 0; i < pluviometres.size(); ++i) {
+            tableau(1, i + 1) = pluviometres[i]->code;
+            tableau(2, i + 1) = pluviometres[i]->nom;
+            tableau(3, i + 1) = QString::number(QList<int>{11, 12, 2, 13, 4, 9, 6, 1}.value(i % 8));
+        }
+    } else {
+        tableau(1, 1) = principale->nom;
+        for (int i = 0; i < autres.size(); ++i) {
+            tableau(1, i + 2) = autres[i]->nom;
+            tableau(2, i + 2) = autres[i]->code;
+            tableau(3, i + 2) = autres[i]->code;
+            tableau(4, i + 2) = TexteNombre(autres[i]->altitude);
+        }
+    }
+    c.setMonTabPluvio(QVariant::fromValue(tableau));
+    c.setMaChaineChargement(d.mesures);
+    c.setMaChainePeriodes(d.periodes);
+    c.setMaChaineTypeGraph(d.variante);
+    c.setMaChaineTypeAffichage(d.affichage);
+    c.setIsCumul(d.cumul);
+    c.setTypeDonnees(riviere ? QStringLiteral("Debit") : QString());
+    c.setEchelle(riviere ? QStringLiteral("m3/s") : QString());
+    champ("txtDateDebStatistique", d.premiereAnneeStatistique);
+    champ("txtDateFinStatistique", d.derniereAnneeStatistique);
+    c.ChargementDonnees();
+    return true;
+}
+
+bool HoteGraphique::aDesDonnees() const
+{
+    for (Classe_Graphiques* coll : {&m_controle->CollCourbes(), &m_controle->CollCourbes2()})
+        for (int k = 1; k <= coll->Compter(); ++k) {
+            const CourbePtr courbe = coll->GetCourbe(k);
+            for (int i = 0; courbe && i < courbe->NbValeurs(); ++i)
+                // Periods without measurements read 0: only a measured value counts.
+                if (!EstVide(courbe->cellule(0, i)) && LireNombre(courbe->cellule(2, i)).value_or(0.0) != 0.0)
+                    return true;
+        }
+    return false;
+}
+
+void HoteGraphique::TraitementParametres()
+{
+    m_controle->ChargementDonnees();
+}
+
+void HoteGraphique::TraitementParametresTotal()
+{
+    m_controle->ChargementDonnees();
+}
