@@ -31,13 +31,19 @@ fi
 dossier=$(mktemp -d "${TMPDIR:-/tmp}/graphique-pg.XXXXXX")
 [ "$(id -u)" -eq 0 ] && chown "$utilisateur" "$dossier"
 
+# Les commandes du serveur tournent depuis son dossier : l'utilisateur du
+# serveur n'a pas forcément accès au dossier courant.
+serveur() {
+  (cd "$dossier" && "${en_tant_que[@]}" "$@")
+}
+
 arreter() {
-  "${en_tant_que[@]}" "$bin/pg_ctl" -D "$dossier/donnees" -m immediate stop >/dev/null 2>&1 || true
+  serveur "$bin/pg_ctl" -D "$dossier/donnees" -m immediate stop >/dev/null 2>&1 || true
   rm -rf "$dossier"
 }
 trap arreter EXIT
 
-"${en_tant_que[@]}" "$bin/initdb" -D "$dossier/donnees" -U postgres -A trust \
+serveur "$bin/initdb" -D "$dossier/donnees" -U postgres -A trust \
   --no-locale -E UTF8 >"$dossier/initdb.log" 2>&1 || { cat "$dossier/initdb.log" >&2; exit 1; }
 
 # Un port libre : le système en donne un, le serveur le reprend aussitôt ; on
@@ -45,7 +51,7 @@ trap arreter EXIT
 demarre=0
 for essai in 1 2 3 4 5; do
   port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')
-  if "${en_tant_que[@]}" "$bin/pg_ctl" -D "$dossier/donnees" -w -t 30 -l "$dossier/serveur.log" \
+  if serveur "$bin/pg_ctl" -D "$dossier/donnees" -w -t 30 -l "$dossier/serveur.log" \
        -o "-p $port -k $dossier -c listen_addresses=127.0.0.1 -c fsync=off -c synchronous_commit=off -c full_page_writes=off" \
        start >/dev/null 2>&1; then
     demarre=1
@@ -58,7 +64,7 @@ if [ "$demarre" -ne 1 ]; then
   exit 1
 fi
 
-"${en_tant_que[@]}" "$bin/createdb" -h 127.0.0.1 -p "$port" -U postgres graphique
+serveur "$bin/createdb" -h 127.0.0.1 -p "$port" -U postgres graphique
 
 export GRAPHIQUE_PG="host=127.0.0.1 port=$port user=postgres dbname=graphique"
 set +e

@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test.
+# Les tests PostgreSQL (étiquette "postgresql") tournent sur un serveur jetable
+# lancé pour la durée des tests et arrêté ensuite, même en cas d'échec.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/installer-paquets.sh
 bash scripts/construire.sh
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir build --output-on-failure -j"${JOBS:-2}"
+# Les tests PostgreSQL échouent (au lieu d'être sautés) si le serveur manque.
+export GRAPHIQUE_PG_EXIGE=1
+bash scripts/postgresql-temporaire.sh ctest --test-dir build --output-on-failure -j"${JOBS:-2}"

@@ -205,8 +205,8 @@ private:
         return true;
     }
     bool pluvio(int k, const Journalier& s);
-    bool piezometre(const QString& code, const Journalier& pluie, double profondeurBase, double tau, double lissage,
-                    double alpha, std::vector<double>* niveau);
+    bool piezometre(const QString& code, const Journalier& pluie, double profondeurBase, double remonteeMax, double tau,
+                    double lissage, double alpha, std::vector<double>* niveau);
     bool riviere(const Journalier& pluie, const std::vector<double>& nappe);
     bool normales(const QList<Journalier>& series);
     bool reference(const Journalier& s);
@@ -236,8 +236,8 @@ bool Fabrique::pluvio(int k, const Journalier& s)
     return table(QStringLiteral("PLUVIO_") + pluviometres[k].code, colonnesPluvio(), lignes, {QStringLiteral("DateCreation")});
 }
 
-bool Fabrique::piezometre(const QString& code, const Journalier& pluie, double profondeurBase, double tau, double lissage,
-                          double alpha, std::vector<double>* niveau)
+bool Fabrique::piezometre(const QString& code, const Journalier& pluie, double profondeurBase, double remonteeMax,
+                          double tau, double lissage, double alpha, std::vector<double>* niveau)
 {
     // La recharge (pluie efficace) arrive lissée et retardée dans la nappe,
     // qui se vide ensuite lentement.
@@ -253,10 +253,12 @@ bool Fabrique::piezometre(const QString& code, const Journalier& pluie, double p
         arrivee = arrivee * retard + pluie.efficace[i] * (1.0 - retard);
         h = h * vidange + alpha * arrivee;
         (*niveau)[i] = h;
-        // The level below the ground, as a negative depth: added to the ground's
-        // elevation it gives the water's, and it rises when the water does.
+        // La nappe ne monte pas au-dessus du sol : sa remontée s'amortit. Le niveau
+        // est noté en profondeur négative : ajouté à la cote du sol, il donne celle
+        // de l'eau, et il monte quand l'eau monte.
+        const double remontee = remonteeMax * (1.0 - std::exp(-h / remonteeMax));
         if (i >= decalage)
-            s.pluie[i - decalage] = arrondi(h - profondeurBase + m_tirage.normale(0.0, 0.01), 2);
+            s.pluie[i - decalage] = arrondi(remontee - profondeurBase + m_tirage.normale(0.0, 0.01), 2);
     }
     lacunesEtInvalides(m_tirage, s, 2, 60, 4);
     const QTime releve(6, 0);
@@ -289,9 +291,10 @@ bool Fabrique::riviere(const Journalier& pluie, const std::vector<double>& nappe
     double rapide = 0.0;
     const double tarissement = std::exp(-1.0 / 2.5);
     for (int i = 0; i < n; ++i) {
-        rapide = rapide * tarissement + 0.06 * std::max(0.0, pluie.pluie[i] - 1.0);
+        // Le ruissellement vient surtout des sols saturés (pluie efficace).
+        rapide = rapide * tarissement + 0.08 * pluie.efficace[i] + 0.01 * std::max(0.0, pluie.pluie[i] - 2.0);
         if (i >= decalage)
-            s.pluie[i - decalage] = arrondi(std::max(0.05, 0.8 + 0.6 * nappe[i] + rapide * m_tirage.uniforme(0.9, 1.1)), 3);
+            s.pluie[i - decalage] = arrondi(std::max(0.05, 0.3 + 0.45 * nappe[i] + rapide * m_tirage.uniforme(0.9, 1.1)), 3);
     }
     lacunesEtInvalides(m_tirage, s, 2, 30, 3);
     const QTime midi(12, 0);
@@ -393,10 +396,10 @@ bool Fabrique::fabriquer()
     }
     std::vector<double> nappeCraie, nappeAlluvions;
     avancer(QStringLiteral("Piézomètre ") + piezoCraie, 55);
-    if (!piezometre(piezoCraie, series[0], 21.5, 150.0, 20.0, 0.035, &nappeCraie))
+    if (!piezometre(piezoCraie, series[0], 21.5, 14.0, 150.0, 20.0, 0.035, &nappeCraie))
         return false;
     avancer(QStringLiteral("Piézomètre ") + piezoAlluvions, 65);
-    if (!piezometre(piezoAlluvions, series[1], 5.2, 25.0, 3.0, 0.02, &nappeAlluvions))
+    if (!piezometre(piezoAlluvions, series[1], 6.0, 5.0, 40.0, 3.0, 0.05, &nappeAlluvions))
         return false;
     avancer(QStringLiteral("Station hydrométrique ") + stationRiviere, 75);
     if (!riviere(series[1], nappeAlluvions))

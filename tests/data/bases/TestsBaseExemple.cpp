@@ -1,0 +1,238 @@
+#include "data/BaseDeTest.h"
+#include "data/bases/BaseExemple.h"
+#include "data/bases/BaseSqlite.h"
+
+#include <QDate>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cmath>
+
+namespace {
+
+const QString pluvios[] = {QStringLiteral("76401001"), QStringLiteral("76402001"), QStringLiteral("27403001")};
+
+double correlation(const QList<double>& a, const QList<double>& b)
+{
+    const int n = int(std::min(a.size(), b.size()));
+    double ma = 0, mb = 0;
+    for (int i = 0; i < n; ++i) {
+        ma += a[i] / n;
+        mb += b[i] / n;
+    }
+    double c = 0, va = 0, vb = 0;
+    for (int i = 0; i < n; ++i) {
+        c += (a[i] - ma) * (b[i] - mb);
+        va += (a[i] - ma) * (a[i] - ma);
+        vb += (b[i] - mb) * (b[i] - mb);
+    }
+    return c / std::sqrt(va * vb);
+}
+
+class Exemple : public AvecBase
+{
+protected:
+    void SetUp() override
+    {
+        AvecBase::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        QString erreur;
+        ASSERT_TRUE(BaseExemple::remplir(base(), 11, [&](const QString& l, int p) { m_etapes.append({l, p}); }, erreur))
+            << erreur.toStdString();
+    }
+
+    QList<double> nombres(const QString& sql, int champ = 0)
+    {
+        const TableauValeurs t = lire(sql);
+        QList<double> l;
+        for (int i = 0; i < t.points(); ++i)
+            l << t(champ, i).toDouble();
+        return l;
+    }
+
+    QList<std::pair<QString, int>> m_etapes;
+};
+
+TEST_F(Exemple, LaPluieAUneAllureReelle)
+{
+    for (const QString& code : pluvios) {
+        SCOPED_TRACE(code.toStdString());
+        const QString table = "PLUVIO_" + code;
+        const TableauValeurs bornes = lire("SELECT Min(DateCreation), Max(DateCreation), count(*) FROM " + table);
+        EXPECT_EQ(bornes(0, 0).toString(), "01/01/1981");
+        EXPECT_EQ(bornes(1, 0).toString(), "31/12/2024");
+        const qint64 jours = QDate(1981, 1, 1).daysTo(QDate(2024, 12, 31)) + 1;
+        // Quelques lacunes, quelques valeurs marquées "I" (et marquées rupture après les lacunes).
+        EXPECT_LT(bornes(2, 0).toLongLong(), jours);
+        EXPECT_GT(bornes(2, 0).toLongLong(), jours - 200);
+        const qint64 invalides = valeur("SELECT count(*) FROM " + table + " WHERE ModeObtention='I'").toLongLong();
+        EXPECT_GE(invalides, 3);
+        EXPECT_LE(invalides, 10);
+        EXPECT_GE(valeur("SELECT count(*) FROM " + table + " WHERE Continuite=1").toLongLong(), 2);
+
+        // Des totaux annuels de climat océanique, des saisons.
+        const QList<double> annuels = nombres("SELECT year(DateCreation), sum(Pluie) FROM " + table
+                                                  + " WHERE ModeObtention IS NULL GROUP BY year(DateCreation)",
+                                              1);
+        ASSERT_EQ(annuels.size(), 44);
+        for (double a : annuels) {
+            EXPECT_GT(a, 350.0);
+            EXPECT_LT(a, 1500.0);
+        }
+        const double hiver = valeur("SELECT avg(Pluie) FROM " + table + " WHERE Month(DateCreation) IN (11, 12, 1) AND ModeObtention IS NULL").toDouble();
+        const double printemps = valeur("SELECT avg(Pluie) FROM " + table + " WHERE Month(DateCreation) IN (4, 5) AND ModeObtention IS NULL").toDouble();
+        EXPECT_GT(hiver, 1.3 * printemps);
+
+        // Des jours de pluie, des périodes sèches et des périodes humides.
+        const QList<double> pluie = nombres("SELECT Pluie FROM " + table + " WHERE ModeObtention IS NULL ORDER BY DateCreation");
+        int humides = 0, sec = 0, plusSec = 0, mouille = 0, plusMouille = 0;
+        for (double p : pluie) {
+            humides += p > 0.0;
+            sec = p > 0.0 ? 0 : sec + 1;
+            mouille = p > 0.0 ? mouille + 1 : 0;
+            plusSec = std::max(plusSec, sec);
+            plusMouille = std::max(plusMouille, mouille);
+        }
+        EXPECT_GT(humides, pluie.size() * 0.30);
+        EXPECT_LT(humides, pluie.size() * 0.60);
+        EXPECT_GE(plusSec, 15);
+        EXPECT_GE(plusMouille, 8);
+        EXPECT_GT(*std::max_element(pluie.begin(), pluie.end()), 40.0);
+    }
+    // Les pluviomètres voisins voient les mêmes pluies.
+    const QString jointure = QStringLiteral(
+        "SELECT a.Pluie, b.Pluie FROM PLUVIO_76401001 a, PLUVIO_27403001 b WHERE a.DateCreation = b.DateCreation AND "
+        "a.ModeObtention IS NULL AND b.ModeObtention IS NULL ORDER BY a.DateCreation");
+    EXPECT_GT(correlation(nombres(jointure, 0), nombres(jointure, 1)), 0.5);
+}
+
+TEST_F(Exemple, LesNappesEtLaRiviereRepondentALaPluie)
+{
+    for (const QString& code : {QStringLiteral("00754X0012"), QStringLiteral("00755X0031")}) {
+        SCOPED_TRACE(code.toStdString());
+        const QString table = "PZ_" + code;
+        // Profondeurs négatives : l'eau plus haute (plus près de 0) au printemps qu'à la fin de l'été.
+        const double printemps = valeur("SELECT avg(Valeur) FROM " + table + " WHERE Month(DateCreation) = 4 AND ModeObtention IS NULL").toDouble();
+        const double automne = valeur("SELECT avg(Valeur) FROM " + table + " WHERE Month(DateCreation) = 10 AND ModeObtention IS NULL").toDouble();
+        EXPECT_GT(printemps, automne + 0.3);
+        EXPECT_EQ(valeur("SELECT Min(Heure) FROM " + table).toString(), "06:00:00");
+        EXPECT_GE(valeur("SELECT count(*) FROM " + table + " WHERE ModeObtention='I'").toLongLong(), 2);
+    }
+    // L'hiver le plus pluvieux remonte davantage la nappe de la craie.
+    const QList<double> recharge = nombres(QStringLiteral(
+        "SELECT year(DateCreation), sum(PluieEfficace) FROM PLUVIO_76401001 WHERE ModeObtention IS NULL AND year(DateCreation) >= 1991 "
+        "AND Month(DateCreation) <= 3 GROUP BY year(DateCreation)"), 1);
+    const QList<double> niveaux = nombres(QStringLiteral(
+        "SELECT year(DateCreation), max(Valeur) FROM PZ_00754X0012 WHERE ModeObtention IS NULL AND year(DateCreation) >= 1991 "
+        "AND Month(DateCreation) <= 6 GROUP BY year(DateCreation)"), 1);
+    ASSERT_EQ(recharge.size(), niveaux.size());
+    EXPECT_GT(correlation(recharge, niveaux), 0.5);
+    // La rivière : plus de débit en hiver, une hauteur qui croît avec le débit.
+    EXPECT_GT(valeur(QStringLiteral("SELECT avg(Debit) FROM HYDRO_H8043310 WHERE Month(DateCreation) = 1")).toDouble(),
+              1.5 * valeur(QStringLiteral("SELECT avg(Debit) FROM HYDRO_H8043310 WHERE Month(DateCreation) = 8")).toDouble());
+    const TableauValeurs courbe = lire(QStringLiteral(
+        "SELECT Debit, Hauteur FROM HYDRO_H8043310 WHERE ModeObtention IS NULL ORDER BY Debit"));
+    ASSERT_GT(courbe.points(), 10000);
+    for (int i = 1; i < courbe.points(); ++i)
+        ASSERT_LE(courbe(1, i - 1).toDouble(), courbe(1, i).toDouble());
+}
+
+TEST_F(Exemple, LesTablesDeReferenceEtLaListeDesStations)
+{
+    // L'ordre des colonnes d'un pluviomètre, dont dépendent les écritures par position.
+    QStringList noms;
+    for (const ColonneTable& c : base().ColonnesTable(QStringLiteral("PLUVIO_76402001")))
+        noms << c.nom;
+    EXPECT_EQ(noms.mid(0, 5), QStringList({"DateCreation", "Heure", "Pluie", "Continuite", "ModeObtention"}));
+    for (const char* mesure : {"PluieEfficace", "Etp", "Valeur1", "Valeur2", "Valeur3"})
+        EXPECT_TRUE(noms.contains(QString::fromLatin1(mesure))) << mesure;
+    EXPECT_TRUE(base().Execute(QStringLiteral("INSERT INTO PLUVIO_76402001 VALUES ('01/01/2025' , '12:00:00' , '2,5' , 0 , 'C' , 0 , '')")))
+        << base().DerniereErreur().toStdString();
+
+    // Les normales : 12 mois et l'année, qui en est la somme.
+    for (const QString& code : pluvios) {
+        const QList<double> mois = nombres("SELECT mois, valeur FROM PLUVIOMETRE_NORMALES WHERE codePluviometre=" + code
+                                           + " AND mois>=1 AND Mois<=12 ORDER BY 1,2", 1);
+        ASSERT_EQ(mois.size(), 12);
+        double somme = 0;
+        for (double m : mois)
+            somme += m;
+        EXPECT_NEAR(valeur("SELECT valeur FROM PLUVIOMETRE_NORMALES WHERE codePluviometre=" + code + " AND mois=13").toDouble(), somme, 1.0);
+        EXPECT_GT(valeur("SELECT Etp FROM PLUVIOMETRE_NORMALES WHERE codePluviometre=" + code + " AND mois=7").toDouble(),
+                  valeur("SELECT Etp FROM PLUVIOMETRE_NORMALES WHERE codePluviometre=" + code + " AND mois=1").toDouble());
+    }
+    const TableauValeurs echelles = lire(QStringLiteral(
+        "SELECT Min_annee, Max_annee, iterations_annee, grilleX_annee, grilleY_annee, unite FROM PLUVIOMETRES_ECHELLES WHERE "
+        "codePluvio='REF_76401001'"));
+    ASSERT_EQ(echelles.points(), 1);
+    EXPECT_EQ(echelles(5, 0).toString(), "mm");
+    EXPECT_EQ(valeur(QStringLiteral("SELECT count(*) FROM COURBE_REF_PLUVIO_76401001 WHERE year(DateCreation) = 2004")).toLongLong(), 366);
+
+    // Chaque station de la liste a sa table, selon son genre.
+    const TableauValeurs stations = lire(QStringLiteral("SELECT Code, Nom, Genre, Altitude FROM STATIONS ORDER BY Genre, Code"));
+    ASSERT_EQ(stations.points(), BaseExemple::stations().size());
+    QStringList genres;
+    for (int i = 0; i < stations.points(); ++i) {
+        const QString genre = stations(2, i).toString();
+        genres << genre;
+        EXPECT_FALSE(stations(1, i).toString().isEmpty());
+        const QString prefixe = genre == "pluvio" ? "PLUVIO_" : genre == "piezo" ? "PZ_" : genre == "hydro" ? "HYDRO_" : "COURBE_REF_PLUVIO_";
+        EXPECT_FALSE(base().ColonnesTable(prefixe + stations(0, i).toString()).isEmpty()) << genre.toStdString();
+        EXPECT_EQ(stations(3, i).isValid(), genre == "piezo");
+    }
+    EXPECT_EQ(genres, QStringList({"hydro", "piezo", "piezo", "pluvio", "pluvio", "pluvio", "reference"}));
+
+    // La progression va de 0 à 100 sans reculer, avec une légende à chaque étape.
+    ASSERT_GE(m_etapes.size(), 5);
+    EXPECT_EQ(m_etapes.first().second, 0);
+    EXPECT_EQ(m_etapes.last().second, 100);
+    for (int i = 1; i < m_etapes.size(); ++i) {
+        EXPECT_LE(m_etapes[i - 1].second, m_etapes[i].second);
+        EXPECT_FALSE(m_etapes[i].first.isEmpty());
+    }
+}
+
+// Même graine, même base ; une autre graine, une autre pluie. Le fichier
+// n'apparaît qu'entier.
+TEST(FichierExemple, ReproductibleEtEntier)
+{
+    QTemporaryDir dossier;
+    auto contenu = [](const QString& fichier) {
+        QString erreur;
+        auto base = BaseSqlite::ouvrir(fichier, erreur);
+        QStringList tout;
+        TableauValeurs t;
+        for (const char* table : {"PLUVIO_76401001", "PLUVIO_27403001", "PZ_00755X0031", "HYDRO_H8043310", "PLUVIOMETRE_NORMALES",
+                                  "STATIONS", "PERIODES"}) {
+            EXPECT_TRUE(base->ExecuterNatif(QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(QLatin1String(table)), &t));
+            for (int i = 0; i < t.points(); ++i)
+                for (int c = 0; c < t.lignes(); ++c)
+                    tout << t(c, i).toString();
+        }
+        return tout;
+    };
+    const QString a = dossier.filePath(QStringLiteral("a.sqlite")), b = dossier.filePath(QStringLiteral("b.sqlite")),
+                  c = dossier.filePath(QStringLiteral("c.sqlite"));
+    QString erreur;
+    {
+        // Un fichier déjà là est remplacé.
+        QFile ancien(a);
+        ASSERT_TRUE(ancien.open(QIODevice::WriteOnly));
+        ancien.write("pas une base");
+    }
+    ASSERT_TRUE(BaseExemple::creerFichier(a, 11, {}, erreur)) << erreur.toStdString();
+    ASSERT_TRUE(BaseExemple::creerFichier(b, 11, {}, erreur)) << erreur.toStdString();
+    ASSERT_TRUE(BaseExemple::creerFichier(c, 12, {}, erreur)) << erreur.toStdString();
+    const QStringList ca = contenu(a);
+    EXPECT_GT(ca.size(), 100000);
+    EXPECT_EQ(ca, contenu(b));
+    EXPECT_NE(ca, contenu(c));
+    EXPECT_FALSE(QFile::exists(a + QStringLiteral(".partiel")));
+
+    const QString impossible = dossier.filePath(QStringLiteral("absent/d.sqlite"));
+    EXPECT_FALSE(BaseExemple::creerFichier(impossible, 11, {}, erreur));
+    EXPECT_FALSE(erreur.isEmpty());
+    EXPECT_FALSE(QFile::exists(impossible));
+}
+
+} // namespace
