@@ -7,6 +7,14 @@ TableauValeurs::TableauValeurs(int lignes, int points)
     m_cellules.resize(qsizetype(m_lignes) * m_points);
 }
 
+TableauValeurs::TableauValeurs(int lignes, int points, QList<QVariant>&& cellules)
+    : m_lignes(std::max(lignes, 0))
+    , m_points(std::max(points, 0))
+    , m_cellules(std::move(cellules))
+{
+    m_cellules.resize(qsizetype(m_lignes) * m_points);
+}
+
 int TableauValeurs::borneSup(int dimension) const
 {
     if (dimension == 1)

@@ -12,6 +12,8 @@ class TableauValeurs
 public:
     TableauValeurs() = default;
     TableauValeurs(int lignes, int points);
+    // Cells given point after point (a record's fields, then the next record's).
+    TableauValeurs(int lignes, int points, QList<QVariant>&& cellules);
 
     int lignes() const { return m_lignes; }
     int points() const { return m_points; }

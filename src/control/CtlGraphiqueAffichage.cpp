@@ -154,6 +154,7 @@ void CtlGraphique::AffichageGraphiquePiezo(bool, bool SuperpositionCourbes, QObj
         if (!d1 || !d2)
             return;
         const double heures = double(DateDiff(Intervalle::Minute, *d1, *d2)) / 60.0;
+        const qint64 jourDebut = d1->date().toJulianDay();
         const double f = heures > 0 ? g.lire(Prop::XMax).toDouble() / heures : 0.0;
 
         for (int s = 1; s <= g.lire(Prop::NbJeux).toInt(); ++s) {
@@ -188,15 +189,22 @@ void CtlGraphique::AffichageGraphiquePiezo(bool, bool SuperpositionCourbes, QObj
             for (int i = 0; i < n; ++i) {
                 const QVariant date = t->valeur(0, i);
                 if (!EstVide(date)) {
-                    const auto instant = DateEtHeure(date, t->valeur(1, i));
+                    // Minutes from the axis start, counted on the day numbers: a quarter of a
+                    // million points go through here.
+                    const auto jour = DateDepuisCellule(date);
+                    const QVariant& heure = (*t)(1, i);
+                    const auto h = heure.metaType().id() == QMetaType::QString ? LireHeure(heure.toString()) : std::nullopt;
+                    const qint64 minutes = jour ? (jour->date().toJulianDay() - jourDebut) * 1440
+                            + (jour->time().msecsSinceStartOfDay() + (h ? h->msecsSinceStartOfDay() : 0)) / 60000
+                                                : 0;
                     g.ecrire(Prop::Point, p);
                     g.ecrireIndexe(Prop::Plafond, p, double(9999.0f));
                     g.ecrireIndexe(Prop::Validite, p, ConvertirNombre(t->valeur(3, i)).value_or(0).toInt());
-                    const double x = instant ? double(DateDiff(Intervalle::Minute, *d1, *instant)) / 60.0 * f + 0.1 : 0.0;
+                    const double x = jour ? double(minutes) / 60.0 * f + 0.1 : 0.0;
                     g.ecrire(Prop::PositionX, x);
                     const QVariant v = t->valeur(2, i);
                     if (!EstVide(v)) {
-                        g.ecrire(Prop::ValeurTexte, TexteCellule(v));
+                        g.ecrire(Prop::ValeurTexte, v);
                         g.ecrire(Prop::Manquant, 0);
                         const double continuite = ConvertirNombre(t->valeur(4, i)).value_or(0).toDouble();
                         if (continuite != 0) {
@@ -205,7 +213,7 @@ void CtlGraphique::AffichageGraphiquePiezo(bool, bool SuperpositionCourbes, QObj
                             g.ecrire(Prop::NbPoints, g.lire(Prop::NbPoints).toInt() + 1);
                             g.ecrire(Prop::Point, p);
                             g.ecrire(Prop::PositionX, x);
-                            g.ecrire(Prop::ValeurTexte, TexteCellule(v));
+                            g.ecrire(Prop::ValeurTexte, v);
                             g.ecrire(Prop::Manquant, 1);
                         }
                     }

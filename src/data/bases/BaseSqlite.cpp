@@ -429,7 +429,8 @@ bool BaseSqlite::lancer(const QString& sql, const QList<TypeValeur>& types, Tabl
     if (!reste.isEmpty())
         return erreur(QStringLiteral("Un seul ordre par texte : la suite est refusée"));
     const int colonnes = sqlite3_column_count(s.get());
-    std::vector<QVariant> cellules;
+    // Records one after the other: the very layout of the array handed back.
+    QList<QVariant> cellules;
     int rangs = 0;
     int code;
     while ((code = sqlite3_step(s.get())) == SQLITE_ROW) {
@@ -439,16 +440,16 @@ bool BaseSqlite::lancer(const QString& sql, const QList<TypeValeur>& types, Tabl
         for (int c = 0; c < colonnes; ++c) {
             switch (sqlite3_column_type(s.get(), c)) {
             case SQLITE_NULL:
-                cellules.emplace_back();
+                cellules.emplaceBack();
                 break;
             case SQLITE_INTEGER:
-                cellules.emplace_back(qint64(sqlite3_column_int64(s.get(), c)));
+                cellules.emplaceBack(qint64(sqlite3_column_int64(s.get(), c)));
                 break;
             case SQLITE_FLOAT:
-                cellules.emplace_back(sqlite3_column_double(s.get(), c));
+                cellules.emplaceBack(sqlite3_column_double(s.get(), c));
                 break;
             case SQLITE_BLOB:
-                cellules.emplace_back(QByteArray(static_cast<const char*>(sqlite3_column_blob(s.get(), c)),
+                cellules.emplaceBack(QByteArray(static_cast<const char*>(sqlite3_column_blob(s.get(), c)),
                                                  sqlite3_column_bytes(s.get(), c)));
                 break;
             default: {
@@ -456,20 +457,15 @@ bool BaseSqlite::lancer(const QString& sql, const QList<TypeValeur>& types, Tabl
                                               sqlite3_column_bytes(s.get(), c));
                 if (c < types.size() && types[c] == TypeValeur::Date)
                     t = ValeurColonne::texteDepuisIso(t);
-                cellules.emplace_back(std::move(t));
+                cellules.emplaceBack(std::move(t));
             }
             }
         }
     }
     if (code != SQLITE_DONE)
         return erreurSqlite(QString());
-    if (lignes) {
-        TableauValeurs t(colonnes, rangs);
-        for (int r = 0; r < rangs; ++r)
-            for (int c = 0; c < colonnes; ++c)
-                t(c, r) = std::move(cellules[size_t(r) * colonnes + c]);
-        *lignes = std::move(t);
-    }
+    if (lignes)
+        *lignes = TableauValeurs(colonnes, rangs, std::move(cellules));
     return true;
 }
 

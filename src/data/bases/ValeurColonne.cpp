@@ -129,6 +129,22 @@ std::optional<QDateTime> ValeurColonne::lireIso(const QString& t)
 
 QString ValeurColonne::texteDepuisIso(const QString& texte)
 {
+    // A plain day, by far the most frequent: its characters moved, no date made
+    // (day zero alone stands for midnight, left to the general rule).
+    if (texte.size() == 10 && texte.at(4) == u'-' && texte.at(7) == u'-' && texte != QLatin1String("1899-12-30")) {
+        int a, m, j;
+        if (chiffres(texte, 0, 4, a) && chiffres(texte, 5, 2, m) && chiffres(texte, 8, 2, j) && QDate::isValid(a, m, j)) {
+            const QChar c[10] = {texte.at(8), texte.at(9), u'/', texte.at(5), texte.at(6), u'/',
+                                 texte.at(0), texte.at(1), texte.at(2), texte.at(3)};
+            return QString(c, 10);
+        }
+    }
+    // A time of day, kept on 30/12/1899: the time alone.
+    if (texte.size() == 19 && texte.startsWith(QStringLiteral("1899-12-30")) && (texte.at(10) == u' ' || texte.at(10) == u'T')) {
+        int h, n, s;
+        if (chiffres(texte, 11, 2, h) && chiffres(texte, 14, 2, n) && chiffres(texte, 17, 2, s) && QTime::isValid(h, n, s))
+            return texte.mid(11);
+    }
     const auto d = lireIso(texte);
     return d ? TexteDateHeure(*d) : texte;
 }

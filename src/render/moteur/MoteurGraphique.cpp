@@ -328,7 +328,8 @@ void MoteurGraphique::appliquerIndexe(int numero, int indice, const QVariant& va
     ++m_revision;
     if (valeurBrute.isValid())
         tracer(numero, indice, valeurBrute);
-    const QString texte = valeurBrute.isValid() ? TexteCellule(valeurBrute) : TexteNombre(nombre);
+    // Only the label properties need the text: a million numeric writes make no text.
+    const auto texte = [&] { return valeurBrute.isValid() ? TexteCellule(valeurBrute) : TexteNombre(nombre); };
     ModeleGraphique& m = m_modele;
     JeuDonnees* j = m.jeuCourant();
     const int p = indice - 1;
@@ -355,13 +356,13 @@ void MoteurGraphique::appliquerIndexe(int numero, int indice, const QVariant& va
             j->definirValidite(p, qint8(std::clamp(entier(nombre), -128, 127)));
         return;
     case Prop::LibelleX:
-        m.libellesX.insert(indice, texte);
+        m.libellesX.insert(indice, texte());
         return;
     case Prop::Legende:
-        m.legendes.insert(indice, texte);
+        m.legendes.insert(indice, texte());
         return;
     case Prop::LibelleGauche:
-        m.axes[0].libelles.insert(indice, texte);
+        m.axes[0].libelles.insert(indice, texte());
         return;
     case Prop::Impression:
         if (estNombre)

@@ -1,0 +1,161 @@
+// The load sequence of the control, as a host asks for it, on a SQLite file.
+#include "HoteTest.h"
+
+#include "commun/Horloge.h"
+#include "control/ChampDate.h"
+#include "control/EnteteStations.h"
+#include "control/HoteGraphique.h"
+#include "data/bases/BaseSqlite.h"
+#include "data/bases/TablesCalendrier.h"
+#include "render/moteur/ProprietesMoteur.h"
+#include "settings/messages/MessagesEnregistres.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+class Chargement : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        Horloge::fixer(QDate(2024, 3, 15));
+        MoteurGraphique::definirDossierImages(dossier.path());
+        QString erreur;
+        base = BaseSqlite::ouvrir(dossier.filePath("hote.db"), erreur);
+        ASSERT_TRUE(base) << erreur.toStdString();
+        ASSERT_TRUE(TablesCalendrier::creer(*base, 10, erreur, 1995, 2030));
+        const QList<ColonneTable> pluvio = {{"DateCreation", TypeColonne::Date}, {"Heure", TypeColonne::Heure},
+                                            {"Pluie", TypeColonne::Reel},       {"Continuite", TypeColonne::Entier},
+                                            {"ModeObtention", TypeColonne::Texte}};
+        ASSERT_TRUE(base->CreerTable("PLUVIO_76001", pluvio));
+        QList<QVariantList> lignes;
+        for (QDate d(2000, 1, 1); d <= QDate(2005, 12, 31); d = d.addDays(1))
+            lignes.append({d, QStringLiteral("00:00:00"), double(d.day() % 5), 0, QVariant()});
+        ASSERT_TRUE(base->InsererLignes("PLUVIO_76001", lignes));
+        ASSERT_TRUE(base->CreerTable("STATIONS", {{"Code", TypeColonne::Texte}, {"Nom", TypeColonne::Texte},
+                                                  {"Genre", TypeColonne::Texte}, {"Altitude", TypeColonne::Reel}}));
+        ASSERT_TRUE(base->InsererLignes("STATIONS", {{"76001", "Le Vallon", "pluvio", QVariant()},
+                                                     {"PZ1", "Puits sans table", "piezo", 50.0}}));
+    }
+    void TearDown() override
+    {
+        Horloge::fixer(QDate());
+        MoteurGraphique::definirDossierImages(QString());
+        ValeursProcessus::courantes().fenetrePrincipale = nullptr;
+    }
+
+    MagasinTemporaire magasin;
+    QTemporaryDir dossier;
+    std::unique_ptr<BaseSqlite> base;
+    MessagesEnregistres messages;
+};
+
+TEST_F(Chargement, AnneesHydrologiquesAjusteesEtAnnoncees)
+{
+    HoteGraphique hote;
+    HoteGraphique::Demande d;
+    d.station = "76001";
+    d.periodes = "H";
+    d.debut = "15/11/2000";
+    d.fin = "31/12/2003";
+    QString erreur;
+    ASSERT_TRUE(hote.tracer(d, base.get(), erreur)) << erreur.toStdString();
+    ASSERT_EQ(messages.messages().size(), 1);
+    EXPECT_EQ(messages.textes().first(), "Pour calculer le graphique, les dates vont être ajustées automatiquement en années "
+                                          "hydrogéologiques du 01/10 et/ou au 30 (ou 31)/9 de l'année suivante.");
+    EXPECT_EQ(messages.messages().first().style.icone, IconeMessage::Aucune);
+    CtlGraphique& c = hote.controle();
+    EXPECT_EQ(c.TxtDateDebut()->texte(), "01/10/2000");
+    EXPECT_EQ(c.TxtDateFin()->texte(), "30/09/2003");
+    const CourbePtr pluie = c.CollCourbes().GetCourbe(1);
+    ASSERT_TRUE(pluie);
+    EXPECT_EQ(pluie->Titre(), "Pluie");
+    EXPECT_EQ(pluie->NbValeurs(), 3);  // three hydrological years
+    EXPECT_EQ(pluie->cellule(0, 0).toString(), "01/01/2001");
+    EXPECT_TRUE(hote.aDesDonnees());
+}
+
+TEST_F(Chargement, UneDemandeIncompleteNeChangeRien)
+{
+    HoteGraphique hote;
+    HoteGraphique::Demande d;
+    d.station = "76001";
+    d.debut = "01/01/2002";
+    d.fin = "31/12/2002";
+    QString erreur;
+    ASSERT_TRUE(hote.tracer(d, base.get(), erreur));
+    CtlGraphique& c = hote.controle();
+    const int courbes = c.getCollCourbesSize();
+    messages.vider();
+
+    // The end before the start: the information message, and the load stops.
+    c.TxtDateDebut()->setTexte("01/01/2004");
+    c.TxtDateFin()->setTexte("31/12/2003");
+    Journal journal;
+    journal.suivre(c.Graphique());
+    c.ChargementDonnees();
+    ASSERT_EQ(messages.messages().size(), 1);
+    EXPECT_EQ(messages.textes().first(), "Sélectionner un site et renseigner les dates de chargement. La date de début doit être "
+                                          "inférieure à la date de fin.");
+    EXPECT_EQ(messages.messages().first().style.icone, IconeMessage::Information);
+    EXPECT_EQ(c.CollCourbes().DateDebutChargement(), "01/01/2002");
+    EXPECT_EQ(journal.compter("Graphique 20"), 0);  // nothing drawn again
+    EXPECT_EQ(courbes, 1);
+    // A malformed date does the same.
+    c.TxtDateFin()->setTexte("31/02/2004");
+    c.ChargementDonnees();
+    EXPECT_EQ(messages.messages().size(), 2);
+}
+
+TEST_F(Chargement, UneRequeteQuiEchoueLaisseUneCourbeVideEtLaSuiteContinue)
+{
+    HoteGraphique hote;
+    HoteGraphique::Demande d;
+    d.type = TypeGraph::PluvioPiezo;
+    d.station = "76001";
+    d.stations = {"PZ1"};
+    d.debut = "01/01/2001";
+    d.fin = "31/12/2004";
+    QString erreur;
+    ASSERT_TRUE(hote.tracer(d, base.get(), erreur)) << erreur.toStdString();
+    CtlGraphique& c = hote.controle();
+    // The piezometer's table is missing: its curve is there, without points.
+    ASSERT_EQ(c.CollCourbes().Compter(), 1);
+    EXPECT_EQ(c.CollCourbes().GetCourbe(1)->NbValeurs(), 0);
+    EXPECT_EQ(c.CollCourbes().GetCourbe(1)->Titre(), "Puits sans table");
+    // The rainfall before it loaded, and the charts were drawn.
+    ASSERT_EQ(c.CollCourbes2().Compter(), 1);
+    EXPECT_GT(c.CollCourbes2().GetCourbe(1)->NbValeurs(), 40);
+    EXPECT_EQ(c.Graphique().lire(Prop::ImageFond).toString(), "tmp.WMF");
+    EXPECT_EQ(c.CollCourbes().DateDebutChargement(), "01/01/2001");
+    EXPECT_EQ(c.CollCourbes().UniteAxeX(), "A");
+
+    // Unknown stations are refused with a reason.
+    d.stations = {"PZ404"};
+    EXPECT_FALSE(hote.tracer(d, base.get(), erreur));
+    EXPECT_EQ(erreur, "station inconnue : « PZ404 ».");
+    d.stations = {"76001"};
+    EXPECT_FALSE(hote.tracer(d, base.get(), erreur));
+    EXPECT_TRUE(erreur.contains("n'est pas du genre piezo"));
+}
+
+TEST_F(Chargement, LOutilDeChargementPasseParLHote)
+{
+    HoteGraphique hote;
+    HoteGraphique::Demande d;
+    d.station = "76001";
+    d.debut = "01/01/2001";
+    d.fin = "31/12/2001";
+    QString erreur;
+    ASSERT_TRUE(hote.tracer(d, base.get(), erreur));
+    CtlGraphique& c = hote.controle();
+    c.setMaChainePeriodes("T");
+    c.declencheChargement();  // the host's TraitementParametres loads again
+    EXPECT_EQ(c.CollCourbes().CodePeriode(), "TRIMESTRE");
+    EXPECT_EQ(c.CollCourbes().GetCourbe(1)->NbValeurs(), 4);
+    EXPECT_EQ(c.outilCourant(), 10);
+}
+
+} // namespace
