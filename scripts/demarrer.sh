@@ -1,20 +1,42 @@
 #!/usr/bin/env bash
-# Main job: installs what is missing, builds, and shows what the component does today.
+# Main job: installs what is missing, builds, makes the sample database and
+# draws a gallery of every kind of chart into galerie/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/installer-paquets.sh
 bash scripts/construire.sh
-programme=build/apps/graphique/graphique
+programme="$PWD/build/apps/graphique/graphique"
+galerie="$PWD/galerie"
+mkdir -p "$galerie"
+base="$galerie/exemple.db"
+rm -f "$base"
 
+echo "== Base d'exemple : $base"
+"$programme" exemple --base "$base"
 echo
-echo "== graphique --aide"
-"$programme" --aide
+echo "== Stations de la base"
+"$programme" stations --base "$base"
 echo
-echo "== Options d'affichage d'un nouveau graphique (paramètres de l'utilisateur, écrits la première fois)"
-"$programme" options --projet KOR
+
+dessiner() {
+    local fichier="$1"; shift
+    "$programme" tracer --base "$base" --sortie "$galerie/$fichier" "$@"
+    echo "  $fichier"
+}
+
+echo "== Galerie, un graphique par genre"
+dessiner 01-edition.png             --type edition --station 76402001 --periodes M --debut 01/01/2019 --fin 31/12/2023
+dessiner 02-annee.png               --type Annee --station 76402001 --annee 2023
+dessiner 03-annee-cumul-annuel.png  --type Annee --station 76402001 --annee 2023 --variante CUMUL_ANNUEL
+dessiner 04-annee-cumul-mensuel.png --type Annee --station 76402001 --annee 2023 --variante CUMUL_MENSUEL --periodes A
+dessiner 05-annuaire.png            --type annuaire --station 76402001 --periodes A
+dessiner 06-travail.png             --type travail --station 27403001 --periodes D --debut 01/10/2023 --fin 31/03/2024
+echo "  (le graphique de travail ne charge rien : il reçoit les points saisis à la main)"
+dessiner 07-superposition.png       --type Superposition --station 76401001 --stations 76402001,27403001 --periodes A --debut 01/01/2000 --fin 31/12/2024
+dessiner 08-pluvio-piezo.png        --type PluvioPiezo --station 76402001 --stations 00754X0012,00755X0031 --debut 01/01/2015 --fin 31/12/2024
+dessiner 09-pluvio-station.png      --type PluvioStation --station 76402001 --stations H8043310 --periodes D --debut 01/01/2023 --fin 31/12/2023
+dessiner 10-reference.png           --type reference --station 76401001
+dessiner 11-comparaison-normale.png --type comparaisonNormale --station 76402001 --periodes M --debut 01/01/2022 --fin 31/12/2023
 echo
-echo "== Littéraux de date et d'heure envoyés à chaque type de base"
-"$programme" litteraux --date 05/03/2004 --heure 08:30:00
-echo
-echo "== Une date impossible est refusée (code de sortie 2)"
-"$programme" litteraux --date 31/02/2024 || echo "(code de sortie $?)"
+echo "Galerie écrite dans $galerie :"
+ls -l "$galerie"
