@@ -142,8 +142,9 @@ int commandeImporter(const QStringList& arguments)
             erreurs << QStringLiteral("ligne %1 : date incorrecte « %2 » (JJ/MM/AAAA ou AAAA-MM-JJ).").arg(numero).arg(champs.value(0));
             continue;
         }
+        // Three fields: the middle one is the time, possibly left empty.
         int suivant = 1;
-        if (texteHeure.isEmpty() && champs.size() >= 3 && lireHeureCsv(champs.value(1)))
+        if (texteHeure.isEmpty() && champs.size() == 3)
             texteHeure = champs.value(suivant++);
         QString heure = QStringLiteral("00:00:00");
         if (!texteHeure.isEmpty()) {

@@ -37,13 +37,14 @@ QString LigneCommande::obligatoire(const QString& nom, QString& erreur)
 
 int echec(const QString& texte)
 {
-    std::fputs(("graphique : " + texte + u'\n').toLocal8Bit().constData(), stderr);
+    // One line, whatever a library's message holds.
+    std::fputs(("graphique : " + texte.simplified() + u'\n').toLocal8Bit().constData(), stderr);
     return sortieErreur;
 }
 
 void avertir(const QString& texte)
 {
-    std::fputs(("graphique : attention : " + texte + u'\n').toLocal8Bit().constData(), stderr);
+    std::fputs(("graphique : attention : " + texte.simplified() + u'\n').toLocal8Bit().constData(), stderr);
 }
 
 void ecrireLigne(const QString& texte)

@@ -1,30 +1,11 @@
 // The command-line program run as a user runs it.
+#include "Lancement.h"
+
 #include <QFile>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
-
-struct Resultat
-{
-    int code = -1;
-    QString sortie;
-    QString erreurs;
-};
-
-Resultat lancer(const QStringList& arguments, const QString& configuration = QString())
-{
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    if (!configuration.isEmpty())
-        env.insert("XDG_CONFIG_HOME", configuration);
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(GRAPHIQUE_PROGRAMME), arguments);
-    EXPECT_TRUE(p.waitForFinished(20000));
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-}
 
 TEST(Programme, AideEnFrancais)
 {

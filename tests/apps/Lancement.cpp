@@ -1,0 +1,47 @@
+#include "Lancement.h"
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+#include <vector>
+
+namespace {
+
+std::vector<std::unique_ptr<QTemporaryDir>>& dossiers()
+{
+    static std::vector<std::unique_ptr<QTemporaryDir>> d;
+    return d;
+}
+
+} // namespace
+
+Resultat lancer(const QStringList& arguments, const QString& configuration)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (!configuration.isEmpty())
+        env.insert("XDG_CONFIG_HOME", configuration);
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(GRAPHIQUE_PROGRAMME), arguments);
+    EXPECT_TRUE(p.waitForFinished(60000)) << arguments.join(' ').toStdString();
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
+
+QString dossierTemporaire()
+{
+    dossiers().push_back(std::make_unique<QTemporaryDir>());
+    return dossiers().back()->path();
+}
+
+QString baseExemple()
+{
+    static const QString chemin = [] {
+        const QString f = dossierTemporaire() + QStringLiteral("/exemple.db");
+        const Resultat r = lancer({"exemple", "--base", f});
+        EXPECT_EQ(r.code, 0) << r.erreurs.toStdString();
+        return f;
+    }();
+    return chemin;
+}
