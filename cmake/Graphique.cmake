@@ -8,14 +8,18 @@ endfunction()
 
 # One GoogleTest program per folder of tests/.
 # PREFIXE : devant le nom de chaque test dans CTest, quand un autre programme
-# compile les mêmes sources de tests.
+# compile les mêmes sources de tests ; ETIQUETTE : l'étiquette CTest, le nom
+# du programme par défaut.
 function(graphique_tests nom)
-  cmake_parse_arguments(A "" "PREFIXE" "SOURCES;DEPEND" ${ARGN})
+  cmake_parse_arguments(A "" "PREFIXE;ETIQUETTE" "SOURCES;DEPEND" ${ARGN})
+  if(NOT A_ETIQUETTE)
+    set(A_ETIQUETTE ${nom})
+  endif()
   add_executable(tests_${nom} ${A_SOURCES} ${PROJECT_SOURCE_DIR}/tests/commun_tests/PrincipalTests.cpp)
   target_include_directories(tests_${nom} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(tests_${nom} PRIVATE ${A_DEPEND} GTest::gtest Qt6::Widgets)
   gtest_discover_tests(tests_${nom}
     TEST_PREFIX "${A_PREFIXE}"
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS "${nom}"
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS "${A_ETIQUETTE}"
     DISCOVERY_TIMEOUT 30)
 endfunction()

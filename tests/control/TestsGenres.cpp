@@ -1,0 +1,169 @@
+// Every kind of chart loaded from the sample database and drawn, with each
+// period letter, with and without cumulation. On a server database the loads
+// must give exactly what the same sample gives on a SQLite file.
+#include "commun/Cellule.h"
+#include "commun/Horloge.h"
+#include "commun/Nombres.h"
+#include "commun_tests/MagasinTemporaire.h"
+#include "control/CtlGraphique.h"
+#include "control/HoteGraphique.h"
+#include "data/BaseDeTest.h"
+#include "data/bases/BaseExemple.h"
+#include "data/bases/BaseSqlite.h"
+#include "model/Classe_Graphiques.h"
+#include "render/moteur/MoteurGraphique.h"
+#include "render/moteur/SortiesImage.h"
+#include "settings/messages/MessagesEnregistres.h"
+
+#include <QImage>
+#include <QSet>
+#include <QTemporaryDir>
+#include <cmath>
+
+namespace {
+
+struct Cas
+{
+    const char* nom;
+    HoteGraphique::Demande demande;
+};
+
+QList<Cas> lesCas()
+{
+    auto demande = [](TypeGraph type, const QString& station, const QStringList& autres = {}) {
+        HoteGraphique::Demande d;
+        d.type = type;
+        d.station = station;
+        d.stations = autres;
+        // Whole hydrological years: no date adjustment to announce.
+        d.debut = QStringLiteral("01/10/2021");
+        d.fin = QStringLiteral("30/09/2023");
+        d.annee = 2023;
+        d.mesures = QStringLiteral("1");
+        return d;
+    };
+    QList<Cas> cas = {
+        {"edition", demande(TypeGraph::edition, "76402001")},
+        {"annuaire", demande(TypeGraph::annuaire, "76402001")},
+        {"Annee", demande(TypeGraph::Annee, "76402001")},
+        {"Annee EDITION", demande(TypeGraph::Annee, "76402001")},
+        {"Annee CUMUL_ANNUEL", demande(TypeGraph::Annee, "76402001")},
+        {"Annee CUMUL_MENSUEL", demande(TypeGraph::Annee, "76402001")},
+        {"Superposition", demande(TypeGraph::Superposition, "76401001", {"76402001", "27403001"})},
+        {"PluvioPiezo", demande(TypeGraph::PluvioPiezo, "76402001", {"00754X0012", "00755X0031"})},
+        {"PluvioStation", demande(TypeGraph::PluvioStation, "76402001", {"H8043310"})},
+        {"reference", demande(TypeGraph::reference, "76401001")},
+        {"comparaisonNormale", demande(TypeGraph::comparaisonNormale, "76402001")},
+    };
+    cas[1].demande.mesures = QStringLiteral("13");
+    cas[3].demande.variante = QStringLiteral("EDITION");
+    cas[4].demande.variante = QStringLiteral("CUMUL_ANNUEL");
+    cas[5].demande.variante = QStringLiteral("CUMUL_MENSUEL");
+    cas[2].demande.affichage = cas[3].demande.affichage = cas[9].demande.affichage = QStringLiteral("COURBE");
+    return cas;
+}
+
+// What a load gave: every curve's title, visibility and cells, numbers to the thousandth.
+QString empreinte(CtlGraphique& c)
+{
+    QString e;
+    for (Classe_Graphiques* coll : {&c.CollCourbes(), &c.CollCourbes2()}) {
+        e += QStringLiteral("[%1..%2]").arg(coll->MinY()).arg(coll->MaxY());
+        for (int k = 1; k <= coll->Compter(); ++k) {
+            const CourbePtr courbe = coll->GetCourbe(k);
+            e += QStringLiteral("\n%1 %2 %3 :").arg(courbe->Titre()).arg(courbe->Afficher()).arg(courbe->NbValeurs());
+            const TableauValeurs* t = courbe->tableau();
+            for (int i = 0; t && i < courbe->NbValeurs(); ++i)
+                for (int r = 0; r < t->lignes(); ++r) {
+                    const QVariant v = t->valeur(r, i);
+                    const auto x = v.typeId() == QMetaType::QString ? std::optional<double>() : LireNombre(v);
+                    e += u' ' + (x ? QString::number(std::round(*x * 1000) / 1000) : TexteCellule(v));
+                }
+        }
+    }
+    return e;
+}
+
+bool dessine(const MoteurGraphique& moteur)
+{
+    const QImage image = SortiesImage::image(moteur, QSize(600, 350));
+    QSet<QRgb> couleurs;
+    for (int y = 0; y < image.height(); y += 2)
+        for (int x = 0; x < image.width(); x += 2)
+            couleurs.insert(image.pixel(x, y));
+    return couleurs.size() > 3;
+}
+
+class Genres : public AvecBase
+{
+protected:
+    void SetUp() override
+    {
+        AvecBase::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        Horloge::fixer(QDate(2024, 11, 15));
+        MoteurGraphique::definirDossierImages(dossier.path());
+    }
+    void TearDown() override
+    {
+        Horloge::fixer(QDate());
+        MoteurGraphique::definirDossierImages(QString());
+        AvecBase::TearDown();
+    }
+
+    MagasinTemporaire magasin;
+    QTemporaryDir dossier;
+    MessagesEnregistres messages;
+};
+
+TEST_F(Genres, ChaqueGenreChaquePeriodeAvecEtSansCumul)
+{
+    QString erreur;
+    ASSERT_TRUE(BaseExemple::remplir(base(), 5, {}, erreur)) << erreur.toStdString();
+    // The same sample on a SQLite file, when the base under test is another engine.
+    std::unique_ptr<BaseSqlite> temoin;
+    if (base().typeBase() != QStringLiteral("ACCESS")) {
+        ASSERT_TRUE(BaseExemple::creerFichier(dossier.filePath("temoin.db"), 5, {}, erreur)) << erreur.toStdString();
+        temoin = BaseSqlite::ouvrir(dossier.filePath("temoin.db"), erreur);
+        ASSERT_TRUE(temoin) << erreur.toStdString();
+    }
+    int charges = 0;
+    for (const Cas& cas : lesCas())
+        for (const QString periode : {"M", "D", "T", "A", "H", "S"})
+            for (const bool cumul : {false, true}) {
+                HoteGraphique::Demande d = cas.demande;
+                d.periodes = periode;
+                d.cumul = cumul;
+                SCOPED_TRACE(QStringLiteral("%1, période %2%3").arg(cas.nom, periode, cumul ? ", cumul" : "").toStdString());
+                messages.vider();
+                HoteGraphique hote;
+                hote.resize(1200, 810);
+                hote.show();
+                ASSERT_TRUE(hote.tracer(d, &base(), erreur)) << erreur.toStdString();
+                // The reference spans whole calendar years: with hydrological years its dates are adjusted, and said so.
+                const bool ajuste = d.type == TypeGraph::reference && periode == QStringLiteral("H");
+                ASSERT_EQ(messages.textes().size(), ajuste ? 1 : 0) << messages.textes().join(" | ").toStdString();
+                if (ajuste) {
+                    EXPECT_TRUE(messages.textes().first().startsWith("Pour calculer le graphique, les dates vont être ajustées"));
+                }
+                EXPECT_TRUE(hote.aDesDonnees());
+                EXPECT_TRUE(dessine(hote.controle().Graphique()));
+                if (d.type == TypeGraph::PluvioPiezo || d.type == TypeGraph::PluvioStation) {
+                    EXPECT_TRUE(dessine(hote.controle().GraphiqueSuperposePluvio()));
+                }
+                if (temoin) {
+                    HoteGraphique autre;
+                    autre.resize(1200, 810);
+                    autre.show();
+                    ASSERT_TRUE(autre.tracer(d, temoin.get(), erreur));
+                    const QString attendu = empreinte(autre.controle()), obtenu = empreinte(hote.controle());
+                    EXPECT_GT(attendu.count(u' '), 10);
+                    EXPECT_EQ(obtenu, attendu);
+                }
+                ++charges;
+            }
+    EXPECT_EQ(charges, 11 * 6 * 2);
+}
+
+} // namespace
