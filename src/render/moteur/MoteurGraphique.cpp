@@ -114,7 +114,8 @@ void MoteurGraphique::appliquer(int numero, const QVariant& valeurBrute, double 
     // A value given as a variant is traced here; numbers were traced by their overload.
     if (valeurBrute.isValid())
         tracer(numero, std::nullopt, valeurBrute);
-    const QString texte = valeurBrute.isValid() ? TexteCellule(valeurBrute) : QString();
+    // Text only for the few text properties: values stream through here by the hundred thousand.
+    const auto texte = [&] { return valeurBrute.isValid() ? TexteCellule(valeurBrute) : TexteNombre(nombre); };
     const int i = entier(nombre);
     ModeleGraphique& m = m_modele;
     auto point = [&]() -> int {
@@ -125,29 +126,29 @@ void MoteurGraphique::appliquer(int numero, const QVariant& valeurBrute, double 
     // Text properties accept anything; the others need a number.
     switch (numero) {
     case Prop::ImageFond:
-        m.imageFond = valeurBrute.isValid() ? texte : TexteNombre(nombre);
+        m.imageFond = texte();
         return;
     case Prop::TitreX:
-        m.titreX = valeurBrute.isValid() ? texte : TexteNombre(nombre);
+        m.titreX = texte();
         return;
     case Prop::TitreGraphique:
-        m.titre = valeurBrute.isValid() ? texte : TexteNombre(nombre);
+        m.titre = texte();
         return;
     case Prop::TitreYGauche:
-        m.titreYGauche = valeurBrute.isValid() ? texte : TexteNombre(nombre);
+        m.titreYGauche = texte();
         return;
     case Prop::TitreYDroite:
-        m.titreYDroite = valeurBrute.isValid() ? texte : TexteNombre(nombre);
+        m.titreYDroite = texte();
         return;
     case Prop::PolicePolice:
         if (m.classeTexte >= 0 && m.classeTexte < 4)
-            m.polices[std::size_t(m.classeTexte)].famille = texte;
+            m.polices[std::size_t(m.classeTexte)].famille = valeurBrute.isValid() ? TexteCellule(valeurBrute) : QString();
         return;
     case Prop::FichierImage:
-        m.fichierImage = valeurBrute.isValid() ? texte : TexteNombre(nombre);
+        m.fichierImage = texte();
         return;
     case Prop::LibelleDroit:
-        m.axes[1].libelles.insert(m.pointSelectionne, valeurBrute.isValid() ? texte : TexteNombre(nombre));
+        m.axes[1].libelles.insert(m.pointSelectionne, texte());
         return;
     case Prop::ValeurTexte: {
         const int p = point();
