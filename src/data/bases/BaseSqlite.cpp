@@ -373,8 +373,9 @@ private:
 std::unique_ptr<BaseSqlite> BaseSqlite::ouvrir(const QString& fichier, QString& erreur)
 {
     sqlite3* base = nullptr;
+    // Une connexion sert un seul fil : pas de verrou à chaque appel de colonne.
     const int code = sqlite3_open_v2(QFile::encodeName(fichier).constData(), &base,
-                                     SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+                                     SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (code != SQLITE_OK) {
         erreur = QStringLiteral("Impossible d'ouvrir la base %1 : %2")
                      .arg(fichier, base ? QString::fromUtf8(sqlite3_errmsg(base)) : QString::fromUtf8(sqlite3_errstr(code)));
