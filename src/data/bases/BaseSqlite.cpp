@@ -431,7 +431,17 @@ bool BaseSqlite::lancer(const QString& sql, const QList<TypeValeur>& types, Tabl
         return erreur(QStringLiteral("Un seul ordre par texte : la suite est refusée"));
     const int colonnes = sqlite3_column_count(s.get());
     // Records one after the other: the very layout of the array handed back.
-    QList<QVariant> cellules;
+    // The row count is known only at the end: cells go into fixed blocks, then
+    // once into the array, instead of a growing array copied again and again.
+    constexpr std::size_t tailleBloc = 1 << 16;
+    std::vector<std::vector<QVariant>> blocs;
+    auto cellule = [&]() -> std::vector<QVariant>& {
+        if (blocs.empty() || blocs.back().size() == tailleBloc) {
+            blocs.emplace_back();
+            blocs.back().reserve(tailleBloc);
+        }
+        return blocs.back();
+    };
     int rangs = 0;
     int code;
     while ((code = sqlite3_step(s.get())) == SQLITE_ROW) {
@@ -441,32 +451,40 @@ bool BaseSqlite::lancer(const QString& sql, const QList<TypeValeur>& types, Tabl
         for (int c = 0; c < colonnes; ++c) {
             switch (sqlite3_column_type(s.get(), c)) {
             case SQLITE_NULL:
-                cellules.emplaceBack();
+                cellule().emplace_back();
                 break;
             case SQLITE_INTEGER:
-                cellules.emplaceBack(qint64(sqlite3_column_int64(s.get(), c)));
+                cellule().emplace_back(qint64(sqlite3_column_int64(s.get(), c)));
                 break;
             case SQLITE_FLOAT:
-                cellules.emplaceBack(sqlite3_column_double(s.get(), c));
+                cellule().emplace_back(sqlite3_column_double(s.get(), c));
                 break;
             case SQLITE_BLOB:
-                cellules.emplaceBack(QByteArray(static_cast<const char*>(sqlite3_column_blob(s.get(), c)),
-                                                 sqlite3_column_bytes(s.get(), c)));
+                cellule().emplace_back(QByteArray(static_cast<const char*>(sqlite3_column_blob(s.get(), c)),
+                                                  sqlite3_column_bytes(s.get(), c)));
                 break;
             default: {
                 QString t = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s.get(), c)),
                                               sqlite3_column_bytes(s.get(), c));
                 if (c < types.size() && types[c] == TypeValeur::Date)
                     t = ValeurColonne::texteDepuisIso(t);
-                cellules.emplaceBack(std::move(t));
+                cellule().emplace_back(std::move(t));
             }
             }
         }
     }
     if (code != SQLITE_DONE)
         return erreurSqlite(QString());
-    if (lignes)
+    if (lignes) {
+        QList<QVariant> cellules;
+        cellules.reserve(qsizetype(rangs) * colonnes);
+        for (std::vector<QVariant>& b : blocs) {
+            for (QVariant& v : b)
+                cellules.emplaceBack(std::move(v));
+            std::vector<QVariant>().swap(b);
+        }
         *lignes = TableauValeurs(colonnes, rangs, std::move(cellules));
+    }
     return true;
 }
 
