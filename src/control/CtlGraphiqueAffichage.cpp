@@ -16,6 +16,35 @@
 
 namespace {
 
+// The last few readings of texts, keyed by the text's storage: cells that share
+// one text are read once.
+template <typename T>
+class LecturesPartagees
+{
+public:
+    template <typename Lire>
+    T lire(const QVariant& cellule, Lire lecture)
+    {
+        if (cellule.metaType().id() != QMetaType::QString)
+            return lecture(cellule);
+        const void* cle = static_cast<const QString*>(cellule.constData())->constData();
+        Case& c = m_cases[(reinterpret_cast<quintptr>(cle) >> 4) % std::size(m_cases)];
+        if (c.cle != cle) {
+            c.cle = cle;
+            c.valeur = lecture(cellule);
+        }
+        return c.valeur;
+    }
+
+private:
+    struct Case
+    {
+        const void* cle = nullptr;
+        T valeur{};
+    };
+    Case m_cases[61];
+};
+
 const QString fichierPluie = QStringLiteral("tmp.WMF");
 
 double valeurPoint(const QVariant& v)
@@ -186,14 +215,20 @@ void CtlGraphique::AffichageGraphiquePiezo(bool, bool SuperpositionCourbes, QObj
             if (n >= g.lire(Prop::NbPoints).toInt())
                 g.ecrire(Prop::NbPoints, n + 1);
             int p = 1;
+            // Hourly series hold each day 24 times and each hour every day, as shared
+            // texts: the same text is read once.
+            LecturesPartagees<std::optional<QDateTime>> jours;
+            LecturesPartagees<std::optional<QTime>> heures;
             for (int i = 0; i < n; ++i) {
-                const QVariant date = t->valeur(0, i);
+                const QVariant& date = (*t)(0, i);
                 if (!EstVide(date)) {
                     // Minutes from the axis start, counted on the day numbers: a quarter of a
                     // million points go through here.
-                    const auto jour = DateDepuisCellule(date);
+                    const auto jour = jours.lire(date, [](const QVariant& v) { return DateDepuisCellule(v); });
                     const QVariant& heure = (*t)(1, i);
-                    const auto h = heure.metaType().id() == QMetaType::QString ? LireHeure(heure.toString()) : std::nullopt;
+                    const auto h = heures.lire(heure, [](const QVariant& v) {
+                        return v.metaType().id() == QMetaType::QString ? LireHeure(v.toString()) : std::nullopt;
+                    });
                     const qint64 minutes = jour ? (jour->date().toJulianDay() - jourDebut) * 1440
                             + (jour->time().msecsSinceStartOfDay() + (h ? h->msecsSinceStartOfDay() : 0)) / 60000
                                                 : 0;
