@@ -25,8 +25,8 @@ int commandeOptions(const QStringList& arguments)
     const QString projet = l.option(QStringLiteral("--projet")).value_or(QStringLiteral("KOR"));
     if (projet.trimmed().isEmpty())
         return echec(QStringLiteral("l'option --projet attend un nom de projet."));
-    if (!l.reste().isEmpty())
-        return echec(QStringLiteral("argument inconnu : « %1 ».").arg(l.reste()));
+    if (const QString defaut = l.defaut(); !defaut.isEmpty())
+        return echec(defaut);
     ValeursProcessus::courantes().nomProjet = projet;
 
     const Classe_Graphiques collection;
@@ -60,10 +60,9 @@ int commandeLitteraux(const QStringList& arguments)
     QString erreur;
     const QString date = l.obligatoire(QStringLiteral("--date"), erreur);
     const auto heure = l.option(QStringLiteral("--heure"));
-    if (!erreur.isEmpty())
-        return echec(QStringLiteral("l'option --date JJ/MM/AAAA est obligatoire."));
-    if (!l.reste().isEmpty())
-        return echec(QStringLiteral("argument inconnu : « %1 ».").arg(l.reste()));
+    if (const QString defaut = l.defaut(erreur.isEmpty() ? QString() : QStringLiteral("l'option --date JJ/MM/AAAA est obligatoire."));
+        !defaut.isEmpty())
+        return echec(defaut);
     if (!LireDate(date))
         return echec(QStringLiteral("date incorrecte : « %1 » (format attendu JJ/MM/AAAA).").arg(date));
     if (heure && !LireHeure(*heure))

@@ -14,12 +14,8 @@ int commandeExemple(const QStringList& arguments)
     QString erreur;
     const QString fichier = l.obligatoire(QStringLiteral("--base"), erreur);
     const QString graine = l.option(QStringLiteral("--graine")).value_or(QStringLiteral("1"));
-    if (!erreur.isEmpty())
-        return echec(erreur);
-    if (!l.optionSansValeur().isEmpty())
-        return echec(QStringLiteral("l'option %1 attend une valeur.").arg(l.optionSansValeur()));
-    if (!l.reste().isEmpty())
-        return echec(QStringLiteral("argument inconnu : « %1 ».").arg(l.reste()));
+    if (const QString defaut = l.defaut(erreur); !defaut.isEmpty())
+        return echec(defaut);
     if (estConnexionPostgres(fichier))
         return echec(QStringLiteral("la base d'exemple est un fichier SQLite : --base attend un nom de fichier."));
     bool ok = false;

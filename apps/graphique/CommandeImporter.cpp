@@ -85,12 +85,8 @@ int commandeImporter(const QStringList& arguments)
     const QString csv = l.obligatoire(QStringLiteral("--csv"), erreur);
     const auto colonneDonnee = l.option(QStringLiteral("--colonne"));
     const auto nom = l.option(QStringLiteral("--nom"));
-    if (!erreur.isEmpty())
-        return echec(erreur);
-    if (!l.optionSansValeur().isEmpty())
-        return echec(QStringLiteral("l'option %1 attend une valeur.").arg(l.optionSansValeur()));
-    if (!l.reste().isEmpty())
-        return echec(QStringLiteral("argument inconnu : « %1 ».").arg(l.reste()));
+    if (const QString defaut = l.defaut(erreur); !defaut.isEmpty())
+        return echec(defaut);
     const QString prefixe = genre == QStringLiteral("pluvio") ? QStringLiteral("PLUVIO_")
         : genre == QStringLiteral("piezo")                    ? QStringLiteral("PZ_")
         : genre == QStringLiteral("hydro")                    ? QStringLiteral("HYDRO_")

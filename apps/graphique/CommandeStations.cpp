@@ -11,10 +11,8 @@ int commandeStations(const QStringList& arguments)
     LigneCommande l(arguments);
     QString erreur;
     const QString texteBase = l.obligatoire(QStringLiteral("--base"), erreur);
-    if (!erreur.isEmpty())
-        return echec(erreur);
-    if (!l.reste().isEmpty())
-        return echec(QStringLiteral("argument inconnu : « %1 ».").arg(l.reste()));
+    if (const QString defaut = l.defaut(erreur); !defaut.isEmpty())
+        return echec(defaut);
     auto base = ouvrirBase(texteBase, false, erreur);
     if (!base)
         return echec(erreur);

@@ -48,12 +48,8 @@ int commandeTracer(const QStringList& arguments)
     const QString largeur = l.option(QStringLiteral("--largeur")).value_or(QStringLiteral("1200"));
     const QString hauteur = l.option(QStringLiteral("--hauteur")).value_or(QStringLiteral("700"));
     const auto journal = l.option(QStringLiteral("--journal"));
-    if (!erreur.isEmpty())
-        return echec(erreur);
-    if (!l.optionSansValeur().isEmpty())
-        return echec(QStringLiteral("l'option %1 attend une valeur.").arg(l.optionSansValeur()));
-    if (!l.reste().isEmpty())
-        return echec(QStringLiteral("argument inconnu : « %1 ».").arg(l.reste()));
+    if (const QString defaut = l.defaut(erreur); !defaut.isEmpty())
+        return echec(defaut);
 
     const auto type = TypeGraphDepuisNom(genre);
     if (!type)

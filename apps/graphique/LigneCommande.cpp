@@ -35,6 +35,17 @@ QString LigneCommande::obligatoire(const QString& nom, QString& erreur)
     return v.value_or(QString());
 }
 
+QString LigneCommande::defaut(const QString& manque) const
+{
+    if (!manque.isEmpty())
+        return manque;
+    if (!m_sansValeur.isEmpty())
+        return QStringLiteral("l'option %1 attend une valeur.").arg(m_sansValeur);
+    if (!reste().isEmpty())
+        return QStringLiteral("argument inconnu : « %1 ».").arg(reste());
+    return QString();
+}
+
 int echec(const QString& texte)
 {
     // One line, whatever a library's message holds.

@@ -20,6 +20,10 @@ public:
     QString reste() const { return m_arguments.isEmpty() ? QString() : m_arguments.first(); }
     // An option given without its value.
     const QString& optionSansValeur() const { return m_sansValeur; }
+    // Once every option was taken: the first fault of the line (a missing
+    // option told in `manque`, an option without its value, an unknown
+    // argument), empty when there is none.
+    QString defaut(const QString& manque = QString()) const;
 
 private:
     QStringList m_arguments;

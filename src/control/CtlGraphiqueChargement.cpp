@@ -284,6 +284,20 @@ void CtlGraphique::ChargementDonnees() noexcept
         d.cumul = cumul;
         d.moisHydro = moisHydro;
         const bool hydro = c.CodePeriode() == QStringLiteral("HYDRO");
+        // Each measure the host asked for, in the table's order, into one collection;
+        // the first asked empties it first.
+        const auto chargerMesures = [&](Classe_Graphiques& cible, int mode) {
+            for (const Mesure& m : mesures) {
+                if (!chargement.contains(m.code) || !suite())
+                    continue;
+                d.mode = mode;
+                d.titre = QString::fromUtf8(m.titre);
+                d.colonne = QString::fromLatin1(m.colonne);
+                d.couleur = m.couleur;
+                d.viderAvant = !chargement.isEmpty() && chargement.at(0) == m.code;
+                ChargeurPluie::agreger(cible, d, base, &panneau);
+            }
+        };
 
         switch (m_typeGraphique) {
         case TypeGraph::edition:
@@ -291,16 +305,7 @@ void CtlGraphique::ChargementDonnees() noexcept
             c.setMinDonnees(0);
             c.setMaxDonnees(0);
             c.setEchelleYAuto(true);
-            for (const Mesure& m : mesures) {
-                if (!chargement.contains(m.code) || !suite())
-                    continue;
-                d.mode = 0;
-                d.titre = QString::fromUtf8(m.titre);
-                d.colonne = QString::fromLatin1(m.colonne);
-                d.couleur = m.couleur;
-                d.viderAvant = !chargement.isEmpty() && chargement.at(0) == m.code;
-                ChargeurPluie::agreger(c, d, base, &panneau);
-            }
+            chargerMesures(c, 0);
             break;
         }
         case TypeGraph::Annee: {
@@ -384,16 +389,7 @@ void CtlGraphique::ChargementDonnees() noexcept
                 d.debut = large->debut;
                 d.fin = large->fin;
             }
-            for (const Mesure& m : mesures) {
-                if (!chargement.contains(m.code) || !suite())
-                    continue;
-                d.mode = 5;
-                d.titre = QString::fromUtf8(m.titre);
-                d.colonne = QString::fromLatin1(m.colonne);
-                d.couleur = m.couleur;
-                d.viderAvant = !chargement.isEmpty() && chargement.at(0) == m.code;
-                ChargeurPluie::agreger(c2, d, base, &panneau);
-            }
+            chargerMesures(c2, 5);
             for (int st = 2; st <= tableau.borneSup(2); ++st) {
                 if (!suite())
                     break;
