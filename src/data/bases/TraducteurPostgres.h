@@ -46,6 +46,7 @@ protected:
     QString formatDate(const QString& x, const QString& motif) const override;
     QString comme(const QString& texte, const QString& motif) const override;
     QString identiteLigne() const override;
+    QString barriereSousRequete() const override;
     QString collationTexte() const override;
     QString nulsEnTete(bool descendant) const override;
 
