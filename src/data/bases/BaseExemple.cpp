@@ -438,7 +438,19 @@ QList<BaseExemple::Station> BaseExemple::stations()
     return l;
 }
 
-bool BaseExemple::remplir(BaseDonnees& base, quint32 graine, const Progression& progression, QString& erreur)
+bool BaseExemple::remplir(BaseDonnees& base, quint32 graine, const Progression& progression, QString& erreur) noexcept
+{
+    try {
+        return remplirSousGarde(base, graine, progression, erreur);
+    } catch (...) {
+        if (base.EnTransaction())
+            base.Annuler();
+        erreur = QStringLiteral("Base d'exemple : erreur interne.");
+        return false;
+    }
+}
+
+bool BaseExemple::remplirSousGarde(BaseDonnees& base, quint32 graine, const Progression& progression, QString& erreur)
 {
     const bool transaction = !base.EnTransaction();
     if (transaction && !base.Commencer()) {
@@ -459,7 +471,8 @@ bool BaseExemple::remplir(BaseDonnees& base, quint32 graine, const Progression& 
     return true;
 }
 
-bool BaseExemple::creerFichier(const QString& fichier, quint32 graine, const Progression& progression, QString& erreur)
+bool BaseExemple::creerFichier(const QString& fichier, quint32 graine, const Progression& progression,
+                               QString& erreur) noexcept
 {
     const QString partiel = fichier + QStringLiteral(".partiel");
     QFile::remove(partiel);

@@ -28,7 +28,10 @@ public:
         QString nom;
         QString genre;
         std::optional<double> altitude;
-    };
+    
+private:
+    static bool remplirSousGarde(BaseDonnees& base, quint32 graine, const Progression& progression, QString& erreur);
+};
 
     static constexpr int premiereAnnee = 1981;
     static constexpr int derniereAnnee = 2024;
@@ -37,8 +40,12 @@ public:
     static QList<Station> stations();
 
     // (Re)crée toutes les tables de l'exemple dans une base ouverte, tout ou rien.
-    static bool remplir(BaseDonnees& base, quint32 graine, const Progression& progression, QString& erreur);
+    static bool remplir(BaseDonnees& base, quint32 graine, const Progression& progression, QString& erreur) noexcept;
     // Fait le fichier SQLite ; un fichier existant n'est remplacé qu'une fois
     // l'exemple complet.
-    static bool creerFichier(const QString& fichier, quint32 graine, const Progression& progression, QString& erreur);
+    static bool creerFichier(const QString& fichier, quint32 graine, const Progression& progression,
+                             QString& erreur) noexcept;
+
+private:
+    static bool remplirSousGarde(BaseDonnees& base, quint32 graine, const Progression& progression, QString& erreur);
 };

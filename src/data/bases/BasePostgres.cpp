@@ -19,7 +19,7 @@ struct LibererResultat
 };
 using Resultat = std::unique_ptr<PGresult, LibererResultat>;
 
-// Les fonctions du runtime, pour la session seulement.
+// Les fonctions du runtime, pour cette connexion seulement.
 const char* const fonctions = R"SQL(
 SET datestyle = 'ISO, MDY';
 SET standard_conforming_strings = on;
@@ -197,7 +197,7 @@ std::unique_ptr<BasePostgres> BasePostgres::ouvrir(const QString& connexion, QSt
     PQsetClientEncoding(c, "UTF8");
     Resultat r(PQexec(c, fonctions));
     if (PQresultStatus(r.get()) != PGRES_COMMAND_OK) {
-        erreur = QStringLiteral("Préparation de la session PostgreSQL impossible : %1").arg(messagePostgres(r.get(), c));
+        erreur = QStringLiteral("Préparation de la connexion PostgreSQL impossible : %1").arg(messagePostgres(r.get(), c));
         PQfinish(c);
         return nullptr;
     }

@@ -10,7 +10,7 @@ struct pg_conn;
 
 // Le serveur de bases : une connexion PostgreSQL (libpq), ordres dans la
 // formulation "POSTGRESQL" (littéraux 'MM/DD/YYYY', heures sur le 30/12/1899).
-// Les fonctions du runtime sont créées dans le schéma propre à la session
+// Les fonctions du runtime sont créées dans le schéma propre à la connexion
 // (pg_temp) : rien n'est ajouté à la base de l'hôte.
 class BasePostgres : public BaseAcces
 {

@@ -49,7 +49,8 @@ bool remplir(BaseDonnees& base, int moisHydro, int premiereAnnee, int derniereAn
 
 } // namespace
 
-bool TablesCalendrier::creer(BaseDonnees& base, int moisHydro, QString& erreur, int premiereAnnee, int derniereAnnee)
+bool TablesCalendrier::creer(BaseDonnees& base, int moisHydro, QString& erreur, int premiereAnnee,
+                             int derniereAnnee) noexcept
 {
     if (moisHydro < 1 || moisHydro > 12) {
         erreur = QStringLiteral("Mois de début de l'année hydrologique impossible : %1 (1 à 12).").arg(moisHydro);
@@ -64,8 +65,14 @@ bool TablesCalendrier::creer(BaseDonnees& base, int moisHydro, QString& erreur, 
         erreur = base.DerniereErreur();
         return false;
     }
-    if (!remplir(base, moisHydro, premiereAnnee, derniereAnnee)) {
-        erreur = base.DerniereErreur();
+    bool rempli = false;
+    try {
+        rempli = remplir(base, moisHydro, premiereAnnee, derniereAnnee);
+    } catch (...) {
+        rempli = false;
+    }
+    if (!rempli) {
+        erreur = base.DerniereErreur().isEmpty() ? QStringLiteral("Calendrier : erreur interne.") : base.DerniereErreur();
         if (transaction)
             base.Annuler();
         return false;

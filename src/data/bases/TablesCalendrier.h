@@ -28,5 +28,5 @@ public:
     // (Re)crée les deux tables, tout ou rien. `moisHydro` : 1 à 12. En cas
     // d'échec, `erreur` dit pourquoi.
     static bool creer(BaseDonnees& base, int moisHydro, QString& erreur, int premiereAnnee = 1900,
-                      int derniereAnnee = 2100);
+                      int derniereAnnee = 2100) noexcept;
 };

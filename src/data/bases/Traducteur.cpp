@@ -4,6 +4,8 @@
 #include "commun/Nombres.h"
 
 #include <QRegularExpression>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -279,7 +281,11 @@ bool Traducteur::portee(const RequeteSql& r, Portee& p, QStringList& fromSql)
                 return false;
             sv.nom = s.alias;
             sv.colonnes = colonnes;
-            fromSql << u'(' + *sql + QStringLiteral(") AS ") + identifiant(s.alias);
+            // Une sous-requête qui regroupe se calcule d'abord : le filtre du
+            // dessus porte alors sur ses groupes et non sur chaque ligne.
+            const bool regroupe = s.sousRequete->distinct || !s.sousRequete->groupes.empty();
+            fromSql << u'(' + *sql + (regroupe ? barriereSousRequete() : QString()) + QStringLiteral(") AS ")
+                    + identifiant(s.alias);
         } else {
             const QList<ColonneTable> colonnes = m_catalogue(s.table);
             if (colonnes.isEmpty()) {
@@ -302,12 +308,223 @@ bool Traducteur::portee(const RequeteSql& r, Portee& p, QStringList& fromSql)
     return true;
 }
 
+// Un regroupement par des textes joints (X & year(DateCreation)) se fait en
+// deux temps : d'abord par leurs opérandes, colonnes et parties de dates,
+// puis par les textes joints, sur les seules lignes du premier temps. Le
+// résultat est le même pour SUM, COUNT, MIN et MAX ; les autres requêtes
+// restent d'un seul tenant.
+bool Traducteur::deuxEtages(const RequeteSql& r, Portee& p, const QString& from, QString& sql,
+                            QList<ColonneVisible>& colonnes)
+{
+    if (r.distinct || r.conditionGroupes || r.groupes.empty() || r.sources.empty())
+        return false;
+    // Ce qui ne se traduit pas ici se traduit d'un seul tenant, qui dira l'erreur.
+    const QString erreurAvant = m_erreur;
+    auto essai = [&](const ExpressionSql& e) {
+        auto c = expression(e, p);
+        if (!c)
+            m_erreur = erreurAvant;
+        return c;
+    };
+    struct Terme
+    {
+        QString origine;             // le terme écrit d'un seul tenant
+        QList<int> atomes;           // leurs places, -1 pour une constante
+        QList<Code> constantes;      // aux places -1
+        bool chaine = false;
+        TypeValeur type = TypeValeur::Inconnu;
+    };
+    QList<Code> atomes;
+    QStringList atomesSql;
+    auto atome = [&](const Code& c) {
+        const QString v = valeur(c);
+        int i = int(atomesSql.indexOf(v));
+        if (i < 0) {
+            i = int(atomes.size());
+            atomes << c;
+            atomesSql << v;
+        }
+        return i;
+    };
+    QList<Terme> termes;
+    bool uneChaine = false;
+    for (const auto& g : r.groupes) {
+        if (litteral(*g))
+            continue;
+        const auto entier = essai(*g);
+        if (!entier || entier->type == TypeValeur::Booleen)
+            return false;
+        Terme t;
+        t.origine = valeur(*entier);
+        t.type = entier->type;
+        if (g->genre == Genre::Binaire && g->texte == QStringLiteral("&")) {
+            std::vector<const ExpressionSql*> pile{g->enfants[1].get()};
+            const ExpressionSql* gauche = g->enfants[0].get();
+            while (gauche->genre == Genre::Binaire && gauche->texte == QStringLiteral("&")) {
+                pile.push_back(gauche->enfants[1].get());
+                gauche = gauche->enfants[0].get();
+            }
+            pile.push_back(gauche);
+            for (auto it = pile.rbegin(); it != pile.rend(); ++it) {
+                const auto c = essai(**it);
+                if (!c || c->type == TypeValeur::Booleen)
+                    return false;
+                if (c->constant) {
+                    t.atomes << -1;
+                    t.constantes << *c;
+                } else {
+                    t.atomes << atome(*c);
+                }
+            }
+            t.chaine = uneChaine = true;
+        } else {
+            t.atomes << atome(*entier);
+        }
+        termes << t;
+    }
+    if (!uneChaine)
+        return false;
+
+    auto nomAtome = [&](int i) { return identifiant(QStringLiteral("g%1").arg(i)); };
+    auto refaire = [&](const Terme& t) {
+        if (!t.chaine)
+            return nomAtome(t.atomes[0]);
+        QList<Morceau> morceaux;
+        int k = 0;
+        for (int i : t.atomes) {
+            const Code c = i < 0 ? t.constantes[k++] : Code{nomAtome(i), atomes[i].type, false, std::nullopt};
+            morceaux.append({texte(c), c.sql, c.type, c.constant});
+        }
+        return joindre(morceaux);
+    };
+    auto termeDe = [&](const QString& v) -> int {
+        for (int i = 0; i < termes.size(); ++i)
+            if (termes[i].origine == v)
+                return i;
+        return -1;
+    };
+
+    // Les champs : constantes, termes du regroupement, agrégats décomposables.
+    QStringList interieurs, exterieurs;
+    QList<ColonneVisible> sorties;
+    for (int i = 0; i < atomes.size(); ++i)
+        interieurs << atomesSql[i] + QStringLiteral(" AS ") + nomAtome(i);
+    for (const RequeteSql::Element& el : r.elements) {
+        if (!el.expression)
+            return false;
+        const ExpressionSql& e = *el.expression;
+        QString champ;
+        TypeValeur type;
+        const QString f = e.texte;
+        if (e.genre == Genre::Appel && e.enfants.size() == 1
+            && (f == QStringLiteral("sum") || f == QStringLiteral("min") || f == QStringLiteral("max") || f == QStringLiteral("count"))) {
+            const auto c = essai(e);
+            if (!c)
+                return false;
+            const QString nom = identifiant(QStringLiteral("a%1").arg(interieurs.size()));
+            interieurs << c->sql + QStringLiteral(" AS ") + nom;
+            champ = (f == QStringLiteral("count") ? QStringLiteral("sum") : f) + u'(' + nom + u')';
+            type = c->type;
+        } else {
+            const auto c = essai(e);
+            if (!c)
+                return false;
+            if (c->constant) {
+                champ = valeur(*c);
+            } else {
+                const int t = termeDe(valeur(*c));
+                if (t < 0)
+                    return false;
+                champ = refaire(termes[t]);
+            }
+            type = c->type;
+        }
+        QString nom;
+        if (!el.alias.isEmpty()) {
+            nom = el.alias;
+            champ += QStringLiteral(" AS ") + identifiant(el.alias);
+        } else if (e.genre == Genre::Colonne) {
+            nom = e.texte;
+        }
+        exterieurs << champ;
+        sorties.append({nom, type});
+    }
+
+    // Le tri ne porte que sur des termes du regroupement ou des positions.
+    QStringList tris;
+    QList<int> ordreTermes;
+    for (const RequeteSql::Tri& t : r.tris) {
+        const ExpressionSql& e = *t.expression;
+        QString terme;
+        if (e.genre == Genre::Nombre) {
+            bool ok = false;
+            const int position = e.texte.toInt(&ok);
+            if (!ok || position < 1 || position > sorties.size())
+                return false;
+            terme = QString::number(position);
+        } else if (litteral(e)) {
+            continue;
+        } else {
+            const auto c = essai(e);
+            if (!c)
+                return false;
+            const int i = termeDe(valeur(*c));
+            if (i < 0)
+                return false;
+            ordreTermes << i;
+            terme = refaire(termes[i]) + (termes[i].type == TypeValeur::Texte ? collationTexte() : QString());
+        }
+        tris << terme + (t.descendant ? QStringLiteral(" DESC") : QString()) + nulsEnTete(t.descendant);
+    }
+    if (r.tris.empty())
+        for (int i = 0; i < termes.size(); ++i) {
+            ordreTermes << i;
+            tris << refaire(termes[i]) + (termes[i].type == TypeValeur::Texte ? collationTexte() : QString()) + nulsEnTete(false);
+        }
+    for (int i = 0; i < termes.size(); ++i)
+        if (!ordreTermes.contains(i))
+            ordreTermes << i;
+    QStringList groupes;
+    for (int i : ordreTermes)
+        if (!groupes.contains(refaire(termes[i])))
+            groupes << refaire(termes[i]);
+
+    QString interieur = QStringLiteral("SELECT ") + interieurs.join(QStringLiteral(", ")) + QStringLiteral(" FROM ") + from;
+    if (r.condition) {
+        const auto c = condition(*r.condition, p);
+        if (!c) {
+            m_erreur = erreurAvant;
+            return false;
+        }
+        interieur += QStringLiteral(" WHERE ") + *c;
+    }
+    interieur += QStringLiteral(" GROUP BY ") + atomesSql.join(QStringLiteral(", "));
+    sql = QStringLiteral("SELECT ") + exterieurs.join(QStringLiteral(", ")) + QStringLiteral(" FROM (") + interieur
+        + barriereSousRequete() + QStringLiteral(") AS ") + identifiant(QStringLiteral("etages")) + QStringLiteral(" GROUP BY ")
+        + groupes.join(QStringLiteral(", "));
+    if (!tris.isEmpty())
+        sql += QStringLiteral(" ORDER BY ") + tris.join(QStringLiteral(", "));
+    colonnes = sorties;
+    return true;
+}
+
 std::optional<QString> Traducteur::requete(const RequeteSql& r, QList<ColonneVisible>* sortie)
 {
     Portee p;
     QStringList from;
     if (!portee(r, p, from))
         return std::nullopt;
+    {
+        QString sql;
+        QList<ColonneVisible> colonnes;
+        if (deuxEtages(r, p, from.value(0), sql, colonnes)) {
+            if (sortie)
+                *sortie = colonnes;
+            return sql;
+        }
+        if (!m_erreur.isEmpty())
+            return std::nullopt;
+    }
 
     QStringList elements;
     QList<ColonneVisible> colonnes;
@@ -354,6 +571,7 @@ std::optional<QString> Traducteur::requete(const RequeteSql& r, QList<ColonneVis
         sql += QStringLiteral(" WHERE ") + *c;
     }
     QStringList groupes;
+    QList<TypeValeur> typesGroupes;
     for (const auto& g : r.groupes) {
         // Une constante ne sépare pas de groupes ; les moteurs la refusent ou lisent un nombre comme une position.
         if (litteral(*g))
@@ -362,27 +580,23 @@ std::optional<QString> Traducteur::requete(const RequeteSql& r, QList<ColonneVis
         if (!c)
             return std::nullopt;
         groupes << valeur(*c);
+        typesGroupes << c->type;
     }
-    if (!groupes.isEmpty())
-        sql += QStringLiteral(" GROUP BY ") + groupes.join(QStringLiteral(", "));
+    QString avoir;
     if (r.conditionGroupes) {
         const auto c = condition(*r.conditionGroupes, p);
         if (!c)
             return std::nullopt;
-        sql += QStringLiteral(" HAVING ") + *c;
+        avoir = QStringLiteral(" HAVING ") + *c;
     }
-    QStringList tris;
+    QStringList tris, termesTries;
     p.dansTri = true;
     // Un regroupement sans tri sort dans l'ordre de ses groupes, comme le
     // rendait le moteur d'origine et comme les chargeurs le lisent.
     if (r.tris.empty() && !r.distinct) {
-        for (const auto& g : r.groupes) {
-            if (litteral(*g))
-                continue;
-            const auto c = expression(*g, p);
-            if (!c)
-                return std::nullopt;
-            tris << valeur(*c) + (c->type == TypeValeur::Texte ? collationTexte() : QString()) + nulsEnTete(false);
+        for (int k = 0; k < groupes.size(); ++k) {
+            termesTries << groupes[k];
+            tris << groupes[k] + (typesGroupes[k] == TypeValeur::Texte ? collationTexte() : QString()) + nulsEnTete(false);
         }
     }
     for (const RequeteSql::Tri& t : r.tris) {
@@ -394,6 +608,7 @@ std::optional<QString> Traducteur::requete(const RequeteSql& r, QList<ColonneVis
             if (!ok || position < 1 || position > colonnes.size())
                 return echec(QStringLiteral("ORDER BY %1 : pas de champ à cette position").arg(e.texte));
             terme = QString::number(position);
+            termesTries << QString();
         } else if (litteral(e)) {
             continue;
         } else {
@@ -401,12 +616,29 @@ std::optional<QString> Traducteur::requete(const RequeteSql& r, QList<ColonneVis
             if (!c)
                 return std::nullopt;
             terme = valeur(*c);
+            termesTries << terme;
             // Le même ordre des textes sur chaque moteur ; DISTINCT veut l'expression nue.
             if (c->type == TypeValeur::Texte && !r.distinct)
                 terme += collationTexte();
         }
         tris << terme + (t.descendant ? QStringLiteral(" DESC") : QString()) + nulsEnTete(t.descendant);
     }
+    // Les groupes dans l'ordre du tri, quand le tri ne porte que sur eux :
+    // le moteur n'a alors qu'un seul tri à faire.
+    if (!groupes.isEmpty() && !termesTries.isEmpty()
+        && std::all_of(termesTries.cbegin(), termesTries.cend(), [&](const QString& t) { return groupes.contains(t); })) {
+        QStringList ordonnes;
+        for (const QString& t : termesTries)
+            if (!ordonnes.contains(t))
+                ordonnes << t;
+        for (const QString& g : groupes)
+            if (!ordonnes.contains(g))
+                ordonnes << g;
+        groupes = ordonnes;
+    }
+    if (!groupes.isEmpty())
+        sql += QStringLiteral(" GROUP BY ") + groupes.join(QStringLiteral(", "));
+    sql += avoir;
     if (!tris.isEmpty())
         sql += QStringLiteral(" ORDER BY ") + tris.join(QStringLiteral(", "));
     if (sortie)

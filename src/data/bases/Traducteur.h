@@ -98,6 +98,8 @@ protected:
     virtual QString nulsEnTete(bool) const { return QString(); }
     virtual QString comme(const QString& texte, const QString& motif) const = 0;  // LIKE, sans tenir compte de la casse
     virtual QString identiteLigne() const = 0;
+    // Ce qui empêche le moteur de descendre un filtre dans une sous-requête.
+    virtual QString barriereSousRequete() const = 0;
 
 private:
     struct Code
@@ -126,6 +128,7 @@ private:
     };
 
     std::optional<QString> requete(const RequeteSql& r, QList<ColonneVisible>* sortie);
+    bool deuxEtages(const RequeteSql& r, Portee& p, const QString& from, QString& sql, QList<ColonneVisible>& colonnes);
     bool portee(const RequeteSql& r, Portee& p, QStringList& fromSql);
     std::optional<Code> expression(const ExpressionSql& e, const Portee& p);
     std::optional<QString> condition(const ExpressionSql& e, const Portee& p);

@@ -254,3 +254,8 @@ QString TraducteurPostgres::nulsEnTete(bool descendant) const
 {
     return descendant ? QStringLiteral(" NULLS LAST") : QStringLiteral(" NULLS FIRST");
 }
+
+QString TraducteurPostgres::barriereSousRequete() const
+{
+    return QStringLiteral(" OFFSET 0");
+}

@@ -6,7 +6,7 @@
 // heure du jour un timestamp le 1899-12-30. Les noms s'écrivent en minuscules
 // entre guillemets (la casse que PostgreSQL donne aux noms sans guillemets).
 // Les conversions du runtime sont les fonctions que `BasePostgres` crée dans
-// le schéma propre à la session, pg_temp ; les textes se trient octet par
+// le schéma propre à la connexion, pg_temp ; les textes se trient octet par
 // octet quelle que soit la collation de la base.
 class TraducteurPostgres : public Traducteur
 {
@@ -46,6 +46,7 @@ protected:
     QString formatDate(const QString& x, const QString& motif) const override;
     QString comme(const QString& texte, const QString& motif) const override;
     QString identiteLigne() const override;
+    QString barriereSousRequete() const override;
     QString collationTexte() const override;
     QString nulsEnTete(bool descendant) const override;
 

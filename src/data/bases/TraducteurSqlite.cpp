@@ -172,3 +172,8 @@ QString TraducteurSqlite::identiteLigne() const
 {
     return QStringLiteral("rowid");
 }
+
+QString TraducteurSqlite::barriereSousRequete() const
+{
+    return QStringLiteral(" LIMIT -1");
+}

@@ -43,4 +43,5 @@ protected:
     QString formatDate(const QString& x, const QString& motif) const override;
     QString comme(const QString& texte, const QString& motif) const override;
     QString identiteLigne() const override;
+    QString barriereSousRequete() const override;
 };
