@@ -1,5 +1,6 @@
 // Le contrat de l'objet base de données, sur le moteur de l'exécutable
 // (SQLite dans tests_data, PostgreSQL dans tests_postgresql).
+#include "commun/Dates.h"
 #include "data/BaseDeTest.h"
 #include "data/JeuEnregistrements.h"
 #include "data/JournalSql.h"
@@ -149,6 +150,52 @@ TEST_F(Contrat, LesDatesEtLesHeuresFontLAllerRetour)
                   instants[i].second == QStringLiteral("00:00:00") ? instants[i].first
                                                                    : instants[i].first + u' ' + instants[i].second);
     }
+}
+
+TEST_F(Contrat, LInstantJointSeCompareAuxBornesCommeUneDate)
+{
+    // Autour de chaque borne : la veille, le jour même à plusieurs heures, le
+    // lendemain, et une ligne sans heure qui ne se compare jamais.
+    ASSERT_TRUE(base().Execute(QStringLiteral("DELETE FROM PLUVIO_A1")));
+    QList<QVariantList> lignes;
+    QList<QDateTime> instants;
+    int n = 0;
+    for (const QDate jour : {QDate(2015, 1, 1), QDate(2024, 12, 31)})
+        for (int decalage : {-1, 0, 1})
+            for (const QTime heure : {QTime(0, 0), QTime(6, 30), QTime(23, 59, 59)}) {
+                const QDate d = jour.addDays(decalage);
+                lignes.append({d, heure, double(n++), 0, QVariant(), 0, QVariant()});
+                instants.append(QDateTime(d, heure));
+            }
+    lignes.append({QDate(2020, 6, 1), QVariant(), 999.0, 0, QVariant(), 0, QVariant()});
+    ASSERT_TRUE(base().InsererLignes(QStringLiteral("PLUVIO_A1"), lignes)) << base().DerniereErreur().toStdString();
+
+    const QList<QDateTime> bornes = {QDateTime(QDate(2015, 1, 1), QTime(0, 0)), QDateTime(QDate(2015, 1, 1), QTime(6, 30)),
+                                     QDateTime(QDate(2024, 12, 31), QTime(0, 0)),
+                                     QDateTime(QDate(2024, 12, 31), QTime(12, 0))};
+    for (const QDateTime& borne : bornes)
+        for (const QString op : {">=", ">", "<=", "<", "="}) {
+            QStringList attendu;
+            for (int i = 0; i < instants.size(); ++i) {
+                const QDateTime& t = instants[i];
+                const bool garde = op == ">=" ? t >= borne : op == ">" ? t > borne : op == "<=" ? t <= borne
+                                                          : op == "<"  ? t < borne
+                                                                       : t == borne;
+                if (garde)
+                    attendu << QString::number(i);
+            }
+            // Écrit dans les deux sens, la borne à droite puis à gauche.
+            const QString litteral = FormatDateBase(TexteDateHeure(borne), true);
+            const QString inverse = op == ">=" ? "<=" : op == ">" ? "<" : op == "<=" ? ">=" : op == "<" ? ">" : "=";
+            for (const QString& condition : {"CVDATE(DateCreation & ' ' & Heure) " + op + litteral,
+                                             litteral + u' ' + inverse + " CVDATE(DateCreation & ' ' & Heure)"}) {
+                QStringList obtenu;
+                const TableauValeurs t = lire("SELECT Pluie FROM PLUVIO_A1 WHERE " + condition + " ORDER BY Pluie");
+                for (int i = 0; i < t.points(); ++i)
+                    obtenu << QString::number(t(0, i).toDouble());
+                EXPECT_EQ(obtenu, attendu) << condition.toStdString();
+            }
+        }
 }
 
 TEST_F(Contrat, UneTransactionEnEchecLaisseLaTableIntacte)

@@ -857,6 +857,47 @@ bool Traducteur::anneeComparee(const QString& op, const ExpressionSql& ea, const
     return true;
 }
 
+// CVDATE(jour & ' ' & heure) comparé à un instant écrit : le jour seul range
+// d'abord la ligne, par une comparaison que le moteur fait vite et lit dans un
+// index ; l'instant joint ne se calcule que pour le jour même de la borne.
+// Une heure NULL laisse l'instant NULL, comme sans ce détour.
+bool Traducteur::instantCompare(const QString& op, const ExpressionSql& ea, const ExpressionSql& eb, const Portee& p,
+                                QString& sql)
+{
+    if (op == QStringLiteral("<>") || ea.genre != Genre::Appel
+        || (ea.texte != QStringLiteral("cvdate") && ea.texte != QStringLiteral("cdate")) || ea.enfants.size() != 1)
+        return false;
+    const ExpressionSql& a = *ea.enfants[0];
+    if (a.genre != Genre::Binaire || a.texte != QStringLiteral("&") || a.enfants[0]->genre != Genre::Binaire
+        || a.enfants[0]->texte != QStringLiteral("&") || a.enfants[0]->enfants[1]->genre != Genre::Texte
+        || a.enfants[0]->enfants[1]->texte != QStringLiteral(" "))
+        return false;
+    if (eb.genre != Genre::Date && eb.genre != Genre::Texte)
+        return false;
+    const auto borne = expression(eb, p);
+    const auto instant = borne ? versDate(eb, *borne, true) : std::nullopt;
+    if (!instant || !instant->dateConstante)
+        return false;
+    const auto jour = expression(*a.enfants[0]->enfants[0], p);
+    const auto heure = jour ? expression(*a.enfants[1], p) : std::nullopt;
+    if (!heure || jour->type != TypeValeur::Date || heure->type != TypeValeur::Date || jour->constant)
+        return false;
+    const auto x = expression(ea, p);
+    if (!x)
+        return false;
+    const QDate d = instant->dateConstante->date();
+    const QString debut = litteralDate(DateHeure(d)), lendemain = litteralDate(DateHeure(d.addDays(1)));
+    const QString exact = u'(' + valeur(*x) + u' ' + op + u' ' + valeur(*instant) + u')';
+    const QString& j = jour->sql;
+    if (op == QStringLiteral(">=") || op == QStringLiteral(">"))
+        sql = QStringLiteral("(%1 IS NOT NULL AND %2 >= %3 AND (%2 >= %4 OR %5))").arg(heure->sql, j, debut, lendemain, exact);
+    else if (op == QStringLiteral("<=") || op == QStringLiteral("<"))
+        sql = QStringLiteral("(%1 IS NOT NULL AND %2 < %3 AND (%2 < %4 OR %5))").arg(heure->sql, j, lendemain, debut, exact);
+    else
+        sql = QStringLiteral("(%1 >= %2 AND %1 < %3 AND %4)").arg(j, debut, lendemain, exact);
+    return true;
+}
+
 std::optional<QString> Traducteur::comparer(const QString& op, const ExpressionSql& ea, const ExpressionSql& eb,
                                             const Portee& p)
 {
@@ -867,7 +908,8 @@ std::optional<QString> Traducteur::comparer(const QString& op, const ExpressionS
                                                     {QStringLiteral("<="), QStringLiteral(">=")},
                                                     {QStringLiteral(">="), QStringLiteral("<=")}};
     QString annee;
-    if (anneeComparee(op, ea, eb, p, annee) || anneeComparee(inverse.value(op), eb, ea, p, annee))
+    if (anneeComparee(op, ea, eb, p, annee) || anneeComparee(inverse.value(op), eb, ea, p, annee)
+        || instantCompare(op, ea, eb, p, annee) || instantCompare(inverse.value(op), eb, ea, p, annee))
         return annee;
     if (!m_erreur.isEmpty())
         return std::nullopt;

@@ -138,6 +138,7 @@ private:
     std::optional<QString> comparer(const QString& op, const ExpressionSql& a, const ExpressionSql& b, const Portee& p);
     bool jointureJour(const ExpressionSql& e, const Portee& p, QString& sql);
     bool anneeComparee(const QString& op, const ExpressionSql& ea, const ExpressionSql& eb, const Portee& p, QString& sql);
+    bool instantCompare(const QString& op, const ExpressionSql& ea, const ExpressionSql& eb, const Portee& p, QString& sql);
     std::optional<Code> affectation(const ExpressionSql& e, TypeValeur cible, const Portee& p);
 
     std::optional<Code> versDate(const ExpressionSql& e, const Code& c, bool commeLitteralBase);
