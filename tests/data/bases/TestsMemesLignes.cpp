@@ -20,7 +20,7 @@ const QString riviere = QStringLiteral("H8043310");
 
 struct Forme
 {
-    QString nom;  // et d'où elle vient
+    QString nom;  // le chargement, les statistiques ou la saisie qui l'envoie
     std::function<QString(const QString& typeBase)> sql;
     int lignesMin = 1;
 };
@@ -101,42 +101,42 @@ QList<Forme> formesDeLecture()
 {
     using namespace ordres;
     QList<Forme> l = {
-        {"3.3 dates de chargement", [](const QString&) { return datesChargement(pluvio); }},
-        {"3.3 années des statistiques", [](const QString&) { return anneesStatistiques(pluvio); }},
-        {"3.4 bornes piézomètre", [](const QString&) { return bornesPiezometre(piezo, "01/01/1995", "31/12/2000"); }},
-        {"3.4 série piézomètre", [](const QString&) { return seriePiezometre(piezo, "01/01/1995", "31/12/1996", "-95"); }, 700},
-        {"3.4 série piézomètre, décalage négatif", [](const QString&) { return seriePiezometre(piezo, "15/03/2001", "15/04/2001", "-2.5"); }, 30},
-        {"3.4 bornes rivière", [](const QString&) { return bornesRiviere(riviere, "Debit", "01/01/1990", "31/12/1990"); }},
-        {"3.4 série rivière", [](const QString&) { return serieRiviere(riviere, "Hauteur", "01/06/1990", "30/06/1991"); }, 350},
-        {"3.5 cumul jusqu'au jour", [](const QString&) { return cumulJusquAuJour("Pluie", pluvio, "01/10/2003", "15/06/2004"); }},
-        {"3.5 maximum des totaux mensuels", [](const QString&) { return maximumTotauxMensuels("Pluie", pluvio, 1991, 2020); }, 30},
-        {"3.5 totaux mensuels", [](const QString& t) { return totauxMensuels("Pluie", pluvio, 1991, 2020, t); }, 360},
-        {"3.5 totaux mensuels hydrologiques", [](const QString&) { return totauxMensuelsHydro("Etp", pluvio, 2000, 2004); }, 60},
-        {"3.5 courbe de référence", [](const QString&) { return sommesAvecBornesAnnees("Mois", "Pluie", pluvio, "01/01/2010", "31/12/2011", "COURBE_REF_PLUVIO_"); }, 24},
-        {"3.5 échelles de la référence", [](const QString&) { return echellesReference(pluvio); }},
-        {"3.6 enveloppe", [](const QString&) { return enveloppe("Pluie", pluvio, "1991", "2020"); }, 12},
-        {"3.6 totaux des quintiles", [](const QString&) { return totauxQuintiles("PluieEfficace", pluvio, "1991", "2020"); }, 360},
-        {"3.6 médiane mensuelle", [](const QString&) { return medianeMensuelle("Pluie", pluvio, 1991, 2020); }, 360},
-        {"3.6 médiane annuelle", [](const QString&) { return medianeAnnuelle("Etp", pluvio, 1991, 2020); }, 30},
-        {"3.6 normales mensuelles", [](const QString&) { return normalesMensuelles("valeur", pluvio); }, 12},
-        {"3.6 normales mensuelles d'une mesure", [](const QString&) { return normalesMensuelles("PluieEfficace", pluvio); }, 12},
-        {"3.6 normale annuelle", [](const QString&) { return normaleAnnuelle("Etp", pluvio); }},
-        {"5.1 point avant le trou", [](const QString&) { return pointAvant(pluvio, "10/05/2004"); }, 8000},
-        {"5.1 point après le trou", [](const QString&) { return pointApres(pluvio, "20/05/2004"); }, 7000},
+        {"chargement : dates de chargement", [](const QString&) { return datesChargement(pluvio); }},
+        {"chargement : années des statistiques", [](const QString&) { return anneesStatistiques(pluvio); }},
+        {"piézomètres et rivières : bornes piézomètre", [](const QString&) { return bornesPiezometre(piezo, "01/01/1995", "31/12/2000"); }},
+        {"piézomètres et rivières : série piézomètre", [](const QString&) { return seriePiezometre(piezo, "01/01/1995", "31/12/1996", "-95"); }, 700},
+        {"piézomètres et rivières : série piézomètre, décalage négatif", [](const QString&) { return seriePiezometre(piezo, "15/03/2001", "15/04/2001", "-2.5"); }, 30},
+        {"piézomètres et rivières : bornes rivière", [](const QString&) { return bornesRiviere(riviere, "Debit", "01/01/1990", "31/12/1990"); }},
+        {"piézomètres et rivières : série rivière", [](const QString&) { return serieRiviere(riviere, "Hauteur", "01/06/1990", "30/06/1991"); }, 350},
+        {"cumuls de pluie : cumul jusqu'au jour", [](const QString&) { return cumulJusquAuJour("Pluie", pluvio, "01/10/2003", "15/06/2004"); }},
+        {"cumuls de pluie : maximum des totaux mensuels", [](const QString&) { return maximumTotauxMensuels("Pluie", pluvio, 1991, 2020); }, 30},
+        {"cumuls de pluie : totaux mensuels", [](const QString& t) { return totauxMensuels("Pluie", pluvio, 1991, 2020, t); }, 360},
+        {"cumuls de pluie : totaux mensuels hydrologiques", [](const QString&) { return totauxMensuelsHydro("Etp", pluvio, 2000, 2004); }, 60},
+        {"cumuls de pluie : courbe de référence", [](const QString&) { return sommesAvecBornesAnnees("Mois", "Pluie", pluvio, "01/01/2010", "31/12/2011", "COURBE_REF_PLUVIO_"); }, 24},
+        {"cumuls de pluie : échelles de la référence", [](const QString&) { return echellesReference(pluvio); }},
+        {"statistiques : enveloppe", [](const QString&) { return enveloppe("Pluie", pluvio, "1991", "2020"); }, 12},
+        {"statistiques : totaux des quintiles", [](const QString&) { return totauxQuintiles("PluieEfficace", pluvio, "1991", "2020"); }, 360},
+        {"statistiques : médiane mensuelle", [](const QString&) { return medianeMensuelle("Pluie", pluvio, 1991, 2020); }, 360},
+        {"statistiques : médiane annuelle", [](const QString&) { return medianeAnnuelle("Etp", pluvio, 1991, 2020); }, 30},
+        {"statistiques : normales mensuelles", [](const QString&) { return normalesMensuelles("valeur", pluvio); }, 12},
+        {"statistiques : normales mensuelles d'une mesure", [](const QString&) { return normalesMensuelles("PluieEfficace", pluvio); }, 12},
+        {"statistiques : normale annuelle", [](const QString&) { return normaleAnnuelle("Etp", pluvio); }},
+        {"saisie : point avant le trou", [](const QString&) { return pointAvant(pluvio, "10/05/2004"); }, 8000},
+        {"saisie : point après le trou", [](const QString&) { return pointApres(pluvio, "20/05/2004"); }, 7000},
     };
     const QStringList periodes = {"Jour", "Decade", "Mois", "Trimestre", "Annee"};
     for (const QString& x : periodes) {
-        l.append({"3.5 sommes avec bornes d'années, " + x,
+        l.append({"cumuls de pluie : sommes avec bornes d'années, " + x,
                   [x](const QString&) { return ordres::sommesAvecBornesAnnees(x, "Pluie", pluvio, "01/01/2004", "31/12/2004"); }});
-        l.append({"3.5 sommes par période, " + x,
+        l.append({"cumuls de pluie : sommes par période, " + x,
                   [x](const QString&) { return ordres::sommesParPeriode(x, "PluieEfficace", pluvio, "15/02/2003", "20/11/2005"); }});
-        l.append({"3.5 squelette, " + x, [x](const QString& t) {
+        l.append({"cumuls de pluie : squelette, " + x, [x](const QString& t) {
                       return ordres::squelette(x, "01/01/2003", "31/12/2005", ordres::filtreSquelette(t));
                   }});
     }
-    l.append({"3.5 sommes par année hydrologique",
+    l.append({"cumuls de pluie : sommes par année hydrologique",
               [](const QString&) { return ordres::sommesHydro("Pluie", pluvio, "01/10/1995", "30/09/2005"); }, 20});
-    l.append({"3.5 squelette de l'année hydrologique",
+    l.append({"cumuls de pluie : squelette de l'année hydrologique",
               [](const QString&) { return ordres::squelette("Hydro", "01/02/1995", "01/01/2005", "CVDate(DateCreation)"); }, 20});
     return l;
 }
@@ -291,7 +291,7 @@ TEST_F(MemesLignes, LesParametresEnTableFontLAllerRetour)
         EXPECT_EQ(lire(*b, "SELECT DateEcriture FROM UTILISATEURS_PARAMETRES WHERE login='dupont'").valeur(0, 0).toString(),
                   "05/03/2004 08:30:00");
     }
-    comparer({"7.2 lecture d'un paramètre", [](const QString&) { return ordres::lireParametre("CheminEdition", "martin"); }});
+    comparer({"paramètres : lecture d'un paramètre", [](const QString&) { return ordres::lireParametre("CheminEdition", "martin"); }});
 }
 
 } // namespace
