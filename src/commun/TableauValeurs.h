@@ -15,6 +15,9 @@ public:
     // Cells given point after point (a record's fields, then the next record's).
     TableauValeurs(int lignes, int points, QList<QVariant>&& cellules);
 
+    // An empty list with room for n cells, for an array built cell by cell.
+    static QList<QVariant> reserverCellules(qsizetype n);
+
     int lignes() const { return m_lignes; }
     int points() const { return m_points; }
     bool estVide() const { return m_points == 0 || m_lignes == 0; }

@@ -234,14 +234,14 @@ void CtlGraphique::AffichageGraphiquePiezo(bool, bool SuperpositionCourbes, QObj
                                                 : 0;
                     g.ecrire(Prop::Point, p);
                     g.ecrireIndexe(Prop::Plafond, p, double(9999.0f));
-                    g.ecrireIndexe(Prop::Validite, p, ConvertirNombre(t->valeur(3, i)).value_or(0).toInt());
+                    g.ecrireIndexe(Prop::Validite, p, qRound(LireNombre((*t)(3, i)).value_or(0.0)));
                     const double x = jour ? double(minutes) / 60.0 * f + 0.1 : 0.0;
                     g.ecrire(Prop::PositionX, x);
                     const QVariant v = t->valeur(2, i);
                     if (!EstVide(v)) {
                         g.ecrire(Prop::ValeurTexte, v);
                         g.ecrire(Prop::Manquant, 0);
-                        const double continuite = ConvertirNombre(t->valeur(4, i)).value_or(0).toDouble();
+                        const double continuite = LireNombre((*t)(4, i)).value_or(0.0);
                         if (continuite != 0) {
                             // One more point, missing, cuts the line after this one.
                             ++p;

@@ -515,11 +515,10 @@ bool BaseSqlite::lancer(const QString& sql, const QList<TypeValeur>& types, Tabl
     if (code != SQLITE_DONE)
         return erreurSqlite(QString());
     if (lignes) {
-        QList<QVariant> cellules(qsizetype(rangs) * colonnes);
-        QVariant* place = cellules.data();
+        QList<QVariant> cellules = TableauValeurs::reserverCellules(qsizetype(rangs) * colonnes);
         for (std::vector<QVariant>& b : blocs) {
             for (QVariant& v : b)
-                *place++ = std::move(v);
+                cellules.emplaceBack(std::move(v));
             std::vector<QVariant>().swap(b);
         }
         *lignes = TableauValeurs(colonnes, rangs, std::move(cellules));
