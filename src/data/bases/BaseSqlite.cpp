@@ -559,8 +559,11 @@ bool BaseSqlite::creerTable(const QString& table, const QList<ColonneTable>& col
             cle << m_traducteur->identifiant(c);
         definitions << QStringLiteral("PRIMARY KEY (") + cle.join(QStringLiteral(", ")) + u')';
     }
+    // Keyed tables are stored in key order (by date and time for the series):
+    // a period is read in one pass over the table, with no lookup per row.
     return lancer(QStringLiteral("CREATE TABLE ") + m_traducteur->identifiant(table) + QStringLiteral(" (")
-                      + definitions.join(QStringLiteral(", ")) + u')',
+                      + definitions.join(QStringLiteral(", ")) + u')'
+                      + (clePrimaire.isEmpty() ? QString() : QStringLiteral(" WITHOUT ROWID")),
                   {}, nullptr);
 }
 

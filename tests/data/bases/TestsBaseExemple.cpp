@@ -204,7 +204,7 @@ TEST(FichierExemple, ReproductibleEtEntier)
         TableauValeurs t;
         for (const char* table : {"PLUVIO_76401001", "PLUVIO_27403001", "PZ_00755X0031", "HYDRO_H8043310", "PLUVIOMETRE_NORMALES",
                                   "STATIONS", "PERIODES"}) {
-            EXPECT_TRUE(base->ExecuterNatif(QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(QLatin1String(table)), &t));
+            EXPECT_TRUE(base->ExecuterNatif(QStringLiteral("SELECT * FROM %1").arg(QLatin1String(table)), &t));
             for (int i = 0; i < t.points(); ++i)
                 for (int c = 0; c < t.lignes(); ++c)
                     tout << t(c, i).toString();
