@@ -68,3 +68,14 @@ std::unique_ptr<JeuEnregistrements> BaseAcces::ouvrirJeu(const QString& sql, qin
     nombre = qint32(lus.size());
     return std::make_unique<JeuEnregistrements>(this, t->table, t->colonnesTable, std::move(lus));
 }
+
+bool BaseAcces::ExecuterNatif(const QString& sql, TableauValeurs* lignes) noexcept
+{
+    try {
+        effacerErreur();
+        qCDebug(journalSql).noquote() << "natif :" << sql;
+        return lancer(sql, {}, lignes);
+    } catch (...) {
+        return erreur(QStringLiteral("ExecuterNatif : erreur interne"));
+    }
+}

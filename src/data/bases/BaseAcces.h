@@ -10,6 +10,10 @@
 // natif, exécuté, et ses lignes rendues sous les formes du runtime.
 class BaseAcces : public BaseDonnees
 {
+public:
+    // Un ordre natif de nos outils et de nos mesures, hors formulation.
+    bool ExecuterNatif(const QString& sql, TableauValeurs* lignes = nullptr) noexcept;
+
 protected:
     BaseAcces() = default;
 

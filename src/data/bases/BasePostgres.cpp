@@ -217,7 +217,7 @@ BasePostgres::~BasePostgres()
 }
 
 bool BasePostgres::lancerAvecValeurs(const QString& sql, const QList<QByteArray>& valeurs, const QList<bool>& nulles,
-                                     TableauValeurs* lignes)
+                                     const QList<TypeValeur>& types, TableauValeurs* lignes)
 {
     std::vector<const char*> pointeurs;
     for (int i = 0; i < valeurs.size(); ++i)
@@ -225,23 +225,6 @@ bool BasePostgres::lancerAvecValeurs(const QString& sql, const QList<QByteArray>
     // Le protocole étendu n'accepte qu'un ordre par texte.
     Resultat r(PQexecParams(m_connexion, sql.toUtf8().constData(), int(pointeurs.size()), nullptr,
                             pointeurs.empty() ? nullptr : pointeurs.data(), nullptr, nullptr, 0));
-    const ExecStatusType etat = PQresultStatus(r.get());
-    if (etat != PGRES_TUPLES_OK && etat != PGRES_COMMAND_OK)
-        return erreur(messagePostgres(r.get(), m_connexion));
-    if (lignes) {
-        const int n = PQntuples(r.get()), champs = PQnfields(r.get());
-        TableauValeurs t(champs, n);
-        for (int i = 0; i < n; ++i)
-            for (int c = 0; c < champs; ++c)
-                t(c, i) = cellule(r.get(), i, c, TypeValeur::Inconnu);
-        *lignes = std::move(t);
-    }
-    return true;
-}
-
-bool BasePostgres::lancer(const QString& sql, const QList<TypeValeur>& types, TableauValeurs* lignes)
-{
-    Resultat r(PQexecParams(m_connexion, sql.toUtf8().constData(), 0, nullptr, nullptr, nullptr, nullptr, 0));
     const ExecStatusType etat = PQresultStatus(r.get());
     if (etat != PGRES_TUPLES_OK && etat != PGRES_COMMAND_OK)
         return erreur(messagePostgres(r.get(), m_connexion));
@@ -258,15 +241,9 @@ bool BasePostgres::lancer(const QString& sql, const QList<TypeValeur>& types, Ta
     return true;
 }
 
-bool BasePostgres::ExecuterNatif(const QString& sql, TableauValeurs* lignes) noexcept
+bool BasePostgres::lancer(const QString& sql, const QList<TypeValeur>& types, TableauValeurs* lignes)
 {
-    try {
-        effacerErreur();
-        qCDebug(journalSql).noquote() << "natif :" << sql;
-        return lancer(sql, {}, lignes);
-    } catch (...) {
-        return erreur(QStringLiteral("ExecuterNatif : erreur interne"));
-    }
+    return lancerAvecValeurs(sql, {}, {}, types, lignes);
 }
 
 bool BasePostgres::transaction(Transaction quoi)
@@ -376,7 +353,7 @@ QList<ColonneTable> BasePostgres::colonnesTable(const QString& table)
     if (!lancerAvecValeurs(QStringLiteral("SELECT a.attname, format_type(a.atttypid, a.atttypmod) FROM pg_attribute a "
                                           "WHERE a.attrelid = to_regclass($1) AND a.attnum > 0 AND NOT a.attisdropped "
                                           "ORDER BY a.attnum"),
-                           {nom}, {false}, &lignes)) {
+                           {nom}, {false}, {}, &lignes)) {
         erreur(erreurAvant.isEmpty() ? DerniereErreur() : erreurAvant);
         return colonnes;
     }
@@ -412,7 +389,7 @@ bool BasePostgres::ecrireEnregistrement(const QString& table, const QList<Colonn
         if (!lancerAvecValeurs(QStringLiteral("INSERT INTO ") + m_traducteur->identifiant(table) + QStringLiteral(" (")
                                    + noms.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (")
                                    + places.join(QStringLiteral(", ")) + QStringLiteral(") RETURNING ctid"),
-                               textes, nulles, &retour))
+                               textes, nulles, {}, &retour))
             return false;
     } else {
         textes << identifiant.toString().toUtf8();
@@ -420,7 +397,7 @@ bool BasePostgres::ecrireEnregistrement(const QString& table, const QList<Colonn
         if (!lancerAvecValeurs(QStringLiteral("UPDATE ") + m_traducteur->identifiant(table) + QStringLiteral(" SET ")
                                    + affectations.join(QStringLiteral(", "))
                                    + QStringLiteral(" WHERE ctid = CAST($%1 AS tid) RETURNING ctid").arg(colonnes.size() + 1),
-                               textes, nulles, &retour))
+                               textes, nulles, {}, &retour))
             return false;
     }
     if (retour.points() != 1)

@@ -21,9 +21,6 @@ public:
 
     QString typeBase() const override { return QStringLiteral("POSTGRESQL"); }
 
-    // Un ordre natif de nos outils et de nos mesures, hors formulation.
-    bool ExecuterNatif(const QString& sql, TableauValeurs* lignes = nullptr) noexcept;
-
 protected:
     Traducteur& traducteur() override { return *m_traducteur; }
     bool lancer(const QString& sql, const QList<TypeValeur>& types, TableauValeurs* lignes) override;
@@ -40,7 +37,7 @@ protected:
 private:
     explicit BasePostgres(pg_conn* connexion);
     bool lancerAvecValeurs(const QString& sql, const QList<QByteArray>& valeurs, const QList<bool>& nulles,
-                           TableauValeurs* lignes);
+                           const QList<TypeValeur>& types, TableauValeurs* lignes);
 
     pg_conn* m_connexion = nullptr;
     std::unique_ptr<TraducteurPostgres> m_traducteur;

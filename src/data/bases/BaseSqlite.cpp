@@ -526,17 +526,6 @@ bool BaseSqlite::lancer(const QString& sql, const QList<TypeValeur>& types, Tabl
     return true;
 }
 
-bool BaseSqlite::ExecuterNatif(const QString& sql, TableauValeurs* lignes) noexcept
-{
-    try {
-        effacerErreur();
-        qCDebug(journalSql).noquote() << "natif :" << sql;
-        return lancer(sql, {}, lignes);
-    } catch (...) {
-        return erreur(QStringLiteral("ExecuterNatif : erreur interne"));
-    }
-}
-
 bool BaseSqlite::transaction(Transaction quoi)
 {
     const char* sql = quoi == Transaction::Commencer ? "BEGIN" : quoi == Transaction::Valider ? "COMMIT" : "ROLLBACK";

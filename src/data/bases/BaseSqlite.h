@@ -19,9 +19,6 @@ public:
     QString typeBase() const override { return QStringLiteral("ACCESS"); }
     const QString& fichier() const { return m_fichier; }
 
-    // Un ordre natif de nos outils et de nos mesures, hors formulation.
-    bool ExecuterNatif(const QString& sql, TableauValeurs* lignes = nullptr) noexcept;
-
 protected:
     Traducteur& traducteur() override { return *m_traducteur; }
     bool lancer(const QString& sql, const QList<TypeValeur>& types, TableauValeurs* lignes) override;
