@@ -79,3 +79,53 @@ bool BaseAcces::ExecuterNatif(const QString& sql, TableauValeurs* lignes) noexce
         return erreur(QStringLiteral("ExecuterNatif : erreur interne"));
     }
 }
+
+QString BaseAcces::identifiants(const QStringList& noms)
+{
+    QStringList ecrits;
+    for (const QString& n : noms)
+        ecrits << traducteur().identifiant(n);
+    return ecrits.join(QStringLiteral(", "));
+}
+
+bool BaseAcces::creerTable(const QString& table, const QList<ColonneTable>& colonnes, const QStringList& clePrimaire)
+{
+    m_catalogue.remove(table.toLower());
+    QStringList definitions;
+    for (const ColonneTable& c : colonnes)
+        definitions << (traducteur().identifiant(c.nom) + u' ' + typeSql(c.type)).trimmed();
+    if (!clePrimaire.isEmpty())
+        definitions << QStringLiteral("PRIMARY KEY (") + identifiants(clePrimaire) + u')';
+    return lancer(QStringLiteral("CREATE TABLE ") + traducteur().identifiant(table) + QStringLiteral(" (")
+                      + definitions.join(QStringLiteral(", ")) + u')'
+                      + (clePrimaire.isEmpty() ? QString() : suffixeTableACle()),
+                  {}, nullptr);
+}
+
+bool BaseAcces::supprimerTable(const QString& table)
+{
+    m_catalogue.remove(table.toLower());
+    return lancer(QStringLiteral("DROP TABLE IF EXISTS ") + traducteur().identifiant(table), {}, nullptr);
+}
+
+bool BaseAcces::creerIndex(const QString& table, const QStringList& colonnes)
+{
+    const QString nom = QStringLiteral("ix_") + table + u'_' + colonnes.join(u'_');
+    return lancer(QStringLiteral("CREATE INDEX IF NOT EXISTS ") + traducteur().identifiant(nom) + QStringLiteral(" ON ")
+                      + traducteur().identifiant(table) + QStringLiteral(" (") + identifiants(colonnes) + u')',
+                  {}, nullptr);
+}
+
+QList<ColonneTable> BaseAcces::colonnesTable(const QString& table)
+{
+    if (schemaChange())
+        m_catalogue.clear();
+    const QString cle = table.toLower();
+    const auto connu = m_catalogue.constFind(cle);
+    if (connu != m_catalogue.constEnd())
+        return *connu;
+    QList<ColonneTable> colonnes = lireColonnes(table);
+    if (!colonnes.isEmpty())
+        m_catalogue.insert(cle, colonnes);
+    return colonnes;
+}

@@ -3,6 +3,7 @@
 #include "data/BaseDonnees.h"
 #include "data/bases/Traducteur.h"
 
+#include <QHash>
 #include <optional>
 
 // Ce que partagent les deux moteurs : chaque ordre de la formulation Access est
@@ -22,10 +23,26 @@ protected:
     // enregistrement), les champs de genre Date en texte du runtime.
     virtual bool lancer(const QString& sql, const QList<TypeValeur>& types, TableauValeurs* lignes) = 0;
 
+    // Le type natif d'une colonne, et ce que le moteur ajoute à une table à clé.
+    virtual QString typeSql(TypeColonne type) const = 0;
+    virtual QString suffixeTableACle() const { return QString(); }
+    // Les colonnes telles que le moteur les décrit ; vide quand la table manque.
+    virtual QList<ColonneTable> lireColonnes(const QString& table) = 0;
+    // Vrai quand le schéma a pu changer par un autre chemin depuis la dernière lecture.
+    virtual bool schemaChange() { return false; }
+
+    bool creerTable(const QString& table, const QList<ColonneTable>& colonnes, const QStringList& clePrimaire) override;
+    bool supprimerTable(const QString& table) override;
+    bool creerIndex(const QString& table, const QStringList& colonnes) override;
+    QList<ColonneTable> colonnesTable(const QString& table) override;
+
     bool extraire(const QString& sql, TableauValeurs& lignes, qint32& nombre) override;
     bool executer(const QString& sql) override;
     std::unique_ptr<JeuEnregistrements> ouvrirJeu(const QString& sql, qint32& nombre) override;
 
 private:
+    QString identifiants(const QStringList& noms);
     std::optional<Traducteur::Traduction> traduire(const QString& sql, bool pourJeu, bool* selection = nullptr);
+
+    QHash<QString, QList<ColonneTable>> m_catalogue;
 };

@@ -103,21 +103,6 @@ QString messagePostgres(const PGresult* r, pg_conn* c)
     return QString::fromUtf8(PQerrorMessage(c)).trimmed();
 }
 
-QString typeSql(TypeColonne type)
-{
-    switch (type) {
-    case TypeColonne::Date: return QStringLiteral("date");
-    case TypeColonne::Heure:
-    case TypeColonne::DateHeure: return QStringLiteral("timestamp(0)");
-    case TypeColonne::Entier: return QStringLiteral("integer");
-    case TypeColonne::Reel: return QStringLiteral("double precision");
-    case TypeColonne::Texte: return QStringLiteral("text");
-    case TypeColonne::Booleen: return QStringLiteral("boolean");
-    case TypeColonne::Autre: break;
-    }
-    return QStringLiteral("text");
-}
-
 TypeColonne typeCatalogue(const QString& t)
 {
     if (t == QStringLiteral("date"))
@@ -258,40 +243,6 @@ bool BasePostgres::transaction(Transaction quoi)
     return true;
 }
 
-bool BasePostgres::creerTable(const QString& table, const QList<ColonneTable>& colonnes, const QStringList& clePrimaire)
-{
-    m_catalogue.remove(table.toLower());
-    QStringList definitions;
-    for (const ColonneTable& c : colonnes)
-        definitions << m_traducteur->identifiant(c.nom) + u' ' + typeSql(c.type);
-    if (!clePrimaire.isEmpty()) {
-        QStringList cle;
-        for (const QString& c : clePrimaire)
-            cle << m_traducteur->identifiant(c);
-        definitions << QStringLiteral("PRIMARY KEY (") + cle.join(QStringLiteral(", ")) + u')';
-    }
-    return lancer(QStringLiteral("CREATE TABLE ") + m_traducteur->identifiant(table) + QStringLiteral(" (")
-                      + definitions.join(QStringLiteral(", ")) + u')',
-                  {}, nullptr);
-}
-
-bool BasePostgres::supprimerTable(const QString& table)
-{
-    m_catalogue.remove(table.toLower());
-    return lancer(QStringLiteral("DROP TABLE IF EXISTS ") + m_traducteur->identifiant(table), {}, nullptr);
-}
-
-bool BasePostgres::creerIndex(const QString& table, const QStringList& colonnes)
-{
-    QStringList c;
-    for (const QString& nom : colonnes)
-        c << m_traducteur->identifiant(nom);
-    const QString nom = QStringLiteral("ix_") + table + u'_' + colonnes.join(u'_');
-    return lancer(QStringLiteral("CREATE INDEX IF NOT EXISTS ") + m_traducteur->identifiant(nom) + QStringLiteral(" ON ")
-                      + m_traducteur->identifiant(table) + QStringLiteral(" (") + c.join(QStringLiteral(", ")) + u')',
-                  {}, nullptr);
-}
-
 bool BasePostgres::insererLignes(const QString& table, const QList<ColonneTable>& colonnes, const QList<QVariantList>& lignes)
 {
     QStringList noms;
@@ -339,12 +290,23 @@ bool BasePostgres::insererLignes(const QString& table, const QList<ColonneTable>
     return lancer(QStringLiteral("ANALYZE ") + m_traducteur->identifiant(table), {}, nullptr);
 }
 
-QList<ColonneTable> BasePostgres::colonnesTable(const QString& table)
+QString BasePostgres::typeSql(TypeColonne type) const
 {
-    const QString cle = table.toLower();
-    const auto connu = m_catalogue.constFind(cle);
-    if (connu != m_catalogue.constEnd())
-        return *connu;
+    switch (type) {
+    case TypeColonne::Date: return QStringLiteral("date");
+    case TypeColonne::Heure:
+    case TypeColonne::DateHeure: return QStringLiteral("timestamp(0)");
+    case TypeColonne::Entier: return QStringLiteral("integer");
+    case TypeColonne::Reel: return QStringLiteral("double precision");
+    case TypeColonne::Texte: return QStringLiteral("text");
+    case TypeColonne::Booleen: return QStringLiteral("boolean");
+    case TypeColonne::Autre: break;
+    }
+    return QStringLiteral("text");
+}
+
+QList<ColonneTable> BasePostgres::lireColonnes(const QString& table)
+{
     TableauValeurs lignes;
     const QByteArray nom = m_traducteur->identifiant(table).toUtf8();
     QList<ColonneTable> colonnes;
@@ -359,8 +321,6 @@ QList<ColonneTable> BasePostgres::colonnesTable(const QString& table)
     }
     for (int i = 0; i < lignes.points(); ++i)
         colonnes.append({lignes(0, i).toString(), typeCatalogue(lignes(1, i).toString())});
-    if (!colonnes.isEmpty())
-        m_catalogue.insert(cle, colonnes);
     return colonnes;
 }
 

@@ -293,21 +293,6 @@ const Fonction fonctions[] = {
 
 // ---------------------------------------------------------------- colonnes
 
-QString typeSql(TypeColonne type)
-{
-    switch (type) {
-    case TypeColonne::Date: return QStringLiteral("DATE");
-    case TypeColonne::Heure: return QStringLiteral("TIME");
-    case TypeColonne::DateHeure: return QStringLiteral("DATETIME");
-    case TypeColonne::Entier: return QStringLiteral("INTEGER");
-    case TypeColonne::Reel: return QStringLiteral("REAL");
-    case TypeColonne::Texte: return QStringLiteral("TEXT");
-    case TypeColonne::Booleen: return QStringLiteral("BOOLEAN");
-    case TypeColonne::Autre: break;
-    }
-    return QString();
-}
-
 TypeColonne typeDeclare(const QString& declare)
 {
     const QString t = declare.toUpper();
@@ -537,41 +522,6 @@ bool BaseSqlite::transaction(Transaction quoi)
     return false;
 }
 
-bool BaseSqlite::creerTable(const QString& table, const QList<ColonneTable>& colonnes, const QStringList& clePrimaire)
-{
-    QStringList definitions;
-    for (const ColonneTable& c : colonnes)
-        definitions << (m_traducteur->identifiant(c.nom) + u' ' + typeSql(c.type)).trimmed();
-    if (!clePrimaire.isEmpty()) {
-        QStringList cle;
-        for (const QString& c : clePrimaire)
-            cle << m_traducteur->identifiant(c);
-        definitions << QStringLiteral("PRIMARY KEY (") + cle.join(QStringLiteral(", ")) + u')';
-    }
-    // Keyed tables are stored in key order (by date and time for the series):
-    // a period is read in one pass over the table, with no lookup per row.
-    return lancer(QStringLiteral("CREATE TABLE ") + m_traducteur->identifiant(table) + QStringLiteral(" (")
-                      + definitions.join(QStringLiteral(", ")) + u')'
-                      + (clePrimaire.isEmpty() ? QString() : QStringLiteral(" WITHOUT ROWID")),
-                  {}, nullptr);
-}
-
-bool BaseSqlite::supprimerTable(const QString& table)
-{
-    return lancer(QStringLiteral("DROP TABLE IF EXISTS ") + m_traducteur->identifiant(table), {}, nullptr);
-}
-
-bool BaseSqlite::creerIndex(const QString& table, const QStringList& colonnes)
-{
-    QStringList c;
-    for (const QString& nom : colonnes)
-        c << m_traducteur->identifiant(nom);
-    const QString nom = QStringLiteral("ix_") + table + u'_' + colonnes.join(u'_');
-    return lancer(QStringLiteral("CREATE INDEX IF NOT EXISTS ") + m_traducteur->identifiant(nom) + QStringLiteral(" ON ")
-                      + m_traducteur->identifiant(table) + QStringLiteral(" (") + c.join(QStringLiteral(", ")) + u')',
-                  {}, nullptr);
-}
-
 bool BaseSqlite::insererLignes(const QString& table, const QList<ColonneTable>& colonnes, const QList<QVariantList>& lignes)
 {
     QStringList noms, places;
@@ -619,24 +569,42 @@ bool BaseSqlite::insererLignes(const QString& table, const QList<ColonneTable>& 
     return true;
 }
 
-QList<ColonneTable> BaseSqlite::colonnesTable(const QString& table)
+QString BaseSqlite::typeSql(TypeColonne type) const
+{
+    switch (type) {
+    case TypeColonne::Date: return QStringLiteral("DATE");
+    case TypeColonne::Heure: return QStringLiteral("TIME");
+    case TypeColonne::DateHeure: return QStringLiteral("DATETIME");
+    case TypeColonne::Entier: return QStringLiteral("INTEGER");
+    case TypeColonne::Reel: return QStringLiteral("REAL");
+    case TypeColonne::Texte: return QStringLiteral("TEXT");
+    case TypeColonne::Booleen: return QStringLiteral("BOOLEAN");
+    case TypeColonne::Autre: break;
+    }
+    return QString();
+}
+
+QString BaseSqlite::suffixeTableACle() const
+{
+    // Keyed tables are stored in key order (by date and time for the series):
+    // a period is read in one pass over the table, with no lookup per row.
+    return QStringLiteral(" WITHOUT ROWID");
+}
+
+bool BaseSqlite::schemaChange()
 {
     int version = -1;
-    {
-        QString reste;
-        Instruction s(m_base, QStringLiteral("PRAGMA schema_version"), reste);
-        if (s.code() == SQLITE_OK && sqlite3_step(s.get()) == SQLITE_ROW)
-            version = sqlite3_column_int(s.get(), 0);
-    }
-    if (version != m_versionSchema) {
-        m_catalogue.clear();
-        m_versionSchema = version;
-    }
-    const QString cle = table.toLower();
-    const auto connu = m_catalogue.constFind(cle);
-    if (connu != m_catalogue.constEnd())
-        return *connu;
+    QString reste;
+    Instruction s(m_base, QStringLiteral("PRAGMA schema_version"), reste);
+    if (s.code() == SQLITE_OK && sqlite3_step(s.get()) == SQLITE_ROW)
+        version = sqlite3_column_int(s.get(), 0);
+    const bool change = version != m_versionSchema;
+    m_versionSchema = version;
+    return change;
+}
 
+QList<ColonneTable> BaseSqlite::lireColonnes(const QString& table)
+{
     QList<ColonneTable> colonnes;
     QString reste;
     Instruction s(m_base, QStringLiteral("SELECT name, type FROM pragma_table_info(?1) ORDER BY cid"), reste);
@@ -650,8 +618,6 @@ QList<ColonneTable> BaseSqlite::colonnesTable(const QString& table)
         c.type = typeDeclare(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s.get(), 1))));
         colonnes << c;
     }
-    if (!colonnes.isEmpty())
-        m_catalogue.insert(cle, colonnes);
     return colonnes;
 }
 

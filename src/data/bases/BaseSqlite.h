@@ -3,7 +3,6 @@
 #include "data/bases/BaseAcces.h"
 #include "data/bases/TraducteurSqlite.h"
 
-#include <QHash>
 #include <memory>
 
 struct sqlite3;
@@ -23,12 +22,12 @@ protected:
     Traducteur& traducteur() override { return *m_traducteur; }
     bool lancer(const QString& sql, const QList<TypeValeur>& types, TableauValeurs* lignes) override;
     bool transaction(Transaction quoi) override;
-    bool creerTable(const QString& table, const QList<ColonneTable>& colonnes, const QStringList& clePrimaire) override;
-    bool supprimerTable(const QString& table) override;
-    bool creerIndex(const QString& table, const QStringList& colonnes) override;
+    QString typeSql(TypeColonne type) const override;
+    QString suffixeTableACle() const override;
+    bool schemaChange() override;
     bool insererLignes(const QString& table, const QList<ColonneTable>& colonnes,
                        const QList<QVariantList>& lignes) override;
-    QList<ColonneTable> colonnesTable(const QString& table) override;
+    QList<ColonneTable> lireColonnes(const QString& table) override;
     bool ecrireEnregistrement(const QString& table, const QList<ColonneTable>& colonnes, const QVariantList& valeurs,
                               QVariant& identifiant) override;
 
@@ -41,6 +40,5 @@ private:
     sqlite3* m_base = nullptr;
     QString m_fichier;
     std::unique_ptr<TraducteurSqlite> m_traducteur;
-    QHash<QString, QList<ColonneTable>> m_catalogue;
     int m_versionSchema = -1;
 };
