@@ -128,9 +128,7 @@ void mesurer(benchmark::State& etat, Banc& banc, Ordre ordre)
         qint32 n = 0;
         bool ok;
         if (ordre == Ordre::Natif)
-            ok = banc.base->typeBase() == QStringLiteral("ACCESS")
-                ? static_cast<BaseSqlite&>(*banc.base).ExecuterNatif(banc.natif, &lignes)
-                : static_cast<BasePostgres&>(*banc.base).ExecuterNatif(banc.natif, &lignes);
+            ok = static_cast<BaseAcces&>(*banc.base).ExecuterNatif(banc.natif, &lignes);
         else
             ok = banc.base->ExtraireRecords(sql, lignes, n);
         if (!ok || lignes.points() != 1200) {

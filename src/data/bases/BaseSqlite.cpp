@@ -571,10 +571,12 @@ bool BaseSqlite::insererLignes(const QString& table, const QList<ColonneTable>& 
 
 QString BaseSqlite::typeSql(TypeColonne type) const
 {
+    // Dates are ISO texts: a TEXT affinity spares the numeric conversion that
+    // a plain DATE column applies to each literal it is compared with.
     switch (type) {
-    case TypeColonne::Date: return QStringLiteral("DATE");
-    case TypeColonne::Heure: return QStringLiteral("TIME");
-    case TypeColonne::DateHeure: return QStringLiteral("DATETIME");
+    case TypeColonne::Date: return QStringLiteral("DATE TEXT");
+    case TypeColonne::Heure: return QStringLiteral("TIME TEXT");
+    case TypeColonne::DateHeure: return QStringLiteral("DATETIME TEXT");
     case TypeColonne::Entier: return QStringLiteral("INTEGER");
     case TypeColonne::Reel: return QStringLiteral("REAL");
     case TypeColonne::Texte: return QStringLiteral("TEXT");
