@@ -58,6 +58,21 @@ struct Journalier
 {
     std::vector<double> pluie, efficace, etp;
     std::vector<bool> lacune, invalide;
+
+    // Chaque jour mesuré dans l'ordre, avec la continuité : 1 après une lacune.
+    template <class Faire>
+    void pourChaqueMesure(Faire faire) const
+    {
+        bool apresLacune = false;
+        for (int i = 0; i < int(pluie.size()); ++i) {
+            if (lacune[i]) {
+                apresLacune = true;
+                continue;
+            }
+            faire(i, apresLacune ? 1 : 0);
+            apresLacune = false;
+        }
+    }
 };
 
 // Le temps de la région, jour après jour : chaîne de Markov sèche / humide
@@ -221,18 +236,12 @@ bool Fabrique::pluvio(int k, const Journalier& s)
 {
     const QTime midi(12, 0);
     Lignes lignes;
-    bool apresLacune = false;
-    for (int i = 0; i < int(s.pluie.size()); ++i) {
-        if (s.lacune[i]) {
-            apresLacune = true;
-            continue;
-        }
+    s.pourChaqueMesure([&](int i, int continuite) {
         const QDate d = debut.addDays(i);
         const double p = s.invalide[i] ? arrondi(m_tirage.uniforme(80.0, 250.0), 1) : s.pluie[i];
-        lignes.append({d, midi, p, apresLacune ? 1 : 0, s.invalide[i] ? QVariant(QStringLiteral("I")) : nul(), 0, nul(),
+        lignes.append({d, midi, p, continuite, s.invalide[i] ? QVariant(QStringLiteral("I")) : nul(), 0, nul(),
                        s.efficace[i], s.etp[i], nul(), nul(), nul()});
-        apresLacune = false;
-    }
+    });
     return table(QStringLiteral("PLUVIO_") + pluviometres[k].code, colonnesPluvio(), lignes, {QStringLiteral("DateCreation")});
 }
 
@@ -263,18 +272,12 @@ bool Fabrique::piezometre(const QString& code, const Journalier& pluie, double p
     lacunesEtInvalides(m_tirage, s, 2, 60, 4);
     const QTime releve(6, 0);
     Lignes lignes;
-    bool apresLacune = false;
-    for (int i = 0; i < int(s.pluie.size()); ++i) {
-        if (s.lacune[i]) {
-            apresLacune = true;
-            continue;
-        }
+    s.pourChaqueMesure([&](int i, int continuite) {
         const double v = s.invalide[i] ? arrondi(s.pluie[i] - m_tirage.uniforme(3.0, 8.0), 2) : s.pluie[i];
         const int validite = m_tirage.evenement(0.005) ? 1 : 0;
-        lignes.append({premier.addDays(i), releve, v, validite, apresLacune ? 1 : 0,
+        lignes.append({premier.addDays(i), releve, v, validite, continuite,
                        s.invalide[i] ? QVariant(QStringLiteral("I")) : nul()});
-        apresLacune = false;
-    }
+    });
     return table(QStringLiteral("PZ_") + code, colonnesMesures({QStringLiteral("Valeur")}), lignes,
                  {QStringLiteral("DateCreation"), QStringLiteral("Heure")});
 }
@@ -299,17 +302,11 @@ bool Fabrique::riviere(const Journalier& pluie, const std::vector<double>& nappe
     lacunesEtInvalides(m_tirage, s, 2, 30, 3);
     const QTime midi(12, 0);
     Lignes lignes;
-    bool apresLacune = false;
-    for (int i = 0; i < int(s.pluie.size()); ++i) {
-        if (s.lacune[i]) {
-            apresLacune = true;
-            continue;
-        }
+    s.pourChaqueMesure([&](int i, int continuite) {
         const double q = s.invalide[i] ? arrondi(s.pluie[i] * 12.0, 3) : s.pluie[i];
-        lignes.append({premier.addDays(i), midi, q, arrondi(0.20 + 0.55 * std::sqrt(q), 2), 0, apresLacune ? 1 : 0,
+        lignes.append({premier.addDays(i), midi, q, arrondi(0.20 + 0.55 * std::sqrt(q), 2), 0, continuite,
                        s.invalide[i] ? QVariant(QStringLiteral("I")) : nul()});
-        apresLacune = false;
-    }
+    });
     return table(QStringLiteral("HYDRO_") + stationRiviere, colonnesMesures({QStringLiteral("Debit"), QStringLiteral("Hauteur")}),
                  lignes, {QStringLiteral("DateCreation"), QStringLiteral("Heure")});
 }
