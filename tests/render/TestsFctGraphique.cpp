@@ -1,5 +1,6 @@
 #include "commun/TableauValeurs.h"
 #include "commun/ValeursProcessus.h"
+#include "commun_tests/HoteEchelle.h"
 #include "commun_tests/MagasinTemporaire.h"
 #include "model/Classe_Graphiques.h"
 #include "render/FctGraphique.h"
@@ -185,20 +186,9 @@ TEST_F(Axes, DatesVidesNeTouchentPasAuGraphique)
     EXPECT_EQ(c.PasAxeX(), 12);
 }
 
-class HoteEchelle : public QObject
-{
-    Q_OBJECT
-    Q_PROPERTY(int typeAffichageEchelle MEMBER type)
-    Q_PROPERTY(int coefficientProfondeur MEMBER coefficient)
-public:
-    int type = 0;
-    int coefficient = -1;
-};
-
 TEST_F(Axes, EchellesDesNappesEtDeLaPluie)
 {
     HoteEchelle hote;
-    ValeursProcessus::courantes().fenetrePrincipale = &hote;
     Classe_Graphiques pluie;
     c.setMinDonnees(12);
     c.setMaxDonnees(12);
@@ -221,14 +211,13 @@ TEST_F(Axes, EchellesDesNappesEtDeLaPluie)
     EXPECT_EQ(g.lire(Prop::TitreYDroite).toString(), "Précipitations en mm");
 
     // Another scale type: depths as stored. Elevations never take the coefficient.
-    hote.type = 1;
+    hote.setType(1);
     FctGraphique::InitEchellesPiezo(c, pluie, g, false, 0, 0);
     EXPECT_EQ(g.lireIndexe(Prop::LibelleGauche, 1).toString(), "12");
-    hote.type = 0;
+    hote.setType(0);
     FctGraphique::InitEchellesPiezo(c, pluie, g, true, 0, 0);
     EXPECT_EQ(g.lireIndexe(Prop::LibelleGauche, 1).toString(), "12");
     EXPECT_EQ(g.lire(Prop::TitreYGauche).toString(), "Cote en NGF");
-    ValeursProcessus::courantes().fenetrePrincipale = nullptr;
 }
 
 TEST_F(Axes, EchelleDePluie)
@@ -247,5 +236,3 @@ TEST_F(Axes, EchelleDePluie)
 }
 
 } // namespace
-
-#include "TestsFctGraphique.moc"

@@ -1,4 +1,5 @@
 #include "commun/ValeursProcessus.h"
+#include "commun_tests/HoteEchelle.h"
 #include "settings/MessagesBoite.h"
 #include "settings/messages/MessagesConsole.h"
 #include "settings/messages/MessagesEnregistres.h"
@@ -106,20 +107,9 @@ TEST(Messages, LaBoiteAEcranAttendLeBouton)
     ServiceMessages::installer(const_cast<ServiceMessages*>(avant));
 }
 
-class HoteEchelle : public QObject
-{
-    Q_OBJECT
-    Q_PROPERTY(int typeAffichageEchelle MEMBER type)
-    Q_PROPERTY(int coefficientProfondeur MEMBER coefficient)
-public:
-    int type = 0;
-    int coefficient = -1;
-};
-
 TEST(Messages, CoefficientEchelleLuChezLHote)
 {
     HoteEchelle hote;
-    ValeursProcessus::courantes().fenetrePrincipale = &hote;
     qint16 type = 0;
     EXPECT_EQ(CoefficientEchelle(type), -1);
     type = 1;
@@ -127,7 +117,7 @@ TEST(Messages, CoefficientEchelleLuChezLHote)
     type = 999;  // the host's own type, written back
     EXPECT_EQ(CoefficientEchelle(type), -1);
     EXPECT_EQ(type, 0);
-    hote.type = 2;
+    hote.setType(2);
     type = 999;
     EXPECT_EQ(CoefficientEchelle(type), 1);
     EXPECT_EQ(type, 2);
@@ -137,7 +127,6 @@ TEST(Messages, CoefficientEchelleLuChezLHote)
     ValeursProcessus::courantes().fenetrePrincipale = &sansCoefficient;
     type = 0;
     EXPECT_EQ(CoefficientEchelle(type), 1);
-    ValeursProcessus::courantes().fenetrePrincipale = nullptr;
 }
 
 TEST(Messages, ValeurMinEtValeurMax)
@@ -152,5 +141,3 @@ TEST(Messages, ValeurMinEtValeurMax)
 }
 
 } // namespace
-
-#include "TestsMessages.moc"
