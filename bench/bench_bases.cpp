@@ -130,7 +130,7 @@ void mesurer(benchmark::State& etat, Banc& banc, Ordre ordre)
         if (ordre == Ordre::Natif)
             ok = static_cast<BaseAcces&>(*banc.base).ExecuterNatif(banc.natif, &lignes);
         else
-            ok = banc.base->ExtraireRecords(sql, lignes, n);
+            ok = banc.base->ExtraireRecords(OrdreSql::sansVerification(sql), lignes, n);
         if (!ok || lignes.points() != 1200) {
             etat.SkipWithError(("réponse inattendue : " + banc.base->DerniereErreur()).toUtf8().constData());
             return;

@@ -73,10 +73,10 @@ int commandeLitteraux(const QStringList& arguments)
     for (const char* type : {"ACCESS", "POSTGRESQL", "ORACLE"}) {
         fenetre.setProperty("typeBase", QString::fromLatin1(type));
         QString ligne = QStringLiteral("%1\tdate : %2\tdate et heure : %3")
-                            .arg(QString::fromLatin1(type), FormatDateBase(date),
-                                 FormatDateBase(heure ? date + u' ' + *heure : date, true));
+                            .arg(QString::fromLatin1(type), FormatDateBase(date).texte(),
+                                 FormatDateBase(heure ? date + u' ' + *heure : date, true).texte());
         if (heure)
-            ligne += QStringLiteral("\theure : ") + FormatHeureBase(*heure);
+            ligne += QStringLiteral("\theure : ") + FormatHeureBase(*heure).texte();
         ecrireLigne(ligne);
     }
     ValeursProcessus::courantes().fenetrePrincipale = nullptr;

@@ -1,5 +1,6 @@
 #include "OuvertureBase.h"
 
+#include "commun/TexteAffichable.h"
 #include "data/BaseDonnees.h"
 #include "data/bases/BasePostgres.h"
 #include "data/bases/BaseSqlite.h"
@@ -8,9 +9,8 @@
 
 bool estConnexionPostgres(const QString& texte)
 {
-    const QString t = texte.trimmed();
-    return t.startsWith(QStringLiteral("postgresql://")) || t.startsWith(QStringLiteral("postgres://"))
-        || t.contains(QStringLiteral("dbname=")) || t.contains(QStringLiteral("host="));
+    // Un fichier qui existe reste un fichier, même si son chemin porte « host= ».
+    return !QFileInfo::exists(texte) && BasePostgres::estConnexion(texte);
 }
 
 std::unique_ptr<BaseDonnees> ouvrirBase(const QString& texte, bool creer, QString& erreur)
@@ -19,16 +19,11 @@ std::unique_ptr<BaseDonnees> ouvrirBase(const QString& texte, bool creer, QStrin
     if (estConnexionPostgres(texte)) {
         auto base = BasePostgres::ouvrir(texte, raison);
         if (!base)
-            erreur = QStringLiteral("impossible d'ouvrir la base PostgreSQL : %1").arg(raison.trimmed());
+            erreur = QStringLiteral("impossible d'ouvrir la base PostgreSQL : %1").arg(raison);
         return base;
     }
-    const QFileInfo fichier(texte);
-    if (!creer && !fichier.isFile()) {
-        erreur = QStringLiteral("impossible d'ouvrir la base « %1 » : le fichier n'existe pas.").arg(texte);
-        return nullptr;
-    }
-    auto base = BaseSqlite::ouvrir(texte, raison);
+    auto base = BaseSqlite::ouvrir(texte, raison, creer);
     if (!base)
-        erreur = QStringLiteral("impossible d'ouvrir la base « %1 » : %2").arg(texte, raison.trimmed());
+        erreur = QStringLiteral("impossible d'ouvrir la base « %1 » : %2").arg(TexteAffichable(texte), raison);
     return base;
 }

@@ -16,6 +16,7 @@
 #include "data/ChargeurPluie.h"
 #include "data/ChargeurStatistiques.h"
 #include "data/FenetreProgression.h"
+#include "data/NomVerifie.h"
 #include "data/Periodes.h"
 #include "render/moteur/ProprietesMoteur.h"
 #include "settings/messages/Messages.h"
@@ -122,12 +123,13 @@ QString texteDe(QObject* formulaire, const QString& nom)
 void CtlGraphique::remplirDatesDepuisPluviometre()
 {
     m_derniereValidation.clear();
-    const QString table = QStringLiteral("PLUVIO_") + m_entete->CodeStation();
-    if (m_entete->CodeStation().isEmpty() || !baseDonnees())
+    // Le code vient de la liste des stations de la base : il est vérifié comme un autre.
+    const auto table = NomVerifie::table(QStringLiteral("PLUVIO_"), m_entete->CodeStation());
+    if (!table || !baseDonnees())
         return;
     TableauValeurs lignes;
     qint32 n = 0;
-    if (!baseDonnees()->ExtraireRecords(QStringLiteral("SELECT Min(DateCreation), Max(DateCreation) FROM ") + table, lignes, n))
+    if (!baseDonnees()->ExtraireRecords("SELECT Min(DateCreation), Max(DateCreation) FROM " + *table, lignes, n))
         return;
     if (n >= 1 && !EstVide(lignes.valeur(0, 0))) {
         m_dateDebut->setTexte(TexteCellule(lignes.valeur(0, 0)).left(10));

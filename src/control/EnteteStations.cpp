@@ -1,6 +1,7 @@
 #include "control/EnteteStations.h"
 
 #include "commun/AppelParNom.h"
+#include "data/GenresStation.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -92,14 +93,6 @@ QString EnteteStations::GenreStation() const
 
 QString EnteteStations::TexteA() const
 {
-    const QString g = GenreStation();
-    if (g == QStringLiteral("pluvio"))
-        return QStringLiteral("Pluviomètre");
-    if (g == QStringLiteral("piezo"))
-        return QStringLiteral("Piézomètre");
-    if (g == QStringLiteral("hydro"))
-        return QStringLiteral("Station hydrométrique");
-    if (g == QStringLiteral("reference"))
-        return QStringLiteral("Courbe de référence");
-    return QString();
+    const auto g = GenresStation::depuisNom(GenreStation());
+    return g ? QString::fromUtf8(g->libelle) : QString();
 }

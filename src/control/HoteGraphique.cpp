@@ -8,21 +8,15 @@
 #include "control/EnteteStations.h"
 #include "control/ListeStations.h"
 #include "data/BaseDonnees.h"
-#include "data/NomsVerifies.h"
+#include "data/GenresStation.h"
+#include "data/NomVerifie.h"
 
 namespace {
 
 QString prefixe(const QString& genre)
 {
-    if (genre == QStringLiteral("pluvio"))
-        return QStringLiteral("PLUVIO_");
-    if (genre == QStringLiteral("piezo"))
-        return QStringLiteral("PZ_");
-    if (genre == QStringLiteral("hydro"))
-        return QStringLiteral("HYDRO_");
-    if (genre == QStringLiteral("reference"))
-        return QStringLiteral("COURBE_REF_PLUVIO_");
-    return QString();
+    const auto g = GenresStation::depuisNom(genre);
+    return g ? g->prefixe() : QString();
 }
 
 const char* const cases[] = {"ChkAnnee",     "ChkEnveloppeMini", "ChkEnveloppeMoyenne", "ChkEnveloppeMaxi", "ChkMediane",
@@ -84,7 +78,7 @@ QList<HoteGraphique::Station> HoteGraphique::lireStations(BaseDonnees* base)
     QList<Station> l;
     TableauValeurs lignes;
     qint32 n = 0;
-    if (!base || !base->ExtraireRecords(QStringLiteral("SELECT Code, Nom, Genre, Altitude FROM STATIONS"), lignes, n))
+    if (!base || !base->ExtraireRecords("SELECT Code, Nom, Genre, Altitude FROM STATIONS", lignes, n))
         return l;
     for (int r = 0; r < n; ++r)
         l.append({TexteCellule(lignes.valeur(0, r)).trimmed(), TexteCellule(lignes.valeur(1, r)).trimmed(),
@@ -94,11 +88,10 @@ QList<HoteGraphique::Station> HoteGraphique::lireStations(BaseDonnees* base)
 
 std::pair<QString, QString> HoteGraphique::etendue(BaseDonnees* base, const Station& s)
 {
-    const QString table = NomTableStation(prefixe(s.genre), s.code);
+    const auto table = NomVerifie::table(prefixe(s.genre), s.code);
     TableauValeurs lignes;
     qint32 n = 0;
-    if (!base || table.isEmpty()
-        || !base->ExtraireRecords(QStringLiteral("SELECT Min(DateCreation), Max(DateCreation) FROM ") + table, lignes, n) || n < 1)
+    if (!base || !table || !base->ExtraireRecords("SELECT Min(DateCreation), Max(DateCreation) FROM " + *table, lignes, n) || n < 1)
         return {};
     return {TexteCellule(lignes.valeur(0, 0)).left(10), TexteCellule(lignes.valeur(1, 0)).left(10)};
 }

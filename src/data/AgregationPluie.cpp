@@ -9,24 +9,22 @@ namespace AgregationPluie {
 
 namespace {
 
-QString anneeDe(const QString& date)
+OrdreSql anneeDe(const QString& date)
 {
     const auto d = LireDate(date.trimmed().left(10));
-    return d ? QString::number(d->year()) : QString();
+    return d ? OrdreSql::entier(d->year()) : OrdreSql();
 }
 
-QString groupementEtOrdre(const QString& x)
+OrdreSql groupementEtOrdre(const NomVerifie& x)
 {
-    return QStringLiteral(" GROUP BY ") + x + QStringLiteral(" & year(DateCreation), '12:00:00' , '', '', '', year(DateCreation) & ")
-        + x + QStringLiteral("_inverse ORDER BY year(DateCreation) & ") + x + QStringLiteral("_inverse, ") + x
-        + QStringLiteral(" & year(DateCreation), '12:00:00' , '', '', ''");
+    return " GROUP BY " + x + " & year(DateCreation), '12:00:00' , '', '', '', year(DateCreation) & " + x
+        + "_inverse ORDER BY year(DateCreation) & " + x + "_inverse, " + x + " & year(DateCreation), '12:00:00' , '', '', ''";
 }
 
-QString debutSelection(const QString& x, const QString& colonne, const QString& table)
+OrdreSql debutSelection(const NomVerifie& x, const NomVerifie& colonne, const NomVerifie& table)
 {
-    return QStringLiteral("SELECT ") + x + QStringLiteral(" & year(DateCreation), '12:00:00', SUM(") + colonne
-        + QStringLiteral(") , '', '', '', year(DateCreation) & ") + x + QStringLiteral("_inverse FROM ") + table
-        + QStringLiteral(", PERIODES WHERE ");
+    return "SELECT " + x + " & year(DateCreation), '12:00:00', SUM(" + colonne + ") , '', '', '', year(DateCreation) & " + x
+        + "_inverse FROM " + table + ", PERIODES WHERE ";
 }
 
 double entier(double v)
@@ -42,61 +40,57 @@ double dizaineAuDessus(double v)
 
 } // namespace
 
-QString requeteBornesAnnees(const QString& x, const QString& c, const QString& table, const QString& debut,
-                            const QString& fin)
+OrdreSql requeteBornesAnnees(const NomVerifie& x, const NomVerifie& c, const NomVerifie& table, const QString& debut,
+                             const QString& fin)
 {
-    return debutSelection(x, c, table) + QStringLiteral("year(DateCreation) >= '") + anneeDe(debut)
-        + QStringLiteral("' AND year(DateCreation) <='") + anneeDe(fin)
-        + QStringLiteral("' AND Instr(1,DateCreation,jour) AND (ModeObtention<>'I' OR ModeObtention IS NULL) AND DateCreation >=")
-        + FormatDateBase(debut, true) + QStringLiteral(" AND DateCreation <=") + FormatDateBase(fin, true)
-        + groupementEtOrdre(x);
+    return debutSelection(x, c, table) + "year(DateCreation) >= '" + anneeDe(debut) + "' AND year(DateCreation) <='"
+        + anneeDe(fin)
+        + "' AND Instr(1,DateCreation,jour) AND (ModeObtention<>'I' OR ModeObtention IS NULL) AND DateCreation >="
+        + FormatDateBase(debut, true) + " AND DateCreation <=" + FormatDateBase(fin, true) + groupementEtOrdre(x);
 }
 
-QString requeteParPeriode(const QString& x, const QString& c, const QString& table, const QString& debut,
-                          const QString& fin)
+OrdreSql requeteParPeriode(const NomVerifie& x, const NomVerifie& c, const NomVerifie& table, const QString& debut,
+                           const QString& fin)
 {
-    const QString jointure = TypeBaseCourant() == QStringLiteral("ORACLE")
-        ? QStringLiteral("' AND Instr(1, to_char(DateCreation, 'DD/MM/YYYY'), jour) > 0")
-        : QStringLiteral("' AND Instr(1, DateCreation, jour)");
-    return debutSelection(x, c, table) + QStringLiteral("year(DateCreation) >= '") + anneeDe(debut)
-        + QStringLiteral("' AND year(DateCreation) <='") + anneeDe(fin) + jointure
-        + QStringLiteral(" AND (ModeObtention<>'I' OR ModeObtention IS NULL) AND CVDATE(DateCreation) >=")
-        + FormatDateBase(debut, true) + QStringLiteral(" AND CVDATE(DateCreation) <=") + FormatDateBase(fin, true)
-        + groupementEtOrdre(x);
+    const OrdreSql jointure = TypeBaseCourant() == QStringLiteral("ORACLE")
+        ? OrdreSql("' AND Instr(1, to_char(DateCreation, 'DD/MM/YYYY'), jour) > 0")
+        : OrdreSql("' AND Instr(1, DateCreation, jour)");
+    return debutSelection(x, c, table) + "year(DateCreation) >= '" + anneeDe(debut) + "' AND year(DateCreation) <='"
+        + anneeDe(fin) + jointure + " AND (ModeObtention<>'I' OR ModeObtention IS NULL) AND CVDATE(DateCreation) >="
+        + FormatDateBase(debut, true) + " AND CVDATE(DateCreation) <=" + FormatDateBase(fin, true) + groupementEtOrdre(x);
 }
 
-QString requeteHydro(const QString& x, const QString& c, const QString& table, const QString& debut,
-                     const QString& fin)
+OrdreSql requeteHydro(const NomVerifie& x, const NomVerifie& c, const NomVerifie& table, const QString& debut,
+                      const QString& fin)
 {
     return debutSelection(x, c, table)
-        + QStringLiteral("Instr(1,DateCreation,jour) AND (ModeObtention<>'I' OR ModeObtention IS NULL) AND DateCreation >=")
-        + FormatDateBase(debut) + QStringLiteral(" AND DateCreation <=") + FormatDateBase(fin) + groupementEtOrdre(x);
+        + "Instr(1,DateCreation,jour) AND (ModeObtention<>'I' OR ModeObtention IS NULL) AND DateCreation >="
+        + FormatDateBase(debut) + " AND DateCreation <=" + FormatDateBase(fin) + groupementEtOrdre(x);
 }
 
-QString requeteSquelette(const QString& x, const QString& debut, const QString& fin, bool hydro, int moisHydro)
+OrdreSql requeteSquelette(const NomVerifie& x, const QString& debut, const QString& fin, bool hydro, int moisHydro)
 {
-    QString s = debut, e = fin, filtre;
+    QString s = debut, e = fin;
+    OrdreSql filtre;
     if (hydro) {
         const auto d1 = LireDate(debut.trimmed().left(10)), d2 = LireDate(fin.trimmed().left(10));
         if (d1 && d2) {
             s = (d1->month() >= moisHydro ? QStringLiteral("01/02/") : QStringLiteral("01/01/")) + QString::number(d1->year());
             e = (d2->month() > moisHydro ? QStringLiteral("01/02/") : QStringLiteral("01/01/")) + QString::number(d2->year());
         }
-        filtre = QStringLiteral("CVDate(DateCreation)");
+        filtre = "CVDate(DateCreation)";
     } else {
         const QString type = TypeBaseCourant();
-        filtre = type == QStringLiteral("ACCESS") ? QStringLiteral("dateValue(DateCreation)")
-            : type == QStringLiteral("ORACLE")    ? QStringLiteral("to_date(DateCreation, 'DD/MM/YYYY')")
-                                                  : QStringLiteral("CVDate(DateCreation)");
+        filtre = type == QStringLiteral("ACCESS") ? OrdreSql("dateValue(DateCreation)")
+            : type == QStringLiteral("ORACLE")    ? OrdreSql("to_date(DateCreation, 'DD/MM/YYYY')")
+                                                  : OrdreSql("CVDate(DateCreation)");
     }
-    const QString ls = FormatDateBase(s), le = FormatDateBase(e);
-    return QStringLiteral("select distinct * from (SELECT DISTINCT ") + x
-        + QStringLiteral(" & Num_Annee  as DateCreation, Num_Annee & ") + x
-        + QStringLiteral("_inverse as  date_inverse FROM PERIODES, ANNEES WHERE (jour<>'29/02/' or cint(num_annee) mod 400 = 0 or "
-                         "(cint(num_annee) mod 4 = 0 and cint(num_annee) mod 100 <> 0)) AND Num_annee >= year(")
-        + ls + QStringLiteral(") AND Num_annee <= year(") + le + QStringLiteral(")) AS SReq WHERE ") + filtre
-        + QStringLiteral(" >=") + ls + QStringLiteral(" AND ") + filtre + QStringLiteral(" <=") + le
-        + QStringLiteral(" ORDER BY date_inverse");
+    const OrdreSql ls = FormatDateBase(s), le = FormatDateBase(e);
+    return "select distinct * from (SELECT DISTINCT " + x + " & Num_Annee  as DateCreation, Num_Annee & " + x
+        + "_inverse as  date_inverse FROM PERIODES, ANNEES WHERE (jour<>'29/02/' or cint(num_annee) mod 400 = 0 or "
+          "(cint(num_annee) mod 4 = 0 and cint(num_annee) mod 100 <> 0)) AND Num_annee >= year("
+        + ls + ") AND Num_annee <= year(" + le + ")) AS SReq WHERE " + filtre + " >=" + ls + " AND " + filtre + " <=" + le
+        + " ORDER BY date_inverse";
 }
 
 void monterMaximum(double v, double& m)

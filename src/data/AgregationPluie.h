@@ -1,6 +1,7 @@
 #pragma once
 
 #include "commun/TableauValeurs.h"
+#include "data/OrdreSql.h"
 
 #include <QString>
 #include <functional>
@@ -16,17 +17,17 @@ constexpr int lignesPoint = 7;
 
 // Sums per period of a rain-gauge table ("PLUVIO_" + code), with year bounds
 // (year graph, comparison with the normals).
-QString requeteBornesAnnees(const QString& colonnePeriode, const QString& colonne, const QString& table,
-                            const QString& debut, const QString& fin);
+OrdreSql requeteBornesAnnees(const NomVerifie& colonnePeriode, const NomVerifie& colonne, const NomVerifie& table,
+                             const QString& debut, const QString& fin);
 // Sums per period for the other charts; the wording follows the database kind.
-QString requeteParPeriode(const QString& colonnePeriode, const QString& colonne, const QString& table,
-                          const QString& debut, const QString& fin);
+OrdreSql requeteParPeriode(const NomVerifie& colonnePeriode, const NomVerifie& colonne, const NomVerifie& table,
+                           const QString& debut, const QString& fin);
 // Sums per part of hydrological year.
-QString requeteHydro(const QString& colonnePeriode, const QString& colonne, const QString& table,
-                     const QString& debut, const QString& fin);
+OrdreSql requeteHydro(const NomVerifie& colonnePeriode, const NomVerifie& colonne, const NomVerifie& table,
+                      const QString& debut, const QString& fin);
 // Every period of the range, in calendar order (29 February in leap years only).
-QString requeteSquelette(const QString& colonnePeriode, const QString& debut, const QString& fin, bool hydro,
-                         int moisHydro);
+OrdreSql requeteSquelette(const NomVerifie& colonnePeriode, const QString& debut, const QString& fin, bool hydro,
+                          int moisHydro);
 
 // The value-axis maximum, a whole number raised point by point.
 void monterMaximum(double valeur, double& maximum);

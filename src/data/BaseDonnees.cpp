@@ -2,7 +2,7 @@
 
 #include "data/JeuEnregistrements.h"
 #include "data/JournalSql.h"
-#include "data/NomsVerifies.h"
+#include "data/NomVerifie.h"
 
 BaseDonnees::BaseDonnees()
     : m_vie(std::make_shared<BaseDonnees*>(this))
@@ -16,7 +16,7 @@ bool BaseDonnees::erreur(const QString& texte)
     m_erreur = texte;
     if (m_enTransaction && !m_echecEnTransaction) {
         m_echecEnTransaction = true;
-        m_premierEchec = texte;
+        m_premierEchecTransaction = texte;
     }
     qCDebug(journalSql).noquote() << "échec :" << texte;
     return false;
@@ -41,12 +41,23 @@ bool BaseDonnees::garde(const char* operation, const std::function<bool()>& corp
     }
 }
 
-bool BaseDonnees::ExtraireRecords(const QString& sql, TableauValeurs& lignes, qint32& nombre) noexcept
+bool BaseDonnees::ordre(const char* operation, const QString& sql, const std::function<bool()>& corps) noexcept
 {
+    const bool ok = garde(operation, [&] {
+        observer(sql);
+        return corps();
+    });
+    if (!ok && !m_premierEchec)
+        m_premierEchec = Echec{sql, m_erreur};
+    return ok;
+}
+
+bool BaseDonnees::ExtraireRecords(const OrdreSql& ordreSql, TableauValeurs& lignes, qint32& nombre) noexcept
+{
+    const QString& sql = ordreSql.texte();
     lignes = TableauValeurs();
     nombre = 0;
-    return garde("ExtraireRecords", [&] {
-        observer(sql);
+    return ordre("ExtraireRecords", sql, [&] {
         TableauValeurs resultat;
         qint32 n = 0;
         if (!extraire(sql, resultat, n))
@@ -57,20 +68,18 @@ bool BaseDonnees::ExtraireRecords(const QString& sql, TableauValeurs& lignes, qi
     });
 }
 
-bool BaseDonnees::Execute(const QString& sql) noexcept
+bool BaseDonnees::Execute(const OrdreSql& ordreSql) noexcept
 {
-    return garde("Execute", [&] {
-        observer(sql);
-        return executer(sql);
-    });
+    const QString& sql = ordreSql.texte();
+    return ordre("Execute", sql, [&] { return executer(sql); });
 }
 
-bool BaseDonnees::AccesBase(const QString& sql, std::unique_ptr<JeuEnregistrements>& jeu, qint32& nombre) noexcept
+bool BaseDonnees::AccesBase(const OrdreSql& ordreSql, std::unique_ptr<JeuEnregistrements>& jeu, qint32& nombre) noexcept
 {
+    const QString& sql = ordreSql.texte();
     jeu.reset();
     nombre = 0;
-    return garde("AccesBase", [&] {
-        observer(sql);
+    return ordre("AccesBase", sql, [&] {
         qint32 n = 0;
         auto ouvert = ouvrirJeu(sql, n);
         if (!ouvert)
@@ -94,7 +103,7 @@ bool BaseDonnees::Commencer() noexcept
             return false;
         m_enTransaction = true;
         m_echecEnTransaction = false;
-        m_premierEchec.clear();
+        m_premierEchecTransaction.clear();
         return true;
     });
 }
@@ -111,7 +120,7 @@ bool BaseDonnees::Valider() noexcept
             m_enTransaction = false;
             transaction(Transaction::Annuler);
             return erreur(QStringLiteral("Un ordre a échoué pendant la transaction, rien n'est enregistré : %1")
-                              .arg(m_premierEchec));
+                              .arg(m_premierEchecTransaction));
         }
         qCDebug(journalSql) << "validation de la transaction";
         const bool ok = transaction(Transaction::Valider);
@@ -223,4 +232,15 @@ QList<ColonneTable> BaseDonnees::ColonnesTable(const QString& table) noexcept
         return true;
     });
     return colonnes;
+}
+
+qint32 ExtraireLignes(BaseDonnees* base, const OrdreSql& sql, TableauValeurs& lignes)
+{
+    qint32 n = 0;
+    if (!base) {
+        lignes = TableauValeurs();
+        return 0;
+    }
+    base->ExtraireRecords(sql, lignes, n);
+    return n;
 }

@@ -2,6 +2,7 @@
 
 #include "commun/TableauValeurs.h"
 #include "data/ColonneTable.h"
+#include "data/OrdreSql.h"
 
 #include <QList>
 #include <QString>
@@ -9,6 +10,7 @@
 #include <QVariantList>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class JeuEnregistrements;
 
@@ -28,12 +30,12 @@ public:
     // Exécute un SELECT : les lignes en (champ, enregistrement), les champs dans l'ordre
     // de la liste, et leur nombre. NULL donne une cellule invalide, une date le texte
     // "DD/MM/YYYY", une heure "hh:nn:ss", un nombre un nombre.
-    bool ExtraireRecords(const QString& sql, TableauValeurs& lignes, qint32& nombre) noexcept;
+    bool ExtraireRecords(const OrdreSql& sql, TableauValeurs& lignes, qint32& nombre) noexcept;
     // Exécute un INSERT, un UPDATE ou un DELETE.
-    bool Execute(const QString& sql) noexcept;
+    bool Execute(const OrdreSql& sql) noexcept;
     // Ouvre en modification les lignes d'un SELECT sur une table ; `nombre` reçoit
     // combien ont été trouvées.
-    bool AccesBase(const QString& sql, std::unique_ptr<JeuEnregistrements>& jeu, qint32& nombre) noexcept;
+    bool AccesBase(const OrdreSql& sql, std::unique_ptr<JeuEnregistrements>& jeu, qint32& nombre) noexcept;
 
     // Un enregistrement fait de plusieurs ordres : rien n'en reste sans
     // validation, et `Valider` refuse (et annule) dès qu'un ordre de la
@@ -45,6 +47,17 @@ public:
     bool EnTransaction() const noexcept { return m_enTransaction; }
 
     QString DerniereErreur() const { return m_erreur; }
+
+    // Le premier ordre refusé ou en échec depuis `OublierEchecs` : les
+    // chargeurs prennent un échec pour « aucune ligne », celui qui les appelle
+    // peut ainsi dire qu'un ordre a échoué plutôt que montrer un graphique vide.
+    struct Echec
+    {
+        QString ordre;
+        QString erreur;
+    };
+    const std::optional<Echec>& PremierEchec() const { return m_premierEchec; }
+    void OublierEchecs() { m_premierEchec.reset(); }
     // Appelé avec chaque ordre tel que l'appelant l'a envoyé, avant toute chose.
     void setObservateur(Observateur observateur) { m_observateur = std::move(observateur); }
 
@@ -97,12 +110,18 @@ private:
     friend class JeuEnregistrements;
 
     bool garde(const char* operation, const std::function<bool()>& corps) noexcept;
+    bool ordre(const char* operation, const QString& sql, const std::function<bool()>& corps) noexcept;
     void observer(const QString& sql);
 
     QString m_erreur;
     Observateur m_observateur;
     bool m_enTransaction = false;
     bool m_echecEnTransaction = false;
-    QString m_premierEchec;
+    QString m_premierEchecTransaction;
+    std::optional<Echec> m_premierEchec;
     std::shared_ptr<BaseDonnees*> m_vie;
 };
+
+// Les lignes d'un SELECT pour un chargeur : sans base, ou quand l'ordre échoue,
+// aucune ligne (l'erreur reste lisible dans `DerniereErreur`).
+qint32 ExtraireLignes(BaseDonnees* base, const OrdreSql& sql, TableauValeurs& lignes);

@@ -4,28 +4,20 @@
 #include "commun/Nombres.h"
 #include "data/BaseDonnees.h"
 #include "data/Litteraux.h"
-#include "data/NomsVerifies.h"
+#include "data/NomVerifie.h"
 #include "model/Classe_Graphiques.h"
 
 namespace ChargeurNappes {
 
 namespace {
 
-const QString sansInvalides = QStringLiteral(" WHERE (ModeObtention<>'I' OR ModeObtention IS NULL) AND CVDATE(DateCreation & ' ' & Heure) >=");
-
-qint32 extraire(BaseDonnees* base, const QString& sql, TableauValeurs& lignes)
-{
-    qint32 n = 0;
-    if (base && !base->ExtraireRecords(sql, lignes, n))
-        n = 0;
-    return n;
-}
+const OrdreSql sansInvalides = " WHERE (ModeObtention<>'I' OR ModeObtention IS NULL) AND CVDATE(DateCreation & ' ' & Heure) >=";
 
 // The bounds of the measurements, widened into the collection's; a failed query resets them.
-void elargirBornes(Classe_Graphiques& c, BaseDonnees* base, const QString& sql, double decalage)
+void elargirBornes(Classe_Graphiques& c, BaseDonnees* base, const OrdreSql& sql, double decalage)
 {
     TableauValeurs lignes;
-    if (extraire(base, sql, lignes) != 1) {
+    if (ExtraireLignes(base, sql, lignes) != 1) {
         c.setMinDonnees(0);
         c.setMaxDonnees(0);
         return;
@@ -40,11 +32,11 @@ void elargirBornes(Classe_Graphiques& c, BaseDonnees* base, const QString& sql, 
         c.setMaxDonnees(b);
 }
 
-int ajouter(Classe_Graphiques& c, BaseDonnees* base, const QString& sql, bool viderAvant, int numero,
+int ajouter(Classe_Graphiques& c, BaseDonnees* base, const OrdreSql& sql, bool viderAvant, int numero,
             const QString& titre)
 {
     TableauValeurs lignes;
-    const qint32 n = extraire(base, sql, lignes);
+    const qint32 n = ExtraireLignes(base, sql, lignes);
     if (n <= 0)
         lignes = TableauValeurs(6, 0);
     if (viderAvant)
@@ -66,31 +58,25 @@ int chargerPiezometre(Classe_Graphiques& c, const QString& debut, const QString&
                       const QString& decalageAxe, const QString& decalageValeurs, const QString& titre,
                       BaseDonnees* base, bool viderAvant, int numero, int typeAffichageEchelle)
 {
-    const QString table = NomTableStation(QStringLiteral("PZ_"), code);
-    if (table.isEmpty())
+    const auto table = NomVerifie::table(QStringLiteral("PZ_"), code);
+    if (!table)
         return 0;
     QString axe = typeAffichageEchelle == 0 ? QStringLiteral("0") : decalageAxe;
-    QString valeurs = typeAffichageEchelle == 0 ? QStringLiteral("0") : decalageValeurs;
-    RemplacerTexte(valeurs, QStringLiteral(","), QStringLiteral("."));
-    // Only a number enters the statement.
-    const auto nombreValeurs = LireNombre(valeurs);
-    if (!nombreValeurs)
-        valeurs = QStringLiteral("0");
-    else
-        valeurs = QString::number(*nombreValeurs, 'g', 15);
+    QString texteValeurs = typeAffichageEchelle == 0 ? QStringLiteral("0") : decalageValeurs;
+    RemplacerTexte(texteValeurs, QStringLiteral(","), QStringLiteral("."));
+    // Seul un nombre entre dans l'ordre.
+    const auto nombreValeurs = LireNombre(texteValeurs);
+    const OrdreSql valeurs = nombreValeurs ? OrdreSql::reel(*nombreValeurs) : OrdreSql("0");
     const double decalage = LireNombre(axe).value_or(0.0);
 
-    const QString periode = FormatDateBase(debut, true) + QStringLiteral(" AND CVDATE(DateCreation & ' ' & Heure) <=")
-        + FormatDateBase(fin, true);
-    elargirBornes(c, base,
-                  QStringLiteral("SELECT Min(Valeur), Max(Valeur) FROM ") + table + sansInvalides + u' ' + periode, decalage);
+    const OrdreSql periode = FormatDateBase(debut, true) + " AND CVDATE(DateCreation & ' ' & Heure) <=" + FormatDateBase(fin, true);
+    elargirBornes(c, base, "SELECT Min(Valeur), Max(Valeur) FROM " + *table + sansInvalides + " " + periode, decalage);
     if (c.EchelleYAuto()) {
         c.setMinY(c.MinDonnees());
         c.setMaxY(c.MaxDonnees());
     }
-    const QString sql = QStringLiteral("SELECT DateCreation, Heure, Valeur+") + valeurs
-        + QStringLiteral(" , Validite, Continuite, ModeObtention FROM ") + table + sansInvalides + periode
-        + QStringLiteral(" ORDER BY DateCreation, Heure");
+    const OrdreSql sql = "SELECT DateCreation, Heure, Valeur+" + valeurs + " , Validite, Continuite, ModeObtention FROM "
+        + *table + sansInvalides + periode + " ORDER BY DateCreation, Heure";
     return ajouter(c, base, sql, viderAvant, numero, titre);
 }
 
@@ -98,24 +84,20 @@ int chargerStation(Classe_Graphiques& c, const QString& debut, const QString& fi
                    const QString& titre, BaseDonnees* base, bool viderAvant, int numero, const QString& typeDonnees,
                    const QString& echelle)
 {
-    const QString table = NomTableStation(QStringLiteral("HYDRO_"), code);
-    if (table.isEmpty() || !EstNomVerifie(typeDonnees))
+    const auto table = NomVerifie::table(QStringLiteral("HYDRO_"), code);
+    const auto colonne = NomVerifie::depuis(typeDonnees);
+    if (!table || !colonne)
         return 0;
-    const QString periode = FormatDateBase(debut, true) + QStringLiteral(" AND CVDATE(DateCreation & ' ' & Heure) <=")
-        + FormatDateBase(fin, true);
-    elargirBornes(c, base,
-                  QStringLiteral("SELECT Min(") + typeDonnees + QStringLiteral("), Max(") + typeDonnees
-                      + QStringLiteral(") FROM ") + table + sansInvalides + u' ' + periode,
-                  0.0);
+    const OrdreSql periode = FormatDateBase(debut, true) + " AND CVDATE(DateCreation & ' ' & Heure) <=" + FormatDateBase(fin, true);
+    elargirBornes(c, base, "SELECT Min(" + *colonne + "), Max(" + *colonne + ") FROM " + *table + sansInvalides + " " + periode, 0.0);
     if (c.EchelleYAuto()) {
         if (c.MinDonnees() >= 0)
             c.setMinDonnees(0);
         c.setMinY(c.MinDonnees());
         c.setMaxY(c.MaxDonnees());
     }
-    const QString sql = QStringLiteral("SELECT DateCreation, Heure, ") + typeDonnees
-        + QStringLiteral(" , Validite, Continuite, ModeObtention FROM ") + table + sansInvalides + periode
-        + QStringLiteral(" ORDER BY DateCreation, Heure");
+    const OrdreSql sql = "SELECT DateCreation, Heure, " + *colonne + " , Validite, Continuite, ModeObtention FROM " + *table
+        + sansInvalides + periode + " ORDER BY DateCreation, Heure";
     return ajouter(c, base, sql, viderAvant, numero, titre + QStringLiteral(" (") + echelle + u')');
 }
 

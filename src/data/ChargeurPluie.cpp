@@ -8,7 +8,7 @@
 #include "data/BaseDonnees.h"
 #include "data/FenetreProgression.h"
 #include "data/Litteraux.h"
-#include "data/NomsVerifies.h"
+#include "data/NomVerifie.h"
 #include "model/Classe_Graphiques.h"
 
 #include <algorithm>
@@ -30,14 +30,6 @@ int ajouterCourbe(Classe_Graphiques& c, const QString& cle, int couleur, const T
     return position;
 }
 
-qint32 extraire(BaseDonnees* base, const QString& sql, TableauValeurs& lignes)
-{
-    qint32 n = 0;
-    if (base && !base->ExtraireRecords(sql, lignes, n))
-        n = 0;
-    return n;
-}
-
 QDate memeJourEn(int annee, const QDate& jour)
 {
     QDate d(annee, jour.month(), jour.day());
@@ -50,25 +42,25 @@ int agreger(Classe_Graphiques& c, const Demande& d, BaseDonnees* base, FenetrePr
 {
     if (d.mode != 0 && d.mode != 1 && d.mode != 4 && d.mode != 5 && d.mode != 7)
         return 0;
-    const QString table = NomTableStation(d.prefixeTable, d.code);
-    if (table.isEmpty() || !EstNomVerifie(d.colonne) || !EstNomVerifie(d.colonnePeriode))
+    const auto table = NomVerifie::table(d.prefixeTable, d.code);
+    const auto colonne = NomVerifie::depuis(d.colonne), x = NomVerifie::depuis(d.colonnePeriode);
+    if (!table || !colonne || !x)
         return 0;
     const bool hydro = d.codePeriode == QStringLiteral("HYDRO");
-    const QString x = d.colonnePeriode;
 
-    QString requete;
+    OrdreSql requete;
     if (d.mode == 1 || d.mode == 7)
-        requete = AgregationPluie::requeteBornesAnnees(x, d.colonne, table, d.debut, d.fin);
+        requete = AgregationPluie::requeteBornesAnnees(*x, *colonne, *table, d.debut, d.fin);
     else if (hydro)
-        requete = AgregationPluie::requeteHydro(x, d.colonne, table, d.debut, d.fin);
+        requete = AgregationPluie::requeteHydro(*x, *colonne, *table, d.debut, d.fin);
     else
-        requete = AgregationPluie::requeteParPeriode(x, d.colonne, table, d.debut, d.fin);
+        requete = AgregationPluie::requeteParPeriode(*x, *colonne, *table, d.debut, d.fin);
 
     c.setMinDonnees(0);
     double maximum = double(CLng(c.MaxDonnees()).value_or(0));
     TableauValeurs donnees, squelette;
-    const qint32 nDonnees = extraire(base, requete, donnees);
-    const qint32 nSquelette = extraire(base, AgregationPluie::requeteSquelette(x, d.debut, d.fin, hydro, d.moisHydro), squelette);
+    const qint32 nDonnees = ExtraireLignes(base, requete, donnees);
+    const qint32 nSquelette = ExtraireLignes(base, AgregationPluie::requeteSquelette(*x, d.debut, d.fin, hydro, d.moisHydro), squelette);
 
     TableauValeurs points;
     if (nSquelette <= 0) {
@@ -104,8 +96,9 @@ int agreger(Classe_Graphiques& c, const Demande& d, BaseDonnees* base, FenetrePr
 void comparerCumulsAnnuels(Classe_Graphiques& c, int premiere, int derniere, const QString& code,
                            const QString& colonne, bool hydro, int moisHydro, BaseDonnees* base)
 {
-    const QString table = NomTableStation(QStringLiteral("PLUVIO_"), code);
-    if (table.isEmpty() || !EstNomVerifie(colonne))
+    const auto table = NomVerifie::table(QStringLiteral("PLUVIO_"), code);
+    const auto nomColonne = NomVerifie::depuis(colonne);
+    if (!table || !nomColonne)
         return;
     const QDate aujourdhui = Horloge::aujourdhui();
     const bool apresDebutHydro = aujourdhui > QDate(aujourdhui.year(), moisHydro, 1);
@@ -121,11 +114,10 @@ void comparerCumulsAnnuels(Classe_Graphiques& c, int premiere, int derniere, con
             debut = QDate(apresDebutHydro ? annee : annee - 1, moisHydro, 1);
         const QDate fin = memeJourEn(annee, aujourdhui);
         TableauValeurs lignes;
-        const QString sql = QStringLiteral("SELECT SUM(") + colonne + QStringLiteral(") FROM ") + table
-            + QStringLiteral(" WHERE DateCreation >= ") + FormatDateBase(TexteDate(debut))
-            + QStringLiteral(" AND DateCreation <=") + FormatDateBase(TexteDate(fin))
-            + QStringLiteral(" AND (ModeObtention<>'I' OR ModeObtention IS NULL)");
-        const qint32 n = extraire(base, sql, lignes);
+        const OrdreSql sql = "SELECT SUM(" + *nomColonne + ") FROM " + *table + " WHERE DateCreation >= "
+            + FormatDateBase(TexteDate(debut)) + " AND DateCreation <=" + FormatDateBase(TexteDate(fin))
+            + " AND (ModeObtention<>'I' OR ModeObtention IS NULL)";
+        const qint32 n = ExtraireLignes(base, sql, lignes);
         const double somme = n > 0 ? LireNombre(lignes.valeur(0, 0)).value_or(0.0) : 0.0;
         points.append({TexteDate(fin), somme});
     }
@@ -151,43 +143,43 @@ void comparerCumulsAnnuels(Classe_Graphiques& c, int premiere, int derniere, con
 void totauxMensuels(Classe_Graphiques& c, int premiere, int derniere, const QString& code, const QString& colonne,
                     bool hydro, int moisHydro, BaseDonnees* base)
 {
-    const QString table = NomTableStation(QStringLiteral("PLUVIO_"), code);
-    if (table.isEmpty() || !EstNomVerifie(colonne) || derniere < premiere)
+    const auto table = NomVerifie::table(QStringLiteral("PLUVIO_"), code);
+    const auto nomColonne = NomVerifie::depuis(colonne);
+    if (!table || !nomColonne || derniere < premiere)
         return;
     // Hydrological years run from the first month of the year before.
     const QString debut = hydro ? TexteDate(QDate(premiere - 1, moisHydro, 1)) : QStringLiteral("01/01/") + QString::number(premiere);
     const QString fin = hydro ? TexteDate(QDate(derniere, moisHydro, 1).addDays(-1)) : QStringLiteral("31/12/") + QString::number(derniere);
-    const QString bornes = QStringLiteral(" where DateCreation>=") + FormatDateBase(debut) + QStringLiteral(" AND DateCreation<=")
-        + FormatDateBase(fin);
+    const OrdreSql bornes = " where DateCreation>=" + FormatDateBase(debut) + " AND DateCreation<=" + FormatDateBase(fin);
 
     TableauValeurs lignes;
     double maximum = 0;
-    const QString sqlMaximum = QStringLiteral("SELECT dateAnnee, sum(valeur) from (SELECT month(DateCreation) as dateMois, "
-                                              "year(dateCreation) as dateAnnee, sum(")
-        + colonne + QStringLiteral(") as valeur From ") + table + bornes
-        + QStringLiteral(" group by  month(DateCreation), year(dateCreation)) as pluvio Group By dateAnnee order by sum(valeur) DESC");
-    if (extraire(base, sqlMaximum, lignes) > 0) {
+    const OrdreSql sqlMaximum = "SELECT dateAnnee, sum(valeur) from (SELECT month(DateCreation) as dateMois, "
+                                "year(dateCreation) as dateAnnee, sum("
+        + *nomColonne + ") as valeur From " + *table + bornes
+        + " group by  month(DateCreation), year(dateCreation)) as pluvio Group By dateAnnee order by sum(valeur) DESC";
+    if (ExtraireLignes(base, sqlMaximum, lignes) > 0) {
         const double total = LireNombre(lignes.valeur(1, 0)).value_or(0.0);
         if (total > 0)
             maximum = (Round(total / 100) + 1) * 100;
     }
 
-    QString sql;
+    OrdreSql sql;
     if (hydro) {
-        sql = QStringLiteral("SELECT dateMois + '/' + dateAnnee, avg(valeur) FROM (SELECT month(DateCreation) as dateMois, "
-                             "year(dateCreation) as dateAnnee ,sum(")
-            + colonne + QStringLiteral(") as valeur From ") + table + bornes
-            + QStringLiteral(" GROUP BY month(DateCreation), year(dateCreation)) as pluvio  GROUP BY dateMois + '/' + dateAnnee "
-                             "ORDER BY dateMois + '/' + dateAnnee ASC");
+        sql = "SELECT dateMois + '/' + dateAnnee, avg(valeur) FROM (SELECT month(DateCreation) as dateMois, "
+              "year(dateCreation) as dateAnnee ,sum("
+            + *nomColonne + ") as valeur From " + *table + bornes
+            + " GROUP BY month(DateCreation), year(dateCreation)) as pluvio  GROUP BY dateMois + '/' + dateAnnee "
+              "ORDER BY dateMois + '/' + dateAnnee ASC";
     } else {
-        const QString interieur = TypeBaseCourant() == QStringLiteral("ACCESS")
-            ? QStringLiteral("SELECT dateMois + '/' + dateAnnee, avg(valeur) from (SELECT cstr(month(DateCreation)) as dateMois, "
-                             "cstr(year(dateCreation)) as dateAnnee ,sum(")
-            : QStringLiteral("SELECT dateMois + '/' + dateAnnee, avg(valeur) from (SELECT month(DateCreation) as dateMois, "
-                             "year(dateCreation) as dateAnnee ,sum(");
-        sql = interieur + colonne + QStringLiteral(") as valeur From ") + table + bornes
-            + QStringLiteral(" group by  month(DateCreation), year(dateCreation))  as pluvio Group By dateMois + '/' + dateAnnee "
-                             "order by dateMois + '/' + dateAnnee ASC");
+        const OrdreSql interieur = TypeBaseCourant() == QStringLiteral("ACCESS")
+            ? OrdreSql("SELECT dateMois + '/' + dateAnnee, avg(valeur) from (SELECT cstr(month(DateCreation)) as dateMois, "
+                       "cstr(year(dateCreation)) as dateAnnee ,sum(")
+            : OrdreSql("SELECT dateMois + '/' + dateAnnee, avg(valeur) from (SELECT month(DateCreation) as dateMois, "
+                       "year(dateCreation) as dateAnnee ,sum(");
+        sql = interieur + *nomColonne + ") as valeur From " + *table + bornes
+            + " group by  month(DateCreation), year(dateCreation))  as pluvio Group By dateMois + '/' + dateAnnee "
+              "order by dateMois + '/' + dateAnnee ASC";
     }
     const int nbAnnees = derniere - premiere + 1;
     std::vector<TableauValeurs> mois(12, TableauValeurs(6, nbAnnees));
@@ -196,7 +188,7 @@ void totauxMensuels(Classe_Graphiques& c, int premiere, int derniere, const QStr
             mois[std::size_t(m)](0, i) = QStringLiteral("01/01/") + QString::number(premiere + i);
             mois[std::size_t(m)](1, i) = QString();
         }
-    const qint32 n = extraire(base, sql, lignes);
+    const qint32 n = ExtraireLignes(base, sql, lignes);
     for (int r = 0; r < n; ++r) {
         const QString etiquette = TexteCellule(lignes.valeur(0, r)).trimmed();
         const int m = etiquette.left(2).section(u'/', 0, 0).trimmed().toInt();

@@ -10,7 +10,7 @@
 #include "data/CalculsStatistiques.h"
 #include "data/FenetreProgression.h"
 #include "data/Litteraux.h"
-#include "data/NomsVerifies.h"
+#include "data/NomVerifie.h"
 #include "model/Classe_Graphiques.h"
 
 #include <map>
@@ -18,14 +18,6 @@
 namespace ChargeurStatistiques {
 
 namespace {
-
-qint32 extraire(BaseDonnees* base, const QString& sql, TableauValeurs& lignes)
-{
-    qint32 n = 0;
-    if (base && !base->ExtraireRecords(sql, lignes, n))
-        n = 0;
-    return n;
-}
 
 std::optional<int> annee(const QString& texte)
 {
@@ -82,13 +74,10 @@ std::pair<int, int> choisirAnnees(const QString& anneeDebut, const QString& anne
     if (!premiere || !derniere) {
         const int precedente = Horloge::aujourdhui().year() - 1;
         premiere = derniere = precedente;
-        const QString table = NomTableStation(QStringLiteral("PLUVIO_"), code);
+        const auto table = NomVerifie::table(QStringLiteral("PLUVIO_"), code);
         TableauValeurs lignes;
-        if (!table.isEmpty()
-            && extraire(base,
-                        QStringLiteral("SELECT Min(CDate('01/01/' & Year(DateCreation))),Max(CDate('01/01/' & "
-                                       "Year(DateCreation))) FROM ")
-                            + table,
+        if (table
+            && ExtraireLignes(base, "SELECT Min(CDate('01/01/' & Year(DateCreation))),Max(CDate('01/01/' & Year(DateCreation))) FROM " + *table,
                         lignes)
                 > 0) {
             const auto d1 = DateDepuisCellule(lignes.valeur(0, 0)), d2 = DateDepuisCellule(lignes.valeur(1, 0));
@@ -109,37 +98,36 @@ ValeursMois valeursMensuelles(int premiere, int derniere, const QString& code, B
                               bool hydro, int moisHydro, const QString& colonne, bool parMois, bool normales)
 {
     ValeursMois valeurs{};
-    const QString table = NomTableStation(QStringLiteral("PLUVIO_"), code);
-    if (table.isEmpty() || !EstNomVerifie(colonne))
+    const auto table = NomVerifie::table(QStringLiteral("PLUVIO_"), code);
+    const auto codeVerifie = NomVerifie::depuis(code), nomColonne = NomVerifie::depuis(colonne);
+    if (!table || !codeVerifie || !nomColonne)
         return valeurs;
     TableauValeurs lignes;
     if (normales) {
-        const QString c = colonne == QStringLiteral("Pluie") ? QStringLiteral("valeur") : colonne;
+        const NomVerifie c = colonne == QStringLiteral("Pluie") ? NomVerifie("valeur") : *nomColonne;
         if (parMois) {
-            const qint32 n = extraire(base, QStringLiteral("SELECT mois, ") + c
-                                                + QStringLiteral(" FROM PLUVIOMETRE_NORMALES WHERE codePluviometre=") + code
-                                                + QStringLiteral(" AND mois>=1 AND Mois<=12 ORDER BY 1,2"),
+            const qint32 n = ExtraireLignes(base, "SELECT mois, " + c + " FROM PLUVIOMETRE_NORMALES WHERE codePluviometre=" + *codeVerifie
+                                                + " AND mois>=1 AND Mois<=12 ORDER BY 1,2",
                                       lignes);
             for (int r = 0; r < n; ++r) {
                 const int m = int(LireNombre(lignes.valeur(0, r)).value_or(0));
                 if (m >= 1 && m <= 12 && !EstVide(lignes.valeur(1, r)))
                     valeurs[std::size_t(m - 1)] = LireNombre(lignes.valeur(1, r));
             }
-        } else if (extraire(base, QStringLiteral("SELECT ") + c + QStringLiteral(" FROM PLUVIOMETRE_NORMALES WHERE codePluviometre=")
-                                      + code + QStringLiteral(" AND mois=13"),
+        } else if (ExtraireLignes(base, "SELECT " + c + " FROM PLUVIOMETRE_NORMALES WHERE codePluviometre=" + *codeVerifie + " AND mois=13",
                             lignes)
                    > 0) {
             valeurs.fill(LireNombre(lignes.valeur(0, 0)));
         }
     } else {
-        const QString somme = QStringLiteral("sum(") + table + u'.' + colonne + QStringLiteral(") as valeur FROM  ") + table
-            + QStringLiteral("  WHERE year(DateCreation)<=") + QString::number(derniere)
-            + QStringLiteral(" AND year(DateCreation)>=") + QString::number(premiere) + QStringLiteral(" AND Pluie IS NOT NULL  GROUP BY  ");
+        const OrdreSql somme = "sum(" + *table + "." + *nomColonne + ") as valeur FROM  " + *table
+            + "  WHERE year(DateCreation)<=" + OrdreSql::entier(derniere) + " AND year(DateCreation)>=" + OrdreSql::entier(premiere)
+            + " AND Pluie IS NOT NULL  GROUP BY  ";
         if (parMois) {
-            const qint32 n = extraire(base,
-                                      QStringLiteral("SELECT Val (Mid(mois, 1, 2)), mesures.valeur FROM (SELECT  Month(DateCreation) & ' ' & "
-                                                     "Year(DateCreation) as mois, ")
-                                          + somme + QStringLiteral("Month(DateCreation) & ' ' & Year(DateCreation)) mesures ORDER BY 1,2"),
+            const qint32 n = ExtraireLignes(base,
+                                      "SELECT Val (Mid(mois, 1, 2)), mesures.valeur FROM (SELECT  Month(DateCreation) & ' ' & "
+                                      "Year(DateCreation) as mois, "
+                                          + somme + "Month(DateCreation) & ' ' & Year(DateCreation)) mesures ORDER BY 1,2",
                                       lignes);
             std::map<int, QList<double>> parMoisTries;
             for (int r = 0; r < n; ++r) {
@@ -152,8 +140,8 @@ ValeursMois valeursMensuelles(int premiere, int derniere, const QString& code, B
                 valeurs[std::size_t(m - 1)] = CalculsStatistiques::mediane(totaux);
             }
         } else {
-            const qint32 n = extraire(base, QStringLiteral("SELECT annee, mesures.valeur FROM (SELECT  Year(DateCreation) as annee, ") + somme
-                                                + QStringLiteral("Year(DateCreation)) mesures ORDER BY 1,2"),
+            const qint32 n = ExtraireLignes(base, "SELECT annee, mesures.valeur FROM (SELECT  Year(DateCreation) as annee, " + somme
+                                                + "Year(DateCreation)) mesures ORDER BY 1,2",
                                       lignes);
             QList<double> totaux;
             for (int r = 0; r < n; ++r)
@@ -195,23 +183,24 @@ void statistiquesMensuelles(Classe_Graphiques& collection, const QString& anneeD
                             const QString& code, QObject* formulaire, BaseDonnees* base, FenetreProgression* fenetre,
                             bool cumul, bool hydro, int moisHydro, const QString& colonne, bool normalesMeteoFrance)
 {
-    const QString table = NomTableStation(QStringLiteral("PLUVIO_"), code);
-    if (table.isEmpty() || !EstNomVerifie(colonne))
+    const auto table = NomVerifie::table(QStringLiteral("PLUVIO_"), code);
+    const auto nomColonne = NomVerifie::depuis(colonne);
+    if (!table || !nomColonne)
         return;
     const auto [premiere, derniere] = choisirAnnees(anneeDebut, anneeFin, code, formulaire, base);
     const int y = annee(anneeDebut.right(4)).value_or(premiere);
-    const QString bornes = QStringLiteral(" where DateCreation>=") + FormatDateBase(QStringLiteral("01/01/") + QString::number(premiere))
-        + QStringLiteral(" AND DateCreation<=") + FormatDateBase(QStringLiteral("31/12/") + QString::number(derniere));
+    const OrdreSql bornes = " where DateCreation>=" + FormatDateBase(QStringLiteral("01/01/") + QString::number(premiere))
+        + " AND DateCreation<=" + FormatDateBase(QStringLiteral("31/12/") + QString::number(derniere));
 
     // Envelope: per month, the lowest, mean and highest of the yearly totals.
     TableauValeurs lignes;
-    const qint32 n = extraire(base,
-                              QStringLiteral("SELECT '01/' & mois & '/") + QString::number(y)
-                                  + QStringLiteral("', min(valeur), avg(valeur), max(valeur) from (SELECT trim(Format(Month(DateCreation),'00')) "
-                                                   "as mois, Year(DateCreation) ,sum(")
-                                  + colonne + QStringLiteral(") as valeur From ") + table + bornes
-                                  + QStringLiteral(" group by  trim(Format(Month(DateCreation),'00')), Year(DateCreation)) AS SReq Group By '01/' & mois & '/")
-                                  + QString::number(y) + QStringLiteral("' "),
+    const qint32 n = ExtraireLignes(base,
+                              "SELECT '01/' & mois & '/" + OrdreSql::entier(y)
+                                  + "', min(valeur), avg(valeur), max(valeur) from (SELECT trim(Format(Month(DateCreation),'00')) "
+                                    "as mois, Year(DateCreation) ,sum("
+                                  + *nomColonne + ") as valeur From " + *table + bornes
+                                  + " group by  trim(Format(Month(DateCreation),'00')), Year(DateCreation)) AS SReq Group By '01/' & mois & '/"
+                                  + OrdreSql::entier(y) + "' ",
                               lignes);
     std::array<ValeursMois, 3> enveloppe{};
     for (int r = 0; r < n; ++r) {
@@ -242,9 +231,8 @@ void statistiquesMensuelles(Classe_Graphiques& collection, const QString& anneeD
 
     // Quintiles: per month, the totals of the years that were measured that month.
     std::map<std::pair<int, int>, std::pair<int, double>> totaux;
-    const qint32 nt = extraire(base, QStringLiteral("SELECT Month(DateCreation), year(DateCreation), sum(") + colonne
-                                         + QStringLiteral(") FROM ") + table + bornes
-                                         + QStringLiteral(" group by Month(DateCreation), year(DateCreation)"),
+    const qint32 nt = ExtraireLignes(base, "SELECT Month(DateCreation), year(DateCreation), sum(" + *nomColonne + ") FROM " + *table
+                                         + bornes + " group by Month(DateCreation), year(DateCreation)",
                                lignes);
     for (int r = 0; r < nt; ++r) {
         const int m = int(LireNombre(lignes.valeur(0, r)).value_or(0));

@@ -11,40 +11,41 @@ QString TypeBaseCourant()
     return LireMembre(ValeursProcessus::courantes().fenetrePrincipale, QStringLiteral("typeBase")).toString();
 }
 
-QString FormatDateBase(const QString& date, bool avecHeure)
+OrdreSql FormatDateBase(const QString& date, bool avecHeure)
 {
-    const QString texte = date.trimmed();
-    const auto instant = LireDateHeure(texte);
+    const auto instant = LireDateHeure(date.trimmed());
     if (!instant)
-        return QString();
+        return OrdreSql();
+    // Le littéral est écrit depuis la valeur lue, jamais depuis le texte reçu.
     const QString type = TypeBaseCourant();
     const QString motif = avecHeure ? QStringLiteral("MM/DD/YYYY hh:nn:ss") : QStringLiteral("MM/DD/YYYY");
     if (type == QStringLiteral("ACCESS"))
-        return u'#' + FormatDate(*instant, motif) + u'#';
+        return OrdreSql::sansVerification(u'#' + FormatDate(*instant, motif) + u'#');
     if (type == QStringLiteral("POSTGRESQL"))
-        return u'\'' + FormatDate(*instant, motif) + u'\'';
+        return OrdreSql::sansVerification(u'\'' + FormatDate(*instant, motif) + u'\'');
     if (type == QStringLiteral("ORACLE")) {
         if (avecHeure)
-            return QStringLiteral(" to_date('") + FormatDate(*instant, QStringLiteral("DD/MM/YYYY hh:nn:ss"))
-                + QStringLiteral("', 'DD/MM/YYYY HH24:MI:SS') ");
-        return QStringLiteral(" to_date('") + TexteDate(instant->date()) + QStringLiteral("', 'DD/MM/YYYY') ");
+            return OrdreSql::sansVerification(QStringLiteral(" to_date('") + FormatDate(*instant, QStringLiteral("DD/MM/YYYY hh:nn:ss"))
+                                              + QStringLiteral("', 'DD/MM/YYYY HH24:MI:SS') "));
+        return OrdreSql::sansVerification(QStringLiteral(" to_date('") + TexteDate(instant->date()) + QStringLiteral("', 'DD/MM/YYYY') "));
     }
-    return QString();
+    return OrdreSql();
 }
 
-QString FormatHeureBase(const QString& heure)
+OrdreSql FormatHeureBase(const QString& heure)
 {
     const auto t = LireHeure(heure.trimmed());
     if (!t)
-        return QString();
+        return OrdreSql();
     const QString type = TypeBaseCourant();
     if (type == QStringLiteral("ACCESS"))
-        return u'#' + TexteHeure(*t) + u'#';
+        return OrdreSql::sansVerification(u'#' + TexteHeure(*t) + u'#');
     if (type == QStringLiteral("POSTGRESQL"))
-        return QStringLiteral("'12/30/1899 ") + TexteHeure(*t) + u'\'';
+        return OrdreSql::sansVerification(QStringLiteral("'12/30/1899 ") + TexteHeure(*t) + u'\'');
     if (type == QStringLiteral("ORACLE"))
-        return QStringLiteral(" to_date('30/12/1899 ") + TexteHeure(*t) + QStringLiteral("', 'DD/MM/YYYY HH24:MI:SS') ");
-    return QString();
+        return OrdreSql::sansVerification(QStringLiteral(" to_date('30/12/1899 ") + TexteHeure(*t)
+                                          + QStringLiteral("', 'DD/MM/YYYY HH24:MI:SS') "));
+    return OrdreSql();
 }
 
 std::optional<QVariant> ConvertirNombre(const QVariant& valeur, bool nulSiVide)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/OrdreSql.h"
+
 #include <QString>
 #include <QVariant>
 #include <optional>
@@ -13,11 +15,11 @@ QString TypeBaseCourant();
 // "DD/MM/YYYY", optionally followed by " hh:nn:ss", as a literal of the kind:
 // #MM/DD/YYYY# (Access), 'MM/DD/YYYY' (PostgreSQL), to_date(…) (Oracle).
 // An invalid date or an unknown kind gives an empty text.
-QString FormatDateBase(const QString& date, bool avecHeure = false);
+OrdreSql FormatDateBase(const QString& date, bool avecHeure = false);
 
 // "hh:nn:ss" as a literal that compares equal to the stored time of the kind:
 // #hh:nn:ss# (Access), the time on 30/12/1899 (PostgreSQL and Oracle).
-QString FormatHeureBase(const QString& heure);
+OrdreSql FormatHeureBase(const QString& heure);
 
 // A number typed or stored with either decimal mark: a double; an empty value
 // gives the integer 0, or a null variant when `nulSiVide`. A text that is not a

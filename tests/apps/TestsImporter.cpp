@@ -1,10 +1,13 @@
-// graphique importer: measurements from a CSV file into a station's table.
+// graphique importer : les mesures d'un fichier CSV dans la table d'une station.
 #include "Lancement.h"
 
 #include "commun/TableauValeurs.h"
 #include "data/bases/BaseSqlite.h"
 
+#include <QDate>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <gtest/gtest.h>
 
 namespace {
@@ -31,7 +34,7 @@ TableauValeurs lire(const QString& base, const QString& sql)
     auto b = BaseSqlite::ouvrir(base, erreur);
     TableauValeurs t;
     qint32 n = 0;
-    EXPECT_TRUE(b && b->ExtraireRecords(sql, t, n)) << erreur.toStdString();
+    EXPECT_TRUE(b && b->ExtraireRecords(OrdreSql::sansVerification(sql), t, n)) << erreur.toStdString();
     return t;
 }
 
@@ -43,11 +46,11 @@ QString stationsDe(const QString& base)
 TEST(Importer, MesuresAjouteesPuisRemplaceesALaMemeDateEtHeure)
 {
     const QString base = copieDeLExemple();
-    // Header, semicolons, decimal commas, an optional time, a time joined to the date.
+    // En-tête, points-virgules, virgules décimales, heure facultative, heure jointe à la date.
     Resultat r = lancer({"importer", "--base", base, "--station", "76999001", "--genre", "pluvio", "--nom", "Essai",
                          "--csv", ecrireCsv("Date;Heure;Pluie\n05/03/2004;;12,5\n06/03/2004;08:30;0,2\n\n07/03/2004 18:00:00;3\n")});
     ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
-    EXPECT_EQ(r.sortie, "3 mesure(s) importée(s) dans PLUVIO_76999001, dont 0 remplacée(s).\n");
+    EXPECT_EQ(r.sortie, "3 mesure(s) importée(s) dans PLUVIO_76999001 : 3 ajoutée(s), 0 remplacée(s) dans la base.\n");
     EXPECT_TRUE(stationsDe(base).contains("pluvio\t76999001\tEssai\t05/03/2004\t07/03/2004\n")) << stationsDe(base).toStdString();
     TableauValeurs t = lire(base, "SELECT DateCreation, Heure, Pluie FROM PLUVIO_76999001 ORDER BY DateCreation, Heure");
     ASSERT_EQ(t.points(), 3);
@@ -55,60 +58,168 @@ TEST(Importer, MesuresAjouteesPuisRemplaceesALaMemeDateEtHeure)
     EXPECT_EQ(t(1, 1).toString(), "08:30:00");
     EXPECT_DOUBLE_EQ(t(2, 0).toDouble(), 12.5);
 
-    // Tabs and ISO dates, no header: one measurement replaced, one added, the station entry kept.
+    // Tabulations et dates ISO, sans en-tête : une mesure remplacée (ses autres
+    // colonnes gardées), une ajoutée, l'entrée de la station gardée.
+    ASSERT_EQ(lancer({"importer", "--base", base, "--station", "76999001", "--genre", "pluvio", "--colonne", "Etp", "--csv",
+                      ecrireCsv("06/03/2004;08:30;0,6\n")})
+                  .code,
+              0);
     r = lancer({"importer", "--base", base, "--station", "76999001", "--genre", "pluvio", "--csv",
                 ecrireCsv("2004-03-06\t08:30\t4.75\n2004-03-08\t1\n")});
     ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
-    EXPECT_EQ(r.sortie, "2 mesure(s) importée(s) dans PLUVIO_76999001, dont 1 remplacée(s).\n");
-    t = lire(base, "SELECT Pluie FROM PLUVIO_76999001 ORDER BY DateCreation, Heure");
+    EXPECT_EQ(r.sortie, "2 mesure(s) importée(s) dans PLUVIO_76999001 : 1 ajoutée(s), 1 remplacée(s) dans la base.\n");
+    t = lire(base, "SELECT Pluie, Etp, Validite FROM PLUVIO_76999001 ORDER BY DateCreation, Heure");
     ASSERT_EQ(t.points(), 4);
     EXPECT_DOUBLE_EQ(t(0, 1).toDouble(), 4.75);
+    EXPECT_DOUBLE_EQ(t(1, 1).toDouble(), 0.6);
+    EXPECT_EQ(t(2, 3).toInt(), 0);
     EXPECT_EQ(stationsDe(base).count("76999001"), 1);
 
-    // Commas between fields and decimal points, into a well's chosen column.
+    // Virgules entre les champs et points décimaux, dans la colonne choisie d'un piézomètre.
     r = lancer({"importer", "--base", base, "--station", "00754X0012", "--genre", "piezo", "--csv",
                 ecrireCsv("date,heure,niveau\n01/01/2025,06:00,-7.25\n")});
     ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
     t = lire(base, "SELECT Valeur FROM PZ_00754X0012 WHERE DateCreation='2025-01-01'");
     ASSERT_EQ(t.points(), 1);
     EXPECT_DOUBLE_EQ(t(0, 0).toDouble(), -7.25);
-
-    // The new station draws like any other.
-    const QString png = dossierTemporaire() + "/essai.png";
-    r = lancer({"tracer", "--base", base, "--type", "edition", "--station", "76999001", "--periodes", "S", "--debut",
-                "01/03/2004", "--fin", "31/03/2004", "--sortie", png});
-    EXPECT_EQ(r.code, 0) << r.erreurs.toStdString();
-    EXPECT_TRUE(r.erreurs.isEmpty()) << r.erreurs.toStdString();
 }
 
-TEST(Importer, UneLigneFausseEtRienNEstEcrit)
+TEST(Importer, DoublonsDuFichierLaDerniereLigneLEmporteEtLeBilanLeDit)
+{
+    const QString base = copieDeLExemple();
+    const Resultat r = lancer({"importer", "--base", base, "--station", "76999004", "--genre", "pluvio", "--csv",
+                               ecrireCsv("05/03/2004;1\n06/03/2004;2\n05/03/2004;3\n05/03/2004 00:00;4\n06/03/2004;5\n07/03/2004;6\n")});
+    ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
+    EXPECT_EQ(r.sortie, "6 mesure(s) importée(s) dans PLUVIO_76999004 : 3 ajoutée(s), 0 remplacée(s) dans la base. 3 ligne(s) du "
+                        "fichier répétaient une date et une heure : la dernière l'emporte (ligne 1 remplacée par la ligne 4, "
+                        "ligne 2 remplacée par la ligne 5, ligne 3 remplacée par la ligne 4).\n");
+    const TableauValeurs t = lire(base, "SELECT Pluie FROM PLUVIO_76999004 ORDER BY DateCreation");
+    ASSERT_EQ(t.points(), 3);
+    EXPECT_DOUBLE_EQ(t(0, 0).toDouble(), 4);
+    EXPECT_DOUBLE_EQ(t(0, 1).toDouble(), 5);
+    EXPECT_DOUBLE_EQ(t(0, 2).toDouble(), 6);
+}
+
+TEST(Importer, LaPremiereLigneNEstUnEnTeteQueSansDateNiNombre)
+{
+    const QString base = copieDeLExemple();
+    // Une première ligne de données mal écrite est une erreur, jamais un en-tête passé sous silence.
+    for (const char* premiere : {"12/31/2030;5", "31/02/2030;5", ";5", "2030-13-01;5", "05/03/2004;5 mm"}) {
+        const Resultat r = lancer({"importer", "--base", base, "--station", "76999005", "--genre", "pluvio", "--csv",
+                                   ecrireCsv(QByteArray(premiere) + "\n06/03/2004;1\n")});
+        EXPECT_EQ(r.code, 2) << premiere;
+        EXPECT_TRUE(r.erreurs.startsWith("graphique : 1 ligne(s) incorrecte(s), rien n'a été importé : ligne 1 : "))
+            << r.erreurs.toStdString();
+    }
+    EXPECT_EQ(lire(base, "SELECT name FROM sqlite_master WHERE name='PLUVIO_76999005'").points(), 0);
+    // Un en-tête de lettres, même précédé de la marque UTF-8 ou entre guillemets.
+    for (const char* entete : {"\xEF\xBB\xBF" "Date;Pluie", "\"Date\";\"Pluie (mm)\"", "Jour;Précipitations"}) {
+        const Resultat r = lancer({"importer", "--base", base, "--station", "76999005", "--genre", "pluvio", "--csv",
+                                   ecrireCsv(QByteArray(entete) + "\n06/03/2004;1\n")});
+        EXPECT_EQ(r.code, 0) << entete << r.erreurs.toStdString();
+    }
+}
+
+TEST(Importer, LignesFaussesUneSeuleLigneDeMessageEtRienNEstEcrit)
 {
     const QString base = copieDeLExemple();
     const QString avant = stationsDe(base);
-    const Resultat r = lancer({"importer", "--base", base, "--station", "76999002", "--genre", "pluvio", "--csv",
-                               ecrireCsv("Date;Pluie\n05/03/2004;1\n31/02/2004;2\n06/03/2004;1\n07/03/2004;beaucoup\n"
-                                         "08/03/2004;25:00;1\n09/03/2004;1;2;3\n")});
+    Resultat r = lancer({"importer", "--base", base, "--station", "76999002", "--genre", "pluvio", "--csv",
+                         ecrireCsv("Date;Pluie\n05/03/2004;1\n31/02/2004;2\n06/03/2004;1\n07/03/2004;beaucoup\n"
+                                   "08/03/2004;25:00;1\n09/03/2004;1;2;3\n10/03/2004;inf\n11/03/2004;nan\n")});
     EXPECT_EQ(r.code, 2);
-    const QStringList lignes = r.erreurs.split('\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lignes.size(), 5) << r.erreurs.toStdString();
-    EXPECT_TRUE(lignes[0].contains("ligne 3 : date incorrecte « 31/02/2004 »")) << lignes[0].toStdString();
-    EXPECT_TRUE(lignes[1].contains("ligne 5 : valeur incorrecte « beaucoup »")) << lignes[1].toStdString();
-    EXPECT_TRUE(lignes[2].contains("ligne 6 : heure incorrecte « 25:00 »")) << lignes[2].toStdString();
-    EXPECT_TRUE(lignes[3].contains("ligne 7 :")) << lignes[3].toStdString();
-    EXPECT_EQ(lignes[4], "graphique : 4 ligne(s) incorrecte(s) : rien n'a été importé.");
+    EXPECT_EQ(r.erreurs,
+              "graphique : 6 ligne(s) incorrecte(s), rien n'a été importé : ligne 3 : date incorrecte « 31/02/2004 » "
+              "(JJ/MM/AAAA ou AAAA-MM-JJ) ; ligne 5 : valeur incorrecte « beaucoup » ; ligne 6 : heure incorrecte « 25:00 » "
+              "(hh:nn ou hh:nn:ss) ; ligne 7 : une date, une heure facultative puis une valeur sont attendues ; ligne 8 : "
+              "valeur incorrecte « inf » ; et 1 autre(s).\n");
     EXPECT_EQ(stationsDe(base), avant);
     EXPECT_EQ(lire(base, "SELECT name FROM sqlite_master WHERE name='PLUVIO_76999002'").points(), 0);
+
+    // Cent mille lignes fausses, un champ de 20 Mo, des échappements du
+    // terminal et des octets nuls : une ligne courte, propre, et rien d'écrit.
+    static const char echappements[] = "05/03/2004;\x1b]0;titre\x07\x1b[31mrouge\x00;1\n";
+    QByteArray fichier(echappements, sizeof echappements - 1);
+    fichier += "06/03/2004;" + QByteArray(20 << 20, 'x') + "\n";
+    fichier += QByteArray("pas une date;1\n").repeated(100000);
+    r = lancer({"importer", "--base", base, "--station", "76999002", "--genre", "pluvio", "--csv", ecrireCsv(fichier)});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(r.erreurs.count('\n'), 1);
+    EXPECT_LT(r.erreurs.size(), 1000) << r.erreurs.left(2000).toStdString();
+    EXPECT_TRUE(r.erreurs.startsWith("graphique : 100002 ligne(s) incorrecte(s)")) << r.erreurs.toStdString();
+    for (const QChar c : r.erreurs.chopped(1))
+        EXPECT_GE(c.unicode(), 0x20) << r.erreurs.toStdString();
+    EXPECT_EQ(stationsDe(base), avant);
 
     for (const QStringList& mauvais : QList<QStringList>{
              {"--station", "76999003", "--genre", "meteo"},
              {"--station", "76 999", "--genre", "pluvio"},
              {"--station", "76999003", "--genre", "pluvio", "--colonne", "Pluie; DROP TABLE STATIONS"},
+             {"--station", "76402001", "--genre", "pluvio", "--colonne", "Inconnue"},
          }) {
         const Resultat m = lancer(QStringList{"importer", "--base", base, "--csv", ecrireCsv("05/03/2004;1\n")} + mauvais);
         EXPECT_EQ(m.code, 2) << mauvais.join(' ').toStdString();
         EXPECT_EQ(m.erreurs.count('\n'), 1) << m.erreurs.toStdString();
     }
     EXPECT_EQ(stationsDe(base), avant);
+    // Un fichier vide, un dossier, un fichier absent.
+    for (const QString& csv : {ecrireCsv(""), ecrireCsv("Date;Pluie\n\n"), dossierTemporaire(), QStringLiteral("/absent.csv")}) {
+        const Resultat m = lancer({"importer", "--base", base, "--station", "76999003", "--genre", "pluvio", "--csv", csv});
+        EXPECT_EQ(m.code, 2) << csv.toStdString();
+        EXPECT_EQ(m.erreurs.count('\n'), 1) << m.erreurs.toStdString();
+    }
+}
+
+TEST(Importer, UneBaseFaiteDImportsSeulsSertAToutesLesCommandes)
+{
+    const QString base = dossierTemporaire() + "/neuve.db";
+    QByteArray csv;
+    for (QDate d(2022, 1, 1); d <= QDate(2023, 12, 31); d = d.addDays(1))
+        csv += d.toString("dd/MM/yyyy").toLatin1() + ";" + QByteArray::number(d.day() % 7) + "\n";
+    Resultat r = lancer({"importer", "--base", base, "--station", "76999010", "--genre", "pluvio", "--csv", ecrireCsv(csv)});
+    ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
+    EXPECT_EQ(stationsDe(base), "pluvio\t76999010\t76999010\t01/01/2022\t31/12/2023\n");
+    for (const QStringList& demande : QList<QStringList>{
+             {"--type", "edition", "--periodes", "M", "--debut", "01/01/2022", "--fin", "31/12/2023"},
+             {"--type", "Annee", "--annee", "2023"},
+             {"--type", "annuaire", "--periodes", "A"},
+             {"--type", "edition", "--periodes", "H", "--debut", "01/10/2022", "--fin", "30/09/2023"},
+         }) {
+        const QString png = dossierTemporaire() + "/neuve.png";
+        r = lancer(QStringList{"tracer", "--base", base, "--station", "76999010", "--sortie", png} + demande);
+        EXPECT_EQ(r.code, 0) << demande.join(' ').toStdString() << r.erreurs.toStdString();
+        EXPECT_FALSE(r.erreurs.contains("aucune donnée")) << demande.join(' ').toStdString() << r.erreurs.toStdString();
+        EXPECT_TRUE(QFileInfo(png).size() > 0);
+    }
+    // Sans normales, la comparaison n'a rien à montrer, mais aucun ordre n'échoue.
+    r = lancer({"tracer", "--base", base, "--station", "76999010", "--sortie", dossierTemporaire() + "/n.png", "--type",
+                "comparaisonNormale", "--periodes", "M", "--debut", "01/01/2022", "--fin", "31/12/2023"});
+    EXPECT_EQ(r.code, 0) << r.erreurs.toStdString();
+}
+
+TEST(Importer, DeuxImportsEnsembleSAttendentEtToutEstGarde)
+{
+    const QString base = dossierTemporaire() + "/partagee.db";
+    QByteArray a, b;
+    for (int i = 0; i < 20000; ++i) {
+        const QDate d = QDate(1950, 1, 1).addDays(i);
+        a += d.toString("dd/MM/yyyy").toLatin1() + ";1\n";
+        b += d.toString("dd/MM/yyyy").toLatin1() + ";2\n";
+    }
+    const QString fa = ecrireCsv(a), fb = dossierTemporaire() + "/b.csv";
+    QFile f(fb);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(b);
+    f.close();
+    QProcess p1, p2;
+    p1.start(QStringLiteral(GRAPHIQUE_PROGRAMME), {"importer", "--base", base, "--station", "A1", "--genre", "pluvio", "--csv", fa});
+    p2.start(QStringLiteral(GRAPHIQUE_PROGRAMME), {"importer", "--base", base, "--station", "B2", "--genre", "pluvio", "--csv", fb});
+    ASSERT_TRUE(p1.waitForFinished(60000) && p2.waitForFinished(60000));
+    EXPECT_EQ(p1.exitCode(), 0) << p1.readAllStandardError().toStdString();
+    EXPECT_EQ(p2.exitCode(), 0) << p2.readAllStandardError().toStdString();
+    EXPECT_EQ(lire(base, "SELECT DateCreation FROM PLUVIO_A1").points(), 20000);
+    EXPECT_EQ(lire(base, "SELECT DateCreation FROM PLUVIO_B2").points(), 20000);
+    EXPECT_EQ(stationsDe(base).count('\n'), 2);
 }
 
 } // namespace

@@ -5,7 +5,7 @@
 #include "data/JeuEnregistrements.h"
 #include "data/JournalSql.h"
 #include "data/Litteraux.h"
-#include "data/NomsVerifies.h"
+#include "data/NomVerifie.h"
 
 #include <QDate>
 #include <QTime>
@@ -87,7 +87,7 @@ TEST_F(Contrat, UnEchecRendZeroLigneEtGardeSonTexte)
     for (const QString& sql : fautifs) {
         TableauValeurs t(2, 2);
         qint32 n = 7;
-        EXPECT_FALSE(base().ExtraireRecords(sql, t, n)) << sql.toStdString();
+        EXPECT_FALSE(base().ExtraireRecords(OrdreSql::sansVerification(sql), t, n)) << sql.toStdString();
         EXPECT_EQ(n, 0) << sql.toStdString();
         EXPECT_TRUE(t.estVide()) << sql.toStdString();
         EXPECT_FALSE(base().DerniereErreur().isEmpty()) << sql.toStdString();
@@ -96,12 +96,12 @@ TEST_F(Contrat, UnEchecRendZeroLigneEtGardeSonTexte)
     // Le succès suivant efface l'erreur ; Execute d'un SELECT est refusé.
     EXPECT_EQ(compter(QStringLiteral("PLUVIO_A1")), 3);
     EXPECT_TRUE(base().DerniereErreur().isEmpty());
-    EXPECT_FALSE(base().Execute(QStringLiteral("SELECT Pluie FROM PLUVIO_A1")));
+    EXPECT_FALSE(base().Execute("SELECT Pluie FROM PLUVIO_A1"));
     EXPECT_TRUE(base().DerniereErreur().contains(QStringLiteral("ExtraireRecords")));
     // Un ordre d'action passé par ExtraireRecords s'exécute et ne rend rien.
     TableauValeurs t;
     qint32 n = 5;
-    EXPECT_TRUE(base().ExtraireRecords(QStringLiteral("DELETE FROM PLUVIO_A1 WHERE ModeObtention='I'"), t, n));
+    EXPECT_TRUE(base().ExtraireRecords("DELETE FROM PLUVIO_A1 WHERE ModeObtention='I'", t, n));
     EXPECT_EQ(n, 0);
     EXPECT_EQ(compter(QStringLiteral("PLUVIO_A1")), 2);
 }
@@ -115,18 +115,18 @@ TEST_F(Contrat, LesDatesEtLesHeuresFontLAllerRetour)
         {QStringLiteral("29/02/2000"), QStringLiteral("00:00:00")}, {QStringLiteral("01/01/1900"), QStringLiteral("23:59:59")},
         {QStringLiteral("31/12/2099"), QStringLiteral("12:00:00")}, {QStringLiteral("05/03/2004"), QStringLiteral("07:05:09")},
         {QStringLiteral("12/10/2005"), QStringLiteral("18:30:00")}};
-    ASSERT_TRUE(base().Execute(QStringLiteral("DELETE FROM PLUVIO_A1")));
+    ASSERT_TRUE(base().Execute("DELETE FROM PLUVIO_A1"));
     for (int i = 0; i < instants.size(); ++i) {
         const auto& [date, heure] = instants[i];
         if (i % 2 == 0) {
-            ASSERT_TRUE(base().Execute("INSERT INTO PLUVIO_A1 (DateCreation, Heure, Pluie) VALUES ('" + date + "', '" + heure
-                                       + "', " + QString::number(i) + ")"))
+            ASSERT_TRUE(base().Execute(OrdreSql::sansVerification("INSERT INTO PLUVIO_A1 (DateCreation, Heure, Pluie) VALUES ('" + date + "', '" + heure
+                                       + "', " + QString::number(i) + ")")))
                 << base().DerniereErreur().toStdString();
         } else {
             std::unique_ptr<JeuEnregistrements> jeu;
             qint32 n = -1;
-            ASSERT_TRUE(base().AccesBase("SELECT * FROM PLUVIO_A1 WHERE Date=" + FormatDateBase(date)
-                                             + " AND Heure=" + FormatHeureBase(heure),
+            ASSERT_TRUE(base().AccesBase(OrdreSql::sansVerification("SELECT * FROM PLUVIO_A1 WHERE Date=" + FormatDateBase(date).texte()
+                                             + " AND Heure=" + FormatHeureBase(heure).texte()),
                                          jeu, n))
                 << base().DerniereErreur().toStdString();
             ASSERT_EQ(n, 0);
@@ -142,8 +142,8 @@ TEST_F(Contrat, LesDatesEtLesHeuresFontLAllerRetour)
     for (int i = 0; i < instants.size(); ++i) {
         EXPECT_EQ(t(0, i).toString(), instants[i].first);
         EXPECT_EQ(t(1, i).toString(), instants[i].second);
-        const QString ou = " WHERE DateCreation=" + FormatDateBase(instants[i].first) + " AND Heure="
-            + FormatHeureBase(instants[i].second);
+        const QString ou = " WHERE DateCreation=" + FormatDateBase(instants[i].first).texte() + " AND Heure="
+            + FormatHeureBase(instants[i].second).texte();
         EXPECT_EQ(valeur("SELECT Pluie FROM PLUVIO_A1" + ou).toDouble(), i) << instants[i].first.toStdString();
         // La date et l'heure jointes se relisent en un instant.
         EXPECT_EQ(valeur("SELECT CVDATE(DateCreation & ' ' & Heure) FROM PLUVIO_A1" + ou).toString(),
@@ -156,7 +156,7 @@ TEST_F(Contrat, LInstantJointSeCompareAuxBornesCommeUneDate)
 {
     // Autour de chaque borne : la veille, le jour même à plusieurs heures, le
     // lendemain, et une ligne sans heure qui ne se compare jamais.
-    ASSERT_TRUE(base().Execute(QStringLiteral("DELETE FROM PLUVIO_A1")));
+    ASSERT_TRUE(base().Execute("DELETE FROM PLUVIO_A1"));
     QList<QVariantList> lignes;
     QList<QDateTime> instants;
     int n = 0;
@@ -185,7 +185,7 @@ TEST_F(Contrat, LInstantJointSeCompareAuxBornesCommeUneDate)
                     attendu << QString::number(i);
             }
             // Écrit dans les deux sens, la borne à droite puis à gauche.
-            const QString litteral = FormatDateBase(TexteDateHeure(borne), true);
+            const QString litteral = FormatDateBase(TexteDateHeure(borne), true).texte();
             const QString inverse = op == ">=" ? "<=" : op == ">" ? "<" : op == "<=" ? ">=" : op == "<" ? ">" : "=";
             for (const QString& condition : {"CVDATE(DateCreation & ' ' & Heure) " + op + litteral,
                                              litteral + u' ' + inverse + " CVDATE(DateCreation & ' ' & Heure)"}) {
@@ -206,8 +206,8 @@ TEST_F(Contrat, UneTransactionEnEchecLaisseLaTableIntacte)
     // Une sauvegarde : la période effacée puis réécrite ; une ligne fautive fait tout annuler.
     ASSERT_TRUE(base().Commencer());
     EXPECT_TRUE(base().EnTransaction());
-    EXPECT_TRUE(base().Execute("DELETE FROM PLUVIO_A1 WHERE DateCreation>=" + FormatDateBase("01/03/2004")
-                               + " AND DateCreation<=" + FormatDateBase("31/03/2004")));
+    EXPECT_TRUE(base().Execute(OrdreSql::sansVerification("DELETE FROM PLUVIO_A1 WHERE DateCreation>=" + FormatDateBase("01/03/2004").texte()
+                               + " AND DateCreation<=" + FormatDateBase("31/03/2004").texte())));
     EXPECT_EQ(compter(QStringLiteral("PLUVIO_A1")), 0);
     EXPECT_TRUE(base().Execute("INSERT INTO PLUVIO_A1 VALUES ('05/03/2004' , '12:00:00' , '7,5' , 0 , 'C' , 0 , '')"));
     EXPECT_FALSE(base().Execute("INSERT INTO PLUVIO_A1 VALUES ('31/02/2004' , '12:00:00' , '1' , 0 , 'C' , 0 , '')"));
@@ -219,8 +219,8 @@ TEST_F(Contrat, UneTransactionEnEchecLaisseLaTableIntacte)
 
     // Valider après un échec n'enregistre rien non plus.
     ASSERT_TRUE(base().Commencer());
-    EXPECT_TRUE(base().Execute(QStringLiteral("DELETE FROM PLUVIO_A1")));
-    EXPECT_FALSE(base().Execute(QStringLiteral("UPDATE PLUVIO_A1 SET Pluie='beaucoup'")));
+    EXPECT_TRUE(base().Execute("DELETE FROM PLUVIO_A1"));
+    EXPECT_FALSE(base().Execute("UPDATE PLUVIO_A1 SET Pluie='beaucoup'"));
     EXPECT_FALSE(base().Valider());
     EXPECT_TRUE(base().DerniereErreur().contains(QStringLiteral("rien n'est enregistré")));
     EXPECT_FALSE(base().EnTransaction());
@@ -246,21 +246,20 @@ TEST_F(Contrat, UnCodeDeStationFautifNeChargeRienEtNeSupprimeRien)
                                QStringLiteral("A1' OR '1'='1"), QStringLiteral("A1/*"), QString()};
     for (const QString& code : codes) {
         EXPECT_FALSE(EstNomVerifie(code)) << code.toStdString();
-        const QString table = NomTableStation(QStringLiteral("PLUVIO_"), code);
-        EXPECT_TRUE(table.isEmpty());
-        // Ce que construiraient les chargeurs, avec le nom vérifié puis avec le code brut.
-        for (const QString& nom : {table, QStringLiteral("PLUVIO_") + code}) {
-            TableauValeurs t;
-            qint32 n = 9;
-            EXPECT_FALSE(base().ExtraireRecords("SELECT Min(DateCreation), Max(DateCreation) FROM " + nom, t, n))
-                << nom.toStdString();
-            EXPECT_EQ(n, 0);
-            EXPECT_FALSE(base().Execute("DELETE FROM " + nom + " WHERE DateCreation>=" + FormatDateBase("01/01/2004")))
-                << nom.toStdString();
-        }
+        EXPECT_FALSE(NomVerifie::table(QStringLiteral("PLUVIO_"), code));
+        // Même collé sans vérification, le code ne fait pas passer un second ordre.
+        const QString nom = QStringLiteral("PLUVIO_") + code;
+        TableauValeurs t;
+        qint32 n = 9;
+        EXPECT_FALSE(base().ExtraireRecords(OrdreSql::sansVerification("SELECT Min(DateCreation), Max(DateCreation) FROM " + nom), t, n))
+            << nom.toStdString();
+        EXPECT_EQ(n, 0);
+        EXPECT_FALSE(base().Execute(OrdreSql::sansVerification("DELETE FROM " + nom + " WHERE DateCreation>=")
+                                    + FormatDateBase("01/01/2004")))
+            << nom.toStdString();
     }
-    EXPECT_FALSE(base().Execute(QStringLiteral("DELETE FROM PLUVIO_A1; DROP TABLE ANNEES")));
-    EXPECT_FALSE(base().Execute(QStringLiteral("DROP TABLE ANNEES")));
+    EXPECT_FALSE(base().Execute("DELETE FROM PLUVIO_A1; DROP TABLE ANNEES"));
+    EXPECT_FALSE(base().Execute("DROP TABLE ANNEES"));
     EXPECT_EQ(compter(QStringLiteral("ANNEES")), 2);
     EXPECT_EQ(compter(QStringLiteral("PLUVIO_A1")), 3);
     // Les noms des outils sont vérifiés de même.
@@ -268,7 +267,7 @@ TEST_F(Contrat, UnCodeDeStationFautifNeChargeRienEtNeSupprimeRien)
     EXPECT_FALSE(base().CreerTable(QStringLiteral("T"), {{QStringLiteral("a b"), TypeColonne::Texte}}));
     EXPECT_EQ(compter(QStringLiteral("PLUVIO_A1")), 3);
     // Un code avec un tiret reste un nom de table.
-    ASSERT_TRUE(base().CreerTable(NomTableStation(QStringLiteral("PLUVIO_"), QStringLiteral("B-2")), colonnesPluvio));
+    ASSERT_TRUE(base().CreerTable(NomVerifie::table(QStringLiteral("PLUVIO_"), QStringLiteral("B-2"))->texte(), colonnesPluvio));
     EXPECT_EQ(compter(QStringLiteral("PLUVIO_B-2")), 0);
     EXPECT_FALSE(lire(QStringLiteral("SELECT Min(PLUVIO_B-2.Pluie) FROM PLUVIO_B-2")).estVide());
 }
@@ -278,8 +277,8 @@ TEST_F(Contrat, LeJeuDEnregistrementsEcraseOuAjoute)
     std::unique_ptr<JeuEnregistrements> jeu;
     qint32 n = -1;
     // La recherche de la grille nomme la colonne "Date".
-    ASSERT_TRUE(base().AccesBase(
-        "SELECT * FROM PLUVIO_A1 WHERE Date=" + FormatDateBase("05/03/2004") + " AND Heure=" + FormatHeureBase("12:00:00"), jeu,
+    ASSERT_TRUE(base().AccesBase(OrdreSql::sansVerification(
+        "SELECT * FROM PLUVIO_A1 WHERE Date=" + FormatDateBase("05/03/2004").texte() + " AND Heure=" + FormatHeureBase("12:00:00").texte()), jeu,
         n))
         << base().DerniereErreur().toStdString();
     ASSERT_EQ(n, 1);
@@ -294,13 +293,13 @@ TEST_F(Contrat, LeJeuDEnregistrementsEcraseOuAjoute)
     EXPECT_FALSE(jeu->Update());
     EXPECT_EQ(compter(QStringLiteral("PLUVIO_A1")), 3);
     EXPECT_DOUBLE_EQ(valeur("SELECT Pluie FROM PLUVIO_A1 WHERE ModeObtention='M' AND Continuite=1 AND DateCreation="
-                            + FormatDateBase("05/03/2004"))
+                            + FormatDateBase("05/03/2004").texte())
                          .toDouble(),
                      9.5);
 
     // Pas de ligne : AddNew, et une valeur vide s'écrit 0 ou NULL selon la colonne.
-    ASSERT_TRUE(base().AccesBase(
-        "SELECT * FROM PLUVIO_A1 WHERE Date=" + FormatDateBase("10/03/2004") + " AND Heure=" + FormatHeureBase("12:00:00"), jeu,
+    ASSERT_TRUE(base().AccesBase(OrdreSql::sansVerification(
+        "SELECT * FROM PLUVIO_A1 WHERE Date=" + FormatDateBase("10/03/2004").texte() + " AND Heure=" + FormatHeureBase("12:00:00").texte()), jeu,
         n));
     ASSERT_EQ(n, 0);
     jeu->AddNew();
@@ -312,7 +311,7 @@ TEST_F(Contrat, LeJeuDEnregistrementsEcraseOuAjoute)
     EXPECT_EQ(compter(QStringLiteral("PLUVIO_A1")), 4);
 
     // Un champ hors des colonnes, une date impossible : rien n'est écrit.
-    ASSERT_TRUE(base().AccesBase("SELECT * FROM PLUVIO_A1 WHERE Date=" + FormatDateBase("11/03/2004"), jeu, n));
+    ASSERT_TRUE(base().AccesBase(OrdreSql::sansVerification("SELECT * FROM PLUVIO_A1 WHERE Date=" + FormatDateBase("11/03/2004").texte()), jeu, n));
     jeu->Fields(0) = QStringLiteral("11/03/2004");
     jeu->Fields(12) = 1;
     EXPECT_FALSE(jeu->Update());
@@ -324,9 +323,9 @@ TEST_F(Contrat, LeJeuDEnregistrementsEcraseOuAjoute)
     EXPECT_EQ(compter(QStringLiteral("PLUVIO_A1")), 4);
 
     // Seul un SELECT simple sur une table s'ouvre en modification.
-    EXPECT_FALSE(base().AccesBase(QStringLiteral("SELECT Max(Pluie) FROM PLUVIO_A1 GROUP BY Heure"), jeu, n));
+    EXPECT_FALSE(base().AccesBase("SELECT Max(Pluie) FROM PLUVIO_A1 GROUP BY Heure", jeu, n));
     EXPECT_FALSE(jeu);
-    EXPECT_FALSE(base().AccesBase(QStringLiteral("DELETE FROM PLUVIO_A1"), jeu, n));
+    EXPECT_FALSE(base().AccesBase("DELETE FROM PLUVIO_A1", jeu, n));
     EXPECT_EQ(compter(QStringLiteral("PLUVIO_A1")), 4);
 }
 
@@ -339,12 +338,12 @@ TEST_F(Contrat, LObservateurVoitChaqueOrdreTelQuEnvoye)
                                  QStringLiteral("UPDATE PLUVIO_A1 SET Continuite=0")};
     TableauValeurs t;
     qint32 n;
-    base().ExtraireRecords(envoyes[0], t, n);
-    base().ExtraireRecords(envoyes[1], t, n);
-    base().Execute(envoyes[2]);
+    base().ExtraireRecords(OrdreSql::sansVerification(envoyes[0]), t, n);
+    base().ExtraireRecords(OrdreSql::sansVerification(envoyes[1]), t, n);
+    base().Execute(OrdreSql::sansVerification(envoyes[2]));
     EXPECT_EQ(vus, envoyes);
     base().setObservateur({});
-    base().Execute(envoyes[2]);
+    base().Execute(OrdreSql::sansVerification(envoyes[2]));
     EXPECT_EQ(vus.size(), 3);
     // La trace des ordres existe et se tait tant qu'on ne la demande pas.
     EXPECT_STREQ(journalSql().categoryName(), "graphique.sql");

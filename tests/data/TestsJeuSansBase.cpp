@@ -16,7 +16,7 @@ TEST(JeuEnregistrements, SansSaBaseRienNEstEcrit)
     ASSERT_TRUE(base->CreerTable(QStringLiteral("T"), {{QStringLiteral("Pluie"), TypeColonne::Reel}}));
     std::unique_ptr<JeuEnregistrements> jeu;
     qint32 n = -1;
-    ASSERT_TRUE(base->AccesBase(QStringLiteral("SELECT * FROM T"), jeu, n));
+    ASSERT_TRUE(base->AccesBase("SELECT * FROM T", jeu, n));
     EXPECT_EQ(n, 0);
     jeu->Fields(0) = 1.0;
     base.reset();

@@ -23,34 +23,34 @@ protected:
 TEST_F(Litteraux, DatesParTypeDeBase)
 {
     base("ACCESS");
-    EXPECT_EQ(FormatDateBase("05/03/2004"), "#03/05/2004#");
-    EXPECT_EQ(FormatDateBase("05/03/2004", true), "#03/05/2004 00:00:00#");
-    EXPECT_EQ(FormatDateBase("05/03/2004 17:45:09", true), "#03/05/2004 17:45:09#");
-    EXPECT_EQ(FormatDateBase("05/03/2004 17:45:09"), "#03/05/2004#");
-    EXPECT_EQ(FormatDateBase("29/02/2000"), "#02/29/2000#");
+    EXPECT_EQ(FormatDateBase("05/03/2004").texte(), "#03/05/2004#");
+    EXPECT_EQ(FormatDateBase("05/03/2004", true).texte(), "#03/05/2004 00:00:00#");
+    EXPECT_EQ(FormatDateBase("05/03/2004 17:45:09", true).texte(), "#03/05/2004 17:45:09#");
+    EXPECT_EQ(FormatDateBase("05/03/2004 17:45:09").texte(), "#03/05/2004#");
+    EXPECT_EQ(FormatDateBase("29/02/2000").texte(), "#02/29/2000#");
 
     base("POSTGRESQL");
-    EXPECT_EQ(FormatDateBase("05/03/2004"), "'03/05/2004'");
-    EXPECT_EQ(FormatDateBase("31/12/2004", true), "'12/31/2004 00:00:00'");
+    EXPECT_EQ(FormatDateBase("05/03/2004").texte(), "'03/05/2004'");
+    EXPECT_EQ(FormatDateBase("31/12/2004", true).texte(), "'12/31/2004 00:00:00'");
 
     base("ORACLE");
-    EXPECT_EQ(FormatDateBase("05/03/2004"), " to_date('05/03/2004', 'DD/MM/YYYY') ");
-    EXPECT_EQ(FormatDateBase("05/03/2004 08:30:00", true), " to_date('05/03/2004 08:30:00', 'DD/MM/YYYY HH24:MI:SS') ");
-    EXPECT_EQ(FormatDateBase("05/03/2004", true), " to_date('05/03/2004 00:00:00', 'DD/MM/YYYY HH24:MI:SS') ");
+    EXPECT_EQ(FormatDateBase("05/03/2004").texte(), " to_date('05/03/2004', 'DD/MM/YYYY') ");
+    EXPECT_EQ(FormatDateBase("05/03/2004 08:30:00", true).texte(), " to_date('05/03/2004 08:30:00', 'DD/MM/YYYY HH24:MI:SS') ");
+    EXPECT_EQ(FormatDateBase("05/03/2004", true).texte(), " to_date('05/03/2004 00:00:00', 'DD/MM/YYYY HH24:MI:SS') ");
 
     // The kind is read again at every call.
     base("ACCESS");
-    EXPECT_EQ(FormatDateBase("05/03/2004"), "#03/05/2004#");
+    EXPECT_EQ(FormatDateBase("05/03/2004").texte(), "#03/05/2004#");
 }
 
 TEST_F(Litteraux, HeuresParTypeDeBase)
 {
     base("ACCESS");
-    EXPECT_EQ(FormatHeureBase("08:30:00"), "#08:30:00#");
+    EXPECT_EQ(FormatHeureBase("08:30:00").texte(), "#08:30:00#");
     base("POSTGRESQL");
-    EXPECT_EQ(FormatHeureBase("08:30:00"), "'12/30/1899 08:30:00'");
+    EXPECT_EQ(FormatHeureBase("08:30:00").texte(), "'12/30/1899 08:30:00'");
     base("ORACLE");
-    EXPECT_EQ(FormatHeureBase("23:59:59"), " to_date('30/12/1899 23:59:59', 'DD/MM/YYYY HH24:MI:SS') ");
+    EXPECT_EQ(FormatHeureBase("23:59:59").texte(), " to_date('30/12/1899 23:59:59', 'DD/MM/YYYY HH24:MI:SS') ");
 }
 
 TEST_F(Litteraux, DatesImpossiblesEtTypeInconnuDonnentUnTexteVide)
@@ -58,20 +58,20 @@ TEST_F(Litteraux, DatesImpossiblesEtTypeInconnuDonnentUnTexteVide)
     for (const char* type : {"ACCESS", "POSTGRESQL", "ORACLE"}) {
         base(type);
         for (const char* faux : {"31/02/2024", "1/1/24", "", "abc", "05/03/2004 25:00:00", "2004-03-05"}) {
-            EXPECT_EQ(FormatDateBase(QString::fromLatin1(faux)), "") << type << " " << faux;
-            EXPECT_EQ(FormatDateBase(QString::fromLatin1(faux), true), "") << type << " " << faux;
+            EXPECT_EQ(FormatDateBase(QString::fromLatin1(faux)).texte(), "") << type << " " << faux;
+            EXPECT_EQ(FormatDateBase(QString::fromLatin1(faux), true).texte(), "") << type << " " << faux;
         }
-        EXPECT_EQ(FormatHeureBase("8:30"), "") << type;
-        EXPECT_EQ(FormatHeureBase(""), "") << type;
+        EXPECT_EQ(FormatHeureBase("8:30").texte(), "") << type;
+        EXPECT_EQ(FormatHeureBase("").texte(), "") << type;
     }
     for (const char* type : {"access", "SQLSERVER", ""}) {
         base(type);
-        EXPECT_EQ(FormatDateBase("05/03/2004"), "") << type;
-        EXPECT_EQ(FormatHeureBase("08:30:00"), "") << type;
+        EXPECT_EQ(FormatDateBase("05/03/2004").texte(), "") << type;
+        EXPECT_EQ(FormatHeureBase("08:30:00").texte(), "") << type;
     }
     // No host window at all.
     ValeursProcessus::courantes().fenetrePrincipale = nullptr;
-    EXPECT_EQ(FormatDateBase("05/03/2004"), "");
+    EXPECT_EQ(FormatDateBase("05/03/2004").texte(), "");
 }
 
 TEST_F(Litteraux, ConvertirNombreAvecLaVirguleOuLePoint)

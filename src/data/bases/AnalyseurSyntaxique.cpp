@@ -1,5 +1,6 @@
 #include "data/bases/AnalyseurSyntaxique.h"
 
+#include "commun/TexteAffichable.h"
 #include "data/bases/AnalyseurLexical.h"
 #include "data/bases/Traducteur.h"
 
@@ -25,14 +26,6 @@ const QSet<QString>& motsCles()
     return mots;
 }
 
-Expr binaire(const QString& op, Expr a, Expr b)
-{
-    auto e = std::make_unique<ExpressionSql>(ExpressionSql::Genre::Binaire, op);
-    e->enfants.push_back(std::move(a));
-    e->enfants.push_back(std::move(b));
-    return e;
-}
-
 } // namespace
 
 AnalyseurSyntaxique::AnalyseurSyntaxique(QList<JetonSql> jetons, const QString& sql)
@@ -43,6 +36,10 @@ AnalyseurSyntaxique::AnalyseurSyntaxique(QList<JetonSql> jetons, const QString& 
 
 std::unique_ptr<InstructionSql> AnalyseurSyntaxique::analyser(const QString& sql, QString& erreur)
 {
+    if (sql.size() > longueurMax) {
+        erreur = QStringLiteral("ordre trop long : %1 caractères (%2 au plus)").arg(sql.size()).arg(longueurMax);
+        return nullptr;
+    }
     auto jetons = AnalyseurLexical::decouper(sql, erreur);
     if (!jetons)
         return nullptr;
@@ -53,6 +50,21 @@ std::unique_ptr<InstructionSql> AnalyseurSyntaxique::analyser(const QString& sql
         return nullptr;
     }
     return i;
+}
+
+Expr AnalyseurSyntaxique::binaire(const QString& op, Expr a, Expr b)
+{
+    auto e = std::make_unique<ExpressionSql>(ExpressionSql::Genre::Binaire, op);
+    e->ajouter(std::move(a));
+    e->ajouter(std::move(b));
+    return borne(std::move(e));
+}
+
+Expr AnalyseurSyntaxique::borne(Expr e)
+{
+    if (e && e->hauteur > hauteurMax)
+        return echec(QStringLiteral("expression trop longue : plus de %1 opérations enchaînées").arg(hauteurMax));
+    return e;
 }
 
 const JetonSql& AnalyseurSyntaxique::suivant(int decalage) const
@@ -97,7 +109,7 @@ std::nullptr_t AnalyseurSyntaxique::echec(const QString& quoi)
         if (j.genre == JetonSql::Genre::Fin)
             m_erreur = QStringLiteral("%1 : fin de l'ordre atteinte").arg(quoi);
         else
-            m_erreur = QStringLiteral("%1 à la position %2 : « %3 »").arg(quoi).arg(j.position + 1).arg(m_sql.mid(j.position, 20));
+            m_erreur = QStringLiteral("%1 à la position %2 : « %3 »").arg(quoi).arg(j.position + 1).arg(TexteAffichable(m_sql.mid(j.position, 20)));
     }
     return nullptr;
 }
@@ -225,6 +237,9 @@ std::unique_ptr<InstructionSql> AnalyseurSyntaxique::instruction()
 
 std::unique_ptr<RequeteSql> AnalyseurSyntaxique::requete()
 {
+    const Niveau niveau(*this);
+    if (niveau.depasse())
+        return echec(QStringLiteral("ordre trop imbriqué : plus de %1 niveaux").arg(imbricationMax));
     if (!attendreMotCle("select"))
         return nullptr;
     auto r = std::make_unique<RequeteSql>();
@@ -336,7 +351,10 @@ bool AnalyseurSyntaxique::source(RequeteSql& r)
 
 std::unique_ptr<ExpressionSql> AnalyseurSyntaxique::expression()
 {
-    return ou();
+    const Niveau niveau(*this);
+    if (niveau.depasse())
+        return echec(QStringLiteral("ordre trop imbriqué : plus de %1 niveaux").arg(imbricationMax));
+    return borne(ou());
 }
 
 std::unique_ptr<ExpressionSql> AnalyseurSyntaxique::ou()
@@ -367,11 +385,14 @@ std::unique_ptr<ExpressionSql> AnalyseurSyntaxique::et()
 std::unique_ptr<ExpressionSql> AnalyseurSyntaxique::non()
 {
     if (accepterMotCle("not")) {
+        const Niveau niveau(*this);
+        if (niveau.depasse())
+            return echec(QStringLiteral("ordre trop imbriqué : plus de %1 niveaux").arg(imbricationMax));
         auto e = non();
         if (!e)
             return nullptr;
         auto n = std::make_unique<ExpressionSql>(ExpressionSql::Genre::Unaire, QStringLiteral("not"));
-        n->enfants.push_back(std::move(e));
+        n->ajouter(std::move(e));
         return n;
     }
     return comparaison();
@@ -396,7 +417,7 @@ std::unique_ptr<ExpressionSql> AnalyseurSyntaxique::comparaison()
         e->negation = accepterMotCle("not");
         if (!attendreMotCle("null"))
             return nullptr;
-        e->enfants.push_back(std::move(g));
+        e->ajouter(std::move(g));
         return e;
     }
     const bool negation = motCle("not") && (motCle("between", 1) || motCle("in", 1) || motCle("like", 1));
@@ -411,9 +432,9 @@ std::unique_ptr<ExpressionSql> AnalyseurSyntaxique::comparaison()
             return nullptr;
         auto e = std::make_unique<ExpressionSql>(ExpressionSql::Genre::Entre);
         e->negation = negation;
-        e->enfants.push_back(std::move(g));
-        e->enfants.push_back(std::move(bas));
-        e->enfants.push_back(std::move(haut));
+        e->ajouter(std::move(g));
+        e->ajouter(std::move(bas));
+        e->ajouter(std::move(haut));
         return e;
     }
     if (accepterMotCle("in")) {
@@ -421,12 +442,12 @@ std::unique_ptr<ExpressionSql> AnalyseurSyntaxique::comparaison()
             return nullptr;
         auto e = std::make_unique<ExpressionSql>(ExpressionSql::Genre::Dans);
         e->negation = negation;
-        e->enfants.push_back(std::move(g));
+        e->ajouter(std::move(g));
         do {
             auto v = concatenation();
             if (!v)
                 return nullptr;
-            e->enfants.push_back(std::move(v));
+            e->ajouter(std::move(v));
         } while (accepterSymbole(","));
         if (!attendreSymbole(")"))
             return nullptr;
@@ -508,6 +529,9 @@ std::unique_ptr<ExpressionSql> AnalyseurSyntaxique::multiplication()
 std::unique_ptr<ExpressionSql> AnalyseurSyntaxique::unaire()
 {
     if (symbole("-") || symbole("+")) {
+        const Niveau niveau(*this);
+        if (niveau.depasse())
+            return echec(QStringLiteral("ordre trop imbriqué : plus de %1 niveaux").arg(imbricationMax));
         const QString op = m_jetons.at(m_position++).texte;
         auto e = unaire();
         if (!e)
@@ -520,7 +544,7 @@ std::unique_ptr<ExpressionSql> AnalyseurSyntaxique::unaire()
             return e;
         }
         auto n = std::make_unique<ExpressionSql>(ExpressionSql::Genre::Unaire, op);
-        n->enfants.push_back(std::move(e));
+        n->ajouter(std::move(e));
         return n;
     }
     return puissance();
@@ -593,7 +617,7 @@ std::unique_ptr<ExpressionSql> AnalyseurSyntaxique::primaire()
                 auto a = expression();
                 if (!a)
                     return nullptr;
-                e->enfants.push_back(std::move(a));
+                e->ajouter(std::move(a));
             } while (accepterSymbole(","));
             if (!attendreSymbole(")"))
                 return nullptr;

@@ -12,9 +12,18 @@
 // UPDATE … SET, DELETE FROM. Les opérateurs se lient comme dans le runtime : ^,
 // - unaire, * /, \, Mod, + -, &, comparaisons, Not, And, Or. Un texte qui
 // contient plus d'un ordre est refusé (un seul ";" peut le terminer).
+//
+// Un ordre hostile ne doit pas épuiser la pile : la longueur du texte,
+// l'imbrication (parenthèses, fonctions, Not, signes, sous-requêtes) et la
+// hauteur des expressions (a + b + c … forme un arbre aussi haut que la chaîne
+// est longue) sont bornées, et un ordre qui les dépasse est refusé.
 class AnalyseurSyntaxique
 {
 public:
+    static constexpr qsizetype longueurMax = 1 << 20;
+    static constexpr int imbricationMax = 100;
+    static constexpr int hauteurMax = 256;
+
     static std::unique_ptr<InstructionSql> analyser(const QString& sql, QString& erreur);
 
 private:
@@ -48,9 +57,31 @@ private:
     bool nomLibre(int decalage = 0) const;  // un identifiant qui n'est pas un mot-clé
     QString nom();                          // en lit un, ou échoue
     std::nullptr_t echec(const QString& quoi);
+    std::unique_ptr<ExpressionSql> binaire(const QString& op, std::unique_ptr<ExpressionSql> a,
+                                           std::unique_ptr<ExpressionSql> b);
+    std::unique_ptr<ExpressionSql> borne(std::unique_ptr<ExpressionSql> e);
+
+    // Un niveau d'imbrication de plus, le temps d'une règle récursive.
+    class Niveau
+    {
+    public:
+        explicit Niveau(AnalyseurSyntaxique& a)
+            : m_a(a)
+        {
+            ++m_a.m_imbrication;
+        }
+        ~Niveau() { --m_a.m_imbrication; }
+        Niveau(const Niveau&) = delete;
+        Niveau& operator=(const Niveau&) = delete;
+        bool depasse() const { return m_a.m_imbrication > imbricationMax; }
+
+    private:
+        AnalyseurSyntaxique& m_a;
+    };
 
     QList<JetonSql> m_jetons;
     const QString& m_sql;
     int m_position = 0;
+    int m_imbrication = 0;
     QString m_erreur;
 };

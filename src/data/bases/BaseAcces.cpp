@@ -2,6 +2,7 @@
 
 #include "data/JeuEnregistrements.h"
 #include "data/JournalSql.h"
+#include "data/NomVerifie.h"
 #include "data/bases/AnalyseurSyntaxique.h"
 
 std::optional<Traducteur::Traduction> BaseAcces::traduire(const QString& sql, bool pourJeu, bool* selection)
@@ -88,18 +89,36 @@ QString BaseAcces::identifiants(const QStringList& noms)
     return ecrits.join(QStringLiteral(", "));
 }
 
+QString BaseAcces::definitions(const QList<ColonneTable>& colonnes)
+{
+    QStringList d;
+    for (const ColonneTable& c : colonnes)
+        d << (traducteur().identifiant(c.nom) + u' ' + typeSql(c.type)).trimmed();
+    return d.join(QStringLiteral(", "));
+}
+
 bool BaseAcces::creerTable(const QString& table, const QList<ColonneTable>& colonnes, const QStringList& clePrimaire)
 {
     m_catalogue.remove(table.toLower());
-    QStringList definitions;
-    for (const ColonneTable& c : colonnes)
-        definitions << (traducteur().identifiant(c.nom) + u' ' + typeSql(c.type)).trimmed();
-    if (!clePrimaire.isEmpty())
-        definitions << QStringLiteral("PRIMARY KEY (") + identifiants(clePrimaire) + u')';
-    return lancer(QStringLiteral("CREATE TABLE ") + traducteur().identifiant(table) + QStringLiteral(" (")
-                      + definitions.join(QStringLiteral(", ")) + u')'
-                      + (clePrimaire.isEmpty() ? QString() : suffixeTableACle()),
+    const QString cle = clePrimaire.isEmpty() ? QString() : QStringLiteral(", PRIMARY KEY (") + identifiants(clePrimaire) + u')';
+    return lancer(QStringLiteral("CREATE TABLE ") + traducteur().identifiant(table) + QStringLiteral(" (") + definitions(colonnes)
+                      + cle + u')' + (clePrimaire.isEmpty() ? QString() : suffixeTableACle()),
                   {}, nullptr);
+}
+
+bool BaseAcces::CreerTableTemporaire(const QString& table, const QList<ColonneTable>& colonnes) noexcept
+{
+    try {
+        effacerErreur();
+        if (!EstNomVerifie(table))
+            return erreur(MessageNomRefuse(table));
+        m_catalogue.remove(table.toLower());
+        return lancer(QStringLiteral("CREATE TEMP TABLE ") + traducteur().identifiant(table) + QStringLiteral(" (")
+                          + definitions(colonnes) + u')',
+                      {}, nullptr);
+    } catch (...) {
+        return erreur(QStringLiteral("CreerTableTemporaire : erreur interne"));
+    }
 }
 
 bool BaseAcces::supprimerTable(const QString& table)

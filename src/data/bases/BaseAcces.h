@@ -14,6 +14,10 @@ class BaseAcces : public BaseDonnees
 public:
     // Un ordre natif de nos outils et de nos mesures, hors formulation.
     bool ExecuterNatif(const QString& sql, TableauValeurs* lignes = nullptr) noexcept;
+    // Un nom de table ou de colonne écrit pour le moteur (entre guillemets).
+    QString Identifiant(const QString& nom) { return traducteur().identifiant(nom); }
+    // Une table de passage, propre à la connexion, effacée à sa fermeture.
+    bool CreerTableTemporaire(const QString& table, const QList<ColonneTable>& colonnes) noexcept;
 
 protected:
     BaseAcces() = default;
@@ -42,6 +46,7 @@ protected:
 
 private:
     QString identifiants(const QStringList& noms);
+    QString definitions(const QList<ColonneTable>& colonnes);
     std::optional<Traducteur::Traduction> traduire(const QString& sql, bool pourJeu, bool* selection = nullptr);
 
     QHash<QString, QList<ColonneTable>> m_catalogue;

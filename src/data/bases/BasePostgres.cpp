@@ -2,9 +2,11 @@
 
 #include "commun/LocaleUtilisateur.h"
 #include "data/JournalSql.h"
+#include "data/bases/MessagesMoteur.h"
 #include "data/bases/ValeurColonne.h"
 
 #include <libpq-fe.h>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -22,6 +24,10 @@ using Resultat = std::unique_ptr<PGresult, LibererResultat>;
 // Les fonctions du runtime, pour cette connexion seulement.
 const char* const fonctions = R"SQL(
 SET datestyle = 'ISO, MDY';
+SELECT set_config('lock_timeout', '%1s', false) WHERE current_setting('lock_timeout') = '0';
+SELECT set_config('statement_timeout', '%2s', false) WHERE current_setting('statement_timeout') = '0';
+SELECT set_config('idle_in_transaction_session_timeout', '%2s', false)
+  WHERE current_setting('idle_in_transaction_session_timeout') = '0';
 SET standard_conforming_strings = on;
 SET client_min_messages = warning;
 CREATE FUNCTION pg_temp.date_valide(a integer, m integer, j integer) RETURNS boolean
@@ -98,10 +104,17 @@ $f$;
 QString messagePostgres(const PGresult* r, pg_conn* c)
 {
     const char* m = r ? PQresultErrorField(r, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
+    const char* etat = r ? PQresultErrorField(r, PG_DIAG_SQLSTATE) : nullptr;
     if (m && *m)
-        return QString::fromUtf8(m);
-    return QString::fromUtf8(PQerrorMessage(c)).trimmed();
+        return MessagesMoteur::postgres(QString::fromLatin1(etat ? etat : ""), QString::fromUtf8(m));
+    // Sans réponse du serveur : la connexion elle-même a lâché.
+    return MessagesMoteur::postgres(QStringLiteral("08000"), QString::fromUtf8(PQerrorMessage(c)).trimmed());
 }
+
+// Un verrou d'écriture du système pour la durée de la transaction : deux
+// écrivains (deux imports qui créent la même station) passent l'un après
+// l'autre au lieu de se heurter.
+constexpr const char* verrouEcriture = "SELECT pg_advisory_xact_lock(7163047220311650)";
 
 TypeColonne typeCatalogue(const QString& t)
 {
@@ -170,19 +183,42 @@ QVariant cellule(const PGresult* r, int ligne, int colonne, TypeValeur attendu)
 
 } // namespace
 
+bool BasePostgres::estConnexion(const QString& texte)
+{
+    const QString t = texte.trimmed();
+    if (t.startsWith(QStringLiteral("postgresql://")) || t.startsWith(QStringLiteral("postgres://")))
+        return true;
+    // "cle=valeur" séparés par des blancs, et une clé au moins qui désigne un serveur.
+    char* message = nullptr;
+    PQconninfoOption* options = PQconninfoParse(t.toUtf8().constData(), &message);
+    PQfreemem(message);
+    if (!options)
+        return false;
+    bool serveur = false;
+    for (PQconninfoOption* o = options; o->keyword; ++o)
+        serveur = serveur || (o->val && *o->val && std::strcmp(o->keyword, "options") != 0);
+    PQconninfoFree(options);
+    return serveur;
+}
+
 std::unique_ptr<BasePostgres> BasePostgres::ouvrir(const QString& connexion, QString& erreur)
 {
-    pg_conn* c = PQconnectdb(connexion.toUtf8().constData());
+    // Le délai vient en premier : le texte de l'utilisateur peut le remplacer.
+    const QByteArray delai = QByteArray::number(delaiConnexionS), texte = connexion.toUtf8();
+    const char* const cles[] = {"connect_timeout", "keepalives_idle", "keepalives_interval", "keepalives_count", "dbname", nullptr};
+    const char* const valeurs[] = {delai.constData(), "30", "10", "3", texte.constData(), nullptr};
+    pg_conn* c = PQconnectdbParams(cles, valeurs, 1);
     if (!c || PQstatus(c) != CONNECTION_OK) {
-        erreur = QStringLiteral("Connexion à PostgreSQL impossible : %1")
-                     .arg(c ? QString::fromUtf8(PQerrorMessage(c)).trimmed() : QStringLiteral("mémoire insuffisante"));
+        erreur = c ? MessagesMoteur::connexionPostgres(QString::fromUtf8(PQerrorMessage(c)).trimmed())
+                   : QStringLiteral("mémoire insuffisante");
         PQfinish(c);
         return nullptr;
     }
     PQsetClientEncoding(c, "UTF8");
-    Resultat r(PQexec(c, fonctions));
+    const QByteArray preparation = QString::fromUtf8(fonctions).arg(attenteVerrouS).arg(dureeOrdreS).toUtf8();
+    Resultat r(PQexec(c, preparation.constData()));
     if (PQresultStatus(r.get()) != PGRES_COMMAND_OK) {
-        erreur = QStringLiteral("Préparation de la connexion PostgreSQL impossible : %1").arg(messagePostgres(r.get(), c));
+        erreur = QStringLiteral("préparation de la connexion PostgreSQL impossible : %1").arg(messagePostgres(r.get(), c));
         PQfinish(c);
         return nullptr;
     }
@@ -237,6 +273,14 @@ bool BasePostgres::transaction(Transaction quoi)
     Resultat r(PQexec(m_connexion, sql));
     if (PQresultStatus(r.get()) != PGRES_COMMAND_OK)
         return erreur(messagePostgres(r.get(), m_connexion));
+    if (quoi == Transaction::Commencer) {
+        Resultat verrou(PQexec(m_connexion, verrouEcriture));
+        if (PQresultStatus(verrou.get()) != PGRES_TUPLES_OK) {
+            const QString message = messagePostgres(verrou.get(), m_connexion);
+            Resultat(PQexec(m_connexion, "ROLLBACK"));
+            return erreur(message);
+        }
+    }
     // Un COMMIT après une erreur répond ROLLBACK : rien n'est gardé.
     if (quoi == Transaction::Valider && qstrcmp(PQcmdStatus(r.get()), "ROLLBACK") == 0)
         return erreur(QStringLiteral("Transaction annulée par le serveur après une erreur : rien n'est enregistré."));
@@ -274,7 +318,7 @@ bool BasePostgres::insererLignes(const QString& table, const QList<ColonneTable>
     if (PQresultStatus(debut.get()) != PGRES_COPY_IN)
         return erreur(messagePostgres(debut.get(), m_connexion));
     if (PQputCopyData(m_connexion, donnees.constData(), int(donnees.size())) != 1 || PQputCopyEnd(m_connexion, nullptr) != 1)
-        return erreur(QString::fromUtf8(PQerrorMessage(m_connexion)).trimmed());
+        return erreur(messagePostgres(nullptr, m_connexion));
     bool ok = true;
     QString message;
     while (PGresult* brut = PQgetResult(m_connexion)) {

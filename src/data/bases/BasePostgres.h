@@ -14,8 +14,17 @@ struct pg_conn;
 class BasePostgres : public BaseAcces
 {
 public:
-    // `connexion` : chaîne de connexion libpq ("host=… port=… dbname=… user=…").
+    // `connexion` : chaîne de connexion libpq ("host=… port=… dbname=… user=…"
+    // ou "postgresql://…"). Sans autre réglage dans le texte, la connexion
+    // abandonne après `delaiConnexionS`, un verrou attendu après
+    // `attenteVerrouS`, un ordre après `dureeOrdreS`.
     static std::unique_ptr<BasePostgres> ouvrir(const QString& connexion, QString& erreur);
+    // Le texte est une connexion PostgreSQL (et non un chemin de fichier).
+    static bool estConnexion(const QString& texte);
+
+    static constexpr int delaiConnexionS = 10;
+    static constexpr int attenteVerrouS = 30;
+    static constexpr int dureeOrdreS = 600;
     ~BasePostgres() override;
 
     QString typeBase() const override { return QStringLiteral("POSTGRESQL"); }

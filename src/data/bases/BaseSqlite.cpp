@@ -3,6 +3,7 @@
 #include "commun/Dates.h"
 #include "commun/Nombres.h"
 #include "data/JournalSql.h"
+#include "data/bases/MessagesMoteur.h"
 #include "data/bases/ValeurColonne.h"
 
 #include <QFileInfo>
@@ -391,20 +392,42 @@ private:
 
 } // namespace
 
-std::unique_ptr<BaseSqlite> BaseSqlite::ouvrir(const QString& fichier, QString& erreur)
+namespace {
+
+// Ce qui, sans création, ne peut pas être une base ; vide quand le fichier convient.
+QString defautFichier(const QString& fichier, bool creer)
 {
+    const QFileInfo f(fichier);
+    if (!f.exists())
+        return creer ? QString() : QStringLiteral("le fichier n'existe pas");
+    if (f.isDir())
+        return QStringLiteral("c'est un dossier, pas une base SQLite");
+    if (!f.isFile())
+        return QStringLiteral("ce n'est pas un fichier ordinaire (périphérique, tube…)");
+    if (f.size() == 0 && !creer)
+        return QStringLiteral("le fichier est vide : ce n'est pas une base SQLite");
+    return QString();
+}
+
+} // namespace
+
+std::unique_ptr<BaseSqlite> BaseSqlite::ouvrir(const QString& fichier, QString& erreur, bool creer)
+{
+    if (const QString defaut = defautFichier(fichier, creer); !defaut.isEmpty()) {
+        erreur = defaut;
+        return nullptr;
+    }
     sqlite3* base = nullptr;
     // Une connexion sert un seul fil : pas de verrou à chaque appel de colonne.
     const int code = sqlite3_open_v2(QFile::encodeName(fichier).constData(), &base,
-                                     SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+                                     SQLITE_OPEN_READWRITE | (creer ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX, nullptr);
     if (code != SQLITE_OK) {
-        erreur = QStringLiteral("Impossible d'ouvrir la base %1 : %2")
-                     .arg(fichier, base ? QString::fromUtf8(sqlite3_errmsg(base)) : QString::fromUtf8(sqlite3_errstr(code)));
+        erreur = MessagesMoteur::sqlite(code, base ? QString::fromUtf8(sqlite3_errmsg(base)) : QString::fromUtf8(sqlite3_errstr(code)));
         sqlite3_close(base);
         return nullptr;
     }
     sqlite3_extended_result_codes(base, 1);
-    sqlite3_busy_timeout(base, 5000);
+    sqlite3_busy_timeout(base, BaseSqlite::attenteVerrouMs);
     // Les regroupements et les tris des cumuls tiennent en mémoire.
     sqlite3_exec(base, "PRAGMA temp_store = MEMORY; PRAGMA cache_size = -32000", nullptr, nullptr, nullptr);
     // Un nom mal écrit entre guillemets doit échouer, pas devenir un texte.
@@ -415,7 +438,7 @@ std::unique_ptr<BaseSqlite> BaseSqlite::ouvrir(const QString& fichier, QString& 
                                    nullptr, f.corps, nullptr, nullptr, nullptr);
     // Le fichier doit vraiment être une base : la lecture de son schéma le dit.
     if (sqlite3_exec(base, "SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr) != SQLITE_OK) {
-        erreur = QStringLiteral("%1 n'est pas une base SQLite : %2").arg(fichier, QString::fromUtf8(sqlite3_errmsg(base)));
+        erreur = MessagesMoteur::sqlite(sqlite3_extended_errcode(base), QString::fromUtf8(sqlite3_errmsg(base)));
         sqlite3_close(base);
         return nullptr;
     }
@@ -438,8 +461,8 @@ BaseSqlite::~BaseSqlite()
 
 bool BaseSqlite::erreurSqlite(const QString& contexte)
 {
-    return erreur(contexte.isEmpty() ? QString::fromUtf8(sqlite3_errmsg(m_base))
-                                     : contexte + QStringLiteral(" : ") + QString::fromUtf8(sqlite3_errmsg(m_base)));
+    const QString message = MessagesMoteur::sqlite(sqlite3_extended_errcode(m_base), QString::fromUtf8(sqlite3_errmsg(m_base)));
+    return erreur(contexte.isEmpty() ? message : contexte + QStringLiteral(" : ") + message);
 }
 
 bool BaseSqlite::lancer(const QString& sql, const QList<TypeValeur>& types, TableauValeurs* lignes)
@@ -513,7 +536,10 @@ bool BaseSqlite::lancer(const QString& sql, const QList<TypeValeur>& types, Tabl
 
 bool BaseSqlite::transaction(Transaction quoi)
 {
-    const char* sql = quoi == Transaction::Commencer ? "BEGIN" : quoi == Transaction::Valider ? "COMMIT" : "ROLLBACK";
+    // Le verrou d'écriture se prend au début : deux écrivains qui commencent
+    // ensemble s'attendent (délai d'attente de la connexion) au lieu que le
+    // second échoue au milieu de son travail.
+    const char* sql = quoi == Transaction::Commencer ? "BEGIN IMMEDIATE" : quoi == Transaction::Valider ? "COMMIT" : "ROLLBACK";
     if (sqlite3_exec(m_base, sql, nullptr, nullptr, nullptr) == SQLITE_OK)
         return true;
     erreurSqlite(QString::fromLatin1(sql));

@@ -11,9 +11,14 @@ struct sqlite3;
 class BaseSqlite : public BaseAcces
 {
 public:
-    // Ouvre (ou crée) le fichier ; rien et un message en cas d'échec.
-    static std::unique_ptr<BaseSqlite> ouvrir(const QString& fichier, QString& erreur);
+    // Ouvre le fichier, ou le crée quand `creer` ; rien et un message en
+    // français en cas d'échec. Sans `creer`, le fichier doit être une base :
+    // un fichier vide, un dossier ou un périphérique sont refusés.
+    static std::unique_ptr<BaseSqlite> ouvrir(const QString& fichier, QString& erreur, bool creer = true);
     ~BaseSqlite() override;
+
+    // Attente d'une base occupée par un autre programme avant d'abandonner.
+    static constexpr int attenteVerrouMs = 30000;
 
     QString typeBase() const override { return QStringLiteral("ACCESS"); }
     const QString& fichier() const { return m_fichier; }

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -29,8 +30,18 @@ struct ExpressionSql
     {
     }
 
+    // Un enfant de plus ; la hauteur du nœud suit celle de ses enfants.
+    void ajouter(std::unique_ptr<ExpressionSql> enfant)
+    {
+        hauteur = std::max(hauteur, enfant->hauteur + 1);
+        enfants.push_back(std::move(enfant));
+    }
+
     Genre genre;
     QString texte;
+    // Niveaux de l'arbre sous ce nœud, lui compris : borne le travail récursif
+    // de la traduction et de la destruction.
+    int hauteur = 1;
     QString qualificatif;
     QDateTime date;
     bool negation = false;

@@ -12,7 +12,7 @@ namespace ordres {
 
 inline QString litteral(const QString& date, bool avecHeure = false)
 {
-    return FormatDateBase(date, avecHeure);
+    return FormatDateBase(date, avecHeure).texte();
 }
 
 // Chargement : dates de chargement d'un pluviomètre.
@@ -227,7 +227,7 @@ inline QString supprimerPeriodeChargee(const QString& code, const QString& debut
 // Saisie : recherche de la ligne d'une date et d'une heure (AccesBase).
 inline QString rechercheLigne(const QString& code, const QString& date, const QString& heure)
 {
-    return "SELECT * FROM PLUVIO_" + code + " WHERE Date=" + litteral(date) + " AND Heure=" + FormatHeureBase(heure);
+    return "SELECT * FROM PLUVIO_" + code + " WHERE Date=" + litteral(date) + " AND Heure=" + FormatHeureBase(heure).texte();
 }
 
 // Saisie : suppression des points entre deux dates (points du graphique, plage effacée).
@@ -261,14 +261,14 @@ inline QString pointApres(const QString& code, const QString& date)
 inline QString ruptureAvant(const QString& code, const QString& date, const QString& heure)
 {
     return "UPDATE PLUVIO_" + code + " SET Continuite=1,ModeObtention='M' WHERE DateCreation=" + litteral(date)
-        + " AND Heure=" + FormatHeureBase(heure);
+        + " AND Heure=" + FormatHeureBase(heure).texte();
 }
 
 // Saisie : rupture sur le point après le trou.
 inline QString ruptureApres(const QString& code, const QString& date, const QString& heure)
 {
     return "UPDATE PLUVIO_" + code + " SET Continuite=1, ModeObtention='M' WHERE DateCreation=" + litteral(date)
-        + " AND Heure=" + FormatHeureBase(heure);
+        + " AND Heure=" + FormatHeureBase(heure).texte();
 }
 
 // Paramètres en table : suppression, écriture, lecture.

@@ -146,7 +146,7 @@ TEST_F(Exemple, LesTablesDeReferenceEtLaListeDesStations)
     EXPECT_EQ(noms.mid(0, 5), QStringList({"DateCreation", "Heure", "Pluie", "Continuite", "ModeObtention"}));
     for (const char* mesure : {"PluieEfficace", "Etp", "Valeur1", "Valeur2", "Valeur3"})
         EXPECT_TRUE(noms.contains(QString::fromLatin1(mesure))) << mesure;
-    EXPECT_TRUE(base().Execute(QStringLiteral("INSERT INTO PLUVIO_76402001 VALUES ('01/01/2025' , '12:00:00' , '2,5' , 0 , 'C' , 0 , '')")))
+    EXPECT_TRUE(base().Execute("INSERT INTO PLUVIO_76402001 VALUES ('01/01/2025' , '12:00:00' , '2,5' , 0 , 'C' , 0 , '')"))
         << base().DerniereErreur().toStdString();
 
     // Les normales : 12 mois et l'année, qui en est la somme.

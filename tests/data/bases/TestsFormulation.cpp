@@ -105,11 +105,11 @@ TEST_F(Formulation, ComparaisonsDeDatesDAnneesEtDeTextes)
 {
     // Un littéral texte face à une date se lit mois d'abord, comme ceux de la base.
     EXPECT_EQ(colonne("SELECT Nombre FROM MESURES WHERE DateCreation >= '03/05/2004'"), QStringList({"10", "NULL"}));
-    EXPECT_EQ(colonne("SELECT Nombre FROM MESURES WHERE DateCreation = " + FormatDateBase("29/02/2004")),
+    EXPECT_EQ(colonne("SELECT Nombre FROM MESURES WHERE DateCreation = " + FormatDateBase("29/02/2004").texte()),
               QStringList({"3"}));
-    EXPECT_EQ(colonne("SELECT Nombre FROM MESURES WHERE Heure = " + FormatHeureBase("08:30:00")), QStringList({"10"}));
+    EXPECT_EQ(colonne("SELECT Nombre FROM MESURES WHERE Heure = " + FormatHeureBase("08:30:00").texte()), QStringList({"10"}));
     EXPECT_EQ(colonne("SELECT Nombre FROM MESURES WHERE CVDATE(DateCreation & ' ' & Heure) <= "
-                      + FormatDateBase("01/01/2004", true) + " ORDER BY 1"),
+                      + FormatDateBase("01/01/2004", true).texte() + " ORDER BY 1"),
               QStringList({"1", "2"}));
     // L'année d'un instant, à la seconde près autour du 1er janvier.
     const QString instant = QStringLiteral("CVDATE(DateCreation & ' ' & Heure)");
@@ -207,16 +207,16 @@ TEST_F(Formulation, ConditionsEtRegroupements)
 TEST_F(Formulation, EcrituresParPositionEtTextesDuRuntime)
 {
     // Sans liste de colonnes, les valeurs remplissent les premières colonnes.
-    ASSERT_TRUE(base().Execute(QStringLiteral("INSERT INTO MESURES VALUES ('07/03/2004', '12:00:00', '4,25', '7', 12, '')")))
+    ASSERT_TRUE(base().Execute("INSERT INTO MESURES VALUES ('07/03/2004', '12:00:00', '4,25', '7', 12, '')"))
         << base().DerniereErreur().toStdString();
     EXPECT_EQ(colonne("SELECT DateCreation & ' ' & Heure & ' ' & Valeur & ' ' & Nombre & ' ' & Code & ' ' & "
                       "(ModeObtention IS NULL) FROM MESURES WHERE Nombre = 7"),
               QStringList({"07/03/2004 12:00:00 4,25 7 12 Faux"}));
-    ASSERT_TRUE(base().Execute(QStringLiteral("INSERT INTO MESURES (Code, DateCreation) VALUES (E'a\\\\b''c', '')")))
+    ASSERT_TRUE(base().Execute("INSERT INTO MESURES (Code, DateCreation) VALUES (E'a\\\\b''c', '')"))
         << base().DerniereErreur().toStdString();
     EXPECT_EQ(colonne("SELECT Code FROM MESURES WHERE DateCreation IS NULL"), QStringList({"a\\b'c"}));
-    ASSERT_TRUE(base().Execute("UPDATE MESURES SET Valeur='0,5', Heure=#13:45:00#, Code=Code & '+' WHERE DateCreation="
-                               + FormatDateBase("07/03/2004")));
+    ASSERT_TRUE(base().Execute(OrdreSql::sansVerification("UPDATE MESURES SET Valeur='0,5', Heure=#13:45:00#, Code=Code & '+' WHERE DateCreation="
+                               + FormatDateBase("07/03/2004").texte())));
     EXPECT_EQ(colonne("SELECT Valeur & ' ' & Heure & ' ' & Code FROM MESURES WHERE Nombre = 7"),
               QStringList({"0,5 13:45:00 12+"}));
     // Ce qui ne va pas dans une colonne est refusé avant d'écrire.
@@ -225,7 +225,7 @@ TEST_F(Formulation, EcrituresParPositionEtTextesDuRuntime)
                              "INSERT INTO MESURES (Neige) VALUES (1)",
                              "UPDATE MESURES SET DateCreation='31/04/2004'",
                              "DELETE FROM MESURES WHERE Valeur > 'x'"})
-        EXPECT_FALSE(base().Execute(QString::fromLatin1(faux))) << faux;
+        EXPECT_FALSE(base().Execute(OrdreSql::sansVerification(QString::fromLatin1(faux)))) << faux;
     EXPECT_EQ(texte(valeur(QStringLiteral("SELECT count(*) FROM MESURES"))), "7");
 }
 
@@ -242,7 +242,7 @@ TEST_F(Formulation, LaJointureDuJourALaPeriodeRangeChaqueMesure)
         lignes.append({d, QTime(12, 0), p, 0, QVariant(), QVariant()});
         pluie[d] = p;
     }
-    ASSERT_TRUE(base().Execute(QStringLiteral("DELETE FROM MESURES")));
+    ASSERT_TRUE(base().Execute("DELETE FROM MESURES"));
     ASSERT_TRUE(base().InsererLignes(QStringLiteral("MESURES"), lignes));
 
     auto debutPeriode = [](const QString& x, const QDate& d) {

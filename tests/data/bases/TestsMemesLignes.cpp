@@ -68,7 +68,7 @@ protected:
     {
         TableauValeurs t;
         qint32 n = -1;
-        EXPECT_TRUE(b.ExtraireRecords(sql, t, n)) << b.typeBase().toStdString() << " : " << sql.toStdString() << "\n"
+        EXPECT_TRUE(b.ExtraireRecords(OrdreSql::sansVerification(sql), t, n)) << b.typeBase().toStdString() << " : " << sql.toStdString() << "\n"
                                                    << b.DerniereErreur().toStdString();
         return t;
     }
@@ -181,13 +181,13 @@ TEST_F(MemesLignes, LesEcrituresDeLaSaisieLaissentLesMemesTables)
     // Tout ce que fait la saisie des points, dans l'ordre où elle le fait.
     const QList<std::function<bool(BaseDonnees&)>> etapes = {
         // Enregistrement de la grille : la période effacée, puis chaque ligne par AccesBase.
-        [&](BaseDonnees& b) { return b.Execute(ordres::supprimerPeriodeChargee(pluvio, "01/03/2004", "31/03/2004")); },
+        [&](BaseDonnees& b) { return b.Execute(OrdreSql::sansVerification(ordres::supprimerPeriodeChargee(pluvio, "01/03/2004", "31/03/2004"))); },
         [&](BaseDonnees& b) {
             for (int jour = 1; jour <= 5; ++jour) {
                 std::unique_ptr<JeuEnregistrements> jeu;
                 qint32 n = -1;
                 const QString date = QStringLiteral("%1/03/2004").arg(jour, 2, 10, QChar(u'0'));
-                if (!b.AccesBase(ordres::rechercheLigne(pluvio, date, "12:00:00"), jeu, n) || n != 0)
+                if (!b.AccesBase(OrdreSql::sansVerification(ordres::rechercheLigne(pluvio, date, "12:00:00")), jeu, n) || n != 0)
                     return false;
                 jeu->AddNew();
                 jeu->Fields(0) = date;
@@ -205,31 +205,31 @@ TEST_F(MemesLignes, LesEcrituresDeLaSaisieLaissentLesMemesTables)
         [&](BaseDonnees& b) {
             std::unique_ptr<JeuEnregistrements> jeu;
             qint32 n = -1;
-            if (!b.AccesBase(ordres::rechercheLigne(pluvio, "02/03/2004", "12:00:00"), jeu, n) || n != 1)
+            if (!b.AccesBase(OrdreSql::sansVerification(ordres::rechercheLigne(pluvio, "02/03/2004", "12:00:00")), jeu, n) || n != 1)
                 return false;
             jeu->Fields(2) = 42.0;
             return jeu->Update();
         },
         // Points du graphique : suppression puis insertion à midi.
-        [&](BaseDonnees& b) { return b.Execute(ordres::supprimerPoints(pluvio, "10/04/2004", "12/04/2004")); },
+        [&](BaseDonnees& b) { return b.Execute(OrdreSql::sansVerification(ordres::supprimerPoints(pluvio, "10/04/2004", "12/04/2004"))); },
         [&](BaseDonnees& b) {
-            return b.Execute(ordres::insererPoint(pluvio, "10/04/2004", "3,5"))
-                && b.Execute(ordres::insererPoint(pluvio, "11/04/2004", "0"))
-                && b.Execute(ordres::insererPoint(pluvio, "12/04/2004", "12.25"));
+            return b.Execute(OrdreSql::sansVerification(ordres::insererPoint(pluvio, "10/04/2004", "3,5")))
+                && b.Execute(OrdreSql::sansVerification(ordres::insererPoint(pluvio, "11/04/2004", "0")))
+                && b.Execute(OrdreSql::sansVerification(ordres::insererPoint(pluvio, "12/04/2004", "12.25")));
         },
         // Plage effacée sur le graphique : ruptures sur les points qui la bordent.
         [&](BaseDonnees& b) {
-            if (!b.Execute(ordres::supprimerPoints(pluvio, "10/05/2004", "20/05/2004")))
+            if (!b.Execute(OrdreSql::sansVerification(ordres::supprimerPoints(pluvio, "10/05/2004", "20/05/2004"))))
                 return false;
             TableauValeurs t;
             qint32 n = 0;
-            if (!b.ExtraireRecords(ordres::pointAvant(pluvio, "10/05/2004"), t, n) || n < 1)
+            if (!b.ExtraireRecords(OrdreSql::sansVerification(ordres::pointAvant(pluvio, "10/05/2004")), t, n) || n < 1)
                 return false;
-            if (!b.Execute(ordres::ruptureAvant(pluvio, t(0, 0).toString(), t(1, 0).toString())))
+            if (!b.Execute(OrdreSql::sansVerification(ordres::ruptureAvant(pluvio, t(0, 0).toString(), t(1, 0).toString()))))
                 return false;
-            if (!b.ExtraireRecords(ordres::pointApres(pluvio, "20/05/2004"), t, n) || n < 1)
+            if (!b.ExtraireRecords(OrdreSql::sansVerification(ordres::pointApres(pluvio, "20/05/2004")), t, n) || n < 1)
                 return false;
-            return b.Execute(ordres::ruptureApres(pluvio, t(0, 0).toString(), t(1, 0).toString()));
+            return b.Execute(OrdreSql::sansVerification(ordres::ruptureApres(pluvio, t(0, 0).toString(), t(1, 0).toString())));
         },
     };
     for (int i = 0; i < etapes.size(); ++i) {
@@ -244,7 +244,7 @@ TEST_F(MemesLignes, LesEcrituresDeLaSaisieLaissentLesMemesTables)
     for (BaseDonnees* b : bases()) {
         m_fenetre.setProperty("typeBase", b->typeBase());
         const TableauValeurs mars = lire(*b, "SELECT DateCreation, Pluie, Continuite, ModeObtention FROM " + table + " WHERE DateCreation>="
-                                                 + FormatDateBase("01/03/2004") + " AND DateCreation<=" + FormatDateBase("31/03/2004")
+                                                 + FormatDateBase("01/03/2004").texte() + " AND DateCreation<=" + FormatDateBase("31/03/2004").texte()
                                                  + " ORDER BY DateCreation");
         ASSERT_EQ(mars.points(), 5);
         EXPECT_EQ(mars(0, 4).toString(), "05/03/2004");
@@ -252,7 +252,7 @@ TEST_F(MemesLignes, LesEcrituresDeLaSaisieLaissentLesMemesTables)
         EXPECT_DOUBLE_EQ(mars(1, 2).toDouble(), 0.0);
         EXPECT_EQ(mars(2, 3).toLongLong(), 1);
         const TableauValeurs avril = lire(*b, "SELECT Pluie, ModeObtention, Heure FROM " + table + " WHERE DateCreation="
-                                                  + FormatDateBase("12/04/2004"));
+                                                  + FormatDateBase("12/04/2004").texte());
         ASSERT_EQ(avril.points(), 1);
         EXPECT_DOUBLE_EQ(avril(0, 0).toDouble(), 12.25);
         EXPECT_EQ(avril(1, 0).toString(), "C");
@@ -279,12 +279,12 @@ TEST_F(MemesLignes, LesParametresEnTableFontLAllerRetour)
         TableauValeurs t;
         qint32 n = -1;
         for (const QString& valeur : {QStringLiteral("ancien"), chemin}) {
-            EXPECT_TRUE(b->ExtraireRecords(ordres::supprimerParametre("CheminEdition", "dupont"), t, n));
+            EXPECT_TRUE(b->ExtraireRecords(OrdreSql::sansVerification(ordres::supprimerParametre("CheminEdition", "dupont")), t, n));
             EXPECT_EQ(n, 0);
-            EXPECT_TRUE(b->Execute(ordres::ecrireParametre("dupont", "CheminEdition", valeur, "05/03/2004 08:30:00", b->typeBase())))
+            EXPECT_TRUE(b->Execute(OrdreSql::sansVerification(ordres::ecrireParametre("dupont", "CheminEdition", valeur, "05/03/2004 08:30:00", b->typeBase()))))
                 << b->DerniereErreur().toStdString();
         }
-        EXPECT_TRUE(b->Execute(ordres::ecrireParametre("martin", "CheminEdition", "autre", "05/03/2004 08:30:00", b->typeBase())));
+        EXPECT_TRUE(b->Execute(OrdreSql::sansVerification(ordres::ecrireParametre("martin", "CheminEdition", "autre", "05/03/2004 08:30:00", b->typeBase()))));
         const TableauValeurs lu = lire(*b, ordres::lireParametre("CheminEdition", "dupont"));
         ASSERT_EQ(lu.points(), 1);
         EXPECT_EQ(lu(0, 0).toString(), chemin);

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <functional>
+#include <utility>
+
+class BaseAcces;
+class LecteurCsv;
+
+// Les mesures d'un fichier ajoutées à la table d'une station, tout ou rien, en
+// une transaction qui prend le verrou d'écriture dès le début. Le fichier est
+// lu au fil de l'eau dans une table de passage de la connexion, puis fusionné
+// dans la table par la clé (date, heure) :
+// - une mesure déjà dans la base à la même date et heure voit sa valeur
+//   remplacée (les autres colonnes de la ligne restent) ;
+// - deux lignes du fichier à la même date et heure : la dernière l'emporte, et
+//   le bilan dit lesquelles ont été écartées ;
+// - une seule ligne refusée, et rien n'est écrit.
+// La base est laissée utilisable par toutes les commandes : liste des
+// stations, tables du calendrier et normales sont créées quand elles manquent.
+class ImportMesures
+{
+public:
+    struct Demande
+    {
+        QString code;
+        QString genre;    // "pluvio", "piezo" ou "hydro"
+        QString colonne;  // vide : celle du genre
+        QString nom;      // vide : le code
+        int moisHydro = 10;
+    };
+
+    struct Bilan
+    {
+        QString table;
+        qint64 mesures = 0;     // lignes de mesure acceptées
+        qint64 ajoutees = 0;
+        qint64 remplacees = 0;  // déjà dans la base, valeur remplacée
+        qint64 doublons = 0;    // lignes écartées par une ligne suivante de même date et heure
+        QList<std::pair<qint64, qint64>> premiersDoublons;  // (ligne écartée, ligne gardée)
+    };
+
+    // Appelé au fil de la lecture avec le nombre de lignes lues.
+    using Progression = std::function<void(qint64 lignesLues)>;
+
+    // Faux et `erreur` (une ligne en français) quand rien n'a été écrit.
+    static bool importer(BaseAcces& base, LecteurCsv& lecteur, const Demande& demande, Bilan& bilan, QString& erreur,
+                         const Progression& progression = {});
+};
