@@ -122,7 +122,7 @@ void EcriturePng(benchmark::State& etat)
     QTemporaryDir dossier;
     const QString chemin = dossier.filePath("graphique.png");
     for (auto _ : etat)
-        benchmark::DoNotOptimize(SortiesImage::ecrirePng(*m, chemin, taille));
+        benchmark::DoNotOptimize(SortiesImage::ecrire(*m, chemin, taille));
     etat.counters["octets"] = double(QFileInfo(chemin).size());
 }
 BENCHMARK(EcriturePng)->Unit(benchmark::kMillisecond)->MinTime(2.0);

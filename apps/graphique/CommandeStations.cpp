@@ -1,8 +1,9 @@
-// graphique stations: the stations of a database with the span of their data.
+// graphique stations : les stations d'une base et l'étendue de leurs données.
 #include "Commandes.h"
 #include "LigneCommande.h"
 #include "OuvertureBase.h"
 
+#include "commun/TexteAffichable.h"
 #include "control/HoteGraphique.h"
 #include "data/BaseDonnees.h"
 
@@ -16,9 +17,16 @@ int commandeStations(const QStringList& arguments)
     auto base = ouvrirBase(texteBase, false, erreur);
     if (!base)
         return echec(erreur);
-    for (const HoteGraphique::Station& s : HoteGraphique::lireStations(base.get())) {
+    const auto stations = HoteGraphique::lireStations(base.get());
+    if (!stations)
+        return echec(QStringLiteral("impossible de lire la liste des stations : %1").arg(base->DerniereErreur()));
+    for (const HoteGraphique::Station& s : *stations) {
         const auto [debut, fin] = HoteGraphique::etendue(base.get(), s);
-        ecrireLigne(QStringList{s.genre, s.code, s.nom, debut, fin}.join(u'\t'));
+        // Les textes de la base sont montrés nettoyés : ni échappement du terminal, ni tabulation.
+        ecrireLigne(QStringList{TexteAffichable(s.genre), TexteAffichable(s.code), TexteAffichable(s.nom, 200), debut, fin}.join(u'\t'));
     }
+    // Une table illisible (base endommagée, table manquante) ne passe pas pour une station sans données.
+    if (const auto& e = base->PremierEchec())
+        return echec(QStringLiteral("une partie de la base n'a pas pu être lue : %1").arg(e->erreur));
     return sortieOk;
 }

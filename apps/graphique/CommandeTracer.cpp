@@ -1,11 +1,13 @@
-// graphique tracer: any chart of any station, drawn as a host would ask for it.
+// graphique tracer : tout graphique de toute station, dessiné comme un hôte le demanderait.
 #include "AffichageProgression.h"
 #include "Commandes.h"
+#include "FichierSortie.h"
 #include "Journal.h"
 #include "LigneCommande.h"
 #include "OuvertureBase.h"
 
 #include "commun/Dates.h"
+#include "commun/TexteAffichable.h"
 #include "control/CtlGraphique.h"
 #include "control/HoteGraphique.h"
 #include "control/VueGraphique.h"
@@ -55,56 +57,68 @@ int commandeTracer(const QStringList& arguments)
     if (!type)
         return echec(QStringLiteral("genre de graphique inconnu : « %1 » (edition, Annee, annuaire, travail, Superposition, "
                                     "PluvioPiezo, reference, comparaisonNormale, PluvioStation).")
-                         .arg(genre));
+                         .arg(TexteAffichable(genre)));
     d.type = *type;
     d.station = station;
     static const QRegularExpression chiffres(QStringLiteral("^[1-6]+$"));
     if (!chiffres.match(d.mesures).hasMatch())
-        return echec(QStringLiteral("mesure inconnue : « %1 » (chiffres de 1 à 6).").arg(d.mesures));
+        return echec(QStringLiteral("mesure inconnue : « %1 » (chiffres de 1 à 6).").arg(TexteAffichable(d.mesures)));
     static const QRegularExpression lettres(QStringLiteral("^[MDTAHS]$"));
     if (!lettres.match(d.periodes).hasMatch())
-        return echec(QStringLiteral("période inconnue : « %1 » (une lettre parmi M, D, T, A, H, S).").arg(d.periodes));
+        return echec(QStringLiteral("période inconnue : « %1 » (une lettre parmi M, D, T, A, H, S).").arg(TexteAffichable(d.periodes)));
     // By default the year graph and the reference are curves, the totals by month and the other charts bars.
     const bool courbes = (d.type == TypeGraph::Annee && d.variante != QStringLiteral("CUMUL_MENSUEL")
                           && d.variante != QStringLiteral("CUMUL_ANNUEL"))
         || d.type == TypeGraph::reference;
     d.affichage = affichage.isEmpty() ? (courbes ? QStringLiteral("COURBE") : QStringLiteral("HISTO")) : affichage.toUpper();
     if (d.affichage != QStringLiteral("COURBE") && d.affichage != QStringLiteral("HISTO"))
-        return echec(QStringLiteral("affichage inconnu : « %1 » (COURBE ou HISTO).").arg(affichage));
+        return echec(QStringLiteral("affichage inconnu : « %1 » (COURBE ou HISTO).").arg(TexteAffichable(affichage)));
     if (!d.variante.isEmpty() && d.variante != QStringLiteral("CUMUL_ANNUEL") && d.variante != QStringLiteral("CUMUL_MENSUEL")
         && d.variante != QStringLiteral("EDITION"))
-        return echec(QStringLiteral("variante inconnue : « %1 » (CUMUL_ANNUEL, CUMUL_MENSUEL ou EDITION).").arg(d.variante));
+        return echec(QStringLiteral("variante inconnue : « %1 » (CUMUL_ANNUEL, CUMUL_MENSUEL ou EDITION).").arg(TexteAffichable(d.variante)));
     for (const QString* date : {&d.debut, &d.fin})
         if (!date->isEmpty() && !LireDate(*date))
-            return echec(QStringLiteral("date incorrecte : « %1 » (format attendu JJ/MM/AAAA).").arg(*date));
+            return echec(QStringLiteral("date incorrecte : « %1 » (format attendu JJ/MM/AAAA).").arg(TexteAffichable(*date)));
+    if (!d.debut.isEmpty() && !d.fin.isEmpty() && *LireDate(d.debut) > *LireDate(d.fin))
+        return echec(QStringLiteral("la date de début (%1) est après la date de fin (%2).").arg(d.debut, d.fin));
     if (!annee.isEmpty() && !entierDans(annee, 1800, 2200, d.annee))
-        return echec(QStringLiteral("année incorrecte : « %1 ».").arg(annee));
+        return echec(QStringLiteral("année incorrecte : « %1 ».").arg(TexteAffichable(annee)));
     int l_ = 0, h_ = 0;
     if (!entierDans(largeur, 200, 10000, l_) || !entierDans(hauteur, 150, 10000, h_))
-        return echec(QStringLiteral("taille incorrecte : %1 × %2 (de 200 × 150 à 10000 × 10000 pixels).").arg(largeur, hauteur));
+        return echec(QStringLiteral("taille incorrecte : %1 × %2 (de 200 × 150 à 10000 × 10000 pixels).")
+                         .arg(TexteAffichable(largeur, 20), TexteAffichable(hauteur, 20)));
     for (const QString& s : stations.split(u',', Qt::SkipEmptyParts))
         d.stations << s.trimmed();
     const QString extension = QFileInfo(sortie).suffix().toLower();
     if (extension != QStringLiteral("png") && extension != QStringLiteral("svg") && extension != QStringLiteral("pdf"))
-        return echec(QStringLiteral("fichier de sortie « %1 » : l'extension doit être png, svg ou pdf.").arg(sortie));
-    if (!QFileInfo(QFileInfo(sortie).absolutePath()).isDir())
-        return echec(QStringLiteral("le dossier de sortie « %1 » n'existe pas.").arg(QFileInfo(sortie).absolutePath()));
+        return echec(QStringLiteral("fichier de sortie « %1 » : l'extension doit être png, svg ou pdf.").arg(TexteAffichable(sortie)));
+    if (journal && QFileInfo(*journal).absoluteFilePath() == QFileInfo(sortie).absoluteFilePath())
+        return echec(QStringLiteral("--journal et --sortie désignent le même fichier."));
+    for (const QString* chemin : {&sortie, journal ? &*journal : nullptr})
+        if (chemin)
+            if (const QString defaut = FichierSortie::defaut(*chemin); !defaut.isEmpty())
+                return echec(defaut);
 
     auto base = ouvrirBase(texteBase, false, erreur);
     if (!base)
         return echec(erreur);
-    Journal trace;
-    if (journal && !trace.ouvrir(*journal))
-        return echec(QStringLiteral("impossible d'écrire le journal « %1 ».").arg(*journal));
+    // Les sorties s'ouvrent ensemble, une fois la demande vérifiée, et ne
+    // prennent leur place qu'une fois tout réussi.
+    FichierSortie image, fichierJournal;
+    if (!image.preparer(sortie, erreur) || (journal && !fichierJournal.preparer(*journal, erreur)))
+        return echec(erreur);
+    std::optional<Journal> trace;
+    if (journal)
+        trace.emplace(fichierJournal.fichier());
 
     HoteGraphique hote;
     hote.resize(l_, h_ + 110);
     hote.show();
-    if (journal) {
-        base->setObservateur([&trace](const QString& ordre) { trace.sql(ordre); });
+    if (trace) {
+        base->setObservateur([&trace](const QString& ordre) { trace->sql(ordre); });
         for (MoteurGraphique* m : {&hote.controle().Graphique(), &hote.controle().GraphiqueSuperposePluvio()})
             m->setObservateur([&trace](const QString& nom, int numero, std::optional<int> indice, const QVariant& valeur) {
-                trace.ecrit(nom, numero, indice, valeur);
+                trace->ecrit(nom, numero, indice, valeur);
             });
     }
     AffichageProgression progression;
@@ -113,9 +127,16 @@ int commandeTracer(const QStringList& arguments)
     if (!hote.tracer(d, base.get(), erreur))
         return echec(erreur);
     progression.terminer();
-    if (!hote.controle().EcrireImage(sortie, QSize(l_, h_)))
-        return echec(QStringLiteral("impossible d'écrire « %1 ».").arg(sortie));
+    // Un ordre en échec n'est pas une station sans données : le dire plutôt que dessiner un graphique vide.
+    if (const auto& e = base->PremierEchec())
+        return echec(QStringLiteral("le chargement a échoué : %1 (ordre : « %2 »).").arg(e->erreur, TexteAffichable(e->ordre, 120)));
+    if (!hote.controle().EcrireImage(image.fichier(), extension, QSize(l_, h_)))
+        return echec(QStringLiteral("impossible d'écrire « %1 » : %2.").arg(TexteAffichable(sortie), image.fichier().errorString()));
+    if (trace && !trace->terminer())
+        return echec(QStringLiteral("impossible d'écrire le journal « %1 ».").arg(TexteAffichable(*journal)));
+    if (!image.valider(erreur) || (journal && !fichierJournal.valider(erreur)))
+        return echec(erreur);
     if (!hote.aDesDonnees())
-        avertir(QStringLiteral("aucune donnée pour ce graphique ; le graphique vide est écrit dans « %1 ».").arg(sortie));
+        avertir(QStringLiteral("aucune donnée pour ce graphique ; le graphique vide est écrit dans « %1 ».").arg(TexteAffichable(sortie)));
     return sortieOk;
 }

@@ -1,12 +1,10 @@
 #include "Journal.h"
 
-bool Journal::ouvrir(const QString& chemin)
+#include <QIODevice>
+
+Journal::Journal(QIODevice& sortie)
+    : m_flux(&sortie)
 {
-    m_fichier.setFileName(chemin);
-    if (!m_fichier.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
-        return false;
-    m_flux.setDevice(&m_fichier);
-    return true;
 }
 
 void Journal::sql(const QString& ordre)
@@ -22,4 +20,10 @@ void Journal::ecrit(const QString& graphique, int numero, std::optional<int> ind
     v.replace(u'\t', QStringLiteral("\\t")).replace(u'\n', u' ');
     m_flux << "ecrit\t" << graphique << '\t' << numero << '\t' << (indice ? QString::number(*indice) : QString()) << '\t' << v
            << '\n';
+}
+
+bool Journal::terminer()
+{
+    m_flux.flush();
+    return m_flux.status() == QTextStream::Ok;
 }

@@ -1,22 +1,24 @@
 #pragma once
 
-#include <QFile>
 #include <QString>
 #include <QTextStream>
 #include <QVariant>
 #include <optional>
 
-// What the control asked of the database and of the charts, one line each, in order:
-//   sql     <statement as the system sent it>
-//   ecrit   <chart>  <property>  <index or empty>  <value>
+class QIODevice;
+
+// Ce que le contrôle a demandé à la base et aux graphiques, une ligne chacun, dans l'ordre :
+//   sql     <l'ordre tel que le système l'a envoyé>
+//   ecrit   <graphique>  <propriété>  <indice ou vide>  <valeur>
 class Journal
 {
 public:
-    bool ouvrir(const QString& chemin);
+    explicit Journal(QIODevice& sortie);
     void sql(const QString& ordre);
     void ecrit(const QString& graphique, int numero, std::optional<int> indice, const QVariant& valeur);
+    // Tout est passé au fichier ; faux quand une écriture a échoué.
+    bool terminer();
 
 private:
-    QFile m_fichier;
     QTextStream m_flux;
 };

@@ -1,5 +1,7 @@
 #include "LigneCommande.h"
 
+#include "commun/TexteAffichable.h"
+
 #include <cstdio>
 
 LigneCommande::LigneCommande(QStringList arguments)
@@ -40,22 +42,32 @@ QString LigneCommande::defaut(const QString& manque) const
     if (!manque.isEmpty())
         return manque;
     if (!m_sansValeur.isEmpty())
-        return QStringLiteral("l'option %1 attend une valeur.").arg(m_sansValeur);
+        return QStringLiteral("l'option %1 attend une valeur.").arg(TexteAffichable(m_sansValeur));
     if (!reste().isEmpty())
-        return QStringLiteral("argument inconnu : « %1 ».").arg(reste());
+        return QStringLiteral("argument inconnu : « %1 ».").arg(TexteAffichable(reste()));
     return QString();
 }
 
+namespace {
+
+// Une ligne, quoi que porte le message d'une bibliothèque, sans caractère de
+// commande qui atteindrait le terminal.
+QByteArray ligneErreur(const QString& debut, const QString& texte)
+{
+    return (debut + TexteAffichable(texte.simplified(), 2000) + u'\n').toLocal8Bit();
+}
+
+} // namespace
+
 int echec(const QString& texte)
 {
-    // One line, whatever a library's message holds.
-    std::fputs(("graphique : " + texte.simplified() + u'\n').toLocal8Bit().constData(), stderr);
+    std::fputs(ligneErreur(QStringLiteral("graphique : "), texte).constData(), stderr);
     return sortieErreur;
 }
 
 void avertir(const QString& texte)
 {
-    std::fputs(("graphique : attention : " + texte.simplified() + u'\n').toLocal8Bit().constData(), stderr);
+    std::fputs(ligneErreur(QStringLiteral("graphique : attention : "), texte).constData(), stderr);
 }
 
 void ecrireLigne(const QString& texte)

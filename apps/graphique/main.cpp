@@ -2,6 +2,8 @@
 #include "Commandes.h"
 #include "LigneCommande.h"
 
+#include "commun/TexteAffichable.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -106,5 +108,5 @@ int main(int argc, char** argv)
     for (const auto& [nom, fonction] : commandes)
         if (commande == QString::fromLatin1(nom))
             return fonction(arguments);
-    return echec(QStringLiteral("commande inconnue : « %1 ». « graphique --aide » les présente.").arg(commande));
+    return echec(QStringLiteral("commande inconnue : « %1 ». « graphique --aide » les présente.").arg(TexteAffichable(commande)));
 }

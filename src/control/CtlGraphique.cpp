@@ -568,16 +568,26 @@ void CtlGraphique::ImpressionGraphique() noexcept
 
 bool CtlGraphique::EcrireImage(const QString& chemin, const QSize& taille) noexcept
 {
+    return sousGarde(false, [&] { return commeImprime([&](const MoteurGraphique& g) { return SortiesImage::ecrire(g, chemin, taille); }); });
+}
+
+bool CtlGraphique::EcrireImage(QIODevice& sortie, const QString& format, const QSize& taille) noexcept
+{
     return sousGarde(false, [&] {
-        // A file carries the title and the legend a printed page has; the screen keeps its own.
-        MoteurGraphique& g = Graphique();
-        const QString titre = g.lire(Prop::TitreGraphique).toString();
-        titreEtLegende();
-        const bool ecrit = SortiesImage::ecrire(g, chemin, taille);
-        effacerLegende();
-        g.ecrire(Prop::TitreGraphique, titre);
-        return ecrit;
+        return commeImprime([&](const MoteurGraphique& g) { return SortiesImage::ecrire(g, sortie, format, taille); });
     });
+}
+
+bool CtlGraphique::commeImprime(const std::function<bool(const MoteurGraphique&)>& ecriture)
+{
+    // Un fichier porte le titre et la légende d'une page imprimée ; l'écran garde les siens.
+    MoteurGraphique& g = Graphique();
+    const QString titre = g.lire(Prop::TitreGraphique).toString();
+    titreEtLegende();
+    const bool ecrit = ecriture(g);
+    effacerLegende();
+    g.ecrire(Prop::TitreGraphique, titre);
+    return ecrit;
 }
 
 void CtlGraphique::redessiner()

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QVariant>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 class BaseDonnees;
@@ -14,6 +15,7 @@ class CadreTitre;
 class ChampDate;
 class CtlToolBar;
 class EnteteStations;
+class QIODevice;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -153,6 +155,8 @@ public:
     void DispositionRedimensionnement() noexcept;
     // The chart as shown, written to a PNG, SVG or PDF file.
     bool EcrireImage(const QString& chemin, const QSize& taille) noexcept;
+    // Le même dans un fichier déjà ouvert ; `format` : "png", "svg" ou "pdf".
+    bool EcrireImage(QIODevice& sortie, const QString& format, const QSize& taille) noexcept;
 
 signals:
     void typeGraphiqueChange(qint16 type);
@@ -170,6 +174,7 @@ private:
     void redessiner();
     // Title "A - B (C)" from the station header and a legend of the curves, as printed.
     bool titreEtLegende();
+    bool commeImprime(const std::function<bool(const MoteurGraphique&)>& ecriture);
     void effacerLegende();
     void remplirDatesDepuisPluviometre();
     bool interrogerAnnulation(QObject* jauge);

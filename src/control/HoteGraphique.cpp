@@ -3,6 +3,7 @@
 #include "commun/Cellule.h"
 #include "commun/Dates.h"
 #include "commun/Nombres.h"
+#include "commun/TexteAffichable.h"
 #include "control/ChampDate.h"
 #include "control/CtlGraphique.h"
 #include "control/EnteteStations.h"
@@ -73,13 +74,13 @@ QObject* HoteGraphique::caseACocher(const char* nom)
     return c;
 }
 
-QList<HoteGraphique::Station> HoteGraphique::lireStations(BaseDonnees* base)
+std::optional<QList<HoteGraphique::Station>> HoteGraphique::lireStations(BaseDonnees* base)
 {
     QList<Station> l;
     TableauValeurs lignes;
     qint32 n = 0;
     if (!base || !base->ExtraireRecords("SELECT Code, Nom, Genre, Altitude FROM STATIONS", lignes, n))
-        return l;
+        return std::nullopt;
     for (int r = 0; r < n; ++r)
         l.append({TexteCellule(lignes.valeur(0, r)).trimmed(), TexteCellule(lignes.valeur(1, r)).trimmed(),
                   TexteCellule(lignes.valeur(2, r)).trimmed(), LireNombre(lignes.valeur(3, r)).value_or(0.0)});
@@ -98,7 +99,12 @@ std::pair<QString, QString> HoteGraphique::etendue(BaseDonnees* base, const Stat
 
 bool HoteGraphique::tracer(const Demande& d, BaseDonnees* base, QString& erreur)
 {
-    const QList<Station> stations = lireStations(base);
+    const auto lues = lireStations(base);
+    if (!lues) {
+        erreur = QStringLiteral("impossible de lire la liste des stations : %1").arg(base ? base->DerniereErreur() : QString());
+        return false;
+    }
+    const QList<Station>& stations = *lues;
     // A code may name a rain gauge and its reference curve: the kind asked comes first.
     const auto trouver = [&](const QString& code, const QString& genre) -> const Station* {
         const Station* autre = nullptr;
@@ -114,12 +120,12 @@ bool HoteGraphique::tracer(const Demande& d, BaseDonnees* base, QString& erreur)
     const QString genreAttendu = reference ? QStringLiteral("reference") : QStringLiteral("pluvio");
     const Station* principale = trouver(d.station, genreAttendu);
     if (!principale) {
-        erreur = QStringLiteral("station inconnue : « %1 ».").arg(d.station);
+        erreur = QStringLiteral("station inconnue : « %1 ».").arg(TexteAffichable(d.station));
         return false;
     }
     if (principale->genre != genreAttendu) {
         erreur = QStringLiteral("la station « %1 » n'est pas %2.")
-                     .arg(d.station, reference ? QStringLiteral("une courbe de référence") : QStringLiteral("un pluviomètre"));
+                     .arg(TexteAffichable(d.station), reference ? QStringLiteral("une courbe de référence") : QStringLiteral("un pluviomètre"));
         return false;
     }
     QList<const Station*> autres;
@@ -129,11 +135,11 @@ bool HoteGraphique::tracer(const Demande& d, BaseDonnees* base, QString& erreur)
     for (const QString& code : d.stations) {
         const Station* s = trouver(code, genreAutres);
         if (!s) {
-            erreur = QStringLiteral("station inconnue : « %1 ».").arg(code);
+            erreur = QStringLiteral("station inconnue : « %1 ».").arg(TexteAffichable(code));
             return false;
         }
         if (s->genre != genreAutres) {
-            erreur = QStringLiteral("la station « %1 » n'est pas du genre %2 attendu ici.").arg(code, genreAutres);
+            erreur = QStringLiteral("la station « %1 » n'est pas du genre %2 attendu ici.").arg(TexteAffichable(code), genreAutres);
             return false;
         }
         autres.append(s);

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <optional>
 
 class BaseDonnees;
 class CtlGraphique;
@@ -48,8 +49,9 @@ public:
     CtlGraphique& controle() { return *m_controle; }
     QObject* fenetrePrincipale() { return m_fenetre; }
 
-    // The stations the host keeps: the STATIONS table of the database.
-    static QList<Station> lireStations(BaseDonnees* base);
+    // Les stations que l'hôte connaît : la table STATIONS de la base ; rien
+    // quand elle ne peut pas être lue (la raison dans `DerniereErreur` de la base).
+    static std::optional<QList<Station>> lireStations(BaseDonnees* base);
     // First and last dates of a station's measurements, "DD/MM/YYYY", empty when none.
     static std::pair<QString, QString> etendue(BaseDonnees* base, const Station& station);
 

@@ -24,68 +24,61 @@ QImage SortiesImage::image(const MoteurGraphique& moteur, const QSize& taille, b
     return image;
 }
 
-bool SortiesImage::ecrirePng(const MoteurGraphique& moteur, const QString& chemin, const QSize& taille)
+bool SortiesImage::ecrirePng(const MoteurGraphique& moteur, QIODevice& sortie, const QSize& taille)
 {
-    // Written beside and renamed, so that a failure leaves no half file.
-    QSaveFile fichier(chemin);
-    if (!fichier.open(QIODevice::WriteOnly))
-        return false;
-    if (!image(moteur, taille).convertToFormat(QImage::Format_RGB32).save(&fichier, "PNG"))
-        return false;
-    return fichier.commit();
+    return image(moteur, taille).convertToFormat(QImage::Format_RGB32).save(&sortie, "PNG");
 }
 
-bool SortiesImage::ecrireSvg(const MoteurGraphique& moteur, const QString& chemin, const QSize& taille)
+bool SortiesImage::ecrireSvg(const MoteurGraphique& moteur, QIODevice& sortie, const QSize& taille)
 {
-    QSaveFile fichier(chemin);
-    if (!fichier.open(QIODevice::WriteOnly))
+    QSvgGenerator svg;
+    svg.setOutputDevice(&sortie);
+    svg.setSize(taille);
+    svg.setViewBox(QRect(QPoint(0, 0), taille));
+    svg.setTitle(moteur.modele().titre.trimmed().isEmpty() ? QStringLiteral("Graphique") : moteur.modele().titre.trimmed());
+    QPainter p;
+    if (!p.begin(&svg))
         return false;
-    {
-        QSvgGenerator svg;
-        svg.setOutputDevice(&fichier);
-        svg.setSize(taille);
-        svg.setViewBox(QRect(QPoint(0, 0), taille));
-        svg.setTitle(moteur.modele().titre.trimmed().isEmpty() ? QStringLiteral("Graphique") : moteur.modele().titre.trimmed());
-        QPainter p;
-        if (!p.begin(&svg))
-            return false;
-        moteur.peindre(p, QRectF(QPointF(0, 0), QSizeF(taille)));
-        p.end();
-    }
-    return fichier.commit();
+    moteur.peindre(p, QRectF(QPointF(0, 0), QSizeF(taille)));
+    return p.end();
 }
 
-bool SortiesImage::ecrirePdf(const MoteurGraphique& moteur, const QString& chemin, const QSize& taille)
+bool SortiesImage::ecrirePdf(const MoteurGraphique& moteur, QIODevice& sortie, const QSize& taille)
 {
-    QSaveFile fichier(chemin);
-    if (!fichier.open(QIODevice::WriteOnly))
+    QPdfWriter pdf(&sortie);
+    const int resolution = 96;
+    pdf.setResolution(resolution);
+    pdf.setPageSize(QPageSize(QSizeF(taille) * 72.0 / resolution, QPageSize::Point));
+    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+    pdf.setTitle(moteur.modele().titre.trimmed());
+    pdf.setCreator(QStringLiteral("graphique"));
+    QPainter p;
+    if (!p.begin(&pdf))
         return false;
-    {
-        QPdfWriter pdf(&fichier);
-        const int resolution = 96;
-        pdf.setResolution(resolution);
-        pdf.setPageSize(QPageSize(QSizeF(taille) * 72.0 / resolution, QPageSize::Point));
-        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-        pdf.setTitle(moteur.modele().titre.trimmed());
-        pdf.setCreator(QStringLiteral("graphique"));
-        QPainter p;
-        if (!p.begin(&pdf))
-            return false;
-        const QRect page = pdf.pageLayout().paintRectPixels(resolution);
-        moteur.peindre(p, QRectF(page));
-        p.end();
-    }
-    return fichier.commit();
+    const QRect page = pdf.pageLayout().paintRectPixels(resolution);
+    moteur.peindre(p, QRectF(page));
+    return p.end();
+}
+
+bool SortiesImage::ecrire(const MoteurGraphique& moteur, QIODevice& sortie, const QString& format, const QSize& taille)
+{
+    using Ecriture = bool (*)(const MoteurGraphique&, QIODevice&, const QSize&);
+    static const std::pair<const char*, Ecriture> formats[] = {{"png", ecrirePng}, {"svg", ecrireSvg}, {"pdf", ecrirePdf}};
+    for (const auto& [nom, ecriture] : formats)
+        if (format.compare(QLatin1String(nom), Qt::CaseInsensitive) == 0)
+            // Un disque plein se voit dans l'état du fichier, que les écrivains SVG et PDF ne disent pas.
+            return ecriture(moteur, sortie, taille) && !(qobject_cast<QFileDevice*>(&sortie)
+                                                          && qobject_cast<QFileDevice*>(&sortie)->error() != QFileDevice::NoError);
+    return false;
 }
 
 bool SortiesImage::ecrire(const MoteurGraphique& moteur, const QString& chemin, const QSize& taille)
 {
-    const QString extension = QFileInfo(chemin).suffix().toLower();
-    if (extension == QStringLiteral("png"))
-        return ecrirePng(moteur, chemin, taille);
-    if (extension == QStringLiteral("svg"))
-        return ecrireSvg(moteur, chemin, taille);
-    if (extension == QStringLiteral("pdf"))
-        return ecrirePdf(moteur, chemin, taille);
-    return false;
+    // Écrit à côté puis renommé : un échec ne laisse pas de moitié de fichier.
+    QSaveFile fichier(chemin);
+    if (!fichier.open(QIODevice::WriteOnly))
+        return false;
+    if (!ecrire(moteur, fichier, QFileInfo(chemin).suffix(), taille))
+        return false;
+    return fichier.commit();
 }

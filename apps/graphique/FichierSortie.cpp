@@ -1,0 +1,107 @@
+#include "FichierSortie.h"
+
+#include "commun/TexteAffichable.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QString cite(const QString& chemin)
+{
+    return QStringLiteral("« %1 »").arg(TexteAffichable(chemin));
+}
+
+mode_t droitsOrdinaires()
+{
+    const mode_t masque = umask(0);
+    umask(masque);
+    return 0666 & ~masque;
+}
+
+} // namespace
+
+FichierSortie::~FichierSortie()
+{
+    if (!m_valide && !m_cheminTemporaire.isEmpty()) {
+        m_temporaire.close();
+        QFile::remove(m_cheminTemporaire);
+    }
+}
+
+QString FichierSortie::defaut(const QString& chemin)
+{
+    struct stat etat{};
+    const QByteArray nom = QFile::encodeName(chemin);
+    if (lstat(nom.constData(), &etat) != 0)
+        return errno == ENOENT ? QString() : QStringLiteral("impossible d'écrire %1 : %2.").arg(cite(chemin), QString::fromLocal8Bit(std::strerror(errno)));
+    if (S_ISREG(etat.st_mode) || S_ISLNK(etat.st_mode))
+        return QString();
+    if (S_ISDIR(etat.st_mode))
+        return QStringLiteral("%1 est un dossier : donner un nom de fichier.").arg(cite(chemin));
+    return QStringLiteral("%1 n'est pas un fichier ordinaire (périphérique, tube…) : rien n'y est écrit.").arg(cite(chemin));
+}
+
+bool FichierSortie::preparer(const QString& chemin, QString& erreur)
+{
+    m_chemin = chemin;
+    if (const QString d = defaut(chemin); !d.isEmpty()) {
+        erreur = d;
+        return false;
+    }
+    const QFileInfo cible(chemin);
+    const QString dossier = cible.absolutePath();
+    if (!QFileInfo(dossier).isDir()) {
+        erreur = QStringLiteral("le dossier de sortie %1 n'existe pas.").arg(cite(dossier));
+        return false;
+    }
+    // Le temporaire garde l'extension : le format de l'image se choisit par elle.
+    const QString suffixe = cible.suffix().isEmpty() ? QString() : u'.' + cible.suffix();
+    for (int essai = 0; essai < 100; ++essai) {
+        const QString nom = QStringLiteral("%1/.%2.%3-%4%5")
+                                .arg(dossier, cible.completeBaseName())
+                                .arg(getpid())
+                                .arg(essai)
+                                .arg(suffixe);
+        const int fd = ::open(QFile::encodeName(nom).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, droitsOrdinaires());
+        if (fd >= 0) {
+            m_cheminTemporaire = nom;
+            if (m_temporaire.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle))
+                return true;
+            m_cheminTemporaire.clear();
+            ::close(fd);
+            QFile::remove(nom);
+            break;
+        }
+        if (errno != EEXIST) {
+            erreur = QStringLiteral("impossible d'écrire dans le dossier %1 : %2.").arg(cite(dossier), QString::fromLocal8Bit(std::strerror(errno)));
+            return false;
+        }
+    }
+    erreur = QStringLiteral("impossible de créer un fichier dans le dossier %1.").arg(cite(dossier));
+    return false;
+}
+
+bool FichierSortie::valider(QString& erreur)
+{
+    const bool ecrit = m_temporaire.flush() && ::fsync(m_temporaire.handle()) == 0;
+    const QString raison = m_temporaire.errorString();
+    m_temporaire.close();
+    if (!ecrit || m_temporaire.error() != QFileDevice::NoError) {
+        erreur = QStringLiteral("impossible d'écrire %1 : %2.").arg(cite(m_chemin), raison);
+        return false;
+    }
+    // rename() remplace le lien lui-même, et d'un coup : l'ancien fichier reste entier jusque-là.
+    if (std::rename(QFile::encodeName(m_cheminTemporaire).constData(), QFile::encodeName(m_chemin).constData()) != 0) {
+        erreur = QStringLiteral("impossible d'écrire %1 : %2.").arg(cite(m_chemin), QString::fromLocal8Bit(std::strerror(errno)));
+        return false;
+    }
+    m_valide = true;
+    return true;
+}
