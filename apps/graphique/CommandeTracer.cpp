@@ -89,15 +89,15 @@ int commandeTracer(const QStringList& arguments)
                          .arg(TexteAffichable(largeur, 20), TexteAffichable(hauteur, 20)));
     for (const QString& s : stations.split(u',', Qt::SkipEmptyParts))
         d.stations << s.trimmed();
+    for (const QString* chemin : {&sortie, journal ? &*journal : nullptr})
+        if (chemin)
+            if (const QString defaut = FichierSortie::defaut(*chemin); !defaut.isEmpty())
+                return echec(defaut);
     const QString extension = QFileInfo(sortie).suffix().toLower();
     if (extension != QStringLiteral("png") && extension != QStringLiteral("svg") && extension != QStringLiteral("pdf"))
         return echec(QStringLiteral("fichier de sortie « %1 » : l'extension doit être png, svg ou pdf.").arg(TexteAffichable(sortie)));
     if (journal && QFileInfo(*journal).absoluteFilePath() == QFileInfo(sortie).absoluteFilePath())
         return echec(QStringLiteral("--journal et --sortie désignent le même fichier."));
-    for (const QString* chemin : {&sortie, journal ? &*journal : nullptr})
-        if (chemin)
-            if (const QString defaut = FichierSortie::defaut(*chemin); !defaut.isEmpty())
-                return echec(defaut);
 
     auto base = ouvrirBase(texteBase, false, erreur);
     if (!base)
@@ -131,9 +131,9 @@ int commandeTracer(const QStringList& arguments)
     if (const auto& e = base->PremierEchec())
         return echec(QStringLiteral("le chargement a échoué : %1 (ordre : « %2 »).").arg(e->erreur, TexteAffichable(e->ordre, 120)));
     if (!hote.controle().EcrireImage(image.fichier(), extension, QSize(l_, h_)))
-        return echec(QStringLiteral("impossible d'écrire « %1 » : %2.").arg(TexteAffichable(sortie), image.fichier().errorString()));
+        return echec(QStringLiteral("impossible d'écrire « %1 » : le disque est peut-être plein.").arg(TexteAffichable(sortie)));
     if (trace && !trace->terminer())
-        return echec(QStringLiteral("impossible d'écrire le journal « %1 ».").arg(TexteAffichable(*journal)));
+        return echec(QStringLiteral("impossible d'écrire le journal « %1 » : le disque est peut-être plein.").arg(TexteAffichable(*journal)));
     if (!image.valider(erreur) || (journal && !fichierJournal.valider(erreur)))
         return echec(erreur);
     if (!hote.aDesDonnees())

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QStringList>
 #include <cstdio>
+#include <cstring>
 #include <unistd.h>
 
 namespace {
@@ -73,10 +74,22 @@ Options générales :
 Code de sortie : 0 si tout va bien, 2 si la demande est incorrecte.
 )";
 
+// Les avertissements des bibliothèques (« libpng error: Write Error »…) ne
+// s'ajoutent pas à la ligne en français qui dit l'échec ; les traces du
+// système (catégories « graphique. ») passent quand on les demande.
+void messagesQt(QtMsgType type, const QMessageLogContext& contexte, const QString& message)
+{
+    const bool systeme = contexte.category && std::strncmp(contexte.category, "graphique.", 10) == 0;
+    if (!systeme && qEnvironmentVariableIsEmpty("GRAPHIQUE_MESSAGES_QT") && type != QtFatalMsg)
+        return;
+    std::fputs((message + u'\n').toLocal8Bit().constData(), stderr);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    qInstallMessageHandler(messagesQt);
     // No display needed: charts are drawn off screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

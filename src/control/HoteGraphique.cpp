@@ -92,7 +92,8 @@ std::pair<QString, QString> HoteGraphique::etendue(BaseDonnees* base, const Stat
     const auto table = NomVerifie::table(prefixe(s.genre), s.code);
     TableauValeurs lignes;
     qint32 n = 0;
-    if (!base || !table || !base->ExtraireRecords("SELECT Min(DateCreation), Max(DateCreation) FROM " + *table, lignes, n) || n < 1)
+    // Une station inscrite sans table de mesures n'a pas encore de données.
+    if (!base || !table || base->ColonnesTable(table->texte()).isEmpty() || !base->ExtraireRecords("SELECT Min(DateCreation), Max(DateCreation) FROM " + *table, lignes, n) || n < 1)
         return {};
     return {TexteCellule(lignes.valeur(0, 0)).left(10), TexteCellule(lignes.valeur(1, 0)).left(10)};
 }
@@ -123,6 +124,11 @@ bool HoteGraphique::tracer(const Demande& d, BaseDonnees* base, QString& erreur)
         erreur = QStringLiteral("station inconnue : « %1 ».").arg(TexteAffichable(d.station));
         return false;
     }
+    // Un code de la base qui ne passe pas la vérification ne peut rien charger : le dire.
+    if (!EstNomVerifie(principale->code)) {
+        erreur = QStringLiteral("code de station refusé : « %1 » (lettres, chiffres, _ et -).").arg(TexteAffichable(principale->code));
+        return false;
+    }
     if (principale->genre != genreAttendu) {
         erreur = QStringLiteral("la station « %1 » n'est pas %2.")
                      .arg(TexteAffichable(d.station), reference ? QStringLiteral("une courbe de référence") : QStringLiteral("un pluviomètre"));
@@ -136,6 +142,10 @@ bool HoteGraphique::tracer(const Demande& d, BaseDonnees* base, QString& erreur)
         const Station* s = trouver(code, genreAutres);
         if (!s) {
             erreur = QStringLiteral("station inconnue : « %1 ».").arg(TexteAffichable(code));
+            return false;
+        }
+        if (!EstNomVerifie(s->code)) {
+            erreur = QStringLiteral("code de station refusé : « %1 » (lettres, chiffres, _ et -).").arg(TexteAffichable(s->code));
             return false;
         }
         if (s->genre != genreAutres) {

@@ -25,7 +25,7 @@ Resultat lancer(const QStringList& arguments, const QString& configuration)
         env.insert("XDG_CONFIG_HOME", configuration);
     p.setProcessEnvironment(env);
     p.start(QStringLiteral(GRAPHIQUE_PROGRAMME), arguments);
-    EXPECT_TRUE(p.waitForFinished(60000)) << arguments.join(' ').toStdString();
+    EXPECT_TRUE(p.waitForFinished(60000)) << arguments.join(' ').left(300).toStdString();
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
 }
 

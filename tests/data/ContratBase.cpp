@@ -82,6 +82,11 @@ TEST_F(Contrat, UnEchecRendZeroLigneEtGardeSonTexte)
         QStringLiteral("SELECT CVDate('pas une date') FROM PLUVIO_A1"),
         QStringLiteral("SELECT Pluie FROM PLUVIO_A1 WHERE DateCreation >= '31/31/2004'"),
         QStringLiteral("SELECT Inconnue(Pluie) FROM PLUVIO_A1"),
+        // Assez profonds pour épuiser la pile de la lecture ou de la traduction sans borne.
+        QStringLiteral("SELECT Pluie") + QStringLiteral(" + 1").repeated(3000) + QStringLiteral(" FROM PLUVIO_A1"),
+        QStringLiteral("SELECT ") + QStringLiteral("(").repeated(5000) + QStringLiteral("Pluie") + QStringLiteral(")").repeated(5000)
+            + QStringLiteral(" FROM PLUVIO_A1"),
+        QStringLiteral("SELECT Pluie FROM PLUVIO_A1 WHERE ") + QStringLiteral("NOT ").repeated(5000) + QStringLiteral("Pluie > 0"),
         QString(),
     };
     for (const QString& sql : fautifs) {
@@ -93,6 +98,12 @@ TEST_F(Contrat, UnEchecRendZeroLigneEtGardeSonTexte)
         EXPECT_FALSE(base().DerniereErreur().isEmpty()) << sql.toStdString();
     }
     EXPECT_TRUE(base().DerniereErreur().contains(QStringLiteral("refusé"))) << base().DerniereErreur().toStdString();
+    // Les textes du moteur arrivent en français, le sien après un deux-points.
+    TableauValeurs lignes;
+    qint32 nombre = 0;
+    base().ExtraireRecords("SELECT Pluie FROM PLUVIO_INCONNU", lignes, nombre);
+    EXPECT_TRUE(base().DerniereErreur().contains(QStringLiteral("introuvable")) || base().DerniereErreur().contains(QStringLiteral("inconnue")))
+        << base().DerniereErreur().toStdString();
     // Le succès suivant efface l'erreur ; Execute d'un SELECT est refusé.
     EXPECT_EQ(compter(QStringLiteral("PLUVIO_A1")), 3);
     EXPECT_TRUE(base().DerniereErreur().isEmpty());

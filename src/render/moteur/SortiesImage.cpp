@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QPageSize>
 #include <QPainter>
+#include <QBuffer>
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QSvgGenerator>
@@ -26,7 +27,14 @@ QImage SortiesImage::image(const MoteurGraphique& moteur, const QSize& taille, b
 
 bool SortiesImage::ecrirePng(const MoteurGraphique& moteur, QIODevice& sortie, const QSize& taille)
 {
-    return image(moteur, taille).convertToFormat(QImage::Format_RGB32).save(&sortie, "PNG");
+    // Fait en mémoire puis écrit d'un coup : un échec d'écriture se lit ici,
+    // sans que la bibliothèque PNG l'écrive elle-même sur la sortie d'erreur.
+    QByteArray png;
+    QBuffer tampon(&png);
+    tampon.open(QIODevice::WriteOnly);
+    if (!image(moteur, taille).convertToFormat(QImage::Format_RGB32).save(&tampon, "PNG"))
+        return false;
+    return sortie.write(png) == png.size();
 }
 
 bool SortiesImage::ecrireSvg(const MoteurGraphique& moteur, QIODevice& sortie, const QSize& taille)

@@ -139,3 +139,43 @@ TEST(Analyseur, CeQuiEstRefuseAvantToutMoteur)
 }
 
 } // namespace
+
+namespace {
+
+QString repete(const QString& motif, int n)
+{
+    return motif.repeated(n);
+}
+
+TEST(Analyseur, LesOrdresHostilesSontBornesSansEpuiserLaPile)
+{
+    const int n = 5000;
+    const struct
+    {
+        QString sql;
+        const char* motif;
+    } hostiles[] = {
+        {"SELECT " + repete("(", n) + "1" + repete(")", n) + " FROM T", "trop imbriqué"},
+        {"SELECT a FROM T WHERE " + repete("NOT ", n) + "a = 1", "trop imbriqué"},
+        {"SELECT " + repete("- ", n) + "a FROM T", "trop imbriqué"},
+        {"SELECT " + repete("abs(", n) + "1" + repete(")", n) + " FROM T", "trop imbriqué"},
+        {"SELECT * FROM " + repete("(SELECT * FROM ", 500) + "T" + repete(") AS x", 500), "trop imbriqué"},
+        {"SELECT 1" + repete(" + 1", 3000) + " FROM T", "trop longue"},
+        {"SELECT a FROM T WHERE a = 1" + repete(" AND a = 1", 3000), "trop longue"},
+        {"SELECT 'a'" + repete(" & 'a'", 3000) + " FROM T", "trop longue"},
+        {"SELECT a FROM T WHERE a IN (" + repete("1, ", 1 << 19) + "1)", "trop long"},
+    };
+    for (const auto& h : hostiles) {
+        QString erreur;
+        EXPECT_FALSE(lire(h.sql, &erreur)) << h.sql.left(60).toStdString();
+        EXPECT_TRUE(erreur.contains(QString::fromUtf8(h.motif))) << erreur.toStdString();
+    }
+    // En deçà des bornes, tout passe : les ordres du système en sont loin.
+    // La requête et sa liste comptent déjà deux niveaux.
+    const int p = AnalyseurSyntaxique::imbricationMax - 2;
+    EXPECT_TRUE(lire("SELECT " + repete("(", p) + "1" + repete(")", p) + " FROM T"));
+    EXPECT_TRUE(lire("SELECT 1" + repete(" + 1", AnalyseurSyntaxique::hauteurMax - 2) + " FROM T"));
+    EXPECT_TRUE(lire("SELECT a FROM T WHERE a IN (" + repete("1, ", 10000) + "1)"));
+}
+
+} // namespace
