@@ -1,8 +1,15 @@
-// Runs the command-line program as a user would, and shares one sample database.
+// Lance le programme comme un utilisateur, et partage une base d'exemple.
 #pragma once
 
 #include <QString>
 #include <QStringList>
+#include <ostream>
+
+// Un texte lisible dans les messages d'échec des tests.
+inline void PrintTo(const QString& texte, std::ostream* sortie)
+{
+    *sortie << '"' << texte.left(2000).toStdString() << '"';
+}
 
 struct Resultat
 {

@@ -91,8 +91,8 @@ TEST(Importer, DoublonsDuFichierLaDerniereLigneLEmporteEtLeBilanLeDit)
                                ecrireCsv("05/03/2004;1\n06/03/2004;2\n05/03/2004;3\n05/03/2004 00:00;4\n06/03/2004;5\n07/03/2004;6\n")});
     ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
     EXPECT_EQ(r.sortie, "6 mesure(s) importée(s) dans PLUVIO_76999004 : 3 ajoutée(s), 0 remplacée(s) dans la base. 3 ligne(s) du "
-                        "fichier répétaient une date et une heure : la dernière l'emporte (ligne 1 remplacée par la ligne 4, "
-                        "ligne 2 remplacée par la ligne 5, ligne 3 remplacée par la ligne 4).\n");
+                        "fichier répétaient une date et une heure : la dernière l'emporte (ligne 1 remplacée par la ligne 3, "
+                        "ligne 3 remplacée par la ligne 4, ligne 2 remplacée par la ligne 5).\n");
     const TableauValeurs t = lire(base, "SELECT Pluie FROM PLUVIO_76999004 ORDER BY DateCreation");
     ASSERT_EQ(t.points(), 3);
     EXPECT_DOUBLE_EQ(t(0, 0).toDouble(), 4);

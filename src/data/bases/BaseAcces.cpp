@@ -113,6 +113,8 @@ bool BaseAcces::CreerTableTemporaire(const QString& table, const QList<ColonneTa
         if (!EstNomVerifie(table))
             return erreur(MessageNomRefuse(table));
         m_catalogue.remove(table.toLower());
+        if (!preparerTemporaires())
+            return false;
         return lancer(QStringLiteral("CREATE TEMP TABLE ") + traducteur().identifiant(table) + QStringLiteral(" (")
                           + definitions(colonnes) + u')',
                       {}, nullptr);

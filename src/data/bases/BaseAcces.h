@@ -34,6 +34,8 @@ protected:
     virtual QList<ColonneTable> lireColonnes(const QString& table) = 0;
     // Vrai quand le schéma a pu changer par un autre chemin depuis la dernière lecture.
     virtual bool schemaChange() { return false; }
+    // Avant la première table de passage de la connexion.
+    virtual bool preparerTemporaires() { return true; }
 
     bool creerTable(const QString& table, const QList<ColonneTable>& colonnes, const QStringList& clePrimaire) override;
     bool supprimerTable(const QString& table) override;

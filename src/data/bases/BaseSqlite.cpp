@@ -322,7 +322,13 @@ int lier(sqlite3_stmt* s, int i, const QVariant& v)
     case QMetaType::UnknownType:
         return sqlite3_bind_null(s, i);
     case QMetaType::QDateTime:
-        return sqlite3_bind_text(s, i, ValeurColonne::iso(v.toDateTime()).toUtf8().constData(), -1, SQLITE_TRANSIENT);
+    {
+        char texte[20];
+        const QDateTime d = v.toDateTime();
+        if (const int n = ValeurColonne::isoAscii(d, false, texte))
+            return sqlite3_bind_text(s, i, texte, n, SQLITE_TRANSIENT);
+        return sqlite3_bind_text(s, i, ValeurColonne::iso(d).toUtf8().constData(), -1, SQLITE_TRANSIENT);
+    }
     case QMetaType::Double:
         return sqlite3_bind_double(s, i, v.toDouble());
     case QMetaType::LongLong:
@@ -629,6 +635,15 @@ bool BaseSqlite::schemaChange()
     const bool change = version != m_versionSchema;
     m_versionSchema = version;
     return change;
+}
+
+bool BaseSqlite::preparerTemporaires()
+{
+    // Une table de passage peut tenir des millions de lignes : sur disque,
+    // avec un petit cache, plutôt qu'en mémoire comme les tris des chargements.
+    if (sqlite3_exec(m_base, "PRAGMA temp_store = FILE", nullptr, nullptr, nullptr) != SQLITE_OK)
+        return erreurSqlite(QStringLiteral("PRAGMA temp_store"));
+    return true;
 }
 
 QList<ColonneTable> BaseSqlite::lireColonnes(const QString& table)

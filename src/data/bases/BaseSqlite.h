@@ -30,6 +30,7 @@ protected:
     QString typeSql(TypeColonne type) const override;
     QString suffixeTableACle() const override;
     bool schemaChange() override;
+    bool preparerTemporaires() override;
     bool insererLignes(const QString& table, const QList<ColonneTable>& colonnes,
                        const QList<QVariantList>& lignes) override;
     QList<ColonneTable> lireColonnes(const QString& table) override;

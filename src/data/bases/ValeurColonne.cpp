@@ -97,12 +97,43 @@ std::optional<QVariant> ValeurColonne::convertir(const QVariant& cellule, TypeCo
     return QVariant(TexteCellule(cellule));
 }
 
+int ValeurColonne::isoAscii(const QDateTime& d, bool heureToujours, char (&t)[20])
+{
+    // Écrit chiffre à chiffre : chaque date écrite dans une base passe par ici.
+    const QDate jour = d.date();
+    const QTime heure = d.time();
+    const int annee = jour.year();
+    if (annee < 0 || annee > 9999)
+        return 0;
+    const auto deux = [&t](int position, int valeur) {
+        t[position] = char('0' + valeur / 10);
+        t[position + 1] = char('0' + valeur % 10);
+    };
+    deux(0, annee / 100);
+    deux(2, annee % 100);
+    t[4] = t[7] = '-';
+    deux(5, jour.month());
+    deux(8, jour.day());
+    if (!heureToujours && heure == QTime(0, 0)) {
+        t[10] = 0;
+        return 10;
+    }
+    t[10] = ' ';
+    t[13] = t[16] = ':';
+    deux(11, heure.hour());
+    deux(14, heure.minute());
+    deux(17, heure.second());
+    t[19] = 0;
+    return 19;
+}
+
 QString ValeurColonne::iso(const QDateTime& d, bool heureToujours)
 {
-    const QString jour = FormatDate(d, QStringLiteral("yyyy-mm-dd"));
-    if (!heureToujours && d.time() == QTime(0, 0))
-        return jour;
-    return jour + u' ' + TexteHeure(d.time());
+    char t[20];
+    if (const int n = isoAscii(d, heureToujours, t))
+        return QString::fromLatin1(t, n);
+    const bool avecHeure = heureToujours || d.time() != QTime(0, 0);
+    return FormatDate(d, QStringLiteral("yyyy-mm-dd")) + (avecHeure ? u' ' + TexteHeure(d.time()) : QString());
 }
 
 std::optional<QDateTime> ValeurColonne::lireIso(const QString& t)

@@ -21,6 +21,8 @@ public:
     // "YYYY-MM-DD", suivi de " hh:mm:ss" quand l'heure n'est pas minuit ou
     // quand `heureToujours`.
     static QString iso(const QDateTime& d, bool heureToujours = false);
+    // La même en ASCII, terminée par un nul ; sa longueur, 0 hors des années 0 à 9999.
+    static int isoAscii(const QDateTime& d, bool heureToujours, char (&sortie)[20]);
     static std::optional<QDateTime> lireIso(const QString& texte);
     // Une date ISO relue en texte de date du runtime ; un autre texte revient
     // inchangé.

@@ -6,6 +6,7 @@
 #include "data/NomVerifie.h"
 #include "data/bases/BaseAcces.h"
 #include "data/bases/TablesCalendrier.h"
+#include "data/import/ClesVues.h"
 #include "data/import/LecteurCsv.h"
 
 namespace {
@@ -93,6 +94,7 @@ private:
     bool natif(const QString& sql, TableauValeurs* lignes = nullptr) { return m_base.ExecuterNatif(sql, lignes); }
     qint64 compter(const QString& sql);
     bool ecarterDoublons(const QString& p);
+    bool tableVide(const QString& t);
 
     BaseAcces& m_base;
     const ImportMesures::Demande& m_demande;
@@ -101,6 +103,7 @@ private:
     QString m_table;
     QString m_colonne;
     Colonnes m_colonnes;
+    ClesVues m_cles;
 };
 
 bool Import::preparer(const NomVerifie& table, const GenreStation& genre)
@@ -138,6 +141,12 @@ bool Import::lire(LecteurCsv& lecteur, const ImportMesures::Progression& progres
     bool ecrit = true;
     while (lecteur.suivante(m)) {
         ++m_bilan.mesures;
+        // Une date et une heure déjà lues : la ligne d'avant sera écartée.
+        if (const qint64 avant = m_cles.noter(m.date.toJulianDay() * 86400 + m.heure.msecsSinceStartOfDay() / 1000, m.ligne)) {
+            ++m_bilan.doublons;
+            if (m_bilan.premiersDoublons.size() < 5)
+                m_bilan.premiersDoublons.append({avant, m.ligne});
+        }
         // Après une ligne refusée, rien ne sera gardé : on ne fait plus que compter.
         if (lecteur.nombreRefus() > 0 || !ecrit)
             continue;
@@ -186,41 +195,33 @@ qint64 Import::compter(const QString& sql)
 bool Import::ecarterDoublons(const QString& p)
 {
     // Une ligne du fichier est écartée quand une ligne plus loin porte la même date et heure.
-    const auto suivante = [&p](const QString& t) {
-        return QStringLiteral(" EXISTS (SELECT 1 FROM ") + p + QStringLiteral(" j WHERE j.DateCreation = ") + t
-            + QStringLiteral(".DateCreation AND j.Heure = ") + t + QStringLiteral(".Heure AND j.Ligne > ") + t + QStringLiteral(".Ligne)");
-    };
-    m_bilan.doublons = compter(QStringLiteral("SELECT count(*) FROM ") + p + QStringLiteral(" i WHERE") + suivante(QStringLiteral("i")));
-    if (m_bilan.doublons < 0)
-        return echec(QStringLiteral("impossible de chercher les doublons : %1"));
-    if (m_bilan.doublons == 0)
-        return true;
-    TableauValeurs premiers;
-    if (!natif(QStringLiteral("SELECT i.Ligne, (SELECT max(j.Ligne) FROM ") + p
-                   + QStringLiteral(" j WHERE j.DateCreation = i.DateCreation AND j.Heure = i.Heure) FROM ") + p
-                   + QStringLiteral(" i WHERE") + suivante(QStringLiteral("i")) + QStringLiteral(" ORDER BY 1 LIMIT 5"),
-               &premiers))
-        return echec(QStringLiteral("impossible de chercher les doublons : %1"));
-    for (int i = 0; i < premiers.points(); ++i)
-        m_bilan.premiersDoublons.append({qint64(LireNombre(premiers.valeur(0, i)).value_or(0)),
-                                         qint64(LireNombre(premiers.valeur(1, i)).value_or(0))});
-    if (!natif(QStringLiteral("DELETE FROM ") + p + QStringLiteral(" WHERE") + suivante(p)))
+    if (!natif(QStringLiteral("CREATE INDEX ") + m_base.Identifiant(QStringLiteral("IMPORT_MESURES_CLE")) + QStringLiteral(" ON ") + p
+               + QStringLiteral(" (DateCreation, Heure, Ligne)"))
+        || !natif(QStringLiteral("DELETE FROM ") + p + QStringLiteral(" WHERE EXISTS (SELECT 1 FROM ") + p
+                  + QStringLiteral(" j WHERE j.DateCreation = ") + p + QStringLiteral(".DateCreation AND j.Heure = ") + p
+                  + QStringLiteral(".Heure AND j.Ligne > ") + p + QStringLiteral(".Ligne)")))
         return echec(QStringLiteral("impossible d'écarter les doublons : %1"));
     return true;
+}
+
+bool Import::tableVide(const QString& t)
+{
+    TableauValeurs une;
+    return natif(QStringLiteral("SELECT 1 FROM ") + t + QStringLiteral(" LIMIT 1"), &une) && une.points() == 0;
 }
 
 bool Import::fusionner()
 {
     const QString t = m_base.Identifiant(m_table), p = m_base.Identifiant(passage), c = m_base.Identifiant(m_colonne);
-    if (!natif(QStringLiteral("CREATE INDEX ") + m_base.Identifiant(QStringLiteral("IMPORT_MESURES_CLE")) + QStringLiteral(" ON ") + p
-               + QStringLiteral(" (DateCreation, Heure, Ligne)")))
-        return echec(QStringLiteral("impossible de préparer les mesures : %1"));
-    if (!ecarterDoublons(p))
+    if (m_bilan.doublons > 0 && !ecarterDoublons(p))
         return false;
     const QString memeCle = QStringLiteral(" WHERE ") + t + QStringLiteral(".DateCreation = i.DateCreation AND ") + t
         + QStringLiteral(".Heure = i.Heure");
-    m_bilan.remplacees = compter(QStringLiteral("SELECT count(*) FROM ") + p + QStringLiteral(" i WHERE EXISTS (SELECT 1 FROM ") + t
-                                 + memeCle + u')');
+    // Une table vide (une station nouvelle) n'a rien à remplacer.
+    const bool vide = tableVide(t);
+    m_bilan.remplacees = vide ? 0
+                              : compter(QStringLiteral("SELECT count(*) FROM ") + p + QStringLiteral(" i WHERE EXISTS (SELECT 1 FROM ") + t
+                                        + memeCle + u')');
     if (m_bilan.remplacees < 0)
         return echec(QStringLiteral("impossible de lire la table : %1"));
     if (m_bilan.remplacees > 0
@@ -236,7 +237,8 @@ bool Import::fusionner()
             valeurs += QStringLiteral(", 0");
         }
     if (!natif(QStringLiteral("INSERT INTO ") + t + QStringLiteral(" (") + colonnes + QStringLiteral(") SELECT ") + valeurs
-               + QStringLiteral(" FROM ") + p + QStringLiteral(" i WHERE NOT EXISTS (SELECT 1 FROM ") + t + memeCle + u')'))
+               + QStringLiteral(" FROM ") + p + QStringLiteral(" i")
+               + (vide ? QString() : QStringLiteral(" WHERE NOT EXISTS (SELECT 1 FROM ") + t + memeCle + u')')))
         return echec(QStringLiteral("impossible d'ajouter les mesures : %1"));
     m_bilan.ajoutees = m_bilan.mesures - m_bilan.doublons - m_bilan.remplacees;
     return m_base.SupprimerTable(passage) || echec(QStringLiteral("impossible de terminer l'import : %1"));

@@ -210,27 +210,63 @@ bool LecteurCsv::lireLigne(QByteArrayView ligne, char separateur, MesureCsv& mes
     return true;
 }
 
-bool LecteurCsv::lireLigneBrute(QByteArray& ligne, bool& tropLongue)
+bool LecteurCsv::remplir()
+{
+    // Le reste non lu passe en tête, la suite du fichier derrière, par grands blocs.
+    constexpr qsizetype bloc = 1 << 20;
+    m_tampon.remove(0, m_debut);
+    m_debut = 0;
+    const qsizetype avant = m_tampon.size();
+    m_tampon.resize(avant + bloc);
+    const qint64 lus = m_source.read(m_tampon.data() + avant, bloc);
+    m_tampon.resize(avant + std::max<qint64>(lus, 0));
+    if (lus < 0)
+        m_erreurLecture = true;
+    if (lus <= 0)
+        m_finSource = true;
+    return lus > 0;
+}
+
+bool LecteurCsv::lireLigneBrute(QByteArrayView& ligne, bool& tropLongue)
 {
     tropLongue = false;
-    if (m_source.atEnd())
-        return false;
-    ligne.resize(longueurMaxLigne + 1);
-    const qint64 lus = m_source.readLine(ligne.data(), ligne.size());
-    if (lus < 0) {
-        m_erreurLecture = !m_source.atEnd();
-        return false;
-    }
-    ligne.resize(lus);
-    if (lus == longueurMaxLigne && !ligne.endsWith('\n')) {
-        // Le reste de la ligne est lu et jeté, par morceaux.
-        tropLongue = true;
-        char reste[4096];
-        qint64 n;
-        while ((n = m_source.readLine(reste, sizeof reste)) > 0 && reste[n - 1] != '\n') {
+    qsizetype cherche = m_debut;
+    for (;;) {
+        const qsizetype fin = m_tampon.indexOf('\n', cherche);
+        if (fin >= 0) {
+            ligne = QByteArrayView(m_tampon).sliced(m_debut, fin - m_debut);
+            m_debut = fin + 1;
+            tropLongue = ligne.size() > longueurMaxLigne;
+            return true;
         }
+        // Une ligne démesurée n'est pas gardée : on n'en garde que la fin à venir.
+        if (m_tampon.size() - m_debut > longueurMaxLigne) {
+            tropLongue = true;
+            m_debut = m_tampon.size();
+            while (!m_finSource) {
+                if (!remplir())
+                    break;
+                const qsizetype f = m_tampon.indexOf('\n');
+                if (f >= 0) {
+                    m_debut = f + 1;
+                    break;
+                }
+                m_debut = m_tampon.size();
+            }
+            ligne = {};
+            return true;
+        }
+        cherche = m_tampon.size() - m_debut;
+        if (m_finSource || !remplir()) {
+            if (m_tampon.size() <= m_debut)
+                return false;
+            // La dernière ligne, sans fin de ligne.
+            ligne = QByteArrayView(m_tampon).sliced(m_debut);
+            m_debut = m_tampon.size();
+            return true;
+        }
+        cherche = m_debut + cherche;
     }
-    return true;
 }
 
 void LecteurCsv::refuser(const QString& motif)
@@ -243,14 +279,15 @@ void LecteurCsv::refuser(const QString& motif)
 bool LecteurCsv::suivante(MesureCsv& mesure)
 {
     bool tropLongue = false;
-    while (lireLigneBrute(m_tampon, tropLongue)) {
+    QByteArrayView brute;
+    while (lireLigneBrute(brute, tropLongue)) {
         ++m_numero;
         if (tropLongue) {
             refuser(QStringLiteral("ligne trop longue (plus de %1 octets)").arg(longueurMaxLigne));
             m_premiere = false;
             continue;
         }
-        QByteArrayView ligne = sansBlancs(m_tampon);
+        QByteArrayView ligne = sansBlancs(brute);
         if (m_numero == 1 && ligne.startsWith("\xEF\xBB\xBF"))
             ligne = ligne.sliced(3);
         if (ligne.isEmpty())

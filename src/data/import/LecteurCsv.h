@@ -61,11 +61,15 @@ public:
     static char separateurDe(QByteArrayView ligne);
 
 private:
-    bool lireLigneBrute(QByteArray& ligne, bool& tropLongue);
+    // La ligne suivante, sans sa fin de ligne, vue dans le tampon de lecture.
+    bool lireLigneBrute(QByteArrayView& ligne, bool& tropLongue);
+    bool remplir();
     void refuser(const QString& motif);
 
     QIODevice& m_source;
     QByteArray m_tampon;
+    qsizetype m_debut = 0;
+    bool m_finSource = false;
     char m_separateur = 0;
     qint64 m_numero = 0;
     qint64 m_nombreRefus = 0;
