@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs every Debian package the project needs. Safe to run again.
+# Installe les paquets Debian dont le projet a besoin ; sans danger si relancé.
+# Avec --verification : aussi les outils des vérifications (clang, libFuzzer,
+# sanitiseurs), qui ne servent qu'aux tests, jamais au produit.
 set -euo pipefail
 
 paquets=(
@@ -12,6 +14,9 @@ paquets=(
   xvfb xauth
   fonts-dejavu-core fonts-liberation fonts-comic-neue
 )
+if [ "${1:-}" = "--verification" ]; then
+  paquets+=(clang libclang-rt-14-dev libfuzzer-14-dev)
+fi
 
 manquants=()
 for p in "${paquets[@]}"; do

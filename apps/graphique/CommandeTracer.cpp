@@ -10,15 +10,21 @@
 #include "commun/TexteAffichable.h"
 #include "control/CtlGraphique.h"
 #include "control/HoteGraphique.h"
-#include "control/VueGraphique.h"
 #include "data/BaseDonnees.h"
 #include "render/moteur/MoteurGraphique.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 
 namespace {
+
+// Ce que la ligne de commande demande, en plus de la demande faite à l'hôte.
+struct Options
+{
+    QString base, sortie, extension;
+    std::optional<QString> journal;
+    QSize taille;
+};
 
 bool entierDans(const QString& texte, int min, int max, int& valeur)
 {
@@ -27,17 +33,76 @@ bool entierDans(const QString& texte, int min, int max, int& valeur)
     return ok && valeur >= min && valeur <= max;
 }
 
-} // namespace
+QString cite(const QString& texte)
+{
+    return QStringLiteral("« %1 »").arg(TexteAffichable(texte));
+}
 
-int commandeTracer(const QStringList& arguments)
+// Les choix de la demande qui se vérifient par une liste ; le défaut de la première fautive.
+QString verifierChoix(HoteGraphique::Demande& d, const QString& genre, const QString& affichage)
+{
+    const auto type = TypeGraphDepuisNom(genre);
+    if (!type)
+        return QStringLiteral("genre de graphique inconnu : %1 (edition, Annee, annuaire, travail, Superposition, "
+                              "PluvioPiezo, reference, comparaisonNormale, PluvioStation).")
+            .arg(cite(genre));
+    d.type = *type;
+    static const QRegularExpression chiffres(QStringLiteral("^[1-6]+$")), lettres(QStringLiteral("^[MDTAHS]$"));
+    if (!chiffres.match(d.mesures).hasMatch())
+        return QStringLiteral("mesure inconnue : %1 (chiffres de 1 à 6).").arg(cite(d.mesures));
+    if (!lettres.match(d.periodes).hasMatch())
+        return QStringLiteral("période inconnue : %1 (une lettre parmi M, D, T, A, H, S).").arg(cite(d.periodes));
+    // Le graphique annuel et la référence sont des courbes par défaut, les totaux et les autres des barres.
+    const bool cumulAnnee = d.variante == QStringLiteral("CUMUL_MENSUEL") || d.variante == QStringLiteral("CUMUL_ANNUEL");
+    const bool courbes = (d.type == TypeGraph::Annee && !cumulAnnee) || d.type == TypeGraph::reference;
+    d.affichage = affichage.isEmpty() ? (courbes ? QStringLiteral("COURBE") : QStringLiteral("HISTO")) : affichage.toUpper();
+    if (d.affichage != QStringLiteral("COURBE") && d.affichage != QStringLiteral("HISTO"))
+        return QStringLiteral("affichage inconnu : %1 (COURBE ou HISTO).").arg(cite(affichage));
+    if (!d.variante.isEmpty() && !cumulAnnee && d.variante != QStringLiteral("EDITION"))
+        return QStringLiteral("variante inconnue : %1 (CUMUL_ANNUEL, CUMUL_MENSUEL ou EDITION).").arg(cite(d.variante));
+    return QString();
+}
+
+QString verifierDates(HoteGraphique::Demande& d, const QString& annee)
+{
+    for (const QString* date : {&d.debut, &d.fin})
+        if (!date->isEmpty() && !LireDate(*date))
+            return QStringLiteral("date incorrecte : %1 (format attendu JJ/MM/AAAA).").arg(cite(*date));
+    if (!d.debut.isEmpty() && !d.fin.isEmpty() && *LireDate(d.debut) > *LireDate(d.fin))
+        return QStringLiteral("la date de début (%1) est après la date de fin (%2).").arg(d.debut, d.fin);
+    if (!annee.isEmpty() && !entierDans(annee, 1800, 2200, d.annee))
+        return QStringLiteral("année incorrecte : %1.").arg(cite(annee));
+    return QString();
+}
+
+QString verifierSorties(Options& o, const QString& largeur, const QString& hauteur)
+{
+    int l = 0, h = 0;
+    if (!entierDans(largeur, 200, 10000, l) || !entierDans(hauteur, 150, 10000, h))
+        return QStringLiteral("taille incorrecte : %1 × %2 (de 200 × 150 à 10000 × 10000 pixels).")
+            .arg(TexteAffichable(largeur, 20), TexteAffichable(hauteur, 20));
+    o.taille = QSize(l, h);
+    for (const QString* chemin : {&o.sortie, o.journal ? &*o.journal : nullptr})
+        if (chemin)
+            if (const QString defaut = FichierSortie::defaut(*chemin); !defaut.isEmpty())
+                return defaut;
+    o.extension = QFileInfo(o.sortie).suffix().toLower();
+    if (o.extension != QStringLiteral("png") && o.extension != QStringLiteral("svg") && o.extension != QStringLiteral("pdf"))
+        return QStringLiteral("fichier de sortie %1 : l'extension doit être png, svg ou pdf.").arg(cite(o.sortie));
+    if (o.journal && QFileInfo(*o.journal).absoluteFilePath() == QFileInfo(o.sortie).absoluteFilePath())
+        return QStringLiteral("--journal et --sortie désignent le même fichier.");
+    return QString();
+}
+
+// Toute la demande lue et vérifiée avant d'ouvrir quoi que ce soit ; le défaut sinon.
+QString lireDemande(const QStringList& arguments, HoteGraphique::Demande& d, Options& o)
 {
     LigneCommande l(arguments);
-    QString erreur;
-    const QString texteBase = l.obligatoire(QStringLiteral("--base"), erreur);
-    const QString genre = l.obligatoire(QStringLiteral("--type"), erreur);
-    const QString station = l.obligatoire(QStringLiteral("--station"), erreur);
-    const QString sortie = l.obligatoire(QStringLiteral("--sortie"), erreur);
-    HoteGraphique::Demande d;
+    QString manque;
+    o.base = l.obligatoire(QStringLiteral("--base"), manque);
+    const QString genre = l.obligatoire(QStringLiteral("--type"), manque);
+    d.station = l.obligatoire(QStringLiteral("--station"), manque);
+    o.sortie = l.obligatoire(QStringLiteral("--sortie"), manque);
     d.mesures = l.option(QStringLiteral("--mesures")).value_or(QStringLiteral("1"));
     d.periodes = l.option(QStringLiteral("--periodes")).value_or(QStringLiteral("M"));
     const QString affichage = l.option(QStringLiteral("--affichage")).value_or(QString());
@@ -46,97 +111,78 @@ int commandeTracer(const QStringList& arguments)
     d.fin = l.option(QStringLiteral("--fin")).value_or(QString());
     const QString annee = l.option(QStringLiteral("--annee")).value_or(QString());
     d.cumul = l.drapeau(QStringLiteral("--cumul"));
-    const QString stations = l.option(QStringLiteral("--stations")).value_or(QString());
+    for (const QString& s : l.option(QStringLiteral("--stations")).value_or(QString()).split(u',', Qt::SkipEmptyParts))
+        d.stations << s.trimmed();
     const QString largeur = l.option(QStringLiteral("--largeur")).value_or(QStringLiteral("1200"));
     const QString hauteur = l.option(QStringLiteral("--hauteur")).value_or(QStringLiteral("700"));
-    const auto journal = l.option(QStringLiteral("--journal"));
-    if (const QString defaut = l.defaut(erreur); !defaut.isEmpty())
+    o.journal = l.option(QStringLiteral("--journal"));
+    if (QString defaut = l.defaut(manque); !defaut.isEmpty())
+        return defaut;
+    for (const QString& defaut : {verifierChoix(d, genre, affichage), verifierDates(d, annee), verifierSorties(o, largeur, hauteur)})
+        if (!defaut.isEmpty())
+            return defaut;
+    return QString();
+}
+
+// Chaque ordre et chaque écriture au moteur, dans le journal.
+void brancherJournal(Journal& trace, BaseDonnees& base, HoteGraphique& hote)
+{
+    base.setObservateur([&trace](const QString& ordre) { trace.sql(ordre); });
+    for (MoteurGraphique* m : {&hote.controle().Graphique(), &hote.controle().GraphiqueSuperposePluvio()})
+        m->setObservateur([&trace](const QString& nom, int numero, std::optional<int> indice, const QVariant& valeur) {
+            trace.ecrit(nom, numero, indice, valeur);
+        });
+}
+
+// Le graphique chargé et dessiné ; faux et la raison quand rien ne doit être écrit.
+bool charger(HoteGraphique& hote, const HoteGraphique::Demande& d, BaseDonnees& base, QString& erreur)
+{
+    AffichageProgression progression;
+    QObject::connect(&hote.controle(), &CtlGraphique::progression, &hote,
+                     [&progression](const QString& message, int pourcent) { progression.afficher(message, pourcent); });
+    if (!hote.tracer(d, &base, erreur))
+        return false;
+    progression.terminer();
+    // Un ordre en échec n'est pas une station sans données : le dire plutôt que dessiner un graphique vide.
+    if (const auto& e = base.PremierEchec()) {
+        erreur = QStringLiteral("le chargement a échoué : %1 (ordre : « %2 »).").arg(e->erreur, TexteAffichable(e->ordre, 120));
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int commandeTracer(const QStringList& arguments)
+{
+    HoteGraphique::Demande d;
+    Options o;
+    if (const QString defaut = lireDemande(arguments, d, o); !defaut.isEmpty())
         return echec(defaut);
-
-    const auto type = TypeGraphDepuisNom(genre);
-    if (!type)
-        return echec(QStringLiteral("genre de graphique inconnu : « %1 » (edition, Annee, annuaire, travail, Superposition, "
-                                    "PluvioPiezo, reference, comparaisonNormale, PluvioStation).")
-                         .arg(TexteAffichable(genre)));
-    d.type = *type;
-    d.station = station;
-    static const QRegularExpression chiffres(QStringLiteral("^[1-6]+$"));
-    if (!chiffres.match(d.mesures).hasMatch())
-        return echec(QStringLiteral("mesure inconnue : « %1 » (chiffres de 1 à 6).").arg(TexteAffichable(d.mesures)));
-    static const QRegularExpression lettres(QStringLiteral("^[MDTAHS]$"));
-    if (!lettres.match(d.periodes).hasMatch())
-        return echec(QStringLiteral("période inconnue : « %1 » (une lettre parmi M, D, T, A, H, S).").arg(TexteAffichable(d.periodes)));
-    // By default the year graph and the reference are curves, the totals by month and the other charts bars.
-    const bool courbes = (d.type == TypeGraph::Annee && d.variante != QStringLiteral("CUMUL_MENSUEL")
-                          && d.variante != QStringLiteral("CUMUL_ANNUEL"))
-        || d.type == TypeGraph::reference;
-    d.affichage = affichage.isEmpty() ? (courbes ? QStringLiteral("COURBE") : QStringLiteral("HISTO")) : affichage.toUpper();
-    if (d.affichage != QStringLiteral("COURBE") && d.affichage != QStringLiteral("HISTO"))
-        return echec(QStringLiteral("affichage inconnu : « %1 » (COURBE ou HISTO).").arg(TexteAffichable(affichage)));
-    if (!d.variante.isEmpty() && d.variante != QStringLiteral("CUMUL_ANNUEL") && d.variante != QStringLiteral("CUMUL_MENSUEL")
-        && d.variante != QStringLiteral("EDITION"))
-        return echec(QStringLiteral("variante inconnue : « %1 » (CUMUL_ANNUEL, CUMUL_MENSUEL ou EDITION).").arg(TexteAffichable(d.variante)));
-    for (const QString* date : {&d.debut, &d.fin})
-        if (!date->isEmpty() && !LireDate(*date))
-            return echec(QStringLiteral("date incorrecte : « %1 » (format attendu JJ/MM/AAAA).").arg(TexteAffichable(*date)));
-    if (!d.debut.isEmpty() && !d.fin.isEmpty() && *LireDate(d.debut) > *LireDate(d.fin))
-        return echec(QStringLiteral("la date de début (%1) est après la date de fin (%2).").arg(d.debut, d.fin));
-    if (!annee.isEmpty() && !entierDans(annee, 1800, 2200, d.annee))
-        return echec(QStringLiteral("année incorrecte : « %1 ».").arg(TexteAffichable(annee)));
-    int l_ = 0, h_ = 0;
-    if (!entierDans(largeur, 200, 10000, l_) || !entierDans(hauteur, 150, 10000, h_))
-        return echec(QStringLiteral("taille incorrecte : %1 × %2 (de 200 × 150 à 10000 × 10000 pixels).")
-                         .arg(TexteAffichable(largeur, 20), TexteAffichable(hauteur, 20)));
-    for (const QString& s : stations.split(u',', Qt::SkipEmptyParts))
-        d.stations << s.trimmed();
-    for (const QString* chemin : {&sortie, journal ? &*journal : nullptr})
-        if (chemin)
-            if (const QString defaut = FichierSortie::defaut(*chemin); !defaut.isEmpty())
-                return echec(defaut);
-    const QString extension = QFileInfo(sortie).suffix().toLower();
-    if (extension != QStringLiteral("png") && extension != QStringLiteral("svg") && extension != QStringLiteral("pdf"))
-        return echec(QStringLiteral("fichier de sortie « %1 » : l'extension doit être png, svg ou pdf.").arg(TexteAffichable(sortie)));
-    if (journal && QFileInfo(*journal).absoluteFilePath() == QFileInfo(sortie).absoluteFilePath())
-        return echec(QStringLiteral("--journal et --sortie désignent le même fichier."));
-
-    auto base = ouvrirBase(texteBase, false, erreur);
+    QString erreur;
+    auto base = ouvrirBase(o.base, false, erreur);
     if (!base)
         return echec(erreur);
     // Les sorties s'ouvrent ensemble, une fois la demande vérifiée, et ne
     // prennent leur place qu'une fois tout réussi.
     FichierSortie image, fichierJournal;
-    if (!image.preparer(sortie, erreur) || (journal && !fichierJournal.preparer(*journal, erreur)))
+    if (!image.preparer(o.sortie, erreur) || (o.journal && !fichierJournal.preparer(*o.journal, erreur)))
         return echec(erreur);
     std::optional<Journal> trace;
-    if (journal)
-        trace.emplace(fichierJournal.fichier());
-
     HoteGraphique hote;
-    hote.resize(l_, h_ + 110);
+    hote.resize(o.taille.width(), o.taille.height() + 110);
     hote.show();
-    if (trace) {
-        base->setObservateur([&trace](const QString& ordre) { trace->sql(ordre); });
-        for (MoteurGraphique* m : {&hote.controle().Graphique(), &hote.controle().GraphiqueSuperposePluvio()})
-            m->setObservateur([&trace](const QString& nom, int numero, std::optional<int> indice, const QVariant& valeur) {
-                trace->ecrit(nom, numero, indice, valeur);
-            });
-    }
-    AffichageProgression progression;
-    QObject::connect(&hote.controle(), &CtlGraphique::progression, &hote,
-                     [&progression](const QString& message, int pourcent) { progression.afficher(message, pourcent); });
-    if (!hote.tracer(d, base.get(), erreur))
+    if (o.journal)
+        brancherJournal(trace.emplace(fichierJournal.fichier()), *base, hote);
+    if (!charger(hote, d, *base, erreur))
         return echec(erreur);
-    progression.terminer();
-    // Un ordre en échec n'est pas une station sans données : le dire plutôt que dessiner un graphique vide.
-    if (const auto& e = base->PremierEchec())
-        return echec(QStringLiteral("le chargement a échoué : %1 (ordre : « %2 »).").arg(e->erreur, TexteAffichable(e->ordre, 120)));
-    if (!hote.controle().EcrireImage(image.fichier(), extension, QSize(l_, h_)))
-        return echec(QStringLiteral("impossible d'écrire « %1 » : le disque est peut-être plein.").arg(TexteAffichable(sortie)));
+    if (!hote.controle().EcrireImage(image.fichier(), o.extension, o.taille))
+        return echec(QStringLiteral("impossible d'écrire %1 : le disque est peut-être plein.").arg(cite(o.sortie)));
     if (trace && !trace->terminer())
-        return echec(QStringLiteral("impossible d'écrire le journal « %1 » : le disque est peut-être plein.").arg(TexteAffichable(*journal)));
-    if (!image.valider(erreur) || (journal && !fichierJournal.valider(erreur)))
+        return echec(QStringLiteral("impossible d'écrire le journal %1 : le disque est peut-être plein.").arg(cite(*o.journal)));
+    if (!image.valider(erreur) || (o.journal && !fichierJournal.valider(erreur)))
         return echec(erreur);
     if (!hote.aDesDonnees())
-        avertir(QStringLiteral("aucune donnée pour ce graphique ; le graphique vide est écrit dans « %1 ».").arg(TexteAffichable(sortie)));
+        avertir(QStringLiteral("aucune donnée pour ce graphique ; le graphique vide est écrit dans %1.").arg(cite(o.sortie)));
     return sortieOk;
 }

@@ -28,11 +28,15 @@ Commandes :
   importer --base BASE --station CODE --genre pluvio|piezo|hydro --csv FICHIER
            [--colonne NOM] [--nom "Nom de la station"]
       Ajoute les mesures d'un fichier CSV à la table de la station (créée au
-      besoin, comme l'entrée de la station dans la liste des stations).
+      besoin, comme l'entrée de la station dans la liste des stations ; une
+      base neuve reçoit aussi les tables du calendrier et des normales).
       Une ligne : une date (JJ/MM/AAAA ou AAAA-MM-JJ), une heure facultative,
-      une valeur ; séparateur ; , ou tabulation ; virgule ou point décimal ;
-      une ligne d'en-tête est reconnue. Une seule ligne fausse, et rien n'est
-      écrit. Une mesure déjà là à la même date et heure est remplacée.
+      une valeur ; séparateur ; , ou tabulation ; virgule ou point décimal.
+      La première ligne n'est un en-tête que si aucun de ses champs n'a l'air
+      d'une date ou d'un nombre. Une seule ligne fausse, et rien n'est écrit.
+      Une mesure déjà dans la base à la même date et heure voit sa valeur
+      remplacée ; deux lignes du fichier à la même date et heure : la dernière
+      l'emporte, et le bilan le dit.
 
   stations --base BASE
       Liste les stations, une par ligne, séparées par des tabulations :
@@ -57,6 +61,9 @@ Commandes :
       --largeur L --hauteur H   taille en pixels (1200 × 700 par défaut)
       --journal FICHIER     écrit chaque ordre envoyé à la base et chaque
                             écriture au moteur de graphiques, dans l'ordre
+      Le graphique et le journal ne prennent leur place qu'une fois tout
+      réussi ; seuls des fichiers ordinaires sont écrits (un lien symbolique
+      est remplacé lui-même). Un ordre en échec arrête le tracé.
 
   options [--projet NOM]
       Options d'affichage d'un nouveau graphique (paramètres de l'utilisateur).
@@ -66,7 +73,11 @@ Commandes :
       Version du composant.
 
 BASE : un fichier SQLite, ou une connexion PostgreSQL
-       (« postgresql://… » ou « host=… dbname=… »).
+       (« postgresql://… » ou « host=… dbname=… »). Un fichier qui existe
+       reste un fichier. Sur le serveur : 10 s pour se connecter, 30 s
+       d'attente d'une table verrouillée, 10 min par ordre, sauf réglage
+       contraire dans la connexion (connect_timeout, options='-c …').
+       Sur SQLite, une base occupée par un autre programme est attendue 30 s.
 
 Options générales :
   -h, --aide   Affiche cette aide.

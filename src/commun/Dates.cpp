@@ -5,6 +5,7 @@
 #include <QHash>
 #include <array>
 #include <cmath>
+#include <cstdlib>
 
 namespace {
 
@@ -248,9 +249,15 @@ qint64 DateDiff(Intervalle intervalle, const QDate& d1, const QDate& d2)
 
 QDateTime DateAdd(Intervalle intervalle, double nombre, const QDateTime& d)
 {
-    if (!d.isValid() || !std::isfinite(nombre))
+    // Au-delà de ces écarts, aucune date ne reste entre les années 100 et 9999 ;
+    // la borne évite aussi un nombre trop grand pour un entier.
+    constexpr double ecartMax = 1e4 * 366 * 86400;
+    if (!d.isValid() || !std::isfinite(nombre) || std::fabs(nombre) > ecartMax)
         return QDateTime();
     const qint64 n = static_cast<qint64>(Round(nombre, 0));
+    if (intervalle != Intervalle::Seconde && intervalle != Intervalle::Minute && intervalle != Intervalle::Heure
+        && std::llabs(n) > 4000000)
+        return QDateTime();
     QDateTime r;
     switch (intervalle) {
     case Intervalle::Annee:

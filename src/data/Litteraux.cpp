@@ -62,17 +62,22 @@ void RemplacerTexte(QString& texte, const QString& cherche, const QString& rempl
 {
     if (texte.isEmpty() || cherche.isEmpty())
         return;
-    // The search restarts at the first character each time; a replacement that
-    // holds the searched text would never end, so it is replaced once through.
+    // La recherche reprend au premier caractère à chaque fois ; un remplacement
+    // qui contient le texte cherché, ou qui le recrée sans fin avec ses
+    // voisins, ne finirait pas : au-delà d'un tour par caractère, le reste est
+    // remplacé en une passe.
     if (remplacement.contains(cherche)) {
         texte.replace(cherche, remplacement);
         return;
     }
+    qsizetype tours = texte.size() + 1;
     qsizetype position = texte.indexOf(cherche);
-    while (position >= 0) {
-        texte = texte.left(position) + remplacement + texte.mid(position + cherche.size());
+    while (position >= 0 && tours-- > 0) {
+        texte.replace(position, cherche.size(), remplacement);
         position = texte.indexOf(cherche);
     }
+    if (position >= 0)
+        texte.replace(cherche, remplacement);
 }
 
 void RemplacerTexte(QVariant& texte, const QString& cherche, const QVariant& remplacement)

@@ -98,6 +98,15 @@ TEST(Dates, LAjoutArrondiLeDecalageAuPlusProcheEtResteDansLeMois)
 
     EXPECT_FALSE(DateAdd(Intervalle::Jour, 1, QDateTime()).isValid());
     EXPECT_FALSE(DateAdd(Intervalle::Annee, 1, dh("31/12/9999")).isValid());
+    // Des décalages démesurés (trouvés par le fuzzing : 99999999999999999999)
+    // ne passent pas par un entier trop petit : la date est impossible.
+    for (Intervalle i : {Intervalle::Annee, Intervalle::Trimestre, Intervalle::Mois, Intervalle::Jour, Intervalle::Heure,
+                         Intervalle::Minute, Intervalle::Seconde})
+        for (double n : {1e20, -1e20, 1e15, -1e15})
+            EXPECT_FALSE(DateAdd(i, n, d).isValid()) << int(i) << " " << n;
+    for (Intervalle i : {Intervalle::Annee, Intervalle::Mois, Intervalle::Jour})
+        EXPECT_FALSE(DateAdd(i, 3e9, d).isValid()) << int(i);
+    EXPECT_EQ(DateAdd(Intervalle::Seconde, 3e9, dh("01/01/1950")), dh("24/01/2045 05:20:00"));
 }
 
 TEST(Dates, LesMotifsDeFormat)

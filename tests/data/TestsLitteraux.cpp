@@ -119,6 +119,11 @@ TEST_F(Litteraux, RemplacerTexte)
     QString double_ = QStringLiteral("a\\b");
     RemplacerTexte(double_, "\\", "\\\\");
     EXPECT_EQ(double_, "a\\\\b");
+    // Un remplacement qui recrée le texte cherché avec ses voisins doublerait
+    // le travail à chaque zéro (trouvé par le fuzzing) : il finit, et borné.
+    QString recree = QStringLiteral("X00XX") + QString(40, u'0');
+    RemplacerTexte(recree, QStringLiteral("X0"), QStringLiteral("0XX"));
+    EXPECT_LT(recree.size(), 1000);
 
     QVariant v = QStringLiteral("-1,75");
     RemplacerTexte(v, ",", QStringLiteral("."));

@@ -2,6 +2,7 @@
 
 #include "render/moteur/PolicesMoteur.h"
 
+#include <QPainter>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
@@ -246,6 +247,35 @@ TEST(MoteurProprietes, ObservateurDansLOrdreDesEcritures)
     m.ecrireIndexe(Prop::ValeurPoint, 1, 2.5);
     EXPECT_EQ(vus, (QStringList{"GraphiqueSuperposePluvio 21  1", "GraphiqueSuperposePluvio 43   ",
                                 "GraphiqueSuperposePluvio 158 1 2.5"}));
+}
+
+} // namespace
+
+namespace {
+
+TEST(MoteurProprietes, LesTaillesDemesureesSontIgnoreesEtLeDessinFinit)
+{
+    // Trouvé par le fuzzing : 2 milliards de libellés parcourus un à un, un pas
+    // de libellés plus grand qu'un entier, des millions de jeux réservés.
+    MoteurGraphique m;
+    m.ecrire(Prop::NbJeux, 2);
+    m.ecrire(Prop::NbPoints, 100);
+    m.ecrire(Prop::NbLibellesX, 2000000000);
+    m.ecrire(Prop::NbJeux, 1000000);
+    m.ecrire(Prop::NbPoints, 2000000000);
+    EXPECT_EQ(m.lire(Prop::NbJeux).toInt(), 2);
+    EXPECT_EQ(m.lire(Prop::NbPoints).toInt(), 100);
+    EXPECT_EQ(m.lire(Prop::NbLibellesX).toInt(), 1);
+    m.ecrire(Prop::NbLibellesX, 3);
+    EXPECT_EQ(m.lire(Prop::NbLibellesX).toInt(), 3);
+    // Une échelle X minuscule : le pas des libellés reste un entier sûr.
+    m.ecrire(Prop::XMin, -1e300);
+    m.ecrire(Prop::XMax, 1e300);
+    m.ecrire(Prop::EspacementGraduations, 2000000000);
+    QImage image(200, 150, QImage::Format_ARGB32_Premultiplied);
+    QPainter p(&image);
+    m.peindre(p, QRectF(0, 0, 200, 150));
+    EXPECT_EQ(m.lire(Prop::NbPoints).toInt(), 100);
 }
 
 } // namespace

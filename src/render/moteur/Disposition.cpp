@@ -1,6 +1,7 @@
 #include "render/moteur/Disposition.h"
 
 #include "commun/Nombres.h"
+#include "render/moteur/EntierBorne.h"
 #include "render/moteur/ModeleGraphique.h"
 #include "render/moteur/PolicesMoteur.h"
 
@@ -106,21 +107,23 @@ QList<Disposition::Libelle> Disposition::candidatsX(const ModeleGraphique& m, co
     if (!m.estXY() && m.aDesPoints()) {
         // Only the labels that can be shown are built: a daily century has 36,525 points.
         const double pixelsParPoint = std::fabs(carte.echelleX());
-        const int pasLib = m.espacementLibellesEffectif();
-        int pas = pasLib;
+        // Un rapport démesuré (points minuscules, espacement immense) reste un pas entier sûr.
+        const auto multiple = [&m](double rapport) { return EntierBorne(rapport, 1, qint64(m.nbPoints) + 1, 1); };
+        const qint64 pasLib = m.espacementLibellesEffectif();
+        qint64 pas = pasLib;
         if (pixelsParPoint > 0 && encombrement > 0)
-            pas *= std::max(1, int(std::floor(encombrement / (pixelsParPoint * pasLib))));
-        for (int p = 1; p <= m.nbPoints; p += pas) {
+            pas *= multiple(std::floor(encombrement / (pixelsParPoint * double(pasLib))));
+        for (qint64 p = 1; p <= m.nbPoints; p += pas) {
             const double x = p - 0.5;
             if (x < lo || x > hi)
                 continue;
             const QString t = m.libellesX.contains(p) ? m.libellesX.value(p) : m.libellesTabulation.value(p - 1);
             l.append({carte.px(x), t.trimmed()});
         }
-        int pasGrad = m.espacementGraduationsEffectif();
+        qint64 pasGrad = m.espacementGraduationsEffectif();
         if (pixelsParPoint > 0)
-            pasGrad *= std::max(1, int(std::ceil(std::max(encombrement, 4.0) / (pixelsParPoint * pasGrad) - 1e-9)));
-        for (int p = 0; p <= m.nbPoints; p += pasGrad)
+            pasGrad *= multiple(std::ceil(std::max(encombrement, 4.0) / (pixelsParPoint * double(pasGrad)) - 1e-9));
+        for (qint64 p = 0; p <= m.nbPoints; p += pasGrad)
             if (p >= lo && p <= hi)
                 graduations.append(carte.px(p));
         return l;

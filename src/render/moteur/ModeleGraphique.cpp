@@ -47,6 +47,9 @@ JeuDonnees* ModeleGraphique::jeuCourant()
 
 void ModeleGraphique::definirNbJeux(int n)
 {
+    // Une taille hors de portée est ignorée, comme une propriété inconnue.
+    if (n > nbJeuxMax || qint64(n) * nbPoints > cellulesMax)
+        return;
     n = std::max(n, 0);
     const int avant = nbJeux();
     jeux.resize(std::size_t(n));
@@ -58,6 +61,8 @@ void ModeleGraphique::definirNbJeux(int n)
 
 void ModeleGraphique::definirNbPoints(int n)
 {
+    if (qint64(n) * std::max(nbJeux(), 1) > cellulesMax)
+        return;
     n = std::max(n, 0);
     if (n != nbPoints)
         ordreNbPoints = prochainOrdre();

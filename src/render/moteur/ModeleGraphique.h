@@ -36,6 +36,12 @@ struct Bornes
 class ModeleGraphique
 {
 public:
+    // Les tailles au-delà sont ignorées : le moteur ne réserve pas de quoi
+    // épuiser la mémoire ni ne parcourt des milliards de libellés.
+    static constexpr int nbJeuxMax = 512;
+    static constexpr qint64 cellulesMax = 50'000'000;  // jeux × points
+    static constexpr int nbLibellesMax = 100'000;
+
     ModeleGraphique();
 
     // Data sets 1..nbJeux(), each with nbPoints() points.

@@ -3,6 +3,7 @@
 #include "commun/Cellule.h"
 #include "commun/Nombres.h"
 #include "render/moteur/Disposition.h"
+#include "render/moteur/EntierBorne.h"
 #include "render/moteur/ImagesFond.h"
 #include "render/moteur/PeintreGraphique.h"
 #include "render/moteur/ProprietesMoteur.h"
@@ -27,9 +28,7 @@ QString& dossierImages()
 
 int entier(double v)
 {
-    if (!std::isfinite(v))
-        return 0;
-    return int(std::clamp(std::round(v), -2147483648.0, 2147483647.0));
+    return int(EntierBorne(std::round(v), -2147483648LL, 2147483647LL, 0));
 }
 
 } // namespace
@@ -286,7 +285,8 @@ void MoteurGraphique::appliquer(int numero, const QVariant& valeurBrute, double 
         m.graduationsX = i;
         break;
     case Prop::NbLibellesX:
-        m.nbLibellesX = i;
+        if (i <= ModeleGraphique::nbLibellesMax)
+            m.nbLibellesX = i;
         break;
     case Prop::PositionX: {
         const int p = point();

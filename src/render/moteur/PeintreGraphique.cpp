@@ -3,6 +3,7 @@
 #include "commun/Palette.h"
 #include "render/moteur/CarteEchelles.h"
 #include "render/moteur/Disposition.h"
+#include "render/moteur/EntierBorne.h"
 #include "render/moteur/ImagesFond.h"
 #include "render/moteur/ModeleGraphique.h"
 #include "render/moteur/MoteurGraphique.h"
@@ -261,7 +262,7 @@ void peindreBarres(QPainter& p, const ModeleGraphique& m, const JeuDonnees& j, c
             v += cumul[std::size_t(i)];
             cumul[std::size_t(i)] += j.valeurs[std::size_t(i)];
         }
-        const long long c = static_cast<long long>(std::floor(px));
+        const long long c = ColonnePixel(px);
         if (!ouverte || c != colonne) {
             fermer();
             ouverte = true;

@@ -1,10 +1,10 @@
 #include "render/moteur/ReductionColonnes.h"
 
-#include <cmath>
+#include "render/moteur/EntierBorne.h"
 
 void ReductionColonnes::ajouter(double px, double py)
 {
-    const long long colonne = static_cast<long long>(std::floor(px));
+    const long long colonne = ColonnePixel(px);
     if (m_ouverte && colonne != m_colonne)
         vider();
     const QPointF p(px, py);

@@ -1,0 +1,1 @@
+SELECT '01/' & mois & '/1981', min(valeur), avg(valeur), max(valeur) from (SELECT trim(Format(Month(DateCreation),'00')) as mois, Year(DateCreation) ,sum(Pluie) as valeur From PLUVIO_A1 where DateCreation>=#01/01/1981# AND DateCreation<=#12/31/2023# group by  trim(Format(Month(DateCreation),'00')), Year(DateCreation)) AS SReq Group By '01/' & mois & '/1981' 

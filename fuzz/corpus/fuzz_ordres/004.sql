@@ -1,0 +1,1 @@
+SELECT Code, Nom, Genre, Altitude FROM STATIONS

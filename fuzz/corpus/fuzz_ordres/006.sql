@@ -1,0 +1,1 @@
+SELECT DateCreation, Heure, Debit , Validite, Continuite, ModeObtention FROM HYDRO_H8043310 WHERE (ModeObtention<>'I' OR ModeObtention IS NULL) AND CVDATE(DateCreation & ' ' & Heure) >=#01/01/2023 00:00:00# AND CVDATE(DateCreation & ' ' & Heure) <=#12/31/2023 00:00:00# ORDER BY DateCreation, Heure

@@ -1,0 +1,1 @@
+SELECT DateCreation, Heure, Valeur+0 , Validite, Continuite, ModeObtention FROM PZ_00754X0012 WHERE (ModeObtention<>'I' OR ModeObtention IS NULL) AND CVDATE(DateCreation & ' ' & Heure) >=#03/01/2020 00:00:00# AND CVDATE(DateCreation & ' ' & Heure) <=#04/01/2020 00:00:00# ORDER BY DateCreation, Heure

@@ -1,0 +1,1 @@
+SELECT Min(CDate('01/01/' & Year(DateCreation))),Max(CDate('01/01/' & Year(DateCreation))) FROM PLUVIO_A1

@@ -1,0 +1,1 @@
+SELECT Min(DateCreation), Max(DateCreation) FROM COURBE_REF_PLUVIO_A1

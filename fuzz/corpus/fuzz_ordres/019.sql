@@ -1,0 +1,1 @@
+SELECT Min(DateCreation), Max(DateCreation) FROM PLUVIO_A1

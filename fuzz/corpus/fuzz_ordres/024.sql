@@ -1,0 +1,1 @@
+SELECT Min(Valeur), Max(Valeur) FROM PZ_00755X0031 WHERE (ModeObtention<>'I' OR ModeObtention IS NULL) AND CVDATE(DateCreation & ' ' & Heure) >= #01/01/2015 00:00:00# AND CVDATE(DateCreation & ' ' & Heure) <=#12/31/2024 00:00:00#

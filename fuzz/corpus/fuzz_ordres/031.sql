@@ -1,0 +1,1 @@
+SELECT Month(DateCreation), year(DateCreation), sum(Pluie) FROM PLUVIO_A1 where DateCreation>=#01/01/1981# AND DateCreation<=#12/31/2023# group by Month(DateCreation), year(DateCreation)

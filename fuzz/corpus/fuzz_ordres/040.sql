@@ -1,0 +1,1 @@
+SELECT SUM(Pluie) FROM PLUVIO_A1 WHERE DateCreation >= #01/01/1989# AND DateCreation <=#12/06/1989# AND (ModeObtention<>'I' OR ModeObtention IS NULL)

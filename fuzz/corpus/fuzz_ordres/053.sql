@@ -1,0 +1,1 @@
+SELECT SUM(Pluie) FROM PLUVIO_A1 WHERE DateCreation >= #01/01/2002# AND DateCreation <=#12/06/2002# AND (ModeObtention<>'I' OR ModeObtention IS NULL)

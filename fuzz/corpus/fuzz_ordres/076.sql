@@ -1,0 +1,1 @@
+SELECT Val (Mid(mois, 1, 2)), mesures.valeur FROM (SELECT  Month(DateCreation) & ' ' & Year(DateCreation) as mois, sum(PLUVIO_A1.Pluie) as valeur FROM  PLUVIO_A1  WHERE year(DateCreation)<=2023 AND year(DateCreation)>=1981 AND Pluie IS NOT NULL  GROUP BY  Month(DateCreation) & ' ' & Year(DateCreation)) mesures ORDER BY 1,2

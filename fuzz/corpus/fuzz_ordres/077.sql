@@ -1,0 +1,1 @@
+SELECT annee, mesures.valeur FROM (SELECT  Year(DateCreation) as annee, sum(PLUVIO_A1.Pluie) as valeur FROM  PLUVIO_A1  WHERE year(DateCreation)<=2023 AND year(DateCreation)>=1981 AND Pluie IS NOT NULL  GROUP BY  Year(DateCreation)) mesures ORDER BY 1,2

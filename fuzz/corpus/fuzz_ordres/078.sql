@@ -1,0 +1,1 @@
+SELECT dateAnnee, sum(valeur) from (SELECT month(DateCreation) as dateMois, year(dateCreation) as dateAnnee, sum(Pluie) as valeur From PLUVIO_A1 where DateCreation>=#01/01/1981# AND DateCreation<=#12/31/2023# group by  month(DateCreation), year(dateCreation)) as pluvio Group By dateAnnee order by sum(valeur) DESC

@@ -1,0 +1,1 @@
+SELECT dateMois + '/' + dateAnnee, avg(valeur) from (SELECT cstr(month(DateCreation)) as dateMois, cstr(year(dateCreation)) as dateAnnee ,sum(Pluie) as valeur From PLUVIO_A1 where DateCreation>=#01/01/1981# AND DateCreation<=#12/31/2023# group by  month(DateCreation), year(dateCreation))  as pluvio Group By dateMois + '/' + dateAnnee order by dateMois + '/' + dateAnnee ASC

@@ -1,0 +1,1 @@
+SELECT mois, valeur FROM PLUVIOMETRE_NORMALES WHERE codePluviometre=A1 AND mois>=1 AND Mois<=12 ORDER BY 1,2
