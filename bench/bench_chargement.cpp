@@ -1,6 +1,7 @@
-// Loads as a host asks for them, on SQLite, from the request to the picture:
-// a monthly chart of a 100-year daily gauge, a year graph with every statistic
-// over 50 years, and rainfall over an hourly piezometer of 30 years.
+// Chargements tels qu'un hôte les demande, sur SQLite, de la demande à l'image :
+// graphique mensuel d'un pluviomètre journalier sur 100 ans, graphique annuel
+// avec toutes les statistiques sur 50 ans, et pluie superposée à un piézomètre
+// horaire sur 30 ans.
 #include "control/CtlGraphique.h"
 #include "control/HoteGraphique.h"
 #include "data/bases/BaseSqlite.h"
@@ -58,8 +59,8 @@ bool preparer()
         && base->InsererLignes("STATIONS", {{"76001", "Centenaire", "pluvio", QVariant()}, {"PZ1", "Forage horaire", "piezo", 80.0}});
 }
 
-// range(0) = 0: the first chart of a fresh host (its making counted);
-// 1: another load in the same host, which first lays the previous chart out again.
+// range(0) = 0 : le premier graphique d'un hôte neuf (sa création comptée) ;
+// 1 : un nouveau chargement dans le même hôte, qui remet d'abord en page le graphique précédent.
 void charger(benchmark::State& etat, const HoteGraphique::Demande& demande, int* points)
 {
     MoteurGraphique::definirDossierImages(dossier->path());

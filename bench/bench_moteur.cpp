@@ -1,6 +1,6 @@
-// Painting cost of the chart engine, the points already in it, into a
-// 1600×900 image: a million X–Y points (random walk, and white noise where
-// every pixel column holds its full height), 100,000 bars, and the PNG file.
+// Coût du dessin du moteur, points déjà chargés, dans une image 1600×900 :
+// un million de points X–Y (marche aléatoire, et bruit blanc qui remplit chaque
+// colonne de pixels sur toute sa hauteur), 100 000 barres, et le fichier PNG.
 #include "render/moteur/MoteurGraphique.h"
 #include "render/moteur/ProprietesMoteur.h"
 #include "render/moteur/SortiesImage.h"
@@ -64,7 +64,7 @@ std::unique_ptr<MoteurGraphique> pointsXY(int n, bool bruitBlanc)
 
 void peindre(benchmark::State& etat, const MoteurGraphique& m, const char* nom)
 {
-    // GRAPHIQUE_IMAGES_BENCH names a folder where each picture is kept, to look at it.
+    // GRAPHIQUE_IMAGES_BENCH nomme un dossier où garder chaque image, pour la regarder.
     const QString dossier = qEnvironmentVariable("GRAPHIQUE_IMAGES_BENCH");
     if (!dossier.isEmpty())
         SortiesImage::image(m, taille).save(QDir(dossier).filePath(QString::fromLatin1(nom) + ".png"));

@@ -18,16 +18,20 @@ export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 bash scripts/postgresql-temporaire.sh ctest --test-dir build-verif --output-on-failure -j"${JOBS:-2}" --timeout 600
 
 secondes="${FUZZ_SECONDES:-20}"
+trouves="$PWD/build-verif/fuzz-trouves"
+mkdir -p "$trouves"
 for cible in fuzz_ordres fuzz_dates_nombres fuzz_csv fuzz_moteur; do
   travail=$(mktemp -d)
   cp -r "fuzz/corpus/$cible/." "$travail/"
-  echo "== $cible ($secondes s)"
-  "build-verif/fuzz/$cible" -max_total_time="$secondes" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-    "$travail" 2>&1 | grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb|==|SUMMARY)' || true
-  # Un plantage laisse un fichier crash-… : l'échec est dit et le fichier gardé.
-  if ls crash-* oom-* timeout-* >/dev/null 2>&1; then
-    echo "$cible : entrée fautive trouvée :" crash-* oom-* timeout-* >&2
+  journal="$trouves/$cible.log"
+  # Le corpus de départ (les entrées qui ont déjà trouvé un défaut comprises)
+  # passe d'abord en entier, puis le fuzzing cherche pendant la durée donnée.
+  if ! "build-verif/fuzz/$cible" -seed=1 -max_total_time="$secondes" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+       -artifact_prefix="$trouves/$cible-" "$travail" >"$journal" 2>&1; then
+    echo "$cible : entrée fautive trouvée (dans $trouves) :" >&2
+    grep -E 'runtime error|ERROR|SUMMARY|#[0-9]+ .* in ' "$journal" | head -20 >&2
     exit 1
   fi
+  echo "$cible : $(grep -Eo 'stat::number_of_executed_units: [0-9]+' "$journal" | grep -Eo '[0-9]+$') entrées en $secondes s, aucun défaut"
   rm -rf "$travail"
 done

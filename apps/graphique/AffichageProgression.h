@@ -2,7 +2,7 @@
 
 #include <QString>
 
-// Progress of long work on stderr, when stderr is a terminal: the caption and a percentage.
+// Avancement des longs traitements sur stderr, seulement si c'est un terminal : le libellé et un pourcentage.
 class AffichageProgression
 {
 public:

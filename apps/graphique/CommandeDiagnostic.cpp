@@ -1,5 +1,5 @@
-// graphique options, graphique litteraux: what a new chart takes from the
-// user parameters, and the date literals each database kind receives.
+// graphique options, graphique litteraux : ce qu'un nouveau graphique prend des
+// paramètres de l'utilisateur, et les littéraux de date reçus par chaque type de base.
 #include "Commandes.h"
 #include "LigneCommande.h"
 

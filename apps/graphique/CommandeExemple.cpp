@@ -1,4 +1,4 @@
-// graphique exemple: the sample database, the same for the same seed.
+// graphique exemple : la base d'exemple, identique pour une même graine.
 #include "AffichageProgression.h"
 #include "Commandes.h"
 #include "LigneCommande.h"

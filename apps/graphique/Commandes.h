@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-// The subcommands of the command-line program; each returns the exit status.
+// Les sous-commandes du programme en ligne de commande ; chacune rend le code de sortie.
 int commandeExemple(const QStringList& arguments);
 int commandeImporter(const QStringList& arguments);
 int commandeStations(const QStringList& arguments);

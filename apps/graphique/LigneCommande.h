@@ -4,25 +4,25 @@
 #include <QStringList>
 #include <optional>
 
-// The arguments of one subcommand: "--nom valeur" options and "--drapeau" flags.
+// Les arguments d'une sous-commande : options "--nom valeur" et drapeaux "--drapeau".
 class LigneCommande
 {
 public:
     explicit LigneCommande(QStringList arguments);
 
-    // The value of "--nom", taken out of the arguments; nothing when absent.
+    // La valeur de "--nom", retirée des arguments ; rien quand l'option est absente.
     std::optional<QString> option(const QString& nom);
-    // Whether "--nom" was there (taken out).
+    // Vrai si "--nom" était là (il est retiré).
     bool drapeau(const QString& nom);
-    // An option that must be there and have a value; `erreur` tells otherwise.
+    // Option requise, avec sa valeur ; sinon `erreur` dit ce qui manque.
     QString obligatoire(const QString& nom, QString& erreur);
-    // What remains once the known options were taken: an unknown argument.
+    // Ce qui reste une fois les options connues retirées : un argument inconnu.
     QString reste() const { return m_arguments.isEmpty() ? QString() : m_arguments.first(); }
-    // An option given without its value.
+    // Une option donnée sans sa valeur.
     const QString& optionSansValeur() const { return m_sansValeur; }
-    // Once every option was taken: the first fault of the line (a missing
-    // option told in `manque`, an option without its value, an unknown
-    // argument), empty when there is none.
+    // Une fois toutes les options retirées : le premier défaut de la ligne (option
+    // manquante nommée par `manque`, option sans valeur, argument inconnu), vide
+    // s'il n'y en a pas.
     QString defaut(const QString& manque = QString()) const;
 
 private:
@@ -30,11 +30,11 @@ private:
     QString m_sansValeur;
 };
 
-// Exit statuses.
+// Codes de sortie.
 constexpr int sortieOk = 0;
 constexpr int sortieErreur = 2;
 
-// One French line on stderr, "graphique : …", and the status 2.
+// Une ligne en français sur stderr, "graphique : …", et le code 2.
 int echec(const QString& texte);
 void avertir(const QString& texte);
 void ecrireLigne(const QString& texte);

@@ -5,8 +5,8 @@
 
 class BaseDonnees;
 
-// BASE of the command line: a SQLite file, or a PostgreSQL connection text
-// ("postgresql://…" or "host=… dbname=…"). A SQLite file must exist unless
-// `creer` is given.
+// BASE de la ligne de commande : un fichier SQLite, ou un texte de connexion
+// PostgreSQL ("postgresql://…" ou "host=… dbname=…"). Le fichier SQLite doit
+// exister, sauf avec `creer`.
 std::unique_ptr<BaseDonnees> ouvrirBase(const QString& texte, bool creer, QString& erreur);
 bool estConnexionPostgres(const QString& texte);

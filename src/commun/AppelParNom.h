@@ -5,18 +5,20 @@
 #include <QVariant>
 #include <QVariantList>
 
-// Members of a host object reached by name, as the host's windows, forms,
-// grids and gauges are. Names are matched exactly first, then ignoring case.
-// A missing member, or an object that is gone, does nothing: `trouve` tells.
+// Membres d'un objet de l'hôte atteints par leur nom, comme le sont ses
+// fenêtres, formulaires, grilles et jauges. Le nom est cherché tel quel, puis
+// sans tenir compte de la casse. Un membre absent, ou un objet disparu, ne
+// fait rien : `trouve` le dit.
 
-// A property (declared or dynamic), else a method without argument.
+// Une propriété (déclarée ou dynamique), sinon une méthode sans argument.
 QVariant LireMembre(QObject* objet, const QString& nom, bool* trouve = nullptr);
 
-// A declared property, a dynamic property that already exists, or a one-argument
-// method named `nom` or "set" + `nom`. Never creates a dynamic property.
+// Une propriété déclarée, une propriété dynamique qui existe déjà, ou une
+// méthode à un argument nommée `nom` ou "set" + `nom`. Ne crée jamais de
+// propriété dynamique.
 bool EcrireMembre(QObject* objet, const QString& nom, const QVariant& valeur);
 
-// An invokable method or slot with as many parameters as arguments, each
-// argument converted to the parameter's type. Returns the method's result.
+// Une méthode invocable ou un slot ayant autant de paramètres que d'arguments,
+// chacun converti au type de son paramètre. Rend le résultat de la méthode.
 QVariant AppelerMembre(QObject* objet, const QString& nom, const QVariantList& arguments = {},
                        bool* trouve = nullptr);

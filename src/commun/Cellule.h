@@ -3,11 +3,12 @@
 #include <QString>
 #include <QVariant>
 
-// A cell of a series or of a database row. It is empty when it holds nothing,
-// a null value or an empty text: its text joined to "" is "".
+// Une cellule d'une série ou d'une ligne de la base. Elle est vide quand elle
+// ne contient rien, une valeur nulle ou un texte vide : son texte joint à ""
+// donne "".
 bool EstVide(const QVariant& cellule);
 
-// The runtime's text form of a cell: dates "DD/MM/YYYY" (with " hh:nn:ss" when
-// the time is not midnight), times "hh:nn:ss", numbers with the user's decimal
-// separator, booleans "Vrai" / "Faux".
+// Le texte d'une cellule selon le runtime : dates "DD/MM/YYYY" (suivies de
+// " hh:nn:ss" quand l'heure n'est pas minuit), heures "hh:nn:ss", nombres avec
+// le séparateur décimal de l'utilisateur, booléens "Vrai" / "Faux".
 QString TexteCellule(const QVariant& cellule);

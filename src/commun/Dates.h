@@ -7,38 +7,39 @@
 #include <QVariant>
 #include <optional>
 
-// Date rules of the original runtime. Instants are QDateTime in UTC, so that
-// differences never see a daylight-saving shift.
+// Règles de dates du runtime d'origine. Les instants sont des QDateTime en UTC :
+// un écart ne traverse ainsi jamais de changement d'heure.
 
 enum class Intervalle { Annee, Trimestre, Mois, Jour, Heure, Minute, Seconde };
 
-// Strict readings: "DD/MM/YYYY", "hh:nn:ss", and "DD/MM/YYYY" optionally
-// followed by " hh:nn:ss". Anything else, or an impossible date, gives nothing.
+// Lectures strictes : "DD/MM/YYYY", "hh:nn:ss", et "DD/MM/YYYY" suivi ou non
+// de " hh:nn:ss". Tout autre texte, ou une date impossible, ne donne rien.
 std::optional<QDate> LireDate(const QString& texte);
 std::optional<QTime> LireHeure(const QString& texte);
 std::optional<QDateTime> LireDateHeure(const QString& texte);
-// A cell holding a date value or a date text as above.
+// Une cellule contenant une date, ou un texte de date comme ci-dessus.
 std::optional<QDateTime> DateDepuisCellule(const QVariant& cellule);
 bool EstDate(const QVariant& cellule);
 
 QDateTime DateHeure(const QDate& date, const QTime& heure = QTime(0, 0));
-// The date of a "DD/MM/YYYY" text joined to a "hh:nn:ss" text; a time that is
-// not one is taken as midnight.
+// La date d'un texte "DD/MM/YYYY" jointe à l'heure d'un texte "hh:nn:ss" ;
+// une heure illisible compte pour minuit.
 std::optional<QDateTime> DateEtHeure(const QVariant& date, const QVariant& heure);
 
-// Boundaries crossed from d1 to d2: 1 January for years, the first of a month
-// for months, midnight for days, and so on. Negative when d2 is earlier.
+// Frontières franchies de d1 à d2 : le 1er janvier pour les années, le premier
+// du mois pour les mois, minuit pour les jours, etc. Négatif quand d2 précède d1.
 qint64 DateDiff(Intervalle intervalle, const QDateTime& d1, const QDateTime& d2);
 qint64 DateDiff(Intervalle intervalle, const QDate& d1, const QDate& d2);
 
-// The offset is first rounded to a whole number, halves to even. A month or
-// year step that lands past the end of a month stops on its last day.
+// Le décalage est d'abord arrondi à l'entier, moitiés au pair. Un pas de mois
+// ou d'année qui tombe après la fin d'un mois s'arrête sur son dernier jour.
 QDateTime DateAdd(Intervalle intervalle, double nombre, const QDateTime& d);
 QDate DateAdd(Intervalle intervalle, double nombre, const QDate& d);
 
-// Date pattern of the runtime's Format, letters in either case: d dd ddd dddd,
-// m mm mmm mmmm (minutes after an hour or before seconds), yy yyyy, q, h hh,
-// n nn, s ss; other characters are printed as written, "..." quotes text.
+// Motif de date du Format du runtime, lettres en majuscules ou minuscules :
+// d dd ddd dddd, m mm mmm mmmm (minutes après une heure ou avant des secondes),
+// yy yyyy, q, h hh, n nn, s ss ; les autres caractères s'écrivent tels quels,
+// "..." entoure un texte littéral.
 QString FormatDate(const QDateTime& d, const QString& motif);
 QString FormatDate(const QDate& d, const QString& motif);
 
@@ -56,7 +57,7 @@ QString TexteDateHeure(const QDateTime& d);
 QString TexteDate(const QDate& d);   // "DD/MM/YYYY"
 QString TexteHeure(const QTime& t);  // "hh:nn:ss"
 
-// Month labels of the time axis: "Jan", "Fev", …, "Jui" for June and July, … "Dec".
+// Libellés de mois de l'axe du temps : "Jan", "Fev", …, "Jui" pour juin comme pour juillet, … "Dec".
 QString MoisAbrege(int mois);
-// Month names of the monthly totals: "Janvier", "Février", …, "Aout", … "Décembre".
+// Noms de mois des totaux mensuels : "Janvier", "Février", …, "Aout", … "Décembre".
 QString NomMois(int mois);

@@ -2,8 +2,8 @@
 
 #include <utility>
 
-// The one guard around a public operation of the controls: nothing thrown
-// inside reaches the host; the operation just ends there.
+// La garde unique autour d'une opération publique des contrôles : rien de ce
+// qui est levé dedans n'atteint l'hôte ; l'opération s'arrête simplement là.
 template <class Fonction>
 void sousGarde(Fonction&& fonction) noexcept
 {

@@ -2,11 +2,11 @@
 
 #include <QDate>
 
-// Today's date, which tests and demonstrations can fix.
+// La date du jour, que les essais et les démonstrations peuvent fixer.
 class Horloge
 {
 public:
     static QDate aujourdhui();
-    // An invalid date returns to the real clock.
+    // Une date invalide revient à l'horloge réelle.
     static void fixer(const QDate& date);
 };

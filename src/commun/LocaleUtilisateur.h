@@ -2,14 +2,15 @@
 
 #include <QLocale>
 
-// The user's locale as the runtime saw it: decimal separator of numbers typed
-// or stored as text, and the locale of number formatting.
+// Les réglages régionaux de l'utilisateur tels que le runtime les voyait :
+// séparateur décimal des nombres saisis ou rangés en texte, et réglages de mise
+// en forme des nombres.
 class LocaleUtilisateur
 {
 public:
     static const QLocale& locale();
-    // Read once on first use, then kept for the process.
+    // Lu une fois au premier usage, puis gardé pour toute la durée du processus.
     static QChar separateurDecimal();
-    // For the command line and the tests: choose the locale explicitly.
+    // Pour la ligne de commande et les essais : choisir les réglages explicitement.
     static void definir(const QLocale& locale);
 };

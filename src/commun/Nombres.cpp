@@ -21,7 +21,7 @@ double Fix(double x)
 
 namespace {
 
-// |x| as 15 significant digits and the power of ten of the first one.
+// |x| en 15 chiffres significatifs, et la puissance de dix du premier.
 struct Chiffres
 {
     QByteArray chiffres;
@@ -55,11 +55,11 @@ QString TexteDecimalArrondi(double x, int decimales, bool demiPair)
         return decimales > 0 ? QStringLiteral("0.") + QString(decimales, u'0') : QStringLiteral("0");
 
     Chiffres c = decomposer(ax);
-    // Digits kept: those down to 10^-decimales.
+    // Chiffres gardés : jusqu'à celui de 10^-decimales.
     const int garde = c.exposant + 1 + decimales;
-    QByteArray entiers;   // digits of the rounded value, as a whole number of 10^-decimales
+    QByteArray entiers;   // chiffres de la valeur arrondie, en nombre entier de 10^-decimales
     if (garde <= 0) {
-        // The value lies below one unit of the last place: rounds to 0 or to one unit.
+        // Valeur sous une unité du dernier rang : elle s'arrondit à 0 ou à une unité.
         bool monte = false;
         if (garde == 0) {
             const char premier = c.chiffres.at(0);
@@ -107,7 +107,7 @@ QString TexteDecimalArrondi(double x, int decimales, bool demiPair)
     QString texte = QString::fromLatin1(entiers);
     if (decimales > 0)
         texte.insert(texte.size() - decimales, u'.');
-    // Leading zeros of the whole part beyond one.
+    // Zéros de tête de la partie entière, sauf un.
     int debut = 0;
     const int finEntier = decimales > 0 ? texte.size() - decimales - 1 : texte.size();
     while (debut < finEntier - 1 && texte.at(debut) == u'0')
@@ -119,8 +119,8 @@ double Round(double x, int decimales)
 {
     if (!std::isfinite(x))
         return x;
-    // Away from a half, binary and decimal rounding agree; the quotient of two
-    // exact whole numbers is the double nearest the decimal result.
+    // Loin d'une moitié, arrondis binaire et décimal s'accordent ; le quotient de
+    // deux entiers exacts est le double le plus proche du résultat décimal.
     if (decimales >= 0 && decimales <= 8) {
         const double puissance = std::pow(10.0, decimales);
         const double echelle = x * puissance;
@@ -157,7 +157,7 @@ std::optional<qint32> CLng(double x)
 
 QString FormatNombre(double x, const QString& motif)
 {
-    // Only the first section of a "positive;negative;zero" pattern is used.
+    // Seule la première section d'un motif "positif;négatif;zéro" sert.
     const QString section = motif.section(u';', 0, 0);
     int premier = -1, dernier = -1, point = -1;
     int zerosEntiers = 0, zerosDecimaux = 0, placesDecimales = 0;
@@ -260,7 +260,8 @@ std::optional<double> LireNombre(const QVariant& valeur)
         texte.replace(u'.', u',');
     else
         texte.replace(u',', u'.');
-    // Plain numbers read the same in every locale once the mark is a point.
+    // Une fois le séparateur devenu un point, un nombre simple se lit de même
+    // dans toutes les langues.
     {
         char tampon[64];
         const qsizetype n = texte.size();
@@ -340,7 +341,8 @@ QString TexteNombre(double x)
         return QStringLiteral("0");
     QString t = QString::number(x, 'g', 15);
     if (t.contains(u'e')) {
-        // The runtime wrote large and tiny values in full up to 15 digits.
+        // Le runtime écrivait en entier les très grandes et très petites valeurs,
+        // jusqu'à 15 chiffres.
         t = QString::number(x, 'f', 15);
         if (t.contains(u'.')) {
             while (t.endsWith(u'0'))

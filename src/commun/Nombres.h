@@ -4,30 +4,32 @@
 #include <QVariant>
 #include <optional>
 
-// Number rules of the original runtime.
+// Règles de nombres du runtime d'origine.
 
-// Towards minus infinity.
+// Vers moins l'infini.
 double Int(double x);
-// Towards zero.
+// Vers zéro.
 double Fix(double x);
-// Nearest whole number, halves to even; no value outside 16 bits.
+// Entier le plus proche, moitiés au pair ; rien hors de 16 bits.
 std::optional<qint16> CInt(double x);
-// Same on 32 bits.
+// De même sur 32 bits.
 std::optional<qint32> CLng(double x);
-// To `decimales` places, halves to even, on the value's decimal digits.
+// À `decimales` décimales, moitiés au pair, sur les chiffres décimaux de la valeur.
 double Round(double x, int decimales = 0);
 
-// Decimal text of |x| rounded to `decimales` places ("3.14", "0.50"), point as
-// separator; halves go away from zero, or to even when `demiPair`.
+// Texte décimal de |x| arrondi à `decimales` décimales ("3.14", "0.50"), point
+// comme séparateur ; les moitiés s'éloignent de zéro, ou vont au pair avec `demiPair`.
 QString TexteDecimalArrondi(double x, int decimales, bool demiPair);
 
-// Number pattern of the runtime's Format: '0' forced digit, '#' optional digit,
-// '.' decimal separator of the user's locale, ',' digit grouping, '%' percent.
-// Halves go away from zero. FormatNombre(3, "#.##") gives "3," as the runtime did.
+// Motif de nombre du Format du runtime : '0' chiffre obligatoire, '#' chiffre
+// facultatif, '.' séparateur décimal de l'utilisateur, ',' groupement des
+// chiffres, '%' pourcentage. Les moitiés s'éloignent de zéro.
+// FormatNombre(3, "#.##") donne "3," comme le runtime.
 QString FormatNombre(double x, const QString& motif);
 
-// A number read from a cell: numbers as they are, text with either decimal mark
-// read in the user's locale. Empty or not a number gives nothing.
+// Un nombre lu dans une cellule : un nombre tel quel, un texte avec l'un ou
+// l'autre séparateur décimal lu dans la langue de l'utilisateur. Une cellule
+// vide ou qui n'est pas un nombre ne donne rien.
 std::optional<double> LireNombre(const QVariant& valeur);
 
 // Val du runtime : blancs, tabulations et fins de ligne ignorés, puis le plus
@@ -35,6 +37,6 @@ std::optional<double> LireNombre(const QVariant& valeur);
 // décimal) ; pas de nombre donne 0. Val("3 2004") vaut 32004, Val("3/2004") 3.
 double Val(const QString& texte);
 
-// Text form of a number as the runtime wrote it: up to 15 significant digits,
-// decimal separator of the user's locale, no grouping.
+// Texte d'un nombre tel que l'écrivait le runtime : jusqu'à 15 chiffres
+// significatifs, séparateur décimal de l'utilisateur, sans groupement.
 QString TexteNombre(double x);

@@ -17,8 +17,9 @@ QList<QVariant> TableauValeurs::reserverCellules(qsizetype n)
     QList<QVariant> cellules;
     cellules.reserve(n);
 #ifdef __linux__
-    // A long series is tens of megabytes of cells: in 2 MiB pages rather than
-    // 4 KiB ones, it is mapped with a few dozen faults instead of thousands.
+    // Une longue série pèse des dizaines de mégaoctets de cellules : en pages de
+    // 2 Mio plutôt que de 4 Kio, elle se projette en quelques dizaines de défauts
+    // de page au lieu de milliers.
     constexpr quintptr page = quintptr(1) << 21;
     const quintptr debut = (reinterpret_cast<quintptr>(cellules.data()) + page - 1) & ~(page - 1);
     const quintptr fin = reinterpret_cast<quintptr>(cellules.data() + cellules.capacity()) & ~(page - 1);

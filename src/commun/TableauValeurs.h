@@ -4,35 +4,37 @@
 #include <QMetaType>
 #include <QVariant>
 
-// Two-dimensional array of cells indexed (row, point), both from 0: the values
-// of a curve, or the (field, record) rows that the database returns.
-// Copies share their cells until one is written.
+// Tableau de cellules à deux dimensions, indicées (ligne, point) depuis 0 :
+// les valeurs d'une courbe, ou les lignes (champ, enregistrement) que rend la
+// base. Les copies partagent leurs cellules jusqu'à ce que l'une soit écrite.
 class TableauValeurs
 {
 public:
     TableauValeurs() = default;
     TableauValeurs(int lignes, int points);
-    // Cells given point after point (a record's fields, then the next record's).
+    // Cellules données point après point (les champs d'un enregistrement, puis
+    // ceux du suivant).
     TableauValeurs(int lignes, int points, QList<QVariant>&& cellules);
 
-    // An empty list with room for n cells, for an array built cell by cell.
+    // Une liste vide avec la place de n cellules, pour un tableau construit
+    // cellule par cellule.
     static QList<QVariant> reserverCellules(qsizetype n);
 
     int lignes() const { return m_lignes; }
     int points() const { return m_points; }
     bool estVide() const { return m_points == 0 || m_lignes == 0; }
-    // Upper bound of dimension 1 (rows) or 2 (points), -1 when empty.
+    // Borne haute de la dimension 1 (lignes) ou 2 (points), -1 quand il est vide.
     int borneSup(int dimension) const;
 
-    // Outside the array: an empty cell, and writing does nothing.
+    // Hors du tableau : une cellule vide, et l'écriture ne fait rien.
     QVariant valeur(int ligne, int point) const;
     bool definir(int ligne, int point, const QVariant& valeur);
 
-    // Unchecked access for loops that know their bounds.
+    // Accès sans contrôle, pour les boucles qui connaissent leurs bornes.
     const QVariant& operator()(int ligne, int point) const { return m_cellules[point * m_lignes + ligne]; }
     QVariant& operator()(int ligne, int point) { return m_cellules[point * m_lignes + ligne]; }
 
-    // Keeps the cells of the points that remain (the runtime's ReDim Preserve).
+    // Garde les cellules des points qui restent (le ReDim Preserve du runtime).
     void redimensionnerPoints(int points);
 
     bool operator==(const TableauValeurs& autre) const = default;
@@ -40,10 +42,10 @@ public:
 private:
     int m_lignes = 0;
     int m_points = 0;
-    QList<QVariant> m_cellules;  // point after point
+    QList<QVariant> m_cellules;  // point après point
 };
 
 Q_DECLARE_METATYPE(TableauValeurs)
 
-// The array held by a variant, or nothing when it holds something else.
+// Le tableau que contient un variant, ou rien quand il contient autre chose.
 const TableauValeurs* TableauDans(const QVariant& valeurs);

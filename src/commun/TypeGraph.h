@@ -4,7 +4,7 @@
 #include <QtGlobal>
 #include <optional>
 
-// The graph kind, numbered as the host knows it.
+// Le genre de graphique, numéroté comme l'hôte le connaît.
 enum class TypeGraph : qint16 {
     edition = 0,
     Annee = 1,
@@ -18,6 +18,6 @@ enum class TypeGraph : qint16 {
 };
 
 QString NomTypeGraph(TypeGraph type);
-// Case is ignored; an unknown name gives nothing.
+// La casse est ignorée ; un nom inconnu ne donne rien.
 std::optional<TypeGraph> TypeGraphDepuisNom(const QString& nom);
 std::optional<TypeGraph> TypeGraphDepuisNumero(int numero);

@@ -4,11 +4,12 @@
 #include <QPointer>
 #include <QString>
 
-// Values handed to the chart control's initialisation that the whole process
-// shares: every control instance sees them, the last initialisation wins.
+// Valeurs remises à l'initialisation du contrôle graphique et partagées par
+// tout le processus : chaque instance du contrôle les voit, la dernière
+// initialisation l'emporte.
 struct ValeursProcessus
 {
-    QPointer<QObject> fenetrePrincipale;  // host main window, reached by member name
+    QPointer<QObject> fenetrePrincipale;  // fenêtre principale de l'hôte, atteinte par nom de membre
     QString nomProjet;
     QString fichierAide;
     QString cheminEdition;

@@ -2,13 +2,13 @@
 
 #include <QGroupBox>
 
-// A framed panel with its caption.
+// Cadre avec sa légende.
 class CadreTitre : public QGroupBox
 {
     Q_OBJECT
 
 public:
     explicit CadreTitre(const QString& nom, QWidget* parent = nullptr);
-    // Width (twips), caption and visibility at set-up.
+    // Largeur (twips), légende et visibilité à la mise en place.
     void Initialiser(int largeurTwips, const QString& legende, bool visible);
 };

@@ -2,7 +2,7 @@
 
 #include <QLineEdit>
 
-// A date typed "DD/MM/YYYY", or a year "YYYY" with the mask "____" when empty.
+// Une date saisie "DD/MM/YYYY", ou une année "YYYY" dont le masque vide est "____".
 class ChampDate : public QLineEdit
 {
     Q_OBJECT
@@ -12,10 +12,10 @@ public:
     enum class Forme { Date, Annee };
     explicit ChampDate(const QString& nom, Forme forme = Forme::Date, QWidget* parent = nullptr);
 
-    // The text typed, without the blanks of the mask; the year field gives "____" when empty.
+    // Le texte saisi, sans les blancs du masque ; vide, le champ année donne "____".
     QString texte() const;
     void setTexte(const QString& t);
-    // A real date (or a four-digit year).
+    // Une date qui existe (ou une année de quatre chiffres).
     bool EstValide() const;
 
 private:

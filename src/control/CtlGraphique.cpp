@@ -36,7 +36,7 @@ int twips(int pixels)
     return pixels * twipsParPixel;
 }
 
-// Places of the children at creation, in twips.
+// Place des enfants à la création, en twips.
 constexpr int hautPalette = 510;
 constexpr int hautDates = 555;
 constexpr int hauteurDates = 375;
@@ -71,7 +71,7 @@ CtlGraphique::CtlGraphique(QWidget* parent)
     m_palette = new CtlToolBar(this);
     connect(m_palette, &CtlToolBar::ClickBouton, this, [this](qint16 i) { declencheOutil(i); });
 
-    // Dates of the period to load, and the year of the year graph.
+    // Dates de la période à charger, et année du graphique annuel.
     m_lblDateDebut = etiquette(QStringLiteral("date &Début"), this, QStringLiteral("LblDateDebut"));
     m_dateDebut = new ChampDate(QStringLiteral("TxtDateDebut"), ChampDate::Forme::Date, this);
     m_lblDateFin = etiquette(QStringLiteral("date &Fin"), this, QStringLiteral("LblDateFin"));
@@ -89,14 +89,14 @@ CtlGraphique::CtlGraphique(QWidget* parent)
     }
     m_picture1 = etiquette(QString(), this, QStringLiteral("Picture1"));
 
-    // Station header.
+    // En-tête des stations.
     m_frmEntete = new QWidget(this);
     m_frmEntete->setObjectName(QStringLiteral("FrmEntete"));
     m_frmEntete->setGeometry(0, px(hautEntete), width(), px(hauteurEntete));
     m_entete = new EnteteStations(m_frmEntete);
     m_entete->setGeometry(0, 0, width(), px(hauteurEntete));
 
-    // Reference-curve panel.
+    // Cadre de la courbe de référence.
     m_frmCourbeReference = new CadreTitre(QStringLiteral("FrmCourbeReference"), this);
     m_frmCourbeReference->setTitle(QStringLiteral("Courbe sélectionnée"));
     m_frmCourbeReference->setGeometry(0, px(hautEntete), width(), px(hauteurReference));
@@ -117,13 +117,13 @@ CtlGraphique::CtlGraphique(QWidget* parent)
         grille->setColumnStretch(3, 1);
     }
 
-    // The two charts, stacked: the rainfall chart over the main one, at its place.
+    // Les deux graphiques empilés : celui des pluies sur le principal, à sa place.
     m_graphique = new VueGraphique(QStringLiteral("Graphique"), this);
     m_graphique->setGeometry(0, px(hautGraphique), width(), height() - px(hautGraphique));
     m_graphiqueSuperpose = new VueGraphique(QStringLiteral("GraphiqueSuperposePluvio"), this);
     m_graphiqueSuperpose->setGeometry(m_graphique->geometry());
 
-    // Editing panel with the points grid.
+    // Cadre d'édition, avec la grille des points.
     m_frmOutils = new CadreTitre(QStringLiteral("FrmOutils"), this);
     m_frmOutils->setTitle(QString());
     {
@@ -145,7 +145,7 @@ CtlGraphique::CtlGraphique(QWidget* parent)
     m_frmOutils->setGeometry(width() - px(largeurSprPoints) - 4, px(hautGraphique), px(largeurSprPoints),
                              height() - px(hautGraphique));
 
-    // Readout and loading panels, over the top of the chart.
+    // Cadres de lecture et de chargement, sur le haut du graphique.
     m_frmAide = new CadreTitre(QStringLiteral("FrmAide"), this);
     {
         auto* l = new QVBoxLayout(m_frmAide);
@@ -164,7 +164,7 @@ CtlGraphique::CtlGraphique(QWidget* parent)
         l->addWidget(m_barreChargement);
     }
 
-    // Creation: the panels, the rainfall chart at the main chart's place, no preview.
+    // À la création : les cadres, le graphique des pluies à la place du principal, pas d'aperçu.
     m_frmAide->Initialiser(855, QStringLiteral("Coord."), true);
     m_frmChargement->Initialiser(1095, QStringLiteral("Chargement"), true);
     m_frmAide->setFixedSize(130, px(855));
@@ -258,12 +258,12 @@ void CtlGraphique::setTypeGraphique(TypeGraph type) noexcept
 
 void CtlGraphique::appliquerDispositionType()
 {
-    // Per kind: the tools hidden, then the panels and fields shown or hidden;
-    // a field the kind does not name keeps its visibility.
+    // Pour chaque type : les outils cachés, puis les cadres et champs montrés ou
+    // cachés ; un champ que le type ne nomme pas garde sa visibilité.
     struct Disposition
     {
         std::initializer_list<qint16> outils;
-        int reference, outilsCadre, points, annee, dates, entete;  // 1 shown, 0 hidden, -1 kept
+        int reference, outilsCadre, points, annee, dates, entete;  // 1 montré, 0 caché, -1 inchangé
     };
     static const Disposition tableau[9] = {
         {{4, 5, 6}, 0, 0, 0, 0, -1, -1},      // edition
@@ -334,7 +334,7 @@ void CtlGraphique::DispositionRedimensionnement() noexcept
 
         m_palette->setGeometry(0, 0, px(w), px(hautPalette));
         m_graphiqueSuperpose->setGeometry(m_graphique->geometry());
-        // Hidden widgets get their resize event only when shown: the engines follow now.
+        // Un widget caché ne reçoit son redimensionnement qu'une fois montré : les moteurs suivent dès maintenant.
         Graphique().setTaille(m_graphique->size());
         GraphiqueSuperposePluvio().setTaille(m_graphiqueSuperpose->size());
         m_frmAide->move(m_graphique->geometry().right() - m_frmAide->width() - 8, m_frmAide->y());
@@ -379,7 +379,7 @@ void CtlGraphique::InitGraphique(TypeGraph TypeGraph, QObject* SprListe, const Q
         m_outilCourant = 0;
         m_compteurCouleur = 0;
 
-        // Start-up settings of both charts.
+        // Réglages de départ des deux graphiques.
         MoteurGraphique& g = Graphique();
         for (auto [n, v] : {std::pair{2, 0}, {21, 1}, {46, 3}, {92, 1}, {58, 1}, {90, 1}, {45, 0}, {39, 7}, {38, 7},
                             {100, 0}, {81, 0}})
@@ -438,7 +438,7 @@ void CtlGraphique::InitGraphique(TypeGraph TypeGraph, QObject* SprListe, const Q
 
 void CtlGraphique::preparerSprAide()
 {
-    // One column, two rows (date, value), on a pale yellow ground.
+    // Une colonne, deux lignes (date, valeur), sur fond jaune pâle.
     m_sprAide->setColumnCount(1);
     m_sprAide->setRowCount(2);
     m_sprAide->horizontalHeader()->hide();
@@ -551,7 +551,7 @@ void CtlGraphique::ImpressionGraphique() noexcept
         if (!titreEtLegende())
             return;
         MoteurGraphique& g = Graphique();
-        // The printable page, in the printer's device pixels.
+        // La page imprimable, en pixels de l'imprimante.
         QPrinter& imprimante = m_graphique->imprimante();
         const QRect page = imprimante.pageLayout().paintRectPixels(imprimante.resolution());
         const int p1 = page.left(), p2 = page.top(), p3 = page.width(), p4 = page.height();
@@ -634,7 +634,7 @@ void CtlGraphique::declencheOutil(qint16 Index) noexcept
         case 6:
         case 7:
         case 8:
-            // Grid editing, the options dialog and the spreadsheet export come with their own parts.
+            // Édition de la grille, boîte d'options et export vers le tableur : traités ailleurs.
             break;
         case 9:
             OuvrirAide(m_noAide);
@@ -652,8 +652,8 @@ void CtlGraphique::declencheOutil(qint16 Index) noexcept
     });
 }
 
-// Operations whose behaviour belongs to the point editing, printing and the
-// yearbook: they are part of the interface already.
+// Opérations de l'édition des points, de l'impression et de l'annuaire : déjà
+// présentes dans l'interface, sans effet ici.
 void CtlGraphique::DeclencheSupprimer() noexcept {}
 void CtlGraphique::DeclencheEnregistrer() noexcept {}
 void CtlGraphique::CreationAnnuaire(QObject*, QObject*, bool, bool) noexcept {}

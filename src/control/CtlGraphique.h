@@ -23,11 +23,12 @@ class QTableWidget;
 class VueGraphique;
 class MoteurGraphique;
 
-// The chart control a host places on one of its windows: two stacked charts
-// (the main one and the rainfall chart drawn under it), the toolbar, the
-// station header, the date and year fields, the readout and loading panels,
-// the reference-curve panel and the editing panel. Every public operation
-// runs under one guard: nothing it meets reaches the host.
+// Le contrôle graphique qu'un hôte pose sur l'une de ses fenêtres : deux
+// graphiques empilés (le principal et, dessous, celui des pluies), la palette,
+// l'en-tête des stations, les champs de dates et d'année, les cadres de lecture
+// et de chargement, celui de la courbe de référence et celui de l'édition.
+// Chaque opération publique est gardée : rien de ce qu'elle rencontre ne
+// remonte jusqu'à l'hôte.
 class CtlGraphique : public QWidget
 {
     Q_OBJECT
@@ -51,7 +52,7 @@ public:
     explicit CtlGraphique(QWidget* parent = nullptr);
     ~CtlGraphique() override;
 
-    // Public properties, for C++ hosts.
+    // Propriétés publiques, pour les hôtes C++.
     bool lightVersion() const { return m_lightVersion; }
     void setLightVersion(bool v) { m_lightVersion = v; }
     bool calculauto() const { return m_calculauto; }
@@ -81,7 +82,7 @@ public:
     qint16 typeAffichageEchelle() const { return m_typeAffichageEchelle; }
     void setTypeAffichageEchelle(qint16 v) { m_typeAffichageEchelle = v; }
 
-    // Methods of the control's interface.
+    // Méthodes de l'interface du contrôle.
     Q_INVOKABLE void setCalculAuto(bool autoCalcul) noexcept;
     void MiseAjoutCourbes2(const std::shared_ptr<Classe_Graphiques>& mCollCourbes2) noexcept;
     Q_INVOKABLE QString getVersion() const noexcept;
@@ -130,7 +131,7 @@ public:
     Q_INVOKABLE QString getDateFinChargement() const noexcept;
     Q_INVOKABLE QObject* getExtender() noexcept;
 
-    // Children and state that the other parts of the control reach.
+    // Enfants et état que les autres parties du contrôle atteignent.
     MoteurGraphique& Graphique();
     MoteurGraphique& GraphiqueSuperposePluvio();
     VueGraphique* vueGraphique() const { return m_graphique; }
@@ -149,18 +150,18 @@ public:
     bool annulation() const { return m_annulation; }
     static BaseDonnees* baseDonnees();
 
-    // Tool mode: stored, with the engine's mouse settings for modes 2 to 6.
+    // Mode d'outil : retenu, avec les réglages de souris du moteur pour les modes 2 à 6.
     void ChoisirOutil(qint16 mode) noexcept;
-    // The layout of the children for the control's size (twips: 15 a pixel).
+    // Place des enfants selon la taille du contrôle (twips : 15 par pixel).
     void DispositionRedimensionnement() noexcept;
-    // The chart as shown, written to a PNG, SVG or PDF file.
+    // Le graphique tel qu'affiché, écrit dans un fichier PNG, SVG ou PDF.
     bool EcrireImage(const QString& chemin, const QSize& taille) noexcept;
     // Le même dans un fichier déjà ouvert ; `format` : "png", "svg" ou "pdf".
     bool EcrireImage(QIODevice& sortie, const QString& format, const QSize& taille) noexcept;
 
 signals:
     void typeGraphiqueChange(qint16 type);
-    // What the loading panel shows: its message and how far the load is (0 to 100).
+    // Ce qu'affiche le cadre de chargement : son message et l'avancement (0 à 100).
     void progression(const QString& message, int pourcent);
 
 protected:
@@ -172,7 +173,7 @@ private:
     void appliquerDispositionType();
     void preparerSprAide();
     void redessiner();
-    // Title "A - B (C)" from the station header and a legend of the curves, as printed.
+    // Titre "A - B (C)" tiré de l'en-tête des stations et légende des courbes, comme à l'impression.
     bool titreEtLegende();
     bool commeImprime(const std::function<bool(const MoteurGraphique&)>& ecriture);
     void effacerLegende();
@@ -180,7 +181,7 @@ private:
     bool interrogerAnnulation(QObject* jauge);
     void dessinerPointsCategorie(const Classe_Graphique& courbe, int premierePosition, bool cumul);
 
-    // Public properties.
+    // Propriétés publiques.
     bool m_lightVersion = false;
     bool m_calculauto = false;
     QString m_chaineChargement, m_chainePeriodes, m_chaineTypeGraph, m_chaineTypeAffichage;
@@ -192,7 +193,7 @@ private:
     bool m_graphiqueApercu = false;
     qint16 m_typeAffichageEchelle = 0;
 
-    // State of the control.
+    // État du contrôle.
     TypeGraph m_typeGraphique = TypeGraph::edition;
     std::shared_ptr<Classe_Graphiques> m_collCourbes;
     std::shared_ptr<Classe_Graphiques> m_collCourbes2;
@@ -206,7 +207,7 @@ private:
     bool m_chargementEnCours = false;
     QString m_derniereValidation;
 
-    // Children.
+    // Enfants.
     VueGraphique* m_graphique = nullptr;
     VueGraphique* m_graphiqueSuperpose = nullptr;
     CtlToolBar* m_palette = nullptr;

@@ -1,5 +1,5 @@
-// The display operations of the chart control: the curve collections handed
-// to the chart engine, point by point.
+// Affichage du contrôle graphique : les collections de courbes confiées au
+// moteur, point par point.
 #include "commun/AppelParNom.h"
 #include "commun/Cellule.h"
 #include "commun/Dates.h"
@@ -16,8 +16,8 @@
 
 namespace {
 
-// The last few readings of texts, keyed by the text's storage: cells that share
-// one text are read once.
+// Les dernières lectures de textes, rangées selon la mémoire du texte : des
+// cellules qui partagent un même texte ne sont lues qu'une fois.
 template <typename T>
 class LecturesPartagees
 {
@@ -125,7 +125,7 @@ void CtlGraphique::AffichageGraphique(bool, bool SuperpositionCourbes, const QSt
             g.ecrire(Prop::NbPoints, courbe->NbValeurs());
             int premiere = 1;
             if (cumul) {
-                // A running total starts from a leading point at 0.
+                // Un cumul part d'un premier point à 0.
                 g.ecrire(Prop::NbPoints, courbe->NbValeurs() + 1);
                 if (g.lire(Prop::NbJeux).toInt() != 1)
                     g.ecrireIndexe(Prop::CouleurPoint, 1, courbe->Couleur());
@@ -178,7 +178,7 @@ void CtlGraphique::AffichageGraphiquePiezo(bool, bool SuperpositionCourbes, QObj
         }
         g.ecrire(Prop::Grille, 0);
 
-        // Time-axis units per hour.
+        // Unités de l'axe du temps par heure.
         const auto d1 = LireDateHeure(debut), d2 = LireDateHeure(fin);
         if (!d1 || !d2)
             return;
@@ -192,7 +192,7 @@ void CtlGraphique::AffichageGraphiquePiezo(bool, bool SuperpositionCourbes, QObj
             g.ecrire(Prop::NbPoints, 1);
         }
 
-        // The curve with the most points fills first; ties keep the collection order.
+        // La courbe la plus fournie passe d'abord ; à égalité, l'ordre de la collection.
         std::vector<int> rangs;
         for (int k = 1; k <= c.Compter(); ++k)
             if (c.GetCourbe(k)->Afficher())
@@ -215,15 +215,15 @@ void CtlGraphique::AffichageGraphiquePiezo(bool, bool SuperpositionCourbes, QObj
             if (n >= g.lire(Prop::NbPoints).toInt())
                 g.ecrire(Prop::NbPoints, n + 1);
             int p = 1;
-            // Hourly series hold each day 24 times and each hour every day, as shared
-            // texts: the same text is read once.
+            // Une série horaire répète chaque jour 24 fois et chaque heure tous les jours,
+            // en textes partagés : un même texte n'est lu qu'une fois.
             LecturesPartagees<std::optional<QDateTime>> jours;
             LecturesPartagees<std::optional<QTime>> heures;
             for (int i = 0; i < n; ++i) {
                 const QVariant& date = (*t)(0, i);
                 if (!EstVide(date)) {
-                    // Minutes from the axis start, counted on the day numbers: a quarter of a
-                    // million points go through here.
+                    // Minutes depuis le début de l'axe, comptées sur les numéros de jour : un
+                    // quart de million de points passent par ici.
                     const auto jour = jours.lire(date, [](const QVariant& v) { return DateDepuisCellule(v); });
                     const QVariant& heure = (*t)(1, i);
                     const auto h = heures.lire(heure, [](const QVariant& v) {
@@ -243,7 +243,7 @@ void CtlGraphique::AffichageGraphiquePiezo(bool, bool SuperpositionCourbes, QObj
                         g.ecrire(Prop::Manquant, 0);
                         const double continuite = LireNombre((*t)(4, i)).value_or(0.0);
                         if (continuite != 0) {
-                            // One more point, missing, cuts the line after this one.
+                            // Un point de plus, manquant, coupe la ligne après celui-ci.
                             ++p;
                             g.ecrire(Prop::NbPoints, g.lire(Prop::NbPoints).toInt() + 1);
                             g.ecrire(Prop::Point, p);
@@ -260,7 +260,7 @@ void CtlGraphique::AffichageGraphiquePiezo(bool, bool SuperpositionCourbes, QObj
             interrogerAnnulation(jaugeHote);
         }
 
-        // Positions never reached at the end of a set are missing; every point takes the curve's colour.
+        // Les positions jamais atteintes en fin de jeu sont manquantes ; chaque point prend la couleur de la courbe.
         std::sort(dessinees.begin(), dessinees.end());
         for (int k : dessinees) {
             if (m_annulation)
@@ -288,7 +288,7 @@ void CtlGraphique::AffichageGraphiqueSuperposepluvioPiezo(bool, bool, QObject* j
         MoteurGraphique& g = Graphique();
         Classe_Graphiques& pluie = CollCourbes2();
 
-        // The rainfall chart, as bars under the groundwater curves.
+        // Le graphique des pluies, en barres sous les courbes de nappe.
         s.ecrire(Prop::Dessin, 1);
         s.ecrire(Prop::Reinitialisation, 9);
         s.ecrire(Prop::CouleurFond, pluie.CouleurFond());
@@ -319,7 +319,7 @@ void CtlGraphique::AffichageGraphiqueSuperposepluvioPiezo(bool, bool, QObject* j
                 s.ecrireIndexe(Prop::ValeurPoint, i + 1, t ? valeurPoint(t->valeur(2, i)) : 0.0);
                 s.ecrire(Prop::Manquant, 0);
             }
-            // Leading points without a date only pad the series: the bars start at the first dated one.
+            // Les premiers points sans date ne font que remplir la série : les barres partent du premier daté.
             if (jeu == 1 && t) {
                 while (premierDate < courbe->NbValeurs() && EstVide(t->valeur(0, premierDate)))
                     ++premierDate;

@@ -1,6 +1,6 @@
-// The load sequence of the chart control: the host's request validated, its
-// period and dates normalised, the collections refilled by the loaders, the
-// chart drawn.
+// Chargement du contrôle graphique : la demande de l'hôte vérifiée, sa période
+// et ses dates remises en forme, les collections remplies à nouveau par les
+// chargeurs, le graphique tracé.
 #include "commun/AppelParNom.h"
 #include "commun/Cellule.h"
 #include "commun/Dates.h"
@@ -49,7 +49,7 @@ const Mesure* mesure(const QString& code)
     return nullptr;
 }
 
-// The loading panel: a caption, a message and a bar over the chart.
+// Le cadre de chargement : une légende, un message et une barre sur le graphique.
 class PanneauChargement : public FenetreProgression
 {
 public:
@@ -94,7 +94,7 @@ private:
     CtlGraphique* m_ctl;
 };
 
-// Attribute `a` of station `s` of MonTabPluvio (rows: attributes, points: stations, both from 1).
+// Attribut `a` de la station `s` de MonTabPluvio (lignes : attributs, points : stations, dès 1 tous deux).
 QString attribut(const TableauValeurs* t, int a, int s)
 {
     return t ? TexteCellule(t->valeur(a, s)).trimmed() : QString();
@@ -165,7 +165,7 @@ void CtlGraphique::ChargementDonnees() noexcept
         for (int n : {88, 21})
             s.ecrire(n, 0);
 
-        // The request as it is now: a change during the load does not reach it.
+        // La demande figée maintenant : un changement pendant le chargement ne l'atteint pas.
         const QString chargement = m_chaineChargement, periodes = m_chainePeriodes, typeGraph = m_chaineTypeGraph,
                       affichage = m_chaineTypeAffichage;
         const TableauValeurs tableau = TableauDans(m_tabPluvio) ? *TableauDans(m_tabPluvio) : TableauValeurs();
@@ -234,7 +234,7 @@ void CtlGraphique::ChargementDonnees() noexcept
             c.setDateFinAffichage(c.DateFinChargement());
         }
 
-        // Chart kind, and the two-chart kinds asked by the graph variant.
+        // Type de tracé, et types à deux graphiques demandés par la variante.
         if (affichage == QStringLiteral("COURBE")) {
             g.ecrire(Prop::TypeGraphe, 6);
         } else {
@@ -269,7 +269,7 @@ void CtlGraphique::ChargementDonnees() noexcept
         panneau.ouvrir(deuxGraphiques ? QStringLiteral("Chargement des données pluviomètre")
                                       : QStringLiteral("Chargement des données"),
                        20);
-        // Before each series the screen follows and a stop is honoured.
+        // Avant chaque série, l'écran suit et un arrêt demandé est respecté.
         const auto suite = [&] {
             panneau.servir();
             panneau.avancer();
@@ -286,8 +286,8 @@ void CtlGraphique::ChargementDonnees() noexcept
         d.cumul = cumul;
         d.moisHydro = moisHydro;
         const bool hydro = c.CodePeriode() == QStringLiteral("HYDRO");
-        // Each measure the host asked for, in the table's order, into one collection;
-        // the first asked empties it first.
+        // Chaque mesure demandée par l'hôte, dans l'ordre de la table, dans une même
+        // collection ; la première demandée la vide d'abord.
         const auto chargerMesures = [&](Classe_Graphiques& cible, int mode) {
             for (const Mesure& m : mesures) {
                 if (!chargement.contains(m.code) || !suite())
@@ -460,7 +460,7 @@ void CtlGraphique::ChargementDonnees() noexcept
         QApplication::restoreOverrideCursor();
     });
     if (m_chargementEnCours) {
-        // A failure inside left the load unfinished: the pointer comes back all the same.
+        // Un échec en cours a laissé le chargement inachevé : le pointeur revient quand même.
         m_chargementEnCours = false;
         QApplication::restoreOverrideCursor();
     }

@@ -1,4 +1,4 @@
-// The curve-list operations the host calls on the chart control.
+// Opérations sur la liste des courbes, appelées par l'hôte sur le contrôle.
 #include "commun/AppelParNom.h"
 #include "commun/Dates.h"
 #include "commun/Garde.h"
@@ -12,7 +12,7 @@
 
 namespace {
 
-// Colours given to the rain gauges added by the host, 7 (light grey) left out.
+// Couleurs des pluviomètres ajoutés par l'hôte, sauf 7 (gris clair).
 qint16 couleurSuivante(qint16 c)
 {
     c = qint16(c + 1);
@@ -214,8 +214,8 @@ void CtlGraphique::MajCourbeAnnee(QObject* SprAugures, const QString& CleCourbe,
                                   const QVariant& TabValeurs) noexcept
 {
     sousGarde([&] {
-        // The year curve is the first curve of the year graph: the series of the
-        // year, loaded before its statistics.
+        // La courbe de l'année est la première du graphique annuel : la série de
+        // l'année, chargée avant ses statistiques.
         const CourbePtr annee = m_typeGraphique == TypeGraph::Annee ? CollCourbes().GetCourbe(1) : nullptr;
         const TableauValeurs* t = annee ? annee->tableau() : nullptr;
         const TableauValeurs* augure = TableauDans(TabValeurs);

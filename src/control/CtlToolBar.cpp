@@ -14,7 +14,7 @@ const char* const infobulles[CtlToolBar::nombreBoutons] = {
     "Fermer", "Imprimer", "Zoom moins", "Zoom plus", "Afficher les données",
     "Réinitialiser", "Fiche", "Options graphiques", "Exporter vers Excel", "Aide en ligne"};
 
-// Each button's picture, drawn rather than shipped.
+// L'image de chaque bouton est dessinée : aucun fichier à livrer.
 QIcon icone(int index)
 {
     QPixmap image(tailleIcone * 2, tailleIcone * 2);

@@ -7,7 +7,7 @@
 class QToolButton;
 class QFrame;
 
-// Strip of ten picture buttons that reports the index of the button clicked.
+// Bande de dix boutons à image ; un clic rend l'indice du bouton.
 class CtlToolBar : public QWidget
 {
     Q_OBJECT
@@ -17,12 +17,12 @@ public:
 
     explicit CtlToolBar(QWidget* parent = nullptr);
 
-    // Hides button `Index`, clears its tooltip and disables it.
+    // Cache le bouton `Index`, vide son infobulle et le désactive.
     Q_INVOKABLE void Masquer(qint16 Index);
-    // Hides the close button (index 0, the one whose tooltip is "Fermer").
+    // Cache le bouton de fermeture (indice 0, celui dont l'infobulle est "Fermer").
     Q_INVOKABLE void CacherBoutonFermer();
-    // For buttons 1 to 9 in order: the boolean is its visibility, the text its
-    // tooltip when not empty. Inserer and AideInserer are accepted and not used.
+    // Boutons 1 à 9 dans l'ordre : le booléen dit s'il est visible, le texte non
+    // vide devient son infobulle. Inserer et AideInserer sont reçus sans servir.
     QVariant AfficheIcones(bool Imprimer, const QString& AideImprimer, bool Inserer, const QString& AideInserer,
                            bool Supprimer, const QString& AideSupprimer, bool Poubelle, const QString& AidePoubelle,
                            bool Valider, const QString& AideValider, bool Apercu, const QString& AideApercu,

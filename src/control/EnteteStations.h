@@ -8,9 +8,9 @@ class BaseDonnees;
 class QComboBox;
 class QLabel;
 
-// Station header: the stations the host selected and the current one. Other
-// parts read from it the current code and name and the texts of printed titles
-// and of file names.
+// En-tête des stations : celles que l'hôte a choisies et la station courante.
+// Le reste du contrôle y lit le code et le nom courants, les textes des titres
+// imprimés et des noms de fichiers.
 class EnteteStations : public QWidget
 {
     Q_OBJECT
@@ -23,8 +23,8 @@ public:
 
     explicit EnteteStations(QWidget* parent = nullptr);
 
-    // Fills the list from the host's station grid (members "MaxRows", "Row",
-    // "Col", "Text"; columns 1 code, 2 name, 3 kind) and selects the first station.
+    // Remplie depuis la grille des stations de l'hôte (membres "MaxRows", "Row",
+    // "Col", "Text" ; colonnes 1 code, 2 nom, 3 genre), première station choisie.
     void Initialiser(QObject* sprListe, BaseDonnees* base, const QString& nomProjet);
     void Redimensionner(int largeurTwips);
 
@@ -35,11 +35,11 @@ public:
     QString CodeStation() const;
     QString NomStation() const;
     QString GenreStation() const;
-    // Printed title "A - B (C)": A the kind of station, B its name, C its code.
+    // Titre imprimé "A - B (C)" : A le genre de station, B son nom, C son code.
     QString TexteA() const;
     QString TexteB() const { return NomStation(); }
     QString TexteC() const { return CodeStation(); }
-    // File names: the first text is the code, the second the name.
+    // Noms de fichiers : le premier texte est le code, le second le nom.
     QString TexteFichier1() const { return CodeStation(); }
     QString TexteFichier2() const { return NomStation(); }
 

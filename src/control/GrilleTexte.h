@@ -4,9 +4,9 @@
 #include <QObject>
 #include <QString>
 
-// A text grid as hosts give theirs to the control (the curve list, the forecast
-// list): cells reached by "Row" and "Col", read and written by "Text", rows
-// counted by "MaxRows". Row 0 is the header row.
+// Grille de textes comme celles que les hôtes confient au contrôle (liste des
+// courbes, liste des prévisions) : cellule désignée par "Row" et "Col", lue et
+// écrite par "Text", lignes comptées par "MaxRows". La ligne 0 est l'en-tête.
 class GrilleTexte : public QObject
 {
     Q_OBJECT

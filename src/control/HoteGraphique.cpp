@@ -35,7 +35,7 @@ HoteGraphique::HoteGraphique(QWidget* parent)
 {
     setObjectName(QStringLiteral("FormulaireHote"));
     m_fenetre->setObjectName(QStringLiteral("FenetrePrincipale"));
-    // The main window's members the control reads by name.
+    // Membres de la fenêtre principale que le contrôle lit par leur nom.
     m_fenetre->setProperty("typeBase", QStringLiteral("ACCESS"));
     m_fenetre->setProperty("coefficientProfondeur", -1);
     m_fenetre->setProperty("typeAffichageEchelle", 0);
@@ -106,7 +106,7 @@ bool HoteGraphique::tracer(const Demande& d, BaseDonnees* base, QString& erreur)
         return false;
     }
     const QList<Station>& stations = *lues;
-    // A code may name a rain gauge and its reference curve: the kind asked comes first.
+    // Un même code peut désigner un pluviomètre et sa courbe de référence : le genre demandé passe d'abord.
     const auto trouver = [&](const QString& code, const QString& genre) -> const Station* {
         const Station* autre = nullptr;
         for (const Station& s : stations)
@@ -164,7 +164,7 @@ bool HoteGraphique::tracer(const Demande& d, BaseDonnees* base, QString& erreur)
     for (const Station& s : stations)
         liste.ajouter(s.code, s.nom, s.genre);
 
-    // River flows are no depths: they are read as they are, with their unit as title.
+    // Les débits de rivière ne sont pas des hauteurs : lus tels quels, leur unité en titre.
     const bool riviere = d.type == TypeGraph::PluvioStation;
     m_fenetre->setProperty("typeAffichageEchelle", riviere ? 1 : 0);
     CtlGraphique& c = *m_controle;
@@ -189,7 +189,7 @@ bool HoteGraphique::tracer(const Demande& d, BaseDonnees* base, QString& erreur)
     if (reference)
         c.InitCourbeReference(principale->code, principale->nom, debut, fin, 0, 0);
 
-    // MonTabPluvio: attributes by row (1 to 4), stations by point (from 1).
+    // MonTabPluvio : les attributs en ligne (1 à 4), les stations en point (dès 1).
     TableauValeurs tableau(5, int(autres.size()) + 2);
     if (d.type == TypeGraph::Superposition) {
         QList<const Station*> pluviometres{principale};
@@ -229,7 +229,7 @@ bool HoteGraphique::aDesDonnees() const
         for (int k = 1; k <= coll->Compter(); ++k) {
             const CourbePtr courbe = coll->GetCourbe(k);
             for (int i = 0; courbe && i < courbe->NbValeurs(); ++i)
-                // Periods without measurements read 0: only a measured value counts.
+                // Une période sans mesure vaut 0 : seule une valeur mesurée compte.
                 if (!EstVide(courbe->cellule(0, i)) && LireNombre(courbe->cellule(2, i)).value_or(0.0) != 0.0)
                     return true;
         }

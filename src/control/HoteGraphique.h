@@ -12,10 +12,11 @@
 class BaseDonnees;
 class CtlGraphique;
 
-// A host that sets the chart control up as a monitoring application does: its
-// main window (database kind, depth coefficient, scale type), the form that
-// holds the control with its statistics fields and check boxes, the station
-// list, and one chart asked for and drawn. The command line and the tests use it.
+// Hôte qui prépare le contrôle comme le fait une application de suivi : sa
+// fenêtre principale (genre de base, coefficient de profondeur, type d'échelle),
+// le formulaire qui porte le contrôle avec ses champs de statistiques et ses
+// cases à cocher, la liste des stations, et un graphique demandé puis tracé.
+// La ligne de commande et les essais s'en servent.
 class HoteGraphique : public QWidget
 {
     Q_OBJECT
@@ -30,16 +31,16 @@ public:
     struct Demande
     {
         TypeGraph type = TypeGraph::edition;
-        QString station;          // the rain gauge; the reference curve's code for `reference`
-        QStringList stations;     // the other stations of the superposed kinds
+        QString station;          // le pluviomètre ; pour `reference`, le code de la courbe de référence
+        QStringList stations;     // les autres stations des graphiques superposés
         QString mesures = QStringLiteral("1");
         QString periodes = QStringLiteral("M");
         QString affichage = QStringLiteral("HISTO");
-        QString variante;         // "CUMUL_ANNUEL", "CUMUL_MENSUEL", "EDITION" or empty
-        QString debut, fin;       // "DD/MM/YYYY"; empty: the whole record of the station
-        int annee = 0;            // year graph; 0: the last year with data
+        QString variante;         // "CUMUL_ANNUEL", "CUMUL_MENSUEL", "EDITION" ou vide
+        QString debut, fin;       // "DD/MM/YYYY" ; vide : toute la chronique de la station
+        int annee = 0;            // graphique annuel ; 0 : la dernière année qui a des données
         bool cumul = false;
-        QString premiereAnneeStatistique, derniereAnneeStatistique;  // empty: chosen from the data
+        QString premiereAnneeStatistique, derniereAnneeStatistique;  // vide : choisies d'après les données
         QString moisHydro = QStringLiteral("10");
     };
 
@@ -52,16 +53,16 @@ public:
     // Les stations que l'hôte connaît : la table STATIONS de la base ; rien
     // quand elle ne peut pas être lue (la raison dans `DerniereErreur` de la base).
     static std::optional<QList<Station>> lireStations(BaseDonnees* base);
-    // First and last dates of a station's measurements, "DD/MM/YYYY", empty when none.
+    // Première et dernière dates des mesures d'une station, "DD/MM/YYYY" ; vides sans mesure.
     static std::pair<QString, QString> etendue(BaseDonnees* base, const Station& station);
 
-    // Sets the control up for the request and loads; false with a French reason
-    // when the request can't be served (an unknown station, say).
+    // Prépare le contrôle pour la demande puis charge ; faux, avec la raison en
+    // français, quand la demande ne peut être servie (station inconnue, par exemple).
     bool tracer(const Demande& demande, BaseDonnees* base, QString& erreur);
-    // Whether the last load drew any point.
+    // Vrai si le dernier chargement a tracé au moins un point.
     bool aDesDonnees() const;
 
-    // Members the control calls by name on the form that holds it.
+    // Membres que le contrôle appelle par leur nom sur le formulaire qui le porte.
     Q_INVOKABLE void TraitementParametres();
     Q_INVOKABLE void TraitementParametresTotal();
     Q_INVOKABLE void Form_Resize() {}

@@ -4,8 +4,8 @@
 #include <QString>
 #include <functional>
 
-// A progress gauge as the control reaches it by name: caption and value
-// (percent) setters, a message, and the question whether the user asked to stop.
+// Jauge de progression telle que le contrôle l'atteint par les noms : légende,
+// valeur (en pour cent), message, et si l'utilisateur a demandé l'arrêt.
 class JaugeProgression : public QObject
 {
     Q_OBJECT

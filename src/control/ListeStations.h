@@ -4,9 +4,9 @@
 #include <QObject>
 #include <QString>
 
-// The station list a host keeps, as a grid reached by member name ("Row",
-// "Col", "Text", "MaxRows"): column 1 code, 2 name, 3 kind ("pluvio", "piezo",
-// "hydro", "reference"). Hosts may give any object with these members.
+// Liste des stations d'un hôte, vue comme une grille par les noms de membres
+// ("Row", "Col", "Text", "MaxRows") : colonne 1 code, 2 nom, 3 genre ("pluvio",
+// "piezo", "hydro", "reference"). Tout objet qui a ces membres convient.
 class ListeStations : public QObject
 {
     Q_OBJECT

@@ -41,7 +41,7 @@ bool VueGraphique::imprimer(QPrinter& imprimante)
     const QRectF page = imprimante.pageLayout().paintRectPixels(imprimante.resolution()).translated(
         -imprimante.pageLayout().paintRectPixels(imprimante.resolution()).topLeft());
 
-    // The chart's place on the page, in the units of the page extent given (179).
+    // Place du graphique sur la page, dans les unités de l'étendue de page donnée (179).
     QRectF cible = page;
     const double largeurPage = reglage(8, 0), hauteurPage = reglage(9, 0);
     if (largeurPage > 0 && hauteurPage > 0) {
@@ -51,8 +51,8 @@ bool VueGraphique::imprimer(QPrinter& imprimante)
                        reglage(5, hauteurPage) * fy)
                     .intersected(page);
     }
-    // Laid out as on a screen about as wide as the chart's own, then scaled to the
-    // paper, so that the text keeps its proportion to the plot.
+    // Disposé comme sur un écran à peu près de la largeur du graphique, puis mis à
+    // l'échelle du papier : le texte garde sa proportion au tracé.
     if (cible.isEmpty())
         return false;
     const double largeurLogique = std::max(1000.0, double(m_moteur->taille().width()));
@@ -107,13 +107,13 @@ void VueGraphique::appliquerCurseur(int curseur)
 {
     switch (curseur) {
     case 1:
-        setCursor(Qt::SplitHCursor);   // choosing a range of dates
+        setCursor(Qt::SplitHCursor);   // choix d'une plage de dates
         break;
     case 3:
-        setCursor(Qt::CrossCursor);    // drawing a zoom rectangle
+        setCursor(Qt::CrossCursor);    // tracé du rectangle de zoom
         break;
     case 4:
-        setCursor(Qt::PointingHandCursor);  // placing points
+        setCursor(Qt::PointingHandCursor);  // pose de points
         break;
     default:
         unsetCursor();

@@ -7,9 +7,9 @@
 
 class QPrinter;
 
-// A chart on screen: the widget that shows its engine, draws the overlay over
-// it, follows the pointer shape the engine asks for, reports the mouse in chart
-// units and prints when the engine is asked to.
+// Un graphique à l'écran : montre son moteur et le calque par-dessus, prend la
+// forme de pointeur que le moteur demande, rend la souris en unités du graphique
+// et imprime quand on le demande au moteur.
 class VueGraphique : public QWidget
 {
     Q_OBJECT
@@ -21,11 +21,11 @@ public:
     MoteurGraphique& moteur() { return *m_moteur; }
     const MoteurGraphique& moteur() const { return *m_moteur; }
 
-    // The printer that draw request 5 prints on: the system's current one
-    // unless a host or a test points it elsewhere (a PDF file, say).
+    // L'imprimante de l'ordre de dessin 5 : celle du système, sauf si un hôte ou
+    // un essai en désigne une autre (un fichier PDF, par exemple).
     QPrinter& imprimante();
-    // Prints the chart on `imprimante`, placed by the print settings (179) and
-    // in greys when asked (84 = 0). False when the printer could not be used.
+    // Imprime sur `imprimante`, placé selon les réglages d'impression (179) et
+    // en gris si demandé (84 = 0). Faux quand l'imprimante n'a pas pu servir.
     bool imprimer(QPrinter& imprimante);
 
     QPointF versUnites(const QPointF& pixel) const;

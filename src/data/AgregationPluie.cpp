@@ -32,7 +32,7 @@ double entier(double v)
     return double(CLng(v).value_or(0));
 }
 
-// Round((Int(v) + 5) / 100, 1) × 100, as a whole number: about the ten above v.
+// Round((Int(v) + 5) / 100, 1) × 100, en entier : à peu près la dizaine au-dessus de v.
 double dizaineAuDessus(double v)
 {
     return entier(Round((Int(v) + 5) / 100.0, 1) * 100);
@@ -102,8 +102,8 @@ void monterMaximum(double v, double& m)
         m = dizaineAuDessus(v);
         m += m < 200 ? 10 : 100;
     }
-    // Large maxima go by 500 when they rise; applied at every point, the rule
-    // would raise the axis by 500 a point.
+    // Un grand maximum monte par 500, mais seulement quand il change : appliquée
+    // à chaque point, la règle monterait l'axe de 500 par point.
     if (m != avant && m > 1000)
         m = Int((m + 500) / 500) * 500;
 }
@@ -124,7 +124,7 @@ TableauValeurs fusionner(const TableauValeurs& donnees, int nombreDonnees, const
     int j = 0;
     for (int i = 0; i < nombreSquelette; ++i) {
         const QString cleSquelette = TexteCellule(squelette.valeur(1, i));
-        // Sums of a period the skeleton does not hold cannot be placed.
+        // Les sommes d'une période absente du squelette n'ont pas de place.
         while (j < nombreDonnees && TexteCellule(donnees.valeur(6, j)) < cleSquelette)
             ++j;
         bool place = false;

@@ -6,48 +6,49 @@
 #include <QString>
 #include <functional>
 
-// Rainfall summed per period: the statement texts, and the merge of the sums
-// with the list of every period of the range, so that a period without any
-// measurement still has its point.
+// Pluies sommées par période : le texte des ordres, et la fusion des sommes
+// avec la liste de toutes les périodes de l'étendue, pour qu'une période sans
+// aucune mesure ait quand même son point.
 namespace AgregationPluie {
 
-// Points have seven rows: date, "12:00:00", value, validity, continuity,
-// mode of obtention, sort key.
+// Un point a sept lignes : date, "12:00:00", valeur, validité, continuité,
+// mode d'obtention, clé de tri.
 constexpr int lignesPoint = 7;
 
-// Sums per period of a rain-gauge table ("PLUVIO_" + code), with year bounds
-// (year graph, comparison with the normals).
+// Sommes par période d'une table de pluviomètre ("PLUVIO_" + code), bornées par
+// années (graphique annuel, comparaison aux normales).
 OrdreSql requeteBornesAnnees(const NomVerifie& colonnePeriode, const NomVerifie& colonne, const NomVerifie& table,
                              const QString& debut, const QString& fin);
-// Sums per period for the other charts; the wording follows the database kind.
+// Sommes par période des autres graphiques ; la rédaction suit le genre de base.
 OrdreSql requeteParPeriode(const NomVerifie& colonnePeriode, const NomVerifie& colonne, const NomVerifie& table,
                            const QString& debut, const QString& fin);
-// Sums per part of hydrological year.
+// Sommes par partie d'année hydrologique.
 OrdreSql requeteHydro(const NomVerifie& colonnePeriode, const NomVerifie& colonne, const NomVerifie& table,
                       const QString& debut, const QString& fin);
-// Every period of the range, in calendar order (29 February in leap years only).
+// Toutes les périodes de l'étendue, dans l'ordre du calendrier (29 février des seules années bissextiles).
 OrdreSql requeteSquelette(const NomVerifie& colonnePeriode, const QString& debut, const QString& fin, bool hydro,
                           int moisHydro);
 
-// The value-axis maximum, a whole number raised point by point.
+// Maximum de l'axe des valeurs, entier, relevé point par point.
 void monterMaximum(double valeur, double& maximum);
-// The maximum ends on a hundred.
+// Le maximum finit sur une centaine.
 double maximumFinal(double maximum);
 
 using Progression = std::function<void(const QString& message)>;
 
-// One point per period of the skeleton (field 0 date, field 1 sort key): the
-// period's sum when the data (the seven fields of a point) hold it, 0 or the
-// running total otherwise.
+// Un point par période du squelette (champ 0 date, champ 1 clé de tri) : la
+// somme de la période quand les données (les sept champs d'un point) l'ont,
+// sinon 0 ou le cumul courant.
 TableauValeurs fusionner(const TableauValeurs& donnees, int nombreDonnees, const TableauValeurs& squelette,
                          int nombreSquelette, bool cumul, double& maximum, const Progression& progression = {});
 
-// Hydrological years: the parts labelled "01/02/Y" (from the first month on)
-// join the next year's "01/01/" part, the point labelled "01/01/" + (Y + 1).
+// Années hydrologiques : la partie étiquetée "01/02/Y" (dès le premier mois)
+// rejoint la partie "01/01/" de l'année suivante, en un point étiqueté
+// "01/01/" + (Y + 1).
 TableauValeurs reetiqueterHydro(const TableauValeurs& points, double& maximum);
 
-// Empty points before the series of the rainfall chart laid under a groundwater
-// chart, by period code and number of years.
+// Points vides devant la série du graphique des pluies posé sous un graphique
+// de nappe, selon le code de période et le nombre d'années.
 int decalageTete(const QString& codePeriode, int nombreAnnees);
 TableauValeurs avecDecalage(const TableauValeurs& points, int decalage);
 

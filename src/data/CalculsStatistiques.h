@@ -5,24 +5,24 @@
 #include <optional>
 #include <utility>
 
-// The arithmetic of the year graph's statistics, done in the process.
+// Le calcul des statistiques du graphique annuel, fait dans le programme.
 namespace CalculsStatistiques {
 
-// Inclusive percentile (the spreadsheet's PERCENTILE): with the n values sorted,
-// the value at rank (n − 1)·p + 1, interpolated between its two neighbours.
-// Nothing for an empty sample.
+// Centile inclusif (le CENTILE, ou PERCENTILE, du tableur) : les n valeurs triées, la valeur au
+// rang (n − 1)·p + 1, interpolée entre ses deux voisines. Rien pour un
+// échantillon vide.
 std::optional<double> centile(QList<double> echantillon, double p);
 
-// The boundaries at 20, 40, 60 and 80 %.
+// Les limites à 20, 40, 60 et 80 %.
 std::array<std::optional<double>, 4> quintiles(const QList<double>& echantillon);
 
 std::optional<double> moyenne(const QList<double>& echantillon);
 
-// Median of totals sorted increasingly: the middle one, or the mean of the two middle ones.
+// Médiane de totaux triés par ordre croissant : celui du milieu, ou la moyenne des deux du milieu.
 std::optional<double> mediane(const QList<double>& totauxTries);
 
-// Symmetric bounds of a chart of departures from the normals: each bound on
-// the hundred beyond the widest departure of its side, the wider of the two kept.
+// Bornes symétriques d'un graphique d'écarts aux normales : chaque borne sur la
+// centaine au-delà du plus grand écart de son côté, la plus large des deux gardée.
 std::pair<double, double> bornesEcarts(const QList<double>& ecarts);
 
 } // namespace CalculsStatistiques

@@ -13,7 +13,7 @@ namespace {
 
 const OrdreSql sansInvalides = " WHERE (ModeObtention<>'I' OR ModeObtention IS NULL) AND CVDATE(DateCreation & ' ' & Heure) >=";
 
-// The bounds of the measurements, widened into the collection's; a failed query resets them.
+// Les bornes des mesures élargissent celles de la collection ; une requête en échec les remet à zéro.
 void elargirBornes(Classe_Graphiques& c, BaseDonnees* base, const OrdreSql& sql, double decalage)
 {
     TableauValeurs lignes;

@@ -5,17 +5,19 @@
 class BaseDonnees;
 class Classe_Graphiques;
 
-// Measured series of a piezometer (PZ_) or of a river station (HYDRO_), read
-// as stored into a curve of the collection, whose value bounds they widen.
+// Séries mesurées d'un piézomètre (PZ_) ou d'une station de rivière (HYDRO_),
+// lues telles que rangées dans une courbe de la collection, dont elles
+// élargissent les bornes de valeurs.
 namespace ChargeurNappes {
 
-// The offsets turn stored depths into the scale shown; they are not used when
-// the scale display type is 0. Returns the new curve's position, 0 when refused.
+// Les décalages font passer des profondeurs rangées à l'échelle affichée ; sans
+// effet quand le type d'affichage de l'échelle vaut 0. Rend la position de la
+// nouvelle courbe, 0 en cas de refus.
 int chargerPiezometre(Classe_Graphiques& collection, const QString& debut, const QString& fin, const QString& code,
                       const QString& decalageAxe, const QString& decalageValeurs, const QString& titre,
                       BaseDonnees* base, bool viderAvant, int numeroCourbe, int typeAffichageEchelle);
 
-// `typeDonnees` names the value column, `echelle` the unit shown in the title.
+// `typeDonnees` nomme la colonne des valeurs, `echelle` l'unité montrée dans le titre.
 int chargerStation(Classe_Graphiques& collection, const QString& debut, const QString& fin, const QString& code,
                    const QString& titre, BaseDonnees* base, bool viderAvant, int numeroCourbe,
                    const QString& typeDonnees, const QString& echelle);

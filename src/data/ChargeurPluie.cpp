@@ -147,7 +147,7 @@ void totauxMensuels(Classe_Graphiques& c, int premiere, int derniere, const QStr
     const auto nomColonne = NomVerifie::depuis(colonne);
     if (!table || !nomColonne || derniere < premiere)
         return;
-    // Hydrological years run from the first month of the year before.
+    // Une année hydrologique part de son premier mois dans l'année précédente.
     const QString debut = hydro ? TexteDate(QDate(premiere - 1, moisHydro, 1)) : QStringLiteral("01/01/") + QString::number(premiere);
     const QString fin = hydro ? TexteDate(QDate(derniere, moisHydro, 1).addDays(-1)) : QStringLiteral("31/12/") + QString::number(derniere);
     const OrdreSql bornes = " where DateCreation>=" + FormatDateBase(debut) + " AND DateCreation<=" + FormatDateBase(fin);

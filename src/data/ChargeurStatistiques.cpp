@@ -28,7 +28,7 @@ std::optional<int> annee(const QString& texte)
     return a;
 }
 
-// Months in the order of the chart: from the first month of the hydrological year when it is one.
+// Les mois dans l'ordre du graphique : dès le premier mois de l'année hydrologique s'il y a lieu.
 int moisDuRang(int rang, bool hydro, int moisHydro)
 {
     return hydro ? (moisHydro - 1 + rang) % 12 + 1 : rang + 1;
@@ -58,8 +58,8 @@ void ajouter(Classe_Graphiques& collection, const CourbePtr& courbe, const Table
     collection.AjouterValeurs(collection.noCourbe(courbe->Cle()), QVariant::fromValue(t));
 }
 
-// The date of month `mois` for a twelve-point statistic: this year, or the one before for
-// the months of a hydrological year that come before January.
+// La date du mois `mois` d'une statistique à douze points : l'année donnée, ou la
+// précédente pour les mois d'une année hydrologique qui viennent avant janvier.
 QDate quinzeDuMois(int mois, int anneeReference, bool hydro, int moisHydro)
 {
     return QDate(hydro && mois >= moisHydro ? anneeReference - 1 : anneeReference, mois, 15);
@@ -192,7 +192,7 @@ void statistiquesMensuelles(Classe_Graphiques& collection, const QString& anneeD
     const OrdreSql bornes = " where DateCreation>=" + FormatDateBase(QStringLiteral("01/01/") + QString::number(premiere))
         + " AND DateCreation<=" + FormatDateBase(QStringLiteral("31/12/") + QString::number(derniere));
 
-    // Envelope: per month, the lowest, mean and highest of the yearly totals.
+    // Enveloppe : par mois, le plus bas, la moyenne et le plus haut des totaux annuels.
     TableauValeurs lignes;
     const qint32 n = ExtraireLignes(base,
                               "SELECT '01/' & mois & '/" + OrdreSql::entier(y)
@@ -229,7 +229,7 @@ void statistiquesMensuelles(Classe_Graphiques& collection, const QString& anneeD
         collection.setMaxY(collection.MaxDonnees());
     }
 
-    // Quintiles: per month, the totals of the years that were measured that month.
+    // Quintiles : par mois, les totaux des seules années mesurées ce mois-là.
     std::map<std::pair<int, int>, std::pair<int, double>> totaux;
     const qint32 nt = ExtraireLignes(base, "SELECT Month(DateCreation), year(DateCreation), sum(" + *nomColonne + ") FROM " + *table
                                          + bornes + " group by Month(DateCreation), year(DateCreation)",
@@ -278,7 +278,7 @@ void statistiquesMensuelles(Classe_Graphiques& collection, const QString& anneeD
                            QStringLiteral("Normales MétéoFrance"), 3, hydro, moisHydro);
     Q_UNUSED(normalesMeteoFrance);
 
-    // The value axis widens to the statistics, as it did to the year's series.
+    // L'axe des valeurs s'élargit aux statistiques, comme pour la série de l'année.
     double maximum = collection.MaxDonnees();
     const double avant = maximum;
     for (int k = 2; k <= collection.Compter(); ++k) {

@@ -10,35 +10,37 @@ class BaseDonnees;
 class Classe_Graphiques;
 class FenetreProgression;
 
-// The climate of a rain gauge month by month over the statistics years: the
-// envelope (lowest, mean, highest monthly totals), the quintile boundaries, the
-// median, the official normals, and a series' departure from the normals.
+// Le climat d'un pluviomètre mois par mois sur les années de statistiques :
+// l'enveloppe (totaux mensuels le plus bas, moyen, le plus haut), les limites
+// des quintiles, la médiane, les normales officielles, et l'écart d'une série
+// aux normales.
 namespace ChargeurStatistiques {
 
 using ValeursMois = std::array<std::optional<double>, 12>;
 
-// First and last statistics years: the two texts when both are years, else the
-// years of the gauge's data, the last one left out; written back to the host
-// form's fields "txtDateDebStatistique" and "txtDateFinStatistique".
+// Première et dernière années de statistiques : les deux textes quand ce sont
+// des années, sinon les années des données du pluviomètre, la dernière exclue ;
+// réécrites dans les champs "txtDateDebStatistique" et "txtDateFinStatistique"
+// du formulaire de l'hôte.
 std::pair<int, int> choisirAnnees(const QString& anneeDebut, const QString& anneeFin, const QString& code,
                                   QObject* formulaire, BaseDonnees* base);
 
-// Envelope, quintiles, median and normals, in that order, after the year series.
+// Enveloppe, quintiles, médiane et normales, dans cet ordre, après la série de l'année.
 void statistiquesMensuelles(Classe_Graphiques& collection, const QString& anneeDebut, const QString& anneeFin,
                             const QString& code, QObject* formulaire, BaseDonnees* base, FenetreProgression* fenetre,
                             bool cumul, bool hydro, int moisHydro, const QString& colonne, bool normalesMeteoFrance);
 
-// The twelve monthly medians of the measured totals, or the normals of PLUVIOMETRE_NORMALES
-// (by month, or the yearly normal in every month).
+// Les douze médianes mensuelles des totaux mesurés, ou les normales de PLUVIOMETRE_NORMALES
+// (par mois, ou la normale annuelle pour chaque mois).
 ValeursMois valeursMensuelles(int premiere, int derniere, const QString& code, BaseDonnees* base, bool cumul,
                               bool hydro, int moisHydro, const QString& colonne, bool parMois, bool normales);
 
-// One curve of twelve points, dated the 15th of each month of this year.
+// Une courbe de douze points, datés du 15 de chaque mois de l'année en cours.
 void ajouterCourbeMensuelle(Classe_Graphiques& collection, const ValeursMois& valeurs, const QString& titre,
                             int couleur, bool hydro, int moisHydro);
 
-// The first curve of the collection becomes its departure from the normals (or
-// the medians), with symmetric bounds.
+// La première courbe de la collection devient son écart aux normales (ou aux
+// médianes), avec des bornes symétriques.
 void comparerAuxNormales(Classe_Graphiques& collection, const QString& anneeDebut, const QString& anneeFin,
                          const QString& code, QObject* formulaire, BaseDonnees* base, const QString& colonne,
                          bool parMois, bool normalesMeteoFrance);

@@ -2,15 +2,15 @@
 
 #include <QString>
 
-// Where a load shows its progress and learns that the user asked to stop.
+// Là où un chargement montre son avancement et apprend que l'utilisateur veut l'arrêter.
 class FenetreProgression
 {
 public:
     virtual ~FenetreProgression() = default;
     virtual void message(const QString& texte) = 0;
-    // One more of the steps announced when the window was opened.
+    // Une étape de plus parmi celles annoncées à l'ouverture de la fenêtre.
     virtual void avancer() {}
     virtual bool annulee() { return false; }
-    // Lets the screen follow during a long step.
+    // Laisse l'écran suivre pendant une longue étape.
     virtual void servir() {}
 };

@@ -6,27 +6,27 @@
 #include <QVariant>
 #include <optional>
 
-// Literals of dates, times and numbers in statement text, for the database
-// kind named by the host main window's `typeBase`: "ACCESS", "POSTGRESQL" or
-// "ORACLE". The kind is read again on every call.
+// Littéraux de dates, d'heures et de nombres dans le texte des ordres, pour le
+// genre de base nommé par `typeBase` de la fenêtre principale de l'hôte :
+// "ACCESS", "POSTGRESQL" ou "ORACLE". Le genre est relu à chaque appel.
 
 QString TypeBaseCourant();
 
-// "DD/MM/YYYY", optionally followed by " hh:nn:ss", as a literal of the kind:
+// "DD/MM/YYYY", suivi ou non de " hh:nn:ss", en littéral du genre de base :
 // #MM/DD/YYYY# (Access), 'MM/DD/YYYY' (PostgreSQL), to_date(…) (Oracle).
-// An invalid date or an unknown kind gives an empty text.
+// Une date invalide ou un genre inconnu donne un texte vide.
 OrdreSql FormatDateBase(const QString& date, bool avecHeure = false);
 
-// "hh:nn:ss" as a literal that compares equal to the stored time of the kind:
-// #hh:nn:ss# (Access), the time on 30/12/1899 (PostgreSQL and Oracle).
+// "hh:nn:ss" en littéral égal à l'heure telle que le genre la range :
+// #hh:nn:ss# (Access), l'heure au 30/12/1899 (PostgreSQL et Oracle).
 OrdreSql FormatHeureBase(const QString& heure);
 
-// A number typed or stored with either decimal mark: a double; an empty value
-// gives the integer 0, or a null variant when `nulSiVide`. A text that is not a
-// number gives nothing, which callers test.
+// Un nombre saisi ou rangé avec l'un ou l'autre séparateur décimal : un double ;
+// une valeur vide donne l'entier 0, ou un variant nul avec `nulSiVide`. Un texte
+// qui n'est pas un nombre ne donne rien, ce que l'appelant vérifie.
 std::optional<QVariant> ConvertirNombre(const QVariant& valeur, bool nulSiVide = false);
 
-// Replaces every occurrence of `cherche` in `texte`, in place. An empty text or
-// an empty searched text leaves it unchanged.
+// Remplace sur place chaque occurrence de `cherche` dans `texte`. Un texte vide
+// ou un texte cherché vide le laisse inchangé.
 void RemplacerTexte(QVariant& texte, const QString& cherche, const QVariant& remplacement);
 void RemplacerTexte(QString& texte, const QString& cherche, const QString& remplacement);

@@ -6,41 +6,41 @@
 #include <QString>
 #include <optional>
 
-// The aggregation period of a load and the normalisation of its dates.
+// La période de regroupement d'un chargement et la remise en forme de ses dates.
 namespace Periodes {
 
 struct Choix
 {
     QString codePeriode;      // "MOIS", "DECADE", "TRIMESTRE", "ANNEE", "HYDRO", "SANS"
-    QString colonne;          // period column of PERIODES: "Mois", "Decade", …, "Jour"
-    QString uniteAxeX;        // empty with `uniteGardee`
-    bool uniteGardee = false; // the unit stays as it was
+    QString colonne;          // colonne de période de PERIODES : "Mois", "Decade", …, "Jour"
+    QString uniteAxeX;        // vide avec `uniteGardee`
+    bool uniteGardee = false; // l'unité reste telle quelle
 };
 
-// The first of the letters M, D, T, A, H, S found in `chaine` decides, in that order.
+// La première des lettres M, D, T, A, H, S trouvée dans `chaine`, dans cet ordre, décide.
 Choix choisir(const QString& chaine, TypeGraph type, bool calculAuto);
 
-// Load range and time-axis step of a load.
+// Étendue chargée et pas de l'axe du temps d'un chargement.
 struct Plage
 {
     QString debut, fin;       // "DD/MM/YYYY"
-    std::optional<QString> uniteAxeX;  // nothing: left as it was
+    std::optional<QString> uniteAxeX;  // rien : laissée telle quelle
     std::optional<int> pasAxeX;
-    bool message = false;     // the hydrological adjustment is to be told to the user
-    bool champsModifies = false;  // the date fields take debut and fin
+    bool message = false;     // l'ajustement hydrologique est à signaler à l'utilisateur
+    bool champsModifies = false;  // les champs de dates prennent debut et fin
 };
 
-// `moisHydro` is the first month of the hydrological year as the host gives it ("10").
+// `moisHydro` est le premier mois de l'année hydrologique, tel que l'hôte le donne ("10").
 std::optional<Plage> normaliser(const QString& codePeriode, TypeGraph type, const QString& dateDebut,
                                 const QString& dateFin, const QString& annee, const QString& moisHydro);
 
-// Range of the two-chart graphs, widened from the date fields.
+// Étendue des graphiques doubles, élargie à partir des champs de dates.
 std::optional<Plage> plageDeuxGraphiques(const QString& dateDebut, const QString& dateFin);
 
 // "Pour calculer le graphique, les dates vont être ajustées automatiquement …"
 QString messageAnneeHydro(const QString& moisHydro);
 
-// The first month of the hydrological year as a number 1..12 (10 when unreadable).
+// Le premier mois de l'année hydrologique, de 1 à 12 (10 s'il est illisible).
 int moisHydro(const QString& texte);
 
 } // namespace Periodes

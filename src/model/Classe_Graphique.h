@@ -7,9 +7,10 @@
 #include <QVariant>
 #include <memory>
 
-// One curve: its key, title, drawing attributes and its series, the cells
-// indexed (row, point): 0 date, 1 time, 2 value, 3 validity, 4 continuity,
-// 5 how obtained (6 in yearly rainfall arrays, always empty).
+// Une courbe : sa clé, son titre, ses attributs de tracé et sa série, aux
+// cellules indicées (ligne, point) : 0 date, 1 heure, 2 valeur, 3 validité,
+// 4 continuité, 5 mode d'obtention (6 dans les tableaux de pluie annuels,
+// toujours vide).
 class Classe_Graphique : public QObject
 {
     Q_OBJECT
@@ -40,17 +41,17 @@ public:
     bool Afficher() const { return m_afficher; }
     void setAfficher(bool afficher) { m_afficher = afficher; }
 
-    // Keeps a copy of the values; a two-dimensional array also sets NbValeurs
-    // to its number of points. Anything else is kept as given.
+    // Garde une copie des valeurs ; un tableau à deux dimensions fixe aussi
+    // NbValeurs à son nombre de points. Toute autre valeur est gardée telle quelle.
     Q_INVOKABLE void AjouterValeurs(const QVariant& valeurs);
     void AjouterValeurs(const TableauValeurs& valeurs);
 
-    // The array of the series, or nothing when Valeurs holds no array.
+    // Le tableau de la série, ou rien quand Valeurs ne contient pas de tableau.
     const TableauValeurs* tableau() const { return TableauDans(m_valeurs); }
-    // The cell (row, point), empty outside the array.
+    // La cellule (ligne, point), vide hors du tableau.
     QVariant cellule(int ligne, int point) const;
 
-    // Smallest value of row 2 over the points, from 9999.
+    // Plus petite valeur de la ligne 2 sur les points, en partant de 9999.
     double GetMinValeur() const;
 
 private:
@@ -64,5 +65,5 @@ private:
     bool m_afficher = false;
 };
 
-// A curve may be held by a collection and by the code that built it.
+// Une courbe peut être tenue à la fois par une collection et par le code qui l'a construite.
 using CourbePtr = std::shared_ptr<Classe_Graphique>;

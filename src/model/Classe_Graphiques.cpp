@@ -30,7 +30,7 @@ void Classe_Graphiques::AjouterValeurs(int xxNoCourbe, const QVariant& xxValeurs
 {
     if (!positionValide(xxNoCourbe))
         return;
-    // By name, as any curve-like object would be filled.
+    // Par le nom, comme pour tout objet qui se remplit comme une courbe.
     AppelerMembre(m_courbes[std::size_t(xxNoCourbe - 1)].get(), QStringLiteral("AjouterValeurs"), {xxValeurs});
 }
 

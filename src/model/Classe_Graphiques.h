@@ -6,9 +6,10 @@
 #include <QString>
 #include <vector>
 
-// The curves of one chart in display order (positions from 1), with the
-// chart's display options. Creating a collection loads the export options from
-// the user parameters. Positions outside 1..Compter leave it unchanged.
+// Les courbes d'un graphique dans l'ordre d'affichage (positions depuis 1),
+// avec ses options d'affichage. Créer une collection charge les options
+// d'export depuis les paramètres de l'utilisateur. Une position hors de
+// 1..Compter la laisse inchangée.
 class Classe_Graphiques
 {
 public:
@@ -18,7 +19,7 @@ public:
     void AjouterCourbe(const CourbePtr& xxCourbe);
     int Compter() const { return int(m_courbes.size()); }
     void AjouterValeurs(int xxNoCourbe, const QVariant& xxValeurs);
-    // Position of the first curve whose key is exactly xxCle, or -1.
+    // Position de la première courbe dont la clé est exactement xxCle, ou -1.
     int noCourbe(const QString& xxCle) const;
     CourbePtr GetCourbe(int indice) const;
     void MajAfficher(int xxNoCourbe, bool xxafficher);
@@ -28,7 +29,7 @@ public:
     void SupprimerCourbe(int xxNoCourbe);
 
     const ::GestionExportExcel& GestionExportExcel() const { return m_options; }
-    // The options dialog hands over a new record; the collection keeps a copy.
+    // La boîte des options remet un nouvel enregistrement ; la collection en garde une copie.
     void setGestionExportExcel(const ::GestionExportExcel& options) { m_options = options; }
 
     const QString& DateDebutAffichage() const { return m_dateDebutAffichage; }
@@ -48,7 +49,7 @@ public:
     const QString& CodePeriode() const { return m_codePeriode; }
     void setCodePeriode(const QString& c) { m_codePeriode = c; }
 
-    // The four bounds keep two decimals, rounded as "#0.00" in the user's locale.
+    // Les quatre bornes gardent deux décimales, arrondies par "#0.00" dans la langue de l'utilisateur.
     double MinY() const { return m_minY; }
     void setMinY(double v);
     double MaxY() const { return m_maxY; }
@@ -71,7 +72,7 @@ public:
     qint16 CouleurFond() const { return m_couleurFond; }
     void setCouleurFond(qint16 c) { m_couleurFond = c; }
 
-    // Grid style of the chart engine: 0 none, 1 horizontal, 2 vertical, 3 both.
+    // Style de grille du moteur de graphique : 0 aucune, 1 horizontale, 2 verticale, 3 les deux.
     qint16 StyleGrille() const;
 
 private:

@@ -3,7 +3,7 @@
 #include <QObject>
 #include <QString>
 
-// File extension of the workbooks an application writes, from its `version`
-// text ("16.0"): "xlsx" from version 12 on, "xls" before, or when the
-// application or its version is missing.
+// Extension des classeurs qu'écrit une application, d'après son texte `version`
+// ("16.0") : "xlsx" dès la version 12, "xls" avant, ou quand l'application ou
+// sa version manque.
 QString ExtensionExcel(QObject* application);

@@ -28,7 +28,7 @@ void police(MoteurGraphique& g, int classe, int taille)
     g.ecrire(Prop::TaillePolice, taille);
 }
 
-// The span of the axis, from the load dates or the display dates.
+// L'étendue de l'axe, d'après les dates de chargement ou celles d'affichage.
 bool periode(Classe_Graphiques& c, QDate& d1, QDate& d2, QString& debut, QString& fin)
 {
     QString t1, t2;
@@ -59,7 +59,7 @@ QDate premierDuMois(const QDate& d)
     return QDate(d.year(), d.month(), 1);
 }
 
-// Step count for the units that leave it to the span; the unit may become "A".
+// Nombre de pas pour les unités qui s'en remettent à l'étendue ; l'unité peut devenir "A".
 void pasSelonPeriode(Classe_Graphiques& c, const QDate& d1, const QDate& d2, bool piezo)
 {
     bool annees = false;
@@ -75,7 +75,7 @@ bool uniteLibre(const QString& u)
     return u != QStringLiteral("M") && u != QStringLiteral("T") && u != QStringLiteral("A");
 }
 
-// Labels of "VIDE": n + 1 dates evenly spread over the span.
+// Libellés de "VIDE" : n + 1 dates réparties régulièrement sur l'étendue.
 QStringList libellesReguliers(const QDate& d1, qint64 jours, int n)
 {
     QStringList l;
@@ -94,7 +94,7 @@ QStringList libellesTrimestres(const QDate& d1, int annees)
     return l;
 }
 
-// Writes the label count, the label font, the labels and the TAB list.
+// Écrit le nombre de libellés, leur police, les libellés et la liste en TAB.
 void envoyer(Classe_Graphiques& c, MoteurGraphique& g, const QStringList& libelles, int nombreLibelles, int supplement,
              const QDate& d1, const QDate& d2)
 {
@@ -227,14 +227,14 @@ void InitAxeDates(Classe_Graphiques& c, MoteurGraphique& g, QString& debut, QStr
     const int nombre = ub < 21 ? ((hydro || superposition) ? ub : ub + 1) : 1;
     envoyer(c, g, l, nombre, superposition ? 1 : 0, d1, d2);
 
-    // One label per point of the first curve.
+    // Un libellé par point de la première courbe.
     const CourbePtr premiere = c.GetCourbe(1);
     if (premiere) {
         const int n = premiere->NbValeurs();
         g.ecrire(Prop::NbPoints, n);
-        // A long monthly series is labelled by each point's own month: the axis list
-        // starts one month before the first point, which only the leading point of a
-        // running total has.
+        // Une longue série mensuelle prend le mois de chaque point : la liste de l'axe
+        // commence un mois avant le premier point, et seul un cumul a un point de
+        // tête à cette place.
         const bool libellesAxe = libellesHydro || superposition;
         for (int j = 0; j < n; ++j) {
             if (libellesAxe) {
@@ -330,7 +330,7 @@ void InitEchellePluvio(Classe_Graphiques& c, MoteurGraphique& g, double minimum,
 
 namespace {
 
-// Bounds of a collection's axis: its data bounds, or the user's when not automatic.
+// Bornes de l'axe d'une collection : celles de ses données, ou celles de l'utilisateur hors échelle automatique.
 std::pair<double, double> bornes(Classe_Graphiques& c)
 {
     if (c.MinDonnees() == c.MaxDonnees())

@@ -6,32 +6,34 @@
 class Classe_Graphiques;
 class MoteurGraphique;
 
-// Axes of a chart from the settings of its curve collection: the date labels
-// of the time axis, the point labels, the value scales and the axis titles,
-// written to the chart engine. None of them draws the curves.
+// Axes d'un graphique d'après les réglages de sa collection de courbes : les
+// libellés de dates de l'axe du temps, les libellés des points, les échelles de
+// valeurs et les titres des axes, écrits au moteur de graphique. Aucune de ces
+// fonctions ne trace les courbes.
 namespace FctGraphique {
 
-// Time axis of a chart by periods. `debut` and `fin` receive the axis span
-// ("DD/MM/YYYY"), both empty when the collection has no dates.
+// Axe du temps d'un graphique par périodes. `debut` et `fin` reçoivent
+// l'étendue de l'axe ("DD/MM/YYYY"), tous deux vides quand la collection n'a
+// pas de dates.
 void InitAxeDates(Classe_Graphiques& collection, MoteurGraphique& graphique, QString& debut, QString& fin,
                   bool superposition, bool cumulAnnuel);
-// Time axis of a chart of dated points (X–Y).
+// Axe du temps d'un graphique de points datés (X–Y).
 void InitAxeDatesPiezo(Classe_Graphiques& collection, MoteurGraphique& graphique, QString& debut, QString& fin);
-// The same for the rainfall chart laid under a groundwater chart.
+// Le même pour le graphique de pluie placé sous un graphique de nappe.
 void InitAxeDatesSuperpose(Classe_Graphiques& collection, MoteurGraphique& graphique, QString& debut, QString& fin);
 
-// Rainfall scale on the left axis; 0 and 0 take the collection's data bounds.
+// Échelle de pluie sur l'axe de gauche ; 0 et 0 prennent les bornes des données de la collection.
 void InitEchellePluvio(Classe_Graphiques& collection, MoteurGraphique& graphique, double minimum, double maximum);
-// Depth (or elevation) on the left axis, rainfall on the right one.
+// Profondeur (ou cote) sur l'axe de gauche, pluie sur celui de droite.
 void InitEchellesPiezo(Classe_Graphiques& piezo, Classe_Graphiques& pluie, MoteurGraphique& graphique, bool cote,
                        double minimum, double maximum);
 void InitEchellesSuperpose(Classe_Graphiques& a, Classe_Graphiques& b, MoteurGraphique& graphique, double minimum,
                            double maximum);
 
-// Sends the labels joined by TAB; -1 when the count is not the number of labels.
+// Envoie les libellés joints par TAB ; -1 quand `nombre` n'est pas le nombre de libellés.
 int EnvoyerLibellesAxe(MoteurGraphique& graphique, int nombre, const QStringList& libelles);
 
-// Step count of the time axis for a span (years and days between, months between).
+// Nombre de pas de l'axe du temps pour une étendue (années, jours et mois écoulés).
 int NombrePas(int annees, qint64 jours, qint64 mois, int pasActuel, bool piezo, bool* passeEnAnnees);
 
 } // namespace FctGraphique

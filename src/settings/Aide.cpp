@@ -45,7 +45,7 @@ void OuvrirAide(qint16 sujet)
     const ValeursProcessus& processus = ValeursProcessus::courantes();
     bool trouve = false;
     QString fichierAide = LireMembre(processus.fenetrePrincipale, QStringLiteral("fichierAide"), &trouve).toString();
-    // A host window without the member: the help file given at initialisation.
+    // Fenêtre hôte sans ce membre : le fichier d'aide donné à l'initialisation.
     if (!trouve)
         fichierAide = processus.fichierAide;
     if (fichierAide.isEmpty()) {

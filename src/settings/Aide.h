@@ -3,11 +3,12 @@
 #include <QUrl>
 #include <functional>
 
-// Opens help page `sujet` (0: the main page) beside the help file that the
-// host main window names in `fichierAide`, or at the address it gives.
+// Ouvre la page d'aide `sujet` (0 : la page principale) à côté du fichier d'aide
+// que la fenêtre principale de l'hôte nomme dans `fichierAide`, ou à l'adresse
+// qu'elle donne.
 void OuvrirAide(qint16 sujet);
 
-// How a page is shown: the desktop's Open action by default. Returns false when
-// nothing could open it. Tests and hosts may put their own in its place.
+// Ce qui montre une page : par défaut, l'action Ouvrir du bureau. Rend faux si
+// rien n'a pu l'ouvrir. Essais et hôtes peuvent mettre le leur à la place.
 using OuvreurDocument = std::function<bool(const QUrl&)>;
 OuvreurDocument DefinirOuvreurDocument(OuvreurDocument ouvreur);

@@ -4,7 +4,7 @@
 
 class QWidget;
 
-// On-screen face: a modal message box with the application's title.
+// Côté écran : une boîte de message modale au titre de l'application.
 class MessagesBoite : public ServiceMessages
 {
 public:

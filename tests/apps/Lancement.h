@@ -18,11 +18,11 @@ struct Resultat
     QString erreurs;
 };
 
-// configuration: a folder that stands for the user's settings home (empty: the caller's).
+// configuration : dossier tenant lieu de dossier des réglages de l'utilisateur (vide : celui de l'appelant).
 Resultat lancer(const QStringList& arguments, const QString& configuration = QString());
 
-// The sample database, made once for the whole run by `graphique exemple`.
+// La base d'exemple, faite une seule fois pour toute l'exécution par `graphique exemple`.
 QString baseExemple();
 
-// A fresh temporary folder for the calling test (removed at the end of the run).
+// Un dossier temporaire neuf pour le test appelant (supprimé en fin d'exécution).
 QString dossierTemporaire();

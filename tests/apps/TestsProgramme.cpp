@@ -1,4 +1,4 @@
-// The command-line program run as a user runs it.
+// Le programme en ligne de commande, lancé comme un utilisateur le lance.
 #include "Lancement.h"
 
 #include <QFile>

@@ -1,4 +1,4 @@
-// graphique tracer and graphique stations on the sample database, as a user runs them.
+// graphique tracer et graphique stations sur la base d'exemple, lancés comme par un utilisateur.
 #include "Lancement.h"
 
 #include <QFile>
@@ -37,7 +37,7 @@ TEST(Stations, UneLigneParStationAvecSesDates)
     }
     EXPECT_EQ(genres, QSet<QString>({"pluvio", "piezo", "hydro", "reference"}));
 
-    // The same seed makes the same base; another seed other rainfall.
+    // Même graine, même base ; une autre graine donne d'autres pluies.
     const QString d = dossierTemporaire();
     ASSERT_EQ(lancer({"exemple", "--base", d + "/a.db", "--graine", "7"}).code, 0);
     ASSERT_EQ(lancer({"exemple", "--base", d + "/b.db", "--graine", "7"}).code, 0);
@@ -64,7 +64,7 @@ TEST(Tracer, EcritPngSvgEtPdfALaTailleDemandee)
     EXPECT_TRUE(r.erreurs.isEmpty()) << r.erreurs.toStdString();
     const QImage image(d + "/annee.png");
     ASSERT_EQ(image.size(), QSize(800, 500));
-    // A drawn chart, not a blank page: curves of several colours.
+    // Un graphique dessiné, pas une page blanche : des courbes de plusieurs couleurs.
     QSet<QRgb> couleurs;
     for (int y = 0; y < image.height(); y += 3)
         for (int x = 0; x < image.width(); x += 3)
@@ -147,14 +147,14 @@ TEST(Tracer, JournalDesOrdresEtDesEcrituresDansLOrdre)
         ecritsPluie += lignes[i].startsWith("ecrit\tGraphiqueSuperposePluvio\t");
         ecritsNappe += lignes[i].startsWith("ecrit\tGraphique\t");
     }
-    // The statements as the control wrote them, before any translation for SQLite.
+    // Les requêtes telles que le contrôle les écrit, avant toute traduction pour SQLite.
     EXPECT_TRUE(lignes.filter("#01/01/2015 00:00:00#").size() >= 1);
     ASSERT_GE(premierePluie, 0);
     ASSERT_GE(premiereNappe, 0);
-    EXPECT_LT(premierePluie, premiereNappe);  // rainfall is loaded before the wells
+    EXPECT_LT(premierePluie, premiereNappe);  // la pluie est chargée avant les nappes
     EXPECT_GT(ecritsPluie, 10);
     EXPECT_GT(ecritsNappe, 10);
-    // Every daily level of two years reaches the groundwater chart.
+    // Chaque niveau journalier des deux ans arrive au graphique des nappes.
     EXPECT_GE(lignes.filter(QRegularExpression("^ecrit\\tGraphique\\t41\\t")).size(), 2 * 365);
 }
 
@@ -194,7 +194,7 @@ TEST(Tracer, DemandeIncorrecteUneLigneCode2EtPasDeFichier)
         EXPECT_FALSE(QFileInfo::exists(d + "/absent"));
         QFile::remove(png);
     }
-    // A missing base is not created by a reading command.
+    // Une commande de lecture ne crée pas une base absente.
     EXPECT_FALSE(QFileInfo::exists(d + "/absente.db"));
 }
 

@@ -5,7 +5,7 @@
 
 namespace {
 
-// A host window as the control sees it: properties and methods by name.
+// Une fenêtre hôte vue du contrôle : propriétés et méthodes par leur nom.
 class FenetreHote : public QObject
 {
     Q_OBJECT
@@ -34,12 +34,12 @@ TEST(AppelParNom, ProprietesDeclareesEtDynamiques)
     bool trouve = false;
     EXPECT_EQ(LireMembre(&hote, "typeBase", &trouve).toString(), "ACCESS");
     EXPECT_TRUE(trouve);
-    EXPECT_EQ(LireMembre(&hote, "TYPEBASE").toString(), "ACCESS");  // names ignore case
+    EXPECT_EQ(LireMembre(&hote, "TYPEBASE").toString(), "ACCESS");  // casse ignorée dans les noms
     EXPECT_EQ(LireMembre(&hote, "coefficientProfondeur").toInt(), -1);
 
     EXPECT_TRUE(EcrireMembre(&hote, "typebase", QStringLiteral("POSTGRESQL")));
     EXPECT_EQ(hote.m_typeBase, "POSTGRESQL");
-    EXPECT_TRUE(EcrireMembre(&hote, "coefficientProfondeur", QStringLiteral("2")));  // converted
+    EXPECT_TRUE(EcrireMembre(&hote, "coefficientProfondeur", QStringLiteral("2")));  // converti
     EXPECT_EQ(hote.m_coefficient, 2);
     EXPECT_FALSE(EcrireMembre(&hote, "coefficientProfondeur", QStringLiteral("deux")));
     EXPECT_EQ(hote.m_coefficient, 2);
@@ -49,7 +49,7 @@ TEST(AppelParNom, ProprietesDeclareesEtDynamiques)
     EXPECT_TRUE(EcrireMembre(&hote, "noversiongraphique", QStringLiteral("Version graphique 6.0.1")));
     EXPECT_EQ(hote.property("NoVersionGraphique").toString(), "Version graphique 6.0.1");
 
-    // A setter method stands for a property.
+    // Une méthode d'écriture tient lieu de propriété.
     EXPECT_TRUE(EcrireMembre(&hote, "Legende", QStringLiteral("oui")));
     EXPECT_EQ(hote.appels.value(0), "Legende oui");
 }
@@ -60,16 +60,16 @@ TEST(AppelParNom, UnMembreAbsentNeFaitRien)
     bool trouve = true;
     EXPECT_FALSE(LireMembre(&hote, "fichierAide", &trouve).isValid());
     EXPECT_FALSE(trouve);
-    // Writing never creates what the host does not have.
+    // L'écriture ne crée jamais ce que l'hôte n'a pas.
     EXPECT_FALSE(EcrireMembre(&hote, "fichierAide", QStringLiteral("x")));
     EXPECT_FALSE(hote.property("fichierAide").isValid());
     AppelerMembre(&hote, "TraitementParametres", {}, &trouve);
     EXPECT_FALSE(trouve);
-    // The wrong number of arguments is another member.
+    // Avec un autre nombre d'arguments, c'est un autre membre.
     AppelerMembre(&hote, "Form_Resize", {1}, &trouve);
     EXPECT_FALSE(trouve);
     EXPECT_TRUE(hote.appels.isEmpty());
-    // No object at all.
+    // Aucun objet.
     EXPECT_FALSE(LireMembre(nullptr, "typeBase", &trouve).isValid());
     EXPECT_FALSE(EcrireMembre(nullptr, "typeBase", 1));
     EXPECT_FALSE(AppelerMembre(nullptr, "Form_Resize", {}, &trouve).isValid());
@@ -84,10 +84,10 @@ TEST(AppelParNom, AppelDeMethodes)
     AppelerMembre(&hote, "AppelDeclencheClick", {QStringLiteral("10")});
     EXPECT_EQ(hote.appels, (QStringList{"Form_Resize", "Clic 10"}));
     EXPECT_TRUE(AppelerMembre(&hote, "AppelAnnulerTraitement").toBool());
-    EXPECT_TRUE(LireMembre(&hote, "AppelAnnulerTraitement").toBool());  // a method read as a property
+    EXPECT_TRUE(LireMembre(&hote, "AppelAnnulerTraitement").toBool());  // une méthode lue comme une propriété
     EXPECT_EQ(AppelerMembre(&hote, "Joindre", {QStringLiteral("a"), 3.0}).toString(), "a3");
     EXPECT_EQ(AppelerMembre(&hote, "Renvoyer", {12.5}).toDouble(), 12.5);
-    // An argument that can't take the parameter's type: the call is not made.
+    // Un argument non convertible au type du paramètre : l'appel n'a pas lieu.
     AppelerMembre(&hote, "AppelDeclencheClick", {QVariant::fromValue(QStringList{"a"})}, &trouve);
     EXPECT_FALSE(trouve);
     EXPECT_EQ(hote.appels.size(), 2);

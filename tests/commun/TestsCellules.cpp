@@ -34,19 +34,19 @@ TEST(Cellules, TableauIndexeParLigneEtPoint)
     EXPECT_EQ(t.borneSup(2), 2);
     EXPECT_TRUE(t.definir(0, 2, QStringLiteral("05/03/2004")));
     EXPECT_TRUE(t.definir(2, 2, 12.5));
-    EXPECT_FALSE(t.definir(6, 0, 1));   // outside: nothing written
+    EXPECT_FALSE(t.definir(6, 0, 1));   // hors bornes : rien d'écrit
     EXPECT_FALSE(t.definir(0, 3, 1));
     EXPECT_FALSE(t.definir(-1, 0, 1));
     EXPECT_FALSE(t.valeur(0, 3).isValid());
     EXPECT_EQ(t.valeur(2, 2).toDouble(), 12.5);
 
-    // Copies are independent once written.
+    // Les copies deviennent indépendantes dès qu'on y écrit.
     TableauValeurs copie = t;
     copie(2, 2) = 1.0;
     EXPECT_EQ(t(2, 2).toDouble(), 12.5);
     EXPECT_FALSE(copie == t);
 
-    // Growing and shrinking keep the cells of the points that remain.
+    // Agrandir ou réduire garde les cellules des points qui restent.
     t.redimensionnerPoints(5);
     EXPECT_EQ(t.points(), 5);
     EXPECT_EQ(t(0, 2).toString(), "05/03/2004");
@@ -56,7 +56,7 @@ TEST(Cellules, TableauIndexeParLigneEtPoint)
     EXPECT_TRUE(TableauValeurs().estVide());
     EXPECT_EQ(TableauValeurs().borneSup(2), -1);
 
-    // Carried in a variant, and found again only there.
+    // Porté par un QVariant, et retrouvé seulement dans un variant qui en porte un.
     const QVariant v = QVariant::fromValue(copie);
     ASSERT_NE(TableauDans(v), nullptr);
     EXPECT_EQ(TableauDans(v)->valeur(2, 2).toDouble(), 1.0);

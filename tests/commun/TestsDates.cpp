@@ -30,12 +30,12 @@ TEST(Dates, LectureStricteDesDatesEtDesHeures)
     EXPECT_FALSE(LireDateHeure("05/03/2004  08:30:15").has_value());
     EXPECT_FALSE(LireDateHeure("31/04/2004 08:30:15").has_value());
 
-    // Cells: date values as well as texts; an empty cell is no date.
+    // Cellules : dates typées aussi bien que textes ; une cellule vide n'est pas une date.
     EXPECT_TRUE(EstDate(QDate(2004, 3, 5)));
     EXPECT_TRUE(EstDate(QStringLiteral("05/03/2004")));
     EXPECT_FALSE(EstDate(QVariant()));
     EXPECT_FALSE(EstDate(38051));
-    // A time that is not one counts as midnight when joined to its date.
+    // Une heure invalide compte pour minuit, jointe à sa date.
     EXPECT_EQ(DateEtHeure(QStringLiteral("05/03/2004"), QStringLiteral("xx")), DateHeure(QDate(2004, 3, 5)));
     EXPECT_EQ(DateEtHeure(QStringLiteral("05/03/2004"), QStringLiteral("12:00:00")),
               DateHeure(QDate(2004, 3, 5), QTime(12, 0)));
@@ -44,7 +44,7 @@ TEST(Dates, LectureStricteDesDatesEtDesHeures)
 
 TEST(Dates, LesDifferencesComptentLesFrontieresFranchies)
 {
-    // One second apart across New Year: one year, one quarter, one month, one day, one minute.
+    // Une seconde d'écart à cheval sur le jour de l'an : un an, un trimestre, un mois, un jour, une minute.
     const QDateTime a = dh("31/12/2003 23:59:59"), b = dh("01/01/2004 00:00:00");
     EXPECT_EQ(DateDiff(Intervalle::Annee, a, b), 1);
     EXPECT_EQ(DateDiff(Intervalle::Trimestre, a, b), 1);
@@ -54,24 +54,24 @@ TEST(Dates, LesDifferencesComptentLesFrontieresFranchies)
     EXPECT_EQ(DateDiff(Intervalle::Seconde, a, b), 1);
     EXPECT_EQ(DateDiff(Intervalle::Annee, b, a), -1);
 
-    // Almost a whole year without crossing 1 January: none.
+    // Presque un an sans passer le 1er janvier : aucune année.
     EXPECT_EQ(DateDiff(Intervalle::Annee, dh("01/01/2004"), dh("31/12/2004")), 0);
     EXPECT_EQ(DateDiff(Intervalle::Mois, dh("01/01/2004"), dh("31/12/2004")), 11);
-    EXPECT_EQ(DateDiff(Intervalle::Jour, dh("01/01/2004"), dh("31/12/2004")), 365);  // leap year
+    EXPECT_EQ(DateDiff(Intervalle::Jour, dh("01/01/2004"), dh("31/12/2004")), 365);  // année bissextile
     EXPECT_EQ(DateDiff(Intervalle::Jour, dh("01/01/2005"), dh("31/12/2005")), 364);
-    EXPECT_EQ(DateDiff(Intervalle::Jour, dh("28/02/1900"), dh("01/03/1900")), 1);    // 1900 is not leap
+    EXPECT_EQ(DateDiff(Intervalle::Jour, dh("28/02/1900"), dh("01/03/1900")), 1);    // 1900 n'est pas bissextile
     EXPECT_EQ(DateDiff(Intervalle::Jour, dh("28/02/2000"), dh("01/03/2000")), 2);
     EXPECT_EQ(DateDiff(Intervalle::Annee, dh("15/06/2001"), dh("31/12/2024")), 23);
     EXPECT_EQ(DateDiff(Intervalle::Trimestre, dh("31/03/2004"), dh("01/04/2004")), 1);
     EXPECT_EQ(DateDiff(Intervalle::Trimestre, dh("01/01/2004"), dh("31/03/2004")), 0);
 
-    // Minutes count minute boundaries, not elapsed minutes; days count midnights.
+    // Les minutes comptent les changements de minute, pas les minutes écoulées ; les jours comptent les minuits.
     EXPECT_EQ(DateDiff(Intervalle::Minute, dh("05/03/2004 08:30:59"), dh("05/03/2004 08:31:00")), 1);
     EXPECT_EQ(DateDiff(Intervalle::Minute, dh("05/03/2004 08:30:00"), dh("05/03/2004 08:30:59")), 0);
     EXPECT_EQ(DateDiff(Intervalle::Jour, dh("05/03/2004 23:59:00"), dh("06/03/2004 00:01:00")), 1);
     EXPECT_EQ(DateDiff(Intervalle::Minute, dh("30/12/1899"), dh("01/01/1900")), 2 * 24 * 60);
     EXPECT_EQ(DateDiff(Intervalle::Heure, dh("01/01/1899 00:59:59"), dh("01/01/1899 01:00:00")), 1);
-    // Daylight saving plays no part: 27/03/2005 had 24 hours here.
+    // L'heure d'été ne compte pas : le 27/03/2005, jour du changement, fait ici 24 heures.
     EXPECT_EQ(DateDiff(Intervalle::Minute, dh("27/03/2005"), dh("28/03/2005")), 1440);
 }
 
@@ -116,7 +116,7 @@ TEST(Dates, LesMotifsDeFormat)
         {"DD/MM/YYYY", "05/03/2004"},
         {"DD/MM/YYYY hh:nn:ss", "05/03/2004 08:07:09"},
         {"MM/DD/YYYY hh:nn:ss", "03/05/2004 08:07:09"},
-        {"DD/MM/YYYY hh:mm:ss", "05/03/2004 08:07:09"},  // mm after hh is minutes
+        {"DD/MM/YYYY hh:mm:ss", "05/03/2004 08:07:09"},  // mm après hh : des minutes
         {"hh:nn:ss", "08:07:09"},
         {"DD/MM/YY", "05/03/04"},
         {"MM/YY", "03/04"},
@@ -134,7 +134,7 @@ TEST(Dates, LesMotifsDeFormat)
         {"mmmm", "mars"},
         {"mmm-yyyy", "mars-2004"},
         {"d/m/yyyy", "5/3/2004"},
-        {"mm:ss", "07:09"},  // mm before ss is minutes
+        {"mm:ss", "07:09"},  // mm avant ss : des minutes
         {"dddd d mmmm", "vendredi 5 mars"},
         {"\"Année \"yyyy", "Année 2004"},
     };

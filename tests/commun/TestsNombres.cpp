@@ -19,7 +19,7 @@ TEST_F(Nombres, IntVaVersMoinsLInfiniEtFixVersZero)
     EXPECT_EQ(Int(-2.1), -3.0);
     EXPECT_EQ(Int(-2.0), -2.0);
     EXPECT_EQ(Fix(-2.7), -2.0);
-    // Bound of a groundwater axis: Int(maximum + 1) always lies above the maximum.
+    // Borne d'un axe de nappe : Int(maximum + 1) reste toujours au-dessus du maximum.
     EXPECT_EQ(Int(12.3 + 1), 13.0);
     EXPECT_EQ(Int(-0.5 + 1), 0.0);
 }
@@ -32,13 +32,13 @@ TEST_F(Nombres, CIntEtRoundArrondissentLesMoitiesAuPair)
     EXPECT_EQ(CInt(-3.5), -4);
     EXPECT_EQ(CInt(2.51), 3);
     EXPECT_EQ(CInt(32767.4), 32767);
-    EXPECT_FALSE(CInt(32767.5).has_value());  // 32768 does not fit in 16 bits
+    EXPECT_FALSE(CInt(32767.5).has_value());  // 32768 ne tient pas sur 16 bits
     EXPECT_FALSE(CInt(-40000).has_value());
     EXPECT_EQ(CLng(40000.5), 40000);
 
     EXPECT_DOUBLE_EQ(Round(0.125, 2), 0.12);
     EXPECT_DOUBLE_EQ(Round(0.135, 2), 0.14);
-    EXPECT_DOUBLE_EQ(Round(0.35, 1), 0.4);  // decimal value 0.35, not its binary neighbour
+    EXPECT_DOUBLE_EQ(Round(0.35, 1), 0.4);  // la valeur décimale 0.35, pas sa voisine binaire
     EXPECT_DOUBLE_EQ(Round(2.675, 2), 2.68);
     EXPECT_DOUBLE_EQ(Round(-0.125, 2), -0.12);
     EXPECT_DOUBLE_EQ(Round(0.42, 1), 0.4);
@@ -46,7 +46,7 @@ TEST_F(Nombres, CIntEtRoundArrondissentLesMoitiesAuPair)
     EXPECT_DOUBLE_EQ(Round(0.004, 2), 0.0);
     EXPECT_DOUBLE_EQ(Round(0.005, 2), 0.0);
     EXPECT_DOUBLE_EQ(Round(0.015, 2), 0.02);
-    // Axis maximum of monthly sums: Round((Int(v) + 5) / 100, 1) * 100.
+    // Maximum d'axe des cumuls mensuels : Round((Int(v) + 5) / 100, 1) * 100.
     EXPECT_DOUBLE_EQ(Round((37 + 5) / 100.0, 1) * 100, 40.0);
     EXPECT_DOUBLE_EQ(Round(1234567.5), 1234568.0);
 }
@@ -56,7 +56,7 @@ TEST_F(Nombres, FormatNombreSuitLesMotifsDuRuntime)
     EXPECT_EQ(FormatNombre(3.14159, "#0.00"), "3,14");
     EXPECT_EQ(FormatNombre(3, "#0.00"), "3,00");
     EXPECT_EQ(FormatNombre(0.5, "#0.00"), "0,50");
-    EXPECT_EQ(FormatNombre(2.675, "0.00"), "2,68");  // halves away from zero
+    EXPECT_EQ(FormatNombre(2.675, "0.00"), "2,68");  // moitiés arrondies loin de zéro
     EXPECT_EQ(FormatNombre(-2.675, "0.00"), "-2,68");
     EXPECT_EQ(FormatNombre(3, "00"), "03");
     EXPECT_EQ(FormatNombre(12, "00"), "12");
@@ -96,7 +96,7 @@ TEST_F(Nombres, TexteNombreEcritCommeLeRuntime)
     EXPECT_EQ(TexteNombre(12.5), "12,5");
     EXPECT_EQ(TexteNombre(3), "3");
     EXPECT_EQ(TexteNombre(-0.25), "-0,25");
-    EXPECT_EQ(TexteNombre(0.1 + 0.2), "0,3");  // 15 significant digits
+    EXPECT_EQ(TexteNombre(0.1 + 0.2), "0,3");  // 15 chiffres significatifs
     EXPECT_EQ(TexteNombre(1e16), "10000000000000000");
     LocaleUtilisateur::definir(QLocale::c());
     EXPECT_EQ(TexteNombre(12.5), "12.5");

@@ -17,7 +17,7 @@ TEST(Palette, SeizeCouleursDeLaConsole)
     EXPECT_EQ(Palette::rouge(14), 255);
     EXPECT_EQ(Palette::bleu(14), 0);
 
-    // The sixteen colours are distinct, and numbers beyond wrap around.
+    // Les seize couleurs sont distinctes ; les numéros hors de 0..15 bouclent.
     for (int i = 0; i < Palette::taille; ++i)
         for (int j = i + 1; j < Palette::taille; ++j)
             EXPECT_NE(Palette::rgb(i), Palette::rgb(j)) << i << " " << j;

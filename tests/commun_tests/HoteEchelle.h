@@ -6,8 +6,8 @@
 #include <QPointer>
 #include <QVariant>
 
-// A host main window carrying the depth-scale members, installed for the
-// length of one test.
+// Une fenêtre principale d'hôte portant les membres de l'échelle des
+// profondeurs, installée le temps d'un test.
 class HoteEchelle : public QObject
 {
 public:

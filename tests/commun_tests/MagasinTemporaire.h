@@ -6,7 +6,7 @@
 
 #include "commun/ValeursProcessus.h"
 
-// An empty per-user parameter store for one test, under a temporary folder.
+// Un magasin de paramètres utilisateur vide pour un test, dans un dossier temporaire.
 class MagasinTemporaire
 {
 public:

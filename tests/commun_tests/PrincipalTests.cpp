@@ -1,5 +1,5 @@
-// Entry point of every test program: a widget application on the offscreen
-// platform, so that Qt Core, Gui and Widgets code runs without a display.
+// Point d'entrée de chaque programme de test : une application à widgets sur la
+// plateforme offscreen, pour que le code Qt Core, Gui et Widgets tourne sans écran.
 #include <QApplication>
 #include <gtest/gtest.h>
 

@@ -1,7 +1,8 @@
 #pragma once
 
-// A host as the chart control sees it: its main window reached by member name,
-// the form that holds the control, and curves built as the loaders build them.
+// Un hôte vu du contrôle graphique : sa fenêtre principale, jointe par nom de
+// membre, le formulaire qui porte le contrôle, et des courbes faites comme par
+// les chargeurs.
 #include "commun/TableauValeurs.h"
 #include "commun/ValeursProcessus.h"
 #include "commun_tests/MagasinTemporaire.h"
@@ -38,7 +39,7 @@ public:
     Q_INVOKABLE void TraitementParametres() { appels << QStringLiteral("TraitementParametres"); }
 };
 
-// Writes seen by the chart engines, one line each: "chart number index value".
+// Les écritures reçues par les moteurs, une ligne chacune : "graphique numéro indice valeur".
 struct Journal
 {
     QStringList lignes;
@@ -57,7 +58,7 @@ struct Journal
     }
 };
 
-// A series of n points from a date, one every `pas` days, values from a function.
+// Une série de n points depuis une date, un tous les `pas` jours, valeurs données par une fonction.
 template <class Fonction>
 TableauValeurs serie(const QDate& debut, int n, int pas, Fonction valeur, int lignes = 6)
 {
@@ -74,7 +75,7 @@ TableauValeurs serie(const QDate& debut, int n, int pas, Fonction valeur, int li
     return t;
 }
 
-// One point per month from a month.
+// Un point par mois à partir d'un mois donné.
 template <class Fonction>
 TableauValeurs serieMensuelle(const QDate& debut, int n, Fonction valeur)
 {
@@ -99,7 +100,7 @@ inline CourbePtr courbe(const QString& cle, int couleur, const TableauValeurs& v
     return c;
 }
 
-// Rainfall of a month that looks like a temperate climate: wet winters, dry summers.
+// Pluie mensuelle d'allure tempérée : hivers humides, étés secs.
 inline double pluieMensuelle(const QDate& d, int graine = 0)
 {
     const double saison = 70 + 35 * std::cos((d.month() - 1) * 3.14159265 / 6.0);

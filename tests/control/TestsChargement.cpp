@@ -1,4 +1,4 @@
-// The load sequence of the control, as a host asks for it, on a SQLite file.
+// L'enchaînement du chargement par le contrôle, tel qu'un hôte le demande, sur un fichier SQLite.
 #include "HoteTest.h"
 
 #include "commun/Horloge.h"
@@ -72,7 +72,7 @@ TEST_F(Chargement, AnneesHydrologiquesAjusteesEtAnnoncees)
     const CourbePtr pluie = c.CollCourbes().GetCourbe(1);
     ASSERT_TRUE(pluie);
     EXPECT_EQ(pluie->Titre(), "Pluie");
-    EXPECT_EQ(pluie->NbValeurs(), 3);  // three hydrological years
+    EXPECT_EQ(pluie->NbValeurs(), 3);  // trois années hydrologiques
     EXPECT_EQ(pluie->cellule(0, 0).toString(), "01/01/2001");
     EXPECT_TRUE(hote.aDesDonnees());
 }
@@ -90,7 +90,7 @@ TEST_F(Chargement, UneDemandeIncompleteNeChangeRien)
     const int courbes = c.getCollCourbesSize();
     messages.vider();
 
-    // The end before the start: the information message, and the load stops.
+    // Fin avant le début : le message d'information, et le chargement s'arrête.
     c.TxtDateDebut()->setTexte("01/01/2004");
     c.TxtDateFin()->setTexte("31/12/2003");
     Journal journal;
@@ -101,9 +101,9 @@ TEST_F(Chargement, UneDemandeIncompleteNeChangeRien)
                                           "inférieure à la date de fin.");
     EXPECT_EQ(messages.messages().first().style.icone, IconeMessage::Information);
     EXPECT_EQ(c.CollCourbes().DateDebutChargement(), "01/01/2002");
-    EXPECT_EQ(journal.compter("Graphique 20"), 0);  // nothing drawn again
+    EXPECT_EQ(journal.compter("Graphique 20"), 0);  // rien de redessiné
     EXPECT_EQ(courbes, 1);
-    // A malformed date does the same.
+    // Une date mal formée fait de même.
     c.TxtDateFin()->setTexte("31/02/2004");
     c.ChargementDonnees();
     EXPECT_EQ(messages.messages().size(), 2);
@@ -121,18 +121,18 @@ TEST_F(Chargement, UneRequeteQuiEchoueLaisseUneCourbeVideEtLaSuiteContinue)
     QString erreur;
     ASSERT_TRUE(hote.tracer(d, base.get(), erreur)) << erreur.toStdString();
     CtlGraphique& c = hote.controle();
-    // The piezometer's table is missing: its curve is there, without points.
+    // La table du piézomètre manque : sa courbe est là, sans points.
     ASSERT_EQ(c.CollCourbes().Compter(), 1);
     EXPECT_EQ(c.CollCourbes().GetCourbe(1)->NbValeurs(), 0);
     EXPECT_EQ(c.CollCourbes().GetCourbe(1)->Titre(), "Puits sans table");
-    // The rainfall before it loaded, and the charts were drawn.
+    // La pluie chargée avant elle est là, et les graphiques sont dessinés.
     ASSERT_EQ(c.CollCourbes2().Compter(), 1);
     EXPECT_GT(c.CollCourbes2().GetCourbe(1)->NbValeurs(), 40);
     EXPECT_EQ(c.Graphique().lire(Prop::ImageFond).toString(), "tmp.WMF");
     EXPECT_EQ(c.CollCourbes().DateDebutChargement(), "01/01/2001");
     EXPECT_EQ(c.CollCourbes().UniteAxeX(), "A");
 
-    // Unknown stations are refused with a reason.
+    // Les stations inconnues sont refusées, avec la raison.
     d.stations = {"PZ404"};
     EXPECT_FALSE(hote.tracer(d, base.get(), erreur));
     EXPECT_EQ(erreur, "station inconnue : « PZ404 ».");
@@ -152,7 +152,7 @@ TEST_F(Chargement, LOutilDeChargementPasseParLHote)
     ASSERT_TRUE(hote.tracer(d, base.get(), erreur));
     CtlGraphique& c = hote.controle();
     c.setMaChainePeriodes("T");
-    c.declencheChargement();  // the host's TraitementParametres loads again
+    c.declencheChargement();  // le TraitementParametres de l'hôte recharge
     EXPECT_EQ(c.CollCourbes().CodePeriode(), "TRIMESTRE");
     EXPECT_EQ(c.CollCourbes().GetCourbe(1)->NbValeurs(), 4);
     EXPECT_EQ(c.outilCourant(), 10);

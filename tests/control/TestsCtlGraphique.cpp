@@ -66,7 +66,7 @@ TEST_F(Controle, InitialisationDuGraphiqueAnnuel)
     EXPECT_EQ(ValeursProcessus::courantes().moisAnneeHydro, "10");
     EXPECT_EQ(ctl->getExtender(), &formulaire);
 
-    // Start-up settings of both charts, and the rectangle zoom chosen.
+    // Réglages de départ des deux graphiques, et zoom par rectangle choisi.
     MoteurGraphique& g = ctl->Graphique();
     MoteurGraphique& s = ctl->GraphiqueSuperposePluvio();
     EXPECT_EQ(g.lire(Prop::Grille).toInt(), 3);
@@ -78,13 +78,13 @@ TEST_F(Controle, InitialisationDuGraphiqueAnnuel)
     EXPECT_EQ(ctl->outilCourant(), 3);
     EXPECT_EQ(g.lire(Prop::PlacementJeux).toInt(), 2);
     EXPECT_EQ(g.lire(Prop::Curseur).toInt(), 3);
-    EXPECT_EQ(ctl->CollCourbes().MaxAxeX(), 1000.0);  // the fresh chart's X maximum
-    // The header lists the host's stations for this kind.
+    EXPECT_EQ(ctl->CollCourbes().MaxAxeX(), 1000.0);  // le maximum X d'un graphique neuf
+    // L'en-tête liste les stations de l'hôte pour ce type.
     EXPECT_EQ(ctl->RecupSprEntete()->stations().size(), 2);
     EXPECT_EQ(ctl->RecupSprEntete()->CodeStation(), "P001");
     EXPECT_EQ(ctl->SprAide()->rowCount(), 2);
 
-    // A second initialisation empties the curves again.
+    // Une deuxième initialisation vide de nouveau les courbes.
     ctl->AjouteCourbe("A", "A", 1, QVariant::fromValue(serie(QDate(2024, 1, 1), 3, 1, [](int, QDate) { return 1.0; })));
     init(TypeGraph::Annee);
     EXPECT_EQ(ctl->getCollCourbesSize(), 0);
@@ -99,7 +99,7 @@ TEST_F(Controle, EnTeteInitialiseSeulementPourCertainsTypes)
     init(TypeGraph::comparaisonNormale);
     EXPECT_EQ(ctl->RecupSprEntete()->stations().size(), 2);
 
-    // A host window without the version member and a missing list change nothing else.
+    // Une fenêtre hôte sans membre de version et une liste absente ne changent rien d'autre.
     QObject sansMembre;
     ctl->InitGraphique(TypeGraph::edition, nullptr, "VANT", 1, "", "", "", true, "09", "", nullptr, &sansMembre, 3);
     EXPECT_EQ(ValeursProcessus::courantes().nomProjet, "VANT");
@@ -147,7 +147,7 @@ TEST_F(Controle, DispositionParTypeDeGraphique)
         EXPECT_EQ(!c.composant("SprEntete")->isHidden(), a.entete);
         EXPECT_TRUE(c.composant("FrmOutils")->isHidden());
     }
-    // A kind outside 0..8 changes nothing.
+    // Un type hors de 0..8 ne change rien.
     ctl->setTypeGraphique(TypeGraph::Annee);
     ctl->setProperty("TypeGraphique", 12);
     EXPECT_EQ(ctl->TypeGraphique(), TypeGraph::Annee);
@@ -158,20 +158,20 @@ TEST_F(Controle, DispositionAuRedimensionnement)
 {
     init(TypeGraph::edition);
     ctl->resize(900, 640);
-    // Widths and heights in twips, 15 to a pixel: W − 20 and H − top − 20.
+    // Largeurs et hauteurs en twips, 15 par pixel : L − 20 et H − haut − 20.
     EXPECT_EQ(ctl->vueGraphique()->width(), (900 * 15 - 20) / 15);
     EXPECT_EQ(ctl->vueGraphique()->height(), (640 * 15 - ctl->vueGraphique()->y() * 15 - 20) / 15);
     EXPECT_EQ(ctl->vueGraphiqueSuperposePluvio()->geometry(), ctl->vueGraphique()->geometry());
     EXPECT_EQ(ctl->Graphique().taille(), ctl->vueGraphique()->size());
     EXPECT_EQ(ctl->PaletteOutils()->width(), 900);
 
-    // The reference kind puts its chart 50 twips under the reference panel.
+    // Le type référence place son graphique 50 twips sous le cadre de référence.
     init(TypeGraph::reference);
     const QWidget* cadre = ctl->composant("FrmCourbeReference");
     EXPECT_EQ(ctl->vueGraphique()->y(), cadre->y() + cadre->height() + 50 / 15);
     EXPECT_EQ(cadre->width(), 900);
 
-    // Two-chart kinds: the chart moves up where the header was.
+    // Types à deux graphiques : le graphique remonte à la place de l'en-tête.
     init(TypeGraph::PluvioPiezo);
     EXPECT_EQ(ctl->vueGraphique()->y(), cadre->y());
 }
@@ -197,7 +197,7 @@ TEST_F(Controle, AffichageDesCourbesAuMoteur)
     ctl->Graphique().ecrire(Prop::TypeGraphe, 3);
     ctl->AffichageGraphique(false, false, "MOIS");
     MoteurGraphique& g = ctl->Graphique();
-    // Two sets drawn: the hidden and the empty curves take no number.
+    // Deux jeux tracés : les courbes cachée et vide ne prennent pas de numéro.
     EXPECT_EQ(g.lire(Prop::NbJeux).toInt(), 2);
     EXPECT_EQ(g.lire(Prop::NbPoints).toInt(), 12);
     g.ecrire(Prop::Jeu, 2);
@@ -207,7 +207,7 @@ TEST_F(Controle, AffichageDesCourbesAuMoteur)
     EXPECT_EQ(g.lire(Prop::TitreYGauche).toString(), "Précipitations en mm");
     EXPECT_EQ(c.MaxAxeX(), 12.0);
     EXPECT_EQ(g.lireIndexe(Prop::LibelleX, 1).toString(), "01/23");
-    // The chart shows both sets side by side.
+    // Le graphique montre les deux jeux côte à côte.
     const QImage image = SortiesImage::image(g, QSize(800, 500));
     int cyan = 0, vert = 0;
     for (int y = 0; y < image.height(); ++y)
@@ -236,12 +236,12 @@ TEST_F(Controle, ComparaisonALaNormaleEtEspacementDesLibelles)
     EXPECT_EQ(g.lireIndexe(Prop::CouleurPoint, 3).toInt(), 12);
     EXPECT_EQ(g.lire(Prop::TitreYGauche).toString(), "Comparaison à la normale en mm");
 
-    // Daily points ("SANS") with a step count of 1: a label every 15 of 30 points; 60 points give 1.
+    // Points journaliers ("SANS") avec un pas de 1 : un libellé tous les 15 points sur 30 ; 60 points donnent 1.
     for (auto [n, attendu] : {std::pair{30, 15}, {60, 1}}) {
         c.ViderCollection();
         c.setDateDebutChargement("01/01/2023");
         c.setDateFinChargement(QDate(2023, 1, 1).addDays(n - 1).toString("dd/MM/yyyy"));
-        c.setUniteAxeX("A");  // a unit that keeps the step count
+        c.setUniteAxeX("A");  // une unité qui garde le pas
         c.setPasAxeX(1);
         c.setCodePeriode("SANS");
         c.AjouterCourbe(courbe("Jour", 1, serie(QDate(2023, 1, 1), n, 1, [](int, QDate) { return 1.0; })));
@@ -268,12 +268,12 @@ TEST_F(Controle, CumulPartDeZero)
     EXPECT_EQ(g.lireIndexe(Prop::ValeurPoint, 1).toDouble(), 0.0);
     EXPECT_EQ(g.lireIndexe(Prop::ValeurPoint, 2).toDouble(), 10.0);
     EXPECT_EQ(g.lireIndexe(Prop::ValeurPoint, 13).toDouble(), 120.0);
-    // The axis labels follow the points, the first one on the leading point.
+    // Les libellés de l'axe suivent les points, le premier sur le point de tête.
     EXPECT_EQ(g.lireIndexe(Prop::LibelleX, 1).toString(), "");
     EXPECT_EQ(g.lireIndexe(Prop::LibelleX, 2).toString(), "Jan");
 }
 
-// Two piezometers, daily, over 2021–2022; the second has fewer points and a break.
+// Deux piézomètres journaliers sur 2021–2022 ; le second a moins de points et une coupure.
 void remplirNappes(CtlGraphique& ctl)
 {
     Classe_Graphiques& c = ctl.CollCourbes();
@@ -285,7 +285,7 @@ void remplirNappes(CtlGraphique& ctl)
         coll->setDateFinAffichage("31/12/2022");
         coll->setEchelleXAuto(true);
     }
-    // Fewer than 40 months: the load leaves the unit empty, the axis spans the dates.
+    // Moins de 40 mois : le chargement laisse l'unité vide, l'axe couvre les dates.
     c.setUniteAxeX("");
     c.setCodePeriode("MOIS");
     pluie.setUniteAxeX("");
@@ -293,9 +293,9 @@ void remplirNappes(CtlGraphique& ctl)
     const QDate debut(2021, 1, 1);
     TableauValeurs p1 = serie(debut, 730, 1, [](int i, QDate) { return 12.0 - 2.5 * std::sin(i * 2 * 3.14159 / 365.0); });
     TableauValeurs p2 = serie(debut, 400, 1, [](int i, QDate) { return 8.0 - 1.5 * std::cos(i * 2 * 3.14159 / 365.0); });
-    p2(4, 199) = QStringLiteral("1");   // the line stops after this day
+    p2(4, 199) = QStringLiteral("1");   // le trait s'arrête après ce jour
     for (int i = 200; i < 230; ++i)
-        p2(2, i) = QString();           // and nothing was measured for a month
+        p2(2, i) = QString();           // et rien n'est mesuré pendant un mois
     c.AjouterCourbe(courbe("2", 2, p2));
     c.AjouterCourbe(courbe("1", 4, p1));
     c.setMinDonnees(5);
@@ -303,7 +303,7 @@ void remplirNappes(CtlGraphique& ctl)
     TableauValeurs mois(7, 27);
     for (int i = 0; i < 27; ++i) {
         if (i < 3)
-            continue;  // leading padding without date
+            continue;  // remplissage de tête, sans date
         const QDate d = debut.addMonths(i - 3);
         mois(0, i) = d.toString("dd/MM/yyyy");
         mois(1, i) = QStringLiteral("12:00:00");
@@ -324,7 +324,7 @@ TEST_F(Controle, SuperpositionDeLaPluieSousLesNappes)
     jauge.setSuivi([&](const QString& l, double) { legendes << l; });
     ctl->AffichageGraphiqueSuperposepluvioPiezo(false, false, &jauge);
 
-    // The rainfall chart became a picture, laid in the plot area of the main chart.
+    // Le graphique de pluie devient une image, posée dans la zone de tracé du graphique principal.
     EXPECT_TRUE(QFile::exists(images.filePath("tmp.WMF")));
     MoteurGraphique& g = ctl->Graphique();
     EXPECT_EQ(g.lire(Prop::ImageFond).toString(), "tmp.WMF");
@@ -333,20 +333,20 @@ TEST_F(Controle, SuperpositionDeLaPluieSousLesNappes)
     EXPECT_TRUE(legendes.contains("Chargement des données piézomètres"));
     EXPECT_TRUE(legendes.contains("Affichage des courbes piézomètres"));
     MoteurGraphique& s = ctl->GraphiqueSuperposePluvio();
-    EXPECT_EQ(s.lire(Prop::XMin).toDouble(), 3.0);  // padding left out of the rainfall bars
+    EXPECT_EQ(s.lire(Prop::XMin).toDouble(), 3.0);  // remplissage exclu des barres de pluie
 
-    // The set with the most points is filled first, into the set numbered by its position.
+    // Le jeu le plus fourni est rempli d'abord, dans le jeu numéroté par sa position.
     const int premier = journal.lignes.indexOf(QStringLiteral("Graphique 102 - 2"));
     const int second = journal.lignes.indexOf(QStringLiteral("Graphique 102 - 1"), premier + 1);
     EXPECT_GT(premier, 0);
     EXPECT_GT(second, premier);
-    EXPECT_EQ(g.lire(Prop::NbPoints).toInt(), 732);  // 730 + 1, and one more for the break
-    // X–Y positions: 1000 units over the span, the first day at 0.1 + 12 hours.
+    EXPECT_EQ(g.lire(Prop::NbPoints).toInt(), 732);  // 730 + 1, et un de plus pour la coupure
+    // Positions X–Y : 1000 unités sur la période, le premier jour à 0,1 + 12 heures.
     g.ecrire(Prop::Jeu, 2);
     g.ecrire(Prop::Point, 1);
-    const double heures = 729.0 * 24;  // 01/01/2021 to 31/12/2022
+    const double heures = 729.0 * 24;  // du 01/01/2021 au 31/12/2022
     EXPECT_NEAR(g.lire(Prop::PositionX).toDouble(), 12.0 * 1000.0 / heures + 0.1, 1e-9);
-    // The tail of the shorter set is missing; the break point too.
+    // La fin du jeu le plus court manque, le point de coupure aussi.
     g.ecrire(Prop::Jeu, 1);
     g.ecrire(Prop::Point, 600);
     EXPECT_EQ(g.lire(Prop::Manquant).toInt(), 1);
@@ -355,7 +355,7 @@ TEST_F(Controle, SuperpositionDeLaPluieSousLesNappes)
     g.ecrire(Prop::Point, 200);
     EXPECT_EQ(g.lire(Prop::Manquant).toInt(), 0);
     EXPECT_EQ(g.lireIndexe(Prop::CouleurPoint, 100).toInt(), 2);
-    // Depths read with the host's coefficient, rainfall on the right.
+    // Profondeurs lues avec le coefficient de l'hôte, pluie à droite.
     EXPECT_EQ(g.lire(Prop::TitreYGauche).toString(), "Profondeur en m");
     EXPECT_EQ(g.lire(Prop::TitreYDroite).toString(), "Précipitations en mm");
     EXPECT_EQ(g.lireIndexe(Prop::LibelleGauche, 1).toString(), "-5");
@@ -370,11 +370,11 @@ TEST_F(Controle, AnnulationParLaJauge)
     journal.suivre(ctl->Graphique());
     ctl->AffichageGraphiquePiezo(false, false, &jauge);
     EXPECT_TRUE(ctl->annulation());
-    // The first ranked curve was filled, then the loops stopped.
+    // La première courbe du classement est remplie, puis les boucles s'arrêtent.
     EXPECT_GT(journal.compter("Graphique 102 - 2"), 0);
     EXPECT_EQ(journal.lignes.indexOf(QStringLiteral("Graphique 102 - 1"), journal.lignes.indexOf("Graphique 102 - 2") + 1), -1);
 
-    // Resizing a two-chart kind with curves draws the superposition again.
+    // Redimensionner un type à deux graphiques, avec des courbes, redessine la superposition.
     Journal pluie;
     pluie.suivre(ctl->GraphiqueSuperposePluvio());
     ctl->resize(950, 650);
@@ -394,7 +394,7 @@ TEST_F(Controle, OperationsSurLaListeDesCourbes)
     EXPECT_EQ(ctl->CollCourbes().GetCourbe(3)->Titre(), "Site 2");
     EXPECT_EQ(ctl->CollCourbes().GetCourbe(3)->NbValeurs(), 0);
 
-    // The host's curve list: row 0 does nothing, column 0 shows then hides, column 1 renames.
+    // La liste des courbes de l'hôte : la ligne 0 ne fait rien, la colonne 0 montre puis cache, la colonne 1 renomme.
     GrilleTexte liste;
     liste.setLignes(2);
     liste.definir(1, 1, "Site 0");
@@ -417,7 +417,7 @@ TEST_F(Controle, OperationsSurLaListeDesCourbes)
     EXPECT_EQ(liste.cellule(0, 0), " ");
     EXPECT_FALSE(ctl->CollCourbes().GetCourbe(2)->Afficher());
 
-    // Statistics shown or hidden: redrawn only when the year field holds a year.
+    // Statistiques montrées ou cachées : redessin seulement si le champ année contient une année.
     journal.suivre(ctl->Graphique());
     bool afficher = false;
     ctl->TxtAnnee()->setTexte("____");
@@ -429,7 +429,7 @@ TEST_F(Controle, OperationsSurLaListeDesCourbes)
     EXPECT_TRUE(ctl->CollCourbes().GetCourbe(2)->Afficher());
     EXPECT_EQ(journal.compter("Graphique 20"), 1);
 
-    // Curves read back and removed.
+    // Courbes relues puis supprimées.
     ctl->AjouteCourbe("Dix", "Dix points", 3, QVariant::fromValue(serie(QDate(2024, 1, 1), 10, 1, [](int i, QDate) { return i * 1.0; })));
     qint32 nbDates = 0;
     QVariant valeurs;
@@ -441,7 +441,7 @@ TEST_F(Controle, OperationsSurLaListeDesCourbes)
     EXPECT_EQ(ctl->getCollCourbesSize(), avant - 1);
     EXPECT_EQ(ctl->CollCourbes().GetCourbe(1)->Cle(), "S1");
 
-    // The rainfall collection handed by the host is shared, not copied.
+    // La collection de pluie fournie par l'hôte est partagée, pas copiée.
     auto partagee = std::make_shared<Classe_Graphiques>();
     ctl->MiseAjoutCourbes2(partagee);
     partagee->setMaxDonnees(77);
@@ -495,9 +495,9 @@ TEST_F(Controle, CourbeDAugureColleeApresLAnnee)
     ASSERT_TRUE(colle);
     EXPECT_EQ(colle->Cle(), "Augure");
     EXPECT_EQ(colle->Couleur(), 12);
-    EXPECT_EQ(colle->cellule(0, 0).toString(), "31/03/2023");   // 89 days later
+    EXPECT_EQ(colle->cellule(0, 0).toString(), "31/03/2023");   // 89 jours plus tard
     EXPECT_EQ(colle->cellule(0, 1).toString(), "07/04/2023");
-    EXPECT_NEAR(colle->cellule(2, 0).toDouble(), 12.4, 1e-9);   // 2.4 higher
+    EXPECT_NEAR(colle->cellule(2, 0).toDouble(), 12.4, 1e-9);   // 2,4 de plus
     EXPECT_NEAR(colle->cellule(2, 4).toDouble(), 16.4, 1e-9);
     EXPECT_EQ(augures.lignes(), 1);
     EXPECT_EQ(augures.cellule(1, 0), "X");

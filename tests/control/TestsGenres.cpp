@@ -1,6 +1,7 @@
-// Every kind of chart loaded from the sample database and drawn, with each
-// period letter, with and without cumulation. On a server database the loads
-// must give exactly what the same sample gives on a SQLite file.
+// Chaque genre de graphique chargé depuis la base d'exemple et dessiné, avec
+// chaque lettre de période, avec et sans cumul. Sur une base serveur, les
+// chargements doivent donner exactement ce que le même exemple donne sur un
+// fichier SQLite.
 #include "commun/Cellule.h"
 #include "commun/Horloge.h"
 #include "commun/Nombres.h"
@@ -35,7 +36,7 @@ QList<Cas> lesCas()
         d.type = type;
         d.station = station;
         d.stations = autres;
-        // Whole hydrological years: no date adjustment to announce.
+        // Années hydrologiques entières : aucun ajustement de dates à annoncer.
         d.debut = QStringLiteral("01/10/2021");
         d.fin = QStringLiteral("30/09/2023");
         d.annee = 2023;
@@ -63,7 +64,7 @@ QList<Cas> lesCas()
     return cas;
 }
 
-// What a load gave: every curve's title, visibility and cells, numbers to the thousandth.
+// Ce qu'a donné un chargement : titre, visibilité et cellules de chaque courbe, nombres au millième.
 QString empreinte(CtlGraphique& c)
 {
     QString e;
@@ -121,7 +122,7 @@ TEST_F(Genres, ChaqueGenreChaquePeriodeAvecEtSansCumul)
 {
     QString erreur;
     ASSERT_TRUE(BaseExemple::remplir(base(), 5, {}, erreur)) << erreur.toStdString();
-    // The same sample on a SQLite file, when the base under test is another engine.
+    // Le même exemple sur un fichier SQLite, quand la base testée est d'un autre moteur.
     std::unique_ptr<BaseSqlite> temoin;
     if (base().typeBase() != QStringLiteral("ACCESS")) {
         ASSERT_TRUE(BaseExemple::creerFichier(dossier.filePath("temoin.db"), 5, {}, erreur)) << erreur.toStdString();
@@ -141,7 +142,7 @@ TEST_F(Genres, ChaqueGenreChaquePeriodeAvecEtSansCumul)
                 hote.resize(1200, 810);
                 hote.show();
                 ASSERT_TRUE(hote.tracer(d, &base(), erreur)) << erreur.toStdString();
-                // The reference spans whole calendar years: with hydrological years its dates are adjusted, and said so.
+                // La référence couvre des années civiles entières : en années hydrologiques, ses dates sont ajustées, avec un message.
                 const bool ajuste = d.type == TypeGraph::reference && periode == QStringLiteral("H");
                 ASSERT_EQ(messages.textes().size(), ajuste ? 1 : 0) << messages.textes().join(" | ").toStdString();
                 if (ajuste) {

@@ -1,5 +1,5 @@
-// Three charts drawn by the control as a host would ask for them; the pictures
-// are kept in GRAPHIQUE_IMAGES_TESTS when it names a folder.
+// Trois graphiques dessinés par le contrôle comme un hôte les demanderait ; les
+// images sont gardées dans GRAPHIQUE_IMAGES_TESTS quand il nomme un dossier.
 #include "HoteTest.h"
 
 #include "commun/Horloge.h"
@@ -110,7 +110,7 @@ TEST_F(ImagesControle, HistogrammeMensuelSurCinqAns)
     ctl->AffichageGraphique(false, false, "MOIS");
     const QImage image = garder(*ctl, "histogramme-mensuel");
     EXPECT_GT(pixels(image, 11, zone()), 20000);
-    // Sixty bars: walking along the middle of the plot meets sixty runs of colour.
+    // Soixante barres : une ligne traversant le tracé rencontre soixante plages de couleur.
     const int y = zone().bottom() - 5;
     int barres = 0;
     bool dans = false;
@@ -134,7 +134,7 @@ TEST_F(ImagesControle, PluieSuperposeeALaNappe)
         coll->setUniteAxeX("A");
         coll->setCodePeriode("MOIS");
     }
-    // Levels that rise after wet months and fall in summer.
+    // Des niveaux qui montent après les mois humides et baissent l'été.
     const QDate debut(2019, 1, 1);
     double niveau = 8.0;
     TableauValeurs piezo = serie(debut, 1826, 1, [&](int, QDate d) {
@@ -157,8 +157,8 @@ TEST_F(ImagesControle, PluieSuperposeeALaNappe)
     pluie.setMaxDonnees(400);
     ctl->AffichageGraphiqueSuperposepluvioPiezo(false, false, nullptr);
     const QImage image = garder(*ctl, "pluie-nappe");
-    EXPECT_GT(pixels(image, 4, zone()), 800);     // the groundwater curve
-    // The rainfall bars, translucent blue, under it in the plot only.
+    EXPECT_GT(pixels(image, 4, zone()), 800);     // la courbe de nappe
+    // Les barres de pluie, bleu translucide, dessous et dans la zone de tracé seulement.
     int bleus = 0;
     const QRect z = zone();
     for (int y = z.top(); y <= z.bottom(); ++y)

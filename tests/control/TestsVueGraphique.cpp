@@ -40,14 +40,14 @@ TEST(VueGraphique, LEcranMontreCeQueLeMoteurDessine)
     vue.resize(700, 420);
     vue.show();
     remplir(vue.moteur());
-    // Before the first draw request the chart is blank: frame and axes only.
+    // Avant la première demande de dessin, le graphique est vide : cadre et axes seulement.
     EXPECT_EQ(compter(vue.grab().toImage(), Palette::rgb(12)), 0);
     vue.moteur().ecrire(Prop::Dessin, 2);
     const QImage dessine = vue.grab().toImage();
     EXPECT_GT(compter(dessine, Palette::rgb(12)), 200);
     EXPECT_EQ(vue.moteur().taille(), QSize(700, 420));
 
-    // A rubber band over it changes the pixels along its edges, and drawing it again restores them.
+    // Un rectangle élastique change les pixels le long de ses bords, et le redessiner les rétablit.
     vue.moteur().GSSetROP(2);
     vue.moteur().GSBox2D(2, 20, 6, 50, 1, 15);
     const QImage avecBoite = vue.grab().toImage();
@@ -74,7 +74,7 @@ TEST(VueGraphique, LaSourisEnUnitesDuGraphique)
     ASSERT_EQ(relache.count(), 1);
     EXPECT_EQ(relache.first().at(0).value<Qt::MouseButton>(), Qt::RightButton);
 
-    // The pointer follows the tool the control chose.
+    // Le pointeur suit l'outil choisi par le contrôle.
     vue.moteur().ecrire(Prop::Curseur, 3);
     EXPECT_EQ(vue.cursor().shape(), Qt::CrossCursor);
     vue.moteur().ecrire(Prop::Curseur, 4);
@@ -93,7 +93,7 @@ TEST(VueGraphique, ImpressionDemandeeParLeMoteur)
     vue.imprimante().setOutputFormat(QPrinter::PdfFormat);
     vue.imprimante().setOutputFileName(dossier.filePath("impression.pdf"));
     QSignalSpy imprime(&vue, &VueGraphique::imprime);
-    // The page extent and the chart's place on it, as the printing routine writes them.
+    // L'étendue de la page et la place du graphique, telles que la routine d'impression les écrit.
     vue.moteur().ecrire(Prop::CouleursImpression, 1);
     vue.moteur().ecrireIndexe(Prop::Impression, 12, 1);
     for (auto [i, v] : {std::pair{6, 0}, {7, 0}, {8, 11000}, {9, 8000}, {2, 1}, {3, 1}, {4, 11000}, {5, 8000}, {11, 1}})

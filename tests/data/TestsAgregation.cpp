@@ -8,7 +8,7 @@ using namespace AgregationPluie;
 
 namespace {
 
-// Sums as the database returns them: period date, sum, sort key.
+// Sommes telles que la base les renvoie : date de période, somme, clé de tri.
 TableauValeurs donnees(const QList<std::tuple<QString, QVariant, QString>>& lignes)
 {
     TableauValeurs t(lignesPoint, int(lignes.size()));
@@ -40,21 +40,21 @@ TEST(Agregation, UnMoisSansMesureDonneZeroEtLeCumulContinue)
     TableauValeurs p = fusionner(d, 3, s, 4, false, maximum);
     ASSERT_EQ(p.points(), 4);
     EXPECT_EQ(p(2, 0).toDouble(), 10.0);
-    EXPECT_EQ(p(2, 1).toDouble(), 0.0);   // February: no measurement, a point at 0
+    EXPECT_EQ(p(2, 1).toDouble(), 0.0);   // février : aucune mesure, un point à 0
     EXPECT_EQ(p(0, 1).toString(), "01/02/2004");
     EXPECT_EQ(p(6, 1).toString(), "200402");
     EXPECT_EQ(p(2, 2).toDouble(), 5.5);
-    EXPECT_EQ(p(2, 3).toDouble(), 0.0);   // a sum of nothing counts as 0
+    EXPECT_EQ(p(2, 3).toDouble(), 0.0);   // une somme vide compte pour 0
     EXPECT_EQ(p(1, 3).toString(), "12:00:00");
 
-    // Running total: empty periods repeat it.
+    // Cumul : les périodes vides le répètent.
     maximum = 0;
     p = fusionner(d, 3, s, 4, true, maximum);
     EXPECT_EQ(p(2, 1).toDouble(), 10.0);
     EXPECT_EQ(p(2, 2).toDouble(), 15.5);
     EXPECT_EQ(p(2, 3).toDouble(), 15.5);
 
-    // A range whose first months are empty starts at 0.
+    // Une plage dont les premiers mois sont vides commence à 0.
     const TableauValeurs tard = donnees({{"01/03/2004", 7.0, "200403"}});
     p = fusionner(tard, 1, s, 4, true, maximum);
     EXPECT_EQ(p(2, 0).toDouble(), 0.0);
@@ -62,7 +62,7 @@ TEST(Agregation, UnMoisSansMesureDonneZeroEtLeCumulContinue)
     EXPECT_EQ(p(2, 2).toDouble(), 7.0);
     EXPECT_EQ(p(2, 3).toDouble(), 7.0);
 
-    // Nothing in the skeleton: nothing out; sums outside it are dropped.
+    // Squelette vide : rien en sortie ; les sommes hors squelette sont écartées.
     EXPECT_EQ(fusionner(d, 3, TableauValeurs(2, 0), 0, false, maximum).points(), 0);
     const TableauValeurs avant = donnees({{"01/12/2003", 3.0, "200312"}, {"01/01/2004", 4.0, "200401"}});
     p = fusionner(avant, 2, s, 4, false, maximum);
@@ -71,7 +71,7 @@ TEST(Agregation, UnMoisSansMesureDonneZeroEtLeCumulContinue)
 
 TEST(Agregation, BornesDeLAxeDesValeurs)
 {
-    // 37.2 gives 40 during the merge, then the next hundred.
+    // 37,2 donne 40 pendant la fusion, puis la centaine suivante.
     double m = 0;
     monterMaximum(37.2, m);
     EXPECT_EQ(m, 40.0);
@@ -80,20 +80,20 @@ TEST(Agregation, BornesDeLAxeDesValeurs)
     monterMaximum(137, m);
     EXPECT_EQ(m, 140.0);
     EXPECT_EQ(maximumFinal(m), 200.0);
-    // Already above: unchanged; a hundred stays.
+    // Déjà au-dessus : inchangé ; une centaine reste telle quelle.
     m = 300;
     monterMaximum(137, m);
     EXPECT_EQ(maximumFinal(m), 300.0);
-    // Large cumulated totals go by 500.
+    // Les grands cumuls vont de 500 en 500.
     m = 0;
     monterMaximum(1234.5, m);
     EXPECT_EQ(m, 1500.0);
     EXPECT_EQ(maximumFinal(m), 1500.0);
-    // Smaller values after it leave it where it is.
+    // Les valeurs plus petites qui suivent ne le bougent pas.
     for (double v : {1200.0, 900.0, 1499.0})
         monterMaximum(v, m);
     EXPECT_EQ(m, 1500.0);
-    // A value just above the rounded ten raises by 10 more.
+    // Une valeur juste au-dessus de la dizaine arrondie monte de 10 de plus.
     m = 0;
     monterMaximum(44.9, m);
     EXPECT_EQ(m, 50.0);
@@ -101,7 +101,7 @@ TEST(Agregation, BornesDeLAxeDesValeurs)
 
 TEST(Agregation, AnneesHydrologiquesReetiquetees)
 {
-    // Hydro column: "01/01/" before October, "01/02/" from October on.
+    // Colonne Hydro : "01/01/" pour la part avant octobre, "01/02/" pour celle à partir d'octobre.
     const TableauValeurs p = donnees({{"01/01/2004", 300.0, "20040101"}, {"01/02/2004", 200.0, "20040201"},
                                       {"01/01/2005", 400.0, "20050101"}, {"01/02/2005", 150.0, "20050201"},
                                       {"01/01/2006", QVariant(), "20060101"}});
@@ -111,11 +111,11 @@ TEST(Agregation, AnneesHydrologiquesReetiquetees)
     EXPECT_EQ(h(0, 0).toString(), "01/01/2004");
     EXPECT_EQ(h(2, 0).toDouble(), 300.0);
     EXPECT_EQ(h(0, 1).toString(), "01/01/2005");
-    EXPECT_EQ(h(2, 1).toDouble(), 600.0);   // October–December 2004 and January–September 2005
+    EXPECT_EQ(h(2, 1).toDouble(), 600.0);   // octobre–décembre 2004 et janvier–septembre 2005
     EXPECT_EQ(h(6, 1).toString(), "20050101");
     EXPECT_EQ(h(0, 2).toString(), "01/01/2006");
     EXPECT_EQ(h(2, 2).toDouble(), 150.0);
-    EXPECT_EQ(maximumFinal(m), 600.0);  // 600 already lies on a hundred
+    EXPECT_EQ(maximumFinal(m), 600.0);  // 600 tombe déjà sur une centaine
 }
 
 TEST(Agregation, DecalageEnTete)
@@ -159,7 +159,7 @@ TEST(Agregation, TextesDesRequetes)
                  "mod 4 = 0 and cint(num_annee) mod 100 <> 0)) AND Num_annee >= year(#01/01/2004#) AND Num_annee <= "
                  "year(#12/31/2004#)) AS SReq WHERE dateValue(DateCreation) >=#01/01/2004# AND dateValue(DateCreation) "
                  "<=#12/31/2004# ORDER BY date_inverse");
-    // The hydrological skeleton runs on the parts of the years, under every kind.
+    // Le squelette hydrologique porte sur les parts d'années, quel que soit le type de base.
     const QString h = requeteSquelette("Hydro", "01/10/2003", "30/09/2005", true, 10).texte();
     EXPECT_TRUE(h.contains("WHERE CVDate(DateCreation) >=#02/01/2003# AND CVDate(DateCreation) <=#01/01/2005#"));
     fenetre.setProperty("typeBase", QStringLiteral("ORACLE"));
@@ -181,7 +181,7 @@ TEST(Statistiques, QuintilesEtMediane)
     EXPECT_DOUBLE_EQ(*q[3], 42);
     EXPECT_FALSE(quintiles({})[0]);
     EXPECT_DOUBLE_EQ(*centile({7}, 0.8), 7);
-    EXPECT_DOUBLE_EQ(*centile({0, 100}, 0.2), 20);   // a year with a total of 0 counts
+    EXPECT_DOUBLE_EQ(*centile({0, 100}, 0.2), 20);   // une année au total nul compte
     EXPECT_DOUBLE_EQ(*moyenne({10, 20, 60}), 30);
     EXPECT_DOUBLE_EQ(*mediane({10, 20, 30}), 20);
     EXPECT_DOUBLE_EQ(*mediane({10, 20, 30, 40}), 25);
@@ -189,7 +189,7 @@ TEST(Statistiques, QuintilesEtMediane)
 
     EXPECT_EQ(bornesEcarts({-30, 5, 12}), std::make_pair(-100.0, 100.0));
     EXPECT_EQ(bornesEcarts({-160, 0, 40}), std::make_pair(-300.0, 300.0));
-    EXPECT_EQ(bornesEcarts({250}), std::make_pair(-400.0, 400.0));  // CInt(3.5) is 4, halves to even
+    EXPECT_EQ(bornesEcarts({250}), std::make_pair(-400.0, 400.0));  // CInt(3.5) vaut 4, moitiés au pair
     EXPECT_EQ(bornesEcarts({}), std::make_pair(0.0, 0.0));
 }
 

@@ -1,5 +1,5 @@
-// The loaders against a real SQLite file, their sums checked against sums made
-// here from the raw rows.
+// Les chargeurs sur un vrai fichier SQLite, leurs sommes vérifiées contre des
+// sommes refaites ici à partir des lignes brutes.
 #include "commun/Dates.h"
 #include "commun/Horloge.h"
 #include "commun/TableauValeurs.h"
@@ -26,8 +26,9 @@ struct Mesure
     QString mode;
 };
 
-// Days from late 1999 to early 2004: leap 2000 and 2004, a month without rows,
-// missing values, values marked "I" and a month of "I" values only.
+// Des jours de fin 1999 à début 2004 : 2000 et 2004 bissextiles, un mois sans
+// lignes, des valeurs manquantes, des valeurs marquées "I" et un mois rien
+// qu'en valeurs "I".
 QList<Mesure> mesures()
 {
     QList<Mesure> l;
@@ -47,7 +48,7 @@ QList<Mesure> mesures()
     return l;
 }
 
-// Sums of the measurements that count, by a key of their day.
+// Sommes des mesures retenues, par une clé tirée de leur jour.
 std::map<QString, double> sommes(const QList<Mesure>& l, const std::function<QString(const QDate&)>& cle, const QDate& debut,
                                  const QDate& fin)
 {
@@ -82,7 +83,7 @@ protected:
     }
     void TearDown() override { ValeursProcessus::courantes().fenetrePrincipale = nullptr; }
 
-    // The series of one load, in order: (date, value).
+    // La série d'un chargement, dans l'ordre : (date, valeur).
     QList<std::pair<QString, double>> charger(const QString& code, const QString& colonne, const QString& debut,
                                               const QString& fin, bool cumul = false, int mode = 0)
     {
@@ -139,7 +140,7 @@ TEST_F(Chargeurs, SommesMensuellesTrimestriellesEtAnnuelles)
     const auto parMois = sommes(donnees, [](const QDate& j) { return TexteDate(QDate(j.year(), j.month(), 1)); }, debut, fin);
     const auto serie = charger("MOIS", "Mois", "01/01/2000", "31/12/2003");
     comparer(serie, parMois, moisAttendus);
-    // April 2001 had no rows and June 2002 only "I" values: points at 0, not holes.
+    // Avril 2001 sans lignes et juin 2002 rien qu'en "I" : des points à 0, pas des trous.
     EXPECT_EQ(serie[15].second, 0.0);
     EXPECT_EQ(serie[29].second, 0.0);
     EXPECT_GE(maximum, 100.0);
@@ -151,7 +152,7 @@ TEST_F(Chargeurs, SommesMensuellesTrimestriellesEtAnnuelles)
     comparer(charger("ANNEE", "Annee", "01/01/2000", "31/12/2003"),
              sommes(donnees, [](const QDate& j) { return QStringLiteral("01/01/%1").arg(j.year()); }, debut, fin), annees);
 
-    // The running total repeats itself over the empty months.
+    // Le cumul se répète sur les mois vides.
     const auto cumul = charger("MOIS", "Mois", "01/01/2000", "31/12/2003", true);
     double total = 0;
     for (int i = 0; i < moisAttendus.size(); ++i) {
@@ -171,7 +172,7 @@ TEST_F(Chargeurs, DecadesEtJoursDesAnneesBissextiles)
             decades << TexteDate(QDate(2000, m, j));
     comparer(charger("DECADE", "Decade", "01/01/2000", "31/12/2000"), sommes(donnees, cle, debut, fin), decades);
 
-    // Day by day: 29 February in 2000 and 2004, not in 2001.
+    // Jour par jour : un 29 février en 2000 et 2004, pas en 2001.
     const auto jours2000 = charger("SANS", "Jour", "01/02/2000", "28/02/2001");
     EXPECT_EQ(jours2000.size(), 29 + 31 + 30 + 31 + 30 + 31 + 31 + 30 + 31 + 30 + 31 + 31 + 28);
     EXPECT_EQ(jours2000[28].first, "29/02/2000");
@@ -184,7 +185,7 @@ TEST_F(Chargeurs, DecadesEtJoursDesAnneesBissextiles)
 
 TEST_F(Chargeurs, AnneesHydrologiques)
 {
-    // October to September, each labelled with the 1 January it holds.
+    // Années d'octobre à septembre, chacune étiquetée par le 1er janvier qu'elle contient.
     const auto serie = charger("HYDRO", "Hydro", "01/10/2000", "30/09/2003");
     const auto attendues = sommes(
         donnees, [](const QDate& j) { return QStringLiteral("01/01/%1").arg(j.month() >= 10 ? j.year() + 1 : j.year()); },
@@ -213,12 +214,12 @@ TEST_F(Chargeurs, NomsRefusesEtTablesAbsentes)
     EXPECT_TRUE(base->ExtraireRecords("SELECT Num_Annee FROM ANNEES", annees, n));
     EXPECT_EQ(n, 41);
 
-    // A gauge without table: the months are still there, at 0.
+    // Un pluviomètre sans table : les mois sont quand même là, à 0.
     d.colonne = "Pluie";
     d.code = "99999";
     EXPECT_EQ(ChargeurPluie::agreger(c, d, base.get(), nullptr), 1);
     EXPECT_EQ(c.GetCourbe(1)->NbValeurs(), 12);
-    // A piezometer without table: a curve without points, bounds reset, and nothing else stops.
+    // Un piézomètre sans table : une courbe sans points, des bornes remises à zéro, et rien d'autre ne s'arrête.
     c.setMaxDonnees(5);
     EXPECT_EQ(ChargeurNappes::chargerPiezometre(c, "01/01/2000", "31/12/2000", "PZ9", "0", "0", "Puits", base.get(), false, 2, 0), 2);
     EXPECT_EQ(c.GetCourbe(2)->NbValeurs(), 0);
@@ -227,7 +228,7 @@ TEST_F(Chargeurs, NomsRefusesEtTablesAbsentes)
 
 TEST_F(Chargeurs, QuintilesEtMedianeDUnMois)
 {
-    // January totals of 10, 20, 30, 40 and 50 mm over five years, one measurement each.
+    // Totaux de janvier de 10, 20, 30, 40 et 50 mm sur cinq ans, une mesure chacun.
     const QList<ColonneTable> colonnes = {{"DateCreation", TypeColonne::Date}, {"Heure", TypeColonne::Heure},
                                           {"Pluie", TypeColonne::Reel}, {"Continuite", TypeColonne::Entier},
                                           {"ModeObtention", TypeColonne::Texte}};
@@ -255,7 +256,7 @@ TEST_F(Chargeurs, QuintilesEtMedianeDUnMois)
     EXPECT_DOUBLE_EQ(janvier("4ème Quintile ").toDouble(), 42);
     EXPECT_DOUBLE_EQ(janvier("Médiane").toDouble(), 30);
     EXPECT_EQ(c.GetCourbe(c.noCourbe("Médiane"))->cellule(0, 0).toString(), "15/01/2024");
-    // March: one year measured, with 0 mm; it counts. February: no year, an empty point.
+    // Mars : une année mesurée, à 0 mm, qui compte. Février : aucune année, un point vide.
     EXPECT_DOUBLE_EQ(c.GetCourbe(c.noCourbe("1er Quintile "))->cellule(2, 2).toDouble(), 0.0);
     EXPECT_TRUE(c.GetCourbe(c.noCourbe("1er Quintile "))->cellule(2, 2).isValid());
     EXPECT_FALSE(c.GetCourbe(c.noCourbe("1er Quintile "))->cellule(2, 1).isValid());

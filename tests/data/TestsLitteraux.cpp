@@ -38,7 +38,7 @@ TEST_F(Litteraux, DatesParTypeDeBase)
     EXPECT_EQ(FormatDateBase("05/03/2004 08:30:00", true).texte(), " to_date('05/03/2004 08:30:00', 'DD/MM/YYYY HH24:MI:SS') ");
     EXPECT_EQ(FormatDateBase("05/03/2004", true).texte(), " to_date('05/03/2004 00:00:00', 'DD/MM/YYYY HH24:MI:SS') ");
 
-    // The kind is read again at every call.
+    // Le type de base est relu à chaque appel.
     base("ACCESS");
     EXPECT_EQ(FormatDateBase("05/03/2004").texte(), "#03/05/2004#");
 }
@@ -69,7 +69,7 @@ TEST_F(Litteraux, DatesImpossiblesEtTypeInconnuDonnentUnTexteVide)
         EXPECT_EQ(FormatDateBase("05/03/2004").texte(), "") << type;
         EXPECT_EQ(FormatHeureBase("08:30:00").texte(), "") << type;
     }
-    // No host window at all.
+    // Aucune fenêtre hôte.
     ValeursProcessus::courantes().fenetrePrincipale = nullptr;
     EXPECT_EQ(FormatDateBase("05/03/2004").texte(), "");
 }
@@ -84,7 +84,7 @@ TEST_F(Litteraux, ConvertirNombreAvecLaVirguleOuLePoint)
         EXPECT_EQ(ConvertirNombre(12.5)->toDouble(), 12.5);
         EXPECT_EQ(ConvertirNombre(QStringLiteral("-0,25"))->metaType().id(), QMetaType::Double);
 
-        // Empty: the integer 0, or Null when asked.
+        // Vide : l'entier 0, ou Null sur demande.
         const auto zero = ConvertirNombre(QString());
         ASSERT_TRUE(zero.has_value());
         EXPECT_EQ(zero->metaType().id(), QMetaType::Int);
@@ -93,7 +93,7 @@ TEST_F(Litteraux, ConvertirNombreAvecLaVirguleOuLePoint)
         ASSERT_TRUE(nul.has_value());
         EXPECT_FALSE(nul->isValid());
 
-        // Not a number: a failure the caller can test.
+        // Pas un nombre : un échec que l'appelant peut tester.
         EXPECT_FALSE(ConvertirNombre(QStringLiteral("abc")).has_value());
         EXPECT_FALSE(ConvertirNombre(QStringLiteral("12,5 mm")).has_value());
         EXPECT_FALSE(ConvertirNombre(QStringLiteral("1.234,5")).has_value());
@@ -111,11 +111,11 @@ TEST_F(Litteraux, RemplacerTexte)
     QString inchange = QStringLiteral("abc");
     RemplacerTexte(inchange, "", ".");
     EXPECT_EQ(inchange, "abc");
-    // The search starts again from the first character after each replacement.
+    // La recherche reprend au premier caractère après chaque remplacement.
     QString recommence = QStringLiteral("aabb");
     RemplacerTexte(recommence, "ab", "");
     EXPECT_EQ(recommence, "");
-    // A replacement holding the searched text ends.
+    // Un remplacement qui contient le texte cherché termine quand même.
     QString double_ = QStringLiteral("a\\b");
     RemplacerTexte(double_, "\\", "\\\\");
     EXPECT_EQ(double_, "a\\\\b");

@@ -29,26 +29,26 @@ TEST(Periodes, LesLettresSontLuesDansLOrdreFixe)
 TEST(Periodes, AnneesHydrologiques)
 {
     using Periodes::normaliser;
-    // From 15/11/2004: October 2004 to September 2005, and the user is told.
+    // À partir du 15/11/2004 : octobre 2004 à septembre 2005, et l'utilisateur est prévenu.
     auto p = normaliser("HYDRO", TypeGraph::edition, "15/11/2004", "31/12/2005", "", "10");
     ASSERT_TRUE(p);
     EXPECT_EQ(p->debut, "01/10/2004");
     EXPECT_EQ(p->fin, "30/09/2005");
     EXPECT_TRUE(p->message);
-    // From 15/09/2004: the hydrological year began in October 2003.
+    // À partir du 15/09/2004 : l'année hydrologique a commencé en octobre 2003.
     p = normaliser("HYDRO", TypeGraph::edition, "15/09/2004", "30/09/2005", "", "10");
     EXPECT_EQ(p->debut, "01/10/2003");
     EXPECT_TRUE(p->message);
-    // Already whole hydrological years: nothing to tell.
+    // Déjà des années hydrologiques entières : rien à dire.
     p = normaliser("HYDRO", TypeGraph::edition, "01/10/2003", "30/09/2005", "", "10");
     EXPECT_FALSE(p->message);
-    // Year graph of 2005: October 2004 to September 2005, twelve steps, no message.
+    // Graphique annuel 2005 : octobre 2004 à septembre 2005, douze pas, aucun message.
     p = normaliser("HYDRO", TypeGraph::Annee, "", "", "2005", "10");
     EXPECT_EQ(p->debut, "01/10/2004");
     EXPECT_EQ(p->fin, "30/09/2005");
     EXPECT_EQ(p->pasAxeX, 12);
     EXPECT_FALSE(p->message);
-    // A hydrological year starting in March ends on the last day of February, leap or not.
+    // Une année hydrologique commençant en mars finit le dernier jour de février, bissextile ou non.
     p = normaliser("HYDRO", TypeGraph::Annee, "", "", "2004", "3");
     EXPECT_EQ(p->fin, "29/02/2004");
     EXPECT_EQ(Periodes::messageAnneeHydro("10"),

@@ -65,7 +65,7 @@ TEST_F(Collection, UneNouvelleCollectionSurUnMagasinVide)
     EXPECT_EQ(o.FormatAxeXAnnee, "");
     EXPECT_EQ(o.TaillePoliceAxes, 7);
     EXPECT_EQ(o.TaillePoliceTitre, 14);
-    // The defaults are now stored for the next run.
+    // Les valeurs par défaut sont maintenant enregistrées pour la prochaine exécution.
     EXPECT_EQ(LireParametre("InitOptionExcel"), "1");
     EXPECT_EQ(LireParametre("LibelleAxeProfondeur", {}, true), "Précipitations en mm");
 }
@@ -82,7 +82,7 @@ TEST_F(Collection, LesOptionsStockeesSontRelues)
     const GestionExportExcel& o = coll.GestionExportExcel();
     EXPECT_FALSE(o.AfficherLegende);
     EXPECT_TRUE(o.AfficherAquifere);
-    EXPECT_FALSE(o.AfficherTitre);  // not written because the store was already initialised
+    EXPECT_FALSE(o.AfficherTitre);  // non écrit, le magasin étant déjà initialisé
     EXPECT_EQ(o.TypeAxeX, "FIXE");
     EXPECT_EQ(o.FormatAxeX, "yyyy");
     EXPECT_EQ(o.TaillePoliceTitre, 18);
@@ -109,7 +109,7 @@ TEST_F(Collection, OrdreDesCourbesApresChaqueOperation)
     EXPECT_EQ(coll.GetCourbe(2)->Symbol(), 1);
     EXPECT_EQ(coll.GetCourbe(1)->Titre(), "A");
 
-    // Positions outside 1..Compter change nothing.
+    // Les positions hors de 1..Compter ne changent rien.
     for (int hors : {0, -1, 4, 100}) {
         coll.SupprimerCourbe(hors);
         coll.MajTitre(hors, "x");
@@ -141,12 +141,12 @@ TEST_F(Collection, RechercheParCle)
     auto doublon = courbe("Etp");
     doublon->setTitre("second");
     coll.AjouterCourbe(doublon);
-    EXPECT_EQ(coll.noCourbe("Etp"), 2);   // the first of two equal keys
-    EXPECT_EQ(coll.noCourbe("pluie"), -1); // case counts
+    EXPECT_EQ(coll.noCourbe("Etp"), 2);   // la première de deux clés égales
+    EXPECT_EQ(coll.noCourbe("pluie"), -1); // la casse compte
     EXPECT_EQ(coll.noCourbe("Pluie "), -1);
     EXPECT_EQ(coll.noCourbe(""), -1);
 
-    // Filled by position through the curve's own AjouterValeurs.
+    // Remplie par position via l'AjouterValeurs de la courbe elle-même.
     TableauValeurs t(6, 4);
     coll.AjouterValeurs(coll.noCourbe("Etp"), QVariant::fromValue(t));
     EXPECT_EQ(coll.GetCourbe(2)->NbValeurs(), 4);
@@ -158,13 +158,13 @@ TEST_F(Collection, LesCourbesSontPartagees)
     Classe_Graphiques coll;
     auto c = courbe("Pluie");
     coll.AjouterCourbe(c);
-    coll.AjouterCourbe(c);  // duplicates are allowed
+    coll.AjouterCourbe(c);  // les doublons sont permis
     EXPECT_EQ(coll.Compter(), 2);
     c->setCouleur(11);
     EXPECT_EQ(coll.GetCourbe(1)->Couleur(), 11);
     std::weak_ptr<Classe_Graphique> temoin = c;
     c.reset();
-    EXPECT_FALSE(temoin.expired());  // the collection keeps it alive
+    EXPECT_FALSE(temoin.expired());  // la collection la garde en vie
     coll.ViderCollection();
     EXPECT_TRUE(temoin.expired());
 }
@@ -201,7 +201,7 @@ TEST_F(Collection, StyleDeGrille)
     coll.setGrilleY(false);
     EXPECT_EQ(coll.StyleGrille(), 0);
 
-    // The options record is the collection's own copy.
+    // L'enregistrement des options est une copie propre à la collection.
     GestionExportExcel o = coll.GestionExportExcel();
     o.TaillePoliceAxes = 11;
     EXPECT_EQ(coll.GestionExportExcel().TaillePoliceAxes, 7);

@@ -18,7 +18,7 @@ TEST(Courbe, ValeursParDefautEtProprietesParNom)
     EXPECT_EQ(c.NbValeurs(), 0);
     EXPECT_FALSE(c.Afficher());
 
-    // Reached by name as the options dialog and the exports do; the series is read-only.
+    // Atteinte par nom, comme le font le dialogue d'options et les exports ; la série est en lecture seule.
     EXPECT_TRUE(c.setProperty("Titre", QStringLiteral("Pluie")));
     EXPECT_EQ(c.Titre(), "Pluie");
     EXPECT_FALSE(c.setProperty("NbValeurs", 4));
@@ -32,11 +32,11 @@ TEST(Courbe, AjouterValeursCompteLesPointsDUnTableauSeulement)
     t(2, 9) = 4.0;
     EXPECT_TRUE(QMetaObject::invokeMethod(&c, "AjouterValeurs", Q_ARG(QVariant, QVariant::fromValue(t))));
     EXPECT_EQ(c.NbValeurs(), 10);
-    // A copy is kept: changing the caller's array afterwards changes nothing.
+    // Une copie est gardée : modifier ensuite le tableau de l'appelant ne change rien.
     t(2, 9) = 99.0;
     EXPECT_EQ(c.cellule(2, 9).toDouble(), 4.0);
 
-    // A value that is no two-dimensional array is kept as given; the count stays.
+    // Une valeur qui n'est pas un tableau à deux dimensions est gardée telle quelle ; le compte ne bouge pas.
     c.AjouterValeurs(QVariant(QStringLiteral("pas un tableau")));
     EXPECT_EQ(c.Valeurs().toString(), "pas un tableau");
     EXPECT_EQ(c.NbValeurs(), 10);
@@ -45,7 +45,7 @@ TEST(Courbe, AjouterValeursCompteLesPointsDUnTableauSeulement)
     neuve.AjouterValeurs(QVariant(QStringList{"a", "b"}));
     EXPECT_EQ(neuve.NbValeurs(), 0);
 
-    // An array without points counts none.
+    // Un tableau sans points en compte zéro.
     c.AjouterValeurs(TableauValeurs(6, 0));
     EXPECT_EQ(c.NbValeurs(), 0);
 }
@@ -62,7 +62,7 @@ TEST(Courbe, GetMinValeur)
     c.AjouterValeurs(t);
     EXPECT_EQ(c.GetMinValeur(), 3.2);
 
-    // Values held as text, with either decimal mark; empty and non-numeric cells skipped.
+    // Valeurs en texte, avec l'un ou l'autre séparateur décimal ; cellules vides et non numériques ignorées.
     TableauValeurs texte(6, 4);
     texte(2, 0) = QStringLiteral("7,5");
     texte(2, 1) = QStringLiteral("2.25");

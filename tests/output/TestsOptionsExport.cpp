@@ -55,7 +55,7 @@ TEST(OptionsExport, TaillesEtTextesLusCommeIlFaut)
     EXPECT_EQ(o.TypeAxeXAnnee, "PERSO");
     EXPECT_EQ(o.FormatAxeXAnnee, "mmm-yy");
     EXPECT_EQ(o.LibelleAxeNGF, "Cote en NGF");
-    // Nothing else was written over the user's choices.
+    // Rien d'autre n'a été écrit par-dessus les choix de l'utilisateur.
     EXPECT_EQ(LireParametre("AfficherTitre"), "");
 }
 

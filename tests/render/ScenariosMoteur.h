@@ -1,6 +1,6 @@
 #pragma once
 
-// Charts built through property writes, as the chart control builds them.
+// Graphiques construits par écritures de propriétés, comme le fait le contrôle graphique.
 #include "render/moteur/MoteurGraphique.h"
 #include "render/moteur/ProprietesMoteur.h"
 #include "render/moteur/SortiesImage.h"
@@ -39,7 +39,7 @@ inline void libellesX(MoteurGraphique& m, const QStringList& libelles)
     m.VBAGLabels(int(libelles.size()), libelles.join(u'\t'));
 }
 
-// One category data set, point by point with its colour.
+// Un jeu de données par catégories, point par point avec sa couleur.
 inline void jeu(MoteurGraphique& m, int numero, int couleur, const std::vector<double>& valeurs)
 {
     m.ecrire(Prop::NbJeux, numero);
@@ -60,7 +60,7 @@ inline QStringList mois()
     return {"Jan", "Fev", "Mar", "Avr", "Mai", "Jui", "Jui", "Aou", "Sep", "Oct", "Nov", "Dec"};
 }
 
-// Saved when GRAPHIQUE_IMAGES_TESTS names a folder, to look at them.
+// Enregistrée quand GRAPHIQUE_IMAGES_TESTS nomme un dossier, pour la regarder.
 inline void garder(const QImage& image, const QString& nom)
 {
     const QString dossier = qEnvironmentVariable("GRAPHIQUE_IMAGES_TESTS");

@@ -15,7 +15,7 @@ namespace {
 class Axes : public ::testing::Test
 {
 protected:
-    // A collection over a period, with a first curve of n points dated from its start.
+    // Une collection sur une période, avec une première courbe de n points datés depuis son début.
     void periode(const QString& debut, const QString& fin, const QString& unite, const QString& code = "MOIS")
     {
         c.setDateDebutChargement(debut);
@@ -48,15 +48,15 @@ TEST_F(Axes, NombreDePasSelonLaDuree)
     EXPECT_EQ(NombrePas(0, 10, 0, -1, false, &annees), 10);
     EXPECT_EQ(NombrePas(0, 11, 0, -1, false, &annees), 5);
     EXPECT_EQ(NombrePas(0, 30, 1, -1, false, &annees), 5);
-    EXPECT_EQ(NombrePas(0, 31, 1, -1, false, &annees), 2);      // months + 1
+    EXPECT_EQ(NombrePas(0, 31, 1, -1, false, &annees), 2);      // mois + 1
     EXPECT_EQ(NombrePas(1, 400, 13, -1, false, &annees), 14);
-    EXPECT_EQ(NombrePas(3, 1100, 36, 7, false, &annees), 7);    // left as it was
-    EXPECT_EQ(NombrePas(3, 1100, 36, 7, true, &annees), 37);    // months + 1 on X–Y charts
+    EXPECT_EQ(NombrePas(3, 1100, 36, 7, false, &annees), 7);    // laissé tel quel
+    EXPECT_EQ(NombrePas(3, 1100, 36, 7, true, &annees), 37);    // mois + 1 sur les graphiques X–Y
     EXPECT_EQ(NombrePas(7, 2600, 84, -1, false, &annees), 7);
     EXPECT_FALSE(annees);
     EXPECT_EQ(NombrePas(11, 4100, 132, -1, false, &annees), 11);
     EXPECT_TRUE(annees);
-    EXPECT_EQ(NombrePas(0, 0, 0, -1, false, &annees), 1);       // never below one
+    EXPECT_EQ(NombrePas(0, 0, 0, -1, false, &annees), 1);       // jamais moins de un
 }
 
 TEST_F(Axes, UnJourDixJoursUnMois)
@@ -86,7 +86,7 @@ TEST_F(Axes, OnzeFrontieresDAnneePassentEnAnnees)
     EXPECT_EQ(c.PasAxeX(), 11);
     EXPECT_EQ(libelles(), (QStringList{"90", "91", "92", "93", "94", "95", "96", "97", "98", "99", "00", "01"}));
 
-    // Hydrological years read as "04-05" unless the chart cumulates the year.
+    // Les années hydrologiques s'écrivent "04-05", sauf si le graphique cumule l'année.
     periode("01/10/2003", "30/09/2006", "A", "HYDRO");
     FctGraphique::InitAxeDates(c, g, debut, fin, false, false);
     EXPECT_EQ(g.lire(Prop::NbLibellesX).toInt(), 3);
@@ -101,7 +101,7 @@ TEST_F(Axes, AnneeSeuleEtMoisNombreux)
     FctGraphique::InitAxeDates(c, g, debut, fin, false, false);
     EXPECT_EQ(libelles(), (QStringList{"Jan", "Fev", "Mar", "Avr", "Mai", "Jui", "Jui", "Aou", "Sep", "Oct", "Nov", "Dec"}));
 
-    // Month names up to 48 months; beyond, "MM/YY"; from 21 labels the count is 1.
+    // Noms de mois jusqu'à 48 mois, "MM/YY" au-delà ; à partir de 21 libellés, le nombre vaut 1.
     periode("01/01/2000", "31/12/2003", "M");
     FctGraphique::InitAxeDates(c, g, debut, fin, false, false);
     EXPECT_EQ(g.lire(Prop::NbLibellesX).toInt(), 1);
@@ -114,7 +114,7 @@ TEST_F(Axes, AnneeSeuleEtMoisNombreux)
     EXPECT_EQ(g.modele().libellesTabulation.at(1), "01/00");
     EXPECT_EQ(g.modele().libellesTabulation.at(0), "12/99");
 
-    // Fewer than 21 labels: all sent, one more than ub.
+    // Moins de 21 libellés : tous envoyés, soit ub + 1.
     periode("01/01/2004", "30/06/2005", "M");
     FctGraphique::InitAxeDates(c, g, debut, fin, false, false);
     EXPECT_EQ(g.lire(Prop::NbLibellesX).toInt(), 17);
@@ -150,18 +150,18 @@ TEST_F(Axes, GraphiqueXYLimiteA41Libelles)
 {
     periode("01/01/2000", "31/12/2002", "M");
     FctGraphique::InitAxeDatesPiezo(c, g, debut, fin);
-    EXPECT_EQ(g.lire(Prop::NbLibellesX).toInt(), 36);  // 35 months between the firsts, ub = 36
+    EXPECT_EQ(g.lire(Prop::NbLibellesX).toInt(), 36);  // 35 mois entre les premiers jours, ub = 36
     EXPECT_EQ(libelles().first(), "Jan");
     periode("01/01/2000", "31/12/2003", "M");
     FctGraphique::InitAxeDatesPiezo(c, g, debut, fin);
     EXPECT_EQ(g.lire(Prop::NbLibellesX).toInt(), 1);
 
-    // Hydrological years padded to be centred on the year.
+    // Années hydrologiques complétées de blancs pour être centrées sur l'année.
     periode("01/10/2000", "30/09/2003", "A", "HYDRO");
     FctGraphique::InitAxeDatesPiezo(c, g, debut, fin);
     EXPECT_EQ(libelles().first(), QString(16, ' ') + "00-01");
 
-    // The rainfall chart laid under it makes its plot white.
+    // Le graphique de pluie posé dessous rend sa zone de tracé blanche.
     FctGraphique::InitAxeDatesSuperpose(c, g, debut, fin);
     EXPECT_EQ(g.lire(Prop::Element).toInt(), 4);
 }
@@ -176,7 +176,7 @@ TEST_F(Axes, DatesVidesNeTouchentPasAuGraphique)
     EXPECT_EQ(fin, "");
     FctGraphique::InitAxeDatesPiezo(c, g, debut, fin);
     EXPECT_EQ(g.lire(Prop::NbLibellesX).toInt(), 7);
-    // The full-period flag draws the load dates and copies them to the display dates.
+    // L'indicateur de période complète trace les dates de chargement et les recopie dans les dates d'affichage.
     c.setEchelleXAuto(true);
     c.setDateDebutChargement("01/01/2004");
     c.setDateFinChargement("31/12/2004");
@@ -196,11 +196,11 @@ TEST_F(Axes, EchellesDesNappesEtDeLaPluie)
     pluie.setMaxDonnees(40);
     pluie.setNbSeparations(4);
     FctGraphique::InitEchellesPiezo(c, pluie, g, false, 0, 0);
-    // Equal bounds open a range of 10 above the minimum.
+    // Des bornes égales ouvrent une plage de 10 au-dessus du minimum.
     g.ecrire(Prop::AxeY, 0);
     EXPECT_EQ(g.lire(Prop::YMin).toDouble(), 12.0);
     EXPECT_EQ(g.lire(Prop::YMax).toDouble(), 22.0);
-    // Depth labels times the host's coefficient (-1), the scale type being 0.
+    // Libellés de profondeur multipliés par le coefficient de l'hôte (-1), le type d'échelle valant 0.
     EXPECT_EQ(g.lireIndexe(Prop::LibelleGauche, 1).toString(), "-12");
     EXPECT_EQ(g.lireIndexe(Prop::LibelleGauche, 6).toString(), "-22");
     g.ecrire(Prop::AxeY, 1);
@@ -210,7 +210,7 @@ TEST_F(Axes, EchellesDesNappesEtDeLaPluie)
     EXPECT_EQ(g.lire(Prop::TitreYGauche).toString(), "Profondeur en m");
     EXPECT_EQ(g.lire(Prop::TitreYDroite).toString(), "Précipitations en mm");
 
-    // Another scale type: depths as stored. Elevations never take the coefficient.
+    // Autre type d'échelle : profondeurs telles qu'enregistrées. Les cotes ne prennent jamais le coefficient.
     hote.setType(1);
     FctGraphique::InitEchellesPiezo(c, pluie, g, false, 0, 0);
     EXPECT_EQ(g.lireIndexe(Prop::LibelleGauche, 1).toString(), "12");

@@ -22,7 +22,7 @@ QRgb palette(int n)
     return 0xFF000000u | Palette::rgb(n);
 }
 
-// Pixels of a colour in a rectangle of the image.
+// Pixels d'une couleur dans un rectangle de l'image.
 int compter(const QImage& image, const QRect& r, QRgb couleur, int tolerance = 40)
 {
     int n = 0;
@@ -33,7 +33,7 @@ int compter(const QImage& image, const QRect& r, QRgb couleur, int tolerance = 4
     return n;
 }
 
-// Bounding box of what is not the background colour, in a rectangle.
+// Rectangle englobant ce qui n'est pas de la couleur du fond, dans un rectangle.
 QRect encre(const QImage& image, const QRect& r, QRgb fond)
 {
     QRect b;
@@ -60,23 +60,23 @@ TEST(MoteurImages, GraphiqueEnLignes)
 
     const QRect zone = m.zoneTrace(QRectF(QPointF(0, 0), QSizeF(taille))).toAlignedRect();
     ASSERT_TRUE(QRect(QPoint(0, 0), taille).contains(zone));
-    // The red line is inside the plot and only there.
+    // Le trait rouge est dans la zone de tracé, et seulement là.
     EXPECT_GT(compter(image, zone, palette(12)), 300);
     EXPECT_EQ(compter(image, QRect(0, 0, taille.width(), zone.top() - 2), palette(12)), 0);
     EXPECT_EQ(compter(image, QRect(0, zone.bottom() + 2, taille.width(), 200), palette(12)), 0);
-    // The first point (80 mm, first slot) and the seventh (5 mm) are where the scale puts them.
+    // Le premier point (80 mm, premier créneau) et le septième (5 mm) sont là où l'échelle les place.
     const QPointF p1 = m.versPixels({0.5, 80}, QRectF(QPointF(0, 0), QSizeF(taille)));
     const QPointF p7 = m.versPixels({6.5, 5}, QRectF(QPointF(0, 0), QSizeF(taille)));
     EXPECT_GT(compter(image, QRect(p1.toPoint() - QPoint(3, 3), QSize(7, 7)), palette(12)), 5);
     EXPECT_GT(compter(image, QRect(p7.toPoint() - QPoint(3, 3), QSize(7, 7)), palette(12)), 5);
     EXPECT_GT(p7.y(), p1.y() + zone.height() * 0.6);
-    // Labels below the plot and left of it, all inside the image.
+    // Libellés sous le tracé et à sa gauche, tous dans l'image.
     const QRect sous = encre(image, QRect(zone.left() - 20, zone.bottom() + 3, zone.width() + 40, taille.height() - zone.bottom() - 3), 0xFFFFFFFF);
     EXPECT_TRUE(sous.isValid());
     const QRect gauche = encre(image, QRect(0, zone.top() - 8, zone.left() - 2, zone.height() + 16), 0xFFFFFFFF);
     EXPECT_TRUE(gauche.isValid());
     EXPECT_GT(gauche.left(), 0);
-    // Effective values read back.
+    // Valeurs effectives relues.
     EXPECT_EQ(m.lire(Prop::XMax).toDouble(), 12.0);
     EXPECT_EQ(m.lire(Prop::XMin).toDouble(), 0.0);
     EXPECT_EQ(m.lire(Prop::YMax).toDouble(), 100.0);
@@ -102,7 +102,7 @@ TEST(MoteurImages, HistogrammeSurLAxe)
     const QImage image = SortiesImage::image(m, taille);
     garder(image, "barres");
 
-    // Each bar stands on the zero line: blue above it, red below it, nothing across.
+    // Chaque barre part de la ligne du zéro : bleue au-dessus, rouge en dessous, aucune ne la traverse.
     const double zero = m.versPixels({0, 0}, cadre).y();
     for (int p = 1; p <= 12; ++p) {
         const QPointF centre = m.versPixels({p - 0.5, v[std::size_t(p - 1)] / 2}, cadre);
@@ -114,7 +114,7 @@ TEST(MoteurImages, HistogrammeSurLAxe)
             EXPECT_FALSE(proche(image.pixel(QPoint(int(centre.x()), int(dessus.y()) - 4)), attendu)) << p;
         }
     }
-    // Wide bars keep a hairline between them.
+    // Des barres larges gardent un filet entre elles.
     const QPointF bord = m.versPixels({1.0, 20}, cadre);
     EXPECT_FALSE(proche(image.pixel(bord.toPoint() - QPoint(1, 0)), palette(9)));
 }
@@ -135,12 +135,12 @@ TEST(MoteurImages, BarresEmpileesOuCoteACote)
         const QPoint basMilieu = m.versPixels({1.5, 15}, cadre).toPoint();
         const QPoint hautMilieu = m.versPixels({1.5, 55}, cadre).toPoint();
         if (empile) {
-            // One bar a point: the first set at the bottom, the second over it up to 70.
+            // Une barre par point : le premier jeu en bas, le second par-dessus jusqu'à 70.
             EXPECT_TRUE(proche(image.pixel(basMilieu), palette(9)));
             EXPECT_TRUE(proche(image.pixel(hautMilieu), palette(12)));
             EXPECT_FALSE(proche(image.pixel(m.versPixels({1.5, 75}, cadre).toPoint()), palette(12)));
         } else {
-            // Two bars in the slot, the first on the left half, the second on the right.
+            // Deux barres dans le créneau, la première sur la moitié gauche, la seconde à droite.
             EXPECT_TRUE(proche(image.pixel(m.versPixels({1.3, 15}, cadre).toPoint()), palette(9)));
             EXPECT_TRUE(proche(image.pixel(m.versPixels({1.7, 15}, cadre).toPoint()), palette(12)));
             EXPECT_FALSE(proche(image.pixel(hautMilieu), palette(12)));
@@ -176,7 +176,7 @@ TEST(MoteurImages, CourbeXYAvecUnPointManquant)
     garder(image, "xy-manquant");
 
     EXPECT_EQ(m.lire(Prop::XMax).toDouble(), 1000.0);
-    // The line reaches both sides of the gap but not its middle.
+    // Le trait atteint les deux bords du trou, mais pas son milieu.
     auto colonneCouleur = [&](double x) {
         const int px = int(m.versPixels({x, 0}, cadre).x());
         return compter(image, QRect(px, 0, 1, taille.height()), palette(4));
@@ -217,14 +217,14 @@ TEST(MoteurImages, DeuxAxesAvecLeursLibelles)
     const QImage image = SortiesImage::image(m, taille);
     garder(image, "deux-axes");
     const QRect zone = m.zoneTrace(QRectF(QPointF(0, 0), QSizeF(taille))).toAlignedRect();
-    // Ink on both sides of the plot: the labels of each axis, inside the image.
+    // De l'encre des deux côtés du tracé : les libellés de chaque axe, dans l'image.
     const QRect droite = encre(image, QRect(zone.right() + 3, zone.top() - 8, taille.width() - zone.right() - 3, zone.height() + 16), 0xFFFFFFFF);
     const QRect gauche = encre(image, QRect(0, zone.top() - 8, zone.left() - 3, zone.height() + 16), 0xFFFFFFFF);
     ASSERT_TRUE(droite.isValid());
     ASSERT_TRUE(gauche.isValid());
     EXPECT_LT(droite.right(), taille.width() - 1);
     EXPECT_GT(gauche.left(), 0);
-    // The right axis keeps its own reading.
+    // L'axe droit garde ses propres bornes.
     m.ecrire(Prop::AxeY, 1);
     EXPECT_EQ(m.lire(Prop::YMax).toDouble(), 200.0);
     m.ecrire(Prop::AxeY, 0);
@@ -235,7 +235,7 @@ TEST(MoteurImages, ImageDeFondEcriteParUnAutreGraphique)
 {
     QTemporaryDir dossier;
     MoteurGraphique::definirDossierImages(dossier.path());
-    // The rainfall chart writes its plot area into the picture file...
+    // Le graphique de pluie écrit sa zone de tracé dans le fichier image…
     MoteurGraphique pluie(QStringLiteral("GraphiqueSuperposePluvio"));
     pluie.setTaille(taille);
     pluie.ecrire(Prop::TypeGraphe, 3);
@@ -245,7 +245,7 @@ TEST(MoteurImages, ImageDeFondEcriteParUnAutreGraphique)
     pluie.ecrire(Prop::Dessin, 6);
     ASSERT_TRUE(QFile::exists(dossier.filePath("tmp.WMF")));
 
-    // ...which the main chart lays under its own curve, in its plot area.
+    // …que le graphique principal pose sous sa propre courbe, dans sa zone de tracé.
     MoteurGraphique principal;
     principal.ecrire(Prop::PlacementImageFond, 4);
     principal.ecrire(Prop::ImageFond, "tmp.WMF");
@@ -257,10 +257,10 @@ TEST(MoteurImages, ImageDeFondEcriteParUnAutreGraphique)
     const QImage image = SortiesImage::image(principal, taille);
     garder(image, "image-fond");
     const QRect zone = principal.zoneTrace(cadre).toAlignedRect();
-    EXPECT_GT(compter(image, zone, palette(9)), 2000);                       // the rainfall bars
+    EXPECT_GT(compter(image, zone, palette(9)), 2000);                       // les barres de pluie
     EXPECT_EQ(compter(image, QRect(0, 0, zone.left() - 1, taille.height()), palette(9)), 0);
-    EXPECT_GT(compter(image, zone, palette(12)), 200);                       // the curve over them
-    // The seventh bar (45 mm of 50) reaches near the top of the plot.
+    EXPECT_GT(compter(image, zone, palette(12)), 200);                       // la courbe par-dessus
+    // La septième barre (45 mm sur 50) monte près du haut du tracé.
     const int x7 = int(zone.left() + zone.width() * 6.5 / 10);
     EXPECT_TRUE(proche(image.pixel(x7, zone.top() + zone.height() / 8), palette(9)));
     MoteurGraphique::definirDossierImages(QString());

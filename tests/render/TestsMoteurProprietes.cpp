@@ -21,7 +21,7 @@ TEST(MoteurProprietes, UnNumeroInconnuEstGardeEtRelu)
     EXPECT_EQ(m.lire(9877).toString(), "texte");
     EXPECT_EQ(m.lireIndexe(9878, 3).toDouble(), 2.5);
     EXPECT_EQ(m.lireIndexe(9878, 4).toInt(), 0);
-    // Numbers the engine knows but does not draw from, written by the control at start-up.
+    // Numéros connus du moteur mais sans effet sur le dessin, écrits par le contrôle au démarrage.
     for (int n : {2, 45, 58, 90, 92, 100, 81, 114, 121, 42, 138, 94, 88})
         m.ecrire(n, 1);
     for (int n : {2, 45, 58, 90, 92, 100, 81, 114, 121, 42, 138, 94, 88})
@@ -31,7 +31,7 @@ TEST(MoteurProprietes, UnNumeroInconnuEstGardeEtRelu)
 TEST(MoteurProprietes, ValeursEffectivesAvantToutEcrit)
 {
     MoteurGraphique m;
-    // A fresh chart spans 0 to 1000 on X: X–Y positions are computed against it.
+    // Un graphique neuf va de 0 à 1000 en X : les positions X–Y sont calculées sur cette base.
     EXPECT_EQ(m.lire(Prop::XMin).toDouble(), 0.0);
     EXPECT_EQ(m.lire(Prop::XMax).toDouble(), 1000.0);
     EXPECT_EQ(m.lire(Prop::YMin).toDouble(), 0.0);
@@ -44,7 +44,7 @@ TEST(MoteurProprietes, ValeursEffectivesAvantToutEcrit)
     EXPECT_EQ(m.lire(Prop::CouleurFond).toInt(), 15);
     EXPECT_EQ(m.lire(Prop::TypeGraphe).toInt(), 6);
 
-    // Read back as the engine uses them: clamped and at least one.
+    // Relues telles que le moteur les emploie : bornées, et au moins un.
     m.ecrire(Prop::EspacementLibelles, 30);
     EXPECT_EQ(m.lire(Prop::EspacementLibelles).toInt(), 19);
     m.ecrire(Prop::EspacementLibelles, 0);
@@ -56,19 +56,19 @@ TEST(MoteurProprietes, ValeursEffectivesAvantToutEcrit)
     m.ecrire(Prop::ModeEchelleY, 2);
     m.ecrire(Prop::YMax, 5);
     m.ecrire(Prop::YMin, 5);
-    EXPECT_EQ(m.lire(Prop::YMax).toDouble(), 6.0);  // an empty range is opened
+    EXPECT_EQ(m.lire(Prop::YMax).toDouble(), 6.0);  // une plage vide est ouverte
 }
 
 TEST(MoteurProprietes, BornesXDUnGraphiqueParCategories)
 {
     MoteurGraphique m;
-    // The control writes its saved maximum first, then the point count: the count wins.
+    // Le contrôle écrit d'abord son maximum enregistré, puis le nombre de points : le nombre l'emporte.
     m.ecrire(Prop::Reinitialisation, 9);
     m.ecrire(Prop::XMin, 0);
     m.ecrire(Prop::XMax, 365);
     m.ecrire(Prop::NbPoints, 12);
     EXPECT_EQ(m.lire(Prop::XMax).toDouble(), 12.0);
-    // A step zoom writes the bounds after: they hold until the count changes.
+    // Un zoom par pas écrit les bornes après : elles tiennent jusqu'au prochain changement du nombre.
     m.ecrire(Prop::XMin, 3);
     m.ecrire(Prop::XMax, 9);
     EXPECT_EQ(m.lire(Prop::XMin).toDouble(), 3.0);
@@ -79,7 +79,7 @@ TEST(MoteurProprietes, BornesXDUnGraphiqueParCategories)
     EXPECT_EQ(m.lire(Prop::XMax).toDouble(), 24.0);
     EXPECT_EQ(m.lire(Prop::XMin).toDouble(), 0.0);
 
-    // Auto value scale from the points, on round numbers, bars standing on 0.
+    // Échelle automatique des valeurs d'après les points, sur des nombres ronds, barres partant de 0.
     m.ecrire(Prop::TypeGraphe, 3);
     m.ecrire(Prop::Jeu, 1);
     m.ecrireIndexe(Prop::ValeurPoint, 1, 37.2);
@@ -96,7 +96,7 @@ TEST(MoteurProprietes, BornesXDUnGraphiqueXY)
     m.ecrire(Prop::NbJeux, 0);
     m.ecrire(Prop::XMin, 0);
     m.ecrire(Prop::XMax, 1000);
-    EXPECT_EQ(m.lire(Prop::XMax).toDouble(), 1000.0);  // read before any point, as the hour scale needs
+    EXPECT_EQ(m.lire(Prop::XMax).toDouble(), 1000.0);  // lu avant tout point, comme l'échelle horaire en a besoin
     m.ecrire(Prop::NbJeux, 2);
     m.ecrire(Prop::Jeu, 1);
     m.ecrire(Prop::NbPoints, 1);
@@ -108,7 +108,7 @@ TEST(MoteurProprietes, BornesXDUnGraphiqueXY)
         m.ecrire(Prop::Manquant, 0);
     }
     EXPECT_EQ(m.lire(Prop::XMax).toDouble(), 1000.0);
-    // Positions and values read back point by point; the tail was never written.
+    // Positions et valeurs relues point par point ; la fin n'a jamais été écrite.
     m.ecrire(Prop::Point, 2);
     EXPECT_DOUBLE_EQ(m.lire(Prop::PositionX).toDouble(), 200.1);
     EXPECT_DOUBLE_EQ(m.lireIndexe(Prop::PositionLue, 1).toDouble(), 200.1);
@@ -116,13 +116,13 @@ TEST(MoteurProprietes, BornesXDUnGraphiqueXY)
     EXPECT_EQ(m.lire(Prop::ValeurTexte).toString().replace(',', '.'), "12.5");
     m.ecrire(Prop::Point, 5);
     EXPECT_EQ(m.lire(Prop::PositionX).toDouble(), 0.0);
-    // The second set shares the point count.
+    // Le second jeu partage le nombre de points.
     m.ecrire(Prop::Jeu, 2);
     m.ecrire(Prop::Point, 4);
     EXPECT_EQ(m.lire(Prop::PositionX).toDouble(), 0.0);
     m.ecrire(Prop::Manquant, 1);
     EXPECT_EQ(m.lire(Prop::Manquant).toInt(), 1);
-    // Points outside the count are out of reach.
+    // Les points au-delà du nombre sont hors d'atteinte.
     m.ecrire(Prop::Point, 6);
     m.ecrire(Prop::PositionX, 5.0);
     EXPECT_EQ(m.lire(Prop::PositionX).toDouble(), 0.0);
@@ -147,7 +147,7 @@ TEST(MoteurProprietes, RemiseAZeroEtDemandesDeDessin)
     EXPECT_EQ(m.lire(Prop::NbJeux).toInt(), 1);
     EXPECT_EQ(m.lireIndexe(Prop::Legende, 1).toString(), "");
     EXPECT_EQ(m.lireIndexe(Prop::LibelleGauche, 1).toString(), "");
-    EXPECT_EQ(m.lire(Prop::TitreGraphique).toString(), "Station");  // looks and titles stay
+    EXPECT_EQ(m.lire(Prop::TitreGraphique).toString(), "Station");  // apparence et titres restent
     EXPECT_EQ(m.lire(Prop::CouleurFond).toInt(), 3);
 
     m.ecrire(Prop::Dessin, 1);
@@ -162,11 +162,11 @@ TEST(MoteurProprietes, RemiseAZeroEtDemandesDeDessin)
 TEST(MoteurProprietes, CouleursDesElementsParPaires)
 {
     MoteurGraphique m;
-    // Element first, then its colour: the frame light grey, as at start-up.
+    // L'élément d'abord, puis sa couleur : le cadre gris clair, comme au démarrage.
     m.ecrire(Prop::Element, 7);
     m.ecrire(Prop::CouleurElement, 7);
     EXPECT_EQ(m.modele().couleurElement(ModeleGraphique::Cadre), 7);
-    // Colour then element: the colour goes to the element selected before.
+    // La couleur puis l'élément : la couleur va à l'élément choisi avant.
     m.ecrire(Prop::CouleurElement, 15);
     m.ecrire(Prop::Element, 4);
     EXPECT_EQ(m.modele().couleurElement(ModeleGraphique::Cadre), 15);
@@ -181,7 +181,7 @@ TEST(MoteurProprietes, LibellesEtPolices)
     MoteurGraphique m;
     EXPECT_EQ(m.VBAGLabels(3, QStringLiteral("Jan\tFev\tMar")), 0);
     EXPECT_EQ(m.modele().libellesTabulation, (QStringList{"Jan", "Fev", "Mar"}));
-    EXPECT_EQ(m.VBAGLabels(2, QStringLiteral("Jan\tFev\tMar")), -1);  // count and text disagree
+    EXPECT_EQ(m.VBAGLabels(2, QStringLiteral("Jan\tFev\tMar")), -1);  // nombre et texte en désaccord
     EXPECT_EQ(m.modele().libellesTabulation.size(), 3);
     m.ecrireIndexe(Prop::LibelleX, 2, QStringLiteral("02/04"));
     EXPECT_EQ(m.lireIndexe(Prop::LibelleX, 2).toString(), "02/04");
@@ -196,7 +196,7 @@ TEST(MoteurProprietes, LibellesEtPolices)
     EXPECT_EQ(m.modele().polices[2].taillePourcent, 85);
     m.ecrire(Prop::ClasseTexte, 0);
     EXPECT_EQ(m.lire(Prop::TaillePolice).toInt(), 125);
-    // A family that is not installed falls back to a near one, at the asked size ratio.
+    // Une famille non installée se rabat sur une proche, au rapport de taille demandé.
     const QFont titre = PolicesMoteur::police(m.modele().polices[0], 20.0);
     const QFont libelles = PolicesMoteur::police(m.modele().polices[2], 20.0);
     EXPECT_FALSE(titre.family().isEmpty());
@@ -209,7 +209,7 @@ TEST(MoteurProprietes, CalqueExclusif)
 {
     MoteurGraphique m;
     QSignalSpy calque(&m, &MoteurGraphique::calqueModifie);
-    // A rubber band: each move erases the box drawn before and draws the new one.
+    // Un rectangle élastique : chaque mouvement efface le rectangle précédent et trace le nouveau.
     m.GSBox2D(1, 10, 2, 5, 1, 15);
     m.GSBox2D(1, 10, 2, 5, 1, 15);
     m.GSSetROP(2);
@@ -220,7 +220,7 @@ TEST(MoteurProprietes, CalqueExclusif)
     ASSERT_EQ(m.calque().boites().size(), 1);
     EXPECT_EQ(m.calque().boites().first().largeur, 4);
     m.GSSetROP(0);
-    // Symbols stay when drawn again in copy mode, and go when drawn again in exclusive mode.
+    // Redessinés en mode copie, les symboles restent ; redessinés en mode exclusif, ils s'effacent.
     m.GSSymbol(3, 20, 1, 2);
     m.GSSymbol(3, 20, 1, 2);
     EXPECT_EQ(m.calque().symboles().size(), 1);
@@ -228,7 +228,7 @@ TEST(MoteurProprietes, CalqueExclusif)
     m.GSSymbol(3, 20, 1, 2);
     EXPECT_TRUE(m.calque().symboles().isEmpty());
     EXPECT_EQ(calque.count(), 8);
-    // A draw request wipes the overlay.
+    // Une demande de dessin efface le calque.
     m.GSSymbol(4, 20, 1, 2);
     m.ecrire(Prop::Dessin, 2);
     EXPECT_TRUE(m.calque().estVide());

@@ -15,16 +15,16 @@ TEST(Reduction, ChaqueColonneGardeSesExtremesDansLOrdre)
 {
     QPolygonF sortie;
     ReductionColonnes r(sortie);
-    // Column 10: first 5, then the highest (y 1), then the lowest (y 9), last 6.
+    // Colonne 10 : d'abord 5, puis le plus haut (y 1), puis le plus bas (y 9), et 6 en dernier.
     for (double y : {5.0, 1.0, 4.0, 9.0, 6.0})
         r.ajouter(10.2, y);
-    r.ajouter(11.5, 3.0);   // column 11: one point, kept as it is
-    r.ajouter(12.1, 7.0);   // column 12: two points
+    r.ajouter(11.5, 3.0);   // colonne 11 : un seul point, gardé tel quel
+    r.ajouter(12.1, 7.0);   // colonne 12 : deux points
     r.ajouter(12.9, 2.0);
     r.terminer();
     EXPECT_EQ(sortie, (QPolygonF{{10.2, 5}, {10.2, 1}, {10.2, 9}, {10.2, 6}, {11.5, 3}, {12.1, 7}, {12.9, 2}}));
 
-    // A random walk of 100,000 points over 500 columns keeps every column's extremes.
+    // Une marche aléatoire de 100 000 points sur 500 colonnes garde les extrêmes de chaque colonne.
     std::mt19937 alea(7);
     std::normal_distribution<double> pas(0.0, 1.0);
     QPolygonF entree;
@@ -52,7 +52,7 @@ TEST(Reduction, ChaqueColonneGardeSesExtremesDansLOrdre)
     }
     EXPECT_EQ(minE, minS);
     EXPECT_EQ(maxE, maxS);
-    // Order of the points kept is the order of the input.
+    // Les points gardés restent dans l'ordre de l'entrée.
     for (qsizetype i = 1; i < reduite.size(); ++i)
         ASSERT_LE(reduite[i - 1].x(), reduite[i].x());
 }
@@ -83,7 +83,7 @@ TEST(Reduction, LeDessinReduitEstLeMemeALOeil)
     m.ecrire(Prop::Dessin, 2);
     const QImage reduite = SortiesImage::image(m, taille);
 
-    // Reference: every point drawn, with the same scales and pen.
+    // Référence : tous les points tracés, avec les mêmes échelles et le même crayon.
     QImage reference = reduite;
     const QRectF cadre(QPointF(0, 0), QSizeF(taille));
     const QRect zone = m.zoneTrace(cadre).toAlignedRect();
@@ -102,8 +102,8 @@ TEST(Reduction, LeDessinReduitEstLeMemeALOeil)
     garder(reduite, "reduction-reduite");
     garder(reference, "reduction-reference");
 
-    // Column by column, the ink spans the same heights, give or take one column
-    // sideways (a stroke spills into its neighbour) and two pixels up or down.
+    // Colonne par colonne, l'encre couvre les mêmes hauteurs, à une colonne près
+    // sur le côté (un trait déborde sur sa voisine) et à deux pixels près en hauteur.
     auto etendue = [&](const QImage& img, int x0, int x1) {
         int haut = 1 << 20, bas = -1;
         for (int x = x0; x <= x1; ++x)

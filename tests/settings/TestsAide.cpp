@@ -17,7 +17,7 @@ public:
     QString fichierAide;
 };
 
-// Keeps what would have been opened, and answers as told.
+// Retient ce qui aurait été ouvert, et répond ce qu'on lui dit.
 class Aide : public ::testing::Test
 {
 protected:
@@ -62,7 +62,7 @@ TEST_F(Aide, PagesLocalesAcoteDeLaPagePrincipale)
     OuvrirAide(12);
     ValeursProcessus::courantes().nomProjet = "KORReader";
     OuvrirAide(0);
-    // A topic without its page: the main page instead.
+    // Un sujet sans sa page : la page principale à la place.
     OuvrirAide(38);
     ASSERT_EQ(ouverts.size(), 3);
     EXPECT_EQ(ouverts[0].toLocalFile(), dossier.path() + "/aide/docs_kor/KOR_help_12.htm");

@@ -40,13 +40,13 @@ TEST(Messages, LEnregistreurGardeCeQuiEstMontreEtRepondCommeDit)
         EXPECT_EQ(AfficherMessage("question", "Et encore ?"), BoutonMessage::Non);
         enregistreur.setReponseParDefaut(true);
         EXPECT_EQ(AfficherMessage("question", "Toujours ?"), BoutonMessage::Oui);
-        EXPECT_EQ(AfficherMessage("aide", "Info"), BoutonMessage::OK);  // OK-only boxes answer OK
+        EXPECT_EQ(AfficherMessage("aide", "Info"), BoutonMessage::OK);  // les boîtes à seul bouton OK répondent OK
         ASSERT_EQ(enregistreur.messages().size(), 6);
         EXPECT_EQ(enregistreur.messages().first().type, "erreur");
         EXPECT_EQ(enregistreur.messages().first().style.icone, IconeMessage::Critique);
         EXPECT_EQ(enregistreur.textes().at(1), "Voulez vous supprimer les points ?");
     }
-    // Gone with its scope: the console face is back.
+    // Hors de sa portée, l'enregistreur s'efface : les messages repassent par la console.
     EXPECT_NE(dynamic_cast<MessagesConsole*>(&ServiceMessages::courant()), nullptr);
 }
 
@@ -66,7 +66,7 @@ TEST(Messages, LaConsoleEcritEtRepondNon)
     EXPECT_EQ(texte, "Question (réponse : Non) : Etes vous sûr ?\nErreur : Impossible.\nSimple\n");
 }
 
-// Presses a button of the box that opens next, as a person would.
+// Appuie sur un bouton de la prochaine boîte ouverte, comme le ferait quelqu'un.
 void presserBouton(QMessageBox::StandardButton bouton, QString* texteVu, QMessageBox::Icon* iconeVue,
                    QMessageBox::StandardButton* parDefaut)
 {
@@ -92,7 +92,7 @@ TEST(Messages, LaBoiteAEcranAttendLeBouton)
     EXPECT_EQ(AfficherMessage("question", "Enregistrer ?"), BoutonMessage::Oui);
     EXPECT_EQ(texte, "Enregistrer ?");
     EXPECT_EQ(icone, QMessageBox::Question);
-    EXPECT_EQ(parDefaut, QMessageBox::No);  // No is the default button
+    EXPECT_EQ(parDefaut, QMessageBox::No);  // Non est le bouton par défaut
 
     presserBouton(QMessageBox::No, &texte, &icone, &parDefaut);
     EXPECT_EQ(AfficherMessage("question", "Supprimer ?"), BoutonMessage::Non);
@@ -114,7 +114,7 @@ TEST(Messages, CoefficientEchelleLuChezLHote)
     EXPECT_EQ(CoefficientEchelle(type), -1);
     type = 1;
     EXPECT_EQ(CoefficientEchelle(type), 1);
-    type = 999;  // the host's own type, written back
+    type = 999;  // le type propre à l'hôte, réécrit dans la variable
     EXPECT_EQ(CoefficientEchelle(type), -1);
     EXPECT_EQ(type, 0);
     hote.setType(2);
@@ -122,7 +122,7 @@ TEST(Messages, CoefficientEchelleLuChezLHote)
     EXPECT_EQ(CoefficientEchelle(type), 1);
     EXPECT_EQ(type, 2);
 
-    // A host without a coefficient keeps depths as they are.
+    // Un hôte sans coefficient garde les profondeurs telles quelles.
     QObject sansCoefficient;
     ValeursProcessus::courantes().fenetrePrincipale = &sansCoefficient;
     type = 0;

@@ -15,7 +15,7 @@ TEST(Parametres, EcritureEtLecture)
     EXPECT_EQ(CleParametresParDefaut(), "SOFTWARE\\NORVANE\\KOR6");
 
     EXPECT_TRUE(EcrireParametre("TypeAxeX", QStringLiteral("auto")));
-    EXPECT_EQ(LireParametre("TypeAxeX"), "AUTO");             // upper case unless asked
+    EXPECT_EQ(LireParametre("TypeAxeX"), "AUTO");             // en majuscules sauf demande contraire
     EXPECT_EQ(LireParametre("TypeAxeX", {}, true), "auto");
     EXPECT_TRUE(EcrireParametre("FormatAxeX", QStringLiteral("mmm")));
     EXPECT_EQ(LireParametre("FormatAxeX", {}, true), "mmm");
@@ -24,7 +24,7 @@ TEST(Parametres, EcritureEtLecture)
     EXPECT_TRUE(EcrireParametre("LibelleAxeProfondeur", QStringLiteral("Précipitations en mm, cumul")));
     EXPECT_EQ(LireParametre("LibelleAxeProfondeur", {}, true), "Précipitations en mm, cumul");
 
-    // An empty value is stored as one blank, in the caller's variable too, and reads back empty.
+    // Une valeur vide est enregistrée comme un blanc, dans la variable de l'appelant aussi, et se relit vide.
     QString vide;
     EXPECT_TRUE(EcrireParametre("FormatAxeXAnnee", vide));
     EXPECT_EQ(vide, " ");
@@ -35,7 +35,7 @@ TEST(Parametres, EcritureEtLecture)
     EXPECT_EQ(LireParametre("Absent"), "");
     EXPECT_EQ(LireParametre(""), "");
 
-    // Values written by another program in another type come back as text.
+    // Les valeurs écrites par un autre programme dans un autre type reviennent en texte.
     brut.setValue("TaillePoliceAxes", 9);
     brut.sync();
     EXPECT_EQ(LireParametre("TaillePoliceAxes"), "9");
@@ -56,7 +56,7 @@ TEST(Parametres, UnMagasinQuiNePeutEtreEcritNeChangeRien)
 {
     MagasinTemporaire magasin;
     EXPECT_TRUE(EcrireParametre("AfficherLegende", QStringLiteral("1")));
-    // The store's folder becomes a plain file: nothing can be written under it, not even by root.
+    // Le dossier du magasin devient un simple fichier : rien ne peut s'écrire dessous, pas même par root.
     const QString dossier = magasin.dossier() + "/NORVANE";
     ASSERT_TRUE(QDir(dossier).removeRecursively());
     QFile bouchon(dossier);
@@ -65,7 +65,7 @@ TEST(Parametres, UnMagasinQuiNePeutEtreEcritNeChangeRien)
 
     QString vide;
     EXPECT_FALSE(EcrireParametre("FormatAxeX", vide));
-    EXPECT_EQ(vide, "");  // the caller's variable is left alone
+    EXPECT_EQ(vide, "");  // la variable de l'appelant n'est pas touchée
     EXPECT_FALSE(EcrireParametre("AfficherLegende", QStringLiteral("0")));
     EXPECT_EQ(LireParametre("AfficherLegende"), "");
     EXPECT_EQ(LireParametre("FormatAxeX"), "");
@@ -83,7 +83,7 @@ TEST(Parametres, Decouper)
     EXPECT_EQ(Decouper("sans", morceaux, "\\"), 1);
     EXPECT_EQ(Decouper("SOFTWARE\\NORVANE\\KOR6", morceaux, "\\"), 3);
     EXPECT_EQ(morceaux.last(), "KOR6");
-    EXPECT_EQ(Decouper("a\\\\b\\\\c", morceaux, "\\\\"), 3);  // a separator of two characters
+    EXPECT_EQ(Decouper("a\\\\b\\\\c", morceaux, "\\\\"), 3);  // un séparateur de deux caractères
     EXPECT_EQ(morceaux, (QStringList{"a", "b", "c"}));
     EXPECT_EQ(Decouper("\\a", morceaux, "\\"), 2);
     EXPECT_EQ(morceaux, (QStringList{"", "a"}));

@@ -160,8 +160,8 @@ std::optional<QDateTime> ValeurColonne::lireIso(const QString& t)
 
 QString ValeurColonne::texteDepuisIso(const QString& texte)
 {
-    // A plain day, by far the most frequent: its characters moved, no date made
-    // (day zero alone stands for midnight, left to the general rule).
+    // Un simple jour, de loin le plus fréquent : ses caractères déplacés, sans
+    // fabriquer de date (seul le jour zéro vaut minuit : laissé à la règle générale).
     if (texte.size() == 10 && texte.at(4) == u'-' && texte.at(7) == u'-' && texte != QLatin1String("1899-12-30")) {
         int a, m, j;
         if (chiffres(texte, 0, 4, a) && chiffres(texte, 5, 2, m) && chiffres(texte, 8, 2, j) && QDate::isValid(a, m, j)) {
@@ -170,7 +170,7 @@ QString ValeurColonne::texteDepuisIso(const QString& texte)
             return QString(c, 10);
         }
     }
-    // A time of day, kept on 30/12/1899: the time alone.
+    // Une heure du jour, rangée au 30/12/1899 : l'heure seule.
     if (texte.size() == 19 && texte.startsWith(QStringLiteral("1899-12-30")) && (texte.at(10) == u' ' || texte.at(10) == u'T')) {
         int h, n, s;
         if (chiffres(texte, 11, 2, h) && chiffres(texte, 14, 2, n) && chiffres(texte, 17, 2, s) && QTime::isValid(h, n, s))

@@ -3,13 +3,14 @@
 #include <QString>
 #include <QtGlobal>
 
-// Display options shared by the chart and its spreadsheet exports. A plain
-// value: copies are independent and compare with ==, so that the options dialog
-// applies or cancels by copying. A new record holds zeros and empty texts until
-// it is filled from the user parameters.
+// Options d'affichage communes au graphique et à ses exports vers le tableur.
+// Simple valeur : les copies sont indépendantes et se comparent par ==, pour que
+// la boîte d'options applique ou annule par copie. Un nouvel exemplaire garde
+// des zéros et des textes vides tant qu'il n'est pas rempli depuis les
+// paramètres de l'utilisateur.
 struct GestionExportExcel
 {
-    QString TypeAxeXAnnee;          // "AUTO", "FIXE" or "PERSO"
+    QString TypeAxeXAnnee;          // "AUTO", "FIXE" ou "PERSO"
     QString FormatAxeXAnnee;
     QString TypeAxeX;
     QString FormatAxeX;
@@ -27,7 +28,7 @@ struct GestionExportExcel
 
     bool operator==(const GestionExportExcel&) const = default;
 
-    // Reads every option from the user parameters of the same names; on first
-    // use ("InitOptionExcel" empty) writes the defaults first.
+    // Lit chaque option dans le paramètre utilisateur du même nom ; à la première
+    // utilisation ("InitOptionExcel" vide), écrit d'abord les valeurs par défaut.
     void ChargerDepuisParametres();
 };

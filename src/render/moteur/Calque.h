@@ -5,9 +5,10 @@
 class CarteEchelles;
 class QPainter;
 
-// Marks drawn over the chart without touching it: the rubber-band boxes and the
-// point symbols. In exclusive mode (2) drawing a mark again erases it; boxes are
-// always exclusive, as a rubber band is. A draw request clears everything.
+// Marques tracées par-dessus le graphique sans le toucher : les cadres
+// élastiques et les symboles de points. En mode exclusif (2), tracer de nouveau
+// une marque l'efface ; les cadres sont toujours exclusifs, comme tout cadre
+// élastique. Une demande de tracé efface tout.
 class Calque
 {
 public:
@@ -33,7 +34,7 @@ public:
     const QList<Boite>& boites() const { return m_boites; }
     const QList<Symbole>& symboles() const { return m_symboles; }
 
-    // Boxes invert what lies under them, so they show on any background.
+    // Les cadres inversent ce qu'ils recouvrent, pour se voir sur tout fond.
     void peindre(QPainter& peintre, const CarteEchelles& carte) const;
 
 private:

@@ -3,8 +3,8 @@
 #include <QPointF>
 #include <QRectF>
 
-// Chart units to pixels of a plot area and back: X along the X bounds, Y along
-// the bounds of one value axis, growing upwards.
+// Des unités du graphique aux pixels d'une zone de tracé, et retour : X selon
+// les bornes de X, Y selon celles d'un axe de valeurs, croissant vers le haut.
 class CarteEchelles
 {
 public:
@@ -37,7 +37,7 @@ public:
         const double y = m_zone.height() == 0 ? m_yMin : m_yMin + (m_zone.bottom() - p.y()) / m_zone.height() * (m_yMax - m_yMin);
         return {x, y};
     }
-    // Pixels per X unit.
+    // Pixels par unité de X.
     double echelleX() const { return m_xMax == m_xMin ? 0.0 : m_zone.width() / (m_xMax - m_xMin); }
 
 private:

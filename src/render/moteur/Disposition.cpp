@@ -15,7 +15,7 @@ QString sansBlancs(const QString& t)
     return t.trimmed();
 }
 
-// Decimals that show every step of the scale.
+// Décimales qui montrent chaque pas de l'échelle.
 int decimalesPour(double pas)
 {
     for (int d = 0; d <= 6; ++d) {
@@ -26,7 +26,7 @@ int decimalesPour(double pas)
     return 6;
 }
 
-// Keeps one label in k, k as small as lets the widest fit between two kept ones.
+// Garde un libellé sur k, k le plus petit qui laisse le plus large tenir entre deux gardés.
 QList<Disposition::Libelle> eclaircir(const QList<Disposition::Libelle>& tous, double encombrement)
 {
     if (tous.size() < 2)
@@ -68,7 +68,7 @@ void Disposition::preparerLibellesY(const ModeleGraphique& m)
         for (int i = 0; i <= n; ++i) {
             const double v = b.min + (b.max - b.min) * i / n;
             const QString t = textes.contains(i + 1) ? textes.value(i + 1) : texteNombre(v, decimales);
-            liste.append({v, t});  // pixel filled once the plot area is known
+            liste.append({v, t});  // pixel rempli une fois la zone de tracé connue
         }
     }
 }
@@ -78,7 +78,7 @@ double Disposition::largeurLibellesX(const ModeleGraphique& m, const QFont& poli
     const QFontMetricsF mesure(police);
     double largeur = 0;
     if (!m.estXY() && m.aDesPoints()) {
-        // Labels of a long series share one format: a sample tells their width.
+        // Les libellés d'une longue série ont tous le même format : un échantillon donne leur largeur.
         const int n = m.nbPoints;
         const int pas = std::max(1, n / 64);
         for (int p = 1; p <= n; p += pas) {
@@ -105,7 +105,7 @@ QList<Disposition::Libelle> Disposition::candidatsX(const ModeleGraphique& m, co
     const Bornes bx = m.bornesX();
     const double lo = std::min(bx.min, bx.max), hi = std::max(bx.min, bx.max);
     if (!m.estXY() && m.aDesPoints()) {
-        // Only the labels that can be shown are built: a daily century has 36,525 points.
+        // Seuls les libellés affichables sont construits : un siècle au pas journalier compte 36 525 points.
         const double pixelsParPoint = std::fabs(carte.echelleX());
         // Un rapport démesuré (points minuscules, espacement immense) reste un pas entier sûr.
         const auto multiple = [&m](double rapport) { return EntierBorne(rapport, 1, qint64(m.nbPoints) + 1, 1); };
@@ -138,7 +138,7 @@ QList<Disposition::Libelle> Disposition::candidatsX(const ModeleGraphique& m, co
         textes = m.libellesTabulation;
     }
     if (textes.isEmpty()) {
-        // No label given: round numbers of the X units.
+        // Aucun libellé donné : des nombres ronds en unités de X.
         const double pas = std::pow(10.0, std::floor(std::log10(std::max(hi - lo, 1e-9) / 5)));
         for (double x = std::ceil(lo / pas) * pas; x <= hi + 1e-9; x += pas) {
             l.append({carte.px(x), texteNombre(x, decimalesPour(pas))});
@@ -146,8 +146,8 @@ QList<Disposition::Libelle> Disposition::candidatsX(const ModeleGraphique& m, co
         }
         return l;
     }
-    // Dates of an X–Y chart: the labels share the axis in equal intervals, each
-    // one under the middle of its own (a year under its year, a month under its month).
+    // Dates d'un graphique X–Y : les libellés se partagent l'axe en intervalles
+    // égaux, chacun sous le milieu du sien (une année sous son année, un mois sous son mois).
     const qsizetype k = textes.size();
     for (qsizetype i = 0; i < k; ++i)
         l.append({carte.zone().left() + (i + 0.5) / k * carte.zone().width(), textes[i].trimmed()});
@@ -181,7 +181,7 @@ Disposition::Disposition(const ModeleGraphique& m, const QRectF& c)
     for (const Libelle& l : libellesDroite)
         largeurDroite = std::max(largeurDroite, mLib.horizontalAdvance(l.texte));
 
-    // Legend entries: the sets that were given a text.
+    // Entrées de la légende : les jeux qui ont reçu un texte.
     if (m.positionLegende != 0) {
         for (int s = 1; s <= m.nbJeux(); ++s) {
             const QString t = sansBlancs(m.legendes.value(s));
@@ -201,7 +201,7 @@ Disposition::Disposition(const ModeleGraphique& m, const QRectF& c)
 
     double largeurX = largeurLibellesX(m, policeLibelles);
     if (largeurX == 0 && (m.estXY() || !m.aDesPoints()))
-        largeurX = mLib.horizontalAdvance(QStringLiteral("0000"));  // round numbers of the X units
+        largeurX = mLib.horizontalAdvance(QStringLiteral("0000"));  // nombres ronds en unités de X
     const bool libellesXVisibles = m.placementLibellesX != 0 && largeurX > 0;
     libellesXVerticaux = m.orientationLibellesX == 1;
     const double hauteurX = !libellesXVisibles ? 0.0 : (libellesXVerticaux ? largeurX : mLib.height());
@@ -243,13 +243,13 @@ Disposition::Disposition(const ModeleGraphique& m, const QRectF& c)
     carteGauche = CarteEchelles(zone, bx.min, bx.max, bg.min, bg.max);
     carteDroite = CarteEchelles(zone, bx.min, bx.max, bd.min, bd.max);
 
-    // X labels, thinned so that they never overlap.
+    // Libellés de X, éclaircis pour ne jamais se chevaucher.
     const double encombrement = (libellesXVerticaux ? mLib.height() : largeurX) + base * 0.6;
     if (libellesXVisibles) {
         const QList<Libelle> tous = candidatsX(m, carteGauche, graduationsX, encombrement);
         libellesX = eclaircir(tous, encombrement);
         if (!m.estXY() && m.aDesPoints() && !libellesX.isEmpty()) {
-            // Ticks open the slot of each label kept: a tick where a labelled month begins.
+            // Les graduations ouvrent la case de chaque libellé gardé : une graduation là où commence un mois libellé.
             const double demiCase = std::fabs(carteGauche.echelleX()) / 2;
             graduationsX.clear();
             for (const Libelle& l : libellesX)
@@ -264,7 +264,7 @@ Disposition::Disposition(const ModeleGraphique& m, const QRectF& c)
         candidatsX(m, carteGauche, graduationsX, 0.0);
     }
 
-    // Value labels, one in two (or more) when they would touch.
+    // Libellés de valeurs, un sur deux (ou moins) quand ils se toucheraient.
     for (int axe = 0; axe < 2; ++axe) {
         QList<Libelle>& liste = axe == 0 ? libellesGauche : libellesDroite;
         const CarteEchelles& carte = axe == 0 ? carteGauche : carteDroite;
@@ -276,7 +276,7 @@ Disposition::Disposition(const ModeleGraphique& m, const QRectF& c)
         liste = eclaircir(liste, mLib.height() * 1.1);
     }
 
-    // Title and axis title boxes.
+    // Cadres du titre et des titres d'axes.
     rectTitre = QRectF(c.left() + marge, c.top() + marge * 0.5, c.width() - 2 * marge, mTitre.height() + marge * 0.5);
     const double basLibelles = zone.bottom() + longueurGraduation + hauteurX + marge * 0.5;
     rectTitreX = QRectF(zone.left(), basLibelles, zone.width(), mAxes.height());

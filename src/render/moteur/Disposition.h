@@ -9,15 +9,15 @@
 
 class ModeleGraphique;
 
-// Where everything goes when a chart is painted in a frame: margins that fit
-// the titles, the labels and the legend, the plot area, and the labels that
-// are kept so that none overlaps another.
+// La place de chaque chose quand un graphique est peint dans un cadre : des
+// marges à la mesure des titres, des libellés et de la légende, la zone de
+// tracé, et les libellés gardés pour qu'aucun n'en chevauche un autre.
 class Disposition
 {
 public:
     struct Libelle
     {
-        double pixel;   // x for the X axis, y for the value axes
+        double pixel;   // x pour l'axe X, y pour les axes de valeurs
         QString texte;
     };
     struct EntreeLegende

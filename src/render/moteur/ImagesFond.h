@@ -8,9 +8,9 @@
 
 class QPainter;
 
-// Background pictures read from files: a picture file written by a chart
-// (vector, drawn sharp at any size) or any image Qt reads. Kept in memory until
-// the file changes.
+// Images de fond lues dans des fichiers : un fichier QPicture écrit par un
+// graphique (vectoriel, net à toute taille) ou toute image que Qt sait lire.
+// Gardées en mémoire jusqu'à ce que le fichier change.
 class ImagesFond
 {
 public:
@@ -23,7 +23,7 @@ public:
     };
 
     static std::shared_ptr<const Image> charger(const QString& chemin);
-    // Draws the picture stretched over `cible`.
+    // Peint l'image étirée sur `cible`.
     static void peindre(QPainter& peintre, const Image& image, const QRectF& cible);
     static void oublier(const QString& chemin);
 };

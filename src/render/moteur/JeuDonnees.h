@@ -4,30 +4,31 @@
 #include <QtGlobal>
 #include <vector>
 
-// One data set of the chart engine: its points, stored column by column so
-// that a million points stay small (14 bytes each) and quick to walk.
+// Un jeu de données du moteur de graphique : ses points, rangés colonne par
+// colonne pour qu'un million de points reste petit (14 octets chacun) et rapide
+// à parcourir.
 class JeuDonnees
 {
 public:
     static constexpr float plafondAucun = 9999.0f;
 
     std::vector<float> valeurs;      // 158, 41
-    std::vector<double> x;           // 117; 0 while not written
+    std::vector<double> x;           // 117 ; 0 tant que la position n'est pas écrite
     std::vector<quint8> manquant;    // 32
-    std::vector<qint8> couleurs;     // 157; -1: the set's colour
-    std::vector<float> plafonds;     // 170, kept only once a ceiling is written
-    std::vector<qint8> validites;    // 189, kept only once a code is written
-    bool avecX = false;              // an X position was written: the set is X–Y
+    std::vector<qint8> couleurs;     // 157 ; -1 : la couleur du jeu
+    std::vector<float> plafonds;     // 170, tenus seulement une fois un plafond écrit
+    std::vector<qint8> validites;    // 189, tenues seulement une fois un code écrit
+    bool avecX = false;              // une position X a été écrite : le jeu est X–Y
     int couleurDefaut = 1;
 
-    // Points shown. Lowering the count keeps the points beyond it, so that the
-    // sets written earlier survive a set that sets a smaller count.
+    // Points affichés. Baisser le nombre garde les points au-delà : les jeux
+    // écrits plus tôt survivent à un jeu qui fixe un nombre plus petit.
     int taille() const { return m_nombre; }
     void redimensionner(int n);
     void vider();
 
-    // Palette colour of point i (from 0): its own, else the first point's, which
-    // stands for the whole set when the points were not given one each.
+    // Couleur de palette du point i (depuis 0) : la sienne, sinon celle du premier
+    // point, qui vaut pour tout le jeu quand chaque point n'a pas reçu la sienne.
     int couleur(int i) const
     {
         int c = couleurs[std::size_t(i)];
@@ -35,7 +36,7 @@ public:
             c = couleurs[0];
         return c < 0 ? couleurDefaut : c;
     }
-    // A point is drawn when it is not missing and not above its ceiling.
+    // Un point est tracé quand il ne manque pas et ne dépasse pas son plafond.
     bool visible(int i) const
     {
         if (manquant[std::size_t(i)])

@@ -5,7 +5,7 @@
 
 namespace {
 
-// Bounds that end on round numbers and hold [lo, hi] in `divisions` steps.
+// Bornes qui tombent sur des nombres ronds et contiennent [lo, hi] en `divisions` pas.
 Bornes bornesRondes(double lo, double hi, int divisions)
 {
     if (!(hi > lo)) {
@@ -111,7 +111,8 @@ Bornes ModeleGraphique::bornesX() const
     const Bornes ecrites{xMinEcrit_ ? xMinEcrit : 0.0, xMaxEcrit_ ? xMaxEcrit : 1000.0};
     if (estXY() || !aDesPoints())
         return ecrites;
-    // A category chart spans its points, unless bounds were written since the count changed.
+    // Un graphique par catégories couvre ses points, sauf si des bornes ont été écrites
+    // depuis le dernier changement du nombre de points.
     const bool zoom = (xMinEcrit_ || xMaxEcrit_) && ordreBornesX > ordreNbPoints;
     if (zoom)
         return {xMinEcrit_ ? xMinEcrit : 0.0, xMaxEcrit_ ? xMaxEcrit : double(nbPoints)};

@@ -8,21 +8,21 @@
 #include <array>
 #include <vector>
 
-// Font of one text class: 0 graph title, 1 axis titles, 2 axis labels, 3 legend.
+// Police d'une classe de texte : 0 titre du graphique, 1 titres des axes, 2 libellés des axes, 3 légende.
 struct PoliceTexte
 {
     QString famille;
     int taillePourcent = 100;
 };
 
-// One value axis: 0 left, 1 right.
+// Un axe de valeurs : 0 gauche, 1 droite.
 struct AxeValeurs
 {
-    double max = 10.0;              // 118 as written
-    double min = 0.0;               // 119 as written
-    bool bornesEcrites = false;     // since the last reset
+    double max = 10.0;              // 118 tel qu'écrit
+    double min = 0.0;               // 119 tel qu'écrit
+    bool bornesEcrites = false;     // depuis la dernière réinitialisation
     int divisions = 5;              // 123
-    QMap<int, QString> libelles;    // 176 (left) or 125 (right), by tick from the bottom
+    QMap<int, QString> libelles;    // 176 (gauche) ou 125 (droite), par graduation depuis le bas
 };
 
 struct Bornes
@@ -31,8 +31,9 @@ struct Bornes
     double max = 0.0;
 };
 
-// What the property writes have built: data sets, axes, texts and looks. The
-// queries give the effective values, those that are read back and drawn.
+// Ce qu'ont construit les écritures de propriétés : jeux de données, axes,
+// textes et aspect. Les requêtes donnent les valeurs effectives, celles qui
+// sont relues et tracées.
 class ModeleGraphique
 {
 public:
@@ -44,81 +45,81 @@ public:
 
     ModeleGraphique();
 
-    // Data sets 1..nbJeux(), each with nbPoints() points.
+    // Jeux de données 1..nbJeux(), chacun de nbPoints() points.
     std::vector<JeuDonnees> jeux;
     int nbPoints = 0;
     int jeuSelectionne = 1;       // 102
     int pointSelectionne = 1;     // 101
 
-    // X axis
-    QMap<int, QString> libellesX;     // 168, from 1
+    // Axe X
+    QMap<int, QString> libellesX;     // 168, depuis 1
     QStringList libellesTabulation;   // VBAGLabels
     int nbLibellesX = 1;              // 116
     int espacementLibelles = 1;       // 53
     int espacementGraduations = 1;    // 103
-    int placementLibellesX = 2;       // 114: 0 hidden, 1 between ticks, 2 at ticks
-    int graduationsX = 2;             // 115: 0 none, 1 every point, 2 at labels
-    int orientationLibellesX = 0;     // 81: 0 horizontal, 1 vertical
+    int placementLibellesX = 2;       // 114 : 0 cachés, 1 entre les graduations, 2 sur les graduations
+    int graduationsX = 2;             // 115 : 0 aucune, 1 à chaque point, 2 aux libellés
+    int orientationLibellesX = 0;     // 81 : 0 horizontaux, 1 verticaux
     double xMinEcrit = 0.0;           // 112
     double xMaxEcrit = 1000.0;        // 111
     bool xMinEcrit_ = false;
     bool xMaxEcrit_ = false;
-    quint64 ordreBornesX = 0;         // order of the last X bound write
-    quint64 ordreNbPoints = 0;        // order of the last change of the point count
+    quint64 ordreBornesX = 0;         // ordre de la dernière écriture d'une borne de X
+    quint64 ordreNbPoints = 0;        // ordre du dernier changement du nombre de points
 
-    // Y axes
+    // Axes Y
     std::array<AxeValeurs, 2> axes;
     int axeSelectionne = 0;           // 124
-    int modeEchelleY = 0;             // 122, both axes: 2 explicit bounds, otherwise from the data
-    int decimalesY = -1;              // 121: -1 as many as the step needs
+    int modeEchelleY = 0;             // 122, les deux axes : 2 bornes explicites, sinon d'après les données
+    int decimalesY = -1;              // 121 : -1 autant que le pas en demande
 
-    // Texts
+    // Textes
     QString titre;                    // 43
     QString titreX;                   // 8
     QString titreYGauche;             // 57
     QString titreYDroite;             // 89
-    QMap<int, QString> legendes;      // 169, by data set
+    QMap<int, QString> legendes;      // 169, par jeu de données
     std::array<PoliceTexte, 4> polices;
     int classeTexte = 0;              // 37
 
-    // Looks
-    int type = 6;                     // 44: 3 bars, 6 lines, 1 markers only
+    // Aspect
+    int type = 6;                     // 44 : 3 barres, 6 lignes, 1 marqueurs seuls
     int grille = 0;                   // 46
     int couleurFond = 15;             // 5
     QString imageFond;                // 3
     int placementImageFond = 0;       // 4
     int ombre = 0;                    // 2
-    int empilementBarres = 0;         // 42: 2 the sets stacked in one bar a point
+    int empilementBarres = 0;         // 42 : 2 les jeux empilés en une barre par point
     int motifBarres = 0;              // 45
     int contourBarres = 0;            // 138
     int marqueurs = 1;                // 58
-    int positionLegende = 2;          // 59: 0 none, 1 below, 2 right
-    int cadreLegende = 0;             // 61: 0 framed, 1 bare
+    int positionLegende = 2;          // 59 : 0 aucune, 1 dessous, 2 à droite
+    int cadreLegende = 0;             // 61 : 0 encadrée, 1 sans cadre
     int curseur = 0;                  // 64
-    int placementJeux = 0;            // 71: 0 side by side, 2 over one another
-    int couleursImpression = 1;       // 84: 1 colours, 0 greys
-    int cadreZone = 0;                // 88: 0 framed plot, 1 bare
+    int placementJeux = 0;            // 71 : 0 côte à côte, 2 les uns sur les autres
+    int couleursImpression = 1;       // 84 : 1 couleurs, 0 gris
+    int cadreZone = 0;                // 88 : 0 zone de tracé encadrée, 1 sans cadre
     int lignesAxes = 1;               // 90
     int graduations = 1;              // 92
     int jeuEnValeur = 0;              // 94
     int valeursAffichees = 0;         // 100
     int elementSelectionne = 7;       // 39
-    QMap<int, int> couleursElements;  // 38 by element
+    QMap<int, int> couleursElements;  // 38 par élément
     QString fichierImage;             // 51
     QMap<int, double> reglagesImpression;  // 179
 
     enum Element { ZoneTrace = 4, ElementLegende = 5, ElementAxes = 6, Cadre = 7 };
-    // Palette colour of an element, or -1 when it was never given one.
+    // Couleur de palette d'un élément, ou -1 quand il n'en a jamais reçu.
     int couleurElement(int element) const { return couleursElements.value(element, -1); }
 
     int nbJeux() const { return int(jeux.size()); }
     JeuDonnees* jeuCourant();
     void definirNbJeux(int n);
     void definirNbPoints(int n);
-    // Removes the data and the labels; keeps titles, fonts, scales and looks.
+    // Retire les données et les libellés ; garde titres, polices, échelles et aspect.
     void reinitialiser();
 
-    // A set with X positions makes the chart X–Y.
+    // Un jeu avec des positions X fait du graphique un X–Y.
     bool estXY() const;
     bool aDesPoints() const;
     Bornes bornesX() const;
@@ -127,7 +128,7 @@ public:
     int nbLibellesEffectif() const { return std::max(nbLibellesX, 1); }
     int espacementLibellesEffectif() const { return std::clamp(espacementLibelles, 1, 19); }
     int espacementGraduationsEffectif() const { return std::max(espacementGraduations, 1); }
-    // Text of the right axis shown: some label or bounds were given to it.
+    // Textes de l'axe de droite affichés : il a reçu un libellé, des bornes ou un titre.
     bool axeDroitVisible() const;
 
     quint64 prochainOrdre() { return ++m_ordre; }

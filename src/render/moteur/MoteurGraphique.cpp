@@ -26,6 +26,12 @@ QString& dossierImages()
     return dossier;
 }
 
+// Le rang (depuis 0) d'un numéro compté depuis 1 ; -1 pour un numéro hors de portée, sans débordement.
+int rang(int numero)
+{
+    return numero > 0 ? numero - 1 : -1;
+}
+
 int entier(double v)
 {
     return int(EntierBorne(std::round(v), -2147483648LL, 2147483647LL, 0));
@@ -110,19 +116,19 @@ void MoteurGraphique::ecrireIndexe(int numero, int indice, const QString& valeur
 void MoteurGraphique::appliquer(int numero, const QVariant& valeurBrute, double nombre, bool estNombre)
 {
     ++m_revision;
-    // A value given as a variant is traced here; numbers were traced by their overload.
+    // Une valeur donnée en variant est tracée ici ; les nombres l'ont été par leur surcharge.
     if (valeurBrute.isValid())
         tracer(numero, std::nullopt, valeurBrute);
-    // Text only for the few text properties: values stream through here by the hundred thousand.
+    // Texte seulement pour les quelques propriétés texte : les valeurs passent ici par centaines de milliers.
     const auto texte = [&] { return valeurBrute.isValid() ? TexteCellule(valeurBrute) : TexteNombre(nombre); };
     const int i = entier(nombre);
     ModeleGraphique& m = m_modele;
     auto point = [&]() -> int {
         const JeuDonnees* j = m.jeuCourant();
-        const int p = m.pointSelectionne - 1;
+        const int p = rang(m.pointSelectionne);
         return (j && p >= 0 && p < j->taille()) ? p : -1;
     };
-    // Text properties accept anything; the others need a number.
+    // Les propriétés texte acceptent tout ; les autres veulent un nombre.
     switch (numero) {
     case Prop::ImageFond:
         m.imageFond = texte();
@@ -329,11 +335,11 @@ void MoteurGraphique::appliquerIndexe(int numero, int indice, const QVariant& va
     ++m_revision;
     if (valeurBrute.isValid())
         tracer(numero, indice, valeurBrute);
-    // Only the label properties need the text: a million numeric writes make no text.
+    // Seules les propriétés de libellés veulent le texte : un million d'écritures de nombres ne fabriquent aucun texte.
     const auto texte = [&] { return valeurBrute.isValid() ? TexteCellule(valeurBrute) : TexteNombre(nombre); };
     ModeleGraphique& m = m_modele;
     JeuDonnees* j = m.jeuCourant();
-    const int p = indice - 1;
+    const int p = rang(indice);
     const bool pointValide = j && p >= 0 && p < j->taille();
     switch (numero) {
     case Prop::CouleurPoint:
@@ -382,7 +388,7 @@ QVariant MoteurGraphique::lire(int numero) const
     auto pointSel = [&]() -> int {
         if (m.jeuSelectionne < 1 || m.jeuSelectionne > m.nbJeux())
             return -1;
-        const int p = m.pointSelectionne - 1;
+        const int p = rang(m.pointSelectionne);
         return p >= 0 && p < m.jeux[std::size_t(m.jeuSelectionne - 1)].taille() ? p : -1;
     };
     const JeuDonnees* j = (m.jeuSelectionne >= 1 && m.jeuSelectionne <= m.nbJeux())
@@ -454,7 +460,7 @@ QVariant MoteurGraphique::lireIndexe(int numero, int indice) const
     const JeuDonnees* j = (m.jeuSelectionne >= 1 && m.jeuSelectionne <= m.nbJeux())
         ? &m.jeux[std::size_t(m.jeuSelectionne - 1)]
         : nullptr;
-    const int p = indice - 1;
+    const int p = rang(indice);
     const bool pointValide = j && p >= 0 && p < j->taille();
     switch (numero) {
     case Prop::CouleurPoint: return pointValide ? j->couleur(p) : 0;
@@ -467,7 +473,7 @@ QVariant MoteurGraphique::lireIndexe(int numero, int indice) const
     case Prop::LibelleGauche: return m.axes[0].libelles.value(indice);
     case Prop::Impression: return m.reglagesImpression.value(indice, 0.0);
     case Prop::PositionLue: {
-        const int sel = m.pointSelectionne - 1;
+        const int sel = rang(m.pointSelectionne);
         if (!j || sel < 0 || sel >= j->taille())
             return 0.0;
         return indice == 2 ? double(j->valeurs[std::size_t(sel)]) : j->x[std::size_t(sel)];

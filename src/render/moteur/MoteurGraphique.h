@@ -16,10 +16,11 @@
 class Disposition;
 class QPainter;
 
-// The chart engine: driven by numbered property writes and reads, as the
-// control expects of it, it keeps a chart model and paints it (screen, PNG,
-// SVG, PDF, printer, picture file). A number it does not know is kept and read
-// back. Every write can be traced ("graphique.moteur") and observed.
+// Le moteur de graphique : piloté par des écritures et des lectures de
+// propriétés numérotées, comme le contrôle l'attend de lui, il tient un modèle
+// de graphique et le peint (écran, PNG, SVG, PDF, imprimante, fichier QPicture).
+// Un numéro inconnu est gardé et se relit tel quel. Chaque écriture peut être
+// tracée ("graphique.moteur") et observée.
 class MoteurGraphique : public QObject
 {
     Q_OBJECT
@@ -30,7 +31,7 @@ public:
 
     const QString& nom() const { return m_nom; }
 
-    // Writes: 16-bit, 32-bit, double, single and text values all go through these.
+    // Écritures : les valeurs 16 bits, 32 bits, double, simple et texte passent toutes par ici.
     void ecrire(int numero, const QVariant& valeur);
     void ecrire(int numero, double valeur);
     void ecrire(int numero, int valeur) { ecrire(numero, double(valeur)); }
@@ -41,37 +42,38 @@ public:
     void ecrireIndexe(int numero, int indice, int valeur) { ecrireIndexe(numero, indice, double(valeur)); }
     void ecrireIndexe(int numero, int indice, const QString& valeur);
 
-    // Effective values: what is drawn, for the numbers the engine knows.
+    // Valeurs effectives : ce qui est tracé, pour les numéros que le moteur connaît.
     QVariant lire(int numero) const;
     QVariant lireIndexe(int numero, int indice) const;
     double lireNombre(int numero) const { return lire(numero).toDouble(); }
 
-    // Label, box, drawing-mode and symbol functions. Boxes and symbols take
-    // chart units: X as the X bounds (111/112), Y as the left axis (118/119).
+    // Fonctions de libellés, de cadre, de mode de tracé et de symbole. Cadres et
+    // symboles sont en unités du graphique : X selon les bornes de X (111/112),
+    // Y selon l'axe de gauche (118/119).
     int VBAGLabels(int nombre, const QString& textes);
     void GSBox2D(double x, double y, double largeur, double hauteur, int style, int couleur);
     void GSSetROP(int mode);
     void GSSymbol(double x, double y, int forme, int taille);
 
-    // Size of the chart on screen, in pixels: its layout, the picture file and
-    // the mapping of mouse positions follow it.
+    // Taille du graphique à l'écran, en pixels : sa disposition, le fichier
+    // QPicture et la correspondance des positions de la souris en dépendent.
     void setTaille(const QSize& taille);
     QSize taille() const { return m_taille; }
 
-    // Paints the chart into `cadre`; overlay marks are drawn by peindreCalque.
+    // Peint le graphique dans `cadre` ; les marques du calque sont tracées par peindreCalque.
     void peindre(QPainter& peintre, const QRectF& cadre) const;
     void peindreCalque(QPainter& peintre, const QRectF& cadre) const;
-    // The plot area of the chart painted in `cadre`, and the chart units at a point.
+    // La zone de tracé du graphique peint dans `cadre`, et les unités du graphique en un point.
     QRectF zoneTrace(const QRectF& cadre) const;
     QPointF versUnites(const QPointF& pixel, const QRectF& cadre) const;
     QPointF versPixels(const QPointF& unites, const QRectF& cadre) const;
 
     const ModeleGraphique& modele() const { return m_modele; }
     const Calque& calque() const { return m_calque; }
-    // Draw request 1 shows a blank chart until the next request 2.
+    // La demande de tracé 1 montre un graphique vierge jusqu'à la demande 2 suivante.
     bool vierge() const { return m_vierge; }
 
-    // Relative picture files live in this folder (a temporary one by default).
+    // Les fichiers QPicture à chemin relatif vont dans ce dossier (temporaire par défaut).
     static void definirDossierImages(const QString& dossier);
     static QString cheminImage(const QString& nom);
 
@@ -80,9 +82,9 @@ public:
     void setObservateur(Observateur observateur) { m_observateur = std::move(observateur); }
 
 signals:
-    void dessinDemande();       // 21 = 1 or 2
+    void dessinDemande();       // 21 = 1 ou 2
     void impressionDemandee();  // 21 = 5
-    void calqueModifie();       // a box or a symbol was drawn or erased
+    void calqueModifie();       // un cadre ou un symbole a été tracé ou effacé
     void curseurModifie(int curseur);
 
 private:
@@ -91,7 +93,7 @@ private:
     void demanderDessin(int demande);
     bool ecrireFichierImage();
     void tracer(int numero, std::optional<int> indice, const QVariant& valeur);
-    // The layout for a frame, kept until the next write: the mouse asks for it at every move.
+    // La disposition pour un cadre, gardée jusqu'à la prochaine écriture : la souris la demande à chaque mouvement.
     const Disposition& disposition(const QRectF& cadre) const;
 
     QString m_nom;

@@ -66,13 +66,15 @@ Qt::BrushStyle motif(int numero)
     }
 }
 
-// A line run, reduced per pixel column and cut at missing points; a colour
-// change starts a new run from the previous point.
+// Une suite de segments, réduite par colonne de pixels et coupée aux points
+// manquants ; un changement de couleur en commence une autre depuis le point
+// précédent.
 void peindreLigne(QPainter& p, const JeuDonnees& j, const CarteEchelles& carte, const OptionsPeinture& o,
                   double epaisseur, bool dense)
 {
-    // Dense runs zigzag within each pixel column: a plain pixel-wide stroke shows
-    // them exactly and costs nothing, where a smoothed one costs seconds.
+    // Une suite dense zigzague dans chaque colonne de pixels : un trait simple
+    // d'un pixel la montre exactement et ne coûte rien, là où un trait lissé
+    // coûte des secondes.
     const bool lisse = !dense;
     p.setRenderHint(QPainter::Antialiasing, lisse);
     if (dense)
@@ -101,7 +103,7 @@ void peindreLigne(QPainter& p, const JeuDonnees& j, const CarteEchelles& carte, 
             p.setPen(stylo);
             p.drawPolyline(trace);
         } else if (trace.size() == 1) {
-            // A point alone between two gaps still shows.
+            // Un point seul entre deux trous se voit quand même.
             p.setPen(Qt::NoPen);
             p.setBrush(couleur(couleurCourante, o));
             p.drawEllipse(trace.first(), epaisseur * 1.5, epaisseur * 1.5);
@@ -173,7 +175,7 @@ void peindreBarres(QPainter& p, const ModeleGraphique& m, const JeuDonnees& j, c
     const int n = j.taille();
     const double largeurCase = carte.echelleX();
     const bool empile = m.empilementBarres == 2;
-    // A bar fills its slot; several sets share it side by side, unless stacked or laid over one another.
+    // Une barre remplit sa case ; plusieurs jeux se la partagent côte à côte, sauf empilés ou superposés.
     const double utile = largeurCase * (nombre > 1 && !empile ? 0.85 : 1.0);
     const bool cote = !empile && m.placementJeux == 0 && nombre > 1;
     const double largeur = cote ? utile / nombre : utile;
@@ -217,7 +219,7 @@ void peindreBarres(QPainter& p, const ModeleGraphique& m, const JeuDonnees& j, c
                 bas = cumul[std::size_t(i)];
                 cumul[std::size_t(i)] += v;
             }
-            // Touching bars keep a hairline between them once they are wide enough to tell apart.
+            // Des barres jointives gardent un filet entre elles dès qu'elles sont assez larges pour être distinguées.
             const double trait = largeur >= 6 ? 1.0 : 0.0;
             const QRectF r = QRectF(QPointF(x0, carte.py(bas)), QPointF(x0 + largeur - trait, carte.py(bas + v))).normalized();
             remplir(r, j.couleur(i));
@@ -234,7 +236,7 @@ void peindreBarres(QPainter& p, const ModeleGraphique& m, const JeuDonnees& j, c
         return;
     }
 
-    // Narrower than a pixel: one bar per pixel column, as tall as its tallest point.
+    // Plus étroites qu'un pixel : une barre par colonne de pixels, aussi haute que son point le plus haut.
     long long colonne = std::numeric_limits<long long>::min();
     double haut = 0, bas = 0;
     int couleurHaut = 0, couleurBas = 0;
@@ -386,7 +388,7 @@ void PeintreGraphique::peindreSeries(QPainter& p, const ModeleGraphique& m, cons
 void PeintreGraphique::peindreZone(QPainter& p, const ModeleGraphique& m, const QRectF& cadreReference,
                                    const QRectF& cible, const OptionsPeinture& o)
 {
-    // The layout of the whole chart, its plot area stretched over the target.
+    // La disposition du graphique entier, sa zone de tracé étirée sur la cible.
     const Disposition d(m, cadreReference);
     const CarteEchelles carte(cible, d.carteGauche.xMin(), d.carteGauche.xMax(), d.carteGauche.yMin(),
                               d.carteGauche.yMax());
@@ -427,7 +429,7 @@ void PeintreGraphique::peindre(QPainter& p, const ModeleGraphique& m, const QRec
     const QColor texte = couleurTexte(m, ModeleGraphique::ElementAxes, o);
     QPen stylo(texte, 1);
     p.setPen(stylo);
-    // Bars going both ways stand on a visible zero line.
+    // Des barres dans les deux sens reposent sur une ligne de zéro visible.
     if (m.type == 3 && d.carteGauche.yMin() < 0 && d.carteGauche.yMax() > 0)
         p.drawLine(QPointF(d.zone.left(), d.carteGauche.py(0)), QPointF(d.zone.right(), d.carteGauche.py(0)));
     if (m.cadreZone == 0) {

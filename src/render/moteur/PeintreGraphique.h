@@ -8,19 +8,19 @@ class QPainter;
 
 struct OptionsPeinture
 {
-    bool vierge = false;   // the frame without the series
-    bool gris = false;     // colours turned to greys (printing in black and white)
+    bool vierge = false;   // le cadre sans les séries
+    bool gris = false;     // couleurs passées en gris (impression en noir et blanc)
 };
 
-// The one drawing path of the engine: whatever the device (widget, image,
-// SVG, PDF, printer, picture file), the chart is painted from its model into a
-// frame by these functions.
+// Le seul chemin de tracé du moteur : quel que soit le support (widget, image,
+// SVG, PDF, imprimante, fichier QPicture), le graphique est peint depuis son
+// modèle dans un cadre par ces fonctions.
 class PeintreGraphique
 {
 public:
     static void peindre(QPainter& peintre, const ModeleGraphique& modele, const QRectF& cadre,
                         const OptionsPeinture& options = {});
-    // The plot area alone (background, grid, series) as the picture file holds it.
+    // La zone de tracé seule (fond, grille, séries), telle que la contient le fichier QPicture.
     static void peindreZone(QPainter& peintre, const ModeleGraphique& modele, const QRectF& cadreReference,
                             const QRectF& cible, const OptionsPeinture& options = {});
     static void peindreSeries(QPainter& peintre, const ModeleGraphique& modele, const CarteEchelles& carte,

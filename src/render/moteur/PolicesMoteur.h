@@ -5,14 +5,14 @@
 
 struct PoliceTexte;
 
-// Fonts of the text classes. A family that is not installed is replaced by a
-// near one ("Comic Sans MS" by "Comic Neue"), then by DejaVu Sans, keeping the
-// size asked: a percentage of the base size of the chart.
+// Polices des classes de texte. Une famille non installée est remplacée par
+// une proche ("Comic Sans MS" par "Comic Neue"), puis par DejaVu Sans, à la
+// taille demandée : un pourcentage de la taille de base du graphique.
 class PolicesMoteur
 {
 public:
     static QFont police(const PoliceTexte& texte, double tailleBasePixels, bool gras = false);
     static QString familleInstallee(const QString& demandee);
-    // Base size for a chart of this size: readable on a small widget and on a large page.
+    // Taille de base pour un graphique de ces dimensions : lisible sur un petit widget comme sur une grande page.
     static double tailleBase(double largeur, double hauteur);
 };

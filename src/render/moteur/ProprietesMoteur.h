@@ -1,7 +1,7 @@
 #pragma once
 
-// Numbers of the chart engine's properties. The meaning of each, and what a
-// reader sees of it, is written in Proprietes.md beside this file.
+// Numéros des propriétés du moteur de graphique. Le sens de chacune, et ce
+// qu'en voit une lecture, sont décrits dans Proprietes.md à côté de ce fichier.
 namespace Prop {
 constexpr int Ombre = 2;
 constexpr int ImageFond = 3;
@@ -57,18 +57,18 @@ constexpr int DivisionsY = 123;
 constexpr int AxeY = 124;
 constexpr int LibelleDroit = 125;
 constexpr int ContourBarres = 138;
-constexpr int CouleurPoint = 157;    // indexed by point
-constexpr int ValeurPoint = 158;     // indexed by point
-constexpr int LibelleX = 168;        // indexed by label
-constexpr int Legende = 169;         // indexed by data set
-constexpr int Plafond = 170;         // indexed by point
-constexpr int PositionLue = 175;     // indexed: 1 X position, 2 value
-constexpr int LibelleGauche = 176;   // indexed by tick, from the bottom
-constexpr int Impression = 179;      // indexed
-constexpr int Validite = 189;        // indexed by point
+constexpr int CouleurPoint = 157;    // indicée par point
+constexpr int ValeurPoint = 158;     // indicée par point
+constexpr int LibelleX = 168;        // indicée par libellé
+constexpr int Legende = 169;         // indicée par jeu de données
+constexpr int Plafond = 170;         // indicée par point
+constexpr int PositionLue = 175;     // indicée : 1 position X, 2 valeur
+constexpr int LibelleGauche = 176;   // indicée par graduation, depuis le bas
+constexpr int Impression = 179;      // indicée
+constexpr int Validite = 189;        // indicée par point
 } // namespace Prop
 
-// Draw requests (property 21).
+// Demandes de tracé (propriété 21).
 namespace DemandeDessin {
 constexpr int Suspendre = 0;
 constexpr int Vierge = 1;

@@ -16,7 +16,7 @@ void ReductionColonnes::ajouter(double px, double py)
         m_ordreBas = m_ordreHaut = 0;
         return;
     }
-    // Pixels grow downwards: the highest value has the smallest y.
+    // Les pixels croissent vers le bas : la plus haute valeur a le plus petit y.
     if (py > m_bas.y()) {
         m_bas = p;
         m_ordreBas = m_nombre;

@@ -3,10 +3,10 @@
 #include <QPolygonF>
 #include <functional>
 
-// Reduces a run of points, in X order, to what one pixel column can show: its
-// first, lowest, highest and last point, in the order they come. Where a
-// column holds one point, the point is kept as it is. Nothing is averaged, so
-// the crests stay where they were.
+// Réduit une suite de points, dans l'ordre des X, à ce qu'une colonne de
+// pixels peut montrer : son premier, son plus bas, son plus haut et son dernier
+// point, dans leur ordre d'arrivée. Une colonne d'un seul point le garde tel
+// quel. Rien n'est moyenné : les crêtes restent où elles étaient.
 class ReductionColonnes
 {
 public:
@@ -16,7 +16,7 @@ public:
     }
 
     void ajouter(double px, double py);
-    // Ends the current column; call before using the output.
+    // Termine la colonne en cours ; à appeler avant d'utiliser la sortie.
     void terminer();
 
 private:

@@ -3,9 +3,9 @@
 #include <QString>
 #include <QtGlobal>
 
-// The one message box of the system. The kind ("ERREUR", "AIDE", "QUESTION",
-// any case) fixes the icon and the buttons; the answer is the code of the
-// button pressed: 1 OK, 6 Yes, 7 No.
+// L'unique boîte de message du système. Le type ("ERREUR", "AIDE", "QUESTION",
+// casse indifférente) fixe l'icône et les boutons ; la réponse est le code du
+// bouton pressé : 1 OK, 6 Oui, 7 Non.
 
 enum class IconeMessage : qint16 { Aucune = 0, Critique = 16, Question = 32, Information = 64 };
 
@@ -15,24 +15,25 @@ constexpr qint16 Oui = 6;
 constexpr qint16 Non = 7;
 }
 
-// What a kind of message asks of the face that shows it.
+// Ce qu'un type de message demande à la face qui l'affiche.
 struct StyleMessage
 {
     IconeMessage icone = IconeMessage::Aucune;
-    bool ouiNon = false;      // Yes and No, No by default; otherwise OK alone
+    bool ouiNon = false;      // Oui et Non, Non par défaut ; sinon OK seul
     static StyleMessage duType(const QString& type);
 };
 
-// A way of showing messages: a box on screen, a recorder in tests, stderr on
-// the command line. The face in use is process-wide; it is not owned here.
+// Une façon de montrer les messages : une boîte à l'écran, un enregistreur dans
+// les essais, stderr en ligne de commande. La face en service vaut pour tout le
+// programme ; elle n'appartient pas à cette classe.
 class ServiceMessages
 {
 public:
     virtual ~ServiceMessages() = default;
     virtual qint16 afficher(const QString& type, const StyleMessage& style, const QString& message) = 0;
 
-    // Installs `service` (nullptr: back to the console face) and returns the
-    // one it replaces.
+    // Met `service` en place (nullptr : retour à la face console) et rend celui
+    // qu'il remplace.
     static ServiceMessages* installer(ServiceMessages* service);
     static ServiceMessages& courant();
 };

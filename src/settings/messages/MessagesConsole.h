@@ -4,8 +4,8 @@
 
 #include <cstdio>
 
-// Command-line face: the text goes to stderr and questions are answered No,
-// so that nothing is changed without a person to say yes.
+// Face de la ligne de commande : le texte part sur stderr et les questions
+// reçoivent Non, pour que rien ne change sans quelqu'un pour dire oui.
 class MessagesConsole : public ServiceMessages
 {
 public:

@@ -6,8 +6,8 @@
 #include <QStringList>
 #include <deque>
 
-// Recorder face for tests: installed while it lives, keeps every message
-// shown and answers questions as told (No unless told otherwise).
+// Face enregistreuse des essais : en place tant qu'elle vit, garde chaque
+// message affiché et répond aux questions comme on le lui dit (Non sinon).
 class MessagesEnregistres : public ServiceMessages
 {
 public:
@@ -25,7 +25,7 @@ public:
 
     qint16 afficher(const QString& type, const StyleMessage& style, const QString& message) override;
 
-    // Answers of the next questions, in order; afterwards `reponseParDefaut`.
+    // Réponses aux prochaines questions, dans l'ordre ; ensuite `reponseParDefaut`.
     void repondre(bool oui) { m_reponses.push_back(oui); }
     void setReponseParDefaut(bool oui) { m_ouiParDefaut = oui; }
 

@@ -15,7 +15,7 @@ qint16 CoefficientEchelle(qint16& typeAffichage)
     }
     if (typeAffichage != 0)
         return 1;
-    // A host without a depth coefficient keeps depths as stored.
+    // Un hôte sans coefficient de profondeur garde les profondeurs telles que rangées.
     const auto coefficient = LireNombre(LireMembre(hote, QStringLiteral("coefficientProfondeur")));
     if (!coefficient)
         return 1;

@@ -3,12 +3,12 @@
 #include <QString>
 #include <QtGlobal>
 
-// Factor applied to depths: the host main window's `coefficientProfondeur`
-// when the scale display type is 0, else 1. The type 999 stands for the host's
-// own `typeAffichageEchelle` and is replaced by it.
+// Facteur appliqué aux profondeurs : `coefficientProfondeur` de la fenêtre
+// principale de l'hôte quand le type d'affichage de l'échelle vaut 0, sinon 1.
+// Le type 999 désigne le `typeAffichageEchelle` de l'hôte, qui le remplace.
 qint16 CoefficientEchelle(qint16& typeAffichage);
 
-// Running extrema against a number held as text (either decimal mark): an
-// empty or non-numeric text leaves the value as it is.
+// Extremum courant face à un nombre écrit en texte (l'un ou l'autre séparateur
+// décimal) : un texte vide ou non numérique laisse la valeur telle quelle.
 double ValeurMin(double valeur, const QString& texte);
 double ValeurMax(double valeur, const QString& texte);

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-// Splits `texte` on a separator of one or more characters and appends the parts
-// to `morceaux` (the runtime's array, from 1). Returns the number of parts:
-// 0 for an empty text; "a\" on "\" gives "a" and an empty last part.
+// Coupe `texte` sur un séparateur d'un caractère ou plus et ajoute les morceaux
+// à `morceaux` (le tableau du runtime, dès 1). Rend le nombre de morceaux :
+// 0 pour un texte vide ; "a\" coupé sur "\" donne "a" et un dernier morceau vide.
 int Decouper(const QString& texte, QStringList& morceaux, const QString& separateur);

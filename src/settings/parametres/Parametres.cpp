@@ -57,7 +57,7 @@ bool EcrireParametre(const QString& nom, QString& valeur, const QString& cheminC
     reglages->sync();
     if (reglages->status() == QSettings::NoError)
         return true;
-    // The store refused the write: leave the parameter as it was in this process too.
+    // Le magasin a refusé l'écriture : le paramètre reste aussi inchangé dans ce programme.
     if (avant.isValid())
         reglages->setValue(nom, avant);
     else

@@ -2,18 +2,18 @@
 
 #include <QString>
 
-// Per-user parameters: named texts kept from one run to the next, under the
-// key "SOFTWARE\NORVANE\" + project name + "6" unless a key path is given.
-// They live in QSettings, user scope, organisation "NORVANE", application
-// project name + "6".
+// Paramètres propres à l'utilisateur : textes nommés gardés d'une exécution à
+// l'autre, sous la clé "SOFTWARE\NORVANE\" + nom du projet + "6" sauf chemin
+// de clé donné. Rangés dans QSettings, portée utilisateur, organisation
+// "NORVANE", application nom du projet + "6".
 
 QString CleParametresParDefaut();
 
-// An empty value is stored as " " (and the caller's variable becomes " "), which
-// reads back as empty. False, with nothing changed, when the store can't be written.
+// Une valeur vide est rangée comme " " (la variable de l'appelant devient " "),
+// relue vide. Faux, sans rien changer, quand le magasin refuse l'écriture.
 bool EcrireParametre(const QString& nom, QString& valeur, const QString& cheminCle = QString());
 bool EcrireParametre(const QString& nom, const QString& valeur, const QString& cheminCle = QString());
 
-// The stored text without its surrounding blanks, upper-cased unless
-// `garderCasse`; empty when missing or unreadable.
+// Le texte rangé sans ses blancs autour, en majuscules sauf `garderCasse` ;
+// vide s'il manque ou est illisible.
 QString LireParametre(const QString& nom, const QString& cheminCle = QString(), bool garderCasse = false);
