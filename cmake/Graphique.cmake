@@ -1,12 +1,17 @@
-# One static library per folder of src/: graphique_<nom>.
+# Les en-têtes de Qt que presque chaque fichier lit, précompilés une fois par
+# cible : la construction passe le plus clair de son temps à les relire.
+set(GRAPHIQUE_ENTETES_COMMUNS <QString> <QStringList> <QVariant> <QList> <QHash> <QMap> <QDateTime> <QObject> <memory> <optional>)
+
+# Une bibliothèque statique par dossier de src/ : graphique_<nom>.
 function(graphique_bibliotheque nom)
   cmake_parse_arguments(A "" "" "SOURCES;DEPEND" ${ARGN})
   add_library(graphique_${nom} STATIC ${A_SOURCES})
   target_include_directories(graphique_${nom} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(graphique_${nom} PUBLIC ${A_DEPEND})
+  target_precompile_headers(graphique_${nom} PRIVATE ${GRAPHIQUE_ENTETES_COMMUNS})
 endfunction()
 
-# One GoogleTest program per folder of tests/.
+# Un programme GoogleTest par dossier de tests/.
 # PREFIXE : devant le nom de chaque test dans CTest, quand un autre programme
 # compile les mêmes sources de tests ; ETIQUETTE : l'étiquette CTest, le nom
 # du programme par défaut.
@@ -18,6 +23,7 @@ function(graphique_tests nom)
   add_executable(tests_${nom} ${A_SOURCES} ${PROJECT_SOURCE_DIR}/tests/commun_tests/PrincipalTests.cpp)
   target_include_directories(tests_${nom} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(tests_${nom} PRIVATE ${A_DEPEND} GTest::gtest Qt6::Widgets)
+  target_precompile_headers(tests_${nom} PRIVATE ${GRAPHIQUE_ENTETES_COMMUNS} <QWidget> <gtest/gtest.h>)
   gtest_discover_tests(tests_${nom}
     TEST_PREFIX "${A_PREFIXE}"
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS "${A_ETIQUETTE}"

@@ -49,9 +49,10 @@ QString Disposition::texteNombre(double v, int decimales)
 {
     if (std::fabs(v) < 1e-12)
         v = 0.0;
+    // Au-delà de quinze décimales un double n'a plus de chiffre à montrer.
     QString motif = QStringLiteral("0");
     if (decimales > 0)
-        motif += u'.' + QString(decimales, u'0');
+        motif += u'.' + QString(std::min(decimales, 15), u'0');
     return FormatNombre(v, motif);
 }
 

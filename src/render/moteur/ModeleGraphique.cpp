@@ -40,6 +40,11 @@ ModeleGraphique::ModeleGraphique()
 
 JeuDonnees* ModeleGraphique::jeuCourant()
 {
+    return const_cast<JeuDonnees*>(std::as_const(*this).jeuCourant());
+}
+
+const JeuDonnees* ModeleGraphique::jeuCourant() const
+{
     if (jeuSelectionne < 1 || jeuSelectionne > nbJeux())
         return nullptr;
     return &jeux[std::size_t(jeuSelectionne - 1)];

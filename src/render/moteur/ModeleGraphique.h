@@ -114,6 +114,7 @@ public:
 
     int nbJeux() const { return int(jeux.size()); }
     JeuDonnees* jeuCourant();
+    const JeuDonnees* jeuCourant() const;
     void definirNbJeux(int n);
     void definirNbPoints(int n);
     // Retire les données et les libellés ; garde titres, polices, échelles et aspect.

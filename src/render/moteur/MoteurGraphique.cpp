@@ -7,6 +7,7 @@
 #include "render/moteur/ImagesFond.h"
 #include "render/moteur/PeintreGraphique.h"
 #include "render/moteur/ProprietesMoteur.h"
+#include "render/moteur/TableProprietes.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -119,214 +120,118 @@ void MoteurGraphique::appliquer(int numero, const QVariant& valeurBrute, double 
     // Une valeur donnée en variant est tracée ici ; les nombres l'ont été par leur surcharge.
     if (valeurBrute.isValid())
         tracer(numero, std::nullopt, valeurBrute);
-    // Texte seulement pour les quelques propriétés texte : les valeurs passent ici par centaines de milliers.
-    const auto texte = [&] { return valeurBrute.isValid() ? TexteCellule(valeurBrute) : TexteNombre(nombre); };
-    const int i = entier(nombre);
-    ModeleGraphique& m = m_modele;
-    auto point = [&]() -> int {
-        const JeuDonnees* j = m.jeuCourant();
-        const int p = rang(m.pointSelectionne);
-        return (j && p >= 0 && p < j->taille()) ? p : -1;
-    };
     // Les propriétés texte acceptent tout ; les autres veulent un nombre.
-    switch (numero) {
-    case Prop::ImageFond:
-        m.imageFond = texte();
+    if (appliquerTexte(numero, valeurBrute, nombre, estNombre))
         return;
-    case Prop::TitreX:
-        m.titreX = texte();
-        return;
-    case Prop::TitreGraphique:
-        m.titre = texte();
-        return;
-    case Prop::TitreYGauche:
-        m.titreYGauche = texte();
-        return;
-    case Prop::TitreYDroite:
-        m.titreYDroite = texte();
-        return;
-    case Prop::PolicePolice:
-        if (m.classeTexte >= 0 && m.classeTexte < 4)
-            m.polices[std::size_t(m.classeTexte)].famille = valeurBrute.isValid() ? TexteCellule(valeurBrute) : QString();
-        return;
-    case Prop::FichierImage:
-        m.fichierImage = texte();
-        return;
-    case Prop::LibelleDroit:
-        m.axes[1].libelles.insert(m.pointSelectionne, texte());
-        return;
-    case Prop::ValeurTexte: {
-        const int p = point();
-        if (p >= 0 && estNombre)
-            m.jeuCourant()->valeurs[std::size_t(p)] = float(nombre);
-        return;
-    }
-    default:
-        break;
-    }
     if (!estNombre) {
         m_autres.insert(numero, valeurBrute);
         return;
     }
+    if (const auto* e = TableProprietes::entiere(numero)) {
+        m_modele.*(e->membre) = entier(nombre);
+        return;
+    }
+    if (!appliquerNombre(numero, nombre))
+        m_autres.insert(numero, valeurBrute.isValid() ? valeurBrute : QVariant(nombre));
+}
+
+int MoteurGraphique::pointCourant() const
+{
+    const JeuDonnees* j = m_modele.jeuCourant();
+    const int p = rang(m_modele.pointSelectionne);
+    return (j && p >= 0 && p < j->taille()) ? p : -1;
+}
+
+bool MoteurGraphique::appliquerTexte(int numero, const QVariant& valeurBrute, double nombre, bool estNombre)
+{
+    ModeleGraphique& m = m_modele;
+    // Texte seulement pour les quelques propriétés texte : les valeurs passent ici par centaines de milliers.
+    const auto texte = [&] { return valeurBrute.isValid() ? TexteCellule(valeurBrute) : TexteNombre(nombre); };
+    if (const auto* t = TableProprietes::texte(numero)) {
+        m.*(t->membre) = texte();
+        return true;
+    }
     switch (numero) {
-    case Prop::Ombre:
-        m.ombre = i;
-        break;
-    case Prop::PlacementImageFond:
-        m.placementImageFond = i;
-        break;
-    case Prop::CouleurFond:
-        m.couleurFond = i;
-        break;
+    case Prop::PolicePolice:
+        if (m.classeTexte >= 0 && m.classeTexte < 4)
+            m.polices[std::size_t(m.classeTexte)].famille = valeurBrute.isValid() ? TexteCellule(valeurBrute) : QString();
+        return true;
+    case Prop::LibelleDroit:
+        m.axes[1].libelles.insert(m.pointSelectionne, texte());
+        return true;
+    case Prop::ValeurTexte:
+        if (const int p = pointCourant(); p >= 0 && estNombre)
+            m.jeuCourant()->valeurs[std::size_t(p)] = float(nombre);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool MoteurGraphique::appliquerNombre(int numero, double nombre)
+{
+    ModeleGraphique& m = m_modele;
+    const int i = entier(nombre);
+    switch (numero) {
     case Prop::Reinitialisation:
         if (i == 9) {
             m.reinitialiser();
             m_calque.vider();
         }
         m_autres.insert(numero, i);
-        break;
+        return true;
     case Prop::Dessin:
         demanderDessin(i);
-        break;
-    case Prop::Manquant: {
-        const int p = point();
-        if (p >= 0)
+        return true;
+    case Prop::Manquant:
+        if (const int p = pointCourant(); p >= 0)
             m.jeuCourant()->manquant[std::size_t(p)] = i != 0 ? 1 : 0;
-        break;
-    }
+        return true;
     case Prop::TaillePolice:
         if (m.classeTexte >= 0 && m.classeTexte < 4)
             m.polices[std::size_t(m.classeTexte)].taillePourcent = i;
-        break;
-    case Prop::ClasseTexte:
-        m.classeTexte = i;
-        break;
+        return true;
     case Prop::CouleurElement:
         m.couleursElements.insert(m.elementSelectionne, i);
-        break;
-    case Prop::Element:
-        m.elementSelectionne = i;
-        break;
-    case Prop::EmpilementBarres:
-        m.empilementBarres = i;
-        break;
-    case Prop::TypeGraphe:
-        m.type = i;
-        break;
-    case Prop::MotifBarres:
-        m.motifBarres = i;
-        break;
-    case Prop::Grille:
-        m.grille = i;
-        break;
-    case Prop::EspacementLibelles:
-        m.espacementLibelles = i;
-        break;
-    case Prop::Marqueurs:
-        m.marqueurs = i;
-        break;
-    case Prop::PositionLegende:
-        m.positionLegende = i;
-        break;
-    case Prop::CadreLegende:
-        m.cadreLegende = i;
-        break;
+        return true;
     case Prop::Curseur:
         m.curseur = i;
         emit curseurModifie(i);
-        break;
+        return true;
     case Prop::NbPoints:
         m.definirNbPoints(i);
-        break;
+        return true;
     case Prop::NbJeux:
         m.definirNbJeux(i);
-        break;
-    case Prop::PlacementJeux:
-        m.placementJeux = i;
-        break;
-    case Prop::OrientationLibellesX:
-        m.orientationLibellesX = i;
-        break;
-    case Prop::CouleursImpression:
-        m.couleursImpression = i;
-        break;
-    case Prop::CadreZone:
-        m.cadreZone = i;
-        break;
-    case Prop::LignesAxes:
-        m.lignesAxes = i;
-        break;
-    case Prop::Graduations:
-        m.graduations = i;
-        break;
-    case Prop::JeuEnValeur:
-        m.jeuEnValeur = i;
-        break;
-    case Prop::ValeursAffichees:
-        m.valeursAffichees = i;
-        break;
-    case Prop::Point:
-        m.pointSelectionne = i;
-        break;
-    case Prop::Jeu:
-        m.jeuSelectionne = i;
-        break;
-    case Prop::EspacementGraduations:
-        m.espacementGraduations = i;
-        break;
+        return true;
     case Prop::XMax:
-        m.xMaxEcrit = nombre;
-        m.xMaxEcrit_ = true;
-        m.ordreBornesX = m.prochainOrdre();
-        break;
     case Prop::XMin:
-        m.xMinEcrit = nombre;
-        m.xMinEcrit_ = true;
+        (numero == Prop::XMax ? m.xMaxEcrit : m.xMinEcrit) = nombre;
+        (numero == Prop::XMax ? m.xMaxEcrit_ : m.xMinEcrit_) = true;
         m.ordreBornesX = m.prochainOrdre();
-        break;
-    case Prop::PlacementLibellesX:
-        m.placementLibellesX = i;
-        break;
-    case Prop::GraduationsX:
-        m.graduationsX = i;
-        break;
+        return true;
     case Prop::NbLibellesX:
         if (i <= ModeleGraphique::nbLibellesMax)
             m.nbLibellesX = i;
-        break;
-    case Prop::PositionX: {
-        const int p = point();
-        if (p >= 0) {
+        return true;
+    case Prop::PositionX:
+        if (const int p = pointCourant(); p >= 0) {
             m.jeuCourant()->x[std::size_t(p)] = nombre;
             m.jeuCourant()->avecX = true;
         }
-        break;
-    }
+        return true;
     case Prop::YMax:
     case Prop::YMin: {
         AxeValeurs& a = m.axes[std::size_t(std::clamp(m.axeSelectionne, 0, 1))];
         (numero == Prop::YMax ? a.max : a.min) = nombre;
         a.bornesEcrites = true;
-        break;
+        return true;
     }
-    case Prop::DecimalesY:
-        m.decimalesY = i;
-        break;
-    case Prop::ModeEchelleY:
-        m.modeEchelleY = i;
-        break;
     case Prop::DivisionsY:
         m.axes[std::size_t(std::clamp(m.axeSelectionne, 0, 1))].divisions = i;
-        break;
-    case Prop::AxeY:
-        m.axeSelectionne = i;
-        break;
-    case Prop::ContourBarres:
-        m.contourBarres = i;
-        break;
+        return true;
     default:
-        m_autres.insert(numero, valeurBrute.isValid() ? valeurBrute : QVariant(nombre));
-        return;
+        return false;
     }
 }
 
@@ -384,73 +289,33 @@ void MoteurGraphique::appliquerIndexe(int numero, int indice, const QVariant& va
 QVariant MoteurGraphique::lire(int numero) const
 {
     const ModeleGraphique& m = m_modele;
+    if (const auto* e = TableProprietes::entiere(numero))
+        return e->effective ? (m.*(e->effective))() : m.*(e->membre);
+    if (const auto* t = TableProprietes::texte(numero))
+        return m.*(t->membre);
     const int axe = std::clamp(m.axeSelectionne, 0, 1);
-    auto pointSel = [&]() -> int {
-        if (m.jeuSelectionne < 1 || m.jeuSelectionne > m.nbJeux())
-            return -1;
-        const int p = rang(m.pointSelectionne);
-        return p >= 0 && p < m.jeux[std::size_t(m.jeuSelectionne - 1)].taille() ? p : -1;
-    };
-    const JeuDonnees* j = (m.jeuSelectionne >= 1 && m.jeuSelectionne <= m.nbJeux())
-        ? &m.jeux[std::size_t(m.jeuSelectionne - 1)]
-        : nullptr;
-    const int p = pointSel();
+    const int p = pointCourant();
+    const JeuDonnees* j = m.jeuCourant();
+    const bool police = m.classeTexte >= 0 && m.classeTexte < 4;
     switch (numero) {
-    case Prop::Ombre: return m.ombre;
-    case Prop::ImageFond: return m.imageFond;
-    case Prop::PlacementImageFond: return m.placementImageFond;
-    case Prop::CouleurFond: return m.couleurFond;
-    case Prop::TitreX: return m.titreX;
     case Prop::Dessin: return m_derniereDemande < 0 ? 0 : m_derniereDemande;
     case Prop::Manquant: return p >= 0 ? int(j->manquant[std::size_t(p)]) : 0;
-    case Prop::PolicePolice: return m.classeTexte >= 0 && m.classeTexte < 4 ? m.polices[std::size_t(m.classeTexte)].famille : QString();
-    case Prop::TaillePolice: return m.classeTexte >= 0 && m.classeTexte < 4 ? m.polices[std::size_t(m.classeTexte)].taillePourcent : 100;
-    case Prop::ClasseTexte: return m.classeTexte;
+    case Prop::PolicePolice: return police ? m.polices[std::size_t(m.classeTexte)].famille : QString();
+    case Prop::TaillePolice: return police ? m.polices[std::size_t(m.classeTexte)].taillePourcent : 100;
     case Prop::CouleurElement: return std::max(m.couleurElement(m.elementSelectionne), 0);
-    case Prop::Element: return m.elementSelectionne;
     case Prop::ValeurTexte: return p >= 0 ? TexteNombre(j->valeurs[std::size_t(p)]) : QString();
-    case Prop::EmpilementBarres: return m.empilementBarres;
-    case Prop::TitreGraphique: return m.titre;
-    case Prop::TypeGraphe: return m.type;
-    case Prop::MotifBarres: return m.motifBarres;
-    case Prop::Grille: return m.grille;
-    case Prop::FichierImage: return m.fichierImage;
-    case Prop::EspacementLibelles: return m.espacementLibellesEffectif();
-    case Prop::TitreYGauche: return m.titreYGauche;
-    case Prop::Marqueurs: return m.marqueurs;
-    case Prop::PositionLegende: return m.positionLegende;
-    case Prop::CadreLegende: return m.cadreLegende;
     case Prop::Curseur: return m.curseur;
     case Prop::NbPoints: return m.nbPoints;
     case Prop::NbJeux: return m.nbJeux();
-    case Prop::PlacementJeux: return m.placementJeux;
-    case Prop::OrientationLibellesX: return m.orientationLibellesX;
-    case Prop::CouleursImpression: return m.couleursImpression;
-    case Prop::CadreZone: return m.cadreZone;
-    case Prop::TitreYDroite: return m.titreYDroite;
-    case Prop::LignesAxes: return m.lignesAxes;
-    case Prop::Graduations: return m.graduations;
-    case Prop::JeuEnValeur: return m.jeuEnValeur;
-    case Prop::ValeursAffichees: return m.valeursAffichees;
-    case Prop::Point: return m.pointSelectionne;
-    case Prop::Jeu: return m.jeuSelectionne;
-    case Prop::EspacementGraduations: return m.espacementGraduationsEffectif();
     case Prop::XMax: return m.bornesX().max;
     case Prop::XMin: return m.bornesX().min;
-    case Prop::PlacementLibellesX: return m.placementLibellesX;
-    case Prop::GraduationsX: return m.graduationsX;
     case Prop::NbLibellesX: return m.nbLibellesEffectif();
     case Prop::PositionX: return p >= 0 ? j->x[std::size_t(p)] : 0.0;
     case Prop::YMax: return m.bornesY(axe).max;
     case Prop::YMin: return m.bornesY(axe).min;
-    case Prop::DecimalesY: return m.decimalesY;
-    case Prop::ModeEchelleY: return m.modeEchelleY;
     case Prop::DivisionsY: return m.divisionsY(axe);
-    case Prop::AxeY: return m.axeSelectionne;
     case Prop::LibelleDroit: return m.axes[1].libelles.value(m.pointSelectionne);
-    case Prop::ContourBarres: return m.contourBarres;
-    default:
-        return m_autres.value(numero, 0);
+    default: return m_autres.value(numero, 0);
     }
 }
 

@@ -89,6 +89,11 @@ signals:
 
 private:
     void appliquer(int numero, const QVariant& valeur, double nombre, bool estNombre);
+    // Les propriétés qui ne sont pas dans la table des simples ; faux pour un numéro inconnu.
+    bool appliquerTexte(int numero, const QVariant& valeur, double nombre, bool estNombre);
+    bool appliquerNombre(int numero, double nombre);
+    // Le rang (depuis 0) du point choisi dans le jeu choisi, -1 s'il n'existe pas.
+    int pointCourant() const;
     void appliquerIndexe(int numero, int indice, const QVariant& valeur, double nombre, bool estNombre);
     void demanderDessin(int demande);
     bool ecrireFichierImage();
