@@ -102,6 +102,8 @@ protected:
     virtual QString barriereSousRequete() const = 0;
 
 private:
+    friend class FonctionsSql;
+
     struct Code
     {
         QString sql;
