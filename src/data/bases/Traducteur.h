@@ -103,6 +103,7 @@ protected:
 
 private:
     friend class FonctionsSql;
+    friend class RegroupementDeuxEtages;
 
     struct Code
     {
@@ -129,7 +130,18 @@ private:
         bool dansTri = false;
     };
 
+    bool traduireSelection(const InstructionSql& i, Traduction& t);
+    bool traduireInsertion(const InstructionSql& i, const QList<ColonneTable>& colonnes, Traduction& t);
+    bool traduireModification(const InstructionSql& i, const QList<ColonneTable>& colonnes, Traduction& t);
+    bool ciblesInsertion(const InstructionSql& i, const QList<ColonneTable>& colonnes, QList<const ColonneTable*>& cibles);
+    const ColonneTable* colonneCible(const QList<ColonneTable>& colonnes, const QString& nom);
     std::optional<QString> requete(const RequeteSql& r, QList<ColonneVisible>* sortie);
+    bool conditionSql(const ExpressionSql* e, const Portee& p, const QString& motCle, QString& sql);
+    bool etoile(const RequeteSql::Element& el, const Portee& p, QStringList& elements, QList<ColonneVisible>& colonnes);
+    bool elementsSelection(const RequeteSql& r, Portee& p, QStringList& elements, QList<ColonneVisible>& colonnes);
+    bool groupesSelection(const RequeteSql& r, const Portee& p, QStringList& groupes, QList<TypeValeur>& types);
+    bool trisSelection(const RequeteSql& r, const Portee& p, int nombreChamps, QStringList& tris, QStringList& termesTries);
+    static void groupesSelonLeTri(QStringList& groupes, const QStringList& termesTries);
     bool deuxEtages(const RequeteSql& r, Portee& p, const QString& from, QString& sql, QList<ColonneVisible>& colonnes);
     bool portee(const RequeteSql& r, Portee& p, QStringList& fromSql);
     std::optional<Code> expression(const ExpressionSql& e, const Portee& p);
@@ -137,6 +149,10 @@ private:
     std::optional<Code> colonne(const ExpressionSql& e, const Portee& p);
     std::optional<Code> appel(const ExpressionSql& e, const Portee& p);
     std::optional<Code> binaire(const ExpressionSql& e, const Portee& p);
+    std::optional<Code> concatenation(const ExpressionSql& e, const Portee& p);
+    std::optional<Code> comme(const ExpressionSql& e, const Code& a);
+    bool sommeDateOuTexte(const ExpressionSql& e, const Code& a, const Code& b, std::optional<Code>& resultat);
+    std::optional<Code> arithmetique(const ExpressionSql& e, const Code& a, const Code& b);
     std::optional<QString> comparer(const QString& op, const ExpressionSql& a, const ExpressionSql& b, const Portee& p);
     bool jointureJour(const ExpressionSql& e, const Portee& p, QString& sql);
     bool anneeComparee(const QString& op, const ExpressionSql& ea, const ExpressionSql& eb, const Portee& p, QString& sql);

@@ -324,66 +324,91 @@ std::optional<Traducteur::Code> Traducteur::binaire(const ExpressionSql& e, cons
             return std::nullopt;
         return Code{*c, TypeValeur::Booleen, false, std::nullopt};
     }
-
-    if (op == QStringLiteral("&")) {
-        // Une chaîne a & b & c s'écrit d'un seul tenant.
-        QList<Morceau> morceaux;
-        std::vector<const ExpressionSql*> pile{&eb};
-        const ExpressionSql* gauche = &ea;
-        while (gauche->genre == Genre::Binaire && gauche->texte == QStringLiteral("&")) {
-            pile.push_back(gauche->enfants[1].get());
-            gauche = gauche->enfants[0].get();
-        }
-        pile.push_back(gauche);
-        for (auto it = pile.rbegin(); it != pile.rend(); ++it) {
-            const auto c = expression(**it, p);
-            if (!c)
-                return std::nullopt;
-            morceaux.append({texte(*c), c->type == TypeValeur::Booleen ? valeur(*c) : c->sql, c->type, c->constant});
-        }
-        return Code{joindre(morceaux), TypeValeur::Texte, false, std::nullopt};
-    }
+    if (op == QStringLiteral("&"))
+        return concatenation(e, p);
     const auto a = expression(ea, p);
     const auto b = a ? expression(eb, p) : std::nullopt;
     if (!b)
         return std::nullopt;
+    if (op == QStringLiteral("like"))
+        return comme(e, *a);
+    std::optional<Code> somme;
+    if (sommeDateOuTexte(e, *a, *b, somme))
+        return somme;
+    return arithmetique(e, *a, *b);
+}
 
-    if (op == QStringLiteral("like")) {
-        if (eb.genre != Genre::Texte)
-            return echec(QStringLiteral("LIKE attend un motif en texte"));
-        QString motif = eb.texte;
-        motif.replace(u'*', u'%').replace(u'?', u'_');
-        const QString sql = comme(texteBrut(*a), litteralTexte(motif));
-        return Code{e.negation ? QStringLiteral("(NOT ") + sql + u')' : sql, TypeValeur::Booleen, false, std::nullopt};
+// Une chaîne a & b & c s'écrit d'un seul tenant.
+std::optional<Traducteur::Code> Traducteur::concatenation(const ExpressionSql& e, const Portee& p)
+{
+    QList<Morceau> morceaux;
+    std::vector<const ExpressionSql*> pile{e.enfants[1].get()};
+    const ExpressionSql* gauche = e.enfants[0].get();
+    while (gauche->genre == Genre::Binaire && gauche->texte == QStringLiteral("&")) {
+        pile.push_back(gauche->enfants[1].get());
+        gauche = gauche->enfants[0].get();
     }
-
-    if (op == QStringLiteral("+") || op == QStringLiteral("-")) {
-        if (a->type == TypeValeur::Date && b->type != TypeValeur::Date) {
-            const auto n = numerique(eb, *b);
-            if (!n)
-                return std::nullopt;
-            return Code{ajouterJours(a->sql, op == QStringLiteral("-") ? QStringLiteral("(-") + n->sql + u')' : n->sql),
-                        TypeValeur::Date, false, std::nullopt};
-        }
-        if (op == QStringLiteral("+") && b->type == TypeValeur::Date && a->type != TypeValeur::Date) {
-            const auto n = numerique(ea, *a);
-            if (!n)
-                return std::nullopt;
-            return Code{ajouterJours(b->sql, n->sql), TypeValeur::Date, false, std::nullopt};
-        }
-        if (op == QStringLiteral("+") && (a->type == TypeValeur::Texte || b->type == TypeValeur::Texte)) {
-            // Un nombre et un texte qui se lit comme tel s'additionnent ; le reste se joint en texte.
-            const bool aNombre = estNumerique(a->type) || (ea.genre == Genre::Texte && LireNombre(ea.texte));
-            const bool bNombre = estNumerique(b->type) || (eb.genre == Genre::Texte && LireNombre(eb.texte));
-            const bool unNombre = estNumerique(a->type) || estNumerique(b->type);
-            if (!(aNombre && bNombre && unNombre))
-                return Code{joindre({{texte(*a), a->sql, a->type, a->constant}, {texte(*b), b->sql, b->type, b->constant}}),
-                            TypeValeur::Texte, false, std::nullopt};
-        }
+    pile.push_back(gauche);
+    for (auto it = pile.rbegin(); it != pile.rend(); ++it) {
+        const auto c = expression(**it, p);
+        if (!c)
+            return std::nullopt;
+        morceaux.append({texte(*c), c->type == TypeValeur::Booleen ? valeur(*c) : c->sql, c->type, c->constant});
     }
+    return Code{joindre(morceaux), TypeValeur::Texte, false, std::nullopt};
+}
 
-    const auto na = numerique(ea, *a);
-    const auto nb = na ? numerique(eb, *b) : std::nullopt;
+std::optional<Traducteur::Code> Traducteur::comme(const ExpressionSql& e, const Code& a)
+{
+    const ExpressionSql& eb = *e.enfants[1];
+    if (eb.genre != Genre::Texte)
+        return echec(QStringLiteral("LIKE attend un motif en texte"));
+    QString motif = eb.texte;
+    motif.replace(u'*', u'%').replace(u'?', u'_');
+    const QString sql = comme(texteBrut(a), litteralTexte(motif));
+    return Code{e.negation ? QStringLiteral("(NOT ") + sql + u')' : sql, TypeValeur::Booleen, false, std::nullopt};
+}
+
+// + et - entre une date et un nombre de jours ; + entre textes qui ne sont pas
+// tous deux des nombres : la jonction. Faux pour une opération entre nombres.
+bool Traducteur::sommeDateOuTexte(const ExpressionSql& e, const Code& a, const Code& b, std::optional<Code>& resultat)
+{
+    const QString& op = e.texte;
+    const ExpressionSql& ea = *e.enfants[0];
+    const ExpressionSql& eb = *e.enfants[1];
+    if (op != QStringLiteral("+") && op != QStringLiteral("-"))
+        return false;
+    if (a.type == TypeValeur::Date && b.type != TypeValeur::Date) {
+        const auto n = numerique(eb, b);
+        if (n)
+            resultat = Code{ajouterJours(a.sql, op == QStringLiteral("-") ? QStringLiteral("(-") + n->sql + u')' : n->sql),
+                            TypeValeur::Date, false, std::nullopt};
+        return true;
+    }
+    if (op == QStringLiteral("+") && b.type == TypeValeur::Date && a.type != TypeValeur::Date) {
+        const auto n = numerique(ea, a);
+        if (n)
+            resultat = Code{ajouterJours(b.sql, n->sql), TypeValeur::Date, false, std::nullopt};
+        return true;
+    }
+    if (op != QStringLiteral("+") || (a.type != TypeValeur::Texte && b.type != TypeValeur::Texte))
+        return false;
+    // Un nombre et un texte qui se lit comme tel s'additionnent ; le reste se joint en texte.
+    const bool aNombre = estNumerique(a.type) || (ea.genre == Genre::Texte && LireNombre(ea.texte));
+    const bool bNombre = estNumerique(b.type) || (eb.genre == Genre::Texte && LireNombre(eb.texte));
+    const bool unNombre = estNumerique(a.type) || estNumerique(b.type);
+    if (aNombre && bNombre && unNombre)
+        return false;
+    resultat = Code{joindre({{texte(a), a.sql, a.type, a.constant}, {texte(b), b.sql, b.type, b.constant}}), TypeValeur::Texte, false,
+                    std::nullopt};
+    return true;
+}
+
+std::optional<Traducteur::Code> Traducteur::arithmetique(const ExpressionSql& e, const Code& a, const Code& b)
+{
+    const QString& op = e.texte;
+    const auto na = numerique(*e.enfants[0], a);
+    const auto nb = na ? numerique(*e.enfants[1], b) : std::nullopt;
     if (!nb)
         return std::nullopt;
     const TypeValeur type = na->type == TypeValeur::Entier && nb->type == TypeValeur::Entier ? TypeValeur::Entier : TypeValeur::Reel;
@@ -391,12 +416,10 @@ std::optional<Traducteur::Code> Traducteur::binaire(const ExpressionSql& e, cons
         return Code{u'(' + na->sql + u' ' + op + u' ' + nb->sql + u')', type, false, std::nullopt};
     if (op == QStringLiteral("/"))
         return Code{division(na->sql, nb->sql), TypeValeur::Reel, false, std::nullopt};
-    if (op == QStringLiteral("\\"))
-        return Code{u'(' + versEntier(*na).sql + QStringLiteral(" / ") + versEntier(*nb).sql + u')', TypeValeur::Entier, false,
-                    std::nullopt};
-    if (op == QStringLiteral("mod"))
-        return Code{u'(' + versEntier(*na).sql + QStringLiteral(" % ") + versEntier(*nb).sql + u')', TypeValeur::Entier, false,
-                    std::nullopt};
+    if (op == QStringLiteral("\\") || op == QStringLiteral("mod"))
+        return Code{u'(' + versEntier(*na).sql + (op == QStringLiteral("mod") ? QStringLiteral(" % ") : QStringLiteral(" / "))
+                        + versEntier(*nb).sql + u')',
+                    TypeValeur::Entier, false, std::nullopt};
     if (op == QStringLiteral("^"))
         return Code{puissance(na->sql, nb->sql), TypeValeur::Reel, false, std::nullopt};
     return echec(QStringLiteral("Opérateur non pris en charge : %1").arg(op));
