@@ -276,6 +276,14 @@ TEST(MoteurProprietes, LesTaillesDemesureesSontIgnoreesEtLeDessinFinit)
     QPainter p(&image);
     m.peindre(p, QRectF(0, 0, 200, 150));
     EXPECT_EQ(m.lire(Prop::NbPoints).toInt(), 100);
+
+    // Des graduations rondes loin de zéro (x + pas == x) et deux milliards de divisions Y.
+    MoteurGraphique vide;
+    vide.ecrire(Prop::XMin, 1e20);
+    vide.ecrire(Prop::XMax, 1e20 + 1e5);
+    vide.ecrire(Prop::DivisionsY, 2000000000);
+    EXPECT_EQ(vide.lire(Prop::DivisionsY).toInt(), 1000);
+    vide.peindre(p, QRectF(0, 0, 200, 150));
 }
 
 } // namespace

@@ -141,7 +141,12 @@ QList<Disposition::Libelle> Disposition::candidatsX(const ModeleGraphique& m, co
     if (textes.isEmpty()) {
         // Aucun libellé donné : des nombres ronds en unités de X.
         const double pas = std::pow(10.0, std::floor(std::log10(std::max(hi - lo, 1e-9) / 5)));
-        for (double x = std::ceil(lo / pas) * pas; x <= hi + 1e-9; x += pas) {
+        const double premier = std::ceil(lo / pas) * pas;
+        // Compté plutôt qu'additionné : loin de zéro, x + pas peut rester x.
+        for (int k = 0; k <= 1000; ++k) {
+            const double x = premier + k * pas;
+            if (!(x <= hi + 1e-9))
+                break;
             l.append({carte.px(x), texteNombre(x, decimalesPour(pas))});
             graduations.append(carte.px(x));
         }

@@ -126,7 +126,8 @@ Bornes ModeleGraphique::bornesX() const
 
 int ModeleGraphique::divisionsY(int axe) const
 {
-    return std::max(axes[std::size_t(std::clamp(axe, 0, 1))].divisions, 1);
+    // Au-delà de mille, les libellés ne se liraient plus : la division est bornée.
+    return std::clamp(axes[std::size_t(std::clamp(axe, 0, 1))].divisions, 1, 1000);
 }
 
 Bornes ModeleGraphique::bornesY(int axe) const
