@@ -168,6 +168,8 @@ protected:
     void resizeEvent(QResizeEvent* evenement) override;
 
 private:
+    friend class SequenceChargement;
+
     qint16 typeGraphiqueNumero() const { return qint16(m_typeGraphique); }
     void setTypeGraphiqueNumero(qint16 n);
     void appliquerDispositionType();

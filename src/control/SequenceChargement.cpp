@@ -1,0 +1,432 @@
+#include "control/SequenceChargement.h"
+
+#include "commun/AppelParNom.h"
+#include "commun/Cellule.h"
+#include "commun/Dates.h"
+#include "commun/ValeursProcessus.h"
+#include "control/ChampDate.h"
+#include "control/CtlGraphique.h"
+#include "control/EnteteStations.h"
+#include "control/PanneauChargement.h"
+#include "control/VueGraphique.h"
+#include "data/ChargeurNappes.h"
+#include "data/ChargeurStatistiques.h"
+#include "model/Classe_Graphiques.h"
+#include "render/moteur/MoteurGraphique.h"
+#include "render/moteur/ProprietesMoteur.h"
+#include "settings/messages/Messages.h"
+
+#include <QApplication>
+
+namespace {
+
+const QString superpositionStation = QStringLiteral("SUPERPOSITION_STATION");
+const QString superposition = QStringLiteral("SUPERPOSITION");
+
+} // namespace
+
+const std::array<SequenceChargement::Mesure, 6>& SequenceChargement::mesures()
+{
+    static const std::array<Mesure, 6> table = {{
+        {u'1', "Pluie", "Pluie", 11},     {u'2', "Pluie Efficace", "PluieEfficace", 9}, {u'3', "Etp", "Etp", 10},
+        {u'4', "Valeur 1", "Valeur1", 4}, {u'5', "Valeur 2", "Valeur2", 5},             {u'6', "Valeur 3", "Valeur3", 6},
+    }};
+    return table;
+}
+
+const SequenceChargement::Mesure* SequenceChargement::mesure(const QString& code)
+{
+    for (const Mesure& m : mesures())
+        if (code == QString(m.code))
+            return &m;
+    return nullptr;
+}
+
+SequenceChargement::SequenceChargement(CtlGraphique& controle)
+    : m_ctl(controle)
+    , m_courbes(controle.CollCourbes())
+    , m_courbes2(controle.CollCourbes2())
+    , m_graphique(controle.Graphique())
+    , m_superpose(controle.GraphiqueSuperposePluvio())
+{
+}
+
+void SequenceChargement::executer()
+{
+    viderEtPreparer();
+    figerDemande();
+    if (!demandeValide()) {
+        AfficherMessage(QStringLiteral("aide"), QStringLiteral("Sélectionner un site et renseigner les dates de chargement. La date de "
+                                                               "début doit être inférieure à la date de fin."));
+        return;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_ctl.m_chargementEnCours = true;
+    choisirPeriodeEtDates();
+    choisirTypeDeTrace();
+    if (deuxGraphiques())
+        preparerGraphiquePluie();
+
+    PanneauChargement panneau(m_ctl.m_frmChargement, m_ctl.m_messageChargement, m_ctl.m_barreChargement, &m_ctl);
+    m_panneau = &panneau;
+    panneau.ouvrir(deuxGraphiques() ? QStringLiteral("Chargement des données pluviomètre") : QStringLiteral("Chargement des données"), 20);
+    chargerSeries();
+    afficher();
+    panneau.fermer();
+    m_panneau = nullptr;
+    m_ctl.m_chargementEnCours = false;
+    QApplication::restoreOverrideCursor();
+}
+
+void SequenceChargement::viderEtPreparer()
+{
+    for (Classe_Graphiques* coll : {&m_courbes, &m_courbes2}) {
+        coll->ViderCollection();
+        coll->setMinDonnees(9999);
+        coll->setMaxDonnees(-9999);
+    }
+    m_ctl.m_annulation = false;
+    m_ctl.m_derniereValidation.clear();
+    m_ctl.m_graphiqueSuperpose->setVisible(deuxGraphiques());
+    m_ctl.m_graphique->show();
+    for (int n : {94, 88, 21})
+        m_graphique.ecrire(n, 0);
+    for (int n : {88, 21})
+        m_superpose.ecrire(n, 0);
+}
+
+void SequenceChargement::figerDemande()
+{
+    m_chargement = m_ctl.m_chaineChargement;
+    m_periodes = m_ctl.m_chainePeriodes;
+    m_typeGraph = m_ctl.m_chaineTypeGraph;
+    m_affichage = m_ctl.m_chaineTypeAffichage;
+    m_tableau = TableauDans(m_ctl.m_tabPluvio) ? *TableauDans(m_ctl.m_tabPluvio) : TableauValeurs();
+    m_cumul = m_ctl.m_isCumul;
+    m_codePluvio = m_ctl.m_entete->CodeStation();
+    m_nomPluvio = m_ctl.m_entete->NomStation();
+    m_formulaire = m_ctl.getExtender();
+    m_base = CtlGraphique::baseDonnees();
+    m_moisHydro = Periodes::moisHydro(ValeursProcessus::courantes().moisAnneeHydro);
+}
+
+bool SequenceChargement::demandeValide()
+{
+    const auto datesDansLOrdre = [&] {
+        const auto d1 = LireDate(m_ctl.m_dateDebut->texte()), d2 = LireDate(m_ctl.m_dateFin->texte());
+        return d1 && d2 && *d1 <= *d2;
+    };
+    switch (m_ctl.m_typeGraphique) {
+    case TypeGraph::Annee:
+        m_ctl.m_dateDebut->setTexte(QStringLiteral("01/01/") + m_ctl.m_annee->texte());
+        m_ctl.m_dateFin->setTexte(QStringLiteral("31/12/") + m_ctl.m_annee->texte());
+        return !m_codePluvio.isEmpty() && m_ctl.m_dateDebut->EstValide();
+    case TypeGraph::reference:
+        return !m_ctl.CodeCourbeReference().isEmpty() && datesDansLOrdre();
+    case TypeGraph::edition:
+    case TypeGraph::annuaire:
+    case TypeGraph::comparaisonNormale:
+        return !m_codePluvio.isEmpty() && datesDansLOrdre();
+    default:
+        return m_tableau.borneSup(1) >= 2 && datesDansLOrdre();
+    }
+}
+
+void SequenceChargement::choisirPeriodeEtDates()
+{
+    const QString& moisHydro = ValeursProcessus::courantes().moisAnneeHydro;
+    m_choix = Periodes::choisir(m_periodes, m_ctl.m_typeGraphique, m_ctl.m_calculauto);
+    m_courbes.setCodePeriode(m_choix.codePeriode);
+    if (!m_choix.uniteGardee)
+        m_courbes.setUniteAxeX(m_choix.uniteAxeX);
+    const auto plage = Periodes::normaliser(m_choix.codePeriode, m_ctl.m_typeGraphique, m_ctl.m_dateDebut->texte(),
+                                            m_ctl.m_dateFin->texte(), m_ctl.m_annee->texte(), moisHydro);
+    if (plage) {
+        if (plage->message)
+            AfficherMessage(QString(), Periodes::messageAnneeHydro(moisHydro));
+        if (plage->champsModifies) {
+            m_ctl.m_dateDebut->setTexte(plage->debut);
+            m_ctl.m_dateFin->setTexte(plage->fin);
+        }
+        m_courbes.setDateDebutChargement(plage->debut);
+        m_courbes.setDateFinChargement(plage->fin);
+        if (plage->uniteAxeX)
+            m_courbes.setUniteAxeX(*plage->uniteAxeX);
+        if (plage->pasAxeX)
+            m_courbes.setPasAxeX(qint16(*plage->pasAxeX));
+    }
+    if (m_courbes.EchelleXAuto() || m_courbes.DateDebutAffichage().isEmpty()) {
+        m_courbes.setDateDebutAffichage(m_courbes.DateDebutChargement());
+        m_courbes.setDateFinAffichage(m_courbes.DateFinChargement());
+    }
+}
+
+// Courbes ou barres, et les genres à deux graphiques que la variante demande.
+void SequenceChargement::choisirTypeDeTrace()
+{
+    if (m_affichage == QStringLiteral("COURBE")) {
+        m_graphique.ecrire(Prop::TypeGraphe, 6);
+    } else {
+        m_graphique.ecrire(Prop::TypeGraphe, 3);
+        m_graphique.ecrire(Prop::EmpilementBarres, 0);
+        m_graphique.ecrire(Prop::ContourBarres, 0);
+    }
+    if (m_typeGraph.contains(superpositionStation) || m_typeGraph.contains(superposition)) {
+        m_ctl.setTypeGraphique(m_typeGraph.contains(superpositionStation) ? TypeGraph::PluvioStation : TypeGraph::PluvioPiezo);
+        m_superpose.ecrire(Prop::TypeGraphe, 3);
+        m_superpose.ecrire(Prop::EmpilementBarres, 0);
+        m_superpose.ecrire(Prop::ContourBarres, 0);
+    }
+}
+
+// La pluie dessinée sur la nappe prend la période et les dates du graphique principal.
+void SequenceChargement::preparerGraphiquePluie()
+{
+    m_courbes2.setCodePeriode(m_courbes.CodePeriode());
+    m_courbes2.setUniteAxeX(m_courbes.UniteAxeX());
+    m_courbes2.setEchelleXAuto(m_courbes.EchelleXAuto());
+    m_courbes2.setEchelleYAuto(m_courbes.EchelleYAuto());
+    m_courbes2.setDateDebutChargement(m_courbes.DateDebutChargement());
+    m_courbes2.setDateFinChargement(m_courbes.DateFinChargement());
+    m_courbes2.setPasAxeX(m_courbes.PasAxeX());
+    m_courbes2.setDateDebutAffichage(m_courbes.DateDebutAffichage());
+    m_courbes2.setDateFinAffichage(m_courbes.DateFinAffichage());
+    m_courbes2.setGrilleX(false);
+    m_courbes2.setGrilleY(false);
+    m_ctl.m_graphiqueSuperpose->show();
+}
+
+bool SequenceChargement::deuxGraphiques() const
+{
+    return m_ctl.m_typeGraphique == TypeGraph::PluvioPiezo || m_ctl.m_typeGraphique == TypeGraph::PluvioStation;
+}
+
+bool SequenceChargement::suite()
+{
+    m_panneau->servir();
+    m_panneau->avancer();
+    return !m_ctl.m_annulation;
+}
+
+void SequenceChargement::chargerSeries()
+{
+    m_demande = ChargeurPluie::Demande();
+    m_demande.debut = m_courbes.DateDebutChargement();
+    m_demande.fin = m_courbes.DateFinChargement();
+    m_demande.code = m_codePluvio;
+    m_demande.nomStation = m_nomPluvio;
+    m_demande.codePeriode = m_courbes.CodePeriode();
+    m_demande.colonnePeriode = m_choix.colonne;
+    m_demande.cumul = m_cumul;
+    m_demande.moisHydro = m_moisHydro;
+    switch (m_ctl.m_typeGraphique) {
+    case TypeGraph::edition:
+    case TypeGraph::annuaire:
+        m_courbes.setMinDonnees(0);
+        m_courbes.setMaxDonnees(0);
+        m_courbes.setEchelleYAuto(true);
+        chargerMesures(m_courbes, 0);
+        break;
+    case TypeGraph::Annee: chargerAnnee(); break;
+    case TypeGraph::Superposition: chargerSuperposition(); break;
+    case TypeGraph::PluvioPiezo:
+    case TypeGraph::PluvioStation: chargerDeuxGraphiques(); break;
+    case TypeGraph::reference: chargerReference(); break;
+    case TypeGraph::comparaisonNormale: chargerComparaison(); break;
+    case TypeGraph::travail: break;
+    }
+}
+
+// Chaque mesure demandée par l'hôte, dans l'ordre de la table, dans une même
+// collection ; la première demandée la vide d'abord.
+void SequenceChargement::chargerMesures(Classe_Graphiques& cible, int mode)
+{
+    for (const Mesure& m : mesures()) {
+        if (!m_chargement.contains(m.code) || !suite())
+            continue;
+        m_demande.mode = mode;
+        m_demande.titre = QString::fromUtf8(m.titre);
+        m_demande.colonne = QString::fromLatin1(m.colonne);
+        m_demande.couleur = m.couleur;
+        m_demande.viderAvant = !m_chargement.isEmpty() && m_chargement.at(0) == m.code;
+        ChargeurPluie::agreger(cible, m_demande, m_base, m_panneau);
+    }
+}
+
+void SequenceChargement::chargerAnnee()
+{
+    const Mesure* m = mesure(m_chargement);
+    if (m_ctl.m_graphiqueApercu || !m || !suite())
+        return;
+    const QString colonne = QString::fromLatin1(m->colonne);
+    const bool hydro = m_courbes.CodePeriode() == QStringLiteral("HYDRO");
+    const QString debutStat = texteDuFormulaire("txtDateDebStatistique");
+    const QString finStat = texteDuFormulaire("txtDateFinStatistique");
+    if (m_typeGraph == QStringLiteral("CUMUL_ANNUEL")) {
+        const auto [premiere, derniere] = ChargeurStatistiques::choisirAnnees(debutStat, finStat, m_codePluvio, m_formulaire, m_base);
+        ChargeurPluie::comparerCumulsAnnuels(m_courbes, premiere, derniere, m_codePluvio, colonne, hydro, m_moisHydro, m_base);
+    } else if (m_typeGraph == QStringLiteral("CUMUL_MENSUEL")) {
+        const auto [premiere, derniere] = ChargeurStatistiques::choisirAnnees(debutStat, finStat, m_codePluvio, m_formulaire, m_base);
+        ChargeurPluie::totauxMensuels(m_courbes, premiere, derniere, m_codePluvio, colonne, hydro, m_moisHydro, m_base);
+        static const char* const boites[12] = {"ChkJanvier", "ChkFevrier", "ChkMars",     "ChkAvril",   "ChkMai",      "ChkJuin",
+                                               "ChkJuillet", "ChkAout",    "ChkSeptembre", "ChkOctobre", "ChkNovembre", "ChkDecembre"};
+        for (int k = 1; k <= m_courbes.Compter() && k <= 12; ++k)
+            m_courbes.MajAfficher(k, coche(QString::fromLatin1(boites[k - 1])));
+    } else {
+        chargerStatistiquesAnnee(*m);
+    }
+}
+
+// L'année et ses courbes statistiques, chacune montrée selon sa case de l'hôte.
+void SequenceChargement::chargerStatistiquesAnnee(const Mesure& m)
+{
+    m_demande.mode = 1;
+    m_demande.titre = m_nomPluvio;
+    m_demande.colonne = QString::fromLatin1(m.colonne);
+    m_demande.couleur = 1;
+    ChargeurPluie::agreger(m_courbes, m_demande, m_base, m_panneau);
+    if (suite())
+        ChargeurStatistiques::statistiquesMensuelles(m_courbes, texteDuFormulaire("txtDateDebStatistique"),
+                                                     texteDuFormulaire("txtDateFinStatistique"), m_codePluvio, m_formulaire, m_base,
+                                                     m_panneau, m_cumul, m_courbes.CodePeriode() == QStringLiteral("HYDRO"), m_moisHydro,
+                                                     m_demande.colonne, m_ctl.m_isStatistiquesMeteoFrance);
+    const bool edition = m_typeGraph == QStringLiteral("EDITION");
+    static const std::pair<const char*, const char*> boites[] = {
+        {"Min", "ChkEnveloppeMini"},       {"Moyenne", "ChkEnveloppeMoyenne"}, {"Max", "ChkEnveloppeMaxi"},
+        {"Médiane", "ChkMediane"},         {"1er Quintile ", "ChkQuintile1"},  {"2ème Quintile ", "ChkQuintile2"},
+        {"3ème Quintile ", "ChkQuintile3"}, {"4ème Quintile ", "ChkQuintile4"}, {"Normales MétéoFrance", "ChkNormales"}};
+    m_courbes.MajAfficher(1, coche(QStringLiteral("ChkAnnee")));
+    for (const auto& [cle, boite] : boites) {
+        if (edition && QString::fromLatin1(boite) == QStringLiteral("ChkNormales"))
+            continue;
+        m_courbes.MajAfficher(m_courbes.noCourbe(QString::fromUtf8(cle)), coche(QString::fromLatin1(boite)));
+    }
+}
+
+void SequenceChargement::chargerSuperposition()
+{
+    const Mesure* m = m_chargement.isEmpty() ? nullptr : mesure(m_chargement.left(1));
+    for (int st = 1; m && st <= m_tableau.borneSup(2); ++st) {
+        const QString code = attribut(1, st), nom = attribut(2, st), couleur = attribut(3, st);
+        if (code == QStringLiteral("-1") || nom == QStringLiteral("-1") || couleur.isEmpty() || !suite())
+            continue;
+        ChargeurPluie::Demande e = m_demande;
+        e.mode = 4;
+        e.code = code;
+        e.nomStation = nom;
+        e.titre = QString::fromUtf8(m->titre);
+        e.colonne = QString::fromLatin1(m->colonne);
+        e.couleur = couleur.toInt();
+        ChargeurPluie::agreger(m_courbes, e, m_base, m_panneau);
+    }
+}
+
+// La pluie dans le graphique du dessus, sur une étendue élargie, puis les
+// piézomètres ou la station hydrométrique dans le graphique principal.
+void SequenceChargement::chargerDeuxGraphiques()
+{
+    m_courbes2.setMaxDonnees(0);
+    m_courbes.setPasAxeX(-1);
+    m_courbes.setNbSeparations(5);
+    m_courbes.setEchelleXAuto(true);
+    m_courbes.setEchelleYAuto(true);
+    if (const auto large = Periodes::plageDeuxGraphiques(m_ctl.m_dateDebut->texte(), m_ctl.m_dateFin->texte())) {
+        for (Classe_Graphiques* coll : {&m_courbes, &m_courbes2}) {
+            coll->setDateDebutChargement(large->debut);
+            coll->setDateFinChargement(large->fin);
+            coll->setDateDebutAffichage(large->debut);
+            coll->setDateFinAffichage(large->fin);
+            if (large->uniteAxeX)
+                coll->setUniteAxeX(*large->uniteAxeX);
+            if (large->pasAxeX)
+                coll->setPasAxeX(qint16(*large->pasAxeX));
+        }
+        m_courbes.setPasAxeX(-1);
+        m_demande.debut = large->debut;
+        m_demande.fin = large->fin;
+    }
+    chargerMesures(m_courbes2, 5);
+    const bool piezometres = m_ctl.m_typeGraphique == TypeGraph::PluvioPiezo;
+    for (int st = 2; st <= m_tableau.borneSup(2) && suite(); ++st) {
+        if (piezometres)
+            ChargeurNappes::chargerPiezometre(m_courbes, m_courbes.DateDebutChargement(), m_courbes.DateFinChargement(), attribut(2, st),
+                                              attribut(4, st), attribut(4, st), attribut(1, st), m_base, st == 2, st - 1,
+                                              m_ctl.m_typeAffichageEchelle);
+        else
+            ChargeurNappes::chargerStation(m_courbes, m_courbes.DateDebutChargement(), m_courbes.DateFinChargement(), attribut(3, st),
+                                           attribut(1, st), m_base, st == 2, st - 1, m_ctl.m_typeDonnees, m_ctl.m_echelle);
+    }
+}
+
+void SequenceChargement::chargerReference()
+{
+    if (!suite())
+        return;
+    ChargeurPluie::Demande e = m_demande;
+    e.mode = 1;
+    e.code = m_ctl.CodeCourbeReference();
+    e.titre = QStringLiteral("Courbe de référence");
+    e.colonne = QStringLiteral("Pluie");
+    e.couleur = 1;
+    e.prefixeTable = QStringLiteral("COURBE_REF_PLUVIO_");
+    if (ChargeurPluie::agreger(m_courbes, e, m_base, m_panneau) == 0 || m_courbes.GetCourbe(1)->NbValeurs() <= 1)
+        AfficherMessage(QStringLiteral("erreur"),
+                        QStringLiteral("Aucune donnée n'a été trouvée. Insérer des valeurs avant d'afficher le graphique."));
+}
+
+void SequenceChargement::chargerComparaison()
+{
+    const Mesure* m = mesure(m_chargement);
+    if (!m || !suite())
+        return;
+    m_demande.mode = 7;
+    m_demande.colonne = QString::fromLatin1(m->colonne);
+    m_demande.titre = m_demande.colonne;
+    m_demande.couleur = 1;
+    ChargeurPluie::agreger(m_courbes, m_demande, m_base, m_panneau);
+    ChargeurStatistiques::comparerAuxNormales(m_courbes, texteDuFormulaire("txtDateDebStatistique"),
+                                              texteDuFormulaire("txtDateFinStatistique"), m_codePluvio, m_formulaire, m_base,
+                                              m_demande.colonne, m_courbes.CodePeriode() == QStringLiteral("MOIS"),
+                                              m_ctl.m_isStatistiquesMeteoFrance);
+}
+
+void SequenceChargement::afficher()
+{
+    if (deuxGraphiques()) {
+        m_ctl.AffichageGraphiqueSuperposepluvioPiezo(false, false, nullptr);
+        return;
+    }
+    const bool cumulAnnee = m_ctl.m_typeGraphique == TypeGraph::Annee
+        && (m_typeGraph == QStringLiteral("CUMUL_MENSUEL") || m_typeGraph == QStringLiteral("CUMUL_ANNUEL"));
+    if (cumulAnnee) {
+        m_courbes.setDateDebutChargement(QStringLiteral("01/01/") + texteDuFormulaire("txtDateDebStatistique"));
+        m_courbes.setDateFinChargement(QStringLiteral("31/12/") + texteDuFormulaire("txtDateFinStatistique"));
+    }
+    m_ctl.AffichageGraphique(false, false, m_courbes.CodePeriode());
+    if (cumulAnnee) {
+        m_graphique.ecrire(Prop::EmpilementBarres, 2);
+        m_graphique.ecrire(Prop::Dessin, 2);
+    }
+}
+
+// Attribut `a` de la station `s` de MonTabPluvio (lignes : attributs, points : stations, dès 1 tous deux).
+QString SequenceChargement::attribut(int a, int s) const
+{
+    return TexteCellule(m_tableau.valeur(a, s)).trimmed();
+}
+
+QString SequenceChargement::texteDuFormulaire(const char* nom) const
+{
+    return LireMembre(LireMembre(m_formulaire, QString::fromLatin1(nom)).value<QObject*>(), QStringLiteral("Text")).toString();
+}
+
+bool SequenceChargement::coche(const QString& nom) const
+{
+    bool trouve = false;
+    QObject* boite = LireMembre(m_formulaire, nom, &trouve).value<QObject*>();
+    if (!trouve || !boite)
+        return true;
+    bool aValeur = false;
+    const QVariant v = LireMembre(boite, QStringLiteral("Value"), &aValeur);
+    return !aValeur || v.toInt() != 0;
+}
