@@ -150,82 +150,27 @@ QString AnalyseurSyntaxique::nom()
 std::unique_ptr<InstructionSql> AnalyseurSyntaxique::instruction()
 {
     auto i = std::make_unique<InstructionSql>();
+    bool lu = false;
     if (motCle("select")) {
         i->genre = InstructionSql::Genre::Selection;
         i->requete = requete();
-        if (!i->requete)
-            return nullptr;
+        lu = i->requete != nullptr;
     } else if (accepterMotCle("insert")) {
         i->genre = InstructionSql::Genre::Insertion;
-        if (!attendreMotCle("into"))
-            return nullptr;
-        i->table = nom();
-        if (i->table.isEmpty())
-            return nullptr;
-        if (accepterSymbole("(")) {
-            do {
-                const QString c = nom();
-                if (c.isEmpty())
-                    return nullptr;
-                i->colonnes << c;
-            } while (accepterSymbole(","));
-            if (!attendreSymbole(")"))
-                return nullptr;
-        }
-        if (accepterMotCle("values")) {
-            if (!attendreSymbole("("))
-                return nullptr;
-            do {
-                auto v = expression();
-                if (!v)
-                    return nullptr;
-                i->valeurs.push_back(std::move(v));
-            } while (accepterSymbole(","));
-            if (!attendreSymbole(")"))
-                return nullptr;
-        } else if (motCle("select")) {
-            i->requete = requete();
-            if (!i->requete)
-                return nullptr;
-        } else {
-            return echec(QStringLiteral("VALUES ou SELECT attendu"));
-        }
+        lu = insertion(*i);
     } else if (accepterMotCle("update")) {
         i->genre = InstructionSql::Genre::MiseAJour;
-        i->table = nom();
-        if (i->table.isEmpty() || !attendreMotCle("set"))
-            return nullptr;
-        do {
-            const QString c = nom();
-            if (c.isEmpty() || !attendreSymbole("="))
-                return nullptr;
-            auto v = expression();
-            if (!v)
-                return nullptr;
-            i->colonnes << c;
-            i->valeurs.push_back(std::move(v));
-        } while (accepterSymbole(","));
-        if (accepterMotCle("where")) {
-            i->condition = expression();
-            if (!i->condition)
-                return nullptr;
-        }
+        lu = miseAJour(*i);
     } else if (accepterMotCle("delete")) {
         i->genre = InstructionSql::Genre::Suppression;
         accepterSymbole("*");
-        if (!attendreMotCle("from"))
-            return nullptr;
-        i->table = nom();
-        if (i->table.isEmpty())
-            return nullptr;
-        if (accepterMotCle("where")) {
-            i->condition = expression();
-            if (!i->condition)
-                return nullptr;
-        }
+        i->table = attendreMotCle("from") ? nom() : QString();
+        lu = !i->table.isEmpty() && conditionFacultative(i->condition);
     } else {
         return echec(QStringLiteral("SELECT, INSERT, UPDATE ou DELETE attendu"));
     }
+    if (!lu)
+        return nullptr;
     accepterSymbole(";");
     if (courant().genre != JetonSql::Genre::Fin) {
         if (m_position > 0 && m_jetons.at(m_position - 1).texte == QStringLiteral(";"))
@@ -233,6 +178,75 @@ std::unique_ptr<InstructionSql> AnalyseurSyntaxique::instruction()
         return echec(QStringLiteral("Fin de l'ordre attendue"));
     }
     return i;
+}
+
+bool AnalyseurSyntaxique::conditionFacultative(std::unique_ptr<ExpressionSql>& condition)
+{
+    if (!accepterMotCle("where"))
+        return true;
+    condition = expression();
+    return condition != nullptr;
+}
+
+// Une liste entre virgules ; faux au premier élément fautif.
+bool AnalyseurSyntaxique::liste(const std::function<bool()>& element)
+{
+    do {
+        if (!element())
+            return false;
+    } while (accepterSymbole(","));
+    return true;
+}
+
+bool AnalyseurSyntaxique::insertion(InstructionSql& i)
+{
+    if (!attendreMotCle("into"))
+        return false;
+    i.table = nom();
+    if (i.table.isEmpty())
+        return false;
+    if (accepterSymbole("(")) {
+        const bool colonnes = liste([&] {
+            const QString c = nom();
+            i.colonnes << c;
+            return !c.isEmpty();
+        });
+        if (!colonnes || !attendreSymbole(")"))
+            return false;
+    }
+    if (accepterMotCle("values"))
+        return attendreSymbole("(") && liste([&] {
+                   auto v = expression();
+                   const bool ok = v != nullptr;
+                   i.valeurs.push_back(std::move(v));
+                   return ok;
+               })
+            && attendreSymbole(")");
+    if (motCle("select")) {
+        i.requete = requete();
+        return i.requete != nullptr;
+    }
+    echec(QStringLiteral("VALUES ou SELECT attendu"));
+    return false;
+}
+
+bool AnalyseurSyntaxique::miseAJour(InstructionSql& i)
+{
+    i.table = nom();
+    if (i.table.isEmpty() || !attendreMotCle("set"))
+        return false;
+    const bool affectations = liste([&] {
+        const QString c = nom();
+        if (c.isEmpty() || !attendreSymbole("="))
+            return false;
+        auto v = expression();
+        if (!v)
+            return false;
+        i.colonnes << c;
+        i.valeurs.push_back(std::move(v));
+        return true;
+    });
+    return affectations && conditionFacultative(i.condition);
 }
 
 std::unique_ptr<RequeteSql> AnalyseurSyntaxique::requete()
@@ -249,77 +263,93 @@ std::unique_ptr<RequeteSql> AnalyseurSyntaxique::requete()
         accepterMotCle("all");
     if (motCle("top"))
         return echec(QStringLiteral("TOP n'est pas pris en charge"));
-    do {
-        RequeteSql::Element el;
-        if (accepterSymbole("*")) {
-            r->elements.push_back(std::move(el));
-            continue;
-        }
-        if (nomLibre() && symbole(".", 1) && symbole("*", 2)) {
-            el.qualificatifEtoile = nom();
-            m_position += 2;
-            r->elements.push_back(std::move(el));
-            continue;
-        }
-        el.expression = expression();
-        if (!el.expression)
-            return nullptr;
-        if (accepterMotCle("as")) {
-            el.alias = nom();
-            if (el.alias.isEmpty())
-                return nullptr;
-        } else if (nomLibre()) {
-            el.alias = nom();
-        }
-        r->elements.push_back(std::move(el));
-    } while (accepterSymbole(","));
-
-    if (accepterMotCle("from")) {
-        do {
-            if (!source(*r))
-                return nullptr;
-        } while (accepterSymbole(","));
-        if (motCle("join") || motCle("inner") || motCle("left") || motCle("right"))
-            return echec(QStringLiteral("Les jointures JOIN ne sont pas prises en charge"));
-    }
-    if (accepterMotCle("where")) {
-        r->condition = expression();
-        if (!r->condition)
-            return nullptr;
-    }
-    if (accepterMotCle("group")) {
-        if (!attendreMotCle("by"))
-            return nullptr;
-        do {
-            auto g = expression();
-            if (!g)
-                return nullptr;
-            r->groupes.push_back(std::move(g));
-        } while (accepterSymbole(","));
-    }
-    if (accepterMotCle("having")) {
-        r->conditionGroupes = expression();
-        if (!r->conditionGroupes)
-            return nullptr;
-    }
-    if (accepterMotCle("order")) {
-        if (!attendreMotCle("by"))
-            return nullptr;
-        do {
-            RequeteSql::Tri t;
-            t.expression = expression();
-            if (!t.expression)
-                return nullptr;
-            if (accepterMotCle("desc"))
-                t.descendant = true;
-            else
-                accepterMotCle("asc");
-            r->tris.push_back(std::move(t));
-        } while (accepterSymbole(","));
-    }
+    if (!liste([&] { return elementSelection(*r); }) || !sources(*r) || !conditionFacultative(r->condition) || !groupesEtAvoir(*r)
+        || !tris(*r))
+        return nullptr;
     if (motCle("union"))
         return echec(QStringLiteral("UNION n'est pas pris en charge"));
     return r;
+}
+
+// *, t.*, ou une expression avec son nom facultatif.
+bool AnalyseurSyntaxique::elementSelection(RequeteSql& r)
+{
+    RequeteSql::Element el;
+    if (accepterSymbole("*")) {
+        r.elements.push_back(std::move(el));
+        return true;
+    }
+    if (nomLibre() && symbole(".", 1) && symbole("*", 2)) {
+        el.qualificatifEtoile = nom();
+        m_position += 2;
+        r.elements.push_back(std::move(el));
+        return true;
+    }
+    el.expression = expression();
+    if (!el.expression)
+        return false;
+    if (accepterMotCle("as")) {
+        el.alias = nom();
+        if (el.alias.isEmpty())
+            return false;
+    } else if (nomLibre()) {
+        el.alias = nom();
+    }
+    r.elements.push_back(std::move(el));
+    return true;
+}
+
+bool AnalyseurSyntaxique::sources(RequeteSql& r)
+{
+    if (!accepterMotCle("from"))
+        return true;
+    if (!liste([&] { return source(r); }))
+        return false;
+    if (motCle("join") || motCle("inner") || motCle("left") || motCle("right")) {
+        echec(QStringLiteral("Les jointures JOIN ne sont pas prises en charge"));
+        return false;
+    }
+    return true;
+}
+
+bool AnalyseurSyntaxique::groupesEtAvoir(RequeteSql& r)
+{
+    if (accepterMotCle("group")) {
+        if (!attendreMotCle("by"))
+            return false;
+        const bool groupes = liste([&] {
+            auto g = expression();
+            const bool ok = g != nullptr;
+            r.groupes.push_back(std::move(g));
+            return ok;
+        });
+        if (!groupes)
+            return false;
+    }
+    if (!accepterMotCle("having"))
+        return true;
+    r.conditionGroupes = expression();
+    return r.conditionGroupes != nullptr;
+}
+
+bool AnalyseurSyntaxique::tris(RequeteSql& r)
+{
+    if (!accepterMotCle("order"))
+        return true;
+    if (!attendreMotCle("by"))
+        return false;
+    return liste([&] {
+        RequeteSql::Tri t;
+        t.expression = expression();
+        if (!t.expression)
+            return false;
+        if (accepterMotCle("desc"))
+            t.descendant = true;
+        else
+            accepterMotCle("asc");
+        r.tris.push_back(std::move(t));
+        return true;
+    });
 }
 
 bool AnalyseurSyntaxique::source(RequeteSql& r)

@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 #include <memory>
 
 // Lit un ordre de la formulation Access : SELECT (sous-requêtes dans FROM,
@@ -30,7 +31,15 @@ private:
     explicit AnalyseurSyntaxique(QList<JetonSql> jetons, const QString& sql);
 
     std::unique_ptr<InstructionSql> instruction();
+    bool insertion(InstructionSql& i);
+    bool miseAJour(InstructionSql& i);
+    bool conditionFacultative(std::unique_ptr<ExpressionSql>& condition);
+    bool liste(const std::function<bool()>& element);
     std::unique_ptr<RequeteSql> requete();
+    bool elementSelection(RequeteSql& r);
+    bool sources(RequeteSql& r);
+    bool groupesEtAvoir(RequeteSql& r);
+    bool tris(RequeteSql& r);
     bool source(RequeteSql& r);
     std::unique_ptr<ExpressionSql> expression();
     std::unique_ptr<ExpressionSql> ou();
