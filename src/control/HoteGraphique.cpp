@@ -98,84 +98,114 @@ std::pair<QString, QString> HoteGraphique::etendue(BaseDonnees* base, const Stat
     return {TexteCellule(lignes.valeur(0, 0)).left(10), TexteCellule(lignes.valeur(1, 0)).left(10)};
 }
 
-bool HoteGraphique::tracer(const Demande& d, BaseDonnees* base, QString& erreur)
+namespace {
+
+QString refus(const QString& code)
 {
-    const auto lues = lireStations(base);
-    if (!lues) {
-        erreur = QStringLiteral("impossible de lire la liste des stations : %1").arg(base ? base->DerniereErreur() : QString());
-        return false;
-    }
-    const QList<Station>& stations = *lues;
+    return QStringLiteral("code de station refusé : « %1 » (lettres, chiffres, _ et -).").arg(TexteAffichable(code));
+}
+
+// Le genre des autres stations de la demande, par genre de graphique.
+QString genreDesAutres(TypeGraph type)
+{
+    return type == TypeGraph::PluvioPiezo ? QStringLiteral("piezo") : type == TypeGraph::PluvioStation ? QStringLiteral("hydro")
+                                                                                                        : QStringLiteral("pluvio");
+}
+
+} // namespace
+
+const HoteGraphique::Station* HoteGraphique::trouver(const QList<Station>& stations, const QString& code, const QString& genre)
+{
     // Un même code peut désigner un pluviomètre et sa courbe de référence : le genre demandé passe d'abord.
-    const auto trouver = [&](const QString& code, const QString& genre) -> const Station* {
-        const Station* autre = nullptr;
-        for (const Station& s : stations)
-            if (s.code.compare(code.trimmed(), Qt::CaseInsensitive) == 0) {
-                if (s.genre == genre)
-                    return &s;
-                autre = autre ? autre : &s;
-            }
-        return autre;
-    };
+    const Station* autre = nullptr;
+    for (const Station& s : stations)
+        if (s.code.compare(code.trimmed(), Qt::CaseInsensitive) == 0) {
+            if (s.genre == genre)
+                return &s;
+            autre = autre ? autre : &s;
+        }
+    return autre;
+}
+
+bool HoteGraphique::choisirStations(const Demande& d, const QList<Station>& stations, Choix& choix, QString& erreur)
+{
     const bool reference = d.type == TypeGraph::reference;
     const QString genreAttendu = reference ? QStringLiteral("reference") : QStringLiteral("pluvio");
-    const Station* principale = trouver(d.station, genreAttendu);
-    if (!principale) {
+    choix.principale = trouver(stations, d.station, genreAttendu);
+    if (!choix.principale) {
         erreur = QStringLiteral("station inconnue : « %1 ».").arg(TexteAffichable(d.station));
         return false;
     }
     // Un code de la base qui ne passe pas la vérification ne peut rien charger : le dire.
-    if (!EstNomVerifie(principale->code)) {
-        erreur = QStringLiteral("code de station refusé : « %1 » (lettres, chiffres, _ et -).").arg(TexteAffichable(principale->code));
+    if (!EstNomVerifie(choix.principale->code)) {
+        erreur = refus(choix.principale->code);
         return false;
     }
-    if (principale->genre != genreAttendu) {
+    if (choix.principale->genre != genreAttendu) {
         erreur = QStringLiteral("la station « %1 » n'est pas %2.")
                      .arg(TexteAffichable(d.station), reference ? QStringLiteral("une courbe de référence") : QStringLiteral("un pluviomètre"));
         return false;
     }
-    QList<const Station*> autres;
-    const QString genreAutres = d.type == TypeGraph::PluvioPiezo   ? QStringLiteral("piezo")
-        : d.type == TypeGraph::PluvioStation                     ? QStringLiteral("hydro")
-                                                                  : QStringLiteral("pluvio");
+    const QString genreAutres = genreDesAutres(d.type);
     for (const QString& code : d.stations) {
-        const Station* s = trouver(code, genreAutres);
-        if (!s) {
-            erreur = QStringLiteral("station inconnue : « %1 ».").arg(TexteAffichable(code));
+        const Station* s = trouver(stations, code, genreAutres);
+        const QString defaut = !s                         ? QStringLiteral("station inconnue : « %1 ».").arg(TexteAffichable(code))
+            : !EstNomVerifie(s->code)                   ? refus(s->code)
+            : s->genre != genreAutres ? QStringLiteral("la station « %1 » n'est pas du genre %2 attendu ici.").arg(TexteAffichable(code), genreAutres)
+                                      : QString();
+        if (!defaut.isEmpty()) {
+            erreur = defaut;
             return false;
         }
-        if (!EstNomVerifie(s->code)) {
-            erreur = QStringLiteral("code de station refusé : « %1 » (lettres, chiffres, _ et -).").arg(TexteAffichable(s->code));
-            return false;
-        }
-        if (s->genre != genreAutres) {
-            erreur = QStringLiteral("la station « %1 » n'est pas du genre %2 attendu ici.").arg(TexteAffichable(code), genreAutres);
-            return false;
-        }
-        autres.append(s);
+        choix.autres.append(s);
     }
-    if ((d.type == TypeGraph::PluvioPiezo || d.type == TypeGraph::PluvioStation) && autres.isEmpty()) {
+    if ((d.type == TypeGraph::PluvioPiezo || d.type == TypeGraph::PluvioStation) && choix.autres.isEmpty()) {
         erreur = QStringLiteral("ce genre de graphique demande au moins une station dans --stations.");
         return false;
     }
+    return true;
+}
 
-    m_fenetre->setProperty("typeBase", base ? base->typeBase() : QStringLiteral("ACCESS"));
+bool HoteGraphique::tracer(const Demande& d, BaseDonnees* base, QString& erreur)
+{
+    const auto stations = lireStations(base);
+    if (!stations) {
+        erreur = QStringLiteral("impossible de lire la liste des stations : %1").arg(base ? base->DerniereErreur() : QString());
+        return false;
+    }
+    Choix choix;
+    if (!choisirStations(d, *stations, choix, erreur))
+        return false;
     ListeStations liste;
-    for (const Station& s : stations)
+    for (const Station& s : *stations)
         liste.ajouter(s.code, s.nom, s.genre);
+    initialiser(d, base, liste, *choix.principale);
+    remplirDates(d, base, *choix.principale);
+    remplirDemande(d, choix);
+    m_controle->ChargementDonnees();
+    return true;
+}
 
+// Le contrôle placé comme l'hôte le fait : sa fenêtre principale, sa liste de stations, la station choisie.
+void HoteGraphique::initialiser(const Demande& d, BaseDonnees* base, ListeStations& liste, const Station& principale)
+{
+    m_fenetre->setProperty("typeBase", base ? base->typeBase() : QStringLiteral("ACCESS"));
     // Les débits de rivière ne sont pas des hauteurs : lus tels quels, leur unité en titre.
     const bool riviere = d.type == TypeGraph::PluvioStation;
     m_fenetre->setProperty("typeAffichageEchelle", riviere ? 1 : 0);
-    CtlGraphique& c = *m_controle;
-    c.InitGraphique(d.type, &liste, QStringLiteral("KOR"), riviere ? 1 : 0, QString(), QString(), QString(), false,
-                    d.moisHydro, QString(), base, m_fenetre, 0);
-    EnteteStations* entete = c.RecupSprEntete();
+    m_controle->InitGraphique(d.type, &liste, QStringLiteral("KOR"), riviere ? 1 : 0, QString(), QString(), QString(), false,
+                              d.moisHydro, QString(), base, m_fenetre, 0);
+    EnteteStations* entete = m_controle->RecupSprEntete();
     if (entete->stations().isEmpty())
         entete->Initialiser(&liste, base, QStringLiteral("KOR"));
-    entete->selectionner(principale->code);
+    entete->selectionner(principale.code);
+}
 
-    auto [debut, fin] = etendue(base, *principale);
+// Les champs de dates : ceux de la demande, sinon toute la chronique de la station.
+void HoteGraphique::remplirDates(const Demande& d, BaseDonnees* base, const Station& principale)
+{
+    CtlGraphique& c = *m_controle;
+    auto [debut, fin] = etendue(base, principale);
     if (!d.debut.isEmpty())
         debut = d.debut;
     if (!d.fin.isEmpty())
@@ -186,30 +216,40 @@ bool HoteGraphique::tracer(const Demande& d, BaseDonnees* base, QString& erreur)
         const auto derniere = LireDate(fin);
         c.TxtAnnee()->setTexte(QString::number(d.annee > 0 ? d.annee : derniere ? derniere->year() : 0));
     }
-    if (reference)
-        c.InitCourbeReference(principale->code, principale->nom, debut, fin, 0, 0);
+    if (d.type == TypeGraph::reference)
+        c.InitCourbeReference(principale.code, principale.nom, debut, fin, 0, 0);
+}
 
-    // MonTabPluvio : les attributs en ligne (1 à 4), les stations en point (dès 1).
-    TableauValeurs tableau(5, int(autres.size()) + 2);
+// MonTabPluvio : les attributs en ligne (1 à 4), les stations en point (dès 1).
+TableauValeurs HoteGraphique::tableauStations(const Demande& d, const Choix& choix)
+{
     if (d.type == TypeGraph::Superposition) {
-        QList<const Station*> pluviometres{principale};
-        pluviometres.append(autres);
-        tableau = TableauValeurs(5, int(pluviometres.size()) + 1);
+        QList<const Station*> pluviometres{choix.principale};
+        pluviometres.append(choix.autres);
+        TableauValeurs tableau(5, int(pluviometres.size()) + 1);
         for (int i = 0; i < pluviometres.size(); ++i) {
             tableau(1, i + 1) = pluviometres[i]->code;
             tableau(2, i + 1) = pluviometres[i]->nom;
             tableau(3, i + 1) = QString::number(QList<int>{11, 12, 2, 13, 4, 9, 6, 1}.value(i % 8));
         }
-    } else {
-        tableau(1, 1) = principale->nom;
-        for (int i = 0; i < autres.size(); ++i) {
-            tableau(1, i + 2) = autres[i]->nom;
-            tableau(2, i + 2) = autres[i]->code;
-            tableau(3, i + 2) = autres[i]->code;
-            tableau(4, i + 2) = TexteNombre(autres[i]->altitude);
-        }
+        return tableau;
     }
-    c.setMonTabPluvio(QVariant::fromValue(tableau));
+    TableauValeurs tableau(5, int(choix.autres.size()) + 2);
+    tableau(1, 1) = choix.principale->nom;
+    for (int i = 0; i < choix.autres.size(); ++i) {
+        tableau(1, i + 2) = choix.autres[i]->nom;
+        tableau(2, i + 2) = choix.autres[i]->code;
+        tableau(3, i + 2) = choix.autres[i]->code;
+        tableau(4, i + 2) = TexteNombre(choix.autres[i]->altitude);
+    }
+    return tableau;
+}
+
+void HoteGraphique::remplirDemande(const Demande& d, const Choix& choix)
+{
+    CtlGraphique& c = *m_controle;
+    const bool riviere = d.type == TypeGraph::PluvioStation;
+    c.setMonTabPluvio(QVariant::fromValue(tableauStations(d, choix)));
     c.setMaChaineChargement(d.mesures);
     c.setMaChainePeriodes(d.periodes);
     c.setMaChaineTypeGraph(d.variante);
@@ -219,8 +259,6 @@ bool HoteGraphique::tracer(const Demande& d, BaseDonnees* base, QString& erreur)
     c.setEchelle(riviere ? QStringLiteral("m3/s") : QString());
     champ("txtDateDebStatistique", d.premiereAnneeStatistique);
     champ("txtDateFinStatistique", d.derniereAnneeStatistique);
-    c.ChargementDonnees();
-    return true;
 }
 
 bool HoteGraphique::aDesDonnees() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commun/TableauValeurs.h"
 #include "commun/TypeGraph.h"
 
 #include <QList>
@@ -11,6 +12,7 @@
 
 class BaseDonnees;
 class CtlGraphique;
+class ListeStations;
 
 // Hôte qui prépare le contrôle comme le fait une application de suivi : sa
 // fenêtre principale (genre de base, coefficient de profondeur, type d'échelle),
@@ -69,6 +71,19 @@ public:
     Q_INVOKABLE void AppelDeclencheClick(qint16) {}
 
 private:
+    // Les stations d'une demande, retrouvées dans la liste de la base.
+    struct Choix
+    {
+        const Station* principale = nullptr;
+        QList<const Station*> autres;
+    };
+    static const Station* trouver(const QList<Station>& stations, const QString& code, const QString& genre);
+    static bool choisirStations(const Demande& d, const QList<Station>& stations, Choix& choix, QString& erreur);
+    static TableauValeurs tableauStations(const Demande& d, const Choix& choix);
+    void initialiser(const Demande& d, BaseDonnees* base, ListeStations& liste, const Station& principale);
+    void remplirDates(const Demande& d, BaseDonnees* base, const Station& principale);
+    void remplirDemande(const Demande& d, const Choix& choix);
+
     QObject* champ(const char* nom, const QString& texte);
     QObject* caseACocher(const char* nom);
 
