@@ -23,7 +23,8 @@ function(graphique_tests nom)
   add_executable(tests_${nom} ${A_SOURCES} ${PROJECT_SOURCE_DIR}/tests/commun_tests/PrincipalTests.cpp)
   target_include_directories(tests_${nom} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(tests_${nom} PRIVATE ${A_DEPEND} GTest::gtest Qt6::Widgets)
-  target_precompile_headers(tests_${nom} PRIVATE ${GRAPHIQUE_ENTETES_COMMUNS} <QWidget> <gtest/gtest.h>)
+  target_precompile_headers(tests_${nom} PRIVATE ${GRAPHIQUE_ENTETES_COMMUNS} <QWidget> <gtest/gtest.h>
+                            ${PROJECT_SOURCE_DIR}/tests/commun_tests/ImpressionQt.h)
   gtest_discover_tests(tests_${nom}
     TEST_PREFIX "${A_PREFIXE}"
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS "${A_ETIQUETTE}"

@@ -4,6 +4,7 @@
 #include "commun/Dates.h"
 #include "commun/Nombres.h"
 #include "model/Classe_Graphiques.h"
+#include "render/AxeDates.h"
 #include "render/moteur/MoteurGraphique.h"
 #include "render/moteur/ProprietesMoteur.h"
 #include "settings/messages/Valeurs.h"
@@ -15,11 +16,6 @@ namespace FctGraphique {
 namespace {
 
 const QString policeAxes = QStringLiteral("Comic Sans MS");
-
-QString annee2(int annee)
-{
-    return FormatDate(QDate(std::max(annee, 100), 1, 1), QStringLiteral("YY"));
-}
 
 void police(MoteurGraphique& g, int classe, int taille)
 {
@@ -52,46 +48,6 @@ bool periode(Classe_Graphiques& c, QDate& d1, QDate& d2, QString& debut, QString
     d1 = *a;
     d2 = *b;
     return true;
-}
-
-QDate premierDuMois(const QDate& d)
-{
-    return QDate(d.year(), d.month(), 1);
-}
-
-// Nombre de pas pour les unités qui s'en remettent à l'étendue ; l'unité peut devenir "A".
-void pasSelonPeriode(Classe_Graphiques& c, const QDate& d1, const QDate& d2, bool piezo)
-{
-    bool annees = false;
-    const int pas = NombrePas(int(DateDiff(Intervalle::Annee, d1, d2)), DateDiff(Intervalle::Jour, d1, d2),
-                              DateDiff(Intervalle::Mois, d1, d2), c.PasAxeX(), piezo, &annees);
-    if (annees)
-        c.setUniteAxeX(QStringLiteral("A"));
-    c.setPasAxeX(qint16(pas));
-}
-
-bool uniteLibre(const QString& u)
-{
-    return u != QStringLiteral("M") && u != QStringLiteral("T") && u != QStringLiteral("A");
-}
-
-// Libellés de "VIDE" : n + 1 dates réparties régulièrement sur l'étendue.
-QStringList libellesReguliers(const QDate& d1, qint64 jours, int n)
-{
-    QStringList l;
-    for (int i = 0; i <= n; ++i)
-        l << TexteDate(DateAdd(Intervalle::Jour, double(i) * double(jours) / n, d1));
-    return l;
-}
-
-QStringList libellesTrimestres(const QDate& d1, int annees)
-{
-    const int ub = (annees + 1) * 4 - 1;
-    QStringList l;
-    for (int i = 0; i <= ub; ++i)
-        l << (ub < 5 ? QString::number(i)
-                     : QString::number(i % 4 + 1) + u'/' + QString::number(d1.year() + i / 4));
-    return l;
 }
 
 // Écrit le nombre de libellés, leur police, les libellés et la liste en TAB.
@@ -135,29 +91,6 @@ QString libellePoint(const QVariant& date, const QString& codePeriode, qint64 jo
 
 } // namespace
 
-int NombrePas(int annees, qint64 jours, qint64 mois, int pasActuel, bool piezo, bool* passeEnAnnees)
-{
-    if (passeEnAnnees)
-        *passeEnAnnees = false;
-    int pas = pasActuel;
-    if (annees > 10) {
-        pas = annees;
-        if (passeEnAnnees)
-            *passeEnAnnees = true;
-    } else if (annees > 6) {
-        pas = annees;
-    } else if (jours == 1) {
-        pas = 1;
-    } else if (jours <= 10) {
-        pas = int(jours);
-    } else if (jours <= 30) {
-        pas = 5;
-    } else if (annees <= 1 || piezo) {
-        pas = int(mois) + 1;
-    }
-    return std::max(pas, 1);
-}
-
 int EnvoyerLibellesAxe(MoteurGraphique& graphique, int nombre, const QStringList& libelles)
 {
     if (nombre != libelles.size())
@@ -165,90 +98,68 @@ int EnvoyerLibellesAxe(MoteurGraphique& graphique, int nombre, const QStringList
     return graphique.VBAGLabels(nombre, libelles.join(u'\t'));
 }
 
-void InitAxeDates(Classe_Graphiques& c, MoteurGraphique& g, QString& debut, QString& fin, bool superposition,
-                  bool cumulAnnuel)
+namespace {
+
+AxeDates::Demande demande(const Classe_Graphiques& c, const QDate& d1, const QDate& d2)
+{
+    AxeDates::Demande d;
+    d.debut = d1;
+    d.fin = d2;
+    d.unite = c.UniteAxeX();
+    d.pas = c.PasAxeX();
+    d.hydro = c.CodePeriode() == QStringLiteral("HYDRO");
+    return d;
+}
+
+// L'axe calculé écrit au moteur, et l'unité et le pas qu'il a choisis rendus à la collection.
+void ecrireAxe(Classe_Graphiques& c, MoteurGraphique& g, const AxeDates::Axe& axe, QString& debut, QString& fin)
+{
+    if (axe.unite)
+        c.setUniteAxeX(*axe.unite);
+    if (axe.pas)
+        c.setPasAxeX(qint16(*axe.pas));
+    envoyer(c, g, axe.libelles, axe.nombreLibelles, axe.supplement, axe.debut, axe.fin);
+    debut = TexteDate(axe.debut);
+    fin = TexteDate(axe.fin);
+}
+
+// Un libellé par point de la première courbe : celui de l'axe, ou la date du point.
+void libellesDesPoints(Classe_Graphiques& c, MoteurGraphique& g, const AxeDates::Axe& axe)
+{
+    const CourbePtr premiere = c.GetCourbe(1);
+    if (!premiere)
+        return;
+    const int n = premiere->NbValeurs();
+    g.ecrire(Prop::NbPoints, n);
+    const int ub = int(axe.libelles.size()) - 1;
+    for (int j = 0; j < n; ++j) {
+        if (axe.libellesDesPoints) {
+            if (j <= ub)
+                g.ecrireIndexe(Prop::LibelleX, j + 1, axe.libelles[j]);
+            continue;
+        }
+        const QString t = libellePoint(premiere->cellule(0, j), c.CodePeriode(), axe.jours);
+        if (!t.isNull())
+            g.ecrireIndexe(Prop::LibelleX, j + 1, t);
+    }
+}
+
+} // namespace
+
+void InitAxeDates(Classe_Graphiques& c, MoteurGraphique& g, QString& debut, QString& fin, bool superposition, bool cumulAnnuel)
 {
     QDate d1, d2;
     if (!periode(c, d1, d2, debut, fin))
         return;
-    QString unite = c.UniteAxeX();
-    if (uniteLibre(unite)) {
-        pasSelonPeriode(c, d1, d2, false);
-        if (unite == QStringLiteral("VIDE"))
-            unite = c.UniteAxeX();
-    }
-    const int annees = int(DateDiff(Intervalle::Annee, d1, d2));
-    const qint64 jours = DateDiff(Intervalle::Jour, d1, d2);
-    const bool hydro = c.CodePeriode() == QStringLiteral("HYDRO");
-    bool libellesHydro = false;
-
-    QStringList l;
-    if (unite == QStringLiteral("VIDE")) {
-        l = libellesReguliers(d1, jours, std::max<int>(c.PasAxeX(), 1));
-    } else if (unite == QStringLiteral("M")) {
-        d1 = premierDuMois(d1);
-        d2 = premierDuMois(d2);
-        const int m = int(DateDiff(Intervalle::Mois, d1, d2));
-        const int ub = superposition ? m + 1 : m - 1;
-        for (int i = 0; i <= ub; ++i) {
-            const QDate d = DateAdd(Intervalle::Mois, i - 1, d1);
-            if (ub > 48)
-                l << FormatDate(d, QStringLiteral("MM/YY"));
-            else
-                l << (i == 0 ? QString() : MoisAbrege(d.month()));
-        }
-    } else if (unite == QStringLiteral("T")) {
-        l = libellesTrimestres(d1, annees);
-    } else if (unite == QStringLiteral("A")) {
-        if (annees == 0) {
-            for (int i = 0; i <= 11; ++i)
-                l << MoisAbrege(DateAdd(Intervalle::Mois, i, d1).month());
-        } else {
-            libellesHydro = hydro && !cumulAnnuel;
-            for (int i = 0; i <= annees; ++i)
-                l << (libellesHydro ? annee2(d1.year() + i) + u'-' + annee2(d1.year() + i + 1) : annee2(d1.year() + i));
-        }
-    } else {
-        const int n = std::max<int>(c.PasAxeX(), 1) + 1;
-        const qint64 secondes = DateDiff(Intervalle::Seconde, DateHeure(d1), DateHeure(d2));
-        for (int i = 0; i <= n; ++i) {
-            if (jours <= 7)
-                l << FormatDate(DateAdd(Intervalle::Seconde, double(i) * double(secondes) / n, DateHeure(d1)),
-                                QStringLiteral("DD/MM hh:mm"));
-            else if (jours <= 365)
-                l << FormatDate(DateAdd(Intervalle::Jour, double(i) * double(jours) / n, d1), QStringLiteral("DD/MM"));
-            else
-                l << FormatDate(DateAdd(Intervalle::Jour, double(i) * double(jours + 1) / n, d1),
-                                QStringLiteral("DD/MM/YY"));
-        }
-    }
-
-    const int ub = int(l.size()) - 1;
-    const int nombre = ub < 21 ? ((hydro || superposition) ? ub : ub + 1) : 1;
-    envoyer(c, g, l, nombre, superposition ? 1 : 0, d1, d2);
-
-    // Un libellé par point de la première courbe.
-    const CourbePtr premiere = c.GetCourbe(1);
-    if (premiere) {
-        const int n = premiere->NbValeurs();
-        g.ecrire(Prop::NbPoints, n);
-        // Une longue série mensuelle prend le mois de chaque point : la liste de l'axe
-        // commence un mois avant le premier point, et seul un cumul a un point de
-        // tête à cette place.
-        const bool libellesAxe = libellesHydro || superposition;
-        for (int j = 0; j < n; ++j) {
-            if (libellesAxe) {
-                if (j <= ub)
-                    g.ecrireIndexe(Prop::LibelleX, j + 1, l[j]);
-            } else {
-                const QString t = libellePoint(premiere->cellule(0, j), c.CodePeriode(), jours);
-                if (!t.isNull())
-                    g.ecrireIndexe(Prop::LibelleX, j + 1, t);
-            }
-        }
-    }
-    debut = TexteDate(d1);
-    fin = TexteDate(d2);
+    AxeDates::Demande d = demande(c, d1, d2);
+    d.superposition = superposition;
+    d.cumulAnnuel = cumulAnnuel;
+    const AxeDates::Axe axe = AxeDates::parPeriodes(d);
+    QString debutAxe, finAxe;
+    ecrireAxe(c, g, axe, debutAxe, finAxe);
+    libellesDesPoints(c, g, axe);
+    debut = debutAxe;
+    fin = finAxe;
 }
 
 void InitAxeDatesPiezo(Classe_Graphiques& c, MoteurGraphique& g, QString& debut, QString& fin)
@@ -256,51 +167,7 @@ void InitAxeDatesPiezo(Classe_Graphiques& c, MoteurGraphique& g, QString& debut,
     QDate d1, d2;
     if (!periode(c, d1, d2, debut, fin))
         return;
-    QString unite = c.UniteAxeX();
-    const bool libre = uniteLibre(unite);
-    if (libre) {
-        pasSelonPeriode(c, d1, d2, true);
-        if (unite == QStringLiteral("VIDE"))
-            unite = c.UniteAxeX();
-    }
-    const int annees = int(DateDiff(Intervalle::Annee, d1, d2));
-    const qint64 jours = DateDiff(Intervalle::Jour, d1, d2);
-    const int pas = std::max<int>(c.PasAxeX(), 1);
-
-    QStringList l;
-    if (unite == QStringLiteral("VIDE")) {
-        l = libellesReguliers(d1, jours, pas);
-    } else if (unite == QStringLiteral("M")) {
-        d1 = premierDuMois(d1);
-        d2 = premierDuMois(d2);
-        const int ub = int(DateDiff(Intervalle::Mois, d1, d2)) + 1;
-        for (int i = 0; i <= ub; ++i)
-            l << MoisAbrege(DateAdd(Intervalle::Mois, i, d1).month());
-    } else if (unite == QStringLiteral("A")) {
-        const int ub = annees + 1;
-        const QString marge(ub <= 12 ? 16 : ub <= 20 ? 10 : 4, u' ');
-        for (int i = 0; i <= ub; ++i)
-            l << (c.CodePeriode() == QStringLiteral("HYDRO")
-                      ? marge + annee2(d1.year() + i) + u'-' + annee2(d1.year() + i + 1)
-                      : annee2(d1.year() + i));
-    } else if (unite == QStringLiteral("T")) {
-        l = libellesTrimestres(d1, annees);
-    } else {
-        for (int i = 0; i <= pas; ++i) {
-            if (annees > 6)
-                l << (annees > 10 ? annee2(d1.year() + i) : QString::number(d1.year() + i));
-            else if (jours == 1)
-                l << FormatDate(DateAdd(Intervalle::Jour, double(i) * double(jours) / pas, d1), QStringLiteral("MM/YYYY"));
-            else if (jours <= 30)
-                l << FormatDate(DateAdd(Intervalle::Jour, double(i) * double(jours) / pas, d1), QStringLiteral("DD/MM/YY"));
-            else
-                l << FormatDate(DateAdd(Intervalle::Mois, i, d1), QStringLiteral("MM/YYYY"));
-        }
-    }
-    const int ub = int(l.size()) - 1;
-    envoyer(c, g, l, ub < 41 ? ub : 1, 0, d1, d2);
-    debut = TexteDate(d1);
-    fin = TexteDate(d2);
+    ecrireAxe(c, g, AxeDates::pointsDates(demande(c, d1, d2)), debut, fin);
 }
 
 void InitAxeDatesSuperpose(Classe_Graphiques& c, MoteurGraphique& g, QString& debut, QString& fin)

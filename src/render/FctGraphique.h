@@ -33,7 +33,4 @@ void InitEchellesSuperpose(Classe_Graphiques& a, Classe_Graphiques& b, MoteurGra
 // Envoie les libellés joints par TAB ; -1 quand `nombre` n'est pas le nombre de libellés.
 int EnvoyerLibellesAxe(MoteurGraphique& graphique, int nombre, const QStringList& libelles);
 
-// Nombre de pas de l'axe du temps pour une étendue (années, jours et mois écoulés).
-int NombrePas(int annees, qint64 jours, qint64 mois, int pasActuel, bool piezo, bool* passeEnAnnees);
-
 } // namespace FctGraphique

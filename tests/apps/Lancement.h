@@ -1,15 +1,10 @@
 // Lance le programme comme un utilisateur, et partage une base d'exemple.
 #pragma once
 
+#include "commun_tests/ImpressionQt.h"
+
 #include <QString>
 #include <QStringList>
-#include <ostream>
-
-// Un texte lisible dans les messages d'échec des tests.
-inline void PrintTo(const QString& texte, std::ostream* sortie)
-{
-    *sortie << '"' << texte.left(2000).toStdString() << '"';
-}
 
 struct Resultat
 {

@@ -5,19 +5,13 @@
 // test dans tests_postgresql (connexion lue dans GRAPHIQUE_PG).
 
 #include "commun/ValeursProcessus.h"
+#include "commun_tests/ImpressionQt.h"
 #include "data/BaseDonnees.h"
 
 #include <QObject>
 #include <QString>
 #include <gtest/gtest.h>
 #include <memory>
-#include <ostream>
-
-// Les textes en clair dans les messages des tests.
-inline void PrintTo(const QString& texte, std::ostream* flux)
-{
-    *flux << '"' << texte.toStdString() << '"';
-}
 
 class BaseDeTest
 {

@@ -3,6 +3,7 @@
 #include "commun_tests/HoteEchelle.h"
 #include "commun_tests/MagasinTemporaire.h"
 #include "model/Classe_Graphiques.h"
+#include "render/AxeDates.h"
 #include "render/FctGraphique.h"
 #include "render/moteur/MoteurGraphique.h"
 #include "render/moteur/ProprietesMoteur.h"
@@ -40,86 +41,6 @@ protected:
     QString debut, fin;
 };
 
-TEST_F(Axes, NombreDePasSelonLaDuree)
-{
-    using FctGraphique::NombrePas;
-    bool annees = false;
-    EXPECT_EQ(NombrePas(0, 1, 0, -1, false, &annees), 1);
-    EXPECT_EQ(NombrePas(0, 10, 0, -1, false, &annees), 10);
-    EXPECT_EQ(NombrePas(0, 11, 0, -1, false, &annees), 5);
-    EXPECT_EQ(NombrePas(0, 30, 1, -1, false, &annees), 5);
-    EXPECT_EQ(NombrePas(0, 31, 1, -1, false, &annees), 2);      // mois + 1
-    EXPECT_EQ(NombrePas(1, 400, 13, -1, false, &annees), 14);
-    EXPECT_EQ(NombrePas(3, 1100, 36, 7, false, &annees), 7);    // laissé tel quel
-    EXPECT_EQ(NombrePas(3, 1100, 36, 7, true, &annees), 37);    // mois + 1 sur les graphiques X–Y
-    EXPECT_EQ(NombrePas(7, 2600, 84, -1, false, &annees), 7);
-    EXPECT_FALSE(annees);
-    EXPECT_EQ(NombrePas(11, 4100, 132, -1, false, &annees), 11);
-    EXPECT_TRUE(annees);
-    EXPECT_EQ(NombrePas(0, 0, 0, -1, false, &annees), 1);       // jamais moins de un
-}
-
-TEST_F(Axes, UnJourDixJoursUnMois)
-{
-    periode("05/03/2004", "06/03/2004", "VIDE", "SANS");
-    FctGraphique::InitAxeDates(c, g, debut, fin, false, false);
-    EXPECT_EQ(c.PasAxeX(), 1);
-    EXPECT_EQ(libelles(), (QStringList{"05/03/2004", "06/03/2004"}));
-    EXPECT_EQ(debut, "05/03/2004");
-    EXPECT_EQ(fin, "06/03/2004");
-
-    periode("01/03/2004", "11/03/2004", "VIDE", "SANS");
-    FctGraphique::InitAxeDates(c, g, debut, fin, false, false);
-    EXPECT_EQ(c.PasAxeX(), 10);
-    EXPECT_EQ(g.lire(Prop::NbLibellesX).toInt(), 11);
-    periode("01/03/2004", "31/03/2004", "VIDE", "SANS");
-    FctGraphique::InitAxeDates(c, g, debut, fin, false, false);
-    EXPECT_EQ(c.PasAxeX(), 5);
-    EXPECT_EQ(libelles(), (QStringList{"01/03/2004", "07/03/2004", "13/03/2004", "19/03/2004", "25/03/2004", "31/03/2004"}));
-}
-
-TEST_F(Axes, OnzeFrontieresDAnneePassentEnAnnees)
-{
-    periode("01/01/1990", "31/12/2001", "VIDE", "SANS");
-    FctGraphique::InitAxeDates(c, g, debut, fin, false, false);
-    EXPECT_EQ(c.UniteAxeX(), "A");
-    EXPECT_EQ(c.PasAxeX(), 11);
-    EXPECT_EQ(libelles(), (QStringList{"90", "91", "92", "93", "94", "95", "96", "97", "98", "99", "00", "01"}));
-
-    // Les années hydrologiques s'écrivent "04-05", sauf si le graphique cumule l'année.
-    periode("01/10/2003", "30/09/2006", "A", "HYDRO");
-    FctGraphique::InitAxeDates(c, g, debut, fin, false, false);
-    EXPECT_EQ(g.lire(Prop::NbLibellesX).toInt(), 3);
-    EXPECT_EQ(libelles(), (QStringList{"03-04", "04-05", "05-06"}));
-    FctGraphique::InitAxeDates(c, g, debut, fin, false, true);
-    EXPECT_EQ(libelles(), (QStringList{"03", "04", "05"}));
-}
-
-TEST_F(Axes, AnneeSeuleEtMoisNombreux)
-{
-    periode("01/01/2004", "31/12/2004", "A");
-    FctGraphique::InitAxeDates(c, g, debut, fin, false, false);
-    EXPECT_EQ(libelles(), (QStringList{"Jan", "Fev", "Mar", "Avr", "Mai", "Jui", "Jui", "Aou", "Sep", "Oct", "Nov", "Dec"}));
-
-    // Noms de mois jusqu'à 48 mois, "MM/YY" au-delà ; à partir de 21 libellés, le nombre vaut 1.
-    periode("01/01/2000", "31/12/2003", "M");
-    FctGraphique::InitAxeDates(c, g, debut, fin, false, false);
-    EXPECT_EQ(g.lire(Prop::NbLibellesX).toInt(), 1);
-    EXPECT_EQ(g.modele().libellesTabulation.size(), 47);
-    EXPECT_EQ(g.modele().libellesTabulation.at(1), "Jan");
-    EXPECT_EQ(debut, "01/01/2000");
-    EXPECT_EQ(fin, "01/12/2003");
-    periode("01/01/2000", "31/12/2004", "M");
-    FctGraphique::InitAxeDates(c, g, debut, fin, false, false);
-    EXPECT_EQ(g.modele().libellesTabulation.at(1), "01/00");
-    EXPECT_EQ(g.modele().libellesTabulation.at(0), "12/99");
-
-    // Moins de 21 libellés : tous envoyés, soit ub + 1.
-    periode("01/01/2004", "30/06/2005", "M");
-    FctGraphique::InitAxeDates(c, g, debut, fin, false, false);
-    EXPECT_EQ(g.lire(Prop::NbLibellesX).toInt(), 17);
-}
-
 TEST_F(Axes, LibellesDesPointsParPeriode)
 {
     auto courbe = std::make_shared<Classe_Graphique>();
@@ -146,20 +67,20 @@ TEST_F(Axes, LibellesDesPointsParPeriode)
     }
 }
 
-TEST_F(Axes, GraphiqueXYLimiteA41Libelles)
+TEST_F(Axes, LAxeDesPointsDatesEcritAuMoteurEtRenduALaCollection)
 {
     periode("01/01/2000", "31/12/2002", "M");
     FctGraphique::InitAxeDatesPiezo(c, g, debut, fin);
-    EXPECT_EQ(g.lire(Prop::NbLibellesX).toInt(), 36);  // 35 mois entre les premiers jours, ub = 36
+    EXPECT_EQ(g.lire(Prop::NbLibellesX).toInt(), 36);
     EXPECT_EQ(libelles().first(), "Jan");
-    periode("01/01/2000", "31/12/2003", "M");
-    FctGraphique::InitAxeDatesPiezo(c, g, debut, fin);
-    EXPECT_EQ(g.lire(Prop::NbLibellesX).toInt(), 1);
-
-    // Années hydrologiques complétées de blancs pour être centrées sur l'année.
-    periode("01/10/2000", "30/09/2003", "A", "HYDRO");
-    FctGraphique::InitAxeDatesPiezo(c, g, debut, fin);
-    EXPECT_EQ(libelles().first(), QString(16, ' ') + "00-01");
+    EXPECT_EQ(g.modele().libellesTabulation.size(), 37);
+    EXPECT_EQ(debut, "01/01/2000");
+    EXPECT_EQ(fin, "01/12/2002");
+    // L'unité et le pas choisis d'après l'étendue reviennent à la collection.
+    periode("01/01/1990", "31/12/2001", "VIDE");
+    FctGraphique::InitAxeDates(c, g, debut, fin, false, false);
+    EXPECT_EQ(c.UniteAxeX(), "A");
+    EXPECT_EQ(c.PasAxeX(), 11);
 
     // Le graphique de pluie posé dessous rend sa zone de tracé blanche.
     FctGraphique::InitAxeDatesSuperpose(c, g, debut, fin);
