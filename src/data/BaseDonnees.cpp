@@ -146,6 +146,25 @@ bool BaseDonnees::Annuler() noexcept
     });
 }
 
+bool BaseDonnees::ToutOuRien(const std::function<bool()>& travail) noexcept
+{
+    const bool propre = !m_enTransaction;
+    if (propre && !Commencer())
+        return false;
+    bool fait = false;
+    try {
+        fait = travail();
+    } catch (...) {
+        erreur(QStringLiteral("erreur interne"));
+    }
+    if (!fait) {
+        if (propre)
+            Annuler();
+        return false;
+    }
+    return !propre || Valider();
+}
+
 namespace {
 
 bool nomsVerifies(const QString& table, const QStringList& colonnes, QString& refuse)

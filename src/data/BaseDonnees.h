@@ -45,6 +45,10 @@ public:
     bool Valider() noexcept;
     bool Annuler() noexcept;
     bool EnTransaction() const noexcept { return m_enTransaction; }
+    // Le travail tout ou rien : dans sa transaction, validée s'il réussit,
+    // annulée sinon (une exception comprise). Dans une transaction déjà
+    // ouverte, il en fait partie et c'est elle qui décide.
+    bool ToutOuRien(const std::function<bool()>& travail) noexcept;
 
     QString DerniereErreur() const { return m_erreur; }
 

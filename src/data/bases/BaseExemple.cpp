@@ -449,20 +449,9 @@ bool BaseExemple::remplir(BaseDonnees& base, quint32 graine, const Progression& 
 
 bool BaseExemple::remplirSousGarde(BaseDonnees& base, quint32 graine, const Progression& progression, QString& erreur)
 {
-    const bool transaction = !base.EnTransaction();
-    if (transaction && !base.Commencer()) {
-        erreur = base.DerniereErreur();
-        return false;
-    }
     Fabrique f(base, graine, progression);
-    if (!f.fabriquer()) {
-        erreur = f.erreur();
-        if (transaction)
-            base.Annuler();
-        return false;
-    }
-    if (transaction && !base.Valider()) {
-        erreur = base.DerniereErreur();
+    if (!base.ToutOuRien([&] { return f.fabriquer(); })) {
+        erreur = f.erreur().isEmpty() ? base.DerniereErreur() : f.erreur();
         return false;
     }
     return true;

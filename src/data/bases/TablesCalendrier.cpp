@@ -60,25 +60,8 @@ bool TablesCalendrier::creer(BaseDonnees& base, int moisHydro, QString& erreur, 
         erreur = QStringLiteral("Années du calendrier impossibles : %1 à %2.").arg(premiereAnnee).arg(derniereAnnee);
         return false;
     }
-    const bool transaction = !base.EnTransaction();
-    if (transaction && !base.Commencer()) {
-        erreur = base.DerniereErreur();
-        return false;
-    }
-    bool rempli = false;
-    try {
-        rempli = remplir(base, moisHydro, premiereAnnee, derniereAnnee);
-    } catch (...) {
-        rempli = false;
-    }
-    if (!rempli) {
+    if (!base.ToutOuRien([&] { return remplir(base, moisHydro, premiereAnnee, derniereAnnee); })) {
         erreur = base.DerniereErreur().isEmpty() ? QStringLiteral("Calendrier : erreur interne.") : base.DerniereErreur();
-        if (transaction)
-            base.Annuler();
-        return false;
-    }
-    if (transaction && !base.Valider()) {
-        erreur = base.DerniereErreur();
         return false;
     }
     return true;

@@ -280,20 +280,13 @@ bool ImportMesures::importer(BaseAcces& base, LecteurCsv& lecteur, const Demande
     }
     bilan = Bilan();
     bilan.table = table->texte();
-    if (!base.Commencer()) {
-        erreur = QStringLiteral("impossible d'écrire dans la base : %1").arg(base.DerniereErreur());
-        return false;
-    }
+    erreur.clear();
     Import import(base, demande, bilan, erreur);
-    const bool ok = import.preparer(*table, *genre) && import.lire(lecteur, progression) && import.fusionner()
-        && import.inscrireStation(*code);
-    if (!ok) {
-        base.Annuler();
-        return false;
-    }
-    if (!base.Valider()) {
-        erreur = QStringLiteral("impossible d'enregistrer : %1").arg(base.DerniereErreur());
-        return false;
-    }
-    return true;
+    const bool fait = base.ToutOuRien([&] {
+        return import.preparer(*table, *genre) && import.lire(lecteur, progression) && import.fusionner() && import.inscrireStation(*code);
+    });
+    // Sans raison de l'import lui-même, c'est la base qui a refusé d'écrire (verrou, disque, droits).
+    if (!fait && erreur.isEmpty())
+        erreur = QStringLiteral("impossible d'écrire dans la base : %1").arg(base.DerniereErreur());
+    return fait;
 }
