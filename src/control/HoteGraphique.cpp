@@ -108,8 +108,8 @@ QString refus(const QString& code)
 // Le genre des autres stations de la demande, par genre de graphique.
 QString genreDesAutres(TypeGraph type)
 {
-    return type == TypeGraph::PluvioPiezo ? QStringLiteral("piezo") : type == TypeGraph::PluvioStation ? QStringLiteral("hydro")
-                                                                                                        : QStringLiteral("pluvio");
+    using G = GenreStation::Genre;
+    return GenresStation::nom(type == TypeGraph::PluvioPiezo ? G::Piezo : type == TypeGraph::PluvioStation ? G::Hydro : G::Pluvio);
 }
 
 } // namespace
@@ -130,7 +130,7 @@ const HoteGraphique::Station* HoteGraphique::trouver(const QList<Station>& stati
 bool HoteGraphique::choisirStations(const Demande& d, const QList<Station>& stations, Choix& choix, QString& erreur)
 {
     const bool reference = d.type == TypeGraph::reference;
-    const QString genreAttendu = reference ? QStringLiteral("reference") : QStringLiteral("pluvio");
+    const QString genreAttendu = GenresStation::nom(reference ? GenreStation::Genre::Reference : GenreStation::Genre::Pluvio);
     choix.principale = trouver(stations, d.station, genreAttendu);
     if (!choix.principale) {
         erreur = QStringLiteral("station inconnue : « %1 ».").arg(TexteAffichable(d.station));

@@ -6,11 +6,13 @@ namespace GenresStation {
 
 namespace {
 
+using G = GenreStation::Genre;
+
 constexpr GenreStation genres[] = {
-    {"pluvio", "PLUVIO_", "Pluviomètre", "Pluie"},
-    {"piezo", "PZ_", "Piézomètre", "Valeur"},
-    {"hydro", "HYDRO_", "Station hydrométrique", "Debit"},
-    {"reference", "COURBE_REF_PLUVIO_", "Courbe de référence", ""},
+    {G::Pluvio, "pluvio", "PLUVIO_", "Pluviomètre", "Pluie"},
+    {G::Piezo, "piezo", "PZ_", "Piézomètre", "Valeur"},
+    {G::Hydro, "hydro", "HYDRO_", "Station hydrométrique", "Debit"},
+    {G::Reference, "reference", "COURBE_REF_PLUVIO_", "Courbe de référence", ""},
 };
 
 } // namespace
@@ -21,6 +23,21 @@ std::optional<GenreStation> depuisNom(const QString& nom)
         if (nom == QLatin1String(g.nom))
             return g;
     return std::nullopt;
+}
+
+const GenreStation& de(GenreStation::Genre genre)
+{
+    return genres[int(genre)];
+}
+
+QString nom(GenreStation::Genre genre)
+{
+    return de(genre).texte();
+}
+
+bool est(const QString& texte, GenreStation::Genre genre)
+{
+    return texte == QLatin1String(de(genre).nom);
 }
 
 QString nomsImportables()

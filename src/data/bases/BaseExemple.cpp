@@ -1,6 +1,7 @@
 #include "data/bases/BaseExemple.h"
 
 #include "data/BaseDonnees.h"
+#include "data/GenresStation.h"
 #include "data/bases/BaseSqlite.h"
 #include "data/bases/TablesCalendrier.h"
 #include "data/bases/TirageAleatoire.h"
@@ -426,12 +427,12 @@ QList<BaseExemple::Station> BaseExemple::stations()
 {
     QList<Station> l;
     for (const Pluviometre& p : pluviometres)
-        l.append({p.code, p.nom, QStringLiteral("pluvio"), std::nullopt});
-    l.append({piezoCraie, QStringLiteral("Forage du Moulin (craie)"), QStringLiteral("piezo"), 112.0});
-    l.append({piezoAlluvions, QStringLiteral("Puits des Prés (alluvions)"), QStringLiteral("piezo"), 38.5});
-    l.append({stationRiviere, QStringLiteral("L'Aubette à Port-Aubin"), QStringLiteral("hydro"), std::nullopt});
+        l.append({p.code, p.nom, GenresStation::nom(GenreStation::Genre::Pluvio), std::nullopt});
+    l.append({piezoCraie, QStringLiteral("Forage du Moulin (craie)"), GenresStation::nom(GenreStation::Genre::Piezo), 112.0});
+    l.append({piezoAlluvions, QStringLiteral("Puits des Prés (alluvions)"), GenresStation::nom(GenreStation::Genre::Piezo), 38.5});
+    l.append({stationRiviere, QStringLiteral("L'Aubette à Port-Aubin"), GenresStation::nom(GenreStation::Genre::Hydro), std::nullopt});
     l.append({pluviometres[0].code, QStringLiteral("Année moyenne 1991-2020 à ") + pluviometres[0].nom,
-              QStringLiteral("reference"), std::nullopt});
+              GenresStation::nom(GenreStation::Genre::Reference), std::nullopt});
     return l;
 }
 

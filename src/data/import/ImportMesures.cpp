@@ -19,7 +19,7 @@ using Colonnes = QList<ColonneTable>;
 Colonnes colonnesDuGenre(const QString& genre, const QString& colonne)
 {
     Colonnes c = {{QStringLiteral("DateCreation"), TypeColonne::Date}, {QStringLiteral("Heure"), TypeColonne::Heure}};
-    if (genre == QStringLiteral("pluvio")) {
+    if (GenresStation::est(genre, GenreStation::Genre::Pluvio)) {
         // Les cinq premières colonnes dans cet ordre : la saisie des points écrit par position.
         c << ColonneTable{QStringLiteral("Pluie"), TypeColonne::Reel} << ColonneTable{QStringLiteral("Continuite"), TypeColonne::Entier}
           << ColonneTable{QStringLiteral("ModeObtention"), TypeColonne::Texte} << ColonneTable{QStringLiteral("Validite"), TypeColonne::Entier}
@@ -28,7 +28,7 @@ Colonnes colonnesDuGenre(const QString& genre, const QString& colonne)
             c << ColonneTable{QString::fromLatin1(m), TypeColonne::Reel};
     } else {
         c << ColonneTable{colonne, TypeColonne::Reel};
-        if (genre == QStringLiteral("hydro") && colonne != QStringLiteral("Hauteur"))
+        if (GenresStation::est(genre, GenreStation::Genre::Hydro) && colonne != QStringLiteral("Hauteur"))
             c << ColonneTable{colonne == QStringLiteral("Debit") ? QStringLiteral("Hauteur") : QStringLiteral("Debit"), TypeColonne::Reel};
         c << ColonneTable{QStringLiteral("Validite"), TypeColonne::Entier} << ColonneTable{QStringLiteral("Continuite"), TypeColonne::Entier}
           << ColonneTable{QStringLiteral("ModeObtention"), TypeColonne::Texte};
