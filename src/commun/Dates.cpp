@@ -188,6 +188,13 @@ std::optional<QDateTime> DateDepuisCellule(const QVariant& cellule)
             return std::nullopt;
         return DateHeure(dt.date(), dt.time());
     }
+    case QMetaType::QTime: {
+        // Une heure seule est rangée au jour zéro, comme dans le runtime.
+        const QTime t = cellule.toTime();
+        if (!t.isValid())
+            return std::nullopt;
+        return DateHeure(JourZero(), t);
+    }
     case QMetaType::QString:
         return LireDateHeure(cellule.toString().trimmed());
     default:

@@ -181,6 +181,7 @@ private:
     void effacerLegende();
     void remplirDatesDepuisPluviometre();
     bool interrogerAnnulation(QObject* jauge);
+    void axesPointsDates(bool superpositionCourbes, QString& debut, QString& fin);
     void dessinerPointsCategorie(const Classe_Graphique& courbe, int premierePosition, bool cumul);
 
     // Propriétés publiques.

@@ -16,35 +16,6 @@
 
 namespace {
 
-// Les dernières lectures de textes, rangées selon la mémoire du texte : des
-// cellules qui partagent un même texte ne sont lues qu'une fois.
-template <typename T>
-class LecturesPartagees
-{
-public:
-    template <typename Lire>
-    T lire(const QVariant& cellule, Lire lecture)
-    {
-        if (cellule.metaType().id() != QMetaType::QString)
-            return lecture(cellule);
-        const void* cle = static_cast<const QString*>(cellule.constData())->constData();
-        Case& c = m_cases[(reinterpret_cast<quintptr>(cle) >> 4) % std::size(m_cases)];
-        if (c.cle != cle) {
-            c.cle = cle;
-            c.valeur = lecture(cellule);
-        }
-        return c.valeur;
-    }
-
-private:
-    struct Case
-    {
-        const void* cle = nullptr;
-        T valeur{};
-    };
-    Case m_cases[61];
-};
-
 const QString fichierPluie = QStringLiteral("tmp.WMF");
 
 double valeurPoint(const QVariant& v)
@@ -149,6 +120,128 @@ void CtlGraphique::AffichageGraphique(bool, bool SuperpositionCourbes, const QSt
     });
 }
 
+namespace {
+
+// Les abscisses d'un graphique de points datés : des heures depuis le début de
+// l'axe, mises à l'échelle de l'axe (XMax).
+struct EchelleTemps
+{
+    qint64 jourDebut = 0;
+    double facteur = 0;
+
+    double abscisse(const QDateTime& jour, const std::optional<QTime>& heure) const
+    {
+        // Minutes comptées sur les numéros de jour : un quart de million de points passent par ici.
+        const qint64 minutes = (jour.date().toJulianDay() - jourDebut) * 1440
+            + (jour.time().msecsSinceStartOfDay() + (heure ? heure->msecsSinceStartOfDay() : 0)) / 60000;
+        return double(minutes) / 60.0 * facteur + 0.1;
+    }
+};
+
+std::optional<QTime> heureDe(const QVariant& cellule)
+{
+    if (cellule.metaType().id() == QMetaType::QTime)
+        return cellule.toTime();
+    return cellule.metaType().id() == QMetaType::QString ? LireHeure(cellule.toString()) : std::nullopt;
+}
+
+// Les courbes montrées, la plus fournie d'abord ; à égalité, l'ordre de la collection.
+std::vector<int> courbesParTaille(Classe_Graphiques& c)
+{
+    std::vector<int> rangs;
+    for (int k = 1; k <= c.Compter(); ++k)
+        if (c.GetCourbe(k)->Afficher())
+            rangs.push_back(k);
+    std::stable_sort(rangs.begin(), rangs.end(), [&](int a, int b) { return c.GetCourbe(a)->NbValeurs() > c.GetCourbe(b)->NbValeurs(); });
+    return rangs;
+}
+
+// Un point daté et sa valeur ; une continuité coupe la ligne après lui par un point manquant de plus.
+void ecrirePoint(MoteurGraphique& g, const TableauValeurs& t, int i, int& p, const EchelleTemps& echelle)
+{
+    const auto jour = DateDepuisCellule(t(0, i));
+    g.ecrire(Prop::Point, p);
+    g.ecrireIndexe(Prop::Plafond, p, double(9999.0f));
+    g.ecrireIndexe(Prop::Validite, p, qRound(LireNombre(t(3, i)).value_or(0.0)));
+    const double x = jour ? echelle.abscisse(*jour, heureDe(t(1, i))) : 0.0;
+    g.ecrire(Prop::PositionX, x);
+    const QVariant v = t.valeur(2, i);
+    if (EstVide(v))
+        return;
+    g.ecrire(Prop::ValeurTexte, v);
+    g.ecrire(Prop::Manquant, 0);
+    if (LireNombre(t(4, i)).value_or(0.0) == 0)
+        return;
+    ++p;
+    g.ecrire(Prop::NbPoints, g.lire(Prop::NbPoints).toInt() + 1);
+    g.ecrire(Prop::Point, p);
+    g.ecrire(Prop::PositionX, x);
+    g.ecrire(Prop::ValeurTexte, v);
+    g.ecrire(Prop::Manquant, 1);
+}
+
+// Le jeu `k` : ses points datés, placés sur l'axe du temps. Faux quand la courbe n'a rien.
+bool ecrireSerieDatee(MoteurGraphique& g, const Classe_Graphique& courbe, int k, const EchelleTemps& echelle)
+{
+    const TableauValeurs* t = courbe.tableau();
+    const int n = courbe.NbValeurs();
+    if (!t || n <= 0)
+        return false;
+    g.ecrire(Prop::Jeu, k);
+    if (n >= g.lire(Prop::NbPoints).toInt())
+        g.ecrire(Prop::NbPoints, n + 1);
+    int p = 1;
+    for (int i = 0; i < n; ++i, ++p) {
+        if (EstVide((*t)(0, i)))
+            g.ecrire(Prop::Manquant, 1);
+        else
+            ecrirePoint(g, *t, i, p, echelle);
+    }
+    return true;
+}
+
+// Les positions jamais atteintes en fin de jeu sont manquantes ; chaque point prend la couleur de la courbe.
+void terminerJeu(MoteurGraphique& g, int k, int couleur)
+{
+    g.ecrire(Prop::Jeu, k);
+    const int n = g.lire(Prop::NbPoints).toInt();
+    for (int p = n; p >= 1; --p) {
+        g.ecrire(Prop::Point, p);
+        if (g.lire(Prop::PositionX).toDouble() != 0)
+            break;
+        g.ecrire(Prop::Manquant, 1);
+    }
+    for (int p = 1; p <= n; ++p)
+        g.ecrireIndexe(Prop::CouleurPoint, p, couleur);
+}
+
+} // namespace
+
+// Les axes d'un graphique de points datés : l'axe du temps, puis les échelles (nappes et pluie, ou pluie seule).
+void CtlGraphique::axesPointsDates(bool superpositionCourbes, QString& debut, QString& fin)
+{
+    MoteurGraphique& g = Graphique();
+    Classe_Graphiques& c = CollCourbes();
+    g.ecrire(Prop::Reinitialisation, 9);
+    g.ecrire(Prop::CouleurFond, c.CouleurFond());
+    g.ecrire(Prop::NbJeux, 0);
+    g.ecrire(Prop::PlacementJeux, superpositionCourbes ? 2 : 0);
+    g.ecrire(Prop::NbJeux, c.Compter());
+    g.ecrire(Prop::XMin, 0);
+    if (c.MaxAxeX() != 0)
+        g.ecrire(Prop::XMax, c.MaxAxeX());
+    FctGraphique::InitAxeDatesPiezo(c, g, debut, fin);
+    c.setMaxAxeX(g.lire(Prop::XMax).toDouble());
+    if (m_typeGraphique == TypeGraph::PluvioPiezo || m_typeGraphique == TypeGraph::PluvioStation) {
+        FctGraphique::InitEchellesPiezo(c, CollCourbes2(), g, m_typeAffichageEchelle != 0, 0, 0);
+        if (!m_echelle.isEmpty())
+            g.ecrire(Prop::TitreYGauche, m_echelle);
+    } else {
+        FctGraphique::InitEchellePluvio(c, g, 0, 0);
+    }
+    g.ecrire(Prop::Grille, 0);
+}
+
 void CtlGraphique::AffichageGraphiquePiezo(bool, bool SuperpositionCourbes, QObject* jaugeHote) noexcept
 {
     sousGarde([&] {
@@ -157,125 +250,31 @@ void CtlGraphique::AffichageGraphiquePiezo(bool, bool SuperpositionCourbes, QObj
         g.ecrire(Prop::Dessin, 1);
         if (c.Compter() == 0)
             return;
-        g.ecrire(Prop::Reinitialisation, 9);
-        g.ecrire(Prop::CouleurFond, c.CouleurFond());
-        g.ecrire(Prop::NbJeux, 0);
-        g.ecrire(Prop::PlacementJeux, SuperpositionCourbes ? 2 : 0);
-        g.ecrire(Prop::NbJeux, c.Compter());
-        g.ecrire(Prop::XMin, 0);
-        if (c.MaxAxeX() != 0)
-            g.ecrire(Prop::XMax, c.MaxAxeX());
-
         QString debut, fin;
-        FctGraphique::InitAxeDatesPiezo(c, g, debut, fin);
-        c.setMaxAxeX(g.lire(Prop::XMax).toDouble());
-        if (m_typeGraphique == TypeGraph::PluvioPiezo || m_typeGraphique == TypeGraph::PluvioStation) {
-            FctGraphique::InitEchellesPiezo(c, CollCourbes2(), g, m_typeAffichageEchelle != 0, 0, 0);
-            if (!m_echelle.isEmpty())
-                g.ecrire(Prop::TitreYGauche, m_echelle);
-        } else {
-            FctGraphique::InitEchellePluvio(c, g, 0, 0);
-        }
-        g.ecrire(Prop::Grille, 0);
-
-        // Unités de l'axe du temps par heure.
+        axesPointsDates(SuperpositionCourbes, debut, fin);
         const auto d1 = LireDateHeure(debut), d2 = LireDateHeure(fin);
         if (!d1 || !d2)
             return;
         const double heures = double(DateDiff(Intervalle::Minute, *d1, *d2)) / 60.0;
-        const qint64 jourDebut = d1->date().toJulianDay();
-        const double f = heures > 0 ? g.lire(Prop::XMax).toDouble() / heures : 0.0;
-
+        const EchelleTemps echelle{d1->date().toJulianDay(), heures > 0 ? g.lire(Prop::XMax).toDouble() / heures : 0.0};
         for (int s = 1; s <= g.lire(Prop::NbJeux).toInt(); ++s) {
             g.ecrire(Prop::Jeu, s);
             g.ecrire(Prop::Manquant, 1);
             g.ecrire(Prop::NbPoints, 1);
         }
-
-        // La courbe la plus fournie passe d'abord ; à égalité, l'ordre de la collection.
-        std::vector<int> rangs;
-        for (int k = 1; k <= c.Compter(); ++k)
-            if (c.GetCourbe(k)->Afficher())
-                rangs.push_back(k);
-        std::stable_sort(rangs.begin(), rangs.end(), [&](int a, int b) {
-            return c.GetCourbe(a)->NbValeurs() > c.GetCourbe(b)->NbValeurs();
-        });
-
         std::vector<int> dessinees;
-        for (int k : rangs) {
+        for (int k : courbesParTaille(c)) {
             if (m_annulation)
                 break;
-            const CourbePtr courbe = c.GetCourbe(k);
-            const TableauValeurs* t = courbe->tableau();
-            const int n = courbe->NbValeurs();
-            if (!t || n <= 0)
-                continue;
-            dessinees.push_back(k);
-            g.ecrire(Prop::Jeu, k);
-            if (n >= g.lire(Prop::NbPoints).toInt())
-                g.ecrire(Prop::NbPoints, n + 1);
-            int p = 1;
-            // Une série horaire répète chaque jour 24 fois et chaque heure tous les jours,
-            // en textes partagés : un même texte n'est lu qu'une fois.
-            LecturesPartagees<std::optional<QDateTime>> jours;
-            LecturesPartagees<std::optional<QTime>> heures;
-            for (int i = 0; i < n; ++i) {
-                const QVariant& date = (*t)(0, i);
-                if (!EstVide(date)) {
-                    // Minutes depuis le début de l'axe, comptées sur les numéros de jour : un
-                    // quart de million de points passent par ici.
-                    const auto jour = jours.lire(date, [](const QVariant& v) { return DateDepuisCellule(v); });
-                    const QVariant& heure = (*t)(1, i);
-                    const auto h = heures.lire(heure, [](const QVariant& v) {
-                        return v.metaType().id() == QMetaType::QString ? LireHeure(v.toString()) : std::nullopt;
-                    });
-                    const qint64 minutes = jour ? (jour->date().toJulianDay() - jourDebut) * 1440
-                            + (jour->time().msecsSinceStartOfDay() + (h ? h->msecsSinceStartOfDay() : 0)) / 60000
-                                                : 0;
-                    g.ecrire(Prop::Point, p);
-                    g.ecrireIndexe(Prop::Plafond, p, double(9999.0f));
-                    g.ecrireIndexe(Prop::Validite, p, qRound(LireNombre((*t)(3, i)).value_or(0.0)));
-                    const double x = jour ? double(minutes) / 60.0 * f + 0.1 : 0.0;
-                    g.ecrire(Prop::PositionX, x);
-                    const QVariant v = t->valeur(2, i);
-                    if (!EstVide(v)) {
-                        g.ecrire(Prop::ValeurTexte, v);
-                        g.ecrire(Prop::Manquant, 0);
-                        const double continuite = LireNombre((*t)(4, i)).value_or(0.0);
-                        if (continuite != 0) {
-                            // Un point de plus, manquant, coupe la ligne après celui-ci.
-                            ++p;
-                            g.ecrire(Prop::NbPoints, g.lire(Prop::NbPoints).toInt() + 1);
-                            g.ecrire(Prop::Point, p);
-                            g.ecrire(Prop::PositionX, x);
-                            g.ecrire(Prop::ValeurTexte, v);
-                            g.ecrire(Prop::Manquant, 1);
-                        }
-                    }
-                } else {
-                    g.ecrire(Prop::Manquant, 1);
-                }
-                ++p;
-            }
+            if (ecrireSerieDatee(g, *c.GetCourbe(k), k, echelle))
+                dessinees.push_back(k);
             interrogerAnnulation(jaugeHote);
         }
-
-        // Les positions jamais atteintes en fin de jeu sont manquantes ; chaque point prend la couleur de la courbe.
         std::sort(dessinees.begin(), dessinees.end());
         for (int k : dessinees) {
             if (m_annulation)
                 break;
-            g.ecrire(Prop::Jeu, k);
-            const int n = g.lire(Prop::NbPoints).toInt();
-            for (int p = n; p >= 1; --p) {
-                g.ecrire(Prop::Point, p);
-                if (g.lire(Prop::PositionX).toDouble() != 0)
-                    break;
-                g.ecrire(Prop::Manquant, 1);
-            }
-            const int couleur = c.GetCourbe(k)->Couleur();
-            for (int p = 1; p <= n; ++p)
-                g.ecrireIndexe(Prop::CouleurPoint, p, couleur);
+            terminerJeu(g, k, c.GetCourbe(k)->Couleur());
             interrogerAnnulation(jaugeHote);
         }
     });

@@ -1,4 +1,5 @@
 // graphique importer : les mesures d'un fichier CSV dans la table d'une station.
+#include "commun/Cellule.h"
 #include "Lancement.h"
 
 #include "commun/TableauValeurs.h"
@@ -54,8 +55,8 @@ TEST(Importer, MesuresAjouteesPuisRemplaceesALaMemeDateEtHeure)
     EXPECT_TRUE(stationsDe(base).contains("pluvio\t76999001\tEssai\t05/03/2004\t07/03/2004\n")) << stationsDe(base).toStdString();
     TableauValeurs t = lire(base, "SELECT DateCreation, Heure, Pluie FROM PLUVIO_76999001 ORDER BY DateCreation, Heure");
     ASSERT_EQ(t.points(), 3);
-    EXPECT_EQ(t(0, 1).toString(), "06/03/2004");
-    EXPECT_EQ(t(1, 1).toString(), "08:30:00");
+    EXPECT_EQ(TexteCellule(t(0, 1)), "06/03/2004");
+    EXPECT_EQ(TexteCellule(t(1, 1)), "08:30:00");
     EXPECT_DOUBLE_EQ(t(2, 0).toDouble(), 12.5);
 
     // Tabulations et dates ISO, sans en-tête : une mesure remplacée (ses autres

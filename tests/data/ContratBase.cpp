@@ -1,5 +1,6 @@
 // Le contrat de l'objet base de données, sur le moteur de l'exécutable
 // (SQLite dans tests_data, PostgreSQL dans tests_postgresql).
+#include "commun/Cellule.h"
 #include "commun/Dates.h"
 #include "data/BaseDeTest.h"
 #include "data/JeuEnregistrements.h"
@@ -52,16 +53,16 @@ TEST_F(Contrat, ExtraireRecordsRendLesChampsParEnregistrement)
     // (champ, enregistrement), champs dans l'ordre de la liste.
     EXPECT_EQ(t.lignes(), 5);
     EXPECT_EQ(t.points(), 3);
-    EXPECT_EQ(t(1, 0).toString(), "31/03/2004");
-    EXPECT_EQ(t(2, 0).toString(), "08:30:00");
-    EXPECT_EQ(t(1, 2).toString(), "05/03/2004");
-    EXPECT_EQ(t(2, 2).toString(), "12:00:00");
+    EXPECT_EQ(TexteCellule(t(1, 0)), "31/03/2004");
+    EXPECT_EQ(TexteCellule(t(2, 0)), "08:30:00");
+    EXPECT_EQ(TexteCellule(t(1, 2)), "05/03/2004");
+    EXPECT_EQ(TexteCellule(t(2, 2)), "12:00:00");
     // Les nombres restent des nombres, NULL une cellule invalide.
     EXPECT_EQ(t(0, 1).metaType().id(), QMetaType::Double);
     EXPECT_DOUBLE_EQ(t(0, 1).toDouble(), 2.5);
     EXPECT_EQ(t(4, 0).toLongLong(), 1);
     EXPECT_FALSE(t(3, 2).isValid());
-    EXPECT_EQ(t(3, 1).toString(), "I");
+    EXPECT_EQ(TexteCellule(t(3, 1)), "I");
 
     // Rien de trouvé : 0 et un tableau vide.
     ASSERT_TRUE(base().ExtraireRecords("SELECT Pluie FROM PLUVIO_A1 WHERE Pluie > 100", t, n));
@@ -151,13 +152,13 @@ TEST_F(Contrat, LesDatesEtLesHeuresFontLAllerRetour)
     const TableauValeurs t = lire(QStringLiteral("SELECT DateCreation, Heure, Pluie FROM PLUVIO_A1 ORDER BY Pluie"));
     ASSERT_EQ(t.points(), instants.size());
     for (int i = 0; i < instants.size(); ++i) {
-        EXPECT_EQ(t(0, i).toString(), instants[i].first);
-        EXPECT_EQ(t(1, i).toString(), instants[i].second);
+        EXPECT_EQ(TexteCellule(t(0, i)), instants[i].first);
+        EXPECT_EQ(TexteCellule(t(1, i)), instants[i].second);
         const QString ou = " WHERE DateCreation=" + FormatDateBase(instants[i].first).texte() + " AND Heure="
             + FormatHeureBase(instants[i].second).texte();
         EXPECT_EQ(valeur("SELECT Pluie FROM PLUVIO_A1" + ou).toDouble(), i) << instants[i].first.toStdString();
         // La date et l'heure jointes se relisent en un instant.
-        EXPECT_EQ(valeur("SELECT CVDATE(DateCreation & ' ' & Heure) FROM PLUVIO_A1" + ou).toString(),
+        EXPECT_EQ(TexteCellule(valeur("SELECT CVDATE(DateCreation & ' ' & Heure) FROM PLUVIO_A1" + ou)),
                   instants[i].second == QStringLiteral("00:00:00") ? instants[i].first
                                                                    : instants[i].first + u' ' + instants[i].second);
     }
@@ -293,7 +294,7 @@ TEST_F(Contrat, LeJeuDEnregistrementsEcraseOuAjoute)
         n))
         << base().DerniereErreur().toStdString();
     ASSERT_EQ(n, 1);
-    EXPECT_EQ(jeu->Fields(0).toString(), "05/03/2004");
+    EXPECT_EQ(TexteCellule(jeu->Fields(0)), "05/03/2004");
     jeu->Fields(2) = QStringLiteral("9,75");
     jeu->Fields(3) = 1;
     jeu->Fields(4) = QStringLiteral("M");

@@ -173,12 +173,11 @@ QVariant cellule(const PGresult* r, int ligne, int colonne, TypeValeur attendu)
     case oidDate:
     case oidTimestamp:
     case oidTimestamptz:
-        return ValeurColonne::texteDepuisIso(QString::fromUtf8(brut, longueur));
+        return ValeurColonne::valeurDepuisIso(brut, longueur);
     default:
         break;
     }
-    const QString t = QString::fromUtf8(brut, longueur);
-    return attendu == TypeValeur::Date ? ValeurColonne::texteDepuisIso(t) : t;
+    return attendu == TypeValeur::Date ? ValeurColonne::valeurDepuisIso(brut, longueur) : QVariant(QString::fromUtf8(brut, longueur));
 }
 
 } // namespace

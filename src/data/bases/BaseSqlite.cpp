@@ -89,39 +89,6 @@ private:
     int m_code = SQLITE_OK;
 };
 
-// Dates and times come back row after row with the same text (24 hours of
-// one day, the same hours every day): each text is converted once and then
-// shared by every cell that holds it.
-class TextesDates
-{
-public:
-    explicit TextesDates(int colonnes) : m_colonnes(std::size_t(colonnes)) {}
-
-    QString texte(int colonne, const char* brut, int n)
-    {
-        std::uint32_t h = 2166136261u;
-        for (int i = 0; i < n; ++i)
-            h = (h ^ std::uint8_t(brut[i])) * 16777619u;
-        auto& cases = m_colonnes[std::size_t(colonne)];
-        if (cases.empty())
-            cases.resize(64);
-        Connu& e = cases[h & 63];
-        if (e.brut.size() != std::size_t(n) || std::memcmp(e.brut.data(), brut, std::size_t(n)) != 0) {
-            e.brut.assign(brut, std::size_t(n));
-            e.texte = ValeurColonne::texteDepuisIso(QString::fromUtf8(brut, n));
-        }
-        return e.texte;
-    }
-
-private:
-    struct Connu
-    {
-        std::string brut;
-        QString texte;
-    };
-    std::vector<std::vector<Connu>> m_colonnes;
-};
-
 } // namespace
 
 namespace {
@@ -216,7 +183,6 @@ bool BaseSqlite::lancer(const QString& sql, const QList<TypeValeur>& types, Tabl
         }
         return blocs.back();
     };
-    TextesDates connus(colonnes);
     int rangs = 0;
     int code;
     while ((code = sqlite3_step(s.get())) == SQLITE_ROW) {
@@ -242,7 +208,7 @@ bool BaseSqlite::lancer(const QString& sql, const QList<TypeValeur>& types, Tabl
                 const char* brut = reinterpret_cast<const char*>(sqlite3_column_text(s.get(), c));
                 const int n = sqlite3_column_bytes(s.get(), c);
                 if (c < types.size() && types[c] == TypeValeur::Date) {
-                    cellule().emplace_back(connus.texte(c, brut, n));
+                    cellule().emplace_back(ValeurColonne::valeurDepuisIso(brut, n));
                     break;
                 }
                 cellule().emplace_back(QString::fromUtf8(brut, n));

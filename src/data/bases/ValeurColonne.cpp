@@ -158,24 +158,36 @@ std::optional<QDateTime> ValeurColonne::lireIso(const QString& t)
     return DateHeure(date, heure);
 }
 
-QString ValeurColonne::texteDepuisIso(const QString& texte)
+namespace {
+
+bool chiffresAscii(const char* t, int debut, int n, int& valeur)
 {
-    // Un simple jour, de loin le plus fréquent : ses caractères déplacés, sans
-    // fabriquer de date (seul le jour zéro vaut minuit : laissé à la règle générale).
-    if (texte.size() == 10 && texte.at(4) == u'-' && texte.at(7) == u'-' && texte != QLatin1String("1899-12-30")) {
-        int a, m, j;
-        if (chiffres(texte, 0, 4, a) && chiffres(texte, 5, 2, m) && chiffres(texte, 8, 2, j) && QDate::isValid(a, m, j)) {
-            const QChar c[10] = {texte.at(8), texte.at(9), u'/', texte.at(5), texte.at(6), u'/',
-                                 texte.at(0), texte.at(1), texte.at(2), texte.at(3)};
-            return QString(c, 10);
-        }
+    valeur = 0;
+    for (int i = debut; i < debut + n; ++i) {
+        if (t[i] < '0' || t[i] > '9')
+            return false;
+        valeur = valeur * 10 + (t[i] - '0');
     }
-    // Une heure du jour, rangée au 30/12/1899 : l'heure seule.
-    if (texte.size() == 19 && texte.startsWith(QStringLiteral("1899-12-30")) && (texte.at(10) == u' ' || texte.at(10) == u'T')) {
-        int h, n, s;
-        if (chiffres(texte, 11, 2, h) && chiffres(texte, 14, 2, n) && chiffres(texte, 17, 2, s) && QTime::isValid(h, n, s))
-            return texte.mid(11);
-    }
-    const auto d = lireIso(texte);
-    return d ? TexteDateHeure(*d) : texte;
+    return true;
 }
+
+} // namespace
+
+QVariant ValeurColonne::valeurDepuisIso(const char* t, qsizetype n)
+{
+    int a, m, j, h = 0, mi = 0, s = 0;
+    const bool jour = (n == 10 || n == 19) && t[4] == '-' && t[7] == '-' && chiffresAscii(t, 0, 4, a) && chiffresAscii(t, 5, 2, m)
+        && chiffresAscii(t, 8, 2, j) && QDate::isValid(a, m, j);
+    const bool heure = n == 19 && (t[10] == ' ' || t[10] == 'T') && t[13] == ':' && t[16] == ':' && chiffresAscii(t, 11, 2, h)
+        && chiffresAscii(t, 14, 2, mi) && chiffresAscii(t, 17, 2, s) && QTime::isValid(h, mi, s);
+    if (!jour || (n == 19 && !heure))
+        return QString::fromUtf8(t, n);
+    const QDate date(a, m, j);
+    // Une heure du jour est rangée au 30/12/1899 : elle revient en heure seule.
+    if (date == JourZero())
+        return QTime(h, mi, s);
+    if (n == 10)
+        return date;
+    return DateHeure(date, QTime(h, mi, s));
+}
+

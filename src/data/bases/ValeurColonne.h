@@ -24,7 +24,7 @@ public:
     // La même en ASCII, terminée par un nul ; sa longueur, 0 hors des années 0 à 9999.
     static int isoAscii(const QDateTime& d, bool heureToujours, char (&sortie)[20]);
     static std::optional<QDateTime> lireIso(const QString& texte);
-    // Une date ISO relue en texte de date du runtime ; un autre texte revient
-    // inchangé.
-    static QString texteDepuisIso(const QString& texte);
+    // La valeur d'une date ISO lue dans la base : une date, une date et heure,
+    // ou une heure seule (rangée au 30/12/1899) ; un autre texte reste un texte.
+    static QVariant valeurDepuisIso(const char* texte, qsizetype longueur);
 };

@@ -1,3 +1,4 @@
+#include "commun/Cellule.h"
 #include "data/BaseDeTest.h"
 #include "data/bases/BaseExemple.h"
 #include "data/bases/BaseSqlite.h"
@@ -59,8 +60,8 @@ TEST_F(Exemple, LaPluieAUneAllureReelle)
         SCOPED_TRACE(code.toStdString());
         const QString table = "PLUVIO_" + code;
         const TableauValeurs bornes = lire("SELECT Min(DateCreation), Max(DateCreation), count(*) FROM " + table);
-        EXPECT_EQ(bornes(0, 0).toString(), "01/01/1981");
-        EXPECT_EQ(bornes(1, 0).toString(), "31/12/2024");
+        EXPECT_EQ(TexteCellule(bornes(0, 0)), "01/01/1981");
+        EXPECT_EQ(TexteCellule(bornes(1, 0)), "31/12/2024");
         const qint64 jours = QDate(1981, 1, 1).daysTo(QDate(2024, 12, 31)) + 1;
         // Quelques lacunes, quelques valeurs marquées "I" (et marquées rupture après les lacunes).
         EXPECT_LT(bornes(2, 0).toLongLong(), jours);
@@ -115,7 +116,7 @@ TEST_F(Exemple, LesNappesEtLaRiviereRepondentALaPluie)
         const double printemps = valeur("SELECT avg(Valeur) FROM " + table + " WHERE Month(DateCreation) = 4 AND ModeObtention IS NULL").toDouble();
         const double automne = valeur("SELECT avg(Valeur) FROM " + table + " WHERE Month(DateCreation) = 10 AND ModeObtention IS NULL").toDouble();
         EXPECT_GT(printemps, automne + 0.3);
-        EXPECT_EQ(valeur("SELECT Min(Heure) FROM " + table).toString(), "06:00:00");
+        EXPECT_EQ(TexteCellule(valeur("SELECT Min(Heure) FROM " + table)), "06:00:00");
         EXPECT_GE(valeur("SELECT count(*) FROM " + table + " WHERE ModeObtention='I'").toLongLong(), 2);
     }
     // L'hiver le plus pluvieux remonte davantage la nappe de la craie.
@@ -207,7 +208,7 @@ TEST(FichierExemple, ReproductibleEtEntier)
             EXPECT_TRUE(base->ExecuterNatif(QStringLiteral("SELECT * FROM %1").arg(QLatin1String(table)), &t));
             for (int i = 0; i < t.points(); ++i)
                 for (int c = 0; c < t.lignes(); ++c)
-                    tout << t(c, i).toString();
+                    tout << TexteCellule(t(c, i));
         }
         return tout;
     };

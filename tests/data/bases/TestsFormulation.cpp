@@ -1,5 +1,6 @@
 // La formulation Access sur le moteur de l'exécutable : chaque ordre doit
 // rendre les valeurs du runtime, les mêmes sur SQLite et sur PostgreSQL.
+#include "commun/Cellule.h"
 #include "commun/LocaleUtilisateur.h"
 #include "data/BaseDeTest.h"
 #include "data/Litteraux.h"
@@ -27,7 +28,8 @@ QString texte(const QVariant& v)
         return QStringLiteral("NULL");
     if (v.metaType().id() == QMetaType::Double || v.metaType().id() == QMetaType::LongLong)
         return QString::number(v.toDouble(), 'g', 12);
-    return v.toString();
+    // Les dates reviennent en valeurs : leur texte est celui du runtime.
+    return TexteCellule(v);
 }
 
 class Formulation : public AvecBase
@@ -276,9 +278,9 @@ TEST_F(Formulation, LaJointureDuJourALaPeriodeRangeChaqueMesure)
             const QString etiquette = x == QStringLiteral("Hydro")
                 ? QStringLiteral("01/%1/%2").arg(d.month(), 2, 10, QChar(u'0')).arg(d.year())
                 : d.toString(QStringLiteral("dd/MM/yyyy"));
-            EXPECT_EQ(t(0, i).toString(), etiquette) << x.toStdString();
+            EXPECT_EQ(TexteCellule(t(0, i)), etiquette) << x.toStdString();
             EXPECT_NEAR(t(1, i).toDouble(), it.value(), 1e-9) << x.toStdString() << " " << etiquette.toStdString();
-            EXPECT_EQ(t(2, i).toString(), d.toString(QStringLiteral("yyyy/MM/dd"))) << x.toStdString();
+            EXPECT_EQ(TexteCellule(t(2, i)), d.toString(QStringLiteral("yyyy/MM/dd"))) << x.toStdString();
         }
     }
     // Le 29 février n'entre dans le squelette que les années bissextiles.
