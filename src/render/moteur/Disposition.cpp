@@ -172,8 +172,6 @@ Disposition::Disposition(const ModeleGraphique& m, const QRectF& c)
     policeTitresAxes = PolicesMoteur::police(m.polices[1], base);
     policeLibelles = PolicesMoteur::police(m.polices[2], base);
     policeLegende = PolicesMoteur::police(m.polices[3], base);
-    const QFontMetricsF mTitre(policeTitre), mAxes(policeTitresAxes), mLib(policeLibelles), mLeg(policeLegende);
-
     titre = sansBlancs(m.titre);
     titreX = sansBlancs(m.titreX);
     titreGauche = sansBlancs(m.titreYGauche);
@@ -181,12 +179,27 @@ Disposition::Disposition(const ModeleGraphique& m, const QRectF& c)
     titreDroite = axeDroit ? sansBlancs(m.titreYDroite) : QString();
 
     preparerLibellesY(m);
-    double largeurGauche = 0, largeurDroite = 0;
-    for (const Libelle& l : libellesGauche)
-        largeurGauche = std::max(largeurGauche, mLib.horizontalAdvance(l.texte));
-    for (const Libelle& l : libellesDroite)
-        largeurDroite = std::max(largeurDroite, mLib.horizontalAdvance(l.texte));
+    Encombrements e = mesurer(m);
+    placerZone(e);
+    const Bornes bx = m.bornesX();
+    const Bornes bg = m.bornesY(0);
+    const Bornes bd = m.bornesY(1);
+    carteGauche = CarteEchelles(zone, bx.min, bx.max, bg.min, bg.max);
+    carteDroite = CarteEchelles(zone, bx.min, bx.max, bd.min, bd.max);
+    placerLibellesX(m, e);
+    placerLibellesY();
+    placerCadres(e);
+}
 
+// Ce que prennent les libellés et la légende autour de la zone de tracé.
+Disposition::Encombrements Disposition::mesurer(const ModeleGraphique& m)
+{
+    const QFontMetricsF mLib(policeLibelles), mLeg(policeLegende);
+    Encombrements e;
+    for (const Libelle& l : libellesGauche)
+        e.largeurGauche = std::max(e.largeurGauche, mLib.horizontalAdvance(l.texte));
+    for (const Libelle& l : libellesDroite)
+        e.largeurDroite = std::max(e.largeurDroite, mLib.horizontalAdvance(l.texte));
     // Entrées de la légende : les jeux qui ont reçu un texte.
     if (m.positionLegende != 0) {
         for (int s = 1; s <= m.nbJeux(); ++s) {
@@ -200,77 +213,83 @@ Disposition::Disposition(const ModeleGraphique& m, const QRectF& c)
     legendeADroite = m.positionLegende != 1;
     hauteurLigneLegende = mLeg.height() * 1.3;
     const double carre = mLeg.height() * 0.8;
-    double largeurLegende = 0;
-    for (const EntreeLegende& e : legende)
-        largeurLegende = std::max(largeurLegende, carre + marge + mLeg.horizontalAdvance(e.texte));
-    largeurLegende += 2 * marge;
-
-    double largeurX = largeurLibellesX(m, policeLibelles);
-    if (largeurX == 0 && (m.estXY() || !m.aDesPoints()))
-        largeurX = mLib.horizontalAdvance(QStringLiteral("0000"));  // nombres ronds en unités de X
-    const bool libellesXVisibles = m.placementLibellesX != 0 && largeurX > 0;
+    for (const EntreeLegende& l : legende)
+        e.largeurLegende = std::max(e.largeurLegende, carre + marge + mLeg.horizontalAdvance(l.texte));
+    e.largeurLegende += 2 * marge;
+    e.largeurX = largeurLibellesX(m, policeLibelles);
+    if (e.largeurX == 0 && (m.estXY() || !m.aDesPoints()))
+        e.largeurX = mLib.horizontalAdvance(QStringLiteral("0000"));  // nombres ronds en unités de X
+    e.libellesXVisibles = m.placementLibellesX != 0 && e.largeurX > 0;
     libellesXVerticaux = m.orientationLibellesX == 1;
-    const double hauteurX = !libellesXVisibles ? 0.0 : (libellesXVerticaux ? largeurX : mLib.height());
+    e.hauteurX = !e.libellesXVisibles ? 0.0 : (libellesXVerticaux ? e.largeurX : mLib.height());
+    return e;
+}
 
-    double haut = marge + (titre.isEmpty() ? mLib.height() * 0.5 : mTitre.height() + marge);
-    double gauche = marge + largeurGauche + longueurGraduation + marge * 0.5;
+// La zone de tracé : le cadre moins les titres, les libellés et la légende.
+void Disposition::placerZone(const Encombrements& e)
+{
+    const QFontMetricsF mTitre(policeTitre), mAxes(policeTitresAxes), mLib(policeLibelles);
+    const QRectF& c = cadre;
+    const double haut = marge + (titre.isEmpty() ? mLib.height() * 0.5 : mTitre.height() + marge);
+    double gauche = marge + e.largeurGauche + longueurGraduation + marge * 0.5;
     if (!titreGauche.isEmpty())
         gauche += mAxes.height() + marge * 0.5;
     double droite = marge;
     if (axeDroit) {
-        droite += largeurDroite + longueurGraduation + marge * 0.5;
+        droite += e.largeurDroite + longueurGraduation + marge * 0.5;
         if (!titreDroite.isEmpty())
             droite += mAxes.height() + marge * 0.5;
     } else if (!libellesXVerticaux) {
-        droite = std::max(droite, largeurX * 0.5 + marge * 0.5);
+        droite = std::max(droite, e.largeurX * 0.5 + marge * 0.5);
     }
-    double bas = marge + longueurGraduation + hauteurX + (hauteurX > 0 ? marge * 0.5 : 0.0);
+    double bas = marge + longueurGraduation + e.hauteurX + (e.hauteurX > 0 ? marge * 0.5 : 0.0);
     if (!titreX.isEmpty())
         bas += mAxes.height() + marge * 0.5;
     if (!legende.isEmpty()) {
         if (legendeADroite) {
-            droite += largeurLegende + marge;
+            droite += e.largeurLegende + marge;
         } else {
-            const int parLigne = std::max(1, int((c.width() - 2 * marge) / std::max(largeurLegende, 1.0)));
+            const int parLigne = std::max(1, int((c.width() - 2 * marge) / std::max(e.largeurLegende, 1.0)));
             const int lignes = int((legende.size() + parLigne - 1) / parLigne);
             bas += lignes * hauteurLigneLegende + marge;
         }
     }
-
     zone = QRectF(c.left() + gauche, c.top() + haut, c.width() - gauche - droite, c.height() - haut - bas);
     if (zone.width() < 10)
         zone.setWidth(std::max(10.0, c.width() * 0.5));
     if (zone.height() < 10)
         zone.setHeight(std::max(10.0, c.height() * 0.5));
+}
 
-    const Bornes bx = m.bornesX();
-    const Bornes bg = m.bornesY(0);
-    const Bornes bd = m.bornesY(1);
-    carteGauche = CarteEchelles(zone, bx.min, bx.max, bg.min, bg.max);
-    carteDroite = CarteEchelles(zone, bx.min, bx.max, bd.min, bd.max);
-
-    // Libellés de X, éclaircis pour ne jamais se chevaucher.
-    const double encombrement = (libellesXVerticaux ? mLib.height() : largeurX) + base * 0.6;
-    if (libellesXVisibles) {
-        const QList<Libelle> tous = candidatsX(m, carteGauche, graduationsX, encombrement);
-        libellesX = eclaircir(tous, encombrement);
-        if (!m.estXY() && m.aDesPoints() && !libellesX.isEmpty()) {
-            // Les graduations ouvrent la case de chaque libellé gardé : une graduation là où commence un mois libellé.
-            const double demiCase = std::fabs(carteGauche.echelleX()) / 2;
-            graduationsX.clear();
-            for (const Libelle& l : libellesX)
-                graduationsX.append(l.pixel - demiCase);
-        } else if (libellesX.size() < tous.size()) {
-            QList<double> g;
-            for (const Libelle& l : libellesX)
-                g.append(l.pixel);
-            graduationsX = g;
-        }
-    } else {
+// Libellés de X, éclaircis pour ne jamais se chevaucher.
+void Disposition::placerLibellesX(const ModeleGraphique& m, const Encombrements& e)
+{
+    const QFontMetricsF mLib(policeLibelles);
+    const double encombrement = (libellesXVerticaux ? mLib.height() : e.largeurX) + base * 0.6;
+    if (!e.libellesXVisibles) {
         candidatsX(m, carteGauche, graduationsX, 0.0);
+        return;
     }
+    const QList<Libelle> tous = candidatsX(m, carteGauche, graduationsX, encombrement);
+    libellesX = eclaircir(tous, encombrement);
+    if (!m.estXY() && m.aDesPoints() && !libellesX.isEmpty()) {
+        // Les graduations ouvrent la case de chaque libellé gardé : une graduation là où commence un mois libellé.
+        const double demiCase = std::fabs(carteGauche.echelleX()) / 2;
+        graduationsX.clear();
+        for (const Libelle& l : libellesX)
+            graduationsX.append(l.pixel - demiCase);
+    } else if (libellesX.size() < tous.size()) {
+        QList<double> g;
+        for (const Libelle& l : libellesX)
+            g.append(l.pixel);
+        graduationsX = g;
+    }
+}
 
-    // Libellés de valeurs, un sur deux (ou moins) quand ils se toucheraient.
+// Libellés de valeurs, un sur deux (ou moins) quand ils se toucheraient.
+void Disposition::placerLibellesY()
+{
+    const QFontMetricsF mLib(policeLibelles);
     for (int axe = 0; axe < 2; ++axe) {
         QList<Libelle>& liste = axe == 0 ? libellesGauche : libellesDroite;
         const CarteEchelles& carte = axe == 0 ? carteGauche : carteDroite;
@@ -281,22 +300,27 @@ Disposition::Disposition(const ModeleGraphique& m, const QRectF& c)
                 graduationsY.append(l.pixel);
         liste = eclaircir(liste, mLib.height() * 1.1);
     }
+}
 
-    // Cadres du titre et des titres d'axes.
+// Cadres du titre, des titres d'axes et de la légende.
+void Disposition::placerCadres(const Encombrements& e)
+{
+    const QFontMetricsF mTitre(policeTitre), mAxes(policeTitresAxes);
+    const QRectF& c = cadre;
     rectTitre = QRectF(c.left() + marge, c.top() + marge * 0.5, c.width() - 2 * marge, mTitre.height() + marge * 0.5);
-    const double basLibelles = zone.bottom() + longueurGraduation + hauteurX + marge * 0.5;
+    const double basLibelles = zone.bottom() + longueurGraduation + e.hauteurX + marge * 0.5;
     rectTitreX = QRectF(zone.left(), basLibelles, zone.width(), mAxes.height());
     rectTitreGauche = QRectF(c.left() + marge * 0.5, zone.top(), mAxes.height(), zone.height());
-    const double xDroite = zone.right() + longueurGraduation + largeurDroite + marge;
+    const double xDroite = zone.right() + longueurGraduation + e.largeurDroite + marge;
     rectTitreDroite = QRectF(xDroite, zone.top(), mAxes.height(), zone.height());
-    if (!legende.isEmpty()) {
-        if (legendeADroite) {
-            const double h = legende.size() * hauteurLigneLegende + marge;
-            rectLegende = QRectF(c.right() - marge - largeurLegende, zone.top() + std::max(0.0, (zone.height() - h) / 2),
-                                 largeurLegende, std::min(h, zone.height()));
-        } else {
-            const double haut = rectTitreX.top() + (titreX.isEmpty() ? 0.0 : mAxes.height() + marge * 0.5);
-            rectLegende = QRectF(zone.left(), haut, zone.width(), std::max(c.bottom() - marge - haut, hauteurLigneLegende));
-        }
+    if (legende.isEmpty())
+        return;
+    if (legendeADroite) {
+        const double h = legende.size() * hauteurLigneLegende + marge;
+        rectLegende = QRectF(c.right() - marge - e.largeurLegende, zone.top() + std::max(0.0, (zone.height() - h) / 2), e.largeurLegende,
+                             std::min(h, zone.height()));
+    } else {
+        const double haut = rectTitreX.top() + (titreX.isEmpty() ? 0.0 : mAxes.height() + marge * 0.5);
+        rectLegende = QRectF(zone.left(), haut, zone.width(), std::max(c.bottom() - marge - haut, hauteurLigneLegende));
     }
 }

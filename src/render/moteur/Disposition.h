@@ -49,6 +49,18 @@ public:
     double hauteurLigneLegende = 0;
 
 private:
+    // Les largeurs et hauteurs autour de la zone de tracé.
+    struct Encombrements
+    {
+        double largeurGauche = 0, largeurDroite = 0, largeurLegende = 0, largeurX = 0, hauteurX = 0;
+        bool libellesXVisibles = false;
+    };
+
+    Encombrements mesurer(const ModeleGraphique& m);
+    void placerZone(const Encombrements& e);
+    void placerLibellesX(const ModeleGraphique& m, const Encombrements& e);
+    void placerLibellesY();
+    void placerCadres(const Encombrements& e);
     void preparerLibellesY(const ModeleGraphique& m);
     QList<Libelle> candidatsX(const ModeleGraphique& m, const CarteEchelles& carte, QList<double>& graduations,
                               double encombrement) const;
