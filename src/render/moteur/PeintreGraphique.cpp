@@ -169,74 +169,94 @@ int pointsVisibles(const JeuDonnees& j)
     return v;
 }
 
-void peindreBarres(QPainter& p, const ModeleGraphique& m, const JeuDonnees& j, const CarteEchelles& carte,
-                   const OptionsPeinture& o, int rang, int nombre, std::vector<double>& cumul)
+// La géométrie et l'allure des barres d'un jeu.
+struct Barres
 {
-    const int n = j.taille();
-    const double largeurCase = carte.echelleX();
-    const bool empile = m.empilementBarres == 2;
+    double largeur = 0, decalage = 0, zero = 0;
+    bool empile = false;
+    Qt::BrushStyle style = Qt::SolidPattern;
+    bool translucide = false, contour = false, ombre = false, valeurs = false;
+    QFont policeValeurs;
+};
+
+Barres barres(const QPainter& p, const ModeleGraphique& m, const CarteEchelles& carte, int rang, int nombre)
+{
+    Barres b;
+    b.empile = m.empilementBarres == 2;
     // Une barre remplit sa case ; plusieurs jeux se la partagent côte à côte, sauf empilés ou superposés.
-    const double utile = largeurCase * (nombre > 1 && !empile ? 0.85 : 1.0);
-    const bool cote = !empile && m.placementJeux == 0 && nombre > 1;
-    const double largeur = cote ? utile / nombre : utile;
-    const double decalage = -utile / 2 + (cote ? rang * largeur : 0.0);
-    const double zero = std::clamp(0.0, std::min(carte.yMin(), carte.yMax()), std::max(carte.yMin(), carte.yMax()));
-    const QRectF zone = carte.zone();
-    const Qt::BrushStyle style = motif(m.motifBarres);
-    const bool translucide = m.motifBarres == 5;
-    const bool contour = m.contourBarres > 0 && largeur >= 3;
-    const bool ombre = m.ombre > 0 && largeur >= 3;
-    const bool valeurs = m.valeursAffichees > 0;
-    QFont policeValeurs = p.font();
-    policeValeurs.setPixelSize(std::max(7, int(std::min(zone.height() / 40.0, 12.0))));
-    const QFontMetricsF mv(policeValeurs);
+    const double utile = carte.echelleX() * (nombre > 1 && !b.empile ? 0.85 : 1.0);
+    const bool cote = !b.empile && m.placementJeux == 0 && nombre > 1;
+    b.largeur = cote ? utile / nombre : utile;
+    b.decalage = -utile / 2 + (cote ? rang * b.largeur : 0.0);
+    b.zero = std::clamp(0.0, std::min(carte.yMin(), carte.yMax()), std::max(carte.yMin(), carte.yMax()));
+    b.style = motif(m.motifBarres);
+    b.translucide = m.motifBarres == 5;
+    b.contour = m.contourBarres > 0 && b.largeur >= 3;
+    b.ombre = m.ombre > 0 && b.largeur >= 3;
+    b.valeurs = m.valeursAffichees > 0;
+    b.policeValeurs = p.font();
+    b.policeValeurs.setPixelSize(std::max(7, int(std::min(carte.zone().height() / 40.0, 12.0))));
+    return b;
+}
 
-    auto remplir = [&](const QRectF& r, int numeroCouleur) {
-        QColor c = couleur(numeroCouleur, o);
-        if (ombre)
-            p.fillRect(r.translated(2, -2), QColor(0, 0, 0, 60));
-        if (translucide)
-            c.setAlpha(130);
-        p.fillRect(r, QBrush(c, style));
-        if (contour) {
-            p.setPen(QPen(c.darker(170), 1));
-            p.setBrush(Qt::NoBrush);
-            p.drawRect(r);
-        }
-    };
-
-    if (largeur >= 1.5) {
-        for (int i = 0; i < n; ++i) {
-            if (!j.visible(i))
-                continue;
-            const double centre = carte.px(i + 0.5);
-            const double x0 = centre + decalage;
-            if (x0 > zone.right() || x0 + largeur < zone.left())
-                continue;
-            const double v = j.valeurs[std::size_t(i)];
-            double bas = zero;
-            if (empile && !cumul.empty()) {
-                bas = cumul[std::size_t(i)];
-                cumul[std::size_t(i)] += v;
-            }
-            // Des barres jointives gardent un filet entre elles dès qu'elles sont assez larges pour être distinguées.
-            const double trait = largeur >= 6 ? 1.0 : 0.0;
-            const QRectF r = QRectF(QPointF(x0, carte.py(bas)), QPointF(x0 + largeur - trait, carte.py(bas + v))).normalized();
-            remplir(r, j.couleur(i));
-            if (valeurs) {
-                const QString t = QString::number(double(v), 'g', 4);
-                if (mv.horizontalAdvance(t) + 2 <= largeur && r.top() - mv.height() >= zone.top()) {
-                    p.setFont(policeValeurs);
-                    p.setPen(couleurTexte(m, ModeleGraphique::ElementAxes, o));
-                    p.drawText(QRectF(x0 - 10, r.top() - mv.height(), largeur + 20, mv.height()),
-                               Qt::AlignHCenter | Qt::AlignBottom, t);
-                }
-            }
-        }
-        return;
+void remplirBarre(QPainter& p, const Barres& b, const QRectF& r, const QColor& teinte)
+{
+    QColor c = teinte;
+    if (b.ombre)
+        p.fillRect(r.translated(2, -2), QColor(0, 0, 0, 60));
+    if (b.translucide)
+        c.setAlpha(130);
+    p.fillRect(r, QBrush(c, b.style));
+    if (b.contour) {
+        p.setPen(QPen(c.darker(170), 1));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(r);
     }
+}
 
-    // Plus étroites qu'un pixel : une barre par colonne de pixels, aussi haute que son point le plus haut.
+// La valeur au-dessus de sa barre, quand elle y tient.
+void valeurDeBarre(QPainter& p, const ModeleGraphique& m, const Barres& b, const QRectF& r, double x0, double v,
+                   const QRectF& zone, const OptionsPeinture& o)
+{
+    const QFontMetricsF mv(b.policeValeurs);
+    const QString t = QString::number(v, 'g', 4);
+    if (mv.horizontalAdvance(t) + 2 > b.largeur || r.top() - mv.height() < zone.top())
+        return;
+    p.setFont(b.policeValeurs);
+    p.setPen(couleurTexte(m, ModeleGraphique::ElementAxes, o));
+    p.drawText(QRectF(x0 - 10, r.top() - mv.height(), b.largeur + 20, mv.height()), Qt::AlignHCenter | Qt::AlignBottom, t);
+}
+
+void peindreBarresLarges(QPainter& p, const ModeleGraphique& m, const JeuDonnees& j, const CarteEchelles& carte,
+                         const OptionsPeinture& o, const Barres& b, std::vector<double>& cumul)
+{
+    const QRectF zone = carte.zone();
+    for (int i = 0; i < j.taille(); ++i) {
+        if (!j.visible(i))
+            continue;
+        const double x0 = carte.px(i + 0.5) + b.decalage;
+        if (x0 > zone.right() || x0 + b.largeur < zone.left())
+            continue;
+        const double v = j.valeurs[std::size_t(i)];
+        double bas = b.zero;
+        if (b.empile && !cumul.empty()) {
+            bas = cumul[std::size_t(i)];
+            cumul[std::size_t(i)] += v;
+        }
+        // Des barres jointives gardent un filet entre elles dès qu'elles sont assez larges pour être distinguées.
+        const double trait = b.largeur >= 6 ? 1.0 : 0.0;
+        const QRectF r = QRectF(QPointF(x0, carte.py(bas)), QPointF(x0 + b.largeur - trait, carte.py(bas + v))).normalized();
+        remplirBarre(p, b, r, couleur(j.couleur(i), o));
+        if (b.valeurs)
+            valeurDeBarre(p, m, b, r, x0, double(v), zone, o);
+    }
+}
+
+// Plus étroites qu'un pixel : une barre par colonne de pixels, aussi haute que son point le plus haut.
+void peindreBarresFines(QPainter& p, const JeuDonnees& j, const CarteEchelles& carte, const OptionsPeinture& o, const Barres& b,
+                        std::vector<double>& cumul)
+{
+    const QRectF zone = carte.zone();
     long long colonne = std::numeric_limits<long long>::min();
     double haut = 0, bas = 0;
     int couleurHaut = 0, couleurBas = 0;
@@ -246,21 +266,19 @@ void peindreBarres(QPainter& p, const ModeleGraphique& m, const JeuDonnees& j, c
             return;
         const double x = double(colonne);
         if (haut > 0)
-            p.fillRect(QRectF(QPointF(x, carte.py(zero + haut)), QPointF(x + 1, carte.py(zero))).normalized(),
-                       couleur(couleurHaut, o));
+            p.fillRect(QRectF(QPointF(x, carte.py(b.zero + haut)), QPointF(x + 1, carte.py(b.zero))).normalized(), couleur(couleurHaut, o));
         if (bas < 0)
-            p.fillRect(QRectF(QPointF(x, carte.py(zero)), QPointF(x + 1, carte.py(zero + bas))).normalized(),
-                       couleur(couleurBas, o));
+            p.fillRect(QRectF(QPointF(x, carte.py(b.zero)), QPointF(x + 1, carte.py(b.zero + bas))).normalized(), couleur(couleurBas, o));
         ouverte = false;
     };
-    for (int i = 0; i < n; ++i) {
+    for (int i = 0; i < j.taille(); ++i) {
         if (!j.visible(i))
             continue;
-        const double px = carte.px(i + 0.5) + decalage + largeur / 2;
+        const double px = carte.px(i + 0.5) + b.decalage + b.largeur / 2;
         if (px < zone.left() - 1 || px > zone.right() + 1)
             continue;
-        double v = j.valeurs[std::size_t(i)] - zero;
-        if (empile && !cumul.empty()) {
+        double v = j.valeurs[std::size_t(i)] - b.zero;
+        if (b.empile && !cumul.empty()) {
             v += cumul[std::size_t(i)];
             cumul[std::size_t(i)] += j.valeurs[std::size_t(i)];
         }
@@ -281,6 +299,16 @@ void peindreBarres(QPainter& p, const ModeleGraphique& m, const JeuDonnees& j, c
         }
     }
     fermer();
+}
+
+void peindreBarres(QPainter& p, const ModeleGraphique& m, const JeuDonnees& j, const CarteEchelles& carte,
+                   const OptionsPeinture& o, int rang, int nombre, std::vector<double>& cumul)
+{
+    const Barres b = barres(p, m, carte, rang, nombre);
+    if (b.largeur >= 1.5)
+        peindreBarresLarges(p, m, j, carte, o, b, cumul);
+    else
+        peindreBarresFines(p, j, carte, o, b, cumul);
 }
 
 void peindreImageFond(QPainter& p, const ModeleGraphique& m, const QRectF& cadre)
@@ -412,23 +440,13 @@ void PeintreGraphique::peindreZone(QPainter& p, const ModeleGraphique& m, const 
     p.restore();
 }
 
-void PeintreGraphique::peindre(QPainter& p, const ModeleGraphique& m, const QRectF& cadre, const OptionsPeinture& o)
-{
-    const Disposition d(m, cadre);
-    p.save();
-    p.setClipRect(cadre, Qt::IntersectClip);
-    p.fillRect(cadre, couleur(m.couleurFond, o));
-    if (m.placementImageFond >= 1 && m.placementImageFond <= 3)
-        peindreImageFond(p, m, cadre);
-    peindreFondZone(p, m, d.zone, o);
-    peindreGrille(p, m, d);
-    if (!o.vierge)
-        peindreSeries(p, m, d.carteGauche, o);
+namespace {
 
+// Le cadre de la zone de tracé, ses axes, la ligne de zéro des barres et les graduations.
+void peindreAxes(QPainter& p, const ModeleGraphique& m, const Disposition& d, const OptionsPeinture& o)
+{
     p.setRenderHint(QPainter::Antialiasing, false);
-    const QColor texte = couleurTexte(m, ModeleGraphique::ElementAxes, o);
-    QPen stylo(texte, 1);
-    p.setPen(stylo);
+    p.setPen(QPen(couleurTexte(m, ModeleGraphique::ElementAxes, o), 1));
     // Des barres dans les deux sens reposent sur une ligne de zéro visible.
     if (m.type == 3 && d.carteGauche.yMin() < 0 && d.carteGauche.yMax() > 0)
         p.drawLine(QPointF(d.zone.left(), d.carteGauche.py(0)), QPointF(d.zone.right(), d.carteGauche.py(0)));
@@ -442,21 +460,24 @@ void PeintreGraphique::peindre(QPainter& p, const ModeleGraphique& m, const QRec
             p.drawLine(d.zone.bottomRight(), d.zone.topRight());
     }
     const double g = d.longueurGraduation;
-    if (g > 0) {
-        for (double x : d.graduationsX)
-            if (x >= d.zone.left() - 0.5 && x <= d.zone.right() + 0.5)
-                p.drawLine(QPointF(x, d.zone.bottom()), QPointF(x, d.zone.bottom() + g));
-        for (const Disposition::Libelle& l : d.libellesGauche)
-            p.drawLine(QPointF(d.zone.left() - g, l.pixel), QPointF(d.zone.left(), l.pixel));
-        for (const Disposition::Libelle& l : d.libellesDroite)
-            p.drawLine(QPointF(d.zone.right(), l.pixel), QPointF(d.zone.right() + g, l.pixel));
-    }
+    if (g <= 0)
+        return;
+    for (double x : d.graduationsX)
+        if (x >= d.zone.left() - 0.5 && x <= d.zone.right() + 0.5)
+            p.drawLine(QPointF(x, d.zone.bottom()), QPointF(x, d.zone.bottom() + g));
+    for (const Disposition::Libelle& l : d.libellesGauche)
+        p.drawLine(QPointF(d.zone.left() - g, l.pixel), QPointF(d.zone.left(), l.pixel));
+    for (const Disposition::Libelle& l : d.libellesDroite)
+        p.drawLine(QPointF(d.zone.right(), l.pixel), QPointF(d.zone.right() + g, l.pixel));
+}
 
+void peindreLibelles(QPainter& p, const Disposition& d)
+{
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setRenderHint(QPainter::TextAntialiasing, true);
     p.setFont(d.policeLibelles);
-    const QFontMetricsF ml(d.policeLibelles);
-    const double hl = ml.height();
+    const double g = d.longueurGraduation;
+    const double hl = QFontMetricsF(d.policeLibelles).height();
     for (const Disposition::Libelle& l : d.libellesX) {
         if (d.libellesXVerticaux) {
             p.save();
@@ -465,74 +486,92 @@ void PeintreGraphique::peindre(QPainter& p, const ModeleGraphique& m, const QRec
             p.drawText(QRectF(-2000, -hl / 2, 2000, hl), Qt::AlignRight | Qt::AlignVCenter, l.texte);
             p.restore();
         } else {
-            p.drawText(QRectF(l.pixel - 1000, d.zone.bottom() + g + 1, 2000, hl), Qt::AlignHCenter | Qt::AlignTop,
-                       l.texte);
+            p.drawText(QRectF(l.pixel - 1000, d.zone.bottom() + g + 1, 2000, hl), Qt::AlignHCenter | Qt::AlignTop, l.texte);
         }
     }
     for (const Disposition::Libelle& l : d.libellesGauche)
         p.drawText(QRectF(d.cadre.left(), l.pixel - hl / 2, d.zone.left() - g - d.marge * 0.4 - d.cadre.left(), hl),
                    Qt::AlignRight | Qt::AlignVCenter, l.texte);
     for (const Disposition::Libelle& l : d.libellesDroite)
-        p.drawText(QRectF(d.zone.right() + g + d.marge * 0.4, l.pixel - hl / 2, 2000, hl),
-                   Qt::AlignLeft | Qt::AlignVCenter, l.texte);
+        p.drawText(QRectF(d.zone.right() + g + d.marge * 0.4, l.pixel - hl / 2, 2000, hl), Qt::AlignLeft | Qt::AlignVCenter, l.texte);
+}
 
+// Un titre d'axe couché le long de son cadre (-90 : à gauche, 90 : à droite).
+void titreCouche(QPainter& p, const QRectF& r, double angle, const QString& texte)
+{
+    if (texte.isEmpty())
+        return;
+    p.save();
+    p.translate(r.center());
+    p.rotate(angle);
+    p.drawText(QRectF(-r.height() / 2, -r.width() / 2, r.height(), r.width()), Qt::AlignCenter, texte);
+    p.restore();
+}
+
+void peindreTitres(QPainter& p, const ModeleGraphique& m, const Disposition& d)
+{
     p.setFont(d.policeTitresAxes);
     if (!d.titreX.isEmpty())
         p.drawText(d.rectTitreX, Qt::AlignCenter, d.titreX);
-    if (!d.titreGauche.isEmpty()) {
-        p.save();
-        p.translate(d.rectTitreGauche.center());
-        p.rotate(-90);
-        p.drawText(QRectF(-d.rectTitreGauche.height() / 2, -d.rectTitreGauche.width() / 2,
-                          d.rectTitreGauche.height(), d.rectTitreGauche.width()),
-                   Qt::AlignCenter, d.titreGauche);
-        p.restore();
-    }
-    if (!d.titreDroite.isEmpty()) {
-        p.save();
-        p.translate(d.rectTitreDroite.center());
-        p.rotate(90);
-        p.drawText(QRectF(-d.rectTitreDroite.height() / 2, -d.rectTitreDroite.width() / 2,
-                          d.rectTitreDroite.height(), d.rectTitreDroite.width()),
-                   Qt::AlignCenter, d.titreDroite);
-        p.restore();
-    }
+    titreCouche(p, d.rectTitreGauche, -90, d.titreGauche);
+    titreCouche(p, d.rectTitreDroite, 90, d.titreDroite);
     if (!d.titre.isEmpty()) {
         p.setFont(d.policeTitre);
         p.setPen(fondSombre(m) ? QColor(Qt::white) : QColor(Qt::black));
         p.drawText(d.rectTitre, Qt::AlignCenter, d.titre);
     }
+}
 
-    if (!d.legende.isEmpty()) {
-        const QColor texteLegende = couleurTexte(m, ModeleGraphique::ElementLegende, o);
-        p.setFont(d.policeLegende);
-        const QFontMetricsF mg(d.policeLegende);
-        if (m.cadreLegende == 0) {
-            p.setPen(QPen(texteLegende, 1));
-            p.setBrush(fondSombre(m) ? QColor(0, 0, 0, 60) : QColor(255, 255, 255, 220));
-            if (m.ombre > 0)
-                p.fillRect(d.rectLegende.translated(3, 3), QColor(0, 0, 0, 60));
-            p.drawRect(d.rectLegende);
-        }
-        const double carre = mg.height() * 0.8;
-        double x = d.rectLegende.left() + d.marge, y = d.rectLegende.top() + d.marge * 0.5;
-        for (const Disposition::EntreeLegende& e : d.legende) {
-            const double largeur = carre + d.marge + mg.horizontalAdvance(e.texte) + d.marge * 2;
-            if (!d.legendeADroite && x + largeur > d.rectLegende.right() && x > d.rectLegende.left() + d.marge) {
-                x = d.rectLegende.left() + d.marge;
-                y += d.hauteurLigneLegende;
-            }
-            p.fillRect(QRectF(x, y + (d.hauteurLigneLegende - carre) / 2, carre, carre), couleur(e.couleur, o));
-            p.setPen(texteLegende);
-            p.drawText(QRectF(x + carre + d.marge * 0.6, y, 4000, d.hauteurLigneLegende), Qt::AlignLeft | Qt::AlignVCenter,
-                       e.texte);
-            if (d.legendeADroite)
-                y += d.hauteurLigneLegende;
-            else
-                x += largeur;
-        }
+void peindreLegende(QPainter& p, const ModeleGraphique& m, const Disposition& d, const OptionsPeinture& o)
+{
+    if (d.legende.isEmpty())
+        return;
+    const QColor texteLegende = couleurTexte(m, ModeleGraphique::ElementLegende, o);
+    p.setFont(d.policeLegende);
+    const QFontMetricsF mg(d.policeLegende);
+    if (m.cadreLegende == 0) {
+        p.setPen(QPen(texteLegende, 1));
+        p.setBrush(fondSombre(m) ? QColor(0, 0, 0, 60) : QColor(255, 255, 255, 220));
+        if (m.ombre > 0)
+            p.fillRect(d.rectLegende.translated(3, 3), QColor(0, 0, 0, 60));
+        p.drawRect(d.rectLegende);
     }
+    const double carre = mg.height() * 0.8;
+    double x = d.rectLegende.left() + d.marge, y = d.rectLegende.top() + d.marge * 0.5;
+    for (const Disposition::EntreeLegende& e : d.legende) {
+        const double largeur = carre + d.marge + mg.horizontalAdvance(e.texte) + d.marge * 2;
+        if (!d.legendeADroite && x + largeur > d.rectLegende.right() && x > d.rectLegende.left() + d.marge) {
+            x = d.rectLegende.left() + d.marge;
+            y += d.hauteurLigneLegende;
+        }
+        p.fillRect(QRectF(x, y + (d.hauteurLigneLegende - carre) / 2, carre, carre), couleur(e.couleur, o));
+        p.setPen(texteLegende);
+        p.drawText(QRectF(x + carre + d.marge * 0.6, y, 4000, d.hauteurLigneLegende), Qt::AlignLeft | Qt::AlignVCenter, e.texte);
+        if (d.legendeADroite)
+            y += d.hauteurLigneLegende;
+        else
+            x += largeur;
+    }
+}
 
+} // namespace
+
+void PeintreGraphique::peindre(QPainter& p, const ModeleGraphique& m, const QRectF& cadre, const OptionsPeinture& o)
+{
+    const Disposition d(m, cadre);
+    p.save();
+    p.setClipRect(cadre, Qt::IntersectClip);
+    p.fillRect(cadre, couleur(m.couleurFond, o));
+    if (m.placementImageFond >= 1 && m.placementImageFond <= 3)
+        peindreImageFond(p, m, cadre);
+    peindreFondZone(p, m, d.zone, o);
+    peindreGrille(p, m, d);
+    if (!o.vierge)
+        peindreSeries(p, m, d.carteGauche, o);
+    peindreAxes(p, m, d, o);
+    peindreLibelles(p, d);
+    peindreTitres(p, m, d);
+    peindreLegende(p, m, d, o);
     const int cadreCouleur = m.couleurElement(ModeleGraphique::Cadre);
     if (cadreCouleur >= 0) {
         p.setRenderHint(QPainter::Antialiasing, false);
