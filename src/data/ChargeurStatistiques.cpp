@@ -179,6 +179,117 @@ void ajouterCourbeMensuelle(Classe_Graphiques& collection, const ValeursMois& va
     ajouter(collection, nouvelleCourbe(titre, couleur), t);
 }
 
+namespace {
+
+// Ce que partagent les courbes statistiques d'une année.
+struct Statistiques
+{
+    Classe_Graphiques& collection;
+    BaseDonnees* base;
+    NomVerifie table, colonne;
+    OrdreSql bornes;  // les années de la statistique
+    int premiere, derniere, annee;
+    bool hydro;
+    int moisHydro;
+
+    // Une courbe de douze mois, datés du 15 de chaque mois (`dateTexte`) ou au 15 en texte "15/MM/AAAA".
+    void ajouterDouzeMois(const char* titre, int couleur, const ValeursMois& valeurs, const QString& heure, bool dateTexte) const
+    {
+        TableauValeurs t(6, 12);
+        for (int rang = 0; rang < 12; ++rang) {
+            const int m = moisDuRang(rang, hydro, moisHydro);
+            const QDate quinze = quinzeDuMois(m, annee, hydro, moisHydro);
+            t(0, rang) = dateTexte ? TexteDate(quinze) : QStringLiteral("15/%1/%2").arg(m, 2, 10, QChar(u'0')).arg(quinze.year());
+            t(1, rang) = heure;
+            if (const auto v = valeurs[std::size_t(m - 1)])
+                t(2, rang) = *v;
+            t(3, rang) = t(4, rang) = t(5, rang) = QString();
+        }
+        ajouter(collection, nouvelleCourbe(QString::fromUtf8(titre), couleur), t);
+    }
+};
+
+// Enveloppe : par mois, le plus bas, la moyenne et le plus haut des totaux annuels.
+void enveloppe(const Statistiques& st)
+{
+    TableauValeurs lignes;
+    const qint32 n = ExtraireLignes(st.base,
+                                    "SELECT '01/' & mois & '/" + OrdreSql::entier(st.annee)
+                                        + "', min(valeur), avg(valeur), max(valeur) from (SELECT trim(Format(Month(DateCreation),'00')) "
+                                          "as mois, Year(DateCreation) ,sum("
+                                        + st.colonne + ") as valeur From " + st.table + st.bornes
+                                        + " group by  trim(Format(Month(DateCreation),'00')), Year(DateCreation)) AS SReq Group By '01/' & mois & '/"
+                                        + OrdreSql::entier(st.annee) + "' ",
+                                    lignes);
+    std::array<ValeursMois, 3> valeurs{};
+    for (int r = 0; r < n; ++r) {
+        const int m = TexteCellule(lignes.valeur(0, r)).mid(3, 2).toInt();
+        if (m < 1 || m > 12)
+            continue;
+        for (int k = 0; k < 3; ++k)
+            if (!EstVide(lignes.valeur(k + 1, r)))
+                valeurs[std::size_t(k)][std::size_t(m - 1)] = LireNombre(lignes.valeur(k + 1, r));
+    }
+    const std::pair<const char*, int> courbes[3] = {{"Min", 12}, {"Moyenne", 10}, {"Max", 9}};
+    for (int k = 0; k < 3; ++k)
+        st.ajouterDouzeMois(courbes[k].first, courbes[k].second, valeurs[std::size_t(k)], QStringLiteral("12:00:00"), true);
+    if (st.collection.EchelleYAuto()) {
+        st.collection.setMinY(st.collection.MinDonnees());
+        st.collection.setMaxY(st.collection.MaxDonnees());
+    }
+}
+
+// Quintiles : par mois, les totaux des seules années mesurées ce mois-là.
+void quintiles(const Statistiques& st, FenetreProgression* fenetre)
+{
+    TableauValeurs lignes;
+    std::map<std::pair<int, int>, std::pair<int, double>> totaux;
+    const qint32 nt = ExtraireLignes(st.base, "SELECT Month(DateCreation), year(DateCreation), sum(" + st.colonne + ") FROM " + st.table
+                                                  + st.bornes + " group by Month(DateCreation), year(DateCreation)",
+                                     lignes);
+    for (int r = 0; r < nt; ++r) {
+        auto& cellule = totaux[{int(LireNombre(lignes.valeur(1, r)).value_or(0)), int(LireNombre(lignes.valeur(0, r)).value_or(0))}];
+        cellule.first += 1;
+        cellule.second += LireNombre(lignes.valeur(2, r)).value_or(0.0);
+    }
+    std::array<ValeursMois, 4> bornes{};
+    for (int m = 1; m <= 12; ++m) {
+        message(fenetre, QStringLiteral("Calcul Quintile mois %1").arg(m));
+        QList<double> echantillon;
+        for (int a = st.premiere; a <= st.derniere; ++a) {
+            const auto it = totaux.find({a, m});
+            if (it != totaux.end() && it->second.first != 0)
+                echantillon.append(LireNombre(FormatNombre(it->second.second / it->second.first, QStringLiteral("0.00"))).value_or(0.0));
+        }
+        const auto q = CalculsStatistiques::quintiles(echantillon);
+        for (int k = 0; k < 4; ++k)
+            bornes[std::size_t(k)][std::size_t(m - 1)] = q[std::size_t(k)];
+    }
+    const std::pair<const char*, int> courbes[4] = {{"1er Quintile ", 6}, {"2ème Quintile ", 7}, {"3ème Quintile ", 8}, {"4ème Quintile ", 11}};
+    for (int k = 0; k < 4; ++k)
+        st.ajouterDouzeMois(courbes[k].first, courbes[k].second, bornes[std::size_t(k)], QStringLiteral("00:00:00"), false);
+}
+
+// L'axe des valeurs s'élargit aux statistiques, comme pour la série de l'année.
+void elargirAxe(Classe_Graphiques& collection)
+{
+    double maximum = collection.MaxDonnees();
+    const double avant = maximum;
+    for (int k = 2; k <= collection.Compter(); ++k) {
+        const CourbePtr courbe = collection.GetCourbe(k);
+        for (int i = 0; courbe && i < courbe->NbValeurs(); ++i)
+            if (const auto v = LireNombre(courbe->cellule(2, i)))
+                AgregationPluie::monterMaximum(*v, maximum);
+    }
+    if (maximum == avant)
+        return;
+    collection.setMaxDonnees(AgregationPluie::maximumFinal(maximum));
+    if (collection.EchelleYAuto())
+        collection.setMaxY(collection.MaxDonnees());
+}
+
+} // namespace
+
 void statistiquesMensuelles(Classe_Graphiques& collection, const QString& anneeDebut, const QString& anneeFin,
                             const QString& code, QObject* formulaire, BaseDonnees* base, FenetreProgression* fenetre,
                             bool cumul, bool hydro, int moisHydro, const QString& colonne, bool normalesMeteoFrance)
@@ -188,110 +299,18 @@ void statistiquesMensuelles(Classe_Graphiques& collection, const QString& anneeD
     if (!table || !nomColonne)
         return;
     const auto [premiere, derniere] = choisirAnnees(anneeDebut, anneeFin, code, formulaire, base);
-    const int y = annee(anneeDebut.right(4)).value_or(premiere);
     const OrdreSql bornes = " where DateCreation>=" + FormatDateBase(QStringLiteral("01/01/") + QString::number(premiere))
         + " AND DateCreation<=" + FormatDateBase(QStringLiteral("31/12/") + QString::number(derniere));
-
-    // Enveloppe : par mois, le plus bas, la moyenne et le plus haut des totaux annuels.
-    TableauValeurs lignes;
-    const qint32 n = ExtraireLignes(base,
-                              "SELECT '01/' & mois & '/" + OrdreSql::entier(y)
-                                  + "', min(valeur), avg(valeur), max(valeur) from (SELECT trim(Format(Month(DateCreation),'00')) "
-                                    "as mois, Year(DateCreation) ,sum("
-                                  + *nomColonne + ") as valeur From " + *table + bornes
-                                  + " group by  trim(Format(Month(DateCreation),'00')), Year(DateCreation)) AS SReq Group By '01/' & mois & '/"
-                                  + OrdreSql::entier(y) + "' ",
-                              lignes);
-    std::array<ValeursMois, 3> enveloppe{};
-    for (int r = 0; r < n; ++r) {
-        const int m = TexteCellule(lignes.valeur(0, r)).mid(3, 2).toInt();
-        if (m < 1 || m > 12)
-            continue;
-        for (int k = 0; k < 3; ++k)
-            if (!EstVide(lignes.valeur(k + 1, r)))
-                enveloppe[std::size_t(k)][std::size_t(m - 1)] = LireNombre(lignes.valeur(k + 1, r));
-    }
-    const std::pair<const char*, int> courbesEnveloppe[3] = {{"Min", 12}, {"Moyenne", 10}, {"Max", 9}};
-    for (int k = 0; k < 3; ++k) {
-        TableauValeurs t(6, 12);
-        for (int rang = 0; rang < 12; ++rang) {
-            const int m = moisDuRang(rang, hydro, moisHydro);
-            t(0, rang) = TexteDate(quinzeDuMois(m, y, hydro, moisHydro));
-            t(1, rang) = QStringLiteral("12:00:00");
-            if (const auto v = enveloppe[std::size_t(k)][std::size_t(m - 1)])
-                t(2, rang) = *v;
-            t(3, rang) = t(4, rang) = t(5, rang) = QString();
-        }
-        ajouter(collection, nouvelleCourbe(QString::fromUtf8(courbesEnveloppe[k].first), courbesEnveloppe[k].second), t);
-    }
-    if (collection.EchelleYAuto()) {
-        collection.setMinY(collection.MinDonnees());
-        collection.setMaxY(collection.MaxDonnees());
-    }
-
-    // Quintiles : par mois, les totaux des seules années mesurées ce mois-là.
-    std::map<std::pair<int, int>, std::pair<int, double>> totaux;
-    const qint32 nt = ExtraireLignes(base, "SELECT Month(DateCreation), year(DateCreation), sum(" + *nomColonne + ") FROM " + *table
-                                         + bornes + " group by Month(DateCreation), year(DateCreation)",
-                               lignes);
-    for (int r = 0; r < nt; ++r) {
-        const int m = int(LireNombre(lignes.valeur(0, r)).value_or(0));
-        const int a = int(LireNombre(lignes.valeur(1, r)).value_or(0));
-        auto& cellule = totaux[{a, m}];
-        cellule.first += 1;
-        cellule.second += LireNombre(lignes.valeur(2, r)).value_or(0.0);
-    }
-    std::array<ValeursMois, 4> bornesQuintiles{};
-    for (int m = 1; m <= 12; ++m) {
-        message(fenetre, QStringLiteral("Calcul Quintile mois %1").arg(m));
-        QList<double> echantillon;
-        for (int a = premiere; a <= derniere; ++a) {
-            const auto it = totaux.find({a, m});
-            if (it == totaux.end() || it->second.first == 0)
-                continue;
-            echantillon.append(LireNombre(FormatNombre(it->second.second / it->second.first, QStringLiteral("0.00"))).value_or(0.0));
-        }
-        const auto q = CalculsStatistiques::quintiles(echantillon);
-        for (int k = 0; k < 4; ++k)
-            bornesQuintiles[std::size_t(k)][std::size_t(m - 1)] = q[std::size_t(k)];
-    }
-    const std::pair<const char*, int> courbesQuintiles[4] = {
-        {"1er Quintile ", 6}, {"2ème Quintile ", 7}, {"3ème Quintile ", 8}, {"4ème Quintile ", 11}};
-    for (int k = 0; k < 4; ++k) {
-        TableauValeurs t(6, 12);
-        for (int rang = 0; rang < 12; ++rang) {
-            const int m = moisDuRang(rang, hydro, moisHydro);
-            t(0, rang) = QStringLiteral("15/%1/%2").arg(m, 2, 10, QChar(u'0')).arg(quinzeDuMois(m, y, hydro, moisHydro).year());
-            t(1, rang) = QStringLiteral("00:00:00");
-            if (const auto v = bornesQuintiles[std::size_t(k)][std::size_t(m - 1)])
-                t(2, rang) = *v;
-            t(3, rang) = t(4, rang) = t(5, rang) = QString();
-        }
-        ajouter(collection, nouvelleCourbe(QString::fromUtf8(courbesQuintiles[k].first), courbesQuintiles[k].second), t);
-    }
-
-    ajouterCourbeMensuelle(collection,
-                           valeursMensuelles(premiere, derniere, code, base, cumul, hydro, moisHydro, colonne, true, false),
+    const Statistiques st{collection, base, *table, *nomColonne, bornes, premiere, derniere,
+                          annee(anneeDebut.right(4)).value_or(premiere), hydro, moisHydro};
+    enveloppe(st);
+    quintiles(st, fenetre);
+    ajouterCourbeMensuelle(collection, valeursMensuelles(premiere, derniere, code, base, cumul, hydro, moisHydro, colonne, true, false),
                            QStringLiteral("Médiane"), 5, hydro, moisHydro);
-    ajouterCourbeMensuelle(collection,
-                           valeursMensuelles(premiere, derniere, code, base, cumul, hydro, moisHydro, colonne, true, true),
+    ajouterCourbeMensuelle(collection, valeursMensuelles(premiere, derniere, code, base, cumul, hydro, moisHydro, colonne, true, true),
                            QStringLiteral("Normales MétéoFrance"), 3, hydro, moisHydro);
     Q_UNUSED(normalesMeteoFrance);
-
-    // L'axe des valeurs s'élargit aux statistiques, comme pour la série de l'année.
-    double maximum = collection.MaxDonnees();
-    const double avant = maximum;
-    for (int k = 2; k <= collection.Compter(); ++k) {
-        const CourbePtr courbe = collection.GetCourbe(k);
-        for (int i = 0; courbe && i < courbe->NbValeurs(); ++i)
-            if (const auto v = LireNombre(courbe->cellule(2, i)))
-                AgregationPluie::monterMaximum(*v, maximum);
-    }
-    if (maximum != avant) {
-        collection.setMaxDonnees(AgregationPluie::maximumFinal(maximum));
-        if (collection.EchelleYAuto())
-            collection.setMaxY(collection.MaxDonnees());
-    }
+    elargirAxe(collection);
     message(fenetre, QStringLiteral("Fin de calcul des statistiques"));
 }
 
