@@ -299,84 +299,97 @@ QDate DateAdd(Intervalle intervalle, double nombre, const QDate& d)
     return DateAdd(intervalle, nombre, DateHeure(d)).date();
 }
 
+namespace {
+
+QString enChiffres(int valeur, int longueur)
+{
+    return longueur == 1 ? QString::number(valeur) : deuxChiffres(valeur);
+}
+
+QString partieJour(const QDate& date, int longueur)
+{
+    switch (longueur) {
+    case 1:
+    case 2:
+        return enChiffres(date.day(), longueur);
+    case 3:
+        return joursCourts[date.dayOfWeek() - 1];
+    case 4:
+        return joursLongs[date.dayOfWeek() - 1];
+    default:
+        return TexteDate(date);
+    }
+}
+
+QString partieMois(const QDate& date, int longueur)
+{
+    if (longueur <= 2)
+        return enChiffres(date.month(), longueur);
+    return longueur == 3 ? moisCourts[date.month() - 1] : moisLongs[date.month() - 1];
+}
+
+QString partieAnnee(const QDate& date, int longueur)
+{
+    if (longueur == 1)
+        return QString::number(date.dayOfYear());
+    return longueur < 4 ? deuxChiffres(date.year() % 100) : quatreChiffres(date.year());
+}
+
+// « m » ou « mm » sont des minutes après une heure ou devant des secondes.
+bool desMinutes(const QList<Jeton>& jetons, int k, QChar precedent)
+{
+    if (jetons.at(k).longueur > 2)
+        return false;
+    if (precedent == u'h')
+        return true;
+    for (int s = k + 1; s < jetons.size(); ++s)
+        if (!jetons.at(s).lettre.isNull())
+            return jetons.at(s).lettre == u's';
+    return false;
+}
+
+QString partieDuJeton(const QDateTime& d, const QList<Jeton>& jetons, int k, QChar precedent)
+{
+    const Jeton& j = jetons.at(k);
+    const QDate date = d.date();
+    const QTime heure = d.time();
+    switch (j.lettre.unicode()) {
+    case u'd':
+        return partieJour(date, j.longueur);
+    case u'm':
+        return desMinutes(jetons, k, precedent) ? enChiffres(heure.minute(), j.longueur) : partieMois(date, j.longueur);
+    case u'y':
+        return partieAnnee(date, j.longueur);
+    case u'q':
+        return QString::number((date.month() - 1) / 3 + 1);
+    case u'h':
+        return enChiffres(heure.hour(), j.longueur);
+    case u'n':
+        return enChiffres(heure.minute(), j.longueur);
+    case u's':
+        return enChiffres(heure.second(), j.longueur);
+    default:
+        return QString();
+    }
+}
+
+} // namespace
+
 QString FormatDate(const QDateTime& d, const QString& motif)
 {
     if (!d.isValid())
         return QString();
-    const QDate date = d.date();
-    const QTime heure = d.time();
-
     const QList<Jeton>& jetons = jetonsDuMotif(motif);
     QString sortie;
     sortie.reserve(motif.size() + 8);
-    QChar precedent;  // last date or time letter seen
+    QChar precedent;  // dernière lettre de date ou d'heure rencontrée
     for (int k = 0; k < jetons.size(); ++k) {
         const Jeton& j = jetons.at(k);
         if (j.lettre.isNull()) {
             sortie += j.texte;
             continue;
         }
-        const char16_t l = j.lettre.unicode();
-        switch (l) {
-        case u'd':
-            if (j.longueur == 1)
-                sortie += QString::number(date.day());
-            else if (j.longueur == 2)
-                sortie += deuxChiffres(date.day());
-            else if (j.longueur == 3)
-                sortie += joursCourts[date.dayOfWeek() - 1];
-            else if (j.longueur == 4)
-                sortie += joursLongs[date.dayOfWeek() - 1];
-            else
-                sortie += TexteDate(date);
-            break;
-        case u'm': {
-            bool minutes = false;
-            if (j.longueur <= 2) {
-                if (precedent == u'h')
-                    minutes = true;
-                for (int s = k + 1; s < jetons.size() && !minutes; ++s) {
-                    if (jetons.at(s).lettre.isNull())
-                        continue;
-                    minutes = jetons.at(s).lettre == u's';
-                    break;
-                }
-            }
-            if (minutes)
-                sortie += j.longueur == 1 ? QString::number(heure.minute()) : deuxChiffres(heure.minute());
-            else if (j.longueur == 1)
-                sortie += QString::number(date.month());
-            else if (j.longueur == 2)
-                sortie += deuxChiffres(date.month());
-            else if (j.longueur == 3)
-                sortie += moisCourts[date.month() - 1];
-            else
-                sortie += moisLongs[date.month() - 1];
-            break;
-        }
-        case u'y':
-            if (j.longueur == 1)
-                sortie += QString::number(date.dayOfYear());
-            else if (j.longueur < 4)
-                sortie += deuxChiffres(date.year() % 100);
-            else
-                sortie += quatreChiffres(date.year());
-            break;
-        case u'q':
-            sortie += QString::number((date.month() - 1) / 3 + 1);
-            break;
-        case u'h':
-            sortie += j.longueur == 1 ? QString::number(heure.hour()) : deuxChiffres(heure.hour());
-            break;
-        case u'n':
-            sortie += j.longueur == 1 ? QString::number(heure.minute()) : deuxChiffres(heure.minute());
-            break;
-        case u's':
-            sortie += j.longueur == 1 ? QString::number(heure.second()) : deuxChiffres(heure.second());
-            break;
-        default:
-            break;
-        }
+        sortie += partieDuJeton(d, jetons, k, precedent);
         precedent = j.lettre;
     }
     return sortie;

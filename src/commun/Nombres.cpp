@@ -155,28 +155,34 @@ std::optional<qint32> CLng(double x)
     return static_cast<qint32>(r);
 }
 
-QString FormatNombre(double x, const QString& motif)
+namespace {
+
+// Ce qu'un motif de nombre demande : où sont ses places de chiffres, combien de
+// zéros imposés, s'il groupe les milliers ou affiche un pourcentage.
+struct MotifNombre
 {
-    // Seule la première section d'un motif "positif;négatif;zéro" sert.
-    const QString section = motif.section(u';', 0, 0);
     int premier = -1, dernier = -1, point = -1;
     int zerosEntiers = 0, zerosDecimaux = 0, placesDecimales = 0;
     bool groupes = false, pourcent = false;
-    for (int i = 0; i < section.size(); ++i) {
-        const QChar ch = section.at(i);
-        const bool place = ch == u'0' || ch == u'#';
-        if (place) {
-            if (premier < 0)
-                premier = i;
-            dernier = i;
-            if (point < 0) {
-                if (ch == u'0')
-                    ++zerosEntiers;
-            } else {
-                ++placesDecimales;
-                if (ch == u'0')
-                    zerosDecimaux = placesDecimales;
-            }
+
+    void place(int i, QChar ch)
+    {
+        if (premier < 0)
+            premier = i;
+        dernier = i;
+        if (point < 0) {
+            zerosEntiers += ch == u'0';
+            return;
+        }
+        ++placesDecimales;
+        if (ch == u'0')
+            zerosDecimaux = placesDecimales;
+    }
+
+    void lettre(int i, QChar ch)
+    {
+        if (ch == u'0' || ch == u'#') {
+            place(i, ch);
         } else if (ch == u'.' && point < 0) {
             point = i;
             if (premier < 0)
@@ -188,43 +194,68 @@ QString FormatNombre(double x, const QString& motif)
             pourcent = true;
         }
     }
-    if (premier < 0)
-        return section;
 
-    const double valeur = pourcent ? x * 100.0 : x;
-    const QString arrondi = TexteDecimalArrondi(valeur, placesDecimales, false);
-    QString entier = arrondi.section(u'.', 0, 0);
-    QString decimal = arrondi.section(u'.', 1, 1);
-    bool nul = true;
-    for (QChar ch : arrondi)
-        nul = nul && (ch == u'0' || ch == u'.');
+    static MotifNombre lire(const QString& section)
+    {
+        MotifNombre m;
+        for (int i = 0; i < section.size(); ++i)
+            m.lettre(i, section.at(i));
+        return m;
+    }
+};
 
-    if (entier == QStringLiteral("0") && zerosEntiers == 0)
+QString partieEntiere(QString entier, const MotifNombre& m)
+{
+    if (entier == QStringLiteral("0") && m.zerosEntiers == 0)
         entier.clear();
-    while (entier.size() < zerosEntiers)
+    while (entier.size() < m.zerosEntiers)
         entier.prepend(u'0');
-    while (decimal.size() > zerosDecimaux && decimal.endsWith(u'0'))
-        decimal.chop(1);
-
-    const QLocale& locale = LocaleUtilisateur::locale();
-    if (groupes && entier.size() > 3) {
-        const QString separateur = locale.groupSeparator();
+    if (m.groupes && entier.size() > 3) {
+        const QString separateur = LocaleUtilisateur::locale().groupSeparator();
         for (int i = entier.size() - 3; i > 0; i -= 3)
             entier.insert(i, separateur);
     }
-    QString texte = entier;
-    if (point >= 0)
-        texte += LocaleUtilisateur::separateurDecimal() + decimal;
+    return entier;
+}
+
+QString partieDecimale(QString decimal, const MotifNombre& m)
+{
+    while (decimal.size() > m.zerosDecimaux && decimal.endsWith(u'0'))
+        decimal.chop(1);
+    return decimal;
+}
+
+bool arrondiNul(const QString& arrondi)
+{
+    for (QChar ch : arrondi)
+        if (ch != u'0' && ch != u'.')
+            return false;
+    return true;
+}
+
+} // namespace
+
+QString FormatNombre(double x, const QString& motif)
+{
+    // Seule la première section d'un motif "positif;négatif;zéro" sert.
+    const QString section = motif.section(u';', 0, 0);
+    const MotifNombre m = MotifNombre::lire(section);
+    if (m.premier < 0)
+        return section;
+
+    const QString arrondi = TexteDecimalArrondi(m.pourcent ? x * 100.0 : x, m.placesDecimales, false);
+    QString texte = partieEntiere(arrondi.section(u'.', 0, 0), m);
+    if (m.point >= 0)
+        texte += LocaleUtilisateur::separateurDecimal() + partieDecimale(arrondi.section(u'.', 1, 1), m);
 
     QString avant, apres;
-    for (int i = 0; i < premier; ++i)
+    for (int i = 0; i < m.premier; ++i)
         if (section.at(i) != u'%')
             avant += section.at(i);
-    for (int i = dernier + 1; i < section.size(); ++i)
-        apres += section.at(i);
-    if (pourcent && !apres.contains(u'%') && !avant.contains(u'%'))
+    apres = section.mid(m.dernier + 1);
+    if (m.pourcent && !apres.contains(u'%') && !avant.contains(u'%'))
         apres += u'%';
-    const QString signe = (x < 0 && !nul) ? QStringLiteral("-") : QString();
+    const QString signe = (x < 0 && !arrondiNul(arrondi)) ? QStringLiteral("-") : QString();
     return signe + avant + texte + apres;
 }
 
@@ -285,7 +316,10 @@ std::optional<double> LireNombre(const QVariant& valeur)
     return std::nullopt;
 }
 
-double Val(const QString& texte)
+namespace {
+
+// Les blancs ne comptent pas ; la lecture s'arrête au premier caractère hors ASCII.
+QByteArray sansBlancs(const QString& texte)
 {
     QByteArray t;
     t.reserve(texte.size());
@@ -296,38 +330,50 @@ double Val(const QString& texte)
             break;
         t.append(char(c.unicode()));
     }
-    int i = 0;
-    const int n = int(t.size());
-    if (i < n && (t[i] == '+' || t[i] == '-'))
+    return t;
+}
+
+int apresChiffres(const QByteArray& t, int i)
+{
+    while (i < t.size() && t[i] >= '0' && t[i] <= '9')
         ++i;
-    const int debutChiffres = i;
-    while (i < n && t[i] >= '0' && t[i] <= '9')
-        ++i;
-    bool chiffres = i > debutChiffres;
-    if (i < n && t[i] == '.') {
-        int j = i + 1;
-        while (j < n && t[j] >= '0' && t[j] <= '9')
-            ++j;
+    return i;
+}
+
+// Fin d'un exposant (« e », « E », « d » ou « D ») écrit en `i` ; `i` s'il n'y en a pas.
+int apresExposant(QByteArray& t, int i)
+{
+    if (i >= t.size() || (t[i] != 'e' && t[i] != 'E' && t[i] != 'd' && t[i] != 'D'))
+        return i;
+    int j = i + 1;
+    if (j < t.size() && (t[j] == '+' || t[j] == '-'))
+        ++j;
+    const int fin = apresChiffres(t, j);
+    if (fin == j)
+        return i;
+    t[i] = 'e';
+    return fin;
+}
+
+} // namespace
+
+double Val(const QString& texte)
+{
+    QByteArray t = sansBlancs(texte);
+    const int debut = !t.isEmpty() && (t[0] == '+' || t[0] == '-') ? 1 : 0;
+    int i = apresChiffres(t, debut);
+    bool chiffres = i > debut;
+    if (i < t.size() && t[i] == '.') {
+        const int j = apresChiffres(t, i + 1);
         chiffres = chiffres || j > i + 1;
         i = j;
     }
     if (!chiffres)
         return 0.0;
-    if (i < n && (t[i] == 'e' || t[i] == 'E' || t[i] == 'd' || t[i] == 'D')) {
-        int j = i + 1;
-        if (j < n && (t[j] == '+' || t[j] == '-'))
-            ++j;
-        const int debutExposant = j;
-        while (j < n && t[j] >= '0' && t[j] <= '9')
-            ++j;
-        if (j > debutExposant) {
-            t[i] = 'e';
-            i = j;
-        }
-    }
-    const int debut = t.startsWith('+') ? 1 : 0;
+    i = apresExposant(t, i);
+    const int lecture = t.startsWith('+') ? 1 : 0;
     double v = 0.0;
-    const auto resultat = std::from_chars(t.constData() + debut, t.constData() + i, v);
+    const auto resultat = std::from_chars(t.constData() + lecture, t.constData() + i, v);
     if (resultat.ec != std::errc() || !std::isfinite(v))
         return 0.0;
     return v;

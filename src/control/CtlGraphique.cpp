@@ -71,7 +71,44 @@ CtlGraphique::CtlGraphique(QWidget* parent)
     m_palette = new CtlToolBar(this);
     connect(m_palette, &CtlToolBar::ClickBouton, this, [this](qint16 i) { declencheOutil(i); });
 
-    // Dates de la période à charger, et année du graphique annuel.
+    creerChampsDates();
+    m_picture1 = etiquette(QString(), this, QStringLiteral("Picture1"));
+
+    // En-tête des stations.
+    m_frmEntete = new QWidget(this);
+    m_frmEntete->setObjectName(QStringLiteral("FrmEntete"));
+    m_frmEntete->setGeometry(0, px(hautEntete), width(), px(hauteurEntete));
+    m_entete = new EnteteStations(m_frmEntete);
+    m_entete->setGeometry(0, 0, width(), px(hauteurEntete));
+
+    creerCadreReference();
+
+    // Les deux graphiques empilés : celui des pluies sur le principal, à sa place.
+    m_graphique = new VueGraphique(QStringLiteral("Graphique"), this);
+    m_graphique->setGeometry(0, px(hautGraphique), width(), height() - px(hautGraphique));
+    m_graphiqueSuperpose = new VueGraphique(QStringLiteral("GraphiqueSuperposePluvio"), this);
+    m_graphiqueSuperpose->setGeometry(m_graphique->geometry());
+
+    creerCadreOutils();
+    creerCadresLecture();
+
+    // À la création : les cadres, le graphique des pluies à la place du principal, pas d'aperçu.
+    m_frmAide->Initialiser(855, QStringLiteral("Coord."), true);
+    m_frmChargement->Initialiser(1095, QStringLiteral("Chargement"), true);
+    m_frmAide->setFixedSize(130, px(855));
+    m_frmChargement->setFixedSize(320, px(1095));
+    m_frmChargement->hide();
+    m_graphiqueSuperpose->move(m_graphique->pos());
+    m_graphiqueApercu = false;
+    m_graphiqueSuperpose->hide();
+    m_frmOutils->hide();
+    m_frmCourbeReference->hide();
+    DispositionRedimensionnement();
+}
+
+// Dates de la période à charger, et année du graphique annuel.
+void CtlGraphique::creerChampsDates()
+{
     m_lblDateDebut = etiquette(QStringLiteral("date &Début"), this, QStringLiteral("LblDateDebut"));
     m_dateDebut = new ChampDate(QStringLiteral("TxtDateDebut"), ChampDate::Forme::Date, this);
     m_lblDateFin = etiquette(QStringLiteral("date &Fin"), this, QStringLiteral("LblDateFin"));
@@ -87,95 +124,69 @@ CtlGraphique::CtlGraphique(QWidget* parent)
         w->setGeometry(x, px(hautDates), largeur, px(hauteurDates));
         x += largeur + 6;
     }
-    m_picture1 = etiquette(QString(), this, QStringLiteral("Picture1"));
+}
 
-    // En-tête des stations.
-    m_frmEntete = new QWidget(this);
-    m_frmEntete->setObjectName(QStringLiteral("FrmEntete"));
-    m_frmEntete->setGeometry(0, px(hautEntete), width(), px(hauteurEntete));
-    m_entete = new EnteteStations(m_frmEntete);
-    m_entete->setGeometry(0, 0, width(), px(hauteurEntete));
-
-    // Cadre de la courbe de référence.
+// Cadre de la courbe de référence.
+void CtlGraphique::creerCadreReference()
+{
     m_frmCourbeReference = new CadreTitre(QStringLiteral("FrmCourbeReference"), this);
     m_frmCourbeReference->setTitle(QStringLiteral("Courbe sélectionnée"));
     m_frmCourbeReference->setGeometry(0, px(hautEntete), width(), px(hauteurReference));
-    {
-        auto* grille = new QGridLayout(m_frmCourbeReference);
-        grille->setContentsMargins(8, 4, 8, 4);
-        m_lblCodeReference = etiquette(QString(), m_frmCourbeReference, QStringLiteral("LblCodeReference"));
-        m_lblLibelleCourbeReference = etiquette(QString(), m_frmCourbeReference, QStringLiteral("LblLibelleCourbeReference"));
-        m_lblDateDebutReference = etiquette(QString(), m_frmCourbeReference, QStringLiteral("LblDateDebutReference"));
-        m_lblDateFinReference = etiquette(QString(), m_frmCourbeReference, QStringLiteral("LblDateFinReference"));
-        grille->addWidget(etiquette(QStringLiteral("Code"), m_frmCourbeReference), 0, 0);
-        grille->addWidget(m_lblCodeReference, 0, 1);
-        grille->addWidget(etiquette(QStringLiteral("Libellé"), m_frmCourbeReference), 0, 2);
-        grille->addWidget(m_lblLibelleCourbeReference, 0, 3);
-        grille->addWidget(etiquette(QStringLiteral("Données enregistrées pour la courbe du"), m_frmCourbeReference), 1, 0, 1, 2);
-        grille->addWidget(m_lblDateDebutReference, 1, 2);
-        grille->addWidget(m_lblDateFinReference, 1, 3);
-        grille->setColumnStretch(3, 1);
-    }
+    auto* grille = new QGridLayout(m_frmCourbeReference);
+    grille->setContentsMargins(8, 4, 8, 4);
+    m_lblCodeReference = etiquette(QString(), m_frmCourbeReference, QStringLiteral("LblCodeReference"));
+    m_lblLibelleCourbeReference = etiquette(QString(), m_frmCourbeReference, QStringLiteral("LblLibelleCourbeReference"));
+    m_lblDateDebutReference = etiquette(QString(), m_frmCourbeReference, QStringLiteral("LblDateDebutReference"));
+    m_lblDateFinReference = etiquette(QString(), m_frmCourbeReference, QStringLiteral("LblDateFinReference"));
+    grille->addWidget(etiquette(QStringLiteral("Code"), m_frmCourbeReference), 0, 0);
+    grille->addWidget(m_lblCodeReference, 0, 1);
+    grille->addWidget(etiquette(QStringLiteral("Libellé"), m_frmCourbeReference), 0, 2);
+    grille->addWidget(m_lblLibelleCourbeReference, 0, 3);
+    grille->addWidget(etiquette(QStringLiteral("Données enregistrées pour la courbe du"), m_frmCourbeReference), 1, 0, 1, 2);
+    grille->addWidget(m_lblDateDebutReference, 1, 2);
+    grille->addWidget(m_lblDateFinReference, 1, 3);
+    grille->setColumnStretch(3, 1);
+}
 
-    // Les deux graphiques empilés : celui des pluies sur le principal, à sa place.
-    m_graphique = new VueGraphique(QStringLiteral("Graphique"), this);
-    m_graphique->setGeometry(0, px(hautGraphique), width(), height() - px(hautGraphique));
-    m_graphiqueSuperpose = new VueGraphique(QStringLiteral("GraphiqueSuperposePluvio"), this);
-    m_graphiqueSuperpose->setGeometry(m_graphique->geometry());
-
-    // Cadre d'édition, avec la grille des points.
+// Cadre d'édition, avec la grille des points.
+void CtlGraphique::creerCadreOutils()
+{
     m_frmOutils = new CadreTitre(QStringLiteral("FrmOutils"), this);
     m_frmOutils->setTitle(QString());
-    {
-        auto* l = new QVBoxLayout(m_frmOutils);
-        l->setContentsMargins(2, 2, 2, 2);
-        m_sprPoints = new QTableWidget(0, 7, m_frmOutils);
-        m_sprPoints->setObjectName(QStringLiteral("SprPoints"));
-        l->addWidget(m_sprPoints, 1);
-        m_cmdInsertion = new QPushButton(QStringLiteral("Insérer un point"), m_frmOutils);
-        m_cmdSuppression = new QPushButton(QStringLiteral("Supprimer un point"), m_frmOutils);
-        m_cmdEnregistrer = new QPushButton(QStringLiteral("Enregistrer les données"), m_frmOutils);
-        m_cmdInsertion->setObjectName(QStringLiteral("CmdInsertion"));
-        m_cmdSuppression->setObjectName(QStringLiteral("CmdSuppression"));
-        m_cmdEnregistrer->setObjectName(QStringLiteral("CmdEnregistrer"));
-        l->addWidget(m_cmdInsertion);
-        l->addWidget(m_cmdSuppression);
-        l->addWidget(m_cmdEnregistrer);
-    }
+    auto* l = new QVBoxLayout(m_frmOutils);
+    l->setContentsMargins(2, 2, 2, 2);
+    m_sprPoints = new QTableWidget(0, 7, m_frmOutils);
+    m_sprPoints->setObjectName(QStringLiteral("SprPoints"));
+    l->addWidget(m_sprPoints, 1);
+    m_cmdInsertion = new QPushButton(QStringLiteral("Insérer un point"), m_frmOutils);
+    m_cmdSuppression = new QPushButton(QStringLiteral("Supprimer un point"), m_frmOutils);
+    m_cmdEnregistrer = new QPushButton(QStringLiteral("Enregistrer les données"), m_frmOutils);
+    m_cmdInsertion->setObjectName(QStringLiteral("CmdInsertion"));
+    m_cmdSuppression->setObjectName(QStringLiteral("CmdSuppression"));
+    m_cmdEnregistrer->setObjectName(QStringLiteral("CmdEnregistrer"));
+    l->addWidget(m_cmdInsertion);
+    l->addWidget(m_cmdSuppression);
+    l->addWidget(m_cmdEnregistrer);
     m_frmOutils->setGeometry(width() - px(largeurSprPoints) - 4, px(hautGraphique), px(largeurSprPoints),
                              height() - px(hautGraphique));
+}
 
-    // Cadres de lecture et de chargement, sur le haut du graphique.
+// Cadres de lecture et de chargement, sur le haut du graphique.
+void CtlGraphique::creerCadresLecture()
+{
     m_frmAide = new CadreTitre(QStringLiteral("FrmAide"), this);
-    {
-        auto* l = new QVBoxLayout(m_frmAide);
-        l->setContentsMargins(2, 2, 2, 2);
-        m_sprAide = new QTableWidget(m_frmAide);
-        m_sprAide->setObjectName(QStringLiteral("SprAide"));
-        l->addWidget(m_sprAide);
-    }
+    auto* l = new QVBoxLayout(m_frmAide);
+    l->setContentsMargins(2, 2, 2, 2);
+    m_sprAide = new QTableWidget(m_frmAide);
+    m_sprAide->setObjectName(QStringLiteral("SprAide"));
+    l->addWidget(m_sprAide);
     m_frmChargement = new CadreTitre(QStringLiteral("FrmChargement"), this);
-    {
-        auto* l = new QVBoxLayout(m_frmChargement);
-        l->setContentsMargins(6, 2, 6, 4);
-        m_messageChargement = etiquette(QString(), m_frmChargement, QStringLiteral("LblChargement"));
-        m_barreChargement = new QProgressBar(m_frmChargement);
-        l->addWidget(m_messageChargement);
-        l->addWidget(m_barreChargement);
-    }
-
-    // À la création : les cadres, le graphique des pluies à la place du principal, pas d'aperçu.
-    m_frmAide->Initialiser(855, QStringLiteral("Coord."), true);
-    m_frmChargement->Initialiser(1095, QStringLiteral("Chargement"), true);
-    m_frmAide->setFixedSize(130, px(855));
-    m_frmChargement->setFixedSize(320, px(1095));
-    m_frmChargement->hide();
-    m_graphiqueSuperpose->move(m_graphique->pos());
-    m_graphiqueApercu = false;
-    m_graphiqueSuperpose->hide();
-    m_frmOutils->hide();
-    m_frmCourbeReference->hide();
-    DispositionRedimensionnement();
+    auto* c = new QVBoxLayout(m_frmChargement);
+    c->setContentsMargins(6, 2, 6, 4);
+    m_messageChargement = etiquette(QString(), m_frmChargement, QStringLiteral("LblChargement"));
+    m_barreChargement = new QProgressBar(m_frmChargement);
+    c->addWidget(m_messageChargement);
+    c->addWidget(m_barreChargement);
 }
 
 CtlGraphique::~CtlGraphique() = default;
@@ -379,61 +390,69 @@ void CtlGraphique::InitGraphique(TypeGraph TypeGraph, QObject* SprListe, const Q
         m_outilCourant = 0;
         m_compteurCouleur = 0;
 
-        // Réglages de départ des deux graphiques.
-        MoteurGraphique& g = Graphique();
-        for (auto [n, v] : {std::pair{2, 0}, {21, 1}, {46, 3}, {92, 1}, {58, 1}, {90, 1}, {45, 0}, {39, 7}, {38, 7},
-                            {100, 0}, {81, 0}})
-            g.ecrire(n, v);
-        MoteurGraphique& s = GraphiqueSuperposePluvio();
-        for (auto [n, v] : {std::pair{2, 0}, {21, 1}, {44, 3}, {42, 0}, {138, 0}, {46, 0}, {92, 1}, {58, 1}, {90, 1},
-                            {45, 5}, {39, 7}, {38, 7}, {100, 0}, {81, 0}, {114, 2}, {121, 2}})
-            s.ecrire(n, v);
-        s.ecrire(Prop::CouleurFond, g.lire(Prop::CouleurFond).toInt());
-
+        reglagesDeDepart();
         preparerSprAide();
-
-        Classe_Graphiques& c = CollCourbes();
-        c.ViderCollection();
-        c.setMinDonnees(0);
-        c.setMaxDonnees(0);
-        c.setMaxAxeX(g.lire(Prop::XMax).toDouble());
-        m_graphique->show();
-
-        const bool deuxGraphiques = TypeGraph == TypeGraph::PluvioPiezo || TypeGraph == TypeGraph::PluvioStation;
-        if (deuxGraphiques) {
-            c.setGrilleX(false);
-            c.setGrilleY(false);
-            m_graphiqueSuperpose->hide();
-            m_graphique->hide();
-        }
-        if (TypeGraph == TypeGraph::Annee) {
-            const QString annee = QString::number(Horloge::aujourdhui().year());
-            m_annee->setTexte(annee);
-            c.setDateDebutChargement(QStringLiteral("01/01/") + annee);
-            c.setDateFinChargement(QStringLiteral("31/12/") + annee);
-        }
-        if (deuxGraphiques) {
-            c.setGrilleX(false);
-            c.setGrilleY(false);
-            Classe_Graphiques& c2 = CollCourbes2();
-            c2.ViderCollection();
-            c2.setMinDonnees(0);
-            c2.setMaxDonnees(0);
-            c2.setGrilleX(false);
-            c2.setGrilleY(false);
-        }
+        viderCollections(TypeGraph);
         if (TypeGraph == TypeGraph::comparaisonNormale || TypeGraph == TypeGraph::edition
             || TypeGraph == TypeGraph::annuaire)
             remplirDatesDepuisPluviometre();
-        if (deuxGraphiques || TypeGraph == TypeGraph::Superposition || TypeGraph == TypeGraph::annuaire) {
-            m_graphique->move(m_graphique->x(), m_frmCourbeReference->y());
-            m_graphiqueSuperpose->move(m_graphiqueSuperpose->x(), m_frmCourbeReference->y());
-            m_frmAide->move(m_frmAide->x(), m_graphique->y());
-            m_frmChargement->move(m_frmChargement->x(), m_graphique->y());
-            DispositionRedimensionnement();
-        }
+        if (TypeGraph == TypeGraph::PluvioPiezo || TypeGraph == TypeGraph::PluvioStation
+            || TypeGraph == TypeGraph::Superposition || TypeGraph == TypeGraph::annuaire)
+            alignerGraphiquesSurReference();
         ChoisirOutil(3);
     });
+}
+
+void CtlGraphique::reglagesDeDepart()
+{
+    MoteurGraphique& g = Graphique();
+    for (auto [n, v] : {std::pair{2, 0}, {21, 1}, {46, 3}, {92, 1}, {58, 1}, {90, 1}, {45, 0}, {39, 7}, {38, 7},
+                        {100, 0}, {81, 0}})
+        g.ecrire(n, v);
+    MoteurGraphique& s = GraphiqueSuperposePluvio();
+    for (auto [n, v] : {std::pair{2, 0}, {21, 1}, {44, 3}, {42, 0}, {138, 0}, {46, 0}, {92, 1}, {58, 1}, {90, 1},
+                        {45, 5}, {39, 7}, {38, 7}, {100, 0}, {81, 0}, {114, 2}, {121, 2}})
+        s.ecrire(n, v);
+    s.ecrire(Prop::CouleurFond, g.lire(Prop::CouleurFond).toInt());
+}
+
+void CtlGraphique::viderCollections(TypeGraph type)
+{
+    Classe_Graphiques& c = CollCourbes();
+    c.ViderCollection();
+    c.setMinDonnees(0);
+    c.setMaxDonnees(0);
+    c.setMaxAxeX(Graphique().lire(Prop::XMax).toDouble());
+    m_graphique->show();
+
+    if (type == TypeGraph::Annee) {
+        const QString annee = QString::number(Horloge::aujourdhui().year());
+        m_annee->setTexte(annee);
+        c.setDateDebutChargement(QStringLiteral("01/01/") + annee);
+        c.setDateFinChargement(QStringLiteral("31/12/") + annee);
+    }
+    if (type != TypeGraph::PluvioPiezo && type != TypeGraph::PluvioStation)
+        return;
+    c.setGrilleX(false);
+    c.setGrilleY(false);
+    m_graphiqueSuperpose->hide();
+    m_graphique->hide();
+    Classe_Graphiques& c2 = CollCourbes2();
+    c2.ViderCollection();
+    c2.setMinDonnees(0);
+    c2.setMaxDonnees(0);
+    c2.setGrilleX(false);
+    c2.setGrilleY(false);
+}
+
+// Les graphiques superposés se placent au niveau de la courbe de référence.
+void CtlGraphique::alignerGraphiquesSurReference()
+{
+    m_graphique->move(m_graphique->x(), m_frmCourbeReference->y());
+    m_graphiqueSuperpose->move(m_graphiqueSuperpose->x(), m_frmCourbeReference->y());
+    m_frmAide->move(m_frmAide->x(), m_graphique->y());
+    m_frmChargement->move(m_frmChargement->x(), m_graphique->y());
+    DispositionRedimensionnement();
 }
 
 void CtlGraphique::preparerSprAide()

@@ -173,6 +173,13 @@ private:
     qint16 typeGraphiqueNumero() const { return qint16(m_typeGraphique); }
     void setTypeGraphiqueNumero(qint16 n);
     void appliquerDispositionType();
+    void creerChampsDates();
+    void creerCadreReference();
+    void creerCadreOutils();
+    void creerCadresLecture();
+    void reglagesDeDepart();
+    void viderCollections(TypeGraph type);
+    void alignerGraphiquesSurReference();
     void preparerSprAide();
     void redessiner();
     // Titre "A - B (C)" tiré de l'en-tête des stations et légende des courbes, comme à l'impression.

@@ -189,6 +189,46 @@ QString TraducteurPostgres::formatNombre(const QString& x, const QString&, int e
     return QStringLiteral("replace(") + t + QStringLiteral(", '.', ") + litteralTexte(QString(m_separateur)) + u')';
 }
 
+namespace {
+
+const QString lettresDate = QStringLiteral("dmyhns");
+
+QChar lettreSuivante(const QString& motif, int depuis)
+{
+    for (int k = depuis; k < motif.size(); ++k)
+        if (lettresDate.contains(motif.at(k).toLower()))
+            return motif.at(k).toLower();
+    return QChar();
+}
+
+// Le champ de to_char d'une lettre répétée `n` fois ; vide si to_char n'en a pas.
+QString champToChar(QChar l, int n, bool minutes)
+{
+    struct Champ
+    {
+        char16_t lettre;
+        const char* un;
+        const char* deux;
+    };
+    static constexpr Champ champs[] = {
+        {u'd', "FMDD", "DD"}, {u'h', "FMHH24", "HH24"}, {u'n', "FMMI", "MI"}, {u's', "FMSS", "SS"},
+    };
+    if (l == u'y')
+        return n == 2 ? QStringLiteral("YY") : n == 4 ? QStringLiteral("YYYY") : QString();
+    if (n > 2)
+        return QString();
+    if (l == u'm')
+        l = minutes ? u'n' : u'm';
+    if (l == u'm')
+        return n == 1 ? QStringLiteral("FMMM") : QStringLiteral("MM");
+    for (const Champ& c : champs)
+        if (l == c.lettre)
+            return QString::fromLatin1(n == 1 ? c.un : c.deux);
+    return QString();
+}
+
+} // namespace
+
 QString TraducteurPostgres::formatDate(const QString& x, const QString& motif) const
 {
     // Les lettres du runtime deviennent celles de to_char ; "m" est la minute
@@ -200,33 +240,13 @@ QString TraducteurPostgres::formatDate(const QString& x, const QString& motif) c
         int n = 1;
         while (i + n < motif.size() && motif.at(i + n).toLower() == l)
             ++n;
-        if (!QStringLiteral("dmyhns").contains(l)) {
+        if (!lettresDate.contains(l)) {
             sortie += QString(n, motif.at(i));
             i += n;
             continue;
         }
-        QChar suivante;
-        for (int k = i + n; k < motif.size(); ++k)
-            if (QStringLiteral("dmyhns").contains(motif.at(k).toLower())) {
-                suivante = motif.at(k).toLower();
-                break;
-            }
-        QString champ;
-        if (l == u'd' && n <= 2)
-            champ = n == 1 ? QStringLiteral("FMDD") : QStringLiteral("DD");
-        else if (l == u'm' && n <= 2 && (precedente == u'h' || suivante == u's'))
-            champ = n == 1 ? QStringLiteral("FMMI") : QStringLiteral("MI");
-        else if (l == u'm' && n <= 2)
-            champ = n == 1 ? QStringLiteral("FMMM") : QStringLiteral("MM");
-        else if (l == u'y' && (n == 2 || n == 4))
-            champ = n == 2 ? QStringLiteral("YY") : QStringLiteral("YYYY");
-        else if (l == u'h' && n <= 2)
-            champ = n == 1 ? QStringLiteral("FMHH24") : QStringLiteral("HH24");
-        else if (l == u'n' && n <= 2)
-            champ = n == 1 ? QStringLiteral("FMMI") : QStringLiteral("MI");
-        else if (l == u's' && n <= 2)
-            champ = n == 1 ? QStringLiteral("FMSS") : QStringLiteral("SS");
-        else
+        const QString champ = champToChar(l, n, precedente == u'h' || lettreSuivante(motif, i + n) == u's');
+        if (champ.isEmpty())
             return QString();
         sortie += champ;
         precedente = l;
