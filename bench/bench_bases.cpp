@@ -8,7 +8,8 @@
 #include "data/bases/BaseSqlite.h"
 #include "data/bases/TablesCalendrier.h"
 #include "data/bases/TirageAleatoire.h"
-#include "data/bases/OrdresDuSysteme.h"
+#include "data/AgregationPluie.h"
+#include "data/NomVerifie.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -118,11 +119,13 @@ void mesurer(benchmark::State& etat, Banc& banc, Ordre ordre)
         return;
     }
     fenetre().setProperty("typeBase", banc.base->typeBase());
-    QString sql;
+    // Les ordres tels que le chargement des pluies les écrit.
+    const NomVerifie mois("Mois"), pluie("Pluie");
+    OrdreSql sql;
     if (ordre == Ordre::Sommes)
-        sql = ordres::sommesParPeriode(QStringLiteral("Mois"), QStringLiteral("Pluie"), QStringLiteral("BANC"), debut, fin);
+        sql = AgregationPluie::requeteParPeriode(mois, pluie, *NomVerifie::table(QStringLiteral("PLUVIO_"), QStringLiteral("BANC")), debut, fin);
     else if (ordre == Ordre::Squelette)
-        sql = ordres::squelette(QStringLiteral("Mois"), debut, fin, ordres::filtreSquelette(banc.base->typeBase()));
+        sql = AgregationPluie::requeteSquelette(mois, debut, fin, false, 10);
     for (auto _ : etat) {
         TableauValeurs lignes;
         qint32 n = 0;
@@ -130,7 +133,7 @@ void mesurer(benchmark::State& etat, Banc& banc, Ordre ordre)
         if (ordre == Ordre::Natif)
             ok = static_cast<BaseAcces&>(*banc.base).ExecuterNatif(banc.natif, &lignes);
         else
-            ok = banc.base->ExtraireRecords(OrdreSql::sansVerification(sql), lignes, n);
+            ok = banc.base->ExtraireRecords(sql, lignes, n);
         if (!ok || lignes.points() != 1200) {
             etat.SkipWithError(("réponse inattendue : " + banc.base->DerniereErreur()).toUtf8().constData());
             return;

@@ -1,7 +1,8 @@
 // Chaque genre de graphique chargé depuis la base d'exemple et dessiné, avec
 // chaque lettre de période, avec et sans cumul. Sur une base serveur, les
 // chargements doivent donner exactement ce que le même exemple donne sur un
-// fichier SQLite.
+// fichier SQLite, et chaque ordre envoyé, rejoué sur les deux moteurs, les
+// mêmes lignes.
 #include "commun/Cellule.h"
 #include "commun/Horloge.h"
 #include "commun/Nombres.h"
@@ -85,6 +86,56 @@ QString empreinte(CtlGraphique& c)
     return e;
 }
 
+// Un nombre, hors textes ; NaN sinon.
+double nombre(const QVariant& v)
+{
+    const auto x = v.typeId() == QMetaType::QString ? std::optional<double>() : LireNombre(v);
+    return x.value_or(std::nan(""));
+}
+
+bool memeCellule(const QVariant& a, const QVariant& b)
+{
+    const double x = nombre(a), y = nombre(b);
+    if (std::isnan(x) != std::isnan(y))
+        return false;
+    if (!std::isnan(x))
+        return std::fabs(x - y) <= 1e-9 * std::max(1.0, std::fabs(x));
+    // Une date peut revenir en date seule sur un moteur, en date et heure sur l'autre : même texte.
+    return TexteCellule(a) == TexteCellule(b);
+}
+
+// Un ordre relevé sur chaque moteur pendant le même chargement, dans sa formulation.
+struct OrdreRejoue
+{
+    QString sqlite, serveur;
+    bool operator==(const OrdreRejoue&) const = default;
+};
+
+TableauValeurs lignesDe(BaseDonnees& base, const QString& ordre)
+{
+    TableauValeurs t;
+    qint32 n = -1;
+    EXPECT_TRUE(base.ExtraireRecords(OrdreSql::sansVerification(ordre), t, n)) << ordre.toStdString() << "\n"
+                                                                                 << base.DerniereErreur().toStdString();
+    return t;
+}
+
+// Les deux moteurs rendent, pour l'ordre rejoué, les mêmes lignes ; rend leur nombre.
+int comparerLignes(BaseDonnees& sqlite, BaseDonnees& serveur, const OrdreRejoue& ordre)
+{
+    SCOPED_TRACE(ordre.sqlite.toStdString());
+    const TableauValeurs a = lignesDe(sqlite, ordre.sqlite), b = lignesDe(serveur, ordre.serveur);
+    EXPECT_EQ(a.points(), b.points());
+    EXPECT_EQ(a.lignes(), b.lignes());
+    int differences = 0;
+    for (int r = 0; r < std::min(a.points(), b.points()); ++r)
+        for (int c = 0; c < std::min(a.lignes(), b.lignes()); ++c)
+            if (!memeCellule(a(c, r), b(c, r)) && ++differences <= 3)
+                ADD_FAILURE() << "ligne " << r << ", champ " << c << " : " << TexteCellule(a(c, r)).toStdString() << " / "
+                              << TexteCellule(b(c, r)).toStdString();
+    return a.points();
+}
+
 bool dessine(const MoteurGraphique& moteur)
 {
     const QImage image = SortiesImage::image(moteur, QSize(600, 350));
@@ -129,6 +180,12 @@ TEST_F(Genres, ChaqueGenreChaquePeriodeAvecEtSansCumul)
         temoin = BaseSqlite::ouvrir(dossier.filePath("temoin.db"), erreur);
         ASSERT_TRUE(temoin) << erreur.toStdString();
     }
+    QStringList ordresSqlite, ordresServeur;
+    QList<OrdreRejoue> rejoues;
+    if (temoin) {
+        temoin->setObservateur([&](const QString& sql) { ordresSqlite << sql; });
+        base().setObservateur([&](const QString& sql) { ordresServeur << sql; });
+    }
     int charges = 0;
     for (const Cas& cas : lesCas())
         for (const QString periode : {"M", "D", "T", "A", "H", "S"})
@@ -161,10 +218,26 @@ TEST_F(Genres, ChaqueGenreChaquePeriodeAvecEtSansCumul)
                     const QString attendu = empreinte(autre.controle()), obtenu = empreinte(hote.controle());
                     EXPECT_GT(attendu.count(u' '), 10);
                     EXPECT_EQ(obtenu, attendu);
+                    // Même suite d'ordres, chacun dans la formulation de son moteur.
+                    ASSERT_EQ(ordresSqlite.size(), ordresServeur.size());
+                    for (int i = 0; i < ordresSqlite.size(); ++i)
+                        if (!rejoues.contains(OrdreRejoue{ordresSqlite[i], ordresServeur[i]}))
+                            rejoues.append({ordresSqlite[i], ordresServeur[i]});
                 }
+                ordresSqlite.clear();
+                ordresServeur.clear();
                 ++charges;
             }
     EXPECT_EQ(charges, 11 * 6 * 2);
+    if (!temoin)
+        return;
+    temoin->setObservateur({});
+    base().setObservateur({});
+    int lignes = 0;
+    for (const OrdreRejoue& o : rejoues)
+        lignes += comparerLignes(*temoin, base(), o);
+    EXPECT_GT(rejoues.size(), 100);
+    EXPECT_GT(lignes, 10000);
 }
 
 } // namespace
