@@ -1,5 +1,6 @@
 #include "Lancement.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
@@ -43,5 +44,14 @@ QString baseExemple()
         EXPECT_EQ(r.code, 0) << r.erreurs.toStdString();
         return f;
     }();
+    return chemin;
+}
+
+QString ecrireCsv(const QByteArray& contenu)
+{
+    const QString chemin = dossierTemporaire() + "/mesures.csv";
+    QFile f(chemin);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(contenu);
     return chemin;
 }

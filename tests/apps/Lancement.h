@@ -21,3 +21,6 @@ QString baseExemple();
 
 // Un dossier temporaire neuf pour le test appelant (supprimé en fin d'exécution).
 QString dossierTemporaire();
+
+// Un fichier de mesures « mesures.csv » au contenu donné, dans un dossier neuf.
+QString ecrireCsv(const QByteArray& contenu);

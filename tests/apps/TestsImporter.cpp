@@ -20,15 +20,6 @@ QString copieDeLExemple()
     return copie;
 }
 
-QString ecrireCsv(const QByteArray& contenu)
-{
-    const QString chemin = dossierTemporaire() + "/mesures.csv";
-    QFile f(chemin);
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(contenu);
-    return chemin;
-}
-
 TableauValeurs lire(const QString& base, const QString& sql)
 {
     QString erreur;

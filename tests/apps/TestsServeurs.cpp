@@ -16,15 +16,6 @@
 
 namespace {
 
-QString ecrireCsv(const QByteArray& contenu)
-{
-    const QString chemin = dossierTemporaire() + "/mesures.csv";
-    QFile f(chemin);
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(contenu);
-    return chemin;
-}
-
 QByteArray jours(int nombre, const QByteArray& valeur)
 {
     QByteArray csv;

@@ -29,45 +29,14 @@ protected:
     MagasinTemporaire magasin;
 };
 
-TEST_F(Collection, UneNouvelleCollectionSurUnMagasinVide)
+TEST_F(Collection, UneNouvelleCollectionEnregistreLesOptionsDExportParDefaut)
 {
     const Classe_Graphiques coll;
-    EXPECT_EQ(coll.Compter(), 0);
-    EXPECT_EQ(coll.DateDebutAffichage(), "");
-    EXPECT_EQ(coll.DateFinChargement(), "");
-    EXPECT_EQ(coll.MaxAxeX(), 0);
-    EXPECT_FALSE(coll.EchelleXAuto());
-    EXPECT_EQ(coll.UniteAxeX(), "");
-    EXPECT_EQ(coll.CodePeriode(), "");
-    EXPECT_EQ(coll.MinY(), 0);
-    EXPECT_EQ(coll.MaxDonnees(), 0);
-    EXPECT_EQ(coll.NbSeparations(), 5);
-    EXPECT_EQ(coll.PasAxeX(), -1);
-    EXPECT_TRUE(coll.EchelleYAuto());
-    EXPECT_TRUE(coll.GrilleX());
-    EXPECT_TRUE(coll.GrilleY());
-    EXPECT_EQ(coll.CouleurFond(), 15);
-    EXPECT_EQ(coll.StyleGrille(), 3);
-
-    const GestionExportExcel& o = coll.GestionExportExcel();
-    EXPECT_TRUE(o.AfficherLegende);
-    EXPECT_TRUE(o.AfficherTitre);
-    EXPECT_TRUE(o.AfficherAxeProfondeur);
-    EXPECT_TRUE(o.AfficherTitreAxeProfondeur);
-    EXPECT_FALSE(o.AfficherAxeNGF);
-    EXPECT_FALSE(o.AfficherTitreAxeNGF);
-    EXPECT_FALSE(o.AfficherAquifere);
-    EXPECT_EQ(o.LibelleAxeProfondeur, "Précipitations en mm");
-    EXPECT_EQ(o.LibelleAxeNGF, "Profondeur en NGF");
-    EXPECT_EQ(o.TypeAxeX, "AUTO");
-    EXPECT_EQ(o.TypeAxeXAnnee, "AUTO");
-    EXPECT_EQ(o.FormatAxeX, "");
-    EXPECT_EQ(o.FormatAxeXAnnee, "");
-    EXPECT_EQ(o.TaillePoliceAxes, 7);
-    EXPECT_EQ(o.TaillePoliceTitre, 14);
+    EXPECT_EQ(coll.GestionExportExcel().LibelleAxeProfondeur, "Précipitations en mm");
     // Les valeurs par défaut sont maintenant enregistrées pour la prochaine exécution.
     EXPECT_EQ(LireParametre("InitOptionExcel"), "1");
     EXPECT_EQ(LireParametre("LibelleAxeProfondeur", {}, true), "Précipitations en mm");
+    EXPECT_EQ(LireParametre("TaillePoliceTitre"), "14");
 }
 
 TEST_F(Collection, LesOptionsStockeesSontRelues)

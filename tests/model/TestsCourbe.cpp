@@ -6,18 +6,9 @@
 
 namespace {
 
-TEST(Courbe, ValeursParDefautEtProprietesParNom)
+TEST(Courbe, ProprietesParNom)
 {
     Classe_Graphique c;
-    EXPECT_EQ(c.Cle(), "");
-    EXPECT_EQ(c.Titre(), "");
-    EXPECT_FALSE(c.Valeurs().isValid());
-    EXPECT_EQ(c.Pattern(), 0);
-    EXPECT_EQ(c.Symbol(), -1);
-    EXPECT_EQ(c.Couleur(), 0);
-    EXPECT_EQ(c.NbValeurs(), 0);
-    EXPECT_FALSE(c.Afficher());
-
     // Atteinte par nom, comme le font le dialogue d'options et les exports ; la série est en lecture seule.
     EXPECT_TRUE(c.setProperty("Titre", QStringLiteral("Pluie")));
     EXPECT_EQ(c.Titre(), "Pluie");

@@ -7,14 +7,10 @@
 
 namespace {
 
-TEST(OptionsExport, UnEnregistrementNeufEstVideJusquAuRemplissage)
+TEST(OptionsExport, RemplissageEtComparaison)
 {
     MagasinTemporaire magasin;
     GestionExportExcel o;
-    EXPECT_EQ(o, GestionExportExcel{});
-    EXPECT_FALSE(o.AfficherLegende);
-    EXPECT_EQ(o.TaillePoliceAxes, 0);
-    EXPECT_EQ(o.TypeAxeX, "");
     o.ChargerDepuisParametres();
     EXPECT_TRUE(o.AfficherLegende);
     EXPECT_EQ(o.TaillePoliceAxes, 7);

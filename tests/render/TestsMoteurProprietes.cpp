@@ -28,22 +28,9 @@ TEST(MoteurProprietes, UnNumeroInconnuEstGardeEtRelu)
         EXPECT_EQ(m.lire(n).toInt(), 1) << n;
 }
 
-TEST(MoteurProprietes, ValeursEffectivesAvantToutEcrit)
+TEST(MoteurProprietes, ValeursReluesBorneesCommeLeMoteurLesEmploie)
 {
     MoteurGraphique m;
-    // Un graphique neuf va de 0 à 1000 en X : les positions X–Y sont calculées sur cette base.
-    EXPECT_EQ(m.lire(Prop::XMin).toDouble(), 0.0);
-    EXPECT_EQ(m.lire(Prop::XMax).toDouble(), 1000.0);
-    EXPECT_EQ(m.lire(Prop::YMin).toDouble(), 0.0);
-    EXPECT_EQ(m.lire(Prop::YMax).toDouble(), 10.0);
-    EXPECT_EQ(m.lire(Prop::DivisionsY).toInt(), 5);
-    EXPECT_EQ(m.lire(Prop::NbLibellesX).toInt(), 1);
-    EXPECT_EQ(m.lire(Prop::EspacementLibelles).toInt(), 1);
-    EXPECT_EQ(m.lire(Prop::NbJeux).toInt(), 1);
-    EXPECT_EQ(m.lire(Prop::NbPoints).toInt(), 0);
-    EXPECT_EQ(m.lire(Prop::CouleurFond).toInt(), 15);
-    EXPECT_EQ(m.lire(Prop::TypeGraphe).toInt(), 6);
-
     // Relues telles que le moteur les emploie : bornées, et au moins un.
     m.ecrire(Prop::EspacementLibelles, 30);
     EXPECT_EQ(m.lire(Prop::EspacementLibelles).toInt(), 19);

@@ -14,20 +14,6 @@
 
 namespace {
 
-TEST(Messages, LeTypeChoisitIconeEtBoutons)
-{
-    const auto erreur = StyleMessage::duType("erreur");
-    EXPECT_EQ(erreur.icone, IconeMessage::Critique);
-    EXPECT_FALSE(erreur.ouiNon);
-    EXPECT_EQ(StyleMessage::duType("Erreur").icone, IconeMessage::Critique);
-    EXPECT_EQ(StyleMessage::duType("aide").icone, IconeMessage::Information);
-    const auto question = StyleMessage::duType("Question");
-    EXPECT_EQ(question.icone, IconeMessage::Question);
-    EXPECT_TRUE(question.ouiNon);
-    EXPECT_EQ(StyleMessage::duType("").icone, IconeMessage::Aucune);
-    EXPECT_FALSE(StyleMessage::duType("autre").ouiNon);
-}
-
 TEST(Messages, LEnregistreurGardeCeQuiEstMontreEtRepondCommeDit)
 {
     {
