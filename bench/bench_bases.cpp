@@ -22,8 +22,7 @@
 
 namespace {
 
-const QString debut = QStringLiteral("01/01/1925");
-const QString fin = QStringLiteral("31/12/2024");
+const QDate debut(1925, 1, 1), fin(2024, 12, 31);
 
 struct Banc
 {

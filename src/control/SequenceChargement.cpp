@@ -145,11 +145,11 @@ void SequenceChargement::choisirPeriodeEtDates()
         if (plage->message)
             AfficherMessage(QString(), Periodes::messageAnneeHydro(moisHydro));
         if (plage->champsModifies) {
-            m_ctl.m_dateDebut->setTexte(plage->debut);
-            m_ctl.m_dateFin->setTexte(plage->fin);
+            m_ctl.m_dateDebut->setTexte(TexteDate(plage->debut));
+            m_ctl.m_dateFin->setTexte(TexteDate(plage->fin));
         }
-        m_courbes.setDateDebutChargement(plage->debut);
-        m_courbes.setDateFinChargement(plage->fin);
+        m_courbes.setDateDebutChargement(TexteDate(plage->debut));
+        m_courbes.setDateFinChargement(TexteDate(plage->fin));
         if (plage->uniteAxeX)
             m_courbes.setUniteAxeX(*plage->uniteAxeX);
         if (plage->pasAxeX)
@@ -211,8 +211,9 @@ bool SequenceChargement::suite()
 void SequenceChargement::chargerSeries()
 {
     m_demande = ChargeurPluie::Demande();
-    m_demande.debut = m_courbes.DateDebutChargement();
-    m_demande.fin = m_courbes.DateFinChargement();
+    // Les dates de la collection, textes de l'hôte, lues une seule fois.
+    m_demande.debut = LireDate(m_courbes.DateDebutChargement().left(10)).value_or(QDate());
+    m_demande.fin = LireDate(m_courbes.DateFinChargement().left(10)).value_or(QDate());
     m_demande.code = m_codePluvio;
     m_demande.nomStation = m_nomPluvio;
     m_demande.codePeriode = m_courbes.CodePeriode();
@@ -331,11 +332,12 @@ void SequenceChargement::chargerDeuxGraphiques()
     m_courbes.setEchelleXAuto(true);
     m_courbes.setEchelleYAuto(true);
     if (const auto large = Periodes::plageDeuxGraphiques(m_ctl.m_dateDebut->texte(), m_ctl.m_dateFin->texte())) {
+        const QString debut = TexteDate(large->debut), fin = TexteDate(large->fin);
         for (Classe_Graphiques* coll : {&m_courbes, &m_courbes2}) {
-            coll->setDateDebutChargement(large->debut);
-            coll->setDateFinChargement(large->fin);
-            coll->setDateDebutAffichage(large->debut);
-            coll->setDateFinAffichage(large->fin);
+            coll->setDateDebutChargement(debut);
+            coll->setDateFinChargement(fin);
+            coll->setDateDebutAffichage(debut);
+            coll->setDateFinAffichage(fin);
             if (large->uniteAxeX)
                 coll->setUniteAxeX(*large->uniteAxeX);
             if (large->pasAxeX)

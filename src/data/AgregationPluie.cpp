@@ -9,10 +9,9 @@ namespace AgregationPluie {
 
 namespace {
 
-OrdreSql anneeDe(const QString& date)
+OrdreSql anneeDe(const QDate& date)
 {
-    const auto d = LireDate(date.trimmed().left(10));
-    return d ? OrdreSql::entier(d->year()) : OrdreSql();
+    return date.isValid() ? OrdreSql::entier(date.year()) : OrdreSql();
 }
 
 OrdreSql groupementEtOrdre(const NomVerifie& x)
@@ -40,8 +39,8 @@ double dizaineAuDessus(double v)
 
 } // namespace
 
-OrdreSql requeteBornesAnnees(const NomVerifie& x, const NomVerifie& c, const NomVerifie& table, const QString& debut,
-                             const QString& fin)
+OrdreSql requeteBornesAnnees(const NomVerifie& x, const NomVerifie& c, const NomVerifie& table, const QDate& debut,
+                             const QDate& fin)
 {
     return debutSelection(x, c, table) + "year(DateCreation) >= '" + anneeDe(debut) + "' AND year(DateCreation) <='"
         + anneeDe(fin)
@@ -49,8 +48,8 @@ OrdreSql requeteBornesAnnees(const NomVerifie& x, const NomVerifie& c, const Nom
         + FormatDateBase(debut, true) + " AND DateCreation <=" + FormatDateBase(fin, true) + groupementEtOrdre(x);
 }
 
-OrdreSql requeteParPeriode(const NomVerifie& x, const NomVerifie& c, const NomVerifie& table, const QString& debut,
-                           const QString& fin)
+OrdreSql requeteParPeriode(const NomVerifie& x, const NomVerifie& c, const NomVerifie& table, const QDate& debut,
+                           const QDate& fin)
 {
     const OrdreSql jointure = TypeBaseCourant() == QStringLiteral("ORACLE")
         ? OrdreSql("' AND Instr(1, to_char(DateCreation, 'DD/MM/YYYY'), jour) > 0")
@@ -60,23 +59,22 @@ OrdreSql requeteParPeriode(const NomVerifie& x, const NomVerifie& c, const NomVe
         + FormatDateBase(debut, true) + " AND CVDATE(DateCreation) <=" + FormatDateBase(fin, true) + groupementEtOrdre(x);
 }
 
-OrdreSql requeteHydro(const NomVerifie& x, const NomVerifie& c, const NomVerifie& table, const QString& debut,
-                      const QString& fin)
+OrdreSql requeteHydro(const NomVerifie& x, const NomVerifie& c, const NomVerifie& table, const QDate& debut,
+                      const QDate& fin)
 {
     return debutSelection(x, c, table)
         + "Instr(1,DateCreation,jour) AND (ModeObtention<>'I' OR ModeObtention IS NULL) AND DateCreation >="
         + FormatDateBase(debut) + " AND DateCreation <=" + FormatDateBase(fin) + groupementEtOrdre(x);
 }
 
-OrdreSql requeteSquelette(const NomVerifie& x, const QString& debut, const QString& fin, bool hydro, int moisHydro)
+OrdreSql requeteSquelette(const NomVerifie& x, const QDate& debut, const QDate& fin, bool hydro, int moisHydro)
 {
-    QString s = debut, e = fin;
+    QDate s = debut, e = fin;
     OrdreSql filtre;
     if (hydro) {
-        const auto d1 = LireDate(debut.trimmed().left(10)), d2 = LireDate(fin.trimmed().left(10));
-        if (d1 && d2) {
-            s = (d1->month() >= moisHydro ? QStringLiteral("01/02/") : QStringLiteral("01/01/")) + QString::number(d1->year());
-            e = (d2->month() > moisHydro ? QStringLiteral("01/02/") : QStringLiteral("01/01/")) + QString::number(d2->year());
+        if (debut.isValid() && fin.isValid()) {
+            s = QDate(debut.year(), debut.month() >= moisHydro ? 2 : 1, 1);
+            e = QDate(fin.year(), fin.month() > moisHydro ? 2 : 1, 1);
         }
         filtre = "CVDate(DateCreation)";
     } else {

@@ -18,15 +18,15 @@ constexpr int lignesPoint = 7;
 // Sommes par période d'une table de pluviomètre ("PLUVIO_" + code), bornées par
 // années (graphique annuel, comparaison aux normales).
 OrdreSql requeteBornesAnnees(const NomVerifie& colonnePeriode, const NomVerifie& colonne, const NomVerifie& table,
-                             const QString& debut, const QString& fin);
+                             const QDate& debut, const QDate& fin);
 // Sommes par période des autres graphiques ; la rédaction suit le genre de base.
 OrdreSql requeteParPeriode(const NomVerifie& colonnePeriode, const NomVerifie& colonne, const NomVerifie& table,
-                           const QString& debut, const QString& fin);
+                           const QDate& debut, const QDate& fin);
 // Sommes par partie d'année hydrologique.
 OrdreSql requeteHydro(const NomVerifie& colonnePeriode, const NomVerifie& colonne, const NomVerifie& table,
-                      const QString& debut, const QString& fin);
+                      const QDate& debut, const QDate& fin);
 // Toutes les périodes de l'étendue, dans l'ordre du calendrier (29 février des seules années bissextiles).
-OrdreSql requeteSquelette(const NomVerifie& colonnePeriode, const QString& debut, const QString& fin, bool hydro,
+OrdreSql requeteSquelette(const NomVerifie& colonnePeriode, const QDate& debut, const QDate& fin, bool hydro,
                           int moisHydro);
 
 // Maximum de l'axe des valeurs, entier, relevé point par point.

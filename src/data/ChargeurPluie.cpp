@@ -77,9 +77,8 @@ int agreger(Classe_Graphiques& c, const Demande& d, BaseDonnees* base, FenetrePr
             points = AgregationPluie::reetiqueterHydro(points, maximum);
     }
     if (d.mode == 5) {
-        const auto d1 = LireDate(d.debut.left(10)), d2 = LireDate(d.fin.left(10));
-        if (d1 && d2)
-            points = AgregationPluie::avecDecalage(points, AgregationPluie::decalageTete(d.codePeriode, d2->year() - d1->year() + 1));
+        if (d.debut.isValid() && d.fin.isValid())
+            points = AgregationPluie::avecDecalage(points, AgregationPluie::decalageTete(d.codePeriode, d.fin.year() - d.debut.year() + 1));
     }
     c.setMaxDonnees(AgregationPluie::maximumFinal(maximum));
     if (c.EchelleYAuto()) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 
 class BaseDonnees;
@@ -11,7 +12,7 @@ namespace ChargeurPluie {
 
 struct Demande
 {
-    QString debut, fin;          // "DD/MM/YYYY"
+    QDate debut, fin;
     QString code, nomStation, titre;
     int couleur = 0;
     int mode = 0;                // 0, 1, 4, 5 ou 7 : le graphique auquel la série est destinée

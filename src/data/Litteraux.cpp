@@ -13,21 +13,31 @@ QString TypeBaseCourant()
 
 OrdreSql FormatDateBase(const QString& date, bool avecHeure)
 {
-    const auto instant = LireDateHeure(date.trimmed());
-    if (!instant)
-        return OrdreSql();
     // Le littéral est écrit depuis la valeur lue, jamais depuis le texte reçu.
+    const auto instant = LireDateHeure(date.trimmed());
+    return instant ? FormatDateBase(*instant, avecHeure) : OrdreSql();
+}
+
+OrdreSql FormatDateBase(const QDate& date, bool avecHeure)
+{
+    return FormatDateBase(DateHeure(date), avecHeure);
+}
+
+OrdreSql FormatDateBase(const QDateTime& instant, bool avecHeure)
+{
+    if (!instant.isValid())
+        return OrdreSql();
     const QString type = TypeBaseCourant();
     const QString motif = avecHeure ? QStringLiteral("MM/DD/YYYY hh:nn:ss") : QStringLiteral("MM/DD/YYYY");
     if (type == QStringLiteral("ACCESS"))
-        return OrdreSql::sansVerification(u'#' + FormatDate(*instant, motif) + u'#');
+        return OrdreSql::sansVerification(u'#' + FormatDate(instant, motif) + u'#');
     if (type == QStringLiteral("POSTGRESQL"))
-        return OrdreSql::sansVerification(u'\'' + FormatDate(*instant, motif) + u'\'');
+        return OrdreSql::sansVerification(u'\'' + FormatDate(instant, motif) + u'\'');
     if (type == QStringLiteral("ORACLE")) {
         if (avecHeure)
-            return OrdreSql::sansVerification(QStringLiteral(" to_date('") + FormatDate(*instant, QStringLiteral("DD/MM/YYYY hh:nn:ss"))
+            return OrdreSql::sansVerification(QStringLiteral(" to_date('") + FormatDate(instant, QStringLiteral("DD/MM/YYYY hh:nn:ss"))
                                               + QStringLiteral("', 'DD/MM/YYYY HH24:MI:SS') "));
-        return OrdreSql::sansVerification(QStringLiteral(" to_date('") + TexteDate(instant->date()) + QStringLiteral("', 'DD/MM/YYYY') "));
+        return OrdreSql::sansVerification(QStringLiteral(" to_date('") + TexteDate(instant.date()) + QStringLiteral("', 'DD/MM/YYYY') "));
     }
     return OrdreSql();
 }

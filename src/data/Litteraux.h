@@ -16,6 +16,9 @@ QString TypeBaseCourant();
 // #MM/DD/YYYY# (Access), 'MM/DD/YYYY' (PostgreSQL), to_date(…) (Oracle).
 // Une date invalide ou un genre inconnu donne un texte vide.
 OrdreSql FormatDateBase(const QString& date, bool avecHeure = false);
+// Le même littéral, écrit depuis la valeur ; une valeur invalide donne un texte vide.
+OrdreSql FormatDateBase(const QDateTime& instant, bool avecHeure = false);
+OrdreSql FormatDateBase(const QDate& date, bool avecHeure = false);
 
 // "hh:nn:ss" en littéral égal à l'heure telle que le genre la range :
 // #hh:nn:ss# (Access), l'heure au 30/12/1899 (PostgreSQL et Oracle).

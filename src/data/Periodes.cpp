@@ -59,9 +59,8 @@ std::optional<Plage> normaliser(const QString& codePeriode, TypeGraph type, cons
         const int y = annee.trimmed().toInt(&ok);
         if (!ok)
             return std::nullopt;
-        const QDate debut(y - 1, m, 1);
-        p.debut = TexteDate(debut);
-        p.fin = TexteDate(QDate(y, m, 1).addDays(-1));
+        p.debut = QDate(y - 1, m, 1);
+        p.fin = QDate(y, m, 1).addDays(-1);
         p.pasAxeX = 12;
         p.champsModifies = true;
         return p;
@@ -76,24 +75,21 @@ std::optional<Plage> normaliser(const QString& codePeriode, TypeGraph type, cons
             debut = debut.addYears(-1);
         const QDate veille = QDate(debut.year(), m, 1).addDays(-1);
         const QDate fin(d2->year(), veille.month(), veille.day());
-        p.debut = TexteDate(debut);
-        p.fin = TexteDate(fin.isValid() ? fin : QDate(d2->year(), veille.month(), 28));
-        p.message = recule || p.fin != dateFin.trimmed();
+        p.debut = debut;
+        p.fin = fin.isValid() ? fin : QDate(d2->year(), veille.month(), 28);
+        p.message = recule || p.fin != *d2;
         p.champsModifies = true;
         return p;
     }
-    if (codePeriode == QStringLiteral("MOIS") || codePeriode == QStringLiteral("TRIMESTRE")) {
-        p.debut = TexteDate(*d1);
-        p.fin = TexteDate(*d2);
-        return p;
-    }
     if (codePeriode == QStringLiteral("ANNEE")) {
-        p.debut = QStringLiteral("01/01/") + QString::number(d1->year());
-        p.fin = QStringLiteral("31/12/") + QString::number(d2->year());
+        p.debut = QDate(d1->year(), 1, 1);
+        p.fin = QDate(d2->year(), 12, 31);
         return p;
     }
-    p.debut = TexteDate(*d1);
-    p.fin = TexteDate(*d2);
+    p.debut = *d1;
+    p.fin = *d2;
+    if (codePeriode == QStringLiteral("MOIS") || codePeriode == QStringLiteral("TRIMESTRE"))
+        return p;
     p.uniteAxeX = QStringLiteral("FIXE");
     if (d1->year() == d2->year() && d1->month() == d2->month())
         p.pasAxeX = int(DateDiff(Intervalle::Jour, *d1, *d2));
@@ -113,23 +109,23 @@ std::optional<Plage> plageDeuxGraphiques(const QString& dateDebut, const QString
     const qint64 mois = DateDiff(Intervalle::Mois, *d1, *d2);
     const QDate premier(d1->year(), d1->month(), 1);
     if (d1->year() == d2->year() && d1->month() == d2->month()) {
-        p.debut = TexteDate(premier);
-        p.fin = TexteDate(premier.addMonths(1));
+        p.debut = premier;
+        p.fin = premier.addMonths(1);
         p.uniteAxeX = QStringLiteral("VIDE");
         p.pasAxeX = 5;
     } else if (d1->year() == d2->year()) {
-        p.debut = QStringLiteral("01/01/") + QString::number(d1->year());
-        p.fin = QStringLiteral("31/12/") + QString::number(d1->year());
+        p.debut = QDate(d1->year(), 1, 1);
+        p.fin = QDate(d1->year(), 12, 31);
         p.uniteAxeX = QStringLiteral("DEF");
         p.pasAxeX = int(mois);
     } else if (mois < 40) {
-        p.debut = TexteDate(premier);
-        p.fin = TexteDate(QDate(d2->year(), d2->month(), 1).addMonths(1).addDays(-1));
+        p.debut = premier;
+        p.fin = QDate(d2->year(), d2->month(), 1).addMonths(1).addDays(-1);
         p.uniteAxeX = QString();
         p.pasAxeX = int(mois);
     } else {
-        p.debut = QStringLiteral("01/01/") + QString::number(d1->year());
-        p.fin = QStringLiteral("31/12/") + QString::number(d2->year());
+        p.debut = QDate(d1->year(), 1, 1);
+        p.fin = QDate(d2->year(), 12, 31);
         p.uniteAxeX = QStringLiteral("A");
         p.pasAxeX = int(DateDiff(Intervalle::Annee, *d1, *d2));
     }

@@ -23,13 +23,14 @@ Choix choisir(const QString& chaine, TypeGraph type, bool calculAuto);
 // Étendue chargée et pas de l'axe du temps d'un chargement.
 struct Plage
 {
-    QString debut, fin;       // "DD/MM/YYYY"
+    QDate debut, fin;
     std::optional<QString> uniteAxeX;  // rien : laissée telle quelle
     std::optional<int> pasAxeX;
     bool message = false;     // l'ajustement hydrologique est à signaler à l'utilisateur
     bool champsModifies = false;  // les champs de dates prennent debut et fin
 };
 
+// Les dates sont lues une fois, dans les textes des champs ; rien si l'une est illisible.
 // `moisHydro` est le premier mois de l'année hydrologique, tel que l'hôte le donne ("10").
 std::optional<Plage> normaliser(const QString& codePeriode, TypeGraph type, const QString& dateDebut,
                                 const QString& dateFin, const QString& annee, const QString& moisHydro);

@@ -89,8 +89,8 @@ protected:
     {
         Classe_Graphiques c;
         ChargeurPluie::Demande d;
-        d.debut = debut;
-        d.fin = fin;
+        d.debut = *LireDate(debut);
+        d.fin = *LireDate(fin);
         d.code = "07001";
         d.titre = "Pluie";
         d.mode = mode;
@@ -197,8 +197,8 @@ TEST_F(Chargeurs, NomsRefusesEtTablesAbsentes)
 {
     Classe_Graphiques c;
     ChargeurPluie::Demande d;
-    d.debut = "01/01/2000";
-    d.fin = "31/12/2000";
+    d.debut = QDate(2000, 1, 1);
+    d.fin = QDate(2000, 12, 31);
     d.titre = "Pluie";
     d.colonne = "Pluie";
     d.codePeriode = "MOIS";

@@ -1,3 +1,4 @@
+#include "commun/Dates.h"
 #include "data/Periodes.h"
 
 #include <gtest/gtest.h>
@@ -32,25 +33,25 @@ TEST(Periodes, AnneesHydrologiques)
     // À partir du 15/11/2004 : octobre 2004 à septembre 2005, et l'utilisateur est prévenu.
     auto p = normaliser("HYDRO", TypeGraph::edition, "15/11/2004", "31/12/2005", "", "10");
     ASSERT_TRUE(p);
-    EXPECT_EQ(p->debut, "01/10/2004");
-    EXPECT_EQ(p->fin, "30/09/2005");
+    EXPECT_EQ(TexteDate(p->debut), "01/10/2004");
+    EXPECT_EQ(TexteDate(p->fin), "30/09/2005");
     EXPECT_TRUE(p->message);
     // À partir du 15/09/2004 : l'année hydrologique a commencé en octobre 2003.
     p = normaliser("HYDRO", TypeGraph::edition, "15/09/2004", "30/09/2005", "", "10");
-    EXPECT_EQ(p->debut, "01/10/2003");
+    EXPECT_EQ(TexteDate(p->debut), "01/10/2003");
     EXPECT_TRUE(p->message);
     // Déjà des années hydrologiques entières : rien à dire.
     p = normaliser("HYDRO", TypeGraph::edition, "01/10/2003", "30/09/2005", "", "10");
     EXPECT_FALSE(p->message);
     // Graphique annuel 2005 : octobre 2004 à septembre 2005, douze pas, aucun message.
     p = normaliser("HYDRO", TypeGraph::Annee, "", "", "2005", "10");
-    EXPECT_EQ(p->debut, "01/10/2004");
-    EXPECT_EQ(p->fin, "30/09/2005");
+    EXPECT_EQ(TexteDate(p->debut), "01/10/2004");
+    EXPECT_EQ(TexteDate(p->fin), "30/09/2005");
     EXPECT_EQ(p->pasAxeX, 12);
     EXPECT_FALSE(p->message);
     // Une année hydrologique commençant en mars finit le dernier jour de février, bissextile ou non.
     p = normaliser("HYDRO", TypeGraph::Annee, "", "", "2004", "3");
-    EXPECT_EQ(p->fin, "29/02/2004");
+    EXPECT_EQ(TexteDate(p->fin), "29/02/2004");
     EXPECT_EQ(Periodes::messageAnneeHydro("10"),
               "Pour calculer le graphique, les dates vont être ajustées automatiquement en années hydrogéologiques "
               "du 01/10 et/ou au 30 (ou 31)/9 de l'année suivante.");
@@ -61,11 +62,11 @@ TEST(Periodes, PlagesParPeriode)
 {
     using Periodes::normaliser;
     auto p = normaliser("ANNEE", TypeGraph::edition, "15/03/2001", "20/06/2004", "", "10");
-    EXPECT_EQ(p->debut, "01/01/2001");
-    EXPECT_EQ(p->fin, "31/12/2004");
+    EXPECT_EQ(TexteDate(p->debut), "01/01/2001");
+    EXPECT_EQ(TexteDate(p->fin), "31/12/2004");
     EXPECT_FALSE(p->uniteAxeX);
     p = normaliser("MOIS", TypeGraph::edition, "15/03/2001", "20/06/2004", "", "10");
-    EXPECT_EQ(p->debut, "15/03/2001");
+    EXPECT_EQ(TexteDate(p->debut), "15/03/2001");
     p = normaliser("SANS", TypeGraph::edition, "03/03/2001", "20/03/2001", "", "10");
     EXPECT_EQ(p->uniteAxeX, "FIXE");
     EXPECT_EQ(p->pasAxeX, 17);
@@ -79,23 +80,23 @@ TEST(Periodes, PlageDesGraphiquesAPluieEtNappe)
 {
     using Periodes::plageDeuxGraphiques;
     auto p = plageDeuxGraphiques("05/03/2004", "28/03/2004");
-    EXPECT_EQ(p->debut, "01/03/2004");
-    EXPECT_EQ(p->fin, "01/04/2004");
+    EXPECT_EQ(TexteDate(p->debut), "01/03/2004");
+    EXPECT_EQ(TexteDate(p->fin), "01/04/2004");
     EXPECT_EQ(p->uniteAxeX, "VIDE");
     EXPECT_EQ(p->pasAxeX, 5);
     p = plageDeuxGraphiques("05/03/2004", "28/11/2004");
-    EXPECT_EQ(p->debut, "01/01/2004");
-    EXPECT_EQ(p->fin, "31/12/2004");
+    EXPECT_EQ(TexteDate(p->debut), "01/01/2004");
+    EXPECT_EQ(TexteDate(p->fin), "31/12/2004");
     EXPECT_EQ(p->uniteAxeX, "DEF");
     EXPECT_EQ(p->pasAxeX, 8);
     p = plageDeuxGraphiques("05/03/2004", "10/02/2006");
-    EXPECT_EQ(p->debut, "01/03/2004");
-    EXPECT_EQ(p->fin, "28/02/2006");
+    EXPECT_EQ(TexteDate(p->debut), "01/03/2004");
+    EXPECT_EQ(TexteDate(p->fin), "28/02/2006");
     EXPECT_EQ(p->uniteAxeX, "");
     EXPECT_EQ(p->pasAxeX, 23);
     p = plageDeuxGraphiques("05/03/2004", "10/07/2007");
-    EXPECT_EQ(p->debut, "01/01/2004");
-    EXPECT_EQ(p->fin, "31/12/2007");
+    EXPECT_EQ(TexteDate(p->debut), "01/01/2004");
+    EXPECT_EQ(TexteDate(p->fin), "31/12/2007");
     EXPECT_EQ(p->uniteAxeX, "A");
     EXPECT_EQ(p->pasAxeX, 3);
 }
