@@ -351,11 +351,11 @@ void SequenceChargement::chargerDeuxGraphiques()
     const bool piezometres = m_ctl.m_typeGraphique == TypeGraph::PluvioPiezo;
     for (int st = 2; st <= m_tableau.borneSup(2) && suite(); ++st) {
         if (piezometres)
-            ChargeurNappes::chargerPiezometre(m_courbes, m_courbes.DateDebutChargement(), m_courbes.DateFinChargement(), attribut(2, st),
+            ChargeurNappes::chargerPiezometre(m_courbes, m_demande.debut, m_demande.fin, attribut(2, st),
                                               attribut(4, st), attribut(4, st), attribut(1, st), m_base, st == 2, st - 1,
                                               m_ctl.m_typeAffichageEchelle);
         else
-            ChargeurNappes::chargerStation(m_courbes, m_courbes.DateDebutChargement(), m_courbes.DateFinChargement(), attribut(3, st),
+            ChargeurNappes::chargerStation(m_courbes, m_demande.debut, m_demande.fin, attribut(3, st),
                                            attribut(1, st), m_base, st == 2, st - 1, m_ctl.m_typeDonnees, m_ctl.m_echelle);
     }
 }

@@ -54,7 +54,7 @@ int ajouter(Classe_Graphiques& c, BaseDonnees* base, const OrdreSql& sql, bool v
 
 } // namespace
 
-int chargerPiezometre(Classe_Graphiques& c, const QString& debut, const QString& fin, const QString& code,
+int chargerPiezometre(Classe_Graphiques& c, const QDate& debut, const QDate& fin, const QString& code,
                       const QString& decalageAxe, const QString& decalageValeurs, const QString& titre,
                       BaseDonnees* base, bool viderAvant, int numero, int typeAffichageEchelle)
 {
@@ -80,7 +80,7 @@ int chargerPiezometre(Classe_Graphiques& c, const QString& debut, const QString&
     return ajouter(c, base, sql, viderAvant, numero, titre);
 }
 
-int chargerStation(Classe_Graphiques& c, const QString& debut, const QString& fin, const QString& code,
+int chargerStation(Classe_Graphiques& c, const QDate& debut, const QDate& fin, const QString& code,
                    const QString& titre, BaseDonnees* base, bool viderAvant, int numero, const QString& typeDonnees,
                    const QString& echelle)
 {

@@ -221,7 +221,7 @@ TEST_F(Chargeurs, NomsRefusesEtTablesAbsentes)
     EXPECT_EQ(c.GetCourbe(1)->NbValeurs(), 12);
     // Un piézomètre sans table : une courbe sans points, des bornes remises à zéro, et rien d'autre ne s'arrête.
     c.setMaxDonnees(5);
-    EXPECT_EQ(ChargeurNappes::chargerPiezometre(c, "01/01/2000", "31/12/2000", "PZ9", "0", "0", "Puits", base.get(), false, 2, 0), 2);
+    EXPECT_EQ(ChargeurNappes::chargerPiezometre(c, QDate(2000, 1, 1), QDate(2000, 12, 31), "PZ9", "0", "0", "Puits", base.get(), false, 2, 0), 2);
     EXPECT_EQ(c.GetCourbe(2)->NbValeurs(), 0);
     EXPECT_EQ(c.MaxDonnees(), 0.0);
 }
