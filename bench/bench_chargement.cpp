@@ -91,8 +91,8 @@ void CentAnsParMois(benchmark::State& etat)
     HoteGraphique::Demande d;
     d.station = "76001";
     d.periodes = "M";
-    d.debut = "01/01/1925";
-    d.fin = "31/12/2024";
+    d.debut = QDate(1925, 1, 1);
+    d.fin = QDate(2024, 12, 31);
     int points = 0;
     charger(etat, d, &points);
     etat.counters["points"] = points;
@@ -121,8 +121,8 @@ void PluieEtNappeHoraireSur30Ans(benchmark::State& etat)
     d.station = "76001";
     d.stations = {"PZ1"};
     d.periodes = "M";
-    d.debut = "01/01/1995";
-    d.fin = "31/12/2024";
+    d.debut = QDate(1995, 1, 1);
+    d.fin = QDate(2024, 12, 31);
     int points = 0;
     charger(etat, d, &points);
     etat.counters["points"] = points;

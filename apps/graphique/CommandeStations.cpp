@@ -1,4 +1,5 @@
 // graphique stations : les stations d'une base et l'étendue de leurs données.
+#include "commun/Dates.h"
 #include "Commandes.h"
 #include "LigneCommande.h"
 #include "OuvertureBase.h"
@@ -23,7 +24,7 @@ int commandeStations(const QStringList& arguments)
     for (const HoteGraphique::Station& s : *stations) {
         const auto [debut, fin] = HoteGraphique::etendue(base.get(), s);
         // Les textes de la base sont montrés nettoyés : ni échappement du terminal, ni tabulation.
-        ecrireLigne(QStringList{TexteAffichable(s.genre), TexteAffichable(s.code), TexteAffichable(s.nom, 200), debut, fin}.join(u'\t'));
+        ecrireLigne(QStringList{TexteAffichable(s.genre), TexteAffichable(s.code), TexteAffichable(s.nom, 200), TexteDate(debut), TexteDate(fin)}.join(u'\t'));
     }
     // Une table illisible (base endommagée, table manquante) ne passe pas pour une station sans données.
     if (const auto& e = base->PremierEchec())

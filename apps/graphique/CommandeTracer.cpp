@@ -63,13 +63,19 @@ QString verifierChoix(HoteGraphique::Demande& d, const QString& genre, const QSt
     return QString();
 }
 
-QString verifierDates(HoteGraphique::Demande& d, const QString& annee)
+// Les dates de la ligne de commande, lues une fois ; une date absente reste invalide.
+QString verifierDates(HoteGraphique::Demande& d, const QString& debut, const QString& fin, const QString& annee)
 {
-    for (const QString* date : {&d.debut, &d.fin})
-        if (!date->isEmpty() && !LireDate(*date))
-            return QStringLiteral("date incorrecte : %1 (format attendu JJ/MM/AAAA).").arg(cite(*date));
-    if (!d.debut.isEmpty() && !d.fin.isEmpty() && *LireDate(d.debut) > *LireDate(d.fin))
-        return QStringLiteral("la date de début (%1) est après la date de fin (%2).").arg(d.debut, d.fin);
+    for (auto [texte, date] : {std::pair{&debut, &d.debut}, {&fin, &d.fin}}) {
+        if (texte->isEmpty())
+            continue;
+        const auto lue = LireDate(*texte);
+        if (!lue)
+            return QStringLiteral("date incorrecte : %1 (format attendu JJ/MM/AAAA).").arg(cite(*texte));
+        *date = *lue;
+    }
+    if (d.debut.isValid() && d.fin.isValid() && d.debut > d.fin)
+        return QStringLiteral("la date de début (%1) est après la date de fin (%2).").arg(TexteDate(d.debut), TexteDate(d.fin));
     if (!annee.isEmpty() && !entierDans(annee, 1800, 2200, d.annee))
         return QStringLiteral("année incorrecte : %1.").arg(cite(annee));
     return QString();
@@ -107,8 +113,8 @@ QString lireDemande(const QStringList& arguments, HoteGraphique::Demande& d, Opt
     d.periodes = l.option(QStringLiteral("--periodes")).value_or(QStringLiteral("M"));
     const QString affichage = l.option(QStringLiteral("--affichage")).value_or(QString());
     d.variante = l.option(QStringLiteral("--variante")).value_or(QString()).toUpper();
-    d.debut = l.option(QStringLiteral("--debut")).value_or(QString());
-    d.fin = l.option(QStringLiteral("--fin")).value_or(QString());
+    const QString debut = l.option(QStringLiteral("--debut")).value_or(QString());
+    const QString fin = l.option(QStringLiteral("--fin")).value_or(QString());
     const QString annee = l.option(QStringLiteral("--annee")).value_or(QString());
     d.cumul = l.drapeau(QStringLiteral("--cumul"));
     for (const QString& s : l.option(QStringLiteral("--stations")).value_or(QString()).split(u',', Qt::SkipEmptyParts))
@@ -118,7 +124,7 @@ QString lireDemande(const QStringList& arguments, HoteGraphique::Demande& d, Opt
     o.journal = l.option(QStringLiteral("--journal"));
     if (QString defaut = l.defaut(manque); !defaut.isEmpty())
         return defaut;
-    for (const QString& defaut : {verifierChoix(d, genre, affichage), verifierDates(d, annee), verifierSorties(o, largeur, hauteur)})
+    for (const QString& defaut : {verifierChoix(d, genre, affichage), verifierDates(d, debut, fin, annee), verifierSorties(o, largeur, hauteur)})
         if (!defaut.isEmpty())
             return defaut;
     return QString();

@@ -87,7 +87,7 @@ std::optional<QList<HoteGraphique::Station>> HoteGraphique::lireStations(BaseDon
     return l;
 }
 
-std::pair<QString, QString> HoteGraphique::etendue(BaseDonnees* base, const Station& s)
+std::pair<QDate, QDate> HoteGraphique::etendue(BaseDonnees* base, const Station& s)
 {
     const auto table = NomVerifie::table(prefixe(s.genre), s.code);
     TableauValeurs lignes;
@@ -95,7 +95,8 @@ std::pair<QString, QString> HoteGraphique::etendue(BaseDonnees* base, const Stat
     // Une station inscrite sans table de mesures n'a pas encore de données.
     if (!base || !table || base->ColonnesTable(table->texte()).isEmpty() || !base->ExtraireRecords("SELECT Min(DateCreation), Max(DateCreation) FROM " + *table, lignes, n) || n < 1)
         return {};
-    return {TexteCellule(lignes.valeur(0, 0)).left(10), TexteCellule(lignes.valeur(1, 0)).left(10)};
+    const auto premier = DateDepuisCellule(lignes.valeur(0, 0)), dernier = DateDepuisCellule(lignes.valeur(1, 0));
+    return {premier ? premier->date() : QDate(), dernier ? dernier->date() : QDate()};
 }
 
 namespace {
@@ -206,18 +207,16 @@ void HoteGraphique::remplirDates(const Demande& d, BaseDonnees* base, const Stat
 {
     CtlGraphique& c = *m_controle;
     auto [debut, fin] = etendue(base, principale);
-    if (!d.debut.isEmpty())
+    if (d.debut.isValid())
         debut = d.debut;
-    if (!d.fin.isEmpty())
+    if (d.fin.isValid())
         fin = d.fin;
-    c.TxtDateDebut()->setTexte(debut);
-    c.TxtDateFin()->setTexte(fin);
-    if (d.type == TypeGraph::Annee) {
-        const auto derniere = LireDate(fin);
-        c.TxtAnnee()->setTexte(QString::number(d.annee > 0 ? d.annee : derniere ? derniere->year() : 0));
-    }
+    c.TxtDateDebut()->setTexte(TexteDate(debut));
+    c.TxtDateFin()->setTexte(TexteDate(fin));
+    if (d.type == TypeGraph::Annee)
+        c.TxtAnnee()->setTexte(QString::number(d.annee > 0 ? d.annee : fin.isValid() ? fin.year() : 0));
     if (d.type == TypeGraph::reference)
-        c.InitCourbeReference(principale.code, principale.nom, debut, fin, 0, 0);
+        c.InitCourbeReference(principale.code, principale.nom, TexteDate(debut), TexteDate(fin), 0, 0);
 }
 
 // MonTabPluvio : les attributs en ligne (1 à 4), les stations en point (dès 1).

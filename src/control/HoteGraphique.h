@@ -3,6 +3,7 @@
 #include "commun/TableauValeurs.h"
 #include "commun/TypeGraph.h"
 
+#include <QDate>
 #include <QList>
 #include <QSize>
 #include <QString>
@@ -39,7 +40,7 @@ public:
         QString periodes = QStringLiteral("M");
         QString affichage = QStringLiteral("HISTO");
         QString variante;         // "CUMUL_ANNUEL", "CUMUL_MENSUEL", "EDITION" ou vide
-        QString debut, fin;       // "DD/MM/YYYY" ; vide : toute la chronique de la station
+        QDate debut, fin;         // invalide : toute la chronique de la station
         int annee = 0;            // graphique annuel ; 0 : la dernière année qui a des données
         bool cumul = false;
         QString premiereAnneeStatistique, derniereAnneeStatistique;  // vide : choisies d'après les données
@@ -56,7 +57,7 @@ public:
     // quand elle ne peut pas être lue (la raison dans `DerniereErreur` de la base).
     static std::optional<QList<Station>> lireStations(BaseDonnees* base);
     // Première et dernière dates des mesures d'une station, "DD/MM/YYYY" ; vides sans mesure.
-    static std::pair<QString, QString> etendue(BaseDonnees* base, const Station& station);
+    static std::pair<QDate, QDate> etendue(BaseDonnees* base, const Station& station);
 
     // Prépare le contrôle pour la demande puis charge ; faux, avec la raison en
     // français, quand la demande ne peut être servie (station inconnue, par exemple).

@@ -58,8 +58,8 @@ TEST_F(Chargement, AnneesHydrologiquesAjusteesEtAnnoncees)
     HoteGraphique::Demande d;
     d.station = "76001";
     d.periodes = "H";
-    d.debut = "15/11/2000";
-    d.fin = "31/12/2003";
+    d.debut = QDate(2000, 11, 15);
+    d.fin = QDate(2003, 12, 31);
     QString erreur;
     ASSERT_TRUE(hote.tracer(d, base.get(), erreur)) << erreur.toStdString();
     ASSERT_EQ(messages.messages().size(), 1);
@@ -82,8 +82,8 @@ TEST_F(Chargement, UneDemandeIncompleteNeChangeRien)
     HoteGraphique hote;
     HoteGraphique::Demande d;
     d.station = "76001";
-    d.debut = "01/01/2002";
-    d.fin = "31/12/2002";
+    d.debut = QDate(2002, 1, 1);
+    d.fin = QDate(2002, 12, 31);
     QString erreur;
     ASSERT_TRUE(hote.tracer(d, base.get(), erreur));
     CtlGraphique& c = hote.controle();
@@ -116,8 +116,8 @@ TEST_F(Chargement, UneRequeteQuiEchoueLaisseUneCourbeVideEtLaSuiteContinue)
     d.type = TypeGraph::PluvioPiezo;
     d.station = "76001";
     d.stations = {"PZ1"};
-    d.debut = "01/01/2001";
-    d.fin = "31/12/2004";
+    d.debut = QDate(2001, 1, 1);
+    d.fin = QDate(2004, 12, 31);
     QString erreur;
     ASSERT_TRUE(hote.tracer(d, base.get(), erreur)) << erreur.toStdString();
     CtlGraphique& c = hote.controle();
@@ -146,8 +146,8 @@ TEST_F(Chargement, LOutilDeChargementPasseParLHote)
     HoteGraphique hote;
     HoteGraphique::Demande d;
     d.station = "76001";
-    d.debut = "01/01/2001";
-    d.fin = "31/12/2001";
+    d.debut = QDate(2001, 1, 1);
+    d.fin = QDate(2001, 12, 31);
     QString erreur;
     ASSERT_TRUE(hote.tracer(d, base.get(), erreur));
     CtlGraphique& c = hote.controle();

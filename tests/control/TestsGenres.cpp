@@ -38,8 +38,8 @@ QList<Cas> lesCas()
         d.station = station;
         d.stations = autres;
         // Années hydrologiques entières : aucun ajustement de dates à annoncer.
-        d.debut = QStringLiteral("01/10/2021");
-        d.fin = QStringLiteral("30/09/2023");
+        d.debut = QDate(2021, 10, 1);
+        d.fin = QDate(2023, 9, 30);
         d.annee = 2023;
         d.mesures = QStringLiteral("1");
         return d;
