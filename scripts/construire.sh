@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Configures and builds everything (libraries, programs, tests, benchmarks) in build/.
+# Configure et construit tout (bibliothèques, programmes, tests, mesures) dans build/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake -S . -B build -DCMAKE_BUILD_TYPE="${CMAKE_BUILD_TYPE:-RelWithDebInfo}" >/dev/null

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Main job: installs what is missing, builds, makes the sample database and
-# draws a gallery of every kind of chart into galerie/.
+# Travail principal : installe ce qui manque, construit, fait la base d'exemple
+# et dessine dans galerie/ un graphique de chaque genre.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/installer-paquets.sh

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test.
+# Installe ce qui manque, construit et passe tous les tests.
 # Les tests PostgreSQL (étiquette "postgresql") tournent sur un serveur jetable
 # lancé pour la durée des tests et arrêté ensuite, même en cas d'échec.
 set -euo pipefail

@@ -1,4 +1,4 @@
-// Command-line program of the chart component.
+// Programme en ligne de commande du composant de graphiques.
 #include "Commandes.h"
 #include "LigneCommande.h"
 
@@ -101,7 +101,7 @@ void messagesQt(QtMsgType type, const QMessageLogContext& contexte, const QStrin
 int main(int argc, char** argv)
 {
     qInstallMessageHandler(messagesQt);
-    // No display needed: charts are drawn off screen.
+    // Pas besoin d'écran : les graphiques se dessinent hors écran.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {

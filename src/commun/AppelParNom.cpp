@@ -34,7 +34,7 @@ QByteArray nomDynamique(const QObject* objet, const QString& nom)
     return QByteArray();
 }
 
-// Exact name first, then ignoring case.
+// Le nom exact d'abord, puis sans tenir compte de la casse.
 int indexMethode(const QMetaObject* mo, const QString& nom, int nbArguments)
 {
     int sansCasse = -1;

@@ -40,7 +40,7 @@ const std::array<QString, 12> moisNoms = {
     QStringLiteral("Juillet"), QStringLiteral("Aout"), QStringLiteral("Septembre"),
     QStringLiteral("Octobre"), QStringLiteral("Novembre"), QStringLiteral("Décembre")};
 
-// Names the runtime's Format gave in a French locale.
+// Les noms que donnait Format du runtime en français.
 const std::array<QString, 12> moisCourts = {
     QStringLiteral("janv"), QStringLiteral("févr"), QStringLiteral("mars"), QStringLiteral("avr"),
     QStringLiteral("mai"), QStringLiteral("juin"), QStringLiteral("juil"), QStringLiteral("août"),
@@ -78,7 +78,7 @@ QString quatreChiffres(int n)
 
 struct Jeton
 {
-    QChar lettre;  // lower-case letter, or 0 for literal text
+    QChar lettre;  // lettre en minuscule, ou nulle pour un texte tel quel
     int longueur;
     QString texte;
 };
@@ -115,7 +115,7 @@ QList<Jeton> analyserMotif(const QString& motif)
     return jetons;
 }
 
-// Patterns are few and used once per point: each is analysed once.
+// Les motifs sont peu nombreux et servent à chaque point : chacun est analysé une fois.
 const QList<Jeton>& jetonsDuMotif(const QString& motif)
 {
     thread_local QHash<QString, QList<Jeton>> analyses;

@@ -171,9 +171,10 @@ bool BaseSqlite::lancer(const QString& sql, const QList<TypeValeur>& types, Tabl
     if (!reste.isEmpty())
         return erreur(QStringLiteral("Un seul ordre par texte : la suite est refusée"));
     const int colonnes = sqlite3_column_count(s.get());
-    // Records one after the other: the very layout of the array handed back.
-    // The row count is known only at the end: cells go into fixed blocks, then
-    // once into the array, instead of a growing array copied again and again.
+    // Les enregistrements l'un après l'autre : la disposition même du tableau rendu.
+    // Le nombre de lignes n'est connu qu'à la fin : les cellules vont dans des blocs
+    // fixes, puis une seule fois dans le tableau, au lieu d'un tableau qui grandit
+    // et se recopie sans cesse.
     constexpr std::size_t tailleBloc = 1 << 16;
     std::vector<std::vector<QVariant>> blocs;
     auto cellule = [&]() -> std::vector<QVariant>& {
@@ -293,8 +294,8 @@ bool BaseSqlite::insererLignes(const QString& table, const QList<ColonneTable>& 
 
 QString BaseSqlite::typeSql(TypeColonne type) const
 {
-    // Dates are ISO texts: a TEXT affinity spares the numeric conversion that
-    // a plain DATE column applies to each literal it is compared with.
+    // Les dates sont des textes ISO : l'affinité TEXT évite la conversion numérique
+    // qu'une simple colonne DATE applique à chaque littéral comparé.
     switch (type) {
     case TypeColonne::Date: return QStringLiteral("DATE TEXT");
     case TypeColonne::Heure: return QStringLiteral("TIME TEXT");
@@ -310,8 +311,8 @@ QString BaseSqlite::typeSql(TypeColonne type) const
 
 QString BaseSqlite::suffixeTableACle() const
 {
-    // Keyed tables are stored in key order (by date and time for the series):
-    // a period is read in one pass over the table, with no lookup per row.
+    // Les tables à clé sont rangées dans l'ordre de la clé (date et heure pour les
+    // séries) : une période se lit d'un seul passage, sans recherche par ligne.
     return QStringLiteral(" WITHOUT ROWID");
 }
 

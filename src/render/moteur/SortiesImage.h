@@ -8,11 +8,11 @@ class QIODevice;
 
 class MoteurGraphique;
 
-// The chart written to files, through the engine's one drawing path.
+// Le graphique écrit en fichiers, par l'unique chemin de dessin du moteur.
 class SortiesImage
 {
 public:
-    // Device pixel ratio > 1 gives a sharper picture of the same layout.
+    // Un rapport de pixels > 1 donne une image plus fine de la même disposition.
     static QImage image(const MoteurGraphique& moteur, const QSize& taille, bool avecCalque = false);
     static bool ecrirePng(const MoteurGraphique& moteur, QIODevice& sortie, const QSize& taille);
     static bool ecrireSvg(const MoteurGraphique& moteur, QIODevice& sortie, const QSize& taille);
