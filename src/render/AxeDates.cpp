@@ -144,16 +144,32 @@ int NombrePas(int annees, qint64 jours, qint64 mois, int pasActuel, bool piezo, 
     return std::max(pas, 1);
 }
 
-Axe parPeriodes(const Demande& d)
+namespace {
+
+// Le début commun aux deux familles : bornes, unité et pas selon l'étendue, durée en jours.
+struct Depart
 {
     Axe axe;
-    axe.debut = d.debut;
-    axe.fin = d.fin;
-    QString unite = d.unite;
-    int pas = d.pas;
-    pasSelonEtendue(d, false, axe, unite, pas);
-    const int annees = int(DateDiff(Intervalle::Annee, d.debut, d.fin));
-    axe.jours = DateDiff(Intervalle::Jour, d.debut, d.fin);
+    QString unite;
+    int pas = 0;
+    int annees = 0;
+};
+
+Depart depart(const Demande& d, bool piezo)
+{
+    Depart r{Axe{}, d.unite, d.pas, int(DateDiff(Intervalle::Annee, d.debut, d.fin))};
+    r.axe.debut = d.debut;
+    r.axe.fin = d.fin;
+    pasSelonEtendue(d, piezo, r.axe, r.unite, r.pas);
+    r.axe.jours = DateDiff(Intervalle::Jour, d.debut, d.fin);
+    return r;
+}
+
+} // namespace
+
+Axe parPeriodes(const Demande& d)
+{
+    auto [axe, unite, pas, annees] = depart(d, false);
     if (unite == QStringLiteral("VIDE"))
         axe.libelles = reguliers(d.debut, axe.jours, std::max(pas, 1));
     else if (unite == QStringLiteral("M"))
@@ -173,14 +189,7 @@ Axe parPeriodes(const Demande& d)
 
 Axe pointsDates(const Demande& d)
 {
-    Axe axe;
-    axe.debut = d.debut;
-    axe.fin = d.fin;
-    QString unite = d.unite;
-    int pas = d.pas;
-    pasSelonEtendue(d, true, axe, unite, pas);
-    const int annees = int(DateDiff(Intervalle::Annee, d.debut, d.fin));
-    axe.jours = DateDiff(Intervalle::Jour, d.debut, d.fin);
+    auto [axe, unite, pas, annees] = depart(d, true);
     pas = std::max(pas, 1);
     QStringList& l = axe.libelles;
     if (unite == QStringLiteral("VIDE")) {
