@@ -91,6 +91,7 @@ CtlGraphique::CtlGraphique(QWidget* parent)
 
     creerCadreOutils();
     creerCadresLecture();
+    brancherSouris();
 
     // À la création : les cadres, le graphique des pluies à la place du principal, pas d'aperçu.
     m_frmAide->Initialiser(855, QStringLiteral("Coord."), true);
@@ -651,9 +652,13 @@ void CtlGraphique::declencheOutil(qint16 Index) noexcept
             AppelerMembre(hote, QStringLiteral("AppelDeclencheClick"), {qint16(0)});
             break;
         case 6:
+            editerGrillePoints();
+            break;
         case 7:
+            ouvrirOptionsGraphiques();
+            break;
         case 8:
-            // Édition de la grille, boîte d'options et export vers le tableur : traités ailleurs.
+            exporterVersTableur(m_typeGraphique == TypeGraph::Annee, m_typeGraphique == TypeGraph::Superposition);
             break;
         case 9:
             OuvrirAide(m_noAide);

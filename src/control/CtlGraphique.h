@@ -1,6 +1,7 @@
 #pragma once
 
 #include "commun/TypeGraph.h"
+#include "control/FenetreZoom.h"
 #include "model/Classe_Graphiques.h"
 
 #include <QPointer>
@@ -9,6 +10,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class BaseDonnees;
 class CadreTitre;
@@ -152,6 +154,22 @@ public:
 
     // Mode d'outil : retenu, avec les réglages de souris du moteur pour les modes 2 à 6.
     void ChoisirOutil(qint16 mode) noexcept;
+
+    // Souris sur le graphique : rectangle élastique, zooms, lecture des coordonnées
+    // et pose de points. Coordonnées en unités du graphique.
+    void DessinerRectangle(double x1, double y1, double x2, double y2) noexcept;
+    void SuivreRectangle(double x, double y) noexcept;
+    void ZoomerRectangle() noexcept;
+    void ZoomerPas(Qt::MouseButton bouton) noexcept;
+    void AfficherCoordonnees(double x, double y) noexcept;
+    void PointDansGraphique(double x, double y, bool& Dedans) const noexcept;
+    void AjouterPointClic(double x, double y) noexcept;
+    void RedessinerPoints() noexcept;
+    // Au-delà du rectangle : molette autour du pointeur, glisser du bouton du milieu,
+    // retour à toute la période chargée (double clic, touche Début).
+    void ZoomerMolette(double x, int crans) noexcept;
+    void Decaler(double ecartX) noexcept;
+    void ZoomerToutePeriode() noexcept;
     // Place des enfants selon la taille du contrôle (twips : 15 par pixel).
     void DispositionRedimensionnement() noexcept;
     // Le graphique tel qu'affiché, écrit dans un fichier PNG, SVG ou PDF.
@@ -166,6 +184,7 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* evenement) override;
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
 
 private:
     friend class SequenceChargement;
@@ -191,6 +210,26 @@ private:
     void axesPointsDates(bool superpositionCourbes, QString& debut, QString& fin);
     void dessinerPointsCategorie(const Classe_Graphique& courbe, int premierePosition, bool cumul);
 
+    // Souris : branchement des signaux du graphique, boutons, et zooms.
+    void brancherSouris();
+    void sourisEnfoncee(Qt::MouseButton bouton, double x, double y);
+    void sourisRelachee(Qt::MouseButton bouton, double x, double y);
+    void sourisDeplacee(double x, double y, Qt::MouseButtons boutons);
+    void objetDepose(QObject* objet, const QPointF& position);
+    bool periodeAffichee() const;
+    bool pointsDates() const;
+    void retenirVueInitiale();
+    // Nouvelle fenêtre X du graphique : dates affichées, bornes du moteur, axes, graphique superposé.
+    void appliquerFenetreX(double gauche, double droite);
+    void reconstruireAxes(double yMin, double yMax);
+    void alignerGraphiqueSuperpose();
+    void effacerRectangle();
+    // Plage choisie au rectangle en mode 5 avec un autre bouton que le gauche : suppression des points (édition).
+    void supprimerPlageSelectionnee(double x1, double x2);
+    // Outils 6, 7 et 8 : édition de la grille des points, boîte d'options, export vers le tableur.
+    void editerGrillePoints();
+    void ouvrirOptionsGraphiques();
+    void exporterVersTableur(bool annee, bool superposition);
     // Propriétés publiques.
     bool m_lightVersion = false;
     bool m_calculauto = false;
@@ -216,6 +255,30 @@ private:
     bool m_annulation = false;
     bool m_chargementEnCours = false;
     QString m_derniereValidation;
+
+    // Rectangle élastique, en unités du graphique.
+    struct Rectangle
+    {
+        bool dessin = false;
+        bool premierMouvement = false;
+        double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    };
+    Rectangle m_rectangle;
+    // Déplacement au bouton du milieu : la position X tenue sous le pointeur.
+    std::optional<double> m_ancreDecalage;
+    // La vue telle que chargée, retenue au premier zoom pour y revenir.
+    struct VueInitiale
+    {
+        bool echelleXAuto = true, echelleYAuto = true;
+        double minY = 0, maxY = 0;
+        QString unite, debutAffichage, finAffichage;
+        qint16 pas = 0;
+        double xMin = 0, xMax = 0, yMin = 0, yMax = 0;
+        double xMinSuperpose = 0, xMaxSuperpose = 0;
+    };
+    std::optional<VueInitiale> m_vueInitiale;
+    // Bornes X que le moteur prendra une fois les axes refaits.
+    std::optional<FenetreZoom::Bornes> m_fenetreDemandee;
 
     // Enfants.
     VueGraphique* m_graphique = nullptr;

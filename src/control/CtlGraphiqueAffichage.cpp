@@ -58,6 +58,7 @@ void CtlGraphique::dessinerPointsCategorie(const Classe_Graphique& courbe, int p
 void CtlGraphique::AffichageGraphique(bool, bool SuperpositionCourbes, const QString& Frequence) noexcept
 {
     sousGarde([&] {
+        m_vueInitiale.reset();
         MoteurGraphique& g = Graphique();
         Classe_Graphiques& c = CollCourbes();
         if (c.Compter() == 0) {
@@ -245,6 +246,7 @@ void CtlGraphique::axesPointsDates(bool superpositionCourbes, QString& debut, QS
 void CtlGraphique::AffichageGraphiquePiezo(bool, bool SuperpositionCourbes, QObject* jaugeHote) noexcept
 {
     sousGarde([&] {
+        m_vueInitiale.reset();
         MoteurGraphique& g = Graphique();
         Classe_Graphiques& c = CollCourbes();
         g.ecrire(Prop::Dessin, 1);
@@ -283,6 +285,7 @@ void CtlGraphique::AffichageGraphiquePiezo(bool, bool SuperpositionCourbes, QObj
 void CtlGraphique::AffichageGraphiqueSuperposepluvioPiezo(bool, bool, QObject* jaugeHote) noexcept
 {
     sousGarde([&] {
+        m_vueInitiale.reset();
         MoteurGraphique& s = GraphiqueSuperposePluvio();
         MoteurGraphique& g = Graphique();
         Classe_Graphiques& pluie = CollCourbes2();

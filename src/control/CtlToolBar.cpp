@@ -1,6 +1,8 @@
 #include "control/CtlToolBar.h"
 
 #include <QFrame>
+#include <QLabel>
+#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QToolButton>
@@ -93,16 +95,33 @@ QIcon icone(int index)
     return QIcon(image);
 }
 
+// Le fond de la bande : un dégradé clair, dessiné lui aussi.
+QPixmap fond()
+{
+    QPixmap image(64, tailleIcone + 12);
+    QPainter p(&image);
+    QLinearGradient degrade(0, 0, 0, image.height());
+    degrade.setColorAt(0, QColor(248, 250, 253));
+    degrade.setColorAt(1, QColor(214, 224, 236));
+    p.fillRect(image.rect(), degrade);
+    p.setPen(QColor(180, 192, 208));
+    p.drawLine(0, image.height() - 1, image.width(), image.height() - 1);
+    return image;
+}
+
 } // namespace
 
 CtlToolBar::CtlToolBar(QWidget* parent)
     : QWidget(parent)
+    , m_imgBackground(new QLabel(this))
     , m_toolBar(new QFrame(this))
 {
     setObjectName(QStringLiteral("PaletteOutils"));
+    m_imgBackground->setObjectName(QStringLiteral("imgBackground"));
+    m_imgBackground->setPixmap(fond());
+    m_imgBackground->setScaledContents(true);
     m_toolBar->setObjectName(QStringLiteral("toolBar"));
     m_toolBar->setFrameShape(QFrame::StyledPanel);
-    m_toolBar->setAutoFillBackground(true);
     for (int i = 0; i < nombreBoutons; ++i) {
         auto* b = new QToolButton(m_toolBar);
         b->setObjectName(QStringLiteral("PaletteOutils%1").arg(i));
@@ -160,6 +179,7 @@ QVariant CtlToolBar::AfficheIcones(bool Imprimer, const QString& AideImprimer, b
 void CtlToolBar::resizeEvent(QResizeEvent* evenement)
 {
     m_toolBar->setGeometry(0, 0, width(), height());
+    m_imgBackground->setGeometry(contentsRect());
     QToolButton* aide = bouton(9);
     aide->move(m_toolBar->width() - aide->width() - 200 / twipsParPixel, aide->y());
     QWidget::resizeEvent(evenement);

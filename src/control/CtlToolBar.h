@@ -6,6 +6,7 @@
 
 class QToolButton;
 class QFrame;
+class QLabel;
 
 // Bande de dix boutons à image ; un clic rend l'indice du bouton.
 class CtlToolBar : public QWidget
@@ -38,6 +39,7 @@ protected:
     void resizeEvent(QResizeEvent* evenement) override;
 
 private:
+    QLabel* m_imgBackground;
     QFrame* m_toolBar;
     std::array<QToolButton*, nombreBoutons> m_boutons{};
 };

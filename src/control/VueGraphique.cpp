@@ -2,7 +2,11 @@
 
 #include "render/moteur/PeintreGraphique.h"
 
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QPainter>
 #include <QPrinter>
 
@@ -13,6 +17,8 @@ VueGraphique::VueGraphique(const QString& nom, QWidget* parent)
     setObjectName(nom);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+    setFocusPolicy(Qt::WheelFocus);
+    setAcceptDrops(true);
     setMinimumSize(120, 80);
     connect(m_moteur.get(), &MoteurGraphique::dessinDemande, this, qOverload<>(&QWidget::update));
     connect(m_moteur.get(), &MoteurGraphique::calqueModifie, this, qOverload<>(&QWidget::update));
@@ -71,12 +77,29 @@ QPointF VueGraphique::versUnites(const QPointF& pixel) const
     return m_moteur->versUnites(pixel, QRectF(rect()));
 }
 
+const QImage& VueGraphique::image()
+{
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * ratio).toSize();
+    if (m_image.size() != pixels || m_image.devicePixelRatio() != ratio || m_revisionImage != m_moteur->revision()
+        || m_image.isNull()) {
+        if (m_image.size() != pixels)
+            m_image = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+        m_image.setDevicePixelRatio(ratio);
+        QPainter p(&m_image);
+        m_moteur->peindre(p, QRectF(rect()));
+        m_revisionImage = m_moteur->revision();
+    }
+    return m_image;
+}
+
 void VueGraphique::paintEvent(QPaintEvent*)
 {
+    // Le rectangle élastique et la lecture suivent la souris : seul le calque se redessine.
+    const QImage& fond = image();
     QPainter p(this);
-    const QRectF cadre(rect());
-    m_moteur->peindre(p, cadre);
-    m_moteur->peindreCalque(p, cadre);
+    p.drawImage(QPointF(0, 0), fond);
+    m_moteur->peindreCalque(p, QRectF(rect()));
 }
 
 void VueGraphique::resizeEvent(QResizeEvent* evenement)
@@ -101,6 +124,48 @@ void VueGraphique::mouseReleaseEvent(QMouseEvent* e)
 {
     const QPointF u = versUnites(e->position());
     emit sourisRelachee(e->button(), u.x(), u.y(), e->modifiers());
+}
+
+void VueGraphique::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    const QPointF u = versUnites(e->position());
+    emit doubleClic(u.x(), u.y());
+}
+
+void VueGraphique::wheelEvent(QWheelEvent* e)
+{
+    m_molette += e->angleDelta().y();
+    const int crans = m_molette / 120;
+    m_molette -= crans * 120;
+    if (crans != 0) {
+        const QPointF u = versUnites(e->position());
+        emit molette(u.x(), u.y(), crans);
+    }
+    e->accept();
+}
+
+void VueGraphique::keyPressEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_Home) {
+        emit toucheDebut();
+        e->accept();
+        return;
+    }
+    QWidget::keyPressEvent(e);
+}
+
+void VueGraphique::dragEnterEvent(QDragEnterEvent* e)
+{
+    if (e->source())
+        e->acceptProposedAction();
+}
+
+void VueGraphique::dropEvent(QDropEvent* e)
+{
+    if (QObject* source = e->source()) {
+        e->acceptProposedAction();
+        emit objetDepose(source, e->position());
+    }
 }
 
 void VueGraphique::appliquerCurseur(int curseur)

@@ -2,6 +2,7 @@
 
 #include "render/moteur/MoteurGraphique.h"
 
+#include <QImage>
 #include <QWidget>
 #include <memory>
 
@@ -13,6 +14,8 @@ class QPrinter;
 class VueGraphique : public QWidget
 {
     Q_OBJECT
+    // Valeur par défaut du graphique : un objet déposé de même valeur est accueilli.
+    Q_PROPERTY(QString Tag MEMBER m_tag USER true)
 
 public:
     explicit VueGraphique(const QString& nom = QStringLiteral("Graphique"), QWidget* parent = nullptr);
@@ -35,6 +38,11 @@ signals:
     void sourisEnfoncee(Qt::MouseButton bouton, double x, double y, Qt::KeyboardModifiers touches);
     void sourisRelachee(Qt::MouseButton bouton, double x, double y, Qt::KeyboardModifiers touches);
     void imprime(bool reussi);
+    // Crans de molette (positifs vers l'avant), double clic et touche Début, objet déposé (position en pixels).
+    void molette(double x, double y, int crans);
+    void doubleClic(double x, double y);
+    void toucheDebut();
+    void objetDepose(QObject* objet, const QPointF& position);
 
 protected:
     void paintEvent(QPaintEvent* evenement) override;
@@ -42,10 +50,21 @@ protected:
     void mouseMoveEvent(QMouseEvent* evenement) override;
     void mousePressEvent(QMouseEvent* evenement) override;
     void mouseReleaseEvent(QMouseEvent* evenement) override;
+    void mouseDoubleClickEvent(QMouseEvent* evenement) override;
+    void wheelEvent(QWheelEvent* evenement) override;
+    void keyPressEvent(QKeyEvent* evenement) override;
+    void dragEnterEvent(QDragEnterEvent* evenement) override;
+    void dropEvent(QDropEvent* evenement) override;
 
 private:
     void appliquerCurseur(int curseur);
+    // L'image du graphique sans son calque, refaite seulement quand le moteur ou la taille changent.
+    const QImage& image();
 
     std::unique_ptr<MoteurGraphique> m_moteur;
     std::unique_ptr<QPrinter> m_imprimante;
+    QString m_tag;
+    QImage m_image;
+    quint64 m_revisionImage = 0;
+    int m_molette = 0;   // huitièmes de degré en attente d'un cran entier (pavés tactiles)
 };

@@ -116,7 +116,10 @@ void MoteurGraphique::ecrireIndexe(int numero, int indice, const QString& valeur
 
 void MoteurGraphique::appliquer(int numero, const QVariant& valeurBrute, double nombre, bool estNombre)
 {
-    ++m_revision;
+    // Choisir un axe, un jeu, un point ou un élément ne change pas l'image.
+    if (numero != Prop::AxeY && numero != Prop::Jeu && numero != Prop::Point && numero != Prop::ClasseTexte
+        && numero != Prop::Element)
+        ++m_revision;
     // Une valeur donnée en variant est tracée ici ; les nombres l'ont été par leur surcharge.
     if (valeurBrute.isValid())
         tracer(numero, std::nullopt, valeurBrute);
@@ -385,6 +388,7 @@ void MoteurGraphique::setTaille(const QSize& taille)
 void MoteurGraphique::demanderDessin(int demande)
 {
     m_derniereDemande = demande;
+    ++m_revision;
     switch (demande) {
     case DemandeDessin::Vierge:
         m_vierge = true;

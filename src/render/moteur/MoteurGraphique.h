@@ -72,6 +72,8 @@ public:
     const Calque& calque() const { return m_calque; }
     // La demande de tracé 1 montre un graphique vierge jusqu'à la demande 2 suivante.
     bool vierge() const { return m_vierge; }
+    // Change à chaque écriture qui peut changer l'image : un écran garde son image tant qu'elle ne bouge pas.
+    quint64 revision() const { return m_revision; }
 
     // Les fichiers QPicture à chemin relatif vont dans ce dossier (temporaire par défaut).
     static void definirDossierImages(const QString& dossier);

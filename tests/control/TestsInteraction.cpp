@@ -1,0 +1,387 @@
+// La souris sur le graphique du contrôle, pilotée comme une personne le ferait
+// (événements QTest sur le vrai widget), sur la base d'exemple.
+#include "HoteTest.h"
+
+#include "commun/Dates.h"
+#include "commun/Horloge.h"
+#include "commun/Nombres.h"
+#include "control/HoteGraphique.h"
+#include "control/VueGraphique.h"
+#include "data/bases/BaseExemple.h"
+#include "data/bases/BaseSqlite.h"
+#include "render/moteur/ProprietesMoteur.h"
+#include "settings/messages/MessagesEnregistres.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWheelEvent>
+#include <gtest/gtest.h>
+
+namespace {
+
+class Interaction : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        Horloge::fixer(QDate(2024, 3, 15));
+        MoteurGraphique::definirDossierImages(dossier.path());
+        QString erreur;
+        base = BaseSqlite::ouvrir(dossier.filePath("exemple.db"), erreur);
+        ASSERT_TRUE(base) << erreur.toStdString();
+        ASSERT_TRUE(BaseExemple::remplir(*base, 5, {}, erreur)) << erreur.toStdString();
+        hote.resize(1200, 810);
+        hote.show();
+    }
+    void TearDown() override
+    {
+        Horloge::fixer(QDate());
+        MoteurGraphique::definirDossierImages(QString());
+        ValeursProcessus::courantes().fenetrePrincipale = nullptr;
+    }
+
+    void tracer(TypeGraph type, const QString& station, const QStringList& autres = {})
+    {
+        HoteGraphique::Demande d;
+        d.type = type;
+        d.station = station;
+        d.stations = autres;
+        d.debut = QDate(2021, 10, 1);
+        d.fin = QDate(2023, 9, 30);
+        QString erreur;
+        ASSERT_TRUE(hote.tracer(d, base.get(), erreur)) << erreur.toStdString();
+    }
+
+    CtlGraphique& ctl() { return hote.controle(); }
+    VueGraphique* vue() { return ctl().vueGraphique(); }
+    MoteurGraphique& g() { return ctl().Graphique(); }
+    QRectF zone() { return g().zoneTrace(QRectF(vue()->rect())); }
+    // Un point de la zone de tracé, en fractions de sa largeur et de sa hauteur.
+    QPoint point(double fx, double fy)
+    {
+        const QRectF z = zone();
+        return QPointF(z.left() + fx * z.width(), z.top() + fy * z.height()).toPoint();
+    }
+    QPointF unites(const QPoint& p) { return vue()->versUnites(QPointF(p)); }
+    double lire(int numero)
+    {
+        g().ecrire(Prop::AxeY, 0);
+        return g().lireNombre(numero);
+    }
+    void glisser(const QPoint& de, const QPoint& a, Qt::MouseButton bouton = Qt::LeftButton)
+    {
+        QTest::mousePress(vue(), bouton, {}, de);
+        QTest::mouseMove(vue(), (de + a) / 2);
+        QTest::mouseMove(vue(), a);
+        QTest::mouseRelease(vue(), bouton, {}, a);
+    }
+    void molette(const QPoint& p, int crans)
+    {
+        QWheelEvent e(QPointF(p), vue()->mapToGlobal(QPointF(p)), QPoint(), QPoint(0, crans * 120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(vue(), &e);
+    }
+    QString lecture(int ligne)
+    {
+        const QTableWidgetItem* cellule = ctl().SprAide()->item(ligne, 0);
+        return cellule ? cellule->text() : QStringLiteral("(sans cellule)");
+    }
+
+    MagasinTemporaire magasin;
+    QTemporaryDir dossier;
+    MessagesEnregistres messages;
+    std::unique_ptr<BaseSqlite> base;
+    HoteGraphique hote;
+};
+
+TEST_F(Interaction, RectangleSurPluieEtNappeLesDeuxGraphiquesSuivent)
+{
+    tracer(TypeGraph::PluvioPiezo, "76402001", {"00754X0012"});
+    Classe_Graphiques& c = ctl().CollCourbes();
+    const QDate debut = *LireDate(c.DateDebutAffichage()), fin = *LireDate(c.DateFinAffichage());
+    const double xMin = lire(Prop::XMin), xMax = lire(Prop::XMax);
+    MoteurGraphique& s = ctl().GraphiqueSuperposePluvio();
+    const double sMin = s.lireNombre(Prop::XMin), sMax = s.lireNombre(Prop::XMax);
+    ASSERT_LT(xMin, xMax);
+    ASSERT_LT(sMin, sMax);
+
+    ctl().declencheOutil(3);
+    const QPoint a = point(0.25, 0.2), b = point(0.6, 0.8);
+    const QPointF ua = unites(a), ub = unites(b + QPoint(5, 5));
+    QTest::mousePress(vue(), Qt::LeftButton, {}, a);
+    QTest::mouseMove(vue(), b);
+    // Pendant le glissement, un seul cadre sur le calque, aux coins de la souris.
+    ASSERT_EQ(g().calque().boites().size(), 1);
+    EXPECT_NEAR(g().calque().boites()[0].x, unites(a).x(), 1e-9);
+    QTest::mouseMove(vue(), b + QPoint(5, 5));
+    ASSERT_EQ(g().calque().boites().size(), 1);
+    QTest::mouseRelease(vue(), Qt::LeftButton, {}, b + QPoint(5, 5));
+    EXPECT_TRUE(g().calque().boites().isEmpty());
+
+    // Le moteur montre le rectangle ; la collection garde les mêmes bornes en dates et en Y.
+    EXPECT_NEAR(lire(Prop::XMin), ua.x(), 1e-6);
+    EXPECT_NEAR(lire(Prop::XMax), ub.x(), 1e-6);
+    // La collection garde ses bornes au centième ; le moteur prend les siennes.
+    EXPECT_FALSE(c.EchelleYAuto());
+    EXPECT_NEAR(c.MinY(), std::min(ua.y(), ub.y()), 0.0051);
+    EXPECT_NEAR(c.MaxY(), std::max(ua.y(), ub.y()), 0.0051);
+    EXPECT_DOUBLE_EQ(lire(Prop::YMin), c.MinY());
+    EXPECT_DOUBLE_EQ(lire(Prop::YMax), c.MaxY());
+    EXPECT_FALSE(c.EchelleXAuto());
+    EXPECT_EQ(c.UniteAxeX(), "VIDE");
+    const double jours = double(debut.daysTo(fin));
+    EXPECT_EQ(c.DateDebutAffichage(), TexteDate(debut.addDays(std::llround(jours * (ua.x() - xMin) / (xMax - xMin)))));
+    EXPECT_EQ(c.DateFinAffichage(), TexteDate(debut.addDays(std::llround(jours * (ub.x() - xMin) / (xMax - xMin)))));
+    // Les pluies dessous montrent la même part de la période.
+    EXPECT_NEAR((s.lireNombre(Prop::XMin) - sMin) / (sMax - sMin), (ua.x() - xMin) / (xMax - xMin), 1e-9);
+    EXPECT_NEAR((s.lireNombre(Prop::XMax) - sMin) / (sMax - sMin), (ub.x() - xMin) / (xMax - xMin), 1e-9);
+
+    // Lecture au pointeur : la date et la valeur sous lui, rien hors de la zone.
+    const QPoint p = point(0.5, 0.5);
+    QTest::mouseMove(vue(), p);
+    const QPointF up = unites(p);
+    const QDate d1 = *LireDate(c.DateDebutAffichage()), d2 = *LireDate(c.DateFinAffichage());
+    const double minutes = double(QDateTime(d1, QTime()).secsTo(QDateTime(d2, QTime()))) / 60;
+    const double x0 = lire(Prop::XMin), x1 = lire(Prop::XMax);
+    const QDateTime attendue =
+        QDateTime(d1, QTime()).addSecs(qint64(std::llround(minutes * (up.x() - x0) / (x1 - x0) * 60)) + 9000);
+    EXPECT_EQ(lecture(0), TexteDate(attendue.date()));
+    EXPECT_EQ(lecture(1), FormatNombre(up.y(), "#.##"));
+    QTest::mouseMove(vue(), QPoint(2, 2));
+    EXPECT_EQ(lecture(0), "");
+    EXPECT_EQ(lecture(1), "");
+}
+
+TEST_F(Interaction, RectanglesRefusesEtBornesComprises)
+{
+    tracer(TypeGraph::PluvioPiezo, "76402001", {"00754X0012"});
+    ctl().declencheOutil(3);
+    const double xMin = lire(Prop::XMin), xMax = lire(Prop::XMax), yMin = lire(Prop::YMin), yMax = lire(Prop::YMax);
+    const QString debut = ctl().CollCourbes().DateDebutAffichage();
+    auto inchange = [&] {
+        EXPECT_EQ(lire(Prop::XMin), xMin);
+        EXPECT_EQ(lire(Prop::XMax), xMax);
+        EXPECT_EQ(lire(Prop::YMin), yMin);
+        EXPECT_EQ(lire(Prop::YMax), yMax);
+        EXPECT_EQ(ctl().CollCourbes().DateDebutAffichage(), debut);
+        EXPECT_TRUE(g().calque().boites().isEmpty());
+    };
+    glisser(point(0.3, 0.5), point(0.3, 0.5));           // un clic : largeur nulle
+    inchange();
+    glisser(point(0.3, 0.5), point(0.6, 0.5));           // plat
+    inchange();
+    glisser(point(0.3, 0.5), QPoint(vue()->width() - 2, 2));   // un coin hors de la zone
+    inchange();
+    glisser(QPoint(2, 2), point(0.6, 0.6));              // parti hors de la zone : aucun cadre
+    inchange();
+    // Un rectangle aplati à 0,1 unité ou moins ne zoome pas, même dedans.
+    ctl().CollCourbes();
+    bool dedans = false;
+    ctl().PointDansGraphique(xMin, yMin, dedans);
+    EXPECT_TRUE(dedans);     // un point sur les bornes est dedans
+    ctl().PointDansGraphique(xMax, yMax, dedans);
+    EXPECT_TRUE(dedans);
+    ctl().PointDansGraphique(xMax + (xMax - xMin) * 1e-3, yMax, dedans);
+    EXPECT_FALSE(dedans);
+}
+
+TEST_F(Interaction, ZoomParPasMoletteDeplacementEtRetourAToutePeriode)
+{
+    tracer(TypeGraph::PluvioPiezo, "76402001", {"00754X0012"});
+    Classe_Graphiques& c = ctl().CollCourbes();
+    const double xMin = lire(Prop::XMin), xMax = lire(Prop::XMax);
+    const double yMin = lire(Prop::YMin), yMax = lire(Prop::YMax);
+    const QString debut = c.DateDebutAffichage(), fin = c.DateFinAffichage(), unite = c.UniteAxeX();
+
+    // Un pas depuis toute la période : X ne bouge pas, Y va à mi-chemin des données, les dates rentrent d'un jour.
+    ctl().declencheOutil(2);
+    QTest::mouseClick(vue(), Qt::LeftButton, {}, point(0.5, 0.5));
+    EXPECT_DOUBLE_EQ(lire(Prop::XMin), std::trunc(xMin / 2));
+    EXPECT_DOUBLE_EQ(lire(Prop::XMax), c.MaxAxeX() - (c.MaxAxeX() - xMax) / 2);
+    EXPECT_NEAR(c.MinY(), yMin + (c.MinDonnees() - yMin) / 2, 1e-9);
+    EXPECT_NEAR(c.MaxY(), yMax + (c.MaxDonnees() - yMax) / 2, 1e-9);
+    const QDate chargement = *LireDate(c.DateDebutChargement());
+    EXPECT_EQ(c.DateDebutAffichage(), TexteDate(chargement.addDays(1)));
+    // Le bouton droit ne fait rien.
+    const double yApres = lire(Prop::YMin);
+    QTest::mouseClick(vue(), Qt::RightButton, {}, point(0.5, 0.5));
+    EXPECT_EQ(lire(Prop::YMin), yApres);
+
+    // Molette : resserre autour du pointeur, qui garde sa place.
+    ctl().declencheOutil(3);
+    const QPoint p = point(0.25, 0.5);
+    const double sous = unites(p).x();
+    molette(p, 2);
+    const double largeur = lire(Prop::XMax) - lire(Prop::XMin);
+    EXPECT_NEAR(largeur, (xMax - xMin) * 0.64, (xMax - xMin) * 1e-9);
+    EXPECT_NEAR(unites(p).x(), sous, largeur * 1e-6);
+    EXPECT_EQ(c.UniteAxeX(), "VIDE");
+    EXPECT_FALSE(c.EchelleXAuto());
+
+    // Bouton du milieu : la vue glisse de la même largeur, le point saisi reste sous le pointeur.
+    const double saisi = unites(point(0.5, 0.5)).x();
+    QTest::mousePress(vue(), Qt::MiddleButton, {}, point(0.5, 0.5));
+    QTest::mouseMove(vue(), point(0.6, 0.5));
+    QTest::mouseRelease(vue(), Qt::MiddleButton, {}, point(0.6, 0.5));
+    EXPECT_NEAR(lire(Prop::XMax) - lire(Prop::XMin), largeur, largeur * 1e-9);
+    EXPECT_NEAR(unites(point(0.6, 0.5)).x(), saisi, largeur * 1e-3);
+    // On ne glisse pas au-delà du début de la période.
+    for (int i = 0; i < 20; ++i) {
+        QTest::mousePress(vue(), Qt::MiddleButton, {}, point(0.1, 0.5));
+        QTest::mouseMove(vue(), point(0.9, 0.5));
+        QTest::mouseRelease(vue(), Qt::MiddleButton, {}, point(0.9, 0.5));
+    }
+    EXPECT_DOUBLE_EQ(lire(Prop::XMin), xMin);
+    // Reculer la molette au-delà de tout revient à l'étendue entière, pas plus.
+    molette(p, -40);
+    EXPECT_DOUBLE_EQ(lire(Prop::XMin), xMin);
+    EXPECT_DOUBLE_EQ(lire(Prop::XMax), xMax);
+
+    // Double clic : la vue telle que chargée.
+    molette(p, 3);
+    QTest::mouseDClick(vue(), Qt::LeftButton, {}, point(0.5, 0.5));
+    EXPECT_DOUBLE_EQ(lire(Prop::XMin), xMin);
+    EXPECT_DOUBLE_EQ(lire(Prop::XMax), xMax);
+    EXPECT_DOUBLE_EQ(lire(Prop::YMin), yMin);
+    EXPECT_DOUBLE_EQ(lire(Prop::YMax), yMax);
+    EXPECT_EQ(c.DateDebutAffichage(), debut);
+    EXPECT_EQ(c.DateFinAffichage(), fin);
+    EXPECT_EQ(c.UniteAxeX(), unite);
+    EXPECT_TRUE(c.EchelleYAuto());
+    // Touche Début : de même.
+    glisser(point(0.2, 0.2), point(0.7, 0.7));
+    ASSERT_NE(lire(Prop::XMin), xMin);
+    vue()->setFocus();
+    QTest::keyClick(vue(), Qt::Key_Home);
+    EXPECT_DOUBLE_EQ(lire(Prop::XMin), xMin);
+    EXPECT_EQ(c.DateDebutAffichage(), debut);
+}
+
+TEST_F(Interaction, GraphiqueParPeriodesZoomeSurSesBarres)
+{
+    tracer(TypeGraph::edition, "76402001");
+    Classe_Graphiques& c = ctl().CollCourbes();
+    const double n = lire(Prop::XMax);
+    ASSERT_GT(n, 5);
+    ctl().declencheOutil(3);
+    const QPoint a = point(0.3, 0.1), b = point(0.7, 0.9);
+    const QPointF ua = unites(a), ub = unites(b);
+    glisser(a, b);
+    EXPECT_NEAR(lire(Prop::XMin), ua.x(), 1e-6);
+    EXPECT_NEAR(lire(Prop::XMax), ub.x(), 1e-6);
+    EXPECT_EQ(c.UniteAxeX(), "VIDE");
+    // Le zoom tient jusqu'au prochain chargement, qui remontre tout.
+    g().ecrire(Prop::Dessin, 2);
+    EXPECT_NEAR(lire(Prop::XMin), ua.x(), 1e-6);
+    tracer(TypeGraph::edition, "76402001");
+    EXPECT_DOUBLE_EQ(lire(Prop::XMin), 0);
+    EXPECT_DOUBLE_EQ(lire(Prop::XMax), n);
+}
+
+TEST_F(Interaction, SansPeriodeChargeeLesOutilsNeFontRien)
+{
+    CtlGraphique& c = ctl();
+    FenetreHote fenetre;
+    c.InitGraphique(TypeGraph::PluvioPiezo, nullptr, "KOR", 0, "", "", "", false, "10", "", base.get(), &fenetre, 0);
+    c.declencheOutil(3);
+    const double xMin = lire(Prop::XMin), xMax = lire(Prop::XMax);
+    glisser(point(0.2, 0.2), point(0.7, 0.7));
+    molette(point(0.5, 0.5), 3);
+    QTest::mouseMove(vue(), point(0.5, 0.5));
+    c.declencheOutil(4);
+    QTest::mouseClick(vue(), Qt::LeftButton, {}, point(0.5, 0.5));
+    EXPECT_EQ(lire(Prop::XMin), xMin);
+    EXPECT_EQ(lire(Prop::XMax), xMax);
+    EXPECT_EQ(c.SprPoints()->rowCount(), 0);
+    EXPECT_EQ(lecture(0), "");
+    EXPECT_TRUE(messages.messages().isEmpty());
+}
+
+TEST_F(Interaction, PointsPosesAuClicDansLaGrille)
+{
+    // Deux jeux : les points posés vont dans le second, celui qu'on édite.
+    tracer(TypeGraph::PluvioPiezo, "76402001", {"00754X0012", "00755X0031"});
+    ASSERT_EQ(g().lire(Prop::NbJeux).toInt(), 2);
+    ctl().declencheOutil(4);
+    QTableWidget* grille = ctl().SprPoints();
+    QTest::mouseClick(vue(), Qt::LeftButton, {}, point(0.6, 0.4));
+    QTest::mouseClick(vue(), Qt::LeftButton, {}, point(0.3, 0.5));
+    QTest::mouseClick(vue(), Qt::LeftButton, {}, point(0.3, 0.5));   // même X : pas de seconde ligne
+    QTest::mouseClick(vue(), Qt::LeftButton, {}, QPoint(2, 2));       // hors de la zone
+    ASSERT_EQ(grille->rowCount(), 2);
+    // Rangées par X ; chaque ligne porte la date, la valeur et la position du clic.
+    const QPointF u = unites(point(0.3, 0.5));
+    const Classe_Graphiques& c = ctl().CollCourbes();
+    const QDate debut = *LireDate(c.DateDebutAffichage()), fin = *LireDate(c.DateFinAffichage());
+    const double x0 = lire(Prop::XMin), x1 = lire(Prop::XMax);
+    EXPECT_EQ(grille->item(0, 0)->text(),
+              TexteDate(debut.addDays(std::llround(double(debut.daysTo(fin)) * (u.x() - x0) / (x1 - x0)))));
+    EXPECT_NEAR(*LireNombre(grille->item(0, 2)->text()), u.y(), 0.006);
+    EXPECT_NEAR(*LireNombre(grille->item(0, 5)->text()), u.x(), 1e-4);
+    EXPECT_LT(*LireNombre(grille->item(0, 5)->text()), *LireNombre(grille->item(1, 5)->text()));
+    // Chaque point est marqué sur le graphique et placé dans le jeu édité.
+    EXPECT_GE(g().calque().symboles().size(), 2);
+    g().ecrire(Prop::Jeu, 2);
+    g().ecrire(Prop::Point, 1);
+    EXPECT_NEAR(g().lireNombre(Prop::PositionX), u.x(), 1e-4);
+    EXPECT_TRUE(messages.messages().isEmpty());
+}
+
+} // namespace
+
+// Un objet déposé sur le graphique, qui dit où on l'a lâché.
+class ObjetDepose : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QString Tag MEMBER tag USER true)
+public:
+    QString tag;
+    QVariantList recu;
+    Q_INVOKABLE void affiche(float x, float y, QObject* objet) { recu = {x, y, QVariant::fromValue(objet)}; }
+};
+
+class SansAffiche : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QString Tag MEMBER tag USER true)
+public:
+    QString tag;
+};
+
+TEST(InteractionSansBase, DepotEtImageDeLaPaletteAppelleLHote)
+{
+    MagasinTemporaire magasin;
+    FenetreHote fenetre;
+    FormulaireHote formulaire;
+    auto* ctl = new CtlGraphique(&formulaire);
+    formulaire.resize(900, 600);
+    formulaire.show();
+    ctl->InitGraphique(TypeGraph::edition, nullptr, "KOR", 0, "", "", "", false, "10", "", nullptr, &fenetre, 0);
+    VueGraphique* vue = ctl->vueGraphique();
+
+    ObjetDepose meme, autre;
+    autre.tag = QStringLiteral("autre");
+    emit vue->objetDepose(&autre, QPointF(10, 20));
+    EXPECT_TRUE(autre.recu.isEmpty());
+    emit vue->objetDepose(&meme, QPointF(10, 20));
+    ASSERT_EQ(meme.recu.size(), 3);
+    EXPECT_FLOAT_EQ(meme.recu[0].toFloat(), float(vue->x() + 10));
+    EXPECT_FLOAT_EQ(meme.recu[1].toFloat(), float(vue->y() + 20));
+    EXPECT_EQ(meme.recu[2].value<QObject*>(), &meme);
+    SansAffiche muet;
+    emit vue->objetDepose(&muet, QPointF(1, 1));   // rien à appeler : rien ne se passe
+
+    auto* image = ctl->findChild<QLabel*>(QStringLiteral("Picture1"));
+    ASSERT_TRUE(image);
+    image->resize(20, 20);
+    image->show();
+    QTest::mouseClick(image, Qt::LeftButton);
+    EXPECT_EQ(formulaire.appels, QStringList{QStringLiteral("TraitementParametres")});
+    EXPECT_EQ(ctl->outilCourant(), 10);
+    ValeursProcessus::courantes().fenetrePrincipale = nullptr;
+}
+
+#include "TestsInteraction.moc"
