@@ -466,7 +466,12 @@ void CtlGraphique::preparerSprAide()
     m_sprAide->horizontalHeader()->setStretchLastSection(true);
     m_sprAide->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_sprAide->setFocusPolicy(Qt::NoFocus);
-    m_sprAide->verticalHeader()->setDefaultSectionSize(18);
+    // Les deux lignes tiennent dans le cadre sans ascenseur.
+    m_sprAide->verticalHeader()->setMinimumSectionSize(12);
+    m_sprAide->verticalHeader()->setDefaultSectionSize(16);
+    m_sprAide->setFrameShape(QFrame::NoFrame);
+    m_sprAide->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_sprAide->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     for (int r = 0; r < 2; ++r) {
         auto* cellule = new QTableWidgetItem();
         cellule->setBackground(QColor(255, 255, 100));
