@@ -1,11 +1,13 @@
 // Coût du dessin du moteur, points déjà chargés, dans une image 1600×900 :
 // un million de points X–Y (marche aléatoire, et bruit blanc qui remplit chaque
-// colonne de pixels sur toute sa hauteur), 100 000 barres, et le fichier PNG.
+// colonne de pixels sur toute sa hauteur), 100 000 barres, le fichier PNG, et
+// dix millions de points chargés d'un coup, vus en entier et à 1 %.
 #include "render/moteur/MoteurGraphique.h"
 #include "render/moteur/ProprietesMoteur.h"
 #include "render/moteur/SortiesImage.h"
 
 #include <QGuiApplication>
+#include <cmath>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
@@ -115,6 +117,49 @@ void CentMilleBarres(benchmark::State& etat)
     etat.SetItemsProcessed(etat.iterations() * 100000);
 }
 BENCHMARK(CentMilleBarres)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+std::unique_ptr<MoteurGraphique> dixMillions()
+{
+    constexpr int n = 10'000'000;
+    auto m = std::make_unique<MoteurGraphique>();
+    std::vector<double> x(static_cast<std::size_t>(n));
+    std::vector<float> v(static_cast<std::size_t>(n));
+    std::mt19937 alea(3);
+    std::normal_distribution<double> pas(0.0, 1.0);
+    double y = 0, bas = 0, haut = 0;
+    for (int i = 0; i < n; ++i) {
+        y += pas(alea);
+        bas = std::min(bas, y);
+        haut = std::max(haut, y);
+        x[std::size_t(i)] = (i + 1) * 1000.0 / n + 0.1;
+        v[std::size_t(i)] = float(y);
+    }
+    m->chargerSerie(1, std::move(x), std::move(v), 4);
+    axes(*m, std::floor(bas / 100) * 100, std::ceil(haut / 100) * 100);
+    m->ecrire(Prop::XMin, 0);
+    m->ecrire(Prop::XMax, 1000);
+    m->ecrire(Prop::Dessin, 2);
+    return m;
+}
+
+// Octets des tableaux du jeu et de ses résumés.
+double octetsJeu(const JeuDonnees& j)
+{
+    return double(j.x.capacity() * sizeof(double) + j.valeurs.capacity() * sizeof(float) + j.manquant.capacity()
+                  + j.couleurs.capacity() + j.resumes().octets());
+}
+
+void DixMillionsPoints(benchmark::State& etat)
+{
+    static const auto m = dixMillions();
+    const bool zoom = etat.range(0) != 0;
+    m->ecrire(Prop::XMin, zoom ? 400.0 : 0.0);
+    m->ecrire(Prop::XMax, zoom ? 410.0 : 1000.0);
+    peindre(etat, *m, zoom ? "dix-millions-1pc" : "dix-millions");
+    etat.counters["octets_jeu"] = octetsJeu(m->modele().jeux[0]);
+    etat.counters["octets_resumes"] = double(m->modele().jeux[0].resumes().octets());
+}
+BENCHMARK(DixMillionsPoints)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 void EcriturePng(benchmark::State& etat)
 {

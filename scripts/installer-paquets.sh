@@ -11,6 +11,7 @@ paquets=(
   libpq-dev postgresql
   libzip-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  libqcustomplot-dev
   xvfb xauth
   fonts-dejavu-core fonts-liberation fonts-comic-neue
 )

@@ -18,5 +18,11 @@ inline qint64 EntierBorne(double v, qint64 min, qint64 max, qint64 siInvalide)
 inline qint64 ColonnePixel(double px)
 {
     constexpr qint64 loin = 1'000'000'000'000'000;
+    // Appelée pour chaque point : une troncature corrigée pour les négatifs
+    // évite l'appel de std::floor ; même résultat dans cette plage.
+    if (px > -1e18 && px < 1e18) {
+        const qint64 t = qint64(px);
+        return double(t) > px ? t - 1 : t;
+    }
     return EntierBorne(std::floor(px), -loin, loin, loin);
 }

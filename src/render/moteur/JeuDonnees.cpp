@@ -1,7 +1,10 @@
 #include "render/moteur/JeuDonnees.h"
 
+#include <algorithm>
+
 void JeuDonnees::redimensionner(int n)
 {
+    modifie();
     m_nombre = std::max(n, 0);
     const std::size_t t = std::size_t(m_nombre);
     if (t <= valeurs.size())
@@ -18,6 +21,7 @@ void JeuDonnees::redimensionner(int n)
 
 void JeuDonnees::vider()
 {
+    modifie();
     valeurs.clear();
     x.clear();
     manquant.clear();
@@ -30,6 +34,7 @@ void JeuDonnees::vider()
 
 void JeuDonnees::definirPlafond(int i, float plafond)
 {
+    modifie();
     if (plafonds.empty()) {
         if (plafond == plafondAucun)
             return;
@@ -46,4 +51,29 @@ void JeuDonnees::definirValidite(int i, qint8 code)
         validites.assign(valeurs.size(), 0);
     }
     validites[std::size_t(i)] = code;
+}
+
+void JeuDonnees::charger(std::vector<double> positions, std::vector<float> nouvellesValeurs, int couleur)
+{
+    const std::size_t n = std::min(positions.size(), nouvellesValeurs.size());
+    positions.resize(n);
+    nouvellesValeurs.resize(n);
+    x = std::move(positions);
+    valeurs = std::move(nouvellesValeurs);
+    manquant.assign(n, 0);
+    couleurs.assign(n, qint8(std::clamp(couleur, -1, 127)));
+    plafonds.clear();
+    validites.clear();
+    avecX = true;
+    m_nombre = int(n);
+    modifie();
+}
+
+const ResumesJeu& JeuDonnees::resumes() const
+{
+    if (!m_resumesAJour) {
+        m_resumes.construire(*this);
+        m_resumesAJour = true;
+    }
+    return m_resumes;
 }

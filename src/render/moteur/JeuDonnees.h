@@ -1,12 +1,15 @@
 #pragma once
 
+#include "render/moteur/ResumesJeu.h"
+
 #include <QString>
 #include <QtGlobal>
 #include <vector>
 
 // Un jeu de données du moteur de graphique : ses points, rangés colonne par
 // colonne pour qu'un million de points reste petit (14 octets chacun) et rapide
-// à parcourir.
+// à parcourir. Qui écrit un point appelle modifie() : les résumés du jeu sont
+// alors refaits au prochain dessin.
 class JeuDonnees
 {
 public:
@@ -31,10 +34,14 @@ public:
     // point, qui vaut pour tout le jeu quand chaque point n'a pas reçu la sienne.
     int couleur(int i) const
     {
-        int c = couleurs[std::size_t(i)];
-        if (c < 0 && !couleurs.empty())
-            c = couleurs[0];
+        const int c = couleurBrute(i);
         return c < 0 ? couleurDefaut : c;
+    }
+    // La même, -1 pour la couleur du jeu.
+    int couleurBrute(int i) const
+    {
+        const int c = couleurs[std::size_t(i)];
+        return c < 0 ? couleurs[0] : c;
     }
     // Un point est tracé quand il ne manque pas et ne dépasse pas son plafond.
     bool visible(int i) const
@@ -47,6 +54,16 @@ public:
     void definirPlafond(int i, float plafond);
     void definirValidite(int i, qint8 code);
 
+    // Remplit le jeu d'un coup : n points X–Y, tous présents, d'une couleur, sans plafond ni validité.
+    void charger(std::vector<double> positions, std::vector<float> nouvellesValeurs, int couleur);
+
+    void modifie() { m_resumesAJour = false; }
+    // Construits au premier appel après une modification.
+    const ResumesJeu& resumes() const;
+
 private:
     int m_nombre = 0;
+    // Un cache du dessin, qui se fait depuis un modèle constant ; le moteur ne dessine pas depuis plusieurs fils.
+    mutable ResumesJeu m_resumes;
+    mutable bool m_resumesAJour = false;
 };

@@ -146,14 +146,8 @@ Bornes ModeleGraphique::bornesY(int axe) const
     double hi = std::numeric_limits<double>::lowest();
     const bool barres = type == 3;
     for (const JeuDonnees& j : jeux) {
-        const int n = j.taille();
-        for (int i = 0; i < n; ++i) {
-            if (!j.visible(i))
-                continue;
-            const double v = j.valeurs[std::size_t(i)];
-            lo = std::min(lo, v);
-            hi = std::max(hi, v);
-        }
+        lo = std::min(lo, j.resumes().bas());
+        hi = std::max(hi, j.resumes().haut());
     }
     if (lo > hi)
         return {0.0, 10.0};

@@ -163,8 +163,10 @@ bool MoteurGraphique::appliquerTexte(int numero, const QVariant& valeurBrute, do
         m.axes[1].libelles.insert(m.pointSelectionne, texte());
         return true;
     case Prop::ValeurTexte:
-        if (const int p = pointCourant(); p >= 0 && estNombre)
+        if (const int p = pointCourant(); p >= 0 && estNombre) {
             m.jeuCourant()->valeurs[std::size_t(p)] = float(nombre);
+            m.jeuCourant()->modifie();
+        }
         return true;
     default:
         return false;
@@ -187,8 +189,10 @@ bool MoteurGraphique::appliquerNombre(int numero, double nombre)
         demanderDessin(i);
         return true;
     case Prop::Manquant:
-        if (const int p = pointCourant(); p >= 0)
+        if (const int p = pointCourant(); p >= 0) {
             m.jeuCourant()->manquant[std::size_t(p)] = i != 0 ? 1 : 0;
+            m.jeuCourant()->modifie();
+        }
         return true;
     case Prop::TaillePolice:
         if (m.classeTexte >= 0 && m.classeTexte < 4)
@@ -221,6 +225,7 @@ bool MoteurGraphique::appliquerNombre(int numero, double nombre)
         if (const int p = pointCourant(); p >= 0) {
             m.jeuCourant()->x[std::size_t(p)] = nombre;
             m.jeuCourant()->avecX = true;
+            m.jeuCourant()->modifie();
         }
         return true;
     case Prop::YMax:
@@ -253,12 +258,14 @@ void MoteurGraphique::appliquerIndexe(int numero, int indice, const QVariant& va
     case Prop::CouleurPoint:
         if (pointValide && estNombre) {
             j->couleurs[std::size_t(p)] = qint8(std::clamp(entier(nombre), -1, 127));
+            j->modifie();
             m.pointSelectionne = indice;
         }
         return;
     case Prop::ValeurPoint:
         if (pointValide && estNombre) {
             j->valeurs[std::size_t(p)] = float(nombre);
+            j->modifie();
             m.pointSelectionne = indice;
         }
         return;
@@ -349,6 +356,23 @@ QVariant MoteurGraphique::lireIndexe(int numero, int indice) const
     default:
         return m_autresIndexes.value({numero, indice}, 0);
     }
+}
+
+bool MoteurGraphique::chargerSerie(int jeu, std::vector<double> x, std::vector<float> valeurs, int couleur)
+{
+    const qint64 n = qint64(valeurs.size());
+    if (jeu < 1 || jeu > ModeleGraphique::nbJeuxMax || qint64(x.size()) != n || n > ModeleGraphique::cellulesMax
+        || n * std::max(jeu, m_modele.nbJeux()) > ModeleGraphique::cellulesMax)
+        return false;
+    ++m_revision;
+    if (jeu > m_modele.nbJeux())
+        m_modele.definirNbJeux(jeu);
+    JeuDonnees& j = m_modele.jeux[std::size_t(jeu - 1)];
+    // Rempli avant le nombre de points : ce jeu n'est pas d'abord agrandi de zéros pour rien.
+    j.charger(std::move(x), std::move(valeurs), couleur);
+    m_modele.definirNbPoints(int(n));
+    j.resumes();
+    return true;
 }
 
 int MoteurGraphique::VBAGLabels(int nombre, const QString& textes)

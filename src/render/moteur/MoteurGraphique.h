@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class Disposition;
 class QPainter;
@@ -41,6 +42,18 @@ public:
     void ecrireIndexe(int numero, int indice, double valeur);
     void ecrireIndexe(int numero, int indice, int valeur) { ecrireIndexe(numero, indice, double(valeur)); }
     void ecrireIndexe(int numero, int indice, const QString& valeur);
+
+    // Chargement d'une longue série en une fois, sans passer point par point par
+    // les propriétés : le jeu `jeu` (depuis 1, créé s'il manque) reçoit ses
+    // positions X et ses valeurs, tous ses points présents, de la couleur de
+    // palette `couleur`, sans plafond ni code de validité ; le graphique devient
+    // X–Y. Le nombre de points du graphique devient celui de la série, pour
+    // tous les jeux, comme l'écriture de la propriété NbPoints. Les résumés du
+    // jeu sont construits tout de suite : le premier dessin ne les attend pas.
+    // Rien d'autre n'est demandé (ni dessin, ni trace des écritures). Faux, et
+    // rien n'est changé, si les deux tableaux n'ont pas la même taille ou si la
+    // série dépasse ce que le moteur accepte (ModeleGraphique::cellulesMax).
+    bool chargerSerie(int jeu, std::vector<double> x, std::vector<float> valeurs, int couleur);
 
     // Valeurs effectives : ce qui est tracé, pour les numéros que le moteur connaît.
     QVariant lire(int numero) const;

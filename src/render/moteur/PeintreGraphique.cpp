@@ -7,6 +7,7 @@
 #include "render/moteur/ImagesFond.h"
 #include "render/moteur/ModeleGraphique.h"
 #include "render/moteur/MoteurGraphique.h"
+#include "render/moteur/ParcoursColonnes.h"
 #include "render/moteur/ReductionColonnes.h"
 
 #include <QFontMetricsF>
@@ -66,6 +67,42 @@ Qt::BrushStyle motif(int numero)
     }
 }
 
+// Par colonne de pixels, un trait vertical du plus haut au plus bas, et le
+// segment qui relie le dernier point de la colonne précédente au premier de
+// celle-ci : les mêmes pixels que le zigzag premier, bas, haut, dernier, qui
+// parcourait jusqu'à trois fois la hauteur de la colonne.
+void peindreColonnes(QPainter& p, const JeuDonnees& j, const CarteEchelles& carte, const OptionsPeinture& o,
+                     const EchellePixels& echelle)
+{
+    // Quatre colonnes de marge : un point seul, dessiné en disque, n'atteint pas la zone.
+    ParcoursColonnes parcours(j, echelle);
+    parcours.parcourir(ColonnePixel(carte.zone().left()) - 4, ColonnePixel(carte.zone().right()) + 4);
+    QPen stylo(Qt::black, 1.0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+    stylo.setCosmetic(true);
+    std::vector<QLineF> lignes;
+    const std::vector<ColonneTrait>& colonnes = parcours.colonnes();
+    for (const TraitColonnes& t : parcours.traits()) {
+        const ColonneTrait& premiere = colonnes[std::size_t(t.debut)];
+        if (t.fin - t.debut == 1 && premiere.nombre == 1) {
+            p.setPen(Qt::NoPen);
+            p.setBrush(couleur(t.couleur, o));
+            p.drawEllipse(QPointF(premiere.x0, premiere.y0), 1.5, 1.5);
+            continue;
+        }
+        lignes.clear();
+        for (int k = t.debut; k < t.fin; ++k) {
+            const ColonneTrait& c = colonnes[std::size_t(k)];
+            if (k > t.debut)
+                lignes.emplace_back(colonnes[std::size_t(k - 1)].x1, colonnes[std::size_t(k - 1)].y1, c.x0, c.y0);
+            if (c.nombre > 1)
+                lignes.emplace_back(c.x0, c.yHaut, c.x0, c.yBas);
+        }
+        stylo.setColor(couleur(t.couleur, o));
+        p.setPen(stylo);
+        p.drawLines(lignes.data(), int(lignes.size()));
+    }
+}
+
 // Une suite de segments, réduite par colonne de pixels et coupée aux points
 // manquants ; un changement de couleur en commence une autre depuis le point
 // précédent.
@@ -86,6 +123,10 @@ void peindreLigne(QPainter& p, const JeuDonnees& j, const CarteEchelles& carte, 
     const double ay = ey == 0 ? 0.0 : -carte.zone().height() / ey;
     const double by = carte.zone().bottom() - carte.yMin() * ay;
 
+    if (dense && ParcoursColonnes::possible(j, {ax, bx, ay, by})) {
+        peindreColonnes(p, j, carte, o, {ax, bx, ay, by});
+        return;
+    }
     QPolygonF trace;
     trace.reserve(4096);
     ReductionColonnes reduction(trace);
@@ -162,11 +203,7 @@ void peindreMarques(QPainter& p, const JeuDonnees& j, const CarteEchelles& carte
 
 int pointsVisibles(const JeuDonnees& j)
 {
-    int v = 0;
-    const int n = j.taille();
-    for (int i = 0; i < n; ++i)
-        v += j.visible(i) ? 1 : 0;
-    return v;
+    return j.resumes().visibles();
 }
 
 // La géométrie et l'allure des barres d'un jeu.
