@@ -2,7 +2,7 @@
 #include "AffichageProgression.h"
 #include "Commandes.h"
 #include "LigneCommande.h"
-#include "OuvertureBase.h"
+#include "data/bases/OuvertureBase.h"
 
 #include "data/bases/BaseExemple.h"
 

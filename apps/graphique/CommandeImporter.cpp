@@ -3,7 +3,7 @@
 #include "AffichageProgression.h"
 #include "Commandes.h"
 #include "LigneCommande.h"
-#include "OuvertureBase.h"
+#include "data/bases/OuvertureBase.h"
 
 #include "commun/TexteAffichable.h"
 #include "data/NomVerifie.h"
@@ -13,24 +13,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-
-namespace {
-
-QString bilanDoublons(const ImportMesures::Bilan& b)
-{
-    if (b.doublons == 0)
-        return QString();
-    QStringList paires;
-    for (const auto& [ecartee, gardee] : b.premiersDoublons)
-        paires << QStringLiteral("ligne %1 remplacée par la ligne %2").arg(ecartee).arg(gardee);
-    if (b.doublons > b.premiersDoublons.size())
-        paires << QStringLiteral("…");
-    return QStringLiteral(" %1 ligne(s) du fichier répétaient une date et une heure : la dernière l'emporte (%2).")
-        .arg(b.doublons)
-        .arg(paires.join(QStringLiteral(", ")));
-}
-
-} // namespace
 
 int commandeImporter(const QStringList& arguments)
 {
@@ -69,11 +51,6 @@ int commandeImporter(const QStringList& arguments)
     progression.terminer();
     if (!ok)
         return echec(erreur);
-    ecrireLigne(QStringLiteral("%1 mesure(s) importée(s) dans %2 : %3 ajoutée(s), %4 remplacée(s) dans la base.%5")
-                    .arg(bilan.mesures)
-                    .arg(bilan.table)
-                    .arg(bilan.ajoutees)
-                    .arg(bilan.remplacees)
-                    .arg(bilanDoublons(bilan)));
+    ecrireLigne(bilan.texte());
     return sortieOk;
 }

@@ -2,7 +2,7 @@
 #include "commun/Dates.h"
 #include "Commandes.h"
 #include "LigneCommande.h"
-#include "OuvertureBase.h"
+#include "data/bases/OuvertureBase.h"
 
 #include "commun/TexteAffichable.h"
 #include "control/HoteGraphique.h"

@@ -4,7 +4,7 @@
 #include "FichierSortie.h"
 #include "Journal.h"
 #include "LigneCommande.h"
-#include "OuvertureBase.h"
+#include "data/bases/OuvertureBase.h"
 
 #include "commun/Dates.h"
 #include "commun/TexteAffichable.h"

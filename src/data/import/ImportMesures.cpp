@@ -290,3 +290,24 @@ bool ImportMesures::importer(BaseAcces& base, LecteurCsv& lecteur, const Demande
         erreur = QStringLiteral("impossible d'écrire dans la base : %1").arg(base.DerniereErreur());
     return fait;
 }
+
+QString ImportMesures::Bilan::texte() const
+{
+    QString remplacement;
+    if (doublons > 0) {
+        QStringList paires;
+        for (const auto& [ecartee, gardee] : premiersDoublons)
+            paires << QStringLiteral("ligne %1 remplacée par la ligne %2").arg(ecartee).arg(gardee);
+        if (doublons > premiersDoublons.size())
+            paires << QStringLiteral("…");
+        remplacement = QStringLiteral(" %1 ligne(s) du fichier répétaient une date et une heure : la dernière l'emporte (%2).")
+                           .arg(doublons)
+                           .arg(paires.join(QStringLiteral(", ")));
+    }
+    return QStringLiteral("%1 mesure(s) importée(s) dans %2 : %3 ajoutée(s), %4 remplacée(s) dans la base.%5")
+        .arg(mesures)
+        .arg(table)
+        .arg(ajoutees)
+        .arg(remplacees)
+        .arg(remplacement);
+}

@@ -39,6 +39,9 @@ public:
         qint64 remplacees = 0;  // déjà dans la base, valeur remplacée
         qint64 doublons = 0;    // lignes écartées par une ligne suivante de même date et heure
         QList<std::pair<qint64, qint64>> premiersDoublons;  // (ligne écartée, ligne gardée)
+
+        // Le compte rendu d'un import réussi, en une phrase.
+        QString texte() const;
     };
 
     // Appelé au fil de la lecture avec le nombre de lignes lues.

@@ -1,4 +1,4 @@
-#include "OuvertureBase.h"
+#include "data/bases/OuvertureBase.h"
 
 #include "commun/TexteAffichable.h"
 #include "data/BaseDonnees.h"
