@@ -6,9 +6,15 @@ set(GRAPHIQUE_ENTETES_COMMUNS <QString> <QStringList> <QVariant> <QList> <QHash>
 function(graphique_bibliotheque nom)
   cmake_parse_arguments(A "" "" "SOURCES;DEPEND" ${ARGN})
   add_library(graphique_${nom} STATIC ${A_SOURCES})
-  target_include_directories(graphique_${nom} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  # Installées, les bibliothèques lisent leurs en-têtes sous include/graphique,
+  # rangés dans les mêmes dossiers que src/.
+  target_include_directories(graphique_${nom} PUBLIC
+    $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/src> $<INSTALL_INTERFACE:include/graphique>)
   target_link_libraries(graphique_${nom} PUBLIC ${A_DEPEND})
   target_precompile_headers(graphique_${nom} PRIVATE ${GRAPHIQUE_ENTETES_COMMUNS})
+  # Le greffon de Qt Designer, une bibliothèque partagée, les reprend.
+  set_target_properties(graphique_${nom} PROPERTIES POSITION_INDEPENDENT_CODE ON EXPORT_NAME ${nom})
+  install(TARGETS graphique_${nom} EXPORT GraphiqueCibles ARCHIVE DESTINATION lib COMPONENT bibliotheque)
 endfunction()
 
 # Un programme GoogleTest par dossier de tests/.
