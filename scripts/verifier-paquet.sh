@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Le contrôle comme bibliothèque d'un autre programme : construction Release
+# sans tests ni mesures dans build-paquet/, installation dans un préfixe
+# temporaire, construction de examples/hote-minimal contre ce seul préfixe,
+# un passage de l'exemple (il écrit un PNG), puis le paquet Debian (cpack).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+racine="$PWD"
+debut=$SECONDS
+bash scripts/installer-paquets.sh
+
+construction="$racine/build-paquet"
+lanceur=()
+# ccache s'il est là : les reconstructions de la CI en profitent.
+command -v ccache >/dev/null && lanceur=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake -S . -B "$construction" -DCMAKE_BUILD_TYPE=Release -DGRAPHIQUE_TESTS=OFF -DGRAPHIQUE_BENCH=OFF \
+  "${lanceur[@]}" >/dev/null
+cmake --build "$construction" -j"${JOBS:-2}"
+
+prefixe=$(mktemp -d "${TMPDIR:-/tmp}/graphique-prefixe.XXXXXX")
+trap 'rm -rf "$prefixe"' EXIT
+cmake --install "$construction" --prefix "$prefixe" >/dev/null
+echo "== Installé dans $prefixe :"
+(cd "$prefixe" && find . -type f | sed 's|^\./||' | awk -F/ '{ d = ($1 == "include") ? $1 "/" $2 "/" $3 : $1 "/" $2; n[d]++ } END { for (k in n) printf "  %-40s %d fichiers\n", k, n[k] }' | sort)
+
+# L'exemple ne voit que le préfixe : ni l'arbre de construction, ni le
+# registre des paquets de l'utilisateur.
+exemple="$construction/hote-minimal"
+rm -rf "$exemple"
+cmake -S examples/hote-minimal -B "$exemple" -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH="$prefixe" \
+  -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF "${lanceur[@]}" >/dev/null
+trouve=$(sed -n 's/^Graphique_DIR:PATH=//p' "$exemple/CMakeCache.txt")
+case "$trouve" in
+  "$prefixe"/*) echo "== Exemple configuré avec $trouve" ;;
+  *) echo "L'exemple a trouvé Graphique ailleurs que dans le préfixe : $trouve" >&2; exit 1 ;;
+esac
+cmake --build "$exemple" -j"${JOBS:-2}"
+QT_QPA_PLATFORM=offscreen "$exemple/hote-minimal" "$exemple/edition.png"
+
+echo "== Paquet Debian"
+rm -f "$construction"/graphique_*.deb
+(cd "$construction" && cpack -G DEB >/dev/null)
+paquet=$(ls "$construction"/graphique_*.deb)
+echo "$paquet : $(du -h "$paquet" | cut -f1) ($(stat -c %s "$paquet") octets)"
+dpkg-deb -f "$paquet" Package Version Architecture Maintainer Installed-Size Depends Recommends
+contenu=$(dpkg-deb -c "$paquet" | awk '{ print $6 }')
+echo "Contenu : $(grep -c '\.h$' <<<"$contenu") en-têtes, $(grep -c '\.a$' <<<"$contenu") bibliothèques statiques"
+grep -E 'cmake/Graphique/|/bin/|/designer/' <<<"$contenu" | sed 's/^/  /'
+# Ni tests ni mesures dans le paquet.
+if grep -E '/(tests|bench)_[^/]*$' <<<"$contenu"; then
+  echo "Le paquet contient des tests ou des mesures." >&2
+  exit 1
+fi
+for attendu in ./usr/bin/graphique ./usr/lib/cmake/Graphique/GraphiqueConfig.cmake ./usr/include/graphique/control/CtlGraphique.h; do
+  grep -qxF "$attendu" <<<"$contenu" || { echo "Absent du paquet : $attendu" >&2; exit 1; }
+done
+echo "Vérification du paquet faite en $((SECONDS - debut)) s."
