@@ -21,7 +21,7 @@ prefixe=$(mktemp -d "${TMPDIR:-/tmp}/graphique-prefixe.XXXXXX")
 trap 'rm -rf "$prefixe"' EXIT
 cmake --install "$construction" --prefix "$prefixe" >/dev/null
 echo "== Installé dans $prefixe :"
-(cd "$prefixe" && find . -type f | sed 's|^\./||' | awk -F/ '{ d = ($1 == "include") ? $1 "/" $2 "/" $3 : $1 "/" $2; n[d]++ } END { for (k in n) printf "  %-40s %d fichiers\n", k, n[k] }' | sort)
+(cd "$prefixe" && find . -type f -printf '%h\n' | sed 's|^\./||' | sort | uniq -c | awk '{ printf "  %-50s %d fichiers\n", $2, $1 }')
 
 # L'exemple ne voit que le préfixe : ni l'arbre de construction, ni le
 # registre des paquets de l'utilisateur.
@@ -51,7 +51,12 @@ if grep -E '/(tests|bench)_[^/]*$' <<<"$contenu"; then
   echo "Le paquet contient des tests ou des mesures." >&2
   exit 1
 fi
-for attendu in ./usr/bin/graphique ./usr/lib/cmake/Graphique/GraphiqueConfig.cmake ./usr/include/graphique/control/CtlGraphique.h; do
-  grep -qxF "$attendu" <<<"$contenu" || { echo "Absent du paquet : $attendu" >&2; exit 1; }
+for attendu in /usr/bin/graphique /usr/lib/cmake/Graphique/GraphiqueConfig.cmake /usr/include/graphique/control/CtlGraphique.h; do
+  grep -qE "^\.$attendu\$" <<<"$contenu" || { echo "Absent du paquet : $attendu" >&2; exit 1; }
 done
+# Le greffon, quand il a été construit (fichiers de développement de Designer présents).
+if [ -f "$construction/plugins/designer/libgraphique_designer.so" ] && ! grep -qE '/designer/libgraphique_designer\.so$' <<<"$contenu"; then
+  echo "Le greffon de Qt Designer manque au paquet." >&2
+  exit 1
+fi
 echo "Vérification du paquet faite en $((SECONDS - debut)) s."
