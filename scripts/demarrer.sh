@@ -40,3 +40,6 @@ dessiner 11-comparaison-normale.png --type comparaisonNormale --station 76402001
 echo
 echo "Galerie écrite dans $galerie :"
 ls -l "$galerie"
+echo
+echo "== L'application de bureau, sur la base d'exemple :"
+echo "  build/apps/graphique-hote/graphique-hote --base galerie/exemple.db"

@@ -5,14 +5,8 @@
 #include "LigneCommande.h"
 #include "data/bases/OuvertureBase.h"
 
-#include "commun/TexteAffichable.h"
-#include "data/NomVerifie.h"
 #include "data/bases/BaseAcces.h"
 #include "data/import/ImportMesures.h"
-#include "data/import/LecteurCsv.h"
-
-#include <QFile>
-#include <QFileInfo>
 
 int commandeImporter(const QStringList& arguments)
 {
@@ -27,26 +21,15 @@ int commandeImporter(const QStringList& arguments)
     demande.nom = l.option(QStringLiteral("--nom")).value_or(QString());
     if (const QString defaut = l.defaut(erreur); !defaut.isEmpty())
         return echec(defaut);
-    if (!EstNomVerifie(demande.code))
-        return echec(QStringLiteral("code de station refusé : « %1 » (lettres, chiffres, _ et -).").arg(TexteAffichable(demande.code)));
-    if (!demande.colonne.isEmpty() && !EstNomVerifie(demande.colonne))
-        return echec(QStringLiteral("nom de colonne refusé : « %1 ».").arg(TexteAffichable(demande.colonne)));
-    if (QFileInfo(csv).isDir())
-        return echec(QStringLiteral("« %1 » est un dossier, pas un fichier CSV.").arg(TexteAffichable(csv)));
-    QFile fichier(csv);
-    if (!fichier.open(QIODevice::ReadOnly))
-        return echec(QStringLiteral("impossible de lire « %1 » : %2.").arg(TexteAffichable(csv), fichier.errorString()));
-
+    if (const QString defaut = ImportMesures::verifier(csv, demande); !defaut.isEmpty())
+        return echec(defaut);
     auto base = ouvrirBase(texteBase, true, erreur);
     if (!base)
         return echec(erreur);
     AffichageProgression progression;
-    const qint64 taille = fichier.size();
-    LecteurCsv lecteur(fichier);
     ImportMesures::Bilan bilan;
-    const bool ok = ImportMesures::importer(static_cast<BaseAcces&>(*base), lecteur, demande, bilan, erreur, [&](qint64) {
-        if (taille > 0)
-            progression.afficher(QStringLiteral("Import des mesures"), int(fichier.pos() * 100 / taille));
+    const bool ok = ImportMesures::importerFichier(static_cast<BaseAcces&>(*base), csv, demande, bilan, erreur, [&](int p) {
+        progression.afficher(QStringLiteral("Import des mesures"), p);
     });
     progression.terminer();
     if (!ok)
@@ -54,3 +37,4 @@ int commandeImporter(const QStringList& arguments)
     ecrireLigne(bilan.texte());
     return sortieOk;
 }
+

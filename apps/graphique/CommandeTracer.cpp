@@ -52,12 +52,10 @@ QString verifierChoix(HoteGraphique::Demande& d, const QString& genre, const QSt
         return QStringLiteral("mesure inconnue : %1 (chiffres de 1 à 6).").arg(cite(d.mesures));
     if (!lettres.match(d.periodes).hasMatch())
         return QStringLiteral("période inconnue : %1 (une lettre parmi M, D, T, A, H, S).").arg(cite(d.periodes));
-    // Le graphique annuel et la référence sont des courbes par défaut, les totaux et les autres des barres.
-    const bool cumulAnnee = d.variante == QStringLiteral("CUMUL_MENSUEL") || d.variante == QStringLiteral("CUMUL_ANNUEL");
-    const bool courbes = (d.type == TypeGraph::Annee && !cumulAnnee) || d.type == TypeGraph::reference;
-    d.affichage = affichage.isEmpty() ? (courbes ? QStringLiteral("COURBE") : QStringLiteral("HISTO")) : affichage.toUpper();
+    d.affichage = affichage.isEmpty() ? HoteGraphique::affichageParDefaut(d.type, d.variante) : affichage.toUpper();
     if (d.affichage != QStringLiteral("COURBE") && d.affichage != QStringLiteral("HISTO"))
         return QStringLiteral("affichage inconnu : %1 (COURBE ou HISTO).").arg(cite(affichage));
+    const bool cumulAnnee = d.variante == QStringLiteral("CUMUL_MENSUEL") || d.variante == QStringLiteral("CUMUL_ANNUEL");
     if (!d.variante.isEmpty() && !cumulAnnee && d.variante != QStringLiteral("EDITION"))
         return QStringLiteral("variante inconnue : %1 (CUMUL_ANNUEL, CUMUL_MENSUEL ou EDITION).").arg(cite(d.variante));
     return QString();
@@ -149,12 +147,8 @@ bool charger(HoteGraphique& hote, const HoteGraphique::Demande& d, BaseDonnees& 
     if (!hote.tracer(d, &base, erreur))
         return false;
     progression.terminer();
-    // Un ordre en échec n'est pas une station sans données : le dire plutôt que dessiner un graphique vide.
-    if (const auto& e = base.PremierEchec()) {
-        erreur = QStringLiteral("le chargement a échoué : %1 (ordre : « %2 »).").arg(e->erreur, TexteAffichable(e->ordre, 120));
-        return false;
-    }
-    return true;
+    erreur = HoteGraphique::echecDeChargement(base);
+    return erreur.isEmpty();
 }
 
 } // namespace

@@ -101,6 +101,8 @@ public:
     void AffichageGraphique(bool SuperposeAnnee, bool SuperpositionCourbes, const QString& Frequence) noexcept;
     void AffichageGraphiquePiezo(bool SuperposeAnnee, bool SuperpositionCourbes, QObject* jauge) noexcept;
     Q_INVOKABLE void ChargementDonnees() noexcept;
+    // Le chargement en cours s'arrête à sa prochaine étape (bouton Annuler de la jauge de l'hôte).
+    Q_INVOKABLE void AnnulerChargement() noexcept { m_annulation = true; }
     Q_INVOKABLE void declencheChargement() noexcept;
     Q_INVOKABLE void declencheOutil(qint16 Index) noexcept;
     Q_INVOKABLE void MasquerEntete() noexcept;

@@ -53,6 +53,12 @@ HoteGraphique::HoteGraphique(QWidget* parent)
 
 HoteGraphique::~HoteGraphique() = default;
 
+void HoteGraphique::resizeEvent(QResizeEvent* evenement)
+{
+    m_controle->setGeometry(rect());
+    QWidget::resizeEvent(evenement);
+}
+
 QObject* HoteGraphique::champ(const char* nom, const QString& texte)
 {
     QObject* c = property(nom).value<QObject*>();
@@ -271,6 +277,21 @@ bool HoteGraphique::aDesDonnees() const
                     return true;
         }
     return false;
+}
+
+QString HoteGraphique::echecDeChargement(const BaseDonnees& base)
+{
+    // Un ordre en échec n'est pas une station sans données : le dire plutôt que dessiner un graphique vide.
+    const auto& e = base.PremierEchec();
+    return e ? QStringLiteral("le chargement a échoué : %1 (ordre : « %2 »).").arg(e->erreur, TexteAffichable(e->ordre, 120))
+             : QString();
+}
+
+QString HoteGraphique::affichageParDefaut(TypeGraph type, const QString& variante)
+{
+    const bool cumulAnnee = variante == QStringLiteral("CUMUL_MENSUEL") || variante == QStringLiteral("CUMUL_ANNUEL");
+    const bool courbes = (type == TypeGraph::Annee && !cumulAnnee) || type == TypeGraph::reference;
+    return courbes ? QStringLiteral("COURBE") : QStringLiteral("HISTO");
 }
 
 void HoteGraphique::TraitementParametres()

@@ -64,12 +64,19 @@ public:
     bool tracer(const Demande& demande, BaseDonnees* base, QString& erreur);
     // Vrai si le dernier chargement a tracé au moins un point.
     bool aDesDonnees() const;
+    // Le premier ordre en échec du dernier chargement, dit en français ; vide sans échec.
+    static QString echecDeChargement(const BaseDonnees& base);
+    // Le graphique annuel (hors cumuls) et la référence sont des courbes, les autres des barres.
+    static QString affichageParDefaut(TypeGraph type, const QString& variante);
 
     // Membres que le contrôle appelle par leur nom sur le formulaire qui le porte.
     Q_INVOKABLE void TraitementParametres();
     Q_INVOKABLE void TraitementParametresTotal();
     Q_INVOKABLE void Form_Resize() {}
     Q_INVOKABLE void AppelDeclencheClick(qint16) {}
+
+protected:
+    void resizeEvent(QResizeEvent* evenement) override;
 
 private:
     // Les stations d'une demande, retrouvées dans la liste de la base.

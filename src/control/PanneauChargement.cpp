@@ -3,6 +3,7 @@
 #include "control/CadreTitre.h"
 #include "control/CtlGraphique.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QProgressBar>
@@ -45,7 +46,9 @@ bool PanneauChargement::annulee()
 
 void PanneauChargement::servir()
 {
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // Une fenêtre modale de l'hôte (sa jauge et son bouton Annuler) reçoit seule la souris : elle peut servir.
+    QCoreApplication::processEvents(QApplication::activeModalWidget() ? QEventLoop::AllEvents
+                                                                      : QEventLoop::ExcludeUserInputEvents);
 }
 
 void PanneauChargement::fermer()

@@ -2,12 +2,16 @@
 
 #include "commun/Cellule.h"
 #include "commun/Nombres.h"
+#include "commun/TexteAffichable.h"
 #include "data/GenresStation.h"
 #include "data/NomVerifie.h"
 #include "data/bases/BaseAcces.h"
 #include "data/bases/TablesCalendrier.h"
 #include "data/import/ClesVues.h"
 #include "data/import/LecteurCsv.h"
+
+#include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -310,4 +314,37 @@ QString ImportMesures::Bilan::texte() const
         .arg(ajoutees)
         .arg(remplacees)
         .arg(remplacement);
+}
+
+QString ImportMesures::verifier(const QString& chemin, const Demande& demande)
+{
+    if (!EstNomVerifie(demande.code))
+        return QStringLiteral("code de station refusé : « %1 » (lettres, chiffres, _ et -).").arg(TexteAffichable(demande.code));
+    if (!demande.colonne.isEmpty() && !EstNomVerifie(demande.colonne))
+        return QStringLiteral("nom de colonne refusé : « %1 ».").arg(TexteAffichable(demande.colonne));
+    if (QFileInfo(chemin).isDir())
+        return QStringLiteral("« %1 » est un dossier, pas un fichier CSV.").arg(TexteAffichable(chemin));
+    QFile fichier(chemin);
+    if (!fichier.open(QIODevice::ReadOnly))
+        return QStringLiteral("impossible de lire « %1 » : %2.").arg(TexteAffichable(chemin), fichier.errorString());
+    return QString();
+}
+
+bool ImportMesures::importerFichier(BaseAcces& base, const QString& chemin, const Demande& demande, Bilan& bilan,
+                                    QString& erreur, const std::function<void(int pourcent)>& pourcent)
+{
+    erreur = verifier(chemin, demande);
+    if (!erreur.isEmpty())
+        return false;
+    QFile fichier(chemin);
+    if (!fichier.open(QIODevice::ReadOnly)) {
+        erreur = QStringLiteral("impossible de lire « %1 » : %2.").arg(TexteAffichable(chemin), fichier.errorString());
+        return false;
+    }
+    const qint64 taille = fichier.size();
+    LecteurCsv lecteur(fichier);
+    return importer(base, lecteur, demande, bilan, erreur, [&](qint64) {
+        if (pourcent && taille > 0)
+            pourcent(int(fichier.pos() * 100 / taille));
+    });
 }

@@ -50,4 +50,10 @@ public:
     // Faux et `erreur` (une ligne en français) quand rien n'a été écrit.
     static bool importer(BaseAcces& base, LecteurCsv& lecteur, const Demande& demande, Bilan& bilan, QString& erreur,
                          const Progression& progression = {});
+    // Le code, la colonne et le fichier d'une demande, vérifiés avant d'ouvrir
+    // quoi que ce soit ; le défaut en français, vide quand tout va.
+    static QString verifier(const QString& chemin, const Demande& demande);
+    // Un import depuis un fichier, vérifié d'abord ; `pourcent` suit la lecture.
+    static bool importerFichier(BaseAcces& base, const QString& chemin, const Demande& demande, Bilan& bilan,
+                                QString& erreur, const std::function<void(int pourcent)>& pourcent = {});
 };

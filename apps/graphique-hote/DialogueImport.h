@@ -1,0 +1,25 @@
+#pragma once
+
+#include "data/import/ImportMesures.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QLineEdit;
+
+// Un fichier CSV de mesures et la station qui les reçoit (existante ou nouvelle).
+class DialogueImport : public QDialog
+{
+    Q_OBJECT
+
+public:
+    DialogueImport(const QStringList& codes, QWidget* parent = nullptr);
+    QString fichier() const;
+    ImportMesures::Demande demande() const;
+
+private:
+    QLineEdit* m_fichier;
+    QComboBox* m_code;
+    QComboBox* m_genre;
+    QLineEdit* m_nom;
+};

@@ -1,0 +1,423 @@
+#include "FenetreHote.h"
+
+#include "DialogueImport.h"
+#include "DialoguePostgres.h"
+#include "FormulaireGraphique.h"
+#include "GrilleCourbes.h"
+#include "JaugeChargement.h"
+#include "PanneauDemande.h"
+
+#include "commun/Cellule.h"
+#include "commun/TexteAffichable.h"
+#include "control/CtlGraphique.h"
+#include "control/VueGraphique.h"
+#include "data/BaseDonnees.h"
+#include "data/bases/BaseAcces.h"
+#include "data/bases/BaseExemple.h"
+#include "data/bases/BasePostgres.h"
+#include "data/bases/OuvertureBase.h"
+#include "settings/Aide.h"
+#include "settings/messages/Messages.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QDockWidget>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPrintDialog>
+#include <QProgressDialog>
+#include <QRegularExpression>
+#include <QScrollArea>
+#include <QSettings>
+#include <QSplitter>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int basesRecentesMax = 8;
+
+QSettings reglages()
+{
+    return QSettings(QStringLiteral("graphique"), QStringLiteral("graphique-hote"));
+}
+
+// Une connexion se retient sans son mot de passe.
+QString sansMotDePasse(QString texte)
+{
+    static const QRegularExpression motDePasse(QStringLiteral(R"(\s*password=('(\\.|[^'])*'|\S*))"));
+    return texte.remove(motDePasse).trimmed();
+}
+
+QString nomAffiche(const QString& texte)
+{
+    return estConnexionPostgres(texte) ? QStringLiteral("PostgreSQL : ") + texte : QFileInfo(texte).fileName();
+}
+
+} // namespace
+
+FenetreHote::FenetreHote(QWidget* parent)
+    : QMainWindow(parent)
+    , m_formulaire(new FormulaireGraphique)
+    , m_panneau(new PanneauDemande)
+    , m_courbes(new GrilleCourbes(m_formulaire->controle()))
+    , m_etat(new QLabel)
+{
+    setObjectName(QStringLiteral("FenetreHote"));
+    setWindowTitle(QStringLiteral("Graphique — suivi hydrologique"));
+    // La demande défile quand la liste des courbes prend de la place.
+    auto* defilement = new QScrollArea;
+    defilement->setWidget(m_panneau);
+    defilement->setWidgetResizable(true);
+    defilement->setFrameShape(QFrame::NoFrame);
+    auto* gauche = new QSplitter(Qt::Vertical);
+    gauche->addWidget(defilement);
+    gauche->addWidget(m_courbes);
+    gauche->setSizes({600, 240});
+    auto* centre = new QSplitter(Qt::Horizontal);
+    centre->addWidget(gauche);
+    centre->addWidget(m_formulaire);
+    centre->setStretchFactor(1, 1);
+    centre->setSizes({330, 1000});
+    setCentralWidget(centre);
+    statusBar()->addWidget(m_etat, 1);
+    creerVolets();
+    creerMenus();
+    m_formulaire->definirCheminEdition(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    connect(m_panneau, &PanneauDemande::tracerDemande, this, &FenetreHote::tracer);
+    connect(m_formulaire, &FormulaireGraphique::fermetureDemandee, this, &QWidget::close);
+    connect(m_formulaire, &FormulaireGraphique::impressionDemandee, this, &FenetreHote::imprimer);
+    connect(m_formulaire, &FormulaireGraphique::donneesDemandees, this, &FenetreHote::remplirDonnees);
+    connect(m_formulaire, &FormulaireGraphique::rechargementDemande, this, [this] {
+        m_formulaire->controle().ChargementDonnees();
+        m_courbes->remplir();
+        remplirDonnees();
+    });
+    QSettings r = reglages();
+    resize(1400, 900);
+    restoreGeometry(r.value(QStringLiteral("fenetre/geometrie")).toByteArray());
+    restoreState(r.value(QStringLiteral("fenetre/etat")).toByteArray());
+    majEtat();
+}
+
+FenetreHote::~FenetreHote() = default;
+
+void FenetreHote::creerVolets()
+{
+    auto* volet = new QDockWidget(QStringLiteral("Données du graphique"), this);
+    volet->setObjectName(QStringLiteral("VoletDonnees"));
+    m_donnees = new QTableWidget(volet);
+    m_donnees->setObjectName(QStringLiteral("SprDonnees"));
+    m_donnees->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    volet->setWidget(m_donnees);
+    addDockWidget(Qt::BottomDockWidgetArea, volet);
+    volet->hide();
+}
+
+void FenetreHote::creerMenus()
+{
+    creerMenuFichier();
+    creerMenuGraphique();
+    creerMenuAide();
+}
+
+void FenetreHote::creerMenuFichier()
+{
+    QMenu* m = menuBar()->addMenu(QStringLiteral("&Fichier"));
+    m->addAction(QStringLiteral("&Ouvrir une base SQLite…"), QKeySequence::Open, this, &FenetreHote::choisirFichierSqlite);
+    m->addAction(QStringLiteral("Se &connecter à PostgreSQL…"), this, &FenetreHote::choisirPostgres);
+    m_recentes = m->addMenu(QStringLiteral("Bases &récentes"));
+    m->addAction(QStringLiteral("Base d'&exemple"), this, [this] { ouvrirBase(cheminBaseExemple()); });
+    m->addSeparator();
+    m->addAction(QStringLiteral("&Importer un fichier CSV…"), QKeySequence(QStringLiteral("Ctrl+I")), this,
+                 &FenetreHote::importerCsv);
+    m->addSeparator();
+    QAction* enregistrer = m->addAction(QStringLiteral("&Enregistrer le graphique…"), QKeySequence::Save, this,
+                                        &FenetreHote::enregistrerSous);
+    enregistrer->setObjectName(QStringLiteral("ActionEnregistrer"));
+    m->addAction(QStringLiteral("Im&primer…"), QKeySequence::Print, this, &FenetreHote::imprimer);
+    for (const char* texte : {"Exporter vers le &classeur…", "&Annuaire en classeur…"}) {
+        QAction* a = m->addAction(QString::fromUtf8(texte));
+        a->setEnabled(false);
+        a->setToolTip(QStringLiteral("Disponible avec l'export en classeur."));
+    }
+    m->addSeparator();
+    m->addAction(QStringLiteral("&Quitter"), QKeySequence::Quit, this, &QWidget::close);
+    majBasesRecentes();
+}
+
+void FenetreHote::creerMenuGraphique()
+{
+    CtlGraphique& c = m_formulaire->controle();
+    QMenu* m = menuBar()->addMenu(QStringLiteral("&Graphique"));
+    m->addAction(QStringLiteral("&Tracer"), QKeySequence(Qt::Key_F5), this, &FenetreHote::tracer);
+    m->addAction(QStringLiteral("Toute la &période"), QKeySequence(QStringLiteral("Ctrl+0")), this,
+                 [&c] { c.ZoomerToutePeriode(); });
+    m->addSeparator();
+    const std::pair<const char*, qint16> outils[] = {
+        {"Zoom au &rectangle", 3}, {"Zoom par &pas", 2}, {"&Lecture seule", 1}};
+    for (auto [texte, outil] : outils)
+        m->addAction(QString::fromUtf8(texte), this, [&c, outil] { c.declencheOutil(outil); });
+    m->addSeparator();
+    QAction* donnees = findChild<QDockWidget*>(QStringLiteral("VoletDonnees"))->toggleViewAction();
+    donnees->setText(QStringLiteral("&Données du graphique"));
+    m->addAction(donnees);
+}
+
+void FenetreHote::creerMenuAide()
+{
+    QMenu* m = menuBar()->addMenu(QStringLiteral("&Aide"));
+    m->addAction(QStringLiteral("&Aide"), QKeySequence::HelpContents, this, [] { OuvrirAide(0); });
+    m->addAction(QStringLiteral("À &propos"), this, [this] {
+        message(QStringLiteral("aide"), QStringLiteral("Graphique %1 — graphiques de suivi hydrologique et hydrogéologique.")
+                                            .arg(m_formulaire->controle().getVersion()));
+    });
+}
+
+void FenetreHote::message(const QString& type, const QString& texte)
+{
+    AfficherMessage(type, texte);
+}
+
+QString FenetreHote::cheminBaseExemple()
+{
+    const QString dossier = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    return dossier + QStringLiteral("/exemple.db");
+}
+
+void FenetreHote::ouvrirAuDemarrage(const QString& demandee)
+{
+    if (!demandee.isEmpty()) {
+        ouvrirBase(demandee);
+        return;
+    }
+    const QString derniere = reglages().value(QStringLiteral("bases/derniere")).toString();
+    if (!derniere.isEmpty() && ouvrirBase(derniere))
+        return;
+    const QString exemple = cheminBaseExemple();
+    if (!QFileInfo::exists(exemple)) {
+        QDir().mkpath(QFileInfo(exemple).path());
+        QProgressDialog jauge(QStringLiteral("Préparation de la base d'exemple"), QString(), 0, 100, this);
+        jauge.setWindowModality(Qt::WindowModal);
+        jauge.setMinimumDuration(300);
+        QString erreur;
+        if (!BaseExemple::creerFichier(exemple, 5, [&](const QString& legende, int p) {
+                jauge.setLabelText(legende);
+                jauge.setValue(p);
+            }, erreur)) {
+            message(QStringLiteral("erreur"), QStringLiteral("La base d'exemple n'a pas pu être créée : %1").arg(erreur));
+            return;
+        }
+    }
+    ouvrirBase(exemple);
+}
+
+bool FenetreHote::ouvrirBase(const QString& texte)
+{
+    QString erreur;
+    std::unique_ptr<BaseDonnees> base = ::ouvrirBase(texte, false, erreur);
+    if (!base) {
+        message(QStringLiteral("erreur"), erreur.left(1).toUpper() + erreur.mid(1));
+        return false;
+    }
+    m_base = std::move(base);
+    m_texteBase = texte;
+    retenirBase(texte);
+    lireStations();
+    majEtat();
+    return true;
+}
+
+void FenetreHote::retenirBase(const QString& texte)
+{
+    const QString retenu = sansMotDePasse(texte);
+    QSettings r = reglages();
+    QStringList recentes = r.value(QStringLiteral("bases/recentes")).toStringList();
+    recentes.removeAll(retenu);
+    recentes.prepend(retenu);
+    r.setValue(QStringLiteral("bases/recentes"), recentes.mid(0, basesRecentesMax));
+    r.setValue(QStringLiteral("bases/derniere"), retenu);
+    majBasesRecentes();
+}
+
+void FenetreHote::majBasesRecentes()
+{
+    if (!m_recentes)
+        return;
+    m_recentes->clear();
+    const QStringList recentes = reglages().value(QStringLiteral("bases/recentes")).toStringList();
+    for (const QString& b : recentes)
+        m_recentes->addAction(nomAffiche(b), this, [this, b] { ouvrirBase(b); })->setToolTip(b);
+    m_recentes->setEnabled(!recentes.isEmpty());
+}
+
+void FenetreHote::lireStations()
+{
+    const auto stations = HoteGraphique::lireStations(m_base.get());
+    if (!stations) {
+        message(QStringLiteral("erreur"), QStringLiteral("La liste des stations ne peut pas être lue : %1")
+                                              .arg(m_base ? m_base->DerniereErreur() : QString()));
+        m_panneau->definirStations({}, {});
+        return;
+    }
+    QHash<QString, std::pair<QDate, QDate>> etendues;
+    for (const HoteGraphique::Station& s : *stations)
+        etendues.insert(s.code, HoteGraphique::etendue(m_base.get(), s));
+    m_panneau->definirStations(*stations, etendues);
+}
+
+void FenetreHote::choisirFichierSqlite()
+{
+    const QString f = QFileDialog::getOpenFileName(this, QStringLiteral("Ouvrir une base SQLite"), QString(),
+                                                   QStringLiteral("Bases SQLite (*.db *.sqlite *.sqlite3);;Tous les fichiers (*)"));
+    if (!f.isEmpty())
+        ouvrirBase(f);
+}
+
+void FenetreHote::choisirPostgres()
+{
+    DialoguePostgres d(this);
+    if (d.exec() == QDialog::Accepted)
+        ouvrirBase(d.texteConnexion());
+}
+
+bool FenetreHote::tracer()
+{
+    QString erreur;
+    const auto demande = m_panneau->demande(erreur);
+    if (!m_base)
+        erreur = QStringLiteral("Aucune base n'est ouverte : Fichier, Ouvrir une base.");
+    if (!demande || !m_base) {
+        message(QStringLiteral("aide"), erreur);
+        return false;
+    }
+    m_formulaire->appliquerStatistiques(m_panneau->statistiques());
+    JaugeChargement jauge(m_formulaire->controle(), this);
+    m_base->OublierEchecs();
+    const bool trace = m_formulaire->tracer(*demande, m_base.get(), erreur);
+    const bool annule = jauge.annulee();
+    // Fermer la jauge vaudrait Annuler : elle est seulement cachée.
+    jauge.hide();
+    if (trace)
+        erreur = HoteGraphique::echecDeChargement(*m_base);
+    m_derniere = demande;
+    m_courbes->remplir();
+    remplirDonnees();
+    majEtat();
+    if (!erreur.isEmpty() || annule) {
+        message(QStringLiteral("erreur"), annule ? QStringLiteral("Chargement annulé.")
+                                                          : erreur.left(1).toUpper() + erreur.mid(1));
+        return false;
+    }
+    if (!m_formulaire->aDesDonnees())
+        statusBar()->showMessage(QStringLiteral("Aucune mesure pour cette station sur cette période."), 8000);
+    return true;
+}
+
+bool FenetreHote::enregistrerGraphique(const QString& chemin)
+{
+    const QSize taille = m_formulaire->controle().vueGraphique()->size().expandedTo(QSize(800, 500));
+    if (m_formulaire->controle().EcrireImage(chemin, taille))
+        return true;
+    message(QStringLiteral("erreur"), QStringLiteral("Impossible d'écrire « %1 » : le dossier est-il accessible, le disque plein ?")
+                                          .arg(TexteAffichable(chemin)));
+    return false;
+}
+
+void FenetreHote::enregistrerSous()
+{
+    QString filtre;
+    QString chemin = QFileDialog::getSaveFileName(this, QStringLiteral("Enregistrer le graphique"), QString(),
+                                                  QStringLiteral("Image PNG (*.png);;Dessin SVG (*.svg);;Document PDF (*.pdf)"),
+                                                  &filtre);
+    if (chemin.isEmpty())
+        return;
+    if (QFileInfo(chemin).suffix().isEmpty())
+        chemin += filtre.contains(QStringLiteral("svg")) ? QStringLiteral(".svg")
+            : filtre.contains(QStringLiteral("pdf"))     ? QStringLiteral(".pdf")
+                                                         : QStringLiteral(".png");
+    if (enregistrerGraphique(chemin))
+        statusBar()->showMessage(QStringLiteral("Graphique enregistré dans %1").arg(chemin), 8000);
+}
+
+void FenetreHote::imprimer()
+{
+    CtlGraphique& c = m_formulaire->controle();
+    QPrintDialog dialogue(&c.vueGraphique()->imprimante(), this);
+    if (dialogue.exec() == QDialog::Accepted)
+        c.ImpressionGraphique();
+}
+
+void FenetreHote::importerCsv()
+{
+    if (!m_base) {
+        message(QStringLiteral("aide"), QStringLiteral("Ouvrez d'abord la base qui recevra les mesures."));
+        return;
+    }
+    QStringList codes;
+    for (const auto& s : HoteGraphique::lireStations(m_base.get()).value_or(QList<HoteGraphique::Station>{}))
+        codes << s.code;
+    DialogueImport d(codes, this);
+    if (d.exec() != QDialog::Accepted)
+        return;
+    QProgressDialog jauge(QStringLiteral("Import des mesures"), QString(), 0, 100, this);
+    jauge.setWindowModality(Qt::WindowModal);
+    jauge.setMinimumDuration(300);
+    ImportMesures::Bilan bilan;
+    QString erreur;
+    const bool ok = ImportMesures::importerFichier(static_cast<BaseAcces&>(*m_base), d.fichier(), d.demande(), bilan,
+                                                   erreur, [&](int p) { jauge.setValue(p); });
+    jauge.hide();
+    message(ok ? QStringLiteral("aide") : QStringLiteral("erreur"),
+            ok ? bilan.texte() : erreur.left(1).toUpper() + erreur.mid(1));
+    if (ok)
+        lireStations();
+}
+
+// Les courbes du graphique, une colonne de dates et une de valeurs chacune.
+void FenetreHote::remplirDonnees()
+{
+    Classe_Graphiques& c = m_formulaire->controle().CollCourbes();
+    int lignes = 0;
+    for (int k = 1; k <= c.Compter(); ++k)
+        lignes = std::max(lignes, c.GetCourbe(k)->NbValeurs());
+    m_donnees->clear();
+    m_donnees->setColumnCount(2 * c.Compter());
+    m_donnees->setRowCount(std::min(lignes, 200000));
+    QStringList titres;
+    for (int k = 1; k <= c.Compter(); ++k) {
+        const CourbePtr courbe = c.GetCourbe(k);
+        titres << QStringLiteral("Date") << courbe->Titre();
+        for (int i = 0; i < std::min(courbe->NbValeurs(), 200000); ++i) {
+            m_donnees->setItem(i, 2 * (k - 1), new QTableWidgetItem(TexteCellule(courbe->cellule(0, i))));
+            m_donnees->setItem(i, 2 * (k - 1) + 1, new QTableWidgetItem(TexteCellule(courbe->cellule(2, i))));
+        }
+    }
+    m_donnees->setHorizontalHeaderLabels(titres);
+}
+
+void FenetreHote::majEtat()
+{
+    QStringList parties{m_base ? QStringLiteral("Base : ") + nomAffiche(sansMotDePasse(m_texteBase))
+                               : QStringLiteral("Aucune base ouverte")};
+    if (m_derniere) {
+        CtlGraphique& c = m_formulaire->controle();
+        parties << QStringLiteral("Station : ") + m_panneau->libelleStation(m_derniere->station)
+                << QStringLiteral("Période : du %1 au %2").arg(c.getDateDebutChargement(), c.getDateFinChargement());
+    }
+    m_etat->setText(parties.join(QStringLiteral("   —   ")));
+}
+
+void FenetreHote::closeEvent(QCloseEvent* evenement)
+{
+    QSettings r = reglages();
+    r.setValue(QStringLiteral("fenetre/geometrie"), saveGeometry());
+    r.setValue(QStringLiteral("fenetre/etat"), saveState());
+    QMainWindow::closeEvent(evenement);
+}

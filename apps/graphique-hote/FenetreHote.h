@@ -1,0 +1,72 @@
+#pragma once
+
+#include "control/HoteGraphique.h"
+
+#include <QMainWindow>
+#include <memory>
+#include <optional>
+
+class BaseDonnees;
+class FormulaireGraphique;
+class GrilleCourbes;
+class PanneauDemande;
+class QLabel;
+class QMenu;
+class QTableWidget;
+
+// La fenêtre de l'application de bureau : à gauche la demande (stations,
+// genre, dates…) et la liste des courbes, au centre le contrôle graphique sur
+// son formulaire, les données du graphique dans un volet, menus et barre d'état.
+class FenetreHote : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit FenetreHote(QWidget* parent = nullptr);
+    ~FenetreHote() override;
+
+    // Ouvre une base (fichier SQLite ou texte de connexion PostgreSQL). En cas
+    // d'échec, un message dit pourquoi et la base ouverte reste en service.
+    bool ouvrirBase(const QString& texte);
+    // La base de départ : celle demandée, sinon la dernière, sinon la base d'exemple (faite si besoin).
+    void ouvrirAuDemarrage(const QString& demandee);
+    static QString cheminBaseExemple();
+
+    bool tracer();
+    bool enregistrerGraphique(const QString& chemin);
+    FormulaireGraphique& formulaire() { return *m_formulaire; }
+    PanneauDemande& panneau() { return *m_panneau; }
+    GrilleCourbes& courbes() { return *m_courbes; }
+    QString texteBase() const { return m_texteBase; }
+
+protected:
+    void closeEvent(QCloseEvent* evenement) override;
+
+private:
+    void creerMenus();
+    void creerMenuFichier();
+    void creerMenuGraphique();
+    void creerMenuAide();
+    void creerVolets();
+    void retenirBase(const QString& texte);
+    void majBasesRecentes();
+    void lireStations();
+    void choisirFichierSqlite();
+    void choisirPostgres();
+    void importerCsv();
+    void enregistrerSous();
+    void imprimer();
+    void remplirDonnees();
+    void majEtat();
+    void message(const QString& type, const QString& texte);
+
+    FormulaireGraphique* m_formulaire;
+    PanneauDemande* m_panneau;
+    GrilleCourbes* m_courbes;
+    QTableWidget* m_donnees = nullptr;
+    QMenu* m_recentes = nullptr;
+    QLabel* m_etat;
+    std::unique_ptr<BaseDonnees> m_base;
+    QString m_texteBase;
+    std::optional<HoteGraphique::Demande> m_derniere;
+};

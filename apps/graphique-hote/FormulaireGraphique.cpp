@@ -1,0 +1,54 @@
+#include "FormulaireGraphique.h"
+
+#include <QVariant>
+
+FormulaireGraphique::FormulaireGraphique(QWidget* parent)
+    : HoteGraphique(parent)
+{
+}
+
+void FormulaireGraphique::appliquerStatistiques(const QHash<QString, bool>& cases)
+{
+    for (auto it = cases.begin(); it != cases.end(); ++it)
+        if (QObject* c = property(it.key().toLatin1().constData()).value<QObject*>())
+            c->setProperty("Value", it.value() ? 1 : 0);
+}
+
+void FormulaireGraphique::definirFichierAide(const QString& chemin)
+{
+    fenetrePrincipale()->setProperty("fichierAide", chemin);
+}
+
+void FormulaireGraphique::definirCheminEdition(const QString& dossier)
+{
+    fenetrePrincipale()->setProperty("CheminEdition", dossier);
+}
+
+void FormulaireGraphique::AppelDeclencheClick(qint16 index)
+{
+    // Les boutons de la palette que l'hôte sert : 10 fermer, 0 imprimer.
+    if (index == 10)
+        emit fermetureDemandee();
+    else if (index == 0)
+        emit impressionDemandee();
+}
+
+void FormulaireGraphique::Form_Resize()
+{
+    emit disposition();
+}
+
+void FormulaireGraphique::TraitementParametres()
+{
+    emit rechargementDemande();
+}
+
+void FormulaireGraphique::TraitementParametresTotal()
+{
+    emit rechargementDemande();
+}
+
+void FormulaireGraphique::RempliSprDonnees()
+{
+    emit donneesDemandees();
+}

@@ -1,0 +1,279 @@
+#include "PanneauDemande.h"
+
+#include "data/GenresStation.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+struct Choix
+{
+    const char* code;
+    const char* libelle;
+};
+
+// Les genres de graphique, dans l'ordre où l'hôte les numérote.
+const Choix genres[] = {{"edition", "Édition (totaux par période)"}, {"Annee", "Graphique annuel et statistiques"},
+                        {"annuaire", "Annuaire"}, {"travail", "Travail (saisie des points)"},
+                        {"Superposition", "Superposition de pluviomètres"}, {"PluvioPiezo", "Pluie et nappe"},
+                        {"reference", "Courbe de référence"}, {"comparaisonNormale", "Comparaison à la normale"},
+                        {"PluvioStation", "Pluie et débit de rivière"}};
+const Choix mesures[] = {{"1", "Pluie"}, {"2", "Pluie efficace"}, {"3", "ETP"},
+                         {"4", "Valeur 1"}, {"5", "Valeur 2"}, {"6", "Valeur 3"}};
+const Choix periodes[] = {{"M", "Mois"}, {"D", "Décade"}, {"T", "Trimestre"}, {"A", "Année"},
+                          {"H", "Année hydrologique"}, {"S", "Sans regroupement"}};
+const Choix affichages[] = {{"", "Selon le genre"}, {"HISTO", "Barres"}, {"COURBE", "Courbe"}};
+const Choix variantes[] = {{"", "Aucune"}, {"CUMUL_ANNUEL", "Cumul annuel"}, {"CUMUL_MENSUEL", "Cumul mensuel"},
+                           {"EDITION", "Édition"}};
+const Choix casesStatistiques[] = {
+    {"ChkAnnee", "Année"},         {"ChkEnveloppeMini", "Enveloppe mini"}, {"ChkEnveloppeMoyenne", "Moyenne"},
+    {"ChkEnveloppeMaxi", "Enveloppe maxi"}, {"ChkMediane", "Médiane"}, {"ChkNormales", "Normales"},
+    {"ChkQuintile1", "Quintile 1"}, {"ChkQuintile2", "Quintile 2"}, {"ChkQuintile3", "Quintile 3"},
+    {"ChkQuintile4", "Quintile 4"}};
+
+template <std::size_t N>
+QComboBox* liste(const Choix (&choix)[N], QWidget* parent, const char* nom)
+{
+    auto* c = new QComboBox(parent);
+    c->setObjectName(QString::fromLatin1(nom));
+    for (const Choix& x : choix)
+        c->addItem(QString::fromUtf8(x.libelle), QString::fromLatin1(x.code));
+    return c;
+}
+
+QDateEdit* champDate(QWidget* parent, const char* nom)
+{
+    auto* d = new QDateEdit(parent);
+    d->setObjectName(QString::fromLatin1(nom));
+    d->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    d->setCalendarPopup(true);
+    d->setDateRange(QDate(1800, 1, 1), QDate(2200, 12, 31));
+    return d;
+}
+
+// Le genre des stations compagnes d'un genre de graphique ; rien s'il n'en prend pas.
+std::optional<GenreStation::Genre> genreDesAutres(TypeGraph type)
+{
+    switch (type) {
+    case TypeGraph::Superposition:
+        return GenreStation::Genre::Pluvio;
+    case TypeGraph::PluvioPiezo:
+        return GenreStation::Genre::Piezo;
+    case TypeGraph::PluvioStation:
+        return GenreStation::Genre::Hydro;
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+PanneauDemande::PanneauDemande(QWidget* parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("PanneauDemande"));
+    auto* l = new QVBoxLayout(this);
+    l->setContentsMargins(4, 4, 4, 4);
+    creerStations();
+    creerChoix();
+    creerStatistiques();
+    auto* tracer = new QPushButton(QStringLiteral("&Tracer"), this);
+    tracer->setObjectName(QStringLiteral("BoutonTracer"));
+    tracer->setDefault(true);
+    l->addWidget(tracer);
+    connect(tracer, &QPushButton::clicked, this, &PanneauDemande::tracerDemande);
+    genreChange();
+}
+
+void PanneauDemande::creerStations()
+{
+    m_filtre = new QLineEdit(this);
+    m_filtre->setObjectName(QStringLiteral("FiltreStations"));
+    m_filtre->setPlaceholderText(QStringLiteral("Filtrer les stations (code, nom ou genre)"));
+    m_filtre->setClearButtonEnabled(true);
+    m_stations = new QTreeWidget(this);
+    m_stations->setObjectName(QStringLiteral("ListeStations"));
+    m_stations->setHeaderLabels({QStringLiteral("Code"), QStringLiteral("Nom"), QStringLiteral("Genre")});
+    m_stations->setRootIsDecorated(false);
+    m_stations->setAlternatingRowColors(true);
+    m_stations->setMinimumHeight(170);
+    m_stations->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    layout()->addWidget(m_filtre);
+    layout()->addWidget(m_stations);
+    connect(m_filtre, &QLineEdit::textChanged, this, &PanneauDemande::filtrer);
+    connect(m_stations, &QTreeWidget::currentItemChanged, this, &PanneauDemande::stationChoisie);
+    connect(m_stations, &QTreeWidget::itemDoubleClicked, this, &PanneauDemande::tracerDemande);
+}
+
+void PanneauDemande::creerChoix()
+{
+    auto* cadre = new QGroupBox(QStringLiteral("Graphique"), this);
+    auto* f = new QFormLayout(cadre);
+    m_genre = liste(genres, cadre, "GenreGraphique");
+    m_autres = new QListWidget(cadre);
+    m_autres->setObjectName(QStringLiteral("StationsCompagnes"));
+    m_autres->setMaximumHeight(90);
+    m_debut = champDate(cadre, "DateDebut");
+    m_fin = champDate(cadre, "DateFin");
+    m_annee = new QSpinBox(cadre);
+    m_annee->setObjectName(QStringLiteral("Annee"));
+    m_annee->setRange(1800, 2200);
+    m_annee->setValue(QDate::currentDate().year());
+    m_mesure = liste(mesures, cadre, "Mesure");
+    m_periode = liste(periodes, cadre, "Periode");
+    m_affichage = liste(affichages, cadre, "Affichage");
+    m_variante = liste(variantes, cadre, "Variante");
+    m_cumul = new QCheckBox(QStringLiteral("Cumuler les valeurs"), cadre);
+    m_cumul->setObjectName(QStringLiteral("Cumul"));
+    f->addRow(QStringLiteral("&Genre"), m_genre);
+    f->addRow(QStringLiteral("Avec"), m_autres);
+    f->addRow(QStringLiteral("&Début"), m_debut);
+    f->addRow(QStringLiteral("&Fin"), m_fin);
+    f->addRow(QStringLiteral("A&nnée"), m_annee);
+    f->addRow(QStringLiteral("&Mesure"), m_mesure);
+    f->addRow(QStringLiteral("&Période"), m_periode);
+    f->addRow(QStringLiteral("&Affichage"), m_affichage);
+    f->addRow(QStringLiteral("&Variante"), m_variante);
+    f->addRow(m_cumul);
+    layout()->addWidget(cadre);
+    connect(m_genre, &QComboBox::currentIndexChanged, this, &PanneauDemande::genreChange);
+}
+
+void PanneauDemande::creerStatistiques()
+{
+    auto* cadre = new QGroupBox(QStringLiteral("Statistiques du graphique annuel"), this);
+    cadre->setObjectName(QStringLiteral("CadreStatistiques"));
+    auto* g = new QGridLayout(cadre);
+    int i = 0;
+    for (const Choix& s : casesStatistiques) {
+        auto* c = new QCheckBox(QString::fromUtf8(s.libelle), cadre);
+        c->setObjectName(QString::fromLatin1(s.code));
+        c->setChecked(true);
+        g->addWidget(c, i / 2, i % 2);
+        m_statistiques << c;
+        ++i;
+    }
+    layout()->addWidget(cadre);
+}
+
+void PanneauDemande::definirStations(const QList<HoteGraphique::Station>& stations,
+                                     const QHash<QString, std::pair<QDate, QDate>>& etendues)
+{
+    m_liste = stations;
+    m_etendues = etendues;
+    m_stations->clear();
+    for (const HoteGraphique::Station& s : stations) {
+        const auto g = GenresStation::depuisNom(s.genre);
+        auto* item = new QTreeWidgetItem(m_stations, {s.code, s.nom, g ? QString::fromUtf8(g->libelle) : s.genre});
+        item->setData(0, Qt::UserRole, s.genre);
+        if (!etendues.value(s.code).first.isValid())
+            item->setToolTip(0, QStringLiteral("Aucune mesure"));
+    }
+    filtrer(m_filtre->text());
+    genreChange();
+}
+
+void PanneauDemande::filtrer(const QString& texte)
+{
+    for (int i = 0; i < m_stations->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = m_stations->topLevelItem(i);
+        bool visible = texte.trimmed().isEmpty();
+        for (int c = 0; c < 3 && !visible; ++c)
+            visible = item->text(c).contains(texte.trimmed(), Qt::CaseInsensitive);
+        item->setHidden(!visible);
+    }
+}
+
+void PanneauDemande::genreChange()
+{
+    const auto type = TypeGraphDepuisNom(m_genre->currentData().toString());
+    const auto autres = type ? genreDesAutres(*type) : std::nullopt;
+    m_autres->clear();
+    m_autres->setEnabled(autres.has_value());
+    if (autres)
+        for (const HoteGraphique::Station& s : m_liste)
+            if (GenresStation::est(s.genre, *autres)) {
+                auto* item = new QListWidgetItem(s.code + QStringLiteral(" — ") + s.nom, m_autres);
+                item->setData(Qt::UserRole, s.code);
+                item->setCheckState(Qt::Unchecked);
+            }
+    const bool annee = type == TypeGraph::Annee;
+    m_annee->setEnabled(annee);
+    m_variante->setEnabled(annee);
+    findChild<QGroupBox*>(QStringLiteral("CadreStatistiques"))->setEnabled(annee);
+}
+
+void PanneauDemande::stationChoisie()
+{
+    const QTreeWidgetItem* item = m_stations->currentItem();
+    if (!item)
+        return;
+    const auto [debut, fin] = m_etendues.value(item->text(0));
+    if (debut.isValid() && fin.isValid()) {
+        m_debut->setDate(debut);
+        m_fin->setDate(fin);
+        m_annee->setValue(fin.year());
+    }
+}
+
+QString PanneauDemande::libelleStation(const QString& code) const
+{
+    for (const HoteGraphique::Station& s : m_liste)
+        if (s.code == code)
+            return s.code + QStringLiteral(" ") + s.nom;
+    return code;
+}
+
+QHash<QString, bool> PanneauDemande::statistiques() const
+{
+    QHash<QString, bool> h;
+    for (const QCheckBox* c : m_statistiques)
+        h.insert(c->objectName(), c->isChecked());
+    return h;
+}
+
+std::optional<HoteGraphique::Demande> PanneauDemande::demande(QString& erreur) const
+{
+    const QTreeWidgetItem* item = m_stations->currentItem();
+    if (!item) {
+        erreur = QStringLiteral("Choisissez une station dans la liste.");
+        return std::nullopt;
+    }
+    HoteGraphique::Demande d;
+    d.type = TypeGraphDepuisNom(m_genre->currentData().toString()).value_or(TypeGraph::edition);
+    d.station = item->text(0);
+    for (int i = 0; i < m_autres->count(); ++i)
+        if (m_autres->item(i)->checkState() == Qt::Checked)
+            d.stations << m_autres->item(i)->data(Qt::UserRole).toString();
+    if (genreDesAutres(d.type) && d.stations.isEmpty()) {
+        erreur = QStringLiteral("Ce graphique demande au moins une station cochée dans « Avec ».");
+        return std::nullopt;
+    }
+    d.debut = m_debut->date();
+    d.fin = m_fin->date();
+    if (d.debut > d.fin) {
+        erreur = QStringLiteral("La date de début (%1) est après la date de fin (%2).")
+                     .arg(d.debut.toString(QStringLiteral("dd/MM/yyyy")), d.fin.toString(QStringLiteral("dd/MM/yyyy")));
+        return std::nullopt;
+    }
+    d.annee = d.type == TypeGraph::Annee ? m_annee->value() : 0;
+    d.mesures = m_mesure->currentData().toString();
+    d.periodes = m_periode->currentData().toString();
+    d.variante = d.type == TypeGraph::Annee ? m_variante->currentData().toString() : QString();
+    const QString affichage = m_affichage->currentData().toString();
+    d.affichage = !affichage.isEmpty() ? affichage : HoteGraphique::affichageParDefaut(d.type, d.variante);
+    d.cumul = m_cumul->isChecked();
+    return d;
+}

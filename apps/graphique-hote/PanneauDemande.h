@@ -1,0 +1,60 @@
+#pragma once
+
+#include "control/HoteGraphique.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QLineEdit;
+class QListWidget;
+class QSpinBox;
+class QTreeWidget;
+
+// Ce que l'utilisateur demande : la station et ses compagnes, le genre de
+// graphique, les dates, l'année, la mesure, la période, l'affichage, le cumul
+// et les statistiques du graphique annuel. Les cases de statistiques sont
+// lues par leur nom par le contrôle, sur le formulaire qui le porte.
+class PanneauDemande : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit PanneauDemande(QWidget* parent = nullptr);
+
+    void definirStations(const QList<HoteGraphique::Station>& stations,
+                         const QHash<QString, std::pair<QDate, QDate>>& etendues);
+    // La demande telle que saisie ; vide et `erreur` en français quand elle ne tient pas.
+    std::optional<HoteGraphique::Demande> demande(QString& erreur) const;
+    // Les cases cochées des statistiques, par nom de case du formulaire (ChkMediane…).
+    QHash<QString, bool> statistiques() const;
+    QString libelleStation(const QString& code) const;
+
+signals:
+    void tracerDemande();
+
+private:
+    void creerStations();
+    void creerChoix();
+    void creerStatistiques();
+    void filtrer(const QString& texte);
+    void genreChange();
+    void stationChoisie();
+
+    QLineEdit* m_filtre = nullptr;
+    QTreeWidget* m_stations = nullptr;
+    QComboBox* m_genre = nullptr;
+    QListWidget* m_autres = nullptr;
+    QDateEdit* m_debut = nullptr;
+    QDateEdit* m_fin = nullptr;
+    QSpinBox* m_annee = nullptr;
+    QComboBox* m_mesure = nullptr;
+    QComboBox* m_periode = nullptr;
+    QComboBox* m_affichage = nullptr;
+    QComboBox* m_variante = nullptr;
+    QCheckBox* m_cumul = nullptr;
+    QList<QCheckBox*> m_statistiques;
+    QList<HoteGraphique::Station> m_liste;
+    QHash<QString, std::pair<QDate, QDate>> m_etendues;
+};

@@ -1,0 +1,227 @@
+// L'application de bureau pilotée comme une personne le ferait : choisir une
+// station et un genre, tracer, masquer une courbe, enregistrer, fermer. Les
+// écrans sont gardés dans GRAPHIQUE_IMAGES_TESTS quand il nomme un dossier.
+#include "FenetreHote.h"
+#include "FormulaireGraphique.h"
+#include "GrilleCourbes.h"
+#include "PanneauDemande.h"
+
+#include "control/CtlGraphique.h"
+#include "data/bases/BaseExemple.h"
+#include "render/moteur/MoteurGraphique.h"
+#include "render/moteur/ProprietesMoteur.h"
+#include "settings/messages/MessagesEnregistres.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QFileDialog>
+#include <QImage>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+class HoteBureau : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        // Les boîtes de fichiers de Qt, que l'essai sait remplir.
+        QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+        QApplication::setOrganizationName(QStringLiteral("graphique-essais"));
+    }
+    void SetUp() override
+    {
+        QSettings(QStringLiteral("graphique"), QStringLiteral("graphique-hote")).clear();
+        MoteurGraphique::definirDossierImages(dossier.path());
+        QString erreur;
+        ASSERT_TRUE(BaseExemple::creerFichier(dossier.filePath("exemple.db"), 5, {}, erreur)) << erreur.toStdString();
+        fenetre = std::make_unique<FenetreHote>();
+        fenetre->resize(1500, 950);
+        fenetre->show();
+        ASSERT_TRUE(fenetre->ouvrirBase(dossier.filePath("exemple.db")));
+    }
+    void TearDown() override { MoteurGraphique::definirDossierImages(QString()); }
+
+    template <typename T>
+    T* enfant(const char* nom)
+    {
+        T* w = fenetre->findChild<T*>(QString::fromLatin1(nom));
+        EXPECT_TRUE(w) << nom;
+        return w;
+    }
+    void choisirStation(const QString& code)
+    {
+        auto* liste = enfant<QTreeWidget>("ListeStations");
+        const auto trouves = liste->findItems(code, Qt::MatchExactly, 0);
+        ASSERT_EQ(trouves.size(), 1) << code.toStdString();
+        liste->scrollToItem(trouves.first());
+        QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, liste->visualItemRect(trouves.first()).center());
+        ASSERT_EQ(liste->currentItem(), trouves.first());
+    }
+    void choisirGenre(const char* code)
+    {
+        auto* genre = enfant<QComboBox>("GenreGraphique");
+        const int i = genre->findData(QString::fromLatin1(code));
+        ASSERT_GE(i, 0);
+        genre->setFocus();
+        genre->setCurrentIndex(i);
+    }
+    void cocherCompagne(const QString& code)
+    {
+        auto* autres = enfant<QListWidget>("StationsCompagnes");
+        for (int i = 0; i < autres->count(); ++i)
+            if (autres->item(i)->data(Qt::UserRole).toString() == code) {
+                const QRect r = autres->visualItemRect(autres->item(i));
+                // La case à cocher est au début de la ligne.
+                QTest::mouseClick(autres->viewport(), Qt::LeftButton, {}, QPoint(r.left() + 10, r.center().y()));
+                ASSERT_EQ(autres->item(i)->checkState(), Qt::Checked);
+                return;
+            }
+        FAIL() << "station compagne absente : " << code.toStdString();
+    }
+    void tracer() { QTest::mouseClick(enfant<QPushButton>("BoutonTracer"), Qt::LeftButton); }
+    void dates(const QDate& debut, const QDate& fin)
+    {
+        enfant<QDateEdit>("DateDebut")->setDate(debut);
+        enfant<QDateEdit>("DateFin")->setDate(fin);
+    }
+    void ecran(const char* nom)
+    {
+        const QString dossierImages = qEnvironmentVariable("GRAPHIQUE_IMAGES_TESTS");
+        if (!dossierImages.isEmpty() && QDir().mkpath(dossierImages))
+            fenetre->grab().save(QDir(dossierImages).filePath(QString::fromLatin1(nom) + ".png"));
+    }
+    CtlGraphique& ctl() { return fenetre->formulaire().controle(); }
+    int pointsTraces()
+    {
+        MoteurGraphique& g = ctl().Graphique();
+        return g.lire(Prop::NbJeux).toInt() > 0 ? g.lire(Prop::NbPoints).toInt() : 0;
+    }
+
+    QTemporaryDir dossier;
+    MessagesEnregistres messages;
+    std::unique_ptr<FenetreHote> fenetre;
+};
+
+TEST_F(HoteBureau, AnneePluieEtNappeAnnuaireCourbeMasqueeImageEtFermeture)
+{
+    // Le graphique annuel et ses statistiques.
+    choisirStation("76402001");
+    choisirGenre("Annee");
+    tracer();
+    EXPECT_TRUE(messages.messages().isEmpty()) << messages.textes().join('\n').toStdString();
+    Classe_Graphiques& c = ctl().CollCourbes();
+    ASSERT_GE(c.Compter(), 5);   // l'année, les enveloppes, la médiane, les quintiles…
+    EXPECT_GT(pointsTraces(), 0);
+    ecran("hote-annee");
+
+    // Masquer une courbe depuis la liste : la marque tombe, la courbe n'est plus montrée.
+    GrilleCourbes& grille = fenetre->courbes();
+    ASSERT_EQ(grille.rowCount(), c.Compter() + 1);
+    const int jeuxAvant = ctl().Graphique().lire(Prop::NbJeux).toInt();
+    QTest::mouseClick(grille.viewport(), Qt::LeftButton, {}, grille.visualItemRect(grille.item(2, 0)).center());
+    EXPECT_EQ(grille.item(2, 0)->text(), " ");
+    EXPECT_FALSE(c.GetCourbe(2)->Afficher());
+    EXPECT_EQ(ctl().Graphique().lire(Prop::NbJeux).toInt(), jeuxAvant - 1);
+    ecran("hote-annee-courbe-masquee");
+
+    // La pluie sur une nappe.
+    choisirStation("76402001");
+    choisirGenre("PluvioPiezo");
+    cocherCompagne("00754X0012");
+    dates(QDate(2021, 10, 1), QDate(2023, 9, 30));
+    tracer();
+    EXPECT_TRUE(messages.messages().isEmpty()) << messages.textes().join('\n').toStdString();
+    EXPECT_GE(ctl().CollCourbes2().Compter(), 1);
+    EXPECT_GT(pointsTraces(), 100);
+    ecran("hote-pluie-nappe");
+
+    // L'annuaire.
+    choisirGenre("annuaire");
+    tracer();
+    EXPECT_TRUE(messages.messages().isEmpty()) << messages.textes().join('\n').toStdString();
+    EXPECT_GT(ctl().CollCourbes().Compter(), 0);
+    ecran("hote-annuaire");
+
+    // Enregistrer le graphique, par le menu et sa boîte de dialogue.
+    const QString png = dossier.filePath("graphique.png");
+    QTimer guet;
+    QObject::connect(&guet, &QTimer::timeout, [png] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* d = qobject_cast<QFileDialog*>(w); d && d->isVisible()) {
+                // Le nom tapé dans la boîte, puis Entrée.
+                if (auto* champ = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+                    champ->setText(png);
+                    QTest::keyClick(champ, Qt::Key_Return);
+                }
+            }
+    });
+    guet.start(100);
+    fenetre->findChild<QAction*>(QStringLiteral("ActionEnregistrer"))->trigger();
+    const QImage image(png);
+    ASSERT_FALSE(image.isNull());
+    EXPECT_GE(image.width(), 800);
+
+    // Fermer : la géométrie est retenue avec la base.
+    fenetre->close();
+    QSettings r(QStringLiteral("graphique"), QStringLiteral("graphique-hote"));
+    EXPECT_FALSE(r.value(QStringLiteral("fenetre/geometrie")).toByteArray().isEmpty());
+    EXPECT_EQ(r.value(QStringLiteral("bases/derniere")).toString(), dossier.filePath("exemple.db"));
+}
+
+TEST_F(HoteBureau, MauvaisesDemandesUnMessageEtLaFenetreResteUtilisable)
+{
+    // Dates à l'envers.
+    choisirStation("76402001");
+    choisirGenre("edition");
+    dates(QDate(2023, 1, 1), QDate(2022, 1, 1));
+    tracer();
+    ASSERT_EQ(messages.messages().size(), 1);
+    EXPECT_EQ(messages.textes().first(), "La date de début (01/01/2023) est après la date de fin (01/01/2022).");
+    EXPECT_EQ(ctl().CollCourbes().Compter(), 0);
+
+    // Pluie et nappe sans nappe cochée.
+    messages.vider();
+    choisirGenre("PluvioPiezo");
+    dates(QDate(2022, 1, 1), QDate(2022, 12, 31));
+    tracer();
+    ASSERT_EQ(messages.messages().size(), 1);
+    EXPECT_TRUE(messages.textes().first().contains("au moins une station"));
+
+    // Une base qui ne s'ouvre pas : un message, et la base en service le reste.
+    messages.vider();
+    EXPECT_FALSE(fenetre->ouvrirBase(dossier.filePath("absent/rien.db")));
+    ASSERT_EQ(messages.messages().size(), 1);
+    EXPECT_TRUE(messages.textes().first().startsWith("Impossible d'ouvrir la base"));
+    EXPECT_EQ(fenetre->texteBase(), dossier.filePath("exemple.db"));
+
+    // Un fichier qui n'est pas une base SQLite.
+    messages.vider();
+    QFile texte(dossier.filePath("pas-une-base.db"));
+    ASSERT_TRUE(texte.open(QIODevice::WriteOnly));
+    texte.write("ceci n'est pas une base\n");
+    texte.close();
+    fenetre->ouvrirBase(dossier.filePath("pas-une-base.db"));
+    EXPECT_EQ(messages.messages().size(), 1);
+
+    // La fenêtre trace toujours.
+    messages.vider();
+    choisirGenre("edition");
+    tracer();
+    EXPECT_TRUE(messages.messages().isEmpty()) << messages.textes().join('\n').toStdString();
+    EXPECT_GT(ctl().CollCourbes().Compter(), 0);
+}
+
+} // namespace
