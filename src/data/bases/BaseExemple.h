@@ -28,10 +28,7 @@ public:
         QString nom;
         QString genre;
         std::optional<double> altitude;
-    
-private:
-    static bool remplirSousGarde(BaseDonnees& base, quint32 graine, const Progression& progression, QString& erreur);
-};
+    };
 
     static constexpr int premiereAnnee = 1981;
     static constexpr int derniereAnnee = 2024;
