@@ -1,0 +1,107 @@
+#include "entry/GrillePoints.h"
+
+#include "entry/DelegueCellules.h"
+#include "entry/ModelePoints.h"
+
+#include <QHeaderView>
+
+GrillePoints::GrillePoints(QWidget* parent) : QTableView(parent), m_modele(new ModelePoints(this))
+{
+    setModel(m_modele);
+    setItemDelegate(new DelegueCellules(m_modele, this));
+    setColumnHidden(PositionX, true);
+    setColumnHidden(PositionY, true);
+    verticalHeader()->setVisible(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    connect(m_modele, &ModelePoints::celluleSaisie, this, &GrillePoints::celluleModifiee);
+    connect(this, &QAbstractItemView::clicked, this,
+            [this](const QModelIndex& index) { emit celluleCliquee(index.row(), index.column()); });
+}
+
+GrillePoints::~GrillePoints() = default;
+
+int GrillePoints::lignes() const
+{
+    return m_modele->rowCount();
+}
+
+void GrillePoints::setLignes(int n)
+{
+    m_modele->setLignes(n);
+}
+
+QString GrillePoints::texte(int ligne, int colonne) const
+{
+    return m_modele->texte(ligne, colonne);
+}
+
+void GrillePoints::setTexte(int ligne, int colonne, const QString& texte)
+{
+    m_modele->ecrire(ligne, colonne, texte);
+}
+
+GrillePoints::Style GrillePoints::style(int ligne, int colonne) const
+{
+    return m_modele->style(ligne, colonne);
+}
+
+void GrillePoints::setStyle(int ligne, int colonne, Style style)
+{
+    m_modele->setStyle(ligne, colonne, style);
+}
+
+bool GrillePoints::verrouille(int ligne, int colonne) const
+{
+    return m_modele->verrouille(ligne, colonne);
+}
+
+void GrillePoints::verrouiller(int ligne, int colonne, bool verrou)
+{
+    m_modele->verrouiller(ligne, colonne, verrou);
+}
+
+void GrillePoints::definirBornesDates(const QDate& minimum, const QDate& maximum)
+{
+    m_modele->definirBornesDates(minimum, maximum);
+}
+
+QDate GrillePoints::dateMinimum() const
+{
+    return m_modele->dateMinimum();
+}
+
+QDate GrillePoints::dateMaximum() const
+{
+    return m_modele->dateMaximum();
+}
+
+int GrillePoints::ligneActive() const
+{
+    const QModelIndex courant = currentIndex();
+    return courant.isValid() ? courant.row() : -1;
+}
+
+void GrillePoints::insererLigne(int avant)
+{
+    m_modele->insererLigne(avant);
+}
+
+void GrillePoints::supprimerLigne(int ligne)
+{
+    m_modele->supprimerLigne(ligne);
+}
+
+bool GrillePoints::ligneRemplie(int ligne) const
+{
+    return m_modele->ligneRemplie(ligne);
+}
+
+int GrillePoints::trierSurDateHeure(int suivie)
+{
+    const int colonne = std::max(currentIndex().column(), 0);
+    const int place = m_modele->trierSurDateHeure(suivie);
+    if (place >= 0)
+        setCurrentIndex(m_modele->index(place, colonne));
+    return place;
+}

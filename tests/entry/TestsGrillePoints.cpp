@@ -1,0 +1,344 @@
+#include "commun/LocaleUtilisateur.h"
+#include "entry/DelegueCellules.h"
+#include "entry/GrillePoints.h"
+
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+class GrilleAffichee : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        LocaleUtilisateur::definir(QLocale(QLocale::French, QLocale::France));
+        grille.setLignes(4);
+        grille.resize(600, 300);
+        grille.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&grille));
+    }
+    void TearDown() override { LocaleUtilisateur::definir(QLocale::system()); }
+
+    QModelIndex indice(int ligne, int colonne) const { return grille.model()->index(ligne, colonne); }
+
+    // Ouvre l'éditeur de la cellule comme un double clic ; nullptr quand il n'y en a pas.
+    QLineEdit* ouvrir(int ligne, int colonne)
+    {
+        const QModelIndex i = indice(ligne, colonne);
+        grille.setCurrentIndex(i);
+        grille.edit(i);
+        return qobject_cast<QLineEdit*>(grille.indexWidget(i));
+    }
+
+    // Tape le texte dans l'éditeur puis Entrée ; rend l'éditeur encore ouvert, nullptr s'il s'est fermé.
+    QLineEdit* taper(int ligne, int colonne, const QString& texte)
+    {
+        QLineEdit* editeur = ouvrir(ligne, colonne);
+        if (!editeur) {
+            ADD_FAILURE() << "pas d'éditeur en " << ligne << "," << colonne;
+            return nullptr;
+        }
+        editeur->selectAll();
+        QTest::keyClicks(editeur, texte);
+        QTest::keyClick(editeur, Qt::Key_Return);
+        // La vue valide l'éditeur par un appel mis en file.
+        QCoreApplication::processEvents();
+        return qobject_cast<QLineEdit*>(grille.indexWidget(indice(ligne, colonne)));
+    }
+
+    GrillePoints grille;
+};
+
+QList<int> cellule(const QList<QVariant>& signal)
+{
+    return {signal.at(0).toInt(), signal.at(1).toInt()};
+}
+} // namespace
+
+TEST_F(GrilleAffichee, SaisieValideeRangeeEtSignaleeUneFois)
+{
+    QSignalSpy modifiee(&grille, &GrillePoints::celluleModifiee);
+
+    EXPECT_EQ(taper(1, GrillePoints::Date, "15/03/2024"), nullptr);
+    EXPECT_EQ(grille.texte(1, GrillePoints::Date), "15/03/2024");
+    ASSERT_EQ(modifiee.size(), 1);
+    EXPECT_EQ(cellule(modifiee.takeFirst()), (QList<int>{1, GrillePoints::Date}));
+
+    EXPECT_EQ(taper(2, GrillePoints::Heure, "23:59:59"), nullptr);
+    EXPECT_EQ(grille.texte(2, GrillePoints::Heure), "23:59:59");
+    ASSERT_EQ(modifiee.size(), 1);
+    EXPECT_EQ(cellule(modifiee.takeFirst()), (QList<int>{2, GrillePoints::Heure}));
+
+    // Point ou virgule, la valeur se range à deux décimales avec la virgule.
+    taper(0, GrillePoints::Valeur, "3.5");
+    EXPECT_EQ(grille.texte(0, GrillePoints::Valeur), "3,50");
+    taper(3, GrillePoints::Valeur, "12,345");
+    EXPECT_EQ(grille.texte(3, GrillePoints::Valeur), "12,35");
+    ASSERT_EQ(modifiee.size(), 2);
+    EXPECT_EQ(cellule(modifiee.at(0)), (QList<int>{0, GrillePoints::Valeur}));
+    EXPECT_EQ(cellule(modifiee.at(1)), (QList<int>{3, GrillePoints::Valeur}));
+    modifiee.clear();
+
+    // Le texte est déjà rangé quand le signal part.
+    QString luAuSignal;
+    QObject::connect(&grille, &GrillePoints::celluleModifiee, &grille,
+                     [&](int l, int c) { luAuSignal = grille.texte(l, c); });
+    taper(1, GrillePoints::Heure, "06:30:00");
+    EXPECT_EQ(luAuSignal, "06:30:00");
+
+    // Le même texte validé à nouveau ne change rien.
+    modifiee.clear();
+    taper(1, GrillePoints::Heure, "06:30:00");
+    EXPECT_EQ(modifiee.size(), 0);
+}
+
+TEST_F(GrilleAffichee, ValeursAbsurdesGardeesMaisMarquees)
+{
+    taper(0, GrillePoints::Valeur, "1500");
+    EXPECT_EQ(grille.texte(0, GrillePoints::Valeur), "1500,00");
+    EXPECT_EQ(grille.style(0, GrillePoints::Valeur), GrillePoints::Style::Invalide);
+
+    taper(1, GrillePoints::Valeur, "-2");
+    EXPECT_EQ(grille.texte(1, GrillePoints::Valeur), "-2,00");
+    EXPECT_EQ(grille.style(1, GrillePoints::Valeur), GrillePoints::Style::Invalide);
+
+    // Les bornes elles-mêmes sont plausibles.
+    taper(2, GrillePoints::Valeur, "1000");
+    EXPECT_EQ(grille.style(2, GrillePoints::Valeur), GrillePoints::Style::Normal);
+
+    // Corrigée, la valeur perd la marque ; un style posé par le programme reste.
+    taper(0, GrillePoints::Valeur, "12");
+    EXPECT_EQ(grille.texte(0, GrillePoints::Valeur), "12,00");
+    EXPECT_EQ(grille.style(0, GrillePoints::Valeur), GrillePoints::Style::Normal);
+    grille.setStyle(3, GrillePoints::Valeur, GrillePoints::Style::Accepte);
+    taper(3, GrillePoints::Valeur, "4");
+    EXPECT_EQ(grille.style(3, GrillePoints::Valeur), GrillePoints::Style::Accepte);
+}
+
+TEST_F(GrilleAffichee, SaisiesRefuseesNonValidees)
+{
+    grille.definirBornesDates(QDate(2024, 1, 1), QDate(2024, 12, 31));
+    EXPECT_EQ(grille.dateMinimum(), QDate(2024, 1, 1));
+    EXPECT_EQ(grille.dateMaximum(), QDate(2024, 12, 31));
+    grille.setTexte(0, GrillePoints::Date, "10/01/2024");
+    grille.setTexte(0, GrillePoints::Heure, "08:00:00");
+    QSignalSpy modifiee(&grille, &GrillePoints::celluleModifiee);
+
+    const QList<std::pair<int, QString>> refus{
+        {GrillePoints::Date, "15/06/2025"}, {GrillePoints::Date, "31/12/2023"}, {GrillePoints::Date, "31/02/2024"},
+        {GrillePoints::Date, "1/2/2024"},   {GrillePoints::Heure, "25:00:00"},  {GrillePoints::Heure, "12:60:00"},
+    };
+    for (const auto& [colonne, texte] : refus) {
+        const QString avant = grille.texte(0, colonne);
+        QLineEdit* editeur = taper(0, colonne, texte);
+        ASSERT_NE(editeur, nullptr) << texte.toStdString() << " validé";
+        EXPECT_EQ(editeur->palette().color(QPalette::Text), DelegueCellules::couleurRefus()) << texte.toStdString();
+        EXPECT_EQ(grille.texte(0, colonne), avant) << texte.toStdString();
+        QTest::keyClick(editeur, Qt::Key_Escape);
+        EXPECT_EQ(grille.indexWidget(indice(0, colonne)), nullptr);
+        EXPECT_EQ(grille.texte(0, colonne), avant);
+    }
+    EXPECT_EQ(modifiee.size(), 0);
+
+    // Corrigé dans le même éditeur, le texte repasse en couleur normale et se valide.
+    QLineEdit* editeur = taper(0, GrillePoints::Date, "31/02/2024");
+    ASSERT_NE(editeur, nullptr);
+    editeur->selectAll();
+    QTest::keyClicks(editeur, "29/02/2024");
+    EXPECT_NE(editeur->palette().color(QPalette::Text), DelegueCellules::couleurRefus());
+    QTest::keyClick(editeur, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(grille.indexWidget(indice(0, GrillePoints::Date)), nullptr);
+    EXPECT_EQ(grille.texte(0, GrillePoints::Date), "29/02/2024");
+    EXPECT_EQ(modifiee.size(), 1);
+
+    // Les bornes atteintes sont acceptées ; sans bornes, toute date lisible l'est.
+    EXPECT_EQ(taper(1, GrillePoints::Date, "31/12/2024"), nullptr);
+    grille.definirBornesDates(QDate(), QDate());
+    EXPECT_EQ(taper(2, GrillePoints::Date, "01/01/1990"), nullptr);
+    EXPECT_EQ(grille.texte(2, GrillePoints::Date), "01/01/1990");
+}
+
+TEST_F(GrilleAffichee, EcritureParProgrammeSilencieuse)
+{
+    QSignalSpy modifiee(&grille, &GrillePoints::celluleModifiee);
+    grille.setTexte(0, GrillePoints::Date, "01/05/2024");
+    grille.setTexte(0, GrillePoints::Valeur, "anything");
+    grille.setProperty("Row", 1);
+    grille.setProperty("Col", GrillePoints::Heure);
+    grille.setProperty("Text", "10:00:00");
+    EXPECT_EQ(modifiee.size(), 0);
+    EXPECT_EQ(grille.texte(0, GrillePoints::Date), "01/05/2024");
+    EXPECT_EQ(grille.texte(0, GrillePoints::Valeur), "anything");
+    EXPECT_EQ(grille.texte(1, GrillePoints::Heure), "10:00:00");
+    // Hors de la grille : rien n'est écrit, rien n'est lu.
+    grille.setTexte(9, 0, "x");
+    grille.setTexte(0, 7, "x");
+    EXPECT_EQ(grille.lignes(), 4);
+    EXPECT_EQ(grille.texte(9, 0), "");
+}
+
+TEST_F(GrilleAffichee, CellulesVerrouilleesSansEditeur)
+{
+    grille.verrouiller(1, GrillePoints::Valeur, true);
+    EXPECT_TRUE(grille.verrouille(1, GrillePoints::Valeur));
+    EXPECT_FALSE(grille.verrouille(1, GrillePoints::Date));
+    EXPECT_EQ(ouvrir(1, GrillePoints::Valeur), nullptr);
+    EXPECT_NE(ouvrir(1, GrillePoints::Date), nullptr);
+    QTest::keyClick(grille.indexWidget(indice(1, GrillePoints::Date)), Qt::Key_Escape);
+
+    // Rupture et obtention ne se tapent jamais, même sans verrou.
+    for (int colonne : {int(GrillePoints::Rupture), int(GrillePoints::Obtention)}) {
+        EXPECT_FALSE(grille.verrouille(0, colonne));
+        EXPECT_EQ(ouvrir(0, colonne), nullptr) << colonne;
+        grille.setCurrentIndex(indice(0, colonne));
+        QTest::keyClick(grille.viewport(), Qt::Key_F2);
+        QTest::keyClick(grille.viewport(), Qt::Key_5);
+        EXPECT_EQ(grille.indexWidget(indice(0, colonne)), nullptr) << colonne;
+    }
+
+    // Toute la ligne : -1 ; déverrouillée, la cellule s'édite de nouveau.
+    grille.verrouiller(2, -1, true);
+    EXPECT_TRUE(grille.verrouille(2, -1));
+    for (int colonne = 0; colonne < GrillePoints::nombreColonnes; ++colonne)
+        EXPECT_TRUE(grille.verrouille(2, colonne));
+    EXPECT_EQ(ouvrir(2, GrillePoints::Heure), nullptr);
+    grille.verrouiller(2, GrillePoints::Heure, false);
+    EXPECT_FALSE(grille.verrouille(2, -1));
+    EXPECT_NE(ouvrir(2, GrillePoints::Heure), nullptr);
+}
+
+TEST_F(GrilleAffichee, TriSurDateHeure)
+{
+    grille.setLignes(6);
+    const QList<QStringList> lignes{
+        {"12/03/2024", "10:00:00", "1,00"}, // 0
+        {"??", "", "2,00"},                 // 1 illisible
+        {"12/03/2024", "08:00:00", "3,00"}, // 2
+        {"01/01/2024", "23:00:00", "4,00"}, // 3
+        {"", "", "5,00"},                   // 4 illisible
+        {"12/03/2024", "08:00:00", "6,00"}, // 5 même instant que 2
+    };
+    for (int l = 0; l < lignes.size(); ++l)
+        for (int c = 0; c < 3; ++c)
+            grille.setTexte(l, c, lignes.at(l).at(c));
+    grille.setStyle(2, -1, GrillePoints::Style::Grise);
+    grille.verrouiller(2, GrillePoints::Valeur, true);
+    grille.setStyle(1, GrillePoints::Date, GrillePoints::Style::Invalide);
+    grille.setCurrentIndex(indice(0, GrillePoints::Valeur));
+
+    EXPECT_EQ(grille.trierSurDateHeure(2), 1);
+
+    QStringList valeurs;
+    for (int l = 0; l < grille.lignes(); ++l)
+        valeurs << grille.texte(l, GrillePoints::Valeur);
+    EXPECT_EQ(valeurs, (QStringList{"4,00", "3,00", "6,00", "1,00", "2,00", "5,00"}));
+    EXPECT_EQ(grille.style(1, GrillePoints::Heure), GrillePoints::Style::Grise);
+    EXPECT_TRUE(grille.verrouille(1, GrillePoints::Valeur));
+    EXPECT_EQ(grille.style(4, GrillePoints::Date), GrillePoints::Style::Invalide);
+    for (int l : {0, 2, 3, 5}) {
+        EXPECT_EQ(grille.style(l, GrillePoints::Heure), GrillePoints::Style::Normal) << l;
+        EXPECT_FALSE(grille.verrouille(l, GrillePoints::Valeur)) << l;
+    }
+    EXPECT_EQ(grille.ligneActive(), 1);
+    EXPECT_EQ(grille.currentIndex().column(), GrillePoints::Valeur);
+
+    // Déjà triée, elle ne bouge plus ; sans ligne suivie, -1.
+    EXPECT_EQ(grille.trierSurDateHeure(3), 3);
+    EXPECT_EQ(grille.texte(3, GrillePoints::Valeur), "1,00");
+    EXPECT_EQ(grille.trierSurDateHeure(-1), -1);
+}
+
+TEST_F(GrilleAffichee, AccesParNom)
+{
+    EXPECT_EQ(grille.property("MaxRows").toInt(), 4);
+    EXPECT_TRUE(grille.setProperty("MaxRows", 7));
+    EXPECT_EQ(grille.lignes(), 7);
+    EXPECT_EQ(grille.model()->rowCount(), 7);
+
+    EXPECT_TRUE(grille.setProperty("Row", 5));
+    EXPECT_TRUE(grille.setProperty("Col", GrillePoints::PositionX));
+    EXPECT_TRUE(grille.setProperty("Text", "0,12345"));
+    EXPECT_EQ(grille.texte(5, GrillePoints::PositionX), "0,12345");
+    grille.setTexte(6, GrillePoints::Valeur, "9,00");
+    grille.setProperty("Row", 6);
+    grille.setProperty("Col", GrillePoints::Valeur);
+    EXPECT_EQ(grille.property("Text").toString(), "9,00");
+    EXPECT_EQ(grille.property("Row").toInt(), 6);
+
+    grille.setCurrentIndex(QModelIndex());
+    EXPECT_EQ(grille.property("ActiveRow").toInt(), -1);
+    grille.setCurrentIndex(indice(3, 0));
+    EXPECT_EQ(grille.property("ActiveRow").toInt(), 3);
+    EXPECT_EQ(grille.ligneActive(), 3);
+}
+
+TEST_F(GrilleAffichee, CouleursDesStyles)
+{
+    const QAbstractItemModel* modele = grille.model();
+    const QList<std::tuple<GrillePoints::Style, QColor, QColor>> attendus{
+        {GrillePoints::Style::Normal, QColor("#FFFFFF"), QColor()},
+        {GrillePoints::Style::Accepte, QColor("#DFF5DF"), QColor()},
+        {GrillePoints::Style::Invalide, QColor("#F8D0D0"), QColor("#8B0000")},
+        {GrillePoints::Style::Grise, QColor("#E4E4E4"), QColor("#808080")},
+    };
+    for (const auto& [style, fond, texte] : attendus) {
+        grille.setStyle(1, GrillePoints::Heure, style);
+        EXPECT_EQ(grille.style(1, GrillePoints::Heure), style);
+        const QModelIndex i = modele->index(1, GrillePoints::Heure);
+        EXPECT_EQ(modele->data(i, Qt::BackgroundRole).value<QColor>(), fond);
+        const QVariant couleurTexte = modele->data(i, Qt::ForegroundRole);
+        EXPECT_EQ(couleurTexte.isValid() ? couleurTexte.value<QColor>() : QColor(), texte);
+        // La voisine garde son fond blanc.
+        EXPECT_EQ(modele->data(modele->index(1, GrillePoints::Date), Qt::BackgroundRole).value<QColor>(),
+                  QColor("#FFFFFF"));
+    }
+    grille.setStyle(0, -1, GrillePoints::Style::Accepte);
+    for (int c = 0; c < GrillePoints::nombreColonnes; ++c)
+        EXPECT_EQ(modele->data(modele->index(0, c), Qt::BackgroundRole).value<QColor>(), QColor("#DFF5DF")) << c;
+}
+
+TEST_F(GrilleAffichee, StructureLignesEtClics)
+{
+    const QAbstractItemModel* modele = grille.model();
+    QStringList entetes;
+    for (int c = 0; c < modele->columnCount(); ++c)
+        entetes << modele->headerData(c, Qt::Horizontal).toString();
+    EXPECT_EQ(entetes, (QStringList{"Date", "Heure", "Valeur", "Rupt", "Obt", "V X", "V Y"}));
+    EXPECT_EQ(modele->headerData(2, Qt::Vertical).toInt(), 3);
+    EXPECT_TRUE(grille.verticalHeader()->isVisible());
+    for (int c = 0; c < GrillePoints::nombreColonnes; ++c)
+        EXPECT_EQ(grille.isColumnHidden(c), c >= GrillePoints::PositionX) << c;
+
+    for (int l = 0; l < 4; ++l)
+        grille.setTexte(l, GrillePoints::Valeur, QString::number(l));
+    grille.insererLigne(1);
+    grille.insererLigne(-3);
+    grille.insererLigne(99);
+    ASSERT_EQ(grille.lignes(), 7);
+    QStringList valeurs;
+    for (int l = 0; l < grille.lignes(); ++l)
+        valeurs << grille.texte(l, GrillePoints::Valeur);
+    EXPECT_EQ(valeurs, (QStringList{"", "0", "", "1", "2", "3", ""}));
+    EXPECT_FALSE(grille.ligneRemplie(0));
+    EXPECT_TRUE(grille.ligneRemplie(1));
+    grille.setTexte(0, GrillePoints::Rupture, "R");
+    EXPECT_FALSE(grille.ligneRemplie(0));
+    grille.setTexte(0, GrillePoints::Heure, "08:00:00");
+    EXPECT_TRUE(grille.ligneRemplie(0));
+
+    grille.supprimerLigne(0);
+    grille.supprimerLigne(42);
+    EXPECT_EQ(grille.lignes(), 6);
+    EXPECT_EQ(grille.texte(0, GrillePoints::Valeur), "0");
+
+    QSignalSpy cliquee(&grille, &GrillePoints::celluleCliquee);
+    const QRect rect = grille.visualRect(indice(2, GrillePoints::Valeur));
+    QTest::mouseClick(grille.viewport(), Qt::LeftButton, {}, rect.center());
+    ASSERT_EQ(cliquee.size(), 1);
+    EXPECT_EQ(cellule(cliquee.at(0)), (QList<int>{2, GrillePoints::Valeur}));
+    EXPECT_EQ(grille.ligneActive(), 2);
+}
