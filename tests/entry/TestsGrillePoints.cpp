@@ -93,6 +93,24 @@ TEST_F(GrilleAffichee, SaisieValideeRangeeEtSignaleeUneFois)
     modifiee.clear();
     taper(1, GrillePoints::Heure, "06:30:00");
     EXPECT_EQ(modifiee.size(), 0);
+
+    // Avec le point pour séparateur de l'utilisateur, la grille garde la virgule.
+    LocaleUtilisateur::definir(QLocale::c());
+    taper(2, GrillePoints::Valeur, "7.25");
+    EXPECT_EQ(grille.texte(2, GrillePoints::Valeur), "7,25");
+    taper(2, GrillePoints::Valeur, "0,5");
+    EXPECT_EQ(grille.texte(2, GrillePoints::Valeur), "0,50");
+
+    // Effacer une cellule est une saisie comme une autre.
+    modifiee.clear();
+    QLineEdit* editeur = ouvrir(2, GrillePoints::Valeur);
+    ASSERT_NE(editeur, nullptr);
+    editeur->selectAll();
+    QTest::keyClick(editeur, Qt::Key_Backspace);
+    QTest::keyClick(editeur, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(grille.texte(2, GrillePoints::Valeur), "");
+    EXPECT_EQ(modifiee.size(), 1);
 }
 
 TEST_F(GrilleAffichee, ValeursAbsurdesGardeesMaisMarquees)
