@@ -10,6 +10,7 @@
 #include "control/CtlToolBar.h"
 #include "control/EnteteStations.h"
 #include "control/VueGraphique.h"
+#include "entry/GrillePoints.h"
 #include "render/moteur/ProprietesMoteur.h"
 #include "render/moteur/SortiesImage.h"
 #include "settings/Aide.h"
@@ -156,7 +157,7 @@ void CtlGraphique::creerCadreOutils()
     m_frmOutils->setTitle(QString());
     auto* l = new QVBoxLayout(m_frmOutils);
     l->setContentsMargins(2, 2, 2, 2);
-    m_sprPoints = new QTableWidget(0, 7, m_frmOutils);
+    m_sprPoints = new GrillePoints(m_frmOutils);
     m_sprPoints->setObjectName(QStringLiteral("SprPoints"));
     l->addWidget(m_sprPoints, 1);
     m_cmdInsertion = new QPushButton(QStringLiteral("Insérer un point"), m_frmOutils);
@@ -640,7 +641,7 @@ void CtlGraphique::declencheOutil(qint16 Index) noexcept
         MoteurGraphique& g = Graphique();
         if (m_typeGraphique == TypeGraph::travail && change && m_outilCourant != 4 && g.lire(Prop::NbJeux).toInt() >= 2) {
             g.ecrire(Prop::Jeu, 2);
-            for (int r = 1; r <= m_sprPoints->rowCount(); ++r) {
+            for (int r = 1; r <= m_sprPoints->lignes(); ++r) {
                 g.ecrire(Prop::Point, r);
                 g.ecrire(Prop::Manquant, 1);
             }
@@ -681,8 +682,5 @@ void CtlGraphique::declencheOutil(qint16 Index) noexcept
     });
 }
 
-// Opérations de l'édition des points, de l'impression et de l'annuaire : déjà
-// présentes dans l'interface, sans effet ici.
-void CtlGraphique::DeclencheSupprimer() noexcept {}
-void CtlGraphique::DeclencheEnregistrer() noexcept {}
+// L'annuaire en classeur : déjà dans l'interface, sans effet ici.
 void CtlGraphique::CreationAnnuaire(QObject*, QObject*, bool, bool) noexcept {}

@@ -17,6 +17,7 @@ class CadreTitre;
 class ChampDate;
 class CtlToolBar;
 class EnteteStations;
+class GrillePoints;
 class QIODevice;
 class QLabel;
 class QProgressBar;
@@ -148,7 +149,7 @@ public:
     ChampDate* TxtDateFin() const { return m_dateFin; }
     ChampDate* TxtAnnee() const { return m_annee; }
     QTableWidget* SprAide() const { return m_sprAide; }
-    QTableWidget* SprPoints() const { return m_sprPoints; }
+    GrillePoints* SprPoints() const { return m_sprPoints; }
     QWidget* composant(const QString& nom) const;
     qint16 outilCourant() const { return m_outilCourant; }
     bool annulation() const { return m_annulation; }
@@ -288,7 +289,7 @@ private:
     CtlToolBar* m_palette = nullptr;
     QWidget* m_frmEntete = nullptr;
     EnteteStations* m_entete = nullptr;
-    QTableWidget* m_sprPoints = nullptr;
+    GrillePoints* m_sprPoints = nullptr;
     QTableWidget* m_sprAide = nullptr;
     CadreTitre* m_frmAide = nullptr;
     CadreTitre* m_frmChargement = nullptr;

@@ -6,6 +6,7 @@
 #include "commun/Nombres.h"
 #include "control/FenetreZoom.h"
 #include "control/VueGraphique.h"
+#include "entry/GrillePoints.h"
 #include "render/FctGraphique.h"
 #include "render/moteur/MoteurGraphique.h"
 #include "render/moteur/ProprietesMoteur.h"
@@ -46,17 +47,11 @@ void ecrireCellule(QTableWidget* grille, int ligne, int colonne, const QString& 
     cellule->setText(texte);
 }
 
-QString texteCellule(const QTableWidget* grille, int ligne, int colonne)
-{
-    const QTableWidgetItem* cellule = grille->item(ligne, colonne);
-    return cellule ? cellule->text() : QString();
-}
 
-// Colonnes de la grille des points (la colonne d'en-tête des lignes n'en est pas une).
-constexpr int colonneDate = 0;
-constexpr int colonneValeur = 2;
-constexpr int colonneX = 5;
-constexpr int colonneY = 6;
+constexpr int colonneDate = GrillePoints::Date;
+constexpr int colonneValeur = GrillePoints::Valeur;
+constexpr int colonneX = GrillePoints::PositionX;
+constexpr int colonneY = GrillePoints::PositionY;
 
 } // namespace
 
@@ -468,18 +463,18 @@ void CtlGraphique::AjouterPointClic(double x, double y) noexcept
                                 + m_derniereValidation + QStringLiteral(")"));
             return;
         }
-        QTableWidget* grille = m_sprPoints;
-        for (int r = 0; r < grille->rowCount(); ++r)
-            if (const auto px = LireNombre(texteCellule(grille, r, colonneX)); px && std::abs(*px - x) <= 0.01)
+        GrillePoints* grille = m_sprPoints;
+        for (int r = 0; r < grille->lignes(); ++r)
+            if (const auto px = LireNombre(grille->texte(r, colonneX)); px && std::abs(*px - x) <= 0.01)
                 return RedessinerPoints();
-        const int r = grille->rowCount();
-        grille->setRowCount(r + 1);
-        ecrireCellule(grille, r, colonneDate, TexteDate(date));
-        ecrireCellule(grille, r, colonneValeur, FormatNombre(y, QStringLiteral("0.00")));
-        ecrireCellule(grille, r, colonneX, FormatNombre(x, QStringLiteral("0.00000")));
-        ecrireCellule(grille, r, colonneY, FormatNombre(y, QStringLiteral("0.00000")));
-        // Les points se suivent dans l'ordre des X : la ligne qui les relie va de gauche à droite.
-        grille->sortItems(colonneX);
+        const int r = grille->lignes();
+        grille->setLignes(r + 1);
+        grille->setTexte(r, colonneDate, TexteDate(date));
+        grille->setTexte(r, colonneValeur, FormatNombre(y, QStringLiteral("0.00")));
+        grille->setTexte(r, colonneX, FormatNombre(x, QStringLiteral("0.00000")));
+        grille->setTexte(r, colonneY, FormatNombre(y, QStringLiteral("0.00000")));
+        // Les points se suivent dans l'ordre des dates : la ligne qui les relie va de gauche à droite.
+        grille->trierSurDateHeure(-1);
         RedessinerPoints();
     });
 }
@@ -492,17 +487,17 @@ void CtlGraphique::RedessinerPoints() noexcept
             g.ecrire(Prop::PlacementJeux, 0);
             g.ecrire(Prop::Jeu, 2);
         }
-        const QTableWidget* grille = m_sprPoints;
-        for (int i = 1; i <= grille->rowCount(); ++i) {
-            const QString date = texteCellule(grille, i - 1, colonneDate);
-            const QString valeur = texteCellule(grille, i - 1, colonneValeur);
+        const GrillePoints* grille = m_sprPoints;
+        for (int i = 1; i <= grille->lignes(); ++i) {
+            const QString date = grille->texte(i - 1, colonneDate);
+            const QString valeur = grille->texte(i - 1, colonneValeur);
             if (date.trimmed().isEmpty() || valeur.trimmed().isEmpty())
                 continue;
             if (g.lire(Prop::NbPoints).toInt() < i)
                 g.ecrire(Prop::NbPoints, g.lire(Prop::NbPoints).toInt() + 1);
             g.ecrire(Prop::Point, i);
-            const double x = LireNombre(texteCellule(grille, i - 1, colonneX)).value_or(0.0);
-            const double y = LireNombre(texteCellule(grille, i - 1, colonneY)).value_or(0.0);
+            const double x = LireNombre(grille->texte(i - 1, colonneX)).value_or(0.0);
+            const double y = LireNombre(grille->texte(i - 1, colonneY)).value_or(0.0);
             g.ecrire(Prop::PositionX, x);
             g.ecrire(Prop::ValeurTexte, LireNombre(valeur).value_or(0.0));
             g.ecrire(Prop::Manquant, 0);
@@ -511,8 +506,7 @@ void CtlGraphique::RedessinerPoints() noexcept
     });
 }
 
-// Ce que l'édition des points, la boîte d'options et l'export vers le tableur feront.
-void CtlGraphique::supprimerPlageSelectionnee(double, double) {}
+// Ce que l'édition de la grille, la boîte d'options et l'export vers le tableur feront.
 void CtlGraphique::editerGrillePoints() {}
 void CtlGraphique::ouvrirOptionsGraphiques() {}
 void CtlGraphique::exporterVersTableur(bool, bool) {}

@@ -87,6 +87,10 @@ void SequenceChargement::viderEtPreparer()
     }
     m_ctl.m_annulation = false;
     m_ctl.m_derniereValidation.clear();
+    // La date de dernière validation vient de l'hôte, relue à chaque chargement.
+    const QVariant validation = LireMembre(m_ctl.getExtender(), QStringLiteral("DateDerniereValidation"));
+    if (const auto d = LireDate(validation.toString().trimmed()))
+        m_ctl.m_derniereValidation = TexteDate(*d);
     m_ctl.m_graphiqueSuperpose->setVisible(deuxGraphiques());
     m_ctl.m_graphique->show();
     for (int n : {94, 88, 21})

@@ -3,8 +3,11 @@
 #include "commun/AppelParNom.h"
 #include "commun/Cellule.h"
 #include "commun/Dates.h"
+#include "commun/LocaleUtilisateur.h"
 #include "commun/Nombres.h"
 #include "commun/ValeursProcessus.h"
+
+#include <cmath>
 
 QString TypeBaseCourant()
 {
@@ -40,6 +43,29 @@ OrdreSql FormatDateBase(const QDateTime& instant, bool avecHeure)
         return OrdreSql::sansVerification(QStringLiteral(" to_date('") + TexteDate(instant.date()) + QStringLiteral("', 'DD/MM/YYYY') "));
     }
     return OrdreSql();
+}
+
+OrdreSql TexteSqlDate(const QDate& date)
+{
+    return date.isValid() ? OrdreSql::sansVerification(u'\'' + TexteDate(date) + u'\'') : OrdreSql();
+}
+
+OrdreSql TexteSqlHeure(const QTime& heure)
+{
+    return heure.isValid() ? OrdreSql::sansVerification(u'\'' + TexteHeure(heure) + u'\'') : OrdreSql();
+}
+
+OrdreSql TexteSqlNombre(double valeur)
+{
+    if (!std::isfinite(valeur))
+        return OrdreSql();
+    QString t = QString::number(valeur, 'f', 2);
+    while (t.endsWith(u'0'))
+        t.chop(1);
+    if (t.endsWith(u'.'))
+        t.chop(1);
+    t.replace(u'.', LocaleUtilisateur::separateurDecimal());
+    return OrdreSql::sansVerification(u'\'' + t + u'\'');
 }
 
 OrdreSql FormatHeureBase(const QString& heure)

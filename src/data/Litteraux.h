@@ -2,7 +2,9 @@
 
 #include "data/OrdreSql.h"
 
+#include <QDate>
 #include <QString>
+#include <QTime>
 #include <QVariant>
 #include <optional>
 
@@ -23,6 +25,13 @@ OrdreSql FormatDateBase(const QDate& date, bool avecHeure = false);
 // "hh:nn:ss" en littéral égal à l'heure telle que le genre la range :
 // #hh:nn:ss# (Access), l'heure au 30/12/1899 (PostgreSQL et Oracle).
 OrdreSql FormatHeureBase(const QString& heure);
+
+// Une date et un nombre en texte entre apostrophes, comme les ordres de
+// saisie des points les écrivent : 'DD/MM/YYYY', et le nombre avec le
+// séparateur décimal de l'utilisateur. Faits depuis la valeur seule.
+OrdreSql TexteSqlDate(const QDate& date);
+OrdreSql TexteSqlHeure(const QTime& heure);
+OrdreSql TexteSqlNombre(double valeur);
 
 // Un nombre saisi ou rangé avec l'un ou l'autre séparateur décimal : un double ;
 // une valeur vide donne l'entier 0, ou un variant nul avec `nulSiVide`. Un texte

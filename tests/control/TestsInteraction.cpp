@@ -7,6 +7,7 @@
 #include "commun/Nombres.h"
 #include "control/HoteGraphique.h"
 #include "control/VueGraphique.h"
+#include "entry/GrillePoints.h"
 #include "data/bases/BaseExemple.h"
 #include "data/bases/BaseSqlite.h"
 #include "render/moteur/ProprietesMoteur.h"
@@ -295,7 +296,7 @@ TEST_F(Interaction, SansPeriodeChargeeLesOutilsNeFontRien)
     QTest::mouseClick(vue(), Qt::LeftButton, {}, point(0.5, 0.5));
     EXPECT_EQ(lire(Prop::XMin), xMin);
     EXPECT_EQ(lire(Prop::XMax), xMax);
-    EXPECT_EQ(c.SprPoints()->rowCount(), 0);
+    EXPECT_EQ(c.SprPoints()->lignes(), 0);
     EXPECT_EQ(lecture(0), "");
     EXPECT_TRUE(messages.messages().isEmpty());
 }
@@ -306,22 +307,22 @@ TEST_F(Interaction, PointsPosesAuClicDansLaGrille)
     tracer(TypeGraph::PluvioPiezo, "76402001", {"00754X0012", "00755X0031"});
     ASSERT_EQ(g().lire(Prop::NbJeux).toInt(), 2);
     ctl().declencheOutil(4);
-    QTableWidget* grille = ctl().SprPoints();
+    GrillePoints* grille = ctl().SprPoints();
     QTest::mouseClick(vue(), Qt::LeftButton, {}, point(0.6, 0.4));
     QTest::mouseClick(vue(), Qt::LeftButton, {}, point(0.3, 0.5));
     QTest::mouseClick(vue(), Qt::LeftButton, {}, point(0.3, 0.5));   // même X : pas de seconde ligne
     QTest::mouseClick(vue(), Qt::LeftButton, {}, QPoint(2, 2));       // hors de la zone
-    ASSERT_EQ(grille->rowCount(), 2);
+    ASSERT_EQ(grille->lignes(), 2);
     // Rangées par X ; chaque ligne porte la date, la valeur et la position du clic.
     const QPointF u = unites(point(0.3, 0.5));
     const Classe_Graphiques& c = ctl().CollCourbes();
     const QDate debut = *LireDate(c.DateDebutAffichage()), fin = *LireDate(c.DateFinAffichage());
     const double x0 = lire(Prop::XMin), x1 = lire(Prop::XMax);
-    EXPECT_EQ(grille->item(0, 0)->text(),
+    EXPECT_EQ(grille->texte(0, 0),
               TexteDate(debut.addDays(std::llround(double(debut.daysTo(fin)) * (u.x() - x0) / (x1 - x0)))));
-    EXPECT_NEAR(*LireNombre(grille->item(0, 2)->text()), u.y(), 0.006);
-    EXPECT_NEAR(*LireNombre(grille->item(0, 5)->text()), u.x(), 1e-4);
-    EXPECT_LT(*LireNombre(grille->item(0, 5)->text()), *LireNombre(grille->item(1, 5)->text()));
+    EXPECT_NEAR(*LireNombre(grille->texte(0, 2)), u.y(), 0.006);
+    EXPECT_NEAR(*LireNombre(grille->texte(0, 5)), u.x(), 1e-4);
+    EXPECT_LT(*LireNombre(grille->texte(0, 5)), *LireNombre(grille->texte(1, 5)));
     // Chaque point est marqué sur le graphique et placé dans le jeu édité.
     EXPECT_GE(g().calque().symboles().size(), 2);
     g().ecrire(Prop::Jeu, 2);

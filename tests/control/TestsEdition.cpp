@@ -1,0 +1,157 @@
+// La saisie des points sur le graphique du contrôle, à la souris, jusque dans
+// la table de pluie de la base d'exemple.
+#include "HoteTest.h"
+
+#include "commun/Cellule.h"
+#include "commun/Dates.h"
+#include "commun/Horloge.h"
+#include "control/HoteGraphique.h"
+#include "control/VueGraphique.h"
+#include "entry/GrillePoints.h"
+#include "data/bases/BaseExemple.h"
+#include "data/bases/BaseSqlite.h"
+#include "render/moteur/ProprietesMoteur.h"
+#include "settings/messages/MessagesEnregistres.h"
+
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class Edition : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        Horloge::fixer(QDate(2024, 3, 15));
+        MoteurGraphique::definirDossierImages(dossier.path());
+        QString erreur;
+        base = BaseSqlite::ouvrir(dossier.filePath("exemple.db"), erreur);
+        ASSERT_TRUE(base) << erreur.toStdString();
+        ASSERT_TRUE(BaseExemple::remplir(*base, 5, {}, erreur)) << erreur.toStdString();
+        hote.resize(1200, 810);
+        hote.show();
+        HoteGraphique::Demande d;
+        d.type = TypeGraph::edition;
+        d.station = "76402001";
+        d.periodes = "S";
+        d.debut = QDate(2023, 3, 1);
+        d.fin = QDate(2023, 3, 31);
+        ASSERT_TRUE(hote.tracer(d, base.get(), erreur)) << erreur.toStdString();
+    }
+    void TearDown() override
+    {
+        Horloge::fixer(QDate());
+        MoteurGraphique::definirDossierImages(QString());
+        ValeursProcessus::courantes().fenetrePrincipale = nullptr;
+    }
+
+    CtlGraphique& ctl() { return hote.controle(); }
+    VueGraphique* vue() { return ctl().vueGraphique(); }
+    QPoint point(double fx, double fy)
+    {
+        const QRectF z = ctl().Graphique().zoneTrace(QRectF(vue()->rect()));
+        return QPointF(z.left() + fx * z.width(), z.top() + fy * z.height()).toPoint();
+    }
+    // Les mesures de mars 2023, "jour heure valeur continuité obtention" chacune.
+    QStringList mars()
+    {
+        TableauValeurs t;
+        qint32 n = 0;
+        EXPECT_TRUE(base->ExtraireRecords("SELECT DateCreation, Heure, Pluie, Continuite, ModeObtention FROM PLUVIO_76402001 "
+                                          "WHERE DateCreation >= #03/01/2023# AND DateCreation <= #03/31/2023# ORDER BY DateCreation",
+                                          t, n));
+        QStringList l;
+        for (int i = 0; i < n; ++i)
+            l << QStringLiteral("%1 %2 %3 %4 %5")
+                     .arg(TexteCellule(t.valeur(0, i)).left(2), TexteCellule(t.valeur(1, i)), TexteCellule(t.valeur(2, i)),
+                          TexteCellule(t.valeur(3, i)), TexteCellule(t.valeur(4, i)));
+        return l;
+    }
+
+    MagasinTemporaire magasin;
+    QTemporaryDir dossier;
+    MessagesEnregistres messages;
+    std::unique_ptr<BaseSqlite> base;
+    HoteGraphique hote;
+};
+
+TEST_F(Edition, PointsPosesPuisEnregistresOuAbandonnes)
+{
+    ctl().declencheOutil(4);
+    for (double fx : {0.3, 0.5, 0.7})
+        QTest::mouseClick(vue(), Qt::LeftButton, {}, point(fx, 0.5));
+    GrillePoints* grille = ctl().SprPoints();
+    ASSERT_EQ(grille->lignes(), 3);
+    const QString premier = grille->texte(0, 0), dernier = grille->texte(2, 0);
+    const QStringList avant = mars();
+
+    // Refusé à la question : rien ne change.
+    messages.repondre(false);
+    ctl().DeclencheEnregistrer();
+    ASSERT_EQ(messages.messages().size(), 1);
+    EXPECT_EQ(messages.textes().first(), "Etes vous sûr de vouloir enregistrer les points à partir du " + premier
+                                             + " jusqu'au " + dernier + " ?");
+    EXPECT_EQ(mars(), avant);
+
+    // Accepté : de la première à la dernière date, seuls les trois points restent, à midi, "C".
+    messages.vider();
+    messages.repondre(true);
+    ctl().DeclencheEnregistrer();
+    ASSERT_EQ(messages.messages().size(), 1) << messages.textes().join('\n').toStdString();
+    const QStringList apres = mars();
+    const int d1 = premier.left(2).toInt(), d3 = dernier.left(2).toInt();
+    int dansLaPlage = 0;
+    for (const QString& l : apres) {
+        const int j = l.left(2).toInt();
+        if (j >= d1 && j <= d3) {
+            ++dansLaPlage;
+            EXPECT_TRUE(l.contains(" 12:00:00 ") && l.endsWith(" 0 C")) << l.toStdString();
+        }
+    }
+    EXPECT_EQ(dansLaPlage, 3);
+    EXPECT_EQ(apres.size(), avant.size() - (d3 - d1 + 1) + 3);
+
+    // Abandonner les points marqués : la grille se vide, sans toucher la base.
+    ctl().DeclencheSupprimer();
+    EXPECT_EQ(grille->lignes(), 0);
+    EXPECT_EQ(mars(), apres);
+}
+
+TEST_F(Edition, PlageSupprimeeDansLesDeuxSensAvecSesRuptures)
+{
+    ctl().declencheOutil(5);
+    const QStringList avant = mars();
+    auto glisser = [&](double de, double a) {
+        QTest::mousePress(vue(), Qt::RightButton, {}, point(de, 0.5));
+        QTest::mouseMove(vue(), point(a, 0.6));
+        QTest::mouseRelease(vue(), Qt::RightButton, {}, point(a, 0.6));
+    };
+    // De droite à gauche, refusé puis accepté.
+    messages.repondre(false);
+    glisser(0.6, 0.4);
+    ASSERT_EQ(messages.messages().size(), 1);
+    EXPECT_TRUE(messages.textes().first().startsWith("Voulez vous supprimer les points entre le "));
+    EXPECT_EQ(mars(), avant);
+    const QString question = messages.textes().first();
+    messages.vider();
+    messages.repondre(true);
+    glisser(0.6, 0.4);
+    ASSERT_EQ(messages.textes().first(), question);   // la même plage dans les deux sens
+    const QStringList apres = mars();
+    ASSERT_LT(apres.size(), avant.size());
+    // Les mesures qui bordent le trou portent la rupture.
+    int ruptures = 0;
+    for (const QString& l : apres)
+        ruptures += l.endsWith(" 1 M") ? 1 : 0;
+    EXPECT_EQ(ruptures, 2);
+    // De gauche à droite, la même question pour la même plage.
+    messages.vider();
+    messages.repondre(false);
+    glisser(0.4, 0.6);
+    EXPECT_EQ(messages.textes().value(0), question);
+}
+
+} // namespace
