@@ -8,6 +8,7 @@
 #include "PanneauDemande.h"
 
 #include "commun/Cellule.h"
+#include "commun/Dates.h"
 #include "commun/TexteAffichable.h"
 #include "control/CtlGraphique.h"
 #include "control/VueGraphique.h"
@@ -26,6 +27,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPrintDialog>
@@ -91,14 +94,9 @@ FenetreHote::FenetreHote(QWidget* parent)
     creerMenus();
     m_formulaire->definirCheminEdition(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
     connect(m_panneau, &PanneauDemande::tracerDemande, this, &FenetreHote::tracer);
-    connect(m_formulaire, &FormulaireGraphique::fermetureDemandee, this, &QWidget::close);
-    connect(m_formulaire, &FormulaireGraphique::impressionDemandee, this, &FenetreHote::imprimer);
-    connect(m_formulaire, &FormulaireGraphique::donneesDemandees, this, &FenetreHote::remplirDonnees);
-    connect(m_formulaire, &FormulaireGraphique::rechargementDemande, this, [this] {
-        m_formulaire->controle().ChargementDonnees();
-        m_courbes->remplir();
-        remplirDonnees();
-    });
+    // Le contrôle lit les champs du formulaire sur la fenêtre qui le contient : ils y sont aussi.
+    for (const QByteArray& nom : m_formulaire->dynamicPropertyNames())
+        setProperty(nom.constData(), m_formulaire->property(nom.constData()));
     QSettings r = reglages();
     resize(1400, 900);
     restoreGeometry(r.value(QStringLiteral("fenetre/geometrie")).toByteArray());
@@ -164,10 +162,45 @@ void FenetreHote::creerMenuGraphique()
         {"Zoom au &rectangle", 3}, {"Zoom par &pas", 2}, {"&Lecture seule", 1}};
     for (auto [texte, outil] : outils)
         m->addAction(QString::fromUtf8(texte), this, [&c, outil] { c.declencheOutil(outil); });
+    m->addAction(QStringLiteral("Date de dernière &validation…"), this, &FenetreHote::choisirDateValidation);
     m->addSeparator();
     QAction* donnees = findChild<QDockWidget*>(QStringLiteral("VoletDonnees"))->toggleViewAction();
     donnees->setText(QStringLiteral("&Données du graphique"));
     m->addAction(donnees);
+}
+
+void FenetreHote::AppelDeclencheClick(qint16 index)
+{
+    // Les boutons de la palette que l'hôte sert : 10 fermer, 0 imprimer.
+    if (index == 10)
+        close();
+    else if (index == 0)
+        imprimer();
+}
+
+void FenetreHote::TraitementParametres()
+{
+    m_formulaire->appliquerStatistiques(m_panneau->statistiques());
+    m_formulaire->controle().ChargementDonnees();
+    m_courbes->remplir();
+    remplirDonnees();
+    majEtat();
+}
+
+void FenetreHote::choisirDateValidation()
+{
+    bool ok = false;
+    const QString texte = QInputDialog::getText(this, QStringLiteral("Date de dernière validation"),
+                                                QStringLiteral("Les points jusqu'à cette date (JJ/MM/AAAA) ne se modifient plus ;\n"
+                                                               "vide : aucun point protégé. Prise au prochain tracé."),
+                                                QLineEdit::Normal, m_derniereValidation, &ok);
+    if (!ok)
+        return;
+    if (!texte.trimmed().isEmpty() && !LireDate(texte.trimmed())) {
+        message(QStringLiteral("aide"), QStringLiteral("Date incorrecte : « %1 » (format attendu JJ/MM/AAAA).").arg(texte));
+        return;
+    }
+    m_derniereValidation = texte.trimmed();
 }
 
 void FenetreHote::creerMenuAide()

@@ -20,6 +20,8 @@ class QTableWidget;
 class FenetreHote : public QMainWindow
 {
     Q_OBJECT
+    // Lue par le contrôle à chaque chargement : les points jusqu'à cette date ne se modifient plus.
+    Q_PROPERTY(QString DateDerniereValidation MEMBER m_derniereValidation)
 
 public:
     explicit FenetreHote(QWidget* parent = nullptr);
@@ -38,6 +40,13 @@ public:
     PanneauDemande& panneau() { return *m_panneau; }
     GrilleCourbes& courbes() { return *m_courbes; }
     QString texteBase() const { return m_texteBase; }
+
+    // Membres que le contrôle appelle par leur nom sur la fenêtre qui le contient.
+    Q_INVOKABLE void AppelDeclencheClick(qint16 index);
+    Q_INVOKABLE void Form_Resize() {}
+    Q_INVOKABLE void TraitementParametres();
+    Q_INVOKABLE void TraitementParametresTotal() { TraitementParametres(); }
+    Q_INVOKABLE void RempliSprDonnees() { remplirDonnees(); }
 
 protected:
     void closeEvent(QCloseEvent* evenement) override;
@@ -59,6 +68,7 @@ private:
     void remplirDonnees();
     void majEtat();
     void message(const QString& type, const QString& texte);
+    void choisirDateValidation();
 
     FormulaireGraphique* m_formulaire;
     PanneauDemande* m_panneau;
@@ -69,4 +79,5 @@ private:
     std::unique_ptr<BaseDonnees> m_base;
     QString m_texteBase;
     std::optional<HoteGraphique::Demande> m_derniere;
+    QString m_derniereValidation;
 };

@@ -23,32 +23,3 @@ void FormulaireGraphique::definirCheminEdition(const QString& dossier)
 {
     fenetrePrincipale()->setProperty("CheminEdition", dossier);
 }
-
-void FormulaireGraphique::AppelDeclencheClick(qint16 index)
-{
-    // Les boutons de la palette que l'hôte sert : 10 fermer, 0 imprimer.
-    if (index == 10)
-        emit fermetureDemandee();
-    else if (index == 0)
-        emit impressionDemandee();
-}
-
-void FormulaireGraphique::Form_Resize()
-{
-    emit disposition();
-}
-
-void FormulaireGraphique::TraitementParametres()
-{
-    emit rechargementDemande();
-}
-
-void FormulaireGraphique::TraitementParametresTotal()
-{
-    emit rechargementDemande();
-}
-
-void FormulaireGraphique::RempliSprDonnees()
-{
-    emit donneesDemandees();
-}

@@ -2,9 +2,9 @@
 
 #include "control/HoteGraphique.h"
 
-// Le formulaire qui porte le contrôle dans l'application de bureau : les
-// membres que le contrôle appelle par leur nom y sont servis pour de vrai,
-// en passant la main à la fenêtre par des signaux.
+// Le formulaire qui porte le contrôle dans l'application de bureau : ses
+// champs de statistiques suivent les cases de la demande. Les membres que le
+// contrôle appelle par leur nom sont servis par la fenêtre qui le contient.
 class FormulaireGraphique : public HoteGraphique
 {
     Q_OBJECT
@@ -18,16 +18,4 @@ public:
     void definirFichierAide(const QString& chemin);
     void definirCheminEdition(const QString& dossier);
 
-    Q_INVOKABLE void AppelDeclencheClick(qint16 index);
-    Q_INVOKABLE void Form_Resize();
-    Q_INVOKABLE void TraitementParametres();
-    Q_INVOKABLE void TraitementParametresTotal();
-    Q_INVOKABLE void RempliSprDonnees();
-
-signals:
-    void fermetureDemandee();
-    void impressionDemandee();
-    void rechargementDemande();
-    void donneesDemandees();
-    void disposition();
 };

@@ -7,12 +7,14 @@
 #include "PanneauDemande.h"
 
 #include "control/CtlGraphique.h"
+#include "control/VueGraphique.h"
 #include "data/bases/BaseExemple.h"
 #include "render/moteur/MoteurGraphique.h"
 #include "render/moteur/ProprietesMoteur.h"
 #include "settings/messages/MessagesEnregistres.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
@@ -43,7 +45,8 @@ protected:
     }
     void SetUp() override
     {
-        QSettings(QStringLiteral("graphique"), QStringLiteral("graphique-hote")).clear();
+        // Des réglages à chaque essai : les essais tournent en parallèle.
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dossier.path());
         MoteurGraphique::definirDossierImages(dossier.path());
         QString erreur;
         ASSERT_TRUE(BaseExemple::creerFichier(dossier.filePath("exemple.db"), 5, {}, erreur)) << erreur.toStdString();
@@ -179,6 +182,37 @@ TEST_F(HoteBureau, AnneePluieEtNappeAnnuaireCourbeMasqueeImageEtFermeture)
     QSettings r(QStringLiteral("graphique"), QStringLiteral("graphique-hote"));
     EXPECT_FALSE(r.value(QStringLiteral("fenetre/geometrie")).toByteArray().isEmpty());
     EXPECT_EQ(r.value(QStringLiteral("bases/derniere")).toString(), dossier.filePath("exemple.db"));
+}
+
+TEST_F(HoteBureau, LesCasesDesStatistiquesEtLaDateDeValidationSontLuesParLeControle)
+{
+    choisirStation("76402001");
+    choisirGenre("Annee");
+    tracer();
+    Classe_Graphiques& c = ctl().CollCourbes();
+    ASSERT_GT(c.noCourbe(QStringLiteral("Médiane")), 0);
+    EXPECT_TRUE(c.GetCourbe(c.noCourbe(QStringLiteral("Médiane")))->Afficher());
+    auto* mediane = enfant<QCheckBox>("ChkMediane");
+    ASSERT_TRUE(mediane->isChecked());
+    QTest::mouseClick(mediane, Qt::LeftButton, {}, QPoint(6, mediane->height() / 2));
+    ASSERT_FALSE(mediane->isChecked());
+    tracer();
+    // La médiane est calculée mais ne se montre plus.
+    EXPECT_FALSE(c.GetCourbe(c.noCourbe(QStringLiteral("Médiane")))->Afficher());
+    EXPECT_TRUE(c.GetCourbe(c.noCourbe(QStringLiteral("Moyenne")))->Afficher());
+
+    // La date de dernière validation de la fenêtre est prise au chargement : un point avant elle est refusé.
+    fenetre->setProperty("DateDerniereValidation", "31/12/2024");
+    choisirGenre("edition");
+    dates(QDate(2023, 3, 1), QDate(2023, 3, 31));
+    tracer();
+    messages.vider();
+    ctl().declencheOutil(4);
+    VueGraphique* vue = ctl().vueGraphique();
+    const QRectF z = ctl().Graphique().zoneTrace(QRectF(vue->rect()));
+    QTest::mouseClick(vue, Qt::LeftButton, {}, z.center().toPoint());
+    ASSERT_EQ(messages.messages().size(), 1);
+    EXPECT_EQ(messages.textes().first(), "Vous ne pouvez pas ajouter de point avant la date de dernière validation (31/12/2024)");
 }
 
 TEST_F(HoteBureau, MauvaisesDemandesUnMessageEtLaFenetreResteUtilisable)
