@@ -93,6 +93,7 @@ CtlGraphique::CtlGraphique(QWidget* parent)
     creerCadreOutils();
     creerCadresLecture();
     brancherSouris();
+    brancherGrille();
 
     // À la création : les cadres, le graphique des pluies à la place du principal, pas d'aperçu.
     m_frmAide->Initialiser(855, QStringLiteral("Coord."), true);
@@ -327,7 +328,8 @@ void CtlGraphique::DispositionRedimensionnement() noexcept
         m_entete->Redimensionner(w - 100);
 
         const bool points = !m_sprPoints->isHidden() && !m_frmOutils->isHidden();
-        if (m_typeGraphique == TypeGraph::travail && points) {
+        // Le cadre d'édition se range à droite du graphique, quel que soit le genre, plutôt que de le couvrir.
+        if (points) {
             const int gauche = w - twips(m_frmOutils->width()) - 100;
             m_frmOutils->move(px(gauche), m_graphique->y());
             if (w - 100 - twips(m_frmOutils->width()) > 0)

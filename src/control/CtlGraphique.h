@@ -231,6 +231,17 @@ private:
     void supprimerPlageSelectionnee(double x1, double x2);
     // Outils 6, 7 et 8 : édition de la grille des points, boîte d'options, export vers le tableur.
     void editerGrillePoints();
+    // Outil 6 : la grille des points de la courbe chargée, modifiable ligne à ligne.
+    void brancherGrille();
+    bool preparerGrillePoints();
+    void remplirGrillePoints();
+    void celluleGrilleModifiee(int ligne, int colonne);
+    void celluleGrilleCliquee(int ligne, int colonne);
+    void reconstruireCourbeDepuisGrille();
+    void positionnerLigneGrille(int ligne, bool xSeulement);
+    void insererPointGrille();
+    void supprimerPointGrille();
+    void enregistrerGrillePoints();
     void ouvrirOptionsGraphiques();
     void exporterVersTableur(bool annee, bool superposition);
     // Propriétés publiques.

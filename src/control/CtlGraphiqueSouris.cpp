@@ -483,7 +483,10 @@ void CtlGraphique::RedessinerPoints() noexcept
 {
     sousGarde([&] {
         MoteurGraphique& g = Graphique();
-        if (g.lire(Prop::NbJeux).toInt() > 1) {
+        // Le jeu édité est le second : avec un seul jeu, les points ne sont que marqués,
+        // pour ne pas déplacer ceux de la série chargée.
+        const bool jeuEdite = g.lire(Prop::NbJeux).toInt() > 1;
+        if (jeuEdite) {
             g.ecrire(Prop::PlacementJeux, 0);
             g.ecrire(Prop::Jeu, 2);
         }
@@ -491,22 +494,24 @@ void CtlGraphique::RedessinerPoints() noexcept
         for (int i = 1; i <= grille->lignes(); ++i) {
             const QString date = grille->texte(i - 1, colonneDate);
             const QString valeur = grille->texte(i - 1, colonneValeur);
-            if (date.trimmed().isEmpty() || valeur.trimmed().isEmpty())
+            // Une ligne sans place sur le graphique (pas encore positionnée) n'y est pas tracée.
+            if (date.trimmed().isEmpty() || valeur.trimmed().isEmpty() || grille->texte(i - 1, colonneX).trimmed().isEmpty())
                 continue;
-            if (g.lire(Prop::NbPoints).toInt() < i)
-                g.ecrire(Prop::NbPoints, g.lire(Prop::NbPoints).toInt() + 1);
-            g.ecrire(Prop::Point, i);
             const double x = LireNombre(grille->texte(i - 1, colonneX)).value_or(0.0);
             const double y = LireNombre(grille->texte(i - 1, colonneY)).value_or(0.0);
-            g.ecrire(Prop::PositionX, x);
-            g.ecrire(Prop::ValeurTexte, LireNombre(valeur).value_or(0.0));
-            g.ecrire(Prop::Manquant, 0);
+            if (jeuEdite) {
+                if (g.lire(Prop::NbPoints).toInt() < i)
+                    g.ecrire(Prop::NbPoints, g.lire(Prop::NbPoints).toInt() + 1);
+                g.ecrire(Prop::Point, i);
+                g.ecrire(Prop::PositionX, x);
+                g.ecrire(Prop::ValeurTexte, LireNombre(valeur).value_or(0.0));
+                g.ecrire(Prop::Manquant, 0);
+            }
             g.GSSymbol(x, y, 1, 2);
         }
     });
 }
 
-// Ce que l'édition de la grille, la boîte d'options et l'export vers le tableur feront.
-void CtlGraphique::editerGrillePoints() {}
+// Ce que la boîte d'options et l'export vers le tableur feront.
 void CtlGraphique::ouvrirOptionsGraphiques() {}
 void CtlGraphique::exporterVersTableur(bool, bool) {}

@@ -12,6 +12,12 @@ GrillePoints::GrillePoints(QWidget* parent) : QTableView(parent), m_modele(new M
     setColumnHidden(PositionX, true);
     setColumnHidden(PositionY, true);
     verticalHeader()->setVisible(true);
+    // Serrée pour tenir dans le cadre d'édition : les cinq colonnes visibles sans défilement.
+    verticalHeader()->setDefaultSectionSize(20);
+    horizontalHeader()->setMinimumSectionSize(24);
+    const int largeurs[] = {74, 56, 48, 30, 26};
+    for (int c = 0; c < 5; ++c)
+        setColumnWidth(c, largeurs[c]);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
     connect(m_modele, &ModelePoints::celluleSaisie, this, &GrillePoints::celluleModifiee);

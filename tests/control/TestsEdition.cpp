@@ -13,7 +13,8 @@
 #include "render/moteur/ProprietesMoteur.h"
 #include "settings/messages/MessagesEnregistres.h"
 
-#include <QTableWidget>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -152,6 +153,77 @@ TEST_F(Edition, PlageSupprimeeDansLesDeuxSensAvecSesRuptures)
     messages.repondre(false);
     glisser(0.4, 0.6);
     EXPECT_EQ(messages.textes().value(0), question);
+}
+
+TEST_F(Edition, GrilleDesPointsModifieeInsereeSupprimeeEtEnregistree)
+{
+    // Une date de dernière validation donnée par l'hôte, prise au chargement.
+    hote.setProperty("DateDerniereValidation", "10/03/2023");
+    HoteGraphique::Demande d;
+    d.type = TypeGraph::edition;
+    d.station = "76402001";
+    d.periodes = "S";
+    d.debut = QDate(2023, 3, 1);
+    d.fin = QDate(2023, 3, 31);
+    QString erreur;
+    ASSERT_TRUE(hote.tracer(d, base.get(), erreur));
+    ctl().declencheOutil(6);
+    GrillePoints* g = ctl().SprPoints();
+    const int n = ctl().CollCourbes().GetCourbe(1)->NbValeurs();
+    ASSERT_EQ(g->lignes(), n);
+    ASSERT_GE(n, 28);
+    EXPECT_EQ(g->dateMinimum(), QDate(2023, 3, 11));
+    EXPECT_EQ(g->dateMaximum(), QDate(2023, 3, 30));
+    auto ligneDu = [&](int jour) {
+        for (int r = 0; r < g->lignes(); ++r)
+            if (g->texte(r, GrillePoints::Date) == QStringLiteral("%1/03/2023").arg(jour, 2, 10, QChar(u'0')))
+                return r;
+        return -1;
+    };
+    // Avant la validation : grisé et verrouillé.
+    ASSERT_GE(ligneDu(5), 0);
+    EXPECT_EQ(g->style(ligneDu(5), GrillePoints::Valeur), GrillePoints::Style::Grise);
+    EXPECT_TRUE(g->verrouille(ligneDu(5), GrillePoints::Valeur));
+    EXPECT_FALSE(g->verrouille(ligneDu(20), GrillePoints::Valeur));
+
+    // Une valeur changée : la ligne passe "M", la courbe la reprend.
+    g->setTexte(ligneDu(20), GrillePoints::Valeur, "4,50");
+    emit g->celluleModifiee(ligneDu(20), GrillePoints::Valeur);
+    EXPECT_EQ(g->texte(ligneDu(20), GrillePoints::Obtention), "M");
+    EXPECT_EQ(g->style(ligneDu(20), GrillePoints::Valeur), GrillePoints::Style::Accepte);
+    // Un clic sur Rupt marque la rupture.
+    const QRect rupt = g->visualRect(g->model()->index(ligneDu(21), GrillePoints::Rupture));
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, rupt.center());
+    EXPECT_EQ(g->texte(ligneDu(21), GrillePoints::Rupture).trimmed(), "R");
+    // Une heure effacée : la ligne sera écartée.
+    g->setTexte(ligneDu(22), GrillePoints::Heure, "");
+    emit g->celluleModifiee(ligneDu(22), GrillePoints::Heure);
+    EXPECT_EQ(g->style(ligneDu(22), GrillePoints::Heure), GrillePoints::Style::Invalide);
+    // Insérer ne se fait qu'avec deux jeux au moins ; supprimer retire la ligne courante.
+    auto* inserer = ctl().findChild<QPushButton*>("CmdInsertion");
+    QTest::mouseClick(inserer, Qt::LeftButton);
+    EXPECT_EQ(g->lignes(), n);
+    g->setCurrentIndex(g->model()->index(ligneDu(25), 0));
+    QTest::mouseClick(ctl().findChild<QPushButton*>("CmdSuppression"), Qt::LeftButton);
+    EXPECT_EQ(g->lignes(), n - 1);
+    EXPECT_EQ(ligneDu(25), -1);
+
+    const QString dossierImages = qEnvironmentVariable("GRAPHIQUE_IMAGES_TESTS");
+    if (!dossierImages.isEmpty())
+        hote.grab().save(dossierImages + "/outil6-grille.png");
+
+    messages.vider();
+    QTest::mouseClick(ctl().findChild<QPushButton*>("CmdEnregistrer"), Qt::LeftButton);
+    ASSERT_EQ(messages.messages().size(), 1);
+    EXPECT_TRUE(messages.textes().first().contains("1 ligne(s) sans date ou heure")) << messages.textes().first().toStdString();
+    const QStringList apres = mars();
+    EXPECT_EQ(apres.size(), n - 2);   // la ligne supprimée et la ligne sans heure
+    EXPECT_TRUE(apres.filter(QRegularExpression("^20 .* 4.5 0 M$")).size() == 1) << apres.join('\n').toStdString();
+    EXPECT_TRUE(apres.filter(QRegularExpression("^21 .* 1 M$")).size() == 1);
+    EXPECT_TRUE(apres.filter(QRegularExpression("^(22|25) ")).isEmpty());
+    // Les lignes écrites sont verrouillées sur leur date et leur heure, l'écartée en rouge.
+    EXPECT_TRUE(g->verrouille(ligneDu(20), GrillePoints::Date));
+    EXPECT_EQ(g->style(ligneDu(22), GrillePoints::Date), GrillePoints::Style::Invalide);
 }
 
 } // namespace
