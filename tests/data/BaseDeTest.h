@@ -22,6 +22,8 @@ public:
     BaseDeTest& operator=(const BaseDeTest&) = delete;
 
     BaseDonnees* base() const;
+    // Une seconde connexion à la même base (deux utilisateurs à la fois).
+    std::unique_ptr<BaseDonnees> autreConnexion() const;
     // Pourquoi la base manque ; vide quand elle est là.
     QString raison() const;
     // Vrai quand la base manque seulement parce qu'aucun serveur n'est donné
@@ -51,6 +53,7 @@ protected:
     void TearDown() override { ValeursProcessus::courantes().fenetrePrincipale = nullptr; }
 
     BaseDonnees& base() const { return *m_base.base(); }
+    std::unique_ptr<BaseDonnees> autreConnexion() const { return m_base.autreConnexion(); }
 
     // Les lignes d'un SELECT, ou un échec du test.
     TableauValeurs lire(const QString& sql)

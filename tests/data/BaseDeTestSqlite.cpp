@@ -24,6 +24,12 @@ BaseDonnees* BaseDeTest::base() const
     return m_etat->base.get();
 }
 
+std::unique_ptr<BaseDonnees> BaseDeTest::autreConnexion() const
+{
+    QString raison;
+    return BaseSqlite::ouvrir(m_etat->dossier.filePath(QStringLiteral("essai.sqlite")), raison);
+}
+
 QString BaseDeTest::raison() const
 {
     return m_etat->raison;

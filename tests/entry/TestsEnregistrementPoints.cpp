@@ -5,10 +5,13 @@
 
 #include "commun/Cellule.h"
 #include "commun/LocaleUtilisateur.h"
+#include "commun/Nombres.h"
 #include "data/BaseDeTest.h"
 #include "entry/EnregistrementPoints.h"
 
 #include <QDate>
+#include <atomic>
+#include <thread>
 #include <gtest/gtest.h>
 
 namespace {
@@ -166,6 +169,48 @@ TEST_F(Enregistrement, UnePanneANImporteQuelOrdreNeLaisseRien)
     }
     RecordProperty("essais", essais);
     EXPECT_GE(essais, 12);
+}
+
+// Deux utilisateurs enregistrent au même moment des grilles qui se chevauchent :
+// l'un attend l'autre, et la table tient l'une puis l'autre grille entière,
+// jamais un mélange des deux.
+TEST_F(Enregistrement, DeuxEnregistrementsSimultanesNeSeMelangentPas)
+{
+    auto grilleDe = [](int premier, int dernier, const char* valeur) {
+        QList<E::Ligne> l;
+        for (int j = premier; j <= dernier; ++j)
+            for (int h = 0; h < 24; ++h)
+                l.append({QStringLiteral("%1/01/2024").arg(j, 2, 10, QChar(u'0')), QStringLiteral("%1:00:00").arg(h, 2, 10, QChar(u'0')),
+                          QString::fromLatin1(valeur), QString()});
+        return l;
+    };
+    const QList<E::Ligne> a = grilleDe(3, 10, "1"), b = grilleDe(5, 12, "2");
+    for (int essai = 0; essai < 3; ++essai) {
+        SetUp();
+        auto premiere = autreConnexion(), seconde = autreConnexion();
+        ASSERT_TRUE(premiere && seconde);
+        QString erreurA, erreurB;
+        bool okA = false, okB = false;
+        std::atomic<int> prets{0};
+        auto lancer = [&](BaseDonnees& b, const QList<E::Ligne>& g, int debut, int fin, QString& erreur, bool& ok) {
+            ++prets;
+            while (prets < 2) {
+            }
+            E::Bilan bilan;
+            ok = E::enregistrerGrille(b, "T1", QDate(2024, 1, debut), QDate(2024, 1, fin), g, bilan, erreur);
+        };
+        std::thread t1(lancer, std::ref(*premiere), std::cref(a), 3, 10, std::ref(erreurA), std::ref(okA));
+        std::thread t2(lancer, std::ref(*seconde), std::cref(b), 5, 12, std::ref(erreurB), std::ref(okB));
+        t1.join();
+        t2.join();
+        ASSERT_TRUE(okA) << erreurA.toStdString();
+        ASSERT_TRUE(okB) << erreurB.toStdString();
+        // Du 5 au 10, une seule des deux grilles, entière.
+        const TableauValeurs t = lire("SELECT Pluie, Count(*) FROM PLUVIO_T1 WHERE DateCreation >= #01/05/2024# AND "
+                                      "DateCreation <= #01/10/2024# GROUP BY Pluie");
+        ASSERT_EQ(t.points(), 1) << "mélange des deux grilles à l'essai " << essai;
+        EXPECT_EQ(LireNombre(t.valeur(1, 0)).value_or(0), 6 * 24);
+    }
 }
 
 } // namespace

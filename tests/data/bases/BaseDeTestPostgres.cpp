@@ -50,6 +50,15 @@ BaseDonnees* BaseDeTest::base() const
     return m_etat->base.get();
 }
 
+std::unique_ptr<BaseDonnees> BaseDeTest::autreConnexion() const
+{
+    QString raison;
+    auto autre = BasePostgres::ouvrir(qEnvironmentVariable("GRAPHIQUE_PG"), raison);
+    if (autre && !autre->ExecuterNatif(QStringLiteral("SET search_path TO ") + m_etat->schema))
+        autre.reset();
+    return autre;
+}
+
 QString BaseDeTest::raison() const
 {
     return m_etat->raison;
