@@ -226,4 +226,39 @@ TEST_F(Edition, GrilleDesPointsModifieeInsereeSupprimeeEtEnregistree)
     EXPECT_EQ(g->style(ligneDu(22), GrillePoints::Date), GrillePoints::Style::Invalide);
 }
 
+TEST_F(Edition, GrilleVideeDemandeAvantDEffacerEtValidationRefuseLaPlage)
+{
+    ctl().declencheOutil(6);
+    GrillePoints* g = ctl().SprPoints();
+    ASSERT_GT(g->lignes(), 0);
+    const QStringList avant = mars();
+    g->setLignes(0);
+    messages.repondre(false);
+    QTest::mouseClick(ctl().findChild<QPushButton*>("CmdEnregistrer"), Qt::LeftButton);
+    ASSERT_EQ(messages.messages().size(), 1);
+    EXPECT_EQ(messages.textes().first(), "La grille est vide : supprimer toutes les mesures du 01/03/2023 au 31/03/2023 ?");
+    EXPECT_EQ(mars(), avant);
+    messages.repondre(true);
+    QTest::mouseClick(ctl().findChild<QPushButton*>("CmdEnregistrer"), Qt::LeftButton);
+    EXPECT_TRUE(mars().isEmpty());
+
+    // Une plage qui commence avant la dernière validation est refusée, sans question.
+    hote.setProperty("DateDerniereValidation", "31/03/2023");
+    HoteGraphique::Demande d;
+    d.type = TypeGraph::edition;
+    d.station = "76402001";
+    d.periodes = "S";
+    d.debut = QDate(2023, 2, 1);
+    d.fin = QDate(2023, 2, 28);
+    QString erreur;
+    ASSERT_TRUE(hote.tracer(d, base.get(), erreur));
+    ctl().declencheOutil(5);
+    messages.vider();
+    QTest::mousePress(vue(), Qt::RightButton, {}, point(0.3, 0.5));
+    QTest::mouseMove(vue(), point(0.6, 0.6));
+    QTest::mouseRelease(vue(), Qt::RightButton, {}, point(0.6, 0.6));
+    ASSERT_EQ(messages.messages().size(), 1);
+    EXPECT_EQ(messages.textes().first(), "Vous ne pouvez pas supprimer les points avant la date de dernière validation (31/03/2023)");
+}
+
 } // namespace
