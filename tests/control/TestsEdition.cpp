@@ -1,5 +1,6 @@
 // La saisie des points sur le graphique du contrôle, à la souris, jusque dans
-// la table de pluie de la base d'exemple.
+// la table de pluie de la base d'exemple (SQLite, ou PostgreSQL dans
+// tests_control_postgresql).
 #include "HoteTest.h"
 
 #include "commun/Cellule.h"
@@ -9,7 +10,7 @@
 #include "control/VueGraphique.h"
 #include "entry/GrillePoints.h"
 #include "data/bases/BaseExemple.h"
-#include "data/bases/BaseSqlite.h"
+#include "data/BaseDeTest.h"
 #include "render/moteur/ProprietesMoteur.h"
 #include "settings/messages/MessagesEnregistres.h"
 
@@ -21,32 +22,38 @@
 
 namespace {
 
-class Edition : public ::testing::Test
+class Edition : public AvecBase
 {
 protected:
     void SetUp() override
     {
+        AvecBase::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         Horloge::fixer(QDate(2024, 3, 15));
         MoteurGraphique::definirDossierImages(dossier.path());
         QString erreur;
-        base = BaseSqlite::ouvrir(dossier.filePath("exemple.db"), erreur);
-        ASSERT_TRUE(base) << erreur.toStdString();
-        ASSERT_TRUE(BaseExemple::remplir(*base, 5, {}, erreur)) << erreur.toStdString();
+        ASSERT_TRUE(BaseExemple::remplir(base(), 5, {}, erreur)) << erreur.toStdString();
         hote.resize(1200, 810);
         hote.show();
-        HoteGraphique::Demande d;
-        d.type = TypeGraph::edition;
-        d.station = "76402001";
-        d.periodes = "S";
-        d.debut = QDate(2023, 3, 1);
-        d.fin = QDate(2023, 3, 31);
-        ASSERT_TRUE(hote.tracer(d, base.get(), erreur)) << erreur.toStdString();
+        tracerMars();
     }
     void TearDown() override
     {
         Horloge::fixer(QDate());
         MoteurGraphique::definirDossierImages(QString());
-        ValeursProcessus::courantes().fenetrePrincipale = nullptr;
+        AvecBase::TearDown();
+    }
+    void tracerMars(int mois = 3)
+    {
+        HoteGraphique::Demande d;
+        d.type = TypeGraph::edition;
+        d.station = "76402001";
+        d.periodes = "S";
+        d.debut = QDate(2023, mois, 1);
+        d.fin = QDate(2023, mois, 1).addMonths(1).addDays(-1);
+        QString erreur;
+        ASSERT_TRUE(hote.tracer(d, &base(), erreur)) << erreur.toStdString();
     }
 
     CtlGraphique& ctl() { return hote.controle(); }
@@ -61,7 +68,7 @@ protected:
     {
         TableauValeurs t;
         qint32 n = 0;
-        EXPECT_TRUE(base->ExtraireRecords("SELECT DateCreation, Heure, Pluie, Continuite, ModeObtention FROM PLUVIO_76402001 "
+        EXPECT_TRUE(base().ExtraireRecords("SELECT DateCreation, Heure, Pluie, Continuite, ModeObtention FROM PLUVIO_76402001 "
                                           "WHERE DateCreation >= #03/01/2023# AND DateCreation <= #03/31/2023# ORDER BY DateCreation",
                                           t, n));
         QStringList l;
@@ -75,7 +82,6 @@ protected:
     MagasinTemporaire magasin;
     QTemporaryDir dossier;
     MessagesEnregistres messages;
-    std::unique_ptr<BaseSqlite> base;
     HoteGraphique hote;
 };
 
@@ -159,14 +165,7 @@ TEST_F(Edition, GrilleDesPointsModifieeInsereeSupprimeeEtEnregistree)
 {
     // Une date de dernière validation donnée par l'hôte, prise au chargement.
     hote.setProperty("DateDerniereValidation", "10/03/2023");
-    HoteGraphique::Demande d;
-    d.type = TypeGraph::edition;
-    d.station = "76402001";
-    d.periodes = "S";
-    d.debut = QDate(2023, 3, 1);
-    d.fin = QDate(2023, 3, 31);
-    QString erreur;
-    ASSERT_TRUE(hote.tracer(d, base.get(), erreur));
+    tracerMars();
     ctl().declencheOutil(6);
     GrillePoints* g = ctl().SprPoints();
     const int n = ctl().CollCourbes().GetCourbe(1)->NbValeurs();
@@ -244,14 +243,7 @@ TEST_F(Edition, GrilleVideeDemandeAvantDEffacerEtValidationRefuseLaPlage)
 
     // Une plage qui commence avant la dernière validation est refusée, sans question.
     hote.setProperty("DateDerniereValidation", "31/03/2023");
-    HoteGraphique::Demande d;
-    d.type = TypeGraph::edition;
-    d.station = "76402001";
-    d.periodes = "S";
-    d.debut = QDate(2023, 2, 1);
-    d.fin = QDate(2023, 2, 28);
-    QString erreur;
-    ASSERT_TRUE(hote.tracer(d, base.get(), erreur));
+    tracerMars(2);
     ctl().declencheOutil(5);
     messages.vider();
     QTest::mousePress(vue(), Qt::RightButton, {}, point(0.3, 0.5));
