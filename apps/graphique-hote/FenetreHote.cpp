@@ -160,8 +160,10 @@ void FenetreHote::creerMenuGraphique()
     m->addSeparator();
     const std::pair<const char*, qint16> outils[] = {
         {"Zoom au &rectangle", 3}, {"Zoom par &pas", 2}, {"&Lecture seule", 1}};
-    for (auto [texte, outil] : outils)
-        m->addAction(QString::fromUtf8(texte), this, [&c, outil] { c.declencheOutil(outil); });
+    for (const auto& choix : outils) {
+        const qint16 outil = choix.second;
+        m->addAction(QString::fromUtf8(choix.first), this, [&c, outil] { c.declencheOutil(outil); });
+    }
     m->addAction(QStringLiteral("Date de dernière &validation…"), this, &FenetreHote::choisirDateValidation);
     m->addSeparator();
     QAction* donnees = findChild<QDockWidget*>(QStringLiteral("VoletDonnees"))->toggleViewAction();
