@@ -5,7 +5,6 @@
 #include "settings/MessagesBoite.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 #include <cstdio>
 
 namespace {
@@ -27,25 +26,25 @@ enregistrer ou imprimer le graphique.
 
 int main(int argc, char** argv)
 {
+    // Les arguments d'abord : l'aide et un refus ne demandent pas d'écran.
+    QString base;
+    for (int i = 1; i < argc; ++i) {
+        const QString a = QString::fromLocal8Bit(argv[i]);
+        if (a == QStringLiteral("-h") || a == QStringLiteral("--aide")) {
+            std::fputs(aide, stdout);
+            return 0;
+        }
+        if (a == QStringLiteral("--base") && i + 1 < argc) {
+            base = QString::fromLocal8Bit(argv[++i]);
+            continue;
+        }
+        std::fprintf(stderr, "graphique-hote : argument inconnu « %s ». « graphique-hote --aide » les présente.\n", argv[i]);
+        return 2;
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("graphique-hote"));
     QApplication::setOrganizationName(QStringLiteral("graphique"));
     QApplication::setApplicationVersion(QStringLiteral(GRAPHIQUE_VERSION));
-    const QStringList arguments = QApplication::arguments().mid(1);
-    QString base;
-    for (int i = 0; i < arguments.size(); ++i) {
-        if (arguments[i] == QStringLiteral("-h") || arguments[i] == QStringLiteral("--aide")) {
-            std::fputs(aide, stdout);
-            return 0;
-        }
-        if (arguments[i] == QStringLiteral("--base") && i + 1 < arguments.size()) {
-            base = arguments[++i];
-            continue;
-        }
-        std::fprintf(stderr, "graphique-hote : argument inconnu « %s ». « graphique-hote --aide » les présente.\n",
-                     arguments[i].toLocal8Bit().constData());
-        return 2;
-    }
     FenetreHote fenetre;
     MessagesBoite boite(&fenetre);
     ServiceMessages* avant = ServiceMessages::installer(&boite);

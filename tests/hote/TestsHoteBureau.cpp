@@ -22,6 +22,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
@@ -256,6 +257,22 @@ TEST_F(HoteBureau, MauvaisesDemandesUnMessageEtLaFenetreResteUtilisable)
     tracer();
     EXPECT_TRUE(messages.messages().isEmpty()) << messages.textes().join('\n').toStdString();
     EXPECT_GT(ctl().CollCourbes().Compter(), 0);
+}
+
+// Le programme lui-même : son aide, et un argument inconnu refusé d'une ligne en français.
+TEST(ProgrammeHote, AideEtArgumentInconnu)
+{
+    QProcess p;
+    p.start(QStringLiteral(GRAPHIQUE_HOTE), {QStringLiteral("--aide")});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 0);
+    EXPECT_TRUE(QString::fromUtf8(p.readAllStandardOutput()).startsWith("Usage : graphique-hote [--base BASE]"));
+    p.start(QStringLiteral(GRAPHIQUE_HOTE), {QStringLiteral("--inconnu")});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 2);
+    const QStringList lignes = QString::fromUtf8(p.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lignes.size(), 1);
+    EXPECT_TRUE(lignes.first().contains("argument inconnu « --inconnu »"));
 }
 
 } // namespace
