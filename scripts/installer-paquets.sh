@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installe les paquets Debian dont le projet a besoin ; sans danger si relancé.
 # Avec --verification : aussi les outils des vérifications (clang, libFuzzer,
-# sanitiseurs), qui ne servent qu'aux tests, jamais au produit.
+# sanitiseurs, openpyxl pour relire les classeurs écrits), qui ne servent
+# qu'aux tests, jamais au produit.
 set -euo pipefail
 
 paquets=(
@@ -18,7 +19,7 @@ paquets=(
   fonts-dejavu-core fonts-liberation fonts-comic-neue
 )
 if [ "${1:-}" = "--verification" ]; then
-  paquets+=(clang libclang-rt-14-dev libfuzzer-14-dev)
+  paquets+=(clang libclang-rt-14-dev libfuzzer-14-dev python3-openpyxl)
 fi
 
 manquants=()

@@ -1,0 +1,86 @@
+#include "output/classeur/ClasseurXlsx.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Un interpréteur Python qui connaît openpyxl, lecteur indépendant du nôtre.
+QString PythonAvecOpenpyxl()
+{
+    for (const QString& nom : {QStringLiteral("python3"), QStringLiteral("/usr/bin/python3")}) {
+        const QString programme = QStandardPaths::findExecutable(nom);
+        if (programme.isEmpty() && !QFile::exists(nom))
+            continue;
+        QProcess p;
+        p.start(programme.isEmpty() ? nom : programme, {QStringLiteral("-c"), QStringLiteral("import openpyxl")});
+        if (p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0)
+            return programme.isEmpty() ? nom : programme;
+    }
+    return {};
+}
+
+const char kLecture[] = R"(
+import sys, json, datetime, openpyxl
+wb = openpyxl.load_workbook(sys.argv[1])
+ws = wb.worksheets[0]
+def valeur(c):
+    v = ws[c].value
+    if isinstance(v, datetime.datetime):
+        return {"date": v.strftime("%Y-%m-%d")}
+    return v
+print(json.dumps({
+    "feuilles": wb.sheetnames,
+    "valeurs": {c: valeur(c) for c in ["A1", "B1", "C1", "D1", "D2", "E2", "XFD3"]},
+    "formats": {c: ws[c].number_format for c in ["B1", "C1", "D1"]},
+    "seconde": wb.worksheets[1]["B2"].value,
+}))
+)";
+
+TEST(ClasseurRelu, OpenpyxlRelitLeClasseur)
+{
+    const QString python = PythonAvecOpenpyxl();
+    if (python.isEmpty())
+        GTEST_SKIP() << "python3 avec openpyxl absent";
+    ClasseurXlsx c;
+    const int f = c.ajouterFeuille(QStringLiteral("Débits <&>"));
+    const int g = c.ajouterFeuille(QStringLiteral("Débits <&>"));
+    c.definirTexte(f, 1, 1, QStringLiteral("Station « Aval » & \"amont\""));
+    c.definirNombre(f, 1, 2, 0.1 + 0.2);
+    c.definirFormat(f, 1, 2, QStringLiteral("0.00"));
+    c.definirDate(f, 1, 3, QDate(2024, 1, 1));
+    c.collerTexte(f, 1, 4, QStringLiteral("15/08/2023\n12,75\tligne\x01"));
+    c.definirNombre(f, 3, 16384, -1e-7);
+    c.definirTexte(g, 2, 2, QStringLiteral("seconde"));
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath(QStringLiteral("relu.xlsx"));
+    QString erreur;
+    ASSERT_TRUE(c.enregistrer(chemin, erreur)) << erreur.toStdString();
+
+    QProcess p;
+    p.start(python, {QStringLiteral("-c"), QString::fromUtf8(kLecture), chemin});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    const QJsonObject lu = QJsonDocument::fromJson(p.readAllStandardOutput()).object();
+    EXPECT_EQ(lu[u"feuilles"].toVariant().toStringList(),
+              (QStringList{QStringLiteral("Débits <&>"), QStringLiteral("Débits <&> (2)")}));
+    const QJsonObject v = lu[u"valeurs"].toObject();
+    EXPECT_EQ(v[u"A1"].toString(), QStringLiteral("Station « Aval » & \"amont\""));
+    EXPECT_EQ(v[u"B1"].toDouble(), 0.1 + 0.2);
+    EXPECT_EQ(v[u"C1"].toObject()[u"date"].toString(), u"2024-01-01");
+    EXPECT_EQ(v[u"D1"].toObject()[u"date"].toString(), u"2023-08-15");
+    EXPECT_EQ(v[u"D2"].toDouble(), 12.75);
+    EXPECT_EQ(v[u"E2"].toString(), u"ligne");
+    EXPECT_EQ(v[u"XFD3"].toDouble(), -1e-7);
+    const QJsonObject formats = lu[u"formats"].toObject();
+    EXPECT_EQ(formats[u"B1"].toString(), u"0.00");
+    EXPECT_EQ(formats[u"C1"].toString(), u"dd/mm/yyyy");
+    EXPECT_EQ(lu[u"seconde"].toString(), u"seconde");
+}
+
+} // namespace

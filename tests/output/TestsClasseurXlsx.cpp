@@ -1,0 +1,309 @@
+#include "output/ArchiveZipTests.h"
+#include "output/classeur/ClasseurXlsx.h"
+#include "output/classeur/TexteXlsx.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace {
+
+// Enregistre le classeur et rend ses parties.
+std::map<QString, QByteArray> Parties(const ClasseurXlsx& classeur)
+{
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath(QStringLiteral("essai.xlsx"));
+    QString erreur;
+    EXPECT_TRUE(classeur.enregistrer(chemin, erreur)) << erreur.toStdString();
+    ArchiveZipTests archive(chemin);
+    EXPECT_TRUE(archive.ouverte());
+    std::map<QString, QByteArray> parties;
+    for (const QString& nom : archive.noms())
+        parties[nom] = archive.lire(nom).value_or(QByteArray());
+    return parties;
+}
+
+// Les textes de la table partagée, tels qu'un lecteur XML les relit.
+QStringList TextesPartages(const QByteArray& xml)
+{
+    QStringList textes;
+    QXmlStreamReader r(xml);
+    while (!r.atEnd()) {
+        r.readNext();
+        if (r.isStartElement() && r.name() == u"t")
+            textes.append(r.readElementText());
+    }
+    EXPECT_FALSE(r.hasError()) << r.errorString().toStdString();
+    return textes;
+}
+
+// Les cellules d'une feuille : référence → (attributs s et t, valeur).
+struct CelluleLue
+{
+    QString style, type, valeur;
+};
+std::map<QString, CelluleLue> CellulesLues(const QByteArray& xml, QStringList* ordre = nullptr)
+{
+    std::map<QString, CelluleLue> cellules;
+    QXmlStreamReader r(xml);
+    QString courante;
+    while (!r.atEnd()) {
+        r.readNext();
+        if (r.isStartElement() && r.name() == u"c") {
+            courante = r.attributes().value(QStringLiteral("r")).toString();
+            cellules[courante] = {r.attributes().value(QStringLiteral("s")).toString(), r.attributes().value(QStringLiteral("t")).toString(), {}};
+            if (ordre)
+                ordre->append(courante);
+        } else if (r.isStartElement() && r.name() == u"v") {
+            cellules[courante].valeur = r.readElementText();
+        }
+    }
+    EXPECT_FALSE(r.hasError()) << r.errorString().toStdString();
+    return cellules;
+}
+
+TEST(TexteXlsx, LettresDesColonnes)
+{
+    EXPECT_EQ(LettresColonne(1), u"A");
+    EXPECT_EQ(LettresColonne(26), u"Z");
+    EXPECT_EQ(LettresColonne(27), u"AA");
+    EXPECT_EQ(LettresColonne(52), u"AZ");
+    EXPECT_EQ(LettresColonne(702), u"ZZ");
+    EXPECT_EQ(LettresColonne(703), u"AAA");
+    EXPECT_EQ(LettresColonne(16384), u"XFD");
+    EXPECT_EQ(ReferenceCellule(12, 2), u"B12");
+}
+
+TEST(TexteXlsx, JoursDeSerie)
+{
+    EXPECT_EQ(SerieDate(QDate(2024, 1, 1)), 45292);
+    EXPECT_EQ(SerieDate(QDate(1899, 12, 31)), 1);
+    EXPECT_EQ(SerieDate(QDate(1900, 3, 1)), 61);
+    EXPECT_EQ(SerieDate(QDate(2000, 2, 29)), 36585);
+}
+
+TEST(TexteXlsx, ControlesRetiresEtLongueurLimitee)
+{
+    const QString sale = QStringLiteral("a\x01" "b\tc\nd\re\x1f") + QChar(0xFFFE) + u'f';
+    EXPECT_EQ(NettoyerTexteCellule(sale), QStringLiteral("ab\tc\nd\ref"));
+    EXPECT_EQ(NettoyerTexteCellule(QString(40000, u'x')).size(), kLongueurTexteMax);
+    // Une paire qui dépasserait la limite n'est pas coupée en deux.
+    const QString paire = QString::fromUtf8("\xF0\x9F\x8C\xA7");  // nuage de pluie
+    const QString texte = QString(kLongueurTexteMax - 1, u'x') + paire;
+    const QString coupe = NettoyerTexteCellule(texte);
+    EXPECT_EQ(coupe.size(), kLongueurTexteMax - 1);
+    EXPECT_EQ(NettoyerTexteCellule(u'a' + paire), u'a' + paire);
+    EXPECT_EQ(NettoyerTexteCellule(QString(QChar(0xD83C)) + u'z'), u"z");
+}
+
+TEST(ClasseurXlsx, NomsDeFeuilles)
+{
+    ClasseurXlsx c;
+    EXPECT_EQ(c.nomFeuille(c.ajouterFeuille()), u"Feuil1");
+    EXPECT_EQ(c.nomFeuille(c.ajouterFeuille()), u"Feuil2");
+    EXPECT_EQ(c.nomFeuille(c.ajouterFeuille(QStringLiteral("a[b]:c*d?e/f\\g"))), u"a_b__c_d_e_f_g");
+    const QString long40(40, u'n');
+    EXPECT_EQ(c.nomFeuille(c.ajouterFeuille(long40)), QString(31, u'n'));
+    EXPECT_EQ(c.nomFeuille(c.ajouterFeuille(long40)), QString(27, u'n') + QStringLiteral(" (2)"));
+    EXPECT_EQ(c.nomFeuille(c.ajouterFeuille(QStringLiteral("Débits"))), u"Débits");
+    EXPECT_EQ(c.nomFeuille(c.ajouterFeuille(QStringLiteral("DÉBITS"))), u"DÉBITS (2)");
+    EXPECT_EQ(c.nomFeuille(c.ajouterFeuille(QStringLiteral("feuil1"))), u"feuil1 (2)");
+    EXPECT_EQ(c.nomFeuille(c.ajouterFeuille(QStringLiteral("'cote'"))), u"cote");
+    EXPECT_EQ(c.nombreFeuilles(), 9);
+    EXPECT_EQ(c.nomFeuille(c.ajouterFeuille(QStringLiteral("   "))), u"Feuil10");
+    EXPECT_TRUE(c.nomFeuille(42).isEmpty());
+}
+
+TEST(ClasseurXlsx, EcrituresHorsLimitesRefusees)
+{
+    ClasseurXlsx c;
+    const int f = c.ajouterFeuille();
+    EXPECT_FALSE(c.definirNombre(f, 0, 1, 1));
+    EXPECT_FALSE(c.definirNombre(f, 1, 0, 1));
+    EXPECT_FALSE(c.definirNombre(f, kLignesMax + 1, 1, 1));
+    EXPECT_FALSE(c.definirTexte(f, 1, kColonnesMax + 1, QStringLiteral("x")));
+    EXPECT_FALSE(c.definirNombre(f + 1, 1, 1, 1));
+    EXPECT_FALSE(c.definirNombre(f, 1, 1, std::numeric_limits<double>::quiet_NaN()));
+    EXPECT_FALSE(c.definirNombre(f, 1, 1, std::numeric_limits<double>::infinity()));
+    EXPECT_FALSE(c.definirDate(f, 1, 1, QDate()));
+    EXPECT_EQ(c.feuille(f)->cellule(1, 1), nullptr);
+    EXPECT_TRUE(c.definirNombre(f, kLignesMax, kColonnesMax, 1));
+}
+
+TEST(ClasseurXlsx, PartiesDuPaquet)
+{
+    ClasseurXlsx c;
+    c.ajouterFeuille(QStringLiteral("Pluie & débit"));
+    c.ajouterFeuille();
+    const auto parties = Parties(c);
+    for (const char* nom : {"[Content_Types].xml", "_rels/.rels", "docProps/app.xml", "docProps/core.xml",
+                            "xl/workbook.xml", "xl/_rels/workbook.xml.rels", "xl/styles.xml",
+                            "xl/sharedStrings.xml", "xl/worksheets/sheet1.xml", "xl/worksheets/sheet2.xml"})
+        EXPECT_EQ(parties.count(QString::fromLatin1(nom)), 1u) << nom;
+    const QByteArray types = parties.at(QStringLiteral("[Content_Types].xml"));
+    EXPECT_TRUE(types.contains("PartName=\"/xl/worksheets/sheet2.xml\""));
+    EXPECT_TRUE(types.contains("Extension=\"rels\""));
+    const QByteArray classeur = parties.at(QStringLiteral("xl/workbook.xml"));
+    EXPECT_TRUE(classeur.contains("name=\"Pluie &amp; débit\" sheetId=\"1\" r:id=\"rId1\""));
+    EXPECT_TRUE(classeur.contains("name=\"Feuil2\" sheetId=\"2\" r:id=\"rId2\""));
+    const QByteArray relations = parties.at(QStringLiteral("xl/_rels/workbook.xml.rels"));
+    EXPECT_TRUE(relations.contains("Id=\"rId2\""));
+    EXPECT_TRUE(relations.contains("Target=\"worksheets/sheet2.xml\""));
+    EXPECT_TRUE(relations.contains("Target=\"sharedStrings.xml\""));
+    EXPECT_TRUE(parties.at(QStringLiteral("_rels/.rels")).contains("Target=\"xl/workbook.xml\""));
+}
+
+TEST(ClasseurXlsx, TextesPartagesUneFoisEtEchappes)
+{
+    ClasseurXlsx c;
+    const int f1 = c.ajouterFeuille(), f2 = c.ajouterFeuille();
+    const QString special = QStringLiteral("a<b & \"c\" 'd'>");
+    c.definirTexte(f1, 1, 1, QStringLiteral("pluie"));
+    c.definirTexte(f1, 2, 2, special);
+    c.definirTexte(f1, 3, 1, QStringLiteral("pluie"));
+    c.definirTexte(f2, 1, 1, QStringLiteral("pluie"));
+    c.definirTexte(f2, 1, 2, QStringLiteral("  espaces  "));
+    c.definirTexte(f2, 1, 3, QStringLiteral("l1\r\nl2\tfin"));
+    const auto parties = Parties(c);
+    const QByteArray sst = parties.at(QStringLiteral("xl/sharedStrings.xml"));
+    EXPECT_TRUE(sst.contains("count=\"6\" uniqueCount=\"4\"")) << sst.toStdString();
+    EXPECT_TRUE(sst.contains("a&lt;b &amp; "));
+    // Le retour chariot survit à la relecture, qui le changerait sinon en saut de ligne.
+    EXPECT_EQ(TextesPartages(sst), (QStringList{QStringLiteral("pluie"), special, QStringLiteral("  espaces  "),
+                                                QStringLiteral("l1\r\nl2\tfin")}));
+    const auto f1Cellules = CellulesLues(parties.at(QStringLiteral("xl/worksheets/sheet1.xml")));
+    EXPECT_EQ(f1Cellules.at(QStringLiteral("A1")).type, u"s");
+    EXPECT_EQ(f1Cellules.at(QStringLiteral("A1")).valeur, u"0");
+    EXPECT_EQ(f1Cellules.at(QStringLiteral("B2")).valeur, u"1");
+    EXPECT_EQ(f1Cellules.at(QStringLiteral("A3")).valeur, u"0");
+    const auto f2Cellules = CellulesLues(parties.at(QStringLiteral("xl/worksheets/sheet2.xml")));
+    EXPECT_EQ(f2Cellules.at(QStringLiteral("A1")).valeur, u"0");
+    EXPECT_EQ(f2Cellules.at(QStringLiteral("B1")).valeur, u"2");
+}
+
+TEST(ClasseurXlsx, TextesNettoyesEtCoupes)
+{
+    ClasseurXlsx c;
+    const int f = c.ajouterFeuille();
+    c.definirTexte(f, 1, 1, QStringLiteral("x\x01y\x0bz\x1f\tfin"));
+    c.definirTexte(f, 2, 1, QString(kLongueurTexteMax + 10, u'L'));
+    const auto parties = Parties(c);
+    const QByteArray sst = parties.at(QStringLiteral("xl/sharedStrings.xml"));
+    EXPECT_FALSE(sst.contains('\x01'));
+    EXPECT_FALSE(sst.contains("&#"));
+    const QStringList textes = TextesPartages(sst);
+    ASSERT_EQ(textes.size(), 2);
+    EXPECT_EQ(textes.at(0), QStringLiteral("xyz\tfin"));
+    EXPECT_EQ(textes.at(1), QString(kLongueurTexteMax, u'L'));
+}
+
+TEST(ClasseurXlsx, ReferencesEtNombresEnOrdre)
+{
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    ClasseurXlsx c;
+    const int f = c.ajouterFeuille();
+    c.definirNombre(f, 1, 16384, 1e300);
+    c.definirNombre(f, 1, 27, -2.5);
+    c.definirNombre(f, 1, 1, 0.1);
+    c.definirNombre(f, 1, 26, 1.0 / 3.0);
+    c.definirNombre(f, 12, 2, 123456789012345.0);
+    QStringList ordre;
+    const auto cellules = CellulesLues(Parties(c).at(QStringLiteral("xl/worksheets/sheet1.xml")), &ordre);
+    QLocale::setDefault(QLocale::c());
+    EXPECT_EQ(ordre, (QStringList{"A1", "Z1", "AA1", "XFD1", "B12"}));
+    EXPECT_EQ(cellules.at(QStringLiteral("A1")).valeur, u"0.1");
+    EXPECT_EQ(cellules.at(QStringLiteral("AA1")).valeur, u"-2.5");
+    EXPECT_EQ(cellules.at(QStringLiteral("Z1")).valeur.toDouble(), 1.0 / 3.0);
+    EXPECT_EQ(cellules.at(QStringLiteral("XFD1")).valeur.toDouble(), 1e300);
+    EXPECT_EQ(cellules.at(QStringLiteral("B12")).valeur, u"123456789012345");
+    EXPECT_TRUE(cellules.at(QStringLiteral("A1")).type.isEmpty());
+}
+
+TEST(ClasseurXlsx, DatesEnJoursDeSerieAvecFormat)
+{
+    ClasseurXlsx c;
+    const int f = c.ajouterFeuille();
+    c.definirDate(f, 1, 1, QDate(2024, 1, 1));
+    c.definirFormat(f, 2, 1, QStringLiteral("mmm-yy"));
+    c.definirDate(f, 2, 1, QDate(2024, 3, 15));
+    const auto parties = Parties(c);
+    const auto cellules = CellulesLues(parties.at(QStringLiteral("xl/worksheets/sheet1.xml")));
+    EXPECT_EQ(cellules.at(QStringLiteral("A1")).valeur, u"45292");
+    EXPECT_EQ(cellules.at(QStringLiteral("A2")).valeur, u"45366");
+    const QByteArray styles = parties.at(QStringLiteral("xl/styles.xml"));
+    // Le format posé avant la date est gardé.
+    EXPECT_TRUE(styles.contains("<numFmt numFmtId=\"164\" formatCode=\"dd/mm/yyyy\"/>")) << styles.toStdString();
+    EXPECT_TRUE(styles.contains("<numFmt numFmtId=\"165\" formatCode=\"mmm-yy\"/>"));
+    EXPECT_EQ(cellules.at(QStringLiteral("A1")).style, u"1");
+    EXPECT_EQ(cellules.at(QStringLiteral("A2")).style, u"2");
+}
+
+TEST(ClasseurXlsx, FormatsEtStylesSansDoublons)
+{
+    ClasseurXlsx c;
+    const int f = c.ajouterFeuille();
+    for (int l = 1; l <= 3; ++l) {
+        c.definirNombre(f, l, 1, l * 1.5);
+        c.definirFormat(f, l, 1, QStringLiteral("0.00"));
+    }
+    c.definirFormat(f, 1, 2, QStringLiteral("mmm-yy"));
+    c.definirFormat(f, 2, 2, QStringLiteral("mmm-yy"));
+    c.definirNombre(f, 4, 1, 7);
+    c.definirFormat(f, 5, 1, QStringLiteral("General"));
+    const auto parties = Parties(c);
+    const QByteArray styles = parties.at(QStringLiteral("xl/styles.xml"));
+    EXPECT_TRUE(styles.contains("<numFmts count=\"2\">"));
+    EXPECT_TRUE(styles.contains("<cellXfs count=\"3\">"));
+    EXPECT_TRUE(styles.contains("formatCode=\"0.00\""));
+    const auto cellules = CellulesLues(parties.at(QStringLiteral("xl/worksheets/sheet1.xml")));
+    EXPECT_EQ(cellules.at(QStringLiteral("A3")).style, u"1");
+    EXPECT_EQ(cellules.at(QStringLiteral("B2")).style, u"2");
+    EXPECT_TRUE(cellules.at(QStringLiteral("B2")).valeur.isEmpty());
+    EXPECT_TRUE(cellules.at(QStringLiteral("A4")).style.isEmpty());
+}
+
+TEST(ClasseurXlsx, ViderGardeLeFormat)
+{
+    ClasseurXlsx c;
+    const int f = c.ajouterFeuille();
+    c.definirNombre(f, 1, 1, 3);
+    c.definirFormat(f, 1, 1, QStringLiteral("0.00"));
+    c.definirTexte(f, 2, 1, QStringLiteral("t"));
+    EXPECT_TRUE(c.viderCellule(f, 1, 1));
+    EXPECT_TRUE(c.viderCellule(f, 2, 1));
+    ASSERT_NE(c.feuille(f)->cellule(1, 1), nullptr);
+    EXPECT_EQ(c.feuille(f)->cellule(1, 1)->genre, FeuilleXlsx::Genre::Vide);
+    EXPECT_EQ(c.feuille(f)->cellule(1, 1)->format, u"0.00");
+    EXPECT_EQ(c.feuille(f)->cellule(2, 1), nullptr);
+}
+
+TEST(ClasseurXlsx, CollerTypeChaqueChamp)
+{
+    ClasseurXlsx c;
+    const int f = c.ajouterFeuille();
+    c.definirTexte(f, 3, 2, QStringLiteral("effacé"));
+    const int n = c.collerTexte(f, 2, 2, QStringLiteral("12,5\t3.25\t01/01/2024\tabc\r\n\t-4\n31/02/2024\r"));
+    EXPECT_EQ(n, 7);
+    const FeuilleXlsx& feuille = *c.feuille(f);
+    ASSERT_NE(feuille.cellule(2, 2), nullptr);
+    EXPECT_EQ(feuille.cellule(2, 2)->genre, FeuilleXlsx::Genre::Nombre);
+    EXPECT_EQ(feuille.cellule(2, 2)->nombre, 12.5);
+    EXPECT_EQ(feuille.cellule(2, 3)->nombre, 3.25);
+    EXPECT_EQ(feuille.cellule(2, 4)->nombre, 45292);
+    EXPECT_EQ(feuille.cellule(2, 4)->format, u"dd/mm/yyyy");
+    EXPECT_EQ(feuille.cellule(2, 5)->genre, FeuilleXlsx::Genre::Texte);
+    EXPECT_EQ(feuille.cellule(2, 5)->texte, u"abc");
+    EXPECT_EQ(feuille.cellule(3, 2), nullptr);
+    EXPECT_EQ(feuille.cellule(3, 3)->nombre, -4);
+    // Une date impossible reste un texte ; la fin de ligne finale n'ajoute rien.
+    EXPECT_EQ(feuille.cellule(4, 2)->genre, FeuilleXlsx::Genre::Texte);
+    EXPECT_EQ(feuille.cellule(4, 2)->texte, u"31/02/2024");
+    EXPECT_EQ(feuille.cellule(5, 2), nullptr);
+    EXPECT_EQ(c.collerTexte(f + 1, 1, 1, QStringLiteral("1")), 0);
+}
+
+} // namespace

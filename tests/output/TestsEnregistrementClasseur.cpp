@@ -1,0 +1,102 @@
+#include "output/ArchiveZipTests.h"
+#include "output/classeur/ClasseurXlsx.h"
+#include "output/classeur/PaquetOoxml.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+ClasseurXlsx ClasseurSimple(double valeur)
+{
+    ClasseurXlsx c;
+    const int f = c.ajouterFeuille();
+    c.definirNombre(f, 1, 1, valeur);
+    return c;
+}
+
+QStringList Contenu(const QString& dossier)
+{
+    return QDir(dossier).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+TEST(EnregistrementClasseur, DossierAbsent)
+{
+    QTemporaryDir racine;
+    const QString dossier = racine.filePath(QStringLiteral("absent"));
+    const QString chemin = dossier + QStringLiteral("/sortie.xlsx");
+    QString erreur;
+    EXPECT_FALSE(ClasseurSimple(1).enregistrer(chemin, erreur));
+    EXPECT_EQ(erreur, QStringLiteral("Le dossier « %1 » n'existe pas.").arg(QDir::toNativeSeparators(dossier)));
+    EXPECT_FALSE(QFile::exists(chemin));
+    EXPECT_TRUE(Contenu(racine.path()).isEmpty());
+}
+
+TEST(EnregistrementClasseur, DossierEnLectureSeule)
+{
+    QTemporaryDir racine;
+    QString dossier = racine.filePath(QStringLiteral("protege"));
+    ASSERT_TRUE(QDir().mkdir(dossier));
+    QFile::setPermissions(dossier, QFile::ReadOwner | QFile::ExeOwner);
+    // L'administrateur passe outre les droits : /proc refuse tout fichier, même à lui.
+    QFile sonde(dossier + QStringLiteral("/sonde"));
+    if (sonde.open(QIODevice::WriteOnly)) {
+        sonde.remove();
+        dossier = QStringLiteral("/proc");
+    }
+    const QStringList avant = Contenu(dossier);
+    const QString chemin = dossier + QStringLiteral("/sortie.xlsx");
+    QString erreur;
+    EXPECT_FALSE(ClasseurSimple(1).enregistrer(chemin, erreur));
+    EXPECT_TRUE(erreur.startsWith(
+        QStringLiteral("Impossible d'écrire « %1 » : ").arg(QDir::toNativeSeparators(chemin))))
+        << erreur.toStdString();
+    EXPECT_GT(erreur.size(), QStringLiteral("Impossible d'écrire « %1 » : ").arg(chemin).size());
+    EXPECT_FALSE(QFile::exists(chemin));
+    EXPECT_EQ(Contenu(dossier), avant);
+    QFile::setPermissions(racine.filePath(QStringLiteral("protege")),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+TEST(EnregistrementClasseur, RemplaceLeFichierSansResteTemporaire)
+{
+    QTemporaryDir racine;
+    const QString chemin = racine.filePath(QStringLiteral("sortie.xlsx"));
+    QString erreur;
+    ASSERT_TRUE(ClasseurSimple(1).enregistrer(chemin, erreur)) << erreur.toStdString();
+    ASSERT_TRUE(ClasseurSimple(2.75).enregistrer(chemin, erreur)) << erreur.toStdString();
+    EXPECT_EQ(Contenu(racine.path()), QStringList{QStringLiteral("sortie.xlsx")});
+    ArchiveZipTests archive(chemin);
+    ASSERT_TRUE(archive.ouverte());
+    EXPECT_EQ(archive.noms().value(0), u"[Content_Types].xml");
+    EXPECT_TRUE(archive.lire(QStringLiteral("xl/worksheets/sheet1.xml"))->contains("<v>2.75</v>"));
+    EXPECT_TRUE(QFile::permissions(chemin).testFlag(QFile::ReadOther));
+}
+
+TEST(EnregistrementClasseur, ClasseurSansFeuilleRefuse)
+{
+    QTemporaryDir racine;
+    const QString chemin = racine.filePath(QStringLiteral("vide.xlsx"));
+    QString erreur;
+    EXPECT_FALSE(ClasseurXlsx().enregistrer(chemin, erreur));
+    EXPECT_EQ(erreur, QStringLiteral("Le classeur n'a aucune feuille."));
+    EXPECT_FALSE(QFile::exists(chemin));
+}
+
+TEST(PaquetOoxml, PartieRemplaceeEtTypesDeContenu)
+{
+    PaquetOoxml paquet;
+    paquet.ajouterPartie(QStringLiteral("xl/a.xml"), "<a/>", QStringLiteral("type/a"));
+    paquet.ajouterPartie(QStringLiteral("xl/a.xml"), "<b/>", QStringLiteral("type/b"));
+    paquet.ajouterTypeParDefaut(QStringLiteral("png"), QStringLiteral("image/png"));
+    ASSERT_TRUE(paquet.contient(QStringLiteral("xl/a.xml")));
+    EXPECT_EQ(*paquet.partie(QStringLiteral("xl/a.xml")), "<b/>");
+    const QByteArray types = paquet.typesContenu();
+    EXPECT_TRUE(types.contains("<Override PartName=\"/xl/a.xml\" ContentType=\"type/b\"/>"));
+    EXPECT_FALSE(types.contains("type/a"));
+    EXPECT_TRUE(types.contains("<Default Extension=\"png\" ContentType=\"image/png\"/>"));
+}
+
+} // namespace
