@@ -243,6 +243,7 @@ private:
     void supprimerPointGrille();
     void enregistrerGrillePoints();
     void ouvrirOptionsGraphiques();
+    QPointer<QWidget> m_frmOption;  // la boîte d'options ouverte, une seule à la fois
     void exporterVersTableur(bool annee, bool superposition);
     // Propriétés publiques.
     bool m_lightVersion = false;

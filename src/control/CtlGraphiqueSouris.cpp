@@ -513,5 +513,4 @@ void CtlGraphique::RedessinerPoints() noexcept
 }
 
 // Ce que la boîte d'options et l'export vers le tableur feront.
-void CtlGraphique::ouvrirOptionsGraphiques() {}
 void CtlGraphique::exporterVersTableur(bool, bool) {}
