@@ -3,7 +3,9 @@
 #include "commun/Dates.h"
 #include "commun/Nombres.h"
 #include "output/classeur/ChainesPartagees.h"
+#include "output/classeur/FormesGraphique.h"
 #include "output/classeur/PaquetOoxml.h"
+#include "output/classeur/PartieGraphique.h"
 #include "output/classeur/PartiesClasseur.h"
 #include "output/classeur/RelationsOoxml.h"
 #include "output/classeur/StylesXlsx.h"
@@ -28,13 +30,18 @@ QString CouperNom(const QString& nom, int longueur)
 
 bool ClasseurXlsx::nomPris(const QString& nom) const
 {
-    for (const FeuilleXlsx& f : m_feuilles)
-        if (f.nom().compare(nom, Qt::CaseInsensitive) == 0)
+    for (const Onglet& o : m_onglets)
+        if (o.nom().compare(nom, Qt::CaseInsensitive) == 0)
             return true;
     return false;
 }
 
-QString ClasseurXlsx::nomDisponible(const QString& demande) const
+int ClasseurXlsx::nombreGraphiques() const
+{
+    return int(std::count_if(m_onglets.begin(), m_onglets.end(), [](const Onglet& o) { return o.graphique != nullptr; }));
+}
+
+QString ClasseurXlsx::nomDisponible(const QString& demande, const QString& prefixe, int rangParDefaut) const
 {
     QString nom = NettoyerTexteCellule(demande);
     nom.remove(QRegularExpression(QStringLiteral("[\\t\\r\\n]")));
@@ -48,10 +55,10 @@ QString ClasseurXlsx::nomDisponible(const QString& demande) const
         nom.chop(1);
     nom = CouperNom(nom, kLongueurNomMax);
     if (nom.trimmed().isEmpty()) {
-        int n = int(m_feuilles.size()) + 1;
-        while (nomPris(QStringLiteral("Feuil%1").arg(n)))
+        int n = rangParDefaut;
+        while (nomPris(prefixe + QString::number(n)))
             ++n;
-        return QStringLiteral("Feuil%1").arg(n);
+        return prefixe + QString::number(n);
     }
     const QString base = nom;
     for (int n = 2; nomPris(nom); ++n) {
@@ -61,26 +68,68 @@ QString ClasseurXlsx::nomDisponible(const QString& demande) const
     return nom;
 }
 
-int ClasseurXlsx::ajouterFeuille(const QString& nom)
+int ClasseurXlsx::inserer(Onglet onglet, int position)
 {
-    m_feuilles.emplace_back(nomDisponible(nom));
-    return int(m_feuilles.size()) - 1;
+    if (position < 0 || position > nombreFeuilles())
+        position = nombreFeuilles();
+    // La feuille active reste la même, son rang suit l'insertion.
+    if (!m_onglets.empty() && position <= m_active)
+        ++m_active;
+    m_onglets.insert(m_onglets.begin() + position, std::move(onglet));
+    return position;
+}
+
+int ClasseurXlsx::ajouterFeuille(const QString& nom, int position)
+{
+    const int rang = nombreFeuilles() - nombreGraphiques() + 1;
+    Onglet o;
+    o.cellules = std::make_unique<FeuilleXlsx>(nomDisponible(nom, QStringLiteral("Feuil"), rang));
+    return inserer(std::move(o), position);
+}
+
+int ClasseurXlsx::ajouterFeuilleGraphique(const QString& nom, int position)
+{
+    Onglet o;
+    o.graphique = std::make_unique<FeuilleGraphiqueXlsx>(nomDisponible(nom, QStringLiteral("Graph"), nombreGraphiques() + 1));
+    return inserer(std::move(o), position);
 }
 
 QString ClasseurXlsx::nomFeuille(int feuille) const
 {
-    const FeuilleXlsx* f = this->feuille(feuille);
-    return f ? f->nom() : QString();
+    return feuille >= 0 && feuille < nombreFeuilles() ? m_onglets[size_t(feuille)].nom() : QString();
 }
 
 const FeuilleXlsx* ClasseurXlsx::feuille(int feuille) const
 {
-    return feuille >= 0 && feuille < nombreFeuilles() ? &m_feuilles[size_t(feuille)] : nullptr;
+    return feuille >= 0 && feuille < nombreFeuilles() ? m_onglets[size_t(feuille)].cellules.get() : nullptr;
 }
 
 FeuilleXlsx* ClasseurXlsx::feuilleModifiable(int feuille)
 {
-    return feuille >= 0 && feuille < nombreFeuilles() ? &m_feuilles[size_t(feuille)] : nullptr;
+    return feuille >= 0 && feuille < nombreFeuilles() ? m_onglets[size_t(feuille)].cellules.get() : nullptr;
+}
+
+bool ClasseurXlsx::estFeuilleGraphique(int feuille) const
+{
+    return graphique(feuille) != nullptr;
+}
+
+GraphiqueXlsx* ClasseurXlsx::graphique(int feuille)
+{
+    if (feuille < 0 || feuille >= nombreFeuilles() || !m_onglets[size_t(feuille)].graphique)
+        return nullptr;
+    return &m_onglets[size_t(feuille)].graphique->graphique();
+}
+
+const GraphiqueXlsx* ClasseurXlsx::graphique(int feuille) const
+{
+    return const_cast<ClasseurXlsx*>(this)->graphique(feuille);
+}
+
+void ClasseurXlsx::definirFeuilleActive(int feuille)
+{
+    if (feuille >= 0 && feuille < nombreFeuilles())
+        m_active = feuille;
 }
 
 bool ClasseurXlsx::definirNombre(int feuille, int ligne, int colonne, double valeur)
@@ -152,7 +201,7 @@ int ClasseurXlsx::collerTexte(int feuille, int ligne, int colonne, const QString
     return ecrites;
 }
 
-void ClasseurXlsx::construirePaquet(PaquetOoxml& paquet) const
+void ClasseurXlsx::ajouterRacine(PaquetOoxml& paquet)
 {
     using namespace PartiesClasseur;
     RelationsOoxml racine;
@@ -164,20 +213,69 @@ void ClasseurXlsx::construirePaquet(PaquetOoxml& paquet) const
                          QLatin1String(kTypeProprietesApplication));
     paquet.ajouterPartie(QStringLiteral("docProps/core.xml"), ProprietesBase(QDateTime::currentDateTimeUtc()),
                          QLatin1String(kTypeProprietesBase));
+}
 
+QString ClasseurXlsx::ajouterGraphique(PaquetOoxml& paquet, const GraphiqueXlsx& graphique, Numeros& n) const
+{
+    using namespace PartiesClasseur;
+    const int numero = ++n.graphiques;
+    RelationsOoxml relations;
+    QString idFormes;
+    if (!graphique.zonesTexte.empty()) {
+        const int formes = ++n.dessins;
+        idFormes = relations.ajouter(QLatin1String(kRelFormesGraphique), QStringLiteral("../drawings/drawing%1.xml").arg(formes));
+        paquet.ajouterPartie(QStringLiteral("xl/drawings/drawing%1.xml").arg(formes), FormesGraphique::xml(graphique.zonesTexte),
+                             QLatin1String(kTypeFormesGraphique));
+        paquet.ajouterPartie(QStringLiteral("xl/charts/_rels/chart%1.xml.rels").arg(numero), relations.xml());
+    }
+    paquet.ajouterPartie(QStringLiteral("xl/charts/chart%1.xml").arg(numero), PartieGraphique(graphique).xml(idFormes),
+                         QLatin1String(kTypeGraphique));
+    return QStringLiteral("../charts/chart%1.xml").arg(numero);
+}
+
+QString ClasseurXlsx::ajouterPartiesFeuilleGraphique(PaquetOoxml& paquet, const FeuilleGraphiqueXlsx& f, bool active,
+                                                     Numeros& n) const
+{
+    using namespace PartiesClasseur;
+    // Le dessin prend son numéro avant les formes du graphique, comme le tableur.
+    const int dessin = ++n.dessins;
+    RelationsOoxml relationsDessin;
+    const QString idGraphique = relationsDessin.ajouter(QLatin1String(kRelGraphique), ajouterGraphique(paquet, f.graphique(), n));
+    const QString nomDessin = QStringLiteral("drawings/drawing%1.xml").arg(dessin);
+    paquet.ajouterPartie(QStringLiteral("xl/") + nomDessin, FeuilleGraphiqueXlsx::dessin(idGraphique), QLatin1String(kTypeDessin));
+    paquet.ajouterPartie(QStringLiteral("xl/drawings/_rels/drawing%1.xml.rels").arg(dessin), relationsDessin.xml());
+    RelationsOoxml relationsFeuille;
+    const QString idDessin = relationsFeuille.ajouter(QLatin1String(kRelDessin), QStringLiteral("../") + nomDessin);
+    const QString nomPartie = QStringLiteral("chartsheets/sheet%1.xml").arg(n.graphiques);
+    paquet.ajouterPartie(QStringLiteral("xl/") + nomPartie, f.xml(idDessin, active), QLatin1String(kTypeFeuilleGraphique));
+    paquet.ajouterPartie(QStringLiteral("xl/chartsheets/_rels/sheet%1.xml.rels").arg(n.graphiques), relationsFeuille.xml());
+    return nomPartie;
+}
+
+void ClasseurXlsx::construirePaquet(PaquetOoxml& paquet) const
+{
+    using namespace PartiesClasseur;
+    ajouterRacine(paquet);
     ChainesPartagees chaines;
     StylesXlsx styles;
     RelationsOoxml relations;
     QStringList noms, ids;
-    for (size_t i = 0; i < m_feuilles.size(); ++i) {
-        const QString nomPartie = QStringLiteral("worksheets/sheet%1.xml").arg(i + 1);
-        paquet.ajouterPartie(QStringLiteral("xl/") + nomPartie, m_feuilles[i].xml(chaines, styles), QLatin1String(kTypeFeuille));
-        noms.append(m_feuilles[i].nom());
+    Numeros n;
+    for (size_t i = 0; i < m_onglets.size(); ++i) {
+        const Onglet& o = m_onglets[i];
+        const bool active = int(i) == m_active;
+        noms.append(o.nom());
+        if (o.graphique) {
+            ids.append(relations.ajouter(QLatin1String(kRelFeuilleGraphique), ajouterPartiesFeuilleGraphique(paquet, *o.graphique, active, n)));
+            continue;
+        }
+        const QString nomPartie = QStringLiteral("worksheets/sheet%1.xml").arg(++n.feuilles);
+        paquet.ajouterPartie(QStringLiteral("xl/") + nomPartie, o.cellules->xml(chaines, styles, active), QLatin1String(kTypeFeuille));
         ids.append(relations.ajouter(QLatin1String(kRelFeuille), nomPartie));
     }
     relations.ajouter(QLatin1String(kRelStyles), QStringLiteral("styles.xml"));
     relations.ajouter(QLatin1String(kRelTextes), QStringLiteral("sharedStrings.xml"));
-    paquet.ajouterPartie(QStringLiteral("xl/workbook.xml"), Classeur(noms, ids), QLatin1String(kTypeClasseur));
+    paquet.ajouterPartie(QStringLiteral("xl/workbook.xml"), Classeur(noms, ids, m_active), QLatin1String(kTypeClasseur));
     paquet.ajouterPartie(QStringLiteral("xl/_rels/workbook.xml.rels"), relations.xml());
     paquet.ajouterPartie(QStringLiteral("xl/styles.xml"), styles.xml(), QLatin1String(kTypeStyles));
     paquet.ajouterPartie(QStringLiteral("xl/sharedStrings.xml"), chaines.xml(), QLatin1String(kTypeTextes));
@@ -185,7 +283,7 @@ void ClasseurXlsx::construirePaquet(PaquetOoxml& paquet) const
 
 bool ClasseurXlsx::enregistrer(const QString& chemin, QString& erreur) const
 {
-    if (m_feuilles.empty()) {
+    if (m_onglets.empty()) {
         erreur = QStringLiteral("Le classeur n'a aucune feuille.");
         return false;
     }

@@ -1,18 +1,21 @@
 #pragma once
 
+#include "output/classeur/FeuilleGraphiqueXlsx.h"
 #include "output/classeur/FeuilleXlsx.h"
 
 #include <QDate>
 #include <QString>
+#include <memory>
 #include <vector>
 
 class PaquetOoxml;
 
 // Un classeur .xlsx écrit sans tableur.
 //
-// Les feuilles sont numérotées à partir de 0 dans l'ordre d'ajout ; lignes et
-// colonnes à partir de 1. Une écriture hors des feuilles ou des limites du
-// tableur (1 048 576 lignes, 16 384 colonnes) est ignorée et rend faux.
+// Les feuilles, de cellules ou graphiques, sont numérotées à partir de 0 dans
+// l'ordre des onglets ; lignes et colonnes à partir de 1. Une écriture hors
+// des feuilles de cellules ou des limites du tableur (1 048 576 lignes,
+// 16 384 colonnes) est ignorée et rend faux.
 //
 // Textes : les caractères de contrôle autres que tabulation, saut de ligne et
 // retour chariot sont retirés, XML 1.0 les interdisant ; le texte d'une
@@ -25,10 +28,27 @@ public:
     // "Feuil2"… ; un nom trop long est coupé à 31 caractères, les caractères
     // [ ] : * ? / \ deviennent '_', un nom déjà pris (sans égard à la casse)
     // reçoit un suffixe " (2)"… ; nomFeuille() rend le nom retenu.
-    int ajouterFeuille(const QString& nom = {});
-    int nombreFeuilles() const { return int(m_feuilles.size()); }
+    // position : rang de l'onglet, -1 (ou hors bornes) à la fin ; les
+    // feuilles suivantes sont renumérotées, la feuille active reste la même.
+    int ajouterFeuille(const QString& nom = {}, int position = -1);
+    // Ajoute une feuille graphique, nommée comme ajouterFeuille, "Graph1",
+    // "Graph2"… par défaut. Le tableur insère la sienne devant la feuille
+    // active : c'est à l'appelant de donner cette position.
+    int ajouterFeuilleGraphique(const QString& nom = {}, int position = -1);
+    int nombreFeuilles() const { return int(m_onglets.size()); }
     QString nomFeuille(int feuille) const;
+    // Rien pour une feuille graphique.
     const FeuilleXlsx* feuille(int feuille) const;
+    bool estFeuilleGraphique(int feuille) const;
+    // Le graphique d'une feuille graphique, rien pour une feuille de cellules.
+    // L'adresse reste bonne quand d'autres feuilles s'ajoutent.
+    GraphiqueXlsx* graphique(int feuille);
+    const GraphiqueXlsx* graphique(int feuille) const;
+
+    // La feuille affichée à l'ouverture (la première par défaut) ; un numéro
+    // hors des feuilles est ignoré.
+    void definirFeuilleActive(int feuille);
+    int feuilleActive() const { return m_active; }
 
     bool definirNombre(int feuille, int ligne, int colonne, double valeur);
     bool definirTexte(int feuille, int ligne, int colonne, const QString& texte);
@@ -52,10 +72,29 @@ public:
     bool enregistrer(const QString& chemin, QString& erreur) const;
 
 private:
-    QString nomDisponible(const QString& demande) const;
+    // Un onglet : une feuille de cellules ou une feuille graphique.
+    struct Onglet
+    {
+        std::unique_ptr<FeuilleXlsx> cellules;
+        std::unique_ptr<FeuilleGraphiqueXlsx> graphique;
+        const QString& nom() const { return cellules ? cellules->nom() : graphique->nom(); }
+    };
+    struct Numeros
+    {
+        int feuilles = 0, graphiques = 0, dessins = 0;
+    };
+
+    QString nomDisponible(const QString& demande, const QString& prefixe, int rangParDefaut) const;
     bool nomPris(const QString& nom) const;
+    int nombreGraphiques() const;
+    int inserer(Onglet onglet, int position);
     FeuilleXlsx* feuilleModifiable(int feuille);
     bool collerChamp(FeuilleXlsx& f, int ligne, int colonne, const QString& champ);
+    static void ajouterRacine(PaquetOoxml& paquet);
+    QString ajouterGraphique(PaquetOoxml& paquet, const GraphiqueXlsx& graphique, Numeros& n) const;
+    QString ajouterPartiesFeuilleGraphique(PaquetOoxml& paquet, const FeuilleGraphiqueXlsx& f, bool active,
+                                           Numeros& n) const;
 
-    std::vector<FeuilleXlsx> m_feuilles;
+    std::vector<Onglet> m_onglets;
+    int m_active = 0;
 };

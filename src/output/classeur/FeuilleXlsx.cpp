@@ -122,7 +122,7 @@ void FeuilleXlsx::ecrireLignes(QXmlStreamWriter& x, ChainesPartagees& chaines, S
         x.writeEndElement();
 }
 
-QByteArray FeuilleXlsx::xml(ChainesPartagees& chaines, StylesXlsx& styles) const
+QByteArray FeuilleXlsx::xml(ChainesPartagees& chaines, StylesXlsx& styles, bool active) const
 {
     QByteArray octets;
     QXmlStreamWriter x(&octets);
@@ -132,6 +132,12 @@ QByteArray FeuilleXlsx::xml(ChainesPartagees& chaines, StylesXlsx& styles) const
     x.writeNamespace(QStringLiteral("http://schemas.openxmlformats.org/officeDocument/2006/relationships"),
                      QStringLiteral("r"));
     ecrireDimension(x);
+    x.writeStartElement(QStringLiteral("sheetViews"));
+    x.writeEmptyElement(QStringLiteral("sheetView"));
+    if (active)
+        x.writeAttribute(QStringLiteral("tabSelected"), QStringLiteral("1"));
+    x.writeAttribute(QStringLiteral("workbookViewId"), QStringLiteral("0"));
+    x.writeEndElement();
     x.writeStartElement(QStringLiteral("sheetData"));
     ecrireLignes(x, chaines, styles);
     x.writeEndElement();

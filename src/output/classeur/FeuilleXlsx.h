@@ -37,7 +37,8 @@ public:
     // Rien pour une cellule jamais écrite.
     const Cellule* cellule(int ligne, int colonne) const;
 
-    QByteArray xml(ChainesPartagees& chaines, StylesXlsx& styles) const;
+    // active : l'onglet choisi à l'ouverture du classeur.
+    QByteArray xml(ChainesPartagees& chaines, StylesXlsx& styles, bool active = false) const;
 
 private:
     void ecrireDimension(QXmlStreamWriter& x) const;

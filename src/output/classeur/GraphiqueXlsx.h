@@ -106,6 +106,13 @@ struct AxeXlsx
     double croiseA = 0;
     bool ordreInverse = false;
     int echelle = ConstantesTableur::kEchelleLineaire;
+
+    static AxeXlsx masque()
+    {
+        AxeXlsx axe;
+        axe.visible = false;
+        return axe;
+    }
 };
 
 struct ZoneTexteXlsx
@@ -124,10 +131,11 @@ struct GraphiqueXlsx
     int typeGraphique = ConstantesTableur::kColonnesGroupees;
     std::vector<SerieXlsx> series;
     int chevauchement = 0;  // colonnes : -100..100
+    int largeurIntervalle = 150;  // colonnes : écart entre catégories, 0..500 % d'une colonne
 
     AxeXlsx axeX;           // catégories, en échelle de temps quand uniteBase est donnée
     AxeXlsx axeY;           // valeurs, groupe 1
-    AxeXlsx axeX2;          // groupe 2, masqué d'ordinaire
+    AxeXlsx axeX2 = AxeXlsx::masque();  // groupe 2, masqué d'ordinaire
     AxeXlsx axeY2;          // valeurs, groupe 2
 
     bool aTitre = false;

@@ -4,7 +4,7 @@
 
 namespace PartiesClasseur {
 
-QByteArray Classeur(const QStringList& nomsFeuilles, const QStringList& idsRelations)
+QByteArray Classeur(const QStringList& nomsFeuilles, const QStringList& idsRelations, int ongletActif)
 {
     QByteArray octets;
     QXmlStreamWriter x(&octets);
@@ -14,6 +14,8 @@ QByteArray Classeur(const QStringList& nomsFeuilles, const QStringList& idsRelat
     x.writeNamespace(QLatin1String(kEspaceRelations), QStringLiteral("r"));
     x.writeStartElement(QStringLiteral("bookViews"));
     x.writeEmptyElement(QStringLiteral("workbookView"));
+    if (ongletActif > 0)
+        x.writeAttribute(QStringLiteral("activeTab"), QString::number(ongletActif));
     x.writeEndElement();
     x.writeStartElement(QStringLiteral("sheets"));
     for (qsizetype i = 0; i < nomsFeuilles.size(); ++i) {

@@ -21,6 +21,12 @@ inline constexpr char kRelFeuille[] = "http://schemas.openxmlformats.org/officeD
 inline constexpr char kRelStyles[] = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles";
 inline constexpr char kRelTextes[] =
     "http://schemas.openxmlformats.org/officeDocument/2006/relationships/sharedStrings";
+inline constexpr char kRelFeuilleGraphique[] =
+    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/chartsheet";
+inline constexpr char kRelDessin[] = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/drawing";
+inline constexpr char kRelGraphique[] = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/chart";
+inline constexpr char kRelFormesGraphique[] =
+    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/chartUserShapes";
 
 // Types de contenu.
 inline constexpr char kTypeClasseur[] = "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml";
@@ -30,9 +36,16 @@ inline constexpr char kTypeTextes[] = "application/vnd.openxmlformats-officedocu
 inline constexpr char kTypeProprietesBase[] = "application/vnd.openxmlformats-package.core-properties+xml";
 inline constexpr char kTypeProprietesApplication[] =
     "application/vnd.openxmlformats-officedocument.extended-properties+xml";
+inline constexpr char kTypeFeuilleGraphique[] =
+    "application/vnd.openxmlformats-officedocument.spreadsheetml.chartsheet+xml";
+inline constexpr char kTypeDessin[] = "application/vnd.openxmlformats-officedocument.drawing+xml";
+inline constexpr char kTypeGraphique[] = "application/vnd.openxmlformats-officedocument.drawingml.chart+xml";
+inline constexpr char kTypeFormesGraphique[] =
+    "application/vnd.openxmlformats-officedocument.drawingml.chartshapes+xml";
 
-// xl/workbook.xml : les feuilles dans l'ordre, chacune avec sa relation.
-QByteArray Classeur(const QStringList& nomsFeuilles, const QStringList& idsRelations);
+// xl/workbook.xml : les feuilles dans l'ordre, chacune avec sa relation ;
+// ongletActif : le rang de la feuille affichée à l'ouverture.
+QByteArray Classeur(const QStringList& nomsFeuilles, const QStringList& idsRelations, int ongletActif = 0);
 // docProps/app.xml.
 QByteArray ProprietesApplication();
 // docProps/core.xml, créé et modifié à `instant`.
