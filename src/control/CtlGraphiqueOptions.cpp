@@ -1,4 +1,130 @@
-// Outil 7 du contrôle graphique : la boîte des options d'affichage.
+// Outil 7 du contrôle graphique : la boîte des options d'affichage, puis le
+// graphique redessiné avec les options appliquées.
+#include "commun/AppelParNom.h"
+#include "commun/Cellule.h"
+#include "commun/Dates.h"
+#include "commun/Garde.h"
+#include "commun/TableauValeurs.h"
+#include "commun/ValeursProcessus.h"
 #include "control/CtlGraphique.h"
+#include "data/ChargeurNappes.h"
+#include "render/FctGraphique.h"
+#include "render/moteur/MoteurGraphique.h"
+#include "render/moteur/ProprietesMoteur.h"
+#include "settings/FrmOption.h"
+#include "settings/ValidationOptions.h"
 
-void CtlGraphique::ouvrirOptionsGraphiques() {}
+#include <QHash>
+#include <tuple>
+
+namespace {
+
+// La fenêtre principale de l'hôte : un widget, ou un objet qui répond à "Enabled".
+void activerFenetrePrincipale(bool actif)
+{
+    QObject* fenetre = ValeursProcessus::courantes().fenetrePrincipale;
+    if (auto* w = qobject_cast<QWidget*>(fenetre))
+        w->setEnabled(actif);
+    else
+        EcrireMembre(fenetre, QStringLiteral("Enabled"), actif);
+}
+
+void centrer(QWidget* boite, QWidget* controle)
+{
+    const auto* fenetre = qobject_cast<QWidget*>(ValeursProcessus::courantes().fenetrePrincipale.data());
+    const QWidget* reference = fenetre ? fenetre : controle->window();
+    const QPoint centre = reference->mapToGlobal(reference->rect().center());
+    boite->move(centre - QPoint(boite->width() / 2, boite->height() / 2));
+}
+
+using Trace = std::tuple<bool, qint16, qint16>;
+
+// Les séries de la collection principale relues comme au chargement (stations 2
+// et suivantes), chaque courbe retrouvant par sa clé son tracé d'avant.
+void rechargerSeries(CtlGraphique& ctl)
+{
+    Classe_Graphiques& c = ctl.CollCourbes();
+    const QVariant stations = ctl.MonTabPluvio();
+    const TableauValeurs* t = TableauDans(stations);
+    const auto debut = LireDate(c.DateDebutChargement().left(10)), fin = LireDate(c.DateFinChargement().left(10));
+    if (!t || !debut || !fin)
+        return;
+    QHash<QString, Trace> traces;
+    for (int k = 1; k <= c.Compter(); ++k)
+        traces.insert(c.GetCourbe(k)->Cle(), {c.GetCourbe(k)->Afficher(), c.GetCourbe(k)->Pattern(), c.GetCourbe(k)->Symbol()});
+    const bool piezometres = ctl.TypeGraphique() == TypeGraph::PluvioPiezo;
+    for (int st = 2; st <= t->borneSup(2); ++st) {
+        const auto attribut = [t, st](int a) { return TexteCellule(t->valeur(a, st)).trimmed(); };
+        if (piezometres)
+            ChargeurNappes::chargerPiezometre(c, *debut, *fin, attribut(2), attribut(4), attribut(4), attribut(1),
+                                              CtlGraphique::baseDonnees(), st == 2, st - 1, ctl.typeAffichageEchelle());
+        else
+            ChargeurNappes::chargerStation(c, *debut, *fin, attribut(3), attribut(1), CtlGraphique::baseDonnees(), st == 2,
+                                           st - 1, ctl.typeDonnees(), ctl.echelle());
+    }
+    for (int k = 1; k <= c.Compter(); ++k) {
+        const auto trace = traces.constFind(c.GetCourbe(k)->Cle());
+        if (trace == traces.cend())
+            continue;
+        c.MajAfficher(k, std::get<0>(*trace));
+        c.MajPattern(k, std::get<1>(*trace));
+        c.MajSymbol(k, std::get<2>(*trace));
+    }
+}
+
+// Le graphique redessiné comme après un chargement. Les graphiques par périodes
+// prennent en plus l'échelle fixe et la grille choisies, que leur tracé ne lit pas.
+void redessinerAvecOptions(CtlGraphique& ctl)
+{
+    if (ValidationOptions::deuxGraphiques(ctl.TypeGraphique())) {
+        ctl.AffichageGraphiqueSuperposepluvioPiezo(false, false, nullptr);
+        return;
+    }
+    Classe_Graphiques& c = ctl.CollCourbes();
+    ctl.AffichageGraphique(false, false, c.CodePeriode());
+    MoteurGraphique& g = ctl.Graphique();
+    if (!c.EchelleYAuto())
+        FctGraphique::InitEchellePluvio(c, g, c.MinY(), c.MaxY());
+    const QString variante = ctl.MaChaineTypeGraph();
+    if (ctl.TypeGraphique() == TypeGraph::Annee && (variante == QStringLiteral("CUMUL_MENSUEL") || variante == QStringLiteral("CUMUL_ANNUEL")))
+        g.ecrire(Prop::EmpilementBarres, 2);
+    g.ecrire(Prop::Grille, c.StyleGrille());
+    g.ecrire(Prop::Dessin, 2);
+}
+
+} // namespace
+
+void CtlGraphique::ouvrirOptionsGraphiques()
+{
+    const Classe_Graphiques& c = CollCourbes();
+    if (c.DateDebutChargement().isEmpty() || c.DateDebutAffichage().isEmpty())
+        return;
+    if (m_frmOption) {
+        m_frmOption->raise();
+        m_frmOption->activateWindow();
+        return;
+    }
+    const bool deux = ValidationOptions::deuxGraphiques(m_typeGraphique);
+    auto* boite = new FrmOption(CollCourbes(), deux ? &CollCourbes2() : nullptr, m_typeGraphique, m_typeAffichageEchelle != 0, this);
+    m_frmOption = boite;
+    connect(boite, &FrmOption::optionsAppliquees, this, [this](bool recharger, bool coteNgf) {
+        sousGarde([&] {
+            if (recharger) {
+                m_typeAffichageEchelle = coteNgf ? 1 : 0;
+                EcrireMembre(ValeursProcessus::courantes().fenetrePrincipale, QStringLiteral("typeAffichageEchelle"), m_typeAffichageEchelle);
+                rechargerSeries(*this);
+            }
+            redessinerAvecOptions(*this);
+        });
+    });
+    connect(boite, &QDialog::finished, this, [boite] {
+        activerFenetrePrincipale(true);
+        boite->deleteLater();
+    });
+    activerFenetrePrincipale(false);
+    // Une fenêtre fille d'une fenêtre grisée le serait aussi : la boîte reste active.
+    boite->setEnabled(true);
+    boite->setWindowModality(Qt::ApplicationModal);
+    centrer(boite, this);
+    boite->show();
+}
