@@ -7,6 +7,7 @@
 #include "control/ChampDate.h"
 #include "control/CtlGraphique.h"
 #include "control/EnteteStations.h"
+#include "control/FenetrePrincipaleHote.h"
 #include "control/ListeStations.h"
 #include "data/BaseDonnees.h"
 #include "data/GenresStation.h"
@@ -31,7 +32,7 @@ const char* const cases[] = {"ChkAnnee",     "ChkEnveloppeMini", "ChkEnveloppeMo
 HoteGraphique::HoteGraphique(QWidget* parent)
     : QWidget(parent)
     , m_controle(new CtlGraphique(this))
-    , m_fenetre(new QObject(this))
+    , m_fenetre(new FenetrePrincipaleHote(this))
 {
     setObjectName(QStringLiteral("FormulaireHote"));
     m_fenetre->setObjectName(QStringLiteral("FenetrePrincipale"));
