@@ -1,4 +1,5 @@
-// graphique tracer : tout graphique de toute station, dessiné comme un hôte le demanderait.
+// graphique tracer, exporter, annuaire : tout graphique de toute station, dessiné comme un hôte le
+// demanderait, en image ou en classeur avec son graphique natif.
 #include "AffichageProgression.h"
 #include "Commandes.h"
 #include "FichierSortie.h"
@@ -11,16 +12,22 @@
 #include "control/CtlGraphique.h"
 #include "control/HoteGraphique.h"
 #include "data/BaseDonnees.h"
+#include "output/tableur/ApplicationTableur.h"
 #include "render/moteur/MoteurGraphique.h"
+#include "settings/messages/MessagesEnregistres.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
 
 namespace {
 
+enum class Sortie { Image, Classeur, Annuaire };
+
 // Ce que la ligne de commande demande, en plus de la demande faite à l'hôte.
 struct Options
 {
+    Sortie genre = Sortie::Image;
+    bool annuel = false;
     QString base, sortie, extension;
     std::optional<QString> journal;
     QSize taille;
@@ -91,8 +98,13 @@ QString verifierSorties(Options& o, const QString& largeur, const QString& haute
             if (const QString defaut = FichierSortie::defaut(*chemin); !defaut.isEmpty())
                 return defaut;
     o.extension = QFileInfo(o.sortie).suffix().toLower();
-    if (o.extension != QStringLiteral("png") && o.extension != QStringLiteral("svg") && o.extension != QStringLiteral("pdf"))
+    if (o.genre != Sortie::Image && o.extension != QStringLiteral("xlsx"))
+        return QStringLiteral("fichier de sortie %1 : l'extension doit être xlsx.").arg(cite(o.sortie));
+    if (o.genre == Sortie::Image && o.extension != QStringLiteral("png") && o.extension != QStringLiteral("svg")
+        && o.extension != QStringLiteral("pdf"))
         return QStringLiteral("fichier de sortie %1 : l'extension doit être png, svg ou pdf.").arg(cite(o.sortie));
+    if (o.genre != Sortie::Image && !QFileInfo(QFileInfo(o.sortie).absolutePath()).isDir())
+        return QStringLiteral("le dossier de %1 n'existe pas.").arg(cite(o.sortie));
     if (o.journal && QFileInfo(*o.journal).absoluteFilePath() == QFileInfo(o.sortie).absoluteFilePath())
         return QStringLiteral("--journal et --sortie désignent le même fichier.");
     return QString();
@@ -115,6 +127,8 @@ QString lireDemande(const QStringList& arguments, HoteGraphique::Demande& d, Opt
     const QString fin = l.option(QStringLiteral("--fin")).value_or(QString());
     const QString annee = l.option(QStringLiteral("--annee")).value_or(QString());
     d.cumul = l.drapeau(QStringLiteral("--cumul"));
+    if (o.genre == Sortie::Annuaire)
+        o.annuel = l.drapeau(QStringLiteral("--annuel"));
     for (const QString& s : l.option(QStringLiteral("--stations")).value_or(QString()).split(u',', Qt::SkipEmptyParts))
         d.stations << s.trimmed();
     const QString largeur = l.option(QStringLiteral("--largeur")).value_or(QStringLiteral("1200"));
@@ -151,12 +165,30 @@ bool charger(HoteGraphique& hote, const HoteGraphique::Demande& d, BaseDonnees& 
     return erreur.isEmpty();
 }
 
-} // namespace
+// Le classeur du graphique chargé, écrit d'un coup à sa place ; faux et la raison sinon.
+bool ecrireClasseur(CtlGraphique& ctl, const Options& o, QString& erreur)
+{
+    MessagesEnregistres messages;
+    const QString chemin = QFileInfo(o.sortie).absoluteFilePath();
+    bool ecrit = false;
+    if (o.genre == Sortie::Classeur) {
+        ecrit = !ctl.ExporterClasseur(chemin).isEmpty();
+    } else {
+        ApplicationTableur tableur;
+        ctl.CreationAnnuaire(nullptr, &tableur, o.annuel, false);
+        ecrit = tableur.ActiveWorkbook() && tableur.ActiveChart().valide() && tableur.ActiveWorkbook()->SaveAs(chemin, erreur);
+    }
+    if (!ecrit && erreur.isEmpty())
+        erreur = messages.textes().isEmpty() ? QStringLiteral("rien à exporter pour ce graphique.")
+                                             : messages.textes().constFirst().simplified();
+    return ecrit;
+}
 
-int commandeTracer(const QStringList& arguments)
+int tracerVers(const QStringList& arguments, Sortie genre)
 {
     HoteGraphique::Demande d;
     Options o;
+    o.genre = genre;
     if (const QString defaut = lireDemande(arguments, d, o); !defaut.isEmpty())
         return echec(defaut);
     QString erreur;
@@ -166,7 +198,8 @@ int commandeTracer(const QStringList& arguments)
     // Les sorties s'ouvrent ensemble, une fois la demande vérifiée, et ne
     // prennent leur place qu'une fois tout réussi.
     FichierSortie image, fichierJournal;
-    if (!image.preparer(o.sortie, erreur) || (o.journal && !fichierJournal.preparer(*o.journal, erreur)))
+    if ((genre == Sortie::Image && !image.preparer(o.sortie, erreur))
+        || (o.journal && !fichierJournal.preparer(*o.journal, erreur)))
         return echec(erreur);
     std::optional<Journal> trace;
     HoteGraphique hote;
@@ -174,15 +207,37 @@ int commandeTracer(const QStringList& arguments)
     hote.show();
     if (o.journal)
         brancherJournal(trace.emplace(fichierJournal.fichier()), *base, hote);
+    hote.controle().setOuvrirApresExport(false);
     if (!charger(hote, d, *base, erreur))
         return echec(erreur);
-    if (!hote.controle().EcrireImage(image.fichier(), o.extension, o.taille))
+    if (genre != Sortie::Image) {
+        if (!ecrireClasseur(hote.controle(), o, erreur))
+            return echec(erreur);
+    } else if (!hote.controle().EcrireImage(image.fichier(), o.extension, o.taille)) {
         return echec(QStringLiteral("impossible d'écrire %1 : le disque est peut-être plein.").arg(cite(o.sortie)));
+    }
     if (trace && !trace->terminer())
         return echec(QStringLiteral("impossible d'écrire le journal %1 : le disque est peut-être plein.").arg(cite(*o.journal)));
-    if (!image.valider(erreur) || (o.journal && !fichierJournal.valider(erreur)))
+    if ((genre == Sortie::Image && !image.valider(erreur)) || (o.journal && !fichierJournal.valider(erreur)))
         return echec(erreur);
-    if (!hote.aDesDonnees())
+    if (genre == Sortie::Image && !hote.aDesDonnees())
         avertir(QStringLiteral("aucune donnée pour ce graphique ; le graphique vide est écrit dans %1.").arg(cite(o.sortie)));
     return sortieOk;
+}
+
+} // namespace
+
+int commandeTracer(const QStringList& arguments)
+{
+    return tracerVers(arguments, Sortie::Image);
+}
+
+int commandeExporter(const QStringList& arguments)
+{
+    return tracerVers(arguments, Sortie::Classeur);
+}
+
+int commandeAnnuaire(const QStringList& arguments)
+{
+    return tracerVers(arguments, Sortie::Annuaire);
 }

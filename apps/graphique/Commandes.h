@@ -7,5 +7,7 @@ int commandeExemple(const QStringList& arguments);
 int commandeImporter(const QStringList& arguments);
 int commandeStations(const QStringList& arguments);
 int commandeTracer(const QStringList& arguments);
+int commandeExporter(const QStringList& arguments);
+int commandeAnnuaire(const QStringList& arguments);
 int commandeOptions(const QStringList& arguments);
 int commandeLitteraux(const QStringList& arguments);

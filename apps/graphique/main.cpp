@@ -65,6 +65,19 @@ Commandes :
       réussi ; seuls des fichiers ordinaires sont écrits (un lien symbolique
       est remplacé lui-même). Un ordre en échec arrête le tracé.
 
+  exporter --base BASE --type GENRE --station CODE --sortie FICHIER.xlsx
+         [options de tracer]
+      Écrit le classeur du même graphique : les courbes dans « Feuil1 »
+      (les piézomètres dans « Feuil2 »), et une feuille graphique « Graph1 »
+      avec un graphique natif, modifiable dans le tableur (séries, axes,
+      titre, légende, options d'affichage de l'utilisateur).
+
+  annuaire --base BASE --type GENRE --station CODE --sortie FICHIER.xlsx
+         [--annuel] [options de tracer]
+      Écrit la page graphique d'annuaire des courbes chargées : la courbe
+      annuelle (--annuel) ou la chronique (courbes collées en AF1).
+      Le classeur n'est écrit qu'une fois tout réussi.
+
   options [--projet NOM]
       Options d'affichage d'un nouveau graphique (paramètres de l'utilisateur).
   litteraux --date JJ/MM/AAAA [--heure hh:nn:ss]
@@ -128,6 +141,7 @@ int main(int argc, char** argv)
     const std::pair<const char*, int (*)(const QStringList&)> commandes[] = {
         {"exemple", commandeExemple}, {"importer", commandeImporter}, {"stations", commandeStations},
         {"tracer", commandeTracer},   {"options", commandeOptions},   {"litteraux", commandeLitteraux},
+        {"exporter", commandeExporter}, {"annuaire", commandeAnnuaire},
     };
     for (const auto& [nom, fonction] : commandes)
         if (commande == QString::fromLatin1(nom))

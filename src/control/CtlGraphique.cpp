@@ -683,6 +683,3 @@ void CtlGraphique::declencheOutil(qint16 Index) noexcept
             ChoisirOutil(precedent);
     });
 }
-
-// L'annuaire en classeur : déjà dans l'interface, sans effet ici.
-void CtlGraphique::CreationAnnuaire(QObject*, QObject*, bool, bool) noexcept {}

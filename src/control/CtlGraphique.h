@@ -3,6 +3,7 @@
 #include "commun/TypeGraph.h"
 #include "control/FenetreZoom.h"
 #include "model/Classe_Graphiques.h"
+#include "output/exports/ExportGraphiqueTableur.h"
 
 #include <QPointer>
 #include <QString>
@@ -13,6 +14,7 @@
 #include <optional>
 
 class BaseDonnees;
+class FenetreProgression;
 class CadreTitre;
 class ChampDate;
 class CtlToolBar;
@@ -49,6 +51,8 @@ class CtlGraphique : public QWidget
     Q_PROPERTY(QVariant MonTabPluvio MEMBER m_tabPluvio)
     Q_PROPERTY(bool graphiqueApercu MEMBER m_graphiqueApercu)
     Q_PROPERTY(qint16 typeAffichageEchelle MEMBER m_typeAffichageEchelle)
+    // Faux pour un hôte sans témoin (essais, ligne de commande) : le classeur exporté n'est pas ouvert.
+    Q_PROPERTY(bool ouvrirApresExport MEMBER m_ouvrirApresExport)
     Q_PROPERTY(qint16 TypeGraphique READ typeGraphiqueNumero WRITE setTypeGraphiqueNumero NOTIFY typeGraphiqueChange)
 
 public:
@@ -131,6 +135,11 @@ public:
     Q_INVOKABLE void masqueCourbe(qint16 indice) noexcept;
     EnteteStations* RecupSprEntete() const noexcept { return m_entete; }
     void CreationAnnuaire(QObject* jauge, QObject* MonAppliExcel, bool CourbeAnnuelle, bool automatique) noexcept;
+    // Le graphique affiché en classeur avec son graphique natif : dans le dossier d'édition
+    // sous le nom tiré de l'en-tête, ou dans `chemin` s'il est donné. Rend le fichier écrit,
+    // vide en cas d'échec (le message est déjà donné).
+    QString ExporterClasseur(const QString& chemin = {}, FenetreProgression* progression = nullptr) noexcept;
+    void setOuvrirApresExport(bool ouvrir) { m_ouvrirApresExport = ouvrir; }
     Q_INVOKABLE void AppliquerInitEnCours(bool xxValeur) noexcept { m_initEnCours = xxValeur; }
     Q_INVOKABLE QString getDateDebutChargement() const noexcept;
     Q_INVOKABLE QString getDateFinChargement() const noexcept;
@@ -245,6 +254,8 @@ private:
     void ouvrirOptionsGraphiques();
     QPointer<QWidget> m_frmOption;  // la boîte d'options ouverte, une seule à la fois
     void exporterVersTableur(bool annee, bool superposition);
+    QString titreEntete() const;
+    ExportGraphiqueTableur::Demande demandeExport(bool superposition) const;
     // Propriétés publiques.
     bool m_lightVersion = false;
     bool m_calculauto = false;
@@ -256,6 +267,7 @@ private:
     QVariant m_tabPluvio;
     bool m_graphiqueApercu = false;
     qint16 m_typeAffichageEchelle = 0;
+    bool m_ouvrirApresExport = true;
 
     // État du contrôle.
     TypeGraph m_typeGraphique = TypeGraph::edition;

@@ -511,6 +511,3 @@ void CtlGraphique::RedessinerPoints() noexcept
         }
     });
 }
-
-// Ce que la boîte d'options et l'export vers le tableur feront.
-void CtlGraphique::exporterVersTableur(bool, bool) {}

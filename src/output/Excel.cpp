@@ -1,9 +1,15 @@
 #include "output/Excel.h"
 
 #include "commun/AppelParNom.h"
+#include "output/tableur/ApplicationTableur.h"
 
 namespace {
 constexpr int premiereVersionXlsx = 12;
+}
+
+QObject* ObtenirExcel(QObject* parent)
+{
+    return new ApplicationTableur(parent);
 }
 
 QString ExtensionExcel(QObject* application)

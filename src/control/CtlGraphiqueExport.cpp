@@ -1,0 +1,112 @@
+// Exports vers le tableur : le graphique affiché (outil 8) et la page d'annuaire.
+#include "commun/AppelParNom.h"
+#include "commun/Garde.h"
+#include "commun/ValeursProcessus.h"
+#include "control/CtlGraphique.h"
+#include "control/DialogueProgression.h"
+#include "control/EnteteStations.h"
+#include "output/Excel.h"
+#include "output/exports/AnnuaireTableur.h"
+#include "output/exports/ExportGraphiqueTableur.h"
+#include "output/exports/JaugeParNom.h"
+#include "output/tableur/ApplicationTableur.h"
+#include "settings/messages/Valeurs.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QUrl>
+
+QString CtlGraphique::titreEntete() const
+{
+    const QString a = m_entete->TexteA(), b = m_entete->TexteB(), c = m_entete->TexteC();
+    return (a.isEmpty() ? QString() : a + QStringLiteral(" - ")) + b
+           + (c.isEmpty() ? QString() : QStringLiteral(" (") + c + u')');
+}
+
+ExportGraphiqueTableur::Demande CtlGraphique::demandeExport(bool superposition) const
+{
+    const ValeursProcessus& v = ValeursProcessus::courantes();
+    QObject* hote = v.fenetrePrincipale;
+    ExportGraphiqueTableur::Demande d;
+    d.type = m_typeGraphique;
+    d.superposition = superposition;
+    const bool deuxGraphiques = m_typeGraphique == TypeGraph::PluvioPiezo || m_typeGraphique == TypeGraph::PluvioStation;
+    // Sur ces deux genres, les pluies sont dans la seconde collection, les piézomètres dans la première.
+    d.courbes = deuxGraphiques ? m_collCourbes2.get() : m_collCourbes.get();
+    d.nappes = deuxGraphiques ? m_collCourbes.get() : nullptr;
+    d.typeGraph = m_chaineTypeGraph;
+    d.typeAffichage = m_chaineTypeAffichage;
+    d.periodes = m_chainePeriodes;
+    d.typeDonnees = m_typeDonnees;
+    d.codeChargement = m_chaineChargement;
+    d.statistiquesMeteoFrance = m_isStatistiquesMeteoFrance;
+    d.titreStatistiqueMeteoFrance = m_titreStatistiqueMeteoFrance;
+    d.titre = titreEntete();
+    d.texteEntete1 = m_entete->TexteFichier1();
+    d.texteEntete2 = m_entete->TexteFichier2();
+    if (deuxGraphiques && m_collCourbes->Compter() >= 1)
+        d.station = m_collCourbes->GetCourbe(1)->Titre();
+    const QVariant chemin = LireMembre(hote, QStringLiteral("CheminEdition"));
+    d.cheminEdition = chemin.isValid() ? chemin.toString() : v.cheminEdition;
+    d.formatNommage = LireMembre(hote, QStringLiteral("formatNommageFichier")).toInt();
+    d.nomProjet = v.nomProjet;
+    d.pointDecimal = v.pointOk;
+    qint16 typeEchelle = m_typeAffichageEchelle;
+    d.coefficient = CoefficientEchelle(typeEchelle);
+    d.modeProfondeur = typeEchelle == 0;
+    d.aquifere = LireMembre(hote, QStringLiteral("Aquifere")).toString();
+    return d;
+}
+
+QString CtlGraphique::ExporterClasseur(const QString& chemin, FenetreProgression* progression) noexcept
+{
+    QString enregistre;
+    sousGarde([&] {
+        ApplicationTableur tableur;
+        ExportGraphiqueTableur::Demande d = demandeExport(m_typeGraphique == TypeGraph::Superposition);
+        d.extension = ExtensionExcel(&tableur);
+        if (!chemin.isEmpty())
+            d.cheminImpose = chemin;
+        const auto r = ExportGraphiqueTableur(d, tableur, progression).executer();
+        if (r.enregistre)
+            enregistre = r.chemin;
+    });
+    return enregistre;
+}
+
+void CtlGraphique::exporterVersTableur(bool, bool)
+{
+    const QString chemin = [&] {
+        DialogueProgression fenetre(QStringLiteral("Exporter vers Excel"), window());
+        return ExporterClasseur(QString(), &fenetre);
+    }();
+    if (!chemin.isEmpty() && m_ouvrirApresExport)
+        QDesktopServices::openUrl(QUrl::fromLocalFile(chemin));
+}
+
+void CtlGraphique::CreationAnnuaire(QObject* jauge, QObject* MonAppliExcel, bool CourbeAnnuelle, bool automatique) noexcept
+{
+    sousGarde([&] {
+        auto* tableur = qobject_cast<ApplicationTableur*>(MonAppliExcel);
+        if (!tableur)
+            return;
+        // Le sablier revient à la flèche à toute sortie.
+        struct Sablier
+        {
+            Sablier() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+            ~Sablier() { QApplication::restoreOverrideCursor(); }
+        } sablier;
+        AnnuaireTableur::Demande d;
+        d.courbes = m_collCourbes.get();
+        d.courbeAnnuelle = CourbeAnnuelle;
+        d.automatique = automatique;
+        d.pointDecimal = ValeursProcessus::courantes().pointOk;
+        JaugeParNom progression(jauge);
+        AnnuaireTableur annuaire(d, *tableur, &progression);
+        annuaire.executer();
+        // Le bloc reste dans le presse-papiers de la session, comme après une copie.
+        if (!automatique && !annuaire.texte().isEmpty())
+            QApplication::clipboard()->setText(annuaire.texte());
+    });
+}

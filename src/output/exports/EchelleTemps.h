@@ -1,0 +1,27 @@
+#pragma once
+
+#include "commun/TypeGraph.h"
+
+#include <QDate>
+#include <QString>
+
+class AxeTableur;
+
+// Les unités de l'axe du temps d'un graphique de classeur, choisies d'après
+// la chaîne des périodes de l'hôte, le genre de graphique et la durée affichée.
+struct EchelleTemps
+{
+    int uniteBase = 0;  // 0 jours, 1 mois, 2 années
+    int echelleMajeure = 1;
+    double uniteMajeure = 12;
+    int echelleMineure = 0;
+    double uniteMineure = 1;
+    QString formatParDefaut;
+
+    // `periodes` : MaChainePeriodes ("M", "D", "T", "A", "H"…) ; `typeGraph` :
+    // MaChaineTypeGraph ("CUMUL_MENSUEL", "CUMUL_ANNUEL"…).
+    static EchelleTemps choisir(const QString& periodes, TypeGraph type, const QString& typeGraph, const QDate& debut,
+                                const QDate& fin);
+    // Unités, bornes (jours de série de `debut` et `fin`) et format des étiquettes.
+    void appliquer(const AxeTableur& axe, const QDate& debut, const QDate& fin, const QString& format) const;
+};
