@@ -1,6 +1,8 @@
 #include "output/classeur/ClasseurXlsx.h"
+#include "output/classeur/PartieGraphique.h"
 
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -81,6 +83,91 @@ TEST(ClasseurRelu, OpenpyxlRelitLeClasseur)
     EXPECT_EQ(formats[u"B1"].toString(), u"0.00");
     EXPECT_EQ(formats[u"C1"].toString(), u"dd/mm/yyyy");
     EXPECT_EQ(lu[u"seconde"].toString(), u"seconde");
+}
+
+const char kLectureGraphique[] = R"(
+import sys, json, openpyxl
+wb = openpyxl.load_workbook(sys.argv[1])
+cs = wb.chartsheets[0]
+chart = cs._charts[0]
+def formule(s, noms):
+    for nom in noms:
+        d = getattr(s, nom, None)
+        if d is not None and d.numRef is not None:
+            return d.numRef.f
+    return None
+def axe(a):
+    return {"genre": a.tagname, "id": a.axId, "croise": a.crossAx, "supprime": bool(a.delete)}
+print(json.dumps({
+    "feuilles": wb.sheetnames,
+    "graphiques": [ws.title for ws in wb.chartsheets],
+    "elements": [{
+        "type": c.tagname,
+        "axes": [axe(c.x_axis), axe(c.y_axis)],
+        "x": [formule(s, ["cat", "xVal"]) for s in c.ser],
+        "y": [formule(s, ["val", "yVal"]) for s in c.ser],
+        "idx": [s.idx for s in c.ser],
+    } for c in chart._charts],
+    "legende": [e.idx for e in chart.legend.legendEntry if e.delete],
+}))
+)";
+
+TEST(ClasseurRelu, OpenpyxlRelitLaFeuilleGraphique)
+{
+    const QString python = PythonAvecOpenpyxl();
+    if (python.isEmpty())
+        GTEST_SKIP() << "python3 avec openpyxl absent";
+    namespace CT = ConstantesTableur;
+    ClasseurXlsx c;
+    const int f = c.ajouterFeuille(QStringLiteral("Pluie d'été"));
+    for (int l = 2; l <= 36526; ++l) {
+        c.definirNombre(f, l, 1, 36526 + l);
+        c.definirNombre(f, l, 2, l % 3 ? 0 : l % 17 * 0.2);
+    }
+    const QString nom = c.nomFeuille(f);
+    const int g = c.ajouterFeuilleGraphique({}, 0);
+    GraphiqueXlsx& graphique = *c.graphique(g);
+    SerieXlsx colonnes;
+    colonnes.x = {nom, 2, 1, 36526, 1};
+    colonnes.valeurs = {nom, 2, 2, 36526, 2};
+    SerieXlsx nuage = colonnes;
+    nuage.typeGraphique = CT::kNuageLignesSansMarque;
+    nuage.groupeAxes = 2;
+    nuage.entreeLegendeSupprimee = true;
+    graphique.series = {nuage, colonnes};
+    graphique.axeX.uniteBase = CT::kJours;
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath(QStringLiteral("graphique.xlsx"));
+    QString erreur;
+    ASSERT_TRUE(c.enregistrer(chemin, erreur)) << erreur.toStdString();
+
+    QProcess p;
+    p.start(python, {QStringLiteral("-c"), QString::fromUtf8(kLectureGraphique), chemin});
+    ASSERT_TRUE(p.waitForFinished(120000));
+    ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    const QJsonObject lu = QJsonDocument::fromJson(p.readAllStandardOutput()).object();
+    EXPECT_EQ(lu[u"feuilles"].toVariant().toStringList(), (QStringList{QStringLiteral("Graph1"), QStringLiteral("Pluie d'été")}));
+    EXPECT_EQ(lu[u"graphiques"].toVariant().toStringList(), QStringList{QStringLiteral("Graph1")});
+    const QJsonArray elements = lu[u"elements"].toArray();
+    ASSERT_EQ(elements.size(), 2);
+    const QJsonObject barres = elements[0].toObject(), points = elements[1].toObject();
+    EXPECT_EQ(barres[u"type"].toString(), u"barChart");
+    EXPECT_EQ(points[u"type"].toString(), u"scatterChart");
+    EXPECT_EQ(barres[u"x"].toArray()[0].toString(), u"'Pluie d''été'!$A$2:$A$36526");
+    EXPECT_EQ(barres[u"y"].toArray()[0].toString(), u"'Pluie d''été'!$B$2:$B$36526");
+    EXPECT_EQ(points[u"x"].toArray()[0].toString(), u"'Pluie d''été'!$A$2:$A$36526");
+    const QJsonArray axesBarres = barres[u"axes"].toArray(), axesPoints = points[u"axes"].toArray();
+    EXPECT_EQ(axesBarres[0].toObject()[u"genre"].toString(), u"dateAx");
+    EXPECT_EQ(axesBarres[0].toObject()[u"id"].toInt(), PartieGraphique::kAxeX);
+    EXPECT_EQ(axesBarres[0].toObject()[u"croise"].toInt(), PartieGraphique::kAxeY);
+    EXPECT_EQ(axesBarres[1].toObject()[u"id"].toInt(), PartieGraphique::kAxeY);
+    EXPECT_EQ(axesPoints[0].toObject()[u"genre"].toString(), u"valAx");
+    EXPECT_EQ(axesPoints[0].toObject()[u"id"].toInt(), PartieGraphique::kAxeX2);
+    EXPECT_TRUE(axesPoints[0].toObject()[u"supprime"].toBool());
+    EXPECT_EQ(axesPoints[1].toObject()[u"id"].toInt(), PartieGraphique::kAxeY2);
+    EXPECT_EQ(axesPoints[1].toObject()[u"croise"].toInt(), PartieGraphique::kAxeX2);
+    // L'entrée supprimée est celle du nuage, quel que soit l'ordre des éléments.
+    EXPECT_EQ(lu[u"legende"].toArray(), QJsonArray{points[u"idx"].toArray()[0]});
 }
 
 } // namespace

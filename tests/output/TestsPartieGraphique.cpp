@@ -1,0 +1,388 @@
+#include "output/LectureXmlTests.h"
+#include "output/classeur/PartieGraphique.h"
+#include "output/classeur/TexteXlsx.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace LectureXmlTests;
+namespace CT = ConstantesTableur;
+
+// Une série de n valeurs en colonne B (dates en A) à partir de la ligne 2.
+SerieXlsx Serie(const QString& nom, int type, int groupe = 1, int n = 10, const QString& feuille = QStringLiteral("Feuil1"))
+{
+    SerieXlsx s;
+    s.nom = nom;
+    s.typeGraphique = type;
+    s.groupeAxes = groupe;
+    s.x = {feuille, 2, 1, n + 1, 1};
+    s.valeurs = {feuille, 2, 2, n + 1, 2};
+    return s;
+}
+
+QDomElement Racine(const GraphiqueXlsx& g)
+{
+    return Dom(PartieGraphique(g).xml()).documentElement();
+}
+
+QDomElement ZoneTrace(const QDomElement& racine)
+{
+    return racine.firstChildElement(QStringLiteral("c:chart")).firstChildElement(QStringLiteral("c:plotArea"));
+}
+
+// Les éléments de tracé, dans l'ordre.
+QList<QDomElement> ElementsDeTrace(const QDomElement& zone)
+{
+    QList<QDomElement> liste;
+    for (QDomElement e = zone.firstChildElement(); !e.isNull(); e = e.nextSiblingElement())
+        if (e.tagName().endsWith(QLatin1String("Chart")))
+            liste.append(e);
+    return liste;
+}
+
+// Les axes par identifiant.
+std::map<QString, QDomElement> Axes(const QDomElement& zone)
+{
+    std::map<QString, QDomElement> axes;
+    for (QDomElement e = zone.firstChildElement(); !e.isNull(); e = e.nextSiblingElement())
+        if (e.tagName().endsWith(QLatin1String("Ax")))
+            axes[Val(e, QStringLiteral("c:axId"))] = e;
+    return axes;
+}
+
+QString Formule(const QDomElement& serie, const QString& donnee)
+{
+    return serie.firstChildElement(donnee).firstChildElement(QStringLiteral("c:numRef")).firstChildElement(QStringLiteral("c:f")).text();
+}
+
+TEST(PartieGraphique, PlagesDesSeriesDeUnATrenteSixMillePoints)
+{
+    GraphiqueXlsx g;
+    g.series.push_back(Serie(QStringLiteral("un"), CT::kColonnesGroupees, 1, 1));
+    g.series.push_back(Serie(QStringLiteral("cent ans"), CT::kColonnesGroupees, 1, 36525, QStringLiteral("Pluie d'été")));
+    SerieXlsx sansX = Serie(QStringLiteral("sans x"), CT::kNuageLignesSansMarque, 2, 5, QStringLiteral("'a''b'"));
+    sansX.x = {};
+    sansX.valeurs = {QStringLiteral("'a''b'"), 3, 28, 7, 28};
+    g.series.push_back(sansX);
+    const QDomElement zone = ZoneTrace(Racine(g));
+    const QList<QDomElement> series = Elements(zone, QStringLiteral("c:ser"));
+    ASSERT_EQ(series.size(), 3);
+    EXPECT_EQ(Formule(series[0], QStringLiteral("c:cat")), u"'Feuil1'!$A$2");
+    EXPECT_EQ(Formule(series[0], QStringLiteral("c:val")), u"'Feuil1'!$B$2");
+    EXPECT_EQ(Formule(series[1], QStringLiteral("c:cat")), u"'Pluie d''été'!$A$2:$A$36526");
+    EXPECT_EQ(Formule(series[1], QStringLiteral("c:val")), u"'Pluie d''été'!$B$2:$B$36526");
+    // Sans abscisses, le nuage n'a pas de c:xVal : le tableur prend 1, 2, 3…
+    EXPECT_TRUE(series[2].firstChildElement(QStringLiteral("c:xVal")).isNull());
+    EXPECT_EQ(Formule(series[2], QStringLiteral("c:yVal")), u"'''a''''b'''!$AB$3:$AB$7");
+    // Pas de copie des valeurs : les lecteurs relisent les cellules.
+    EXPECT_TRUE(Elements(zone, QStringLiteral("c:numCache")).isEmpty());
+    EXPECT_EQ(PartieGraphique::Formule({{}, 1, 1, 3, 2}), u"$A$1:$B$3");
+}
+
+TEST(PartieGraphique, GroupeSecondaireAParteSurSesAxes)
+{
+    GraphiqueXlsx g;
+    g.series.push_back(Serie(QStringLiteral("nuage"), CT::kNuageLisseSansMarque, 2));
+    g.series.push_back(Serie(QStringLiteral("pluie"), CT::kColonnesGroupees));
+    g.series.push_back(Serie(QStringLiteral("neige"), CT::kColonnesEmpilees));
+    g.series.push_back(Serie(QStringLiteral("ligne"), CT::kLigne));
+    g.series.push_back(Serie(QStringLiteral("pluie 2"), CT::kColonnesGroupees));
+    g.chevauchement = 250;
+    const QDomElement zone = ZoneTrace(Racine(g));
+    const QList<QDomElement> elements = ElementsDeTrace(zone);
+    ASSERT_EQ(elements.size(), 4);
+    // Axes principaux d'abord, chaque groupe dans l'ordre des séries.
+    EXPECT_EQ(elements[0].tagName(), u"c:barChart");
+    EXPECT_EQ(Val(elements[0], QStringLiteral("c:grouping")), u"clustered");
+    EXPECT_EQ(Enfants(elements[0], QStringLiteral("c:ser")).size(), 2);
+    EXPECT_EQ(Val(elements[0], QStringLiteral("c:overlap")), u"100");
+    EXPECT_EQ(Val(elements[1], QStringLiteral("c:grouping")), u"stacked");
+    EXPECT_EQ(Val(elements[1], QStringLiteral("c:overlap")), u"100");
+    EXPECT_EQ(elements[2].tagName(), u"c:lineChart");
+    EXPECT_EQ(elements[3].tagName(), u"c:scatterChart");
+    EXPECT_EQ(Val(elements[3], QStringLiteral("c:scatterStyle")), u"smoothMarker");
+    const QDomElement nuage = elements[3].firstChildElement(QStringLiteral("c:ser"));
+    EXPECT_EQ(Val(nuage, QStringLiteral("c:smooth")), u"1");
+    EXPECT_EQ(Val(nuage.firstChildElement(QStringLiteral("c:marker")), QStringLiteral("c:symbol")), u"none");
+
+    // idx et order uniques, dans l'ordre d'écriture.
+    QStringList indices, ordres;
+    for (const QDomElement& s : Elements(zone, QStringLiteral("c:ser"))) {
+        indices.append(Val(s, QStringLiteral("c:idx")));
+        ordres.append(Val(s, QStringLiteral("c:order")));
+    }
+    EXPECT_EQ(indices, (QStringList{"0", "1", "2", "3", "4"}));
+    EXPECT_EQ(ordres, indices);
+
+    const auto axes = Axes(zone);
+    ASSERT_EQ(axes.size(), 4u);
+    for (const QDomElement& e : elements) {
+        const QList<QDomElement> ids = Enfants(e, QStringLiteral("c:axId"));
+        ASSERT_EQ(ids.size(), 2);
+        const QString x = ids[0].attribute(QStringLiteral("val")), y = ids[1].attribute(QStringLiteral("val"));
+        ASSERT_EQ(axes.count(x), 1u) << x.toStdString();
+        ASSERT_EQ(axes.count(y), 1u) << y.toStdString();
+        EXPECT_EQ(Val(axes.at(x), QStringLiteral("c:crossAx")), y);
+        EXPECT_EQ(Val(axes.at(y), QStringLiteral("c:crossAx")), x);
+    }
+    const QString x2 = Enfants(elements[3], QStringLiteral("c:axId"))[0].attribute(QStringLiteral("val"));
+    const QString y2 = Enfants(elements[3], QStringLiteral("c:axId"))[1].attribute(QStringLiteral("val"));
+    EXPECT_NE(x2, Enfants(elements[0], QStringLiteral("c:axId"))[0].attribute(QStringLiteral("val")));
+    // Le nuage secondaire a deux axes de valeurs ; l'horizontal est masqué, le vertical à droite, au maximum.
+    EXPECT_EQ(axes.at(x2).tagName(), u"c:valAx");
+    EXPECT_EQ(Val(axes.at(x2), QStringLiteral("c:delete")), u"1");
+    EXPECT_EQ(Val(axes.at(y2), QStringLiteral("c:delete")), u"0");
+    EXPECT_EQ(Val(axes.at(y2), QStringLiteral("c:axPos")), u"r");
+    EXPECT_EQ(Val(axes.at(y2), QStringLiteral("c:crosses")), u"max");
+    EXPECT_EQ(Val(axes.at(y2), QStringLiteral("c:crossBetween")), u"midCat");
+
+    g.axeX2.visible = true;
+    EXPECT_EQ(Val(Axes(ZoneTrace(Racine(g))).at(x2), QStringLiteral("c:delete")), u"0");
+}
+
+TEST(PartieGraphique, SansSerieSurLesAxesPrincipauxNiSerieDuTout)
+{
+    GraphiqueXlsx g;
+    g.series.push_back(Serie(QStringLiteral("seule"), CT::kLigne, 2));
+    QDomElement zone = ZoneTrace(Racine(g));
+    EXPECT_EQ(Axes(zone).size(), 2u);
+    EXPECT_EQ(Val(ElementsDeTrace(zone)[0], QStringLiteral("c:axId")), QString::number(PartieGraphique::kAxeX));
+
+    g.series.clear();
+    zone = ZoneTrace(Racine(g));
+    ASSERT_EQ(ElementsDeTrace(zone).size(), 1);
+    EXPECT_EQ(ElementsDeTrace(zone)[0].tagName(), u"c:barChart");
+    EXPECT_EQ(Axes(zone).size(), 2u);
+}
+
+TEST(PartieGraphique, AxesDeDatesDeCategoriesEtDeValeurs)
+{
+    GraphiqueXlsx g;
+    g.series.push_back(Serie(QStringLiteral("pluie"), CT::kColonnesGroupees));
+    g.axeX.uniteBase = CT::kJours;
+    g.axeX.uniteMajeure = 3;
+    g.axeX.echelleUniteMajeure = CT::kMois;
+    g.axeX.uniteMineure = 1;
+    g.axeX.echelleUniteMineure = CT::kAnnees;
+    g.axeX.minimum = 36526;
+    g.axeX.maximum = 73050.5;
+    g.axeX.formatEtiquettes = QStringLiteral("mmm-yy");
+    g.axeX.orientationEtiquettes = CT::kVersLeHaut;
+    g.axeX.policeEtiquettes = {8.5, true, 0xFF0000};
+    g.axeY.echelle = CT::kEchelleLogarithmique;
+    g.axeY.ordreInverse = true;
+    g.axeY.uniteMajeure = 10;
+    g.axeY.grilleMajeure = true;
+    g.axeY.couleurGrille = 0xC0C0C0;
+    g.axeY.aTitre = true;
+    g.axeY.titre = QStringLiteral("Pluie (mm)");
+    auto axes = Axes(ZoneTrace(Racine(g)));
+    const QDomElement dates = axes.at(QString::number(PartieGraphique::kAxeX));
+    EXPECT_EQ(dates.tagName(), u"c:dateAx");
+    EXPECT_EQ(Val(dates, QStringLiteral("c:baseTimeUnit")), u"days");
+    EXPECT_EQ(Val(dates, QStringLiteral("c:majorUnit")), u"3");
+    EXPECT_EQ(Val(dates, QStringLiteral("c:majorTimeUnit")), u"months");
+    EXPECT_EQ(Val(dates, QStringLiteral("c:minorUnit")), u"1");
+    EXPECT_EQ(Val(dates, QStringLiteral("c:minorTimeUnit")), u"years");
+    const QDomElement echelle = dates.firstChildElement(QStringLiteral("c:scaling"));
+    EXPECT_EQ(Val(echelle, QStringLiteral("c:min")), u"36526");
+    EXPECT_EQ(Val(echelle, QStringLiteral("c:max")), u"73050.5");
+    EXPECT_EQ(dates.firstChildElement(QStringLiteral("c:numFmt")).attribute(QStringLiteral("formatCode")), u"mmm-yy");
+    EXPECT_EQ(dates.firstChildElement(QStringLiteral("c:numFmt")).attribute(QStringLiteral("sourceLinked")), u"0");
+    const QDomElement txPr = dates.firstChildElement(QStringLiteral("c:txPr"));
+    EXPECT_EQ(txPr.firstChildElement(QStringLiteral("a:bodyPr")).attribute(QStringLiteral("rot")), u"-5400000");
+    const QDomElement police = Elements(txPr, QStringLiteral("a:defRPr")).value(0);
+    EXPECT_EQ(police.attribute(QStringLiteral("sz")), u"850");
+    EXPECT_EQ(police.attribute(QStringLiteral("b")), u"1");
+    EXPECT_EQ(Elements(police, QStringLiteral("a:srgbClr")).value(0).attribute(QStringLiteral("val")), u"FF0000");
+
+    const QDomElement valeurs = axes.at(QString::number(PartieGraphique::kAxeY));
+    const QDomElement echelleY = valeurs.firstChildElement(QStringLiteral("c:scaling"));
+    EXPECT_EQ(Val(echelleY, QStringLiteral("c:logBase")), u"10");
+    EXPECT_EQ(Val(echelleY, QStringLiteral("c:orientation")), u"maxMin");
+    EXPECT_EQ(Val(valeurs, QStringLiteral("c:majorUnit")), u"10");
+    EXPECT_EQ(Val(valeurs, QStringLiteral("c:crossBetween")), u"between");
+    EXPECT_EQ(Elements(valeurs.firstChildElement(QStringLiteral("c:majorGridlines")), QStringLiteral("a:srgbClr")).value(0).attribute(QStringLiteral("val")), u"C0C0C0");
+    const QDomElement titre = valeurs.firstChildElement(QStringLiteral("c:title"));
+    EXPECT_EQ(TexteRiche(titre), u"Pluie (mm)");
+    EXPECT_EQ(Elements(titre, QStringLiteral("a:bodyPr")).value(0).attribute(QStringLiteral("rot")), u"-5400000");
+
+    // Sans unité de base : un axe de catégories ; avec un nuage principal : deux axes de valeurs.
+    g.axeX.uniteBase.reset();
+    EXPECT_EQ(Axes(ZoneTrace(Racine(g))).at(QString::number(PartieGraphique::kAxeX)).tagName(), u"c:catAx");
+    g.series[0].typeGraphique = CT::kNuageLignesSansMarque;
+    axes = Axes(ZoneTrace(Racine(g)));
+    EXPECT_EQ(axes.at(QString::number(PartieGraphique::kAxeX)).tagName(), u"c:valAx");
+    EXPECT_EQ(Val(axes.at(QString::number(PartieGraphique::kAxeY)), QStringLiteral("c:crossBetween")), u"midCat");
+}
+
+TEST(PartieGraphique, CroisementEcritSurLAxePerpendiculaire)
+{
+    GraphiqueXlsx g;
+    g.series.push_back(Serie(QStringLiteral("pluie"), CT::kColonnesGroupees));
+    g.series.push_back(Serie(QStringLiteral("cote"), CT::kLigne, 2));
+    // L'axe des catégories coupe celui des valeurs à 5 ; l'axe secondaire des
+    // valeurs coupe le secondaire des catégories à 2.
+    g.axeY.croisement = CT::kCroiseALaValeur;
+    g.axeY.croiseA = 5;
+    g.axeX2.croisement = CT::kCroiseALaValeur;
+    g.axeX2.croiseA = 2;
+    auto axes = Axes(ZoneTrace(Racine(g)));
+    const QDomElement x = axes.at(QString::number(PartieGraphique::kAxeX));
+    const QDomElement y = axes.at(QString::number(PartieGraphique::kAxeY));
+    EXPECT_EQ(Val(x, QStringLiteral("c:crossesAt")), u"5");
+    EXPECT_TRUE(x.firstChildElement(QStringLiteral("c:crosses")).isNull());
+    EXPECT_EQ(Val(y, QStringLiteral("c:crosses")), u"autoZero");
+    EXPECT_TRUE(y.firstChildElement(QStringLiteral("c:crossesAt")).isNull());
+    const QDomElement y2 = axes.at(QString::number(PartieGraphique::kAxeY2));
+    EXPECT_EQ(Val(y2, QStringLiteral("c:crossesAt")), u"2");
+    EXPECT_TRUE(y2.firstChildElement(QStringLiteral("c:crosses")).isNull());
+    EXPECT_EQ(Val(axes.at(QString::number(PartieGraphique::kAxeX2)), QStringLiteral("c:crosses")), u"autoZero");
+
+    g.axeX.croisement = CT::kCroiseALaValeur;
+    g.axeX.croiseA = -1.5;
+    axes = Axes(ZoneTrace(Racine(g)));
+    EXPECT_EQ(Val(axes.at(QString::number(PartieGraphique::kAxeY)), QStringLiteral("c:crossesAt")), u"-1.5");
+}
+
+TEST(PartieGraphique, EntreesDeLegendeSupprimeesEtDispositions)
+{
+    GraphiqueXlsx g;
+    g.series.push_back(Serie(QStringLiteral("secondaire cachée"), CT::kNuageLignesSansMarque, 2));
+    g.series.push_back(Serie(QStringLiteral("pluie"), CT::kColonnesGroupees));
+    g.series.push_back(Serie(QStringLiteral("ligne cachée"), CT::kLigne));
+    g.series[0].entreeLegendeSupprimee = true;
+    g.series[2].entreeLegendeSupprimee = true;
+    g.cadreLegende = {600, 100, 150, 60};
+    g.bordureLegende = true;
+    g.ombreLegende = true;
+    g.cadreTrace = {39, 1000, 1e6, {}};
+    const QDomElement graphique = Racine(g).firstChildElement(QStringLiteral("c:chart"));
+    std::map<QString, QString> noms;
+    for (const QDomElement& s : Elements(graphique, QStringLiteral("c:ser")))
+        noms[Val(s, QStringLiteral("c:idx"))] = Elements(s, QStringLiteral("c:v")).value(0).text();
+    const QDomElement legende = graphique.firstChildElement(QStringLiteral("c:legend"));
+    EXPECT_EQ(Val(legende, QStringLiteral("c:legendPos")), u"r");
+    QStringList supprimees;
+    for (const QDomElement& e : Enfants(legende, QStringLiteral("c:legendEntry"))) {
+        EXPECT_EQ(Val(e, QStringLiteral("c:delete")), u"1");
+        supprimees.append(noms[Val(e, QStringLiteral("c:idx"))]);
+    }
+    EXPECT_EQ(supprimees, (QStringList{QStringLiteral("ligne cachée"), QStringLiteral("secondaire cachée")}));
+    const QDomElement disposition = Elements(legende, QStringLiteral("c:manualLayout")).value(0);
+    EXPECT_DOUBLE_EQ(Val(disposition, QStringLiteral("c:x")).toDouble(), 600.0 / GraphiqueXlsx::kLargeur);
+    EXPECT_DOUBLE_EQ(Val(disposition, QStringLiteral("c:h")).toDouble(), 60.0 / GraphiqueXlsx::kHauteur);
+    EXPECT_TRUE(disposition.firstChildElement(QStringLiteral("c:layoutTarget")).isNull());
+    EXPECT_FALSE(Elements(legende, QStringLiteral("a:outerShdw")).isEmpty());
+    EXPECT_EQ(Elements(legende, QStringLiteral("a:ln")).value(0).attribute(QStringLiteral("w")), u"3175");
+
+    // Le cadre du tracé reste dans la zone du graphique ; une hauteur absente n'est pas écrite.
+    const QDomElement trace = Elements(graphique.firstChildElement(QStringLiteral("c:plotArea")).firstChildElement(QStringLiteral("c:layout")), QStringLiteral("c:manualLayout")).value(0);
+    EXPECT_EQ(Val(trace, QStringLiteral("c:layoutTarget")), u"inner");
+    EXPECT_DOUBLE_EQ(Val(trace, QStringLiteral("c:x")).toDouble(), 0.05);
+    EXPECT_EQ(Val(trace, QStringLiteral("c:y")), u"1");
+    EXPECT_DOUBLE_EQ(Val(trace, QStringLiteral("c:w")).toDouble(), 0.95);
+    EXPECT_TRUE(trace.firstChildElement(QStringLiteral("c:h")).isNull());
+    EXPECT_EQ(Val(graphique, QStringLiteral("c:dispBlanksAs")), u"gap");
+    EXPECT_EQ(Val(graphique, QStringLiteral("c:autoTitleDeleted")), u"1");
+    EXPECT_TRUE(graphique.firstChildElement(QStringLiteral("c:title")).isNull());
+
+    g.aLegende = false;
+    EXPECT_TRUE(Racine(g).firstChildElement(QStringLiteral("c:chart")).firstChildElement(QStringLiteral("c:legend")).isNull());
+}
+
+TEST(PartieGraphique, TextesEchappesNettoyesEtCoupes)
+{
+    const QString special = QStringLiteral("« L'Aval » \"amont\" <b> & c\x01\x1f");
+    const QString propre = QStringLiteral("« L'Aval » \"amont\" <b> & c");
+    GraphiqueXlsx g;
+    g.aTitre = true;
+    g.titre = special + QStringLiteral("\r\n2e ligne");
+    g.policeTitre = {16, true, 0x123456};
+    g.series.push_back(Serie(special, CT::kColonnesGroupees));
+    g.series.push_back(Serie(QString(10000, u'n'), CT::kLigne));
+    g.axeX.aTitre = true;
+    g.axeX.titre = QString(10000, u't');
+    QByteArray xml = PartieGraphique(g).xml();
+    EXPECT_FALSE(xml.contains('\x01'));
+    QDomElement graphique = Dom(xml).documentElement().firstChildElement(QStringLiteral("c:chart"));
+    const QDomElement titre = graphique.firstChildElement(QStringLiteral("c:title"));
+    EXPECT_EQ(TexteRiche(titre), propre + QStringLiteral("\n2e ligne"));
+    EXPECT_EQ(Elements(titre, QStringLiteral("a:rPr")).value(0).attribute(QStringLiteral("sz")), u"1600");
+    EXPECT_EQ(Val(graphique, QStringLiteral("c:autoTitleDeleted")), u"0");
+    const QList<QDomElement> noms = Elements(graphique, QStringLiteral("c:v"));
+    ASSERT_EQ(noms.size(), 2);
+    EXPECT_EQ(noms[0].text(), propre);
+    EXPECT_EQ(noms[1].text(), QString(PartieGraphique::kLongueurTitreMax, u'n'));
+    EXPECT_EQ(TexteRiche(Elements(graphique, QStringLiteral("c:catAx")).value(0)), QString(255, u't'));
+
+    // Un titre de 10 000 caractères : le fichier reste lisible, le titre coupé
+    // sans séparer une paire de substitution.
+    const QString pluie = QString::fromUtf8("\xF0\x9F\x8C\xA7");
+    g.titre = QString(PartieGraphique::kLongueurTitreMax - 1, u'x') + pluie + QString(10000, u'<');
+    xml = PartieGraphique(g).xml();
+    graphique = Dom(xml).documentElement().firstChildElement(QStringLiteral("c:chart"));
+    EXPECT_EQ(TexteRiche(graphique.firstChildElement(QStringLiteral("c:title"))), QString(PartieGraphique::kLongueurTitreMax - 1, u'x'));
+
+    // Un titre fait seulement de caractères de contrôle n'est pas un titre.
+    g.titre = QStringLiteral("\x02\x03");
+    graphique = Racine(g).firstChildElement(QStringLiteral("c:chart"));
+    EXPECT_TRUE(graphique.firstChildElement(QStringLiteral("c:title")).isNull());
+    EXPECT_EQ(Val(graphique, QStringLiteral("c:autoTitleDeleted")), u"1");
+}
+
+TEST(PartieGraphique, TraitsRemplissagesEtMarques)
+{
+    GraphiqueXlsx g;
+    const std::pair<int, QString> tirets[] = {{CT::kTraitContinu, "solid"}, {CT::kTraitTirets, "dash"},
+                                              {CT::kTraitPoints, "sysDot"}, {CT::kTraitTiretPoint, "dashDot"},
+                                              {CT::kTraitTiretPointPoint, "sysDashDotDot"}};
+    for (const auto& t : tirets) {
+        SerieXlsx s = Serie(t.second, CT::kLigne);
+        s.styleTrait = t.first;
+        s.couleurTrait = 0x00FF00;
+        g.series.push_back(s);
+    }
+    SerieXlsx sansTrait = Serie(QStringLiteral("sans trait"), CT::kNuageLignesSansMarque);
+    sansTrait.styleTrait = CT::kAucun;
+    const std::pair<int, QString> marques[] = {{CT::kMarquePlus, "plus"}, {CT::kMarqueCroix, "x"}, {CT::kMarqueCercle, "circle"}};
+    for (const auto& m : marques) {
+        sansTrait.marque = m.first;
+        sansTrait.tailleMarque = 200;
+        sansTrait.couleurMarque = 0x0000FF;
+        g.series.push_back(sansTrait);
+    }
+    SerieXlsx colonne = Serie(QStringLiteral("colonne"), CT::kColonnesGroupees);
+    colonne.couleurRemplissage = 0x1F4E9A;
+    g.series.push_back(colonne);
+    g.fondTrace = 0xF0F0F0;
+    g.fondGraphique = 0xFFFFEE;
+    const QDomElement racine = Racine(g);
+    std::map<QString, QDomElement> series;
+    for (const QDomElement& s : Elements(racine, QStringLiteral("c:ser")))
+        series[Elements(s, QStringLiteral("c:v")).value(0).text()] = s;
+    for (const auto& t : tirets) {
+        const QDomElement trait = Elements(series.at(t.second).firstChildElement(QStringLiteral("c:spPr")), QStringLiteral("a:ln")).value(0);
+        EXPECT_EQ(Val(trait, QStringLiteral("a:prstDash")), t.second);
+        EXPECT_EQ(Elements(trait, QStringLiteral("a:srgbClr")).value(0).attribute(QStringLiteral("val")), u"00FF00");
+    }
+    const QDomElement nuage = series.at(QStringLiteral("sans trait"));
+    EXPECT_FALSE(Elements(nuage.firstChildElement(QStringLiteral("c:spPr")), QStringLiteral("a:noFill")).isEmpty());
+    QStringList symboles;
+    for (const QDomElement& m : Elements(racine.firstChildElement(QStringLiteral("c:chart")), QStringLiteral("c:marker"))) {
+        if (m.hasChildNodes()) {
+            symboles.append(Val(m, QStringLiteral("c:symbol")));
+            EXPECT_EQ(Val(m, QStringLiteral("c:size")), u"72");
+            EXPECT_EQ(Elements(m, QStringLiteral("a:srgbClr")).value(0).attribute(QStringLiteral("val")), u"0000FF");
+        }
+    }
+    // Les lignes gardent leur marque automatique : pas de c:marker à elles.
+    EXPECT_EQ(symboles, (QStringList{QStringLiteral("plus"), QStringLiteral("x"), QStringLiteral("circle")}));
+    const QDomElement barre = series.at(QStringLiteral("colonne"));
+    EXPECT_EQ(Elements(barre.firstChildElement(QStringLiteral("c:spPr")), QStringLiteral("a:srgbClr")).value(0).attribute(QStringLiteral("val")), u"1F4E9A");
+    EXPECT_TRUE(Elements(barre, QStringLiteral("a:ln")).isEmpty());
+    EXPECT_EQ(Elements(racine.lastChildElement(QStringLiteral("c:spPr")), QStringLiteral("a:srgbClr")).value(0).attribute(QStringLiteral("val")), u"FFFFEE");
+}
+
+} // namespace
