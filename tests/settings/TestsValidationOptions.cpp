@@ -1,0 +1,166 @@
+// Vérification des entrées de la boîte d'options et correspondance des formats
+// de l'axe du temps, sans fenêtre.
+#include "settings/FormatsAxeX.h"
+#include "settings/PageGrille.h"
+#include "settings/ValidationOptions.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+SaisieOptions bonneSaisie()
+{
+    SaisieOptions s;
+    s.minimum = "0";
+    s.maximum = "12,5";
+    s.minimumPluie = "0";
+    s.maximumPluie = "80";
+    s.tailleAxes = "7";
+    s.tailleTitre = "14";
+    s.nbSeparations = "5";
+    s.dateDebut = "01/10/2021";
+    s.dateFin = "30/09/2023";
+    s.courbes = {{0, 0}, {5, 3}};
+    return s;
+}
+
+QString refus(const SaisieOptions& s, TypeGraph type = TypeGraph::edition)
+{
+    const auto r = ValidationOptions::valider(s, type);
+    return std::holds_alternative<QString>(r) ? std::get<QString>(r) : QString();
+}
+
+TEST(ValidationOptions, ChaqueRefusDonneSonMessageDansLOrdre)
+{
+    const QString bornes = "La valeur du minimum et/ou du maximum n'est pas correcte.";
+    const QString piezo = "La valeur du minimum et/ou du maximum de la piézomètrie n'est pas correcte.";
+    const QString hydro = "La valeur du minimum et/ou du maximum de la station hydro n'est pas correcte.";
+    const QString pluie = "La valeur du minimum et/ou du maximum de la pluviométrie n'est pas correcte pour la saisie.";
+    const QString polices = "La valeur de la taille des polices des titres ou des axes n'est pas correcte.";
+    const QString separateurs = "Le nombre de séparateurs n'est pas correct.";
+    const QString ordre = "La valeur du minimum doit être inférieure au maximum.";
+    const QString datesIllisibles = "Les dates d'affichage ne sont pas correctes.";
+    const QString datesInversees = "La date de début doit être inférieure à la date de fin.";
+
+    EXPECT_EQ(refus(bonneSaisie()), "");
+    // Tout est faux à la fois : chaque correction fait paraître le refus suivant.
+    SaisieOptions s = bonneSaisie();
+    s.maximum = "douze";
+    s.maximumPluie = "";
+    s.tailleAxes = "3";
+    s.nbSeparations = "-1";
+    s.dateDebut = "31/02/2022";
+    EXPECT_EQ(refus(s, TypeGraph::PluvioPiezo), piezo);
+    EXPECT_EQ(refus(s, TypeGraph::PluvioStation), hydro);
+    EXPECT_EQ(refus(s, TypeGraph::Annee), bornes);
+    s.maximum = "-2";
+    EXPECT_EQ(refus(s, TypeGraph::PluvioPiezo), pluie);
+    EXPECT_EQ(refus(s, TypeGraph::edition), polices);  // la pluie n'est lue que sur deux graphiques
+    s.maximumPluie = "80";
+    EXPECT_EQ(refus(s, TypeGraph::PluvioPiezo), polices);
+    s.tailleAxes = "9";
+    EXPECT_EQ(refus(s), separateurs);
+    s.nbSeparations = "0";
+    EXPECT_EQ(refus(s), ordre);
+    s.maximum = "0";
+    EXPECT_EQ(refus(s), ordre);
+    s.maximum = "12.5";
+    EXPECT_EQ(refus(s), datesIllisibles);
+    s.dateDebut = s.dateFin;
+    EXPECT_EQ(refus(s), datesInversees);
+    s.dateDebut = "01/10/2023";
+    EXPECT_EQ(refus(s), datesInversees);
+    s.dateDebut = "29/09/2023";
+    EXPECT_EQ(refus(s), "");
+
+    // L'échelle de pluie aussi doit aller du plus petit au plus grand.
+    s.minimumPluie = "80";
+    EXPECT_EQ(refus(s, TypeGraph::PluvioStation), ordre);
+}
+
+TEST(ValidationOptions, TaillesEtSeparateursDansLeursBornes)
+{
+    const QString polices = "La valeur de la taille des polices des titres ou des axes n'est pas correcte.";
+    for (const char* taille : {"3", "73", "7,5", "sept", "", "40000"}) {
+        SaisieOptions s = bonneSaisie();
+        s.tailleTitre = taille;
+        EXPECT_EQ(refus(s), polices) << taille;
+    }
+    for (const char* taille : {"4", "72", " 9 ", "10,0"}) {
+        SaisieOptions s = bonneSaisie();
+        s.tailleAxes = taille;
+        EXPECT_EQ(refus(s), "") << taille;
+    }
+    for (const char* n : {"101", "2,5", "cinq", ""}) {
+        SaisieOptions s = bonneSaisie();
+        s.nbSeparations = n;
+        EXPECT_EQ(refus(s), "Le nombre de séparateurs n'est pas correct.") << n;
+    }
+}
+
+TEST(ValidationOptions, LesOptionsLuesSontCellesSaisies)
+{
+    SaisieOptions s = bonneSaisie();
+    s.nbSeparations = "0";
+    s.tailleAxes = " 9 ";
+    s.couleurFond = 3;
+    s.echelleYAuto = false;
+    s.echelleXAuto = false;
+    s.coteNgf = true;
+    s.options.LibelleAxeNGF = "Cote";
+    const auto r = ValidationOptions::valider(s, TypeGraph::PluvioPiezo);
+    ASSERT_TRUE(std::holds_alternative<ChoixOptions>(r));
+    const ChoixOptions& c = std::get<ChoixOptions>(r);
+    EXPECT_EQ(c.nbSeparations, 1);  // 0 devient 1
+    EXPECT_EQ(c.options.TaillePoliceAxes, 9);
+    EXPECT_EQ(c.texteTailleAxes, "9");
+    EXPECT_EQ(c.options.TaillePoliceTitre, 14);
+    EXPECT_EQ(c.options.LibelleAxeNGF, "Cote");
+    EXPECT_EQ(c.echelleY, (ChoixOptions::Echelle{false, 0, 12.5}));
+    EXPECT_EQ(c.echellePluie, (ChoixOptions::Echelle{true, 0, 80}));
+    EXPECT_EQ(c.debut, QDate(2021, 10, 1));
+    EXPECT_EQ(c.fin, QDate(2023, 9, 30));
+    EXPECT_FALSE(c.echelleXAuto);
+    EXPECT_TRUE(c.coteNgf);
+    EXPECT_EQ(c.couleurFond, 3);
+    // Motif "Invisible" : courbe cachée ; symbole "Invisible" : aucun symbole.
+    ASSERT_EQ(c.courbes.size(), 2);
+    EXPECT_TRUE(c.courbes[0].afficher);
+    EXPECT_EQ(c.courbes[0].symbol, 0);
+    EXPECT_FALSE(c.courbes[1].afficher);
+    EXPECT_EQ(c.courbes[1].symbol, -1);
+}
+
+TEST(FormatsAxeX, CodesReglagesEtChoixRetrouves)
+{
+    const QStringList& annee = FormatsAxeX::choixAnnee();
+    const QStringList& pluri = FormatsAxeX::choixPluriannuel();
+    ASSERT_EQ(annee.size(), 7);
+    ASSERT_EQ(pluri.size(), 4);
+    EXPECT_EQ(FormatsAxeX::code("mmm-yy Exemple: avr-08 [yy]"), "yy");
+    EXPECT_EQ(FormatsAxeX::reglage("yy", "ignoré"), (FormatsAxeX::Reglage{"FIXE", "yy"}));
+    EXPECT_EQ(FormatsAxeX::reglage("AUTO", "ignoré"), (FormatsAxeX::Reglage{"AUTO", ""}));
+    EXPECT_EQ(FormatsAxeX::reglage("PERSO", "mm/yyyy"), (FormatsAxeX::Reglage{"PERSO", "mm/yyyy"}));
+    EXPECT_EQ(FormatsAxeX::code("sans crochets"), "");
+
+    EXPECT_EQ(FormatsAxeX::indice(annee, {"AUTO", ""}), 0);
+    EXPECT_EQ(FormatsAxeX::indice(annee, {"FIXE", "yy"}), 5);
+    EXPECT_EQ(FormatsAxeX::indice(annee, {"FIXE", "mmm"}), 3);
+    EXPECT_EQ(FormatsAxeX::indice(annee, {"PERSO", "dd/mm"}), 6);
+    EXPECT_EQ(FormatsAxeX::indice(pluri, {"FIXE", "yyyy"}), 2);
+    // Un format fixe inconnu de la liste se montre personnalisé ; un type inconnu, automatique.
+    EXPECT_EQ(FormatsAxeX::indice(pluri, {"FIXE", "mmm"}), 3);
+    EXPECT_EQ(FormatsAxeX::indice(pluri, {"", ""}), 0);
+}
+
+TEST(PageGrille, SeparateursComptesSurLaPeriode)
+{
+    EXPECT_EQ(PageGrille::nombreSeparateurs("15/03/2022", "02/11/2022"), "9");   // mars à novembre
+    EXPECT_EQ(PageGrille::nombreSeparateurs("01/01/2022", "31/01/2022"), "1");
+    EXPECT_EQ(PageGrille::nombreSeparateurs("01/10/2021", "30/09/2023"), "3");   // 2021, 2022, 2023
+    EXPECT_EQ(PageGrille::nombreSeparateurs("31/12/2021", "01/01/2022"), "2");
+    EXPECT_EQ(PageGrille::nombreSeparateurs("  /  /    ", "01/01/2022"), "0");
+    EXPECT_EQ(PageGrille::nombreSeparateurs("30/02/2022", "01/03/2022"), "0");
+}
+
+} // namespace
