@@ -226,6 +226,8 @@ void AnnuaireTableur::habillage(const GraphiqueTableur& g) const
         l.setWidth(199);
         l.setHeight(50);
         l.setLeft(480);
+        // Sous le titre plutôt que sur lui.
+        l.setTop(36);
         l.setWidth(247);
         l.setFontSize(o.TaillePoliceAxes);
     } else {

@@ -129,6 +129,19 @@ bool ExportGraphiqueTableur::verifierDossier()
     return false;
 }
 
+// La date d'un point, même sans valeur : la première colonne sert d'abscisses à toutes les séries.
+QString ExportGraphiqueTableur::cellules(const Classe_Graphique& c, int r, int pas) const
+{
+    QString texte;
+    if (r < c.NbValeurs())
+        if (const auto instant = DateEtHeure(c.cellule(0, r), c.cellule(1, r)))
+            texte = Nombre(JourSerie(*instant), m_demande.pointDecimal);
+    texte += u'\t';
+    if (const auto p = PointExportable(c, r, 1, false))
+        texte += Nombre(p->valeur, m_demande.pointDecimal);
+    return texte + (pas == 3 ? QStringLiteral("\t\t") : QStringLiteral("\t"));
+}
+
 QString ExportGraphiqueTableur::texteDonnees(const Classe_Graphiques& courbes, int& lignes, int& nombre)
 {
     const std::vector<CourbePtr> prises = CourbesAffichees(courbes);
@@ -144,14 +157,8 @@ QString ExportGraphiqueTableur::texteDonnees(const Classe_Graphiques& courbes, i
     texte += u'\r';
     const double avance = 50.0 / (lignes + 1);
     for (int r = 0; r < lignes; ++r) {
-        for (const CourbePtr& c : prises) {
-            const auto p = PointExportable(*c, r, 1, false);
-            texte += p ? Nombre(JourSerie(p->instant), m_demande.pointDecimal) + u'\t'
-                             + Nombre(p->valeur, m_demande.pointDecimal) + u'\t'
-                       : QStringLiteral("\t\t");
-            if (pas == 3)
-                texte += u'\t';
-        }
+        for (const CourbePtr& c : prises)
+            texte += cellules(*c, r, pas);
         texte += u'\r';
         if (m_progression) {
             m_progression->valeur(avance * (r + 1));

@@ -8,6 +8,7 @@
 #include <vector>
 
 class ApplicationTableur;
+class Classe_Graphique;
 class Classe_Graphiques;
 class FenetreProgression;
 class GraphiqueTableur;
@@ -60,6 +61,7 @@ public:
 private:
     struct Colonnes;
     bool verifierDossier();
+    QString cellules(const Classe_Graphique& c, int r, int pas) const;
     QString texteDonnees(const Classe_Graphiques& courbes, int& lignes, int& nombre);
     bool collerDonnees();
     void formaterDates(int feuille, int lignes, int nombreCourbes, int pas) const;

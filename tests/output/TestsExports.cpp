@@ -1,0 +1,391 @@
+#include "commun/LocaleUtilisateur.h"
+#include "commun/ValeursProcessus.h"
+#include "commun_tests/MagasinTemporaire.h"
+#include "data/FenetreProgression.h"
+#include "model/Classe_Graphiques.h"
+#include "output/ArchiveZipTests.h"
+#include "output/exports/AnnuaireTableur.h"
+#include "output/exports/BlocSuperposition.h"
+#include "output/exports/ExportGraphiqueTableur.h"
+#include "output/tableur/ApplicationTableur.h"
+#include "settings/messages/MessagesEnregistres.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct PointEssai
+{
+    QDate date;
+    std::optional<double> valeur;
+    QString continuite = QStringLiteral("0");
+};
+
+CourbePtr Courbe(const QString& titre, int couleur, const std::vector<PointEssai>& points)
+{
+    TableauValeurs t(6, int(points.size()));
+    for (int i = 0; i < int(points.size()); ++i) {
+        t.definir(0, i, points[size_t(i)].date.toString(QStringLiteral("dd/MM/yyyy")));
+        t.definir(1, i, QStringLiteral("00:00:00"));
+        if (points[size_t(i)].valeur)
+            t.definir(2, i, *points[size_t(i)].valeur);
+        t.definir(4, i, points[size_t(i)].continuite);
+    }
+    auto c = std::make_shared<Classe_Graphique>();
+    c->setCle(titre);
+    c->setTitre(titre);
+    c->setCouleur(couleur);
+    c->setAfficher(true);
+    c->AjouterValeurs(t);
+    return c;
+}
+
+// Douze mois d'une année, la valeur du mois m valant m × facteur.
+CourbePtr Mensuelle(const QString& titre, int annee, double facteur)
+{
+    std::vector<PointEssai> points;
+    for (int m = 1; m <= 12; ++m)
+        points.push_back({QDate(annee, m, 1), m * facteur});
+    return Courbe(titre, 1, points);
+}
+
+class Annulation : public FenetreProgression
+{
+public:
+    void message(const QString& texte) override { messages << texte; }
+    bool annulee() override { return messages.size() >= apres; }
+    QStringList messages;
+    qsizetype apres = 1000000;
+};
+
+int Compter(const QString& texte, const QString& motif)
+{
+    return int(texte.count(motif));
+}
+
+bool XmlBienForme(const QByteArray& octets)
+{
+    QXmlStreamReader x(octets);
+    while (!x.atEnd())
+        x.readNext();
+    return !x.hasError();
+}
+
+class Exports : public ::testing::Test
+{
+protected:
+    Exports()
+    {
+        LocaleUtilisateur::definir(QLocale(QLocale::French, QLocale::France));
+        courbes.setDateDebutChargement(QStringLiteral("01/01/2023"));
+        courbes.setDateFinChargement(QStringLiteral("31/12/2023"));
+        courbes.setDateDebutAffichage(QStringLiteral("01/01/2023"));
+        courbes.setDateFinAffichage(QStringLiteral("31/12/2023"));
+        courbes.setMinDonnees(0);
+        courbes.setMaxDonnees(60);
+        demande.courbes = &courbes;
+        demande.cheminEdition = edition.path() + u'/';
+        demande.nomProjet = QStringLiteral("KOR");
+        demande.texteEntete1 = QStringLiteral("76402001");
+        demande.texteEntete2 = QStringLiteral("Port-Aubin");
+        demande.titre = QStringLiteral("Pluviomètre - Port-Aubin (76402001)");
+        demande.periodes = QStringLiteral("M");
+        demande.typeAffichage = QStringLiteral("COURBE");
+    }
+
+    // Le classeur exporté, ou rien quand aucun fichier n'a été écrit.
+    std::optional<QString> exporter(FenetreProgression* progression = nullptr)
+    {
+        ApplicationTableur tableur;
+        const auto r = ExportGraphiqueTableur(demande, tableur, progression).executer();
+        if (!r.enregistre)
+            return std::nullopt;
+        EXPECT_TRUE(QFile::exists(r.chemin));
+        return r.chemin;
+    }
+
+    static QString Partie(const QString& chemin, const QString& nom)
+    {
+        ArchiveZipTests archive(chemin);
+        const auto octets = archive.lire(nom);
+        if (!octets)
+            return {};
+        EXPECT_TRUE(XmlBienForme(*octets)) << nom.toStdString();
+        return QString::fromUtf8(*octets);
+    }
+
+    QStringList fichiersEdition() const { return QDir(edition.path()).entryList(QDir::Files | QDir::Hidden); }
+
+    MagasinTemporaire magasin;
+    MessagesEnregistres messages;
+    QTemporaryDir edition;
+    Classe_Graphiques courbes;
+    ExportGraphiqueTableur::Demande demande;
+};
+
+TEST_F(Exports, BlocDUneCourbeJourParJourAvecTrousCoupuresEtCoefficient)
+{
+    courbes.setDateDebutChargement(QStringLiteral("01/03/2024"));
+    courbes.setDateFinChargement(QStringLiteral("10/03/2024"));
+    courbes.AjouterCourbe(Courbe(QStringLiteral("Puits"), 2,
+                                 {{QDate(2024, 3, 1), 10.5},
+                                  {QDate(2024, 3, 3), 2},
+                                  {QDate(2024, 3, 3), 99},  // même jour : le premier point compte
+                                  {QDate(2024, 3, 7), 4, QStringLiteral("1")},
+                                  {QDate(2024, 3, 8), std::nullopt}}));
+    const BlocSuperposition bloc = BlocSuperposition::Preparer(courbes, -1, false, nullptr);
+    EXPECT_EQ(bloc.nombreCourbes, 1);
+    EXPECT_EQ(bloc.premiereDate, "01/03/2024");
+    const QStringList lignes = bloc.texte.split(u'\r', Qt::SkipEmptyParts);
+    ASSERT_EQ(lignes.size(), 11);  // l'en-tête et un jour par ligne
+    EXPECT_EQ(lignes[0], "Puits\t\t\t");
+    // 01/03/2024 = jour 45352 du tableur ; virgule décimale du poste, signe changé.
+    EXPECT_EQ(lignes[1], "45352\t-10,5\t\t");
+    EXPECT_EQ(lignes[2], "\t\t\t");
+    EXPECT_EQ(lignes[3], "45354\t-2\t\t");
+    EXPECT_EQ(lignes[7], "\t\t\t");  // coupure
+    EXPECT_EQ(lignes[8], "\t\t\t");  // valeur vide
+    EXPECT_TRUE(messages.textes().isEmpty());
+
+    const BlocSuperposition point = BlocSuperposition::Preparer(courbes, 1, true, nullptr);
+    EXPECT_EQ(point.texte.split(u'\r').at(1), "45352\t10.5\t\t");
+}
+
+TEST_F(Exports, BlocDePlusieursCourbesPointParPointEtSansCourbeAffichee)
+{
+    courbes.AjouterCourbe(Courbe(QStringLiteral("A"), 1, {{QDate(2020, 5, 1), 1}, {QDate(2020, 5, 2), 2}}));
+    courbes.AjouterCourbe(Courbe(QStringLiteral("B"), 2, {{QDate(2019, 1, 1), 3}}));
+    Annulation suivi;
+    const BlocSuperposition bloc = BlocSuperposition::Preparer(courbes, 1, true, &suivi);
+    EXPECT_EQ(bloc.nombreLignes, 2);
+    EXPECT_EQ(bloc.premiereDate, "01/01/2019");
+    EXPECT_EQ(bloc.texte.split(u'\r').at(2), "43953\t2\t\t\t\t\t");  // 02/05/2020 ; B n'a plus de point
+    EXPECT_TRUE(suivi.messages.contains("Préparation de la courbe B"));
+
+    courbes.MajAfficher(1, false);
+    courbes.MajAfficher(2, false);
+    const BlocSuperposition vide = BlocSuperposition::Preparer(courbes, 1, true, nullptr);
+    EXPECT_TRUE(vide.texte.isEmpty());
+    EXPECT_EQ(messages.textes(), QStringList{"Pas de données à exporter vers Excel"});
+}
+
+TEST_F(Exports, NomDuFichierSelonLeFormatDeNommage)
+{
+    demande.texteEntete2 = QStringLiteral("L'Étang/Nord");
+    demande.cheminEdition = QStringLiteral("/exports");
+    demande.formatNommage = 0;
+    EXPECT_EQ(ExportGraphiqueTableur::NomFichier(demande), "/exports/76402001.xlsx");
+    demande.formatNommage = 1;
+    EXPECT_EQ(ExportGraphiqueTableur::NomFichier(demande), "/exports/76402001 L Étang Nord.xlsx");
+    demande.formatNommage = 2;
+    EXPECT_EQ(ExportGraphiqueTableur::NomFichier(demande), "/exports/L Étang Nord 76402001.xlsx");
+    demande.type = TypeGraph::PluvioPiezo;
+    demande.station = QStringLiteral("Forage");
+    demande.formatNommage = 0;
+    demande.extension = QStringLiteral("xls");
+    EXPECT_EQ(ExportGraphiqueTableur::NomFichier(demande), "/exports/Pluvio_piezo Forage76402001.xls");
+}
+
+TEST_F(Exports, CourbesEnLignesSurUnAxeDeMois)
+{
+    courbes.AjouterCourbe(Mensuelle(QStringLiteral("Pluie"), 2023, 5));
+    courbes.AjouterCourbe(Mensuelle(QStringLiteral("Normale"), 2023, 3));
+    const auto chemin = exporter();
+    ASSERT_TRUE(chemin);
+    EXPECT_EQ(*chemin, edition.path() + QStringLiteral("/76402001.xlsx"));
+    const QString graphique = Partie(*chemin, QStringLiteral("xl/charts/chart1.xml"));
+    EXPECT_EQ(Compter(graphique, QStringLiteral("<c:lineChart>")), 1);
+    EXPECT_EQ(Compter(graphique, QStringLiteral("<c:ser>")), 2);  // la série de l'axe vide n'est pas une courbe
+    // Trois colonnes par courbe ; la première donne les abscisses de toutes.
+    EXPECT_EQ(Compter(graphique, QStringLiteral("<c:f>'Feuil1'!$A$2:$A$13</c:f>")), 2);
+    EXPECT_TRUE(graphique.contains(QStringLiteral("<c:f>'Feuil1'!$B$2:$B$13</c:f>")));
+    EXPECT_TRUE(graphique.contains(QStringLiteral("<c:f>'Feuil1'!$E$2:$E$13</c:f>")));
+    EXPECT_TRUE(graphique.contains(QStringLiteral("<c:baseTimeUnit val=\"months\"/>")));
+    EXPECT_TRUE(graphique.contains(QStringLiteral("formatCode=\"mm/yy\"")));
+    EXPECT_TRUE(graphique.contains(QStringLiteral("Pluviomètre - Port-Aubin (76402001)")));
+    EXPECT_TRUE(graphique.contains(QStringLiteral("Précipitations en mm")));
+    const QString feuille = Partie(*chemin, QStringLiteral("xl/worksheets/sheet1.xml"));
+    EXPECT_TRUE(feuille.contains(QStringLiteral("<c r=\"A2\" s=\"1\"><v>44927</v></c>")));  // 01/01/2023
+    EXPECT_EQ(fichiersEdition(), QStringList{"76402001.xlsx"});  // aucun fichier temporaire laissé
+}
+
+TEST_F(Exports, GenresQuiChangentLeGraphique)
+{
+    courbes.AjouterCourbe(Mensuelle(QStringLiteral("Année"), 2023, 5));
+    courbes.AjouterCourbe(Mensuelle(QStringLiteral("Médiane"), 2023, 4));
+    demande.type = TypeGraph::Annee;
+    QString g = Partie(*exporter(), QStringLiteral("xl/charts/chart1.xml"));
+    EXPECT_TRUE(g.contains(QStringLiteral("'Feuil1'!$D$2:$D$13")));  // deux colonnes par courbe
+
+    demande.typeAffichage = QStringLiteral("HISTO");
+    demande.typeGraph = QStringLiteral("CUMUL_MENSUEL");
+    g = Partie(*exporter(), QStringLiteral("xl/charts/chart1.xml"));
+    EXPECT_TRUE(g.contains(QStringLiteral("<c:grouping val=\"stacked\"/>")));
+    EXPECT_TRUE(g.contains(QStringLiteral("<c:baseTimeUnit val=\"years\"/>")));
+
+    courbes.SupprimerCourbe(2);
+    demande.type = TypeGraph::comparaisonNormale;
+    demande.typeGraph.clear();
+    const QString chemin = *exporter();
+    g = Partie(chemin, QStringLiteral("xl/charts/chart1.xml"));
+    EXPECT_EQ(Compter(g, QStringLiteral("<c:ser>")), 1);  // une courbe : aucune série de trop
+    EXPECT_TRUE(g.contains(QStringLiteral("<c:overlap val=\"100\"/>")));
+    EXPECT_TRUE(g.contains(QStringLiteral("Comparaison à la normale en mm")));
+    // 5 + 10 + … + 60 = 390 mm d'écart.
+    const QString formes = Partie(chemin, QStringLiteral("xl/drawings/drawing2.xml"));
+    EXPECT_TRUE(formes.contains(QStringLiteral("Ecart moyenne de la série: 390 mm"))) << formes.toStdString();
+}
+
+TEST_F(Exports, PiezometresSurLAxeSecondaireDansFeuil2)
+{
+    courbes.AjouterCourbe(Mensuelle(QStringLiteral("Pluie"), 2023, 5));
+    Classe_Graphiques nappes;
+    nappes.AjouterCourbe(Courbe(QStringLiteral("Forage"), 4, {{QDate(2023, 1, 1), -12}, {QDate(2023, 6, 1), -10}}));
+    demande.type = TypeGraph::PluvioPiezo;
+    demande.nappes = &nappes;
+    demande.typeAffichage = QStringLiteral("HISTO");
+    demande.station = QStringLiteral("Forage");
+    const auto chemin = exporter();
+    ASSERT_TRUE(chemin);
+    EXPECT_TRUE(chemin->endsWith(QStringLiteral("/Pluvio_piezo Forage76402001.xlsx")));
+    const QString g = Partie(*chemin, QStringLiteral("xl/charts/chart1.xml"));
+    EXPECT_TRUE(g.contains(QStringLiteral("<c:barChart>")));
+    EXPECT_TRUE(g.contains(QStringLiteral("<c:scatterChart>")));
+    EXPECT_TRUE(g.contains(QStringLiteral("<c:v>Piézomètre</c:v>")));
+    EXPECT_TRUE(g.contains(QStringLiteral("'Feuil2'!$B$2:$B$3")));
+    EXPECT_TRUE(g.contains(QStringLiteral("'Feuil2'!$A$2:$A$3")));
+    EXPECT_EQ(Compter(g, QStringLiteral("<c:valAx>")), 3);  // valeurs des pluies, X et Y des nappes
+    EXPECT_TRUE(Partie(*chemin, QStringLiteral("xl/workbook.xml")).contains(QStringLiteral("name=\"Feuil2\"")));
+}
+
+TEST_F(Exports, DossierAbsentPasDeDonneesOuAnnulationNEcriventRien)
+{
+    courbes.AjouterCourbe(Mensuelle(QStringLiteral("Pluie"), 2023, 5));
+    demande.cheminEdition = edition.path() + QStringLiteral("/absent/");
+    EXPECT_FALSE(exporter());
+    ASSERT_EQ(messages.textes().size(), 1);
+    EXPECT_EQ(messages.textes().at(0), "Impossible de trouver le répertoire de destination.\n"
+                                       "Vérifier le paramétrage de CheminEdition dans KOR.INI");
+    EXPECT_EQ(messages.messages().at(0).type, "Erreur");
+
+    messages.vider();
+    demande.cheminEdition = edition.path();
+    courbes.MajAfficher(1, false);
+    EXPECT_FALSE(exporter());
+    EXPECT_EQ(messages.textes(), QStringList{"Pas de données à exporter vers Excel"});
+
+    courbes.MajAfficher(1, true);
+    Annulation annulation;
+    annulation.apres = 3;
+    EXPECT_FALSE(exporter(&annulation));
+    EXPECT_TRUE(fichiersEdition().isEmpty());
+}
+
+TEST_F(Exports, TitresHostilesDonnentUnClasseurValide)
+{
+    const QString hostile = QStringLiteral("\"Puits\" l'<eau> & \x01\x1F co") + QString(10000, u'x');
+    courbes.AjouterCourbe(Mensuelle(hostile, 2023, 1));
+    demande.titre = hostile;
+    demande.texteEntete1 = hostile;
+    const auto chemin = exporter();
+    ASSERT_TRUE(chemin);
+    EXPECT_LE(QFileInfo(*chemin).completeBaseName().size(), 200);
+    const QString g = Partie(*chemin, QStringLiteral("xl/charts/chart1.xml"));
+    EXPECT_TRUE(g.contains(QStringLiteral("&quot;Puits&quot; l'&lt;eau&gt; &amp;  co")) ||
+                g.contains(QStringLiteral("\"Puits\" l'&lt;eau&gt; &amp;  co")));
+    const QString textes = Partie(*chemin, QStringLiteral("xl/sharedStrings.xml"));
+    EXPECT_TRUE(textes.contains(QStringLiteral("&lt;eau&gt; &amp;")));
+}
+
+class Annuaire : public Exports
+{
+protected:
+    bool executer(ApplicationTableur& tableur, bool annuelle, bool automatique = false,
+                  FenetreProgression* progression = nullptr)
+    {
+        AnnuaireTableur::Demande d;
+        d.courbes = &courbes;
+        d.courbeAnnuelle = annuelle;
+        d.automatique = automatique;
+        d.pointDecimal = true;
+        return AnnuaireTableur(d, tableur, progression).executer();
+    }
+
+    static QString Graphique(ApplicationTableur& tableur, const QString& chemin)
+    {
+        QString erreur;
+        EXPECT_TRUE(tableur.ActiveWorkbook()->SaveAs(chemin, erreur)) << erreur.toStdString();
+        return Partie(chemin, QStringLiteral("xl/charts/chart1.xml"));
+    }
+};
+
+TEST_F(Annuaire, CourbeAnnuelleDansUnClasseurNeuf)
+{
+    courbes.AjouterCourbe(Courbe(QStringLiteral("Pluie"), 3,
+                                 {{QDate(2023, 1, 1), 4}, {QDate(2023, 1, 2), 7, QStringLiteral("1")}, {QDate(2023, 1, 3), 1}}));
+    ApplicationTableur tableur;
+    ASSERT_TRUE(executer(tableur, true));
+    const FeuilleXlsx* donnees = tableur.ActiveWorkbook()->xlsx().feuille(1);
+    ASSERT_TRUE(donnees);
+    EXPECT_EQ(donnees->cellule(2, 2)->nombre, 4);
+    // Coupure : ni date ni valeur, la ligne du graphique s'interrompt.
+    EXPECT_EQ(donnees->cellule(3, 1)->genre, FeuilleXlsx::Genre::Vide);
+    EXPECT_EQ(donnees->cellule(3, 2), nullptr);
+    EXPECT_EQ(donnees->cellule(4, 1)->format, "DD/MM/YYYY hh:mm:ss");
+    EXPECT_TRUE(tableur.pressePapiers().startsWith(QStringLiteral("Pluie\t\t\t\r")));
+
+    const QString g = Graphique(tableur, edition.filePath(QStringLiteral("annuel.xlsx")));
+    EXPECT_TRUE(g.contains(QStringLiteral("<c:f>'Feuil1'!$A$2:$A$5</c:f>")));  // m + 2 = 5
+    EXPECT_TRUE(g.contains(QStringLiteral("<c:f>'Feuil1'!$B$2:$B$5</c:f>")));
+    EXPECT_TRUE(g.contains(QStringLiteral("<c:smooth val=\"1\"/>")));
+    EXPECT_TRUE(g.contains(QStringLiteral("Courbe des maximums journaliers")));
+    EXPECT_TRUE(g.contains(QStringLiteral("<c:legendEntry><c:idx val=\"1\"/><c:delete val=\"1\"/>")));
+    EXPECT_TRUE(g.contains(QStringLiteral("formatCode=\"mmm-yyyy\"")));
+    const QString annee = Partie(edition.filePath(QStringLiteral("annuel.xlsx")), QStringLiteral("xl/drawings/drawing2.xml"));
+    EXPECT_TRUE(annee.contains(QStringLiteral(">2023<")));
+}
+
+TEST_F(Annuaire, ChroniqueCollleeEnAF1DuClasseurOuvert)
+{
+    courbes.setDateDebutAffichage(QStringLiteral("01/01/2019"));
+    courbes.AjouterCourbe(Mensuelle(QStringLiteral("Niveau"), 2019, 1));
+    ApplicationTableur tableur;
+    ClasseurTableur& ouvert = tableur.workbooksAdd();
+    ouvert.xlsx().definirTexte(0, 1, 1, QStringLiteral("Annuaire 2019-2023"));
+    ASSERT_TRUE(executer(tableur, false));
+    EXPECT_EQ(tableur.workbooksCount(), 1);
+    const FeuilleXlsx* feuil1 = ouvert.xlsx().feuille(ouvert.indiceFeuille(QStringLiteral("Feuil1")));
+    EXPECT_EQ(feuil1->cellule(1, 1)->texte, "Annuaire 2019-2023");  // rien d'écrasé
+    EXPECT_EQ(feuil1->cellule(1, 32)->texte, "Niveau");
+    EXPECT_EQ(feuil1->cellule(2, 33)->nombre, 1);
+    const QString g = Graphique(tableur, edition.filePath(QStringLiteral("chronique.xlsx")));
+    EXPECT_TRUE(g.contains(QStringLiteral("<c:f>'Feuil1'!$AF$2:$AF$15</c:f>")));  // m + 3 = 15
+    EXPECT_TRUE(g.contains(QStringLiteral("Chronique piézomètrique")));
+    EXPECT_FALSE(g.contains(QStringLiteral("<c:legend>")));
+    const QString boite = Partie(edition.filePath(QStringLiteral("chronique.xlsx")), QStringLiteral("xl/drawings/drawing2.xml"));
+    EXPECT_TRUE(boite.contains(QStringLiteral(">2019-2023<")));
+}
+
+TEST_F(Annuaire, SansDonneesOuArreteRienNestFait)
+{
+    ApplicationTableur tableur;
+    EXPECT_FALSE(executer(tableur, true, true));
+    EXPECT_TRUE(messages.textes().isEmpty());  // sans témoin : pas de message
+    EXPECT_FALSE(executer(tableur, true, false));
+    EXPECT_EQ(messages.textes(), QStringList{"Pas de données à exporter vers Excel. Afficher l'écran d'annuaire pour "
+                                             "le calcul des courbes"});
+    EXPECT_EQ(tableur.workbooksCount(), 0);
+
+    courbes.AjouterCourbe(Mensuelle(QStringLiteral("Pluie"), 2023, 1));
+    Annulation arret;
+    arret.apres = 2;
+    EXPECT_FALSE(executer(tableur, true, false, &arret));
+    EXPECT_EQ(tableur.workbooksCount(), 0);
+    EXPECT_TRUE(arret.messages.at(0).startsWith(QStringLiteral("Exportation vers Word (Courbe année 0/12)")));
+}
+
+} // namespace

@@ -1,0 +1,148 @@
+#include "output/classeur/GraphiqueXlsx.h"
+#include "output/tableur/ApplicationTableur.h"
+#include "output/tableur/AxeTableur.h"
+#include "output/tableur/CouleursTableur.h"
+#include "output/tableur/LegendeTableur.h"
+#include "output/tableur/ReferencesTableur.h"
+#include "output/tableur/SerieTableur.h"
+
+#include <gtest/gtest.h>
+
+using namespace ReferencesTableur;
+
+TEST(ReferencesTableur, FormulesEtAdressesLuesCommeLeTableurLesEcrit)
+{
+    const auto p = LirePlageR1C1(QStringLiteral("=Feuil1!R2C1:R367C1"));
+    ASSERT_TRUE(p);
+    EXPECT_EQ(p->feuille, "Feuil1");
+    EXPECT_EQ(std::tuple(p->ligne1, p->colonne1, p->ligne2, p->colonne2), std::tuple(2, 1, 367, 1));
+    const auto citee = LirePlageR1C1(QStringLiteral("='L''eau d''ici'!R3C4:R2C2"));
+    ASSERT_TRUE(citee);
+    EXPECT_EQ(citee->feuille, "L'eau d'ici");
+    // Coins donnés à l'envers : remis dans l'ordre.
+    EXPECT_EQ(std::tuple(citee->ligne1, citee->colonne1, citee->ligne2, citee->colonne2), std::tuple(2, 2, 3, 4));
+    for (const char* faux : {"=R2C1:R3C1", "=Feuil1!A1:B2", "=Feuil1!R0C1", "=Feuil1!R1048577C1", "=Feuil1!R1C16385",
+                             "=!R1C1", ""})
+        EXPECT_FALSE(LirePlageR1C1(QString::fromLatin1(faux))) << faux;
+
+    const auto af = LireAdresseA1(QStringLiteral("AF1"));
+    ASSERT_TRUE(af);
+    EXPECT_EQ(af->colonne1, 32);
+    const auto xfd = LireAdresseA1(QStringLiteral("$A$1:XFD1048576"));
+    ASSERT_TRUE(xfd);
+    EXPECT_EQ(std::tuple(xfd->colonne2, xfd->ligne2), std::tuple(16384, 1048576));
+    EXPECT_FALSE(LireAdresseA1(QStringLiteral("XFE1")));
+    EXPECT_FALSE(LireAdresseA1(QStringLiteral("A0")));
+
+    EXPECT_EQ(LireNomLitteral(QStringLiteral("=\"Pluie \"\"brute\"\"\"")), "Pluie \"brute\"");
+    EXPECT_EQ(LireNomLitteral(QStringLiteral("Sans guillemets")), "Sans guillemets");
+}
+
+TEST(CouleursTableur, ColorEstEnBleuVertRougeEtColorIndexSuitLaPaletteDuTableur)
+{
+    // RGB(255, 128, 0) du tableur = 0x0080FF.
+    EXPECT_EQ(CouleursTableur::DepuisColor(0x0080FF), 0xFF8000u);
+    EXPECT_EQ(CouleursTableur::VersColor(0xFF8000), 0x0080FF);
+    EXPECT_EQ(CouleursTableur::DepuisColorIndex(2), 0xFFFFFFu);
+    EXPECT_EQ(CouleursTableur::DepuisColorIndex(15), 0xC0C0C0u);
+    EXPECT_FALSE(CouleursTableur::DepuisColorIndex(0));
+    EXPECT_FALSE(CouleursTableur::DepuisColorIndex(-4142));
+}
+
+TEST(ApplicationTableur, CollerPuisCreerUnGraphiqueCommeLeTableur)
+{
+    ApplicationTableur tableur;
+    EXPECT_EQ(tableur.property("version").toString(), "16.0");
+    // Sans classeur, les membres ne font rien.
+    EXPECT_FALSE(tableur.GoTo(QStringLiteral("R1C1")));
+    EXPECT_FALSE(tableur.chartsAdd().valide());
+
+    ClasseurTableur& classeur = tableur.workbooksAdd();
+    tableur.mettreDansPressePapiers(QStringLiteral("\tPluie\t\r01/01/2024\t1,5\t\r02/01/2024\t\t\r"));
+    ASSERT_TRUE(tableur.GoTo(QStringLiteral("R1C1")));
+    EXPECT_EQ(tableur.activesheetPaste(), 9);  // les champs vides comptent : ils vident leur cellule
+    const FeuilleXlsx* feuille = classeur.xlsx().feuille(0);
+    ASSERT_TRUE(feuille);
+    EXPECT_EQ(feuille->cellule(2, 2)->nombre, 1.5);
+    EXPECT_EQ(feuille->cellule(1, 2)->texte, "Pluie");
+
+    ASSERT_TRUE(tableur.GoTo(QStringLiteral("R1C1:R3C2")));
+    const GraphiqueTableur g = tableur.chartsAdd();
+    ASSERT_TRUE(g.valide());
+    // La feuille graphique se place devant la feuille active et devient active.
+    EXPECT_EQ(classeur.xlsx().nomFeuille(0), "Graph1");
+    EXPECT_EQ(classeur.xlsx().nomFeuille(1), "Feuil1");
+    EXPECT_TRUE(tableur.ActiveChart().valide());
+    // Une série tirée de la sélection : la première colonne en abscisses, sous les titres.
+    ASSERT_EQ(g.nombreSeries(), 1);
+    const SerieXlsx* s = g.SeriesCollection(1).modele();
+    EXPECT_EQ(s->valeurs.feuille, "Feuil1");
+    EXPECT_EQ(std::tuple(s->valeurs.ligne1, s->valeurs.colonne1, s->valeurs.ligne2), std::tuple(2, 2, 3));
+    EXPECT_EQ(s->x.colonne1, 1);
+    // Une série hors de la collection ne fait rien.
+    g.SeriesCollection(5).Delete();
+    g.SeriesCollection(0).setValues(QStringLiteral("=Feuil1!R1C1:R2C1"));
+    EXPECT_EQ(g.nombreSeries(), 1);
+    // Sur une feuille graphique, on ne colle pas.
+    EXPECT_EQ(tableur.activesheetPaste(), 0);
+    EXPECT_TRUE(tableur.sheetsSelect(QStringLiteral("feuil1")));
+    EXPECT_FALSE(tableur.ActiveChart().valide());
+}
+
+TEST(GraphiqueTableur, LesSeriesVidesNeSontPasDesCourbes)
+{
+    ApplicationTableur tableur;
+    tableur.workbooksAdd();
+    tableur.mettreDansPressePapiers(QStringLiteral("\tA\t\r1\t2\t\r"));
+    tableur.GoTo(QStringLiteral("R1C1:R2C2"));
+    tableur.activesheetPaste();
+    const GraphiqueTableur g = tableur.chartsAdd();
+    g.setChartType(ConstantesTableur::kColonnesGroupees);
+    g.NewSeries();                        // axe principal : disparaît
+    g.NewSeries().setAxisGroup(2);        // seule sur l'axe secondaire : gardée, invisible
+    g.Legend().supprimerEntree(3);
+    g.preparerEcriture();
+    const GraphiqueXlsx* m = g.modele();
+    ASSERT_EQ(m->series.size(), 2u);
+    const SerieXlsx& axe = m->series[1];
+    EXPECT_EQ(axe.groupeAxes, 2);
+    EXPECT_TRUE(axe.entreeLegendeSupprimee);
+    EXPECT_EQ(axe.styleTrait, ConstantesTableur::kAucun);
+    EXPECT_EQ(axe.typeGraphique, ConstantesTableur::kLigne);  // des colonnes se verraient
+    EXPECT_EQ(axe.valeurs.colonne1, m->series[0].valeurs.colonne1);
+
+    // Avec une vraie série sur l'axe secondaire, la série vide n'a plus d'objet
+    // (la feuille active est graphique : aucune série n'est tirée de la sélection).
+    const GraphiqueTableur g2 = tableur.chartsAdd();
+    g2.NewSeries().setAxisGroup(2);
+    const SerieTableur nappe = g2.NewSeries();
+    nappe.setValues(QStringLiteral("=Feuil1!R2C2:R2C2"));
+    nappe.setAxisGroup(2);
+    g2.preparerEcriture();
+    ASSERT_EQ(g2.nombreSeries(), 1);
+    EXPECT_EQ(g2.modele()->series[0].valeurs.colonne1, 2);
+    EXPECT_FALSE(g2.modele()->series[0].entreeLegendeSupprimee);
+}
+
+TEST(AxeTableur, LesValeursRefuseesParLeTableurLaissentLAxeTelQuel)
+{
+    AxeXlsx modele;
+    const AxeTableur axe(&modele);
+    axe.setMajorUnit(10);
+    axe.setMajorUnit(0);
+    axe.setMajorUnit(-5);
+    EXPECT_EQ(modele.uniteMajeure, 10);
+    axe.setMajorUnitIsAuto(true);
+    EXPECT_FALSE(modele.uniteMajeure);
+    axe.setBaseUnit(3);
+    EXPECT_FALSE(modele.uniteBase);
+    axe.setBaseUnit(ConstantesTableur::kMois);
+    EXPECT_EQ(modele.uniteBase, ConstantesTableur::kMois);
+    axe.setTickLabelsFontSize(0);
+    axe.setTickLabelsFontSize(500);
+    EXPECT_EQ(modele.policeEtiquettes.taille, 0);
+    axe.setCrossesAt(-12.5);
+    EXPECT_EQ(modele.croisement, ConstantesTableur::kCroiseALaValeur);
+    EXPECT_EQ(modele.croiseA, -12.5);
+    AxeTableur().setMinimumScale(1);  // un axe absent ne fait rien
+}
