@@ -216,6 +216,18 @@ void terminerJeu(MoteurGraphique& g, int k, int couleur)
         g.ecrireIndexe(Prop::CouleurPoint, p, couleur);
 }
 
+// Un jeu que nulle courbe montrée n'a rempli : ses points, ajoutés à 0 quand un
+// autre jeu agrandit le nombre de points commun, sont tous manquants.
+void viderJeu(MoteurGraphique& g, int k)
+{
+    g.ecrire(Prop::Jeu, k);
+    const int n = g.lire(Prop::NbPoints).toInt();
+    for (int p = 1; p <= n; ++p) {
+        g.ecrire(Prop::Point, p);
+        g.ecrire(Prop::Manquant, 1);
+    }
+}
+
 } // namespace
 
 // Les axes d'un graphique de points datés : l'axe du temps, puis les échelles (nappes et pluie, ou pluie seule).
@@ -279,6 +291,9 @@ void CtlGraphique::AffichageGraphiquePiezo(bool, bool SuperpositionCourbes, QObj
             terminerJeu(g, k, c.GetCourbe(k)->Couleur());
             interrogerAnnulation(jaugeHote);
         }
+        for (int k = 1; k <= g.lire(Prop::NbJeux).toInt() && !m_annulation; ++k)
+            if (!std::binary_search(dessinees.begin(), dessinees.end(), k))
+                viderJeu(g, k);
     });
 }
 
