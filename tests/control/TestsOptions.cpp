@@ -1,0 +1,267 @@
+// La boîte d'options ouverte par l'outil 7 sur le contrôle chargé depuis la base
+// d'exemple, remplie au clavier ; ce qu'elle change se voit sur le graphique tracé.
+#include "HoteTest.h"
+
+#include "commun/Cellule.h"
+#include "commun/Horloge.h"
+#include "commun/Nombres.h"
+#include "commun/Palette.h"
+#include "control/HoteGraphique.h"
+#include "data/bases/BaseExemple.h"
+#include "data/bases/BaseSqlite.h"
+#include "render/moteur/ProprietesMoteur.h"
+#include "settings/FrmOption.h"
+#include "settings/PastilleFond.h"
+#include "settings/messages/MessagesEnregistres.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QImage>
+#include <QLineEdit>
+#include <QPainter>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace {
+
+class Options : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        Horloge::fixer(QDate(2024, 3, 15));
+        MoteurGraphique::definirDossierImages(dossier.path());
+        QString erreur;
+        base = BaseSqlite::ouvrir(dossier.filePath("exemple.db"), erreur);
+        ASSERT_TRUE(base) << erreur.toStdString();
+        ASSERT_TRUE(BaseExemple::remplir(*base, 5, {}, erreur)) << erreur.toStdString();
+        hote.resize(1200, 810);
+        hote.show();
+    }
+    void TearDown() override
+    {
+        Horloge::fixer(QDate());
+        MoteurGraphique::definirDossierImages(QString());
+        ValeursProcessus::courantes().fenetrePrincipale = nullptr;
+    }
+
+    void tracer(TypeGraph type, const QString& station, const QStringList& autres = {})
+    {
+        HoteGraphique::Demande d;
+        d.type = type;
+        d.station = station;
+        d.stations = autres;
+        d.debut = QDate(2021, 10, 1);
+        d.fin = QDate(2023, 9, 30);
+        QString erreur;
+        ASSERT_TRUE(hote.tracer(d, base.get(), erreur)) << erreur.toStdString();
+    }
+
+    CtlGraphique& ctl() { return hote.controle(); }
+    MoteurGraphique& g() { return ctl().Graphique(); }
+    FrmOption* boite() { return ctl().findChild<FrmOption*>(); }
+    FrmOption& ouvrir()
+    {
+        ctl().declencheOutil(7);
+        FrmOption* b = boite();
+        EXPECT_TRUE(b && b->isVisible());
+        return *b;
+    }
+    template <class T>
+    T* enfant(const char* nom)
+    {
+        T* w = boite() ? boite()->findChild<T*>(QString::fromLatin1(nom)) : nullptr;
+        EXPECT_TRUE(w) << nom;
+        return w;
+    }
+    void page(int i) { QTest::mouseClick(enfant<QToolButton>(QStringLiteral("CmdPanel%1").arg(i).toLatin1().constData()), Qt::LeftButton); }
+    void taper(const char* nom, const QString& texte)
+    {
+        QLineEdit* champ = enfant<QLineEdit>(nom);
+        champ->setFocus();
+        QTest::keyClick(champ, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(champ, Qt::Key_Delete);
+        QTest::keyClicks(champ, texte);
+    }
+    void cocher(const char* nom)
+    {
+        QCheckBox* c = enfant<QCheckBox>(nom);
+        c->setFocus();
+        QTest::keyClick(c, Qt::Key_Space);
+    }
+    void bouton(qint16 index)
+    {
+        auto* barre = enfant<QToolBar>("CtlToolBar1");
+        QAction* action = barre->findChild<QAction*>(QStringLiteral("Bouton%1").arg(index));
+        ASSERT_TRUE(action);
+        QTest::mouseClick(barre->widgetForAction(action), Qt::LeftButton);
+    }
+    void fermerEtOublier()
+    {
+        QTest::keyClick(boite(), Qt::Key_Escape);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    double borne(int numero)
+    {
+        g().ecrire(Prop::AxeY, 0);
+        return g().lireNombre(numero);
+    }
+    // Pixels de la couleur de palette `couleur` sur le graphique principal peint.
+    int pixels(int couleur)
+    {
+        QImage image(1000, 600, QImage::Format_RGB32);
+        QPainter peintre(&image);
+        g().peindre(peintre, QRectF(image.rect()));
+        peintre.end();
+        const QRgb cherche = 0xFF000000 | Palette::rgb(couleur);
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += image.pixel(x, y) == cherche ? 1 : 0;
+        return n;
+    }
+    double premiereValeur(int courbe) { return LireNombre(ctl().CollCourbes().GetCourbe(courbe)->cellule(2, 0)).value_or(-1e9); }
+
+    MagasinTemporaire magasin;
+    QTemporaryDir dossier;
+    MessagesEnregistres messages;
+    std::unique_ptr<BaseSqlite> base;
+    HoteGraphique hote;
+};
+
+TEST_F(Options, Outil7SeulementSurDesDonneesChargeesPuisRetourALOutilPrecedent)
+{
+    ctl().declencheOutil(3);
+    ctl().declencheOutil(7);
+    EXPECT_EQ(boite(), nullptr);
+    EXPECT_EQ(ctl().outilCourant(), 3);
+
+    tracer(TypeGraph::edition, "76402001");
+    ctl().declencheOutil(5);
+    FrmOption& b = ouvrir();
+    EXPECT_EQ(ctl().outilCourant(), 5);
+    EXPECT_FALSE(hote.isEnabled());  // la fenêtre principale grisée
+    EXPECT_TRUE(b.isEnabled());
+    EXPECT_TRUE(b.isModal());
+    ctl().declencheOutil(7);         // déjà ouverte : pas de seconde boîte
+    EXPECT_EQ(ctl().findChildren<FrmOption*>().size(), 1);
+    fermerEtOublier();
+    EXPECT_TRUE(hote.isEnabled());
+    EXPECT_EQ(boite(), nullptr);
+    EXPECT_EQ(ctl().outilCourant(), 5);
+}
+
+TEST_F(Options, GraphiqueParPeriodesEchelleFixeEtGrille)
+{
+    tracer(TypeGraph::edition, "76402001");
+    ASSERT_EQ(g().lire(Prop::Grille).toInt(), 3);
+    ouvrir();
+    page(3);
+    taper("TxtMin", "0");
+    taper("TxtMax", "500");
+    page(4);
+    cocher("ChkXGrid");
+    QTest::mouseClick(enfant<PastilleFond>("PictureFond11"), Qt::LeftButton);
+    bouton(4);
+    EXPECT_TRUE(messages.textes().isEmpty()) << messages.textes().join(" | ").toStdString();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(boite(), nullptr);
+    EXPECT_TRUE(hote.isEnabled());
+    EXPECT_EQ(borne(Prop::YMin), 0);
+    EXPECT_EQ(borne(Prop::YMax), 500);
+    EXPECT_EQ(g().lire(Prop::Grille).toInt(), 1);  // horizontale seule
+    EXPECT_EQ(g().lire(Prop::CouleurFond).toInt(), 11);
+}
+
+TEST_F(Options, AppliquerChangeLeGraphiqueDesNappes)
+{
+    tracer(TypeGraph::PluvioPiezo, "76402001", {"00754X0012", "00755X0031"});
+    MoteurGraphique& pluie = ctl().GraphiqueSuperposePluvio();
+    ASSERT_EQ(ctl().CollCourbes().Compter(), 2);
+    ASSERT_GT(pixels(2), 100);  // la seconde nappe est tracée de sa couleur
+    ASSERT_EQ(pluie.lire(Prop::Grille).toInt(), 0);
+    // Une échelle fixe un peu plus large que les données, pour que les deux nappes restent dedans.
+    const double bas = std::floor(borne(Prop::YMin)) - 5, haut = std::ceil(borne(Prop::YMax)) + 5;
+
+    ouvrir();
+    QComboBox* motif = qobject_cast<QComboBox*>(enfant<QTableWidget>("SprCourbes")->cellWidget(1, 2));
+    motif->setFocus();
+    QTest::keyClick(motif, Qt::Key_End);
+    page(3);
+    taper("TxtMin", TexteNombre(bas));
+    taper("TxtMax", TexteNombre(haut));
+    page(4);
+    cocher("ChkXGrid");
+    cocher("ChkYGrid");
+    QTest::mouseClick(enfant<PastilleFond>("PictureFond14"), Qt::LeftButton);
+    bouton(7);
+    EXPECT_TRUE(messages.textes().isEmpty()) << messages.textes().join(" | ").toStdString();
+    ASSERT_TRUE(boite() && boite()->isVisible());  // 7 laisse la boîte ouverte
+    EXPECT_FALSE(hote.isEnabled());
+
+    EXPECT_EQ(borne(Prop::YMin), bas);
+    EXPECT_EQ(borne(Prop::YMax), haut);
+    EXPECT_EQ(pluie.lire(Prop::Grille).toInt(), 3);
+    EXPECT_EQ(g().lire(Prop::CouleurFond).toInt(), 14);
+    EXPECT_EQ(pluie.lire(Prop::CouleurFond).toInt(), 14);
+    EXPECT_GT(pixels(1), 100);
+    EXPECT_EQ(pixels(2), 0);  // la courbe "Invisible" n'est plus tracée
+    fermerEtOublier();
+    EXPECT_TRUE(hote.isEnabled());
+
+    // Un redimensionnement redessine avec les mêmes options.
+    hote.resize(1000, 700);
+    EXPECT_EQ(borne(Prop::YMax), haut);
+    EXPECT_EQ(pixels(2), 0);
+}
+
+TEST_F(Options, ProfondeurEtCoteRechargentLesNappes)
+{
+    tracer(TypeGraph::PluvioPiezo, "76402001", {"00754X0012"});
+    const double profondeur = premiereValeur(1);
+    const double minProfondeur = ctl().CollCourbes().MinDonnees();
+    ASSERT_NE(profondeur, -1e9);
+
+    ouvrir();
+    QComboBox* symbole = qobject_cast<QComboBox*>(enfant<QTableWidget>("SprCourbes")->cellWidget(0, 3));
+    symbole->setFocus();
+    QTest::keyClick(symbole, Qt::Key_Home);
+    page(3);
+    QComboBox* affichage = enfant<QComboBox>("CboAffichage");
+    ASSERT_EQ(affichage->currentText(), "Profondeur");
+    affichage->setFocus();
+    QTest::keyClick(affichage, Qt::Key_Down);
+    QTest::keyClick(affichage, Qt::Key_Return);  // Entrée : enregistrer et fermer
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(boite(), nullptr);
+
+    // Rechargée en cote NGF : l'altitude du forage (112 m) s'ajoute aux valeurs et aux bornes.
+    EXPECT_EQ(ctl().typeAffichageEchelle(), 1);
+    EXPECT_EQ(hote.fenetrePrincipale()->property("typeAffichageEchelle").toInt(), 1);
+    ASSERT_EQ(ctl().CollCourbes().Compter(), 1);
+    EXPECT_NEAR(premiereValeur(1), profondeur + 112, 1e-6);
+    EXPECT_NEAR(ctl().CollCourbes().MinDonnees(), minProfondeur + 112, 1.0);
+    EXPECT_EQ(ctl().CollCourbes().GetCourbe(1)->Symbol(), 0);  // le tracé choisi survit au rechargement
+    EXPECT_EQ(g().lire(Prop::TitreYGauche).toString(), "Cote en NGF");
+    EXPECT_GT(pixels(1), 100);
+
+    ouvrir();
+    page(3);
+    affichage = enfant<QComboBox>("CboAffichage");
+    EXPECT_EQ(affichage->currentText(), "Cote NGF");
+    affichage->setFocus();
+    QTest::keyClick(affichage, Qt::Key_Up);
+    bouton(4);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(ctl().typeAffichageEchelle(), 0);
+    EXPECT_NEAR(premiereValeur(1), profondeur, 1e-6);
+    EXPECT_EQ(g().lire(Prop::TitreYGauche).toString(), "Profondeur en m");
+}
+
+} // namespace
