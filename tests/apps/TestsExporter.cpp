@@ -1,0 +1,155 @@
+// graphique exporter et graphique annuaire sur la base d'exemple ; chaque classeur relu par openpyxl.
+#include "Lancement.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Le résumé qu'openpyxl fait du classeur ; un objet vide quand openpyxl manque.
+QJsonObject Relire(const QString& classeur)
+{
+    QProcess p;
+    p.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(GRAPHIQUE_LECTEUR_CLASSEUR), classeur});
+    if (!p.waitForFinished(60000) || p.exitCode() != 0) {
+        ADD_FAILURE() << p.readAllStandardError().toStdString();
+        return {};
+    }
+    return QJsonDocument::fromJson(p.readAllStandardOutput()).object();
+}
+
+bool OpenpyxlPresent()
+{
+    QProcess p;
+    p.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), QStringLiteral("import openpyxl")});
+    return p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+QStringList Exporter(const QString& sortie, const QStringList& options)
+{
+    return QStringList{"exporter", "--base", baseExemple(), "--sortie", sortie} + options;
+}
+
+// Les genres des tracés du premier graphique, et leurs séries.
+QStringList Traces(const QJsonObject& resume)
+{
+    QStringList genres;
+    for (const QJsonValue t : resume["graphiques"][0]["traces"].toArray())
+        genres << t["genre"].toString();
+    return genres;
+}
+
+const QJsonArray Series(const QJsonObject& resume, int trace)
+{
+    return resume["graphiques"][0]["traces"][trace]["series"].toArray();
+}
+
+class Exporter_ : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (!OpenpyxlPresent())
+            GTEST_SKIP() << "python3 avec openpyxl absent";
+    }
+    QJsonObject exporter(const QString& nom, const QStringList& options, const QString& commande = "exporter")
+    {
+        const QString chemin = d + u'/' + nom;
+        QStringList arguments = Exporter(chemin, options);
+        arguments[0] = commande;
+        const Resultat r = lancer(arguments);
+        EXPECT_EQ(r.code, 0) << r.erreurs.toStdString();
+        EXPECT_TRUE(r.erreurs.isEmpty()) << r.erreurs.toStdString();
+        return QFile::exists(chemin) ? Relire(chemin) : QJsonObject();
+    }
+    QString d = dossierTemporaire();
+};
+
+TEST_F(Exporter_, ChaqueGenreRelitSesFeuillesSeriesEtAxes)
+{
+    QJsonObject r = exporter("edition.xlsx", {"--type", "edition", "--station", "76402001", "--periodes", "M", "--debut",
+                                              "01/01/2019", "--fin", "31/12/2023", "--affichage", "HISTO"});
+    EXPECT_EQ(std::as_const(r)["feuilles"].toArray(), QJsonArray({QJsonArray{"Graph1", "Chartsheet"}, QJsonArray{"Feuil1", "Worksheet"}}));
+    EXPECT_EQ(Traces(r), QStringList{"barChart"});
+    EXPECT_EQ(Series(r, 0).size(), 1);
+    EXPECT_EQ(Series(r, 0)[0]["valeurs"].toString(), "'Feuil1'!$B$2:$B$61");  // 60 mois
+    EXPECT_EQ(Series(r, 0)[0]["x"].toString(), "'Feuil1'!$A$2:$A$61");
+    const QJsonObject feuil1 = std::as_const(r)["cellules"]["Feuil1"].toObject();
+    EXPECT_EQ(std::as_const(feuil1)["A2"][0].toString(), "2019-01-01T12:00:00");  // les totaux se datent à midi
+    EXPECT_EQ(std::as_const(feuil1)["A2"][1].toString(), "DD/MM/YYYY hh:mm:ss");
+    EXPECT_TRUE(std::as_const(feuil1)["B2"][0].isDouble());
+    EXPECT_EQ(std::as_const(r)["graphiques"][0]["titre"].toString(), "Pluviomètre - Port-Aubin (76402001)");
+
+    r = exporter("annee.xlsx", {"--type", "Annee", "--station", "76402001", "--annee", "2023"});
+    EXPECT_EQ(Traces(r), QStringList{"lineChart"});
+    const QJsonArray annee = Series(r, 0);
+    ASSERT_GE(annee.size(), 9);
+    EXPECT_EQ(annee[1]["valeurs"].toString(), "'Feuil1'!$D$2:$D$13");  // deux colonnes par courbe
+    EXPECT_EQ(annee[1]["x"].toString(), "'Feuil1'!$A$2:$A$13");
+
+    r = exporter("cumul.xlsx", {"--type", "Annee", "--station", "76402001", "--annee", "2023", "--variante",
+                                "CUMUL_MENSUEL", "--periodes", "A"});
+    EXPECT_EQ(std::as_const(r)["graphiques"][0]["traces"][0]["regroupement"].toString(), "stacked");
+
+    r = exporter("piezo.xlsx", {"--type", "PluvioPiezo", "--station", "76402001", "--stations", "00754X0012,00755X0031",
+                                "--debut", "01/01/2015", "--fin", "31/12/2024"});
+    EXPECT_EQ(Traces(r), (QStringList{"barChart", "scatterChart"}));
+    EXPECT_NE(std::as_const(r)["graphiques"][0]["traces"][0]["axes"], std::as_const(r)["graphiques"][0]["traces"][1]["axes"]);  // axe secondaire
+    ASSERT_EQ(Series(r, 1).size(), 2);
+    EXPECT_TRUE(Series(r, 1)[1]["valeurs"].toString().startsWith("'Feuil2'!$E$2:$E$"));
+    EXPECT_EQ(std::as_const(r)["feuilles"][2][0].toString(), "Feuil2");
+
+    r = exporter("comparaison.xlsx", {"--type", "comparaisonNormale", "--station", "76402001", "--periodes", "M",
+                                      "--debut", "01/01/2022", "--fin", "31/12/2023"});
+    EXPECT_EQ(std::as_const(r)["graphiques"][0]["traces"][0]["chevauchement"].toDouble(), 100);
+}
+
+TEST_F(Exporter_, AnnuaireAnnuelEtChronique)
+{
+    const QStringList base = {"--type", "annuaire", "--station", "76402001", "--periodes", "S", "--debut", "01/01/2023",
+                              "--fin", "31/12/2023"};
+    QJsonObject r = exporter("annuel.xlsx", base + QStringList{"--annuel"}, "annuaire");
+    EXPECT_EQ(std::as_const(r)["graphiques"][0]["titre"].toString(), "Courbe des maximums journaliers");
+    EXPECT_EQ(Traces(r), (QStringList{"scatterChart", "scatterChart"}));  // la seconde porte l'axe de droite
+    EXPECT_EQ(std::as_const(r)["graphiques"][0]["entrees_supprimees"].toArray(), QJsonArray{1});
+    EXPECT_EQ(Series(r, 0)[0]["x"].toString(), "'Feuil1'!$A$2:$A$367");  // 365 jours + 2
+
+    r = exporter("chronique.xlsx", base, "annuaire");
+    EXPECT_EQ(std::as_const(r)["graphiques"][0]["titre"].toString(), "Chronique piézomètrique");
+    EXPECT_FALSE(std::as_const(r)["graphiques"][0]["legende"].toBool());
+    EXPECT_EQ(Series(r, 0)[0]["valeurs"].toString(), "'Feuil1'!$AG$2:$AG$368");
+    EXPECT_EQ(std::as_const(r)["cellules"]["Feuil1"]["AF2"][1].toString(), "DD/MM/YYYY hh:mm:ss");
+}
+
+TEST(ExporterHostile, UneLigneLeCode2EtAucunFichier)
+{
+    const QString d = dossierTemporaire();
+    const QStringList station = {"--type", "edition", "--station", "76402001"};
+    const struct
+    {
+        QStringList arguments;
+        const char* attendu;
+    } cas[] = {
+        {Exporter(d + "/x.png", station), "l'extension doit être xlsx"},
+        {Exporter(d + "/absent/x.xlsx", station), "n'existe pas"},
+        {Exporter(d + "/x.xlsx", {"--type", "inconnu", "--station", "1"}), "genre de graphique inconnu"},
+        {Exporter(d + "/x.xlsx", {"--type", "edition", "--station", "99999999"}), ""},
+        {QStringList{"annuaire", "--base", baseExemple(), "--sortie", d + "/a.pdf", "--type", "annuaire", "--station",
+                     "76402001"},
+         "l'extension doit être xlsx"},
+    };
+    for (const auto& c : cas) {
+        const Resultat r = lancer(c.arguments);
+        EXPECT_EQ(r.code, 2) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(r.erreurs.trimmed().count('\n'), 0) << r.erreurs.toStdString();
+        EXPECT_TRUE(r.erreurs.contains(QString::fromUtf8(c.attendu))) << r.erreurs.toStdString();
+    }
+    EXPECT_TRUE(QDir(d).entryList(QDir::Files | QDir::Hidden).isEmpty()) << QDir(d).entryList().join(' ').toStdString();
+}
+
+} // namespace
