@@ -356,6 +356,8 @@ TEST(PartieGraphique, TraitsRemplissagesEtMarques)
     SerieXlsx colonne = Serie(QStringLiteral("colonne"), CT::kColonnesGroupees);
     colonne.couleurRemplissage = 0x1F4E9A;
     g.series.push_back(colonne);
+    g.series.push_back(Serie(QStringLiteral("colonne automatique"), CT::kColonnesGroupees));
+    g.series.push_back(Serie(QStringLiteral("ligne automatique"), CT::kLigne));
     g.fondTrace = 0xF0F0F0;
     g.fondGraphique = 0xFFFFEE;
     const QDomElement racine = Racine(g);
@@ -382,6 +384,12 @@ TEST(PartieGraphique, TraitsRemplissagesEtMarques)
     const QDomElement barre = series.at(QStringLiteral("colonne"));
     EXPECT_EQ(Elements(barre.firstChildElement(QStringLiteral("c:spPr")), QStringLiteral("a:srgbClr")).value(0).attribute(QStringLiteral("val")), u"1F4E9A");
     EXPECT_TRUE(Elements(barre, QStringLiteral("a:ln")).isEmpty());
+    // Sans couleur donnée, chaque série reçoit la sienne (sans thème, LibreOffice ne les montrerait pas).
+    const QString remplissage = Elements(series.at(QStringLiteral("colonne automatique")).firstChildElement(QStringLiteral("c:spPr")).firstChildElement(QStringLiteral("a:solidFill")), QStringLiteral("a:srgbClr")).value(0).attribute(QStringLiteral("val"));
+    const QString trait = Elements(Elements(series.at(QStringLiteral("ligne automatique")), QStringLiteral("a:ln")).value(0), QStringLiteral("a:srgbClr")).value(0).attribute(QStringLiteral("val"));
+    EXPECT_EQ(remplissage.size(), 6);
+    EXPECT_EQ(trait.size(), 6);
+    EXPECT_NE(remplissage, trait);
     EXPECT_EQ(Elements(racine.lastChildElement(QStringLiteral("c:spPr")), QStringLiteral("a:srgbClr")).value(0).attribute(QStringLiteral("val")), u"FFFFEE");
 }
 

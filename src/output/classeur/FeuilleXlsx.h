@@ -7,7 +7,6 @@
 
 class ChainesPartagees;
 class StylesXlsx;
-class QXmlStreamWriter;
 
 // Les cellules d'une feuille de classeur, rangées par ligne puis par colonne
 // (numérotées à partir de 1), et leur écriture en xl/worksheets/sheetN.xml.
@@ -41,8 +40,8 @@ public:
     QByteArray xml(ChainesPartagees& chaines, StylesXlsx& styles, bool active = false) const;
 
 private:
-    void ecrireDimension(QXmlStreamWriter& x) const;
-    void ecrireLignes(QXmlStreamWriter& x, ChainesPartagees& chaines, StylesXlsx& styles) const;
+    void ecrireDimension(QByteArray& octets) const;
+    void ecrireLignes(QByteArray& octets, ChainesPartagees& chaines, StylesXlsx& styles) const;
 
     QString m_nom;
     std::map<std::pair<int, int>, Cellule> m_cellules;

@@ -6,6 +6,8 @@
 #include "output/classeur/TexteXlsx.h"
 
 #include <QXmlStreamWriter>
+#include <algorithm>
+#include <iterator>
 
 using namespace DessinXlsx;
 namespace CT = ConstantesTableur;
@@ -50,6 +52,10 @@ const char* NomSymbole(int marque)
             return s.nom;
     return nullptr;
 }
+
+// Couleurs des séries qui n'en ont pas, dans l'ordre des séries : sans
+// thème dans le classeur, LibreOffice laisserait ces séries invisibles.
+constexpr quint32 kCouleursAutomatiques[] = {0x4472C4, 0xED7D31, 0xA5A5A5, 0xFFC000, 0x5B9BD5, 0x70AD47};
 
 double Fraction(double valeur, double total)
 {
@@ -266,7 +272,7 @@ void PartieGraphique::ecrireSerie(QXmlStreamWriter& x, const Groupe& groupe, con
         x.writeTextElement(QStringLiteral("c:v"), nom);
         x.writeEndElement();
     }
-    ecrireFormatSerie(x, groupe.famille, serie);
+    ecrireFormatSerie(x, groupe.famille, serie, indice);
     if (groupe.famille == Famille::Colonnes)
         EcrireVal(x, QStringLiteral("c:invertIfNegative"), 0);
     else
@@ -277,19 +283,18 @@ void PartieGraphique::ecrireSerie(QXmlStreamWriter& x, const Groupe& groupe, con
     x.writeEndElement();
 }
 
-void PartieGraphique::ecrireFormatSerie(QXmlStreamWriter& x, Famille famille, const SerieXlsx& serie)
+void PartieGraphique::ecrireFormatSerie(QXmlStreamWriter& x, Famille famille, const SerieXlsx& serie, int indice)
 {
-    const bool colonnes = famille == Famille::Colonnes;
-    const bool remplissage = colonnes && serie.couleurRemplissage;
-    // Une colonne n'a de bordure que si on lui en donne une.
-    const bool trait = !colonnes || serie.couleurTrait || serie.styleTrait == CT::kAucun;
-    if (!remplissage && !trait)
-        return;
+    const quint32 automatique = kCouleursAutomatiques[indice % std::size(kCouleursAutomatiques)];
     x.writeStartElement(QStringLiteral("c:spPr"));
-    if (remplissage)
-        EcrireRemplissage(x, *serie.couleurRemplissage);
-    if (trait)
-        EcrireTrait(x, serie.couleurTrait, serie.styleTrait);
+    if (famille == Famille::Colonnes) {
+        EcrireRemplissage(x, serie.couleurRemplissage.value_or(automatique));
+        // Une colonne n'a de bordure que si on lui en donne une.
+        if (serie.couleurTrait || serie.styleTrait == CT::kAucun)
+            EcrireTrait(x, serie.couleurTrait, serie.styleTrait);
+    } else {
+        EcrireTrait(x, serie.couleurTrait.value_or(automatique), serie.styleTrait);
+    }
     x.writeEndElement();
 }
 

@@ -58,7 +58,8 @@ private:
     void ecrireGroupe(QXmlStreamWriter& x, const Groupe& groupe) const;
     void ecrireFinGroupe(QXmlStreamWriter& x, const Groupe& groupe) const;
     void ecrireSerie(QXmlStreamWriter& x, const Groupe& groupe, const SerieXlsx& serie, int indice) const;
-    static void ecrireFormatSerie(QXmlStreamWriter& x, Famille famille, const SerieXlsx& serie);
+    // Sans couleur donnée, une couleur automatique selon le rang de la série.
+    static void ecrireFormatSerie(QXmlStreamWriter& x, Famille famille, const SerieXlsx& serie, int indice);
     static void ecrireMarque(QXmlStreamWriter& x, Famille famille, const SerieXlsx& serie);
     static void ecrireDonnees(QXmlStreamWriter& x, Famille famille, const SerieXlsx& serie);
     void ecrireAxes(QXmlStreamWriter& x) const;

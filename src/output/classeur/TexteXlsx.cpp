@@ -1,6 +1,7 @@
 #include "output/classeur/TexteXlsx.h"
 
 #include <QXmlStreamWriter>
+#include <charconv>
 
 namespace {
 
@@ -62,7 +63,9 @@ qint64 SerieDate(const QDate& date)
 
 QString TexteNombreXml(double valeur)
 {
-    return QString::number(valeur, 'g', QLocale::FloatingPointShortest);
+    char tampon[32];
+    const auto fin = std::to_chars(tampon, tampon + sizeof tampon, valeur).ptr;
+    return QString::fromLatin1(tampon, fin - tampon);
 }
 
 void EcrireTexteXml(QXmlStreamWriter& x, const QString& texte)
