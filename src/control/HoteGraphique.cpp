@@ -13,6 +13,10 @@
 #include "data/GenresStation.h"
 #include "data/NomVerifie.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
 namespace {
 
 QString prefixe(const QString& genre)
@@ -41,7 +45,9 @@ HoteGraphique::HoteGraphique(QWidget* parent)
     m_fenetre->setProperty("coefficientProfondeur", -1);
     m_fenetre->setProperty("typeAffichageEchelle", 0);
     m_fenetre->setProperty("fichierAide", QString());
-    m_fenetre->setProperty("CheminEdition", QString());
+    // Les classeurs exportés vont dans les documents de l'utilisateur, à défaut dans son dossier personnel.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    m_fenetre->setProperty("CheminEdition", QFileInfo(documents).isDir() ? documents : QDir::homePath());
     m_fenetre->setProperty("formatNommageFichier", 1);
     m_fenetre->setProperty("NoVersionGraphique", QString());
     champ("txtDateDebStatistique", QString());
