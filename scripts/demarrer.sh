@@ -38,6 +38,17 @@ dessiner 09-pluvio-station.png      --type PluvioStation --station 76402001 --st
 dessiner 10-reference.png           --type reference --station 76401001
 dessiner 11-comparaison-normale.png --type comparaisonNormale --station 76402001 --periodes M --debut 01/01/2022 --fin 31/12/2023
 echo
+echo "== Les mêmes en classeurs, avec leur graphique natif"
+exporter() {
+    local fichier="$1"; shift
+    "$programme" "$@" --base "$base" --sortie "$galerie/$fichier"
+    echo "  $fichier"
+}
+exporter 12-annee.xlsx         exporter --type Annee --station 76402001 --annee 2023
+exporter 13-pluvio-piezo.xlsx  exporter --type PluvioPiezo --station 76402001 --stations 00754X0012,00755X0031 --debut 01/01/2015 --fin 31/12/2024
+exporter 14-comparaison.xlsx   exporter --type comparaisonNormale --station 76402001 --periodes M --debut 01/01/2022 --fin 31/12/2023
+exporter 15-annuaire-2023.xlsx annuaire --type annuaire --station 76402001 --periodes S --debut 01/01/2023 --fin 31/12/2023 --annuel
+echo
 echo "Galerie écrite dans $galerie :"
 ls -l "$galerie"
 echo
