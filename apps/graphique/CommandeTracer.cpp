@@ -184,6 +184,16 @@ bool ecrireClasseur(CtlGraphique& ctl, const Options& o, QString& erreur)
     return ecrit;
 }
 
+bool ecrireSortie(CtlGraphique& ctl, const Options& o, FichierSortie& image, QString& erreur)
+{
+    if (o.genre != Sortie::Image)
+        return ecrireClasseur(ctl, o, erreur);
+    if (ctl.EcrireImage(image.fichier(), o.extension, o.taille))
+        return true;
+    erreur = QStringLiteral("impossible d'écrire %1 : le disque est peut-être plein.").arg(cite(o.sortie));
+    return false;
+}
+
 int tracerVers(const QStringList& arguments, Sortie genre)
 {
     HoteGraphique::Demande d;
@@ -208,14 +218,8 @@ int tracerVers(const QStringList& arguments, Sortie genre)
     if (o.journal)
         brancherJournal(trace.emplace(fichierJournal.fichier()), *base, hote);
     hote.controle().setOuvrirApresExport(false);
-    if (!charger(hote, d, *base, erreur))
+    if (!charger(hote, d, *base, erreur) || !ecrireSortie(hote.controle(), o, image, erreur))
         return echec(erreur);
-    if (genre != Sortie::Image) {
-        if (!ecrireClasseur(hote.controle(), o, erreur))
-            return echec(erreur);
-    } else if (!hote.controle().EcrireImage(image.fichier(), o.extension, o.taille)) {
-        return echec(QStringLiteral("impossible d'écrire %1 : le disque est peut-être plein.").arg(cite(o.sortie)));
-    }
     if (trace && !trace->terminer())
         return echec(QStringLiteral("impossible d'écrire le journal %1 : le disque est peut-être plein.").arg(cite(*o.journal)));
     if ((genre == Sortie::Image && !image.valider(erreur)) || (o.journal && !fichierJournal.valider(erreur)))

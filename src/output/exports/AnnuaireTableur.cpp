@@ -219,30 +219,41 @@ void AnnuaireTableur::habillage(const GraphiqueTableur& g) const
     g.setPlotAreaInteriorColorIndex(0);
     g.setPlotAreaWidth(750);
     g.setPlotAreaLeft(0);
-    if (m_demande.courbeAnnuelle) {
-        const LegendeTableur l = g.Legend();
-        l.setBorderWeight(1);
-        l.setShadow(true);
-        l.setWidth(199);
-        l.setHeight(50);
-        l.setLeft(480);
-        // Sous le titre plutôt que sur lui.
-        l.setTop(36);
-        l.setWidth(247);
-        l.setFontSize(o.TaillePoliceAxes);
-    } else {
+    legende(g);
+    boiteAnnee(g, sombre);
+    g.setChartAreaInteriorColor(CouleursTableur::VersColor(Palette::rgb(c.CouleurFond())));
+}
+
+void AnnuaireTableur::legende(const GraphiqueTableur& g) const
+{
+    if (!m_demande.courbeAnnuelle) {
         g.Legend().Delete();
+        return;
     }
+    const LegendeTableur l = g.Legend();
+    l.setBorderWeight(1);
+    l.setShadow(true);
+    l.setWidth(199);
+    l.setHeight(50);
+    l.setLeft(480);
+    // Sous le titre plutôt que sur lui.
+    l.setTop(36);
+    l.setWidth(247);
+    l.setFontSize(m_demande.courbes->GestionExportExcel().TaillePoliceAxes);
+}
+
+// L'année, ou les années de la chronique, dans une zone de texte en haut à gauche.
+void AnnuaireTableur::boiteAnnee(const GraphiqueTableur& g, bool sombre) const
+{
     const int debut = anneeDebut(), fin = anneeFin();
     const ZoneTexteTableur z = g.AddTextbox(1, 32.25, 13.25, 7.5, 7.5);
-    z.setFontSize(o.TaillePoliceTitre);
+    z.setFontSize(m_demande.courbes->GestionExportExcel().TaillePoliceTitre);
     z.setText(m_demande.courbeAnnuelle || debut == fin ? QString::number(debut)
                                                        : QStringLiteral("%1-%2").arg(debut).arg(fin));
     if (sombre)
         z.setFontColorIndex(2);
     z.ScaleWidth(27.02);
     z.ScaleHeight(6.23);
-    g.setChartAreaInteriorColor(CouleursTableur::VersColor(Palette::rgb(c.CouleurFond())));
 }
 
 bool AnnuaireTableur::executer()

@@ -37,6 +37,8 @@ private:
     void axesValeurs(const GraphiqueTableur& g) const;
     void axeTemps(const GraphiqueTableur& g) const;
     void habillage(const GraphiqueTableur& g) const;
+    void legende(const GraphiqueTableur& g) const;
+    void boiteAnnee(const GraphiqueTableur& g, bool sombre) const;
     int colonneX(int k) const;
     int anneeDebut() const;
     int anneeFin() const;
