@@ -216,15 +216,19 @@ void terminerJeu(MoteurGraphique& g, int k, int couleur)
         g.ecrireIndexe(Prop::CouleurPoint, p, couleur);
 }
 
-// Un jeu que nulle courbe montrée n'a rempli : ses points, ajoutés à 0 quand un
-// autre jeu agrandit le nombre de points commun, sont tous manquants.
-void viderJeu(MoteurGraphique& g, int k)
+// Les jeux que nulle courbe montrée n'a remplis : leurs points, ajoutés à 0 quand
+// un autre jeu agrandit le nombre de points commun, sont tous manquants.
+void viderJeuxNonDessines(MoteurGraphique& g, const std::vector<int>& dessinees)
 {
-    g.ecrire(Prop::Jeu, k);
     const int n = g.lire(Prop::NbPoints).toInt();
-    for (int p = 1; p <= n; ++p) {
-        g.ecrire(Prop::Point, p);
-        g.ecrire(Prop::Manquant, 1);
+    for (int k = 1; k <= g.lire(Prop::NbJeux).toInt(); ++k) {
+        if (std::binary_search(dessinees.begin(), dessinees.end(), k))
+            continue;
+        g.ecrire(Prop::Jeu, k);
+        for (int p = 1; p <= n; ++p) {
+            g.ecrire(Prop::Point, p);
+            g.ecrire(Prop::Manquant, 1);
+        }
     }
 }
 
@@ -291,9 +295,8 @@ void CtlGraphique::AffichageGraphiquePiezo(bool, bool SuperpositionCourbes, QObj
             terminerJeu(g, k, c.GetCourbe(k)->Couleur());
             interrogerAnnulation(jaugeHote);
         }
-        for (int k = 1; k <= g.lire(Prop::NbJeux).toInt() && !m_annulation; ++k)
-            if (!std::binary_search(dessinees.begin(), dessinees.end(), k))
-                viderJeu(g, k);
+        if (!m_annulation)
+            viderJeuxNonDessines(g, dessinees);
     });
 }
 

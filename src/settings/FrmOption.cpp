@@ -14,6 +14,7 @@
 #include "settings/messages/Messages.h"
 
 #include <QAction>
+#include <QFontMetrics>
 #include <QApplication>
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -27,6 +28,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -130,7 +132,10 @@ void FrmOption::creerSelecteur(QWidget* colonne)
         b->setAutoExclusive(true);
         b->setAutoRaise(true);
         b->setFocusPolicy(Qt::StrongFocus);
-        b->setMinimumWidth(120);
+        // Assez large pour le titre en gras de la page montrée.
+        QFont gras = b->font();
+        gras.setBold(true);
+        b->setMinimumWidth(std::max(120, QFontMetrics(gras).horizontalAdvance(b->text()) + 24));
         connect(b, &QToolButton::clicked, this, [this, i] { afficherPage(i); });
         m_cmdPanel[std::size_t(i)] = b;
         l->addWidget(b);

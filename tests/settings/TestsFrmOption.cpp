@@ -115,6 +115,43 @@ protected:
         return qobject_cast<QComboBox*>(enfant<QTableWidget>(b, "SprCourbes")->cellWidget(ligne, colonne));
     }
 
+    // Une saisie complète, page après page, au clavier et à la souris.
+    void remplirBonneSaisie(FrmOption& b)
+    {
+        QComboBox* motif = liste(b, 1, 2);
+        motif->setFocus();
+        QTest::keyClick(motif, Qt::Key_End);       // "Invisible"
+        QComboBox* symbole = liste(b, 0, 3);
+        symbole->setFocus();
+        QTest::keyClick(symbole, Qt::Key_Home);    // "+"
+        QTest::keyClick(symbole, Qt::Key_Down);    // "x"
+        page(b, 1);
+        cocher(b, "chkAfficherLegende");
+        cocher(b, "chkAfficherAquifere");
+        taper(b, "TxtLibelleAxeNGF", "Cote du toit");
+        taper(b, "TxtTailleAxes", "9");
+        taper(b, "TxtTailleTitre", "16");
+        page(b, 2);
+        QComboBox* formatAnnee = enfant<QComboBox>(b, "CboFormatAxeXAnnee");
+        formatAnnee->setFocus();
+        for (int i = 0; i < 5; ++i)
+            QTest::keyClick(formatAnnee, Qt::Key_Down);
+        EXPECT_EQ(formatAnnee->currentText(), "mmm-yy Exemple: avr-08 [yy]");
+        QComboBox* format = enfant<QComboBox>(b, "CboFormatAxeX");
+        format->setFocus();
+        QTest::keyClick(format, Qt::Key_End);
+        taper(b, "TxtFormatAxeX", "mm/yyyy");
+        page(b, 3);
+        taper(b, "TxtMin", "-3,5");
+        taper(b, "TxtMax", "20");
+        taper(b, "TxtDateDebut", "01012022");
+        taper(b, "TxtDateFin", "30062022");
+        page(b, 4);
+        cocher(b, "ChkXGrid");
+        taper(b, "TxtNbSeparations", "0");
+        QTest::mouseClick(enfant<PastilleFond>(b, "PictureFond14"), Qt::LeftButton);
+    }
+
     MagasinTemporaire magasin;
     MessagesEnregistres messages;
     std::unique_ptr<Classe_Graphiques> courbes, pluie;
@@ -248,38 +285,7 @@ TEST_F(BoiteOptions, UnRefusNeRangeNiNAppliqueRien)
 TEST_F(BoiteOptions, BonneSaisieRangeeAppliqueeEtRetrouvee)
 {
     auto b = ouvrir(TypeGraph::PluvioPiezo);
-    QComboBox* motif = liste(*b, 1, 2);
-    motif->setFocus();
-    QTest::keyClick(motif, Qt::Key_End);       // "Invisible"
-    QComboBox* symbole = liste(*b, 0, 3);
-    symbole->setFocus();
-    QTest::keyClick(symbole, Qt::Key_Home);    // "+"
-    QTest::keyClick(symbole, Qt::Key_Down);    // "x"
-    page(*b, 1);
-    cocher(*b, "chkAfficherLegende");
-    cocher(*b, "chkAfficherAquifere");
-    taper(*b, "TxtLibelleAxeNGF", "Cote du toit");
-    taper(*b, "TxtTailleAxes", "9");
-    taper(*b, "TxtTailleTitre", "16");
-    page(*b, 2);
-    QComboBox* formatAnnee = enfant<QComboBox>(*b, "CboFormatAxeXAnnee");
-    formatAnnee->setFocus();
-    for (int i = 0; i < 5; ++i)
-        QTest::keyClick(formatAnnee, Qt::Key_Down);
-    EXPECT_EQ(formatAnnee->currentText(), "mmm-yy Exemple: avr-08 [yy]");
-    QComboBox* format = enfant<QComboBox>(*b, "CboFormatAxeX");
-    format->setFocus();
-    QTest::keyClick(format, Qt::Key_End);
-    taper(*b, "TxtFormatAxeX", "mm/yyyy");
-    page(*b, 3);
-    taper(*b, "TxtMin", "-3,5");
-    taper(*b, "TxtMax", "20");
-    taper(*b, "TxtDateDebut", "01012022");
-    taper(*b, "TxtDateFin", "30062022");
-    page(*b, 4);
-    cocher(*b, "ChkXGrid");
-    taper(*b, "TxtNbSeparations", "0");
-    QTest::mouseClick(enfant<PastilleFond>(*b, "PictureFond14"), Qt::LeftButton);
+    remplirBonneSaisie(*b);
 
     // 7 : rangé et appliqué, la boîte reste ouverte.
     b->ClickBouton(7);
