@@ -4,15 +4,6 @@
 
 namespace Periodes {
 
-namespace {
-
-QString deuxChiffres(int n)
-{
-    return QStringLiteral("%1").arg(n, 2, 10, QChar(u'0'));
-}
-
-} // namespace
-
 int moisHydro(const QString& texte)
 {
     bool ok = false;
@@ -23,9 +14,13 @@ int moisHydro(const QString& texte)
 QString messageAnneeHydro(const QString& moisHydroTexte)
 {
     const int m = moisHydro(moisHydroTexte);
+    // Le mois tel que l'hôte l'écrit ("4" ou "04") ; un mois illisible est celui retenu à sa place.
+    const QString texte = moisHydroTexte.trimmed();
+    const QString mois = texte.toInt() == m ? texte : QString::number(m);
+    // Un début en janvier finit en décembre, pas au mois 0.
     return QStringLiteral("Pour calculer le graphique, les dates vont être ajustées automatiquement en années "
                           "hydrogéologiques du 01/")
-        + deuxChiffres(m) + QStringLiteral(" et/ou au 30 (ou 31)/") + QString::number(m == 1 ? 12 : m - 1)
+        + mois + QStringLiteral(" et/ou au 30 (ou 31)/") + QString::number(m == 1 ? 12 : m - 1)
         + QStringLiteral(" de l'année suivante.");
 }
 

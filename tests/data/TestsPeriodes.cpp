@@ -55,6 +55,11 @@ TEST(Periodes, AnneesHydrologiques)
     EXPECT_EQ(Periodes::messageAnneeHydro("10"),
               "Pour calculer le graphique, les dates vont être ajustées automatiquement en années hydrogéologiques "
               "du 01/10 et/ou au 30 (ou 31)/9 de l'année suivante.");
+    // Le mois tel que l'hôte le donne ; janvier se termine en décembre, non au mois 0.
+    EXPECT_TRUE(Periodes::messageAnneeHydro("4").contains("du 01/4 et/ou au 30 (ou 31)/3 de"));
+    EXPECT_TRUE(Periodes::messageAnneeHydro("04").contains("du 01/04 et/ou au 30 (ou 31)/3 de"));
+    EXPECT_TRUE(Periodes::messageAnneeHydro("1").contains("du 01/1 et/ou au 30 (ou 31)/12 de"));
+    EXPECT_TRUE(Periodes::messageAnneeHydro("x").contains("du 01/10 et/ou au 30 (ou 31)/9 de"));
     EXPECT_FALSE(normaliser("HYDRO", TypeGraph::edition, "1/1/24", "31/12/2005", "", "10"));
 }
 
