@@ -242,8 +242,12 @@ TEST(PartieGraphique, CroisementEcritSurLAxePerpendiculaire)
 
     g.axeX.croisement = CT::kCroiseALaValeur;
     g.axeX.croiseA = -1.5;
+    g.axeY2.croisement = CT::kCroiseAuMaximum;
+    g.axeX2.croisement = CT::kCroiseAuMinimum;
     axes = Axes(ZoneTrace(Racine(g)));
     EXPECT_EQ(Val(axes.at(QString::number(PartieGraphique::kAxeY)), QStringLiteral("c:crossesAt")), u"-1.5");
+    EXPECT_EQ(Val(axes.at(QString::number(PartieGraphique::kAxeX2)), QStringLiteral("c:crosses")), u"max");
+    EXPECT_EQ(Val(axes.at(QString::number(PartieGraphique::kAxeY2)), QStringLiteral("c:crosses")), u"min");
 }
 
 TEST(PartieGraphique, EntreesDeLegendeSupprimeesEtDispositions)

@@ -120,10 +120,19 @@ void AxeGraphique::ecrireEtiquettes(QXmlStreamWriter& x) const
 
 void AxeGraphique::ecrireCroisement(QXmlStreamWriter& x) const
 {
-    if (m_perpendiculaire.croisement == ConstantesTableur::kCroiseALaValeur)
+    switch (m_perpendiculaire.croisement) {
+    case ConstantesTableur::kCroiseALaValeur:
         EcrireVal(x, QStringLiteral("c:crossesAt"), m_perpendiculaire.croiseA);
-    else
+        break;
+    case ConstantesTableur::kCroiseAuMaximum:
+        EcrireVal(x, QStringLiteral("c:crosses"), QStringLiteral("max"));
+        break;
+    case ConstantesTableur::kCroiseAuMinimum:
+        EcrireVal(x, QStringLiteral("c:crosses"), QStringLiteral("min"));
+        break;
+    default:
         EcrireVal(x, QStringLiteral("c:crosses"), m_place.croiseAuMaximum ? QStringLiteral("max") : QStringLiteral("autoZero"));
+    }
 }
 
 void AxeGraphique::ecrireFin(QXmlStreamWriter& x) const

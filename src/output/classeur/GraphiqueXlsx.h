@@ -32,8 +32,10 @@ inline constexpr int kAutomatique = -4105;
 inline constexpr int kMarquePlus = 9;
 inline constexpr int kMarqueCroix = -4168;
 inline constexpr int kMarqueCercle = 8;
-// Croisement des axes : valeur donnée.
+// Croisement des axes : valeur donnée, maximum, minimum.
 inline constexpr int kCroiseALaValeur = -4114;
+inline constexpr int kCroiseAuMaximum = 2;
+inline constexpr int kCroiseAuMinimum = 4;
 // Orientation des étiquettes : vers le haut.
 inline constexpr int kVersLeHaut = -4171;
 // Unités de temps d'un axe de dates.
@@ -102,7 +104,7 @@ struct AxeXlsx
     bool aTitre = false;
     QString titre;
     PoliceXlsx policeTitre;
-    int croisement = ConstantesTableur::kAutomatique;  // ou kCroiseALaValeur
+    int croisement = ConstantesTableur::kAutomatique;  // ou kCroiseALaValeur, kCroiseAuMaximum, kCroiseAuMinimum
     double croiseA = 0;
     bool ordreInverse = false;
     int echelle = ConstantesTableur::kEchelleLineaire;
