@@ -7,6 +7,7 @@
 #include "control/ChampDate.h"
 #include "control/CtlGraphique.h"
 #include "control/EnteteStations.h"
+#include "control/JaugeProgression.h"
 #include "control/PanneauChargement.h"
 #include "control/VueGraphique.h"
 #include "data/ChargeurNappes.h"
@@ -399,7 +400,17 @@ void SequenceChargement::chargerComparaison()
 void SequenceChargement::afficher()
 {
     if (deuxGraphiques()) {
-        m_ctl.AffichageGraphiqueSuperposepluvioPiezo(false, false, nullptr);
+        // Le cadre de chargement sert de jauge : ses légendes s'y lisent, et l'arrêt demandé par l'hôte y est vu.
+        JaugeProgression jauge;
+        jauge.setSuivi([this, &jauge](const QString& legende, double) {
+            if (m_panneau) {
+                m_panneau->message(legende);
+                m_panneau->servir();
+            }
+            if (m_ctl.m_annulation)
+                jauge.demanderAnnulation();
+        });
+        m_ctl.AffichageGraphiqueSuperposepluvioPiezo(false, false, &jauge);
         return;
     }
     const bool cumulAnnee = m_ctl.m_typeGraphique == TypeGraph::Annee
