@@ -210,6 +210,10 @@ TEST_F(Exports, CourbesEnLignesSurUnAxeDeMois)
     EXPECT_TRUE(graphique.contains(QStringLiteral("Précipitations en mm")));
     const QString feuille = Partie(*chemin, QStringLiteral("xl/worksheets/sheet1.xml"));
     EXPECT_TRUE(feuille.contains(QStringLiteral("<c r=\"A2\" s=\"1\"><v>44927</v></c>")));  // 01/01/2023
+    // Colonnes de dates assez larges pour ne pas s'afficher en #, et la page graphique en paysage.
+    EXPECT_TRUE(feuille.contains(QStringLiteral("<col min=\"1\" max=\"1\" width=\"19\" customWidth=\"1\"/>")));
+    EXPECT_TRUE(feuille.contains(QStringLiteral("<col min=\"4\" max=\"4\" width=\"19\"")));
+    EXPECT_TRUE(Partie(*chemin, QStringLiteral("xl/chartsheets/sheet1.xml")).contains(QStringLiteral("orientation=\"landscape\"")));
     EXPECT_EQ(fichiersEdition(), QStringList{"76402001.xlsx"});  // aucun fichier temporaire laissé
 }
 

@@ -1,4 +1,6 @@
+#include "output/classeur/ChainesPartagees.h"
 #include "output/classeur/GraphiqueXlsx.h"
+#include "output/classeur/StylesXlsx.h"
 #include "output/tableur/ApplicationTableur.h"
 #include "output/tableur/AxeTableur.h"
 #include "output/tableur/CouleursTableur.h"
@@ -65,6 +67,13 @@ TEST(ApplicationTableur, CollerPuisCreerUnGraphiqueCommeLeTableur)
     ASSERT_TRUE(feuille);
     EXPECT_EQ(feuille->cellule(2, 2)->nombre, 1.5);
     EXPECT_EQ(feuille->cellule(1, 2)->texte, "Pluie");
+    tableur.range(QStringLiteral("A1:B1")).setColumnWidth(19);
+    tableur.range(QStringLiteral("C1")).setColumnWidth(300);  // au-delà de 255 : refusée
+    ChainesPartagees chaines;
+    StylesXlsx styles;
+    const QByteArray xml = feuille->xml(chaines, styles);
+    EXPECT_TRUE(xml.contains("<cols><col min=\"1\" max=\"1\" width=\"19\" customWidth=\"1\"/>"
+                             "<col min=\"2\" max=\"2\" width=\"19\" customWidth=\"1\"/></cols><sheetData>"));
 
     ASSERT_TRUE(tableur.GoTo(QStringLiteral("R1C1:R3C2")));
     const GraphiqueTableur g = tableur.chartsAdd();

@@ -160,6 +160,12 @@ bool ClasseurXlsx::viderCellule(int feuille, int ligne, int colonne)
     return f && f->vider(ligne, colonne);
 }
 
+bool ClasseurXlsx::definirLargeurColonne(int feuille, int colonne, double largeur)
+{
+    FeuilleXlsx* f = feuilleModifiable(feuille);
+    return f && f->definirLargeur(colonne, largeur);
+}
+
 bool ClasseurXlsx::definirFormat(int feuille, int ligne, int colonne, const QString& format)
 {
     FeuilleXlsx* f = feuilleModifiable(feuille);

@@ -57,6 +57,8 @@ public:
     bool viderCellule(int feuille, int ligne, int colonne);
     // Format de nombre du tableur ("0.00", "dd/mm/yyyy", "mmm-yy"…).
     bool definirFormat(int feuille, int ligne, int colonne, const QString& format);
+    // Largeur d'une colonne, en caractères.
+    bool definirLargeurColonne(int feuille, int colonne, double largeur);
 
     // Colle un bloc de texte à partir de (ligne, colonne) : lignes séparées
     // par CR, LF ou CRLF, champs par des tabulations. Chaque champ devient une

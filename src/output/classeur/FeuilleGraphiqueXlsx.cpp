@@ -30,6 +30,9 @@ QByteArray FeuilleGraphiqueXlsx::xml(const QString& idDessin, bool active) const
     for (const auto& [cote, valeur] : {std::pair{"left", "0.7"}, {"right", "0.7"}, {"top", "0.75"},
                                        {"bottom", "0.75"}, {"header", "0.3"}, {"footer", "0.3"}})
         x.writeAttribute(QString::fromLatin1(cote), QString::fromLatin1(valeur));
+    // Une feuille graphique s'imprime en paysage, comme le tableur la crée.
+    x.writeEmptyElement(QStringLiteral("pageSetup"));
+    x.writeAttribute(QStringLiteral("orientation"), QStringLiteral("landscape"));
     x.writeEmptyElement(QStringLiteral("drawing"));
     x.writeAttribute(QLatin1String(PartiesClasseur::kEspaceRelations), QStringLiteral("id"), idDessin);
     x.writeEndDocument();

@@ -181,6 +181,14 @@ void FeuilleXlsx::ecrireLignes(QByteArray& octets, ChainesPartagees& chaines, St
         octets += "</row>";
 }
 
+bool FeuilleXlsx::definirLargeur(int colonne, double largeur)
+{
+    if (!positionValide(1, colonne) || !(largeur >= 0 && largeur <= 255))
+        return false;
+    m_largeurs[colonne] = largeur;
+    return true;
+}
+
 QByteArray FeuilleXlsx::xml(ChainesPartagees& chaines, StylesXlsx& styles, bool active) const
 {
     QByteArray octets;
@@ -192,6 +200,15 @@ QByteArray FeuilleXlsx::xml(ChainesPartagees& chaines, StylesXlsx& styles, bool 
     ecrireDimension(octets);
     octets += active ? "<sheetViews><sheetView tabSelected=\"1\" workbookViewId=\"0\"/></sheetViews>"
                      : "<sheetViews><sheetView workbookViewId=\"0\"/></sheetViews>";
+    if (!m_largeurs.empty()) {
+        octets += "<cols>";
+        for (const auto& [colonne, largeur] : m_largeurs)
+            octets += QStringLiteral("<col min=\"%1\" max=\"%1\" width=\"%2\" customWidth=\"1\"/>")
+                          .arg(colonne)
+                          .arg(TexteNombreXml(largeur))
+                          .toLatin1();
+        octets += "</cols>";
+    }
     octets += "<sheetData>";
     ecrireLignes(octets, chaines, styles);
     octets += "</sheetData></worksheet>";

@@ -33,6 +33,8 @@ public:
     // Vide le contenu, le format reste.
     bool vider(int ligne, int colonne);
     bool definirFormat(int ligne, int colonne, const QString& format);
+    // Largeur d'une colonne en caractères (0 à 255, la borne du tableur) ; faux hors limites.
+    bool definirLargeur(int colonne, double largeur);
     // Rien pour une cellule jamais écrite.
     const Cellule* cellule(int ligne, int colonne) const;
 
@@ -45,4 +47,5 @@ private:
 
     QString m_nom;
     std::map<std::pair<int, int>, Cellule> m_cellules;
+    std::map<int, double> m_largeurs;
 };

@@ -24,6 +24,7 @@ constexpr int kColonneChronique = 32;  // AF
 constexpr int kLignesEntreMessages = 17;
 constexpr int kPeuDeLignes = 100;
 const QString kFormatDates = QStringLiteral("DD/MM/YYYY hh:mm:ss");
+constexpr double kLargeurDates = 19;  // "31/12/2024 23:59:00" sans #
 
 int StyleTrait(int motif)
 {
@@ -123,8 +124,11 @@ void AnnuaireTableur::coller()
     m_tableur.setCutCopyMode(false);
     m_tableur.setDisplayalerts(true);
     const int courbes = int(CourbesAffichees(*m_demande.courbes).size());
-    for (int k = 1; k <= courbes; ++k)
-        m_tableur.cells(1, colonneX(k)).jusqua(m_tableur.cells(m_lignes + 1, colonneX(k))).setNumberFormat(kFormatDates);
+    for (int k = 1; k <= courbes; ++k) {
+        const PlageTableur x = m_tableur.cells(1, colonneX(k)).jusqua(m_tableur.cells(m_lignes + 1, colonneX(k)));
+        x.setNumberFormat(kFormatDates);
+        x.setColumnWidth(kLargeurDates);
+    }
 }
 
 GraphiqueTableur AnnuaireTableur::creerGraphique() const

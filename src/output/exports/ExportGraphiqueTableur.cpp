@@ -31,6 +31,7 @@ namespace {
 
 constexpr int kLignesEntreMessages = 117;
 const QString kFormatDates = QStringLiteral("DD/MM/YYYY hh:mm:ss");
+constexpr double kLargeurDates = 19;
 
 // Motif de trait de la courbe → style de trait du tableur ; symbole → marque.
 int StyleTrait(int motif)
@@ -172,8 +173,12 @@ QString ExportGraphiqueTableur::texteDonnees(const Classe_Graphiques& courbes, i
 void ExportGraphiqueTableur::formaterDates(int feuille, int lignes, int nombreCourbes, int pas) const
 {
     ClasseurTableur* classeur = m_tableur.ActiveWorkbook();
-    for (int k = 0; k < nombreCourbes && classeur; ++k)
-        PlageTableur(classeur, feuille, 1, k * pas + 1, lignes + 1, k * pas + 1).setNumberFormat(kFormatDates);
+    for (int k = 0; k < nombreCourbes && classeur; ++k) {
+        const PlageTableur dates(classeur, feuille, 1, k * pas + 1, lignes + 1, k * pas + 1);
+        dates.setNumberFormat(kFormatDates);
+        // Assez large pour "31/12/2024 23:59:00" : une colonne étroite n'affiche que des #.
+        dates.setColumnWidth(kLargeurDates);
+    }
 }
 
 bool ExportGraphiqueTableur::collerDonnees()

@@ -36,6 +36,14 @@ void PlageTableur::setNumberFormat(const QString& format) const
             m_classeur->xlsx().definirFormat(m_feuille, l, c, format);
 }
 
+void PlageTableur::setColumnWidth(double largeur) const
+{
+    if (!valide())
+        return;
+    for (int c = m_colonne1; c <= m_colonne2; ++c)
+        m_classeur->xlsx().definirLargeurColonne(m_feuille, c, largeur);
+}
+
 void PlageTableur::setValue(const QString& saisie) const
 {
     if (!valide())

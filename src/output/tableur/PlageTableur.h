@@ -23,6 +23,8 @@ public:
     void Select() const;
     // Format de nombre de chaque cellule ("DD/MM/YYYY hh:mm:ss", "0.00"…).
     void setNumberFormat(const QString& format) const;
+    // ColumnWidth : la largeur de chaque colonne de la plage, en caractères.
+    void setColumnWidth(double largeur) const;
     // Écrit un nombre, une date "DD/MM/YYYY" ou un texte dans chaque cellule, comme une saisie.
     void setValue(const QString& saisie) const;
     // La plage qui va de ce coin à celui d'`autre` (range(cellule, cellule)).
