@@ -4,11 +4,19 @@
 // fichier, et les deux à la suite, à comparer à bench/classeur_xlsxwriter.py
 // qui écrit le même classeur.
 //
+// ExportComplet mesure ce que fait l'outil 8 sur le même graphique : une courbe
+// de 36 525 points mise en bloc de texte, collée, son graphique construit et le
+// classeur écrit.
+//
 //   bench_classeur                     mesures (médianes de 9 répétitions)
 //   bench_classeur --ecrire F.xlsx     écrit le classeur, pour le regarder
+#include "model/Classe_Graphiques.h"
 #include "output/classeur/ClasseurXlsx.h"
+#include "output/exports/ExportGraphiqueTableur.h"
+#include "output/tableur/ApplicationTableur.h"
 
 #include <QCoreApplication>
+#include <QSettings>
 #include <QDir>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -98,16 +106,66 @@ void ClasseurComplet(benchmark::State& etat)
         Enregistrer(Remplir(), dossier.filePath(QStringLiteral("pluie.xlsx")), etat);
 }
 
+// La collection d'un graphique de 100 ans de pluie journalière, telle que le chargement la laisse.
+Classe_Graphiques& Collection()
+{
+    static Classe_Graphiques c = [] {
+        Classe_Graphiques coll;
+        const std::vector<double>& pluies = Pluies();
+        TableauValeurs t(6, kJours);
+        const QDate premier(1925, 1, 1);
+        for (int i = 0; i < kJours; ++i) {
+            t(0, i) = premier.addDays(i).toString(QStringLiteral("dd/MM/yyyy"));
+            t(1, i) = QStringLiteral("12:00:00");
+            t(2, i) = pluies[size_t(i)];
+            t(4, i) = QStringLiteral("0");
+        }
+        auto courbe = std::make_shared<Classe_Graphique>();
+        courbe->setTitre(QStringLiteral("Pluie"));
+        courbe->setCouleur(9);
+        courbe->setAfficher(true);
+        courbe->AjouterValeurs(t);
+        coll.AjouterCourbe(courbe);
+        coll.setDateDebutChargement(QStringLiteral("01/01/1925"));
+        coll.setDateFinChargement(QStringLiteral("31/12/2024"));
+        coll.setDateDebutAffichage(QStringLiteral("01/01/1925"));
+        coll.setDateFinAffichage(QStringLiteral("31/12/2024"));
+        coll.setMaxDonnees(50);
+        return coll;
+    }();
+    return c;
+}
+
+void ExportComplet(benchmark::State& etat)
+{
+    QTemporaryDir dossier;
+    ExportGraphiqueTableur::Demande d;
+    d.courbes = &Collection();
+    d.periodes = QStringLiteral("S");
+    d.typeAffichage = QStringLiteral("HISTO");
+    d.titre = QStringLiteral("Pluie journalière de 1925 à 2024");
+    d.cheminImpose = dossier.filePath(QStringLiteral("pluie.xlsx"));
+    for (auto _ : etat) {
+        ApplicationTableur tableur;
+        if (!ExportGraphiqueTableur(d, tableur, nullptr).executer().enregistre)
+            etat.SkipWithError("export en échec");
+    }
+}
+
 #define MESURE(f) BENCHMARK(f)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true)
 MESURE(Remplissage);
 MESURE(Enregistrement);
 MESURE(ClasseurComplet);
+MESURE(ExportComplet);
 
 } // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv);
+    // Les options d'affichage se lisent dans un magasin de paramètres jetable.
+    QTemporaryDir parametres;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, parametres.path());
     if (argc == 3 && std::strcmp(argv[1], "--ecrire") == 0) {
         QString erreur;
         if (!Remplir().enregistrer(QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[2])), erreur)) {

@@ -101,6 +101,10 @@ void EcrirePolice(QXmlStreamWriter& x, const QString& nom, const PoliceXlsx& pol
     x.writeAttribute(QStringLiteral("b"), police.gras ? QStringLiteral("1") : QStringLiteral("0"));
     if (police.couleur)
         EcrireRemplissage(x, *police.couleur);
+    if (!police.nom.isEmpty()) {
+        x.writeEmptyElement(QStringLiteral("a:latin"));
+        x.writeAttribute(QStringLiteral("typeface"), police.nom);
+    }
     x.writeEndElement();
 }
 

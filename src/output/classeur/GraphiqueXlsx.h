@@ -61,6 +61,8 @@ struct PoliceXlsx
     double taille = 0;  // 0 : celle du tableur
     bool gras = false;
     std::optional<quint32> couleur;  // 0xRRGGBB
+    // Sans thème dans le classeur, un texte sans police prendrait celle de secours du lecteur.
+    QString nom = QStringLiteral("Arial");
 };
 
 // Un rectangle en points ; un côté absent est laissé au tableur.

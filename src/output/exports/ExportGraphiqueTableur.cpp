@@ -333,8 +333,13 @@ void ExportGraphiqueTableur::titresEtNotes(const GraphiqueTableur& g) const
 void ExportGraphiqueTableur::axeTemps(const GraphiqueTableur& g) const
 {
     const GestionExportExcel& o = m_demande.courbes->GestionExportExcel();
-    const QDate debut = LireDate(m_demande.courbes->DateDebutAffichage().trimmed()).value_or(QDate());
-    const QDate fin = LireDate(m_demande.courbes->DateFinAffichage().trimmed()).value_or(QDate());
+    // Les cumuls du graphique annuel montrent toutes les années de statistiques, chargées au-delà de l'année affichée.
+    const Classe_Graphiques& c = *m_demande.courbes;
+    const bool cumuls = m_demande.type == TypeGraph::Annee
+                        && (m_demande.typeGraph == QStringLiteral("CUMUL_MENSUEL")
+                            || m_demande.typeGraph == QStringLiteral("CUMUL_ANNUEL"));
+    const QDate debut = LireDate((cumuls ? c.DateDebutChargement() : c.DateDebutAffichage()).trimmed()).value_or(QDate());
+    const QDate fin = LireDate((cumuls ? c.DateFinChargement() : c.DateFinAffichage()).trimmed()).value_or(QDate());
     const EchelleTemps e = EchelleTemps::choisir(m_demande.periodes, m_demande.type, m_demande.typeGraph, debut, fin);
     const bool auto_ = o.TypeAxeX.compare(QStringLiteral("AUTO"), Qt::CaseInsensitive) == 0 || o.FormatAxeX.isEmpty();
     e.appliquer(g.Axes(1, 1), debut, fin, auto_ ? QString() : o.FormatAxeX);
