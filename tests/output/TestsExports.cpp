@@ -227,9 +227,12 @@ TEST_F(Exports, GenresQuiChangentLeGraphique)
 
     demande.typeAffichage = QStringLiteral("HISTO");
     demande.typeGraph = QStringLiteral("CUMUL_MENSUEL");
+    // Les cumuls montrent toutes les années de statistiques, chargées au-delà de l'année affichée.
+    courbes.setDateDebutChargement(QStringLiteral("01/01/1990"));
     g = Partie(*exporter(), QStringLiteral("xl/charts/chart1.xml"));
     EXPECT_TRUE(g.contains(QStringLiteral("<c:grouping val=\"stacked\"/>")));
     EXPECT_TRUE(g.contains(QStringLiteral("<c:baseTimeUnit val=\"years\"/>")));
+    EXPECT_TRUE(g.contains(QStringLiteral("<c:min val=\"32874\"/>")));  // 01/01/1990
 
     courbes.SupprimerCourbe(2);
     demande.type = TypeGraph::comparaisonNormale;
