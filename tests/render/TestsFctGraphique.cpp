@@ -67,6 +67,24 @@ TEST_F(Axes, LibellesDesPointsParPeriode)
     }
 }
 
+// Sur 49 mois ou plus, la liste de l'axe commence un mois avant le premier point :
+// chaque point garde le libellé de son propre mois, pas celui de la liste.
+TEST_F(Axes, UneLongueSerieMensuelleGardeLeMoisDeChaquePoint)
+{
+    auto courbe = std::make_shared<Classe_Graphique>();
+    TableauValeurs t(7, 60);
+    for (int i = 0; i < 60; ++i)
+        t(0, i) = QDate(2000, 1, 1).addMonths(i).toString(QStringLiteral("dd/MM/yyyy"));
+    courbe->AjouterValeurs(t);
+    c.AjouterCourbe(courbe);
+    periode("01/01/2000", "31/12/2004", "M");
+    FctGraphique::InitAxeDates(c, g, debut, fin, false, false);
+    ASSERT_EQ(g.lire(Prop::NbPoints).toInt(), 60);
+    EXPECT_EQ(g.lireIndexe(Prop::LibelleX, 1).toString(), "01/00");
+    EXPECT_EQ(g.lireIndexe(Prop::LibelleX, 2).toString(), "02/00");
+    EXPECT_EQ(g.lireIndexe(Prop::LibelleX, 60).toString(), "12/04");
+}
+
 TEST_F(Axes, LAxeDesPointsDatesEcritAuMoteurEtRenduALaCollection)
 {
     periode("01/01/2000", "31/12/2002", "M");
