@@ -365,9 +365,42 @@ void SequenceChargement::chargerDeuxGraphiques()
     }
 }
 
+// Une grille de l'hôte, membre de son formulaire ou enfant nommé ; rien sans elle.
+QObject* SequenceChargement::grilleDuFormulaire(const char* nom) const
+{
+    const QString n = QString::fromLatin1(nom);
+    if (QObject* membre = LireMembre(m_formulaire, n).value<QObject*>())
+        return membre;
+    return m_formulaire ? m_formulaire->findChild<QObject*>(n) : nullptr;
+}
+
+// L'hôte remplit sa grille des données ; sans ligne, ou sans site dans sa liste, rien n'est chargé.
+// Un hôte sans ces grilles (ou dont la grille ne dit pas ses lignes) laisse décider la courbe chargée.
+bool SequenceChargement::referencePossible(bool& grilleConnue)
+{
+    QObject* donnees = grilleDuFormulaire("SprDonnees");
+    QObject* sites = grilleDuFormulaire("SprListe");
+    AppelerMembre(m_formulaire, QStringLiteral("RempliSprDonnees"),
+                  {QVariant::fromValue(donnees), QVariant::fromValue(sites)});
+    const QVariant rangees = LireMembre(donnees, QStringLiteral("MaxRows"), &grilleConnue);
+    if (grilleConnue && rangees.toInt() <= 0) {
+        AfficherMessage(QStringLiteral("erreur"),
+                        QStringLiteral("Aucune donnée n'a été trouvée. Insérer des valeurs avant d'afficher le graphique."));
+        return false;
+    }
+    bool liste = false;
+    const QVariant lignes = LireMembre(sites, QStringLiteral("MaxRows"), &liste);
+    if (liste && lignes.toInt() <= 0) {
+        AfficherMessage(QStringLiteral("erreur"), QStringLiteral("Ajouter des sites avant d'afficher la courbe de référence."));
+        return false;
+    }
+    return true;
+}
+
 void SequenceChargement::chargerReference()
 {
-    if (!suite())
+    bool grilleConnue = false;
+    if (!suite() || !referencePossible(grilleConnue))
         return;
     ChargeurPluie::Demande e = m_demande;
     e.mode = 1;
@@ -376,7 +409,8 @@ void SequenceChargement::chargerReference()
     e.colonne = QStringLiteral("Pluie");
     e.couleur = 1;
     e.prefixeTable = QStringLiteral("COURBE_REF_PLUVIO_");
-    if (ChargeurPluie::agreger(m_courbes, e, m_base, m_panneau) == 0 || m_courbes.GetCourbe(1)->NbValeurs() <= 1)
+    const bool chargee = ChargeurPluie::agreger(m_courbes, e, m_base, m_panneau) != 0 && m_courbes.GetCourbe(1)->NbValeurs() > 1;
+    if (!grilleConnue && !chargee)
         AfficherMessage(QStringLiteral("erreur"),
                         QStringLiteral("Aucune donnée n'a été trouvée. Insérer des valeurs avant d'afficher le graphique."));
 }

@@ -56,6 +56,8 @@ private:
     bool deuxGraphiques() const;
     QString attribut(int a, int s) const;
     QString texteDuFormulaire(const char* nom) const;
+    QObject* grilleDuFormulaire(const char* nom) const;
+    bool referencePossible(bool& grilleConnue);
     bool coche(const QString& nom) const;
 
     CtlGraphique& m_ctl;

@@ -36,7 +36,14 @@ class FormulaireHote : public QWidget
     Q_OBJECT
 public:
     QStringList appels;
+    int lignesDonnees = 0;  // ce que RempliSprDonnees met dans la grille des données
     Q_INVOKABLE void TraitementParametres() { appels << QStringLiteral("TraitementParametres"); }
+    Q_INVOKABLE void RempliSprDonnees(QObject* donnees, QObject*)
+    {
+        appels << QStringLiteral("RempliSprDonnees");
+        if (donnees)
+            donnees->setProperty("MaxRows", lignesDonnees);
+    }
 };
 
 // Les écritures reçues par les moteurs, une ligne chacune : "graphique numéro indice valeur".

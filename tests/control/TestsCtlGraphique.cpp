@@ -450,6 +450,34 @@ TEST_F(Controle, CourbeDeReferenceEtApercu)
     EXPECT_EQ(formulaire.appels, QStringList{"TraitementParametres"});
 }
 
+// Avant de charger la courbe de référence, l'hôte remplit sa grille des données ;
+// sans ligne, ou sans site dans sa liste, rien n'est chargé et un message le dit.
+TEST_F(Controle, CourbeDeReferenceSansDonneesOuSansSites)
+{
+    MessagesEnregistres messages;
+    GrilleTexte donnees, sites;
+    formulaire.setProperty("SprDonnees", QVariant::fromValue<QObject*>(&donnees));
+    formulaire.setProperty("SprListe", QVariant::fromValue<QObject*>(&sites));
+    init(TypeGraph::reference);
+    ctl->InitCourbeReference("REF1", "Année sèche", "01/01/2001", "31/12/2010", 0, 250);
+    formulaire.appels.clear();
+    ctl->ChargementDonnees();
+    EXPECT_TRUE(formulaire.appels.contains("RempliSprDonnees")) << formulaire.appels.join(' ').toStdString();
+    EXPECT_EQ(messages.textes(), QStringList{"Aucune donnée n'a été trouvée. Insérer des valeurs avant d'afficher le graphique."});
+
+    messages.vider();
+    formulaire.lignesDonnees = 3;
+    ctl->ChargementDonnees();
+    EXPECT_EQ(messages.textes(), QStringList{"Ajouter des sites avant d'afficher la courbe de référence."});
+    EXPECT_EQ(messages.messages().at(0).type, "erreur");
+
+    // Avec des lignes et des sites, la grille décide : pas de message, même si rien ne se charge.
+    messages.vider();
+    sites.setProperty("MaxRows", 2);
+    ctl->ChargementDonnees();
+    EXPECT_TRUE(messages.textes().isEmpty()) << messages.textes().join('|').toStdString();
+}
+
 TEST_F(Controle, CourbeDAugureColleeApresLAnnee)
 {
     MessagesEnregistres messages;
