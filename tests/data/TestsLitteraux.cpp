@@ -33,6 +33,8 @@ TEST_F(Litteraux, DatesParTypeDeBase)
     EXPECT_EQ(FormatDateBase("05/03/2004").texte(), "'03/05/2004'");
     EXPECT_EQ(FormatDateBase("31/12/2004", true).texte(), "'12/31/2004 00:00:00'");
 
+    // Sous Oracle aussi, le littéral est refait depuis la date lue, jamais recopié du texte reçu :
+    // aucun texte de l'hôte n'entre tel quel dans un ordre.
     base("ORACLE");
     EXPECT_EQ(FormatDateBase("05/03/2004").texte(), " to_date('05/03/2004', 'DD/MM/YYYY') ");
     EXPECT_EQ(FormatDateBase("05/03/2004 08:30:00", true).texte(), " to_date('05/03/2004 08:30:00', 'DD/MM/YYYY HH24:MI:SS') ");
