@@ -12,7 +12,7 @@ paquets=(
   dpkg-dev file
   libsqlite3-dev sqlite3
   libpq-dev postgresql
-  libzip-dev
+  libzip-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libqcustomplot-dev
   xvfb xauth

@@ -6,9 +6,10 @@
 #include "data/GenresStation.h"
 #include "data/NomVerifie.h"
 #include "data/bases/BaseAcces.h"
-#include "data/bases/TablesCalendrier.h"
 #include "data/import/ClesVues.h"
+#include "data/import/FusionMesures.h"
 #include "data/import/LecteurCsv.h"
+#include "data/import/TablesImport.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -19,59 +20,6 @@ constexpr int lignesParLot = 20000;
 const QString passage = QStringLiteral("IMPORT_MESURES");
 
 using Colonnes = QList<ColonneTable>;
-
-Colonnes colonnesDuGenre(const QString& genre, const QString& colonne)
-{
-    Colonnes c = {{QStringLiteral("DateCreation"), TypeColonne::Date}, {QStringLiteral("Heure"), TypeColonne::Heure}};
-    if (GenresStation::est(genre, GenreStation::Genre::Pluvio)) {
-        // Les cinq premières colonnes dans cet ordre : la saisie des points écrit par position.
-        c << ColonneTable{QStringLiteral("Pluie"), TypeColonne::Reel} << ColonneTable{QStringLiteral("Continuite"), TypeColonne::Entier}
-          << ColonneTable{QStringLiteral("ModeObtention"), TypeColonne::Texte} << ColonneTable{QStringLiteral("Validite"), TypeColonne::Entier}
-          << ColonneTable{QStringLiteral("Commentaire"), TypeColonne::Texte};
-        for (const char* m : {"PluieEfficace", "Etp", "Valeur1", "Valeur2", "Valeur3"})
-            c << ColonneTable{QString::fromLatin1(m), TypeColonne::Reel};
-    } else {
-        c << ColonneTable{colonne, TypeColonne::Reel};
-        if (GenresStation::est(genre, GenreStation::Genre::Hydro) && colonne != QStringLiteral("Hauteur"))
-            c << ColonneTable{colonne == QStringLiteral("Debit") ? QStringLiteral("Hauteur") : QStringLiteral("Debit"), TypeColonne::Reel};
-        c << ColonneTable{QStringLiteral("Validite"), TypeColonne::Entier} << ColonneTable{QStringLiteral("Continuite"), TypeColonne::Entier}
-          << ColonneTable{QStringLiteral("ModeObtention"), TypeColonne::Texte};
-    }
-    bool presente = false;
-    for (const ColonneTable& x : c)
-        presente = presente || x.nom == colonne;
-    if (!presente)
-        c << ColonneTable{colonne, TypeColonne::Reel};
-    return c;
-}
-
-// Les tables sans lesquelles une commande ne marcherait pas sur une base faite
-// seulement d'imports.
-bool completerBase(BaseAcces& base, int moisHydro, QString& erreur)
-{
-    if (base.ColonnesTable(QStringLiteral("STATIONS")).isEmpty()
-        && !base.CreerTable(QStringLiteral("STATIONS"), {{QStringLiteral("Code"), TypeColonne::Texte}, {QStringLiteral("Nom"), TypeColonne::Texte},
-                                                         {QStringLiteral("Genre"), TypeColonne::Texte}, {QStringLiteral("Altitude"), TypeColonne::Reel}})) {
-        erreur = QStringLiteral("impossible de créer la liste des stations : %1").arg(base.DerniereErreur());
-        return false;
-    }
-    if ((base.ColonnesTable(QStringLiteral("PERIODES")).isEmpty() || base.ColonnesTable(QStringLiteral("ANNEES")).isEmpty())
-        && !TablesCalendrier::creer(base, moisHydro, erreur)) {
-        erreur = QStringLiteral("impossible de créer les tables du calendrier : %1").arg(erreur);
-        return false;
-    }
-    if (base.ColonnesTable(QStringLiteral("PLUVIOMETRE_NORMALES")).isEmpty()) {
-        Colonnes normales = {{QStringLiteral("codePluviometre"), TypeColonne::Texte}, {QStringLiteral("mois"), TypeColonne::Entier},
-                             {QStringLiteral("valeur"), TypeColonne::Reel}};
-        for (const char* m : {"PluieEfficace", "Etp", "Valeur1", "Valeur2", "Valeur3"})
-            normales << ColonneTable{QString::fromLatin1(m), TypeColonne::Reel};
-        if (!base.CreerTable(QStringLiteral("PLUVIOMETRE_NORMALES"), normales)) {
-            erreur = QStringLiteral("impossible de créer la table des normales : %1").arg(base.DerniereErreur());
-            return false;
-        }
-    }
-    return true;
-}
 
 class Import
 {
@@ -95,10 +43,6 @@ private:
         m_erreur = quoi.arg(m_base.DerniereErreur());
         return false;
     }
-    bool natif(const QString& sql, TableauValeurs* lignes = nullptr) { return m_base.ExecuterNatif(sql, lignes); }
-    qint64 compter(const QString& sql);
-    bool ecarterDoublons(const QString& p);
-    bool tableVide(const QString& t);
 
     BaseAcces& m_base;
     const ImportMesures::Demande& m_demande;
@@ -113,12 +57,12 @@ private:
 bool Import::preparer(const NomVerifie& table, const GenreStation& genre)
 {
     m_table = table.texte();
-    if (!completerBase(m_base, m_demande.moisHydro, m_erreur))
+    if (!TablesImport::completerBase(m_base, m_demande.moisHydro, m_erreur))
         return false;
     const QString colonne = m_demande.colonne.isEmpty() ? QString::fromLatin1(genre.colonneMesure) : m_demande.colonne;
     m_colonnes = m_base.ColonnesTable(m_table);
     if (m_colonnes.isEmpty()) {
-        m_colonnes = colonnesDuGenre(m_demande.genre, colonne);
+        m_colonnes = TablesImport::colonnesStation(m_demande.genre, colonne);
         if (!m_base.CreerTable(m_table, m_colonnes, {QStringLiteral("DateCreation"), QStringLiteral("Heure")}))
             return echec(QStringLiteral("impossible de créer la table %1 : %2").arg(m_table));
     }
@@ -188,64 +132,18 @@ bool Import::lire(LecteurCsv& lecteur, const ImportMesures::Progression& progres
     return true;
 }
 
-qint64 Import::compter(const QString& sql)
-{
-    TableauValeurs t;
-    if (!natif(sql, &t) || t.points() < 1)
-        return -1;
-    return qint64(LireNombre(t.valeur(0, 0)).value_or(-1));
-}
-
-bool Import::ecarterDoublons(const QString& p)
-{
-    // Une ligne du fichier est écartée quand une ligne plus loin porte la même date et heure.
-    if (!natif(QStringLiteral("CREATE INDEX ") + m_base.Identifiant(QStringLiteral("IMPORT_MESURES_CLE")) + QStringLiteral(" ON ") + p
-               + QStringLiteral(" (DateCreation, Heure, Ligne)"))
-        || !natif(QStringLiteral("DELETE FROM ") + p + QStringLiteral(" WHERE EXISTS (SELECT 1 FROM ") + p
-                  + QStringLiteral(" j WHERE j.DateCreation = ") + p + QStringLiteral(".DateCreation AND j.Heure = ") + p
-                  + QStringLiteral(".Heure AND j.Ligne > ") + p + QStringLiteral(".Ligne)")))
-        return echec(QStringLiteral("impossible d'écarter les doublons : %1"));
-    return true;
-}
-
-bool Import::tableVide(const QString& t)
-{
-    TableauValeurs une;
-    return natif(QStringLiteral("SELECT 1 FROM ") + t + QStringLiteral(" LIMIT 1"), &une) && une.points() == 0;
-}
-
 bool Import::fusionner()
 {
-    const QString t = m_base.Identifiant(m_table), p = m_base.Identifiant(passage), c = m_base.Identifiant(m_colonne);
-    if (m_bilan.doublons > 0 && !ecarterDoublons(p))
+    FusionMesures fusion(m_base, m_table, passage);
+    FusionMesures::Resultat r;
+    if ((m_bilan.doublons > 0 && !fusion.ecarterDoublons())
+        || !fusion.fusionner({{m_colonne, QStringLiteral("i.Valeur")}}, m_colonnes, m_bilan.mesures - m_bilan.doublons, r)) {
+        m_erreur = fusion.erreur();
         return false;
-    const QString memeCle = QStringLiteral(" WHERE ") + t + QStringLiteral(".DateCreation = i.DateCreation AND ") + t
-        + QStringLiteral(".Heure = i.Heure");
-    // Une table vide (une station nouvelle) n'a rien à remplacer.
-    const bool vide = tableVide(t);
-    m_bilan.remplacees = vide ? 0
-                              : compter(QStringLiteral("SELECT count(*) FROM ") + p + QStringLiteral(" i WHERE EXISTS (SELECT 1 FROM ") + t
-                                        + memeCle + u')');
-    if (m_bilan.remplacees < 0)
-        return echec(QStringLiteral("impossible de lire la table : %1"));
-    if (m_bilan.remplacees > 0
-        && !natif(QStringLiteral("UPDATE ") + t + QStringLiteral(" SET ") + c + QStringLiteral(" = i.Valeur FROM ") + p + QStringLiteral(" i")
-                  + memeCle))
-        return echec(QStringLiteral("impossible de remplacer les mesures : %1"));
-    // Les nouvelles lignes : validité et continuité à 0, les autres colonnes vides.
-    QString colonnes = QStringLiteral("DateCreation, Heure, ") + c, valeurs = QStringLiteral("i.DateCreation, i.Heure, i.Valeur");
-    for (const ColonneTable& x : m_colonnes)
-        if (x.nom.compare(QStringLiteral("Continuite"), Qt::CaseInsensitive) == 0
-            || x.nom.compare(QStringLiteral("Validite"), Qt::CaseInsensitive) == 0) {
-            colonnes += QStringLiteral(", ") + m_base.Identifiant(x.nom);
-            valeurs += QStringLiteral(", 0");
-        }
-    if (!natif(QStringLiteral("INSERT INTO ") + t + QStringLiteral(" (") + colonnes + QStringLiteral(") SELECT ") + valeurs
-               + QStringLiteral(" FROM ") + p + QStringLiteral(" i")
-               + (vide ? QString() : QStringLiteral(" WHERE NOT EXISTS (SELECT 1 FROM ") + t + memeCle + u')')))
-        return echec(QStringLiteral("impossible d'ajouter les mesures : %1"));
-    m_bilan.ajoutees = m_bilan.mesures - m_bilan.doublons - m_bilan.remplacees;
-    return m_base.SupprimerTable(passage) || echec(QStringLiteral("impossible de terminer l'import : %1"));
+    }
+    m_bilan.ajoutees = r.ajoutees;
+    m_bilan.remplacees = r.remplacees;
+    return true;
 }
 
 bool Import::inscrireStation(const NomVerifie& code)

@@ -1,0 +1,104 @@
+#include "data/import/FusionMesures.h"
+
+#include "commun/Nombres.h"
+#include "data/bases/BaseAcces.h"
+
+FusionMesures::FusionMesures(BaseAcces& base, const QString& table, const QString& passage)
+    : m_base(base)
+    , m_passageNom(passage)
+    , m_table(base.Identifiant(table))
+    , m_passage(base.Identifiant(passage))
+{
+}
+
+bool FusionMesures::echec(const QString& quoi)
+{
+    m_erreur = quoi.arg(m_base.DerniereErreur());
+    return false;
+}
+
+qint64 FusionMesures::compter(const QString& sql)
+{
+    TableauValeurs t;
+    if (!m_base.ExecuterNatif(sql, &t) || t.points() < 1)
+        return -1;
+    return qint64(LireNombre(t.valeur(0, 0)).value_or(-1));
+}
+
+bool FusionMesures::tableVide()
+{
+    TableauValeurs une;
+    return m_base.ExecuterNatif(QStringLiteral("SELECT 1 FROM ") + m_table + QStringLiteral(" LIMIT 1"), &une) && une.points() == 0;
+}
+
+bool FusionMesures::ecarterDoublons()
+{
+    const QString p = m_passage;
+    if (!m_base.ExecuterNatif(QStringLiteral("CREATE INDEX ") + m_base.Identifiant(m_passageNom + QStringLiteral("_CLE"))
+                              + QStringLiteral(" ON ") + p + QStringLiteral(" (DateCreation, Heure, Ligne)"))
+        || !m_base.ExecuterNatif(QStringLiteral("DELETE FROM ") + p + QStringLiteral(" WHERE EXISTS (SELECT 1 FROM ") + p
+                                 + QStringLiteral(" j WHERE j.DateCreation = ") + p + QStringLiteral(".DateCreation AND j.Heure = ") + p
+                                 + QStringLiteral(".Heure AND j.Ligne > ") + p + QStringLiteral(".Ligne)")))
+        return echec(QStringLiteral("impossible d'écarter les doublons : %1"));
+    return true;
+}
+
+bool FusionMesures::remplacer(const QList<Affectation>& affectations, const QString& memeCle)
+{
+    QStringList ensembles;
+    for (const Affectation& a : affectations)
+        ensembles << m_base.Identifiant(a.colonne) + QStringLiteral(" = ") + a.expression;
+    return m_base.ExecuterNatif(QStringLiteral("UPDATE ") + m_table + QStringLiteral(" SET ") + ensembles.join(QStringLiteral(", "))
+                                + QStringLiteral(" FROM ") + m_passage + QStringLiteral(" i") + memeCle)
+        || echec(QStringLiteral("impossible de remplacer les mesures : %1"));
+}
+
+bool FusionMesures::ajouter(const QList<Affectation>& affectations, const QList<ColonneTable>& colonnesTable,
+                            const QString& memeCle, bool vide)
+{
+    QStringList colonnes = {QStringLiteral("DateCreation"), QStringLiteral("Heure")};
+    QStringList valeurs = {QStringLiteral("i.DateCreation"), QStringLiteral("i.Heure")};
+    auto affectee = [&](const QString& nom) {
+        for (const Affectation& a : affectations)
+            if (a.colonne.compare(nom, Qt::CaseInsensitive) == 0)
+                return true;
+        return false;
+    };
+    for (const Affectation& a : affectations) {
+        colonnes << m_base.Identifiant(a.colonne);
+        valeurs << a.expression;
+    }
+    // Les nouvelles lignes : validité et continuité à 0, les autres colonnes vides.
+    for (const ColonneTable& x : colonnesTable)
+        if ((x.nom.compare(QStringLiteral("Continuite"), Qt::CaseInsensitive) == 0
+             || x.nom.compare(QStringLiteral("Validite"), Qt::CaseInsensitive) == 0)
+            && !affectee(x.nom)) {
+            colonnes << m_base.Identifiant(x.nom);
+            valeurs << QStringLiteral("0");
+        }
+    return m_base.ExecuterNatif(QStringLiteral("INSERT INTO ") + m_table + QStringLiteral(" (") + colonnes.join(QStringLiteral(", "))
+                                + QStringLiteral(") SELECT ") + valeurs.join(QStringLiteral(", ")) + QStringLiteral(" FROM ") + m_passage
+                                + QStringLiteral(" i")
+                                + (vide ? QString() : QStringLiteral(" WHERE NOT EXISTS (SELECT 1 FROM ") + m_table + memeCle + u')'))
+        || echec(QStringLiteral("impossible d'ajouter les mesures : %1"));
+}
+
+bool FusionMesures::fusionner(const QList<Affectation>& affectations, const QList<ColonneTable>& colonnesTable, qint64 lignes,
+                              Resultat& resultat)
+{
+    const QString memeCle = QStringLiteral(" WHERE ") + m_table + QStringLiteral(".DateCreation = i.DateCreation AND ") + m_table
+        + QStringLiteral(".Heure = i.Heure");
+    // Une table vide (une station nouvelle) n'a rien à remplacer.
+    const bool vide = tableVide();
+    resultat.remplacees = vide ? 0
+                               : compter(QStringLiteral("SELECT count(*) FROM ") + m_passage + QStringLiteral(" i WHERE EXISTS (SELECT 1 FROM ")
+                                         + m_table + memeCle + u')');
+    if (resultat.remplacees < 0)
+        return echec(QStringLiteral("impossible de lire la table : %1"));
+    if (resultat.remplacees > 0 && !remplacer(affectations, memeCle))
+        return false;
+    if (!ajouter(affectations, colonnesTable, memeCle, vide))
+        return false;
+    resultat.ajoutees = lignes - resultat.remplacees;
+    return m_base.SupprimerTable(m_passageNom) || echec(QStringLiteral("impossible de terminer l'import : %1"));
+}

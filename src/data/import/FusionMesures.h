@@ -1,0 +1,53 @@
+#pragma once
+
+#include "data/ColonneTable.h"
+
+#include <QList>
+#include <QString>
+
+class BaseAcces;
+
+// Les mesures d'une table de passage (DateCreation, Heure, Ligne et les
+// valeurs) versées dans la table d'une station par la clé (date, heure) : une
+// mesure déjà dans la table voit ses colonnes affectées remplacées (les autres
+// restent), une nouvelle est ajoutée avec validité et continuité à 0. La table
+// de passage est supprimée une fois la fusion faite.
+class FusionMesures
+{
+public:
+    // Une colonne de la table et ce qu'elle reçoit, écrit sur la ligne « i » du passage.
+    struct Affectation
+    {
+        QString colonne;
+        QString expression;
+    };
+
+    struct Resultat
+    {
+        qint64 ajoutees = 0;
+        qint64 remplacees = 0;
+    };
+
+    FusionMesures(BaseAcces& base, const QString& table, const QString& passage);
+
+    // Retire du passage chaque ligne qu'une ligne plus loin répète (même date et heure).
+    bool ecarterDoublons();
+    // `lignes` : le nombre de lignes du passage. Faux et `erreur()` sinon.
+    bool fusionner(const QList<Affectation>& affectations, const QList<ColonneTable>& colonnesTable, qint64 lignes,
+                   Resultat& resultat);
+    const QString& erreur() const { return m_erreur; }
+
+private:
+    bool echec(const QString& quoi);
+    qint64 compter(const QString& sql);
+    bool tableVide();
+    bool remplacer(const QList<Affectation>& affectations, const QString& memeCle);
+    bool ajouter(const QList<Affectation>& affectations, const QList<ColonneTable>& colonnesTable, const QString& memeCle,
+                 bool vide);
+
+    BaseAcces& m_base;
+    QString m_passageNom;
+    QString m_table;
+    QString m_passage;
+    QString m_erreur;
+};

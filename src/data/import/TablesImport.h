@@ -1,0 +1,20 @@
+#pragma once
+
+#include "data/ColonneTable.h"
+
+#include <QList>
+#include <QString>
+
+class BaseAcces;
+
+// Les tables qu'un import crée : celle d'une station nouvelle, et celles sans
+// lesquelles une base faite seulement d'imports ne servirait pas à toutes les
+// commandes (liste des stations, calendrier, normales).
+class TablesImport
+{
+public:
+    // Les colonnes de la table d'une station de ce genre, `colonne` comprise.
+    static QList<ColonneTable> colonnesStation(const QString& genre, const QString& colonne);
+    // Crée ce qui manque ; faux et `erreur` en français sinon.
+    static bool completerBase(BaseAcces& base, int moisHydro, QString& erreur);
+};
