@@ -181,6 +181,7 @@ bool SeriesArchive::preparerStation(Station& s)
         return echec(QStringLiteral("impossible de créer la table %1 : %2").arg(s.table));
     }
     ++m_bilan.stationsCreees;
+    s.creee = true;
     return true;
 }
 
@@ -230,7 +231,7 @@ bool SeriesArchive::placerNiveaux(const Serie& serie, const Station& s, qint64& 
     return true;
 }
 
-bool SeriesArchive::fusionner(Serie& serie)
+bool SeriesArchive::fusionner(Serie& serie, qint64& ecrites)
 {
     const Station& s = m_stations[size_t(serie.station)];
     FusionMesures fusion(m_base, s.table, serie.passage);
@@ -248,28 +249,57 @@ bool SeriesArchive::fusionner(Serie& serie)
     }
     m_bilan.ajoutees += r.ajoutees;
     m_bilan.remplacees += r.remplacees;
+    ecrites += lignes;
     return true;
 }
 
-bool SeriesArchive::inscrire(Station& s)
+bool SeriesArchive::lireStation(Station& s, bool& inscrite)
 {
-    const auto code = NomVerifie::depuis(s.code);
-    const auto genre = NomVerifie::depuis(GenresStation::nom(m_format.genre));
-    const OrdreSql cle = OrdreSql(" WHERE Code='") + *code + "' AND Genre='" + *genre + "'";
     TableauValeurs t;
     qint32 n = 0;
-    if (!m_base.ExtraireRecords("SELECT Altitude FROM STATIONS" + cle, t, n))
+    if (!m_base.ExtraireRecords("SELECT Altitude FROM STATIONS" + cleStation(s), t, n))
         return echec(QStringLiteral("impossible de lire la liste des stations : %1"));
-    if (n == 0)
-        return m_base.InsererLignes(QStringLiteral("STATIONS"), {{s.code, s.nom, genre->texte(), s.altitude ? QVariant(*s.altitude) : QVariant()}})
-            || echec(QStringLiteral("impossible d'ajouter la station : %1"));
-    // L'altitude déjà connue de la base l'emporte ; une altitude manquante est complétée.
-    if (const auto connue = LireNombre(t.valeur(0, 0))) {
+    inscrite = n > 0;
+    // L'altitude déjà connue de la base l'emporte : les niveaux seuls se placent d'après elle.
+    if (const auto connue = inscrite ? LireNombre(t.valeur(0, 0)) : std::nullopt) {
         s.altitude = *connue;
-        return true;
+        s.altitudeConnue = true;
     }
-    return !s.altitude || m_base.Execute("UPDATE STATIONS SET Altitude=" + OrdreSql::reel(*s.altitude) + cle)
+    return true;
+}
+
+OrdreSql SeriesArchive::cleStation(const Station& s) const
+{
+    return OrdreSql(" WHERE Code='") + *NomVerifie::depuis(s.code) + "' AND Genre='" + *NomVerifie::depuis(GenresStation::nom(m_format.genre))
+        + "'";
+}
+
+bool SeriesArchive::inscrire(const Station& s, bool inscrite)
+{
+    if (!inscrite)
+        return m_base.InsererLignes(QStringLiteral("STATIONS"), {{s.code, s.nom, GenresStation::nom(m_format.genre),
+                                                                  s.altitude ? QVariant(*s.altitude) : QVariant()}})
+            || echec(QStringLiteral("impossible d'ajouter la station : %1"));
+    return s.altitudeConnue || !s.altitude || m_base.Execute("UPDATE STATIONS SET Altitude=" + OrdreSql::reel(*s.altitude) + cleStation(s))
         || echec(QStringLiteral("impossible de compléter la station : %1"));
+}
+
+bool SeriesArchive::terminerStation(Station& s)
+{
+    bool inscrite = false;
+    if (s.colonnes.isEmpty() || !lireStation(s, inscrite))
+        return s.colonnes.isEmpty();
+    qint64 ecrites = 0;
+    for (const auto& [colonne, numero] : s.series)
+        if (m_series[size_t(numero)].preparee && !fusionner(m_series[size_t(numero)], ecrites))
+            return false;
+    if (ecrites > 0)
+        return inscrire(s, inscrite);
+    // Une station dont aucune ligne ne portait de mesure placée n'est pas créée.
+    if (!s.creee)
+        return true;
+    --m_bilan.stationsCreees;
+    return m_base.SupprimerTable(s.table) || echec(QStringLiteral("impossible de supprimer la table vide : %1"));
 }
 
 bool SeriesArchive::terminer(const std::function<void(int stationsFaites)>& avancement)
@@ -277,12 +307,8 @@ bool SeriesArchive::terminer(const std::function<void(int stationsFaites)>& avan
     if (!ecrireTousLesLots())
         return false;
     for (size_t k = 0; k < m_stations.size(); ++k) {
-        Station& s = m_stations[k];
-        if (!s.colonnes.isEmpty() && !inscrire(s))
+        if (!terminerStation(m_stations[k]))
             return false;
-        for (const auto& [colonne, numero] : s.series)
-            if (m_series[size_t(numero)].preparee && !fusionner(m_series[size_t(numero)]))
-                return false;
         if (avancement)
             avancement(int(k + 1));
     }

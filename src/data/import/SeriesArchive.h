@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/ColonneTable.h"
+#include "data/OrdreSql.h"
 #include "data/import/ClesVues.h"
 #include "data/import/FormatArchive.h"
 #include "data/import/ImportArchive.h"
@@ -53,6 +54,8 @@ private:
         QList<ColonneTable> colonnes;  // vide tant que la table n'est pas prête
         QList<std::pair<QString, int>> series;  // colonne, numéro de série
         bool mesuree = false;
+        bool creee = false;           // sa table est née de cet import
+        bool altitudeConnue = false;  // déjà dans la liste des stations
     };
     struct Serie
     {
@@ -75,8 +78,11 @@ private:
     bool preparerStation(Station& s);
     bool preparerSerie(Serie& serie);
     bool placerNiveaux(const Serie& serie, const Station& s, qint64& lignes);
-    bool fusionner(Serie& serie);
-    bool inscrire(Station& s);
+    bool fusionner(Serie& serie, qint64& ecrites);
+    bool lireStation(Station& s, bool& inscrite);
+    OrdreSql cleStation(const Station& s) const;
+    bool inscrire(const Station& s, bool inscrite);
+    bool terminerStation(Station& s);
     bool echec(const QString& quoi);
 
     BaseAcces& m_base;
