@@ -175,8 +175,9 @@ qint64 GenerateurArchives::piezoChroniques(const QString& chemin, const Taille& 
         const double repere = 40.0 + uniforme() * 100.0, profondeurMoyenne = 5.0 + uniforme() * 20.0;
         double recharge = 0.0, humidite = 0.5;
         for (QDate d = premier; d <= dernier; d = d.addDays(1)) {
-            recharge = 0.995 * recharge + 0.01 * pluieDuJour(humidite);
-            const double profondeur = std::max(0.1, profondeurMoyenne - 3.0 * recharge + std::sin(d.dayOfYear() / 58.1));
+            // La nappe monte avec la pluie des semaines passées et baisse l'été.
+            recharge = 0.98 * recharge + 0.02 * pluieDuJour(humidite);
+            const double profondeur = std::max(0.5, profondeurMoyenne - 1.5 * (recharge - 2.0) + 1.5 * std::sin(d.dayOfYear() / 58.1));
             t += QByteArray(code) + ";http://services.ades.eaufrance.fr/pointeau/" + code + ';';
             dateIso(t, d);
             t += ';' + QByteArray::number(QDateTime(d, QTime(0, 0), Qt::UTC).toMSecsSinceEpoch()) + ';';
@@ -199,8 +200,8 @@ qint64 GenerateurArchives::hydroElab(const QString& chemin, const Taille& taille
     if (!s.ouverte())
         return -1;
     QByteArray& t = s.tampon();
-    t += "code_site;code_station;date_obs_elab;resultat_obs_elab;date_prod;code_statut;libelle_statut;code_methode;libelle_methode;"
-         "code_qualification;libelle_qualification;longitude;latitude;grandeur_hydro_elab\n";
+    t += "code_site,code_station,date_obs_elab,resultat_obs_elab,date_prod,code_statut,libelle_statut,code_methode,libelle_methode,"
+         "code_qualification,libelle_qualification,longitude,latitude,grandeur_hydro_elab\n";
     qint64 lignes = 0;
     const QDate premier(taille.premiereAnnee, 1, 1), dernier(taille.premiereAnnee + taille.annees - 1, 12, 31);
     for (int k = 0; k < taille.stations; ++k) {

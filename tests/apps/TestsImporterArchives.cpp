@@ -1,0 +1,107 @@
+// graphique importer --format : fichiers publics de plusieurs stations, puis
+// le graphique de chaque genre de station importée.
+#include "Lancement.h"
+
+#include <QDate>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString ecrire(const QString& nom, const QByteArray& contenu)
+{
+    const QString chemin = dossierTemporaire() + u'/' + nom;
+    QFile f(chemin);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(contenu);
+    return chemin;
+}
+
+// Deux ans de jours, une ligne par jour faite par `ligne`.
+QByteArray jours(const QByteArray& entete, const std::function<QByteArray(const QDate&, int)>& ligne)
+{
+    QByteArray t = entete + '\n';
+    int i = 0;
+    for (QDate d(2022, 1, 1); d <= QDate(2023, 12, 31); d = d.addDays(1), ++i)
+        t += ligne(d, i) + '\n';
+    return t;
+}
+
+// Les pixels de la couleur de la première courbe (bleu marine) : la courbe est dessinée.
+int pixelsDeLaCourbe(const QString& png)
+{
+    const QImage image(png);
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += image.pixelColor(x, y) == QColor(0, 0, 128) ? 1 : 0;
+    return n;
+}
+
+TEST(ImporterArchives, ChaqueFormatPuisSonGraphique)
+{
+    const QString base = dossierTemporaire() + "/archives.db";
+    const QByteArray meteo = jours("NUM_POSTE;NOM_USUEL;LAT;LON;ALTI;AAAAMMJJ;RR;QRR", [](const QDate& d, int i) {
+        return "76116001;ROUEN-BOOS;49.38;1.18;151;" + d.toString("yyyyMMdd").toLatin1() + ';'
+            + (i % 17 == 0 ? QByteArray(";") : QByteArray::number(i % 9 * 1.5) + ";1");
+    });
+    Resultat r = lancer({"importer", "--base", base, "--format", "meteo-quotidien", "--csv", ecrire("Q_76.csv", meteo)});
+    ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
+    EXPECT_EQ(r.sortie, "Import meteo-quotidien : 1 station(s) (1 créée(s), 0 complétée(s)), 731 ligne(s) lue(s), 687 mesure(s) "
+                        "écrite(s) (687 ajoutée(s), 0 remplacée(s)), 43 valeur(s) vide(s) passée(s).\n");
+    // Pas de terminal : aucun avancement sur la sortie d'erreur.
+    EXPECT_TRUE(r.erreurs.isEmpty()) << r.erreurs.toStdString();
+
+    const QByteArray piezo = jours("code_bss;date_mesure;niveau_nappe_eau;profondeur_nappe", [](const QDate& d, int i) {
+        const double p = 8.0 + 2.0 * std::sin(i / 58.0);
+        return "07548X0009/F;" + d.toString(Qt::ISODate).toLatin1() + ';' + QByteArray::number(112.0 - p, 'f', 2) + ';'
+            + QByteArray::number(p, 'f', 2);
+    });
+    r = lancer({"importer", "--base", base, "--format", "piezo-chroniques", "--csv", ecrire("piezo.csv", piezo)});
+    ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
+    const QByteArray hydro = jours("code_station,date_obs_elab,resultat_obs_elab,grandeur_hydro_elab", [](const QDate& d, int i) {
+        return "H5071010," + d.toString(Qt::ISODate).toLatin1() + ',' + QByteArray::number(2000 + (i * 37) % 900 * 10) + ",QmnJ";
+    });
+    r = lancer({"importer", "--base", base, "--format", "hydro-elab", "--csv", ecrire("hydro.csv", hydro)});
+    ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
+    EXPECT_EQ(lancer({"stations", "--base", base}).sortie,
+              "pluvio\t76116001\tROUEN-BOOS\t02/01/2022\t31/12/2023\npiezo\t07548X0009_F\t07548X0009/F\t01/01/2022\t31/12/2023\n"
+              "hydro\tH5071010\tH5071010\t01/01/2022\t31/12/2023\n");
+
+    for (const QStringList& demande : QList<QStringList>{
+             {"--type", "Annee", "--annee", "2023"},
+             {"--type", "PluvioPiezo", "--stations", "07548X0009_F", "--debut", "01/01/2022", "--fin", "31/12/2023"},
+             {"--type", "PluvioStation", "--stations", "H5071010", "--debut", "01/01/2022", "--fin", "31/12/2023"},
+         }) {
+        const QString png = dossierTemporaire() + "/trace.png";
+        r = lancer(QStringList{"tracer", "--base", base, "--station", "76116001", "--sortie", png} + demande);
+        ASSERT_EQ(r.code, 0) << demande.join(' ').toStdString() << r.erreurs.toStdString();
+        EXPECT_FALSE(r.erreurs.contains("aucune donnée")) << r.erreurs.toStdString();
+        EXPECT_GT(pixelsDeLaCourbe(png), 500) << demande.join(' ').toStdString();
+    }
+}
+
+TEST(ImporterArchives, DemandesFaussesUneLigneEtAucuneBaseCreee)
+{
+    const QString base = dossierTemporaire() + "/jamais.db";
+    const QString csv = ecrire("m.csv", "NUM_POSTE;AAAAMMJJ;RR\n76116001;20230101;1\n");
+    const std::pair<QStringList, QString> cas[] = {
+        {{"--format", "meteo", "--csv", csv}, "graphique : format inconnu : « meteo » (meteo-quotidien, piezo-chroniques, hydro-elab).\n"},
+        {{"--format", "meteo-quotidien", "--csv", dossierTemporaire() + "/absent.csv.gz"}, "graphique : impossible de lire"},
+        {{"--format", "meteo-quotidien", "--csv", csv, "--station", "76116001,76 1"}, "graphique : code de station refusé : « 76 1 »"},
+        {{"--format", "meteo-quotidien", "--csv", csv, "--genre", "pluvio"}, "graphique : "},
+        {{"--format", "hydro-elab", "--csv", csv}, "graphique : l'en-tête du fichier n'a pas la colonne « code_station »"},
+    };
+    for (const auto& [arguments, debut] : cas) {
+        const Resultat r = lancer(QStringList{"importer", "--base", base} + arguments);
+        EXPECT_EQ(r.code, 2) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(r.erreurs.startsWith(debut)) << r.erreurs.toStdString();
+        EXPECT_EQ(r.erreurs.count('\n'), 1) << r.erreurs.toStdString();
+    }
+    // Seul l'en-tête faux a pu ouvrir la base ; il n'y a rien écrit.
+    EXPECT_TRUE(!QFileInfo::exists(base) || lancer({"stations", "--base", base}).sortie.isEmpty());
+}
+
+} // namespace
