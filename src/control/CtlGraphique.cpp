@@ -352,14 +352,40 @@ void CtlGraphique::DispositionRedimensionnement() noexcept
         // Un widget caché ne reçoit son redimensionnement qu'une fois montré : les moteurs suivent dès maintenant.
         Graphique().setTaille(m_graphique->size());
         GraphiqueSuperposePluvio().setTaille(m_graphiqueSuperpose->size());
-        m_frmAide->move(m_graphique->geometry().right() - m_frmAide->width() - 8, m_frmAide->y());
+        placerLecture();
         m_frmChargement->move(m_graphique->x() + (m_graphique->width() - m_frmChargement->width()) / 2, m_frmChargement->y());
-        m_picture1->move(width() - m_picture1->width() - 6, px(hautDates));
 
         if ((m_typeGraphique == TypeGraph::PluvioPiezo || m_typeGraphique == TypeGraph::PluvioStation)
             && CollCourbes().Compter() >= 1)
             AffichageGraphiqueSuperposepluvioPiezo(false, false, nullptr);
     });
+}
+
+bool CtlGraphique::graphiqueEnHaut() const
+{
+    return m_typeGraphique == TypeGraph::PluvioPiezo || m_typeGraphique == TypeGraph::Superposition
+           || m_typeGraphique == TypeGraph::PluvioStation || m_typeGraphique == TypeGraph::annuaire;
+}
+
+// Le cadre « Coord. » : sur le graphique remonté des genres à deux graphiques et de l'annuaire,
+// ailleurs au bout droit de la bande des dates et de l'en-tête, que l'en-tête et le cadre de
+// référence laissent libre ; jamais sur la palette et son bouton d'aide.
+void CtlGraphique::placerLecture()
+{
+    // Sans station à montrer, le cadre de l'en-tête vide ne couvre pas le graphique.
+    m_frmEntete->setVisible(!m_enteteMasquee && !m_entete->isHidden());
+    if (graphiqueEnHaut()) {
+        m_frmAide->move(m_graphique->geometry().right() - m_frmAide->width() - 8, m_graphique->y());
+        m_picture1->move(width() - m_picture1->width() - 6, px(hautDates));
+        return;
+    }
+    const int gauche = width() - m_frmAide->width() - 4;
+    m_frmAide->move(gauche, px(hautPalette) + 2);
+    m_picture1->move(gauche - m_picture1->width() - 6, px(hautDates));
+    const int libre = std::max(0, m_picture1->x() - 4);
+    m_frmEntete->resize(libre, m_frmEntete->height());
+    m_entete->resize(libre, m_entete->height());
+    m_frmCourbeReference->resize(libre, m_frmCourbeReference->height());
 }
 
 void CtlGraphique::InitGraphique(TypeGraph TypeGraph, QObject* SprListe, const QString& xxNomProjet,
@@ -502,7 +528,10 @@ void CtlGraphique::MasquerOutils(qint16 Index) noexcept
 
 void CtlGraphique::MasquerEntete() noexcept
 {
-    sousGarde([&] { m_frmEntete->setVisible(false); });
+    sousGarde([&] {
+        m_enteteMasquee = true;
+        m_frmEntete->setVisible(false);
+    });
 }
 
 QString CtlGraphique::getDateDebutChargement() const noexcept

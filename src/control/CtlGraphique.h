@@ -211,6 +211,8 @@ private:
     void reglagesDeDepart();
     void viderCollections(TypeGraph type);
     void alignerGraphiquesSurReference();
+    bool graphiqueEnHaut() const;
+    void placerLecture();
     void preparerSprAide();
     void redessiner();
     // Titre "A - B (C)" tiré de l'en-tête des stations et légende des courbes, comme à l'impression.
@@ -268,6 +270,7 @@ private:
     bool m_graphiqueApercu = false;
     qint16 m_typeAffichageEchelle = 0;
     bool m_ouvrirApresExport = true;
+    bool m_enteteMasquee = false;
 
     // État du contrôle.
     TypeGraph m_typeGraphique = TypeGraph::edition;

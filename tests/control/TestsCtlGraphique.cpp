@@ -141,7 +141,11 @@ TEST_F(Controle, DispositionAuRedimensionnement)
     init(TypeGraph::reference);
     const QWidget* cadre = ctl->composant("FrmCourbeReference");
     EXPECT_EQ(ctl->vueGraphique()->y(), cadre->y() + cadre->height() + 50 / 15);
-    EXPECT_EQ(cadre->width(), 900);
+    // Il va jusqu'au cadre « Coord. », posé au bout de la bande, sans le couvrir.
+    const QWidget* lecture = ctl->composant("FrmAide");
+    EXPECT_LT(cadre->geometry().right(), lecture->x());
+    EXPECT_GE(cadre->width(), 900 - lecture->width() - 30);
+    EXPECT_FALSE(lecture->geometry().intersects(ctl->PaletteOutils()->geometry()));
 
     // Types à deux graphiques : le graphique remonte à la place de l'en-tête.
     init(TypeGraph::PluvioPiezo);
