@@ -38,6 +38,24 @@ Commandes :
       remplacée ; deux lignes du fichier à la même date et heure : la dernière
       l'emporte, et le bilan le dit.
 
+  importer --base BASE --format FORMAT --csv FICHIER[.gz] [--station C1,C2,…]
+      Verse un fichier public de plusieurs stations (compressé par gzip ou
+      non), tout ou rien ; chaque station est créée ou complétée.
+      FORMAT : meteo-quotidien   climatologie quotidienne (NUM_POSTE,
+                                 AAAAMMJJ, RR ; NOM_USUEL, ALTI, QRR lus
+                                 s'ils sont là) : pluviomètres, code qualité
+                                 dans Validite ;
+               piezo-chroniques  chroniques de nappes (code_bss, date_mesure,
+                                 profondeur_nappe, niveau_nappe_eau) :
+                                 piézomètres, « / » du code changé en « _ » ;
+               hydro-elab        hydrométrie élaborée (code_station,
+                                 date_obs_elab, resultat_obs_elab en l/s,
+                                 grandeur_hydro_elab QmJ ou QmM) : débits en
+                                 m³/s dans Debit, moyennes mensuelles dans
+                                 DebitMensuel.
+      --station             seulement ces stations (les autres sont passées).
+      Une valeur vide est passée, jamais comptée 0.
+
   stations --base BASE
       Liste les stations, une par ligne, séparées par des tabulations :
       genre, code, nom, première et dernière date des données.
