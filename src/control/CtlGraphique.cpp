@@ -367,21 +367,17 @@ bool CtlGraphique::graphiqueEnHaut() const
            || m_typeGraphique == TypeGraph::PluvioStation || m_typeGraphique == TypeGraph::annuaire;
 }
 
-// Le cadre « Coord. » : sur le graphique remonté des genres à deux graphiques et de l'annuaire,
-// ailleurs au bout droit de la bande des dates et de l'en-tête, que l'en-tête et le cadre de
-// référence laissent libre ; jamais sur la palette et son bouton d'aide.
+// Le cadre « Coord. » se range au bout droit de la bande des dates, sous la palette (jamais sur
+// son bouton d'aide) ; l'en-tête et le cadre de référence s'arrêtent avant lui.
 void CtlGraphique::placerLecture()
 {
     // Sans station à montrer, le cadre de l'en-tête vide ne couvre pas le graphique.
     m_frmEntete->setVisible(!m_enteteMasquee && !m_entete->isHidden());
-    if (graphiqueEnHaut()) {
-        m_frmAide->move(m_graphique->geometry().right() - m_frmAide->width() - 8, m_graphique->y());
-        m_picture1->move(width() - m_picture1->width() - 6, px(hautDates));
-        return;
-    }
     const int gauche = width() - m_frmAide->width() - 4;
     m_frmAide->move(gauche, px(hautPalette) + 2);
     m_picture1->move(gauche - m_picture1->width() - 6, px(hautDates));
+    if (graphiqueEnHaut())
+        return;
     const int libre = std::max(0, m_picture1->x() - 4);
     m_frmEntete->resize(libre, m_frmEntete->height());
     m_entete->resize(libre, m_entete->height());
@@ -475,12 +471,13 @@ void CtlGraphique::viderCollections(TypeGraph type)
     c2.setGrilleY(false);
 }
 
-// Les graphiques superposés se placent au niveau de la courbe de référence.
+// Les graphiques superposés remontent au niveau de la courbe de référence, mais pas sous le
+// cadre « Coord. », qui couvrirait le haut de leur tracé et l'axe de droite.
 void CtlGraphique::alignerGraphiquesSurReference()
 {
-    m_graphique->move(m_graphique->x(), m_frmCourbeReference->y());
-    m_graphiqueSuperpose->move(m_graphiqueSuperpose->x(), m_frmCourbeReference->y());
-    m_frmAide->move(m_frmAide->x(), m_graphique->y());
+    const int haut = std::max(m_frmCourbeReference->y(), px(hautPalette) + 2 + m_frmAide->height() + 2);
+    m_graphique->move(m_graphique->x(), haut);
+    m_graphiqueSuperpose->move(m_graphiqueSuperpose->x(), haut);
     m_frmChargement->move(m_frmChargement->x(), m_graphique->y());
     DispositionRedimensionnement();
 }

@@ -84,16 +84,11 @@ TEST_F(Disposition, AucunEnfantNEnCacheUnAutreEtLeGraphiqueVaJusquAuBord)
             for (const QObject* o : ctl.children())
                 if (const auto* w = qobject_cast<const QWidget*>(o); w && w->isVisible())
                     enfants << w;
-            // Le graphique des pluies se pose exactement sous le principal ; sur les genres dont le
-            // graphique remonte au ras des dates, le cadre « Coord. » se pose dans son coin.
+            // Le graphique des pluies se pose exactement sous le principal : il est fait pour.
             const QWidget* graphique = ctl.composant(QStringLiteral("Graphique"));
             const QWidget* dessous = ctl.composant(QStringLiteral("GraphiqueSuperposePluvio"));
-            const QWidget* lecture = ctl.composant(QStringLiteral("FrmAide"));
-            const bool enHaut = genre.type == TypeGraph::PluvioPiezo || genre.type == TypeGraph::Superposition
-                                || genre.type == TypeGraph::PluvioStation || genre.type == TypeGraph::annuaire;
             const auto permis = [&](const QWidget* a, const QWidget* b) {
-                const auto paire = [&](const QWidget* x, const QWidget* y) { return (a == x && b == y) || (a == y && b == x); };
-                return paire(graphique, dessous) || (enHaut && (paire(lecture, graphique) || paire(lecture, dessous)));
+                return (a == graphique && b == dessous) || (a == dessous && b == graphique);
             };
             for (qsizetype i = 0; i < enfants.size(); ++i)
                 for (qsizetype j = i + 1; j < enfants.size(); ++j)
