@@ -96,29 +96,30 @@ void LecteurLignes::passerLaFinDeLigne()
     }
 }
 
+bool LecteurLignes::rendre(qsizetype fin, bool complete, QByteArrayView& ligne, bool& tropLongue)
+{
+    ++m_numero;
+    ligne = QByteArrayView(m_tampon.constData() + m_debut, fin - m_debut);
+    if (ligne.endsWith('\r'))
+        ligne.chop(1);
+    m_debut = complete ? fin + 1 : m_fin;
+    tropLongue = ligne.size() > longueurMaxLigne;
+    if (tropLongue)
+        ligne = {};
+    return true;
+}
+
 bool LecteurLignes::suivante(QByteArrayView& ligne, bool& tropLongue)
 {
     tropLongue = false;
-    if (!m_fichier || m_erreurLecture)
-        return false;
     qsizetype cherche = m_debut;
-    for (;;) {
+    while (m_fichier && !m_erreurLecture) {
         const void* nl = std::memchr(m_tampon.constData() + cherche, '\n', size_t(m_fin - cherche));
-        const bool complete = nl != nullptr;
-        const qsizetype fin = complete ? static_cast<const char*>(nl) - m_tampon.constData() : m_fin;
-        if (complete || (m_finFichier && fin > m_debut)) {
-            ++m_numero;
-            ligne = QByteArrayView(m_tampon.constData() + m_debut, fin - m_debut);
-            if (ligne.endsWith('\r'))
-                ligne.chop(1);
-            m_debut = complete ? fin + 1 : m_fin;
-            tropLongue = ligne.size() > longueurMaxLigne;
-            if (tropLongue)
-                ligne = {};
-            return !m_erreurLecture;
-        }
+        if (nl)
+            return rendre(static_cast<const char*>(nl) - m_tampon.constData(), true, ligne, tropLongue);
+        // La dernière ligne, sans fin de ligne.
         if (m_finFichier)
-            return false;
+            return m_fin > m_debut && rendre(m_fin, false, ligne, tropLongue);
         if (m_fin - m_debut > longueurMaxLigne) {
             ++m_numero;
             tropLongue = true;
@@ -127,9 +128,7 @@ bool LecteurLignes::suivante(QByteArrayView& ligne, bool& tropLongue)
             return !m_erreurLecture;
         }
         cherche = m_fin - m_debut;
-        if (!remplir() && !m_finFichier)
-            return false;
-        if (m_erreurLecture)
-            return false;
+        remplir();
     }
+    return false;
 }

@@ -34,6 +34,7 @@ public:
 private:
     bool remplir();
     void passerLaFinDeLigne();
+    bool rendre(qsizetype fin, bool complete, QByteArrayView& ligne, bool& tropLongue);
 
     void* m_fichier = nullptr;
     qint64 m_taille = 0;
