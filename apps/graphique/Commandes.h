@@ -4,6 +4,7 @@
 
 // Les sous-commandes du programme en ligne de commande ; chacune rend le code de sortie.
 int commandeExemple(const QStringList& arguments);
+int commandeCopier(const QStringList& arguments);
 int commandeImporter(const QStringList& arguments);
 int commandeStations(const QStringList& arguments);
 int commandeTracer(const QStringList& arguments);

@@ -20,10 +20,22 @@ Graphiques de la surveillance hydrologique et hydrogéologique : pluviomètres,
 piézomètres et stations hydrométriques.
 
 Commandes :
-  exemple --base FICHIER [--graine N]
-      Fait la base d'exemple (un fichier SQLite) : trois pluviomètres de 1981
-      à 2024, deux piézomètres, une station hydrométrique, les normales, une
-      courbe de référence. La même graine donne la même base.
+  exemple --base BASE [--graine N] [--remplacer]
+      Fait la base d'exemple (un fichier SQLite ou une base PostgreSQL) :
+      trois pluviomètres de 1981 à 2024, deux piézomètres, une station
+      hydrométrique, les normales, une courbe de référence. La même graine
+      donne les mêmes lignes sur les deux moteurs. Sur le serveur, une base
+      qui tient déjà des données de graphiques n'est remplacée qu'avec
+      --remplacer.
+
+  copier --de BASE --vers BASE [--remplacer]
+      Copie toutes les tables du système (stations, mesures, normales,
+      courbes de référence, calendrier, paramètres) d'une base dans une
+      autre, d'un moteur à l'autre : structure, index, lignes. La cible est
+      écrite en une transaction, validée seulement quand chaque table relue
+      redonne le nombre de lignes et la somme de contrôle de la source ;
+      sinon elle reste telle qu'elle était. Une table de la cible qui tient
+      déjà des lignes n'est remplacée qu'avec --remplacer.
 
   importer --base BASE --station CODE --genre pluvio|piezo|hydro --csv FICHIER
            [--colonne NOM] [--nom "Nom de la station"]
@@ -157,7 +169,7 @@ int main(int argc, char** argv)
         return sortieOk;
     }
     const std::pair<const char*, int (*)(const QStringList&)> commandes[] = {
-        {"exemple", commandeExemple}, {"importer", commandeImporter}, {"stations", commandeStations},
+        {"exemple", commandeExemple}, {"copier", commandeCopier}, {"importer", commandeImporter}, {"stations", commandeStations},
         {"tracer", commandeTracer},   {"options", commandeOptions},   {"litteraux", commandeLitteraux},
         {"exporter", commandeExporter}, {"annuaire", commandeAnnuaire},
     };

@@ -5,6 +5,8 @@
 #include "data/NomVerifie.h"
 #include "data/bases/AnalyseurSyntaxique.h"
 
+#include <algorithm>
+
 std::optional<Traducteur::Traduction> BaseAcces::traduire(const QString& sql, bool pourJeu, bool* selection)
 {
     QString message;
@@ -78,6 +80,29 @@ bool BaseAcces::ExecuterNatif(const QString& sql, TableauValeurs* lignes) noexce
         return lancer(sql, {}, lignes);
     } catch (...) {
         return erreur(QStringLiteral("ExecuterNatif : erreur interne"));
+    }
+}
+
+bool BaseAcces::ParcourirNatif(const QString& sql, int taille, const Lot& lot) noexcept
+{
+    try {
+        effacerErreur();
+        qCDebug(journalSql).noquote() << "natif :" << sql;
+        return parcourir(sql, std::max(1, taille), lot);
+    } catch (...) {
+        return erreur(QStringLiteral("ParcourirNatif : erreur interne"));
+    }
+}
+
+bool BaseAcces::EcrireLot(const QString& table, const QList<ColonneTable>& colonnes, const TableauValeurs& lignes) noexcept
+{
+    try {
+        effacerErreur();
+        if (lignes.lignes() != colonnes.size() && !lignes.estVide())
+            return erreur(QStringLiteral("%1 : %2 colonnes attendues, %3 reçues").arg(table).arg(colonnes.size()).arg(lignes.lignes()));
+        return lignes.estVide() || ecrireLot(table, colonnes, lignes);
+    } catch (...) {
+        return erreur(QStringLiteral("EcrireLot : erreur interne"));
     }
 }
 

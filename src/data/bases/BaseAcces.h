@@ -4,6 +4,7 @@
 #include "data/bases/Traducteur.h"
 
 #include <QHash>
+#include <functional>
 #include <optional>
 
 // Ce que partagent les deux moteurs : chaque ordre de la formulation Access est
@@ -18,6 +19,16 @@ public:
     QString Identifiant(const QString& nom) { return traducteur().identifiant(nom); }
     // Une table de passage, propre à la connexion, effacée à sa fermeture.
     bool CreerTableTemporaire(const QString& table, const QList<ColonneTable>& colonnes) noexcept;
+
+    // Les lignes d'un ordre natif par lots d'au plus `taille` enregistrements,
+    // en (champ, enregistrement) et telles que le moteur les rend : une grande
+    // table passe sans tenir en mémoire. `lot` rend faux pour tout arrêter.
+    using Lot = std::function<bool(const TableauValeurs& lignes)>;
+    bool ParcourirNatif(const QString& sql, int taille, const Lot& lot) noexcept;
+    // Des lignes déjà sous la forme de leurs colonnes (QDateTime, qint64,
+    // double, QString, invalide pour NULL), écrites telles quelles : un texte
+    // vide reste un texte vide.
+    bool EcrireLot(const QString& table, const QList<ColonneTable>& colonnes, const TableauValeurs& lignes) noexcept;
 
 protected:
     BaseAcces() = default;
@@ -36,6 +47,8 @@ protected:
     virtual bool schemaChange() { return false; }
     // Avant la première table de passage de la connexion.
     virtual bool preparerTemporaires() { return true; }
+    virtual bool parcourir(const QString& sql, int taille, const Lot& lot) = 0;
+    virtual bool ecrireLot(const QString& table, const QList<ColonneTable>& colonnes, const TableauValeurs& lignes) = 0;
 
     bool creerTable(const QString& table, const QList<ColonneTable>& colonnes, const QStringList& clePrimaire) override;
     bool supprimerTable(const QString& table) override;

@@ -120,6 +120,10 @@ TypeColonne typeCatalogue(const QString& t)
 {
     if (t == QStringLiteral("date"))
         return TypeColonne::Date;
+    // Les heures du jour sont à la seconde, les dates et heures à la microseconde :
+    // la précision les distingue quand une base est copiée d'un moteur à l'autre.
+    if (t.startsWith(QStringLiteral("timestamp(0)")))
+        return TypeColonne::Heure;
     if (t.startsWith(QStringLiteral("timestamp")))
         return TypeColonne::DateHeure;
     if (t.startsWith(QStringLiteral("time")))
@@ -286,13 +290,24 @@ bool BasePostgres::transaction(Transaction quoi)
     return true;
 }
 
+namespace {
+
+// Une valeur dans le format texte de COPY ; \N pour NULL.
+void ajouterCopie(QByteArray& donnees, const QVariant& v, TypeColonne type)
+{
+    if (!v.isValid()) {
+        donnees += "\\N";
+        return;
+    }
+    QByteArray t = texteServeur(v, type);
+    t.replace('\\', "\\\\").replace('\t', "\\t").replace('\n', "\\n").replace('\r', "\\r");
+    donnees += t;
+}
+
+} // namespace
+
 bool BasePostgres::insererLignes(const QString& table, const QList<ColonneTable>& colonnes, const QList<QVariantList>& lignes)
 {
-    QStringList noms;
-    for (const ColonneTable& c : colonnes)
-        noms << m_traducteur->identifiant(c.nom);
-    const QString sql = QStringLiteral("COPY ") + m_traducteur->identifiant(table) + QStringLiteral(" (")
-        + noms.join(QStringLiteral(", ")) + QStringLiteral(") FROM STDIN");
     // Toutes les lignes sont converties avant d'envoyer quoi que ce soit.
     QByteArray donnees;
     for (const QVariantList& ligne : lignes) {
@@ -303,16 +318,37 @@ bool BasePostgres::insererLignes(const QString& table, const QList<ColonneTable>
                 return erreur(QStringLiteral("%1.%2 : %3").arg(table, colonnes[c].nom, message));
             if (c > 0)
                 donnees += '\t';
-            if (!v->isValid()) {
-                donnees += "\\N";
-                continue;
-            }
-            QByteArray t = texteServeur(*v, colonnes[c].type);
-            t.replace('\\', "\\\\").replace('\t', "\\t").replace('\n', "\\n").replace('\r', "\\r");
-            donnees += t;
+            ajouterCopie(donnees, *v, colonnes[c].type);
         }
         donnees += '\n';
     }
+    if (!envoyerCopie(table, colonnes, donnees))
+        return false;
+    // Des statistiques à jour pour que le planificateur choisisse bien ses jointures.
+    return lancer(QStringLiteral("ANALYZE ") + m_traducteur->identifiant(table), {}, nullptr);
+}
+
+bool BasePostgres::ecrireLot(const QString& table, const QList<ColonneTable>& colonnes, const TableauValeurs& lignes)
+{
+    QByteArray donnees;
+    for (int r = 0; r < lignes.points(); ++r) {
+        for (int c = 0; c < colonnes.size(); ++c) {
+            if (c > 0)
+                donnees += '\t';
+            ajouterCopie(donnees, lignes(c, r), colonnes[c].type);
+        }
+        donnees += '\n';
+    }
+    return envoyerCopie(table, colonnes, donnees);
+}
+
+bool BasePostgres::envoyerCopie(const QString& table, const QList<ColonneTable>& colonnes, const QByteArray& donnees)
+{
+    QStringList noms;
+    for (const ColonneTable& c : colonnes)
+        noms << m_traducteur->identifiant(c.nom);
+    const QString sql = QStringLiteral("COPY ") + m_traducteur->identifiant(table) + QStringLiteral(" (")
+        + noms.join(QStringLiteral(", ")) + QStringLiteral(") FROM STDIN");
     Resultat debut(PQexec(m_connexion, sql.toUtf8().constData()));
     if (PQresultStatus(debut.get()) != PGRES_COPY_IN)
         return erreur(messagePostgres(debut.get(), m_connexion));
@@ -327,18 +363,61 @@ bool BasePostgres::insererLignes(const QString& table, const QList<ColonneTable>
             message = messagePostgres(r.get(), m_connexion);
         }
     }
-    if (!ok)
+    return ok || erreur(message);
+}
+
+bool BasePostgres::parcourir(const QString& sql, int taille, const Lot& lot)
+{
+    // Une ligne à la fois depuis le serveur : la table n'est jamais entière en mémoire.
+    if (PQsendQuery(m_connexion, sql.toUtf8().constData()) != 1)
+        return erreur(messagePostgres(nullptr, m_connexion));
+    PQsetSingleRowMode(m_connexion);
+    QList<QVariant> cellules;
+    int rangs = 0, champs = 0;
+    auto livrer = [&] {
+        const TableauValeurs t(champs, rangs, std::move(cellules));
+        cellules = QList<QVariant>();
+        rangs = 0;
+        return lot(t);
+    };
+    QString message;
+    while (PGresult* brut = PQgetResult(m_connexion)) {
+        Resultat r(brut);
+        const ExecStatusType etat = PQresultStatus(r.get());
+        if (etat == PGRES_SINGLE_TUPLE) {
+            champs = PQnfields(r.get());
+            for (int c = 0; c < champs; ++c)
+                cellules.append(cellule(r.get(), 0, c, TypeValeur::Inconnu));
+            if (++rangs == taille && !livrer()) {
+                interrompre();
+                return false;
+            }
+        } else if (etat != PGRES_TUPLES_OK && message.isEmpty()) {
+            message = messagePostgres(r.get(), m_connexion);
+        }
+    }
+    if (!message.isEmpty())
         return erreur(message);
-    // Des statistiques à jour pour que le planificateur choisisse bien ses jointures.
-    return lancer(QStringLiteral("ANALYZE ") + m_traducteur->identifiant(table), {}, nullptr);
+    return rangs == 0 || livrer();
+}
+
+void BasePostgres::interrompre()
+{
+    if (PGcancel* annulation = PQgetCancel(m_connexion)) {
+        char tampon[256];
+        PQcancel(annulation, tampon, int(sizeof tampon));
+        PQfreeCancel(annulation);
+    }
+    while (PGresult* reste = PQgetResult(m_connexion))
+        PQclear(reste);
 }
 
 QString BasePostgres::typeSql(TypeColonne type) const
 {
     switch (type) {
     case TypeColonne::Date: return QStringLiteral("date");
-    case TypeColonne::Heure:
-    case TypeColonne::DateHeure: return QStringLiteral("timestamp(0)");
+    case TypeColonne::Heure: return QStringLiteral("timestamp(0)");
+    case TypeColonne::DateHeure: return QStringLiteral("timestamp");
     case TypeColonne::Entier: return QStringLiteral("integer");
     case TypeColonne::Reel: return QStringLiteral("double precision");
     case TypeColonne::Texte: return QStringLiteral("text");

@@ -36,6 +36,8 @@ protected:
     QString typeSql(TypeColonne type) const override;
     bool insererLignes(const QString& table, const QList<ColonneTable>& colonnes,
                        const QList<QVariantList>& lignes) override;
+    bool parcourir(const QString& sql, int taille, const Lot& lot) override;
+    bool ecrireLot(const QString& table, const QList<ColonneTable>& colonnes, const TableauValeurs& lignes) override;
     QList<ColonneTable> lireColonnes(const QString& table) override;
     bool ecrireEnregistrement(const QString& table, const QList<ColonneTable>& colonnes, const QVariantList& valeurs,
                               QVariant& identifiant) override;
@@ -44,6 +46,11 @@ private:
     explicit BasePostgres(pg_conn* connexion);
     bool lancerAvecValeurs(const QString& sql, const QList<QByteArray>& valeurs, const QList<bool>& nulles,
                            const QList<TypeValeur>& types, TableauValeurs* lignes);
+
+    // COPY de lignes déjà écrites dans le format texte du serveur.
+    bool envoyerCopie(const QString& table, const QList<ColonneTable>& colonnes, const QByteArray& donnees);
+    // Abandonne l'ordre en cours et lit ce qui reste de ses réponses.
+    void interrompre();
 
     pg_conn* m_connexion = nullptr;
     std::unique_ptr<TraducteurPostgres> m_traducteur;

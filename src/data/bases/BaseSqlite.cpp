@@ -60,10 +60,31 @@ int lier(sqlite3_stmt* s, int i, const QVariant& v)
     case QMetaType::LongLong:
     case QMetaType::Int:
         return sqlite3_bind_int64(s, i, v.toLongLong());
+    case QMetaType::QByteArray: {
+        const QByteArray b = v.toByteArray();
+        return sqlite3_bind_blob(s, i, b.constData(), int(b.size()), SQLITE_TRANSIENT);
+    }
     default: {
         const QByteArray u = v.toString().toUtf8();
         return sqlite3_bind_text(s, i, u.constData(), int(u.size()), SQLITE_TRANSIENT);
     }
+    }
+}
+
+// Une colonne du résultat telle que SQLite la garde.
+QVariant valeurBrute(sqlite3_stmt* s, int c)
+{
+    switch (sqlite3_column_type(s, c)) {
+    case SQLITE_NULL:
+        return QVariant();
+    case SQLITE_INTEGER:
+        return qint64(sqlite3_column_int64(s, c));
+    case SQLITE_FLOAT:
+        return sqlite3_column_double(s, c);
+    case SQLITE_BLOB:
+        return QByteArray(static_cast<const char*>(sqlite3_column_blob(s, c)), sqlite3_column_bytes(s, c));
+    default:
+        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, c)), sqlite3_column_bytes(s, c));
     }
 }
 
@@ -191,30 +212,12 @@ bool BaseSqlite::lancer(const QString& sql, const QList<TypeValeur>& types, Tabl
             continue;
         ++rangs;
         for (int c = 0; c < colonnes; ++c) {
-            switch (sqlite3_column_type(s.get(), c)) {
-            case SQLITE_NULL:
-                cellule().emplace_back();
-                break;
-            case SQLITE_INTEGER:
-                cellule().emplace_back(qint64(sqlite3_column_int64(s.get(), c)));
-                break;
-            case SQLITE_FLOAT:
-                cellule().emplace_back(sqlite3_column_double(s.get(), c));
-                break;
-            case SQLITE_BLOB:
-                cellule().emplace_back(QByteArray(static_cast<const char*>(sqlite3_column_blob(s.get(), c)),
-                                                  sqlite3_column_bytes(s.get(), c)));
-                break;
-            default: {
+            if (c < types.size() && types[c] == TypeValeur::Date && sqlite3_column_type(s.get(), c) == SQLITE_TEXT) {
                 const char* brut = reinterpret_cast<const char*>(sqlite3_column_text(s.get(), c));
-                const int n = sqlite3_column_bytes(s.get(), c);
-                if (c < types.size() && types[c] == TypeValeur::Date) {
-                    cellule().emplace_back(ValeurColonne::valeurDepuisIso(brut, n));
-                    break;
-                }
-                cellule().emplace_back(QString::fromUtf8(brut, n));
+                cellule().emplace_back(ValeurColonne::valeurDepuisIso(brut, sqlite3_column_bytes(s.get(), c)));
+                continue;
             }
-            }
+            cellule().emplace_back(valeurBrute(s.get(), c));
         }
     }
     if (code != SQLITE_DONE)
@@ -245,15 +248,63 @@ bool BaseSqlite::transaction(Transaction quoi)
     return false;
 }
 
-bool BaseSqlite::insererLignes(const QString& table, const QList<ColonneTable>& colonnes, const QList<QVariantList>& lignes)
+QString BaseSqlite::ordreInsertion(const QString& table, const QList<ColonneTable>& colonnes) const
 {
     QStringList noms, places;
     for (const ColonneTable& c : colonnes) {
         noms << m_traducteur->identifiant(c.nom);
         places << QStringLiteral("?");
     }
-    const QString sql = QStringLiteral("INSERT INTO ") + m_traducteur->identifiant(table) + QStringLiteral(" (")
-        + noms.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") + places.join(QStringLiteral(", ")) + u')';
+    return QStringLiteral("INSERT INTO ") + m_traducteur->identifiant(table) + QStringLiteral(" (") + noms.join(QStringLiteral(", "))
+        + QStringLiteral(") VALUES (") + places.join(QStringLiteral(", ")) + u')';
+}
+
+bool BaseSqlite::parcourir(const QString& sql, int taille, const Lot& lot)
+{
+    QString reste;
+    Instruction s(m_base, sql, reste);
+    if (s.code() != SQLITE_OK || !s.get())
+        return erreurSqlite(QString());
+    const int colonnes = sqlite3_column_count(s.get());
+    QList<QVariant> cellules;
+    int rangs = 0;
+    auto livrer = [&] {
+        const TableauValeurs t(colonnes, rangs, std::move(cellules));
+        cellules = QList<QVariant>();
+        rangs = 0;
+        return lot(t);
+    };
+    int code;
+    while ((code = sqlite3_step(s.get())) == SQLITE_ROW) {
+        for (int c = 0; c < colonnes; ++c)
+            cellules.append(valeurBrute(s.get(), c));
+        if (++rangs == taille && !livrer())
+            return false;
+    }
+    if (code != SQLITE_DONE)
+        return erreurSqlite(QString());
+    return rangs == 0 || livrer();
+}
+
+bool BaseSqlite::ecrireLot(const QString& table, const QList<ColonneTable>& colonnes, const TableauValeurs& lignes)
+{
+    QString reste;
+    Instruction s(m_base, ordreInsertion(table, colonnes), reste);
+    if (s.code() != SQLITE_OK)
+        return erreurSqlite(table);
+    for (int r = 0; r < lignes.points(); ++r) {
+        for (int c = 0; c < colonnes.size(); ++c)
+            lier(s.get(), c + 1, lignes(c, r));
+        if (sqlite3_step(s.get()) != SQLITE_DONE)
+            return erreurSqlite(table);
+        sqlite3_reset(s.get());
+    }
+    return true;
+}
+
+bool BaseSqlite::insererLignes(const QString& table, const QList<ColonneTable>& colonnes, const QList<QVariantList>& lignes)
+{
+    const QString sql = ordreInsertion(table, colonnes);
     // Toutes les lignes ou aucune.
     if (sqlite3_exec(m_base, "SAVEPOINT insertion", nullptr, nullptr, nullptr) != SQLITE_OK)
         return erreurSqlite(QStringLiteral("SAVEPOINT"));

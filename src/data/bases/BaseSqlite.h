@@ -33,6 +33,8 @@ protected:
     bool preparerTemporaires() override;
     bool insererLignes(const QString& table, const QList<ColonneTable>& colonnes,
                        const QList<QVariantList>& lignes) override;
+    bool parcourir(const QString& sql, int taille, const Lot& lot) override;
+    bool ecrireLot(const QString& table, const QList<ColonneTable>& colonnes, const TableauValeurs& lignes) override;
     QList<ColonneTable> lireColonnes(const QString& table) override;
     bool ecrireEnregistrement(const QString& table, const QList<ColonneTable>& colonnes, const QVariantList& valeurs,
                               QVariant& identifiant) override;
@@ -42,6 +44,7 @@ private:
     bool erreurSqlite(const QString& contexte);
     // Exécute un ordre avec des valeurs liées dans l'ordre (dates en texte ISO).
     bool lancerAvecValeurs(const QString& sql, const QVariantList& valeurs);
+    QString ordreInsertion(const QString& table, const QList<ColonneTable>& colonnes) const;
 
     sqlite3* m_base = nullptr;
     QString m_fichier;

@@ -1,0 +1,225 @@
+#include "data/bases/CopieBase.h"
+
+#include "data/bases/BaseAcces.h"
+#include "data/bases/CelluleCopie.h"
+#include "data/bases/SommeControle.h"
+#include "data/bases/TablesSysteme.h"
+
+#include <algorithm>
+
+CopieBase::CopieBase(BaseAcces& source, BaseAcces& cible, Progression progression)
+    : m_source(source)
+    , m_cible(cible)
+    , m_progression(std::move(progression))
+    , m_catalogueSource(source)
+    , m_catalogueCible(cible)
+{
+}
+
+bool CopieBase::echec(const QString& texte)
+{
+    if (m_erreur.isEmpty())
+        m_erreur = texte;
+    return false;
+}
+
+void CopieBase::avancer(const QString& legende, qint64 lignes)
+{
+    m_fait += lignes;
+    if (m_progression)
+        m_progression(legende, m_total > 0 ? int(m_fait * 100 / m_total) : 100);
+}
+
+std::optional<QStringList> CopieBase::tablesOccupees(BaseAcces& base, const QStringList& noms)
+{
+    CatalogueBase catalogue(base);
+    const auto tables = catalogue.tables();
+    if (!tables)
+        return std::nullopt;
+    QStringList occupees;
+    for (const QString& t : *tables) {
+        const bool retenue = noms.isEmpty() ? TablesSysteme::estDuSysteme(t)
+                                            : std::any_of(noms.begin(), noms.end(), [&t](const QString& n) {
+                                                  return n.compare(t, Qt::CaseInsensitive) == 0;
+                                              });
+        if (!retenue)
+            continue;
+        const auto n = catalogue.compter(t);
+        if (!n)
+            return std::nullopt;
+        if (*n > 0)
+            occupees << t;
+    }
+    return occupees;
+}
+
+bool CopieBase::decrireSource()
+{
+    const auto tables = m_catalogueSource.tables();
+    if (!tables)
+        return echec(QStringLiteral("catalogue de la source illisible : %1").arg(m_source.DerniereErreur()));
+    for (const QString& nom : *tables) {
+        if (!TablesSysteme::estDuSysteme(nom))
+            continue;
+        const auto t = m_catalogueSource.decrire(nom);
+        if (!t)
+            return echec(QStringLiteral("table %1 de la source illisible : %2").arg(nom, m_source.DerniereErreur()));
+        m_tables << *t;
+        m_total += 2 * t->lignes;
+    }
+    if (m_tables.isEmpty())
+        return echec(QStringLiteral("la source n'est pas une base de graphiques : ni liste des stations, ni calendrier, "
+                                    "ni table de mesures (PLUVIO_, PZ_, HYDRO_)."));
+    // Le même ordre quel que soit le moteur : les catalogues ne trient pas les noms de la même façon.
+    std::sort(m_tables.begin(), m_tables.end(), [](const CatalogueBase::Table& a, const CatalogueBase::Table& b) {
+        const int ra = TablesSysteme::rang(a.nom), rb = TablesSysteme::rang(b.nom);
+        return ra != rb ? ra < rb : a.nom.toUpper() < b.nom.toUpper();
+    });
+    // Les codes des stations redonnent aux noms de tables leur casse.
+    if (m_catalogueSource.minuscules() && m_source.ColonnesTable(QStringLiteral("STATIONS")).size() > 0) {
+        const bool lu = m_source.ParcourirNatif(QStringLiteral("SELECT code FROM stations"), tailleLot, [this](const TableauValeurs& l) {
+            for (int i = 0; i < l.points(); ++i)
+                m_codes << l(0, i).toString();
+            return true;
+        });
+        if (!lu)
+            return echec(QStringLiteral("liste des stations de la source illisible : %1").arg(m_source.DerniereErreur()));
+    }
+    return true;
+}
+
+CatalogueBase::Table CopieBase::tableCible(const CatalogueBase::Table& source) const
+{
+    if (!m_catalogueSource.minuscules())
+        return source;
+    CatalogueBase::Table t = source;
+    t.nom = TablesSysteme::nomTable(source.nom, m_codes);
+    for (ColonneTable& c : t.colonnes)
+        c.nom = TablesSysteme::nomColonne(t.nom, c.nom);
+    for (QString& c : t.cle)
+        c = TablesSysteme::nomColonne(t.nom, c);
+    for (QStringList& index : t.index)
+        for (QString& c : index)
+            c = TablesSysteme::nomColonne(t.nom, c);
+    return t;
+}
+
+bool CopieBase::verifierCible(bool remplacer)
+{
+    if (remplacer)
+        return true;
+    QStringList noms;
+    for (const CatalogueBase::Table& t : m_tables)
+        noms << tableCible(t).nom;
+    const auto occupees = tablesOccupees(m_cible, noms);
+    if (!occupees)
+        return echec(QStringLiteral("catalogue de la cible illisible : %1").arg(m_cible.DerniereErreur()));
+    if (occupees->isEmpty())
+        return true;
+    const QString liste = occupees->mid(0, 3).join(QStringLiteral(", "))
+        + (occupees->size() > 3 ? QStringLiteral(" et %1 autre(s)").arg(occupees->size() - 3) : QString());
+    return echec(QStringLiteral("la cible tient déjà des lignes dans %1 : rien n'est copié (--remplacer les remplace).").arg(liste));
+}
+
+QString CopieBase::selection(BaseAcces& base, const CatalogueBase::Table& table) const
+{
+    QStringList colonnes;
+    for (const ColonneTable& c : table.colonnes)
+        colonnes << base.Identifiant(c.nom);
+    return QStringLiteral("SELECT ") + colonnes.join(QStringLiteral(", ")) + QStringLiteral(" FROM ") + base.Identifiant(table.nom);
+}
+
+bool CopieBase::creerTable(const CatalogueBase::Table& cible)
+{
+    if (!m_cible.SupprimerTable(cible.nom) || !m_cible.CreerTable(cible.nom, cible.colonnes, cible.cle))
+        return echec(QStringLiteral("table %1 : %2").arg(cible.nom, m_cible.DerniereErreur()));
+    return true;
+}
+
+bool CopieBase::transferer(const CatalogueBase::Table& source, const CatalogueBase::Table& cible, SommeControle& somme)
+{
+    const QString legende = QStringLiteral("Copie de %1").arg(cible.nom);
+    const bool lu = m_source.ParcourirNatif(selection(m_source, source), tailleLot, [&](const TableauValeurs& l) {
+        TableauValeurs lot = l;
+        QString message;
+        if (!CelluleCopie::normaliser(lot, source.colonnes, message))
+            return echec(QStringLiteral("table %1 de la source : %2").arg(source.nom, message));
+        somme.ajouter(lot);
+        if (!m_cible.EcrireLot(cible.nom, cible.colonnes, lot))
+            return echec(QStringLiteral("table %1 : %2").arg(cible.nom, m_cible.DerniereErreur()));
+        avancer(legende, lot.points());
+        return true;
+    });
+    return lu || echec(QStringLiteral("table %1 de la source : %2").arg(source.nom, m_source.DerniereErreur()));
+}
+
+bool CopieBase::relire(const CatalogueBase::Table& cible, SommeControle& somme)
+{
+    const QString legende = QStringLiteral("Vérification de %1").arg(cible.nom);
+    const bool lu = m_cible.ParcourirNatif(selection(m_cible, cible), tailleLot, [&](const TableauValeurs& l) {
+        TableauValeurs lot = l;
+        QString message;
+        if (!CelluleCopie::normaliser(lot, cible.colonnes, message))
+            return echec(QStringLiteral("table %1 de la cible : %2").arg(cible.nom, message));
+        somme.ajouter(lot);
+        avancer(legende, lot.points());
+        return true;
+    });
+    return lu || echec(QStringLiteral("table %1 de la cible : %2").arg(cible.nom, m_cible.DerniereErreur()));
+}
+
+bool CopieBase::copierTable(const CatalogueBase::Table& source, Bilan& bilan)
+{
+    const CatalogueBase::Table cible = tableCible(source);
+    SommeControle lue, ecrite;
+    if (!creerTable(cible) || !transferer(source, cible, lue))
+        return false;
+    for (const QStringList& index : cible.index)
+        if (!m_cible.CreerIndex(cible.nom, index))
+            return echec(QStringLiteral("index de %1 : %2").arg(cible.nom, m_cible.DerniereErreur()));
+    if (!m_catalogueCible.statistiques(cible.nom))
+        return echec(QStringLiteral("statistiques de %1 : %2").arg(cible.nom, m_cible.DerniereErreur()));
+    if (!relire(cible, ecrite))
+        return false;
+    if (!(lue == ecrite))
+        return echec(QStringLiteral("table %1 : la cible relue ne redonne pas la source (%2 lignes, somme %3 ; source %4 lignes, somme %5).")
+                         .arg(cible.nom)
+                         .arg(ecrite.lignes())
+                         .arg(ecrite.texte())
+                         .arg(lue.lignes())
+                         .arg(lue.texte()));
+    bilan = {cible.nom, lue.lignes(), lue.texte()};
+    return true;
+}
+
+bool CopieBase::toutCopier(QList<Bilan>& bilans)
+{
+    for (const CatalogueBase::Table& t : m_tables) {
+        Bilan b;
+        if (!copierTable(t, b))
+            return false;
+        bilans << b;
+    }
+    return true;
+}
+
+bool CopieBase::copier(bool remplacer, QList<Bilan>& bilans, QString& erreur) noexcept
+{
+    try {
+        bilans.clear();
+        const bool lecture = m_catalogueSource.commencerLecture();
+        bool fait = lecture || echec(QStringLiteral("lecture de la source impossible : %1").arg(m_source.DerniereErreur()));
+        fait = fait && decrireSource() && verifierCible(remplacer)
+            && (m_cible.ToutOuRien([&] { return toutCopier(bilans); }) || echec(m_cible.DerniereErreur()));
+        if (lecture)
+            m_catalogueSource.finirLecture();
+        if (!fait) {
+            bilans.clear();
+            erreur = m_erreur;
+        }
+        return fait;
+    } catch (...) {
+        erreur = QStringLiteral("erreur interne pendant la copie : rien n'est écrit dans la cible.");
+        return false;
+    }
+}
