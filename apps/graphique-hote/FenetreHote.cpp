@@ -74,6 +74,8 @@ FenetreHote::FenetreHote(QWidget* parent)
 {
     setObjectName(QStringLiteral("FenetreHote"));
     setWindowTitle(QStringLiteral("Graphique — suivi hydrologique"));
+    // Dix courbes sur un graphique annuel ne se distinguent qu'avec leur légende.
+    m_formulaire->controle().setTitreEtLegendeALEcran(true);
     // La demande défile quand la liste des courbes prend de la place.
     auto* defilement = new QScrollArea;
     defilement->setWidget(m_panneau);

@@ -599,6 +599,48 @@ void CtlGraphique::effacerLegende()
         Graphique().ecrireIndexe(Prop::Legende, i, QString());
 }
 
+void CtlGraphique::setTitreEtLegendeALEcran(bool afficher) noexcept
+{
+    sousGarde([&] {
+        m_titreLegendeEcran = afficher;
+        if (afficher) {
+            legendeEcran();
+            return;
+        }
+        effacerLegende();
+        Graphique().ecrire(Prop::TitreGraphique, QString());
+    });
+}
+
+// À l'écran, la légende ne nomme que les courbes tracées, chacune sur son jeu de données (un jeu
+// par courbe pour les nappes, un par courbe montrée ailleurs) ; le moteur lui fait sa place à
+// droite ou dessous, hors de la zone de tracé. Titre et polices sont ceux de la page imprimée.
+void CtlGraphique::legendeEcran()
+{
+    Classe_Graphiques& c = CollCourbes();
+    if (!m_titreLegendeEcran || c.DateDebutChargement().isEmpty() || c.DateDebutAffichage().isEmpty())
+        return;
+    MoteurGraphique& g = Graphique();
+    const QString police = QStringLiteral("Comic Sans MS");
+    for (auto [classe, taille] : {std::pair{0, 125}, {3, 90}}) {
+        g.ecrire(Prop::ClasseTexte, classe);
+        g.ecrire(Prop::PolicePolice, police);
+        g.ecrire(Prop::TaillePolice, taille);
+    }
+    g.ecrire(Prop::TitreGraphique, titreEntete());
+    int jeu = 0, tracees = 0;
+    for (int k = 1; k <= c.Compter(); ++k) {
+        const CourbePtr courbe = c.GetCourbe(k);
+        const bool tracee = courbe->Afficher() && courbe->NbValeurs() > 0;
+        jeu = m_jeuxParCourbe ? k : jeu + (tracee ? 1 : 0);
+        if (m_jeuxParCourbe || tracee)
+            g.ecrireIndexe(Prop::Legende, jeu, tracee ? courbe->Titre() : QString());
+        tracees += tracee ? 1 : 0;
+    }
+    g.ecrire(Prop::CadreLegende, 0);
+    g.ecrire(Prop::PositionLegende, tracees <= 1 ? 0 : tracees <= 10 ? 2 : 1);
+}
+
 void CtlGraphique::ImpressionGraphique() noexcept
 {
     sousGarde([&] {
@@ -617,6 +659,7 @@ void CtlGraphique::ImpressionGraphique() noexcept
         g.ecrire(Prop::Dessin, 5);
         g.ecrire(Prop::CouleurElement, 7);
         effacerLegende();
+        legendeEcran();
     });
 }
 
@@ -641,6 +684,7 @@ bool CtlGraphique::commeImprime(const std::function<bool(const MoteurGraphique&)
     const bool ecrit = ecriture(g);
     effacerLegende();
     g.ecrire(Prop::TitreGraphique, titre);
+    legendeEcran();
     return ecrit;
 }
 

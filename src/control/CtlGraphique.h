@@ -51,6 +51,8 @@ class CtlGraphique : public QWidget
     Q_PROPERTY(QVariant MonTabPluvio MEMBER m_tabPluvio)
     Q_PROPERTY(bool graphiqueApercu MEMBER m_graphiqueApercu)
     Q_PROPERTY(qint16 typeAffichageEchelle MEMBER m_typeAffichageEchelle)
+    // Titre et légende de la page imprimée montrés aussi à l'écran ; non par défaut.
+    Q_PROPERTY(bool titreEtLegendeALEcran READ titreEtLegendeALEcran WRITE setTitreEtLegendeALEcran)
     // Faux pour un hôte sans témoin (essais, ligne de commande) : le classeur exporté n'est pas ouvert.
     Q_PROPERTY(bool ouvrirApresExport MEMBER m_ouvrirApresExport)
     Q_PROPERTY(qint16 TypeGraphique READ typeGraphiqueNumero WRITE setTypeGraphiqueNumero NOTIFY typeGraphiqueChange)
@@ -140,6 +142,8 @@ public:
     // vide en cas d'échec (le message est déjà donné).
     QString ExporterClasseur(const QString& chemin = {}, FenetreProgression* progression = nullptr) noexcept;
     void setOuvrirApresExport(bool ouvrir) { m_ouvrirApresExport = ouvrir; }
+    bool titreEtLegendeALEcran() const { return m_titreLegendeEcran; }
+    void setTitreEtLegendeALEcran(bool afficher) noexcept;
     Q_INVOKABLE void AppliquerInitEnCours(bool xxValeur) noexcept { m_initEnCours = xxValeur; }
     Q_INVOKABLE QString getDateDebutChargement() const noexcept;
     Q_INVOKABLE QString getDateFinChargement() const noexcept;
@@ -219,6 +223,7 @@ private:
     bool titreEtLegende();
     bool commeImprime(const std::function<bool(const MoteurGraphique&)>& ecriture);
     void effacerLegende();
+    void legendeEcran();
     void remplirDatesDepuisPluviometre();
     bool interrogerAnnulation(QObject* jauge);
     void axesPointsDates(bool superpositionCourbes, QString& debut, QString& fin);
@@ -271,6 +276,8 @@ private:
     qint16 m_typeAffichageEchelle = 0;
     bool m_ouvrirApresExport = true;
     bool m_enteteMasquee = false;
+    bool m_titreLegendeEcran = false;
+    bool m_jeuxParCourbe = false;  // les nappes ont un jeu par courbe, les autres un par courbe tracée
 
     // État du contrôle.
     TypeGraph m_typeGraphique = TypeGraph::edition;

@@ -118,6 +118,8 @@ void CtlGraphique::AffichageGraphique(bool, bool SuperpositionCourbes, const QSt
             g.ecrire(Prop::EspacementGraduations, g.lire(Prop::EspacementLibelles).toInt());
             g.ecrire(Prop::Dessin, 2);
         }
+        m_jeuxParCourbe = false;
+        legendeEcran();
     });
 }
 
@@ -297,6 +299,8 @@ void CtlGraphique::AffichageGraphiquePiezo(bool, bool SuperpositionCourbes, QObj
         }
         if (!m_annulation)
             viderJeuxNonDessines(g, dessinees);
+        m_jeuxParCourbe = true;
+        legendeEcran();
     });
 }
 

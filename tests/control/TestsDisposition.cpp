@@ -4,17 +4,23 @@
 
 #include "commun/Horloge.h"
 #include "control/HoteGraphique.h"
+#include "control/VueGraphique.h"
 #include "data/bases/BaseExemple.h"
 #include "data/bases/BaseSqlite.h"
+#include "render/moteur/Disposition.h"
+#include "render/moteur/ModeleGraphique.h"
+#include "render/moteur/ProprietesMoteur.h"
 #include "settings/messages/MessagesEnregistres.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QImage>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
-class Disposition : public ::testing::Test
+class Ecran : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -50,7 +56,7 @@ QString Decrire(const QWidget& w)
     return QStringLiteral("%1 (%2,%3 %4×%5)").arg(w.objectName()).arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height());
 }
 
-TEST_F(Disposition, AucunEnfantNEnCacheUnAutreEtLeGraphiqueVaJusquAuBord)
+TEST_F(Ecran, AucunEnfantNEnCacheUnAutreEtLeGraphiqueVaJusquAuBord)
 {
     const Genre genres[] = {
         {TypeGraph::edition, "76402001", {}},       {TypeGraph::Annee, "76402001", {}},
@@ -101,6 +107,118 @@ TEST_F(Disposition, AucunEnfantNEnCacheUnAutreEtLeGraphiqueVaJusquAuBord)
             const int droite = ctl.mapTo(&hote, graphique->geometry().topRight()).x();
             EXPECT_GE(droite, hote.width() - 4) << Decrire(*graphique).toStdString();
         }
+}
+
+} // namespace
+
+namespace {
+
+// Titre et légende à l'écran, à la demande de l'hôte : ceux de la page imprimée, dans les mêmes
+// polices, le graphique peint à l'écran étant celui du fichier ; la légende hors du tracé.
+TEST_F(Ecran, TitreEtLegendeALEcranCommeDansLesFichiers)
+{
+    HoteGraphique hote;
+    hote.resize(1280, 800);
+    hote.show();
+    HoteGraphique::Demande d;
+    d.type = TypeGraph::Annee;
+    d.station = QStringLiteral("76402001");
+    d.annee = 2023;
+    QString erreur;
+    ASSERT_TRUE(hote.tracer(d, base.get(), erreur)) << erreur.toStdString();
+    CtlGraphique& ctl = hote.controle();
+    MoteurGraphique& g = ctl.Graphique();
+    // Par défaut, rien : l'écran d'origine ne montrait ni titre ni légende.
+    EXPECT_FALSE(ctl.titreEtLegendeALEcran());
+    EXPECT_TRUE(g.lire(Prop::TitreGraphique).toString().isEmpty());
+    EXPECT_TRUE(g.lireIndexe(Prop::Legende, 1).toString().isEmpty());
+
+    ctl.setProperty("titreEtLegendeALEcran", true);
+    EXPECT_EQ(g.lire(Prop::TitreGraphique).toString(), "Pluviomètre - Port-Aubin (76402001)");
+    const int courbes = ctl.CollCourbes().Compter();
+    ASSERT_GE(courbes, 9);
+    for (int i = 1; i <= courbes; ++i)
+        EXPECT_EQ(g.lireIndexe(Prop::Legende, i).toString(), ctl.CollCourbes().GetCourbe(i)->Titre());
+    const Disposition place(g.modele(), QRectF(QPointF(0, 0), QSizeF(ctl.vueGraphique()->size())));
+    ASSERT_FALSE(place.rectLegende.isEmpty());
+    EXPECT_FALSE(place.rectLegende.intersects(place.zone));
+
+    // L'écran et le fichier de la même taille : les textes (titre, légende, libellés sous le tracé)
+    // y ont les mêmes pixels, donc les mêmes polices ; et le fichier n'en change aucune.
+    QApplication::processEvents();
+    QStringList polices;
+    for (const PoliceTexte& p : g.modele().polices)
+        polices << p.famille + QString::number(p.taillePourcent);
+    const QSize taille = ctl.vueGraphique()->size();
+    QBuffer png;
+    png.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(ctl.EcrireImage(png, QStringLiteral("png"), taille));
+    const QImage fichier = QImage::fromData(png.data()).convertToFormat(QImage::Format_RGB32);
+    const QImage ecran = ctl.vueGraphique()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    // Sur un écran à haute densité, l'écran a deux fois plus de pixels que le fichier de même taille.
+    if (qApp->devicePixelRatio() == 1) {
+        ASSERT_EQ(ecran.size(), fichier.size());
+    }
+    const QRect libelles(0, int(place.zone.bottom()) + 4, taille.width(), taille.height() - int(place.zone.bottom()) - 4);
+    for (const QRect& texte : {place.rectTitre.toAlignedRect(), place.rectLegende.toAlignedRect(), libelles}) {
+        ASSERT_FALSE(texte.isEmpty());
+        if (ecran.size() == fichier.size()) {
+            EXPECT_EQ(ecran.copy(texte), fichier.copy(texte)) << texte.x() << ',' << texte.y();
+        }
+    }
+    QStringList apres;
+    for (const PoliceTexte& p : g.modele().polices)
+        apres << p.famille + QString::number(p.taillePourcent);
+    EXPECT_EQ(apres, polices);
+    // Le fichier écrit, l'écran garde son titre et sa légende.
+    EXPECT_EQ(g.lireIndexe(Prop::Legende, 2).toString(), ctl.CollCourbes().GetCourbe(2)->Titre());
+
+    // Une courbe cachée quitte la légende, qui garde les couleurs de ses jeux.
+    ctl.masqueCourbe(2);
+    ctl.AffichageGraphique(false, false, QStringLiteral("MOIS"));
+    EXPECT_EQ(g.lireIndexe(Prop::Legende, 2).toString(), ctl.CollCourbes().GetCourbe(3)->Titre());
+    ctl.setTitreEtLegendeALEcran(false);
+    EXPECT_TRUE(g.lire(Prop::TitreGraphique).toString().isEmpty());
+    EXPECT_TRUE(g.lireIndexe(Prop::Legende, 1).toString().isEmpty());
+}
+
+} // namespace
+
+namespace {
+
+// Sur un écran à haute densité (QT_SCALE_FACTOR=2), le graphique est peint aux pixels de l'écran,
+// pas agrandi d'une image deux fois plus petite : ses textes ont des bords plus fins qu'un pixel logique.
+TEST_F(Ecran, HauteDensitePeinteAuxPixelsDeLEcran)
+{
+    if (qApp->devicePixelRatio() < 1.5)
+        GTEST_SKIP() << "écran ordinaire : passé à nouveau avec QT_SCALE_FACTOR=2";
+    HoteGraphique hote;
+    hote.resize(1000, 700);
+    hote.show();
+    HoteGraphique::Demande d;
+    d.type = TypeGraph::Annee;
+    d.station = QStringLiteral("76402001");
+    d.annee = 2023;
+    QString erreur;
+    ASSERT_TRUE(hote.tracer(d, base.get(), erreur)) << erreur.toStdString();
+    hote.controle().setTitreEtLegendeALEcran(true);
+    QApplication::processEvents();
+    QWidget* vue = hote.controle().vueGraphique();
+    const QImage image = vue->grab().toImage();
+    const qreal ratio = qApp->devicePixelRatio();
+    ASSERT_EQ(image.size(), (QSizeF(vue->size()) * ratio).toSize());
+    const Disposition place(hote.controle().Graphique().modele(), QRectF(QPointF(0, 0), QSizeF(vue->size())));
+    const QRect legende = QRectF(place.rectLegende.topLeft() * ratio, place.rectLegende.size() * ratio).toAlignedRect();
+    // Une image agrandie répète chaque pixel en carrés de 2 × 2 ; un rendu aux pixels de l'écran, non.
+    int carres = 0, unis = 0;
+    for (int y = legende.top() & ~1; y + 1 <= legende.bottom(); y += 2)
+        for (int x = legende.left() & ~1; x + 1 <= legende.right(); x += 2) {
+            const QRgb p = image.pixel(x, y);
+            ++carres;
+            unis += p == image.pixel(x + 1, y) && p == image.pixel(x, y + 1) && p == image.pixel(x + 1, y + 1) ? 1 : 0;
+        }
+    ASSERT_GT(carres, 1000);
+    EXPECT_LT(double(unis) / carres, 0.97) << unis << " carrés unis sur " << carres;
 }
 
 } // namespace
