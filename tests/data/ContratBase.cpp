@@ -64,6 +64,16 @@ TEST_F(Contrat, ExtraireRecordsRendLesChampsParEnregistrement)
     EXPECT_FALSE(t(3, 2).isValid());
     EXPECT_EQ(TexteCellule(t(3, 1)), "I");
 
+    // L'ordre est celui des dates, pas celui de leur texte jour d'abord (10/02 avant 05/03, 01/04 après 31/03).
+    ASSERT_TRUE(base().InsererLignes(QStringLiteral("PLUVIO_A1"), {{QDate(2004, 2, 10), QTime(0, 0), 0.5, 0, QVariant(), 0, QVariant()},
+                                                                   {QDate(2004, 4, 1), QTime(0, 0), 0.7, 0, QVariant(), 0, QVariant()}}));
+    ASSERT_TRUE(base().ExtraireRecords("SELECT DateCreation, Pluie FROM PLUVIO_A1 ORDER BY DateCreation", t, n));
+    ASSERT_EQ(n, 5);
+    QStringList ordre;
+    for (int i = 0; i < n; ++i)
+        ordre << TexteCellule(t(0, i));
+    EXPECT_EQ(ordre, (QStringList{"10/02/2004", "05/03/2004", "06/03/2004", "31/03/2004", "01/04/2004"}));
+
     // Rien de trouvé : 0 et un tableau vide.
     ASSERT_TRUE(base().ExtraireRecords("SELECT Pluie FROM PLUVIO_A1 WHERE Pluie > 100", t, n));
     EXPECT_EQ(n, 0);
