@@ -83,8 +83,13 @@ TEST_F(Ecran, AucunEnfantNEnCacheUnAutreEtLeGraphiqueVaJusquAuBord)
             ASSERT_TRUE(hote.tracer(d, base.get(), erreur)) << erreur.toStdString();
             QApplication::processEvents();
             // GRAPHIQUE_CAPTURES=dossier garde chaque écran, pour le regarder.
-            if (const QString captures = qEnvironmentVariable("GRAPHIQUE_CAPTURES"); !captures.isEmpty())
-                hote.grab().save(QStringLiteral("%1/%2-%3x%4.png").arg(captures, NomTypeGraph(genre.type)).arg(taille.width()).arg(taille.height()));
+            if (const QString captures = qEnvironmentVariable("GRAPHIQUE_CAPTURES"); !captures.isEmpty()) {
+                const QString nom = QStringLiteral("%1/%2-%3x%4").arg(captures, NomTypeGraph(genre.type)).arg(taille.width()).arg(taille.height());
+                hote.grab().save(nom + QStringLiteral(".png"));
+                hote.controle().setTitreEtLegendeALEcran(true);
+                hote.grab().save(nom + QStringLiteral("-legende.png"));
+                hote.controle().setTitreEtLegendeALEcran(false);
+            }
             const CtlGraphique& ctl = hote.controle();
             QList<const QWidget*> enfants;
             for (const QObject* o : ctl.children())
