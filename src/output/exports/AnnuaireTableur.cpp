@@ -1,21 +1,21 @@
 #include "output/exports/AnnuaireTableur.h"
 
 #include "commun/Dates.h"
-#include "commun/Palette.h"
 #include "data/FenetreProgression.h"
 #include "model/Classe_Graphiques.h"
 #include "output/classeur/GraphiqueXlsx.h"
+#include "output/exports/CorrespondancesTableur.h"
 #include "output/exports/TexteExport.h"
 #include "output/options/GestionExportExcel.h"
 #include "output/tableur/ApplicationTableur.h"
 #include "output/tableur/AxeTableur.h"
-#include "output/tableur/CouleursTableur.h"
 #include "output/tableur/LegendeTableur.h"
 #include "output/tableur/SerieTableur.h"
 #include "output/tableur/ZoneTexteTableur.h"
 #include "settings/messages/Messages.h"
 
 using namespace ConstantesTableur;
+using namespace CorrespondancesTableur;
 using namespace TexteExport;
 
 namespace {
@@ -23,15 +23,6 @@ namespace {
 constexpr int kColonneChronique = 32;  // AF
 constexpr int kLignesEntreMessages = 17;
 constexpr int kPeuDeLignes = 100;
-const QString kFormatDates = QStringLiteral("DD/MM/YYYY hh:mm:ss");
-constexpr double kLargeurDates = 19;  // "31/12/2024 23:59:00" sans #
-
-int StyleTrait(int motif)
-{
-    static constexpr int styles[] = {kTraitContinu, kTraitTirets, kTraitPoints, kTraitTiretPoint,
-                                     kTraitTiretPointPoint, kAucun};
-    return motif >= 0 && motif < int(std::size(styles)) ? styles[motif] : kTraitContinu;
-}
 
 int Annee(const QString& texte, int parDefaut)
 {
@@ -155,7 +146,7 @@ void AnnuaireTableur::ecrireSeries(const GraphiqueTableur& g) const
         s.setXValues(QStringLiteral("=%1!R2C%2:R%3C%2").arg(feuille).arg(x).arg(fin));
         s.setValues(QStringLiteral("=%1!R2C%2:R%3C%2").arg(feuille).arg(x + 1).arg(fin));
         s.setName(QStringLiteral("=\"") + QString(c.Titre()).replace(u'"', QStringLiteral("\"\"")) + u'"');
-        s.setBorderColor(CouleursTableur::VersColor(Palette::rgb(c.Couleur())));
+        s.setBorderColor(Couleur(c.Couleur()));
         s.setBorderLineStyle(StyleTrait(c.Pattern()));
     }
     const SerieTableur axe2 = g.NewSeries();
@@ -225,7 +216,7 @@ void AnnuaireTableur::habillage(const GraphiqueTableur& g) const
     g.setPlotAreaLeft(0);
     legende(g);
     boiteAnnee(g, sombre);
-    g.setChartAreaInteriorColor(CouleursTableur::VersColor(Palette::rgb(c.CouleurFond())));
+    g.setChartAreaInteriorColor(Couleur(c.CouleurFond()));
 }
 
 void AnnuaireTableur::legende(const GraphiqueTableur& g) const

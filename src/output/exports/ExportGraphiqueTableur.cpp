@@ -2,12 +2,12 @@
 
 #include "commun/Dates.h"
 #include "commun/Nombres.h"
-#include "commun/Palette.h"
 #include "data/FenetreProgression.h"
 #include "model/Classe_Graphiques.h"
 #include "output/classeur/GraphiqueXlsx.h"
 #include "output/classeur/TexteXlsx.h"
 #include "output/exports/BlocSuperposition.h"
+#include "output/exports/CorrespondancesTableur.h"
 #include "output/exports/EchelleTemps.h"
 #include "output/exports/TexteExport.h"
 #include "output/options/GestionExportExcel.h"
@@ -25,36 +25,12 @@
 #include <QRegularExpression>
 
 using namespace ConstantesTableur;
+using namespace CorrespondancesTableur;
 using namespace TexteExport;
 
 namespace {
 
 constexpr int kLignesEntreMessages = 117;
-const QString kFormatDates = QStringLiteral("DD/MM/YYYY hh:mm:ss");
-constexpr double kLargeurDates = 19;
-
-// Motif de trait de la courbe → style de trait du tableur ; symbole → marque.
-int StyleTrait(int motif)
-{
-    static constexpr int styles[] = {kTraitContinu, kTraitTirets, kTraitPoints, kTraitTiretPoint,
-                                     kTraitTiretPointPoint, kAucun};
-    return motif >= 0 && motif < int(std::size(styles)) ? styles[motif] : kTraitContinu;
-}
-
-std::optional<int> Marque(int symbole)
-{
-    switch (symbole) {
-    case 0: return kMarquePlus;
-    case 1: return kMarqueCroix;
-    case 12: return kMarqueCercle;
-    default: return std::nullopt;
-    }
-}
-
-qint64 Couleur(int numero)
-{
-    return CouleursTableur::VersColor(Palette::rgb(numero));
-}
 
 // Les bornes que l'écran montre : celles des données en échelle automatique, sinon celles de l'utilisateur.
 std::pair<double, double> Bornes(const Classe_Graphiques& c)
