@@ -14,6 +14,14 @@ rm -f "$base"
 echo "== Base d'exemple : $base"
 "$programme" exemple --base "$base"
 echo
+# Avec GALERIE_PG (une connexion PostgreSQL), la base d'exemple est copiée sur
+# le serveur et la galerie est dessinée depuis lui.
+if [ -n "${GALERIE_PG:-}" ]; then
+    echo "== Copie de la base d'exemple sur le serveur"
+    "$programme" copier --de "$base" --vers "$GALERIE_PG" --remplacer
+    base="$GALERIE_PG"
+    echo
+fi
 echo "== Stations de la base"
 "$programme" stations --base "$base"
 echo
