@@ -6,6 +6,7 @@
 #include "output/ArchiveZipTests.h"
 #include "output/exports/AnnuaireTableur.h"
 #include "output/exports/BlocSuperposition.h"
+#include "output/exports/EchelleTemps.h"
 #include "output/exports/ExportGraphiqueTableur.h"
 #include "output/tableur/ApplicationTableur.h"
 #include "settings/messages/MessagesEnregistres.h"
@@ -393,6 +394,38 @@ TEST_F(Annuaire, SansDonneesOuArreteRienNestFait)
     EXPECT_FALSE(executer(tableur, true, false, &arret));
     EXPECT_EQ(tableur.workbooksCount(), 0);
     EXPECT_TRUE(arret.messages.at(0).startsWith(QStringLiteral("Exportation vers Word (Courbe année 0/12)")));
+}
+
+} // namespace
+
+namespace {
+
+// L'axe du temps du classeur selon la chaîne des périodes : unité de base, graduation, format.
+TEST(EchelleTempsClasseur, UnitesParPeriodeEtDuree)
+{
+    using C = std::tuple<const char*, TypeGraph, const char*, int, int, int, double, const char*>;
+    const QDate an(2023, 1, 1), fin(2023, 12, 31), longue(2049, 12, 31);
+    const C cas[] = {
+        // périodes, genre, variante, années, base, échelle majeure, unité majeure, format
+        {"S", TypeGraph::edition, "", 1, 0, 1, 1, "dd/mm/yy"},
+        {"S", TypeGraph::edition, "", 27, 0, 1, 12, "dd/mm/yy"},
+        {"D", TypeGraph::edition, "", 1, 0, 0, 10, "dd/mm/yy"},
+        {"M", TypeGraph::edition, "", 1, 1, 1, 1, "mm/yy"},
+        {"M", TypeGraph::edition, "", 27, 1, 1, 12, "mm/yy"},
+        {"A", TypeGraph::Annee, "CUMUL_MENSUEL", 27, 2, 2, 1, "yyyy"},
+        {"T", TypeGraph::edition, "", 27, 1, 2, 1, "mm-yy"},
+        {"A", TypeGraph::edition, "", 27, 2, 2, 1, "yyyy"},
+        {"H", TypeGraph::edition, "", 27, 2, 2, 1, "yyyy"},
+    };
+    for (const auto& [periodes, genre, variante, annees, base, echelle, unite, format] : cas) {
+        const EchelleTemps e = EchelleTemps::choisir(QString::fromLatin1(periodes), genre, QString::fromLatin1(variante), an,
+                                                     annees == 1 ? fin : longue);
+        const QString quoi = QStringLiteral("%1 %2 ans").arg(QString::fromLatin1(periodes)).arg(annees);
+        EXPECT_EQ(e.uniteBase, base) << quoi.toStdString();
+        EXPECT_EQ(e.echelleMajeure, echelle) << quoi.toStdString();
+        EXPECT_EQ(e.uniteMajeure, unite) << quoi.toStdString();
+        EXPECT_EQ(e.formatParDefaut, QString::fromLatin1(format)) << quoi.toStdString();
+    }
 }
 
 } // namespace
