@@ -55,7 +55,7 @@ TEST(OptionsExport, TaillesEtTextesLusCommeIlFaut)
     EXPECT_EQ(LireParametre("AfficherTitre"), "");
 }
 
-class ApplicationTableur : public QObject
+class TableurVersionne : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(QString Version MEMBER version)
@@ -65,7 +65,7 @@ public:
 
 TEST(OptionsExport, ExtensionSelonLaVersion)
 {
-    ApplicationTableur appli;
+    TableurVersionne appli;
     const std::pair<const char*, const char*> cas[] = {
         {"11.0", "xls"}, {"12.0", "xlsx"}, {"16.0", "xlsx"}, {"9", "xls"}, {"", "xls"}, {"abc", "xls"}, {"15", "xlsx"}};
     for (const auto& [version, extension] : cas) {
@@ -75,6 +75,10 @@ TEST(OptionsExport, ExtensionSelonLaVersion)
     QObject sansVersion;
     EXPECT_EQ(ExtensionExcel(&sansVersion), "xls");
     EXPECT_EQ(ExtensionExcel(nullptr), "xls");
+    // Le tableur des exports, toujours là, écrit des .xlsx.
+    const std::unique_ptr<QObject> tableur(ObtenirExcel());
+    ASSERT_TRUE(tableur);
+    EXPECT_EQ(ExtensionExcel(tableur.get()), "xlsx");
 }
 
 } // namespace
