@@ -105,7 +105,7 @@ void CtlGraphique::CreationAnnuaire(QObject* jauge, QObject* MonAppliExcel, bool
         JaugeParNom progression(jauge);
         AnnuaireTableur annuaire(d, *tableur, &progression);
         annuaire.executer();
-        // Le bloc reste dans le presse-papiers de la session, comme après une copie.
+        // Le bloc reste dans le presse-papiers du système, comme après une copie.
         if (!automatique && !annuaire.texte().isEmpty())
             QApplication::clipboard()->setText(annuaire.texte());
     });

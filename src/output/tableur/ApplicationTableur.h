@@ -70,7 +70,7 @@ public:
     Q_INVOKABLE void quit();
 
 signals:
-    // Le bloc de texte que la session de bureau peut aussi recevoir.
+    // Le bloc de texte que le presse-papiers du système peut aussi recevoir.
     void pressePapiersChange(const QString& texte);
 
 private:
