@@ -1,46 +1,28 @@
 // Le contrôle tel qu'une personne le voit dans sa fenêtre hôte : chaque genre de graphique,
 // à trois tailles d'écran, sans enfant qui en cache un autre et avec le graphique jusqu'au bord droit.
-#include "HoteTest.h"
+#include "SurBaseExemple.h"
 
-#include "commun/Horloge.h"
-#include "control/HoteGraphique.h"
 #include "control/VueGraphique.h"
-#include "data/bases/BaseExemple.h"
-#include "data/bases/BaseSqlite.h"
 #include "render/moteur/Disposition.h"
 #include "render/moteur/ModeleGraphique.h"
 #include "render/moteur/ProprietesMoteur.h"
-#include "settings/messages/MessagesEnregistres.h"
 
 #include <QApplication>
 #include <QBuffer>
 #include <QImage>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
-class Ecran : public ::testing::Test
+class Ecran : public SurBaseExemple
 {
 protected:
-    void SetUp() override
+    void montrer(HoteGraphique& hote, const QSize& taille, const HoteGraphique::Demande& d)
     {
-        Horloge::fixer(QDate(2024, 3, 15));
-        QString erreur;
-        base = BaseSqlite::ouvrir(dossier.filePath("exemple.db"), erreur);
-        ASSERT_TRUE(base) << erreur.toStdString();
-        ASSERT_TRUE(BaseExemple::remplir(*base, 5, {}, erreur)) << erreur.toStdString();
+        hote.resize(taille);
+        hote.show();
+        tracer(hote, d);
     }
-    void TearDown() override
-    {
-        Horloge::fixer(QDate());
-        ValeursProcessus::courantes().fenetrePrincipale = nullptr;
-    }
-
-    MagasinTemporaire magasin;
-    QTemporaryDir dossier;
-    MessagesEnregistres messages;
-    std::unique_ptr<BaseSqlite> base;
 };
 
 struct Genre
@@ -70,17 +52,7 @@ TEST_F(Ecran, AucunEnfantNEnCacheUnAutreEtLeGraphiqueVaJusquAuBord)
         for (const Genre& genre : genres) {
             SCOPED_TRACE(QStringLiteral("%1 à %2×%3").arg(NomTypeGraph(genre.type)).arg(taille.width()).arg(taille.height()).toStdString());
             HoteGraphique hote;
-            hote.resize(taille);
-            hote.show();
-            HoteGraphique::Demande d;
-            d.type = genre.type;
-            d.station = QString::fromLatin1(genre.station);
-            d.stations = genre.autres;
-            d.debut = QDate(2021, 10, 1);
-            d.fin = QDate(2023, 9, 30);
-            d.annee = 2023;
-            QString erreur;
-            ASSERT_TRUE(hote.tracer(d, base.get(), erreur)) << erreur.toStdString();
+            ASSERT_NO_FATAL_FAILURE(montrer(hote, taille, demande(genre.type, QString::fromLatin1(genre.station), genre.autres)));
             QApplication::processEvents();
             // GRAPHIQUE_CAPTURES=dossier garde chaque écran, pour le regarder.
             if (const QString captures = qEnvironmentVariable("GRAPHIQUE_CAPTURES"); !captures.isEmpty()) {
@@ -123,14 +95,7 @@ namespace {
 TEST_F(Ecran, TitreEtLegendeALEcranCommeDansLesFichiers)
 {
     HoteGraphique hote;
-    hote.resize(1280, 800);
-    hote.show();
-    HoteGraphique::Demande d;
-    d.type = TypeGraph::Annee;
-    d.station = QStringLiteral("76402001");
-    d.annee = 2023;
-    QString erreur;
-    ASSERT_TRUE(hote.tracer(d, base.get(), erreur)) << erreur.toStdString();
+    ASSERT_NO_FATAL_FAILURE(montrer(hote, QSize(1280, 800), demande(TypeGraph::Annee, QStringLiteral("76402001"))));
     CtlGraphique& ctl = hote.controle();
     MoteurGraphique& g = ctl.Graphique();
     // Par défaut, rien : l'écran d'origine ne montrait ni titre ni légende.
@@ -198,14 +163,7 @@ TEST_F(Ecran, HauteDensitePeinteAuxPixelsDeLEcran)
     if (qApp->devicePixelRatio() < 1.5)
         GTEST_SKIP() << "écran ordinaire : passé à nouveau avec QT_SCALE_FACTOR=2";
     HoteGraphique hote;
-    hote.resize(1000, 700);
-    hote.show();
-    HoteGraphique::Demande d;
-    d.type = TypeGraph::Annee;
-    d.station = QStringLiteral("76402001");
-    d.annee = 2023;
-    QString erreur;
-    ASSERT_TRUE(hote.tracer(d, base.get(), erreur)) << erreur.toStdString();
+    ASSERT_NO_FATAL_FAILURE(montrer(hote, QSize(1000, 700), demande(TypeGraph::Annee, QStringLiteral("76402001"))));
     hote.controle().setTitreEtLegendeALEcran(true);
     QApplication::processEvents();
     QWidget* vue = hote.controle().vueGraphique();

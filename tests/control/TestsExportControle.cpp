@@ -1,11 +1,7 @@
 // L'outil 8 et la page d'annuaire sur le contrôle chargé depuis la base d'exemple.
-#include "HoteTest.h"
+#include "SurBaseExemple.h"
 
-#include "commun/Horloge.h"
-#include "control/HoteGraphique.h"
 #include "control/JaugeProgression.h"
-#include "data/bases/BaseExemple.h"
-#include "data/bases/BaseSqlite.h"
 #include "output/Excel.h"
 #include "output/tableur/ApplicationTableur.h"
 #include "settings/messages/MessagesEnregistres.h"
@@ -18,43 +14,27 @@
 
 namespace {
 
-class ExportControle : public ::testing::Test
+class ExportControle : public SurBaseExemple
 {
 protected:
     void SetUp() override
     {
-        Horloge::fixer(QDate(2024, 3, 15));
-        QString erreur;
-        base = BaseSqlite::ouvrir(dossier.filePath("exemple.db"), erreur);
-        ASSERT_TRUE(base) << erreur.toStdString();
-        ASSERT_TRUE(BaseExemple::remplir(*base, 5, {}, erreur)) << erreur.toStdString();
+        SurBaseExemple::SetUp();
         hote.resize(1200, 810);
         hote.show();
         hote.controle().setOuvrirApresExport(false);
         ASSERT_TRUE(QDir(dossier.path()).mkdir("editions"));
         hote.fenetrePrincipale()->setProperty("CheminEdition", dossier.filePath("editions"));
     }
-    void TearDown() override
-    {
-        Horloge::fixer(QDate());
-        ValeursProcessus::courantes().fenetrePrincipale = nullptr;
-    }
     void tracer(TypeGraph type, const QString& station, const QDate& debut, const QDate& fin)
     {
-        HoteGraphique::Demande d;
-        d.type = type;
-        d.station = station;
+        HoteGraphique::Demande d = demande(type, station);
         d.debut = debut;
         d.fin = fin;
-        QString erreur;
-        ASSERT_TRUE(hote.tracer(d, base.get(), erreur)) << erreur.toStdString();
+        SurBaseExemple::tracer(hote, d);
     }
     QStringList editions() const { return QDir(dossier.filePath("editions")).entryList(QDir::Files | QDir::Hidden); }
 
-    MagasinTemporaire magasin;
-    QTemporaryDir dossier;
-    MessagesEnregistres messages;
-    std::unique_ptr<BaseSqlite> base;
     HoteGraphique hote;
 };
 

@@ -1,6 +1,6 @@
 // La souris sur le graphique du contrôle, pilotée comme une personne le ferait
 // (événements QTest sur le vrai widget), sur la base d'exemple.
-#include "HoteTest.h"
+#include "SurBaseExemple.h"
 
 #include "commun/Dates.h"
 #include "commun/Horloge.h"
@@ -23,37 +23,19 @@
 
 namespace {
 
-class Interaction : public ::testing::Test
+class Interaction : public SurBaseExemple
 {
 protected:
     void SetUp() override
     {
-        Horloge::fixer(QDate(2024, 3, 15));
-        MoteurGraphique::definirDossierImages(dossier.path());
-        QString erreur;
-        base = BaseSqlite::ouvrir(dossier.filePath("exemple.db"), erreur);
-        ASSERT_TRUE(base) << erreur.toStdString();
-        ASSERT_TRUE(BaseExemple::remplir(*base, 5, {}, erreur)) << erreur.toStdString();
+        SurBaseExemple::SetUp();
         hote.resize(1200, 810);
         hote.show();
-    }
-    void TearDown() override
-    {
-        Horloge::fixer(QDate());
-        MoteurGraphique::definirDossierImages(QString());
-        ValeursProcessus::courantes().fenetrePrincipale = nullptr;
     }
 
     void tracer(TypeGraph type, const QString& station, const QStringList& autres = {})
     {
-        HoteGraphique::Demande d;
-        d.type = type;
-        d.station = station;
-        d.stations = autres;
-        d.debut = QDate(2021, 10, 1);
-        d.fin = QDate(2023, 9, 30);
-        QString erreur;
-        ASSERT_TRUE(hote.tracer(d, base.get(), erreur)) << erreur.toStdString();
+        SurBaseExemple::tracer(hote, demande(type, station, autres));
     }
 
     CtlGraphique& ctl() { return hote.controle(); }
@@ -91,10 +73,6 @@ protected:
         return cellule ? cellule->text() : QStringLiteral("(sans cellule)");
     }
 
-    MagasinTemporaire magasin;
-    QTemporaryDir dossier;
-    MessagesEnregistres messages;
-    std::unique_ptr<BaseSqlite> base;
     HoteGraphique hote;
 };
 

@@ -1,6 +1,6 @@
 // La boîte d'options ouverte par l'outil 7 sur le contrôle chargé depuis la base
 // d'exemple, remplie au clavier ; ce qu'elle change se voit sur le graphique tracé.
-#include "HoteTest.h"
+#include "SurBaseExemple.h"
 
 #include "commun/Cellule.h"
 #include "commun/Horloge.h"
@@ -30,37 +30,19 @@
 
 namespace {
 
-class Options : public ::testing::Test
+class Options : public SurBaseExemple
 {
 protected:
     void SetUp() override
     {
-        Horloge::fixer(QDate(2024, 3, 15));
-        MoteurGraphique::definirDossierImages(dossier.path());
-        QString erreur;
-        base = BaseSqlite::ouvrir(dossier.filePath("exemple.db"), erreur);
-        ASSERT_TRUE(base) << erreur.toStdString();
-        ASSERT_TRUE(BaseExemple::remplir(*base, 5, {}, erreur)) << erreur.toStdString();
+        SurBaseExemple::SetUp();
         hote.resize(1200, 810);
         hote.show();
-    }
-    void TearDown() override
-    {
-        Horloge::fixer(QDate());
-        MoteurGraphique::definirDossierImages(QString());
-        ValeursProcessus::courantes().fenetrePrincipale = nullptr;
     }
 
     void tracer(TypeGraph type, const QString& station, const QStringList& autres = {})
     {
-        HoteGraphique::Demande d;
-        d.type = type;
-        d.station = station;
-        d.stations = autres;
-        d.debut = QDate(2021, 10, 1);
-        d.fin = QDate(2023, 9, 30);
-        QString erreur;
-        ASSERT_TRUE(hote.tracer(d, base.get(), erreur)) << erreur.toStdString();
+        SurBaseExemple::tracer(hote, demande(type, station, autres));
     }
 
     CtlGraphique& ctl() { return hote.controle(); }
@@ -128,10 +110,6 @@ protected:
     }
     double premiereValeur(int courbe) { return LireNombre(ctl().CollCourbes().GetCourbe(courbe)->cellule(2, 0)).value_or(-1e9); }
 
-    MagasinTemporaire magasin;
-    QTemporaryDir dossier;
-    MessagesEnregistres messages;
-    std::unique_ptr<BaseSqlite> base;
     HoteGraphique hote;
 };
 

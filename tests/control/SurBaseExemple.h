@@ -1,0 +1,58 @@
+#pragma once
+
+// Le contrôle essayé sur la base d'exemple, comme un utilisateur la voit : la
+// base faite dans un dossier jetable, la date du jour fixée, les paramètres et
+// les messages gardés pour l'essai.
+#include "HoteTest.h"
+
+#include "commun/Horloge.h"
+#include "control/HoteGraphique.h"
+#include "data/bases/BaseExemple.h"
+#include "data/bases/BaseSqlite.h"
+#include "settings/messages/MessagesEnregistres.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+class SurBaseExemple : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        Horloge::fixer(QDate(2024, 3, 15));
+        MoteurGraphique::definirDossierImages(dossier.path());
+        QString erreur;
+        base = BaseSqlite::ouvrir(dossier.filePath("exemple.db"), erreur);
+        ASSERT_TRUE(base) << erreur.toStdString();
+        ASSERT_TRUE(BaseExemple::remplir(*base, 5, {}, erreur)) << erreur.toStdString();
+    }
+    void TearDown() override
+    {
+        Horloge::fixer(QDate());
+        MoteurGraphique::definirDossierImages(QString());
+        ValeursProcessus::courantes().fenetrePrincipale = nullptr;
+    }
+
+    // Deux années hydrologiques entières (aucun ajustement de dates à annoncer), l'année 2023.
+    static HoteGraphique::Demande demande(TypeGraph type, const QString& station, const QStringList& autres = {})
+    {
+        HoteGraphique::Demande d;
+        d.type = type;
+        d.station = station;
+        d.stations = autres;
+        d.debut = QDate(2021, 10, 1);
+        d.fin = QDate(2023, 9, 30);
+        d.annee = 2023;
+        return d;
+    }
+    void tracer(HoteGraphique& hote, const HoteGraphique::Demande& d)
+    {
+        QString erreur;
+        ASSERT_TRUE(hote.tracer(d, base.get(), erreur)) << erreur.toStdString();
+    }
+
+    MagasinTemporaire magasin;
+    QTemporaryDir dossier;
+    MessagesEnregistres messages;
+    std::unique_ptr<BaseSqlite> base;
+};
