@@ -1,6 +1,7 @@
 // graphique copier et graphique exemple face à un serveur PostgreSQL : aller et
 // retour fidèles, galerie identique, refus, copies interrompues.
 #include "Lancement.h"
+#include "ServeurDeTest.h"
 
 #include "data/bases/BasePostgres.h"
 #include "data/bases/BaseSqlite.h"
@@ -77,37 +78,11 @@ QStringList bilan(const Resultat& r)
     return l;
 }
 
-class CopieServeur : public ::testing::Test
+class CopieServeur : public ServeurDeTest
 {
 protected:
-    void SetUp() override
-    {
-        m_connexion = qEnvironmentVariable("GRAPHIQUE_PG");
-        if (m_connexion.isEmpty()) {
-            if (qEnvironmentVariableIsSet("GRAPHIQUE_PG_EXIGE"))
-                FAIL() << "GRAPHIQUE_PG absente";
-            GTEST_SKIP() << "GRAPHIQUE_PG absente : scripts/tester.sh lance un serveur PostgreSQL pour ces tests.";
-        }
-        QString erreur;
-        m_admin = BasePostgres::ouvrir(m_connexion, erreur);
-        ASSERT_TRUE(m_admin) << erreur.toStdString();
-    }
-    void TearDown() override
-    {
-        if (!m_admin)
-            return;
-        for (const QString& s : m_schemas)
-            m_admin->ExecuterNatif("DROP SCHEMA " + s + " CASCADE");
-    }
-
     // Un schéma neuf du serveur de test, et la connexion qui y mène.
-    QString schema()
-    {
-        const QString s = QStringLiteral("copie_%1_%2").arg(QCoreApplication::applicationPid()).arg(QRandomGenerator::global()->generate());
-        EXPECT_TRUE(m_admin->ExecuterNatif("CREATE SCHEMA " + s));
-        m_schemas << s;
-        return m_connexion + QStringLiteral(" options='-c search_path=%1'").arg(s);
-    }
+    QString schema() { return connexion(nouveauSchema(QStringLiteral("copie"))); }
     QString nomSchema(const QString& connexion) const { return connexion.section("search_path=", 1).chopped(1); }
 
     // Les tables d'un schéma et leur nombre de lignes.
@@ -138,10 +113,6 @@ protected:
         EXPECT_TRUE(m_admin->ExecuterNatif("INSERT INTO " + nomSchema(c) + ".stations VALUES ('Z9', 'Déjà là')"));
         return c;
     }
-
-    QString m_connexion;
-    QStringList m_schemas;
-    std::unique_ptr<BasePostgres> m_admin;
 };
 
 TEST_F(CopieServeur, AllerEtRetourSQLitePostgreSQLSQLiteRedonneChaqueTableEtLExempleDuServeurAUxMemesLignes)

@@ -1,6 +1,7 @@
 // Le programme face à un serveur PostgreSQL qui ne répond pas, qui fait
 // attendre, ou que deux imports se disputent.
 #include "Lancement.h"
+#include "ServeurDeTest.h"
 
 #include "commun/TableauValeurs.h"
 #include "data/bases/BasePostgres.h"
@@ -45,37 +46,21 @@ TEST(Serveurs, UnServeurQuiAccepteSansJamaisRepondreNeFaitPasAttendreSansFin)
 }
 
 // Un schéma du serveur de test pour ce test seul, et la connexion qui y mène.
-class SurLeServeur : public ::testing::Test
+class SurLeServeur : public ServeurDeTest
 {
 protected:
     void SetUp() override
     {
-        m_connexion = qEnvironmentVariable("GRAPHIQUE_PG");
-        if (m_connexion.isEmpty()) {
-            if (qEnvironmentVariableIsSet("GRAPHIQUE_PG_EXIGE"))
-                FAIL() << "GRAPHIQUE_PG absente";
-            GTEST_SKIP() << "GRAPHIQUE_PG absente : scripts/tester.sh lance un serveur PostgreSQL pour ces tests.";
-        }
-        QString erreur;
-        m_admin = BasePostgres::ouvrir(m_connexion, erreur);
-        ASSERT_TRUE(m_admin) << erreur.toStdString();
-        m_schema = QStringLiteral("apps_%1_%2").arg(QCoreApplication::applicationPid()).arg(QRandomGenerator::global()->generate());
-        ASSERT_TRUE(m_admin->ExecuterNatif("CREATE SCHEMA " + m_schema));
+        ServeurDeTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        m_schema = nouveauSchema(QStringLiteral("apps"));
         ASSERT_TRUE(m_admin->ExecuterNatif("SET search_path TO " + m_schema));
     }
-    void TearDown() override
-    {
-        if (m_admin)
-            m_admin->ExecuterNatif("DROP SCHEMA " + m_schema + " CASCADE");
-    }
 
-    QString base(const QString& reglages = QString()) const
-    {
-        return m_connexion + QStringLiteral(" options='-c search_path=%1%2'").arg(m_schema, reglages);
-    }
+    QString base(const QString& reglages = QString()) const { return connexion(m_schema, reglages); }
 
-    QString m_connexion, m_schema;
-    std::unique_ptr<BasePostgres> m_admin;
+    QString m_schema;
 };
 
 TEST_F(SurLeServeur, ImportPuisRemplacementEtDoublonsCommeSurSQLite)

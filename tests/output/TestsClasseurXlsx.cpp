@@ -1,4 +1,5 @@
 #include "output/ArchiveZipTests.h"
+#include "output/LectureXmlTests.h"
 #include "output/classeur/ClasseurXlsx.h"
 #include "output/classeur/TexteXlsx.h"
 
@@ -12,20 +13,7 @@
 
 namespace {
 
-// Enregistre le classeur et rend ses parties.
-std::map<QString, QByteArray> Parties(const ClasseurXlsx& classeur)
-{
-    QTemporaryDir dossier;
-    const QString chemin = dossier.filePath(QStringLiteral("essai.xlsx"));
-    QString erreur;
-    EXPECT_TRUE(classeur.enregistrer(chemin, erreur)) << erreur.toStdString();
-    ArchiveZipTests archive(chemin);
-    EXPECT_TRUE(archive.ouverte());
-    std::map<QString, QByteArray> parties;
-    for (const QString& nom : archive.noms())
-        parties[nom] = archive.lire(nom).value_or(QByteArray());
-    return parties;
-}
+using LectureXmlTests::Parties;
 
 // Les textes de la table partagée, tels qu'un lecteur XML les relit.
 QStringList TextesPartages(const QByteArray& xml)
