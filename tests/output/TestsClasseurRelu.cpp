@@ -27,6 +27,20 @@ QString PythonAvecOpenpyxl()
     return {};
 }
 
+// Le classeur enregistré, relu par le script Python donné ; son résumé JSON.
+QJsonObject Relire(const QString& python, const ClasseurXlsx& c, const char* script)
+{
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath(QStringLiteral("relu.xlsx"));
+    QString erreur;
+    EXPECT_TRUE(c.enregistrer(chemin, erreur)) << erreur.toStdString();
+    QProcess p;
+    p.start(python, {QStringLiteral("-c"), QString::fromUtf8(script), chemin});
+    EXPECT_TRUE(p.waitForFinished(120000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    return QJsonDocument::fromJson(p.readAllStandardOutput()).object();
+}
+
 const char kLecture[] = R"(
 import sys, json, datetime, openpyxl
 wb = openpyxl.load_workbook(sys.argv[1])
@@ -59,16 +73,8 @@ TEST(ClasseurRelu, OpenpyxlRelitLeClasseur)
     c.collerTexte(f, 1, 4, QStringLiteral("15/08/2023\n12,75\tligne\x01"));
     c.definirNombre(f, 3, 16384, -1e-7);
     c.definirTexte(g, 2, 2, QStringLiteral("seconde"));
-    QTemporaryDir dossier;
-    const QString chemin = dossier.filePath(QStringLiteral("relu.xlsx"));
-    QString erreur;
-    ASSERT_TRUE(c.enregistrer(chemin, erreur)) << erreur.toStdString();
-
-    QProcess p;
-    p.start(python, {QStringLiteral("-c"), QString::fromUtf8(kLecture), chemin});
-    ASSERT_TRUE(p.waitForFinished(60000));
-    ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
-    const QJsonObject lu = QJsonDocument::fromJson(p.readAllStandardOutput()).object();
+    const QJsonObject lu = Relire(python, c, kLecture);
+    ASSERT_FALSE(lu.isEmpty());
     EXPECT_EQ(lu[u"feuilles"].toVariant().toStringList(),
               (QStringList{QStringLiteral("Débits <&>"), QStringLiteral("Débits <&> (2)")}));
     const QJsonObject v = lu[u"valeurs"].toObject();
@@ -136,16 +142,8 @@ TEST(ClasseurRelu, OpenpyxlRelitLaFeuilleGraphique)
     nuage.entreeLegendeSupprimee = true;
     graphique.series = {nuage, colonnes};
     graphique.axeX.uniteBase = CT::kJours;
-    QTemporaryDir dossier;
-    const QString chemin = dossier.filePath(QStringLiteral("graphique.xlsx"));
-    QString erreur;
-    ASSERT_TRUE(c.enregistrer(chemin, erreur)) << erreur.toStdString();
-
-    QProcess p;
-    p.start(python, {QStringLiteral("-c"), QString::fromUtf8(kLectureGraphique), chemin});
-    ASSERT_TRUE(p.waitForFinished(120000));
-    ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
-    const QJsonObject lu = QJsonDocument::fromJson(p.readAllStandardOutput()).object();
+    const QJsonObject lu = Relire(python, c, kLectureGraphique);
+    ASSERT_FALSE(lu.isEmpty());
     EXPECT_EQ(lu[u"feuilles"].toVariant().toStringList(), (QStringList{QStringLiteral("Graph1"), QStringLiteral("Pluie d'été")}));
     EXPECT_EQ(lu[u"graphiques"].toVariant().toStringList(), QStringList{QStringLiteral("Graph1")});
     const QJsonArray elements = lu[u"elements"].toArray();
