@@ -4,6 +4,7 @@
 #include "output/options/GestionExportExcel.h"
 
 #include <QString>
+#include <utility>
 #include <vector>
 
 // Les courbes d'un graphique dans l'ordre d'affichage (positions depuis 1),
@@ -58,6 +59,13 @@ public:
     void setMinDonnees(double v);
     double MaxDonnees() const { return m_maxDonnees; }
     void setMaxDonnees(double v);
+
+    // Les bornes de l'axe des valeurs telles que l'écran les montre : celles des
+    // données en échelle automatique, sinon celles de l'utilisateur.
+    std::pair<double, double> BornesAffichees() const
+    {
+        return m_echelleYAuto ? std::pair{m_minDonnees, m_maxDonnees} : std::pair{m_minY, m_maxY};
+    }
 
     qint16 NbSeparations() const { return m_nbSeparations; }
     void setNbSeparations(qint16 n) { m_nbSeparations = n; }

@@ -197,14 +197,12 @@ void InitEchellePluvio(Classe_Graphiques& c, MoteurGraphique& g, double minimum,
 
 namespace {
 
-// Bornes de l'axe d'une collection : celles de ses données, ou celles de l'utilisateur hors échelle automatique.
+// Bornes de l'axe d'une collection ; une étendue nulle s'ouvre de 10.
 std::pair<double, double> bornes(Classe_Graphiques& c)
 {
     if (c.MinDonnees() == c.MaxDonnees())
         c.setMaxDonnees(c.MinDonnees() + 10);
-    if (c.EchelleYAuto())
-        return {c.MinDonnees(), c.MaxDonnees()};
-    return {c.MinY(), c.MaxY()};
+    return c.BornesAffichees();
 }
 
 } // namespace

@@ -32,12 +32,6 @@ namespace {
 
 constexpr int kLignesEntreMessages = 117;
 
-// Les bornes que l'écran montre : celles des données en échelle automatique, sinon celles de l'utilisateur.
-std::pair<double, double> Bornes(const Classe_Graphiques& c)
-{
-    return c.EchelleYAuto() ? std::pair{c.MinDonnees(), c.MaxDonnees()} : std::pair{c.MinY(), c.MaxY()};
-}
-
 QString NomIndicateur(const QString& code)
 {
     static const QStringList noms = {QStringLiteral("Pluie"), QStringLiteral("Pluie efficace"), QStringLiteral("Etp"),
@@ -231,7 +225,7 @@ namespace {
 
 void ReglerAxeValeurs(const AxeTableur& axe, const Classe_Graphiques& c, bool aTitre, const QString& titre)
 {
-    const auto [bas, haut] = Bornes(c);
+    const auto [bas, haut] = c.BornesAffichees();
     axe.setMinorUnitIsAuto(true);
     if (haut > bas) {
         axe.setMajorUnitIsAuto(false);
