@@ -12,6 +12,7 @@ struct ColonneTable
 {
     QString nom;
     TypeColonne type = TypeColonne::Autre;
+    bool jamaisNulle = false;  // NOT NULL déclaré (clé comprise)
 
     bool operator==(const ColonneTable& autre) const = default;
 };

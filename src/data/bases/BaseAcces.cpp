@@ -157,8 +157,12 @@ bool BaseAcces::supprimerTable(const QString& table)
 bool BaseAcces::creerIndex(const QString& table, const QStringList& colonnes)
 {
     const QString nom = QStringLiteral("ix_") + table + u'_' + colonnes.join(u'_');
+    // Dans l'ordre des tris (NULL en tête), pour que le moteur lise l'index au lieu de trier.
+    QStringList termes;
+    for (const QString& c : colonnes)
+        termes << traducteur().identifiant(c) + traducteur().nulsEnTete(false);
     return lancer(QStringLiteral("CREATE INDEX IF NOT EXISTS ") + traducteur().identifiant(nom) + QStringLiteral(" ON ")
-                      + traducteur().identifiant(table) + QStringLiteral(" (") + identifiants(colonnes) + u')',
+                      + traducteur().identifiant(table) + QStringLiteral(" (") + termes.join(QStringLiteral(", ")) + u')',
                   {}, nullptr);
 }
 

@@ -2,6 +2,7 @@
 
 #include "commun/LocaleUtilisateur.h"
 #include "data/JournalSql.h"
+#include "data/bases/CellulesPostgres.h"
 #include "data/bases/MessagesMoteur.h"
 #include "data/bases/ValeurColonne.h"
 
@@ -10,10 +11,6 @@
 #include <memory>
 
 namespace {
-
-// Types de PostgreSQL (catalogue pg_type) dont la valeur change de forme.
-constexpr Oid oidBool = 16, oidInt8 = 20, oidInt2 = 21, oidInt4 = 23, oidFloat4 = 700, oidFloat8 = 701,
-              oidDate = 1082, oidTimestamp = 1114, oidTimestamptz = 1184, oidNumeric = 1700;
 
 struct LibererResultat
 {
@@ -157,33 +154,6 @@ QByteArray texteServeur(const QVariant& v, TypeColonne type)
     }
 }
 
-QVariant cellule(const PGresult* r, int ligne, int colonne, TypeValeur attendu)
-{
-    if (PQgetisnull(r, ligne, colonne))
-        return QVariant();
-    const char* brut = PQgetvalue(r, ligne, colonne);
-    const int longueur = PQgetlength(r, ligne, colonne);
-    switch (PQftype(r, colonne)) {
-    case oidInt2:
-    case oidInt4:
-    case oidInt8:
-        return qint64(QByteArray::fromRawData(brut, longueur).toLongLong());
-    case oidFloat4:
-    case oidFloat8:
-    case oidNumeric:
-        return QByteArray::fromRawData(brut, longueur).toDouble();
-    case oidBool:
-        return brut[0] == 't';
-    case oidDate:
-    case oidTimestamp:
-    case oidTimestamptz:
-        return ValeurColonne::valeurDepuisIso(brut, longueur);
-    default:
-        break;
-    }
-    return attendu == TypeValeur::Date ? ValeurColonne::valeurDepuisIso(brut, longueur) : QVariant(QString::fromUtf8(brut, longueur));
-}
-
 } // namespace
 
 bool BasePostgres::estConnexion(const QString& texte)
@@ -246,22 +216,24 @@ bool BasePostgres::lancerAvecValeurs(const QString& sql, const QList<QByteArray>
     std::vector<const char*> pointeurs;
     for (int i = 0; i < valeurs.size(); ++i)
         pointeurs.push_back(nulles.value(i) ? nullptr : valeurs[i].constData());
+    const QByteArray texte = sql.toUtf8();
     // Le protocole étendu n'accepte qu'un ordre par texte.
-    Resultat r(PQexecParams(m_connexion, sql.toUtf8().constData(), int(pointeurs.size()), nullptr,
-                            pointeurs.empty() ? nullptr : pointeurs.data(), nullptr, nullptr, 0));
+    const auto executer = [&](int format) {
+        return Resultat(PQexecParams(m_connexion, texte.constData(), int(pointeurs.size()), nullptr,
+                                     pointeurs.empty() ? nullptr : pointeurs.data(), nullptr, nullptr, format));
+    };
+    // Une lecture dont chaque colonne a un genre connu revient en binaire : le
+    // serveur n'écrit pas chaque nombre et chaque date, et le client ne les relit pas.
+    const bool binaire = lignes && !types.isEmpty() && !types.contains(TypeValeur::Inconnu);
+    Resultat r = executer(binaire ? 1 : 0);
+    // Un genre que seul le texte sait lire (un instant avec fuseau…) : la même lecture en texte.
+    if (binaire && PQresultStatus(r.get()) == PGRES_TUPLES_OK && !CellulesPostgres::lisiblesEnBinaire(r.get()))
+        r = executer(0);
     const ExecStatusType etat = PQresultStatus(r.get());
     if (etat != PGRES_TUPLES_OK && etat != PGRES_COMMAND_OK)
         return erreur(messagePostgres(r.get(), m_connexion));
-    if (lignes) {
-        const int n = PQntuples(r.get()), champs = PQnfields(r.get());
-        TableauValeurs t(champs, n);
-        for (int c = 0; c < champs; ++c) {
-            const TypeValeur attendu = types.value(c, TypeValeur::Inconnu);
-            for (int i = 0; i < n; ++i)
-                t(c, i) = cellule(r.get(), i, c, attendu);
-        }
-        *lignes = std::move(t);
-    }
+    if (lignes)
+        *lignes = CellulesPostgres::tableau(r.get(), types);
     return true;
 }
 
@@ -387,7 +359,7 @@ bool BasePostgres::parcourir(const QString& sql, int taille, const Lot& lot)
         if (etat == PGRES_SINGLE_TUPLE) {
             champs = PQnfields(r.get());
             for (int c = 0; c < champs; ++c)
-                cellules.append(cellule(r.get(), 0, c, TypeValeur::Inconnu));
+                cellules.append(CellulesPostgres::cellule(r.get(), 0, c, TypeValeur::Inconnu));
             if (++rangs == taille && !livrer()) {
                 interrompre();
                 return false;
@@ -434,7 +406,7 @@ QList<ColonneTable> BasePostgres::lireColonnes(const QString& table)
     QList<ColonneTable> colonnes;
     // Sans erreur gardée : une table absente est une réponse, pas une panne.
     const QString erreurAvant = DerniereErreur();
-    if (!lancerAvecValeurs(QStringLiteral("SELECT a.attname, format_type(a.atttypid, a.atttypmod) FROM pg_attribute a "
+    if (!lancerAvecValeurs(QStringLiteral("SELECT a.attname, format_type(a.atttypid, a.atttypmod), a.attnotnull FROM pg_attribute a "
                                           "WHERE a.attrelid = to_regclass($1) AND a.attnum > 0 AND NOT a.attisdropped "
                                           "ORDER BY a.attnum"),
                            {nom}, {false}, {}, &lignes)) {
@@ -442,7 +414,7 @@ QList<ColonneTable> BasePostgres::lireColonnes(const QString& table)
         return colonnes;
     }
     for (int i = 0; i < lignes.points(); ++i)
-        colonnes.append({lignes(0, i).toString(), typeCatalogue(lignes(1, i).toString())});
+        colonnes.append({lignes(0, i).toString(), typeCatalogue(lignes(1, i).toString()), lignes(2, i).toBool()});
     return colonnes;
 }
 

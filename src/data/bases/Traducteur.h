@@ -54,6 +54,8 @@ public:
     virtual QString identifiant(const QString& nom) const = 0;
     QString litteralTexte(const QString& texte) const;
     virtual QString litteralDate(const QDateTime& d) const = 0;
+    // NULL vient en tête d'un tri croissant, comme dans le runtime.
+    virtual QString nulsEnTete(bool) const { return QString(); }
 
 protected:
     // Un opérande de `&` : son texte du runtime déjà écrit, et sa valeur brute.
@@ -94,8 +96,6 @@ protected:
     // Vide quand le moteur ne sait pas écrire ce motif.
     virtual QString formatDate(const QString& x, const QString& motif) const = 0;
     virtual QString collationTexte() const { return QString(); }
-    // NULL vient en tête d'un tri croissant, comme dans le runtime.
-    virtual QString nulsEnTete(bool) const { return QString(); }
     virtual QString comme(const QString& texte, const QString& motif) const = 0;  // LIKE, sans tenir compte de la casse
     virtual QString identiteLigne() const = 0;
     // Ce qui empêche le moteur de descendre un filtre dans une sous-requête.
@@ -111,11 +111,13 @@ private:
         TypeValeur type = TypeValeur::Inconnu;
         bool constant = false;
         std::optional<QDateTime> dateConstante;  // une date connue dès la traduction
+        bool jamaisNul = false;                   // colonne NOT NULL d'une table
     };
     struct ColonneVisible
     {
         QString nom;
         TypeValeur type = TypeValeur::Inconnu;
+        bool jamaisNulle = false;
     };
     struct SourceVisible
     {

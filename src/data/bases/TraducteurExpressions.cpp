@@ -53,7 +53,7 @@ std::optional<Traducteur::Code> Traducteur::colonne(const ExpressionSql& e, cons
         return echec(QStringLiteral("Colonne inconnue : %1").arg(e.texte));
     if (n > 1)
         return echec(QStringLiteral("Colonne ambiguë : %1").arg(e.texte));
-    return Code{identifiant(source->nom) + u'.' + identifiant(col->nom), col->type, false, std::nullopt};
+    return Code{identifiant(source->nom) + u'.' + identifiant(col->nom), col->type, false, std::nullopt, col->jamaisNulle};
 }
 
 std::optional<Traducteur::Code> Traducteur::expression(const ExpressionSql& e, const Portee& p)

@@ -224,7 +224,7 @@ bool Traducteur::portee(const RequeteSql& r, Portee& p, QStringList& fromSql)
             }
             sv.nom = s.alias.isEmpty() ? s.table : s.alias;
             for (const ColonneTable& c : colonnes)
-                sv.colonnes.append({c.nom, typeDeColonne(c.type)});
+                sv.colonnes.append({c.nom, typeDeColonne(c.type), c.jamaisNulle});
             fromSql << identifiant(s.table) + (s.alias.isEmpty() ? QString() : QStringLiteral(" AS ") + identifiant(s.alias));
         }
         for (const SourceVisible& autre : p.sources)
@@ -364,6 +364,7 @@ bool Traducteur::trisSelection(const RequeteSql& r, const Portee& p, int nombreC
     for (const RequeteSql::Tri& t : r.tris) {
         const ExpressionSql& e = *t.expression;
         QString terme;
+        bool sansNul = false;
         if (e.genre == Genre::Nombre) {
             bool ok = false;
             const int position = e.texte.toInt(&ok);
@@ -381,11 +382,13 @@ bool Traducteur::trisSelection(const RequeteSql& r, const Portee& p, int nombreC
                 return false;
             terme = valeur(*c);
             termesTries << terme;
+            // Sans NULL à placer, le tri est celui de la clé : le moteur la parcourt au lieu de trier.
+            sansNul = c->jamaisNul;
             // Le même ordre des textes sur chaque moteur ; DISTINCT veut l'expression nue.
             if (c->type == TypeValeur::Texte && !r.distinct)
                 terme += collationTexte();
         }
-        tris << terme + (t.descendant ? QStringLiteral(" DESC") : QString()) + nulsEnTete(t.descendant);
+        tris << terme + (t.descendant ? QStringLiteral(" DESC") : QString()) + (sansNul ? QString() : nulsEnTete(t.descendant));
     }
     return true;
 }

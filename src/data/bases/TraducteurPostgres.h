@@ -16,6 +16,7 @@ public:
 
     QString identifiant(const QString& nom) const override;
     QString litteralDate(const QDateTime& d) const override;
+    QString nulsEnTete(bool descendant) const override;
 
 protected:
     QString joindre(const QList<Morceau>& morceaux) const override;
@@ -48,7 +49,6 @@ protected:
     QString identiteLigne() const override;
     QString barriereSousRequete() const override;
     QString collationTexte() const override;
-    QString nulsEnTete(bool descendant) const override;
 
 private:
     QChar m_separateur;

@@ -182,12 +182,16 @@ QVariant ValeurColonne::valeurDepuisIso(const char* t, qsizetype n)
         && chiffresAscii(t, 14, 2, mi) && chiffresAscii(t, 17, 2, s) && QTime::isValid(h, mi, s);
     if (!jour || (n == 19 && !heure))
         return QString::fromUtf8(t, n);
-    const QDate date(a, m, j);
+    return valeurDepuisDate(QDate(a, m, j), n == 19 ? std::optional<QTime>(QTime(h, mi, s)) : std::nullopt);
+}
+
+QVariant ValeurColonne::valeurDepuisDate(const QDate& date, const std::optional<QTime>& heure)
+{
     // Une heure du jour est rangée au 30/12/1899 : elle revient en heure seule.
     if (date == JourZero())
-        return QTime(h, mi, s);
-    if (n == 10)
+        return heure.value_or(QTime(0, 0));
+    if (!heure)
         return date;
-    return DateHeure(date, QTime(h, mi, s));
+    return DateHeure(date, *heure);
 }
 

@@ -27,4 +27,6 @@ public:
     // La valeur d'une date ISO lue dans la base : une date, une date et heure,
     // ou une heure seule (rangée au 30/12/1899) ; un autre texte reste un texte.
     static QVariant valeurDepuisIso(const char* texte, qsizetype longueur);
+    // Une date du moteur, avec ou sans son heure, en cellule.
+    static QVariant valeurDepuisDate(const QDate& date, const std::optional<QTime>& heure);
 };
