@@ -263,12 +263,16 @@ std::optional<double> LireNombre(const QVariant& valeur)
 {
     if (!valeur.isValid() || valeur.isNull())
         return std::nullopt;
-    switch (valeur.metaType().id()) {
+    // Les genres que rendent les bases, lus sans conversion : ils passent ici par centaines de milliers.
+    switch (valeur.typeId()) {
     case QMetaType::Double:
-    case QMetaType::Float:
-    case QMetaType::Int:
-    case QMetaType::UInt:
+        return *static_cast<const double*>(valeur.constData());
     case QMetaType::LongLong:
+        return double(*static_cast<const qlonglong*>(valeur.constData()));
+    case QMetaType::Int:
+        return double(*static_cast<const int*>(valeur.constData()));
+    case QMetaType::Float:
+    case QMetaType::UInt:
     case QMetaType::ULongLong:
     case QMetaType::Short:
     case QMetaType::UShort:
