@@ -1,7 +1,7 @@
 // L'archive nationale simulée sur PostgreSQL (bench/archive_postgres.sql) :
 // temps de la demande à l'image pour des stations tirées au hasard, puis
 // plusieurs clients qui dessinent en même temps.
-//   bench_archive [--tours N]                      chaque genre de graphique, N stations
+//   bench_archive [--tours N] [--genre G]          chaque genre de graphique (ou le G-ième), N stations
 //   bench_archive --clients K [--graphiques M]     K processus de M graphiques chacun
 // La connexion est lue dans GRAPHIQUE_PG.
 #include "control/HoteGraphique.h"
@@ -120,10 +120,12 @@ double dessiner(BaseDonnees& base, const HoteGraphique::Demande& demande, int* p
     return image.isNull() ? -1 : ms;
 }
 
-int parGenre(BaseDonnees& base, int tours)
+int parGenre(BaseDonnees& base, int tours, int seul)
 {
     QRandomGenerator alea(7);
     for (const Genre& g : genres) {
+        if (seul > 0 && &g != &genres[seul - 1])
+            continue;
         QList<double> temps;
         int points = 0;
         dessiner(base, g.demande(alea), nullptr);  // mise en route (connexion, fonctions du serveur)
@@ -211,5 +213,5 @@ int main(int argc, char** argv)
     MoteurGraphique::definirDossierImages(dossier.path());
     if (a.contains("--client"))
         return client(*base, argument(a, "--graphiques", 10), quint32(argument(a, "--client", 1)));
-    return parGenre(*base, argument(a, "--tours", 7));
+    return parGenre(*base, argument(a, "--tours", 7), argument(a, "--genre", 0));
 }
