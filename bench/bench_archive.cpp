@@ -3,7 +3,9 @@
 // plusieurs clients qui dessinent en même temps.
 //   bench_archive [--tours N] [--genre G]          chaque genre de graphique (ou le G-ième), N stations
 //   bench_archive --clients K [--graphiques M]     K processus de M graphiques chacun
+//   --tas-systeme : le tas tel que le laisse la bibliothèque C (un hôte qui ne le règle pas)
 // La connexion est lue dans GRAPHIQUE_PG.
+#include "commun/MemoireProcessus.h"
 #include "control/HoteGraphique.h"
 #include "data/bases/BasePostgres.h"
 #include "render/moteur/MoteurGraphique.h"
@@ -17,6 +19,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -164,8 +167,10 @@ int clients(int nombre, int graphiques)
     for (int k = 0; k < nombre; ++k) {
         p.push_back(std::make_unique<QProcess>());
         p.back()->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        p.back()->start(QCoreApplication::applicationFilePath(),
-                        {"--client", QString::number(k + 1), "--graphiques", QString::number(graphiques)});
+        QStringList arguments = {"--client", QString::number(k + 1), "--graphiques", QString::number(graphiques)};
+        if (QCoreApplication::arguments().contains("--tas-systeme"))
+            arguments << "--tas-systeme";
+        p.back()->start(QCoreApplication::applicationFilePath(), arguments);
     }
     QList<double> temps;
     for (auto& x : p) {
@@ -194,6 +199,12 @@ int argument(const QStringList& a, const QString& nom, int defaut)
 
 int main(int argc, char** argv)
 {
+    // Le tas réglé comme dans l'application de bureau, sauf --tas-systeme.
+    bool tasSysteme = false;
+    for (int i = 1; i < argc; ++i)
+        tasSysteme = tasSysteme || std::strcmp(argv[i], "--tas-systeme") == 0;
+    if (!tasSysteme)
+        MemoireProcessus::garderLesGrandsBlocs();
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     const QStringList a = application.arguments();

@@ -1,6 +1,7 @@
 // graphique-hote : l'application de bureau qui porte le contrôle graphique.
 #include "FenetreHote.h"
 
+#include "commun/MemoireProcessus.h"
 #include "commun/ValeursProcessus.h"
 #include "settings/MessagesBoite.h"
 
@@ -26,6 +27,7 @@ enregistrer ou imprimer le graphique.
 
 int main(int argc, char** argv)
 {
+    MemoireProcessus::garderLesGrandsBlocs();
     // Les arguments d'abord : l'aide et un refus ne demandent pas d'écran.
     QString base;
     for (int i = 1; i < argc; ++i) {

@@ -2,6 +2,7 @@
 #include "Commandes.h"
 #include "LigneCommande.h"
 
+#include "commun/MemoireProcessus.h"
 #include "commun/TexteAffichable.h"
 
 #include <QApplication>
@@ -143,6 +144,7 @@ void messagesQt(QtMsgType type, const QMessageLogContext& contexte, const QStrin
 
 int main(int argc, char** argv)
 {
+    MemoireProcessus::garderLesGrandsBlocs();
     qInstallMessageHandler(messagesQt);
     // Pas besoin d'écran : les graphiques se dessinent hors écran.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

@@ -132,12 +132,23 @@ struct EchelleTemps
     qint64 jourDebut = 0;
     double facteur = 0;
 
-    double abscisse(const QDateTime& jour, const std::optional<QTime>& heure) const
+    double abscisse(const QDate& jour, int msJour, const std::optional<QTime>& heure) const
     {
         // Minutes comptées sur les numéros de jour : un quart de million de points passent par ici.
-        const qint64 minutes = (jour.date().toJulianDay() - jourDebut) * 1440
-            + (jour.time().msecsSinceStartOfDay() + (heure ? heure->msecsSinceStartOfDay() : 0)) / 60000;
+        const qint64 minutes = (jour.toJulianDay() - jourDebut) * 1440 + (msJour + (heure ? heure->msecsSinceStartOfDay() : 0)) / 60000;
         return double(minutes) / 60.0 * facteur + 0.1;
+    }
+
+    // La position d'une cellule datée ; rien quand elle n'est pas une date.
+    std::optional<double> abscisse(const QVariant& date, const std::optional<QTime>& heure) const
+    {
+        // Une date seule, le cas des mesures, sans passer par un instant.
+        if (date.typeId() == QMetaType::QDate) {
+            const QDate& d = *static_cast<const QDate*>(date.constData());
+            return d.isValid() ? std::optional<double>(abscisse(d, 0, heure)) : std::nullopt;
+        }
+        const auto jour = DateDepuisCellule(date);
+        return jour ? std::optional<double>(abscisse(jour->date(), jour->time().msecsSinceStartOfDay(), heure)) : std::nullopt;
     }
 };
 
@@ -162,11 +173,10 @@ std::vector<int> courbesParTaille(Classe_Graphiques& c)
 // Un point daté et sa valeur ; une continuité coupe la ligne après lui par un point manquant de plus.
 void ecrirePoint(MoteurGraphique& g, const TableauValeurs& t, int i, int& p, const EchelleTemps& echelle)
 {
-    const auto jour = DateDepuisCellule(t(0, i));
     g.ecrire(Prop::Point, p);
     g.ecrireIndexe(Prop::Plafond, p, double(9999.0f));
     g.ecrireIndexe(Prop::Validite, p, qRound(LireNombre(t(3, i)).value_or(0.0)));
-    const double x = jour ? echelle.abscisse(*jour, heureDe(t(1, i))) : 0.0;
+    const double x = echelle.abscisse(t(0, i), heureDe(t(1, i))).value_or(0.0);
     g.ecrire(Prop::PositionX, x);
     const QVariant v = t.valeur(2, i);
     if (EstVide(v))
