@@ -18,5 +18,6 @@ nice psql "$GRAPHIQUE_PG" -q -v pluvios="${PLUVIOS:-1000}" -v premiere_annee="${
 echo "Archive faite en $(( $(date +%s) - debut )) s."
 
 nice "$construction/bench/bench_archive" --tours 7
+nice "$construction/bench/bench_archive" --tours 7 --tas-systeme
 nice "$construction/bench/bench_archive" --clients 2 --graphiques 24
 nice "$construction/bench/bench_archive" --clients 8 --graphiques 12

@@ -18,7 +18,7 @@ namespace {
 // Types de PostgreSQL (catalogue pg_type) dont la valeur change de forme.
 constexpr Oid oidBool = 16, oidNom = 19, oidInt8 = 20, oidInt2 = 21, oidInt4 = 23, oidTexte = 25, oidFloat4 = 700,
               oidFloat8 = 701, oidInconnu = 705, oidCaracteres = 1042, oidVarchar = 1043, oidDate = 1082,
-              oidTimestamp = 1114, oidTimestamptz = 1184, oidNumeric = 1700;
+              oidHeure = 1083, oidTimestamp = 1114, oidTimestamptz = 1184, oidNumeric = 1700;
 
 // Le binaire compte les jours et les microsecondes depuis le 01/01/2000.
 constexpr qint64 jourJulien2000 = 2451545;
@@ -133,6 +133,21 @@ QVariant dateBinaire(const char* brut)
     return texteInstant(jour, "", infini);
 }
 
+// "hh:mm:ss", suivi des fractions de seconde sans leurs zéros de fin, comme le serveur.
+QByteArray texteHeure(qint64 microsecondes)
+{
+    const int s = int(microsecondes / 1000000), fraction = int(microsecondes % 1000000);
+    QByteArray h = QByteArray::number(s / 3600).rightJustified(2, '0') + ':' + QByteArray::number(s / 60 % 60).rightJustified(2, '0')
+        + ':' + QByteArray::number(s % 60).rightJustified(2, '0');
+    if (fraction != 0) {
+        QByteArray f = QByteArray::number(fraction).rightJustified(6, '0');
+        while (f.endsWith('0'))
+            f.chop(1);
+        h += '.' + f;
+    }
+    return h;
+}
+
 QVariant instantBinaire(const char* brut)
 {
     const qint64 us = lu<qint64>(brut);
@@ -143,20 +158,19 @@ QVariant instantBinaire(const char* brut)
         return texteInstant(QDate(), "", infini);
     const qint64 jours = us >= 0 ? us / microsecondesParJour : -((-us + microsecondesParJour - 1) / microsecondesParJour);
     const qint64 reste = us - jours * microsecondesParJour;
-    const int s = int(reste / 1000000), fraction = int(reste % 1000000);
     const QDate jour = jourDepuis2000(jours);
-    const QTime heure(s / 3600, s / 60 % 60, s % 60);
-    if (fraction == 0 && jour.year() >= 1 && jour.year() <= 9999)
-        return ValeurColonne::valeurDepuisDate(jour, heure);
-    // Les fractions de seconde s'écrivent sans leurs zéros de fin.
-    QByteArray h = QStringLiteral(" %1").arg(heure.toString(QStringLiteral("HH:mm:ss"))).toLatin1();
-    if (fraction != 0) {
-        QByteArray f = QByteArray::number(fraction).rightJustified(6, '0');
-        while (f.endsWith('0'))
-            f.chop(1);
-        h += '.' + f;
+    if (reste % 1000000 == 0 && jour.year() >= 1 && jour.year() <= 9999) {
+        const int s = int(reste / 1000000);
+        return ValeurColonne::valeurDepuisDate(jour, QTime(s / 3600, s / 60 % 60, s % 60));
     }
-    return texteInstant(jour, h.constData(), nullptr);
+    return texteInstant(jour, (' ' + texteHeure(reste)).constData(), nullptr);
+}
+
+// Une heure du jour (type time) : le serveur l'écrit en texte, qui reste un texte.
+QVariant heureBinaire(const char* brut, TypeValeur attendu)
+{
+    const QByteArray h = texteHeure(lu<qint64>(brut));
+    return celluleTexte(h.constData(), int(h.size()), oidHeure, attendu);
 }
 
 QVariant celluleBinaire(const char* brut, int longueur, Oid type, TypeValeur attendu)
@@ -180,6 +194,8 @@ QVariant celluleBinaire(const char* brut, int longueur, Oid type, TypeValeur att
         return dateBinaire(brut);
     case oidTimestamp:
         return instantBinaire(brut);
+    case oidHeure:
+        return heureBinaire(brut, attendu);
     default:
         // Les textes ont la même forme en binaire.
         return celluleTexte(brut, longueur, type, attendu);
@@ -189,7 +205,7 @@ QVariant celluleBinaire(const char* brut, int longueur, Oid type, TypeValeur att
 bool lisibleEnBinaire(Oid type)
 {
     static constexpr Oid lisibles[] = {oidBool, oidNom,      oidInt8,       oidInt2,    oidInt4, oidTexte,     oidFloat4, oidFloat8,
-                                       oidInconnu, oidCaracteres, oidVarchar, oidDate, oidTimestamp, oidNumeric};
+                                       oidInconnu, oidCaracteres, oidVarchar, oidDate, oidHeure, oidTimestamp, oidNumeric};
     return std::find(std::begin(lisibles), std::end(lisibles), type) != std::end(lisibles);
 }
 

@@ -24,18 +24,18 @@ protected:
         ASSERT_TRUE(acces().ExecuterNatif(QStringLiteral(
             "CREATE TABLE types_varies (rang integer, n2 smallint, n4 integer, n8 bigint, r4 real, r8 double precision, "
             "num numeric(30,10), num2 numeric, b boolean, d date, h timestamp(0), dh timestamp, t text, v varchar(20), "
-            "c char(5), tz timestamptz)")))
+            "c char(5), tz timestamptz, ti time)")))
             << base().DerniereErreur().toStdString();
         const char* const lignes[] = {
             "1, 1, -2, 9007199254740993, 0.1, 0.1, 123.45, 'NaN', true, '1899-12-30', '1899-12-30 07:05:09', "
-            "'2004-03-05 07:05:09.25', 'l''eau', 'Ωμέγα 雨', 'ab', '2004-03-05 07:05:09+01'",
-            "2, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL",
+            "'2004-03-05 07:05:09.25', 'l''eau', 'Ωμέγα 雨', 'ab', '2004-03-05 07:05:09+01', '07:05:09'",
+            "2, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL",
             "3, -32768, 2147483647, -9223372036854775808, 'Infinity', '-Infinity', -0.0001, 'Infinity', false, 'infinity', "
-            "'2024-12-31 00:00:00', '0044-03-15 12:00:00 BC', '', '', '', '-infinity'",
+            "'2024-12-31 00:00:00', '0044-03-15 12:00:00 BC', '', '', '', '-infinity', '23:59:59.5'",
             "4, 0, 0, 0, 3.4e38, 1e-300, 99999999999999999999.9999999999, 0.00000000000000000001, false, '0044-03-15 BC', "
-            "'1899-12-30 00:00:00', '10000-01-01 00:00:00', ' x ', 'y', 'z', '1999-12-31 23:59:59.5+00'",
+            "'1899-12-30 00:00:00', '10000-01-01 00:00:00', ' x ', 'y', 'z', '1999-12-31 23:59:59.5+00', '00:00:00'",
             "5, 7, 7, 7, -1.5, 2.5e-5, 1e19, -1234567.891, true, '2000-01-01', '1999-12-31 23:59:59', "
-            "'1999-12-31 23:59:59.000001', 'a', 'b', 'c', NULL",
+            "'1999-12-31 23:59:59.000001', 'a', 'b', 'c', NULL, '12:00:00.000001'",
         };
         for (const char* l : lignes)
             ASSERT_TRUE(acces().ExecuterNatif(QStringLiteral("INSERT INTO types_varies VALUES (") + QString::fromUtf8(l) + u')'))
@@ -73,7 +73,7 @@ TEST_F(LecturePostgres, ChaqueGenreDonneLaMemeCelluleEnBinaireEtEnTexte)
 {
     TableauValeurs t;
     // Le booléen n'y est pas : la traduction l'écrit -1 ou 0, comme le runtime.
-    comparer(QStringLiteral("n2, n4, n8, r4, r8, num, num2, d, h, dh, t, v, c"), t);
+    comparer(QStringLiteral("n2, n4, n8, r4, r8, num, num2, d, h, dh, t, v, c, ti"), t);
     if (HasFatalFailure())
         return;
     // Les mêmes des deux côtés, et justes : pas la même erreur deux fois.
@@ -99,6 +99,7 @@ TEST_F(LecturePostgres, ChaqueGenreDonneLaMemeCelluleEnBinaireEtEnTexte)
     EXPECT_EQ(t(7, 4), QVariant(QDate(2000, 1, 1)));
     EXPECT_EQ(t(8, 4), QVariant(DateHeure(QDate(1999, 12, 31), QTime(23, 59, 59))));
     EXPECT_EQ(t(9, 4), QVariant(QStringLiteral("1999-12-31 23:59:59.000001")));
+    EXPECT_EQ(t(13, 2), QVariant(QStringLiteral("23:59:59.5")));
 
     // Un instant avec fuseau ne se lit qu'en texte : la lecture passe quand même, tout entière.
     comparer(QStringLiteral("n8, tz, d"), t);
