@@ -11,6 +11,7 @@
 #include <cstring>
 #include <limits>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -202,6 +203,28 @@ QVariant celluleBinaire(const char* brut, int longueur, Oid type, TypeValeur att
     }
 }
 
+struct Colonne
+{
+    Oid type;
+    TypeValeur attendu;
+    QVariant (*lire)(const char*, int, Oid, TypeValeur);
+};
+
+// Au-delà, un second fil coûte moins qu'il ne rapporte.
+constexpr qsizetype celluleParFil = 100000;
+
+// Les lignes [debut, fin) dans leurs cases, point après point.
+void remplir(const pg_result* r, const std::vector<Colonne>& colonnes, int debut, int fin, QVariant* sortie)
+{
+    const int champs = int(colonnes.size());
+    for (int i = debut; i < fin; ++i)
+        for (int c = 0; c < champs; ++c)
+            if (!PQgetisnull(r, i, c)) {
+                const Colonne& col = colonnes[std::size_t(c)];
+                sortie[qsizetype(i) * champs + c] = col.lire(PQgetvalue(r, i, c), PQgetlength(r, i, c), col.type, col.attendu);
+            }
+}
+
 bool lisibleEnBinaire(Oid type)
 {
     static constexpr Oid lisibles[] = {oidBool, oidNom,      oidInt8,       oidInt2,    oidInt4, oidTexte,     oidFloat4, oidFloat8,
@@ -234,26 +257,20 @@ QVariant cellule(const pg_result* r, int ligne, int colonne, TypeValeur attendu)
 TableauValeurs tableau(const pg_result* r, const QList<TypeValeur>& types)
 {
     const int n = PQntuples(r), champs = PQnfields(r);
-    struct Colonne
-    {
-        Oid type;
-        TypeValeur attendu;
-        QVariant (*lire)(const char*, int, Oid, TypeValeur);
-    };
     std::vector<Colonne> colonnes;
     for (int c = 0; c < champs; ++c)
         colonnes.push_back({PQftype(r, c), types.value(c, TypeValeur::Inconnu), PQfformat(r, c) == 1 ? celluleBinaire : celluleTexte});
-    // Construites en place, sans passer par un tableau de cellules vides.
-    QList<QVariant> cellules;
-    cellules.reserve(qsizetype(n) * champs);
-    for (int i = 0; i < n; ++i)
-        for (int c = 0; c < champs; ++c) {
-            const Colonne& col = colonnes[std::size_t(c)];
-            if (PQgetisnull(r, i, c))
-                cellules.emplace_back();
-            else
-                cellules.emplace_back(col.lire(PQgetvalue(r, i, c), PQgetlength(r, i, c), col.type, col.attendu));
-        }
+    QList<QVariant> cellules(qsizetype(n) * champs);
+    QVariant* sortie = cellules.data();
+    // Un grand résultat (des années de mesures horaires) se lit à deux : la
+    // seconde moitié des lignes sur un autre fil, le résultat n'étant que lu.
+    const int milieu = qsizetype(n) * champs >= celluleParFil * 2 && std::thread::hardware_concurrency() > 1 ? n / 2 : n;
+    std::thread fil;
+    if (milieu < n)
+        fil = std::thread(remplir, r, std::cref(colonnes), milieu, n, sortie);
+    remplir(r, colonnes, 0, milieu, sortie);
+    if (fil.joinable())
+        fil.join();
     return TableauValeurs(champs, n, std::move(cellules));
 }
 

@@ -106,6 +106,28 @@ TEST_F(LecturePostgres, ChaqueGenreDonneLaMemeCelluleEnBinaireEtEnTexte)
     EXPECT_TRUE(t(1, 0).isValid());
 }
 
+TEST_F(LecturePostgres, UnGrandResultatLuADeuxFilsGardeChaqueCelluleASaPlace)
+{
+    // Assez de cellules pour que la seconde moitié des lignes soit lue sur un autre fil.
+    constexpr int lignes = 40000;
+    ASSERT_TRUE(acces().ExecuterNatif(QStringLiteral(
+        "CREATE TABLE grande AS SELECT r AS rang, DATE '2000-01-01' + r / 24 AS jour, "
+        "TIMESTAMP '1899-12-30' + (r % 24) * INTERVAL '1 hour' AS heure, r * 0.5::float8 AS valeur, "
+        "CASE WHEN r % 7 = 0 THEN NULL ELSE 'r' || r END AS note FROM generate_series(1, %1) r").arg(lignes)));
+    const TableauValeurs t = lire(QStringLiteral("SELECT rang, jour, heure, valeur, note FROM grande ORDER BY rang"));
+    ASSERT_EQ(t.points(), lignes);
+    int fautes = 0;
+    for (int i = 0; i < lignes && fautes < 5; ++i) {
+        const int r = i + 1;
+        const bool juste = t(0, i).toLongLong() == r && t(1, i) == QVariant(QDate(2000, 1, 1).addDays(r / 24))
+            && t(2, i) == QVariant(QTime(r % 24, 0)) && t(3, i).toDouble() == r * 0.5
+            && (r % 7 == 0 ? !t(4, i).isValid() : t(4, i) == QVariant(QStringLiteral("r%1").arg(r)));
+        if (!juste)
+            ADD_FAILURE() << "ligne " << r << " : " << TexteCellule(t(0, i)).toStdString() << " " << TexteCellule(t(1, i)).toStdString()
+                          << " " << TexteCellule(t(4, i)).toStdString() << (++fautes, "");
+    }
+}
+
 // Le texte traduit d'un SELECT, tel que la trace des ordres le montre.
 QString traduction(BaseDonnees& base, const QString& sql)
 {
