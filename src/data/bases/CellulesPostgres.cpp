@@ -110,6 +110,14 @@ QDate jourDepuis2000(qint64 jours)
     return QDate::fromJulianDay(jourJulien2000 + jours);
 }
 
+// Les années 1 à 9999, celles qu'une date ISO de quatre chiffres écrit ; par
+// le numéro du jour, sans décomposer chaque date en année, mois et jour.
+bool anneeAQuatreChiffres(const QDate& jour)
+{
+    static const qint64 premier = QDate(1, 1, 1).toJulianDay(), dernier = QDate(9999, 12, 31).toJulianDay();
+    return jour.toJulianDay() >= premier && jour.toJulianDay() <= dernier;
+}
+
 // Une date ou un instant hors du cas courant, écrit comme le serveur l'écrit en ISO.
 QVariant texteInstant(const QDate& jour, const char* heure, const char* infini)
 {
@@ -129,7 +137,7 @@ QVariant dateBinaire(const char* brut)
                          : jours == std::numeric_limits<qint32>::min() ? "-infinity"
                                                                         : nullptr;
     const QDate jour = infini ? QDate() : jourDepuis2000(jours);
-    if (!infini && jour.year() >= 1 && jour.year() <= 9999)
+    if (!infini && anneeAQuatreChiffres(jour))
         return ValeurColonne::valeurDepuisDate(jour, std::nullopt);
     return texteInstant(jour, "", infini);
 }
@@ -160,7 +168,7 @@ QVariant instantBinaire(const char* brut)
     const qint64 jours = us >= 0 ? us / microsecondesParJour : -((-us + microsecondesParJour - 1) / microsecondesParJour);
     const qint64 reste = us - jours * microsecondesParJour;
     const QDate jour = jourDepuis2000(jours);
-    if (reste % 1000000 == 0 && jour.year() >= 1 && jour.year() <= 9999) {
+    if (reste % 1000000 == 0 && anneeAQuatreChiffres(jour)) {
         const int s = int(reste / 1000000);
         return ValeurColonne::valeurDepuisDate(jour, QTime(s / 3600, s / 60 % 60, s % 60));
     }
