@@ -9,6 +9,7 @@
 #include "control/HoteGraphique.h"
 #include "data/bases/BaseExemple.h"
 #include "data/bases/BaseSqlite.h"
+#include "render/moteur/ProprietesMoteur.h"
 #include "settings/messages/MessagesEnregistres.h"
 
 #include <QTemporaryDir>
@@ -55,4 +56,33 @@ protected:
     QTemporaryDir dossier;
     MessagesEnregistres messages;
     std::unique_ptr<BaseSqlite> base;
+};
+
+// Un hôte montré à la taille de l'application, qui trace sur la base d'exemple.
+class HoteMontre : public SurBaseExemple
+{
+protected:
+    void SetUp() override
+    {
+        SurBaseExemple::SetUp();
+        hote.resize(1200, 810);
+        hote.show();
+    }
+
+    using SurBaseExemple::tracer;
+    void tracer(TypeGraph type, const QString& station, const QStringList& autres = {})
+    {
+        SurBaseExemple::tracer(hote, demande(type, station, autres));
+    }
+
+    CtlGraphique& ctl() { return hote.controle(); }
+    MoteurGraphique& g() { return ctl().Graphique(); }
+    // Une propriété numérique lue sur l'axe de gauche.
+    double lire(int numero)
+    {
+        g().ecrire(Prop::AxeY, 0);
+        return g().lireNombre(numero);
+    }
+
+    HoteGraphique hote;
 };

@@ -14,14 +14,12 @@
 
 namespace {
 
-class ExportControle : public SurBaseExemple
+class ExportControle : public HoteMontre
 {
 protected:
     void SetUp() override
     {
-        SurBaseExemple::SetUp();
-        hote.resize(1200, 810);
-        hote.show();
+        HoteMontre::SetUp();
         hote.controle().setOuvrirApresExport(false);
         ASSERT_TRUE(QDir(dossier.path()).mkdir("editions"));
         hote.fenetrePrincipale()->setProperty("CheminEdition", dossier.filePath("editions"));
@@ -34,8 +32,6 @@ protected:
         SurBaseExemple::tracer(hote, d);
     }
     QStringList editions() const { return QDir(dossier.filePath("editions")).entryList(QDir::Files | QDir::Hidden); }
-
-    HoteGraphique hote;
 };
 
 TEST_F(ExportControle, Outil8EcritLeClasseurDansLeDossierDEditionPuisRendLOutil)

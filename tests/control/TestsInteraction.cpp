@@ -23,24 +23,10 @@
 
 namespace {
 
-class Interaction : public SurBaseExemple
+class Interaction : public HoteMontre
 {
 protected:
-    void SetUp() override
-    {
-        SurBaseExemple::SetUp();
-        hote.resize(1200, 810);
-        hote.show();
-    }
-
-    void tracer(TypeGraph type, const QString& station, const QStringList& autres = {})
-    {
-        SurBaseExemple::tracer(hote, demande(type, station, autres));
-    }
-
-    CtlGraphique& ctl() { return hote.controle(); }
     VueGraphique* vue() { return ctl().vueGraphique(); }
-    MoteurGraphique& g() { return ctl().Graphique(); }
     QRectF zone() { return g().zoneTrace(QRectF(vue()->rect())); }
     // Un point de la zone de tracé, en fractions de sa largeur et de sa hauteur.
     QPoint point(double fx, double fy)
@@ -49,11 +35,6 @@ protected:
         return QPointF(z.left() + fx * z.width(), z.top() + fy * z.height()).toPoint();
     }
     QPointF unites(const QPoint& p) { return vue()->versUnites(QPointF(p)); }
-    double lire(int numero)
-    {
-        g().ecrire(Prop::AxeY, 0);
-        return g().lireNombre(numero);
-    }
     void glisser(const QPoint& de, const QPoint& a, Qt::MouseButton bouton = Qt::LeftButton)
     {
         QTest::mousePress(vue(), bouton, {}, de);
@@ -72,8 +53,6 @@ protected:
         const QTableWidgetItem* cellule = ctl().SprAide()->item(ligne, 0);
         return cellule ? cellule->text() : QStringLiteral("(sans cellule)");
     }
-
-    HoteGraphique hote;
 };
 
 TEST_F(Interaction, RectangleSurPluieEtNappeLesDeuxGraphiquesSuivent)

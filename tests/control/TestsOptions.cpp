@@ -30,23 +30,9 @@
 
 namespace {
 
-class Options : public SurBaseExemple
+class Options : public HoteMontre
 {
 protected:
-    void SetUp() override
-    {
-        SurBaseExemple::SetUp();
-        hote.resize(1200, 810);
-        hote.show();
-    }
-
-    void tracer(TypeGraph type, const QString& station, const QStringList& autres = {})
-    {
-        SurBaseExemple::tracer(hote, demande(type, station, autres));
-    }
-
-    CtlGraphique& ctl() { return hote.controle(); }
-    MoteurGraphique& g() { return ctl().Graphique(); }
     FrmOption* boite() { return ctl().findChild<FrmOption*>(); }
     FrmOption& ouvrir()
     {
@@ -89,11 +75,6 @@ protected:
         QTest::keyClick(boite(), Qt::Key_Escape);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    double borne(int numero)
-    {
-        g().ecrire(Prop::AxeY, 0);
-        return g().lireNombre(numero);
-    }
     // Pixels de la couleur de palette `couleur` sur le graphique principal peint.
     int pixels(int couleur)
     {
@@ -109,8 +90,6 @@ protected:
         return n;
     }
     double premiereValeur(int courbe) { return LireNombre(ctl().CollCourbes().GetCourbe(courbe)->cellule(2, 0)).value_or(-1e9); }
-
-    HoteGraphique hote;
 };
 
 TEST_F(Options, Outil7SeulementSurDesDonneesChargeesPuisRetourALOutilPrecedent)
@@ -151,8 +130,8 @@ TEST_F(Options, GraphiqueParPeriodesEchelleFixeEtGrille)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(boite(), nullptr);
     EXPECT_TRUE(hote.isEnabled());
-    EXPECT_EQ(borne(Prop::YMin), 0);
-    EXPECT_EQ(borne(Prop::YMax), 500);
+    EXPECT_EQ(lire(Prop::YMin), 0);
+    EXPECT_EQ(lire(Prop::YMax), 500);
     EXPECT_EQ(g().lire(Prop::Grille).toInt(), 1);  // horizontale seule
     EXPECT_EQ(g().lire(Prop::CouleurFond).toInt(), 11);
 }
@@ -165,7 +144,7 @@ TEST_F(Options, AppliquerChangeLeGraphiqueDesNappes)
     ASSERT_GT(pixels(2), 100);  // la seconde nappe est tracée de sa couleur
     ASSERT_EQ(pluie.lire(Prop::Grille).toInt(), 0);
     // Une échelle fixe un peu plus large que les données, pour que les deux nappes restent dedans.
-    const double bas = std::floor(borne(Prop::YMin)) - 5, haut = std::ceil(borne(Prop::YMax)) + 5;
+    const double bas = std::floor(lire(Prop::YMin)) - 5, haut = std::ceil(lire(Prop::YMax)) + 5;
 
     ouvrir();
     QComboBox* motif = qobject_cast<QComboBox*>(enfant<QTableWidget>("SprCourbes")->cellWidget(1, 2));
@@ -183,8 +162,8 @@ TEST_F(Options, AppliquerChangeLeGraphiqueDesNappes)
     ASSERT_TRUE(boite() && boite()->isVisible());  // 7 laisse la boîte ouverte
     EXPECT_FALSE(hote.isEnabled());
 
-    EXPECT_EQ(borne(Prop::YMin), bas);
-    EXPECT_EQ(borne(Prop::YMax), haut);
+    EXPECT_EQ(lire(Prop::YMin), bas);
+    EXPECT_EQ(lire(Prop::YMax), haut);
     EXPECT_EQ(pluie.lire(Prop::Grille).toInt(), 3);
     EXPECT_EQ(g().lire(Prop::CouleurFond).toInt(), 14);
     EXPECT_EQ(pluie.lire(Prop::CouleurFond).toInt(), 14);
@@ -195,7 +174,7 @@ TEST_F(Options, AppliquerChangeLeGraphiqueDesNappes)
 
     // Un redimensionnement redessine avec les mêmes options.
     hote.resize(1000, 700);
-    EXPECT_EQ(borne(Prop::YMax), haut);
+    EXPECT_EQ(lire(Prop::YMax), haut);
     EXPECT_EQ(pixels(2), 0);
 }
 
