@@ -192,14 +192,10 @@ QString ImportArchive::Bilan::texte() const
                     .arg(ajoutees)
                     .arg(remplacees)
                     .arg(vides);
-    if (doublons > 0) {
-        QStringList paires;
-        for (const auto& [ecartee, gardee] : premiersDoublons)
-            paires << QStringLiteral("ligne %1 remplacée par la ligne %2").arg(ecartee).arg(gardee);
-        if (doublons > premiersDoublons.size())
-            paires << QStringLiteral("…");
-        t += QStringLiteral(" %1 ligne(s) répétaient une station et une date : la dernière l'emporte (%2).").arg(doublons).arg(paires.join(QStringLiteral(", ")));
-    }
+    if (doublons > 0)
+        t += QStringLiteral(" %1 ligne(s) répétaient une station et une date : la dernière l'emporte (%2).")
+                 .arg(doublons)
+                 .arg(premiersDoublons.texte(doublons));
     if (autresGrandeurs > 0)
         t += QStringLiteral(" %1 ligne(s) d'autres grandeurs que QmJ et QmM passée(s).").arg(autresGrandeurs);
     if (autresStations > 0)

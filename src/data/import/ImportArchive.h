@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/import/PremiersDoublons.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -35,7 +37,7 @@ public:
         qint64 autresGrandeurs = 0;  // lignes d'une grandeur qu'on ne lit pas
         qint64 autresStations = 0;   // lignes de stations non demandées
         qint64 doublons = 0;         // lignes écartées par une ligne suivante de même station et date
-        QList<std::pair<qint64, qint64>> premiersDoublons;  // (ligne écartée, ligne gardée)
+        PremiersDoublons premiersDoublons;
         qint64 ajoutees = 0;
         qint64 remplacees = 0;
         int stationsCreees = 0;

@@ -92,8 +92,7 @@ bool Import::lire(LecteurCsv& lecteur, const ImportMesures::Progression& progres
         // Une date et une heure déjà lues : la ligne d'avant sera écartée.
         if (const qint64 avant = m_cles.noter(m.date.toJulianDay() * 86400 + m.heure.msecsSinceStartOfDay() / 1000, m.ligne)) {
             ++m_bilan.doublons;
-            if (m_bilan.premiersDoublons.size() < 5)
-                m_bilan.premiersDoublons.append({avant, m.ligne});
+            m_bilan.premiersDoublons.noter(avant, m.ligne);
         }
         // Après une ligne refusée, rien ne sera gardé : on ne fait plus que compter.
         if (lecteur.nombreRefus() > 0 || !ecrit)
@@ -196,16 +195,10 @@ bool ImportMesures::importer(BaseAcces& base, LecteurCsv& lecteur, const Demande
 QString ImportMesures::Bilan::texte() const
 {
     QString remplacement;
-    if (doublons > 0) {
-        QStringList paires;
-        for (const auto& [ecartee, gardee] : premiersDoublons)
-            paires << QStringLiteral("ligne %1 remplacée par la ligne %2").arg(ecartee).arg(gardee);
-        if (doublons > premiersDoublons.size())
-            paires << QStringLiteral("…");
+    if (doublons > 0)
         remplacement = QStringLiteral(" %1 ligne(s) du fichier répétaient une date et une heure : la dernière l'emporte (%2).")
                            .arg(doublons)
-                           .arg(paires.join(QStringLiteral(", ")));
-    }
+                           .arg(premiersDoublons.texte(doublons));
     return QStringLiteral("%1 mesure(s) importée(s) dans %2 : %3 ajoutée(s), %4 remplacée(s) dans la base.%5")
         .arg(mesures)
         .arg(table)

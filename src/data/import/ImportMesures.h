@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/import/PremiersDoublons.h"
+
 #include <QList>
 #include <QString>
 #include <functional>
@@ -38,7 +40,7 @@ public:
         qint64 ajoutees = 0;
         qint64 remplacees = 0;  // déjà dans la base, valeur remplacée
         qint64 doublons = 0;    // lignes écartées par une ligne suivante de même date et heure
-        QList<std::pair<qint64, qint64>> premiersDoublons;  // (ligne écartée, ligne gardée)
+        PremiersDoublons premiersDoublons;
 
         // Le compte rendu d'un import réussi, en une phrase.
         QString texte() const;

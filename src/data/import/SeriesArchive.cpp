@@ -15,7 +15,6 @@ namespace {
 // Un lot par série, et tous les lots écrits quand la mémoire en tient trop.
 constexpr int lignesParLot = 20000;
 constexpr qint64 lignesEnAttenteMax = 200000;
-constexpr int premiersDoublonsGardes = 5;
 constexpr int longueurNomMax = 100;
 
 } // namespace
@@ -121,8 +120,7 @@ bool SeriesArchive::ajouter(int station, const LigneArchive& l, qint64 numero)
     if (const qint64 avant = serie.cles.noter(l.date.toJulianDay(), numero)) {
         ++m_bilan.doublons;
         ++serie.doublons;
-        if (m_bilan.premiersDoublons.size() < premiersDoublonsGardes)
-            m_bilan.premiersDoublons.append({avant, numero});
+        m_bilan.premiersDoublons.noter(avant, numero);
     }
     if (!m_ecrire)
         return true;
