@@ -15,6 +15,19 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+// Deux années hydrologiques entières (aucun ajustement de dates à annoncer), l'année 2023.
+inline HoteGraphique::Demande DemandeExemple(TypeGraph type, const QString& station, const QStringList& autres = {})
+{
+    HoteGraphique::Demande d;
+    d.type = type;
+    d.station = station;
+    d.stations = autres;
+    d.debut = QDate(2021, 10, 1);
+    d.fin = QDate(2023, 9, 30);
+    d.annee = 2023;
+    return d;
+}
+
 class SurBaseExemple : public ::testing::Test
 {
 protected:
@@ -34,17 +47,9 @@ protected:
         ValeursProcessus::courantes().fenetrePrincipale = nullptr;
     }
 
-    // Deux années hydrologiques entières (aucun ajustement de dates à annoncer), l'année 2023.
     static HoteGraphique::Demande demande(TypeGraph type, const QString& station, const QStringList& autres = {})
     {
-        HoteGraphique::Demande d;
-        d.type = type;
-        d.station = station;
-        d.stations = autres;
-        d.debut = QDate(2021, 10, 1);
-        d.fin = QDate(2023, 9, 30);
-        d.annee = 2023;
-        return d;
+        return DemandeExemple(type, station, autres);
     }
     void tracer(HoteGraphique& hote, const HoteGraphique::Demande& d)
     {

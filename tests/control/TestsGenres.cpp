@@ -3,6 +3,8 @@
 // chargements doivent donner exactement ce que le même exemple donne sur un
 // fichier SQLite, et chaque ordre envoyé, rejoué sur les deux moteurs, les
 // mêmes lignes.
+#include "SurBaseExemple.h"
+
 #include "commun/Cellule.h"
 #include "commun/Horloge.h"
 #include "commun/Nombres.h"
@@ -34,14 +36,7 @@ struct Cas
 QList<Cas> lesCas()
 {
     auto demande = [](TypeGraph type, const QString& station, const QStringList& autres = {}) {
-        HoteGraphique::Demande d;
-        d.type = type;
-        d.station = station;
-        d.stations = autres;
-        // Années hydrologiques entières : aucun ajustement de dates à annoncer.
-        d.debut = QDate(2021, 10, 1);
-        d.fin = QDate(2023, 9, 30);
-        d.annee = 2023;
+        HoteGraphique::Demande d = DemandeExemple(type, station, autres);
         d.mesures = QStringLiteral("1");
         return d;
     };
