@@ -11,6 +11,7 @@
 #include <cstring>
 #include <limits>
 #include <string>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -218,6 +219,11 @@ struct Colonne
     QVariant (*lire)(const char*, int, Oid, TypeValeur);
 };
 
+Colonne colonne(const pg_result* r, int c, TypeValeur attendu)
+{
+    return {PQftype(r, c), attendu, PQfformat(r, c) == 1 ? celluleBinaire : celluleTexte};
+}
+
 // Au-delà, un second fil coûte moins qu'il ne rapporte.
 constexpr qsizetype celluleParFil = 100000;
 
@@ -256,10 +262,8 @@ QVariant cellule(const pg_result* r, int ligne, int colonne, TypeValeur attendu)
 {
     if (PQgetisnull(r, ligne, colonne))
         return QVariant();
-    const char* brut = PQgetvalue(r, ligne, colonne);
-    const int longueur = PQgetlength(r, ligne, colonne);
-    const Oid type = PQftype(r, colonne);
-    return PQfformat(r, colonne) == 1 ? celluleBinaire(brut, longueur, type, attendu) : celluleTexte(brut, longueur, type, attendu);
+    const Colonne col = ::colonne(r, colonne, attendu);
+    return col.lire(PQgetvalue(r, ligne, colonne), PQgetlength(r, ligne, colonne), col.type, col.attendu);
 }
 
 TableauValeurs tableau(const pg_result* r, const QList<TypeValeur>& types)
@@ -267,15 +271,20 @@ TableauValeurs tableau(const pg_result* r, const QList<TypeValeur>& types)
     const int n = PQntuples(r), champs = PQnfields(r);
     std::vector<Colonne> colonnes;
     for (int c = 0; c < champs; ++c)
-        colonnes.push_back({PQftype(r, c), types.value(c, TypeValeur::Inconnu), PQfformat(r, c) == 1 ? celluleBinaire : celluleTexte});
+        colonnes.push_back(colonne(r, c, types.value(c, TypeValeur::Inconnu)));
     QList<QVariant> cellules(qsizetype(n) * champs);
     QVariant* sortie = cellules.data();
     // Un grand résultat (des années de mesures horaires) se lit à deux : la
     // seconde moitié des lignes sur un autre fil, le résultat n'étant que lu.
-    const int milieu = qsizetype(n) * champs >= celluleParFil * 2 && std::thread::hardware_concurrency() > 1 ? n / 2 : n;
+    int milieu = qsizetype(n) * champs >= celluleParFil * 2 && std::thread::hardware_concurrency() > 1 ? n / 2 : n;
     std::thread fil;
-    if (milieu < n)
-        fil = std::thread(remplir, r, std::cref(colonnes), milieu, n, sortie);
+    if (milieu < n) {
+        try {
+            fil = std::thread(remplir, r, std::cref(colonnes), milieu, n, sortie);
+        } catch (const std::system_error&) {
+            milieu = n;  // pas de second fil (limite du système) : tout sur celui-ci
+        }
+    }
     remplir(r, colonnes, 0, milieu, sortie);
     if (fil.joinable())
         fil.join();
