@@ -96,6 +96,7 @@ FenetreHote::FenetreHote(QWidget* parent)
     creerMenus();
     m_formulaire->definirCheminEdition(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
     connect(m_panneau, &PanneauDemande::tracerDemande, this, &FenetreHote::tracer);
+    connect(&m_formulaire->controle(), &CtlGraphique::periodeTraceeChangee, this, &FenetreHote::majEtat);
     // Le contrôle lit les champs du formulaire sur la fenêtre qui le contient : ils y sont aussi.
     for (const QByteArray& nom : m_formulaire->dynamicPropertyNames())
         setProperty(nom.constData(), m_formulaire->property(nom.constData()));
@@ -444,9 +445,10 @@ void FenetreHote::majEtat()
     QStringList parties{m_base ? QStringLiteral("Base : ") + nomAffiche(sansMotDePasse(m_texteBase))
                                : QStringLiteral("Aucune base ouverte")};
     if (m_derniere) {
-        CtlGraphique& c = m_formulaire->controle();
-        parties << QStringLiteral("Station : ") + m_panneau->libelleStation(m_derniere->station)
-                << QStringLiteral("Période : du %1 au %2").arg(c.getDateDebutChargement(), c.getDateFinChargement());
+        parties << QStringLiteral("Station : ") + m_panneau->libelleStation(m_derniere->station);
+        // La période que l'axe montre, zoom compris, et non celle des champs de dates.
+        if (const auto periode = m_formulaire->controle().periodeTracee())
+            parties << QStringLiteral("Période : du %1 au %2").arg(TexteDate(periode->first), TexteDate(periode->second));
     }
     m_etat->setText(parties.join(QStringLiteral("   —   ")));
 }

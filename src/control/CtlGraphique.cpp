@@ -106,6 +106,9 @@ CtlGraphique::CtlGraphique(QWidget* parent)
     m_graphiqueSuperpose->hide();
     m_frmOutils->hide();
     m_frmCourbeReference->hide();
+    QList<QWidget*> enfants = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    enfants << m_entete << m_sprPoints;
+    m_dispositionCreation.retenir(enfants);
     DispositionRedimensionnement();
 }
 
@@ -395,6 +398,7 @@ void CtlGraphique::InitGraphique(TypeGraph TypeGraph, QObject* SprListe, const Q
         baseProcessus() = xxBD;
         processus.fenetrePrincipale = xxFenetrePrincipale;
         getExtender();
+        remettreANeuf();
         setTypeGraphique(TypeGraph);
 
         const bool avecEntete = TypeGraph == TypeGraph::edition || TypeGraph == TypeGraph::Annee
@@ -427,6 +431,33 @@ void CtlGraphique::InitGraphique(TypeGraph TypeGraph, QObject* SprListe, const Q
             alignerGraphiquesSurReference();
         ChoisirOutil(3);
     });
+}
+
+// Chaque graphique comme le premier : le tableau des dispositions laisse des
+// composants « comme ils étaient », les moteurs et les collections gardent ce
+// qu'on leur a écrit. Restent les choix de l'hôte (propriétés publiques, boutons
+// voulus, en-tête masqué, titre à l'écran) et les champs de dates qu'il remplit.
+void CtlGraphique::remettreANeuf()
+{
+    Graphique().remettreANeuf();
+    GraphiqueSuperposePluvio().remettreANeuf();
+    CollCourbes() = Classe_Graphiques();
+    CollCourbes2() = Classe_Graphiques();
+    m_vueInitiale.reset();
+    m_fenetreDemandee.reset();
+    m_rectangle = {};
+    m_ancreDecalage.reset();
+    m_annulation = false;
+    m_jeuxParCourbe = false;
+    m_graphiqueApercu = false;
+    m_derniereValidation.clear();
+    m_palette->Retablir();
+    m_dispositionCreation.restaurer();
+    m_entete->vider();
+    m_sprPoints->setLignes(0);
+    for (QLabel* l : {m_lblCodeReference, m_lblLibelleCourbeReference, m_lblDateDebutReference, m_lblDateFinReference})
+        l->clear();
+    annoncerPeriode();
 }
 
 void CtlGraphique::reglagesDeDepart()

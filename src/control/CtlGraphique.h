@@ -1,10 +1,12 @@
 #pragma once
 
 #include "commun/TypeGraph.h"
+#include "control/DispositionInitiale.h"
 #include "control/FenetreZoom.h"
 #include "model/Classe_Graphiques.h"
 #include "output/exports/ExportGraphiqueTableur.h"
 
+#include <QDate>
 #include <QPointer>
 #include <QString>
 #include <QVariant>
@@ -148,6 +150,8 @@ public:
     Q_INVOKABLE QString getDateDebutChargement() const noexcept;
     Q_INVOKABLE QString getDateFinChargement() const noexcept;
     Q_INVOKABLE QObject* getExtender() noexcept;
+    // La période que montre l'axe des temps, la fenêtre d'un zoom comprise ; rien sans période tracée.
+    std::optional<std::pair<QDate, QDate>> periodeTracee() const noexcept;
 
     // Enfants et état que les autres parties du contrôle atteignent.
     MoteurGraphique& Graphique();
@@ -197,6 +201,8 @@ signals:
     void typeGraphiqueChange(qint16 type);
     // Ce qu'affiche le cadre de chargement : son message et l'avancement (0 à 100).
     void progression(const QString& message, int pourcent);
+    // Un chargement, un zoom ou le retour à toute la période ont changé la période tracée.
+    void periodeTraceeChangee();
 
 protected:
     void resizeEvent(QResizeEvent* evenement) override;
@@ -212,6 +218,8 @@ private:
     void creerCadreReference();
     void creerCadreOutils();
     void creerCadresLecture();
+    // Tout ce qu'un graphique laisse derrière lui, rendu tel qu'à la création du contrôle.
+    void remettreANeuf();
     void reglagesDeDepart();
     void viderCollections(TypeGraph type);
     void alignerGraphiquesSurReference();
@@ -219,12 +227,15 @@ private:
     void placerLecture();
     void preparerSprAide();
     void redessiner();
+    void echelleDesValeurs(double minimum, double maximum);
     // Titre "A - B (C)" tiré de l'en-tête des stations et légende des courbes, comme à l'impression.
     bool titreEtLegende();
     bool commeImprime(const std::function<bool(const MoteurGraphique&)>& ecriture);
     void effacerLegende();
     void legendeEcran();
     void remplirDatesDepuisPluviometre();
+    // Un chargement arrêté laisse un graphique vide qui le dit, jamais un graphique partiel.
+    void montrerChargementAnnule();
     bool interrogerAnnulation(QObject* jauge);
     void axesPointsDates(bool superpositionCourbes, QString& debut, QString& fin);
     void dessinerPointsCategorie(const Classe_Graphique& courbe, int premierePosition, bool cumul);
@@ -238,6 +249,9 @@ private:
     bool periodeAffichee() const;
     bool pointsDates() const;
     void retenirVueInitiale();
+    // Un zoom oublié : la collection reprend ses échelles et ses dates d'avant.
+    void oublierZoom();
+    void annoncerPeriode();
     // Nouvelle fenêtre X du graphique : dates affichées, bornes du moteur, axes, graphique superposé.
     void appliquerFenetreX(double gauche, double droite);
     void reconstruireAxes(double yMin, double yMax);
@@ -303,21 +317,32 @@ private:
     Rectangle m_rectangle;
     // Déplacement au bouton du milieu : la position X tenue sous le pointeur.
     std::optional<double> m_ancreDecalage;
-    // La vue telle que chargée, retenue au premier zoom pour y revenir.
-    struct VueInitiale
+    // Les échelles et dates de la collection telles que le dernier tracé les a reçues : les axes
+    // qu'il en a tirés les changent, et le retour d'un zoom doit repartir des mêmes.
+    struct Echelles
     {
         bool echelleXAuto = true, echelleYAuto = true;
         double minY = 0, maxY = 0;
         QString unite, debutAffichage, finAffichage;
         qint16 pas = 0;
+    };
+    Echelles m_echellesDuTrace;
+    void retenirEchellesDuTrace();
+    void rendreEchelles(const Echelles& echelles);
+    // La vue telle que tracée, retenue au premier zoom pour y revenir.
+    struct VueInitiale
+    {
+        Echelles echelles;
         double xMin = 0, xMax = 0, yMin = 0, yMax = 0;
         double xMinSuperpose = 0, xMaxSuperpose = 0;
     };
     std::optional<VueInitiale> m_vueInitiale;
+    std::optional<std::pair<QDate, QDate>> m_periodeAnnoncee;
     // Bornes X que le moteur prendra une fois les axes refaits.
     std::optional<FenetreZoom::Bornes> m_fenetreDemandee;
 
     // Enfants.
+    DispositionInitiale m_dispositionCreation;
     VueGraphique* m_graphique = nullptr;
     VueGraphique* m_graphiqueSuperpose = nullptr;
     CtlToolBar* m_palette = nullptr;

@@ -55,15 +55,26 @@ void CtlGraphique::dessinerPointsCategorie(const Classe_Graphique& courbe, int p
     }
 }
 
+// L'axe des valeurs d'un graphique par périodes et son titre, au tracé comme au zoom.
+void CtlGraphique::echelleDesValeurs(double minimum, double maximum)
+{
+    MoteurGraphique& g = Graphique();
+    FctGraphique::InitEchellePluvio(CollCourbes(), g, minimum, maximum);
+    if (m_typeGraphique == TypeGraph::comparaisonNormale)
+        g.ecrire(Prop::TitreYGauche, QStringLiteral("Comparaison à la normale en mm"));
+}
+
 void CtlGraphique::AffichageGraphique(bool, bool SuperpositionCourbes, const QString& Frequence) noexcept
 {
     sousGarde([&] {
-        m_vueInitiale.reset();
+        oublierZoom();
+        retenirEchellesDuTrace();
         MoteurGraphique& g = Graphique();
         Classe_Graphiques& c = CollCourbes();
         if (c.Compter() == 0) {
             g.ecrire(Prop::Reinitialisation, 9);
             g.ecrire(Prop::Dessin, 1);
+            annoncerPeriode();
             return;
         }
         g.ecrire(Prop::Reinitialisation, 9);
@@ -79,9 +90,7 @@ void CtlGraphique::AffichageGraphique(bool, bool SuperpositionCourbes, const QSt
         QString debut, fin;
         FctGraphique::InitAxeDates(c, g, debut, fin, cumul, m_chaineTypeGraph == QStringLiteral("CUMUL_ANNUEL"));
         c.setMaxAxeX(g.lire(Prop::XMax).toDouble());
-        FctGraphique::InitEchellePluvio(c, g, 0, 0);
-        if (m_typeGraphique == TypeGraph::comparaisonNormale)
-            g.ecrire(Prop::TitreYGauche, QStringLiteral("Comparaison à la normale en mm"));
+        echelleDesValeurs(0, 0);
 
         int jeu = 0;
         for (int k = 1; k <= c.Compter(); ++k) {
@@ -120,6 +129,7 @@ void CtlGraphique::AffichageGraphique(bool, bool SuperpositionCourbes, const QSt
         }
         m_jeuxParCourbe = false;
         legendeEcran();
+        annoncerPeriode();
     });
 }
 
@@ -274,7 +284,8 @@ void CtlGraphique::axesPointsDates(bool superpositionCourbes, QString& debut, QS
 void CtlGraphique::AffichageGraphiquePiezo(bool, bool SuperpositionCourbes, QObject* jaugeHote) noexcept
 {
     sousGarde([&] {
-        m_vueInitiale.reset();
+        oublierZoom();
+        retenirEchellesDuTrace();
         MoteurGraphique& g = Graphique();
         Classe_Graphiques& c = CollCourbes();
         g.ecrire(Prop::Dessin, 1);
@@ -311,13 +322,14 @@ void CtlGraphique::AffichageGraphiquePiezo(bool, bool SuperpositionCourbes, QObj
             viderJeuxNonDessines(g, dessinees);
         m_jeuxParCourbe = true;
         legendeEcran();
+        annoncerPeriode();
     });
 }
 
 void CtlGraphique::AffichageGraphiqueSuperposepluvioPiezo(bool, bool, QObject* jaugeHote) noexcept
 {
     sousGarde([&] {
-        m_vueInitiale.reset();
+        oublierZoom();
         MoteurGraphique& s = GraphiqueSuperposePluvio();
         MoteurGraphique& g = Graphique();
         Classe_Graphiques& pluie = CollCourbes2();

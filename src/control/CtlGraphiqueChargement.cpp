@@ -6,8 +6,11 @@
 #include "control/CtlGraphique.h"
 #include "control/EnteteStations.h"
 #include "control/SequenceChargement.h"
+#include "control/VueGraphique.h"
 #include "data/BaseDonnees.h"
 #include "data/NomVerifie.h"
+#include "render/moteur/MoteurGraphique.h"
+#include "render/moteur/ProprietesMoteur.h"
 
 #include <QApplication>
 
@@ -26,6 +29,33 @@ void CtlGraphique::remplirDatesDepuisPluviometre()
         m_dateDebut->setTexte(TexteCellule(lignes.valeur(0, 0)).left(10));
         m_dateFin->setTexte(TexteCellule(lignes.valeur(1, 0)).left(10));
     }
+}
+
+void CtlGraphique::montrerChargementAnnule()
+{
+    for (Classe_Graphiques* c : {&CollCourbes(), &CollCourbes2()}) {
+        c->ViderCollection();
+        c->setDateDebutChargement(QString());
+        c->setDateFinChargement(QString());
+        c->setDateDebutAffichage(QString());
+        c->setDateFinAffichage(QString());
+    }
+    m_vueInitiale.reset();
+    m_graphiqueSuperpose->hide();
+    m_graphique->show();
+    GraphiqueSuperposePluvio().remettreANeuf();
+    MoteurGraphique& g = Graphique();
+    g.remettreANeuf();
+    reglagesDeDepart();
+    // Un cadre vide sans graduations ni grille : aucun nombre qui ferait croire à des données.
+    g.ecrire(Prop::PlacementLibellesX, 0);
+    g.ecrire(Prop::Grille, 0);
+    g.ecrire(Prop::DivisionsY, 1);
+    for (int i = 1; i <= 2; ++i)
+        g.ecrireIndexe(Prop::LibelleGauche, i, QStringLiteral(" "));
+    g.ecrire(Prop::TitreGraphique, QStringLiteral("Chargement annulé."));
+    g.ecrire(Prop::Dessin, DemandeDessin::Vierge);
+    annoncerPeriode();
 }
 
 void CtlGraphique::declencheChargement() noexcept

@@ -252,17 +252,9 @@ void CtlGraphique::retenirVueInitiale()
 {
     if (m_vueInitiale)
         return;
-    const Classe_Graphiques& c = CollCourbes();
     MoteurGraphique& g = Graphique();
     VueInitiale v;
-    v.echelleXAuto = c.EchelleXAuto();
-    v.echelleYAuto = c.EchelleYAuto();
-    v.minY = c.MinY();
-    v.maxY = c.MaxY();
-    v.unite = c.UniteAxeX();
-    v.pas = c.PasAxeX();
-    v.debutAffichage = c.DateDebutAffichage();
-    v.finAffichage = c.DateFinAffichage();
+    v.echelles = m_echellesDuTrace;
     g.ecrire(Prop::AxeY, 0);
     v.xMin = g.lireNombre(Prop::XMin);
     v.xMax = g.lireNombre(Prop::XMax);
@@ -357,16 +349,53 @@ void CtlGraphique::reconstruireAxes(double yMin, double yMax)
             g.ecrire(Prop::TitreYGauche, m_echelle);
         FctGraphique::InitAxeDatesPiezo(c, g, debut, fin);
     } else {
-        FctGraphique::InitEchellePluvio(c, g, yMin, yMax);
+        echelleDesValeurs(yMin, yMax);
         const bool cumul = m_chaineTypeAffichage == QStringLiteral("COURBE") && m_isCumul;
+        // Les libellés refaits ramènent le nombre de points à celui de la première courbe : les autres
+        // le gardent. Ceux d'une vue précédente ne restent pas sous les points qu'ils ne nomment plus.
+        const int points = g.lire(Prop::NbPoints).toInt();
+        for (int p = 1; p <= points; ++p)
+            g.ecrireIndexe(Prop::LibelleX, p, QString());
         FctGraphique::InitAxeDates(c, g, debut, fin, cumul, m_chaineTypeGraph == QStringLiteral("CUMUL_ANNUEL"));
+        g.ecrire(Prop::NbPoints, points);
     }
+    // Les échelles refaites effacent le titre des graphiques de nappe : l'écran garde le sien.
+    legendeEcran();
     if (m_fenetreDemandee) {
         ecrireBornesX(g, *m_fenetreDemandee);
         m_fenetreDemandee.reset();
         alignerGraphiqueSuperpose();
         g.ecrire(Prop::Dessin, 2);
     }
+    annoncerPeriode();
+}
+
+std::optional<std::pair<QDate, QDate>> CtlGraphique::periodeTracee() const noexcept
+{
+    return sousGarde(std::optional<std::pair<QDate, QDate>>(), [&]() -> std::optional<std::pair<QDate, QDate>> {
+        if (!m_collCourbes)
+            return std::nullopt;
+        const Classe_Graphiques& c = *m_collCourbes;
+        // L'axe couvre la période chargée en échelle automatique, la période affichée sinon (zoom
+        // compris) ; les cumuls de l'année alignent les années des statistiques, la période chargée.
+        const bool cumulAnnee = m_typeGraphique == TypeGraph::Annee && !m_vueInitiale
+            && (m_chaineTypeGraph == QStringLiteral("CUMUL_ANNUEL") || m_chaineTypeGraph == QStringLiteral("CUMUL_MENSUEL"));
+        const bool chargee = c.EchelleXAuto() || cumulAnnee;
+        const auto debut = LireDate((chargee ? c.DateDebutChargement() : c.DateDebutAffichage()).left(10));
+        const auto fin = LireDate((chargee ? c.DateFinChargement() : c.DateFinAffichage()).left(10));
+        if (!debut || !fin)
+            return std::nullopt;
+        return std::pair{*debut, *fin};
+    });
+}
+
+void CtlGraphique::annoncerPeriode()
+{
+    const auto periode = periodeTracee();
+    if (periode == m_periodeAnnoncee)
+        return;
+    m_periodeAnnoncee = periode;
+    emit periodeTraceeChangee();
 }
 
 // Le graphique des pluies sous la nappe montre les mêmes dates : ses bornes suivent
@@ -427,19 +456,42 @@ void CtlGraphique::ZoomerToutePeriode() noexcept
         if (!periodeAffichee() || !m_vueInitiale)
             return;
         const VueInitiale v = *m_vueInitiale;
-        Classe_Graphiques& c = CollCourbes();
-        c.setEchelleXAuto(v.echelleXAuto);
-        c.setEchelleYAuto(v.echelleYAuto);
-        c.setMinY(v.minY);
-        c.setMaxY(v.maxY);
-        c.setUniteAxeX(v.unite);
-        c.setPasAxeX(v.pas);
-        c.setDateDebutAffichage(v.debutAffichage);
-        c.setDateFinAffichage(v.finAffichage);
+        rendreEchelles(v.echelles);
         m_fenetreDemandee = FenetreZoom::Bornes{v.xMin, v.xMax};
+        // La vue d'avant le zoom sert encore à replacer le graphique des pluies.
         reconstruireAxes(v.yMin, v.yMax);
         m_vueInitiale.reset();
+        annoncerPeriode();
     });
+}
+
+void CtlGraphique::retenirEchellesDuTrace()
+{
+    const Classe_Graphiques& c = CollCourbes();
+    m_echellesDuTrace = {c.EchelleXAuto(), c.EchelleYAuto(), c.MinY(), c.MaxY(), c.UniteAxeX(),
+                         c.DateDebutAffichage(), c.DateFinAffichage(), c.PasAxeX()};
+}
+
+// La collection reprend les échelles et les dates d'avant le tracé zoomé.
+void CtlGraphique::rendreEchelles(const Echelles& v)
+{
+    Classe_Graphiques& c = CollCourbes();
+    c.setEchelleXAuto(v.echelleXAuto);
+    c.setEchelleYAuto(v.echelleYAuto);
+    c.setMinY(v.minY);
+    c.setMaxY(v.maxY);
+    c.setUniteAxeX(v.unite);
+    c.setPasAxeX(v.pas);
+    c.setDateDebutAffichage(v.debutAffichage);
+    c.setDateFinAffichage(v.finAffichage);
+}
+
+void CtlGraphique::oublierZoom()
+{
+    if (!m_vueInitiale)
+        return;
+    rendreEchelles(m_vueInitiale->echelles);
+    m_vueInitiale.reset();
 }
 
 void CtlGraphique::AjouterPointClic(double x, double y) noexcept

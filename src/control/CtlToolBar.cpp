@@ -128,7 +128,8 @@ CtlToolBar::CtlToolBar(QWidget* parent)
         b->setIcon(icone(i));
         b->setIconSize(QSize(tailleIcone, tailleIcone));
         b->setAutoRaise(true);
-        b->setToolTip(QString::fromUtf8(infobulles[i]));
+        m_choix[std::size_t(i)].infobulle = QString::fromUtf8(infobulles[i]);
+        b->setToolTip(m_choix[std::size_t(i)].infobulle);
         b->setGeometry(4 + i * (tailleIcone + 10), 2, tailleIcone + 8, tailleIcone + 8);
         connect(b, &QToolButton::clicked, this, [this, i] { emit ClickBouton(qint16(i)); });
         m_boutons[std::size_t(i)] = b;
@@ -153,8 +154,19 @@ void CtlToolBar::Masquer(qint16 Index)
 
 void CtlToolBar::CacherBoutonFermer()
 {
-    if (QToolButton* b = bouton(0))
-        b->setVisible(false);
+    m_choix[0].visible = false;
+    bouton(0)->setVisible(false);
+}
+
+void CtlToolBar::Retablir()
+{
+    for (int i = 0; i < nombreBoutons; ++i) {
+        QToolButton* b = bouton(i);
+        const ChoixHote& c = m_choix[std::size_t(i)];
+        b->setEnabled(true);
+        b->setToolTip(c.infobulle);
+        b->setVisible(c.visible);
+    }
 }
 
 QVariant CtlToolBar::AfficheIcones(bool Imprimer, const QString& AideImprimer, bool, const QString&, bool Supprimer,
@@ -169,9 +181,13 @@ QVariant CtlToolBar::AfficheIcones(bool Imprimer, const QString& AideImprimer, b
         {Outils, &AideOutils},     {Fiche, &AideFiche},         {Aide, &AideAide}};
     for (int i = 1; i <= 9; ++i) {
         QToolButton* b = bouton(i);
-        b->setVisible(reglages[i - 1].first);
-        if (!reglages[i - 1].second->isEmpty())
-            b->setToolTip(*reglages[i - 1].second);
+        ChoixHote& c = m_choix[std::size_t(i)];
+        c.visible = reglages[i - 1].first;
+        b->setVisible(c.visible);
+        if (!reglages[i - 1].second->isEmpty()) {
+            c.infobulle = *reglages[i - 1].second;
+            b->setToolTip(c.infobulle);
+        }
     }
     return QVariant();
 }

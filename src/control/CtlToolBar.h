@@ -30,6 +30,10 @@ public:
                            bool Excel, const QString& AideExcel, bool Outils, const QString& AideOutils, bool Fiche,
                            const QString& AideFiche, bool Aide, const QString& AideAide);
 
+    // Les boutons cachés par Masquer reviennent, visibles et avec leur infobulle
+    // comme l'hôte les a voulus (à la création, ou par AfficheIcones et CacherBoutonFermer).
+    void Retablir();
+
     QToolButton* bouton(int index) const;
 
 signals:
@@ -42,4 +46,11 @@ private:
     QLabel* m_imgBackground;
     QFrame* m_toolBar;
     std::array<QToolButton*, nombreBoutons> m_boutons{};
+    // Ce que l'hôte a voulu de chaque bouton, que Masquer ne change pas.
+    struct ChoixHote
+    {
+        bool visible = true;
+        QString infobulle;
+    };
+    std::array<ChoixHote, nombreBoutons> m_choix{};
 };

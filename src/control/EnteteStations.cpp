@@ -44,6 +44,8 @@ void EnteteStations::Initialiser(QObject* sprListe, BaseDonnees*, const QString&
 void EnteteStations::Redimensionner(int largeurTwips)
 {
     m_liste->setMaximumWidth(std::max(80, largeurTwips / 15 - m_libelle->sizeHint().width() - 12));
+    // Sur un en-tête caché, la nouvelle largeur permise n'atteint pas la disposition : elle est refaite.
+    layout()->invalidate();
 }
 
 void EnteteStations::ajouter(const QString& code, const QString& nom, const QString& genre)
@@ -60,6 +62,22 @@ bool EnteteStations::selectionner(const QString& code)
             return true;
         }
     return false;
+}
+
+bool EnteteStations::selectionner(const QString& code, const QString& genre)
+{
+    for (int i = 0; i < m_stations.size(); ++i)
+        if (m_stations[i].code == code && m_stations[i].genre == genre) {
+            m_liste->setCurrentIndex(i);
+            return true;
+        }
+    return selectionner(code);
+}
+
+void EnteteStations::vider()
+{
+    m_stations.clear();
+    remplir();
 }
 
 void EnteteStations::remplir()

@@ -30,6 +30,9 @@ public:
 
     void ajouter(const QString& code, const QString& nom, const QString& genre);
     bool selectionner(const QString& code);
+    // Un même code peut nommer un pluviomètre et sa courbe de référence : le genre les sépare.
+    bool selectionner(const QString& code, const QString& genre);
+    void vider();
     const QList<Station>& stations() const { return m_stations; }
 
     QString CodeStation() const;

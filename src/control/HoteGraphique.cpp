@@ -212,7 +212,7 @@ void HoteGraphique::initialiser(const Demande& d, BaseDonnees* base, ListeStatio
     EnteteStations* entete = m_controle->RecupSprEntete();
     if (entete->stations().isEmpty())
         entete->Initialiser(&liste, base, QStringLiteral("KOR"));
-    entete->selectionner(principale.code);
+    entete->selectionner(principale.code, principale.genre);
 }
 
 // Les champs de dates : ceux de la demande, sinon toute la chronique de la station.
@@ -228,8 +228,12 @@ void HoteGraphique::remplirDates(const Demande& d, BaseDonnees* base, const Stat
     c.TxtDateFin()->setTexte(TexteDate(fin));
     if (d.type == TypeGraph::Annee)
         c.TxtAnnee()->setTexte(QString::number(d.annee > 0 ? d.annee : fin.isValid() ? fin.year() : 0));
-    if (d.type == TypeGraph::reference)
+    if (d.type == TypeGraph::reference) {
         c.InitCourbeReference(principale.code, principale.nom, TexteDate(debut), TexteDate(fin), 0, 0);
+        // La référence se trace sur les années qu'elle couvre, pas jusqu'à l'année en cours.
+        if (fin.isValid())
+            c.TxtDateFin()->setTexte(TexteDate(fin));
+    }
 }
 
 // MonTabPluvio : les attributs en ligne (1 à 4), les stations en point (dès 1).

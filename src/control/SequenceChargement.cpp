@@ -73,6 +73,8 @@ void SequenceChargement::executer()
     panneau.ouvrir(deuxGraphiques() ? QStringLiteral("Chargement des données pluviomètre") : QStringLiteral("Chargement des données"), 20);
     chargerSeries();
     afficher();
+    if (m_ctl.m_annulation)
+        m_ctl.montrerChargementAnnule();
     panneau.fermer();
     m_panneau = nullptr;
     m_ctl.m_chargementEnCours = false;
@@ -81,6 +83,8 @@ void SequenceChargement::executer()
 
 void SequenceChargement::viderEtPreparer()
 {
+    // Un nouveau chargement montre sa période entière, pas la fenêtre d'un zoom sur le précédent.
+    m_ctl.oublierZoom();
     for (Classe_Graphiques* coll : {&m_courbes, &m_courbes2}) {
         coll->ViderCollection();
         coll->setMinDonnees(9999);

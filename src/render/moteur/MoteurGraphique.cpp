@@ -48,6 +48,19 @@ MoteurGraphique::MoteurGraphique(const QString& nom, QObject* parent)
 
 MoteurGraphique::~MoteurGraphique() = default;
 
+void MoteurGraphique::remettreANeuf()
+{
+    m_modele = ModeleGraphique();
+    m_calque = Calque();
+    m_vierge = true;
+    m_derniereDemande = -1;
+    m_autres.clear();
+    m_autresIndexes.clear();
+    m_disposition.reset();
+    ++m_revision;
+    emit dessinDemande();
+}
+
 void MoteurGraphique::definirDossierImages(const QString& dossier)
 {
     dossierImages() = dossier;
@@ -278,7 +291,11 @@ void MoteurGraphique::appliquerIndexe(int numero, int indice, const QVariant& va
             j->definirValidite(p, qint8(std::clamp(entier(nombre), -128, 127)));
         return;
     case Prop::LibelleX:
-        m.libellesX.insert(indice, texte());
+        // Un texte vide retire le libellé du point : celui de la liste tabulée reprend sa place.
+        if (valeurBrute.isValid() && texte().isEmpty())
+            m.libellesX.remove(indice);
+        else
+            m.libellesX.insert(indice, texte());
         return;
     case Prop::Legende:
         m.legendes.insert(indice, texte());

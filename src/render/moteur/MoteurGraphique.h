@@ -55,6 +55,10 @@ public:
     // série dépasse ce que le moteur accepte (ModeleGraphique::cellulesMax).
     bool chargerSerie(int jeu, std::vector<double> x, std::vector<float> valeurs, int couleur);
 
+    // Le moteur tel qu'à sa création : graphique, calque et propriétés écrites
+    // oubliés ; il garde son nom, sa taille et son observateur.
+    void remettreANeuf();
+
     // Valeurs effectives : ce qui est tracé, pour les numéros que le moteur connaît.
     QVariant lire(int numero) const;
     QVariant lireIndexe(int numero, int indice) const;

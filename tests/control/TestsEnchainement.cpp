@@ -1,0 +1,494 @@
+// Chaque graphique comme s'il était le premier : tracé dans un hôte qui a déjà
+// tracé n'importe quel autre graphique (et zoomé, tourné la molette, annulé un
+// chargement ou des options, exporté), il donne l'écran, l'image et le journal
+// qu'il donne seul, dans un hôte neuf et dans un processus neuf.
+#include "SurBaseExemple.h"
+
+#include "commun/Cellule.h"
+#include "commun/Dates.h"
+#include "control/EnteteStations.h"
+#include "control/VueGraphique.h"
+#include "settings/FrmOption.h"
+#include "settings/PastilleFond.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QFile>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QPainter>
+#include <QProcess>
+#include <QSet>
+#include <QTest>
+#include <QWheelEvent>
+#include <algorithm>
+#include <functional>
+
+namespace {
+
+struct Requete
+{
+    QString nom;
+    HoteGraphique::Demande demande;
+};
+
+HoteGraphique::Demande demandeDe(TypeGraph type, const QString& station, const QString& periodes, QDate debut, QDate fin,
+                                 const QStringList& autres = {}, const QString& variante = {})
+{
+    HoteGraphique::Demande d;
+    d.type = type;
+    d.station = station;
+    d.stations = autres;
+    d.periodes = periodes;
+    d.variante = variante;
+    d.debut = debut;
+    d.fin = fin;
+    d.annee = 2023;
+    d.affichage = HoteGraphique::affichageParDefaut(type, variante);
+    return d;
+}
+
+// Chaque genre, avec des périodes de regroupement, des étendues et des variantes différentes.
+QList<Requete> requetes()
+{
+    using T = TypeGraph;
+    const QStringList piezos{"00754X0012", "00755X0031"};
+    return {
+        {"edition M", demandeDe(T::edition, "76402001", "M", {2021, 10, 1}, {2023, 9, 30})},
+        {"edition D court", demandeDe(T::edition, "27403001", "D", {2023, 10, 1}, {2024, 3, 31})},
+        {"edition A long", demandeDe(T::edition, "76402001", "A", {2000, 1, 1}, {2024, 12, 31})},
+        {"edition S", demandeDe(T::edition, "76402001", "S", {2023, 1, 1}, {2023, 3, 31})},
+        {"edition H", demandeDe(T::edition, "76402001", "H", {2019, 10, 1}, {2023, 9, 30})},
+        {"edition T", demandeDe(T::edition, "76401001", "T", {2020, 1, 1}, {2023, 12, 31})},
+        {"annuaire", demandeDe(T::annuaire, "76402001", "A", {}, {})},
+        {"Annee", demandeDe(T::Annee, "76402001", "M", {}, {})},
+        {"Annee CUMUL_ANNUEL", demandeDe(T::Annee, "76402001", "M", {}, {}, {}, "CUMUL_ANNUEL")},
+        {"Annee CUMUL_MENSUEL", demandeDe(T::Annee, "76402001", "A", {}, {}, {}, "CUMUL_MENSUEL")},
+        {"Annee H", demandeDe(T::Annee, "76401001", "H", {}, {})},
+        {"travail", demandeDe(T::travail, "27403001", "D", {2023, 10, 1}, {2024, 3, 31})},
+        {"Superposition", demandeDe(T::Superposition, "76401001", "A", {2000, 1, 1}, {2024, 12, 31}, {"76402001", "27403001"})},
+        {"Superposition courte", demandeDe(T::Superposition, "76402001", "S", {2023, 3, 1}, {2023, 3, 31}, {"27403001"})},
+        {"PluvioPiezo", demandeDe(T::PluvioPiezo, "76402001", "M", {2015, 1, 1}, {2024, 12, 31}, piezos)},
+        {"PluvioPiezo mois", demandeDe(T::PluvioPiezo, "76402001", "S", {2023, 2, 1}, {2023, 2, 28}, {"00755X0031"})},
+        {"PluvioStation", demandeDe(T::PluvioStation, "76402001", "D", {2023, 1, 1}, {2023, 12, 31}, {"H8043310"})},
+        {"reference", demandeDe(T::reference, "76401001", "M", {}, {})},
+        {"comparaisonNormale", demandeDe(T::comparaisonNormale, "76402001", "M", {2022, 1, 1}, {2023, 12, 31})},
+        {"comparaisonNormale A", demandeDe(T::comparaisonNormale, "76401001", "A", {2010, 1, 1}, {2023, 12, 31})},
+    };
+}
+
+// Un circuit qui passe une fois par chaque couple ordonné (a, b), a = b compris : n² + 1 étapes.
+std::vector<int> circuitDesCouples(int n)
+{
+    std::vector<int> prochain(std::size_t(n), 0), pile{0}, circuit;
+    while (!pile.empty()) {
+        const int v = pile.back();
+        if (prochain[std::size_t(v)] < n)
+            pile.push_back(prochain[std::size_t(v)]++);
+        else {
+            circuit.push_back(v);
+            pile.pop_back();
+        }
+    }
+    std::reverse(circuit.begin(), circuit.end());
+    return circuit;
+}
+
+// Ce qu'une personne voit et ce que le contrôle a fait : l'écran du contrôle,
+// l'image écrite, les ordres et les écritures aux moteurs au format du journal
+// de `graphique tracer`, les messages.
+struct Releve
+{
+    QImage ecran, fichier;
+    QStringList journal, journalImage;
+    QString messages;
+};
+
+struct Difference
+{
+    int pixels = 0;
+    QRect zone;
+};
+
+Difference comparer(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size())
+        return {a.width() * a.height() + 1, a.rect()};
+    Difference d;
+    for (int y = 0; y < a.height(); ++y) {
+        const auto* la = reinterpret_cast<const QRgb*>(a.constScanLine(y));
+        const auto* lb = reinterpret_cast<const QRgb*>(b.constScanLine(y));
+        for (int x = 0; x < a.width(); ++x)
+            if (la[x] != lb[x]) {
+                ++d.pixels;
+                d.zone |= QRect(x, y, 1, 1);
+            }
+    }
+    return d;
+}
+
+// Les différences d'un relevé avec celui du témoin, en une ligne ; vide s'il n'y en a pas.
+// Un témoin sans écran ou sans image (celui d'un autre processus) ne les compare pas.
+QString ecarts(const Releve& r, const Releve& temoin)
+{
+    QStringList e;
+    for (auto [nom, a, b] : {std::tuple{"écran", &r.ecran, &temoin.ecran}, {"image", &r.fichier, &temoin.fichier}})
+        if (!b->isNull())
+            if (const Difference d = comparer(*a, *b); d.pixels)
+                e << QStringLiteral("%1 : %2 pixels dans %3×%4 en (%5, %6)")
+                         .arg(QString::fromUtf8(nom)).arg(d.pixels).arg(d.zone.width()).arg(d.zone.height()).arg(d.zone.x()).arg(d.zone.y());
+    if (r.journal != temoin.journal) {
+        qsizetype i = 0;
+        while (i < std::min(r.journal.size(), temoin.journal.size()) && r.journal[i] == temoin.journal[i])
+            ++i;
+        e << QStringLiteral("journal : %1 lignes au lieu de %2, ligne %3 « %4 » au lieu de « %5 »")
+                 .arg(r.journal.size()).arg(temoin.journal.size()).arg(i + 1)
+                 .arg(r.journal.value(i).left(100), temoin.journal.value(i).left(100));
+    }
+    if (r.messages != temoin.messages)
+        e << QStringLiteral("messages « %1 » au lieu de « %2 »").arg(r.messages, temoin.messages);
+    return e.join(QStringLiteral(" ; "));
+}
+
+QStringList argumentsTracer(const HoteGraphique::Demande& d)
+{
+    QStringList a{"tracer", "--type", NomTypeGraph(d.type), "--station", d.station, "--periodes", d.periodes,
+                  "--mesures", d.mesures, "--affichage", d.affichage, "--annee", QString::number(d.annee)};
+    if (!d.stations.isEmpty())
+        a << "--stations" << d.stations.join(u',');
+    if (!d.variante.isEmpty())
+        a << "--variante" << d.variante;
+    if (d.debut.isValid())
+        a << "--debut" << TexteDate(d.debut) << "--fin" << TexteDate(d.fin);
+    return a;
+}
+
+constexpr QSize tailleImage(1200, 700);
+
+class Enchainement : public SurBaseExemple
+{
+protected:
+    void SetUp() override
+    {
+        SurBaseExemple::SetUp();
+        // La date du jour est celle d'un processus neuf, auquel les graphiques se comparent.
+        Horloge::fixer(QDate());
+    }
+
+    static void montrer(QWidget& w)
+    {
+        w.resize(tailleImage.width(), tailleImage.height() + 110);
+        w.show();
+    }
+
+    // Les ordres à la base et les écritures aux moteurs pendant `action`, au format de `graphique tracer --journal`.
+    QStringList journalDe(CtlGraphique& c, const std::function<void()>& action)
+    {
+        QStringList j;
+        base->setObservateur([&](const QString& sql) { j << QStringLiteral("sql\t") + QString(sql).replace(u'\n', u' '); });
+        for (MoteurGraphique* m : {&c.Graphique(), &c.GraphiqueSuperposePluvio()})
+            m->setObservateur([&](const QString& nom, int numero, std::optional<int> indice, const QVariant& valeur) {
+                const QString v = valeur.toString().replace(u'\t', QStringLiteral("\\t")).replace(u'\n', u' ');
+                j << QStringLiteral("ecrit\t%1\t%2\t%3\t%4").arg(nom).arg(numero).arg(indice ? QString::number(*indice) : QString(), v);
+            });
+        action();
+        base->setObservateur({});
+        for (MoteurGraphique* m : {&c.Graphique(), &c.GraphiqueSuperposePluvio()})
+            m->setObservateur({});
+        return j;
+    }
+
+    static QImage ecranDe(QWidget& w)
+    {
+        // L'écran tel qu'une personne le voit, une fois les dispositions en attente faites :
+        // la boucle d'événements tourne sans cesse sous ses yeux, pas entre deux lignes d'un essai.
+        for (int i = 0; i < 3; ++i)
+            QApplication::processEvents();
+        return w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
+
+    // L'écran sans la lecture des coordonnées, qui suit la souris.
+    static QImage ecranSansLecture(CtlGraphique& c)
+    {
+        QImage image = ecranDe(c);
+        QPainter(&image).fillRect(c.composant(QStringLiteral("FrmAide"))->geometry(), Qt::black);
+        return image;
+    }
+
+    static QImage imageDe(CtlGraphique& c)
+    {
+        QBuffer png;
+        png.open(QIODevice::WriteOnly);
+        EXPECT_TRUE(c.EcrireImage(png, QStringLiteral("png"), tailleImage));
+        return QImage::fromData(png.data()).convertToFormat(QImage::Format_RGB32);
+    }
+
+    Releve relever(HoteGraphique& hote, const HoteGraphique::Demande& d, bool avecImage)
+    {
+        Releve r;
+        messages.vider();
+        r.journal = journalDe(hote.controle(), [&] {
+            QString erreur;
+            EXPECT_TRUE(hote.tracer(d, base.get(), erreur)) << erreur.toStdString();
+        });
+        r.messages = messages.textes().join(QStringLiteral(" | "));
+        r.ecran = ecranDe(hote.controle());
+        // L'image écrite porte le titre et la légende d'une page : ses écritures suivent celles du chargement.
+        if (avecImage)
+            r.journalImage = journalDe(hote.controle(), [&] { r.fichier = imageDe(hote.controle()); });
+        return r;
+    }
+
+    Releve seul(const HoteGraphique::Demande& d, bool titreALEcran = false)
+    {
+        HoteGraphique neuf;
+        neuf.controle().setTitreEtLegendeALEcran(titreALEcran);
+        montrer(neuf);
+        return relever(neuf, d, true);
+    }
+
+    // La même demande dessinée par `graphique tracer`, dans un processus neuf : son image et son journal.
+    Releve processusNeuf(const HoteGraphique::Demande& d)
+    {
+        const QString image = dossier.filePath("neuf.png"), journal = dossier.filePath("neuf.tsv");
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_CONFIG_HOME", magasin.dossier());
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(GRAPHIQUE_PROGRAMME),
+                argumentsTracer(d) << "--base" << dossier.filePath("exemple.db") << "--sortie" << image << "--journal" << journal);
+        EXPECT_TRUE(p.waitForFinished(60000));
+        EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+        Releve r;
+        r.fichier = QImage(image).convertToFormat(QImage::Format_RGB32);
+        QFile f(journal);
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        r.journal = QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts);
+        return r;
+    }
+};
+
+TEST_F(Enchainement, ChaqueGraphiqueApresChaqueAutreEstCeluiDUnProcessusNeuf)
+{
+    const QList<Requete> liste = requetes();
+    QList<Releve> temoins;
+    for (const Requete& q : liste) {
+        temoins << seul(q.demande);
+        // Un hôte neuf dans ce processus dessine ce que dessine un processus neuf.
+        Releve complet = temoins.back();
+        complet.journal += complet.journalImage;
+        const QString ecart = ecarts(complet, processusNeuf(q.demande));
+        EXPECT_TRUE(ecart.isEmpty()) << q.nom.toStdString() << " seul : " << ecart.toStdString();
+        temoins.back().fichier = QImage();
+    }
+    HoteGraphique hote;
+    montrer(hote);
+    const std::vector<int> circuit = circuitDesCouples(int(liste.size()));
+    for (std::size_t k = 1; k < circuit.size(); ++k) {
+        const int a = circuit[k - 1], b = circuit[k];
+        const QString ecart = ecarts(relever(hote, liste[b].demande, false), temoins[b]);
+        EXPECT_TRUE(ecart.isEmpty()) << liste[b].nom.toStdString() << " après " << liste[a].nom.toStdString() << " : "
+                                     << ecart.toStdString();
+    }
+    std::printf("%d demandes, %d couples ordonnés\n", int(liste.size()), int(circuit.size()) - 1);
+}
+
+// Ce qu'une personne fait entre deux graphiques, sur le contrôle.
+struct Geste
+{
+    const char* nom;
+    std::function<void(CtlGraphique&)> faire;
+};
+
+// Un point de la zone de tracé du graphique principal, en fractions de sa largeur et de sa hauteur.
+QPoint dansLeTrace(CtlGraphique& c, double fx, double fy)
+{
+    const QRectF z = c.Graphique().zoneTrace(QRectF(c.vueGraphique()->rect()));
+    return QPointF(z.left() + fx * z.width(), z.top() + fy * z.height()).toPoint();
+}
+
+void zoomer(CtlGraphique& c)
+{
+    VueGraphique* v = c.vueGraphique();
+    const QPoint a = dansLeTrace(c, 0.3, 0.2), b = dansLeTrace(c, 0.6, 0.9);
+    QTest::mousePress(v, Qt::LeftButton, {}, a);
+    QTest::mouseMove(v, (a + b) / 2);
+    QTest::mouseMove(v, b);
+    QTest::mouseRelease(v, Qt::LeftButton, {}, b);
+}
+
+void tournerMolette(CtlGraphique& c)
+{
+    const QPoint p = dansLeTrace(c, 0.4, 0.5);
+    QWheelEvent e(QPointF(p), c.vueGraphique()->mapToGlobal(QPointF(p)), QPoint(), QPoint(0, 120), Qt::NoButton,
+                  Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(c.vueGraphique(), &e);
+}
+
+// Les options ouvertes, échelle, couleur de fond et grille changées, puis Échap.
+void annulerOptions(CtlGraphique& c)
+{
+    c.declencheOutil(7);
+    auto* boite = c.findChild<FrmOption*>();
+    if (!boite)
+        return;
+    if (auto* fond = boite->findChild<PastilleFond*>(QStringLiteral("PictureFond11")))
+        QTest::mouseClick(fond, Qt::LeftButton);
+    for (const char* nom : {"TxtMin", "TxtMax"})
+        if (auto* champ = boite->findChild<QLineEdit*>(QString::fromLatin1(nom)))
+            champ->setText(QStringLiteral("42"));
+    QTest::keyClick(boite, Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Un chargement arrêté à l'étape annoncée numéro `etape`, comme par le bouton Annuler de la
+// jauge ; rend le nombre d'étapes annoncées.
+int chargerEtAnnuler(HoteGraphique& hote, const HoteGraphique::Demande& d, BaseDonnees* base, int etape = 3)
+{
+    CtlGraphique& c = hote.controle();
+    int etapes = 0;
+    const auto lien = QObject::connect(&c, &CtlGraphique::progression, &c, [&] {
+        if (++etapes == etape)
+            c.AnnulerChargement();
+    });
+    QString erreur;
+    EXPECT_TRUE(hote.tracer(d, base, erreur));
+    QObject::disconnect(lien);
+    return etapes;
+}
+
+} // namespace
+
+TEST_F(Enchainement, ApresUnZoomUneMoletteUnChargementAnnuleDesOptionsAnnuleesOuUnExport)
+{
+    const QList<Requete> liste = requetes();
+    const QString classeur = dossier.filePath("export.xlsx");
+    const QList<Geste> gestes = {
+        {"un zoom", zoomer},
+        {"un cran de molette", tournerMolette},
+        {"des options annulées", annulerOptions},
+        {"un export", [&](CtlGraphique& c) { c.ExporterClasseur(classeur); }},
+    };
+    // Le titre et la légende à l'écran, comme dans l'application de bureau : un geste ne doit pas les perdre.
+    QList<Releve> temoins;
+    for (const Requete& q : liste) {
+        temoins << seul(q.demande, true);
+        temoins.back().fichier = QImage();
+    }
+    HoteGraphique hote;
+    hote.controle().setTitreEtLegendeALEcran(true);
+    hote.controle().setOuvrirApresExport(false);
+    montrer(hote);
+    const int n = int(liste.size());
+    auto verifier = [&](int b, const QString& apres) {
+        const QString ecart = ecarts(relever(hote, liste[b].demande, false), temoins[b]);
+        EXPECT_TRUE(ecart.isEmpty()) << liste[b].nom.toStdString() << " après " << apres.toStdString() << " : " << ecart.toStdString();
+    };
+    for (const Geste& geste : gestes)
+        for (int a = 0; a < n; ++a) {
+            relever(hote, liste[a].demande, false);
+            geste.faire(hote.controle());
+            verifier((a + 1) % n, liste[a].nom + QStringLiteral(" et ") + QString::fromUtf8(geste.nom));
+        }
+    for (int a = 0; a < n; ++a) {
+        chargerEtAnnuler(hote, liste[a].demande, base.get());
+        verifier((a + 1) % n, liste[a].nom + QStringLiteral(" annulé"));
+    }
+}
+
+TEST_F(Enchainement, UnChargementAnnuleLaisseUnGraphiqueVideQuiLeDit)
+{
+    HoteGraphique hote;
+    montrer(hote);
+    CtlGraphique& c = hote.controle();
+    for (const Requete& q : requetes()) {
+        // Toutes les étapes du chargement, de l'ouverture du cadre de chargement à sa fermeture.
+        const int etapes = chargerEtAnnuler(hote, q.demande, base.get(), 0);
+        // Arrêté au début, au milieu ou à la fin, jamais à moitié tracé.
+        for (const int etape : QSet<int>{2, 3, etapes / 2 + 1, etapes - 1}) {
+            if (etape < 2 || etape >= etapes)
+                continue;  // ouverture et fermeture du cadre : rien à arrêter entre elles
+            SCOPED_TRACE(QStringLiteral("%1, arrêté à l'étape %2 sur %3").arg(q.nom).arg(etape).arg(etapes).toStdString());
+            relever(hote, requetes().front().demande, false);
+            chargerEtAnnuler(hote, q.demande, base.get(), etape);
+            EXPECT_EQ(c.CollCourbes().Compter() + c.CollCourbes2().Compter(), 0);
+            EXPECT_EQ(c.periodeTracee(), std::nullopt);
+            EXPECT_EQ(c.Graphique().lire(Prop::TitreGraphique).toString(), QStringLiteral("Chargement annulé."));
+            EXPECT_TRUE(c.Graphique().vierge());  // aucune série peinte
+            EXPECT_TRUE(c.vueGraphiqueSuperposePluvio()->isHidden());
+            EXPECT_FALSE(c.vueGraphique()->isHidden());
+            if (qEnvironmentVariableIsSet("GRAPHIQUE_IMAGES_TESTS") && q.nom == QStringLiteral("Superposition"))
+                ecranDe(c).save(qEnvironmentVariable("GRAPHIQUE_IMAGES_TESTS") + QStringLiteral("/chargement-annule.png"));
+        }
+    }
+}
+
+TEST_F(Enchainement, ZoomEtRetourGardentTitreLegendeEtBandesEtDisentLaPeriodeTracee)
+{
+    HoteGraphique hote;
+    CtlGraphique& c = hote.controle();
+    c.setTitreEtLegendeALEcran(true);
+    montrer(hote);
+    int annonces = 0;
+    QObject::connect(&c, &CtlGraphique::periodeTraceeChangee, &c, [&] { ++annonces; });
+    for (const Requete& q : requetes()) {
+        if (q.demande.type == TypeGraph::travail)
+            continue;
+        SCOPED_TRACE(q.nom.toStdString());
+        relever(hote, q.demande, false);
+        const QImage avant = ecranSansLecture(c);
+        const QString titre = c.Graphique().lire(Prop::TitreGraphique).toString();
+        const auto entiere = c.periodeTracee();
+        ASSERT_TRUE(entiere);
+        EXPECT_FALSE(titre.trimmed().isEmpty());
+        // Les bandes au-dessus du graphique (palette, dates, en-tête) ne bougent pas.
+        const QRect bandes(0, 0, c.width(), c.vueGraphique()->y());
+        for (const Geste& g : {Geste{"zoom", zoomer}, Geste{"molette", tournerMolette}}) {
+            const char* geste = g.nom;
+            annonces = 0;
+            g.faire(c);
+            EXPECT_EQ(c.Graphique().lire(Prop::TitreGraphique).toString(), titre) << geste;
+            EXPECT_EQ(comparer(ecranSansLecture(c).copy(bandes), avant.copy(bandes)).pixels, 0) << geste;
+            const auto vue = c.periodeTracee();
+            ASSERT_TRUE(vue) << geste;
+            EXPECT_GE(vue->first, entiere->first) << geste;
+            EXPECT_LE(vue->second, entiere->second) << geste;
+            EXPECT_LT(vue->first.daysTo(vue->second), entiere->first.daysTo(entiere->second)) << geste;
+            EXPECT_GE(annonces, 1) << geste;
+            // Double clic : toute la période, le même écran qu'avant le geste.
+            QTest::mouseDClick(c.vueGraphique(), Qt::LeftButton, {}, dansLeTrace(c, 0.5, 0.5));
+            EXPECT_EQ(c.periodeTracee(), entiere) << geste;
+            const Difference d = comparer(ecranSansLecture(c), avant);
+            if (d.pixels && qEnvironmentVariableIsSet("GRAPHIQUE_IMAGES_TESTS")) {
+                const QString f = qEnvironmentVariable("GRAPHIQUE_IMAGES_TESTS") + u'/' + q.nom + u'-' + QString::fromLatin1(geste);
+                avant.save(f + QStringLiteral("-avant.png"));
+                ecranSansLecture(c).save(f + QStringLiteral("-retour.png"));
+            }
+            EXPECT_EQ(d.pixels, 0) << geste << " : " << d.zone.x() << ", " << d.zone.y() << " " << d.zone.width() << "×" << d.zone.height();
+        }
+    }
+}
+
+TEST_F(Enchainement, LaReferenceATitrePeriodeEtAxeDeLaReference)
+{
+    HoteGraphique hote;
+    montrer(hote);
+    CtlGraphique& c = hote.controle();
+    // Après un pluviomètre de même code : le titre n'est pas le sien.
+    relever(hote, demandeDe(TypeGraph::edition, "76401001", "M", {2020, 1, 1}, {2023, 12, 31}), false);
+    const QList<Requete> liste = requetes();
+    const auto reference = std::find_if(liste.begin(), liste.end(), [](const Requete& q) { return q.nom == "reference"; });
+    relever(hote, reference->demande, false);
+    EXPECT_EQ(c.RecupSprEntete()->GenreStation(), QStringLiteral("reference"));
+    const QString nom = c.RecupSprEntete()->NomStation();
+    EXPECT_TRUE(nom.startsWith(QStringLiteral("Année moyenne"))) << nom.toStdString();
+    // La référence de l'exemple couvre 1981 à 2024 : ni plus (jusqu'à l'année en cours), ni moins.
+    EXPECT_EQ(c.periodeTracee(), std::pair(QDate(1981, 1, 1), QDate(2024, 12, 31)));
+    EXPECT_EQ(c.getDateFinChargement(), QStringLiteral("31/12/2024"));
+    c.setTitreEtLegendeALEcran(true);
+    EXPECT_EQ(c.Graphique().lire(Prop::TitreGraphique).toString(), QStringLiteral("Courbe de référence - %1 (76401001)").arg(nom));
+    // La courbe ne retombe pas à zéro après ses dernières données : tous ses points ont une valeur.
+    const CourbePtr courbe = c.CollCourbes().GetCourbe(1);
+    ASSERT_TRUE(courbe);
+    EXPECT_EQ(*LireDate(TexteCellule(courbe->cellule(0, courbe->NbValeurs() - 1))), QDate(2024, 12, 1));
+}
