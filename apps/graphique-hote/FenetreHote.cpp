@@ -335,6 +335,8 @@ bool FenetreHote::tracer()
         message(QStringLiteral("aide"), erreur);
         return false;
     }
+    // Le message passager du graphique d'avant ne reste pas sous le nouveau.
+    statusBar()->clearMessage();
     m_formulaire->appliquerStatistiques(m_panneau->statistiques());
     JaugeChargement jauge(m_formulaire->controle(), this);
     m_base->OublierEchecs();

@@ -4,7 +4,6 @@
 #include "data/GenresStation.h"
 
 #include <QComboBox>
-#include <QHBoxLayout>
 #include <QLabel>
 
 EnteteStations::EnteteStations(QWidget* parent)
@@ -13,11 +12,9 @@ EnteteStations::EnteteStations(QWidget* parent)
     , m_liste(new QComboBox(this))
 {
     setObjectName(QStringLiteral("SprEntete"));
-    auto* l = new QHBoxLayout(this);
-    l->setContentsMargins(4, 2, 4, 2);
-    l->addWidget(m_libelle);
-    l->addWidget(m_liste, 1);
-    m_liste->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    // La largeur vient de l'en-tête (placer), jamais du contenu de la liste.
+    m_liste->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    placer();
     connect(m_liste, &QComboBox::currentIndexChanged, this, [this] { emit stationChangee(CodeStation()); });
 }
 
@@ -44,8 +41,27 @@ void EnteteStations::Initialiser(QObject* sprListe, BaseDonnees*, const QString&
 void EnteteStations::Redimensionner(int largeurTwips)
 {
     m_liste->setMaximumWidth(std::max(80, largeurTwips / 15 - m_libelle->sizeHint().width() - 12));
-    // Sur un en-tête caché, la nouvelle largeur permise n'atteint pas la disposition : elle est refaite.
-    layout()->invalidate();
+    placer();
+}
+
+void EnteteStations::resizeEvent(QResizeEvent* evenement)
+{
+    QWidget::resizeEvent(evenement);
+    placer();
+}
+
+// Le libellé puis la liste sur toute la largeur qui reste : placés tout de suite, sans attendre
+// qu'une disposition soit refaite par la boucle d'événements, l'en-tête est le même à chaque graphique.
+void EnteteStations::placer()
+{
+    const auto centre = [this](QWidget* w, int gauche, int largeur) {
+        const int h = std::min(height(), w->sizeHint().height());
+        w->setGeometry(gauche, (height() - h) / 2, largeur, h);
+    };
+    const int largeurLibelle = m_libelle->sizeHint().width();
+    centre(m_libelle, 4, largeurLibelle);
+    const int gauche = 4 + largeurLibelle + 6;
+    centre(m_liste, gauche, std::clamp(width() - gauche - 4, 0, m_liste->maximumWidth()));
 }
 
 void EnteteStations::ajouter(const QString& code, const QString& nom, const QString& genre)

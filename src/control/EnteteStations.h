@@ -49,8 +49,12 @@ public:
 signals:
     void stationChangee(const QString& code);
 
+protected:
+    void resizeEvent(QResizeEvent* evenement) override;
+
 private:
     void remplir();
+    void placer();
 
     QLabel* m_libelle;
     QComboBox* m_liste;
