@@ -11,6 +11,7 @@
 #include "commun/Dates.h"
 #include "commun/TexteAffichable.h"
 #include "control/CtlGraphique.h"
+#include "control/EnteteStations.h"
 #include "control/VueGraphique.h"
 #include "data/BaseDonnees.h"
 #include "data/bases/BaseAcces.h"
@@ -447,7 +448,9 @@ void FenetreHote::majEtat()
     QStringList parties{m_base ? QStringLiteral("Base : ") + nomAffiche(sansMotDePasse(m_texteBase))
                                : QStringLiteral("Aucune base ouverte")};
     if (m_derniere) {
-        parties << QStringLiteral("Station : ") + m_panneau->libelleStation(m_derniere->station);
+        // La station que l'en-tête du contrôle a tracée : un code partagé par un pluviomètre et sa référence y est départagé.
+        const EnteteStations* entete = m_formulaire->controle().RecupSprEntete();
+        parties << QStringLiteral("Station : %1 %2").arg(entete->CodeStation(), entete->NomStation());
         // La période que l'axe montre, zoom compris, et non celle des champs de dates.
         if (const auto periode = m_formulaire->controle().periodeTracee())
             parties << QStringLiteral("Période : du %1 au %2").arg(TexteDate(periode->first), TexteDate(periode->second));

@@ -228,14 +228,6 @@ void PanneauDemande::stationChoisie()
     }
 }
 
-QString PanneauDemande::libelleStation(const QString& code) const
-{
-    for (const HoteGraphique::Station& s : m_liste)
-        if (s.code == code)
-            return s.code + QStringLiteral(" ") + s.nom;
-    return code;
-}
-
 QHash<QString, bool> PanneauDemande::statistiques() const
 {
     QHash<QString, bool> h;

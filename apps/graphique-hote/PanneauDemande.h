@@ -29,7 +29,6 @@ public:
     std::optional<HoteGraphique::Demande> demande(QString& erreur) const;
     // Les cases cochées des statistiques, par nom de case du formulaire (ChkMediane…).
     QHash<QString, bool> statistiques() const;
-    QString libelleStation(const QString& code) const;
 
 signals:
     void tracerDemande();

@@ -119,6 +119,38 @@ TEST(MoteurImages, HistogrammeSurLAxe)
     EXPECT_FALSE(proche(image.pixel(bord.toPoint() - QPoint(1, 0)), palette(9)));
 }
 
+TEST(MoteurImages, BarresSurUnAxeQuiNePartPasDeZero)
+{
+    // Un zoom sur des barres : l'axe va de 20 à 160, chaque barre s'arrête à sa valeur.
+    MoteurGraphique m;
+    m.ecrire(Prop::TypeGraphe, 3);
+    axeGauche(m, 20, 160, 7, "Précipitations en mm");
+    const std::vector<double> v = {27, 90, 150, 12};
+    m.ecrire(Prop::NbJeux, 1);
+    m.ecrire(Prop::Jeu, 1);
+    m.ecrire(Prop::NbPoints, int(v.size()));
+    for (int p = 1; p <= int(v.size()); ++p) {
+        m.ecrireIndexe(Prop::CouleurPoint, p, 9);
+        m.ecrireIndexe(Prop::ValeurPoint, p, v[std::size_t(p - 1)]);
+    }
+    m.ecrire(Prop::Dessin, 2);
+    const QRectF cadre(QPointF(0, 0), QSizeF(taille));
+    const QImage image = SortiesImage::image(m, taille);
+    const QRect zone = m.zoneTrace(cadre).toAlignedRect();
+    for (int p = 1; p <= int(v.size()); ++p) {
+        const QPointF dessus = m.versPixels({p - 0.5, v[std::size_t(p - 1)]}, cadre);
+        const int x = int(dessus.x());
+        if (v[std::size_t(p - 1)] < 20) {
+            // Sous le bas de l'axe : rien de la barre dans la zone de tracé.
+            EXPECT_EQ(compter(image, QRect(x, zone.top(), 1, zone.height() - 2), palette(9)), 0) << p;
+            continue;
+        }
+        EXPECT_TRUE(proche(image.pixel(x, int(dessus.y()) + 4), palette(9))) << p;
+        EXPECT_FALSE(proche(image.pixel(x, int(dessus.y()) - 4), palette(9))) << p;
+        EXPECT_TRUE(proche(image.pixel(x, zone.bottom() - 2), palette(9))) << p;
+    }
+}
+
 TEST(MoteurImages, BarresEmpileesOuCoteACote)
 {
     const QRectF cadre(QPointF(0, 0), QSizeF(taille));

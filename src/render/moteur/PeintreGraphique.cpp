@@ -275,14 +275,17 @@ void peindreBarresLarges(QPainter& p, const ModeleGraphique& m, const JeuDonnees
         if (x0 > zone.right() || x0 + b.largeur < zone.left())
             continue;
         const double v = j.valeurs[std::size_t(i)];
-        double bas = b.zero;
+        // Seule, la barre va de la ligne du zéro (le bas de l'axe quand il ne contient pas 0) à sa valeur ;
+        // empilée, de la somme des jeux d'avant à cette somme plus sa valeur.
+        double bas = b.zero, haut = v;
         if (b.empile && !cumul.empty()) {
             bas = cumul[std::size_t(i)];
+            haut = bas + v;
             cumul[std::size_t(i)] += v;
         }
         // Des barres jointives gardent un filet entre elles dès qu'elles sont assez larges pour être distinguées.
         const double trait = b.largeur >= 6 ? 1.0 : 0.0;
-        const QRectF r = QRectF(QPointF(x0, carte.py(bas)), QPointF(x0 + b.largeur - trait, carte.py(bas + v))).normalized();
+        const QRectF r = QRectF(QPointF(x0, carte.py(bas)), QPointF(x0 + b.largeur - trait, carte.py(haut))).normalized();
         remplirBarre(p, b, r, couleur(j.couleur(i), o));
         if (b.valeurs)
             valeurDeBarre(p, m, b, r, x0, double(v), zone, o);
