@@ -164,7 +164,8 @@ void SequenceChargement::choisirPeriodeEtDates()
         if (plage->pasAxeX)
             m_courbes.setPasAxeX(qint16(*plage->pasAxeX));
     }
-    if (m_courbes.EchelleXAuto() || m_courbes.DateDebutAffichage().isEmpty()) {
+    // La période affichée suit chaque chargement, sauf celle que l'utilisateur a fixée dans les options.
+    if (m_courbes.EchelleXAuto() || m_courbes.DateDebutAffichage().isEmpty() || !m_courbes.PeriodeAffichageFixee()) {
         m_courbes.setDateDebutAffichage(m_courbes.DateDebutChargement());
         m_courbes.setDateFinAffichage(m_courbes.DateFinChargement());
     }

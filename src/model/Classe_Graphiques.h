@@ -45,6 +45,10 @@ public:
     void setMaxAxeX(double v) { m_maxAxeX = v; }
     bool EchelleXAuto() const { return m_echelleXAuto; }
     void setEchelleXAuto(bool v) { m_echelleXAuto = v; }
+    // Vrai quand l'utilisateur a choisi la période affichée (boîte des options) : un nouveau
+    // chargement la garde ; sinon elle suit chaque chargement, au lieu de rester celle du premier.
+    bool PeriodeAffichageFixee() const { return m_periodeAffichageFixee; }
+    void setPeriodeAffichageFixee(bool v) { m_periodeAffichageFixee = v; }
     const QString& UniteAxeX() const { return m_uniteAxeX; }
     void setUniteAxeX(const QString& u) { m_uniteAxeX = u; }
     const QString& CodePeriode() const { return m_codePeriode; }
@@ -93,6 +97,7 @@ private:
     QString m_dateFinChargement;
     double m_maxAxeX = 0;
     bool m_echelleXAuto = false;
+    bool m_periodeAffichageFixee = false;
     QString m_uniteAxeX;
     QString m_codePeriode;
     double m_minY = 0;

@@ -16,6 +16,9 @@ void echelleY(Classe_Graphiques& c, const ChoixOptions::Echelle& e)
 
 void periode(Classe_Graphiques& c, const ChoixOptions& choix)
 {
+    // Des dates d'affichage changées dans la boîte fixent la période ; les reprendre telles quelles ne la fixe pas.
+    const bool changee = TexteDate(choix.debut) != c.DateDebutAffichage() || TexteDate(choix.fin) != c.DateFinAffichage();
+    c.setPeriodeAffichageFixee(!choix.echelleXAuto && (c.PeriodeAffichageFixee() || changee));
     c.setEchelleXAuto(choix.echelleXAuto);
     c.setDateDebutAffichage(choix.echelleXAuto ? c.DateDebutChargement() : TexteDate(choix.debut));
     c.setDateFinAffichage(choix.echelleXAuto ? c.DateFinChargement() : TexteDate(choix.fin));

@@ -8,7 +8,9 @@
 
 #include "commun/Cellule.h"
 #include "commun/Dates.h"
+#include "control/ChampDate.h"
 #include "control/EnteteStations.h"
+#include "control/ListeStations.h"
 #include "control/VueGraphique.h"
 #include "settings/FrmOption.h"
 #include "settings/PastilleFond.h"
@@ -402,4 +404,129 @@ TEST_F(Enchainement, LaReferenceATitrePeriodeEtAxeDeLaReference)
     const CourbePtr courbe = c.CollCourbes().GetCourbe(1);
     ASSERT_TRUE(courbe);
     EXPECT_EQ(*LireDate(TexteCellule(courbe->cellule(0, courbe->NbValeurs() - 1))), QDate(2024, 12, 1));
+}
+
+namespace {
+
+// Un hôte tiers : le contrôle au centre de sa fenêtre principale, sa liste de stations, et ce que
+// l'interface publique du contrôle demande pour chaque graphique (InitGraphique, l'en-tête, les
+// dates, MonTabPluvio et les chaînes de la demande), puis ChargementDonnees.
+class HoteTiers
+{
+public:
+    explicit HoteTiers(BaseDonnees* base)
+        : m_base(base)
+    {
+        m_fenetre.setCentralWidget(m_controle);
+        m_fenetre.resize(1200, 800);
+        m_fenetre.show();
+        m_principale.setProperty("typeBase", base->typeBase());
+        m_principale.setProperty("coefficientProfondeur", -1);
+        m_principale.setProperty("typeAffichageEchelle", 0);
+        for (const BaseExemple::Station& s : BaseExemple::stations())
+            m_liste.ajouter(s.code, s.nom, s.genre);
+        m_controle->setOuvrirApresExport(false);
+    }
+    CtlGraphique& controle() { return *m_controle; }
+
+    void tracer(const HoteGraphique::Demande& d)
+    {
+        const bool riviere = d.type == TypeGraph::PluvioStation;
+        m_controle->InitGraphique(d.type, &m_liste, QStringLiteral("KOR"), riviere ? 1 : 0, {}, {}, {}, false, QStringLiteral("10"),
+                                  {}, m_base, &m_principale, 0);
+        EnteteStations* entete = m_controle->RecupSprEntete();
+        if (entete->stations().isEmpty())
+            entete->Initialiser(&m_liste, m_base, QStringLiteral("KOR"));
+        const bool reference = d.type == TypeGraph::reference;
+        entete->selectionner(d.station, reference ? QStringLiteral("reference") : QStringLiteral("pluvio"));
+        if (reference)
+            m_controle->InitCourbeReference(d.station, entete->NomStation(), QStringLiteral("01/01/1981"), QStringLiteral("31/12/2024"), 0, 0);
+        recharger(d);
+    }
+
+    // La même station, d'autres dates, d'autres choix : ChargementDonnees seul, comme l'outil 10.
+    void recharger(const HoteGraphique::Demande& d)
+    {
+        if (d.debut.isValid()) {
+            m_controle->TxtDateDebut()->setTexte(TexteDate(d.debut));
+            m_controle->TxtDateFin()->setTexte(TexteDate(d.fin));
+        }
+        m_controle->TxtAnnee()->setTexte(QString::number(d.annee));
+        TableauValeurs stations(5, int(d.stations.size()) + 2);
+        for (int i = 0; i < d.stations.size(); ++i) {
+            stations(1, i + 2) = d.stations[i];
+            stations(2, i + 2) = stations(3, i + 2) = d.stations[i];
+        }
+        if (d.type == TypeGraph::Superposition)
+            for (int i = 0; i <= d.stations.size(); ++i) {
+                const QString code = i == 0 ? d.station : d.stations[i - 1];
+                stations(1, i + 1) = stations(2, i + 1) = code;
+                stations(3, i + 1) = QString::number(11 + i);
+            }
+        m_controle->setMonTabPluvio(QVariant::fromValue(stations));
+        m_controle->setMaChaineChargement(d.mesures);
+        m_controle->setMaChainePeriodes(d.periodes);
+        m_controle->setMaChaineTypeGraph(d.variante);
+        m_controle->setMaChaineTypeAffichage(d.affichage);
+        m_controle->ChargementDonnees();
+    }
+
+private:
+    BaseDonnees* m_base;
+    QMainWindow m_fenetre;
+    CtlGraphique* m_controle = new CtlGraphique;
+    QObject m_principale;
+    ListeStations m_liste;
+};
+
+} // namespace
+
+TEST_F(Enchainement, LeControleDUnHoteTiersEstNeufAChaqueGraphiqueEtSuitChaqueRechargement)
+{
+    const QList<Requete> liste = requetes();
+    const auto releve = [&](HoteTiers& hote, const std::function<void()>& action) {
+        Releve r;
+        messages.vider();
+        r.journal = journalDe(hote.controle(), action);
+        r.messages = messages.textes().join(QStringLiteral(" | "));
+        r.ecran = ecranDe(hote.controle());
+        return r;
+    };
+    QList<Releve> temoins;
+    for (const Requete& q : liste) {
+        HoteTiers neuf(base.get());
+        temoins << releve(neuf, [&] { neuf.tracer(q.demande); });
+    }
+    HoteTiers hote(base.get());
+    QList<int> ordre;
+    for (int i = 0; i < liste.size(); ++i)
+        ordre << i;
+    for (int i = int(liste.size()) - 2; i >= 0; --i)
+        ordre << i;
+    for (int k = 0; k < ordre.size(); ++k) {
+        const int b = ordre[k];
+        const QString ecart = ecarts(releve(hote, [&] { hote.tracer(liste[b].demande); }), temoins[b]);
+        EXPECT_TRUE(ecart.isEmpty()) << liste[b].nom.toStdString() << " après " << (k ? liste[ordre[k - 1]].nom.toStdString() : "rien")
+                                     << " : " << ecart.toStdString();
+    }
+
+    // Sans InitGraphique : la même station rechargée sur d'autres dates, après un zoom, montre les
+    // nouvelles dates comme un contrôle neuf, et le même graphique rechargé est le même.
+    for (const auto& [premiere, seconde] : {std::pair{0, 4}, {14, 15}, {12, 13}}) {
+        SCOPED_TRACE((liste[premiere].nom + QStringLiteral(" puis ") + liste[seconde].nom).toStdString());
+        hote.tracer(liste[premiere].demande);
+        zoomer(hote.controle());
+        HoteGraphique::Demande d = liste[seconde].demande;
+        d.station = liste[premiere].demande.station;
+        d.type = liste[premiere].demande.type;
+        hote.recharger(d);
+        HoteTiers neuf(base.get());
+        neuf.tracer(d);
+        EXPECT_EQ(hote.controle().periodeTracee(), neuf.controle().periodeTracee());
+        // La lecture des coordonnées garde la dernière position de la souris.
+        EXPECT_EQ(comparer(ecranSansLecture(hote.controle()), ecranSansLecture(neuf.controle())).pixels, 0);
+        const QImage avant = ecranSansLecture(hote.controle());
+        hote.recharger(d);
+        EXPECT_EQ(comparer(ecranSansLecture(hote.controle()), avant).pixels, 0);
+    }
 }

@@ -10,6 +10,8 @@
 #include "data/bases/BaseExemple.h"
 #include "data/bases/BaseSqlite.h"
 #include "render/moteur/ProprietesMoteur.h"
+#include "commun/Dates.h"
+#include "control/ChampDate.h"
 #include "settings/FrmOption.h"
 #include "settings/PastilleFond.h"
 #include "settings/messages/MessagesEnregistres.h"
@@ -222,3 +224,31 @@ TEST_F(Options, ProfondeurEtCoteRechargentLesNappes)
 }
 
 } // namespace
+
+TEST_F(Options, UnePeriodeTapeeDansLesOptionsResteAuRechargementUneAutreSuitLesDates)
+{
+    const auto recharger = [&](const QDate& debut, const QDate& fin) {
+        ctl().TxtDateDebut()->setTexte(TexteDate(debut));
+        ctl().TxtDateFin()->setTexte(TexteDate(fin));
+        ctl().declencheChargement();
+    };
+    // Appliquer les options sans toucher aux dates : le rechargement suivant montre ses propres dates.
+    tracer(TypeGraph::edition, "76402001");
+    ouvrir();
+    QTest::mouseClick(enfant<PastilleFond>("PictureFond11"), Qt::LeftButton);
+    bouton(4);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    recharger({2019, 1, 1}, {2020, 12, 31});
+    EXPECT_EQ(ctl().periodeTracee(), std::pair(QDate(2019, 1, 1), QDate(2020, 12, 31)));
+
+    // Une période tapée dans la boîte est gardée, quelles que soient les dates rechargées.
+    ouvrir();
+    page(3);
+    taper("TxtDateDebut", "01062019");
+    taper("TxtDateFin", "30062020");
+    bouton(4);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(messages.textes().isEmpty()) << messages.textes().join(" | ").toStdString();
+    recharger({2015, 1, 1}, {2023, 12, 31});
+    EXPECT_EQ(ctl().periodeTracee(), std::pair(QDate(2019, 6, 1), QDate(2020, 6, 30)));
+}
