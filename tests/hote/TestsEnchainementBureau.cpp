@@ -8,6 +8,9 @@
 #include "commun/Dates.h"
 #include "commun_tests/Enchainement.h"
 #include "control/CtlGraphique.h"
+#include "FormulaireGraphique.h"
+#include "GrilleCourbes.h"
+#include "render/moteur/ProprietesMoteur.h"
 #include "data/bases/BaseExemple.h"
 #include "render/moteur/MoteurGraphique.h"
 #include "settings/messages/MessagesEnregistres.h"
@@ -17,6 +20,7 @@
 #include <QDateEdit>
 #include <QLabel>
 #include <QListWidget>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSettings>
 #include <QSpinBox>
@@ -152,6 +156,29 @@ TEST_F(JourneeBureau, ChaqueGraphiqueDansLaMemeFenetreEstCeluiDUneFenetreNeuve)
     EXPECT_TRUE(periode("Annee CUMUL_ANNUEL").endsWith(QStringLiteral("Période : du 01/01/1981 au 31/12/2023")))
         << periode("Annee CUMUL_ANNUEL").toStdString();
     EXPECT_TRUE(periode("edition M").endsWith(QStringLiteral("Période : du 01/10/2021 au 30/09/2023"))) << periode("edition M").toStdString();
+}
+
+TEST_F(JourneeBureau, AnnulerUnChargementLaisseUnGraphiqueVideEtUneListeDeCourbesVide)
+{
+    auto f = ouvrir();
+    const QList<Requete> liste = requetes();
+    tracer(*f, liste.front().demande);
+    ASSERT_GT(f->courbes().rowCount(), 1);
+    // Le bouton Annuler de la jauge, pressé pendant le chargement des trois pluviomètres.
+    CtlGraphique& c = f->formulaire().controle();
+    int etapes = 0;
+    QObject::connect(&c, &CtlGraphique::progression, f.get(), [&] {
+        if (++etapes == 3)
+            if (auto* jauge = f->findChild<QProgressDialog*>(QStringLiteral("JaugeChargement")))
+                QTest::mouseClick(jauge->findChild<QPushButton*>(), Qt::LeftButton);
+    });
+    messages.vider();
+    const auto superposition = std::find_if(liste.begin(), liste.end(), [](const Requete& q) { return q.nom == "Superposition"; });
+    tracer(*f, superposition->demande);
+    EXPECT_EQ(messages.textes(), QStringList{QStringLiteral("Chargement annulé.")});
+    EXPECT_EQ(f->courbes().rowCount(), 1);  // la seule ligne « Toutes les courbes »
+    EXPECT_EQ(c.Graphique().lire(Prop::TitreGraphique).toString(), QStringLiteral("Chargement annulé."));
+    EXPECT_FALSE(etat(*f).contains(QStringLiteral("Période")));
 }
 
 } // namespace
