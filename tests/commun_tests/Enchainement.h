@@ -61,6 +61,27 @@ inline QList<Requete> requetes()
     };
 }
 
+// Sous les sanitiseurs, chaque tracé coûte dix fois plus : une demande par genre suffit à
+// parcourir tout le code, toutes les demandes restent pour la construction ordinaire.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool sousSanitiseurs = true;
+#elif defined(__has_feature)
+constexpr bool sousSanitiseurs = __has_feature(address_sanitizer);
+#else
+constexpr bool sousSanitiseurs = false;
+#endif
+
+inline QList<Requete> requetesAEnchainer()
+{
+    QList<Requete> toutes = requetes(), une;
+    if (!sousSanitiseurs)
+        return toutes;
+    for (const Requete& q : toutes)
+        if (std::none_of(une.begin(), une.end(), [&](const Requete& u) { return u.demande.type == q.demande.type; }))
+            une << q;
+    return une;
+}
+
 // Un circuit qui passe une fois par chaque couple ordonné (a, b), a = b compris : n² + 1 étapes.
 inline std::vector<int> circuitDesCouples(int n)
 {

@@ -183,7 +183,7 @@ protected:
 
 TEST_F(Enchainement, ChaqueGraphiqueApresChaqueAutreEstCeluiDUnProcessusNeuf)
 {
-    const QList<Requete> liste = requetes();
+    const QList<Requete> liste = requetesAEnchainer();
     QList<Releve> temoins;
     for (const Requete& q : liste) {
         temoins << seul(q.demande);
@@ -274,7 +274,7 @@ int chargerEtAnnuler(HoteGraphique& hote, const HoteGraphique::Demande& d, BaseD
 
 TEST_F(Enchainement, ApresUnZoomUneMoletteUnChargementAnnuleDesOptionsAnnuleesOuUnExport)
 {
-    const QList<Requete> liste = requetes();
+    const QList<Requete> liste = requetesAEnchainer();
     const QString classeur = dossier.filePath("export.xlsx");
     const QList<Geste> gestes = {
         {"un zoom", zoomer},
@@ -389,7 +389,7 @@ TEST_F(Enchainement, LaReferenceATitrePeriodeEtAxeDeLaReference)
     CtlGraphique& c = hote.controle();
     // Après un pluviomètre de même code : le titre n'est pas le sien.
     relever(hote, demandeDe(TypeGraph::edition, "76401001", "M", {2020, 1, 1}, {2023, 12, 31}), false);
-    const QList<Requete> liste = requetes();
+    const QList<Requete> liste = requetesAEnchainer();
     const auto reference = std::find_if(liste.begin(), liste.end(), [](const Requete& q) { return q.nom == "reference"; });
     relever(hote, reference->demande, false);
     EXPECT_EQ(c.RecupSprEntete()->GenreStation(), QStringLiteral("reference"));
@@ -483,7 +483,7 @@ private:
 
 TEST_F(Enchainement, LeControleDUnHoteTiersEstNeufAChaqueGraphiqueEtSuitChaqueRechargement)
 {
-    const QList<Requete> liste = requetes();
+    const QList<Requete> liste = requetesAEnchainer();
     const auto releve = [&](HoteTiers& hote, const std::function<void()>& action) {
         Releve r;
         messages.vider();
@@ -512,13 +512,14 @@ TEST_F(Enchainement, LeControleDUnHoteTiersEstNeufAChaqueGraphiqueEtSuitChaqueRe
 
     // Sans InitGraphique : la même station rechargée sur d'autres dates, après un zoom, montre les
     // nouvelles dates comme un contrôle neuf, et le même graphique rechargé est le même.
+    const QList<Requete> toutes = requetes();
     for (const auto& [premiere, seconde] : {std::pair{0, 4}, {14, 15}, {12, 13}}) {
-        SCOPED_TRACE((liste[premiere].nom + QStringLiteral(" puis ") + liste[seconde].nom).toStdString());
-        hote.tracer(liste[premiere].demande);
+        SCOPED_TRACE((toutes[premiere].nom + QStringLiteral(" puis ") + toutes[seconde].nom).toStdString());
+        hote.tracer(toutes[premiere].demande);
         zoomer(hote.controle());
-        HoteGraphique::Demande d = liste[seconde].demande;
-        d.station = liste[premiere].demande.station;
-        d.type = liste[premiere].demande.type;
+        HoteGraphique::Demande d = toutes[seconde].demande;
+        d.station = toutes[premiere].demande.station;
+        d.type = toutes[premiere].demande.type;
         hote.recharger(d);
         HoteTiers neuf(base.get());
         neuf.tracer(d);

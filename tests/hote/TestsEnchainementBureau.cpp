@@ -117,7 +117,7 @@ protected:
 
 TEST_F(JourneeBureau, ChaqueGraphiqueDansLaMemeFenetreEstCeluiDUneFenetreNeuve)
 {
-    const QList<Requete> liste = requetes();
+    const QList<Requete> liste = requetesAEnchainer();
     QList<QImage> neuves;
     QStringList etats;
     for (const Requete& q : liste) {
@@ -148,20 +148,21 @@ TEST_F(JourneeBureau, ChaqueGraphiqueDansLaMemeFenetreEstCeluiDUneFenetreNeuve)
         EXPECT_EQ(etat(*fenetre), etats[b]) << liste[b].nom.toStdString();
     }
     // La barre d'état dit la période que l'axe montre : les années des statistiques d'un cumul, celles de la référence.
-    const auto periode = [&](const char* nom) {
-        const auto i = std::find_if(liste.begin(), liste.end(), [&](const Requete& q) { return q.nom == QLatin1String(nom); });
-        return etats[int(i - liste.begin())];
-    };
-    EXPECT_TRUE(periode("reference").endsWith(QStringLiteral("Période : du 01/01/1981 au 31/12/2024"))) << periode("reference").toStdString();
-    EXPECT_TRUE(periode("Annee CUMUL_ANNUEL").endsWith(QStringLiteral("Période : du 01/01/1981 au 31/12/2023")))
-        << periode("Annee CUMUL_ANNUEL").toStdString();
-    EXPECT_TRUE(periode("edition M").endsWith(QStringLiteral("Période : du 01/10/2021 au 30/09/2023"))) << periode("edition M").toStdString();
+    const QList<std::pair<QString, QString>> periodes = {{"reference", "du 01/01/1981 au 31/12/2024"},
+                                                         {"Annee CUMUL_ANNUEL", "du 01/01/1981 au 31/12/2023"},
+                                                         {"edition M", "du 01/10/2021 au 30/09/2023"}};
+    for (const auto& [nom, periode] : periodes)
+        for (int i = 0; i < liste.size(); ++i) {
+            if (liste[i].nom == nom) {
+                EXPECT_TRUE(etats[i].endsWith(QStringLiteral("Période : ") + periode)) << etats[i].toStdString();
+            }
+        }
 }
 
 TEST_F(JourneeBureau, AnnulerUnChargementLaisseUnGraphiqueVideEtUneListeDeCourbesVide)
 {
     auto f = ouvrir();
-    const QList<Requete> liste = requetes();
+    const QList<Requete> liste = requetesAEnchainer();
     tracer(*f, liste.front().demande);
     ASSERT_GT(f->courbes().rowCount(), 1);
     // Le bouton Annuler de la jauge, pressé pendant le chargement des trois pluviomètres.
