@@ -436,7 +436,8 @@ void CtlGraphique::InitGraphique(TypeGraph TypeGraph, QObject* SprListe, const Q
 // Chaque graphique comme le premier : le tableau des dispositions laisse des
 // composants « comme ils étaient », les moteurs et les collections gardent ce
 // qu'on leur a écrit. Restent les choix de l'hôte (propriétés publiques, boutons
-// voulus, en-tête masqué, titre à l'écran) et les champs de dates qu'il remplit.
+// voulus, en-tête masqué, titre à l'écran), sa liste de stations dans l'en-tête
+// et les champs de dates qu'il remplit.
 void CtlGraphique::remettreANeuf()
 {
     Graphique().remettreANeuf();
@@ -453,7 +454,6 @@ void CtlGraphique::remettreANeuf()
     m_derniereValidation.clear();
     m_palette->Retablir();
     m_dispositionCreation.restaurer();
-    m_entete->vider();
     m_sprPoints->setLignes(0);
     for (QLabel* l : {m_lblCodeReference, m_lblLibelleCourbeReference, m_lblDateDebutReference, m_lblDateFinReference})
         l->clear();

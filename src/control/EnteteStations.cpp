@@ -35,7 +35,8 @@ void EnteteStations::Initialiser(QObject* sprListe, BaseDonnees*, const QString&
         if (!s.code.isEmpty())
             m_stations.append(s);
     }
-    remplir();
+    // Une liste relue part de sa première station, quelle qu'ait été celle d'avant.
+    remplir(false);
 }
 
 void EnteteStations::Redimensionner(int largeurTwips)
@@ -67,7 +68,7 @@ void EnteteStations::placer()
 void EnteteStations::ajouter(const QString& code, const QString& nom, const QString& genre)
 {
     m_stations.append({code, nom, genre});
-    remplir();
+    remplir(true);
 }
 
 bool EnteteStations::selectionner(const QString& code)
@@ -90,15 +91,9 @@ bool EnteteStations::selectionner(const QString& code, const QString& genre)
     return selectionner(code);
 }
 
-void EnteteStations::vider()
+void EnteteStations::remplir(bool garderChoix)
 {
-    m_stations.clear();
-    remplir();
-}
-
-void EnteteStations::remplir()
-{
-    const QString avant = CodeStation();
+    const QString avant = garderChoix ? CodeStation() : QString();
     const QSignalBlocker bloque(m_liste);
     m_liste->clear();
     for (const Station& s : m_stations)

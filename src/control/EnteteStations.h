@@ -32,7 +32,6 @@ public:
     bool selectionner(const QString& code);
     // Un même code peut nommer un pluviomètre et sa courbe de référence : le genre les sépare.
     bool selectionner(const QString& code, const QString& genre);
-    void vider();
     const QList<Station>& stations() const { return m_stations; }
 
     QString CodeStation() const;
@@ -53,7 +52,7 @@ protected:
     void resizeEvent(QResizeEvent* evenement) override;
 
 private:
-    void remplir();
+    void remplir(bool garderChoix);
     void placer();
 
     QLabel* m_libelle;

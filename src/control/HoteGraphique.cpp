@@ -209,9 +209,9 @@ void HoteGraphique::initialiser(const Demande& d, BaseDonnees* base, ListeStatio
     m_fenetre->setProperty("typeAffichageEchelle", riviere ? 1 : 0);
     m_controle->InitGraphique(d.type, &liste, QStringLiteral("KOR"), riviere ? 1 : 0, QString(), QString(), QString(), false,
                               d.moisHydro, QString(), base, m_fenetre, 0);
+    // L'en-tête des genres que InitGraphique ne remplit pas prend lui aussi la liste de la base ouverte.
     EnteteStations* entete = m_controle->RecupSprEntete();
-    if (entete->stations().isEmpty())
-        entete->Initialiser(&liste, base, QStringLiteral("KOR"));
+    entete->Initialiser(&liste, base, QStringLiteral("KOR"));
     entete->selectionner(principale.code, principale.genre);
 }
 
