@@ -72,11 +72,14 @@ protected:
     }
 
     // La demande saisie comme une personne le fait : la station (son genre départage les codes
-    // partagés), le genre, les compagnes, les dates (celles de la station sans dates demandées), puis Tracer.
+    // partagés), le genre, les compagnes, les dates (toute la chronique de la station sans dates
+    // demandées), puis Tracer.
     static void tracer(FenetreHote& f, const HoteGraphique::Demande& d)
     {
         choisir(enfant<QComboBox>(f, "GenreGraphique"), NomTypeGraph(d.type));
         auto* liste = enfant<QTreeWidget>(f, "ListeStations");
+        // La station choisie de nouveau, même si c'était déjà elle : le panneau reprend ses dates.
+        liste->setCurrentItem(nullptr);
         const QString genre = d.type == TypeGraph::reference ? QStringLiteral("reference") : QStringLiteral("pluvio");
         for (QTreeWidgetItem* item : liste->findItems(d.station, Qt::MatchExactly, 0))
             if (item->data(0, Qt::UserRole).toString() == genre)
