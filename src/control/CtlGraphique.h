@@ -4,6 +4,7 @@
 #include "control/DispositionInitiale.h"
 #include "control/FenetreZoom.h"
 #include "model/Classe_Graphiques.h"
+#include "entry/EnregistrementPoints.h"
 #include "output/exports/ExportGraphiqueTableur.h"
 
 #include <QDate>
@@ -272,6 +273,8 @@ private:
     void insererPointGrille();
     void supprimerPointGrille();
     void enregistrerGrillePoints();
+    bool enregistrerProjet(const EnregistrementPoints::Projet& projet, const QString& question, const QString& origine);
+    void rechargerApresEnregistrement();
     void ouvrirOptionsGraphiques();
     QPointer<QWidget> m_frmOption;  // la boîte d'options ouverte, une seule à la fois
     void exporterVersTableur(bool annee, bool superposition);

@@ -22,22 +22,24 @@ void CtlGraphique::DeclencheEnregistrer() noexcept
 {
     sousGarde([&] {
         const int n = m_sprPoints->lignes();
-        if (m_outilCourant != 4 || n < 2)
+        BaseDonnees* base = baseDonnees();
+        if (m_outilCourant != 4 || n < 2 || !base)
             return;
         const QString premier = m_sprPoints->texte(0, colonneDate), dernier = m_sprPoints->texte(n - 1, colonneDate);
-        if (AfficherMessage(QStringLiteral("question"), QStringLiteral("Etes vous sûr de vouloir enregistrer les points à partir du ")
-                                                             + premier + QStringLiteral(" jusqu'au ") + dernier
-                                                             + QStringLiteral(" ?"))
-            != BoutonMessage::Oui)
-            return;
         QList<std::pair<QDate, double>> points;
         for (int r = 0; r < n; ++r)
             if (const auto d = LireDate(m_sprPoints->texte(r, colonneDate)))
                 points.append({*d, LireNombre(m_sprPoints->texte(r, colonneValeur)).value_or(0.0)});
         QString erreur;
-        BaseDonnees* base = baseDonnees();
-        if (!base || !EnregistrementPoints::enregistrerPointsPoses(*base, m_entete->CodeStation(), points, erreur))
-            AfficherMessage(QStringLiteral("erreur"), base ? erreur : QStringLiteral("Rien n'a été enregistré : aucune base."));
+        const auto projet = EnregistrementPoints::projetPointsPoses(*base, m_entete->CodeStation(), points, erreur);
+        if (!projet) {
+            AfficherMessage(QStringLiteral("erreur"), erreur);
+            return;
+        }
+        enregistrerProjet(*projet,
+                          QStringLiteral("Etes vous sûr de vouloir enregistrer les points à partir du ") + premier
+                              + QStringLiteral(" jusqu'au ") + dernier + QStringLiteral(" ?"),
+                          QStringLiteral("points posés sur le graphique"));
     });
 }
 
@@ -67,31 +69,24 @@ void CtlGraphique::supprimerPlageSelectionnee(double x1, double x2)
         return;
     g.ecrire(Prop::AxeY, 0);
     const FenetreZoom::Bornes vue{g.lireNombre(Prop::XMin), g.lireNombre(Prop::XMax)};
-    const double gauche = std::min(x1, x2), droite = std::max(x1, x2);
-    const auto [d1, d2] = FenetreZoom::dates(*debut, *fin, vue, gauche, droite);
+    const auto [d1, d2] = FenetreZoom::dates(*debut, *fin, vue, std::min(x1, x2), std::max(x1, x2));
     const auto validation = LireDate(m_derniereValidation);
     if (validation && d1 <= *validation) {
         AfficherMessage(QStringLiteral("aide"), QStringLiteral("Vous ne pouvez pas supprimer les points avant la date de dernière validation (")
                                                     + m_derniereValidation + QStringLiteral(")"));
         return;
     }
-    if (AfficherMessage(QStringLiteral("question"), QStringLiteral("Voulez vous supprimer les points entre le ") + TexteDate(d1)
-                                                         + QStringLiteral(" et le ") + TexteDate(d2) + QStringLiteral(" ?"))
-        != BoutonMessage::Oui)
+    BaseDonnees* base = baseDonnees();
+    if (!base)
         return;
     QString erreur;
-    BaseDonnees* base = baseDonnees();
-    if (!base || !EnregistrementPoints::supprimerPlage(*base, m_entete->CodeStation(), d1, d2, erreur)) {
-        AfficherMessage(QStringLiteral("erreur"), base ? erreur : QStringLiteral("Rien n'a été enregistré : aucune base."));
+    const auto projet = EnregistrementPoints::projetPlage(*base, m_entete->CodeStation(), d1, d2, erreur);
+    if (!projet) {
+        AfficherMessage(QStringLiteral("erreur"), erreur);
         return;
     }
-    g.ecrire(Prop::Jeu, 2);
-    for (int i = 1; i <= g.lire(Prop::NbPoints).toInt(); ++i) {
-        g.ecrire(Prop::Point, i);
-        const double x = g.lireIndexe(Prop::PositionLue, 1).toDouble();
-        if (x >= gauche && x <= droite)
-            g.ecrire(Prop::Manquant, 1);
-    }
-    g.ecrire(Prop::Dessin, 2);
-    m_sprPoints->setLignes(0);
+    enregistrerProjet(*projet,
+                      QStringLiteral("Voulez vous supprimer les points entre le ") + TexteDate(d1) + QStringLiteral(" et le ")
+                          + TexteDate(d2) + QStringLiteral(" ?"),
+                      QStringLiteral("suppression d'une plage"));
 }

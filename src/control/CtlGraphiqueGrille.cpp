@@ -1,5 +1,6 @@
 #include "control/CtlGraphique.h"
 
+#include "commun/AppelParNom.h"
 #include "commun/Cellule.h"
 #include "commun/Dates.h"
 #include "commun/Garde.h"
@@ -28,20 +29,17 @@ QString texteChamp(const QVariant& v)
     return EstVide(v) ? QString() : TexteCellule(v);
 }
 
-// Les lignes écartées marquées invalides, les lignes écrites verrouillées sur leur date et leur heure.
-void marquerBilan(GrillePoints& grille, const EnregistrementPoints::Bilan& bilan)
+// Les lignes qui ne se lisent pas marquées invalides ; les autres reprennent le style normal.
+void marquerEtats(GrillePoints& grille, const QList<EnregistrementPoints::Etat>& etats)
 {
     using Etat = EnregistrementPoints::Etat;
-    for (int r = 0; r < bilan.etats.size() && r < grille.lignes(); ++r) {
-        const Etat e = bilan.etats[r];
+    for (int r = 0; r < etats.size() && r < grille.lignes(); ++r) {
+        const Etat e = etats[r];
+        if (e == Etat::Vide || grille.verrouille(r, G::Date))
+            continue;
         const int derniere = e == Etat::Incomplete ? G::Heure : G::Rupture;
         for (int c = G::Date; c <= derniere; ++c)
-            if (e != Etat::Vide)
-                grille.setStyle(r, c, e == Etat::Enregistree ? G::Style::Normal : G::Style::Invalide);
-        if (e == Etat::Enregistree) {
-            grille.verrouiller(r, G::Date, true);
-            grille.verrouiller(r, G::Heure, true);
-        }
+            grille.setStyle(r, c, e == Etat::Lue ? G::Style::Normal : G::Style::Invalide);
     }
 }
 
@@ -53,7 +51,15 @@ void CtlGraphique::brancherGrille()
     connect(m_sprPoints, &GrillePoints::celluleCliquee, this, [this](int l, int c) { sousGarde([&] { celluleGrilleCliquee(l, c); }); });
     connect(m_cmdInsertion, &QPushButton::clicked, this, [this] { sousGarde([&] { insererPointGrille(); }); });
     connect(m_cmdSuppression, &QPushButton::clicked, this, [this] { sousGarde([&] { supprimerPointGrille(); }); });
-    connect(m_cmdEnregistrer, &QPushButton::clicked, this, [this] { sousGarde([&] { enregistrerGrillePoints(); }); });
+    // Le bouton enregistre ce que l'outil courant a préparé : les points posés (outil 4) ou la grille (outil 6).
+    connect(m_cmdEnregistrer, &QPushButton::clicked, this, [this] {
+        sousGarde([&] {
+            if (m_outilCourant == 4)
+                DeclencheEnregistrer();
+            else if (m_outilCourant == 6)
+                enregistrerGrillePoints();
+        });
+    });
 }
 
 // Outil 6 : la grille préparée puis remplie, montrée dans son cadre.
@@ -107,7 +113,11 @@ void CtlGraphique::remplirGrillePoints()
             m_sprPoints->setTexte(r, champ, texteChamp(courbe->cellule(champ, r)));
         const auto rupture = ConvertirNombre(courbe->cellule(4, r));
         m_sprPoints->setTexte(r, G::Rupture, rupture && rupture->toDouble() != 0 ? QStringLiteral("R") : QString());
+        m_sprPoints->setTexte(r, G::Obtention, texteChamp(courbe->cellule(5, r)));
         const auto jour = LireDate(m_sprPoints->texte(r, G::Date));
+        // La mesure que la ligne montre : l'enregistrement sait ainsi ce que la grille tient de la base.
+        if (jour)
+            m_sprPoints->setOrigine(r, *jour, LireHeure(m_sprPoints->texte(r, G::Heure).trimmed()).value_or(QTime(0, 0)));
         if (validation && jour && *jour <= *validation) {
             m_sprPoints->setStyle(r, -1, G::Style::Grise);
             m_sprPoints->verrouiller(r, -1, true);
@@ -138,6 +148,7 @@ void CtlGraphique::celluleGrilleModifiee(int ligne, int colonne)
     if (m_outilCourant != 6 || ligne < 0 || ligne >= m_sprPoints->lignes())
         return;
     m_sprPoints->setTexte(ligne, G::Obtention, QStringLiteral("M"));
+    m_sprPoints->marquerModifiee(ligne);
     if (colonne == G::Date || colonne == G::Heure) {
         const QString t = m_sprPoints->texte(ligne, colonne).trimmed();
         const bool lisible = colonne == G::Date ? LireDate(t).has_value() : LireHeure(t).has_value();
@@ -227,35 +238,61 @@ void CtlGraphique::enregistrerGrillePoints()
     if (!debut || !fin || !base)
         return;
     QList<EnregistrementPoints::Ligne> lignes;
-    int remplies = 0;
-    for (int r = 0; r < m_sprPoints->lignes(); ++r) {
-        const bool remplie = m_sprPoints->ligneRemplie(r);
-        remplies += remplie ? 1 : 0;
+    for (int r = 0; r < m_sprPoints->lignes(); ++r)
         lignes.append({m_sprPoints->texte(r, G::Date), m_sprPoints->texte(r, G::Heure), m_sprPoints->texte(r, G::Valeur),
-                       m_sprPoints->texte(r, G::Rupture), remplie});
-    }
-    // Une grille vide effacerait toute la période chargée : cela se demande.
-    if (remplies == 0
-        && AfficherMessage(QStringLiteral("question"), QStringLiteral("La grille est vide : supprimer toutes les mesures du %1 au %2 ?")
-                                                            .arg(TexteDate(*debut), TexteDate(*fin)))
-            != BoutonMessage::Oui)
+                       m_sprPoints->texte(r, G::Rupture), m_sprPoints->ligneRemplie(r), m_sprPoints->origine(r),
+                       m_sprPoints->modifiee(r)});
+    // Une ligne supprimée de la grille : sa mesure est à supprimer de la base.
+    for (const auto& retiree : m_sprPoints->originesRetirees())
+        lignes.append({{}, {}, {}, {}, false, retiree, true});
+    QString erreur;
+    const auto projet = EnregistrementPoints::projetGrille(*base, m_entete->CodeStation(), *debut, *fin, lignes, erreur);
+    if (projet)
+        marquerEtats(*m_sprPoints, projet->etats);
+    if (!erreur.isEmpty() || !projet) {
+        AfficherMessage(QStringLiteral("erreur"), erreur);
         return;
+    }
+    enregistrerProjet(*projet, QStringLiteral("Enregistrer la grille des points ?"), QStringLiteral("grille des points"));
+}
+
+// Ce qui va changer, dit en nombres et confirmé, puis écrit tout ou rien et rechargé : le
+// graphique et la grille montrent ce que la base tient désormais.
+bool CtlGraphique::enregistrerProjet(const EnregistrementPoints::Projet& projet, const QString& question,
+                                     const QString& origine)
+{
+    if (projet.changements.isEmpty()) {
+        AfficherMessage(QStringLiteral("aide"), QStringLiteral("Aucune mesure ne change : rien à enregistrer."));
+        return false;
+    }
+    const QString station = (m_entete->CodeStation() + u' ' + m_entete->NomStation()).trimmed();
+    if (AfficherMessage(QStringLiteral("question"), question + u'\n' + projet.bilan(station) + u'.') != BoutonMessage::Oui)
+        return false;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     emit progression(QStringLiteral("Enregistrement de données"), 0);
-    EnregistrementPoints::Bilan bilan;
     QString erreur;
-    const bool ok = EnregistrementPoints::enregistrerGrille(*base, m_entete->CodeStation(), *debut, *fin, lignes, bilan, erreur,
-                                                            [this](int p) { emit progression(QStringLiteral("Enregistrement de données"), p); });
+    const bool ok = EnregistrementPoints::enregistrer(*baseDonnees(), projet, origine, erreur);
     emit progression(QString(), 100);
     QApplication::restoreOverrideCursor();
     if (!ok) {
         AfficherMessage(QStringLiteral("erreur"), erreur);
-        return;
+        return false;
     }
-    marquerBilan(*m_sprPoints, bilan);
-    if (bilan.ecartees > 0)
-        AfficherMessage(QStringLiteral("aide"), QStringLiteral("%1 ligne(s) enregistrée(s) ; %2 ligne(s) sans date ou heure lisible "
-                                                               "n'ont pas été enregistrées (en rouge dans la grille).")
-                                                    .arg(bilan.enregistrees)
-                                                    .arg(bilan.ecartees));
+    rechargerApresEnregistrement();
+    return true;
+}
+
+// Les données chargées de nouveau : par l'hôte, qui sait ce qu'il a montré (l'outil 10), sinon
+// par la dernière demande ; puis l'outil d'édition reprend, sa grille remplie de ce qui est en base.
+void CtlGraphique::rechargerApresEnregistrement()
+{
+    const qint16 outil = m_outilCourant;
+    m_sprPoints->setLignes(0);
+    bool hote = false;
+    AppelerMembre(getExtender(), m_typeGraphique == TypeGraph::annuaire ? QStringLiteral("TraitementParametresTotal")
+                                                                        : QStringLiteral("TraitementParametres"),
+                  {}, &hote);
+    if (!hote)
+        ChargementDonnees();
+    declencheOutil(outil);
 }

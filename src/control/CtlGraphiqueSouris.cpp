@@ -522,6 +522,8 @@ void CtlGraphique::AjouterPointClic(double x, double y) noexcept
         const int r = grille->lignes();
         grille->setLignes(r + 1);
         grille->setTexte(r, colonneDate, TexteDate(date));
+        // Un point posé sera enregistré à midi : la grille le montre tel.
+        grille->setTexte(r, GrillePoints::Heure, QStringLiteral("12:00:00"));
         grille->setTexte(r, colonneValeur, FormatNombre(y, QStringLiteral("0.00")));
         grille->setTexte(r, colonneX, FormatNombre(x, QStringLiteral("0.00000")));
         grille->setTexte(r, colonneY, FormatNombre(y, QStringLiteral("0.00000")));

@@ -25,6 +25,17 @@ std::optional<GenreStation> depuisNom(const QString& nom)
     return std::nullopt;
 }
 
+std::optional<GenreStation> depuisTable(const QString& table)
+{
+    // Le préfixe le plus long d'abord : COURBE_REF_PLUVIO_ n'est pas PLUVIO_.
+    std::optional<GenreStation> trouve;
+    for (const GenreStation& g : genres)
+        if (table.startsWith(QLatin1String(g.prefixeTable))
+            && (!trouve || qstrlen(g.prefixeTable) > qstrlen(trouve->prefixeTable)))
+            trouve = g;
+    return trouve;
+}
+
 const GenreStation& de(GenreStation::Genre genre)
 {
     return genres[int(genre)];

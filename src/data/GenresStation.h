@@ -25,6 +25,8 @@ namespace GenresStation {
 // Le genre de ce nom ; rien pour un nom inconnu.
 std::optional<GenreStation> depuisNom(const QString& nom);
 const GenreStation& de(GenreStation::Genre genre);
+// Le genre d'une table de mesures, d'après son préfixe ("PLUVIO_76402001" : pluvio).
+std::optional<GenreStation> depuisTable(const QString& table);
 // Le nom de la colonne Genre de STATIONS pour ce genre.
 QString nom(GenreStation::Genre genre);
 // Le texte est le nom de ce genre.

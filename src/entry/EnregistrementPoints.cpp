@@ -2,15 +2,25 @@
 
 #include "commun/Cellule.h"
 #include "commun/Dates.h"
+#include "commun/Nombres.h"
 #include "data/BaseDonnees.h"
+#include "data/HistoriqueMesures.h"
 #include "data/Litteraux.h"
 #include "data/NomVerifie.h"
+#include "data/TableMesures.h"
 
-#include <memory>
+#include <QHash>
+#include <QMap>
+#include <QSet>
+#include <cmath>
 
 namespace {
 
+using Cle = QPair<QDate, QTime>;
+using Etat = EnregistrementPoints::Etat;
+
 const QString rienEnregistre = QStringLiteral("Rien n'a été enregistré : %1");
+const QTime midi(12, 0);
 
 std::optional<NomVerifie> tablePluie(const QString& code, QString& erreur)
 {
@@ -20,40 +30,38 @@ std::optional<NomVerifie> tablePluie(const QString& code, QString& erreur)
     return table;
 }
 
-// Le travail dans sa transaction ; l'erreur de la base dite en une ligne s'il échoue.
-bool toutOuRien(BaseDonnees& base, QString& erreur, const std::function<bool()>& travail)
+std::optional<QList<LigneMesure>> lignesDe(BaseDonnees& base, const NomVerifie& table, const QDate& debut, const QDate& fin,
+                                           QString& erreur)
 {
-    if (base.ToutOuRien(travail))
-        return true;
-    if (erreur.isEmpty())
-        erreur = rienEnregistre.arg(base.DerniereErreur());
-    return false;
+    auto lignes = TableMesures::lire(base, table, debut, fin);
+    if (!lignes)
+        erreur = rienEnregistre.arg(QStringLiteral("les mesures du %1 au %2 ne se lisent pas (%3).")
+                                        .arg(TexteDate(debut), TexteDate(fin), base.DerniereErreur()));
+    return lignes;
 }
 
-bool supprimer(BaseDonnees& base, const NomVerifie& table, const QDate& debut, const QDate& fin)
+// La ligne d'après : celle d'avant, ses autres colonnes gardées, ou une nouvelle.
+LigneMesure ligneApres(const std::optional<LigneMesure>& avant, const Cle& cle, double valeur, int continuite,
+                       const QString& mode)
 {
-    return base.Execute("DELETE FROM " + table + " WHERE DateCreation>=" + FormatDateBase(debut)
-                        + " AND DateCreation<=" + FormatDateBase(fin));
+    LigneMesure l = avant.value_or(LigneMesure{cle.first, cle.second, {}});
+    l.colonnes.insert(QStringLiteral("pluie"), valeur);
+    l.colonnes.insert(QStringLiteral("continuite"), continuite);
+    l.colonnes.insert(QStringLiteral("modeobtention"), mode);
+    return l;
 }
 
-// Le point le plus proche du trou d'un côté : sa date et son heure, s'il existe.
-bool marquerRupture(BaseDonnees& base, const NomVerifie& table, const OrdreSql& cherche, const OrdreSql& marque)
+// La même pluie et la même continuité : rien à écrire.
+bool memeMesure(const LigneMesure& a, const LigneMesure& b)
 {
-    TableauValeurs lignes;
-    qint32 n = 0;
-    if (!base.ExtraireRecords(cherche, lignes, n))
-        return false;
-    if (n < 1)
-        return true;
-    const auto jour = DateDepuisCellule(lignes.valeur(0, 0));
-    const QString heure = TexteCellule(lignes.valeur(1, 0));
-    return jour && base.Execute("UPDATE " + table + marque + " WHERE DateCreation=" + FormatDateBase(jour->date())
-                                + " AND Heure=" + FormatHeureBase(heure));
+    const auto nombre = [](const LigneMesure& l, const char* colonne) {
+        return LireNombre(l.colonnes.value(QString::fromLatin1(colonne))).value_or(0.0);
+    };
+    return std::fabs(nombre(a, "pluie") - nombre(b, "pluie")) < 1e-9 && nombre(a, "continuite") == nombre(b, "continuite");
 }
 
-EnregistrementPoints::Etat lire(const EnregistrementPoints::Ligne& l, QDate& date, QTime& heure, double& valeur)
+Etat lire(const EnregistrementPoints::Ligne& l, Cle& cle, double& valeur)
 {
-    using Etat = EnregistrementPoints::Etat;
     if (!l.remplie)
         return Etat::Vide;
     if (l.date.trimmed().isEmpty() || l.heure.trimmed().isEmpty())
@@ -63,99 +71,206 @@ EnregistrementPoints::Etat lire(const EnregistrementPoints::Ligne& l, QDate& dat
     const auto v = ConvertirNombre(l.valeur.trimmed());
     if (!d || !h || !v)
         return Etat::Illisible;
-    date = *d;
-    heure = *h;
+    cle = {*d, *h};
     valeur = v->toDouble();
-    return Etat::Enregistree;
+    return Etat::Lue;
 }
 
-// Une ligne lisible écrite à sa date et son heure, à la place de celle qui s'y
-// trouverait. La période a déjà été vidée : seule une ligne répétée de la grille
-// peut y être, et la dernière l'emporte. (Un jeu d'enregistrements ne sert pas
-// ici : les tables de séries SQLite, rangées par leur clé, n'ont pas d'identité
-// de ligne à rouvrir.)
-bool ecrireLigne(BaseDonnees& base, const NomVerifie& table, const QDate& date, const QTime& heure, double valeur,
-                 bool rupture)
+QString pluriel(int n, const char* singulier, const char* plurielTexte)
 {
-    const OrdreSql instant = " WHERE DateCreation=" + FormatDateBase(date) + " AND Heure=" + FormatHeureBase(TexteHeure(heure));
-    return base.Execute("DELETE FROM " + table + instant)
-        && base.Execute("INSERT INTO " + table + " (DateCreation, Heure, Pluie, Continuite, ModeObtention) VALUES ("
-                        + TexteSqlDate(date) + " , " + TexteSqlHeure(heure) + " , " + OrdreSql::reel(valeur) + " , "
-                        + OrdreSql::entier(rupture ? 1 : 0) + " , 'M')");
+    return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(n > 1 ? plurielTexte : singulier));
+}
+
+// La mesure la plus proche du trou d'un côté (avant : la dernière ; après : la première), s'il y en a une.
+std::optional<LigneMesure> bord(BaseDonnees& base, const NomVerifie& table, const QDate& jour, bool avant, bool& lu)
+{
+    TableauValeurs t;
+    qint32 n = 0;
+    // Le jour voisin seul, sans lire toute la chronique d'un côté.
+    const OrdreSql cherche = avant ? "SELECT Max(DateCreation) FROM " + table + " WHERE DateCreation<" + FormatDateBase(jour)
+                                   : "SELECT Min(DateCreation) FROM " + table + " WHERE DateCreation>" + FormatDateBase(jour);
+    lu = base.ExtraireRecords(cherche, t, n);
+    if (!lu || n < 1 || EstVide(t.valeur(0, 0)))
+        return std::nullopt;
+    const QDate d = DateDepuisCellule(t.valeur(0, 0)).value_or(QDateTime()).date();
+    const auto lignes = TableMesures::lire(base, table, d, d);
+    lu = lignes.has_value();
+    if (!lu || lignes->isEmpty())
+        return std::nullopt;
+    return avant ? lignes->last() : lignes->first();
 }
 
 } // namespace
 
-bool EnregistrementPoints::enregistrerGrille(BaseDonnees& base, const QString& code, const QDate& debut,
-                                             const QDate& fin, const QList<Ligne>& lignes, Bilan& bilan,
-                                             QString& erreur, const std::function<void(int)>& pourcent)
+int EnregistrementPoints::Projet::modifiees() const
 {
-    const auto table = tablePluie(code, erreur);
-    if (!table)
-        return false;
-    Bilan b;
-    const bool ok = toutOuRien(base, erreur, [&] {
-        if (!supprimer(base, *table, debut, fin))
-            return false;
-        for (qsizetype i = 0; i < lignes.size(); ++i) {
-            if (pourcent)
-                pourcent(int(100 * i / (lignes.size() + 1)));
-            QDate date;
-            QTime heure;
-            double valeur = 0;
-            const Etat etat = lire(lignes[i], date, heure, valeur);
-            b.etats << etat;
-            if (etat == Etat::Incomplete || etat == Etat::Illisible)
-                ++b.ecartees;
-            if (etat != Etat::Enregistree)
-                continue;
-            if (!ecrireLigne(base, *table, date, heure, valeur, !lignes[i].rupture.trimmed().isEmpty()))
-                return false;
-            ++b.enregistrees;
-        }
-        return true;
-    });
-    if (pourcent)
-        pourcent(100);
-    bilan = b;
-    return ok;
+    return int(std::count_if(changements.begin(), changements.end(), [](const ChangementMesure& c) { return c.avant && c.apres; }));
 }
 
-bool EnregistrementPoints::enregistrerPointsPoses(BaseDonnees& base, const QString& code,
-                                                  const QList<std::pair<QDate, double>>& points, QString& erreur)
+int EnregistrementPoints::Projet::ajoutees() const
+{
+    return int(std::count_if(changements.begin(), changements.end(), [](const ChangementMesure& c) { return c.estAjout(); }));
+}
+
+int EnregistrementPoints::Projet::supprimees() const
+{
+    return int(std::count_if(changements.begin(), changements.end(), [](const ChangementMesure& c) { return c.estSuppression(); }));
+}
+
+QString EnregistrementPoints::Projet::bilan(const QString& station) const
+{
+    return QStringLiteral("%1, %2, %3, sur la station %4 du %5 au %6")
+        .arg(pluriel(modifiees(), "mesure modifiée", "mesures modifiées"), pluriel(ajoutees(), "ajoutée", "ajoutées"),
+             pluriel(supprimees(), "supprimée", "supprimées"), station, TexteDate(debut), TexteDate(fin));
+}
+
+std::optional<EnregistrementPoints::Projet> EnregistrementPoints::projetGrille(BaseDonnees& base, const QString& code,
+                                                                             const QDate& debut, const QDate& fin,
+                                                                             const QList<Ligne>& lignes, QString& erreur)
+{
+    const auto table = tablePluie(code, erreur);
+    const auto existantes = table ? lignesDe(base, *table, debut, fin, erreur) : std::nullopt;
+    if (!existantes)
+        return std::nullopt;
+    Projet p{table->texte(), debut, fin, {}, {}};
+    QSet<Cle> confiees;
+    // Par instant saisi : la valeur, la rupture, et la mesure d'où vient la ligne (une heure corrigée la déplace).
+    struct Saisie
+    {
+        double valeur;
+        bool rupture;
+        std::optional<Cle> origine;
+        bool modifiee;
+    };
+    QMap<Cle, Saisie> saisies;
+    int fautive = -1;
+    for (qsizetype i = 0; i < lignes.size(); ++i) {
+        Cle cle;
+        double valeur = 0;
+        Etat etat = lire(lignes[i], cle, valeur);
+        if (etat == Etat::Lue && (cle.first < debut || cle.first > fin))
+            etat = Etat::Illisible;
+        p.etats << etat;
+        if (lignes[i].origine)
+            confiees.insert({lignes[i].origine->first, lignes[i].origine->second});
+        std::optional<Cle> origine;
+        if (lignes[i].origine)
+            origine = Cle{lignes[i].origine->first, lignes[i].origine->second};
+        if (etat == Etat::Lue)
+            saisies.insert(cle, {valeur, !lignes[i].rupture.trimmed().isEmpty(), origine, lignes[i].modifiee});
+        else if (etat != Etat::Vide && fautive < 0)
+            fautive = int(i);
+    }
+    if (fautive >= 0) {
+        erreur = QStringLiteral("La ligne %1 de la grille n'a pas de date, d'heure ou de valeur lisible dans la période du %2 au %3 : "
+                                "corrigez-la ou supprimez-la. Rien n'a été enregistré.")
+                     .arg(fautive + 1).arg(TexteDate(debut), TexteDate(fin));
+        return p;
+    }
+    QHash<Cle, LigneMesure> enBase;
+    QList<const LigneMesure*> absentes;
+    for (const LigneMesure& l : *existantes) {
+        enBase.insert({l.date, l.heure}, l);
+        if (!confiees.contains({l.date, l.heure}))
+            absentes << &l;
+    }
+    // Une mesure que la grille n'a jamais montrée ne peut pas y avoir été supprimée.
+    if (!absentes.isEmpty()) {
+        erreur = QStringLiteral("La grille ne tient pas toutes les mesures du %1 au %2 : %3 de la base n'y ont jamais été "
+                                "(la première le %4 à %5). Rien n'a été enregistré ; rechargez les mesures avant de corriger.")
+                     .arg(TexteDate(debut), TexteDate(fin)).arg(absentes.size())
+                     .arg(TexteDate(absentes.first()->date), TexteHeure(absentes.first()->heure));
+        return std::nullopt;
+    }
+    for (const LigneMesure& l : *existantes)
+        if (!saisies.contains({l.date, l.heure}))
+            p.changements << ChangementMesure{l.date, l.heure, l, std::nullopt};
+    for (auto it = saisies.begin(); it != saisies.end(); ++it) {
+        const auto avant = enBase.contains(it.key()) ? std::optional<LigneMesure>(enBase.value(it.key())) : std::nullopt;
+        if (!avant && it->origine && !enBase.contains(*it->origine) && !it->modifiee)
+            continue;
+        // Une mesure déplacée garde les autres colonnes de sa ligne d'origine.
+        auto modele = avant;
+        if (!modele && it->origine && enBase.contains(*it->origine)) {
+            modele = enBase.value(*it->origine);
+            modele->date = it.key().first;
+            modele->heure = it.key().second;
+        }
+        const LigneMesure apres = ligneApres(modele, it.key(), it->valeur, it->rupture ? 1 : 0, QStringLiteral("M"));
+        if (!avant || !memeMesure(*avant, apres))
+            p.changements << ChangementMesure{it.key().first, it.key().second, avant, apres};
+    }
+    erreur.clear();
+    return p;
+}
+
+std::optional<EnregistrementPoints::Projet> EnregistrementPoints::projetPointsPoses(
+    BaseDonnees& base, const QString& code, const QList<std::pair<QDate, double>>& points, QString& erreur)
 {
     const auto table = tablePluie(code, erreur);
     if (!table || points.isEmpty())
-        return false;
-    return toutOuRien(base, erreur, [&] {
-        if (!supprimer(base, *table, points.first().first, points.last().first))
-            return false;
-        for (const auto& [date, valeur] : points)
-            // Les colonnes nommées : les tables de pluie ont des colonnes de plus que ces sept valeurs.
-            if (!base.Execute("INSERT INTO " + *table + " (DateCreation, Heure, Pluie, Continuite, ModeObtention, Validite, "
-                              "Commentaire) VALUES (" + TexteSqlDate(date) + " , '12:00:00' , "
-                              + TexteSqlNombre(valeur) + " , 0 , 'C' , 0 , '')"))
-                return false;
-        return true;
-    });
+        return std::nullopt;
+    QMap<QDate, double> poses;
+    for (const auto& [jour, valeur] : points)
+        poses.insert(jour, valeur);
+    const QDate premier = poses.firstKey(), dernier = poses.lastKey();
+    const auto existantes = lignesDe(base, *table, premier, dernier, erreur);
+    if (!existantes)
+        return std::nullopt;
+    Projet p{table->texte(), premier, dernier, {}, {}};
+    QHash<Cle, LigneMesure> enBase;
+    for (const LigneMesure& l : *existantes) {
+        enBase.insert({l.date, l.heure}, l);
+        if (!(l.heure == midi && poses.contains(l.date)))
+            p.changements << ChangementMesure{l.date, l.heure, l, std::nullopt};
+    }
+    for (auto it = poses.begin(); it != poses.end(); ++it) {
+        const Cle cle{it.key(), midi};
+        const auto avant = enBase.contains(cle) ? std::optional<LigneMesure>(enBase.value(cle)) : std::nullopt;
+        LigneMesure apres = ligneApres(avant, cle, it.value(), 0, QStringLiteral("C"));
+        if (!avant) {
+            apres.colonnes.insert(QStringLiteral("validite"), 0);
+            apres.colonnes.insert(QStringLiteral("commentaire"), QString());
+        }
+        if (!avant || !memeMesure(*avant, apres) || TexteCellule(avant->colonnes.value(QStringLiteral("modeobtention"))) != "C")
+            p.changements << ChangementMesure{cle.first, cle.second, avant, apres};
+    }
+    return p;
 }
 
-bool EnregistrementPoints::supprimerPlage(BaseDonnees& base, const QString& code, const QDate& premier,
-                                          const QDate& dernier, QString& erreur)
+std::optional<EnregistrementPoints::Projet> EnregistrementPoints::projetPlage(BaseDonnees& base, const QString& code,
+                                                                            const QDate& premier, const QDate& dernier,
+                                                                            QString& erreur)
 {
     const auto table = tablePluie(code, erreur);
-    if (!table)
-        return false;
-    return toutOuRien(base, erreur, [&] {
-        return base.Execute("DELETE FROM " + *table + " WHERE DateCreation >=" + FormatDateBase(premier)
-                            + " AND DateCreation <=" + FormatDateBase(dernier))
-            && marquerRupture(base, *table,
-                              "SELECT DateCreation, Heure FROM " + *table + " WHERE DateCreation <="
-                                  + FormatDateBase(premier) + " ORDER bY DateCreation DESC",
-                              " SET Continuite=1,ModeObtention='M'")
-            && marquerRupture(base, *table,
-                              "SELECT DateCreation, Heure FROM " + *table + " WHERE DateCreation >="
-                                  + FormatDateBase(dernier) + " ORDER bY DateCreation ASC",
-                              " SET Continuite=1, ModeObtention='M'");
-    });
+    const auto existantes = table ? lignesDe(base, *table, premier, dernier, erreur) : std::nullopt;
+    if (!existantes)
+        return std::nullopt;
+    Projet p{table->texte(), premier, dernier, {}, {}};
+    for (const LigneMesure& l : *existantes)
+        p.changements << ChangementMesure{l.date, l.heure, l, std::nullopt};
+    // Les mesures qui bordent le trou marquent la rupture de continuité, à la main.
+    for (const bool avant : {true, false}) {
+        bool lu = false;
+        const auto voisine = bord(base, *table, avant ? premier : dernier, avant, lu);
+        if (!lu) {
+            erreur = rienEnregistre.arg(base.DerniereErreur());
+            return std::nullopt;
+        }
+        if (!voisine)
+            continue;
+        LigneMesure marquee = *voisine;
+        marquee.colonnes.insert(QStringLiteral("continuite"), 1);
+        marquee.colonnes.insert(QStringLiteral("modeobtention"), QStringLiteral("M"));
+        if (!(marquee == *voisine))
+            p.changements << ChangementMesure{voisine->date, voisine->heure, voisine, marquee};
+    }
+    return p;
+}
+
+bool EnregistrementPoints::enregistrer(BaseDonnees& base, const Projet& projet, const QString& origine, QString& erreur)
+{
+    if (projet.changements.isEmpty())
+        return true;
+    return HistoriqueMesures::corriger(base, projet.table, origine, projet.changements, erreur);
 }

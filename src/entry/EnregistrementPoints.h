@@ -1,49 +1,71 @@
 #pragma once
 
+#include "data/ChangementMesure.h"
+
 #include <QDate>
 #include <QList>
 #include <QString>
-#include <functional>
+#include <optional>
 #include <utility>
 
 class BaseDonnees;
 
 // Les écritures de la saisie des points de pluie dans la table PLUVIO_<code>,
-// chacune tout ou rien : si un seul ordre échoue, la table reste exactement
-// comme avant et `erreur` dit, en français, que rien n'a été enregistré.
+// en deux temps : le projet, calculé sur la base sans rien écrire, dit ce qui
+// changerait (à montrer à l'utilisateur) ; l'enregistrement l'écrit tout ou
+// rien, avec son lot dans l'historique des corrections. Seules les mesures qui
+// changent sont écrites : les autres gardent leur mode d'obtention et toutes
+// leurs colonnes.
 class EnregistrementPoints
 {
 public:
-    // Une ligne de la grille des points, telle que saisie.
+    // Une ligne de la grille des points, telle que saisie ; `origine` est l'instant de la mesure
+    // qu'elle montrait quand la grille a été remplie (aucun pour une ligne insérée). Une ligne
+    // remplie d'un jour sans mesure (un graphique par jours en montre un pour chaque jour) et
+    // laissée telle quelle n'ajoute rien.
     struct Ligne
     {
         QString date, heure, valeur, rupture;
         bool remplie = true;
+        std::optional<std::pair<QDate, QTime>> origine;
+        bool modifiee = false;
     };
     enum class Etat {
-        Enregistree,
+        Lue,
         Vide,         // rien dans la ligne : ni lue ni écrite
         Incomplete,   // date ou heure manquante
         Illisible     // date, heure ou valeur qui ne se lit pas
     };
-    struct Bilan
+
+    // Ce qu'une écriture changerait.
+    struct Projet
     {
-        QList<Etat> etats;   // une par ligne
-        int enregistrees = 0;
-        int ecartees = 0;    // incomplètes ou illisibles
+        QString table;
+        QDate debut, fin;
+        QList<ChangementMesure> changements;
+        QList<Etat> etats;   // grille : une par ligne
+
+        int modifiees() const;
+        int ajoutees() const;
+        int supprimees() const;
+        // "3 mesures modifiées, 1 ajoutée, 2 supprimées, sur la station … du … au …"
+        QString bilan(const QString& station) const;
     };
 
-    // La grille entière : la période chargée est supprimée, puis chaque ligne
-    // lisible est écrite ("M", rupture d'après la colonne Rupt).
-    static bool enregistrerGrille(BaseDonnees& base, const QString& code, const QDate& debut, const QDate& fin,
-                                  const QList<Ligne>& lignes, Bilan& bilan, QString& erreur,
-                                  const std::function<void(int pourcent)>& pourcent = {});
-    // Les points posés sur le graphique : de la première à la dernière date,
-    // les mesures sont remplacées par ces points, à midi, obtenus "C".
-    static bool enregistrerPointsPoses(BaseDonnees& base, const QString& code,
-                                       const QList<std::pair<QDate, double>>& points, QString& erreur);
-    // Les mesures du `premier` au `dernier` jour supprimées ; les mesures qui
-    // bordent le trou, de chaque côté, marquent une rupture de continuité.
-    static bool supprimerPlage(BaseDonnees& base, const QString& code, const QDate& premier, const QDate& dernier,
-                               QString& erreur);
+    // La grille entière, comparée aux mesures de la période chargée : refusée (`erreur` dit
+    // pourquoi) si une mesure de la base n'y a jamais été (la grille ne les tient pas toutes) ou
+    // si une ligne ne se lit pas ; dans ce dernier cas le projet rendu, sans changement, garde
+    // l'état de chaque ligne, pour les marquer.
+    static std::optional<Projet> projetGrille(BaseDonnees& base, const QString& code, const QDate& debut,
+                                              const QDate& fin, const QList<Ligne>& lignes, QString& erreur);
+    // Les points posés sur le graphique : de la première à la dernière date, les mesures
+    // remplacées par ces points, à midi, obtenus "C".
+    static std::optional<Projet> projetPointsPoses(BaseDonnees& base, const QString& code,
+                                                   const QList<std::pair<QDate, double>>& points, QString& erreur);
+    // Les mesures du `premier` au `dernier` jour supprimées ; celles qui bordent le trou, de
+    // chaque côté, marquent une rupture de continuité.
+    static std::optional<Projet> projetPlage(BaseDonnees& base, const QString& code, const QDate& premier,
+                                             const QDate& dernier, QString& erreur);
+    // Le projet écrit, avec son lot d'historique d'origine `origine` ; refusé si une mesure a changé depuis.
+    static bool enregistrer(BaseDonnees& base, const Projet& projet, const QString& origine, QString& erreur);
 };

@@ -98,6 +98,31 @@ void GrillePoints::supprimerLigne(int ligne)
     m_modele->supprimerLigne(ligne);
 }
 
+void GrillePoints::setOrigine(int ligne, const QDate& date, const QTime& heure)
+{
+    m_modele->setOrigine(ligne, date, heure);
+}
+
+std::optional<std::pair<QDate, QTime>> GrillePoints::origine(int ligne) const
+{
+    return m_modele->origine(ligne);
+}
+
+void GrillePoints::marquerModifiee(int ligne)
+{
+    m_modele->marquerModifiee(ligne);
+}
+
+bool GrillePoints::modifiee(int ligne) const
+{
+    return m_modele->modifiee(ligne);
+}
+
+QList<std::pair<QDate, QTime>> GrillePoints::originesRetirees() const
+{
+    return m_modele->originesRetirees();
+}
+
 bool GrillePoints::ligneRemplie(int ligne) const
 {
     return m_modele->ligneRemplie(ligne);

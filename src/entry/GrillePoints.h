@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QDate>
+#include <QTime>
+#include <optional>
+#include <utility>
 #include <QTableView>
 
 class ModelePoints;
@@ -45,6 +48,15 @@ public:
     int ligneActive() const;
     void insererLigne(int avant);
     void supprimerLigne(int ligne);
+    // L'instant de la mesure que la ligne montrait quand la grille a été remplie ; aucun pour
+    // une ligne insérée. Il la suit quand la grille est triée.
+    void setOrigine(int ligne, const QDate& date, const QTime& heure);
+    std::optional<std::pair<QDate, QTime>> origine(int ligne) const;
+    // Une ligne que l'utilisateur a changée depuis le remplissage.
+    void marquerModifiee(int ligne);
+    bool modifiee(int ligne) const;
+    // Les instants des mesures dont l'utilisateur a supprimé la ligne depuis le remplissage.
+    QList<std::pair<QDate, QTime>> originesRetirees() const;
     // Une ligne tient des données quand l'une des colonnes date, heure ou valeur n'est pas vide.
     bool ligneRemplie(int ligne) const;
     // Trie sur la date puis l'heure (dates illisibles à la fin, ordre gardé à

@@ -115,6 +115,8 @@ bool ModelePoints::setData(const QModelIndex& index, const QVariant& valeur, int
 void ModelePoints::setLignes(int n)
 {
     n = std::max(0, n);
+    if (n == 0)
+        m_originesRetirees.clear();
     const int actuel = int(m_lignes.size());
     if (n > actuel) {
         beginInsertRows({}, actuel, n - 1);
@@ -178,6 +180,28 @@ void ModelePoints::definirBornesDates(const QDate& minimum, const QDate& maximum
     m_dateMaximum = maximum;
 }
 
+void ModelePoints::setOrigine(int ligne, const QDate& date, const QTime& heure)
+{
+    if (ligne >= 0 && ligne < m_lignes.size())
+        m_lignes[ligne].origine = std::pair{date, heure};
+}
+
+std::optional<std::pair<QDate, QTime>> ModelePoints::origine(int ligne) const
+{
+    return ligne >= 0 && ligne < m_lignes.size() ? m_lignes.at(ligne).origine : std::nullopt;
+}
+
+void ModelePoints::marquerModifiee(int ligne)
+{
+    if (ligne >= 0 && ligne < m_lignes.size())
+        m_lignes[ligne].modifiee = true;
+}
+
+bool ModelePoints::modifiee(int ligne) const
+{
+    return ligne >= 0 && ligne < m_lignes.size() && m_lignes.at(ligne).modifiee;
+}
+
 void ModelePoints::insererLigne(int avant)
 {
     avant = std::clamp(avant, 0, int(m_lignes.size()));
@@ -191,6 +215,8 @@ void ModelePoints::supprimerLigne(int ligne)
     if (ligne < 0 || ligne >= m_lignes.size())
         return;
     beginRemoveRows({}, ligne, ligne);
+    if (m_lignes.at(ligne).origine)
+        m_originesRetirees << *m_lignes.at(ligne).origine;
     m_lignes.removeAt(ligne);
     endRemoveRows();
 }

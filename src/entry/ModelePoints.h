@@ -4,7 +4,10 @@
 
 #include <QAbstractTableModel>
 #include <QDate>
+#include <QTime>
 #include <array>
+#include <optional>
+#include <utility>
 
 // Les cellules de la grille des points : texte, style et verrou de chaque
 // cellule, ligne par ligne. Une colonne -1 désigne toute la ligne.
@@ -42,6 +45,12 @@ public:
     void insererLigne(int avant);
     void supprimerLigne(int ligne);
     bool ligneRemplie(int ligne) const;
+    void setOrigine(int ligne, const QDate& date, const QTime& heure);
+    std::optional<std::pair<QDate, QTime>> origine(int ligne) const;
+    void marquerModifiee(int ligne);
+    bool modifiee(int ligne) const;
+    // Les instants des mesures dont la ligne a été supprimée depuis le remplissage (la grille vidée les oublie).
+    const QList<std::pair<QDate, QTime>>& originesRetirees() const { return m_originesRetirees; }
     // Tri stable sur la date puis l'heure ; rend la nouvelle place de `suivie`.
     int trierSurDateHeure(int suivie);
 
@@ -59,7 +68,15 @@ private:
         Style style = Style::Normal;
         bool verrou = false;
     };
-    using Ligne = std::array<Cellule, GrillePoints::nombreColonnes>;
+    // Les cellules d'une ligne, et l'instant de la mesure qu'elle montrait au remplissage.
+    struct Ligne
+    {
+        std::array<Cellule, GrillePoints::nombreColonnes> cellules{};
+        std::optional<std::pair<QDate, QTime>> origine;
+        bool modifiee = false;
+        Cellule& operator[](std::size_t c) { return cellules[c]; }
+        const Cellule& at(std::size_t c) const { return cellules.at(c); }
+    };
 
     bool existe(int ligne, int colonne) const;
     // Les colonnes [debut, fin) que désigne `colonne`, vide hors de la grille.
@@ -69,6 +86,7 @@ private:
     void appliquerOrdre(const QList<int>& ordre);
 
     QList<Ligne> m_lignes;
+    QList<std::pair<QDate, QTime>> m_originesRetirees;
     QDate m_dateMinimum;
     QDate m_dateMaximum;
 };

@@ -6,6 +6,7 @@
 #include "commun/Cellule.h"
 #include "commun/Dates.h"
 #include "commun/Horloge.h"
+#include "commun/Nombres.h"
 #include "control/HoteGraphique.h"
 #include "control/VueGraphique.h"
 #include "entry/GrillePoints.h"
@@ -85,31 +86,36 @@ protected:
     HoteGraphique hote;
 };
 
-TEST_F(Edition, PointsPosesPuisEnregistresOuAbandonnes)
+TEST_F(Edition, PointsPosesAMidiEnregistresAvecLeBilanPuisRecharges)
 {
     ctl().declencheOutil(4);
     for (double fx : {0.3, 0.5, 0.7})
         QTest::mouseClick(vue(), Qt::LeftButton, {}, point(fx, 0.5));
     GrillePoints* grille = ctl().SprPoints();
     ASSERT_EQ(grille->lignes(), 3);
+    EXPECT_EQ(grille->texte(1, GrillePoints::Heure), "12:00:00");  // l'heure qu'ils auront en base
     const QString premier = grille->texte(0, 0), dernier = grille->texte(2, 0);
+    const double pose = LireNombre(grille->texte(0, GrillePoints::Valeur)).value_or(-1);
+    const int d1 = premier.left(2).toInt(), d3 = dernier.left(2).toInt();
     const QStringList avant = mars();
 
-    // Refusé à la question : rien ne change.
+    // Refusé à la question, qui dit ce qui changerait : rien ne change.
     messages.repondre(false);
-    ctl().DeclencheEnregistrer();
+    QTest::mouseClick(ctl().findChild<QPushButton*>("CmdEnregistrer"), Qt::LeftButton);
     ASSERT_EQ(messages.messages().size(), 1);
-    EXPECT_EQ(messages.textes().first(), "Etes vous sûr de vouloir enregistrer les points à partir du " + premier
-                                             + " jusqu'au " + dernier + " ?");
+    EXPECT_EQ(messages.textes().first(), QStringLiteral("Etes vous sûr de vouloir enregistrer les points à partir du %1 jusqu'au %2 ?\n"
+                                                        "3 mesures modifiées, 0 ajoutée, %3 supprimées, sur la station 76402001 "
+                                                        "Port-Aubin du %1 au %2.")
+                                             .arg(premier, dernier).arg(d3 - d1 + 1 - 3));
     EXPECT_EQ(mars(), avant);
 
-    // Accepté : de la première à la dernière date, seuls les trois points restent, à midi, "C".
+    // Accepté : de la première à la dernière date, seuls les trois points restent, à midi, "C" ;
+    // le graphique est rechargé de la base et la grille des points posés vidée.
     messages.vider();
     messages.repondre(true);
     ctl().DeclencheEnregistrer();
     ASSERT_EQ(messages.messages().size(), 1) << messages.textes().join('\n').toStdString();
     const QStringList apres = mars();
-    const int d1 = premier.left(2).toInt(), d3 = dernier.left(2).toInt();
     int dansLaPlage = 0;
     for (const QString& l : apres) {
         const int j = l.left(2).toInt();
@@ -120,8 +126,20 @@ TEST_F(Edition, PointsPosesPuisEnregistresOuAbandonnes)
     }
     EXPECT_EQ(dansLaPlage, 3);
     EXPECT_EQ(apres.size(), avant.size() - (d3 - d1 + 1) + 3);
+    EXPECT_EQ(grille->lignes(), 0);
+    EXPECT_EQ(ctl().outilCourant(), 4);
+    // La courbe rechargée montre le premier point posé à son jour.
+    const CourbePtr courbe = ctl().CollCourbes().GetCourbe(1);
+    int trouve = 0;
+    for (int i = 0; i < courbe->NbValeurs(); ++i)
+        if (TexteCellule(courbe->cellule(0, i)).left(10) == premier) {
+            ++trouve;
+            EXPECT_NEAR(LireNombre(courbe->cellule(2, i)).value_or(-2), pose, 0.005);
+        }
+    EXPECT_EQ(trouve, 1);
 
-    // Abandonner les points marqués : la grille se vide, sans toucher la base.
+    // Des points posés puis abandonnés : la grille se vide, sans toucher la base.
+    QTest::mouseClick(vue(), Qt::LeftButton, {}, point(0.4, 0.5));
     ctl().DeclencheSupprimer();
     EXPECT_EQ(grille->lignes(), 0);
     EXPECT_EQ(mars(), apres);
@@ -136,17 +154,21 @@ TEST_F(Edition, PlageSupprimeeDansLesDeuxSensAvecSesRuptures)
         QTest::mouseMove(vue(), point(a, 0.6));
         QTest::mouseRelease(vue(), Qt::RightButton, {}, point(a, 0.6));
     };
-    // De droite à gauche, refusé puis accepté.
+    // De droite à gauche puis de gauche à droite, refusé : la même question pour la même plage.
     messages.repondre(false);
     glisser(0.6, 0.4);
-    ASSERT_EQ(messages.messages().size(), 1);
-    EXPECT_TRUE(messages.textes().first().startsWith("Voulez vous supprimer les points entre le "));
-    EXPECT_EQ(mars(), avant);
+    messages.repondre(false);
+    glisser(0.4, 0.6);
+    ASSERT_EQ(messages.messages().size(), 2);
     const QString question = messages.textes().first();
+    EXPECT_TRUE(question.startsWith("Voulez vous supprimer les points entre le ")) << question.toStdString();
+    EXPECT_TRUE(question.contains("\n2 mesures modifiées, 0 ajoutée, ")) << question.toStdString();
+    EXPECT_EQ(messages.textes().last(), question);
+    EXPECT_EQ(mars(), avant);
     messages.vider();
     messages.repondre(true);
     glisser(0.6, 0.4);
-    ASSERT_EQ(messages.textes().first(), question);   // la même plage dans les deux sens
+    ASSERT_EQ(messages.textes().value(0), question);
     const QStringList apres = mars();
     ASSERT_LT(apres.size(), avant.size());
     // Les mesures qui bordent le trou portent la rupture.
@@ -154,11 +176,10 @@ TEST_F(Edition, PlageSupprimeeDansLesDeuxSensAvecSesRuptures)
     for (const QString& l : apres)
         ruptures += l.endsWith(" 1 M") ? 1 : 0;
     EXPECT_EQ(ruptures, 2);
-    // De gauche à droite, la même question pour la même plage.
+    // La même plage de nouveau : plus rien à supprimer, rien n'est demandé.
     messages.vider();
-    messages.repondre(false);
-    glisser(0.4, 0.6);
-    EXPECT_EQ(messages.textes().value(0), question);
+    glisser(0.6, 0.4);
+    EXPECT_EQ(messages.textes(), QStringList{"Aucune mesure ne change : rien à enregistrer."});
 }
 
 TEST_F(Edition, GrilleDesPointsModifieeInsereeSupprimeeEtEnregistree)
@@ -194,7 +215,7 @@ TEST_F(Edition, GrilleDesPointsModifieeInsereeSupprimeeEtEnregistree)
     const QRect rupt = g->visualRect(g->model()->index(ligneDu(21), GrillePoints::Rupture));
     QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, rupt.center());
     EXPECT_EQ(g->texte(ligneDu(21), GrillePoints::Rupture).trimmed(), "R");
-    // Une heure effacée : la ligne sera écartée.
+    // Une heure effacée : la ligne ne se lit plus.
     g->setTexte(ligneDu(22), GrillePoints::Heure, "");
     emit g->celluleModifiee(ligneDu(22), GrillePoints::Heure);
     EXPECT_EQ(g->style(ligneDu(22), GrillePoints::Heure), GrillePoints::Style::Invalide);
@@ -211,35 +232,71 @@ TEST_F(Edition, GrilleDesPointsModifieeInsereeSupprimeeEtEnregistree)
     if (!dossierImages.isEmpty())
         hote.grab().save(dossierImages + "/outil6-grille.png");
 
+    // La ligne sans heure empêche tout enregistrement : rien n'est perdu, elle reste à corriger.
+    const QStringList avant = mars();
     messages.vider();
     QTest::mouseClick(ctl().findChild<QPushButton*>("CmdEnregistrer"), Qt::LeftButton);
     ASSERT_EQ(messages.messages().size(), 1);
-    EXPECT_TRUE(messages.textes().first().contains("1 ligne(s) sans date ou heure")) << messages.textes().first().toStdString();
+    EXPECT_TRUE(messages.textes().first().startsWith(QStringLiteral("La ligne %1 de la grille").arg(ligneDu(22) + 1)))
+        << messages.textes().first().toStdString();
+    EXPECT_EQ(mars(), avant);
+    EXPECT_EQ(g->style(ligneDu(22), GrillePoints::Date), GrillePoints::Style::Invalide);
+
+    // L'heure rendue : la question dit les trois changements, et seules ces mesures changent.
+    g->setTexte(ligneDu(22), GrillePoints::Heure, "12:00:00");
+    emit g->celluleModifiee(ligneDu(22), GrillePoints::Heure);
+    messages.vider();
+    messages.repondre(true);
+    QTest::mouseClick(ctl().findChild<QPushButton*>("CmdEnregistrer"), Qt::LeftButton);
+    ASSERT_EQ(messages.messages().size(), 1) << messages.textes().join('\n').toStdString();
+    EXPECT_EQ(messages.textes().first(), "Enregistrer la grille des points ?\n2 mesures modifiées, 0 ajoutée, 1 supprimée, sur la "
+                                         "station 76402001 Port-Aubin du 01/03/2023 au 31/03/2023.");
     const QStringList apres = mars();
-    EXPECT_EQ(apres.size(), n - 2);   // la ligne supprimée et la ligne sans heure
+    EXPECT_EQ(apres.size(), n - 1);
     EXPECT_TRUE(apres.filter(QRegularExpression("^20 .* 4.5 0 M$")).size() == 1) << apres.join('\n').toStdString();
     EXPECT_TRUE(apres.filter(QRegularExpression("^21 .* 1 M$")).size() == 1);
-    EXPECT_TRUE(apres.filter(QRegularExpression("^(22|25) ")).isEmpty());
-    // Les lignes écrites sont verrouillées sur leur date et leur heure, l'écartée en rouge.
-    EXPECT_TRUE(g->verrouille(ligneDu(20), GrillePoints::Date));
-    EXPECT_EQ(g->style(ligneDu(22), GrillePoints::Date), GrillePoints::Style::Invalide);
+    EXPECT_TRUE(apres.filter(QRegularExpression("^25 ")).isEmpty());
+    int differentes = 0;
+    for (const QString& l : avant)
+        differentes += apres.contains(l) ? 0 : 1;
+    EXPECT_EQ(differentes, 3);
+    // Rechargée : la grille montre ce que la base tient désormais (un jour par ligne, le 25 à zéro).
+    EXPECT_EQ(ctl().outilCourant(), 6);
+    EXPECT_EQ(g->lignes(), n);
+    EXPECT_EQ(g->texte(ligneDu(20), GrillePoints::Valeur), "4.5");
+    EXPECT_EQ(g->style(ligneDu(20), GrillePoints::Valeur), GrillePoints::Style::Normal);
 }
 
-TEST_F(Edition, GrilleVideeDemandeAvantDEffacerEtValidationRefuseLaPlage)
+TEST_F(Edition, GrilleVideeDitToutCeQuiPartEtValidationRefuseLaPlage)
 {
     ctl().declencheOutil(6);
     GrillePoints* g = ctl().SprPoints();
     ASSERT_GT(g->lignes(), 0);
     const QStringList avant = mars();
-    g->setLignes(0);
+    // Chaque ligne supprimée une à une : toute la période part, dit en nombre.
+    while (g->lignes() > 0)
+        g->supprimerLigne(0);
     messages.repondre(false);
     QTest::mouseClick(ctl().findChild<QPushButton*>("CmdEnregistrer"), Qt::LeftButton);
     ASSERT_EQ(messages.messages().size(), 1);
-    EXPECT_EQ(messages.textes().first(), "La grille est vide : supprimer toutes les mesures du 01/03/2023 au 31/03/2023 ?");
+    EXPECT_EQ(messages.textes().first(), QStringLiteral("Enregistrer la grille des points ?\n0 mesure modifiée, 0 ajoutée, %1 supprimées, "
+                                                        "sur la station 76402001 Port-Aubin du 01/03/2023 au 31/03/2023.")
+                                             .arg(avant.size()));
     EXPECT_EQ(mars(), avant);
     messages.repondre(true);
     QTest::mouseClick(ctl().findChild<QPushButton*>("CmdEnregistrer"), Qt::LeftButton);
     EXPECT_TRUE(mars().isEmpty());
+
+    // Une grille qui ne tient pas ses mesures (vidée autrement qu'en supprimant ses lignes) : refusée.
+    tracerMars(4);
+    ctl().declencheOutil(6);
+    const QStringList avril = mars();
+    g->setLignes(0);
+    messages.vider();
+    QTest::mouseClick(ctl().findChild<QPushButton*>("CmdEnregistrer"), Qt::LeftButton);
+    ASSERT_EQ(messages.messages().size(), 1);
+    EXPECT_TRUE(messages.textes().first().startsWith("La grille ne tient pas toutes les mesures du 01/04/2023 au 30/04/2023"))
+        << messages.textes().first().toStdString();
 
     // Une plage qui commence avant la dernière validation est refusée, sans question.
     hote.setProperty("DateDerniereValidation", "31/03/2023");

@@ -63,10 +63,19 @@ protected:
             return m_vraie.Annuler();
         }
     }
-    bool creerTable(const QString&, const QList<ColonneTable>&, const QStringList&) override { return false; }
+    bool creerTable(const QString& table, const QList<ColonneTable>& colonnes, const QStringList& cle) override
+    {
+        return passe() && m_vraie.CreerTable(table, colonnes, cle);
+    }
     bool supprimerTable(const QString&) override { return false; }
-    bool creerIndex(const QString&, const QStringList&) override { return false; }
-    bool insererLignes(const QString&, const QList<ColonneTable>&, const QList<QVariantList>&) override { return false; }
+    bool creerIndex(const QString& table, const QStringList& colonnes) override
+    {
+        return passe() && m_vraie.CreerIndex(table, colonnes);
+    }
+    bool insererLignes(const QString& table, const QList<ColonneTable>&, const QList<QVariantList>& lignes) override
+    {
+        return passe() && m_vraie.InsererLignes(table, lignes);
+    }
     QList<ColonneTable> colonnesTable(const QString& table) override { return m_vraie.ColonnesTable(table); }
 
 private:

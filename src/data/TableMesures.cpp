@@ -1,0 +1,103 @@
+#include "data/TableMesures.h"
+
+#include "commun/Cellule.h"
+#include "commun/Dates.h"
+#include "data/BaseDonnees.h"
+#include "data/Litteraux.h"
+
+#include <QStringList>
+#include <cmath>
+
+namespace {
+
+const QString colonneDate = QStringLiteral("DateCreation");
+const QString colonneHeure = QStringLiteral("Heure");
+
+OrdreSql instant(const QDate& date, const QTime& heure)
+{
+    return " WHERE DateCreation=" + FormatDateBase(date) + " AND Heure=" + FormatHeureBase(TexteHeure(heure));
+}
+
+// Les colonnes de la table, vérifiées ; rien si l'une ne passe pas ou si la table n'a pas ses deux colonnes d'instant.
+std::optional<QList<ColonneTable>> colonnes(BaseDonnees& base, const NomVerifie& table)
+{
+    const QList<ColonneTable> toutes = base.ColonnesTable(table.texte());
+    bool date = false, heure = false;
+    for (const ColonneTable& c : toutes) {
+        if (!EstNomVerifie(c.nom))
+            return std::nullopt;
+        date = date || c.nom.compare(colonneDate, Qt::CaseInsensitive) == 0;
+        heure = heure || c.nom.compare(colonneHeure, Qt::CaseInsensitive) == 0;
+    }
+    if (!date || !heure)
+        return std::nullopt;
+    return toutes;
+}
+
+// Une valeur sous la forme de sa colonne : un entier relu d'un historique en réel redevient entier.
+QVariant pourColonne(const QVariant& v, TypeColonne type)
+{
+    const bool nombre = v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Int || v.typeId() == QMetaType::LongLong;
+    if (!nombre)
+        return v;
+    if (type == TypeColonne::Entier || type == TypeColonne::Booleen)
+        return QVariant(qint64(std::llround(v.toDouble())));
+    return type == TypeColonne::Reel ? QVariant(v.toDouble()) : v;
+}
+
+} // namespace
+
+std::optional<QList<LigneMesure>> TableMesures::lire(BaseDonnees& base, const NomVerifie& table, const QDate& debut,
+                                                     const QDate& fin)
+{
+    const auto cols = colonnes(base, table);
+    if (!cols)
+        return std::nullopt;
+    QStringList noms;
+    for (const ColonneTable& c : *cols)
+        noms << c.nom;
+    TableauValeurs t;
+    qint32 n = 0;
+    if (!base.ExtraireRecords("SELECT " + OrdreSql::sansVerification(noms.join(u',')) + " FROM " + table
+                                  + " WHERE DateCreation>=" + FormatDateBase(debut) + " AND DateCreation<=" + FormatDateBase(fin)
+                                  + " ORDER BY DateCreation, Heure",
+                              t, n))
+        return std::nullopt;
+    QList<LigneMesure> lignes;
+    lignes.reserve(n);
+    for (int r = 0; r < n; ++r) {
+        LigneMesure l;
+        for (int c = 0; c < cols->size(); ++c) {
+            const QString& nom = (*cols)[c].nom;
+            if (nom.compare(colonneDate, Qt::CaseInsensitive) == 0)
+                l.date = DateDepuisCellule(t.valeur(c, r)).value_or(QDateTime()).date();
+            else if (nom.compare(colonneHeure, Qt::CaseInsensitive) == 0)
+                l.heure = LireHeure(TexteCellule(t.valeur(c, r))).value_or(QTime(0, 0));
+            else
+                l.colonnes.insert(nom.toLower(), EstVide(t.valeur(c, r)) ? QVariant() : t.valeur(c, r));
+        }
+        lignes << l;
+    }
+    return lignes;
+}
+
+bool TableMesures::appliquer(BaseDonnees& base, const NomVerifie& table, const QList<ChangementMesure>& changements)
+{
+    const auto cols = colonnes(base, table);
+    if (!cols)
+        return false;
+    QList<QVariantList> nouvelles;
+    for (const ChangementMesure& ch : changements) {
+        if (!base.Execute("DELETE FROM " + table + instant(ch.date, ch.heure)))
+            return false;
+        if (!ch.apres)
+            continue;
+        QVariantList ligne;
+        for (const ColonneTable& c : *cols)
+            ligne << (c.nom.compare(colonneDate, Qt::CaseInsensitive) == 0   ? QVariant(ch.apres->date)
+                      : c.nom.compare(colonneHeure, Qt::CaseInsensitive) == 0 ? QVariant(TexteHeure(ch.apres->heure))
+                                                                               : pourColonne(ch.apres->colonnes.value(c.nom.toLower()), c.type));
+        nouvelles << ligne;
+    }
+    return nouvelles.isEmpty() || base.InsererLignes(table.texte(), nouvelles);
+}
