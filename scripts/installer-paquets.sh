@@ -7,7 +7,7 @@ set -euo pipefail
 
 paquets=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-svg-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n
   qt6-tools-dev qt6-tools-dev-tools
   dpkg-dev file
   libsqlite3-dev sqlite3

@@ -14,6 +14,7 @@
 #include "control/EnteteStations.h"
 #include "control/VueGraphique.h"
 #include "data/BaseDonnees.h"
+#include "data/HistoriqueMesures.h"
 #include "data/bases/BaseAcces.h"
 #include "data/bases/BaseExemple.h"
 #include "data/bases/BasePostgres.h"
@@ -97,6 +98,7 @@ FenetreHote::FenetreHote(QWidget* parent)
     creerMenus();
     m_formulaire->definirCheminEdition(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
     connect(m_panneau, &PanneauDemande::tracerDemande, this, &FenetreHote::tracer);
+    connect(m_panneau, &PanneauDemande::corrigerDemande, this, &FenetreHote::corriger);
     connect(&m_formulaire->controle(), &CtlGraphique::periodeTraceeChangee, this, &FenetreHote::majEtat);
     // Le contrôle lit les champs du formulaire sur la fenêtre qui le contient : ils y sont aussi.
     for (const QByteArray& nom : m_formulaire->dynamicPropertyNames())
@@ -168,6 +170,13 @@ void FenetreHote::creerMenuGraphique()
         const qint16 outil = choix.second;
         m->addAction(QString::fromUtf8(choix.first), this, [&c, outil] { c.declencheOutil(outil); });
     }
+    m->addSeparator();
+    QAction* corriger = m->addAction(QStringLiteral("&Corriger les mesures…"), QKeySequence(QStringLiteral("Ctrl+E")), this,
+                                     &FenetreHote::corriger);
+    corriger->setObjectName(QStringLiteral("ActionCorriger"));
+    corriger->setStatusTip(QStringLiteral("Les mesures du pluviomètre choisi, sur les dates du panneau : points, plages et grille."));
+    QAction* annuler = m->addAction(QStringLiteral("&Annuler la dernière correction…"), this, &FenetreHote::annulerDerniereCorrection);
+    annuler->setObjectName(QStringLiteral("ActionAnnulerCorrection"));
     m->addAction(QStringLiteral("Date de dernière &validation…"), this, &FenetreHote::choisirDateValidation);
     m->addSeparator();
     QAction* donnees = findChild<QDockWidget*>(QStringLiteral("VoletDonnees"))->toggleViewAction();
@@ -187,10 +196,8 @@ void FenetreHote::AppelDeclencheClick(qint16 index)
 void FenetreHote::TraitementParametres()
 {
     m_formulaire->appliquerStatistiques(m_panneau->statistiques());
-    m_formulaire->controle().ChargementDonnees();
-    m_courbes->remplir();
-    remplirDonnees();
-    majEtat();
+    m_formulaire->recharger();
+    apresChargement();
 }
 
 void FenetreHote::choisirDateValidation()
@@ -330,6 +337,18 @@ bool FenetreHote::tracer()
 {
     QString erreur;
     const auto demande = m_panneau->demande(erreur);
+    return charger(demande, erreur, false);
+}
+
+bool FenetreHote::corriger()
+{
+    QString erreur;
+    const auto demande = m_panneau->demandeCorrection(erreur);
+    return charger(demande, erreur, true);
+}
+
+bool FenetreHote::charger(const std::optional<HoteGraphique::Demande>& demande, QString erreur, bool correction)
+{
     if (!m_base)
         erreur = QStringLiteral("Aucune base n'est ouverte : Fichier, Ouvrir une base.");
     if (!demande || !m_base) {
@@ -341,16 +360,15 @@ bool FenetreHote::tracer()
     m_formulaire->appliquerStatistiques(m_panneau->statistiques());
     JaugeChargement jauge(m_formulaire->controle(), this);
     m_base->OublierEchecs();
-    const bool trace = m_formulaire->tracer(*demande, m_base.get(), erreur);
+    const bool trace = correction ? m_formulaire->corriger(*demande, m_base.get(), erreur)
+                                  : m_formulaire->tracer(*demande, m_base.get(), erreur);
     const bool annule = jauge.annulee();
     // Fermer la jauge vaudrait Annuler : elle est seulement cachée.
     jauge.hide();
     if (trace)
         erreur = HoteGraphique::echecDeChargement(*m_base);
     m_derniere = demande;
-    m_courbes->remplir();
-    remplirDonnees();
-    majEtat();
+    apresChargement();
     if (!erreur.isEmpty() || annule) {
         message(QStringLiteral("erreur"), annule ? QStringLiteral("Chargement annulé.")
                                                           : erreur.left(1).toUpper() + erreur.mid(1));
@@ -358,6 +376,49 @@ bool FenetreHote::tracer()
     }
     if (!m_formulaire->aDesDonnees())
         statusBar()->showMessage(QStringLiteral("Aucune mesure pour cette station sur cette période."), 8000);
+    return true;
+}
+
+void FenetreHote::apresChargement()
+{
+    m_courbes->remplir();
+    remplirDonnees();
+    majEtat();
+}
+
+bool FenetreHote::annulerDerniereCorrection()
+{
+    QString erreur;
+    const auto demande = m_panneau->demandeCorrection(erreur);
+    if (!demande || !m_base) {
+        message(QStringLiteral("aide"), m_base ? erreur : QStringLiteral("Aucune base n'est ouverte : Fichier, Ouvrir une base."));
+        return false;
+    }
+    const QString table = QStringLiteral("PLUVIO_") + demande->station;
+    const auto lots = HistoriqueMesures::lire(*m_base, table);
+    if (!lots || lots->isEmpty()) {
+        message(lots ? QStringLiteral("aide") : QStringLiteral("erreur"),
+                lots ? QStringLiteral("Aucune correction à annuler pour le pluviomètre %1.").arg(demande->station)
+                     : QStringLiteral("L'historique des corrections ne se lit pas : %1").arg(m_base->DerniereErreur()));
+        return false;
+    }
+    const HistoriqueMesures::Lot& dernier = lots->first();
+    const QString question = QStringLiteral("Annuler la dernière correction du pluviomètre %1 (%2, le %3 par %4) ? "
+                                            "%5 mesure(s) reprendront leur valeur d'avant.")
+                                 .arg(demande->station, dernier.origine, TexteDateHeure(dernier.quand).left(16), dernier.qui)
+                                 .arg(dernier.changements.size());
+    if (AfficherMessage(QStringLiteral("question"), question) != BoutonMessage::Oui)
+        return false;
+    HistoriqueMesures::Lot annule;
+    if (!HistoriqueMesures::annulerDernier(*m_base, table, annule, erreur)) {
+        message(QStringLiteral("erreur"), erreur);
+        return false;
+    }
+    statusBar()->showMessage(QStringLiteral("Correction annulée : %1 mesure(s) rendues telles qu'avant.").arg(annule.changements.size()),
+                             8000);
+    // Le graphique de cette station montre ce que la base tient de nouveau.
+    if (m_derniere && m_derniere->station == demande->station)
+        TraitementParametres();
     return true;
 }
 

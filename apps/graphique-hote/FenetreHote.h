@@ -35,6 +35,10 @@ public:
     static QString cheminBaseExemple();
 
     bool tracer();
+    // Les mesures du pluviomètre choisi, sur les dates du panneau, dans le graphique de travail.
+    bool corriger();
+    // La dernière correction du pluviomètre choisi défaite, après confirmation.
+    bool annulerDerniereCorrection();
     bool enregistrerGraphique(const QString& chemin);
     FormulaireGraphique& formulaire() { return *m_formulaire; }
     PanneauDemande& panneau() { return *m_panneau; }
@@ -44,6 +48,7 @@ public:
     // Membres que le contrôle appelle par leur nom sur la fenêtre qui le contient.
     Q_INVOKABLE void AppelDeclencheClick(qint16 index);
     Q_INVOKABLE void Form_Resize() {}
+    // L'outil 10 et l'enregistrement d'une correction rechargent le graphique montré.
     Q_INVOKABLE void TraitementParametres();
     Q_INVOKABLE void TraitementParametresTotal() { TraitementParametres(); }
     Q_INVOKABLE void RempliSprDonnees() { remplirDonnees(); }
@@ -56,6 +61,8 @@ private:
     void creerMenuFichier();
     void creerMenuGraphique();
     void creerMenuAide();
+    bool charger(const std::optional<HoteGraphique::Demande>& demande, QString erreur, bool correction);
+    void apresChargement();
     void creerVolets();
     void retenirBase(const QString& texte);
     void majBasesRecentes();

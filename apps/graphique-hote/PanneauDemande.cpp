@@ -78,6 +78,15 @@ std::optional<GenreStation::Genre> genreDesAutres(TypeGraph type)
     }
 }
 
+bool datesALEnvers(const HoteGraphique::Demande& d, QString& erreur)
+{
+    if (d.debut <= d.fin)
+        return false;
+    erreur = QStringLiteral("La date de début (%1) est après la date de fin (%2).")
+                 .arg(d.debut.toString(QStringLiteral("dd/MM/yyyy")), d.fin.toString(QStringLiteral("dd/MM/yyyy")));
+    return true;
+}
+
 } // namespace
 
 PanneauDemande::PanneauDemande(QWidget* parent)
@@ -94,6 +103,11 @@ PanneauDemande::PanneauDemande(QWidget* parent)
     tracer->setDefault(true);
     l->addWidget(tracer);
     connect(tracer, &QPushButton::clicked, this, &PanneauDemande::tracerDemande);
+    auto* corriger = new QPushButton(QStringLiteral("&Corriger les mesures…"), this);
+    corriger->setObjectName(QStringLiteral("BoutonCorriger"));
+    corriger->setToolTip(QStringLiteral("Les mesures du pluviomètre choisi, sur ces dates, à corriger dans la grille ou sur le graphique."));
+    l->addWidget(corriger);
+    connect(corriger, &QPushButton::clicked, this, &PanneauDemande::corrigerDemande);
     genreChange();
 }
 
@@ -255,11 +269,8 @@ std::optional<HoteGraphique::Demande> PanneauDemande::demande(QString& erreur) c
     }
     d.debut = m_debut->date();
     d.fin = m_fin->date();
-    if (d.debut > d.fin) {
-        erreur = QStringLiteral("La date de début (%1) est après la date de fin (%2).")
-                     .arg(d.debut.toString(QStringLiteral("dd/MM/yyyy")), d.fin.toString(QStringLiteral("dd/MM/yyyy")));
+    if (datesALEnvers(d, erreur))
         return std::nullopt;
-    }
     d.annee = d.type == TypeGraph::Annee ? m_annee->value() : 0;
     d.mesures = m_mesure->currentData().toString();
     d.periodes = m_periode->currentData().toString();
@@ -267,5 +278,22 @@ std::optional<HoteGraphique::Demande> PanneauDemande::demande(QString& erreur) c
     const QString affichage = m_affichage->currentData().toString();
     d.affichage = !affichage.isEmpty() ? affichage : HoteGraphique::affichageParDefaut(d.type, d.variante);
     d.cumul = m_cumul->isChecked();
+    return d;
+}
+
+std::optional<HoteGraphique::Demande> PanneauDemande::demandeCorrection(QString& erreur) const
+{
+    const QTreeWidgetItem* item = m_stations->currentItem();
+    if (!item || !GenresStation::est(item->data(0, Qt::UserRole).toString(), GenreStation::Genre::Pluvio)) {
+        erreur = QStringLiteral("Choisissez un pluviomètre dans la liste : ce sont ses pluies qui se corrigent.");
+        return std::nullopt;
+    }
+    HoteGraphique::Demande d;
+    d.type = TypeGraph::travail;
+    d.station = item->text(0);
+    d.debut = m_debut->date();
+    d.fin = m_fin->date();
+    if (datesALEnvers(d, erreur))
+        return std::nullopt;
     return d;
 }

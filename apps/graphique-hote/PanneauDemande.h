@@ -27,11 +27,14 @@ public:
                          const QHash<QString, std::pair<QDate, QDate>>& etendues);
     // La demande telle que saisie ; vide et `erreur` en français quand elle ne tient pas.
     std::optional<HoteGraphique::Demande> demande(QString& erreur) const;
+    // La station choisie et les dates, pour corriger ses mesures : un pluviomètre seulement.
+    std::optional<HoteGraphique::Demande> demandeCorrection(QString& erreur) const;
     // Les cases cochées des statistiques, par nom de case du formulaire (ChkMediane…).
     QHash<QString, bool> statistiques() const;
 
 signals:
     void tracerDemande();
+    void corrigerDemande();
 
 private:
     void creerStations();

@@ -1,5 +1,6 @@
 // graphique-hote : l'application de bureau qui porte le contrôle graphique.
 #include "FenetreHote.h"
+#include "TraductionsQt.h"
 
 #include "commun/MemoireProcessus.h"
 #include "commun/ValeursProcessus.h"
@@ -47,6 +48,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("graphique-hote"));
     QApplication::setOrganizationName(QStringLiteral("graphique"));
     QApplication::setApplicationVersion(QStringLiteral(GRAPHIQUE_VERSION));
+    TraductionsQt::installer();
     FenetreHote fenetre;
     MessagesBoite boite(&fenetre);
     ServiceMessages* avant = ServiceMessages::installer(&boite);

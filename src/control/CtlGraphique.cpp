@@ -750,6 +750,9 @@ void CtlGraphique::declencheOutil(qint16 Index) noexcept
             }
             g.ecrire(Prop::Dessin, 2);
         }
+        // La grille de l'outil 4 ne liste que les points posés : celle des mesures (outil 6) n'y passe pas.
+        if (change && m_outilCourant == 4 && m_sprPoints->lignes() > 0 && m_sprPoints->origine(0))
+            m_sprPoints->setLignes(0);
         m_frmOutils->setVisible((m_outilCourant == 4 || m_outilCourant == 5) && !CollCourbes().DateDebutChargement().isEmpty());
 
         QObject* hote = getExtender();

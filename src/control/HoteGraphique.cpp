@@ -6,12 +6,14 @@
 #include "commun/TexteAffichable.h"
 #include "control/ChampDate.h"
 #include "control/CtlGraphique.h"
+#include "control/CtlToolBar.h"
 #include "control/EnteteStations.h"
 #include "control/FenetrePrincipaleHote.h"
 #include "control/ListeStations.h"
 #include "data/BaseDonnees.h"
 #include "data/GenresStation.h"
 #include "data/NomVerifie.h"
+#include "data/TableMesures.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -56,6 +58,14 @@ HoteGraphique::HoteGraphique(QWidget* parent)
         caseACocher(nom);
     resize(1200, 760);
     m_controle->setGeometry(rect());
+    // Ce que fait chaque bouton de la palette, dit à qui le survole.
+    m_controle->PaletteOutils()->AfficheIcones(
+        true, QStringLiteral("Imprimer le graphique"), true, QString(), true, QStringLiteral("Zoom par pas (clic : rapprocher)"),
+        true, QStringLiteral("Zoom au rectangle (glisser sur le graphique)"), true,
+        QStringLiteral("Poser des points de pluie (clic sur le graphique)"), true,
+        QStringLiteral("Supprimer une plage de mesures (glisser au bouton droit)"), true,
+        QStringLiteral("Corriger les mesures dans la grille"), true, QStringLiteral("Options du graphique"), true,
+        QStringLiteral("Exporter vers le classeur"), true, QStringLiteral("Aide"));
 }
 
 HoteGraphique::~HoteGraphique() = default;
@@ -196,8 +206,64 @@ bool HoteGraphique::tracer(const Demande& d, BaseDonnees* base, QString& erreur)
     initialiser(d, base, liste, *choix.principale);
     remplirDates(d, base, *choix.principale);
     remplirDemande(d, choix);
+    m_derniere = d;
+    m_base = base;
+    m_correction = false;
     m_controle->ChargementDonnees();
     return true;
+}
+
+bool HoteGraphique::corriger(const Demande& demande, BaseDonnees* base, QString& erreur)
+{
+    Demande d = demande;
+    d.type = TypeGraph::travail;
+    d.stations.clear();
+    d.periodes = QStringLiteral("S");
+    d.affichage = QStringLiteral("HISTO");
+    d.variante.clear();
+    d.cumul = false;
+    if (!tracer(d, base, erreur) || !chargerMesuresBrutes(base, erreur))
+        return false;
+    m_derniere = demande;
+    m_correction = true;
+    m_controle->declencheOutil(6);
+    return true;
+}
+
+// Le graphique de travail ne charge rien lui-même : sa courbe 1 est faite ici des lignes de la table.
+bool HoteGraphique::chargerMesuresBrutes(BaseDonnees* base, QString& erreur)
+{
+    CtlGraphique& c = *m_controle;
+    const Classe_Graphiques& coll = c.CollCourbes();
+    const auto debut = LireDate(coll.DateDebutChargement()), fin = LireDate(coll.DateFinChargement());
+    const auto table = NomVerifie::table(QStringLiteral("PLUVIO_"), c.RecupSprEntete()->CodeStation());
+    const auto lignes = debut && fin && table ? TableMesures::lire(*base, *table, *debut, *fin) : std::nullopt;
+    if (!lignes) {
+        erreur = QStringLiteral("les mesures à corriger ne se lisent pas : %1").arg(base->DerniereErreur());
+        return false;
+    }
+    TableauValeurs t(6, int(lignes->size()));
+    for (int i = 0; i < lignes->size(); ++i) {
+        const LigneMesure& l = lignes->at(i);
+        t(0, i) = TexteDate(l.date);
+        t(1, i) = TexteHeure(l.heure);
+        t(2, i) = l.colonnes.value(QStringLiteral("pluie"));
+        t(3, i) = l.colonnes.value(QStringLiteral("validite"));
+        t(4, i) = l.colonnes.value(QStringLiteral("continuite"));
+        t(5, i) = l.colonnes.value(QStringLiteral("modeobtention"));
+    }
+    c.AjouteCourbe(QStringLiteral("Pluie"), c.RecupSprEntete()->NomStation(), 11, QVariant::fromValue(t));
+    c.AffichageGraphique(false, false, QStringLiteral("SANS"));
+    return true;
+}
+
+void HoteGraphique::recharger()
+{
+    QString erreur;
+    if (m_derniere && m_correction)
+        corriger(*m_derniere, m_base, erreur);
+    else
+        m_controle->ChargementDonnees();
 }
 
 // Le contrôle placé comme l'hôte le fait : sa fenêtre principale, sa liste de stations, la station choisie.
@@ -307,10 +373,10 @@ QString HoteGraphique::affichageParDefaut(TypeGraph type, const QString& variant
 
 void HoteGraphique::TraitementParametres()
 {
-    m_controle->ChargementDonnees();
+    recharger();
 }
 
 void HoteGraphique::TraitementParametresTotal()
 {
-    m_controle->ChargementDonnees();
+    recharger();
 }

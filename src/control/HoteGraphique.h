@@ -62,6 +62,12 @@ public:
     // Prépare le contrôle pour la demande puis charge ; faux, avec la raison en
     // français, quand la demande ne peut être servie (station inconnue, par exemple).
     bool tracer(const Demande& demande, BaseDonnees* base, QString& erreur);
+    // La correction d'un pluviomètre : le graphique de travail, ses outils d'édition, chargé des
+    // mesures telles qu'elles sont en base sur la période (une ligne par mesure, à sa date et son
+    // heure), et la grille des points remplie d'elles. Faux, avec la raison, comme `tracer`.
+    bool corriger(const Demande& demande, BaseDonnees* base, QString& erreur);
+    // Le dernier graphique tracé (ou corrigé) chargé de nouveau, après un enregistrement.
+    void recharger();
     // Vrai si le dernier chargement a tracé au moins un point.
     bool aDesDonnees() const;
     // Le premier ordre en échec du dernier chargement, dit en français ; vide sans échec.
@@ -95,6 +101,12 @@ private:
     QObject* champ(const char* nom, const QString& texte);
     QObject* caseACocher(const char* nom);
 
+    bool chargerMesuresBrutes(BaseDonnees* base, QString& erreur);
+
     CtlGraphique* m_controle;
     QObject* m_fenetre;
+    // Ce que `recharger` refait.
+    std::optional<Demande> m_derniere;
+    BaseDonnees* m_base = nullptr;
+    bool m_correction = false;
 };

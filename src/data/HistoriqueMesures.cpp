@@ -12,6 +12,7 @@
 #include <QHash>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
 #include <algorithm>
 
 namespace {
@@ -25,7 +26,7 @@ const QList<ColonneTable>& colonnesHistorique()
         {"Lot", T::Entier},           {"TableMesures", T::Texte}, {"DateMesure", T::Date},   {"HeureMesure", T::Heure},
         {"Changement", T::Texte},     {"AncienneValeur", T::Reel}, {"AncienMode", T::Texte}, {"NouvelleValeur", T::Reel},
         {"NouveauMode", T::Texte},    {"LigneAvant", T::Texte},   {"LigneApres", T::Texte},  {"Quand", T::DateHeure},
-        {"Qui", T::Texte},            {"Origine", T::Texte}};
+        {"Qui", T::Texte},            {"Origine", T::Texte},      {"LotAnnule", T::Entier}};
     return c;
 }
 
@@ -136,7 +137,7 @@ QVariant HistoriqueMesures::valeur(const QString& table, const std::optional<Lig
 }
 
 bool HistoriqueMesures::enregistrer(BaseDonnees& base, const QString& table, const QString& origine,
-                                    const QList<ChangementMesure>& changements)
+                                    const QList<ChangementMesure>& changements, qint64 lotAnnule)
 {
     if (changements.isEmpty())
         return true;
@@ -149,12 +150,13 @@ bool HistoriqueMesures::enregistrer(BaseDonnees& base, const QString& table, con
     lignes.reserve(changements.size());
     for (const ChangementMesure& c : changements)
         lignes << QVariantList{lot, table, c.date, TexteHeure(c.heure), nature(c), valeur(table, c.avant), mode(c.avant),
-                               valeur(table, c.apres), mode(c.apres), enTexte(c.avant), enTexte(c.apres), quand, qui, origine};
+                               valeur(table, c.apres), mode(c.apres), enTexte(c.avant), enTexte(c.apres), quand, qui, origine,
+                               lotAnnule > 0 ? QVariant(lotAnnule) : QVariant()};
     return base.InsererLignes(nomTable, lignes);
 }
 
 bool HistoriqueMesures::corriger(BaseDonnees& base, const QString& table, const QString& origine,
-                                 const QList<ChangementMesure>& changements, QString& erreur)
+                                 const QList<ChangementMesure>& changements, QString& erreur, qint64 lotAnnule)
 {
     const auto nom = NomVerifie::depuis(table);
     if (!nom) {
@@ -163,7 +165,7 @@ bool HistoriqueMesures::corriger(BaseDonnees& base, const QString& table, const 
     }
     const bool fait = base.ToutOuRien([&] {
         return encoreAvant(base, *nom, changements, erreur) && TableMesures::appliquer(base, *nom, changements)
-            && enregistrer(base, table, origine, changements);
+            && enregistrer(base, table, origine, changements, lotAnnule);
     });
     if (!fait && erreur.isEmpty())
         erreur = QStringLiteral("Rien n'a été enregistré : %1").arg(base.DerniereErreur());
@@ -180,7 +182,7 @@ std::optional<QList<HistoriqueMesures::Lot>> HistoriqueMesures::lire(BaseDonnees
     TableauValeurs t;
     qint32 n = 0;
     const OrdreSql apres = depuis.isValid() ? " AND Quand>=" + FormatDateBase(depuis) : OrdreSql("");
-    if (!base.ExtraireRecords("SELECT Lot, DateMesure, HeureMesure, LigneAvant, LigneApres, Quand, Qui, Origine "
+    if (!base.ExtraireRecords("SELECT Lot, DateMesure, HeureMesure, LigneAvant, LigneApres, Quand, Qui, Origine, LotAnnule "
                               "FROM HISTORIQUE_MESURES WHERE TableMesures='" + *nom + "'" + apres
                                   + " ORDER BY Lot DESC, DateMesure, HeureMesure",
                               t, n))
@@ -190,13 +192,26 @@ std::optional<QList<HistoriqueMesures::Lot>> HistoriqueMesures::lire(BaseDonnees
         const qint64 numero = qint64(LireNombre(t.valeur(0, r)).value_or(0.0));
         if (lots.isEmpty() || lots.back().numero != numero)
             lots << Lot{numero, table, TexteCellule(t.valeur(7, r)), TexteCellule(t.valeur(6, r)),
-                        DateDepuisCellule(t.valeur(5, r)).value_or(QDateTime()), {}};
+                        DateDepuisCellule(t.valeur(5, r)).value_or(QDateTime()), {},
+                        qint64(LireNombre(t.valeur(8, r)).value_or(0.0))};
         const QDate date = DateDepuisCellule(t.valeur(1, r)).value_or(QDateTime()).date();
         const QTime heure = LireHeure(TexteCellule(t.valeur(2, r))).value_or(QTime(0, 0));
         lots.back().changements << ChangementMesure{date, heure, depuisTexte(TexteCellule(t.valeur(3, r)), date, heure),
                                                     depuisTexte(TexteCellule(t.valeur(4, r)), date, heure)};
     }
     return lots;
+}
+
+std::optional<HistoriqueMesures::Lot> HistoriqueMesures::aAnnuler(const QList<Lot>& lots)
+{
+    QSet<qint64> annules;
+    for (const Lot& l : lots)
+        if (l.lotAnnule > 0)
+            annules.insert(l.lotAnnule);
+    for (const Lot& l : lots)
+        if (l.lotAnnule == 0 && !annules.contains(l.numero))
+            return l;
+    return std::nullopt;
 }
 
 bool HistoriqueMesures::annulerDernier(BaseDonnees& base, const QString& table, Lot& annule, QString& erreur)
@@ -206,13 +221,14 @@ bool HistoriqueMesures::annulerDernier(BaseDonnees& base, const QString& table, 
         erreur = QStringLiteral("L'historique des corrections ne se lit pas : %1").arg(base.DerniereErreur());
         return false;
     }
-    if (lots->isEmpty()) {
+    const auto dernier = aAnnuler(*lots);
+    if (!dernier) {
         erreur = QStringLiteral("Aucune correction à annuler pour %1.").arg(table);
         return false;
     }
-    annule = lots->first();
+    annule = *dernier;
     QList<ChangementMesure> retour;
     for (const ChangementMesure& c : annule.changements)
         retour << ChangementMesure{c.date, c.heure, c.apres, c.avant};
-    return corriger(base, table, QStringLiteral("annulation du lot %1").arg(annule.numero), retour, erreur);
+    return corriger(base, table, QStringLiteral("annulation du lot %1").arg(annule.numero), retour, erreur, annule.numero);
 }

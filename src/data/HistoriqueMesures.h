@@ -24,21 +24,25 @@ public:
         QString table, origine, qui;
         QDateTime quand;
         QList<ChangementMesure> changements;
+        qint64 lotAnnule = 0;   // pour une annulation : le lot qu'elle défait
     };
 
     // Un lot de plus pour `table` ; à appeler dans la transaction de l'écriture qu'il décrit.
     static bool enregistrer(BaseDonnees& base, const QString& table, const QString& origine,
-                            const QList<ChangementMesure>& changements);
+                            const QList<ChangementMesure>& changements, qint64 lotAnnule = 0);
     // Les changements écrits dans la table, puis leur lot, le tout ou rien. Refusé, sans rien
     // écrire, si une mesure n'est plus celle d'avant (un autre l'a changée entre-temps).
     static bool corriger(BaseDonnees& base, const QString& table, const QString& origine,
-                         const QList<ChangementMesure>& changements, QString& erreur);
+                         const QList<ChangementMesure>& changements, QString& erreur, qint64 lotAnnule = 0);
     // Les lots de `table`, du plus récent au plus ancien, ceux d'avant `depuis` (s'il est valide) laissés ;
     // une base sans historique n'en a aucun ; rien si la lecture échoue.
     static std::optional<QList<Lot>> lire(BaseDonnees& base, const QString& table, const QDate& depuis = {});
-    // Le dernier lot de `table` défait : chaque mesure rendue telle qu'avant, dans une transaction,
-    // et l'annulation enregistrée comme un lot. Refusé, sans rien changer, si une de ces mesures a
-    // changé depuis ; `annule` reçoit le lot défait.
+    // La dernière correction encore en place : le plus récent lot qui n'est pas une annulation et
+    // qu'aucune annulation n'a défait ; rien s'il n'y en a plus.
+    static std::optional<Lot> aAnnuler(const QList<Lot>& lots);
+    // La dernière correction de `table` défaite : chaque mesure rendue telle qu'avant, dans une
+    // transaction, et l'annulation enregistrée comme un lot ; annuler encore défait la précédente.
+    // Refusé, sans rien changer, si une de ces mesures a changé depuis ; `annule` reçoit le lot défait.
     static bool annulerDernier(BaseDonnees& base, const QString& table, Lot& annule, QString& erreur);
     // L'utilisateur du système, qui signe les lots.
     static QString utilisateur();

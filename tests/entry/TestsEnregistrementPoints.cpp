@@ -119,18 +119,17 @@ TEST_F(Enregistrement, LaGrilleNEcritQueCeQuiChangeEtLHistoriqueLeDefaitExacteme
     EXPECT_EQ(lots->first().qui, HistoriqueMesures::utilisateur());
     EXPECT_EQ(lots->first().changements.size(), 5);
 
-    // Annuler rend la table d'avant, colonne pour colonne ; annuler l'annulation refait la correction.
+    // Annuler rend la table d'avant, colonne pour colonne ; l'annulation est un lot, qui ne s'annule pas lui-même.
     HistoriqueMesures::Lot annule;
     ASSERT_TRUE(HistoriqueMesures::annulerDernier(base(), "PLUVIO_T1", annule, erreur)) << erreur.toStdString();
     EXPECT_EQ(annule.numero, 1);
     EXPECT_EQ(table(), avant);
-    const QStringList corrigee = [&] {
-        HistoriqueMesures::Lot refait;
-        EXPECT_TRUE(HistoriqueMesures::annulerDernier(base(), "PLUVIO_T1", refait, erreur)) << erreur.toStdString();
-        return table();
-    }();
-    EXPECT_EQ(corrigee.size(), 31);
-    EXPECT_EQ(HistoriqueMesures::lire(base(), "PLUVIO_T1")->first().origine, "annulation du lot 2");
+    EXPECT_EQ(HistoriqueMesures::lire(base(), "PLUVIO_T1")->first().origine, "annulation du lot 1");
+    EXPECT_EQ(HistoriqueMesures::lire(base(), "PLUVIO_T1")->first().lotAnnule, 1);
+    EXPECT_FALSE(HistoriqueMesures::annulerDernier(base(), "PLUVIO_T1", annule, erreur));
+    EXPECT_EQ(erreur, "Aucune correction à annuler pour PLUVIO_T1.");
+    EXPECT_EQ(table(), avant);
+    ASSERT_TRUE(E::enregistrer(base(), *projet, "grille des points", erreur)) << erreur.toStdString();
 
     // Une mesure changée par ailleurs depuis : l'annulation est refusée et ne touche à rien.
     ASSERT_TRUE(base().Execute("UPDATE PLUVIO_T1 SET Pluie=99 WHERE DateCreation=#01/04/2024#"));

@@ -1,0 +1,255 @@
+// Une matinée de corrections dans l'application de bureau, sans la relancer :
+// d'autres graphiques d'abord, puis les pluies de mars de Port-Aubin corrigées
+// dans la grille, une plage supprimée, des points posés, un autre graphique,
+// et les trois corrections annulées. Chaque ligne de chaque table de la base
+// est comparée avant et après : seules les mesures corrigées diffèrent, et
+// après les annulations aucune. Sur le fichier SQLite, puis sur un serveur
+// PostgreSQL quand les essais en lancent un.
+#include "PiloteBureau.h"
+#include "TraductionsQt.h"
+
+#include "FormulaireGraphique.h"
+#include "commun/Cellule.h"
+#include "commun_tests/Enchainement.h"
+#include "control/CtlGraphique.h"
+#include "control/CtlToolBar.h"
+#include "control/VueGraphique.h"
+#include "data/GenresStation.h"
+#include "data/HistoriqueMesures.h"
+#include "data/bases/BasePostgres.h"
+#include "data/bases/OuvertureBase.h"
+#include "entry/GrillePoints.h"
+
+#include <QAction>
+#include <QMap>
+#include <QMessageBox>
+#include <QRandomGenerator>
+#include <QToolButton>
+
+namespace {
+
+using Lignes = QMap<QString, QString>;
+
+// Chaque ligne de chaque table de la base, rangée par sa clé : la table et l'instant pour une
+// table de mesures, la ligne entière sinon.
+Lignes toutesLesLignes(BaseDonnees& base)
+{
+    TableauValeurs stations;
+    qint32 n = 0;
+    EXPECT_TRUE(base.ExtraireRecords("SELECT Code, Genre FROM STATIONS", stations, n));
+    QStringList tables{"STATIONS", "PLUVIOMETRE_NORMALES", "PLUVIOMETRES_ECHELLES"};
+    for (int i = 0; i < n; ++i)
+        if (const auto g = GenresStation::depuisNom(TexteCellule(stations.valeur(1, i))))
+            tables << g->prefixe() + TexteCellule(stations.valeur(0, i));
+    Lignes toutes;
+    for (const QString& table : tables) {
+        QStringList colonnes;
+        for (const ColonneTable& c : base.ColonnesTable(table))
+            colonnes << c.nom;
+        TableauValeurs t;
+        qint32 m = 0;
+        EXPECT_TRUE(base.ExtraireRecords(OrdreSql::sansVerification("SELECT " + colonnes.join(u',') + " FROM " + table), t, m))
+            << table.toStdString();
+        const bool mesures = colonnes.value(0).compare("DateCreation", Qt::CaseInsensitive) == 0;
+        for (int r = 0; r < m; ++r) {
+            QStringList champs{table};
+            for (int c = 0; c < colonnes.size(); ++c)
+                champs << TexteCellule(t.valeur(c, r));
+            const QString ligne = champs.join(u'|');
+            toutes.insert(mesures ? champs.mid(0, 3).join(u'|') : ligne, ligne);
+        }
+    }
+    return toutes;
+}
+
+// Les clés dont la ligne diffère, manque ou s'ajoute.
+QStringList differences(const Lignes& avant, const Lignes& apres)
+{
+    QStringList d;
+    for (auto it = avant.begin(); it != avant.end(); ++it)
+        if (apres.value(it.key()) != it.value())
+            d << it.key();
+    for (auto it = apres.begin(); it != apres.end(); ++it)
+        if (!avant.contains(it.key()))
+            d << it.key();
+    return d;
+}
+
+class JourneeCorrections : public PiloteBureau
+{
+protected:
+    void TearDown() override
+    {
+        if (m_serveur && !m_schema.isEmpty())
+            m_serveur->ExecuterNatif(QStringLiteral("DROP SCHEMA ") + m_schema + QStringLiteral(" CASCADE"));
+        PiloteBureau::TearDown();
+    }
+    QString texteBase() const override { return m_texte.isEmpty() ? PiloteBureau::texteBase() : m_texte; }
+
+    // La base d'exemple dans un schéma neuf du serveur ; faux (l'essai est sauté) sans serveur.
+    bool surLeServeur()
+    {
+        const QString connexion = qEnvironmentVariable("GRAPHIQUE_PG");
+        if (connexion.isEmpty())
+            return false;
+        QString erreur;
+        m_serveur = BasePostgres::ouvrir(connexion, erreur);
+        EXPECT_TRUE(m_serveur) << erreur.toStdString();
+        m_schema = QStringLiteral("matinee_%1_%2").arg(QCoreApplication::applicationPid()).arg(QRandomGenerator::global()->generate());
+        EXPECT_TRUE(m_serveur && m_serveur->ExecuterNatif(QStringLiteral("CREATE SCHEMA ") + m_schema));
+        m_texte = connexion + QStringLiteral(" options='-c search_path=%1'").arg(m_schema);
+        auto base = ouvrirBase(m_texte, false, erreur);
+        EXPECT_TRUE(base && BaseExemple::remplir(*base, 5, {}, erreur)) << erreur.toStdString();
+        return true;
+    }
+
+    void garder(FenetreHote& f, const char* nom)
+    {
+        const QString d = qEnvironmentVariable("GRAPHIQUE_IMAGES_TESTS");
+        if (!d.isEmpty())
+            ecran(f).save(d + QStringLiteral("/correction-%1.png").arg(QString::fromLatin1(nom)));
+    }
+    void cliquer(FenetreHote& f, const char* bouton)
+    {
+        messages.repondre(true);
+        QTest::mouseClick(f.formulaire().controle().findChild<QPushButton*>(QString::fromLatin1(bouton)), Qt::LeftButton);
+    }
+    QPoint dansLeTrace(CtlGraphique& c, double fx, double fy)
+    {
+        const QRectF z = c.Graphique().zoneTrace(QRectF(c.vueGraphique()->rect()));
+        return QPointF(z.left() + fx * z.width(), z.top() + fy * z.height()).toPoint();
+    }
+
+    void matinee();
+
+    std::unique_ptr<BasePostgres> m_serveur;
+    QString m_schema, m_texte;
+};
+
+void JourneeCorrections::matinee()
+{
+    auto f = ouvrir();
+    CtlGraphique& c = f->formulaire().controle();
+    std::unique_ptr<BaseDonnees> lecture = [&] {
+        QString erreur;
+        return ouvrirBase(texteBase(), false, erreur);
+    }();
+    ASSERT_TRUE(lecture);
+    const Lignes avant = toutesLesLignes(*lecture);
+    ASSERT_GT(avant.size(), 40000);
+
+    // D'autres graphiques d'abord, comme une personne qui regarde avant de corriger.
+    tracer(*f, demandeDe(TypeGraph::Annee, "76402001", "M", {}, {}));
+    tracer(*f, demandeDe(TypeGraph::PluvioPiezo, "76402001", "M", {2015, 1, 1}, {2024, 12, 31}, {"00754X0012"}));
+
+    // Corriger mars 2023 : le graphique de travail, ses trois outils d'édition et la grille des mesures.
+    saisir(*f, demandeDe(TypeGraph::edition, "76402001", "M", {2023, 3, 1}, {2023, 3, 31}));
+    QTest::mouseClick(enfant<QPushButton>(*f, "BoutonCorriger"), Qt::LeftButton);
+    ASSERT_EQ(c.TypeGraphique(), TypeGraph::travail);
+    for (int b : {4, 5, 6}) {
+        EXPECT_FALSE(c.PaletteOutils()->bouton(b)->isHidden()) << b;
+        EXPECT_TRUE(c.PaletteOutils()->bouton(b)->isEnabled()) << b;
+    }
+    EXPECT_EQ(c.PaletteOutils()->bouton(6)->toolTip(), "Corriger les mesures dans la grille");
+    GrillePoints* g = c.SprPoints();
+    const int mars = int(std::count_if(avant.keyBegin(), avant.keyEnd(), [](const QString& k) {
+        return k.startsWith("PLUVIO_76402001|") && k.contains("/03/2023|");
+    }));
+    ASSERT_EQ(g->lignes(), mars);
+    EXPECT_EQ(c.outilCourant(), 6);
+    EXPECT_FALSE(g->isHidden());
+    auto ligneDu = [&](int jour) {
+        for (int r = 0; r < g->lignes(); ++r)
+            if (g->texte(r, GrillePoints::Date) == QStringLiteral("%1/03/2023").arg(jour, 2, 10, QChar(u'0')))
+                return r;
+        return -1;
+    };
+
+    // Dans la grille : une valeur corrigée, une rupture marquée, une ligne supprimée, puis Enregistrer.
+    g->setTexte(ligneDu(10), GrillePoints::Valeur, "17,30");
+    emit g->celluleModifiee(ligneDu(10), GrillePoints::Valeur);
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(g->model()->index(ligneDu(11), GrillePoints::Rupture)).center());
+    g->setCurrentIndex(g->model()->index(ligneDu(12), 0));
+    QTest::mouseClick(c.findChild<QPushButton*>("CmdSuppression"), Qt::LeftButton);
+    garder(*f, "avant-enregistrement");
+    messages.vider();
+    cliquer(*f, "CmdEnregistrer");
+    ASSERT_EQ(messages.textes().size(), 1) << messages.textes().join('\n').toStdString();
+    EXPECT_EQ(messages.textes().first(), "Enregistrer la grille des points ?\n2 mesures modifiées, 0 ajoutée, 1 supprimée, sur la "
+                                         "station 76402001 Port-Aubin du 01/03/2023 au 31/03/2023.");
+    // Rechargée : la grille et le graphique montrent la base.
+    EXPECT_EQ(g->lignes(), mars - 1);
+    EXPECT_EQ(g->texte(ligneDu(10), GrillePoints::Valeur), "17.3");
+    EXPECT_EQ(ligneDu(12), -1);
+    EXPECT_EQ(c.CollCourbes().GetCourbe(1)->NbValeurs(), mars - 1);
+    garder(*f, "apres-rechargement");
+    QStringList changees = differences(avant, toutesLesLignes(*lecture));
+    EXPECT_EQ(changees.size(), 3) << changees.join('\n').toStdString();
+
+    // Outil 5 : une plage supprimée au bouton droit ; outil 4 : deux points posés et enregistrés.
+    c.declencheOutil(5);
+    messages.repondre(true);
+    QTest::mousePress(c.vueGraphique(), Qt::RightButton, {}, dansLeTrace(c, 0.62, 0.5));
+    QTest::mouseMove(c.vueGraphique(), dansLeTrace(c, 0.7, 0.5));
+    QTest::mouseRelease(c.vueGraphique(), Qt::RightButton, {}, dansLeTrace(c, 0.7, 0.5));
+    c.declencheOutil(4);
+    QTest::mouseClick(c.vueGraphique(), Qt::LeftButton, {}, dansLeTrace(c, 0.2, 0.6));
+    QTest::mouseClick(c.vueGraphique(), Qt::LeftButton, {}, dansLeTrace(c, 0.3, 0.4));
+    ASSERT_EQ(g->lignes(), 2);
+    cliquer(*f, "CmdEnregistrer");
+    EXPECT_EQ(g->lignes(), 0);
+    changees = differences(avant, toutesLesLignes(*lecture));
+    EXPECT_GT(changees.size(), 3);
+    for (const QString& k : changees)
+        EXPECT_TRUE(k.startsWith("PLUVIO_76402001|") && k.contains("/03/2023|")) << k.toStdString();
+    const auto lots = HistoriqueMesures::lire(*lecture, "PLUVIO_76402001");
+    ASSERT_TRUE(lots && lots->size() == 3);
+    int changements = 0;
+    for (const HistoriqueMesures::Lot& l : *lots)
+        changements += int(l.changements.size());
+    // Une mesure corrigée deux fois compte deux fois dans l'historique, une fois dans la base.
+    EXPECT_GE(changements, changees.size());
+
+    // Un autre graphique, puis les trois corrections annulées depuis le menu : la base d'avant, ligne pour ligne.
+    tracer(*f, demandeDe(TypeGraph::edition, "76402001", "M", {2022, 10, 1}, {2023, 9, 30}));
+    saisir(*f, demandeDe(TypeGraph::edition, "76402001", "M", {2023, 3, 1}, {2023, 3, 31}));
+    for (int i = 0; i < 3; ++i) {
+        messages.repondre(true);
+        f->findChild<QAction*>(QStringLiteral("ActionAnnulerCorrection"))->trigger();
+    }
+    EXPECT_TRUE(differences(avant, toutesLesLignes(*lecture)).isEmpty());
+    QTest::mouseClick(enfant<QPushButton>(*f, "BoutonCorriger"), Qt::LeftButton);
+    EXPECT_EQ(g->lignes(), mars);
+    garder(*f, "apres-annulation");
+    RecordProperty("lignes_comparees", int(avant.size()));
+    RecordProperty("mesures_changees", changements);
+    std::printf("%lld lignes comparées, %d mesures changées en 3 lots, 3 annulations, base rendue à l'identique\n",
+                qlonglong(avant.size()), changements);
+}
+
+TEST_F(JourneeCorrections, UneMatineeSurLeFichierSQLite)
+{
+    matinee();
+}
+
+TEST_F(JourneeCorrections, UneMatineeSurLeServeurPostgreSQL)
+{
+    if (!surLeServeur()) {
+        if (qEnvironmentVariableIsSet("GRAPHIQUE_PG_EXIGE"))
+            FAIL() << "GRAPHIQUE_PG absente";
+        GTEST_SKIP() << "GRAPHIQUE_PG absente : scripts/tester.sh lance un serveur PostgreSQL pour ces essais.";
+    }
+    matinee();
+}
+
+TEST(TraductionsQt, LesBoutonsDesQuestionsSontFrancais)
+{
+    ASSERT_TRUE(TraductionsQt::installer()) << "qtbase_fr absente : paquet qt6-translations-l10n";
+    QMessageBox boite(QMessageBox::Question, QStringLiteral("Graphique"), QStringLiteral("Enregistrer ?"),
+                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    EXPECT_EQ(boite.button(QMessageBox::Yes)->text(), "&Oui");
+    EXPECT_EQ(boite.button(QMessageBox::No)->text(), "&Non");
+    EXPECT_EQ(boite.button(QMessageBox::Cancel)->text(), "Annuler");
+}
+
+} // namespace
