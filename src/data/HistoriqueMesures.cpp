@@ -181,7 +181,7 @@ std::optional<QList<HistoriqueMesures::Lot>> HistoriqueMesures::lire(BaseDonnees
         return QList<Lot>{};
     TableauValeurs t;
     qint32 n = 0;
-    const OrdreSql apres = depuis.isValid() ? " AND Quand>=" + FormatDateBase(depuis) : OrdreSql("");
+    const OrdreSql apres = depuis.isValid() ? " AND Quand>=" + LitteralDate(depuis, base.typeBase()) : OrdreSql("");
     if (!base.ExtraireRecords("SELECT Lot, DateMesure, HeureMesure, LigneAvant, LigneApres, Quand, Qui, Origine, LotAnnule "
                               "FROM HISTORIQUE_MESURES WHERE TableMesures='" + *nom + "'" + apres
                                   + " ORDER BY Lot DESC, DateMesure, HeureMesure",

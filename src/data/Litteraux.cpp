@@ -28,9 +28,18 @@ OrdreSql FormatDateBase(const QDate& date, bool avecHeure)
 
 OrdreSql FormatDateBase(const QDateTime& instant, bool avecHeure)
 {
+    return LitteralDate(instant, TypeBaseCourant(), avecHeure);
+}
+
+OrdreSql LitteralDate(const QDate& date, const QString& type)
+{
+    return LitteralDate(DateHeure(date), type, false);
+}
+
+OrdreSql LitteralDate(const QDateTime& instant, const QString& type, bool avecHeure)
+{
     if (!instant.isValid())
         return OrdreSql();
-    const QString type = TypeBaseCourant();
     const QString motif = avecHeure ? QStringLiteral("MM/DD/YYYY hh:nn:ss") : QStringLiteral("MM/DD/YYYY");
     if (type == QStringLiteral("ACCESS"))
         return OrdreSql::sansVerification(u'#' + FormatDate(instant, motif) + u'#');
@@ -71,9 +80,14 @@ OrdreSql TexteSqlNombre(double valeur)
 OrdreSql FormatHeureBase(const QString& heure)
 {
     const auto t = LireHeure(heure.trimmed());
+    return t ? LitteralHeure(*t, TypeBaseCourant()) : OrdreSql();
+}
+
+OrdreSql LitteralHeure(const QTime& heure, const QString& type)
+{
+    const std::optional<QTime> t = heure.isValid() ? std::optional<QTime>(heure) : std::nullopt;
     if (!t)
         return OrdreSql();
-    const QString type = TypeBaseCourant();
     if (type == QStringLiteral("ACCESS"))
         return OrdreSql::sansVerification(u'#' + TexteHeure(*t) + u'#');
     if (type == QStringLiteral("POSTGRESQL"))

@@ -22,6 +22,12 @@ OrdreSql FormatDateBase(const QString& date, bool avecHeure = false);
 OrdreSql FormatDateBase(const QDateTime& instant, bool avecHeure = false);
 OrdreSql FormatDateBase(const QDate& date, bool avecHeure = false);
 
+// Les mêmes littéraux pour un genre de base donné (`BaseDonnees::typeBase`) plutôt que celui de
+// l'hôte : ce qu'une base écrit d'elle-même, sans hôte (l'import, l'historique des corrections).
+OrdreSql LitteralDate(const QDate& date, const QString& typeBase);
+OrdreSql LitteralDate(const QDateTime& instant, const QString& typeBase, bool avecHeure);
+OrdreSql LitteralHeure(const QTime& heure, const QString& typeBase);
+
 // "hh:nn:ss" en littéral égal à l'heure telle que le genre la range :
 // #hh:nn:ss# (Access), l'heure au 30/12/1899 (PostgreSQL et Oracle).
 OrdreSql FormatHeureBase(const QString& heure);

@@ -13,9 +13,9 @@ namespace {
 const QString colonneDate = QStringLiteral("DateCreation");
 const QString colonneHeure = QStringLiteral("Heure");
 
-OrdreSql instant(const QDate& date, const QTime& heure)
+OrdreSql instant(const QString& type, const QDate& date, const QTime& heure)
 {
-    return " WHERE DateCreation=" + FormatDateBase(date) + " AND Heure=" + FormatHeureBase(TexteHeure(heure));
+    return " WHERE DateCreation=" + LitteralDate(date, type) + " AND Heure=" + LitteralHeure(heure, type);
 }
 
 // Les colonnes de la table, vérifiées ; rien si l'une ne passe pas ou si la table n'a pas ses deux colonnes d'instant.
@@ -59,7 +59,8 @@ std::optional<QList<LigneMesure>> TableMesures::lire(BaseDonnees& base, const No
     TableauValeurs t;
     qint32 n = 0;
     if (!base.ExtraireRecords("SELECT " + OrdreSql::sansVerification(noms.join(u',')) + " FROM " + table
-                                  + " WHERE DateCreation>=" + FormatDateBase(debut) + " AND DateCreation<=" + FormatDateBase(fin)
+                                  + " WHERE DateCreation>=" + LitteralDate(debut, base.typeBase())
+                                  + " AND DateCreation<=" + LitteralDate(fin, base.typeBase())
                                   + " ORDER BY DateCreation, Heure",
                               t, n))
         return std::nullopt;
@@ -88,7 +89,7 @@ bool TableMesures::appliquer(BaseDonnees& base, const NomVerifie& table, const Q
         return false;
     QList<QVariantList> nouvelles;
     for (const ChangementMesure& ch : changements) {
-        if (!base.Execute("DELETE FROM " + table + instant(ch.date, ch.heure)))
+        if (!base.Execute("DELETE FROM " + table + instant(base.typeBase(), ch.date, ch.heure)))
             return false;
         if (!ch.apres)
             continue;

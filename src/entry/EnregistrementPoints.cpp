@@ -87,8 +87,8 @@ std::optional<LigneMesure> bord(BaseDonnees& base, const NomVerifie& table, cons
     TableauValeurs t;
     qint32 n = 0;
     // Le jour voisin seul, sans lire toute la chronique d'un côté.
-    const OrdreSql cherche = avant ? "SELECT Max(DateCreation) FROM " + table + " WHERE DateCreation<" + FormatDateBase(jour)
-                                   : "SELECT Min(DateCreation) FROM " + table + " WHERE DateCreation>" + FormatDateBase(jour);
+    const OrdreSql cherche = avant ? "SELECT Max(DateCreation) FROM " + table + " WHERE DateCreation<" + LitteralDate(jour, base.typeBase())
+                                   : "SELECT Min(DateCreation) FROM " + table + " WHERE DateCreation>" + LitteralDate(jour, base.typeBase());
     lu = base.ExtraireRecords(cherche, t, n);
     if (!lu || n < 1 || EstVide(t.valeur(0, 0)))
         return std::nullopt;

@@ -1,10 +1,13 @@
 #include "data/import/ImportMesures.h"
 
 #include "commun/Cellule.h"
+#include "commun/Dates.h"
 #include "commun/Nombres.h"
 #include "commun/TexteAffichable.h"
 #include "data/GenresStation.h"
+#include "data/HistoriqueMesures.h"
 #include "data/NomVerifie.h"
+#include "data/TableMesures.h"
 #include "data/bases/BaseAcces.h"
 #include "data/import/ClesVues.h"
 #include "data/import/FusionMesures.h"
@@ -13,6 +16,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 
 namespace {
 
@@ -38,6 +42,7 @@ public:
     bool inscrireStation(const NomVerifie& code);
 
 private:
+    bool mesuresRemplacees(QList<ChangementMesure>& changements);
     bool echec(const QString& quoi)
     {
         m_erreur = quoi.arg(m_base.DerniereErreur());
@@ -135,13 +140,56 @@ bool Import::fusionner()
 {
     FusionMesures fusion(m_base, m_table, passage);
     FusionMesures::Resultat r;
-    if ((m_bilan.doublons > 0 && !fusion.ecarterDoublons())
+    QList<ChangementMesure> remplacees;
+    if ((m_bilan.doublons > 0 && !fusion.ecarterDoublons()) || !mesuresRemplacees(remplacees)
         || !fusion.fusionner({{m_colonne, QStringLiteral("i.Valeur")}}, m_colonnes, m_bilan.mesures - m_bilan.doublons, r)) {
-        m_erreur = fusion.erreur();
+        if (m_erreur.isEmpty())
+            m_erreur = fusion.erreur();
         return false;
     }
     m_bilan.ajoutees = r.ajoutees;
     m_bilan.remplacees = r.remplacees;
+    // Les valeurs remplacées se retrouvent et se rendent : un lot de l'historique, dans la même transaction.
+    return HistoriqueMesures::enregistrer(m_base, m_table, m_demande.origine, remplacees)
+        || echec(QStringLiteral("impossible d'écrire l'historique des mesures : %1"));
+}
+
+// Les mesures déjà en base que le fichier remplace : leur ligne d'avant, et la même avec la nouvelle valeur.
+bool Import::mesuresRemplacees(QList<ChangementMesure>& changements)
+{
+    const auto table = NomVerifie::depuis(m_table);
+    TableauValeurs t;
+    qint32 n = 0;
+    if (!table
+        || !m_base.ExtraireRecords("SELECT i.DateCreation, i.Heure, i.Valeur FROM IMPORT_MESURES i, " + *table
+                                       + " t WHERE t.DateCreation = i.DateCreation AND t.Heure = i.Heure",
+                                   t, n))
+        return echec(QStringLiteral("impossible de lire les mesures remplacées : %1"));
+    QHash<QPair<QDate, QTime>, QVariant> nouvelles;
+    QDate premier, dernier;
+    for (int r = 0; r < n; ++r) {
+        const QDate d = DateDepuisCellule(t.valeur(0, r)).value_or(QDateTime()).date();
+        if (!d.isValid())
+            continue;
+        nouvelles.insert({d, LireHeure(TexteCellule(t.valeur(1, r))).value_or(QTime(0, 0))}, t.valeur(2, r));
+        premier = premier.isValid() ? std::min(premier, d) : d;
+        dernier = dernier.isValid() ? std::max(dernier, d) : d;
+    }
+    if (nouvelles.isEmpty())
+        return true;
+    const auto avant = TableMesures::lire(m_base, *table, premier, dernier);
+    if (!avant)
+        return echec(QStringLiteral("impossible de lire les mesures remplacées : %1"));
+    const QString colonne = m_colonne.toLower();
+    for (const LigneMesure& l : *avant) {
+        const auto nouvelle = nouvelles.constFind({l.date, l.heure});
+        if (nouvelle == nouvelles.cend())
+            continue;
+        LigneMesure apres = l;
+        apres.colonnes.insert(colonne, *nouvelle);
+        if (TexteCellule(apres.colonnes.value(colonne)) != TexteCellule(l.colonnes.value(colonne)))
+            changements << ChangementMesure{l.date, l.heure, l, apres};
+    }
     return true;
 }
 
@@ -234,7 +282,9 @@ bool ImportMesures::importerFichier(BaseAcces& base, const QString& chemin, cons
     }
     const qint64 taille = fichier.size();
     LecteurCsv lecteur(fichier);
-    return importer(base, lecteur, demande, bilan, erreur, [&](qint64) {
+    Demande d = demande;
+    d.origine = QStringLiteral("import de %1").arg(QFileInfo(chemin).fileName());
+    return importer(base, lecteur, d, bilan, erreur, [&](qint64) {
         if (pourcent && taille > 0)
             pourcent(int(fichier.pos() * 100 / taille));
     });

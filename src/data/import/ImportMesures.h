@@ -31,6 +31,7 @@ public:
         QString colonne;  // vide : celle du genre
         QString nom;      // vide : le code
         int moisHydro = 10;
+        QString origine = QStringLiteral("import");  // dans l'historique des mesures remplacées
     };
 
     struct Bilan
