@@ -6,6 +6,7 @@
 int commandeExemple(const QStringList& arguments);
 int commandeCopier(const QStringList& arguments);
 int commandeImporter(const QStringList& arguments);
+int commandeCorrections(const QStringList& arguments);
 int commandeStations(const QStringList& arguments);
 int commandeTracer(const QStringList& arguments);
 int commandeExporter(const QStringList& arguments);

@@ -69,6 +69,20 @@ Commandes :
       --station             seulement ces stations (les autres sont passées).
       Une valeur vide est passée, jamais comptée 0.
 
+  corrections --base BASE --station CODE [--depuis JJ/MM/AAAA] [--annuler]
+      Les corrections des mesures de la station, une ligne par mesure
+      changée, de la plus récente à la plus ancienne : quand, qui, le lot
+      et d'où il vient (grille des points, points posés, suppression d'une
+      plage, import d'un fichier, annulation), la mesure, sa valeur et son
+      mode d'obtention avant → après.
+      --depuis              seulement les corrections faites depuis ce jour.
+      --annuler             défait la dernière correction encore en place :
+                            chaque mesure reprend sa valeur d'avant, dans une
+                            transaction, et l'annulation est elle-même gardée
+                            ; refusée sans rien changer si une de ces mesures
+                            a changé depuis. Relancée, elle défait la
+                            précédente.
+
   stations --base BASE
       Liste les stations, une par ligne, séparées par des tabulations :
       genre, code, nom, première et dernière date des données.
@@ -173,7 +187,7 @@ int main(int argc, char** argv)
     const std::pair<const char*, int (*)(const QStringList&)> commandes[] = {
         {"exemple", commandeExemple}, {"copier", commandeCopier}, {"importer", commandeImporter}, {"stations", commandeStations},
         {"tracer", commandeTracer},   {"options", commandeOptions},   {"litteraux", commandeLitteraux},
-        {"exporter", commandeExporter}, {"annuaire", commandeAnnuaire},
+        {"exporter", commandeExporter}, {"annuaire", commandeAnnuaire}, {"corrections", commandeCorrections},
     };
     for (const auto& [nom, fonction] : commandes)
         if (commande == QString::fromLatin1(nom))

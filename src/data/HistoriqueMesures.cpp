@@ -15,6 +15,11 @@
 #include <QSet>
 #include <algorithm>
 
+#ifdef Q_OS_UNIX
+#include <pwd.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
 const QString nomTable = QStringLiteral("HISTORIQUE_MESURES");
@@ -125,6 +130,11 @@ QString HistoriqueMesures::utilisateur()
     for (const char* variable : {"USER", "USERNAME", "LOGNAME"})
         if (const QString u = qEnvironmentVariable(variable).trimmed(); !u.isEmpty())
             return u;
+#ifdef Q_OS_UNIX
+    // Un service ou un terminal sans variables d'environnement : le compte du processus.
+    if (const passwd* compte = getpwuid(geteuid()); compte && compte->pw_name)
+        return QString::fromLocal8Bit(compte->pw_name);
+#endif
     return QStringLiteral("inconnu");
 }
 

@@ -215,3 +215,52 @@ TEST(Importer, DeuxImportsEnsembleSAttendentEtToutEstGarde)
 }
 
 } // namespace
+
+namespace {
+
+// Un import qui remplace des valeurs : le lot de l'historique, listé puis annulé à la ligne de commande.
+TEST(Corrections, UnImportQuiRemplaceSeListeEtSAnnule)
+{
+    const QString base = copieDeLExemple();
+    const auto valeurDu6 = [&] {
+        return lire(base, "SELECT Pluie FROM PLUVIO_76402001 WHERE DateCreation=#03/06/2023#").valeur(0, 0).toDouble();
+    };
+    const double avant = valeurDu6();
+    Resultat r = lancer({"corrections", "--base", base, "--station", "76402001"});
+    ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
+    EXPECT_EQ(r.sortie, "Aucune correction enregistrée pour la station 76402001.\n");
+    r = lancer({"importer", "--base", base, "--station", "76402001", "--genre", "pluvio", "--csv",
+                ecrireCsv("06/03/2023;12:00:00;77,5\n07/03/2023;08:00:00;1\n")});
+    ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
+    EXPECT_DOUBLE_EQ(valeurDu6(), 77.5);
+
+    // Une ligne par mesure remplacée (l'ajoutée n'en a pas : elle n'avait pas de valeur d'avant).
+    r = lancer({"corrections", "--base", base, "--station", "76402001"});
+    ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
+    const QStringList lignes = r.sortie.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lignes.size(), 1) << r.sortie.toStdString();
+    EXPECT_TRUE(lignes[0].contains(QStringLiteral("lot 1, import de mesures.csv  06/03/2023 12:00:00 : %1 → 77.5").arg(avant)))
+        << lignes[0].toStdString();
+    EXPECT_EQ(lancer({"corrections", "--base", base, "--station", "76402001", "--depuis", "01/01/2200"}).sortie,
+              "Aucune correction enregistrée pour la station 76402001 depuis le 01/01/2200.\n");
+
+    // Annulée : la valeur d'avant revient, l'annulation est un lot, et il n'y a plus rien à annuler.
+    r = lancer({"corrections", "--base", base, "--station", "76402001", "--annuler"});
+    ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
+    EXPECT_TRUE(r.sortie.startsWith("Lot 1 annulé (import de mesures.csv, le ")) << r.sortie.toStdString();
+    EXPECT_TRUE(r.sortie.endsWith(") : 1 mesure(s) rendue(s) telles qu'avant.\n")) << r.sortie.toStdString();
+    EXPECT_DOUBLE_EQ(valeurDu6(), avant);
+    EXPECT_EQ(lancer({"corrections", "--base", base, "--station", "76402001"}).sortie.count(u'\n'), 2);
+    r = lancer({"corrections", "--base", base, "--station", "76402001", "--annuler"});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(r.erreurs, "graphique : aucune correction à annuler pour PLUVIO_76402001.\n");
+
+    // Une demande fausse : une ligne en français, le code 2.
+    for (const QStringList& faux : {QStringList{"--station", "XYZ"}, QStringList{"--station", "76402001", "--depuis", "31/02/2023"}}) {
+        r = lancer(QStringList{"corrections", "--base", base} + faux);
+        EXPECT_EQ(r.code, 2);
+        EXPECT_EQ(r.erreurs.count(u'\n'), 1) << r.erreurs.toStdString();
+    }
+}
+
+} // namespace

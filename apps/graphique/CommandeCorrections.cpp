@@ -1,0 +1,100 @@
+// graphique corrections : l'historique des corrections des mesures d'une station, et
+// l'annulation de la dernière.
+#include "Commandes.h"
+#include "LigneCommande.h"
+
+#include "commun/Cellule.h"
+#include "commun/Dates.h"
+#include "commun/TexteAffichable.h"
+#include "control/HoteGraphique.h"
+#include "data/BaseDonnees.h"
+#include "data/GenresStation.h"
+#include "data/HistoriqueMesures.h"
+#include "data/bases/OuvertureBase.h"
+
+namespace {
+
+// La table de mesures de la station : la première de ce code qui a des mesures (pluviomètre,
+// piézomètre, station hydrométrique ; une courbe de référence ne se corrige pas).
+QString tableDe(BaseDonnees& base, const QString& code, QString& erreur)
+{
+    const auto stations = HoteGraphique::lireStations(&base);
+    if (!stations) {
+        erreur = QStringLiteral("impossible de lire la liste des stations : %1").arg(base.DerniereErreur());
+        return QString();
+    }
+    for (const HoteGraphique::Station& s : *stations) {
+        const auto genre = GenresStation::depuisNom(s.genre);
+        if (s.code.compare(code.trimmed(), Qt::CaseInsensitive) == 0 && genre && *genre->colonneMesure)
+            return genre->prefixe() + s.code;
+    }
+    erreur = QStringLiteral("station inconnue : « %1 ».").arg(TexteAffichable(code));
+    return QString();
+}
+
+QString valeurEtMode(const QString& table, const std::optional<LigneMesure>& ligne, const char* absente)
+{
+    if (!ligne)
+        return QString::fromUtf8(absente);
+    const QString mode = TexteCellule(ligne->colonnes.value(QStringLiteral("modeobtention"))).trimmed();
+    const QString valeur = TexteCellule(HistoriqueMesures::valeur(table, ligne));
+    return mode.isEmpty() ? valeur : QStringLiteral("%1 (%2)").arg(valeur, TexteAffichable(mode, 8));
+}
+
+// Une ligne par mesure changée : quand, qui, le lot et d'où il vient, la mesure, avant → après.
+void lister(const QString& table, const QList<HistoriqueMesures::Lot>& lots)
+{
+    for (const HistoriqueMesures::Lot& l : lots)
+        for (const ChangementMesure& c : l.changements)
+            ecrireLigne(QStringLiteral("%1  %2  lot %3, %4  %5 %6 : %7 → %8")
+                            .arg(TexteDateHeure(l.quand).left(16), TexteAffichable(l.qui, 40))
+                            .arg(l.numero)
+                            .arg(TexteAffichable(l.origine, 80), TexteDate(c.date), TexteHeure(c.heure),
+                                 valeurEtMode(table, c.avant, "absente"), valeurEtMode(table, c.apres, "supprimée")));
+}
+
+int annuler(BaseDonnees& base, const QString& table)
+{
+    HistoriqueMesures::Lot annule;
+    QString erreur;
+    if (!HistoriqueMesures::annulerDernier(base, table, annule, erreur))
+        return echec(erreur.left(1).toLower() + erreur.mid(1));
+    ecrireLigne(QStringLiteral("Lot %1 annulé (%2, le %3 par %4) : %5 mesure(s) rendue(s) telles qu'avant.")
+                    .arg(annule.numero)
+                    .arg(TexteAffichable(annule.origine, 80), TexteDateHeure(annule.quand).left(16), TexteAffichable(annule.qui, 40))
+                    .arg(annule.changements.size()));
+    return sortieOk;
+}
+
+} // namespace
+
+int commandeCorrections(const QStringList& arguments)
+{
+    LigneCommande l(arguments);
+    QString erreur;
+    const QString texteBase = l.obligatoire(QStringLiteral("--base"), erreur);
+    const QString code = l.obligatoire(QStringLiteral("--station"), erreur);
+    const QString depuis = l.option(QStringLiteral("--depuis")).value_or(QString());
+    const bool annulation = l.drapeau(QStringLiteral("--annuler"));
+    if (const QString defaut = l.defaut(erreur); !defaut.isEmpty())
+        return echec(defaut);
+    const auto date = depuis.isEmpty() ? std::optional<QDate>(QDate()) : LireDate(depuis);
+    if (!date)
+        return echec(QStringLiteral("date incorrecte : « %1 » (format attendu JJ/MM/AAAA).").arg(TexteAffichable(depuis)));
+    auto base = ouvrirBase(texteBase, false, erreur);
+    if (!base)
+        return echec(erreur);
+    const QString table = tableDe(*base, code, erreur);
+    if (table.isEmpty())
+        return echec(erreur);
+    if (annulation)
+        return annuler(*base, table);
+    const auto lots = HistoriqueMesures::lire(*base, table, *date);
+    if (!lots)
+        return echec(QStringLiteral("l'historique des corrections ne se lit pas : %1").arg(base->DerniereErreur()));
+    if (lots->isEmpty())
+        ecrireLigne(QStringLiteral("Aucune correction enregistrée pour la station %1%2.")
+                        .arg(TexteAffichable(code), depuis.isEmpty() ? QString() : QStringLiteral(" depuis le ") + TexteDate(*date)));
+    lister(table, *lots);
+    return sortieOk;
+}
