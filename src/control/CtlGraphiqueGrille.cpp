@@ -183,9 +183,15 @@ void CtlGraphique::reconstruireCourbeDepuisGrille()
         }
     }
     TableauValeurs t(5, int(points.size()));
-    for (int i = 0; i < points.size(); ++i)
+    Classe_Graphiques& c = CollCourbes();
+    for (int i = 0; i < points.size(); ++i) {
         for (int champ = 0; champ < 5; ++champ)
             t.definir(champ, i, points[i][champ]);
+        // Une valeur saisie au-delà de l'axe l'élargit : elle se voit entière.
+        const double v = LireNombre(points[i][2]).value_or(0.0);
+        c.setMaxDonnees(std::max(c.MaxDonnees(), v));
+        c.setMinDonnees(std::min(c.MinDonnees(), v));
+    }
     courbe->AjouterValeurs(t);
     AffichageGraphique(false, false, QStringLiteral("SANS"));
 }

@@ -234,7 +234,7 @@ bool HoteGraphique::corriger(const Demande& demande, BaseDonnees* base, QString&
 bool HoteGraphique::chargerMesuresBrutes(BaseDonnees* base, QString& erreur)
 {
     CtlGraphique& c = *m_controle;
-    const Classe_Graphiques& coll = c.CollCourbes();
+    Classe_Graphiques& coll = c.CollCourbes();
     const auto debut = LireDate(coll.DateDebutChargement()), fin = LireDate(coll.DateFinChargement());
     const auto table = NomVerifie::table(QStringLiteral("PLUVIO_"), c.RecupSprEntete()->CodeStation());
     const auto lignes = debut && fin && table ? TableMesures::lire(*base, *table, *debut, *fin) : std::nullopt;
@@ -243,8 +243,13 @@ bool HoteGraphique::chargerMesuresBrutes(BaseDonnees* base, QString& erreur)
         return false;
     }
     TableauValeurs t(6, int(lignes->size()));
+    // Les bornes de l'axe des valeurs, que les chargeurs élargissent d'ordinaire : de zéro (les barres) au plus fort.
+    double minimum = 0, maximum = 0;
     for (int i = 0; i < lignes->size(); ++i) {
         const LigneMesure& l = lignes->at(i);
+        const double v = LireNombre(l.colonnes.value(QStringLiteral("pluie"))).value_or(0.0);
+        minimum = std::min(minimum, v);
+        maximum = std::max(maximum, v);
         t(0, i) = TexteDate(l.date);
         t(1, i) = TexteHeure(l.heure);
         t(2, i) = l.colonnes.value(QStringLiteral("pluie"));
@@ -252,6 +257,8 @@ bool HoteGraphique::chargerMesuresBrutes(BaseDonnees* base, QString& erreur)
         t(4, i) = l.colonnes.value(QStringLiteral("continuite"));
         t(5, i) = l.colonnes.value(QStringLiteral("modeobtention"));
     }
+    c.CollCourbes().setMinDonnees(minimum);
+    c.CollCourbes().setMaxDonnees(maximum);
     c.AjouteCourbe(QStringLiteral("Pluie"), c.RecupSprEntete()->NomStation(), 11, QVariant::fromValue(t));
     c.AffichageGraphique(false, false, QStringLiteral("SANS"));
     return true;

@@ -109,6 +109,17 @@ protected:
         if (!d.isEmpty())
             ecran(f).save(d + QStringLiteral("/correction-%1.png").arg(QString::fromLatin1(nom)));
     }
+    // La question telle que l'application la montre, en français jusque dans ses boutons.
+    void garderQuestion(const QString& texte)
+    {
+        const QString d = qEnvironmentVariable("GRAPHIQUE_IMAGES_TESTS");
+        if (d.isEmpty() || !TraductionsQt::installer())
+            return;
+        QMessageBox boite(QMessageBox::Question, QStringLiteral("Graphique"), texte, QMessageBox::Yes | QMessageBox::No);
+        boite.show();
+        QApplication::processEvents();
+        boite.grab().save(d + QStringLiteral("/correction-question.png"));
+    }
     void cliquer(FenetreHote& f, const char* bouton)
     {
         messages.repondre(true);
@@ -177,6 +188,7 @@ void JourneeCorrections::matinee()
     ASSERT_EQ(messages.textes().size(), 1) << messages.textes().join('\n').toStdString();
     EXPECT_EQ(messages.textes().first(), "Enregistrer la grille des points ?\n2 mesures modifiées, 0 ajoutée, 1 supprimée, sur la "
                                          "station 76402001 Port-Aubin du 01/03/2023 au 31/03/2023.");
+    garderQuestion(messages.textes().first());
     // Rechargée : la grille et le graphique montrent la base.
     EXPECT_EQ(g->lignes(), mars - 1);
     EXPECT_EQ(g->texte(ligneDu(10), GrillePoints::Valeur), "17.3");
