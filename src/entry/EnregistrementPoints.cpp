@@ -124,6 +124,96 @@ QString EnregistrementPoints::Projet::bilan(const QString& station) const
              pluriel(supprimees(), "supprimée", "supprimées"), station, TexteDate(debut), TexteDate(fin));
 }
 
+namespace {
+
+// Par instant saisi : la valeur, la rupture, et la mesure d'où vient la ligne (une heure corrigée la déplace).
+struct Saisie
+{
+    double valeur;
+    bool rupture;
+    std::optional<Cle> origine;
+    bool modifiee;
+};
+
+// La grille lue : ce que chaque ligne dit, les mesures qu'elle a montrées, l'état de chaque ligne
+// et la première qui ne se lit pas dans la période (-1 sinon).
+struct GrilleLue
+{
+    QMap<Cle, Saisie> saisies;
+    QSet<Cle> confiees;
+    QList<Etat> etats;
+    int fautive = -1;
+};
+
+GrilleLue lireGrille(const QList<EnregistrementPoints::Ligne>& lignes, const QDate& debut, const QDate& fin)
+{
+    GrilleLue g;
+    for (qsizetype i = 0; i < lignes.size(); ++i) {
+        const EnregistrementPoints::Ligne& l = lignes[i];
+        Cle cle;
+        double valeur = 0;
+        Etat etat = lire(l, cle, valeur);
+        if (etat == Etat::Lue && (cle.first < debut || cle.first > fin))
+            etat = Etat::Illisible;
+        g.etats << etat;
+        const auto origine = l.origine ? std::optional<Cle>(Cle{l.origine->first, l.origine->second}) : std::nullopt;
+        if (origine)
+            g.confiees.insert(*origine);
+        if (etat == Etat::Lue)
+            g.saisies.insert(cle, {valeur, !l.rupture.trimmed().isEmpty(), origine, l.modifiee});
+        else if (etat != Etat::Vide && g.fautive < 0)
+            g.fautive = int(i);
+    }
+    return g;
+}
+
+// Une mesure que la grille n'a jamais montrée ne peut pas y avoir été supprimée : le refus, vide si toutes y ont été.
+QString mesuresAbsentes(const QList<LigneMesure>& existantes, const QSet<Cle>& confiees, const QDate& debut, const QDate& fin)
+{
+    QList<const LigneMesure*> absentes;
+    for (const LigneMesure& l : existantes)
+        if (!confiees.contains({l.date, l.heure}))
+            absentes << &l;
+    if (absentes.isEmpty())
+        return QString();
+    return QStringLiteral("La grille ne tient pas toutes les mesures du %1 au %2 : %3 de la base n'y ont jamais été "
+                          "(la première le %4 à %5). Rien n'a été enregistré ; rechargez les mesures avant de corriger.")
+        .arg(TexteDate(debut), TexteDate(fin)).arg(absentes.size())
+        .arg(TexteDate(absentes.first()->date), TexteHeure(absentes.first()->heure));
+}
+
+// Ce qui diffère entre la base et la grille : les mesures qu'elle n'a plus, celles qu'elle change ou ajoute.
+QList<ChangementMesure> changementsGrille(const QList<LigneMesure>& existantes, const QMap<Cle, Saisie>& saisies)
+{
+    QList<ChangementMesure> changements;
+    QHash<Cle, LigneMesure> enBase;
+    for (const LigneMesure& l : existantes) {
+        enBase.insert({l.date, l.heure}, l);
+        if (!saisies.contains({l.date, l.heure}))
+            changements << ChangementMesure{l.date, l.heure, l, std::nullopt};
+    }
+    for (auto it = saisies.begin(); it != saisies.end(); ++it) {
+        const auto avant = enBase.contains(it.key()) ? std::optional<LigneMesure>(enBase.value(it.key())) : std::nullopt;
+        const bool origineEnBase = it->origine && enBase.contains(*it->origine);
+        // Un jour sans mesure que le graphique par jours montrait, laissé tel quel, n'ajoute rien.
+        if (!avant && it->origine && !origineEnBase && !it->modifiee)
+            continue;
+        // Une mesure déplacée garde les autres colonnes de sa ligne d'origine.
+        auto modele = avant;
+        if (!modele && origineEnBase) {
+            modele = enBase.value(*it->origine);
+            modele->date = it.key().first;
+            modele->heure = it.key().second;
+        }
+        const LigneMesure apres = ligneApres(modele, it.key(), it->valeur, it->rupture ? 1 : 0, QStringLiteral("M"));
+        if (!avant || !memeMesure(*avant, apres))
+            changements << ChangementMesure{it.key().first, it.key().second, avant, apres};
+    }
+    return changements;
+}
+
+} // namespace
+
 std::optional<EnregistrementPoints::Projet> EnregistrementPoints::projetGrille(BaseDonnees& base, const QString& code,
                                                                              const QDate& debut, const QDate& fin,
                                                                              const QList<Ligne>& lignes, QString& erreur)
@@ -132,75 +222,18 @@ std::optional<EnregistrementPoints::Projet> EnregistrementPoints::projetGrille(B
     const auto existantes = table ? lignesDe(base, *table, debut, fin, erreur) : std::nullopt;
     if (!existantes)
         return std::nullopt;
-    Projet p{table->texte(), debut, fin, {}, {}};
-    QSet<Cle> confiees;
-    // Par instant saisi : la valeur, la rupture, et la mesure d'où vient la ligne (une heure corrigée la déplace).
-    struct Saisie
-    {
-        double valeur;
-        bool rupture;
-        std::optional<Cle> origine;
-        bool modifiee;
-    };
-    QMap<Cle, Saisie> saisies;
-    int fautive = -1;
-    for (qsizetype i = 0; i < lignes.size(); ++i) {
-        Cle cle;
-        double valeur = 0;
-        Etat etat = lire(lignes[i], cle, valeur);
-        if (etat == Etat::Lue && (cle.first < debut || cle.first > fin))
-            etat = Etat::Illisible;
-        p.etats << etat;
-        if (lignes[i].origine)
-            confiees.insert({lignes[i].origine->first, lignes[i].origine->second});
-        std::optional<Cle> origine;
-        if (lignes[i].origine)
-            origine = Cle{lignes[i].origine->first, lignes[i].origine->second};
-        if (etat == Etat::Lue)
-            saisies.insert(cle, {valeur, !lignes[i].rupture.trimmed().isEmpty(), origine, lignes[i].modifiee});
-        else if (etat != Etat::Vide && fautive < 0)
-            fautive = int(i);
-    }
-    if (fautive >= 0) {
+    const GrilleLue grille = lireGrille(lignes, debut, fin);
+    Projet p{table->texte(), debut, fin, {}, grille.etats};
+    if (grille.fautive >= 0) {
         erreur = QStringLiteral("La ligne %1 de la grille n'a pas de date, d'heure ou de valeur lisible dans la période du %2 au %3 : "
                                 "corrigez-la ou supprimez-la. Rien n'a été enregistré.")
-                     .arg(fautive + 1).arg(TexteDate(debut), TexteDate(fin));
+                     .arg(grille.fautive + 1).arg(TexteDate(debut), TexteDate(fin));
         return p;
     }
-    QHash<Cle, LigneMesure> enBase;
-    QList<const LigneMesure*> absentes;
-    for (const LigneMesure& l : *existantes) {
-        enBase.insert({l.date, l.heure}, l);
-        if (!confiees.contains({l.date, l.heure}))
-            absentes << &l;
-    }
-    // Une mesure que la grille n'a jamais montrée ne peut pas y avoir été supprimée.
-    if (!absentes.isEmpty()) {
-        erreur = QStringLiteral("La grille ne tient pas toutes les mesures du %1 au %2 : %3 de la base n'y ont jamais été "
-                                "(la première le %4 à %5). Rien n'a été enregistré ; rechargez les mesures avant de corriger.")
-                     .arg(TexteDate(debut), TexteDate(fin)).arg(absentes.size())
-                     .arg(TexteDate(absentes.first()->date), TexteHeure(absentes.first()->heure));
+    erreur = mesuresAbsentes(*existantes, grille.confiees, debut, fin);
+    if (!erreur.isEmpty())
         return std::nullopt;
-    }
-    for (const LigneMesure& l : *existantes)
-        if (!saisies.contains({l.date, l.heure}))
-            p.changements << ChangementMesure{l.date, l.heure, l, std::nullopt};
-    for (auto it = saisies.begin(); it != saisies.end(); ++it) {
-        const auto avant = enBase.contains(it.key()) ? std::optional<LigneMesure>(enBase.value(it.key())) : std::nullopt;
-        if (!avant && it->origine && !enBase.contains(*it->origine) && !it->modifiee)
-            continue;
-        // Une mesure déplacée garde les autres colonnes de sa ligne d'origine.
-        auto modele = avant;
-        if (!modele && it->origine && enBase.contains(*it->origine)) {
-            modele = enBase.value(*it->origine);
-            modele->date = it.key().first;
-            modele->heure = it.key().second;
-        }
-        const LigneMesure apres = ligneApres(modele, it.key(), it->valeur, it->rupture ? 1 : 0, QStringLiteral("M"));
-        if (!avant || !memeMesure(*avant, apres))
-            p.changements << ChangementMesure{it.key().first, it.key().second, avant, apres};
-    }
-    erreur.clear();
+    p.changements = changementsGrille(*existantes, grille.saisies);
     return p;
 }
 
