@@ -78,10 +78,9 @@ Commandes :
       --depuis              seulement les corrections faites depuis ce jour.
       --annuler             défait la dernière correction encore en place :
                             chaque mesure reprend sa valeur d'avant, dans une
-                            transaction, et l'annulation est elle-même gardée
-                            ; refusée sans rien changer si une de ces mesures
-                            a changé depuis. Relancée, elle défait la
-                            précédente.
+                            transaction, et l'annulation est elle-même gardée.
+                            Refusée sans rien changer si une de ces mesures a
+                            changé depuis. Relancée, elle défait la précédente.
 
   stations --base BASE
       Liste les stations, une par ligne, séparées par des tabulations :
