@@ -159,9 +159,9 @@ int main(int argc, char** argv)
 {
     MemoireProcessus::garderLesGrandsBlocs();
     qInstallMessageHandler(messagesQt);
-    // Pas besoin d'écran : les graphiques se dessinent hors écran.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Aucune commande n'ouvre de fenêtre : les graphiques se dessinent hors
+    // écran, même quand l'environnement demande un écran qui n'est pas là.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
         const QByteArray dossier = QDir::tempPath().toLocal8Bit() + "/runtime-graphique-" + QByteArray::number(getuid());
         QDir().mkpath(QString::fromLocal8Bit(dossier));

@@ -126,7 +126,7 @@ namespace {
 
 QString refus(const QString& code)
 {
-    return QStringLiteral("code de station refusé : « %1 » (lettres, chiffres, _ et -).").arg(TexteAffichable(code));
+    return MessageCodeRefuse(code);
 }
 
 // Le genre des autres stations de la demande, par genre de graphique.

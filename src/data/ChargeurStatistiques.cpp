@@ -106,7 +106,7 @@ ValeursMois valeursMensuelles(int premiere, int derniere, const QString& code, B
     if (normales) {
         const NomVerifie c = colonne == QStringLiteral("Pluie") ? NomVerifie("valeur") : *nomColonne;
         if (parMois) {
-            const qint32 n = ExtraireLignes(base, "SELECT mois, " + c + " FROM PLUVIOMETRE_NORMALES WHERE codePluviometre=" + *codeVerifie
+            const qint32 n = ExtraireLignes(base, "SELECT mois, " + c + " FROM PLUVIOMETRE_NORMALES WHERE codePluviometre=" + LitteralCode(*codeVerifie)
                                                 + " AND mois>=1 AND Mois<=12 ORDER BY 1,2",
                                       lignes);
             for (int r = 0; r < n; ++r) {
@@ -114,7 +114,7 @@ ValeursMois valeursMensuelles(int premiere, int derniere, const QString& code, B
                 if (m >= 1 && m <= 12 && !EstVide(lignes.valeur(1, r)))
                     valeurs[std::size_t(m - 1)] = LireNombre(lignes.valeur(1, r));
             }
-        } else if (ExtraireLignes(base, "SELECT " + c + " FROM PLUVIOMETRE_NORMALES WHERE codePluviometre=" + *codeVerifie + " AND mois=13",
+        } else if (ExtraireLignes(base, "SELECT " + c + " FROM PLUVIOMETRE_NORMALES WHERE codePluviometre=" + LitteralCode(*codeVerifie) + " AND mois=13",
                             lignes)
                    > 0) {
             valeurs.fill(LireNombre(lignes.valeur(0, 0)));

@@ -7,6 +7,7 @@
 #include "commun/Nombres.h"
 #include "commun/ValeursProcessus.h"
 
+#include <algorithm>
 #include <cmath>
 
 QString TypeBaseCourant()
@@ -137,4 +138,11 @@ void RemplacerTexte(QVariant& texte, const QString& cherche, const QVariant& rem
         return;
     RemplacerTexte(t, cherche, TexteCellule(remplacement));
     texte = t;
+}
+
+OrdreSql LitteralCode(const NomVerifie& code)
+{
+    const QString& c = code.texte();
+    const bool chiffres = std::all_of(c.cbegin(), c.cend(), [](QChar x) { return x >= u'0' && x <= u'9'; });
+    return chiffres ? OrdreSql(code) : "'" + OrdreSql(code) + "'";
 }

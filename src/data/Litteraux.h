@@ -28,6 +28,10 @@ OrdreSql LitteralDate(const QDate& date, const QString& typeBase);
 OrdreSql LitteralDate(const QDateTime& instant, const QString& typeBase, bool avecHeure);
 OrdreSql LitteralHeure(const QTime& heure, const QString& typeBase);
 
+// Un code de station comme valeur dans un ordre : un code tout en chiffres
+// s'écrit nombre (la forme historique des ordres), tout autre entre apostrophes.
+OrdreSql LitteralCode(const NomVerifie& code);
+
 // "hh:nn:ss" en littéral égal à l'heure telle que le genre la range :
 // #hh:nn:ss# (Access), l'heure au 30/12/1899 (PostgreSQL et Oracle).
 OrdreSql FormatHeureBase(const QString& heure);

@@ -12,13 +12,17 @@ bool EstNomVerifie(const QString& nom)
 {
     if (nom.isEmpty() || nom.size() > longueurMax)
         return false;
-    for (const QChar c : nom) {
-        const char16_t u = c.unicode();
-        const bool permis = (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9')
-            || u == u'_' || u == u'-';
-        if (!permis)
+    const auto alphanumerique = [&](qsizetype i) {
+        if (i < 0 || i >= nom.size())
             return false;
-    }
+        const char16_t u = nom[i].unicode();
+        return (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9') || u == u'_';
+    };
+    // Un « - » entre deux lettres ou chiffres reste dans le nom pour l'analyseur
+    // des ordres ; ailleurs, il commencerait un commentaire ou une soustraction.
+    for (qsizetype i = 0; i < nom.size(); ++i)
+        if (!alphanumerique(i) && !(nom[i] == u'-' && alphanumerique(i - 1) && alphanumerique(i + 1)))
+            return false;
     return true;
 }
 
@@ -50,7 +54,14 @@ std::optional<NomVerifie> NomVerifie::table(const QString& prefixe, const QStrin
 
 QString MessageNomRefuse(const QString& nom)
 {
-    return QStringLiteral("Nom refusé : « %1 » (lettres, chiffres, « _ » et « - » seulement, %2 caractères au plus).")
+    return QStringLiteral("Nom refusé : « %1 » (lettres, chiffres, « _ », et « - » entre deux lettres ou chiffres, %2 caractères au "
+                          "plus).")
         .arg(TexteAffichable(nom))
         .arg(longueurMax);
+}
+
+QString MessageCodeRefuse(const QString& code, bool barreOblique)
+{
+    return QStringLiteral("code de station refusé « %1 » (lettres, chiffres, « _ »%2, et « - » entre deux lettres ou chiffres).")
+        .arg(TexteAffichable(code, 40), barreOblique ? QStringLiteral(", « / »") : QString());
 }

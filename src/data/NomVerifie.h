@@ -5,7 +5,8 @@
 #include <optional>
 
 // Un nom qui entre dans le texte d'un ordre (table, colonne, code de station) :
-// lettres (a-z, A-Z), chiffres, "_" et "-", 40 caractères au plus. Un nom venu
+// lettres (a-z, A-Z), chiffres, "_", et "-" entre deux lettres ou chiffres,
+// 40 caractères au plus. Un nom venu
 // de l'utilisateur ou de la base ne devient un NomVerifie qu'en passant par
 // `depuis` ou `table`, qui refusent tout le reste.
 class NomVerifie
@@ -38,3 +39,6 @@ bool EstNomVerifie(const QString& nom);
 
 // Le texte du refus, pour la dernière erreur de la base et les messages.
 QString MessageNomRefuse(const QString& nom);
+// Le refus d'un code de station donné par l'utilisateur (`barreOblique` : les
+// codes de la banque du sous-sol, dont le « / » devient « _ »).
+QString MessageCodeRefuse(const QString& code, bool barreOblique = false);

@@ -18,12 +18,18 @@ std::vector<std::unique_ptr<QTemporaryDir>>& dossiers()
 
 } // namespace
 
-Resultat lancer(const QStringList& arguments, const QString& configuration)
+Resultat lancer(const QStringList& arguments, const QString& configuration, const QStringList& environnement)
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     if (!configuration.isEmpty())
         env.insert("XDG_CONFIG_HOME", configuration);
+    for (const QString& variable : environnement) {
+        if (variable.contains(u'='))
+            env.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
+        else
+            env.remove(variable);
+    }
     p.setProcessEnvironment(env);
     p.start(QStringLiteral(GRAPHIQUE_PROGRAMME), arguments);
     EXPECT_TRUE(p.waitForFinished(60000)) << arguments.join(' ').left(300).toStdString();

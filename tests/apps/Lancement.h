@@ -13,8 +13,9 @@ struct Resultat
     QString erreurs;
 };
 
-// configuration : dossier tenant lieu de dossier des réglages de l'utilisateur (vide : celui de l'appelant).
-Resultat lancer(const QStringList& arguments, const QString& configuration = QString());
+// configuration : dossier tenant lieu de dossier des réglages de l'utilisateur (vide : celui de l'appelant) ;
+// environnement : « NOM=valeur » ajoute ou change une variable, « NOM » seul la retire.
+Resultat lancer(const QStringList& arguments, const QString& configuration = QString(), const QStringList& environnement = {});
 
 // La base d'exemple, faite une seule fois pour toute l'exécution par `graphique exemple`.
 QString baseExemple();

@@ -215,4 +215,93 @@ TEST(Hostile, ArgumentsHostilesUneLigneCourteEtPropre)
     EXPECT_FALSE(QFileInfo::exists(d + "/n.db"));
 }
 
+TEST(Hostile, ChaqueCodeAccepteSeTraceAvecSesPropresNormales)
+{
+    const QString base = copieDeLExemple();
+    const QString csv = ecrireCsv("01/01/2023;5\n02/03/2023;3\n15/06/2023;7\n");
+    // Des codes que le nom de table accepte mais qu'un ordre lirait comme une
+    // colonne, un nombre mal formé ou une soustraction (76401002-1 → 76401001).
+    const QStringList codes = {"ABC", "SEA", "10M", "7A", "76402001_2", "76401002-1"};
+    QStringList normales;
+    for (int k = 0; k < codes.size(); ++k) {
+        const Resultat r = lancer({"importer", "--base", base, "--station", codes[k], "--genre", "pluvio", "--csv", csv});
+        ASSERT_EQ(r.code, 0) << codes[k].toStdString() << r.erreurs.toStdString();
+        for (int m = 1; m <= 12; ++m)
+            normales << QStringLiteral("INSERT INTO PLUVIOMETRE_NORMALES (codePluviometre, mois, valeur) VALUES ('%1', %2, %3)")
+                            .arg(codes[k])
+                            .arg(m)
+                            .arg(600 + k + m / 100.0);
+    }
+    natif(base, normales);
+    for (int k = 0; k < codes.size(); ++k) {
+        const QString png = dossierTemporaire() + "/a.png";
+        const Resultat r = lancer({"tracer", "--base", base, "--type", "Annee", "--station", codes[k], "--annee", "2023", "--sortie",
+                                   png, "--journal", png + ".tsv"});
+        ASSERT_EQ(r.code, 0) << codes[k].toStdString() << " : " << r.erreurs.toStdString();
+        QFile journal(png + ".tsv");
+        ASSERT_TRUE(journal.open(QIODevice::ReadOnly));
+        const QByteArray texte = journal.readAll();
+        EXPECT_TRUE(texte.contains(QByteArray::number(600 + k) + ".07")) << codes[k].toStdString();
+        EXPECT_FALSE(texte.contains("77.7")) << codes[k].toStdString() << " : normales de 76401001";
+    }
+    // Un « - » qui commencerait un commentaire ou finirait le nom, et deux codes
+    // qui ne diffèrent que par la casse (une seule table pour le moteur) : refusés.
+    unEchecPropre(lancer({"importer", "--base", base, "--station", "A--B", "--genre", "pluvio", "--csv", csv}), "code de station refusé",
+                  "A--B");
+    unEchecPropre(lancer({"importer", "--base", base, "--station", "X-", "--genre", "pluvio", "--csv", csv}), "code de station refusé", "X-");
+    unEchecPropre(lancer({"importer", "--base", base, "--station", "abc", "--genre", "pluvio", "--csv", ecrireCsv("01/01/2023;99\n")}),
+                  "ne diffèrent que par la casse", "abc");
+    TableauValeurs t;
+    qint32 n = 0;
+    QString erreur;
+    auto b = BaseSqlite::ouvrir(base, erreur);
+    ASSERT_TRUE(b && b->ExtraireRecords(OrdreSql::sansVerification("SELECT Pluie FROM PLUVIO_ABC WHERE DateCreation='2023-01-01'"), t, n));
+    ASSERT_EQ(n, 1);
+    EXPECT_DOUBLE_EQ(t.valeur(0, 0).toDouble(), 5.0);
+
+    // Dans un fichier de chroniques, X/F et X_F donneraient la même table : rien n'est écrit.
+    const QString chroniques = ecrireCsv("code_bss;date_mesure;profondeur_nappe\n0754X0009/F;2023-01-01;8.5\n0754X0009_F;2023-01-02;8.7\n");
+    unEchecPropre(lancer({"importer", "--base", base, "--format", "piezo-chroniques", "--csv", chroniques}), "donnerait la table PZ_0754X0009_F",
+                  "X/F et X_F");
+    EXPECT_FALSE(lancer({"stations", "--base", base}).sortie.contains("0754X0009"));
+}
+
+TEST(Hostile, SansEcranLaLigneDeCommandeFonctionne)
+{
+    // Un environnement de bureau qui demande X11, sans écran joignable.
+    const QStringList sansEcran = {"QT_QPA_PLATFORM=xcb", "DISPLAY", "WAYLAND_DISPLAY"};
+    Resultat r = lancer({"version"}, QString(), sansEcran);
+    EXPECT_EQ(r.code, 0) << r.erreurs.toStdString();
+    r = lancer({"stations", "--base", baseExemple()}, QString(), sansEcran);
+    EXPECT_EQ(r.code, 0) << r.erreurs.toStdString();
+    EXPECT_EQ(r.sortie.count('\n'), 7);
+    const QString png = dossierTemporaire() + "/a.png";
+    r = lancer(tracerEdition(baseExemple(), png), QString(), sansEcran);
+    EXPECT_EQ(r.code, 0) << r.erreurs.toStdString();
+    EXPECT_FALSE(QImage(png).isNull());
+}
+
+TEST(Hostile, DisquePleinChaqueFormatRefuseEtGardeLAncienFichier)
+{
+    const QString d = dossierTemporaire();
+    for (const QString extension : {"png", "svg", "pdf"}) {
+        const QString sortie = d + "/graphique." + extension;
+        QFile ancien(sortie);
+        ASSERT_TRUE(ancien.open(QIODevice::WriteOnly));
+        ancien.write("ancien");
+        ancien.close();
+        // Fichiers limités à 8 Kio : le graphique annuel en prend bien plus.
+        QProcess p;
+        p.start("bash", {"-c", "ulimit -f 8; trap '' XFSZ; exec \"$0\" \"$@\"", QStringLiteral(GRAPHIQUE_PROGRAMME), "tracer", "--base",
+                         baseExemple(), "--type", "Annee", "--station", "76402001", "--annee", "2023", "--sortie", sortie});
+        ASSERT_TRUE(p.waitForFinished(60000));
+        unEchecPropre({p.exitCode(), QString(), QString::fromUtf8(p.readAllStandardError())}, "impossible d'écrire", extension);
+        ASSERT_TRUE(ancien.open(QIODevice::ReadOnly));
+        EXPECT_EQ(ancien.readAll(), "ancien") << extension.toStdString();
+        ancien.close();
+    }
+    const QStringList restes = QDir(d).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    EXPECT_EQ(restes, QStringList({"graphique.pdf", "graphique.png", "graphique.svg"})) << restes.join(' ').toStdString();
+}
+
 } // namespace

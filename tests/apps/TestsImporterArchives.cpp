@@ -90,7 +90,7 @@ TEST(ImporterArchives, DemandesFaussesUneLigneEtAucuneBaseCreee)
     const std::pair<QStringList, QString> cas[] = {
         {{"--format", "meteo", "--csv", csv}, "graphique : format inconnu : « meteo » (meteo-quotidien, piezo-chroniques, hydro-elab).\n"},
         {{"--format", "meteo-quotidien", "--csv", dossierTemporaire() + "/absent.csv.gz"}, "graphique : impossible de lire"},
-        {{"--format", "meteo-quotidien", "--csv", csv, "--station", "76116001,76 1"}, "graphique : code de station refusé : « 76 1 »"},
+        {{"--format", "meteo-quotidien", "--csv", csv, "--station", "76116001,76 1"}, "graphique : code de station refusé « 76 1 »"},
         {{"--format", "meteo-quotidien", "--csv", csv, "--genre", "pluvio"}, "graphique : "},
         {{"--format", "hydro-elab", "--csv", csv}, "graphique : l'en-tête du fichier n'a pas la colonne « code_station »"},
     };

@@ -232,7 +232,7 @@ bool ImportMesures::importer(BaseAcces& base, LecteurCsv& lecteur, const Demande
     erreur.clear();
     Import import(base, demande, bilan, erreur);
     const bool fait = base.ToutOuRien([&] {
-        return import.preparer(*table, *genre) && import.lire(lecteur, progression) && import.fusionner() && import.inscrireStation(*code);
+        return TablesImport::verifierCodeNeuf(base, demande.genre, code->texte(), erreur) && import.preparer(*table, *genre) && import.lire(lecteur, progression) && import.fusionner() && import.inscrireStation(*code);
     });
     // Sans raison de l'import lui-même, c'est la base qui a refusé d'écrire (verrou, disque, droits).
     if (!fait && erreur.isEmpty())
@@ -258,7 +258,7 @@ QString ImportMesures::Bilan::texte() const
 QString ImportMesures::verifier(const QString& chemin, const Demande& demande)
 {
     if (!EstNomVerifie(demande.code))
-        return QStringLiteral("code de station refusé : « %1 » (lettres, chiffres, _ et -).").arg(TexteAffichable(demande.code));
+        return MessageCodeRefuse(demande.code);
     if (!demande.colonne.isEmpty() && !EstNomVerifie(demande.colonne))
         return QStringLiteral("nom de colonne refusé : « %1 ».").arg(TexteAffichable(demande.colonne));
     if (QFileInfo(chemin).isDir())

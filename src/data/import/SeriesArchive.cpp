@@ -9,6 +9,7 @@
 #include "data/import/TablesImport.h"
 
 #include <QTime>
+#include <algorithm>
 
 namespace {
 
@@ -58,7 +59,12 @@ int SeriesArchive::nouvelleStation(const QByteArray& brut, QString& motif)
     const auto table = NomVerifie::table(GenresStation::de(m_format.genre).prefixe(), code);
     int k = refusee;
     if (!table) {
-        m_refus.insert(brut, QStringLiteral("code de station refusé « %1 » (lettres, chiffres, _, - et /)").arg(TexteAffichable(QString::fromUtf8(brut), 40)));
+        m_refus.insert(brut, MessageCodeRefuse(QString::fromUtf8(brut), true));
+    } else if (const auto jumeau = std::find_if(m_stations.cbegin(), m_stations.cend(),
+                                                [&](const Station& s) { return s.table.compare(table->texte(), Qt::CaseInsensitive) == 0; });
+               jumeau != m_stations.cend()) {
+        m_refus.insert(brut, QStringLiteral("le code « %1 » donnerait la table %2 de la station « %3 »")
+                                 .arg(TexteAffichable(QString::fromUtf8(brut), 40), jumeau->table, TexteAffichable(jumeau->nom, 40)));
     } else if (!m_selection.isEmpty() && !m_selection.contains(code)) {
         k = horsSelection;
     } else {
@@ -258,6 +264,8 @@ bool SeriesArchive::lireStation(Station& s, bool& inscrite)
     if (!m_base.ExtraireRecords("SELECT Altitude FROM STATIONS" + cleStation(s), t, n))
         return echec(QStringLiteral("impossible de lire la liste des stations : %1"));
     inscrite = n > 0;
+    if (!inscrite && !TablesImport::verifierCodeNeuf(m_base, GenresStation::nom(m_format.genre), s.code, m_erreur))
+        return false;
     // L'altitude déjà connue de la base l'emporte : les niveaux seuls se placent d'après elle.
     if (const auto connue = inscrite ? LireNombre(t.valeur(0, 0)) : std::nullopt) {
         s.altitude = *connue;

@@ -1,6 +1,10 @@
 #include "data/import/TablesImport.h"
 
+#include "commun/Cellule.h"
+#include "commun/TableauValeurs.h"
+#include "commun/TexteAffichable.h"
 #include "data/GenresStation.h"
+#include "data/NomVerifie.h"
 #include "data/bases/BaseAcces.h"
 #include "data/bases/TablesCalendrier.h"
 
@@ -77,4 +81,32 @@ bool TablesImport::completerBase(BaseAcces& base, int moisHydro, QString& erreur
         return false;
     }
     return creerNormales(base, erreur);
+}
+
+bool TablesImport::verifierCodeNeuf(BaseAcces& base, const QString& genre, const QString& code, QString& erreur)
+{
+    const auto nomGenre = NomVerifie::depuis(genre);
+    TableauValeurs codes;
+    qint32 n = 0;
+    if (base.ColonnesTable(QStringLiteral("STATIONS")).isEmpty())
+        return true;
+    if (!nomGenre || !base.ExtraireRecords("SELECT Code FROM STATIONS WHERE Genre='" + *nomGenre + "'", codes, n)) {
+        erreur = QStringLiteral("impossible de lire la liste des stations : %1").arg(base.DerniereErreur());
+        return false;
+    }
+    QString homonyme;
+    for (qint32 i = 0; i < n; ++i) {
+        const QString autre = TexteCellule(codes.valeur(0, i));
+        if (autre == code)
+            return true;
+        if (autre.compare(code, Qt::CaseInsensitive) == 0)
+            homonyme = autre;
+    }
+    if (!homonyme.isEmpty()) {
+        erreur = QStringLiteral("la station « %1 » partagerait la table de la station « %2 » : deux codes qui ne diffèrent que par "
+                                "la casse sont une seule station pour la base.")
+                     .arg(TexteAffichable(code, 40), TexteAffichable(homonyme, 40));
+        return false;
+    }
+    return true;
 }

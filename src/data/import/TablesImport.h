@@ -17,4 +17,8 @@ public:
     static QList<ColonneTable> colonnesStation(const QString& genre, const QString& colonne);
     // Crée ce qui manque ; faux et `erreur` en français sinon.
     static bool completerBase(BaseAcces& base, int moisHydro, QString& erreur);
+    // Les moteurs ne distinguent pas PLUVIO_ABC de PLUVIO_abc : une station
+    // nouvelle dont le code ne diffère d'un autre du même genre que par la
+    // casse partagerait sa table. Faux et `erreur` en français dans ce cas.
+    static bool verifierCodeNeuf(BaseAcces& base, const QString& genre, const QString& code, QString& erreur);
 };

@@ -27,14 +27,7 @@ QImage SortiesImage::image(const MoteurGraphique& moteur, const QSize& taille, b
 
 bool SortiesImage::ecrirePng(const MoteurGraphique& moteur, QIODevice& sortie, const QSize& taille)
 {
-    // Fait en mémoire puis écrit d'un coup : un échec d'écriture se lit ici,
-    // sans que la bibliothèque PNG l'écrive elle-même sur la sortie d'erreur.
-    QByteArray png;
-    QBuffer tampon(&png);
-    tampon.open(QIODevice::WriteOnly);
-    if (!image(moteur, taille).convertToFormat(QImage::Format_RGB32).save(&tampon, "PNG"))
-        return false;
-    return sortie.write(png) == png.size();
+    return image(moteur, taille).convertToFormat(QImage::Format_RGB32).save(&sortie, "PNG");
 }
 
 bool SortiesImage::ecrireSvg(const MoteurGraphique& moteur, QIODevice& sortie, const QSize& taille)
@@ -72,11 +65,20 @@ bool SortiesImage::ecrire(const MoteurGraphique& moteur, QIODevice& sortie, cons
 {
     using Ecriture = bool (*)(const MoteurGraphique&, QIODevice&, const QSize&);
     static const std::pair<const char*, Ecriture> formats[] = {{"png", ecrirePng}, {"svg", ecrireSvg}, {"pdf", ecrirePdf}};
-    for (const auto& [nom, ecriture] : formats)
-        if (format.compare(QLatin1String(nom), Qt::CaseInsensitive) == 0)
-            // Un disque plein se voit dans l'état du fichier, que les écrivains SVG et PDF ne disent pas.
-            return ecriture(moteur, sortie, taille) && !(qobject_cast<QFileDevice*>(&sortie)
-                                                          && qobject_cast<QFileDevice*>(&sortie)->error() != QFileDevice::NoError);
+    for (const auto& [nom, ecriture] : formats) {
+        if (format.compare(QLatin1String(nom), Qt::CaseInsensitive) != 0)
+            continue;
+        // Fait en mémoire puis écrit d'un coup : les écrivains PNG, SVG et PDF
+        // ne disent pas toujours qu'une écriture a échoué (disque plein), une
+        // seule écriture vérifiée le dit pour tous.
+        QByteArray octets;
+        QBuffer tampon(&octets);
+        tampon.open(QIODevice::WriteOnly);
+        if (!ecriture(moteur, tampon, taille))
+            return false;
+        auto* fichier = qobject_cast<QFileDevice*>(&sortie);
+        return sortie.write(octets) == octets.size() && (!fichier || fichier->flush());
+    }
     return false;
 }
 

@@ -204,7 +204,7 @@ TEST_F(ImportArchiveTest, UneLigneFausseEtRienNEstEcritNiModifie)
               "6 ligne(s) incorrecte(s), rien n'a été importé : ligne 4 : date incorrecte « 2023-01-02 » (AAAAMMJJ attendue) ; "
               "ligne 5 : date incorrecte « 20230230 » (AAAAMMJJ attendue) ; ligne 6 : valeur incorrecte « "
               + QString(40, u'Z').toStdString() + "… (300 caractères) » dans la colonne RR ; ligne 7 : code de station refusé « 76 116 » "
-              "(lettres, chiffres, _, - et /) ; ligne 8 : ligne incomplète : 4 champ(s) au lieu d'au moins 8 ; et 1 autre(s).");
+              "(lettres, chiffres, « _ », « / », et « - » entre deux lettres ou chiffres) ; ligne 8 : ligne incomplète : 4 champ(s) au lieu d'au moins 8 ; et 1 autre(s).");
     EXPECT_EQ(lignes("SELECT DateCreation, Pluie FROM PLUVIO_76116001"), QStringList{"01/01/2023|1"});
     EXPECT_TRUE(base().ColonnesTable(QStringLiteral("PLUVIO_27056003")).isEmpty());
     EXPECT_EQ(lignes("SELECT Code, Nom, Altitude FROM STATIONS"), stations);
