@@ -126,7 +126,7 @@ namespace {
 
 QString refus(const QString& code)
 {
-    return MessageCodeRefuse(code);
+    return MessageCodeRefuse(code) + u'.';
 }
 
 // Le genre des autres stations de la demande, par genre de graphique.

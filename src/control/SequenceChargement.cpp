@@ -10,6 +10,7 @@
 #include "control/JaugeProgression.h"
 #include "control/PanneauChargement.h"
 #include "control/VueGraphique.h"
+#include "data/BaseDonnees.h"
 #include "data/ChargeurNappes.h"
 #include "data/ChargeurStatistiques.h"
 #include "model/Classe_Graphiques.h"
@@ -71,7 +72,11 @@ void SequenceChargement::executer()
     PanneauChargement panneau(m_ctl.m_frmChargement, m_ctl.m_messageChargement, m_ctl.m_barreChargement, &m_ctl);
     m_panneau = &panneau;
     panneau.ouvrir(deuxGraphiques() ? QStringLiteral("Chargement des données pluviomètre") : QStringLiteral("Chargement des données"), 20);
-    chargerSeries();
+    // La courbe et ses statistiques d'un même instant de la base, même si un import valide entre-temps.
+    if (m_base)
+        m_base->LectureCoherente([&] { chargerSeries(); });
+    else
+        chargerSeries();
     afficher();
     if (m_ctl.m_annulation)
         m_ctl.montrerChargementAnnule();

@@ -49,6 +49,14 @@ bool BaseDonnees::ordre(const char* operation, const QString& sql, const std::fu
     });
     if (!ok && !m_premierEchec)
         m_premierEchec = Echec{sql, m_erreur};
+    // PostgreSQL refuse tout ordre après un échec dans une transaction : la
+    // lecture reprend sur un nouvel instant plutôt que de tout perdre.
+    if (!ok && m_enLecture) {
+        const QString motif = m_erreur;
+        transaction(Transaction::Annuler);
+        m_enLecture = transaction(Transaction::Lecture);
+        m_erreur = motif;
+    }
     return ok;
 }
 
@@ -163,6 +171,28 @@ bool BaseDonnees::ToutOuRien(const std::function<bool()>& travail) noexcept
         return false;
     }
     return !propre || Valider();
+}
+
+void BaseDonnees::LectureCoherente(const std::function<void()>& lecture)
+{
+    if (m_enTransaction || m_enLecture) {
+        lecture();
+        return;
+    }
+    // Sans transaction possible (connexion perdue), les ordres échoueront d'eux-mêmes.
+    m_enLecture = garde("LectureCoherente", [&] { return transaction(Transaction::Lecture); });
+    struct Fin
+    {
+        BaseDonnees& base;
+        ~Fin()
+        {
+            if (base.m_enLecture) {
+                base.m_enLecture = false;
+                base.garde("LectureCoherente", [&] { return base.transaction(Transaction::Annuler); });
+            }
+        }
+    } fin{*this};
+    lecture();
 }
 
 namespace {

@@ -49,6 +49,11 @@ public:
     // annulée sinon (une exception comprise). Dans une transaction déjà
     // ouverte, il en fait partie et c'est elle qui décide.
     bool ToutOuRien(const std::function<bool()>& travail) noexcept;
+    // Les ordres de `lecture` voient la base d'un seul instant : ce que d'autres
+    // valident pendant qu'elle dure n'y paraît pas (une transaction de lecture
+    // sur SQLite, en lecture répétable et seule sur PostgreSQL). Dans une
+    // transaction déjà ouverte, elle en fait partie.
+    void LectureCoherente(const std::function<void()>& lecture);
 
     QString DerniereErreur() const { return m_erreur; }
 
@@ -82,7 +87,7 @@ public:
 protected:
     BaseDonnees();
 
-    enum class Transaction { Commencer, Valider, Annuler };
+    enum class Transaction { Commencer, Valider, Annuler, Lecture };
 
     // Ce que fait chaque genre de base ; appelé sous la garde des opérations
     // publiques, qui ont déjà tracé l'ordre.
@@ -120,6 +125,7 @@ private:
     QString m_erreur;
     Observateur m_observateur;
     bool m_enTransaction = false;
+    bool m_enLecture = false;
     bool m_echecEnTransaction = false;
     QString m_premierEchecTransaction;
     std::optional<Echec> m_premierEchec;

@@ -62,6 +62,6 @@ QString MessageNomRefuse(const QString& nom)
 
 QString MessageCodeRefuse(const QString& code, bool barreOblique)
 {
-    return QStringLiteral("code de station refusé « %1 » (lettres, chiffres, « _ »%2, et « - » entre deux lettres ou chiffres).")
+    return QStringLiteral("code de station refusé « %1 » (lettres, chiffres, « _ »%2, et « - » entre deux lettres ou chiffres)")
         .arg(TexteAffichable(code, 40), barreOblique ? QStringLiteral(", « / »") : QString());
 }

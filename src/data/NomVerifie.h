@@ -39,6 +39,6 @@ bool EstNomVerifie(const QString& nom);
 
 // Le texte du refus, pour la dernière erreur de la base et les messages.
 QString MessageNomRefuse(const QString& nom);
-// Le refus d'un code de station donné par l'utilisateur (`barreOblique` : les
-// codes de la banque du sous-sol, dont le « / » devient « _ »).
+// Le refus d'un code de station donné par l'utilisateur, sans point final
+// (`barreOblique` : les codes de la banque du sous-sol, dont le « / » devient « _ »).
 QString MessageCodeRefuse(const QString& code, bool barreOblique = false);

@@ -23,7 +23,9 @@
 #include <QImage>
 #include <QSet>
 #include <QTemporaryDir>
+#include <chrono>
 #include <cmath>
+#include <future>
 
 namespace {
 
@@ -239,6 +241,44 @@ TEST_F(Genres, ChaqueGenreChaquePeriodeAvecEtSansCumul)
 } // namespace
 
 namespace {
+
+// Un import validé par un autre utilisateur entre la lecture de la courbe et
+// celle des statistiques : le graphique est tout entier d'avant ou d'après,
+// jamais la courbe d'avant avec les statistiques d'après.
+TEST_F(Genres, UnImportPendantLeChargementNeMelangePasDeuxInstants)
+{
+    QString erreur;
+    ASSERT_TRUE(BaseExemple::remplir(base(), 5, {}, erreur)) << erreur.toStdString();
+    auto autre = autreConnexion();
+    ASSERT_TRUE(autre);
+    HoteGraphique::Demande d = DemandeExemple(TypeGraph::Annee, QStringLiteral("76402001"));
+    const auto tracer = [&] {
+        HoteGraphique hote;
+        hote.resize(1200, 810);
+        hote.show();
+        EXPECT_TRUE(hote.tracer(d, &base(), erreur)) << erreur.toStdString();
+        return empreinte(hote.controle());
+    };
+    const QString avant = tracer();
+    // L'autre connexion écrit d'un autre fil : sur SQLite elle attend la fin de
+    // la lecture, sur PostgreSQL elle valide tout de suite.
+    std::future<bool> import;
+    base().setObservateur([&](const QString& sql) {
+        if (!import.valid() && sql.contains(QStringLiteral("min(valeur), avg(valeur), max(valeur)"))) {
+            import = std::async(std::launch::async, [&] {
+                return autre->Execute(OrdreSql::sansVerification(QStringLiteral("UPDATE PLUVIO_76402001 SET Pluie = Pluie + 50")));
+            });
+            import.wait_for(std::chrono::seconds(1));
+        }
+    });
+    const QString pendant = tracer();
+    base().setObservateur({});
+    ASSERT_TRUE(import.valid());
+    ASSERT_TRUE(import.get()) << autre->DerniereErreur().toStdString();
+    const QString apres = tracer();
+    EXPECT_NE(avant, apres);
+    EXPECT_EQ(pendant, avant);
+}
 
 // Les nappes d'un graphique PluvioPiezo s'affichent sous les légendes du cadre de chargement, et s'arrêtent à la demande.
 TEST_F(Genres, NappesAnnonceesEtInterruptibles)

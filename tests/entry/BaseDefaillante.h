@@ -56,6 +56,7 @@ protected:
     {
         switch (quoi) {
         case Transaction::Commencer:
+        case Transaction::Lecture:
             return m_vraie.Commencer();
         case Transaction::Valider:
             return m_vraie.Valider();

@@ -244,7 +244,8 @@ bool BasePostgres::lancer(const QString& sql, const QList<TypeValeur>& types, Ta
 
 bool BasePostgres::transaction(Transaction quoi)
 {
-    const char* sql = quoi == Transaction::Commencer ? "BEGIN" : quoi == Transaction::Valider ? "COMMIT" : "ROLLBACK";
+    static const char* const ordres[] = {"BEGIN", "COMMIT", "ROLLBACK", "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY"};
+    const char* sql = ordres[int(quoi)];
     Resultat r(PQexec(m_connexion, sql));
     if (PQresultStatus(r.get()) != PGRES_COMMAND_OK)
         return erreur(messagePostgres(r.get(), m_connexion));

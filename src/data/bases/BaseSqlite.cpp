@@ -239,7 +239,8 @@ bool BaseSqlite::transaction(Transaction quoi)
     // Le verrou d'écriture se prend au début : deux écrivains qui commencent
     // ensemble s'attendent (délai d'attente de la connexion) au lieu que le
     // second échoue au milieu de son travail.
-    const char* sql = quoi == Transaction::Commencer ? "BEGIN IMMEDIATE" : quoi == Transaction::Valider ? "COMMIT" : "ROLLBACK";
+    static const char* const ordres[] = {"BEGIN IMMEDIATE", "COMMIT", "ROLLBACK", "BEGIN"};
+    const char* sql = ordres[int(quoi)];
     if (sqlite3_exec(m_base, sql, nullptr, nullptr, nullptr) == SQLITE_OK)
         return true;
     erreurSqlite(QString::fromLatin1(sql));

@@ -153,7 +153,7 @@ QString ImportArchive::verifier(const QString& chemin, const Demande& demande)
         return QStringLiteral("format inconnu : « %1 » (%2).").arg(TexteAffichable(demande.format), FormatArchive::noms());
     for (const QString& code : demande.stations)
         if (!EstNomVerifie(FormatArchive::codeTable(code)))
-            return MessageCodeRefuse(code, true);
+            return MessageCodeRefuse(code, true) + u'.';
     return LecteurLignes(chemin).erreurOuverture();
 }
 

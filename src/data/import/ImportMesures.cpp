@@ -258,7 +258,7 @@ QString ImportMesures::Bilan::texte() const
 QString ImportMesures::verifier(const QString& chemin, const Demande& demande)
 {
     if (!EstNomVerifie(demande.code))
-        return MessageCodeRefuse(demande.code);
+        return MessageCodeRefuse(demande.code) + u'.';
     if (!demande.colonne.isEmpty() && !EstNomVerifie(demande.colonne))
         return QStringLiteral("nom de colonne refusé : « %1 ».").arg(TexteAffichable(demande.colonne));
     if (QFileInfo(chemin).isDir())
