@@ -304,4 +304,29 @@ TEST(Hostile, DisquePleinChaqueFormatRefuseEtGardeLAncienFichier)
     EXPECT_EQ(restes, QStringList({"graphique.pdf", "graphique.png", "graphique.svg"})) << restes.join(' ').toStdString();
 }
 
+TEST(Hostile, UnClasseurTropGrandPourUneFeuilleEstRefuseSansRienCouper)
+{
+    // Un puits mesuré d'heure en heure pendant 120 ans : 1 050 000 points, plus
+    // que les 1 048 576 lignes d'une feuille.
+    const QString base = copieDeLExemple();
+    natif(base, {"CREATE TABLE PZ_HORAIRE (DateCreation DATE TEXT, Heure TIME TEXT, Valeur REAL, Validite INTEGER, Continuite INTEGER, "
+                 "ModeObtention TEXT)",
+                 "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 1049999) "
+                 "INSERT INTO PZ_HORAIRE (DateCreation, Heure, Valeur) SELECT date('2000-01-01', '+' || (i / 24) || ' days'), "
+                 "CASE WHEN i % 24 = 0 THEN '1899-12-30' ELSE printf('1899-12-30 %02d:00:00', i % 24) END, -10 - (i % 13) * 0.1 FROM n",
+                 "CREATE INDEX ix_PZ_HORAIRE ON PZ_HORAIRE (DateCreation, Heure)",
+                 "INSERT INTO STATIONS VALUES ('HORAIRE', 'Puits horaire', 'piezo', NULL)"});
+    const QString classeur = dossierTemporaire() + "/puits.xlsx";
+    QFile ancien(classeur);
+    ASSERT_TRUE(ancien.open(QIODevice::WriteOnly));
+    ancien.write("ancien");
+    ancien.close();
+    const Resultat r = lancer({"exporter", "--base", base, "--type", "PluvioPiezo", "--station", "76402001", "--stations", "HORAIRE",
+                               "--periodes", "M", "--debut", "01/01/2000", "--fin", "31/12/2119", "--sortie", classeur});
+    unEchecPropre(r, "ne peut pas tenir 1 050 000 points sur une feuille", "classeur trop grand");
+    ASSERT_TRUE(ancien.open(QIODevice::ReadOnly));
+    EXPECT_EQ(ancien.readAll(), "ancien");
+    EXPECT_EQ(QDir(QFileInfo(classeur).absolutePath()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
 } // namespace

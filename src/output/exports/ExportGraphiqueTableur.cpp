@@ -22,6 +22,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QRegularExpression>
 
 using namespace ConstantesTableur;
@@ -151,6 +152,19 @@ void ExportGraphiqueTableur::formaterDates(int feuille, int lignes, int nombreCo
     }
 }
 
+bool ExportGraphiqueTableur::tientDansUneFeuille(int lignes) const
+{
+    // La ligne des titres en plus : au-delà, le tableur couperait la chronique sans le dire.
+    if (lignes < kLignesMax)
+        return true;
+    const QLocale francais(QLocale::French);
+    AfficherMessage(QStringLiteral("Erreur"),
+                    QStringLiteral("Le classeur ne peut pas tenir %1 points sur une feuille : un tableur s'arrête à %2 lignes. "
+                                   "Exporter une période plus courte, ou regrouper les points (par jour, par mois…).")
+                        .arg(francais.toString(lignes), francais.toString(kLignesMax)));
+    return false;
+}
+
 bool ExportGraphiqueTableur::collerDonnees()
 {
     QString texte;
@@ -163,12 +177,18 @@ bool ExportGraphiqueTableur::collerDonnees()
         if (m_nombreCourbes == 0)
             return false;  // le message est déjà donné
     } else {
+        // Compté avant de rien préparer : un refus ne coûte pas la mémoire du texte.
+        if (!tientDansUneFeuille(NombreLignes(CourbesAffichees(*m_demande.courbes)))
+            || (m_demande.nappes && !tientDansUneFeuille(NombreLignes(CourbesAffichees(*m_demande.nappes)))))
+            return false;
         texte = texteDonnees(*m_demande.courbes, m_lignes, m_nombreCourbes);
     }
     if (m_nombreCourbes == 0 || m_lignes == 0) {
         AfficherMessage(QStringLiteral("Erreur"), QStringLiteral("Pas de données à exporter vers Excel"));
         return false;
     }
+    if (!tientDansUneFeuille(m_lignes))
+        return false;
     if (!etape(QStringLiteral("Ouverture d'Excel")))
         return false;
     m_reglages = {m_tableur.CellDragAndDrop(), m_tableur.DisplayStatusBar(), m_tableur.TransitionNavigKeys(),

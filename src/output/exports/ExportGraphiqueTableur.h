@@ -63,6 +63,7 @@ private:
     bool verifierDossier();
     QString cellules(const Classe_Graphique& c, int r, int pas) const;
     QString texteDonnees(const Classe_Graphiques& courbes, int& lignes, int& nombre);
+    bool tientDansUneFeuille(int lignes) const;
     bool collerDonnees();
     void formaterDates(int feuille, int lignes, int nombreCourbes, int pas) const;
     GraphiqueTableur creerGraphique() const;
