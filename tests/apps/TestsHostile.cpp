@@ -82,6 +82,40 @@ TEST(Hostile, CodesEtNomsDeLaBaseNEntrentPasDansLesOrdres)
     EXPECT_TRUE(r.sortie.contains("pluvio\tA1\t?]0;titre??[31mRouge?x\t\t\n")) << r.sortie.toStdString();
 }
 
+TEST(Hostile, DesTablesDeMesuresAuNomRefuseFontRefuserLaCopieEntiere)
+{
+    // Deux tables de mesures que les chargeurs ne liraient jamais : un copier
+    // qui les passerait sous silence annoncerait une copie complète.
+    const QString source = copieDeLExemple();
+    natif(source, {"CREATE TABLE \"PLUVIO_76402001\"\"; DROP TABLE STATIONS; --\" AS SELECT * FROM PLUVIO_76402001 LIMIT 7",
+                   "CREATE TABLE \"pz_A B\" AS SELECT * FROM PZ_00754X0012 LIMIT 5",
+                   "CREATE TABLE \"CLIENTS de l'hôte\" (nom TEXT)"});
+    const QString d = dossierTemporaire();
+    const QString neuve = d + "/neuve.db", existante = copieDeLExemple("existante.db");
+    QFile f(existante);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray avant = f.readAll();
+    f.close();
+    for (const QStringList& arguments : {QStringList{"--vers", neuve}, QStringList{"--vers", existante, "--remplacer"}}) {
+        const Resultat r = lancer(QStringList{"copier", "--de", source} + arguments);
+        unEchecPropre(r, "2 tables de mesures", arguments.join(' '));
+        EXPECT_TRUE(r.erreurs.contains("« PLUVIO_76402001\"; DROP TABLE STATIONS; -- »")) << r.erreurs.toStdString();
+        EXPECT_TRUE(r.erreurs.contains("« pz_A B »")) << r.erreurs.toStdString();
+        EXPECT_FALSE(r.erreurs.contains("CLIENTS")) << r.erreurs.toStdString();
+        EXPECT_TRUE(r.sortie.isEmpty()) << r.sortie.toStdString();
+    }
+    EXPECT_EQ(QDir(d).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll() == avant);
+
+    // Sans elles, la même source se copie entière, et le bilan le dit.
+    natif(source, {"DROP TABLE \"PLUVIO_76402001\"\"; DROP TABLE STATIONS; --\"", "DROP TABLE \"pz_A B\""});
+    const Resultat r = lancer({"copier", "--de", source, "--vers", neuve});
+    ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
+    EXPECT_TRUE(r.sortie.contains("Copie vérifiée : 12 tables")) << r.sortie.toStdString();
+    EXPECT_EQ(QDir(d).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{"neuve.db"});
+}
+
 TEST(Hostile, BasesIllisiblesUneLigneEtLeCode2)
 {
     const QString d = dossierTemporaire();

@@ -13,7 +13,10 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTcpServer>
+#include <QThread>
 #include <gtest/gtest.h>
+#include <csignal>
+#include <sys/types.h>
 
 namespace {
 
@@ -96,6 +99,75 @@ TEST_F(SurLeServeur, UneTableVerrouilleeParUneAutreSessionDonneUneLigneApresLAtt
     EXPECT_TRUE(r.erreurs.contains("verrouillée par une autre session")) << r.erreurs.toStdString();
     m_admin->Annuler();
     EXPECT_EQ(lancer({"stations", "--base", base()}).code, 0);
+}
+
+// Des processus du serveur arrêtés net (SIGSTOP) : ils ne répondent plus, et le
+// noyau répond toujours aux sondes TCP. Ils repartent à la fin, quoi qu'il arrive.
+class ProcessusFiges
+{
+public:
+    ~ProcessusFiges()
+    {
+        for (const qint64 pid : m_pids)
+            ::kill(pid_t(pid), SIGCONT);
+    }
+    bool figer(qint64 pid)
+    {
+        m_pids << pid;
+        return ::kill(pid_t(pid), SIGSTOP) == 0;
+    }
+
+private:
+    QList<qint64> m_pids;
+};
+
+TEST_F(SurLeServeur, UnServeurFigeAuMilieuDUnOrdreEstAbandonneApresLeDelaiDesOrdresEtUneMarge)
+{
+    ASSERT_EQ(lancer({"importer", "--base", base(), "--station", "A1", "--genre", "pluvio", "--csv", ecrireCsv(jours(10, "1"))}).code, 0);
+    // Les ordres attendent le verrou qu'une autre connexion tient ; le serveur
+    // les interromprait au bout de 3 s s'il vivait. L'administrateur observe,
+    // hors de toute transaction qui figerait pg_stat_activity.
+    QString e;
+    auto verrou = BasePostgres::ouvrir(base(), e);
+    ASSERT_TRUE(verrou) << e.toStdString();
+    TableauValeurs pid;
+    ASSERT_TRUE(verrou->ExecuterNatif("SELECT pg_backend_pid()", &pid));
+    ASSERT_TRUE(verrou->Commencer());
+    ASSERT_TRUE(verrou->ExecuterNatif("LOCK TABLE stations, pluvio_a1 IN ACCESS EXCLUSIVE MODE"));
+    const QString limitee = base(" -c statement_timeout=3000");
+    const QString png = dossierTemporaire() + "/a.png";
+    ProcessusFiges figes;
+    QProcess stations, tracer;
+    QElapsedTimer chrono;
+    chrono.start();
+    stations.start(QStringLiteral(GRAPHIQUE_PROGRAMME), {"stations", "--base", limitee});
+    tracer.start(QStringLiteral(GRAPHIQUE_PROGRAMME),
+                 {"tracer", "--base", limitee, "--type", "edition", "--station", "A1", "--periodes", "A", "--sortie", png});
+    TableauValeurs attente;
+    while (chrono.elapsed() < 2500 && attente.points() < 2) {
+        QThread::msleep(20);
+        ASSERT_TRUE(m_admin->ExecuterNatif(
+            QStringLiteral("SELECT pid FROM pg_stat_activity WHERE pg_blocking_pids(pid) @> ARRAY[%1]").arg(pid(0, 0).toLongLong()),
+            &attente));
+    }
+    ASSERT_EQ(attente.points(), 2) << "les deux programmes n'ont pas attendu le verrou";
+    for (int i = 0; i < attente.points(); ++i)
+        ASSERT_TRUE(figes.figer(attente(0, i).toLongLong())) << "SIGSTOP refusé";
+    // Ni le verrou rendu ni le délai du serveur n'y changent rien : ils sont figés.
+    verrou->Annuler();
+    const bool finis = stations.waitForFinished(20000) && tracer.waitForFinished(20000);
+    const qint64 duree = chrono.elapsed();
+    ASSERT_TRUE(finis) << "toujours en attente après 20 s";
+    EXPECT_GE(duree, 5000);
+    EXPECT_LT(duree, 12000);
+    for (QProcess* p : {&stations, &tracer}) {
+        const QString erreurs = QString::fromUtf8(p->readAllStandardError());
+        EXPECT_EQ(p->exitCode(), 2) << erreurs.toStdString();
+        EXPECT_EQ(erreurs.count('\n'), 1) << erreurs.toStdString();
+        EXPECT_TRUE(erreurs.contains("le serveur PostgreSQL ne répond plus depuis 5 s")) << erreurs.toStdString();
+        EXPECT_TRUE(erreurs.contains("statement_timeout de la session : 3 s")) << erreurs.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(png));
 }
 
 TEST_F(SurLeServeur, DeuxImportsQuiCreentLaMemeStationSAttendent)

@@ -2,21 +2,19 @@
 
 #include "commun/LocaleUtilisateur.h"
 #include "data/JournalSql.h"
+#include "data/bases/AttenteServeur.h"
 #include "data/bases/CellulesPostgres.h"
 #include "data/bases/MessagesMoteur.h"
 #include "data/bases/ValeurColonne.h"
 
 #include <libpq-fe.h>
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 
 namespace {
-
-struct LibererResultat
-{
-    void operator()(PGresult* r) const { PQclear(r); }
-};
-using Resultat = std::unique_ptr<PGresult, LibererResultat>;
 
 // Les fonctions du runtime, pour cette connexion seulement.
 const char* const fonctions = R"SQL(
@@ -96,16 +94,38 @@ LANGUAGE sql IMMUTABLE AS $f$
               WHEN strpos(substr(t, debut), c) = 0 THEN 0
               ELSE strpos(substr(t, debut), c) + debut - 1 END
 $f$;
+-- Le délai des ordres que la session a vraiment, en millisecondes : le client en tire sa propre limite.
+SELECT CAST(setting AS bigint) FROM pg_settings WHERE name = 'statement_timeout';
 )SQL";
 
-QString messagePostgres(const PGresult* r, pg_conn* c)
+// La connexion, bornée par connect_timeout ; les sondes TCP voient un serveur
+// disparu pendant une attente, tcp_user_timeout des envois jamais acquittés.
+pg_conn* connecter(const QString& connexion, QString& erreur)
 {
-    const char* m = r ? PQresultErrorField(r, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
-    const char* etat = r ? PQresultErrorField(r, PG_DIAG_SQLSTATE) : nullptr;
-    if (m && *m)
-        return MessagesMoteur::postgres(QString::fromLatin1(etat ? etat : ""), QString::fromUtf8(m));
-    // Sans réponse du serveur : la connexion elle-même a lâché.
-    return MessagesMoteur::postgres(QStringLiteral("08000"), QString::fromUtf8(PQerrorMessage(c)).trimmed());
+    // Les délais viennent en premier : le texte de l'utilisateur peut les remplacer.
+    const QByteArray delai = QByteArray::number(BasePostgres::delaiConnexionS), texte = connexion.toUtf8();
+    const char* const cles[] = {"connect_timeout", "keepalives_idle", "keepalives_interval", "keepalives_count",
+                                "tcp_user_timeout", "dbname", "client_encoding", nullptr};
+    const char* const valeurs[] = {delai.constData(), "30", "10", "3", "60000", texte.constData(), "UTF8", nullptr};
+    pg_conn* c = PQconnectdbParams(cles, valeurs, 1);
+    if (c && PQstatus(c) == CONNECTION_OK && PQsetnonblocking(c, 1) == 0)
+        return c;
+    erreur = c ? MessagesMoteur::connexionPostgres(QString::fromUtf8(PQerrorMessage(c)).trimmed()) : QStringLiteral("mémoire insuffisante");
+    PQfinish(c);
+    return nullptr;
+}
+
+// Le délai de connexion qui s'applique : celui du texte, ou le nôtre ; sans
+// délai (0), la préparation de la session a celui des ordres.
+std::chrono::milliseconds delaiConnexion(pg_conn* c)
+{
+    int secondes = BasePostgres::dureeOrdreS;
+    PQconninfoOption* options = PQconninfo(c);
+    for (PQconninfoOption* o = options; o && o->keyword; ++o)
+        if (std::strcmp(o->keyword, "connect_timeout") == 0 && o->val && std::atoi(o->val) > 0)
+            secondes = std::max(2, std::atoi(o->val));
+    PQconninfoFree(options);
+    return std::chrono::seconds(secondes);
 }
 
 // Un verrou d'écriture du système pour la durée de la transaction : deux
@@ -174,32 +194,38 @@ bool BasePostgres::estConnexion(const QString& texte)
     return serveur;
 }
 
+void BasePostgres::LibererResultat::operator()(pg_result* r) const
+{
+    PQclear(r);
+}
+
 std::unique_ptr<BasePostgres> BasePostgres::ouvrir(const QString& connexion, QString& erreur)
 {
-    // Le délai vient en premier : le texte de l'utilisateur peut le remplacer.
-    const QByteArray delai = QByteArray::number(delaiConnexionS), texte = connexion.toUtf8();
-    const char* const cles[] = {"connect_timeout", "keepalives_idle", "keepalives_interval", "keepalives_count", "dbname", nullptr};
-    const char* const valeurs[] = {delai.constData(), "30", "10", "3", texte.constData(), nullptr};
-    pg_conn* c = PQconnectdbParams(cles, valeurs, 1);
-    if (!c || PQstatus(c) != CONNECTION_OK) {
-        erreur = c ? MessagesMoteur::connexionPostgres(QString::fromUtf8(PQerrorMessage(c)).trimmed())
-                   : QStringLiteral("mémoire insuffisante");
-        PQfinish(c);
+    pg_conn* c = connecter(connexion, erreur);
+    if (!c)
         return nullptr;
-    }
-    PQsetClientEncoding(c, "UTF8");
-    const QByteArray preparation = QString::fromUtf8(fonctions).arg(attenteVerrouS).arg(dureeOrdreS).toUtf8();
-    Resultat r(PQexec(c, preparation.constData()));
-    if (PQresultStatus(r.get()) != PGRES_COMMAND_OK) {
-        erreur = QStringLiteral("préparation de la connexion PostgreSQL impossible : %1").arg(messagePostgres(r.get(), c));
-        PQfinish(c);
+    std::unique_ptr<BasePostgres> base(new BasePostgres(c));
+    if (!base->preparer(erreur))
         return nullptr;
+    return base;
+}
+
+bool BasePostgres::preparer(QString& erreur)
+{
+    // La session se prépare dans le délai de la connexion : c'en est la fin.
+    m_attente->limiter(delaiConnexion(m_connexion), QStringLiteral("connect_timeout"));
+    const Resultat r = executer(QString::fromUtf8(fonctions).arg(attenteVerrouS).arg(dureeOrdreS).toUtf8());
+    if (PQresultStatus(r.get()) != PGRES_TUPLES_OK || PQntuples(r.get()) != 1) {
+        erreur = QStringLiteral("préparation de la connexion PostgreSQL impossible : %1").arg(echecServeur(r.get()));
+        return false;
     }
-    return std::unique_ptr<BasePostgres>(new BasePostgres(c));
+    m_attente->limiter(std::chrono::milliseconds(std::atoll(PQgetvalue(r.get(), 0, 0))), QStringLiteral("statement_timeout"));
+    return true;
 }
 
 BasePostgres::BasePostgres(pg_conn* connexion)
     : m_connexion(connexion)
+    , m_attente(std::make_unique<AttenteServeur>(connexion))
     , m_traducteur(std::make_unique<TraducteurPostgres>([this](const QString& table) { return colonnesTable(table); },
                                                         LocaleUtilisateur::separateurDecimal()))
 {
@@ -210,28 +236,70 @@ BasePostgres::~BasePostgres()
     PQfinish(m_connexion);
 }
 
+QString BasePostgres::echecServeur(const pg_result* r) const
+{
+    if (m_attente->abandonnee())
+        return m_attente->message();
+    const char* m = r ? PQresultErrorField(r, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
+    const char* etat = r ? PQresultErrorField(r, PG_DIAG_SQLSTATE) : nullptr;
+    if (m && *m)
+        return MessagesMoteur::postgres(QString::fromLatin1(etat ? etat : ""), QString::fromUtf8(m));
+    // Sans réponse du serveur : la connexion elle-même a lâché.
+    return MessagesMoteur::postgres(QStringLiteral("08000"), QString::fromUtf8(PQerrorMessage(m_connexion)).trimmed());
+}
+
+BasePostgres::Resultat BasePostgres::recueillir()
+{
+    Resultat garde;
+    while (pg_result* brut = m_attente->resultat()) {
+        Resultat r(brut);
+        const ExecStatusType etat = PQresultStatus(brut);
+        if (!garde || PQresultStatus(garde.get()) != PGRES_FATAL_ERROR)
+            garde = std::move(r);
+        // Un COPY attend ses lignes : la suite vient après elles.
+        if (etat == PGRES_COPY_IN || etat == PGRES_COPY_OUT || etat == PGRES_COPY_BOTH)
+            break;
+    }
+    // Un abandon en cours de route ne rend pas un résultat à moitié lu.
+    return m_attente->abandonnee() ? Resultat() : std::move(garde);
+}
+
+BasePostgres::Resultat BasePostgres::executer(const QByteArray& sql)
+{
+    if (m_attente->abandonnee() || PQsendQuery(m_connexion, sql.constData()) != 1 || !m_attente->envoyer())
+        return Resultat();
+    return recueillir();
+}
+
+BasePostgres::Resultat BasePostgres::executer(const QByteArray& sql, const std::vector<const char*>& valeurs, int format)
+{
+    if (m_attente->abandonnee()
+        || PQsendQueryParams(m_connexion, sql.constData(), int(valeurs.size()), nullptr, valeurs.empty() ? nullptr : valeurs.data(),
+                             nullptr, nullptr, format)
+            != 1
+        || !m_attente->envoyer())
+        return Resultat();
+    return recueillir();
+}
+
 bool BasePostgres::lancerAvecValeurs(const QString& sql, const QList<QByteArray>& valeurs, const QList<bool>& nulles,
                                      const QList<TypeValeur>& types, TableauValeurs* lignes)
 {
     std::vector<const char*> pointeurs;
     for (int i = 0; i < valeurs.size(); ++i)
         pointeurs.push_back(nulles.value(i) ? nullptr : valeurs[i].constData());
-    const QByteArray texte = sql.toUtf8();
     // Le protocole étendu n'accepte qu'un ordre par texte.
-    const auto executer = [&](int format) {
-        return Resultat(PQexecParams(m_connexion, texte.constData(), int(pointeurs.size()), nullptr,
-                                     pointeurs.empty() ? nullptr : pointeurs.data(), nullptr, nullptr, format));
-    };
+    const QByteArray texte = sql.toUtf8();
     // Une lecture dont chaque colonne a un genre connu revient en binaire : le
     // serveur n'écrit pas chaque nombre et chaque date, et le client ne les relit pas.
     const bool binaire = lignes && !types.isEmpty() && !types.contains(TypeValeur::Inconnu);
-    Resultat r = executer(binaire ? 1 : 0);
+    Resultat r = executer(texte, pointeurs, binaire ? 1 : 0);
     // Un genre que seul le texte sait lire (un instant avec fuseau…) : la même lecture en texte.
     if (binaire && PQresultStatus(r.get()) == PGRES_TUPLES_OK && !CellulesPostgres::lisiblesEnBinaire(r.get()))
-        r = executer(0);
+        r = executer(texte, pointeurs, 0);
     const ExecStatusType etat = PQresultStatus(r.get());
     if (etat != PGRES_TUPLES_OK && etat != PGRES_COMMAND_OK)
-        return erreur(messagePostgres(r.get(), m_connexion));
+        return erreur(echecServeur(r.get()));
     if (lignes)
         *lignes = CellulesPostgres::tableau(r.get(), types);
     return true;
@@ -246,14 +314,14 @@ bool BasePostgres::transaction(Transaction quoi)
 {
     static const char* const ordres[] = {"BEGIN", "COMMIT", "ROLLBACK", "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY"};
     const char* sql = ordres[int(quoi)];
-    Resultat r(PQexec(m_connexion, sql));
+    const Resultat r = executer(sql);
     if (PQresultStatus(r.get()) != PGRES_COMMAND_OK)
-        return erreur(messagePostgres(r.get(), m_connexion));
+        return erreur(echecServeur(r.get()));
     if (quoi == Transaction::Commencer) {
-        Resultat verrou(PQexec(m_connexion, verrouEcriture));
+        const Resultat verrou = executer(verrouEcriture);
         if (PQresultStatus(verrou.get()) != PGRES_TUPLES_OK) {
-            const QString message = messagePostgres(verrou.get(), m_connexion);
-            Resultat(PQexec(m_connexion, "ROLLBACK"));
+            const QString message = echecServeur(verrou.get());
+            executer("ROLLBACK");
             return erreur(message);
         }
     }
@@ -322,29 +390,23 @@ bool BasePostgres::envoyerCopie(const QString& table, const QList<ColonneTable>&
         noms << m_traducteur->identifiant(c.nom);
     const QString sql = QStringLiteral("COPY ") + m_traducteur->identifiant(table) + QStringLiteral(" (")
         + noms.join(QStringLiteral(", ")) + QStringLiteral(") FROM STDIN");
-    Resultat debut(PQexec(m_connexion, sql.toUtf8().constData()));
+    const Resultat debut = executer(sql.toUtf8());
     if (PQresultStatus(debut.get()) != PGRES_COPY_IN)
-        return erreur(messagePostgres(debut.get(), m_connexion));
-    if (PQputCopyData(m_connexion, donnees.constData(), int(donnees.size())) != 1 || PQputCopyEnd(m_connexion, nullptr) != 1)
-        return erreur(messagePostgres(nullptr, m_connexion));
-    bool ok = true;
-    QString message;
-    while (PGresult* brut = PQgetResult(m_connexion)) {
-        Resultat r(brut);
-        if (PQresultStatus(r.get()) != PGRES_COMMAND_OK) {
-            ok = false;
-            message = messagePostgres(r.get(), m_connexion);
-        }
-    }
-    return ok || erreur(message);
+        return erreur(echecServeur(debut.get()));
+    if (!m_attente->remettreCopie(donnees))
+        return erreur(echecServeur(nullptr));
+    const Resultat fin = recueillir();
+    return PQresultStatus(fin.get()) == PGRES_COMMAND_OK || erreur(echecServeur(fin.get()));
 }
 
 bool BasePostgres::parcourir(const QString& sql, int taille, const Lot& lot)
 {
     // Une ligne à la fois depuis le serveur : la table n'est jamais entière en mémoire.
-    if (PQsendQuery(m_connexion, sql.toUtf8().constData()) != 1)
-        return erreur(messagePostgres(nullptr, m_connexion));
+    if (m_attente->abandonnee() || PQsendQuery(m_connexion, sql.toUtf8().constData()) != 1)
+        return erreur(echecServeur(nullptr));
     PQsetSingleRowMode(m_connexion);
+    if (!m_attente->envoyer())
+        return erreur(echecServeur(nullptr));
     QList<QVariant> cellules;
     int rangs = 0, champs = 0;
     auto livrer = [&] {
@@ -354,7 +416,7 @@ bool BasePostgres::parcourir(const QString& sql, int taille, const Lot& lot)
         return lot(t);
     };
     QString message;
-    while (PGresult* brut = PQgetResult(m_connexion)) {
+    while (pg_result* brut = m_attente->resultat()) {
         Resultat r(brut);
         const ExecStatusType etat = PQresultStatus(r.get());
         if (etat == PGRES_SINGLE_TUPLE) {
@@ -366,9 +428,11 @@ bool BasePostgres::parcourir(const QString& sql, int taille, const Lot& lot)
                 return false;
             }
         } else if (etat != PGRES_TUPLES_OK && message.isEmpty()) {
-            message = messagePostgres(r.get(), m_connexion);
+            message = echecServeur(r.get());
         }
     }
+    if (m_attente->abandonnee())
+        return erreur(echecServeur(nullptr));
     if (!message.isEmpty())
         return erreur(message);
     return rangs == 0 || livrer();
@@ -376,12 +440,14 @@ bool BasePostgres::parcourir(const QString& sql, int taille, const Lot& lot)
 
 void BasePostgres::interrompre()
 {
+    if (m_attente->abandonnee())
+        return;
     if (PGcancel* annulation = PQgetCancel(m_connexion)) {
         char tampon[256];
         PQcancel(annulation, tampon, int(sizeof tampon));
         PQfreeCancel(annulation);
     }
-    while (PGresult* reste = PQgetResult(m_connexion))
+    while (pg_result* reste = m_attente->resultat())
         PQclear(reste);
 }
 

@@ -4,8 +4,11 @@
 #include "data/bases/TraducteurPostgres.h"
 
 #include <memory>
+#include <vector>
 
+class AttenteServeur;
 struct pg_conn;
+struct pg_result;
 
 // Le serveur de bases : une connexion PostgreSQL (libpq), ordres dans la
 // formulation "POSTGRESQL" (littéraux 'MM/DD/YYYY', heures sur le 30/12/1899).
@@ -17,7 +20,9 @@ public:
     // `connexion` : chaîne de connexion libpq ("host=… port=… dbname=… user=…"
     // ou "postgresql://…"). Sans autre réglage dans le texte, la connexion
     // abandonne après `delaiConnexionS`, un verrou attendu après
-    // `attenteVerrouS`, un ordre après `dureeOrdreS`.
+    // `attenteVerrouS`, un ordre après `dureeOrdreS`. Le client, lui,
+    // abandonne un serveur resté muet au-delà du délai des ordres de la
+    // session, plus une marge (AttenteServeur).
     static std::unique_ptr<BasePostgres> ouvrir(const QString& connexion, QString& erreur);
     // Le texte est une connexion PostgreSQL (et non un chemin de fichier).
     static bool estConnexion(const QString& texte);
@@ -43,7 +48,22 @@ protected:
                               QVariant& identifiant) override;
 
 private:
+    struct LibererResultat
+    {
+        void operator()(pg_result* r) const;
+    };
+    using Resultat = std::unique_ptr<pg_result, LibererResultat>;
+
     explicit BasePostgres(pg_conn* connexion);
+    // Les réglages de la session et les fonctions du runtime.
+    bool preparer(QString& erreur);
+    // Un ordre (texte seul, ou avec ses valeurs), ses résultats attendus sous
+    // la limite : le dernier, ou la première erreur, comme PQexec.
+    Resultat executer(const QByteArray& sql);
+    Resultat executer(const QByteArray& sql, const std::vector<const char*>& valeurs, int format);
+    Resultat recueillir();
+    // Le texte d'un échec : celui du serveur, sinon celui de la connexion.
+    QString echecServeur(const pg_result* r) const;
     bool lancerAvecValeurs(const QString& sql, const QList<QByteArray>& valeurs, const QList<bool>& nulles,
                            const QList<TypeValeur>& types, TableauValeurs* lignes);
 
@@ -53,5 +73,6 @@ private:
     void interrompre();
 
     pg_conn* m_connexion = nullptr;
+    std::unique_ptr<AttenteServeur> m_attente;
     std::unique_ptr<TraducteurPostgres> m_traducteur;
 };

@@ -1,11 +1,25 @@
 #include "data/bases/CopieBase.h"
 
+#include "commun/TexteAffichable.h"
 #include "data/bases/BaseAcces.h"
 #include "data/bases/CelluleCopie.h"
 #include "data/bases/SommeControle.h"
 #include "data/bases/TablesSysteme.h"
 
 #include <algorithm>
+
+namespace {
+
+// Les premiers noms d'une liste, et combien d'autres suivent.
+QString listeCourte(const QStringList& noms)
+{
+    return noms.mid(0, 3).join(QStringLiteral(", "))
+        + (noms.size() > 3 ? QStringLiteral(" et %1 autre(s)").arg(noms.size() - 3) : QString());
+}
+
+const QString raisonRefus = QStringLiteral("d'autres caractères que lettres, chiffres, « _ » et « - », ou trop long");
+
+} // namespace
 
 CopieBase::CopieBase(BaseAcces& source, BaseAcces& cible, Progression progression)
     : m_source(source)
@@ -53,11 +67,34 @@ std::optional<QStringList> CopieBase::tablesOccupees(BaseAcces& base, const QStr
     return occupees;
 }
 
+// Une table de mesures au nom refusé ne serait lue par aucun ordre du système :
+// la passer annoncerait une copie qui n'est pas entière, la copier porterait
+// dans la cible un nom que PostgreSQL pourrait couper ou changer de casse.
+bool CopieBase::verifierNoms(const QStringList& tables)
+{
+    QStringList refusees;
+    for (const QString& nom : tables)
+        if (TablesSysteme::estMesuresAuNomRefuse(nom))
+            refusees << QStringLiteral("« %1 »").arg(TexteAffichable(nom, 60));
+    if (refusees.isEmpty())
+        return true;
+    if (refusees.size() == 1)
+        return echec(QStringLiteral("1 table de mesures de la source a un nom que le système refuse (%1) : %2 ; rien n'est "
+                                    "copié (renommez-la ou supprimez-la dans la source).")
+                         .arg(raisonRefus, refusees.constFirst()));
+    return echec(QStringLiteral("%1 tables de mesures de la source ont un nom que le système refuse (%2) : %3 ; rien n'est "
+                                "copié (renommez-les ou supprimez-les dans la source).")
+                     .arg(refusees.size())
+                     .arg(raisonRefus, listeCourte(refusees)));
+}
+
 bool CopieBase::decrireSource()
 {
     const auto tables = m_catalogueSource.tables();
     if (!tables)
         return echec(QStringLiteral("catalogue de la source illisible : %1").arg(m_source.DerniereErreur()));
+    if (!verifierNoms(*tables))
+        return false;
     for (const QString& nom : *tables) {
         if (!TablesSysteme::estDuSysteme(nom))
             continue;
@@ -116,9 +153,8 @@ bool CopieBase::verifierCible(bool remplacer)
         return echec(QStringLiteral("catalogue de la cible illisible : %1").arg(m_cible.DerniereErreur()));
     if (occupees->isEmpty())
         return true;
-    const QString liste = occupees->mid(0, 3).join(QStringLiteral(", "))
-        + (occupees->size() > 3 ? QStringLiteral(" et %1 autre(s)").arg(occupees->size() - 3) : QString());
-    return echec(QStringLiteral("la cible tient déjà des lignes dans %1 : rien n'est copié (--remplacer les remplace).").arg(liste));
+    return echec(QStringLiteral("la cible tient déjà des lignes dans %1 : rien n'est copié (--remplacer les remplace).")
+                     .arg(listeCourte(*occupees)));
 }
 
 QString CopieBase::selection(BaseAcces& base, const CatalogueBase::Table& table) const

@@ -16,7 +16,8 @@ class SommeControle;
 // statistiques du planificateur. La source est lue d'un bout à l'autre dans
 // le même état ; la cible est écrite en une transaction, validée seulement
 // quand chaque table relue donne le nombre de lignes et la somme de contrôle
-// de la source. Sinon rien n'y reste.
+// de la source. Sinon rien n'y reste. Une table de mesures que le système ne
+// saurait lire fait refuser la copie entière avant toute écriture.
 class CopieBase
 {
 public:
@@ -41,6 +42,7 @@ public:
     static constexpr int tailleLot = 20000;
 
 private:
+    bool verifierNoms(const QStringList& tables);
     bool decrireSource();
     bool verifierCible(bool remplacer);
     bool toutCopier(QList<Bilan>& bilans);

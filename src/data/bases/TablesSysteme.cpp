@@ -42,14 +42,20 @@ const ColonnesConnues colonnesConnues[] = {
     {"STATIONS", {"Code", "Nom", "Genre", "Altitude"}},
 };
 
-QString prefixeDe(const QString& table)
+// Le préfixe de mesures que porte le nom, qu'il passe la vérification ou non.
+QString prefixeLu(const QString& table)
 {
     for (const char* p : prefixes) {
         const QString prefixe = QString::fromLatin1(p);
-        if (table.startsWith(prefixe, Qt::CaseInsensitive) && EstNomVerifie(table) && table.size() > prefixe.size())
+        if (table.startsWith(prefixe, Qt::CaseInsensitive) && table.size() > prefixe.size())
             return prefixe;
     }
     return QString();
+}
+
+QString prefixeDe(const QString& table)
+{
+    return EstNomVerifie(table) ? prefixeLu(table) : QString();
 }
 
 const TableFixe* tableFixe(const QString& table)
@@ -65,6 +71,11 @@ const TableFixe* tableFixe(const QString& table)
 bool TablesSysteme::estDuSysteme(const QString& table)
 {
     return tableFixe(table) || !prefixeDe(table).isEmpty();
+}
+
+bool TablesSysteme::estMesuresAuNomRefuse(const QString& table)
+{
+    return !prefixeLu(table).isEmpty() && !EstNomVerifie(table);
 }
 
 int TablesSysteme::rang(const QString& table)

@@ -11,6 +11,9 @@ class TablesSysteme
 {
 public:
     static bool estDuSysteme(const QString& table);
+    // Nommée comme une table de mesures, mais d'un nom que la vérification
+    // refuse : aucun ordre du système ne la lit ni ne l'écrit.
+    static bool estMesuresAuNomRefuse(const QString& table);
     // Rang dans l'ordre de copie : le calendrier et les tables de référence
     // d'abord, les mesures ensuite, la liste des stations en dernier.
     static int rang(const QString& table);
