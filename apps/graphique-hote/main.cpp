@@ -2,6 +2,7 @@
 #include "FenetreHote.h"
 #include "TraductionsQt.h"
 
+#include "commun/FichierProvisoire.h"
 #include "commun/MemoireProcessus.h"
 #include "commun/ValeursProcessus.h"
 #include "settings/MessagesBoite.h"
@@ -29,6 +30,7 @@ enregistrer ou imprimer le graphique.
 int main(int argc, char** argv)
 {
     MemoireProcessus::garderLesGrandsBlocs();
+    FichierProvisoire::effacerAuxSignaux();
     // Les arguments d'abord : l'aide et un refus ne demandent pas d'écran.
     QString base;
     for (int i = 1; i < argc; ++i) {

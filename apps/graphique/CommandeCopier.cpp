@@ -4,6 +4,7 @@
 #include "Commandes.h"
 #include "LigneCommande.h"
 
+#include "commun/FichierProvisoire.h"
 #include "commun/TexteAffichable.h"
 #include "data/bases/BaseAcces.h"
 #include "data/bases/CopieBase.h"
@@ -12,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <optional>
 
 namespace {
 
@@ -20,8 +22,7 @@ namespace {
 struct Cible
 {
     std::unique_ptr<BaseDonnees> base;
-    QString fichierFinal;
-    QString fichierPartiel;
+    std::optional<FichierProvisoire> partiel;
 };
 
 bool ouvrirCible(const QString& texte, Cible& cible, QString& erreur)
@@ -34,10 +35,10 @@ bool ouvrirCible(const QString& texte, Cible& cible, QString& erreur)
         erreur = QStringLiteral("le dossier « %1 » n'existe pas.").arg(TexteAffichable(QFileInfo(texte).absolutePath()));
         return false;
     }
-    cible.fichierFinal = texte;
-    cible.fichierPartiel = texte + QStringLiteral(".partiel");
-    QFile::remove(cible.fichierPartiel);
-    cible.base = ouvrirBase(cible.fichierPartiel, true, erreur);
+    cible.partiel.emplace(texte);
+    if (!cible.partiel->reserver(erreur))
+        return false;
+    cible.base = ouvrirBase(cible.partiel->chemin(), true, erreur);
     return cible.base != nullptr;
 }
 
@@ -50,15 +51,14 @@ bool memeFichier(const QString& a, const QString& b)
 // Le fichier neuf prend sa place ; en cas d'échec il disparaît.
 bool terminerCible(Cible& cible, bool reussi, QString& erreur)
 {
-    if (cible.fichierPartiel.isEmpty())
+    if (!cible.partiel)
         return reussi;
     cible.base.reset();
-    if (reussi && QFile::rename(cible.fichierPartiel, cible.fichierFinal))
-        return true;
-    QFile::remove(cible.fichierPartiel);
-    if (reussi)
-        erreur = QStringLiteral("impossible d'écrire %1.").arg(TexteAffichable(cible.fichierFinal));
-    return false;
+    if (!reussi) {
+        cible.partiel->abandonner();
+        return false;
+    }
+    return cible.partiel->mettreEnPlace(erreur);
 }
 
 void ecrireBilan(const QList<CopieBase::Bilan>& bilans)

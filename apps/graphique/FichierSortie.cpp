@@ -18,21 +18,11 @@ QString cite(const QString& chemin)
     return QStringLiteral("« %1 »").arg(TexteAffichable(chemin));
 }
 
-mode_t droitsOrdinaires()
-{
-    const mode_t masque = umask(0);
-    umask(masque);
-    return 0666 & ~masque;
-}
-
 } // namespace
 
 FichierSortie::~FichierSortie()
 {
-    if (!m_valide && !m_cheminTemporaire.isEmpty()) {
-        m_temporaire.close();
-        QFile::remove(m_cheminTemporaire);
-    }
+    m_temporaire.close();
 }
 
 QString FichierSortie::defaut(const QString& chemin)
@@ -61,30 +51,15 @@ bool FichierSortie::preparer(const QString& chemin, QString& erreur)
         erreur = QStringLiteral("le dossier de sortie %1 n'existe pas.").arg(cite(dossier));
         return false;
     }
-    // Le temporaire garde l'extension : le format de l'image se choisit par elle.
-    const QString suffixe = cible.suffix().isEmpty() ? QString() : u'.' + cible.suffix();
-    for (int essai = 0; essai < 100; ++essai) {
-        const QString nom = QStringLiteral("%1/.%2.%3-%4%5")
-                                .arg(dossier, cible.completeBaseName())
-                                .arg(getpid())
-                                .arg(essai)
-                                .arg(suffixe);
-        const int fd = ::open(QFile::encodeName(nom).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, droitsOrdinaires());
-        if (fd >= 0) {
-            m_cheminTemporaire = nom;
-            if (m_temporaire.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle))
-                return true;
-            m_cheminTemporaire.clear();
-            ::close(fd);
-            QFile::remove(nom);
-            break;
-        }
-        if (errno != EEXIST) {
-            erreur = QStringLiteral("impossible d'écrire dans le dossier %1 : %2.").arg(cite(dossier), QString::fromLocal8Bit(std::strerror(errno)));
-            return false;
-        }
-    }
-    erreur = QStringLiteral("impossible de créer un fichier dans le dossier %1.").arg(cite(dossier));
+    m_provisoire.emplace(chemin);
+    const int fd = m_provisoire->creer(erreur);
+    if (fd < 0)
+        return false;
+    if (m_temporaire.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle))
+        return true;
+    ::close(fd);
+    m_provisoire->abandonner();
+    erreur = QStringLiteral("impossible d'écrire dans le dossier %1.").arg(cite(dossier));
     return false;
 }
 
@@ -98,10 +73,5 @@ bool FichierSortie::valider(QString& erreur)
         return false;
     }
     // rename() remplace le lien lui-même, et d'un coup : l'ancien fichier reste entier jusque-là.
-    if (std::rename(QFile::encodeName(m_cheminTemporaire).constData(), QFile::encodeName(m_chemin).constData()) != 0) {
-        erreur = QStringLiteral("impossible d'écrire %1 : %2.").arg(cite(m_chemin), QString::fromLocal8Bit(std::strerror(errno)));
-        return false;
-    }
-    m_valide = true;
-    return true;
+    return m_provisoire->mettreEnPlace(erreur);
 }

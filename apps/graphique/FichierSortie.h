@@ -1,7 +1,10 @@
 #pragma once
 
+#include "commun/FichierProvisoire.h"
+
 #include <QFile>
 #include <QString>
+#include <optional>
 
 // Un fichier que la commande écrit (le graphique, le journal) : écrit d'abord
 // à côté de sa place sous un nom temporaire, puis mis à sa place d'un seul
@@ -21,7 +24,6 @@ public:
 
     // Crée le fichier temporaire ; faux et un message sinon.
     bool preparer(const QString& chemin, QString& erreur);
-    const QString& cheminTemporaire() const { return m_cheminTemporaire; }
     QFile& fichier() { return m_temporaire; }
 
     // Met le fichier à sa place ; faux et un message sinon (le temporaire est effacé).
@@ -29,7 +31,6 @@ public:
 
 private:
     QString m_chemin;
-    QString m_cheminTemporaire;
+    std::optional<FichierProvisoire> m_provisoire;
     QFile m_temporaire;
-    bool m_valide = false;
 };

@@ -2,6 +2,7 @@
 #include "Commandes.h"
 #include "LigneCommande.h"
 
+#include "commun/FichierProvisoire.h"
 #include "commun/MemoireProcessus.h"
 #include "commun/TexteAffichable.h"
 
@@ -159,6 +160,7 @@ int main(int argc, char** argv)
 {
     MemoireProcessus::garderLesGrandsBlocs();
     qInstallMessageHandler(messagesQt);
+    FichierProvisoire::effacerAuxSignaux();
     // Aucune commande n'ouvre de fenêtre : les graphiques se dessinent hors
     // écran, même quand l'environnement demande un écran qui n'est pas là.
     qputenv("QT_QPA_PLATFORM", "offscreen");

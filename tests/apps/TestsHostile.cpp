@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QProcess>
 #include <gtest/gtest.h>
+#include <csignal>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -361,6 +362,69 @@ TEST(Hostile, UnClasseurTropGrandPourUneFeuilleEstRefuseSansRienCouper)
     ASSERT_TRUE(ancien.open(QIODevice::ReadOnly));
     EXPECT_EQ(ancien.readAll(), "ancien");
     EXPECT_EQ(QDir(QFileInfo(classeur).absolutePath()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+// Un programme lancé, arrêté par `signal` dès que son fichier provisoire paraît dans `dossier`.
+bool arreterPendantLEcriture(const QStringList& arguments, const QString& dossier, int signal)
+{
+    QProcess p;
+    p.start(QStringLiteral(GRAPHIQUE_PROGRAMME), arguments);
+    if (!p.waitForStarted())
+        return false;
+    QElapsedTimer chrono;
+    chrono.start();
+    while (QDir(dossier).entryList({".graphique-*"}, QDir::Files | QDir::Hidden).isEmpty() && chrono.elapsed() < 20000
+           && p.state() == QProcess::Running)
+        usleep(200);
+    const bool vu = p.state() == QProcess::Running;
+    ::kill(pid_t(p.processId()), signal);
+    p.waitForFinished(20000);
+    return vu;
+}
+
+QStringList contenu(const QString& dossier)
+{
+    return QDir(dossier).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+TEST(Hostile, FichiersProvisoiresJamaisLaissesNiPrisAUnUtilisateur)
+{
+    const QString d = dossierTemporaire();
+    // Les fichiers de l'utilisateur aux noms qu'un programme négligent prendrait.
+    for (const QString nom : {"y.db.partiel", "nouvelle.db.partiel", ".a.png.1234-0.png", "GraphiqueTemp.xlsx"}) {
+        QFile f(d + u'/' + nom);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("à l'utilisateur");
+    }
+    const QStringList siens = contenu(d);
+    const QStringList tracer = {"tracer", "--base", baseExemple(), "--type", "Annee", "--station", "76402001", "--sortie", d + "/a.png"};
+    const QStringList copier = {"copier", "--de", baseExemple(), "--vers", d + "/nouvelle.db"};
+
+    // Tué net pendant l'écriture : le provisoire reste, le suivant dans ce dossier l'efface.
+    ASSERT_TRUE(arreterPendantLEcriture(copier, d, SIGKILL));
+    EXPECT_EQ(contenu(d).size(), siens.size() + 1) << contenu(d).join(' ').toStdString();
+    ASSERT_TRUE(arreterPendantLEcriture(tracer, d, SIGKILL));
+    Resultat r = lancer(tracer);
+    ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
+    EXPECT_EQ(contenu(d), QStringList({".a.png.1234-0.png", "GraphiqueTemp.xlsx", "a.png", "nouvelle.db.partiel", "y.db.partiel"}))
+        << contenu(d).join(' ').toStdString();
+    ASSERT_TRUE(QFile::remove(d + "/a.png"));
+
+    // Arrêté par un signal : rien ne reste, même pas jusqu'au suivant.
+    for (const int signal : {SIGTERM, SIGINT}) {
+        ASSERT_TRUE(arreterPendantLEcriture(copier, d, signal));
+        EXPECT_EQ(contenu(d), siens) << signal;
+    }
+    // Une copie menée à son terme ne touche à aucun fichier de l'utilisateur.
+    r = lancer(copier);
+    ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
+    EXPECT_EQ(contenu(d), QStringList({".a.png.1234-0.png", "GraphiqueTemp.xlsx", "nouvelle.db", "nouvelle.db.partiel", "y.db.partiel"}))
+        << contenu(d).join(' ').toStdString();
+    for (const QString nom : {"y.db.partiel", "nouvelle.db.partiel", ".a.png.1234-0.png"}) {
+        QFile f(d + u'/' + nom);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), "à l'utilisateur") << nom.toStdString();
+    }
 }
 
 } // namespace

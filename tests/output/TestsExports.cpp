@@ -223,6 +223,8 @@ TEST_F(Exports, GenresQuiChangentLeGraphique)
     courbes.AjouterCourbe(Mensuelle(QStringLiteral("Année"), 2023, 5));
     courbes.AjouterCourbe(Mensuelle(QStringLiteral("Médiane"), 2023, 4));
     demande.type = TypeGraph::Annee;
+    // Chaque export reprend le nom du précédent, et le remplace.
+    messages.setReponseParDefaut(true);
     QString g = Partie(*exporter(), QStringLiteral("xl/charts/chart1.xml"));
     EXPECT_TRUE(g.contains(QStringLiteral("'Feuil1'!$D$2:$D$13")));  // deux colonnes par courbe
 

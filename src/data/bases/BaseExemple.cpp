@@ -1,5 +1,7 @@
 #include "data/bases/BaseExemple.h"
 
+#include "commun/FichierProvisoire.h"
+
 #include "data/BaseDonnees.h"
 #include "data/GenresStation.h"
 #include "data/bases/BaseSqlite.h"
@@ -461,27 +463,13 @@ bool BaseExemple::remplirSousGarde(BaseDonnees& base, quint32 graine, const Prog
 bool BaseExemple::creerFichier(const QString& fichier, quint32 graine, const Progression& progression,
                                QString& erreur) noexcept
 {
-    const QString partiel = fichier + QStringLiteral(".partiel");
-    QFile::remove(partiel);
+    FichierProvisoire partiel(fichier);
+    if (!partiel.reserver(erreur))
+        return false;
     {
-        auto base = BaseSqlite::ouvrir(partiel, erreur);
-        if (!base)
+        auto base = BaseSqlite::ouvrir(partiel.chemin(), erreur);
+        if (!base || !remplir(*base, graine, progression, erreur))
             return false;
-        if (!remplir(*base, graine, progression, erreur)) {
-            base.reset();
-            QFile::remove(partiel);
-            return false;
-        }
     }
-    if (QFile::exists(fichier) && !QFile::remove(fichier)) {
-        erreur = QStringLiteral("Impossible de remplacer %1.").arg(fichier);
-        QFile::remove(partiel);
-        return false;
-    }
-    if (!QFile::rename(partiel, fichier)) {
-        erreur = QStringLiteral("Impossible d'écrire %1.").arg(fichier);
-        QFile::remove(partiel);
-        return false;
-    }
-    return true;
+    return partiel.mettreEnPlace(erreur);
 }

@@ -1,9 +1,10 @@
 #include "output/classeur/PaquetOoxml.h"
 
+#include "commun/FichierProvisoire.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
 #include <QXmlStreamWriter>
 #include <cerrno>
 #include <cstdio>
@@ -123,26 +124,22 @@ bool PaquetOoxml::enregistrer(const QString& chemin, QString& erreur) const
         return false;
     }
     const QString affiche = QDir::toNativeSeparators(cible.absoluteFilePath());
-    QTemporaryFile temporaire(dossier + QStringLiteral("/.") + cible.fileName() + QStringLiteral(".XXXXXX"));
-    if (!temporaire.open()) {
-        erreur = QStringLiteral("Impossible d'écrire « %1 » : %2").arg(affiche, temporaire.errorString());
-        return false;
-    }
-    temporaire.close();
+    FichierProvisoire provisoire(cible.absoluteFilePath());
     QString raison;
-    if (!ecrireArchive(temporaire.fileName(), raison)) {
+    if (!provisoire.reserver(raison)) {
         erreur = QStringLiteral("Impossible d'écrire « %1 » : %2").arg(affiche, raison);
-        return false;  // le fichier temporaire s'efface avec son objet
-    }
-    // Droits ordinaires d'un document, pas ceux, privés, du fichier temporaire.
-    QFile::setPermissions(temporaire.fileName(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup
-                                                     | QFile::ReadOther);
-    // rename remplace la destination d'un seul coup, sans moment où elle manque.
-    if (std::rename(QFile::encodeName(temporaire.fileName()).constData(),
-                    QFile::encodeName(cible.absoluteFilePath()).constData()) != 0) {
-        erreur = QStringLiteral("Impossible d'écrire « %1 » : %2").arg(affiche, QString::fromLocal8Bit(std::strerror(errno)));
         return false;
     }
-    temporaire.setAutoRemove(false);
+    if (!ecrireArchive(provisoire.chemin(), raison)) {
+        erreur = QStringLiteral("Impossible d'écrire « %1 » : %2").arg(affiche, raison);
+        return false;  // le fichier provisoire s'efface avec son objet
+    }
+    // Droits ordinaires d'un document, pas ceux, privés, du fichier temporaire de l'archive.
+    QFile::setPermissions(provisoire.chemin(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    // rename remplace la destination d'un seul coup, sans moment où elle manque.
+    if (!provisoire.mettreEnPlace(raison)) {
+        erreur = QStringLiteral("Impossible d'écrire « %1 » : %2").arg(affiche, raison);
+        return false;
+    }
     return true;
 }

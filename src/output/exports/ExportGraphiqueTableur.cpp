@@ -438,6 +438,12 @@ ExportGraphiqueTableur::Resultat ExportGraphiqueTableur::enregistrer()
     Resultat r;
     ClasseurTableur* classeur = m_tableur.ActiveWorkbook();
     r.chemin = m_demande.cheminImpose.isEmpty() ? NomFichier(m_demande) : m_demande.cheminImpose;
+    // Un chemin donné explicitement est voulu ; un nom fait d'après le graphique peut tomber sur un fichier existant.
+    if (m_demande.cheminImpose.isEmpty() && QFileInfo::exists(r.chemin)
+        && AfficherMessage(QStringLiteral("Question"), QStringLiteral("Le fichier « %1 » existe déjà. Le remplacer ?")
+                                                           .arg(QDir::toNativeSeparators(r.chemin)))
+               != BoutonMessage::Oui)
+        classeur = nullptr;
     if (classeur && !classeur->SaveAs(r.chemin, r.erreur))
         AfficherMessage(QStringLiteral("Erreur"), r.erreur);
     r.enregistre = classeur && r.erreur.isEmpty();
@@ -447,9 +453,6 @@ ExportGraphiqueTableur::Resultat ExportGraphiqueTableur::enregistrer()
     m_tableur.setTransitionNavigKeys(m_reglages.transition);
     m_tableur.setMoveAfterReturn(m_reglages.deplacement);
     m_tableur.quit();
-    // Le fichier de travail que laissait le tableur dans le dossier d'édition.
-    if (m_demande.cheminImpose.isEmpty())
-        QFile::remove(QDir(m_demande.cheminEdition).filePath(QStringLiteral("GraphiqueTemp.") + m_demande.extension));
     return r;
 }
 

@@ -2,13 +2,15 @@
 
 #include "render/moteur/MoteurGraphique.h"
 
+#include "commun/FichierProvisoire.h"
+
 #include <QFileInfo>
 #include <QPageSize>
 #include <QPainter>
 #include <QBuffer>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
+#include <unistd.h>
 
 QImage SortiesImage::image(const MoteurGraphique& moteur, const QSize& taille, bool avecCalque)
 {
@@ -85,10 +87,13 @@ bool SortiesImage::ecrire(const MoteurGraphique& moteur, QIODevice& sortie, cons
 bool SortiesImage::ecrire(const MoteurGraphique& moteur, const QString& chemin, const QSize& taille)
 {
     // Écrit à côté puis renommé : un échec ne laisse pas de moitié de fichier.
-    QSaveFile fichier(chemin);
-    if (!fichier.open(QIODevice::WriteOnly))
+    FichierProvisoire provisoire(chemin);
+    QString erreur;
+    const int fd = provisoire.creer(erreur);
+    QFile fichier;
+    if (fd < 0 || !fichier.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle))
         return false;
-    if (!ecrire(moteur, fichier, QFileInfo(chemin).suffix(), taille))
-        return false;
-    return fichier.commit();
+    const bool ecrit = ecrire(moteur, fichier, QFileInfo(chemin).suffix(), taille) && ::fsync(fichier.handle()) == 0;
+    fichier.close();
+    return ecrit && fichier.error() == QFileDevice::NoError && provisoire.mettreEnPlace(erreur);
 }

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+
+// Un fichier écrit à côté de sa cible puis mis à sa place d'un seul coup.
+//
+// Son nom, caché, porte le programme et son numéro de processus :
+// ".graphique-<pid>-<n>-<nom de la cible>" (l'extension reste la dernière) ;
+// aucun fichier d'un autre nom n'est jamais créé ni effacé. Il disparaît à la
+// destruction de l'objet s'il n'a pas été mis en place, à l'arrêt du
+// programme par un signal (`effacerAuxSignaux`), et sinon (programme tué net)
+// à la création suivante d'un provisoire dans le même dossier, quand le
+// processus qui l'a fait n'existe plus.
+class FichierProvisoire
+{
+public:
+    explicit FichierProvisoire(const QString& cible);
+    ~FichierProvisoire();
+    FichierProvisoire(const FichierProvisoire&) = delete;
+    FichierProvisoire& operator=(const FichierProvisoire&) = delete;
+
+    // Crée le provisoire, vide, sans écraser quoi que ce soit ; rend son
+    // descripteur ouvert en écriture, ou -1 et `erreur` en français.
+    int creer(QString& erreur);
+    // Le nom seul, sans le créer (un moteur de base qui le crée lui-même).
+    bool reserver(QString& erreur);
+    const QString& chemin() const { return m_chemin; }
+    const QString& cible() const { return m_cible; }
+
+    // rename() : la cible est remplacée d'un coup (un lien symbolique est
+    // remplacé lui-même) ; faux et `erreur` sinon, le provisoire effacé.
+    bool mettreEnPlace(QString& erreur);
+    // Efface le provisoire et ce qu'un moteur de base a mis à côté (-journal).
+    void abandonner();
+
+    // Efface les provisoires laissés dans ce dossier par des processus morts.
+    static void nettoyer(const QString& dossier);
+    // Installe l'effacement des provisoires en cours sur SIGINT, SIGTERM, SIGHUP.
+    static void effacerAuxSignaux();
+
+private:
+    QString m_cible;
+    QString m_chemin;
+    int m_place = -1;
+};
