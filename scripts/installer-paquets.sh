@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installe les paquets Debian dont le projet a besoin ; sans danger si relancé.
-# Avec --verification : aussi les outils des vérifications (clang, libFuzzer,
-# sanitiseurs, openpyxl pour relire les classeurs écrits), qui ne servent
-# qu'aux tests, jamais au produit.
+# python3-openpyxl relit les classeurs écrits, dans les tests. Avec
+# --verification : aussi les outils des vérifications (clang, libFuzzer,
+# sanitiseurs). Ni l'un ni les autres ne servent au produit.
 set -euo pipefail
 
 paquets=(
@@ -16,10 +16,11 @@ paquets=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libqcustomplot-dev
   xvfb xauth
+  python3-openpyxl
   fonts-dejavu-core fonts-liberation fonts-comic-neue
 )
 if [ "${1:-}" = "--verification" ]; then
-  paquets+=(clang libclang-rt-14-dev libfuzzer-14-dev python3-openpyxl)
+  paquets+=(clang libclang-rt-14-dev libfuzzer-14-dev)
 fi
 
 manquants=()

@@ -55,7 +55,7 @@ protected:
     void SetUp() override
     {
         if (!OpenpyxlPresent())
-            GTEST_SKIP() << "python3 avec openpyxl absent";
+            FAIL() << "python3 avec openpyxl absent : scripts/installer-paquets.sh l'installe";
     }
     QJsonObject exporter(const QString& nom, const QStringList& options, const QString& commande = "exporter")
     {

@@ -159,17 +159,28 @@ TEST(Hostile, BasesIllisiblesUneLigneEtLeCode2)
 
 TEST(Hostile, BaseEnLectureSeuleOuOccupee)
 {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root passe outre les droits des fichiers";
     const QString base = copieDeLExemple();
-    QFile::setPermissions(base, QFile::ReadOwner);
     const QString csv = dossierTemporaire() + "/m.csv";
     QFile f(csv);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("05/03/2004;1\n");
     f.close();
-    unEchecPropre(lancer({"importer", "--base", base, "--station", "A1", "--genre", "pluvio", "--csv", csv}), "lecture seule",
-                  "lecture seule");
+    const QStringList importer = {"importer", "--base", base, "--station", "A1", "--genre", "pluvio", "--csv", csv};
+    Resultat r;
+    if (geteuid() != 0) {
+        QFile::setPermissions(base, QFile::ReadOwner);
+        r = lancer(importer);
+    } else {
+        // root passe outre les droits des fichiers : le dossier de la base monté en lecture seule.
+        const QString dossier = QFileInfo(base).absolutePath();
+        QProcess p;
+        p.start("unshare", QStringList{"-m", "sh", "-c", "mount --bind \"$1\" \"$1\" && mount -o remount,bind,ro \"$1\" && shift && exec \"$@\"",
+                                       "sh", dossier, QStringLiteral(GRAPHIQUE_PROGRAMME)}
+                               + importer);
+        ASSERT_TRUE(p.waitForFinished(60000));
+        r = {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    }
+    unEchecPropre(r, "lecture seule", "lecture seule");
 }
 
 TEST(Hostile, SortiesPiegeesRienNEstEcritAilleursNiAMoitie)

@@ -62,7 +62,7 @@ TEST(ClasseurRelu, OpenpyxlRelitLeClasseur)
 {
     const QString python = PythonAvecOpenpyxl();
     if (python.isEmpty())
-        GTEST_SKIP() << "python3 avec openpyxl absent";
+        FAIL() << "python3 avec openpyxl absent : scripts/installer-paquets.sh l'installe";
     ClasseurXlsx c;
     const int f = c.ajouterFeuille(QStringLiteral("Débits <&>"));
     const int g = c.ajouterFeuille(QStringLiteral("Débits <&>"));
@@ -122,7 +122,7 @@ TEST(ClasseurRelu, OpenpyxlRelitLaFeuilleGraphique)
 {
     const QString python = PythonAvecOpenpyxl();
     if (python.isEmpty())
-        GTEST_SKIP() << "python3 avec openpyxl absent";
+        FAIL() << "python3 avec openpyxl absent : scripts/installer-paquets.sh l'installe";
     namespace CT = ConstantesTableur;
     ClasseurXlsx c;
     const int f = c.ajouterFeuille(QStringLiteral("Pluie d'été"));
