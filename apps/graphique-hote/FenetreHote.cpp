@@ -42,11 +42,20 @@
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
 
 constexpr int basesRecentesMax = 8;
+
+// Une jauge finie ne revient pas : cachée seulement, son minuteur la remontrerait
+// au-dessus du message qui suit. Fermée, elle vaudrait Annuler.
+void terminer(QProgressDialog& jauge)
+{
+    jauge.reset();
+    jauge.hide();
+}
 
 QSettings reglages()
 {
@@ -152,7 +161,9 @@ void FenetreHote::creerMenuFichier()
         a->setToolTip(QStringLiteral("Disponible avec l'export en classeur."));
     }
     m->addSeparator();
-    m->addAction(QStringLiteral("&Quitter"), QKeySequence::Quit, this, &QWidget::close);
+    // Ctrl+Q écrit tel quel : le raccourci « Quitter » du thème manque hors d'un bureau complet.
+    QAction* quitter = m->addAction(QStringLiteral("&Quitter"), QKeySequence(QStringLiteral("Ctrl+Q")), this, &QWidget::close);
+    quitter->setObjectName(QStringLiteral("ActionQuitter"));
     majBasesRecentes();
 }
 
@@ -257,6 +268,7 @@ void FenetreHote::ouvrirAuDemarrage(const QString& demandee)
                 jauge.setLabelText(legende);
                 jauge.setValue(p);
             }, erreur)) {
+            terminer(jauge);
             message(QStringLiteral("erreur"), QStringLiteral("La base d'exemple n'a pas pu être créée : %1").arg(erreur));
             return;
         }
@@ -360,11 +372,17 @@ bool FenetreHote::charger(const std::optional<HoteGraphique::Demande>& demande, 
     m_formulaire->appliquerStatistiques(m_panneau->statistiques());
     JaugeChargement jauge(m_formulaire->controle(), this);
     m_base->OublierEchecs();
+    bloquerPendantChargement(true);
     const bool trace = correction ? m_formulaire->corriger(*demande, m_base.get(), erreur)
                                   : m_formulaire->tracer(*demande, m_base.get(), erreur);
+    bloquerPendantChargement(false);
     const bool annule = jauge.annulee();
-    // Fermer la jauge vaudrait Annuler : elle est seulement cachée.
-    jauge.hide();
+    terminer(jauge);
+    // Fermée pendant le chargement : elle se ferme maintenant, sans autre message.
+    if (m_fermerApresChargement) {
+        QTimer::singleShot(0, this, &QWidget::close);
+        return false;
+    }
     if (trace)
         erreur = HoteGraphique::echecDeChargement(*m_base);
     m_derniere = demande;
@@ -468,14 +486,21 @@ void FenetreHote::importerCsv()
     DialogueImport d(codes, this);
     if (d.exec() != QDialog::Accepted)
         return;
-    QProgressDialog jauge(QStringLiteral("Import des mesures"), QString(), 0, 100, this);
+    QProgressDialog jauge(QStringLiteral("Import des mesures"), QStringLiteral("Annuler"), 0, 100, this);
+    jauge.setObjectName(QStringLiteral("JaugeImport"));
+    jauge.setWindowTitle(QStringLiteral("Import"));
     jauge.setWindowModality(Qt::WindowModal);
     jauge.setMinimumDuration(300);
     ImportMesures::Bilan bilan;
     QString erreur;
     const bool ok = ImportMesures::importerFichier(static_cast<BaseAcces&>(*m_base), d.fichier(), d.demande(), bilan,
-                                                   erreur, [&](int p) { jauge.setValue(p); });
-    jauge.hide();
+                                                   erreur, [&](int p) {
+                                                       jauge.setValue(p);
+                                                       // Annuler se lit même avant que la jauge ne paraisse.
+                                                       QCoreApplication::processEvents();
+                                                       return !jauge.wasCanceled();
+                                                   });
+    terminer(jauge);
     message(ok ? QStringLiteral("aide") : QStringLiteral("erreur"),
             ok ? bilan.texte() : erreur.left(1).toUpper() + erreur.mid(1));
     if (ok)
@@ -519,8 +544,35 @@ void FenetreHote::majEtat()
     m_etat->setText(parties.join(QStringLiteral("   —   ")));
 }
 
+// Pendant un chargement, aucune autre demande n'est reçue (ni base, ni tracé,
+// ni import) ; seuls Quitter et la fermeture restent, qui l'arrêtent.
+void FenetreHote::bloquerPendantChargement(bool pendant)
+{
+    m_chargementEnCours = pendant;
+    for (QDockWidget* volet : findChildren<QDockWidget*>())
+        if (volet->widget())
+            volet->widget()->setEnabled(!pendant);
+    if (!pendant) {
+        for (auto a = m_actionsAvantChargement.cbegin(); a != m_actionsAvantChargement.cend(); ++a)
+            a.key()->setEnabled(a.value());
+        m_actionsAvantChargement.clear();
+        return;
+    }
+    for (QAction* a : findChildren<QAction*>())
+        if (!a->menu() && a->objectName() != QStringLiteral("ActionQuitter")) {
+            m_actionsAvantChargement.insert(a, a->isEnabled());
+            a->setEnabled(false);
+        }
+}
+
 void FenetreHote::closeEvent(QCloseEvent* evenement)
 {
+    if (m_chargementEnCours) {
+        m_fermerApresChargement = true;
+        m_formulaire->controle().AnnulerChargement();
+        evenement->ignore();
+        return;
+    }
     QSettings r = reglages();
     r.setValue(QStringLiteral("fenetre/geometrie"), saveGeometry());
     r.setValue(QStringLiteral("fenetre/etat"), saveState());

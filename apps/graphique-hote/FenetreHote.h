@@ -2,6 +2,7 @@
 
 #include "control/HoteGraphique.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <memory>
 #include <optional>
@@ -10,6 +11,7 @@ class BaseDonnees;
 class FormulaireGraphique;
 class GrilleCourbes;
 class PanneauDemande;
+class QAction;
 class QLabel;
 class QMenu;
 class QTableWidget;
@@ -76,6 +78,7 @@ private:
     void majEtat();
     void message(const QString& type, const QString& texte);
     void choisirDateValidation();
+    void bloquerPendantChargement(bool pendant);
 
     FormulaireGraphique* m_formulaire;
     PanneauDemande* m_panneau;
@@ -87,4 +90,7 @@ private:
     QString m_texteBase;
     std::optional<HoteGraphique::Demande> m_derniere;
     QString m_derniereValidation;
+    bool m_chargementEnCours = false;
+    bool m_fermerApresChargement = false;
+    QHash<QAction*, bool> m_actionsAvantChargement;
 };

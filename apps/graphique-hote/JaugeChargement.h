@@ -6,7 +6,8 @@ class CtlGraphique;
 
 // La jauge d'un chargement : les messages et l'avancement que le contrôle
 // annonce, et un bouton Annuler qui arrête le chargement à sa prochaine étape.
-// Modale : pendant le chargement, elle seule reçoit la souris.
+// Non modale : la fenêtre se bloque elle-même pendant le chargement, sauf pour
+// se fermer ou quitter, ce qu'une jauge modale empêcherait.
 class JaugeChargement : public QProgressDialog
 {
     Q_OBJECT

@@ -73,6 +73,7 @@ int commandeImporter(const QStringList& arguments)
     ImportMesures::Bilan bilan;
     const bool ok = ImportMesures::importerFichier(static_cast<BaseAcces&>(*base), csv, demande, bilan, erreur, [&](int p) {
         progression.afficher(QStringLiteral("Import des mesures"), p);
+        return true;
     });
     progression.terminer();
     if (!ok)

@@ -10,7 +10,9 @@ MessagesBoite::MessagesBoite(QWidget* parent)
 
 qint16 MessagesBoite::afficher(const QString&, const StyleMessage& style, const QString& message)
 {
-    QMessageBox boite(m_parent);
+    // Au-dessus de la fenêtre modale en cours (une jauge), jamais dessous.
+    QWidget* modale = QApplication::activeModalWidget();
+    QMessageBox boite(modale ? modale : m_parent);
     boite.setWindowTitle(QApplication::applicationDisplayName());
     boite.setText(message);
     switch (style.icone) {

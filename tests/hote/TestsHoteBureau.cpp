@@ -18,6 +18,9 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QProgressDialog>
+#include <QWindow>
 #include <QFileDialog>
 #include <QImage>
 #include <QLineEdit>
@@ -257,6 +260,97 @@ TEST_F(HoteBureau, MauvaisesDemandesUnMessageEtLaFenetreResteUtilisable)
     tracer();
     EXPECT_TRUE(messages.messages().isEmpty()) << messages.textes().join('\n').toStdString();
     EXPECT_GT(ctl().CollCourbes().Compter(), 0);
+}
+
+// Une personne qui lit chaque message le temps qu'il faut (0,6 s) : ce qu'elle
+// voit alors, une jauge encore montrée par-dessus ou non.
+class MessagesLus : public ServiceMessages
+{
+public:
+    MessagesLus() { m_precedent = ServiceMessages::installer(this); }
+    ~MessagesLus() override { ServiceMessages::installer(m_precedent); }
+    qint16 afficher(const QString&, const StyleMessage&, const QString& message) override
+    {
+        QElapsedTimer lecture;
+        lecture.start();
+        while (lecture.elapsed() < 600)
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+        bool jauge = false;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            jauge = jauge || (qobject_cast<QProgressDialog*>(w) && w->isVisible());
+        textes << message;
+        jaugesMontrees << jauge;
+        return BoutonMessage::OK;
+    }
+    QStringList textes;
+    QList<bool> jaugesMontrees;
+
+private:
+    ServiceMessages* m_precedent;
+};
+
+TEST_F(HoteBureau, JaugesJamaisSurLesMessagesImportAnnulableQuitterPendantUnChargement)
+{
+    MessagesLus lus;
+    const auto importer = [&](const QByteArray& contenu, const QString& code, bool annuler) {
+        const QString csv = dossier.filePath("import.csv");
+        QFile f(csv);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(contenu);
+        f.close();
+        // Le dialogue rempli comme une personne le fait, puis la jauge annulée dès qu'elle est là.
+        QTimer::singleShot(0, fenetre.get(), [&, csv, code] {
+            auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(d);
+            d->findChildren<QLineEdit*>().first()->setText(csv);
+            for (QComboBox* c : d->findChildren<QComboBox*>())
+                if (c->isEditable())
+                    c->setCurrentText(code);
+            d->accept();
+        });
+        QTimer annulation;
+        QObject::connect(&annulation, &QTimer::timeout, fenetre.get(), [&] {
+            if (auto* jauge = fenetre->findChild<QProgressDialog*>(QStringLiteral("JaugeImport")); jauge && annuler)
+                jauge->cancel();
+        });
+        annulation.start(5);
+        for (QAction* a : fenetre->findChildren<QAction*>())
+            if (a->text().startsWith(QStringLiteral("&Importer un fichier CSV")))
+                a->trigger();
+    };
+    // Un fichier faux : le message, et aucune jauge remontrée par-dessus pendant qu'on le lit.
+    importer("01/01/2023;1\npas une date;2\n", QStringLiteral("IMPORT1"), false);
+    ASSERT_EQ(lus.textes.size(), 1);
+    EXPECT_TRUE(lus.textes.at(0).contains("ligne(s) incorrecte(s)")) << lus.textes.at(0).toStdString();
+    EXPECT_FALSE(lus.jaugesMontrees.at(0));
+    // Un long import annulé : rien n'est écrit, et la station n'apparaît pas.
+    QByteArray long_;
+    for (int j = 0; j < 200000; ++j)
+        long_ += QDate(1900, 1, 1).addDays(j).toString(QStringLiteral("dd/MM/yyyy")).toLatin1() + ";1\n";
+    importer(long_, QStringLiteral("IMPORT2"), true);
+    ASSERT_EQ(lus.textes.size(), 2);
+    EXPECT_EQ(lus.textes.at(1), "Import annulé : rien n'a été écrit.");
+    EXPECT_FALSE(lus.jaugesMontrees.at(1));
+    EXPECT_TRUE(enfant<QTreeWidget>("ListeStations")->findItems("IMPORT2", Qt::MatchExactly, 0).isEmpty());
+
+    // Ctrl+Q pendant un chargement : le chargement s'arrête et la fenêtre se ferme, sans autre message.
+    choisirStation("76402001");
+    choisirGenre("Annee");
+    fenetre->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(fenetre.get()));
+    bool quitte = false;
+    QObject::connect(&ctl(), &CtlGraphique::progression, fenetre.get(), [&] {
+        if (quitte)
+            return;
+        quitte = true;
+        QWindow* active = QGuiApplication::focusWindow() ? QGuiApplication::focusWindow() : fenetre->windowHandle();
+        QTest::keyClick(active, Qt::Key_Q, Qt::ControlModifier);
+    });
+    tracer();
+    QTest::qWait(100);
+    EXPECT_TRUE(quitte);
+    EXPECT_FALSE(fenetre->isVisible());
+    EXPECT_EQ(lus.textes.size(), 2) << lus.textes.join('|').toStdString();
 }
 
 // Le programme lui-même : son aide, et un argument inconnu refusé d'une ligne en français.

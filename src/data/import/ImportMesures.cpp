@@ -106,8 +106,10 @@ bool Import::lire(LecteurCsv& lecteur, const ImportMesures::Progression& progres
         if (lot.size() == lignesParLot) {
             ecrit = m_base.InsererLignes(passage, lot);
             lot.clear();
-            if (progression)
-                progression(lecteur.lignesLues());
+            if (progression && !progression(lecteur.lignesLues())) {
+                m_erreur = QStringLiteral("import annulé : rien n'a été écrit.");
+                return false;
+            }
         }
     }
     if (lecteur.erreurLecture()) {
@@ -270,7 +272,7 @@ QString ImportMesures::verifier(const QString& chemin, const Demande& demande)
 }
 
 bool ImportMesures::importerFichier(BaseAcces& base, const QString& chemin, const Demande& demande, Bilan& bilan,
-                                    QString& erreur, const std::function<void(int pourcent)>& pourcent)
+                                    QString& erreur, const std::function<bool(int pourcent)>& pourcent)
 {
     erreur = verifier(chemin, demande);
     if (!erreur.isEmpty())
@@ -284,8 +286,6 @@ bool ImportMesures::importerFichier(BaseAcces& base, const QString& chemin, cons
     LecteurCsv lecteur(fichier);
     Demande d = demande;
     d.origine = QStringLiteral("import de %1").arg(QFileInfo(chemin).fileName());
-    return importer(base, lecteur, d, bilan, erreur, [&](qint64) {
-        if (pourcent && taille > 0)
-            pourcent(int(fichier.pos() * 100 / taille));
-    });
+    return importer(base, lecteur, d, bilan, erreur,
+                    [&](qint64) { return !pourcent || taille <= 0 || pourcent(int(fichier.pos() * 100 / taille)); });
 }

@@ -47,8 +47,9 @@ public:
         QString texte() const;
     };
 
-    // Appelé au fil de la lecture avec le nombre de lignes lues.
-    using Progression = std::function<void(qint64 lignesLues)>;
+    // Appelé au fil de la lecture avec le nombre de lignes lues ; faux arrête
+    // l'import, et rien n'est écrit.
+    using Progression = std::function<bool(qint64 lignesLues)>;
 
     // Faux et `erreur` (une ligne en français) quand rien n'a été écrit.
     static bool importer(BaseAcces& base, LecteurCsv& lecteur, const Demande& demande, Bilan& bilan, QString& erreur,
@@ -56,7 +57,8 @@ public:
     // Le code, la colonne et le fichier d'une demande, vérifiés avant d'ouvrir
     // quoi que ce soit ; le défaut en français, vide quand tout va.
     static QString verifier(const QString& chemin, const Demande& demande);
-    // Un import depuis un fichier, vérifié d'abord ; `pourcent` suit la lecture.
+    // Un import depuis un fichier, vérifié d'abord ; `pourcent` suit la lecture
+    // et, faux, l'arrête.
     static bool importerFichier(BaseAcces& base, const QString& chemin, const Demande& demande, Bilan& bilan,
-                                QString& erreur, const std::function<void(int pourcent)>& pourcent = {});
+                                QString& erreur, const std::function<bool(int pourcent)>& pourcent = {});
 };
