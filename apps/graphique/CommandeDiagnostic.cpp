@@ -23,8 +23,6 @@ int commandeOptions(const QStringList& arguments)
 {
     LigneCommande l(arguments);
     const QString projet = l.option(QStringLiteral("--projet")).value_or(QStringLiteral("KOR"));
-    if (projet.trimmed().isEmpty())
-        return echec(QStringLiteral("l'option --projet attend un nom de projet."));
     if (const QString defaut = l.defaut(); !defaut.isEmpty())
         return echec(defaut);
     ValeursProcessus::courantes().nomProjet = projet;

@@ -300,6 +300,38 @@ TEST(Hostile, ChaqueCodeAccepteSeTraceAvecSesPropresNormales)
     EXPECT_FALSE(lancer({"stations", "--base", base}).sortie.contains("0754X0009"));
 }
 
+TEST(Hostile, UneOptionDonneeVideEstRefuseeEnUneLigne)
+{
+    const QString d = dossierTemporaire();
+    const QString base = baseExemple(), csv = ecrireCsv("01/01/2023;5\n");
+    const auto graphique = [&](const char* commande, const QString& sortie) {
+        return QStringList{commande, "--base", base, "--type", "edition", "--station", "76402001", "--sortie", d + sortie};
+    };
+    const QList<QStringList> demandes = {
+        graphique("tracer", "/x.png") + QStringList{"--debut", ""},
+        graphique("exporter", "/x.xlsx") + QStringList{"--fin", " "},
+        graphique("annuaire", "/x.xlsx") + QStringList{"--debut", ""},
+        graphique("tracer", "/x.png") + QStringList{"--annee", ""},
+        graphique("tracer", "/x.png") + QStringList{"--stations", ""},
+        graphique("tracer", "/x.png") + QStringList{"--journal", ""},
+        {"stations", "--base", ""},
+        {"importer", "--base", d + "/n.db", "--station", "A1", "--genre", "pluvio", "--csv", csv, "--nom", ""},
+        {"importer", "--base", d + "/n.db", "--format", "meteo-quotidien", "--csv", csv, "--station", ""},
+        {"importer", "--base", d + "/n.db", "--format", "", "--csv", csv},
+        {"corrections", "--base", base, "--station", "76402001", "--depuis", ""},
+        {"exemple", "--base", d + "/e.db", "--graine", ""},
+        {"copier", "--de", base, "--vers", ""},
+        {"litteraux", "--date", "05/03/2004", "--heure", ""},
+        {"options", "--projet", ""},
+    };
+    for (const QStringList& demande : demandes) {
+        const Resultat r = lancer(demande, d + "/reglages");
+        unEchecPropre(r, "attend une valeur", demande.join(' ').left(120));
+        EXPECT_TRUE(r.sortie.isEmpty()) << r.sortie.toStdString();
+    }
+    EXPECT_EQ(QDir(d).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+}
+
 TEST(Hostile, SansEcranLaLigneDeCommandeFonctionne)
 {
     // Un environnement de bureau qui demande X11, sans écran joignable.
