@@ -332,6 +332,30 @@ TEST(Hostile, UneOptionDonneeVideEstRefuseeEnUneLigne)
     EXPECT_EQ(QDir(d).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
 }
 
+TEST(Hostile, UnRefusApresUnMessageDuControleTientEnUneLigne)
+{
+    // L'ajustement en années hydrologiques est dit par le contrôle avant le chargement qui échoue.
+    const QString base = copieDeLExemple();
+    natif(base, {"DROP TABLE PERIODES"});
+    const QString d = dossierTemporaire();
+    const QStringList hydro = {"--station", "76402001", "--periodes", "H", "--debut", "15/03/2020", "--fin", "14/02/2021"};
+    for (const auto& [commande, sortie] : {std::pair{"tracer", "/x.png"}, {"exporter", "/x.xlsx"}, {"annuaire", "/x.xlsx"}})
+        unEchecPropre(lancer(QStringList{commande, "--base", base, "--type", "edition", "--sortie", d + sortie} + hydro),
+                      "le chargement a échoué", commande);
+    for (const char* commande : {"exporter", "annuaire"})
+        unEchecPropre(lancer(QStringList{commande, "--base", baseExemple(), "--type", "travail", "--sortie", d + "/x.xlsx"} + hydro),
+                      "Pas de données à exporter", commande);
+    EXPECT_EQ(QDir(d).entryList(QDir::Files | QDir::Hidden), QStringList());
+
+    // Réussi, le même message reste dit, sur une ligne du programme.
+    const Resultat r = lancer(QStringList{"tracer", "--base", baseExemple(), "--type", "edition", "--sortie", d + "/x.png"} + hydro);
+    ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
+    EXPECT_TRUE(r.erreurs.startsWith("graphique : attention : Pour calculer le graphique, les dates vont être ajustées"))
+        << r.erreurs.toStdString();
+    for (const QString& ligne : r.erreurs.split('\n', Qt::SkipEmptyParts))
+        EXPECT_TRUE(ligne.startsWith("graphique : ")) << ligne.toStdString();
+}
+
 TEST(Hostile, SansEcranLaLigneDeCommandeFonctionne)
 {
     // Un environnement de bureau qui demande X11, sans écran joignable.
