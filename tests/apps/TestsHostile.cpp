@@ -356,6 +356,19 @@ TEST(Hostile, UnRefusApresUnMessageDuControleTientEnUneLigne)
         EXPECT_TRUE(ligne.startsWith("graphique : ")) << ligne.toStdString();
 }
 
+TEST(Hostile, LaBaseDExempleNeRemplaceQuUnFichierOrdinaire)
+{
+    const QString d = dossierTemporaire();
+    const QString tube = d + "/tube.db";
+    ASSERT_EQ(mkfifo(QFile::encodeName(tube).constData(), 0600), 0);
+    unEchecPropre(lancer({"exemple", "--base", tube}), "pas un fichier ordinaire", "tube");
+    unEchecPropre(lancer({"exemple", "--base", d}), "est un dossier", "dossier");
+    struct stat etat{};
+    ASSERT_EQ(stat(QFile::encodeName(tube).constData(), &etat), 0);
+    EXPECT_TRUE(S_ISFIFO(etat.st_mode));
+    EXPECT_EQ(QDir(d).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System), QStringList{"tube.db"});
+}
+
 TEST(Hostile, SansEcranLaLigneDeCommandeFonctionne)
 {
     // Un environnement de bureau qui demande X11, sans écran joignable.
