@@ -7,6 +7,7 @@
 #include "commun/ValeursProcessus.h"
 #include "data/Litteraux.h"
 #include "model/Classe_Graphiques.h"
+#include "settings/parametres/NomProjet.h"
 
 #include <QSettings>
 
@@ -24,6 +25,8 @@ int commandeOptions(const QStringList& arguments)
     LigneCommande l(arguments);
     const QString projet = l.option(QStringLiteral("--projet")).value_or(QStringLiteral("KOR"));
     if (const QString defaut = l.defaut(); !defaut.isEmpty())
+        return echec(defaut);
+    if (const QString defaut = NomProjet::defaut(projet); !defaut.isEmpty())
         return echec(defaut);
     ValeursProcessus::courantes().nomProjet = projet;
 

@@ -7,6 +7,7 @@
 #include "data/bases/BaseSqlite.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -367,6 +368,39 @@ TEST(Hostile, LaBaseDExempleNeRemplaceQuUnFichierOrdinaire)
     ASSERT_EQ(stat(QFile::encodeName(tube).constData(), &etat), 0);
     EXPECT_TRUE(S_ISFIFO(etat.st_mode));
     EXPECT_EQ(QDir(d).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System), QStringList{"tube.db"});
+}
+
+TEST(Hostile, UnNomDeProjetNeSortPasDuDossierDesReglages)
+{
+    // Les réglages au fond d'un dossier : rien ne doit apparaître ni à côté ni au-dessus.
+    const QString racine = dossierTemporaire();
+    const QString reglages = racine + "/a/b/reglages";
+    ASSERT_TRUE(QDir().mkpath(reglages));
+    const std::pair<QString, const char*> cas[] = {
+        {"../../x", "séparateur de chemin"},
+        {"..\\..\\x", "séparateur de chemin"},
+        {"a/b", "séparateur de chemin"},
+        {"..", "« .. »"},
+        {"x..", "« .. »"},
+        {"x\ty", "caractère de commande"},
+        {QStringLiteral("x\x1b]0;y"), "caractère de commande"},
+        {QString(65, u'P'), "plus de 64 caractères"},
+    };
+    for (const auto& [projet, attendu] : cas) {
+        const Resultat r = lancer({"options", "--projet", projet}, reglages);
+        unEchecPropre(r, "nom de projet refusé", projet.left(20));
+        EXPECT_TRUE(r.erreurs.contains(QString::fromUtf8(attendu))) << r.erreurs.toStdString();
+        EXPECT_TRUE(r.sortie.isEmpty()) << r.sortie.toStdString();
+    }
+    QStringList ecrits;
+    for (QDirIterator i(racine, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories); i.hasNext();)
+        ecrits << i.next();
+    EXPECT_EQ(ecrits, QStringList()) << ecrits.join(' ').toStdString();
+
+    // Un nom ordinaire, avec blancs et accents, reste accepté et écrit à sa place.
+    const Resultat r = lancer({"options", "--projet", "Étang 2"}, reglages);
+    ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(reglages + "/NORVANE/Étang 26.conf"));
 }
 
 TEST(Hostile, SansEcranLaLigneDeCommandeFonctionne)
