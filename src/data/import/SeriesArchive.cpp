@@ -122,8 +122,9 @@ bool SeriesArchive::ajouter(int station, const LigneArchive& l, qint64 numero)
         return true;
     }
     Serie& serie = m_series[size_t(this->serie(station, colonne))];
+    const QDate jour = m_format.jourRange(l.grandeur, l.date);
     ++m_bilan.mesures;
-    if (const qint64 avant = serie.cles.noter(l.date.toJulianDay(), numero)) {
+    if (const qint64 avant = serie.cles.noter(jour.toJulianDay(), numero)) {
         ++m_bilan.doublons;
         ++serie.doublons;
         m_bilan.premiersDoublons.noter(avant, numero);
@@ -131,7 +132,7 @@ bool SeriesArchive::ajouter(int station, const LigneArchive& l, qint64 numero)
     if (!m_ecrire)
         return true;
     serie.niveauxSeuls += l.valeur ? 0 : 1;
-    serie.lot.append({l.date, QTime(0, 0), l.valeur ? QVariant(*l.valeur / m_format.diviseur) : QVariant(),
+    serie.lot.append({jour, QTime(0, 0), l.valeur ? QVariant(*l.valeur / m_format.diviseur) : QVariant(),
                       l.qualite ? QVariant(*l.qualite) : QVariant(), l.niveau ? QVariant(*l.niveau) : QVariant(), numero});
     ++m_enAttente;
     if (serie.lot.size() >= lignesParLot)
