@@ -83,6 +83,27 @@ TEST(ImporterArchives, ChaqueFormatPuisSonGraphique)
     }
 }
 
+TEST(ImporterArchives, NomsDesStationsEnWindows1252OuEnUtf8)
+{
+    const QString base = dossierTemporaire() + "/noms.db";
+    // Un fichier d'avant l'UTF-8 : É, Œ et ’ sur un octet chacun.
+    Resultat r = lancer({"importer", "--base", base, "--format", "meteo-quotidien", "--csv",
+                         ecrire("ancien.csv", "NUM_POSTE;NOM_USUEL;AAAAMMJJ;RR\n27056003;\xC9VREUX-HUEST;20230101;1\n"
+                                              "61214001;L\x92" "AIGLE;20230101;2\n76116001;LE B\x8C" "UF;20230101;3\n")});
+    ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
+    // Un fichier en UTF-8 garde ses lettres, sans les lire octet par octet.
+    r = lancer({"importer", "--base", base, "--format", "meteo-quotidien", "--csv",
+                ecrire("recent.csv", "NUM_POSTE;NOM_USUEL;AAAAMMJJ;RR\n42218001;SAINT-\xC3\x89TIENNE-BOUTH\xC3\x89ON;20230101;1\n")});
+    ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
+    r = lancer({"stations", "--base", base});
+    ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
+    QStringList noms;
+    for (const QString& ligne : r.sortie.split('\n', Qt::SkipEmptyParts))
+        noms << ligne.section('\t', 2, 2);
+    noms.sort();
+    EXPECT_EQ(noms, QStringList({"LE BŒUF", "L’AIGLE", "SAINT-ÉTIENNE-BOUTHÉON", "ÉVREUX-HUEST"})) << r.sortie.toStdString();
+}
+
 TEST(ImporterArchives, UneColonneLueRepeteeDansLEnTeteEstRefusee)
 {
     const QString base = dossierTemporaire() + "/archives.db";

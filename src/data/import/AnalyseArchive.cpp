@@ -1,6 +1,7 @@
 #include "data/import/AnalyseArchive.h"
 
 #include "commun/TexteAffichable.h"
+#include "data/import/TexteArchive.h"
 
 #include <charconv>
 #include <cmath>
@@ -22,7 +23,7 @@ QByteArrayView sansBlancs(QByteArrayView v)
 
 QString cite(QByteArrayView v)
 {
-    return QStringLiteral("« %1 »").arg(TexteAffichable(QString::fromUtf8(v), 40));
+    return QStringLiteral("« %1 »").arg(TexteAffichable(TexteArchive::deviner(v), 40));
 }
 
 bool chiffres(QByteArrayView v, int& n)
