@@ -116,7 +116,9 @@ QString lireDemande(const QStringList& arguments, HoteGraphique::Demande& d, Opt
     LigneCommande l(arguments);
     QString manque;
     o.base = l.obligatoire(QStringLiteral("--base"), manque);
-    const QString genre = l.obligatoire(QStringLiteral("--type"), manque);
+    // La page d'annuaire se fait d'ordinaire du graphique d'annuaire.
+    const QString genre = o.genre == Sortie::Annuaire ? l.option(QStringLiteral("--type")).value_or(QStringLiteral("annuaire"))
+                                                      : l.obligatoire(QStringLiteral("--type"), manque);
     d.station = l.obligatoire(QStringLiteral("--station"), manque);
     o.sortie = l.obligatoire(QStringLiteral("--sortie"), manque);
     d.mesures = l.option(QStringLiteral("--mesures")).value_or(QStringLiteral("1"));
