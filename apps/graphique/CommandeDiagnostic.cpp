@@ -7,6 +7,7 @@
 #include "commun/ValeursProcessus.h"
 #include "data/Litteraux.h"
 #include "model/Classe_Graphiques.h"
+#include "settings/parametres/NomProjet.h"
 
 #include <QSettings>
 
@@ -23,9 +24,9 @@ int commandeOptions(const QStringList& arguments)
 {
     LigneCommande l(arguments);
     const QString projet = l.option(QStringLiteral("--projet")).value_or(QStringLiteral("KOR"));
-    if (projet.trimmed().isEmpty())
-        return echec(QStringLiteral("l'option --projet attend un nom de projet."));
     if (const QString defaut = l.defaut(); !defaut.isEmpty())
+        return echec(defaut);
+    if (const QString defaut = NomProjet::defaut(projet); !defaut.isEmpty())
         return echec(defaut);
     ValeursProcessus::courantes().nomProjet = projet;
 

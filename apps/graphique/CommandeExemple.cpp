@@ -2,6 +2,7 @@
 // un fichier SQLite ou sur un serveur PostgreSQL.
 #include "AffichageProgression.h"
 #include "Commandes.h"
+#include "FichierSortie.h"
 #include "LigneCommande.h"
 #include "data/bases/OuvertureBase.h"
 
@@ -35,6 +36,9 @@ QString exempleServeur(const QString& connexion, quint32 graine, bool remplacer,
 
 QString exempleFichier(const QString& fichier, quint32 graine, const BaseExemple::Progression& progression)
 {
+    // La base neuve prend la place du fichier : jamais celle d'un périphérique, d'un tube ou d'un dossier.
+    if (const QString defaut = FichierSortie::defaut(fichier); !defaut.isEmpty())
+        return defaut;
     if (!QFileInfo(QFileInfo(fichier).absolutePath()).isDir())
         return QStringLiteral("le dossier « %1 » n'existe pas.").arg(QFileInfo(fichier).absolutePath());
     QString erreur;

@@ -116,7 +116,9 @@ QString lireDemande(const QStringList& arguments, HoteGraphique::Demande& d, Opt
     LigneCommande l(arguments);
     QString manque;
     o.base = l.obligatoire(QStringLiteral("--base"), manque);
-    const QString genre = l.obligatoire(QStringLiteral("--type"), manque);
+    // La page d'annuaire se fait d'ordinaire du graphique d'annuaire.
+    const QString genre = o.genre == Sortie::Annuaire ? l.option(QStringLiteral("--type")).value_or(QStringLiteral("annuaire"))
+                                                      : l.obligatoire(QStringLiteral("--type"), manque);
     d.station = l.obligatoire(QStringLiteral("--station"), manque);
     o.sortie = l.obligatoire(QStringLiteral("--sortie"), manque);
     d.mesures = l.option(QStringLiteral("--mesures")).value_or(QStringLiteral("1"));
@@ -165,10 +167,18 @@ bool charger(HoteGraphique& hote, const HoteGraphique::Demande& d, BaseDonnees& 
     return erreur.isEmpty();
 }
 
-// Le classeur du graphique chargé, écrit d'un coup à sa place ; faux et la raison sinon.
-bool ecrireClasseur(CtlGraphique& ctl, const Options& o, QString& erreur)
+// Le dernier message d'erreur du contrôle, sinon son dernier message.
+QString dernierMessage(const MessagesEnregistres& messages)
 {
-    MessagesEnregistres messages;
+    for (auto m = messages.messages().crbegin(); m != messages.messages().crend(); ++m)
+        if (m->style.icone == IconeMessage::Critique)
+            return m->texte.simplified();
+    return messages.textes().isEmpty() ? QString() : messages.textes().constLast().simplified();
+}
+
+// Le classeur du graphique chargé, écrit d'un coup à sa place ; faux et la raison sinon.
+bool ecrireClasseur(CtlGraphique& ctl, const Options& o, const MessagesEnregistres& messages, QString& erreur)
+{
     const QString chemin = QFileInfo(o.sortie).absoluteFilePath();
     bool ecrit = false;
     if (o.genre == Sortie::Classeur) {
@@ -179,15 +189,14 @@ bool ecrireClasseur(CtlGraphique& ctl, const Options& o, QString& erreur)
         ecrit = tableur.ActiveWorkbook() && tableur.ActiveChart().valide() && tableur.ActiveWorkbook()->SaveAs(chemin, erreur);
     }
     if (!ecrit && erreur.isEmpty())
-        erreur = messages.textes().isEmpty() ? QStringLiteral("rien à exporter pour ce graphique.")
-                                             : messages.textes().constFirst().simplified();
+        erreur = messages.textes().isEmpty() ? QStringLiteral("rien à exporter pour ce graphique.") : dernierMessage(messages);
     return ecrit;
 }
 
-bool ecrireSortie(CtlGraphique& ctl, const Options& o, FichierSortie& image, QString& erreur)
+bool ecrireSortie(CtlGraphique& ctl, const Options& o, const MessagesEnregistres& messages, FichierSortie& image, QString& erreur)
 {
     if (o.genre != Sortie::Image)
-        return ecrireClasseur(ctl, o, erreur);
+        return ecrireClasseur(ctl, o, messages, erreur);
     if (ctl.EcrireImage(image.fichier(), o.extension, o.taille))
         return true;
     erreur = QStringLiteral("impossible d'écrire %1 : le disque est peut-être plein.").arg(cite(o.sortie));
@@ -218,12 +227,16 @@ int tracerVers(const QStringList& arguments, Sortie genre)
     if (o.journal)
         brancherJournal(trace.emplace(fichierJournal.fichier()), *base, hote);
     hote.controle().setOuvrirApresExport(false);
-    if (!charger(hote, d, *base, erreur) || !ecrireSortie(hote.controle(), o, image, erreur))
+    // Les messages du contrôle sont gardés : un refus tient en une ligne, une réussite les dit ensuite.
+    MessagesEnregistres messages;
+    if (!charger(hote, d, *base, erreur) || !ecrireSortie(hote.controle(), o, messages, image, erreur))
         return echec(erreur);
     if (trace && !trace->terminer())
         return echec(QStringLiteral("impossible d'écrire le journal %1 : le disque est peut-être plein.").arg(cite(*o.journal)));
     if ((genre == Sortie::Image && !image.valider(erreur)) || (o.journal && !fichierJournal.valider(erreur)))
         return echec(erreur);
+    for (const QString& message : messages.textes())
+        avertir(message);
     if (genre == Sortie::Image && !hote.aDesDonnees())
         avertir(QStringLiteral("aucune donnée pour ce graphique ; le graphique vide est écrit dans %1.").arg(cite(o.sortie)));
     return sortieOk;

@@ -14,13 +14,12 @@ std::optional<QString> LigneCommande::option(const QString& nom)
     const qsizetype i = m_arguments.indexOf(nom);
     if (i < 0)
         return std::nullopt;
-    if (i + 1 >= m_arguments.size() || m_arguments.at(i + 1).startsWith(QStringLiteral("--"))) {
+    const bool sansValeur = i + 1 >= m_arguments.size() || m_arguments.at(i + 1).startsWith(QStringLiteral("--"));
+    const QString valeur = sansValeur ? QString() : m_arguments.at(i + 1);
+    m_arguments.remove(i, sansValeur ? 1 : 2);
+    // Toute option attend une valeur : vide ou blanche, elle ne vaut pas l'option absente.
+    if (valeur.trimmed().isEmpty() && m_sansValeur.isEmpty())
         m_sansValeur = nom;
-        m_arguments.remove(i);
-        return QString();
-    }
-    const QString valeur = m_arguments.at(i + 1);
-    m_arguments.remove(i, 2);
     return valeur;
 }
 
@@ -32,7 +31,7 @@ bool LigneCommande::drapeau(const QString& nom)
 QString LigneCommande::obligatoire(const QString& nom, QString& erreur)
 {
     const auto v = option(nom);
-    if ((!v || v->trimmed().isEmpty()) && erreur.isEmpty())
+    if (!v && erreur.isEmpty())
         erreur = QStringLiteral("l'option %1 est obligatoire.").arg(nom);
     return v.value_or(QString());
 }

@@ -11,14 +11,15 @@ public:
     explicit LigneCommande(QStringList arguments);
 
     // La valeur de "--nom", retirée des arguments ; rien quand l'option est absente.
+    // Une valeur vide ou blanche est notée comme une option sans valeur.
     std::optional<QString> option(const QString& nom);
     // Vrai si "--nom" était là (il est retiré).
     bool drapeau(const QString& nom);
-    // Option requise, avec sa valeur ; sinon `erreur` dit ce qui manque.
+    // Option requise ; absente, `erreur` dit ce qui manque.
     QString obligatoire(const QString& nom, QString& erreur);
     // Ce qui reste une fois les options connues retirées : un argument inconnu.
     QString reste() const { return m_arguments.isEmpty() ? QString() : m_arguments.first(); }
-    // Une option donnée sans sa valeur.
+    // La première option donnée sans sa valeur, ou avec une valeur vide.
     const QString& optionSansValeur() const { return m_sansValeur; }
     // Une fois toutes les options retirées : le premier défaut de la ligne (option
     // manquante nommée par `manque`, option sans valeur, argument inconnu), vide

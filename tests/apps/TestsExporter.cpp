@@ -124,6 +124,11 @@ TEST_F(Exporter_, AnnuaireAnnuelEtChronique)
     EXPECT_FALSE(std::as_const(r)["graphiques"][0]["legende"].toBool());
     EXPECT_EQ(Series(r, 0)[0]["valeurs"].toString(), "'Feuil1'!$AG$2:$AG$368");
     EXPECT_EQ(std::as_const(r)["cellules"]["Feuil1"]["AF2"][1].toString(), "DD/MM/YYYY hh:mm:ss");
+
+    // Sans --type, la page est celle du graphique d'annuaire ; un autre genre donne la page de ses courbes.
+    EXPECT_EQ(exporter("sans-type.xlsx", base.mid(2), "annuaire"), r);
+    const QJsonObject mensuel = exporter("edition.xlsx", QStringList{"--type", "edition"} + base.mid(2).replaceInStrings("S", "M"), "annuaire");
+    EXPECT_NE(Series(mensuel, 0)[0]["valeurs"].toString(), Series(r, 0)[0]["valeurs"].toString());
 }
 
 TEST(ExporterHostile, UneLigneLeCode2EtAucunFichier)

@@ -7,6 +7,7 @@
 #include "data/bases/BaseSqlite.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -310,6 +311,108 @@ TEST(Hostile, ChaqueCodeAccepteSeTraceAvecSesPropresNormales)
     unEchecPropre(lancer({"importer", "--base", base, "--format", "piezo-chroniques", "--csv", chroniques}), "donnerait la table PZ_0754X0009_F",
                   "X/F et X_F");
     EXPECT_FALSE(lancer({"stations", "--base", base}).sortie.contains("0754X0009"));
+}
+
+TEST(Hostile, UneOptionDonneeVideEstRefuseeEnUneLigne)
+{
+    const QString d = dossierTemporaire();
+    const QString base = baseExemple(), csv = ecrireCsv("01/01/2023;5\n");
+    const auto graphique = [&](const char* commande, const QString& sortie) {
+        return QStringList{commande, "--base", base, "--type", "edition", "--station", "76402001", "--sortie", d + sortie};
+    };
+    const QList<QStringList> demandes = {
+        graphique("tracer", "/x.png") + QStringList{"--debut", ""},
+        graphique("exporter", "/x.xlsx") + QStringList{"--fin", " "},
+        graphique("annuaire", "/x.xlsx") + QStringList{"--debut", ""},
+        graphique("tracer", "/x.png") + QStringList{"--annee", ""},
+        graphique("tracer", "/x.png") + QStringList{"--stations", ""},
+        graphique("tracer", "/x.png") + QStringList{"--journal", ""},
+        {"stations", "--base", ""},
+        {"importer", "--base", d + "/n.db", "--station", "A1", "--genre", "pluvio", "--csv", csv, "--nom", ""},
+        {"importer", "--base", d + "/n.db", "--format", "meteo-quotidien", "--csv", csv, "--station", ""},
+        {"importer", "--base", d + "/n.db", "--format", "", "--csv", csv},
+        {"corrections", "--base", base, "--station", "76402001", "--depuis", ""},
+        {"exemple", "--base", d + "/e.db", "--graine", ""},
+        {"copier", "--de", base, "--vers", ""},
+        {"litteraux", "--date", "05/03/2004", "--heure", ""},
+        {"options", "--projet", ""},
+    };
+    for (const QStringList& demande : demandes) {
+        const Resultat r = lancer(demande, d + "/reglages");
+        unEchecPropre(r, "attend une valeur", demande.join(' ').left(120));
+        EXPECT_TRUE(r.sortie.isEmpty()) << r.sortie.toStdString();
+    }
+    EXPECT_EQ(QDir(d).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+}
+
+TEST(Hostile, UnRefusApresUnMessageDuControleTientEnUneLigne)
+{
+    // L'ajustement en années hydrologiques est dit par le contrôle avant le chargement qui échoue.
+    const QString base = copieDeLExemple();
+    natif(base, {"DROP TABLE PERIODES"});
+    const QString d = dossierTemporaire();
+    const QStringList hydro = {"--station", "76402001", "--periodes", "H", "--debut", "15/03/2020", "--fin", "14/02/2021"};
+    for (const auto& [commande, sortie] : {std::pair{"tracer", "/x.png"}, {"exporter", "/x.xlsx"}, {"annuaire", "/x.xlsx"}})
+        unEchecPropre(lancer(QStringList{commande, "--base", base, "--type", "edition", "--sortie", d + sortie} + hydro),
+                      "le chargement a échoué", commande);
+    for (const char* commande : {"exporter", "annuaire"})
+        unEchecPropre(lancer(QStringList{commande, "--base", baseExemple(), "--type", "travail", "--sortie", d + "/x.xlsx"} + hydro),
+                      "Pas de données à exporter", commande);
+    EXPECT_EQ(QDir(d).entryList(QDir::Files | QDir::Hidden), QStringList());
+
+    // Réussi, le même message reste dit, sur une ligne du programme.
+    const Resultat r = lancer(QStringList{"tracer", "--base", baseExemple(), "--type", "edition", "--sortie", d + "/x.png"} + hydro);
+    ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
+    EXPECT_TRUE(r.erreurs.startsWith("graphique : attention : Pour calculer le graphique, les dates vont être ajustées"))
+        << r.erreurs.toStdString();
+    for (const QString& ligne : r.erreurs.split('\n', Qt::SkipEmptyParts))
+        EXPECT_TRUE(ligne.startsWith("graphique : ")) << ligne.toStdString();
+}
+
+TEST(Hostile, LaBaseDExempleNeRemplaceQuUnFichierOrdinaire)
+{
+    const QString d = dossierTemporaire();
+    const QString tube = d + "/tube.db";
+    ASSERT_EQ(mkfifo(QFile::encodeName(tube).constData(), 0600), 0);
+    unEchecPropre(lancer({"exemple", "--base", tube}), "pas un fichier ordinaire", "tube");
+    unEchecPropre(lancer({"exemple", "--base", d}), "est un dossier", "dossier");
+    struct stat etat{};
+    ASSERT_EQ(stat(QFile::encodeName(tube).constData(), &etat), 0);
+    EXPECT_TRUE(S_ISFIFO(etat.st_mode));
+    EXPECT_EQ(QDir(d).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System), QStringList{"tube.db"});
+}
+
+TEST(Hostile, UnNomDeProjetNeSortPasDuDossierDesReglages)
+{
+    // Les réglages au fond d'un dossier : rien ne doit apparaître ni à côté ni au-dessus.
+    const QString racine = dossierTemporaire();
+    const QString reglages = racine + "/a/b/reglages";
+    ASSERT_TRUE(QDir().mkpath(reglages));
+    const std::pair<QString, const char*> cas[] = {
+        {"../../x", "séparateur de chemin"},
+        {"..\\..\\x", "séparateur de chemin"},
+        {"a/b", "séparateur de chemin"},
+        {"..", "« .. »"},
+        {"x..", "« .. »"},
+        {"x\ty", "caractère de commande"},
+        {QStringLiteral("x\x1b]0;y"), "caractère de commande"},
+        {QString(65, u'P'), "plus de 64 caractères"},
+    };
+    for (const auto& [projet, attendu] : cas) {
+        const Resultat r = lancer({"options", "--projet", projet}, reglages);
+        unEchecPropre(r, "nom de projet refusé", projet.left(20));
+        EXPECT_TRUE(r.erreurs.contains(QString::fromUtf8(attendu))) << r.erreurs.toStdString();
+        EXPECT_TRUE(r.sortie.isEmpty()) << r.sortie.toStdString();
+    }
+    QStringList ecrits;
+    for (QDirIterator i(racine, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories); i.hasNext();)
+        ecrits << i.next();
+    EXPECT_EQ(ecrits, QStringList()) << ecrits.join(' ').toStdString();
+
+    // Un nom ordinaire, avec blancs et accents, reste accepté et écrit à sa place.
+    const Resultat r = lancer({"options", "--projet", "Étang 2"}, reglages);
+    ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(reglages + "/NORVANE/Étang 26.conf"));
 }
 
 TEST(Hostile, SansEcranLaLigneDeCommandeFonctionne)

@@ -83,6 +83,58 @@ TEST(ImporterArchives, ChaqueFormatPuisSonGraphique)
     }
 }
 
+TEST(ImporterArchives, NomsDesStationsEnWindows1252OuEnUtf8)
+{
+    const QString base = dossierTemporaire() + "/noms.db";
+    // Un fichier d'avant l'UTF-8 : É, Œ et ’ sur un octet chacun.
+    Resultat r = lancer({"importer", "--base", base, "--format", "meteo-quotidien", "--csv",
+                         ecrire("ancien.csv", "NUM_POSTE;NOM_USUEL;AAAAMMJJ;RR\n27056003;\xC9VREUX-HUEST;20230101;1\n"
+                                              "61214001;L\x92" "AIGLE;20230101;2\n76116001;LE B\x8C" "UF;20230101;3\n")});
+    ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
+    // Un fichier en UTF-8 garde ses lettres, sans les lire octet par octet.
+    r = lancer({"importer", "--base", base, "--format", "meteo-quotidien", "--csv",
+                ecrire("recent.csv", "NUM_POSTE;NOM_USUEL;AAAAMMJJ;RR\n42218001;SAINT-\xC3\x89TIENNE-BOUTH\xC3\x89ON;20230101;1\n")});
+    ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
+    r = lancer({"stations", "--base", base});
+    ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
+    QStringList noms;
+    for (const QString& ligne : r.sortie.split('\n', Qt::SkipEmptyParts))
+        noms << ligne.section('\t', 2, 2);
+    noms.sort();
+    EXPECT_EQ(noms, QStringList({"LE BŒUF", "L’AIGLE", "SAINT-ÉTIENNE-BOUTHÉON", "ÉVREUX-HUEST"})) << r.sortie.toStdString();
+}
+
+TEST(ImporterArchives, UneColonneLueRepeteeDansLEnTeteEstRefusee)
+{
+    const QString base = dossierTemporaire() + "/archives.db";
+    Resultat r = lancer({"importer", "--base", base, "--format", "meteo-quotidien", "--csv",
+                         ecrire("a.csv", "NUM_POSTE;AAAAMMJJ;RR\n76116001;20230101;1\n")});
+    ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
+    const QString avant = lancer({"stations", "--base", base}).sortie;
+    const std::pair<QString, QByteArray> cas[] = {
+        {"meteo-quotidien", "NUM_POSTE;AAAAMMJJ;RR;rr\n76116001;20230105;2;3\n27056003;20230105;2;3\n"},
+        {"meteo-quotidien", "NUM_POSTE;NOM_USUEL;AAAAMMJJ;RR;NOM_USUEL\n76116001;A;20230105;2;B\n"},
+        {"piezo-chroniques", "code_bss,date_mesure,profondeur_nappe,code_bss\nX1,2023-01-05,8,X2\n"},
+        {"hydro-elab", "code_station;date_obs_elab;resultat_obs_elab;grandeur_hydro_elab;date_obs_elab\nH1;2023-01-05;5;QmJ;2023-01-06\n"},
+    };
+    const char* repetees[] = {"RR", "NOM_USUEL", "code_bss", "date_obs_elab"};
+    for (int k = 0; k < 4; ++k) {
+        r = lancer({"importer", "--base", base, "--format", cas[k].first, "--csv", ecrire("double.csv", cas[k].second)});
+        EXPECT_EQ(r.code, 2) << r.erreurs.toStdString();
+        EXPECT_EQ(r.erreurs.count('\n'), 1) << r.erreurs.toStdString();
+        EXPECT_TRUE(r.erreurs.startsWith(QStringLiteral("graphique : l'en-tête du fichier a plusieurs fois la colonne « %1 »").arg(repetees[k])))
+            << r.erreurs.toStdString();
+        EXPECT_TRUE(r.sortie.isEmpty());
+    }
+    EXPECT_EQ(lancer({"stations", "--base", base}).sortie, avant);
+
+    // Une colonne que l'import ne lit pas peut se répéter.
+    r = lancer({"importer", "--base", base, "--format", "meteo-quotidien", "--csv",
+                ecrire("lat.csv", "NUM_POSTE;LAT;LAT;AAAAMMJJ;RR\n76116001;1;2;20230105;4\n")});
+    ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
+    EXPECT_TRUE(lancer({"stations", "--base", base}).sortie.contains("76116001\t76116001\t01/01/2023\t05/01/2023"));
+}
+
 TEST(ImporterArchives, DemandesFaussesUneLigneEtAucuneBaseCreee)
 {
     const QString base = dossierTemporaire() + "/jamais.db";

@@ -18,6 +18,44 @@ TEST(Programme, AideEnFrancais)
     }
 }
 
+TEST(Programme, ChaqueCommandeASonAideSansRienVerifier)
+{
+    const QStringList commandes = {"exemple", "copier", "importer", "corrections", "stations", "tracer",
+                                   "exporter", "annuaire", "options", "litteraux", "version"};
+    for (const QString& commande : commandes) {
+        // Aucune option obligatoire, ni même une base absente, ne passe avant l'aide.
+        for (const QStringList& suite : {QStringList{"--aide"}, QStringList{"--base", "/absente/base.db", "-h"}}) {
+            const Resultat r = lancer(QStringList{commande} + suite);
+            EXPECT_EQ(r.code, 0) << commande.toStdString() << ' ' << r.erreurs.toStdString();
+            EXPECT_TRUE(r.erreurs.isEmpty()) << r.erreurs.toStdString();
+            EXPECT_TRUE(r.sortie.startsWith("Usage :\n  " + commande)) << r.sortie.left(200).toStdString();
+            // Seule sa part : aucune autre commande n'ouvre une ligne de l'aide.
+            for (const QString& autre : commandes) {
+                if (autre == commande)
+                    continue;
+                EXPECT_FALSE(r.sortie.contains("\n  " + autre + ' ') || r.sortie.contains("\n  " + autre + '\n'))
+                    << commande.toStdString() << " montre " << autre.toStdString();
+            }
+        }
+    }
+    EXPECT_TRUE(lancer({"annuaire", "--aide"}).sortie.contains("--type GENRE          le graphique dont les courbes font la page"));
+    EXPECT_TRUE(lancer({"exporter", "--aide"}).sortie.contains("--periodes LETTRE"));
+    // La page entière reste celle de --aide seul, avec toutes les commandes.
+    const QString page = lancer({"--aide"}).sortie;
+    for (const QString& commande : commandes)
+        EXPECT_TRUE(page.contains("\n  " + commande)) << commande.toStdString();
+    EXPECT_EQ(lancer({"dessiner", "--aide"}).code, 2);
+}
+
+TEST(Programme, LaPageDAnnuaireSeFaitSansType)
+{
+    const QString sortie = dossierTemporaire() + "/annuaire.xlsx";
+    const Resultat r = lancer({"annuaire", "--base", baseExemple(), "--station", "76402001", "--periodes", "A", "--sortie", sortie});
+    EXPECT_EQ(r.code, 0) << r.erreurs.toStdString();
+    EXPECT_TRUE(r.erreurs.isEmpty()) << r.erreurs.toStdString();
+    EXPECT_TRUE(QFile::exists(sortie));
+}
+
 TEST(Programme, OptionsDUnNouveauGraphiqueEcritesLaPremiereFois)
 {
     QTemporaryDir config;

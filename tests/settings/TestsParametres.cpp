@@ -3,6 +3,7 @@
 #include "settings/parametres/Parametres.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QSettings>
 #include <gtest/gtest.h>
@@ -50,6 +51,21 @@ TEST(Parametres, CleParProjetEtCheminExplicite)
     EXPECT_EQ(LireParametre("AfficherTitre", "SOFTWARE\\NORVANE\\KOR6"), "0");
     EXPECT_TRUE(QFile::exists(magasin.dossier() + "/NORVANE/VANT6.conf"));
     EXPECT_TRUE(QFile::exists(magasin.dossier() + "/NORVANE/KOR6.conf"));
+}
+
+TEST(Parametres, UnNomDeProjetQuiSortiraitDuMagasinNEcritRien)
+{
+    MagasinTemporaire magasin(QStringLiteral("../../x"));
+    // Le magasin au fond d'un dossier temporaire : « ../.. » y resterait, mais à côté de lui.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, magasin.dossier() + "/a/b");
+    EXPECT_FALSE(EcrireParametre("AfficherTitre", QStringLiteral("1")));
+    EXPECT_FALSE(EcrireParametre("AfficherTitre", QStringLiteral("1"), "SOFTWARE\\NORVANE\\..\\..\\y"));
+    EXPECT_FALSE(EcrireParametre("AfficherTitre", QStringLiteral("1"), "SOFTWARE\\NORVANE\\y/../../z"));
+    EXPECT_EQ(LireParametre("AfficherTitre"), "");
+    QStringList ecrits;
+    for (QDirIterator i(magasin.dossier(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); i.hasNext();)
+        ecrits << i.next();
+    EXPECT_EQ(ecrits, QStringList());
 }
 
 TEST(Parametres, UnMagasinQuiNePeutEtreEcritNeChangeRien)

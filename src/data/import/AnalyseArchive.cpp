@@ -1,6 +1,7 @@
 #include "data/import/AnalyseArchive.h"
 
 #include "commun/TexteAffichable.h"
+#include "data/import/TexteArchive.h"
 
 #include <charconv>
 #include <cmath>
@@ -22,7 +23,7 @@ QByteArrayView sansBlancs(QByteArrayView v)
 
 QString cite(QByteArrayView v)
 {
-    return QStringLiteral("« %1 »").arg(TexteAffichable(QString::fromUtf8(v), 40));
+    return QStringLiteral("« %1 »").arg(TexteAffichable(TexteArchive::deviner(v), 40));
 }
 
 bool chiffres(QByteArrayView v, int& n)
@@ -85,6 +86,12 @@ bool AnalyseArchive::lireEntete(QByteArrayView ligne, QString& erreur)
         if (!c.entete)
             continue;
         m_indices[c.role] = position(entete, c.entete);
+        // Une colonne lue deux fois : rien ne dit laquelle porte les mesures.
+        if (m_indices[c.role] >= 0 && position(entete.mid(m_indices[c.role] + 1), c.entete) >= 0) {
+            erreur = QStringLiteral("l'en-tête du fichier a plusieurs fois la colonne « %1 » : on ne sait laquelle lire, rien n'a été importé.")
+                         .arg(QString::fromLatin1(c.entete));
+            return false;
+        }
         if (m_indices[c.role] < 0 && c.requise) {
             erreur = QStringLiteral("l'en-tête du fichier n'a pas la colonne « %1 » : ce n'est pas un fichier %2 (colonnes lues : %3).")
                          .arg(QString::fromLatin1(c.entete), m_format.texte(), m_format.entetes());

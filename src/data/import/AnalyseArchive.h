@@ -30,7 +30,8 @@ class AnalyseArchive
 public:
     explicit AnalyseArchive(const FormatArchive& format);
 
-    // Faux et `erreur` (en français) quand l'en-tête n'a pas une colonne requise.
+    // Faux et `erreur` (en français) quand l'en-tête n'a pas une colonne requise
+    // ou a plusieurs fois une colonne lue.
     bool lireEntete(QByteArrayView ligne, QString& erreur);
     // Faux et `motif` quand la ligne est fausse ; le motif cite au plus un
     // champ, coupé, jamais la ligne.

@@ -1,6 +1,5 @@
 #include "data/import/FormatArchive.h"
 
-#include <utility>
 
 namespace {
 
@@ -23,8 +22,14 @@ constexpr FormatArchive formats[] = {
 };
 
 // Les grandeurs élaborées lues : débits moyens journaliers et mensuels.
-constexpr std::pair<const char*, const char*> grandeurs[] = {
-    {"QmJ", "Debit"}, {"QmnJ", "Debit"}, {"QmM", "DebitMensuel"},
+struct GrandeurElaboree
+{
+    const char* nom;
+    const char* colonne;
+    bool mensuelle;
+};
+constexpr GrandeurElaboree grandeurs[] = {
+    {"QmJ", "Debit", false}, {"QmnJ", "Debit", false}, {"QmM", "DebitMensuel", true},
 };
 
 } // namespace
@@ -42,10 +47,18 @@ QString FormatArchive::colonnePour(QByteArrayView grandeur) const
 {
     if (!colonnes[Grandeur].entete)
         return QString::fromLatin1(GenresStation::de(genre).colonneMesure);
-    for (const auto& [nom, colonne] : grandeurs)
-        if (grandeur == QByteArrayView(nom))
-            return QString::fromLatin1(colonne);
+    for (const GrandeurElaboree& g : grandeurs)
+        if (grandeur == QByteArrayView(g.nom))
+            return QString::fromLatin1(g.colonne);
     return QString();
+}
+
+QDate FormatArchive::jourRange(QByteArrayView grandeur, const QDate& date) const
+{
+    for (const GrandeurElaboree& g : grandeurs)
+        if (g.mensuelle && colonnes[Grandeur].entete && grandeur == QByteArrayView(g.nom))
+            return QDate(date.year(), date.month(), 1);
+    return date;
 }
 
 std::optional<FormatArchive> FormatArchive::depuisNom(const QString& nom)

@@ -3,6 +3,7 @@
 #include "data/GenresStation.h"
 
 #include <QByteArrayView>
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -38,6 +39,9 @@ struct FormatArchive
     // La colonne de la table qui reçoit une ligne de cette grandeur (le
     // contenu de la colonne Grandeur) ; vide : une grandeur qu'on ne lit pas.
     QString colonnePour(QByteArrayView grandeur) const;
+    // Le jour où se range une mesure de cette grandeur : une moyenne mensuelle
+    // au premier jour de son mois, quel que soit le jour que le fichier donne.
+    QDate jourRange(QByteArrayView grandeur, const QDate& date) const;
 
     static std::optional<FormatArchive> depuisNom(const QString& nom);
     // "meteo-quotidien, piezo-chroniques, hydro-elab".

@@ -7,6 +7,7 @@
 #include "data/import/AnalyseArchive.h"
 #include "data/import/FusionMesures.h"
 #include "data/import/TablesImport.h"
+#include "data/import/TexteArchive.h"
 
 #include <QTime>
 #include <algorithm>
@@ -98,8 +99,10 @@ int SeriesArchive::serie(int station, const QString& colonne)
 
 void SeriesArchive::noterStation(Station& s, const LigneArchive& l)
 {
-    if (!s.mesuree && !l.nom.isEmpty())
-        s.nom = QString::fromUtf8(l.nom).simplified().left(longueurNomMax);
+    if (!s.mesuree && !l.nom.isEmpty()) {
+        s.nomLu = l.nom.toByteArray();
+        m_nomsUtf8 = m_nomsUtf8 && TexteArchive::estUtf8(l.nom);
+    }
     if (!s.mesuree && l.altitude)
         s.altitude = l.altitude;
     // La cote du repère d'un piézomètre : niveau + profondeur, la plus récente.
@@ -122,8 +125,9 @@ bool SeriesArchive::ajouter(int station, const LigneArchive& l, qint64 numero)
         return true;
     }
     Serie& serie = m_series[size_t(this->serie(station, colonne))];
+    const QDate jour = m_format.jourRange(l.grandeur, l.date);
     ++m_bilan.mesures;
-    if (const qint64 avant = serie.cles.noter(l.date.toJulianDay(), numero)) {
+    if (const qint64 avant = serie.cles.noter(jour.toJulianDay(), numero)) {
         ++m_bilan.doublons;
         ++serie.doublons;
         m_bilan.premiersDoublons.noter(avant, numero);
@@ -131,7 +135,7 @@ bool SeriesArchive::ajouter(int station, const LigneArchive& l, qint64 numero)
     if (!m_ecrire)
         return true;
     serie.niveauxSeuls += l.valeur ? 0 : 1;
-    serie.lot.append({l.date, QTime(0, 0), l.valeur ? QVariant(*l.valeur / m_format.diviseur) : QVariant(),
+    serie.lot.append({jour, QTime(0, 0), l.valeur ? QVariant(*l.valeur / m_format.diviseur) : QVariant(),
                       l.qualite ? QVariant(*l.qualite) : QVariant(), l.niveau ? QVariant(*l.niveau) : QVariant(), numero});
     ++m_enAttente;
     if (serie.lot.size() >= lignesParLot)
@@ -308,10 +312,19 @@ bool SeriesArchive::terminerStation(Station& s)
     return m_base.SupprimerTable(s.table) || echec(QStringLiteral("impossible de supprimer la table vide : %1"));
 }
 
+// Un seul encodage pour tous les noms du fichier : l'UTF-8 s'ils le sont tous, sinon Windows-1252.
+void SeriesArchive::lireNoms()
+{
+    for (Station& s : m_stations)
+        if (!s.nomLu.isEmpty())
+            s.nom = TexteArchive::lire(s.nomLu, m_nomsUtf8).simplified().left(longueurNomMax);
+}
+
 bool SeriesArchive::terminer(const std::function<void(int stationsFaites)>& avancement)
 {
     if (!ecrireTousLesLots())
         return false;
+    lireNoms();
     for (size_t k = 0; k < m_stations.size(); ++k) {
         if (!terminerStation(m_stations[k]))
             return false;

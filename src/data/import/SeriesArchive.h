@@ -50,6 +50,7 @@ private:
         QString code;
         QString table;
         QString nom;
+        QByteArray nomLu;  // tel que le fichier l'écrit, lu une fois son encodage connu
         std::optional<double> altitude;
         QList<ColonneTable> colonnes;  // vide tant que la table n'est pas prête
         QList<std::pair<QString, int>> series;  // colonne, numéro de série
@@ -73,6 +74,7 @@ private:
     int nouvelleStation(const QByteArray& brut, QString& motif);
     int serie(int station, const QString& colonne);
     void noterStation(Station& s, const LigneArchive& l);
+    void lireNoms();
     bool ecrireLot(Serie& serie);
     bool ecrireTousLesLots();
     bool preparerStation(Station& s);
@@ -98,5 +100,6 @@ private:
     std::vector<Serie> m_series;
     qint64 m_enAttente = 0;
     bool m_ecrire = true;
+    bool m_nomsUtf8 = true;  // tant qu'aucun nom du fichier n'est de l'UTF-8 invalide
     QString m_erreur;
 };

@@ -2,9 +2,11 @@
 
 #include "commun/ValeursProcessus.h"
 #include "settings/parametres/Decouper.h"
+#include "settings/parametres/NomProjet.h"
 
 #include <QSettings>
 #include <QStringList>
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -20,7 +22,8 @@ std::unique_ptr<QSettings> ouvrir(const QString& cheminCle)
     morceaux.removeAll(QString());
     if (!morceaux.isEmpty() && morceaux.first().compare(QStringLiteral("SOFTWARE"), Qt::CaseInsensitive) == 0)
         morceaux.removeFirst();
-    if (morceaux.isEmpty())
+    // Chaque morceau devient un nom de dossier ou de fichier : aucun ne sort du dossier des réglages.
+    if (morceaux.isEmpty() || std::any_of(morceaux.cbegin(), morceaux.cend(), [](const QString& m) { return !NomProjet::defaut(m).isEmpty(); }))
         return nullptr;
     const QString organisation = morceaux.takeFirst();
     const QString application = morceaux.join(u'/');

@@ -152,19 +152,25 @@ TEST_F(ImportArchiveTest, PiezometresCodeAvecBarreProfondeurNegativeEtNiveauxPla
 
 TEST_F(ImportArchiveTest, DebitsJournaliersEnMetresCubesParSecondeEtMoyennesMensuelles)
 {
-    // Virgules, champs entre guillemets, colonnes dans un autre ordre, CRLF, compressé.
+    // Virgules, champs entre guillemets, colonnes dans un autre ordre, CRLF, compressé ; des
+    // moyennes mensuelles datées du milieu ou de la fin du mois.
     const QByteArray csv = "code_site,code_station,date_obs_elab,resultat_obs_elab,libelle_statut,grandeur_hydro_elab\r\n"
                            "H5071,H5071010,2020-01-01,12345,\"Donnée validée, contrôlée\",QmJ\r\n"
                            "H5071,H5071010,2020-01-02,,Donnée validée,QmnJ\r\n"
                            "H5071,H5071010,2020-01-03,800.5,Donnée validée,QmnJ\r\n"
-                           "H5071,H5071010,2020-01-01,15000,Donnée validée,QmM\r\n"
-                           "H5071,H5071010,2020-02-01,9000,Donnée validée,QmM\r\n"
+                           "H5071,H5071010,2020-01-15,15000,Donnée validée,QmM\r\n"
+                           "H5071,H5071010,2020-02-29,9000,Donnée validée,QmM\r\n"
+                           "H5071,H5071010,2020-03-15,7000,Donnée validée,QmM\r\n"
+                           "H5071,H5071010,2020-03-01,7500,Donnée validée,QmM\r\n"
                            "H5071,H5071010,2020-01-01,1500,Donnée validée,HIXnJ\r\n"
                            "A1234,A1234567,2020-01-01,5,Donnée validée,QmJ\r\n";
     importerSansErreur(QStringLiteral("hydro-elab"), fichier(QStringLiteral("elab.csv.gz"), csv));
     QStringList debits = lignes("SELECT DateCreation, Debit, DebitMensuel FROM HYDRO_H5071010");
     debits.sort();
-    EXPECT_EQ(debits, QStringList({"01/01/2020|12.345|15", "01/02/2020||9", "03/01/2020|0.8005|"}));
+    // Une moyenne mensuelle se range au premier jour de son mois, quel que soit le jour donné ;
+    // deux du même mois : la dernière l'emporte.
+    EXPECT_EQ(debits, QStringList({"01/01/2020|12.345|15", "01/02/2020||9", "01/03/2020||7.5", "03/01/2020|0.8005|"}));
+    EXPECT_EQ(m_bilan.doublons, 1);
     EXPECT_EQ(lignes("SELECT Debit FROM HYDRO_A1234567"), QStringList{"0.005"});
     EXPECT_EQ(m_bilan.autresGrandeurs, 1);
     EXPECT_EQ(m_bilan.vides, 1);

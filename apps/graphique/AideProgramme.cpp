@@ -1,0 +1,208 @@
+#include "AideProgramme.h"
+
+#include <QList>
+#include <QStringList>
+
+namespace {
+
+const char* const entete = R"(Usage : graphique COMMANDE [OPTIONS]
+
+Graphiques de la surveillance hydrologique et hydrogéologique : pluviomètres,
+piézomètres et stations hydrométriques.
+
+Commandes :
+)";
+
+const char* const genres = R"(      GENRE : edition, Annee, annuaire, travail, Superposition, PluvioPiezo,
+              reference, comparaisonNormale, PluvioStation (casse indifférente).
+)";
+
+const char* const optionsGraphique = R"(      --station CODE        le pluviomètre (le code de la courbe pour reference)
+      --stations C1,C2,…    les autres stations : pluviomètres (Superposition),
+                            piézomètres (PluvioPiezo), station (PluvioStation)
+      --mesures 1..6        1 Pluie, 2 Pluie efficace, 3 Etp, 4 à 6 Valeur 1 à 3
+      --periodes LETTRE     M mois, D décade, T trimestre, A année,
+                            H année hydrologique, S sans regroupement
+      --affichage COURBE|HISTO
+      --variante CUMUL_ANNUEL|CUMUL_MENSUEL|EDITION   (graphique annuel)
+      --debut JJ/MM/AAAA --fin JJ/MM/AAAA   (par défaut toute la chronique)
+      --annee AAAA          (graphique annuel ; par défaut la dernière année)
+      --cumul               cumul des valeurs
+      --largeur L --hauteur H   taille en pixels (1200 × 700 par défaut)
+      --journal FICHIER     écrit chaque ordre envoyé à la base et chaque
+                            écriture au moteur de graphiques, dans l'ordre
+)";
+
+const char* const base = R"(BASE : un fichier SQLite, ou une connexion PostgreSQL
+       (« postgresql://… » ou « host=… dbname=… »). Un fichier qui existe
+       reste un fichier. Sur le serveur : 10 s pour se connecter, 30 s
+       d'attente d'une table verrouillée, 10 min par ordre, sauf réglage
+       contraire dans la connexion (connect_timeout, options='-c …').
+       Sur SQLite, une base occupée par un autre programme est attendue 30 s.
+)";
+
+const char* const aideEtCode = R"(Options générales :
+  -h, --aide   Affiche cette aide ; après une commande (« graphique tracer
+               --aide »), l'aide de cette commande seule.
+
+Une option donnée l'est avec une valeur, jamais vide.
+Code de sortie : 0 si tout va bien, 2 si la demande est incorrecte.
+)";
+
+enum Complement { Rien, AvecBase, AvecOptionsDeTracer };
+
+struct Section
+{
+    const char* nom;
+    QString texte;
+    Complement complement;
+};
+
+QString u8(const char* texte)
+{
+    return QString::fromUtf8(texte);
+}
+
+QString sectionTracer()
+{
+    return u8(R"(  tracer --base BASE --type GENRE --station CODE --sortie FICHIER.png|svg|pdf
+         [options]
+      Dessine un graphique comme le ferait l'application hôte.
+)") + u8(genres) + u8(optionsGraphique)
+        + u8(R"(      Le graphique et le journal ne prennent leur place qu'une fois tout
+      réussi ; seuls des fichiers ordinaires sont écrits (un lien symbolique
+      est remplacé lui-même). Un ordre en échec arrête le tracé.
+)");
+}
+
+const QList<Section>& sections()
+{
+    static const QList<Section> s = {
+        {"exemple", u8(R"(  exemple --base BASE [--graine N] [--remplacer]
+      Fait la base d'exemple (un fichier SQLite ou une base PostgreSQL) :
+      trois pluviomètres de 1981 à 2024, deux piézomètres, une station
+      hydrométrique, les normales, une courbe de référence. La même graine
+      donne les mêmes lignes sur les deux moteurs. Sur le serveur, une base
+      qui tient déjà des données de graphiques n'est remplacée qu'avec
+      --remplacer. Un fichier n'est remplacé que s'il est ordinaire.
+)"), AvecBase},
+        {"copier", u8(R"(  copier --de BASE --vers BASE [--remplacer]
+      Copie toutes les tables du système (stations, mesures, normales,
+      courbes de référence, calendrier, paramètres) d'une base dans une
+      autre, d'un moteur à l'autre : structure, index, lignes. La cible est
+      écrite en une transaction, validée seulement quand chaque table relue
+      redonne le nombre de lignes et la somme de contrôle de la source ;
+      sinon elle reste telle qu'elle était. Une table de la cible qui tient
+      déjà des lignes n'est remplacée qu'avec --remplacer.
+)"), AvecBase},
+        {"importer", u8(R"(  importer --base BASE --station CODE --genre pluvio|piezo|hydro --csv FICHIER
+           [--colonne NOM] [--nom "Nom de la station"]
+      Ajoute les mesures d'un fichier CSV à la table de la station (créée au
+      besoin, comme l'entrée de la station dans la liste des stations ; une
+      base neuve reçoit aussi les tables du calendrier et des normales).
+      Une ligne : une date (JJ/MM/AAAA ou AAAA-MM-JJ), une heure facultative,
+      une valeur ; séparateur ; , ou tabulation ; virgule ou point décimal.
+      La première ligne n'est un en-tête que si aucun de ses champs n'a l'air
+      d'une date ou d'un nombre. Une seule ligne fausse, et rien n'est écrit.
+      Une mesure déjà dans la base à la même date et heure voit sa valeur
+      remplacée ; deux lignes du fichier à la même date et heure : la dernière
+      l'emporte, et le bilan le dit.
+
+  importer --base BASE --format FORMAT --csv FICHIER[.gz] [--station C1,C2,…]
+      Verse un fichier public de plusieurs stations (compressé par gzip ou
+      non), tout ou rien ; chaque station est créée ou complétée.
+      FORMAT : meteo-quotidien   climatologie quotidienne (NUM_POSTE,
+                                 AAAAMMJJ, RR ; NOM_USUEL, ALTI, QRR lus
+                                 s'ils sont là) : pluviomètres, code qualité
+                                 dans Validite ;
+               piezo-chroniques  chroniques de nappes (code_bss, date_mesure,
+                                 profondeur_nappe, niveau_nappe_eau) :
+                                 piézomètres, « / » du code changé en « _ » ;
+               hydro-elab        hydrométrie élaborée (code_station,
+                                 date_obs_elab, resultat_obs_elab en l/s,
+                                 grandeur_hydro_elab QmJ ou QmM) : débits en
+                                 m³/s dans Debit, moyennes mensuelles dans
+                                 DebitMensuel au premier jour du mois.
+      --station             seulement ces stations (les autres sont passées).
+      Une valeur vide est passée, jamais comptée 0. Une colonne lue qui
+      figure deux fois dans l'en-tête fait refuser le fichier. Les noms des
+      stations sont lus en UTF-8, ou en Windows-1252 (Latin-1) quand le
+      fichier n'est pas en UTF-8.
+)"), AvecBase},
+        {"corrections", u8(R"(  corrections --base BASE --station CODE [--depuis JJ/MM/AAAA] [--annuler]
+      Les corrections des mesures de la station, une ligne par mesure
+      changée, de la plus récente à la plus ancienne : quand, qui, le lot
+      et d'où il vient (grille des points, points posés, suppression d'une
+      plage, import d'un fichier, annulation), la mesure, sa valeur et son
+      mode d'obtention avant → après.
+      --depuis              seulement les corrections faites depuis ce jour.
+      --annuler             défait la dernière correction encore en place :
+                            chaque mesure reprend sa valeur d'avant, dans une
+                            transaction, et l'annulation est elle-même gardée.
+                            Refusée sans rien changer si une de ces mesures a
+                            changé depuis. Relancée, elle défait la précédente.
+)"), AvecBase},
+        {"stations", u8(R"(  stations --base BASE
+      Liste les stations, une par ligne, séparées par des tabulations :
+      genre, code, nom, première et dernière date des données.
+)"), AvecBase},
+        {"tracer", sectionTracer(), AvecBase},
+        {"exporter", u8(R"(  exporter --base BASE --type GENRE --station CODE --sortie FICHIER.xlsx
+         [options de tracer]
+      Écrit le classeur du même graphique : les courbes dans « Feuil1 »
+      (les piézomètres dans « Feuil2 »), et une feuille graphique « Graph1 »
+      avec un graphique natif, modifiable dans le tableur (séries, axes,
+      titre, légende, options d'affichage de l'utilisateur).
+)"), AvecOptionsDeTracer},
+        {"annuaire", u8(R"(  annuaire --base BASE --station CODE --sortie FICHIER.xlsx [--type GENRE]
+         [--annuel] [options de tracer]
+      Écrit la page graphique d'annuaire des courbes chargées : la courbe
+      annuelle (--annuel) ou la chronique (courbes collées en AF1).
+      --type GENRE          le graphique dont les courbes font la page :
+                            annuaire par défaut ; tout autre genre de tracer
+                            donne la page de ses propres courbes (travail,
+                            qui n'a que des points saisis, n'en donne pas).
+      Le classeur n'est écrit qu'une fois tout réussi.
+)"), AvecOptionsDeTracer},
+        {"options", u8(R"(  options [--projet NOM]
+      Options d'affichage d'un nouveau graphique (paramètres de l'utilisateur),
+      du projet KOR par défaut. Le nom du projet fait le nom du fichier des
+      réglages : ni « / », ni « \ », ni « .. », ni caractère de commande,
+      64 caractères au plus.
+)"), Rien},
+        {"litteraux", u8(R"(  litteraux --date JJ/MM/AAAA [--heure hh:nn:ss]
+      Littéraux de date et d'heure de chaque type de base.
+)"), Rien},
+        {"version", u8(R"(  version
+      Version du composant.
+)"), Rien},
+    };
+    return s;
+}
+
+QString complement(Complement c)
+{
+    if (c == AvecBase)
+        return u'\n' + u8(base);
+    if (c == AvecOptionsDeTracer)
+        return QStringLiteral("\n  Options de tracer :\n") + u8(genres) + u8(optionsGraphique) + u'\n' + u8(base);
+    return QString();
+}
+
+} // namespace
+
+QString AideProgramme::page()
+{
+    QStringList parts;
+    for (const Section& s : sections())
+        parts << s.texte;
+    return u8(entete) + parts.join(u'\n') + u'\n' + u8(base) + u'\n' + u8(aideEtCode);
+}
+
+std::optional<QString> AideProgramme::commande(const QString& nom)
+{
+    for (const Section& s : sections())
+        if (nom == QLatin1String(s.nom))
+            return QStringLiteral("Usage :\n") + s.texte + complement(s.complement) + u'\n' + u8(aideEtCode);
+    return std::nullopt;
+}
