@@ -276,6 +276,8 @@ private:
     bool enregistrerProjet(const EnregistrementPoints::Projet& projet, const QString& question, const QString& origine);
     void rechargerApresEnregistrement();
     void ouvrirOptionsGraphiques();
+    // L'aspect enregistré pour ce genre de graphique (fond, grille, échelles), repris après chaque chargement.
+    void appliquerAffichageRetenu();
     QPointer<QWidget> m_frmOption;  // la boîte d'options ouverte, une seule à la fois
     void exporterVersTableur(bool annee, bool superposition);
     QString titreEntete() const;

@@ -11,6 +11,7 @@
 #include "render/FctGraphique.h"
 #include "render/moteur/MoteurGraphique.h"
 #include "render/moteur/ProprietesMoteur.h"
+#include "settings/AffichageRetenu.h"
 #include "settings/FrmOption.h"
 #include "settings/ValidationOptions.h"
 
@@ -93,6 +94,15 @@ void redessinerAvecOptions(CtlGraphique& ctl)
 }
 
 } // namespace
+
+void CtlGraphique::appliquerAffichageRetenu()
+{
+    const auto aspect = AffichageRetenu::relire(m_typeGraphique);
+    if (!aspect || CollCourbes().Compter() == 0)
+        return;
+    AffichageRetenu::appliquer(*aspect, CollCourbes(), ValidationOptions::deuxGraphiques(m_typeGraphique) ? &CollCourbes2() : nullptr);
+    redessinerAvecOptions(*this);
+}
 
 void CtlGraphique::ouvrirOptionsGraphiques()
 {

@@ -80,6 +80,8 @@ void SequenceChargement::executer()
     afficher();
     if (m_ctl.m_annulation)
         m_ctl.montrerChargementAnnule();
+    else
+        m_ctl.appliquerAffichageRetenu();
     panneau.fermer();
     m_panneau = nullptr;
     m_ctl.m_chargementEnCours = false;

@@ -3,6 +3,7 @@
 #include "model/Classe_Graphiques.h"
 #include "settings/Aide.h"
 #include "settings/ApplicationOptions.h"
+#include "settings/AffichageRetenu.h"
 #include "settings/EnregistrementOptions.h"
 #include "settings/PageCourbes.h"
 #include "settings/PageEchelles.h"
@@ -238,6 +239,7 @@ bool FrmOption::validerEnregistrerAppliquer()
     m_pageGrille->setNbSeparations(choix.nbSeparations);
     servirMessages();
     EnregistrementOptions::enregistrer(choix);
+    AffichageRetenu::retenir(m_type, AffichageRetenu::depuis(choix));
     servirMessages();
     const bool recharger = ApplicationOptions::appliquer(choix, m_courbes, m_pluie, m_type, m_coteNgf);
     m_coteNgf = choix.coteNgf;

@@ -138,6 +138,64 @@ TEST_F(Options, GraphiqueParPeriodesEchelleFixeEtGrille)
     EXPECT_EQ(g().lire(Prop::CouleurFond).toInt(), 11);
 }
 
+// Les options enregistrées restent : au graphique suivant du même genre, et
+// dans une autre fenêtre (l'application relancée), pas dans les autres genres.
+TEST_F(Options, LAspectEnregistreResteAuxGraphiquesDuMemeGenre)
+{
+    tracer(TypeGraph::edition, "76402001");
+    ouvrir();
+    page(3);
+    taper("TxtMin", "0");
+    taper("TxtMax", "450");
+    page(4);
+    cocher("ChkXGrid");
+    QTest::mouseClick(enfant<PastilleFond>("PictureFond11"), Qt::LeftButton);
+    bouton(4);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const auto memeAspect = [](HoteGraphique& h) {
+        MoteurGraphique& m = h.controle().Graphique();
+        m.ecrire(Prop::AxeY, 0);
+        EXPECT_EQ(m.lireNombre(Prop::YMin), 0);
+        EXPECT_EQ(m.lireNombre(Prop::YMax), 450);
+        EXPECT_EQ(m.lire(Prop::Grille).toInt(), 1);
+        EXPECT_EQ(m.lire(Prop::CouleurFond).toInt(), 11);
+    };
+    tracer(TypeGraph::annuaire, "76402001");
+    EXPECT_NE(g().lire(Prop::CouleurFond).toInt(), 11);
+    tracer(TypeGraph::edition, "76401001");
+    memeAspect(hote);
+    HoteGraphique relancee;
+    relancee.resize(1200, 810);
+    relancee.show();
+    SurBaseExemple::tracer(relancee, demande(TypeGraph::edition, "76402001"));
+    memeAspect(relancee);
+    // La boîte montre ce que le graphique dessine.
+    ouvrir();
+    page(4);
+    EXPECT_FALSE(enfant<QCheckBox>("ChkXGrid")->isChecked());
+    EXPECT_TRUE(enfant<QCheckBox>("ChkYGrid")->isChecked());
+    fermerEtOublier();
+}
+
+// Les cases de la grille disent ce que le graphique dessine, pour chaque genre.
+TEST_F(Options, LesCasesDeLaGrilleSuiventLeGraphique)
+{
+    const std::pair<TypeGraph, QStringList> genres[] = {
+        {TypeGraph::edition, {}}, {TypeGraph::Annee, {}}, {TypeGraph::annuaire, {}}, {TypeGraph::comparaisonNormale, {}},
+        {TypeGraph::Superposition, {"76401001"}}, {TypeGraph::PluvioPiezo, {"00754X0012"}}, {TypeGraph::PluvioStation, {"H8043310"}},
+    };
+    for (const auto& [type, autres] : genres) {
+        tracer(type, "76402001", autres);
+        const int grille = g().lire(Prop::Grille).toInt();
+        ouvrir();
+        page(4);
+        // 1 : horizontale (les lignes des valeurs, case Y), 2 : verticale (case X), 3 : les deux.
+        EXPECT_EQ(enfant<QCheckBox>("ChkYGrid")->isChecked(), (grille & 1) != 0) << NomTypeGraph(type).toStdString() << " " << grille;
+        EXPECT_EQ(enfant<QCheckBox>("ChkXGrid")->isChecked(), (grille & 2) != 0) << NomTypeGraph(type).toStdString() << " " << grille;
+        fermerEtOublier();
+    }
+}
+
 TEST_F(Options, AppliquerChangeLeGraphiqueDesNappes)
 {
     tracer(TypeGraph::PluvioPiezo, "76402001", {"00754X0012", "00755X0031"});
