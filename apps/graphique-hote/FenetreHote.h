@@ -10,6 +10,7 @@ class BaseDonnees;
 class FormulaireGraphique;
 class GrilleCourbes;
 class PanneauDemande;
+class QAction;
 class QLabel;
 class QMenu;
 class QTableWidget;
@@ -76,6 +77,9 @@ private:
     void majEtat();
     void message(const QString& type, const QString& texte);
     void choisirDateValidation();
+    void majExports();
+    QString dossierEdition();
+    void exporterAnnuaire();
 
     FormulaireGraphique* m_formulaire;
     PanneauDemande* m_panneau;
@@ -83,6 +87,8 @@ private:
     QTableWidget* m_donnees = nullptr;
     QMenu* m_recentes = nullptr;
     QLabel* m_etat;
+    QAction* m_actionExporter = nullptr;
+    QAction* m_actionAnnuaire = nullptr;
     std::unique_ptr<BaseDonnees> m_base;
     QString m_texteBase;
     std::optional<HoteGraphique::Demande> m_derniere;
