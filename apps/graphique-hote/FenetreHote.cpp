@@ -76,7 +76,8 @@ FenetreHote::FenetreHote(QWidget* parent)
     , m_etat(new QLabel)
 {
     setObjectName(QStringLiteral("FenetreHote"));
-    setWindowTitle(QStringLiteral("Graphique — suivi hydrologique"));
+    // Le système ajoute le nom de l'application : « Suivi hydrologique — Graphiques ».
+    setWindowTitle(QStringLiteral("Suivi hydrologique"));
     // Dix courbes sur un graphique annuel ne se distinguent qu'avec leur légende.
     m_formulaire->controle().setTitreEtLegendeALEcran(true);
     // La demande défile quand la liste des courbes prend de la place.
