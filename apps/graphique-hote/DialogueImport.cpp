@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -28,7 +29,10 @@ DialogueImport::DialogueImport(const QStringList& codes, QWidget* parent)
     ligneFichier->addWidget(m_fichier, 1);
     ligneFichier->addWidget(parcourir);
     auto* f = new QFormLayout(this);
-    f->addRow(QStringLiteral("&Fichier CSV"), ligneFichier);
+    // Le champ est dans une ligne avec son bouton : l'étiquette doit le nommer elle-même, sinon le & s'afficherait.
+    auto* etiquetteFichier = new QLabel(QStringLiteral("&Fichier CSV"), this);
+    etiquetteFichier->setBuddy(m_fichier);
+    f->addRow(etiquetteFichier, ligneFichier);
     f->addRow(QStringLiteral("&Station"), m_code);
     f->addRow(QStringLiteral("&Genre"), m_genre);
     f->addRow(QStringLiteral("&Nom"), m_nom);

@@ -20,6 +20,7 @@
 #include "data/bases/BasePostgres.h"
 #include "data/bases/OuvertureBase.h"
 #include "settings/Aide.h"
+#include "settings/ProposerOuverture.h"
 #include "settings/messages/Messages.h"
 
 #include <QApplication>
@@ -84,7 +85,8 @@ FenetreHote::FenetreHote(QWidget* parent)
     , m_etat(new QLabel)
 {
     setObjectName(QStringLiteral("FenetreHote"));
-    setWindowTitle(QStringLiteral("Graphique — suivi hydrologique"));
+    // Le système ajoute le nom de l'application : « Suivi hydrologique — Graphiques ».
+    setWindowTitle(QStringLiteral("Suivi hydrologique"));
     // Dix courbes sur un graphique annuel ne se distinguent qu'avec leur légende.
     m_formulaire->controle().setTitreEtLegendeALEcran(true);
     // La demande défile quand la liste des courbes prend de la place.
@@ -155,11 +157,13 @@ void FenetreHote::creerMenuFichier()
                                         &FenetreHote::enregistrerSous);
     enregistrer->setObjectName(QStringLiteral("ActionEnregistrer"));
     m->addAction(QStringLiteral("Im&primer…"), QKeySequence::Print, this, &FenetreHote::imprimer);
-    for (const char* texte : {"Exporter vers le &classeur…", "&Annuaire en classeur…"}) {
-        QAction* a = m->addAction(QString::fromUtf8(texte));
-        a->setEnabled(false);
-        a->setToolTip(QStringLiteral("Disponible avec l'export en classeur."));
-    }
+    // Comme l'outil 8 de la palette : le même classeur, au même endroit.
+    m_actionExporter = m->addAction(QStringLiteral("Exporter vers le &classeur…"), this,
+                                    [this] { m_formulaire->controle().declencheOutil(8); });
+    m_actionExporter->setObjectName(QStringLiteral("ActionExporterClasseur"));
+    m_actionAnnuaire = m->addAction(QStringLiteral("&Annuaire en classeur…"), this, &FenetreHote::exporterAnnuaire);
+    m_actionAnnuaire->setObjectName(QStringLiteral("ActionAnnuaireClasseur"));
+    majExports();
     m->addSeparator();
     // Ctrl+Q écrit tel quel : le raccourci « Quitter » du thème manque hors d'un bureau complet.
     QAction* quitter = m->addAction(QStringLiteral("&Quitter"), QKeySequence(QStringLiteral("Ctrl+Q")), this, &QWidget::close);
@@ -402,6 +406,39 @@ void FenetreHote::apresChargement()
     m_courbes->remplir();
     remplirDonnees();
     majEtat();
+    majExports();
+}
+
+// Un graphique avec des mesures s'exporte ; la page d'annuaire se fait depuis le graphique d'annuaire.
+void FenetreHote::majExports()
+{
+    const bool donnees = m_derniere && m_formulaire->aDesDonnees();
+    const bool annuaire = donnees && m_formulaire->controle().TypeGraphique() == TypeGraph::annuaire;
+    m_actionExporter->setEnabled(donnees);
+    m_actionExporter->setStatusTip(donnees ? QStringLiteral("Le graphique affiché en classeur, dans %1.").arg(dossierEdition())
+                                           : QStringLiteral("Tracer d'abord un graphique qui a des mesures."));
+    m_actionAnnuaire->setEnabled(annuaire);
+    m_actionAnnuaire->setStatusTip(annuaire ? QStringLiteral("La page d'annuaire en classeur, dans %1.").arg(dossierEdition())
+                                            : QStringLiteral("Tracer d'abord un graphique « annuaire » qui a des mesures."));
+}
+
+QString FenetreHote::dossierEdition()
+{
+    return QDir::toNativeSeparators(m_formulaire->fenetrePrincipale()->property("CheminEdition").toString());
+}
+
+void FenetreHote::exporterAnnuaire()
+{
+    const QStringList pages = {QStringLiteral("Courbe des maximums journaliers de l'année"),
+                               QStringLiteral("Chronique de la période")};
+    bool ok = false;
+    const QString page = QInputDialog::getItem(this, QStringLiteral("Annuaire en classeur"), QStringLiteral("Page à écrire :"),
+                                               pages, 0, false, &ok);
+    if (!ok)
+        return;
+    const QString chemin = m_formulaire->controle().EnregistrerAnnuaire(page == pages.first());
+    if (!chemin.isEmpty())
+        ProposerOuverture(chemin);
 }
 
 bool FenetreHote::annulerDerniereCorrection()

@@ -79,6 +79,9 @@ private:
     void message(const QString& type, const QString& texte);
     void choisirDateValidation();
     void bloquerPendantChargement(bool pendant);
+    void majExports();
+    QString dossierEdition();
+    void exporterAnnuaire();
 
     FormulaireGraphique* m_formulaire;
     PanneauDemande* m_panneau;
@@ -86,6 +89,8 @@ private:
     QTableWidget* m_donnees = nullptr;
     QMenu* m_recentes = nullptr;
     QLabel* m_etat;
+    QAction* m_actionExporter = nullptr;
+    QAction* m_actionAnnuaire = nullptr;
     std::unique_ptr<BaseDonnees> m_base;
     QString m_texteBase;
     std::optional<HoteGraphique::Demande> m_derniere;

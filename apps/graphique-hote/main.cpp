@@ -1,5 +1,6 @@
 // graphique-hote : l'application de bureau qui porte le contrôle graphique.
 #include "FenetreHote.h"
+#include "IdentiteApplication.h"
 #include "TraductionsQt.h"
 
 #include "commun/FichierProvisoire.h"
@@ -47,8 +48,7 @@ int main(int argc, char** argv)
         return 2;
     }
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("graphique-hote"));
-    QApplication::setOrganizationName(QStringLiteral("graphique"));
+    IdentiteApplication::appliquer();
     QApplication::setApplicationVersion(QStringLiteral(GRAPHIQUE_VERSION));
     TraductionsQt::installer();
     FenetreHote fenetre;

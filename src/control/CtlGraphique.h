@@ -144,6 +144,10 @@ public:
     // sous le nom tiré de l'en-tête, ou dans `chemin` s'il est donné. Rend le fichier écrit,
     // vide en cas d'échec (le message est déjà donné).
     QString ExporterClasseur(const QString& chemin = {}, FenetreProgression* progression = nullptr) noexcept;
+    // La page d'annuaire (courbe des maximums de l'année ou chronique) écrite dans le dossier
+    // d'édition. Rend le fichier écrit, vide en cas d'échec (le message est déjà donné).
+    QString EnregistrerAnnuaire(bool annuel) noexcept;
+    // Faux : l'export écrit le classeur sans rien dire ni proposer de l'ouvrir.
     void setOuvrirApresExport(bool ouvrir) { m_ouvrirApresExport = ouvrir; }
     bool titreEtLegendeALEcran() const { return m_titreLegendeEcran; }
     void setTitreEtLegendeALEcran(bool afficher) noexcept;

@@ -10,12 +10,14 @@
 #include "output/exports/ExportGraphiqueTableur.h"
 #include "output/exports/JaugeParNom.h"
 #include "output/tableur/ApplicationTableur.h"
+#include "settings/ProposerOuverture.h"
+#include "settings/messages/Messages.h"
 #include "settings/messages/Valeurs.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDesktopServices>
-#include <QUrl>
+#include <QFileInfo>
+#include <QDir>
 
 QString CtlGraphique::titreEntete() const
 {
@@ -82,7 +84,32 @@ void CtlGraphique::exporterVersTableur(bool, bool)
         return ExporterClasseur(QString(), &fenetre);
     }();
     if (!chemin.isEmpty() && m_ouvrirApresExport)
-        QDesktopServices::openUrl(QUrl::fromLocalFile(chemin));
+        ProposerOuverture(chemin);
+}
+
+QString CtlGraphique::EnregistrerAnnuaire(bool annuel) noexcept
+{
+    QString enregistre;
+    sousGarde([&] {
+        ApplicationTableur tableur;
+        CreationAnnuaire(nullptr, &tableur, annuel, false);
+        ClasseurTableur* classeur = tableur.ActiveWorkbook();
+        if (!classeur || !tableur.ActiveChart().valide())
+            return;
+        // Le nom de l'export du même graphique, précédé de la page : les deux fichiers ne se remplacent pas.
+        const QFileInfo nom(ExportGraphiqueTableur::NomFichier(demandeExport(false)));
+        const QString page = annuel ? QStringLiteral("Annuaire ") : QStringLiteral("Chronique ");
+        const QString chemin = nom.dir().filePath(page + nom.fileName());
+        QString erreur;
+        if (!ExportGraphiqueTableur::RemplacementAccepte(chemin))
+            return;
+        if (!classeur->SaveAs(chemin, erreur)) {
+            AfficherMessage(QStringLiteral("Erreur"), erreur);
+            return;
+        }
+        enregistre = chemin;
+    });
+    return enregistre;
 }
 
 void CtlGraphique::CreationAnnuaire(QObject* jauge, QObject* MonAppliExcel, bool CourbeAnnuelle, bool automatique) noexcept

@@ -11,7 +11,13 @@ namespace {
 
 OuvreurDocument& ouvreurCourant()
 {
-    static OuvreurDocument ouvreur = [](const QUrl& adresse) { return QDesktopServices::openUrl(adresse); };
+    static OuvreurDocument ouvreur = [](const QUrl& adresse) {
+        // Un bureau sans application associée l'écrit en anglais sur le terminal : l'appelant le dit en français.
+        const QtMessageHandler avant = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+        const bool ouvert = QDesktopServices::openUrl(adresse);
+        qInstallMessageHandler(avant);
+        return ouvert;
+    };
     return ouvreur;
 }
 
@@ -25,13 +31,13 @@ QString codeProduit(const QString& projet)
     return projet;
 }
 
-bool ouvrir(const QUrl& adresse)
+} // namespace
+
+bool OuvrirDocument(const QUrl& adresse)
 {
     const OuvreurDocument& o = ouvreurCourant();
     return o && o(adresse);
 }
-
-} // namespace
 
 OuvreurDocument DefinirOuvreurDocument(OuvreurDocument ouvreur)
 {
@@ -63,7 +69,7 @@ void OuvrirAide(qint16 sujet)
 
     if (fichierAide.toUpper().startsWith(QStringLiteral("HTTP"))) {
         const QString adresse = fichierAide.toLower() + page;
-        if (!ouvrir(QUrl(adresse)))
+        if (!OuvrirDocument(QUrl(adresse)))
             AfficherMessage(QStringLiteral("erreur"), QStringLiteral("Impossible d'ouvrir le fichier d'aide: ") + adresse);
         return;
     }
@@ -73,6 +79,6 @@ void OuvrirAide(qint16 sujet)
     QString chemin = dossier + page;
     if (!QFileInfo::exists(chemin))
         chemin = fichierAide;
-    if (!ouvrir(QUrl::fromLocalFile(chemin)))
+    if (!OuvrirDocument(QUrl::fromLocalFile(chemin)))
         AfficherMessage(QStringLiteral("erreur"), QStringLiteral("Impossible d'ouvrir le fichier d'aide: ") + chemin);
 }

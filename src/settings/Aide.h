@@ -12,3 +12,5 @@ void OuvrirAide(qint16 sujet);
 // rien n'a pu l'ouvrir. Essais et hôtes peuvent mettre le leur à la place.
 using OuvreurDocument = std::function<bool(const QUrl&)>;
 OuvreurDocument DefinirOuvreurDocument(OuvreurDocument ouvreur);
+// Ouvre un document ou une adresse avec l'ouvreur en place ; faux si rien ne l'a ouvert.
+bool OuvrirDocument(const QUrl& adresse);

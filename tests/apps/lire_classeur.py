@@ -25,9 +25,28 @@ def serie(s):
     }
 
 
+def axe(a):
+    if a is None:
+        return None
+    return {
+        "position": a.axPos,
+        "orientation": a.scaling.orientation if a.scaling is not None else None,
+        "min": a.scaling.min if a.scaling is not None else None,
+        "max": a.scaling.max if a.scaling is not None else None,
+        "titre": texte_titre(a.title),
+    }
+
+
+def cadre(disposition):
+    m = disposition.manualLayout if disposition is not None else None
+    return None if m is None else {"x": m.x, "y": m.y, "w": m.w, "h": m.h}
+
+
 def trace(t):
     return {
         "genre": t.tagname,
+        "axe_x": axe(t.x_axis),
+        "axe_y": axe(t.y_axis),
         "axes": list(t.axId or []),
         "regroupement": getattr(t, "grouping", None),
         "chevauchement": getattr(t, "overlap", None),
@@ -42,6 +61,8 @@ def graphique(g):
         "traces": [trace(t) for t in g._charts],
         "legende": legende is not None,
         "entrees_supprimees": [e.idx for e in (legende.legendEntry if legende else []) if e.delete],
+        "cadre_trace": cadre(g.layout),
+        "cadre_legende": cadre(legende.layout) if legende else None,
     }
 
 

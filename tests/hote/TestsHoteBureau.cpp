@@ -11,6 +11,7 @@
 #include "data/bases/BaseExemple.h"
 #include "render/moteur/MoteurGraphique.h"
 #include "render/moteur/ProprietesMoteur.h"
+#include "settings/Aide.h"
 #include "settings/messages/MessagesEnregistres.h"
 
 #include <QApplication>
@@ -23,6 +24,7 @@
 #include <QWindow>
 #include <QFileDialog>
 #include <QImage>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
@@ -351,6 +353,68 @@ TEST_F(HoteBureau, JaugesJamaisSurLesMessagesImportAnnulableQuitterPendantUnChar
     EXPECT_TRUE(quitte);
     EXPECT_FALSE(fenetre->isVisible());
     EXPECT_EQ(lus.textes.size(), 2) << lus.textes.join('|').toStdString();
+}
+
+// Le classeur depuis le menu Fichier, comme avec l'outil 8 : le menu s'ouvre dès qu'un graphique a
+// des mesures, le fichier va dans le dossier d'édition sous un nom lisible, le message dit où, et le
+// classeur ne s'ouvre que sur un Oui ; sans application pour l'ouvrir, un message le dit.
+TEST_F(HoteBureau, ClasseurEtAnnuaireDepuisLeMenuDisentOuIlsSont)
+{
+    auto* exporter = fenetre->findChild<QAction*>(QStringLiteral("ActionExporterClasseur"));
+    auto* annuaire = fenetre->findChild<QAction*>(QStringLiteral("ActionAnnuaireClasseur"));
+    ASSERT_TRUE(exporter && annuaire);
+    EXPECT_FALSE(exporter->isEnabled());
+    EXPECT_FALSE(annuaire->isEnabled());
+    const QString editions = dossier.filePath("éditions");
+    ASSERT_TRUE(QDir().mkpath(editions));
+    fenetre->formulaire().definirCheminEdition(editions);
+    QList<QUrl> ouverts;
+    const OuvreurDocument avant = DefinirOuvreurDocument([&ouverts](const QUrl& u) {
+        ouverts << u;
+        return false;
+    });
+
+    choisirStation("76402001");
+    choisirGenre("PluvioPiezo");
+    cocherCompagne("00754X0012");
+    dates(QDate(2021, 10, 1), QDate(2023, 9, 30));
+    tracer();
+    ASSERT_TRUE(messages.messages().isEmpty()) << messages.textes().join('\n').toStdString();
+    EXPECT_TRUE(exporter->isEnabled());
+    EXPECT_FALSE(annuaire->isEnabled());  // la page d'annuaire se fait depuis le graphique d'annuaire
+    messages.repondre(true);
+    exporter->trigger();
+    const QStringList ecrits = QDir(editions).entryList(QDir::Files);
+    ASSERT_EQ(ecrits.size(), 1);
+    EXPECT_EQ(ecrits.first(), "Pluvio_piezo Forage du Moulin (craie) 76402001 Port-Aubin.xlsx");
+    const QString chemin = QDir(editions).filePath(ecrits.first());
+    ASSERT_EQ(messages.messages().size(), 2) << messages.textes().join('\n').toStdString();
+    EXPECT_EQ(messages.messages().at(0).style.ouiNon, true);
+    EXPECT_TRUE(messages.textes().at(0).contains(chemin)) << messages.textes().at(0).toStdString();
+    EXPECT_TRUE(messages.textes().at(0).contains("L'ouvrir")) << messages.textes().at(0).toStdString();
+    EXPECT_EQ(ouverts, QList<QUrl>{QUrl::fromLocalFile(chemin)});
+    EXPECT_TRUE(messages.textes().at(1).startsWith("Aucune application")) << messages.textes().at(1).toStdString();
+    EXPECT_TRUE(messages.textes().at(1).contains(chemin));
+
+    // L'annuaire : la page choisie dans la boîte, écrite à côté ; Non n'ouvre rien.
+    choisirGenre("annuaire");
+    tracer();
+    EXPECT_TRUE(annuaire->isEnabled());
+    messages.vider();
+    QTimer guet;
+    QObject::connect(&guet, &QTimer::timeout, [] {
+        if (auto* d = qobject_cast<QInputDialog*>(QApplication::activeModalWidget()))
+            d->accept();
+    });
+    guet.start(50);
+    annuaire->trigger();
+    guet.stop();
+    const QStringList pages = QDir(editions).entryList({QStringLiteral("Annuaire *.xlsx")}, QDir::Files);
+    ASSERT_EQ(pages.size(), 1) << QDir(editions).entryList().join(", ").toStdString();
+    ASSERT_EQ(messages.messages().size(), 1) << messages.textes().join('\n').toStdString();
+    EXPECT_TRUE(messages.textes().at(0).contains(QDir(editions).filePath(pages.first())));
+    EXPECT_EQ(ouverts.size(), 1);
+    DefinirOuvreurDocument(avant);
 }
 
 // Le programme lui-même : son aide, et un argument inconnu refusé d'une ligne en français.

@@ -4,6 +4,7 @@
 #include "data/FenetreProgression.h"
 #include "model/Classe_Graphiques.h"
 #include "output/ArchiveZipTests.h"
+#include "output/LectureXmlTests.h"
 #include "output/exports/AnnuaireTableur.h"
 #include "output/exports/BlocSuperposition.h"
 #include "output/exports/EchelleTemps.h"
@@ -188,7 +189,10 @@ TEST_F(Exports, NomDuFichierSelonLeFormatDeNommage)
     demande.station = QStringLiteral("Forage");
     demande.formatNommage = 0;
     demande.extension = QStringLiteral("xls");
-    EXPECT_EQ(ExportGraphiqueTableur::NomFichier(demande), "/exports/Pluvio_piezo Forage76402001.xls");
+    EXPECT_EQ(ExportGraphiqueTableur::NomFichier(demande), "/exports/Pluvio_piezo Forage 76402001.xls");
+    demande.formatNommage = 1;
+    demande.station = QStringLiteral("00754X0012 - Forage (craie)");
+    EXPECT_EQ(ExportGraphiqueTableur::NomFichier(demande), "/exports/Pluvio_piezo 00754X0012 - Forage (craie) 76402001 L Étang Nord.xls");
 }
 
 TEST_F(Exports, CourbesEnLignesSurUnAxeDeMois)
@@ -261,7 +265,7 @@ TEST_F(Exports, PiezometresSurLAxeSecondaireDansFeuil2)
     demande.station = QStringLiteral("Forage");
     const auto chemin = exporter();
     ASSERT_TRUE(chemin);
-    EXPECT_TRUE(chemin->endsWith(QStringLiteral("/Pluvio_piezo Forage76402001.xlsx")));
+    EXPECT_TRUE(chemin->endsWith(QStringLiteral("/Pluvio_piezo Forage 76402001.xlsx")));
     const QString g = Partie(*chemin, QStringLiteral("xl/charts/chart1.xml"));
     EXPECT_TRUE(g.contains(QStringLiteral("<c:barChart>")));
     EXPECT_TRUE(g.contains(QStringLiteral("<c:scatterChart>")));
@@ -270,6 +274,62 @@ TEST_F(Exports, PiezometresSurLAxeSecondaireDansFeuil2)
     EXPECT_TRUE(g.contains(QStringLiteral("'Feuil2'!$A$2:$A$3")));
     EXPECT_EQ(Compter(g, QStringLiteral("<c:valAx>")), 3);  // valeurs des pluies, X et Y des nappes
     EXPECT_TRUE(Partie(*chemin, QStringLiteral("xl/workbook.xml")).contains(QStringLiteral("name=\"Feuil2\"")));
+}
+
+// Les nappes se lisent comme à l'écran : en profondeur, des mètres positifs qui croissent vers le
+// bas sous le titre de l'écran ; en cote, les valeurs telles quelles. La légende et l'axe de droite
+// restent hors du tracé et de ses dates.
+TEST_F(Exports, NappesLuesCommeALEcranLegendeHorsDuTrace)
+{
+    using namespace LectureXmlTests;
+    courbes.AjouterCourbe(Mensuelle(QStringLiteral("Pluie"), 2023, 5));
+    Classe_Graphiques nappes;
+    nappes.AjouterCourbe(Courbe(QStringLiteral("Forage"), 4, {{QDate(2023, 1, 1), -12}, {QDate(2023, 6, 1), -10}}));
+    nappes.setMinDonnees(-20);
+    nappes.setMaxDonnees(0);
+    nappes.setNbSeparations(4);
+    demande.type = TypeGraph::PluvioPiezo;
+    demande.nappes = &nappes;
+    demande.typeAffichage = QStringLiteral("HISTO");
+    demande.modeProfondeur = true;
+    demande.coefficient = -1;
+    messages.setReponseParDefaut(true);
+    for (const bool profondeur : {true, false}) {
+        demande.modeProfondeur = profondeur;
+        demande.coefficient = profondeur ? -1 : 1;
+        const auto chemin = exporter();
+        ASSERT_TRUE(chemin);
+        const QDomDocument g = Dom(Partie(*chemin, QStringLiteral("xl/charts/chart1.xml")).toUtf8());
+        QDomElement droit;
+        for (const QDomElement& axe : Elements(g, QStringLiteral("c:valAx")))
+            if (Val(axe, QStringLiteral("c:axPos")) == "r")
+                droit = axe;
+        ASSERT_FALSE(droit.isNull());
+        const QDomElement echelle = droit.firstChildElement(QStringLiteral("c:scaling"));
+        EXPECT_EQ(Val(echelle, QStringLiteral("c:orientation")), profondeur ? "maxMin" : "minMax");
+        EXPECT_EQ(Val(echelle, QStringLiteral("c:min")).toDouble(), profondeur ? 0 : -20);
+        EXPECT_EQ(Val(echelle, QStringLiteral("c:max")).toDouble(), profondeur ? 20 : 0);
+        EXPECT_EQ(Val(droit, QStringLiteral("c:majorUnit")).toDouble(), 5);
+        EXPECT_EQ(TexteRiche(droit.firstChildElement(QStringLiteral("c:title"))),
+                  profondeur ? "Profondeur en m" : "Cote NGF en m");
+        const QString feuil2 = Partie(*chemin, QStringLiteral("xl/worksheets/sheet2.xml"));
+        EXPECT_TRUE(feuil2.contains(profondeur ? QStringLiteral("<c r=\"B2\"><v>12</v>") : QStringLiteral("<c r=\"B2\"><v>-12</v>")))
+            << feuil2.toStdString();
+
+        const auto cadre = [&](const char* parent) {
+            const QDomElement m = Elements(g.documentElement().firstChildElement(QStringLiteral("c:chart"))
+                                               .firstChildElement(QString::fromLatin1(parent)),
+                                           QStringLiteral("c:manualLayout")).value(0);
+            return QRectF(Val(m, QStringLiteral("c:x")).toDouble(), Val(m, QStringLiteral("c:y")).toDouble(),
+                          Val(m, QStringLiteral("c:w")).toDouble(), Val(m, QStringLiteral("c:h")).toDouble());
+        };
+        const QRectF trace = cadre("c:plotArea"), legende = cadre("c:legend");
+        ASSERT_GT(trace.height(), 0.5);
+        // Une ligne de dates tient entre le bas du tracé et la légende ; les étiquettes et le titre de chaque axe de valeurs à côté.
+        EXPECT_GE(legende.top() - trace.bottom(), 0.04);
+        EXPECT_GE(trace.left(), 0.06);
+        EXPECT_GE(1 - trace.right(), 0.1);
+    }
 }
 
 TEST_F(Exports, DossierAbsentPasDeDonneesOuAnnulationNEcriventRien)

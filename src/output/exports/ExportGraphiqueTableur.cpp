@@ -102,19 +102,19 @@ bool ExportGraphiqueTableur::verifierDossier()
 }
 
 // La date d'un point, même sans valeur : la première colonne sert d'abscisses à toutes les séries.
-QString ExportGraphiqueTableur::cellules(const Classe_Graphique& c, int r, int pas) const
+QString ExportGraphiqueTableur::cellules(const Classe_Graphique& c, int r, int pas, double coefficient) const
 {
     QString texte;
     if (r < c.NbValeurs())
         if (const auto instant = DateEtHeure(c.cellule(0, r), c.cellule(1, r)))
             texte = Nombre(JourSerie(*instant), m_demande.pointDecimal);
     texte += u'\t';
-    if (const auto p = PointExportable(c, r, 1, false))
+    if (const auto p = PointExportable(c, r, coefficient, false))
         texte += Nombre(p->valeur, m_demande.pointDecimal);
     return texte + (pas == 3 ? QStringLiteral("\t\t") : QStringLiteral("\t"));
 }
 
-QString ExportGraphiqueTableur::texteDonnees(const Classe_Graphiques& courbes, int& lignes, int& nombre)
+QString ExportGraphiqueTableur::texteDonnees(const Classe_Graphiques& courbes, int& lignes, int& nombre, double coefficient)
 {
     const std::vector<CourbePtr> prises = CourbesAffichees(courbes);
     nombre = int(prises.size());
@@ -130,7 +130,7 @@ QString ExportGraphiqueTableur::texteDonnees(const Classe_Graphiques& courbes, i
     const double avance = 50.0 / (lignes + 1);
     for (int r = 0; r < lignes; ++r) {
         for (const CourbePtr& c : prises)
-            texte += cellules(*c, r, pas);
+            texte += cellules(*c, r, pas, coefficient);
         texte += u'\r';
         if (m_progression) {
             m_progression->valeur(avance * (r + 1));
@@ -352,13 +352,13 @@ void ExportGraphiqueTableur::disposition(const GraphiqueTableur& g) const
         axe.setHasMajorGridlines(type == 1 ? c.GrilleX() : groupe == 1 && c.GrilleY());
         axe.setMajorGridlinesColorIndex(15);
     }
-    if (m_demande.type != TypeGraph::PluvioPiezo) {
-        // La légende va sous le tracé, sur toute sa largeur : elle ne couvre aucune courbe.
-        g.setPlotAreaLeft(30);
-        g.setPlotAreaTop(o.AfficherTitre ? 40 : 16);
-        g.setPlotAreaWidth(o.AfficherLegende ? 653 : 670);
-        g.setPlotAreaHeight(o.AfficherLegende ? 430 : 480);
-    }
+    // La légende va sous le tracé et ses dates, sur toute sa largeur : elle ne couvre aucune courbe.
+    // Avec les nappes, le tracé laisse aussi la place des étiquettes et du titre de l'axe de droite.
+    const bool axeDroit = m_demande.type == TypeGraph::PluvioPiezo;
+    g.setPlotAreaLeft(axeDroit ? 62 : 30);
+    g.setPlotAreaTop(o.AfficherTitre ? 40 : 16);
+    g.setPlotAreaWidth(axeDroit ? 626 : o.AfficherLegende ? 653 : 670);
+    g.setPlotAreaHeight(o.AfficherLegende ? 410 : 470);
     g.setHasLegend(o.AfficherLegende);
     if (o.AfficherLegende) {
         const LegendeTableur l = g.Legend();
@@ -373,15 +373,18 @@ void ExportGraphiqueTableur::disposition(const GraphiqueTableur& g) const
     g.setChartAreaInteriorColor(Couleur(c.CouleurFond()));
 }
 
-void ExportGraphiqueTableur::nappes(const GraphiqueTableur& g)
+double ExportGraphiqueTableur::coefficientNappes() const
+{
+    // En profondeur, les nappes s'écrivent en mètres sous le repère, comme l'écran les lit.
+    return m_demande.type == TypeGraph::PluvioPiezo && m_demande.modeProfondeur ? m_demande.coefficient : 1;
+}
+
+bool ExportGraphiqueTableur::collerNappes()
 {
     ClasseurTableur* classeur = m_tableur.ActiveWorkbook();
-    const bool piezometres = m_demande.type == TypeGraph::PluvioPiezo;
-    if ((!piezometres && m_demande.type != TypeGraph::PluvioStation) || !m_demande.nappes || !classeur)
-        return;
-    const QString texte = texteDonnees(*m_demande.nappes, m_lignesNappes, m_nombreNappes);
-    if (m_nombreNappes == 0 || m_lignesNappes == 0)
-        return;
+    const QString texte = texteDonnees(*m_demande.nappes, m_lignesNappes, m_nombreNappes, coefficientNappes());
+    if (!classeur || m_nombreNappes == 0 || m_lignesNappes == 0)
+        return false;
     if (classeur->indiceFeuille(QStringLiteral("Feuil2")) < 0)
         classeur->ajouterFeuille(QStringLiteral("Feuil2"));
     m_tableur.sheetsSelect(QStringLiteral("Feuil2"));
@@ -391,6 +394,12 @@ void ExportGraphiqueTableur::nappes(const GraphiqueTableur& g)
     m_tableur.setCutCopyMode(false);
     formaterDates(classeur->ActiveSheet(), m_lignesNappes, m_nombreNappes, pasColonnes());
     m_tableur.sheetsSelect(QStringLiteral("Graph1"));
+    return true;
+}
+
+void ExportGraphiqueTableur::seriesNappes(const GraphiqueTableur& g) const
+{
+    const bool piezometres = m_demande.type == TypeGraph::PluvioPiezo;
     const std::vector<CourbePtr> puits = CourbesAffichees(*m_demande.nappes);
     for (int j = 0; j < int(puits.size()); ++j) {
         const SerieTableur s = g.NewSeries();
@@ -404,23 +413,50 @@ void ExportGraphiqueTableur::nappes(const GraphiqueTableur& g)
         s.setBorderColor(Couleur(puits[size_t(j)]->Couleur()));
         s.setBorderLineStyle(StyleTrait(puits[size_t(j)]->Pattern()));
     }
-    const GestionExportExcel& o = m_demande.courbes->GestionExportExcel();
-    g.Axes(2, 2).setHasTitle(piezometres && o.AfficherTitreAxeNGF);
-    if (piezometres && o.AfficherTitreAxeNGF)
-        g.Axes(2, 2).setAxisTitleText(m_demande.modeProfondeur ? QStringLiteral("Profondeur en m")
-                                                               : QStringLiteral("Cote NGF en m"));
+}
+
+// L'axe des nappes se lit comme celui de l'écran : mêmes bornes et graduations, même titre, et
+// en profondeur, des mètres positifs qui croissent vers le bas.
+void ExportGraphiqueTableur::axeNappes(const GraphiqueTableur& g) const
+{
+    const AxeTableur axe = g.Axes(2, 2);
+    const double coefficient = coefficientNappes();
+    const auto [bas, haut] = m_demande.nappes->BornesAffichees();
+    const double mini = std::min(bas * coefficient, haut * coefficient);
+    const double maxi = std::max(bas * coefficient, haut * coefficient);
+    if (maxi > mini) {
+        axe.setMinorUnitIsAuto(true);
+        axe.setMajorUnitIsAuto(false);
+        axe.setMajorUnit((maxi - mini) / std::max<int>(1, m_demande.nappes->NbSeparations()));
+        axe.setMinimumScale(mini);
+        axe.setMaximumScale(maxi);
+    }
+    axe.setReversePlotOrder(coefficient < 0);
+    axe.setHasTitle(true);
+    axe.setAxisTitleText(m_demande.modeProfondeur ? QStringLiteral("Profondeur en m") : QStringLiteral("Cote NGF en m"));
+}
+
+void ExportGraphiqueTableur::nappes(const GraphiqueTableur& g)
+{
+    if ((m_demande.type != TypeGraph::PluvioPiezo && m_demande.type != TypeGraph::PluvioStation) || !m_demande.nappes
+        || !collerNappes())
+        return;
+    seriesNappes(g);
+    if (m_demande.type == TypeGraph::PluvioPiezo)
+        axeNappes(g);
 }
 
 QString ExportGraphiqueTableur::NomFichier(const Demande& d)
 {
     QString nom;
-    if (d.type == TypeGraph::PluvioPiezo)
-        nom = QStringLiteral("Pluvio_piezo ") + d.station;
     switch (d.formatNommage) {
-    case 1: nom += d.texteEntete1 + u' ' + d.texteEntete2; break;
-    case 2: nom += d.texteEntete2 + u' ' + d.texteEntete1; break;
-    default: nom += d.texteEntete1; break;
+    case 1: nom = d.texteEntete1 + u' ' + d.texteEntete2; break;
+    case 2: nom = d.texteEntete2 + u' ' + d.texteEntete1; break;
+    default: nom = d.texteEntete1; break;
     }
+    // Le piézomètre et l'en-tête de la station restent des mots séparés du nom.
+    if (d.type == TypeGraph::PluvioPiezo)
+        nom = QStringList{QStringLiteral("Pluvio_piezo"), d.station.trimmed(), nom.trimmed()}.filter(QRegularExpression(QStringLiteral("\\S"))).join(u' ');
     // Une apostrophe, un séparateur de dossier ou un caractère de contrôle ne restent pas dans le nom.
     static const QRegularExpression interdits(QStringLiteral("['/\\\\:*?\"<>|\\x00-\\x1F\\x7F]"));
     nom.replace(interdits, QStringLiteral(" "));
@@ -433,16 +469,21 @@ QString ExportGraphiqueTableur::NomFichier(const Demande& d)
     return dossier + nom + u'.' + d.extension;
 }
 
+bool ExportGraphiqueTableur::RemplacementAccepte(const QString& chemin)
+{
+    return !QFileInfo::exists(chemin)
+           || AfficherMessage(QStringLiteral("Question"), QStringLiteral("Le fichier « %1 » existe déjà. Le remplacer ?")
+                                                              .arg(QDir::toNativeSeparators(chemin)))
+                  == BoutonMessage::Oui;
+}
+
 ExportGraphiqueTableur::Resultat ExportGraphiqueTableur::enregistrer()
 {
     Resultat r;
     ClasseurTableur* classeur = m_tableur.ActiveWorkbook();
     r.chemin = m_demande.cheminImpose.isEmpty() ? NomFichier(m_demande) : m_demande.cheminImpose;
     // Un chemin donné explicitement est voulu ; un nom fait d'après le graphique peut tomber sur un fichier existant.
-    if (m_demande.cheminImpose.isEmpty() && QFileInfo::exists(r.chemin)
-        && AfficherMessage(QStringLiteral("Question"), QStringLiteral("Le fichier « %1 » existe déjà. Le remplacer ?")
-                                                           .arg(QDir::toNativeSeparators(r.chemin)))
-               != BoutonMessage::Oui)
+    if (m_demande.cheminImpose.isEmpty() && !RemplacementAccepte(r.chemin))
         classeur = nullptr;
     if (classeur && !classeur->SaveAs(r.chemin, r.erreur))
         AfficherMessage(QStringLiteral("Erreur"), r.erreur);

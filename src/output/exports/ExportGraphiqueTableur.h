@@ -57,12 +57,14 @@ public:
     // format de nommage, extension ; les apostrophes et les caractères
     // interdits dans un nom de fichier deviennent des blancs.
     static QString NomFichier(const Demande& demande);
+    // Vrai si rien n'est à cette place, ou si l'utilisateur accepte de remplacer le fichier qui y est.
+    static bool RemplacementAccepte(const QString& chemin);
 
 private:
     struct Colonnes;
     bool verifierDossier();
-    QString cellules(const Classe_Graphique& c, int r, int pas) const;
-    QString texteDonnees(const Classe_Graphiques& courbes, int& lignes, int& nombre);
+    QString cellules(const Classe_Graphique& c, int r, int pas, double coefficient) const;
+    QString texteDonnees(const Classe_Graphiques& courbes, int& lignes, int& nombre, double coefficient = 1);
     bool tientDansUneFeuille(int lignes) const;
     bool collerDonnees();
     void formaterDates(int feuille, int lignes, int nombreCourbes, int pas) const;
@@ -73,6 +75,10 @@ private:
     void axeTemps(const GraphiqueTableur& g) const;
     void disposition(const GraphiqueTableur& g) const;
     void nappes(const GraphiqueTableur& g);
+    bool collerNappes();
+    void seriesNappes(const GraphiqueTableur& g) const;
+    void axeNappes(const GraphiqueTableur& g) const;
+    double coefficientNappes() const;
     Resultat enregistrer();
     bool etape(const QString& message);
     int pasColonnes() const;

@@ -1,0 +1,88 @@
+// Ce que l'application montre en français : les boîtes de dialogue, leurs
+// boutons et le titre des boîtes de message.
+#include "DialogueImport.h"
+#include "DialoguePostgres.h"
+#include "IdentiteApplication.h"
+#include "TraductionsQt.h"
+
+#include "settings/Aide.h"
+#include "settings/MessagesBoite.h"
+#include "settings/ProposerOuverture.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Les textes des boutons, sans les & des raccourcis.
+QStringList TextesBoutons(const QList<QAbstractButton*>& boutons)
+{
+    QStringList textes;
+    for (const QAbstractButton* b : boutons)
+        textes << QString(b->text()).remove(u'&');
+    textes.sort();
+    return textes;
+}
+
+// Une étiquette à raccourci sans champ nommé montrerait son & tel quel.
+void SansEsperluetteAffichee(QDialog& d)
+{
+    for (const QLabel* l : d.findChildren<QLabel*>()) {
+        if (l->text().contains(u'&')) {
+            EXPECT_TRUE(l->buddy()) << l->text().toStdString();
+        }
+    }
+}
+
+TEST(TextesBureau, DialoguesEtBoitesDeMessageEnFrancais)
+{
+    ASSERT_TRUE(TraductionsQt::installer());
+    DialogueImport import({}, nullptr);
+    SansEsperluetteAffichee(import);
+    EXPECT_EQ(TextesBoutons(import.findChild<QDialogButtonBox*>()->buttons()), (QStringList{"Annuler", "Importer"}));
+    DialoguePostgres postgres;
+    SansEsperluetteAffichee(postgres);
+    EXPECT_TRUE(TextesBoutons(postgres.findChild<QDialogButtonBox*>()->buttons()).contains("Annuler"));
+
+    // Le message d'après un export, dans la boîte que l'application montre : son titre, ses boutons ; Non n'ouvre rien.
+    const QString nom = QApplication::applicationName(), organisation = QApplication::organizationName();
+    IdentiteApplication::appliquer();
+    QString titre, texte;
+    QStringList boutons;
+    QTimer guet;
+    QObject::connect(&guet, &QTimer::timeout, [&] {
+        if (auto* boite = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            titre = boite->windowTitle();
+            texte = boite->text();
+            boutons = TextesBoutons(boite->buttons());
+            if (const QString images = qEnvironmentVariable("GRAPHIQUE_IMAGES_TESTS"); !images.isEmpty() && QDir().mkpath(images))
+                boite->grab().save(QDir(images).filePath(QStringLiteral("message-classeur-enregistre.png")));
+            boite->button(QMessageBox::No)->click();
+        }
+    });
+    guet.start(20);
+    int ouverts = 0;
+    const OuvreurDocument avant = DefinirOuvreurDocument([&ouverts](const QUrl&) { return ++ouverts > 0; });
+    MessagesBoite messages;
+    ServiceMessages* precedent = ServiceMessages::installer(&messages);
+    const QString chemin = QStringLiteral("/home/hydro/Documents/Pluvio_piezo Forage du Moulin (craie) 76402001 Port-Aubin.xlsx");
+    ProposerOuverture(chemin);
+    ServiceMessages::installer(precedent);
+    DefinirOuvreurDocument(avant);
+    guet.stop();
+    QApplication::setApplicationName(nom);
+    QApplication::setOrganizationName(organisation);
+    EXPECT_EQ(titre, "Graphiques");
+    EXPECT_EQ(boutons, (QStringList{"Non", "Oui"}));
+    EXPECT_TRUE(texte.contains(chemin)) << texte.toStdString();
+    EXPECT_EQ(ouverts, 0);
+}
+
+} // namespace
