@@ -32,6 +32,7 @@ void traceCourbes(Classe_Graphiques& c, const QList<ChoixOptions::Courbe>& courb
         if (choix.afficher)
             c.MajPattern(k, choix.pattern);
         c.MajSymbol(k, choix.symbol);
+        c.GetCourbe(k)->setCouleur(choix.couleur);
     }
 }
 

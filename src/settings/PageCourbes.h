@@ -30,6 +30,7 @@ public:
 private:
     QComboBox* listeMotifs(int motif) const;
     QComboBox* listeSymboles(int symbole) const;
+    QComboBox* listeCouleurs(int couleur) const;
 
     QTableWidget* m_grille;
 };
