@@ -244,7 +244,9 @@ void CtlGraphique::AfficherCoordonnees(double x, double y) noexcept
         bool dedans = false;
         PointDansGraphique(x, y, dedans);
         ecrireCellule(m_sprAide, 0, 0, dedans ? date : QString());
-        ecrireCellule(m_sprAide, 1, 0, dedans ? FormatNombre(y, QStringLiteral("#.##")) : QString());
+        // La valeur lue comme l'axe l'écrit : une profondeur positive sous un axe « Profondeur en m ».
+        const double facteur = m_typeGraphique == TypeGraph::PluvioPiezo ? FctGraphique::FacteurLibellesPiezo(m_typeAffichageEchelle != 0) : 1.0;
+        ecrireCellule(m_sprAide, 1, 0, dedans ? FormatNombre(y * facteur, QStringLiteral("#.##")) : QString());
     });
 }
 

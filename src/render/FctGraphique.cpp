@@ -207,6 +207,12 @@ std::pair<double, double> bornes(Classe_Graphiques& c)
 
 } // namespace
 
+double FacteurLibellesPiezo(bool cote)
+{
+    qint16 type = 999;
+    return cote ? 1.0 : double(CoefficientEchelle(type));
+}
+
 void InitEchellesPiezo(Classe_Graphiques& piezo, Classe_Graphiques& pluie, MoteurGraphique& g, bool cote,
                        double minimum, double maximum)
 {
@@ -221,8 +227,7 @@ void InitEchellesPiezo(Classe_Graphiques& piezo, Classe_Graphiques& pluie, Moteu
     const auto [bas, haut] = bornes(piezo);
     g.ecrire(Prop::YMax, haut);
     g.ecrire(Prop::YMin, bas);
-    qint16 type = 999;
-    const double facteur = cote ? 1.0 : double(CoefficientEchelle(type));
+    const double facteur = FacteurLibellesPiezo(cote);
     {
         const int n = g.lire(Prop::DivisionsY).toInt();
         const double mx = g.lire(Prop::YMax).toDouble(), mn = g.lire(Prop::YMin).toDouble();

@@ -107,7 +107,9 @@ TEST_F(Interaction, RectangleSurPluieEtNappeLesDeuxGraphiquesSuivent)
     const QDateTime attendue =
         QDateTime(d1, QTime()).addSecs(qint64(std::llround(minutes * (up.x() - x0) / (x1 - x0) * 60)) + 9000);
     EXPECT_EQ(lecture(0), TexteDate(attendue.date()));
-    EXPECT_EQ(lecture(1), FormatNombre(up.y(), "#.##"));
+    // En profondeur, la valeur se lit comme l'axe l'écrit : positive, les niveaux étant rangés négatifs.
+    ASSERT_LT(up.y(), 0);
+    EXPECT_EQ(lecture(1), FormatNombre(-up.y(), "#.##"));
     QTest::mouseMove(vue(), QPoint(2, 2));
     EXPECT_EQ(lecture(0), "");
     EXPECT_EQ(lecture(1), "");
