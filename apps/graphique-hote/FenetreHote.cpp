@@ -97,12 +97,12 @@ FenetreHote::FenetreHote(QWidget* parent)
     auto* gauche = new QSplitter(Qt::Vertical);
     gauche->addWidget(defilement);
     gauche->addWidget(m_courbes);
-    gauche->setSizes({600, 240});
+    gauche->setSizes({680, 160});
     auto* centre = new QSplitter(Qt::Horizontal);
     centre->addWidget(gauche);
     centre->addWidget(m_formulaire);
     centre->setStretchFactor(1, 1);
-    centre->setSizes({330, 1000});
+    centre->setSizes({380, 1000});
     setCentralWidget(centre);
     statusBar()->addWidget(m_etat, 1);
     creerVolets();
@@ -118,6 +118,8 @@ FenetreHote::FenetreHote(QWidget* parent)
     resize(1400, 900);
     restoreGeometry(r.value(QStringLiteral("fenetre/geometrie")).toByteArray());
     restoreState(r.value(QStringLiteral("fenetre/etat")).toByteArray());
+    // Avant le premier graphique, un cadre qui dit quoi faire plutôt qu'un graphique vide gradué.
+    m_formulaire->controle().montrerCadreVide(QStringLiteral("Choisir une station, un genre de graphique et une période, puis Tracer."));
     majEtat();
 }
 

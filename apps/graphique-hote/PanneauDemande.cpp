@@ -18,6 +18,14 @@
 
 namespace {
 
+// « piezo » trouve « Piézomètre » : le filtre ignore les accents comme la casse.
+QString sansAccents(const QString& texte)
+{
+    QString s = texte.normalized(QString::NormalizationForm_D);
+    s.removeIf([](QChar c) { return c.category() == QChar::Mark_NonSpacing; });
+    return s;
+}
+
 struct Choix
 {
     const char* code;
@@ -97,7 +105,7 @@ PanneauDemande::PanneauDemande(QWidget* parent)
     l->setContentsMargins(4, 4, 4, 4);
     creerStations();
     creerChoix();
-    creerStatistiques();
+    // Les boutons avant les statistiques : sur un écran ordinaire, Tracer se voit sans faire défiler.
     auto* tracer = new QPushButton(QStringLiteral("&Tracer"), this);
     tracer->setObjectName(QStringLiteral("BoutonTracer"));
     tracer->setDefault(true);
@@ -108,6 +116,7 @@ PanneauDemande::PanneauDemande(QWidget* parent)
     corriger->setToolTip(QStringLiteral("Les mesures du pluviomètre choisi, sur ces dates, à corriger dans la grille ou sur le graphique."));
     l->addWidget(corriger);
     connect(corriger, &QPushButton::clicked, this, &PanneauDemande::corrigerDemande);
+    creerStatistiques();
     genreChange();
 }
 
@@ -123,7 +132,13 @@ void PanneauDemande::creerStations()
     m_stations->setRootIsDecorated(false);
     m_stations->setAlternatingRowColors(true);
     m_stations->setMinimumHeight(170);
-    m_stations->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Le code et le genre toujours visibles ; le nom prend le reste, coupé s'il le faut (entier en bulle).
+    m_stations->header()->setStretchLastSection(false);
+    m_stations->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    m_stations->header()->setSectionResizeMode(1, QHeaderView::Stretch);
+    m_stations->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
+    m_stations->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_stations->setTextElideMode(Qt::ElideRight);
     layout()->addWidget(m_filtre);
     layout()->addWidget(m_stations);
     connect(m_filtre, &QLineEdit::textChanged, this, &PanneauDemande::filtrer);
@@ -192,6 +207,7 @@ void PanneauDemande::definirStations(const QList<HoteGraphique::Station>& statio
         const auto g = GenresStation::depuisNom(s.genre);
         auto* item = new QTreeWidgetItem(m_stations, {s.code, s.nom, g ? QString::fromUtf8(g->libelle) : s.genre});
         item->setData(0, Qt::UserRole, s.genre);
+        item->setToolTip(1, s.nom);
         if (!etendues.value(s.code).first.isValid())
             item->setToolTip(0, QStringLiteral("Aucune mesure"));
     }
@@ -201,11 +217,12 @@ void PanneauDemande::definirStations(const QList<HoteGraphique::Station>& statio
 
 void PanneauDemande::filtrer(const QString& texte)
 {
+    const QString cherche = sansAccents(texte.trimmed());
     for (int i = 0; i < m_stations->topLevelItemCount(); ++i) {
         QTreeWidgetItem* item = m_stations->topLevelItem(i);
-        bool visible = texte.trimmed().isEmpty();
+        bool visible = cherche.isEmpty();
         for (int c = 0; c < 3 && !visible; ++c)
-            visible = item->text(c).contains(texte.trimmed(), Qt::CaseInsensitive);
+            visible = sansAccents(item->text(c)).contains(cherche, Qt::CaseInsensitive);
         item->setHidden(!visible);
     }
 }

@@ -93,6 +93,8 @@ public:
     void setGraphiqueApercu(bool v) { m_graphiqueApercu = v; }
     qint16 typeAffichageEchelle() const { return m_typeAffichageEchelle; }
     void setTypeAffichageEchelle(qint16 v) { m_typeAffichageEchelle = v; }
+    // Un cadre sans graduations ni données, titré : l'état d'avant le premier graphique, ou d'un chargement annulé.
+    void montrerCadreVide(const QString& titre);
 
     // Méthodes de l'interface du contrôle.
     Q_INVOKABLE void setCalculAuto(bool autoCalcul) noexcept;

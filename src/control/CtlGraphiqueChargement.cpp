@@ -33,6 +33,11 @@ void CtlGraphique::remplirDatesDepuisPluviometre()
 
 void CtlGraphique::montrerChargementAnnule()
 {
+    montrerCadreVide(QStringLiteral("Chargement annulé."));
+}
+
+void CtlGraphique::montrerCadreVide(const QString& titre)
+{
     for (Classe_Graphiques* c : {&CollCourbes(), &CollCourbes2()}) {
         c->ViderCollection();
         c->setDateDebutChargement(QString());
@@ -53,7 +58,7 @@ void CtlGraphique::montrerChargementAnnule()
     g.ecrire(Prop::DivisionsY, 1);
     for (int i = 1; i <= 2; ++i)
         g.ecrireIndexe(Prop::LibelleGauche, i, QStringLiteral(" "));
-    g.ecrire(Prop::TitreGraphique, QStringLiteral("Chargement annulé."));
+    g.ecrire(Prop::TitreGraphique, titre);
     g.ecrire(Prop::Dessin, DemandeDessin::Vierge);
     annoncerPeriode();
 }

@@ -19,6 +19,8 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
+#include <QHeaderView>
+#include <QScrollArea>
 #include <QElapsedTimer>
 #include <QProgressDialog>
 #include <QWindow>
@@ -262,6 +264,41 @@ TEST_F(HoteBureau, MauvaisesDemandesUnMessageEtLaFenetreResteUtilisable)
     tracer();
     EXPECT_TRUE(messages.messages().isEmpty()) << messages.textes().join('\n').toStdString();
     EXPECT_GT(ctl().CollCourbes().Compter(), 0);
+}
+
+// Avant le premier graphique : un cadre qui dit quoi faire, sans graduations qui feraient croire à des données.
+TEST_F(HoteBureau, AvantLePremierGraphiqueUnCadreQuiDitQuoiFaire)
+{
+    MoteurGraphique& g = ctl().Graphique();
+    EXPECT_EQ(g.lire(Prop::TitreGraphique).toString(), "Choisir une station, un genre de graphique et une période, puis Tracer.");
+    EXPECT_EQ(g.lire(Prop::Grille).toInt(), 0);
+    EXPECT_EQ(g.lire(Prop::NbJeux).toInt() > 0 ? g.lire(Prop::NbPoints).toInt() : 0, 0);
+    g.ecrire(Prop::AxeY, 0);
+    EXPECT_EQ(g.lire(Prop::DivisionsY).toInt(), 1);
+    ecran("avant-le-premier-graphique");
+    // Sur un écran de 1600 × 1000, Tracer se voit sans faire défiler la demande.
+    fenetre->resize(1600, 1000 - 60);
+    QApplication::processEvents();
+    auto* bouton = enfant<QPushButton>("BoutonTracer");
+    auto* defilement = qobject_cast<QScrollArea*>(enfant<QWidget>("PanneauDemande")->parentWidget()->parentWidget());
+    ASSERT_TRUE(defilement);
+    const QRect place(bouton->mapTo(defilement->viewport(), QPoint(0, 0)), bouton->size());
+    EXPECT_GE(place.top(), 0);
+    EXPECT_LE(place.bottom(), defilement->viewport()->height()) << place.y() << " / " << defilement->viewport()->height();
+    // Le code, le nom et le genre de chaque station se lisent sans défilement de côté ; le filtre ignore les accents.
+    auto* liste = enfant<QTreeWidget>("ListeStations");
+    EXPECT_LE(liste->header()->length(), liste->viewport()->width() + 1);
+    QTest::keyClicks(enfant<QLineEdit>("FiltreStations"), "piezo");
+    int visibles = 0;
+    for (int i = 0; i < liste->topLevelItemCount(); ++i)
+        visibles += liste->topLevelItem(i)->isHidden() ? 0 : 1;
+    EXPECT_EQ(visibles, 2);
+    enfant<QLineEdit>("FiltreStations")->clear();
+    choisirStation("76402001");
+    choisirGenre("edition");
+    tracer();
+    EXPECT_NE(g.lire(Prop::Grille).toInt(), 0);
+    EXPECT_GT(pointsTraces(), 0);
 }
 
 // Une personne qui lit chaque message le temps qu'il faut (0,6 s) : ce qu'elle
