@@ -282,11 +282,12 @@ void CtlGraphique::ZoomerRectangle() noexcept
         if (premier && second && haut - bas > 0.1 && gauche < droite) {
             retenirVueInitiale();
             Classe_Graphiques& c = CollCourbes();
+            const auto [rondBas, rondHaut] = BornesRondes(bas, haut, std::max<int>(1, c.NbSeparations()));
             c.setEchelleYAuto(false);
-            c.setMinY(bas);
-            c.setMaxY(haut);
+            c.setMinY(rondBas);
+            c.setMaxY(rondHaut);
             appliquerFenetreX(gauche, droite);
-            reconstruireAxes(bas, haut);
+            reconstruireAxes(rondBas, rondHaut);
         }
         g.GSSetROP(0);
     });
