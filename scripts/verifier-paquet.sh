@@ -23,6 +23,11 @@ cmake --install "$construction" --prefix "$prefixe" >/dev/null
 echo "== Installé dans $prefixe :"
 (cd "$prefixe" && find . -type f -printf '%h\n' | sed 's|^\./||' | sort | uniq -c | awk '{ printf "  %-50s %d fichiers\n", $2, $1 }')
 
+# Le manuel de graphique-hote, là où le programme installé le cherche.
+for page in KOR_help.htm docs_kor/KOR_help_38.htm aide.css; do
+  [ -f "$prefixe/share/graphique/aide/$page" ] || { echo "Manuel incomplet : share/graphique/aide/$page manque." >&2; exit 1; }
+done
+
 # L'exemple ne voit que le préfixe : ni l'arbre de construction, ni le
 # registre des paquets de l'utilisateur.
 exemple="$construction/hote-minimal"
@@ -51,7 +56,7 @@ if grep -E '/(tests|bench)_[^/]*$' <<<"$contenu"; then
   echo "Le paquet contient des tests ou des mesures." >&2
   exit 1
 fi
-for attendu in /usr/bin/graphique /usr/lib/cmake/Graphique/GraphiqueConfig.cmake /usr/include/graphique/control/CtlGraphique.h; do
+for attendu in /usr/bin/graphique /usr/share/graphique/aide/KOR_help.htm /usr/lib/cmake/Graphique/GraphiqueConfig.cmake /usr/include/graphique/control/CtlGraphique.h; do
   grep -qE "^\.$attendu\$" <<<"$contenu" || { echo "Absent du paquet : $attendu" >&2; exit 1; }
 done
 # Le greffon, quand il a été construit (fichiers de développement de Designer présents).

@@ -2,6 +2,7 @@
 
 #include "DialogueImport.h"
 #include "DialoguePostgres.h"
+#include "EmplacementAide.h"
 #include "FormulaireGraphique.h"
 #include "GrilleCourbes.h"
 #include "JaugeChargement.h"
@@ -108,6 +109,9 @@ FenetreHote::FenetreHote(QWidget* parent)
     creerVolets();
     creerMenus();
     m_formulaire->definirCheminEdition(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    const EmplacementAide aide(QCoreApplication::applicationDirPath());
+    m_formulaire->definirFichierAide(aide.pageAccueil());
+    m_aideAbsente = aide.pageAccueil().isEmpty() ? aide.messageIntrouvable() : QString();
     connect(m_panneau, &PanneauDemande::tracerDemande, this, &FenetreHote::tracer);
     connect(m_panneau, &PanneauDemande::corrigerDemande, this, &FenetreHote::corriger);
     connect(&m_formulaire->controle(), &CtlGraphique::periodeTraceeChangee, this, &FenetreHote::majEtat);
@@ -236,7 +240,10 @@ void FenetreHote::choisirDateValidation()
 void FenetreHote::creerMenuAide()
 {
     QMenu* m = menuBar()->addMenu(QStringLiteral("&Aide"));
-    m->addAction(QStringLiteral("&Aide"), QKeySequence::HelpContents, this, [] { OuvrirAide(0); });
+    QAction* aide = m->addAction(QStringLiteral("&Aide"), QKeySequence::HelpContents, this, [this] {
+        m_aideAbsente.isEmpty() ? OuvrirAide(0) : message(QStringLiteral("erreur"), m_aideAbsente);
+    });
+    aide->setObjectName(QStringLiteral("ActionAide"));
     m->addAction(QStringLiteral("À &propos"), this, [this] {
         message(QStringLiteral("aide"), QStringLiteral("Graphique %1 — graphiques de suivi hydrologique et hydrogéologique.")
                                             .arg(m_formulaire->controle().getVersion()));

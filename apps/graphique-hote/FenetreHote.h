@@ -95,6 +95,7 @@ private:
     QString m_texteBase;
     std::optional<HoteGraphique::Demande> m_derniere;
     QString m_derniereValidation;
+    QString m_aideAbsente;  // vide quand le manuel est trouvé
     bool m_chargementEnCours = false;
     bool m_fermerApresChargement = false;
     QHash<QAction*, bool> m_actionsAvantChargement;

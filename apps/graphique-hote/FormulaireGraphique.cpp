@@ -1,5 +1,7 @@
 #include "FormulaireGraphique.h"
 
+#include "commun/ValeursProcessus.h"
+
 #include <QVariant>
 
 FormulaireGraphique::FormulaireGraphique(QWidget* parent)
@@ -17,6 +19,13 @@ void FormulaireGraphique::appliquerStatistiques(const QHash<QString, bool>& case
 void FormulaireGraphique::definirFichierAide(const QString& chemin)
 {
     fenetrePrincipale()->setProperty("fichierAide", chemin);
+    // Avant le premier tracé, le contrôle n'a encore reçu ni fenêtre ni projet :
+    // l'aide les trouve déjà, le projet KOR nommant ses pages.
+    ValeursProcessus& processus = ValeursProcessus::courantes();
+    if (!processus.fenetrePrincipale)
+        processus.fenetrePrincipale = fenetrePrincipale();
+    if (processus.nomProjet.isEmpty())
+        processus.nomProjet = QStringLiteral("KOR");
 }
 
 void FormulaireGraphique::definirCheminEdition(const QString& dossier)

@@ -1,0 +1,213 @@
+// L'aide de l'application de bureau : le menu et les boutons Aide ouvrent les
+// pages du manuel livré, et ce manuel tient debout (titres, liens, commandes).
+#include "EmplacementAide.h"
+#include "FormulaireGraphique.h"
+#include "PiloteBureau.h"
+
+#include "control/CtlGraphique.h"
+#include "settings/Aide.h"
+#include "settings/FrmOption.h"
+
+#include <QAction>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
+#include <QUrl>
+
+namespace {
+
+QString manuel()
+{
+    return QDir::cleanPath(QStringLiteral(GRAPHIQUE_MANUEL));
+}
+
+QString lire(const QString& chemin)
+{
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+QStringList pagesDuManuel()
+{
+    QStringList pages;
+    QDirIterator it(manuel(), {QStringLiteral("*.htm"), QStringLiteral("*.html")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        pages << QDir::cleanPath(it.next());
+    pages.sort();
+    return pages;
+}
+
+QStringList captures(const QString& texte, const QString& motif)
+{
+    QStringList trouves;
+    for (const QRegularExpressionMatch& m : QRegularExpression(motif).globalMatch(texte))
+        trouves << m.captured(1);
+    return trouves;
+}
+
+// Les liens vers une autre page du manuel : ni adresse web, ni courriel.
+bool lienLocal(const QString& href)
+{
+    return !href.contains(u':');
+}
+
+class AideBureau : public PiloteBureau
+{
+protected:
+    void SetUp() override
+    {
+        PiloteBureau::SetUp();
+        m_ancien = DefinirOuvreurDocument([this](const QUrl& u) {
+            ouvertes << u;
+            return true;
+        });
+    }
+    void TearDown() override
+    {
+        DefinirOuvreurDocument(m_ancien);
+        PiloteBureau::TearDown();
+    }
+
+    // La seule page ouverte depuis la dernière fois, qui doit exister.
+    QString pageOuverte()
+    {
+        EXPECT_EQ(ouvertes.size(), 1);
+        const QString page = ouvertes.isEmpty() ? QString() : ouvertes.takeLast().toLocalFile();
+        ouvertes.clear();
+        EXPECT_TRUE(QFileInfo(page).isFile()) << page.toStdString();
+        return QDir::cleanPath(page);
+    }
+
+    QList<QUrl> ouvertes;
+
+private:
+    OuvreurDocument m_ancien;
+};
+
+TEST_F(AideBureau, LeMenuAideOuvreLaPageDAccueilAvantToutTrace)
+{
+    auto f = ouvrir();
+    auto* aide = f->findChild<QAction*>(QStringLiteral("ActionAide"));
+    ASSERT_TRUE(aide);
+    EXPECT_EQ(aide->shortcut(), QKeySequence(QKeySequence::HelpContents));
+    aide->trigger();
+    EXPECT_EQ(pageOuverte(), manuel() + QStringLiteral("/KOR_help.htm"));
+    EXPECT_TRUE(messages.textes().isEmpty()) << messages.textes().join(u'\n').toStdString();
+}
+
+TEST_F(AideBureau, LesBoutonsAideDuGraphiqueEtDeLaBoiteDesOptions)
+{
+    auto f = ouvrir();
+    HoteGraphique::Demande d;
+    d.type = TypeGraph::edition;
+    d.station = QStringLiteral("76402001");
+    tracer(*f, d);
+    CtlGraphique& c = f->formulaire().controle();
+    c.declencheOutil(9);
+    EXPECT_EQ(pageOuverte(), manuel() + QStringLiteral("/KOR_help.htm"));
+
+    c.declencheOutil(7);
+    auto* boite = c.findChild<FrmOption*>();
+    ASSERT_TRUE(boite && boite->isVisible());
+    auto* bouton = boite->findChild<QAction*>(QStringLiteral("Bouton12"));
+    ASSERT_TRUE(bouton);
+    bouton->trigger();
+    const QString page = pageOuverte();
+    EXPECT_EQ(page, manuel() + QStringLiteral("/docs_kor/KOR_help_%1.htm").arg(FrmOption::sujetAide));
+    EXPECT_TRUE(lire(page).contains(QStringLiteral("Options graphiques")));
+    EXPECT_TRUE(messages.textes().isEmpty()) << messages.textes().join(u'\n').toStdString();
+}
+
+TEST_F(AideBureau, ChaquePageATitreFrancaisEtAucunLienMort)
+{
+    const QStringList pages = pagesDuManuel();
+    ASSERT_GE(pages.size(), 10);
+    for (const QString& page : pages) {
+        const QString texte = lire(page);
+        const std::string nom = page.toStdString();
+        EXPECT_TRUE(texte.contains(QStringLiteral("<html lang=\"fr\">"))) << nom;
+        EXPECT_TRUE(texte.contains(QStringLiteral("<meta charset=\"utf-8\">"))) << nom;
+        const QStringList titres = captures(texte, QStringLiteral("<title>([^<]+)</title>"));
+        ASSERT_EQ(titres.size(), 1) << nom;
+        EXPECT_TRUE(titres[0].contains(QStringLiteral("Graphique"))) << nom;
+        EXPECT_FALSE(texte.contains(QStringLiteral("<script"), Qt::CaseInsensitive)) << nom;
+        EXPECT_EQ(texte.count(QStringLiteral("<body")), 1) << nom;
+        EXPECT_TRUE(texte.trimmed().endsWith(QStringLiteral("</html>"))) << nom;
+        for (const QString& href : captures(texte, QStringLiteral("href=\"([^\"]*)\""))) {
+            const QString cible = href.section(u'#', 0, 0);
+            if (!lienLocal(href) || cible.isEmpty())
+                continue;
+            EXPECT_TRUE(QFileInfo::exists(QFileInfo(page).dir().filePath(cible))) << nom << " → " << href.toStdString();
+        }
+    }
+}
+
+// Une ancre d'un lien nomme un id de la page visée, et chaque page se
+// rejoint depuis l'accueil en suivant les liens.
+TEST_F(AideBureau, AncresPresentesEtToutesLesPagesAtteintesDepuisLAccueil)
+{
+    QSet<QString> vues{manuel() + QStringLiteral("/KOR_help.htm")};
+    QStringList aVisiter(vues.begin(), vues.end());
+    while (!aVisiter.isEmpty()) {
+        const QString page = aVisiter.takeFirst();
+        for (const QString& href : captures(lire(page), QStringLiteral("href=\"([^\"]*\\.htm[^\"]*)\""))) {
+            if (!lienLocal(href))
+                continue;
+            const QString cible = QDir::cleanPath(QFileInfo(page).dir().filePath(href.section(u'#', 0, 0)));
+            const QString ancre = href.section(u'#', 1);
+            if (!ancre.isEmpty()) {
+                EXPECT_TRUE(lire(cible).contains(QStringLiteral("id=\"%1\"").arg(ancre))) << href.toStdString();
+            }
+            if (!vues.contains(cible)) {
+                vues.insert(cible);
+                aVisiter << cible;
+            }
+        }
+    }
+    for (const QString& page : pagesDuManuel())
+        EXPECT_TRUE(vues.contains(page)) << "page que rien n'atteint : " << page.toStdString();
+}
+
+// Chaque commande et chaque option que « graphique --aide » présente est dans la page du programme.
+TEST_F(AideBureau, LaPageDuProgrammeTientChaqueCommandeEtChaqueOption)
+{
+    QProcess programme;
+    programme.start(QStringLiteral(GRAPHIQUE_PROGRAMME), {QStringLiteral("--aide")});
+    ASSERT_TRUE(programme.waitForFinished(30000));
+    const QString aide = QString::fromUtf8(programme.readAllStandardOutput());
+    const QStringList commandes = captures(aide, QStringLiteral("(?m)^  ([a-z]+)\\b"));
+    ASSERT_GE(commandes.size(), 10) << aide.toStdString();
+    const QString page = lire(manuel() + QStringLiteral("/docs_kor/ligne-de-commande.htm"));
+    for (const QString& commande : commandes) {
+        EXPECT_TRUE(page.contains(QStringLiteral("<h2 id=\"%1\">").arg(commande))) << commande.toStdString();
+        EXPECT_TRUE(page.contains(QStringLiteral("<pre>graphique %1").arg(commande))) << commande.toStdString();
+    }
+    const QStringList options = captures(aide, QStringLiteral("(--[a-z][a-z-]*)"));
+    for (const QString& option : options)
+        EXPECT_TRUE(page.contains(option)) << option.toStdString();
+}
+
+TEST_F(AideBureau, LeManuelInstalleAcoteDuProgrammePasseAvantCeluiDesSources)
+{
+    const QString prefixe = dossier.filePath(QStringLiteral("prefixe"));
+    const EmplacementAide sansManuel(prefixe + QStringLiteral("/bin"));
+    EXPECT_EQ(sansManuel.pageAccueil(), manuel() + QStringLiteral("/KOR_help.htm"));
+
+    const QString installee = prefixe + QStringLiteral("/share/graphique/aide/KOR_help.htm");
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(installee).path()));
+    ASSERT_TRUE(QFile::copy(manuel() + QStringLiteral("/KOR_help.htm"), installee));
+    EXPECT_EQ(EmplacementAide(prefixe + QStringLiteral("/bin")).pageAccueil(), installee);
+
+    // Le message d'une aide introuvable nomme chaque dossier essayé.
+    const QString message = sansManuel.messageIntrouvable();
+    EXPECT_EQ(sansManuel.dossiers().size(), 2);
+    for (const QString& d : sansManuel.dossiers())
+        EXPECT_TRUE(message.contains(QDir::toNativeSeparators(d))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("KOR_help.htm")));
+}
+
+} // namespace
