@@ -1,0 +1,175 @@
+// Une journée entière dans l'application, sans la relancer qu'une fois : les
+// genres l'un après l'autre, des options changées et enregistrées, un export,
+// un import, une base refusée, la fenêtre fermée puis rouverte. À chaque pas,
+// ce qu'une personne regarde : le graphique, le message, le fichier, la liste.
+#include "PiloteBureau.h"
+
+#include "FormulaireGraphique.h"
+#include "control/CtlGraphique.h"
+#include "render/moteur/ProprietesMoteur.h"
+#include "settings/Aide.h"
+#include "settings/FrmOption.h"
+#include "settings/PastilleFond.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QDir>
+#include <QLineEdit>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+
+namespace {
+
+class JourneeComplete : public PiloteBureau
+{
+protected:
+    static int points(FenetreHote& f)
+    {
+        MoteurGraphique& g = f.formulaire().controle().Graphique();
+        return g.lire(Prop::NbJeux).toInt() > 0 ? g.lire(Prop::NbPoints).toInt() : 0;
+    }
+    static QAction* action(FenetreHote& f, const char* nom)
+    {
+        auto* a = f.findChild<QAction*>(QString::fromLatin1(nom));
+        EXPECT_TRUE(a) << nom;
+        return a;
+    }
+    // Les options du graphique : fond 11, échelle de 0 à 450, grille horizontale seule, puis OK.
+    static void changerOptions(FenetreHote& f)
+    {
+        CtlGraphique& c = f.formulaire().controle();
+        c.declencheOutil(7);
+        auto* boite = c.findChild<FrmOption*>();
+        ASSERT_TRUE(boite);
+        const auto enfantBoite = [&](const char* nom) { return boite->findChild<QWidget*>(QString::fromLatin1(nom)); };
+        QTest::mouseClick(qobject_cast<QToolButton*>(enfantBoite("CmdPanel3")), Qt::LeftButton);
+        for (const auto& [nom, texte] : {std::pair{"TxtMin", "0"}, std::pair{"TxtMax", "450"}}) {
+            auto* champ = qobject_cast<QLineEdit*>(enfantBoite(nom));
+            ASSERT_TRUE(champ) << nom;
+            champ->selectAll();
+            QTest::keyClicks(champ, QString::fromLatin1(texte));
+        }
+        QTest::mouseClick(qobject_cast<QToolButton*>(enfantBoite("CmdPanel4")), Qt::LeftButton);
+        QTest::keyClick(enfantBoite("ChkXGrid"), Qt::Key_Space);
+        QTest::mouseClick(enfantBoite("PictureFond11"), Qt::LeftButton);
+        auto* barre = boite->findChild<QToolBar*>(QStringLiteral("CtlToolBar1"));
+        ASSERT_TRUE(barre);
+        QTest::mouseClick(barre->widgetForAction(barre->findChild<QAction*>(QStringLiteral("Bouton4"))), Qt::LeftButton);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    static void aspectRetenu(FenetreHote& f)
+    {
+        MoteurGraphique& g = f.formulaire().controle().Graphique();
+        g.ecrire(Prop::AxeY, 0);
+        EXPECT_EQ(g.lireNombre(Prop::YMin), 0);
+        EXPECT_EQ(g.lireNombre(Prop::YMax), 450);
+        EXPECT_EQ(g.lire(Prop::CouleurFond).toInt(), 11);
+        EXPECT_EQ(g.lire(Prop::Grille).toInt(), 1);
+    }
+};
+
+TEST_F(JourneeComplete, UneJourneeDansLApplicationPuisUnRedemarrage)
+{
+    QList<QUrl> ouverts;
+    const OuvreurDocument avant = DefinirOuvreurDocument([&ouverts](const QUrl& u) {
+        ouverts << u;
+        return true;
+    });
+    const QString editions = dossier.filePath("éditions");
+    ASSERT_TRUE(QDir().mkpath(editions));
+    {
+        auto f = ouvrir();
+        f->formulaire().definirCheminEdition(editions);
+        // Les genres l'un après l'autre : chacun se dessine, la barre d'état dit la station.
+        HoteGraphique::Demande d;
+        d.station = QStringLiteral("76402001");
+        d.debut = QDate(2021, 10, 1);
+        d.fin = QDate(2023, 9, 30);
+        d.annee = 2023;
+        d.mesures = QStringLiteral("1");
+        d.periodes = QStringLiteral("M");
+        for (const auto& [type, autres] : {std::pair{TypeGraph::Annee, QStringList{}}, std::pair{TypeGraph::PluvioPiezo, QStringList{"00754X0012"}},
+                                           std::pair{TypeGraph::annuaire, QStringList{}}, std::pair{TypeGraph::edition, QStringList{}}}) {
+            d.type = type;
+            d.stations = autres;
+            tracer(*f, d);
+            EXPECT_TRUE(messages.messages().isEmpty()) << NomTypeGraph(type).toStdString() << " : " << messages.textes().join('|').toStdString();
+            EXPECT_GT(points(*f), 0) << NomTypeGraph(type).toStdString();
+            EXPECT_TRUE(etat(*f).contains("Station : 76402001 Port-Aubin")) << etat(*f).toStdString();
+        }
+        // Des options changées et enregistrées sur le graphique d'édition.
+        changerOptions(*f);
+        EXPECT_TRUE(messages.messages().isEmpty()) << messages.textes().join('|').toStdString();
+        aspectRetenu(*f);
+
+        // Un export par le menu : le message dit où est le classeur, il s'ouvre sur Oui.
+        messages.repondre(true);
+        action(*f, "ActionExporterClasseur")->trigger();
+        const QStringList classeurs = QDir(editions).entryList(QDir::Files);
+        ASSERT_EQ(classeurs.size(), 1);
+        ASSERT_EQ(messages.messages().size(), 1) << messages.textes().join('|').toStdString();
+        EXPECT_TRUE(messages.textes().first().contains(QDir(editions).filePath(classeurs.first())));
+        EXPECT_EQ(ouverts, QList<QUrl>{QUrl::fromLocalFile(QDir(editions).filePath(classeurs.first()))});
+        messages.vider();
+
+        // Un import : le bilan, et la station nouvelle dans la liste.
+        const QString csv = dossier.filePath("nouvelle.csv");
+        QFile fichier(csv);
+        ASSERT_TRUE(fichier.open(QIODevice::WriteOnly));
+        fichier.write("Date;Pluie\n01/02/2024;4,5\n02/02/2024;0\n03/02/2024;12\n");
+        fichier.close();
+        QTimer::singleShot(0, f.get(), [&] {
+            auto* boite = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(boite);
+            boite->findChildren<QLineEdit*>().first()->setText(csv);
+            for (QComboBox* c : boite->findChildren<QComboBox*>())
+                if (c->isEditable())
+                    c->setCurrentText(QStringLiteral("76999001"));
+            boite->accept();
+        });
+        for (QAction* a : f->findChildren<QAction*>())
+            if (a->text().startsWith(QStringLiteral("&Importer un fichier CSV")))
+                a->trigger();
+        ASSERT_EQ(messages.messages().size(), 1);
+        EXPECT_EQ(messages.textes().first(), "3 mesure(s) importée(s) dans PLUVIO_76999001 : 3 ajoutée(s), 0 remplacée(s) dans la base.");
+        EXPECT_EQ(enfant<QTreeWidget>(*f, "ListeStations")->findItems("76999001", Qt::MatchExactly, 0).size(), 1);
+        messages.vider();
+
+        // Une base refusée : un message en français, la base en service le reste et trace encore.
+        QFile faux(dossier.filePath("faux.db"));
+        ASSERT_TRUE(faux.open(QIODevice::WriteOnly));
+        faux.write(QByteArray("pas une base\n").repeated(100));
+        faux.close();
+        EXPECT_FALSE(f->ouvrirBase(dossier.filePath("faux.db")));
+        ASSERT_EQ(messages.messages().size(), 1);
+        EXPECT_TRUE(messages.textes().first().contains("n'est pas une base SQLite")) << messages.textes().first().toStdString();
+        EXPECT_EQ(f->texteBase(), dossier.filePath("exemple.db"));
+        messages.vider();
+        d.type = TypeGraph::Annee;
+        tracer(*f, d);
+        EXPECT_GT(points(*f), 0);
+        EXPECT_TRUE(messages.messages().isEmpty());
+        f->close();
+    }
+    // Le lendemain : la dernière base rouverte, l'aspect enregistré repris au premier graphique d'édition.
+    FenetreHote f;
+    f.resize(1500, 950);
+    f.show();
+    f.ouvrirAuDemarrage(QString());
+    EXPECT_EQ(f.texteBase(), dossier.filePath("exemple.db"));
+    HoteGraphique::Demande d;
+    d.type = TypeGraph::edition;
+    d.station = QStringLiteral("76401001");
+    d.debut = QDate(2022, 1, 1);
+    d.fin = QDate(2023, 12, 31);
+    d.mesures = QStringLiteral("1");
+    d.periodes = QStringLiteral("M");
+    tracer(f, d);
+    EXPECT_TRUE(messages.messages().isEmpty()) << messages.textes().join('|').toStdString();
+    aspectRetenu(f);
+    DefinirOuvreurDocument(avant);
+}
+
+} // namespace
