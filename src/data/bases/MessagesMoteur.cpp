@@ -57,9 +57,11 @@ QString sqlite(int code, const QString& texte)
         {SQLITE_AUTH, "accès à la base refusé"},
     };
     const int primaire = code & 0xff;
+    // Le texte anglais du moteur n'est gardé que s'il en dit plus que son code (le nom d'une contrainte…).
+    const bool generique = texte.trimmed() == QString::fromUtf8(sqlite3_errstr(code)) || texte.trimmed() == QString::fromUtf8(sqlite3_errstr(primaire));
     for (const auto& [c, francais] : primaires)
         if (c == primaire)
-            return joindre(francais, texte);
+            return generique ? QString::fromUtf8(francais) : joindre(francais, texte);
     if (const QString g = erreurGenerique(texte); !g.isEmpty())
         return g;
     return joindre("erreur de la base SQLite", texte);

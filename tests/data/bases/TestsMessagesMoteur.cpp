@@ -12,7 +12,7 @@ TEST(MessagesMoteur, CeQueLUtilisateurPeutCorrigerEnFrancaisDAbord)
         QString message;
         const char* debut;
     } cas[] = {
-        {MessagesMoteur::sqlite(SQLITE_NOTADB, "file is not a database"), "le fichier n'est pas une base SQLite : file is"},
+        {MessagesMoteur::sqlite(SQLITE_NOTADB, "file is not a database"), "le fichier n'est pas une base SQLite"},
         {MessagesMoteur::sqlite(SQLITE_READONLY_DIRECTORY, "attempt to write a readonly database"), "la base est en lecture seule"},
         {MessagesMoteur::sqlite(SQLITE_CANTOPEN, "unable to open database file"), "impossible d'ouvrir le fichier de la base"},
         {MessagesMoteur::sqlite(SQLITE_FULL, "database or disk is full"), "le disque est plein"},
@@ -31,6 +31,12 @@ TEST(MessagesMoteur, CeQueLUtilisateurPeutCorrigerEnFrancaisDAbord)
         {MessagesMoteur::connexionPostgres("FATAL:  database \"x\" does not exist"), "la base ou l'utilisateur n'existe pas"},
         {MessagesMoteur::connexionPostgres("quelque chose d'autre"), "connexion au serveur PostgreSQL impossible : quelque"},
     };
+    // Le texte du moteur qui ne fait que répéter son code ne s'ajoute pas, en anglais, au français ;
+    // celui qui nomme quelque chose (une contrainte) reste.
+    EXPECT_EQ(MessagesMoteur::sqlite(SQLITE_NOTADB, "file is not a database"), "le fichier n'est pas une base SQLite");
+    EXPECT_EQ(MessagesMoteur::sqlite(SQLITE_READONLY_DIRECTORY, "attempt to write a readonly database"),
+              "la base est en lecture seule (droits du fichier ou de son dossier)");
+    EXPECT_TRUE(MessagesMoteur::sqlite(SQLITE_CONSTRAINT_UNIQUE, "UNIQUE constraint failed: T.c").endsWith("UNIQUE constraint failed: T.c"));
     for (const auto& c : cas) {
         EXPECT_TRUE(c.message.startsWith(QString::fromUtf8(c.debut))) << c.message.toStdString();
         // Une ligne, sans la tabulation ni le retour à la ligne de libpq.
