@@ -29,6 +29,16 @@ QString texteChamp(const QVariant& v)
     return EstVide(v) ? QString() : TexteCellule(v);
 }
 
+// Une valeur lue de la base s'écrit avec la virgule des valeurs saisies, sans
+// arrondi : une mesure au millième ne change pas pour avoir été montrée.
+QString texteValeur(const QVariant& v)
+{
+    QString t = texteChamp(v);
+    if (LireNombre(v))
+        t.replace(u'.', u',');
+    return t;
+}
+
 // Les lignes qui ne se lisent pas marquées invalides ; les autres reprennent le style normal.
 void marquerEtats(GrillePoints& grille, const QList<EnregistrementPoints::Etat>& etats)
 {
@@ -109,8 +119,9 @@ void CtlGraphique::remplirGrillePoints()
     const auto validation = LireDate(m_derniereValidation);
     m_sprPoints->setLignes(n);
     for (int r = 0; r < n; ++r) {
-        for (int champ = 0; champ <= 2; ++champ)
+        for (int champ = 0; champ <= 1; ++champ)
             m_sprPoints->setTexte(r, champ, texteChamp(courbe->cellule(champ, r)));
+        m_sprPoints->setTexte(r, G::Valeur, texteValeur(courbe->cellule(G::Valeur, r)));
         const auto rupture = ConvertirNombre(courbe->cellule(4, r));
         m_sprPoints->setTexte(r, G::Rupture, rupture && rupture->toDouble() != 0 ? QStringLiteral("R") : QString());
         m_sprPoints->setTexte(r, G::Obtention, texteChamp(courbe->cellule(5, r)));

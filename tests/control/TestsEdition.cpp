@@ -263,7 +263,7 @@ TEST_F(Edition, GrilleDesPointsModifieeInsereeSupprimeeEtEnregistree)
     // Rechargée : la grille montre ce que la base tient désormais (un jour par ligne, le 25 à zéro).
     EXPECT_EQ(ctl().outilCourant(), 6);
     EXPECT_EQ(g->lignes(), n);
-    EXPECT_EQ(g->texte(ligneDu(20), GrillePoints::Valeur), "4.5");
+    EXPECT_EQ(g->texte(ligneDu(20), GrillePoints::Valeur), "4,5");
     EXPECT_EQ(g->style(ligneDu(20), GrillePoints::Valeur), GrillePoints::Style::Normal);
 }
 

@@ -191,7 +191,7 @@ void JourneeCorrections::matinee()
     garderQuestion(messages.textes().first());
     // Rechargée : la grille et le graphique montrent la base.
     EXPECT_EQ(g->lignes(), mars - 1);
-    EXPECT_EQ(g->texte(ligneDu(10), GrillePoints::Valeur), "17.3");
+    EXPECT_EQ(g->texte(ligneDu(10), GrillePoints::Valeur), "17,3");
     EXPECT_EQ(ligneDu(12), -1);
     EXPECT_EQ(c.CollCourbes().GetCourbe(1)->NbValeurs(), mars - 1);
     garder(*f, "apres-rechargement");
