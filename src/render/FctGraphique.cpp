@@ -124,7 +124,7 @@ void ecrireAxe(Classe_Graphiques& c, MoteurGraphique& g, const AxeDates::Axe& ax
 }
 
 // Un libellé par point de la première courbe : celui de l'axe, ou la date du point.
-void libellesDesPoints(Classe_Graphiques& c, MoteurGraphique& g, const AxeDates::Axe& axe)
+void libellesDesPoints(Classe_Graphiques& c, MoteurGraphique& g, const AxeDates::Axe& axe, bool cumulAnnuel)
 {
     const CourbePtr premiere = c.GetCourbe(1);
     if (!premiere)
@@ -138,7 +138,9 @@ void libellesDesPoints(Classe_Graphiques& c, MoteurGraphique& g, const AxeDates:
                 g.ecrireIndexe(Prop::LibelleX, j + 1, axe.libelles[j]);
             continue;
         }
-        const QString t = libellePoint(premiere->cellule(0, j), c.CodePeriode(), axe.jours);
+        // Les cumuls annuels comparent des années : chaque barre porte la sienne (1984), pas un mois (12/84).
+        const auto jour = cumulAnnuel && c.CodePeriode() == QStringLiteral("MOIS") ? DateDepuisCellule(premiere->cellule(0, j)) : std::nullopt;
+        const QString t = jour ? QString::number(jour->date().year()) : libellePoint(premiere->cellule(0, j), c.CodePeriode(), axe.jours);
         if (!t.isNull())
             g.ecrireIndexe(Prop::LibelleX, j + 1, t);
     }
@@ -157,7 +159,7 @@ void InitAxeDates(Classe_Graphiques& c, MoteurGraphique& g, QString& debut, QStr
     const AxeDates::Axe axe = AxeDates::parPeriodes(d);
     QString debutAxe, finAxe;
     ecrireAxe(c, g, axe, debutAxe, finAxe);
-    libellesDesPoints(c, g, axe);
+    libellesDesPoints(c, g, axe, cumulAnnuel);
     debut = debutAxe;
     fin = finAxe;
 }
