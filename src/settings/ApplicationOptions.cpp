@@ -32,7 +32,6 @@ void traceCourbes(Classe_Graphiques& c, const QList<ChoixOptions::Courbe>& courb
         if (choix.afficher)
             c.MajPattern(k, choix.pattern);
         c.MajSymbol(k, choix.symbol);
-        c.GetCourbe(k)->setCouleur(choix.couleur);
     }
 }
 

@@ -15,7 +15,6 @@ struct ChoixOptions
         bool afficher = true;
         qint16 pattern = 0;   // gardé tel quel quand la courbe est cachée
         qint16 symbol = -1;   // -1 : aucun symbole
-        qint32 couleur = 0;   // numéro de la palette
         bool operator==(const Courbe&) const = default;
     };
     struct Echelle

@@ -58,7 +58,7 @@ PageCourbes::PageCourbes(QWidget* parent)
     m_grille->setObjectName(QStringLiteral("SprCourbes"));
     m_grille->setHorizontalHeaderLabels({QStringLiteral("Titre"), QStringLiteral(" "), QStringLiteral("Affichage"), QStringLiteral("Symbol")});
     m_grille->horizontalHeader()->setSectionResizeMode(Titre, QHeaderView::Stretch);
-    m_grille->setColumnWidth(Couleur, 56);
+    m_grille->setColumnWidth(Couleur, 28);
     m_grille->setColumnWidth(Affichage, largeurMotif + 40);
     m_grille->setColumnWidth(Symbol, 90);
     m_grille->setSelectionMode(QAbstractItemView::NoSelection);
@@ -86,21 +86,6 @@ QComboBox* PageCourbes::listeMotifs(int motif) const
     return liste;
 }
 
-QComboBox* PageCourbes::listeCouleurs(int couleur) const
-{
-    auto* liste = new QComboBox();
-    liste->setIconSize(QSize(16, 16));
-    for (int i = 0; i < Palette::taille; ++i) {
-        QPixmap pastille(16, 16);
-        pastille.fill(QColor::fromRgb(Palette::rgb(i)));
-        liste->addItem(QIcon(pastille), QString());
-        liste->setItemData(i, QStringLiteral("Couleur %1").arg(i), Qt::ToolTipRole);
-        liste->setItemData(i, QStringLiteral("Couleur %1").arg(i), Qt::AccessibleTextRole);
-    }
-    liste->setCurrentIndex(((couleur % Palette::taille) + Palette::taille) % Palette::taille);
-    return liste;
-}
-
 QComboBox* PageCourbes::listeSymboles(int symbole) const
 {
     auto* liste = new QComboBox();
@@ -118,12 +103,14 @@ void PageCourbes::remplir(const Classe_Graphiques& courbes)
         const CourbePtr c = courbes.GetCourbe(k);
         const int r = k - 1;
         m_grille->setItem(r, Titre, celluleVerrouillee(c->Titre()));
-        m_grille->setCellWidget(r, Couleur, listeCouleurs(c->Couleur()));
+        QTableWidgetItem* couleur = celluleVerrouillee(QString());
+        couleur->setBackground(QColor::fromRgb(Palette::rgb(c->Couleur())));
+        m_grille->setItem(r, Couleur, couleur);
         const bool motifConnu = c->Pattern() >= 0 && c->Pattern() < motifInvisible;
         m_grille->setCellWidget(r, Affichage, listeMotifs(!c->Afficher() ? motifInvisible : motifConnu ? c->Pattern() : 0));
         const bool symboleConnu = c->Symbol() >= 0 && c->Symbol() < symboleInvisible;
         m_grille->setCellWidget(r, Symbol, listeSymboles(symboleConnu ? c->Symbol() : symboleInvisible));
-        for (int colonne : {Couleur, Affichage, Symbol}) {
+        for (int colonne : {Affichage, Symbol}) {
             QWidget::setTabOrder(precedent, m_grille->cellWidget(r, colonne));
             precedent = m_grille->cellWidget(r, colonne);
         }
@@ -136,7 +123,6 @@ void PageCourbes::lire(SaisieOptions& saisie) const
     for (int r = 0; r < m_grille->rowCount(); ++r) {
         const auto* motif = qobject_cast<const QComboBox*>(m_grille->cellWidget(r, Affichage));
         const auto* symbole = qobject_cast<const QComboBox*>(m_grille->cellWidget(r, Symbol));
-        const auto* couleur = qobject_cast<const QComboBox*>(m_grille->cellWidget(r, Couleur));
-        saisie.courbes.append({motif ? motif->currentIndex() : 0, symbole ? symbole->currentIndex() : 0, couleur ? couleur->currentIndex() : 0});
+        saisie.courbes.append({motif ? motif->currentIndex() : 0, symbole ? symbole->currentIndex() : 0});
     }
 }

@@ -30,7 +30,6 @@ public:
 private:
     QComboBox* listeMotifs(int motif) const;
     QComboBox* listeSymboles(int symbole) const;
-    QComboBox* listeCouleurs(int couleur) const;
 
     QTableWidget* m_grille;
 };

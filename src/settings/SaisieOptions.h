@@ -15,7 +15,6 @@ struct SaisieOptions
     {
         int motif = 0;
         int symbole = 0;
-        int couleur = 0;  // numéro de la palette
     };
 
     bool grilleX = false;

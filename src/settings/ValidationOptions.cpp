@@ -107,7 +107,6 @@ QList<ChoixOptions::Courbe> courbes(const SaisieOptions& s)
         c.afficher = e.motif != motifInvisible;
         c.pattern = qint16(c.afficher ? e.motif : 0);
         c.symbol = qint16(e.symbole == symboleInvisible ? -1 : e.symbole);
-        c.couleur = e.couleur;
         l.append(c);
     }
     return l;

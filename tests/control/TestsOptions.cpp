@@ -177,27 +177,6 @@ TEST_F(Options, LAspectEnregistreResteAuxGraphiquesDuMemeGenre)
     fermerEtOublier();
 }
 
-// La couleur d'une courbe se choisit dans sa case, à la souris comme au clavier.
-TEST_F(Options, LaCouleurDUneCourbeSeChoisitDansLaGrille)
-{
-    tracer(TypeGraph::edition, "76402001");
-    constexpr int choisie = 13;
-    ASSERT_EQ(pixels(choisie), 0);
-    ouvrir();
-    page(0);
-    auto* grille = enfant<QTableWidget>("SprCourbes");
-    auto* couleur = qobject_cast<QComboBox*>(grille->cellWidget(0, 1));
-    ASSERT_TRUE(couleur);
-    EXPECT_EQ(couleur->currentIndex(), ctl().CollCourbes().GetCourbe(1)->Couleur());
-    couleur->setFocus();
-    while (couleur->currentIndex() != choisie)
-        QTest::keyClick(couleur, couleur->currentIndex() < choisie ? Qt::Key_Down : Qt::Key_Up);
-    bouton(4);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(ctl().CollCourbes().GetCourbe(1)->Couleur(), choisie);
-    EXPECT_GT(pixels(choisie), 100);
-}
-
 // Les cases de la grille disent ce que le graphique dessine, pour chaque genre.
 TEST_F(Options, LesCasesDeLaGrilleSuiventLeGraphique)
 {
