@@ -105,6 +105,8 @@ void PageCourbes::remplir(const Classe_Graphiques& courbes)
         m_grille->setItem(r, Titre, celluleVerrouillee(c->Titre()));
         QTableWidgetItem* couleur = celluleVerrouillee(QString());
         couleur->setBackground(QColor::fromRgb(Palette::rgb(c->Couleur())));
+        // Verrouillée : la couleur vient de la courbe, la case le dit plutôt que de ne rien répondre.
+        couleur->setToolTip(QStringLiteral("Couleur de la courbe, donnée par le graphique (elle ne se change pas ici)."));
         m_grille->setItem(r, Couleur, couleur);
         const bool motifConnu = c->Pattern() >= 0 && c->Pattern() < motifInvisible;
         m_grille->setCellWidget(r, Affichage, listeMotifs(!c->Afficher() ? motifInvisible : motifConnu ? c->Pattern() : 0));
