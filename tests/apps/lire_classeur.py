@@ -34,6 +34,7 @@ def axe(a):
         "min": a.scaling.min if a.scaling is not None else None,
         "max": a.scaling.max if a.scaling is not None else None,
         "titre": texte_titre(a.title),
+        "format": a.numFmt.formatCode if a.numFmt is not None else None,
     }
 
 

@@ -297,6 +297,10 @@ TEST_F(Exports, NappesLuesCommeALEcranLegendeHorsDuTrace)
     for (const bool profondeur : {true, false}) {
         demande.modeProfondeur = profondeur;
         demande.coefficient = profondeur ? -1 : 1;
+        // Le titre de l'axe des nappes suit l'option du classeur : sans elle en profondeur, avec en cote.
+        GestionExportExcel options = courbes.GestionExportExcel();
+        options.AfficherTitreAxeNGF = !profondeur;
+        courbes.setGestionExportExcel(options);
         const auto chemin = exporter();
         ASSERT_TRUE(chemin);
         const QDomDocument g = Dom(Partie(*chemin, QStringLiteral("xl/charts/chart1.xml")).toUtf8());
@@ -306,15 +310,20 @@ TEST_F(Exports, NappesLuesCommeALEcranLegendeHorsDuTrace)
                 droit = axe;
         ASSERT_FALSE(droit.isNull());
         const QDomElement echelle = droit.firstChildElement(QStringLiteral("c:scaling"));
-        EXPECT_EQ(Val(echelle, QStringLiteral("c:orientation")), profondeur ? "maxMin" : "minMax");
-        EXPECT_EQ(Val(echelle, QStringLiteral("c:min")).toDouble(), profondeur ? 0 : -20);
-        EXPECT_EQ(Val(echelle, QStringLiteral("c:max")).toDouble(), profondeur ? 20 : 0);
+        // Les niveaux rangés tels quels ; en profondeur, l'axe les écrit sans signe : 20 en bas, 0 en haut.
+        EXPECT_EQ(Val(echelle, QStringLiteral("c:orientation")), "minMax");
+        EXPECT_EQ(Val(echelle, QStringLiteral("c:min")).toDouble(), -20);
+        EXPECT_EQ(Val(echelle, QStringLiteral("c:max")).toDouble(), 0);
         EXPECT_EQ(Val(droit, QStringLiteral("c:majorUnit")).toDouble(), 5);
-        EXPECT_EQ(TexteRiche(droit.firstChildElement(QStringLiteral("c:title"))),
-                  profondeur ? "Profondeur en m" : "Cote NGF en m");
+        const QDomElement format = droit.firstChildElement(QStringLiteral("c:numFmt"));
+        EXPECT_EQ(format.attribute(QStringLiteral("formatCode")), profondeur ? QStringLiteral("0.0#;0.0#") : QStringLiteral("General"));
+        if (profondeur) {
+            EXPECT_TRUE(droit.firstChildElement(QStringLiteral("c:title")).isNull());
+        } else {
+            EXPECT_EQ(TexteRiche(droit.firstChildElement(QStringLiteral("c:title"))), "Cote NGF en m");
+        }
         const QString feuil2 = Partie(*chemin, QStringLiteral("xl/worksheets/sheet2.xml"));
-        EXPECT_TRUE(feuil2.contains(profondeur ? QStringLiteral("<c r=\"B2\"><v>12</v>") : QStringLiteral("<c r=\"B2\"><v>-12</v>")))
-            << feuil2.toStdString();
+        EXPECT_TRUE(feuil2.contains(QStringLiteral("<c r=\"B2\"><v>-12</v>"))) << feuil2.toStdString();
 
         const auto cadre = [&](const char* parent) {
             const QDomElement m = Elements(g.documentElement().firstChildElement(QStringLiteral("c:chart"))

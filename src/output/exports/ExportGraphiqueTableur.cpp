@@ -102,19 +102,19 @@ bool ExportGraphiqueTableur::verifierDossier()
 }
 
 // La date d'un point, même sans valeur : la première colonne sert d'abscisses à toutes les séries.
-QString ExportGraphiqueTableur::cellules(const Classe_Graphique& c, int r, int pas, double coefficient) const
+QString ExportGraphiqueTableur::cellules(const Classe_Graphique& c, int r, int pas) const
 {
     QString texte;
     if (r < c.NbValeurs())
         if (const auto instant = DateEtHeure(c.cellule(0, r), c.cellule(1, r)))
             texte = Nombre(JourSerie(*instant), m_demande.pointDecimal);
     texte += u'\t';
-    if (const auto p = PointExportable(c, r, coefficient, false))
+    if (const auto p = PointExportable(c, r, 1, false))
         texte += Nombre(p->valeur, m_demande.pointDecimal);
     return texte + (pas == 3 ? QStringLiteral("\t\t") : QStringLiteral("\t"));
 }
 
-QString ExportGraphiqueTableur::texteDonnees(const Classe_Graphiques& courbes, int& lignes, int& nombre, double coefficient)
+QString ExportGraphiqueTableur::texteDonnees(const Classe_Graphiques& courbes, int& lignes, int& nombre)
 {
     const std::vector<CourbePtr> prises = CourbesAffichees(courbes);
     nombre = int(prises.size());
@@ -130,7 +130,7 @@ QString ExportGraphiqueTableur::texteDonnees(const Classe_Graphiques& courbes, i
     const double avance = 50.0 / (lignes + 1);
     for (int r = 0; r < lignes; ++r) {
         for (const CourbePtr& c : prises)
-            texte += cellules(*c, r, pas, coefficient);
+            texte += cellules(*c, r, pas);
         texte += u'\r';
         if (m_progression) {
             m_progression->valeur(avance * (r + 1));
@@ -373,16 +373,10 @@ void ExportGraphiqueTableur::disposition(const GraphiqueTableur& g) const
     g.setChartAreaInteriorColor(Couleur(c.CouleurFond()));
 }
 
-double ExportGraphiqueTableur::coefficientNappes() const
-{
-    // En profondeur, les nappes s'écrivent en mètres sous le repère, comme l'écran les lit.
-    return m_demande.type == TypeGraph::PluvioPiezo && m_demande.modeProfondeur ? m_demande.coefficient : 1;
-}
-
 bool ExportGraphiqueTableur::collerNappes()
 {
     ClasseurTableur* classeur = m_tableur.ActiveWorkbook();
-    const QString texte = texteDonnees(*m_demande.nappes, m_lignesNappes, m_nombreNappes, coefficientNappes());
+    const QString texte = texteDonnees(*m_demande.nappes, m_lignesNappes, m_nombreNappes);
     if (!classeur || m_nombreNappes == 0 || m_lignesNappes == 0)
         return false;
     if (classeur->indiceFeuille(QStringLiteral("Feuil2")) < 0)
@@ -420,10 +414,7 @@ void ExportGraphiqueTableur::seriesNappes(const GraphiqueTableur& g) const
 void ExportGraphiqueTableur::axeNappes(const GraphiqueTableur& g) const
 {
     const AxeTableur axe = g.Axes(2, 2);
-    const double coefficient = coefficientNappes();
-    const auto [bas, haut] = m_demande.nappes->BornesAffichees();
-    const double mini = std::min(bas * coefficient, haut * coefficient);
-    const double maxi = std::max(bas * coefficient, haut * coefficient);
+    const auto [mini, maxi] = m_demande.nappes->BornesAffichees();
     if (maxi > mini) {
         axe.setMinorUnitIsAuto(true);
         axe.setMajorUnitIsAuto(false);
@@ -431,9 +422,14 @@ void ExportGraphiqueTableur::axeNappes(const GraphiqueTableur& g) const
         axe.setMinimumScale(mini);
         axe.setMaximumScale(maxi);
     }
-    axe.setReversePlotOrder(coefficient < 0);
-    axe.setHasTitle(true);
-    axe.setAxisTitleText(m_demande.modeProfondeur ? QStringLiteral("Profondeur en m") : QStringLiteral("Cote NGF en m"));
+    // Les niveaux restent rangés tels quels (négatifs en profondeur) ; l'axe les écrit sans signe, comme
+    // l'écran : la profondeur se lit positive et croît vers le bas.
+    if (m_demande.modeProfondeur)
+        axe.setTickLabelsNumberFormat(QStringLiteral("0.0#;0.0#"));
+    const bool titre = m_demande.courbes->GestionExportExcel().AfficherTitreAxeNGF;
+    axe.setHasTitle(titre);
+    if (titre)
+        axe.setAxisTitleText(m_demande.modeProfondeur ? QStringLiteral("Profondeur en m") : QStringLiteral("Cote NGF en m"));
 }
 
 void ExportGraphiqueTableur::nappes(const GraphiqueTableur& g)

@@ -63,8 +63,8 @@ public:
 private:
     struct Colonnes;
     bool verifierDossier();
-    QString cellules(const Classe_Graphique& c, int r, int pas, double coefficient) const;
-    QString texteDonnees(const Classe_Graphiques& courbes, int& lignes, int& nombre, double coefficient = 1);
+    QString cellules(const Classe_Graphique& c, int r, int pas) const;
+    QString texteDonnees(const Classe_Graphiques& courbes, int& lignes, int& nombre);
     bool tientDansUneFeuille(int lignes) const;
     bool collerDonnees();
     void formaterDates(int feuille, int lignes, int nombreCourbes, int pas) const;
@@ -78,7 +78,6 @@ private:
     bool collerNappes();
     void seriesNappes(const GraphiqueTableur& g) const;
     void axeNappes(const GraphiqueTableur& g) const;
-    double coefficientNappes() const;
     Resultat enregistrer();
     bool etape(const QString& message);
     int pasColonnes() const;
