@@ -21,7 +21,7 @@
 #include "data/bases/BasePostgres.h"
 #include "data/bases/OuvertureBase.h"
 #include "settings/Aide.h"
-#include "settings/ProposerOuverture.h"
+#include "settings/OuvertureFichierEcrit.h"
 #include "settings/messages/Messages.h"
 
 #include <QApplication>
@@ -447,7 +447,7 @@ void FenetreHote::exporterAnnuaire()
         return;
     const QString chemin = m_formulaire->controle().EnregistrerAnnuaire(page == pages.first());
     if (!chemin.isEmpty())
-        ProposerOuverture(chemin);
+        OuvrirFichierEcrit(chemin);
 }
 
 bool FenetreHote::annulerDerniereCorrection()

@@ -10,7 +10,7 @@
 #include "output/exports/ExportGraphiqueTableur.h"
 #include "output/exports/JaugeParNom.h"
 #include "output/tableur/ApplicationTableur.h"
-#include "settings/ProposerOuverture.h"
+#include "settings/OuvertureFichierEcrit.h"
 #include "settings/messages/Messages.h"
 #include "settings/messages/Valeurs.h"
 
@@ -84,7 +84,7 @@ void CtlGraphique::exporterVersTableur(bool, bool)
         return ExporterClasseur(QString(), &fenetre);
     }();
     if (!chemin.isEmpty() && m_ouvrirApresExport)
-        ProposerOuverture(chemin);
+        OuvrirFichierEcrit(chemin);
 }
 
 QString CtlGraphique::EnregistrerAnnuaire(bool annuel) noexcept

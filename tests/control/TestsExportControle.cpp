@@ -53,36 +53,6 @@ TEST_F(ExportControle, Outil8EcritLeClasseurDansLeDossierDEditionPuisRendLOutil)
     EXPECT_FALSE(QFileInfo::exists(dossier.filePath("disparu")));
 }
 
-// Les fichiers de l'utilisateur dans le dossier d'édition : un export du même
-// nom n'est remplacé qu'avec son accord, et aucun autre n'est touché.
-TEST_F(ExportControle, UnExportExistantNEstRemplaceQuApresAccordEtRienDAutreNEstTouche)
-{
-    const QString classeur = dossier.filePath("editions/76402001 Port-Aubin.xlsx");
-    const QString sien = dossier.filePath("editions/GraphiqueTemp.xlsx");
-    for (const QString& f : {classeur, sien}) {
-        QFile fichier(f);
-        ASSERT_TRUE(fichier.open(QIODevice::WriteOnly));
-        fichier.write("à l'utilisateur");
-    }
-    tracer(TypeGraph::edition, "76402001", QDate(2022, 1, 1), QDate(2023, 12, 31));
-    CtlGraphique& ctl = hote.controle();
-    const auto contenu = [](const QString& f) {
-        QFile fichier(f);
-        return fichier.open(QIODevice::ReadOnly) ? fichier.readAll() : QByteArray();
-    };
-    messages.repondre(false);
-    ctl.declencheOutil(8);
-    ASSERT_EQ(messages.textes().size(), 1);
-    EXPECT_TRUE(messages.textes().at(0).contains("existe déjà. Le remplacer ?")) << messages.textes().at(0).toStdString();
-    EXPECT_EQ(contenu(classeur), "à l'utilisateur");
-    messages.vider();
-    messages.repondre(true);
-    ctl.declencheOutil(8);
-    EXPECT_TRUE(contenu(classeur).startsWith("PK"));
-    EXPECT_EQ(contenu(sien), "à l'utilisateur");
-    EXPECT_EQ(editions(), QStringList({"76402001 Port-Aubin.xlsx", "GraphiqueTemp.xlsx"}));
-}
-
 TEST_F(ExportControle, CreationAnnuaireLaisseLeClasseurOuvertDansLeTableur)
 {
     tracer(TypeGraph::annuaire, "76402001", QDate(2023, 1, 1), QDate(2023, 12, 31));

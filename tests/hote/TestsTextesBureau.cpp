@@ -7,7 +7,7 @@
 
 #include "settings/Aide.h"
 #include "settings/MessagesBoite.h"
-#include "settings/ProposerOuverture.h"
+#include "settings/OuvertureFichierEcrit.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -64,25 +64,30 @@ TEST(TextesBureau, DialoguesEtBoitesDeMessageEnFrancais)
             boutons = TextesBoutons(boite->buttons());
             if (const QString images = qEnvironmentVariable("GRAPHIQUE_IMAGES_TESTS"); !images.isEmpty() && QDir().mkpath(images))
                 boite->grab().save(QDir(images).filePath(QStringLiteral("message-classeur-enregistre.png")));
-            boite->button(QMessageBox::No)->click();
+            boite->button(QMessageBox::Ok)->click();
         }
     });
     guet.start(20);
     int ouverts = 0;
-    const OuvreurDocument avant = DefinirOuvreurDocument([&ouverts](const QUrl&) { return ++ouverts > 0; });
+    // Aucune application pour l'ouvrir : le message le dit, avec le chemin.
+    const OuvreurDocument avant = DefinirOuvreurDocument([&ouverts](const QUrl&) {
+        ++ouverts;
+        return false;
+    });
     MessagesBoite messages;
     ServiceMessages* precedent = ServiceMessages::installer(&messages);
     const QString chemin = QStringLiteral("/home/hydro/Documents/Pluvio_piezo Forage du Moulin (craie) 76402001 Port-Aubin.xlsx");
-    ProposerOuverture(chemin);
+    OuvrirFichierEcrit(chemin);
     ServiceMessages::installer(precedent);
     DefinirOuvreurDocument(avant);
     guet.stop();
     QApplication::setApplicationName(nom);
     QApplication::setOrganizationName(organisation);
     EXPECT_EQ(titre, "Graphiques");
-    EXPECT_EQ(boutons, (QStringList{"Non", "Oui"}));
+    EXPECT_EQ(boutons, (QStringList{"OK"}));
     EXPECT_TRUE(texte.contains(chemin)) << texte.toStdString();
-    EXPECT_EQ(ouverts, 0);
+    EXPECT_TRUE(texte.startsWith("Aucune application")) << texte.toStdString();
+    EXPECT_EQ(ouverts, 1);
 }
 
 } // namespace

