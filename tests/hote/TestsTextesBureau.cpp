@@ -76,7 +76,7 @@ TEST(TextesBureau, DialoguesEtBoitesDeMessageEnFrancais)
     });
     MessagesBoite messages;
     ServiceMessages* precedent = ServiceMessages::installer(&messages);
-    const QString chemin = QStringLiteral("/home/hydro/Documents/Pluvio_piezo Forage du Moulin (craie) 76402001 Port-Aubin.xlsx");
+    const QString chemin = QStringLiteral("/home/hydro/Documents/Pluvio_piezo Forage du Moulin (craie)76402001 Port-Aubin.xlsx");
     OuvrirFichierEcrit(chemin);
     ServiceMessages::installer(precedent);
     DefinirOuvreurDocument(avant);
