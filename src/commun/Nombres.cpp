@@ -404,27 +404,3 @@ QString TexteNombre(double x)
     t.replace(u'.', LocaleUtilisateur::separateurDecimal());
     return t;
 }
-
-std::pair<double, double> BornesRondes(double bas, double haut, int divisions)
-{
-    if (!(haut > bas) || divisions < 1 || !std::isfinite(bas) || !std::isfinite(haut))
-        return {bas, haut};
-    const double brut = (haut - bas) / divisions;
-    const double arrondi = (haut - bas) * 1e-9;
-    double puissance = std::pow(10.0, std::floor(std::log10(brut)));
-    static constexpr double ronds[] = {1, 2, 2.5, 5};
-    for (int essai = 0; essai < 8; ++essai, puissance *= 10)
-        for (const double r : ronds) {
-            const double pas = r * puissance;
-            if (pas < brut * (1 - 1e-12))
-                continue;
-            double debut = std::floor(bas / pas) * pas;
-            // Une borne déjà sur une graduation (aux arrondis près) la garde.
-            if (debut + pas <= bas + arrondi)
-                debut += pas;
-            const double fin = debut + divisions * pas;
-            if (fin >= haut - arrondi)
-                return {debut, fin};
-        }
-    return {bas, haut};
-}

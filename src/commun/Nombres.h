@@ -3,7 +3,6 @@
 #include <QString>
 #include <QVariant>
 #include <optional>
-#include <utility>
 
 // Règles de nombres du runtime d'origine.
 
@@ -27,10 +26,6 @@ QString TexteDecimalArrondi(double x, int decimales, bool demiPair);
 // chiffres, '%' pourcentage. Les moitiés s'éloignent de zéro.
 // FormatNombre(3, "#.##") donne "3," comme le runtime.
 QString FormatNombre(double x, const QString& motif);
-
-// Des bornes qui encadrent [bas, haut] en `divisions` pas égaux d'une valeur
-// ronde (1, 2, 2,5 ou 5 × 10^k) : les graduations d'une vue zoomée se lisent.
-std::pair<double, double> BornesRondes(double bas, double haut, int divisions);
 
 // Un nombre lu dans une cellule : un nombre tel quel, un texte avec l'un ou
 // l'autre séparateur décimal lu dans la langue de l'utilisateur. Une cellule

@@ -244,9 +244,7 @@ void CtlGraphique::AfficherCoordonnees(double x, double y) noexcept
         bool dedans = false;
         PointDansGraphique(x, y, dedans);
         ecrireCellule(m_sprAide, 0, 0, dedans ? date : QString());
-        // La valeur lue comme l'axe l'écrit : une profondeur positive sous un axe « Profondeur en m ».
-        const double facteur = m_typeGraphique == TypeGraph::PluvioPiezo ? FctGraphique::FacteurLibellesPiezo(m_typeAffichageEchelle != 0) : 1.0;
-        ecrireCellule(m_sprAide, 1, 0, dedans ? FormatNombre(y * facteur, QStringLiteral("#.##")) : QString());
+        ecrireCellule(m_sprAide, 1, 0, dedans ? FormatNombre(y, QStringLiteral("#.##")) : QString());
     });
 }
 
@@ -282,12 +280,11 @@ void CtlGraphique::ZoomerRectangle() noexcept
         if (premier && second && haut - bas > 0.1 && gauche < droite) {
             retenirVueInitiale();
             Classe_Graphiques& c = CollCourbes();
-            const auto [rondBas, rondHaut] = BornesRondes(bas, haut, std::max<int>(1, c.NbSeparations()));
             c.setEchelleYAuto(false);
-            c.setMinY(rondBas);
-            c.setMaxY(rondHaut);
+            c.setMinY(bas);
+            c.setMaxY(haut);
             appliquerFenetreX(gauche, droite);
-            reconstruireAxes(rondBas, rondHaut);
+            reconstruireAxes(bas, haut);
         }
         g.GSSetROP(0);
     });

@@ -124,7 +124,7 @@ void ecrireAxe(Classe_Graphiques& c, MoteurGraphique& g, const AxeDates::Axe& ax
 }
 
 // Un libellé par point de la première courbe : celui de l'axe, ou la date du point.
-void libellesDesPoints(Classe_Graphiques& c, MoteurGraphique& g, const AxeDates::Axe& axe, bool cumulAnnuel)
+void libellesDesPoints(Classe_Graphiques& c, MoteurGraphique& g, const AxeDates::Axe& axe)
 {
     const CourbePtr premiere = c.GetCourbe(1);
     if (!premiere)
@@ -138,9 +138,7 @@ void libellesDesPoints(Classe_Graphiques& c, MoteurGraphique& g, const AxeDates:
                 g.ecrireIndexe(Prop::LibelleX, j + 1, axe.libelles[j]);
             continue;
         }
-        // Les cumuls annuels comparent des années : chaque barre porte la sienne (1984), pas un mois (12/84).
-        const auto jour = cumulAnnuel && c.CodePeriode() == QStringLiteral("MOIS") ? DateDepuisCellule(premiere->cellule(0, j)) : std::nullopt;
-        const QString t = jour ? QString::number(jour->date().year()) : libellePoint(premiere->cellule(0, j), c.CodePeriode(), axe.jours);
+        const QString t = libellePoint(premiere->cellule(0, j), c.CodePeriode(), axe.jours);
         if (!t.isNull())
             g.ecrireIndexe(Prop::LibelleX, j + 1, t);
     }
@@ -159,7 +157,7 @@ void InitAxeDates(Classe_Graphiques& c, MoteurGraphique& g, QString& debut, QStr
     const AxeDates::Axe axe = AxeDates::parPeriodes(d);
     QString debutAxe, finAxe;
     ecrireAxe(c, g, axe, debutAxe, finAxe);
-    libellesDesPoints(c, g, axe, cumulAnnuel);
+    libellesDesPoints(c, g, axe);
     debut = debutAxe;
     fin = finAxe;
 }
@@ -209,12 +207,6 @@ std::pair<double, double> bornes(Classe_Graphiques& c)
 
 } // namespace
 
-double FacteurLibellesPiezo(bool cote)
-{
-    qint16 type = 999;
-    return cote ? 1.0 : double(CoefficientEchelle(type));
-}
-
 void InitEchellesPiezo(Classe_Graphiques& piezo, Classe_Graphiques& pluie, MoteurGraphique& g, bool cote,
                        double minimum, double maximum)
 {
@@ -229,7 +221,8 @@ void InitEchellesPiezo(Classe_Graphiques& piezo, Classe_Graphiques& pluie, Moteu
     const auto [bas, haut] = bornes(piezo);
     g.ecrire(Prop::YMax, haut);
     g.ecrire(Prop::YMin, bas);
-    const double facteur = FacteurLibellesPiezo(cote);
+    qint16 type = 999;
+    const double facteur = cote ? 1.0 : double(CoefficientEchelle(type));
     {
         const int n = g.lire(Prop::DivisionsY).toInt();
         const double mx = g.lire(Prop::YMax).toDouble(), mn = g.lire(Prop::YMin).toDouble();

@@ -25,9 +25,6 @@ void InitAxeDatesSuperpose(Classe_Graphiques& collection, MoteurGraphique& graph
 // Échelle de pluie sur l'axe de gauche ; 0 et 0 prennent les bornes des données de la collection.
 void InitEchellePluvio(Classe_Graphiques& collection, MoteurGraphique& graphique, double minimum, double maximum);
 // Profondeur (ou cote) sur l'axe de gauche, pluie sur celui de droite.
-// Les libellés de l'axe des nappes : les niveaux rangés tels quels en cote,
-// multipliés par ce facteur en profondeur (la profondeur se lit positive).
-double FacteurLibellesPiezo(bool cote);
 void InitEchellesPiezo(Classe_Graphiques& piezo, Classe_Graphiques& pluie, MoteurGraphique& graphique, bool cote,
                        double minimum, double maximum);
 void InitEchellesSuperpose(Classe_Graphiques& a, Classe_Graphiques& b, MoteurGraphique& graphique, double minimum,

@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QMap>
 #include <QRegularExpression>
 #include <QSet>
 #include <gtest/gtest.h>
@@ -157,30 +156,6 @@ TEST(Tracer, JournalDesOrdresEtDesEcrituresDansLOrdre)
     EXPECT_GT(ecritsNappe, 10);
     // Chaque niveau journalier des deux ans arrive au graphique des nappes.
     EXPECT_GE(lignes.filter(QRegularExpression("^ecrit\\tGraphique\\t41\\t")).size(), 2 * 365);
-}
-
-// Les cumuls annuels comparent des années : chaque barre est nommée par la sienne, pas par un mois.
-TEST(Tracer, LesCumulsAnnuelsSontNommesParLeurAnnee)
-{
-    const QString d = dossierTemporaire();
-    const QString journal = d + "/journal.tsv";
-    const Resultat r = lancer(tracer("Annee", d + "/c.png", {"--station", "76402001", "--annee", "2023", "--variante", "CUMUL_ANNUEL",
-                                                             "--journal", journal}));
-    ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
-    QFile f(journal);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly | QIODevice::Text));
-    // Le dernier libellé écrit à chaque point (propriété 168) ; les points sont des années.
-    QMap<int, QString> libelles;
-    for (const QString& l : QString::fromUtf8(f.readAll()).split('\n'))
-        if (const QStringList c = l.split('\t'); c.size() == 5 && c[0] == "ecrit" && c[1] == "Graphique" && c[2] == "168")
-            libelles[c[3].toInt()] = c[4];
-    ASSERT_GT(libelles.size(), 30);
-    QSet<QString> annees;
-    for (const QString& t : libelles) {
-        EXPECT_TRUE(QRegularExpression("^(19|20)\\d\\d$").match(t).hasMatch()) << t.toStdString();
-        annees.insert(t);
-    }
-    EXPECT_EQ(annees.size(), libelles.size());  // une barre par année
 }
 
 TEST(Tracer, DemandeIncorrecteUneLigneCode2EtPasDeFichier)

@@ -3,8 +3,6 @@
 
 #include <QDateTime>
 #include <gtest/gtest.h>
-#include <random>
-#include <tuple>
 
 namespace {
 
@@ -116,49 +114,6 @@ TEST_F(Nombres, ValLitLeNombreDuDebutEnIgnorantLesBlancs)
     EXPECT_EQ(Val("12,5"), 12.0);
     for (const char* rien : {"", "abc", "-", ".", "+e5"})
         EXPECT_EQ(Val(QString::fromLatin1(rien)), 0.0) << rien;
-}
-
-} // namespace
-
-namespace {
-
-// Les bornes d'une vue zoomée : elles encadrent le rectangle, en pas ronds, sans l'élargir plus qu'il ne faut.
-TEST(BornesRondes, EncadrentEnPasRondsSansTropElargir)
-{
-    const auto rond = [](double pas) {
-        const double p = std::pow(10.0, std::floor(std::log10(pas) + 1e-9));
-        for (const double r : {1.0, 2.0, 2.5, 5.0, 10.0})
-            if (std::abs(pas / p - r) < 1e-6)
-                return true;
-        return false;
-    };
-    // Le cas vu à l'écran : 15,26 · 16,3 · 17,34… devient des pas de 2.
-    auto [bas, haut] = BornesRondes(15.26, 20.46, 5);
-    EXPECT_DOUBLE_EQ(bas, 14);
-    EXPECT_DOUBLE_EQ(haut, 24);
-    std::tie(bas, haut) = BornesRondes(-18.37, -14.02, 5);
-    EXPECT_DOUBLE_EQ(bas, -19);
-    EXPECT_DOUBLE_EQ(haut, -14);
-    std::mt19937 hasard(7);
-    std::uniform_real_distribution<double> centre(-1000, 1000), etendue(-4, 4);
-    for (int i = 0; i < 2000; ++i) {
-        const double b = centre(hasard), h = b + std::pow(10.0, etendue(hasard));
-        const int n = 1 + int(hasard() % 10);
-        const auto [rb, rh] = BornesRondes(b, h, n);
-        ASSERT_LE(rb, b + 1e-9 * std::abs(b));
-        ASSERT_GE(rh, h - 1e-9 * std::abs(h));
-        // Une seule division à cheval sur zéro n'a pas de pas rond qui l'encadre : la vue reste telle quelle.
-        if (rb == b && rh == h)
-            continue;
-        ASSERT_TRUE(rond((rh - rb) / n)) << b << " " << h << " " << n << " : " << rb << " " << rh;
-        // Avec les cinq divisions d'un graphique, la vue s'élargit au plus de moitié plus deux pas.
-        if (n >= 5) {
-            ASSERT_LE(rh - rb, 2.5 * (h - b) + 2 * (rh - rb) / n + 1e-9) << b << " " << h << " " << n;
-        }
-    }
-    // Des bornes qui ne se prêtent pas au calcul restent telles quelles.
-    EXPECT_EQ(BornesRondes(3, 3, 5), std::make_pair(3.0, 3.0));
-    EXPECT_EQ(BornesRondes(1, 2, 0), std::make_pair(1.0, 2.0));
 }
 
 } // namespace

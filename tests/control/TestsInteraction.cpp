@@ -82,20 +82,10 @@ TEST_F(Interaction, RectangleSurPluieEtNappeLesDeuxGraphiquesSuivent)
     // Le moteur montre le rectangle ; la collection garde les mêmes bornes en dates et en Y.
     EXPECT_NEAR(lire(Prop::XMin), ua.x(), 1e-6);
     EXPECT_NEAR(lire(Prop::XMax), ub.x(), 1e-6);
-    // En Y, la vue encadre le rectangle en graduations rondes ; le moteur prend les bornes de la collection.
+    // La collection garde ses bornes au centième ; le moteur prend les siennes.
     EXPECT_FALSE(c.EchelleYAuto());
-    EXPECT_LE(c.MinY(), std::min(ua.y(), ub.y()));
-    EXPECT_GE(c.MaxY(), std::max(ua.y(), ub.y()));
-    EXPECT_EQ(std::make_pair(c.MinY(), c.MaxY()), BornesRondes(std::min(ua.y(), ub.y()), std::max(ua.y(), ub.y()), c.NbSeparations()));
-    // Chaque graduation écrite (la profondeur se lit positive) tombe sur un pas rond, au centième près.
-    g().ecrire(Prop::AxeY, 0);
-    const double pas = (c.MaxY() - c.MinY()) / c.NbSeparations();
-    for (int i = 1; i <= c.NbSeparations() + 1; ++i) {
-        const auto graduation = LireNombre(g().lireIndexe(Prop::LibelleGauche, i));
-        ASSERT_TRUE(graduation) << g().lireIndexe(Prop::LibelleGauche, i).toString().toStdString();
-        EXPECT_NEAR(std::abs(*graduation), std::abs(c.MinY() + (i - 1) * pas), 1e-9);
-        EXPECT_NEAR(*graduation * 100, std::round(*graduation * 100), 1e-6);
-    }
+    EXPECT_NEAR(c.MinY(), std::min(ua.y(), ub.y()), 0.0051);
+    EXPECT_NEAR(c.MaxY(), std::max(ua.y(), ub.y()), 0.0051);
     EXPECT_DOUBLE_EQ(lire(Prop::YMin), c.MinY());
     EXPECT_DOUBLE_EQ(lire(Prop::YMax), c.MaxY());
     EXPECT_FALSE(c.EchelleXAuto());
@@ -117,9 +107,7 @@ TEST_F(Interaction, RectangleSurPluieEtNappeLesDeuxGraphiquesSuivent)
     const QDateTime attendue =
         QDateTime(d1, QTime()).addSecs(qint64(std::llround(minutes * (up.x() - x0) / (x1 - x0) * 60)) + 9000);
     EXPECT_EQ(lecture(0), TexteDate(attendue.date()));
-    // En profondeur, la valeur se lit comme l'axe l'écrit : positive, les niveaux étant rangés négatifs.
-    ASSERT_LT(up.y(), 0);
-    EXPECT_EQ(lecture(1), FormatNombre(-up.y(), "#.##"));
+    EXPECT_EQ(lecture(1), FormatNombre(up.y(), "#.##"));
     QTest::mouseMove(vue(), QPoint(2, 2));
     EXPECT_EQ(lecture(0), "");
     EXPECT_EQ(lecture(1), "");
