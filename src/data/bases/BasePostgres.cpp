@@ -214,7 +214,7 @@ bool BasePostgres::preparer(QString& erreur)
 {
     // La session se prépare dans le délai de la connexion : c'en est la fin.
     m_attente->limiter(delaiConnexion(m_connexion), QStringLiteral("connect_timeout"));
-    const Resultat r = executer(QString::fromUtf8(fonctions).arg(attenteVerrouS).arg(dureeOrdreS).toUtf8());
+    const Resultat r = envoyerOrdre(QString::fromUtf8(fonctions).arg(attenteVerrouS).arg(dureeOrdreS).toUtf8());
     if (PQresultStatus(r.get()) != PGRES_TUPLES_OK || PQntuples(r.get()) != 1) {
         erreur = QStringLiteral("préparation de la connexion PostgreSQL impossible : %1").arg(echecServeur(r.get()));
         return false;
@@ -264,14 +264,14 @@ BasePostgres::Resultat BasePostgres::recueillir()
     return m_attente->abandonnee() ? Resultat() : std::move(garde);
 }
 
-BasePostgres::Resultat BasePostgres::executer(const QByteArray& sql)
+BasePostgres::Resultat BasePostgres::envoyerOrdre(const QByteArray& sql)
 {
     if (m_attente->abandonnee() || PQsendQuery(m_connexion, sql.constData()) != 1 || !m_attente->envoyer())
         return Resultat();
     return recueillir();
 }
 
-BasePostgres::Resultat BasePostgres::executer(const QByteArray& sql, const std::vector<const char*>& valeurs, int format)
+BasePostgres::Resultat BasePostgres::envoyerOrdre(const QByteArray& sql, const std::vector<const char*>& valeurs, int format)
 {
     if (m_attente->abandonnee()
         || PQsendQueryParams(m_connexion, sql.constData(), int(valeurs.size()), nullptr, valeurs.empty() ? nullptr : valeurs.data(),
@@ -293,10 +293,10 @@ bool BasePostgres::lancerAvecValeurs(const QString& sql, const QList<QByteArray>
     // Une lecture dont chaque colonne a un genre connu revient en binaire : le
     // serveur n'écrit pas chaque nombre et chaque date, et le client ne les relit pas.
     const bool binaire = lignes && !types.isEmpty() && !types.contains(TypeValeur::Inconnu);
-    Resultat r = executer(texte, pointeurs, binaire ? 1 : 0);
+    Resultat r = envoyerOrdre(texte, pointeurs, binaire ? 1 : 0);
     // Un genre que seul le texte sait lire (un instant avec fuseau…) : la même lecture en texte.
     if (binaire && PQresultStatus(r.get()) == PGRES_TUPLES_OK && !CellulesPostgres::lisiblesEnBinaire(r.get()))
-        r = executer(texte, pointeurs, 0);
+        r = envoyerOrdre(texte, pointeurs, 0);
     const ExecStatusType etat = PQresultStatus(r.get());
     if (etat != PGRES_TUPLES_OK && etat != PGRES_COMMAND_OK)
         return erreur(echecServeur(r.get()));
@@ -314,14 +314,14 @@ bool BasePostgres::transaction(Transaction quoi)
 {
     static const char* const ordres[] = {"BEGIN", "COMMIT", "ROLLBACK", "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY"};
     const char* sql = ordres[int(quoi)];
-    const Resultat r = executer(sql);
+    const Resultat r = envoyerOrdre(sql);
     if (PQresultStatus(r.get()) != PGRES_COMMAND_OK)
         return erreur(echecServeur(r.get()));
     if (quoi == Transaction::Commencer) {
-        const Resultat verrou = executer(verrouEcriture);
+        const Resultat verrou = envoyerOrdre(verrouEcriture);
         if (PQresultStatus(verrou.get()) != PGRES_TUPLES_OK) {
             const QString message = echecServeur(verrou.get());
-            executer("ROLLBACK");
+            envoyerOrdre("ROLLBACK");
             return erreur(message);
         }
     }
@@ -390,7 +390,7 @@ bool BasePostgres::envoyerCopie(const QString& table, const QList<ColonneTable>&
         noms << m_traducteur->identifiant(c.nom);
     const QString sql = QStringLiteral("COPY ") + m_traducteur->identifiant(table) + QStringLiteral(" (")
         + noms.join(QStringLiteral(", ")) + QStringLiteral(") FROM STDIN");
-    const Resultat debut = executer(sql.toUtf8());
+    const Resultat debut = envoyerOrdre(sql.toUtf8());
     if (PQresultStatus(debut.get()) != PGRES_COPY_IN)
         return erreur(echecServeur(debut.get()));
     if (!m_attente->remettreCopie(donnees))

@@ -59,8 +59,8 @@ private:
     bool preparer(QString& erreur);
     // Un ordre (texte seul, ou avec ses valeurs), ses résultats attendus sous
     // la limite : le dernier, ou la première erreur, comme PQexec.
-    Resultat executer(const QByteArray& sql);
-    Resultat executer(const QByteArray& sql, const std::vector<const char*>& valeurs, int format);
+    Resultat envoyerOrdre(const QByteArray& sql);
+    Resultat envoyerOrdre(const QByteArray& sql, const std::vector<const char*>& valeurs, int format);
     Resultat recueillir();
     // Le texte d'un échec : celui du serveur, sinon celui de la connexion.
     QString echecServeur(const pg_result* r) const;
