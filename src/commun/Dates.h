@@ -7,7 +7,8 @@
 #include <QVariant>
 #include <optional>
 
-// Règles de dates du runtime d'origine. Les instants sont des QDateTime en UTC :
+// Les dates telles que les ordres, les hôtes et les bases les échangent (texte
+// « JJ/MM/AAAA », jour zéro au 30/12/1899). Les instants sont des QDateTime en UTC :
 // un écart ne traverse ainsi jamais de changement d'heure.
 
 enum class Intervalle { Annee, Trimestre, Mois, Jour, Heure, Minute, Seconde };

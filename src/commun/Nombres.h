@@ -4,7 +4,8 @@
 #include <QVariant>
 #include <optional>
 
-// Règles de nombres du runtime d'origine.
+// Les nombres tels que les hôtes et les bases les échangent : lus avec l'un ou
+// l'autre séparateur décimal, écrits selon un motif (« #.## »).
 
 // Vers moins l'infini.
 double Int(double x);

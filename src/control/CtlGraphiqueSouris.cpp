@@ -20,7 +20,7 @@
 
 namespace {
 
-// Les bornes du moteur se lisent en simple précision, comme les rendait le moteur d'origine.
+// Les bornes du moteur se lisent en simple précision : les hôtes comparent ces valeurs arrondies.
 float simple(const MoteurGraphique& g, int numero)
 {
     return float(g.lireNombre(numero));
@@ -399,7 +399,7 @@ void CtlGraphique::annoncerPeriode()
 }
 
 // Le graphique des pluies sous la nappe montre les mêmes dates : ses bornes suivent
-// celles du principal, à proportion de leurs étendues d'origine, et son image est réécrite.
+// celles du principal, à proportion de leurs étendues avant le zoom, et son image est réécrite.
 void CtlGraphique::alignerGraphiqueSuperpose()
 {
     if (!pointsDates() || !m_vueInitiale)

@@ -262,8 +262,8 @@ std::optional<QString> Traducteur::requete(const RequeteSql& r, QList<ColonneVis
         || !conditionSql(r.conditionGroupes.get(), p, QStringLiteral(" HAVING "), avoir))
         return std::nullopt;
     p.dansTri = true;
-    // Un regroupement sans tri sort dans l'ordre de ses groupes, comme le
-    // rendait le moteur d'origine et comme les chargeurs le lisent.
+    // Un regroupement sans tri sort dans l'ordre de ses groupes : les chargeurs
+    // lisent ses lignes dans cet ordre, sur les deux moteurs.
     if (r.tris.empty() && !r.distinct)
         for (int k = 0; k < groupes.size(); ++k) {
             termesTries << groupes[k];
