@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QtGlobal>
+#include <array>
 #include <optional>
 
 // Le genre de graphique, numéroté comme l'hôte le connaît.
@@ -16,6 +17,34 @@ enum class TypeGraph : qint16 {
     comparaisonNormale = 7,
     PluvioStation = 8,
 };
+
+// Ce que chaque genre est pour le contrôle : sa disposition, ce qu'il charge et
+// ce que sa demande doit tenir. Une seule table, lue partout où le genre compte.
+struct TraitsTypeGraph
+{
+    enum class Visibilite : qint8 { Cache, Montre, Inchange };
+    // Ce que le chargement remplit.
+    enum class Chargement : qint8 { Mesures, Annee, Superposition, DeuxGraphiques, Reference, Comparaison, Aucun };
+    // Ce qu'une demande doit donner pour être chargée.
+    enum class Demande : qint8 { Annee, Reference, Station, Tableau };
+
+    TypeGraph type;
+    const char* nom;
+    // La pluie dessinée dans un second graphique, sous la nappe ou la rivière.
+    bool deuxGraphiques;
+    // Le graphique monte sous la palette, aligné sur le cadre de référence.
+    bool enHaut;
+    // L'en-tête des stations reçoit la liste de l'hôte ; les dates viennent du pluviomètre choisi.
+    bool enteteStations, datesDuPluviometre;
+    Chargement chargement;
+    Demande demande;
+    // Outils de la palette cachés (0 : aucun de plus).
+    std::array<qint16, 4> outilsCaches;
+    Visibilite reference, cadreOutils, points, annee, dates, entete;
+};
+
+const TraitsTypeGraph& Traits(TypeGraph type);
+const std::array<TraitsTypeGraph, 9>& TousLesTraits();
 
 QString NomTypeGraph(TypeGraph type);
 // La casse est ignorée ; un nom inconnu ne donne rien.

@@ -8,13 +8,17 @@
 #include "control/CadreTitre.h"
 #include "control/ChampDate.h"
 #include "control/CtlToolBar.h"
+#include "control/EditionPoints.h"
 #include "control/EnteteStations.h"
+#include "control/PanneauChargement.h"
+#include "control/SourisEtZoom.h"
 #include "control/VueGraphique.h"
 #include "entry/GrillePoints.h"
 #include "render/moteur/ProprietesMoteur.h"
 #include "render/moteur/SortiesImage.h"
 #include "settings/Aide.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QPrinter>
 #include <QLabel>
@@ -92,8 +96,11 @@ CtlGraphique::CtlGraphique(QWidget* parent)
 
     creerCadreOutils();
     creerCadresLecture();
-    brancherSouris();
-    brancherGrille();
+    m_souris = std::make_unique<SourisEtZoom>(*this);
+    m_souris->brancher(*m_graphique);
+    m_picture1->installEventFilter(this);
+    m_edition = std::make_unique<EditionPoints>(*this, *m_sprPoints, *m_frmOutils);
+    m_edition->brancher(*m_cmdInsertion, *m_cmdSuppression, *m_cmdEnregistrer);
 
     // À la création : les cadres, le graphique des pluies à la place du principal, pas d'aperçu.
     m_frmAide->Initialiser(855, QStringLiteral("Coord."), true);
@@ -275,44 +282,26 @@ void CtlGraphique::setTypeGraphique(TypeGraph type) noexcept
 
 void CtlGraphique::appliquerDispositionType()
 {
-    // Pour chaque type : les outils cachés, puis les cadres et champs montrés ou
-    // cachés ; un champ que le type ne nomme pas garde sa visibilité.
-    struct Disposition
-    {
-        std::initializer_list<qint16> outils;
-        int reference, outilsCadre, points, annee, dates, entete;  // 1 montré, 0 caché, -1 inchangé
-    };
-    static const Disposition tableau[9] = {
-        {{4, 5, 6}, 0, 0, 0, 0, -1, -1},      // edition
-        {{4, 5, 6}, 0, 0, 0, 1, 0, -1},       // Annee
-        {{1, 4, 5, 6}, 0, 0, 0, 0, -1, 0},    // annuaire
-        {{}, 0, -1, -1, 0, -1, -1},           // travail
-        {{4, 5, 6}, 0, 0, 0, 0, -1, 0},       // Superposition
-        {{4, 5, 6}, 0, 0, 0, 0, -1, 0},       // PluvioPiezo
-        {{4, 5, 6}, 1, 0, 0, 0, -1, 0},       // reference
-        {{4, 5, 6}, 0, 0, 0, 0, -1, -1},      // comparaisonNormale
-        {{4, 5, 6}, 0, 0, 0, 0, -1, 0},       // PluvioStation
-    };
-    const int i = int(m_typeGraphique);
-    if (i < 0 || i > 8)
-        return;
-    const Disposition& d = tableau[i];
-    for (qint16 outil : d.outils)
-        MasquerOutils(outil);
-    auto appliquer = [](int regle, std::initializer_list<QWidget*> widgets) {
-        if (regle < 0)
+    // Les outils que le genre cache, puis les cadres et champs qu'il montre ou cache ;
+    // un champ qu'il laisse « inchangé » garde sa visibilité.
+    const TraitsTypeGraph& t = Traits(m_typeGraphique);
+    for (qint16 outil : t.outilsCaches)
+        if (outil != 0)
+            MasquerOutils(outil);
+    auto appliquer = [](TraitsTypeGraph::Visibilite regle, std::initializer_list<QWidget*> widgets) {
+        if (regle == TraitsTypeGraph::Visibilite::Inchange)
             return;
         for (QWidget* w : widgets)
-            w->setVisible(regle == 1);
+            w->setVisible(regle == TraitsTypeGraph::Visibilite::Montre);
     };
-    if (m_typeGraphique == TypeGraph::reference)
+    if (t.reference == TraitsTypeGraph::Visibilite::Montre)
         m_frmCourbeReference->move(0, m_frmCourbeReference->y());
-    appliquer(d.reference, {m_frmCourbeReference});
-    appliquer(d.outilsCadre, {m_frmOutils});
-    appliquer(d.points, {m_sprPoints});
-    appliquer(d.annee, {m_lblAnnee, m_annee});
-    appliquer(d.dates, {m_lblDateDebut, m_lblDateFin, m_dateDebut, m_dateFin});
-    appliquer(d.entete, {m_entete});
+    appliquer(t.reference, {m_frmCourbeReference});
+    appliquer(t.cadreOutils, {m_frmOutils});
+    appliquer(t.points, {m_sprPoints});
+    appliquer(t.annee, {m_lblAnnee, m_annee});
+    appliquer(t.dates, {m_lblDateDebut, m_lblDateFin, m_dateDebut, m_dateFin});
+    appliquer(t.entete, {m_entete});
 }
 
 void CtlGraphique::resizeEvent(QResizeEvent* evenement)
@@ -337,7 +326,7 @@ void CtlGraphique::DispositionRedimensionnement() noexcept
             m_frmOutils->move(px(gauche), m_graphique->y());
             if (w - 100 - twips(m_frmOutils->width()) > 0)
                 m_graphique->resize(px(w - 100 - twips(m_frmOutils->width())), m_graphique->height());
-        } else if (m_typeGraphique == TypeGraph::reference) {
+        } else if (Traits(m_typeGraphique).reference == TraitsTypeGraph::Visibilite::Montre) {
             m_graphique->move(m_graphique->x(), m_frmCourbeReference->y() + m_frmCourbeReference->height() + px(50));
             m_frmCourbeReference->resize(px(w), m_frmCourbeReference->height());
             if (w - twips(m_graphique->x()) - 20 > 0)
@@ -358,16 +347,14 @@ void CtlGraphique::DispositionRedimensionnement() noexcept
         placerLecture();
         m_frmChargement->move(m_graphique->x() + (m_graphique->width() - m_frmChargement->width()) / 2, m_frmChargement->y());
 
-        if ((m_typeGraphique == TypeGraph::PluvioPiezo || m_typeGraphique == TypeGraph::PluvioStation)
-            && CollCourbes().Compter() >= 1)
+        if (Traits(m_typeGraphique).deuxGraphiques && CollCourbes().Compter() >= 1)
             AffichageGraphiqueSuperposepluvioPiezo(false, false, nullptr);
     });
 }
 
 bool CtlGraphique::graphiqueEnHaut() const
 {
-    return m_typeGraphique == TypeGraph::PluvioPiezo || m_typeGraphique == TypeGraph::Superposition
-           || m_typeGraphique == TypeGraph::PluvioStation || m_typeGraphique == TypeGraph::annuaire;
+    return Traits(m_typeGraphique).enHaut;
 }
 
 // Le cadre « Coord. » se range au bout droit de la bande des dates, sous la palette (jamais sur
@@ -401,9 +388,8 @@ void CtlGraphique::InitGraphique(TypeGraph TypeGraph, QObject* SprListe, const Q
         remettreANeuf();
         setTypeGraphique(TypeGraph);
 
-        const bool avecEntete = TypeGraph == TypeGraph::edition || TypeGraph == TypeGraph::Annee
-            || TypeGraph == TypeGraph::annuaire || TypeGraph == TypeGraph::comparaisonNormale;
-        if (avecEntete)
+        const TraitsTypeGraph& traits = Traits(TypeGraph);
+        if (traits.enteteStations)
             m_entete->Initialiser(SprListe, xxBD, processus.nomProjet);
 
         processus.nomProjet = xxNomProjet;
@@ -423,11 +409,9 @@ void CtlGraphique::InitGraphique(TypeGraph TypeGraph, QObject* SprListe, const Q
         reglagesDeDepart();
         preparerSprAide();
         viderCollections(TypeGraph);
-        if (TypeGraph == TypeGraph::comparaisonNormale || TypeGraph == TypeGraph::edition
-            || TypeGraph == TypeGraph::annuaire)
+        if (traits.datesDuPluviometre)
             remplirDatesDepuisPluviometre();
-        if (TypeGraph == TypeGraph::PluvioPiezo || TypeGraph == TypeGraph::PluvioStation
-            || TypeGraph == TypeGraph::Superposition || TypeGraph == TypeGraph::annuaire)
+        if (traits.enHaut)
             alignerGraphiquesSurReference();
         ChoisirOutil(3);
     });
@@ -444,20 +428,17 @@ void CtlGraphique::remettreANeuf()
     GraphiqueSuperposePluvio().remettreANeuf();
     CollCourbes() = Classe_Graphiques();
     CollCourbes2() = Classe_Graphiques();
-    m_vueInitiale.reset();
-    m_fenetreDemandee.reset();
-    m_rectangle = {};
-    m_ancreDecalage.reset();
+    m_souris->remettreANeuf();
     m_annulation = false;
     m_jeuxParCourbe = false;
     m_graphiqueApercu = false;
-    m_derniereValidation.clear();
+    m_edition->setDerniereValidation(std::nullopt);
     m_palette->Retablir();
     m_dispositionCreation.restaurer();
     m_sprPoints->setLignes(0);
     for (QLabel* l : {m_lblCodeReference, m_lblLibelleCourbeReference, m_lblDateDebutReference, m_lblDateFinReference})
         l->clear();
-    annoncerPeriode();
+    m_souris->annoncerPeriode();
 }
 
 void CtlGraphique::reglagesDeDepart()
@@ -488,7 +469,7 @@ void CtlGraphique::viderCollections(TypeGraph type)
         c.setDateDebutChargement(QStringLiteral("01/01/") + annee);
         c.setDateFinChargement(QStringLiteral("31/12/") + annee);
     }
-    if (type != TypeGraph::PluvioPiezo && type != TypeGraph::PluvioStation)
+    if (!Traits(type).deuxGraphiques)
         return;
     c.setGrilleX(false);
     c.setGrilleY(false);
@@ -742,18 +723,12 @@ void CtlGraphique::declencheOutil(qint16 Index) noexcept
         const bool change = Index != precedent;
         ChoisirOutil(Index);
         MoteurGraphique& g = Graphique();
-        if (m_typeGraphique == TypeGraph::travail && change && m_outilCourant != 4 && g.lire(Prop::NbJeux).toInt() >= 2) {
-            g.ecrire(Prop::Jeu, 2);
-            for (int r = 1; r <= m_sprPoints->lignes(); ++r) {
-                g.ecrire(Prop::Point, r);
-                g.ecrire(Prop::Manquant, 1);
-            }
-            g.ecrire(Prop::Dessin, 2);
-        }
+        if (m_typeGraphique == TypeGraph::travail && change && m_outilCourant != 4 && g.lire(Prop::NbJeux).toInt() >= 2)
+            m_edition->masquerPointsPoses();
         // La grille de l'outil 4 ne liste que les points posés : celle des mesures (outil 6) n'y passe pas.
         if (change && m_outilCourant == 4 && m_sprPoints->lignes() > 0 && m_sprPoints->origine(0))
             m_sprPoints->setLignes(0);
-        m_frmOutils->setVisible((m_outilCourant == 4 || m_outilCourant == 5) && !CollCourbes().DateDebutChargement().isEmpty());
+        m_frmOutils->setVisible((m_outilCourant == 4 || m_outilCourant == 5) && CollCourbes().debutChargement());
 
         QObject* hote = getExtender();
         switch (m_outilCourant) {
@@ -764,7 +739,7 @@ void CtlGraphique::declencheOutil(qint16 Index) noexcept
             AppelerMembre(hote, QStringLiteral("AppelDeclencheClick"), {qint16(0)});
             break;
         case 6:
-            editerGrillePoints();
+            m_edition->editerGrille();
             break;
         case 7:
             ouvrirOptionsGraphiques();
@@ -776,8 +751,7 @@ void CtlGraphique::declencheOutil(qint16 Index) noexcept
             OuvrirAide(m_noAide);
             break;
         case 10:
-            AppelerMembre(hote, m_typeGraphique == TypeGraph::annuaire ? QStringLiteral("TraitementParametresTotal")
-                                                                        : QStringLiteral("TraitementParametres"));
+            demanderChargementALHote();
             break;
         default:
             AppelerMembre(hote, QStringLiteral("Form_Resize"));
@@ -786,4 +760,98 @@ void CtlGraphique::declencheOutil(qint16 Index) noexcept
         if (m_outilCourant == 7 || m_outilCourant == 8 || m_outilCourant == 9)
             ChoisirOutil(precedent);
     });
+}
+
+bool CtlGraphique::demanderChargementALHote()
+{
+    bool hote = false;
+    AppelerMembre(getExtender(), m_typeGraphique == TypeGraph::annuaire ? QStringLiteral("TraitementParametresTotal")
+                                                                        : QStringLiteral("TraitementParametres"),
+                  {}, &hote);
+    return hote;
+}
+
+std::unique_ptr<PanneauChargement> CtlGraphique::panneauChargement()
+{
+    return std::make_unique<PanneauChargement>(m_frmChargement, m_messageChargement, m_barreChargement, this);
+}
+
+bool CtlGraphique::eventFilter(QObject* objet, QEvent* evenement)
+{
+    if (objet == m_picture1 && evenement->type() == QEvent::MouseButtonRelease) {
+        declencheOutil(10);
+        return true;
+    }
+    return QWidget::eventFilter(objet, evenement);
+}
+
+// La souris, les zooms et la correction des points, confiés à leurs collaborateurs.
+void CtlGraphique::DessinerRectangle(double x1, double y1, double x2, double y2) noexcept
+{
+    sousGarde([&] { m_souris->dessinerRectangle(x1, y1, x2, y2); });
+}
+
+void CtlGraphique::SuivreRectangle(double x, double y) noexcept
+{
+    sousGarde([&] { m_souris->suivreRectangle(x, y); });
+}
+
+void CtlGraphique::ZoomerRectangle() noexcept
+{
+    sousGarde([&] { m_souris->zoomerRectangle(); });
+}
+
+void CtlGraphique::ZoomerPas(Qt::MouseButton bouton) noexcept
+{
+    sousGarde([&] { m_souris->zoomerPas(bouton); });
+}
+
+void CtlGraphique::ZoomerMolette(double x, int crans) noexcept
+{
+    sousGarde([&] { m_souris->zoomerMolette(x, crans); });
+}
+
+void CtlGraphique::Decaler(double ecartX) noexcept
+{
+    sousGarde([&] { m_souris->decaler(ecartX); });
+}
+
+void CtlGraphique::ZoomerToutePeriode() noexcept
+{
+    sousGarde([&] { m_souris->zoomerToutePeriode(); });
+}
+
+void CtlGraphique::AfficherCoordonnees(double x, double y) noexcept
+{
+    sousGarde([&] { m_souris->afficherCoordonnees(x, y); });
+}
+
+void CtlGraphique::PointDansGraphique(double x, double y, bool& Dedans) const noexcept
+{
+    sousGarde([&] { Dedans = m_souris->pointDansGraphique(x, y); });
+}
+
+std::optional<std::pair<QDate, QDate>> CtlGraphique::periodeTracee() const noexcept
+{
+    return sousGarde(std::optional<std::pair<QDate, QDate>>(), [&] { return m_souris->periodeTracee(); });
+}
+
+void CtlGraphique::AjouterPointClic(double x, double y) noexcept
+{
+    sousGarde([&] { m_edition->ajouterPointClic(x, y); });
+}
+
+void CtlGraphique::RedessinerPoints() noexcept
+{
+    sousGarde([&] { m_edition->redessinerPoints(); });
+}
+
+void CtlGraphique::DeclencheEnregistrer() noexcept
+{
+    sousGarde([&] { m_edition->enregistrerPointsPoses(); });
+}
+
+void CtlGraphique::DeclencheSupprimer() noexcept
+{
+    sousGarde([&] { m_edition->effacerPointsPoses(); });
 }

@@ -2,7 +2,6 @@
 
 #include "commun/TypeGraph.h"
 #include "control/DispositionInitiale.h"
-#include "control/FenetreZoom.h"
 #include "model/Classe_Graphiques.h"
 #include "entry/EnregistrementPoints.h"
 #include "output/exports/ExportGraphiqueTableur.h"
@@ -21,6 +20,9 @@ class FenetreProgression;
 class CadreTitre;
 class ChampDate;
 class CtlToolBar;
+class EditionPoints;
+class PanneauChargement;
+class SourisEtZoom;
 class EnteteStations;
 class GrillePoints;
 class QIODevice;
@@ -115,6 +117,7 @@ public:
     Q_INVOKABLE void ChargementDonnees() noexcept;
     // Le chargement en cours s'arrête à sa prochaine étape (bouton Annuler de la jauge de l'hôte).
     Q_INVOKABLE void AnnulerChargement() noexcept { m_annulation = true; }
+    void setAnnulation(bool annulee) noexcept { m_annulation = annulee; }
     Q_INVOKABLE void declencheChargement() noexcept;
     Q_INVOKABLE void declencheOutil(qint16 Index) noexcept;
     Q_INVOKABLE void MasquerEntete() noexcept;
@@ -178,6 +181,21 @@ public:
     qint16 outilCourant() const { return m_outilCourant; }
     bool annulation() const { return m_annulation; }
     static BaseDonnees* baseDonnees();
+    // La collection principale si un graphique l'a déjà créée.
+    const Classe_Graphiques* collectionSiCreee() const { return m_collCourbes.get(); }
+
+    // Les collaborateurs du contrôle et ce qu'ils lui demandent.
+    SourisEtZoom& souris() { return *m_souris; }
+    EditionPoints& edition() { return *m_edition; }
+    // Le cadre de chargement posé sur le graphique, pour la durée d'un chargement.
+    std::unique_ptr<PanneauChargement> panneauChargement();
+    // Le chargement confié à l'hôte, qui sait ce qu'il montre ; faux sans hôte qui le fasse.
+    bool demanderChargementALHote();
+    void echelleDesValeurs(double minimum, double maximum);
+    // Le titre que l'écran garde quand les échelles refaites l'ont effacé.
+    void legendeEcran();
+    // L'aspect enregistré pour ce genre de graphique (fond, grille, échelles), repris après chaque chargement.
+    void appliquerAffichageRetenu();
 
     // Mode d'outil : retenu, avec les réglages de souris du moteur pour les modes 2 à 6.
     void ChoisirOutil(qint16 mode) noexcept;
@@ -216,8 +234,6 @@ protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override;
 
 private:
-    friend class SequenceChargement;
-
     qint16 typeGraphiqueNumero() const { return qint16(m_typeGraphique); }
     void setTypeGraphiqueNumero(qint16 n);
     void appliquerDispositionType();
@@ -234,56 +250,16 @@ private:
     void placerLecture();
     void preparerSprAide();
     void redessiner();
-    void echelleDesValeurs(double minimum, double maximum);
     // Titre "A - B (C)" tiré de l'en-tête des stations et légende des courbes, comme à l'impression.
     bool titreEtLegende();
     bool commeImprime(const std::function<bool(const MoteurGraphique&)>& ecriture);
     void effacerLegende();
-    void legendeEcran();
     void remplirDatesDepuisPluviometre();
-    // Un chargement arrêté laisse un graphique vide qui le dit, jamais un graphique partiel.
-    void montrerChargementAnnule();
     bool interrogerAnnulation(QObject* jauge);
     void axesPointsDates(bool superpositionCourbes, QString& debut, QString& fin);
     void dessinerPointsCategorie(const Classe_Graphique& courbe, int premierePosition, bool cumul);
 
-    // Souris : branchement des signaux du graphique, boutons, et zooms.
-    void brancherSouris();
-    void sourisEnfoncee(Qt::MouseButton bouton, double x, double y);
-    void sourisRelachee(Qt::MouseButton bouton, double x, double y);
-    void sourisDeplacee(double x, double y, Qt::MouseButtons boutons);
-    void objetDepose(QObject* objet, const QPointF& position);
-    bool periodeAffichee() const;
-    bool pointsDates() const;
-    void retenirVueInitiale();
-    // Un zoom oublié : la collection reprend ses échelles et ses dates d'avant.
-    void oublierZoom();
-    void annoncerPeriode();
-    // Nouvelle fenêtre X du graphique : dates affichées, bornes du moteur, axes, graphique superposé.
-    void appliquerFenetreX(double gauche, double droite);
-    void reconstruireAxes(double yMin, double yMax);
-    void alignerGraphiqueSuperpose();
-    void effacerRectangle();
-    // Plage choisie au rectangle en mode 5 avec un autre bouton que le gauche : suppression des points (édition).
-    void supprimerPlageSelectionnee(double x1, double x2);
-    // Outils 6, 7 et 8 : édition de la grille des points, boîte d'options, export vers le tableur.
-    void editerGrillePoints();
-    // Outil 6 : la grille des points de la courbe chargée, modifiable ligne à ligne.
-    void brancherGrille();
-    bool preparerGrillePoints();
-    void remplirGrillePoints();
-    void celluleGrilleModifiee(int ligne, int colonne);
-    void celluleGrilleCliquee(int ligne, int colonne);
-    void reconstruireCourbeDepuisGrille();
-    void positionnerLigneGrille(int ligne, bool xSeulement);
-    void insererPointGrille();
-    void supprimerPointGrille();
-    void enregistrerGrillePoints();
-    bool enregistrerProjet(const EnregistrementPoints::Projet& projet, const QString& question, const QString& origine);
-    void rechargerApresEnregistrement();
     void ouvrirOptionsGraphiques();
-    // L'aspect enregistré pour ce genre de graphique (fond, grille, échelles), repris après chaque chargement.
-    void appliquerAffichageRetenu();
     QPointer<QWidget> m_frmOption;  // la boîte d'options ouverte, une seule à la fois
     void exporterVersTableur(bool annee, bool superposition);
     QString titreEntete() const;
@@ -315,42 +291,9 @@ private:
     qint16 m_compteurCouleur = 0;
     bool m_initEnCours = false;
     bool m_annulation = false;
-    bool m_chargementEnCours = false;
-    QString m_derniereValidation;
 
-    // Rectangle élastique, en unités du graphique.
-    struct Rectangle
-    {
-        bool dessin = false;
-        bool premierMouvement = false;
-        double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-    };
-    Rectangle m_rectangle;
-    // Déplacement au bouton du milieu : la position X tenue sous le pointeur.
-    std::optional<double> m_ancreDecalage;
-    // Les échelles et dates de la collection telles que le dernier tracé les a reçues : les axes
-    // qu'il en a tirés les changent, et le retour d'un zoom doit repartir des mêmes.
-    struct Echelles
-    {
-        bool echelleXAuto = true, echelleYAuto = true;
-        double minY = 0, maxY = 0;
-        QString unite, debutAffichage, finAffichage;
-        qint16 pas = 0;
-    };
-    Echelles m_echellesDuTrace;
-    void retenirEchellesDuTrace();
-    void rendreEchelles(const Echelles& echelles);
-    // La vue telle que tracée, retenue au premier zoom pour y revenir.
-    struct VueInitiale
-    {
-        Echelles echelles;
-        double xMin = 0, xMax = 0, yMin = 0, yMax = 0;
-        double xMinSuperpose = 0, xMaxSuperpose = 0;
-    };
-    std::optional<VueInitiale> m_vueInitiale;
-    std::optional<std::pair<QDate, QDate>> m_periodeAnnoncee;
-    // Bornes X que le moteur prendra une fois les axes refaits.
-    std::optional<FenetreZoom::Bornes> m_fenetreDemandee;
+    std::unique_ptr<SourisEtZoom> m_souris;
+    std::unique_ptr<EditionPoints> m_edition;
 
     // Enfants.
     DispositionInitiale m_dispositionCreation;

@@ -6,6 +6,7 @@
 #include "commun/Garde.h"
 #include "commun/Nombres.h"
 #include "control/CtlGraphique.h"
+#include "control/SourisEtZoom.h"
 #include "control/VueGraphique.h"
 #include "data/Litteraux.h"
 #include "render/FctGraphique.h"
@@ -67,14 +68,14 @@ void CtlGraphique::echelleDesValeurs(double minimum, double maximum)
 void CtlGraphique::AffichageGraphique(bool, bool SuperpositionCourbes, const QString& Frequence) noexcept
 {
     sousGarde([&] {
-        oublierZoom();
-        retenirEchellesDuTrace();
+        m_souris->oublierZoom();
+        m_souris->retenirEchellesDuTrace();
         MoteurGraphique& g = Graphique();
         Classe_Graphiques& c = CollCourbes();
         if (c.Compter() == 0) {
             g.ecrire(Prop::Reinitialisation, 9);
             g.ecrire(Prop::Dessin, 1);
-            annoncerPeriode();
+            m_souris->annoncerPeriode();
             return;
         }
         g.ecrire(Prop::Reinitialisation, 9);
@@ -129,7 +130,7 @@ void CtlGraphique::AffichageGraphique(bool, bool SuperpositionCourbes, const QSt
         }
         m_jeuxParCourbe = false;
         legendeEcran();
-        annoncerPeriode();
+        m_souris->annoncerPeriode();
     });
 }
 
@@ -271,7 +272,7 @@ void CtlGraphique::axesPointsDates(bool superpositionCourbes, QString& debut, QS
         g.ecrire(Prop::XMax, c.MaxAxeX());
     FctGraphique::InitAxeDatesPiezo(c, g, debut, fin);
     c.setMaxAxeX(g.lire(Prop::XMax).toDouble());
-    if (m_typeGraphique == TypeGraph::PluvioPiezo || m_typeGraphique == TypeGraph::PluvioStation) {
+    if (Traits(m_typeGraphique).deuxGraphiques) {
         FctGraphique::InitEchellesPiezo(c, CollCourbes2(), g, m_typeAffichageEchelle != 0, 0, 0);
         if (!m_echelle.isEmpty())
             g.ecrire(Prop::TitreYGauche, m_echelle);
@@ -284,8 +285,8 @@ void CtlGraphique::axesPointsDates(bool superpositionCourbes, QString& debut, QS
 void CtlGraphique::AffichageGraphiquePiezo(bool, bool SuperpositionCourbes, QObject* jaugeHote) noexcept
 {
     sousGarde([&] {
-        oublierZoom();
-        retenirEchellesDuTrace();
+        m_souris->oublierZoom();
+        m_souris->retenirEchellesDuTrace();
         MoteurGraphique& g = Graphique();
         Classe_Graphiques& c = CollCourbes();
         g.ecrire(Prop::Dessin, 1);
@@ -322,14 +323,14 @@ void CtlGraphique::AffichageGraphiquePiezo(bool, bool SuperpositionCourbes, QObj
             viderJeuxNonDessines(g, dessinees);
         m_jeuxParCourbe = true;
         legendeEcran();
-        annoncerPeriode();
+        m_souris->annoncerPeriode();
     });
 }
 
 void CtlGraphique::AffichageGraphiqueSuperposepluvioPiezo(bool, bool, QObject* jaugeHote) noexcept
 {
     sousGarde([&] {
-        oublierZoom();
+        m_souris->oublierZoom();
         MoteurGraphique& s = GraphiqueSuperposePluvio();
         MoteurGraphique& g = Graphique();
         Classe_Graphiques& pluie = CollCourbes2();

@@ -4,8 +4,10 @@
 #include "commun/Garde.h"
 #include "control/ChampDate.h"
 #include "control/CtlGraphique.h"
+#include "control/EditionPoints.h"
 #include "control/EnteteStations.h"
 #include "control/SequenceChargement.h"
+#include "control/SourisEtZoom.h"
 #include "control/VueGraphique.h"
 #include "data/BaseDonnees.h"
 #include "data/NomVerifie.h"
@@ -16,7 +18,7 @@
 
 void CtlGraphique::remplirDatesDepuisPluviometre()
 {
-    m_derniereValidation.clear();
+    m_edition->setDerniereValidation(std::nullopt);
     // Le code vient de la liste des stations de la base : il est vérifié comme un autre.
     const auto table = NomVerifie::table(QStringLiteral("PLUVIO_"), m_entete->CodeStation());
     if (!table || !baseDonnees())
@@ -31,21 +33,14 @@ void CtlGraphique::remplirDatesDepuisPluviometre()
     }
 }
 
-void CtlGraphique::montrerChargementAnnule()
-{
-    montrerCadreVide(QStringLiteral("Chargement annulé."));
-}
-
 void CtlGraphique::montrerCadreVide(const QString& titre)
 {
     for (Classe_Graphiques* c : {&CollCourbes(), &CollCourbes2()}) {
         c->ViderCollection();
-        c->setDateDebutChargement(QString());
-        c->setDateFinChargement(QString());
-        c->setDateDebutAffichage(QString());
-        c->setDateFinAffichage(QString());
+        c->setChargement(std::nullopt, std::nullopt);
+        c->setAffichage(std::nullopt, std::nullopt);
     }
-    m_vueInitiale.reset();
+    m_souris->abandonnerZoom();
     m_graphiqueSuperpose->hide();
     m_graphique->show();
     GraphiqueSuperposePluvio().remettreANeuf();
@@ -60,7 +55,7 @@ void CtlGraphique::montrerCadreVide(const QString& titre)
         g.ecrireIndexe(Prop::LibelleGauche, i, QStringLiteral(" "));
     g.ecrire(Prop::TitreGraphique, titre);
     g.ecrire(Prop::Dessin, DemandeDessin::Vierge);
-    annoncerPeriode();
+    m_souris->annoncerPeriode();
 }
 
 void CtlGraphique::declencheChargement() noexcept
@@ -70,10 +65,9 @@ void CtlGraphique::declencheChargement() noexcept
 
 void CtlGraphique::ChargementDonnees() noexcept
 {
-    sousGarde([&] { SequenceChargement(*this).executer(); });
-    if (m_chargementEnCours) {
-        // Un échec en cours a laissé le chargement inachevé : le pointeur revient quand même.
-        m_chargementEnCours = false;
+    SequenceChargement sequence(*this);
+    sousGarde([&] { sequence.executer(); });
+    // Un échec en cours a laissé le chargement inachevé : le pointeur revient quand même.
+    if (sequence.enCours())
         QApplication::restoreOverrideCursor();
-    }
 }

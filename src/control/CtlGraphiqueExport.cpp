@@ -33,7 +33,7 @@ ExportGraphiqueTableur::Demande CtlGraphique::demandeExport(bool superposition) 
     ExportGraphiqueTableur::Demande d;
     d.type = m_typeGraphique;
     d.superposition = superposition;
-    const bool deuxGraphiques = m_typeGraphique == TypeGraph::PluvioPiezo || m_typeGraphique == TypeGraph::PluvioStation;
+    const bool deuxGraphiques = Traits(m_typeGraphique).deuxGraphiques;
     // Sur ces deux genres, les pluies sont dans la seconde collection, les piézomètres dans la première.
     d.courbes = deuxGraphiques ? m_collCourbes2.get() : m_collCourbes.get();
     d.nappes = deuxGraphiques ? m_collCourbes.get() : nullptr;

@@ -183,7 +183,7 @@ bool HoteGraphique::choisirStations(const Demande& d, const QList<Station>& stat
         }
         choix.autres.append(s);
     }
-    if ((d.type == TypeGraph::PluvioPiezo || d.type == TypeGraph::PluvioStation) && choix.autres.isEmpty()) {
+    if (Traits(d.type).deuxGraphiques && choix.autres.isEmpty()) {
         erreur = QStringLiteral("ce genre de graphique demande au moins une station dans --stations.");
         return false;
     }

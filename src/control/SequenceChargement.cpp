@@ -6,6 +6,8 @@
 #include "commun/ValeursProcessus.h"
 #include "control/ChampDate.h"
 #include "control/CtlGraphique.h"
+#include "control/EditionPoints.h"
+#include "control/SourisEtZoom.h"
 #include "control/EnteteStations.h"
 #include "control/JaugeProgression.h"
 #include "control/PanneauChargement.h"
@@ -63,13 +65,14 @@ void SequenceChargement::executer()
         return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_ctl.m_chargementEnCours = true;
+    m_enCours = true;
     choisirPeriodeEtDates();
     choisirTypeDeTrace();
     if (deuxGraphiques())
         preparerGraphiquePluie();
 
-    PanneauChargement panneau(m_ctl.m_frmChargement, m_ctl.m_messageChargement, m_ctl.m_barreChargement, &m_ctl);
+    const std::unique_ptr<PanneauChargement> cadre = m_ctl.panneauChargement();
+    PanneauChargement& panneau = *cadre;
     m_panneau = &panneau;
     panneau.ouvrir(deuxGraphiques() ? QStringLiteral("Chargement des données pluviomètre") : QStringLiteral("Chargement des données"), 20);
     // La courbe et ses statistiques d'un même instant de la base, même si un import valide entre-temps.
@@ -78,33 +81,32 @@ void SequenceChargement::executer()
     else
         chargerSeries();
     afficher();
-    if (m_ctl.m_annulation)
-        m_ctl.montrerChargementAnnule();
+    // Un chargement arrêté laisse un graphique vide qui le dit, jamais un graphique partiel.
+    if (m_ctl.annulation())
+        m_ctl.montrerCadreVide(QStringLiteral("Chargement annulé."));
     else
         m_ctl.appliquerAffichageRetenu();
     panneau.fermer();
     m_panneau = nullptr;
-    m_ctl.m_chargementEnCours = false;
+    m_enCours = false;
     QApplication::restoreOverrideCursor();
 }
 
 void SequenceChargement::viderEtPreparer()
 {
     // Un nouveau chargement montre sa période entière, pas la fenêtre d'un zoom sur le précédent.
-    m_ctl.oublierZoom();
+    m_ctl.souris().oublierZoom();
     for (Classe_Graphiques* coll : {&m_courbes, &m_courbes2}) {
         coll->ViderCollection();
         coll->setMinDonnees(9999);
         coll->setMaxDonnees(-9999);
     }
-    m_ctl.m_annulation = false;
-    m_ctl.m_derniereValidation.clear();
+    m_ctl.setAnnulation(false);
     // La date de dernière validation vient de l'hôte, relue à chaque chargement.
     const QVariant validation = LireMembre(m_ctl.getExtender(), QStringLiteral("DateDerniereValidation"));
-    if (const auto d = LireDate(validation.toString().trimmed()))
-        m_ctl.m_derniereValidation = TexteDate(*d);
-    m_ctl.m_graphiqueSuperpose->setVisible(deuxGraphiques());
-    m_ctl.m_graphique->show();
+    m_ctl.edition().setDerniereValidation(LireDate(validation.toString().trimmed()));
+    m_ctl.vueGraphiqueSuperposePluvio()->setVisible(deuxGraphiques());
+    m_ctl.vueGraphique()->show();
     for (int n : {94, 88, 21})
         m_graphique.ecrire(n, 0);
     for (int n : {88, 21})
@@ -113,14 +115,14 @@ void SequenceChargement::viderEtPreparer()
 
 void SequenceChargement::figerDemande()
 {
-    m_chargement = m_ctl.m_chaineChargement;
-    m_periodes = m_ctl.m_chainePeriodes;
-    m_typeGraph = m_ctl.m_chaineTypeGraph;
-    m_affichage = m_ctl.m_chaineTypeAffichage;
-    m_tableau = TableauDans(m_ctl.m_tabPluvio) ? *TableauDans(m_ctl.m_tabPluvio) : TableauValeurs();
-    m_cumul = m_ctl.m_isCumul;
-    m_codePluvio = m_ctl.m_entete->CodeStation();
-    m_nomPluvio = m_ctl.m_entete->NomStation();
+    m_chargement = m_ctl.MaChaineChargement();
+    m_periodes = m_ctl.MaChainePeriodes();
+    m_typeGraph = m_ctl.MaChaineTypeGraph();
+    m_affichage = m_ctl.MaChaineTypeAffichage();
+    m_tableau = TableauDans(m_ctl.MonTabPluvio()) ? *TableauDans(m_ctl.MonTabPluvio()) : TableauValeurs();
+    m_cumul = m_ctl.isCumul();
+    m_codePluvio = m_ctl.RecupSprEntete()->CodeStation();
+    m_nomPluvio = m_ctl.RecupSprEntete()->NomStation();
     m_formulaire = m_ctl.getExtender();
     m_base = CtlGraphique::baseDonnees();
     m_moisHydro = Periodes::moisHydro(ValeursProcessus::courantes().moisAnneeHydro);
@@ -129,53 +131,49 @@ void SequenceChargement::figerDemande()
 bool SequenceChargement::demandeValide()
 {
     const auto datesDansLOrdre = [&] {
-        const auto d1 = LireDate(m_ctl.m_dateDebut->texte()), d2 = LireDate(m_ctl.m_dateFin->texte());
+        const auto d1 = LireDate(m_ctl.TxtDateDebut()->texte()), d2 = LireDate(m_ctl.TxtDateFin()->texte());
         return d1 && d2 && *d1 <= *d2;
     };
-    switch (m_ctl.m_typeGraphique) {
-    case TypeGraph::Annee:
-        m_ctl.m_dateDebut->setTexte(QStringLiteral("01/01/") + m_ctl.m_annee->texte());
-        m_ctl.m_dateFin->setTexte(QStringLiteral("31/12/") + m_ctl.m_annee->texte());
-        return !m_codePluvio.isEmpty() && m_ctl.m_dateDebut->EstValide();
-    case TypeGraph::reference:
+    switch (Traits(m_ctl.TypeGraphique()).demande) {
+    case TraitsTypeGraph::Demande::Annee:
+        m_ctl.TxtDateDebut()->setTexte(QStringLiteral("01/01/") + m_ctl.TxtAnnee()->texte());
+        m_ctl.TxtDateFin()->setTexte(QStringLiteral("31/12/") + m_ctl.TxtAnnee()->texte());
+        return !m_codePluvio.isEmpty() && m_ctl.TxtDateDebut()->EstValide();
+    case TraitsTypeGraph::Demande::Reference:
         return !m_ctl.CodeCourbeReference().isEmpty() && datesDansLOrdre();
-    case TypeGraph::edition:
-    case TypeGraph::annuaire:
-    case TypeGraph::comparaisonNormale:
+    case TraitsTypeGraph::Demande::Station:
         return !m_codePluvio.isEmpty() && datesDansLOrdre();
-    default:
-        return m_tableau.borneSup(1) >= 2 && datesDansLOrdre();
+    case TraitsTypeGraph::Demande::Tableau:
+        break;
     }
+    return m_tableau.borneSup(1) >= 2 && datesDansLOrdre();
 }
 
 void SequenceChargement::choisirPeriodeEtDates()
 {
     const QString& moisHydro = ValeursProcessus::courantes().moisAnneeHydro;
-    m_choix = Periodes::choisir(m_periodes, m_ctl.m_typeGraphique, m_ctl.m_calculauto);
+    m_choix = Periodes::choisir(m_periodes, m_ctl.TypeGraphique(), m_ctl.calculauto());
     m_courbes.setCodePeriode(m_choix.codePeriode);
     if (!m_choix.uniteGardee)
         m_courbes.setUniteAxeX(m_choix.uniteAxeX);
-    const auto plage = Periodes::normaliser(m_choix.codePeriode, m_ctl.m_typeGraphique, m_ctl.m_dateDebut->texte(),
-                                            m_ctl.m_dateFin->texte(), m_ctl.m_annee->texte(), moisHydro);
+    const auto plage = Periodes::normaliser(m_choix.codePeriode, m_ctl.TypeGraphique(), m_ctl.TxtDateDebut()->texte(),
+                                            m_ctl.TxtDateFin()->texte(), m_ctl.TxtAnnee()->texte(), moisHydro);
     if (plage) {
         if (plage->message)
             AfficherMessage(QString(), Periodes::messageAnneeHydro(moisHydro));
         if (plage->champsModifies) {
-            m_ctl.m_dateDebut->setTexte(TexteDate(plage->debut));
-            m_ctl.m_dateFin->setTexte(TexteDate(plage->fin));
+            m_ctl.TxtDateDebut()->setTexte(TexteDate(plage->debut));
+            m_ctl.TxtDateFin()->setTexte(TexteDate(plage->fin));
         }
-        m_courbes.setDateDebutChargement(TexteDate(plage->debut));
-        m_courbes.setDateFinChargement(TexteDate(plage->fin));
+        m_courbes.setChargement(plage->debut, plage->fin);
         if (plage->uniteAxeX)
             m_courbes.setUniteAxeX(*plage->uniteAxeX);
         if (plage->pasAxeX)
             m_courbes.setPasAxeX(qint16(*plage->pasAxeX));
     }
     // La période affichée suit chaque chargement, sauf celle que l'utilisateur a fixée dans les options.
-    if (m_courbes.EchelleXAuto() || m_courbes.DateDebutAffichage().isEmpty() || !m_courbes.PeriodeAffichageFixee()) {
-        m_courbes.setDateDebutAffichage(m_courbes.DateDebutChargement());
-        m_courbes.setDateFinAffichage(m_courbes.DateFinChargement());
-    }
+    if (m_courbes.EchelleXAuto() || !m_courbes.debutAffichage() || !m_courbes.PeriodeAffichageFixee())
+        m_courbes.afficherToutLeChargement();
 }
 
 // Courbes ou barres, et les genres à deux graphiques que la variante demande.
@@ -203,55 +201,51 @@ void SequenceChargement::preparerGraphiquePluie()
     m_courbes2.setUniteAxeX(m_courbes.UniteAxeX());
     m_courbes2.setEchelleXAuto(m_courbes.EchelleXAuto());
     m_courbes2.setEchelleYAuto(m_courbes.EchelleYAuto());
-    m_courbes2.setDateDebutChargement(m_courbes.DateDebutChargement());
-    m_courbes2.setDateFinChargement(m_courbes.DateFinChargement());
+    m_courbes2.reprendrePeriodes(m_courbes);
     m_courbes2.setPasAxeX(m_courbes.PasAxeX());
-    m_courbes2.setDateDebutAffichage(m_courbes.DateDebutAffichage());
-    m_courbes2.setDateFinAffichage(m_courbes.DateFinAffichage());
     m_courbes2.setGrilleX(false);
     m_courbes2.setGrilleY(false);
-    m_ctl.m_graphiqueSuperpose->show();
+    m_ctl.vueGraphiqueSuperposePluvio()->show();
 }
 
 bool SequenceChargement::deuxGraphiques() const
 {
-    return m_ctl.m_typeGraphique == TypeGraph::PluvioPiezo || m_ctl.m_typeGraphique == TypeGraph::PluvioStation;
+    return Traits(m_ctl.TypeGraphique()).deuxGraphiques;
 }
 
 bool SequenceChargement::suite()
 {
     m_panneau->servir();
     m_panneau->avancer();
-    return !m_ctl.m_annulation;
+    return !m_ctl.annulation();
 }
 
 void SequenceChargement::chargerSeries()
 {
     m_demande = ChargeurPluie::Demande();
     // Les dates de la collection, textes de l'hôte, lues une seule fois.
-    m_demande.debut = LireDate(m_courbes.DateDebutChargement().left(10)).value_or(QDate());
-    m_demande.fin = LireDate(m_courbes.DateFinChargement().left(10)).value_or(QDate());
+    m_demande.debut = m_courbes.debutChargement().value_or(QDate());
+    m_demande.fin = m_courbes.finChargement().value_or(QDate());
     m_demande.code = m_codePluvio;
     m_demande.nomStation = m_nomPluvio;
     m_demande.codePeriode = m_courbes.CodePeriode();
     m_demande.colonnePeriode = m_choix.colonne;
     m_demande.cumul = m_cumul;
     m_demande.moisHydro = m_moisHydro;
-    switch (m_ctl.m_typeGraphique) {
-    case TypeGraph::edition:
-    case TypeGraph::annuaire:
+    using C = TraitsTypeGraph::Chargement;
+    switch (Traits(m_ctl.TypeGraphique()).chargement) {
+    case C::Mesures:
         m_courbes.setMinDonnees(0);
         m_courbes.setMaxDonnees(0);
         m_courbes.setEchelleYAuto(true);
         chargerMesures(m_courbes, 0);
         break;
-    case TypeGraph::Annee: chargerAnnee(); break;
-    case TypeGraph::Superposition: chargerSuperposition(); break;
-    case TypeGraph::PluvioPiezo:
-    case TypeGraph::PluvioStation: chargerDeuxGraphiques(); break;
-    case TypeGraph::reference: chargerReference(); break;
-    case TypeGraph::comparaisonNormale: chargerComparaison(); break;
-    case TypeGraph::travail: break;
+    case C::Annee: chargerAnnee(); break;
+    case C::Superposition: chargerSuperposition(); break;
+    case C::DeuxGraphiques: chargerDeuxGraphiques(); break;
+    case C::Reference: chargerReference(); break;
+    case C::Comparaison: chargerComparaison(); break;
+    case C::Aucun: break;
     }
 }
 
@@ -274,7 +268,7 @@ void SequenceChargement::chargerMesures(Classe_Graphiques& cible, int mode)
 void SequenceChargement::chargerAnnee()
 {
     const Mesure* m = mesure(m_chargement);
-    if (m_ctl.m_graphiqueApercu || !m || !suite())
+    if (m_ctl.graphiqueApercu() || !m || !suite())
         return;
     const QString colonne = QString::fromLatin1(m->colonne);
     const bool hydro = m_courbes.CodePeriode() == QStringLiteral("HYDRO");
@@ -307,7 +301,7 @@ void SequenceChargement::chargerStatistiquesAnnee(const Mesure& m)
         ChargeurStatistiques::statistiquesMensuelles(m_courbes, texteDuFormulaire("txtDateDebStatistique"),
                                                      texteDuFormulaire("txtDateFinStatistique"), m_codePluvio, m_formulaire, m_base,
                                                      m_panneau, m_cumul, m_courbes.CodePeriode() == QStringLiteral("HYDRO"), m_moisHydro,
-                                                     m_demande.colonne, m_ctl.m_isStatistiquesMeteoFrance);
+                                                     m_demande.colonne, m_ctl.isStatistiquesMeteoFrance());
     const bool edition = m_typeGraph == QStringLiteral("EDITION");
     static const std::pair<const char*, const char*> boites[] = {
         {"Min", "ChkEnveloppeMini"},       {"Moyenne", "ChkEnveloppeMoyenne"}, {"Max", "ChkEnveloppeMaxi"},
@@ -348,13 +342,10 @@ void SequenceChargement::chargerDeuxGraphiques()
     m_courbes.setNbSeparations(5);
     m_courbes.setEchelleXAuto(true);
     m_courbes.setEchelleYAuto(true);
-    if (const auto large = Periodes::plageDeuxGraphiques(m_ctl.m_dateDebut->texte(), m_ctl.m_dateFin->texte())) {
-        const QString debut = TexteDate(large->debut), fin = TexteDate(large->fin);
+    if (const auto large = Periodes::plageDeuxGraphiques(m_ctl.TxtDateDebut()->texte(), m_ctl.TxtDateFin()->texte())) {
         for (Classe_Graphiques* coll : {&m_courbes, &m_courbes2}) {
-            coll->setDateDebutChargement(debut);
-            coll->setDateFinChargement(fin);
-            coll->setDateDebutAffichage(debut);
-            coll->setDateFinAffichage(fin);
+            coll->setChargement(large->debut, large->fin);
+            coll->afficherToutLeChargement();
             if (large->uniteAxeX)
                 coll->setUniteAxeX(*large->uniteAxeX);
             if (large->pasAxeX)
@@ -365,15 +356,15 @@ void SequenceChargement::chargerDeuxGraphiques()
         m_demande.fin = large->fin;
     }
     chargerMesures(m_courbes2, 5);
-    const bool piezometres = m_ctl.m_typeGraphique == TypeGraph::PluvioPiezo;
+    const bool piezometres = m_ctl.TypeGraphique() == TypeGraph::PluvioPiezo;
     for (int st = 2; st <= m_tableau.borneSup(2) && suite(); ++st) {
         if (piezometres)
             ChargeurNappes::chargerPiezometre(m_courbes, m_demande.debut, m_demande.fin, attribut(2, st),
                                               attribut(4, st), attribut(4, st), attribut(1, st), m_base, st == 2, st - 1,
-                                              m_ctl.m_typeAffichageEchelle);
+                                              m_ctl.typeAffichageEchelle());
         else
             ChargeurNappes::chargerStation(m_courbes, m_demande.debut, m_demande.fin, attribut(3, st),
-                                           attribut(1, st), m_base, st == 2, st - 1, m_ctl.m_typeDonnees, m_ctl.m_echelle);
+                                           attribut(1, st), m_base, st == 2, st - 1, m_ctl.typeDonnees(), m_ctl.echelle());
     }
 }
 
@@ -440,7 +431,7 @@ void SequenceChargement::chargerComparaison()
     ChargeurStatistiques::comparerAuxNormales(m_courbes, texteDuFormulaire("txtDateDebStatistique"),
                                               texteDuFormulaire("txtDateFinStatistique"), m_codePluvio, m_formulaire, m_base,
                                               m_demande.colonne, m_courbes.CodePeriode() == QStringLiteral("MOIS"),
-                                              m_ctl.m_isStatistiquesMeteoFrance);
+                                              m_ctl.isStatistiquesMeteoFrance());
 }
 
 void SequenceChargement::afficher()
@@ -453,17 +444,22 @@ void SequenceChargement::afficher()
                 m_panneau->message(legende);
                 m_panneau->servir();
             }
-            if (m_ctl.m_annulation)
+            if (m_ctl.annulation())
                 jauge.demanderAnnulation();
         });
         m_ctl.AffichageGraphiqueSuperposepluvioPiezo(false, false, &jauge);
         return;
     }
-    const bool cumulAnnee = m_ctl.m_typeGraphique == TypeGraph::Annee
+    const bool cumulAnnee = m_ctl.TypeGraphique() == TypeGraph::Annee
         && (m_typeGraph == QStringLiteral("CUMUL_MENSUEL") || m_typeGraph == QStringLiteral("CUMUL_ANNUEL"));
     if (cumulAnnee) {
-        m_courbes.setDateDebutChargement(QStringLiteral("01/01/") + texteDuFormulaire("txtDateDebStatistique"));
-        m_courbes.setDateFinChargement(QStringLiteral("31/12/") + texteDuFormulaire("txtDateFinStatistique"));
+        // Les cumuls de l'année courent sur les années des statistiques.
+        const auto annee = [&](const char* champ, int mois, int jour) -> std::optional<QDate> {
+            bool ok = false;
+            const int a = texteDuFormulaire(champ).trimmed().toInt(&ok);
+            return ok ? std::optional<QDate>(QDate(a, mois, jour)) : std::nullopt;
+        };
+        m_courbes.setChargement(annee("txtDateDebStatistique", 1, 1), annee("txtDateFinStatistique", 12, 31));
     }
     m_ctl.AffichageGraphique(false, false, m_courbes.CodePeriode());
     if (cumulAnnee) {

@@ -22,6 +22,8 @@ class SequenceChargement
 public:
     explicit SequenceChargement(CtlGraphique& controle);
     void executer();
+    // Vrai tant que le chargement n'est pas allé au bout (le pointeur d'attente est posé).
+    bool enCours() const { return m_enCours; }
 
 private:
     // Une mesure des tables de pluviomètre : son code, son titre, sa colonne, sa couleur.
@@ -66,6 +68,7 @@ private:
     MoteurGraphique& m_graphique;
     MoteurGraphique& m_superpose;
     PanneauChargement* m_panneau = nullptr;
+    bool m_enCours = false;
 
     // La demande figée au départ : un changement pendant le chargement ne l'atteint pas.
     QString m_chargement, m_periodes, m_typeGraph, m_affichage;

@@ -1,6 +1,7 @@
 #include "model/Classe_Graphiques.h"
 
 #include "commun/AppelParNom.h"
+#include "commun/Dates.h"
 #include "commun/Nombres.h"
 
 namespace {
@@ -100,4 +101,42 @@ void Classe_Graphiques::setMaxDonnees(double v)
 qint16 Classe_Graphiques::StyleGrille() const
 {
     return qint16((m_grilleX ? 2 : 0) + (m_grilleY ? 1 : 0));
+}
+
+Classe_Graphiques::Borne Classe_Graphiques::Borne::depuis(const QString& texte)
+{
+    return {texte, LireDateHeure(texte.trimmed())};
+}
+
+Classe_Graphiques::Borne Classe_Graphiques::Borne::depuis(const std::optional<QDate>& jour)
+{
+    if (!jour || !jour->isValid())
+        return {};
+    return {TexteDate(*jour), DateHeure(*jour)};
+}
+
+void Classe_Graphiques::setChargement(const std::optional<QDate>& debut, const std::optional<QDate>& fin)
+{
+    m_debutChargement = Borne::depuis(debut);
+    m_finChargement = Borne::depuis(fin);
+}
+
+void Classe_Graphiques::setAffichage(const std::optional<QDate>& debut, const std::optional<QDate>& fin)
+{
+    m_debutAffichage = Borne::depuis(debut);
+    m_finAffichage = Borne::depuis(fin);
+}
+
+void Classe_Graphiques::afficherToutLeChargement()
+{
+    m_debutAffichage = m_debutChargement;
+    m_finAffichage = m_finChargement;
+}
+
+void Classe_Graphiques::reprendrePeriodes(const Classe_Graphiques& autre)
+{
+    m_debutChargement = autre.m_debutChargement;
+    m_finChargement = autre.m_finChargement;
+    m_debutAffichage = autre.m_debutAffichage;
+    m_finAffichage = autre.m_finAffichage;
 }

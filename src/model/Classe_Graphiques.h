@@ -3,7 +3,10 @@
 #include "model/Classe_Graphique.h"
 #include "output/options/GestionExportExcel.h"
 
+#include <QDate>
+#include <QDateTime>
 #include <QString>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -33,14 +36,29 @@ public:
     // La boîte des options remet un nouvel enregistrement ; la collection en garde une copie.
     void setGestionExportExcel(const ::GestionExportExcel& options) { m_options = options; }
 
-    const QString& DateDebutAffichage() const { return m_dateDebutAffichage; }
-    void setDateDebutAffichage(const QString& d) { m_dateDebutAffichage = d; }
-    const QString& DateFinAffichage() const { return m_dateFinAffichage; }
-    void setDateFinAffichage(const QString& d) { m_dateFinAffichage = d; }
-    const QString& DateDebutChargement() const { return m_dateDebutChargement; }
-    void setDateDebutChargement(const QString& d) { m_dateDebutChargement = d; }
-    const QString& DateFinChargement() const { return m_dateFinChargement; }
-    void setDateFinChargement(const QString& d) { m_dateFinChargement = d; }
+    // Les bornes en texte « JJ/MM/AAAA » (heure facultative), telles que les hôtes les lisent et les écrivent.
+    const QString& DateDebutAffichage() const { return m_debutAffichage.texte; }
+    void setDateDebutAffichage(const QString& d) { m_debutAffichage = Borne::depuis(d); }
+    const QString& DateFinAffichage() const { return m_finAffichage.texte; }
+    void setDateFinAffichage(const QString& d) { m_finAffichage = Borne::depuis(d); }
+    const QString& DateDebutChargement() const { return m_debutChargement.texte; }
+    void setDateDebutChargement(const QString& d) { m_debutChargement = Borne::depuis(d); }
+    const QString& DateFinChargement() const { return m_finChargement.texte; }
+    void setDateFinChargement(const QString& d) { m_finChargement = Borne::depuis(d); }
+    // Les mêmes en valeurs, lues une fois à l'écriture ; rien pour un texte vide ou illisible.
+    std::optional<QDate> debutChargement() const { return m_debutChargement.jour(); }
+    std::optional<QDate> finChargement() const { return m_finChargement.jour(); }
+    std::optional<QDate> debutAffichage() const { return m_debutAffichage.jour(); }
+    std::optional<QDate> finAffichage() const { return m_finAffichage.jour(); }
+    const std::optional<QDateTime>& instantDebutAffichage() const { return m_debutAffichage.instant; }
+    const std::optional<QDateTime>& instantFinAffichage() const { return m_finAffichage.instant; }
+    // Une période vide efface les deux bornes.
+    void setChargement(const std::optional<QDate>& debut, const std::optional<QDate>& fin);
+    void setAffichage(const std::optional<QDate>& debut, const std::optional<QDate>& fin);
+    // La période affichée devient la période chargée, au texte près.
+    void afficherToutLeChargement();
+    // Les périodes chargée et affichée d'une autre collection, au texte près.
+    void reprendrePeriodes(const Classe_Graphiques& autre);
     double MaxAxeX() const { return m_maxAxeX; }
     void setMaxAxeX(double v) { m_maxAxeX = v; }
     bool EchelleXAuto() const { return m_echelleXAuto; }
@@ -91,10 +109,16 @@ private:
     bool positionValide(int position) const { return position >= 1 && position <= Compter(); }
 
     std::vector<CourbePtr> m_courbes;
-    QString m_dateDebutAffichage;
-    QString m_dateFinAffichage;
-    QString m_dateDebutChargement;
-    QString m_dateFinChargement;
+    // Le texte reçu et sa valeur, lue une seule fois.
+    struct Borne
+    {
+        QString texte;
+        std::optional<QDateTime> instant;
+        static Borne depuis(const QString& texte);
+        static Borne depuis(const std::optional<QDate>& jour);
+        std::optional<QDate> jour() const { return instant ? std::optional<QDate>(instant->date()) : std::nullopt; }
+    };
+    Borne m_debutAffichage, m_finAffichage, m_debutChargement, m_finChargement;
     double m_maxAxeX = 0;
     bool m_echelleXAuto = false;
     bool m_periodeAffichageFixee = false;

@@ -116,7 +116,7 @@ QList<ChoixOptions::Courbe> courbes(const SaisieOptions& s)
 
 bool ValidationOptions::deuxGraphiques(TypeGraph type)
 {
-    return type == TypeGraph::PluvioPiezo || type == TypeGraph::PluvioStation;
+    return Traits(type).deuxGraphiques;
 }
 
 std::variant<ChoixOptions, QString> ValidationOptions::valider(const SaisieOptions& s, TypeGraph type)

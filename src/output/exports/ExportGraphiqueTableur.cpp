@@ -434,7 +434,7 @@ void ExportGraphiqueTableur::axeNappes(const GraphiqueTableur& g) const
 
 void ExportGraphiqueTableur::nappes(const GraphiqueTableur& g)
 {
-    if ((m_demande.type != TypeGraph::PluvioPiezo && m_demande.type != TypeGraph::PluvioStation) || !m_demande.nappes
+    if (!Traits(m_demande.type).deuxGraphiques || !m_demande.nappes
         || !collerNappes())
         return;
     seriesNappes(g);

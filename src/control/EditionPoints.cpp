@@ -1,0 +1,470 @@
+#include "control/EditionPoints.h"
+
+#include "control/CtlGraphique.h"
+#include "control/FenetreZoom.h"
+#include "control/SourisEtZoom.h"
+
+#include "commun/AppelParNom.h"
+#include "commun/Cellule.h"
+#include "commun/Dates.h"
+#include "commun/Garde.h"
+#include "commun/Nombres.h"
+#include "commun/TableauValeurs.h"
+#include "control/CadreTitre.h"
+#include "control/EnteteStations.h"
+#include "data/Litteraux.h"
+#include "entry/EnregistrementPoints.h"
+#include "entry/GrillePoints.h"
+#include "render/moteur/MoteurGraphique.h"
+#include "render/moteur/ProprietesMoteur.h"
+#include "settings/messages/Messages.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QPushButton>
+
+namespace {
+
+using G = GrillePoints;
+
+QString texteChamp(const QVariant& v)
+{
+    return EstVide(v) ? QString() : TexteCellule(v);
+}
+
+// Une valeur lue de la base s'écrit avec la virgule des valeurs saisies, sans
+// arrondi : une mesure au millième ne change pas pour avoir été montrée.
+QString texteValeur(const QVariant& v)
+{
+    QString t = texteChamp(v);
+    if (LireNombre(v))
+        t.replace(u'.', u',');
+    return t;
+}
+
+// Les lignes qui ne se lisent pas marquées invalides ; les autres reprennent le style normal.
+void marquerEtats(GrillePoints& grille, const QList<EnregistrementPoints::Etat>& etats)
+{
+    using Etat = EnregistrementPoints::Etat;
+    for (int r = 0; r < etats.size() && r < grille.lignes(); ++r) {
+        const Etat e = etats[r];
+        if (e == Etat::Vide || grille.verrouille(r, G::Date))
+            continue;
+        const int derniere = e == Etat::Incomplete ? G::Heure : G::Rupture;
+        for (int c = G::Date; c <= derniere; ++c)
+            grille.setStyle(r, c, e == Etat::Lue ? G::Style::Normal : G::Style::Invalide);
+    }
+}
+
+} // namespace
+
+EditionPoints::EditionPoints(CtlGraphique& controle, GrillePoints& grille, CadreTitre& cadre)
+    : m_ctl(controle)
+    , m_grille(grille)
+    , m_cadre(cadre)
+{
+}
+
+void EditionPoints::brancher(QPushButton& inserer, QPushButton& supprimer, QPushButton& enregistrer)
+{
+    QObject::connect(&m_grille, &GrillePoints::celluleModifiee, &m_ctl, [this](int l, int c) { sousGarde([&] { celluleModifiee(l, c); }); });
+    QObject::connect(&m_grille, &GrillePoints::celluleCliquee, &m_ctl, [this](int l, int c) { sousGarde([&] { celluleCliquee(l, c); }); });
+    QObject::connect(&inserer, &QPushButton::clicked, &m_ctl, [this] { sousGarde([&] { insererPoint(); }); });
+    QObject::connect(&supprimer, &QPushButton::clicked, &m_ctl, [this] { sousGarde([&] { supprimerPoint(); }); });
+    // Le bouton enregistre ce que l'outil courant a préparé : les points posés (outil 4) ou la grille (outil 6).
+    QObject::connect(&enregistrer, &QPushButton::clicked, &m_ctl, [this] {
+        sousGarde([&] {
+            if (m_ctl.outilCourant() == 4)
+                enregistrerPointsPoses();
+            else if (m_ctl.outilCourant() == 6)
+                enregistrerGrille();
+        });
+    });
+}
+
+// Outil 6 : la grille préparée puis remplie, montrée dans son cadre.
+void EditionPoints::editerGrille()
+{
+    m_grille.setUpdatesEnabled(false);
+    const bool prete = preparerGrille();
+    if (prete)
+        remplirGrille();
+    m_cadre.setVisible(prete);
+    if (prete) {
+        // Le cadre prend la largeur de la grille : ses cinq colonnes se lisent en entier.
+        m_grille.resizeColumnsToContents();
+        int largeur = m_grille.verticalHeader()->sizeHint().width() + m_grille.verticalScrollBar()->sizeHint().width()
+            + 2 * m_grille.frameWidth() + 12;
+        for (int c = G::Date; c <= G::Obtention; ++c)
+            largeur += m_grille.columnWidth(c);
+        m_cadre.resize(largeur, m_cadre.height());
+    }
+    m_ctl.DispositionRedimensionnement();
+    m_grille.setUpdatesEnabled(true);
+}
+
+bool EditionPoints::preparerGrille()
+{
+    const Classe_Graphiques& c = m_ctl.CollCourbes();
+    const auto debut = c.debutChargement(), fin = c.finChargement();
+    if (!debut || !fin) {
+        m_grille.hide();
+        return false;
+    }
+    m_grille.setLignes(0);
+    m_grille.show();
+    const auto& validation = m_derniereValidation;
+    const QDate minimum = validation && *validation >= *debut ? validation->addDays(1) : debut->addDays(1);
+    m_grille.definirBornesDates(minimum, fin->addDays(-1));
+    return true;
+}
+
+// Une ligne par point de la première courbe ; celles d'avant la validation sont grisées et verrouillées.
+void EditionPoints::remplirGrille()
+{
+    const CourbePtr courbe = m_ctl.CollCourbes().GetCourbe(1);
+    if (!courbe)
+        return;
+    const int n = courbe->NbValeurs();
+    m_grille.setLignes(n);
+    for (int r = 0; r < n; ++r) {
+        for (int champ = 0; champ <= 1; ++champ)
+            m_grille.setTexte(r, champ, texteChamp(courbe->cellule(champ, r)));
+        m_grille.setTexte(r, G::Valeur, texteValeur(courbe->cellule(G::Valeur, r)));
+        const auto rupture = ConvertirNombre(courbe->cellule(4, r));
+        m_grille.setTexte(r, G::Rupture, rupture && rupture->toDouble() != 0 ? QStringLiteral("R") : QString());
+        m_grille.setTexte(r, G::Obtention, texteChamp(courbe->cellule(5, r)));
+        const auto jour = LireDate(m_grille.texte(r, G::Date));
+        // La mesure que la ligne montre : l'enregistrement sait ainsi ce que la grille tient de la base.
+        if (jour)
+            m_grille.setOrigine(r, *jour, LireHeure(m_grille.texte(r, G::Heure).trimmed()).value_or(QTime(0, 0)));
+        if (jour && avantValidation(*jour)) {
+            m_grille.setStyle(r, -1, G::Style::Grise);
+            m_grille.verrouiller(r, -1, true);
+        }
+    }
+}
+
+void EditionPoints::celluleCliquee(int ligne, int colonne)
+{
+    if (colonne != G::Rupture || ligne < 0 || ligne >= m_grille.lignes() || m_grille.verrouille(ligne, G::Date))
+        return;
+    const bool rupture = m_grille.texte(ligne, G::Rupture).trimmed() == QStringLiteral("R");
+    m_grille.setTexte(ligne, G::Rupture, rupture ? QStringLiteral(" ") : QStringLiteral("R"));
+    m_grille.setStyle(ligne, G::Rupture, G::Style::Accepte);
+    celluleModifiee(ligne, G::Rupture);
+}
+
+void EditionPoints::celluleModifiee(int ligne, int colonne)
+{
+    if (m_ctl.outilCourant() == 4) {
+        // Un point posé ne peut pas précéder la dernière validation : il passe au lendemain.
+        if (const auto& v = m_derniereValidation)
+            for (int r = 0; r < m_grille.lignes(); ++r)
+                if (const auto d = LireDate(m_grille.texte(r, G::Date)); d && *d <= *v)
+                    m_grille.setTexte(r, G::Date, TexteDate(v->addDays(1)));
+        return;
+    }
+    if (m_ctl.outilCourant() != 6 || ligne < 0 || ligne >= m_grille.lignes())
+        return;
+    m_grille.setTexte(ligne, G::Obtention, QStringLiteral("M"));
+    m_grille.marquerModifiee(ligne);
+    if (colonne == G::Date || colonne == G::Heure) {
+        const QString t = m_grille.texte(ligne, colonne).trimmed();
+        const bool lisible = colonne == G::Date ? LireDate(t).has_value() : LireHeure(t).has_value();
+        m_grille.setStyle(ligne, colonne, lisible ? G::Style::Accepte : G::Style::Invalide);
+    } else if (colonne == G::Valeur) {
+        m_grille.setStyle(ligne, colonne, G::Style::Accepte);
+    }
+    if (colonne == G::Date || colonne == G::Heure || colonne == G::Rupture)
+        ligne = m_grille.trierSurDateHeure(ligne);
+    reconstruireCourbe();
+    positionnerLigne(ligne, colonne == G::Date);
+    redessinerPoints();
+}
+
+// La première courbe reprend les lignes datées de la grille, une rupture en double, puis se montre point par point.
+void EditionPoints::reconstruireCourbe()
+{
+    const CourbePtr courbe = m_ctl.CollCourbes().GetCourbe(1);
+    if (!courbe)
+        return;
+    QList<QList<QVariant>> points;
+    for (int r = 0; r < m_grille.lignes(); ++r) {
+        if (!LireDate(m_grille.texte(r, G::Date).trimmed()))
+            continue;
+        const QList<QVariant> point{m_grille.texte(r, G::Date).trimmed(), m_grille.texte(r, G::Heure).trimmed(),
+                                    m_grille.texte(r, G::Valeur).trimmed(), QVariant(), 0};
+        points << point;
+        if (m_grille.texte(r, G::Rupture).trimmed() == QStringLiteral("R")) {
+            QList<QVariant> coupure = point;
+            coupure[4] = 1;
+            points << coupure;
+        }
+    }
+    TableauValeurs t(5, int(points.size()));
+    Classe_Graphiques& c = m_ctl.CollCourbes();
+    for (int i = 0; i < points.size(); ++i) {
+        for (int champ = 0; champ < 5; ++champ)
+            t.definir(champ, i, points[i][champ]);
+        // Une valeur saisie au-delà de l'axe l'élargit : elle se voit entière.
+        const double v = LireNombre(points[i][2]).value_or(0.0);
+        c.setMaxDonnees(std::max(c.MaxDonnees(), v));
+        c.setMinDonnees(std::min(c.MinDonnees(), v));
+    }
+    courbe->AjouterValeurs(t);
+    m_ctl.AffichageGraphique(false, false, QStringLiteral("SANS"));
+}
+
+// Les colonnes cachées V X et V Y d'une ligne : sa place sur le graphique.
+void EditionPoints::positionnerLigne(int ligne, bool xSeulement)
+{
+    if (ligne < 0 || ligne >= m_grille.lignes())
+        return;
+    MoteurGraphique& g = m_ctl.Graphique();
+    const Classe_Graphiques& c = m_ctl.CollCourbes();
+    const auto& debut = c.instantDebutAffichage();
+    const auto& fin = c.instantFinAffichage();
+    const auto jour = LireDate(m_grille.texte(ligne, G::Date).trimmed());
+    g.ecrire(Prop::AxeY, 0);
+    const double xMin = g.lireNombre(Prop::XMin), xMax = g.lireNombre(Prop::XMax);
+    if (debut && fin && jour && debut->secsTo(*fin) > 0) {
+        const QDateTime instant(*jour, LireHeure(m_grille.texte(ligne, G::Heure).trimmed()).value_or(QTime(0, 0)));
+        const double part = double(debut->secsTo(instant)) / double(debut->secsTo(*fin));
+        m_grille.setTexte(ligne, G::PositionX, FormatNombre(xMin + part * (xMax - xMin), QStringLiteral("0.00000")));
+    }
+    if (!xSeulement) {
+        const double valeur = LireNombre(m_grille.texte(ligne, G::Valeur)).value_or(0.0);
+        const double y = std::clamp(valeur, g.lireNombre(Prop::YMin), std::max(g.lireNombre(Prop::YMin), g.lireNombre(Prop::YMax)));
+        m_grille.setTexte(ligne, G::PositionY, FormatNombre(y, QStringLiteral("0.00000")));
+    }
+}
+
+void EditionPoints::insererPoint()
+{
+    if (m_ctl.Graphique().lire(Prop::NbJeux).toInt() < 2)
+        return;
+    const int active = m_grille.ligneActive();
+    m_grille.insererLigne(active >= 0 && active < m_grille.lignes() ? active : 0);
+}
+
+void EditionPoints::supprimerPoint()
+{
+    const int active = m_grille.ligneActive();
+    if (active < 0 || active >= m_grille.lignes() || m_grille.verrouille(active, G::Date))
+        return;
+    m_grille.supprimerLigne(active);
+    redessinerPoints();
+}
+
+void EditionPoints::enregistrerGrille()
+{
+    const Classe_Graphiques& c = m_ctl.CollCourbes();
+    const auto debut = c.debutChargement(), fin = c.finChargement();
+    BaseDonnees* base = CtlGraphique::baseDonnees();
+    if (!debut || !fin || !base)
+        return;
+    QList<EnregistrementPoints::Ligne> lignes;
+    for (int r = 0; r < m_grille.lignes(); ++r)
+        lignes.append({m_grille.texte(r, G::Date), m_grille.texte(r, G::Heure), m_grille.texte(r, G::Valeur),
+                       m_grille.texte(r, G::Rupture), m_grille.ligneRemplie(r), m_grille.origine(r),
+                       m_grille.modifiee(r)});
+    // Une ligne supprimée de la grille : sa mesure est à supprimer de la base.
+    for (const auto& retiree : m_grille.originesRetirees())
+        lignes.append({{}, {}, {}, {}, false, retiree, true});
+    QString erreur;
+    const auto projet = EnregistrementPoints::projetGrille(*base, m_ctl.RecupSprEntete()->CodeStation(), *debut, *fin, lignes, erreur);
+    if (projet)
+        marquerEtats(m_grille, projet->etats);
+    if (!erreur.isEmpty() || !projet) {
+        AfficherMessage(QStringLiteral("erreur"), erreur);
+        return;
+    }
+    enregistrerProjet(*projet, QStringLiteral("Enregistrer la grille des points ?"), QStringLiteral("grille des points"));
+}
+
+// Ce qui va changer, dit en nombres et confirmé, puis écrit tout ou rien et rechargé : le
+// graphique et la grille montrent ce que la base tient désormais.
+bool EditionPoints::enregistrerProjet(const EnregistrementPoints::Projet& projet, const QString& question,
+                                     const QString& origine)
+{
+    if (projet.changements.isEmpty()) {
+        AfficherMessage(QStringLiteral("aide"), QStringLiteral("Aucune mesure ne change : rien à enregistrer."));
+        return false;
+    }
+    const QString station = (m_ctl.RecupSprEntete()->CodeStation() + u' ' + m_ctl.RecupSprEntete()->NomStation()).trimmed();
+    if (AfficherMessage(QStringLiteral("question"), question + u'\n' + projet.bilan(station) + u'.') != BoutonMessage::Oui)
+        return false;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    emit m_ctl.progression(QStringLiteral("Enregistrement de données"), 0);
+    QString erreur;
+    const bool ok = EnregistrementPoints::enregistrer(*CtlGraphique::baseDonnees(), projet, origine, erreur);
+    emit m_ctl.progression(QString(), 100);
+    QApplication::restoreOverrideCursor();
+    if (!ok) {
+        AfficherMessage(QStringLiteral("erreur"), erreur);
+        return false;
+    }
+    rechargerApresEnregistrement();
+    return true;
+}
+
+// Les données chargées de nouveau : par l'hôte, qui sait ce qu'il a montré (l'outil 10), sinon
+// par la dernière demande ; puis l'outil d'édition reprend, sa grille remplie de ce qui est en base.
+void EditionPoints::rechargerApresEnregistrement()
+{
+    const qint16 outil = m_ctl.outilCourant();
+    m_grille.setLignes(0);
+    if (!m_ctl.demanderChargementALHote())
+        m_ctl.ChargementDonnees();
+    m_ctl.declencheOutil(outil);
+}
+
+
+
+void EditionPoints::enregistrerPointsPoses()
+{
+    sousGarde([&] {
+        const int n = m_grille.lignes();
+        BaseDonnees* base = CtlGraphique::baseDonnees();
+        if (m_ctl.outilCourant() != 4 || n < 2 || !base)
+            return;
+        const QString premier = m_grille.texte(0, G::Date), dernier = m_grille.texte(n - 1, G::Date);
+        QList<std::pair<QDate, double>> points;
+        for (int r = 0; r < n; ++r)
+            if (const auto d = LireDate(m_grille.texte(r, G::Date)))
+                points.append({*d, LireNombre(m_grille.texte(r, G::Valeur)).value_or(0.0)});
+        QString erreur;
+        const auto projet = EnregistrementPoints::projetPointsPoses(*base, m_ctl.RecupSprEntete()->CodeStation(), points, erreur);
+        if (!projet) {
+            AfficherMessage(QStringLiteral("erreur"), erreur);
+            return;
+        }
+        enregistrerProjet(*projet,
+                          QStringLiteral("Etes vous sûr de vouloir enregistrer les points à partir du ") + premier
+                              + QStringLiteral(" jusqu'au ") + dernier + QStringLiteral(" ?"),
+                          QStringLiteral("points posés sur le graphique"));
+    });
+}
+
+void EditionPoints::effacerPointsPoses()
+{
+    sousGarde([&] {
+        if (m_ctl.outilCourant() != 4)
+            return;
+        masquerPointsPoses();
+        m_grille.setLignes(0);
+    });
+}
+
+// Les points du jeu édité manquants : le graphique ne les montre plus, la grille les garde.
+void EditionPoints::masquerPointsPoses()
+{
+    MoteurGraphique& g = m_ctl.Graphique();
+    g.ecrire(Prop::Jeu, 2);
+    for (int r = 1; r <= m_grille.lignes(); ++r) {
+        g.ecrire(Prop::Point, r);
+        g.ecrire(Prop::Manquant, 1);
+    }
+    g.ecrire(Prop::Dessin, 2);
+}
+
+// Outil 5, autre bouton que le gauche : les mesures entre les deux bords de la sélection sont supprimées.
+void EditionPoints::supprimerPlage(double x1, double x2)
+{
+    const auto jours = m_ctl.souris().joursEntre(std::min(x1, x2), std::max(x1, x2));
+    if (!jours)
+        return;
+    const auto [d1, d2] = *jours;
+    if (avantValidation(d1)) {
+        AfficherMessage(QStringLiteral("aide"), QStringLiteral("Vous ne pouvez pas supprimer les points avant la date de dernière validation (")
+                                                    + texteValidation() + QStringLiteral(")"));
+        return;
+    }
+    BaseDonnees* base = CtlGraphique::baseDonnees();
+    if (!base)
+        return;
+    QString erreur;
+    const auto projet = EnregistrementPoints::projetPlage(*base, m_ctl.RecupSprEntete()->CodeStation(), d1, d2, erreur);
+    if (!projet) {
+        AfficherMessage(QStringLiteral("erreur"), erreur);
+        return;
+    }
+    enregistrerProjet(*projet,
+                      QStringLiteral("Voulez vous supprimer les points entre le ") + TexteDate(d1) + QStringLiteral(" et le ")
+                          + TexteDate(d2) + QStringLiteral(" ?"),
+                      QStringLiteral("suppression d'une plage"));
+}
+
+void EditionPoints::ajouterPointClic(double x, double y)
+{
+    sousGarde([&] {
+        m_ctl.Graphique().ecrire(Prop::AxeY, 0);
+        if (!m_ctl.souris().pointDansGraphique(x, y))
+            return;
+        const auto jours = m_ctl.souris().joursEntre(x, x);
+        if (!jours)
+            return;
+        const QDate date = jours->first;
+        if (avantValidation(date)) {
+            AfficherMessage(QStringLiteral("aide"),
+                            QStringLiteral("Vous ne pouvez pas ajouter de point avant la date de dernière validation (")
+                                + texteValidation() + QStringLiteral(")"));
+            return;
+        }
+        GrillePoints* grille = &m_grille;
+        for (int r = 0; r < grille->lignes(); ++r)
+            if (const auto px = LireNombre(grille->texte(r, G::PositionX)); px && std::abs(*px - x) <= 0.01)
+                return redessinerPoints();
+        const int r = grille->lignes();
+        grille->setLignes(r + 1);
+        grille->setTexte(r, G::Date, TexteDate(date));
+        // Un point posé sera enregistré à midi : la grille le montre tel.
+        grille->setTexte(r, GrillePoints::Heure, QStringLiteral("12:00:00"));
+        grille->setTexte(r, G::Valeur, FormatNombre(y, QStringLiteral("0.00")));
+        grille->setTexte(r, G::PositionX, FormatNombre(x, QStringLiteral("0.00000")));
+        grille->setTexte(r, G::PositionY, FormatNombre(y, QStringLiteral("0.00000")));
+        // Les points se suivent dans l'ordre des dates : la ligne qui les relie va de gauche à droite.
+        grille->trierSurDateHeure(-1);
+        redessinerPoints();
+    });
+}
+
+void EditionPoints::redessinerPoints()
+{
+    sousGarde([&] {
+        MoteurGraphique& g = m_ctl.Graphique();
+        // Le jeu édité est le second : avec un seul jeu, les points ne sont que marqués,
+        // pour ne pas déplacer ceux de la série chargée.
+        const bool jeuEdite = g.lire(Prop::NbJeux).toInt() > 1;
+        if (jeuEdite) {
+            g.ecrire(Prop::PlacementJeux, 0);
+            g.ecrire(Prop::Jeu, 2);
+        }
+        const GrillePoints* grille = (&m_grille);
+        for (int i = 1; i <= grille->lignes(); ++i) {
+            const QString date = grille->texte(i - 1, G::Date);
+            const QString valeur = grille->texte(i - 1, G::Valeur);
+            // Une ligne sans place sur le graphique (pas encore positionnée) n'y est pas tracée.
+            if (date.trimmed().isEmpty() || valeur.trimmed().isEmpty() || grille->texte(i - 1, G::PositionX).trimmed().isEmpty())
+                continue;
+            const double x = LireNombre(grille->texte(i - 1, G::PositionX)).value_or(0.0);
+            const double y = LireNombre(grille->texte(i - 1, G::PositionY)).value_or(0.0);
+            if (jeuEdite) {
+                if (g.lire(Prop::NbPoints).toInt() < i)
+                    g.ecrire(Prop::NbPoints, g.lire(Prop::NbPoints).toInt() + 1);
+                g.ecrire(Prop::Point, i);
+                g.ecrire(Prop::PositionX, x);
+                g.ecrire(Prop::ValeurTexte, LireNombre(valeur).value_or(0.0));
+                g.ecrire(Prop::Manquant, 0);
+            }
+            g.GSSymbol(x, y, 1, 2);
+        }
+    });
+}
+
+QString EditionPoints::texteValidation() const
+{
+    return m_derniereValidation ? TexteDate(*m_derniereValidation) : QString();
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "entry/EnregistrementPoints.h"
+
+#include <QDate>
+#include <QString>
+#include <optional>
+
+class CadreTitre;
+class CtlGraphique;
+class GrillePoints;
+class QPushButton;
+
+// La correction des mesures depuis le contrôle : points posés à la souris
+// (outil 4), grille des points de la courbe chargée (outil 6), plage effacée au
+// rectangle (outil 5). Chaque enregistrement dit ce qui change, le fait
+// confirmer, l'écrit tout ou rien et recharge le graphique.
+class EditionPoints
+{
+public:
+    EditionPoints(CtlGraphique& controle, GrillePoints& grille, CadreTitre& cadre);
+
+    // Les boutons du cadre d'édition, et les cellules de la grille.
+    void brancher(QPushButton& inserer, QPushButton& supprimer, QPushButton& enregistrer);
+    // La date de dernière validation de l'hôte : rien ne se corrige jusqu'à elle comprise.
+    const std::optional<QDate>& derniereValidation() const { return m_derniereValidation; }
+    void setDerniereValidation(const std::optional<QDate>& date) { m_derniereValidation = date; }
+
+    void editerGrille();
+    void ajouterPointClic(double x, double y);
+    void redessinerPoints();
+    void enregistrerPointsPoses();
+    void effacerPointsPoses();
+    void masquerPointsPoses();
+    void supprimerPlage(double x1, double x2);
+
+private:
+    bool preparerGrille();
+    void remplirGrille();
+    void celluleModifiee(int ligne, int colonne);
+    void celluleCliquee(int ligne, int colonne);
+    void reconstruireCourbe();
+    void positionnerLigne(int ligne, bool xSeulement);
+    void insererPoint();
+    void supprimerPoint();
+    void enregistrerGrille();
+    bool enregistrerProjet(const EnregistrementPoints::Projet& projet, const QString& question, const QString& origine);
+    void rechargerApresEnregistrement();
+    bool avantValidation(const QDate& jour) const { return m_derniereValidation && jour <= *m_derniereValidation; }
+    QString texteValidation() const;
+
+    CtlGraphique& m_ctl;
+    GrillePoints& m_grille;
+    CadreTitre& m_cadre;
+    std::optional<QDate> m_derniereValidation;
+};
