@@ -28,10 +28,20 @@ void ChampDate::setTexte(const QString& t)
 
 bool ChampDate::EstValide() const
 {
+    return date().has_value();
+}
+
+std::optional<QDate> ChampDate::date() const
+{
     if (m_forme == Forme::Annee) {
         bool ok = false;
         const int a = texte().toInt(&ok);
-        return ok && a >= 100 && a <= 9999;
+        return ok && a >= 100 && a <= 9999 ? std::optional<QDate>(QDate(a, 1, 1)) : std::nullopt;
     }
-    return LireDate(texte()).has_value();
+    return LireDate(texte());
+}
+
+void ChampDate::setDate(const QDate& jour)
+{
+    setTexte(m_forme == Forme::Annee ? QString::number(jour.year()) : TexteDate(jour));
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QDate>
 #include <QLineEdit>
+#include <optional>
 
 // Une date saisie "DD/MM/YYYY", ou une année "YYYY" dont le masque vide est "____".
 class ChampDate : public QLineEdit
@@ -17,6 +19,9 @@ public:
     void setTexte(const QString& t);
     // Une date qui existe (ou une année de quatre chiffres).
     bool EstValide() const;
+    // La date saisie ; rien pour un texte qui n'en est pas une. Pour une année, son 1er janvier.
+    std::optional<QDate> date() const;
+    void setDate(const QDate& jour);
 
 private:
     Forme m_forme;

@@ -464,10 +464,9 @@ void CtlGraphique::viderCollections(TypeGraph type)
     m_graphique->show();
 
     if (type == TypeGraph::Annee) {
-        const QString annee = QString::number(Horloge::aujourdhui().year());
-        m_annee->setTexte(annee);
-        c.setDateDebutChargement(QStringLiteral("01/01/") + annee);
-        c.setDateFinChargement(QStringLiteral("31/12/") + annee);
+        const int annee = Horloge::aujourdhui().year();
+        m_annee->setDate(QDate(annee, 1, 1));
+        c.setChargement(QDate(annee, 1, 1), QDate(annee, 12, 31));
     }
     if (!Traits(type).deuxGraphiques)
         return;
@@ -572,7 +571,7 @@ QObject* CtlGraphique::getExtender() noexcept
 bool CtlGraphique::titreEtLegende()
 {
     Classe_Graphiques& c = CollCourbes();
-    if (c.DateDebutChargement().isEmpty() || c.DateDebutAffichage().isEmpty())
+    if (!c.aDesPeriodes())
         return false;
     MoteurGraphique& g = Graphique();
     const QString police = QStringLiteral("Comic Sans MS");
@@ -630,7 +629,7 @@ void CtlGraphique::setTitreEtLegendeALEcran(bool afficher) noexcept
 void CtlGraphique::legendeEcran()
 {
     Classe_Graphiques& c = CollCourbes();
-    if (!m_titreLegendeEcran || c.DateDebutChargement().isEmpty() || c.DateDebutAffichage().isEmpty())
+    if (!m_titreLegendeEcran || !c.aDesPeriodes())
         return;
     MoteurGraphique& g = Graphique();
     const QString police = QStringLiteral("Comic Sans MS");

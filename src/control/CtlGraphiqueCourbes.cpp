@@ -85,8 +85,7 @@ void CtlGraphique::MajStatistiques(qint16 noCourbe, bool& CourbeAAfficher) noexc
 {
     sousGarde([&] {
         CollCourbes().MajAfficher(noCourbe, CourbeAAfficher);
-        const QString annee = m_annee->texte();
-        if (annee != QStringLiteral("____") && !annee.isEmpty() && LireDate(QStringLiteral("01/01/") + annee))
+        if (m_annee->EstValide())
             redessiner();
     });
 }
@@ -166,19 +165,19 @@ void CtlGraphique::InitCourbeReference(const QString& code, const QString& libel
         m_lblLibelleCourbeReference->setText(libelle);
         m_lblDateDebutReference->setText(DateDebut);
         m_lblDateFinReference->setText(DateFin);
-        const QString anneeCourante = QString::number(Horloge::aujourdhui().year());
+        // Des années entières, de celle du début de la courbe à l'année en cours.
+        const int anneeCourante = Horloge::aujourdhui().year();
         const auto debut = LireDate(DateDebut.trimmed());
-        m_dateDebut->setTexte(QStringLiteral("01/01/") + (debut ? QString::number(debut->year()) : anneeCourante));
-        m_dateFin->setTexte(QStringLiteral("31/12/") + anneeCourante);
+        const QDate d1(debut ? debut->year() : anneeCourante, 1, 1), d2(anneeCourante, 12, 31);
+        m_dateDebut->setDate(d1);
+        m_dateFin->setDate(d2);
 
         Classe_Graphiques& c = CollCourbes();
-        const auto d1 = LireDate(m_dateDebut->texte()), d2 = LireDate(m_dateFin->texte());
-        c.setPasAxeX(qint16((d1 && d2 ? DateDiff(Intervalle::Annee, *d1, *d2) : 0) + 1));
+        c.setPasAxeX(qint16(DateDiff(Intervalle::Annee, d1, d2) + 1));
         c.setNbSeparations(5);
         c.setEchelleXAuto(true);
         c.setEchelleYAuto(true);
-        c.setDateDebutChargement(m_dateDebut->texte());
-        c.setDateFinChargement(m_dateFin->texte());
+        c.setChargement(d1, d2);
         c.setUniteAxeX(QStringLiteral("VIDE"));
         c.setMinDonnees(min);
         c.setMaxDonnees(max);
@@ -197,10 +196,9 @@ void CtlGraphique::InitCourbeApercu(double min, double max, const QString& DateD
         m_dateDebut->setTexte(DateDebut);
         m_dateFin->setTexte(DateFin);
         c.setDateDebutChargement(DateDebut);
-        c.setDateDebutAffichage(DateDebut);
         c.setDateFinChargement(DateFin);
-        c.setDateFinAffichage(DateFin);
-        const auto d1 = LireDate(DateDebut.trimmed()), d2 = LireDate(DateFin.trimmed());
+        c.afficherToutLeChargement();
+        const auto d1 = c.debutChargement(), d2 = c.finChargement();
         c.setPasAxeX(qint16(d1 && d2 ? DateDiff(Intervalle::Annee, *d1, *d2) : 0));
         AppelerMembre(getExtender(), QStringLiteral("TraitementParametres"));
         if (c.EchelleYAuto()) {

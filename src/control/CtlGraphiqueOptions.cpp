@@ -47,7 +47,7 @@ void rechargerSeries(CtlGraphique& ctl)
     Classe_Graphiques& c = ctl.CollCourbes();
     const QVariant stations = ctl.MonTabPluvio();
     const TableauValeurs* t = TableauDans(stations);
-    const auto debut = LireDate(c.DateDebutChargement().left(10)), fin = LireDate(c.DateFinChargement().left(10));
+    const auto debut = c.debutChargement(), fin = c.finChargement();
     if (!t || !debut || !fin)
         return;
     QHash<QString, Trace> traces;
@@ -107,7 +107,7 @@ void CtlGraphique::appliquerAffichageRetenu()
 void CtlGraphique::ouvrirOptionsGraphiques()
 {
     const Classe_Graphiques& c = CollCourbes();
-    if (c.DateDebutChargement().isEmpty() || c.DateDebutAffichage().isEmpty())
+    if (!c.aDesPeriodes())
         return;
     if (m_frmOption) {
         m_frmOption->raise();

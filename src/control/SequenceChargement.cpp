@@ -131,14 +131,19 @@ void SequenceChargement::figerDemande()
 bool SequenceChargement::demandeValide()
 {
     const auto datesDansLOrdre = [&] {
-        const auto d1 = LireDate(m_ctl.TxtDateDebut()->texte()), d2 = LireDate(m_ctl.TxtDateFin()->texte());
+        const auto d1 = m_ctl.TxtDateDebut()->date(), d2 = m_ctl.TxtDateFin()->date();
         return d1 && d2 && *d1 <= *d2;
     };
     switch (Traits(m_ctl.TypeGraphique()).demande) {
-    case TraitsTypeGraph::Demande::Annee:
-        m_ctl.TxtDateDebut()->setTexte(QStringLiteral("01/01/") + m_ctl.TxtAnnee()->texte());
-        m_ctl.TxtDateFin()->setTexte(QStringLiteral("31/12/") + m_ctl.TxtAnnee()->texte());
-        return !m_codePluvio.isEmpty() && m_ctl.TxtDateDebut()->EstValide();
+    case TraitsTypeGraph::Demande::Annee: {
+        // L'année entière du champ année.
+        const auto annee = m_ctl.TxtAnnee()->date();
+        if (!annee)
+            return false;
+        m_ctl.TxtDateDebut()->setDate(*annee);
+        m_ctl.TxtDateFin()->setDate(QDate(annee->year(), 12, 31));
+        return !m_codePluvio.isEmpty();
+    }
     case TraitsTypeGraph::Demande::Reference:
         return !m_ctl.CodeCourbeReference().isEmpty() && datesDansLOrdre();
     case TraitsTypeGraph::Demande::Station:
@@ -162,8 +167,8 @@ void SequenceChargement::choisirPeriodeEtDates()
         if (plage->message)
             AfficherMessage(QString(), Periodes::messageAnneeHydro(moisHydro));
         if (plage->champsModifies) {
-            m_ctl.TxtDateDebut()->setTexte(TexteDate(plage->debut));
-            m_ctl.TxtDateFin()->setTexte(TexteDate(plage->fin));
+            m_ctl.TxtDateDebut()->setDate(plage->debut);
+            m_ctl.TxtDateFin()->setDate(plage->fin);
         }
         m_courbes.setChargement(plage->debut, plage->fin);
         if (plage->uniteAxeX)

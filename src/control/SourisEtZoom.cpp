@@ -96,7 +96,7 @@ std::optional<std::pair<QDate, QDate>> SourisEtZoom::joursEntre(double x1, doubl
 bool SourisEtZoom::periodeAffichee() const
 {
     const Classe_Graphiques* c = m_ctl.collectionSiCreee();
-    return c && c->debutChargement() && c->debutAffichage();
+    return c && c->aDesPeriodes();
 }
 
 bool SourisEtZoom::pointsDates() const

@@ -114,7 +114,7 @@ void comparerCumulsAnnuels(Classe_Graphiques& c, int premiere, int derniere, con
         const QDate fin = memeJourEn(annee, aujourdhui);
         TableauValeurs lignes;
         const OrdreSql sql = "SELECT SUM(" + *nomColonne + ") FROM " + *table + " WHERE DateCreation >= "
-            + FormatDateBase(TexteDate(debut)) + " AND DateCreation <=" + FormatDateBase(TexteDate(fin))
+            + FormatDateBase(debut) + " AND DateCreation <=" + FormatDateBase(fin)
             + " AND (ModeObtention<>'I' OR ModeObtention IS NULL)";
         const qint32 n = ExtraireLignes(base, sql, lignes);
         const double somme = n > 0 ? LireNombre(lignes.valeur(0, 0)).value_or(0.0) : 0.0;

@@ -299,8 +299,8 @@ void statistiquesMensuelles(Classe_Graphiques& collection, const QString& anneeD
     if (!table || !nomColonne)
         return;
     const auto [premiere, derniere] = choisirAnnees(anneeDebut, anneeFin, code, formulaire, base);
-    const OrdreSql bornes = " where DateCreation>=" + FormatDateBase(QStringLiteral("01/01/") + QString::number(premiere))
-        + " AND DateCreation<=" + FormatDateBase(QStringLiteral("31/12/") + QString::number(derniere));
+    const OrdreSql bornes = " where DateCreation>=" + FormatDateBase(QDate(premiere, 1, 1))
+        + " AND DateCreation<=" + FormatDateBase(QDate(derniere, 12, 31));
     const Statistiques st{collection, base, *table, *nomColonne, bornes, premiere, derniere,
                           annee(anneeDebut.right(4)).value_or(premiere), hydro, moisHydro};
     enveloppe(st);

@@ -52,6 +52,8 @@ public:
     std::optional<QDate> finAffichage() const { return m_finAffichage.jour(); }
     const std::optional<QDateTime>& instantDebutAffichage() const { return m_debutAffichage.instant; }
     const std::optional<QDateTime>& instantFinAffichage() const { return m_finAffichage.instant; }
+    // Une période chargée et une période affichée, lisibles ou non.
+    bool aDesPeriodes() const { return !m_debutChargement.texte.isEmpty() && !m_debutAffichage.texte.isEmpty(); }
     // Une période vide efface les deux bornes.
     void setChargement(const std::optional<QDate>& debut, const std::optional<QDate>& fin);
     void setAffichage(const std::optional<QDate>& debut, const std::optional<QDate>& fin);
