@@ -474,7 +474,8 @@ void MoteurGraphique::peindre(QPainter& peintre, const QRectF& cadre) const
 {
     OptionsPeinture o;
     o.vierge = m_vierge;
-    PeintreGraphique::peindre(peintre, m_modele, cadre, o);
+    // La disposition (libellés mesurés, échelles) ne change qu'avec le modèle ou le cadre.
+    PeintreGraphique::peindre(peintre, m_modele, disposition(cadre), cadre, o);
 }
 
 const Disposition& MoteurGraphique::disposition(const QRectF& cadre) const

@@ -9,6 +9,14 @@
 ParcoursColonnes::ParcoursColonnes(const JeuDonnees& jeu, const EchellePixels& echelle)
     : m_jeu(jeu)
     , m_e(echelle)
+    , m_t(m_propres)
+{
+}
+
+ParcoursColonnes::ParcoursColonnes(const JeuDonnees& jeu, const EchellePixels& echelle, Tampons& tampons)
+    : m_jeu(jeu)
+    , m_e(echelle)
+    , m_t(tampons)
 {
 }
 
@@ -71,8 +79,8 @@ int ParcoursColonnes::finColonne(int i, qint64 c, int fin) const
 
 void ParcoursColonnes::parcourir(qint64 colonneMin, qint64 colonneMax)
 {
-    m_colonnes.clear();
-    m_traits.clear();
+    m_t.colonnes.clear();
+    m_t.traits.clear();
     m_traitOuvert = false;
     m_couleur = -1;
     m_precedentValide = false;
@@ -97,7 +105,7 @@ void ParcoursColonnes::ajouterReste(int debut, int fin, qint64 c)
     float bas = 0, haut = 0;
     if (m_precedentValide && m_jeu.couleur(debut) == m_couleur && m_jeu.resumes().etendue(m_jeu, debut, fin, bas, haut)) {
         // Tous tracés, de la couleur du trait, dans la colonne du point précédent.
-        ColonneTrait& k = m_colonnes.back();
+        ColonneTrait& k = m_t.colonnes.back();
         const double y1 = m_e.by + m_e.ay * double(bas), y2 = m_e.by + m_e.ay * double(haut);
         k.yHaut = std::min({k.yHaut, y1, y2});
         k.yBas = std::max({k.yBas, y1, y2});
@@ -138,10 +146,10 @@ void ParcoursColonnes::ajouterPoint(int i, qint64 c)
 void ParcoursColonnes::ajouterPixel(double px, double py, qint64 c)
 {
     if (!m_traitOuvert) {
-        m_traits.push_back({m_couleur, int(m_colonnes.size()), int(m_colonnes.size())});
+        m_t.traits.push_back({m_couleur, int(m_t.colonnes.size()), int(m_t.colonnes.size())});
         m_traitOuvert = true;
-    } else if (m_colonnes.back().colonne == c) {
-        ColonneTrait& k = m_colonnes.back();
+    } else if (m_t.colonnes.back().colonne == c) {
+        ColonneTrait& k = m_t.colonnes.back();
         k.yHaut = std::min(k.yHaut, py);
         k.yBas = std::max(k.yBas, py);
         k.x1 = px;
@@ -149,13 +157,13 @@ void ParcoursColonnes::ajouterPixel(double px, double py, qint64 c)
         ++k.nombre;
         return;
     }
-    m_colonnes.push_back({c, px, py, px, py, py, py, 1});
+    m_t.colonnes.push_back({c, px, py, px, py, py, py, 1});
 }
 
 void ParcoursColonnes::terminerTrait()
 {
     if (!m_traitOuvert)
         return;
-    m_traits.back().fin = int(m_colonnes.size());
+    m_t.traits.back().fin = int(m_t.colonnes.size());
     m_traitOuvert = false;
 }

@@ -38,15 +38,24 @@ struct EchellePixels
 class ParcoursColonnes
 {
 public:
+    // Les colonnes et les traits d'un parcours. Gardés d'un dessin à l'autre, ils
+    // évitent de redemander au système la mémoire qu'un redessin vient de rendre.
+    struct Tampons
+    {
+        std::vector<ColonneTrait> colonnes;
+        std::vector<TraitColonnes> traits;
+    };
+
     ParcoursColonnes(const JeuDonnees& jeu, const EchellePixels& echelle);
+    ParcoursColonnes(const JeuDonnees& jeu, const EchellePixels& echelle, Tampons& tampons);
 
     // Le parcours vaut pour ce jeu à cette échelle : X triés, échelle finie et croissante.
     static bool possible(const JeuDonnees& jeu, const EchellePixels& echelle);
 
     void parcourir(qint64 colonneMin, qint64 colonneMax);
 
-    const std::vector<ColonneTrait>& colonnes() const { return m_colonnes; }
-    const std::vector<TraitColonnes>& traits() const { return m_traits; }
+    const std::vector<ColonneTrait>& colonnes() const { return m_t.colonnes; }
+    const std::vector<TraitColonnes>& traits() const { return m_t.traits; }
 
 private:
     double x(int i) const;
@@ -62,8 +71,8 @@ private:
 
     const JeuDonnees& m_jeu;
     EchellePixels m_e;
-    std::vector<ColonneTrait> m_colonnes;
-    std::vector<TraitColonnes> m_traits;
+    Tampons m_propres;
+    Tampons& m_t;
     bool m_traitOuvert = false;
     int m_couleur = -1;
     bool m_precedentValide = false;

@@ -75,11 +75,13 @@ void peindreColonnes(QPainter& p, const JeuDonnees& j, const CarteEchelles& cart
                      const EchellePixels& echelle)
 {
     // Quatre colonnes de marge : un point seul, dessiné en disque, n'atteint pas la zone.
-    ParcoursColonnes parcours(j, echelle);
+    // Les tampons d'un dessin servent au suivant : un redessin ne demande rien au système.
+    thread_local ParcoursColonnes::Tampons tampons;
+    thread_local std::vector<QLineF> lignes;
+    ParcoursColonnes parcours(j, echelle, tampons);
     parcours.parcourir(ColonnePixel(carte.zone().left()) - 4, ColonnePixel(carte.zone().right()) + 4);
     QPen stylo(Qt::black, 1.0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
     stylo.setCosmetic(true);
-    std::vector<QLineF> lignes;
     const std::vector<ColonneTrait>& colonnes = parcours.colonnes();
     for (const TraitColonnes& t : parcours.traits()) {
         const ColonneTrait& premiere = colonnes[std::size_t(t.debut)];
@@ -598,7 +600,12 @@ void peindreLegende(QPainter& p, const ModeleGraphique& m, const Disposition& d,
 
 void PeintreGraphique::peindre(QPainter& p, const ModeleGraphique& m, const QRectF& cadre, const OptionsPeinture& o)
 {
-    const Disposition d(m, cadre);
+    peindre(p, m, Disposition(m, cadre), cadre, o);
+}
+
+void PeintreGraphique::peindre(QPainter& p, const ModeleGraphique& m, const Disposition& d, const QRectF& cadre,
+                               const OptionsPeinture& o)
+{
     p.save();
     p.setClipRect(cadre, Qt::IntersectClip);
     p.fillRect(cadre, couleur(m.couleurFond, o));
