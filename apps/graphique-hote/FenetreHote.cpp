@@ -11,6 +11,7 @@
 #include "commun/Cellule.h"
 #include "commun/Dates.h"
 #include "commun/TexteAffichable.h"
+#include "commun/messages/Messages.h"
 #include "control/CtlGraphique.h"
 #include "control/EnteteStations.h"
 #include "control/VueGraphique.h"
@@ -22,7 +23,6 @@
 #include "data/bases/OuvertureBase.h"
 #include "settings/Aide.h"
 #include "settings/OuvertureFichierEcrit.h"
-#include "settings/messages/Messages.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -5,9 +5,9 @@
 
 #include "commun/Dates.h"
 #include "commun/ValeursProcessus.h"
+#include "commun/parametres/NomProjet.h"
 #include "data/Litteraux.h"
 #include "model/Classe_Graphiques.h"
-#include "settings/parametres/NomProjet.h"
 
 #include <QSettings>
 

@@ -9,12 +9,12 @@
 
 #include "commun/Dates.h"
 #include "commun/TexteAffichable.h"
+#include "commun/messages/MessagesEnregistres.h"
 #include "control/CtlGraphique.h"
 #include "control/HoteGraphique.h"
 #include "data/BaseDonnees.h"
 #include "output/tableur/ApplicationTableur.h"
 #include "render/moteur/MoteurGraphique.h"
-#include "settings/messages/MessagesEnregistres.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>

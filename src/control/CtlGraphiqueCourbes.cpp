@@ -6,7 +6,7 @@
 #include "commun/Nombres.h"
 #include "control/ChampDate.h"
 #include "control/CtlGraphique.h"
-#include "settings/messages/Messages.h"
+#include "commun/messages/Messages.h"
 
 #include <QLabel>
 

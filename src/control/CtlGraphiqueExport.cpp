@@ -11,8 +11,8 @@
 #include "output/exports/JaugeParNom.h"
 #include "output/tableur/ApplicationTableur.h"
 #include "settings/OuvertureFichierEcrit.h"
-#include "settings/messages/Messages.h"
-#include "settings/messages/Valeurs.h"
+#include "commun/messages/Messages.h"
+#include "commun/Valeurs.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -17,7 +17,7 @@
 #include "entry/GrillePoints.h"
 #include "render/moteur/MoteurGraphique.h"
 #include "render/moteur/ProprietesMoteur.h"
-#include "settings/messages/Messages.h"
+#include "commun/messages/Messages.h"
 
 #include <QApplication>
 #include <QHeaderView>

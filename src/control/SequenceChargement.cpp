@@ -18,7 +18,7 @@
 #include "model/Classe_Graphiques.h"
 #include "render/moteur/MoteurGraphique.h"
 #include "render/moteur/ProprietesMoteur.h"
-#include "settings/messages/Messages.h"
+#include "commun/messages/Messages.h"
 
 #include <QApplication>
 

@@ -12,7 +12,7 @@
 #include "render/FctGraphique.h"
 #include "render/moteur/MoteurGraphique.h"
 #include "render/moteur/ProprietesMoteur.h"
-#include "settings/messages/Messages.h"
+#include "commun/messages/Messages.h"
 
 #include <QEvent>
 #include <QLabel>

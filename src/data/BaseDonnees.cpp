@@ -259,8 +259,9 @@ bool BaseDonnees::InsererLignes(const QString& table, const QList<QVariantList>&
         if (!EstNomVerifie(table))
             return erreur(MessageNomRefuse(table));
         const QList<ColonneTable> colonnes = colonnesTable(table);
+        // Une lecture des colonnes qui a échoué garde sa propre erreur.
         if (colonnes.isEmpty())
-            return erreur(QStringLiteral("Table inconnue : %1").arg(table));
+            return DerniereErreur().isEmpty() ? erreur(QStringLiteral("Table inconnue : %1").arg(table)) : false;
         for (const QVariantList& ligne : lignes)
             if (ligne.size() != colonnes.size())
                 return erreur(QStringLiteral("Table %1 : %2 valeurs pour %3 colonnes.")

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/Classe_Graphique.h"
-#include "output/options/GestionExportExcel.h"
+#include "model/options/GestionExportExcel.h"
 
 #include <QDate>
 #include <QDateTime>

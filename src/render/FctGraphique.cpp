@@ -3,11 +3,11 @@
 #include "commun/Cellule.h"
 #include "commun/Dates.h"
 #include "commun/Nombres.h"
+#include "commun/Valeurs.h"
 #include "model/Classe_Graphiques.h"
 #include "render/AxeDates.h"
 #include "render/moteur/MoteurGraphique.h"
 #include "render/moteur/ProprietesMoteur.h"
-#include "settings/messages/Valeurs.h"
 
 #include <QList>
 

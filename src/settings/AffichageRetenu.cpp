@@ -1,7 +1,7 @@
 #include "settings/AffichageRetenu.h"
 
+#include "commun/parametres/Parametres.h"
 #include "model/Classe_Graphiques.h"
-#include "settings/parametres/Parametres.h"
 
 #include <QStringList>
 

@@ -2,7 +2,7 @@
 
 #include "commun/AppelParNom.h"
 #include "commun/ValeursProcessus.h"
-#include "settings/messages/Messages.h"
+#include "commun/messages/Messages.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>

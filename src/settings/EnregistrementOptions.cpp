@@ -1,7 +1,7 @@
 #include "settings/EnregistrementOptions.h"
 
+#include "commun/parametres/Parametres.h"
 #include "settings/ChoixOptions.h"
-#include "settings/parametres/Parametres.h"
 
 #include <utility>
 

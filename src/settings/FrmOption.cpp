@@ -1,9 +1,10 @@
 #include "settings/FrmOption.h"
 
+#include "commun/messages/Messages.h"
 #include "model/Classe_Graphiques.h"
+#include "settings/AffichageRetenu.h"
 #include "settings/Aide.h"
 #include "settings/ApplicationOptions.h"
-#include "settings/AffichageRetenu.h"
 #include "settings/EnregistrementOptions.h"
 #include "settings/PageCourbes.h"
 #include "settings/PageEchelles.h"
@@ -12,7 +13,6 @@
 #include "settings/PageTitres.h"
 #include "settings/SaisieOptions.h"
 #include "settings/ValidationOptions.h"
-#include "settings/messages/Messages.h"
 
 #include <QAction>
 #include <QFontMetrics>

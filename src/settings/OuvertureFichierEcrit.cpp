@@ -1,7 +1,7 @@
 #include "settings/OuvertureFichierEcrit.h"
 
+#include "commun/messages/Messages.h"
 #include "settings/Aide.h"
-#include "settings/messages/Messages.h"
 
 #include <QDir>
 #include <QFileInfo>

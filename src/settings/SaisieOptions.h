@@ -1,6 +1,6 @@
 #pragma once
 
-#include "output/options/GestionExportExcel.h"
+#include "model/options/GestionExportExcel.h"
 
 #include <QList>
 #include <QString>

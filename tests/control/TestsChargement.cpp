@@ -8,7 +8,7 @@
 #include "data/bases/BaseSqlite.h"
 #include "data/bases/TablesCalendrier.h"
 #include "render/moteur/ProprietesMoteur.h"
-#include "settings/messages/MessagesEnregistres.h"
+#include "commun/messages/MessagesEnregistres.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -10,7 +10,7 @@
 #include "control/VueGraphique.h"
 #include "render/moteur/ProprietesMoteur.h"
 #include "render/moteur/SortiesImage.h"
-#include "settings/messages/MessagesEnregistres.h"
+#include "commun/messages/MessagesEnregistres.h"
 
 #include <QTableWidget>
 #include <QTemporaryDir>

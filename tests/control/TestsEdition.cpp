@@ -13,7 +13,7 @@
 #include "data/bases/BaseExemple.h"
 #include "data/BaseDeTest.h"
 #include "render/moteur/ProprietesMoteur.h"
-#include "settings/messages/MessagesEnregistres.h"
+#include "commun/messages/MessagesEnregistres.h"
 
 #include <QPushButton>
 #include <QRegularExpression>

@@ -4,7 +4,7 @@
 #include "control/JaugeProgression.h"
 #include "output/Excel.h"
 #include "output/tableur/ApplicationTableur.h"
-#include "settings/messages/MessagesEnregistres.h"
+#include "commun/messages/MessagesEnregistres.h"
 
 #include <QApplication>
 #include <QClipboard>

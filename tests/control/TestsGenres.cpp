@@ -18,7 +18,7 @@
 #include "model/Classe_Graphiques.h"
 #include "render/moteur/MoteurGraphique.h"
 #include "render/moteur/SortiesImage.h"
-#include "settings/messages/MessagesEnregistres.h"
+#include "commun/messages/MessagesEnregistres.h"
 
 #include <QImage>
 #include <QSet>

@@ -11,7 +11,7 @@
 #include "data/bases/BaseExemple.h"
 #include "data/bases/BaseSqlite.h"
 #include "render/moteur/ProprietesMoteur.h"
-#include "settings/messages/MessagesEnregistres.h"
+#include "commun/messages/MessagesEnregistres.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -14,7 +14,7 @@
 #include "control/ChampDate.h"
 #include "settings/FrmOption.h"
 #include "settings/PastilleFond.h"
-#include "settings/messages/MessagesEnregistres.h"
+#include "commun/messages/MessagesEnregistres.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -9,7 +9,7 @@
 #include "control/HoteGraphique.h"
 #include "data/bases/BaseExemple.h"
 #include "render/moteur/MoteurGraphique.h"
-#include "settings/messages/MessagesEnregistres.h"
+#include "commun/messages/MessagesEnregistres.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -14,7 +14,7 @@
 #include "render/moteur/ProprietesMoteur.h"
 #include "data/bases/BaseExemple.h"
 #include "render/moteur/MoteurGraphique.h"
-#include "settings/messages/MessagesEnregistres.h"
+#include "commun/messages/MessagesEnregistres.h"
 
 #include <QApplication>
 #include <QComboBox>

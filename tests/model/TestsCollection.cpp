@@ -1,7 +1,7 @@
 #include "commun/LocaleUtilisateur.h"
 #include "commun_tests/MagasinTemporaire.h"
 #include "model/Classe_Graphiques.h"
-#include "settings/parametres/Parametres.h"
+#include "commun/parametres/Parametres.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>

@@ -10,7 +10,7 @@
 #include "output/exports/EchelleTemps.h"
 #include "output/exports/ExportGraphiqueTableur.h"
 #include "output/tableur/ApplicationTableur.h"
-#include "settings/messages/MessagesEnregistres.h"
+#include "commun/messages/MessagesEnregistres.h"
 
 #include <QDir>
 #include <QFile>

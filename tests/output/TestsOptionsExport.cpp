@@ -1,7 +1,7 @@
 #include "commun_tests/MagasinTemporaire.h"
 #include "output/Excel.h"
-#include "output/options/GestionExportExcel.h"
-#include "settings/parametres/Parametres.h"
+#include "model/options/GestionExportExcel.h"
+#include "commun/parametres/Parametres.h"
 
 #include <gtest/gtest.h>
 

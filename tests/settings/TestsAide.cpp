@@ -1,6 +1,6 @@
 #include "commun/ValeursProcessus.h"
 #include "settings/Aide.h"
-#include "settings/messages/MessagesEnregistres.h"
+#include "commun/messages/MessagesEnregistres.h"
 
 #include <QDir>
 #include <QFile>

@@ -5,7 +5,7 @@
 #include "model/Classe_Graphiques.h"
 #include "settings/FrmOption.h"
 #include "settings/PastilleFond.h"
-#include "settings/messages/MessagesEnregistres.h"
+#include "commun/messages/MessagesEnregistres.h"
 
 #include <QApplication>
 #include <QCheckBox>

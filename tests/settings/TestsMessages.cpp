@@ -1,9 +1,9 @@
 #include "commun/ValeursProcessus.h"
 #include "commun_tests/HoteEchelle.h"
 #include "settings/MessagesBoite.h"
-#include "settings/messages/MessagesConsole.h"
-#include "settings/messages/MessagesEnregistres.h"
-#include "settings/messages/Valeurs.h"
+#include "commun/messages/MessagesConsole.h"
+#include "commun/messages/MessagesEnregistres.h"
+#include "commun/Valeurs.h"
 
 #include <QApplication>
 #include <QMessageBox>

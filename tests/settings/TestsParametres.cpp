@@ -1,6 +1,6 @@
 #include "commun_tests/MagasinTemporaire.h"
-#include "settings/parametres/Decouper.h"
-#include "settings/parametres/Parametres.h"
+#include "commun/parametres/Decouper.h"
+#include "commun/parametres/Parametres.h"
 
 #include <QDir>
 #include <QDirIterator>

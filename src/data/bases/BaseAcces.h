@@ -41,7 +41,8 @@ protected:
     // Le type natif d'une colonne, et ce que le moteur ajoute à une table à clé.
     virtual QString typeSql(TypeColonne type) const = 0;
     virtual QString suffixeTableACle() const { return QString(); }
-    // Les colonnes telles que le moteur les décrit ; vide quand la table manque.
+    // Les colonnes telles que le moteur les décrit ; vide quand la table manque,
+    // vide aussi quand la lecture échoue, mais avec l'erreur gardée (`erreur`).
     virtual QList<ColonneTable> lireColonnes(const QString& table) = 0;
     // Vrai quand le schéma a pu changer par un autre chemin depuis la dernière lecture.
     virtual bool schemaChange() { return false; }

@@ -295,7 +295,8 @@ bool BaseSqlite::ecrireLot(const QString& table, const QList<ColonneTable>& colo
         return erreurSqlite(table);
     for (int r = 0; r < lignes.points(); ++r) {
         for (int c = 0; c < colonnes.size(); ++c)
-            lier(s.get(), c + 1, lignes(c, r));
+            if (lier(s.get(), c + 1, lignes(c, r)) != SQLITE_OK)
+                return erreurSqlite(table);
         if (sqlite3_step(s.get()) != SQLITE_DONE)
             return erreurSqlite(table);
         sqlite3_reset(s.get());
@@ -328,7 +329,10 @@ bool BaseSqlite::insererLignes(const QString& table, const QList<ColonneTable>& 
                 erreur(QStringLiteral("%1.%2 : %3").arg(table, colonnes[c].nom, message));
                 return abandon();
             }
-            lier(s.get(), c + 1, *v);
+            if (lier(s.get(), c + 1, *v) != SQLITE_OK) {
+                erreurSqlite(table);
+                return abandon();
+            }
         }
         if (sqlite3_step(s.get()) != SQLITE_DONE) {
             erreurSqlite(table);
@@ -394,15 +398,22 @@ QList<ColonneTable> BaseSqlite::lireColonnes(const QString& table)
     QList<ColonneTable> colonnes;
     QString reste;
     Instruction s(m_base, QStringLiteral("SELECT name, type FROM pragma_table_info(?1) ORDER BY cid"), reste);
-    if (s.code() != SQLITE_OK)
-        return colonnes;
     const QByteArray nom = table.toUtf8();
-    sqlite3_bind_text(s.get(), 1, nom.constData(), int(nom.size()), SQLITE_TRANSIENT);
-    while (sqlite3_step(s.get()) == SQLITE_ROW) {
+    if (s.code() != SQLITE_OK || sqlite3_bind_text(s.get(), 1, nom.constData(), int(nom.size()), SQLITE_TRANSIENT) != SQLITE_OK) {
+        erreurSqlite(table);
+        return colonnes;
+    }
+    int code;
+    while ((code = sqlite3_step(s.get())) == SQLITE_ROW) {
         ColonneTable c;
         c.nom = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s.get(), 0)));
         c.type = typeDeclare(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s.get(), 1))));
         colonnes << c;
+    }
+    // Une table absente ne rend aucune ligne sans erreur ; une lecture interrompue en est une.
+    if (code != SQLITE_DONE) {
+        erreurSqlite(table);
+        return {};
     }
     return colonnes;
 }
@@ -414,7 +425,8 @@ bool BaseSqlite::lancerAvecValeurs(const QString& sql, const QVariantList& valeu
     if (s.code() != SQLITE_OK)
         return erreurSqlite(QString());
     for (int i = 0; i < valeurs.size(); ++i)
-        lier(s.get(), i + 1, valeurs[i]);
+        if (lier(s.get(), i + 1, valeurs[i]) != SQLITE_OK)
+            return erreurSqlite(QString());
     if (sqlite3_step(s.get()) != SQLITE_DONE)
         return erreurSqlite(QString());
     return true;

@@ -1,18 +1,18 @@
 #include "output/exports/AnnuaireTableur.h"
 
 #include "commun/Dates.h"
+#include "commun/messages/Messages.h"
 #include "data/FenetreProgression.h"
 #include "model/Classe_Graphiques.h"
+#include "model/options/GestionExportExcel.h"
 #include "output/classeur/GraphiqueXlsx.h"
 #include "output/exports/CorrespondancesTableur.h"
 #include "output/exports/TexteExport.h"
-#include "output/options/GestionExportExcel.h"
 #include "output/tableur/ApplicationTableur.h"
 #include "output/tableur/AxeTableur.h"
 #include "output/tableur/LegendeTableur.h"
 #include "output/tableur/SerieTableur.h"
 #include "output/tableur/ZoneTexteTableur.h"
-#include "settings/messages/Messages.h"
 
 using namespace ConstantesTableur;
 using namespace CorrespondancesTableur;

@@ -1,9 +1,9 @@
 #include "output/exports/BlocSuperposition.h"
 
 #include "commun/Dates.h"
+#include "commun/messages/Messages.h"
 #include "data/FenetreProgression.h"
 #include "output/exports/TexteExport.h"
-#include "settings/messages/Messages.h"
 
 #include <QHash>
 

@@ -2,22 +2,22 @@
 
 #include "commun/Dates.h"
 #include "commun/Nombres.h"
+#include "commun/messages/Messages.h"
 #include "data/FenetreProgression.h"
 #include "model/Classe_Graphiques.h"
+#include "model/options/GestionExportExcel.h"
 #include "output/classeur/GraphiqueXlsx.h"
 #include "output/classeur/TexteXlsx.h"
 #include "output/exports/BlocSuperposition.h"
 #include "output/exports/CorrespondancesTableur.h"
 #include "output/exports/EchelleTemps.h"
 #include "output/exports/TexteExport.h"
-#include "output/options/GestionExportExcel.h"
 #include "output/tableur/ApplicationTableur.h"
 #include "output/tableur/AxeTableur.h"
 #include "output/tableur/CouleursTableur.h"
 #include "output/tableur/LegendeTableur.h"
 #include "output/tableur/SerieTableur.h"
 #include "output/tableur/ZoneTexteTableur.h"
-#include "settings/messages/Messages.h"
 
 #include <QDir>
 #include <QFile>

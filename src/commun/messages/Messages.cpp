@@ -1,6 +1,6 @@
-#include "settings/messages/Messages.h"
+#include "commun/messages/Messages.h"
 
-#include "settings/messages/MessagesConsole.h"
+#include "commun/messages/MessagesConsole.h"
 
 namespace {
 ServiceMessages*& serviceInstalle()

@@ -1,4 +1,4 @@
-#include "settings/parametres/Decouper.h"
+#include "commun/parametres/Decouper.h"
 
 int Decouper(const QString& texte, QStringList& morceaux, const QString& separateur)
 {

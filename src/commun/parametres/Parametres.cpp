@@ -1,8 +1,8 @@
-#include "settings/parametres/Parametres.h"
+#include "commun/parametres/Parametres.h"
 
 #include "commun/ValeursProcessus.h"
-#include "settings/parametres/Decouper.h"
-#include "settings/parametres/NomProjet.h"
+#include "commun/parametres/Decouper.h"
+#include "commun/parametres/NomProjet.h"
 
 #include <QSettings>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "settings/messages/Valeurs.h"
+#include "commun/Valeurs.h"
 
 #include "commun/AppelParNom.h"
 #include "commun/Nombres.h"

@@ -1,7 +1,7 @@
-#include "output/options/GestionExportExcel.h"
+#include "model/options/GestionExportExcel.h"
 
 #include "commun/Nombres.h"
-#include "settings/parametres/Parametres.h"
+#include "commun/parametres/Parametres.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "settings/parametres/NomProjet.h"
+#include "commun/parametres/NomProjet.h"
 
 #include "commun/TexteAffichable.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/messages/Messages.h"
+#include "commun/messages/Messages.h"
 
 #include <cstdio>
 

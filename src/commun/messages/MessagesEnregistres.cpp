@@ -1,4 +1,4 @@
-#include "settings/messages/MessagesEnregistres.h"
+#include "commun/messages/MessagesEnregistres.h"
 
 #include <QStringList>
 

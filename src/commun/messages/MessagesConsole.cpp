@@ -1,4 +1,4 @@
-#include "settings/messages/MessagesConsole.h"
+#include "commun/messages/MessagesConsole.h"
 
 MessagesConsole::MessagesConsole(std::FILE* sortie)
     : m_sortie(sortie)
