@@ -7,6 +7,8 @@
 // GRAPHIQUE_IMAGES_BENCH nomme un dossier où garder, avant le remplacement,
 // l'écran pendant le tracé d'un rectangle et après le zoom (à lancer sous
 // xvfb-run pour une vraie fenêtre).
+#include "MesureBreve.h"
+
 #include "control/CtlGraphique.h"
 #include "control/HoteGraphique.h"
 #include "control/VueGraphique.h"
