@@ -3,6 +3,8 @@
 // envoie, face à un GROUP BY natif écrit à la main qui donne les mêmes sommes.
 // PostgreSQL est mesuré quand GRAPHIQUE_PG donne une connexion
 // (bash scripts/postgresql-temporaire.sh build/bench/bench_bases).
+#include "MesureBreve.h"
+
 #include "commun/ValeursProcessus.h"
 #include "data/bases/BasePostgres.h"
 #include "data/bases/BaseSqlite.h"
@@ -148,7 +150,7 @@ void Postgres_SommesMensuelles(benchmark::State& e) { mesurer(e, bancPostgres(),
 void Postgres_Squelette(benchmark::State& e) { mesurer(e, bancPostgres(), Ordre::Squelette); }
 void Postgres_GroupByNatif(benchmark::State& e) { mesurer(e, bancPostgres(), Ordre::Natif); }
 
-#define MESURE(f) BENCHMARK(f)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true)
+#define MESURE(f) BENCHMARK(f)->Unit(benchmark::kMillisecond)->Repetitions(MesureBreve::fois(9))->ReportAggregatesOnly(true)
 MESURE(Sqlite_SommesMensuelles);
 MESURE(Sqlite_Squelette);
 MESURE(Sqlite_GroupByNatif);
@@ -161,8 +163,5 @@ MESURE(Postgres_GroupByNatif);
 int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return MesureBreve::lancer(argc, argv);
 }

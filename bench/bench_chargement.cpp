@@ -2,6 +2,8 @@
 // graphique mensuel d'un pluviomètre journalier sur 100 ans, graphique annuel
 // avec toutes les statistiques sur 50 ans, et pluie superposée à un piézomètre
 // horaire sur 30 ans.
+#include "MesureBreve.h"
+
 #include "control/CtlGraphique.h"
 #include "control/HoteGraphique.h"
 #include "data/bases/BaseSqlite.h"
@@ -43,7 +45,9 @@ bool preparer()
     QList<QVariantList> nappe;
     double niveau = -8;
     const QDateTime debut(QDate(1995, 1, 1), QTime(0, 0), Qt::UTC);
-    for (int h = 0; h < 30 * 8760; ++h) {
+    // 30 ans de mesures horaires ; 30 jours en passage bref.
+    const int heures = MesureBreve::taille(30 * 8760, 30 * 24);
+    for (int h = 0; h < heures; ++h) {
         const QDateTime t = debut.addSecs(qint64(h) * 3600);
         niveau += 0.0004 * std::sin(h / 1400.0) + (u(alea) - 0.5) * 0.004;
         nappe.append({t.date(), t.time().toString("hh:mm:ss"), std::round(niveau * 1000) / 1000, 0, 0, QVariant()});
@@ -97,7 +101,7 @@ void CentAnsParMois(benchmark::State& etat)
     charger(etat, d, &points);
     etat.counters["points"] = points;
 }
-BENCHMARK(CentAnsParMois)->ArgName("memeHote")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+BENCHMARK(CentAnsParMois)->ArgName("memeHote")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(MesureBreve::duree(3.0));
 
 void AnneeEtStatistiquesSur50Ans(benchmark::State& etat)
 {
@@ -112,7 +116,7 @@ void AnneeEtStatistiquesSur50Ans(benchmark::State& etat)
     charger(etat, d, &points);
     etat.counters["points"] = points;
 }
-BENCHMARK(AnneeEtStatistiquesSur50Ans)->ArgName("memeHote")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+BENCHMARK(AnneeEtStatistiquesSur50Ans)->ArgName("memeHote")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(MesureBreve::duree(3.0));
 
 void PluieEtNappeHoraireSur30Ans(benchmark::State& etat)
 {
@@ -127,7 +131,7 @@ void PluieEtNappeHoraireSur30Ans(benchmark::State& etat)
     charger(etat, d, &points);
     etat.counters["points"] = points;
 }
-BENCHMARK(PluieEtNappeHoraireSur30Ans)->ArgName("memeHote")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+BENCHMARK(PluieEtNappeHoraireSur30Ans)->ArgName("memeHote")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(MesureBreve::duree(3.0));
 
 } // namespace
 
@@ -135,14 +139,12 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
     if (!preparer()) {
         std::fprintf(stderr, "Préparation de la base impossible.\n");
         return 1;
     }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    const int code = MesureBreve::lancer(argc, argv);
     base.reset();
     delete dossier;
-    return 0;
+    return code;
 }

@@ -10,6 +10,8 @@
 //
 //   bench_classeur                     mesures (médianes de 9 répétitions)
 //   bench_classeur --ecrire F.xlsx     écrit le classeur, pour le regarder
+#include "MesureBreve.h"
+
 #include "model/Classe_Graphiques.h"
 #include "output/classeur/ClasseurXlsx.h"
 #include "output/exports/ExportGraphiqueTableur.h"
@@ -152,7 +154,7 @@ void ExportComplet(benchmark::State& etat)
     }
 }
 
-#define MESURE(f) BENCHMARK(f)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true)
+#define MESURE(f) BENCHMARK(f)->Unit(benchmark::kMillisecond)->Repetitions(MesureBreve::fois(9))->ReportAggregatesOnly(true)
 MESURE(Remplissage);
 MESURE(Enregistrement);
 MESURE(ClasseurComplet);
@@ -174,8 +176,5 @@ int main(int argc, char** argv)
         }
         return 0;
     }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return MesureBreve::lancer(argc, argv);
 }

@@ -1,5 +1,7 @@
 // Coût des règles du runtime appliquées à chaque point d'une série : une série
 // piézométrique horaire de 30 ans compte environ 260 000 points.
+#include "MesureBreve.h"
+
 #include "commun/Dates.h"
 #include "commun/LocaleUtilisateur.h"
 #include "commun/Nombres.h"
@@ -90,4 +92,7 @@ BENCHMARK(ArrondiDeuxDecimales);
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    return MesureBreve::lancer(argc, argv);
+}

@@ -1,6 +1,8 @@
 // Import d'un million de mesures horaires (un fichier CSV de 22 Mo) : la
 // lecture seule, l'import dans une station nouvelle, puis le même fichier
 // importé de nouveau (chaque mesure remplacée).
+#include "MesureBreve.h"
+
 #include "data/bases/BaseSqlite.h"
 #include "data/import/ImportMesures.h"
 #include "data/import/LecteurCsv.h"
@@ -13,7 +15,7 @@
 
 namespace {
 
-constexpr int lignes = 1000000;
+const int lignes = MesureBreve::taille(1000000, 20000);
 
 const QByteArray& fichier()
 {
@@ -93,7 +95,11 @@ void ImportToutRemplace(benchmark::State& etat)
 
 } // namespace
 
-BENCHMARK(Lecture)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(ImportStationNouvelle)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(ImportToutRemplace)->Unit(benchmark::kMillisecond)->Iterations(2);
-BENCHMARK_MAIN();
+BENCHMARK(Lecture)->Unit(benchmark::kMillisecond)->Iterations(MesureBreve::fois(3));
+BENCHMARK(ImportStationNouvelle)->Unit(benchmark::kMillisecond)->Iterations(MesureBreve::fois(3));
+BENCHMARK(ImportToutRemplace)->Unit(benchmark::kMillisecond)->Iterations(MesureBreve::fois(2));
+
+int main(int argc, char** argv)
+{
+    return MesureBreve::lancer(argc, argv);
+}

@@ -7,6 +7,8 @@
 // GRAPHIQUE_IMAGES_BENCH nomme un dossier où garder, avant le remplacement,
 // l'écran pendant le tracé d'un rectangle et après le zoom (à lancer sous
 // xvfb-run pour une vraie fenêtre).
+#include "MesureBreve.h"
+
 #include "control/CtlGraphique.h"
 #include "control/HoteGraphique.h"
 #include "control/VueGraphique.h"
@@ -28,7 +30,8 @@
 
 namespace {
 
-constexpr int nombrePoints = 10'000'000;
+// Dix millions de points ; cent mille en passage bref.
+const int nombrePoints = MesureBreve::taille(10'000'000, 100'000);
 const QSize tailleGraphique(1600, 900);
 
 QTemporaryDir* dossier = nullptr;
@@ -75,14 +78,19 @@ double residentMo()
     return 0;
 }
 
-void ajusterTaille()
+// Le contrôle suit la fenêtre de l'hôte, et la vue le contrôle : seule la
+// fenêtre est agrandie de l'écart, jusqu'à ce que la vue ait sa taille.
+// Redimensionner aussi le contrôle le ferait déborder de la fenêtre, qui le
+// ramène à la sienne au redimensionnement suivant.
+bool ajusterTaille()
 {
-    for (int i = 0; i < 3; ++i) {
-        const QSize ecart = tailleGraphique - vue()->size();
-        hote->resize(hote->size() + ecart);
-        hote->controle().resize(hote->controle().size() + ecart);
+    for (int i = 0; i < 5 && vue()->size() != tailleGraphique; ++i) {
+        hote->resize(hote->size() + tailleGraphique - vue()->size());
         QApplication::processEvents();
     }
+    std::fprintf(stderr, "Vue du graphique : %d × %d (fenêtre %d × %d).\n", vue()->width(), vue()->height(), hote->width(),
+                 hote->height());
+    return vue()->size() == tailleGraphique;
 }
 
 void captures(const QString& sortie)
@@ -149,8 +157,7 @@ bool preparer()
     d.fin = QDate(2023, 9, 30);
     if (!hote->tracer(d, base.get(), erreur))
         return false;
-    ajusterTaille();
-    if (vue()->size() != tailleGraphique)
+    if (!ajusterTaille())
         return false;
     const QString sortie = qEnvironmentVariable("GRAPHIQUE_IMAGES_BENCH");
     if (!sortie.isEmpty() && QDir().mkpath(sortie))
@@ -183,7 +190,7 @@ void RectangleSurUnPourcent(benchmark::State& etat)
         image();
     }
 }
-BENCHMARK(RectangleSurUnPourcent)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(RectangleSurUnPourcent)->Unit(benchmark::kMillisecond)->Iterations(MesureBreve::fois(20));
 
 void RectangleElastiqueSuitLePointeur(benchmark::State& etat)
 {
@@ -198,7 +205,7 @@ void RectangleElastiqueSuitLePointeur(benchmark::State& etat)
     }
     QTest::mouseRelease(vue(), Qt::LeftButton, {}, QPoint(2, 2));
 }
-BENCHMARK(RectangleElastiqueSuitLePointeur)->Unit(benchmark::kMillisecond)->Iterations(100);
+BENCHMARK(RectangleElastiqueSuitLePointeur)->Unit(benchmark::kMillisecond)->Iterations(MesureBreve::fois(100));
 
 void CranDeMolette(benchmark::State& etat)
 {
@@ -211,7 +218,7 @@ void CranDeMolette(benchmark::State& etat)
         sens = -sens;
     }
 }
-BENCHMARK(CranDeMolette)->Unit(benchmark::kMillisecond)->Iterations(40);
+BENCHMARK(CranDeMolette)->Unit(benchmark::kMillisecond)->Iterations(MesureBreve::fois(40));
 
 void GlisserAuBoutonDuMilieu(benchmark::State& etat)
 {
@@ -226,7 +233,7 @@ void GlisserAuBoutonDuMilieu(benchmark::State& etat)
     }
     QTest::mouseRelease(vue(), Qt::MiddleButton, {}, point(0.5, 0.5));
 }
-BENCHMARK(GlisserAuBoutonDuMilieu)->Unit(benchmark::kMillisecond)->Iterations(40);
+BENCHMARK(GlisserAuBoutonDuMilieu)->Unit(benchmark::kMillisecond)->Iterations(MesureBreve::fois(40));
 
 void RetourAToutePeriode(benchmark::State& etat)
 {
@@ -239,7 +246,7 @@ void RetourAToutePeriode(benchmark::State& etat)
         image();
     }
 }
-BENCHMARK(RetourAToutePeriode)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(RetourAToutePeriode)->Unit(benchmark::kMillisecond)->Iterations(MesureBreve::fois(20));
 
 } // namespace
 
@@ -248,15 +255,13 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
     if (!preparer()) {
         std::fprintf(stderr, "Préparation du graphique impossible.\n");
         return 1;
     }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    const int code = MesureBreve::lancer(argc, argv);
     delete hote;
     base.reset();
     delete dossier;
-    return 0;
+    return code;
 }

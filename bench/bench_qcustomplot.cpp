@@ -2,6 +2,9 @@
 // million de points X–Y (marche aléatoire, puis bruit blanc) peint dans une
 // image 1600×900, sans lissage pour QCustomPlot, N fois chacun dans la même
 // exécution ; médianes et rapport. Usage : bench_qcustomplot [N] [dossier des PNG]
+// En passage bref (GRAPHIQUE_BANC_BREF), 20 000 points peints une fois.
+#include "MesureBreve.h"
+
 #include "render/moteur/MoteurGraphique.h"
 #include "render/moteur/ProprietesMoteur.h"
 
@@ -94,11 +97,11 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    const int fois = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
+    const int fois = argc > 1 ? std::max(1, std::atoi(argv[1])) : MesureBreve::fois(30);
     const QString dossier = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
     std::printf("%-18s %12s %14s %8s\n", "série", "moteur (ms)", "QCustomPlot", "rapport");
     for (bool bruitBlanc : {false, true}) {
-        const Serie s = serie(1'000'000, bruitBlanc);
+        const Serie s = serie(MesureBreve::taille(1'000'000, 20'000), bruitBlanc);
         MoteurGraphique m;
         moteur(m, s);
         QCustomPlot q;

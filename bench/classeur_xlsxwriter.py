@@ -9,6 +9,8 @@ qu'à cette mesure, jamais au produit.
 
     python3 bench/classeur_xlsxwriter.py [--repetitions 9] [--ecrire F.xlsx]
 
+GRAPHIQUE_BANC_BREF=1 : une seule répétition par défaut.
+
 Affiche la médiane, en millisecondes, du temps qui va des valeurs en
 mémoire au fichier écrit.
 """
@@ -64,7 +66,8 @@ def ecrire(chemin, valeurs):
 
 def main():
     arguments = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    arguments.add_argument("--repetitions", type=int, default=9)
+    bref = os.environ.get("GRAPHIQUE_BANC_BREF", "") not in ("", "0")
+    arguments.add_argument("--repetitions", type=int, default=1 if bref else 9)
     arguments.add_argument("--ecrire", metavar="FICHIER")
     options = arguments.parse_args()
     valeurs = pluies()

@@ -24,5 +24,6 @@ write_basic_package_version_file(${PROJECT_BINARY_DIR}/GraphiqueConfigVersion.cm
 install(FILES ${PROJECT_BINARY_DIR}/GraphiqueConfig.cmake ${PROJECT_BINARY_DIR}/GraphiqueConfigVersion.cmake
         DESTINATION ${GRAPHIQUE_DOSSIER_CMAKE} COMPONENT bibliotheque)
 
-# Le programme en ligne de commande.
+# Le programme en ligne de commande, et celui de ses commandes qu'il lance.
 install(TARGETS graphique RUNTIME DESTINATION bin COMPONENT programmes)
+install(TARGETS graphique-commandes RUNTIME DESTINATION lib/graphique COMPONENT programmes)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installe les paquets Debian dont le projet a besoin ; sans danger si relancé.
-# python3-openpyxl relit les classeurs écrits, dans les tests. Avec
+# python3-openpyxl relit les classeurs écrits, dans les tests ; QCustomPlot et
+# python3-xlsxwriter sont les pairs de comparaison des mesures. Avec
 # --verification : aussi les outils des vérifications (clang, libFuzzer,
 # sanitiseurs). Ni l'un ni les autres ne servent au produit.
 set -euo pipefail
@@ -16,7 +17,7 @@ paquets=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libqcustomplot-dev
   xvfb xauth
-  python3-openpyxl
+  python3-openpyxl python3-xlsxwriter
   fonts-dejavu-core fonts-liberation fonts-comic-neue
 )
 if [ "${1:-}" = "--verification" ]; then

@@ -56,7 +56,7 @@ if grep -E '/(tests|bench)_[^/]*$' <<<"$contenu"; then
   echo "Le paquet contient des tests ou des mesures." >&2
   exit 1
 fi
-for attendu in /usr/bin/graphique /usr/share/graphique/aide/KOR_help.htm /usr/lib/cmake/Graphique/GraphiqueConfig.cmake /usr/include/graphique/control/CtlGraphique.h; do
+for attendu in /usr/bin/graphique /usr/lib/graphique/graphique-commandes /usr/share/graphique/aide/KOR_help.htm /usr/lib/cmake/Graphique/GraphiqueConfig.cmake /usr/include/graphique/control/CtlGraphique.h; do
   grep -qE "^\.$attendu\$" <<<"$contenu" || { echo "Absent du paquet : $attendu" >&2; exit 1; }
 done
 # Le greffon, quand il a été construit (fichiers de développement de Designer présents).

@@ -1,5 +1,5 @@
-// Programme en ligne de commande du composant de graphiques.
-#include "AideProgramme.h"
+// Le programme des commandes du composant de graphiques, lancé par « graphique »
+// (lanceur.cpp) pour toute commande autre que la version et l'aide.
 #include "Commandes.h"
 #include "LigneCommande.h"
 
@@ -8,12 +8,13 @@
 #include "commun/TexteAffichable.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QStringList>
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <unistd.h>
 
 namespace {
@@ -29,20 +30,27 @@ void messagesQt(QtMsgType type, const QMessageLogContext& contexte, const QStrin
     std::fputs((message + u'\n').toLocal8Bit().constData(), stderr);
 }
 
-bool estAide(const QString& argument)
+struct Commande
 {
-    return argument == QStringLiteral("-h") || argument == QStringLiteral("--aide");
-}
+    const char* nom;
+    int (*fonction)(const QStringList&);
+    bool dessine;  // a besoin de QApplication (widgets, polices, greffon d'affichage)
+};
 
-// La page entière, ou la part d'une commande suivie de -h ou --aide, avant
-// toute vérification de ses options ; rien sinon.
-std::optional<QString> aideDemandee(const QString& commande, const QStringList& arguments)
+const Commande commandes[] = {
+    {"exemple", commandeExemple, false},     {"copier", commandeCopier, false},
+    {"importer", commandeImporter, false},   {"stations", commandeStations, false},
+    {"tracer", commandeTracer, true},        {"options", commandeOptions, false},
+    {"litteraux", commandeLitteraux, false}, {"exporter", commandeExporter, true},
+    {"annuaire", commandeAnnuaire, true},    {"corrections", commandeCorrections, true},
+};
+
+const Commande* trouver(const char* nom)
 {
-    if (estAide(commande))
-        return AideProgramme::page();
-    if (std::any_of(arguments.cbegin(), arguments.cend(), estAide))
-        return AideProgramme::commande(commande);
-    return std::nullopt;
+    for (const Commande& c : commandes)
+        if (nom && std::strcmp(nom, c.nom) == 0)
+            return &c;
+    return nullptr;
 }
 
 } // namespace
@@ -61,28 +69,20 @@ int main(int argc, char** argv)
         QFile::setPermissions(QString::fromLocal8Bit(dossier), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         qputenv("XDG_RUNTIME_DIR", dossier);
     }
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("graphique"));
-    QStringList arguments = QApplication::arguments().mid(1);
+    // Seules les commandes qui dessinent paient les widgets, les polices et le greffon d'affichage.
+    const Commande* commande = trouver(argc > 1 ? argv[1] : nullptr);
+    std::unique_ptr<QCoreApplication> application;
+    if (commande && commande->dessine)
+        application = std::make_unique<QApplication>(argc, argv);
+    else
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("graphique"));
+    QStringList arguments = QCoreApplication::arguments().mid(1);
 
     if (arguments.isEmpty())
         return echec(QStringLiteral("aucune commande. « graphique --aide » les présente."));
-    const QString commande = arguments.takeFirst();
-    if (const auto aide = aideDemandee(commande, arguments)) {
-        std::fputs(aide->toLocal8Bit().constData(), stdout);
-        return sortieOk;
-    }
-    if (commande == QStringLiteral("version")) {
-        ecrireLigne(QStringLiteral(GRAPHIQUE_VERSION));
-        return sortieOk;
-    }
-    const std::pair<const char*, int (*)(const QStringList&)> commandes[] = {
-        {"exemple", commandeExemple}, {"copier", commandeCopier}, {"importer", commandeImporter}, {"stations", commandeStations},
-        {"tracer", commandeTracer},   {"options", commandeOptions},   {"litteraux", commandeLitteraux},
-        {"exporter", commandeExporter}, {"annuaire", commandeAnnuaire}, {"corrections", commandeCorrections},
-    };
-    for (const auto& [nom, fonction] : commandes)
-        if (commande == QString::fromLatin1(nom))
-            return fonction(arguments);
-    return echec(QStringLiteral("commande inconnue : « %1 ». « graphique --aide » les présente.").arg(TexteAffichable(commande)));
+    const QString nom = arguments.takeFirst();
+    if (!commande)
+        return echec(QStringLiteral("commande inconnue : « %1 ». « graphique --aide » les présente.").arg(TexteAffichable(nom)));
+    return commande->fonction(arguments);
 }
