@@ -1,6 +1,6 @@
 #include "HoteTest.h"
 
-#include "commun/Horloge.h"
+#include "commun_tests/JourFixe.h"
 #include "commun/Palette.h"
 #include "control/ChampDate.h"
 #include "control/CtlToolBar.h"
@@ -13,7 +13,6 @@
 #include "settings/messages/MessagesEnregistres.h"
 
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -24,20 +23,12 @@ class Controle : public ::testing::Test
 protected:
     void SetUp() override
     {
-        Horloge::fixer(QDate(2024, 3, 15));
-        MoteurGraphique::definirDossierImages(images.path());
         formulaire.resize(1000, 700);
         ctl = new CtlGraphique(&formulaire);
         ctl->resize(1000, 700);
         formulaire.show();
         liste.ajouter("P001", "Saint-Martin", "pluvio");
         liste.ajouter("P002", "Les Essarts", "pluvio");
-    }
-    void TearDown() override
-    {
-        Horloge::fixer(QDate());
-        ValeursProcessus::courantes().fenetrePrincipale = nullptr;
-        MoteurGraphique::definirDossierImages(QString());
     }
     void init(TypeGraph type)
     {
@@ -46,7 +37,7 @@ protected:
     bool visible(const char* nom) const { return !ctl->composant(QString::fromLatin1(nom))->isHidden(); }
 
     MagasinTemporaire magasin;
-    QTemporaryDir images;
+    JourFixe jour{QDate(2024, 3, 15)};
     FenetreHote fenetre;
     FormulaireHote formulaire;
     ListeStations liste;
@@ -302,7 +293,7 @@ TEST_F(Controle, SuperpositionDeLaPluieSousLesNappes)
     ctl->AffichageGraphiqueSuperposepluvioPiezo(false, false, &jauge);
 
     // Le graphique de pluie devient une image, posée dans la zone de tracé du graphique principal.
-    EXPECT_TRUE(QFile::exists(images.filePath("tmp.WMF")));
+    EXPECT_TRUE(QFile::exists(jour.chemin("tmp.WMF")));
     MoteurGraphique& g = ctl->Graphique();
     EXPECT_EQ(g.lire(Prop::ImageFond).toString(), "tmp.WMF");
     EXPECT_EQ(g.lire(Prop::PlacementImageFond).toInt(), 4);

@@ -2,13 +2,12 @@
 // images sont gardées dans GRAPHIQUE_IMAGES_TESTS quand il nomme un dossier.
 #include "HoteTest.h"
 
-#include "commun/Horloge.h"
+#include "commun_tests/JourFixe.h"
 #include "commun/Palette.h"
 #include "render/moteur/ProprietesMoteur.h"
 #include "render/moteur/SortiesImage.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -43,18 +42,10 @@ class ImagesControle : public ::testing::Test
 protected:
     void SetUp() override
     {
-        Horloge::fixer(QDate(2024, 3, 15));
-        MoteurGraphique::definirDossierImages(images.path());
         ctl = new CtlGraphique(&formulaire);
         formulaire.resize(taille);
         ctl->resize(taille);
         formulaire.show();
-    }
-    void TearDown() override
-    {
-        Horloge::fixer(QDate());
-        ValeursProcessus::courantes().fenetrePrincipale = nullptr;
-        MoteurGraphique::definirDossierImages(QString());
     }
     void init(TypeGraph type)
     {
@@ -63,7 +54,7 @@ protected:
     QRect zone() { return ctl->Graphique().zoneTrace(QRectF(QPointF(0, 0), QSizeF(taille))).toAlignedRect(); }
 
     MagasinTemporaire magasin;
-    QTemporaryDir images;
+    JourFixe jour{QDate(2024, 3, 15)};
     FenetreHote fenetre;
     FormulaireHote formulaire;
     CtlGraphique* ctl = nullptr;

@@ -31,11 +31,8 @@ QDate jan(int j)
 class Enregistrement : public AvecBase
 {
 protected:
-    void SetUp() override
+    void preparer() override
     {
-        AvecBase::SetUp();
-        if (HasFatalFailure() || IsSkipped())
-            return;
         base().SupprimerTable(QStringLiteral("HISTORIQUE_MESURES"));
         base().SupprimerTable(QStringLiteral("PLUVIO_T1"));
         ASSERT_TRUE(base().CreerTable(QStringLiteral("PLUVIO_T1"),

@@ -32,11 +32,8 @@ double correlation(const QList<double>& a, const QList<double>& b)
 class Exemple : public AvecBase
 {
 protected:
-    void SetUp() override
+    void preparer() override
     {
-        AvecBase::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
         QString erreur;
         ASSERT_TRUE(BaseExemple::remplir(base(), 11, [&](const QString& l, int p) { m_etapes.append({l, p}); }, erreur))
             << erreur.toStdString();
