@@ -7,19 +7,6 @@
 
 namespace {
 
-TEST(OptionsExport, RemplissageEtComparaison)
-{
-    MagasinTemporaire magasin;
-    GestionExportExcel o;
-    o.ChargerDepuisParametres();
-    EXPECT_TRUE(o.AfficherLegende);
-    EXPECT_EQ(o.TaillePoliceAxes, 7);
-    GestionExportExcel copie = o;
-    EXPECT_EQ(copie, o);
-    copie.LibelleAxeNGF = "Cote";
-    EXPECT_NE(copie, o);
-}
-
 TEST(OptionsExport, SeulUnUnVautVrai)
 {
     MagasinTemporaire magasin;

@@ -104,37 +104,6 @@ TEST_F(Exemple, LaPluieAUneAllureReelle)
     EXPECT_GT(correlation(nombres(jointure, 0), nombres(jointure, 1)), 0.5);
 }
 
-TEST_F(Exemple, LesNappesEtLaRiviereRepondentALaPluie)
-{
-    for (const QString& code : {QStringLiteral("00754X0012"), QStringLiteral("00755X0031")}) {
-        SCOPED_TRACE(code.toStdString());
-        const QString table = "PZ_" + code;
-        // Profondeurs négatives : l'eau plus haute (plus près de 0) au printemps qu'à la fin de l'été.
-        const double printemps = valeur("SELECT avg(Valeur) FROM " + table + " WHERE Month(DateCreation) = 4 AND ModeObtention IS NULL").toDouble();
-        const double automne = valeur("SELECT avg(Valeur) FROM " + table + " WHERE Month(DateCreation) = 10 AND ModeObtention IS NULL").toDouble();
-        EXPECT_GT(printemps, automne + 0.3);
-        EXPECT_EQ(TexteCellule(valeur("SELECT Min(Heure) FROM " + table)), "06:00:00");
-        EXPECT_GE(valeur("SELECT count(*) FROM " + table + " WHERE ModeObtention='I'").toLongLong(), 2);
-    }
-    // L'hiver le plus pluvieux remonte davantage la nappe de la craie.
-    const QList<double> recharge = nombres(QStringLiteral(
-        "SELECT year(DateCreation), sum(PluieEfficace) FROM PLUVIO_76401001 WHERE ModeObtention IS NULL AND year(DateCreation) >= 1991 "
-        "AND Month(DateCreation) <= 3 GROUP BY year(DateCreation)"), 1);
-    const QList<double> niveaux = nombres(QStringLiteral(
-        "SELECT year(DateCreation), max(Valeur) FROM PZ_00754X0012 WHERE ModeObtention IS NULL AND year(DateCreation) >= 1991 "
-        "AND Month(DateCreation) <= 6 GROUP BY year(DateCreation)"), 1);
-    ASSERT_EQ(recharge.size(), niveaux.size());
-    EXPECT_GT(correlation(recharge, niveaux), 0.5);
-    // La rivière : plus de débit en hiver, une hauteur qui croît avec le débit.
-    EXPECT_GT(valeur(QStringLiteral("SELECT avg(Debit) FROM HYDRO_H8043310 WHERE Month(DateCreation) = 1")).toDouble(),
-              1.5 * valeur(QStringLiteral("SELECT avg(Debit) FROM HYDRO_H8043310 WHERE Month(DateCreation) = 8")).toDouble());
-    const TableauValeurs courbe = lire(QStringLiteral(
-        "SELECT Debit, Hauteur FROM HYDRO_H8043310 WHERE ModeObtention IS NULL ORDER BY Debit"));
-    ASSERT_GT(courbe.points(), 10000);
-    for (int i = 1; i < courbe.points(); ++i)
-        ASSERT_LE(courbe(1, i - 1).toDouble(), courbe(1, i).toDouble());
-}
-
 TEST_F(Exemple, LesTablesDeReferenceEtLaListeDesStations)
 {
     // L'ordre des colonnes d'un pluviomètre, dont dépendent les écritures par position.
