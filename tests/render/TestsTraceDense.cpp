@@ -125,8 +125,9 @@ TEST(TraceDense, ChaquePointEstEncreEtRienNeSortDeSesColonnes)
         ASSERT_GT(points.size(), 190000u);
         EXPECT_EQ(pointsSansEncre(image, points, interieur), 0);
         // Dans le désordre, les liaisons traversent tout le graphique.
-        if (c.triee)
+        if (c.triee) {
             EXPECT_EQ(encreHorsDesPoints(image, points, interieur), 0);
+        }
     }
 }
 
