@@ -38,7 +38,8 @@ TEST(OptionsExport, TaillesEtTextesLusCommeIlFaut)
     EXPECT_EQ(o.TypeAxeXAnnee, "PERSO");
     EXPECT_EQ(o.FormatAxeXAnnee, "mmm-yy");
     EXPECT_EQ(o.LibelleAxeNGF, "Cote en NGF");
-    // Rien d'autre n'a été écrit par-dessus les choix de l'utilisateur.
+    // Non rangée, le magasin étant déjà initialisé : faux, et rien d'écrit par-dessus les choix de l'utilisateur.
+    EXPECT_FALSE(o.AfficherTitre);
     EXPECT_EQ(LireParametre("AfficherTitre"), "");
 }
 

@@ -6,28 +6,10 @@
 #include <QDate>
 #include <QFile>
 #include <QTemporaryDir>
-#include <cmath>
 
 namespace {
 
 const QString pluvios[] = {QStringLiteral("76401001"), QStringLiteral("76402001"), QStringLiteral("27403001")};
-
-double correlation(const QList<double>& a, const QList<double>& b)
-{
-    const int n = int(std::min(a.size(), b.size()));
-    double ma = 0, mb = 0;
-    for (int i = 0; i < n; ++i) {
-        ma += a[i] / n;
-        mb += b[i] / n;
-    }
-    double c = 0, va = 0, vb = 0;
-    for (int i = 0; i < n; ++i) {
-        c += (a[i] - ma) * (b[i] - mb);
-        va += (a[i] - ma) * (a[i] - ma);
-        vb += (b[i] - mb) * (b[i] - mb);
-    }
-    return c / std::sqrt(va * vb);
-}
 
 class Exemple : public AvecBase
 {
@@ -80,28 +62,7 @@ TEST_F(Exemple, LaPluieAUneAllureReelle)
         const double hiver = valeur("SELECT avg(Pluie) FROM " + table + " WHERE Month(DateCreation) IN (11, 12, 1) AND ModeObtention IS NULL").toDouble();
         const double printemps = valeur("SELECT avg(Pluie) FROM " + table + " WHERE Month(DateCreation) IN (4, 5) AND ModeObtention IS NULL").toDouble();
         EXPECT_GT(hiver, 1.3 * printemps);
-
-        // Des jours de pluie, des périodes sèches et des périodes humides.
-        const QList<double> pluie = nombres("SELECT Pluie FROM " + table + " WHERE ModeObtention IS NULL ORDER BY DateCreation");
-        int humides = 0, sec = 0, plusSec = 0, mouille = 0, plusMouille = 0;
-        for (double p : pluie) {
-            humides += p > 0.0;
-            sec = p > 0.0 ? 0 : sec + 1;
-            mouille = p > 0.0 ? mouille + 1 : 0;
-            plusSec = std::max(plusSec, sec);
-            plusMouille = std::max(plusMouille, mouille);
-        }
-        EXPECT_GT(humides, pluie.size() * 0.30);
-        EXPECT_LT(humides, pluie.size() * 0.60);
-        EXPECT_GE(plusSec, 15);
-        EXPECT_GE(plusMouille, 8);
-        EXPECT_GT(*std::max_element(pluie.begin(), pluie.end()), 40.0);
     }
-    // Les pluviomètres voisins voient les mêmes pluies.
-    const QString jointure = QStringLiteral(
-        "SELECT a.Pluie, b.Pluie FROM PLUVIO_76401001 a, PLUVIO_27403001 b WHERE a.DateCreation = b.DateCreation AND "
-        "a.ModeObtention IS NULL AND b.ModeObtention IS NULL ORDER BY a.DateCreation");
-    EXPECT_GT(correlation(nombres(jointure, 0), nombres(jointure, 1)), 0.5);
 }
 
 TEST_F(Exemple, LesTablesDeReferenceEtLaListeDesStations)
