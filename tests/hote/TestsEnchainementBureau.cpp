@@ -24,11 +24,11 @@ TEST_F(JourneeBureau, LaBarreDEtatDitLaPeriodeQueLAxeMontre)
                                                          {"Annee CUMUL_ANNUEL", "du 01/01/1981 au 31/12/2023"},
                                                          {"edition M", "du 01/10/2021 au 30/09/2023"}};
     auto f = ouvrir();
-    for (const auto& [nom, periode] : periodes) {
-        const auto q = std::find_if(liste.begin(), liste.end(), [&](const Requete& r) { return r.nom == nom; });
-        ASSERT_NE(q, liste.end()) << nom.toStdString();
+    for (const auto& cas : periodes) {
+        const auto q = std::find_if(liste.begin(), liste.end(), [&](const Requete& r) { return r.nom == cas.first; });
+        ASSERT_NE(q, liste.end()) << cas.first.toStdString();
         tracer(*f, q->demande);
-        EXPECT_TRUE(etat(*f).endsWith(QStringLiteral("Période : ") + periode)) << etat(*f).toStdString();
+        EXPECT_TRUE(etat(*f).endsWith(QStringLiteral("Période : ") + cas.second)) << etat(*f).toStdString();
     }
 }
 
