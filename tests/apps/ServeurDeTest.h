@@ -24,7 +24,10 @@ protected:
         QString erreur;
         m_admin = BasePostgres::ouvrir(m_connexion, erreur);
         ASSERT_TRUE(m_admin) << erreur.toStdString();
+        preparer();
     }
+    // Ce que l'essai prépare sur le serveur ; jamais appelé sans serveur.
+    virtual void preparer() {}
     void TearDown() override
     {
         if (!m_admin)

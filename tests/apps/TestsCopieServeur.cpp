@@ -1,5 +1,6 @@
 // graphique copier et graphique exemple face à un serveur PostgreSQL : aller et
 // retour fidèles, galerie identique, refus, copies interrompues.
+#include "commun_tests/LignesTexte.h"
 #include "Lancement.h"
 #include "ServeurDeTest.h"
 
@@ -40,13 +41,7 @@ QStringList contenu(const QString& fichier)
                     + (d->index.isEmpty() ? QString() : " " + d->index.first().join(','));
         TableauValeurs l;
         EXPECT_TRUE(base->ExecuterNatif("SELECT * FROM \"" + t + "\"", &l));
-        QStringList lignes;
-        for (int r = 0; r < l.points(); ++r) {
-            QStringList champs;
-            for (int c = 0; c < l.lignes(); ++c)
-                champs << QString::fromLatin1(l(c, r).typeName()) + ":" + l(c, r).toString();
-            lignes << champs.join('|');
-        }
+        QStringList lignes = lignesTexte(l, true);
         lignes.sort();
         tout << lignes;
     }

@@ -47,15 +47,6 @@ TEST(Programme, ChaqueCommandeASonAideSansRienVerifier)
     EXPECT_EQ(lancer({"dessiner", "--aide"}).code, 2);
 }
 
-TEST(Programme, LaPageDAnnuaireSeFaitSansType)
-{
-    const QString sortie = dossierTemporaire() + "/annuaire.xlsx";
-    const Resultat r = lancer({"annuaire", "--base", baseExemple(), "--station", "76402001", "--periodes", "A", "--sortie", sortie});
-    EXPECT_EQ(r.code, 0) << r.erreurs.toStdString();
-    EXPECT_TRUE(r.erreurs.isEmpty()) << r.erreurs.toStdString();
-    EXPECT_TRUE(QFile::exists(sortie));
-}
-
 TEST(Programme, OptionsDUnNouveauGraphiqueEcritesLaPremiereFois)
 {
     QTemporaryDir config;

@@ -52,11 +52,8 @@ TEST(Serveurs, UnServeurQuiAccepteSansJamaisRepondreNeFaitPasAttendreSansFin)
 class SurLeServeur : public ServeurDeTest
 {
 protected:
-    void SetUp() override
+    void preparer() override
     {
-        ServeurDeTest::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
         m_schema = nouveauSchema(QStringLiteral("apps"));
         ASSERT_TRUE(m_admin->ExecuterNatif("SET search_path TO " + m_schema));
     }

@@ -36,23 +36,6 @@ TEST(Stations, UneLigneParStationAvecSesDates)
         EXPECT_TRUE(QRegularExpression("^\\d\\d/\\d\\d/\\d{4}$").match(champs[3]).hasMatch()) << l.toStdString();
     }
     EXPECT_EQ(genres, QSet<QString>({"pluvio", "piezo", "hydro", "reference"}));
-
-    // Même graine, même base ; une autre graine donne d'autres pluies.
-    const QString d = dossierTemporaire();
-    ASSERT_EQ(lancer({"exemple", "--base", d + "/a.db", "--graine", "7"}).code, 0);
-    ASSERT_EQ(lancer({"exemple", "--base", d + "/b.db", "--graine", "7"}).code, 0);
-    ASSERT_EQ(lancer({"exemple", "--base", d + "/c.db", "--graine", "8"}).code, 0);
-    const auto image = [&](const QString& base) {
-        const QString png = d + "/" + QFileInfo(base).baseName() + ".png";
-        EXPECT_EQ(lancer({"tracer", "--base", base, "--type", "edition", "--station", "76402001", "--periodes", "A", "--sortie", png})
-                      .code,
-                  0);
-        return QImage(png);
-    };
-    const QImage a = image(d + "/a.db");
-    EXPECT_FALSE(a.isNull());
-    EXPECT_EQ(a, image(d + "/b.db"));
-    EXPECT_NE(a, image(d + "/c.db"));
 }
 
 TEST(Tracer, EcritPngSvgEtPdfALaTailleDemandee)
@@ -80,35 +63,6 @@ TEST(Tracer, EcritPngSvgEtPdfALaTailleDemandee)
     r = lancer(tracer("ANNEE", d + "/annee.pdf", options));
     ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
     EXPECT_TRUE(debutDuFichier(d + "/annee.pdf", 5).startsWith("%PDF-"));
-}
-
-TEST(Tracer, ChaqueGenreDeGraphique)
-{
-    const QString d = dossierTemporaire();
-    const QList<QStringList> demandes = {
-        {"edition", "--station", "76402001", "--periodes", "M", "--debut", "01/01/2019", "--fin", "31/12/2023"},
-        {"Annee", "--station", "76402001", "--annee", "2023", "--variante", "CUMUL_ANNUEL"},
-        {"Annee", "--station", "76402001", "--annee", "2023", "--variante", "CUMUL_MENSUEL", "--periodes", "A"},
-        {"annuaire", "--station", "76402001", "--periodes", "H", "--cumul", "--debut", "01/10/2000", "--fin", "30/09/2010"},
-        {"Superposition", "--station", "76401001", "--stations", "76402001,27403001", "--periodes", "T", "--debut",
-         "01/01/2020", "--fin", "31/12/2024", "--affichage", "COURBE"},
-        {"PluvioPiezo", "--station", "76402001", "--stations", "00754X0012,00755X0031", "--debut", "01/01/2015", "--fin",
-         "31/12/2024"},
-        {"PluvioStation", "--station", "76402001", "--stations", "H8043310", "--periodes", "D", "--debut", "01/01/2023",
-         "--fin", "31/12/2023"},
-        {"reference", "--station", "76401001"},
-        {"comparaisonNormale", "--station", "76402001", "--periodes", "M", "--debut", "01/01/2022", "--fin", "31/12/2023",
-         "--mesures", "1"},
-    };
-    int i = 0;
-    for (QStringList demande : demandes) {
-        const QString png = d + QStringLiteral("/%1.png").arg(++i);
-        const QString genre = demande.takeFirst();
-        const Resultat r = lancer(tracer(genre, png, demande));
-        EXPECT_EQ(r.code, 0) << genre.toStdString() << ' ' << r.erreurs.toStdString();
-        EXPECT_TRUE(r.erreurs.isEmpty()) << genre.toStdString() << ' ' << r.erreurs.toStdString();
-        EXPECT_EQ(QImage(png).size(), QSize(1200, 700)) << genre.toStdString();
-    }
 }
 
 TEST(Tracer, GraphiqueSansDonneesEcritAvecUnAvertissement)

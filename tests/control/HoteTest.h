@@ -3,6 +3,7 @@
 // Un hôte vu du contrôle graphique : sa fenêtre principale, jointe par nom de
 // membre, le formulaire qui porte le contrôle, et des courbes faites comme par
 // les chargeurs.
+#include "commun/Palette.h"
 #include "commun/TableauValeurs.h"
 #include "commun/ValeursProcessus.h"
 #include "commun_tests/MagasinTemporaire.h"
@@ -11,6 +12,7 @@
 #include "render/moteur/MoteurGraphique.h"
 
 #include <QDate>
+#include <QImage>
 #include <QStringList>
 #include <QWidget>
 #include <cmath>
@@ -94,6 +96,19 @@ TableauValeurs serieMensuelle(const QDate& debut, int n, Fonction valeur)
         t(2, i) = valeur(i, d);
     }
     return t;
+}
+
+// Les pixels d'une couleur de la palette dans une zone de l'image, à l'anticrénelage près.
+inline int pixelsDeCouleur(const QImage& image, int couleur, const QRect& zone)
+{
+    const QRgb c = Palette::rgb(couleur);
+    int n = 0;
+    for (int y = zone.top(); y <= zone.bottom(); ++y)
+        for (int x = zone.left(); x <= zone.right(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            n += std::abs(qRed(p) - qRed(c)) < 50 && std::abs(qGreen(p) - qGreen(c)) < 50 && std::abs(qBlue(p) - qBlue(c)) < 50;
+        }
+    return n;
 }
 
 inline CourbePtr courbe(const QString& cle, int couleur, const TableauValeurs& valeurs, bool afficher = true)

@@ -5,14 +5,13 @@
 // les messages gardés pour l'essai.
 #include "HoteTest.h"
 
-#include "commun/Horloge.h"
+#include "commun_tests/JourFixe.h"
 #include "control/HoteGraphique.h"
 #include "data/bases/BaseExemple.h"
 #include "data/bases/BaseSqlite.h"
 #include "render/moteur/ProprietesMoteur.h"
 #include "commun/messages/MessagesEnregistres.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 // Deux années hydrologiques entières (aucun ajustement de dates à annoncer), l'année 2023.
@@ -33,18 +32,10 @@ class SurBaseExemple : public ::testing::Test
 protected:
     void SetUp() override
     {
-        Horloge::fixer(QDate(2024, 3, 15));
-        MoteurGraphique::definirDossierImages(dossier.path());
         QString erreur;
         base = BaseSqlite::ouvrir(dossier.filePath("exemple.db"), erreur);
         ASSERT_TRUE(base) << erreur.toStdString();
         ASSERT_TRUE(BaseExemple::remplir(*base, 5, {}, erreur)) << erreur.toStdString();
-    }
-    void TearDown() override
-    {
-        Horloge::fixer(QDate());
-        MoteurGraphique::definirDossierImages(QString());
-        ValeursProcessus::courantes().fenetrePrincipale = nullptr;
     }
 
     static HoteGraphique::Demande demande(TypeGraph type, const QString& station, const QStringList& autres = {})
@@ -58,7 +49,8 @@ protected:
     }
 
     MagasinTemporaire magasin;
-    QTemporaryDir dossier;
+    JourFixe jour{QDate(2024, 3, 15)};
+    QTemporaryDir& dossier = jour.dossier;
     MessagesEnregistres messages;
     std::unique_ptr<BaseSqlite> base;
 };

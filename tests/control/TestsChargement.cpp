@@ -1,7 +1,7 @@
 // L'enchaînement du chargement par le contrôle, tel qu'un hôte le demande, sur un fichier SQLite.
 #include "HoteTest.h"
 
-#include "commun/Horloge.h"
+#include "commun_tests/JourFixe.h"
 #include "control/ChampDate.h"
 #include "control/EnteteStations.h"
 #include "control/HoteGraphique.h"
@@ -10,7 +10,6 @@
 #include "render/moteur/ProprietesMoteur.h"
 #include "commun/messages/MessagesEnregistres.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -20,10 +19,8 @@ class Chargement : public ::testing::Test
 protected:
     void SetUp() override
     {
-        Horloge::fixer(QDate(2024, 3, 15));
-        MoteurGraphique::definirDossierImages(dossier.path());
         QString erreur;
-        base = BaseSqlite::ouvrir(dossier.filePath("hote.db"), erreur);
+        base = BaseSqlite::ouvrir(jour.chemin("hote.db"), erreur);
         ASSERT_TRUE(base) << erreur.toStdString();
         ASSERT_TRUE(TablesCalendrier::creer(*base, 10, erreur, 1995, 2030));
         const QList<ColonneTable> pluvio = {{"DateCreation", TypeColonne::Date}, {"Heure", TypeColonne::Heure},
@@ -39,15 +36,9 @@ protected:
         ASSERT_TRUE(base->InsererLignes("STATIONS", {{"76001", "Le Vallon", "pluvio", QVariant()},
                                                      {"PZ1", "Puits sans table", "piezo", 50.0}}));
     }
-    void TearDown() override
-    {
-        Horloge::fixer(QDate());
-        MoteurGraphique::definirDossierImages(QString());
-        ValeursProcessus::courantes().fenetrePrincipale = nullptr;
-    }
 
     MagasinTemporaire magasin;
-    QTemporaryDir dossier;
+    JourFixe jour{QDate(2024, 3, 15)};
     std::unique_ptr<BaseSqlite> base;
     MessagesEnregistres messages;
 };

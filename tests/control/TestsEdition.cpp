@@ -5,7 +5,7 @@
 
 #include "commun/Cellule.h"
 #include "commun/Dates.h"
-#include "commun/Horloge.h"
+#include "commun_tests/JourFixe.h"
 #include "commun/Nombres.h"
 #include "control/HoteGraphique.h"
 #include "control/VueGraphique.h"
@@ -17,7 +17,6 @@
 
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -26,24 +25,13 @@ namespace {
 class Edition : public AvecBase
 {
 protected:
-    void SetUp() override
+    void preparer() override
     {
-        AvecBase::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
-        Horloge::fixer(QDate(2024, 3, 15));
-        MoteurGraphique::definirDossierImages(dossier.path());
         QString erreur;
         ASSERT_TRUE(BaseExemple::remplir(base(), 5, {}, erreur)) << erreur.toStdString();
         hote.resize(1200, 810);
         hote.show();
         tracerMars();
-    }
-    void TearDown() override
-    {
-        Horloge::fixer(QDate());
-        MoteurGraphique::definirDossierImages(QString());
-        AvecBase::TearDown();
     }
     void tracerMars(int mois = 3)
     {
@@ -81,7 +69,7 @@ protected:
     }
 
     MagasinTemporaire magasin;
-    QTemporaryDir dossier;
+    JourFixe jour{QDate(2024, 3, 15)};
     MessagesEnregistres messages;
     HoteGraphique hote;
 };

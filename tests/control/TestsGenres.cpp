@@ -6,7 +6,6 @@
 #include "SurBaseExemple.h"
 
 #include "commun/Cellule.h"
-#include "commun/Horloge.h"
 #include "commun/Nombres.h"
 #include "commun_tests/MagasinTemporaire.h"
 #include "control/CtlGraphique.h"
@@ -22,7 +21,6 @@
 
 #include <QImage>
 #include <QSet>
-#include <QTemporaryDir>
 #include <chrono>
 #include <cmath>
 #include <future>
@@ -147,23 +145,8 @@ bool dessine(const MoteurGraphique& moteur)
 class Genres : public AvecBase
 {
 protected:
-    void SetUp() override
-    {
-        AvecBase::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
-        Horloge::fixer(QDate(2024, 11, 15));
-        MoteurGraphique::definirDossierImages(dossier.path());
-    }
-    void TearDown() override
-    {
-        Horloge::fixer(QDate());
-        MoteurGraphique::definirDossierImages(QString());
-        AvecBase::TearDown();
-    }
-
     MagasinTemporaire magasin;
-    QTemporaryDir dossier;
+    JourFixe jour{QDate(2024, 11, 15)};
     MessagesEnregistres messages;
 };
 
@@ -174,8 +157,8 @@ TEST_F(Genres, ChaqueGenreChaquePeriodeAvecEtSansCumul)
     // Le même exemple sur un fichier SQLite, quand la base testée est d'un autre moteur.
     std::unique_ptr<BaseSqlite> temoin;
     if (base().typeBase() != QStringLiteral("ACCESS")) {
-        ASSERT_TRUE(BaseExemple::creerFichier(dossier.filePath("temoin.db"), 5, {}, erreur)) << erreur.toStdString();
-        temoin = BaseSqlite::ouvrir(dossier.filePath("temoin.db"), erreur);
+        ASSERT_TRUE(BaseExemple::creerFichier(jour.chemin("temoin.db"), 5, {}, erreur)) << erreur.toStdString();
+        temoin = BaseSqlite::ouvrir(jour.chemin("temoin.db"), erreur);
         ASSERT_TRUE(temoin) << erreur.toStdString();
     }
     QStringList ordresSqlite, ordresServeur;

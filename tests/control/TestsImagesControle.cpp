@@ -2,30 +2,16 @@
 // images sont gardées dans GRAPHIQUE_IMAGES_TESTS quand il nomme un dossier.
 #include "HoteTest.h"
 
-#include "commun/Horloge.h"
-#include "commun/Palette.h"
+#include "commun_tests/JourFixe.h"
 #include "render/moteur/ProprietesMoteur.h"
 #include "render/moteur/SortiesImage.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
 const QSize taille(1200, 700);
-
-int pixels(const QImage& image, int couleur, const QRect& zone)
-{
-    const QRgb c = Palette::rgb(couleur);
-    int n = 0;
-    for (int y = zone.top(); y <= zone.bottom(); ++y)
-        for (int x = zone.left(); x <= zone.right(); ++x) {
-            const QRgb p = image.pixel(x, y);
-            n += std::abs(qRed(p) - qRed(c)) < 50 && std::abs(qGreen(p) - qGreen(c)) < 50 && std::abs(qBlue(p) - qBlue(c)) < 50;
-        }
-    return n;
-}
 
 QImage garder(CtlGraphique& ctl, const QString& nom)
 {
@@ -43,18 +29,10 @@ class ImagesControle : public ::testing::Test
 protected:
     void SetUp() override
     {
-        Horloge::fixer(QDate(2024, 3, 15));
-        MoteurGraphique::definirDossierImages(images.path());
         ctl = new CtlGraphique(&formulaire);
         formulaire.resize(taille);
         ctl->resize(taille);
         formulaire.show();
-    }
-    void TearDown() override
-    {
-        Horloge::fixer(QDate());
-        ValeursProcessus::courantes().fenetrePrincipale = nullptr;
-        MoteurGraphique::definirDossierImages(QString());
     }
     void init(TypeGraph type)
     {
@@ -63,7 +41,7 @@ protected:
     QRect zone() { return ctl->Graphique().zoneTrace(QRectF(QPointF(0, 0), QSizeF(taille))).toAlignedRect(); }
 
     MagasinTemporaire magasin;
-    QTemporaryDir images;
+    JourFixe jour{QDate(2024, 3, 15)};
     FenetreHote fenetre;
     FormulaireHote formulaire;
     CtlGraphique* ctl = nullptr;
@@ -91,8 +69,8 @@ TEST_F(ImagesControle, GraphiqueAnnuelAvecSesStatistiques)
     ctl->AffichageGraphique(false, false, "MOIS");
     const QImage image = garder(*ctl, "annee-statistiques");
     for (int couleur : {1, 12, 10, 9, 5, 3})
-        EXPECT_GT(pixels(image, couleur, zone()), 150) << couleur;
-    EXPECT_EQ(pixels(image, 9, QRect(0, 0, zone().left() - 2, taille.height())), 0);
+        EXPECT_GT(pixelsDeCouleur(image, couleur, zone()), 150) << couleur;
+    EXPECT_EQ(pixelsDeCouleur(image, 9, QRect(0, 0, zone().left() - 2, taille.height())), 0);
 }
 
 TEST_F(ImagesControle, HistogrammeMensuelSurCinqAns)
@@ -109,13 +87,13 @@ TEST_F(ImagesControle, HistogrammeMensuelSurCinqAns)
     ctl->Graphique().ecrire(Prop::TypeGraphe, 3);
     ctl->AffichageGraphique(false, false, "MOIS");
     const QImage image = garder(*ctl, "histogramme-mensuel");
-    EXPECT_GT(pixels(image, 11, zone()), 20000);
+    EXPECT_GT(pixelsDeCouleur(image, 11, zone()), 20000);
     // Soixante barres : une ligne traversant le tracé rencontre soixante plages de couleur.
     const int y = zone().bottom() - 5;
     int barres = 0;
     bool dans = false;
     for (int x = zone().left(); x <= zone().right(); ++x) {
-        const bool c11 = pixels(image, 11, QRect(x, y, 1, 1)) == 1;
+        const bool c11 = pixelsDeCouleur(image, 11, QRect(x, y, 1, 1)) == 1;
         barres += (c11 && !dans) ? 1 : 0;
         dans = c11;
     }
@@ -157,7 +135,7 @@ TEST_F(ImagesControle, PluieSuperposeeALaNappe)
     pluie.setMaxDonnees(400);
     ctl->AffichageGraphiqueSuperposepluvioPiezo(false, false, nullptr);
     const QImage image = garder(*ctl, "pluie-nappe");
-    EXPECT_GT(pixels(image, 4, zone()), 800);     // la courbe de nappe
+    EXPECT_GT(pixelsDeCouleur(image, 4, zone()), 800);     // la courbe de nappe
     // Les barres de pluie, bleu translucide, dessous et dans la zone de tracé seulement.
     int bleus = 0;
     const QRect z = zone();

@@ -116,30 +116,9 @@ TEST_F(Options, Outil7SeulementSurDesDonneesChargeesPuisRetourALOutilPrecedent)
     EXPECT_EQ(ctl().outilCourant(), 5);
 }
 
-TEST_F(Options, GraphiqueParPeriodesEchelleFixeEtGrille)
-{
-    tracer(TypeGraph::edition, "76402001");
-    ASSERT_EQ(g().lire(Prop::Grille).toInt(), 3);
-    ouvrir();
-    page(3);
-    taper("TxtMin", "0");
-    taper("TxtMax", "500");
-    page(4);
-    cocher("ChkXGrid");
-    QTest::mouseClick(enfant<PastilleFond>("PictureFond11"), Qt::LeftButton);
-    bouton(4);
-    EXPECT_TRUE(messages.textes().isEmpty()) << messages.textes().join(" | ").toStdString();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(boite(), nullptr);
-    EXPECT_TRUE(hote.isEnabled());
-    EXPECT_EQ(lire(Prop::YMin), 0);
-    EXPECT_EQ(lire(Prop::YMax), 500);
-    EXPECT_EQ(g().lire(Prop::Grille).toInt(), 1);  // horizontale seule
-    EXPECT_EQ(g().lire(Prop::CouleurFond).toInt(), 11);
-}
-
-// Les options enregistrées restent : au graphique suivant du même genre, et
-// dans une autre fenêtre (l'application relancée), pas dans les autres genres.
+// Échelle fixe, grille horizontale seule et fond choisis puis enregistrés : ils
+// restent au graphique suivant du même genre, et dans une autre fenêtre
+// (l'application relancée), pas dans les autres genres.
 TEST_F(Options, LAspectEnregistreResteAuxGraphiquesDuMemeGenre)
 {
     tracer(TypeGraph::edition, "76402001");
@@ -151,7 +130,10 @@ TEST_F(Options, LAspectEnregistreResteAuxGraphiquesDuMemeGenre)
     cocher("ChkXGrid");
     QTest::mouseClick(enfant<PastilleFond>("PictureFond11"), Qt::LeftButton);
     bouton(4);
+    EXPECT_TRUE(messages.textes().isEmpty()) << messages.textes().join(" | ").toStdString();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(boite(), nullptr);
+    EXPECT_TRUE(hote.isEnabled());
     const auto memeAspect = [](HoteGraphique& h) {
         MoteurGraphique& m = h.controle().Graphique();
         m.ecrire(Prop::AxeY, 0);

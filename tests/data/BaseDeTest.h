@@ -49,7 +49,10 @@ protected:
         }
         m_fenetre.setProperty("typeBase", base().typeBase());
         ValeursProcessus::courantes().fenetrePrincipale = &m_fenetre;
+        preparer();
     }
+    // Ce que l'essai met dans la base avant de commencer ; jamais appelé sans base.
+    virtual void preparer() {}
     void TearDown() override { ValeursProcessus::courantes().fenetrePrincipale = nullptr; }
 
     BaseDonnees& base() const { return *m_base.base(); }

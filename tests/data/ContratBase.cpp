@@ -22,11 +22,8 @@ const QList<ColonneTable> colonnesPluvio = {
 class Contrat : public AvecBase
 {
 protected:
-    void SetUp() override
+    void preparer() override
     {
-        AvecBase::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
         ASSERT_TRUE(base().CreerTable(QStringLiteral("PLUVIO_A1"), colonnesPluvio)) << base().DerniereErreur().toStdString();
         ASSERT_TRUE(base().InsererLignes(
             QStringLiteral("PLUVIO_A1"),

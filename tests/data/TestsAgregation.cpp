@@ -1,4 +1,3 @@
-#include "commun/ValeursProcessus.h"
 #include "data/AgregationPluie.h"
 #include "data/CalculsStatistiques.h"
 
@@ -133,47 +132,6 @@ TEST(Agregation, DecalageEnTete)
     EXPECT_EQ(d.points(), 3);
     EXPECT_FALSE(d(0, 1).isValid());
     EXPECT_EQ(d(0, 2).toString(), "01/01/2004");
-}
-
-QDate jour(const char* texte)
-{
-    return QDate::fromString(QString::fromLatin1(texte), QStringLiteral("dd/MM/yyyy"));
-}
-
-TEST(Agregation, TextesDesRequetes)
-{
-    QObject fenetre;
-    fenetre.setProperty("typeBase", QStringLiteral("ACCESS"));
-    ValeursProcessus::courantes().fenetrePrincipale = &fenetre;
-    EXPECT_EQ(requeteBornesAnnees("Mois", "Pluie", "PLUVIO_P001", jour("01/01/2004"), jour("31/12/2004")).texte(),
-              "SELECT Mois & year(DateCreation), '12:00:00', SUM(Pluie) , '', '', '', year(DateCreation) & Mois_inverse "
-              "FROM PLUVIO_P001, PERIODES WHERE year(DateCreation) >= '2004' AND year(DateCreation) <='2004' AND "
-              "Instr(1,DateCreation,jour) AND (ModeObtention<>'I' OR ModeObtention IS NULL) AND DateCreation "
-              ">=#01/01/2004 00:00:00# AND DateCreation <=#12/31/2004 00:00:00# GROUP BY Mois & year(DateCreation), "
-              "'12:00:00' , '', '', '', year(DateCreation) & Mois_inverse ORDER BY year(DateCreation) & Mois_inverse, "
-              "Mois & year(DateCreation), '12:00:00' , '', '', ''");
-    EXPECT_TRUE(requeteParPeriode("Decade", "Etp", "PLUVIO_P1", jour("01/01/2004"), jour("31/12/2005")).texte()
-                    .contains("<='2005' AND Instr(1, DateCreation, jour) AND (ModeObtention<>'I' OR ModeObtention IS NULL) "
-                              "AND CVDATE(DateCreation) >=#01/01/2004 00:00:00# AND CVDATE(DateCreation) <=#12/31/2005 00:00:00#"));
-    EXPECT_TRUE(requeteHydro("Hydro", "Pluie", "PLUVIO_P1", jour("01/10/2003"), jour("30/09/2005")).texte()
-                    .contains("WHERE Instr(1,DateCreation,jour) AND (ModeObtention<>'I' OR ModeObtention IS NULL) AND "
-                              "DateCreation >=#10/01/2003# AND DateCreation <=#09/30/2005# GROUP BY Hydro"));
-    const QString s = requeteSquelette("Mois", jour("01/01/2004"), jour("31/12/2004"), false, 10).texte();
-    EXPECT_EQ(s, "select distinct * from (SELECT DISTINCT Mois & Num_Annee  as DateCreation, Num_Annee & Mois_inverse as  "
-                 "date_inverse FROM PERIODES, ANNEES WHERE (jour<>'29/02/' or cint(num_annee) mod 400 = 0 or (cint(num_annee) "
-                 "mod 4 = 0 and cint(num_annee) mod 100 <> 0)) AND Num_annee >= year(#01/01/2004#) AND Num_annee <= "
-                 "year(#12/31/2004#)) AS SReq WHERE dateValue(DateCreation) >=#01/01/2004# AND dateValue(DateCreation) "
-                 "<=#12/31/2004# ORDER BY date_inverse");
-    // Le squelette hydrologique porte sur les parts d'années, quel que soit le type de base.
-    const QString h = requeteSquelette("Hydro", jour("01/10/2003"), jour("30/09/2005"), true, 10).texte();
-    EXPECT_TRUE(h.contains("WHERE CVDate(DateCreation) >=#02/01/2003# AND CVDate(DateCreation) <=#01/01/2005#"));
-    fenetre.setProperty("typeBase", QStringLiteral("ORACLE"));
-    EXPECT_TRUE(requeteParPeriode("Mois", "Pluie", "PLUVIO_P1", jour("01/01/2004"), jour("31/12/2004")).texte()
-                    .contains("' AND Instr(1, to_char(DateCreation, 'DD/MM/YYYY'), jour) > 0 AND"));
-    EXPECT_TRUE(requeteSquelette("Mois", jour("01/01/2004"), jour("31/12/2004"), false, 10).texte().contains("WHERE to_date(DateCreation, 'DD/MM/YYYY') >="));
-    fenetre.setProperty("typeBase", QStringLiteral("POSTGRESQL"));
-    EXPECT_TRUE(requeteSquelette("Mois", jour("01/01/2004"), jour("31/12/2004"), false, 10).texte().contains("WHERE CVDate(DateCreation) >='01/01/2004'"));
-    ValeursProcessus::courantes().fenetrePrincipale = nullptr;
 }
 
 TEST(Statistiques, QuintilesEtMediane)

@@ -81,29 +81,27 @@ TEST(Periodes, PlagesParPeriode)
     EXPECT_EQ(p->pasAxeX, 3);
 }
 
+// Demande, plage arrondie, unité et pas de l'axe.
 TEST(Periodes, PlageDesGraphiquesAPluieEtNappe)
 {
-    using Periodes::plageDeuxGraphiques;
-    auto p = plageDeuxGraphiques("05/03/2004", "28/03/2004");
-    EXPECT_EQ(TexteDate(p->debut), "01/03/2004");
-    EXPECT_EQ(TexteDate(p->fin), "01/04/2004");
-    EXPECT_EQ(p->uniteAxeX, "VIDE");
-    EXPECT_EQ(p->pasAxeX, 5);
-    p = plageDeuxGraphiques("05/03/2004", "28/11/2004");
-    EXPECT_EQ(TexteDate(p->debut), "01/01/2004");
-    EXPECT_EQ(TexteDate(p->fin), "31/12/2004");
-    EXPECT_EQ(p->uniteAxeX, "DEF");
-    EXPECT_EQ(p->pasAxeX, 8);
-    p = plageDeuxGraphiques("05/03/2004", "10/02/2006");
-    EXPECT_EQ(TexteDate(p->debut), "01/03/2004");
-    EXPECT_EQ(TexteDate(p->fin), "28/02/2006");
-    EXPECT_EQ(p->uniteAxeX, "");
-    EXPECT_EQ(p->pasAxeX, 23);
-    p = plageDeuxGraphiques("05/03/2004", "10/07/2007");
-    EXPECT_EQ(TexteDate(p->debut), "01/01/2004");
-    EXPECT_EQ(TexteDate(p->fin), "31/12/2007");
-    EXPECT_EQ(p->uniteAxeX, "A");
-    EXPECT_EQ(p->pasAxeX, 3);
+    const struct
+    {
+        const char *debut, *fin, *plageDebut, *plageFin, *unite;
+        int pas;
+    } cas[] = {
+        {"05/03/2004", "28/03/2004", "01/03/2004", "01/04/2004", "VIDE", 5},
+        {"05/03/2004", "28/11/2004", "01/01/2004", "31/12/2004", "DEF", 8},
+        {"05/03/2004", "10/02/2006", "01/03/2004", "28/02/2006", "", 23},
+        {"05/03/2004", "10/07/2007", "01/01/2004", "31/12/2007", "A", 3},
+    };
+    for (const auto& c : cas) {
+        const auto p = Periodes::plageDeuxGraphiques(c.debut, c.fin);
+        ASSERT_TRUE(p) << c.fin;
+        EXPECT_EQ(TexteDate(p->debut), c.plageDebut) << c.fin;
+        EXPECT_EQ(TexteDate(p->fin), c.plageFin) << c.fin;
+        EXPECT_EQ(p->uniteAxeX, c.unite) << c.fin;
+        EXPECT_EQ(p->pasAxeX, c.pas) << c.fin;
+    }
 }
 
 } // namespace

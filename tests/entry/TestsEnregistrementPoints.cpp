@@ -4,6 +4,7 @@
 // colonnes gardées) ; leur lot dans l'historique, que l'annulation défait
 // exactement ; et qu'une panne de n'importe lequel de leurs ordres ne laisse
 // rien, ni dans la table ni dans l'historique.
+#include "commun_tests/LignesTexte.h"
 #include "BaseDefaillante.h"
 
 #include "commun/Cellule.h"
@@ -31,11 +32,8 @@ QDate jan(int j)
 class Enregistrement : public AvecBase
 {
 protected:
-    void SetUp() override
+    void preparer() override
     {
-        AvecBase::SetUp();
-        if (HasFatalFailure() || IsSkipped())
-            return;
         base().SupprimerTable(QStringLiteral("HISTORIQUE_MESURES"));
         base().SupprimerTable(QStringLiteral("PLUVIO_T1"));
         ASSERT_TRUE(base().CreerTable(QStringLiteral("PLUVIO_T1"),
@@ -55,16 +53,9 @@ protected:
     // Toute la table, une ligne de texte par mesure, toutes ses colonnes, dans l'ordre.
     QStringList table()
     {
-        const TableauValeurs t = lire("SELECT DateCreation, Heure, Pluie, Continuite, ModeObtention, Commentaire, Etp "
-                                      "FROM PLUVIO_T1 ORDER BY DateCreation, Heure");
-        QStringList l;
-        for (int i = 0; i < t.points(); ++i) {
-            QStringList champs;
-            for (int c = 0; c < t.lignes(); ++c)
-                champs << TexteCellule(t.valeur(c, i));
-            l << champs.join(u' ');
-        }
-        return l;
+        return lignesTexte(lire("SELECT DateCreation, Heure, Pluie, Continuite, ModeObtention, Commentaire, Etp "
+                                "FROM PLUVIO_T1 ORDER BY DateCreation, Heure"),
+                           false, u' ');
     }
     QString jour(int j) { return table().filter(TexteDate(jan(j))).join(u'|'); }
     int lignesHistorique()

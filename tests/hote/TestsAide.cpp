@@ -88,7 +88,8 @@ private:
     OuvreurDocument m_ancien;
 };
 
-TEST_F(AideBureau, LeMenuAideOuvreLaPageDAccueilAvantToutTrace)
+// Le menu Aide avant tout tracé, puis les boutons Aide du graphique et de la boîte des options.
+TEST_F(AideBureau, LeMenuEtLesBoutonsAideOuvrentLeurPage)
 {
     auto f = ouvrir();
     auto* aide = f->findChild<QAction*>(QStringLiteral("ActionAide"));
@@ -96,12 +97,7 @@ TEST_F(AideBureau, LeMenuAideOuvreLaPageDAccueilAvantToutTrace)
     EXPECT_EQ(aide->shortcut(), QKeySequence(QKeySequence::HelpContents));
     aide->trigger();
     EXPECT_EQ(pageOuverte(), manuel() + QStringLiteral("/KOR_help.htm"));
-    EXPECT_TRUE(messages.textes().isEmpty()) << messages.textes().join(u'\n').toStdString();
-}
 
-TEST_F(AideBureau, LesBoutonsAideDuGraphiqueEtDeLaBoiteDesOptions)
-{
-    auto f = ouvrir();
     HoteGraphique::Demande d;
     d.type = TypeGraph::edition;
     d.station = QStringLiteral("76402001");
@@ -109,7 +105,6 @@ TEST_F(AideBureau, LesBoutonsAideDuGraphiqueEtDeLaBoiteDesOptions)
     CtlGraphique& c = f->formulaire().controle();
     c.declencheOutil(9);
     EXPECT_EQ(pageOuverte(), manuel() + QStringLiteral("/KOR_help.htm"));
-
     c.declencheOutil(7);
     auto* boite = c.findChild<FrmOption*>();
     ASSERT_TRUE(boite && boite->isVisible());
@@ -122,7 +117,9 @@ TEST_F(AideBureau, LesBoutonsAideDuGraphiqueEtDeLaBoiteDesOptions)
     EXPECT_TRUE(messages.textes().isEmpty()) << messages.textes().join(u'\n').toStdString();
 }
 
-TEST_F(AideBureau, ChaquePageATitreFrancaisEtAucunLienMort)
+// Chaque page a son titre français et aucun lien mort ; l'ancre d'un lien nomme
+// un id de la page visée ; chaque page se rejoint depuis l'accueil.
+TEST(ManuelAide, PagesTitreesLiensEtAncresTousAtteintsDepuisLAccueil)
 {
     const QStringList pages = pagesDuManuel();
     ASSERT_GE(pages.size(), 10);
@@ -137,43 +134,32 @@ TEST_F(AideBureau, ChaquePageATitreFrancaisEtAucunLienMort)
         EXPECT_FALSE(texte.contains(QStringLiteral("<script"), Qt::CaseInsensitive)) << nom;
         EXPECT_EQ(texte.count(QStringLiteral("<body")), 1) << nom;
         EXPECT_TRUE(texte.trimmed().endsWith(QStringLiteral("</html>"))) << nom;
-        for (const QString& href : captures(texte, QStringLiteral("href=\"([^\"]*)\""))) {
-            const QString cible = href.section(u'#', 0, 0);
-            if (!lienLocal(href) || cible.isEmpty())
-                continue;
-            EXPECT_TRUE(QFileInfo::exists(QFileInfo(page).dir().filePath(cible))) << nom << " → " << href.toStdString();
-        }
     }
-}
-
-// Une ancre d'un lien nomme un id de la page visée, et chaque page se
-// rejoint depuis l'accueil en suivant les liens.
-TEST_F(AideBureau, AncresPresentesEtToutesLesPagesAtteintesDepuisLAccueil)
-{
     QSet<QString> vues{manuel() + QStringLiteral("/KOR_help.htm")};
     QStringList aVisiter(vues.begin(), vues.end());
     while (!aVisiter.isEmpty()) {
         const QString page = aVisiter.takeFirst();
-        for (const QString& href : captures(lire(page), QStringLiteral("href=\"([^\"]*\\.htm[^\"]*)\""))) {
-            if (!lienLocal(href))
+        for (const QString& href : captures(lire(page), QStringLiteral("href=\"([^\"]*)\""))) {
+            const QString cible = href.section(u'#', 0, 0);
+            if (!lienLocal(href) || cible.isEmpty())
                 continue;
-            const QString cible = QDir::cleanPath(QFileInfo(page).dir().filePath(href.section(u'#', 0, 0)));
-            const QString ancre = href.section(u'#', 1);
-            if (!ancre.isEmpty()) {
-                EXPECT_TRUE(lire(cible).contains(QStringLiteral("id=\"%1\"").arg(ancre))) << href.toStdString();
+            const QString chemin = QDir::cleanPath(QFileInfo(page).dir().filePath(cible));
+            ASSERT_TRUE(QFileInfo::exists(chemin)) << page.toStdString() << " → " << href.toStdString();
+            if (const QString ancre = href.section(u'#', 1); !ancre.isEmpty()) {
+                EXPECT_TRUE(lire(chemin).contains(QStringLiteral("id=\"%1\"").arg(ancre))) << href.toStdString();
             }
-            if (!vues.contains(cible)) {
-                vues.insert(cible);
-                aVisiter << cible;
+            if (QRegularExpression(QStringLiteral("\\.html?$")).match(chemin).hasMatch() && !vues.contains(chemin)) {
+                vues.insert(chemin);
+                aVisiter << chemin;
             }
         }
     }
-    for (const QString& page : pagesDuManuel())
+    for (const QString& page : pages)
         EXPECT_TRUE(vues.contains(page)) << "page que rien n'atteint : " << page.toStdString();
 }
 
 // Chaque commande et chaque option que « graphique --aide » présente est dans la page du programme.
-TEST_F(AideBureau, LaPageDuProgrammeTientChaqueCommandeEtChaqueOption)
+TEST(ManuelAide, LaPageDuProgrammeTientChaqueCommandeEtChaqueOption)
 {
     QProcess programme;
     programme.start(QStringLiteral(GRAPHIQUE_PROGRAMME), {QStringLiteral("--aide")});

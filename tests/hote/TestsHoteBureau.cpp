@@ -1,76 +1,48 @@
-// L'application de bureau pilotée comme une personne le ferait : choisir une
-// station et un genre, tracer, masquer une courbe, enregistrer, fermer. Les
+// L'application de bureau pilotée à la souris, dans ce que la journée complète
+// ne fait pas : courbes masquées, mauvaises demandes, jauges et messages. Les
 // écrans sont gardés dans GRAPHIQUE_IMAGES_TESTS quand il nomme un dossier.
-#include "FenetreHote.h"
+#include "PiloteBureau.h"
+
 #include "FormulaireGraphique.h"
 #include "GrilleCourbes.h"
-#include "PanneauDemande.h"
 
 #include "control/CtlGraphique.h"
 #include "control/VueGraphique.h"
-#include "data/bases/BaseExemple.h"
-#include "render/moteur/MoteurGraphique.h"
 #include "render/moteur/ProprietesMoteur.h"
 #include "settings/Aide.h"
-#include "commun/messages/MessagesEnregistres.h"
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
-#include <QDateEdit>
 #include <QDir>
-#include <QHeaderView>
-#include <QScrollArea>
 #include <QElapsedTimer>
-#include <QProgressDialog>
-#include <QWindow>
-#include <QFileDialog>
-#include <QImage>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QProcess>
-#include <QPushButton>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QProgressDialog>
+#include <QScrollArea>
 #include <QTimer>
-#include <QTreeWidget>
-#include <gtest/gtest.h>
+#include <QWindow>
 
 namespace {
 
-class HoteBureau : public ::testing::Test
+class HoteBureau : public PiloteBureau
 {
 protected:
     static void SetUpTestSuite()
     {
-        QStandardPaths::setTestModeEnabled(true);
-        // Les boîtes de fichiers de Qt, que l'essai sait remplir.
-        QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+        PiloteBureau::SetUpTestSuite();
         QApplication::setOrganizationName(QStringLiteral("graphique-essais"));
     }
     void SetUp() override
     {
-        // Des réglages à chaque essai : les essais tournent en parallèle.
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dossier.path());
-        MoteurGraphique::definirDossierImages(dossier.path());
-        QString erreur;
-        ASSERT_TRUE(BaseExemple::creerFichier(dossier.filePath("exemple.db"), 5, {}, erreur)) << erreur.toStdString();
-        fenetre = std::make_unique<FenetreHote>();
-        fenetre->resize(1500, 950);
-        fenetre->show();
-        ASSERT_TRUE(fenetre->ouvrirBase(dossier.filePath("exemple.db")));
+        PiloteBureau::SetUp();
+        fenetre = ouvrir();
     }
-    void TearDown() override { MoteurGraphique::definirDossierImages(QString()); }
 
     template <typename T>
     T* enfant(const char* nom)
     {
-        T* w = fenetre->findChild<T*>(QString::fromLatin1(nom));
-        EXPECT_TRUE(w) << nom;
-        return w;
+        return PiloteBureau::enfant<T>(*fenetre, nom);
     }
     void choisirStation(const QString& code)
     {
@@ -102,6 +74,7 @@ protected:
             }
         FAIL() << "station compagne absente : " << code.toStdString();
     }
+    using PiloteBureau::tracer;
     void tracer() { QTest::mouseClick(enfant<QPushButton>("BoutonTracer"), Qt::LeftButton); }
     void dates(const QDate& debut, const QDate& fin)
     {
@@ -121,23 +94,16 @@ protected:
         return g.lire(Prop::NbJeux).toInt() > 0 ? g.lire(Prop::NbPoints).toInt() : 0;
     }
 
-    QTemporaryDir dossier;
-    MessagesEnregistres messages;
     std::unique_ptr<FenetreHote> fenetre;
 };
 
-TEST_F(HoteBureau, AnneePluieEtNappeAnnuaireCourbeMasqueeImageEtFermeture)
+TEST_F(HoteBureau, CourbeMasqueeCasesDesStatistiquesEtDateDeValidationLuesParLeControle)
 {
-    // Le graphique annuel et ses statistiques.
     choisirStation("76402001");
     choisirGenre("Annee");
     tracer();
-    EXPECT_TRUE(messages.messages().isEmpty()) << messages.textes().join('\n').toStdString();
     Classe_Graphiques& c = ctl().CollCourbes();
-    ASSERT_GE(c.Compter(), 5);   // l'année, les enveloppes, la médiane, les quintiles…
-    EXPECT_GT(pointsTraces(), 0);
     ecran("hote-annee");
-
     // Masquer une courbe depuis la liste : la marque tombe, la courbe n'est plus montrée.
     GrilleCourbes& grille = fenetre->courbes();
     ASSERT_EQ(grille.rowCount(), c.Compter() + 1);
@@ -146,58 +112,7 @@ TEST_F(HoteBureau, AnneePluieEtNappeAnnuaireCourbeMasqueeImageEtFermeture)
     EXPECT_EQ(grille.item(2, 0)->text(), " ");
     EXPECT_FALSE(c.GetCourbe(2)->Afficher());
     EXPECT_EQ(ctl().Graphique().lire(Prop::NbJeux).toInt(), jeuxAvant - 1);
-    ecran("hote-annee-courbe-masquee");
 
-    // La pluie sur une nappe.
-    choisirStation("76402001");
-    choisirGenre("PluvioPiezo");
-    cocherCompagne("00754X0012");
-    dates(QDate(2021, 10, 1), QDate(2023, 9, 30));
-    tracer();
-    EXPECT_TRUE(messages.messages().isEmpty()) << messages.textes().join('\n').toStdString();
-    EXPECT_GE(ctl().CollCourbes2().Compter(), 1);
-    EXPECT_GT(pointsTraces(), 100);
-    ecran("hote-pluie-nappe");
-
-    // L'annuaire.
-    choisirGenre("annuaire");
-    tracer();
-    EXPECT_TRUE(messages.messages().isEmpty()) << messages.textes().join('\n').toStdString();
-    EXPECT_GT(ctl().CollCourbes().Compter(), 0);
-    ecran("hote-annuaire");
-
-    // Enregistrer le graphique, par le menu et sa boîte de dialogue.
-    const QString png = dossier.filePath("graphique.png");
-    QTimer guet;
-    QObject::connect(&guet, &QTimer::timeout, [png] {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* d = qobject_cast<QFileDialog*>(w); d && d->isVisible()) {
-                // Le nom tapé dans la boîte, puis Entrée.
-                if (auto* champ = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
-                    champ->setText(png);
-                    QTest::keyClick(champ, Qt::Key_Return);
-                }
-            }
-    });
-    guet.start(100);
-    fenetre->findChild<QAction*>(QStringLiteral("ActionEnregistrer"))->trigger();
-    const QImage image(png);
-    ASSERT_FALSE(image.isNull());
-    EXPECT_GE(image.width(), 800);
-
-    // Fermer : la géométrie est retenue avec la base.
-    fenetre->close();
-    QSettings r(QStringLiteral("graphique"), QStringLiteral("graphique-hote"));
-    EXPECT_FALSE(r.value(QStringLiteral("fenetre/geometrie")).toByteArray().isEmpty());
-    EXPECT_EQ(r.value(QStringLiteral("bases/derniere")).toString(), dossier.filePath("exemple.db"));
-}
-
-TEST_F(HoteBureau, LesCasesDesStatistiquesEtLaDateDeValidationSontLuesParLeControle)
-{
-    choisirStation("76402001");
-    choisirGenre("Annee");
-    tracer();
-    Classe_Graphiques& c = ctl().CollCourbes();
     ASSERT_GT(c.noCourbe(QStringLiteral("Médiane")), 0);
     EXPECT_TRUE(c.GetCourbe(c.noCourbe(QStringLiteral("Médiane")))->Afficher());
     auto* mediane = enfant<QCheckBox>("ChkMediane");
@@ -242,28 +157,13 @@ TEST_F(HoteBureau, MauvaisesDemandesUnMessageEtLaFenetreResteUtilisable)
     ASSERT_EQ(messages.messages().size(), 1);
     EXPECT_TRUE(messages.textes().first().contains("au moins une station"));
 
-    // Une base qui ne s'ouvre pas : un message, et la base en service le reste.
+    // Une base qui ne s'ouvre pas : un message, et la base en service le reste (un fichier qui
+    // n'est pas une base est essayé dans la journée complète).
     messages.vider();
     EXPECT_FALSE(fenetre->ouvrirBase(dossier.filePath("absent/rien.db")));
     ASSERT_EQ(messages.messages().size(), 1);
     EXPECT_TRUE(messages.textes().first().startsWith("Impossible d'ouvrir la base"));
     EXPECT_EQ(fenetre->texteBase(), dossier.filePath("exemple.db"));
-
-    // Un fichier qui n'est pas une base SQLite.
-    messages.vider();
-    QFile texte(dossier.filePath("pas-une-base.db"));
-    ASSERT_TRUE(texte.open(QIODevice::WriteOnly));
-    texte.write("ceci n'est pas une base\n");
-    texte.close();
-    fenetre->ouvrirBase(dossier.filePath("pas-une-base.db"));
-    EXPECT_EQ(messages.messages().size(), 1);
-
-    // La fenêtre trace toujours.
-    messages.vider();
-    choisirGenre("edition");
-    tracer();
-    EXPECT_TRUE(messages.messages().isEmpty()) << messages.textes().join('\n').toStdString();
-    EXPECT_GT(ctl().CollCourbes().Compter(), 0);
 }
 
 // Avant le premier graphique : un cadre qui dit quoi faire, sans graduations qui feraient croire à des données.

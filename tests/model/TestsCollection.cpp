@@ -39,26 +39,6 @@ TEST_F(Collection, UneNouvelleCollectionEnregistreLesOptionsDExportParDefaut)
     EXPECT_EQ(LireParametre("TaillePoliceTitre"), "14");
 }
 
-TEST_F(Collection, LesOptionsStockeesSontRelues)
-{
-    EcrireParametre("InitOptionExcel", QStringLiteral("1"));
-    EcrireParametre("AfficherLegende", QStringLiteral("0"));
-    EcrireParametre("AfficherAquifere", QStringLiteral("1"));
-    EcrireParametre("TypeAxeX", QStringLiteral("fixe"));
-    EcrireParametre("FormatAxeX", QStringLiteral("yyyy"));
-    EcrireParametre("TaillePoliceTitre", QStringLiteral("18"));
-    const Classe_Graphiques coll;
-    const GestionExportExcel& o = coll.GestionExportExcel();
-    EXPECT_FALSE(o.AfficherLegende);
-    EXPECT_TRUE(o.AfficherAquifere);
-    EXPECT_FALSE(o.AfficherTitre);  // non écrit, le magasin étant déjà initialisé
-    EXPECT_EQ(o.TypeAxeX, "FIXE");
-    EXPECT_EQ(o.FormatAxeX, "yyyy");
-    EXPECT_EQ(o.TaillePoliceTitre, 18);
-    EXPECT_EQ(o.TaillePoliceAxes, 7);
-    EXPECT_EQ(LireParametre("AfficherTitre"), "");
-}
-
 TEST_F(Collection, OrdreDesCourbesApresChaqueOperation)
 {
     Classe_Graphiques coll;

@@ -6,16 +6,6 @@
 
 namespace {
 
-TEST(Courbe, ProprietesParNom)
-{
-    Classe_Graphique c;
-    // Atteinte par nom, comme le font le dialogue d'options et les exports ; la série est en lecture seule.
-    EXPECT_TRUE(c.setProperty("Titre", QStringLiteral("Pluie")));
-    EXPECT_EQ(c.Titre(), "Pluie");
-    EXPECT_FALSE(c.setProperty("NbValeurs", 4));
-    EXPECT_EQ(c.NbValeurs(), 0);
-}
-
 TEST(Courbe, AjouterValeursCompteLesPointsDUnTableauSeulement)
 {
     Classe_Graphique c;

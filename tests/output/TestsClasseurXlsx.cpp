@@ -54,18 +54,6 @@ std::map<QString, CelluleLue> CellulesLues(const QByteArray& xml, QStringList* o
     return cellules;
 }
 
-TEST(TexteXlsx, LettresDesColonnes)
-{
-    EXPECT_EQ(LettresColonne(1), u"A");
-    EXPECT_EQ(LettresColonne(26), u"Z");
-    EXPECT_EQ(LettresColonne(27), u"AA");
-    EXPECT_EQ(LettresColonne(52), u"AZ");
-    EXPECT_EQ(LettresColonne(702), u"ZZ");
-    EXPECT_EQ(LettresColonne(703), u"AAA");
-    EXPECT_EQ(LettresColonne(16384), u"XFD");
-    EXPECT_EQ(ReferenceCellule(12, 2), u"B12");
-}
-
 TEST(TexteXlsx, JoursDeSerie)
 {
     EXPECT_EQ(SerieDate(QDate(2024, 1, 1)), 45292);
@@ -171,22 +159,6 @@ TEST(ClasseurXlsx, TextesPartagesUneFoisEtEchappes)
     const auto f2Cellules = CellulesLues(parties.at(QStringLiteral("xl/worksheets/sheet2.xml")));
     EXPECT_EQ(f2Cellules.at(QStringLiteral("A1")).valeur, u"0");
     EXPECT_EQ(f2Cellules.at(QStringLiteral("B1")).valeur, u"2");
-}
-
-TEST(ClasseurXlsx, TextesNettoyesEtCoupes)
-{
-    ClasseurXlsx c;
-    const int f = c.ajouterFeuille();
-    c.definirTexte(f, 1, 1, QStringLiteral("x\x01y\x0bz\x1f\tfin"));
-    c.definirTexte(f, 2, 1, QString(kLongueurTexteMax + 10, u'L'));
-    const auto parties = Parties(c);
-    const QByteArray sst = parties.at(QStringLiteral("xl/sharedStrings.xml"));
-    EXPECT_FALSE(sst.contains('\x01'));
-    EXPECT_FALSE(sst.contains("&#"));
-    const QStringList textes = TextesPartages(sst);
-    ASSERT_EQ(textes.size(), 2);
-    EXPECT_EQ(textes.at(0), QStringLiteral("xyz\tfin"));
-    EXPECT_EQ(textes.at(1), QString(kLongueurTexteMax, u'L'));
 }
 
 TEST(ClasseurXlsx, ReferencesEtNombresEnOrdre)

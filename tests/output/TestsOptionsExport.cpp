@@ -7,19 +7,6 @@
 
 namespace {
 
-TEST(OptionsExport, RemplissageEtComparaison)
-{
-    MagasinTemporaire magasin;
-    GestionExportExcel o;
-    o.ChargerDepuisParametres();
-    EXPECT_TRUE(o.AfficherLegende);
-    EXPECT_EQ(o.TaillePoliceAxes, 7);
-    GestionExportExcel copie = o;
-    EXPECT_EQ(copie, o);
-    copie.LibelleAxeNGF = "Cote";
-    EXPECT_NE(copie, o);
-}
-
 TEST(OptionsExport, SeulUnUnVautVrai)
 {
     MagasinTemporaire magasin;
@@ -51,7 +38,8 @@ TEST(OptionsExport, TaillesEtTextesLusCommeIlFaut)
     EXPECT_EQ(o.TypeAxeXAnnee, "PERSO");
     EXPECT_EQ(o.FormatAxeXAnnee, "mmm-yy");
     EXPECT_EQ(o.LibelleAxeNGF, "Cote en NGF");
-    // Rien d'autre n'a été écrit par-dessus les choix de l'utilisateur.
+    // Non rangée, le magasin étant déjà initialisé : faux, et rien d'écrit par-dessus les choix de l'utilisateur.
+    EXPECT_FALSE(o.AfficherTitre);
     EXPECT_EQ(LireParametre("AfficherTitre"), "");
 }
 

@@ -10,19 +10,6 @@ using namespace scenarios;
 
 namespace {
 
-TEST(MoteurProprietes, UnNumeroInconnuEstGardeEtRelu)
-{
-    MoteurGraphique m;
-    EXPECT_EQ(m.lire(9876).toInt(), 0);
-    m.ecrire(9876, 42);
-    m.ecrire(9877, QStringLiteral("texte"));
-    m.ecrireIndexe(9878, 3, 2.5);
-    EXPECT_EQ(m.lire(9876).toInt(), 42);
-    EXPECT_EQ(m.lire(9877).toString(), "texte");
-    EXPECT_EQ(m.lireIndexe(9878, 3).toDouble(), 2.5);
-    EXPECT_EQ(m.lireIndexe(9878, 4).toInt(), 0);
-}
-
 TEST(MoteurProprietes, ValeursReluesBorneesCommeLeMoteurLesEmploie)
 {
     MoteurGraphique m;
@@ -214,21 +201,6 @@ TEST(MoteurProprietes, CalqueExclusif)
     m.GSSymbol(4, 20, 1, 2);
     m.ecrire(Prop::Dessin, 2);
     EXPECT_TRUE(m.calque().estVide());
-}
-
-TEST(MoteurProprietes, ObservateurDansLOrdreDesEcritures)
-{
-    MoteurGraphique m(QStringLiteral("GraphiqueSuperposePluvio"));
-    QStringList vus;
-    m.setObservateur([&](const QString& nom, int numero, std::optional<int> indice, const QVariant& valeur) {
-        vus << QStringLiteral("%1 %2 %3 %4").arg(nom).arg(numero).arg(indice ? QString::number(*indice) : QString(),
-                                                                       valeur.toString());
-    });
-    m.ecrire(Prop::Dessin, 1);
-    m.ecrire(Prop::TitreGraphique, " ");
-    m.ecrireIndexe(Prop::ValeurPoint, 1, 2.5);
-    EXPECT_EQ(vus, (QStringList{"GraphiqueSuperposePluvio 21  1", "GraphiqueSuperposePluvio 43   ",
-                                "GraphiqueSuperposePluvio 158 1 2.5"}));
 }
 
 } // namespace

@@ -2,80 +2,80 @@
 #include "render/moteur/JeuDonnees.h"
 #include "render/moteur/ParcoursColonnes.h"
 
+#include <QPointF>
 #include <gtest/gtest.h>
 #include <cmath>
 #include <limits>
+#include <map>
 #include <random>
 #include <tuple>
 
 namespace {
 
-struct Sortie
-{
-    std::vector<ColonneTrait> colonnes;
-    std::vector<TraitColonnes> traits;
-};
-
-// La référence : chaque point lu, dans l'ordre, avec la colonne de std::floor ;
-// coupure aux points non tracés, et un changement de couleur repart du point précédent.
-Sortie pointParPoint(const JeuDonnees& j, const EchellePixels& e)
-{
-    Sortie s;
-    int couleur = -1;
-    bool ouvert = false, precedentValide = false;
-    double qx = 0, qy = 0;
-    const auto ajouter = [&](double px, double py) {
-        const qint64 c = qint64(std::floor(px));
-        if (!ouvert) {
-            s.traits.push_back({couleur, int(s.colonnes.size()), 0});
-            ouvert = true;
-        } else if (s.colonnes.back().colonne == c) {
-            ColonneTrait& k = s.colonnes.back();
-            k.yHaut = std::min(k.yHaut, py);
-            k.yBas = std::max(k.yBas, py);
-            k.x1 = px;
-            k.y1 = py;
-            ++k.nombre;
-            return;
-        }
-        s.colonnes.push_back({c, px, py, px, py, py, py, 1});
-    };
-    const auto fermer = [&] {
-        if (ouvert)
-            s.traits.back().fin = int(s.colonnes.size());
-        ouvert = false;
-    };
-    for (int i = 0; i < j.taille(); ++i) {
-        if (!j.visible(i)) {
-            fermer();
-            precedentValide = false;
-            continue;
-        }
-        const double x = j.avecX ? j.x[std::size_t(i)] : i + 0.5;
-        const double px = e.bx + e.ax * x, py = e.by + e.ay * double(j.valeurs[std::size_t(i)]);
-        if (j.couleur(i) != couleur) {
-            fermer();
-            couleur = j.couleur(i);
-            if (precedentValide)
-                ajouter(qx, qy);
-        }
-        ajouter(px, py);
-        qx = px;
-        qy = py;
-        precedentValide = true;
-    }
-    fermer();
-    return s;
-}
-
 // Couleur, colonne, premier et dernier point, extrêmes, nombre, et le point d'où vient le trait.
 using Vue = std::tuple<int, qint64, double, double, double, double, double, double, int, double, double>;
+const double aucun = -1e300;
+
+struct Trait
+{
+    int couleur;
+    std::vector<QPointF> points;
+};
+
+// Les traits tels qu'on les voit : coupés à chaque point non tracé, et à
+// chaque changement de couleur, le nouveau trait partant du point d'avant.
+std::vector<Trait> traitsAttendus(const JeuDonnees& j, const EchellePixels& e)
+{
+    const auto pixel = [&](int i) {
+        const double x = j.avecX ? j.x[std::size_t(i)] : i + 0.5;
+        return QPointF(e.bx + e.ax * x, e.by + e.ay * double(j.valeurs[std::size_t(i)]));
+    };
+    std::vector<Trait> traits;
+    for (int i = 0; i < j.taille(); ++i) {
+        if (!j.visible(i))
+            continue;
+        const bool suite = i > 0 && j.visible(i - 1);
+        if (!suite || j.couleur(i - 1) != j.couleur(i)) {
+            traits.push_back({j.couleur(i), {}});
+            if (suite)
+                traits.back().points.push_back(pixel(i - 1));
+        }
+        traits.back().points.push_back(pixel(i));
+    }
+    return traits;
+}
+
+// La référence, sans rien du parcours : chaque point de chaque trait rangé dans
+// sa colonne std::floor(x), puis chaque colonne lue en entier.
+std::vector<Vue> vuesAttendues(const JeuDonnees& j, const EchellePixels& e, qint64 cMin, qint64 cMax)
+{
+    std::vector<Vue> v;
+    for (const Trait& t : traitsAttendus(j, e)) {
+        std::map<qint64, std::vector<QPointF>> colonnes;
+        for (const QPointF& p : t.points)
+            colonnes[qint64(std::floor(p.x()))].push_back(p);
+        const QPointF* avant = nullptr;
+        for (const auto& [c, points] : colonnes) {
+            if (c >= cMin && c <= cMax) {
+                double haut = points[0].y(), bas = points[0].y();
+                for (const QPointF& p : points) {
+                    haut = std::min(haut, p.y());
+                    bas = std::max(bas, p.y());
+                }
+                v.emplace_back(t.couleur, c, points.front().x(), points.front().y(), points.back().x(),
+                               points.back().y(), haut, bas, int(points.size()), avant ? avant->x() : aucun,
+                               avant ? avant->y() : aucun);
+            }
+            avant = &points.back();
+        }
+    }
+    return v;
+}
 
 std::vector<Vue> vues(const std::vector<ColonneTrait>& colonnes, const std::vector<TraitColonnes>& traits, qint64 cMin,
                       qint64 cMax)
 {
     std::vector<Vue> v;
-    const double aucun = -1e300;
     for (const TraitColonnes& t : traits)
         for (int k = t.debut; k < t.fin; ++k) {
             const ColonneTrait& c = colonnes[std::size_t(k)];
@@ -125,15 +125,14 @@ EchellePixels echelle(double xMin, double xMax, double gauche, double largeur)
     return {ax, gauche - xMin * ax, -500.0 / 400.0, 520.0 + 200.0 * 500.0 / 400.0};
 }
 
-// Les colonnes vues (et ce qui y entre) sont celles de la lecture point par point.
+// Les colonnes vues (et ce qui y entre) sont celles de la référence.
 void comparer(const JeuDonnees& j, const EchellePixels& e, double gauche, double droite)
 {
     ASSERT_TRUE(ParcoursColonnes::possible(j, e));
     ParcoursColonnes parcours(j, e);
     parcours.parcourir(ColonnePixel(gauche) - 4, ColonnePixel(droite) + 4);
-    const Sortie r = pointParPoint(j, e);
     const qint64 cMin = ColonnePixel(gauche) - 1, cMax = ColonnePixel(droite) + 1;
-    const auto attendues = vues(r.colonnes, r.traits, cMin, cMax);
+    const auto attendues = vuesAttendues(j, e, cMin, cMax);
     EXPECT_EQ(vues(parcours.colonnes(), parcours.traits(), cMin, cMax), attendues);
     // Hors de la vue, au plus quelques colonnes de marge de chaque côté de chaque trait.
     EXPECT_LE(parcours.colonnes().size(), attendues.size() + 10 * parcours.traits().size() + 2);

@@ -1,4 +1,5 @@
 // Copie d'une base SQLite dans une autre : valeurs, structure, refus, échec en cours de copie.
+#include "commun_tests/LignesTexte.h"
 #include "data/bases/BaseSqlite.h"
 #include "data/bases/CatalogueBase.h"
 #include "data/bases/CopieBase.h"
@@ -21,13 +22,7 @@ QStringList lignes(BaseSqlite& base, const QString& table)
 {
     TableauValeurs t;
     EXPECT_TRUE(base.ExecuterNatif("SELECT * FROM \"" + table + "\"", &t)) << base.DerniereErreur().toStdString();
-    QStringList l;
-    for (int r = 0; r < t.points(); ++r) {
-        QStringList champs;
-        for (int c = 0; c < t.lignes(); ++c)
-            champs << QString::fromLatin1(t(c, r).typeName()) + ":" + t(c, r).toString();
-        l << champs.join('|');
-    }
+    QStringList l = lignesTexte(t, true);
     l.sort();
     return l;
 }

@@ -35,11 +35,8 @@ QString texte(const QVariant& v)
 class Formulation : public AvecBase
 {
 protected:
-    void SetUp() override
+    void preparer() override
     {
-        AvecBase::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
         ASSERT_TRUE(base().CreerTable(QStringLiteral("MESURES"),
                                       {{QStringLiteral("DateCreation"), TypeColonne::Date},
                                        {QStringLiteral("Heure"), TypeColonne::Heure},

@@ -16,11 +16,8 @@ namespace {
 class LecturePostgres : public AvecBase
 {
 protected:
-    void SetUp() override
+    void preparer() override
     {
-        AvecBase::SetUp();
-        if (HasFatalFailure() || IsSkipped())
-            return;
         ASSERT_TRUE(acces().ExecuterNatif(QStringLiteral(
             "CREATE TABLE types_varies (rang integer, n2 smallint, n4 integer, n8 bigint, r4 real, r8 double precision, "
             "num numeric(30,10), num2 numeric, b boolean, d date, h timestamp(0), dh timestamp, t text, v varchar(20), "

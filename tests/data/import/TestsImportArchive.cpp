@@ -1,4 +1,5 @@
 // Import des fichiers publics de plusieurs stations, sur SQLite et sur PostgreSQL.
+#include "commun_tests/LignesTexte.h"
 #include "data/BaseDeTest.h"
 
 #include "commun/Cellule.h"
@@ -47,18 +48,7 @@ protected:
     }
 
     // Les lignes d'un SELECT, une par ligne, les champs séparés par « | ».
-    QStringList lignes(const QString& sql)
-    {
-        const TableauValeurs t = lire(sql);
-        QStringList l;
-        for (int r = 0; r < t.points(); ++r) {
-            QStringList champs;
-            for (int c = 0; c < t.lignes(); ++c)
-                champs << TexteCellule(t.valeur(c, r));
-            l << champs.join(u'|');
-        }
-        return l;
-    }
+    QStringList lignes(const QString& sql) { return lignesTexte(lire(sql)); }
 
     QTemporaryDir m_dossier;
     ImportArchive::Bilan m_bilan;
