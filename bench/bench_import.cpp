@@ -1,6 +1,8 @@
 // Import d'un million de mesures horaires (un fichier CSV de 22 Mo) : la
 // lecture seule, l'import dans une station nouvelle, puis le même fichier
-// importé de nouveau (chaque mesure remplacée).
+// importé de nouveau (chaque mesure remplacée). Le plancher : le même fichier
+// lu par un code minimal et écrit par l'API C de SQLite dans une table de même
+// forme, une transaction, un ordre préparé : ce qu'aucun import ne peut battre.
 #include "MesureBreve.h"
 
 #include "data/bases/BaseSqlite.h"
@@ -12,6 +14,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <cstdio>
+#include <sqlite3.h>
 
 namespace {
 
@@ -80,6 +84,70 @@ void ImportStationNouvelle(benchmark::State& etat)
     etat.SetItemsProcessed(etat.iterations() * lignes);
 }
 
+// "JJ/MM/AAAA;hh:nn;v,d" lu chiffre à chiffre.
+int chiffres(const char* p, int n)
+{
+    int v = 0;
+    for (int i = 0; i < n; ++i)
+        v = v * 10 + (p[i] - '0');
+    return v;
+}
+
+bool plancher(sqlite3* db)
+{
+    const char* table = "CREATE TABLE PLUVIO_76999001 (\"DateCreation\" DATE TEXT, \"Heure\" TIME TEXT, \"Pluie\" REAL, "
+                        "\"Continuite\" INTEGER, \"ModeObtention\" TEXT, \"Validite\" INTEGER, \"Commentaire\" TEXT, "
+                        "\"PluieEfficace\" REAL, \"Etp\" REAL, \"Valeur1\" REAL, \"Valeur2\" REAL, \"Valeur3\" REAL, "
+                        "PRIMARY KEY (\"DateCreation\", \"Heure\")) WITHOUT ROWID";
+    if (sqlite3_exec(db, "PRAGMA temp_store = MEMORY; PRAGMA cache_size = -32000; BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK
+        || sqlite3_exec(db, table, nullptr, nullptr, nullptr) != SQLITE_OK)
+        return false;
+    sqlite3_stmt* s = nullptr;
+    if (sqlite3_prepare_v2(db, "INSERT INTO PLUVIO_76999001 (DateCreation, Heure, Pluie, Continuite, Validite) VALUES (?, ?, ?, 0, 0)",
+                           -1, &s, nullptr) != SQLITE_OK)
+        return false;
+    const QByteArray& f = fichier();
+    const char* p = f.constData() + f.indexOf('\n') + 1;
+    const char* fin = f.constData() + f.size();
+    char date[11], heure[20];
+    bool ok = true;
+    while (ok && p + 16 < fin) {
+        std::snprintf(date, sizeof date, "%.4s-%.2s-%.2s", p + 6, p + 3, p);
+        std::snprintf(heure, sizeof heure, "1899-12-30 %.2s:%.2s:00", p + 11, p + 14);
+        const char* v = p + 17;
+        const char* virgule = v;
+        while (*virgule != ',')
+            ++virgule;
+        const double valeur = chiffres(v, int(virgule - v)) + chiffres(virgule + 1, 1) / 10.0;
+        sqlite3_bind_text(s, 1, date, 10, SQLITE_STATIC);
+        sqlite3_bind_text(s, 2, heure, 19, SQLITE_STATIC);
+        sqlite3_bind_double(s, 3, valeur);
+        ok = sqlite3_step(s) == SQLITE_DONE;
+        sqlite3_reset(s);
+        p = virgule + 3;
+    }
+    sqlite3_finalize(s);
+    return ok && sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+void PlancherApiC(benchmark::State& etat)
+{
+    for (auto _ : etat) {
+        etat.PauseTiming();
+        QTemporaryDir dossier;
+        const QByteArray chemin = dossier.filePath("b.db").toUtf8();
+        etat.ResumeTiming();
+        sqlite3* db = nullptr;
+        const bool ok = sqlite3_open(chemin.constData(), &db) == SQLITE_OK && plancher(db);
+        sqlite3_close(db);
+        if (!ok) {
+            etat.SkipWithError("plancher impossible");
+            return;
+        }
+    }
+    etat.SetItemsProcessed(etat.iterations() * lignes);
+}
+
 void ImportToutRemplace(benchmark::State& etat)
 {
     QTemporaryDir dossier;
@@ -96,6 +164,7 @@ void ImportToutRemplace(benchmark::State& etat)
 } // namespace
 
 BENCHMARK(Lecture)->Unit(benchmark::kMillisecond)->Iterations(MesureBreve::fois(3));
+BENCHMARK(PlancherApiC)->Unit(benchmark::kMillisecond)->Iterations(MesureBreve::fois(3));
 BENCHMARK(ImportStationNouvelle)->Unit(benchmark::kMillisecond)->Iterations(MesureBreve::fois(3));
 BENCHMARK(ImportToutRemplace)->Unit(benchmark::kMillisecond)->Iterations(MesureBreve::fois(2));
 

@@ -4,6 +4,8 @@
 #include "data/JournalSql.h"
 #include "data/NomVerifie.h"
 
+#include <algorithm>
+
 BaseDonnees::BaseDonnees()
     : m_vie(std::make_shared<BaseDonnees*>(this))
 {
@@ -253,6 +255,15 @@ bool BaseDonnees::CreerIndex(const QString& table, const QStringList& colonnes) 
     });
 }
 
+// Chaque ligne donne une valeur par colonne, ou rien n'est écrit.
+bool BaseDonnees::insererCompletes(const QString& table, const QList<ColonneTable>& colonnes, const QList<QVariantList>& lignes)
+{
+    for (const QVariantList& ligne : lignes)
+        if (ligne.size() != colonnes.size())
+            return erreur(QStringLiteral("Table %1 : %2 valeurs pour %3 colonnes.").arg(table).arg(ligne.size()).arg(colonnes.size()));
+    return insererLignes(table, colonnes, lignes);
+}
+
 bool BaseDonnees::InsererLignes(const QString& table, const QList<QVariantList>& lignes) noexcept
 {
     return garde("InsererLignes", [&] {
@@ -262,13 +273,27 @@ bool BaseDonnees::InsererLignes(const QString& table, const QList<QVariantList>&
         // Une lecture des colonnes qui a échoué garde sa propre erreur.
         if (colonnes.isEmpty())
             return DerniereErreur().isEmpty() ? erreur(QStringLiteral("Table inconnue : %1").arg(table)) : false;
-        for (const QVariantList& ligne : lignes)
-            if (ligne.size() != colonnes.size())
-                return erreur(QStringLiteral("Table %1 : %2 valeurs pour %3 colonnes.")
-                                  .arg(table)
-                                  .arg(ligne.size())
-                                  .arg(colonnes.size()));
-        return insererLignes(table, colonnes, lignes);
+        return insererCompletes(table, colonnes, lignes);
+    });
+}
+
+bool BaseDonnees::InsererLignes(const QString& table, const QStringList& noms, const QList<QVariantList>& lignes) noexcept
+{
+    return garde("InsererLignes", [&] {
+        if (!EstNomVerifie(table))
+            return erreur(MessageNomRefuse(table));
+        const QList<ColonneTable> toutes = colonnesTable(table);
+        if (toutes.isEmpty())
+            return DerniereErreur().isEmpty() ? erreur(QStringLiteral("Table inconnue : %1").arg(table)) : false;
+        QList<ColonneTable> colonnes;
+        for (const QString& nom : noms) {
+            const auto c = std::find_if(toutes.cbegin(), toutes.cend(),
+                                        [&](const ColonneTable& t) { return t.nom.compare(nom, Qt::CaseInsensitive) == 0; });
+            if (c == toutes.cend())
+                return erreur(QStringLiteral("Table %1 : pas de colonne %2.").arg(table, nom));
+            colonnes << *c;
+        }
+        return insererCompletes(table, colonnes, lignes);
     });
 }
 

@@ -81,6 +81,8 @@ public:
     bool SupprimerTable(const QString& table) noexcept;
     bool CreerIndex(const QString& table, const QStringList& colonnes) noexcept;
     bool InsererLignes(const QString& table, const QList<QVariantList>& lignes) noexcept;
+    // Les lignes ne donnent que les colonnes nommées, dans cet ordre ; les autres restent vides.
+    bool InsererLignes(const QString& table, const QStringList& noms, const QList<QVariantList>& lignes) noexcept;
     // Les colonnes d'une table, dans leur ordre ; vide quand elle n'existe pas.
     QList<ColonneTable> ColonnesTable(const QString& table) noexcept;
 
@@ -99,6 +101,7 @@ protected:
                             const QStringList& clePrimaire) = 0;
     virtual bool supprimerTable(const QString& table) = 0;
     virtual bool creerIndex(const QString& table, const QStringList& colonnes) = 0;
+    bool insererCompletes(const QString& table, const QList<ColonneTable>& colonnes, const QList<QVariantList>& lignes);
     virtual bool insererLignes(const QString& table, const QList<ColonneTable>& colonnes,
                                const QList<QVariantList>& lignes) = 0;
     virtual QList<ColonneTable> colonnesTable(const QString& table) = 0;

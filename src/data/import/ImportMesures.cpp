@@ -6,6 +6,7 @@
 #include "commun/TexteAffichable.h"
 #include "data/GenresStation.h"
 #include "data/HistoriqueMesures.h"
+#include "data/Litteraux.h"
 #include "data/NomVerifie.h"
 #include "data/TableMesures.h"
 #include "data/bases/BaseAcces.h"
@@ -43,6 +44,11 @@ public:
 
 private:
     bool mesuresRemplacees(QList<ChangementMesure>& changements);
+    // Une ligne à écrire : dans la table de passage, ou toute la ligne de la station.
+    QVariantList ligne(const MesureCsv& m) const;
+    bool ecrire(QList<QVariantList>& lot);
+    // Une date et une heure répétées dans le fichier : la ligne d'avant, déjà écrite, s'efface.
+    bool effacerPrecedente(const MesureCsv& m, QList<QVariantList>& lot);
     bool echec(const QString& quoi)
     {
         m_erreur = quoi.arg(m_base.DerniereErreur());
@@ -56,6 +62,12 @@ private:
     QString m_table;
     QString m_colonne;
     Colonnes m_colonnes;
+    // Une station neuve reçoit ses mesures directement, en un seul passage : rien
+    // n'y est à remplacer ni à fusionner.
+    bool m_directe = false;
+    // Les colonnes qu'elle reçoit : la date, l'heure, la mesure, puis la validité et la continuité.
+    QStringList m_colonnesDirectes;
+    int m_zeros = 0;
     ClesVues m_cles;
 };
 
@@ -70,6 +82,7 @@ bool Import::preparer(const NomVerifie& table, const GenreStation& genre)
         m_colonnes = TablesImport::colonnesStation(m_demande.genre, colonne);
         if (!m_base.CreerTable(m_table, m_colonnes, {QStringLiteral("DateCreation"), QStringLiteral("Heure")}))
             return echec(QStringLiteral("impossible de créer la table %1 : %2").arg(m_table));
+        m_directe = true;
     }
     for (const ColonneTable& c : m_colonnes)
         if (c.nom.compare(colonne, Qt::CaseInsensitive) == 0)
@@ -77,6 +90,16 @@ bool Import::preparer(const NomVerifie& table, const GenreStation& genre)
     if (m_colonne.isEmpty()) {
         m_erreur = QStringLiteral("la table %1 n'a pas de colonne « %2 ».").arg(m_table, colonne);
         return false;
+    }
+    if (m_directe) {
+        m_colonnesDirectes = {QStringLiteral("DateCreation"), QStringLiteral("Heure"), m_colonne};
+        for (const ColonneTable& c : m_colonnes)
+            if ((c.nom.compare(QStringLiteral("Continuite"), Qt::CaseInsensitive) == 0
+                 || c.nom.compare(QStringLiteral("Validite"), Qt::CaseInsensitive) == 0)
+                && c.nom.compare(m_colonne, Qt::CaseInsensitive) != 0)
+                m_colonnesDirectes << c.nom;
+        m_zeros = int(m_colonnesDirectes.size()) - 3;
+        return true;
     }
     if (!m_base.CreerTableTemporaire(passage, {{QStringLiteral("DateCreation"), TypeColonne::Date},
                                                {QStringLiteral("Heure"), TypeColonne::Heure},
@@ -95,17 +118,21 @@ bool Import::lire(LecteurCsv& lecteur, const ImportMesures::Progression& progres
     while (lecteur.suivante(m)) {
         ++m_bilan.mesures;
         // Une date et une heure déjà lues : la ligne d'avant sera écartée.
-        if (const qint64 avant = m_cles.noter(m.date.toJulianDay() * 86400 + m.heure.msecsSinceStartOfDay() / 1000, m.ligne)) {
+        const qint64 avant = m_cles.noter(m.date.toJulianDay() * 86400 + m.heure.msecsSinceStartOfDay() / 1000, m.ligne);
+        if (avant) {
             ++m_bilan.doublons;
             m_bilan.premiersDoublons.noter(avant, m.ligne);
         }
         // Après une ligne refusée, rien ne sera gardé : on ne fait plus que compter.
         if (lecteur.nombreRefus() > 0 || !ecrit)
             continue;
-        lot.append({m.date, m.heure, m.valeur, m.ligne});
+        if (avant && m_directe && !effacerPrecedente(m, lot)) {
+            ecrit = false;
+            continue;
+        }
+        lot.append(ligne(m));
         if (lot.size() == lignesParLot) {
-            ecrit = m_base.InsererLignes(passage, lot);
-            lot.clear();
+            ecrit = ecrire(lot);
             if (progression && !progression(lecteur.lignesLues())) {
                 m_erreur = QStringLiteral("import annulé : rien n'a été écrit.");
                 return false;
@@ -132,14 +159,45 @@ bool Import::lire(LecteurCsv& lecteur, const ImportMesures::Progression& progres
         return false;
     }
     if (ecrit && !lot.isEmpty())
-        ecrit = m_base.InsererLignes(passage, lot);
+        ecrit = ecrire(lot);
     if (!ecrit)
         return echec(QStringLiteral("impossible de préparer les mesures : %1"));
     return true;
 }
 
+QVariantList Import::ligne(const MesureCsv& m) const
+{
+    if (!m_directe)
+        return {m.date, m.heure, m.valeur, m.ligne};
+    // Comme une fusion les écrit : validité et continuité à 0, les autres colonnes vides.
+    QVariantList l{m.date, m.heure, m.valeur};
+    for (int z = 0; z < m_zeros; ++z)
+        l << 0;
+    return l;
+}
+
+bool Import::ecrire(QList<QVariantList>& lot)
+{
+    const bool ecrit = m_directe ? m_base.InsererLignes(m_table, m_colonnesDirectes, lot) : m_base.InsererLignes(passage, lot);
+    lot.clear();
+    return ecrit;
+}
+
+bool Import::effacerPrecedente(const MesureCsv& m, QList<QVariantList>& lot)
+{
+    const auto table = NomVerifie::depuis(m_table);
+    return table && ecrire(lot)
+        && m_base.Execute("DELETE FROM " + *table + " WHERE DateCreation=" + LitteralDate(m.date, m_base.typeBase())
+                          + " AND Heure=" + LitteralHeure(m.heure, m_base.typeBase()));
+}
+
 bool Import::fusionner()
 {
+    if (m_directe) {
+        m_bilan.ajoutees = m_bilan.mesures - m_bilan.doublons;
+        m_bilan.remplacees = 0;
+        return true;
+    }
     FusionMesures fusion(m_base, m_table, passage);
     FusionMesures::Resultat r;
     QList<ChangementMesure> remplacees;
