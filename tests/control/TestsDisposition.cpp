@@ -100,7 +100,7 @@ TEST_F(Ecran, TitreEtLegendeALEcranCommeDansLesFichiers)
     ASSERT_NO_FATAL_FAILURE(montrer(hote, QSize(1280, 800), demande(TypeGraph::Annee, QStringLiteral("76402001"))));
     CtlGraphique& ctl = hote.controle();
     MoteurGraphique& g = ctl.Graphique();
-    // Par défaut, rien : l'écran d'origine ne montrait ni titre ni légende.
+    // Par défaut, rien : la place de l'écran va au tracé, le titre et la légende sont ceux de la page imprimée.
     EXPECT_FALSE(ctl.titreEtLegendeALEcran());
     EXPECT_TRUE(g.lire(Prop::TitreGraphique).toString().isEmpty());
     EXPECT_TRUE(g.lireIndexe(Prop::Legende, 1).toString().isEmpty());
