@@ -45,14 +45,8 @@ TEST(Tracer, EcritPngSvgEtPdfALaTailleDemandee)
     Resultat r = lancer(tracer("Annee", d + "/annee.png", options));
     ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
     EXPECT_TRUE(r.erreurs.isEmpty()) << r.erreurs.toStdString();
-    const QImage image(d + "/annee.png");
-    ASSERT_EQ(image.size(), QSize(800, 500));
-    // Un graphique dessiné, pas une page blanche : des courbes de plusieurs couleurs.
-    QSet<QRgb> couleurs;
-    for (int y = 0; y < image.height(); y += 3)
-        for (int x = 0; x < image.width(); x += 3)
-            couleurs.insert(image.pixel(x, y));
-    EXPECT_GT(couleurs.size(), 8);
+    // La taille demandée ; que la courbe y est dessinée, ImporterArchives le vérifie sur le même genre.
+    EXPECT_EQ(QImage(d + "/annee.png").size(), QSize(800, 500));
 
     r = lancer(tracer("annee", d + "/annee.svg", options));
     ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();

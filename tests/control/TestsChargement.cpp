@@ -37,6 +37,22 @@ protected:
                                                      {"PZ1", "Puits sans table", "piezo", 50.0}}));
     }
 
+    // La demande de l'hôte, tracée : le graphique du pluviomètre, ou des nappes données sous lui.
+    HoteGraphique::Demande tracer(HoteGraphique& hote, QDate debut, QDate fin, const QString& periodes = "M",
+                                  const QStringList& nappes = {})
+    {
+        HoteGraphique::Demande d;
+        d.type = nappes.isEmpty() ? TypeGraph::edition : TypeGraph::PluvioPiezo;
+        d.station = "76001";
+        d.stations = nappes;
+        d.periodes = periodes;
+        d.debut = debut;
+        d.fin = fin;
+        QString erreur;
+        EXPECT_TRUE(hote.tracer(d, base.get(), erreur)) << erreur.toStdString();
+        return d;
+    }
+
     MagasinTemporaire magasin;
     JourFixe jour{QDate(2024, 3, 15)};
     std::unique_ptr<BaseSqlite> base;
@@ -46,13 +62,7 @@ protected:
 TEST_F(Chargement, AnneesHydrologiquesAjusteesEtAnnoncees)
 {
     HoteGraphique hote;
-    HoteGraphique::Demande d;
-    d.station = "76001";
-    d.periodes = "H";
-    d.debut = QDate(2000, 11, 15);
-    d.fin = QDate(2003, 12, 31);
-    QString erreur;
-    ASSERT_TRUE(hote.tracer(d, base.get(), erreur)) << erreur.toStdString();
+    tracer(hote, QDate(2000, 11, 15), QDate(2003, 12, 31), "H");
     ASSERT_EQ(messages.messages().size(), 1);
     EXPECT_EQ(messages.textes().first(), "Pour calculer le graphique, les dates vont être ajustées automatiquement en années "
                                           "hydrogéologiques du 01/10 et/ou au 30 (ou 31)/9 de l'année suivante.");
@@ -71,12 +81,7 @@ TEST_F(Chargement, AnneesHydrologiquesAjusteesEtAnnoncees)
 TEST_F(Chargement, UneDemandeIncompleteNeChangeRien)
 {
     HoteGraphique hote;
-    HoteGraphique::Demande d;
-    d.station = "76001";
-    d.debut = QDate(2002, 1, 1);
-    d.fin = QDate(2002, 12, 31);
-    QString erreur;
-    ASSERT_TRUE(hote.tracer(d, base.get(), erreur));
+    tracer(hote, QDate(2002, 1, 1), QDate(2002, 12, 31));
     CtlGraphique& c = hote.controle();
     const int courbes = c.getCollCourbesSize();
     messages.vider();
@@ -103,14 +108,7 @@ TEST_F(Chargement, UneDemandeIncompleteNeChangeRien)
 TEST_F(Chargement, UneRequeteQuiEchoueLaisseUneCourbeVideEtLaSuiteContinue)
 {
     HoteGraphique hote;
-    HoteGraphique::Demande d;
-    d.type = TypeGraph::PluvioPiezo;
-    d.station = "76001";
-    d.stations = {"PZ1"};
-    d.debut = QDate(2001, 1, 1);
-    d.fin = QDate(2004, 12, 31);
-    QString erreur;
-    ASSERT_TRUE(hote.tracer(d, base.get(), erreur)) << erreur.toStdString();
+    HoteGraphique::Demande d = tracer(hote, QDate(2001, 1, 1), QDate(2004, 12, 31), "M", {"PZ1"});
     CtlGraphique& c = hote.controle();
     // La table du piézomètre manque : sa courbe est là, sans points.
     ASSERT_EQ(c.CollCourbes().Compter(), 1);
@@ -124,6 +122,7 @@ TEST_F(Chargement, UneRequeteQuiEchoueLaisseUneCourbeVideEtLaSuiteContinue)
     EXPECT_EQ(c.CollCourbes().UniteAxeX(), "A");
 
     // Les stations inconnues sont refusées, avec la raison.
+    QString erreur;
     d.stations = {"PZ404"};
     EXPECT_FALSE(hote.tracer(d, base.get(), erreur));
     EXPECT_EQ(erreur, "station inconnue : « PZ404 ».");
@@ -135,12 +134,7 @@ TEST_F(Chargement, UneRequeteQuiEchoueLaisseUneCourbeVideEtLaSuiteContinue)
 TEST_F(Chargement, LOutilDeChargementPasseParLHote)
 {
     HoteGraphique hote;
-    HoteGraphique::Demande d;
-    d.station = "76001";
-    d.debut = QDate(2001, 1, 1);
-    d.fin = QDate(2001, 12, 31);
-    QString erreur;
-    ASSERT_TRUE(hote.tracer(d, base.get(), erreur));
+    tracer(hote, QDate(2001, 1, 1), QDate(2001, 12, 31));
     CtlGraphique& c = hote.controle();
     c.setMaChainePeriodes("T");
     c.declencheChargement();  // le TraitementParametres de l'hôte recharge

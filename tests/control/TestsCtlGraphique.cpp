@@ -257,8 +257,21 @@ TEST_F(Controle, SuperpositionDeLaPluieSousLesNappes)
     EXPECT_EQ(g.lire(Prop::ImageFond).toString(), "tmp.WMF");
     EXPECT_EQ(g.lire(Prop::PlacementImageFond).toInt(), 4);
     EXPECT_TRUE(ctl->vueGraphiqueSuperposePluvio()->isHidden());
-    EXPECT_TRUE(legendes.contains("Chargement des données piézomètres"));
-    EXPECT_TRUE(legendes.contains("Affichage des courbes piézomètres"));
+    EXPECT_GT(legendes.indexOf("Affichage des courbes piézomètres"), legendes.indexOf("Chargement des données piézomètres"));
+    EXPECT_GE(legendes.indexOf("Chargement des données piézomètres"), 0);
+    // Dans l'image : la nappe, et sous elle les barres de pluie, bleu translucide, dans la zone de tracé seulement.
+    const QImage image = SortiesImage::image(g, QSize(1000, 700));
+    const QRect z = g.zoneTrace(QRectF(image.rect())).toAlignedRect();
+    EXPECT_GT(pixelsDeCouleur(image, 4, z), 800);
+    const auto bleus = [&](const QRect& r) {
+        int n = 0;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                n += qBlue(image.pixel(x, y)) > 200 && qRed(image.pixel(x, y)) < 160 && qGreen(image.pixel(x, y)) < 160;
+        return n;
+    };
+    EXPECT_GT(bleus(z), 3000);
+    EXPECT_EQ(bleus(QRect(0, 0, z.left() - 1, image.height())), 0);
     MoteurGraphique& s = ctl->GraphiqueSuperposePluvio();
     EXPECT_EQ(s.lire(Prop::XMin).toDouble(), 3.0);  // remplissage exclu des barres de pluie
 

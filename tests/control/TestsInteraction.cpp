@@ -35,6 +35,7 @@ protected:
         return QPointF(z.left() + fx * z.width(), z.top() + fy * z.height()).toPoint();
     }
     QPointF unites(const QPoint& p) { return vue()->versUnites(QPointF(p)); }
+    std::array<double, 4> bornes() { return {lire(Prop::XMin), lire(Prop::XMax), lire(Prop::YMin), lire(Prop::YMax)}; }
     void glisser(const QPoint& de, const QPoint& a, Qt::MouseButton bouton = Qt::LeftButton)
     {
         QTest::mousePress(vue(), bouton, {}, de);
@@ -117,13 +118,11 @@ TEST_F(Interaction, RectanglesRefusesEtBornesComprises)
 {
     tracer(TypeGraph::PluvioPiezo, "76402001", {"00754X0012"});
     ctl().declencheOutil(3);
-    const double xMin = lire(Prop::XMin), xMax = lire(Prop::XMax), yMin = lire(Prop::YMin), yMax = lire(Prop::YMax);
+    const auto avant = bornes();
+    const auto [xMin, xMax, yMin, yMax] = avant;
     const QString debut = ctl().CollCourbes().DateDebutAffichage();
     auto inchange = [&] {
-        EXPECT_EQ(lire(Prop::XMin), xMin);
-        EXPECT_EQ(lire(Prop::XMax), xMax);
-        EXPECT_EQ(lire(Prop::YMin), yMin);
-        EXPECT_EQ(lire(Prop::YMax), yMax);
+        EXPECT_EQ(bornes(), avant);
         EXPECT_EQ(ctl().CollCourbes().DateDebutAffichage(), debut);
         EXPECT_TRUE(g().calque().boites().isEmpty());
     };
@@ -150,8 +149,8 @@ TEST_F(Interaction, ZoomParPasMoletteDeplacementEtRetourAToutePeriode)
 {
     tracer(TypeGraph::PluvioPiezo, "76402001", {"00754X0012"});
     Classe_Graphiques& c = ctl().CollCourbes();
-    const double xMin = lire(Prop::XMin), xMax = lire(Prop::XMax);
-    const double yMin = lire(Prop::YMin), yMax = lire(Prop::YMax);
+    const auto avant = bornes();
+    const auto [xMin, xMax, yMin, yMax] = avant;
     const QString debut = c.DateDebutAffichage(), fin = c.DateFinAffichage(), unite = c.UniteAxeX();
 
     // Un pas depuis toute la période : X ne bouge pas, Y va à mi-chemin des données, les dates rentrent d'un jour.
@@ -201,13 +200,8 @@ TEST_F(Interaction, ZoomParPasMoletteDeplacementEtRetourAToutePeriode)
     // Double clic : la vue telle que chargée.
     molette(p, 3);
     QTest::mouseDClick(vue(), Qt::LeftButton, {}, point(0.5, 0.5));
-    EXPECT_DOUBLE_EQ(lire(Prop::XMin), xMin);
-    EXPECT_DOUBLE_EQ(lire(Prop::XMax), xMax);
-    EXPECT_DOUBLE_EQ(lire(Prop::YMin), yMin);
-    EXPECT_DOUBLE_EQ(lire(Prop::YMax), yMax);
-    EXPECT_EQ(c.DateDebutAffichage(), debut);
-    EXPECT_EQ(c.DateFinAffichage(), fin);
-    EXPECT_EQ(c.UniteAxeX(), unite);
+    EXPECT_EQ(bornes(), avant);
+    EXPECT_EQ((QStringList{c.DateDebutAffichage(), c.DateFinAffichage(), c.UniteAxeX()}), (QStringList{debut, fin, unite}));
     EXPECT_TRUE(c.EchelleYAuto());
     // Touche Début : de même.
     glisser(point(0.2, 0.2), point(0.7, 0.7));

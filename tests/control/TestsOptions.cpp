@@ -2,6 +2,8 @@
 // d'exemple, remplie au clavier ; ce qu'elle change se voit sur le graphique tracé.
 #include "SurBaseExemple.h"
 
+#include "commun_tests/SaisieBoite.h"
+
 #include "commun/Cellule.h"
 #include "commun/Horloge.h"
 #include "commun/Nombres.h"
@@ -43,31 +45,9 @@ protected:
         EXPECT_TRUE(b && b->isVisible());
         return *b;
     }
-    template <class T>
-    T* enfant(const char* nom)
-    {
-        T* w = boite() ? boite()->findChild<T*>(QString::fromLatin1(nom)) : nullptr;
-        EXPECT_TRUE(w) << nom;
-        return w;
-    }
-    void page(int i) { QTest::mouseClick(enfant<QToolButton>(QStringLiteral("CmdPanel%1").arg(i).toLatin1().constData()), Qt::LeftButton); }
-    void taper(const char* nom, const QString& texte)
-    {
-        QLineEdit* champ = enfant<QLineEdit>(nom);
-        champ->setFocus();
-        QTest::keyClick(champ, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(champ, Qt::Key_Delete);
-        QTest::keyClicks(champ, texte);
-    }
-    void cocher(const char* nom)
-    {
-        QCheckBox* c = enfant<QCheckBox>(nom);
-        c->setFocus();
-        QTest::keyClick(c, Qt::Key_Space);
-    }
     void bouton(qint16 index)
     {
-        auto* barre = enfant<QToolBar>("CtlToolBar1");
+        auto* barre = enfant<QToolBar>(boite(), "CtlToolBar1");
         QAction* action = barre->findChild<QAction*>(QStringLiteral("Bouton%1").arg(index));
         ASSERT_TRUE(action);
         QTest::mouseClick(barre->widgetForAction(action), Qt::LeftButton);
@@ -123,12 +103,12 @@ TEST_F(Options, LAspectEnregistreResteAuxGraphiquesDuMemeGenre)
 {
     tracer(TypeGraph::edition, "76402001");
     ouvrir();
-    page(3);
-    taper("TxtMin", "0");
-    taper("TxtMax", "450");
-    page(4);
-    cocher("ChkXGrid");
-    QTest::mouseClick(enfant<PastilleFond>("PictureFond11"), Qt::LeftButton);
+    page(*boite(), 3);
+    taper(*boite(), "TxtMin", "0");
+    taper(*boite(), "TxtMax", "450");
+    page(*boite(), 4);
+    cocher(*boite(), "ChkXGrid");
+    QTest::mouseClick(enfant<PastilleFond>(boite(), "PictureFond11"), Qt::LeftButton);
     bouton(4);
     EXPECT_TRUE(messages.textes().isEmpty()) << messages.textes().join(" | ").toStdString();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -153,9 +133,9 @@ TEST_F(Options, LAspectEnregistreResteAuxGraphiquesDuMemeGenre)
     memeAspect(relancee);
     // La boîte montre ce que le graphique dessine.
     ouvrir();
-    page(4);
-    EXPECT_FALSE(enfant<QCheckBox>("ChkXGrid")->isChecked());
-    EXPECT_TRUE(enfant<QCheckBox>("ChkYGrid")->isChecked());
+    page(*boite(), 4);
+    EXPECT_FALSE(enfant<QCheckBox>(boite(), "ChkXGrid")->isChecked());
+    EXPECT_TRUE(enfant<QCheckBox>(boite(), "ChkYGrid")->isChecked());
     fermerEtOublier();
 }
 
@@ -170,10 +150,10 @@ TEST_F(Options, LesCasesDeLaGrilleSuiventLeGraphique)
         tracer(type, "76402001", autres);
         const int grille = g().lire(Prop::Grille).toInt();
         ouvrir();
-        page(4);
+        page(*boite(), 4);
         // 1 : horizontale (les lignes des valeurs, case Y), 2 : verticale (case X), 3 : les deux.
-        EXPECT_EQ(enfant<QCheckBox>("ChkYGrid")->isChecked(), (grille & 1) != 0) << NomTypeGraph(type).toStdString() << " " << grille;
-        EXPECT_EQ(enfant<QCheckBox>("ChkXGrid")->isChecked(), (grille & 2) != 0) << NomTypeGraph(type).toStdString() << " " << grille;
+        EXPECT_EQ(enfant<QCheckBox>(boite(), "ChkYGrid")->isChecked(), (grille & 1) != 0) << NomTypeGraph(type).toStdString() << " " << grille;
+        EXPECT_EQ(enfant<QCheckBox>(boite(), "ChkXGrid")->isChecked(), (grille & 2) != 0) << NomTypeGraph(type).toStdString() << " " << grille;
         fermerEtOublier();
     }
 }
@@ -189,16 +169,16 @@ TEST_F(Options, AppliquerChangeLeGraphiqueDesNappes)
     const double bas = std::floor(lire(Prop::YMin)) - 5, haut = std::ceil(lire(Prop::YMax)) + 5;
 
     ouvrir();
-    QComboBox* motif = qobject_cast<QComboBox*>(enfant<QTableWidget>("SprCourbes")->cellWidget(1, 2));
+    QComboBox* motif = qobject_cast<QComboBox*>(enfant<QTableWidget>(boite(), "SprCourbes")->cellWidget(1, 2));
     motif->setFocus();
     QTest::keyClick(motif, Qt::Key_End);
-    page(3);
-    taper("TxtMin", TexteNombre(bas));
-    taper("TxtMax", TexteNombre(haut));
-    page(4);
-    cocher("ChkXGrid");
-    cocher("ChkYGrid");
-    QTest::mouseClick(enfant<PastilleFond>("PictureFond14"), Qt::LeftButton);
+    page(*boite(), 3);
+    taper(*boite(), "TxtMin", TexteNombre(bas));
+    taper(*boite(), "TxtMax", TexteNombre(haut));
+    page(*boite(), 4);
+    cocher(*boite(), "ChkXGrid");
+    cocher(*boite(), "ChkYGrid");
+    QTest::mouseClick(enfant<PastilleFond>(boite(), "PictureFond14"), Qt::LeftButton);
     bouton(7);
     EXPECT_TRUE(messages.textes().isEmpty()) << messages.textes().join(" | ").toStdString();
     ASSERT_TRUE(boite() && boite()->isVisible());  // 7 laisse la boîte ouverte
@@ -228,11 +208,11 @@ TEST_F(Options, ProfondeurEtCoteRechargentLesNappes)
     ASSERT_NE(profondeur, -1e9);
 
     ouvrir();
-    QComboBox* symbole = qobject_cast<QComboBox*>(enfant<QTableWidget>("SprCourbes")->cellWidget(0, 3));
+    QComboBox* symbole = qobject_cast<QComboBox*>(enfant<QTableWidget>(boite(), "SprCourbes")->cellWidget(0, 3));
     symbole->setFocus();
     QTest::keyClick(symbole, Qt::Key_Home);
-    page(3);
-    QComboBox* affichage = enfant<QComboBox>("CboAffichage");
+    page(*boite(), 3);
+    QComboBox* affichage = enfant<QComboBox>(boite(), "CboAffichage");
     ASSERT_EQ(affichage->currentText(), "Profondeur");
     affichage->setFocus();
     QTest::keyClick(affichage, Qt::Key_Down);
@@ -251,8 +231,8 @@ TEST_F(Options, ProfondeurEtCoteRechargentLesNappes)
     EXPECT_GT(pixels(1), 100);
 
     ouvrir();
-    page(3);
-    affichage = enfant<QComboBox>("CboAffichage");
+    page(*boite(), 3);
+    affichage = enfant<QComboBox>(boite(), "CboAffichage");
     EXPECT_EQ(affichage->currentText(), "Cote NGF");
     affichage->setFocus();
     QTest::keyClick(affichage, Qt::Key_Up);
@@ -275,7 +255,7 @@ TEST_F(Options, UnePeriodeTapeeDansLesOptionsResteAuRechargementUneAutreSuitLesD
     // Appliquer les options sans toucher aux dates : le rechargement suivant montre ses propres dates.
     tracer(TypeGraph::edition, "76402001");
     ouvrir();
-    QTest::mouseClick(enfant<PastilleFond>("PictureFond11"), Qt::LeftButton);
+    QTest::mouseClick(enfant<PastilleFond>(boite(), "PictureFond11"), Qt::LeftButton);
     bouton(4);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     recharger({2019, 1, 1}, {2020, 12, 31});
@@ -283,9 +263,9 @@ TEST_F(Options, UnePeriodeTapeeDansLesOptionsResteAuRechargementUneAutreSuitLesD
 
     // Une période tapée dans la boîte est gardée, quelles que soient les dates rechargées.
     ouvrir();
-    page(3);
-    taper("TxtDateDebut", "01062019");
-    taper("TxtDateFin", "30062020");
+    page(*boite(), 3);
+    taper(*boite(), "TxtDateDebut", "01062019");
+    taper(*boite(), "TxtDateFin", "30062020");
     bouton(4);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(messages.textes().isEmpty()) << messages.textes().join(" | ").toStdString();

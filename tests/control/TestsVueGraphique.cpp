@@ -1,5 +1,5 @@
 #include "../render/ScenariosMoteur.h"
-#include "commun/Palette.h"
+#include "HoteTest.h"
 #include "control/VueGraphique.h"
 
 #include <QPrinter>
@@ -11,21 +11,6 @@
 using namespace scenarios;
 
 namespace {
-
-int compter(const QImage& image, QRgb couleur)
-{
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-        {
-            const QRgb p = image.pixel(x, y);
-            n += std::abs(qRed(p) - qRed(couleur)) < 40 && std::abs(qGreen(p) - qGreen(couleur)) < 40
-                    && std::abs(qBlue(p) - qBlue(couleur)) < 40
-                ? 1
-                : 0;
-        }
-    return n;
-}
 
 void remplir(MoteurGraphique& m)
 {
@@ -41,10 +26,11 @@ TEST(VueGraphique, LEcranMontreCeQueLeMoteurDessine)
     vue.show();
     remplir(vue.moteur());
     // Avant la première demande de dessin, le graphique est vide : cadre et axes seulement.
-    EXPECT_EQ(compter(vue.grab().toImage(), Palette::rgb(12)), 0);
+    const QImage vierge = vue.grab().toImage();
+    EXPECT_EQ(pixelsDeCouleur(vierge, 12, vierge.rect()), 0);
     vue.moteur().ecrire(Prop::Dessin, 2);
     const QImage dessine = vue.grab().toImage();
-    EXPECT_GT(compter(dessine, Palette::rgb(12)), 200);
+    EXPECT_GT(pixelsDeCouleur(dessine, 12, dessine.rect()), 200);
     EXPECT_EQ(vue.moteur().taille(), QSize(700, 420));
 
     // Un rectangle élastique change les pixels le long de ses bords, et le redessiner les rétablit.

@@ -104,23 +104,18 @@ TEST_F(Litteraux, ConvertirNombreAvecLaVirguleOuLePoint)
 
 TEST_F(Litteraux, RemplacerTexte)
 {
-    QString offset = QStringLiteral("2,5");
-    RemplacerTexte(offset, ",", ".");
-    EXPECT_EQ(offset, "2.5");
-    QString plusieurs = QStringLiteral("1,2,3");
-    RemplacerTexte(plusieurs, ",", ".");
-    EXPECT_EQ(plusieurs, "1.2.3");
-    QString inchange = QStringLiteral("abc");
-    RemplacerTexte(inchange, "", ".");
-    EXPECT_EQ(inchange, "abc");
-    // La recherche reprend au premier caractère après chaque remplacement.
-    QString recommence = QStringLiteral("aabb");
-    RemplacerTexte(recommence, "ab", "");
-    EXPECT_EQ(recommence, "");
-    // Un remplacement qui contient le texte cherché termine quand même.
-    QString double_ = QStringLiteral("a\\b");
-    RemplacerTexte(double_, "\\", "\\\\");
-    EXPECT_EQ(double_, "a\\\\b");
+    // La recherche reprend au premier caractère après chaque remplacement ; un remplacement
+    // qui contient le texte cherché termine quand même.
+    const struct
+    {
+        const char *texte, *cherche, *remplace, *attendu;
+    } cas[] = {{"2,5", ",", ".", "2.5"}, {"1,2,3", ",", ".", "1.2.3"}, {"abc", "", ".", "abc"},
+               {"aabb", "ab", "", ""},   {"a\\b", "\\", "\\\\", "a\\\\b"}};
+    for (const auto& c : cas) {
+        QString t = QString::fromLatin1(c.texte);
+        RemplacerTexte(t, QString::fromLatin1(c.cherche), QString::fromLatin1(c.remplace));
+        EXPECT_EQ(t, QString::fromLatin1(c.attendu)) << c.texte;
+    }
     // Un remplacement qui recrée le texte cherché avec ses voisins doublerait
     // le travail à chaque zéro (trouvé par le fuzzing) : il finit, et borné.
     QString recree = QStringLiteral("X00XX") + QString(40, u'0');

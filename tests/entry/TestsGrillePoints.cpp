@@ -115,22 +115,21 @@ TEST_F(GrilleAffichee, SaisieValideeRangeeEtSignaleeUneFois)
 
 TEST_F(GrilleAffichee, ValeursAbsurdesGardeesMaisMarquees)
 {
-    taper(0, GrillePoints::Valeur, "1500");
-    EXPECT_EQ(grille.texte(0, GrillePoints::Valeur), "1500,00");
-    EXPECT_EQ(grille.style(0, GrillePoints::Valeur), GrillePoints::Style::Invalide);
-
-    taper(1, GrillePoints::Valeur, "-2");
-    EXPECT_EQ(grille.texte(1, GrillePoints::Valeur), "-2,00");
-    EXPECT_EQ(grille.style(1, GrillePoints::Valeur), GrillePoints::Style::Invalide);
-
-    // Les bornes elles-mêmes sont plausibles.
-    taper(2, GrillePoints::Valeur, "1000");
-    EXPECT_EQ(grille.style(2, GrillePoints::Valeur), GrillePoints::Style::Normal);
-
-    // Corrigée, la valeur perd la marque ; un style posé par le programme reste.
-    taper(0, GrillePoints::Valeur, "12");
-    EXPECT_EQ(grille.texte(0, GrillePoints::Valeur), "12,00");
-    EXPECT_EQ(grille.style(0, GrillePoints::Valeur), GrillePoints::Style::Normal);
+    // Hors des bornes : gardée mais marquée ; les bornes elles-mêmes sont plausibles ; corrigée, la valeur perd la marque.
+    using S = GrillePoints::Style;
+    const struct
+    {
+        int ligne;
+        const char *saisie, *rangee;
+        S style;
+    } cas[] = {{0, "1500", "1500,00", S::Invalide}, {1, "-2", "-2,00", S::Invalide}, {2, "1000", "1000,00", S::Normal},
+               {0, "12", "12,00", S::Normal}};
+    for (const auto& c : cas) {
+        taper(c.ligne, GrillePoints::Valeur, QString::fromLatin1(c.saisie));
+        EXPECT_EQ(grille.texte(c.ligne, GrillePoints::Valeur), c.rangee) << c.saisie;
+        EXPECT_EQ(grille.style(c.ligne, GrillePoints::Valeur), c.style) << c.saisie;
+    }
+    // Un style posé par le programme reste.
     grille.setStyle(3, GrillePoints::Valeur, GrillePoints::Style::Accepte);
     taper(3, GrillePoints::Valeur, "4");
     EXPECT_EQ(grille.style(3, GrillePoints::Valeur), GrillePoints::Style::Accepte);

@@ -2,6 +2,7 @@
 // sur une collection de courbes et un magasin de paramètres temporaire.
 #include "commun/Nombres.h"
 #include "commun_tests/MagasinTemporaire.h"
+#include "commun_tests/SaisieBoite.h"
 #include "model/Classe_Graphiques.h"
 #include "settings/FrmOption.h"
 #include "settings/PastilleFond.h"
@@ -81,33 +82,6 @@ protected:
         boite->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(boite.get()));
         return boite;
-    }
-    template <class T>
-    T* enfant(FrmOption& b, const char* nom)
-    {
-        T* w = b.findChild<T*>(QString::fromLatin1(nom));
-        EXPECT_TRUE(w) << nom;
-        return w;
-    }
-    void page(FrmOption& b, int i)
-    {
-        QTest::mouseClick(enfant<QToolButton>(b, QStringLiteral("CmdPanel%1").arg(i).toLatin1().constData()), Qt::LeftButton);
-    }
-    // Comme au clavier : tout sélectionner, puis écrire par-dessus.
-    void taper(FrmOption& b, const char* nom, const QString& texte)
-    {
-        QLineEdit* champ = enfant<QLineEdit>(b, nom);
-        champ->setFocus();
-        QTest::keyClick(champ, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(champ, Qt::Key_Delete);
-        QTest::keyClicks(champ, texte);
-    }
-    // Comme au clavier : la barre d'espace sur la case.
-    void cocher(FrmOption& b, const char* nom)
-    {
-        QCheckBox* c = enfant<QCheckBox>(b, nom);
-        c->setFocus();
-        QTest::keyClick(c, Qt::Key_Space);
     }
     QString texte(FrmOption& b, const char* nom) { return enfant<QLineEdit>(b, nom)->text(); }
     QComboBox* liste(FrmOption& b, int ligne, int colonne)
