@@ -19,7 +19,8 @@ using JourneeBureau = PiloteBureau;
 // période que l'axe montre, les années des statistiques d'un cumul, celles de la référence.
 TEST_F(JourneeBureau, LaBarreDEtatDitLaPeriodeQueLAxeMontre)
 {
-    const QList<Requete> liste = requetesAEnchainer();
+    // Trois demandes prises par leur nom : toutes, même sous les sanitiseurs.
+    const QList<Requete> liste = requetes();
     const QList<std::pair<QString, QString>> periodes = {{"reference", "du 01/01/1981 au 31/12/2024"},
                                                          {"Annee CUMUL_ANNUEL", "du 01/01/1981 au 31/12/2023"},
                                                          {"edition M", "du 01/10/2021 au 30/09/2023"}};
