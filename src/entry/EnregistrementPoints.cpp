@@ -198,7 +198,7 @@ QList<ChangementMesure> changementsGrille(const QList<LigneMesure>& existantes, 
         // Un jour sans mesure que le graphique par jours montrait, laissé tel quel, n'ajoute rien.
         if (!avant && it->origine && !origineEnBase && !it->modifiee)
             continue;
-        // Une mesure déplacée garde les autres colonnes de sa ligne d'origine.
+        // Une mesure déplacée garde les autres colonnes (validité, commentaire…) de la ligne où elle était.
         auto modele = avant;
         if (!modele && origineEnBase) {
             modele = enBase.value(*it->origine);

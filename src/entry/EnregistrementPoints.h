@@ -66,6 +66,6 @@ public:
     // chaque côté, marquent une rupture de continuité.
     static std::optional<Projet> projetPlage(BaseDonnees& base, const QString& code, const QDate& premier,
                                              const QDate& dernier, QString& erreur);
-    // Le projet écrit, avec son lot d'historique d'origine `origine` ; refusé si une mesure a changé depuis.
+    // Écrit le projet ; son lot d'historique est nommé par `origine` (ce qui l'a produit). Refusé si une mesure a changé depuis.
     static bool enregistrer(BaseDonnees& base, const Projet& projet, const QString& origine, QString& erreur);
 };

@@ -72,7 +72,7 @@ int SeriesArchive::nouvelleStation(const QByteArray& brut, QString& motif)
         Station s;
         s.code = code;
         s.table = table->texte();
-        // Un code de la banque du sous-sol garde sa forme d'origine dans le nom.
+        // Le nom garde le code de la banque du sous-sol tel quel : c'est celui que les hydrologues cherchent.
         s.nom = QString::fromUtf8(brut);
         k = int(m_stations.size());
         m_stations.push_back(std::move(s));
