@@ -28,9 +28,9 @@ NIVEAUX = {
 SOUS_NIVEAUX = {
     "commun": {"": 0, "parametres": 1, "messages": 1},
     "model": {"options": 0, "": 1},
-    "data": {"": 0, "bases": 1, "import": 2},
+    "data": {"": 0, "bases": 1, "import": 2, "bulletin": 1},
     "render": {"moteur": 0, "": 1},
-    "output": {"classeur": 0, "tableur": 1, "exports": 2, "": 3},
+    "output": {"classeur": 0, "tableur": 1, "exports": 2, "bulletin": 3, "": 3},
     "entry": {"": 0},
     "settings": {"": 0},
     "control": {"": 0},

@@ -13,3 +13,4 @@ int commandeExporter(const QStringList& arguments);
 int commandeAnnuaire(const QStringList& arguments);
 int commandeOptions(const QStringList& arguments);
 int commandeLitteraux(const QStringList& arguments);
+int commandeBulletin(const QStringList& arguments);

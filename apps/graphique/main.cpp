@@ -43,6 +43,7 @@ const Commande commandes[] = {
     {"tracer", commandeTracer, true},        {"options", commandeOptions, false},
     {"litteraux", commandeLitteraux, false}, {"exporter", commandeExporter, true},
     {"annuaire", commandeAnnuaire, true},    {"corrections", commandeCorrections, true},
+    {"bulletin", commandeBulletin, true},
 };
 
 const Commande* trouver(const char* nom)

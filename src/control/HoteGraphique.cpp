@@ -97,19 +97,6 @@ QObject* HoteGraphique::caseACocher(const char* nom)
     return c;
 }
 
-std::optional<QList<HoteGraphique::Station>> HoteGraphique::lireStations(BaseDonnees* base)
-{
-    QList<Station> l;
-    TableauValeurs lignes;
-    qint32 n = 0;
-    if (!base || !base->ExtraireRecords("SELECT Code, Nom, Genre, Altitude FROM STATIONS", lignes, n))
-        return std::nullopt;
-    for (int r = 0; r < n; ++r)
-        l.append({TexteCellule(lignes.valeur(0, r)).trimmed(), TexteCellule(lignes.valeur(1, r)).trimmed(),
-                  TexteCellule(lignes.valeur(2, r)).trimmed(), LireNombre(lignes.valeur(3, r)).value_or(0.0)});
-    return l;
-}
-
 std::pair<QDate, QDate> HoteGraphique::etendue(BaseDonnees* base, const Station& s)
 {
     const auto table = NomVerifie::table(prefixe(s.genre), s.code);

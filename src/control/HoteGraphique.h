@@ -2,6 +2,7 @@
 
 #include "commun/TableauValeurs.h"
 #include "commun/TypeGraph.h"
+#include "data/StationsBase.h"
 
 #include <QDate>
 #include <QList>
@@ -25,11 +26,7 @@ class HoteGraphique : public QWidget
     Q_OBJECT
 
 public:
-    struct Station
-    {
-        QString code, nom, genre;
-        double altitude = 0;
-    };
+    using Station = StationBase;
 
     struct Demande
     {
@@ -53,9 +50,8 @@ public:
     CtlGraphique& controle() { return *m_controle; }
     QObject* fenetrePrincipale() { return m_fenetre; }
 
-    // Les stations que l'hôte connaît : la table STATIONS de la base ; rien
-    // quand elle ne peut pas être lue (la raison dans `DerniereErreur` de la base).
-    static std::optional<QList<Station>> lireStations(BaseDonnees* base);
+    // Les stations que l'hôte connaît : la table STATIONS de la base.
+    static std::optional<QList<Station>> lireStations(BaseDonnees* base) { return StationsBase::lire(base); }
     // Première et dernière dates des mesures d'une station, "DD/MM/YYYY" ; vides sans mesure.
     static std::pair<QDate, QDate> etendue(BaseDonnees* base, const Station& station);
 

@@ -1,0 +1,107 @@
+// graphique bulletin : la situation hydrologique d'un mois, station par station, en PDF et en classeur.
+#include "AffichageProgression.h"
+#include "Commandes.h"
+#include "FichierSortie.h"
+#include "LigneCommande.h"
+#include "data/bases/OuvertureBase.h"
+
+#include "commun/TexteAffichable.h"
+#include "data/BaseDonnees.h"
+#include "data/bulletin/BulletinMensuel.h"
+#include "output/bulletin/ClasseurBulletin.h"
+#include "output/bulletin/PdfBulletin.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace {
+
+struct Options
+{
+    QString base, sortie;
+    std::optional<QString> classeur;
+    BulletinMensuel::Demande demande;
+};
+
+QString cite(const QString& texte)
+{
+    return QStringLiteral("« %1 »").arg(TexteAffichable(texte));
+}
+
+QString lireMois(const QString& texte, QDate& mois)
+{
+    static const QRegularExpression forme(QStringLiteral("^(\\d{1,2})/(\\d{4})$"));
+    const auto m = forme.match(texte.trimmed());
+    const int numero = m.hasMatch() ? m.captured(1).toInt() : 0;
+    if (numero < 1 || numero > 12)
+        return QStringLiteral("mois incorrect : %1 (format attendu MM/AAAA).").arg(cite(texte));
+    mois = QDate(m.captured(2).toInt(), numero, 1);
+    return QString();
+}
+
+QString verifierFichier(const QString& chemin, const char* extension)
+{
+    if (const QString defaut = FichierSortie::defaut(chemin); !defaut.isEmpty())
+        return defaut;
+    if (QFileInfo(chemin).suffix().toLower() != QLatin1String(extension))
+        return QStringLiteral("fichier de sortie %1 : l'extension doit être %2.").arg(cite(chemin), QLatin1String(extension));
+    if (!QFileInfo(QFileInfo(chemin).absolutePath()).isDir())
+        return QStringLiteral("le dossier de %1 n'existe pas.").arg(cite(chemin));
+    return QString();
+}
+
+QString lireOptions(const QStringList& arguments, Options& o)
+{
+    LigneCommande l(arguments);
+    QString manque;
+    o.base = l.obligatoire(QStringLiteral("--base"), manque);
+    const QString mois = l.obligatoire(QStringLiteral("--mois"), manque);
+    o.sortie = l.obligatoire(QStringLiteral("--sortie"), manque);
+    o.classeur = l.option(QStringLiteral("--classeur"));
+    for (const QString& s : l.option(QStringLiteral("--stations")).value_or(QString()).split(u',', Qt::SkipEmptyParts))
+        o.demande.stations << s.trimmed();
+    if (QString defaut = l.defaut(manque); !defaut.isEmpty())
+        return defaut;
+    if (QString defaut = lireMois(mois, o.demande.mois); !defaut.isEmpty())
+        return defaut;
+    if (QString defaut = verifierFichier(o.sortie, "pdf"); !defaut.isEmpty())
+        return defaut;
+    if (o.classeur) {
+        if (QString defaut = verifierFichier(*o.classeur, "xlsx"); !defaut.isEmpty())
+            return defaut;
+    }
+    return QString();
+}
+
+} // namespace
+
+int commandeBulletin(const QStringList& arguments)
+{
+    Options o;
+    if (const QString defaut = lireOptions(arguments, o); !defaut.isEmpty())
+        return echec(defaut);
+    QString erreur;
+    auto base = ouvrirBase(o.base, false, erreur);
+    if (!base)
+        return echec(erreur);
+    AffichageProgression progression;
+    const auto avancer = [&progression](const QString& legende, int pourcent) {
+        progression.afficher(legende, pourcent);
+        return true;
+    };
+    const auto bulletin = BulletinMensuel::calculer(*base, o.demande, avancer, erreur);
+    if (!bulletin)
+        return echec(erreur);
+    // Le PDF ne prend sa place qu'une fois le classeur écrit : un échec ne laisse ni l'un ni l'autre à moitié.
+    FichierSortie pdf;
+    if (!pdf.preparer(o.sortie, erreur))
+        return echec(erreur);
+    if (!PdfBulletin::ecrire(*bulletin, pdf.fichier(), avancer) || !pdf.fichier().flush())
+        return echec(QStringLiteral("impossible d'écrire %1 : le disque est peut-être plein.").arg(cite(o.sortie)));
+    progression.terminer();
+    if (o.classeur && !ClasseurBulletin::construire(*bulletin).enregistrer(QFileInfo(*o.classeur).absoluteFilePath(), erreur))
+        return echec(erreur);
+    if (!pdf.valider(erreur))
+        return echec(erreur);
+    return sortieOk;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <optional>
+
+class BaseDonnees;
+
+// Une ligne de la table STATIONS : la liste des stations que tient la base.
+struct StationBase
+{
+    QString code, nom, genre;
+    double altitude = 0;
+};
+
+namespace StationsBase {
+
+// Toute la table ; rien quand elle ne peut pas être lue (la raison dans
+// `DerniereErreur` de la base).
+std::optional<QList<StationBase>> lire(BaseDonnees* base);
+
+} // namespace StationsBase

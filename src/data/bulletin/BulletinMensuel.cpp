@@ -1,0 +1,113 @@
+#include "data/bulletin/BulletinMensuel.h"
+
+#include "commun/Horloge.h"
+#include "data/BaseDonnees.h"
+#include "data/ChargeurStatistiques.h"
+#include "data/StationsBase.h"
+#include "data/bulletin/CalculBulletin.h"
+#include "data/bulletin/LectureReleves.h"
+
+#include <QLocale>
+#include <algorithm>
+
+namespace {
+
+struct StationChoisie
+{
+    StationBase station;
+    const GenreBulletin* genre;
+};
+
+QString cite(const QString& texte)
+{
+    return QStringLiteral("« %1 »").arg(texte.left(60));
+}
+
+const GenreBulletin* genreDe(const StationBase& s)
+{
+    const auto g = GenresStation::depuisNom(s.genre);
+    return g ? GenresBulletin::de(g->genre) : nullptr;
+}
+
+// Les stations demandées, retrouvées dans la liste ; toutes celles du bulletin sans demande.
+std::optional<QList<StationChoisie>> choisir(const QList<StationBase>& liste, const QStringList& demandees, QString& erreur)
+{
+    QList<StationChoisie> choix;
+    for (const StationBase& s : liste)
+        if (const GenreBulletin* g = genreDe(s); g && (demandees.isEmpty() || demandees.contains(s.code)))
+            if (std::none_of(choix.cbegin(), choix.cend(), [&s](const StationChoisie& c) { return c.station.code == s.code; }))
+                choix.append({s, g});
+    for (const QString& code : demandees)
+        if (std::none_of(choix.cbegin(), choix.cend(), [&code](const StationChoisie& c) { return c.station.code == code; })) {
+            erreur = QStringLiteral("station inconnue : %1.").arg(cite(code));
+            return std::nullopt;
+        }
+    if (!demandees.isEmpty())
+        std::stable_sort(choix.begin(), choix.end(), [&demandees](const StationChoisie& a, const StationChoisie& b) {
+            return demandees.indexOf(a.station.code) < demandees.indexOf(b.station.code);
+        });
+    std::stable_sort(choix.begin(), choix.end(), [](const StationChoisie& a, const StationChoisie& b) {
+        return int(a.genre->genre) < int(b.genre->genre);
+    });
+    return choix;
+}
+
+CalculBulletin::Normales normalesDe(BaseDonnees& base, const StationChoisie& s)
+{
+    if (!s.genre->normalesOfficielles)
+        return {};
+    return ChargeurStatistiques::valeursMensuelles(0, 0, s.station.code, &base, false, false, 10, QStringLiteral("Pluie"), true, true);
+}
+
+} // namespace
+
+QString BulletinMensuel::texteMois(QDate mois)
+{
+    return QLocale(QLocale::French).toString(mois, QStringLiteral("MMMM yyyy"));
+}
+
+QString BulletinMensuel::titre() const
+{
+    return QStringLiteral("Situation hydrologique — ") + texteMois(mois);
+}
+
+std::optional<BulletinMensuel> BulletinMensuel::calculer(BaseDonnees& base, const Demande& d, const Progression& progression,
+                                                         QString& erreur)
+{
+    BulletinMensuel b;
+    b.mois = QDate(d.mois.year(), d.mois.month(), 1);
+    const QDate aujourdhui = Horloge::aujourdhui();
+    if (!d.mois.isValid() || b.mois > QDate(aujourdhui.year(), aujourdhui.month(), 1)) {
+        erreur = QStringLiteral("le mois %1 n'est pas encore passé : le bulletin se fait sur un mois passé ou en cours.")
+                     .arg(d.mois.toString(QStringLiteral("MM/yyyy")));
+        return std::nullopt;
+    }
+    const auto liste = StationsBase::lire(&base);
+    if (!liste) {
+        erreur = QStringLiteral("impossible de lire la liste des stations : %1").arg(base.DerniereErreur());
+        return std::nullopt;
+    }
+    const auto stations = choisir(*liste, d.stations, erreur);
+    if (!stations)
+        return std::nullopt;
+    b.moisHydro = d.moisHydro ? d.moisHydro : LectureReleves::moisHydrologique(base);
+    for (qsizetype i = 0; i < stations->size(); ++i) {
+        const StationChoisie& s = stations->at(i);
+        if (progression && !progression(QStringLiteral("Bulletin : %1 (%2/%3)").arg(s.station.code).arg(i + 1).arg(stations->size()),
+                                        int(100 * i / stations->size()))) {
+            erreur.clear();
+            return std::nullopt;
+        }
+        const auto releve = LectureReleves::lire(base, *s.genre, s.station.code, erreur);
+        if (!releve)
+            return std::nullopt;
+        LigneBulletin l = CalculBulletin(*releve, *s.genre, b.mois, b.moisHydro, normalesDe(base, s)).ligne(s.station.code, s.station.nom);
+        if (l.valeur || !d.stations.isEmpty())
+            b.lignes.append(std::move(l));
+    }
+    if (std::none_of(b.lignes.cbegin(), b.lignes.cend(), [](const LigneBulletin& l) { return l.valeur.has_value(); })) {
+        erreur = QStringLiteral("aucune station n'a de mesure en %1.").arg(texteMois(b.mois));
+        return std::nullopt;
+    }
+    return b;
+}

@@ -1,0 +1,83 @@
+#include "data/bulletin/LectureReleves.h"
+
+#include "commun/Cellule.h"
+#include "commun/Nombres.h"
+#include "data/BaseDonnees.h"
+#include "data/NomVerifie.h"
+#include "data/bulletin/GenreBulletin.h"
+
+#include <QDate>
+
+namespace LectureReleves {
+
+namespace {
+
+constexpr int moisHydroParDefaut = 10;
+
+// Année, mois, valeur, nombre de mesures, et une mesure ou non dans chaque décade.
+OrdreSql ordreMensuel(const GenreBulletin& g, const NomVerifie& table, const NomVerifie& colonne)
+{
+    const OrdreSql jour = "Day(DateCreation)";
+    return "SELECT Year(DateCreation), Month(DateCreation), " + OrdreSql(g.total ? "Sum(" : "Avg(") + colonne
+        + "), Count(" + colonne + "), Max(IIf(" + jour + "<=10, 1, 0)), Max(IIf(" + jour + ">10 AND " + jour
+        + "<=20, 1, 0)), Max(IIf(" + jour + ">20, 1, 0)) FROM " + table
+        + " WHERE (ModeObtention<>'I' OR ModeObtention IS NULL) AND " + colonne
+        + " IS NOT NULL GROUP BY Year(DateCreation), Month(DateCreation)";
+}
+
+bool complet(const GenreBulletin& g, int annee, int mois, int mesures, bool d1, bool d2, bool d3)
+{
+    if (g.total)
+        return mesures >= QDate(annee, mois, 1).daysInMonth();
+    return d1 && d2 && d3;
+}
+
+} // namespace
+
+std::optional<ReleveMensuel> lire(BaseDonnees& base, const GenreBulletin& g, const QString& code, QString& erreur)
+{
+    const GenreStation& genre = GenresStation::de(g.genre);
+    const auto table = NomVerifie::table(genre.prefixe(), code);
+    const auto colonne = NomVerifie::depuis(QString::fromLatin1(genre.colonneMesure));
+    if (!table || !colonne) {
+        erreur = QStringLiteral("code de station refusé : « %1 ».").arg(code);
+        return std::nullopt;
+    }
+    ReleveMensuel releve;
+    // Une station inscrite sans table de mesures n'a pas encore de données.
+    if (base.ColonnesTable(table->texte()).isEmpty())
+        return releve;
+    TableauValeurs l;
+    qint32 n = 0;
+    if (!base.ExtraireRecords(ordreMensuel(g, *table, *colonne), l, n)) {
+        erreur = QStringLiteral("lecture des mesures de %1 impossible : %2").arg(code, base.DerniereErreur());
+        return std::nullopt;
+    }
+    const auto entier = [&l](int colonne, int r) { return int(LireNombre(l.valeur(colonne, r)).value_or(0)); };
+    for (int r = 0; r < n; ++r) {
+        const int annee = entier(0, r), mois = entier(1, r);
+        const auto valeur = LireNombre(l.valeur(2, r));
+        if (!valeur || mois < 1 || mois > 12 || annee < 1)
+            continue;
+        releve.ajouter(annee, mois, {*valeur, complet(g, annee, mois, entier(3, r), entier(4, r), entier(5, r), entier(6, r))});
+    }
+    return releve;
+}
+
+int moisHydrologique(BaseDonnees& base)
+{
+    TableauValeurs l;
+    qint32 n = 0;
+    if (!base.ExtraireRecords("SELECT jour FROM PERIODES WHERE Hydro='01/02/'", l, n))
+        return moisHydroParDefaut;
+    int premier = 13;
+    for (int r = 0; r < n; ++r) {
+        const QString jour = TexteCellule(l.valeur(0, r));
+        const int mois = jour.mid(3, 2).toInt();
+        if (mois >= 1 && mois < premier)
+            premier = mois;
+    }
+    return premier <= 12 ? premier : moisHydroParDefaut;
+}
+
+} // namespace LectureReleves

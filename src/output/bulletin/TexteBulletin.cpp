@@ -1,0 +1,46 @@
+#include "output/bulletin/TexteBulletin.h"
+
+#include "data/bulletin/BulletinMensuel.h"
+
+#include <QLocale>
+
+namespace TexteBulletin {
+
+QString nombre(std::optional<double> v, int decimales)
+{
+    return v ? QLocale(QLocale::French).toString(*v, 'f', decimales) : QString();
+}
+
+QString valeur(const LigneBulletin& l, std::optional<double> v)
+{
+    return nombre(v, l.genre->decimales);
+}
+
+QString rapport(const LigneBulletin& l)
+{
+    return nombre(l.rapport, 0);
+}
+
+QString resume(const LigneBulletin& l, QDate mois, int moisHydro)
+{
+    const QString unite = u' ' + l.genre->texteUnite();
+    if (!l.valeur)
+        return QStringLiteral("Aucune mesure en %1.").arg(BulletinMensuel::texteMois(mois));
+    QString t = QStringLiteral("%1 en %2 : %3").arg(l.genre->texteGrandeur(), BulletinMensuel::texteMois(mois), valeur(l, l.valeur) + unite);
+    if (l.rapport)
+        t += QStringLiteral(", soit %1 % de la normale (%2)").arg(rapport(l), valeur(l, l.normale) + unite);
+    t += QStringLiteral(" ; rang %1 parmi les mois de %2 du relevé ; %3.")
+             .arg(l.texteRang(), QLocale(QLocale::French).monthName(mois.month()), l.texteClasse());
+    if (l.cumul) {
+        const QDate debut(mois.month() >= moisHydro ? mois.year() : mois.year() - 1, moisHydro, 1);
+        t += QStringLiteral(" Cumul depuis le 1er %1 : %2").arg(BulletinMensuel::texteMois(debut), valeur(l, l.cumul) + unite);
+        if (l.normaleCumulee)
+            t += QStringLiteral(" pour une normale de %1").arg(valeur(l, l.normaleCumulee) + unite);
+        t += u'.';
+    }
+    if (l.tendance)
+        t += QStringLiteral(" Tendance depuis le mois précédent : %1.").arg(l.texteTendance());
+    return t;
+}
+
+} // namespace TexteBulletin
