@@ -170,6 +170,18 @@ TEST_F(CopieServeur, LaGalerieDessineeDepuisLeServeurEstCelleDuFichier)
     }
 }
 
+// Le bulletin lu sur le serveur est celui que le script indépendant recalcule sur les lignes du fichier.
+TEST_F(CopieServeur, LeBulletinDuServeurEstCeluiQueRecalculeUnScriptSurLesLignesBrutes)
+{
+    const QString serveur = schema();
+    ASSERT_EQ(lancer({"copier", "--de", baseExemple(), "--vers", serveur}).code, 0);
+    QProcess script;
+    script.start("/usr/bin/python3", {GRAPHIQUE_BULLETIN_ATTENDU, GRAPHIQUE_PROGRAMME, baseExemple(), "--base", serveur,
+                                      "--mois", "03/2015", "10/2014"});
+    ASSERT_TRUE(script.waitForFinished(300000));
+    EXPECT_EQ(script.exitCode(), 0) << script.readAllStandardOutput().toStdString() << script.readAllStandardError().toStdString();
+}
+
 TEST_F(CopieServeur, UneCibleInjoignableOuQuiRefuseOuUneSourceEtrangereDonnentUneLigneEtNeChangentRien)
 {
     QTcpServer ferme;

@@ -63,7 +63,7 @@ void CalculBulletin::comparerALaNormale(LigneBulletin& l) const
     if (m_genre.normalesOfficielles)
         l.normale = m_normales[std::size_t(m_mois.month() - 1)];
     else if (m_genre.normaleDesMesures)
-        l.normale = CalculsStatistiques::moyenne(m_releve.echantillon(m_mois.month(), m_mois.year(), std::nullopt));
+        l.normale = CalculsStatistiques::moyenne(m_releve.valeurs(m_mois.month(), m_mois.year()));
     if (l.valeur && l.normale && *l.normale != 0)
         l.rapport = 100.0 * *l.valeur / *l.normale;
 }

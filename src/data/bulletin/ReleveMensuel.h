@@ -22,6 +22,8 @@ public:
     // La valeur du même mois de chaque année complète, arrondie au centième
     // comme les quintiles du graphique annuel ; `annee` n'y entre que par `propre`.
     QList<double> echantillon(int mois, int annee, std::optional<double> propre) const;
+    // Les mêmes valeurs telles que mesurées, sans `annee`.
+    QList<double> valeurs(int mois, int annee) const;
 
 private:
     static int cle(int annee, int mois) { return annee * 12 + mois - 1; }
