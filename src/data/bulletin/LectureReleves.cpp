@@ -14,14 +14,16 @@ namespace {
 
 constexpr int moisHydroParDefaut = 10;
 
-// Année, mois, valeur, nombre de mesures, et une mesure ou non dans chaque décade.
+// Année, mois, valeur et nombre de mesures ; pour une moyenne, une mesure ou non
+// dans chaque décade (un total les compte, ce qui coûte deux fois moins).
 OrdreSql ordreMensuel(const GenreBulletin& g, const NomVerifie& table, const NomVerifie& colonne)
 {
     const OrdreSql jour = "Day(DateCreation)";
-    return "SELECT Year(DateCreation), Month(DateCreation), " + OrdreSql(g.total ? "Sum(" : "Avg(") + colonne
-        + "), Count(" + colonne + "), Max(IIf(" + jour + "<=10, 1, 0)), Max(IIf(" + jour + ">10 AND " + jour
-        + "<=20, 1, 0)), Max(IIf(" + jour + ">20, 1, 0)) FROM " + table
-        + " WHERE (ModeObtention<>'I' OR ModeObtention IS NULL) AND " + colonne
+    const OrdreSql decades = g.total ? OrdreSql()
+                                     : ", Max(IIf(" + jour + "<=10, 1, 0)), Max(IIf(" + jour + ">10 AND " + jour
+            + "<=20, 1, 0)), Max(IIf(" + jour + ">20, 1, 0))";
+    return "SELECT Year(DateCreation), Month(DateCreation), " + OrdreSql(g.total ? "Sum(" : "Avg(") + colonne + "), Count("
+        + colonne + ")" + decades + " FROM " + table + " WHERE (ModeObtention<>'I' OR ModeObtention IS NULL) AND " + colonne
         + " IS NOT NULL GROUP BY Year(DateCreation), Month(DateCreation)";
 }
 
