@@ -59,7 +59,68 @@ CalculBulletin::Normales normalesDe(BaseDonnees& base, const StationChoisie& s)
     return ChargeurStatistiques::valeursMensuelles(0, 0, s.station.code, &base, false, false, 10, QStringLiteral("Pluie"), true, true);
 }
 
+bool verifierMois(QDate mois, QString& erreur)
+{
+    const QDate aujourdhui = Horloge::aujourdhui();
+    if (mois.isValid() && QDate(mois.year(), mois.month(), 1) <= QDate(aujourdhui.year(), aujourdhui.month(), 1))
+        return true;
+    erreur = QStringLiteral("le mois %1 n'est pas encore passé : le bulletin se fait sur un mois passé ou en cours.")
+                 .arg(mois.toString(QStringLiteral("MM/yyyy")));
+    return false;
+}
+
+std::optional<QList<StationChoisie>> stationsDemandees(BaseDonnees& base, const QStringList& demandees, QString& erreur)
+{
+    const auto liste = StationsBase::lire(&base);
+    if (!liste) {
+        erreur = QStringLiteral("impossible de lire la liste des stations : %1").arg(base.DerniereErreur());
+        return std::nullopt;
+    }
+    return choisir(*liste, demandees, erreur);
+}
+
+// Une ligne par station ; sans demande, seules celles qui ont une mesure ce mois-là.
+bool remplir(BulletinMensuel& b, BaseDonnees& base, const QList<StationChoisie>& stations, bool demandees,
+             const BulletinMensuel::Progression& progression, QString& erreur)
+{
+    for (qsizetype i = 0; i < stations.size(); ++i) {
+        const StationChoisie& s = stations[i];
+        if (progression && !progression(QStringLiteral("Bulletin : %1 (%2/%3)").arg(s.station.code).arg(i + 1).arg(stations.size()),
+                                        int(100 * i / stations.size()))) {
+            erreur.clear();
+            return false;
+        }
+        const auto releve = LectureReleves::lire(base, *s.genre, s.station.code, erreur);
+        if (!releve)
+            return false;
+        LigneBulletin l = CalculBulletin(*releve, *s.genre, b.mois, b.moisHydro, normalesDe(base, s)).ligne(s.station.code, s.station.nom);
+        if (l.valeur || demandees)
+            b.lignes.append(std::move(l));
+    }
+    return true;
+}
+
 } // namespace
+
+std::optional<BulletinMensuel> BulletinMensuel::calculer(BaseDonnees& base, const Demande& d, const Progression& progression,
+                                                         QString& erreur)
+{
+    if (!verifierMois(d.mois, erreur))
+        return std::nullopt;
+    const auto stations = stationsDemandees(base, d.stations, erreur);
+    if (!stations)
+        return std::nullopt;
+    BulletinMensuel b;
+    b.mois = QDate(d.mois.year(), d.mois.month(), 1);
+    b.moisHydro = d.moisHydro ? d.moisHydro : LectureReleves::moisHydrologique(base);
+    if (!remplir(b, base, *stations, !d.stations.isEmpty(), progression, erreur))
+        return std::nullopt;
+    if (std::none_of(b.lignes.cbegin(), b.lignes.cend(), [](const LigneBulletin& l) { return l.valeur.has_value(); })) {
+        erreur = QStringLiteral("aucune station n'a de mesure en %1.").arg(texteMois(b.mois));
+        return std::nullopt;
+    }
+    return b;
+}
 
 QString BulletinMensuel::texteMois(QDate mois)
 {
@@ -69,45 +130,4 @@ QString BulletinMensuel::texteMois(QDate mois)
 QString BulletinMensuel::titre() const
 {
     return QStringLiteral("Situation hydrologique — ") + texteMois(mois);
-}
-
-std::optional<BulletinMensuel> BulletinMensuel::calculer(BaseDonnees& base, const Demande& d, const Progression& progression,
-                                                         QString& erreur)
-{
-    BulletinMensuel b;
-    b.mois = QDate(d.mois.year(), d.mois.month(), 1);
-    const QDate aujourdhui = Horloge::aujourdhui();
-    if (!d.mois.isValid() || b.mois > QDate(aujourdhui.year(), aujourdhui.month(), 1)) {
-        erreur = QStringLiteral("le mois %1 n'est pas encore passé : le bulletin se fait sur un mois passé ou en cours.")
-                     .arg(d.mois.toString(QStringLiteral("MM/yyyy")));
-        return std::nullopt;
-    }
-    const auto liste = StationsBase::lire(&base);
-    if (!liste) {
-        erreur = QStringLiteral("impossible de lire la liste des stations : %1").arg(base.DerniereErreur());
-        return std::nullopt;
-    }
-    const auto stations = choisir(*liste, d.stations, erreur);
-    if (!stations)
-        return std::nullopt;
-    b.moisHydro = d.moisHydro ? d.moisHydro : LectureReleves::moisHydrologique(base);
-    for (qsizetype i = 0; i < stations->size(); ++i) {
-        const StationChoisie& s = stations->at(i);
-        if (progression && !progression(QStringLiteral("Bulletin : %1 (%2/%3)").arg(s.station.code).arg(i + 1).arg(stations->size()),
-                                        int(100 * i / stations->size()))) {
-            erreur.clear();
-            return std::nullopt;
-        }
-        const auto releve = LectureReleves::lire(base, *s.genre, s.station.code, erreur);
-        if (!releve)
-            return std::nullopt;
-        LigneBulletin l = CalculBulletin(*releve, *s.genre, b.mois, b.moisHydro, normalesDe(base, s)).ligne(s.station.code, s.station.nom);
-        if (l.valeur || !d.stations.isEmpty())
-            b.lignes.append(std::move(l));
-    }
-    if (std::none_of(b.lignes.cbegin(), b.lignes.cend(), [](const LigneBulletin& l) { return l.valeur.has_value(); })) {
-        erreur = QStringLiteral("aucune station n'a de mesure en %1.").arg(texteMois(b.mois));
-        return std::nullopt;
-    }
-    return b;
 }
