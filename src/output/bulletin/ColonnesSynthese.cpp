@@ -25,18 +25,18 @@ ColonneSynthese nombre(const char* entete, double page, double classeur, std::fu
 const std::vector<ColonneSynthese>& toutes()
 {
     static const std::vector<ColonneSynthese> colonnes = {
-            texte("Code", 62, 12, [](const L& l) { return l.code; }),
-            texte("Station", 128, 34, [](const L& l) { return l.nom; }),
-            texte("Genre", 58, 22, [](const L& l) { return GenresStation::de(l.genre->genre).libelle; }),
-            nombre("Valeur du mois", 48, 10, [](const L& l) { return l.valeur; }),
-            texte("Unité", 32, 7, [](const L& l) { return l.genre->texteUnite(); }),
-            nombre("Normale", 48, 10, [](const L& l) { return l.normale; }),
-            nombre("Rapport à la normale (%)", 50, 12, [](const L& l) { return l.rapport; }, true),
-            texte("Rang", 38, 8, [](const L& l) { return l.texteRang(); }),
-            texte("Classe", 76, 20, [](const L& l) { return l.texteClasse(); }, true),
-            nombre("Cumul de l'année hydrologique", 58, 14, [](const L& l) { return l.cumul; }),
-            nombre("Normale cumulée", 54, 12, [](const L& l) { return l.normaleCumulee; }),
-            texte("Tendance", 46, 10, [](const L& l) { return l.texteTendance(); }),
+            texte("Code", 66, 12, [](const L& l) { return l.code; }),
+            texte("Station", 112, 34, [](const L& l) { return l.nom; }),
+            texte("Genre", 60, 22, [](const L& l) { return GenresStation::de(l.genre->genre).libelle; }),
+            nombre("Valeur du mois", 44, 10, [](const L& l) { return l.valeur; }),
+            texte("Unité", 28, 7, [](const L& l) { return l.genre->texteUnite(); }),
+            nombre("Normale", 44, 10, [](const L& l) { return l.normale; }),
+            nombre("Rapport à la normale (%)", 44, 12, [](const L& l) { return l.rapport; }, true),
+            texte("Rang", 36, 8, [](const L& l) { return l.texteRang(); }),
+            texte("Classe", 96, 20, [](const L& l) { return l.texteClasse(); }, true),
+            nombre("Cumul de l'année hydrologique", 62, 14, [](const L& l) { return l.cumul; }),
+            nombre("Normale cumulée", 50, 12, [](const L& l) { return l.normaleCumulee; }),
+            texte("Tendance", 50, 10, [](const L& l) { return l.texteTendance(); }),
     };
     return colonnes;
 }

@@ -18,7 +18,7 @@ namespace {
 
 constexpr int resolution = 96;
 constexpr double marge = 40;
-constexpr double hauteurLigne = 17, hauteurEntete = 40;
+constexpr double hauteurLigne = 17, hauteurEntete = 48;
 const QString police = QStringLiteral("DejaVu Sans");
 
 // Une page A4 en pixels à 96 points par pouce, marges retirées.
