@@ -11,6 +11,7 @@
 #include "output/bulletin/ClasseurBulletin.h"
 #include "output/bulletin/PdfBulletin.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -33,7 +34,7 @@ QString lireMois(const QString& texte, QDate& mois)
     static const QRegularExpression forme(QStringLiteral("^(\\d{1,2})/(\\d{4})$"));
     const auto m = forme.match(texte.trimmed());
     const int numero = m.hasMatch() ? m.captured(1).toInt() : 0;
-    if (numero < 1 || numero > 12)
+    if (numero < 1 || numero > 12 || m.captured(2).toInt() < 1800)
         return QStringLiteral("mois incorrect : %1 (format attendu MM/AAAA).").arg(cite(texte));
     mois = QDate(m.captured(2).toInt(), numero, 1);
     return QString();
@@ -92,11 +93,14 @@ int commandeBulletin(const QStringList& arguments)
     const auto bulletin = BulletinMensuel::calculer(*base, o.demande, avancer, erreur);
     if (!bulletin)
         return echec(erreur);
-    // Le PDF ne prend sa place qu'une fois le classeur écrit : un échec ne laisse ni l'un ni l'autre à moitié.
+    // Le PDF est fait en mémoire puis écrit d'une seule écriture vérifiée (un disque plein
+    // au milieu ne passe pas inaperçu), et ne prend sa place qu'une fois le classeur écrit.
+    QBuffer memoire;
+    memoire.open(QIODevice::WriteOnly);
     FichierSortie pdf;
     if (!pdf.preparer(o.sortie, erreur))
         return echec(erreur);
-    if (!PdfBulletin::ecrire(*bulletin, pdf.fichier(), avancer) || !pdf.fichier().flush())
+    if (!PdfBulletin::ecrire(*bulletin, memoire, avancer) || pdf.fichier().write(memoire.data()) != memoire.data().size())
         return echec(QStringLiteral("impossible d'écrire %1 : le disque est peut-être plein.").arg(cite(o.sortie)));
     progression.terminer();
     if (o.classeur && !ClasseurBulletin::construire(*bulletin).enregistrer(QFileInfo(*o.classeur).absoluteFilePath(), erreur))

@@ -155,7 +155,7 @@ def disque_plein(d, base):
     f = Famille("disque plein")
     limites = [1, 4, 16, 64] if not BREF else [4, 16]
     sorties = [("tracer", "png"), ("tracer", "svg"), ("tracer", "pdf"), ("exporter", "xlsx"), ("annuaire", "xlsx"),
-               ("journal", "png")]
+               ("journal", "png"), ("bulletin", "pdf"), ("bulletin", "xlsx")]
     for kilos in limites:
         def limite(k=kilos):
             import resource
@@ -170,13 +170,21 @@ def disque_plein(d, base):
                          "--debut", "01/01/2022", "--fin", "31/12/2023", "--sortie", cible]
             if commande == "journal":
                 arguments += ["--journal", f"{d}/j.tsv"]
+            if commande == "bulletin":
+                pdf = cible if extension == "pdf" else f"{d}/bulletin.pdf"
+                arguments = ["bulletin", "--base", base, "--mois", "03/2015", "--sortie", pdf]
+                arguments += ["--classeur", cible] if extension == "xlsx" else []
             r = lancer(f, arguments, limite=limite)
             if r is not None and r.returncode == 0:
                 # Assez de place : le fichier doit être entier et lisible.
                 if os.path.getsize(cible) <= 6:
                     f.defaut(f"{commande} {extension} à {kilos} Kio : code 0 et fichier vide")
+                elif extension == "pdf" and not open(cible, "rb").read().rstrip().endswith(b"%%EOF"):
+                    f.defaut(f"{commande} {extension} à {kilos} Kio : code 0 et PDF tronqué")
                 continue
             refus_propre(f, r, f"{commande} {extension} à {kilos} Kio")
+            if commande == "bulletin" and extension == "xlsx" and os.path.exists(f"{d}/bulletin.pdf"):
+                f.defaut(f"bulletin à {kilos} Kio : le PDF laissé sans son classeur")
             if open(cible, encoding="utf-8", errors="replace").read() != "ancien":
                 f.perdues += 1
                 f.defaut(f"{commande} {extension} à {kilos} Kio : l'ancien fichier abîmé")
