@@ -1,5 +1,6 @@
 #include "FenetreHote.h"
 
+#include "DialogueBulletin.h"
 #include "DialogueImport.h"
 #include "DialoguePostgres.h"
 #include "EmplacementAide.h"
@@ -17,10 +18,12 @@
 #include "control/VueGraphique.h"
 #include "data/BaseDonnees.h"
 #include "data/HistoriqueMesures.h"
+#include "data/StationsBase.h"
 #include "data/bases/BaseAcces.h"
 #include "data/bases/BaseExemple.h"
 #include "data/bases/BasePostgres.h"
 #include "data/bases/OuvertureBase.h"
+#include "data/bulletin/BulletinMensuel.h"
 #include "settings/Aide.h"
 #include "settings/OuvertureFichierEcrit.h"
 
@@ -169,6 +172,9 @@ void FenetreHote::creerMenuFichier()
     m_actionExporter->setObjectName(QStringLiteral("ActionExporterClasseur"));
     m_actionAnnuaire = m->addAction(QStringLiteral("&Annuaire en classeur…"), this, &FenetreHote::exporterAnnuaire);
     m_actionAnnuaire->setObjectName(QStringLiteral("ActionAnnuaireClasseur"));
+    QAction* bulletin = m->addAction(QStringLiteral("&Bulletin du mois…"), this, &FenetreHote::faireBulletin);
+    bulletin->setObjectName(QStringLiteral("ActionBulletin"));
+    bulletin->setStatusTip(QStringLiteral("La situation hydrologique d'un mois, station par station, en PDF et en classeur."));
     majExports();
     m->addSeparator();
     // Ctrl+Q écrit tel quel : le raccourci « Quitter » du thème manque hors d'un bureau complet.
@@ -448,6 +454,30 @@ void FenetreHote::exporterAnnuaire()
     const QString chemin = m_formulaire->controle().EnregistrerAnnuaire(page == pages.first());
     if (!chemin.isEmpty())
         OuvrirFichierEcrit(chemin);
+}
+
+void FenetreHote::faireBulletin()
+{
+    if (!m_base) {
+        message(QStringLiteral("aide"), QStringLiteral("Aucune base n'est ouverte : Fichier, Ouvrir une base."));
+        return;
+    }
+    const auto stations = StationsBase::lire(m_base.get());
+    if (!stations) {
+        message(QStringLiteral("erreur"),
+                QStringLiteral("La liste des stations ne peut pas être lue : %1").arg(m_base->DerniereErreur()));
+        return;
+    }
+    DialogueBulletin dialogue(*stations, dossierEdition(), *m_base, this);
+    if (dialogue.exec() != QDialog::Accepted)
+        return;
+    const EditionBulletin::Demande demande = dialogue.demande();
+    statusBar()->showMessage(QStringLiteral("Bulletin de %1 écrit dans %2")
+                                 .arg(BulletinMensuel::texteMois(demande.mois), QDir::toNativeSeparators(demande.pdf)),
+                             8000);
+    OuvrirFichierEcrit(demande.pdf);
+    if (!demande.classeur.isEmpty())
+        OuvrirFichierEcrit(demande.classeur);
 }
 
 bool FenetreHote::annulerDerniereCorrection()

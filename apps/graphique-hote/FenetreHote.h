@@ -82,6 +82,7 @@ private:
     void majExports();
     QString dossierEdition();
     void exporterAnnuaire();
+    void faireBulletin();
 
     FormulaireGraphique* m_formulaire;
     PanneauDemande* m_panneau;

@@ -13,6 +13,6 @@ void OuvrirFichierEcrit(const QString& chemin)
         return;
     const QString natif = QDir::toNativeSeparators(QFileInfo(chemin).absoluteFilePath());
     AfficherMessage(QStringLiteral("erreur"), QStringLiteral("Aucune application de ce poste ne sait ouvrir « %1 ».\n"
-                                                             "Le classeur est enregistré sous :\n%2")
+                                                             "Le fichier est enregistré sous :\n%2")
                                                   .arg(QFileInfo(chemin).fileName(), natif));
 }

@@ -3,25 +3,31 @@
 // écrans sont gardés dans GRAPHIQUE_IMAGES_TESTS quand il nomme un dossier.
 #include "PiloteBureau.h"
 
+#include "DialogueBulletin.h"
 #include "FormulaireGraphique.h"
 #include "GrilleCourbes.h"
 
+#include "commun_tests/JourFixe.h"
 #include "control/CtlGraphique.h"
 #include "control/VueGraphique.h"
+#include "output/ArchiveZipTests.h"
 #include "render/moteur/ProprietesMoteur.h"
 #include "settings/Aide.h"
 
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QProcess>
+#include <QProgressBar>
 #include <QProgressDialog>
 #include <QScrollArea>
 #include <QTimer>
 #include <QWindow>
+#include <functional>
 
 namespace {
 
@@ -348,6 +354,158 @@ TEST_F(HoteBureau, ClasseurEtAnnuaireDepuisLeMenuDisentOuIlsSont)
     EXPECT_TRUE(messages.textes().at(0).contains(QDir(editions).filePath(pages.first())));
     EXPECT_EQ(ouverts.size(), 2);
     DefinirOuvreurDocument(avant);
+}
+
+// Le bulletin du mois depuis le menu Fichier, sur la base d'exemple, un jour d'avril 2015.
+class BulletinBureau : public HoteBureau
+{
+protected:
+    void SetUp() override
+    {
+        HoteBureau::SetUp();
+        ASSERT_TRUE(QDir().mkpath(sortie.path()));
+        m_avant = DefinirOuvreurDocument([this](const QUrl& u) {
+            ouverts << u;
+            return true;
+        });
+    }
+    void TearDown() override
+    {
+        DefinirOuvreurDocument(m_avant);
+        HoteBureau::TearDown();
+    }
+
+    // Le dialogue que le menu ouvre, donné à `remplir` puis fermé s'il reste ouvert.
+    void ouvrirDialogue(const std::function<void(DialogueBulletin&)>& remplir)
+    {
+        QTimer::singleShot(0, fenetre.get(), [this, remplir] {
+            auto* d = qobject_cast<DialogueBulletin*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(d);
+            remplir(*d);
+            resteOuvert = d->isVisible();
+            if (resteOuvert)
+                d->reject();
+        });
+        auto* action = fenetre->findChild<QAction*>(QStringLiteral("ActionBulletin"));
+        ASSERT_TRUE(action);
+        action->trigger();
+    }
+
+    // Le dialogue rempli comme une personne le fait, puis OK ; la jauge annulée dès qu'elle atteint `seuil`.
+    void bulletin(const QDate& mois, const QStringList& stations, const QString& nom, int seuil = 101)
+    {
+        QTimer guet;
+        QObject::connect(&guet, &QTimer::timeout, fenetre.get(), [&guet, seuil, this] {
+            if (auto* jauge = fenetre->findChild<QProgressDialog*>(QStringLiteral("JaugeBulletin"))) {
+                guet.stop();
+                annulerAuSeuil(*jauge, seuil);
+            }
+        });
+        if (seuil <= 100)
+            guet.start(0);
+        ouvrirDialogue([&](DialogueBulletin& d) {
+            auto* liste = d.findChild<QTreeWidget*>(QStringLiteral("StationsBulletin"));
+            for (QPushButton* b : d.findChildren<QPushButton*>())
+                if (b->text() == QStringLiteral("Tout &décocher"))
+                    b->click();
+            for (int i = 0; i < liste->topLevelItemCount(); ++i)
+                if (stations.contains(liste->topLevelItem(i)->text(0)))
+                    liste->topLevelItem(i)->setCheckState(0, Qt::Checked);
+            d.findChild<QDateEdit*>(QStringLiteral("MoisBulletin"))->setDate(mois);
+            d.findChild<QLineEdit*>(QStringLiteral("FichierPdf"))->setText(sortie.filePath(nom + ".pdf"));
+            d.findChild<QLineEdit*>(QStringLiteral("FichierClasseur"))->setText(sortie.filePath(nom + ".xlsx"));
+            d.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        });
+    }
+
+    static void annulerAuSeuil(QProgressDialog& jauge, int seuil)
+    {
+        QObject::connect(jauge.findChild<QProgressBar*>(), &QProgressBar::valueChanged, &jauge, [&jauge, seuil](int v) {
+            if (v >= seuil)
+                QTimer::singleShot(0, &jauge, &QProgressDialog::cancel);
+        });
+        if (jauge.value() >= seuil)
+            jauge.cancel();
+    }
+
+    JourFixe jour{QDate(2015, 4, 10)};
+    QDir sortie{dossier.filePath("bulletins")};
+    QList<QUrl> ouverts;
+    bool resteOuvert = false;
+    const QStringList deux{"76402001", "00754X0012"};
+
+private:
+    OuvreurDocument m_avant;
+};
+
+// Le mois d'avant proposé, aucun mois à venir, la flèche qui passe l'année, toutes les stations
+// cochées ; deux gardées, le PDF (la synthèse, puis une page par station) et le classeur écrits et ouverts.
+TEST_F(BulletinBureau, LeMoisPasseProposeEtLePdfEtLeClasseurEcritsPuisOuverts)
+{
+    ouvrirDialogue([](DialogueBulletin& d) {
+        auto* mois = d.findChild<QDateEdit*>(QStringLiteral("MoisBulletin"));
+        EXPECT_EQ(mois->date(), QDate(2015, 3, 1));
+        mois->setDate(QDate(2015, 1, 1));
+        QTest::keyClick(mois, Qt::Key_Down);
+        EXPECT_EQ(mois->date(), QDate(2014, 12, 1));
+        mois->setDate(QDate(2015, 6, 1));
+        EXPECT_EQ(mois->date(), QDate(2015, 4, 1));
+        QTest::keyClick(mois, Qt::Key_Up);
+        EXPECT_EQ(mois->date(), QDate(2015, 4, 1));
+        EXPECT_TRUE(d.findChild<QLineEdit*>(QStringLiteral("FichierPdf"))->text().endsWith("Bulletin 2015-04.pdf"));
+        auto* liste = d.findChild<QTreeWidget*>(QStringLiteral("StationsBulletin"));
+        ASSERT_GE(liste->topLevelItemCount(), 3);
+        for (int i = 0; i < liste->topLevelItemCount(); ++i)
+            EXPECT_EQ(liste->topLevelItem(i)->checkState(0), Qt::Checked);
+        const QString images = qEnvironmentVariable("GRAPHIQUE_IMAGES_TESTS");
+        if (!images.isEmpty() && QDir().mkpath(images))
+            d.grab().save(QDir(images).filePath(QStringLiteral("dialogue-bulletin.png")));
+    });
+    EXPECT_TRUE(ouverts.isEmpty());
+
+    bulletin(QDate(2015, 3, 1), deux, "mars");
+    ASSERT_TRUE(messages.textes().isEmpty()) << messages.textes().join('\n').toStdString();
+    EXPECT_FALSE(resteOuvert);
+    EXPECT_EQ(ouverts,
+              (QList<QUrl>{QUrl::fromLocalFile(sortie.filePath("mars.pdf")), QUrl::fromLocalFile(sortie.filePath("mars.xlsx"))}));
+    EXPECT_TRUE(fenetre->statusBar()->currentMessage().startsWith("Bulletin de mars 2015"));
+    QFile pdf(sortie.filePath("mars.pdf"));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray octets = pdf.readAll();
+    EXPECT_TRUE(octets.startsWith("%PDF"));
+    EXPECT_EQ(octets.count("/Type /Page\n"), 3);
+    ArchiveZipTests classeur(sortie.filePath("mars.xlsx"));
+    ASSERT_TRUE(classeur.ouverte());
+    EXPECT_EQ(classeur.lire(QStringLiteral("xl/worksheets/sheet1.xml")).value_or(QByteArray()).count("<row "), 3);
+    const QByteArray textes = classeur.lire(QStringLiteral("xl/sharedStrings.xml")).value_or(QByteArray());
+    EXPECT_TRUE(textes.contains("76402001") && textes.contains("00754X0012"));
+}
+
+// Aucune station cochée, un mois sans mesure, la jauge annulée pendant le calcul ou pendant le PDF :
+// une ligne de message, le dialogue reste ouvert, rien n'est ouvert ni écrit (pas même un provisoire).
+TEST_F(BulletinBureau, SansStationSansMesureOuAnnuleRienNEstEcrit)
+{
+    struct Cas
+    {
+        QDate mois;
+        QStringList stations;
+        int seuil;
+        QString message;
+    };
+    const QString annule = QStringLiteral("Bulletin annulé : rien n'a été écrit.");
+    const Cas cas[] = {{QDate(2015, 3, 1), {}, 101, QStringLiteral("Cocher au moins une station.")},
+                       {QDate(1950, 1, 1), deux, 101, QStringLiteral("Aucune station n'a de mesure en janvier 1950.")},
+                       {QDate(2015, 3, 1), deux, 0, annule},
+                       {QDate(2015, 3, 1), deux, 50, annule}};
+    for (const Cas& c : cas) {
+        messages.vider();
+        bulletin(c.mois, c.stations, "rien", c.seuil);
+        EXPECT_EQ(messages.textes(), QStringList{c.message});
+        EXPECT_TRUE(resteOuvert) << c.message.toStdString();
+        EXPECT_TRUE(ouverts.isEmpty());
+        const QStringList ecrits = sortie.entryList(QDir::Files | QDir::Hidden);
+        EXPECT_TRUE(ecrits.isEmpty()) << ecrits.join(' ').toStdString();
+    }
 }
 
 // Le programme lui-même : son aide, et un argument inconnu refusé d'une ligne en français.

@@ -1,10 +1,13 @@
 // Ce que l'application montre en français : les boîtes de dialogue, leurs
 // boutons et le titre des boîtes de message.
+#include "DialogueBulletin.h"
 #include "DialogueImport.h"
 #include "DialoguePostgres.h"
 #include "IdentiteApplication.h"
 #include "TraductionsQt.h"
 
+#include "data/BaseDonnees.h"
+#include "data/bases/OuvertureBase.h"
 #include "settings/Aide.h"
 #include "settings/MessagesBoite.h"
 #include "settings/OuvertureFichierEcrit.h"
@@ -16,6 +19,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -50,6 +54,13 @@ TEST(TextesBureau, DialoguesEtBoitesDeMessageEnFrancais)
     DialoguePostgres postgres;
     SansEsperluetteAffichee(postgres);
     EXPECT_TRUE(TextesBoutons(postgres.findChild<QDialogButtonBox*>()->buttons()).contains("Annuler"));
+    QTemporaryDir dossier;
+    QString erreur;
+    const auto base = ouvrirBase(dossier.filePath("vide.db"), true, erreur);
+    ASSERT_TRUE(base) << erreur.toStdString();
+    DialogueBulletin bulletin({}, dossier.path(), *base, nullptr);
+    SansEsperluetteAffichee(bulletin);
+    EXPECT_EQ(TextesBoutons(bulletin.findChild<QDialogButtonBox*>()->buttons()), (QStringList{"Annuler", "OK"}));
 
     // Le message d'après un export, dans la boîte que l'application montre : son titre, ses boutons ; Non n'ouvre rien.
     const QString nom = QApplication::applicationName(), organisation = QApplication::organizationName();
