@@ -265,9 +265,10 @@ void CtlGraphique::ChoisirOutil(qint16 mode) noexcept
     });
 }
 
+// La palette garde elle-même ses opérations.
 void CtlGraphique::MasquerOutils(qint16 Index) noexcept
 {
-    sousGarde([&] { m_disposition->palette().Masquer(Index); });
+    m_disposition->palette().Masquer(Index);
 }
 
 void CtlGraphique::MasquerEntete() noexcept

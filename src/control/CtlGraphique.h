@@ -93,7 +93,7 @@ public:
     qint16 typeAffichageEchelle() const { return m_typeAffichageEchelle; }
     void setTypeAffichageEchelle(qint16 v) { m_typeAffichageEchelle = v; }
     // Un cadre sans graduations ni données, titré : l'état d'avant le premier graphique, ou d'un chargement annulé.
-    void montrerCadreVide(const QString& titre);
+    void montrerCadreVide(const QString& titre) noexcept;
 
     // Méthodes de l'interface du contrôle.
     Q_INVOKABLE void setCalculAuto(bool autoCalcul) noexcept;
@@ -235,6 +235,7 @@ private:
     void setTypeGraphiqueNumero(qint16 n);
     // Tout ce qu'un graphique laisse derrière lui, rendu tel qu'à la création du contrôle.
     void remettreANeuf();
+    void viderCadre(const QString& titre);
     void reglagesDeDepart();
     void viderCollections(TypeGraph type);
     // Les enfants rangés, puis le graphique des pluies refait s'il est tracé.

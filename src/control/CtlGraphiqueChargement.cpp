@@ -33,7 +33,12 @@ void CtlGraphique::remplirDatesDepuisPluviometre()
     }
 }
 
-void CtlGraphique::montrerCadreVide(const QString& titre)
+void CtlGraphique::montrerCadreVide(const QString& titre) noexcept
+{
+    sousGarde([&] { viderCadre(titre); });
+}
+
+void CtlGraphique::viderCadre(const QString& titre)
 {
     for (Classe_Graphiques* c : {&CollCourbes(), &CollCourbes2()}) {
         c->ViderCollection();
@@ -65,9 +70,12 @@ void CtlGraphique::declencheChargement() noexcept
 
 void CtlGraphique::ChargementDonnees() noexcept
 {
-    SequenceChargement sequence(*this);
-    sousGarde([&] { sequence.executer(); });
+    std::optional<SequenceChargement> sequence;
+    sousGarde([&] {
+        sequence.emplace(*this);
+        sequence->executer();
+    });
     // Un échec en cours a laissé le chargement inachevé : le pointeur revient quand même.
-    if (sequence.enCours())
+    if (sequence && sequence->enCours())
         QApplication::restoreOverrideCursor();
 }
