@@ -444,8 +444,7 @@ void SourisEtZoom::zoomerToutePeriode()
 void SourisEtZoom::retenirEchellesDuTrace()
 {
     const Classe_Graphiques& c = m_ctl.CollCourbes();
-    m_echellesDuTrace = {c.EchelleXAuto(), c.EchelleYAuto(), c.MinY(), c.MaxY(), c.UniteAxeX(),
-                         c.DateDebutAffichage(), c.DateFinAffichage(), c.PasAxeX()};
+    m_echellesDuTrace = {c.EchelleXAuto(), c.EchelleYAuto(), c.MinY(), c.MaxY(), c.UniteAxeX(), c.bornesAffichage(), c.PasAxeX()};
 }
 
 // La collection reprend les échelles et les dates d'avant le tracé zoomé.
@@ -458,8 +457,7 @@ void SourisEtZoom::rendreEchelles(const Echelles& v)
     c.setMaxY(v.maxY);
     c.setUniteAxeX(v.unite);
     c.setPasAxeX(v.pas);
-    c.setDateDebutAffichage(v.debutAffichage);
-    c.setDateFinAffichage(v.finAffichage);
+    c.setBornesAffichage(v.affichage);
 }
 
 void SourisEtZoom::oublierZoom()
