@@ -51,42 +51,26 @@ Code de sortie : 0 si tout va bien, 2 si la demande est incorrecte.
 
 enum Complement { Rien, AvecBase, AvecOptionsDeTracer };
 
+// L'aide d'une commande, et ce qui la suit quand elle est demandée seule. Une commande
+// de plus est une ligne de plus ; « {options de tracer} » tient la place des genres et
+// des options de graphique.
 struct Section
 {
     const char* nom;
-    QString texte;
+    const char* texte;
     Complement complement;
 };
 
-QString u8(const char* texte)
-{
-    return QString::fromUtf8(texte);
-}
-
-QString sectionTracer()
-{
-    return u8(R"(  tracer --base BASE --type GENRE --station CODE --sortie FICHIER.png|svg|pdf
-         [options]
-      Dessine un graphique comme le ferait l'application hôte.
-)") + u8(genres) + u8(optionsGraphique)
-        + u8(R"(      Le graphique et le journal ne prennent leur place qu'une fois tout
-      réussi ; seuls des fichiers ordinaires sont écrits (un lien symbolique
-      est remplacé lui-même). Un ordre en échec arrête le tracé.
-)");
-}
-
-const QList<Section>& sections()
-{
-    static const QList<Section> s = {
-        {"exemple", u8(R"(  exemple --base BASE [--graine N] [--remplacer]
+const Section sections[] = {
+    {"exemple", R"(  exemple --base BASE [--graine N] [--remplacer]
       Fait la base d'exemple (un fichier SQLite ou une base PostgreSQL) :
       trois pluviomètres de 1981 à 2024, deux piézomètres, une station
       hydrométrique, les normales, une courbe de référence. La même graine
       donne les mêmes lignes sur les deux moteurs. Sur le serveur, une base
       qui tient déjà des données de graphiques n'est remplacée qu'avec
       --remplacer. Un fichier n'est remplacé que s'il est ordinaire.
-)"), AvecBase},
-        {"copier", u8(R"(  copier --de BASE --vers BASE [--remplacer]
+)", AvecBase},
+    {"copier", R"(  copier --de BASE --vers BASE [--remplacer]
       Copie toutes les tables du système (stations, mesures, normales,
       courbes de référence, calendrier, paramètres) d'une base dans une
       autre, d'un moteur à l'autre : structure, index, lignes. La cible est
@@ -94,8 +78,8 @@ const QList<Section>& sections()
       redonne le nombre de lignes et la somme de contrôle de la source ;
       sinon elle reste telle qu'elle était. Une table de la cible qui tient
       déjà des lignes n'est remplacée qu'avec --remplacer.
-)"), AvecBase},
-        {"importer", u8(R"(  importer --base BASE --station CODE --genre pluvio|piezo|hydro --csv FICHIER
+)", AvecBase},
+    {"importer", R"(  importer --base BASE --station CODE --genre pluvio|piezo|hydro --csv FICHIER
            [--colonne NOM] [--nom "Nom de la station"]
       Ajoute les mesures d'un fichier CSV à la table de la station (créée au
       besoin, comme l'entrée de la station dans la liste des stations ; une
@@ -128,8 +112,8 @@ const QList<Section>& sections()
       figure deux fois dans l'en-tête fait refuser le fichier. Les noms des
       stations sont lus en UTF-8, ou en Windows-1252 (Latin-1) quand le
       fichier n'est pas en UTF-8.
-)"), AvecBase},
-        {"corrections", u8(R"(  corrections --base BASE --station CODE [--depuis JJ/MM/AAAA] [--annuler]
+)", AvecBase},
+    {"corrections", R"(  corrections --base BASE --station CODE [--depuis JJ/MM/AAAA] [--annuler]
       Les corrections des mesures de la station, une ligne par mesure
       changée, de la plus récente à la plus ancienne : quand, qui, le lot
       et d'où il vient (grille des points, points posés, suppression d'une
@@ -141,20 +125,27 @@ const QList<Section>& sections()
                             transaction, et l'annulation est elle-même gardée.
                             Refusée sans rien changer si une de ces mesures a
                             changé depuis. Relancée, elle défait la précédente.
-)"), AvecBase},
-        {"stations", u8(R"(  stations --base BASE
+)", AvecBase},
+    {"stations", R"(  stations --base BASE
       Liste les stations, une par ligne, séparées par des tabulations :
       genre, code, nom, première et dernière date des données.
-)"), AvecBase},
-        {"tracer", sectionTracer(), AvecBase},
-        {"exporter", u8(R"(  exporter --base BASE --type GENRE --station CODE --sortie FICHIER.xlsx
+)", AvecBase},
+    {"tracer", R"(  tracer --base BASE --type GENRE --station CODE --sortie FICHIER.png|svg|pdf
+         [options]
+      Dessine un graphique comme le ferait l'application hôte.
+{options de tracer}
+      Le graphique et le journal ne prennent leur place qu'une fois tout
+      réussi ; seuls des fichiers ordinaires sont écrits (un lien symbolique
+      est remplacé lui-même). Un ordre en échec arrête le tracé.
+)", AvecBase},
+    {"exporter", R"(  exporter --base BASE --type GENRE --station CODE --sortie FICHIER.xlsx
          [options de tracer]
       Écrit le classeur du même graphique : les courbes dans « Feuil1 »
       (les piézomètres dans « Feuil2 »), et une feuille graphique « Graph1 »
       avec un graphique natif, modifiable dans le tableur (séries, axes,
       titre, légende, options d'affichage de l'utilisateur).
-)"), AvecOptionsDeTracer},
-        {"annuaire", u8(R"(  annuaire --base BASE --station CODE --sortie FICHIER.xlsx [--type GENRE]
+)", AvecOptionsDeTracer},
+    {"annuaire", R"(  annuaire --base BASE --station CODE --sortie FICHIER.xlsx [--type GENRE]
          [--annuel] [options de tracer]
       Écrit la page graphique d'annuaire des courbes chargées : la courbe
       annuelle (--annuel) ou la chronique (courbes collées en AF1).
@@ -163,21 +154,34 @@ const QList<Section>& sections()
                             donne la page de ses propres courbes (travail,
                             qui n'a que des points saisis, n'en donne pas).
       Le classeur n'est écrit qu'une fois tout réussi.
-)"), AvecOptionsDeTracer},
-        {"options", u8(R"(  options [--projet NOM]
+)", AvecOptionsDeTracer},
+    {"options", R"(  options [--projet NOM]
       Options d'affichage d'un nouveau graphique (paramètres de l'utilisateur),
       du projet KOR par défaut. Le nom du projet fait le nom du fichier des
       réglages : ni « / », ni « \ », ni « .. », ni caractère de commande,
       64 caractères au plus.
-)"), Rien},
-        {"litteraux", u8(R"(  litteraux --date JJ/MM/AAAA [--heure hh:nn:ss]
+)", Rien},
+    {"litteraux", R"(  litteraux --date JJ/MM/AAAA [--heure hh:nn:ss]
       Littéraux de date et d'heure de chaque type de base.
-)"), Rien},
-        {"version", u8(R"(  version
+)", Rien},
+    {"version", R"(  version
       Version du composant.
-)"), Rien},
-    };
-    return s;
+)", Rien},
+};
+
+QString u8(const char* texte)
+{
+    return QString::fromUtf8(texte);
+}
+
+QString optionsDeTracer()
+{
+    return u8(genres) + u8(optionsGraphique);
+}
+
+QString texte(const Section& s)
+{
+    return u8(s.texte).replace(QStringLiteral("{options de tracer}\n"), optionsDeTracer());
 }
 
 QString complement(Complement c)
@@ -185,7 +189,7 @@ QString complement(Complement c)
     if (c == AvecBase)
         return u'\n' + u8(base);
     if (c == AvecOptionsDeTracer)
-        return QStringLiteral("\n  Options de tracer :\n") + u8(genres) + u8(optionsGraphique) + u'\n' + u8(base);
+        return QStringLiteral("\n  Options de tracer :\n") + optionsDeTracer() + u'\n' + u8(base);
     return QString();
 }
 
@@ -194,15 +198,15 @@ QString complement(Complement c)
 QString AideProgramme::page()
 {
     QStringList parts;
-    for (const Section& s : sections())
-        parts << s.texte;
+    for (const Section& s : sections)
+        parts << texte(s);
     return u8(entete) + parts.join(u'\n') + u'\n' + u8(base) + u'\n' + u8(aideEtCode);
 }
 
 std::optional<QString> AideProgramme::commande(const QString& nom)
 {
-    for (const Section& s : sections())
+    for (const Section& s : sections)
         if (nom == QLatin1String(s.nom))
-            return QStringLiteral("Usage :\n") + s.texte + complement(s.complement) + u'\n' + u8(aideEtCode);
+            return QStringLiteral("Usage :\n") + texte(s) + complement(s.complement) + u'\n' + u8(aideEtCode);
     return std::nullopt;
 }

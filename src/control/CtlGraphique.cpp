@@ -8,8 +8,10 @@
 #include "control/CadreTitre.h"
 #include "control/ChampDate.h"
 #include "control/CtlToolBar.h"
+#include "control/DispositionControle.h"
 #include "control/EditionPoints.h"
 #include "control/EnteteStations.h"
+#include "control/OptionsAffichage.h"
 #include "control/PanneauChargement.h"
 #include "control/SourisEtZoom.h"
 #include "control/VueGraphique.h"
@@ -19,50 +21,15 @@
 #include "settings/Aide.h"
 
 #include <QEvent>
-#include <QHeaderView>
 #include <QPrinter>
 #include <QLabel>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QTableWidget>
-#include <QVBoxLayout>
 
 namespace {
-
-constexpr int twipsParPixel = 15;
-
-int px(int twips)
-{
-    return twips / twipsParPixel;
-}
-
-int twips(int pixels)
-{
-    return pixels * twipsParPixel;
-}
-
-// Place des enfants à la création, en twips.
-constexpr int hautPalette = 510;
-constexpr int hautDates = 555;
-constexpr int hauteurDates = 375;
-constexpr int hautEntete = 990;
-constexpr int hauteurEntete = 480;
-constexpr int hauteurReference = 900;
-constexpr int hautGraphique = 1530;
-constexpr int largeurSprPoints = 3900;
 
 BaseDonnees*& baseProcessus()
 {
     static BaseDonnees* base = nullptr;
     return base;
-}
-
-QLabel* etiquette(const QString& texte, QWidget* parent, const QString& nom = QString())
-{
-    auto* l = new QLabel(texte, parent);
-    if (!nom.isEmpty())
-        l->setObjectName(nom);
-    return l;
 }
 
 } // namespace
@@ -72,134 +39,16 @@ CtlGraphique::CtlGraphique(QWidget* parent)
 {
     setObjectName(QStringLiteral("CtlGraphique"));
     resize(900, 600);
-
-    m_palette = new CtlToolBar(this);
-    connect(m_palette, &CtlToolBar::ClickBouton, this, [this](qint16 i) { declencheOutil(i); });
-
-    creerChampsDates();
-    m_picture1 = etiquette(QString(), this, QStringLiteral("Picture1"));
-
-    // En-tête des stations.
-    m_frmEntete = new QWidget(this);
-    m_frmEntete->setObjectName(QStringLiteral("FrmEntete"));
-    m_frmEntete->setGeometry(0, px(hautEntete), width(), px(hauteurEntete));
-    m_entete = new EnteteStations(m_frmEntete);
-    m_entete->setGeometry(0, 0, width(), px(hauteurEntete));
-
-    creerCadreReference();
-
-    // Les deux graphiques empilés : celui des pluies sur le principal, à sa place.
-    m_graphique = new VueGraphique(QStringLiteral("Graphique"), this);
-    m_graphique->setGeometry(0, px(hautGraphique), width(), height() - px(hautGraphique));
-    m_graphiqueSuperpose = new VueGraphique(QStringLiteral("GraphiqueSuperposePluvio"), this);
-    m_graphiqueSuperpose->setGeometry(m_graphique->geometry());
-
-    creerCadreOutils();
-    creerCadresLecture();
+    m_disposition = std::make_unique<DispositionControle>(*this);
+    connect(&m_disposition->palette(), &CtlToolBar::ClickBouton, this, [this](qint16 i) { declencheOutil(i); });
     m_souris = std::make_unique<SourisEtZoom>(*this);
-    m_souris->brancher(*m_graphique);
-    m_picture1->installEventFilter(this);
-    m_edition = std::make_unique<EditionPoints>(*this, *m_sprPoints, *m_frmOutils);
-    m_edition->brancher(*m_cmdInsertion, *m_cmdSuppression, *m_cmdEnregistrer);
-
-    // À la création : les cadres, le graphique des pluies à la place du principal, pas d'aperçu.
-    m_frmAide->Initialiser(855, QStringLiteral("Coord."), true);
-    m_frmChargement->Initialiser(1095, QStringLiteral("Chargement"), true);
-    m_frmAide->setFixedSize(130, px(855));
-    m_frmChargement->setFixedSize(320, px(1095));
-    m_frmChargement->hide();
-    m_graphiqueSuperpose->move(m_graphique->pos());
-    m_graphiqueApercu = false;
-    m_graphiqueSuperpose->hide();
-    m_frmOutils->hide();
-    m_frmCourbeReference->hide();
-    QList<QWidget*> enfants = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-    enfants << m_entete << m_sprPoints;
-    m_dispositionCreation.retenir(enfants);
+    m_souris->brancher(m_disposition->vue());
+    m_disposition->imageChargement().installEventFilter(this);
+    m_edition = std::make_unique<EditionPoints>(*this, m_disposition->sprPoints(), m_disposition->cadreOutils());
+    const DispositionControle::BoutonsEdition boutons = m_disposition->boutonsEdition();
+    m_edition->brancher(boutons.inserer, boutons.supprimer, boutons.enregistrer);
+    m_options = std::make_unique<OptionsAffichage>(*this);
     DispositionRedimensionnement();
-}
-
-// Dates de la période à charger, et année du graphique annuel.
-void CtlGraphique::creerChampsDates()
-{
-    m_lblDateDebut = etiquette(QStringLiteral("date &Début"), this, QStringLiteral("LblDateDebut"));
-    m_dateDebut = new ChampDate(QStringLiteral("TxtDateDebut"), ChampDate::Forme::Date, this);
-    m_lblDateFin = etiquette(QStringLiteral("date &Fin"), this, QStringLiteral("LblDateFin"));
-    m_dateFin = new ChampDate(QStringLiteral("TxtDateFin"), ChampDate::Forme::Date, this);
-    m_lblAnnee = etiquette(QStringLiteral("Année"), this, QStringLiteral("LblAnnee"));
-    m_annee = new ChampDate(QStringLiteral("TxtAnnee"), ChampDate::Forme::Annee, this);
-    m_lblDateDebut->setBuddy(m_dateDebut);
-    m_lblDateFin->setBuddy(m_dateFin);
-    m_lblAnnee->setBuddy(m_annee);
-    int x = 6;
-    for (QWidget* w : std::initializer_list<QWidget*>{m_lblDateDebut, m_dateDebut, m_lblDateFin, m_dateFin, m_lblAnnee, m_annee}) {
-        const int largeur = qobject_cast<QLabel*>(w) ? w->sizeHint().width() + 4 : w->maximumWidth();
-        w->setGeometry(x, px(hautDates), largeur, px(hauteurDates));
-        x += largeur + 6;
-    }
-}
-
-// Cadre de la courbe de référence.
-void CtlGraphique::creerCadreReference()
-{
-    m_frmCourbeReference = new CadreTitre(QStringLiteral("FrmCourbeReference"), this);
-    m_frmCourbeReference->setTitle(QStringLiteral("Courbe sélectionnée"));
-    m_frmCourbeReference->setGeometry(0, px(hautEntete), width(), px(hauteurReference));
-    auto* grille = new QGridLayout(m_frmCourbeReference);
-    grille->setContentsMargins(8, 4, 8, 4);
-    m_lblCodeReference = etiquette(QString(), m_frmCourbeReference, QStringLiteral("LblCodeReference"));
-    m_lblLibelleCourbeReference = etiquette(QString(), m_frmCourbeReference, QStringLiteral("LblLibelleCourbeReference"));
-    m_lblDateDebutReference = etiquette(QString(), m_frmCourbeReference, QStringLiteral("LblDateDebutReference"));
-    m_lblDateFinReference = etiquette(QString(), m_frmCourbeReference, QStringLiteral("LblDateFinReference"));
-    grille->addWidget(etiquette(QStringLiteral("Code"), m_frmCourbeReference), 0, 0);
-    grille->addWidget(m_lblCodeReference, 0, 1);
-    grille->addWidget(etiquette(QStringLiteral("Libellé"), m_frmCourbeReference), 0, 2);
-    grille->addWidget(m_lblLibelleCourbeReference, 0, 3);
-    grille->addWidget(etiquette(QStringLiteral("Données enregistrées pour la courbe du"), m_frmCourbeReference), 1, 0, 1, 2);
-    grille->addWidget(m_lblDateDebutReference, 1, 2);
-    grille->addWidget(m_lblDateFinReference, 1, 3);
-    grille->setColumnStretch(3, 1);
-}
-
-// Cadre d'édition, avec la grille des points.
-void CtlGraphique::creerCadreOutils()
-{
-    m_frmOutils = new CadreTitre(QStringLiteral("FrmOutils"), this);
-    m_frmOutils->setTitle(QString());
-    auto* l = new QVBoxLayout(m_frmOutils);
-    l->setContentsMargins(2, 2, 2, 2);
-    m_sprPoints = new GrillePoints(m_frmOutils);
-    m_sprPoints->setObjectName(QStringLiteral("SprPoints"));
-    l->addWidget(m_sprPoints, 1);
-    m_cmdInsertion = new QPushButton(QStringLiteral("Insérer un point"), m_frmOutils);
-    m_cmdSuppression = new QPushButton(QStringLiteral("Supprimer un point"), m_frmOutils);
-    m_cmdEnregistrer = new QPushButton(QStringLiteral("Enregistrer les données"), m_frmOutils);
-    m_cmdInsertion->setObjectName(QStringLiteral("CmdInsertion"));
-    m_cmdSuppression->setObjectName(QStringLiteral("CmdSuppression"));
-    m_cmdEnregistrer->setObjectName(QStringLiteral("CmdEnregistrer"));
-    l->addWidget(m_cmdInsertion);
-    l->addWidget(m_cmdSuppression);
-    l->addWidget(m_cmdEnregistrer);
-    m_frmOutils->setGeometry(width() - px(largeurSprPoints) - 4, px(hautGraphique), px(largeurSprPoints),
-                             height() - px(hautGraphique));
-}
-
-// Cadres de lecture et de chargement, sur le haut du graphique.
-void CtlGraphique::creerCadresLecture()
-{
-    m_frmAide = new CadreTitre(QStringLiteral("FrmAide"), this);
-    auto* l = new QVBoxLayout(m_frmAide);
-    l->setContentsMargins(2, 2, 2, 2);
-    m_sprAide = new QTableWidget(m_frmAide);
-    m_sprAide->setObjectName(QStringLiteral("SprAide"));
-    l->addWidget(m_sprAide);
-    m_frmChargement = new CadreTitre(QStringLiteral("FrmChargement"), this);
-    auto* c = new QVBoxLayout(m_frmChargement);
-    c->setContentsMargins(6, 2, 6, 4);
-    m_messageChargement = etiquette(QString(), m_frmChargement, QStringLiteral("LblChargement"));
-    m_barreChargement = new QProgressBar(m_frmChargement);
-    c->addWidget(m_messageChargement);
-    c->addWidget(m_barreChargement);
 }
 
 CtlGraphique::~CtlGraphique() = default;
@@ -211,12 +60,12 @@ BaseDonnees* CtlGraphique::baseDonnees()
 
 MoteurGraphique& CtlGraphique::Graphique()
 {
-    return m_graphique->moteur();
+    return m_disposition->vue().moteur();
 }
 
 MoteurGraphique& CtlGraphique::GraphiqueSuperposePluvio()
 {
-    return m_graphiqueSuperpose->moteur();
+    return m_disposition->vueSuperposee().moteur();
 }
 
 Classe_Graphiques& CtlGraphique::CollCourbes()
@@ -275,33 +124,9 @@ void CtlGraphique::setTypeGraphique(TypeGraph type) noexcept
     sousGarde([&] {
         m_typeGraphique = type;
         emit typeGraphiqueChange(qint16(type));
-        appliquerDispositionType();
-        DispositionRedimensionnement();
+        m_disposition->appliquerType(type);
+        redisposer();
     });
-}
-
-void CtlGraphique::appliquerDispositionType()
-{
-    // Les outils que le genre cache, puis les cadres et champs qu'il montre ou cache ;
-    // un champ qu'il laisse « inchangé » garde sa visibilité.
-    const TraitsTypeGraph& t = Traits(m_typeGraphique);
-    for (qint16 outil : t.outilsCaches)
-        if (outil != 0)
-            MasquerOutils(outil);
-    auto appliquer = [](TraitsTypeGraph::Visibilite regle, std::initializer_list<QWidget*> widgets) {
-        if (regle == TraitsTypeGraph::Visibilite::Inchange)
-            return;
-        for (QWidget* w : widgets)
-            w->setVisible(regle == TraitsTypeGraph::Visibilite::Montre);
-    };
-    if (t.reference == TraitsTypeGraph::Visibilite::Montre)
-        m_frmCourbeReference->move(0, m_frmCourbeReference->y());
-    appliquer(t.reference, {m_frmCourbeReference});
-    appliquer(t.cadreOutils, {m_frmOutils});
-    appliquer(t.points, {m_sprPoints});
-    appliquer(t.annee, {m_lblAnnee, m_annee});
-    appliquer(t.dates, {m_lblDateDebut, m_lblDateFin, m_dateDebut, m_dateFin});
-    appliquer(t.entete, {m_entete});
 }
 
 void CtlGraphique::resizeEvent(QResizeEvent* evenement)
@@ -312,66 +137,14 @@ void CtlGraphique::resizeEvent(QResizeEvent* evenement)
 
 void CtlGraphique::DispositionRedimensionnement() noexcept
 {
-    sousGarde([&] {
-        const int w = twips(width());
-        const int h = twips(height());
-        m_frmEntete->resize(width(), m_frmEntete->height());
-        m_entete->resize(px(w), m_entete->height());
-        m_entete->Redimensionner(w - 100);
-
-        const bool points = !m_sprPoints->isHidden() && !m_frmOutils->isHidden();
-        // Le cadre d'édition se range à droite du graphique, quel que soit le genre, plutôt que de le couvrir.
-        if (points) {
-            const int gauche = w - twips(m_frmOutils->width()) - 100;
-            m_frmOutils->move(px(gauche), m_graphique->y());
-            if (w - 100 - twips(m_frmOutils->width()) > 0)
-                m_graphique->resize(px(w - 100 - twips(m_frmOutils->width())), m_graphique->height());
-        } else if (Traits(m_typeGraphique).reference == TraitsTypeGraph::Visibilite::Montre) {
-            m_graphique->move(m_graphique->x(), m_frmCourbeReference->y() + m_frmCourbeReference->height() + px(50));
-            m_frmCourbeReference->resize(px(w), m_frmCourbeReference->height());
-            if (w - twips(m_graphique->x()) - 20 > 0)
-                m_graphique->resize(px(w - twips(m_graphique->x()) - 20), m_graphique->height());
-        } else {
-            m_graphique->resize(px(w - 20), m_graphique->height());
-        }
-        if (h - twips(m_graphique->y()) - 20 > 0)
-            m_graphique->resize(m_graphique->width(), px(h - twips(m_graphique->y()) - 20));
-        if (h - twips(m_graphique->y()) - 400 > 0)
-            m_frmOutils->resize(m_frmOutils->width(), px(h - twips(m_graphique->y()) - 400));
-
-        m_palette->setGeometry(0, 0, px(w), px(hautPalette));
-        m_graphiqueSuperpose->setGeometry(m_graphique->geometry());
-        // Un widget caché ne reçoit son redimensionnement qu'une fois montré : les moteurs suivent dès maintenant.
-        Graphique().setTaille(m_graphique->size());
-        GraphiqueSuperposePluvio().setTaille(m_graphiqueSuperpose->size());
-        placerLecture();
-        m_frmChargement->move(m_graphique->x() + (m_graphique->width() - m_frmChargement->width()) / 2, m_frmChargement->y());
-
-        if (Traits(m_typeGraphique).deuxGraphiques && CollCourbes().Compter() >= 1)
-            AffichageGraphiqueSuperposepluvioPiezo(false, false, nullptr);
-    });
+    sousGarde([&] { redisposer(); });
 }
 
-bool CtlGraphique::graphiqueEnHaut() const
+void CtlGraphique::redisposer()
 {
-    return Traits(m_typeGraphique).enHaut;
-}
-
-// Le cadre « Coord. » se range au bout droit de la bande des dates, sous la palette (jamais sur
-// son bouton d'aide) ; l'en-tête et le cadre de référence s'arrêtent avant lui.
-void CtlGraphique::placerLecture()
-{
-    // Sans station à montrer, le cadre de l'en-tête vide ne couvre pas le graphique.
-    m_frmEntete->setVisible(!m_enteteMasquee && !m_entete->isHidden());
-    const int gauche = width() - m_frmAide->width() - 4;
-    m_frmAide->move(gauche, px(hautPalette) + 2);
-    m_picture1->move(gauche - m_picture1->width() - 6, px(hautDates));
-    if (graphiqueEnHaut())
-        return;
-    const int libre = std::max(0, m_picture1->x() - 4);
-    m_frmEntete->resize(libre, m_frmEntete->height());
-    m_entete->resize(libre, m_entete->height());
-    m_frmCourbeReference->resize(libre, m_frmCourbeReference->height());
+    m_disposition->redimensionner(m_typeGraphique);
+    if (Traits(m_typeGraphique).deuxGraphiques && CollCourbes().Compter() >= 1)
+        AffichageGraphiqueSuperposepluvioPiezo(false, false, nullptr);
 }
 
 void CtlGraphique::InitGraphique(TypeGraph TypeGraph, QObject* SprListe, const QString& xxNomProjet,
@@ -390,7 +163,7 @@ void CtlGraphique::InitGraphique(TypeGraph TypeGraph, QObject* SprListe, const Q
 
         const TraitsTypeGraph& traits = Traits(TypeGraph);
         if (traits.enteteStations)
-            m_entete->Initialiser(SprListe, xxBD, processus.nomProjet);
+            m_disposition->entete().Initialiser(SprListe, xxBD, processus.nomProjet);
 
         processus.nomProjet = xxNomProjet;
         m_typeAffichageEchelle = xxTypeAffichageEchelle;
@@ -407,12 +180,13 @@ void CtlGraphique::InitGraphique(TypeGraph TypeGraph, QObject* SprListe, const Q
         m_compteurCouleur = 0;
 
         reglagesDeDepart();
-        preparerSprAide();
+        m_disposition->preparerLecture();
         viderCollections(TypeGraph);
         if (traits.datesDuPluviometre)
             remplirDatesDepuisPluviometre();
+        // Les collections sont vides : les graphiques se placent sans rien redessiner.
         if (traits.enHaut)
-            alignerGraphiquesSurReference();
+            m_disposition->alignerSurReference(TypeGraph);
         ChoisirOutil(3);
     });
 }
@@ -433,11 +207,7 @@ void CtlGraphique::remettreANeuf()
     m_jeuxParCourbe = false;
     m_graphiqueApercu = false;
     m_edition->setDerniereValidation(std::nullopt);
-    m_palette->Retablir();
-    m_dispositionCreation.restaurer();
-    m_sprPoints->setLignes(0);
-    for (QLabel* l : {m_lblCodeReference, m_lblLibelleCourbeReference, m_lblDateDebutReference, m_lblDateFinReference})
-        l->clear();
+    m_disposition->remettreANeuf();
     m_souris->annoncerPeriode();
 }
 
@@ -461,59 +231,25 @@ void CtlGraphique::viderCollections(TypeGraph type)
     c.setMinDonnees(0);
     c.setMaxDonnees(0);
     c.setMaxAxeX(Graphique().lire(Prop::XMax).toDouble());
-    m_graphique->show();
+    vueGraphique()->show();
 
     if (type == TypeGraph::Annee) {
         const int annee = Horloge::aujourdhui().year();
-        m_annee->setDate(QDate(annee, 1, 1));
+        m_disposition->annee().setDate(QDate(annee, 1, 1));
         c.setChargement(QDate(annee, 1, 1), QDate(annee, 12, 31));
     }
     if (!Traits(type).deuxGraphiques)
         return;
     c.setGrilleX(false);
     c.setGrilleY(false);
-    m_graphiqueSuperpose->hide();
-    m_graphique->hide();
+    vueGraphiqueSuperposePluvio()->hide();
+    vueGraphique()->hide();
     Classe_Graphiques& c2 = CollCourbes2();
     c2.ViderCollection();
     c2.setMinDonnees(0);
     c2.setMaxDonnees(0);
     c2.setGrilleX(false);
     c2.setGrilleY(false);
-}
-
-// Les graphiques superposés remontent au niveau de la courbe de référence, mais pas sous le
-// cadre « Coord. », qui couvrirait le haut de leur tracé et l'axe de droite.
-void CtlGraphique::alignerGraphiquesSurReference()
-{
-    const int haut = std::max(m_frmCourbeReference->y(), px(hautPalette) + 2 + m_frmAide->height() + 2);
-    m_graphique->move(m_graphique->x(), haut);
-    m_graphiqueSuperpose->move(m_graphiqueSuperpose->x(), haut);
-    m_frmChargement->move(m_frmChargement->x(), m_graphique->y());
-    DispositionRedimensionnement();
-}
-
-void CtlGraphique::preparerSprAide()
-{
-    // Une colonne, deux lignes (date, valeur), sur fond jaune pâle.
-    m_sprAide->setColumnCount(1);
-    m_sprAide->setRowCount(2);
-    m_sprAide->horizontalHeader()->hide();
-    m_sprAide->verticalHeader()->hide();
-    m_sprAide->horizontalHeader()->setStretchLastSection(true);
-    m_sprAide->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_sprAide->setFocusPolicy(Qt::NoFocus);
-    // Les deux lignes tiennent dans le cadre sans ascenseur.
-    m_sprAide->verticalHeader()->setMinimumSectionSize(12);
-    m_sprAide->verticalHeader()->setDefaultSectionSize(16);
-    m_sprAide->setFrameShape(QFrame::NoFrame);
-    m_sprAide->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_sprAide->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    for (int r = 0; r < 2; ++r) {
-        auto* cellule = new QTableWidgetItem();
-        cellule->setBackground(QColor(255, 255, 100));
-        m_sprAide->setItem(r, 0, cellule);
-    }
 }
 
 void CtlGraphique::ChoisirOutil(qint16 mode) noexcept
@@ -529,34 +265,32 @@ void CtlGraphique::ChoisirOutil(qint16 mode) noexcept
     });
 }
 
+// La palette garde elle-même ses opérations.
 void CtlGraphique::MasquerOutils(qint16 Index) noexcept
 {
-    sousGarde([&] { m_palette->Masquer(Index); });
+    m_disposition->palette().Masquer(Index);
 }
 
 void CtlGraphique::MasquerEntete() noexcept
 {
-    sousGarde([&] {
-        m_enteteMasquee = true;
-        m_frmEntete->setVisible(false);
-    });
+    sousGarde([&] { m_disposition->masquerEntete(); });
 }
 
 QString CtlGraphique::getDateDebutChargement() const noexcept
 {
-    return sousGarde(QString(), [&] { return m_dateDebut->texte(); });
+    return sousGarde(QString(), [&] { return m_disposition->dateDebut().texte(); });
 }
 
 QString CtlGraphique::getDateFinChargement() const noexcept
 {
-    return sousGarde(QString(), [&] { return m_dateFin->texte(); });
+    return sousGarde(QString(), [&] { return m_disposition->dateFin().texte(); });
 }
 
 void CtlGraphique::RecupDatesChargement(QString& DateDebut, QString& DateFin) const noexcept
 {
     sousGarde([&] {
-        DateDebut = m_dateDebut->texte();
-        DateFin = m_dateFin->texte();
+        DateDebut = m_disposition->dateDebut().texte();
+        DateFin = m_disposition->dateFin().texte();
     });
 }
 
@@ -578,7 +312,8 @@ bool CtlGraphique::titreEtLegende()
     g.ecrire(Prop::ClasseTexte, 0);
     g.ecrire(Prop::PolicePolice, police);
     g.ecrire(Prop::TaillePolice, 125);
-    const QString a = m_entete->TexteA(), b = m_entete->TexteB(), texteC = m_entete->TexteC();
+    const EnteteStations& entete = m_disposition->entete();
+    const QString a = entete.TexteA(), b = entete.TexteB(), texteC = entete.TexteC();
     if (!a.isEmpty())
         g.ecrire(Prop::TitreGraphique, a + QStringLiteral(" - "));
     g.ecrire(Prop::TitreGraphique, g.lire(Prop::TitreGraphique).toString() + b);
@@ -659,7 +394,7 @@ void CtlGraphique::ImpressionGraphique() noexcept
             return;
         MoteurGraphique& g = Graphique();
         // La page imprimable, en pixels de l'imprimante.
-        QPrinter& imprimante = m_graphique->imprimante();
+        QPrinter& imprimante = vueGraphique()->imprimante();
         const QRect page = imprimante.pageLayout().paintRectPixels(imprimante.resolution());
         const int p1 = page.left(), p2 = page.top(), p3 = page.width(), p4 = page.height();
         g.ecrire(Prop::CouleursImpression, 1);
@@ -725,9 +460,9 @@ void CtlGraphique::declencheOutil(qint16 Index) noexcept
         if (m_typeGraphique == TypeGraph::travail && change && m_outilCourant != 4 && g.lire(Prop::NbJeux).toInt() >= 2)
             m_edition->masquerPointsPoses();
         // La grille de l'outil 4 ne liste que les points posés : celle des mesures (outil 6) n'y passe pas.
-        if (change && m_outilCourant == 4 && m_sprPoints->lignes() > 0 && m_sprPoints->origine(0))
-            m_sprPoints->setLignes(0);
-        m_frmOutils->setVisible((m_outilCourant == 4 || m_outilCourant == 5) && CollCourbes().debutChargement());
+        if (change && m_outilCourant == 4 && SprPoints()->lignes() > 0 && SprPoints()->origine(0))
+            SprPoints()->setLignes(0);
+        m_disposition->cadreOutils().setVisible((m_outilCourant == 4 || m_outilCourant == 5) && CollCourbes().debutChargement());
 
         QObject* hote = getExtender();
         switch (m_outilCourant) {
@@ -741,7 +476,7 @@ void CtlGraphique::declencheOutil(qint16 Index) noexcept
             m_edition->editerGrille();
             break;
         case 7:
-            ouvrirOptionsGraphiques();
+            m_options->ouvrir();
             break;
         case 8:
             exporterVersTableur(m_typeGraphique == TypeGraph::Annee, m_typeGraphique == TypeGraph::Superposition);
@@ -770,14 +505,19 @@ bool CtlGraphique::demanderChargementALHote()
     return hote;
 }
 
+void CtlGraphique::appliquerAffichageRetenu()
+{
+    m_options->appliquerRetenu();
+}
+
 std::unique_ptr<PanneauChargement> CtlGraphique::panneauChargement()
 {
-    return std::make_unique<PanneauChargement>(m_frmChargement, m_messageChargement, m_barreChargement, this);
+    return m_disposition->panneauChargement(*this);
 }
 
 bool CtlGraphique::eventFilter(QObject* objet, QEvent* evenement)
 {
-    if (objet == m_picture1 && evenement->type() == QEvent::MouseButtonRelease) {
+    if (objet == &m_disposition->imageChargement() && evenement->type() == QEvent::MouseButtonRelease) {
         declencheOutil(10);
         return true;
     }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "commun/TypeGraph.h"
-#include "control/DispositionInitiale.h"
+#include "control/DispositionControle.h"
 #include "model/Classe_Graphiques.h"
 #include "entry/EnregistrementPoints.h"
 #include "output/exports/ExportGraphiqueTableur.h"
@@ -17,18 +17,15 @@
 
 class BaseDonnees;
 class FenetreProgression;
-class CadreTitre;
 class ChampDate;
 class CtlToolBar;
 class EditionPoints;
+class OptionsAffichage;
 class PanneauChargement;
 class SourisEtZoom;
 class EnteteStations;
 class GrillePoints;
 class QIODevice;
-class QLabel;
-class QProgressBar;
-class QPushButton;
 class QTableWidget;
 class VueGraphique;
 class MoteurGraphique;
@@ -96,7 +93,7 @@ public:
     qint16 typeAffichageEchelle() const { return m_typeAffichageEchelle; }
     void setTypeAffichageEchelle(qint16 v) { m_typeAffichageEchelle = v; }
     // Un cadre sans graduations ni données, titré : l'état d'avant le premier graphique, ou d'un chargement annulé.
-    void montrerCadreVide(const QString& titre);
+    void montrerCadreVide(const QString& titre) noexcept;
 
     // Méthodes de l'interface du contrôle.
     Q_INVOKABLE void setCalculAuto(bool autoCalcul) noexcept;
@@ -143,7 +140,7 @@ public:
     void RecupCourbe(qint16 indice, qint32& nbDates, QVariant& TabValeurs) noexcept;
     Q_INVOKABLE void afficheCourbe(qint16 indice) noexcept;
     Q_INVOKABLE void masqueCourbe(qint16 indice) noexcept;
-    EnteteStations* RecupSprEntete() const noexcept { return m_entete; }
+    EnteteStations* RecupSprEntete() const noexcept { return &m_disposition->entete(); }
     void CreationAnnuaire(QObject* jauge, QObject* MonAppliExcel, bool CourbeAnnuelle, bool automatique) noexcept;
     // Le graphique affiché en classeur avec son graphique natif : dans le dossier d'édition
     // sous le nom tiré de l'en-tête, ou dans `chemin` s'il est donné. Rend le fichier écrit,
@@ -166,17 +163,17 @@ public:
     // Enfants et état que les autres parties du contrôle atteignent.
     MoteurGraphique& Graphique();
     MoteurGraphique& GraphiqueSuperposePluvio();
-    VueGraphique* vueGraphique() const { return m_graphique; }
-    VueGraphique* vueGraphiqueSuperposePluvio() const { return m_graphiqueSuperpose; }
+    VueGraphique* vueGraphique() const { return &m_disposition->vue(); }
+    VueGraphique* vueGraphiqueSuperposePluvio() const { return &m_disposition->vueSuperposee(); }
     Classe_Graphiques& CollCourbes();
     Classe_Graphiques& CollCourbes2();
     std::shared_ptr<Classe_Graphiques> CollCourbes2Partagee();
-    CtlToolBar* PaletteOutils() const { return m_palette; }
-    ChampDate* TxtDateDebut() const { return m_dateDebut; }
-    ChampDate* TxtDateFin() const { return m_dateFin; }
-    ChampDate* TxtAnnee() const { return m_annee; }
-    QTableWidget* SprAide() const { return m_sprAide; }
-    GrillePoints* SprPoints() const { return m_sprPoints; }
+    CtlToolBar* PaletteOutils() const { return &m_disposition->palette(); }
+    ChampDate* TxtDateDebut() const { return &m_disposition->dateDebut(); }
+    ChampDate* TxtDateFin() const { return &m_disposition->dateFin(); }
+    ChampDate* TxtAnnee() const { return &m_disposition->annee(); }
+    QTableWidget* SprAide() const { return &m_disposition->sprAide(); }
+    GrillePoints* SprPoints() const { return &m_disposition->sprPoints(); }
     QWidget* composant(const QString& nom) const;
     qint16 outilCourant() const { return m_outilCourant; }
     bool annulation() const { return m_annulation; }
@@ -236,19 +233,13 @@ protected:
 private:
     qint16 typeGraphiqueNumero() const { return qint16(m_typeGraphique); }
     void setTypeGraphiqueNumero(qint16 n);
-    void appliquerDispositionType();
-    void creerChampsDates();
-    void creerCadreReference();
-    void creerCadreOutils();
-    void creerCadresLecture();
     // Tout ce qu'un graphique laisse derrière lui, rendu tel qu'à la création du contrôle.
     void remettreANeuf();
+    void viderCadre(const QString& titre);
     void reglagesDeDepart();
     void viderCollections(TypeGraph type);
-    void alignerGraphiquesSurReference();
-    bool graphiqueEnHaut() const;
-    void placerLecture();
-    void preparerSprAide();
+    // Les enfants rangés, puis le graphique des pluies refait s'il est tracé.
+    void redisposer();
     void redessiner();
     // Titre "A - B (C)" tiré de l'en-tête des stations et légende des courbes, comme à l'impression.
     bool titreEtLegende();
@@ -259,8 +250,6 @@ private:
     void axesPointsDates(bool superpositionCourbes, QString& debut, QString& fin);
     void dessinerPointsCategorie(const Classe_Graphique& courbe, int premierePosition, bool cumul);
 
-    void ouvrirOptionsGraphiques();
-    QPointer<QWidget> m_frmOption;  // la boîte d'options ouverte, une seule à la fois
     void exporterVersTableur(bool annee, bool superposition);
     QString titreEntete() const;
     ExportGraphiqueTableur::Demande demandeExport(bool superposition) const;
@@ -276,7 +265,6 @@ private:
     bool m_graphiqueApercu = false;
     qint16 m_typeAffichageEchelle = 0;
     bool m_ouvrirApresExport = true;
-    bool m_enteteMasquee = false;
     bool m_titreLegendeEcran = false;
     bool m_jeuxParCourbe = false;  // les nappes ont un jeu par courbe, les autres un par courbe tracée
 
@@ -292,36 +280,8 @@ private:
     bool m_initEnCours = false;
     bool m_annulation = false;
 
+    std::unique_ptr<DispositionControle> m_disposition;
     std::unique_ptr<SourisEtZoom> m_souris;
     std::unique_ptr<EditionPoints> m_edition;
-
-    // Enfants.
-    DispositionInitiale m_dispositionCreation;
-    VueGraphique* m_graphique = nullptr;
-    VueGraphique* m_graphiqueSuperpose = nullptr;
-    CtlToolBar* m_palette = nullptr;
-    QWidget* m_frmEntete = nullptr;
-    EnteteStations* m_entete = nullptr;
-    GrillePoints* m_sprPoints = nullptr;
-    QTableWidget* m_sprAide = nullptr;
-    CadreTitre* m_frmAide = nullptr;
-    CadreTitre* m_frmChargement = nullptr;
-    QProgressBar* m_barreChargement = nullptr;
-    QLabel* m_messageChargement = nullptr;
-    ChampDate* m_dateDebut = nullptr;
-    ChampDate* m_dateFin = nullptr;
-    ChampDate* m_annee = nullptr;
-    QLabel* m_lblAnnee = nullptr;
-    QLabel* m_lblDateDebut = nullptr;
-    QLabel* m_lblDateFin = nullptr;
-    CadreTitre* m_frmCourbeReference = nullptr;
-    QLabel* m_lblCodeReference = nullptr;
-    QLabel* m_lblLibelleCourbeReference = nullptr;
-    QLabel* m_lblDateDebutReference = nullptr;
-    QLabel* m_lblDateFinReference = nullptr;
-    CadreTitre* m_frmOutils = nullptr;
-    QPushButton* m_cmdInsertion = nullptr;
-    QPushButton* m_cmdSuppression = nullptr;
-    QPushButton* m_cmdEnregistrer = nullptr;
-    QLabel* m_picture1 = nullptr;
+    std::unique_ptr<OptionsAffichage> m_options;
 };

@@ -20,7 +20,7 @@ void CtlGraphique::remplirDatesDepuisPluviometre()
 {
     m_edition->setDerniereValidation(std::nullopt);
     // Le code vient de la liste des stations de la base : il est vérifié comme un autre.
-    const auto table = NomVerifie::table(QStringLiteral("PLUVIO_"), m_entete->CodeStation());
+    const auto table = NomVerifie::table(QStringLiteral("PLUVIO_"), RecupSprEntete()->CodeStation());
     if (!table || !baseDonnees())
         return;
     TableauValeurs lignes;
@@ -28,12 +28,17 @@ void CtlGraphique::remplirDatesDepuisPluviometre()
     if (!baseDonnees()->ExtraireRecords("SELECT Min(DateCreation), Max(DateCreation) FROM " + *table, lignes, n))
         return;
     if (n >= 1 && !EstVide(lignes.valeur(0, 0))) {
-        m_dateDebut->setTexte(TexteCellule(lignes.valeur(0, 0)).left(10));
-        m_dateFin->setTexte(TexteCellule(lignes.valeur(1, 0)).left(10));
+        TxtDateDebut()->setTexte(TexteCellule(lignes.valeur(0, 0)).left(10));
+        TxtDateFin()->setTexte(TexteCellule(lignes.valeur(1, 0)).left(10));
     }
 }
 
-void CtlGraphique::montrerCadreVide(const QString& titre)
+void CtlGraphique::montrerCadreVide(const QString& titre) noexcept
+{
+    sousGarde([&] { viderCadre(titre); });
+}
+
+void CtlGraphique::viderCadre(const QString& titre)
 {
     for (Classe_Graphiques* c : {&CollCourbes(), &CollCourbes2()}) {
         c->ViderCollection();
@@ -41,8 +46,8 @@ void CtlGraphique::montrerCadreVide(const QString& titre)
         c->setAffichage(std::nullopt, std::nullopt);
     }
     m_souris->abandonnerZoom();
-    m_graphiqueSuperpose->hide();
-    m_graphique->show();
+    vueGraphiqueSuperposePluvio()->hide();
+    vueGraphique()->show();
     GraphiqueSuperposePluvio().remettreANeuf();
     MoteurGraphique& g = Graphique();
     g.remettreANeuf();
@@ -65,9 +70,12 @@ void CtlGraphique::declencheChargement() noexcept
 
 void CtlGraphique::ChargementDonnees() noexcept
 {
-    SequenceChargement sequence(*this);
-    sousGarde([&] { sequence.executer(); });
+    std::optional<SequenceChargement> sequence;
+    sousGarde([&] {
+        sequence.emplace(*this);
+        sequence->executer();
+    });
     // Un échec en cours a laissé le chargement inachevé : le pointeur revient quand même.
-    if (sequence.enCours())
+    if (sequence && sequence->enCours())
         QApplication::restoreOverrideCursor();
 }

@@ -8,8 +8,6 @@
 #include "control/CtlGraphique.h"
 #include "commun/messages/Messages.h"
 
-#include <QLabel>
-
 namespace {
 
 // Couleurs des pluviomètres ajoutés par l'hôte, sauf 7 (gris clair).
@@ -85,7 +83,7 @@ void CtlGraphique::MajStatistiques(qint16 noCourbe, bool& CourbeAAfficher) noexc
 {
     sousGarde([&] {
         CollCourbes().MajAfficher(noCourbe, CourbeAAfficher);
-        if (m_annee->EstValide())
+        if (TxtAnnee()->EstValide())
             redessiner();
     });
 }
@@ -154,23 +152,20 @@ void CtlGraphique::RecupCourbe(qint16 indice, qint32& nbDates, QVariant& TabVale
 
 QString CtlGraphique::CodeCourbeReference() const noexcept
 {
-    return sousGarde(QString(), [&] { return m_lblCodeReference->text(); });
+    return sousGarde(QString(), [&] { return m_disposition->codeReference(); });
 }
 
 void CtlGraphique::InitCourbeReference(const QString& code, const QString& libelle, const QString& DateDebut,
                                        const QString& DateFin, double min, double max) noexcept
 {
     sousGarde([&] {
-        m_lblCodeReference->setText(code);
-        m_lblLibelleCourbeReference->setText(libelle);
-        m_lblDateDebutReference->setText(DateDebut);
-        m_lblDateFinReference->setText(DateFin);
+        m_disposition->ecrireReference(code, libelle, DateDebut, DateFin);
         // Des années entières, de celle du début de la courbe à l'année en cours.
         const int anneeCourante = Horloge::aujourdhui().year();
         const auto debut = LireDate(DateDebut.trimmed());
         const QDate d1(debut ? debut->year() : anneeCourante, 1, 1), d2(anneeCourante, 12, 31);
-        m_dateDebut->setDate(d1);
-        m_dateFin->setDate(d2);
+        TxtDateDebut()->setDate(d1);
+        TxtDateFin()->setDate(d2);
 
         Classe_Graphiques& c = CollCourbes();
         c.setPasAxeX(qint16(DateDiff(Intervalle::Annee, d1, d2) + 1));
@@ -193,8 +188,8 @@ void CtlGraphique::InitCourbeApercu(double min, double max, const QString& DateD
         c.setUniteAxeX(QStringLiteral("DEF"));
         c.setMaxDonnees(max);
         c.setMinDonnees(min);
-        m_dateDebut->setTexte(DateDebut);
-        m_dateFin->setTexte(DateFin);
+        TxtDateDebut()->setTexte(DateDebut);
+        TxtDateFin()->setTexte(DateFin);
         c.setDateDebutChargement(DateDebut);
         c.setDateFinChargement(DateFin);
         c.afficherToutLeChargement();

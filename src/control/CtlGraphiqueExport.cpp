@@ -21,7 +21,8 @@
 
 QString CtlGraphique::titreEntete() const
 {
-    const QString a = m_entete->TexteA(), b = m_entete->TexteB(), c = m_entete->TexteC();
+    const EnteteStations& entete = *RecupSprEntete();
+    const QString a = entete.TexteA(), b = entete.TexteB(), c = entete.TexteC();
     return (a.isEmpty() ? QString() : a + QStringLiteral(" - ")) + b
            + (c.isEmpty() ? QString() : QStringLiteral(" (") + c + u')');
 }
@@ -45,8 +46,8 @@ ExportGraphiqueTableur::Demande CtlGraphique::demandeExport(bool superposition) 
     d.statistiquesMeteoFrance = m_isStatistiquesMeteoFrance;
     d.titreStatistiqueMeteoFrance = m_titreStatistiqueMeteoFrance;
     d.titre = titreEntete();
-    d.texteEntete1 = m_entete->TexteFichier1();
-    d.texteEntete2 = m_entete->TexteFichier2();
+    d.texteEntete1 = RecupSprEntete()->TexteFichier1();
+    d.texteEntete2 = RecupSprEntete()->TexteFichier2();
     if (deuxGraphiques && m_collCourbes->Compter() >= 1)
         d.station = m_collCourbes->GetCourbe(1)->Titre();
     const QVariant chemin = LireMembre(hote, QStringLiteral("CheminEdition"));

@@ -1,5 +1,7 @@
 #include "control/CtlToolBar.h"
 
+#include "commun/Garde.h"
+
 #include <QFrame>
 #include <QLabel>
 #include <QLinearGradient>
@@ -143,52 +145,60 @@ QToolButton* CtlToolBar::bouton(int index) const
     return index >= 0 && index < nombreBoutons ? m_boutons[std::size_t(index)] : nullptr;
 }
 
-void CtlToolBar::Masquer(qint16 Index)
+void CtlToolBar::Masquer(qint16 Index) noexcept
 {
-    if (QToolButton* b = bouton(Index)) {
-        b->setVisible(false);
-        b->setToolTip(QString());
-        b->setEnabled(false);
-    }
+    sousGarde([&] {
+        if (QToolButton* b = bouton(Index)) {
+            b->setVisible(false);
+            b->setToolTip(QString());
+            b->setEnabled(false);
+        }
+    });
 }
 
-void CtlToolBar::CacherBoutonFermer()
+void CtlToolBar::CacherBoutonFermer() noexcept
 {
-    m_choix[0].visible = false;
-    bouton(0)->setVisible(false);
+    sousGarde([&] {
+        m_choix[0].visible = false;
+        bouton(0)->setVisible(false);
+    });
 }
 
-void CtlToolBar::Retablir()
+void CtlToolBar::Retablir() noexcept
 {
-    for (int i = 0; i < nombreBoutons; ++i) {
-        QToolButton* b = bouton(i);
-        const ChoixHote& c = m_choix[std::size_t(i)];
-        b->setEnabled(true);
-        b->setToolTip(c.infobulle);
-        b->setVisible(c.visible);
-    }
+    sousGarde([&] {
+        for (int i = 0; i < nombreBoutons; ++i) {
+            QToolButton* b = bouton(i);
+            const ChoixHote& c = m_choix[std::size_t(i)];
+            b->setEnabled(true);
+            b->setToolTip(c.infobulle);
+            b->setVisible(c.visible);
+        }
+    });
 }
 
 QVariant CtlToolBar::AfficheIcones(bool Imprimer, const QString& AideImprimer, bool, const QString&, bool Supprimer,
                                    const QString& AideSupprimer, bool Poubelle, const QString& AidePoubelle,
                                    bool Valider, const QString& AideValider, bool Apercu, const QString& AideApercu,
                                    bool Excel, const QString& AideExcel, bool Outils, const QString& AideOutils,
-                                   bool Fiche, const QString& AideFiche, bool Aide, const QString& AideAide)
+                                   bool Fiche, const QString& AideFiche, bool Aide, const QString& AideAide) noexcept
 {
     const std::pair<bool, const QString*> reglages[9] = {
         {Imprimer, &AideImprimer}, {Supprimer, &AideSupprimer}, {Poubelle, &AidePoubelle},
         {Valider, &AideValider},   {Apercu, &AideApercu},       {Excel, &AideExcel},
         {Outils, &AideOutils},     {Fiche, &AideFiche},         {Aide, &AideAide}};
-    for (int i = 1; i <= 9; ++i) {
-        QToolButton* b = bouton(i);
-        ChoixHote& c = m_choix[std::size_t(i)];
-        c.visible = reglages[i - 1].first;
-        b->setVisible(c.visible);
-        if (!reglages[i - 1].second->isEmpty()) {
-            c.infobulle = *reglages[i - 1].second;
-            b->setToolTip(c.infobulle);
+    sousGarde([&] {
+        for (int i = 1; i <= 9; ++i) {
+            QToolButton* b = bouton(i);
+            ChoixHote& c = m_choix[std::size_t(i)];
+            c.visible = reglages[i - 1].first;
+            b->setVisible(c.visible);
+            if (!reglages[i - 1].second->isEmpty()) {
+                c.infobulle = *reglages[i - 1].second;
+                b->setToolTip(c.infobulle);
+            }
         }
-    }
+    });
     return QVariant();
 }
 

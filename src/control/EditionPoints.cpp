@@ -325,37 +325,33 @@ void EditionPoints::rechargerApresEnregistrement()
 
 void EditionPoints::enregistrerPointsPoses()
 {
-    sousGarde([&] {
-        const int n = m_grille.lignes();
-        BaseDonnees* base = CtlGraphique::baseDonnees();
-        if (m_ctl.outilCourant() != 4 || n < 2 || !base)
-            return;
-        const QString premier = m_grille.texte(0, G::Date), dernier = m_grille.texte(n - 1, G::Date);
-        QList<std::pair<QDate, double>> points;
-        for (int r = 0; r < n; ++r)
-            if (const auto d = LireDate(m_grille.texte(r, G::Date)))
-                points.append({*d, LireNombre(m_grille.texte(r, G::Valeur)).value_or(0.0)});
-        QString erreur;
-        const auto projet = EnregistrementPoints::projetPointsPoses(*base, m_ctl.RecupSprEntete()->CodeStation(), points, erreur);
-        if (!projet) {
-            AfficherMessage(QStringLiteral("erreur"), erreur);
-            return;
-        }
-        enregistrerProjet(*projet,
-                          QStringLiteral("Etes vous sûr de vouloir enregistrer les points à partir du ") + premier
-                              + QStringLiteral(" jusqu'au ") + dernier + QStringLiteral(" ?"),
-                          QStringLiteral("points posés sur le graphique"));
-    });
+    const int n = m_grille.lignes();
+    BaseDonnees* base = CtlGraphique::baseDonnees();
+    if (m_ctl.outilCourant() != 4 || n < 2 || !base)
+        return;
+    const QString premier = m_grille.texte(0, G::Date), dernier = m_grille.texte(n - 1, G::Date);
+    QList<std::pair<QDate, double>> points;
+    for (int r = 0; r < n; ++r)
+        if (const auto d = LireDate(m_grille.texte(r, G::Date)))
+            points.append({*d, LireNombre(m_grille.texte(r, G::Valeur)).value_or(0.0)});
+    QString erreur;
+    const auto projet = EnregistrementPoints::projetPointsPoses(*base, m_ctl.RecupSprEntete()->CodeStation(), points, erreur);
+    if (!projet) {
+        AfficherMessage(QStringLiteral("erreur"), erreur);
+        return;
+    }
+    enregistrerProjet(*projet,
+                      QStringLiteral("Etes vous sûr de vouloir enregistrer les points à partir du ") + premier
+                          + QStringLiteral(" jusqu'au ") + dernier + QStringLiteral(" ?"),
+                      QStringLiteral("points posés sur le graphique"));
 }
 
 void EditionPoints::effacerPointsPoses()
 {
-    sousGarde([&] {
-        if (m_ctl.outilCourant() != 4)
-            return;
-        masquerPointsPoses();
-        m_grille.setLignes(0);
-    });
+    if (m_ctl.outilCourant() != 4)
+        return;
+    masquerPointsPoses();
+    m_grille.setLignes(0);
 }
 
 // Les points du jeu édité manquants : le graphique ne les montre plus, la grille les garde.
@@ -399,69 +395,65 @@ void EditionPoints::supprimerPlage(double x1, double x2)
 
 void EditionPoints::ajouterPointClic(double x, double y)
 {
-    sousGarde([&] {
-        m_ctl.Graphique().ecrire(Prop::AxeY, 0);
-        if (!m_ctl.souris().pointDansGraphique(x, y))
-            return;
-        const auto jours = m_ctl.souris().joursEntre(x, x);
-        if (!jours)
-            return;
-        const QDate date = jours->first;
-        if (avantValidation(date)) {
-            AfficherMessage(QStringLiteral("aide"),
-                            QStringLiteral("Vous ne pouvez pas ajouter de point avant la date de dernière validation (")
-                                + texteValidation() + QStringLiteral(")"));
-            return;
-        }
-        GrillePoints* grille = &m_grille;
-        for (int r = 0; r < grille->lignes(); ++r)
-            if (const auto px = LireNombre(grille->texte(r, G::PositionX)); px && std::abs(*px - x) <= 0.01)
-                return redessinerPoints();
-        const int r = grille->lignes();
-        grille->setLignes(r + 1);
-        grille->setTexte(r, G::Date, TexteDate(date));
-        // Un point posé sera enregistré à midi : la grille le montre tel.
-        grille->setTexte(r, GrillePoints::Heure, QStringLiteral("12:00:00"));
-        grille->setTexte(r, G::Valeur, FormatNombre(y, QStringLiteral("0.00")));
-        grille->setTexte(r, G::PositionX, FormatNombre(x, QStringLiteral("0.00000")));
-        grille->setTexte(r, G::PositionY, FormatNombre(y, QStringLiteral("0.00000")));
-        // Les points se suivent dans l'ordre des dates : la ligne qui les relie va de gauche à droite.
-        grille->trierSurDateHeure(-1);
-        redessinerPoints();
-    });
+    m_ctl.Graphique().ecrire(Prop::AxeY, 0);
+    if (!m_ctl.souris().pointDansGraphique(x, y))
+        return;
+    const auto jours = m_ctl.souris().joursEntre(x, x);
+    if (!jours)
+        return;
+    const QDate date = jours->first;
+    if (avantValidation(date)) {
+        AfficherMessage(QStringLiteral("aide"),
+                        QStringLiteral("Vous ne pouvez pas ajouter de point avant la date de dernière validation (")
+                            + texteValidation() + QStringLiteral(")"));
+        return;
+    }
+    GrillePoints* grille = &m_grille;
+    for (int r = 0; r < grille->lignes(); ++r)
+        if (const auto px = LireNombre(grille->texte(r, G::PositionX)); px && std::abs(*px - x) <= 0.01)
+            return redessinerPoints();
+    const int r = grille->lignes();
+    grille->setLignes(r + 1);
+    grille->setTexte(r, G::Date, TexteDate(date));
+    // Un point posé sera enregistré à midi : la grille le montre tel.
+    grille->setTexte(r, GrillePoints::Heure, QStringLiteral("12:00:00"));
+    grille->setTexte(r, G::Valeur, FormatNombre(y, QStringLiteral("0.00")));
+    grille->setTexte(r, G::PositionX, FormatNombre(x, QStringLiteral("0.00000")));
+    grille->setTexte(r, G::PositionY, FormatNombre(y, QStringLiteral("0.00000")));
+    // Les points se suivent dans l'ordre des dates : la ligne qui les relie va de gauche à droite.
+    grille->trierSurDateHeure(-1);
+    redessinerPoints();
 }
 
 void EditionPoints::redessinerPoints()
 {
-    sousGarde([&] {
-        MoteurGraphique& g = m_ctl.Graphique();
-        // Le jeu édité est le second : avec un seul jeu, les points ne sont que marqués,
-        // pour ne pas déplacer ceux de la série chargée.
-        const bool jeuEdite = g.lire(Prop::NbJeux).toInt() > 1;
+    MoteurGraphique& g = m_ctl.Graphique();
+    // Le jeu édité est le second : avec un seul jeu, les points ne sont que marqués,
+    // pour ne pas déplacer ceux de la série chargée.
+    const bool jeuEdite = g.lire(Prop::NbJeux).toInt() > 1;
+    if (jeuEdite) {
+        g.ecrire(Prop::PlacementJeux, 0);
+        g.ecrire(Prop::Jeu, 2);
+    }
+    const GrillePoints* grille = (&m_grille);
+    for (int i = 1; i <= grille->lignes(); ++i) {
+        const QString date = grille->texte(i - 1, G::Date);
+        const QString valeur = grille->texte(i - 1, G::Valeur);
+        // Une ligne sans place sur le graphique (pas encore positionnée) n'y est pas tracée.
+        if (date.trimmed().isEmpty() || valeur.trimmed().isEmpty() || grille->texte(i - 1, G::PositionX).trimmed().isEmpty())
+            continue;
+        const double x = LireNombre(grille->texte(i - 1, G::PositionX)).value_or(0.0);
+        const double y = LireNombre(grille->texte(i - 1, G::PositionY)).value_or(0.0);
         if (jeuEdite) {
-            g.ecrire(Prop::PlacementJeux, 0);
-            g.ecrire(Prop::Jeu, 2);
+            if (g.lire(Prop::NbPoints).toInt() < i)
+                g.ecrire(Prop::NbPoints, g.lire(Prop::NbPoints).toInt() + 1);
+            g.ecrire(Prop::Point, i);
+            g.ecrire(Prop::PositionX, x);
+            g.ecrire(Prop::ValeurTexte, LireNombre(valeur).value_or(0.0));
+            g.ecrire(Prop::Manquant, 0);
         }
-        const GrillePoints* grille = (&m_grille);
-        for (int i = 1; i <= grille->lignes(); ++i) {
-            const QString date = grille->texte(i - 1, G::Date);
-            const QString valeur = grille->texte(i - 1, G::Valeur);
-            // Une ligne sans place sur le graphique (pas encore positionnée) n'y est pas tracée.
-            if (date.trimmed().isEmpty() || valeur.trimmed().isEmpty() || grille->texte(i - 1, G::PositionX).trimmed().isEmpty())
-                continue;
-            const double x = LireNombre(grille->texte(i - 1, G::PositionX)).value_or(0.0);
-            const double y = LireNombre(grille->texte(i - 1, G::PositionY)).value_or(0.0);
-            if (jeuEdite) {
-                if (g.lire(Prop::NbPoints).toInt() < i)
-                    g.ecrire(Prop::NbPoints, g.lire(Prop::NbPoints).toInt() + 1);
-                g.ecrire(Prop::Point, i);
-                g.ecrire(Prop::PositionX, x);
-                g.ecrire(Prop::ValeurTexte, LireNombre(valeur).value_or(0.0));
-                g.ecrire(Prop::Manquant, 0);
-            }
-            g.GSSymbol(x, y, 1, 2);
-        }
-    });
+        g.GSSymbol(x, y, 1, 2);
+    }
 }
 
 QString EditionPoints::texteValidation() const

@@ -63,17 +63,22 @@ MoteurGraphique& SourisEtZoom::graphique() const
 
 void SourisEtZoom::brancher(VueGraphique& vue)
 {
+    // Un signal de la vue entre dans le contrôle comme un appel de l'hôte : sous la garde.
     CtlGraphique* c = &m_ctl;
-    QObject::connect(&vue, &VueGraphique::sourisDeplacee, c,
-                     [this](double x, double y, Qt::MouseButtons b, Qt::KeyboardModifiers) { sourisDeplacee(x, y, b); });
-    QObject::connect(&vue, &VueGraphique::sourisEnfoncee, c,
-                     [this](Qt::MouseButton b, double x, double y, Qt::KeyboardModifiers) { sourisEnfoncee(b, x, y); });
-    QObject::connect(&vue, &VueGraphique::sourisRelachee, c,
-                     [this](Qt::MouseButton b, double x, double y, Qt::KeyboardModifiers) { sourisRelachee(b, x, y); });
+    QObject::connect(&vue, &VueGraphique::sourisDeplacee, c, [this](double x, double y, Qt::MouseButtons b, Qt::KeyboardModifiers) {
+        sousGarde([&] { sourisDeplacee(x, y, b); });
+    });
+    QObject::connect(&vue, &VueGraphique::sourisEnfoncee, c, [this](Qt::MouseButton b, double x, double y, Qt::KeyboardModifiers) {
+        sousGarde([&] { sourisEnfoncee(b, x, y); });
+    });
+    QObject::connect(&vue, &VueGraphique::sourisRelachee, c, [this](Qt::MouseButton b, double x, double y, Qt::KeyboardModifiers) {
+        sousGarde([&] { sourisRelachee(b, x, y); });
+    });
     QObject::connect(&vue, &VueGraphique::molette, c, [c](double x, double, int crans) { c->ZoomerMolette(x, crans); });
     QObject::connect(&vue, &VueGraphique::doubleClic, c, [c] { c->ZoomerToutePeriode(); });
     QObject::connect(&vue, &VueGraphique::toucheDebut, c, [c] { c->ZoomerToutePeriode(); });
-    QObject::connect(&vue, &VueGraphique::objetDepose, c, [this](QObject* o, const QPointF& p) { objetDepose(o, p); });
+    QObject::connect(&vue, &VueGraphique::objetDepose, c,
+                     [this](QObject* o, const QPointF& p) { sousGarde([&] { objetDepose(o, p); }); });
 }
 
 void SourisEtZoom::remettreANeuf()
@@ -106,90 +111,80 @@ bool SourisEtZoom::pointsDates() const
 
 void SourisEtZoom::sourisDeplacee(double x, double y, Qt::MouseButtons boutons)
 {
-    sousGarde([&] {
-        if (m_ancreDecalage && (boutons & Qt::MiddleButton)) {
-            decaler(*m_ancreDecalage - x);
-            return;
-        }
-        suivreRectangle(x, y);
-    });
+    if (m_ancreDecalage && (boutons & Qt::MiddleButton)) {
+        decaler(*m_ancreDecalage - x);
+        return;
+    }
+    suivreRectangle(x, y);
 }
 
 void SourisEtZoom::sourisEnfoncee(Qt::MouseButton bouton, double x, double y)
 {
-    sousGarde([&] {
-        if (!periodeAffichee())
-            return;
-        if (bouton == Qt::MiddleButton) {
-            m_ancreDecalage = x;
-            return;
-        }
-        graphique().ecrire(Prop::AxeY, 0);
-        const bool dedans = pointDansGraphique(x, y);
-        // Le rectangle part d'un point de la zone de tracé : ailleurs, il ne zoomerait pas.
-        if ((m_ctl.outilCourant() == 3 || m_ctl.outilCourant() == 5) && dedans)
-            m_rectangle = {true, true, x, y, x, y};
-    });
+    if (!periodeAffichee())
+        return;
+    if (bouton == Qt::MiddleButton) {
+        m_ancreDecalage = x;
+        return;
+    }
+    graphique().ecrire(Prop::AxeY, 0);
+    const bool dedans = pointDansGraphique(x, y);
+    // Le rectangle part d'un point de la zone de tracé : ailleurs, il ne zoomerait pas.
+    if ((m_ctl.outilCourant() == 3 || m_ctl.outilCourant() == 5) && dedans)
+        m_rectangle = {true, true, x, y, x, y};
 }
 
 void SourisEtZoom::sourisRelachee(Qt::MouseButton bouton, double x, double y)
 {
-    sousGarde([&] {
-        if (bouton == Qt::MiddleButton) {
-            m_ancreDecalage.reset();
-            return;
-        }
-        const bool rectangle = m_rectangle.dessin;
-        if (rectangle) {
-            effacerRectangle();
-            graphique().GSSetROP(0);
-            m_rectangle.dessin = false;
-        }
-        if (!periodeAffichee())
-            return;
-        switch (m_ctl.outilCourant()) {
-        case 2:
-            zoomerPas(bouton);
+    if (bouton == Qt::MiddleButton) {
+        m_ancreDecalage.reset();
+        return;
+    }
+    const bool rectangle = m_rectangle.dessin;
+    if (rectangle) {
+        effacerRectangle();
+        graphique().GSSetROP(0);
+        m_rectangle.dessin = false;
+    }
+    if (!periodeAffichee())
+        return;
+    switch (m_ctl.outilCourant()) {
+    case 2:
+        zoomerPas(bouton);
+        break;
+    case 3:
+        if (rectangle)
+            zoomerRectangle();
+        break;
+    case 4:
+        m_ctl.edition().ajouterPointClic(x, y);
+        break;
+    case 5:
+        if (!rectangle)
             break;
-        case 3:
-            if (rectangle)
-                zoomerRectangle();
-            break;
-        case 4:
-            m_ctl.AjouterPointClic(x, y);
-            break;
-        case 5:
-            if (!rectangle)
-                break;
-            if (bouton == Qt::LeftButton)
-                zoomerRectangle();
-            else
-                m_ctl.edition().supprimerPlage(m_rectangle.x1, m_rectangle.x2);
-            break;
-        default:
-            break;
-        }
-    });
+        if (bouton == Qt::LeftButton)
+            zoomerRectangle();
+        else
+            m_ctl.edition().supprimerPlage(m_rectangle.x1, m_rectangle.x2);
+        break;
+    default:
+        break;
+    }
 }
 
 void SourisEtZoom::objetDepose(QObject* objet, const QPointF& position)
 {
-    sousGarde([&] {
-        const QMetaProperty nous = m_ctl.vueGraphique()->metaObject()->userProperty();
-        const QMetaProperty lui = objet->metaObject()->userProperty();
-        if (!lui.isValid() || nous.read(m_ctl.vueGraphique()) != lui.read(objet))
-            return;
-        AppelerMembre(objet, QStringLiteral("affiche"),
-                      {float(m_ctl.vueGraphique()->x() + position.x()), float(m_ctl.vueGraphique()->y() + position.y()),
-                       QVariant::fromValue(objet)});
-    });
+    const QMetaProperty nous = m_ctl.vueGraphique()->metaObject()->userProperty();
+    const QMetaProperty lui = objet->metaObject()->userProperty();
+    if (!lui.isValid() || nous.read(m_ctl.vueGraphique()) != lui.read(objet))
+        return;
+    AppelerMembre(objet, QStringLiteral("affiche"),
+                  {float(m_ctl.vueGraphique()->x() + position.x()), float(m_ctl.vueGraphique()->y() + position.y()),
+                   QVariant::fromValue(objet)});
 }
 
 void SourisEtZoom::dessinerRectangle(double x1, double y1, double x2, double y2)
 {
-    sousGarde([&] {
-        graphique().GSBox2D(std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1), std::abs(y2 - y1), 1, 15);
-    });
+    graphique().GSBox2D(std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1), std::abs(y2 - y1), 1, 15);
 }
 
 void SourisEtZoom::effacerRectangle()
@@ -201,26 +196,24 @@ void SourisEtZoom::effacerRectangle()
 
 void SourisEtZoom::suivreRectangle(double x, double y)
 {
-    sousGarde([&] {
-        if (!periodeAffichee())
-            return;
-        afficherCoordonnees(x, y);
-        if (!m_rectangle.dessin)
-            return;
-        Rectangle& r = m_rectangle;
-        if (r.premierMouvement) {
-            r.x2 = x;
-            r.y2 = y;
-            dessinerRectangle(r.x1, r.y1, r.x2, r.y2);
-            r.premierMouvement = false;
-            return;
-        }
-        dessinerRectangle(r.x1, r.y1, r.x2, r.y2);
-        graphique().GSSetROP(2);
+    if (!periodeAffichee())
+        return;
+    afficherCoordonnees(x, y);
+    if (!m_rectangle.dessin)
+        return;
+    Rectangle& r = m_rectangle;
+    if (r.premierMouvement) {
         r.x2 = x;
         r.y2 = y;
         dessinerRectangle(r.x1, r.y1, r.x2, r.y2);
-    });
+        r.premierMouvement = false;
+        return;
+    }
+    dessinerRectangle(r.x1, r.y1, r.x2, r.y2);
+    graphique().GSSetROP(2);
+    r.x2 = x;
+    r.y2 = y;
+    dessinerRectangle(r.x1, r.y1, r.x2, r.y2);
 }
 
 bool SourisEtZoom::pointDansGraphique(double x, double y) const
@@ -232,24 +225,22 @@ bool SourisEtZoom::pointDansGraphique(double x, double y) const
 
 void SourisEtZoom::afficherCoordonnees(double x, double y)
 {
-    sousGarde([&] {
-        MoteurGraphique& g = graphique();
-        const Classe_Graphiques& c = m_ctl.CollCourbes();
-        g.ecrire(Prop::AxeY, 0);
-        const FenetreZoom::Bornes b = bornesX(g);
-        QString date = c.DateDebutAffichage();
-        if (b.max != b.min) {
-            const auto& debut = c.instantDebutAffichage();
-            const auto& fin = c.instantFinAffichage();
-            const auto sous = debut && fin ? FenetreZoom::dateSous(*debut, *fin, b, x) : std::nullopt;
-            if (!sous)
-                return;
-            date = TexteDate(sous->date());
-        }
-        const bool dedans = pointDansGraphique(x, y);
-        ecrireCellule(m_ctl.SprAide(), 0, 0, dedans ? date : QString());
-        ecrireCellule(m_ctl.SprAide(), 1, 0, dedans ? FormatNombre(y, QStringLiteral("#.##")) : QString());
-    });
+    MoteurGraphique& g = graphique();
+    const Classe_Graphiques& c = m_ctl.CollCourbes();
+    g.ecrire(Prop::AxeY, 0);
+    const FenetreZoom::Bornes b = bornesX(g);
+    QString date = c.DateDebutAffichage();
+    if (b.max != b.min) {
+        const auto& debut = c.instantDebutAffichage();
+        const auto& fin = c.instantFinAffichage();
+        const auto sous = debut && fin ? FenetreZoom::dateSous(*debut, *fin, b, x) : std::nullopt;
+        if (!sous)
+            return;
+        date = TexteDate(sous->date());
+    }
+    const bool dedans = pointDansGraphique(x, y);
+    ecrireCellule(m_ctl.SprAide(), 0, 0, dedans ? date : QString());
+    ecrireCellule(m_ctl.SprAide(), 1, 0, dedans ? FormatNombre(y, QStringLiteral("#.##")) : QString());
 }
 
 void SourisEtZoom::retenirVueInitiale()
@@ -272,54 +263,50 @@ void SourisEtZoom::retenirVueInitiale()
 
 void SourisEtZoom::zoomerRectangle()
 {
-    sousGarde([&] {
-        MoteurGraphique& g = graphique();
-        g.ecrire(Prop::AxeY, 0);
-        const Rectangle& r = m_rectangle;
-        const bool premier = pointDansGraphique(r.x1, r.y1), second = pointDansGraphique(r.x2, r.y2);
-        const double gauche = std::min(r.x1, r.x2), droite = std::max(r.x1, r.x2);
-        const double bas = std::min(r.y1, r.y2), haut = std::max(r.y1, r.y2);
-        if (premier && second && haut - bas > 0.1 && gauche < droite) {
-            retenirVueInitiale();
-            Classe_Graphiques& c = m_ctl.CollCourbes();
-            c.setEchelleYAuto(false);
-            c.setMinY(bas);
-            c.setMaxY(haut);
-            appliquerFenetreX(gauche, droite);
-            reconstruireAxes(bas, haut);
-        }
-        g.GSSetROP(0);
-    });
+    MoteurGraphique& g = graphique();
+    g.ecrire(Prop::AxeY, 0);
+    const Rectangle& r = m_rectangle;
+    const bool premier = pointDansGraphique(r.x1, r.y1), second = pointDansGraphique(r.x2, r.y2);
+    const double gauche = std::min(r.x1, r.x2), droite = std::max(r.x1, r.x2);
+    const double bas = std::min(r.y1, r.y2), haut = std::max(r.y1, r.y2);
+    if (premier && second && haut - bas > 0.1 && gauche < droite) {
+        retenirVueInitiale();
+        Classe_Graphiques& c = m_ctl.CollCourbes();
+        c.setEchelleYAuto(false);
+        c.setMinY(bas);
+        c.setMaxY(haut);
+        appliquerFenetreX(gauche, droite);
+        reconstruireAxes(bas, haut);
+    }
+    g.GSSetROP(0);
 }
 
 void SourisEtZoom::zoomerPas(Qt::MouseButton bouton)
 {
-    sousGarde([&] {
-        if (bouton != Qt::LeftButton)
-            return;
-        MoteurGraphique& g = graphique();
-        Classe_Graphiques& c = m_ctl.CollCourbes();
-        g.ecrire(Prop::AxeY, 0);
-        retenirVueInitiale();
-        const double s = c.MaxAxeX();
-        const double xMin = double(float(std::trunc(g.lireNombre(Prop::XMin) / 2)));
-        const double xMax = s - (s - g.lireNombre(Prop::XMax)) / 2;
-        const double yMin = g.lireNombre(Prop::YMin), yMax = g.lireNombre(Prop::YMax);
-        c.setEchelleYAuto(false);
-        c.setMinY(yMin + (c.MinDonnees() - yMin) / 2);
-        c.setMaxY(yMax + (c.MaxDonnees() - yMax) / 2);
-        c.setEchelleXAuto(false);
-        const auto debut = c.debutChargement(), fin = c.finChargement();
-        if (debut && fin && s != 0) {
-            const double jours = double(debut->daysTo(*fin));
-            c.setAffichage(debut->addDays(std::llround(jours * xMin / s + 1)), debut->addDays(std::llround(jours * xMax / s - 1)));
-        }
-        reconstruireAxes(c.MinY(), c.MaxY());
-        ecrireBornesX(g, {xMin, xMax});
-        g.ecrire(Prop::GraduationsX, 2);
-        alignerGraphiqueSuperpose();
-        g.ecrire(Prop::Dessin, 2);
-    });
+    if (bouton != Qt::LeftButton)
+        return;
+    MoteurGraphique& g = graphique();
+    Classe_Graphiques& c = m_ctl.CollCourbes();
+    g.ecrire(Prop::AxeY, 0);
+    retenirVueInitiale();
+    const double s = c.MaxAxeX();
+    const double xMin = double(float(std::trunc(g.lireNombre(Prop::XMin) / 2)));
+    const double xMax = s - (s - g.lireNombre(Prop::XMax)) / 2;
+    const double yMin = g.lireNombre(Prop::YMin), yMax = g.lireNombre(Prop::YMax);
+    c.setEchelleYAuto(false);
+    c.setMinY(yMin + (c.MinDonnees() - yMin) / 2);
+    c.setMaxY(yMax + (c.MaxDonnees() - yMax) / 2);
+    c.setEchelleXAuto(false);
+    const auto debut = c.debutChargement(), fin = c.finChargement();
+    if (debut && fin && s != 0) {
+        const double jours = double(debut->daysTo(*fin));
+        c.setAffichage(debut->addDays(std::llround(jours * xMin / s + 1)), debut->addDays(std::llround(jours * xMax / s - 1)));
+    }
+    reconstruireAxes(c.MinY(), c.MaxY());
+    ecrireBornesX(g, {xMin, xMax});
+    g.ecrire(Prop::GraduationsX, 2);
+    alignerGraphiqueSuperpose();
+    g.ecrire(Prop::Dessin, 2);
 }
 
 // Les dates affichées suivent la nouvelle fenêtre, l'axe passe en libellés réguliers.
@@ -368,22 +355,20 @@ void SourisEtZoom::reconstruireAxes(double yMin, double yMax)
 
 std::optional<std::pair<QDate, QDate>> SourisEtZoom::periodeTracee() const
 {
-    return sousGarde(std::optional<std::pair<QDate, QDate>>(), [&]() -> std::optional<std::pair<QDate, QDate>> {
-        const Classe_Graphiques* courbes = m_ctl.collectionSiCreee();
-        if (!courbes)
-            return std::nullopt;
-        const Classe_Graphiques& c = *courbes;
-        // L'axe couvre la période chargée en échelle automatique, la période affichée sinon (zoom
-        // compris) ; les cumuls de l'année alignent les années des statistiques, la période chargée.
-        const bool cumulAnnee = m_ctl.TypeGraphique() == TypeGraph::Annee && !m_vueInitiale
-            && (m_ctl.MaChaineTypeGraph() == QStringLiteral("CUMUL_ANNUEL") || m_ctl.MaChaineTypeGraph() == QStringLiteral("CUMUL_MENSUEL"));
-        const bool chargee = c.EchelleXAuto() || cumulAnnee;
-        const auto debut = chargee ? c.debutChargement() : c.debutAffichage();
-        const auto fin = chargee ? c.finChargement() : c.finAffichage();
-        if (!debut || !fin)
-            return std::nullopt;
-        return std::pair{*debut, *fin};
-    });
+    const Classe_Graphiques* courbes = m_ctl.collectionSiCreee();
+    if (!courbes)
+        return std::nullopt;
+    const Classe_Graphiques& c = *courbes;
+    // L'axe couvre la période chargée en échelle automatique, la période affichée sinon (zoom
+    // compris) ; les cumuls de l'année alignent les années des statistiques, la période chargée.
+    const bool cumulAnnee = m_ctl.TypeGraphique() == TypeGraph::Annee && !m_vueInitiale
+        && (m_ctl.MaChaineTypeGraph() == QStringLiteral("CUMUL_ANNUEL") || m_ctl.MaChaineTypeGraph() == QStringLiteral("CUMUL_MENSUEL"));
+    const bool chargee = c.EchelleXAuto() || cumulAnnee;
+    const auto debut = chargee ? c.debutChargement() : c.debutAffichage();
+    const auto fin = chargee ? c.finChargement() : c.finAffichage();
+    if (!debut || !fin)
+        return std::nullopt;
+    return std::pair{*debut, *fin};
 }
 
 void SourisEtZoom::annoncerPeriode()
@@ -416,57 +401,50 @@ void SourisEtZoom::alignerGraphiqueSuperpose()
 
 void SourisEtZoom::zoomerMolette(double x, int crans)
 {
-    sousGarde([&] {
-        if (!periodeAffichee())
-            return;
-        retenirVueInitiale();
-        const VueInitiale& v = *m_vueInitiale;
-        const FenetreZoom::Bornes b = FenetreZoom::molette(bornesX(graphique()), {v.xMin, v.xMax}, x, crans);
-        if (b == bornesX(graphique()))
-            return;
-        appliquerFenetreX(b.min, b.max);
-        graphique().ecrire(Prop::AxeY, 0);
-        reconstruireAxes(graphique().lireNombre(Prop::YMin), graphique().lireNombre(Prop::YMax));
-    });
+    if (!periodeAffichee())
+        return;
+    retenirVueInitiale();
+    const VueInitiale& v = *m_vueInitiale;
+    const FenetreZoom::Bornes b = FenetreZoom::molette(bornesX(graphique()), {v.xMin, v.xMax}, x, crans);
+    if (b == bornesX(graphique()))
+        return;
+    appliquerFenetreX(b.min, b.max);
+    graphique().ecrire(Prop::AxeY, 0);
+    reconstruireAxes(graphique().lireNombre(Prop::YMin), graphique().lireNombre(Prop::YMax));
 }
 
 void SourisEtZoom::decaler(double ecartX)
 {
-    sousGarde([&] {
-        if (!periodeAffichee() || ecartX == 0)
-            return;
-        retenirVueInitiale();
-        const VueInitiale& v = *m_vueInitiale;
-        const FenetreZoom::Bornes vue = bornesX(graphique());
-        const FenetreZoom::Bornes b = FenetreZoom::decaler(vue, {v.xMin, v.xMax}, ecartX);
-        if (b == vue)
-            return;
-        appliquerFenetreX(b.min, b.max);
-        graphique().ecrire(Prop::AxeY, 0);
-        reconstruireAxes(graphique().lireNombre(Prop::YMin), graphique().lireNombre(Prop::YMax));
-    });
+    if (!periodeAffichee() || ecartX == 0)
+        return;
+    retenirVueInitiale();
+    const VueInitiale& v = *m_vueInitiale;
+    const FenetreZoom::Bornes vue = bornesX(graphique());
+    const FenetreZoom::Bornes b = FenetreZoom::decaler(vue, {v.xMin, v.xMax}, ecartX);
+    if (b == vue)
+        return;
+    appliquerFenetreX(b.min, b.max);
+    graphique().ecrire(Prop::AxeY, 0);
+    reconstruireAxes(graphique().lireNombre(Prop::YMin), graphique().lireNombre(Prop::YMax));
 }
 
 void SourisEtZoom::zoomerToutePeriode()
 {
-    sousGarde([&] {
-        if (!periodeAffichee() || !m_vueInitiale)
-            return;
-        const VueInitiale v = *m_vueInitiale;
-        rendreEchelles(v.echelles);
-        m_fenetreDemandee = FenetreZoom::Bornes{v.xMin, v.xMax};
-        // La vue d'avant le zoom sert encore à replacer le graphique des pluies.
-        reconstruireAxes(v.yMin, v.yMax);
-        m_vueInitiale.reset();
-        annoncerPeriode();
-    });
+    if (!periodeAffichee() || !m_vueInitiale)
+        return;
+    const VueInitiale v = *m_vueInitiale;
+    rendreEchelles(v.echelles);
+    m_fenetreDemandee = FenetreZoom::Bornes{v.xMin, v.xMax};
+    // La vue d'avant le zoom sert encore à replacer le graphique des pluies.
+    reconstruireAxes(v.yMin, v.yMax);
+    m_vueInitiale.reset();
+    annoncerPeriode();
 }
 
 void SourisEtZoom::retenirEchellesDuTrace()
 {
     const Classe_Graphiques& c = m_ctl.CollCourbes();
-    m_echellesDuTrace = {c.EchelleXAuto(), c.EchelleYAuto(), c.MinY(), c.MaxY(), c.UniteAxeX(),
-                         c.DateDebutAffichage(), c.DateFinAffichage(), c.PasAxeX()};
+    m_echellesDuTrace = {c.EchelleXAuto(), c.EchelleYAuto(), c.MinY(), c.MaxY(), c.UniteAxeX(), c.bornesAffichage(), c.PasAxeX()};
 }
 
 // La collection reprend les échelles et les dates d'avant le tracé zoomé.
@@ -479,8 +457,7 @@ void SourisEtZoom::rendreEchelles(const Echelles& v)
     c.setMaxY(v.maxY);
     c.setUniteAxeX(v.unite);
     c.setPasAxeX(v.pas);
-    c.setDateDebutAffichage(v.debutAffichage);
-    c.setDateFinAffichage(v.finAffichage);
+    c.setBornesAffichage(v.affichage);
 }
 
 void SourisEtZoom::oublierZoom()

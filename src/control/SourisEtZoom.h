@@ -1,6 +1,7 @@
 #pragma once
 
 #include "control/FenetreZoom.h"
+#include "model/Classe_Graphiques.h"
 
 #include <QDate>
 #include <QPointF>
@@ -63,7 +64,8 @@ private:
     {
         bool echelleXAuto = true, echelleYAuto = true;
         double minY = 0, maxY = 0;
-        QString unite, debutAffichage, finAffichage;
+        QString unite;
+        std::pair<Classe_Graphiques::Borne, Classe_Graphiques::Borne> affichage;
         qint16 pas = 0;
     };
     // La vue telle que tracée, retenue au premier zoom pour y revenir.

@@ -264,32 +264,42 @@ bool BaseDonnees::insererCompletes(const QString& table, const QList<ColonneTabl
     return insererLignes(table, colonnes, lignes);
 }
 
+// Les colonnes d'une table où écrire ; rien, l'erreur dite, pour un nom refusé ou une table inconnue.
+std::optional<QList<ColonneTable>> BaseDonnees::colonnesPourInsertion(const QString& table)
+{
+    if (!EstNomVerifie(table)) {
+        erreur(MessageNomRefuse(table));
+        return std::nullopt;
+    }
+    QList<ColonneTable> colonnes = colonnesTable(table);
+    // Une lecture des colonnes qui a échoué garde sa propre erreur.
+    if (colonnes.isEmpty()) {
+        if (DerniereErreur().isEmpty())
+            erreur(QStringLiteral("Table inconnue : %1").arg(table));
+        return std::nullopt;
+    }
+    return colonnes;
+}
+
 bool BaseDonnees::InsererLignes(const QString& table, const QList<QVariantList>& lignes) noexcept
 {
     return garde("InsererLignes", [&] {
-        if (!EstNomVerifie(table))
-            return erreur(MessageNomRefuse(table));
-        const QList<ColonneTable> colonnes = colonnesTable(table);
-        // Une lecture des colonnes qui a échoué garde sa propre erreur.
-        if (colonnes.isEmpty())
-            return DerniereErreur().isEmpty() ? erreur(QStringLiteral("Table inconnue : %1").arg(table)) : false;
-        return insererCompletes(table, colonnes, lignes);
+        const auto colonnes = colonnesPourInsertion(table);
+        return colonnes && insererCompletes(table, *colonnes, lignes);
     });
 }
 
 bool BaseDonnees::InsererLignes(const QString& table, const QStringList& noms, const QList<QVariantList>& lignes) noexcept
 {
     return garde("InsererLignes", [&] {
-        if (!EstNomVerifie(table))
-            return erreur(MessageNomRefuse(table));
-        const QList<ColonneTable> toutes = colonnesTable(table);
-        if (toutes.isEmpty())
-            return DerniereErreur().isEmpty() ? erreur(QStringLiteral("Table inconnue : %1").arg(table)) : false;
+        const auto toutes = colonnesPourInsertion(table);
+        if (!toutes)
+            return false;
         QList<ColonneTable> colonnes;
         for (const QString& nom : noms) {
-            const auto c = std::find_if(toutes.cbegin(), toutes.cend(),
+            const auto c = std::find_if(toutes->cbegin(), toutes->cend(),
                                         [&](const ColonneTable& t) { return t.nom.compare(nom, Qt::CaseInsensitive) == 0; });
-            if (c == toutes.cend())
+            if (c == toutes->cend())
                 return erreur(QStringLiteral("Table %1 : pas de colonne %2.").arg(table, nom));
             colonnes << *c;
         }

@@ -122,6 +122,7 @@ private:
     friend class JeuEnregistrements;
 
     bool garde(const char* operation, const std::function<bool()>& corps) noexcept;
+    std::optional<QList<ColonneTable>> colonnesPourInsertion(const QString& table);
     bool ordre(const char* operation, const QString& sql, const std::function<bool()>& corps) noexcept;
     void observer(const QString& sql);
 

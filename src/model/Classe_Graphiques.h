@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QString>
 #include <optional>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -36,6 +37,16 @@ public:
     // La boîte des options remet un nouvel enregistrement ; la collection en garde une copie.
     void setGestionExportExcel(const ::GestionExportExcel& options) { m_options = options; }
 
+    // Une borne de période : le texte reçu et sa valeur, lue une seule fois.
+    struct Borne
+    {
+        QString texte;
+        std::optional<QDateTime> instant;
+        static Borne depuis(const QString& texte);
+        static Borne depuis(const std::optional<QDate>& jour);
+        std::optional<QDate> jour() const { return instant ? std::optional<QDate>(instant->date()) : std::nullopt; }
+    };
+
     // Les bornes en texte « JJ/MM/AAAA » (heure facultative), telles que les hôtes les lisent et les écrivent.
     const QString& DateDebutAffichage() const { return m_debutAffichage.texte; }
     void setDateDebutAffichage(const QString& d) { m_debutAffichage = Borne::depuis(d); }
@@ -59,6 +70,9 @@ public:
     void setAffichage(const std::optional<QDate>& debut, const std::optional<QDate>& fin);
     // La période affichée devient la période chargée, au texte près.
     void afficherToutLeChargement();
+    // La période affichée telle quelle, à reprendre au texte près.
+    std::pair<Borne, Borne> bornesAffichage() const { return {m_debutAffichage, m_finAffichage}; }
+    void setBornesAffichage(const std::pair<Borne, Borne>& bornes) { std::tie(m_debutAffichage, m_finAffichage) = bornes; }
     // Les périodes chargée et affichée d'une autre collection, au texte près.
     void reprendrePeriodes(const Classe_Graphiques& autre);
     double MaxAxeX() const { return m_maxAxeX; }
@@ -111,15 +125,6 @@ private:
     bool positionValide(int position) const { return position >= 1 && position <= Compter(); }
 
     std::vector<CourbePtr> m_courbes;
-    // Le texte reçu et sa valeur, lue une seule fois.
-    struct Borne
-    {
-        QString texte;
-        std::optional<QDateTime> instant;
-        static Borne depuis(const QString& texte);
-        static Borne depuis(const std::optional<QDate>& jour);
-        std::optional<QDate> jour() const { return instant ? std::optional<QDate>(instant->date()) : std::nullopt; }
-    };
     Borne m_debutAffichage, m_finAffichage, m_debutChargement, m_finChargement;
     double m_maxAxeX = 0;
     bool m_echelleXAuto = false;

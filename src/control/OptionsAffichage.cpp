@@ -1,5 +1,5 @@
-// Outil 7 du contrôle graphique : la boîte des options d'affichage, puis le
-// graphique redessiné avec les options appliquées.
+#include "control/OptionsAffichage.h"
+
 #include "commun/AppelParNom.h"
 #include "commun/Cellule.h"
 #include "commun/Dates.h"
@@ -95,39 +95,38 @@ void redessinerAvecOptions(CtlGraphique& ctl)
 
 } // namespace
 
-void CtlGraphique::appliquerAffichageRetenu()
+OptionsAffichage::OptionsAffichage(CtlGraphique& controle)
+    : m_ctl(controle)
 {
-    const auto aspect = AffichageRetenu::relire(m_typeGraphique);
-    if (!aspect || CollCourbes().Compter() == 0)
-        return;
-    AffichageRetenu::appliquer(*aspect, CollCourbes(), ValidationOptions::deuxGraphiques(m_typeGraphique) ? &CollCourbes2() : nullptr);
-    redessinerAvecOptions(*this);
 }
 
-void CtlGraphique::ouvrirOptionsGraphiques()
+void OptionsAffichage::appliquerRetenu()
 {
-    const Classe_Graphiques& c = CollCourbes();
-    if (!c.aDesPeriodes())
+    const TypeGraph type = m_ctl.TypeGraphique();
+    const auto aspect = AffichageRetenu::relire(type);
+    if (!aspect || m_ctl.CollCourbes().Compter() == 0)
         return;
-    if (m_frmOption) {
-        m_frmOption->raise();
-        m_frmOption->activateWindow();
+    AffichageRetenu::appliquer(*aspect, m_ctl.CollCourbes(), ValidationOptions::deuxGraphiques(type) ? &m_ctl.CollCourbes2() : nullptr);
+    redessinerAvecOptions(m_ctl);
+}
+
+void OptionsAffichage::ouvrir()
+{
+    if (!m_ctl.CollCourbes().aDesPeriodes())
+        return;
+    if (m_boite) {
+        m_boite->raise();
+        m_boite->activateWindow();
         return;
     }
-    const bool deux = ValidationOptions::deuxGraphiques(m_typeGraphique);
-    auto* boite = new FrmOption(CollCourbes(), deux ? &CollCourbes2() : nullptr, m_typeGraphique, m_typeAffichageEchelle != 0, this);
-    m_frmOption = boite;
-    connect(boite, &FrmOption::optionsAppliquees, this, [this](bool recharger, bool coteNgf) {
-        sousGarde([&] {
-            if (recharger) {
-                m_typeAffichageEchelle = coteNgf ? 1 : 0;
-                EcrireMembre(ValeursProcessus::courantes().fenetrePrincipale, QStringLiteral("typeAffichageEchelle"), m_typeAffichageEchelle);
-                rechargerSeries(*this);
-            }
-            redessinerAvecOptions(*this);
-        });
-    });
-    connect(boite, &QDialog::finished, this, [boite] {
+    const TypeGraph type = m_ctl.TypeGraphique();
+    const bool deux = ValidationOptions::deuxGraphiques(type);
+    auto* boite = new FrmOption(m_ctl.CollCourbes(), deux ? &m_ctl.CollCourbes2() : nullptr, type, m_ctl.typeAffichageEchelle() != 0, &m_ctl);
+    m_boite = boite;
+    // Un signal de la boîte entre dans le contrôle comme un appel de l'hôte : sous la garde.
+    QObject::connect(boite, &FrmOption::optionsAppliquees, &m_ctl,
+                     [this](bool recharger, bool coteNgf) { sousGarde([&] { appliquer(recharger, coteNgf); }); });
+    QObject::connect(boite, &QDialog::finished, &m_ctl, [boite] {
         activerFenetrePrincipale(true);
         boite->deleteLater();
     });
@@ -135,6 +134,16 @@ void CtlGraphique::ouvrirOptionsGraphiques()
     // Une fenêtre fille d'une fenêtre grisée le serait aussi : la boîte reste active.
     boite->setEnabled(true);
     boite->setWindowModality(Qt::ApplicationModal);
-    centrer(boite, this);
+    centrer(boite, &m_ctl);
     boite->show();
+}
+
+void OptionsAffichage::appliquer(bool recharger, bool coteNgf)
+{
+    if (recharger) {
+        m_ctl.setTypeAffichageEchelle(qint16(coteNgf ? 1 : 0));
+        EcrireMembre(ValeursProcessus::courantes().fenetrePrincipale, QStringLiteral("typeAffichageEchelle"), m_ctl.typeAffichageEchelle());
+        rechargerSeries(m_ctl);
+    }
+    redessinerAvecOptions(m_ctl);
 }
