@@ -155,6 +155,19 @@ const Section sections[] = {
                             qui n'a que des points saisis, n'en donne pas).
       Le classeur n'est écrit qu'une fois tout réussi.
 )", AvecOptionsDeTracer},
+    {"bulletin", R"(  bulletin --base BASE --mois MM/AAAA --sortie FICHIER.pdf [--classeur FICHIER.xlsx]
+         [--stations C1,C2,…]
+      Le bulletin de situation hydrologique du mois : chaque station replacée
+      parmi le même mois de toutes les années complètes de son relevé (rang,
+      classe par quintiles, normale, cumul de l'année hydrologique, tendance).
+      PDF A4 : la synthèse colorée par classe, puis une page par station.
+      --classeur            la feuille « Synthèse » et le graphique natif du
+                            rapport à la normale des pluviomètres
+      --stations C1,C2,…    ces stations seules (par défaut, toutes celles qui
+                            ont une mesure ce mois-là)
+      Un mois à venir, une station inconnue ou un mois sans aucune mesure
+      n'écrivent rien. Les fichiers ne sont écrits qu'une fois tout réussi.
+)", AvecBase},
     {"options", R"(  options [--projet NOM]
       Options d'affichage d'un nouveau graphique (paramètres de l'utilisateur),
       du projet KOR par défaut. Le nom du projet fait le nom du fichier des
