@@ -13,6 +13,7 @@
 #include "render/moteur/ProprietesMoteur.h"
 
 #include <QCoreApplication>
+#include <QHash>
 #include <algorithm>
 
 namespace {
@@ -143,10 +144,10 @@ struct EchelleTemps
     qint64 jourDebut = 0;
     double facteur = 0;
 
-    double abscisse(const QDate& jour, int msJour, const std::optional<QTime>& heure) const
+    double abscisse(qint64 jourJulien, int msJour, const std::optional<QTime>& heure) const
     {
         // Minutes comptées sur les numéros de jour : un quart de million de points passent par ici.
-        const qint64 minutes = (jour.toJulianDay() - jourDebut) * 1440 + (msJour + (heure ? heure->msecsSinceStartOfDay() : 0)) / 60000;
+        const qint64 minutes = (jourJulien - jourDebut) * 1440 + (msJour + (heure ? heure->msecsSinceStartOfDay() : 0)) / 60000;
         return double(minutes) / 60.0 * facteur + 0.1;
     }
 
@@ -156,10 +157,11 @@ struct EchelleTemps
         // Une date seule, le cas des mesures, sans passer par un instant.
         if (date.typeId() == QMetaType::QDate) {
             const QDate& d = *static_cast<const QDate*>(date.constData());
-            return d.isValid() ? std::optional<double>(abscisse(d, 0, heure)) : std::nullopt;
+            return d.isValid() ? std::optional<double>(abscisse(d.toJulianDay(), 0, heure)) : std::nullopt;
         }
         const auto jour = DateDepuisCellule(date);
-        return jour ? std::optional<double>(abscisse(jour->date(), jour->time().msecsSinceStartOfDay(), heure)) : std::nullopt;
+        return jour ? std::optional<double>(abscisse(jour->date().toJulianDay(), jour->time().msecsSinceStartOfDay(), heure))
+                    : std::nullopt;
     }
 };
 
@@ -181,45 +183,111 @@ std::vector<int> courbesParTaille(Classe_Graphiques& c)
     return rangs;
 }
 
+// Ce qu'un point daté donne au moteur, lu dans les cellules ou dans les colonnes.
+struct PointDate
+{
+    bool date = false;
+    int validite = 0;
+    double x = 0;
+    QVariant valeur;  // invalide quand la cellule est vide
+    bool coupure = false;
+};
+
+PointDate pointDesCellules(const TableauValeurs& t, int i, const EchelleTemps& echelle)
+{
+    PointDate pt;
+    pt.date = !EstVide(t(0, i));
+    pt.validite = qRound(LireNombre(t(3, i)).value_or(0.0));
+    pt.x = echelle.abscisse(t(0, i), heureDe(t(1, i))).value_or(0.0);
+    if (const QVariant v = t.valeur(2, i); !EstVide(v))
+        pt.valeur = v;
+    pt.coupure = LireNombre(t(4, i)).value_or(0.0) != 0;
+    return pt;
+}
+
+// Les heures d'une colonne, lues une fois par texte : une série horaire n'en a que 24.
+class HeuresLues
+{
+public:
+    explicit HeuresLues(const ColonneTypee& colonne)
+        : m_colonne(colonne)
+    {
+    }
+    std::optional<QTime> heure(int i)
+    {
+        if (m_colonne.genre() != ColonneTypee::Genre::Texte || m_colonne.estNul(i))
+            return heureDe(m_colonne.cellule(i));
+        const quint64 mot = m_colonne.mot(i);
+        const auto connue = m_lues.constFind(mot);
+        if (connue != m_lues.constEnd())
+            return *connue;
+        const auto h = LireHeure(m_colonne.texte(i).toString());
+        m_lues.insert(mot, h);
+        return h;
+    }
+
+private:
+    const ColonneTypee& m_colonne;
+    QHash<quint64, std::optional<QTime>> m_lues;
+};
+
+PointDate pointDesColonnes(const ColonnesTypees& c, int i, const EchelleTemps& echelle, HeuresLues& heures)
+{
+    const ColonneTypee& dates = c.colonne(0);
+    PointDate pt;
+    pt.date = !dates.estVide(i);
+    pt.validite = qRound(c.colonne(3).nombre(i).value_or(0.0));
+    const auto heure = heures.heure(i);
+    pt.x = dates.genre() == ColonneTypee::Genre::Jour && !dates.estNul(i) ? echelle.abscisse(dates.jour(i), 0, heure)
+                                                                           : echelle.abscisse(dates.cellule(i), heure).value_or(0.0);
+    if (!c.colonne(2).estVide(i))
+        pt.valeur = c.colonne(2).cellule(i);
+    pt.coupure = c.colonne(4).nombre(i).value_or(0.0) != 0;
+    return pt;
+}
+
 // Un point daté et sa valeur ; une continuité coupe la ligne après lui par un point manquant de plus.
-void ecrirePoint(MoteurGraphique& g, const TableauValeurs& t, int i, int& p, const EchelleTemps& echelle)
+void ecrirePoint(MoteurGraphique& g, const PointDate& pt, int& p)
 {
     g.ecrire(Prop::Point, p);
     g.ecrireIndexe(Prop::Plafond, p, double(9999.0f));
-    g.ecrireIndexe(Prop::Validite, p, qRound(LireNombre(t(3, i)).value_or(0.0)));
-    const double x = echelle.abscisse(t(0, i), heureDe(t(1, i))).value_or(0.0);
-    g.ecrire(Prop::PositionX, x);
-    const QVariant v = t.valeur(2, i);
-    if (EstVide(v))
+    g.ecrireIndexe(Prop::Validite, p, pt.validite);
+    g.ecrire(Prop::PositionX, pt.x);
+    if (!pt.valeur.isValid())
         return;
-    g.ecrire(Prop::ValeurTexte, v);
+    g.ecrire(Prop::ValeurTexte, pt.valeur);
     g.ecrire(Prop::Manquant, 0);
-    if (LireNombre(t(4, i)).value_or(0.0) == 0)
+    if (!pt.coupure)
         return;
     ++p;
     g.ecrire(Prop::NbPoints, g.lire(Prop::NbPoints).toInt() + 1);
     g.ecrire(Prop::Point, p);
-    g.ecrire(Prop::PositionX, x);
-    g.ecrire(Prop::ValeurTexte, v);
+    g.ecrire(Prop::PositionX, pt.x);
+    g.ecrire(Prop::ValeurTexte, pt.valeur);
     g.ecrire(Prop::Manquant, 1);
 }
 
 // Le jeu `k` : ses points datés, placés sur l'axe du temps. Faux quand la courbe n'a rien.
 bool ecrireSerieDatee(MoteurGraphique& g, const Classe_Graphique& courbe, int k, const EchelleTemps& echelle)
 {
-    const TableauValeurs* t = courbe.tableau();
+    const ColonnesTypees* colonnes = courbe.colonnes();
+    const TableauValeurs* t = colonnes ? nullptr : courbe.tableau();
     const int n = courbe.NbValeurs();
-    if (!t || n <= 0)
+    if ((!t && !colonnes) || n <= 0 || (colonnes && colonnes->lignes() < 5))
         return false;
     g.ecrire(Prop::Jeu, k);
     if (n >= g.lire(Prop::NbPoints).toInt())
         g.ecrire(Prop::NbPoints, n + 1);
+    std::optional<HeuresLues> heures;
+    if (colonnes)
+        heures.emplace(colonnes->colonne(1));
     int p = 1;
     for (int i = 0; i < n; ++i, ++p) {
-        if (EstVide((*t)(0, i)))
+        const PointDate pt = colonnes ? pointDesColonnes(*colonnes, i, echelle, *heures) : pointDesCellules(*t, i, echelle);
+        if (!pt.date)
             g.ecrire(Prop::Manquant, 1);
         else
-            ecrirePoint(g, *t, i, p, echelle);
+            ecrirePoint(g, pt, p);
     }
     return true;
 }

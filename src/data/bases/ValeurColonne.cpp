@@ -185,6 +185,17 @@ QVariant ValeurColonne::valeurDepuisIso(const char* t, qsizetype n)
     return valeurDepuisDate(QDate(a, m, j), n == 19 ? std::optional<QTime>(QTime(h, mi, s)) : std::nullopt);
 }
 
+std::optional<qint64> ValeurColonne::jourDepuisIso(const char* t, qsizetype n)
+{
+    int a, m, j;
+    if (n != 10 || t[4] != '-' || t[7] != '-' || !chiffresAscii(t, 0, 4, a) || !chiffresAscii(t, 5, 2, m)
+        || !chiffresAscii(t, 8, 2, j) || !QDate::isValid(a, m, j))
+        return std::nullopt;
+    const qint64 jour = QDate(a, m, j).toJulianDay();
+    static const qint64 zero = JourZero().toJulianDay();
+    return jour == zero ? std::nullopt : std::optional<qint64>(jour);
+}
+
 QVariant ValeurColonne::valeurDepuisDate(const QDate& date, const std::optional<QTime>& heure)
 {
     // Une heure du jour est rangée au 30/12/1899 : elle revient en heure seule.
