@@ -186,6 +186,23 @@ void ColonneTypee::ajouter(const QVariant& cellule)
     ++m_taille;
 }
 
+void ColonneTypee::ajouterDepuis(const ColonneTypee& source, qsizetype i)
+{
+    if (source.m_genre == Genre::Cellules)
+        return ajouter(source.m_cellules[i]);
+    if (source.estNul(i))
+        return ajouterNul();
+    switch (source.m_genre) {
+    case Genre::Entier: return ajouterEntier(qint64(source.mot(i)));
+    case Genre::Reel: return ajouterReel(source.reel(i));
+    case Genre::Jour: return ajouterJour(source.jour(i));
+    case Genre::Texte: return ajouterTexte(source.texte(i));
+    case Genre::Vide:
+    case Genre::Cellules: break;
+    }
+    ajouterNul();
+}
+
 void ColonneTypee::passerEnLarge()
 {
     m_mots.reserve(std::size_t(std::max(m_reserve, m_taille + 1)));
@@ -282,6 +299,14 @@ QStringView ColonneTypee::texte(qsizetype i) const
 {
     const quint64 m = mot(i);
     return QStringView(m_textes.data() + (m >> 32), qsizetype(quint32(m)));
+}
+
+QStringView ColonneTypee::texteCellule(qsizetype i, QString& tampon) const
+{
+    if (m_genre == Genre::Texte && !estNul(i))
+        return texte(i);
+    tampon = TexteCellule(cellule(i));
+    return tampon;
 }
 
 std::optional<double> ColonneTypee::nombre(qsizetype i) const

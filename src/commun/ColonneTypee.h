@@ -26,6 +26,8 @@ public:
     void ajouterTexteUtf8(const char* texte, qsizetype octets);
     // Une cellule de toute forme (NULL invalide, nombre, QDate, texte…).
     void ajouter(const QVariant& cellule);
+    // La ligne `i` d'une autre colonne, sans passer par une cellule.
+    void ajouterDepuis(const ColonneTypee& source, qsizetype i);
 
     qsizetype taille() const { return m_taille; }
     Genre genre() const { return m_genre; }
@@ -38,6 +40,9 @@ public:
     double reel(qsizetype i) const;
     qint64 jour(qsizetype i) const;
     QStringView texte(qsizetype i) const;
+    // Le texte de la cellule (TexteCellule) : sans copie pour une colonne de
+    // textes, sinon écrit dans `tampon`.
+    QStringView texteCellule(qsizetype i, QString& tampon) const;
     // Le nombre de la cellule (LireNombre) : direct pour les entiers et les réels.
     std::optional<double> nombre(qsizetype i) const;
     // Les lignes de même valeur ont le même mot (rang de texte, bits du nombre) :

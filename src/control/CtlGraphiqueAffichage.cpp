@@ -38,14 +38,13 @@ void jauge(QObject* j, const QString& legende, double valeur)
 void CtlGraphique::dessinerPointsCategorie(const Classe_Graphique& courbe, int premierePosition, bool cumul)
 {
     MoteurGraphique& g = Graphique();
-    const TableauValeurs* t = courbe.tableau();
     const int n = courbe.NbValeurs();
     const bool normale = m_typeGraphique == TypeGraph::comparaisonNormale;
     const bool plusieursJeux = g.lire(Prop::NbJeux).toInt() != 1;
     Q_UNUSED(cumul);
     for (int i = 0; i < n; ++i) {
         const int p = i + premierePosition;
-        const double v = t ? valeurPoint(t->valeur(2, i)) : 0.0;
+        const double v = valeurPoint(courbe.cellule(2, i));
         if (!normale) {
             if (plusieursJeux)
                 g.ecrireIndexe(Prop::CouleurPoint, p, courbe.Couleur());
@@ -426,17 +425,17 @@ void CtlGraphique::AffichageGraphiqueSuperposepluvioPiezo(bool, bool, QObject* j
             s.ecrire(Prop::NbPoints, 1);
             s.ecrireIndexe(Prop::CouleurPoint, 1, courbe->Couleur());
             s.ecrire(Prop::NbPoints, courbe->NbValeurs());
-            const TableauValeurs* t = courbe->tableau();
+            const bool tableau = courbe->colonnes() || courbe->tableau();
             const bool plusieursJeux = s.lire(Prop::NbJeux).toInt() != 1;
             for (int i = 0; i < courbe->NbValeurs(); ++i) {
                 if (plusieursJeux)
                     s.ecrireIndexe(Prop::CouleurPoint, i + 1, courbe->Couleur());
-                s.ecrireIndexe(Prop::ValeurPoint, i + 1, t ? valeurPoint(t->valeur(2, i)) : 0.0);
+                s.ecrireIndexe(Prop::ValeurPoint, i + 1, valeurPoint(courbe->cellule(2, i)));
                 s.ecrire(Prop::Manquant, 0);
             }
             // Les premiers points sans date ne font que remplir la série : les barres partent du premier daté.
-            if (jeu == 1 && t) {
-                while (premierDate < courbe->NbValeurs() && EstVide(t->valeur(0, premierDate)))
+            if (jeu == 1 && tableau) {
+                while (premierDate < courbe->NbValeurs() && EstVide(courbe->cellule(0, premierDate)))
                     ++premierDate;
                 nombre = courbe->NbValeurs();
             }
