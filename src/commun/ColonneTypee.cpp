@@ -4,6 +4,7 @@
 #include "commun/Nombres.h"
 
 #include <QDate>
+#include <QTime>
 #include <bit>
 
 namespace {
@@ -113,6 +114,14 @@ void ColonneTypee::ajouterJour(qint64 jourJulien)
     ++m_taille;
 }
 
+void ColonneTypee::ajouterHeure(int msJour)
+{
+    if (accepter(Genre::Heure))
+        return ajouterMot(quint64(msJour));
+    m_cellules.append(QVariant(QTime::fromMSecsSinceStartOfDay(msJour)));
+    ++m_taille;
+}
+
 void ColonneTypee::ajouterTexte(QStringView texte)
 {
     if (!accepter(Genre::Texte)) {
@@ -177,6 +186,10 @@ void ColonneTypee::ajouter(const QVariant& cellule)
         if (cellule.toDate().isValid())
             return ajouterJour(cellule.toDate().toJulianDay());
         break;
+    case QMetaType::QTime:
+        if (cellule.toTime().isValid())
+            return ajouterHeure(cellule.toTime().msecsSinceStartOfDay());
+        break;
     default:
         break;
     }
@@ -196,6 +209,7 @@ void ColonneTypee::ajouterDepuis(const ColonneTypee& source, qsizetype i)
     case Genre::Entier: return ajouterEntier(qint64(source.mot(i)));
     case Genre::Reel: return ajouterReel(source.reel(i));
     case Genre::Jour: return ajouterJour(source.jour(i));
+    case Genre::Heure: return ajouterHeure(source.heure(i));
     case Genre::Texte: return ajouterTexte(source.texte(i));
     case Genre::Vide:
     case Genre::Cellules: break;
@@ -270,6 +284,7 @@ QVariant ColonneTypee::celluleDe(quint64 mot) const
     case Genre::Entier: return QVariant(qint64(mot));
     case Genre::Reel: return QVariant(std::bit_cast<double>(mot));
     case Genre::Jour: return QVariant(QDate::fromJulianDay(qint64(mot)));
+    case Genre::Heure: return QVariant(QTime::fromMSecsSinceStartOfDay(int(mot)));
     case Genre::Texte: return QVariant(QStringView(m_textes.data() + (mot >> 32), qsizetype(quint32(mot))).toString());
     case Genre::Vide:
     case Genre::Cellules: break;
@@ -293,6 +308,11 @@ double ColonneTypee::reel(qsizetype i) const
 qint64 ColonneTypee::jour(qsizetype i) const
 {
     return qint64(mot(i));
+}
+
+int ColonneTypee::heure(qsizetype i) const
+{
+    return int(mot(i));
 }
 
 QStringView ColonneTypee::texte(qsizetype i) const

@@ -8,20 +8,22 @@
 #include <vector>
 
 // Une colonne du résultat d'un SELECT sous la plus petite forme qui rend
-// exactement ses cellules : entiers, réels, jours (numéros juliens) ou textes
+// exactement ses cellules : entiers, réels, jours (numéros juliens), heures du
+// jour (millisecondes) ou textes
 // sur 8 octets par ligne, ou sur un seul tant que la colonne a peu de valeurs
 // distinctes (heures, codes, continuités). Une valeur d'un autre genre que les
 // précédentes fait passer toute la colonne en cellules, qui restent exactes.
 class ColonneTypee
 {
 public:
-    enum class Genre : quint8 { Vide, Entier, Reel, Jour, Texte, Cellules };
+    enum class Genre : quint8 { Vide, Entier, Reel, Jour, Heure, Texte, Cellules };
 
     void reserver(qsizetype lignes);
     void ajouterNul();
     void ajouterEntier(qint64 valeur);
     void ajouterReel(double valeur);
     void ajouterJour(qint64 jourJulien);
+    void ajouterHeure(int msJour);
     void ajouterTexte(QStringView texte);
     void ajouterTexteUtf8(const char* texte, qsizetype octets);
     // Une cellule de toute forme (NULL invalide, nombre, QDate, texte…).
@@ -39,6 +41,7 @@ public:
     // Lectures sans cellule, chacune pour son genre.
     double reel(qsizetype i) const;
     qint64 jour(qsizetype i) const;
+    int heure(qsizetype i) const;
     QStringView texte(qsizetype i) const;
     // Le texte de la cellule (TexteCellule) : sans copie pour une colonne de
     // textes, sinon écrit dans `tampon`.

@@ -214,6 +214,8 @@ public:
     }
     std::optional<QTime> heure(int i)
     {
+        if (m_colonne.genre() == ColonneTypee::Genre::Heure && !m_colonne.estNul(i))
+            return QTime::fromMSecsSinceStartOfDay(m_colonne.heure(i));
         if (m_colonne.genre() != ColonneTypee::Genre::Texte || m_colonne.estNul(i))
             return heureDe(m_colonne.cellule(i));
         const quint64 mot = m_colonne.mot(i);

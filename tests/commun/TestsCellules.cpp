@@ -68,22 +68,24 @@ TEST(Cellules, TableauIndexeParLigneEtPoint)
 TEST(Cellules, ColonnesTypeesRendentLesMemesCellules)
 {
     // Les cellules d'un résultat telles que la base les rend, rangées en colonnes puis relues.
-    TableauValeurs t(4, 300);
+    TableauValeurs t(5, 300);
     for (int i = 0; i < 300; ++i) {
         t(0, i) = i % 7 == 0 ? QVariant() : QVariant(QDate(2000, 1, 1).addDays(i));
         t(1, i) = QStringLiteral("%1:00:00").arg(i % 24, 2, 10, QLatin1Char('0'));   // 24 textes : un octet par ligne
         t(2, i) = i % 5 == 0 ? QVariant() : QVariant(i * 0.25);                       // 300 réels : huit octets
         t(3, i) = i == 150 ? QVariant(QStringLiteral("texte")) : QVariant(qint64(i % 3));  // un texte parmi des entiers
+        t(4, i) = QTime(i % 24, 30);
     }
     const ColonnesTypees c = ColonnesTypees::depuis(t);
     ASSERT_EQ(c.points(), 300);
     for (int i = 0; i < 300; ++i)
-        for (int l = 0; l < 4; ++l) {
+        for (int l = 0; l < 5; ++l) {
             EXPECT_EQ(c.valeur(l, i).metaType(), t(l, i).metaType()) << l << ' ' << i;
             EXPECT_EQ(c.valeur(l, i), t(l, i)) << l << ' ' << i;
         }
     EXPECT_EQ(c.tableau(), t);
-    EXPECT_FALSE(c.valeur(4, 0).isValid());
+    EXPECT_FALSE(c.valeur(5, 0).isValid());
+    EXPECT_EQ(c.colonne(4).genre(), ColonneTypee::Genre::Heure);
     EXPECT_EQ(c.colonne(0).genre(), ColonneTypee::Genre::Jour);
     EXPECT_EQ(c.colonne(2).genre(), ColonneTypee::Genre::Reel);
     EXPECT_EQ(c.colonne(3).genre(), ColonneTypee::Genre::Cellules);

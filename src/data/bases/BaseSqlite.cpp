@@ -89,7 +89,8 @@ QVariant valeurBrute(sqlite3_stmt* s, int c)
 }
 
 // Une colonne du résultat rangée sans cellule : les dates ISO des colonnes de
-// genre Date deviennent des jours, comme valeurDepuisIso en fait des QDate.
+// genre Date deviennent des jours ou des heures, comme valeurDepuisIso en fait
+// des QDate ou des QTime.
 void ajouterValeur(sqlite3_stmt* s, int c, bool date, ColonneTypee& colonne)
 {
     switch (sqlite3_column_type(s, c)) {
@@ -106,6 +107,8 @@ void ajouterValeur(sqlite3_stmt* s, int c, bool date, ColonneTypee& colonne)
             return colonne.ajouterTexteUtf8(brut, n);
         if (const auto jour = ValeurColonne::jourDepuisIso(brut, n))
             return colonne.ajouterJour(*jour);
+        if (const auto heure = ValeurColonne::heureDepuisIso(brut, n))
+            return colonne.ajouterHeure(*heure);
         return colonne.ajouter(ValeurColonne::valeurDepuisIso(brut, n));
     }
     default:
@@ -173,8 +176,10 @@ std::unique_ptr<BaseSqlite> BaseSqlite::ouvrir(const QString& fichier, QString& 
     }
     sqlite3_extended_result_codes(base, 1);
     sqlite3_busy_timeout(base, BaseSqlite::attenteVerrouMs);
-    // Les regroupements et les tris des cumuls tiennent en mémoire.
-    sqlite3_exec(base, "PRAGMA temp_store = MEMORY; PRAGMA cache_size = -32000", nullptr, nullptr, nullptr);
+    // Les regroupements et les tris des cumuls tiennent en mémoire. Le cache
+    // des pages reste celui de SQLite par défaut (2 Mo) : une longue série se
+    // lit d'un passage, et un grand cache la garderait en double.
+    sqlite3_exec(base, "PRAGMA temp_store = MEMORY; PRAGMA cache_size = -2000", nullptr, nullptr, nullptr);
     // Un nom mal écrit entre guillemets doit échouer, pas devenir un texte.
     sqlite3_db_config(base, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
     sqlite3_db_config(base, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
