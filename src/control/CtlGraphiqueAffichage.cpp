@@ -183,7 +183,7 @@ std::vector<int> courbesParTaille(Classe_Graphiques& c)
 }
 
 // Ce qu'un point daté donne au moteur, lu dans les cellules ou dans les colonnes.
-struct PointDate
+struct PointLu
 {
     bool date = false;
     int validite = 0;
@@ -192,9 +192,9 @@ struct PointDate
     bool coupure = false;
 };
 
-PointDate pointDesCellules(const TableauValeurs& t, int i, const EchelleTemps& echelle)
+PointLu pointDesCellules(const TableauValeurs& t, int i, const EchelleTemps& echelle)
 {
-    PointDate pt;
+    PointLu pt;
     pt.date = !EstVide(t(0, i));
     pt.validite = qRound(LireNombre(t(3, i)).value_or(0.0));
     pt.x = echelle.abscisse(t(0, i), heureDe(t(1, i))).value_or(0.0);
@@ -232,10 +232,10 @@ private:
     QHash<quint64, std::optional<QTime>> m_lues;
 };
 
-PointDate pointDesColonnes(const ColonnesTypees& c, int i, const EchelleTemps& echelle, HeuresLues& heures)
+PointLu pointDesColonnes(const ColonnesTypees& c, int i, const EchelleTemps& echelle, HeuresLues& heures)
 {
     const ColonneTypee& dates = c.colonne(0);
-    PointDate pt;
+    PointLu pt;
     pt.date = !dates.estVide(i);
     pt.validite = qRound(c.colonne(3).nombre(i).value_or(0.0));
     const auto heure = heures.heure(i);
@@ -248,7 +248,7 @@ PointDate pointDesColonnes(const ColonnesTypees& c, int i, const EchelleTemps& e
 }
 
 // Un point daté et sa valeur ; une continuité coupe la ligne après lui par un point manquant de plus.
-void ecrirePoint(MoteurGraphique& g, const PointDate& pt, int& p)
+void ecrirePoint(MoteurGraphique& g, const PointLu& pt, int& p)
 {
     g.ecrire(Prop::Point, p);
     g.ecrireIndexe(Prop::Plafond, p, double(9999.0f));
@@ -268,6 +268,23 @@ void ecrirePoint(MoteurGraphique& g, const PointDate& pt, int& p)
     g.ecrire(Prop::Manquant, 1);
 }
 
+template <typename Lecture>
+void ecrireParLots(MoteurGraphique& g, int n, const Lecture& lire)
+{
+    constexpr int lot = 4096;
+    std::vector<MoteurGraphique::PointDate> points;
+    points.reserve(lot);
+    int p = 1;
+    for (int debut = 0; debut < n; debut += lot) {
+        points.clear();
+        for (int i = debut; i < std::min(n, debut + lot); ++i) {
+            const PointLu pt = lire(i);
+            points.push_back({pt.date, pt.validite, pt.x, pt.valeur.isValid(), LireNombre(pt.valeur), pt.coupure});
+        }
+        g.ecrirePointsDates(points, p);
+    }
+}
+
 // Le jeu `k` : ses points datés, placés sur l'axe du temps. Faux quand la courbe n'a rien.
 bool ecrireSerieDatee(MoteurGraphique& g, const Classe_Graphique& courbe, int k, const EchelleTemps& echelle)
 {
@@ -282,9 +299,15 @@ bool ecrireSerieDatee(MoteurGraphique& g, const Classe_Graphique& courbe, int k,
     std::optional<HeuresLues> heures;
     if (colonnes)
         heures.emplace(colonnes->colonne(1));
+    const auto lire = [&](int i) { return colonnes ? pointDesColonnes(*colonnes, i, echelle, *heures) : pointDesCellules(*t, i, echelle); };
+    // Sans personne pour voir chaque écriture, la série entre par lots.
+    if (!g.observe()) {
+        ecrireParLots(g, n, lire);
+        return true;
+    }
     int p = 1;
     for (int i = 0; i < n; ++i, ++p) {
-        const PointDate pt = colonnes ? pointDesColonnes(*colonnes, i, echelle, *heures) : pointDesCellules(*t, i, echelle);
+        const PointLu pt = lire(i);
         if (!pt.date)
             g.ecrire(Prop::Manquant, 1);
         else
@@ -304,6 +327,8 @@ void terminerJeu(MoteurGraphique& g, int k, int couleur)
             break;
         g.ecrire(Prop::Manquant, 1);
     }
+    if (!g.observe())
+        return g.colorerPoints(n, couleur);
     for (int p = 1; p <= n; ++p)
         g.ecrireIndexe(Prop::CouleurPoint, p, couleur);
 }

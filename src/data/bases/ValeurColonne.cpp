@@ -200,6 +200,16 @@ std::optional<qint64> jourJulien(int a, int m, int j)
     return j + (153 * mm + 2) / 5 + 365 * y + y / 4 - y / 100 + y / 400 - 32045;
 }
 
+// " hh:mm:ss" (ou "Thh:mm:ss") en millisecondes du jour.
+std::optional<int> heureIso(const char* t)
+{
+    int h = 0, mi = 0, s = 0;
+    if ((t[0] != ' ' && t[0] != 'T') || t[3] != ':' || t[6] != ':' || !chiffresAscii(t, 1, 2, h) || !chiffresAscii(t, 4, 2, mi)
+        || !chiffresAscii(t, 7, 2, s) || h > 23 || mi > 59 || s > 59)
+        return std::nullopt;
+    return ((h * 60 + mi) * 60 + s) * 1000;
+}
+
 } // namespace
 
 std::optional<qint64> ValeurColonne::jourDepuisIso(const char* t, qsizetype n)
@@ -218,12 +228,7 @@ std::optional<int> ValeurColonne::heureDepuisIso(const char* t, qsizetype n)
     // Une heure seule est rangée au 30/12/1899.
     if ((n != 10 && n != 19) || std::memcmp(t, "1899-12-30", 10) != 0)
         return std::nullopt;
-    int h = 0, mi = 0, s = 0;
-    if (n == 19
-        && ((t[10] != ' ' && t[10] != 'T') || t[13] != ':' || t[16] != ':' || !chiffresAscii(t, 11, 2, h)
-            || !chiffresAscii(t, 14, 2, mi) || !chiffresAscii(t, 17, 2, s) || h > 23 || mi > 59 || s > 59))
-        return std::nullopt;
-    return ((h * 60 + mi) * 60 + s) * 1000;
+    return n == 10 ? std::optional<int>(0) : heureIso(t + 10);
 }
 
 QVariant ValeurColonne::valeurDepuisDate(const QDate& date, const std::optional<QTime>& heure)
