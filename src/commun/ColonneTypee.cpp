@@ -331,9 +331,13 @@ QStringView ColonneTypee::texteCellule(qsizetype i, QString& tampon) const
 
 std::optional<double> ColonneTypee::nombre(qsizetype i) const
 {
-    if ((m_genre == Genre::Entier || m_genre == Genre::Reel) && !estNul(i))
+    if (m_genre == Genre::Cellules)
+        return LireNombre(m_cellules[i]);
+    if (estNul(i))
+        return std::nullopt;
+    if (m_genre == Genre::Entier || m_genre == Genre::Reel)
         return reel(i);
-    return LireNombre(cellule(i));
+    return LireNombre(celluleDe(mot(i)));
 }
 
 std::size_t ColonneTypee::octets() const

@@ -232,18 +232,26 @@ private:
     QHash<quint64, std::optional<QTime>> m_lues;
 };
 
-PointLu pointDesColonnes(const ColonnesTypees& c, int i, const EchelleTemps& echelle, HeuresLues& heures)
+// La date, la validité, la position et la coupure d'un point lues dans les colonnes.
+template <typename Point>
+Point debutDePoint(const ColonnesTypees& c, int i, const EchelleTemps& echelle, HeuresLues& heures)
 {
     const ColonneTypee& dates = c.colonne(0);
-    PointLu pt;
+    Point pt;
     pt.date = !dates.estVide(i);
     pt.validite = qRound(c.colonne(3).nombre(i).value_or(0.0));
     const auto heure = heures.heure(i);
     pt.x = dates.genre() == ColonneTypee::Genre::Jour && !dates.estNul(i) ? echelle.abscisse(dates.jour(i), 0, heure)
                                                                            : echelle.abscisse(dates.cellule(i), heure).value_or(0.0);
+    pt.coupure = c.colonne(4).nombre(i).value_or(0.0) != 0;
+    return pt;
+}
+
+PointLu pointDesColonnes(const ColonnesTypees& c, int i, const EchelleTemps& echelle, HeuresLues& heures)
+{
+    PointLu pt = debutDePoint<PointLu>(c, i, echelle, heures);
     if (!c.colonne(2).estVide(i))
         pt.valeur = c.colonne(2).cellule(i);
-    pt.coupure = c.colonne(4).nombre(i).value_or(0.0) != 0;
     return pt;
 }
 
@@ -268,6 +276,21 @@ void ecrirePoint(MoteurGraphique& g, const PointLu& pt, int& p)
     g.ecrire(Prop::Manquant, 1);
 }
 
+MoteurGraphique::PointDate pointMoteur(const PointLu& pt)
+{
+    return {pt.date, pt.validite, pt.x, pt.valeur.isValid(), LireNombre(pt.valeur), pt.coupure};
+}
+
+// Le même point lu dans les colonnes, sans cellule pour sa valeur.
+MoteurGraphique::PointDate pointMoteur(const ColonnesTypees& c, int i, const EchelleTemps& echelle, HeuresLues& heures)
+{
+    const ColonneTypee& valeurs = c.colonne(2);
+    auto pt = debutDePoint<MoteurGraphique::PointDate>(c, i, echelle, heures);
+    pt.avecValeur = !valeurs.estVide(i);
+    pt.valeur = pt.avecValeur ? valeurs.nombre(i) : std::nullopt;
+    return pt;
+}
+
 template <typename Lecture>
 void ecrireParLots(MoteurGraphique& g, int n, const Lecture& lire)
 {
@@ -277,11 +300,22 @@ void ecrireParLots(MoteurGraphique& g, int n, const Lecture& lire)
     int p = 1;
     for (int debut = 0; debut < n; debut += lot) {
         points.clear();
-        for (int i = debut; i < std::min(n, debut + lot); ++i) {
-            const PointLu pt = lire(i);
-            points.push_back({pt.date, pt.validite, pt.x, pt.valeur.isValid(), LireNombre(pt.valeur), pt.coupure});
-        }
+        for (int i = debut; i < std::min(n, debut + lot); ++i)
+            points.push_back(lire(i));
         g.ecrirePointsDates(points, p);
+    }
+}
+
+template <typename Lecture>
+void ecrireUnAUn(MoteurGraphique& g, int n, const Lecture& lire)
+{
+    int p = 1;
+    for (int i = 0; i < n; ++i, ++p) {
+        const PointLu pt = lire(i);
+        if (!pt.date)
+            g.ecrire(Prop::Manquant, 1);
+        else
+            ecrirePoint(g, pt, p);
     }
 }
 
@@ -301,18 +335,12 @@ bool ecrireSerieDatee(MoteurGraphique& g, const Classe_Graphique& courbe, int k,
         heures.emplace(colonnes->colonne(1));
     const auto lire = [&](int i) { return colonnes ? pointDesColonnes(*colonnes, i, echelle, *heures) : pointDesCellules(*t, i, echelle); };
     // Sans personne pour voir chaque écriture, la série entre par lots.
-    if (!g.observe()) {
-        ecrireParLots(g, n, lire);
-        return true;
-    }
-    int p = 1;
-    for (int i = 0; i < n; ++i, ++p) {
-        const PointLu pt = lire(i);
-        if (!pt.date)
-            g.ecrire(Prop::Manquant, 1);
-        else
-            ecrirePoint(g, pt, p);
-    }
+    if (g.observe())
+        ecrireUnAUn(g, n, lire);
+    else if (colonnes)
+        ecrireParLots(g, n, [&](int i) { return pointMoteur(*colonnes, i, echelle, *heures); });
+    else
+        ecrireParLots(g, n, [&](int i) { return pointMoteur(lire(i)); });
     return true;
 }
 
