@@ -204,33 +204,21 @@ PointLu pointDesCellules(const TableauValeurs& t, int i, const EchelleTemps& ech
     return pt;
 }
 
-// Les heures d'une colonne, lues une fois par texte : une série horaire n'en a que 24.
-class HeuresLues
-{
-public:
-    explicit HeuresLues(const ColonneTypee& colonne)
-        : m_colonne(colonne)
-    {
-    }
-    std::optional<QTime> heure(int i)
-    {
-        if (m_colonne.genre() == ColonneTypee::Genre::Heure && !m_colonne.estNul(i))
-            return QTime::fromMSecsSinceStartOfDay(m_colonne.heure(i));
-        if (m_colonne.genre() != ColonneTypee::Genre::Texte || m_colonne.estNul(i))
-            return heureDe(m_colonne.cellule(i));
-        const quint64 mot = m_colonne.mot(i);
-        const auto connue = m_lues.constFind(mot);
-        if (connue != m_lues.constEnd())
-            return *connue;
-        const auto h = LireHeure(m_colonne.texte(i).toString());
-        m_lues.insert(mot, h);
-        return h;
-    }
+// Les heures d'une colonne, lues une fois par texte (une série horaire n'en a que 24).
+using HeuresLues = QHash<quint64, std::optional<QTime>>;
 
-private:
-    const ColonneTypee& m_colonne;
-    QHash<quint64, std::optional<QTime>> m_lues;
-};
+std::optional<QTime> heureLue(const ColonneTypee& colonne, int i, HeuresLues& lues)
+{
+    if (colonne.genre() == ColonneTypee::Genre::Heure && !colonne.estNul(i))
+        return QTime::fromMSecsSinceStartOfDay(colonne.heure(i));
+    if (colonne.genre() != ColonneTypee::Genre::Texte || colonne.estNul(i))
+        return heureDe(colonne.cellule(i));
+    const quint64 mot = colonne.mot(i);
+    const auto connue = lues.constFind(mot);
+    if (connue != lues.constEnd())
+        return *connue;
+    return *lues.insert(mot, LireHeure(colonne.texte(i).toString()));
+}
 
 // La date, la validité, la position et la coupure d'un point lues dans les colonnes.
 template <typename Point>
@@ -240,7 +228,7 @@ Point debutDePoint(const ColonnesTypees& c, int i, const EchelleTemps& echelle, 
     Point pt;
     pt.date = !dates.estVide(i);
     pt.validite = qRound(c.colonne(3).nombre(i).value_or(0.0));
-    const auto heure = heures.heure(i);
+    const auto heure = heureLue(c.colonne(1), i, heures);
     pt.x = dates.genre() == ColonneTypee::Genre::Jour && !dates.estNul(i) ? echelle.abscisse(dates.jour(i), 0, heure)
                                                                            : echelle.abscisse(dates.cellule(i), heure).value_or(0.0);
     pt.coupure = c.colonne(4).nombre(i).value_or(0.0) != 0;
@@ -330,15 +318,13 @@ bool ecrireSerieDatee(MoteurGraphique& g, const Classe_Graphique& courbe, int k,
     g.ecrire(Prop::Jeu, k);
     if (n >= g.lire(Prop::NbPoints).toInt())
         g.ecrire(Prop::NbPoints, n + 1);
-    std::optional<HeuresLues> heures;
-    if (colonnes)
-        heures.emplace(colonnes->colonne(1));
-    const auto lire = [&](int i) { return colonnes ? pointDesColonnes(*colonnes, i, echelle, *heures) : pointDesCellules(*t, i, echelle); };
+    HeuresLues heures;
+    const auto lire = [&](int i) { return colonnes ? pointDesColonnes(*colonnes, i, echelle, heures) : pointDesCellules(*t, i, echelle); };
     // Sans personne pour voir chaque écriture, la série entre par lots.
     if (g.observe())
         ecrireUnAUn(g, n, lire);
     else if (colonnes)
-        ecrireParLots(g, n, [&](int i) { return pointMoteur(*colonnes, i, echelle, *heures); });
+        ecrireParLots(g, n, [&](int i) { return pointMoteur(*colonnes, i, echelle, heures); });
     else
         ecrireParLots(g, n, [&](int i) { return pointMoteur(lire(i)); });
     return true;
