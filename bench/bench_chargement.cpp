@@ -1,22 +1,27 @@
 // Chargements tels qu'un hôte les demande, sur SQLite, de la demande à l'image :
 // graphique mensuel d'un pluviomètre journalier sur 100 ans, graphique annuel
 // avec toutes les statistiques sur 50 ans, et pluie superposée à un piézomètre
-// horaire sur 30 ans.
+// horaire sur 30 ans ; pour ce dernier, le plancher : ses ordres traduits passés
+// par la seule API C de SQLite.
 #include "MesureBreve.h"
 
 #include "control/CtlGraphique.h"
 #include "control/HoteGraphique.h"
 #include "data/bases/BaseSqlite.h"
+#include "data/bases/FonctionsSqlite.h"
 #include "data/bases/TablesCalendrier.h"
 #include "render/moteur/MoteurGraphique.h"
 #include "render/moteur/SortiesImage.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QLoggingCategory>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cmath>
 #include <memory>
 #include <random>
+#include <sqlite3.h>
 
 namespace {
 
@@ -118,7 +123,7 @@ void AnneeEtStatistiquesSur50Ans(benchmark::State& etat)
 }
 BENCHMARK(AnneeEtStatistiquesSur50Ans)->ArgName("memeHote")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(MesureBreve::duree(3.0));
 
-void PluieEtNappeHoraireSur30Ans(benchmark::State& etat)
+HoteGraphique::Demande demandeNappe()
 {
     HoteGraphique::Demande d;
     d.type = TypeGraph::PluvioPiezo;
@@ -127,11 +132,87 @@ void PluieEtNappeHoraireSur30Ans(benchmark::State& etat)
     d.periodes = "M";
     d.debut = QDate(1995, 1, 1);
     d.fin = QDate(2024, 12, 31);
+    return d;
+}
+
+void PluieEtNappeHoraireSur30Ans(benchmark::State& etat)
+{
     int points = 0;
-    charger(etat, d, &points);
+    charger(etat, demandeNappe(), &points);
     etat.counters["points"] = points;
 }
 BENCHMARK(PluieEtNappeHoraireSur30Ans)->ArgName("memeHote")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(MesureBreve::duree(3.0));
+
+// Les ordres traduits d'un chargement, relevés dans la trace "graphique.sql".
+QStringList releves;
+
+QStringList ordresTraduits(const HoteGraphique::Demande& d)
+{
+    releves.clear();
+    QLoggingCategory::setFilterRules(QStringLiteral("graphique.sql.debug=true"));
+    const QtMessageHandler avant = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& m) {
+        if (m.startsWith(QStringLiteral("traduit : ")))
+            releves << m.mid(10);
+    });
+    {
+        HoteGraphique hote;
+        QString erreur;
+        hote.tracer(d, base.get(), erreur);
+    }
+    qInstallMessageHandler(avant);
+    QLoggingCategory::setFilterRules(QStringLiteral("graphique.sql.debug=false"));
+    return releves;
+}
+
+// Une ligne lue comme le moindre code la lirait : chaque colonne prise telle que le moteur la garde.
+double lireLigne(sqlite3_stmt* s)
+{
+    double somme = 0;
+    for (int c = 0; c < sqlite3_column_count(s); ++c)
+        switch (sqlite3_column_type(s, c)) {
+        case SQLITE_INTEGER: somme += double(sqlite3_column_int64(s, c)); break;
+        case SQLITE_FLOAT: somme += sqlite3_column_double(s, c); break;
+        case SQLITE_TEXT: {
+            const unsigned char* t = sqlite3_column_text(s, c);
+            somme += t ? double(t[0]) + sqlite3_column_bytes(s, c) : 0.0;
+            break;
+        }
+        default: break;
+        }
+    return somme;
+}
+
+// Le plancher : les mêmes ordres traduits que le chargement de la nappe, par l'API C
+// seule (nos fonctions acces_* installées), chaque colonne de chaque ligne lue.
+void PlancherApiC(benchmark::State& etat)
+{
+    const QStringList ordres = ordresTraduits(demandeNappe());
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(QFile::encodeName(dossier->filePath("bench.db")).constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+        etat.SkipWithError("base illisible");
+        return;
+    }
+    FonctionsSqlite::installer(db);
+    qint64 lignes = 0;
+    for (auto _ : etat) {
+        lignes = 0;
+        double somme = 0;
+        for (const QString& ordre : ordres) {
+            sqlite3_stmt* s = nullptr;
+            sqlite3_prepare_v2(db, ordre.toUtf8().constData(), -1, &s, nullptr);
+            while (s && sqlite3_step(s) == SQLITE_ROW) {
+                somme += lireLigne(s);
+                ++lignes;
+            }
+            sqlite3_finalize(s);
+        }
+        benchmark::DoNotOptimize(somme);
+    }
+    sqlite3_close(db);
+    etat.counters["ordres"] = double(ordres.size());
+    etat.counters["lignes"] = double(lignes);
+}
+BENCHMARK(PlancherApiC)->Unit(benchmark::kMillisecond)->MinTime(MesureBreve::duree(3.0));
 
 } // namespace
 

@@ -7,7 +7,10 @@ générateur), une feuille graphique en colonnes sur un axe de dates, avec
 titre et légende. XlsxWriter (paquet Debian python3-xlsxwriter) ne sert
 qu'à cette mesure, jamais au produit.
 
-    python3 bench/classeur_xlsxwriter.py [--repetitions 9] [--ecrire F.xlsx]
+    python3 bench/classeur_xlsxwriter.py [--repetitions 9] [--ecrire F.xlsx] [--csv F.csv]
+
+--csv écrit les mêmes pluies en CSV (JJ/MM/AAAA;pluie), pour que le
+programme les importe et écrive le même classeur.
 
 GRAPHIQUE_BANC_BREF=1 : une seule répétition par défaut.
 
@@ -15,6 +18,7 @@ Affiche la médiane, en millisecondes, du temps qui va des valeurs en
 mémoire au fichier écrit.
 """
 import argparse
+import datetime
 import os
 import statistics
 import sys
@@ -64,13 +68,24 @@ def ecrire(chemin, valeurs):
     classeur.close()
 
 
+def ecrire_csv(chemin, valeurs):
+    premier = datetime.date(1925, 1, 1)
+    with open(chemin, "w", encoding="ascii") as f:
+        for i, pluie in enumerate(valeurs):
+            f.write(f"{premier + datetime.timedelta(days=i):%d/%m/%Y};{pluie}\n")
+
+
 def main():
     arguments = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     bref = os.environ.get("GRAPHIQUE_BANC_BREF", "") not in ("", "0")
     arguments.add_argument("--repetitions", type=int, default=1 if bref else 9)
     arguments.add_argument("--ecrire", metavar="FICHIER")
+    arguments.add_argument("--csv", metavar="FICHIER")
     options = arguments.parse_args()
     valeurs = pluies()
+    if options.csv:
+        ecrire_csv(options.csv, valeurs)
+        return
     if options.ecrire:
         ecrire(options.ecrire, valeurs)
         return

@@ -13,6 +13,7 @@
 #include "render/moteur/ProprietesMoteur.h"
 
 #include <QCoreApplication>
+#include <QHash>
 #include <algorithm>
 
 namespace {
@@ -37,14 +38,13 @@ void jauge(QObject* j, const QString& legende, double valeur)
 void CtlGraphique::dessinerPointsCategorie(const Classe_Graphique& courbe, int premierePosition, bool cumul)
 {
     MoteurGraphique& g = Graphique();
-    const TableauValeurs* t = courbe.tableau();
     const int n = courbe.NbValeurs();
     const bool normale = m_typeGraphique == TypeGraph::comparaisonNormale;
     const bool plusieursJeux = g.lire(Prop::NbJeux).toInt() != 1;
     Q_UNUSED(cumul);
     for (int i = 0; i < n; ++i) {
         const int p = i + premierePosition;
-        const double v = t ? valeurPoint(t->valeur(2, i)) : 0.0;
+        const double v = valeurPoint(courbe.cellule(2, i));
         if (!normale) {
             if (plusieursJeux)
                 g.ecrireIndexe(Prop::CouleurPoint, p, courbe.Couleur());
@@ -143,10 +143,10 @@ struct EchelleTemps
     qint64 jourDebut = 0;
     double facteur = 0;
 
-    double abscisse(const QDate& jour, int msJour, const std::optional<QTime>& heure) const
+    double abscisse(qint64 jourJulien, int msJour, const std::optional<QTime>& heure) const
     {
         // Minutes comptées sur les numéros de jour : un quart de million de points passent par ici.
-        const qint64 minutes = (jour.toJulianDay() - jourDebut) * 1440 + (msJour + (heure ? heure->msecsSinceStartOfDay() : 0)) / 60000;
+        const qint64 minutes = (jourJulien - jourDebut) * 1440 + (msJour + (heure ? heure->msecsSinceStartOfDay() : 0)) / 60000;
         return double(minutes) / 60.0 * facteur + 0.1;
     }
 
@@ -156,10 +156,11 @@ struct EchelleTemps
         // Une date seule, le cas des mesures, sans passer par un instant.
         if (date.typeId() == QMetaType::QDate) {
             const QDate& d = *static_cast<const QDate*>(date.constData());
-            return d.isValid() ? std::optional<double>(abscisse(d, 0, heure)) : std::nullopt;
+            return d.isValid() ? std::optional<double>(abscisse(d.toJulianDay(), 0, heure)) : std::nullopt;
         }
         const auto jour = DateDepuisCellule(date);
-        return jour ? std::optional<double>(abscisse(jour->date(), jour->time().msecsSinceStartOfDay(), heure)) : std::nullopt;
+        return jour ? std::optional<double>(abscisse(jour->date().toJulianDay(), jour->time().msecsSinceStartOfDay(), heure))
+                    : std::nullopt;
     }
 };
 
@@ -181,46 +182,151 @@ std::vector<int> courbesParTaille(Classe_Graphiques& c)
     return rangs;
 }
 
+// Ce qu'un point daté donne au moteur, lu dans les cellules ou dans les colonnes.
+struct PointLu
+{
+    bool date = false;
+    int validite = 0;
+    double x = 0;
+    QVariant valeur;  // invalide quand la cellule est vide
+    bool coupure = false;
+};
+
+PointLu pointDesCellules(const TableauValeurs& t, int i, const EchelleTemps& echelle)
+{
+    PointLu pt;
+    pt.date = !EstVide(t(0, i));
+    pt.validite = qRound(LireNombre(t(3, i)).value_or(0.0));
+    pt.x = echelle.abscisse(t(0, i), heureDe(t(1, i))).value_or(0.0);
+    if (const QVariant v = t.valeur(2, i); !EstVide(v))
+        pt.valeur = v;
+    pt.coupure = LireNombre(t(4, i)).value_or(0.0) != 0;
+    return pt;
+}
+
+// Les heures d'une colonne, lues une fois par texte (une série horaire n'en a que 24).
+using HeuresLues = QHash<quint64, std::optional<QTime>>;
+
+std::optional<QTime> heureLue(const ColonneTypee& colonne, int i, HeuresLues& lues)
+{
+    if (colonne.genre() == ColonneTypee::Genre::Heure && !colonne.estNul(i))
+        return QTime::fromMSecsSinceStartOfDay(colonne.heure(i));
+    if (colonne.genre() != ColonneTypee::Genre::Texte || colonne.estNul(i))
+        return heureDe(colonne.cellule(i));
+    const quint64 mot = colonne.mot(i);
+    const auto connue = lues.constFind(mot);
+    if (connue != lues.constEnd())
+        return *connue;
+    return *lues.insert(mot, LireHeure(colonne.texte(i).toString()));
+}
+
+// La date, la validité, la position et la coupure d'un point lues dans les colonnes.
+template <typename Point>
+Point debutDePoint(const ColonnesTypees& c, int i, const EchelleTemps& echelle, HeuresLues& heures)
+{
+    const ColonneTypee& dates = c.colonne(0);
+    Point pt;
+    pt.date = !dates.estVide(i);
+    pt.validite = qRound(c.colonne(3).nombre(i).value_or(0.0));
+    const auto heure = heureLue(c.colonne(1), i, heures);
+    pt.x = dates.genre() == ColonneTypee::Genre::Jour && !dates.estNul(i) ? echelle.abscisse(dates.jour(i), 0, heure)
+                                                                           : echelle.abscisse(dates.cellule(i), heure).value_or(0.0);
+    pt.coupure = c.colonne(4).nombre(i).value_or(0.0) != 0;
+    return pt;
+}
+
+PointLu pointDesColonnes(const ColonnesTypees& c, int i, const EchelleTemps& echelle, HeuresLues& heures)
+{
+    PointLu pt = debutDePoint<PointLu>(c, i, echelle, heures);
+    if (!c.colonne(2).estVide(i))
+        pt.valeur = c.colonne(2).cellule(i);
+    return pt;
+}
+
 // Un point daté et sa valeur ; une continuité coupe la ligne après lui par un point manquant de plus.
-void ecrirePoint(MoteurGraphique& g, const TableauValeurs& t, int i, int& p, const EchelleTemps& echelle)
+void ecrirePoint(MoteurGraphique& g, const PointLu& pt, int& p)
 {
     g.ecrire(Prop::Point, p);
     g.ecrireIndexe(Prop::Plafond, p, double(9999.0f));
-    g.ecrireIndexe(Prop::Validite, p, qRound(LireNombre(t(3, i)).value_or(0.0)));
-    const double x = echelle.abscisse(t(0, i), heureDe(t(1, i))).value_or(0.0);
-    g.ecrire(Prop::PositionX, x);
-    const QVariant v = t.valeur(2, i);
-    if (EstVide(v))
+    g.ecrireIndexe(Prop::Validite, p, pt.validite);
+    g.ecrire(Prop::PositionX, pt.x);
+    if (!pt.valeur.isValid())
         return;
-    g.ecrire(Prop::ValeurTexte, v);
+    g.ecrire(Prop::ValeurTexte, pt.valeur);
     g.ecrire(Prop::Manquant, 0);
-    if (LireNombre(t(4, i)).value_or(0.0) == 0)
+    if (!pt.coupure)
         return;
     ++p;
     g.ecrire(Prop::NbPoints, g.lire(Prop::NbPoints).toInt() + 1);
     g.ecrire(Prop::Point, p);
-    g.ecrire(Prop::PositionX, x);
-    g.ecrire(Prop::ValeurTexte, v);
+    g.ecrire(Prop::PositionX, pt.x);
+    g.ecrire(Prop::ValeurTexte, pt.valeur);
     g.ecrire(Prop::Manquant, 1);
+}
+
+MoteurGraphique::PointDate pointMoteur(const PointLu& pt)
+{
+    return {pt.date, pt.validite, pt.x, pt.valeur.isValid(), LireNombre(pt.valeur), pt.coupure};
+}
+
+// Le même point lu dans les colonnes, sans cellule pour sa valeur.
+MoteurGraphique::PointDate pointMoteur(const ColonnesTypees& c, int i, const EchelleTemps& echelle, HeuresLues& heures)
+{
+    const ColonneTypee& valeurs = c.colonne(2);
+    auto pt = debutDePoint<MoteurGraphique::PointDate>(c, i, echelle, heures);
+    pt.avecValeur = !valeurs.estVide(i);
+    pt.valeur = pt.avecValeur ? valeurs.nombre(i) : std::nullopt;
+    return pt;
+}
+
+template <typename Lecture>
+void ecrireParLots(MoteurGraphique& g, int n, const Lecture& lire)
+{
+    constexpr int lot = 4096;
+    std::vector<MoteurGraphique::PointDate> points;
+    points.reserve(lot);
+    int p = 1;
+    for (int debut = 0; debut < n; debut += lot) {
+        points.clear();
+        for (int i = debut; i < std::min(n, debut + lot); ++i)
+            points.push_back(lire(i));
+        g.ecrirePointsDates(points, p);
+    }
+}
+
+template <typename Lecture>
+void ecrireUnAUn(MoteurGraphique& g, int n, const Lecture& lire)
+{
+    int p = 1;
+    for (int i = 0; i < n; ++i, ++p) {
+        const PointLu pt = lire(i);
+        if (!pt.date)
+            g.ecrire(Prop::Manquant, 1);
+        else
+            ecrirePoint(g, pt, p);
+    }
 }
 
 // Le jeu `k` : ses points datés, placés sur l'axe du temps. Faux quand la courbe n'a rien.
 bool ecrireSerieDatee(MoteurGraphique& g, const Classe_Graphique& courbe, int k, const EchelleTemps& echelle)
 {
-    const TableauValeurs* t = courbe.tableau();
+    const ColonnesTypees* colonnes = courbe.colonnes();
+    const TableauValeurs* t = colonnes ? nullptr : courbe.tableau();
     const int n = courbe.NbValeurs();
-    if (!t || n <= 0)
+    if ((!t && !colonnes) || n <= 0 || (colonnes && colonnes->lignes() < 5))
         return false;
     g.ecrire(Prop::Jeu, k);
     if (n >= g.lire(Prop::NbPoints).toInt())
         g.ecrire(Prop::NbPoints, n + 1);
-    int p = 1;
-    for (int i = 0; i < n; ++i, ++p) {
-        if (EstVide((*t)(0, i)))
-            g.ecrire(Prop::Manquant, 1);
-        else
-            ecrirePoint(g, *t, i, p, echelle);
-    }
+    HeuresLues heures;
+    const auto lire = [&](int i) { return colonnes ? pointDesColonnes(*colonnes, i, echelle, heures) : pointDesCellules(*t, i, echelle); };
+    // Sans personne pour voir chaque écriture, la série entre par lots.
+    if (g.observe())
+        ecrireUnAUn(g, n, lire);
+    else if (colonnes)
+        ecrireParLots(g, n, [&](int i) { return pointMoteur(*colonnes, i, echelle, heures); });
+    else
+        ecrireParLots(g, n, [&](int i) { return pointMoteur(lire(i)); });
     return true;
 }
 
@@ -235,6 +341,8 @@ void terminerJeu(MoteurGraphique& g, int k, int couleur)
             break;
         g.ecrire(Prop::Manquant, 1);
     }
+    if (!g.observe())
+        return g.colorerPoints(n, couleur);
     for (int p = 1; p <= n; ++p)
         g.ecrireIndexe(Prop::CouleurPoint, p, couleur);
 }
@@ -358,17 +466,17 @@ void CtlGraphique::AffichageGraphiqueSuperposepluvioPiezo(bool, bool, QObject* j
             s.ecrire(Prop::NbPoints, 1);
             s.ecrireIndexe(Prop::CouleurPoint, 1, courbe->Couleur());
             s.ecrire(Prop::NbPoints, courbe->NbValeurs());
-            const TableauValeurs* t = courbe->tableau();
+            const bool tableau = courbe->colonnes() || courbe->tableau();
             const bool plusieursJeux = s.lire(Prop::NbJeux).toInt() != 1;
             for (int i = 0; i < courbe->NbValeurs(); ++i) {
                 if (plusieursJeux)
                     s.ecrireIndexe(Prop::CouleurPoint, i + 1, courbe->Couleur());
-                s.ecrireIndexe(Prop::ValeurPoint, i + 1, t ? valeurPoint(t->valeur(2, i)) : 0.0);
+                s.ecrireIndexe(Prop::ValeurPoint, i + 1, valeurPoint(courbe->cellule(2, i)));
                 s.ecrire(Prop::Manquant, 0);
             }
             // Les premiers points sans date ne font que remplir la série : les barres partent du premier daté.
-            if (jeu == 1 && t) {
-                while (premierDate < courbe->NbValeurs() && EstVide(t->valeur(0, premierDate)))
+            if (jeu == 1 && tableau) {
+                while (premierDate < courbe->NbValeurs() && EstVide(courbe->cellule(0, premierDate)))
                     ++premierDate;
                 nombre = courbe->NbValeurs();
             }

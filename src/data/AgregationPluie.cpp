@@ -114,46 +114,86 @@ double maximumFinal(double m)
     return m;
 }
 
-TableauValeurs fusionner(const TableauValeurs& donnees, int nombreDonnees, const TableauValeurs& squelette,
+namespace {
+
+// Le texte (TexteCellule) d'un champ, vide hors des champs.
+QStringView texteChamp(const ColonnesTypees& t, int ligne, int point, QString& tampon)
+{
+    if (ligne < t.lignes())
+        return t.colonne(ligne).texteCellule(point, tampon);
+    tampon.clear();
+    return tampon;
+}
+
+// Les sept champs d'un point, la valeur remplacée par `valeur`.
+void copierPoint(ColonnesTypees& points, const ColonnesTypees& donnees, int j, double valeur)
+{
+    for (int l = 0; l < lignesPoint; ++l) {
+        ColonneTypee& sortie = points.colonne(l);
+        if (l == 2)
+            sortie.ajouterReel(valeur);
+        else if (l < donnees.lignes())
+            sortie.ajouterDepuis(donnees.colonne(l), j);
+        else
+            sortie.ajouterNul();
+    }
+}
+
+// Le point d'une période sans somme : sa date et sa clé prises au squelette.
+void pointDuSquelette(ColonnesTypees& points, const ColonnesTypees& squelette, int i, double valeur)
+{
+    for (int l : {0, 6}) {
+        const int champ = l == 0 ? 0 : 1;
+        if (champ < squelette.lignes())
+            points.colonne(l).ajouterDepuis(squelette.colonne(champ), i);
+        else
+            points.colonne(l).ajouterNul();
+    }
+    points.colonne(1).ajouterTexte(u"12:00:00");
+    points.colonne(2).ajouterReel(valeur);
+    for (int l : {3, 4, 5})
+        points.colonne(l).ajouterTexte(QStringView());
+}
+
+// La somme de la ligne j dans le courant `r`.
+void sommer(const ColonnesTypees& donnees, int j, bool cumul, std::optional<double>& r)
+{
+    if (donnees.lignes() <= 2 || donnees.colonne(2).estVide(j))
+        return;
+    const double s = donnees.colonne(2).nombre(j).value_or(0.0);
+    r = !r ? s : (cumul ? *r + s : s);
+}
+
+} // namespace
+
+ColonnesTypees fusionner(const ColonnesTypees& donnees, int nombreDonnees, const ColonnesTypees& squelette,
                          int nombreSquelette, bool cumul, double& maximum, const Progression& progression)
 {
-    TableauValeurs points(lignesPoint, std::max(nombreSquelette, 0));
+    ColonnesTypees points(lignesPoint, std::max(nombreSquelette, 0));
     std::optional<double> r;
     int j = 0;
+    QString tCle, tA, tB;
     for (int i = 0; i < nombreSquelette; ++i) {
-        const QString cleSquelette = TexteCellule(squelette.valeur(1, i));
+        const QStringView cle = texteChamp(squelette, 1, i, tCle);
         // Les sommes d'une période absente du squelette n'ont pas de place.
-        while (j < nombreDonnees && TexteCellule(donnees.valeur(6, j)) < cleSquelette)
+        while (j < nombreDonnees && texteChamp(donnees, 6, j, tA) < cle)
             ++j;
         bool place = false;
         if (j < nombreDonnees) {
-            if (!cumul && (j == 0 || TexteCellule(donnees.valeur(0, j)) != TexteCellule(donnees.valeur(0, j - 1))))
+            if (!cumul && (j == 0 || texteChamp(donnees, 0, j, tA) != texteChamp(donnees, 0, j - 1, tB)))
                 r = 0.0;
-            if (TexteCellule(donnees.valeur(6, j)) == cleSquelette) {
-                const QVariant somme = donnees.valeur(2, j);
-                if (!EstVide(somme)) {
-                    const double s = LireNombre(somme).value_or(0.0);
-                    r = !r ? s : (cumul ? *r + s : s);
-                }
-                for (int l = 0; l < lignesPoint; ++l)
-                    points(l, i) = donnees.valeur(l, j);
-                points(2, i) = r.value_or(0.0);
-                ++j;
+            if (texteChamp(donnees, 6, j, tA) == cle) {
+                sommer(donnees, j, cumul, r);
+                copierPoint(points, donnees, j++, r.value_or(0.0));
                 place = true;
             }
         }
         if (!place) {
             if (!r || !cumul)
                 r = 0.0;
-            points(0, i) = squelette.valeur(0, i);
-            points(1, i) = QStringLiteral("12:00:00");
-            points(2, i) = *r;
-            points(3, i) = QString();
-            points(4, i) = QString();
-            points(5, i) = QString();
-            points(6, i) = squelette.valeur(1, i);
+            pointDuSquelette(points, squelette, i, *r);
         }
-        monterMaximum(points(2, i).toDouble(), maximum);
+        monterMaximum(points.colonne(2).reel(i), maximum);
         if (progression && (i + 1) % 234 == 0)
             progression(QStringLiteral("Préparation de l'horizon de regroupement %1/%2").arg(i + 1).arg(nombreSquelette));
     }
@@ -204,14 +244,17 @@ int decalageTete(const QString& code, int n)
     return 0;
 }
 
-TableauValeurs avecDecalage(const TableauValeurs& points, int decalage)
+ColonnesTypees avecDecalage(ColonnesTypees points, int decalage)
 {
     if (decalage <= 0)
         return points;
-    TableauValeurs t(points.lignes(), points.points() + decalage);
-    for (int i = 0; i < points.points(); ++i)
-        for (int l = 0; l < points.lignes(); ++l)
-            t(l, i + decalage) = points(l, i);
+    ColonnesTypees t(points.lignes(), points.points() + decalage);
+    for (int l = 0; l < points.lignes(); ++l) {
+        for (int i = 0; i < decalage; ++i)
+            t.colonne(l).ajouterNul();
+        for (int i = 0; i < points.points(); ++i)
+            t.colonne(l).ajouterDepuis(points.colonne(l), i);
+    }
     return t;
 }
 

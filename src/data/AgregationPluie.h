@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commun/ColonnesTypees.h"
 #include "commun/TableauValeurs.h"
 #include "data/OrdreSql.h"
 
@@ -39,7 +40,7 @@ using Progression = std::function<void(const QString& message)>;
 // Un point par période du squelette (champ 0 date, champ 1 clé de tri) : la
 // somme de la période quand les données (les sept champs d'un point) l'ont,
 // sinon 0 ou le cumul courant.
-TableauValeurs fusionner(const TableauValeurs& donnees, int nombreDonnees, const TableauValeurs& squelette,
+ColonnesTypees fusionner(const ColonnesTypees& donnees, int nombreDonnees, const ColonnesTypees& squelette,
                          int nombreSquelette, bool cumul, double& maximum, const Progression& progression = {});
 
 // Années hydrologiques : la partie étiquetée "01/02/Y" (dès le premier mois)
@@ -50,6 +51,6 @@ TableauValeurs reetiqueterHydro(const TableauValeurs& points, double& maximum);
 // Points vides devant la série du graphique des pluies posé sous un graphique
 // de nappe, selon le code de période et le nombre d'années.
 int decalageTete(const QString& codePeriode, int nombreAnnees);
-TableauValeurs avecDecalage(const TableauValeurs& points, int decalage);
+ColonnesTypees avecDecalage(ColonnesTypees points, int decalage);
 
 } // namespace AgregationPluie

@@ -78,6 +78,31 @@ bool BaseDonnees::ExtraireRecords(const OrdreSql& ordreSql, TableauValeurs& lign
     });
 }
 
+bool BaseDonnees::ExtraireColonnes(const OrdreSql& ordreSql, ColonnesTypees& lignes, qint32& nombre) noexcept
+{
+    const QString& sql = ordreSql.texte();
+    lignes = ColonnesTypees();
+    nombre = 0;
+    return ordre("ExtraireRecords", sql, [&] {
+        ColonnesTypees resultat;
+        qint32 n = 0;
+        if (!extraireColonnes(sql, resultat, n))
+            return false;
+        lignes = std::move(resultat);
+        nombre = n;
+        return true;
+    });
+}
+
+bool BaseDonnees::extraireColonnes(const QString& sql, ColonnesTypees& lignes, qint32& nombre)
+{
+    TableauValeurs cellules;
+    if (!extraire(sql, cellules, nombre))
+        return false;
+    lignes = ColonnesTypees::depuis(cellules);
+    return true;
+}
+
 bool BaseDonnees::Execute(const OrdreSql& ordreSql) noexcept
 {
     const QString& sql = ordreSql.texte();
@@ -317,6 +342,17 @@ QList<ColonneTable> BaseDonnees::ColonnesTable(const QString& table) noexcept
         return true;
     });
     return colonnes;
+}
+
+qint32 ExtraireLignes(BaseDonnees* base, const OrdreSql& sql, ColonnesTypees& lignes)
+{
+    qint32 n = 0;
+    if (!base) {
+        lignes = ColonnesTypees();
+        return 0;
+    }
+    base->ExtraireColonnes(sql, lignes, n);
+    return n;
 }
 
 qint32 ExtraireLignes(BaseDonnees* base, const OrdreSql& sql, TableauValeurs& lignes)

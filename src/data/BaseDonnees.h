@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commun/ColonnesTypees.h"
 #include "commun/TableauValeurs.h"
 #include "data/ColonneTable.h"
 #include "data/OrdreSql.h"
@@ -31,6 +32,9 @@ public:
     // de la liste, et leur nombre. NULL donne une cellule invalide, une date le texte
     // "DD/MM/YYYY", une heure "hh:nn:ss", un nombre un nombre.
     bool ExtraireRecords(const OrdreSql& sql, TableauValeurs& lignes, qint32& nombre) noexcept;
+    // Le même SELECT, ses lignes rangées colonne par colonne : les mêmes cellules,
+    // sans une cellule tenue par valeur (une longue série).
+    bool ExtraireColonnes(const OrdreSql& sql, ColonnesTypees& lignes, qint32& nombre) noexcept;
     // Exécute un INSERT, un UPDATE ou un DELETE.
     bool Execute(const OrdreSql& sql) noexcept;
     // Ouvre en modification les lignes d'un SELECT sur une table ; `nombre` reçoit
@@ -94,6 +98,8 @@ protected:
     // Ce que fait chaque genre de base ; appelé sous la garde des opérations
     // publiques, qui ont déjà tracé l'ordre.
     virtual bool extraire(const QString& sql, TableauValeurs& lignes, qint32& nombre) = 0;
+    // Sans mieux, les cellules de `extraire` rangées en colonnes.
+    virtual bool extraireColonnes(const QString& sql, ColonnesTypees& lignes, qint32& nombre);
     virtual bool executer(const QString& sql) = 0;
     virtual std::unique_ptr<JeuEnregistrements> ouvrirJeu(const QString& sql, qint32& nombre) = 0;
     virtual bool transaction(Transaction quoi) = 0;
@@ -139,3 +145,4 @@ private:
 // Les lignes d'un SELECT pour un chargeur : sans base, ou quand l'ordre échoue,
 // aucune ligne (l'erreur reste lisible dans `DerniereErreur`).
 qint32 ExtraireLignes(BaseDonnees* base, const OrdreSql& sql, TableauValeurs& lignes);
+qint32 ExtraireLignes(BaseDonnees* base, const OrdreSql& sql, ColonnesTypees& lignes);

@@ -35,10 +35,10 @@ void elargirBornes(Classe_Graphiques& c, BaseDonnees* base, const OrdreSql& sql,
 int ajouter(Classe_Graphiques& c, BaseDonnees* base, const OrdreSql& sql, bool viderAvant, int numero,
             const QString& titre)
 {
-    TableauValeurs lignes;
+    ColonnesTypees lignes;
     const qint32 n = ExtraireLignes(base, sql, lignes);
     if (n <= 0)
-        lignes = TableauValeurs(6, 0);
+        lignes = ColonnesTypees(6);
     if (viderAvant)
         c.ViderCollection();
     auto courbe = std::make_shared<Classe_Graphique>();
@@ -48,7 +48,8 @@ int ajouter(Classe_Graphiques& c, BaseDonnees* base, const OrdreSql& sql, bool v
     courbe->setAfficher(true);
     c.AjouterCourbe(courbe);
     const int position = c.noCourbe(courbe->Cle());
-    c.AjouterValeurs(position, QVariant::fromValue(lignes));
+    if (const CourbePtr cible = c.GetCourbe(position))
+        cible->AjouterValeurs(std::move(lignes));
     return position;
 }
 

@@ -17,7 +17,7 @@ namespace ChargeurPluie {
 
 namespace {
 
-int ajouterCourbe(Classe_Graphiques& c, const QString& cle, int couleur, const TableauValeurs& points)
+int nouvelleCourbe(Classe_Graphiques& c, const QString& cle, int couleur)
 {
     auto courbe = std::make_shared<Classe_Graphique>();
     courbe->setCle(cle);
@@ -25,9 +25,31 @@ int ajouterCourbe(Classe_Graphiques& c, const QString& cle, int couleur, const T
     courbe->setCouleur(couleur);
     courbe->setAfficher(true);
     c.AjouterCourbe(courbe);
-    const int position = c.noCourbe(cle);
+    return c.noCourbe(cle);
+}
+
+int ajouterCourbe(Classe_Graphiques& c, const QString& cle, int couleur, const TableauValeurs& points)
+{
+    const int position = nouvelleCourbe(c, cle, couleur);
     c.AjouterValeurs(position, QVariant::fromValue(points));
     return position;
+}
+
+int ajouterCourbe(Classe_Graphiques& c, const QString& cle, int couleur, ColonnesTypees points)
+{
+    const int position = nouvelleCourbe(c, cle, couleur);
+    if (const CourbePtr courbe = c.GetCourbe(position))
+        courbe->AjouterValeurs(std::move(points));
+    return position;
+}
+
+// Un seul point, tous ses champs vides.
+ColonnesTypees pointVide()
+{
+    ColonnesTypees p(AgregationPluie::lignesPoint, 1);
+    for (int l = 0; l < p.lignes(); ++l)
+        p.colonne(l).ajouterNul();
+    return p;
 }
 
 QDate memeJourEn(int annee, const QDate& jour)
@@ -58,13 +80,13 @@ int agreger(Classe_Graphiques& c, const Demande& d, BaseDonnees* base, FenetrePr
 
     c.setMinDonnees(0);
     double maximum = double(CLng(c.MaxDonnees()).value_or(0));
-    TableauValeurs donnees, squelette;
+    ColonnesTypees donnees, squelette;
     const qint32 nDonnees = ExtraireLignes(base, requete, donnees);
     const qint32 nSquelette = ExtraireLignes(base, AgregationPluie::requeteSquelette(*x, d.debut, d.fin, hydro, d.moisHydro), squelette);
 
-    TableauValeurs points;
+    ColonnesTypees points;
     if (nSquelette <= 0) {
-        points = TableauValeurs(AgregationPluie::lignesPoint, 1);
+        points = pointVide();
     } else {
         const auto progression = [fenetre](const QString& m) {
             if (fenetre) {
@@ -74,11 +96,11 @@ int agreger(Classe_Graphiques& c, const Demande& d, BaseDonnees* base, FenetrePr
         };
         points = AgregationPluie::fusionner(donnees, nDonnees, squelette, nSquelette, d.cumul, maximum, progression);
         if (hydro && d.mode != 1)
-            points = AgregationPluie::reetiqueterHydro(points, maximum);
+            points = ColonnesTypees::depuis(AgregationPluie::reetiqueterHydro(points.tableau(), maximum));
     }
     if (d.mode == 5) {
         if (d.debut.isValid() && d.fin.isValid())
-            points = AgregationPluie::avecDecalage(points, AgregationPluie::decalageTete(d.codePeriode, d.fin.year() - d.debut.year() + 1));
+            points = AgregationPluie::avecDecalage(std::move(points), AgregationPluie::decalageTete(d.codePeriode, d.fin.year() - d.debut.year() + 1));
     }
     c.setMaxDonnees(AgregationPluie::maximumFinal(maximum));
     if (c.EchelleYAuto()) {
@@ -89,7 +111,7 @@ int agreger(Classe_Graphiques& c, const Demande& d, BaseDonnees* base, FenetrePr
     if (d.viderAvant)
         c.ViderCollection();
     const QString cle = d.mode == 4 ? d.nomStation : d.mode == 5 ? d.titre + u' ' + d.nomStation : d.titre;
-    return ajouterCourbe(c, cle, d.couleur, points);
+    return ajouterCourbe(c, cle, d.couleur, std::move(points));
 }
 
 void comparerCumulsAnnuels(Classe_Graphiques& c, int premiere, int derniere, const QString& code,

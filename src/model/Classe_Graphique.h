@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commun/ColonnesTypees.h"
 #include "commun/TableauValeurs.h"
 
 #include <QObject>
@@ -30,7 +31,8 @@ public:
     void setCle(const QString& cle) { m_cle = cle; }
     const QString& Titre() const { return m_titre; }
     void setTitre(const QString& titre) { m_titre = titre; }
-    const QVariant& Valeurs() const { return m_valeurs; }
+    // Le tableau des cellules ; celui d'une série en colonnes est fait à la première lecture.
+    const QVariant& Valeurs() const;
     qint16 Pattern() const { return m_pattern; }
     void setPattern(qint16 pattern) { m_pattern = pattern; }
     qint16 Symbol() const { return m_symbol; }
@@ -45,9 +47,14 @@ public:
     // NbValeurs à son nombre de points. Toute autre valeur est gardée telle quelle.
     Q_INVOKABLE void AjouterValeurs(const QVariant& valeurs);
     void AjouterValeurs(const TableauValeurs& valeurs);
+    // Une série lue en colonnes : NbValeurs est son nombre de points, et ses
+    // cellules ne sont faites que si on les lit en tableau.
+    void AjouterValeurs(ColonnesTypees colonnes);
 
     // Le tableau de la série, ou rien quand Valeurs ne contient pas de tableau.
-    const TableauValeurs* tableau() const { return TableauDans(m_valeurs); }
+    const TableauValeurs* tableau() const { return TableauDans(Valeurs()); }
+    // La série en colonnes, quand elle a été donnée ainsi.
+    const ColonnesTypees* colonnes() const { return m_colonnes.get(); }
     // La cellule (ligne, point), vide hors du tableau.
     QVariant cellule(int ligne, int point) const;
 
@@ -57,7 +64,8 @@ public:
 private:
     QString m_cle;
     QString m_titre;
-    QVariant m_valeurs;
+    mutable QVariant m_valeurs;
+    std::shared_ptr<const ColonnesTypees> m_colonnes;
     qint16 m_pattern = 0;
     qint16 m_symbol = -1;
     qint32 m_couleur = 0;

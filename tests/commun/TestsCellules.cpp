@@ -1,4 +1,5 @@
 #include "commun/Cellule.h"
+#include "commun/ColonnesTypees.h"
 #include "commun/LocaleUtilisateur.h"
 #include "commun/TableauValeurs.h"
 
@@ -62,4 +63,50 @@ TEST(Cellules, TableauIndexeParLigneEtPoint)
     EXPECT_EQ(TableauDans(v)->valeur(2, 2).toDouble(), 1.0);
     EXPECT_EQ(TableauDans(QStringLiteral("abc")), nullptr);
     EXPECT_EQ(TableauDans(QVariant()), nullptr);
+}
+
+TEST(Cellules, ColonnesTypeesRendentLesMemesCellules)
+{
+    // Les cellules d'un résultat telles que la base les rend, rangées en colonnes puis relues.
+    TableauValeurs t(5, 300);
+    for (int i = 0; i < 300; ++i) {
+        t(0, i) = i % 7 == 0 ? QVariant() : QVariant(QDate(2000, 1, 1).addDays(i));
+        t(1, i) = QStringLiteral("%1:00:00").arg(i % 24, 2, 10, QLatin1Char('0'));   // 24 textes : un octet par ligne
+        t(2, i) = i % 5 == 0 ? QVariant() : QVariant(i * 0.25);                       // 300 réels : huit octets
+        t(3, i) = i == 150 ? QVariant(QStringLiteral("texte")) : QVariant(qint64(i % 3));  // un texte parmi des entiers
+        t(4, i) = QTime(i % 24, 30);
+    }
+    const ColonnesTypees c = ColonnesTypees::depuis(t);
+    ASSERT_EQ(c.points(), 300);
+    for (int i = 0; i < 300; ++i)
+        for (int l = 0; l < 5; ++l) {
+            EXPECT_EQ(c.valeur(l, i).metaType(), t(l, i).metaType()) << l << ' ' << i;
+            EXPECT_EQ(c.valeur(l, i), t(l, i)) << l << ' ' << i;
+        }
+    EXPECT_EQ(c.tableau(), t);
+    EXPECT_FALSE(c.valeur(5, 0).isValid());
+    EXPECT_EQ(c.colonne(4).genre(), ColonneTypee::Genre::Heure);
+    EXPECT_EQ(c.colonne(0).genre(), ColonneTypee::Genre::Jour);
+    EXPECT_EQ(c.colonne(2).genre(), ColonneTypee::Genre::Reel);
+    EXPECT_EQ(c.colonne(3).genre(), ColonneTypee::Genre::Cellules);
+    EXPECT_LT(c.colonne(1).octets(), 1024u);
+
+    // Lectures sans cellule : un même texte a le même mot, le vide est NULL ou texte vide.
+    const ColonneTypee& heures = c.colonne(1);
+    EXPECT_EQ(heures.mot(1), heures.mot(25));
+    EXPECT_NE(heures.mot(1), heures.mot(2));
+    EXPECT_EQ(heures.texte(25), u"01:00:00");
+    EXPECT_TRUE(c.colonne(0).estVide(0));
+    EXPECT_EQ(c.colonne(2).nombre(3), 0.75);
+    EXPECT_FALSE(c.colonne(2).nombre(5).has_value());
+    QString tampon;
+    EXPECT_EQ(c.colonne(2).texteCellule(2, tampon), TexteCellule(0.5));
+    ColonneTypee textes;
+    textes.ajouterTexteUtf8("é", 2);
+    textes.ajouterTexte(u"");
+    textes.ajouterNul();
+    textes.ajouterDepuis(heures, 3);
+    EXPECT_EQ(textes.cellule(0).toString(), QStringLiteral("é"));
+    EXPECT_TRUE(textes.estVide(1) && !textes.estNul(1) && textes.estNul(2));
+    EXPECT_EQ(textes.cellule(3).toString(), "03:00:00");
 }

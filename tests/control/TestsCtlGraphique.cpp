@@ -1,5 +1,6 @@
 #include "HoteTest.h"
 
+#include "commun/ColonnesTypees.h"
 #include "commun_tests/JourFixe.h"
 #include "control/ChampDate.h"
 #include "control/CtlToolBar.h"
@@ -223,6 +224,8 @@ void remplirNappes(CtlGraphique& ctl)
     p2(4, 199) = QStringLiteral("1");   // le trait s'arrête après ce jour
     for (int i = 200; i < 230; ++i)
         p2(2, i) = QString();           // et rien n'est mesuré pendant un mois
+    p2(3, 50) = 2;                      // une mesure douteuse
+    p2(0, 60) = QVariant();             // un jour sans date
     c.AjouterCourbe(courbe("2", 2, p2));
     c.AjouterCourbe(courbe("1", 4, p1));
     c.setMinDonnees(5);
@@ -299,6 +302,36 @@ TEST_F(Controle, SuperpositionDeLaPluieSousLesNappes)
     EXPECT_EQ(g.lire(Prop::TitreYGauche).toString(), "Profondeur en m");
     EXPECT_EQ(g.lire(Prop::TitreYDroite).toString(), "Précipitations en mm");
     EXPECT_EQ(g.lireIndexe(Prop::LibelleGauche, 1).toString(), "-5");
+
+    // Sans observateur, les séries entrent par lots ; données en cellules ou en
+    // colonnes, le moteur tient les mêmes points qu'écrits un à un.
+    const auto etat = [&] {
+        QStringList e{g.lire(Prop::Point).toString(), g.lire(Prop::NbPoints).toString()};
+        for (int k = 1; k <= g.lire(Prop::NbJeux).toInt(); ++k) {
+            g.ecrire(Prop::Jeu, k);
+            for (int p = 1; p <= g.lire(Prop::NbPoints).toInt(); ++p) {
+                g.ecrire(Prop::Point, p);
+                e << QString::number(g.lire(Prop::PositionX).toDouble(), 'g', 17) + u' ' + g.lire(Prop::ValeurTexte).toString() + u' '
+                        + g.lire(Prop::Manquant).toString() + u' ' + g.lireIndexe(Prop::CouleurPoint, p).toString() + u' '
+                        + g.lireIndexe(Prop::Validite, p).toString() + u' ' + g.lireIndexe(Prop::Plafond, p).toString();
+            }
+        }
+        return e;
+    };
+    JaugeProgression suite;
+    ctl->AffichageGraphiquePiezo(false, false, &suite);
+    const QStringList unAUn = etat();
+    ASSERT_GT(unAUn.size(), 53);
+    EXPECT_EQ(unAUn[2 + 50].section(u' ', 4, 4), "2");  // la validité du 51e point du premier jeu
+    g.setObservateur({});
+    ctl->AffichageGraphiquePiezo(false, false, &suite);
+    EXPECT_EQ(etat(), unAUn);
+    for (int k = 1; k <= ctl->CollCourbes().Compter(); ++k) {
+        const CourbePtr c = ctl->CollCourbes().GetCourbe(k);
+        c->AjouterValeurs(ColonnesTypees::depuis(*c->tableau()));
+    }
+    ctl->AffichageGraphiquePiezo(false, false, &suite);
+    EXPECT_EQ(etat(), unAUn);
 }
 
 TEST_F(Controle, AnnulationParLaJauge)

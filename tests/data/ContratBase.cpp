@@ -1,6 +1,7 @@
 // Le contrat de l'objet base de données, sur le moteur de l'exécutable
 // (SQLite dans tests_data, PostgreSQL dans tests_postgresql).
 #include "commun/Cellule.h"
+#include "commun/ColonnesTypees.h"
 #include "commun/Dates.h"
 #include "data/BaseDeTest.h"
 #include "data/JeuEnregistrements.h"
@@ -77,6 +78,22 @@ TEST_F(Contrat, ExtraireRecordsRendLesChampsParEnregistrement)
     EXPECT_TRUE(t.estVide());
     // Un agrégat sur rien : une ligne dont la cellule est vide.
     EXPECT_FALSE(valeur("SELECT Max(Pluie) FROM PLUVIO_A1 WHERE Pluie > 100").isValid());
+
+    // Rangées en colonnes : les mêmes cellules, de la même forme.
+    const OrdreSql ordres[] = {"SELECT * FROM PLUVIO_A1 ORDER BY DateCreation",
+                               "SELECT Pluie + 1, DateCreation & ' ' & Heure, Validite, Continuite * 2.5 FROM PLUVIO_A1 ORDER BY Pluie",
+                               "SELECT Pluie FROM PLUVIO_A1 WHERE Pluie > 100"};
+    for (const OrdreSql& sql : ordres) {
+        ColonnesTypees c;
+        qint32 m = -1;
+        ASSERT_TRUE(base().ExtraireRecords(sql, t, n));
+        ASSERT_TRUE(base().ExtraireColonnes(sql, c, m)) << base().DerniereErreur().toStdString();
+        EXPECT_EQ(m, n);
+        EXPECT_EQ(c.tableau(), t) << sql.texte().toStdString();
+        for (int i = 0; i < n; ++i)
+            for (int l = 0; l < t.lignes(); ++l)
+                EXPECT_EQ(c.valeur(l, i).metaType(), t(l, i).metaType()) << sql.texte().toStdString();
+    }
 }
 
 TEST_F(Contrat, UnEchecRendZeroLigneEtGardeSonTexte)

@@ -8,7 +8,7 @@ using namespace AgregationPluie;
 namespace {
 
 // Sommes telles que la base les renvoie : date de période, somme, clé de tri.
-TableauValeurs donnees(const QList<std::tuple<QString, QVariant, QString>>& lignes)
+ColonnesTypees donnees(const QList<std::tuple<QString, QVariant, QString>>& lignes)
 {
     TableauValeurs t(lignesPoint, int(lignes.size()));
     for (int i = 0; i < lignes.size(); ++i) {
@@ -18,25 +18,25 @@ TableauValeurs donnees(const QList<std::tuple<QString, QVariant, QString>>& lign
         t(3, i) = t(4, i) = t(5, i) = QString();
         t(6, i) = std::get<2>(lignes[i]);
     }
-    return t;
+    return ColonnesTypees::depuis(t);
 }
 
-TableauValeurs squelette(const QStringList& mois, int annee)
+ColonnesTypees squelette(const QStringList& mois, int annee)
 {
     TableauValeurs t(2, int(mois.size()));
     for (int i = 0; i < mois.size(); ++i) {
         t(0, i) = QStringLiteral("01/%1/%2").arg(mois[i]).arg(annee);
         t(1, i) = QStringLiteral("%1%2").arg(annee).arg(mois[i]);
     }
-    return t;
+    return ColonnesTypees::depuis(t);
 }
 
 TEST(Agregation, UnMoisSansMesureDonneZeroEtLeCumulContinue)
 {
-    const TableauValeurs s = squelette({"01", "02", "03", "04"}, 2004);
-    const TableauValeurs d = donnees({{"01/01/2004", 10.0, "200401"}, {"01/03/2004", 5.5, "200403"}, {"01/04/2004", QVariant(), "200404"}});
+    const ColonnesTypees s = squelette({"01", "02", "03", "04"}, 2004);
+    const ColonnesTypees d = donnees({{"01/01/2004", 10.0, "200401"}, {"01/03/2004", 5.5, "200403"}, {"01/04/2004", QVariant(), "200404"}});
     double maximum = 0;
-    TableauValeurs p = fusionner(d, 3, s, 4, false, maximum);
+    TableauValeurs p = fusionner(d, 3, s, 4, false, maximum).tableau();
     ASSERT_EQ(p.points(), 4);
     EXPECT_EQ(p(2, 0).toDouble(), 10.0);
     EXPECT_EQ(p(2, 1).toDouble(), 0.0);   // février : aucune mesure, un point à 0
@@ -48,23 +48,23 @@ TEST(Agregation, UnMoisSansMesureDonneZeroEtLeCumulContinue)
 
     // Cumul : les périodes vides le répètent.
     maximum = 0;
-    p = fusionner(d, 3, s, 4, true, maximum);
+    p = fusionner(d, 3, s, 4, true, maximum).tableau();
     EXPECT_EQ(p(2, 1).toDouble(), 10.0);
     EXPECT_EQ(p(2, 2).toDouble(), 15.5);
     EXPECT_EQ(p(2, 3).toDouble(), 15.5);
 
     // Une plage dont les premiers mois sont vides commence à 0.
-    const TableauValeurs tard = donnees({{"01/03/2004", 7.0, "200403"}});
-    p = fusionner(tard, 1, s, 4, true, maximum);
+    const ColonnesTypees tard = donnees({{"01/03/2004", 7.0, "200403"}});
+    p = fusionner(tard, 1, s, 4, true, maximum).tableau();
     EXPECT_EQ(p(2, 0).toDouble(), 0.0);
     EXPECT_EQ(p(2, 1).toDouble(), 0.0);
     EXPECT_EQ(p(2, 2).toDouble(), 7.0);
     EXPECT_EQ(p(2, 3).toDouble(), 7.0);
 
     // Squelette vide : rien en sortie ; les sommes hors squelette sont écartées.
-    EXPECT_EQ(fusionner(d, 3, TableauValeurs(2, 0), 0, false, maximum).points(), 0);
-    const TableauValeurs avant = donnees({{"01/12/2003", 3.0, "200312"}, {"01/01/2004", 4.0, "200401"}});
-    p = fusionner(avant, 2, s, 4, false, maximum);
+    EXPECT_EQ(fusionner(d, 3, ColonnesTypees(2), 0, false, maximum).points(), 0);
+    const ColonnesTypees avant = donnees({{"01/12/2003", 3.0, "200312"}, {"01/01/2004", 4.0, "200401"}});
+    p = fusionner(avant, 2, s, 4, false, maximum).tableau();
     EXPECT_EQ(p(2, 0).toDouble(), 4.0);
 }
 
@@ -103,7 +103,7 @@ TEST(Agregation, AnneesHydrologiquesReetiquetees)
     // Colonne Hydro : "01/01/" pour la part avant octobre, "01/02/" pour celle à partir d'octobre.
     const TableauValeurs p = donnees({{"01/01/2004", 300.0, "20040101"}, {"01/02/2004", 200.0, "20040201"},
                                       {"01/01/2005", 400.0, "20050101"}, {"01/02/2005", 150.0, "20050201"},
-                                      {"01/01/2006", QVariant(), "20060101"}});
+                                      {"01/01/2006", QVariant(), "20060101"}}).tableau();
     double m = 0;
     const TableauValeurs h = reetiqueterHydro(p, m);
     ASSERT_EQ(h.points(), 3);
@@ -127,8 +127,7 @@ TEST(Agregation, DecalageEnTete)
     EXPECT_EQ(decalageTete("ANNEE", 30), 3);
     EXPECT_EQ(decalageTete("HYDRO", 30), 4);
     EXPECT_EQ(decalageTete("DECADE", 30), 0);
-    const TableauValeurs p = donnees({{"01/01/2004", 1.0, "1"}});
-    const TableauValeurs d = avecDecalage(p, 2);
+    const TableauValeurs d = avecDecalage(donnees({{"01/01/2004", 1.0, "1"}}), 2).tableau();
     EXPECT_EQ(d.points(), 3);
     EXPECT_FALSE(d(0, 1).isValid());
     EXPECT_EQ(d(0, 2).toString(), "01/01/2004");

@@ -41,6 +41,29 @@ bool BaseAcces::extraire(const QString& sql, TableauValeurs& lignes, qint32& nom
     return true;
 }
 
+bool BaseAcces::extraireColonnes(const QString& sql, ColonnesTypees& lignes, qint32& nombre)
+{
+    bool selection = false;
+    const auto t = traduire(sql, false, &selection);
+    if (!t)
+        return false;
+    if (!selection)
+        return lancer(t->sql, {}, nullptr);
+    if (!lancerColonnes(t->sql, t->typesSortie, lignes))
+        return false;
+    nombre = qint32(lignes.points());
+    return true;
+}
+
+bool BaseAcces::lancerColonnes(const QString& sql, const QList<TypeValeur>& types, ColonnesTypees& lignes)
+{
+    TableauValeurs cellules;
+    if (!lancer(sql, types, &cellules))
+        return false;
+    lignes = ColonnesTypees::depuis(cellules);
+    return true;
+}
+
 bool BaseAcces::executer(const QString& sql)
 {
     bool selection = false;

@@ -37,6 +37,8 @@ protected:
     // Exécute un ordre natif ; avec `lignes`, en rend les lignes en (champ,
     // enregistrement), les champs de genre Date en texte du runtime.
     virtual bool lancer(const QString& sql, const QList<TypeValeur>& types, TableauValeurs* lignes) = 0;
+    // Un SELECT natif, ses lignes en colonnes ; sans mieux, celles de `lancer`.
+    virtual bool lancerColonnes(const QString& sql, const QList<TypeValeur>& types, ColonnesTypees& lignes);
 
     // Le type natif d'une colonne, et ce que le moteur ajoute à une table à clé.
     virtual QString typeSql(TypeColonne type) const = 0;
@@ -57,6 +59,7 @@ protected:
     QList<ColonneTable> colonnesTable(const QString& table) override;
 
     bool extraire(const QString& sql, TableauValeurs& lignes, qint32& nombre) override;
+    bool extraireColonnes(const QString& sql, ColonnesTypees& lignes, qint32& nombre) override;
     bool executer(const QString& sql) override;
     std::unique_ptr<JeuEnregistrements> ouvrirJeu(const QString& sql, qint32& nombre) override;
 

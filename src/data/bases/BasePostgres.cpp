@@ -282,8 +282,8 @@ BasePostgres::Resultat BasePostgres::envoyerOrdre(const QByteArray& sql, const s
     return recueillir();
 }
 
-bool BasePostgres::lancerAvecValeurs(const QString& sql, const QList<QByteArray>& valeurs, const QList<bool>& nulles,
-                                     const QList<TypeValeur>& types, TableauValeurs* lignes)
+BasePostgres::Resultat BasePostgres::executerAvecValeurs(const QString& sql, const QList<QByteArray>& valeurs,
+                                                         const QList<bool>& nulles, const QList<TypeValeur>& types, bool lecture)
 {
     std::vector<const char*> pointeurs;
     for (int i = 0; i < valeurs.size(); ++i)
@@ -292,14 +292,25 @@ bool BasePostgres::lancerAvecValeurs(const QString& sql, const QList<QByteArray>
     const QByteArray texte = sql.toUtf8();
     // Une lecture dont chaque colonne a un genre connu revient en binaire : le
     // serveur n'écrit pas chaque nombre et chaque date, et le client ne les relit pas.
-    const bool binaire = lignes && !types.isEmpty() && !types.contains(TypeValeur::Inconnu);
+    const bool binaire = lecture && !types.isEmpty() && !types.contains(TypeValeur::Inconnu);
     Resultat r = envoyerOrdre(texte, pointeurs, binaire ? 1 : 0);
     // Un genre que seul le texte sait lire (un instant avec fuseau…) : la même lecture en texte.
     if (binaire && PQresultStatus(r.get()) == PGRES_TUPLES_OK && !CellulesPostgres::lisiblesEnBinaire(r.get()))
         r = envoyerOrdre(texte, pointeurs, 0);
     const ExecStatusType etat = PQresultStatus(r.get());
-    if (etat != PGRES_TUPLES_OK && etat != PGRES_COMMAND_OK)
-        return erreur(echecServeur(r.get()));
+    if (etat != PGRES_TUPLES_OK && etat != PGRES_COMMAND_OK) {
+        erreur(echecServeur(r.get()));
+        return Resultat();
+    }
+    return r;
+}
+
+bool BasePostgres::lancerAvecValeurs(const QString& sql, const QList<QByteArray>& valeurs, const QList<bool>& nulles,
+                                     const QList<TypeValeur>& types, TableauValeurs* lignes)
+{
+    const Resultat r = executerAvecValeurs(sql, valeurs, nulles, types, lignes != nullptr);
+    if (!r)
+        return false;
     if (lignes)
         *lignes = CellulesPostgres::tableau(r.get(), types);
     return true;
@@ -308,6 +319,15 @@ bool BasePostgres::lancerAvecValeurs(const QString& sql, const QList<QByteArray>
 bool BasePostgres::lancer(const QString& sql, const QList<TypeValeur>& types, TableauValeurs* lignes)
 {
     return lancerAvecValeurs(sql, {}, {}, types, lignes);
+}
+
+bool BasePostgres::lancerColonnes(const QString& sql, const QList<TypeValeur>& types, ColonnesTypees& lignes)
+{
+    const Resultat r = executerAvecValeurs(sql, {}, {}, types, true);
+    if (!r)
+        return false;
+    lignes = CellulesPostgres::colonnes(r.get(), types);
+    return true;
 }
 
 bool BasePostgres::transaction(Transaction quoi)

@@ -37,6 +37,7 @@ public:
 protected:
     Traducteur& traducteur() override { return *m_traducteur; }
     bool lancer(const QString& sql, const QList<TypeValeur>& types, TableauValeurs* lignes) override;
+    bool lancerColonnes(const QString& sql, const QList<TypeValeur>& types, ColonnesTypees& lignes) override;
     bool transaction(Transaction quoi) override;
     QString typeSql(TypeColonne type) const override;
     bool insererLignes(const QString& table, const QList<ColonneTable>& colonnes,
@@ -64,6 +65,9 @@ private:
     Resultat recueillir();
     // Le texte d'un échec : celui du serveur, sinon celui de la connexion.
     QString echecServeur(const pg_result* r) const;
+    // Un ordre et ses valeurs ; le résultat, ou rien après un échec (gardé par `erreur`).
+    Resultat executerAvecValeurs(const QString& sql, const QList<QByteArray>& valeurs, const QList<bool>& nulles,
+                                 const QList<TypeValeur>& types, bool lecture);
     bool lancerAvecValeurs(const QString& sql, const QList<QByteArray>& valeurs, const QList<bool>& nulles,
                            const QList<TypeValeur>& types, TableauValeurs* lignes);
 

@@ -88,6 +88,34 @@ QVariant valeurBrute(sqlite3_stmt* s, int c)
     }
 }
 
+// Une colonne du résultat rangée sans cellule : les dates ISO des colonnes de
+// genre Date deviennent des jours ou des heures, comme valeurDepuisIso en fait
+// des QDate ou des QTime.
+void ajouterValeur(sqlite3_stmt* s, int c, bool date, ColonneTypee& colonne)
+{
+    switch (sqlite3_column_type(s, c)) {
+    case SQLITE_NULL:
+        return colonne.ajouterNul();
+    case SQLITE_INTEGER:
+        return colonne.ajouterEntier(sqlite3_column_int64(s, c));
+    case SQLITE_FLOAT:
+        return colonne.ajouterReel(sqlite3_column_double(s, c));
+    case SQLITE_TEXT: {
+        const char* brut = reinterpret_cast<const char*>(sqlite3_column_text(s, c));
+        const int n = sqlite3_column_bytes(s, c);
+        if (!date)
+            return colonne.ajouterTexteUtf8(brut, n);
+        if (const auto jour = ValeurColonne::jourDepuisIso(brut, n))
+            return colonne.ajouterJour(*jour);
+        if (const auto heure = ValeurColonne::heureDepuisIso(brut, n))
+            return colonne.ajouterHeure(*heure);
+        return colonne.ajouter(ValeurColonne::valeurDepuisIso(brut, n));
+    }
+    default:
+        return colonne.ajouter(valeurBrute(s, c));
+    }
+}
+
 class Instruction
 {
 public:
@@ -148,8 +176,10 @@ std::unique_ptr<BaseSqlite> BaseSqlite::ouvrir(const QString& fichier, QString& 
     }
     sqlite3_extended_result_codes(base, 1);
     sqlite3_busy_timeout(base, BaseSqlite::attenteVerrouMs);
-    // Les regroupements et les tris des cumuls tiennent en mémoire.
-    sqlite3_exec(base, "PRAGMA temp_store = MEMORY; PRAGMA cache_size = -32000", nullptr, nullptr, nullptr);
+    // Les regroupements et les tris des cumuls tiennent en mémoire. Le cache
+    // des pages reste celui de SQLite par défaut (2 Mo) : une longue série se
+    // lit d'un passage, et un grand cache la garderait en double.
+    sqlite3_exec(base, "PRAGMA temp_store = MEMORY; PRAGMA cache_size = -2000", nullptr, nullptr, nullptr);
     // Un nom mal écrit entre guillemets doit échouer, pas devenir un texte.
     sqlite3_db_config(base, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
     sqlite3_db_config(base, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
@@ -185,52 +215,34 @@ bool BaseSqlite::erreurSqlite(const QString& contexte)
 
 bool BaseSqlite::lancer(const QString& sql, const QList<TypeValeur>& types, TableauValeurs* lignes)
 {
+    ColonnesTypees colonnes;
+    if (!lancerColonnes(sql, types, colonnes))
+        return false;
+    if (lignes)
+        *lignes = colonnes.tableau();
+    return true;
+}
+
+bool BaseSqlite::lancerColonnes(const QString& sql, const QList<TypeValeur>& types, ColonnesTypees& lignes)
+{
     QString reste;
     Instruction s(m_base, sql, reste);
     if (s.code() != SQLITE_OK || !s.get())
         return erreurSqlite(QString());
     if (!reste.isEmpty())
         return erreur(QStringLiteral("Un seul ordre par texte : la suite est refusée"));
-    const int colonnes = sqlite3_column_count(s.get());
-    // Les enregistrements l'un après l'autre : la disposition même du tableau rendu.
-    // Le nombre de lignes n'est connu qu'à la fin : les cellules vont dans des blocs
-    // fixes, puis une seule fois dans le tableau, au lieu d'un tableau qui grandit
-    // et se recopie sans cesse.
-    constexpr std::size_t tailleBloc = 1 << 16;
-    std::vector<std::vector<QVariant>> blocs;
-    auto cellule = [&]() -> std::vector<QVariant>& {
-        if (blocs.empty() || blocs.back().size() == tailleBloc) {
-            blocs.emplace_back();
-            blocs.back().reserve(tailleBloc);
-        }
-        return blocs.back();
-    };
-    int rangs = 0;
+    const int n = sqlite3_column_count(s.get());
+    ColonnesTypees resultat(n);
+    std::vector<bool> dates(static_cast<std::size_t>(n));
+    for (int c = 0; c < n && c < types.size(); ++c)
+        dates[std::size_t(c)] = types[c] == TypeValeur::Date;
     int code;
-    while ((code = sqlite3_step(s.get())) == SQLITE_ROW) {
-        if (!lignes)
-            continue;
-        ++rangs;
-        for (int c = 0; c < colonnes; ++c) {
-            if (c < types.size() && types[c] == TypeValeur::Date && sqlite3_column_type(s.get(), c) == SQLITE_TEXT) {
-                const char* brut = reinterpret_cast<const char*>(sqlite3_column_text(s.get(), c));
-                cellule().emplace_back(ValeurColonne::valeurDepuisIso(brut, sqlite3_column_bytes(s.get(), c)));
-                continue;
-            }
-            cellule().emplace_back(valeurBrute(s.get(), c));
-        }
-    }
+    while ((code = sqlite3_step(s.get())) == SQLITE_ROW)
+        for (int c = 0; c < n; ++c)
+            ajouterValeur(s.get(), c, dates[std::size_t(c)], resultat.colonne(c));
     if (code != SQLITE_DONE)
         return erreurSqlite(QString());
-    if (lignes) {
-        QList<QVariant> cellules = TableauValeurs::reserverCellules(qsizetype(rangs) * colonnes);
-        for (std::vector<QVariant>& b : blocs) {
-            for (QVariant& v : b)
-                cellules.emplaceBack(std::move(v));
-            std::vector<QVariant>().swap(b);
-        }
-        *lignes = TableauValeurs(colonnes, rangs, std::move(cellules));
-    }
+    lignes = std::move(resultat);
     return true;
 }
 

@@ -26,6 +26,7 @@ public:
 protected:
     Traducteur& traducteur() override { return *m_traducteur; }
     bool lancer(const QString& sql, const QList<TypeValeur>& types, TableauValeurs* lignes) override;
+    bool lancerColonnes(const QString& sql, const QList<TypeValeur>& types, ColonnesTypees& lignes) override;
     bool transaction(Transaction quoi) override;
     QString typeSql(TypeColonne type) const override;
     QString suffixeTableACle() const override;

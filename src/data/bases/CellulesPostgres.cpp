@@ -291,4 +291,21 @@ TableauValeurs tableau(const pg_result* r, const QList<TypeValeur>& types)
     return TableauValeurs(champs, n, std::move(cellules));
 }
 
+ColonnesTypees colonnes(const pg_result* r, const QList<TypeValeur>& types)
+{
+    const int n = PQntuples(r), champs = PQnfields(r);
+    ColonnesTypees resultat(champs, n);
+    for (int c = 0; c < champs; ++c) {
+        const Colonne col = colonne(r, c, types.value(c, TypeValeur::Inconnu));
+        ColonneTypee& sortie = resultat.colonne(c);
+        for (int i = 0; i < n; ++i) {
+            if (PQgetisnull(r, i, c))
+                sortie.ajouterNul();
+            else
+                sortie.ajouter(col.lire(PQgetvalue(r, i, c), PQgetlength(r, i, c), col.type, col.attendu));
+        }
+    }
+    return resultat;
+}
+
 } // namespace CellulesPostgres

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commun/ColonnesTypees.h"
 #include "commun/TableauValeurs.h"
 #include "data/bases/TypeValeur.h"
 
@@ -20,5 +21,7 @@ QVariant cellule(const pg_result* r, int ligne, int colonne, TypeValeur attendu)
 
 // Toutes les lignes, point après point comme le tableau les range.
 TableauValeurs tableau(const pg_result* r, const QList<TypeValeur>& types);
+// Les mêmes valeurs, chacune lue une fois, rangées en colonnes.
+ColonnesTypees colonnes(const pg_result* r, const QList<TypeValeur>& types);
 
 } // namespace CellulesPostgres

@@ -5,6 +5,7 @@
 #include "commun/Nombres.h"
 
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -183,6 +184,51 @@ QVariant ValeurColonne::valeurDepuisIso(const char* t, qsizetype n)
     if (!jour || (n == 19 && !heure))
         return QString::fromUtf8(t, n);
     return valeurDepuisDate(QDate(a, m, j), n == 19 ? std::optional<QTime>(QTime(h, mi, s)) : std::nullopt);
+}
+
+namespace {
+
+// Le numéro julien d'un jour du calendrier grégorien valide (l'an 0 n'existe
+// pas), calculé sans QDate : chaque date d'une longue série passe par ici.
+std::optional<qint64> jourJulien(int a, int m, int j)
+{
+    static constexpr int jours[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool bissextile = a % 4 == 0 && (a % 100 != 0 || a % 400 == 0);
+    if (a == 0 || m < 1 || m > 12 || j < 1 || j > jours[m - 1] + (m == 2 && bissextile ? 1 : 0))
+        return std::nullopt;
+    const qint64 decalage = (14 - m) / 12, y = qint64(a) + 4800 - decalage, mm = m + 12 * decalage - 3;
+    return j + (153 * mm + 2) / 5 + 365 * y + y / 4 - y / 100 + y / 400 - 32045;
+}
+
+// " hh:mm:ss" (ou "Thh:mm:ss") en millisecondes du jour.
+std::optional<int> heureIso(const char* t)
+{
+    int h = 0, mi = 0, s = 0;
+    if ((t[0] != ' ' && t[0] != 'T') || t[3] != ':' || t[6] != ':' || !chiffresAscii(t, 1, 2, h) || !chiffresAscii(t, 4, 2, mi)
+        || !chiffresAscii(t, 7, 2, s) || h > 23 || mi > 59 || s > 59)
+        return std::nullopt;
+    return ((h * 60 + mi) * 60 + s) * 1000;
+}
+
+} // namespace
+
+std::optional<qint64> ValeurColonne::jourDepuisIso(const char* t, qsizetype n)
+{
+    int a, m, j;
+    if (n != 10 || t[4] != '-' || t[7] != '-' || !chiffresAscii(t, 0, 4, a) || !chiffresAscii(t, 5, 2, m)
+        || !chiffresAscii(t, 8, 2, j))
+        return std::nullopt;
+    const auto jour = jourJulien(a, m, j);
+    static const qint64 zero = JourZero().toJulianDay();
+    return jour == zero ? std::nullopt : jour;
+}
+
+std::optional<int> ValeurColonne::heureDepuisIso(const char* t, qsizetype n)
+{
+    // Une heure seule est rangée au 30/12/1899.
+    if ((n != 10 && n != 19) || std::memcmp(t, "1899-12-30", 10) != 0)
+        return std::nullopt;
+    return n == 10 ? std::optional<int>(0) : heureIso(t + 10);
 }
 
 QVariant ValeurColonne::valeurDepuisDate(const QDate& date, const std::optional<QTime>& heure)

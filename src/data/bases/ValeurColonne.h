@@ -27,6 +27,10 @@ public:
     // La valeur d'une date ISO lue dans la base : une date, une date et heure,
     // ou une heure seule (rangée au 30/12/1899) ; un autre texte reste un texte.
     static QVariant valeurDepuisIso(const char* texte, qsizetype longueur);
+    // Le numéro julien du jour quand valeurDepuisIso en fait une date seule (QDate) ; rien sinon.
+    static std::optional<qint64> jourDepuisIso(const char* texte, qsizetype longueur);
+    // Les millisecondes du jour quand valeurDepuisIso en fait une heure seule (QTime) ; rien sinon.
+    static std::optional<int> heureDepuisIso(const char* texte, qsizetype longueur);
     // Une date du moteur, avec ou sans son heure, en cellule.
     static QVariant valeurDepuisDate(const QDate& date, const std::optional<QTime>& heure);
 };

@@ -202,10 +202,7 @@ bool MoteurGraphique::appliquerNombre(int numero, double nombre)
         demanderDessin(i);
         return true;
     case Prop::Manquant:
-        if (const int p = pointCourant(); p >= 0) {
-            m.jeuCourant()->manquant[std::size_t(p)] = i != 0 ? 1 : 0;
-            m.jeuCourant()->modifie();
-        }
+        marquerManquant(i != 0);
         return true;
     case Prop::TaillePolice:
         if (m.classeTexte >= 0 && m.classeTexte < 4)
@@ -390,6 +387,75 @@ bool MoteurGraphique::chargerSerie(int jeu, std::vector<double> x, std::vector<f
     m_modele.definirNbPoints(int(n));
     j.resumes();
     return true;
+}
+
+bool MoteurGraphique::observe() const
+{
+    return m_observateur || lcMoteur().isDebugEnabled();
+}
+
+void MoteurGraphique::marquerManquant(bool manquant)
+{
+    if (const int p = pointCourant(); p >= 0) {
+        m_modele.jeuCourant()->manquant[std::size_t(p)] = manquant ? 1 : 0;
+        m_modele.jeuCourant()->modifie();
+    }
+}
+
+void MoteurGraphique::placerPoint(double x, const std::optional<double>& valeur)
+{
+    const int p = pointCourant();
+    if (p < 0)
+        return;
+    JeuDonnees& j = *m_modele.jeuCourant();
+    j.x[std::size_t(p)] = x;
+    j.avecX = true;
+    if (valeur)
+        j.valeurs[std::size_t(p)] = float(*valeur);
+    j.modifie();
+}
+
+void MoteurGraphique::ecrirePointsDates(const std::vector<PointDate>& points, int& p)
+{
+    ++m_revision;
+    ModeleGraphique& m = m_modele;
+    for (const PointDate& pt : points) {
+        if (!pt.date) {
+            marquerManquant(true);
+            ++p;
+            continue;
+        }
+        m.pointSelectionne = p;
+        if (JeuDonnees* j = m.jeuCourant(); j && p - 1 < j->taille()) {
+            j->definirPlafond(p - 1, JeuDonnees::plafondAucun);
+            j->definirValidite(p - 1, qint8(std::clamp(pt.validite, -128, 127)));
+        }
+        placerPoint(pt.x, std::nullopt);
+        if (pt.avecValeur) {
+            placerPoint(pt.x, pt.valeur);
+            marquerManquant(false);
+            if (pt.coupure) {
+                m.definirNbPoints(m.nbPoints + 1);
+                m.pointSelectionne = ++p;
+                placerPoint(pt.x, pt.valeur);
+                marquerManquant(true);
+            }
+        }
+        ++p;
+    }
+}
+
+void MoteurGraphique::colorerPoints(int n, int couleur)
+{
+    ++m_revision;
+    JeuDonnees* j = m_modele.jeuCourant();
+    const int fin = j ? std::min(n, j->taille()) : 0;
+    for (int p = 0; p < fin; ++p)
+        j->couleurs[std::size_t(p)] = qint8(std::clamp(couleur, -1, 127));
+    if (fin > 0) {
+        j->modifie();
+        m_modele.pointSelectionne = fin;
+    }
 }
 
 int MoteurGraphique::VBAGLabels(int nombre, const QString& textes)

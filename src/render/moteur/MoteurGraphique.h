@@ -55,6 +55,28 @@ public:
     // série dépasse ce que le moteur accepte (ModeleGraphique::cellulesMax).
     bool chargerSerie(int jeu, std::vector<double> x, std::vector<float> valeurs, int couleur);
 
+    // Un point daté tel que le contrôle l'écrit dans le jeu courant.
+    struct PointDate
+    {
+        bool date = false;                // sans date : seulement Manquant = 1 (au point choisi)
+        int validite = 0;
+        double x = 0;
+        bool avecValeur = false;
+        std::optional<double> valeur;     // le nombre de la valeur, s'il y en a un
+        bool coupure = false;             // un point manquant de plus, à la même place
+    };
+    // Des points datés du jeu courant d'un coup, avec le même effet que, pour
+    // chacun depuis `position` (qui avance), les écritures Point, Plafond 9999,
+    // Validite, PositionX, puis ValeurTexte et Manquant 0 quand il a une valeur,
+    // et après une coupure NbPoints + 1, Point, PositionX, ValeurTexte et
+    // Manquant 1. Une longue série passe en plusieurs lots. Rien n'en est
+    // tracé : qui observe les écritures (`observe`) les fait une à une.
+    void ecrirePointsDates(const std::vector<PointDate>& points, int& position);
+    // CouleurPoint écrit aux points 1 à n du jeu courant, d'un coup, sans trace.
+    void colorerPoints(int n, int couleur);
+    // Un observateur ou la trace "graphique.moteur" voit chaque écriture.
+    bool observe() const;
+
     // Le moteur tel qu'à sa création : graphique, calque et propriétés écrites
     // oubliés ; il garde son nom, sa taille et son observateur.
     void remettreANeuf();
@@ -113,6 +135,9 @@ private:
     bool appliquerNombre(int numero, double nombre);
     // Le rang (depuis 0) du point choisi dans le jeu choisi, -1 s'il n'existe pas.
     int pointCourant() const;
+    // Les effets de Manquant, et de PositionX et ValeurTexte (un nombre), au point choisi.
+    void marquerManquant(bool manquant);
+    void placerPoint(double x, const std::optional<double>& valeur);
     void appliquerIndexe(int numero, int indice, const QVariant& valeur, double nombre, bool estNombre);
     void demanderDessin(int demande);
     bool ecrireFichierImage();

@@ -1,4 +1,5 @@
 #include "data/bases/BaseSqlite.h"
+#include "data/bases/ValeurColonne.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -53,3 +54,24 @@ TEST(LiaisonSqlite, UneValeurRefuseeALaLiaisonEstUneErreurEtRienNEstEcrit)
 }
 
 } // namespace
+
+TEST(LiaisonSqlite, LesDatesIsoLuesSansCelluleSontCellesDesCellules)
+{
+    // Chaque jour de 1582 à 2400 et quelques textes limites : un jour ou une heure
+    // exactement quand la cellule en serait un, le même.
+    QStringList textes = {"0000-01-01", "0001-01-01", "9999-12-31", "1900-02-29", "2000-02-29", "2023-13-01", "2023-04-31",
+                          "1899-12-30", "1899-12-30 23:59:59", "1899-12-30 24:00:00", "1899-12-30T07:05:09", "2004-03-05 12:00:00",
+                          "2004-3-05", "12:00:00", "abcdefghij"};
+    for (QDate d(1582, 1, 1); d <= QDate(2400, 12, 31); d = d.addDays(1))
+        textes << d.toString(Qt::ISODate);
+    for (const QString& texte : textes) {
+        const QByteArray t = texte.toLatin1();
+        const QVariant cellule = ValeurColonne::valeurDepuisIso(t.constData(), t.size());
+        const auto jour = ValeurColonne::jourDepuisIso(t.constData(), t.size());
+        const auto heure = ValeurColonne::heureDepuisIso(t.constData(), t.size());
+        EXPECT_EQ(jour.has_value(), cellule.typeId() == QMetaType::QDate) << t.constData();
+        EXPECT_EQ(heure.has_value(), cellule.typeId() == QMetaType::QTime) << t.constData();
+        EXPECT_EQ(jour.value_or(-1), jour ? cellule.toDate().toJulianDay() : -1) << t.constData();
+        EXPECT_EQ(heure.value_or(-1), heure ? cellule.toTime().msecsSinceStartOfDay() : -1) << t.constData();
+    }
+}
