@@ -11,11 +11,11 @@
 #include "settings/Aide.h"
 #include "settings/MessagesBoite.h"
 #include "settings/OuvertureFichierEcrit.h"
+#include "commun_tests/ImagesGardees.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialogButtonBox>
-#include <QDir>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -73,8 +73,7 @@ TEST(TextesBureau, DialoguesEtBoitesDeMessageEnFrancais)
             titre = boite->windowTitle();
             texte = boite->text();
             boutons = TextesBoutons(boite->buttons());
-            if (const QString images = qEnvironmentVariable("GRAPHIQUE_IMAGES_TESTS"); !images.isEmpty() && QDir().mkpath(images))
-                boite->grab().save(QDir(images).filePath(QStringLiteral("message-classeur-enregistre.png")));
+            garderImage(boite->grab().toImage(), "message-classeur-enregistre");
             boite->button(QMessageBox::Ok)->click();
         }
     });
