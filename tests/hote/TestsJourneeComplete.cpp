@@ -5,11 +5,11 @@
 #include "PiloteBureau.h"
 
 #include "FormulaireGraphique.h"
+#include "commun_tests/Fichiers.h"
 #include "control/CtlGraphique.h"
 #include "render/moteur/ProprietesMoteur.h"
 #include "settings/Aide.h"
 #include "settings/FrmOption.h"
-#include "settings/PastilleFond.h"
 
 #include <QAction>
 #include <QDialog>
@@ -112,11 +112,7 @@ TEST_F(JourneeComplete, UneJourneeDansLApplicationPuisUnRedemarrage)
         EXPECT_EQ(ouverts, QList<QUrl>{QUrl::fromLocalFile(QDir(editions).filePath(classeurs.first()))});
 
         // Un import : le bilan, et la station nouvelle dans la liste.
-        const QString csv = dossier.filePath("nouvelle.csv");
-        QFile fichier(csv);
-        ASSERT_TRUE(fichier.open(QIODevice::WriteOnly));
-        fichier.write("Date;Pluie\n01/02/2024;4,5\n02/02/2024;0\n03/02/2024;12\n");
-        fichier.close();
+        const QString csv = ecrireFichier(dossier.filePath("nouvelle.csv"), "Date;Pluie\n01/02/2024;4,5\n02/02/2024;0\n03/02/2024;12\n");
         QTimer::singleShot(0, f.get(), [&] {
             auto* boite = qobject_cast<QDialog*>(QApplication::activeModalWidget());
             ASSERT_TRUE(boite);
@@ -135,19 +131,17 @@ TEST_F(JourneeComplete, UneJourneeDansLApplicationPuisUnRedemarrage)
         messages.vider();
 
         // Une base refusée : un message en français, la base en service le reste et trace encore.
-        QFile faux(dossier.filePath("faux.db"));
-        ASSERT_TRUE(faux.open(QIODevice::WriteOnly));
-        faux.write(QByteArray("pas une base\n").repeated(100));
-        faux.close();
-        EXPECT_FALSE(f->ouvrirBase(dossier.filePath("faux.db")));
+        EXPECT_FALSE(f->ouvrirBase(ecrireFichier(dossier.filePath("faux.db"), QByteArray("pas une base\n").repeated(100))));
         ASSERT_EQ(messages.messages().size(), 1);
         EXPECT_TRUE(messages.textes().first().contains("n'est pas une base SQLite")) << messages.textes().first().toStdString();
         EXPECT_EQ(f->texteBase(), dossier.filePath("exemple.db"));
         messages.vider();
+        // Un autre genre trace encore, sans l'aspect enregistré pour l'édition.
         d.type = TypeGraph::Annee;
         tracer(*f, d);
         EXPECT_GT(points(*f), 0);
         EXPECT_TRUE(messages.messages().isEmpty());
+        EXPECT_NE(f->formulaire().controle().Graphique().lire(Prop::CouleurFond).toInt(), 11);
         f->close();
     }
     // Le lendemain : la dernière base rouverte, l'aspect enregistré repris au premier graphique d'édition.
