@@ -9,12 +9,9 @@
 #include "data/bases/BaseSqlite.h"
 #include "data/bases/CatalogueBase.h"
 
-#include <QCoreApplication>
-#include <QCryptographicHash>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTcpServer>
 #include <QThread>

@@ -6,12 +6,10 @@
 #include "commun/TableauValeurs.h"
 #include "data/bases/BasePostgres.h"
 
-#include <QCoreApplication>
 #include <QDate>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QTcpServer>
 #include <QThread>
 #include <gtest/gtest.h>

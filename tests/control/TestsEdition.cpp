@@ -4,7 +4,6 @@
 #include "HoteTest.h"
 
 #include "commun/Cellule.h"
-#include "commun/Dates.h"
 #include "commun_tests/ImagesGardees.h"
 #include "commun_tests/JourFixe.h"
 #include "commun_tests/Souris.h"
@@ -14,7 +13,6 @@
 #include "entry/GrillePoints.h"
 #include "data/bases/BaseExemple.h"
 #include "data/BaseDeTest.h"
-#include "render/moteur/ProprietesMoteur.h"
 #include "commun/messages/MessagesEnregistres.h"
 
 #include <QPushButton>

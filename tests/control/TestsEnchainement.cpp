@@ -26,7 +26,6 @@
 #include <QProcess>
 #include <QSet>
 #include <QTest>
-#include <QWheelEvent>
 #include <algorithm>
 #include <functional>
 

@@ -5,22 +5,16 @@
 #include "commun_tests/Souris.h"
 
 #include "commun/Dates.h"
-#include "commun/Horloge.h"
 #include "commun/Nombres.h"
 #include "control/HoteGraphique.h"
 #include "control/VueGraphique.h"
 #include "entry/GrillePoints.h"
-#include "data/bases/BaseExemple.h"
-#include "data/bases/BaseSqlite.h"
 #include "render/moteur/ProprietesMoteur.h"
 #include "commun/messages/MessagesEnregistres.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace {

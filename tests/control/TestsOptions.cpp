@@ -4,12 +4,9 @@
 
 #include "commun_tests/SaisieBoite.h"
 
-#include "commun/Cellule.h"
-#include "commun/Horloge.h"
 #include "commun/Nombres.h"
 #include "commun/Palette.h"
 #include "control/HoteGraphique.h"
-#include "data/bases/BaseExemple.h"
 #include "data/bases/BaseSqlite.h"
 #include "render/moteur/ProprietesMoteur.h"
 #include "commun/Dates.h"
@@ -22,13 +19,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
-#include <QLineEdit>
 #include <QPainter>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
-#include <QToolButton>
 #include <cmath>
 #include <gtest/gtest.h>
 

@@ -243,14 +243,4 @@ TEST_F(JourneeCorrections, UneMatineeSurLeServeurPostgreSQL)
     matinee();
 }
 
-TEST(TraductionsQt, LesBoutonsDesQuestionsSontFrancais)
-{
-    ASSERT_TRUE(TraductionsQt::installer()) << "qtbase_fr absente : paquet qt6-translations-l10n";
-    QMessageBox boite(QMessageBox::Question, QStringLiteral("Graphique"), QStringLiteral("Enregistrer ?"),
-                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    EXPECT_EQ(boite.button(QMessageBox::Yes)->text(), "&Oui");
-    EXPECT_EQ(boite.button(QMessageBox::No)->text(), "&Non");
-    EXPECT_EQ(boite.button(QMessageBox::Cancel)->text(), "Annuler");
-}
-
 } // namespace

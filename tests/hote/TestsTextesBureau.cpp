@@ -47,7 +47,12 @@ void SansEsperluetteAffichee(QDialog& d)
 
 TEST(TextesBureau, DialoguesEtBoitesDeMessageEnFrancais)
 {
-    ASSERT_TRUE(TraductionsQt::installer());
+    ASSERT_TRUE(TraductionsQt::installer()) << "qtbase_fr absente : paquet qt6-translations-l10n";
+    QMessageBox question(QMessageBox::Question, QStringLiteral("Graphique"), QStringLiteral("Enregistrer ?"),
+                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    EXPECT_EQ(question.button(QMessageBox::Yes)->text(), "&Oui");
+    EXPECT_EQ(question.button(QMessageBox::No)->text(), "&Non");
+    EXPECT_EQ(question.button(QMessageBox::Cancel)->text(), "Annuler");
     DialogueImport import({}, nullptr);
     SansEsperluetteAffichee(import);
     EXPECT_EQ(TextesBoutons(import.findChild<QDialogButtonBox*>()->buttons()), (QStringList{"Annuler", "Importer"}));

@@ -1,13 +1,9 @@
-#include "output/ArchiveZipTests.h"
 #include "output/LectureXmlTests.h"
 #include "output/classeur/ClasseurXlsx.h"
 #include "output/classeur/TexteXlsx.h"
 
 #include <QLocale>
-#include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QXmlStreamReader>
-#include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
 
