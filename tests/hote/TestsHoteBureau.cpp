@@ -50,7 +50,7 @@ protected:
     template <typename T>
     T* enfant(const char* nom)
     {
-        return PiloteBureau::enfant<T>(*fenetre, nom);
+        return ::enfant<T>(*fenetre, nom);
     }
     void choisirStation(const QString& code)
     {
@@ -231,27 +231,15 @@ private:
 TEST_F(HoteBureau, JaugesJamaisSurLesMessagesImportAnnulableQuitterPendantUnChargement)
 {
     MessagesLus lus;
+    // L'import, puis la jauge annulée dès qu'elle est là.
     const auto importer = [&](const QByteArray& contenu, const QString& code, bool annuler) {
-        const QString csv = ecrireFichier(dossier.filePath("import.csv"), contenu);
-        // Le dialogue rempli comme une personne le fait, puis la jauge annulée dès qu'elle est là.
-        QTimer::singleShot(0, fenetre.get(), [&, csv, code] {
-            auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            ASSERT_TRUE(d);
-            d->findChildren<QLineEdit*>().first()->setText(csv);
-            for (QComboBox* c : d->findChildren<QComboBox*>())
-                if (c->isEditable())
-                    c->setCurrentText(code);
-            d->accept();
-        });
         QTimer annulation;
         QObject::connect(&annulation, &QTimer::timeout, fenetre.get(), [&] {
             if (auto* jauge = fenetre->findChild<QProgressDialog*>(QStringLiteral("JaugeImport")); jauge && annuler)
                 jauge->cancel();
         });
         annulation.start(5);
-        for (QAction* a : fenetre->findChildren<QAction*>())
-            if (a->text().startsWith(QStringLiteral("&Importer un fichier CSV")))
-                a->trigger();
+        PiloteBureau::importer(*fenetre, ecrireFichier(dossier.filePath("import.csv"), contenu), code);
     };
     // Un fichier faux : le message, et aucune jauge remontrée par-dessus pendant qu'on le lit.
     importer("01/01/2023;1\npas une date;2\n", QStringLiteral("IMPORT1"), false);

@@ -12,12 +12,8 @@
 #include "settings/FrmOption.h"
 
 #include <QAction>
-#include <QDialog>
 #include <QDir>
-#include <QLineEdit>
-#include <QTimer>
 #include <QToolBar>
-#include <QToolButton>
 #include <QUrl>
 
 namespace {
@@ -30,12 +26,6 @@ protected:
         MoteurGraphique& g = f.formulaire().controle().Graphique();
         return g.lire(Prop::NbJeux).toInt() > 0 ? g.lire(Prop::NbPoints).toInt() : 0;
     }
-    static QAction* action(FenetreHote& f, const char* nom)
-    {
-        auto* a = f.findChild<QAction*>(QString::fromLatin1(nom));
-        EXPECT_TRUE(a) << nom;
-        return a;
-    }
     // Les options du graphique : fond 11, échelle de 0 à 450, grille horizontale seule, puis OK.
     static void changerOptions(FenetreHote& f)
     {
@@ -43,19 +33,13 @@ protected:
         c.declencheOutil(7);
         auto* boite = c.findChild<FrmOption*>();
         ASSERT_TRUE(boite);
-        const auto enfantBoite = [&](const char* nom) { return boite->findChild<QWidget*>(QString::fromLatin1(nom)); };
-        QTest::mouseClick(qobject_cast<QToolButton*>(enfantBoite("CmdPanel3")), Qt::LeftButton);
-        for (const auto& [nom, texte] : {std::pair{"TxtMin", "0"}, std::pair{"TxtMax", "450"}}) {
-            auto* champ = qobject_cast<QLineEdit*>(enfantBoite(nom));
-            ASSERT_TRUE(champ) << nom;
-            champ->selectAll();
-            QTest::keyClicks(champ, QString::fromLatin1(texte));
-        }
-        QTest::mouseClick(qobject_cast<QToolButton*>(enfantBoite("CmdPanel4")), Qt::LeftButton);
-        QTest::keyClick(enfantBoite("ChkXGrid"), Qt::Key_Space);
-        QTest::mouseClick(enfantBoite("PictureFond11"), Qt::LeftButton);
-        auto* barre = boite->findChild<QToolBar*>(QStringLiteral("CtlToolBar1"));
-        ASSERT_TRUE(barre);
+        page(*boite, 3);
+        taper(*boite, "TxtMin", "0");
+        taper(*boite, "TxtMax", "450");
+        page(*boite, 4);
+        cocher(*boite, "ChkXGrid");
+        QTest::mouseClick(enfant<QWidget>(boite, "PictureFond11"), Qt::LeftButton);
+        auto* barre = enfant<QToolBar>(boite, "CtlToolBar1");
         QTest::mouseClick(barre->widgetForAction(barre->findChild<QAction*>(QStringLiteral("Bouton4"))), Qt::LeftButton);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
@@ -105,7 +89,7 @@ TEST_F(JourneeComplete, UneJourneeDansLApplicationPuisUnRedemarrage)
         aspectRetenu(*f);
 
         // Un export par le menu : le classeur écrit dans le dossier d'édition, puis ouvert.
-        action(*f, "ActionExporterClasseur")->trigger();
+        enfant<QAction>(*f, "ActionExporterClasseur")->trigger();
         const QStringList classeurs = QDir(editions).entryList(QDir::Files);
         ASSERT_EQ(classeurs.size(), 1);
         EXPECT_TRUE(messages.messages().isEmpty()) << messages.textes().join('|').toStdString();
@@ -113,18 +97,7 @@ TEST_F(JourneeComplete, UneJourneeDansLApplicationPuisUnRedemarrage)
 
         // Un import : le bilan, et la station nouvelle dans la liste.
         const QString csv = ecrireFichier(dossier.filePath("nouvelle.csv"), "Date;Pluie\n01/02/2024;4,5\n02/02/2024;0\n03/02/2024;12\n");
-        QTimer::singleShot(0, f.get(), [&] {
-            auto* boite = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            ASSERT_TRUE(boite);
-            boite->findChildren<QLineEdit*>().first()->setText(csv);
-            for (QComboBox* c : boite->findChildren<QComboBox*>())
-                if (c->isEditable())
-                    c->setCurrentText(QStringLiteral("76999001"));
-            boite->accept();
-        });
-        for (QAction* a : f->findChildren<QAction*>())
-            if (a->text().startsWith(QStringLiteral("&Importer un fichier CSV")))
-                a->trigger();
+        importer(*f, csv, QStringLiteral("76999001"));
         ASSERT_EQ(messages.messages().size(), 1);
         EXPECT_EQ(messages.textes().first(), "3 mesure(s) importée(s) dans PLUVIO_76999001 : 3 ajoutée(s), 0 remplacée(s) dans la base.");
         EXPECT_EQ(enfant<QTreeWidget>(*f, "ListeStations")->findItems("76999001", Qt::MatchExactly, 0).size(), 1);
