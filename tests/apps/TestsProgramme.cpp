@@ -7,17 +7,6 @@
 
 namespace {
 
-TEST(Programme, AideEnFrancais)
-{
-    for (const char* option : {"--aide", "-h"}) {
-        const Resultat r = lancer({option});
-        EXPECT_EQ(r.code, 0);
-        EXPECT_TRUE(r.sortie.startsWith("Usage : graphique COMMANDE")) << r.sortie.toStdString();
-        EXPECT_TRUE(r.sortie.contains("litteraux --date JJ/MM/AAAA"));
-        EXPECT_TRUE(r.erreurs.isEmpty());
-    }
-}
-
 TEST(Programme, ChaqueCommandeASonAideSansRienVerifier)
 {
     const QStringList commandes = {"exemple", "copier", "importer", "corrections", "stations", "tracer",
@@ -40,10 +29,16 @@ TEST(Programme, ChaqueCommandeASonAideSansRienVerifier)
     }
     EXPECT_TRUE(lancer({"annuaire", "--aide"}).sortie.contains("--type GENRE          le graphique dont les courbes font la page"));
     EXPECT_TRUE(lancer({"exporter", "--aide"}).sortie.contains("--periodes LETTRE"));
-    // La page entière reste celle de --aide seul, avec toutes les commandes.
-    const QString page = lancer({"--aide"}).sortie;
-    for (const QString& commande : commandes)
-        EXPECT_TRUE(page.contains("\n  " + commande)) << commande.toStdString();
+    // La page entière reste celle de --aide ou -h seul, avec toutes les commandes.
+    for (const char* option : {"--aide", "-h"}) {
+        const Resultat r = lancer({option});
+        EXPECT_EQ(r.code, 0);
+        EXPECT_TRUE(r.erreurs.isEmpty());
+        EXPECT_TRUE(r.sortie.startsWith("Usage : graphique COMMANDE")) << r.sortie.toStdString();
+        EXPECT_TRUE(r.sortie.contains("litteraux --date JJ/MM/AAAA"));
+        for (const QString& commande : commandes)
+            EXPECT_TRUE(r.sortie.contains("\n  " + commande)) << commande.toStdString();
+    }
     EXPECT_EQ(lancer({"dessiner", "--aide"}).code, 2);
 }
 

@@ -89,14 +89,10 @@ TEST(MoteurImages, HistogrammeSurLAxe)
     m.ecrire(Prop::TypeGraphe, 3);
     libellesX(m, mois());
     axeGauche(m, -20, 100, 6, "Ecart en mm");
-    std::vector<double> v = {80, 65, 50, 40, 30, -10, -15, 15, 35, 60, 75, 90};
-    m.ecrire(Prop::NbJeux, 1);
-    m.ecrire(Prop::Jeu, 1);
-    m.ecrire(Prop::NbPoints, 12);
-    for (int p = 1; p <= 12; ++p) {
+    const std::vector<double> v = {80, 65, 50, 40, 30, -10, -15, 15, 35, 60, 75, 90};
+    jeu(m, 1, 9, v);
+    for (int p = 1; p <= 12; ++p)
         m.ecrireIndexe(Prop::CouleurPoint, p, v[std::size_t(p - 1)] > 0 ? 9 : 12);
-        m.ecrireIndexe(Prop::ValeurPoint, p, v[std::size_t(p - 1)]);
-    }
     m.ecrire(Prop::Dessin, 2);
     const QRectF cadre(QPointF(0, 0), QSizeF(taille));
     const QImage image = SortiesImage::image(m, taille);
@@ -126,13 +122,7 @@ TEST(MoteurImages, BarresSurUnAxeQuiNePartPasDeZero)
     m.ecrire(Prop::TypeGraphe, 3);
     axeGauche(m, 20, 160, 7, "Précipitations en mm");
     const std::vector<double> v = {27, 90, 150, 12};
-    m.ecrire(Prop::NbJeux, 1);
-    m.ecrire(Prop::Jeu, 1);
-    m.ecrire(Prop::NbPoints, int(v.size()));
-    for (int p = 1; p <= int(v.size()); ++p) {
-        m.ecrireIndexe(Prop::CouleurPoint, p, 9);
-        m.ecrireIndexe(Prop::ValeurPoint, p, v[std::size_t(p - 1)]);
-    }
+    jeu(m, 1, 9, v);
     m.ecrire(Prop::Dessin, 2);
     const QRectF cadre(QPointF(0, 0), QSizeF(taille));
     const QImage image = SortiesImage::image(m, taille);
