@@ -1,6 +1,8 @@
 #include "Lancement.h"
+#include "commun_tests/Fichiers.h"
 
-#include <QFile>
+#include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
@@ -53,11 +55,16 @@ QString baseExemple()
     return chemin;
 }
 
-QString ecrireCsv(const QByteArray& contenu)
+QString copieDeLExemple(const QString& nom)
 {
-    const QString chemin = dossierTemporaire() + "/mesures.csv";
-    QFile f(chemin);
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(contenu);
-    return chemin;
+    const QString copie = dossierTemporaire() + u'/' + nom;
+    QDir().mkpath(QFileInfo(copie).absolutePath());
+    EXPECT_TRUE(QFile::copy(baseExemple(), copie));
+    QFile::setPermissions(copie, QFile::ReadOwner | QFile::WriteOwner);
+    return copie;
+}
+
+QString ecrireCsv(const QByteArray& contenu, const QString& nom)
+{
+    return ecrireFichier(dossierTemporaire() + u'/' + nom, contenu);
 }

@@ -23,5 +23,8 @@ QString baseExemple();
 // Un dossier temporaire neuf pour le test appelant (supprimé en fin d'exécution).
 QString dossierTemporaire();
 
-// Un fichier de mesures « mesures.csv » au contenu donné, dans un dossier neuf.
-QString ecrireCsv(const QByteArray& contenu);
+// Une copie de la base d'exemple, modifiable, dans un dossier neuf.
+QString copieDeLExemple(const QString& nom = QStringLiteral("base.db"));
+
+// Un fichier de mesures au contenu donné, dans un dossier neuf.
+QString ecrireCsv(const QByteArray& contenu, const QString& nom = QStringLiteral("mesures.csv"));

@@ -1,5 +1,6 @@
 // graphique copier et graphique exemple face à un serveur PostgreSQL : aller et
 // retour fidèles, galerie identique, refus, copies interrompues.
+#include "commun_tests/Fichiers.h"
 #include "commun_tests/LignesTexte.h"
 #include "Lancement.h"
 #include "ServeurDeTest.h"
@@ -8,12 +9,9 @@
 #include "data/bases/BaseSqlite.h"
 #include "data/bases/CatalogueBase.h"
 
-#include <QCoreApplication>
-#include <QCryptographicHash>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTcpServer>
 #include <QThread>
@@ -46,12 +44,6 @@ QStringList contenu(const QString& fichier)
         tout << lignes;
     }
     return tout;
-}
-
-QByteArray lire(const QString& fichier)
-{
-    QFile f(fichier);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // Le journal tel que le serveur l'aurait écrit : les chargeurs changent trois
@@ -160,8 +152,8 @@ TEST_F(CopieServeur, LaGalerieDessineeDepuisLeServeurEstCelleDuFichier)
             const QString image = dossier + "/g.png", journal = dossier + "/j.tsv";
             const Resultat r = lancer(QStringList{"tracer", "--base", base, "--sortie", image, "--journal", journal} + demande);
             ASSERT_EQ(r.code, 0) << demande.join(' ').toStdString() << r.erreurs.toStdString();
-            images << lire(image);
-            journaux << formulationServeur(lire(journal));
+            images << lireFichier(image);
+            journaux << formulationServeur(lireFichier(journal));
         }
         EXPECT_EQ(journaux[0], journaux[1]) << demande.join(' ').toStdString();
         EXPECT_GT(journaux[0].count("ecrit\t"), 50);
@@ -241,13 +233,13 @@ TEST_F(CopieServeur, UneValeurRefuseeEnCoursDeCopieLaisseLaCibleTelleQuElleEtait
     ASSERT_TRUE(m_admin->ExecuterNatif("INSERT INTO " + nomSchema(serveur) + ".pz_00755x0031 (datecreation) VALUES ('infinity')"));
     const QString existante = dossierTemporaire() + "/existante.db", neuve = dossierTemporaire() + "/neuve.db";
     ASSERT_TRUE(QFile::copy(source, existante));
-    const QByteArray avant = lire(existante);
+    const QByteArray avant = lireFichier(existante);
     for (const QString& f : {existante, neuve}) {
         r = lancer({"copier", "--de", serveur, "--vers", f, "--remplacer"});
         EXPECT_EQ(r.code, 2);
         EXPECT_TRUE(r.erreurs.contains("infinity")) << r.erreurs.toStdString();
     }
-    EXPECT_TRUE(lire(existante) == avant);
+    EXPECT_TRUE(lireFichier(existante) == avant);
     EXPECT_FALSE(QFile::exists(neuve) || QFile::exists(neuve + ".partiel"));
 }
 

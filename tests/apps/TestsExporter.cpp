@@ -1,7 +1,6 @@
 // graphique exporter et graphique annuaire sur la base d'exemple ; chaque classeur relu par openpyxl.
 #include "Lancement.h"
 
-#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -131,32 +130,6 @@ TEST_F(Exporter_, AnnuaireAnnuelEtChronique)
     EXPECT_EQ(exporter("sans-type.xlsx", base.mid(2), "annuaire"), r);
     const QJsonObject mensuel = exporter("edition.xlsx", QStringList{"--type", "edition"} + base.mid(2).replaceInStrings("S", "M"), "annuaire");
     EXPECT_NE(Series(mensuel, 0)[0]["valeurs"].toString(), Series(r, 0)[0]["valeurs"].toString());
-}
-
-TEST(ExporterHostile, UneLigneLeCode2EtAucunFichier)
-{
-    const QString d = dossierTemporaire();
-    const QStringList station = {"--type", "edition", "--station", "76402001"};
-    const struct
-    {
-        QStringList arguments;
-        const char* attendu;
-    } cas[] = {
-        {Exporter(d + "/x.png", station), "l'extension doit être xlsx"},
-        {Exporter(d + "/absent/x.xlsx", station), "n'existe pas"},
-        {Exporter(d + "/x.xlsx", {"--type", "inconnu", "--station", "1"}), "genre de graphique inconnu"},
-        {Exporter(d + "/x.xlsx", {"--type", "edition", "--station", "99999999"}), ""},
-        {QStringList{"annuaire", "--base", baseExemple(), "--sortie", d + "/a.pdf", "--type", "annuaire", "--station",
-                     "76402001"},
-         "l'extension doit être xlsx"},
-    };
-    for (const auto& c : cas) {
-        const Resultat r = lancer(c.arguments);
-        EXPECT_EQ(r.code, 2) << c.arguments.join(' ').toStdString();
-        EXPECT_EQ(r.erreurs.trimmed().count('\n'), 0) << r.erreurs.toStdString();
-        EXPECT_TRUE(r.erreurs.contains(QString::fromUtf8(c.attendu))) << r.erreurs.toStdString();
-    }
-    EXPECT_TRUE(QDir(d).entryList(QDir::Files | QDir::Hidden).isEmpty()) << QDir(d).entryList().join(' ').toStdString();
 }
 
 } // namespace

@@ -6,19 +6,11 @@
 #include "data/bases/BaseSqlite.h"
 
 #include <QDate>
-#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <gtest/gtest.h>
 
 namespace {
-
-QString copieDeLExemple()
-{
-    const QString copie = dossierTemporaire() + "/base.db";
-    EXPECT_TRUE(QFile::copy(baseExemple(), copie));
-    return copie;
-}
 
 TableauValeurs lire(const QString& base, const QString& sql)
 {
@@ -198,11 +190,7 @@ TEST(Importer, DeuxImportsEnsembleSAttendentEtToutEstGarde)
         a += d.toString("dd/MM/yyyy").toLatin1() + ";1\n";
         b += d.toString("dd/MM/yyyy").toLatin1() + ";2\n";
     }
-    const QString fa = ecrireCsv(a), fb = dossierTemporaire() + "/b.csv";
-    QFile f(fb);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(b);
-    f.close();
+    const QString fa = ecrireCsv(a), fb = ecrireCsv(b, "b.csv");
     QProcess p1, p2;
     p1.start(QStringLiteral(GRAPHIQUE_PROGRAMME), {"importer", "--base", base, "--station", "A1", "--genre", "pluvio", "--csv", fa});
     p2.start(QStringLiteral(GRAPHIQUE_PROGRAMME), {"importer", "--base", base, "--station", "B2", "--genre", "pluvio", "--csv", fb});

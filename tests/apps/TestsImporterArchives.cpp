@@ -3,21 +3,11 @@
 #include "Lancement.h"
 
 #include <QDate>
-#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <gtest/gtest.h>
 
 namespace {
-
-QString ecrire(const QString& nom, const QByteArray& contenu)
-{
-    const QString chemin = dossierTemporaire() + u'/' + nom;
-    QFile f(chemin);
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(contenu);
-    return chemin;
-}
 
 // Deux ans de jours, une ligne par jour faite par `ligne`.
 QByteArray jours(const QByteArray& entete, const std::function<QByteArray(const QDate&, int)>& ligne)
@@ -47,7 +37,7 @@ TEST(ImporterArchives, ChaqueFormatPuisSonGraphique)
         return "76116001;ROUEN-BOOS;49.38;1.18;151;" + d.toString("yyyyMMdd").toLatin1() + ';'
             + (i % 17 == 0 ? QByteArray(";") : QByteArray::number(i % 9 * 1.5) + ";1");
     });
-    Resultat r = lancer({"importer", "--base", base, "--format", "meteo-quotidien", "--csv", ecrire("Q_76.csv", meteo)});
+    Resultat r = lancer({"importer", "--base", base, "--format", "meteo-quotidien", "--csv", ecrireCsv(meteo, "Q_76.csv")});
     ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
     EXPECT_EQ(r.sortie, "Import meteo-quotidien : 1 station(s) (1 créée(s), 0 complétée(s)), 731 ligne(s) lue(s), 687 mesure(s) "
                         "écrite(s) (687 ajoutée(s), 0 remplacée(s)), 43 valeur(s) vide(s) passée(s).\n");
@@ -59,12 +49,12 @@ TEST(ImporterArchives, ChaqueFormatPuisSonGraphique)
         return "07548X0009/F;" + d.toString(Qt::ISODate).toLatin1() + ';' + QByteArray::number(112.0 - p, 'f', 2) + ';'
             + QByteArray::number(p, 'f', 2);
     });
-    r = lancer({"importer", "--base", base, "--format", "piezo-chroniques", "--csv", ecrire("piezo.csv", piezo)});
+    r = lancer({"importer", "--base", base, "--format", "piezo-chroniques", "--csv", ecrireCsv(piezo, "piezo.csv")});
     ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
     const QByteArray hydro = jours("code_station,date_obs_elab,resultat_obs_elab,grandeur_hydro_elab", [](const QDate& d, int i) {
         return "H5071010," + d.toString(Qt::ISODate).toLatin1() + ',' + QByteArray::number(2000 + (i * 37) % 900 * 10) + ",QmnJ";
     });
-    r = lancer({"importer", "--base", base, "--format", "hydro-elab", "--csv", ecrire("hydro.csv", hydro)});
+    r = lancer({"importer", "--base", base, "--format", "hydro-elab", "--csv", ecrireCsv(hydro, "hydro.csv")});
     ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
     EXPECT_EQ(lancer({"stations", "--base", base}).sortie,
               "pluvio\t76116001\tROUEN-BOOS\t02/01/2022\t31/12/2023\npiezo\t07548X0009_F\t07548X0009/F\t01/01/2022\t31/12/2023\n"
@@ -88,12 +78,12 @@ TEST(ImporterArchives, NomsDesStationsEnWindows1252OuEnUtf8)
     const QString base = dossierTemporaire() + "/noms.db";
     // Un fichier d'avant l'UTF-8 : É, Œ et ’ sur un octet chacun.
     Resultat r = lancer({"importer", "--base", base, "--format", "meteo-quotidien", "--csv",
-                         ecrire("ancien.csv", "NUM_POSTE;NOM_USUEL;AAAAMMJJ;RR\n27056003;\xC9VREUX-HUEST;20230101;1\n"
-                                              "61214001;L\x92" "AIGLE;20230101;2\n76116001;LE B\x8C" "UF;20230101;3\n")});
+                         ecrireCsv("NUM_POSTE;NOM_USUEL;AAAAMMJJ;RR\n27056003;\xC9VREUX-HUEST;20230101;1\n"
+                                   "61214001;L\x92" "AIGLE;20230101;2\n76116001;LE B\x8C" "UF;20230101;3\n", "ancien.csv")});
     ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
     // Un fichier en UTF-8 garde ses lettres, sans les lire octet par octet.
     r = lancer({"importer", "--base", base, "--format", "meteo-quotidien", "--csv",
-                ecrire("recent.csv", "NUM_POSTE;NOM_USUEL;AAAAMMJJ;RR\n42218001;SAINT-\xC3\x89TIENNE-BOUTH\xC3\x89ON;20230101;1\n")});
+                ecrireCsv("NUM_POSTE;NOM_USUEL;AAAAMMJJ;RR\n42218001;SAINT-\xC3\x89TIENNE-BOUTH\xC3\x89ON;20230101;1\n", "recent.csv")});
     ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
     r = lancer({"stations", "--base", base});
     ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
@@ -108,7 +98,7 @@ TEST(ImporterArchives, UneColonneLueRepeteeDansLEnTeteEstRefusee)
 {
     const QString base = dossierTemporaire() + "/archives.db";
     Resultat r = lancer({"importer", "--base", base, "--format", "meteo-quotidien", "--csv",
-                         ecrire("a.csv", "NUM_POSTE;AAAAMMJJ;RR\n76116001;20230101;1\n")});
+                         ecrireCsv("NUM_POSTE;AAAAMMJJ;RR\n76116001;20230101;1\n", "a.csv")});
     ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
     const QString avant = lancer({"stations", "--base", base}).sortie;
     const std::pair<QString, QByteArray> cas[] = {
@@ -119,7 +109,7 @@ TEST(ImporterArchives, UneColonneLueRepeteeDansLEnTeteEstRefusee)
     };
     const char* repetees[] = {"RR", "NOM_USUEL", "code_bss", "date_obs_elab"};
     for (int k = 0; k < 4; ++k) {
-        r = lancer({"importer", "--base", base, "--format", cas[k].first, "--csv", ecrire("double.csv", cas[k].second)});
+        r = lancer({"importer", "--base", base, "--format", cas[k].first, "--csv", ecrireCsv(cas[k].second, "double.csv")});
         EXPECT_EQ(r.code, 2) << r.erreurs.toStdString();
         EXPECT_EQ(r.erreurs.count('\n'), 1) << r.erreurs.toStdString();
         EXPECT_TRUE(r.erreurs.startsWith(QStringLiteral("graphique : l'en-tête du fichier a plusieurs fois la colonne « %1 »").arg(repetees[k])))
@@ -130,7 +120,7 @@ TEST(ImporterArchives, UneColonneLueRepeteeDansLEnTeteEstRefusee)
 
     // Une colonne que l'import ne lit pas peut se répéter.
     r = lancer({"importer", "--base", base, "--format", "meteo-quotidien", "--csv",
-                ecrire("lat.csv", "NUM_POSTE;LAT;LAT;AAAAMMJJ;RR\n76116001;1;2;20230105;4\n")});
+                ecrireCsv("NUM_POSTE;LAT;LAT;AAAAMMJJ;RR\n76116001;1;2;20230105;4\n", "lat.csv")});
     ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
     EXPECT_TRUE(lancer({"stations", "--base", base}).sortie.contains("76116001\t76116001\t01/01/2023\t05/01/2023"));
 }
@@ -138,7 +128,7 @@ TEST(ImporterArchives, UneColonneLueRepeteeDansLEnTeteEstRefusee)
 TEST(ImporterArchives, DemandesFaussesUneLigneEtAucuneBaseCreee)
 {
     const QString base = dossierTemporaire() + "/jamais.db";
-    const QString csv = ecrire("m.csv", "NUM_POSTE;AAAAMMJJ;RR\n76116001;20230101;1\n");
+    const QString csv = ecrireCsv("NUM_POSTE;AAAAMMJJ;RR\n76116001;20230101;1\n", "m.csv");
     const std::pair<QStringList, QString> cas[] = {
         {{"--format", "meteo", "--csv", csv}, "graphique : format inconnu : « meteo » (meteo-quotidien, piezo-chroniques, hydro-elab).\n"},
         {{"--format", "meteo-quotidien", "--csv", dossierTemporaire() + "/absent.csv.gz"}, "graphique : impossible de lire"},

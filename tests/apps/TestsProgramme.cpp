@@ -1,22 +1,11 @@
 // Le programme en ligne de commande, lancé comme un utilisateur le lance.
 #include "Lancement.h"
+#include "commun_tests/Fichiers.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
-
-TEST(Programme, AideEnFrancais)
-{
-    for (const char* option : {"--aide", "-h"}) {
-        const Resultat r = lancer({option});
-        EXPECT_EQ(r.code, 0);
-        EXPECT_TRUE(r.sortie.startsWith("Usage : graphique COMMANDE")) << r.sortie.toStdString();
-        EXPECT_TRUE(r.sortie.contains("litteraux --date JJ/MM/AAAA"));
-        EXPECT_TRUE(r.erreurs.isEmpty());
-    }
-}
 
 TEST(Programme, ChaqueCommandeASonAideSansRienVerifier)
 {
@@ -40,10 +29,16 @@ TEST(Programme, ChaqueCommandeASonAideSansRienVerifier)
     }
     EXPECT_TRUE(lancer({"annuaire", "--aide"}).sortie.contains("--type GENRE          le graphique dont les courbes font la page"));
     EXPECT_TRUE(lancer({"exporter", "--aide"}).sortie.contains("--periodes LETTRE"));
-    // La page entière reste celle de --aide seul, avec toutes les commandes.
-    const QString page = lancer({"--aide"}).sortie;
-    for (const QString& commande : commandes)
-        EXPECT_TRUE(page.contains("\n  " + commande)) << commande.toStdString();
+    // La page entière reste celle de --aide ou -h seul, avec toutes les commandes.
+    for (const char* option : {"--aide", "-h"}) {
+        const Resultat r = lancer({option});
+        EXPECT_EQ(r.code, 0);
+        EXPECT_TRUE(r.erreurs.isEmpty());
+        EXPECT_TRUE(r.sortie.startsWith("Usage : graphique COMMANDE")) << r.sortie.toStdString();
+        EXPECT_TRUE(r.sortie.contains("litteraux --date JJ/MM/AAAA"));
+        for (const QString& commande : commandes)
+            EXPECT_TRUE(r.sortie.contains("\n  " + commande)) << commande.toStdString();
+    }
     EXPECT_EQ(lancer({"dessiner", "--aide"}).code, 2);
 }
 
@@ -55,9 +50,7 @@ TEST(Programme, OptionsDUnNouveauGraphiqueEcritesLaPremiereFois)
     EXPECT_TRUE(r.sortie.contains("Libellé de l'axe des profondeurs : Précipitations en mm"));
     EXPECT_TRUE(r.sortie.contains("Taille des polices des axes : 7"));
     EXPECT_TRUE(r.sortie.contains("Axe NGF : non"));
-    QFile conf(config.path() + "/NORVANE/KOR6.conf");
-    ASSERT_TRUE(conf.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(conf.readAll().contains("InitOptionExcel=1"));
+    EXPECT_TRUE(lireFichier(config.path() + "/NORVANE/KOR6.conf").contains("InitOptionExcel=1"));
 }
 
 TEST(Programme, LitterauxDesTroisBases)
@@ -70,26 +63,6 @@ TEST(Programme, LitterauxDesTroisBases)
     EXPECT_TRUE(lignes[1].startsWith("POSTGRESQL\tdate : '03/05/2004'"));
     EXPECT_TRUE(lignes[1].endsWith("heure : '12/30/1899 08:30:00'"));
     EXPECT_TRUE(lignes[2].startsWith("ORACLE\tdate :  to_date('05/03/2004', 'DD/MM/YYYY') "));
-}
-
-TEST(Programme, UneDemandeIncorrecteDonneUneLigneEtLeCode2)
-{
-    const QList<QStringList> mauvaises = {
-        {},
-        {"dessiner"},
-        {"litteraux", "--date", "31/02/2024"},
-        {"litteraux", "--date", "1/1/24"},
-        {"litteraux"},
-        {"litteraux", "--date", "05/03/2004", "--heure", "8h30"},
-        {"options", "--inconnue"},
-    };
-    for (const QStringList& arguments : mauvaises) {
-        const Resultat r = lancer(arguments);
-        EXPECT_EQ(r.code, 2) << arguments.join(' ').toStdString();
-        EXPECT_TRUE(r.sortie.isEmpty());
-        EXPECT_EQ(r.erreurs.count('\n'), 1) << r.erreurs.toStdString();
-        EXPECT_TRUE(r.erreurs.startsWith("graphique : "));
-    }
 }
 
 } // namespace

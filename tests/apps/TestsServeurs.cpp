@@ -6,12 +6,10 @@
 #include "commun/TableauValeurs.h"
 #include "data/bases/BasePostgres.h"
 
-#include <QCoreApplication>
 #include <QDate>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QTcpServer>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -169,11 +167,7 @@ TEST_F(SurLeServeur, UnServeurFigeAuMilieuDUnOrdreEstAbandonneApresLeDelaiDesOrd
 
 TEST_F(SurLeServeur, DeuxImportsQuiCreentLaMemeStationSAttendent)
 {
-    const QString a = ecrireCsv(jours(5000, "1")), b = dossierTemporaire() + "/b.csv";
-    QFile f(b);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(jours(6000, "2"));
-    f.close();
+    const QString a = ecrireCsv(jours(5000, "1")), b = ecrireCsv(jours(6000, "2"), "b.csv");
     QProcess p1, p2;
     p1.start(QStringLiteral(GRAPHIQUE_PROGRAMME), {"importer", "--base", base(), "--station", "B2", "--genre", "pluvio", "--csv", a});
     p2.start(QStringLiteral(GRAPHIQUE_PROGRAMME), {"importer", "--base", base(), "--station", "B2", "--genre", "pluvio", "--csv", b});

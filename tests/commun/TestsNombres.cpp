@@ -1,7 +1,6 @@
 #include "commun/LocaleUtilisateur.h"
 #include "commun/Nombres.h"
 
-#include <QDateTime>
 #include <gtest/gtest.h>
 
 namespace {

@@ -34,7 +34,16 @@ protected:
     {
         ctl->InitGraphique(type, &liste, "KOR", 0, "Exploitation", "", "", false, "10", "", nullptr, &fenetre, 12);
     }
-    bool visible(const char* nom) const { return !ctl->composant(QString::fromLatin1(nom))->isHidden(); }
+    // La période chargée, par mois.
+    Classe_Graphiques& moisCharges(const char* debut, const char* fin)
+    {
+        Classe_Graphiques& c = ctl->CollCourbes();
+        c.setDateDebutChargement(QString::fromLatin1(debut));
+        c.setDateFinChargement(QString::fromLatin1(fin));
+        c.setCodePeriode("MOIS");
+        c.setUniteAxeX("M");
+        return c;
+    }
 
     MagasinTemporaire magasin;
     JourFixe jour{QDate(2024, 3, 15)};
@@ -117,11 +126,7 @@ TEST_F(Controle, AffichageDesCourbesAuMoteur)
     ctl->AffichageGraphique(false, false, "MOIS");
     EXPECT_EQ(journal.lignes, (QStringList{"Graphique 20 - 9", "Graphique 21 - 1"}));
 
-    Classe_Graphiques& c = ctl->CollCourbes();
-    c.setDateDebutChargement("01/01/2023");
-    c.setDateFinChargement("31/12/2023");
-    c.setCodePeriode("MOIS");
-    c.setUniteAxeX("M");
+    Classe_Graphiques& c = moisCharges("01/01/2023", "31/12/2023");
     c.setMaxDonnees(120);
     const QDate janvier(2023, 1, 1);
     c.AjouterCourbe(courbe("Pluie", 11, serieMensuelle(janvier, 12, [](int, QDate d) { return pluieMensuelle(d); })));
@@ -150,11 +155,7 @@ TEST_F(Controle, AffichageDesCourbesAuMoteur)
 TEST_F(Controle, ComparaisonALaNormaleEtEspacementDesLibelles)
 {
     init(TypeGraph::comparaisonNormale);
-    Classe_Graphiques& c = ctl->CollCourbes();
-    c.setDateDebutChargement("01/01/2023");
-    c.setDateFinChargement("31/03/2023");
-    c.setCodePeriode("MOIS");
-    c.setUniteAxeX("M");
+    Classe_Graphiques& c = moisCharges("01/01/2023", "31/03/2023");
     const double ecarts[] = {3, 0, -3};
     c.AjouterCourbe(courbe("Pluie", 1, serieMensuelle(QDate(2023, 1, 1), 3, [&](int i, QDate) { return ecarts[i]; })));
     ctl->AffichageGraphique(false, false, "MOIS");
@@ -184,11 +185,7 @@ TEST_F(Controle, CumulPartDeZero)
     init(TypeGraph::edition);
     ctl->setMaChaineTypeAffichage("COURBE");
     ctl->setIsCumul(true);
-    Classe_Graphiques& c = ctl->CollCourbes();
-    c.setDateDebutChargement("01/01/2023");
-    c.setDateFinChargement("31/12/2023");
-    c.setCodePeriode("MOIS");
-    c.setUniteAxeX("M");
+    Classe_Graphiques& c = moisCharges("01/01/2023", "31/12/2023");
     c.AjouterCourbe(courbe("Pluie", 11, serieMensuelle(QDate(2023, 1, 1), 12, [](int i, QDate) { return 10.0 * (i + 1); })));
     ctl->AffichageGraphique(false, false, "MOIS");
     MoteurGraphique& g = ctl->Graphique();

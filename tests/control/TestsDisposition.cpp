@@ -2,6 +2,8 @@
 // à trois tailles d'écran, sans enfant qui en cache un autre et avec le graphique jusqu'au bord droit.
 #include "SurBaseExemple.h"
 
+#include "commun_tests/ImagesGardees.h"
+
 #include "control/VueGraphique.h"
 #include "render/moteur/Disposition.h"
 #include "render/moteur/ModeleGraphique.h"
@@ -56,14 +58,7 @@ TEST_F(Ecran, AucunEnfantNEnCacheUnAutreEtLeGraphiqueVaJusquAuBord)
             HoteGraphique hote;
             ASSERT_NO_FATAL_FAILURE(montrer(hote, taille, demande(genre.type, QString::fromLatin1(genre.station), genre.autres)));
             QApplication::processEvents();
-            // GRAPHIQUE_CAPTURES=dossier garde chaque écran, pour le regarder.
-            if (const QString captures = qEnvironmentVariable("GRAPHIQUE_CAPTURES"); !captures.isEmpty()) {
-                const QString nom = QStringLiteral("%1/%2-%3x%4").arg(captures, NomTypeGraph(genre.type)).arg(taille.width()).arg(taille.height());
-                hote.grab().save(nom + QStringLiteral(".png"));
-                hote.controle().setTitreEtLegendeALEcran(true);
-                hote.grab().save(nom + QStringLiteral("-legende.png"));
-                hote.controle().setTitreEtLegendeALEcran(false);
-            }
+            garderImage(hote.grab().toImage(), QStringLiteral("%1-%2x%3").arg(NomTypeGraph(genre.type)).arg(taille.width()).arg(taille.height()));
             const CtlGraphique& ctl = hote.controle();
             QList<const QWidget*> enfants;
             for (const QObject* o : ctl.children())

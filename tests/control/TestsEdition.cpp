@@ -4,15 +4,15 @@
 #include "HoteTest.h"
 
 #include "commun/Cellule.h"
-#include "commun/Dates.h"
+#include "commun_tests/ImagesGardees.h"
 #include "commun_tests/JourFixe.h"
+#include "commun_tests/Souris.h"
 #include "commun/Nombres.h"
 #include "control/HoteGraphique.h"
 #include "control/VueGraphique.h"
 #include "entry/GrillePoints.h"
 #include "data/bases/BaseExemple.h"
 #include "data/BaseDeTest.h"
-#include "render/moteur/ProprietesMoteur.h"
 #include "commun/messages/MessagesEnregistres.h"
 
 #include <QPushButton>
@@ -47,11 +47,7 @@ protected:
 
     CtlGraphique& ctl() { return hote.controle(); }
     VueGraphique* vue() { return ctl().vueGraphique(); }
-    QPoint point(double fx, double fy)
-    {
-        const QRectF z = ctl().Graphique().zoneTrace(QRectF(vue()->rect()));
-        return QPointF(z.left() + fx * z.width(), z.top() + fy * z.height()).toPoint();
-    }
+    QPoint point(double fx, double fy) { return dansLeTrace(ctl(), fx, fy); }
     // Les mesures de mars 2023, "jour heure valeur continuité obtention" chacune.
     QStringList mars()
     {
@@ -137,16 +133,12 @@ TEST_F(Edition, PlageSupprimeeDansLesDeuxSensAvecSesRuptures)
 {
     ctl().declencheOutil(5);
     const QStringList avant = mars();
-    auto glisser = [&](double de, double a) {
-        QTest::mousePress(vue(), Qt::RightButton, {}, point(de, 0.5));
-        QTest::mouseMove(vue(), point(a, 0.6));
-        QTest::mouseRelease(vue(), Qt::RightButton, {}, point(a, 0.6));
-    };
+    auto supprimer = [&](double de, double a) { glisser(vue(), point(de, 0.5), point(a, 0.6), Qt::RightButton); };
     // De droite à gauche puis de gauche à droite, refusé : la même question pour la même plage.
     messages.repondre(false);
-    glisser(0.6, 0.4);
+    supprimer(0.6, 0.4);
     messages.repondre(false);
-    glisser(0.4, 0.6);
+    supprimer(0.4, 0.6);
     ASSERT_EQ(messages.messages().size(), 2);
     const QString question = messages.textes().first();
     EXPECT_TRUE(question.startsWith("Voulez vous supprimer les points entre le ")) << question.toStdString();
@@ -155,7 +147,7 @@ TEST_F(Edition, PlageSupprimeeDansLesDeuxSensAvecSesRuptures)
     EXPECT_EQ(mars(), avant);
     messages.vider();
     messages.repondre(true);
-    glisser(0.6, 0.4);
+    supprimer(0.6, 0.4);
     ASSERT_EQ(messages.textes().value(0), question);
     const QStringList apres = mars();
     ASSERT_LT(apres.size(), avant.size());
@@ -166,7 +158,7 @@ TEST_F(Edition, PlageSupprimeeDansLesDeuxSensAvecSesRuptures)
     EXPECT_EQ(ruptures, 2);
     // La même plage de nouveau : plus rien à supprimer, rien n'est demandé.
     messages.vider();
-    glisser(0.6, 0.4);
+    supprimer(0.6, 0.4);
     EXPECT_EQ(messages.textes(), QStringList{"Aucune mesure ne change : rien à enregistrer."});
 }
 
@@ -216,9 +208,7 @@ TEST_F(Edition, GrilleDesPointsModifieeInsereeSupprimeeEtEnregistree)
     EXPECT_EQ(g->lignes(), n - 1);
     EXPECT_EQ(ligneDu(25), -1);
 
-    const QString dossierImages = qEnvironmentVariable("GRAPHIQUE_IMAGES_TESTS");
-    if (!dossierImages.isEmpty())
-        hote.grab().save(dossierImages + "/outil6-grille.png");
+    garderImage(hote.grab().toImage(), "outil6-grille");
 
     // La ligne sans heure empêche tout enregistrement : rien n'est perdu, elle reste à corriger.
     const QStringList avant = mars();
@@ -278,9 +268,7 @@ TEST_F(Edition, GrilleVideeDitToutCeQuiPartEtValidationRefuseLaPlage)
     tracerMars(2);
     ctl().declencheOutil(5);
     messages.vider();
-    QTest::mousePress(vue(), Qt::RightButton, {}, point(0.3, 0.5));
-    QTest::mouseMove(vue(), point(0.6, 0.6));
-    QTest::mouseRelease(vue(), Qt::RightButton, {}, point(0.6, 0.6));
+    glisser(vue(), point(0.3, 0.5), point(0.6, 0.6), Qt::RightButton);
     ASSERT_EQ(messages.messages().size(), 1);
     EXPECT_EQ(messages.textes().first(), "Vous ne pouvez pas supprimer les points avant la date de dernière validation (31/03/2023)");
 }

@@ -5,6 +5,8 @@
 #include "SurBaseExemple.h"
 
 #include "commun_tests/Enchainement.h"
+#include "commun_tests/ImagesGardees.h"
+#include "commun_tests/Souris.h"
 
 #include "commun/Cellule.h"
 #include "commun/Dates.h"
@@ -24,7 +26,6 @@
 #include <QProcess>
 #include <QSet>
 #include <QTest>
-#include <QWheelEvent>
 #include <algorithm>
 #include <functional>
 
@@ -213,29 +214,14 @@ struct Geste
     std::function<void(CtlGraphique&)> faire;
 };
 
-// Un point de la zone de tracé du graphique principal, en fractions de sa largeur et de sa hauteur.
-QPoint dansLeTrace(CtlGraphique& c, double fx, double fy)
-{
-    const QRectF z = c.Graphique().zoneTrace(QRectF(c.vueGraphique()->rect()));
-    return QPointF(z.left() + fx * z.width(), z.top() + fy * z.height()).toPoint();
-}
-
 void zoomer(CtlGraphique& c)
 {
-    VueGraphique* v = c.vueGraphique();
-    const QPoint a = dansLeTrace(c, 0.3, 0.2), b = dansLeTrace(c, 0.6, 0.9);
-    QTest::mousePress(v, Qt::LeftButton, {}, a);
-    QTest::mouseMove(v, (a + b) / 2);
-    QTest::mouseMove(v, b);
-    QTest::mouseRelease(v, Qt::LeftButton, {}, b);
+    glisser(c.vueGraphique(), dansLeTrace(c, 0.3, 0.2), dansLeTrace(c, 0.6, 0.9));
 }
 
 void tournerMolette(CtlGraphique& c)
 {
-    const QPoint p = dansLeTrace(c, 0.4, 0.5);
-    QWheelEvent e(QPointF(p), c.vueGraphique()->mapToGlobal(QPointF(p)), QPoint(), QPoint(0, 120), Qt::NoButton,
-                  Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(c.vueGraphique(), &e);
+    molette(c.vueGraphique(), dansLeTrace(c, 0.4, 0.5), 1);
 }
 
 // Les options ouvertes, échelle, couleur de fond et grille changées, puis Échap.
@@ -330,8 +316,6 @@ TEST_F(Enchainement, UnChargementAnnuleLaisseUnGraphiqueVideQuiLeDit)
             EXPECT_TRUE(c.Graphique().vierge());  // aucune série peinte
             EXPECT_TRUE(c.vueGraphiqueSuperposePluvio()->isHidden());
             EXPECT_FALSE(c.vueGraphique()->isHidden());
-            if (qEnvironmentVariableIsSet("GRAPHIQUE_IMAGES_TESTS") && q.nom == QStringLiteral("Superposition"))
-                ecranDe(c).save(qEnvironmentVariable("GRAPHIQUE_IMAGES_TESTS") + QStringLiteral("/chargement-annule.png"));
         }
     }
 }
@@ -372,10 +356,9 @@ TEST_F(Enchainement, ZoomEtRetourGardentTitreLegendeEtBandesEtDisentLaPeriodeTra
             QTest::mouseDClick(c.vueGraphique(), Qt::LeftButton, {}, dansLeTrace(c, 0.5, 0.5));
             EXPECT_EQ(c.periodeTracee(), entiere) << geste;
             const Difference d = comparer(ecranSansLecture(c), avant);
-            if (d.pixels && qEnvironmentVariableIsSet("GRAPHIQUE_IMAGES_TESTS")) {
-                const QString f = qEnvironmentVariable("GRAPHIQUE_IMAGES_TESTS") + u'/' + q.nom + u'-' + QString::fromLatin1(geste);
-                avant.save(f + QStringLiteral("-avant.png"));
-                ecranSansLecture(c).save(f + QStringLiteral("-retour.png"));
+            if (d.pixels) {
+                garderImage(avant, q.nom + u'-' + QString::fromLatin1(geste) + QStringLiteral("-avant"));
+                garderImage(ecranSansLecture(c), q.nom + u'-' + QString::fromLatin1(geste) + QStringLiteral("-retour"));
             }
             EXPECT_EQ(d.pixels, 0) << geste << " : " << d.zone.x() << ", " << d.zone.y() << " " << d.zone.width() << "×" << d.zone.height();
         }

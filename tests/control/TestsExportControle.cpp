@@ -9,7 +9,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {

@@ -2,23 +2,19 @@
 // (événements QTest sur le vrai widget), sur la base d'exemple.
 #include "SurBaseExemple.h"
 
+#include "commun_tests/Souris.h"
+
 #include "commun/Dates.h"
-#include "commun/Horloge.h"
 #include "commun/Nombres.h"
 #include "control/HoteGraphique.h"
 #include "control/VueGraphique.h"
 #include "entry/GrillePoints.h"
-#include "data/bases/BaseExemple.h"
-#include "data/bases/BaseSqlite.h"
 #include "render/moteur/ProprietesMoteur.h"
 #include "commun/messages/MessagesEnregistres.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace {
@@ -27,28 +23,11 @@ class Interaction : public HoteMontre
 {
 protected:
     VueGraphique* vue() { return ctl().vueGraphique(); }
-    QRectF zone() { return g().zoneTrace(QRectF(vue()->rect())); }
-    // Un point de la zone de tracé, en fractions de sa largeur et de sa hauteur.
-    QPoint point(double fx, double fy)
-    {
-        const QRectF z = zone();
-        return QPointF(z.left() + fx * z.width(), z.top() + fy * z.height()).toPoint();
-    }
+    QPoint point(double fx, double fy) { return dansLeTrace(ctl(), fx, fy); }
     QPointF unites(const QPoint& p) { return vue()->versUnites(QPointF(p)); }
     std::array<double, 4> bornes() { return {lire(Prop::XMin), lire(Prop::XMax), lire(Prop::YMin), lire(Prop::YMax)}; }
-    void glisser(const QPoint& de, const QPoint& a, Qt::MouseButton bouton = Qt::LeftButton)
-    {
-        QTest::mousePress(vue(), bouton, {}, de);
-        QTest::mouseMove(vue(), (de + a) / 2);
-        QTest::mouseMove(vue(), a);
-        QTest::mouseRelease(vue(), bouton, {}, a);
-    }
-    void molette(const QPoint& p, int crans)
-    {
-        QWheelEvent e(QPointF(p), vue()->mapToGlobal(QPointF(p)), QPoint(), QPoint(0, crans * 120), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(vue(), &e);
-    }
+    void glisser(const QPoint& de, const QPoint& a, Qt::MouseButton bouton = Qt::LeftButton) { ::glisser(vue(), de, a, bouton); }
+    void molette(const QPoint& p, int crans) { ::molette(vue(), p, crans); }
     QString lecture(int ligne)
     {
         const QTableWidgetItem* cellule = ctl().SprAide()->item(ligne, 0);
@@ -180,17 +159,12 @@ TEST_F(Interaction, ZoomParPasMoletteDeplacementEtRetourAToutePeriode)
 
     // Bouton du milieu : la vue glisse de la même largeur, le point saisi reste sous le pointeur.
     const double saisi = unites(point(0.5, 0.5)).x();
-    QTest::mousePress(vue(), Qt::MiddleButton, {}, point(0.5, 0.5));
-    QTest::mouseMove(vue(), point(0.6, 0.5));
-    QTest::mouseRelease(vue(), Qt::MiddleButton, {}, point(0.6, 0.5));
+    glisser(point(0.5, 0.5), point(0.6, 0.5), Qt::MiddleButton);
     EXPECT_NEAR(lire(Prop::XMax) - lire(Prop::XMin), largeur, largeur * 1e-9);
     EXPECT_NEAR(unites(point(0.6, 0.5)).x(), saisi, largeur * 1e-3);
     // On ne glisse pas au-delà du début de la période.
-    for (int i = 0; i < 20; ++i) {
-        QTest::mousePress(vue(), Qt::MiddleButton, {}, point(0.1, 0.5));
-        QTest::mouseMove(vue(), point(0.9, 0.5));
-        QTest::mouseRelease(vue(), Qt::MiddleButton, {}, point(0.9, 0.5));
-    }
+    for (int i = 0; i < 20; ++i)
+        glisser(point(0.1, 0.5), point(0.9, 0.5), Qt::MiddleButton);
     EXPECT_DOUBLE_EQ(lire(Prop::XMin), xMin);
     // Reculer la molette au-delà de tout revient à l'étendue entière, pas plus.
     molette(p, -40);

@@ -4,12 +4,9 @@
 
 #include "commun_tests/SaisieBoite.h"
 
-#include "commun/Cellule.h"
-#include "commun/Horloge.h"
 #include "commun/Nombres.h"
 #include "commun/Palette.h"
 #include "control/HoteGraphique.h"
-#include "data/bases/BaseExemple.h"
 #include "data/bases/BaseSqlite.h"
 #include "render/moteur/ProprietesMoteur.h"
 #include "commun/Dates.h"
@@ -22,13 +19,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
-#include <QLineEdit>
 #include <QPainter>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
-#include <QToolButton>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -94,49 +88,6 @@ TEST_F(Options, Outil7SeulementSurDesDonneesChargeesPuisRetourALOutilPrecedent)
     EXPECT_TRUE(hote.isEnabled());
     EXPECT_EQ(boite(), nullptr);
     EXPECT_EQ(ctl().outilCourant(), 5);
-}
-
-// Échelle fixe, grille horizontale seule et fond choisis puis enregistrés : ils
-// restent au graphique suivant du même genre, et dans une autre fenêtre
-// (l'application relancée), pas dans les autres genres.
-TEST_F(Options, LAspectEnregistreResteAuxGraphiquesDuMemeGenre)
-{
-    tracer(TypeGraph::edition, "76402001");
-    ouvrir();
-    page(*boite(), 3);
-    taper(*boite(), "TxtMin", "0");
-    taper(*boite(), "TxtMax", "450");
-    page(*boite(), 4);
-    cocher(*boite(), "ChkXGrid");
-    QTest::mouseClick(enfant<PastilleFond>(boite(), "PictureFond11"), Qt::LeftButton);
-    bouton(4);
-    EXPECT_TRUE(messages.textes().isEmpty()) << messages.textes().join(" | ").toStdString();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(boite(), nullptr);
-    EXPECT_TRUE(hote.isEnabled());
-    const auto memeAspect = [](HoteGraphique& h) {
-        MoteurGraphique& m = h.controle().Graphique();
-        m.ecrire(Prop::AxeY, 0);
-        EXPECT_EQ(m.lireNombre(Prop::YMin), 0);
-        EXPECT_EQ(m.lireNombre(Prop::YMax), 450);
-        EXPECT_EQ(m.lire(Prop::Grille).toInt(), 1);
-        EXPECT_EQ(m.lire(Prop::CouleurFond).toInt(), 11);
-    };
-    tracer(TypeGraph::annuaire, "76402001");
-    EXPECT_NE(g().lire(Prop::CouleurFond).toInt(), 11);
-    tracer(TypeGraph::edition, "76401001");
-    memeAspect(hote);
-    HoteGraphique relancee;
-    relancee.resize(1200, 810);
-    relancee.show();
-    SurBaseExemple::tracer(relancee, demande(TypeGraph::edition, "76402001"));
-    memeAspect(relancee);
-    // La boîte montre ce que le graphique dessine.
-    ouvrir();
-    page(*boite(), 4);
-    EXPECT_FALSE(enfant<QCheckBox>(boite(), "ChkXGrid")->isChecked());
-    EXPECT_TRUE(enfant<QCheckBox>(boite(), "ChkYGrid")->isChecked());
-    fermerEtOublier();
 }
 
 // Les cases de la grille disent ce que le graphique dessine, pour chaque genre.

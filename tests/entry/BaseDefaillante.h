@@ -6,7 +6,6 @@
 #include "data/BaseDonnees.h"
 #include "data/JeuEnregistrements.h"
 
-#include <QHash>
 #include <memory>
 
 class BaseDefaillante : public BaseDonnees

@@ -7,7 +7,6 @@
 #include "commun_tests/LignesTexte.h"
 #include "BaseDefaillante.h"
 
-#include "commun/Cellule.h"
 #include "commun/Dates.h"
 #include "commun/LocaleUtilisateur.h"
 #include "commun/Nombres.h"

@@ -6,14 +6,17 @@
 #include "FenetreHote.h"
 
 #include "commun/Dates.h"
+#include "commun_tests/SaisieBoite.h"
 #include "control/HoteGraphique.h"
 #include "data/bases/BaseExemple.h"
 #include "render/moteur/MoteurGraphique.h"
 #include "commun/messages/MessagesEnregistres.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -23,6 +26,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
@@ -49,14 +53,6 @@ protected:
         f->show();
         EXPECT_TRUE(f->ouvrirBase(texteBase()));
         return f;
-    }
-
-    template <typename T>
-    static T* enfant(FenetreHote& f, const char* nom)
-    {
-        T* w = f.findChild<T*>(QString::fromLatin1(nom));
-        EXPECT_TRUE(w) << nom;
-        return w;
     }
 
     template <typename T>
@@ -99,6 +95,23 @@ protected:
         choisir(enfant<QComboBox>(f, "Periode"), d.periodes);
         choisir(enfant<QComboBox>(f, "Affichage"), d.affichage);
         choisir(enfant<QComboBox>(f, "Variante"), d.variante);
+    }
+
+    // Le dialogue d'import rempli comme une personne le fait (le fichier, la station), ouvert par son menu.
+    static void importer(FenetreHote& f, const QString& csv, const QString& code)
+    {
+        QTimer::singleShot(0, &f, [csv, code] {
+            auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(d);
+            d->findChildren<QLineEdit*>().first()->setText(csv);
+            for (QComboBox* c : d->findChildren<QComboBox*>())
+                if (c->isEditable())
+                    c->setCurrentText(code);
+            d->accept();
+        });
+        for (QAction* a : f.findChildren<QAction*>())
+            if (a->text().startsWith(QStringLiteral("&Importer un fichier CSV")))
+                a->trigger();
     }
 
     static QImage ecran(FenetreHote& f)

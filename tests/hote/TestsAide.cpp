@@ -4,6 +4,7 @@
 #include "FormulaireGraphique.h"
 #include "PiloteBureau.h"
 
+#include "commun_tests/Fichiers.h"
 #include "control/CtlGraphique.h"
 #include "settings/Aide.h"
 #include "settings/FrmOption.h"
@@ -26,8 +27,7 @@ QString manuel()
 
 QString lire(const QString& chemin)
 {
-    QFile f(chemin);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    return QString::fromUtf8(lireFichier(chemin));
 }
 
 QStringList pagesDuManuel()

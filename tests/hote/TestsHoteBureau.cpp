@@ -1,13 +1,15 @@
 // L'application de bureau pilotée à la souris, dans ce que la journée complète
-// ne fait pas : courbes masquées, mauvaises demandes, jauges et messages. Les
-// écrans sont gardés dans GRAPHIQUE_IMAGES_TESTS quand il nomme un dossier.
+// ne fait pas : courbes masquées, mauvaises demandes, jauges et messages.
 #include "PiloteBureau.h"
 
 #include "DialogueBulletin.h"
 #include "FormulaireGraphique.h"
 #include "GrilleCourbes.h"
 
+#include "commun_tests/Fichiers.h"
+#include "commun_tests/ImagesGardees.h"
 #include "commun_tests/JourFixe.h"
+#include "commun_tests/Souris.h"
 #include "control/CtlGraphique.h"
 #include "control/VueGraphique.h"
 #include "output/ArchiveZipTests.h"
@@ -48,7 +50,7 @@ protected:
     template <typename T>
     T* enfant(const char* nom)
     {
-        return PiloteBureau::enfant<T>(*fenetre, nom);
+        return ::enfant<T>(*fenetre, nom);
     }
     void choisirStation(const QString& code)
     {
@@ -87,12 +89,6 @@ protected:
         enfant<QDateEdit>("DateDebut")->setDate(debut);
         enfant<QDateEdit>("DateFin")->setDate(fin);
     }
-    void ecran(const char* nom)
-    {
-        const QString dossierImages = qEnvironmentVariable("GRAPHIQUE_IMAGES_TESTS");
-        if (!dossierImages.isEmpty() && QDir().mkpath(dossierImages))
-            fenetre->grab().save(QDir(dossierImages).filePath(QString::fromLatin1(nom) + ".png"));
-    }
     CtlGraphique& ctl() { return fenetre->formulaire().controle(); }
     int pointsTraces()
     {
@@ -109,7 +105,7 @@ TEST_F(HoteBureau, CourbeMasqueeCasesDesStatistiquesEtDateDeValidationLuesParLeC
     choisirGenre("Annee");
     tracer();
     Classe_Graphiques& c = ctl().CollCourbes();
-    ecran("hote-annee");
+    garderImage(fenetre->grab().toImage(), "hote-annee");
     // Masquer une courbe depuis la liste : la marque tombe, la courbe n'est plus montrée.
     GrilleCourbes& grille = fenetre->courbes();
     ASSERT_EQ(grille.rowCount(), c.Compter() + 1);
@@ -137,9 +133,7 @@ TEST_F(HoteBureau, CourbeMasqueeCasesDesStatistiquesEtDateDeValidationLuesParLeC
     tracer();
     messages.vider();
     ctl().declencheOutil(4);
-    VueGraphique* vue = ctl().vueGraphique();
-    const QRectF z = ctl().Graphique().zoneTrace(QRectF(vue->rect()));
-    QTest::mouseClick(vue, Qt::LeftButton, {}, z.center().toPoint());
+    QTest::mouseClick(ctl().vueGraphique(), Qt::LeftButton, {}, dansLeTrace(ctl(), 0.5, 0.5));
     ASSERT_EQ(messages.messages().size(), 1);
     EXPECT_EQ(messages.textes().first(), "Vous ne pouvez pas ajouter de point avant la date de dernière validation (31/12/2024)");
 }
@@ -181,7 +175,7 @@ TEST_F(HoteBureau, AvantLePremierGraphiqueUnCadreQuiDitQuoiFaire)
     EXPECT_EQ(g.lire(Prop::NbJeux).toInt() > 0 ? g.lire(Prop::NbPoints).toInt() : 0, 0);
     g.ecrire(Prop::AxeY, 0);
     EXPECT_EQ(g.lire(Prop::DivisionsY).toInt(), 1);
-    ecran("avant-le-premier-graphique");
+    garderImage(fenetre->grab().toImage(), "avant-le-premier-graphique");
     // Sur un écran de 1600 × 1000, Tracer se voit sans faire défiler la demande.
     fenetre->resize(1600, 1000 - 60);
     QApplication::processEvents();
@@ -237,31 +231,15 @@ private:
 TEST_F(HoteBureau, JaugesJamaisSurLesMessagesImportAnnulableQuitterPendantUnChargement)
 {
     MessagesLus lus;
+    // L'import, puis la jauge annulée dès qu'elle est là.
     const auto importer = [&](const QByteArray& contenu, const QString& code, bool annuler) {
-        const QString csv = dossier.filePath("import.csv");
-        QFile f(csv);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(contenu);
-        f.close();
-        // Le dialogue rempli comme une personne le fait, puis la jauge annulée dès qu'elle est là.
-        QTimer::singleShot(0, fenetre.get(), [&, csv, code] {
-            auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            ASSERT_TRUE(d);
-            d->findChildren<QLineEdit*>().first()->setText(csv);
-            for (QComboBox* c : d->findChildren<QComboBox*>())
-                if (c->isEditable())
-                    c->setCurrentText(code);
-            d->accept();
-        });
         QTimer annulation;
         QObject::connect(&annulation, &QTimer::timeout, fenetre.get(), [&] {
             if (auto* jauge = fenetre->findChild<QProgressDialog*>(QStringLiteral("JaugeImport")); jauge && annuler)
                 jauge->cancel();
         });
         annulation.start(5);
-        for (QAction* a : fenetre->findChildren<QAction*>())
-            if (a->text().startsWith(QStringLiteral("&Importer un fichier CSV")))
-                a->trigger();
+        PiloteBureau::importer(*fenetre, ecrireFichier(dossier.filePath("import.csv"), contenu), code);
     };
     // Un fichier faux : le message, et aucune jauge remontrée par-dessus pendant qu'on le lit.
     importer("01/01/2023;1\npas une date;2\n", QStringLiteral("IMPORT1"), false);
@@ -299,8 +277,8 @@ TEST_F(HoteBureau, JaugesJamaisSurLesMessagesImportAnnulableQuitterPendantUnChar
 }
 
 // Le classeur depuis le menu Fichier, comme avec l'outil 8 : le menu s'ouvre dès qu'un graphique a
-// des mesures, le fichier va dans le dossier d'édition et s'ouvre ; sans application pour l'ouvrir,
-// un message le dit, avec le chemin complet où il reste.
+// des mesures, le fichier va dans le dossier d'édition sous le nom de ses stations ; sans application
+// pour ouvrir la page d'annuaire, un message le dit, avec le chemin complet où elle reste.
 TEST_F(HoteBureau, ClasseurEtAnnuaireDepuisLeMenuDisentOuIlsSont)
 {
     auto* exporter = fenetre->findChild<QAction*>(QStringLiteral("ActionExporterClasseur"));
@@ -326,14 +304,7 @@ TEST_F(HoteBureau, ClasseurEtAnnuaireDepuisLeMenuDisentOuIlsSont)
     EXPECT_TRUE(exporter->isEnabled());
     EXPECT_FALSE(annuaire->isEnabled());  // la page d'annuaire se fait depuis le graphique d'annuaire
     exporter->trigger();
-    const QStringList ecrits = QDir(editions).entryList(QDir::Files);
-    ASSERT_EQ(ecrits.size(), 1);
-    EXPECT_EQ(ecrits.first(), "Pluvio_piezo Forage du Moulin (craie)76402001 Port-Aubin.xlsx");
-    const QString chemin = QDir(editions).filePath(ecrits.first());
-    ASSERT_EQ(messages.messages().size(), 1) << messages.textes().join('\n').toStdString();
-    EXPECT_EQ(ouverts, QList<QUrl>{QUrl::fromLocalFile(chemin)});
-    EXPECT_TRUE(messages.textes().at(0).startsWith("Aucune application")) << messages.textes().at(0).toStdString();
-    EXPECT_TRUE(messages.textes().at(0).contains(chemin));
+    EXPECT_EQ(QDir(editions).entryList(QDir::Files), QStringList{"Pluvio_piezo Forage du Moulin (craie)76402001 Port-Aubin.xlsx"});
 
     // L'annuaire : la page choisie dans la boîte, écrite à côté, puis ouverte.
     choisirGenre("annuaire");
@@ -351,6 +322,7 @@ TEST_F(HoteBureau, ClasseurEtAnnuaireDepuisLeMenuDisentOuIlsSont)
     const QStringList pages = QDir(editions).entryList({QStringLiteral("Annuaire *.xlsx")}, QDir::Files);
     ASSERT_EQ(pages.size(), 1) << QDir(editions).entryList().join(", ").toStdString();
     ASSERT_EQ(messages.messages().size(), 1) << messages.textes().join('\n').toStdString();
+    EXPECT_TRUE(messages.textes().at(0).startsWith("Aucune application")) << messages.textes().at(0).toStdString();
     EXPECT_TRUE(messages.textes().at(0).contains(QDir(editions).filePath(pages.first())));
     EXPECT_EQ(ouverts.size(), 2);
     DefinirOuvreurDocument(avant);
@@ -457,9 +429,7 @@ TEST_F(BulletinBureau, LeMoisPasseProposeEtLePdfEtLeClasseurEcritsPuisOuverts)
         ASSERT_GE(liste->topLevelItemCount(), 3);
         for (int i = 0; i < liste->topLevelItemCount(); ++i)
             EXPECT_EQ(liste->topLevelItem(i)->checkState(0), Qt::Checked);
-        const QString images = qEnvironmentVariable("GRAPHIQUE_IMAGES_TESTS");
-        if (!images.isEmpty() && QDir().mkpath(images))
-            d.grab().save(QDir(images).filePath(QStringLiteral("dialogue-bulletin.png")));
+        garderImage(d.grab().toImage(), "dialogue-bulletin");
     });
     EXPECT_TRUE(ouverts.isEmpty());
 
@@ -469,9 +439,7 @@ TEST_F(BulletinBureau, LeMoisPasseProposeEtLePdfEtLeClasseurEcritsPuisOuverts)
     EXPECT_EQ(ouverts,
               (QList<QUrl>{QUrl::fromLocalFile(sortie.filePath("mars.pdf")), QUrl::fromLocalFile(sortie.filePath("mars.xlsx"))}));
     EXPECT_TRUE(fenetre->statusBar()->currentMessage().startsWith("Bulletin de mars 2015"));
-    QFile pdf(sortie.filePath("mars.pdf"));
-    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
-    const QByteArray octets = pdf.readAll();
+    const QByteArray octets = lireFichier(sortie.filePath("mars.pdf"));
     EXPECT_TRUE(octets.startsWith("%PDF"));
     EXPECT_EQ(octets.count("/Type /Page\n"), 3);
     ArchiveZipTests classeur(sortie.filePath("mars.xlsx"));

@@ -5,19 +5,15 @@
 #include "PiloteBureau.h"
 
 #include "FormulaireGraphique.h"
+#include "commun_tests/Fichiers.h"
 #include "control/CtlGraphique.h"
 #include "render/moteur/ProprietesMoteur.h"
 #include "settings/Aide.h"
 #include "settings/FrmOption.h"
-#include "settings/PastilleFond.h"
 
 #include <QAction>
-#include <QDialog>
 #include <QDir>
-#include <QLineEdit>
-#include <QTimer>
 #include <QToolBar>
-#include <QToolButton>
 #include <QUrl>
 
 namespace {
@@ -30,12 +26,6 @@ protected:
         MoteurGraphique& g = f.formulaire().controle().Graphique();
         return g.lire(Prop::NbJeux).toInt() > 0 ? g.lire(Prop::NbPoints).toInt() : 0;
     }
-    static QAction* action(FenetreHote& f, const char* nom)
-    {
-        auto* a = f.findChild<QAction*>(QString::fromLatin1(nom));
-        EXPECT_TRUE(a) << nom;
-        return a;
-    }
     // Les options du graphique : fond 11, échelle de 0 à 450, grille horizontale seule, puis OK.
     static void changerOptions(FenetreHote& f)
     {
@@ -43,19 +33,13 @@ protected:
         c.declencheOutil(7);
         auto* boite = c.findChild<FrmOption*>();
         ASSERT_TRUE(boite);
-        const auto enfantBoite = [&](const char* nom) { return boite->findChild<QWidget*>(QString::fromLatin1(nom)); };
-        QTest::mouseClick(qobject_cast<QToolButton*>(enfantBoite("CmdPanel3")), Qt::LeftButton);
-        for (const auto& [nom, texte] : {std::pair{"TxtMin", "0"}, std::pair{"TxtMax", "450"}}) {
-            auto* champ = qobject_cast<QLineEdit*>(enfantBoite(nom));
-            ASSERT_TRUE(champ) << nom;
-            champ->selectAll();
-            QTest::keyClicks(champ, QString::fromLatin1(texte));
-        }
-        QTest::mouseClick(qobject_cast<QToolButton*>(enfantBoite("CmdPanel4")), Qt::LeftButton);
-        QTest::keyClick(enfantBoite("ChkXGrid"), Qt::Key_Space);
-        QTest::mouseClick(enfantBoite("PictureFond11"), Qt::LeftButton);
-        auto* barre = boite->findChild<QToolBar*>(QStringLiteral("CtlToolBar1"));
-        ASSERT_TRUE(barre);
+        page(*boite, 3);
+        taper(*boite, "TxtMin", "0");
+        taper(*boite, "TxtMax", "450");
+        page(*boite, 4);
+        cocher(*boite, "ChkXGrid");
+        QTest::mouseClick(enfant<QWidget>(boite, "PictureFond11"), Qt::LeftButton);
+        auto* barre = enfant<QToolBar>(boite, "CtlToolBar1");
         QTest::mouseClick(barre->widgetForAction(barre->findChild<QAction*>(QStringLiteral("Bouton4"))), Qt::LeftButton);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
@@ -105,49 +89,32 @@ TEST_F(JourneeComplete, UneJourneeDansLApplicationPuisUnRedemarrage)
         aspectRetenu(*f);
 
         // Un export par le menu : le classeur écrit dans le dossier d'édition, puis ouvert.
-        action(*f, "ActionExporterClasseur")->trigger();
+        enfant<QAction>(*f, "ActionExporterClasseur")->trigger();
         const QStringList classeurs = QDir(editions).entryList(QDir::Files);
         ASSERT_EQ(classeurs.size(), 1);
         EXPECT_TRUE(messages.messages().isEmpty()) << messages.textes().join('|').toStdString();
         EXPECT_EQ(ouverts, QList<QUrl>{QUrl::fromLocalFile(QDir(editions).filePath(classeurs.first()))});
 
         // Un import : le bilan, et la station nouvelle dans la liste.
-        const QString csv = dossier.filePath("nouvelle.csv");
-        QFile fichier(csv);
-        ASSERT_TRUE(fichier.open(QIODevice::WriteOnly));
-        fichier.write("Date;Pluie\n01/02/2024;4,5\n02/02/2024;0\n03/02/2024;12\n");
-        fichier.close();
-        QTimer::singleShot(0, f.get(), [&] {
-            auto* boite = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            ASSERT_TRUE(boite);
-            boite->findChildren<QLineEdit*>().first()->setText(csv);
-            for (QComboBox* c : boite->findChildren<QComboBox*>())
-                if (c->isEditable())
-                    c->setCurrentText(QStringLiteral("76999001"));
-            boite->accept();
-        });
-        for (QAction* a : f->findChildren<QAction*>())
-            if (a->text().startsWith(QStringLiteral("&Importer un fichier CSV")))
-                a->trigger();
+        const QString csv = ecrireFichier(dossier.filePath("nouvelle.csv"), "Date;Pluie\n01/02/2024;4,5\n02/02/2024;0\n03/02/2024;12\n");
+        importer(*f, csv, QStringLiteral("76999001"));
         ASSERT_EQ(messages.messages().size(), 1);
         EXPECT_EQ(messages.textes().first(), "3 mesure(s) importée(s) dans PLUVIO_76999001 : 3 ajoutée(s), 0 remplacée(s) dans la base.");
         EXPECT_EQ(enfant<QTreeWidget>(*f, "ListeStations")->findItems("76999001", Qt::MatchExactly, 0).size(), 1);
         messages.vider();
 
         // Une base refusée : un message en français, la base en service le reste et trace encore.
-        QFile faux(dossier.filePath("faux.db"));
-        ASSERT_TRUE(faux.open(QIODevice::WriteOnly));
-        faux.write(QByteArray("pas une base\n").repeated(100));
-        faux.close();
-        EXPECT_FALSE(f->ouvrirBase(dossier.filePath("faux.db")));
+        EXPECT_FALSE(f->ouvrirBase(ecrireFichier(dossier.filePath("faux.db"), QByteArray("pas une base\n").repeated(100))));
         ASSERT_EQ(messages.messages().size(), 1);
         EXPECT_TRUE(messages.textes().first().contains("n'est pas une base SQLite")) << messages.textes().first().toStdString();
         EXPECT_EQ(f->texteBase(), dossier.filePath("exemple.db"));
         messages.vider();
+        // Un autre genre trace encore, sans l'aspect enregistré pour l'édition.
         d.type = TypeGraph::Annee;
         tracer(*f, d);
         EXPECT_GT(points(*f), 0);
         EXPECT_TRUE(messages.messages().isEmpty());
+        EXPECT_NE(f->formulaire().controle().Graphique().lire(Prop::CouleurFond).toInt(), 11);
         f->close();
     }
     // Le lendemain : la dernière base rouverte, l'aspect enregistré repris au premier graphique d'édition.

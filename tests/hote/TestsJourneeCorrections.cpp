@@ -11,6 +11,8 @@
 #include "FormulaireGraphique.h"
 #include "commun/Cellule.h"
 #include "commun_tests/Enchainement.h"
+#include "commun_tests/ImagesGardees.h"
+#include "commun_tests/Souris.h"
 #include "control/CtlGraphique.h"
 #include "control/CtlToolBar.h"
 #include "control/VueGraphique.h"
@@ -103,32 +105,21 @@ protected:
         return true;
     }
 
-    void garder(FenetreHote& f, const char* nom)
-    {
-        const QString d = qEnvironmentVariable("GRAPHIQUE_IMAGES_TESTS");
-        if (!d.isEmpty())
-            ecran(f).save(d + QStringLiteral("/correction-%1.png").arg(QString::fromLatin1(nom)));
-    }
+    void garder(FenetreHote& f, const char* nom) { garderImage(ecran(f), QStringLiteral("correction-") + QString::fromLatin1(nom)); }
     // La question telle que l'application la montre, en français jusque dans ses boutons.
     void garderQuestion(const QString& texte)
     {
-        const QString d = qEnvironmentVariable("GRAPHIQUE_IMAGES_TESTS");
-        if (d.isEmpty() || !TraductionsQt::installer())
+        if (qEnvironmentVariableIsEmpty("GRAPHIQUE_IMAGES_TESTS") || !TraductionsQt::installer())
             return;
         QMessageBox boite(QMessageBox::Question, QStringLiteral("Graphique"), texte, QMessageBox::Yes | QMessageBox::No);
         boite.show();
         QApplication::processEvents();
-        boite.grab().save(d + QStringLiteral("/correction-question.png"));
+        garderImage(boite.grab().toImage(), "correction-question");
     }
     void cliquer(FenetreHote& f, const char* bouton)
     {
         messages.repondre(true);
         QTest::mouseClick(f.formulaire().controle().findChild<QPushButton*>(QString::fromLatin1(bouton)), Qt::LeftButton);
-    }
-    QPoint dansLeTrace(CtlGraphique& c, double fx, double fy)
-    {
-        const QRectF z = c.Graphique().zoneTrace(QRectF(c.vueGraphique()->rect()));
-        return QPointF(z.left() + fx * z.width(), z.top() + fy * z.height()).toPoint();
     }
 
     void matinee();
@@ -201,9 +192,7 @@ void JourneeCorrections::matinee()
     // Outil 5 : une plage supprimée au bouton droit ; outil 4 : deux points posés et enregistrés.
     c.declencheOutil(5);
     messages.repondre(true);
-    QTest::mousePress(c.vueGraphique(), Qt::RightButton, {}, dansLeTrace(c, 0.62, 0.5));
-    QTest::mouseMove(c.vueGraphique(), dansLeTrace(c, 0.7, 0.5));
-    QTest::mouseRelease(c.vueGraphique(), Qt::RightButton, {}, dansLeTrace(c, 0.7, 0.5));
+    glisser(c.vueGraphique(), dansLeTrace(c, 0.62, 0.5), dansLeTrace(c, 0.7, 0.5), Qt::RightButton);
     c.declencheOutil(4);
     QTest::mouseClick(c.vueGraphique(), Qt::LeftButton, {}, dansLeTrace(c, 0.2, 0.6));
     QTest::mouseClick(c.vueGraphique(), Qt::LeftButton, {}, dansLeTrace(c, 0.3, 0.4));
@@ -252,16 +241,6 @@ TEST_F(JourneeCorrections, UneMatineeSurLeServeurPostgreSQL)
         GTEST_SKIP() << "GRAPHIQUE_PG absente : scripts/tester.sh lance un serveur PostgreSQL pour ces essais.";
     }
     matinee();
-}
-
-TEST(TraductionsQt, LesBoutonsDesQuestionsSontFrancais)
-{
-    ASSERT_TRUE(TraductionsQt::installer()) << "qtbase_fr absente : paquet qt6-translations-l10n";
-    QMessageBox boite(QMessageBox::Question, QStringLiteral("Graphique"), QStringLiteral("Enregistrer ?"),
-                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    EXPECT_EQ(boite.button(QMessageBox::Yes)->text(), "&Oui");
-    EXPECT_EQ(boite.button(QMessageBox::No)->text(), "&Non");
-    EXPECT_EQ(boite.button(QMessageBox::Cancel)->text(), "Annuler");
 }
 
 } // namespace

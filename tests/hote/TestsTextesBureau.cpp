@@ -11,11 +11,11 @@
 #include "settings/Aide.h"
 #include "settings/MessagesBoite.h"
 #include "settings/OuvertureFichierEcrit.h"
+#include "commun_tests/ImagesGardees.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialogButtonBox>
-#include <QDir>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -47,7 +47,12 @@ void SansEsperluetteAffichee(QDialog& d)
 
 TEST(TextesBureau, DialoguesEtBoitesDeMessageEnFrancais)
 {
-    ASSERT_TRUE(TraductionsQt::installer());
+    ASSERT_TRUE(TraductionsQt::installer()) << "qtbase_fr absente : paquet qt6-translations-l10n";
+    QMessageBox question(QMessageBox::Question, QStringLiteral("Graphique"), QStringLiteral("Enregistrer ?"),
+                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    EXPECT_EQ(question.button(QMessageBox::Yes)->text(), "&Oui");
+    EXPECT_EQ(question.button(QMessageBox::No)->text(), "&Non");
+    EXPECT_EQ(question.button(QMessageBox::Cancel)->text(), "Annuler");
     DialogueImport import({}, nullptr);
     SansEsperluetteAffichee(import);
     EXPECT_EQ(TextesBoutons(import.findChild<QDialogButtonBox*>()->buttons()), (QStringList{"Annuler", "Importer"}));
@@ -73,8 +78,7 @@ TEST(TextesBureau, DialoguesEtBoitesDeMessageEnFrancais)
             titre = boite->windowTitle();
             texte = boite->text();
             boutons = TextesBoutons(boite->buttons());
-            if (const QString images = qEnvironmentVariable("GRAPHIQUE_IMAGES_TESTS"); !images.isEmpty() && QDir().mkpath(images))
-                boite->grab().save(QDir(images).filePath(QStringLiteral("message-classeur-enregistre.png")));
+            garderImage(boite->grab().toImage(), "message-classeur-enregistre");
             boite->button(QMessageBox::Ok)->click();
         }
     });

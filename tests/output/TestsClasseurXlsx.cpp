@@ -1,13 +1,9 @@
-#include "output/ArchiveZipTests.h"
 #include "output/LectureXmlTests.h"
 #include "output/classeur/ClasseurXlsx.h"
 #include "output/classeur/TexteXlsx.h"
 
 #include <QLocale>
-#include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QXmlStreamReader>
-#include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -108,29 +104,6 @@ TEST(ClasseurXlsx, EcrituresHorsLimitesRefusees)
     EXPECT_FALSE(c.definirDate(f, 1, 1, QDate()));
     EXPECT_EQ(c.feuille(f)->cellule(1, 1), nullptr);
     EXPECT_TRUE(c.definirNombre(f, kLignesMax, kColonnesMax, 1));
-}
-
-TEST(ClasseurXlsx, PartiesDuPaquet)
-{
-    ClasseurXlsx c;
-    c.ajouterFeuille(QStringLiteral("Pluie & débit"));
-    c.ajouterFeuille();
-    const auto parties = Parties(c);
-    for (const char* nom : {"[Content_Types].xml", "_rels/.rels", "docProps/app.xml", "docProps/core.xml",
-                            "xl/workbook.xml", "xl/_rels/workbook.xml.rels", "xl/styles.xml",
-                            "xl/sharedStrings.xml", "xl/worksheets/sheet1.xml", "xl/worksheets/sheet2.xml"})
-        EXPECT_EQ(parties.count(QString::fromLatin1(nom)), 1u) << nom;
-    const QByteArray types = parties.at(QStringLiteral("[Content_Types].xml"));
-    EXPECT_TRUE(types.contains("PartName=\"/xl/worksheets/sheet2.xml\""));
-    EXPECT_TRUE(types.contains("Extension=\"rels\""));
-    const QByteArray classeur = parties.at(QStringLiteral("xl/workbook.xml"));
-    EXPECT_TRUE(classeur.contains("name=\"Pluie &amp; débit\" sheetId=\"1\" r:id=\"rId1\""));
-    EXPECT_TRUE(classeur.contains("name=\"Feuil2\" sheetId=\"2\" r:id=\"rId2\""));
-    const QByteArray relations = parties.at(QStringLiteral("xl/_rels/workbook.xml.rels"));
-    EXPECT_TRUE(relations.contains("Id=\"rId2\""));
-    EXPECT_TRUE(relations.contains("Target=\"worksheets/sheet2.xml\""));
-    EXPECT_TRUE(relations.contains("Target=\"sharedStrings.xml\""));
-    EXPECT_TRUE(parties.at(QStringLiteral("_rels/.rels")).contains("Target=\"xl/workbook.xml\""));
 }
 
 TEST(ClasseurXlsx, TextesPartagesUneFoisEtEchappes)

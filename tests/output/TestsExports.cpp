@@ -1,5 +1,4 @@
 #include "commun/LocaleUtilisateur.h"
-#include "commun/ValeursProcessus.h"
 #include "commun_tests/MagasinTemporaire.h"
 #include "data/FenetreProgression.h"
 #include "model/Classe_Graphiques.h"

@@ -59,7 +59,7 @@ SerieXlsx Serie(const QString& feuille, int n)
 ClasseurXlsx ClasseurComplet()
 {
     ClasseurXlsx c;
-    const int donnees = c.ajouterFeuille(QStringLiteral("Données d'O'Neil"));
+    const int donnees = c.ajouterFeuille(QStringLiteral("Données d'O'Neil & co"));
     c.definirNombre(donnees, 2, 2, 1.5);
     c.ajouterFeuille();
     const QString nom = c.nomFeuille(donnees);
@@ -148,7 +148,10 @@ TEST(FeuillesGraphiques, RelationsEtTypesDeContenuComplets)
 {
     const auto parties = Parties(ClasseurComplet());
     const QDomDocument types = Dom(parties.at(QStringLiteral("[Content_Types].xml")));
-    // Chaque partie a un type ; chaque type déclaré désigne une partie ; chaque cible existe.
+    // Les parties de tout classeur ; chaque partie a un type ; chaque type déclaré désigne une partie ; chaque cible existe.
+    for (const char* nom : {"docProps/app.xml", "docProps/core.xml", "xl/styles.xml", "xl/sharedStrings.xml"})
+        EXPECT_EQ(parties.count(QString::fromLatin1(nom)), 1u) << nom;
+    EXPECT_EQ(Relations(parties, {}).at(QStringLiteral("rId1")).cible, u"xl/workbook.xml");
     for (const auto& [nom, octets] : parties) {
         if (nom == u"[Content_Types].xml")
             continue;
@@ -164,15 +167,17 @@ TEST(FeuillesGraphiques, RelationsEtTypesDeContenuComplets)
     // Le classeur cite ses onglets dans l'ordre, chacun par une relation du bon type.
     using namespace PartiesClasseur;
     const auto relationsClasseur = Relations(parties, QStringLiteral("xl/workbook.xml"));
-    QStringList noms, cibles;
+    QStringList noms, cibles, numeros;
     for (const QDomElement& f : Elements(Dom(parties.at(QStringLiteral("xl/workbook.xml"))), QStringLiteral("sheet"))) {
         noms.append(f.attribute(QStringLiteral("name")));
+        numeros.append(f.attribute(QStringLiteral("sheetId")));
         const Relation& r = relationsClasseur.at(f.attribute(QStringLiteral("r:id")));
         cibles.append(r.cible);
         const bool graphique = r.cible.startsWith(QLatin1String("xl/chartsheets/"));
         EXPECT_EQ(r.type, QLatin1String(graphique ? kRelFeuilleGraphique : kRelFeuille));
     }
-    EXPECT_EQ(noms, (QStringList{"Graph1", "Données d'O'Neil", "Feuil2", "Débits"}));
+    EXPECT_EQ(noms, (QStringList{"Graph1", "Données d'O'Neil & co", "Feuil2", "Débits"}));
+    EXPECT_EQ(numeros, (QStringList{"1", "2", "3", "4"}));
     EXPECT_EQ(cibles, (QStringList{"xl/chartsheets/sheet1.xml", "xl/worksheets/sheet1.xml", "xl/worksheets/sheet2.xml",
                                    "xl/chartsheets/sheet2.xml"}));
 
@@ -199,7 +204,7 @@ TEST(FeuillesGraphiques, RelationsEtTypesDeContenuComplets)
     EXPECT_TRUE(Elements(Dom(parties.at(QStringLiteral("xl/charts/chart2.xml"))), QStringLiteral("c:userShapes")).isEmpty());
     EXPECT_EQ(parties.count(QStringLiteral("xl/charts/_rels/chart2.xml.rels")), 0u);
     // Les séries citent la feuille de données par son nom, apostrophes doublées.
-    EXPECT_EQ(Elements(Dom(parties.at(graphique.cible)), QStringLiteral("c:f")).value(1).text(), u"'Données d''O''Neil'!$B$2:$B$6");
+    EXPECT_EQ(Elements(Dom(parties.at(graphique.cible)), QStringLiteral("c:f")).value(1).text(), u"'Données d''O''Neil & co'!$B$2:$B$6");
 }
 
 TEST(FeuillesGraphiques, ZonesDeTexteAncreesEnFractions)

@@ -1,6 +1,5 @@
 #include "output/LectureXmlTests.h"
 #include "output/classeur/PartieGraphique.h"
-#include "output/classeur/TexteXlsx.h"
 
 #include <gtest/gtest.h>
 

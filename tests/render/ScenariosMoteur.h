@@ -1,11 +1,11 @@
 #pragma once
 
 // Graphiques construits par écritures de propriétés, comme le fait le contrôle graphique.
+#include "commun_tests/ImagesGardees.h"
 #include "render/moteur/MoteurGraphique.h"
 #include "render/moteur/ProprietesMoteur.h"
 #include "render/moteur/SortiesImage.h"
 
-#include <QDir>
 #include <QImage>
 #include <QString>
 #include <QStringList>
@@ -58,16 +58,6 @@ inline void jeu(MoteurGraphique& m, int numero, int couleur, const std::vector<d
 inline QStringList mois()
 {
     return {"Jan", "Fev", "Mar", "Avr", "Mai", "Jui", "Jui", "Aou", "Sep", "Oct", "Nov", "Dec"};
-}
-
-// Enregistrée quand GRAPHIQUE_IMAGES_TESTS nomme un dossier, pour la regarder.
-inline void garder(const QImage& image, const QString& nom)
-{
-    const QString dossier = qEnvironmentVariable("GRAPHIQUE_IMAGES_TESTS");
-    if (dossier.isEmpty())
-        return;
-    QDir().mkpath(dossier);
-    image.save(QDir(dossier).filePath(nom + ".png"));
 }
 
 } // namespace scenarios

@@ -56,7 +56,7 @@ TEST(MoteurImages, GraphiqueEnLignes)
     jeu(m, 1, 12, {80, 65, 50, 40, 30, 10, 5, 15, 35, 60, 75, 90});
     m.ecrire(Prop::Dessin, 2);
     const QImage image = SortiesImage::image(m, taille);
-    garder(image, "lignes");
+    garderImage(image, "lignes");
 
     const QRect zone = m.zoneTrace(QRectF(QPointF(0, 0), QSizeF(taille))).toAlignedRect();
     ASSERT_TRUE(QRect(QPoint(0, 0), taille).contains(zone));
@@ -89,18 +89,14 @@ TEST(MoteurImages, HistogrammeSurLAxe)
     m.ecrire(Prop::TypeGraphe, 3);
     libellesX(m, mois());
     axeGauche(m, -20, 100, 6, "Ecart en mm");
-    std::vector<double> v = {80, 65, 50, 40, 30, -10, -15, 15, 35, 60, 75, 90};
-    m.ecrire(Prop::NbJeux, 1);
-    m.ecrire(Prop::Jeu, 1);
-    m.ecrire(Prop::NbPoints, 12);
-    for (int p = 1; p <= 12; ++p) {
+    const std::vector<double> v = {80, 65, 50, 40, 30, -10, -15, 15, 35, 60, 75, 90};
+    jeu(m, 1, 9, v);
+    for (int p = 1; p <= 12; ++p)
         m.ecrireIndexe(Prop::CouleurPoint, p, v[std::size_t(p - 1)] > 0 ? 9 : 12);
-        m.ecrireIndexe(Prop::ValeurPoint, p, v[std::size_t(p - 1)]);
-    }
     m.ecrire(Prop::Dessin, 2);
     const QRectF cadre(QPointF(0, 0), QSizeF(taille));
     const QImage image = SortiesImage::image(m, taille);
-    garder(image, "barres");
+    garderImage(image, "barres");
 
     // Chaque barre part de la ligne du zéro : bleue au-dessus, rouge en dessous, aucune ne la traverse.
     const double zero = m.versPixels({0, 0}, cadre).y();
@@ -126,13 +122,7 @@ TEST(MoteurImages, BarresSurUnAxeQuiNePartPasDeZero)
     m.ecrire(Prop::TypeGraphe, 3);
     axeGauche(m, 20, 160, 7, "Précipitations en mm");
     const std::vector<double> v = {27, 90, 150, 12};
-    m.ecrire(Prop::NbJeux, 1);
-    m.ecrire(Prop::Jeu, 1);
-    m.ecrire(Prop::NbPoints, int(v.size()));
-    for (int p = 1; p <= int(v.size()); ++p) {
-        m.ecrireIndexe(Prop::CouleurPoint, p, 9);
-        m.ecrireIndexe(Prop::ValeurPoint, p, v[std::size_t(p - 1)]);
-    }
+    jeu(m, 1, 9, v);
     m.ecrire(Prop::Dessin, 2);
     const QRectF cadre(QPointF(0, 0), QSizeF(taille));
     const QImage image = SortiesImage::image(m, taille);
@@ -163,7 +153,7 @@ TEST(MoteurImages, BarresEmpileesOuCoteACote)
         m.ecrire(Prop::EmpilementBarres, empile);
         m.ecrire(Prop::Dessin, 2);
         const QImage image = SortiesImage::image(m, taille);
-        garder(image, empile ? "barres-empilees" : "barres-cote-a-cote");
+        garderImage(image, empile ? "barres-empilees" : "barres-cote-a-cote");
         const QPoint basMilieu = m.versPixels({1.5, 15}, cadre).toPoint();
         const QPoint hautMilieu = m.versPixels({1.5, 55}, cadre).toPoint();
         if (empile) {
@@ -205,7 +195,7 @@ TEST(MoteurImages, CourbeXYAvecUnPointManquant)
     m.ecrire(Prop::Dessin, 2);
     const QRectF cadre(QPointF(0, 0), QSizeF(taille));
     const QImage image = SortiesImage::image(m, taille);
-    garder(image, "xy-manquant");
+    garderImage(image, "xy-manquant");
 
     EXPECT_EQ(m.lire(Prop::XMax).toDouble(), 1000.0);
     // Le trait atteint les deux bords du trou, mais pas son milieu.
@@ -247,7 +237,7 @@ TEST(MoteurImages, DeuxAxesAvecLeursLibelles)
     jeu(m, 1, 2, {12, 13, 14, 15, 16, 17, 16, 15, 14, 13, 12, 11});
     m.ecrire(Prop::Dessin, 2);
     const QImage image = SortiesImage::image(m, taille);
-    garder(image, "deux-axes");
+    garderImage(image, "deux-axes");
     const QRect zone = m.zoneTrace(QRectF(QPointF(0, 0), QSizeF(taille))).toAlignedRect();
     // De l'encre des deux côtés du tracé : les libellés de chaque axe, dans l'image.
     const QRect droite = encre(image, QRect(zone.right() + 3, zone.top() - 8, taille.width() - zone.right() - 3, zone.height() + 16), 0xFFFFFFFF);
@@ -287,7 +277,7 @@ TEST(MoteurImages, ImageDeFondEcriteParUnAutreGraphique)
     principal.ecrire(Prop::Dessin, 2);
     const QRectF cadre(QPointF(0, 0), QSizeF(taille));
     const QImage image = SortiesImage::image(principal, taille);
-    garder(image, "image-fond");
+    garderImage(image, "image-fond");
     const QRect zone = principal.zoneTrace(cadre).toAlignedRect();
     EXPECT_GT(compter(image, zone, palette(9)), 2000);                       // les barres de pluie
     EXPECT_EQ(compter(image, QRect(0, 0, zone.left() - 1, taille.height()), palette(9)), 0);

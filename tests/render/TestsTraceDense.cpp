@@ -119,7 +119,7 @@ TEST(TraceDense, ChaquePointEstEncreEtRienNeSortDeSesColonnes)
         MoteurGraphique m;
         serie(m, 200000, c);
         const QImage image = SortiesImage::image(m, taille).convertToFormat(QImage::Format_RGB32);
-        garder(image, nom);
+        garderImage(image, nom);
         const QRect interieur = m.zoneTrace(cadre).toAlignedRect().adjusted(2, 2, -2, -2);
         const std::vector<QPointF> points = pointsTraces(m);
         ASSERT_GT(points.size(), 190000u);

@@ -216,9 +216,7 @@ TEST_F(BoiteOptions, UnRefusNeRangeNiNAppliqueRien)
         {"TxtTailleAxes", "7,5", "La valeur de la taille des polices des titres ou des axes n'est pas correcte."},
         {"TxtNbSeparations", "x", "Le nombre de séparateurs n'est pas correct."},
         {"TxtMax", "2", "La valeur du minimum doit être inférieure au maximum."},
-        {"TxtMax", "1,5", "La valeur du minimum doit être inférieure au maximum."},
         {"TxtDateFin", "31022023", "Les dates d'affichage ne sont pas correctes."},
-        {"TxtDateFin", "01102021", "La date de début doit être inférieure à la date de fin."},
     };
     for (const Cas& c : cas) {
         auto b = ouvrir();

@@ -3,7 +3,6 @@
 
 #include <QDate>
 #include <QHash>
-#include <algorithm>
 
 namespace {
 

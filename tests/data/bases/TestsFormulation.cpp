@@ -9,7 +9,6 @@
 #include <QDate>
 #include <QMap>
 #include <QTime>
-#include <cmath>
 
 namespace {
 

@@ -2,7 +2,6 @@
 #include "commun_tests/LignesTexte.h"
 #include "data/BaseDeTest.h"
 
-#include "commun/Cellule.h"
 #include "data/bases/BaseAcces.h"
 #include "data/import/ImportArchive.h"
 
