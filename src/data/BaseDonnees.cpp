@@ -62,36 +62,39 @@ bool BaseDonnees::ordre(const char* operation, const QString& sql, const std::fu
     return ok;
 }
 
-bool BaseDonnees::ExtraireRecords(const OrdreSql& ordreSql, TableauValeurs& lignes, qint32& nombre) noexcept
+namespace {
+
+// Le résultat ne remplace `lignes` qu'une fois l'ordre réussi ; en échec, rien et 0.
+template <typename Lignes, typename Extraction>
+std::function<bool()> extraction(Lignes& lignes, qint32& nombre, Extraction extraire)
 {
-    const QString& sql = ordreSql.texte();
-    lignes = TableauValeurs();
+    lignes = Lignes();
     nombre = 0;
-    return ordre("ExtraireRecords", sql, [&] {
-        TableauValeurs resultat;
+    return [&lignes, &nombre, extraire] {
+        Lignes resultat;
         qint32 n = 0;
-        if (!extraire(sql, resultat, n))
+        if (!extraire(resultat, n))
             return false;
         lignes = std::move(resultat);
         nombre = n;
         return true;
-    });
+    };
+}
+
+} // namespace
+
+bool BaseDonnees::ExtraireRecords(const OrdreSql& ordreSql, TableauValeurs& lignes, qint32& nombre) noexcept
+{
+    const QString& sql = ordreSql.texte();
+    return ordre("ExtraireRecords", sql,
+                 extraction(lignes, nombre, [this, &sql](TableauValeurs& r, qint32& n) { return extraire(sql, r, n); }));
 }
 
 bool BaseDonnees::ExtraireColonnes(const OrdreSql& ordreSql, ColonnesTypees& lignes, qint32& nombre) noexcept
 {
     const QString& sql = ordreSql.texte();
-    lignes = ColonnesTypees();
-    nombre = 0;
-    return ordre("ExtraireRecords", sql, [&] {
-        ColonnesTypees resultat;
-        qint32 n = 0;
-        if (!extraireColonnes(sql, resultat, n))
-            return false;
-        lignes = std::move(resultat);
-        nombre = n;
-        return true;
-    });
+    return ordre("ExtraireRecords", sql,
+                 extraction(lignes, nombre, [this, &sql](ColonnesTypees& r, qint32& n) { return extraireColonnes(sql, r, n); }));
 }
 
 bool BaseDonnees::extraireColonnes(const QString& sql, ColonnesTypees& lignes, qint32& nombre)

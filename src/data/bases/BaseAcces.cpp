@@ -26,33 +26,30 @@ std::optional<Traducteur::Traduction> BaseAcces::traduire(const QString& sql, bo
     return t;
 }
 
-bool BaseAcces::extraire(const QString& sql, TableauValeurs& lignes, qint32& nombre)
+// Un ordre d'action envoyé pour lire est exécuté et ne rend aucune ligne.
+template <typename Lignes, typename Lancement>
+bool BaseAcces::lireSelection(const QString& sql, Lignes& lignes, qint32& nombre, Lancement lancerSelection)
 {
     bool selection = false;
     const auto t = traduire(sql, false, &selection);
     if (!t)
         return false;
-    // Un ordre d'action envoyé ici est exécuté et ne rend aucune ligne.
     if (!selection)
         return lancer(t->sql, {}, nullptr);
-    if (!lancer(t->sql, t->typesSortie, &lignes))
+    if (!lancerSelection(*t, lignes))
         return false;
     nombre = qint32(lignes.points());
     return true;
 }
 
+bool BaseAcces::extraire(const QString& sql, TableauValeurs& lignes, qint32& nombre)
+{
+    return lireSelection(sql, lignes, nombre, [this](const auto& t, TableauValeurs& l) { return lancer(t.sql, t.typesSortie, &l); });
+}
+
 bool BaseAcces::extraireColonnes(const QString& sql, ColonnesTypees& lignes, qint32& nombre)
 {
-    bool selection = false;
-    const auto t = traduire(sql, false, &selection);
-    if (!t)
-        return false;
-    if (!selection)
-        return lancer(t->sql, {}, nullptr);
-    if (!lancerColonnes(t->sql, t->typesSortie, lignes))
-        return false;
-    nombre = qint32(lignes.points());
-    return true;
+    return lireSelection(sql, lignes, nombre, [this](const auto& t, ColonnesTypees& l) { return lancerColonnes(t.sql, t.typesSortie, l); });
 }
 
 bool BaseAcces::lancerColonnes(const QString& sql, const QList<TypeValeur>& types, ColonnesTypees& lignes)

@@ -64,6 +64,8 @@ protected:
     std::unique_ptr<JeuEnregistrements> ouvrirJeu(const QString& sql, qint32& nombre) override;
 
 private:
+    template <typename Lignes, typename Lancement>
+    bool lireSelection(const QString& sql, Lignes& lignes, qint32& nombre, Lancement lancerSelection);
     QString identifiants(const QStringList& noms);
     QString definitions(const QList<ColonneTable>& colonnes);
     std::optional<Traducteur::Traduction> traduire(const QString& sql, bool pourJeu, bool* selection = nullptr);
