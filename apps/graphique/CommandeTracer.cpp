@@ -223,7 +223,9 @@ int tracerVers(const QStringList& arguments, Sortie genre)
     std::optional<Journal> trace;
     HoteGraphique hote;
     hote.resize(o.taille.width(), o.taille.height() + 110);
-    hote.show();
+    // Un classeur se passe de la fenêtre : rien n'est peint.
+    if (genre == Sortie::Image)
+        hote.show();
     if (o.journal)
         brancherJournal(trace.emplace(fichierJournal.fichier()), *base, hote);
     hote.controle().setOuvrirApresExport(false);
