@@ -3,6 +3,7 @@
 #include "commun/LocaleUtilisateur.h"
 
 #include <QMetaType>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -306,6 +307,9 @@ std::optional<double> LireNombre(const QVariant& valeur)
             simple = c < 128;
             tampon[i] = c == u',' ? '.' : char(c);
         }
+        // Une barre ou deux-points (une date, une heure) n'est d'aucun nombre, en aucune langue.
+        if (simple && std::any_of(tampon, tampon + n, [](char c) { return c == '/' || c == ':'; }))
+            return std::nullopt;
         if (simple) {
             double v = 0;
             const auto [fin, erreur] = std::from_chars(tampon, tampon + n, v);

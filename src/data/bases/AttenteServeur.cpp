@@ -1,10 +1,11 @@
 #include "data/bases/AttenteServeur.h"
 
+#include "data/bases/Libpq.h"
+
 #include <QLocale>
 #include <algorithm>
 #include <cerrno>
 #include <climits>
-#include <libpq-fe.h>
 #include <poll.h>
 
 using namespace std::chrono;
@@ -51,7 +52,7 @@ QString AttenteServeur::message() const
 bool AttenteServeur::attendrePrise(short evenements)
 {
     const auto echeance = Horloge::now() + m_limite;
-    pollfd prise{PQsocket(m_connexion), evenements, 0};
+    pollfd prise{pq().PQsocket(m_connexion), evenements, 0};
     // Sans prise, libpq sait déjà que la connexion est perdue et le dira.
     if (prise.fd < 0)
         return true;
@@ -72,11 +73,11 @@ bool AttenteServeur::envoyer()
     if (m_abandonnee)
         return false;
     for (;;) {
-        const int reste = PQflush(m_connexion);
+        const int reste = pq().PQflush(m_connexion);
         if (reste <= 0)
             return reste == 0;
         // Le serveur peut parler pendant qu'on lui écrit : on le lit pour qu'il reprenne la lecture.
-        if (!attendrePrise(POLLIN | POLLOUT) || PQconsumeInput(m_connexion) != 1)
+        if (!attendrePrise(POLLIN | POLLOUT) || pq().PQconsumeInput(m_connexion) != 1)
             return false;
     }
 }
@@ -85,14 +86,14 @@ pg_result* AttenteServeur::resultat()
 {
     if (m_abandonnee)
         return nullptr;
-    while (PQisBusy(m_connexion)) {
+    while (pq().PQisBusy(m_connexion)) {
         if (!attendrePrise(POLLIN))
             return nullptr;
         // Un échec de lecture : PQgetResult rend l'erreur sans attendre.
-        if (PQconsumeInput(m_connexion) != 1)
+        if (pq().PQconsumeInput(m_connexion) != 1)
             break;
     }
-    return PQgetResult(m_connexion);
+    return pq().PQgetResult(m_connexion);
 }
 
 bool AttenteServeur::remettreCopie(const QByteArray& donnees)
@@ -100,10 +101,10 @@ bool AttenteServeur::remettreCopie(const QByteArray& donnees)
     if (m_abandonnee)
         return false;
     int etat = 0;
-    while ((etat = PQputCopyData(m_connexion, donnees.constData(), int(donnees.size()))) == 0)
+    while ((etat = pq().PQputCopyData(m_connexion, donnees.constData(), int(donnees.size()))) == 0)
         if (!attendrePrise(POLLOUT))
             return false;
-    while (etat == 1 && (etat = PQputCopyEnd(m_connexion, nullptr)) == 0)
+    while (etat == 1 && (etat = pq().PQputCopyEnd(m_connexion, nullptr)) == 0)
         if (!attendrePrise(POLLOUT))
             return false;
     return etat == 1 && envoyer();

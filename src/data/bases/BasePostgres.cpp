@@ -4,10 +4,10 @@
 #include "data/JournalSql.h"
 #include "data/bases/AttenteServeur.h"
 #include "data/bases/CellulesPostgres.h"
+#include "data/bases/Libpq.h"
 #include "data/bases/MessagesMoteur.h"
 #include "data/bases/ValeurColonne.h"
 
-#include <libpq-fe.h>
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
@@ -107,11 +107,11 @@ pg_conn* connecter(const QString& connexion, QString& erreur)
     const char* const cles[] = {"connect_timeout", "keepalives_idle", "keepalives_interval", "keepalives_count",
                                 "tcp_user_timeout", "dbname", "client_encoding", nullptr};
     const char* const valeurs[] = {delai.constData(), "30", "10", "3", "60000", texte.constData(), "UTF8", nullptr};
-    pg_conn* c = PQconnectdbParams(cles, valeurs, 1);
-    if (c && PQstatus(c) == CONNECTION_OK && PQsetnonblocking(c, 1) == 0)
+    pg_conn* c = pq().PQconnectdbParams(cles, valeurs, 1);
+    if (c && pq().PQstatus(c) == CONNECTION_OK && pq().PQsetnonblocking(c, 1) == 0)
         return c;
-    erreur = c ? MessagesMoteur::connexionPostgres(QString::fromUtf8(PQerrorMessage(c)).trimmed()) : QStringLiteral("mémoire insuffisante");
-    PQfinish(c);
+    erreur = c ? MessagesMoteur::connexionPostgres(QString::fromUtf8(pq().PQerrorMessage(c)).trimmed()) : QStringLiteral("mémoire insuffisante");
+    pq().PQfinish(c);
     return nullptr;
 }
 
@@ -120,11 +120,11 @@ pg_conn* connecter(const QString& connexion, QString& erreur)
 std::chrono::milliseconds delaiConnexion(pg_conn* c)
 {
     int secondes = BasePostgres::dureeOrdreS;
-    PQconninfoOption* options = PQconninfo(c);
+    PQconninfoOption* options = pq().PQconninfo(c);
     for (PQconninfoOption* o = options; o && o->keyword; ++o)
         if (std::strcmp(o->keyword, "connect_timeout") == 0 && o->val && std::atoi(o->val) > 0)
             secondes = std::max(2, std::atoi(o->val));
-    PQconninfoFree(options);
+    pq().PQconninfoFree(options);
     return std::chrono::seconds(secondes);
 }
 
@@ -182,25 +182,34 @@ bool BasePostgres::estConnexion(const QString& texte)
     if (t.startsWith(QStringLiteral("postgresql://")) || t.startsWith(QStringLiteral("postgres://")))
         return true;
     // "cle=valeur" séparés par des blancs, et une clé au moins qui désigne un serveur.
+    // Sans signe égal, c'est un chemin : libpq n'est pas chargée pour si peu.
+    if (!t.contains(u'='))
+        return false;
+    // Sans la bibliothèque, l'ouverture dira ce qui manque.
+    QString absente;
+    if (!Libpq::charger(absente))
+        return true;
     char* message = nullptr;
-    PQconninfoOption* options = PQconninfoParse(t.toUtf8().constData(), &message);
-    PQfreemem(message);
+    PQconninfoOption* options = pq().PQconninfoParse(t.toUtf8().constData(), &message);
+    pq().PQfreemem(message);
     if (!options)
         return false;
     bool serveur = false;
     for (PQconninfoOption* o = options; o->keyword; ++o)
         serveur = serveur || (o->val && *o->val && std::strcmp(o->keyword, "options") != 0);
-    PQconninfoFree(options);
+    pq().PQconninfoFree(options);
     return serveur;
 }
 
 void BasePostgres::LibererResultat::operator()(pg_result* r) const
 {
-    PQclear(r);
+    pq().PQclear(r);
 }
 
 std::unique_ptr<BasePostgres> BasePostgres::ouvrir(const QString& connexion, QString& erreur)
 {
+    if (!Libpq::charger(erreur))
+        return nullptr;
     pg_conn* c = connecter(connexion, erreur);
     if (!c)
         return nullptr;
@@ -215,11 +224,11 @@ bool BasePostgres::preparer(QString& erreur)
     // La session se prépare dans le délai de la connexion : c'en est la fin.
     m_attente->limiter(delaiConnexion(m_connexion), QStringLiteral("connect_timeout"));
     const Resultat r = envoyerOrdre(QString::fromUtf8(fonctions).arg(attenteVerrouS).arg(dureeOrdreS).toUtf8());
-    if (PQresultStatus(r.get()) != PGRES_TUPLES_OK || PQntuples(r.get()) != 1) {
+    if (pq().PQresultStatus(r.get()) != PGRES_TUPLES_OK || pq().PQntuples(r.get()) != 1) {
         erreur = QStringLiteral("préparation de la connexion PostgreSQL impossible : %1").arg(echecServeur(r.get()));
         return false;
     }
-    m_attente->limiter(std::chrono::milliseconds(std::atoll(PQgetvalue(r.get(), 0, 0))), QStringLiteral("statement_timeout"));
+    m_attente->limiter(std::chrono::milliseconds(std::atoll(pq().PQgetvalue(r.get(), 0, 0))), QStringLiteral("statement_timeout"));
     return true;
 }
 
@@ -233,19 +242,19 @@ BasePostgres::BasePostgres(pg_conn* connexion)
 
 BasePostgres::~BasePostgres()
 {
-    PQfinish(m_connexion);
+    pq().PQfinish(m_connexion);
 }
 
 QString BasePostgres::echecServeur(const pg_result* r) const
 {
     if (m_attente->abandonnee())
         return m_attente->message();
-    const char* m = r ? PQresultErrorField(r, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
-    const char* etat = r ? PQresultErrorField(r, PG_DIAG_SQLSTATE) : nullptr;
+    const char* m = r ? pq().PQresultErrorField(r, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
+    const char* etat = r ? pq().PQresultErrorField(r, PG_DIAG_SQLSTATE) : nullptr;
     if (m && *m)
         return MessagesMoteur::postgres(QString::fromLatin1(etat ? etat : ""), QString::fromUtf8(m));
     // Sans réponse du serveur : la connexion elle-même a lâché.
-    return MessagesMoteur::postgres(QStringLiteral("08000"), QString::fromUtf8(PQerrorMessage(m_connexion)).trimmed());
+    return MessagesMoteur::postgres(QStringLiteral("08000"), QString::fromUtf8(pq().PQerrorMessage(m_connexion)).trimmed());
 }
 
 BasePostgres::Resultat BasePostgres::recueillir()
@@ -253,8 +262,8 @@ BasePostgres::Resultat BasePostgres::recueillir()
     Resultat garde;
     while (pg_result* brut = m_attente->resultat()) {
         Resultat r(brut);
-        const ExecStatusType etat = PQresultStatus(brut);
-        if (!garde || PQresultStatus(garde.get()) != PGRES_FATAL_ERROR)
+        const ExecStatusType etat = pq().PQresultStatus(brut);
+        if (!garde || pq().PQresultStatus(garde.get()) != PGRES_FATAL_ERROR)
             garde = std::move(r);
         // Un COPY attend ses lignes : la suite vient après elles.
         if (etat == PGRES_COPY_IN || etat == PGRES_COPY_OUT || etat == PGRES_COPY_BOTH)
@@ -266,7 +275,7 @@ BasePostgres::Resultat BasePostgres::recueillir()
 
 BasePostgres::Resultat BasePostgres::envoyerOrdre(const QByteArray& sql)
 {
-    if (m_attente->abandonnee() || PQsendQuery(m_connexion, sql.constData()) != 1 || !m_attente->envoyer())
+    if (m_attente->abandonnee() || pq().PQsendQuery(m_connexion, sql.constData()) != 1 || !m_attente->envoyer())
         return Resultat();
     return recueillir();
 }
@@ -274,7 +283,7 @@ BasePostgres::Resultat BasePostgres::envoyerOrdre(const QByteArray& sql)
 BasePostgres::Resultat BasePostgres::envoyerOrdre(const QByteArray& sql, const std::vector<const char*>& valeurs, int format)
 {
     if (m_attente->abandonnee()
-        || PQsendQueryParams(m_connexion, sql.constData(), int(valeurs.size()), nullptr, valeurs.empty() ? nullptr : valeurs.data(),
+        || pq().PQsendQueryParams(m_connexion, sql.constData(), int(valeurs.size()), nullptr, valeurs.empty() ? nullptr : valeurs.data(),
                              nullptr, nullptr, format)
             != 1
         || !m_attente->envoyer())
@@ -295,9 +304,9 @@ BasePostgres::Resultat BasePostgres::executerAvecValeurs(const QString& sql, con
     const bool binaire = lecture && !types.isEmpty() && !types.contains(TypeValeur::Inconnu);
     Resultat r = envoyerOrdre(texte, pointeurs, binaire ? 1 : 0);
     // Un genre que seul le texte sait lire (un instant avec fuseau…) : la même lecture en texte.
-    if (binaire && PQresultStatus(r.get()) == PGRES_TUPLES_OK && !CellulesPostgres::lisiblesEnBinaire(r.get()))
+    if (binaire && pq().PQresultStatus(r.get()) == PGRES_TUPLES_OK && !CellulesPostgres::lisiblesEnBinaire(r.get()))
         r = envoyerOrdre(texte, pointeurs, 0);
-    const ExecStatusType etat = PQresultStatus(r.get());
+    const ExecStatusType etat = pq().PQresultStatus(r.get());
     if (etat != PGRES_TUPLES_OK && etat != PGRES_COMMAND_OK) {
         erreur(echecServeur(r.get()));
         return Resultat();
@@ -335,18 +344,18 @@ bool BasePostgres::transaction(Transaction quoi)
     static const char* const ordres[] = {"BEGIN", "COMMIT", "ROLLBACK", "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY"};
     const char* sql = ordres[int(quoi)];
     const Resultat r = envoyerOrdre(sql);
-    if (PQresultStatus(r.get()) != PGRES_COMMAND_OK)
+    if (pq().PQresultStatus(r.get()) != PGRES_COMMAND_OK)
         return erreur(echecServeur(r.get()));
     if (quoi == Transaction::Commencer) {
         const Resultat verrou = envoyerOrdre(verrouEcriture);
-        if (PQresultStatus(verrou.get()) != PGRES_TUPLES_OK) {
+        if (pq().PQresultStatus(verrou.get()) != PGRES_TUPLES_OK) {
             const QString message = echecServeur(verrou.get());
             envoyerOrdre("ROLLBACK");
             return erreur(message);
         }
     }
     // Un COMMIT après une erreur répond ROLLBACK : rien n'est gardé.
-    if (quoi == Transaction::Valider && qstrcmp(PQcmdStatus(r.get()), "ROLLBACK") == 0)
+    if (quoi == Transaction::Valider && qstrcmp(pq().PQcmdStatus(r.get()), "ROLLBACK") == 0)
         return erreur(QStringLiteral("Transaction annulée par le serveur après une erreur : rien n'est enregistré."));
     return true;
 }
@@ -411,20 +420,20 @@ bool BasePostgres::envoyerCopie(const QString& table, const QList<ColonneTable>&
     const QString sql = QStringLiteral("COPY ") + m_traducteur->identifiant(table) + QStringLiteral(" (")
         + noms.join(QStringLiteral(", ")) + QStringLiteral(") FROM STDIN");
     const Resultat debut = envoyerOrdre(sql.toUtf8());
-    if (PQresultStatus(debut.get()) != PGRES_COPY_IN)
+    if (pq().PQresultStatus(debut.get()) != PGRES_COPY_IN)
         return erreur(echecServeur(debut.get()));
     if (!m_attente->remettreCopie(donnees))
         return erreur(echecServeur(nullptr));
     const Resultat fin = recueillir();
-    return PQresultStatus(fin.get()) == PGRES_COMMAND_OK || erreur(echecServeur(fin.get()));
+    return pq().PQresultStatus(fin.get()) == PGRES_COMMAND_OK || erreur(echecServeur(fin.get()));
 }
 
 bool BasePostgres::parcourir(const QString& sql, int taille, const Lot& lot)
 {
     // Une ligne à la fois depuis le serveur : la table n'est jamais entière en mémoire.
-    if (m_attente->abandonnee() || PQsendQuery(m_connexion, sql.toUtf8().constData()) != 1)
+    if (m_attente->abandonnee() || pq().PQsendQuery(m_connexion, sql.toUtf8().constData()) != 1)
         return erreur(echecServeur(nullptr));
-    PQsetSingleRowMode(m_connexion);
+    pq().PQsetSingleRowMode(m_connexion);
     if (!m_attente->envoyer())
         return erreur(echecServeur(nullptr));
     QList<QVariant> cellules;
@@ -438,9 +447,9 @@ bool BasePostgres::parcourir(const QString& sql, int taille, const Lot& lot)
     QString message;
     while (pg_result* brut = m_attente->resultat()) {
         Resultat r(brut);
-        const ExecStatusType etat = PQresultStatus(r.get());
+        const ExecStatusType etat = pq().PQresultStatus(r.get());
         if (etat == PGRES_SINGLE_TUPLE) {
-            champs = PQnfields(r.get());
+            champs = pq().PQnfields(r.get());
             for (int c = 0; c < champs; ++c)
                 cellules.append(CellulesPostgres::cellule(r.get(), 0, c, TypeValeur::Inconnu));
             if (++rangs == taille && !livrer()) {
@@ -462,13 +471,13 @@ void BasePostgres::interrompre()
 {
     if (m_attente->abandonnee())
         return;
-    if (PGcancel* annulation = PQgetCancel(m_connexion)) {
+    if (PGcancel* annulation = pq().PQgetCancel(m_connexion)) {
         char tampon[256];
-        PQcancel(annulation, tampon, int(sizeof tampon));
-        PQfreeCancel(annulation);
+        pq().PQcancel(annulation, tampon, int(sizeof tampon));
+        pq().PQfreeCancel(annulation);
     }
     while (pg_result* reste = m_attente->resultat())
-        PQclear(reste);
+        pq().PQclear(reste);
 }
 
 QString BasePostgres::typeSql(TypeColonne type) const

@@ -1,9 +1,9 @@
 #include "data/bases/CellulesPostgres.h"
 
+#include "data/bases/Libpq.h"
 #include "data/bases/ValeurColonne.h"
 
 #include <QtEndian>
-#include <libpq-fe.h>
 #include <algorithm>
 #include <bit>
 #include <charconv>
@@ -221,7 +221,7 @@ struct Colonne
 
 Colonne colonne(const pg_result* r, int c, TypeValeur attendu)
 {
-    return {PQftype(r, c), attendu, PQfformat(r, c) == 1 ? celluleBinaire : celluleTexte};
+    return {pq().PQftype(r, c), attendu, pq().PQfformat(r, c) == 1 ? celluleBinaire : celluleTexte};
 }
 
 // Au-delà, un second fil coûte moins qu'il ne rapporte.
@@ -233,9 +233,9 @@ void remplir(const pg_result* r, const std::vector<Colonne>& colonnes, int debut
     const int champs = int(colonnes.size());
     for (int i = debut; i < fin; ++i)
         for (int c = 0; c < champs; ++c)
-            if (!PQgetisnull(r, i, c)) {
+            if (!pq().PQgetisnull(r, i, c)) {
                 const Colonne& col = colonnes[std::size_t(c)];
-                sortie[qsizetype(i) * champs + c] = col.lire(PQgetvalue(r, i, c), PQgetlength(r, i, c), col.type, col.attendu);
+                sortie[qsizetype(i) * champs + c] = col.lire(pq().PQgetvalue(r, i, c), pq().PQgetlength(r, i, c), col.type, col.attendu);
             }
 }
 
@@ -252,23 +252,23 @@ namespace CellulesPostgres {
 
 bool lisiblesEnBinaire(const pg_result* r)
 {
-    for (int c = 0; c < PQnfields(r); ++c)
-        if (!lisibleEnBinaire(PQftype(r, c)))
+    for (int c = 0; c < pq().PQnfields(r); ++c)
+        if (!lisibleEnBinaire(pq().PQftype(r, c)))
             return false;
     return true;
 }
 
 QVariant cellule(const pg_result* r, int ligne, int colonne, TypeValeur attendu)
 {
-    if (PQgetisnull(r, ligne, colonne))
+    if (pq().PQgetisnull(r, ligne, colonne))
         return QVariant();
     const Colonne col = ::colonne(r, colonne, attendu);
-    return col.lire(PQgetvalue(r, ligne, colonne), PQgetlength(r, ligne, colonne), col.type, col.attendu);
+    return col.lire(pq().PQgetvalue(r, ligne, colonne), pq().PQgetlength(r, ligne, colonne), col.type, col.attendu);
 }
 
 TableauValeurs tableau(const pg_result* r, const QList<TypeValeur>& types)
 {
-    const int n = PQntuples(r), champs = PQnfields(r);
+    const int n = pq().PQntuples(r), champs = pq().PQnfields(r);
     std::vector<Colonne> colonnes;
     for (int c = 0; c < champs; ++c)
         colonnes.push_back(colonne(r, c, types.value(c, TypeValeur::Inconnu)));
@@ -293,16 +293,16 @@ TableauValeurs tableau(const pg_result* r, const QList<TypeValeur>& types)
 
 ColonnesTypees colonnes(const pg_result* r, const QList<TypeValeur>& types)
 {
-    const int n = PQntuples(r), champs = PQnfields(r);
+    const int n = pq().PQntuples(r), champs = pq().PQnfields(r);
     ColonnesTypees resultat(champs, n);
     for (int c = 0; c < champs; ++c) {
         const Colonne col = colonne(r, c, types.value(c, TypeValeur::Inconnu));
         ColonneTypee& sortie = resultat.colonne(c);
         for (int i = 0; i < n; ++i) {
-            if (PQgetisnull(r, i, c))
+            if (pq().PQgetisnull(r, i, c))
                 sortie.ajouterNul();
             else
-                sortie.ajouter(col.lire(PQgetvalue(r, i, c), PQgetlength(r, i, c), col.type, col.attendu));
+                sortie.ajouter(col.lire(pq().PQgetvalue(r, i, c), pq().PQgetlength(r, i, c), col.type, col.attendu));
         }
     }
     return resultat;
