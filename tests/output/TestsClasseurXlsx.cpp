@@ -102,7 +102,7 @@ TEST(ClasseurXlsx, EcrituresHorsLimitesRefusees)
     EXPECT_FALSE(c.definirNombre(f, 1, 1, std::numeric_limits<double>::quiet_NaN()));
     EXPECT_FALSE(c.definirNombre(f, 1, 1, std::numeric_limits<double>::infinity()));
     EXPECT_FALSE(c.definirDate(f, 1, 1, QDate()));
-    EXPECT_EQ(c.feuille(f)->cellule(1, 1), nullptr);
+    EXPECT_FALSE(c.feuille(f)->cellule(1, 1));
     EXPECT_TRUE(c.definirNombre(f, kLignesMax, kColonnesMax, 1));
 }
 
@@ -208,10 +208,10 @@ TEST(ClasseurXlsx, ViderGardeLeFormat)
     c.definirTexte(f, 2, 1, QStringLiteral("t"));
     EXPECT_TRUE(c.viderCellule(f, 1, 1));
     EXPECT_TRUE(c.viderCellule(f, 2, 1));
-    ASSERT_NE(c.feuille(f)->cellule(1, 1), nullptr);
+    ASSERT_TRUE(c.feuille(f)->cellule(1, 1));
     EXPECT_EQ(c.feuille(f)->cellule(1, 1)->genre, FeuilleXlsx::Genre::Vide);
     EXPECT_EQ(c.feuille(f)->cellule(1, 1)->format, u"0.00");
-    EXPECT_EQ(c.feuille(f)->cellule(2, 1), nullptr);
+    EXPECT_FALSE(c.feuille(f)->cellule(2, 1));
 }
 
 TEST(ClasseurXlsx, CollerTypeChaqueChamp)
@@ -222,7 +222,7 @@ TEST(ClasseurXlsx, CollerTypeChaqueChamp)
     const int n = c.collerTexte(f, 2, 2, QStringLiteral("12,5\t3.25\t01/01/2024\tabc\r\n\t-4\n31/02/2024\r"));
     EXPECT_EQ(n, 7);
     const FeuilleXlsx& feuille = *c.feuille(f);
-    ASSERT_NE(feuille.cellule(2, 2), nullptr);
+    ASSERT_TRUE(feuille.cellule(2, 2));
     EXPECT_EQ(feuille.cellule(2, 2)->genre, FeuilleXlsx::Genre::Nombre);
     EXPECT_EQ(feuille.cellule(2, 2)->nombre, 12.5);
     EXPECT_EQ(feuille.cellule(2, 3)->nombre, 3.25);
@@ -230,12 +230,12 @@ TEST(ClasseurXlsx, CollerTypeChaqueChamp)
     EXPECT_EQ(feuille.cellule(2, 4)->format, u"dd/mm/yyyy");
     EXPECT_EQ(feuille.cellule(2, 5)->genre, FeuilleXlsx::Genre::Texte);
     EXPECT_EQ(feuille.cellule(2, 5)->texte, u"abc");
-    EXPECT_EQ(feuille.cellule(3, 2), nullptr);
+    EXPECT_FALSE(feuille.cellule(3, 2));
     EXPECT_EQ(feuille.cellule(3, 3)->nombre, -4);
     // Une date impossible reste un texte ; la fin de ligne finale n'ajoute rien.
     EXPECT_EQ(feuille.cellule(4, 2)->genre, FeuilleXlsx::Genre::Texte);
     EXPECT_EQ(feuille.cellule(4, 2)->texte, u"31/02/2024");
-    EXPECT_EQ(feuille.cellule(5, 2), nullptr);
+    EXPECT_FALSE(feuille.cellule(5, 2));
     EXPECT_EQ(c.collerTexte(f + 1, 1, 1, QStringLiteral("1")), 0);
 }
 

@@ -381,7 +381,7 @@ TEST_F(Annuaire, CourbeAnnuelleDansUnClasseurNeuf)
     EXPECT_EQ(donnees->cellule(2, 2)->nombre, 4);
     // Coupure : ni date ni valeur, la ligne du graphique s'interrompt.
     EXPECT_EQ(donnees->cellule(3, 1)->genre, FeuilleXlsx::Genre::Vide);
-    EXPECT_EQ(donnees->cellule(3, 2), nullptr);
+    EXPECT_FALSE(donnees->cellule(3, 2));
     EXPECT_EQ(donnees->cellule(4, 1)->format, "DD/MM/YYYY hh:mm:ss");
     EXPECT_TRUE(tableur.pressePapiers().startsWith(QStringLiteral("Pluie\t\t\t\r")));
 

@@ -40,47 +40,6 @@ void AjouterReference(QByteArray& octets, int ligne, int colonne)
     AjouterEntier(octets, ligne);
 }
 
-// Le rang du style d'une cellule ; le dernier format est retrouvé sans
-// recherche, une colonne de dates portant le même d'une ligne à l'autre.
-struct DernierStyle
-{
-    QString format;
-    int style = 0;
-};
-
-int Style(StylesXlsx& styles, DernierStyle& dernier, const QString& format)
-{
-    if (format.isEmpty())
-        return 0;
-    if (format != dernier.format)
-        dernier = {format, styles.style(format)};
-    return dernier.style;
-}
-
-void EcrireCellule(QByteArray& octets, int ligne, int colonne, const FeuilleXlsx::Cellule& c,
-                   ChainesPartagees& chaines, StylesXlsx& styles, DernierStyle& dernier)
-{
-    octets += "<c r=\"";
-    AjouterReference(octets, ligne, colonne);
-    octets += '"';
-    if (const int style = Style(styles, dernier, c.format); style != 0) {
-        octets += " s=\"";
-        AjouterEntier(octets, style);
-        octets += '"';
-    }
-    if (c.genre == FeuilleXlsx::Genre::Texte) {
-        octets += " t=\"s\"><v>";
-        AjouterEntier(octets, chaines.indice(c.texte));
-        octets += "</v></c>";
-    } else if (c.genre == FeuilleXlsx::Genre::Nombre) {
-        octets += "><v>";
-        AjouterNombre(octets, c.nombre);
-        octets += "</v></c>";
-    } else {
-        octets += "/>";
-    }
-}
-
 } // namespace
 
 bool FeuilleXlsx::positionValide(int ligne, int colonne)
@@ -93,10 +52,9 @@ bool FeuilleXlsx::definirNombre(int ligne, int colonne, double valeur)
     // Le format n'a ni infini ni « pas un nombre ».
     if (!positionValide(ligne, colonne) || !std::isfinite(valeur))
         return false;
-    Cellule& c = m_cellules[{ligne, colonne}];
+    Case& c = m_cellules[cle(ligne, colonne)];
     c.genre = Genre::Nombre;
     c.nombre = valeur;
-    c.texte.clear();
     return true;
 }
 
@@ -104,9 +62,10 @@ bool FeuilleXlsx::definirTexte(int ligne, int colonne, const QString& texte)
 {
     if (!positionValide(ligne, colonne))
         return false;
-    Cellule& c = m_cellules[{ligne, colonne}];
+    Case& c = m_cellules[cle(ligne, colonne)];
     c.genre = Genre::Texte;
-    c.texte = NettoyerTexteCellule(texte);
+    c.texte = quint32(m_textes.size());
+    m_textes.append(NettoyerTexteCellule(texte));
     return true;
 }
 
@@ -114,15 +73,13 @@ bool FeuilleXlsx::vider(int ligne, int colonne)
 {
     if (!positionValide(ligne, colonne))
         return false;
-    const auto it = m_cellules.find({ligne, colonne});
+    const auto it = m_cellules.find(cle(ligne, colonne));
     if (it == m_cellules.end())
         return true;
-    if (it->second.format.isEmpty()) {
+    if (it->second.format == 0)
         m_cellules.erase(it);
-        return true;
-    }
-    it->second.genre = Genre::Vide;
-    it->second.texte.clear();
+    else
+        it->second.genre = Genre::Vide;
     return true;
 }
 
@@ -130,27 +87,49 @@ bool FeuilleXlsx::definirFormat(int ligne, int colonne, const QString& format)
 {
     if (!positionValide(ligne, colonne))
         return false;
-    m_cellules[{ligne, colonne}].format = format;
+    quint16 rang = 0;
+    if (!format.isEmpty()) {
+        qsizetype i = m_formats.indexOf(format);
+        if (i < 0) {
+            if (m_formats.size() >= 0xfffe)
+                return false;
+            i = m_formats.size();
+            m_formats.append(format);
+        }
+        rang = quint16(i + 1);
+    }
+    m_cellules[cle(ligne, colonne)].format = rang;
     return true;
 }
 
-const FeuilleXlsx::Cellule* FeuilleXlsx::cellule(int ligne, int colonne) const
+std::optional<FeuilleXlsx::Cellule> FeuilleXlsx::cellule(int ligne, int colonne) const
 {
-    const auto it = m_cellules.find({ligne, colonne});
-    return it == m_cellules.end() ? nullptr : &it->second;
+    const auto it = m_cellules.find(cle(ligne, colonne));
+    if (it == m_cellules.end())
+        return std::nullopt;
+    const Case& c = it->second;
+    Cellule lue;
+    lue.genre = c.genre;
+    if (c.genre == Genre::Nombre)
+        lue.nombre = c.nombre;
+    else if (c.genre == Genre::Texte)
+        lue.texte = m_textes.at(c.texte);
+    if (c.format != 0)
+        lue.format = m_formats.at(c.format - 1);
+    return lue;
 }
 
 void FeuilleXlsx::ecrireDimension(QByteArray& octets) const
 {
     int l1 = 1, c1 = 1, l2 = 1, c2 = 1;
     if (!m_cellules.empty()) {
-        l1 = m_cellules.begin()->first.first;
-        l2 = m_cellules.rbegin()->first.first;
+        l1 = ligneDe(m_cellules.begin()->first);
+        l2 = ligneDe(m_cellules.rbegin()->first);
         c1 = kColonnesMax;
         c2 = 1;
-        for (const auto& [position, cellule] : m_cellules) {
-            c1 = qMin(c1, position.second);
-            c2 = qMax(c2, position.second);
+        for (const auto& [position, c] : m_cellules) {
+            c1 = qMin(c1, colonneDe(position));
+            c2 = qMax(c2, colonneDe(position));
         }
     }
     octets += "<dimension ref=\"";
@@ -162,20 +141,50 @@ void FeuilleXlsx::ecrireDimension(QByteArray& octets) const
     octets += "\"/>";
 }
 
+// Le style de chaque format n'est cherché qu'une fois par écriture.
+void FeuilleXlsx::ecrireCellule(QByteArray& octets, quint64 position, const Case& c, ChainesPartagees& chaines,
+                                std::vector<int>& stylesDesFormats, StylesXlsx& styles) const
+{
+    octets += "<c r=\"";
+    AjouterReference(octets, ligneDe(position), colonneDe(position));
+    octets += '"';
+    if (c.format != 0) {
+        int& style = stylesDesFormats[c.format - 1];
+        if (style < 0)
+            style = styles.style(m_formats.at(c.format - 1));
+        if (style != 0) {
+            octets += " s=\"";
+            AjouterEntier(octets, style);
+            octets += '"';
+        }
+    }
+    if (c.genre == Genre::Texte) {
+        octets += " t=\"s\"><v>";
+        AjouterEntier(octets, chaines.indice(m_textes.at(c.texte)));
+        octets += "</v></c>";
+    } else if (c.genre == Genre::Nombre) {
+        octets += "><v>";
+        AjouterNombre(octets, c.nombre);
+        octets += "</v></c>";
+    } else {
+        octets += "/>";
+    }
+}
+
 void FeuilleXlsx::ecrireLignes(QByteArray& octets, ChainesPartagees& chaines, StylesXlsx& styles) const
 {
-    DernierStyle dernier;
+    std::vector<int> stylesDesFormats(size_t(m_formats.size()), -1);
     int ligneOuverte = 0;
-    for (const auto& [position, cellule] : m_cellules) {
-        if (position.first != ligneOuverte) {
+    for (const auto& [position, c] : m_cellules) {
+        if (ligneDe(position) != ligneOuverte) {
             if (ligneOuverte != 0)
                 octets += "</row>";
-            ligneOuverte = position.first;
+            ligneOuverte = ligneDe(position);
             octets += "<row r=\"";
             AjouterEntier(octets, ligneOuverte);
             octets += "\">";
         }
-        EcrireCellule(octets, position.first, position.second, cellule, chaines, styles, dernier);
+        ecrireCellule(octets, position, c, chaines, stylesDesFormats, styles);
     }
     if (ligneOuverte != 0)
         octets += "</row>";

@@ -2,8 +2,10 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <map>
-#include <utility>
+#include <optional>
+#include <vector>
 
 class ChainesPartagees;
 class StylesXlsx;
@@ -13,7 +15,8 @@ class StylesXlsx;
 class FeuilleXlsx
 {
 public:
-    enum class Genre { Vide, Nombre, Texte };
+    enum class Genre : quint8 { Vide, Nombre, Texte };
+    // Une cellule telle qu'on la lit.
     struct Cellule
     {
         Genre genre = Genre::Vide;
@@ -36,16 +39,34 @@ public:
     // Largeur d'une colonne en caractères (0 à 255, la borne du tableur) ; faux hors limites.
     bool definirLargeur(int colonne, double largeur);
     // Rien pour une cellule jamais écrite.
-    const Cellule* cellule(int ligne, int colonne) const;
+    std::optional<Cellule> cellule(int ligne, int colonne) const;
 
     // active : l'onglet choisi à l'ouverture du classeur.
     QByteArray xml(ChainesPartagees& chaines, StylesXlsx& styles, bool active = false) const;
 
 private:
+    // Une cellule rangée en 16 octets : textes et formats sont dans leurs
+    // tables, une feuille de cent ans de mesures tient en quelques mégaoctets.
+    struct Case
+    {
+        double nombre = 0;
+        quint32 texte = 0;   // rang dans m_textes
+        quint16 format = 0;  // 0 : format ordinaire ; sinon rang + 1 dans m_formats
+        Genre genre = Genre::Vide;
+    };
+    // Ligne puis colonne : l'ordre des clés est celui de l'écriture.
+    static quint64 cle(int ligne, int colonne) { return (quint64(ligne) << 32) | quint32(colonne); }
+    static int ligneDe(quint64 cle) { return int(cle >> 32); }
+    static int colonneDe(quint64 cle) { return int(cle & 0xffffffffu); }
+
     void ecrireDimension(QByteArray& octets) const;
     void ecrireLignes(QByteArray& octets, ChainesPartagees& chaines, StylesXlsx& styles) const;
+    void ecrireCellule(QByteArray& octets, quint64 position, const Case& c, ChainesPartagees& chaines,
+                       std::vector<int>& stylesDesFormats, StylesXlsx& styles) const;
 
     QString m_nom;
-    std::map<std::pair<int, int>, Cellule> m_cellules;
+    std::map<quint64, Case> m_cellules;
+    QStringList m_textes;
+    QStringList m_formats;
     std::map<int, double> m_largeurs;
 };
