@@ -26,7 +26,7 @@ construit, l'application graphique-hote.")
 # (dpkg-shlibdeps) ; libpq5, chargée à la demande, est nommée ; celles de qui
 # compile contre la bibliothèque, conseillées.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-base-dev, qt6-svg-dev, libsqlite3-dev, libpq-dev, libzip-dev, zlib1g-dev, pkg-config, cmake")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-base-dev, qt6-svg-dev, libsqlite3-dev, libpq-dev, zlib1g-dev, pkg-config, cmake")
 # Les polices du graphique : Comic Neue tient lieu de Comic Sans MS (titres, axes, légende),
 # DejaVu Sans reprend les textes sans police ; Liberation Sans tient lieu d'Arial dans les classeurs.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libpq5, fonts-comic-neue, fonts-dejavu-core, fonts-liberation, qt6-translations-l10n")

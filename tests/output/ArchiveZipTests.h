@@ -6,8 +6,10 @@
 #include <QStringList>
 #include <optional>
 #include <zip.h>
+#include <zlib.h>
 
-// Lecture d'une archive zip pour les essais, avec libzip.
+// Lecture d'une archive zip pour les essais, avec libzip : un lecteur qui
+// n'est pas notre écriture.
 class ArchiveZipTests
 {
 public:
@@ -45,6 +47,10 @@ public:
         const zip_int64_t lus = zip_fread(f, octets.data(), info.size);
         zip_fclose(f);
         if (lus != zip_int64_t(info.size))
+            return std::nullopt;
+        // libzip ne vérifie pas le CRC d'une entrée lue d'un trait : l'essai le fait.
+        if ((info.valid & ZIP_STAT_CRC)
+            && info.crc != crc32(0, reinterpret_cast<const Bytef*>(octets.constData()), uInt(octets.size())))
             return std::nullopt;
         return octets;
     }

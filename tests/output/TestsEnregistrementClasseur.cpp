@@ -1,9 +1,14 @@
 #include "output/ArchiveZipTests.h"
+#include "output/classeur/ChainesPartagees.h"
 #include "output/classeur/ClasseurXlsx.h"
+#include "output/classeur/FeuilleXlsx.h"
 #include "output/classeur/PaquetOoxml.h"
+#include "output/classeur/StylesXlsx.h"
 
 #include <QDir>
+#include <QDate>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -81,6 +86,43 @@ TEST(EnregistrementClasseur, RemplaceLeFichierSansResteTemporaire)
     EXPECT_EQ(archive.noms().value(0), u"[Content_Types].xml");
     EXPECT_TRUE(archive.lire(QStringLiteral("xl/worksheets/sheet1.xml"))->contains("<v>2.75</v>"));
     EXPECT_TRUE(QFile::permissions(chemin).testFlag(QFile::ReadOther));
+}
+
+// Une feuille bien plus grosse qu'un morceau : écrite par morceaux et compressée
+// au fil de l'eau, elle se relit (CRC compris, par libzip) telle que la feuille
+// l'écrit d'un seul tenant, et ses textes partagés viennent après elle.
+TEST(EnregistrementClasseur, UneGrandeFeuilleSEcritParMorceauxEtSeRelitALIdentique)
+{
+    ClasseurXlsx c;
+    const int f = c.ajouterFeuille();
+    constexpr int lignes = 60000;
+    for (int l = 1; l <= lignes; ++l) {
+        c.definirDate(f, l, 1, QDate(1925, 1, 1).addDays(l));
+        c.definirNombre(f, l, 2, l % 7 == 0 ? 0.0 : l / 10.0);
+    }
+    c.definirTexte(f, lignes + 1, 1, QStringLiteral("Fin « é »"));
+    QTemporaryDir racine;
+    const QString chemin = racine.filePath(QStringLiteral("sortie.xlsx"));
+    QString erreur;
+    ASSERT_TRUE(c.enregistrer(chemin, erreur)) << erreur.toStdString();
+
+    ChainesPartagees chaines;
+    StylesXlsx styles;
+    QByteArray attendu;
+    int morceaux = 0;
+    ASSERT_TRUE(c.feuille(f)->ecrire([&](QByteArray& m) { return attendu += m, m.clear(), ++morceaux, true; }, chaines, styles, true));
+    EXPECT_GT(morceaux, 20);
+    ArchiveZipTests archive(chemin);
+    ASSERT_TRUE(archive.ouverte());
+    const auto feuille = archive.lire(QStringLiteral("xl/worksheets/sheet1.xml"));
+    ASSERT_TRUE(feuille);
+    EXPECT_EQ(feuille->size(), attendu.size());
+    EXPECT_TRUE(*feuille == attendu);
+    EXPECT_TRUE(feuille->contains("<c r=\"B60000\"><v>6000</v></c>"));
+    EXPECT_TRUE(archive.lire(QStringLiteral("xl/sharedStrings.xml"))->contains("Fin « é »"));
+    const QStringList noms = archive.noms();
+    EXPECT_LT(noms.indexOf(QStringLiteral("xl/worksheets/sheet1.xml")), noms.indexOf(QStringLiteral("xl/sharedStrings.xml")));
+    EXPECT_LT(QFileInfo(chemin).size(), attendu.size() / 4);
 }
 
 TEST(EnregistrementClasseur, ClasseurSansFeuilleRefuse)

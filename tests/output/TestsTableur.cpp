@@ -71,7 +71,8 @@ TEST(ApplicationTableur, CollerPuisCreerUnGraphiqueCommeLeTableur)
     tableur.range(QStringLiteral("C1")).setColumnWidth(300);  // au-delà de 255 : refusée
     ChainesPartagees chaines;
     StylesXlsx styles;
-    const QByteArray xml = feuille->xml(chaines, styles);
+    QByteArray xml;
+    ASSERT_TRUE(feuille->ecrire([&xml](QByteArray& morceau) { return xml += morceau, morceau.clear(), true; }, chaines, styles));
     EXPECT_TRUE(xml.contains("<cols><col min=\"1\" max=\"1\" width=\"19\" customWidth=\"1\"/>"
                              "<col min=\"2\" max=\"2\" width=\"19\" customWidth=\"1\"/></cols><sheetData>"));
 

@@ -258,12 +258,10 @@ QString ClasseurXlsx::ajouterPartiesFeuilleGraphique(PaquetOoxml& paquet, const 
     return nomPartie;
 }
 
-void ClasseurXlsx::construirePaquet(PaquetOoxml& paquet) const
+void ClasseurXlsx::construirePaquet(PaquetOoxml& paquet, ChainesPartagees& chaines, StylesXlsx& styles) const
 {
     using namespace PartiesClasseur;
     ajouterRacine(paquet);
-    ChainesPartagees chaines;
-    StylesXlsx styles;
     RelationsOoxml relations;
     QStringList noms, ids;
     Numeros n;
@@ -276,15 +274,32 @@ void ClasseurXlsx::construirePaquet(PaquetOoxml& paquet) const
             continue;
         }
         const QString nomPartie = QStringLiteral("worksheets/sheet%1.xml").arg(++n.feuilles);
-        paquet.ajouterPartie(QStringLiteral("xl/") + nomPartie, o.cellules->xml(chaines, styles, active), QLatin1String(kTypeFeuille));
+        const FeuilleXlsx* feuille = o.cellules.get();
+        paquet.ajouterPartie(
+            QStringLiteral("xl/") + nomPartie,
+            [feuille, &chaines, &styles, active](const PaquetOoxml::Verser& verser) { return feuille->ecrire(verser, chaines, styles, active); },
+            QLatin1String(kTypeFeuille));
         ids.append(relations.ajouter(QLatin1String(kRelFeuille), nomPartie));
     }
     relations.ajouter(QLatin1String(kRelStyles), QStringLiteral("styles.xml"));
     relations.ajouter(QLatin1String(kRelTextes), QStringLiteral("sharedStrings.xml"));
     paquet.ajouterPartie(QStringLiteral("xl/workbook.xml"), Classeur(noms, ids, m_active), QLatin1String(kTypeClasseur));
     paquet.ajouterPartie(QStringLiteral("xl/_rels/workbook.xml.rels"), relations.xml());
-    paquet.ajouterPartie(QStringLiteral("xl/styles.xml"), styles.xml(), QLatin1String(kTypeStyles));
-    paquet.ajouterPartie(QStringLiteral("xl/sharedStrings.xml"), chaines.xml(), QLatin1String(kTypeTextes));
+    // Styles et textes partagés ne sont connus qu'une fois les feuilles écrites : ils viennent après.
+    paquet.ajouterPartie(
+        QStringLiteral("xl/styles.xml"),
+        [&styles](const PaquetOoxml::Verser& verser) {
+            QByteArray octets = styles.xml();
+            return verser(octets);
+        },
+        QLatin1String(kTypeStyles));
+    paquet.ajouterPartie(
+        QStringLiteral("xl/sharedStrings.xml"),
+        [&chaines](const PaquetOoxml::Verser& verser) {
+            QByteArray octets = chaines.xml();
+            return verser(octets);
+        },
+        QLatin1String(kTypeTextes));
 }
 
 bool ClasseurXlsx::enregistrer(const QString& chemin, QString& erreur) const
@@ -293,7 +308,9 @@ bool ClasseurXlsx::enregistrer(const QString& chemin, QString& erreur) const
         erreur = QStringLiteral("Le classeur n'a aucune feuille.");
         return false;
     }
+    ChainesPartagees chaines;
+    StylesXlsx styles;
     PaquetOoxml paquet;
-    construirePaquet(paquet);
+    construirePaquet(paquet, chaines, styles);
     return paquet.enregistrer(chemin, erreur);
 }

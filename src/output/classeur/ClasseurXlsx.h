@@ -8,7 +8,9 @@
 #include <memory>
 #include <vector>
 
+class ChainesPartagees;
 class PaquetOoxml;
+class StylesXlsx;
 
 // Un classeur .xlsx écrit sans tableur.
 //
@@ -66,9 +68,6 @@ public:
     // vide la cellule s'il est vide. Rend le nombre de cellules écrites.
     int collerTexte(int feuille, int ligne, int colonne, const QString& texte);
 
-    // Les parties du classeur ; d'autres (dessins, graphiques) peuvent s'y
-    // ajouter avant l'écriture du paquet.
-    void construirePaquet(PaquetOoxml& paquet) const;
     // Écrit le fichier .xlsx de façon atomique (voir PaquetOoxml::enregistrer) ;
     // `erreur` en français en cas d'échec.
     bool enregistrer(const QString& chemin, QString& erreur) const;
@@ -92,6 +91,9 @@ private:
     int inserer(Onglet onglet, int position);
     FeuilleXlsx* feuilleModifiable(int feuille);
     bool collerChamp(FeuilleXlsx& f, int ligne, int colonne, const QString& champ);
+    // Les parties du classeur ; feuilles, styles et textes partagés s'écrivent
+    // à l'enregistrement, et `chaines` et `styles` doivent vivre jusque-là.
+    void construirePaquet(PaquetOoxml& paquet, ChainesPartagees& chaines, StylesXlsx& styles) const;
     static void ajouterRacine(PaquetOoxml& paquet);
     QString ajouterGraphique(PaquetOoxml& paquet, const GraphiqueXlsx& graphique, Numeros& n) const;
     QString ajouterPartiesFeuilleGraphique(PaquetOoxml& paquet, const FeuilleGraphiqueXlsx& f, bool active,

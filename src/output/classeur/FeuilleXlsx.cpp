@@ -40,6 +40,9 @@ void AjouterReference(QByteArray& octets, int ligne, int colonne)
     AjouterEntier(octets, ligne);
 }
 
+// Ce que la feuille garde de XML avant de le passer à l'archive.
+constexpr qsizetype kMorceau = 64 * 1024;
+
 } // namespace
 
 bool FeuilleXlsx::positionValide(int ligne, int colonne)
@@ -171,7 +174,8 @@ void FeuilleXlsx::ecrireCellule(QByteArray& octets, quint64 position, const Case
     }
 }
 
-void FeuilleXlsx::ecrireLignes(QByteArray& octets, ChainesPartagees& chaines, StylesXlsx& styles) const
+bool FeuilleXlsx::ecrireLignes(QByteArray& octets, const std::function<bool(QByteArray&)>& verser,
+                               ChainesPartagees& chaines, StylesXlsx& styles) const
 {
     std::vector<int> stylesDesFormats(size_t(m_formats.size()), -1);
     int ligneOuverte = 0;
@@ -179,6 +183,9 @@ void FeuilleXlsx::ecrireLignes(QByteArray& octets, ChainesPartagees& chaines, St
         if (ligneDe(position) != ligneOuverte) {
             if (ligneOuverte != 0)
                 octets += "</row>";
+            // Entre deux lignes, le tampon part à l'archive dès qu'il est plein.
+            if (octets.size() >= kMorceau && !verser(octets))
+                return false;
             ligneOuverte = ligneDe(position);
             octets += "<row r=\"";
             AjouterEntier(octets, ligneOuverte);
@@ -188,6 +195,7 @@ void FeuilleXlsx::ecrireLignes(QByteArray& octets, ChainesPartagees& chaines, St
     }
     if (ligneOuverte != 0)
         octets += "</row>";
+    return true;
 }
 
 bool FeuilleXlsx::definirLargeur(int colonne, double largeur)
@@ -198,11 +206,11 @@ bool FeuilleXlsx::definirLargeur(int colonne, double largeur)
     return true;
 }
 
-QByteArray FeuilleXlsx::xml(ChainesPartagees& chaines, StylesXlsx& styles, bool active) const
+bool FeuilleXlsx::ecrire(const std::function<bool(QByteArray&)>& verser, ChainesPartagees& chaines,
+                         StylesXlsx& styles, bool active) const
 {
     QByteArray octets;
-    // Une quarantaine d'octets par cellule.
-    octets.reserve(qsizetype(m_cellules.size()) * 48 + 1024);
+    octets.reserve(kMorceau + 4096);
     octets += "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
               "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\""
               " xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">";
@@ -219,7 +227,8 @@ QByteArray FeuilleXlsx::xml(ChainesPartagees& chaines, StylesXlsx& styles, bool 
         octets += "</cols>";
     }
     octets += "<sheetData>";
-    ecrireLignes(octets, chaines, styles);
+    if (!ecrireLignes(octets, verser, chaines, styles))
+        return false;
     octets += "</sheetData></worksheet>";
-    return octets;
+    return verser(octets);
 }

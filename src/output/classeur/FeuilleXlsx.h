@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <map>
 #include <optional>
 #include <vector>
@@ -41,8 +42,11 @@ public:
     // Rien pour une cellule jamais écrite.
     std::optional<Cellule> cellule(int ligne, int colonne) const;
 
-    // active : l'onglet choisi à l'ouverture du classeur.
-    QByteArray xml(ChainesPartagees& chaines, StylesXlsx& styles, bool active = false) const;
+    // Le XML de xl/worksheets/sheetN.xml, passé à `verser` par morceaux
+    // (qui vide le tampon) ; faux dès que `verser` échoue. active : l'onglet
+    // choisi à l'ouverture du classeur.
+    bool ecrire(const std::function<bool(QByteArray&)>& verser, ChainesPartagees& chaines, StylesXlsx& styles,
+                bool active = false) const;
 
 private:
     // Une cellule rangée en 16 octets : textes et formats sont dans leurs
@@ -60,7 +64,8 @@ private:
     static int colonneDe(quint64 cle) { return int(cle & 0xffffffffu); }
 
     void ecrireDimension(QByteArray& octets) const;
-    void ecrireLignes(QByteArray& octets, ChainesPartagees& chaines, StylesXlsx& styles) const;
+    bool ecrireLignes(QByteArray& octets, const std::function<bool(QByteArray&)>& verser, ChainesPartagees& chaines,
+                      StylesXlsx& styles) const;
     void ecrireCellule(QByteArray& octets, quint64 position, const Case& c, ChainesPartagees& chaines,
                        std::vector<int>& stylesDesFormats, StylesXlsx& styles) const;
 

@@ -1,15 +1,13 @@
 #include "output/classeur/PaquetOoxml.h"
 
 #include "commun/FichierProvisoire.h"
+#include "output/classeur/ArchiveZip.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QXmlStreamWriter>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <zip.h>
+#include <algorithm>
 
 PaquetOoxml::PaquetOoxml()
 {
@@ -20,13 +18,23 @@ PaquetOoxml::PaquetOoxml()
 
 void PaquetOoxml::ajouterPartie(const QString& chemin, const QByteArray& octets, const QString& typeContenu)
 {
+    remplacerOuAjouter({chemin, octets, typeContenu, {}});
+}
+
+void PaquetOoxml::ajouterPartie(const QString& chemin, Producteur producteur, const QString& typeContenu)
+{
+    remplacerOuAjouter({chemin, {}, typeContenu, std::move(producteur)});
+}
+
+void PaquetOoxml::remplacerOuAjouter(Partie partie)
+{
     for (Partie& p : m_parties) {
-        if (p.chemin == chemin) {
-            p = {chemin, octets, typeContenu};
+        if (p.chemin == partie.chemin) {
+            p = std::move(partie);
             return;
         }
     }
-    m_parties.append({chemin, octets, typeContenu});
+    m_parties.append(std::move(partie));
 }
 
 void PaquetOoxml::ajouterTypeParDefaut(const QString& extension, const QString& typeContenu)
@@ -36,13 +44,13 @@ void PaquetOoxml::ajouterTypeParDefaut(const QString& extension, const QString& 
 
 bool PaquetOoxml::contient(const QString& chemin) const
 {
-    return partie(chemin) != nullptr;
+    return std::any_of(m_parties.cbegin(), m_parties.cend(), [&chemin](const Partie& p) { return p.chemin == chemin; });
 }
 
 const QByteArray* PaquetOoxml::partie(const QString& chemin) const
 {
     for (const Partie& p : m_parties)
-        if (p.chemin == chemin)
+        if (p.chemin == chemin && !p.producteur)
             return &p.octets;
     return nullptr;
 }
@@ -70,49 +78,23 @@ QByteArray PaquetOoxml::typesContenu() const
     return octets;
 }
 
-namespace {
-
-// Le niveau par défaut de libzip (9) prend quatre fois plus de temps pour un
-// fichier à peine plus petit, voire plus gros, sur des feuilles de nombres.
-constexpr zip_uint32_t kNiveauCompression = 4;
-
-bool AjouterEntree(zip_t* archive, const QString& chemin, const QByteArray& octets)
+bool PaquetOoxml::ecrireArchive(QFile& fichier, QString& raison) const
 {
-    // Les octets restent à nous jusqu'à zip_close : pas de copie.
-    zip_source_t* source = zip_source_buffer(archive, octets.constData(), zip_uint64_t(octets.size()), 0);
-    if (!source)
-        return false;
-    const zip_int64_t rang = zip_file_add(archive, chemin.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE);
-    if (rang < 0) {
-        zip_source_free(source);
-        return false;
+    ArchiveZip archive(fichier);
+    const Verser verser = [&archive](QByteArray& octets) {
+        const bool ecrit = archive.ecrire(octets);
+        octets.clear();
+        return ecrit;
+    };
+    bool ok = archive.ouvrirEntree(QStringLiteral("[Content_Types].xml")) && archive.ecrire(typesContenu());
+    for (qsizetype i = 0; ok && i < m_parties.size(); ++i) {
+        const Partie& p = m_parties.at(i);
+        ok = archive.ouvrirEntree(p.chemin) && (p.producteur ? p.producteur(verser) : archive.ecrire(p.octets));
     }
-    return zip_set_file_compression(archive, zip_uint64_t(rang), ZIP_CM_DEFLATE, kNiveauCompression) == 0;
-}
-
-} // namespace
-
-bool PaquetOoxml::ecrireArchive(const QString& chemin, QString& raison) const
-{
-    int code = 0;
-    zip_t* archive = zip_open(QFile::encodeName(chemin).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code);
-    if (!archive) {
-        zip_error_t e;
-        zip_error_init_with_code(&e, code);
-        raison = QString::fromUtf8(zip_error_strerror(&e));
-        zip_error_fini(&e);
-        return false;
-    }
-    const QByteArray types = typesContenu();
-    bool ok = AjouterEntree(archive, QStringLiteral("[Content_Types].xml"), types);
-    for (qsizetype i = 0; ok && i < m_parties.size(); ++i)
-        ok = AjouterEntree(archive, m_parties.at(i).chemin, m_parties.at(i).octets);
-    if (!ok || zip_close(archive) != 0) {
-        raison = QString::fromUtf8(zip_strerror(archive));
-        zip_discard(archive);
-        return false;
-    }
-    return true;
+    if (ok && archive.terminer())
+        return true;
+    raison = archive.raison().isEmpty() ? QStringLiteral("écriture interrompue") : archive.raison();
+    return false;
 }
 
 bool PaquetOoxml::enregistrer(const QString& chemin, QString& erreur) const
@@ -126,14 +108,19 @@ bool PaquetOoxml::enregistrer(const QString& chemin, QString& erreur) const
     const QString affiche = QDir::toNativeSeparators(cible.absoluteFilePath());
     FichierProvisoire provisoire(cible.absoluteFilePath());
     QString raison;
-    if (!provisoire.reserver(raison)) {
+    const int descripteur = provisoire.creer(raison);
+    if (descripteur < 0) {
         erreur = QStringLiteral("Impossible d'écrire « %1 » : %2").arg(affiche, raison);
         return false;
     }
-    if (!ecrireArchive(provisoire.chemin(), raison)) {
+    QFile fichier;
+    if (!fichier.open(descripteur, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle) || !ecrireArchive(fichier, raison)) {
+        if (raison.isEmpty())
+            raison = fichier.errorString();
         erreur = QStringLiteral("Impossible d'écrire « %1 » : %2").arg(affiche, raison);
         return false;  // le fichier provisoire s'efface avec son objet
     }
+    fichier.close();
     // Droits ordinaires d'un document, pas ceux, privés, du fichier temporaire de l'archive.
     QFile::setPermissions(provisoire.chemin(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     // rename remplace la destination d'un seul coup, sans moment où elle manque.
