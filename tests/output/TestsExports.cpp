@@ -8,6 +8,7 @@
 #include "output/exports/BlocSuperposition.h"
 #include "output/exports/EchelleTemps.h"
 #include "output/exports/ExportGraphiqueTableur.h"
+#include "output/exports/TexteExport.h"
 #include "output/tableur/ApplicationTableur.h"
 #include "commun/messages/MessagesEnregistres.h"
 
@@ -15,7 +16,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
+#include <cmath>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <random>
 
 namespace {
 
@@ -465,6 +469,33 @@ TEST(EchelleTempsClasseur, UnitesParPeriodeEtDuree)
         EXPECT_EQ(e.uniteMajeure, unite) << quoi.toStdString();
         EXPECT_EQ(e.formatParDefaut, QString::fromLatin1(format)) << quoi.toStdString();
     }
+}
+
+// Les nombres du bloc sont ceux de QString::number(…, 'g', 15), à l'octet
+// près : jours de série à la minute, pluies au dixième, valeurs quelconques,
+// et ceux posés pile entre deux écritures à quinze chiffres.
+TEST(TexteExportNombres, CommeQtAQuinzeChiffres)
+{
+    std::mt19937_64 tirage(7);
+    std::uniform_real_distribution<double> jours(-50000, 50000);
+    std::uniform_int_distribution<quint64> bits;
+    std::vector<double> valeurs = {0.0, -0.0, 1e15, 1e16, 1e-5, 5e-324, 834301733816410.5, -299453494940610.5,
+                                   -57211476358374.25, 45000.125};
+    for (int i = 0; i < 30000; ++i) {
+        const double j = jours(tirage);
+        const quint64 b = bits(tirage);
+        double quelconque = 0;
+        std::memcpy(&quelconque, &b, sizeof quelconque);
+        for (const double v : {j, std::round(j * 1440) / 1440, std::round(j * 10) / 10, j * 1e10, std::round(j * 1e10) + 0.5,
+                               quelconque})
+            if (std::isfinite(v))
+                valeurs.push_back(v);
+    }
+    int ecarts = 0;
+    for (const double v : valeurs)
+        if (TexteExport::Nombre(v, true) != QString::number(v, 'g', 15) && ++ecarts <= 5)
+            ADD_FAILURE() << QString::number(v, 'g', 17).toStdString() << " : " << TexteExport::Nombre(v, true).toStdString();
+    EXPECT_EQ(ecarts, 0);
 }
 
 } // namespace

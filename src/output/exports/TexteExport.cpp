@@ -4,6 +4,8 @@
 #include "commun/LocaleUtilisateur.h"
 #include "commun/Nombres.h"
 
+#include <charconv>
+
 namespace TexteExport {
 
 std::vector<CourbePtr> CourbesAffichees(const Classe_Graphiques& courbes)
@@ -30,9 +32,23 @@ double JourSerie(const QDateTime& instant)
     return minutes / 60.0 / 24.0;
 }
 
+// QString::number(valeur, 'g', 15) à l'octet près, sans son calcul en grands
+// entiers : std::to_chars arrondit au plus proche comme lui, et seul un nombre
+// posé pile entre deux écritures (seizième chiffre 5), où les deux départagent
+// autrement, passe par Qt.
 QString Nombre(double valeur, bool pointDecimal)
 {
-    QString texte = QString::number(valeur, 'g', 15);
+    QString texte;
+    char tampon[40];
+    const auto seize = std::to_chars(tampon, tampon + sizeof tampon, valeur, std::chars_format::scientific, 15);
+    if (valeur == 0) {
+        texte = QStringLiteral("0");  // -0 aussi, comme Qt
+    } else if (seize.ec != std::errc() || tampon[valeur < 0 ? 17 : 16] == '5') {
+        texte = QString::number(valeur, 'g', 15);
+    } else {
+        const auto fin = std::to_chars(tampon, tampon + sizeof tampon, valeur, std::chars_format::general, 15).ptr;
+        texte = QString::fromLatin1(tampon, fin - tampon);
+    }
     if (!pointDecimal)
         texte.replace(u'.', LocaleUtilisateur::separateurDecimal());
     return texte;
