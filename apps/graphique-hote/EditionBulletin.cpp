@@ -1,25 +1,10 @@
 #include "EditionBulletin.h"
 
-#include "commun/TexteAffichable.h"
 #include "data/BaseDonnees.h"
-#include "output/bulletin/ClasseurBulletin.h"
-#include "output/bulletin/PdfBulletin.h"
+#include "output/bulletin/EcritureBulletin.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QProgressDialog>
-#include <QSaveFile>
-
-namespace {
-
-QString impossible(const QString& chemin)
-{
-    return QStringLiteral("Impossible d'écrire « %1 » : le dossier est-il accessible, le disque plein ?")
-        .arg(TexteAffichable(QDir::toNativeSeparators(chemin)));
-}
-
-} // namespace
 
 EditionBulletin::EditionBulletin(BaseDonnees& base, QWidget* parent)
     : m_base(base)
@@ -46,30 +31,11 @@ bool EditionBulletin::executer(const Demande& demande, QString& erreur)
     return fait && !m_annulee;
 }
 
-// Le PDF s'écrit à côté de sa place et n'y arrive qu'une fois le classeur écrit.
 bool EditionBulletin::produire(const Demande& d, QString& erreur)
 {
     m_base.OublierEchecs();
     const auto bulletin = BulletinMensuel::calculer(m_base, {d.mois, d.stations, 0}, avancement(0, 50), erreur);
-    if (!bulletin)
-        return false;
-    QSaveFile pdf(d.pdf);
-    if (!pdf.open(QIODevice::WriteOnly) || !PdfBulletin::ecrire(*bulletin, pdf, avancement(50, 95))) {
-        erreur = impossible(d.pdf);
-        return false;
-    }
-    if (!d.classeur.isEmpty()) {
-        m_jauge->setLabelText(QStringLiteral("Classeur de synthèse"));
-        if (!ClasseurBulletin::construire(*bulletin).enregistrer(d.classeur, erreur))
-            return false;
-    }
-    if (!pdf.commit()) {
-        if (!d.classeur.isEmpty())
-            QFile::remove(d.classeur);
-        erreur = impossible(d.pdf);
-        return false;
-    }
-    return true;
+    return bulletin && EcritureBulletin::ecrire(*bulletin, d.pdf, d.classeur, avancement(50, 100), erreur);
 }
 
 BulletinMensuel::Progression EditionBulletin::avancement(int debut, int fin)

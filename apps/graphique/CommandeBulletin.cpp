@@ -8,10 +8,8 @@
 #include "commun/TexteAffichable.h"
 #include "data/BaseDonnees.h"
 #include "data/bulletin/BulletinMensuel.h"
-#include "output/bulletin/ClasseurBulletin.h"
-#include "output/bulletin/PdfBulletin.h"
+#include "output/bulletin/EcritureBulletin.h"
 
-#include <QBuffer>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -93,19 +91,8 @@ int commandeBulletin(const QStringList& arguments)
     const auto bulletin = BulletinMensuel::calculer(*base, o.demande, avancer, erreur);
     if (!bulletin)
         return echec(erreur);
-    // Le PDF est fait en mémoire puis écrit d'une seule écriture vérifiée (un disque plein
-    // au milieu ne passe pas inaperçu), et ne prend sa place qu'une fois le classeur écrit.
-    QBuffer memoire;
-    memoire.open(QIODevice::WriteOnly);
-    FichierSortie pdf;
-    if (!pdf.preparer(o.sortie, erreur))
+    if (!EcritureBulletin::ecrire(*bulletin, o.sortie, o.classeur.value_or(QString()), avancer, erreur))
         return echec(erreur);
-    if (!PdfBulletin::ecrire(*bulletin, memoire, avancer) || pdf.fichier().write(memoire.data()) != memoire.data().size())
-        return echec(QStringLiteral("impossible d'écrire %1 : le disque est peut-être plein.").arg(cite(o.sortie)));
     progression.terminer();
-    if (o.classeur && !ClasseurBulletin::construire(*bulletin).enregistrer(QFileInfo(*o.classeur).absoluteFilePath(), erreur))
-        return echec(erreur);
-    if (!pdf.valider(erreur))
-        return echec(erreur);
     return sortieOk;
 }

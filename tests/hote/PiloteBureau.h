@@ -3,6 +3,7 @@
 // L'application de bureau pilotée comme une personne le fait, sur la base
 // d'exemple : ouvrir une fenêtre, saisir une demande dans le panneau, tracer,
 // regarder l'écran et la barre d'état.
+#include "DialogueBulletin.h"
 #include "FenetreHote.h"
 
 #include "commun/Dates.h"
@@ -17,7 +18,9 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSettings>
@@ -28,6 +31,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <functional>
 #include <gtest/gtest.h>
 
 class PiloteBureau : public ::testing::Test
@@ -112,6 +116,50 @@ protected:
         for (QAction* a : f.findChildren<QAction*>())
             if (a->text().startsWith(QStringLiteral("&Importer un fichier CSV")))
                 a->trigger();
+    }
+
+    // Le dialogue du bulletin ouvert par le menu Fichier, donné à `remplir`, puis fermé s'il
+    // reste ouvert ; vrai s'il l'était (un refus le laisse ouvert).
+    static bool ouvrirDialogueBulletin(FenetreHote& f, const std::function<void(DialogueBulletin&)>& remplir)
+    {
+        bool resteOuvert = false;
+        // Une minuterie locale : sans dialogue, elle meurt avec la fonction au lieu de sonner plus tard.
+        QTimer minuterie;
+        minuterie.setSingleShot(true);
+        QObject::connect(&minuterie, &QTimer::timeout, &f, [&resteOuvert, &remplir] {
+            auto* d = qobject_cast<DialogueBulletin*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(d);
+            remplir(*d);
+            resteOuvert = d->isVisible();
+            if (resteOuvert)
+                d->reject();
+        });
+        minuterie.start(0);
+        auto* action = f.findChild<QAction*>(QStringLiteral("ActionBulletin"));
+        EXPECT_TRUE(action);
+        if (action)
+            action->trigger();
+        return resteOuvert;
+    }
+
+    // Le bulletin demandé comme une personne le fait : les stations cochées seules, le mois,
+    // le PDF et le classeur, puis OK ; vrai si le dialogue est resté ouvert.
+    static bool demanderBulletin(FenetreHote& f, const QDate& mois, const QStringList& stations, const QString& pdf,
+                                 const QString& classeur)
+    {
+        return ouvrirDialogueBulletin(f, [&](DialogueBulletin& d) {
+            auto* liste = d.findChild<QTreeWidget*>(QStringLiteral("StationsBulletin"));
+            for (QPushButton* b : d.findChildren<QPushButton*>())
+                if (b->text() == QStringLiteral("Tout &décocher"))
+                    b->click();
+            for (int i = 0; i < liste->topLevelItemCount(); ++i)
+                if (stations.contains(liste->topLevelItem(i)->text(0)))
+                    liste->topLevelItem(i)->setCheckState(0, Qt::Checked);
+            d.findChild<QDateEdit*>(QStringLiteral("MoisBulletin"))->setDate(mois);
+            d.findChild<QLineEdit*>(QStringLiteral("FichierPdf"))->setText(pdf);
+            d.findChild<QLineEdit*>(QStringLiteral("FichierClasseur"))->setText(classeur);
+            d.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        });
     }
 
     static QImage ecran(FenetreHote& f)

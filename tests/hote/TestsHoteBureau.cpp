@@ -347,23 +347,12 @@ protected:
         HoteBureau::TearDown();
     }
 
-    // Le dialogue que le menu ouvre, donné à `remplir` puis fermé s'il reste ouvert.
     void ouvrirDialogue(const std::function<void(DialogueBulletin&)>& remplir)
     {
-        QTimer::singleShot(0, fenetre.get(), [this, remplir] {
-            auto* d = qobject_cast<DialogueBulletin*>(QApplication::activeModalWidget());
-            ASSERT_TRUE(d);
-            remplir(*d);
-            resteOuvert = d->isVisible();
-            if (resteOuvert)
-                d->reject();
-        });
-        auto* action = fenetre->findChild<QAction*>(QStringLiteral("ActionBulletin"));
-        ASSERT_TRUE(action);
-        action->trigger();
+        resteOuvert = ouvrirDialogueBulletin(*fenetre, remplir);
     }
 
-    // Le dialogue rempli comme une personne le fait, puis OK ; la jauge annulée dès qu'elle atteint `seuil`.
+    // Le dialogue rempli puis OK ; la jauge annulée dès qu'elle atteint `seuil`.
     void bulletin(const QDate& mois, const QStringList& stations, const QString& nom, int seuil = 101)
     {
         QTimer guet;
@@ -375,19 +364,7 @@ protected:
         });
         if (seuil <= 100)
             guet.start(0);
-        ouvrirDialogue([&](DialogueBulletin& d) {
-            auto* liste = d.findChild<QTreeWidget*>(QStringLiteral("StationsBulletin"));
-            for (QPushButton* b : d.findChildren<QPushButton*>())
-                if (b->text() == QStringLiteral("Tout &décocher"))
-                    b->click();
-            for (int i = 0; i < liste->topLevelItemCount(); ++i)
-                if (stations.contains(liste->topLevelItem(i)->text(0)))
-                    liste->topLevelItem(i)->setCheckState(0, Qt::Checked);
-            d.findChild<QDateEdit*>(QStringLiteral("MoisBulletin"))->setDate(mois);
-            d.findChild<QLineEdit*>(QStringLiteral("FichierPdf"))->setText(sortie.filePath(nom + ".pdf"));
-            d.findChild<QLineEdit*>(QStringLiteral("FichierClasseur"))->setText(sortie.filePath(nom + ".xlsx"));
-            d.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
-        });
+        resteOuvert = demanderBulletin(*fenetre, mois, stations, sortie.filePath(nom + ".pdf"), sortie.filePath(nom + ".xlsx"));
     }
 
     static void annulerAuSeuil(QProgressDialog& jauge, int seuil)

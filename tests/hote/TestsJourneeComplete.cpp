@@ -1,18 +1,21 @@
 // Une journée entière dans l'application, sans la relancer qu'une fois : les
 // genres l'un après l'autre, des options changées et enregistrées, un export,
-// un import, une base refusée, la fenêtre fermée puis rouverte. À chaque pas,
-// ce qu'une personne regarde : le graphique, le message, le fichier, la liste.
+// un import, le bulletin du mois, une base refusée, la fenêtre fermée puis
+// rouverte. À chaque pas, ce qu'une personne regarde : le graphique, le
+// message, le fichier, la liste.
 #include "PiloteBureau.h"
 
 #include "FormulaireGraphique.h"
 #include "commun_tests/Fichiers.h"
 #include "control/CtlGraphique.h"
+#include "output/ArchiveZipTests.h"
 #include "render/moteur/ProprietesMoteur.h"
 #include "settings/Aide.h"
 #include "settings/FrmOption.h"
 
 #include <QAction>
 #include <QDir>
+#include <QProcess>
 #include <QToolBar>
 #include <QUrl>
 
@@ -42,6 +45,28 @@ protected:
         auto* barre = enfant<QToolBar>(boite, "CtlToolBar1");
         QTest::mouseClick(barre->widgetForAction(barre->findChild<QAction*>(QStringLiteral("Bouton4"))), Qt::LeftButton);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    // Le même bulletin fait seul par un processus neuf de la ligne de commande : même
+    // classeur, partie par partie, et même nombre de pages.
+    void bulletinCommeSeul(const QString& pdf, const QString& classeur)
+    {
+        const QString seul = dossier.filePath("seul");
+        QProcess p;
+        p.start(QStringLiteral(GRAPHIQUE_PROGRAMME),
+                {"bulletin", "--base", texteBase(), "--mois", "03/2015", "--stations", "76402001,00754X0012", "--sortie",
+                 seul + ".pdf", "--classeur", seul + ".xlsx"});
+        ASSERT_TRUE(p.waitForFinished(60000));
+        ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+        ArchiveZipTests journee(classeur), isole(seul + ".xlsx");
+        ASSERT_TRUE(journee.ouverte() && isole.ouverte());
+        EXPECT_EQ(journee.noms(), isole.noms());
+        for (const QString& partie : isole.noms()) {
+            if (partie == QStringLiteral("docProps/core.xml"))  // l'heure d'écriture
+                continue;
+            EXPECT_EQ(journee.lire(partie), isole.lire(partie)) << partie.toStdString();
+        }
+        EXPECT_EQ(lireFichier(pdf).count("/Type /Page\n"), 3);
+        EXPECT_EQ(lireFichier(seul + ".pdf").count("/Type /Page\n"), 3);
     }
     static void aspectRetenu(FenetreHote& f)
     {
@@ -102,6 +127,13 @@ TEST_F(JourneeComplete, UneJourneeDansLApplicationPuisUnRedemarrage)
         EXPECT_EQ(messages.textes().first(), "3 mesure(s) importée(s) dans PLUVIO_76999001 : 3 ajoutée(s), 0 remplacée(s) dans la base.");
         EXPECT_EQ(enfant<QTreeWidget>(*f, "ListeStations")->findItems("76999001", Qt::MatchExactly, 0).size(), 1);
         messages.vider();
+
+        // Le bulletin de mars 2015 par le menu, au milieu de la journée : le même que la ligne de commande fait seule.
+        const QString pdf = QDir(editions).filePath("mars.pdf"), classeur = QDir(editions).filePath("mars.xlsx");
+        EXPECT_FALSE(demanderBulletin(*f, QDate(2015, 3, 1), {"76402001", "00754X0012"}, pdf, classeur));
+        EXPECT_TRUE(messages.messages().isEmpty()) << messages.textes().join('|').toStdString();
+        EXPECT_EQ(ouverts.mid(1), (QList<QUrl>{QUrl::fromLocalFile(pdf), QUrl::fromLocalFile(classeur)}));
+        bulletinCommeSeul(pdf, classeur);
 
         // Une base refusée : un message en français, la base en service le reste et trace encore.
         EXPECT_FALSE(f->ouvrirBase(ecrireFichier(dossier.filePath("faux.db"), QByteArray("pas une base\n").repeated(100))));

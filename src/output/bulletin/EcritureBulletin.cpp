@@ -1,0 +1,63 @@
+#include "output/bulletin/EcritureBulletin.h"
+
+#include "commun/FichierProvisoire.h"
+#include "output/bulletin/ClasseurBulletin.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace EcritureBulletin {
+
+namespace {
+
+QString impossible(const QString& chemin, const QString& raison)
+{
+    return QStringLiteral("Impossible d'écrire « %1 » : %2").arg(QDir::toNativeSeparators(chemin), raison);
+}
+
+} // namespace
+
+bool ecrire(const BulletinMensuel& bulletin, const QString& pdf, const QString& classeur,
+            const PdfBulletin::Progression& progression, QString& erreur)
+{
+    const QString cible = QFileInfo(pdf).absoluteFilePath();
+    FichierProvisoire provisoire(cible);
+    QString raison;
+    // Créé d'abord : un dossier où l'on ne peut écrire se dit avant le long calcul des pages.
+    const int descripteur = provisoire.creer(raison);
+    QFile fichier;
+    if (descripteur < 0 || !fichier.open(descripteur, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+        erreur = impossible(cible, raison.isEmpty() ? fichier.errorString() : raison);
+        return false;
+    }
+    QBuffer memoire;
+    memoire.open(QIODevice::WriteOnly);
+    if (!PdfBulletin::ecrire(bulletin, memoire, progression)) {
+        erreur.clear();
+        return false;
+    }
+    if (fichier.write(memoire.data()) != memoire.data().size() || !fichier.flush()) {
+        erreur = impossible(cible, QStringLiteral("le disque est peut-être plein."));
+        return false;
+    }
+    fichier.close();
+    if (!classeur.isEmpty()) {
+        if (progression && !progression(QStringLiteral("Classeur de synthèse"), 100)) {
+            erreur.clear();
+            return false;
+        }
+        if (!ClasseurBulletin::construire(bulletin).enregistrer(QFileInfo(classeur).absoluteFilePath(), erreur))
+            return false;
+    }
+    if (!provisoire.mettreEnPlace(raison)) {
+        if (!classeur.isEmpty())
+            QFile::remove(classeur);
+        erreur = impossible(cible, raison);
+        return false;
+    }
+    return true;
+}
+
+} // namespace EcritureBulletin
