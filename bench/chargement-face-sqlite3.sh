@@ -8,7 +8,9 @@
 #    au même graphique sur un mois ;
 #  - le classeur de 100 ans de pluie journalière (« graphique exporter ») face
 #    à XlsxWriter qui écrit le même classeur (mêmes pluies), et ses seuls
-#    ordres passés par l'outil sqlite3.
+#    ordres passés par l'outil sqlite3 ; la mémoire de chaque côté aussi
+#    au-dessus de son plancher (un formulaire Qt Widgets vide, Python qui
+#    charge XlsxWriter).
 # GRAPHIQUE_BANC_BREF=1 : un an de mesures horaires, un seul passage.
 # AVANT=autre/construction : ses deux chargements aussi, dans chaque passage.
 #   bash bench/chargement-face-sqlite3.sh [passages]
@@ -63,6 +65,9 @@ for ((i = 0; i < passages; i++)); do
   echo "exporter $(mesurer "$G" "${classeur[@]}")" >> "$dossier/mesures"
   echo "xlsxwriter $(mesurer /usr/bin/python3 bench/classeur_xlsxwriter.py --ecrire "$dossier/x.xlsx")" >> "$dossier/mesures"
   echo "sqlite3-classeur $(mesurer sqlite3 -bail "$base" ".load $extension" ".read $dossier/ordres-classeur.sql")" >> "$dossier/mesures"
+  # Les planchers de chaque côté, avant toute donnée : Qt Widgets seul, Python avec XlsxWriter.
+  echo "plancher-qt $(QT_QPA_PLATFORM=offscreen mesurer "$construction/bench/plancher_qt")" >> "$dossier/mesures"
+  echo "plancher-python $(mesurer /usr/bin/python3 -c 'import xlsxwriter')" >> "$dossier/mesures"
   if [ -n "${AVANT:-}" ]; then
     echo "tracer-avant $(mesurer "$AVANT/apps/graphique/graphique" "${nappe[@]}" --debut "$debut")" >> "$dossier/mesures"
     echo "exporter-avant $(mesurer "$AVANT/apps/graphique/graphique" "${classeur[@]}")" >> "$dossier/mesures"
@@ -70,7 +75,7 @@ for ((i = 0; i < passages; i++)); do
 done
 
 mediane() { awk -v q="$1" -v c="$2" '$1 == q { print $c }' "$dossier/mesures" | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
-for q in tracer sqlite3 tracer-mois exporter xlsxwriter sqlite3-classeur ${AVANT:+tracer-avant exporter-avant}; do
+for q in tracer sqlite3 tracer-mois exporter xlsxwriter sqlite3-classeur plancher-qt plancher-python ${AVANT:+tracer-avant exporter-avant}; do
   printf '%-16s %6.2f s %8d Kio   (passages : %s)\n' "$q" "$(mediane $q 2)" "$(mediane $q 3)" \
     "$(awk -v q=$q '$1 == q { printf "%s s/%s Kio  ", $2, $3 }' "$dossier/mesures")"
 done
@@ -79,3 +84,6 @@ echo "nappe : $lignes lignes ; tracer / sqlite3 = $(awk -v a="$(mediane tracer 2
 echo "classeur : XlsxWriter / exporter = $(awk -v a="$(mediane xlsxwriter 2)" -v b="$(mediane exporter 2)" 'BEGIN { printf "%.2f", a / b }')" \
   "; mémoire exporter / XlsxWriter = $(awk -v a="$(mediane exporter 3)" -v b="$(mediane xlsxwriter 3)" 'BEGIN { printf "%.2f", a / b }')" \
   "; XlsxWriter / ses seuls ordres (sqlite3) = $(awk -v a="$(mediane xlsxwriter 2)" -v b="$(mediane sqlite3-classeur 2)" 'BEGIN { printf "%.2f", a / b }')"
+echo "mémoire au-dessus de son plancher : exporter $(( ($(mediane exporter 3) - $(mediane plancher-qt 3)) / 1024 )) Mo" \
+  "(plancher Qt $(( $(mediane plancher-qt 3) / 1024 )) Mo) ; XlsxWriter $(( ($(mediane xlsxwriter 3) - $(mediane plancher-python 3)) / 1024 )) Mo" \
+  "(plancher Python $(( $(mediane plancher-python 3) / 1024 )) Mo)"
