@@ -17,6 +17,35 @@ QString impossible(const QString& chemin, const QString& raison)
     return QStringLiteral("Impossible d'écrire « %1 » : %2").arg(QDir::toNativeSeparators(chemin), raison);
 }
 
+// Le PDF, fait en mémoire, écrit d'un coup dans le provisoire déjà ouvert ;
+// faux et `erreur` vide quand la progression a demandé l'arrêt.
+bool ecrirePdf(const BulletinMensuel& bulletin, QFile& fichier, const QString& cible,
+               const PdfBulletin::Progression& progression, QString& erreur)
+{
+    QBuffer memoire;
+    memoire.open(QIODevice::WriteOnly);
+    if (!PdfBulletin::ecrire(bulletin, memoire, progression)) {
+        erreur.clear();
+        return false;
+    }
+    if (fichier.write(memoire.data()) != memoire.data().size() || !fichier.flush()) {
+        erreur = impossible(cible, QStringLiteral("le disque est peut-être plein."));
+        return false;
+    }
+    fichier.close();
+    return true;
+}
+
+bool ecrireClasseur(const BulletinMensuel& bulletin, const QString& classeur, const PdfBulletin::Progression& progression,
+                    QString& erreur)
+{
+    if (progression && !progression(QStringLiteral("Classeur de synthèse"), 100)) {
+        erreur.clear();
+        return false;
+    }
+    return ClasseurBulletin::construire(bulletin).enregistrer(QFileInfo(classeur).absoluteFilePath(), erreur);
+}
+
 } // namespace
 
 bool ecrire(const BulletinMensuel& bulletin, const QString& pdf, const QString& classeur,
@@ -32,25 +61,9 @@ bool ecrire(const BulletinMensuel& bulletin, const QString& pdf, const QString& 
         erreur = impossible(cible, raison.isEmpty() ? fichier.errorString() : raison);
         return false;
     }
-    QBuffer memoire;
-    memoire.open(QIODevice::WriteOnly);
-    if (!PdfBulletin::ecrire(bulletin, memoire, progression)) {
-        erreur.clear();
+    if (!ecrirePdf(bulletin, fichier, cible, progression, erreur)
+        || (!classeur.isEmpty() && !ecrireClasseur(bulletin, classeur, progression, erreur)))
         return false;
-    }
-    if (fichier.write(memoire.data()) != memoire.data().size() || !fichier.flush()) {
-        erreur = impossible(cible, QStringLiteral("le disque est peut-être plein."));
-        return false;
-    }
-    fichier.close();
-    if (!classeur.isEmpty()) {
-        if (progression && !progression(QStringLiteral("Classeur de synthèse"), 100)) {
-            erreur.clear();
-            return false;
-        }
-        if (!ClasseurBulletin::construire(bulletin).enregistrer(QFileInfo(classeur).absoluteFilePath(), erreur))
-            return false;
-    }
     if (!provisoire.mettreEnPlace(raison)) {
         if (!classeur.isEmpty())
             QFile::remove(classeur);

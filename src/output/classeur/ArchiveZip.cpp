@@ -87,14 +87,26 @@ bool ArchiveZip::ouvrirEntree(const QString& nom)
     if (e.position > kMax32)
         return echec(QStringLiteral("le classeur dépasse 4 Go"));
     e.crc = quint32(crc32(0, nullptr, 0));
+    if (!demarrerCompression())
+        return echec(QStringLiteral("mémoire insuffisante pour compresser"));
+    m_entrees.push_back(e);
+    m_ouverte = true;
+    return ecrireFichier(enteteLocal(e));
+}
+
+bool ArchiveZip::demarrerCompression()
+{
     Compresseur& c = *m_compresseur;
     if (c.pret)
         deflateEnd(&c.flux);
     c.flux = z_stream{};
     // Fenêtre négative : deflate brut, sans l'enveloppe zlib, comme le veut le zip.
     c.pret = deflateInit2(&c.flux, kNiveau, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) == Z_OK;
-    if (!c.pret)
-        return echec(QStringLiteral("mémoire insuffisante pour compresser"));
+    return c.pret;
+}
+
+QByteArray ArchiveZip::enteteLocal(const Entree& e) const
+{
     QByteArray entete;
     Ajouter32(entete, kEnteteLocal);
     Ajouter16(entete, kVersion);
@@ -107,10 +119,7 @@ bool ArchiveZip::ouvrirEntree(const QString& nom)
     Ajouter32(entete, 0);
     Ajouter16(entete, quint16(e.nom.size()));
     Ajouter16(entete, 0);
-    entete += e.nom;
-    m_entrees.push_back(e);
-    m_ouverte = true;
-    return ecrireFichier(entete);
+    return entete + e.nom;
 }
 
 bool ArchiveZip::deverser(bool fin)
@@ -172,6 +181,29 @@ bool ArchiveZip::fermerEntree()
     return true;
 }
 
+QByteArray ArchiveZip::enteteCentral(const Entree& e) const
+{
+    QByteArray entete;
+    Ajouter32(entete, kEnteteCentral);
+    Ajouter16(entete, kVersion);  // fait par : 2.0, attributs MS-DOS
+    Ajouter16(entete, kVersion);
+    Ajouter16(entete, kNomsUtf8);
+    Ajouter16(entete, kDeflate);
+    Ajouter16(entete, m_heureDos);
+    Ajouter16(entete, m_dateDos);
+    Ajouter32(entete, e.crc);
+    Ajouter32(entete, quint32(e.compresse));
+    Ajouter32(entete, quint32(e.taille));
+    Ajouter16(entete, quint16(e.nom.size()));
+    Ajouter16(entete, 0);  // champ supplémentaire
+    Ajouter16(entete, 0);  // commentaire
+    Ajouter16(entete, 0);  // disque
+    Ajouter16(entete, 0);  // attributs internes
+    Ajouter32(entete, 0);  // attributs externes
+    Ajouter32(entete, quint32(e.position));
+    return entete + e.nom;
+}
+
 bool ArchiveZip::terminer()
 {
     if (m_ouverte && !fermerEntree())
@@ -182,35 +214,17 @@ bool ArchiveZip::terminer()
     if (debut > kMax32 || m_entrees.size() > 0xffff)
         return echec(QStringLiteral("le classeur dépasse 4 Go"));
     QByteArray repertoire;
-    for (const Entree& e : m_entrees) {
-        Ajouter32(repertoire, kEnteteCentral);
-        Ajouter16(repertoire, kVersion);  // fait par : 2.0, attributs MS-DOS
-        Ajouter16(repertoire, kVersion);
-        Ajouter16(repertoire, kNomsUtf8);
-        Ajouter16(repertoire, kDeflate);
-        Ajouter16(repertoire, m_heureDos);
-        Ajouter16(repertoire, m_dateDos);
-        Ajouter32(repertoire, e.crc);
-        Ajouter32(repertoire, quint32(e.compresse));
-        Ajouter32(repertoire, quint32(e.taille));
-        Ajouter16(repertoire, quint16(e.nom.size()));
-        Ajouter16(repertoire, 0);  // champ supplémentaire
-        Ajouter16(repertoire, 0);  // commentaire
-        Ajouter16(repertoire, 0);  // disque
-        Ajouter16(repertoire, 0);  // attributs internes
-        Ajouter32(repertoire, 0);  // attributs externes
-        Ajouter32(repertoire, quint32(e.position));
-        repertoire += e.nom;
-    }
+    for (const Entree& e : m_entrees)
+        repertoire += enteteCentral(e);
     const quint32 tailleRepertoire = quint32(repertoire.size());
     Ajouter32(repertoire, kFinRepertoire);
-    Ajouter16(repertoire, 0);
+    Ajouter16(repertoire, 0);  // ce disque, celui du répertoire
     Ajouter16(repertoire, 0);
     Ajouter16(repertoire, quint16(m_entrees.size()));
     Ajouter16(repertoire, quint16(m_entrees.size()));
     Ajouter32(repertoire, tailleRepertoire);
     Ajouter32(repertoire, quint32(debut));
-    Ajouter16(repertoire, 0);
+    Ajouter16(repertoire, 0);  // commentaire
     if (!ecrireFichier(repertoire))
         return false;
     return m_fichier.flush() || echec(m_fichier.errorString());

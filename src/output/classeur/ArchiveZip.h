@@ -38,6 +38,9 @@ private:
     };
     struct Compresseur;
 
+    bool demarrerCompression();
+    QByteArray enteteLocal(const Entree& e) const;
+    QByteArray enteteCentral(const Entree& e) const;
     bool deverser(bool fin);
     bool ecrireFichier(const QByteArray& octets);
     bool echec(const QString& raison);
