@@ -14,6 +14,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRectF>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <cmath>
