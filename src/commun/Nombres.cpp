@@ -260,11 +260,14 @@ QString FormatNombre(double x, const QString& motif)
     return signe + avant + texte + apres;
 }
 
-std::optional<double> LireNombre(const QVariant& valeur)
+namespace {
+
+// Les genres que rendent les bases, lus sans conversion : ils passent ici par
+// centaines de milliers. Rien pour un genre qui n'est pas un nombre ; rien non
+// plus, avec `texte` vrai, pour un texte à lire.
+std::optional<double> nombreDuGenre(const QVariant& valeur, bool& texte)
 {
-    if (!valeur.isValid() || valeur.isNull())
-        return std::nullopt;
-    // Les genres que rendent les bases, lus sans conversion : ils passent ici par centaines de milliers.
+    texte = false;
     switch (valeur.typeId()) {
     case QMetaType::Double:
         return *static_cast<const double*>(valeur.constData());
@@ -284,10 +287,49 @@ std::optional<double> LireNombre(const QVariant& valeur)
         return valeur.toBool() ? -1.0 : 0.0;
     case QMetaType::QString:
     case QMetaType::QByteArray:
-        break;
+        texte = true;
+        return std::nullopt;
     default:
         return std::nullopt;
     }
+}
+
+// Un texte écrit en ASCII, le séparateur déjà changé en point : lu sans la
+// locale ; rien et `lu` vrai pour une date ou une heure, qui ne sont d'aucun
+// nombre ; `lu` faux quand la locale doit en juger.
+std::optional<double> nombreSimple(const QString& texte, bool& lu)
+{
+    lu = false;
+    char tampon[64];
+    const qsizetype n = texte.size();
+    if (n >= qsizetype(sizeof tampon))
+        return std::nullopt;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = texte.at(i).unicode();
+        if (c >= 128)
+            return std::nullopt;
+        tampon[i] = c == u',' ? '.' : char(c);
+    }
+    // Une barre ou deux-points (une date, une heure) n'est d'aucun nombre, en aucune langue.
+    if (std::any_of(tampon, tampon + n, [](char c) { return c == '/' || c == ':'; })) {
+        lu = true;
+        return std::nullopt;
+    }
+    double v = 0;
+    const auto [fin, erreur] = std::from_chars(tampon, tampon + n, v);
+    lu = erreur == std::errc() && fin == tampon + n && std::isfinite(v);
+    return lu ? std::optional<double>(v) : std::nullopt;
+}
+
+} // namespace
+
+std::optional<double> LireNombre(const QVariant& valeur)
+{
+    if (!valeur.isValid() || valeur.isNull())
+        return std::nullopt;
+    bool estTexte = false;
+    if (const auto n = nombreDuGenre(valeur, estTexte); n || !estTexte)
+        return n;
     QString texte = valeur.toString().trimmed();
     if (texte.isEmpty())
         return std::nullopt;
@@ -298,25 +340,9 @@ std::optional<double> LireNombre(const QVariant& valeur)
         texte.replace(u',', u'.');
     // Une fois le séparateur devenu un point, un nombre simple se lit de même
     // dans toutes les langues.
-    {
-        char tampon[64];
-        const qsizetype n = texte.size();
-        bool simple = n < qsizetype(sizeof tampon);
-        for (qsizetype i = 0; simple && i < n; ++i) {
-            const char16_t c = texte.at(i).unicode();
-            simple = c < 128;
-            tampon[i] = c == u',' ? '.' : char(c);
-        }
-        // Une barre ou deux-points (une date, une heure) n'est d'aucun nombre, en aucune langue.
-        if (simple && std::any_of(tampon, tampon + n, [](char c) { return c == '/' || c == ':'; }))
-            return std::nullopt;
-        if (simple) {
-            double v = 0;
-            const auto [fin, erreur] = std::from_chars(tampon, tampon + n, v);
-            if (erreur == std::errc() && fin == tampon + n && std::isfinite(v))
-                return v;
-        }
-    }
+    bool lu = false;
+    if (const auto n = nombreSimple(texte, lu); lu)
+        return n;
     bool ok = false;
     const double v = LocaleUtilisateur::locale().toDouble(texte, &ok);
     if (ok && std::isfinite(v))

@@ -347,24 +347,29 @@ QList<ColonneTable> BaseDonnees::ColonnesTable(const QString& table) noexcept
     return colonnes;
 }
 
-qint32 ExtraireLignes(BaseDonnees* base, const OrdreSql& sql, ColonnesTypees& lignes)
+namespace {
+
+// Sans base, aucune ligne ; sinon celles que `lire` tire de l'ordre.
+template <typename Lignes, typename Lire>
+qint32 lignesDe(BaseDonnees* base, Lignes& lignes, Lire lire)
 {
     qint32 n = 0;
     if (!base) {
-        lignes = ColonnesTypees();
+        lignes = Lignes();
         return 0;
     }
-    base->ExtraireColonnes(sql, lignes, n);
+    lire(*base, n);
     return n;
+}
+
+} // namespace
+
+qint32 ExtraireLignes(BaseDonnees* base, const OrdreSql& sql, ColonnesTypees& lignes)
+{
+    return lignesDe(base, lignes, [&](BaseDonnees& b, qint32& n) { b.ExtraireColonnes(sql, lignes, n); });
 }
 
 qint32 ExtraireLignes(BaseDonnees* base, const OrdreSql& sql, TableauValeurs& lignes)
 {
-    qint32 n = 0;
-    if (!base) {
-        lignes = TableauValeurs();
-        return 0;
-    }
-    base->ExtraireRecords(sql, lignes, n);
-    return n;
+    return lignesDe(base, lignes, [&](BaseDonnees& b, qint32& n) { b.ExtraireRecords(sql, lignes, n); });
 }

@@ -258,6 +258,20 @@ QString ClasseurXlsx::ajouterPartiesFeuilleGraphique(PaquetOoxml& paquet, const 
     return nomPartie;
 }
 
+namespace {
+
+// Une partie faite d'un seul tenant au moment de l'écrire, après celles qui la précèdent.
+template <typename Faire>
+PaquetOoxml::Producteur faiteALEcriture(Faire faire)
+{
+    return [faire](const PaquetOoxml::Verser& verser) {
+        QByteArray octets = faire();
+        return verser(octets);
+    };
+}
+
+} // namespace
+
 void ClasseurXlsx::construirePaquet(PaquetOoxml& paquet, ChainesPartagees& chaines, StylesXlsx& styles) const
 {
     using namespace PartiesClasseur;
@@ -286,20 +300,10 @@ void ClasseurXlsx::construirePaquet(PaquetOoxml& paquet, ChainesPartagees& chain
     paquet.ajouterPartie(QStringLiteral("xl/workbook.xml"), Classeur(noms, ids, m_active), QLatin1String(kTypeClasseur));
     paquet.ajouterPartie(QStringLiteral("xl/_rels/workbook.xml.rels"), relations.xml());
     // Styles et textes partagés ne sont connus qu'une fois les feuilles écrites : ils viennent après.
-    paquet.ajouterPartie(
-        QStringLiteral("xl/styles.xml"),
-        [&styles](const PaquetOoxml::Verser& verser) {
-            QByteArray octets = styles.xml();
-            return verser(octets);
-        },
-        QLatin1String(kTypeStyles));
-    paquet.ajouterPartie(
-        QStringLiteral("xl/sharedStrings.xml"),
-        [&chaines](const PaquetOoxml::Verser& verser) {
-            QByteArray octets = chaines.xml();
-            return verser(octets);
-        },
-        QLatin1String(kTypeTextes));
+    paquet.ajouterPartie(QStringLiteral("xl/styles.xml"), faiteALEcriture([&styles] { return styles.xml(); }),
+                         QLatin1String(kTypeStyles));
+    paquet.ajouterPartie(QStringLiteral("xl/sharedStrings.xml"), faiteALEcriture([&chaines] { return chaines.xml(); }),
+                         QLatin1String(kTypeTextes));
 }
 
 bool ClasseurXlsx::enregistrer(const QString& chemin, QString& erreur) const
