@@ -83,7 +83,7 @@ bool PaquetOoxml::ecrireArchive(QFile& fichier, QString& raison) const
     ArchiveZip archive(fichier);
     const Verser verser = [&archive](QByteArray& octets) {
         const bool ecrit = archive.ecrire(octets);
-        octets.clear();
+        octets.resize(0);  // la place reste pour le morceau suivant
         return ecrit;
     };
     bool ok = archive.ouvrirEntree(QStringLiteral("[Content_Types].xml")) && archive.ecrire(typesContenu());
