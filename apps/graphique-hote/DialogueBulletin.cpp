@@ -1,5 +1,6 @@
 #include "DialogueBulletin.h"
 
+#include "AideBureau.h"
 #include "ChampMois.h"
 
 #include "commun/Horloge.h"
@@ -92,6 +93,7 @@ DialogueBulletin::DialogueBulletin(const QList<StationBase>& stations, const QSt
                  ligneFichier(m_classeur, QStringLiteral("Classeur de synthèse"), QStringLiteral("Classeur (*.xlsx)")));
     auto* boutons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     boutons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuler"));
+    AideBureau::brancher(*this, *boutons, QStringLiteral("bulletin.htm"));
     f->addRow(boutons);
     connect(boutons, &QDialogButtonBox::accepted, this, &DialogueBulletin::accept);
     connect(boutons, &QDialogButtonBox::rejected, this, &QDialog::reject);

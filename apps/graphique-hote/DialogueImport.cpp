@@ -1,5 +1,7 @@
 #include "DialogueImport.h"
 
+#include "AideBureau.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -38,6 +40,8 @@ DialogueImport::DialogueImport(const QStringList& codes, QWidget* parent)
     f->addRow(QStringLiteral("&Nom"), m_nom);
     auto* boutons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     boutons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Importer"));
+    boutons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuler"));
+    AideBureau::brancher(*this, *boutons, QStringLiteral("import.htm"));
     f->addRow(boutons);
     connect(boutons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(boutons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -1,5 +1,7 @@
 #include "FenetreHote.h"
 
+#include "AideBureau.h"
+#include "BasesRecentes.h"
 #include "DialogueBulletin.h"
 #include "DialogueImport.h"
 #include "DialoguePostgres.h"
@@ -14,6 +16,7 @@
 #include "commun/TexteAffichable.h"
 #include "commun/messages/Messages.h"
 #include "control/CtlGraphique.h"
+#include "control/DialogueProgression.h"
 #include "control/EnteteStations.h"
 #include "control/VueGraphique.h"
 #include "data/BaseDonnees.h"
@@ -52,8 +55,6 @@
 
 namespace {
 
-constexpr int basesRecentesMax = 8;
-
 // Une jauge finie ne revient pas : cachée seulement, son minuteur la remontrerait
 // au-dessus du message qui suit. Fermée, elle vaudrait Annuler.
 void terminer(QProgressDialog& jauge)
@@ -67,16 +68,17 @@ QSettings reglages()
     return QSettings(QStringLiteral("graphique"), QStringLiteral("graphique-hote"));
 }
 
-// Une connexion se retient sans son mot de passe.
-QString sansMotDePasse(QString texte)
-{
-    static const QRegularExpression motDePasse(QStringLiteral(R"(\s*password=('(\\.|[^'])*'|\S*))"));
-    return texte.remove(motDePasse).trimmed();
-}
-
 QString nomAffiche(const QString& texte)
 {
     return estConnexionPostgres(texte) ? QStringLiteral("PostgreSQL : ") + texte : QFileInfo(texte).fileName();
+}
+
+// Deux bases du même nom dans deux dossiers se distinguent dans le menu.
+QString nomRecent(const QString& texte)
+{
+    if (estConnexionPostgres(texte))
+        return nomAffiche(texte);
+    return QStringLiteral("%1 — %2").arg(QFileInfo(texte).fileName(), QDir::toNativeSeparators(QFileInfo(texte).path()));
 }
 
 } // namespace
@@ -111,7 +113,6 @@ FenetreHote::FenetreHote(QWidget* parent)
     statusBar()->addWidget(m_etat, 1);
     creerVolets();
     creerMenus();
-    m_formulaire->definirCheminEdition(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
     const EmplacementAide aide(QCoreApplication::applicationDirPath());
     m_formulaire->definirFichierAide(aide.pageAccueil());
     m_aideAbsente = aide.pageAccueil().isEmpty() ? aide.messageIntrouvable() : QString();
@@ -157,7 +158,7 @@ void FenetreHote::creerMenuFichier()
     m->addAction(QStringLiteral("&Ouvrir une base SQLite…"), QKeySequence::Open, this, &FenetreHote::choisirFichierSqlite);
     m->addAction(QStringLiteral("Se &connecter à PostgreSQL…"), this, &FenetreHote::choisirPostgres);
     m_recentes = m->addMenu(QStringLiteral("Bases &récentes"));
-    m->addAction(QStringLiteral("Base d'&exemple"), this, [this] { ouvrirBase(cheminBaseExemple()); });
+    m->addAction(QStringLiteral("Base d'&exemple"), this, [this] { ouvrirBaseExemple(true); });
     m->addSeparator();
     m->addAction(QStringLiteral("&Importer un fichier CSV…"), QKeySequence(QStringLiteral("Ctrl+I")), this,
                  &FenetreHote::importerCsv);
@@ -166,9 +167,8 @@ void FenetreHote::creerMenuFichier()
                                         &FenetreHote::enregistrerSous);
     enregistrer->setObjectName(QStringLiteral("ActionEnregistrer"));
     m->addAction(QStringLiteral("Im&primer…"), QKeySequence::Print, this, &FenetreHote::imprimer);
-    // Comme l'outil 8 de la palette : le même classeur, au même endroit.
-    m_actionExporter = m->addAction(QStringLiteral("Exporter vers le &classeur…"), this,
-                                    [this] { m_formulaire->controle().declencheOutil(8); });
+    // Le même classeur que l'outil 8 de la palette, à l'endroit choisi.
+    m_actionExporter = m->addAction(QStringLiteral("Exporter vers le &classeur…"), this, &FenetreHote::exporterClasseur);
     m_actionExporter->setObjectName(QStringLiteral("ActionExporterClasseur"));
     m_actionAnnuaire = m->addAction(QStringLiteral("&Annuaire en classeur…"), this, &FenetreHote::exporterAnnuaire);
     m_actionAnnuaire->setObjectName(QStringLiteral("ActionAnnuaireClasseur"));
@@ -191,8 +191,9 @@ void FenetreHote::creerMenuGraphique()
     m->addAction(QStringLiteral("Toute la &période"), QKeySequence(QStringLiteral("Ctrl+0")), this,
                  [&c] { c.ZoomerToutePeriode(); });
     m->addSeparator();
-    const std::pair<const char*, qint16> outils[] = {
-        {"Zoom au &rectangle", 3}, {"Zoom par &pas", 2}, {"&Lecture seule", 1}};
+    // Les outils de la souris sur le graphique ; la lecture des valeurs sous le pointeur vaut dans chacun.
+    const std::pair<const char*, qint16> outils[] = {{"Zoom au &rectangle (glisser sur le graphique)", 3},
+                                                     {"Zoom arrière par &pas (clic : élargir la vue)", 2}};
     for (const auto& choix : outils) {
         const qint16 outil = choix.second;
         m->addAction(QString::fromUtf8(choix.first), this, [&c, outil] { c.declencheOutil(outil); });
@@ -218,6 +219,11 @@ void FenetreHote::AppelDeclencheClick(qint16 index)
         close();
     else if (index == 0)
         imprimer();
+}
+
+void FenetreHote::Form_Resize()
+{
+    m_formulaire->controle().DispositionRedimensionnement();
 }
 
 void FenetreHote::TraitementParametres()
@@ -273,9 +279,16 @@ void FenetreHote::ouvrirAuDemarrage(const QString& demandee)
         ouvrirBase(demandee);
         return;
     }
-    const QString derniere = reglages().value(QStringLiteral("bases/derniere")).toString();
+    const QString derniere = BasesRecentes::derniere();
     if (!derniere.isEmpty() && ouvrirBase(derniere))
         return;
+    // La base d'exemple en attendant, sans prendre la place de la dernière : le prochain lancement la réessaie.
+    if (ouvrirBaseExemple(derniere.isEmpty()) && !derniere.isEmpty())
+        statusBar()->showMessage(QStringLiteral("La dernière base ne s'ouvre pas : la base d'exemple est ouverte en attendant."), 15000);
+}
+
+bool FenetreHote::ouvrirBaseExemple(bool retenir)
+{
     const QString exemple = cheminBaseExemple();
     if (!QFileInfo::exists(exemple)) {
         QDir().mkpath(QFileInfo(exemple).path());
@@ -289,38 +302,32 @@ void FenetreHote::ouvrirAuDemarrage(const QString& demandee)
             }, erreur)) {
             terminer(jauge);
             message(QStringLiteral("erreur"), QStringLiteral("La base d'exemple n'a pas pu être créée : %1").arg(erreur));
-            return;
+            return false;
         }
     }
-    ouvrirBase(exemple);
+    return ouvrirBase(exemple, retenir);
 }
 
-bool FenetreHote::ouvrirBase(const QString& texte)
+bool FenetreHote::ouvrirBase(const QString& texte, bool retenir)
 {
+    if (!m_formulaire->controle().conclureCorrections())
+        return false;
+    // Un fichier s'ouvre et se retient par son chemin absolu : un autre dossier de lancement le retrouve.
+    const QString cible = estConnexionPostgres(texte) ? texte : BasesRecentes::normaliser(texte);
     QString erreur;
-    std::unique_ptr<BaseDonnees> base = ::ouvrirBase(texte, false, erreur);
+    std::unique_ptr<BaseDonnees> base = ::ouvrirBase(cible, false, erreur);
     if (!base) {
         message(QStringLiteral("erreur"), erreur.left(1).toUpper() + erreur.mid(1));
         return false;
     }
     m_base = std::move(base);
-    m_texteBase = texte;
-    retenirBase(texte);
+    m_texteBase = cible;
+    if (retenir)
+        BasesRecentes::retenir(cible);
+    majBasesRecentes();
     lireStations();
     majEtat();
     return true;
-}
-
-void FenetreHote::retenirBase(const QString& texte)
-{
-    const QString retenu = sansMotDePasse(texte);
-    QSettings r = reglages();
-    QStringList recentes = r.value(QStringLiteral("bases/recentes")).toStringList();
-    recentes.removeAll(retenu);
-    recentes.prepend(retenu);
-    r.setValue(QStringLiteral("bases/recentes"), recentes.mid(0, basesRecentesMax));
-    r.setValue(QStringLiteral("bases/derniere"), retenu);
-    majBasesRecentes();
 }
 
 void FenetreHote::majBasesRecentes()
@@ -328,9 +335,9 @@ void FenetreHote::majBasesRecentes()
     if (!m_recentes)
         return;
     m_recentes->clear();
-    const QStringList recentes = reglages().value(QStringLiteral("bases/recentes")).toStringList();
+    const QStringList recentes = BasesRecentes::liste();
     for (const QString& b : recentes)
-        m_recentes->addAction(nomAffiche(b), this, [this, b] { ouvrirBase(b); })->setToolTip(b);
+        m_recentes->addAction(nomRecent(b), this, [this, b] { ouvrirBase(b); })->setToolTip(b);
     m_recentes->setEnabled(!recentes.isEmpty());
 }
 
@@ -380,6 +387,9 @@ bool FenetreHote::corriger()
 
 bool FenetreHote::charger(const std::optional<HoteGraphique::Demande>& demande, QString erreur, bool correction)
 {
+    // Le graphique d'avant est remplacé : ses corrections en attente d'abord.
+    if (!m_formulaire->controle().conclureCorrections())
+        return false;
     if (!m_base)
         erreur = QStringLiteral("Aucune base n'est ouverte : Fichier, Ouvrir une base.");
     if (!demande || !m_base) {
@@ -430,16 +440,43 @@ void FenetreHote::majExports()
     const bool donnees = m_derniere && m_formulaire->aDesDonnees();
     const bool annuaire = donnees && m_formulaire->controle().TypeGraphique() == TypeGraph::annuaire;
     m_actionExporter->setEnabled(donnees);
-    m_actionExporter->setStatusTip(donnees ? QStringLiteral("Le graphique affiché en classeur, dans %1.").arg(dossierEdition())
+    m_actionExporter->setStatusTip(donnees ? QStringLiteral("Le graphique affiché en classeur, à l'endroit choisi.")
                                            : QStringLiteral("Tracer d'abord un graphique qui a des mesures."));
     m_actionAnnuaire->setEnabled(annuaire);
-    m_actionAnnuaire->setStatusTip(annuaire ? QStringLiteral("La page d'annuaire en classeur, dans %1.").arg(dossierEdition())
+    m_actionAnnuaire->setStatusTip(annuaire ? QStringLiteral("La page d'annuaire en classeur, à l'endroit choisi.")
                                             : QStringLiteral("Tracer d'abord un graphique « annuaire » qui a des mesures."));
 }
 
 QString FenetreHote::dossierEdition()
 {
     return QDir::toNativeSeparators(m_formulaire->fenetrePrincipale()->property("CheminEdition").toString());
+}
+
+// Où écrire un classeur : le nom que l'export donnerait, dans le dossier d'édition, à confirmer ou changer.
+QString FenetreHote::cheminClasseur(const QString& titre, const QString& propose)
+{
+    QString chemin = QFileDialog::getSaveFileName(this, titre, propose, QStringLiteral("Classeur (*.xlsx)"));
+    if (!chemin.isEmpty() && QFileInfo(chemin).suffix().compare(QStringLiteral("xlsx"), Qt::CaseInsensitive) != 0)
+        chemin += QStringLiteral(".xlsx");
+    return chemin;
+}
+
+void FenetreHote::classeurEcrit(const QString& chemin)
+{
+    if (chemin.isEmpty())
+        return;
+    statusBar()->showMessage(QStringLiteral("Classeur écrit dans %1").arg(QDir::toNativeSeparators(chemin)), 15000);
+    OuvrirFichierEcrit(chemin);
+}
+
+void FenetreHote::exporterClasseur()
+{
+    CtlGraphique& c = m_formulaire->controle();
+    const QString chemin = cheminClasseur(QStringLiteral("Exporter vers le classeur"), c.nomClasseurPropose());
+    if (chemin.isEmpty())
+        return;
+    DialogueProgression progression(QStringLiteral("Exporter vers le classeur"), this);
+    classeurEcrit(c.ExporterClasseur(chemin, &progression));
 }
 
 void FenetreHote::exporterAnnuaire()
@@ -451,9 +488,12 @@ void FenetreHote::exporterAnnuaire()
                                                pages, 0, false, &ok);
     if (!ok)
         return;
-    const QString chemin = m_formulaire->controle().EnregistrerAnnuaire(page == pages.first());
+    const bool annuel = page == pages.first();
+    CtlGraphique& c = m_formulaire->controle();
+    const QString chemin = cheminClasseur(QStringLiteral("Annuaire en classeur"),
+                                          c.nomClasseurPropose(annuel ? QStringLiteral("Annuaire ") : QStringLiteral("Chronique ")));
     if (!chemin.isEmpty())
-        OuvrirFichierEcrit(chemin);
+        classeurEcrit(c.EnregistrerAnnuaire(annuel, chemin));
 }
 
 void FenetreHote::faireBulletin()
@@ -482,6 +522,8 @@ void FenetreHote::faireBulletin()
 
 bool FenetreHote::annulerDerniereCorrection()
 {
+    if (!m_formulaire->controle().conclureCorrections())
+        return false;
     QString erreur;
     const auto demande = m_panneau->demandeCorrection(erreur);
     if (!demande || !m_base) {
@@ -560,15 +602,26 @@ void FenetreHote::importerCsv()
     for (const auto& s : HoteGraphique::lireStations(m_base.get()).value_or(QList<HoteGraphique::Station>{}))
         codes << s.code;
     DialogueImport d(codes, this);
-    if (d.exec() != QDialog::Accepted)
-        return;
+    // Un import refusé rouvre le dialogue tel qu'il était rempli : rien n'est à saisir de nouveau.
+    while (d.exec() == QDialog::Accepted) {
+        ImportMesures::Bilan bilan;
+        QString erreur;
+        if (importerFichier(d, bilan, erreur)) {
+            message(QStringLiteral("aide"), bilan.texte());
+            lireStations();
+            return;
+        }
+        message(QStringLiteral("erreur"), erreur.left(1).toUpper() + erreur.mid(1));
+    }
+}
+
+bool FenetreHote::importerFichier(const DialogueImport& d, ImportMesures::Bilan& bilan, QString& erreur)
+{
     QProgressDialog jauge(QStringLiteral("Import des mesures"), QStringLiteral("Annuler"), 0, 100, this);
     jauge.setObjectName(QStringLiteral("JaugeImport"));
     jauge.setWindowTitle(QStringLiteral("Import"));
     jauge.setWindowModality(Qt::WindowModal);
     jauge.setMinimumDuration(300);
-    ImportMesures::Bilan bilan;
-    QString erreur;
     const bool ok = ImportMesures::importerFichier(static_cast<BaseAcces&>(*m_base), d.fichier(), d.demande(), bilan,
                                                    erreur, [&](int p) {
                                                        jauge.setValue(p);
@@ -577,10 +630,7 @@ void FenetreHote::importerCsv()
                                                        return !jauge.wasCanceled();
                                                    });
     terminer(jauge);
-    message(ok ? QStringLiteral("aide") : QStringLiteral("erreur"),
-            ok ? bilan.texte() : erreur.left(1).toUpper() + erreur.mid(1));
-    if (ok)
-        lireStations();
+    return ok;
 }
 
 // Les courbes du graphique, une colonne de dates et une de valeurs chacune.
@@ -607,7 +657,7 @@ void FenetreHote::remplirDonnees()
 
 void FenetreHote::majEtat()
 {
-    QStringList parties{m_base ? QStringLiteral("Base : ") + nomAffiche(sansMotDePasse(m_texteBase))
+    QStringList parties{m_base ? QStringLiteral("Base : ") + nomAffiche(BasesRecentes::normaliser(m_texteBase))
                                : QStringLiteral("Aucune base ouverte")};
     if (m_derniere) {
         // La station que l'en-tête du contrôle a tracée : un code partagé par un pluviomètre et sa référence y est départagé.
@@ -621,22 +671,26 @@ void FenetreHote::majEtat()
 }
 
 // Pendant un chargement, aucune autre demande n'est reçue (ni base, ni tracé,
-// ni import) ; seuls Quitter et la fermeture restent, qui l'arrêtent.
+// ni import, ni panneau) ; seuls la jauge, Quitter et la fermeture restent, qui l'arrêtent.
 void FenetreHote::bloquerPendantChargement(bool pendant)
 {
     m_chargementEnCours = pendant;
+    m_panneau->setEnabled(!pendant);
+    m_courbes->setEnabled(!pendant);
     for (QDockWidget* volet : findChildren<QDockWidget*>())
         if (volet->widget())
             volet->widget()->setEnabled(!pendant);
     if (!pendant) {
-        for (auto a = m_actionsAvantChargement.cbegin(); a != m_actionsAvantChargement.cend(); ++a)
-            a.key()->setEnabled(a.value());
+        // Une action disparue pendant le chargement (un menu refait) n'est plus là pour être rétablie.
+        for (const auto& [action, active] : std::as_const(m_actionsAvantChargement))
+            if (action)
+                action->setEnabled(active);
         m_actionsAvantChargement.clear();
         return;
     }
     for (QAction* a : findChildren<QAction*>())
         if (!a->menu() && a->objectName() != QStringLiteral("ActionQuitter")) {
-            m_actionsAvantChargement.insert(a, a->isEnabled());
+            m_actionsAvantChargement.append({a, a->isEnabled()});
             a->setEnabled(false);
         }
 }
@@ -646,6 +700,10 @@ void FenetreHote::closeEvent(QCloseEvent* evenement)
     if (m_chargementEnCours) {
         m_fermerApresChargement = true;
         m_formulaire->controle().AnnulerChargement();
+        evenement->ignore();
+        return;
+    }
+    if (!m_formulaire->controle().conclureCorrections()) {
         evenement->ignore();
         return;
     }

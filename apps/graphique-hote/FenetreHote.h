@@ -1,13 +1,16 @@
 #pragma once
 
 #include "control/HoteGraphique.h"
+#include "data/import/ImportMesures.h"
 
 #include <QHash>
+#include <QPointer>
 #include <QMainWindow>
 #include <memory>
 #include <optional>
 
 class BaseDonnees;
+class DialogueImport;
 class FormulaireGraphique;
 class GrilleCourbes;
 class PanneauDemande;
@@ -31,7 +34,8 @@ public:
 
     // Ouvre une base (fichier SQLite ou texte de connexion PostgreSQL). En cas
     // d'échec, un message dit pourquoi et la base ouverte reste en service.
-    bool ouvrirBase(const QString& texte);
+    // `retenir` : elle devient la dernière base et entre dans les récentes.
+    bool ouvrirBase(const QString& texte, bool retenir = true);
     // La base de départ : celle demandée, sinon la dernière, sinon la base d'exemple (faite si besoin).
     void ouvrirAuDemarrage(const QString& demandee);
     static QString cheminBaseExemple();
@@ -49,7 +53,8 @@ public:
 
     // Membres que le contrôle appelle par leur nom sur la fenêtre qui le contient.
     Q_INVOKABLE void AppelDeclencheClick(qint16 index);
-    Q_INVOKABLE void Form_Resize() {}
+    // Le contrôle rangé de nouveau : son cadre d'édition a pu paraître ou disparaître.
+    Q_INVOKABLE void Form_Resize();
     // L'outil 10 et l'enregistrement d'une correction rechargent le graphique montré.
     Q_INVOKABLE void TraitementParametres();
     Q_INVOKABLE void TraitementParametresTotal() { TraitementParametres(); }
@@ -66,12 +71,14 @@ private:
     bool charger(const std::optional<HoteGraphique::Demande>& demande, QString erreur, bool correction);
     void apresChargement();
     void creerVolets();
-    void retenirBase(const QString& texte);
+    bool ouvrirBaseExemple(bool retenir);
+    void exporterClasseur();
     void majBasesRecentes();
     void lireStations();
     void choisirFichierSqlite();
     void choisirPostgres();
     void importerCsv();
+    bool importerFichier(const DialogueImport& d, ImportMesures::Bilan& bilan, QString& erreur);
     void enregistrerSous();
     void imprimer();
     void remplirDonnees();
@@ -81,6 +88,8 @@ private:
     void bloquerPendantChargement(bool pendant);
     void majExports();
     QString dossierEdition();
+    QString cheminClasseur(const QString& titre, const QString& propose);
+    void classeurEcrit(const QString& chemin);
     void exporterAnnuaire();
     void faireBulletin();
 
@@ -99,5 +108,5 @@ private:
     QString m_aideAbsente;  // vide quand le manuel est trouvé
     bool m_chargementEnCours = false;
     bool m_fermerApresChargement = false;
-    QHash<QAction*, bool> m_actionsAvantChargement;
+    QList<std::pair<QPointer<QAction>, bool>> m_actionsAvantChargement;
 };

@@ -47,6 +47,8 @@ CtlGraphique::CtlGraphique(QWidget* parent)
     m_edition = std::make_unique<EditionPoints>(*this, m_disposition->sprPoints(), m_disposition->cadreOutils());
     const DispositionControle::BoutonsEdition boutons = m_disposition->boutonsEdition();
     m_edition->brancher(boutons.inserer, boutons.supprimer, boutons.enregistrer);
+    // Les corrections visent la station de l'en-tête : elles sont conclues avant qu'elle ne change.
+    m_disposition->entete().definirConfirmation([this] { return conclureCorrections(); });
     m_options = std::make_unique<OptionsAffichage>(*this);
     DispositionRedimensionnement();
 }
@@ -450,50 +452,90 @@ bool CtlGraphique::interrogerAnnulation(QObject* jauge)
     return m_annulation;
 }
 
+namespace {
+
+// Les outils d'un instant : l'outil d'avant reprend après eux, la saisie en cours aussi.
+bool outilMomentane(qint16 outil)
+{
+    return outil == 7 || outil == 8 || outil == 9;
+}
+
+} // namespace
+
 void CtlGraphique::declencheOutil(qint16 Index) noexcept
 {
     sousGarde([&] {
+        // Un outil qui remplace la saisie en cours la fait d'abord enregistrer ou abandonner.
+        if (!outilMomentane(Index) && !m_edition->conclure(true))
+            return;
         const qint16 precedent = m_outilCourant;
-        const bool change = Index != precedent;
-        ChoisirOutil(Index);
-        MoteurGraphique& g = Graphique();
-        if (m_typeGraphique == TypeGraph::travail && change && m_outilCourant != 4 && g.lire(Prop::NbJeux).toInt() >= 2)
-            m_edition->masquerPointsPoses();
-        // La grille de l'outil 4 ne liste que les points posés : celle des mesures (outil 6) n'y passe pas.
-        if (change && m_outilCourant == 4 && SprPoints()->lignes() > 0 && SprPoints()->origine(0))
-            SprPoints()->setLignes(0);
-        m_disposition->cadreOutils().setVisible((m_outilCourant == 4 || m_outilCourant == 5) && CollCourbes().debutChargement());
-
-        QObject* hote = getExtender();
-        switch (m_outilCourant) {
-        case 0:
-            AppelerMembre(hote, QStringLiteral("AppelDeclencheClick"), {qint16(10)});
-            break;
-        case 1:
-            AppelerMembre(hote, QStringLiteral("AppelDeclencheClick"), {qint16(0)});
-            break;
-        case 6:
-            m_edition->editerGrille();
-            break;
-        case 7:
-            m_options->ouvrir();
-            break;
-        case 8:
-            exporterVersTableur(m_typeGraphique == TypeGraph::Annee, m_typeGraphique == TypeGraph::Superposition);
-            break;
-        case 9:
-            OuvrirAide(m_noAide);
-            break;
-        case 10:
-            demanderChargementALHote();
-            break;
-        default:
-            AppelerMembre(hote, QStringLiteral("Form_Resize"));
-            break;
-        }
-        if (m_outilCourant == 7 || m_outilCourant == 8 || m_outilCourant == 9)
+        const bool cadreMontre = !m_disposition->cadreOutils().isHidden();
+        preparerOutil(Index);
+        agirOutil();
+        if (outilMomentane(m_outilCourant)) {
             ChoisirOutil(precedent);
+            m_disposition->cadreOutils().setVisible(cadreMontre);
+        }
     });
+}
+
+// Le mode choisi ; les points posés masqués quand on quitte la pose, le cadre d'édition montré pour les outils 4 et 5.
+void CtlGraphique::preparerOutil(qint16 index)
+{
+    const bool change = index != m_outilCourant;
+    ChoisirOutil(index);
+    MoteurGraphique& g = Graphique();
+    if (m_typeGraphique == TypeGraph::travail && change && m_outilCourant != 4 && g.lire(Prop::NbJeux).toInt() >= 2)
+        m_edition->masquerPointsPoses();
+    // La grille de l'outil 4 ne liste que les points posés : celle des mesures (outil 6) n'y passe pas.
+    if (change && m_outilCourant == 4 && SprPoints()->lignes() > 0 && SprPoints()->origine(0))
+        SprPoints()->setLignes(0);
+    m_disposition->cadreOutils().setVisible((m_outilCourant == 4 || m_outilCourant == 5) && CollCourbes().debutChargement());
+}
+
+void CtlGraphique::agirOutil()
+{
+    QObject* hote = getExtender();
+    switch (m_outilCourant) {
+    case 0:
+        AppelerMembre(hote, QStringLiteral("AppelDeclencheClick"), {qint16(10)});
+        break;
+    case 1:
+        AppelerMembre(hote, QStringLiteral("AppelDeclencheClick"), {qint16(0)});
+        break;
+    case 6:
+        m_edition->editerGrille();
+        break;
+    case 7:
+        m_options->ouvrir();
+        break;
+    case 8:
+        exporterVersTableur(m_typeGraphique == TypeGraph::Annee, m_typeGraphique == TypeGraph::Superposition);
+        break;
+    case 9:
+        OuvrirAide(m_noAide);
+        break;
+    case 10:
+        demanderChargementALHote();
+        break;
+    default:
+        AppelerMembre(hote, QStringLiteral("Form_Resize"));
+        break;
+    }
+}
+
+bool CtlGraphique::correctionsEnAttente() noexcept
+{
+    bool attente = false;
+    sousGarde([&] { attente = m_edition->enAttente(); });
+    return attente;
+}
+
+bool CtlGraphique::conclureCorrections() noexcept
+{
+    bool suite = true;
+    sousGarde([&] { suite = m_edition->conclure(false); });
+    return suite;
 }
 
 bool CtlGraphique::demanderChargementALHote()

@@ -117,6 +117,11 @@ public:
     void setAnnulation(bool annulee) noexcept { m_annulation = annulee; }
     Q_INVOKABLE void declencheChargement() noexcept;
     Q_INVOKABLE void declencheOutil(qint16 Index) noexcept;
+    // Des corrections saisies (grille des points, points posés) que la base n'a pas encore.
+    bool correctionsEnAttente() noexcept;
+    // Avant de remplacer le graphique ou de fermer : les corrections en attente enregistrées ou
+    // abandonnées au choix de la personne ; faux si elle préfère y revenir.
+    bool conclureCorrections() noexcept;
     Q_INVOKABLE void MasquerEntete() noexcept;
     Q_INVOKABLE void DeclencheSupprimer() noexcept;
     Q_INVOKABLE void DeclencheEnregistrer() noexcept;
@@ -147,8 +152,12 @@ public:
     // vide en cas d'échec (le message est déjà donné).
     QString ExporterClasseur(const QString& chemin = {}, FenetreProgression* progression = nullptr) noexcept;
     // La page d'annuaire (courbe des maximums de l'année ou chronique) écrite dans le dossier
-    // d'édition. Rend le fichier écrit, vide en cas d'échec (le message est déjà donné).
-    QString EnregistrerAnnuaire(bool annuel) noexcept;
+    // d'édition, ou dans `chemin` s'il est donné. Rend le fichier écrit, vide en cas d'échec
+    // (le message est déjà donné).
+    QString EnregistrerAnnuaire(bool annuel, const QString& chemin = {}) noexcept;
+    // Le classeur que l'export écrirait de lui-même dans le dossier d'édition, son nom précédé de
+    // `page` : ce que propose un dialogue d'enregistrement.
+    QString nomClasseurPropose(const QString& page = {}) const noexcept;
     // Faux : l'export écrit le classeur sans rien dire ni proposer de l'ouvrir.
     void setOuvrirApresExport(bool ouvrir) { m_ouvrirApresExport = ouvrir; }
     bool titreEtLegendeALEcran() const { return m_titreLegendeEcran; }
@@ -250,6 +259,8 @@ private:
     void axesPointsDates(bool superpositionCourbes, QString& debut, QString& fin);
     void dessinerPointsCategorie(const Classe_Graphique& courbe, int premierePosition, bool cumul);
 
+    void preparerOutil(qint16 index);
+    void agirOutil();
     void exporterVersTableur(bool annee, bool superposition);
     QString titreEntete() const;
     ExportGraphiqueTableur::Demande demandeExport(bool superposition) const;

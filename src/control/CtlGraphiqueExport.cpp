@@ -78,6 +78,18 @@ QString CtlGraphique::ExporterClasseur(const QString& chemin, FenetreProgression
     return enregistre;
 }
 
+QString CtlGraphique::nomClasseurPropose(const QString& page) const noexcept
+{
+    QString nom;
+    sousGarde([&] {
+        ExportGraphiqueTableur::Demande d = demandeExport(false);
+        d.extension = QStringLiteral("xlsx");
+        const QFileInfo f(ExportGraphiqueTableur::NomFichier(d));
+        nom = f.dir().filePath(page + f.fileName());
+    });
+    return nom;
+}
+
 void CtlGraphique::exporterVersTableur(bool, bool)
 {
     const QString chemin = [&] {
@@ -88,7 +100,7 @@ void CtlGraphique::exporterVersTableur(bool, bool)
         OuvrirFichierEcrit(chemin);
 }
 
-QString CtlGraphique::EnregistrerAnnuaire(bool annuel) noexcept
+QString CtlGraphique::EnregistrerAnnuaire(bool annuel, const QString& cheminImpose) noexcept
 {
     QString enregistre;
     sousGarde([&] {
@@ -100,9 +112,10 @@ QString CtlGraphique::EnregistrerAnnuaire(bool annuel) noexcept
         // Le nom de l'export du même graphique, précédé de la page : les deux fichiers ne se remplacent pas.
         const QFileInfo nom(ExportGraphiqueTableur::NomFichier(demandeExport(false)));
         const QString page = annuel ? QStringLiteral("Annuaire ") : QStringLiteral("Chronique ");
-        const QString chemin = nom.dir().filePath(page + nom.fileName());
+        const QString chemin = cheminImpose.isEmpty() ? nom.dir().filePath(page + nom.fileName()) : cheminImpose;
         QString erreur;
-        if (!ExportGraphiqueTableur::RemplacementAccepte(chemin))
+        // Un chemin choisi dans le dialogue d'enregistrement y a déjà été confirmé.
+        if (cheminImpose.isEmpty() && !ExportGraphiqueTableur::RemplacementAccepte(chemin))
             return;
         if (!classeur->SaveAs(chemin, erreur)) {
             AfficherMessage(QStringLiteral("Erreur"), erreur);

@@ -72,15 +72,7 @@ void EditionPoints::brancher(QPushButton& inserer, QPushButton& supprimer, QPush
     QObject::connect(&m_grille, &GrillePoints::celluleCliquee, &m_ctl, [this](int l, int c) { sousGarde([&] { celluleCliquee(l, c); }); });
     QObject::connect(&inserer, &QPushButton::clicked, &m_ctl, [this] { sousGarde([&] { insererPoint(); }); });
     QObject::connect(&supprimer, &QPushButton::clicked, &m_ctl, [this] { sousGarde([&] { supprimerPoint(); }); });
-    // Le bouton enregistre ce que l'outil courant a préparé : les points posés (outil 4) ou la grille (outil 6).
-    QObject::connect(&enregistrer, &QPushButton::clicked, &m_ctl, [this] {
-        sousGarde([&] {
-            if (m_ctl.outilCourant() == 4)
-                enregistrerPointsPoses();
-            else if (m_ctl.outilCourant() == 6)
-                enregistrerGrille();
-        });
-    });
+    QObject::connect(&enregistrer, &QPushButton::clicked, &m_ctl, [this] { sousGarde([&] { enregistrerDemande(); }); });
 }
 
 // Outil 6 : la grille préparée puis remplie, montrée dans son cadre.
@@ -258,13 +250,28 @@ void EditionPoints::supprimerPoint()
     redessinerPoints();
 }
 
-void EditionPoints::enregistrerGrille()
+// Le bouton enregistre ce que l'outil courant a préparé : les points posés (outil 4) ou la grille
+// (outil 6). Un seul point posé ne s'enregistre pas : la personne apprend pourquoi.
+void EditionPoints::enregistrerDemande()
+{
+    if (m_ctl.outilCourant() == 6)
+        return enregistrerGrille();
+    if (m_ctl.outilCourant() == 4 && m_grille.lignes() >= 2)
+        return enregistrerPointsPoses();
+    AfficherMessage(QStringLiteral("aide"),
+                    m_ctl.outilCourant() != 4 ? QStringLiteral("Rien à enregistrer : une plage supprimée l'est dès qu'elle est confirmée.")
+                    : m_grille.lignes() == 0  ? QStringLiteral("Aucun point posé : cliquez sur le graphique pour en poser, puis enregistrez.")
+                                              : QStringLiteral("Un seul point posé : il en faut au moins deux, le premier et le dernier "
+                                                               "jour de la période qu'ils remplacent."));
+}
+
+std::optional<EnregistrementPoints::Projet> EditionPoints::projetGrille(QString& erreur)
 {
     const Classe_Graphiques& c = m_ctl.CollCourbes();
     const auto debut = c.debutChargement(), fin = c.finChargement();
     BaseDonnees* base = CtlGraphique::baseDonnees();
     if (!debut || !fin || !base)
-        return;
+        return std::nullopt;
     QList<EnregistrementPoints::Ligne> lignes;
     for (int r = 0; r < m_grille.lignes(); ++r)
         lignes.append({m_grille.texte(r, G::Date), m_grille.texte(r, G::Heure), m_grille.texte(r, G::Valeur),
@@ -273,19 +280,32 @@ void EditionPoints::enregistrerGrille()
     // Une ligne supprimée de la grille : sa mesure est à supprimer de la base.
     for (const auto& retiree : m_grille.originesRetirees())
         lignes.append({{}, {}, {}, {}, false, retiree, true});
-    QString erreur;
-    const auto projet = EnregistrementPoints::projetGrille(*base, m_ctl.RecupSprEntete()->CodeStation(), *debut, *fin, lignes, erreur);
+    auto projet = EnregistrementPoints::projetGrille(*base, m_ctl.RecupSprEntete()->CodeStation(), *debut, *fin, lignes, erreur);
     if (projet)
         marquerEtats(m_grille, projet->etats);
-    if (!erreur.isEmpty() || !projet) {
-        AfficherMessage(QStringLiteral("erreur"), erreur);
+    if (!erreur.isEmpty())
+        return std::nullopt;
+    return projet;
+}
+
+void EditionPoints::enregistrerGrille()
+{
+    QString erreur;
+    const auto projet = projetGrille(erreur);
+    if (!projet) {
+        if (!erreur.isEmpty())
+            AfficherMessage(QStringLiteral("erreur"), erreur);
         return;
     }
     enregistrerProjet(*projet, QStringLiteral("Enregistrer la grille des points ?"), QStringLiteral("grille des points"));
 }
 
-// Ce qui va changer, dit en nombres et confirmé, puis écrit tout ou rien et rechargé : le
-// graphique et la grille montrent ce que la base tient désormais.
+QString EditionPoints::texteStation() const
+{
+    return (m_ctl.RecupSprEntete()->CodeStation() + u' ' + m_ctl.RecupSprEntete()->NomStation()).trimmed();
+}
+
+// Ce qui va changer, dit en nombres et confirmé, puis écrit.
 bool EditionPoints::enregistrerProjet(const EnregistrementPoints::Projet& projet, const QString& question,
                                      const QString& origine)
 {
@@ -293,9 +313,14 @@ bool EditionPoints::enregistrerProjet(const EnregistrementPoints::Projet& projet
         AfficherMessage(QStringLiteral("aide"), QStringLiteral("Aucune mesure ne change : rien à enregistrer."));
         return false;
     }
-    const QString station = (m_ctl.RecupSprEntete()->CodeStation() + u' ' + m_ctl.RecupSprEntete()->NomStation()).trimmed();
-    if (AfficherMessage(QStringLiteral("question"), question + u'\n' + projet.bilan(station) + u'.') != BoutonMessage::Oui)
+    if (AfficherMessage(QStringLiteral("question"), question + u'\n' + projet.bilan(texteStation()) + u'.') != BoutonMessage::Oui)
         return false;
+    return ecrireProjet(projet, origine);
+}
+
+// Écrit tout ou rien, puis recharge : le graphique et la grille montrent ce que la base tient désormais.
+bool EditionPoints::ecrireProjet(const EnregistrementPoints::Projet& projet, const QString& origine)
+{
     QApplication::setOverrideCursor(Qt::WaitCursor);
     emit m_ctl.progression(QStringLiteral("Enregistrement de données"), 0);
     QString erreur;
@@ -310,8 +335,54 @@ bool EditionPoints::enregistrerProjet(const EnregistrementPoints::Projet& projet
     return true;
 }
 
-// Les données chargées de nouveau : par l'hôte, qui sait ce qu'il a montré (l'outil 10), sinon
-// par la dernière demande ; puis l'outil d'édition reprend, sa grille remplie de ce qui est en base.
+bool EditionPoints::enAttente()
+{
+    m_grille.validerSaisieEnCours();
+    return m_grille.saisiesEnAttente();
+}
+
+bool EditionPoints::conclure(bool grapheGarde)
+{
+    if (!enAttente())
+        return true;
+    const bool points = m_ctl.outilCourant() == 4;
+    QString erreur;
+    const auto projet = points ? projetPointsPoses(erreur) : projetGrille(erreur);
+    if (!projet && erreur.isEmpty()) {
+        abandonner(false);
+        return true;
+    }
+    if (!projet) {
+        // Ce qui ne s'enregistre pas tel quel reste à l'écran, pour être repris.
+        AfficherMessage(QStringLiteral("erreur"), erreur + QStringLiteral("\nLes corrections restent à l'écran, à reprendre ou à abandonner."));
+        return false;
+    }
+    if (projet->changements.isEmpty()) {
+        abandonner(false);
+        return true;
+    }
+    const QString question = (points ? QStringLiteral("Les points posés ne sont pas enregistrés : ")
+                                     : QStringLiteral("Les corrections de la grille ne sont pas enregistrées : "))
+        + projet->bilan(texteStation()) + QStringLiteral(".\nLes enregistrer avant de continuer ? (Non : les abandonner)");
+    const qint16 reponse = AfficherMessage(QStringLiteral("choix"), question);
+    if (reponse == BoutonMessage::Oui)
+        return ecrireProjet(*projet, points ? QStringLiteral("points posés sur le graphique") : QStringLiteral("grille des points"));
+    if (reponse == BoutonMessage::Non)
+        abandonner(grapheGarde);
+    return reponse == BoutonMessage::Non;
+}
+
+// Les saisies oubliées ; le graphique que la grille avait changé reprend ce que la base tient.
+void EditionPoints::abandonner(bool grapheGarde)
+{
+    const bool grille = m_ctl.outilCourant() != 4;
+    if (!grille)
+        masquerPointsPoses();
+    m_grille.setLignes(0);
+    if (grille && grapheGarde)
+        rechargerApresEnregistrement();
+}
+
 void EditionPoints::rechargerApresEnregistrement()
 {
     const qint16 outil = m_ctl.outilCourant();
@@ -321,21 +392,30 @@ void EditionPoints::rechargerApresEnregistrement()
     m_ctl.declencheOutil(outil);
 }
 
-
+std::optional<EnregistrementPoints::Projet> EditionPoints::projetPointsPoses(QString& erreur)
+{
+    BaseDonnees* base = CtlGraphique::baseDonnees();
+    if (m_grille.lignes() < 2) {
+        erreur = QStringLiteral("Un seul point posé : il en faut au moins deux pour enregistrer.");
+        return std::nullopt;
+    }
+    if (!base)
+        return std::nullopt;
+    QList<std::pair<QDate, double>> points;
+    for (int r = 0; r < m_grille.lignes(); ++r)
+        if (const auto d = LireDate(m_grille.texte(r, G::Date)))
+            points.append({*d, LireNombre(m_grille.texte(r, G::Valeur)).value_or(0.0)});
+    return EnregistrementPoints::projetPointsPoses(*base, m_ctl.RecupSprEntete()->CodeStation(), points, erreur);
+}
 
 void EditionPoints::enregistrerPointsPoses()
 {
     const int n = m_grille.lignes();
-    BaseDonnees* base = CtlGraphique::baseDonnees();
-    if (m_ctl.outilCourant() != 4 || n < 2 || !base)
+    if (m_ctl.outilCourant() != 4 || n < 2 || !CtlGraphique::baseDonnees())
         return;
     const QString premier = m_grille.texte(0, G::Date), dernier = m_grille.texte(n - 1, G::Date);
-    QList<std::pair<QDate, double>> points;
-    for (int r = 0; r < n; ++r)
-        if (const auto d = LireDate(m_grille.texte(r, G::Date)))
-            points.append({*d, LireNombre(m_grille.texte(r, G::Valeur)).value_or(0.0)});
     QString erreur;
-    const auto projet = EnregistrementPoints::projetPointsPoses(*base, m_ctl.RecupSprEntete()->CodeStation(), points, erreur);
+    const auto projet = projetPointsPoses(erreur);
     if (!projet) {
         AfficherMessage(QStringLiteral("erreur"), erreur);
         return;

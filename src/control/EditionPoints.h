@@ -26,6 +26,14 @@ public:
     const std::optional<QDate>& derniereValidation() const { return m_derniereValidation; }
     void setDerniereValidation(const std::optional<QDate>& date) { m_derniereValidation = date; }
 
+    // Des corrections saisies que la base n'a pas encore : lignes de la grille, points posés.
+    bool enAttente();
+    // Avant qu'elles ne soient perdues, la personne choisit : enregistrées, abandonnées, ou y
+    // revenir (faux). Abandonnées, le graphique reprend ce que la base tient si `grapheGarde`.
+    bool conclure(bool grapheGarde);
+    // Le bouton « Enregistrer les données » : ce que l'outil courant a préparé, ou pourquoi rien.
+    void enregistrerDemande();
+
     void editerGrille();
     void ajouterPointClic(double x, double y);
     void redessinerPoints();
@@ -44,7 +52,12 @@ private:
     void insererPoint();
     void supprimerPoint();
     void enregistrerGrille();
+    std::optional<EnregistrementPoints::Projet> projetGrille(QString& erreur);
+    std::optional<EnregistrementPoints::Projet> projetPointsPoses(QString& erreur);
     bool enregistrerProjet(const EnregistrementPoints::Projet& projet, const QString& question, const QString& origine);
+    bool ecrireProjet(const EnregistrementPoints::Projet& projet, const QString& origine);
+    QString texteStation() const;
+    void abandonner(bool grapheGarde);
     void rechargerApresEnregistrement();
     bool avantValidation(const QDate& jour) const { return m_derniereValidation && jour <= *m_derniereValidation; }
     QString texteValidation() const;

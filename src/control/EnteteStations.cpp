@@ -15,7 +15,26 @@ EnteteStations::EnteteStations(QWidget* parent)
     // La largeur vient de l'en-tête (placer), jamais du contenu de la liste.
     m_liste->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     placer();
-    connect(m_liste, &QComboBox::currentIndexChanged, this, [this] { emit stationChangee(CodeStation()); });
+    connect(m_liste, &QComboBox::currentIndexChanged, this, [this](int i) {
+        m_precedent = std::exchange(m_courant, i);
+        m_aConfirmer = true;
+        emit stationChangee(CodeStation());
+    });
+    connect(m_liste, &QComboBox::activated, this, &EnteteStations::choisiParLaPersonne);
+}
+
+void EnteteStations::choisiParLaPersonne(int index)
+{
+    if (!std::exchange(m_aConfirmer, false) || !m_confirmation || m_precedent < 0 || m_precedent == index)
+        return;
+    {
+        const QSignalBlocker bloque(m_liste);
+        m_liste->setCurrentIndex(m_precedent);
+        m_courant = m_precedent;
+    }
+    if (m_confirmation())
+        m_liste->setCurrentIndex(index);
+    m_aConfirmer = false;
 }
 
 void EnteteStations::Initialiser(QObject* sprListe, BaseDonnees*, const QString&)
@@ -76,6 +95,7 @@ bool EnteteStations::selectionner(const QString& code)
     for (int i = 0; i < m_stations.size(); ++i)
         if (m_stations[i].code == code) {
             m_liste->setCurrentIndex(i);
+            m_aConfirmer = false;
             return true;
         }
     return false;
@@ -86,6 +106,7 @@ bool EnteteStations::selectionner(const QString& code, const QString& genre)
     for (int i = 0; i < m_stations.size(); ++i)
         if (m_stations[i].code == code && m_stations[i].genre == genre) {
             m_liste->setCurrentIndex(i);
+            m_aConfirmer = false;
             return true;
         }
     return selectionner(code);
@@ -96,10 +117,12 @@ void EnteteStations::remplir(bool garderChoix)
     const QString avant = garderChoix ? CodeStation() : QString();
     const QSignalBlocker bloque(m_liste);
     m_liste->clear();
+    m_courant = m_precedent = -1;
     for (const Station& s : m_stations)
         m_liste->addItem(s.nom.isEmpty() ? s.code : QStringLiteral("%1 - %2").arg(s.code, s.nom));
     if (!selectionner(avant) && !m_stations.isEmpty())
         m_liste->setCurrentIndex(0);
+    m_courant = m_liste->currentIndex();
 }
 
 QString EnteteStations::CodeStation() const

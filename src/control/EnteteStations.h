@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <QWidget>
+#include <functional>
 
 class BaseDonnees;
 class QComboBox;
@@ -34,6 +35,11 @@ public:
     bool selectionner(const QString& code, const QString& genre);
     const QList<Station>& stations() const { return m_stations; }
 
+    // Demandée avant qu'un choix de la personne ne remplace la station courante (des corrections
+    // en cours, par exemple) ; faux : la station d'avant reste. Elle est encore la station
+    // courante pendant la demande.
+    void definirConfirmation(std::function<bool()> confirmation) { m_confirmation = std::move(confirmation); }
+
     QString CodeStation() const;
     QString NomStation() const;
     QString GenreStation() const;
@@ -53,9 +59,14 @@ protected:
 
 private:
     void remplir(bool garderChoix);
+    void choisiParLaPersonne(int index);
     void placer();
 
     QLabel* m_libelle;
     QComboBox* m_liste;
     QList<Station> m_stations;
+    std::function<bool()> m_confirmation;
+    int m_courant = -1;
+    int m_precedent = -1;
+    bool m_aConfirmer = false;  // la station vient de changer et ce n'est pas le programme qui l'a choisie
 };

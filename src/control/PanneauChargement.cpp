@@ -2,6 +2,7 @@
 
 #include "control/CadreTitre.h"
 #include "control/CtlGraphique.h"
+#include "control/SaisieSuspendue.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -16,6 +17,8 @@ PanneauChargement::PanneauChargement(CadreTitre* cadre, QLabel* texte, QProgress
 {
 }
 
+PanneauChargement::~PanneauChargement() = default;
+
 void PanneauChargement::ouvrir(const QString& titre, int etapes)
 {
     m_cadre->setTitle(titre);
@@ -24,6 +27,7 @@ void PanneauChargement::ouvrir(const QString& titre, int etapes)
     m_texte->setText(titre);
     m_cadre->show();
     m_cadre->raise();
+    m_saisie = std::make_unique<SaisieSuspendue>(*m_ctl);
     emit m_ctl->progression(titre, 0);
 }
 
@@ -46,14 +50,14 @@ bool PanneauChargement::annulee()
 
 void PanneauChargement::servir()
 {
-    // Une fenêtre modale de l'hôte (sa jauge et son bouton Annuler) reçoit seule la souris : elle peut servir.
-    QCoreApplication::processEvents(QApplication::activeModalWidget() ? QEventLoop::AllEvents
-                                                                      : QEventLoop::ExcludeUserInputEvents);
+    // Tout est servi : la jauge de l'hôte et son Annuler, Quitter ; le contrôle ignore ce qui lui est destiné.
+    QCoreApplication::processEvents();
 }
 
 void PanneauChargement::fermer()
 {
     m_cadre->hide();
+    m_saisie.reset();
     emit m_ctl->progression(QString(), 100);
 }
 

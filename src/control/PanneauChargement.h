@@ -2,16 +2,20 @@
 
 #include "data/FenetreProgression.h"
 
+#include <memory>
+
 class CadreTitre;
 class CtlGraphique;
 class QLabel;
 class QProgressBar;
+class SaisieSuspendue;
 
 // Le cadre de chargement : une légende, un message et une barre sur le graphique.
 class PanneauChargement : public FenetreProgression
 {
 public:
     PanneauChargement(CadreTitre* cadre, QLabel* texte, QProgressBar* barre, CtlGraphique* ctl);
+    ~PanneauChargement() override;
     void ouvrir(const QString& titre, int etapes);
     void message(const QString& texte) override;
     void avancer() override;
@@ -26,4 +30,5 @@ private:
     QLabel* m_texte;
     QProgressBar* m_barre;
     CtlGraphique* m_ctl;
+    std::unique_ptr<SaisieSuspendue> m_saisie;
 };

@@ -118,6 +118,24 @@ bool GrillePoints::modifiee(int ligne) const
     return m_modele->modifiee(ligne);
 }
 
+bool GrillePoints::saisiesEnAttente() const
+{
+    return m_modele->saisiesEnAttente();
+}
+
+void GrillePoints::validerSaisieEnCours()
+{
+    if (state() != QAbstractItemView::EditingState)
+        return;
+    // L'éditeur d'une cellule est le seul enfant montré de la zone des cellules.
+    for (QWidget* editeur : viewport()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (editeur->isVisible()) {
+            commitData(editeur);
+            closeEditor(editeur, QAbstractItemDelegate::NoHint);
+            return;
+        }
+}
+
 QList<std::pair<QDate, QTime>> GrillePoints::originesRetirees() const
 {
     return m_modele->originesRetirees();

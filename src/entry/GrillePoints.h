@@ -55,6 +55,10 @@ public:
     // Une ligne que l'utilisateur a changée depuis le remplissage.
     void marquerModifiee(int ligne);
     bool modifiee(int ligne) const;
+    // Des saisies que la base n'a pas encore : une ligne changée, ajoutée avec des données, ou retirée.
+    bool saisiesEnAttente() const;
+    // La cellule en cours d'édition validée comme si l'on en sortait : un raccourci ne la perd pas.
+    void validerSaisieEnCours();
     // Les instants des mesures dont l'utilisateur a supprimé la ligne depuis le remplissage.
     QList<std::pair<QDate, QTime>> originesRetirees() const;
     // Une ligne tient des données quand l'une des colonnes date, heure ou valeur n'est pas vide.

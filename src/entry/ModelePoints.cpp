@@ -202,6 +202,16 @@ bool ModelePoints::modifiee(int ligne) const
     return ligne >= 0 && ligne < m_lignes.size() && m_lignes.at(ligne).modifiee;
 }
 
+bool ModelePoints::saisiesEnAttente() const
+{
+    if (!m_originesRetirees.isEmpty())
+        return true;
+    for (int r = 0; r < m_lignes.size(); ++r)
+        if (m_lignes.at(r).modifiee || (!m_lignes.at(r).origine && ligneRemplie(r)))
+            return true;
+    return false;
+}
+
 void ModelePoints::insererLigne(int avant)
 {
     avant = std::clamp(avant, 0, int(m_lignes.size()));

@@ -49,6 +49,8 @@ public:
     std::optional<std::pair<QDate, QTime>> origine(int ligne) const;
     void marquerModifiee(int ligne);
     bool modifiee(int ligne) const;
+    // Des saisies que la base n'a pas : une ligne changée, ajoutée avec des données, ou retirée.
+    bool saisiesEnAttente() const;
     // Les instants des mesures dont la ligne a été supprimée depuis le remplissage (la grille vidée les oublie).
     const QList<std::pair<QDate, QTime>>& originesRetirees() const { return m_originesRetirees; }
     // Tri stable sur la date puis l'heure ; rend la nouvelle place de `suivie`.

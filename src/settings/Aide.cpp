@@ -6,12 +6,44 @@
 
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <optional>
 
 namespace {
+
+// xdg-open rend la main aussitôt s'il ne trouve rien pour ouvrir le document, et ne
+// la rend qu'à la fermeture de l'application qu'il lance parfois : une seconde
+// d'attente distingue les deux. Le processus n'a pas de parent, pour que cette
+// application lui survive.
+std::optional<bool> ouvrirParXdgOpen(const QUrl& adresse)
+{
+    const QString programme = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (programme.isEmpty())
+        return std::nullopt;
+    auto* processus = new QProcess;
+    // Ses plaintes sont en anglais : l'appelant dit l'échec en français.
+    processus->setStandardOutputFile(QProcess::nullDevice());
+    processus->setStandardErrorFile(QProcess::nullDevice());
+    processus->start(programme, {adresse.toString()});
+    if (!processus->waitForStarted(3000)) {
+        delete processus;
+        return false;
+    }
+    if (!processus->waitForFinished(1000)) {
+        QObject::connect(processus, &QProcess::finished, processus, &QObject::deleteLater);
+        return true;
+    }
+    const bool ouvert = processus->exitStatus() == QProcess::NormalExit && processus->exitCode() == 0;
+    delete processus;
+    return ouvert;
+}
 
 OuvreurDocument& ouvreurCourant()
 {
     static OuvreurDocument ouvreur = [](const QUrl& adresse) {
+        if (const auto ouvert = ouvrirParXdgOpen(adresse))
+            return *ouvert;
         // Un bureau sans application associée l'écrit en anglais sur le terminal : l'appelant le dit en français.
         const QtMessageHandler avant = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
         const bool ouvert = QDesktopServices::openUrl(adresse);

@@ -29,7 +29,11 @@ qint16 MessagesBoite::afficher(const QString&, const StyleMessage& style, const 
         boite.setIcon(QMessageBox::NoIcon);
         break;
     }
-    if (style.ouiNon) {
+    if (style.ouiNon && style.annuler) {
+        boite.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        boite.setDefaultButton(QMessageBox::Yes);
+        boite.setEscapeButton(QMessageBox::Cancel);
+    } else if (style.ouiNon) {
         boite.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         boite.setDefaultButton(QMessageBox::No);
         boite.setEscapeButton(QMessageBox::No);
@@ -40,5 +44,7 @@ qint16 MessagesBoite::afficher(const QString&, const StyleMessage& style, const 
     const int reponse = boite.exec();
     if (!style.ouiNon)
         return BoutonMessage::OK;
+    if (reponse == QMessageBox::Cancel)
+        return BoutonMessage::Annuler;
     return reponse == QMessageBox::Yes ? BoutonMessage::Oui : BoutonMessage::Non;
 }

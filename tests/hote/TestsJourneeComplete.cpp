@@ -3,6 +3,7 @@
 // un import, le bulletin du mois, une base refusée, la fenêtre fermée puis
 // rouverte. À chaque pas, ce qu'une personne regarde : le graphique, le
 // message, le fichier, la liste.
+#include "Menus.h"
 #include "PiloteBureau.h"
 
 #include "FormulaireGraphique.h"
@@ -113,12 +114,14 @@ TEST_F(JourneeComplete, UneJourneeDansLApplicationPuisUnRedemarrage)
         EXPECT_TRUE(messages.messages().isEmpty()) << messages.textes().join('|').toStdString();
         aspectRetenu(*f);
 
-        // Un export par le menu : le classeur écrit dans le dossier d'édition, puis ouvert.
-        enfant<QAction>(*f, "ActionExporterClasseur")->trigger();
-        const QStringList classeurs = QDir(editions).entryList(QDir::Files);
-        ASSERT_EQ(classeurs.size(), 1);
+        // Un export par le menu : le classeur écrit là où la personne l'a voulu, dit puis ouvert.
+        const QString classeurEdition = QDir(editions).filePath("Port-Aubin édition.xlsx");
+        repondreAuDialogueFichier(*f, classeurEdition);
+        clicMenu(*f, "&Fichier", "Exporter vers le &classeur…");
+        EXPECT_EQ(QDir(editions).entryList(QDir::Files), QStringList{"Port-Aubin édition.xlsx"});
         EXPECT_TRUE(messages.messages().isEmpty()) << messages.textes().join('|').toStdString();
-        EXPECT_EQ(ouverts, QList<QUrl>{QUrl::fromLocalFile(QDir(editions).filePath(classeurs.first()))});
+        EXPECT_EQ(ouverts, QList<QUrl>{QUrl::fromLocalFile(classeurEdition)});
+        EXPECT_TRUE(f->statusBar()->currentMessage().contains(QDir::toNativeSeparators(classeurEdition)));
 
         // Un import : le bilan, et la station nouvelle dans la liste.
         const QString csv = ecrireFichier(dossier.filePath("nouvelle.csv"), "Date;Pluie\n01/02/2024;4,5\n02/02/2024;0\n03/02/2024;12\n");

@@ -19,6 +19,8 @@ StyleMessage StyleMessage::duType(const QString& type)
         return {IconeMessage::Information, false};
     if (t == QStringLiteral("QUESTION"))
         return {IconeMessage::Question, true};
+    if (t == QStringLiteral("CHOIX"))
+        return {IconeMessage::Question, true, true};
     return {IconeMessage::Aucune, false};
 }
 

@@ -5,12 +5,14 @@
 
 // L'unique boîte de message du système. Le type ("ERREUR", "AIDE", "QUESTION",
 // casse indifférente) fixe l'icône et les boutons ; la réponse est le code du
-// bouton pressé : 1 OK, 6 Oui, 7 Non.
+// bouton pressé : 1 OK, 6 Oui, 7 Non. "CHOIX" ajoute Annuler (2) à Oui et Non,
+// pour ce qui serait perdu sans lui : Oui par défaut, Échap vaut Annuler.
 
 enum class IconeMessage : qint16 { Aucune = 0, Critique = 16, Question = 32, Information = 64 };
 
 namespace BoutonMessage {
 constexpr qint16 OK = 1;
+constexpr qint16 Annuler = 2;
 constexpr qint16 Oui = 6;
 constexpr qint16 Non = 7;
 }
@@ -20,6 +22,7 @@ struct StyleMessage
 {
     IconeMessage icone = IconeMessage::Aucune;
     bool ouiNon = false;      // Oui et Non, Non par défaut ; sinon OK seul
+    bool annuler = false;     // avec ouiNon : Oui, Non et Annuler, Oui par défaut
     static StyleMessage duType(const QString& type);
 };
 

@@ -13,7 +13,7 @@ qint16 MessagesConsole::afficher(const QString&, const StyleMessage& style, cons
         ligne = QStringLiteral("Erreur : ");
         break;
     case IconeMessage::Question:
-        ligne = QStringLiteral("Question (réponse : Non) : ");
+        ligne = style.annuler ? QStringLiteral("Question (réponse : Annuler) : ") : QStringLiteral("Question (réponse : Non) : ");
         break;
     default:
         break;
@@ -23,5 +23,8 @@ qint16 MessagesConsole::afficher(const QString&, const StyleMessage& style, cons
     std::fputs(ligne.toLocal8Bit().constData(), m_sortie);
     std::fputc('\n', m_sortie);
     std::fflush(m_sortie);
-    return style.ouiNon ? BoutonMessage::Non : BoutonMessage::OK;
+    // Sans personne pour répondre, rien n'est fait ni perdu.
+    if (!style.ouiNon)
+        return BoutonMessage::OK;
+    return style.annuler ? BoutonMessage::Annuler : BoutonMessage::Non;
 }

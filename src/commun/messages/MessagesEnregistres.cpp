@@ -17,12 +17,14 @@ qint16 MessagesEnregistres::afficher(const QString& type, const StyleMessage& st
     m_messages.append({type, style, message});
     if (!style.ouiNon)
         return BoutonMessage::OK;
-    bool oui = m_ouiParDefaut;
     if (!m_reponses.empty()) {
-        oui = m_reponses.front();
+        const qint16 bouton = m_reponses.front();
         m_reponses.pop_front();
+        return bouton == BoutonMessage::Annuler && !style.annuler ? BoutonMessage::Non : bouton;
     }
-    return oui ? BoutonMessage::Oui : BoutonMessage::Non;
+    if (m_ouiParDefaut)
+        return BoutonMessage::Oui;
+    return style.annuler ? BoutonMessage::Annuler : BoutonMessage::Non;
 }
 
 QStringList MessagesEnregistres::textes() const

@@ -1,0 +1,57 @@
+#pragma once
+
+// Les menus de la fenêtre ouverts à la souris : le titre dans la barre, puis l'article dans la
+// liste ; les dialogues de fichier qu'ils ouvrent remplis au clavier.
+#include <QAction>
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+inline QAction* articleDeMenu(QMenu& menu, const QString& texte)
+{
+    for (QAction* a : menu.actions())
+        if (a->text() == texte)
+            return a;
+    return nullptr;
+}
+
+inline void clicMenu(QMainWindow& f, const QString& titre, const QString& article)
+{
+    QMenuBar* barre = f.menuBar();
+    QAction* entete = nullptr;
+    for (QAction* a : barre->actions())
+        if (a->text() == titre)
+            entete = a;
+    ASSERT_TRUE(entete && entete->menu()) << titre.toStdString();
+    QTest::mouseClick(barre, Qt::LeftButton, {}, barre->actionGeometry(entete).center());
+    QMenu* menu = entete->menu();
+    ASSERT_TRUE(menu->isVisible()) << titre.toStdString();
+    QAction* a = articleDeMenu(*menu, article);
+    ASSERT_TRUE(a) << article.toStdString();
+    if (!a->isEnabled()) {
+        menu->hide();
+        FAIL() << "article grisé : " << article.toStdString();
+    }
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(a).center());
+}
+
+// Le prochain dialogue de choix de fichier reçoit `chemin`, tapé dans son champ puis validé par Entrée.
+inline void repondreAuDialogueFichier(QObject& contexte, const QString& chemin)
+{
+    QTimer::singleShot(0, &contexte, [chemin] {
+        auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(d) << "pas de dialogue de fichier";
+        auto* champ = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_TRUE(champ);
+        champ->setFocus();
+        QTest::keyClick(champ, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(champ, chemin);
+        QTest::keyClick(champ, Qt::Key_Return);
+    });
+}
