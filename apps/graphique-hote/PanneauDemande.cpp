@@ -1,10 +1,13 @@
 #include "PanneauDemande.h"
 
+#include "MoletteAuFocus.h"
+#include "SaisieDate.h"
+
+#include "commun/Dates.h"
 #include "data/GenresStation.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -61,12 +64,10 @@ QComboBox* liste(const Choix (&choix)[N], QWidget* parent, const char* nom)
     return c;
 }
 
-QDateEdit* champDate(QWidget* parent, const char* nom)
+SaisieDate* champDate(QWidget* parent, const char* nom)
 {
-    auto* d = new QDateEdit(parent);
+    auto* d = new SaisieDate(parent);
     d->setObjectName(QString::fromLatin1(nom));
-    d->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
-    d->setCalendarPopup(true);
     d->setDateRange(QDate(1800, 1, 1), QDate(2200, 12, 31));
     return d;
 }
@@ -86,13 +87,21 @@ std::optional<GenreStation::Genre> genreDesAutres(TypeGraph type)
     }
 }
 
-bool datesALEnvers(const HoteGraphique::Demande& d, QString& erreur)
+// Les deux dates telles que saisies ; faux, et `erreur` nommant le champ, quand l'une n'est
+// pas une date ou qu'elles sont à l'envers : jamais une autre date à la place.
+bool lireDates(const SaisieDate& debut, const SaisieDate& fin, HoteGraphique::Demande& d, QString& erreur)
 {
-    if (d.debut <= d.fin)
+    erreur = debut.refus(QStringLiteral("Début"));
+    if (erreur.isEmpty())
+        erreur = fin.refus(QStringLiteral("Fin"));
+    if (!erreur.isEmpty())
         return false;
-    erreur = QStringLiteral("La date de début (%1) est après la date de fin (%2).")
-                 .arg(d.debut.toString(QStringLiteral("dd/MM/yyyy")), d.fin.toString(QStringLiteral("dd/MM/yyyy")));
-    return true;
+    d.debut = debut.date();
+    d.fin = fin.date();
+    if (d.debut <= d.fin)
+        return true;
+    erreur = QStringLiteral("La date de début (%1) est après la date de fin (%2).").arg(TexteDate(d.debut), TexteDate(d.fin));
+    return false;
 }
 
 } // namespace
@@ -118,6 +127,7 @@ PanneauDemande::PanneauDemande(QWidget* parent)
     connect(corriger, &QPushButton::clicked, this, &PanneauDemande::corrigerDemande);
     creerStatistiques();
     genreChange();
+    MoletteAuFocus::proteger(*this);
 }
 
 void PanneauDemande::creerStations()
@@ -284,9 +294,7 @@ std::optional<HoteGraphique::Demande> PanneauDemande::demande(QString& erreur) c
         erreur = QStringLiteral("Ce graphique demande au moins une station cochée dans « Avec ».");
         return std::nullopt;
     }
-    d.debut = m_debut->date();
-    d.fin = m_fin->date();
-    if (datesALEnvers(d, erreur))
+    if (!lireDates(*m_debut, *m_fin, d, erreur))
         return std::nullopt;
     d.annee = d.type == TypeGraph::Annee ? m_annee->value() : 0;
     d.mesures = m_mesure->currentData().toString();
@@ -308,9 +316,7 @@ std::optional<HoteGraphique::Demande> PanneauDemande::demandeCorrection(QString&
     HoteGraphique::Demande d;
     d.type = TypeGraph::travail;
     d.station = item->text(0);
-    d.debut = m_debut->date();
-    d.fin = m_fin->date();
-    if (datesALEnvers(d, erreur))
+    if (!lireDates(*m_debut, *m_fin, d, erreur))
         return std::nullopt;
     return d;
 }

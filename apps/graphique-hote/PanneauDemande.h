@@ -5,8 +5,8 @@
 #include <QWidget>
 
 class QCheckBox;
+class SaisieDate;
 class QComboBox;
-class QDateEdit;
 class QLineEdit;
 class QListWidget;
 class QSpinBox;
@@ -48,8 +48,8 @@ private:
     QTreeWidget* m_stations = nullptr;
     QComboBox* m_genre = nullptr;
     QListWidget* m_autres = nullptr;
-    QDateEdit* m_debut = nullptr;
-    QDateEdit* m_fin = nullptr;
+    SaisieDate* m_debut = nullptr;
+    SaisieDate* m_fin = nullptr;
     QSpinBox* m_annee = nullptr;
     QComboBox* m_mesure = nullptr;
     QComboBox* m_periode = nullptr;
