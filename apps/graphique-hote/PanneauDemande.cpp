@@ -87,6 +87,12 @@ std::optional<GenreStation::Genre> genreDesAutres(TypeGraph type)
     }
 }
 
+std::optional<GenreStation::Genre> genreDesAutres(const QComboBox& genre)
+{
+    const auto type = TypeGraphDepuisNom(genre.currentData().toString());
+    return type ? genreDesAutres(*type) : std::nullopt;
+}
+
 // Les deux dates telles que saisies ; faux, et `erreur` nommant le champ, quand l'une n'est
 // pas une date ou qu'elles sont à l'envers : jamais une autre date à la place.
 bool lireDates(const SaisieDate& debut, const SaisieDate& fin, HoteGraphique::Demande& d, QString& erreur)
@@ -188,6 +194,7 @@ void PanneauDemande::creerChoix()
     f->addRow(m_cumul);
     layout()->addWidget(cadre);
     connect(m_genre, &QComboBox::currentIndexChanged, this, &PanneauDemande::genreChange);
+    connect(m_autres, &QListWidget::itemChanged, this, &PanneauDemande::compagneCochee);
 }
 
 void PanneauDemande::creerStatistiques()
@@ -240,15 +247,17 @@ void PanneauDemande::filtrer(const QString& texte)
 void PanneauDemande::genreChange()
 {
     const auto type = TypeGraphDepuisNom(m_genre->currentData().toString());
-    const auto autres = type ? genreDesAutres(*type) : std::nullopt;
+    const auto autres = genreDesAutres(*m_genre);
     m_autres->clear();
     m_autres->setEnabled(autres.has_value());
     if (autres)
         for (const HoteGraphique::Station& s : m_liste)
             if (GenresStation::est(s.genre, *autres)) {
-                auto* item = new QListWidgetItem(s.code + QStringLiteral(" — ") + s.nom, m_autres);
+                // Cochée avant d'entrer dans la liste : ce n'est pas un clic à retenir.
+                auto* item = new QListWidgetItem(s.code + QStringLiteral(" — ") + s.nom);
                 item->setData(Qt::UserRole, s.code);
-                item->setCheckState(Qt::Unchecked);
+                item->setCheckState(m_compagnesCochees.value(int(*autres)).contains(s.code) ? Qt::Checked : Qt::Unchecked);
+                m_autres->addItem(item);
             }
     const bool annee = type == TypeGraph::Annee;
     m_annee->setEnabled(annee);
@@ -267,6 +276,19 @@ void PanneauDemande::stationChoisie()
         m_fin->setDate(fin);
         m_annee->setValue(fin.year());
     }
+}
+
+void PanneauDemande::compagneCochee(const QListWidgetItem* item)
+{
+    const auto autres = genreDesAutres(*m_genre);
+    if (!autres)
+        return;
+    QSet<QString>& cochees = m_compagnesCochees[int(*autres)];
+    const QString code = item->data(Qt::UserRole).toString();
+    if (item->checkState() == Qt::Checked)
+        cochees.insert(code);
+    else
+        cochees.remove(code);
 }
 
 QHash<QString, bool> PanneauDemande::statistiques() const

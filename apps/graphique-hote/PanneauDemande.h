@@ -2,6 +2,7 @@
 
 #include "control/HoteGraphique.h"
 
+#include <QSet>
 #include <QWidget>
 
 class QCheckBox;
@@ -9,6 +10,7 @@ class SaisieDate;
 class QComboBox;
 class QLineEdit;
 class QListWidget;
+class QListWidgetItem;
 class QSpinBox;
 class QTreeWidget;
 
@@ -43,6 +45,7 @@ private:
     void filtrer(const QString& texte);
     void genreChange();
     void stationChoisie();
+    void compagneCochee(const QListWidgetItem* item);
 
     QLineEdit* m_filtre = nullptr;
     QTreeWidget* m_stations = nullptr;
@@ -59,4 +62,6 @@ private:
     QList<QCheckBox*> m_statistiques;
     QList<HoteGraphique::Station> m_liste;
     QHash<QString, std::pair<QDate, QDate>> m_etendues;
+    // Les compagnes cochées de chaque genre de station, gardées quand le genre de graphique change.
+    QHash<int, QSet<QString>> m_compagnesCochees;
 };

@@ -1,6 +1,6 @@
 // Les dates tapées dans l'application de bureau sont celles que le graphique emploie : les
-// façons de les écrire, les refus, la molette qui passe sur le panneau, le mois du bulletin
-// et une date de la grille des corrections.
+// façons de les écrire, les refus, la molette qui passe sur le panneau, les compagnes d'un
+// genre à l'autre, le mois du bulletin et une date de la grille des corrections.
 #include "PiloteBureau.h"
 
 #include "SaisieDate.h"
@@ -146,6 +146,23 @@ protected:
         EXPECT_EQ(fin->date(), QDate(2023, 4, 1));
     }
 
+    // Deux piézomètres cochés pour Pluie et nappe le restent après un passage par le graphique annuel.
+    void compagnesGardees()
+    {
+        const QStringList puits{"00754X0012", "00755X0031"};
+        choisir(*f, "GenreGraphique", QStringLiteral("PluvioPiezo"));
+        cocherCompagnes(*f, puits);
+        choisir(*f, "GenreGraphique", QStringLiteral("Annee"));
+        choisir(*f, "GenreGraphique", QStringLiteral("PluvioPiezo"));
+        auto* autres = enfant<QListWidget>(*f, "StationsCompagnes");
+        QStringList cochees;
+        for (int i = 0; i < autres->count(); ++i)
+            if (autres->item(i)->checkState() == Qt::Checked)
+                cochees << autres->item(i)->data(Qt::UserRole).toString();
+        cochees.sort();
+        EXPECT_EQ(cochees, puits);
+    }
+
     // Le mois du bulletin tapé : il s'écrit en lettres et le PDF proposé le suit ; un mois qui n'en
     // est pas un, ou à venir, est refusé à OK et le dialogue reste ouvert.
     void moisDuBulletin()
@@ -242,6 +259,7 @@ TEST_F(DatesTapees, LaDateTapeeEstCelleDuGraphique)
     };
     for (const Cas& c : cas)
         verifier(c);
+    compagnesGardees();
     moisDuBulletin();
     dateDeLaGrille();
     moletteQuiPasse();
