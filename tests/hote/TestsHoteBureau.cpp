@@ -99,8 +99,11 @@ TEST_F(HoteBureau, CourbeMasqueeCasesDesStatistiquesEtDateDeValidationLuesParLeC
     EXPECT_FALSE(c.GetCourbe(c.noCourbe(QStringLiteral("Médiane")))->Afficher());
     EXPECT_TRUE(c.GetCourbe(c.noCourbe(QStringLiteral("Moyenne")))->Afficher());
 
-    // La date de dernière validation tapée dans sa boîte, année sur deux chiffres, est prise au
-    // chargement : un point avant elle est refusé.
+    // La date de dernière validation tapée dans sa boîte : une date impossible la laisse ouverte ;
+    // l'année sur deux chiffres est prise au chargement, et un point avant elle est refusé.
+    EXPECT_TRUE(taperDateDeValidation(*fenetre, "31/13/2024"));
+    EXPECT_EQ(messages.textes().last(),
+              "Date de dernière validation : « 31/13/2024 » n'est pas une date (JJ/MM/AAAA, par exemple 15/06/2020).");
     EXPECT_FALSE(taperDateDeValidation(*fenetre, "31/12/24"));
     choisirGenre("edition");
     dates(QDate(2023, 3, 1), QDate(2023, 3, 31));
