@@ -1,6 +1,5 @@
 #include "FenetreHote.h"
 
-#include "SaisieDate.h"
 #include "DialogueBulletin.h"
 #include "DialogueImport.h"
 #include "DialoguePostgres.h"
@@ -9,6 +8,7 @@
 #include "GrilleCourbes.h"
 #include "JaugeChargement.h"
 #include "PanneauDemande.h"
+#include "SaisieDate.h"
 
 #include "commun/Cellule.h"
 #include "commun/Dates.h"
