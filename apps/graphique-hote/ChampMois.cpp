@@ -1,31 +1,27 @@
 #include "ChampMois.h"
 
+#include "commun/Dates.h"
+#include "commun/Horloge.h"
+
 ChampMois::ChampMois(QWidget* parent)
-    : QDateEdit(parent)
+    : SaisieDate({QStringLiteral("un mois"), QStringLiteral("MM/AAAA"), QStringLiteral("03/2015 ou mars 2015"), false}, parent)
 {
-    setLocale(QLocale(QLocale::French, QLocale::France));
-    setDisplayFormat(QStringLiteral("MMMM yyyy"));
     // Assez large pour le plus long des mois, sans s'étirer sur toute la boîte.
     setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("septembre 0000")) + 48);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
-QDate ChampMois::voisin(int pas) const
+std::optional<QDate> ChampMois::lire(const QString& texte) const
 {
-    return currentSection() == YearSection ? date().addYears(pas) : date().addMonths(pas);
+    return LireMoisSaisi(texte, Horloge::aujourdhui().year());
 }
 
-void ChampMois::stepBy(int pas)
+QString ChampMois::ecrire(const QDate& date) const
 {
-    setDate(voisin(pas));
+    return FormatDate(date, QStringLiteral("mmmm yyyy"));
 }
 
-QAbstractSpinBox::StepEnabled ChampMois::stepEnabled() const
+QDate ChampMois::avancer(const QDate& date, int pas, int partie) const
 {
-    StepEnabled possible = StepNone;
-    if (voisin(1) <= maximumDate())
-        possible |= StepUpEnabled;
-    if (voisin(-1) >= minimumDate())
-        possible |= StepDownEnabled;
-    return possible;
+    return partie == 0 ? date.addMonths(pas) : date.addYears(pas);
 }

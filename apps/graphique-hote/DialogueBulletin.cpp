@@ -82,7 +82,7 @@ DialogueBulletin::DialogueBulletin(const QList<StationBase>& stations, const QSt
     m_classeur->setObjectName(QStringLiteral("FichierClasseur"));
     m_classeur->setPlaceholderText(QStringLiteral("facultatif : la synthèse en classeur (.xlsx)"));
     moisChoisi();
-    connect(m_mois, &QDateEdit::dateChanged, this, &DialogueBulletin::moisChoisi);
+    connect(m_mois, &ChampMois::dateChanged, this, &DialogueBulletin::moisChoisi);
 
     auto* f = new QFormLayout(this);
     f->addRow(QStringLiteral("&Mois"), m_mois);
@@ -177,8 +177,11 @@ void DialogueBulletin::cocherTout(bool coche)
 // Le nom proposé suit le mois tant qu'on ne l'a pas changé.
 void DialogueBulletin::moisChoisi()
 {
+    const QDate mois = m_mois->date();
+    if (!mois.isValid())
+        return;
     const QString propose = QDir::toNativeSeparators(
-        QDir(m_dossier).filePath(QStringLiteral("Bulletin %1.pdf").arg(m_mois->date().toString(QStringLiteral("yyyy-MM")))));
+        QDir(m_dossier).filePath(QStringLiteral("Bulletin %1.pdf").arg(mois.toString(QStringLiteral("yyyy-MM")))));
     if (m_pdf->text().isEmpty() || m_pdf->text() == m_pdfPropose)
         m_pdf->setText(propose);
     m_pdfPropose = propose;
@@ -209,6 +212,8 @@ EditionBulletin::Demande DialogueBulletin::demande() const
 
 QString DialogueBulletin::verifier(const EditionBulletin::Demande& d) const
 {
+    if (const QString mois = m_mois->refus(QStringLiteral("Mois")); !mois.isEmpty())
+        return mois;
     if (cochees().isEmpty())
         return QStringLiteral("Cocher au moins une station.");
     if (d.pdf.isEmpty())

@@ -10,6 +10,7 @@
 #include "GrilleCourbes.h"
 #include "JaugeChargement.h"
 #include "PanneauDemande.h"
+#include "SaisieDate.h"
 
 #include "commun/Cellule.h"
 #include "commun/Dates.h"
@@ -32,10 +33,12 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFormLayout>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -43,6 +46,7 @@
 #include <QMenuBar>
 #include <QPrintDialog>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollArea>
 #include <QSettings>
@@ -235,18 +239,30 @@ void FenetreHote::TraitementParametres()
 
 void FenetreHote::choisirDateValidation()
 {
-    bool ok = false;
-    const QString texte = QInputDialog::getText(this, QStringLiteral("Date de dernière validation"),
-                                                QStringLiteral("Les points jusqu'à cette date (JJ/MM/AAAA) ne se modifient plus ;\n"
-                                                               "vide : aucun point protégé. Prise au prochain tracé."),
-                                                QLineEdit::Normal, m_derniereValidation, &ok);
-    if (!ok)
-        return;
-    if (!texte.trimmed().isEmpty() && !LireDate(texte.trimmed())) {
-        message(QStringLiteral("aide"), QStringLiteral("Date incorrecte : « %1 » (format attendu JJ/MM/AAAA).").arg(texte));
-        return;
-    }
-    m_derniereValidation = texte.trimmed();
+    QDialog boite(this);
+    boite.setWindowTitle(QStringLiteral("Date de dernière validation"));
+    auto* champ = new SaisieDate(&boite);
+    champ->setObjectName(QStringLiteral("DateValidation"));
+    champ->setDate(LireDate(m_derniereValidation).value_or(QDate()));
+    auto* forme = new QFormLayout(&boite);
+    forme->addRow(new QLabel(QStringLiteral("Les points jusqu'à cette date ne se modifient plus ;\n"
+                                            "vide : aucun point protégé. Prise au prochain tracé."),
+                             &boite));
+    forme->addRow(QStringLiteral("&Date"), champ);
+    auto* boutons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &boite);
+    boutons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuler"));
+    forme->addRow(boutons);
+    connect(boutons, &QDialogButtonBox::rejected, &boite, &QDialog::reject);
+    // Une date refusée laisse la boîte ouverte sur ce qui a été tapé.
+    connect(boutons, &QDialogButtonBox::accepted, &boite, [this, &boite, champ] {
+        const QString refus = champ->text().trimmed().isEmpty() ? QString() : champ->refus(QStringLiteral("Date de dernière validation"));
+        if (refus.isEmpty())
+            boite.accept();
+        else
+            message(QStringLiteral("aide"), refus);
+    });
+    if (boite.exec() == QDialog::Accepted)
+        m_derniereValidation = TexteDate(champ->date());
 }
 
 void FenetreHote::creerMenuAide()

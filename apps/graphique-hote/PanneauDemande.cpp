@@ -1,10 +1,13 @@
 #include "PanneauDemande.h"
 
+#include "MoletteAuFocus.h"
+#include "SaisieDate.h"
+
+#include "commun/Dates.h"
 #include "data/GenresStation.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -61,12 +64,10 @@ QComboBox* liste(const Choix (&choix)[N], QWidget* parent, const char* nom)
     return c;
 }
 
-QDateEdit* champDate(QWidget* parent, const char* nom)
+SaisieDate* champDate(QWidget* parent, const char* nom)
 {
-    auto* d = new QDateEdit(parent);
+    auto* d = new SaisieDate(parent);
     d->setObjectName(QString::fromLatin1(nom));
-    d->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
-    d->setCalendarPopup(true);
     d->setDateRange(QDate(1800, 1, 1), QDate(2200, 12, 31));
     return d;
 }
@@ -86,13 +87,27 @@ std::optional<GenreStation::Genre> genreDesAutres(TypeGraph type)
     }
 }
 
-bool datesALEnvers(const HoteGraphique::Demande& d, QString& erreur)
+std::optional<GenreStation::Genre> genreDesAutres(const QComboBox& genre)
 {
-    if (d.debut <= d.fin)
+    const auto type = TypeGraphDepuisNom(genre.currentData().toString());
+    return type ? genreDesAutres(*type) : std::nullopt;
+}
+
+// Les deux dates telles que saisies ; faux, et `erreur` nommant le champ, quand l'une n'est
+// pas une date ou qu'elles sont à l'envers : jamais une autre date à la place.
+bool lireDates(const SaisieDate& debut, const SaisieDate& fin, HoteGraphique::Demande& d, QString& erreur)
+{
+    erreur = debut.refus(QStringLiteral("Début"));
+    if (erreur.isEmpty())
+        erreur = fin.refus(QStringLiteral("Fin"));
+    if (!erreur.isEmpty())
         return false;
-    erreur = QStringLiteral("La date de début (%1) est après la date de fin (%2).")
-                 .arg(d.debut.toString(QStringLiteral("dd/MM/yyyy")), d.fin.toString(QStringLiteral("dd/MM/yyyy")));
-    return true;
+    d.debut = debut.date();
+    d.fin = fin.date();
+    if (d.debut <= d.fin)
+        return true;
+    erreur = QStringLiteral("La date de début (%1) est après la date de fin (%2).").arg(TexteDate(d.debut), TexteDate(d.fin));
+    return false;
 }
 
 } // namespace
@@ -118,6 +133,7 @@ PanneauDemande::PanneauDemande(QWidget* parent)
     connect(corriger, &QPushButton::clicked, this, &PanneauDemande::corrigerDemande);
     creerStatistiques();
     genreChange();
+    MoletteAuFocus::proteger(*this);
 }
 
 void PanneauDemande::creerStations()
@@ -178,6 +194,7 @@ void PanneauDemande::creerChoix()
     f->addRow(m_cumul);
     layout()->addWidget(cadre);
     connect(m_genre, &QComboBox::currentIndexChanged, this, &PanneauDemande::genreChange);
+    connect(m_autres, &QListWidget::itemChanged, this, &PanneauDemande::compagneCochee);
 }
 
 void PanneauDemande::creerStatistiques()
@@ -230,15 +247,17 @@ void PanneauDemande::filtrer(const QString& texte)
 void PanneauDemande::genreChange()
 {
     const auto type = TypeGraphDepuisNom(m_genre->currentData().toString());
-    const auto autres = type ? genreDesAutres(*type) : std::nullopt;
+    const auto autres = genreDesAutres(*m_genre);
     m_autres->clear();
     m_autres->setEnabled(autres.has_value());
     if (autres)
         for (const HoteGraphique::Station& s : m_liste)
             if (GenresStation::est(s.genre, *autres)) {
-                auto* item = new QListWidgetItem(s.code + QStringLiteral(" — ") + s.nom, m_autres);
+                // Cochée avant d'entrer dans la liste : ce n'est pas un clic à retenir.
+                auto* item = new QListWidgetItem(s.code + QStringLiteral(" — ") + s.nom);
                 item->setData(Qt::UserRole, s.code);
-                item->setCheckState(Qt::Unchecked);
+                item->setCheckState(m_compagnesCochees.value(int(*autres)).contains(s.code) ? Qt::Checked : Qt::Unchecked);
+                m_autres->addItem(item);
             }
     const bool annee = type == TypeGraph::Annee;
     m_annee->setEnabled(annee);
@@ -257,6 +276,19 @@ void PanneauDemande::stationChoisie()
         m_fin->setDate(fin);
         m_annee->setValue(fin.year());
     }
+}
+
+void PanneauDemande::compagneCochee(const QListWidgetItem* item)
+{
+    const auto autres = genreDesAutres(*m_genre);
+    if (!autres)
+        return;
+    QSet<QString>& cochees = m_compagnesCochees[int(*autres)];
+    const QString code = item->data(Qt::UserRole).toString();
+    if (item->checkState() == Qt::Checked)
+        cochees.insert(code);
+    else
+        cochees.remove(code);
 }
 
 QHash<QString, bool> PanneauDemande::statistiques() const
@@ -284,9 +316,7 @@ std::optional<HoteGraphique::Demande> PanneauDemande::demande(QString& erreur) c
         erreur = QStringLiteral("Ce graphique demande au moins une station cochée dans « Avec ».");
         return std::nullopt;
     }
-    d.debut = m_debut->date();
-    d.fin = m_fin->date();
-    if (datesALEnvers(d, erreur))
+    if (!lireDates(*m_debut, *m_fin, d, erreur))
         return std::nullopt;
     d.annee = d.type == TypeGraph::Annee ? m_annee->value() : 0;
     d.mesures = m_mesure->currentData().toString();
@@ -308,9 +338,7 @@ std::optional<HoteGraphique::Demande> PanneauDemande::demandeCorrection(QString&
     HoteGraphique::Demande d;
     d.type = TypeGraph::travail;
     d.station = item->text(0);
-    d.debut = m_debut->date();
-    d.fin = m_fin->date();
-    if (datesALEnvers(d, erreur))
+    if (!lireDates(*m_debut, *m_fin, d, erreur))
         return std::nullopt;
     return d;
 }

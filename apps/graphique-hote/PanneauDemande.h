@@ -2,13 +2,15 @@
 
 #include "control/HoteGraphique.h"
 
+#include <QSet>
 #include <QWidget>
 
 class QCheckBox;
+class SaisieDate;
 class QComboBox;
-class QDateEdit;
 class QLineEdit;
 class QListWidget;
+class QListWidgetItem;
 class QSpinBox;
 class QTreeWidget;
 
@@ -43,13 +45,14 @@ private:
     void filtrer(const QString& texte);
     void genreChange();
     void stationChoisie();
+    void compagneCochee(const QListWidgetItem* item);
 
     QLineEdit* m_filtre = nullptr;
     QTreeWidget* m_stations = nullptr;
     QComboBox* m_genre = nullptr;
     QListWidget* m_autres = nullptr;
-    QDateEdit* m_debut = nullptr;
-    QDateEdit* m_fin = nullptr;
+    SaisieDate* m_debut = nullptr;
+    SaisieDate* m_fin = nullptr;
     QSpinBox* m_annee = nullptr;
     QComboBox* m_mesure = nullptr;
     QComboBox* m_periode = nullptr;
@@ -59,4 +62,6 @@ private:
     QList<QCheckBox*> m_statistiques;
     QList<HoteGraphique::Station> m_liste;
     QHash<QString, std::pair<QDate, QDate>> m_etendues;
+    // Les compagnes cochées de chaque genre de station, gardées quand le genre de graphique change.
+    QHash<int, QSet<QString>> m_compagnesCochees;
 };

@@ -22,6 +22,16 @@ std::optional<QDateTime> LireDateHeure(const QString& texte);
 std::optional<QDateTime> DateDepuisCellule(const QVariant& cellule);
 bool EstDate(const QVariant& cellule);
 
+// Ce qu'une personne tape dans un champ : jour, mois et année séparés par "/", ".", "-",
+// "," ou des blancs ("15/06/2020", "15/6/2020", "15-06-2020"), le mois en chiffres ou en
+// lettres ("15 juin 2020"), ou des chiffres seuls ("15062020", "150620"). Une année de deux
+// chiffres est prise dans les cent ans qui finissent dix ans après `anneeCourante` : en 2025,
+// "20" est 2020, "35" 2035 et "36" 1936. Une date impossible ne donne rien.
+std::optional<QDate> LireDateSaisie(const QString& texte, int anneeCourante);
+// Un mois tapé de même : "03/2023", "3/23", "032023", "mars 2023", "Fév. 2023" (un début de
+// nom de trois lettres au moins qui ne désigne qu'un mois) ; rend le premier du mois.
+std::optional<QDate> LireMoisSaisi(const QString& texte, int anneeCourante);
+
 QDateTime DateHeure(const QDate& date, const QTime& heure = QTime(0, 0));
 // La date d'un texte "DD/MM/YYYY" jointe à l'heure d'un texte "hh:nn:ss" ;
 // une heure illisible compte pour minuit.

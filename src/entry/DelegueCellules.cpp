@@ -1,6 +1,7 @@
 #include "entry/DelegueCellules.h"
 
 #include "commun/Dates.h"
+#include "commun/Horloge.h"
 #include "commun/LocaleUtilisateur.h"
 #include "commun/Nombres.h"
 #include "entry/GrillePoints.h"
@@ -9,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
+#include <QToolTip>
 
 namespace {
 const char* const proprieteColonne = "colonne";
@@ -18,7 +20,7 @@ QString motifCaracteres(int colonne)
 {
     switch (colonne) {
     case GrillePoints::Date:
-        return QStringLiteral("[0-9/]{0,10}");
+        return QStringLiteral("[0-9/.\\- ]{0,10}");
     case GrillePoints::Heure:
         return QStringLiteral("[0-9:]{0,8}");
     case GrillePoints::Valeur:
@@ -26,6 +28,11 @@ QString motifCaracteres(int colonne)
     default:
         return QString();
     }
+}
+
+std::optional<QDate> dateTapee(const QString& texte)
+{
+    return LireDateSaisie(texte, Horloge::aujourdhui().year());
 }
 
 bool toucheDeValidation(int touche)
@@ -51,7 +58,7 @@ QWidget* DelegueCellules::createEditor(QWidget* parent, const QStyleOptionViewIt
         editeur->setValidator(new QRegularExpressionValidator(QRegularExpression(motif), editeur));
     connect(editeur, &QLineEdit::textChanged, editeur, [this, editeur] {
         if (editeurAccepte(editeur))
-            marquerRefus(editeur, false);
+            marquerRefus(editeur, QString());
     });
     return editeur;
 }
@@ -81,30 +88,44 @@ void DelegueCellules::setModelData(QWidget* editeur, QAbstractItemModel* modele,
 
 bool DelegueCellules::accepte(int colonne, const QString& texte) const
 {
+    return refus(colonne, texte).isEmpty();
+}
+
+QString DelegueCellules::refus(int colonne, const QString& texte) const
+{
     const QString t = texte.trimmed();
     if (t.isEmpty())
-        return true;
+        return QString();
     switch (colonne) {
-    case GrillePoints::Date: {
-        const auto date = LireDate(t);
-        if (!date)
-            return false;
-        const QDate minimum = m_modele ? m_modele->dateMinimum() : QDate();
-        const QDate maximum = m_modele ? m_modele->dateMaximum() : QDate();
-        return (!minimum.isValid() || *date >= minimum) && (!maximum.isValid() || *date <= maximum);
-    }
+    case GrillePoints::Date:
+        return refusDate(t);
     case GrillePoints::Heure:
-        return LireHeure(t).has_value();
+        return LireHeure(t) ? QString() : QStringLiteral("« %1 » n'est pas une heure (hh:mm:ss, par exemple 08:30:00).").arg(t);
     case GrillePoints::Valeur:
-        return LireNombre(t).has_value();
+        return LireNombre(t) ? QString() : QStringLiteral("« %1 » n'est pas un nombre.").arg(t);
     default:
-        return true;
+        return QString();
     }
+}
+
+QString DelegueCellules::refusDate(const QString& texte) const
+{
+    const auto date = dateTapee(texte);
+    if (!date)
+        return QStringLiteral("« %1 » n'est pas une date (JJ/MM/AAAA, par exemple 15/06/2020).").arg(texte);
+    const QDate minimum = m_modele ? m_modele->dateMinimum() : QDate();
+    const QDate maximum = m_modele ? m_modele->dateMaximum() : QDate();
+    if ((minimum.isValid() && *date < minimum) || (maximum.isValid() && *date > maximum))
+        return QStringLiteral("Le %1 est hors des dates à corriger (du %2 au %3).")
+            .arg(TexteDate(*date), TexteDate(minimum), TexteDate(maximum));
+    return QString();
 }
 
 QString DelegueCellules::texteRange(int colonne, const QString& texte)
 {
     const QString t = texte.trimmed();
+    if (colonne == GrillePoints::Date && !t.isEmpty())
+        return TexteDate(dateTapee(t).value_or(QDate()));
     if (colonne != GrillePoints::Valeur || t.isEmpty())
         return t;
     const auto valeur = LireNombre(t);
@@ -133,7 +154,7 @@ bool DelegueCellules::eventFilter(QObject* objet, QEvent* evenement)
         auto* editeur = qobject_cast<QLineEdit*>(objet);
         const int touche = static_cast<QKeyEvent*>(evenement)->key();
         if (editeur && toucheDeValidation(touche) && !editeurAccepte(editeur)) {
-            marquerRefus(editeur, true);
+            marquerRefus(editeur, refus(editeur->property(proprieteColonne).toInt(), editeur->text()));
             return true;
         }
     }
@@ -145,9 +166,16 @@ bool DelegueCellules::editeurAccepte(const QLineEdit* editeur) const
     return accepte(editeur->property(proprieteColonne).toInt(), editeur->text());
 }
 
-void DelegueCellules::marquerRefus(QLineEdit* editeur, bool refus)
+// Le texte refusé en rouge, et pourquoi dans une bulle sous l'éditeur.
+void DelegueCellules::marquerRefus(QLineEdit* editeur, const QString& motif)
 {
+    const bool etaitRefuse = !editeur->toolTip().isEmpty();
     QPalette palette = editeur->palette();
-    palette.setColor(QPalette::Text, refus ? couleurRefus() : QPalette().color(QPalette::Text));
+    palette.setColor(QPalette::Text, !motif.isEmpty() ? couleurRefus() : QPalette().color(QPalette::Text));
     editeur->setPalette(palette);
+    editeur->setToolTip(motif);
+    if (!motif.isEmpty())
+        QToolTip::showText(editeur->mapToGlobal(QPoint(0, editeur->height())), motif, editeur);
+    else if (etaitRefuse)
+        QToolTip::hideText();
 }

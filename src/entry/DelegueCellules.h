@@ -5,10 +5,11 @@
 class ModelePoints;
 class QLineEdit;
 
-// Les éditeurs de la grille des points : date "DD/MM/YYYY" dans les bornes du
-// modèle, heure "hh:nn:ss", valeur rangée à deux décimales. Un texte refusé
-// n'est pas validé : l'éditeur reste ouvert, en rouge, jusqu'à correction ou
-// Échap ; la cellule garde son ancien texte.
+// Les éditeurs de la grille des points : date dans les bornes du modèle, tapée
+// comme on l'écrit ("15/3/2023", "15032023", "15/03/23") et rangée "DD/MM/YYYY",
+// heure "hh:nn:ss", valeur rangée à deux décimales. Un texte refusé n'est pas
+// validé : l'éditeur reste ouvert, en rouge, sa bulle dit pourquoi, jusqu'à
+// correction ou Échap ; la cellule garde son ancien texte.
 class DelegueCellules : public QStyledItemDelegate
 {
     Q_OBJECT
@@ -22,7 +23,9 @@ public:
 
     // Un texte que la colonne accepte ; un texte vide efface la cellule.
     bool accepte(int colonne, const QString& texte) const;
-    // Le texte rangé pour un texte accepté : la valeur à deux décimales, virgule décimale.
+    // Pourquoi la colonne refuse le texte, en une ligne ; vide quand elle l'accepte.
+    QString refus(int colonne, const QString& texte) const;
+    // Le texte rangé pour un texte accepté : la date "DD/MM/YYYY", la valeur à deux décimales, virgule décimale.
     static QString texteRange(int colonne, const QString& texte);
     // Plus de 1000 mm ou négatif : une valeur absurde.
     static bool valeurAbsurde(const QString& texte);
@@ -33,8 +36,9 @@ protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override;
 
 private:
+    QString refusDate(const QString& texte) const;
     bool editeurAccepte(const QLineEdit* editeur) const;
-    static void marquerRefus(QLineEdit* editeur, bool refus);
+    static void marquerRefus(QLineEdit* editeur, const QString& motif);
 
     const ModelePoints* m_modele;
 };

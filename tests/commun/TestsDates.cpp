@@ -42,6 +42,40 @@ TEST(Dates, LectureStricteDesDatesEtDesHeures)
     EXPECT_FALSE(DateEtHeure(QString(), QStringLiteral("12:00:00")).has_value());
 }
 
+// Ce qu'une personne tape : les façons d'écrire une date ou un mois, et ce qui n'en est pas.
+TEST(Dates, LesDatesEtLesMoisTapes)
+{
+    const struct
+    {
+        const char* texte;
+        int anneeCourante;
+        QDate date, mois;
+    } cas[] = {
+        {"15/06/2020", 2025, {2020, 6, 15}, {}},   {" 15/6/2020 ", 2025, {2020, 6, 15}, {}},
+        {"15-06-2020", 2025, {2020, 6, 15}, {}},   {"15.06.2020", 2025, {2020, 6, 15}, {}},
+        {"15 juin 2020", 2025, {2020, 6, 15}, {}}, {"15062020", 2025, {2020, 6, 15}, {}},
+        {"150620", 2025, {2020, 6, 15}, {}},       {"15/06/20", 2025, {2020, 6, 15}, {}},
+        {"01/01/35", 2025, {2035, 1, 1}, {}},      {"01/01/36", 2025, {1936, 1, 1}, {}},
+        {"01/01/36", 2026, {2036, 1, 1}, {}},      {"29/02/00", 2025, {2000, 2, 29}, {}},
+        {"03/2023", 2025, {}, {2023, 3, 1}},       {"3/23", 2025, {}, {2023, 3, 1}},
+        {"032023", 2025, {}, {2023, 3, 1}},        {"0323", 2025, {}, {2023, 3, 1}},
+        {"mars 2023", 2025, {}, {2023, 3, 1}},     {"Fév. 2023", 2025, {}, {2023, 2, 1}},
+        {"fevrier 23", 2025, {}, {2023, 2, 1}},    {"AOÛT 2023", 2025, {}, {2023, 8, 1}},
+        {"juil 2023", 2025, {}, {2023, 7, 1}},     {"jui 2023", 2025, {}, {}},
+        {"ma 2023", 2025, {}, {}},                 {"31/02/2023", 2025, {}, {}},
+        {"15/13/2020", 2025, {}, {}},              {"15/06", 2025, {}, {}},
+        {"15/06/202", 2025, {}, {}},               {"15/06/2020 10:00", 2025, {}, {}},
+        {"abc", 2025, {}, {}},                     {"", 2025, {}, {}},
+        {"13/2023", 2025, {}, {}},                 {"15062020x", 2025, {}, {}},
+        {"1506202", 2025, {}, {}},                 {"15/06/0020", 2025, {}, {}},
+    };
+    for (const auto& c : cas) {
+        const QString texte = QString::fromUtf8(c.texte);
+        EXPECT_EQ(LireDateSaisie(texte, c.anneeCourante).value_or(QDate()), c.date) << c.texte;
+        EXPECT_EQ(LireMoisSaisi(texte, c.anneeCourante).value_or(QDate()), c.mois) << c.texte;
+    }
+}
+
 TEST(Dates, LesDifferencesComptentLesFrontieresFranchies)
 {
     // Une seconde d'écart à cheval sur le jour de l'an : un an, un trimestre, un mois, un jour, une minute.

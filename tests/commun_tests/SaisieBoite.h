@@ -27,14 +27,25 @@ inline void page(QWidget& b, int i)
     QTest::mouseClick(enfant<QToolButton>(b, QStringLiteral("CmdPanel%1").arg(i).toLatin1().constData()), Qt::LeftButton);
 }
 
-// Tout sélectionner, puis écrire par-dessus.
-inline void taper(QWidget& b, const char* nom, const QString& texte)
+// Tout sélectionner, puis écrire par-dessus : un champ de texte, ou un compteur. Une lettre
+// accentuée vient d'une touche de son clavier, comme les autres.
+inline void taper(QWidget* champ, const QString& texte)
 {
-    QLineEdit* champ = enfant<QLineEdit>(b, nom);
+    ASSERT_TRUE(champ);
     champ->setFocus();
     QTest::keyClick(champ, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(champ, Qt::Key_Delete);
-    QTest::keyClicks(champ, texte);
+    for (const QChar c : texte) {
+        if (c.unicode() < 128)
+            QTest::keyClick(champ, char(c.unicode()));
+        else
+            QTest::sendKeyEvent(QTest::Click, champ, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
+inline void taper(QWidget& b, const char* nom, const QString& texte)
+{
+    taper(enfant<QLineEdit>(b, nom), texte);
 }
 
 // La barre d'espace sur la case.

@@ -146,7 +146,7 @@ TEST_F(GrilleAffichee, SaisiesRefuseesNonValidees)
 
     const QList<std::pair<int, QString>> refus{
         {GrillePoints::Date, "15/06/2025"}, {GrillePoints::Date, "31/12/2023"}, {GrillePoints::Date, "31/02/2024"},
-        {GrillePoints::Date, "1/2/2024"},   {GrillePoints::Heure, "25:00:00"},  {GrillePoints::Heure, "12:60:00"},
+        {GrillePoints::Date, "32/01/2024"}, {GrillePoints::Heure, "25:00:00"},  {GrillePoints::Heure, "12:60:00"},
     };
     for (const auto& [colonne, texte] : refus) {
         const QString avant = grille.texte(0, colonne);
@@ -172,10 +172,10 @@ TEST_F(GrilleAffichee, SaisiesRefuseesNonValidees)
     EXPECT_EQ(grille.texte(0, GrillePoints::Date), "29/02/2024");
     EXPECT_EQ(modifiee.size(), 1);
 
-    // Les bornes atteintes sont acceptées ; sans bornes, toute date lisible l'est.
+    // Les bornes atteintes sont acceptées ; sans bornes, toute date lisible l'est, rangée en entier.
     EXPECT_EQ(taper(1, GrillePoints::Date, "31/12/2024"), nullptr);
     grille.definirBornesDates(QDate(), QDate());
-    EXPECT_EQ(taper(2, GrillePoints::Date, "01/01/1990"), nullptr);
+    EXPECT_EQ(taper(2, GrillePoints::Date, "1.1.1990"), nullptr);
     EXPECT_EQ(grille.texte(2, GrillePoints::Date), "01/01/1990");
 }
 

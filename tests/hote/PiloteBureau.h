@@ -16,7 +16,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -25,12 +24,14 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QSpinBox>
+#include <QSpontaneKeyEvent>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QWheelEvent>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -55,21 +56,82 @@ protected:
         auto f = std::make_unique<FenetreHote>();
         f->resize(1500, 950);
         f->show();
+        EXPECT_TRUE(activer(f.get()));
         EXPECT_TRUE(f->ouvrirBase(texteBase()));
         return f;
     }
 
-    template <typename T>
-    static void choisir(QComboBox* liste, const T& donnee)
+    // La fenêtre active, comme celle où l'on tape : quitter un champ le termine. La plateforme des
+    // essais n'active ni une boîte qui s'ouvre, ni la fenêtre qu'une boîte fermée laisse.
+    static bool activer(QWidget* fenetre)
     {
-        const int i = liste->findData(donnee);
-        ASSERT_GE(i, 0) << liste->objectName().toStdString();
-        liste->setCurrentIndex(i);
+        fenetre->activateWindow();
+        return QTest::qWaitFor([fenetre] { return QApplication::activeWindow() == fenetre; }, 2000);
     }
 
-    // La demande saisie comme une personne le fait : la station (son genre départage les codes
-    // partagés), le genre, les compagnes, les dates (toute la chronique de la station sans dates
-    // demandées), puis Tracer.
+    // Une liste déroulante au clavier : le premier choix, puis Bas jusqu'au bon. Une liste
+    // grisée ne compte pas dans la demande, ni un choix vide qu'elle n'a pas : elle reste telle quelle.
+    static void choisir(QComboBox* liste, const QString& donnee)
+    {
+        const int i = liste->findData(donnee);
+        if (!liste->isEnabled() || (i < 0 && donnee.isEmpty()))
+            return;
+        ASSERT_GE(i, 0) << liste->objectName().toStdString() << " : " << donnee.toStdString();
+        liste->setFocus();
+        QTest::keyClick(liste, Qt::Key_Home);
+        for (int k = 0; k < i; ++k)
+            QTest::keyClick(liste, Qt::Key_Down);
+        ASSERT_EQ(liste->currentIndex(), i) << liste->objectName().toStdString();
+    }
+    static void choisir(FenetreHote& f, const char* liste, const QString& donnee)
+    {
+        choisir(enfant<QComboBox>(f, liste), donnee);
+    }
+
+    // Un clic sur la ligne, amenée à la vue.
+    static void cliquerLigne(QAbstractItemView& vue, const QModelIndex& ligne, int decalage = -1)
+    {
+        vue.scrollTo(ligne);
+        const QRect r = vue.visualRect(ligne);
+        QTest::mouseClick(vue.viewport(), Qt::LeftButton, {}, decalage < 0 ? r.center() : QPoint(r.left() + decalage, r.center().y()));
+    }
+    // Un clic sur la case à cocher, au début de la ligne.
+    static void cliquerCase(QAbstractItemView& vue, const QModelIndex& ligne) { cliquerLigne(vue, ligne, 10); }
+
+    // Un clic sur la station ; son genre départage les codes partagés. Avec `reprendre`, elle est
+    // choisie de nouveau même si c'était déjà elle (un clic sur une autre d'abord) : le panneau
+    // reprend alors toute sa chronique.
+    static void choisirStation(FenetreHote& f, const QString& code, const QString& genre = QStringLiteral("pluvio"),
+                               bool reprendre = false)
+    {
+        auto* liste = enfant<QTreeWidget>(f, "ListeStations");
+        QTreeWidgetItem* cible = nullptr;
+        for (QTreeWidgetItem* item : liste->findItems(code, Qt::MatchExactly, 0))
+            if (item->data(0, Qt::UserRole).toString() == genre)
+                cible = item;
+        ASSERT_TRUE(cible) << code.toStdString();
+        const auto indice = [liste](QTreeWidgetItem* item) { return liste->indexFromItem(item); };
+        if (reprendre && liste->currentItem() == cible)
+            cliquerLigne(*liste, indice(liste->itemBelow(cible) ? liste->itemBelow(cible) : liste->itemAbove(cible)));
+        cliquerLigne(*liste, indice(cible));
+        ASSERT_EQ(liste->currentItem(), cible);
+    }
+
+    // Les compagnes cochées d'un clic chacune, les autres décochées.
+    static void cocherCompagnes(FenetreHote& f, const QStringList& codes)
+    {
+        auto* autres = enfant<QListWidget>(f, "StationsCompagnes");
+        for (int i = 0; i < autres->count(); ++i) {
+            QListWidgetItem* item = autres->item(i);
+            const Qt::CheckState voulu = codes.contains(item->data(Qt::UserRole).toString()) ? Qt::Checked : Qt::Unchecked;
+            if (item->checkState() != voulu)
+                cliquerCase(*autres, autres->indexFromItem(item));
+            ASSERT_EQ(item->checkState(), voulu) << item->text().toStdString();
+        }
+    }
+
+    // La demande saisie comme une personne le fait : le genre, la station, les compagnes, les dates
+    // tapées (toute la chronique de la station sans dates demandées), l'année et les listes, puis Tracer.
     static void tracer(FenetreHote& f, const HoteGraphique::Demande& d)
     {
         saisir(f, d);
@@ -77,73 +139,107 @@ protected:
     }
     static void saisir(FenetreHote& f, const HoteGraphique::Demande& d)
     {
-        choisir(enfant<QComboBox>(f, "GenreGraphique"), NomTypeGraph(d.type));
-        auto* liste = enfant<QTreeWidget>(f, "ListeStations");
-        // La station choisie de nouveau, même si c'était déjà elle : le panneau reprend ses dates.
-        liste->setCurrentItem(nullptr);
-        const QString genre = d.type == TypeGraph::reference ? QStringLiteral("reference") : QStringLiteral("pluvio");
-        for (QTreeWidgetItem* item : liste->findItems(d.station, Qt::MatchExactly, 0))
-            if (item->data(0, Qt::UserRole).toString() == genre)
-                liste->setCurrentItem(item);
-        ASSERT_EQ(liste->currentItem()->text(0), d.station);
-        auto* autres = enfant<QListWidget>(f, "StationsCompagnes");
-        for (int i = 0; i < autres->count(); ++i)
-            autres->item(i)->setCheckState(d.stations.contains(autres->item(i)->data(Qt::UserRole).toString()) ? Qt::Checked
-                                                                                                                : Qt::Unchecked);
+        choisir(f, "GenreGraphique", NomTypeGraph(d.type));
+        choisirStation(f, d.station, d.type == TypeGraph::reference ? QStringLiteral("reference") : QStringLiteral("pluvio"),
+                       !d.debut.isValid());
+        cocherCompagnes(f, d.stations);
         if (d.debut.isValid()) {
-            enfant<QDateEdit>(f, "DateDebut")->setDate(d.debut);
-            enfant<QDateEdit>(f, "DateFin")->setDate(d.fin);
+            taper(f, "DateDebut", TexteDate(d.debut));
+            taper(f, "DateFin", TexteDate(d.fin));
         }
-        enfant<QSpinBox>(f, "Annee")->setValue(d.annee);
-        choisir(enfant<QComboBox>(f, "Mesure"), d.mesures);
-        choisir(enfant<QComboBox>(f, "Periode"), d.periodes);
-        choisir(enfant<QComboBox>(f, "Affichage"), d.affichage);
-        choisir(enfant<QComboBox>(f, "Variante"), d.variante);
+        if (auto* annee = enfant<QSpinBox>(f, "Annee"); annee->isEnabled() && d.annee > 0)
+            taper(annee, QString::number(d.annee));
+        choisir(f, "Mesure", d.mesures);
+        choisir(f, "Periode", d.periodes);
+        choisir(f, "Affichage", d.affichage);
+        choisir(f, "Variante", d.variante);
+    }
+
+    // Un cran de molette au point `p` de la fenêtre, remis au widget sous le pointeur ; ignoré,
+    // il remonte à ses parents comme une vraie molette.
+    static void moletteAuPointeur(QWidget& fenetre, const QPoint& p, int crans)
+    {
+        QWidget* sous = fenetre.childAt(p);
+        ASSERT_TRUE(sous);
+        QWheelEvent e(QPointF(sous->mapFrom(&fenetre, p)), QPointF(fenetre.mapToGlobal(p)), QPoint(), QPoint(0, crans * 120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QSpontaneKeyEvent::setSpontaneous(&e);
+        QApplication::instance()->notify(sous, &e);
+    }
+
+    // Le bouton d'une boîte, cliqué.
+    static void cliquerBouton(QDialog& d, QDialogButtonBox::StandardButton bouton)
+    {
+        QTest::mouseClick(d.findChild<QDialogButtonBox*>()->button(bouton), Qt::LeftButton);
     }
 
     // Le dialogue d'import rempli comme une personne le fait (le fichier, la station), ouvert par son menu.
     static void importer(FenetreHote& f, const QString& csv, const QString& code)
     {
-        QTimer::singleShot(0, &f, [csv, code] {
-            auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            ASSERT_TRUE(d);
-            d->findChildren<QLineEdit*>().first()->setText(csv);
-            for (QComboBox* c : d->findChildren<QComboBox*>())
+        dansLaBoite(action(f, QStringLiteral("&Importer un fichier CSV…")), [&](QDialog& d) {
+            taper(d.findChildren<QLineEdit*>().first(), csv);
+            for (QComboBox* c : d.findChildren<QComboBox*>())
                 if (c->isEditable())
-                    c->setCurrentText(code);
-            d->accept();
+                    taper(c->lineEdit(), code);
+            cliquerBouton(d, QDialogButtonBox::Ok);
         });
-        for (QAction* a : f.findChildren<QAction*>())
-            if (a->text().startsWith(QStringLiteral("&Importer un fichier CSV")))
-                a->trigger();
     }
 
-    // Le dialogue du bulletin ouvert par le menu Fichier, donné à `remplir`, puis fermé s'il
-    // reste ouvert ; vrai s'il l'était (un refus le laisse ouvert).
-    static bool ouvrirDialogueBulletin(FenetreHote& f, const std::function<void(DialogueBulletin&)>& remplir)
+    // L'action déclenchée ; la boîte qu'elle ouvre est donnée à `remplir`, puis fermée si elle
+    // reste ouverte : vrai si elle l'était (un refus la laisse ouverte).
+    static bool dansLaBoite(QAction* action, const std::function<void(QDialog&)>& remplir)
     {
-        bool resteOuvert = false;
-        // Une minuterie locale : sans dialogue, elle meurt avec la fonction au lieu de sonner plus tard.
+        EXPECT_TRUE(action);
+        bool resteOuverte = false;
+        // Une minuterie locale : sans boîte, elle meurt avec la fonction au lieu de sonner plus tard.
         QTimer minuterie;
         minuterie.setSingleShot(true);
-        QObject::connect(&minuterie, &QTimer::timeout, &f, [&resteOuvert, &remplir] {
-            auto* d = qobject_cast<DialogueBulletin*>(QApplication::activeModalWidget());
-            ASSERT_TRUE(d);
+        QObject::connect(&minuterie, &QTimer::timeout, [&resteOuverte, &remplir] {
+            auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(d && activer(d));
             remplir(*d);
-            resteOuvert = d->isVisible();
-            if (resteOuvert)
+            resteOuverte = d->isVisible();
+            if (resteOuverte)
                 d->reject();
         });
         minuterie.start(0);
-        auto* action = f.findChild<QAction*>(QStringLiteral("ActionBulletin"));
-        EXPECT_TRUE(action);
+        QWidget* fenetre = QApplication::activeWindow();
         if (action)
             action->trigger();
-        return resteOuvert;
+        if (fenetre)
+            activer(fenetre);
+        return resteOuverte;
+    }
+    static QAction* action(FenetreHote& f, const QString& texte)
+    {
+        for (QAction* a : f.findChildren<QAction*>())
+            if (a->text() == texte)
+                return a;
+        return nullptr;
     }
 
-    // Le bulletin demandé comme une personne le fait : les stations cochées seules, le mois,
-    // le PDF et le classeur, puis OK ; vrai si le dialogue est resté ouvert.
+    // Le dialogue du bulletin ouvert par le menu Fichier, donné à `remplir` ; vrai s'il est resté ouvert.
+    static bool ouvrirDialogueBulletin(FenetreHote& f, const std::function<void(DialogueBulletin&)>& remplir)
+    {
+        return dansLaBoite(f.findChild<QAction*>(QStringLiteral("ActionBulletin")), [&remplir](QDialog& d) {
+            auto* bulletin = qobject_cast<DialogueBulletin*>(&d);
+            ASSERT_TRUE(bulletin);
+            remplir(*bulletin);
+        });
+    }
+
+    // La date de dernière validation tapée dans sa boîte du menu Graphique, puis OK ; vrai si la
+    // boîte est restée ouverte.
+    static bool taperDateDeValidation(FenetreHote& f, const QString& texte)
+    {
+        return dansLaBoite(action(f, QStringLiteral("Date de dernière &validation…")), [&texte](QDialog& d) {
+            taper(d, "DateValidation", texte);
+            cliquerBouton(d, QDialogButtonBox::Ok);
+        });
+    }
+
+    // Le bulletin demandé comme une personne le fait : les stations cochées seules, le mois tapé
+    // "MM/AAAA", le PDF et le classeur, puis OK ; vrai si le dialogue est resté ouvert.
     static bool demanderBulletin(FenetreHote& f, const QDate& mois, const QStringList& stations, const QString& pdf,
                                  const QString& classeur)
     {
@@ -151,14 +247,14 @@ protected:
             auto* liste = d.findChild<QTreeWidget*>(QStringLiteral("StationsBulletin"));
             for (QPushButton* b : d.findChildren<QPushButton*>())
                 if (b->text() == QStringLiteral("Tout &décocher"))
-                    b->click();
+                    QTest::mouseClick(b, Qt::LeftButton);
             for (int i = 0; i < liste->topLevelItemCount(); ++i)
                 if (stations.contains(liste->topLevelItem(i)->text(0)))
-                    liste->topLevelItem(i)->setCheckState(0, Qt::Checked);
-            d.findChild<QDateEdit*>(QStringLiteral("MoisBulletin"))->setDate(mois);
-            d.findChild<QLineEdit*>(QStringLiteral("FichierPdf"))->setText(pdf);
-            d.findChild<QLineEdit*>(QStringLiteral("FichierClasseur"))->setText(classeur);
-            d.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+                    cliquerCase(*liste, liste->indexFromItem(liste->topLevelItem(i)));
+            taper(d, "MoisBulletin", mois.toString(QStringLiteral("MM/yyyy")));
+            taper(d, "FichierPdf", pdf);
+            taper(d, "FichierClasseur", classeur);
+            cliquerBouton(d, QDialogButtonBox::Ok);
         });
     }
 

@@ -2,6 +2,7 @@
 // ne fait pas : courbes masquées, mauvaises demandes, jauges et messages.
 #include "PiloteBureau.h"
 
+#include "ChampMois.h"
 #include "DialogueBulletin.h"
 #include "FormulaireGraphique.h"
 #include "GrilleCourbes.h"
@@ -52,42 +53,14 @@ protected:
     {
         return ::enfant<T>(*fenetre, nom);
     }
-    void choisirStation(const QString& code)
-    {
-        auto* liste = enfant<QTreeWidget>("ListeStations");
-        const auto trouves = liste->findItems(code, Qt::MatchExactly, 0);
-        ASSERT_EQ(trouves.size(), 1) << code.toStdString();
-        liste->scrollToItem(trouves.first());
-        QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, liste->visualItemRect(trouves.first()).center());
-        ASSERT_EQ(liste->currentItem(), trouves.first());
-    }
-    void choisirGenre(const char* code)
-    {
-        auto* genre = enfant<QComboBox>("GenreGraphique");
-        const int i = genre->findData(QString::fromLatin1(code));
-        ASSERT_GE(i, 0);
-        genre->setFocus();
-        genre->setCurrentIndex(i);
-    }
-    void cocherCompagne(const QString& code)
-    {
-        auto* autres = enfant<QListWidget>("StationsCompagnes");
-        for (int i = 0; i < autres->count(); ++i)
-            if (autres->item(i)->data(Qt::UserRole).toString() == code) {
-                const QRect r = autres->visualItemRect(autres->item(i));
-                // La case à cocher est au début de la ligne.
-                QTest::mouseClick(autres->viewport(), Qt::LeftButton, {}, QPoint(r.left() + 10, r.center().y()));
-                ASSERT_EQ(autres->item(i)->checkState(), Qt::Checked);
-                return;
-            }
-        FAIL() << "station compagne absente : " << code.toStdString();
-    }
+    void choisirStation(const QString& code) { PiloteBureau::choisirStation(*fenetre, code); }
+    void choisirGenre(const char* code) { choisir(*fenetre, "GenreGraphique", QString::fromLatin1(code)); }
     using PiloteBureau::tracer;
     void tracer() { QTest::mouseClick(enfant<QPushButton>("BoutonTracer"), Qt::LeftButton); }
     void dates(const QDate& debut, const QDate& fin)
     {
-        enfant<QDateEdit>("DateDebut")->setDate(debut);
-        enfant<QDateEdit>("DateFin")->setDate(fin);
+        taper(*fenetre, "DateDebut", TexteDate(debut));
+        taper(*fenetre, "DateFin", TexteDate(fin));
     }
     CtlGraphique& ctl() { return fenetre->formulaire().controle(); }
     int pointsTraces()
@@ -126,8 +99,12 @@ TEST_F(HoteBureau, CourbeMasqueeCasesDesStatistiquesEtDateDeValidationLuesParLeC
     EXPECT_FALSE(c.GetCourbe(c.noCourbe(QStringLiteral("Médiane")))->Afficher());
     EXPECT_TRUE(c.GetCourbe(c.noCourbe(QStringLiteral("Moyenne")))->Afficher());
 
-    // La date de dernière validation de la fenêtre est prise au chargement : un point avant elle est refusé.
-    fenetre->setProperty("DateDerniereValidation", "31/12/2024");
+    // La date de dernière validation tapée dans sa boîte : une date impossible la laisse ouverte ;
+    // l'année sur deux chiffres est prise au chargement, et un point avant elle est refusé.
+    EXPECT_TRUE(taperDateDeValidation(*fenetre, "31/13/2024"));
+    EXPECT_EQ(messages.textes().last(),
+              "Date de dernière validation : « 31/13/2024 » n'est pas une date (JJ/MM/AAAA, par exemple 15/06/2020).");
+    EXPECT_FALSE(taperDateDeValidation(*fenetre, "31/12/24"));
     choisirGenre("edition");
     dates(QDate(2023, 3, 1), QDate(2023, 3, 31));
     tracer();
@@ -297,7 +274,7 @@ TEST_F(HoteBureau, ClasseurEtAnnuaireDepuisLeMenuDisentOuIlsSont)
 
     choisirStation("76402001");
     choisirGenre("PluvioPiezo");
-    cocherCompagne("00754X0012");
+    cocherCompagnes(*fenetre, {"00754X0012"});
     dates(QDate(2021, 10, 1), QDate(2023, 9, 30));
     tracer();
     ASSERT_TRUE(messages.messages().isEmpty()) << messages.textes().join('\n').toStdString();
@@ -392,15 +369,16 @@ private:
 TEST_F(BulletinBureau, LeMoisPasseProposeEtLePdfEtLeClasseurEcritsPuisOuverts)
 {
     ouvrirDialogue([](DialogueBulletin& d) {
-        auto* mois = d.findChild<QDateEdit*>(QStringLiteral("MoisBulletin"));
+        auto* mois = d.findChild<ChampMois*>(QStringLiteral("MoisBulletin"));
         EXPECT_EQ(mois->date(), QDate(2015, 3, 1));
-        mois->setDate(QDate(2015, 1, 1));
-        QTest::keyClick(mois, Qt::Key_Down);
-        EXPECT_EQ(mois->date(), QDate(2014, 12, 1));
-        mois->setDate(QDate(2015, 6, 1));
-        EXPECT_EQ(mois->date(), QDate(2015, 4, 1));
-        QTest::keyClick(mois, Qt::Key_Up);
-        EXPECT_EQ(mois->date(), QDate(2015, 4, 1));
+        // Bas sur le mois (le curseur au début) passe à l'année d'avant ; Haut ne va pas au mois à venir.
+        for (const auto& [tape, touche, attendu] : {std::tuple{"01/2015", Qt::Key_Down, QDate(2014, 12, 1)},
+                                                    std::tuple{"04/2015", Qt::Key_Up, QDate(2015, 4, 1)}}) {
+            taper(mois, QString::fromLatin1(tape));
+            QTest::keyClick(mois, Qt::Key_Home);
+            QTest::keyClick(mois, touche);
+            EXPECT_EQ(mois->date(), attendu) << tape;
+        }
         EXPECT_TRUE(d.findChild<QLineEdit*>(QStringLiteral("FichierPdf"))->text().endsWith("Bulletin 2015-04.pdf"));
         auto* liste = d.findChild<QTreeWidget*>(QStringLiteral("StationsBulletin"));
         ASSERT_GE(liste->topLevelItemCount(), 3);
