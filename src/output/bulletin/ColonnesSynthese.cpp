@@ -29,14 +29,14 @@ const std::vector<ColonneSynthese>& toutes()
             texte("Station", 112, [](const L& l) { return l.nom; }),
             texte("Genre", 66, [](const L& l) { return GenresStation::de(l.genre->genre).libelle; }),
             nombre("Valeur du mois", 44, [](const L& l) { return l.lue(l.valeur); }),
-            texte("Unité", 52, [](const L& l) { return l.texteUnite(); }),
+            texte("Unité", 58, [](const L& l) { return l.texteUnite(); }),
             nombre("Normale", 48, [](const L& l) { return l.lue(l.normale); }),
             nombre("Rapport à la normale (%)", 44, [](const L& l) { return l.rapport; }, true),
             texte("Rang", 36, [](const L& l) { return l.texteRang(); }),
-            texte("Classe", 74, [](const L& l) { return l.texteClasse(); }, true),
+            texte("Classe", 70, [](const L& l) { return l.texteClasse(); }, true),
             nombre("Cumul de l'année hydrologique", 68, [](const L& l) { return l.cumul; }),
             nombre("Normale cumulée", 50, [](const L& l) { return l.normaleCumulee; }),
-            texte("Tendance", 46, [](const L& l) { return l.texteTendance(); }),
+            texte("Tendance", 50, [](const L& l) { return l.texteTendance(); }),
     };
     return colonnes;
 }
