@@ -7,6 +7,7 @@
 #include "commun/TexteAffichable.h"
 #include "commun/messages/Messages.h"
 #include "data/GenresStation.h"
+#include "data/bulletin/BulletinMensuel.h"
 #include "data/bulletin/GenreBulletin.h"
 
 #include <QDialogButtonBox>
@@ -100,13 +101,17 @@ DialogueBulletin::DialogueBulletin(const QList<StationBase>& stations, const QSt
     resize(620, 470);
 }
 
-// Un mois à venir n'est pas proposé ; le mois en cours l'est, avec ce qu'il a déjà de mesures.
+// Un mois à venir ne se choisit pas ; le mois en cours se choisit, avec ce qu'il a déjà de mesures.
+// Le mois proposé est le dernier achevé qui a des mesures parmi les stations de la liste.
 void DialogueBulletin::proposerMois()
 {
     const QDate aujourdhui = Horloge::aujourdhui();
     const QDate moisCourant(aujourdhui.year(), aujourdhui.month(), 1);
     m_mois->setDateRange(QDate(1900, 1, 1), moisCourant);
-    m_mois->setDate(moisCourant.addMonths(-1));
+    QStringList listees;
+    for (int i = 0; i < m_stations->topLevelItemCount(); ++i)
+        listees << m_stations->topLevelItem(i)->data(0, Qt::UserRole).toString();
+    m_mois->setDate(BulletinMensuel::dernierMoisMesure(m_base, listees).value_or(moisCourant.addMonths(-1)));
 }
 
 // Une ligne faite d'un groupe nomme son champ elle-même, sinon le & de l'étiquette s'afficherait.

@@ -316,7 +316,7 @@ TableauValeurs HoteGraphique::tableauStations(const Demande& d, const Choix& cho
         tableau(1, i + 2) = choix.autres[i]->nom;
         tableau(2, i + 2) = choix.autres[i]->code;
         tableau(3, i + 2) = choix.autres[i]->code;
-        tableau(4, i + 2) = TexteNombre(choix.autres[i]->altitude);
+        tableau(4, i + 2) = TexteNombre(choix.autres[i]->altitude.value_or(0.0));
     }
     return tableau;
 }

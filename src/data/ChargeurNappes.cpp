@@ -1,6 +1,7 @@
 #include "data/ChargeurNappes.h"
 
 #include "commun/Cellule.h"
+#include "commun/EchelleNappe.h"
 #include "commun/Nombres.h"
 #include "data/BaseDonnees.h"
 #include "data/Litteraux.h"
@@ -62,8 +63,10 @@ int chargerPiezometre(Classe_Graphiques& c, const QDate& debut, const QDate& fin
     const auto table = NomVerifie::table(QStringLiteral("PZ_"), code);
     if (!table)
         return 0;
-    QString axe = typeAffichageEchelle == 0 ? QStringLiteral("0") : decalageAxe;
-    QString texteValeurs = typeAffichageEchelle == 0 ? QStringLiteral("0") : decalageValeurs;
+    // En profondeur, les niveaux restent tels que rangés ; les décalages ne servent qu'en cote.
+    const bool cote = EchelleNappe::enCote(typeAffichageEchelle);
+    QString axe = cote ? decalageAxe : QStringLiteral("0");
+    QString texteValeurs = cote ? decalageValeurs : QStringLiteral("0");
     RemplacerTexte(texteValeurs, QStringLiteral(","), QStringLiteral("."));
     // Seul un nombre entre dans l'ordre.
     const auto nombreValeurs = LireNombre(texteValeurs);

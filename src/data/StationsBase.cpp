@@ -15,7 +15,7 @@ std::optional<QList<StationBase>> lire(BaseDonnees* base)
         return std::nullopt;
     for (int r = 0; r < n; ++r)
         l.append({TexteCellule(lignes.valeur(0, r)).trimmed(), TexteCellule(lignes.valeur(1, r)).trimmed(),
-                  TexteCellule(lignes.valeur(2, r)).trimmed(), LireNombre(lignes.valeur(3, r)).value_or(0.0)});
+                  TexteCellule(lignes.valeur(2, r)).trimmed(), LireNombre(lignes.valeur(3, r))});
     return l;
 }
 

@@ -10,7 +10,7 @@ class BaseDonnees;
 struct StationBase
 {
     QString code, nom, genre;
-    double altitude = 0;
+    std::optional<double> altitude;  // la cote du sol ou du repère, en m NGF, quand la base la connaît
 };
 
 namespace StationsBase {

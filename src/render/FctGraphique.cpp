@@ -2,6 +2,7 @@
 
 #include "commun/Cellule.h"
 #include "commun/Dates.h"
+#include "commun/EchelleNappe.h"
 #include "commun/Nombres.h"
 #include "commun/Valeurs.h"
 #include "model/Classe_Graphiques.h"
@@ -222,12 +223,12 @@ void InitEchellesPiezo(Classe_Graphiques& piezo, Classe_Graphiques& pluie, Moteu
     g.ecrire(Prop::YMax, haut);
     g.ecrire(Prop::YMin, bas);
     qint16 type = 999;
-    const double facteur = cote ? 1.0 : double(CoefficientEchelle(type));
+    const EchelleNappe echelle = cote ? EchelleNappe::cote(0) : EchelleNappe::profondeur(CoefficientEchelle(type));
     {
         const int n = g.lire(Prop::DivisionsY).toInt();
         const double mx = g.lire(Prop::YMax).toDouble(), mn = g.lire(Prop::YMin).toDouble();
         for (int i = 1; i <= n + 1; ++i)
-            g.ecrireIndexe(Prop::LibelleGauche, i, TexteNombre(Round(((mx - mn) * (i - 1) / n + mn) * facteur, 2)));
+            g.ecrireIndexe(Prop::LibelleGauche, i, TexteNombre(Round(echelle.ecrite((mx - mn) * (i - 1) / n + mn), 2)));
     }
 
     g.ecrire(Prop::AxeY, 1);
@@ -248,7 +249,7 @@ void InitEchellesPiezo(Classe_Graphiques& piezo, Classe_Graphiques& pluie, Moteu
     g.ecrire(Prop::TitreGraphique, QStringLiteral(" "));
     g.ecrire(Prop::TitreX, QStringLiteral(" "));
     police(g, 1, 125);
-    g.ecrire(Prop::TitreYGauche, cote ? QStringLiteral("Cote en NGF") : QStringLiteral("Profondeur en m"));
+    g.ecrire(Prop::TitreYGauche, echelle.titreAxe());
     g.ecrire(Prop::TitreYDroite, QStringLiteral("Précipitations en mm"));
 }
 

@@ -9,7 +9,8 @@ doivent sortir en code 2, sur une ligne, sans laisser de fichier.
 
     bulletin_attendu.py PROGRAMME BASE.db [--base TEXTE] [--mois MM/AAAA …] [--graine N]
 
---graine : BASE.db est d'abord faite par `graphique exemple` avec cette graine ;
+--graine : BASE.db est d'abord faite par `graphique exemple` avec cette graine,
+l'altitude d'un de ses piézomètres effacée ;
 
 --base : la base que lit le programme (un serveur où BASE.db a été copiée) ;
 les lignes brutes sont toujours lues dans BASE.db.
@@ -81,10 +82,19 @@ def mois_hydro(base):
     return min((int(j[3:5]) for j in jours), default=10)
 
 
+def lu(genre, altitude, v):
+    """Un niveau (rangé en profondeur négative) lu en cote NGF quand la station a une altitude, sinon en profondeur."""
+    if genre != "piezo":
+        return v
+    return v + altitude if altitude is not None else -v
+
+
 def attendu(base, station, annee, mois, debut_hydro):
-    code, nom, genre = station
+    code, nom, genre, altitude = station
     _, _, total, libelle, unite, classes = GENRES[genre]
     mesures = mois_mesures(base, genre, code)
+    if genre == "piezo":
+        unite += " (cote NGF)" if altitude is not None else " (profondeur)"
     ligne = {"Code": code, "Station": nom, "Genre": libelle, "Unité": unite}
     if (annee, mois) not in mesures:
         return ligne, False
@@ -92,7 +102,7 @@ def attendu(base, station, annee, mois, debut_hydro):
     autres = [x for (a, m), (x, complet) in mesures.items() if m == mois and a != annee and complet]
     echantillon = sorted(round(x, 2) for x in autres + [v])
     propre = round(v, 2)
-    ligne["Valeur du mois"] = v
+    ligne["Valeur du mois"] = lu(genre, altitude, v)
     ligne["Rang"] = f"{1 + sum(x < propre for x in echantillon)}/{len(echantillon)}"
     ligne["Classe"] = classes[classe(propre, [centile(echantillon, p) for p in (0.2, 0.4, 0.6, 0.8)])]
     if genre == "pluvio":
@@ -141,7 +151,7 @@ def egal(a, b):
 
 def comparer(programme, brute, base, dossier, mois_texte, codes=None):
     m, a = (int(x) for x in mois_texte.split("/"))
-    stations = [s for s in brute.execute("SELECT Code, Nom, Genre FROM STATIONS") if s[2] in GENRES]
+    stations = [s for s in brute.execute("SELECT Code, Nom, Genre, Altitude FROM STATIONS") if s[2] in GENRES]
     if codes:
         stations = [s for c in codes for s in stations if s[0] == c]
     ordre = list(GENRES)
@@ -210,6 +220,9 @@ def main():
         r = lancer(a.programme, ["exemple", "--base", a.brute, "--graine", a.graine])
         if r.returncode != 0:
             sys.exit(f"base d'exemple impossible : {r.stderr}")
+        # Un piézomètre sans altitude connue : ses niveaux se lisent en profondeur, ceux de l'autre en cote.
+        with sqlite3.connect(a.brute) as b:
+            b.execute("UPDATE STATIONS SET Altitude=NULL WHERE Code=(SELECT Max(Code) FROM STATIONS WHERE Genre='piezo')")
     brute = sqlite3.connect(a.brute)
     base = a.base or a.brute
     fautes = []

@@ -70,6 +70,9 @@ TEST(Bulletin, LeCumulCouvreLAnneeHydrologiqueEtLaNormaleCumuleeExigeChaqueNorma
     EXPECT_EQ(l.contexte.front().mois, QDate(2014, 10, 1));
     EXPECT_TRUE(l.contexte[4].valeur && !l.contexte[5].valeur);
     EXPECT_TRUE(l.contexte[5].normale);
+    // Chaque mois de la page a la classe que lui donne son propre bulletin.
+    for (const LigneBulletin::MoisContexte& c : l.contexte)
+        EXPECT_EQ(c.classe, calculer(r, GenreStation::Genre::Pluvio, c.mois, normales).classe) << c.mois.toString().toStdString();
 }
 
 TEST(Bulletin, LaTendanceCompareAuMoisPrecedentAvecUnSeuilTireDeLEtendueDuMois)

@@ -364,10 +364,14 @@ private:
     OuvreurDocument m_avant;
 };
 
-// Le mois d'avant proposé, aucun mois à venir, la flèche qui passe l'année, toutes les stations
-// cochées ; deux gardées, le PDF (la synthèse, puis une page par station) et le classeur écrits et ouverts.
+// Le dernier mois achevé qui a des mesures proposé, aucun mois à venir, la flèche qui passe l'année, toutes
+// les stations cochées ; deux gardées, le PDF (la synthèse, puis une page par station) et le classeur écrits et ouverts.
 TEST_F(BulletinBureau, LeMoisPasseProposeEtLePdfEtLeClasseurEcritsPuisOuverts)
 {
+    // En mars 2025, la base d'exemple n'a plus de mesure depuis décembre 2024.
+    Horloge::fixer(QDate(2025, 3, 10));
+    ouvrirDialogue([](DialogueBulletin& d) { EXPECT_EQ(d.findChild<QDateEdit*>("MoisBulletin")->date(), QDate(2024, 12, 1)); });
+    Horloge::fixer(QDate(2015, 4, 10));
     ouvrirDialogue([](DialogueBulletin& d) {
         auto* mois = d.findChild<ChampMois*>(QStringLiteral("MoisBulletin"));
         EXPECT_EQ(mois->date(), QDate(2015, 3, 1));

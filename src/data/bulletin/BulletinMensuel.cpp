@@ -1,5 +1,6 @@
 #include "data/bulletin/BulletinMensuel.h"
 
+#include "commun/EchelleNappe.h"
 #include "commun/Horloge.h"
 #include "data/BaseDonnees.h"
 #include "data/ChargeurStatistiques.h"
@@ -94,6 +95,8 @@ bool remplir(BulletinMensuel& b, BaseDonnees& base, const QList<StationChoisie>&
         if (!releve)
             return false;
         LigneBulletin l = CalculBulletin(*releve, *s.genre, b.mois, b.moisHydro, normalesDe(base, s)).ligne(s.station.code, s.station.nom);
+        if (s.genre->genre == GenreStation::Genre::Piezo)
+            l.echelle = EchelleNappe::deStation(s.station.altitude);
         if (l.valeur || demandees)
             b.lignes.append(std::move(l));
     }
@@ -120,6 +123,21 @@ std::optional<BulletinMensuel> BulletinMensuel::calculer(BaseDonnees& base, cons
         return std::nullopt;
     }
     return b;
+}
+
+std::optional<QDate> BulletinMensuel::dernierMoisMesure(BaseDonnees& base, const QStringList& stations)
+{
+    QString erreur;
+    const auto choisies = stationsDemandees(base, stations, erreur);
+    if (!choisies)
+        return std::nullopt;
+    const QDate aujourdhui = Horloge::aujourdhui();
+    const QDate moisCourant(aujourdhui.year(), aujourdhui.month(), 1);
+    std::optional<QDate> dernier;
+    for (const StationChoisie& s : *choisies)
+        if (const auto m = LectureReleves::dernierMois(base, *s.genre, s.station.code, moisCourant); m && (!dernier || *m > *dernier))
+            dernier = m;
+    return dernier;
 }
 
 QString BulletinMensuel::texteMois(QDate mois)

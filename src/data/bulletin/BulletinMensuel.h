@@ -36,6 +36,10 @@ public:
     static std::optional<BulletinMensuel> calculer(BaseDonnees& base, const Demande& demande,
                                                    const Progression& progression, QString& erreur);
 
+    // Le mois à proposer : le dernier mois achevé où l'une des stations (toutes
+    // celles du bulletin sans liste) a une mesure retenue ; rien s'il n'y en a pas.
+    static std::optional<QDate> dernierMoisMesure(BaseDonnees& base, const QStringList& stations);
+
     // "mars 2015".
     static QString texteMois(QDate mois);
     // "Situation hydrologique — mars 2015".

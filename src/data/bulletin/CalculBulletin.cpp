@@ -47,6 +47,11 @@ std::optional<double> CalculBulletin::valeur(QDate mois) const
     return m ? std::optional(m->valeur) : std::nullopt;
 }
 
+int CalculBulletin::classeParmi(const QList<double>& echantillon)
+{
+    return classe(echantillon.constLast(), CalculsStatistiques::quintiles(echantillon));
+}
+
 void CalculBulletin::placer(LigneBulletin& l) const
 {
     if (!l.valeur)
@@ -55,7 +60,7 @@ void CalculBulletin::placer(LigneBulletin& l) const
     const double propre = e.constLast();
     l.effectif = int(e.size());
     l.rang = 1 + int(std::count_if(e.cbegin(), e.cend(), [propre](double x) { return x < propre; }));
-    l.classe = classe(propre, CalculsStatistiques::quintiles(e));
+    l.classe = classeParmi(e);
 }
 
 void CalculBulletin::comparerALaNormale(LigneBulletin& l) const
@@ -117,6 +122,8 @@ void CalculBulletin::contexte(LigneBulletin& l) const
         c.mois = m;
         if (m <= m_mois)
             c.valeur = valeur(m);
+        if (c.valeur)
+            c.classe = classeParmi(m_releve.echantillon(m.month(), m.year(), c.valeur));
         c.quintiles = CalculsStatistiques::quintiles(m_releve.echantillon(m.month(), 0, std::nullopt));
         if (m_genre.normalesOfficielles)
             c.normale = m_normales[std::size_t(m.month() - 1)];

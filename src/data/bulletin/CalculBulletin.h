@@ -30,6 +30,8 @@ public:
     static constexpr double partStable = 0.05;
 
 private:
+    // La classe de la dernière valeur de l'échantillon parmi toutes.
+    static int classeParmi(const QList<double>& echantillon);
     void placer(LigneBulletin& l) const;
     void comparerALaNormale(LigneBulletin& l) const;
     void cumulerAnneeHydrologique(LigneBulletin& l) const;

@@ -1,8 +1,10 @@
 #include "data/bulletin/LectureReleves.h"
 
 #include "commun/Cellule.h"
+#include "commun/Dates.h"
 #include "commun/Nombres.h"
 #include "data/BaseDonnees.h"
+#include "data/Litteraux.h"
 #include "data/NomVerifie.h"
 #include "data/bulletin/GenreBulletin.h"
 
@@ -13,6 +15,8 @@ namespace LectureReleves {
 namespace {
 
 constexpr int moisHydroParDefaut = 10;
+// Les mesures marquées "I" n'entrent pas au bulletin, comme elles n'entrent pas aux graphiques.
+const OrdreSql mesuresRetenues = " WHERE (ModeObtention<>'I' OR ModeObtention IS NULL) AND ";
 
 // Année, mois, valeur et nombre de mesures ; pour une moyenne, une mesure ou non
 // dans chaque décade (un total les compte, ce qui coûte deux fois moins).
@@ -23,7 +27,7 @@ OrdreSql ordreMensuel(const GenreBulletin& g, const NomVerifie& table, const Nom
                                      : ", Max(IIf(" + jour + "<=10, 1, 0)), Max(IIf(" + jour + ">10 AND " + jour
             + "<=20, 1, 0)), Max(IIf(" + jour + ">20, 1, 0))";
     return "SELECT Year(DateCreation), Month(DateCreation), " + OrdreSql(g.total ? "Sum(" : "Avg(") + colonne + "), Count("
-        + colonne + ")" + decades + " FROM " + table + " WHERE (ModeObtention<>'I' OR ModeObtention IS NULL) AND " + colonne
+        + colonne + ")" + decades + " FROM " + table + mesuresRetenues + colonne
         + " IS NOT NULL GROUP BY Year(DateCreation), Month(DateCreation)";
 }
 
@@ -34,24 +38,33 @@ bool complet(const GenreBulletin& g, int annee, int mois, int mesures, bool d1, 
     return d1 && d2 && d3;
 }
 
-} // namespace
-
-std::optional<ReleveMensuel> lire(BaseDonnees& base, const GenreBulletin& g, const QString& code, QString& erreur)
+// La table et la colonne des mesures d'une station, vérifiées avant d'entrer dans un ordre.
+std::optional<std::pair<NomVerifie, NomVerifie>> tableEtColonne(const GenreBulletin& g, const QString& code)
 {
     const GenreStation& genre = GenresStation::de(g.genre);
     const auto table = NomVerifie::table(genre.prefixe(), code);
     const auto colonne = NomVerifie::depuis(QString::fromLatin1(genre.colonneMesure));
-    if (!table || !colonne) {
+    if (!table || !colonne)
+        return std::nullopt;
+    return std::pair{*table, *colonne};
+}
+
+} // namespace
+
+std::optional<ReleveMensuel> lire(BaseDonnees& base, const GenreBulletin& g, const QString& code, QString& erreur)
+{
+    const auto noms = tableEtColonne(g, code);
+    if (!noms) {
         erreur = QStringLiteral("code de station refusé : « %1 ».").arg(code);
         return std::nullopt;
     }
     ReleveMensuel releve;
     // Une station inscrite sans table de mesures n'a pas encore de données.
-    if (base.ColonnesTable(table->texte()).isEmpty())
+    if (base.ColonnesTable(noms->first.texte()).isEmpty())
         return releve;
     TableauValeurs l;
     qint32 n = 0;
-    if (!base.ExtraireRecords(ordreMensuel(g, *table, *colonne), l, n)) {
+    if (!base.ExtraireRecords(ordreMensuel(g, noms->first, noms->second), l, n)) {
         erreur = QStringLiteral("lecture des mesures de %1 impossible : %2").arg(code, base.DerniereErreur());
         return std::nullopt;
     }
@@ -64,6 +77,24 @@ std::optional<ReleveMensuel> lire(BaseDonnees& base, const GenreBulletin& g, con
         releve.ajouter(annee, mois, {*valeur, complet(g, annee, mois, entier(3, r), entier(4, r), entier(5, r), entier(6, r))});
     }
     return releve;
+}
+
+std::optional<QDate> dernierMois(BaseDonnees& base, const GenreBulletin& g, const QString& code, QDate avant)
+{
+    const auto noms = tableEtColonne(g, code);
+    if (!noms || base.ColonnesTable(noms->first.texte()).isEmpty())
+        return std::nullopt;
+    TableauValeurs l;
+    qint32 n = 0;
+    if (!base.ExtraireRecords("SELECT Max(DateCreation) FROM " + noms->first + mesuresRetenues + noms->second
+                                  + " IS NOT NULL AND DateCreation<" + LitteralDate(avant, base.typeBase()),
+                              l, n)
+        || n < 1)
+        return std::nullopt;
+    const auto dernier = DateDepuisCellule(l.valeur(0, 0));
+    if (!dernier)
+        return std::nullopt;
+    return QDate(dernier->date().year(), dernier->date().month(), 1);
 }
 
 int moisHydrologique(BaseDonnees& base)

@@ -2,6 +2,7 @@
 
 #include "data/bulletin/ReleveMensuel.h"
 
+#include <QDate>
 #include <QString>
 #include <optional>
 
@@ -14,6 +15,10 @@ namespace LectureReleves {
 // mois ; les mesures marquées "I" n'y entrent pas. Rien, avec la raison en
 // français, quand l'ordre échoue ; un relevé vide pour une station sans mesure.
 std::optional<ReleveMensuel> lire(BaseDonnees& base, const GenreBulletin& genre, const QString& code, QString& erreur);
+
+// Le dernier mois où la station a une mesure retenue avant le jour `avant` ;
+// rien sans mesure, sans table ou quand l'ordre échoue.
+std::optional<QDate> dernierMois(BaseDonnees& base, const GenreBulletin& genre, const QString& code, QDate avant);
 
 // Le premier mois de l'année hydrologique de la base, tel que sa table
 // PERIODES le range ; octobre quand elle ne le dit pas.

@@ -14,3 +14,22 @@ QString LigneBulletin::texteTendance() const
     }
     return QStringLiteral("stable");
 }
+
+std::optional<double> LigneBulletin::lue(std::optional<double> rangee) const
+{
+    return rangee && echelle ? std::optional(echelle->lue(*rangee)) : rangee;
+}
+
+QString LigneBulletin::texteGrandeur() const
+{
+    if (!echelle)
+        return genre->texteGrandeur();
+    return echelle->estCote() ? QStringLiteral("Cote NGF") : QStringLiteral("Profondeur");
+}
+
+QString LigneBulletin::texteUnite() const
+{
+    if (!echelle)
+        return genre->texteUnite();
+    return genre->texteUnite() + (echelle->estCote() ? QStringLiteral(" (cote NGF)") : QStringLiteral(" (profondeur)"));
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commun/EchelleNappe.h"
 #include "data/bulletin/GenreBulletin.h"
 
 #include <QDate>
@@ -21,6 +22,7 @@ struct LigneBulletin
         std::optional<double> valeur;
         std::array<std::optional<double>, 4> quintiles;
         std::optional<double> normale;
+        std::optional<int> classe;  // celle que le bulletin de ce mois-là lui donne
     };
 
     QString code, nom;
@@ -31,8 +33,16 @@ struct LigneBulletin
     std::optional<double> cumul, normaleCumulee;
     std::optional<Tendance> tendance;
     std::vector<MoisContexte> contexte;
+    // Un niveau se lit comme sur les graphiques : en cote NGF, ou en profondeur positive.
+    std::optional<EchelleNappe> echelle;
 
     QString texteRang() const { return rang ? QStringLiteral("%1/%2").arg(rang).arg(effectif) : QString(); }
     QString texteClasse() const { return classe ? genre->libelleClasse(*classe) : QString(); }
     QString texteTendance() const;
+    // Une valeur rangée telle qu'on la lit : un niveau en profondeur ou en cote, le reste tel quel.
+    std::optional<double> lue(std::optional<double> rangee) const;
+    // "Pluie", "Débit" ; pour un niveau, "Profondeur" ou "Cote NGF".
+    QString texteGrandeur() const;
+    // L'unité de la synthèse : pour un niveau, avec ce qu'il mesure ("m (profondeur)", "m (cote NGF)").
+    QString texteUnite() const;
 };

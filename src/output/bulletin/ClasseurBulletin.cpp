@@ -3,6 +3,7 @@
 #include "data/bulletin/BulletinMensuel.h"
 #include "output/bulletin/ColonnesSynthese.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace ClasseurBulletin {
@@ -56,6 +57,15 @@ void ajouterGraphique(ClasseurXlsx& c, const BulletinMensuel& b)
     g.axeX.orientationEtiquettes = ConstantesTableur::kVersLeHaut;
 }
 
+// Assez large, en caractères, pour l'en-tête et chaque texte de la colonne : le tableur n'en coupe aucun.
+double largeur(const ColonneSynthese& colonne, const BulletinMensuel& b)
+{
+    qsizetype n = colonne.titre().size();
+    for (const LigneBulletin& l : b.lignes)
+        n = std::max(n, colonne.texte(l).size());
+    return double(n) + 2;
+}
+
 } // namespace
 
 ClasseurXlsx construire(const BulletinMensuel& b)
@@ -65,7 +75,7 @@ ClasseurXlsx construire(const BulletinMensuel& b)
     const auto& colonnes = ColonnesSynthese::toutes();
     for (std::size_t k = 0; k < colonnes.size(); ++k) {
         c.definirTexte(0, 1, int(k + 1), colonnes[k].titre());
-        c.definirLargeurColonne(0, int(k + 1), colonnes[k].largeurClasseur);
+        c.definirLargeurColonne(0, int(k + 1), largeur(colonnes[k], b));
     }
     for (int i = 0; i < b.lignes.size(); ++i)
         ecrireLigne(c, i + 2, b.lignes[i]);

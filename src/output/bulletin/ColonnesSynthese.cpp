@@ -8,16 +8,16 @@ namespace {
 
 using L = LigneBulletin;
 
-ColonneSynthese texte(const char* entete, double page, double classeur, std::function<QString(const L&)> t, bool classe = false)
+ColonneSynthese texte(const char* entete, double page, std::function<QString(const L&)> t, bool classe = false)
 {
-    return {entete, page, classeur, std::move(t), {}, classe};
+    return {entete, page, std::move(t), {}, classe};
 }
 
-ColonneSynthese nombre(const char* entete, double page, double classeur, std::function<std::optional<double>(const L&)> n,
+ColonneSynthese nombre(const char* entete, double page, std::function<std::optional<double>(const L&)> n,
                        bool rapport = false)
 {
     auto t = [n, rapport](const L& l) { return rapport ? TexteBulletin::nombre(n(l), 0) : TexteBulletin::valeur(l, n(l)); };
-    return {entete, page, classeur, t, std::move(n), false, rapport};
+    return {entete, page, t, std::move(n), false, rapport};
 }
 
 } // namespace
@@ -25,18 +25,18 @@ ColonneSynthese nombre(const char* entete, double page, double classeur, std::fu
 const std::vector<ColonneSynthese>& toutes()
 {
     static const std::vector<ColonneSynthese> colonnes = {
-            texte("Code", 66, 12, [](const L& l) { return l.code; }),
-            texte("Station", 112, 34, [](const L& l) { return l.nom; }),
-            texte("Genre", 60, 22, [](const L& l) { return GenresStation::de(l.genre->genre).libelle; }),
-            nombre("Valeur du mois", 44, 10, [](const L& l) { return l.valeur; }),
-            texte("Unité", 28, 7, [](const L& l) { return l.genre->texteUnite(); }),
-            nombre("Normale", 44, 10, [](const L& l) { return l.normale; }),
-            nombre("Rapport à la normale (%)", 44, 12, [](const L& l) { return l.rapport; }, true),
-            texte("Rang", 36, 8, [](const L& l) { return l.texteRang(); }),
-            texte("Classe", 96, 20, [](const L& l) { return l.texteClasse(); }, true),
-            nombre("Cumul de l'année hydrologique", 62, 14, [](const L& l) { return l.cumul; }),
-            nombre("Normale cumulée", 50, 12, [](const L& l) { return l.normaleCumulee; }),
-            texte("Tendance", 50, 10, [](const L& l) { return l.texteTendance(); }),
+            texte("Code", 64, [](const L& l) { return l.code; }),
+            texte("Station", 112, [](const L& l) { return l.nom; }),
+            texte("Genre", 66, [](const L& l) { return GenresStation::de(l.genre->genre).libelle; }),
+            nombre("Valeur du mois", 44, [](const L& l) { return l.lue(l.valeur); }),
+            texte("Unité", 58, [](const L& l) { return l.texteUnite(); }),
+            nombre("Normale", 48, [](const L& l) { return l.lue(l.normale); }),
+            nombre("Rapport à la normale (%)", 44, [](const L& l) { return l.rapport; }, true),
+            texte("Rang", 36, [](const L& l) { return l.texteRang(); }),
+            texte("Classe", 70, [](const L& l) { return l.texteClasse(); }, true),
+            nombre("Cumul de l'année hydrologique", 68, [](const L& l) { return l.cumul; }),
+            nombre("Normale cumulée", 50, [](const L& l) { return l.normaleCumulee; }),
+            texte("Tendance", 50, [](const L& l) { return l.texteTendance(); }),
     };
     return colonnes;
 }

@@ -13,8 +13,7 @@
 struct ColonneSynthese
 {
     const char* entete;
-    double largeurPage;     // en pixels d'une page A4 à 96 points par pouce
-    double largeurClasseur; // en caractères
+    double largeurPage;  // en pixels d'une page A4 à 96 points par pouce
     std::function<QString(const LigneBulletin&)> texte;
     std::function<std::optional<double>(const LigneBulletin&)> nombre;  // vide : une colonne de texte
     bool classe = false;  // la cellule prend la couleur de la classe

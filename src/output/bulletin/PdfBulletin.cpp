@@ -5,12 +5,17 @@
 #include "output/bulletin/ColonnesSynthese.h"
 #include "output/bulletin/CouleursClasses.h"
 #include "output/bulletin/GraphiqueMoisStation.h"
+#include "output/bulletin/LegendeClasses.h"
+#include "output/bulletin/PoliceBulletin.h"
 #include "output/bulletin/TexteBulletin.h"
 #include "render/moteur/MoteurGraphique.h"
 
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTextOption>
+#include <algorithm>
+#include <functional>
 
 namespace PdfBulletin {
 
@@ -18,8 +23,9 @@ namespace {
 
 constexpr int resolution = 96;
 constexpr double marge = 40;
-constexpr double hauteurLigne = 17, hauteurEntete = 48;
-const QString police = QStringLiteral("DejaVu Sans");
+constexpr double hauteurLigne = 17, hauteurEntete = 48, retrait = 3;
+
+using PoliceBulletin::fonte;
 
 // Une page A4 en pixels à 96 points par pouce, marges retirées.
 struct Page
@@ -28,14 +34,6 @@ struct Page
     QPainter& p;
     QRectF zone;
 };
-
-QFont fonte(double points, bool gras = false)
-{
-    QFont f(police);
-    f.setPointSizeF(points);
-    f.setBold(gras);
-    return f;
-}
 
 double titrePage(Page& page, const QString& titre, const QString& sousTitre)
 {
@@ -46,52 +44,69 @@ double titrePage(Page& page, const QString& titre, const QString& sousTitre)
     return page.zone.top() + 58;
 }
 
-void cellule(QPainter& p, const QRectF& r, const QString& texte, Qt::Alignment alignement)
+// Le texte d'une cellule en entier : coupé aux mots, ou dans un mot plus long que la colonne.
+QTextOption enveloppe(Qt::Alignment alignement)
 {
-    p.drawRect(r);
-    p.drawText(r.adjusted(3, 0, -3, 0), alignement | Qt::AlignVCenter | Qt::TextWordWrap, texte);
+    QTextOption o(alignement | Qt::AlignVCenter);
+    o.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    return o;
 }
 
-void entete(QPainter& p, double x, double y)
+// La hauteur qui tient le plus haut des textes d'une rangée, `minimum` au moins.
+double hauteurRangee(QPainter& p, double minimum, const std::function<QString(const ColonneSynthese&)>& texte)
+{
+    double h = minimum;
+    for (const ColonneSynthese& c : ColonnesSynthese::toutes()) {
+        const QRectF place(0, 0, c.largeurPage - 2 * retrait, 1000);
+        h = std::max(h, p.boundingRect(place, texte(c), enveloppe(Qt::AlignLeft)).height() + 2 * retrait);
+    }
+    return h;
+}
+
+double entete(QPainter& p, double x, double y)
 {
     p.setFont(fonte(6, true));
     p.setBrush(QColor(0xee, 0xee, 0xee));
+    const double h = hauteurRangee(p, hauteurEntete, [](const ColonneSynthese& c) { return c.titre(); });
     for (const ColonneSynthese& c : ColonnesSynthese::toutes()) {
-        cellule(p, QRectF(x, y, c.largeurPage, hauteurEntete), c.titre(), Qt::AlignHCenter);
+        const QRectF r(x, y, c.largeurPage, h);
+        p.setPen(QColor(0x99, 0x99, 0x99));
+        p.drawRect(r);
+        p.setPen(Qt::black);
+        p.drawText(r.adjusted(retrait, 0, -retrait, 0), c.titre(), enveloppe(Qt::AlignHCenter));
         x += c.largeurPage;
     }
+    return h;
 }
 
-void ligne(QPainter& p, double x, double y, const LigneBulletin& l)
+double hauteurLigneDe(QPainter& p, const LigneBulletin& l)
+{
+    p.setFont(fonte(6));
+    return hauteurRangee(p, hauteurLigne, [&l](const ColonneSynthese& c) { return c.texte(l); });
+}
+
+void ligne(QPainter& p, double x, double y, double h, const LigneBulletin& l)
 {
     p.setFont(fonte(6));
     for (const ColonneSynthese& c : ColonnesSynthese::toutes()) {
-        const QRectF r(x, y, c.largeurPage, hauteurLigne);
+        const QRectF r(x, y, c.largeurPage, h);
         const bool colore = c.classe && l.classe;
         p.setBrush(colore ? CouleursClasses::fond(*l.classe) : QColor(Qt::white));
         p.setPen(QColor(0x99, 0x99, 0x99));
         p.drawRect(r);
         p.setPen(colore ? CouleursClasses::texte(*l.classe) : QColor(Qt::black));
-        const QString t = p.fontMetrics().elidedText(c.texte(l), Qt::ElideRight, int(r.width() - 6));
-        p.drawText(r.adjusted(3, 0, -3, 0), (c.nombre ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter, t);
+        p.drawText(r.adjusted(retrait, 0, -retrait, 0), c.texte(l), enveloppe(c.nombre ? Qt::AlignRight : Qt::AlignLeft));
         x += c.largeurPage;
     }
 }
 
 void legendeClasses(QPainter& p, double x, double y)
 {
-    p.setFont(fonte(6));
     const GenreBulletin& pluie = *GenresBulletin::de(GenreStation::Genre::Pluvio);
     const GenreBulletin& niveau = *GenresBulletin::de(GenreStation::Genre::Piezo);
-    for (int k = 0; k < 5; ++k) {
-        const QRectF r(x + k * 140, y, 136, hauteurLigne);
-        p.setPen(Qt::NoPen);
-        p.setBrush(CouleursClasses::fond(k));
-        p.drawRect(r);
-        p.setPen(CouleursClasses::texte(k));
-        p.drawText(r, Qt::AlignCenter, pluie.libelleClasse(k) + QStringLiteral(" / ") + niveau.libelleClasse(k));
-    }
-    p.setPen(Qt::black);
+    LegendeClasses::peindre(p, QRectF(x, y, 700, hauteurLigne), [&](int k) {
+        return pluie.libelleClasse(k) + QStringLiteral(" / ") + niveau.libelleClasse(k);
+    });
 }
 
 // Les lignes de la synthèse, autant de pages qu'il en faut.
@@ -103,27 +118,17 @@ void synthese(Page& page, const BulletinMensuel& b)
                                   QLocale(QLocale::French).monthName(b.moisHydro)));
     legendeClasses(page.p, page.zone.left(), y);
     y += hauteurLigne + 10;
-    entete(page.p, page.zone.left(), y);
-    y += hauteurEntete;
+    y += entete(page.p, page.zone.left(), y);
     for (const LigneBulletin& l : b.lignes) {
-        if (y + hauteurLigne > page.zone.bottom()) {
+        const double h = hauteurLigneDe(page.p, l);
+        if (y + h > page.zone.bottom()) {
             page.pdf.newPage();
             y = page.zone.top();
-            entete(page.p, page.zone.left(), y);
-            y += hauteurEntete;
+            y += entete(page.p, page.zone.left(), y);
         }
-        ligne(page.p, page.zone.left(), y, l);
-        y += hauteurLigne;
+        ligne(page.p, page.zone.left(), y, h, l);
+        y += h;
     }
-}
-
-void graphique(QPainter& p, MoteurGraphique& m, const QRectF& r)
-{
-    m.setTaille(r.size().toSize());
-    p.save();
-    p.translate(r.topLeft());
-    m.peindre(p, QRectF(QPointF(0, 0), r.size()));
-    p.restore();
 }
 
 void pageStation(Page& page, const BulletinMensuel& b, const LigneBulletin& l, MoteurGraphique& haut, MoteurGraphique& bas)
@@ -137,12 +142,9 @@ void pageStation(Page& page, const BulletinMensuel& b, const LigneBulletin& l, M
     y += 66;
     const bool ecarts = l.genre->normalesOfficielles;
     const double h = ecarts ? 520 : 640;
-    GraphiqueMoisStation::remplirSituation(haut, l);
-    graphique(page.p, haut, QRectF(page.zone.left(), y, page.zone.width(), h));
-    if (ecarts) {
-        GraphiqueMoisStation::remplirEcarts(bas, l);
-        graphique(page.p, bas, QRectF(page.zone.left(), y + h + 10, page.zone.width(), page.zone.bottom() - y - h - 10));
-    }
+    GraphiqueMoisStation::situation(page.p, haut, l, QRectF(page.zone.left(), y, page.zone.width(), h));
+    if (ecarts)
+        GraphiqueMoisStation::ecarts(page.p, bas, l, QRectF(page.zone.left(), y + h + 10, page.zone.width(), page.zone.bottom() - y - h - 10));
 }
 
 } // namespace

@@ -26,9 +26,9 @@ QString resume(const LigneBulletin& l, QDate mois, int moisHydro)
     const QString unite = u' ' + l.genre->texteUnite();
     if (!l.valeur)
         return QStringLiteral("Aucune mesure en %1.").arg(BulletinMensuel::texteMois(mois));
-    QString t = QStringLiteral("%1 en %2 : %3").arg(l.genre->texteGrandeur(), BulletinMensuel::texteMois(mois), valeur(l, l.valeur) + unite);
+    QString t = QStringLiteral("%1 en %2 : %3").arg(l.texteGrandeur(), BulletinMensuel::texteMois(mois), valeur(l, l.lue(l.valeur)) + unite);
     if (l.rapport)
-        t += QStringLiteral(", soit %1 % de la normale (%2)").arg(rapport(l), valeur(l, l.normale) + unite);
+        t += QStringLiteral(", soit %1 % de la normale (%2)").arg(rapport(l), valeur(l, l.lue(l.normale)) + unite);
     t += QStringLiteral(" ; rang %1 parmi les mois de %2 du relevé ; %3.")
              .arg(l.texteRang(), QLocale(QLocale::French).monthName(mois.month()), l.texteClasse());
     if (l.cumul) {
@@ -39,7 +39,7 @@ QString resume(const LigneBulletin& l, QDate mois, int moisHydro)
         t += u'.';
     }
     if (l.tendance)
-        t += QStringLiteral(" Tendance depuis le mois précédent : %1.").arg(l.texteTendance());
+        t += QStringLiteral(" Tendance du %1 depuis le mois précédent : %2.").arg(l.genre->texteGrandeur().toLower(), l.texteTendance());
     return t;
 }
 

@@ -1,0 +1,60 @@
+// Le bulletin lu dans une base, sur le moteur de l'exécutable (SQLite dans
+// tests_data, PostgreSQL dans tests_postgresql).
+#include "commun/Horloge.h"
+#include "data/BaseDeTest.h"
+#include "data/bulletin/BulletinMensuel.h"
+
+namespace {
+
+// Deux piézomètres, l'un avec la cote de son repère (100 m NGF), l'autre sans : des niveaux de -5 m
+// de janvier à mars 2020 pour le premier, de -7 m en janvier et février pour le second ; en avril,
+// une mesure marquée "I" ; en juin, le mois en cours, une mesure.
+class BulletinSurBase : public AvecBase
+{
+protected:
+    void preparer() override
+    {
+        Horloge::fixer(QDate(2020, 6, 15));
+        const QString piezo = GenresStation::nom(GenreStation::Genre::Piezo);
+        ASSERT_TRUE(base().CreerTable("STATIONS", {{"Code", TypeColonne::Texte}, {"Nom", TypeColonne::Texte},
+                                                   {"Genre", TypeColonne::Texte}, {"Altitude", TypeColonne::Reel}}));
+        ASSERT_TRUE(base().InsererLignes("STATIONS", {{"A", "Forage", piezo, 100.0}, {"B", "Puits", piezo, QVariant()}}));
+        for (const auto& [code, niveau, dernier] : {std::tuple{"A", -5.0, 3}, {"B", -7.0, 2}}) {
+            const QString table = QStringLiteral("PZ_") + code;
+            ASSERT_TRUE(base().CreerTable(table, {{"DateCreation", TypeColonne::Date}, {"Heure", TypeColonne::Heure},
+                                                  {"Valeur", TypeColonne::Reel}, {"ModeObtention", TypeColonne::Texte}}));
+            QList<QVariantList> lignes = {{QDate(2020, 4, 10), "06:00:00", -1.0, "I"}, {QDate(2020, 6, 2), "06:00:00", -3.0, QVariant()}};
+            for (int mois = 1; mois <= dernier; ++mois)
+                for (int jour : {5, 15, 25})
+                    lignes.append({QDate(2020, mois, jour), "06:00:00", niveau, QVariant()});
+            ASSERT_TRUE(base().InsererLignes(table, lignes)) << base().DerniereErreur().toStdString();
+        }
+    }
+    void TearDown() override
+    {
+        Horloge::fixer(QDate());
+        AvecBase::TearDown();
+    }
+};
+
+} // namespace
+
+TEST_F(BulletinSurBase, UnNiveauSeLitEnCoteSiLeRepereEstCoteSinonEnProfondeurEtLeMoisProposeEstLeDernierMesure)
+{
+    QString erreur;
+    const auto b = BulletinMensuel::calculer(base(), {QDate(2020, 2, 1), {}, 0}, {}, erreur);
+    ASSERT_TRUE(b) << erreur.toStdString();
+    ASSERT_EQ(b->lignes.size(), 2);
+    const std::tuple<double, const char*, const char*> lus[] = {{95.0, "m (cote NGF)", "Cote NGF"}, {7.0, "m (profondeur)", "Profondeur"}};
+    for (int i = 0; i < 2; ++i) {
+        const LigneBulletin& l = b->lignes[i];
+        EXPECT_DOUBLE_EQ(*l.lue(l.valeur), std::get<0>(lus[i])) << l.code.toStdString();
+        EXPECT_EQ(l.texteUnite(), QString::fromUtf8(std::get<1>(lus[i])));
+        EXPECT_EQ(l.texteGrandeur(), QString::fromUtf8(std::get<2>(lus[i])));
+    }
+    // Avril n'a qu'une mesure marquée "I", juin n'est pas achevé : mars, ou février pour le second seul.
+    EXPECT_EQ(BulletinMensuel::dernierMoisMesure(base(), {}), QDate(2020, 3, 1));
+    EXPECT_EQ(BulletinMensuel::dernierMoisMesure(base(), {"B"}), QDate(2020, 2, 1));
+    Horloge::fixer(QDate(2019, 12, 31));
+    EXPECT_FALSE(BulletinMensuel::dernierMoisMesure(base(), {}));
+}
