@@ -2,6 +2,8 @@
 
 // Les menus de la fenêtre ouverts à la souris : le titre dans la barre, puis l'article dans la
 // liste ; les dialogues de fichier qu'ils ouvrent remplis au clavier.
+#include "commun_tests/SaisieBoite.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QFileDialog>
@@ -11,6 +13,7 @@
 #include <QMenuBar>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 
 inline QAction* articleDeMenu(QMenu& menu, const QString& texte)
@@ -41,17 +44,30 @@ inline void clicMenu(QMainWindow& f, const QString& titre, const QString& articl
     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(a).center());
 }
 
+// La prochaine boîte modale de type T qui paraît est donnée à `repondre` ; guettée jusqu'à ce
+// qu'elle paraisse (un menu qui s'ouvre sert d'abord la boucle d'événements).
+template <class T>
+void guetterBoite(QObject& contexte, std::function<void(T&)> repondre)
+{
+    auto* guet = new QTimer(&contexte);
+    QObject::connect(guet, &QTimer::timeout, guet, [guet, repondre] {
+        auto* d = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (!d)
+            return;
+        guet->stop();
+        guet->deleteLater();
+        repondre(*d);
+    });
+    guet->start(10);
+}
+
 // Le prochain dialogue de choix de fichier reçoit `chemin`, tapé dans son champ puis validé par Entrée.
 inline void repondreAuDialogueFichier(QObject& contexte, const QString& chemin)
 {
-    QTimer::singleShot(0, &contexte, [chemin] {
-        auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        ASSERT_TRUE(d) << "pas de dialogue de fichier";
-        auto* champ = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    guetterBoite<QFileDialog>(contexte, [chemin](QFileDialog& d) {
+        auto* champ = d.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         ASSERT_TRUE(champ);
-        champ->setFocus();
-        QTest::keyClick(champ, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(champ, chemin);
+        taper(champ, chemin);
         QTest::keyClick(champ, Qt::Key_Return);
     });
 }

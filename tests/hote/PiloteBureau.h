@@ -4,6 +4,7 @@
 // d'exemple : ouvrir une fenêtre, saisir une demande dans le panneau, tracer,
 // regarder l'écran et la barre d'état.
 #include "DialogueBulletin.h"
+#include "DialogueImport.h"
 #include "FenetreHote.h"
 
 #include "commun/Dates.h"
@@ -173,16 +174,35 @@ protected:
         QTest::mouseClick(d.findChild<QDialogButtonBox*>()->button(bouton), Qt::LeftButton);
     }
 
-    // Le dialogue d'import rempli comme une personne le fait (le fichier, la station), ouvert par son menu.
-    static void importer(FenetreHote& f, const QString& csv, const QString& code)
+    // Le dialogue d'import rempli comme une personne le fait (le fichier, la station), ouvert par son
+    // menu. Un import refusé rouvre le dialogue tel qu'il était rempli : le fichier qu'il montre
+    // alors est rendu, puis il est fermé (vide s'il ne s'est pas rouvert).
+    static QString importer(FenetreHote& f, const QString& csv, const QString& code)
     {
-        dansLaBoite(action(f, QStringLiteral("&Importer un fichier CSV…")), [&](QDialog& d) {
-            taper(d.findChildren<QLineEdit*>().first(), csv);
-            for (QComboBox* c : d.findChildren<QComboBox*>())
+        QString rouvert;
+        QTimer guet;
+        QObject::connect(&guet, &QTimer::timeout, [&] {
+            auto* d = qobject_cast<DialogueImport*>(QApplication::activeModalWidget());
+            if (!d || !activer(d))
+                return;
+            if (d->property("rempli").toBool()) {
+                rouvert = d->findChildren<QLineEdit*>().first()->text();
+                cliquerBouton(*d, QDialogButtonBox::Cancel);
+                return;
+            }
+            d->setProperty("rempli", true);
+            taper(d->findChildren<QLineEdit*>().first(), csv);
+            for (QComboBox* c : d->findChildren<QComboBox*>())
                 if (c->isEditable())
                     taper(c->lineEdit(), code);
-            cliquerBouton(d, QDialogButtonBox::Ok);
+            cliquerBouton(*d, QDialogButtonBox::Ok);
         });
+        guet.start(10);
+        QWidget* fenetre = QApplication::activeWindow();
+        action(f, QStringLiteral("&Importer un fichier CSV…"))->trigger();
+        if (fenetre)
+            activer(fenetre);
+        return rouvert;
     }
 
     // L'action déclenchée ; la boîte qu'elle ouvre est donnée à `remplir`, puis fermée si elle
@@ -190,6 +210,14 @@ protected:
     static bool dansLaBoite(QAction* action, const std::function<void(QDialog&)>& remplir)
     {
         EXPECT_TRUE(action);
+        return dansLaBoite([action] {
+            if (action)
+                action->trigger();
+        }, remplir);
+    }
+    // La même chose pour un geste quelconque : un menu, un raccourci, un bouton.
+    static bool dansLaBoite(const std::function<void()>& geste, const std::function<void(QDialog&)>& remplir)
+    {
         bool resteOuverte = false;
         // Une minuterie locale : sans boîte, elle meurt avec la fonction au lieu de sonner plus tard.
         QTimer minuterie;
@@ -204,8 +232,7 @@ protected:
         });
         minuterie.start(0);
         QWidget* fenetre = QApplication::activeWindow();
-        if (action)
-            action->trigger();
+        geste();
         if (fenetre)
             activer(fenetre);
         return resteOuverte;

@@ -88,35 +88,6 @@ private:
     OuvreurDocument m_ancien;
 };
 
-// Le menu Aide avant tout tracé, puis les boutons Aide du graphique et de la boîte des options.
-TEST_F(AideBureau, LeMenuEtLesBoutonsAideOuvrentLeurPage)
-{
-    auto f = ouvrir();
-    auto* aide = f->findChild<QAction*>(QStringLiteral("ActionAide"));
-    ASSERT_TRUE(aide);
-    EXPECT_EQ(aide->shortcut(), QKeySequence(QKeySequence::HelpContents));
-    aide->trigger();
-    EXPECT_EQ(pageOuverte(), manuel() + QStringLiteral("/KOR_help.htm"));
-
-    HoteGraphique::Demande d;
-    d.type = TypeGraph::edition;
-    d.station = QStringLiteral("76402001");
-    tracer(*f, d);
-    CtlGraphique& c = f->formulaire().controle();
-    c.declencheOutil(9);
-    EXPECT_EQ(pageOuverte(), manuel() + QStringLiteral("/KOR_help.htm"));
-    c.declencheOutil(7);
-    auto* boite = c.findChild<FrmOption*>();
-    ASSERT_TRUE(boite && boite->isVisible());
-    auto* bouton = boite->findChild<QAction*>(QStringLiteral("Bouton12"));
-    ASSERT_TRUE(bouton);
-    bouton->trigger();
-    const QString page = pageOuverte();
-    EXPECT_EQ(page, manuel() + QStringLiteral("/docs_kor/KOR_help_%1.htm").arg(FrmOption::sujetAide));
-    EXPECT_TRUE(lire(page).contains(QStringLiteral("Options graphiques")));
-    EXPECT_TRUE(messages.textes().isEmpty()) << messages.textes().join(u'\n').toStdString();
-}
-
 // Chaque page a son titre français et aucun lien mort ; l'ancre d'un lien nomme
 // un id de la page visée ; chaque page se rejoint depuis l'accueil.
 TEST(ManuelAide, PagesTitreesLiensEtAncresTousAtteintsDepuisLAccueil)

@@ -2,6 +2,8 @@
 // l'annulation d'un chargement.
 #include "PiloteBureau.h"
 
+#include "commun_tests/SaisieEnFile.h"
+
 #include "FormulaireGraphique.h"
 #include "GrilleCourbes.h"
 #include "commun_tests/Enchainement.h"
@@ -43,9 +45,12 @@ TEST_F(JourneeBureau, AnnulerUnChargementLaisseUnGraphiqueVideEtUneListeDeCourbe
     CtlGraphique& c = f->formulaire().controle();
     int etapes = 0;
     QObject::connect(&c, &CtlGraphique::progression, f.get(), [&] {
-        if (++etapes == 3)
-            if (auto* jauge = f->findChild<QProgressDialog*>(QStringLiteral("JaugeChargement")))
-                QTest::mouseClick(jauge->findChild<QPushButton*>(), Qt::LeftButton);
+        auto* jauge = f->findChild<QProgressDialog*>(QStringLiteral("JaugeChargement"));
+        // La jauge paraît après un moment ; le clic passe par la file du système de fenêtres, comme un vrai.
+        if (++etapes == 3 && jauge && QTest::qWaitFor([jauge] { return jauge->isVisible(); }, 2000)) {
+            QPushButton* annuler = jauge->findChild<QPushButton*>();
+            cliquerEnFile(*annuler, annuler->rect().center());
+        }
     });
     messages.vider();
     const auto superposition = std::find_if(liste.begin(), liste.end(), [](const Requete& q) { return q.nom == "Superposition"; });
