@@ -2,6 +2,7 @@
 
 #include "commun/Nombres.h"
 #include "render/moteur/EntierBorne.h"
+#include "render/moteur/GraduationsRondes.h"
 #include "render/moteur/ModeleGraphique.h"
 #include "render/moteur/PolicesMoteur.h"
 
@@ -56,6 +57,8 @@ QString Disposition::texteNombre(double v, int decimales)
     return FormatNombre(v, motif);
 }
 
+// Des libellés donnés (176, 125) partagent l'axe en divisions égales ; sans eux,
+// l'axe est gradué au pas rond le plus proche de celui des divisions.
 void Disposition::preparerLibellesY(const ModeleGraphique& m)
 {
     for (int axe = 0; axe < 2; ++axe) {
@@ -63,14 +66,19 @@ void Disposition::preparerLibellesY(const ModeleGraphique& m)
             continue;
         const Bornes b = m.bornesY(axe);
         const int n = m.divisionsY(axe);
-        const int decimales = m.decimalesY >= 0 ? std::min(m.decimalesY, 6) : decimalesPour((b.max - b.min) / n);
-        QList<Libelle>& liste = axe == 0 ? libellesGauche : libellesDroite;
         const QMap<int, QString>& textes = m.axes[std::size_t(axe)].libelles;
-        for (int i = 0; i <= n; ++i) {
-            const double v = b.min + (b.max - b.min) * i / n;
-            const QString t = textes.contains(i + 1) ? textes.value(i + 1) : texteNombre(v, decimales);
-            liste.append({v, t});  // pixel rempli une fois la zone de tracé connue
+        QList<Libelle>& liste = axe == 0 ? libellesGauche : libellesDroite;
+        // pixel rempli une fois la zone de tracé connue
+        if (!textes.isEmpty()) {
+            const int decimales = m.decimalesY >= 0 ? std::min(m.decimalesY, 6) : decimalesPour((b.max - b.min) / n);
+            for (int i = 0; i <= n; ++i) {
+                const double v = b.min + (b.max - b.min) * i / n;
+                liste.append({v, textes.contains(i + 1) ? textes.value(i + 1) : texteNombre(v, decimales)});
+            }
+            continue;
         }
+        for (double v : GraduationsRondes::valeurs(b.min, b.max, n))
+            liste.append({v, texteNombre(v, m.decimalesY >= 0 ? std::min(m.decimalesY, 6) : decimalesPour(v))});
     }
 }
 
