@@ -332,7 +332,7 @@ void HoteGraphique::remplirDemande(const Demande& d, const Choix& choix)
     c.setMaChaineTypeAffichage(d.affichage);
     c.setIsCumul(d.cumul);
     c.setTypeDonnees(riviere ? QStringLiteral("Debit") : QString());
-    c.setEchelle(riviere ? QStringLiteral("m3/s") : QString());
+    c.setEchelle(riviere ? QStringLiteral("m³/s") : QString());
     champ("txtDateDebStatistique", d.premiereAnneeStatistique);
     champ("txtDateFinStatistique", d.derniereAnneeStatistique);
 }
