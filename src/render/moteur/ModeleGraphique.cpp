@@ -64,6 +64,12 @@ void ModeleGraphique::reinitialiser()
     libellesX.clear();
     libellesTabulation.clear();
     legendes.clear();
+    legendesFond.clear();
+    couleursLegendesFond.clear();
+    avertissement.clear();
+    jeuPointEnValeur = pointEnValeur = 0;
+    legendePointEnValeur.clear();
+    marquesDepassement = 0;
     nbLibellesX = 1;
     xMinEcrit_ = xMaxEcrit_ = false;
     xMinEcrit = 0.0;
