@@ -7,6 +7,7 @@
 #include "output/exports/ExportGraphiqueTableur.h"
 
 #include <QDate>
+#include <QList>
 #include <QPointer>
 #include <QString>
 #include <QVariant>
@@ -243,12 +244,27 @@ private:
     void redessiner();
     // Titre "A - B (C)" tiré de l'en-tête des stations et légende des courbes, comme à l'impression.
     bool titreEtLegende();
+    struct TextesTitre
+    {
+        QString a, b, c;
+    };
+    struct Compagne
+    {
+        QString nom, code;
+    };
+    TextesTitre textesTitre() const;
+    QList<Compagne> stationsCompagnes() const;
+    int legendePluies();
+    int legendePointEnValeur();
     bool commeImprime(const std::function<bool(const MoteurGraphique&)>& ecriture);
     void effacerLegende();
     void remplirDatesDepuisPluviometre();
     bool interrogerAnnulation(QObject* jauge);
     void axesPointsDates(bool superpositionCourbes, QString& debut, QString& fin);
     void dessinerPointsCategorie(const Classe_Graphique& courbe, int premierePosition, bool cumul);
+    void dessinerJeuCategorie(const Classe_Graphique& courbe, int jeu, bool cumul);
+    void espacerLibelles(const QString& Frequence);
+    void marquerAnneeChoisie(int premierePosition);
 
     void exporterVersTableur(bool annee, bool superposition);
     QString titreEntete() const;
@@ -266,7 +282,8 @@ private:
     qint16 m_typeAffichageEchelle = 0;
     bool m_ouvrirApresExport = true;
     bool m_titreLegendeEcran = false;
-    bool m_jeuxParCourbe = false;  // les nappes ont un jeu par courbe, les autres un par courbe tracée
+    bool m_jeuxParCourbe = false;
+    QString m_legendeEnValeur;  // le point que le graphique distingue, tel que la légende le nomme  // les nappes ont un jeu par courbe, les autres un par courbe tracée
 
     // État du contrôle.
     TypeGraph m_typeGraphique = TypeGraph::edition;

@@ -7,6 +7,7 @@
 #include "commun/Dates.h"
 #include "commun/Nombres.h"
 #include "control/CelluleNombre.h"
+#include "control/CtlToolBar.h"
 #include "control/HoteGraphique.h"
 #include "control/VueGraphique.h"
 #include "entry/GrillePoints.h"
@@ -17,6 +18,7 @@
 #include <QRegularExpression>
 #include <QTableWidget>
 #include <QTest>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 namespace {
@@ -145,6 +147,9 @@ TEST_F(Interaction, ZoomParPasMoletteDeplacementEtRetourAToutePeriode)
     EXPECT_NEAR(c.MaxY(), yMax + (c.MaxDonnees() - yMax) / 2, 1e-9);
     const QDate chargement = *LireDate(c.DateDebutChargement());
     EXPECT_EQ(c.DateDebutAffichage(), TexteDate(chargement.addDays(1)));
+    // Ce que dit la bulle du bouton : un zoom arrière ; le rectangle, lui, rapproche.
+    EXPECT_TRUE(ctl().PaletteOutils()->bouton(2)->toolTip().startsWith("Zoom arrière")) << ctl().PaletteOutils()->bouton(2)->toolTip().toStdString();
+    EXPECT_TRUE(ctl().PaletteOutils()->bouton(3)->toolTip().startsWith("Zoom avant"));
     // Le bouton droit ne fait rien.
     const double yApres = lire(Prop::YMin);
     QTest::mouseClick(vue(), Qt::RightButton, {}, point(0.5, 0.5));
