@@ -194,6 +194,8 @@ public:
     void legendeEcran();
     // L'aspect enregistré pour ce genre de graphique (fond, grille, échelles), repris après chaque chargement.
     void appliquerAffichageRetenu();
+    // Une échelle fixe (options, aspect retenu) qui coupe des valeurs le dit sur le graphique ; un zoom, non.
+    void signalerEchelleFixe();
 
     // Mode d'outil : retenu, avec les réglages de souris du moteur pour les modes 2 à 6.
     void ChoisirOutil(qint16 mode) noexcept;
@@ -265,6 +267,7 @@ private:
     void dessinerJeuCategorie(const Classe_Graphique& courbe, int jeu, bool cumul);
     void espacerLibelles(const QString& Frequence);
     void marquerAnneeChoisie(int premierePosition);
+    QString uniteValeurs() const;
 
     void exporterVersTableur(bool annee, bool superposition);
     QString titreEntete() const;

@@ -11,11 +11,14 @@
 #include "control/VueGraphique.h"
 #include "data/Litteraux.h"
 #include "render/FctGraphique.h"
+#include "render/moteur/MoteurGraphique.h"
 #include "render/moteur/ProprietesMoteur.h"
 
 #include <QCoreApplication>
 #include <QHash>
 #include <algorithm>
+#include <limits>
+#include <optional>
 
 namespace {
 
@@ -106,6 +109,7 @@ void CtlGraphique::AffichageGraphique(bool, bool SuperpositionCourbes, const QSt
         marquerAnneeChoisie(cumul ? 2 : 1);
         m_jeuxParCourbe = false;
         legendeEcran();
+        signalerEchelleFixe();
         m_souris->annoncerPeriode();
     });
 }
@@ -482,6 +486,7 @@ void CtlGraphique::AffichageGraphiquePiezo(bool, bool SuperpositionCourbes, QObj
             viderJeuxNonDessines(g, dessinees);
         m_jeuxParCourbe = true;
         legendeEcran();
+        signalerEchelleFixe();
         m_souris->annoncerPeriode();
     });
 }
@@ -555,4 +560,54 @@ void CtlGraphique::AffichageGraphiqueSuperposepluvioPiezo(bool, bool, QObject* j
         vueGraphiqueSuperposePluvio()->hide();
         g.ecrire(Prop::Dessin, 2);
     });
+}
+
+namespace {
+
+// Les valeurs tracées les plus basse et haute, tous jeux confondus ; rien sans point tracé.
+std::optional<std::pair<double, double>> extremesTraces(const ModeleGraphique& m)
+{
+    double bas = std::numeric_limits<double>::max(), haut = std::numeric_limits<double>::lowest();
+    for (const JeuDonnees& j : m.jeux) {
+        if (j.taille() == 0 || j.resumes().visibles() == 0)
+            continue;
+        bas = std::min(bas, j.resumes().bas());
+        haut = std::max(haut, j.resumes().haut());
+    }
+    return bas <= haut ? std::optional(std::pair(bas, haut)) : std::nullopt;
+}
+
+// Le nombre que l'axe écrit à son bord : son libellé donné (profondeurs), sinon la borne.
+QString texteBord(const ModeleGraphique& m, bool enHaut, double borne)
+{
+    const int i = enHaut ? m.divisionsY(0) + 1 : 1;
+    const QString donne = m.axes[0].libelles.value(i).trimmed();
+    return donne.isEmpty() ? TexteNombre(borne) : donne;
+}
+
+} // namespace
+
+QString CtlGraphique::uniteValeurs() const
+{
+    if (m_typeGraphique == TypeGraph::PluvioStation)
+        return m_echelle;
+    return m_typeGraphique == TypeGraph::PluvioPiezo ? QStringLiteral("m") : QStringLiteral("mm");
+}
+
+void CtlGraphique::signalerEchelleFixe()
+{
+    MoteurGraphique& g = Graphique();
+    const auto extremes = extremesTraces(g.modele());
+    QStringList hors;
+    if (!CollCourbes().EchelleYAuto() && !m_souris->zoome() && extremes) {
+        g.ecrire(Prop::AxeY, 0);
+        const double bas = g.lireNombre(Prop::YMin), haut = g.lireNombre(Prop::YMax);
+        const QString unite = uniteValeurs().isEmpty() ? QString() : u' ' + uniteValeurs();
+        if (extremes->second > haut)
+            hors << QStringLiteral("des valeurs dépassent ") + texteBord(g.modele(), true, haut) + unite;
+        if (extremes->first < bas)
+            hors << QStringLiteral("des valeurs passent sous ") + texteBord(g.modele(), false, bas) + unite;
+    }
+    g.ecrire(Prop::MarquesDepassement, hors.isEmpty() ? 0 : 1);
+    g.ecrire(Prop::Avertissement, hors.isEmpty() ? QString() : QStringLiteral("Échelle fixe : ") + hors.join(QStringLiteral(" ; ")));
 }

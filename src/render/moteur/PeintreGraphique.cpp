@@ -527,7 +527,7 @@ void PeintreGraphique::peindreSeries(QPainter& p, const ModeleGraphique& m, cons
     }
     if (m.marquesDepassement == 1)
         for (const JeuDonnees& j : m.jeux)
-            peindreDepassements(p, j, carte, std::max(5.0, trait * 4));
+            peindreDepassements(p, j, carte, std::max(7.0, trait * 4.5));
     p.restore();
 }
 
