@@ -214,6 +214,31 @@ TEST_F(Ecran, TitreEtLegendeNommentCeQueMontreLeGraphique)
     }
 }
 
+// La courbe de référence se lit sur son axe : ses pluies journalières (quelques millimètres)
+// sur une échelle à leur mesure, et non sur 0 à 100 ; ses mois sur l'échelle rangée pour elle
+// dans la base (0 à 120 mm, douze divisions).
+TEST_F(Ecran, LaCourbeDeReferenceSeLitSurSonAxe)
+{
+    for (const char* periode : {"S", "M"}) {
+        SCOPED_TRACE(periode);
+        HoteGraphique hote;
+        HoteGraphique::Demande d = demande(TypeGraph::reference, QStringLiteral("76401001"));
+        d.periodes = QString::fromLatin1(periode);
+        ASSERT_NO_FATAL_FAILURE(montrer(hote, QSize(1280, 800), d));
+        MoteurGraphique& g = hote.controle().Graphique();
+        g.ecrire(Prop::AxeY, 0);
+        const double bas = g.lireNombre(Prop::YMin), haut = g.lireNombre(Prop::YMax);
+        const double plusHaute = g.modele().jeux.front().resumes().haut();
+        EXPECT_EQ(bas, 0);
+        EXPECT_LE(plusHaute, haut);
+        EXPECT_GE(plusHaute, haut / 5) << plusHaute << " sur un axe de " << haut;
+        if (QByteArray(periode) == "M") {
+            EXPECT_EQ(haut, 120);
+            EXPECT_EQ(g.lire(Prop::DivisionsY).toInt(), 12);
+        }
+    }
+}
+
 } // namespace
 
 namespace {
