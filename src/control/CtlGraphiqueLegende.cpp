@@ -127,8 +127,10 @@ int CtlGraphique::legendePluies()
 // Le point que le graphique distingue (l'année choisie d'un cumul annuel) nommé en tête de légende.
 int CtlGraphique::legendePointEnValeur()
 {
+    if (m_legendeEnValeur.isEmpty())
+        return 0;
     Graphique().ecrire(Prop::LegendePointEnValeur, m_legendeEnValeur);
-    return m_legendeEnValeur.isEmpty() ? 0 : 1;
+    return 1;
 }
 
 bool CtlGraphique::titreEtLegende()
