@@ -7,6 +7,7 @@
 #include "output/exports/ExportGraphiqueTableur.h"
 
 #include <QDate>
+#include <QList>
 #include <QPointer>
 #include <QString>
 #include <QVariant>
@@ -202,6 +203,8 @@ public:
     void legendeEcran();
     // L'aspect enregistré pour ce genre de graphique (fond, grille, échelles), repris après chaque chargement.
     void appliquerAffichageRetenu();
+    // Une échelle fixe (options, aspect retenu) qui coupe des valeurs le dit sur le graphique ; un zoom, non.
+    void signalerEchelleFixe();
 
     // Mode d'outil : retenu, avec les réglages de souris du moteur pour les modes 2 à 6.
     void ChoisirOutil(qint16 mode) noexcept;
@@ -252,12 +255,28 @@ private:
     void redessiner();
     // Titre "A - B (C)" tiré de l'en-tête des stations et légende des courbes, comme à l'impression.
     bool titreEtLegende();
+    struct TextesTitre
+    {
+        QString a, b, c;
+    };
+    struct Compagne
+    {
+        QString nom, code;
+    };
+    TextesTitre textesTitre() const;
+    QList<Compagne> stationsCompagnes() const;
+    int legendePluies();
+    int legendePointEnValeur();
     bool commeImprime(const std::function<bool(const MoteurGraphique&)>& ecriture);
     void effacerLegende();
     void remplirDatesDepuisPluviometre();
     bool interrogerAnnulation(QObject* jauge);
     void axesPointsDates(bool superpositionCourbes, QString& debut, QString& fin);
     void dessinerPointsCategorie(const Classe_Graphique& courbe, int premierePosition, bool cumul);
+    void dessinerJeuCategorie(const Classe_Graphique& courbe, int jeu, bool cumul);
+    void espacerLibelles(const QString& Frequence);
+    void marquerAnneeChoisie(int premierePosition);
+    QString uniteValeurs() const;
 
     void preparerOutil(qint16 index);
     void agirOutil();
@@ -277,7 +296,8 @@ private:
     qint16 m_typeAffichageEchelle = 0;
     bool m_ouvrirApresExport = true;
     bool m_titreLegendeEcran = false;
-    bool m_jeuxParCourbe = false;  // les nappes ont un jeu par courbe, les autres un par courbe tracée
+    bool m_jeuxParCourbe = false;
+    QString m_legendeEnValeur;  // le point que le graphique distingue, tel que la légende le nomme  // les nappes ont un jeu par courbe, les autres un par courbe tracée
 
     // État du contrôle.
     TypeGraph m_typeGraphique = TypeGraph::edition;

@@ -5,16 +5,20 @@
 #include "commun/Dates.h"
 #include "commun/Garde.h"
 #include "commun/Nombres.h"
+#include "control/ChampDate.h"
 #include "control/CtlGraphique.h"
 #include "control/SourisEtZoom.h"
 #include "control/VueGraphique.h"
 #include "data/Litteraux.h"
 #include "render/FctGraphique.h"
+#include "render/moteur/MoteurGraphique.h"
 #include "render/moteur/ProprietesMoteur.h"
 
 #include <QCoreApplication>
 #include <QHash>
 #include <algorithm>
+#include <limits>
+#include <optional>
 
 namespace {
 
@@ -70,6 +74,7 @@ void CtlGraphique::AffichageGraphique(bool, bool SuperpositionCourbes, const QSt
     sousGarde([&] {
         m_souris->oublierZoom();
         m_souris->retenirEchellesDuTrace();
+        m_legendeEnValeur.clear();
         MoteurGraphique& g = Graphique();
         Classe_Graphiques& c = CollCourbes();
         if (c.Compter() == 0) {
@@ -96,42 +101,91 @@ void CtlGraphique::AffichageGraphique(bool, bool SuperpositionCourbes, const QSt
         int jeu = 0;
         for (int k = 1; k <= c.Compter(); ++k) {
             const CourbePtr courbe = c.GetCourbe(k);
-            if (!courbe || !courbe->Afficher() || courbe->NbValeurs() <= 0)
-                continue;
-            ++jeu;
-            g.ecrire(Prop::NbJeux, jeu);
-            g.ecrire(Prop::Jeu, jeu);
-            g.ecrire(Prop::Manquant, 0);
-            g.ecrire(Prop::NbPoints, 1);
-            g.ecrireIndexe(Prop::CouleurPoint, 1, courbe->Couleur());
-            g.ecrire(Prop::NbPoints, courbe->NbValeurs());
-            int premiere = 1;
-            if (cumul) {
-                // Un cumul part d'un premier point à 0.
-                g.ecrire(Prop::NbPoints, courbe->NbValeurs() + 1);
-                if (g.lire(Prop::NbJeux).toInt() != 1)
-                    g.ecrireIndexe(Prop::CouleurPoint, 1, courbe->Couleur());
-                g.ecrireIndexe(Prop::ValeurPoint, 1, 0.0);
-                g.ecrire(Prop::Manquant, 0);
-                premiere = 2;
-            }
-            dessinerPointsCategorie(*courbe, premiere, cumul);
-            g.ecrire(Prop::Dessin, 2);
+            if (courbe && courbe->Afficher() && courbe->NbValeurs() > 0)
+                dessinerJeuCategorie(*courbe, ++jeu, cumul);
         }
-        if (jeu >= 1) {
-            int espacement = 1;
-            if (Frequence == QStringLiteral("SANS") && c.PasAxeX() >= 1) {
-                const int k = int(Int(g.lire(Prop::NbPoints).toDouble() / (c.PasAxeX() + 1)));
-                espacement = (k >= 1 && k < 20) ? k : 1;
-            }
-            g.ecrire(Prop::EspacementLibelles, espacement);
-            g.ecrire(Prop::EspacementGraduations, g.lire(Prop::EspacementLibelles).toInt());
-            g.ecrire(Prop::Dessin, 2);
-        }
+        if (jeu >= 1)
+            espacerLibelles(Frequence);
+        marquerAnneeChoisie(cumul ? 2 : 1);
         m_jeuxParCourbe = false;
         legendeEcran();
+        signalerEchelleFixe();
         m_souris->annoncerPeriode();
     });
+}
+
+// Le jeu `jeu` d'un graphique par périodes : la courbe point par point ; un cumul part d'un premier point à 0.
+void CtlGraphique::dessinerJeuCategorie(const Classe_Graphique& courbe, int jeu, bool cumul)
+{
+    MoteurGraphique& g = Graphique();
+    g.ecrire(Prop::NbJeux, jeu);
+    g.ecrire(Prop::Jeu, jeu);
+    g.ecrire(Prop::Manquant, 0);
+    g.ecrire(Prop::NbPoints, 1);
+    g.ecrireIndexe(Prop::CouleurPoint, 1, courbe.Couleur());
+    g.ecrire(Prop::NbPoints, courbe.NbValeurs());
+    int premiere = 1;
+    if (cumul) {
+        g.ecrire(Prop::NbPoints, courbe.NbValeurs() + 1);
+        if (g.lire(Prop::NbJeux).toInt() != 1)
+            g.ecrireIndexe(Prop::CouleurPoint, 1, courbe.Couleur());
+        g.ecrireIndexe(Prop::ValeurPoint, 1, 0.0);
+        g.ecrire(Prop::Manquant, 0);
+        premiere = 2;
+    }
+    dessinerPointsCategorie(courbe, premiere, cumul);
+    g.ecrire(Prop::Dessin, 2);
+}
+
+// Sans regroupement, un libellé tous les k points, k tiré du pas de l'axe ; sinon à chaque point.
+void CtlGraphique::espacerLibelles(const QString& Frequence)
+{
+    MoteurGraphique& g = Graphique();
+    const Classe_Graphiques& c = CollCourbes();
+    int espacement = 1;
+    if (Frequence == QStringLiteral("SANS") && c.PasAxeX() >= 1) {
+        const int k = int(Int(g.lire(Prop::NbPoints).toDouble() / (c.PasAxeX() + 1)));
+        espacement = (k >= 1 && k < 20) ? k : 1;
+    }
+    g.ecrire(Prop::EspacementLibelles, espacement);
+    g.ecrire(Prop::EspacementGraduations, g.lire(Prop::EspacementLibelles).toInt());
+    g.ecrire(Prop::Dessin, 2);
+}
+
+namespace {
+
+CourbePtr premiereTracee(Classe_Graphiques& c)
+{
+    for (int k = 1; k <= c.Compter(); ++k)
+        if (const CourbePtr courbe = c.GetCourbe(k); courbe && courbe->Afficher() && courbe->NbValeurs() > 0)
+            return courbe;
+    return nullptr;
+}
+
+} // namespace
+
+// Le cumul annuel range les années par leur total (un point chacune, sur le premier jeu) :
+// celle du champ Année s'y distingue, et la légende la nomme.
+void CtlGraphique::marquerAnneeChoisie(int premierePosition)
+{
+    if (m_typeGraphique != TypeGraph::Annee || m_chaineTypeGraph != QStringLiteral("CUMUL_ANNUEL"))
+        return;
+    bool lue = false;
+    const int annee = TxtAnnee()->texte().trimmed().toInt(&lue);
+    const CourbePtr courbe = premiereTracee(CollCourbes());
+    if (!lue || !courbe)
+        return;
+    for (int i = 0; i < courbe->NbValeurs(); ++i) {
+        const auto date = DateDepuisCellule(courbe->cellule(0, i));
+        if (!date || date->date().year() != annee)
+            continue;
+        MoteurGraphique& g = Graphique();
+        g.ecrire(Prop::Jeu, 1);
+        g.ecrire(Prop::PointEnValeur, i + premierePosition);
+        g.ecrire(Prop::CouleurPointEnValeur, courbe->Couleur() == 12 ? 14 : 12);
+        m_legendeEnValeur = QStringLiteral("Année %1").arg(annee);
+        return;
+    }
 }
 
 namespace {
@@ -395,6 +449,7 @@ void CtlGraphique::AffichageGraphiquePiezo(bool, bool SuperpositionCourbes, QObj
     sousGarde([&] {
         m_souris->oublierZoom();
         m_souris->retenirEchellesDuTrace();
+        m_legendeEnValeur.clear();
         MoteurGraphique& g = Graphique();
         Classe_Graphiques& c = CollCourbes();
         g.ecrire(Prop::Dessin, 1);
@@ -431,6 +486,7 @@ void CtlGraphique::AffichageGraphiquePiezo(bool, bool SuperpositionCourbes, QObj
             viderJeuxNonDessines(g, dessinees);
         m_jeuxParCourbe = true;
         legendeEcran();
+        signalerEchelleFixe();
         m_souris->annoncerPeriode();
     });
 }
@@ -504,4 +560,54 @@ void CtlGraphique::AffichageGraphiqueSuperposepluvioPiezo(bool, bool, QObject* j
         vueGraphiqueSuperposePluvio()->hide();
         g.ecrire(Prop::Dessin, 2);
     });
+}
+
+namespace {
+
+// Les valeurs tracées les plus basse et haute, tous jeux confondus ; rien sans point tracé.
+std::optional<std::pair<double, double>> extremesTraces(const ModeleGraphique& m)
+{
+    double bas = std::numeric_limits<double>::max(), haut = std::numeric_limits<double>::lowest();
+    for (const JeuDonnees& j : m.jeux) {
+        if (j.taille() == 0 || j.resumes().visibles() == 0)
+            continue;
+        bas = std::min(bas, j.resumes().bas());
+        haut = std::max(haut, j.resumes().haut());
+    }
+    return bas <= haut ? std::optional(std::pair(bas, haut)) : std::nullopt;
+}
+
+// Le nombre que l'axe écrit à son bord : son libellé donné (profondeurs), sinon la borne.
+QString texteBord(const ModeleGraphique& m, bool enHaut, double borne)
+{
+    const int i = enHaut ? m.divisionsY(0) + 1 : 1;
+    const QString donne = m.axes[0].libelles.value(i).trimmed();
+    return donne.isEmpty() ? TexteNombre(borne) : donne;
+}
+
+} // namespace
+
+QString CtlGraphique::uniteValeurs() const
+{
+    if (m_typeGraphique == TypeGraph::PluvioStation)
+        return m_echelle;
+    return m_typeGraphique == TypeGraph::PluvioPiezo ? QStringLiteral("m") : QStringLiteral("mm");
+}
+
+void CtlGraphique::signalerEchelleFixe()
+{
+    MoteurGraphique& g = Graphique();
+    const auto extremes = extremesTraces(g.modele());
+    QStringList hors;
+    if (!CollCourbes().EchelleYAuto() && !m_souris->zoome() && extremes) {
+        g.ecrire(Prop::AxeY, 0);
+        const double bas = g.lireNombre(Prop::YMin), haut = g.lireNombre(Prop::YMax);
+        const QString unite = uniteValeurs().isEmpty() ? QString() : u' ' + uniteValeurs();
+        if (extremes->second > haut)
+            hors << QStringLiteral("des valeurs dépassent ") + texteBord(g.modele(), true, haut) + unite;
+        if (extremes->first < bas)
+            hors << QStringLiteral("des valeurs passent sous ") + texteBord(g.modele(), false, bas) + unite;
+    }
+    g.ecrire(Prop::MarquesDepassement, hors.isEmpty() ? 0 : 1);
+    g.ecrire(Prop::Avertissement, hors.isEmpty() ? QString() : QStringLiteral("Échelle fixe : ") + hors.join(QStringLiteral(" ; ")));
 }

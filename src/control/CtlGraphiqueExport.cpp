@@ -19,14 +19,6 @@
 #include <QFileInfo>
 #include <QDir>
 
-QString CtlGraphique::titreEntete() const
-{
-    const EnteteStations& entete = *RecupSprEntete();
-    const QString a = entete.TexteA(), b = entete.TexteB(), c = entete.TexteC();
-    return (a.isEmpty() ? QString() : a + QStringLiteral(" - ")) + b
-           + (c.isEmpty() ? QString() : QStringLiteral(" (") + c + u')');
-}
-
 ExportGraphiqueTableur::Demande CtlGraphique::demandeExport(bool superposition) const
 {
     const ValeursProcessus& v = ValeursProcessus::courantes();
@@ -58,6 +50,7 @@ ExportGraphiqueTableur::Demande CtlGraphique::demandeExport(bool superposition) 
     qint16 typeEchelle = m_typeAffichageEchelle;
     d.coefficient = CoefficientEchelle(typeEchelle);
     d.modeProfondeur = typeEchelle == 0;
+    d.unite = m_typeGraphique == TypeGraph::PluvioStation ? m_echelle : QString();
     d.aquifere = LireMembre(hote, QStringLiteral("Aquifere")).toString();
     return d;
 }

@@ -1,101 +1,22 @@
 #include "control/CtlToolBar.h"
 
 #include "commun/Garde.h"
+#include "control/IconesPalette.h"
 
 #include <QFrame>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
-#include <QPainterPath>
 #include <QToolButton>
 
 namespace {
 
-constexpr int tailleIcone = 22;
+constexpr int tailleIcone = IconesPalette::taille;
 constexpr int twipsParPixel = 15;
 
 const char* const infobulles[CtlToolBar::nombreBoutons] = {
     "Fermer", "Imprimer", "Zoom moins", "Zoom plus", "Afficher les données",
     "Réinitialiser", "Fiche", "Options graphiques", "Exporter vers Excel", "Aide en ligne"};
-
-// L'image de chaque bouton est dessinée : aucun fichier à livrer.
-QIcon icone(int index)
-{
-    QPixmap image(tailleIcone * 2, tailleIcone * 2);
-    image.setDevicePixelRatio(2.0);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QColor encre(40, 60, 90);
-    p.setPen(QPen(encre, 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    const QRectF r(3, 3, tailleIcone - 6, tailleIcone - 6);
-    auto loupe = [&](bool plus) {
-        p.drawEllipse(QRectF(3, 3, 11, 11));
-        p.drawLine(QPointF(12.5, 12.5), QPointF(19, 19));
-        p.drawLine(QPointF(5.5, 8.5), QPointF(11.5, 8.5));
-        if (plus)
-            p.drawLine(QPointF(8.5, 5.5), QPointF(8.5, 11.5));
-    };
-    switch (index) {
-    case 0:
-        p.drawLine(r.topLeft(), r.bottomRight());
-        p.drawLine(r.topRight(), r.bottomLeft());
-        break;
-    case 1:
-        p.drawRect(QRectF(4, 9, 14, 7));
-        p.drawRect(QRectF(7, 4, 8, 5));
-        p.drawRect(QRectF(7, 14, 8, 5));
-        break;
-    case 2:
-        loupe(false);
-        break;
-    case 3:
-        loupe(true);
-        break;
-    case 4:
-        p.drawRect(r);
-        for (double y = 8; y < 19; y += 4)
-            p.drawLine(QPointF(4, y), QPointF(18, y));
-        p.drawLine(QPointF(9, 4), QPointF(9, 18));
-        break;
-    case 5: {
-        QPainterPath fleche;
-        fleche.arcMoveTo(r, 60);
-        fleche.arcTo(r, 60, 280);
-        p.drawPath(fleche);
-        p.drawLine(QPointF(15, 4), QPointF(15.5, 8.5));
-        p.drawLine(QPointF(15.5, 8.5), QPointF(11, 8));
-        break;
-    }
-    case 6:
-        p.drawRect(QRectF(5, 3, 12, 16));
-        for (double y = 7; y < 17; y += 3)
-            p.drawLine(QPointF(7.5, y), QPointF(14.5, y));
-        break;
-    case 7:
-        p.drawEllipse(QRectF(7, 7, 8, 8));
-        for (int a = 0; a < 8; ++a) {
-            p.save();
-            p.translate(11, 11);
-            p.rotate(a * 45);
-            p.drawLine(QPointF(0, -6), QPointF(0, -8.5));
-            p.restore();
-        }
-        break;
-    case 8:
-        p.setPen(QPen(QColor(30, 110, 60), 1.8));
-        p.drawRect(r);
-        p.drawLine(QPointF(7, 7), QPointF(15, 15));
-        p.drawLine(QPointF(15, 7), QPointF(7, 15));
-        break;
-    default:
-        p.drawEllipse(r);
-        p.setFont(QFont(QStringLiteral("DejaVu Sans"), 9, QFont::Bold));
-        p.drawText(r, Qt::AlignCenter, QStringLiteral("?"));
-        break;
-    }
-    return QIcon(image);
-}
 
 // Le fond de la bande : un dégradé clair, dessiné lui aussi.
 QPixmap fond()
@@ -127,7 +48,7 @@ CtlToolBar::CtlToolBar(QWidget* parent)
     for (int i = 0; i < nombreBoutons; ++i) {
         auto* b = new QToolButton(m_toolBar);
         b->setObjectName(QStringLiteral("PaletteOutils%1").arg(i));
-        b->setIcon(icone(i));
+        b->setIcon(IconesPalette::icone(i));
         b->setIconSize(QSize(tailleIcone, tailleIcone));
         b->setAutoRaise(true);
         m_choix[std::size_t(i)].infobulle = QString::fromUtf8(infobulles[i]);

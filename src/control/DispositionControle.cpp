@@ -1,6 +1,7 @@
 #include "control/DispositionControle.h"
 
 #include "control/CadreTitre.h"
+#include "control/CelluleNombre.h"
 #include "control/ChampDate.h"
 #include "control/CtlToolBar.h"
 #include "control/EnteteStations.h"
@@ -303,8 +304,9 @@ void DispositionControle::preparerLecture()
     m_sprAide->setFrameShape(QFrame::NoFrame);
     m_sprAide->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_sprAide->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // La date sous le pointeur, puis la valeur : une cellule de nombre à deux décimales.
     for (int r = 0; r < 2; ++r) {
-        auto* cellule = new QTableWidgetItem();
+        auto* cellule = r == 0 ? new QTableWidgetItem() : new CelluleNombre(2);
         cellule->setBackground(QColor(255, 255, 100));
         m_sprAide->setItem(r, 0, cellule);
     }

@@ -60,8 +60,8 @@ HoteGraphique::HoteGraphique(QWidget* parent)
     m_controle->setGeometry(rect());
     // Ce que fait chaque bouton de la palette, dit à qui le survole.
     m_controle->PaletteOutils()->AfficheIcones(
-        true, QStringLiteral("Imprimer le graphique"), true, QString(), true, QStringLiteral("Zoom par pas (clic : rapprocher)"),
-        true, QStringLiteral("Zoom au rectangle (glisser sur le graphique)"), true,
+        true, QStringLiteral("Imprimer le graphique"), true, QString(), true, QStringLiteral("Zoom arrière par pas (clic : élargir la vue)"),
+        true, QStringLiteral("Zoom avant au rectangle (glisser sur le graphique)"), true,
         QStringLiteral("Poser des points de pluie (clic sur le graphique)"), true,
         QStringLiteral("Supprimer une plage de mesures (glisser au bouton droit)"), true,
         QStringLiteral("Corriger les mesures dans la grille"), true, QStringLiteral("Options du graphique"), true,
@@ -332,7 +332,7 @@ void HoteGraphique::remplirDemande(const Demande& d, const Choix& choix)
     c.setMaChaineTypeAffichage(d.affichage);
     c.setIsCumul(d.cumul);
     c.setTypeDonnees(riviere ? QStringLiteral("Debit") : QString());
-    c.setEchelle(riviere ? QStringLiteral("m3/s") : QString());
+    c.setEchelle(riviere ? QStringLiteral("m³/s") : QString());
     champ("txtDateDebStatistique", d.premiereAnneeStatistique);
     champ("txtDateFinStatistique", d.derniereAnneeStatistique);
 }

@@ -90,6 +90,7 @@ void redessinerAvecOptions(CtlGraphique& ctl)
     if (ctl.TypeGraphique() == TypeGraph::Annee && (variante == QStringLiteral("CUMUL_MENSUEL") || variante == QStringLiteral("CUMUL_ANNUEL")))
         g.ecrire(Prop::EmpilementBarres, 2);
     g.ecrire(Prop::Grille, c.StyleGrille());
+    ctl.signalerEchelleFixe();
     g.ecrire(Prop::Dessin, 2);
 }
 

@@ -6,6 +6,7 @@
 #include "commun/ValeursProcessus.h"
 #include "control/ChampDate.h"
 #include "control/CtlGraphique.h"
+#include "control/EchelleReference.h"
 #include "control/EditionPoints.h"
 #include "control/SourisEtZoom.h"
 #include "control/EnteteStations.h"
@@ -418,6 +419,7 @@ void SequenceChargement::chargerReference()
     e.couleur = 1;
     e.prefixeTable = QStringLiteral("COURBE_REF_PLUVIO_");
     const bool chargee = ChargeurPluie::agreger(m_courbes, e, m_base, m_panneau) != 0 && m_courbes.GetCourbe(1)->NbValeurs() > 1;
+    EchelleReference::appliquer(m_courbes, EchelleReference::lire(m_base, e.code));
     if (!grilleConnue && !chargee)
         AfficherMessage(QStringLiteral("erreur"),
                         QStringLiteral("Aucune donnée n'a été trouvée. Insérer des valeurs avant d'afficher le graphique."));

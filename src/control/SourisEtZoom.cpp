@@ -344,6 +344,7 @@ void SourisEtZoom::reconstruireAxes(double yMin, double yMax)
     }
     // Les échelles refaites effacent le titre des graphiques de nappe : l'écran garde le sien.
     m_ctl.legendeEcran();
+    m_ctl.signalerEchelleFixe();
     if (m_fenetreDemandee) {
         ecrireBornesX(g, *m_fenetreDemandee);
         m_fenetreDemandee.reset();
@@ -438,6 +439,7 @@ void SourisEtZoom::zoomerToutePeriode()
     // La vue d'avant le zoom sert encore à replacer le graphique des pluies.
     reconstruireAxes(v.yMin, v.yMax);
     m_vueInitiale.reset();
+    m_ctl.signalerEchelleFixe();
     annoncerPeriode();
 }
 

@@ -48,6 +48,8 @@ public:
     void retenirEchellesDuTrace();
     // Un zoom oublié : la collection reprend ses échelles et ses dates d'avant.
     void oublierZoom();
+    // Vrai entre un zoom et le retour à toute la période.
+    bool zoome() const { return m_vueInitiale.has_value(); }
     // Le zoom oublié sans rien rendre : la collection est vidée.
     void abandonnerZoom() { m_vueInitiale.reset(); }
 

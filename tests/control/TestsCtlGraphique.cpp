@@ -112,6 +112,18 @@ TEST_F(Controle, DispositionParTypeDeGraphique)
         EXPECT_EQ(!c.composant("TxtAnnee")->isHidden(), type == TypeGraph::Annee);
         EXPECT_EQ(c.composant("TxtDateDebut")->isHidden(), type == TypeGraph::Annee);
     }
+    // Chaque outil a son image, où l'on voit un dessin.
+    QList<QImage> images;
+    for (int i = 0; i < CtlToolBar::nombreBoutons; ++i) {
+        const QImage image = ctl->PaletteOutils()->bouton(i)->icon().pixmap(22, 22).toImage();
+        int encre = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                encre += qAlpha(image.pixel(x, y)) > 128 ? 1 : 0;
+        EXPECT_GT(encre, 25) << i;
+        EXPECT_FALSE(images.contains(image)) << i;
+        images << image;
+    }
     // Un type hors de 0..8 ne change rien.
     ctl->setTypeGraphique(TypeGraph::Annee);
     ctl->setProperty("TypeGraphique", 12);

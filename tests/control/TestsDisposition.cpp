@@ -4,6 +4,7 @@
 
 #include "commun_tests/ImagesGardees.h"
 
+#include "commun/Palette.h"
 #include "control/VueGraphique.h"
 #include "render/moteur/Disposition.h"
 #include "render/moteur/ModeleGraphique.h"
@@ -11,7 +12,9 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QFontMetricsF>
 #include <QImage>
+#include <QPrinter>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <gtest/gtest.h>
@@ -147,6 +150,93 @@ TEST_F(Ecran, TitreEtLegendeALEcranCommeDansLesFichiers)
     ctl.setTitreEtLegendeALEcran(false);
     EXPECT_TRUE(g.lire(Prop::TitreGraphique).toString().isEmpty());
     EXPECT_TRUE(g.lireIndexe(Prop::Legende, 1).toString().isEmpty());
+}
+
+// Ce que nomment le titre et la légende : les deux stations d'un graphique double et leurs
+// séries (les pluies, puis la nappe ou la rivière), l'année choisie d'un cumul annuel, dont la
+// barre se détache en rouge ; sur la page imprimée comme à l'écran.
+TEST_F(Ecran, TitreEtLegendeNommentCeQueMontreLeGraphique)
+{
+    struct Cas
+    {
+        TypeGraph type;
+        QString variante;
+        QStringList autres;
+        QString titre;
+        QStringList legende;
+    };
+    const Cas cas[] = {
+        {TypeGraph::PluvioPiezo, {}, {"00754X0012"},
+         "Pluviomètre et piézomètre - Port-Aubin et Forage du Moulin (craie) (76402001 et 00754X0012)",
+         {"Pluie Port-Aubin", "Forage du Moulin (craie)"}},
+        {TypeGraph::PluvioStation, {}, {"H8043310"},
+         "Pluviomètre et station hydrométrique - Port-Aubin et L'Aubette à Port-Aubin (76402001 et H8043310)",
+         {"Pluie Port-Aubin", "L'Aubette à Port-Aubin (m³/s)"}},
+        {TypeGraph::PluvioPiezo, {}, {"00754X0012", "00755X0031"},
+         "Pluviomètre et piézomètres - Port-Aubin, Forage du Moulin (craie) et Puits des Prés (alluvions) (76402001, 00754X0012 et 00755X0031)",
+         {"Pluie Port-Aubin", "Forage du Moulin (craie)", "Puits des Prés (alluvions)"}},
+        {TypeGraph::Annee, "CUMUL_ANNUEL", {}, "Pluviomètre - Port-Aubin (76402001)", {"Année 2023"}},
+    };
+    const auto lue = [](const MoteurGraphique& g, const QSize& taille) {
+        const Disposition d(g.modele(), QRectF(QPointF(0, 0), QSizeF(taille)));
+        // Un long titre tient dans le graphique, en plus petit.
+        EXPECT_LE(QFontMetricsF(d.policeTitre).horizontalAdvance(d.titre), d.rectTitre.width());
+        QStringList textes{d.titre};
+        for (const Disposition::EntreeLegende& e : d.legende)
+            textes << e.texte;
+        return textes;
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(NomTypeGraph(c.type).toStdString());
+        HoteGraphique hote;
+        HoteGraphique::Demande d = demande(c.type, QStringLiteral("76402001"), c.autres);
+        d.variante = c.variante;
+        ASSERT_NO_FATAL_FAILURE(montrer(hote, QSize(1280, 800), d));
+        CtlGraphique& ctl = hote.controle();
+        MoteurGraphique& g = ctl.Graphique();
+        const QStringList attendu = QStringList{c.titre} + c.legende;
+        QStringList imprime;
+        ctl.vueGraphique()->imprimante().setOutputFormat(QPrinter::PdfFormat);
+        ctl.vueGraphique()->imprimante().setOutputFileName(dossier.filePath("page.pdf"));
+        const auto connexion = QObject::connect(&g, &MoteurGraphique::impressionDemandee, [&] { imprime = lue(g, QSize(1200, 800)); });
+        ctl.ImpressionGraphique();
+        QObject::disconnect(connexion);
+        EXPECT_EQ(imprime, attendu);
+        ctl.setTitreEtLegendeALEcran(true);
+        EXPECT_EQ(lue(g, ctl.vueGraphique()->size()), attendu);
+        QApplication::processEvents();
+        const QImage ecran = ctl.vueGraphique()->grab().toImage();
+        int rouges = 0;
+        for (int y = 0; y < ecran.height(); ++y)
+            for (int x = 0; x < ecran.width(); ++x)
+                rouges += (ecran.pixel(x, y) & 0xFFFFFF) == Palette::rgb(12) ? 1 : 0;
+        EXPECT_EQ(rouges > 200, c.type == TypeGraph::Annee) << rouges;
+    }
+}
+
+// La courbe de référence se lit sur son axe : ses pluies journalières (quelques millimètres)
+// sur une échelle à leur mesure, et non sur 0 à 100 ; ses mois sur l'échelle rangée pour elle
+// dans la base (0 à 120 mm, douze divisions).
+TEST_F(Ecran, LaCourbeDeReferenceSeLitSurSonAxe)
+{
+    for (const char* periode : {"S", "M"}) {
+        SCOPED_TRACE(periode);
+        HoteGraphique hote;
+        HoteGraphique::Demande d = demande(TypeGraph::reference, QStringLiteral("76401001"));
+        d.periodes = QString::fromLatin1(periode);
+        ASSERT_NO_FATAL_FAILURE(montrer(hote, QSize(1280, 800), d));
+        MoteurGraphique& g = hote.controle().Graphique();
+        g.ecrire(Prop::AxeY, 0);
+        const double bas = g.lireNombre(Prop::YMin), haut = g.lireNombre(Prop::YMax);
+        const double plusHaute = g.modele().jeux.front().resumes().haut();
+        EXPECT_EQ(bas, 0);
+        EXPECT_LE(plusHaute, haut);
+        EXPECT_GE(plusHaute, haut / 5) << plusHaute << " sur un axe de " << haut;
+        if (QByteArray(periode) == "M") {
+            EXPECT_EQ(haut, 120);
+            EXPECT_EQ(g.lire(Prop::DivisionsY).toInt(), 12);
+        }
+    }
 }
 
 } // namespace

@@ -6,6 +6,8 @@
 
 #include "commun/Dates.h"
 #include "commun/Nombres.h"
+#include "control/CelluleNombre.h"
+#include "control/CtlToolBar.h"
 #include "control/HoteGraphique.h"
 #include "control/VueGraphique.h"
 #include "entry/GrillePoints.h"
@@ -13,8 +15,10 @@
 #include "commun/messages/MessagesEnregistres.h"
 
 #include <QLabel>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTest>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 namespace {
@@ -87,7 +91,9 @@ TEST_F(Interaction, RectangleSurPluieEtNappeLesDeuxGraphiquesSuivent)
     const QDateTime attendue =
         QDateTime(d1, QTime()).addSecs(qint64(std::llround(minutes * (up.x() - x0) / (x1 - x0) * 60)) + 9000);
     EXPECT_EQ(lecture(0), TexteDate(attendue.date()));
-    EXPECT_EQ(lecture(1), FormatNombre(up.y(), "#.##"));
+    // La valeur, dans sa cellule de nombre : deux décimales et la virgule.
+    EXPECT_TRUE(QRegularExpression("^-?[0-9]+,[0-9]{2}$").match(lecture(1)).hasMatch()) << lecture(1).toStdString();
+    EXPECT_NEAR(LireNombre(lecture(1)).value_or(-1e9), up.y(), 0.0051);
     QTest::mouseMove(vue(), QPoint(2, 2));
     EXPECT_EQ(lecture(0), "");
     EXPECT_EQ(lecture(1), "");
@@ -141,6 +147,9 @@ TEST_F(Interaction, ZoomParPasMoletteDeplacementEtRetourAToutePeriode)
     EXPECT_NEAR(c.MaxY(), yMax + (c.MaxDonnees() - yMax) / 2, 1e-9);
     const QDate chargement = *LireDate(c.DateDebutChargement());
     EXPECT_EQ(c.DateDebutAffichage(), TexteDate(chargement.addDays(1)));
+    // Ce que dit la bulle du bouton : un zoom arrière ; le rectangle, lui, rapproche.
+    EXPECT_TRUE(ctl().PaletteOutils()->bouton(2)->toolTip().startsWith("Zoom arrière")) << ctl().PaletteOutils()->bouton(2)->toolTip().toStdString();
+    EXPECT_TRUE(ctl().PaletteOutils()->bouton(3)->toolTip().startsWith("Zoom avant"));
     // Le bouton droit ne fait rien.
     const double yApres = lire(Prop::YMin);
     QTest::mouseClick(vue(), Qt::RightButton, {}, point(0.5, 0.5));
@@ -254,6 +263,19 @@ TEST_F(Interaction, PointsPosesAuClicDansLaGrille)
     g().ecrire(Prop::Point, 1);
     EXPECT_NEAR(g().lireNombre(Prop::PositionX), u.x(), 1e-4);
     EXPECT_TRUE(messages.messages().isEmpty());
+}
+
+// Ce que le moteur écrit dans la cellule de la valeur (« #.## », point ou virgule) s'y lit en nombre.
+TEST(CelluleDeLecture, NombreADeuxDecimalesAvecLaVirgule)
+{
+    const std::pair<const char*, const char*> cas[] = {{".51", "0,51"}, {",51", "0,51"}, {"3.", "3,00"}, {"3,", "3,00"},
+                                                        {"-2.5", "-2,50"}, {"-.001", "0,00"}, {"4596.2", "4596,20"},
+                                                        {"12345678", "12345678,00"}, {"", ""}, {"abc", ""}};
+    CelluleNombre cellule(2);
+    for (const auto& [ecrit, vu] : cas) {
+        cellule.setText(QString::fromUtf8(ecrit));
+        EXPECT_EQ(cellule.text(), QString::fromUtf8(vu)) << ecrit;
+    }
 }
 
 } // namespace

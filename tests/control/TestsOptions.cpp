@@ -2,11 +2,14 @@
 // d'exemple, remplie au clavier ; ce qu'elle change se voit sur le graphique tracé.
 #include "SurBaseExemple.h"
 
+#include "commun_tests/ImagesGardees.h"
 #include "commun_tests/SaisieBoite.h"
+#include "commun_tests/Souris.h"
 
 #include "commun/Nombres.h"
 #include "commun/Palette.h"
 #include "control/HoteGraphique.h"
+#include "control/VueGraphique.h"
 #include "data/bases/BaseSqlite.h"
 #include "render/moteur/ProprietesMoteur.h"
 #include "commun/Dates.h"
@@ -149,6 +152,58 @@ TEST_F(Options, AppliquerChangeLeGraphiqueDesNappes)
     hote.resize(1000, 700);
     EXPECT_EQ(lire(Prop::YMax), haut);
     EXPECT_EQ(pixels(2), 0);
+}
+
+// Une échelle fixe tapée dans les options, gardée pour le genre, coupe les crues de la station
+// suivante : le graphique le dit d'une ligne et marque d'un triangle rouge, au bord, chaque
+// valeur coupée ; un zoom n'est pas une échelle fixe ; l'échelle automatique n'a rien à dire.
+TEST_F(Options, UneEchelleFixeQuiCoupeDesValeursLeDit)
+{
+    int vues = 0;
+    const auto triangles = [&] {
+        QImage image(1000, 600, QImage::Format_RGB32);
+        QPainter peintre(&image);
+        g().peindre(peintre, QRectF(image.rect()));
+        peintre.end();
+        garderImage(image, QStringLiteral("echelle-fixe-%1").arg(++vues));
+        const QRect zone = g().zoneTrace(QRectF(image.rect())).toAlignedRect();
+        int n = 0;
+        for (int y = zone.top(); y < zone.top() + 12; ++y)
+            for (int x = zone.left(); x < zone.right(); ++x)
+                n += image.pixel(x, y) == qRgb(200, 20, 20) ? 1 : 0;
+        return n;
+    };
+    const auto echelle = [&](const char* minimum, const char* maximum) {
+        ouvrir();
+        page(*boite(), 3);
+        taper(*boite(), "TxtMin", QString::fromLatin1(minimum));
+        taper(*boite(), "TxtMax", QString::fromLatin1(maximum));
+        bouton(4);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    };
+    tracer(TypeGraph::PluvioStation, "76402001", {"H8043310"});
+    ASSERT_GT(ctl().CollCourbes().MaxDonnees(), 6);
+    EXPECT_TRUE(g().lire(Prop::Avertissement).toString().isEmpty());
+    EXPECT_EQ(triangles(), 0);
+    echelle("0", "5");
+    EXPECT_EQ(g().lire(Prop::Avertissement).toString(), "Échelle fixe : des valeurs dépassent 5 m³/s");
+    EXPECT_GT(triangles(), 20);
+
+    // Le graphique suivant de ce genre reprend l'échelle, et le dit encore.
+    tracer(TypeGraph::PluvioStation, "76402001", {"H8043310"});
+    EXPECT_EQ(lire(Prop::YMax), 5);
+    EXPECT_EQ(g().lire(Prop::Avertissement).toString(), "Échelle fixe : des valeurs dépassent 5 m³/s");
+    // Un zoom montre ce qu'on a choisi de voir ; revenu à toute la période, l'échelle fixe reparle.
+    ctl().declencheOutil(3);
+    glisser(ctl().vueGraphique(), dansLeTrace(ctl(), 0.2, 0.2), dansLeTrace(ctl(), 0.5, 0.8));
+    EXPECT_TRUE(g().lire(Prop::Avertissement).toString().isEmpty());
+    EXPECT_EQ(triangles(), 0);
+    ctl().ZoomerToutePeriode();
+    EXPECT_FALSE(g().lire(Prop::Avertissement).toString().isEmpty());
+    // Une échelle fixe qui contient tout n'a rien à dire.
+    echelle("0", "10");
+    EXPECT_TRUE(g().lire(Prop::Avertissement).toString().isEmpty());
+    EXPECT_EQ(triangles(), 0);
 }
 
 TEST_F(Options, ProfondeurEtCoteRechargentLesNappes)

@@ -250,8 +250,8 @@ TEST_F(Exports, GenresQuiChangentLeGraphique)
 }
 
 // Les nappes se lisent comme à l'écran : en profondeur, des mètres positifs qui croissent vers le
-// bas sous le titre de l'écran ; en cote, les valeurs telles quelles. La légende et l'axe de droite
-// restent hors du tracé et de ses dates.
+// bas sous le titre de l'écran ; en cote, les valeurs telles quelles ; les débits d'une station sous
+// leur unité. La légende et l'axe de droite restent hors du tracé et de ses dates.
 TEST_F(Exports, NappesLuesCommeALEcranLegendeHorsDuTrace)
 {
     using namespace LectureXmlTests;
@@ -267,7 +267,17 @@ TEST_F(Exports, NappesLuesCommeALEcranLegendeHorsDuTrace)
     demande.modeProfondeur = true;
     demande.coefficient = -1;
     messages.setReponseParDefaut(true);
-    for (const bool profondeur : {true, false}) {
+    struct Cas
+    {
+        TypeGraph type;
+        bool profondeur;
+        const char* titre;  // vide : l'axe sans titre
+    };
+    for (const Cas& cas : {Cas{TypeGraph::PluvioPiezo, true, ""}, Cas{TypeGraph::PluvioPiezo, false, "Cote NGF en m"},
+                           Cas{TypeGraph::PluvioStation, false, "m³/s"}}) {
+        const bool profondeur = cas.profondeur;
+        demande.type = cas.type;
+        demande.unite = QStringLiteral("m³/s");
         demande.modeProfondeur = profondeur;
         demande.coefficient = profondeur ? -1 : 1;
         // Le titre de l'axe des nappes suit l'option du classeur : sans elle en profondeur, avec en cote.
@@ -293,7 +303,7 @@ TEST_F(Exports, NappesLuesCommeALEcranLegendeHorsDuTrace)
         if (profondeur) {
             EXPECT_TRUE(droit.firstChildElement(QStringLiteral("c:title")).isNull());
         } else {
-            EXPECT_EQ(TexteRiche(droit.firstChildElement(QStringLiteral("c:title"))), "Cote NGF en m");
+            EXPECT_EQ(TexteRiche(droit.firstChildElement(QStringLiteral("c:title"))), QString::fromUtf8(cas.titre));
         }
         const QString feuil2 = Partie(*chemin, QStringLiteral("xl/worksheets/sheet2.xml"));
         EXPECT_TRUE(feuil2.contains(QStringLiteral("<c r=\"B2\"><v>-12</v>"))) << feuil2.toStdString();

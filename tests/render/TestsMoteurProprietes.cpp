@@ -1,5 +1,6 @@
 #include "ScenariosMoteur.h"
 
+#include "render/moteur/Disposition.h"
 #include "render/moteur/PolicesMoteur.h"
 
 #include <QPainter>
@@ -172,6 +173,43 @@ TEST(MoteurProprietes, LibellesEtPolices)
     EXPECT_EQ(titre.pixelSize(), 25);
     EXPECT_EQ(libelles.pixelSize(), 17);
     EXPECT_EQ(PolicesMoteur::familleInstallee("Famille Introuvable"), PolicesMoteur::familleInstallee("DejaVu Sans"));
+}
+
+// Les nombres de l'axe de valeurs tels qu'on les lit : au pas rond le plus proche
+// de celui des divisions, sans décimale inutile ; des libellés donnés gardent leurs divisions égales.
+TEST(MoteurProprietes, GraduationsDeLAxeDesValeurs)
+{
+    struct Cas
+    {
+        double min, max;
+        int divisions;
+        QStringList donnes, lus;
+    };
+    const Cas cas[] = {
+        {0, 919.2, 5, {}, {"0", "200", "400", "600", "800"}},
+        {0, 400, 5, {}, {"0", "100", "200", "300", "400"}},
+        {0, 10, 4, {}, {"0", "2.5", "5", "7.5", "10"}},
+        {-200, 200, 5, {}, {"-200", "-100", "0", "100", "200"}},
+        {0.3, 1.7, 5, {}, {"0.5", "0.75", "1", "1.25", "1.5"}},
+        {14, 21, 5, {"21", "19.6", "18.2", "16.8", "15.4", "14"}, {"21", "19.6", "18.2", "16.8", "15.4", "14"}},
+    };
+    for (const Cas& c : cas) {
+        MoteurGraphique m;
+        m.ecrire(Prop::ModeEchelleY, 2);
+        m.ecrire(Prop::AxeY, 0);
+        m.ecrire(Prop::DivisionsY, c.divisions);
+        m.ecrire(Prop::YMax, c.max);
+        m.ecrire(Prop::YMin, c.min);
+        for (int i = 0; i < c.donnes.size(); ++i)
+            m.ecrireIndexe(Prop::LibelleGauche, i + 1, c.donnes[i]);
+        const Disposition d(m.modele(), QRectF(0, 0, 900, 700));
+        QStringList lus;
+        for (const Disposition::Libelle& l : d.libellesGauche)
+            lus << QString(l.texte).replace(u',', u'.');
+        EXPECT_EQ(lus, c.lus) << c.max;
+        // Les bornes restent celles écrites : la souris et les zooms les relisent.
+        EXPECT_EQ(m.lire(Prop::YMax).toDouble(), c.max);
+    }
 }
 
 TEST(MoteurProprietes, CalqueExclusif)

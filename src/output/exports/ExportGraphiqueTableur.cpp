@@ -353,8 +353,8 @@ void ExportGraphiqueTableur::disposition(const GraphiqueTableur& g) const
         axe.setMajorGridlinesColorIndex(15);
     }
     // La légende va sous le tracé et ses dates, sur toute sa largeur : elle ne couvre aucune courbe.
-    // Avec les nappes, le tracé laisse aussi la place des étiquettes et du titre de l'axe de droite.
-    const bool axeDroit = m_demande.type == TypeGraph::PluvioPiezo;
+    // Avec les nappes ou les débits, le tracé laisse aussi la place des étiquettes et du titre de l'axe de droite.
+    const bool axeDroit = Traits(m_demande.type).deuxGraphiques && m_demande.nappes;
     g.setPlotAreaLeft(axeDroit ? 62 : 30);
     g.setPlotAreaTop(o.AfficherTitre ? 40 : 16);
     g.setPlotAreaWidth(axeDroit ? 626 : o.AfficherLegende ? 653 : 670);
@@ -409,7 +409,7 @@ void ExportGraphiqueTableur::seriesNappes(const GraphiqueTableur& g) const
     }
 }
 
-// L'axe des nappes se lit comme celui de l'écran : mêmes bornes et graduations, même titre, et
+// L'axe des nappes (ou des débits d'une station) se lit comme celui de l'écran : mêmes bornes et graduations, même titre, et
 // en profondeur, des mètres positifs qui croissent vers le bas.
 void ExportGraphiqueTableur::axeNappes(const GraphiqueTableur& g) const
 {
@@ -424,12 +424,15 @@ void ExportGraphiqueTableur::axeNappes(const GraphiqueTableur& g) const
     }
     // Les niveaux restent rangés tels quels (négatifs en profondeur) ; l'axe les écrit sans signe, comme
     // l'écran : la profondeur se lit positive et croît vers le bas.
-    if (m_demande.modeProfondeur)
+    const bool piezometres = m_demande.type == TypeGraph::PluvioPiezo;
+    if (piezometres && m_demande.modeProfondeur)
         axe.setTickLabelsNumberFormat(QStringLiteral("0.0#;0.0#"));
-    const bool titre = m_demande.courbes->GestionExportExcel().AfficherTitreAxeNGF;
+    const QString texte = !piezometres ? m_demande.unite
+                          : m_demande.modeProfondeur ? QStringLiteral("Profondeur en m") : QStringLiteral("Cote NGF en m");
+    const bool titre = m_demande.courbes->GestionExportExcel().AfficherTitreAxeNGF && !texte.isEmpty();
     axe.setHasTitle(titre);
     if (titre)
-        axe.setAxisTitleText(m_demande.modeProfondeur ? QStringLiteral("Profondeur en m") : QStringLiteral("Cote NGF en m"));
+        axe.setAxisTitleText(texte);
 }
 
 void ExportGraphiqueTableur::nappes(const GraphiqueTableur& g)
@@ -438,8 +441,7 @@ void ExportGraphiqueTableur::nappes(const GraphiqueTableur& g)
         || !collerNappes())
         return;
     seriesNappes(g);
-    if (m_demande.type == TypeGraph::PluvioPiezo)
-        axeNappes(g);
+    axeNappes(g);
 }
 
 QString ExportGraphiqueTableur::NomFichier(const Demande& d)

@@ -38,6 +38,7 @@ public:
         bool pointDecimal = false;
         double coefficient = 1;       // profondeurs (bloc des superpositions)
         bool modeProfondeur = false;  // axe des piézomètres en profondeur plutôt qu'en cote NGF
+        QString unite;                // des débits d'une station (PluvioStation), titre de leur axe
         QString aquifere;
         QString extension = QStringLiteral("xlsx");
         QString cheminImpose;  // remplace le nom tiré du dossier d'édition et de l'en-tête

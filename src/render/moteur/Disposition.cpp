@@ -2,6 +2,7 @@
 
 #include "commun/Nombres.h"
 #include "render/moteur/EntierBorne.h"
+#include "render/moteur/GraduationsRondes.h"
 #include "render/moteur/ModeleGraphique.h"
 #include "render/moteur/PolicesMoteur.h"
 
@@ -56,6 +57,8 @@ QString Disposition::texteNombre(double v, int decimales)
     return FormatNombre(v, motif);
 }
 
+// Des libellés donnés (176, 125) partagent l'axe en divisions égales ; sans eux,
+// l'axe est gradué au pas rond le plus proche de celui des divisions.
 void Disposition::preparerLibellesY(const ModeleGraphique& m)
 {
     for (int axe = 0; axe < 2; ++axe) {
@@ -63,14 +66,19 @@ void Disposition::preparerLibellesY(const ModeleGraphique& m)
             continue;
         const Bornes b = m.bornesY(axe);
         const int n = m.divisionsY(axe);
-        const int decimales = m.decimalesY >= 0 ? std::min(m.decimalesY, 6) : decimalesPour((b.max - b.min) / n);
-        QList<Libelle>& liste = axe == 0 ? libellesGauche : libellesDroite;
         const QMap<int, QString>& textes = m.axes[std::size_t(axe)].libelles;
-        for (int i = 0; i <= n; ++i) {
-            const double v = b.min + (b.max - b.min) * i / n;
-            const QString t = textes.contains(i + 1) ? textes.value(i + 1) : texteNombre(v, decimales);
-            liste.append({v, t});  // pixel rempli une fois la zone de tracé connue
+        QList<Libelle>& liste = axe == 0 ? libellesGauche : libellesDroite;
+        // pixel rempli une fois la zone de tracé connue
+        if (!textes.isEmpty()) {
+            const int decimales = m.decimalesY >= 0 ? std::min(m.decimalesY, 6) : decimalesPour((b.max - b.min) / n);
+            for (int i = 0; i <= n; ++i) {
+                const double v = b.min + (b.max - b.min) * i / n;
+                liste.append({v, textes.contains(i + 1) ? textes.value(i + 1) : texteNombre(v, decimales)});
+            }
+            continue;
         }
+        for (double v : GraduationsRondes::valeurs(b.min, b.max, n))
+            liste.append({v, texteNombre(v, m.decimalesY >= 0 ? std::min(m.decimalesY, 6) : decimalesPour(v))});
     }
 }
 
@@ -173,6 +181,7 @@ Disposition::Disposition(const ModeleGraphique& m, const QRectF& c)
     policeLibelles = PolicesMoteur::police(m.polices[2], base);
     policeLegende = PolicesMoteur::police(m.polices[3], base);
     titre = sansBlancs(m.titre);
+    ajusterTitre(c.width() - 2 * marge);
     titreX = sansBlancs(m.titreX);
     titreGauche = sansBlancs(m.titreYGauche);
     axeDroit = m.axeDroitVisible();
@@ -191,6 +200,41 @@ Disposition::Disposition(const ModeleGraphique& m, const QRectF& c)
     placerCadres(e);
 }
 
+// Un titre plus large que le cadre prend une police plus petite (jusqu'aux trois cinquièmes),
+// puis, s'il le faut encore, perd sa fin : il ne sort jamais du graphique.
+void Disposition::ajusterTitre(double largeur)
+{
+    const double voulue = QFontMetricsF(policeTitre).horizontalAdvance(titre);
+    if (titre.isEmpty() || voulue <= largeur || largeur <= 0)
+        return;
+    const int taille = policeTitre.pixelSize();
+    policeTitre.setPixelSize(std::max({6, int(taille * 0.6), int(taille * largeur / voulue)}));
+    titre = QFontMetricsF(policeTitre).elidedText(titre, Qt::ElideRight, largeur);
+}
+
+// Entrées de la légende : le point mis en valeur, les séries de l'image de fond (des
+// barres), puis les jeux qui ont reçu un texte, chacun avec l'allure de son tracé.
+void Disposition::preparerLegende(const ModeleGraphique& m)
+{
+    using Forme = EntreeLegende::Forme;
+    if (m.positionLegende == 0)
+        return;
+    const bool barres = m.type == 3;
+    if (const QString t = sansBlancs(m.legendePointEnValeur); !t.isEmpty() && m.pointEnValeur > 0)
+        legende.append({m.couleurPointEnValeur, t, barres ? Forme::Carre : Forme::Rond});
+    for (auto it = m.legendesFond.cbegin(); it != m.legendesFond.cend(); ++it)
+        if (const QString t = sansBlancs(it.value()); !t.isEmpty())
+            legende.append({m.couleursLegendesFond.value(it.key(), 1), t, Forme::Carre});
+    for (int s = 1; s <= m.nbJeux(); ++s) {
+        const QString t = sansBlancs(m.legendes.value(s));
+        if (t.isEmpty())
+            continue;
+        const JeuDonnees& j = m.jeux[std::size_t(s - 1)];
+        const Forme forme = barres && !j.avecX ? Forme::Carre : m.jeuEnValeur == s ? Forme::TraitEpais : Forme::Trait;
+        legende.append({j.taille() > 0 ? j.couleur(0) : j.couleurDefaut, t, forme});
+    }
+}
+
 // Ce que prennent les libellés et la légende autour de la zone de tracé.
 Disposition::Encombrements Disposition::mesurer(const ModeleGraphique& m)
 {
@@ -200,16 +244,7 @@ Disposition::Encombrements Disposition::mesurer(const ModeleGraphique& m)
         e.largeurGauche = std::max(e.largeurGauche, mLib.horizontalAdvance(l.texte));
     for (const Libelle& l : libellesDroite)
         e.largeurDroite = std::max(e.largeurDroite, mLib.horizontalAdvance(l.texte));
-    // Entrées de la légende : les jeux qui ont reçu un texte.
-    if (m.positionLegende != 0) {
-        for (int s = 1; s <= m.nbJeux(); ++s) {
-            const QString t = sansBlancs(m.legendes.value(s));
-            if (t.isEmpty())
-                continue;
-            const JeuDonnees& j = m.jeux[std::size_t(s - 1)];
-            legende.append({j.taille() > 0 ? j.couleur(0) : j.couleurDefaut, t});
-        }
-    }
+    preparerLegende(m);
     legendeADroite = m.positionLegende != 1;
     hauteurLigneLegende = mLeg.height() * 1.3;
     const double carre = mLeg.height() * 0.8;
@@ -272,6 +307,7 @@ void Disposition::placerLibellesX(const ModeleGraphique& m, const Encombrements&
     }
     const QList<Libelle> tous = candidatsX(m, carteGauche, graduationsX, encombrement);
     libellesX = eclaircir(tous, encombrement);
+    garderLibelleEnValeur(m, encombrement);
     if (!m.estXY() && m.aDesPoints() && !libellesX.isEmpty()) {
         // Les graduations ouvrent la case de chaque libellé gardé : une graduation là où commence un mois libellé.
         const double demiCase = std::fabs(carteGauche.echelleX()) / 2;
@@ -284,6 +320,21 @@ void Disposition::placerLibellesX(const ModeleGraphique& m, const Encombrements&
             g.append(l.pixel);
         graduationsX = g;
     }
+}
+
+// Le point mis en valeur d'un graphique par catégories garde son libellé ; ses voisins trop proches lui cèdent la place.
+void Disposition::garderLibelleEnValeur(const ModeleGraphique& m, double encombrement)
+{
+    const int p = m.pointEnValeur;
+    if (m.estXY() || p < 1 || p > m.nbPoints)
+        return;
+    const QString texte = (m.libellesX.contains(p) ? m.libellesX.value(p) : m.libellesTabulation.value(p - 1)).trimmed();
+    const double pixel = carteGauche.px(p - 0.5);
+    if (texte.isEmpty() || pixel < zone.left() || pixel > zone.right())
+        return;
+    libellesX.removeIf([&](const Libelle& l) { return std::fabs(l.pixel - pixel) < encombrement; });
+    const auto place = std::find_if(libellesX.begin(), libellesX.end(), [&](const Libelle& l) { return l.pixel > pixel; });
+    libellesX.insert(place, {pixel, texte});
 }
 
 // Libellés de valeurs, un sur deux (ou moins) quand ils se toucheraient.

@@ -22,8 +22,10 @@ public:
     };
     struct EntreeLegende
     {
+        enum class Forme { Carre, Trait, TraitEpais, Rond };
         int couleur;
         QString texte;
+        Forme forme = Forme::Carre;
     };
 
     Disposition(const ModeleGraphique& modele, const QRectF& cadre);
@@ -59,9 +61,12 @@ private:
     Encombrements mesurer(const ModeleGraphique& m);
     void placerZone(const Encombrements& e);
     void placerLibellesX(const ModeleGraphique& m, const Encombrements& e);
+    void garderLibelleEnValeur(const ModeleGraphique& m, double encombrement);
     void placerLibellesY();
     void placerCadres(const Encombrements& e);
     void preparerLibellesY(const ModeleGraphique& m);
+    void preparerLegende(const ModeleGraphique& m);
+    void ajusterTitre(double largeur);
     QList<Libelle> candidatsX(const ModeleGraphique& m, const CarteEchelles& carte, QList<double>& graduations,
                               double encombrement) const;
     static double largeurLibellesX(const ModeleGraphique& m, const QFont& police);

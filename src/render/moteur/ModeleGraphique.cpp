@@ -1,33 +1,9 @@
 #include "render/moteur/ModeleGraphique.h"
 
+#include "render/moteur/GraduationsRondes.h"
+
 #include <cmath>
 #include <limits>
-
-namespace {
-
-// Bornes qui tombent sur des nombres ronds et contiennent [lo, hi] en `divisions` pas.
-Bornes bornesRondes(double lo, double hi, int divisions)
-{
-    if (!(hi > lo)) {
-        const double m = std::fabs(lo);
-        const double marge = m > 0 ? m * 0.1 : 1.0;
-        lo -= marge;
-        hi += marge;
-    }
-    const double brut = (hi - lo) / std::max(divisions, 1);
-    const double puissance = std::pow(10.0, std::floor(std::log10(brut)));
-    double pas = puissance;
-    for (double f : {1.0, 2.0, 2.5, 5.0, 10.0}) {
-        pas = f * puissance;
-        const double bas = std::floor(lo / pas) * pas;
-        if (bas + pas * divisions >= hi - 1e-9 * std::fabs(hi))
-            return {bas, bas + pas * divisions};
-    }
-    const double bas = std::floor(lo / pas) * pas;
-    return {bas, bas + pas * divisions};
-}
-
-} // namespace
 
 ModeleGraphique::ModeleGraphique()
 {
@@ -88,6 +64,12 @@ void ModeleGraphique::reinitialiser()
     libellesX.clear();
     libellesTabulation.clear();
     legendes.clear();
+    legendesFond.clear();
+    couleursLegendesFond.clear();
+    avertissement.clear();
+    jeuPointEnValeur = pointEnValeur = 0;
+    legendePointEnValeur.clear();
+    marquesDepassement = 0;
     nbLibellesX = 1;
     xMinEcrit_ = xMaxEcrit_ = false;
     xMinEcrit = 0.0;
@@ -155,7 +137,8 @@ Bornes ModeleGraphique::bornesY(int axe) const
         lo = std::min(lo, 0.0);
         hi = std::max(hi, 0.0);
     }
-    return bornesRondes(lo, hi, divisionsY(0));
+    const auto [bas, haut] = GraduationsRondes::bornes(lo, hi, divisionsY(0));
+    return {bas, haut};
 }
 
 bool ModeleGraphique::axeDroitVisible() const

@@ -79,6 +79,9 @@ public:
     QString titreYGauche;             // 57
     QString titreYDroite;             // 89
     QMap<int, QString> legendes;      // 169, par jeu de données
+    QMap<int, QString> legendesFond;  // 171, les séries de l'image de fond, avant les jeux
+    QMap<int, int> couleursLegendesFond;  // 172
+    QString avertissement;            // 98 : une ligne dans la zone de tracé
     std::array<PoliceTexte, 4> polices;
     int classeTexte = 0;              // 37
 
@@ -102,6 +105,11 @@ public:
     int lignesAxes = 1;               // 90
     int graduations = 1;              // 92
     int jeuEnValeur = 0;              // 94
+    int jeuPointEnValeur = 0;         // 95, écrit au jeu courant : son point `pointEnValeur` se distingue
+    int pointEnValeur = 0;
+    int couleurPointEnValeur = 12;    // 96
+    QString legendePointEnValeur;     // 97 : en tête de la légende
+    int marquesDepassement = 0;       // 99 : 1 marque au bord de la zone les valeurs hors des bornes Y
     int valeursAffichees = 0;         // 100
     int elementSelectionne = 7;       // 39
     QMap<int, int> couleursElements;  // 38 par élément

@@ -248,9 +248,26 @@ bool MoteurGraphique::appliquerNombre(int numero, double nombre)
     case Prop::DivisionsY:
         m.axes[std::size_t(std::clamp(m.axeSelectionne, 0, 1))].divisions = i;
         return true;
+    case Prop::PointEnValeur:
+        m.jeuPointEnValeur = i > 0 ? m.jeuSelectionne : 0;
+        m.pointEnValeur = std::max(i, 0);
+        return true;
     default:
         return false;
     }
+}
+
+template <typename Texte>
+bool MoteurGraphique::ecrireIndexeSimple(int numero, int indice, const Texte& texte, double nombre, bool estNombre)
+{
+    if (const auto* t = TableProprietes::texteIndexe(numero)) {
+        (m_modele.*(t->membre)).insert(indice, texte());
+        return true;
+    }
+    const auto* e = TableProprietes::entiereIndexee(numero);
+    if (e && estNombre)
+        (m_modele.*(e->membre)).insert(indice, entier(nombre));
+    return e != nullptr;
 }
 
 void MoteurGraphique::appliquerIndexe(int numero, int indice, const QVariant& valeurBrute, double nombre, bool estNombre)
@@ -262,6 +279,8 @@ void MoteurGraphique::appliquerIndexe(int numero, int indice, const QVariant& va
     const auto texte = [&] { return valeurBrute.isValid() ? TexteCellule(valeurBrute) : TexteNombre(nombre); };
     ModeleGraphique& m = m_modele;
     JeuDonnees* j = m.jeuCourant();
+    if (ecrireIndexeSimple(numero, indice, texte, nombre, estNombre))
+        return;
     const int p = rang(indice);
     const bool pointValide = j && p >= 0 && p < j->taille();
     switch (numero) {
@@ -293,9 +312,6 @@ void MoteurGraphique::appliquerIndexe(int numero, int indice, const QVariant& va
             m.libellesX.remove(indice);
         else
             m.libellesX.insert(indice, texte());
-        return;
-    case Prop::Legende:
-        m.legendes.insert(indice, texte());
         return;
     case Prop::LibelleGauche:
         m.axes[0].libelles.insert(indice, texte());
@@ -339,6 +355,7 @@ QVariant MoteurGraphique::lire(int numero) const
     case Prop::YMin: return m.bornesY(axe).min;
     case Prop::DivisionsY: return m.divisionsY(axe);
     case Prop::LibelleDroit: return m.axes[1].libelles.value(m.pointSelectionne);
+    case Prop::PointEnValeur: return m.jeuPointEnValeur == m.jeuSelectionne ? m.pointEnValeur : 0;
     default: return m_autres.value(numero, 0);
     }
 }
@@ -346,6 +363,10 @@ QVariant MoteurGraphique::lire(int numero) const
 QVariant MoteurGraphique::lireIndexe(int numero, int indice) const
 {
     const ModeleGraphique& m = m_modele;
+    if (const auto* t = TableProprietes::texteIndexe(numero))
+        return (m.*(t->membre)).value(indice);
+    if (const auto* e = TableProprietes::entiereIndexee(numero))
+        return (m.*(e->membre)).value(indice, 0);
     const JeuDonnees* j = (m.jeuSelectionne >= 1 && m.jeuSelectionne <= m.nbJeux())
         ? &m.jeux[std::size_t(m.jeuSelectionne - 1)]
         : nullptr;
@@ -358,7 +379,6 @@ QVariant MoteurGraphique::lireIndexe(int numero, int indice) const
         return pointValide && !j->plafonds.empty() ? double(j->plafonds[std::size_t(p)]) : double(JeuDonnees::plafondAucun);
     case Prop::Validite: return pointValide ? int(j->validite(p)) : 0;
     case Prop::LibelleX: return m.libellesX.value(indice);
-    case Prop::Legende: return m.legendes.value(indice);
     case Prop::LibelleGauche: return m.axes[0].libelles.value(indice);
     case Prop::Impression: return m.reglagesImpression.value(indice, 0.0);
     case Prop::PositionLue: {

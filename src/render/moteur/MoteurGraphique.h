@@ -139,6 +139,9 @@ private:
     void marquerManquant(bool manquant);
     void placerPoint(double x, const std::optional<double>& valeur);
     void appliquerIndexe(int numero, int indice, const QVariant& valeur, double nombre, bool estNombre);
+    // Les propriétés indexées rangées par indice (table) ; faux pour les autres.
+    template <typename Texte>
+    bool ecrireIndexeSimple(int numero, int indice, const Texte& texte, double nombre, bool estNombre);
     void demanderDessin(int demande);
     bool ecrireFichierImage();
     void tracer(int numero, std::optional<int> indice, const QVariant& valeur);

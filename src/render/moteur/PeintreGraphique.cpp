@@ -203,6 +203,46 @@ void peindreMarques(QPainter& p, const JeuDonnees& j, const CarteEchelles& carte
     }
 }
 
+// Le point mis en valeur d'une ligne : un gros rond cerclé de blanc.
+void peindrePointEnValeur(QPainter& p, const JeuDonnees& j, const CarteEchelles& carte, int i, const QColor& c, double rayon)
+{
+    if (i < 0 || i >= j.taille() || !j.visible(i))
+        return;
+    const double x = j.avecX ? j.x[std::size_t(i)] : i + 0.5;
+    p.setPen(QPen(Qt::white, 1.5));
+    p.setBrush(c);
+    p.drawEllipse(carte.pixel(x, j.valeurs[std::size_t(i)]), rayon, rayon);
+}
+
+// Les valeurs au-delà des bornes de l'axe : un triangle rouge au bord de la zone,
+// pointé vers elles, un par groupe de points proches.
+void peindreDepassements(QPainter& p, const JeuDonnees& j, const CarteEchelles& carte, double taille)
+{
+    const double haut = std::max(carte.yMin(), carte.yMax()), bas = std::min(carte.yMin(), carte.yMax());
+    if (j.resumes().haut() <= haut && j.resumes().bas() >= bas)
+        return;
+    const QRectF zone = carte.zone();
+    // Sur un axe renversé, le haut de l'axe est en bas de la zone.
+    const bool renverse = carte.yMin() > carte.yMax();
+    double dernierHaut = -1e9, dernierBas = -1e9;
+    p.setPen(QPen(Qt::white, 1));
+    p.setBrush(QColor(200, 20, 20));
+    for (int i = 0; i < j.taille(); ++i) {
+        const double v = j.valeurs[std::size_t(i)];
+        if (!j.visible(i) || (v <= haut && v >= bas))
+            continue;
+        const double x = carte.px(j.avecX ? j.x[std::size_t(i)] : i + 0.5);
+        double& dernier = v > haut ? dernierHaut : dernierBas;
+        if (x < zone.left() || x > zone.right() || std::fabs(x - dernier) < taille * 2)
+            continue;
+        dernier = x;
+        const bool enHaut = (v > haut) != renverse;
+        const double bord = enHaut ? zone.top() : zone.bottom(), pointe = enHaut ? taille : -taille;
+        const QPointF triangle[] = {{x, bord + 1}, {x - taille * 0.7, bord + 1 + pointe}, {x + taille * 0.7, bord + 1 + pointe}};
+        p.drawPolygon(triangle, 3);
+    }
+}
+
 int pointsVisibles(const JeuDonnees& j)
 {
     return j.resumes().visibles();
@@ -216,6 +256,8 @@ struct Barres
     Qt::BrushStyle style = Qt::SolidPattern;
     bool translucide = false, contour = false, ombre = false, valeurs = false;
     QFont policeValeurs;
+    int enValeur = -1;        // le point mis en valeur, depuis 0
+    int couleurEnValeur = 12;
 };
 
 Barres barres(const QPainter& p, const ModeleGraphique& m, const CarteEchelles& carte, int rang, int nombre)
@@ -288,10 +330,25 @@ void peindreBarresLarges(QPainter& p, const ModeleGraphique& m, const JeuDonnees
         // Des barres jointives gardent un filet entre elles dès qu'elles sont assez larges pour être distinguées.
         const double trait = b.largeur >= 6 ? 1.0 : 0.0;
         const QRectF r = QRectF(QPointF(x0, carte.py(bas)), QPointF(x0 + b.largeur - trait, carte.py(haut))).normalized();
-        remplirBarre(p, b, r, couleur(j.couleur(i), o));
+        remplirBarre(p, b, r, couleur(i == b.enValeur ? b.couleurEnValeur : j.couleur(i), o));
         if (b.valeurs)
             valeurDeBarre(p, m, b, r, x0, double(v), zone, o);
     }
+}
+
+// Plus fine qu'un pixel, la barre du point mis en valeur en garde trois, par-dessus ses voisines
+// (empilée, elle reste à sa place dans la pile).
+void barreFineEnValeur(QPainter& p, const JeuDonnees& j, const CarteEchelles& carte, const OptionsPeinture& o, const Barres& b,
+                       const std::vector<double>& cumul)
+{
+    const int i = b.enValeur;
+    if (i < 0 || i >= j.taille() || !j.visible(i))
+        return;
+    const double v = j.valeurs[std::size_t(i)];
+    const double haut = b.empile && !cumul.empty() ? cumul[std::size_t(i)] : v;
+    const double bas = b.empile && !cumul.empty() ? haut - v : b.zero;
+    const double x = carte.px(i + 0.5) + b.decalage + b.largeur / 2;
+    p.fillRect(QRectF(QPointF(x - 1, carte.py(haut)), QPointF(x + 2, carte.py(bas))).normalized(), couleur(b.couleurEnValeur, o));
 }
 
 // Plus étroites qu'un pixel : une barre par colonne de pixels, aussi haute que son point le plus haut.
@@ -341,12 +398,16 @@ void peindreBarresFines(QPainter& p, const JeuDonnees& j, const CarteEchelles& c
         }
     }
     fermer();
+    barreFineEnValeur(p, j, carte, o, b, cumul);
 }
 
-void peindreBarres(QPainter& p, const ModeleGraphique& m, const JeuDonnees& j, const CarteEchelles& carte,
-                   const OptionsPeinture& o, int rang, int nombre, std::vector<double>& cumul)
+void peindreBarres(QPainter& p, const ModeleGraphique& m, int s, const CarteEchelles& carte, const OptionsPeinture& o,
+                   int rang, int nombre, std::vector<double>& cumul)
 {
-    const Barres b = barres(p, m, carte, rang, nombre);
+    const JeuDonnees& j = m.jeux[std::size_t(s)];
+    Barres b = barres(p, m, carte, rang, nombre);
+    b.enValeur = m.jeuPointEnValeur == s + 1 ? m.pointEnValeur - 1 : -1;
+    b.couleurEnValeur = m.couleurPointEnValeur;
     if (b.largeur >= 1.5)
         peindreBarresLarges(p, m, j, carte, o, b, cumul);
     else
@@ -411,6 +472,29 @@ void peindreFondZone(QPainter& p, const ModeleGraphique& m, const QRectF& zone, 
 
 } // namespace
 
+namespace {
+
+// Une ligne ou des marques seules : le tracé, ses marques quand les points sont espacés, le point mis en valeur.
+void peindreJeuLigne(QPainter& p, const ModeleGraphique& m, int s, const CarteEchelles& carte, const OptionsPeinture& o,
+                     double trait)
+{
+    const JeuDonnees& j = m.jeux[std::size_t(s)];
+    const double epaisseur = (m.jeuEnValeur == s + 1) ? trait * 2.2 : trait;
+    const int visibles = pointsVisibles(j);
+    const double espacement = visibles > 0 ? carte.zone().width() / visibles : 0.0;
+    if (m.type != 1)
+        peindreLigne(p, j, carte, o, epaisseur, espacement > 0 && espacement < 0.5);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    const bool marques = m.type == 1 || (m.marqueurs > 0 && espacement >= 8.0);
+    const bool validites = !j.validites.empty() && espacement >= 3.0;
+    if (marques || validites)
+        peindreMarques(p, j, carte, o, std::max(2.0, trait * 1.6), marques, validites);
+    if (m.jeuPointEnValeur == s + 1)
+        peindrePointEnValeur(p, j, carte, m.pointEnValeur - 1, couleur(m.couleurPointEnValeur, o), std::max(4.0, trait * 2.8));
+}
+
+} // namespace
+
 void PeintreGraphique::peindreSeries(QPainter& p, const ModeleGraphique& m, const CarteEchelles& carte,
                                      const OptionsPeinture& o)
 {
@@ -431,27 +515,19 @@ void PeintreGraphique::peindreSeries(QPainter& p, const ModeleGraphique& m, cons
     int rang = 0;
     for (int s = 0; s < m.nbJeux(); ++s) {
         const JeuDonnees& j = m.jeux[std::size_t(s)];
-        if (j.taille() == 0)
+        if (j.taille() == 0 || (barres && !j.avecX && pointsVisibles(j) == 0))
             continue;
         if (barres && !j.avecX) {
-            if (pointsVisibles(j) == 0)
-                continue;
             p.setRenderHint(QPainter::Antialiasing, false);
-            peindreBarres(p, m, j, carte, o, rang++, nombreBarres, cumul);
+            peindreBarres(p, m, s, carte, o, rang++, nombreBarres, cumul);
             p.setRenderHint(QPainter::Antialiasing, true);
             continue;
         }
-        const double epaisseur = (m.jeuEnValeur == s + 1) ? trait * 2.2 : trait;
-        const int visibles = pointsVisibles(j);
-        const double espacement = visibles > 0 ? carte.zone().width() / visibles : 0.0;
-        if (m.type != 1)
-            peindreLigne(p, j, carte, o, epaisseur, espacement > 0 && espacement < 0.5);
-        p.setRenderHint(QPainter::Antialiasing, true);
-        const bool marques = m.type == 1 || (m.marqueurs > 0 && espacement >= 8.0);
-        const bool validites = !j.validites.empty() && espacement >= 3.0;
-        if (marques || validites)
-            peindreMarques(p, j, carte, o, std::max(2.0, trait * 1.6), marques, validites);
+        peindreJeuLigne(p, m, s, carte, o, trait);
     }
+    if (m.marquesDepassement == 1)
+        for (const JeuDonnees& j : m.jeux)
+            peindreDepassements(p, j, carte, std::max(7.0, trait * 4.5));
     p.restore();
 }
 
@@ -564,6 +640,31 @@ void peindreTitres(QPainter& p, const ModeleGraphique& m, const Disposition& d)
     }
 }
 
+// L'échantillon d'une entrée de légende : un carré pour des barres, un trait pour une ligne, un rond pour un point.
+void peindreEchantillon(QPainter& p, const Disposition::EntreeLegende& e, const QRectF& r, const OptionsPeinture& o)
+{
+    using Forme = Disposition::EntreeLegende::Forme;
+    const QColor c = couleur(e.couleur, o);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, true);
+    switch (e.forme) {
+    case Forme::Carre:
+        p.fillRect(r, c);
+        break;
+    case Forme::Trait:
+    case Forme::TraitEpais:
+        p.setPen(QPen(c, std::max(1.5, r.height() * (e.forme == Forme::TraitEpais ? 0.35 : 0.15)), Qt::SolidLine, Qt::FlatCap));
+        p.drawLine(QPointF(r.left(), r.center().y()), QPointF(r.right(), r.center().y()));
+        break;
+    case Forme::Rond:
+        p.setPen(QPen(Qt::white, 1));
+        p.setBrush(c);
+        p.drawEllipse(r.center(), r.width() * 0.42, r.width() * 0.42);
+        break;
+    }
+    p.restore();
+}
+
 void peindreLegende(QPainter& p, const ModeleGraphique& m, const Disposition& d, const OptionsPeinture& o)
 {
     if (d.legende.isEmpty())
@@ -586,7 +687,7 @@ void peindreLegende(QPainter& p, const ModeleGraphique& m, const Disposition& d,
             x = d.rectLegende.left() + d.marge;
             y += d.hauteurLigneLegende;
         }
-        p.fillRect(QRectF(x, y + (d.hauteurLigneLegende - carre) / 2, carre, carre), couleur(e.couleur, o));
+        peindreEchantillon(p, e, QRectF(x, y + (d.hauteurLigneLegende - carre) / 2, carre, carre), o);
         p.setPen(texteLegende);
         p.drawText(QRectF(x + carre + d.marge * 0.6, y, 4000, d.hauteurLigneLegende), Qt::AlignLeft | Qt::AlignVCenter, e.texte);
         if (d.legendeADroite)
@@ -594,6 +695,24 @@ void peindreLegende(QPainter& p, const ModeleGraphique& m, const Disposition& d,
         else
             x += largeur;
     }
+}
+
+// Une ligne d'avertissement en haut de la zone de tracé, sur un fond qui la détache des courbes.
+void peindreAvertissement(QPainter& p, const ModeleGraphique& m, const Disposition& d)
+{
+    const QString texte = m.avertissement.trimmed();
+    if (texte.isEmpty())
+        return;
+    p.setFont(d.policeLegende);
+    const QFontMetricsF mesure(d.policeLegende);
+    const QRectF r(d.zone.left() + d.marge, d.zone.top() + d.marge, std::min(mesure.horizontalAdvance(texte) + d.marge * 2, d.zone.width() - d.marge * 2),
+                   mesure.height() + d.marge * 0.6);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QPen(QColor(200, 20, 20), 1));
+    p.setBrush(QColor(255, 255, 255, 230));
+    p.drawRect(r);
+    p.setPen(QColor(160, 0, 0));
+    p.drawText(r.adjusted(d.marge, 0, -d.marge, 0), Qt::AlignLeft | Qt::AlignVCenter, mesure.elidedText(texte, Qt::ElideRight, r.width() - d.marge * 2));
 }
 
 } // namespace
@@ -619,6 +738,7 @@ void PeintreGraphique::peindre(QPainter& p, const ModeleGraphique& m, const Disp
     peindreLibelles(p, d);
     peindreTitres(p, m, d);
     peindreLegende(p, m, d, o);
+    peindreAvertissement(p, m, d);
     const int cadreCouleur = m.couleurElement(ModeleGraphique::Cadre);
     if (cadreCouleur >= 0) {
         p.setRenderHint(QPainter::Antialiasing, false);

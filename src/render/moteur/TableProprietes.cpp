@@ -32,6 +32,8 @@ const Entiere entieres[] = {
     {Prop::LignesAxes, &M::lignesAxes, nullptr},
     {Prop::Graduations, &M::graduations, nullptr},
     {Prop::JeuEnValeur, &M::jeuEnValeur, nullptr},
+    {Prop::CouleurPointEnValeur, &M::couleurPointEnValeur, nullptr},
+    {Prop::MarquesDepassement, &M::marquesDepassement, nullptr},
     {Prop::ValeursAffichees, &M::valeursAffichees, nullptr},
     {Prop::Point, &M::pointSelectionne, nullptr},
     {Prop::Jeu, &M::jeuSelectionne, nullptr},
@@ -48,6 +50,16 @@ const Texte textes[] = {
     {Prop::ImageFond, &M::imageFond},           {Prop::TitreX, &M::titreX},
     {Prop::TitreGraphique, &M::titre},          {Prop::TitreYGauche, &M::titreYGauche},
     {Prop::TitreYDroite, &M::titreYDroite},     {Prop::FichierImage, &M::fichierImage},
+    {Prop::LegendePointEnValeur, &M::legendePointEnValeur}, {Prop::Avertissement, &M::avertissement},
+};
+
+const TexteIndexe textesIndexes[] = {
+    {Prop::Legende, &M::legendes},
+    {Prop::LegendeFond, &M::legendesFond},
+};
+
+const EntiereIndexee entieresIndexees[] = {
+    {Prop::CouleurLegendeFond, &M::couleursLegendesFond},
 };
 
 // Les numéros tiennent sous 256 : un accès direct, les écritures passent ici par centaines de milliers.
@@ -73,6 +85,18 @@ const Entiere* entiere(int numero)
 const Texte* texte(int numero)
 {
     static const auto parNumero = index(textes);
+    return numero >= 0 && numero < numerosMax ? parNumero[std::size_t(numero)] : nullptr;
+}
+
+const TexteIndexe* texteIndexe(int numero)
+{
+    static const auto parNumero = index(textesIndexes);
+    return numero >= 0 && numero < numerosMax ? parNumero[std::size_t(numero)] : nullptr;
+}
+
+const EntiereIndexee* entiereIndexee(int numero)
+{
+    static const auto parNumero = index(entieresIndexees);
     return numero >= 0 && numero < numerosMax ? parNumero[std::size_t(numero)] : nullptr;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMap>
 #include <QString>
 
 class ModeleGraphique;
@@ -24,8 +25,23 @@ struct Texte
     QString ModeleGraphique::*membre;
 };
 
+// Une propriété indexée rangée par indice : un texte (légendes) ou un nombre (leurs couleurs).
+struct TexteIndexe
+{
+    int numero;
+    QMap<int, QString> ModeleGraphique::*membre;
+};
+
+struct EntiereIndexee
+{
+    int numero;
+    QMap<int, int> ModeleGraphique::*membre;
+};
+
 // La propriété de ce numéro ; nul quand elle n'est pas simple.
 const Entiere* entiere(int numero);
 const Texte* texte(int numero);
+const TexteIndexe* texteIndexe(int numero);
+const EntiereIndexee* entiereIndexee(int numero);
 
 } // namespace TableProprietes
