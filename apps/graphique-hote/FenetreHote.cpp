@@ -196,7 +196,7 @@ void FenetreHote::creerMenuGraphique()
                  [&c] { c.ZoomerToutePeriode(); });
     m->addSeparator();
     // Les outils de la souris sur le graphique ; la lecture des valeurs sous le pointeur vaut dans chacun.
-    const std::pair<const char*, qint16> outils[] = {{"Zoom au &rectangle (glisser sur le graphique)", 3},
+    const std::pair<const char*, qint16> outils[] = {{"Zoom avant au &rectangle (glisser sur le graphique)", 3},
                                                      {"Zoom arrière par &pas (clic : élargir la vue)", 2}};
     for (const auto& choix : outils) {
         const qint16 outil = choix.second;

@@ -6,7 +6,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QAbstractItemView>
+#include <QCompleter>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QPushButton>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
@@ -56,18 +60,30 @@ void guetterBoite(QObject& contexte, std::function<void(T&)> repondre)
             return;
         guet->stop();
         guet->deleteLater();
+        // La boîte qui paraît est celle où l'on tape (la plateforme des essais ne l'active pas d'elle-même).
+        d->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(d));
         repondre(*d);
     });
     guet->start(10);
 }
 
-// Le prochain dialogue de choix de fichier reçoit `chemin`, tapé dans son champ puis validé par Entrée.
+// Le prochain dialogue de choix de fichier reçoit `chemin`, tapé dans son champ, puis son bouton
+// d'acceptation cliqué (Entrée irait à la liste de complétion quand elle s'ouvre).
 inline void repondreAuDialogueFichier(QObject& contexte, const QString& chemin)
 {
     guetterBoite<QFileDialog>(contexte, [chemin](QFileDialog& d) {
         auto* champ = d.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         ASSERT_TRUE(champ);
         taper(champ, chemin);
-        QTest::keyClick(champ, Qt::Key_Return);
+        // La liste de complétion ouverte prendrait le clic : Échap la ferme, comme au clavier.
+        if (QCompleter* c = champ->completer(); c && c->popup()->isVisible())
+            QTest::keyClick(c->popup(), Qt::Key_Escape);
+        // Le bouton s'active quand le dialogue a lu le dossier tapé, un instant après.
+        for (QAbstractButton* b : d.findChild<QDialogButtonBox*>()->buttons())
+            if (d.findChild<QDialogButtonBox*>()->buttonRole(b) == QDialogButtonBox::AcceptRole) {
+                EXPECT_TRUE(QTest::qWaitFor([b] { return b->isEnabled(); }, 5000)) << chemin.toStdString();
+                QTest::mouseClick(b, Qt::LeftButton);
+            }
     });
 }

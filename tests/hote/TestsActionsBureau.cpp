@@ -144,7 +144,7 @@ TEST_F(ActionsBureau, ChaqueMenuRaccourciEtBoutonFaitCeQuIlDit)
     };
     essayerOutils({{bouton(2), 2, false}, {bouton(3), 3, false},
                    {menu("&Graphique", "Zoom arrière par &pas (clic : élargir la vue)"), 2, false},
-                   {menu("&Graphique", "Zoom au &rectangle (glisser sur le graphique)"), 3, false}});
+                   {menu("&Graphique", "Zoom avant au &rectangle (glisser sur le graphique)"), 3, false}});
     // Le zoom au rectangle rapproche ; le zoom par pas élargit ; Ctrl+0 et le menu rendent toute la période.
     const auto toute = periode();
     ASSERT_TRUE(toute);

@@ -55,7 +55,7 @@ TEST(TextesBureau, DialoguesEtBoitesDeMessageEnFrancais)
     EXPECT_EQ(question.button(QMessageBox::Cancel)->text(), "Annuler");
     DialogueImport import({}, nullptr);
     SansEsperluetteAffichee(import);
-    EXPECT_EQ(TextesBoutons(import.findChild<QDialogButtonBox*>()->buttons()), (QStringList{"Annuler", "Importer"}));
+    EXPECT_EQ(TextesBoutons(import.findChild<QDialogButtonBox*>()->buttons()), (QStringList{"Aide", "Annuler", "Importer"}));
     DialoguePostgres postgres;
     SansEsperluetteAffichee(postgres);
     EXPECT_TRUE(TextesBoutons(postgres.findChild<QDialogButtonBox*>()->buttons()).contains("Annuler"));
@@ -65,7 +65,7 @@ TEST(TextesBureau, DialoguesEtBoitesDeMessageEnFrancais)
     ASSERT_TRUE(base) << erreur.toStdString();
     DialogueBulletin bulletin({}, dossier.path(), *base, nullptr);
     SansEsperluetteAffichee(bulletin);
-    EXPECT_EQ(TextesBoutons(bulletin.findChild<QDialogButtonBox*>()->buttons()), (QStringList{"Annuler", "OK"}));
+    EXPECT_EQ(TextesBoutons(bulletin.findChild<QDialogButtonBox*>()->buttons()), (QStringList{"Aide", "Annuler", "OK"}));
 
     // Le message d'après un export, dans la boîte que l'application montre : son titre, ses boutons ; Non n'ouvre rien.
     const QString nom = QApplication::applicationName(), organisation = QApplication::organizationName();
