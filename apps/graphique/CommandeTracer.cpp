@@ -239,7 +239,11 @@ int tracerVers(const QStringList& arguments, Sortie genre)
         return echec(erreur);
     for (const QString& message : messages.textes())
         avertir(message);
-    if (genre == Sortie::Image && !hote.aDesDonnees())
+    // Ce qui manque dit pourquoi, plutôt qu'un graphique vide sans raison.
+    const QString avis = hote.controle().avisChargement();
+    if (!avis.isEmpty())
+        avertir(avis);
+    else if (genre == Sortie::Image && !hote.aDesDonnees())
         avertir(QStringLiteral("aucune donnée pour ce graphique ; le graphique vide est écrit dans %1.").arg(cite(o.sortie)));
     return sortieOk;
 }

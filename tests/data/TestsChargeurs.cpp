@@ -241,11 +241,18 @@ TEST_F(Chargeurs, QuintilesEtMedianeDUnMois)
 
     Horloge::fixer(QDate(2024, 3, 15));
     Classe_Graphiques c;
-    ChargeurStatistiques::statistiquesMensuelles(c, "2010", "2014", "08002", nullptr, base.get(), nullptr, false, false, 10,
-                                                 "Pluie", false);
+    const auto bilan = ChargeurStatistiques::statistiquesMensuelles(c, "2010", "2014", "08002", nullptr, base.get(), nullptr, false,
+                                                                    false, 10, "Pluie", false);
+    // Sans table des normales, pas de courbe des normales (et non douze points à zéro).
     const QStringList cles = {"Min", "Moyenne", "Max", "1er Quintile ", "2ème Quintile ", "3ème Quintile ", "4ème Quintile ",
-                              "Médiane", "Normales MétéoFrance"};
+                              "Médiane"};
     ASSERT_EQ(c.Compter(), cles.size());
+    for (int k = 0; k < cles.size(); ++k)
+        EXPECT_EQ(c.GetCourbe(k + 1)->Cle(), cles[k]);
+    EXPECT_TRUE(bilan.mesurees);
+    EXPECT_FALSE(bilan.normales);
+    EXPECT_EQ(ChargeurStatistiques::avisStatistiques(bilan, true, true), "Normales non tracées : ce pluviomètre n'a pas de normales.");
+    EXPECT_EQ(ChargeurStatistiques::avisStatistiques(bilan, true, false), "");
     const auto janvier = [&](const QString& cle) { return c.GetCourbe(c.noCourbe(cle))->cellule(2, 0); };
     EXPECT_DOUBLE_EQ(janvier("Min").toDouble(), 10);
     EXPECT_DOUBLE_EQ(janvier("Moyenne").toDouble(), 30);
@@ -261,6 +268,64 @@ TEST_F(Chargeurs, QuintilesEtMedianeDUnMois)
     EXPECT_TRUE(c.GetCourbe(c.noCourbe("1er Quintile "))->cellule(2, 2).isValid());
     EXPECT_FALSE(c.GetCourbe(c.noCourbe("1er Quintile "))->cellule(2, 1).isValid());
     Horloge::fixer(QDate());
+}
+
+// Une statistique sans aucune valeur n'entre pas dans la collection ; un écart sans normale reste vide.
+TEST_F(Chargeurs, StatistiquesEtEcartsSansDonnees)
+{
+    // Les normales de janvier du seul 07001 ; un pluviomètre 09003 mesuré en 2023 seulement.
+    ASSERT_TRUE(base->CreerTable("PLUVIOMETRE_NORMALES", {{"codePluviometre", TypeColonne::Texte}, {"mois", TypeColonne::Entier},
+                                                          {"valeur", TypeColonne::Reel}}));
+    ASSERT_TRUE(base->InsererLignes("PLUVIOMETRE_NORMALES", {{"07001", 1, 50.0}}));
+    ASSERT_TRUE(base->CreerTable("PLUVIO_09003", {{"DateCreation", TypeColonne::Date}, {"Heure", TypeColonne::Heure},
+                                                  {"Pluie", TypeColonne::Reel}, {"ModeObtention", TypeColonne::Texte}}));
+    ASSERT_TRUE(base->InsererLignes("PLUVIO_09003", {{QDate(2023, 1, 10), "00:00:00", 12.0, QVariant()},
+                                                     {QDate(2023, 6, 10), "00:00:00", 3.0, QVariant()}}));
+    const auto statistiques = [&](Classe_Graphiques& c, const QString& premiere, const QString& derniere, const QString& code) {
+        return ChargeurStatistiques::statistiquesMensuelles(c, premiere, derniere, code, nullptr, base.get(), nullptr, false, false, 10,
+                                                            "Pluie", false);
+    };
+    Classe_Graphiques sansMesures, uneAnnee;
+    auto bilan = statistiques(sansMesures, "2010", "2014", "07001");
+    ASSERT_EQ(sansMesures.Compter(), 1);
+    EXPECT_EQ(sansMesures.GetCourbe(1)->Cle(), "Normales MétéoFrance");
+    EXPECT_DOUBLE_EQ(sansMesures.GetCourbe(1)->cellule(2, 0).toDouble(), 50);
+    EXPECT_FALSE(sansMesures.GetCourbe(1)->cellule(2, 1).isValid());
+    EXPECT_EQ(ChargeurStatistiques::avisStatistiques(bilan, true, true),
+              "Statistiques non tracées : aucune mesure de 2010 à 2014, les années des statistiques.");
+    // Les années tirées des mesures s'arrêtent avant la dernière année mesurée : ici, aucune.
+    bilan = statistiques(uneAnnee, "____", "____", "09003");
+    EXPECT_EQ(uneAnnee.Compter(), 0);
+    EXPECT_EQ(std::pair(bilan.premiere, bilan.derniere), std::pair(2023, 2022));
+    EXPECT_EQ(ChargeurStatistiques::avisStatistiques(bilan, true, true),
+              "Statistiques et normales non tracées : il faut au moins une année de mesures avant 2023 ; ce pluviomètre n'a pas de normales.");
+
+    // Écarts aux normales par mois : janvier seul a le sien ; un pluviomètre sans normales n'en a aucun.
+    for (const QString code : {"07001", "09003"}) {
+        Classe_Graphiques c;
+        ChargeurPluie::Demande d;
+        d.debut = QDate(code == "07001" ? 2001 : 2023, 1, 1);
+        d.fin = QDate(d.debut.year(), 12, 31);
+        d.code = code;
+        d.titre = d.colonne = "Pluie";
+        d.mode = 7;
+        d.codePeriode = "MOIS";
+        d.colonnePeriode = "Mois";
+        ASSERT_EQ(ChargeurPluie::agreger(c, d, base.get(), nullptr), 1);
+        const double janvier = c.GetCourbe(1)->cellule(2, 0).toDouble();
+        bilan = ChargeurStatistiques::comparerAuxNormales(c, "", "", code, nullptr, base.get(), "Pluie", true, true);
+        if (code == "09003") {
+            EXPECT_EQ(c.Compter(), 0);
+            EXPECT_EQ(ChargeurStatistiques::avisComparaison(bilan, true),
+                      "Comparaison à la normale non tracée : ce pluviomètre n'a pas de normales.");
+            continue;
+        }
+        ASSERT_EQ(c.Compter(), 1);
+        EXPECT_DOUBLE_EQ(c.GetCourbe(1)->cellule(2, 0).toDouble(), janvier - 50);
+        for (int i = 1; i < c.GetCourbe(1)->NbValeurs(); ++i)
+            EXPECT_FALSE(c.GetCourbe(1)->cellule(2, i).isValid()) << i;
+        EXPECT_EQ(ChargeurStatistiques::avisComparaison(bilan, true), "");
+    }
 }
 
 } // namespace
