@@ -5,6 +5,7 @@
 #include "FichierSortie.h"
 #include "Journal.h"
 #include "LigneCommande.h"
+#include "OptionsStatistiques.h"
 #include "data/bases/OuvertureBase.h"
 
 #include "commun/Dates.h"
@@ -136,9 +137,11 @@ QString lireDemande(const QStringList& arguments, HoteGraphique::Demande& d, Opt
     const QString largeur = l.option(QStringLiteral("--largeur")).value_or(QStringLiteral("1200"));
     const QString hauteur = l.option(QStringLiteral("--hauteur")).value_or(QStringLiteral("700"));
     o.journal = l.option(QStringLiteral("--journal"));
+    const OptionsStatistiques statistiques(l, OptionsStatistiques::Portee::Graphique);
     if (QString defaut = l.defaut(manque); !defaut.isEmpty())
         return defaut;
-    for (const QString& defaut : {verifierChoix(d, genre, affichage), verifierDates(d, debut, fin, annee), verifierSorties(o, largeur, hauteur)})
+    for (const QString& defaut : {verifierChoix(d, genre, affichage), verifierDates(d, debut, fin, annee),
+                                  statistiques.appliquer(d), verifierSorties(o, largeur, hauteur)})
         if (!defaut.isEmpty())
             return defaut;
     return QString();
