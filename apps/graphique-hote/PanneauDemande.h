@@ -1,12 +1,14 @@
 #pragma once
 
 #include "control/HoteGraphique.h"
+#include "settings/StatistiquesRetenues.h"
 
 #include <QWidget>
 
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
+class QHBoxLayout;
 class QLineEdit;
 class QListWidget;
 class QSpinBox;
@@ -15,7 +17,9 @@ class QTreeWidget;
 // Ce que l'utilisateur demande : la station et ses compagnes, le genre de
 // graphique, les dates, l'année, la mesure, la période, l'affichage, le cumul
 // et les statistiques du graphique annuel. Les cases de statistiques sont
-// lues par leur nom par le contrôle, sur le formulaire qui le porte.
+// lues par leur nom par le contrôle, sur le formulaire qui le porte. Les choix
+// des statistiques (années, premier mois de l'année hydrologique, normales
+// officielles) sont gardés dans les paramètres de l'utilisateur.
 class PanneauDemande : public QWidget
 {
     Q_OBJECT
@@ -40,6 +44,14 @@ private:
     void creerStations();
     void creerChoix();
     void creerStatistiques();
+    void creerChoixStatistiques();
+    QHBoxLayout* creerAnnees(QWidget* cadre);
+    void creerMoisEtNormales(QWidget* cadre);
+    void chargerChoixStatistiques();
+    void majChoixStatistiques();
+    StatistiquesRetenues::Choix choixStatistiques() const;
+    void retenirChoixStatistiques();
+    bool poserChoixStatistiques(HoteGraphique::Demande& d, QString& erreur) const;
     void filtrer(const QString& texte);
     void genreChange();
     void stationChoisie();
@@ -57,6 +69,11 @@ private:
     QComboBox* m_variante = nullptr;
     QCheckBox* m_cumul = nullptr;
     QList<QCheckBox*> m_statistiques;
+    QCheckBox* m_anneesChoisies = nullptr;
+    QSpinBox* m_premiereAnnee = nullptr;
+    QSpinBox* m_derniereAnnee = nullptr;
+    QComboBox* m_moisHydro = nullptr;
+    QCheckBox* m_normalesOfficielles = nullptr;
     QList<HoteGraphique::Station> m_liste;
     QHash<QString, std::pair<QDate, QDate>> m_etendues;
 };
