@@ -183,10 +183,10 @@ const Section sections[] = {
       n'écrivent rien. Les fichiers ne sont écrits qu'une fois tout réussi.
 )", AvecBase},
     {"options", R"(  options [--projet NOM]
-      Options d'affichage d'un nouveau graphique (paramètres de l'utilisateur),
-      du projet KOR par défaut. Le nom du projet fait le nom du fichier des
-      réglages : ni « / », ni « \ », ni « .. », ni caractère de commande,
-      64 caractères au plus.
+      Options d'affichage d'un nouveau graphique et choix des statistiques
+      (paramètres de l'utilisateur), du projet KOR par défaut. Le nom du
+      projet fait le nom du fichier des réglages : ni « / », ni « \ », ni
+      « .. », ni caractère de commande, 64 caractères au plus.
 )", Rien},
     {"litteraux", R"(  litteraux --date JJ/MM/AAAA [--heure hh:nn:ss]
       Littéraux de date et d'heure de chaque type de base.

@@ -6,7 +6,9 @@
 
 #include "FormulaireGraphique.h"
 #include "GrilleCourbes.h"
+#include "PanneauDemande.h"
 #include "commun_tests/Fichiers.h"
+#include "commun_tests/ImagesGardees.h"
 #include "control/CtlGraphique.h"
 #include "render/moteur/ProprietesMoteur.h"
 
@@ -107,6 +109,7 @@ TEST_F(ChoixStatistiques, SaisisRetenusAuRedemarrageEtPrisParLeTrace)
     d.affichage = QStringLiteral("HISTO");
     tracer(*f, d);
     EXPECT_TRUE(f->formulaire().controle().isStatistiquesMeteoFrance());
+    garderImage(f->panneau().grab().toImage(), "choix-statistiques");
 
     // Des années à l'envers : Tracer le dit et ne trace rien.
     choisir(enfant<QComboBox>(*f, "GenreGraphique"), QStringLiteral("Annee"));
@@ -135,6 +138,7 @@ TEST_F(ChoixStatistiques, UnPluviometreDUneAnneeSansStatistiquesLaBarreDEtatDitP
     // La liste des courbes et le graphique n'ont que l'année.
     EXPECT_EQ(f->courbes().rowCount(), 2);
     EXPECT_EQ(f->formulaire().controle().Graphique().lire(Prop::NbJeux).toInt(), 1);
+    garderImage(ecran(*f), "une-annee-sans-statistiques");
 }
 
 } // namespace
