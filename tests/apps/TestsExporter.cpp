@@ -188,6 +188,11 @@ TEST_F(Exporter_, StatistiquesSansValeurAbsentesDuGraphiqueDeLaLegendeEtDuClasse
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.erreurs, avis);
     ASSERT_EQ(Series(Relire(d + "/un.xlsx"), 0).size(), 1);
+    // Sans normales, la comparaison aux normales officielles n'a aucun écart à tracer.
+    r = lancer({"tracer", "--base", base, "--type", "comparaisonNormale", "--station", "76999001", "--normales", "officielles",
+                "--sortie", d + "/ecarts.png", "--journal", d + "/ecarts.tsv"}, reglages);
+    EXPECT_EQ(r.erreurs, "graphique : attention : Comparaison à la normale non tracée : ce pluviomètre n'a pas de normales.\n");
+    EXPECT_TRUE(Manquants(QString::fromUtf8(lireFichier(d + "/ecarts.tsv")).split('\n')).empty());
 
     // Les statistiques de 2022 : de janvier à juin seulement, les mois d'après manquent.
     r = lancer(QStringList{"tracer", "--sortie", d + "/partiel.png", "--journal", d + "/partiel.tsv"} + demande("76999002"), reglages);
