@@ -206,6 +206,19 @@ bool ecrireSortie(CtlGraphique& ctl, const Options& o, const MessagesEnregistres
     return false;
 }
 
+// Une réussite redit les messages du contrôle, puis ce que le graphique ne montre pas.
+void avertirApresReussite(HoteGraphique& hote, const MessagesEnregistres& messages, const Options& o)
+{
+    for (const QString& message : messages.textes())
+        avertir(message);
+    // Ce qui manque dit pourquoi, plutôt qu'un graphique vide sans raison.
+    const QString avis = hote.controle().avisChargement();
+    if (!avis.isEmpty())
+        avertir(avis);
+    else if (o.genre == Sortie::Image && !hote.aDesDonnees())
+        avertir(QStringLiteral("aucune donnée pour ce graphique ; le graphique vide est écrit dans %1.").arg(cite(o.sortie)));
+}
+
 int tracerVers(const QStringList& arguments, Sortie genre)
 {
     HoteGraphique::Demande d;
@@ -240,14 +253,7 @@ int tracerVers(const QStringList& arguments, Sortie genre)
         return echec(QStringLiteral("impossible d'écrire le journal %1 : le disque est peut-être plein.").arg(cite(*o.journal)));
     if ((genre == Sortie::Image && !image.valider(erreur)) || (o.journal && !fichierJournal.valider(erreur)))
         return echec(erreur);
-    for (const QString& message : messages.textes())
-        avertir(message);
-    // Ce qui manque dit pourquoi, plutôt qu'un graphique vide sans raison.
-    const QString avis = hote.controle().avisChargement();
-    if (!avis.isEmpty())
-        avertir(avis);
-    else if (genre == Sortie::Image && !hote.aDesDonnees())
-        avertir(QStringLiteral("aucune donnée pour ce graphique ; le graphique vide est écrit dans %1.").arg(cite(o.sortie)));
+    avertirApresReussite(hote, messages, o);
     return sortieOk;
 }
 
