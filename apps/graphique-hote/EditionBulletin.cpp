@@ -2,6 +2,7 @@
 
 #include "data/BaseDonnees.h"
 #include "output/bulletin/EcritureBulletin.h"
+#include "settings/StatistiquesRetenues.h"
 
 #include <QCoreApplication>
 #include <QProgressDialog>
@@ -34,7 +35,9 @@ bool EditionBulletin::executer(const Demande& demande, QString& erreur)
 bool EditionBulletin::produire(const Demande& d, QString& erreur)
 {
     m_base.OublierEchecs();
-    const auto bulletin = BulletinMensuel::calculer(m_base, {d.mois, d.stations, 0}, avancement(0, 50), erreur);
+    // Le premier mois de l'année hydrologique que l'utilisateur a retenu, sinon celui de la base.
+    const int moisHydro = StatistiquesRetenues::relire().moisHydro;
+    const auto bulletin = BulletinMensuel::calculer(m_base, {d.mois, d.stations, moisHydro}, avancement(0, 50), erreur);
     return bulletin && EcritureBulletin::ecrire(*bulletin, d.pdf, d.classeur, avancement(50, 100), erreur);
 }
 

@@ -437,7 +437,8 @@ bool FenetreHote::charger(const std::optional<HoteGraphique::Demande>& demande, 
                                                           : erreur.left(1).toUpper() + erreur.mid(1));
         return false;
     }
-    if (!m_formulaire->aDesDonnees())
+    // Un graphique vide faute de statistiques le dit dans la barre d'état, sans ce message-ci.
+    if (!m_formulaire->aDesDonnees() && m_formulaire->controle().avisChargement().isEmpty())
         statusBar()->showMessage(QStringLiteral("Aucune mesure pour cette station sur cette période."), 8000);
     return true;
 }
@@ -682,6 +683,9 @@ void FenetreHote::majEtat()
         // La période que l'axe montre, zoom compris, et non celle des champs de dates.
         if (const auto periode = m_formulaire->controle().periodeTracee())
             parties << QStringLiteral("Période : du %1 au %2").arg(TexteDate(periode->first), TexteDate(periode->second));
+        // Ce que le graphique ne montre pas faute de données, dit tant qu'il est à l'écran.
+        if (const QString avis = m_formulaire->controle().avisChargement(); !avis.isEmpty())
+            parties << avis;
     }
     m_etat->setText(parties.join(QStringLiteral("   —   ")));
 }

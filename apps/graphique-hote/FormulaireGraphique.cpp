@@ -7,6 +7,11 @@
 FormulaireGraphique::FormulaireGraphique(QWidget* parent)
     : HoteGraphique(parent)
 {
+    // Le projet nomme les paramètres de l'utilisateur, que le panneau de la demande lit dès sa
+    // création, et les pages de l'aide : il est connu avant le premier tracé.
+    ValeursProcessus& processus = ValeursProcessus::courantes();
+    if (processus.nomProjet.isEmpty())
+        processus.nomProjet = projet;
 }
 
 void FormulaireGraphique::appliquerStatistiques(const QHash<QString, bool>& cases)
@@ -19,13 +24,10 @@ void FormulaireGraphique::appliquerStatistiques(const QHash<QString, bool>& case
 void FormulaireGraphique::definirFichierAide(const QString& chemin)
 {
     fenetrePrincipale()->setProperty("fichierAide", chemin);
-    // Avant le premier tracé, le contrôle n'a encore reçu ni fenêtre ni projet :
-    // l'aide les trouve déjà, le projet KOR nommant ses pages.
+    // Avant le premier tracé, le contrôle n'a encore reçu aucune fenêtre : l'aide la trouve déjà.
     ValeursProcessus& processus = ValeursProcessus::courantes();
     if (!processus.fenetrePrincipale)
         processus.fenetrePrincipale = fenetrePrincipale();
-    if (processus.nomProjet.isEmpty())
-        processus.nomProjet = QStringLiteral("KOR");
 }
 
 void FormulaireGraphique::definirCheminEdition(const QString& dossier)

@@ -11,7 +11,10 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
+#include <QLocale>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -132,6 +135,7 @@ PanneauDemande::PanneauDemande(QWidget* parent)
     l->addWidget(corriger);
     connect(corriger, &QPushButton::clicked, this, &PanneauDemande::corrigerDemande);
     creerStatistiques();
+    creerChoixStatistiques();
     genreChange();
     MoletteAuFocus::proteger(*this);
 }
@@ -214,6 +218,127 @@ void PanneauDemande::creerStatistiques()
     layout()->addWidget(cadre);
 }
 
+// Chaque champ dit en bulle ce qu'il change ; il n'est actif que pour les graphiques qui s'en servent.
+void PanneauDemande::creerChoixStatistiques()
+{
+    auto* cadre = new QGroupBox(QStringLiteral("Années, mois et normales des statistiques"), this);
+    cadre->setObjectName(QStringLiteral("CadreChoixStatistiques"));
+    auto* f = new QFormLayout(cadre);
+    QHBoxLayout* annees = creerAnnees(cadre);
+    f->addRow(m_anneesChoisies);
+    f->addRow(QStringLiteral("de"), annees);
+    creerMoisEtNormales(cadre);
+    f->addRow(QStringLiteral("Année &hydrologique dès"), m_moisHydro);
+    f->addRow(m_normalesOfficielles);
+    layout()->addWidget(cadre);
+    chargerChoixStatistiques();
+    for (QCheckBox* c : {m_anneesChoisies, m_normalesOfficielles})
+        connect(c, &QCheckBox::toggled, this, &PanneauDemande::retenirChoixStatistiques);
+    for (QSpinBox* a : {m_premiereAnnee, m_derniereAnnee})
+        connect(a, &QSpinBox::valueChanged, this, &PanneauDemande::retenirChoixStatistiques);
+    connect(m_moisHydro, &QComboBox::currentIndexChanged, this, &PanneauDemande::retenirChoixStatistiques);
+    connect(m_periode, &QComboBox::currentIndexChanged, this, &PanneauDemande::majChoixStatistiques);
+}
+
+// La case des années choisies et leurs deux champs, rangés sur une ligne.
+QHBoxLayout* PanneauDemande::creerAnnees(QWidget* cadre)
+{
+    m_anneesChoisies = new QCheckBox(QStringLiteral("Années de &statistiques choisies"), cadre);
+    m_anneesChoisies->setObjectName(QStringLiteral("AnneesStatistiquesChoisies"));
+    m_anneesChoisies->setToolTip(QStringLiteral("Cochée : les statistiques du graphique annuel et la médiane de la comparaison "
+                                                "à la normale portent sur ces années. Décochée : de la première année mesurée "
+                                                "à l'avant-dernière."));
+    auto* annees = new QHBoxLayout;
+    for (auto [champ, nom, bulle] : {std::tuple{&m_premiereAnnee, "PremiereAnneeStatistique", "Première année des statistiques"},
+                                     {&m_derniereAnnee, "DerniereAnneeStatistique", "Dernière année des statistiques (comprise)"}}) {
+        *champ = new QSpinBox(cadre);
+        (*champ)->setObjectName(QString::fromLatin1(nom));
+        (*champ)->setRange(StatistiquesRetenues::anneeMin, StatistiquesRetenues::anneeMax);
+        (*champ)->setToolTip(QString::fromUtf8(bulle));
+        annees->addWidget(*champ, 1);
+        if (champ == &m_premiereAnnee)
+            annees->addWidget(new QLabel(QStringLiteral("à"), cadre));
+    }
+    return annees;
+}
+
+void PanneauDemande::creerMoisEtNormales(QWidget* cadre)
+{
+    m_moisHydro = new QComboBox(cadre);
+    m_moisHydro->setObjectName(QStringLiteral("MoisAnneeHydro"));
+    for (int m = 1; m <= 12; ++m)
+        m_moisHydro->addItem(QLocale(QLocale::French).monthName(m), m);
+    m_moisHydro->setToolTip(QStringLiteral("Premier mois de l'année hydrologique : il ouvre l'année des graphiques par "
+                                           "« Année hydrologique » et le cumul du bulletin du mois."));
+    m_normalesOfficielles = new QCheckBox(QStringLiteral("Comparer aux normales &officielles (Météo-France)"), cadre);
+    m_normalesOfficielles->setObjectName(QStringLiteral("NormalesOfficielles"));
+    m_normalesOfficielles->setToolTip(QStringLiteral("Cochée : la comparaison à la normale se fait aux normales officielles de "
+                                                     "Météo-France (table PLUVIOMETRE_NORMALES). Décochée : à la médiane des "
+                                                     "mesures de la station sur les années des statistiques."));
+}
+
+// Le choix retenu par l'utilisateur ; sans choix, des années de normales et octobre.
+void PanneauDemande::chargerChoixStatistiques()
+{
+    const StatistiquesRetenues::Choix c = StatistiquesRetenues::relire();
+    const bool choisies = c.premiereAnnee > 0;
+    m_anneesChoisies->setChecked(choisies);
+    m_premiereAnnee->setValue(choisies ? c.premiereAnnee : 1991);
+    m_derniereAnnee->setValue(choisies ? c.derniereAnnee : 2020);
+    m_moisHydro->setCurrentIndex((c.moisHydro > 0 ? c.moisHydro : 10) - 1);
+    m_normalesOfficielles->setChecked(c.normalesOfficielles);
+}
+
+void PanneauDemande::majChoixStatistiques()
+{
+    const auto type = TypeGraphDepuisNom(m_genre->currentData().toString());
+    const bool comparaison = type == TypeGraph::comparaisonNormale;
+    // Les normales officielles ne dépendent d'aucune année : seules la médiane et le graphique annuel en prennent.
+    const bool annees = type == TypeGraph::Annee || (comparaison && !m_normalesOfficielles->isChecked());
+    m_anneesChoisies->setEnabled(annees);
+    m_premiereAnnee->setEnabled(annees && m_anneesChoisies->isChecked());
+    m_derniereAnnee->setEnabled(annees && m_anneesChoisies->isChecked());
+    m_moisHydro->setEnabled(m_periode->currentData().toString() == QStringLiteral("H"));
+    m_normalesOfficielles->setEnabled(comparaison);
+}
+
+StatistiquesRetenues::Choix PanneauDemande::choixStatistiques() const
+{
+    StatistiquesRetenues::Choix c;
+    if (m_anneesChoisies->isChecked()) {
+        c.premiereAnnee = m_premiereAnnee->value();
+        c.derniereAnnee = m_derniereAnnee->value();
+    }
+    c.moisHydro = m_moisHydro->currentData().toInt();
+    c.normalesOfficielles = m_normalesOfficielles->isChecked();
+    return c;
+}
+
+// Chaque changement est gardé aussitôt, sauf des années à l'envers, que Tracer refuse.
+void PanneauDemande::retenirChoixStatistiques()
+{
+    majChoixStatistiques();
+    const StatistiquesRetenues::Choix c = choixStatistiques();
+    if (c.premiereAnnee == 0 || StatistiquesRetenues::defautAnnees(c.premiereAnnee, c.derniereAnnee).isEmpty())
+        StatistiquesRetenues::retenir(c);
+}
+
+bool PanneauDemande::poserChoixStatistiques(HoteGraphique::Demande& d, QString& erreur) const
+{
+    const StatistiquesRetenues::Choix c = choixStatistiques();
+    if (c.premiereAnnee > 0 && m_anneesChoisies->isEnabled()) {
+        if (const QString defaut = StatistiquesRetenues::defautAnnees(c.premiereAnnee, c.derniereAnnee); !defaut.isEmpty()) {
+            erreur = defaut.left(1).toUpper() + defaut.mid(1);
+            return false;
+        }
+        d.premiereAnneeStatistique = QString::number(c.premiereAnnee);
+        d.derniereAnneeStatistique = QString::number(c.derniereAnnee);
+    }
+    d.moisHydro = c.moisHydro;
+    d.normalesOfficielles = c.normalesOfficielles;
+    return true;
+}
+
 void PanneauDemande::definirStations(const QList<HoteGraphique::Station>& stations,
                                      const QHash<QString, std::pair<QDate, QDate>>& etendues)
 {
@@ -263,6 +388,7 @@ void PanneauDemande::genreChange()
     m_annee->setEnabled(annee);
     m_variante->setEnabled(annee);
     findChild<QGroupBox*>(QStringLiteral("CadreStatistiques"))->setEnabled(annee);
+    majChoixStatistiques();
 }
 
 void PanneauDemande::stationChoisie()
@@ -325,6 +451,8 @@ std::optional<HoteGraphique::Demande> PanneauDemande::demande(QString& erreur) c
     const QString affichage = m_affichage->currentData().toString();
     d.affichage = !affichage.isEmpty() ? affichage : HoteGraphique::affichageParDefaut(d.type, d.variante);
     d.cumul = m_cumul->isChecked();
+    if (!poserChoixStatistiques(d, erreur))
+        return std::nullopt;
     return d;
 }
 

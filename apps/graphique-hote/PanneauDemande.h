@@ -1,6 +1,7 @@
 #pragma once
 
 #include "control/HoteGraphique.h"
+#include "settings/StatistiquesRetenues.h"
 
 #include <QSet>
 #include <QWidget>
@@ -8,6 +9,7 @@
 class QCheckBox;
 class SaisieDate;
 class QComboBox;
+class QHBoxLayout;
 class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
@@ -17,7 +19,9 @@ class QTreeWidget;
 // Ce que l'utilisateur demande : la station et ses compagnes, le genre de
 // graphique, les dates, l'année, la mesure, la période, l'affichage, le cumul
 // et les statistiques du graphique annuel. Les cases de statistiques sont
-// lues par leur nom par le contrôle, sur le formulaire qui le porte.
+// lues par leur nom par le contrôle, sur le formulaire qui le porte. Les choix
+// des statistiques (années, premier mois de l'année hydrologique, normales
+// officielles) sont gardés dans les paramètres de l'utilisateur.
 class PanneauDemande : public QWidget
 {
     Q_OBJECT
@@ -42,6 +46,14 @@ private:
     void creerStations();
     void creerChoix();
     void creerStatistiques();
+    void creerChoixStatistiques();
+    QHBoxLayout* creerAnnees(QWidget* cadre);
+    void creerMoisEtNormales(QWidget* cadre);
+    void chargerChoixStatistiques();
+    void majChoixStatistiques();
+    StatistiquesRetenues::Choix choixStatistiques() const;
+    void retenirChoixStatistiques();
+    bool poserChoixStatistiques(HoteGraphique::Demande& d, QString& erreur) const;
     void filtrer(const QString& texte);
     void genreChange();
     void stationChoisie();
@@ -60,6 +72,11 @@ private:
     QComboBox* m_variante = nullptr;
     QCheckBox* m_cumul = nullptr;
     QList<QCheckBox*> m_statistiques;
+    QCheckBox* m_anneesChoisies = nullptr;
+    QSpinBox* m_premiereAnnee = nullptr;
+    QSpinBox* m_derniereAnnee = nullptr;
+    QComboBox* m_moisHydro = nullptr;
+    QCheckBox* m_normalesOfficielles = nullptr;
     QList<HoteGraphique::Station> m_liste;
     QHash<QString, std::pair<QDate, QDate>> m_etendues;
     // Les compagnes cochées de chaque genre de station, gardées quand le genre de graphique change.

@@ -28,6 +28,17 @@ const char* const optionsGraphique = R"(      --station CODE        le pluviomè
       --debut JJ/MM/AAAA --fin JJ/MM/AAAA   (par défaut toute la chronique)
       --annee AAAA          (graphique annuel ; par défaut la dernière année)
       --cumul               cumul des valeurs
+      --annees-statistiques AAAA-AAAA   années des statistiques du graphique
+                            annuel et de la médiane de la comparaison à la
+                            normale ; auto : de la première année mesurée à
+                            l'avant-dernière
+      --mois-hydro MOIS     premier mois de l'année hydrologique, de 1 à 12 ou
+                            son nom (octobre par défaut)
+      --normales officielles|mediane   comparaison à la normale faite aux
+                            normales officielles (PLUVIOMETRE_NORMALES) ou à la
+                            médiane des mesures de la station (par défaut)
+                            Chacune de ces trois options, absente, laisse
+                            valoir le choix retenu dans l'application de bureau.
       --largeur L --hauteur H   taille en pixels (1200 × 700 par défaut)
       --journal FICHIER     écrit chaque ordre envoyé à la base et chaque
                             écriture au moteur de graphiques, dans l'ordre
@@ -156,7 +167,7 @@ const Section sections[] = {
       Le classeur n'est écrit qu'une fois tout réussi.
 )", AvecOptionsDeTracer},
     {"bulletin", R"(  bulletin --base BASE --mois MM/AAAA --sortie FICHIER.pdf [--classeur FICHIER.xlsx]
-         [--stations C1,C2,…]
+         [--stations C1,C2,…] [--mois-hydro MOIS]
       Le bulletin de situation hydrologique du mois : chaque station replacée
       parmi le même mois de toutes les années complètes de son relevé (rang,
       classe par quintiles, normale, cumul de l'année hydrologique, tendance).
@@ -165,14 +176,17 @@ const Section sections[] = {
                             rapport à la normale des pluviomètres
       --stations C1,C2,…    ces stations seules (par défaut, toutes celles qui
                             ont une mesure ce mois-là)
+      --mois-hydro MOIS     premier mois de l'année hydrologique, de 1 à 12 ou
+                            son nom ; par défaut celui retenu dans l'application
+                            de bureau, sinon celui du calendrier de la base
       Un mois à venir, une station inconnue ou un mois sans aucune mesure
       n'écrivent rien. Les fichiers ne sont écrits qu'une fois tout réussi.
 )", AvecBase},
     {"options", R"(  options [--projet NOM]
-      Options d'affichage d'un nouveau graphique (paramètres de l'utilisateur),
-      du projet KOR par défaut. Le nom du projet fait le nom du fichier des
-      réglages : ni « / », ni « \ », ni « .. », ni caractère de commande,
-      64 caractères au plus.
+      Options d'affichage d'un nouveau graphique et choix des statistiques
+      (paramètres de l'utilisateur), du projet KOR par défaut. Le nom du
+      projet fait le nom du fichier des réglages : ni « / », ni « \ », ni
+      « .. », ni caractère de commande, 64 caractères au plus.
 )", Rien},
     {"litteraux", R"(  litteraux --date JJ/MM/AAAA [--heure hh:nn:ss]
       Littéraux de date et d'heure de chaque type de base.

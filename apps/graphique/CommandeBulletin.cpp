@@ -3,6 +3,7 @@
 #include "Commandes.h"
 #include "FichierSortie.h"
 #include "LigneCommande.h"
+#include "OptionsStatistiques.h"
 #include "data/bases/OuvertureBase.h"
 
 #include "commun/TexteAffichable.h"
@@ -59,7 +60,10 @@ QString lireOptions(const QStringList& arguments, Options& o)
     o.classeur = l.option(QStringLiteral("--classeur"));
     for (const QString& s : l.option(QStringLiteral("--stations")).value_or(QString()).split(u',', Qt::SkipEmptyParts))
         o.demande.stations << s.trimmed();
+    const OptionsStatistiques statistiques(l, OptionsStatistiques::Portee::MoisSeulement);
     if (QString defaut = l.defaut(manque); !defaut.isEmpty())
+        return defaut;
+    if (QString defaut = statistiques.moisHydro(o.demande.moisHydro); !defaut.isEmpty())
         return defaut;
     if (QString defaut = lireMois(mois, o.demande.mois); !defaut.isEmpty())
         return defaut;

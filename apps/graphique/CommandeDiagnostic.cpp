@@ -8,7 +8,9 @@
 #include "commun/parametres/NomProjet.h"
 #include "data/Litteraux.h"
 #include "model/Classe_Graphiques.h"
+#include "settings/StatistiquesRetenues.h"
 
+#include <QLocale>
 #include <QSettings>
 
 namespace {
@@ -16,6 +18,18 @@ namespace {
 QString ouiNon(bool b)
 {
     return b ? QStringLiteral("oui") : QStringLiteral("non");
+}
+
+// Les choix des statistiques que tracer, exporter et bulletin prennent sans leurs options.
+QList<std::pair<QString, QString>> choixStatistiques()
+{
+    const StatistiquesRetenues::Choix c = StatistiquesRetenues::relire();
+    return {{QStringLiteral("Années des statistiques"), c.premiereAnnee > 0 ? QStringLiteral("%1-%2").arg(c.premiereAnnee).arg(c.derniereAnnee)
+                                                                             : QStringLiteral("d'après les mesures")},
+            {QStringLiteral("Premier mois de l'année hydrologique"),
+             c.moisHydro > 0 ? QLocale(QLocale::French).monthName(c.moisHydro) : QStringLiteral("aucun choix")},
+            {QStringLiteral("Comparaison à la normale"),
+             c.normalesOfficielles ? QStringLiteral("normales officielles") : QStringLiteral("médiane des mesures")}};
 }
 
 } // namespace
@@ -50,7 +64,7 @@ int commandeOptions(const QStringList& arguments)
         {QStringLiteral("Taille des polices des axes"), QString::number(o.TaillePoliceAxes)},
         {QStringLiteral("Taille des polices des titres"), QString::number(o.TaillePoliceTitre)},
     };
-    for (const auto& [nom, valeur] : lignes)
+    for (const auto& [nom, valeur] : lignes + choixStatistiques())
         ecrireLigne(QStringLiteral("  %1 : %2").arg(nom, valeur));
     return sortieOk;
 }

@@ -5,6 +5,7 @@
 #include "FichierSortie.h"
 #include "Journal.h"
 #include "LigneCommande.h"
+#include "OptionsStatistiques.h"
 #include "data/bases/OuvertureBase.h"
 
 #include "commun/Dates.h"
@@ -136,9 +137,11 @@ QString lireDemande(const QStringList& arguments, HoteGraphique::Demande& d, Opt
     const QString largeur = l.option(QStringLiteral("--largeur")).value_or(QStringLiteral("1200"));
     const QString hauteur = l.option(QStringLiteral("--hauteur")).value_or(QStringLiteral("700"));
     o.journal = l.option(QStringLiteral("--journal"));
+    const OptionsStatistiques statistiques(l, OptionsStatistiques::Portee::Graphique);
     if (QString defaut = l.defaut(manque); !defaut.isEmpty())
         return defaut;
-    for (const QString& defaut : {verifierChoix(d, genre, affichage), verifierDates(d, debut, fin, annee), verifierSorties(o, largeur, hauteur)})
+    for (const QString& defaut : {verifierChoix(d, genre, affichage), verifierDates(d, debut, fin, annee),
+                                  statistiques.appliquer(d), verifierSorties(o, largeur, hauteur)})
         if (!defaut.isEmpty())
             return defaut;
     return QString();
@@ -203,6 +206,19 @@ bool ecrireSortie(CtlGraphique& ctl, const Options& o, const MessagesEnregistres
     return false;
 }
 
+// Une réussite redit les messages du contrôle, puis ce que le graphique ne montre pas.
+void avertirApresReussite(HoteGraphique& hote, const MessagesEnregistres& messages, const Options& o)
+{
+    for (const QString& message : messages.textes())
+        avertir(message);
+    // Ce qui manque dit pourquoi, plutôt qu'un graphique vide sans raison.
+    const QString avis = hote.controle().avisChargement();
+    if (!avis.isEmpty())
+        avertir(avis);
+    else if (o.genre == Sortie::Image && !hote.aDesDonnees())
+        avertir(QStringLiteral("aucune donnée pour ce graphique ; le graphique vide est écrit dans %1.").arg(cite(o.sortie)));
+}
+
 int tracerVers(const QStringList& arguments, Sortie genre)
 {
     HoteGraphique::Demande d;
@@ -237,10 +253,7 @@ int tracerVers(const QStringList& arguments, Sortie genre)
         return echec(QStringLiteral("impossible d'écrire le journal %1 : le disque est peut-être plein.").arg(cite(*o.journal)));
     if ((genre == Sortie::Image && !image.valider(erreur)) || (o.journal && !fichierJournal.valider(erreur)))
         return echec(erreur);
-    for (const QString& message : messages.textes())
-        avertir(message);
-    if (genre == Sortie::Image && !hote.aDesDonnees())
-        avertir(QStringLiteral("aucune donnée pour ce graphique ; le graphique vide est écrit dans %1.").arg(cite(o.sortie)));
+    avertirApresReussite(hote, messages, o);
     return sortieOk;
 }
 

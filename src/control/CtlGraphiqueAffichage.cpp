@@ -48,7 +48,8 @@ void CtlGraphique::dessinerPointsCategorie(const Classe_Graphique& courbe, int p
     Q_UNUSED(cumul);
     for (int i = 0; i < n; ++i) {
         const int p = i + premierePosition;
-        const double v = valeurPoint(courbe.cellule(2, i));
+        const QVariant cellule = courbe.cellule(2, i);
+        const double v = valeurPoint(cellule);
         if (!normale) {
             if (plusieursJeux)
                 g.ecrireIndexe(Prop::CouleurPoint, p, courbe.Couleur());
@@ -56,7 +57,8 @@ void CtlGraphique::dessinerPointsCategorie(const Classe_Graphique& courbe, int p
             g.ecrireIndexe(Prop::CouleurPoint, p, v > 0 ? courbe.Couleur() : 12);
         }
         g.ecrireIndexe(Prop::ValeurPoint, p, double(float(v)));
-        g.ecrire(Prop::Manquant, 0);
+        // Une cellule vide n'a pas de valeur : le point manque et la ligne s'y coupe, au lieu de tomber à 0.
+        g.ecrire(Prop::Manquant, EstVide(cellule) ? 1 : 0);
     }
 }
 

@@ -267,11 +267,11 @@ void HoteGraphique::initialiser(const Demande& d, BaseDonnees* base, ListeStatio
     // Les débits de rivière ne sont pas des hauteurs : lus tels quels, leur unité en titre.
     const bool riviere = d.type == TypeGraph::PluvioStation;
     m_fenetre->setProperty("typeAffichageEchelle", riviere ? 1 : 0);
-    m_controle->InitGraphique(d.type, &liste, QStringLiteral("KOR"), riviere ? 1 : 0, QString(), QString(), QString(), false,
-                              d.moisHydro, QString(), base, m_fenetre, 0);
+    m_controle->InitGraphique(d.type, &liste, projet, riviere ? 1 : 0, QString(), QString(), QString(), false,
+                              QString::number(d.moisHydro), QString(), base, m_fenetre, 0);
     // L'en-tête des genres que InitGraphique ne remplit pas prend lui aussi la liste de la base ouverte.
     EnteteStations* entete = m_controle->RecupSprEntete();
-    entete->Initialiser(&liste, base, QStringLiteral("KOR"));
+    entete->Initialiser(&liste, base, projet);
     entete->selectionner(principale.code, principale.genre);
 }
 
@@ -335,6 +335,9 @@ void HoteGraphique::remplirDemande(const Demande& d, const Choix& choix)
     c.setEchelle(riviere ? QStringLiteral("m³/s") : QString());
     champ("txtDateDebStatistique", d.premiereAnneeStatistique);
     champ("txtDateFinStatistique", d.derniereAnneeStatistique);
+    c.setIsStatistiquesMeteoFrance(d.normalesOfficielles);
+    c.setTitreStatistiqueMeteoFrance(d.normalesOfficielles ? QStringLiteral("Écart aux normales officielles de Météo-France")
+                                                           : QString());
 }
 
 bool HoteGraphique::aDesDonnees() const

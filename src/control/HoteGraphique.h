@@ -41,8 +41,12 @@ public:
         int annee = 0;            // graphique annuel ; 0 : la dernière année qui a des données
         bool cumul = false;
         QString premiereAnneeStatistique, derniereAnneeStatistique;  // vide : choisies d'après les données
-        QString moisHydro = QStringLiteral("10");
+        int moisHydro = 10;                // premier mois de l'année hydrologique
+        bool normalesOfficielles = false;  // la comparaison à la normale faite aux normales de la table, non aux médianes
     };
+
+    // Le projet de l'hôte : il nomme ses paramètres et les pages de son aide.
+    static inline const QString projet = QStringLiteral("KOR");
 
     explicit HoteGraphique(QWidget* parent = nullptr);
     ~HoteGraphique() override;

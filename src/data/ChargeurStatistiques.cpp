@@ -13,7 +13,9 @@
 #include "data/NomVerifie.h"
 #include "model/Classe_Graphiques.h"
 
+#include <algorithm>
 #include <map>
+#include <tuple>
 
 namespace ChargeurStatistiques {
 
@@ -58,6 +60,11 @@ void ajouter(Classe_Graphiques& collection, const CourbePtr& courbe, const Table
     collection.AjouterValeurs(collection.noCourbe(courbe->Cle()), QVariant::fromValue(t));
 }
 
+bool aucuneValeur(const ValeursMois& valeurs)
+{
+    return std::none_of(valeurs.cbegin(), valeurs.cend(), [](const std::optional<double>& v) { return v.has_value(); });
+}
+
 // La date du mois `mois` d'une statistique à douze points : l'année donnée, ou la
 // précédente pour les mois d'une année hydrologique qui viennent avant janvier.
 QDate quinzeDuMois(int mois, int anneeReference, bool hydro, int moisHydro)
@@ -94,78 +101,96 @@ std::pair<int, int> choisirAnnees(const QString& anneeDebut, const QString& anne
     return {*premiere, *derniere};
 }
 
-ValeursMois valeursMensuelles(int premiere, int derniere, const QString& code, BaseDonnees* base, bool cumul,
-                              bool hydro, int moisHydro, const QString& colonne, bool parMois, bool normales)
+namespace {
+
+// Les normales de PLUVIOMETRE_NORMALES : celles des douze mois, ou la normale annuelle pour chacun.
+ValeursMois normalesDeLaTable(const NomVerifie& code, const NomVerifie& colonne, BaseDonnees* base, bool parMois)
 {
     ValeursMois valeurs{};
-    const auto table = NomVerifie::table(QStringLiteral("PLUVIO_"), code);
-    const auto codeVerifie = NomVerifie::depuis(code), nomColonne = NomVerifie::depuis(colonne);
-    if (!table || !codeVerifie || !nomColonne)
-        return valeurs;
+    const NomVerifie c = colonne.texte() == QStringLiteral("Pluie") ? NomVerifie("valeur") : colonne;
+    const OrdreSql debut = "SELECT " + (parMois ? OrdreSql("mois, ") : OrdreSql()) + c + " FROM PLUVIOMETRE_NORMALES WHERE codePluviometre="
+        + LitteralCode(code);
     TableauValeurs lignes;
-    if (normales) {
-        const NomVerifie c = colonne == QStringLiteral("Pluie") ? NomVerifie("valeur") : *nomColonne;
-        if (parMois) {
-            const qint32 n = ExtraireLignes(base, "SELECT mois, " + c + " FROM PLUVIOMETRE_NORMALES WHERE codePluviometre=" + LitteralCode(*codeVerifie)
-                                                + " AND mois>=1 AND Mois<=12 ORDER BY 1,2",
-                                      lignes);
-            for (int r = 0; r < n; ++r) {
-                const int m = int(LireNombre(lignes.valeur(0, r)).value_or(0));
-                if (m >= 1 && m <= 12 && !EstVide(lignes.valeur(1, r)))
-                    valeurs[std::size_t(m - 1)] = LireNombre(lignes.valeur(1, r));
-            }
-        } else if (ExtraireLignes(base, "SELECT " + c + " FROM PLUVIOMETRE_NORMALES WHERE codePluviometre=" + LitteralCode(*codeVerifie) + " AND mois=13",
-                            lignes)
-                   > 0) {
+    if (!parMois) {
+        if (ExtraireLignes(base, debut + " AND mois=13", lignes) > 0)
             valeurs.fill(LireNombre(lignes.valeur(0, 0)));
-        }
-    } else {
-        const OrdreSql somme = "sum(" + *table + "." + *nomColonne + ") as valeur FROM  " + *table
-            + "  WHERE year(DateCreation)<=" + OrdreSql::entier(derniere) + " AND year(DateCreation)>=" + OrdreSql::entier(premiere)
-            + " AND Pluie IS NOT NULL  GROUP BY  ";
-        if (parMois) {
-            const qint32 n = ExtraireLignes(base,
-                                      "SELECT Val (Mid(mois, 1, 2)), mesures.valeur FROM (SELECT  Month(DateCreation) & ' ' & "
-                                      "Year(DateCreation) as mois, "
-                                          + somme + "Month(DateCreation) & ' ' & Year(DateCreation)) mesures ORDER BY 1,2",
-                                      lignes);
-            std::map<int, QList<double>> parMoisTries;
-            for (int r = 0; r < n; ++r) {
-                const int m = int(LireNombre(lignes.valeur(0, r)).value_or(0));
-                if (m >= 1 && m <= 12)
-                    parMoisTries[m].append(LireNombre(lignes.valeur(1, r)).value_or(0.0));
-            }
-            for (auto& [m, totaux] : parMoisTries) {
-                std::sort(totaux.begin(), totaux.end());
-                valeurs[std::size_t(m - 1)] = CalculsStatistiques::mediane(totaux);
-            }
-        } else {
-            const qint32 n = ExtraireLignes(base, "SELECT annee, mesures.valeur FROM (SELECT  Year(DateCreation) as annee, " + somme
-                                                + "Year(DateCreation)) mesures ORDER BY 1,2",
-                                      lignes);
-            QList<double> totaux;
-            for (int r = 0; r < n; ++r)
-                totaux.append(LireNombre(lignes.valeur(1, r)).value_or(0.0));
-            std::sort(totaux.begin(), totaux.end());
-            valeurs.fill(CalculsStatistiques::mediane(totaux));
-        }
+        return valeurs;
     }
-    if (cumul) {
-        double total = 0;
-        for (int rang = 0; rang < 12; ++rang) {
-            auto& v = valeurs[std::size_t(moisDuRang(rang, hydro, moisHydro) - 1)];
-            if (v) {
-                total += *v;
-                v = total;
-            }
-        }
+    const qint32 n = ExtraireLignes(base, debut + " AND mois>=1 AND Mois<=12 ORDER BY 1,2", lignes);
+    for (int r = 0; r < n; ++r) {
+        const int m = int(LireNombre(lignes.valeur(0, r)).value_or(0));
+        if (m >= 1 && m <= 12 && !EstVide(lignes.valeur(1, r)))
+            valeurs[std::size_t(m - 1)] = LireNombre(lignes.valeur(1, r));
     }
     return valeurs;
 }
 
-void ajouterCourbeMensuelle(Classe_Graphiques& collection, const ValeursMois& valeurs, const QString& titre,
+// Les médianes des totaux mesurés, mois par mois, ou celle des totaux annuels pour chaque mois.
+ValeursMois medianesDesMesures(int premiere, int derniere, const NomVerifie& table, const NomVerifie& colonne, BaseDonnees* base,
+                               bool parMois)
+{
+    const OrdreSql somme = "sum(" + table + "." + colonne + ") as valeur FROM  " + table + "  WHERE year(DateCreation)<="
+        + OrdreSql::entier(derniere) + " AND year(DateCreation)>=" + OrdreSql::entier(premiere) + " AND Pluie IS NOT NULL  GROUP BY  ";
+    const OrdreSql ordre = parMois ? "SELECT Val (Mid(mois, 1, 2)), mesures.valeur FROM (SELECT  Month(DateCreation) & ' ' & "
+                                     "Year(DateCreation) as mois, "
+            + somme + "Month(DateCreation) & ' ' & Year(DateCreation)) mesures ORDER BY 1,2"
+                                   : "SELECT annee, mesures.valeur FROM (SELECT  Year(DateCreation) as annee, " + somme
+            + "Year(DateCreation)) mesures ORDER BY 1,2";
+    TableauValeurs lignes;
+    const qint32 n = ExtraireLignes(base, ordre, lignes);
+    // Par mois, ou l'année entière rangée sous le mois 0.
+    std::map<int, QList<double>> totaux;
+    for (int r = 0; r < n; ++r) {
+        const int m = parMois ? int(LireNombre(lignes.valeur(0, r)).value_or(0)) : 0;
+        // Un total vide (la colonne jamais remplie ce mois-là) n'est pas un total de 0.
+        if (const auto total = LireNombre(lignes.valeur(1, r)); m >= 0 && m <= 12 && total)
+            totaux[m].append(*total);
+    }
+    ValeursMois valeurs{};
+    for (auto& [m, t] : totaux) {
+        std::sort(t.begin(), t.end());
+        if (m == 0)
+            valeurs.fill(CalculsStatistiques::mediane(t));
+        else
+            valeurs[std::size_t(m - 1)] = CalculsStatistiques::mediane(t);
+    }
+    return valeurs;
+}
+
+// Chaque mois porte le total depuis le premier mois du graphique ; un mois sans valeur reste vide.
+void cumuler(ValeursMois& valeurs, bool hydro, int moisHydro)
+{
+    double total = 0;
+    for (int rang = 0; rang < 12; ++rang) {
+        auto& v = valeurs[std::size_t(moisDuRang(rang, hydro, moisHydro) - 1)];
+        if (v) {
+            total += *v;
+            v = total;
+        }
+    }
+}
+
+} // namespace
+
+ValeursMois valeursMensuelles(int premiere, int derniere, const QString& code, BaseDonnees* base, bool cumul,
+                              bool hydro, int moisHydro, const QString& colonne, bool parMois, bool normales)
+{
+    const auto table = NomVerifie::table(QStringLiteral("PLUVIO_"), code);
+    const auto codeVerifie = NomVerifie::depuis(code), nomColonne = NomVerifie::depuis(colonne);
+    if (!table || !codeVerifie || !nomColonne)
+        return {};
+    ValeursMois valeurs = normales ? normalesDeLaTable(*codeVerifie, *nomColonne, base, parMois)
+                                   : medianesDesMesures(premiere, derniere, *table, *nomColonne, base, parMois);
+    if (cumul)
+        cumuler(valeurs, hydro, moisHydro);
+    return valeurs;
+}
+
+bool ajouterCourbeMensuelle(Classe_Graphiques& collection, const ValeursMois& valeurs, const QString& titre,
                             int couleur, bool hydro, int moisHydro)
 {
+    if (aucuneValeur(valeurs))
+        return false;
     TableauValeurs t(6, 12);
     const int anneeCourante = Horloge::aujourdhui().year();
     for (int rang = 0; rang < 12; ++rang) {
@@ -177,6 +202,7 @@ void ajouterCourbeMensuelle(Classe_Graphiques& collection, const ValeursMois& va
         t(3, rang) = t(4, rang) = t(5, rang) = QString();
     }
     ajouter(collection, nouvelleCourbe(titre, couleur), t);
+    return true;
 }
 
 namespace {
@@ -192,9 +218,12 @@ struct Statistiques
     bool hydro;
     int moisHydro;
 
-    // Une courbe de douze mois, datés du 15 de chaque mois (`dateTexte`) ou au 15 en texte "15/MM/AAAA".
-    void ajouterDouzeMois(const char* titre, int couleur, const ValeursMois& valeurs, const QString& heure, bool dateTexte) const
+    // Une courbe de douze mois, datés du 15 de chaque mois (`dateTexte`) ou au 15 en texte "15/MM/AAAA" ;
+    // rien quand aucun mois n'a de valeur.
+    bool ajouterDouzeMois(const char* titre, int couleur, const ValeursMois& valeurs, const QString& heure, bool dateTexte) const
     {
+        if (aucuneValeur(valeurs))
+            return false;
         TableauValeurs t(6, 12);
         for (int rang = 0; rang < 12; ++rang) {
             const int m = moisDuRang(rang, hydro, moisHydro);
@@ -206,11 +235,12 @@ struct Statistiques
             t(3, rang) = t(4, rang) = t(5, rang) = QString();
         }
         ajouter(collection, nouvelleCourbe(QString::fromUtf8(titre), couleur), t);
+        return true;
     }
 };
 
-// Enveloppe : par mois, le plus bas, la moyenne et le plus haut des totaux annuels.
-void enveloppe(const Statistiques& st)
+// Enveloppe : par mois, le plus bas, la moyenne et le plus haut des totaux annuels ; vrai si elle a des valeurs.
+bool enveloppe(const Statistiques& st)
 {
     TableauValeurs lignes;
     const qint32 n = ExtraireLignes(st.base,
@@ -231,16 +261,18 @@ void enveloppe(const Statistiques& st)
                 valeurs[std::size_t(k)][std::size_t(m - 1)] = LireNombre(lignes.valeur(k + 1, r));
     }
     const std::pair<const char*, int> courbes[3] = {{"Min", 12}, {"Moyenne", 10}, {"Max", 9}};
+    bool ajoutee = false;
     for (int k = 0; k < 3; ++k)
-        st.ajouterDouzeMois(courbes[k].first, courbes[k].second, valeurs[std::size_t(k)], QStringLiteral("12:00:00"), true);
+        ajoutee |= st.ajouterDouzeMois(courbes[k].first, courbes[k].second, valeurs[std::size_t(k)], QStringLiteral("12:00:00"), true);
     if (st.collection.EchelleYAuto()) {
         st.collection.setMinY(st.collection.MinDonnees());
         st.collection.setMaxY(st.collection.MaxDonnees());
     }
+    return ajoutee;
 }
 
-// Quintiles : par mois, les totaux des seules années mesurées ce mois-là.
-void quintiles(const Statistiques& st, FenetreProgression* fenetre)
+// Quintiles : par mois, les totaux des seules années mesurées ce mois-là ; vrai s'ils ont des valeurs.
+bool quintiles(const Statistiques& st, FenetreProgression* fenetre)
 {
     TableauValeurs lignes;
     std::map<std::pair<int, int>, std::pair<int, double>> totaux;
@@ -248,9 +280,12 @@ void quintiles(const Statistiques& st, FenetreProgression* fenetre)
                                                   + st.bornes + " group by Month(DateCreation), year(DateCreation)",
                                      lignes);
     for (int r = 0; r < nt; ++r) {
+        const auto total = LireNombre(lignes.valeur(2, r));
+        if (!total)
+            continue;
         auto& cellule = totaux[{int(LireNombre(lignes.valeur(1, r)).value_or(0)), int(LireNombre(lignes.valeur(0, r)).value_or(0))}];
         cellule.first += 1;
-        cellule.second += LireNombre(lignes.valeur(2, r)).value_or(0.0);
+        cellule.second += *total;
     }
     std::array<ValeursMois, 4> bornes{};
     for (int m = 1; m <= 12; ++m) {
@@ -266,8 +301,10 @@ void quintiles(const Statistiques& st, FenetreProgression* fenetre)
             bornes[std::size_t(k)][std::size_t(m - 1)] = q[std::size_t(k)];
     }
     const std::pair<const char*, int> courbes[4] = {{"1er Quintile ", 6}, {"2ème Quintile ", 7}, {"3ème Quintile ", 8}, {"4ème Quintile ", 11}};
+    bool ajoutee = false;
     for (int k = 0; k < 4; ++k)
-        st.ajouterDouzeMois(courbes[k].first, courbes[k].second, bornes[std::size_t(k)], QStringLiteral("00:00:00"), false);
+        ajoutee |= st.ajouterDouzeMois(courbes[k].first, courbes[k].second, bornes[std::size_t(k)], QStringLiteral("00:00:00"), false);
+    return ajoutee;
 }
 
 // L'axe des valeurs s'élargit aux statistiques, comme pour la série de l'année.
@@ -290,67 +327,131 @@ void elargirAxe(Classe_Graphiques& collection)
 
 } // namespace
 
-void statistiquesMensuelles(Classe_Graphiques& collection, const QString& anneeDebut, const QString& anneeFin,
-                            const QString& code, QObject* formulaire, BaseDonnees* base, FenetreProgression* fenetre,
-                            bool cumul, bool hydro, int moisHydro, const QString& colonne, bool normalesMeteoFrance)
+Bilan statistiquesMensuelles(Classe_Graphiques& collection, const QString& anneeDebut, const QString& anneeFin,
+                             const QString& code, QObject* formulaire, BaseDonnees* base, FenetreProgression* fenetre,
+                             bool cumul, bool hydro, int moisHydro, const QString& colonne, bool normalesMeteoFrance)
 {
     const auto table = NomVerifie::table(QStringLiteral("PLUVIO_"), code);
     const auto nomColonne = NomVerifie::depuis(colonne);
     if (!table || !nomColonne)
-        return;
-    const auto [premiere, derniere] = choisirAnnees(anneeDebut, anneeFin, code, formulaire, base);
+        return {};
+    Bilan bilan;
+    std::tie(bilan.premiere, bilan.derniere) = choisirAnnees(anneeDebut, anneeFin, code, formulaire, base);
+    const int premiere = bilan.premiere, derniere = bilan.derniere;
     const OrdreSql bornes = " where DateCreation>=" + FormatDateBase(QDate(premiere, 1, 1))
         + " AND DateCreation<=" + FormatDateBase(QDate(derniere, 12, 31));
     const Statistiques st{collection, base, *table, *nomColonne, bornes, premiere, derniere,
                           annee(anneeDebut.right(4)).value_or(premiere), hydro, moisHydro};
-    enveloppe(st);
-    quintiles(st, fenetre);
-    ajouterCourbeMensuelle(collection, valeursMensuelles(premiere, derniere, code, base, cumul, hydro, moisHydro, colonne, true, false),
-                           QStringLiteral("Médiane"), 5, hydro, moisHydro);
-    ajouterCourbeMensuelle(collection, valeursMensuelles(premiere, derniere, code, base, cumul, hydro, moisHydro, colonne, true, true),
-                           QStringLiteral("Normales MétéoFrance"), 3, hydro, moisHydro);
+    bilan.mesurees = enveloppe(st);
+    bilan.mesurees |= quintiles(st, fenetre);
+    bilan.mesurees |= ajouterCourbeMensuelle(
+        collection, valeursMensuelles(premiere, derniere, code, base, cumul, hydro, moisHydro, colonne, true, false),
+        QStringLiteral("Médiane"), 5, hydro, moisHydro);
+    bilan.normales = ajouterCourbeMensuelle(
+        collection, valeursMensuelles(premiere, derniere, code, base, cumul, hydro, moisHydro, colonne, true, true),
+        QStringLiteral("Normales MétéoFrance"), 3, hydro, moisHydro);
     Q_UNUSED(normalesMeteoFrance);
     elargirAxe(collection);
     message(fenetre, QStringLiteral("Fin de calcul des statistiques"));
+    return bilan;
 }
 
-void comparerAuxNormales(Classe_Graphiques& collection, const QString& anneeDebut, const QString& anneeFin,
-                         const QString& code, QObject* formulaire, BaseDonnees* base, const QString& colonne,
-                         bool parMois, bool normalesMeteoFrance)
+namespace {
+
+// La normale d'un point : celle de son mois (caractères 4 et 5 de sa date) dans une comparaison
+// par mois, sinon la moyenne des normales connues ; rien sans normale.
+std::optional<double> normaleDuPoint(const ValeursMois& normales, const std::optional<double>& moyenne, const QVariant& date,
+                                     bool parMois)
 {
-    const auto [premiere, derniere] = choisirAnnees(anneeDebut, anneeFin, code, formulaire, base);
-    const ValeursMois normales =
-        valeursMensuelles(premiere, derniere, code, base, false, false, 10, colonne, parMois, normalesMeteoFrance);
-    const CourbePtr serie = collection.GetCourbe(1);
-    if (!serie || !serie->tableau())
-        return;
+    if (!parMois)
+        return moyenne;
+    const int m = TexteCellule(date).mid(3, 2).toInt();
+    return m >= 1 && m <= 12 ? normales[std::size_t(m - 1)] : std::nullopt;
+}
+
+// Chaque valeur de la série devient son écart à sa normale ; rend les écarts.
+QList<double> ecartsAuxNormales(TableauValeurs& t, int nbValeurs, const ValeursMois& normales, bool parMois)
+{
     QList<double> connues;
     for (const auto& v : normales)
         if (v)
             connues.append(*v);
-    const double moyenne = CalculsStatistiques::moyenne(connues).value_or(0.0);
-
-    TableauValeurs t = *serie->tableau();
+    const auto moyenne = CalculsStatistiques::moyenne(connues);
     QList<double> ecarts;
-    for (int i = 0; i < serie->NbValeurs() && i < t.points(); ++i) {
+    for (int i = 0; i < nbValeurs && i < t.points(); ++i) {
         if (EstVide(t(2, i)))
             continue;
-        double n = moyenne;
-        if (parMois) {
-            const int m = TexteCellule(t(0, i)).mid(3, 2).toInt();
-            n = (m >= 1 && m <= 12 && normales[std::size_t(m - 1)]) ? *normales[std::size_t(m - 1)] : moyenne;
-        }
-        const double ecart = LireNombre(t(2, i)).value_or(0.0) - n;
-        t(2, i) = ecart;
-        ecarts.append(ecart);
+        const auto n = normaleDuPoint(normales, moyenne, t(0, i), parMois);
+        // Sans normale, pas d'écart : un point vide, jamais la valeur elle-même.
+        t(2, i) = n ? QVariant(LireNombre(t(2, i)).value_or(0.0) - *n) : QVariant();
+        if (n)
+            ecarts.append(t(2, i).toDouble());
     }
+    return ecarts;
+}
+
+} // namespace
+
+Bilan comparerAuxNormales(Classe_Graphiques& collection, const QString& anneeDebut, const QString& anneeFin,
+                          const QString& code, QObject* formulaire, BaseDonnees* base, const QString& colonne,
+                          bool parMois, bool normalesMeteoFrance)
+{
+    Bilan bilan;
+    std::tie(bilan.premiere, bilan.derniere) = choisirAnnees(anneeDebut, anneeFin, code, formulaire, base);
+    const ValeursMois normales = valeursMensuelles(bilan.premiere, bilan.derniere, code, base, false, false, 10, colonne, parMois,
+                                                   normalesMeteoFrance);
+    (normalesMeteoFrance ? bilan.normales : bilan.mesurees) = !aucuneValeur(normales);
+    const CourbePtr serie = collection.GetCourbe(1);
+    if (!serie || !serie->tableau())
+        return bilan;
+    TableauValeurs t = *serie->tableau();
+    const QList<double> ecarts = ecartsAuxNormales(t, serie->NbValeurs(), normales, parMois);
     const auto [bas, haut] = CalculsStatistiques::bornesEcarts(ecarts);
     collection.setMinDonnees(bas);
     collection.setMaxDonnees(haut);
     collection.ViderCollection();
+    if (ecarts.isEmpty())
+        return bilan;
     auto courbe = nouvelleCourbe(serie->Titre(), serie->Couleur());
     courbe->setCle(serie->Cle());
     ajouter(collection, courbe, t);
+    return bilan;
+}
+
+namespace {
+
+const QString sansNormales = QStringLiteral("ce pluviomètre n'a pas de normales");
+
+// Pourquoi les statistiques des mesures sont vides sur leurs années.
+QString raisonSansMesures(const Bilan& b)
+{
+    // Choisies d'après les données, les années s'arrêtent avant la dernière année mesurée.
+    if (b.premiere > b.derniere)
+        return QStringLiteral("il faut au moins une année de mesures avant %1").arg(b.derniere + 1);
+    if (b.premiere == b.derniere)
+        return QStringLiteral("aucune mesure en %1, l'année des statistiques").arg(b.premiere);
+    return QStringLiteral("aucune mesure de %1 à %2, les années des statistiques").arg(b.premiere).arg(b.derniere);
+}
+
+} // namespace
+
+QString avisStatistiques(const Bilan& bilan, bool mesuresDemandees, bool normalesDemandees)
+{
+    const bool sansMesures = mesuresDemandees && !bilan.mesurees, normalesAbsentes = normalesDemandees && !bilan.normales;
+    if (sansMesures && normalesAbsentes)
+        return QStringLiteral("Statistiques et normales non tracées : %1 ; %2.").arg(raisonSansMesures(bilan), sansNormales);
+    if (sansMesures)
+        return QStringLiteral("Statistiques non tracées : %1.").arg(raisonSansMesures(bilan));
+    if (normalesAbsentes)
+        return QStringLiteral("Normales non tracées : %1.").arg(sansNormales);
+    return QString();
+}
+
+QString avisComparaison(const Bilan& bilan, bool normalesOfficielles)
+{
+    if (normalesOfficielles ? bilan.normales : bilan.mesurees)
+        return QString();
+    return QStringLiteral("Comparaison à la normale non tracée : %1.").arg(normalesOfficielles ? sansNormales : raisonSansMesures(bilan));
 }
 
 } // namespace ChargeurStatistiques

@@ -1,12 +1,17 @@
 // graphique exporter et graphique annuaire sur la base d'exemple ; chaque classeur relu par openpyxl.
 #include "Lancement.h"
+#include "commun_tests/Fichiers.h"
 
+#include <QDate>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
+#include <map>
+#include <tuple>
 
 namespace {
 
@@ -130,6 +135,75 @@ TEST_F(Exporter_, AnnuaireAnnuelEtChronique)
     EXPECT_EQ(exporter("sans-type.xlsx", base.mid(2), "annuaire"), r);
     const QJsonObject mensuel = exporter("edition.xlsx", QStringList{"--type", "edition"} + base.mid(2).replaceInStrings("S", "M"), "annuaire");
     EXPECT_NE(Series(mensuel, 0)[0]["valeurs"].toString(), Series(r, 0)[0]["valeurs"].toString());
+}
+
+// Les points manquants (propriété 32) de chaque jeu de données d'un journal, par jeu puis par point.
+std::map<int, std::map<int, bool>> Manquants(const QStringList& ecritures)
+{
+    std::map<int, std::map<int, bool>> manquants;
+    int jeu = 0, point = 0;
+    for (const QString& e : ecritures) {
+        const QStringList c = e.split('\t');
+        if (c.size() != 5 || c[1] != "Graphique")
+            continue;
+        if (c[2] == "102")
+            std::tie(jeu, point) = std::pair(c[4].toInt(), 0);
+        else if (c[2] == "158")
+            point = c[3].toInt();
+        else if (c[2] == "32" && point > 0)
+            manquants[jeu][point] = c[4] == "1";
+    }
+    return manquants;
+}
+
+// Une statistique sans aucune valeur n'est ni tracée, ni dans la légende, ni dans le classeur ;
+// tracer et exporter disent pourquoi. Celle qui n'a de valeurs que pour certains mois est tracée
+// à ces mois-là seulement, sans tomber à zéro ailleurs.
+TEST_F(Exporter_, StatistiquesSansValeurAbsentesDuGraphiqueDeLaLegendeEtDuClasseur)
+{
+    const QString base = copieDeLExemple();
+    // 76999001 : trois jours de 2023 ; 76999002 : le premier semestre 2022 et toute l'année 2023.
+    QByteArray partiel;
+    for (QDate j(2022, 1, 1); j <= QDate(2023, 12, 31); j = j.addDays(1))
+        if (j.year() == 2023 || j.month() <= 6)
+            partiel += j.toString("dd/MM/yyyy").toLatin1() + ";2,5\n";
+    for (const auto& [code, contenu] : {std::pair{"76999001", QByteArray("01/01/2023;5\n15/03/2023;12,5\n20/11/2023;3\n")},
+                                        std::pair{"76999002", partiel}})
+        ASSERT_EQ(lancer({"importer", "--base", base, "--station", code, "--genre", "pluvio", "--csv", ecrireCsv(contenu), "--nom", code}).code, 0);
+    // Aucun choix retenu : les années des statistiques sont tirées des mesures.
+    const QString reglages = dossierTemporaire();
+    const auto demande = [&](const QString& code) {
+        return QStringList{"--base", base, "--type", "Annee", "--station", code, "--annee", "2023", "--affichage", "COURBE"};
+    };
+    const QString avis = "graphique : attention : Statistiques et normales non tracées : il faut au moins une année de mesures "
+                         "avant 2023 ; ce pluviomètre n'a pas de normales.\n";
+    Resultat r = lancer(QStringList{"tracer", "--sortie", d + "/un.png", "--journal", d + "/un.tsv"} + demande("76999001"), reglages);
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.erreurs, avis);
+    // Un seul jeu de données, l'année, et aucune légende qui nommerait une statistique.
+    QStringList ecritures = QString::fromUtf8(lireFichier(d + "/un.tsv")).split('\n');
+    EXPECT_EQ(Manquants(ecritures).size(), 1u);
+    EXPECT_TRUE(ecritures.filter(QRegularExpression("^ecrit\\tGraphique\\t169\\t\\d+\\t\\S")).isEmpty());
+    r = lancer(QStringList{"exporter", "--sortie", d + "/un.xlsx"} + demande("76999001"), reglages);
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.erreurs, avis);
+    ASSERT_EQ(Series(Relire(d + "/un.xlsx"), 0).size(), 1);
+    // Sans normales, la comparaison aux normales officielles n'a aucun écart à tracer.
+    r = lancer({"tracer", "--base", base, "--type", "comparaisonNormale", "--station", "76999001", "--normales", "officielles",
+                "--sortie", d + "/ecarts.png", "--journal", d + "/ecarts.tsv"}, reglages);
+    EXPECT_EQ(r.erreurs, "graphique : attention : Comparaison à la normale non tracée : ce pluviomètre n'a pas de normales.\n");
+    EXPECT_TRUE(Manquants(QString::fromUtf8(lireFichier(d + "/ecarts.tsv")).split('\n')).empty());
+
+    // Les statistiques de 2022 : de janvier à juin seulement, les mois d'après manquent.
+    r = lancer(QStringList{"tracer", "--sortie", d + "/partiel.png", "--journal", d + "/partiel.tsv"} + demande("76999002"), reglages);
+    EXPECT_EQ(r.erreurs, "graphique : attention : Normales non tracées : ce pluviomètre n'a pas de normales.\n");
+    const auto manquants = Manquants(QString::fromUtf8(lireFichier(d + "/partiel.tsv")).split('\n'));
+    ASSERT_EQ(manquants.size(), 9u);  // l'année, l'enveloppe, les quintiles, la médiane
+    for (const auto& [jeu, points] : manquants) {
+        ASSERT_EQ(points.size(), 12u) << jeu;
+        for (const auto& [point, manque] : points)
+            EXPECT_EQ(manque, jeu > 1 && point > 6) << jeu << ' ' << point;
+    }
 }
 
 } // namespace

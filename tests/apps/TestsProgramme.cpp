@@ -50,6 +50,7 @@ TEST(Programme, OptionsDUnNouveauGraphiqueEcritesLaPremiereFois)
     EXPECT_TRUE(r.sortie.contains("Libellé de l'axe des profondeurs : Précipitations en mm"));
     EXPECT_TRUE(r.sortie.contains("Taille des polices des axes : 7"));
     EXPECT_TRUE(r.sortie.contains("Axe NGF : non"));
+    EXPECT_TRUE(r.sortie.contains("Années des statistiques : d'après les mesures"));
     EXPECT_TRUE(lireFichier(config.path() + "/NORVANE/KOR6.conf").contains("InitOptionExcel=1"));
 }
 

@@ -2,7 +2,10 @@
 #include "Lancement.h"
 #include "commun_tests/Fichiers.h"
 
+#include <QDir>
+#include <QFile>
 #include <QImage>
+#include <QTemporaryDir>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
@@ -77,6 +80,60 @@ TEST(Tracer, JournalDesOrdresEtDesEcrituresDansLOrdre)
     EXPECT_GT(ecritsNappe, 10);
     // Chaque niveau journalier des deux ans arrive au graphique des nappes.
     EXPECT_GE(lignes.filter(QRegularExpression("^ecrit\\tGraphique\\t41\\t")).size(), 2 * 365);
+}
+
+// Les ordres SQL d'un tracé, lus dans son journal ; le tracé doit réussir. Sans dossier des
+// réglages donné, un dossier vide : aucun choix retenu.
+QStringList ordres(const QStringList& options, const QString& configuration = QString())
+{
+    const QString d = dossierTemporaire();
+    const Resultat r = lancer(tracer(options.first(), d + "/g.png", options.mid(1) + QStringList{"--journal", d + "/j.tsv"}),
+                              configuration.isEmpty() ? dossierTemporaire() : configuration);
+    EXPECT_EQ(r.code, 0) << r.erreurs.toStdString();
+    return QString::fromUtf8(lireFichier(d + "/j.tsv")).split('\n').filter(QRegularExpression("^sql\t"));
+}
+
+TEST(Tracer, LesChoixDesStatistiquesChangentLesOrdresEtSontRefusesMalEcrits)
+{
+    const QStringList annee = {"Annee", "--station", "76402001", "--annee", "2023"};
+    // Les années choisies bornent les statistiques ; sans choix, de la première année mesurée (1981) à l'avant-dernière.
+    EXPECT_EQ(ordres(annee + QStringList{"--annees-statistiques", "1991-2020"}).filter("#01/01/1991#").filter("#12/31/2020#").size(), 2);
+    EXPECT_EQ(ordres(annee).filter("#01/01/1981#").filter("#12/31/2023#").size(), 2);
+    // L'année hydrologique de septembre : 2023 va du 01/09/2022 au 31/08/2023.
+    const QStringList hydro = ordres(annee + QStringList{"--periodes", "H", "--mois-hydro", "septembre"});
+    EXPECT_FALSE(hydro.filter("DateCreation >=#09/01/2022 00:00:00#").filter("DateCreation <=#08/31/2023 00:00:00#").isEmpty())
+        << hydro.join('\n').toStdString();
+    // La comparaison à la normale : les normales de la table, ou la médiane des mesures.
+    const QStringList comparaison = {"comparaisonNormale", "--station", "76402001", "--debut", "01/01/2022", "--fin", "31/12/2023"};
+    EXPECT_EQ(ordres(comparaison + QStringList{"--normales", "officielles"}).filter("FROM PLUVIOMETRE_NORMALES WHERE codePluviometre=76402001").size(), 1);
+    EXPECT_TRUE(ordres(comparaison).filter("PLUVIOMETRE_NORMALES").isEmpty());
+
+    // Le choix retenu dans l'application vaut sans option ; l'option donnée l'emporte.
+    QTemporaryDir configuration;
+    QDir().mkpath(configuration.filePath("NORVANE"));
+    ecrireFichier(configuration.filePath("NORVANE/KOR6.conf"), "[General]\nAnneesStatistiques=1985-1995\nNormalesOfficielles=1\n");
+    EXPECT_EQ(ordres(annee, configuration.path()).filter("#01/01/1985#").filter("#12/31/1995#").size(), 2);
+    EXPECT_EQ(ordres(annee + QStringList{"--annees-statistiques", "auto"}, configuration.path()).filter("#01/01/1981#").size(), 2);
+    EXPECT_EQ(ordres(comparaison, configuration.path()).filter("FROM PLUVIOMETRE_NORMALES").size(), 1);
+    EXPECT_TRUE(ordres(comparaison + QStringList{"--normales", "mediane"}, configuration.path()).filter("PLUVIOMETRE_NORMALES").isEmpty());
+
+    const QString d = dossierTemporaire();
+    const std::pair<QStringList, QString> refus[] = {
+        {{"--mois-hydro", "13"}, "premier mois de l'année hydrologique incorrect : « 13 » (de 1 à 12, ou son nom : octobre)."},
+        {{"--mois-hydro", "brumaire"}, "premier mois de l'année hydrologique incorrect : « brumaire » (de 1 à 12, ou son nom : octobre)."},
+        {{"--annees-statistiques", "2021-2020"}, "la première année de statistiques (2021) est après la dernière (2020)."},
+        {{"--annees-statistiques", "91-20"}, "années de statistiques incorrectes : « 91-20 » (attendu AAAA-AAAA, par exemple 1991-2020)."},
+        {{"--annees-statistiques", "1700-2020"}, "les années de statistiques vont de 1800 à 2200."},
+        {{"--normales", "locales"}, "normales inconnues : « locales » (officielles ou mediane)."}};
+    for (const auto& [options, message] : refus) {
+        const Resultat r = lancer(tracer("Annee", d + "/refus.png", QStringList{"--station", "76402001"} + options));
+        EXPECT_EQ(r.code, 2);
+        EXPECT_EQ(r.erreurs, "graphique : " + message + "\n");
+    }
+    EXPECT_FALSE(QFile::exists(d + "/refus.png"));
+    const Resultat r = lancer({"bulletin", "--base", baseExemple(), "--mois", "03/2015", "--sortie", d + "/b.pdf", "--mois-hydro", "0"});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_TRUE(r.erreurs.contains("premier mois de l'année hydrologique incorrect : « 0 »")) << r.erreurs.toStdString();
 }
 
 } // namespace

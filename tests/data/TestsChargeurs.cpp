@@ -241,11 +241,18 @@ TEST_F(Chargeurs, QuintilesEtMedianeDUnMois)
 
     Horloge::fixer(QDate(2024, 3, 15));
     Classe_Graphiques c;
-    ChargeurStatistiques::statistiquesMensuelles(c, "2010", "2014", "08002", nullptr, base.get(), nullptr, false, false, 10,
-                                                 "Pluie", false);
+    const auto bilan = ChargeurStatistiques::statistiquesMensuelles(c, "2010", "2014", "08002", nullptr, base.get(), nullptr, false,
+                                                                    false, 10, "Pluie", false);
+    // Sans table des normales, pas de courbe des normales (et non douze points à zéro).
     const QStringList cles = {"Min", "Moyenne", "Max", "1er Quintile ", "2ème Quintile ", "3ème Quintile ", "4ème Quintile ",
-                              "Médiane", "Normales MétéoFrance"};
+                              "Médiane"};
     ASSERT_EQ(c.Compter(), cles.size());
+    for (int k = 0; k < cles.size(); ++k)
+        EXPECT_EQ(c.GetCourbe(k + 1)->Cle(), cles[k]);
+    EXPECT_TRUE(bilan.mesurees);
+    EXPECT_FALSE(bilan.normales);
+    EXPECT_EQ(ChargeurStatistiques::avisStatistiques(bilan, true, true), "Normales non tracées : ce pluviomètre n'a pas de normales.");
+    EXPECT_EQ(ChargeurStatistiques::avisStatistiques(bilan, true, false), "");
     const auto janvier = [&](const QString& cle) { return c.GetCourbe(c.noCourbe(cle))->cellule(2, 0); };
     EXPECT_DOUBLE_EQ(janvier("Min").toDouble(), 10);
     EXPECT_DOUBLE_EQ(janvier("Moyenne").toDouble(), 30);
@@ -261,6 +268,42 @@ TEST_F(Chargeurs, QuintilesEtMedianeDUnMois)
     EXPECT_TRUE(c.GetCourbe(c.noCourbe("1er Quintile "))->cellule(2, 2).isValid());
     EXPECT_FALSE(c.GetCourbe(c.noCourbe("1er Quintile "))->cellule(2, 1).isValid());
     Horloge::fixer(QDate());
+}
+
+// Des années sans mesure ne donnent aucune statistique des mesures, et les normales de janvier
+// seules une courbe à un point ; un écart aux normales sans normale de son mois reste vide (le
+// pluviomètre d'une seule année, lui, est essayé de bout en bout par la ligne de commande).
+TEST_F(Chargeurs, StatistiquesEtEcartsSansDonnees)
+{
+    ASSERT_TRUE(base->CreerTable("PLUVIOMETRE_NORMALES", {{"codePluviometre", TypeColonne::Texte}, {"mois", TypeColonne::Entier},
+                                                          {"valeur", TypeColonne::Reel}}));
+    ASSERT_TRUE(base->InsererLignes("PLUVIOMETRE_NORMALES", {{"07001", 1, 50.0}}));
+    Classe_Graphiques c;
+    const auto bilan = ChargeurStatistiques::statistiquesMensuelles(c, "2010", "2014", "07001", nullptr, base.get(), nullptr, false,
+                                                                    false, 10, "Pluie", false);
+    ASSERT_EQ(c.Compter(), 1);
+    EXPECT_EQ(c.GetCourbe(1)->Cle(), "Normales MétéoFrance");
+    EXPECT_DOUBLE_EQ(c.GetCourbe(1)->cellule(2, 0).toDouble(), 50);
+    EXPECT_FALSE(c.GetCourbe(1)->cellule(2, 1).isValid());
+    EXPECT_EQ(ChargeurStatistiques::avisStatistiques(bilan, true, true),
+              "Statistiques non tracées : aucune mesure de 2010 à 2014, les années des statistiques.");
+
+    Classe_Graphiques serie;
+    ChargeurPluie::Demande d;
+    d.debut = QDate(2001, 1, 1);
+    d.fin = QDate(2001, 12, 31);
+    d.code = "07001";
+    d.titre = d.colonne = "Pluie";
+    d.mode = 7;
+    d.codePeriode = "MOIS";
+    d.colonnePeriode = "Mois";
+    ASSERT_EQ(ChargeurPluie::agreger(serie, d, base.get(), nullptr), 1);
+    const double janvier = serie.GetCourbe(1)->cellule(2, 0).toDouble();
+    ChargeurStatistiques::comparerAuxNormales(serie, "", "", "07001", nullptr, base.get(), "Pluie", true, true);
+    ASSERT_EQ(serie.Compter(), 1);
+    EXPECT_DOUBLE_EQ(serie.GetCourbe(1)->cellule(2, 0).toDouble(), janvier - 50);
+    for (int i = 1; i < serie.GetCourbe(1)->NbValeurs(); ++i)
+        EXPECT_FALSE(serie.GetCourbe(1)->cellule(2, i).isValid()) << i;
 }
 
 } // namespace

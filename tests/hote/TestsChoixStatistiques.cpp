@@ -1,0 +1,144 @@
+// Les choix des statistiques dans l'application de bureau, saisis au clavier et à la souris :
+// actifs pour les graphiques qui s'en servent, sourds à la molette qui passe, retenus d'un
+// lancement à l'autre et pris par le tracé ; et un pluviomètre d'une seule année, dont la
+// barre d'état dit pourquoi il n'a pas de statistiques.
+#include "PiloteBureau.h"
+
+#include "FormulaireGraphique.h"
+#include "GrilleCourbes.h"
+#include "PanneauDemande.h"
+#include "commun_tests/Fichiers.h"
+#include "commun_tests/ImagesGardees.h"
+#include "control/CtlGraphique.h"
+#include "render/moteur/ProprietesMoteur.h"
+
+#include <QWheelEvent>
+
+namespace {
+
+class ChoixStatistiques : public PiloteBureau
+{
+protected:
+    static void cliquer(QCheckBox* c) { QTest::mouseClick(c, Qt::LeftButton, {}, QPoint(6, c->height() / 2)); }
+
+    // Un clic dans le champ, tout sélectionné, l'année tapée par-dessus, puis Tab.
+    static void taperAnnee(QSpinBox* champ, const QString& annee)
+    {
+        QTest::mouseClick(champ, Qt::LeftButton, {}, QPoint(10, champ->height() / 2));
+        QTest::keyClick(champ, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(champ, annee);
+        QTest::keyClick(champ, Qt::Key_Tab);
+    }
+
+    // Un cran de molette sur le champ, le pointeur au-dessus de lui.
+    static void molette(QWidget* champ)
+    {
+        const QPointF centre = QPointF(champ->rect().center());
+        QWheelEvent cran(centre, champ->mapToGlobal(centre), {}, QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                         false);
+        QApplication::sendEvent(champ, &cran);
+    }
+
+    static QString champDuFormulaire(FenetreHote& f, const char* nom)
+    {
+        return f.formulaire().property(nom).value<QObject*>()->property("Text").toString();
+    }
+};
+
+TEST_F(ChoixStatistiques, SaisisRetenusAuRedemarrageEtPrisParLeTrace)
+{
+    {
+        auto f = ouvrir();
+        auto* choisies = enfant<QCheckBox>(*f, "AnneesStatistiquesChoisies");
+        auto* premiere = enfant<QSpinBox>(*f, "PremiereAnneeStatistique");
+        auto* derniere = enfant<QSpinBox>(*f, "DerniereAnneeStatistique");
+        auto* mois = enfant<QComboBox>(*f, "MoisAnneeHydro");
+        auto* normales = enfant<QCheckBox>(*f, "NormalesOfficielles");
+        for (QWidget* w : std::initializer_list<QWidget*>{choisies, premiere, derniere, mois, normales})
+            EXPECT_FALSE(w->toolTip().isEmpty()) << w->objectName().toStdString();
+        // Le graphique d'édition par mois ne s'en sert pas.
+        choisir(enfant<QComboBox>(*f, "GenreGraphique"), QStringLiteral("edition"));
+        for (QWidget* w : std::initializer_list<QWidget*>{choisies, premiere, mois, normales})
+            EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
+
+        choisir(enfant<QComboBox>(*f, "GenreGraphique"), QStringLiteral("Annee"));
+        EXPECT_TRUE(choisies->isEnabled());
+        EXPECT_FALSE(premiere->isEnabled());  // les années d'après les mesures, tant que la case n'est pas cochée
+        cliquer(choisies);
+        ASSERT_TRUE(premiere->isEnabled());
+        // La molette qui passe sur un champ sans l'avoir choisi ne le change pas.
+        const int avant = premiere->value();
+        molette(premiere);
+        EXPECT_EQ(premiere->value(), avant);
+        taperAnnee(premiere, "1991");
+        taperAnnee(derniere, "2020");
+        EXPECT_EQ(std::pair(premiere->value(), derniere->value()), std::pair(1991, 2020));
+        choisir(enfant<QComboBox>(*f, "Periode"), QStringLiteral("H"));
+        ASSERT_TRUE(mois->isEnabled());
+        QTest::keyClicks(mois, "sep");
+        EXPECT_EQ(mois->currentText(), "septembre");
+
+        choisir(enfant<QComboBox>(*f, "GenreGraphique"), QStringLiteral("comparaisonNormale"));
+        ASSERT_TRUE(normales->isEnabled());
+        cliquer(normales);
+        // Les normales officielles ne dépendent d'aucune année.
+        EXPECT_FALSE(choisies->isEnabled());
+        f->close();
+    }
+    // Le lendemain : les choix repris, et servis au tracé.
+    auto f = ouvrir();
+    EXPECT_TRUE(enfant<QCheckBox>(*f, "AnneesStatistiquesChoisies")->isChecked());
+    EXPECT_EQ(enfant<QSpinBox>(*f, "PremiereAnneeStatistique")->value(), 1991);
+    EXPECT_EQ(enfant<QSpinBox>(*f, "DerniereAnneeStatistique")->value(), 2020);
+    EXPECT_EQ(enfant<QComboBox>(*f, "MoisAnneeHydro")->currentText(), "septembre");
+    EXPECT_TRUE(enfant<QCheckBox>(*f, "NormalesOfficielles")->isChecked());
+    HoteGraphique::Demande d;
+    d.type = TypeGraph::Annee;
+    d.station = QStringLiteral("76402001");
+    d.annee = 2023;
+    d.periodes = QStringLiteral("H");
+    d.affichage = QStringLiteral("COURBE");
+    tracer(*f, d);
+    EXPECT_TRUE(messages.messages().isEmpty()) << messages.textes().join('|').toStdString();
+    EXPECT_EQ(champDuFormulaire(*f, "txtDateDebStatistique"), "1991");
+    EXPECT_EQ(champDuFormulaire(*f, "txtDateFinStatistique"), "2020");
+    EXPECT_EQ(f->formulaire().controle().getDateDebutChargement(), "01/09/2022");
+    EXPECT_EQ(f->formulaire().controle().getDateFinChargement(), "31/08/2023");
+    d.type = TypeGraph::comparaisonNormale;
+    d.periodes = QStringLiteral("M");
+    d.affichage = QStringLiteral("HISTO");
+    tracer(*f, d);
+    EXPECT_TRUE(f->formulaire().controle().isStatistiquesMeteoFrance());
+    garderImage(f->panneau().grab().toImage(), "choix-statistiques");
+
+    // Des années à l'envers : Tracer le dit et ne trace rien.
+    choisir(enfant<QComboBox>(*f, "GenreGraphique"), QStringLiteral("Annee"));
+    taperAnnee(enfant<QSpinBox>(*f, "PremiereAnneeStatistique"), "2021");
+    messages.vider();
+    QTest::mouseClick(enfant<QPushButton>(*f, "BoutonTracer"), Qt::LeftButton);
+    EXPECT_EQ(messages.textes(), QStringList{"La première année de statistiques (2021) est après la dernière (2020)."});
+}
+
+TEST_F(ChoixStatistiques, UnPluviometreDUneAnneeSansStatistiquesLaBarreDEtatDitPourquoi)
+{
+    auto f = ouvrir();
+    importer(*f, ecrireFichier(dossier.filePath("une-annee.csv"), "01/01/2023;5\n15/03/2023;12,5\n20/11/2023;3\n"),
+             QStringLiteral("76999001"));
+    messages.vider();
+    HoteGraphique::Demande d;
+    d.type = TypeGraph::Annee;
+    d.station = QStringLiteral("76999001");
+    d.annee = 2023;
+    d.affichage = QStringLiteral("COURBE");
+    tracer(*f, d);
+    EXPECT_TRUE(messages.messages().isEmpty()) << messages.textes().join('|').toStdString();
+    EXPECT_TRUE(etat(*f).endsWith("Statistiques et normales non tracées : il faut au moins une année de mesures avant 2023 ; "
+                                  "ce pluviomètre n'a pas de normales."))
+        << etat(*f).toStdString();
+    // La liste des courbes et le graphique n'ont que l'année.
+    EXPECT_EQ(f->courbes().rowCount(), 2);
+    EXPECT_EQ(f->formulaire().controle().Graphique().lire(Prop::NbJeux).toInt(), 1);
+    garderImage(ecran(*f), "une-annee-sans-statistiques");
+}
+
+} // namespace
