@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installe les paquets Debian dont le projet a besoin ; sans danger si relancé.
-# python3-openpyxl relit les classeurs écrits, dans les tests ; QCustomPlot et
+# python3-openpyxl relit les classeurs écrits, dans les tests, et les en-têtes
+# privés de Qt y font passer les touches par la file du système de fenêtres ; QCustomPlot et
 # python3-xlsxwriter sont les pairs de comparaison des mesures. Avec
 # --verification : aussi les outils des vérifications (clang, libFuzzer,
 # sanitiseurs). Ni l'un ni les autres ne servent au produit.
@@ -8,7 +9,7 @@ set -euo pipefail
 
 paquets=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n
+  qt6-base-dev qt6-base-private-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n
   qt6-tools-dev qt6-tools-dev-tools
   dpkg-dev file
   libsqlite3-dev sqlite3
