@@ -25,6 +25,7 @@
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QInputDialog>
+#include <QMenu>
 #include <QLineEdit>
 #include <QProcess>
 #include <QProgressBar>
@@ -254,6 +255,42 @@ TEST_F(HoteBureau, JaugesJamaisSurLesMessagesImportAnnulableQuitterPendantUnChar
     EXPECT_EQ(ctl().Graphique().lire(Prop::TitreGraphique).toString(), QStringLiteral("Chargement annulé."));
     EXPECT_FALSE(fenetre->isVisible());
     EXPECT_EQ(lus.textes.size(), 2) << lus.textes.join('|').toStdString();
+}
+
+// La base donnée par un chemin relatif se retrouve d'un autre dossier de lancement, une seule fois
+// dans les récentes ; disparue, la base d'exemple l'attend sans prendre sa place de dernière base.
+TEST_F(HoteBureau, LaDerniereBaseSeRetrouveDUnAutreDossierEtResteRetenue)
+{
+    const QString avant = QDir::currentPath();
+    QDir::setCurrent(dossier.path());
+    EXPECT_TRUE(fenetre->ouvrirBase(QStringLiteral("exemple.db")));
+    EXPECT_TRUE(fenetre->ouvrirBase(QStringLiteral("./exemple.db")));
+    EXPECT_EQ(fenetre->texteBase(), dossier.filePath("exemple.db"));
+    fenetre->close();
+    const auto relancer = [] {
+        auto f = std::make_unique<FenetreHote>();
+        f->ouvrirAuDemarrage(QString());
+        return f;
+    };
+    QDir::setCurrent(QDir::rootPath());
+    auto f = relancer();
+    EXPECT_EQ(f->texteBase(), dossier.filePath("exemple.db"));
+    QStringList recentes;
+    for (QMenu* m : f->findChildren<QMenu*>())
+        if (m->title() == QStringLiteral("Bases &récentes"))
+            for (QAction* a : m->actions())
+                recentes << a->toolTip();
+    EXPECT_EQ(recentes, QStringList{dossier.filePath("exemple.db")});
+    f.reset();
+    ASSERT_TRUE(QFile::rename(dossier.filePath("exemple.db"), dossier.filePath("ailleurs.db")));
+    messages.vider();
+    f = relancer();
+    EXPECT_EQ(f->texteBase(), FenetreHote::cheminBaseExemple());
+    EXPECT_EQ(messages.textes().size(), 1);
+    f.reset();
+    ASSERT_TRUE(QFile::rename(dossier.filePath("ailleurs.db"), dossier.filePath("exemple.db")));
+    EXPECT_EQ(relancer()->texteBase(), dossier.filePath("exemple.db"));
+    QDir::setCurrent(avant);
 }
 
 // Le bulletin du mois depuis le menu Fichier, sur la base d'exemple, un jour d'avril 2015.
