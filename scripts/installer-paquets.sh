@@ -17,7 +17,7 @@ paquets=(
   libzip-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libqcustomplot-dev
-  xvfb xauth
+  xvfb xauth time
   python3-openpyxl python3-xlsxwriter
   fonts-dejavu-core fonts-liberation fonts-comic-neue
 )

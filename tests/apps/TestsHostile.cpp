@@ -142,18 +142,26 @@ TEST(Hostile, BasesIllisiblesUneLigneEtLeCode2)
 TEST(Hostile, BaseEnLectureSeuleOuOccupee)
 {
     const QString base = copieDeLExemple();
-    const QStringList importer = {"importer", "--base", base, "--station", "A1", "--genre", "pluvio", "--csv", ecrireCsv("05/03/2004;1\n")};
+    const QString csv = ecrireCsv("05/03/2004;1\n");
+    const QStringList importer = {"importer", "--base", base, "--station", "A1", "--genre", "pluvio", "--csv", csv};
     Resultat r;
     if (geteuid() != 0) {
         QFile::setPermissions(base, QFile::ReadOwner);
         r = lancer(importer);
     } else {
-        // root passe outre les droits des fichiers : le dossier de la base monté en lecture seule.
-        const QString dossier = QFileInfo(base).absolutePath();
+        // root passe outre les droits des fichiers : l'import lancé sous nobody, qui ne peut que lire
+        // la base et son dossier. Aucun privilège de plus (ni montage, ni espace de noms) : un
+        // conteneur ou une racine neuve le permettent.
+        const auto lisible = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
+        for (const QString& f : {base, csv}) {
+            QFile::setPermissions(f, lisible);
+            QFile::setPermissions(QFileInfo(f).absolutePath(), lisible | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther);
+        }
         QProcess p;
-        p.start("unshare", QStringList{"-m", "sh", "-c", "mount --bind \"$1\" \"$1\" && mount -o remount,bind,ro \"$1\" && shift && exec \"$@\"",
-                                       "sh", dossier, QStringLiteral(GRAPHIQUE_PROGRAMME)}
-                               + importer);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("HOME", QDir::tempPath());
+        p.setProcessEnvironment(env);
+        p.start("setpriv", QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", QStringLiteral(GRAPHIQUE_PROGRAMME)} + importer);
         ASSERT_TRUE(p.waitForFinished(60000));
         r = {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
     }
