@@ -123,6 +123,8 @@ FenetreHote::FenetreHote(QWidget* parent)
     connect(m_panneau, &PanneauDemande::tracerDemande, this, &FenetreHote::tracer);
     connect(m_panneau, &PanneauDemande::corrigerDemande, this, &FenetreHote::corriger);
     connect(&m_formulaire->controle(), &CtlGraphique::periodeTraceeChangee, this, &FenetreHote::majEtat);
+    // Une courbe montrée ou cachée à la main : la barre d'état ne dit plus non tracé ce qui l'est.
+    connect(m_courbes, &QTableWidget::cellClicked, this, &FenetreHote::majEtat);
     // Le contrôle lit les champs du formulaire sur la fenêtre qui le contient : ils y sont aussi.
     for (const QByteArray& nom : m_formulaire->dynamicPropertyNames())
         setProperty(nom.constData(), m_formulaire->property(nom.constData()));
@@ -438,7 +440,7 @@ bool FenetreHote::charger(const std::optional<HoteGraphique::Demande>& demande, 
         return false;
     }
     // Un graphique vide faute de statistiques le dit dans la barre d'état, sans ce message-ci.
-    if (!m_formulaire->aDesDonnees() && m_formulaire->controle().avisChargement().isEmpty())
+    if (!m_formulaire->aDesDonnees() && m_formulaire->avis().isEmpty())
         statusBar()->showMessage(QStringLiteral("Aucune mesure pour cette station sur cette période."), 8000);
     return true;
 }
@@ -684,7 +686,7 @@ void FenetreHote::majEtat()
         if (const auto periode = m_formulaire->controle().periodeTracee())
             parties << QStringLiteral("Période : du %1 au %2").arg(TexteDate(periode->first), TexteDate(periode->second));
         // Ce que le graphique ne montre pas faute de données, dit tant qu'il est à l'écran.
-        if (const QString avis = m_formulaire->controle().avisChargement(); !avis.isEmpty())
+        if (const QString avis = m_formulaire->avis(); !avis.isEmpty())
             parties << avis;
     }
     m_etat->setText(parties.join(QStringLiteral("   —   ")));

@@ -212,7 +212,7 @@ void avertirApresReussite(HoteGraphique& hote, const MessagesEnregistres& messag
     for (const QString& message : messages.textes())
         avertir(message);
     // Ce qui manque dit pourquoi, plutôt qu'un graphique vide sans raison.
-    const QString avis = hote.controle().avisChargement();
+    const QString avis = hote.avis();
     if (!avis.isEmpty())
         avertir(avis);
     else if (o.genre == Sortie::Image && !hote.aDesDonnees())

@@ -169,10 +169,6 @@ public:
     Q_INVOKABLE QObject* getExtender() noexcept;
     // La période que montre l'axe des temps, la fenêtre d'un zoom comprise ; rien sans période tracée.
     std::optional<std::pair<QDate, QDate>> periodeTracee() const noexcept;
-    // Ce que le dernier chargement n'a pas pu tracer et pourquoi (des statistiques sans aucune
-    // valeur), en une ligne française que l'hôte montre où il veut ; vide sinon.
-    QString avisChargement() const { return m_avisChargement; }
-    void setAvisChargement(const QString& avis) { m_avisChargement = avis; }
 
     // Enfants et état que les autres parties du contrôle atteignent.
     MoteurGraphique& Graphique();
@@ -314,7 +310,6 @@ private:
     qint16 m_compteurCouleur = 0;
     bool m_initEnCours = false;
     bool m_annulation = false;
-    QString m_avisChargement;
 
     std::unique_ptr<DispositionControle> m_disposition;
     std::unique_ptr<SourisEtZoom> m_souris;

@@ -48,8 +48,8 @@ void CtlGraphique::dessinerPointsCategorie(const Classe_Graphique& courbe, int p
     Q_UNUSED(cumul);
     for (int i = 0; i < n; ++i) {
         const int p = i + premierePosition;
-        const QVariant cellule = courbe.cellule(2, i);
-        const double v = valeurPoint(cellule);
+        // Une valeur vide se trace à 0.
+        const double v = valeurPoint(courbe.cellule(2, i));
         if (!normale) {
             if (plusieursJeux)
                 g.ecrireIndexe(Prop::CouleurPoint, p, courbe.Couleur());
@@ -57,8 +57,7 @@ void CtlGraphique::dessinerPointsCategorie(const Classe_Graphique& courbe, int p
             g.ecrireIndexe(Prop::CouleurPoint, p, v > 0 ? courbe.Couleur() : 12);
         }
         g.ecrireIndexe(Prop::ValeurPoint, p, double(float(v)));
-        // Une cellule vide n'a pas de valeur : le point manque et la ligne s'y coupe, au lieu de tomber à 0.
-        g.ecrire(Prop::Manquant, EstVide(cellule) ? 1 : 0);
+        g.ecrire(Prop::Manquant, 0);
     }
 }
 

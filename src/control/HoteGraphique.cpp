@@ -196,7 +196,7 @@ bool HoteGraphique::tracer(const Demande& d, BaseDonnees* base, QString& erreur)
     m_derniere = d;
     m_base = base;
     m_correction = false;
-    m_controle->ChargementDonnees();
+    charger();
     return true;
 }
 
@@ -257,7 +257,14 @@ void HoteGraphique::recharger()
     if (m_derniere && m_correction)
         corriger(*m_derniere, m_base, erreur);
     else
-        m_controle->ChargementDonnees();
+        charger();
+}
+
+// Le chargement du contrôle, puis les statistiques sans valeur qu'il tracerait à 0 masquées.
+void HoteGraphique::charger()
+{
+    m_controle->ChargementDonnees();
+    m_vides.masquer(*m_controle, this, m_base);
 }
 
 // Le contrôle placé comme l'hôte le fait : sa fenêtre principale, sa liste de stations, la station choisie.

@@ -2,6 +2,7 @@
 
 #include "commun/TableauValeurs.h"
 #include "commun/TypeGraph.h"
+#include "control/StatistiquesVides.h"
 #include "data/StationsBase.h"
 
 #include <QDate>
@@ -70,6 +71,9 @@ public:
     void recharger();
     // Vrai si le dernier chargement a tracé au moins un point.
     bool aDesDonnees() const;
+    // Ce que le graphique chargé ne trace pas faute de données (des statistiques sans aucune
+    // valeur, masquées après le chargement) et pourquoi, en une ligne ; vide sinon.
+    QString avis() const { return m_vides.avis(*m_controle); }
     // Le premier ordre en échec du dernier chargement, dit en français ; vide sans échec.
     static QString echecDeChargement(const BaseDonnees& base);
     // Le graphique annuel (hors cumuls) et la référence sont des courbes, les autres des barres.
@@ -102,6 +106,7 @@ private:
     QObject* caseACocher(const char* nom);
 
     bool chargerMesuresBrutes(BaseDonnees* base, QString& erreur);
+    void charger();
 
     CtlGraphique* m_controle;
     QObject* m_fenetre;
@@ -109,4 +114,5 @@ private:
     std::optional<Demande> m_derniere;
     BaseDonnees* m_base = nullptr;
     bool m_correction = false;
+    StatistiquesVides m_vides;
 };

@@ -103,7 +103,6 @@ void SequenceChargement::viderEtPreparer()
         coll->setMaxDonnees(-9999);
     }
     m_ctl.setAnnulation(false);
-    m_ctl.setAvisChargement(QString());
     // La date de dernière validation vient de l'hôte, relue à chaque chargement.
     const QVariant validation = LireMembre(m_ctl.getExtender(), QStringLiteral("DateDerniereValidation"));
     m_ctl.edition().setDerniereValidation(LireDate(validation.toString().trimmed()));
@@ -304,32 +303,22 @@ void SequenceChargement::chargerStatistiquesAnnee(const Mesure& m)
     m_demande.colonne = QString::fromLatin1(m.colonne);
     m_demande.couleur = 1;
     ChargeurPluie::agreger(m_courbes, m_demande, m_base, m_panneau);
-    if (!suite())
-        return;
-    const auto bilan = ChargeurStatistiques::statistiquesMensuelles(
-        m_courbes, texteDuFormulaire("txtDateDebStatistique"), texteDuFormulaire("txtDateFinStatistique"), m_codePluvio,
-        m_formulaire, m_base, m_panneau, m_cumul, m_courbes.CodePeriode() == QStringLiteral("HYDRO"), m_moisHydro,
-        m_demande.colonne, m_ctl.isStatistiquesMeteoFrance());
+    if (suite())
+        ChargeurStatistiques::statistiquesMensuelles(m_courbes, texteDuFormulaire("txtDateDebStatistique"),
+                                                     texteDuFormulaire("txtDateFinStatistique"), m_codePluvio, m_formulaire, m_base,
+                                                     m_panneau, m_cumul, m_courbes.CodePeriode() == QStringLiteral("HYDRO"), m_moisHydro,
+                                                     m_demande.colonne, m_ctl.isStatistiquesMeteoFrance());
     const bool edition = m_typeGraph == QStringLiteral("EDITION");
     static const std::pair<const char*, const char*> boites[] = {
         {"Min", "ChkEnveloppeMini"},       {"Moyenne", "ChkEnveloppeMoyenne"}, {"Max", "ChkEnveloppeMaxi"},
         {"Médiane", "ChkMediane"},         {"1er Quintile ", "ChkQuintile1"},  {"2ème Quintile ", "ChkQuintile2"},
         {"3ème Quintile ", "ChkQuintile3"}, {"4ème Quintile ", "ChkQuintile4"}, {"Normales MétéoFrance", "ChkNormales"}};
     m_courbes.MajAfficher(1, coche(QStringLiteral("ChkAnnee")));
-    // Ce que l'utilisateur a demandé à voir : seul ce qui en manque lui est dit.
-    bool mesuresDemandees = false, normalesDemandees = true;
     for (const auto& [cle, boite] : boites) {
-        const bool normales = QString::fromLatin1(boite) == QStringLiteral("ChkNormales");
-        if (edition && normales)
+        if (edition && QString::fromLatin1(boite) == QStringLiteral("ChkNormales"))
             continue;
-        const bool montree = coche(QString::fromLatin1(boite));
-        if (normales)
-            normalesDemandees = montree;
-        else
-            mesuresDemandees |= montree;
-        m_courbes.MajAfficher(m_courbes.noCourbe(QString::fromUtf8(cle)), montree);
+        m_courbes.MajAfficher(m_courbes.noCourbe(QString::fromUtf8(cle)), coche(QString::fromLatin1(boite)));
     }
-    m_ctl.setAvisChargement(ChargeurStatistiques::avisStatistiques(bilan, mesuresDemandees, normalesDemandees));
 }
 
 void SequenceChargement::chargerSuperposition()
@@ -446,10 +435,10 @@ void SequenceChargement::chargerComparaison()
     m_demande.titre = m_demande.colonne;
     m_demande.couleur = 1;
     ChargeurPluie::agreger(m_courbes, m_demande, m_base, m_panneau);
-    const auto bilan = ChargeurStatistiques::comparerAuxNormales(
-        m_courbes, texteDuFormulaire("txtDateDebStatistique"), texteDuFormulaire("txtDateFinStatistique"), m_codePluvio,
-        m_formulaire, m_base, m_demande.colonne, m_courbes.CodePeriode() == QStringLiteral("MOIS"), m_ctl.isStatistiquesMeteoFrance());
-    m_ctl.setAvisChargement(ChargeurStatistiques::avisComparaison(bilan, m_ctl.isStatistiquesMeteoFrance()));
+    ChargeurStatistiques::comparerAuxNormales(m_courbes, texteDuFormulaire("txtDateDebStatistique"),
+                                              texteDuFormulaire("txtDateFinStatistique"), m_codePluvio, m_formulaire, m_base,
+                                              m_demande.colonne, m_courbes.CodePeriode() == QStringLiteral("MOIS"),
+                                              m_ctl.isStatistiquesMeteoFrance());
 }
 
 void SequenceChargement::afficher()

@@ -15,7 +15,6 @@
 
 #include <algorithm>
 #include <map>
-#include <tuple>
 
 namespace ChargeurStatistiques {
 
@@ -58,11 +57,6 @@ void ajouter(Classe_Graphiques& collection, const CourbePtr& courbe, const Table
 {
     collection.AjouterCourbe(courbe);
     collection.AjouterValeurs(collection.noCourbe(courbe->Cle()), QVariant::fromValue(t));
-}
-
-bool aucuneValeur(const ValeursMois& valeurs)
-{
-    return std::none_of(valeurs.cbegin(), valeurs.cend(), [](const std::optional<double>& v) { return v.has_value(); });
 }
 
 // La date du mois `mois` d'une statistique à douze points : l'année donnée, ou la
@@ -143,7 +137,7 @@ ValeursMois medianesDesMesures(int premiere, int derniere, const NomVerifie& tab
     for (int r = 0; r < n; ++r) {
         const int m = parMois ? int(LireNombre(lignes.valeur(0, r)).value_or(0)) : 0;
         // Un total vide (la colonne jamais remplie ce mois-là) n'est pas un total de 0.
-        if (const auto total = LireNombre(lignes.valeur(1, r)); m >= 0 && m <= 12 && total)
+        if (const auto total = LireNombre(lignes.valeur(1, r)); m >= (parMois ? 1 : 0) && m <= 12 && total)
             totaux[m].append(*total);
     }
     ValeursMois valeurs{};
@@ -186,11 +180,9 @@ ValeursMois valeursMensuelles(int premiere, int derniere, const QString& code, B
     return valeurs;
 }
 
-bool ajouterCourbeMensuelle(Classe_Graphiques& collection, const ValeursMois& valeurs, const QString& titre,
+void ajouterCourbeMensuelle(Classe_Graphiques& collection, const ValeursMois& valeurs, const QString& titre,
                             int couleur, bool hydro, int moisHydro)
 {
-    if (aucuneValeur(valeurs))
-        return false;
     TableauValeurs t(6, 12);
     const int anneeCourante = Horloge::aujourdhui().year();
     for (int rang = 0; rang < 12; ++rang) {
@@ -202,7 +194,6 @@ bool ajouterCourbeMensuelle(Classe_Graphiques& collection, const ValeursMois& va
         t(3, rang) = t(4, rang) = t(5, rang) = QString();
     }
     ajouter(collection, nouvelleCourbe(titre, couleur), t);
-    return true;
 }
 
 namespace {
@@ -218,12 +209,9 @@ struct Statistiques
     bool hydro;
     int moisHydro;
 
-    // Une courbe de douze mois, datés du 15 de chaque mois (`dateTexte`) ou au 15 en texte "15/MM/AAAA" ;
-    // rien quand aucun mois n'a de valeur.
-    bool ajouterDouzeMois(const char* titre, int couleur, const ValeursMois& valeurs, const QString& heure, bool dateTexte) const
+    // Une courbe de douze mois, datés du 15 de chaque mois (`dateTexte`) ou au 15 en texte "15/MM/AAAA".
+    void ajouterDouzeMois(const char* titre, int couleur, const ValeursMois& valeurs, const QString& heure, bool dateTexte) const
     {
-        if (aucuneValeur(valeurs))
-            return false;
         TableauValeurs t(6, 12);
         for (int rang = 0; rang < 12; ++rang) {
             const int m = moisDuRang(rang, hydro, moisHydro);
@@ -235,12 +223,11 @@ struct Statistiques
             t(3, rang) = t(4, rang) = t(5, rang) = QString();
         }
         ajouter(collection, nouvelleCourbe(QString::fromUtf8(titre), couleur), t);
-        return true;
     }
 };
 
-// Enveloppe : par mois, le plus bas, la moyenne et le plus haut des totaux annuels ; vrai si elle a des valeurs.
-bool enveloppe(const Statistiques& st)
+// Enveloppe : par mois, le plus bas, la moyenne et le plus haut des totaux annuels.
+void enveloppe(const Statistiques& st)
 {
     TableauValeurs lignes;
     const qint32 n = ExtraireLignes(st.base,
@@ -261,18 +248,16 @@ bool enveloppe(const Statistiques& st)
                 valeurs[std::size_t(k)][std::size_t(m - 1)] = LireNombre(lignes.valeur(k + 1, r));
     }
     const std::pair<const char*, int> courbes[3] = {{"Min", 12}, {"Moyenne", 10}, {"Max", 9}};
-    bool ajoutee = false;
     for (int k = 0; k < 3; ++k)
-        ajoutee |= st.ajouterDouzeMois(courbes[k].first, courbes[k].second, valeurs[std::size_t(k)], QStringLiteral("12:00:00"), true);
+        st.ajouterDouzeMois(courbes[k].first, courbes[k].second, valeurs[std::size_t(k)], QStringLiteral("12:00:00"), true);
     if (st.collection.EchelleYAuto()) {
         st.collection.setMinY(st.collection.MinDonnees());
         st.collection.setMaxY(st.collection.MaxDonnees());
     }
-    return ajoutee;
 }
 
-// Quintiles : par mois, les totaux des seules années mesurées ce mois-là ; vrai s'ils ont des valeurs.
-bool quintiles(const Statistiques& st, FenetreProgression* fenetre)
+// Quintiles : par mois, les totaux des seules années mesurées ce mois-là (un total vide n'est pas une mesure).
+void quintiles(const Statistiques& st, FenetreProgression* fenetre)
 {
     TableauValeurs lignes;
     std::map<std::pair<int, int>, std::pair<int, double>> totaux;
@@ -301,10 +286,8 @@ bool quintiles(const Statistiques& st, FenetreProgression* fenetre)
             bornes[std::size_t(k)][std::size_t(m - 1)] = q[std::size_t(k)];
     }
     const std::pair<const char*, int> courbes[4] = {{"1er Quintile ", 6}, {"2ème Quintile ", 7}, {"3ème Quintile ", 8}, {"4ème Quintile ", 11}};
-    bool ajoutee = false;
     for (int k = 0; k < 4; ++k)
-        ajoutee |= st.ajouterDouzeMois(courbes[k].first, courbes[k].second, bornes[std::size_t(k)], QStringLiteral("00:00:00"), false);
-    return ajoutee;
+        st.ajouterDouzeMois(courbes[k].first, courbes[k].second, bornes[std::size_t(k)], QStringLiteral("00:00:00"), false);
 }
 
 // L'axe des valeurs s'élargit aux statistiques, comme pour la série de l'année.
@@ -327,46 +310,40 @@ void elargirAxe(Classe_Graphiques& collection)
 
 } // namespace
 
-Bilan statistiquesMensuelles(Classe_Graphiques& collection, const QString& anneeDebut, const QString& anneeFin,
-                             const QString& code, QObject* formulaire, BaseDonnees* base, FenetreProgression* fenetre,
-                             bool cumul, bool hydro, int moisHydro, const QString& colonne, bool normalesMeteoFrance)
+void statistiquesMensuelles(Classe_Graphiques& collection, const QString& anneeDebut, const QString& anneeFin,
+                            const QString& code, QObject* formulaire, BaseDonnees* base, FenetreProgression* fenetre,
+                            bool cumul, bool hydro, int moisHydro, const QString& colonne, bool normalesMeteoFrance)
 {
     const auto table = NomVerifie::table(QStringLiteral("PLUVIO_"), code);
     const auto nomColonne = NomVerifie::depuis(colonne);
     if (!table || !nomColonne)
-        return {};
-    Bilan bilan;
-    std::tie(bilan.premiere, bilan.derniere) = choisirAnnees(anneeDebut, anneeFin, code, formulaire, base);
-    const int premiere = bilan.premiere, derniere = bilan.derniere;
+        return;
+    const auto [premiere, derniere] = choisirAnnees(anneeDebut, anneeFin, code, formulaire, base);
     const OrdreSql bornes = " where DateCreation>=" + FormatDateBase(QDate(premiere, 1, 1))
         + " AND DateCreation<=" + FormatDateBase(QDate(derniere, 12, 31));
     const Statistiques st{collection, base, *table, *nomColonne, bornes, premiere, derniere,
                           annee(anneeDebut.right(4)).value_or(premiere), hydro, moisHydro};
-    bilan.mesurees = enveloppe(st);
-    bilan.mesurees |= quintiles(st, fenetre);
-    bilan.mesurees |= ajouterCourbeMensuelle(
-        collection, valeursMensuelles(premiere, derniere, code, base, cumul, hydro, moisHydro, colonne, true, false),
-        QStringLiteral("Médiane"), 5, hydro, moisHydro);
-    bilan.normales = ajouterCourbeMensuelle(
-        collection, valeursMensuelles(premiere, derniere, code, base, cumul, hydro, moisHydro, colonne, true, true),
-        QStringLiteral("Normales MétéoFrance"), 3, hydro, moisHydro);
+    enveloppe(st);
+    quintiles(st, fenetre);
+    ajouterCourbeMensuelle(collection, valeursMensuelles(premiere, derniere, code, base, cumul, hydro, moisHydro, colonne, true, false),
+                           QStringLiteral("Médiane"), 5, hydro, moisHydro);
+    ajouterCourbeMensuelle(collection, valeursMensuelles(premiere, derniere, code, base, cumul, hydro, moisHydro, colonne, true, true),
+                           QStringLiteral("Normales MétéoFrance"), 3, hydro, moisHydro);
     Q_UNUSED(normalesMeteoFrance);
     elargirAxe(collection);
     message(fenetre, QStringLiteral("Fin de calcul des statistiques"));
-    return bilan;
 }
 
 namespace {
 
 // La normale d'un point : celle de son mois (caractères 4 et 5 de sa date) dans une comparaison
-// par mois, sinon la moyenne des normales connues ; rien sans normale.
-std::optional<double> normaleDuPoint(const ValeursMois& normales, const std::optional<double>& moyenne, const QVariant& date,
-                                     bool parMois)
+// par mois, sinon la moyenne des normales ; une normale vide compte pour 0.
+double normaleDuPoint(const ValeursMois& normales, double moyenne, const QVariant& date, bool parMois)
 {
     if (!parMois)
         return moyenne;
     const int m = TexteCellule(date).mid(3, 2).toInt();
-    return m >= 1 && m <= 12 ? normales[std::size_t(m - 1)] : std::nullopt;
+    return m >= 1 && m <= 12 ? normales[std::size_t(m - 1)].value_or(0.0) : 0.0;
 }
 
 // Chaque valeur de la série devient son écart à sa normale ; rend les écarts.
@@ -376,82 +353,39 @@ QList<double> ecartsAuxNormales(TableauValeurs& t, int nbValeurs, const ValeursM
     for (const auto& v : normales)
         if (v)
             connues.append(*v);
-    const auto moyenne = CalculsStatistiques::moyenne(connues);
+    const double moyenne = CalculsStatistiques::moyenne(connues).value_or(0.0);
     QList<double> ecarts;
     for (int i = 0; i < nbValeurs && i < t.points(); ++i) {
         if (EstVide(t(2, i)))
             continue;
-        const auto n = normaleDuPoint(normales, moyenne, t(0, i), parMois);
-        // Sans normale, pas d'écart : un point vide, jamais la valeur elle-même.
-        t(2, i) = n ? QVariant(LireNombre(t(2, i)).value_or(0.0) - *n) : QVariant();
-        if (n)
-            ecarts.append(t(2, i).toDouble());
+        const double ecart = LireNombre(t(2, i)).value_or(0.0) - normaleDuPoint(normales, moyenne, t(0, i), parMois);
+        t(2, i) = ecart;
+        ecarts.append(ecart);
     }
     return ecarts;
 }
 
 } // namespace
 
-Bilan comparerAuxNormales(Classe_Graphiques& collection, const QString& anneeDebut, const QString& anneeFin,
-                          const QString& code, QObject* formulaire, BaseDonnees* base, const QString& colonne,
-                          bool parMois, bool normalesMeteoFrance)
+void comparerAuxNormales(Classe_Graphiques& collection, const QString& anneeDebut, const QString& anneeFin,
+                         const QString& code, QObject* formulaire, BaseDonnees* base, const QString& colonne,
+                         bool parMois, bool normalesMeteoFrance)
 {
-    Bilan bilan;
-    std::tie(bilan.premiere, bilan.derniere) = choisirAnnees(anneeDebut, anneeFin, code, formulaire, base);
-    const ValeursMois normales = valeursMensuelles(bilan.premiere, bilan.derniere, code, base, false, false, 10, colonne, parMois,
-                                                   normalesMeteoFrance);
-    (normalesMeteoFrance ? bilan.normales : bilan.mesurees) = !aucuneValeur(normales);
+    const auto [premiere, derniere] = choisirAnnees(anneeDebut, anneeFin, code, formulaire, base);
+    const ValeursMois normales =
+        valeursMensuelles(premiere, derniere, code, base, false, false, 10, colonne, parMois, normalesMeteoFrance);
     const CourbePtr serie = collection.GetCourbe(1);
     if (!serie || !serie->tableau())
-        return bilan;
+        return;
     TableauValeurs t = *serie->tableau();
     const QList<double> ecarts = ecartsAuxNormales(t, serie->NbValeurs(), normales, parMois);
     const auto [bas, haut] = CalculsStatistiques::bornesEcarts(ecarts);
     collection.setMinDonnees(bas);
     collection.setMaxDonnees(haut);
     collection.ViderCollection();
-    if (ecarts.isEmpty())
-        return bilan;
     auto courbe = nouvelleCourbe(serie->Titre(), serie->Couleur());
     courbe->setCle(serie->Cle());
     ajouter(collection, courbe, t);
-    return bilan;
-}
-
-namespace {
-
-const QString sansNormales = QStringLiteral("ce pluviomètre n'a pas de normales");
-
-// Pourquoi les statistiques des mesures sont vides sur leurs années.
-QString raisonSansMesures(const Bilan& b)
-{
-    // Choisies d'après les données, les années s'arrêtent avant la dernière année mesurée.
-    if (b.premiere > b.derniere)
-        return QStringLiteral("il faut au moins une année de mesures avant %1").arg(b.derniere + 1);
-    if (b.premiere == b.derniere)
-        return QStringLiteral("aucune mesure en %1, l'année des statistiques").arg(b.premiere);
-    return QStringLiteral("aucune mesure de %1 à %2, les années des statistiques").arg(b.premiere).arg(b.derniere);
-}
-
-} // namespace
-
-QString avisStatistiques(const Bilan& bilan, bool mesuresDemandees, bool normalesDemandees)
-{
-    const bool sansMesures = mesuresDemandees && !bilan.mesurees, normalesAbsentes = normalesDemandees && !bilan.normales;
-    if (sansMesures && normalesAbsentes)
-        return QStringLiteral("Statistiques et normales non tracées : %1 ; %2.").arg(raisonSansMesures(bilan), sansNormales);
-    if (sansMesures)
-        return QStringLiteral("Statistiques non tracées : %1.").arg(raisonSansMesures(bilan));
-    if (normalesAbsentes)
-        return QStringLiteral("Normales non tracées : %1.").arg(sansNormales);
-    return QString();
-}
-
-QString avisComparaison(const Bilan& bilan, bool normalesOfficielles)
-{
-    if (normalesOfficielles ? bilan.normales : bilan.mesurees)
-        return QString();
-    return QStringLiteral("Comparaison à la normale non tracée : %1.").arg(normalesOfficielles ? sansNormales : raisonSansMesures(bilan));
 }
 
 } // namespace ChargeurStatistiques

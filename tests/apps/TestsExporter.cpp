@@ -137,28 +137,39 @@ TEST_F(Exporter_, AnnuaireAnnuelEtChronique)
     EXPECT_NE(Series(mensuel, 0)[0]["valeurs"].toString(), Series(r, 0)[0]["valeurs"].toString());
 }
 
-// Les points manquants (propriété 32) de chaque jeu de données d'un journal, par jeu puis par point.
-std::map<int, std::map<int, bool>> Manquants(const QStringList& ecritures)
+// Le dernier tracé d'un journal, après la dernière remise à neuf du graphique (propriété 20) : par
+// jeu de données, ses points (valeur 158, manquant 32) ; et les textes de légende (169) des jeux tracés.
+using Points = std::map<int, std::pair<double, bool>>;
+std::pair<std::map<int, Points>, QStringList> DernierTrace(const QString& journal)
 {
-    std::map<int, std::map<int, bool>> manquants;
+    std::map<int, Points> jeux;
+    std::map<int, QString> textes;
     int jeu = 0, point = 0;
-    for (const QString& e : ecritures) {
+    for (const QString& e : QString::fromUtf8(lireFichier(journal)).split('\n')) {
         const QStringList c = e.split('\t');
         if (c.size() != 5 || c[1] != "Graphique")
             continue;
-        if (c[2] == "102")
+        if (c[2] == "20")
+            jeux.clear(), textes.clear();
+        else if (c[2] == "102")
             std::tie(jeu, point) = std::pair(c[4].toInt(), 0);
         else if (c[2] == "158")
-            point = c[3].toInt();
+            jeux[jeu][point = c[3].toInt()].first = c[4].toDouble();
         else if (c[2] == "32" && point > 0)
-            manquants[jeu][point] = c[4] == "1";
+            jeux[jeu][point].second = c[4] == "1";
+        else if (c[2] == "169" && !c[4].isEmpty())
+            textes[c[3].toInt()] = c[4];
     }
-    return manquants;
+    QStringList legende;
+    for (const auto& [j, texte] : textes)
+        if (jeux.count(j))
+            legende << texte;
+    return {jeux, legende};
 }
 
-// Une statistique sans aucune valeur n'est ni tracée, ni dans la légende, ni dans le classeur ;
-// tracer et exporter disent pourquoi. Celle qui n'a de valeurs que pour certains mois est tracée
-// à ces mois-là seulement, sans tomber à zéro ailleurs.
+// Une statistique sans aucune valeur (douze points vides) est masquée par l'hôte : ni tracée, ni
+// dans la légende, ni dans le classeur ; tracer et exporter disent pourquoi. Celle qui n'a de
+// valeurs que pour certains mois est tracée, ses mois vides à 0.
 TEST_F(Exporter_, StatistiquesSansValeurAbsentesDuGraphiqueDeLaLegendeEtDuClasseur)
 {
     const QString base = copieDeLExemple();
@@ -180,10 +191,10 @@ TEST_F(Exporter_, StatistiquesSansValeurAbsentesDuGraphiqueDeLaLegendeEtDuClasse
     Resultat r = lancer(QStringList{"tracer", "--sortie", d + "/un.png", "--journal", d + "/un.tsv"} + demande("76999001"), reglages);
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.erreurs, avis);
-    // Un seul jeu de données, l'année, et aucune légende qui nommerait une statistique.
-    QStringList ecritures = QString::fromUtf8(lireFichier(d + "/un.tsv")).split('\n');
-    EXPECT_EQ(Manquants(ecritures).size(), 1u);
-    EXPECT_TRUE(ecritures.filter(QRegularExpression("^ecrit\\tGraphique\\t169\\t\\d+\\t\\S")).isEmpty());
+    // Un seul jeu de données, l'année, seule nommée par la légende.
+    const auto [jeux, legende] = DernierTrace(d + "/un.tsv");
+    EXPECT_EQ(jeux.size(), 1u);
+    EXPECT_EQ(legende, QStringList{"76999001"});
     r = lancer(QStringList{"exporter", "--sortie", d + "/un.xlsx"} + demande("76999001"), reglages);
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.erreurs, avis);
@@ -192,17 +203,22 @@ TEST_F(Exporter_, StatistiquesSansValeurAbsentesDuGraphiqueDeLaLegendeEtDuClasse
     r = lancer({"tracer", "--base", base, "--type", "comparaisonNormale", "--station", "76999001", "--normales", "officielles",
                 "--sortie", d + "/ecarts.png", "--journal", d + "/ecarts.tsv"}, reglages);
     EXPECT_EQ(r.erreurs, "graphique : attention : Comparaison à la normale non tracée : ce pluviomètre n'a pas de normales.\n");
-    EXPECT_TRUE(Manquants(QString::fromUtf8(lireFichier(d + "/ecarts.tsv")).split('\n')).empty());
+    EXPECT_TRUE(DernierTrace(d + "/ecarts.tsv").first.empty());
 
-    // Les statistiques de 2022 : de janvier à juin seulement, les mois d'après manquent.
+    // Les statistiques de 2022 : de janvier à juin ; les mois d'après, vides, se tracent à 0.
     r = lancer(QStringList{"tracer", "--sortie", d + "/partiel.png", "--journal", d + "/partiel.tsv"} + demande("76999002"), reglages);
     EXPECT_EQ(r.erreurs, "graphique : attention : Normales non tracées : ce pluviomètre n'a pas de normales.\n");
-    const auto manquants = Manquants(QString::fromUtf8(lireFichier(d + "/partiel.tsv")).split('\n'));
-    ASSERT_EQ(manquants.size(), 9u);  // l'année, l'enveloppe, les quintiles, la médiane
-    for (const auto& [jeu, points] : manquants) {
+    const auto [jeuxPartiel, legendePartiel] = DernierTrace(d + "/partiel.tsv");
+    ASSERT_EQ(jeuxPartiel.size(), 9u);  // l'année, l'enveloppe, les quintiles, la médiane
+    EXPECT_EQ(legendePartiel.size(), 9);
+    EXPECT_FALSE(legendePartiel.join('|').contains("Normales")) << legendePartiel.join('|').toStdString();
+    for (const auto& [jeu, points] : jeuxPartiel) {
         ASSERT_EQ(points.size(), 12u) << jeu;
-        for (const auto& [point, manque] : points)
-            EXPECT_EQ(manque, jeu > 1 && point > 6) << jeu << ' ' << point;
+        // L'année a ses douze mois ; les statistiques, vides après juin, y sont à 0, sans point manquant.
+        for (const auto& [point, p] : points) {
+            EXPECT_FALSE(p.second) << jeu << ' ' << point;
+            EXPECT_EQ(p.first == 0, jeu > 1 && point > 6) << jeu << ' ' << point;
+        }
     }
 }
 

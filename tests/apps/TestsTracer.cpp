@@ -105,7 +105,7 @@ TEST(Tracer, LesChoixDesStatistiquesChangentLesOrdresEtSontRefusesMalEcrits)
         << hydro.join('\n').toStdString();
     // La comparaison à la normale : les normales de la table, ou la médiane des mesures.
     const QStringList comparaison = {"comparaisonNormale", "--station", "76402001", "--debut", "01/01/2022", "--fin", "31/12/2023"};
-    EXPECT_EQ(ordres(comparaison + QStringList{"--normales", "officielles"}).filter("FROM PLUVIOMETRE_NORMALES WHERE codePluviometre=76402001").size(), 1);
+    EXPECT_FALSE(ordres(comparaison + QStringList{"--normales", "officielles"}).filter("FROM PLUVIOMETRE_NORMALES WHERE codePluviometre=76402001").isEmpty());
     EXPECT_TRUE(ordres(comparaison).filter("PLUVIOMETRE_NORMALES").isEmpty());
 
     // Le choix retenu dans l'application vaut sans option ; l'option donnée l'emporte.
@@ -114,7 +114,7 @@ TEST(Tracer, LesChoixDesStatistiquesChangentLesOrdresEtSontRefusesMalEcrits)
     ecrireFichier(configuration.filePath("NORVANE/KOR6.conf"), "[General]\nAnneesStatistiques=1985-1995\nNormalesOfficielles=1\n");
     EXPECT_EQ(ordres(annee, configuration.path()).filter("#01/01/1985#").filter("#12/31/1995#").size(), 2);
     EXPECT_EQ(ordres(annee + QStringList{"--annees-statistiques", "auto"}, configuration.path()).filter("#01/01/1981#").size(), 2);
-    EXPECT_EQ(ordres(comparaison, configuration.path()).filter("FROM PLUVIOMETRE_NORMALES").size(), 1);
+    EXPECT_FALSE(ordres(comparaison, configuration.path()).filter("FROM PLUVIOMETRE_NORMALES").isEmpty());
     EXPECT_TRUE(ordres(comparaison + QStringList{"--normales", "mediane"}, configuration.path()).filter("PLUVIOMETRE_NORMALES").isEmpty());
 
     const QString d = dossierTemporaire();

@@ -1,5 +1,6 @@
 // Les chargeurs sur un vrai fichier SQLite, leurs sommes vérifiées contre des
 // sommes refaites ici à partir des lignes brutes.
+#include "commun/Cellule.h"
 #include "commun/Dates.h"
 #include "commun/Horloge.h"
 #include "commun/TableauValeurs.h"
@@ -114,6 +115,10 @@ protected:
     const QList<Mesure> donnees = mesures();
     double maximum = 0;
 };
+
+// Les statistiques du graphique annuel, dans l'ordre où elles s'ajoutent.
+const QStringList cles = {"Min",           "Moyenne",        "Max",     "1er Quintile ",       "2ème Quintile ",
+                          "3ème Quintile ", "4ème Quintile ", "Médiane", "Normales MétéoFrance"};
 
 void comparer(const QList<std::pair<QString, double>>& serie, const std::map<QString, double>& attendues,
               const QStringList& dates)
@@ -241,18 +246,11 @@ TEST_F(Chargeurs, QuintilesEtMedianeDUnMois)
 
     Horloge::fixer(QDate(2024, 3, 15));
     Classe_Graphiques c;
-    const auto bilan = ChargeurStatistiques::statistiquesMensuelles(c, "2010", "2014", "08002", nullptr, base.get(), nullptr, false,
-                                                                    false, 10, "Pluie", false);
-    // Sans table des normales, pas de courbe des normales (et non douze points à zéro).
-    const QStringList cles = {"Min", "Moyenne", "Max", "1er Quintile ", "2ème Quintile ", "3ème Quintile ", "4ème Quintile ",
-                              "Médiane"};
+    ChargeurStatistiques::statistiquesMensuelles(c, "2010", "2014", "08002", nullptr, base.get(), nullptr, false, false, 10,
+                                                 "Pluie", false);
     ASSERT_EQ(c.Compter(), cles.size());
     for (int k = 0; k < cles.size(); ++k)
         EXPECT_EQ(c.GetCourbe(k + 1)->Cle(), cles[k]);
-    EXPECT_TRUE(bilan.mesurees);
-    EXPECT_FALSE(bilan.normales);
-    EXPECT_EQ(ChargeurStatistiques::avisStatistiques(bilan, true, true), "Normales non tracées : ce pluviomètre n'a pas de normales.");
-    EXPECT_EQ(ChargeurStatistiques::avisStatistiques(bilan, true, false), "");
     const auto janvier = [&](const QString& cle) { return c.GetCourbe(c.noCourbe(cle))->cellule(2, 0); };
     EXPECT_DOUBLE_EQ(janvier("Min").toDouble(), 10);
     EXPECT_DOUBLE_EQ(janvier("Moyenne").toDouble(), 30);
@@ -270,23 +268,33 @@ TEST_F(Chargeurs, QuintilesEtMedianeDUnMois)
     Horloge::fixer(QDate());
 }
 
-// Des années sans mesure ne donnent aucune statistique des mesures, et les normales de janvier
-// seules une courbe à un point ; un écart aux normales sans normale de son mois reste vide (le
-// pluviomètre d'une seule année, lui, est essayé de bout en bout par la ligne de commande).
+// Sans données, chaque statistique a quand même ses douze points, vides : des années sans mesure,
+// une colonne jamais remplie (un total vide n'est pas un total de 0), des normales de janvier
+// seules. L'écart à la normale d'un mois sans normale est la valeur elle-même.
 TEST_F(Chargeurs, StatistiquesEtEcartsSansDonnees)
 {
     ASSERT_TRUE(base->CreerTable("PLUVIOMETRE_NORMALES", {{"codePluviometre", TypeColonne::Texte}, {"mois", TypeColonne::Entier},
                                                           {"valeur", TypeColonne::Reel}}));
     ASSERT_TRUE(base->InsererLignes("PLUVIOMETRE_NORMALES", {{"07001", 1, 50.0}}));
-    Classe_Graphiques c;
-    const auto bilan = ChargeurStatistiques::statistiquesMensuelles(c, "2010", "2014", "07001", nullptr, base.get(), nullptr, false,
-                                                                    false, 10, "Pluie", false);
-    ASSERT_EQ(c.Compter(), 1);
-    EXPECT_EQ(c.GetCourbe(1)->Cle(), "Normales MétéoFrance");
-    EXPECT_DOUBLE_EQ(c.GetCourbe(1)->cellule(2, 0).toDouble(), 50);
-    EXPECT_FALSE(c.GetCourbe(1)->cellule(2, 1).isValid());
-    EXPECT_EQ(ChargeurStatistiques::avisStatistiques(bilan, true, true),
-              "Statistiques non tracées : aucune mesure de 2010 à 2014, les années des statistiques.");
+    const struct
+    {
+        const char *premiere, *derniere, *colonne;
+    } cas[] = {{"2010", "2014", "Pluie"}, {"2000", "2003", "PluieEfficace"}};
+    for (const auto& k : cas) {
+        Classe_Graphiques c;
+        ChargeurStatistiques::statistiquesMensuelles(c, k.premiere, k.derniere, "07001", nullptr, base.get(), nullptr, false, false,
+                                                     10, k.colonne, false);
+        ASSERT_EQ(c.Compter(), cles.size()) << k.colonne;
+        for (int n = 1; n <= c.Compter(); ++n) {
+            const CourbePtr courbe = c.GetCourbe(n);
+            EXPECT_EQ(courbe->Cle(), cles[n - 1]);
+            ASSERT_EQ(courbe->NbValeurs(), 12) << k.colonne;
+            // Seule la normale de janvier de la pluie a une valeur.
+            const bool janvier = courbe->Cle() == "Normales MétéoFrance" && k.colonne == QStringLiteral("Pluie");
+            for (int i = 0; i < 12; ++i)
+                EXPECT_EQ(EstVide(courbe->cellule(2, i)), !(janvier && i == 0)) << k.colonne << ' ' << cles[n - 1].toStdString() << ' ' << i;
+        }
+    }
 
     Classe_Graphiques serie;
     ChargeurPluie::Demande d;
@@ -298,12 +306,14 @@ TEST_F(Chargeurs, StatistiquesEtEcartsSansDonnees)
     d.codePeriode = "MOIS";
     d.colonnePeriode = "Mois";
     ASSERT_EQ(ChargeurPluie::agreger(serie, d, base.get(), nullptr), 1);
-    const double janvier = serie.GetCourbe(1)->cellule(2, 0).toDouble();
+    QList<double> valeurs;
+    for (int i = 0; i < serie.GetCourbe(1)->NbValeurs(); ++i)
+        valeurs << serie.GetCourbe(1)->cellule(2, i).toDouble();
     ChargeurStatistiques::comparerAuxNormales(serie, "", "", "07001", nullptr, base.get(), "Pluie", true, true);
     ASSERT_EQ(serie.Compter(), 1);
-    EXPECT_DOUBLE_EQ(serie.GetCourbe(1)->cellule(2, 0).toDouble(), janvier - 50);
-    for (int i = 1; i < serie.GetCourbe(1)->NbValeurs(); ++i)
-        EXPECT_FALSE(serie.GetCourbe(1)->cellule(2, i).isValid()) << i;
+    ASSERT_EQ(serie.GetCourbe(1)->NbValeurs(), 12);
+    for (int i = 0; i < 12; ++i)
+        EXPECT_DOUBLE_EQ(serie.GetCourbe(1)->cellule(2, i).toDouble(), valeurs[i] - (i == 0 ? 50 : 0)) << i;
 }
 
 } // namespace

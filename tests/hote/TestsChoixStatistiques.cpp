@@ -1,7 +1,7 @@
 // Les choix des statistiques dans l'application de bureau, saisis au clavier et à la souris :
 // actifs pour les graphiques qui s'en servent, sourds à la molette qui passe, retenus d'un
-// lancement à l'autre et pris par le tracé ; et un pluviomètre d'une seule année, dont la
-// barre d'état dit pourquoi il n'a pas de statistiques.
+// lancement à l'autre et pris par le tracé ; et un pluviomètre d'une seule année, dont les
+// statistiques vides sont cachées dans la liste des courbes et la barre d'état dit pourquoi.
 #include "PiloteBureau.h"
 
 #include "FormulaireGraphique.h"
@@ -10,7 +10,7 @@
 #include "commun_tests/Fichiers.h"
 #include "commun_tests/ImagesGardees.h"
 #include "control/CtlGraphique.h"
-#include "render/moteur/ProprietesMoteur.h"
+#include "render/moteur/MoteurGraphique.h"
 
 #include <QWheelEvent>
 
@@ -132,13 +132,35 @@ TEST_F(ChoixStatistiques, UnPluviometreDUneAnneeSansStatistiquesLaBarreDEtatDitP
     d.affichage = QStringLiteral("COURBE");
     tracer(*f, d);
     EXPECT_TRUE(messages.messages().isEmpty()) << messages.textes().join('|').toStdString();
-    EXPECT_TRUE(etat(*f).endsWith("Statistiques et normales non tracées : il faut au moins une année de mesures avant 2023 ; "
-                                  "ce pluviomètre n'a pas de normales."))
-        << etat(*f).toStdString();
-    // La liste des courbes et le graphique n'ont que l'année.
-    EXPECT_EQ(f->courbes().rowCount(), 2);
-    EXPECT_EQ(f->formulaire().controle().Graphique().lire(Prop::NbJeux).toInt(), 1);
+    const QString avis = "Statistiques et normales non tracées : il faut au moins une année de mesures avant 2023 ; "
+                         "ce pluviomètre n'a pas de normales.";
+    EXPECT_TRUE(etat(*f).endsWith(avis)) << etat(*f).toStdString();
+    // La liste a l'année montrée et ses neuf statistiques cachées ; le graphique et sa légende n'ont que l'année.
+    GrilleCourbes& grille = f->courbes();
+    ASSERT_EQ(grille.rowCount(), 11);
+    for (int r = 1; r < grille.rowCount(); ++r)
+        EXPECT_EQ(grille.item(r, 0)->text(), r == 1 ? "X" : " ") << grille.item(r, 1)->text().toStdString();
+    const ModeleGraphique& modele = f->formulaire().controle().Graphique().modele();
+    EXPECT_EQ(modele.nbJeux(), 1);
+    EXPECT_TRUE(modele.legendes.value(2).isEmpty());
     garderImage(ecran(*f), "une-annee-sans-statistiques");
+
+    // La médiane montrée à la main malgré tout : tracée, ses douze mois vides à 0, et nommée.
+    ASSERT_EQ(grille.item(9, 1)->text(), "Médiane");
+    cliquerCase(grille, grille.model()->index(9, 0));
+    EXPECT_EQ(grille.item(9, 0)->text(), "X");
+    ASSERT_EQ(modele.nbJeux(), 2);
+    const JeuDonnees& mediane = modele.jeux[1];
+    ASSERT_EQ(mediane.taille(), 12);
+    for (int i = 0; i < 12; ++i)
+        EXPECT_TRUE(mediane.valeurs[std::size_t(i)] == 0 && !mediane.manquant[std::size_t(i)]) << i;
+    EXPECT_EQ(modele.legendes.value(2), "Médiane");
+    garderImage(ecran(*f), "une-annee-mediane-montree");
+    // Toutes cachées puis toutes montrées par la première ligne : la barre d'état ne dit plus rien de non tracé.
+    cliquerCase(grille, grille.model()->index(0, 0));
+    cliquerCase(grille, grille.model()->index(0, 0));
+    EXPECT_EQ(modele.nbJeux(), 10);
+    EXPECT_FALSE(etat(*f).contains("non tracée")) << etat(*f).toStdString();
 }
 
 } // namespace
