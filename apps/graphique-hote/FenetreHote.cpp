@@ -414,17 +414,8 @@ bool FenetreHote::charger(const std::optional<HoteGraphique::Demande>& demande, 
         message(QStringLiteral("aide"), erreur);
         return false;
     }
-    // Le message passager du graphique d'avant ne reste pas sous le nouveau.
-    statusBar()->clearMessage();
-    m_formulaire->appliquerStatistiques(m_panneau->statistiques());
-    JaugeChargement jauge(m_formulaire->controle(), this);
-    m_base->OublierEchecs();
-    bloquerPendantChargement(true);
-    const bool trace = correction ? m_formulaire->corriger(*demande, m_base.get(), erreur)
-                                  : m_formulaire->tracer(*demande, m_base.get(), erreur);
-    bloquerPendantChargement(false);
-    const bool annule = jauge.annulee();
-    terminer(jauge);
+    bool annule = false;
+    const bool trace = chargerSousJauge(*demande, correction, erreur, annule);
     // Fermée pendant le chargement : elle se ferme maintenant, sans autre message.
     if (m_fermerApresChargement) {
         QTimer::singleShot(0, this, &QWidget::close);
@@ -434,9 +425,30 @@ bool FenetreHote::charger(const std::optional<HoteGraphique::Demande>& demande, 
         erreur = HoteGraphique::echecDeChargement(*m_base);
     m_derniere = demande;
     apresChargement();
+    return direIssue(erreur, annule);
+}
+
+// Le chargement, la fenêtre bloquée et la jauge montrée le temps qu'il dure.
+bool FenetreHote::chargerSousJauge(const HoteGraphique::Demande& demande, bool correction, QString& erreur, bool& annule)
+{
+    // Le message passager du graphique d'avant ne reste pas sous le nouveau.
+    statusBar()->clearMessage();
+    m_formulaire->appliquerStatistiques(m_panneau->statistiques());
+    JaugeChargement jauge(m_formulaire->controle(), this);
+    m_base->OublierEchecs();
+    bloquerPendantChargement(true);
+    const bool trace = correction ? m_formulaire->corriger(demande, m_base.get(), erreur)
+                                  : m_formulaire->tracer(demande, m_base.get(), erreur);
+    bloquerPendantChargement(false);
+    annule = jauge.annulee();
+    terminer(jauge);
+    return trace;
+}
+
+bool FenetreHote::direIssue(const QString& erreur, bool annule)
+{
     if (!erreur.isEmpty() || annule) {
-        message(QStringLiteral("erreur"), annule ? QStringLiteral("Chargement annulé.")
-                                                          : erreur.left(1).toUpper() + erreur.mid(1));
+        message(QStringLiteral("erreur"), annule ? QStringLiteral("Chargement annulé.") : erreur.left(1).toUpper() + erreur.mid(1));
         return false;
     }
     // Un graphique vide faute de statistiques le dit dans la barre d'état, sans ce message-ci.

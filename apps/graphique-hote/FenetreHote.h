@@ -69,6 +69,8 @@ private:
     void creerMenuGraphique();
     void creerMenuAide();
     bool charger(const std::optional<HoteGraphique::Demande>& demande, QString erreur, bool correction);
+    bool chargerSousJauge(const HoteGraphique::Demande& demande, bool correction, QString& erreur, bool& annule);
+    bool direIssue(const QString& erreur, bool annule);
     void apresChargement();
     void creerVolets();
     bool ouvrirBaseExemple(bool retenir);
