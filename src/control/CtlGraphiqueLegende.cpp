@@ -8,18 +8,13 @@
 #include "render/moteur/MoteurGraphique.h"
 #include "render/moteur/ProprietesMoteur.h"
 
+#include "render/FctGraphique.h"
+
 #include <QStringList>
 
 namespace {
 
-const QString policeTitres = QStringLiteral("Comic Sans MS");
-
-void police(MoteurGraphique& g, int classe, int taille)
-{
-    g.ecrire(Prop::ClasseTexte, classe);
-    g.ecrire(Prop::PolicePolice, policeTitres);
-    g.ecrire(Prop::TaillePolice, taille);
-}
+using FctGraphique::EcrirePolice;
 
 // « a », « a et b », « a, b et c ».
 QString enumeration(const QStringList& termes)
@@ -139,7 +134,7 @@ bool CtlGraphique::titreEtLegende()
     if (!c.aDesPeriodes())
         return false;
     MoteurGraphique& g = Graphique();
-    police(g, 0, 125);
+    EcrirePolice(g, 0, 125);
     const TextesTitre t = textesTitre();
     if (!t.a.isEmpty())
         g.ecrire(Prop::TitreGraphique, t.a + QStringLiteral(" - "));
@@ -157,7 +152,7 @@ bool CtlGraphique::titreEtLegende()
         }
     }
     if (affichee) {
-        police(g, 3, 90);
+        EcrirePolice(g, 3, 90);
         g.ecrire(Prop::Element, 5);
         g.ecrire(Prop::CouleurElement, 0);
         g.ecrire(Prop::CadreLegende, 0);
@@ -199,8 +194,8 @@ void CtlGraphique::legendeEcran()
     if (!m_titreLegendeEcran || !c.aDesPeriodes())
         return;
     MoteurGraphique& g = Graphique();
-    police(g, 0, 125);
-    police(g, 3, 90);
+    EcrirePolice(g, 0, 125);
+    EcrirePolice(g, 3, 90);
     g.ecrire(Prop::TitreGraphique, titreEntete());
     const int tracees = courbesTracees(c), pluies = legendePluies();
     const bool nommees = tracees + pluies > 1;

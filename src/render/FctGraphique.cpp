@@ -18,12 +18,6 @@ namespace {
 
 const QString policeAxes = QStringLiteral("Comic Sans MS");
 
-void police(MoteurGraphique& g, int classe, int taille)
-{
-    g.ecrire(Prop::ClasseTexte, classe);
-    g.ecrire(Prop::PolicePolice, policeAxes);
-    g.ecrire(Prop::TaillePolice, taille);
-}
 
 // L'étendue de l'axe, d'après les dates de chargement ou celles d'affichage.
 bool periode(Classe_Graphiques& c, QDate& d1, QDate& d2, QString& debut, QString& fin)
@@ -59,7 +53,7 @@ void envoyer(Classe_Graphiques& c, MoteurGraphique& g, const QStringList& libell
     g.ecrire(Prop::GraduationsX, 2);
     g.ecrire(Prop::PlacementLibellesX, 2);
     g.ecrire(Prop::NbLibellesX, nombreLibelles);
-    police(g, 2, 85);
+    EcrirePolice(g, 2, 85);
     const int n = g.lire(Prop::NbLibellesX).toInt() + supplement;
     for (int i = 1; i <= n && i - 1 <= ub; ++i)
         g.ecrireIndexe(Prop::LibelleX, i, libelles[i - 1]);
@@ -192,7 +186,7 @@ void InitEchellePluvio(Classe_Graphiques& c, MoteurGraphique& g, double minimum,
     g.ecrire(Prop::AxeY, 0);
     g.ecrire(Prop::YMax, maximum);
     g.ecrire(Prop::YMin, minimum);
-    police(g, 1, 125);
+    EcrirePolice(g, 1, 125);
     g.ecrire(Prop::TitreYGauche, QStringLiteral("Précipitations en mm"));
 }
 
@@ -215,7 +209,7 @@ void InitEchellesPiezo(Classe_Graphiques& piezo, Classe_Graphiques& pluie, Moteu
         piezo.setMaxDonnees(10);
     g.ecrire(Prop::ModeEchelleY, 2);
     g.ecrire(Prop::PlacementJeux, 2);
-    police(g, 2, 85);
+    EcrirePolice(g, 2, 85);
 
     g.ecrire(Prop::AxeY, 0);
     g.ecrire(Prop::DivisionsY, piezo.NbSeparations());
@@ -245,10 +239,10 @@ void InitEchellesPiezo(Classe_Graphiques& piezo, Classe_Graphiques& pluie, Moteu
         }
     }
 
-    police(g, 0, 125);
+    EcrirePolice(g, 0, 125);
     g.ecrire(Prop::TitreGraphique, QStringLiteral(" "));
     g.ecrire(Prop::TitreX, QStringLiteral(" "));
-    police(g, 1, 125);
+    EcrirePolice(g, 1, 125);
     g.ecrire(Prop::TitreYGauche, echelle.titreAxe());
     g.ecrire(Prop::TitreYDroite, QStringLiteral("Précipitations en mm"));
 }
@@ -274,12 +268,19 @@ void InitEchellesSuperpose(Classe_Graphiques& a, Classe_Graphiques& b, MoteurGra
     g.ecrire(Prop::LibelleDroit, FormatNombre(minimum, QStringLiteral("#.0")));
     g.ecrire(Prop::CouleurElement, 15);
     g.ecrire(Prop::Element, 6);
-    police(g, 0, 125);
+    EcrirePolice(g, 0, 125);
     g.ecrire(Prop::TitreGraphique, QStringLiteral(" "));
     g.ecrire(Prop::TitreX, QStringLiteral(" "));
-    police(g, 1, 125);
+    EcrirePolice(g, 1, 125);
     g.ecrire(Prop::TitreYGauche, QStringLiteral(" "));
     g.ecrire(Prop::TitreYDroite, QStringLiteral(" "));
+}
+
+void EcrirePolice(MoteurGraphique& g, int classe, int taille)
+{
+    g.ecrire(Prop::ClasseTexte, classe);
+    g.ecrire(Prop::PolicePolice, policeAxes);
+    g.ecrire(Prop::TaillePolice, taille);
 }
 
 } // namespace FctGraphique

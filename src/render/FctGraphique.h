@@ -33,4 +33,7 @@ void InitEchellesSuperpose(Classe_Graphiques& a, Classe_Graphiques& b, MoteurGra
 // Envoie les libellés joints par TAB ; -1 quand `nombre` n'est pas le nombre de libellés.
 int EnvoyerLibellesAxe(MoteurGraphique& graphique, int nombre, const QStringList& libelles);
 
+// La police des textes de la classe `classe` (0 titre, 1 et 2 axes, 3 légende), en pour cent de la taille ordinaire.
+void EcrirePolice(MoteurGraphique& graphique, int classe, int taille);
+
 } // namespace FctGraphique
