@@ -2,6 +2,8 @@
 
 #include "AideBureau.h"
 
+#include "commun/messages/Messages.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -51,6 +53,18 @@ DialogueImport::DialogueImport(const QStringList& codes, QWidget* parent)
         if (!f.isEmpty())
             m_fichier->setText(f);
     });
+}
+
+void DialogueImport::accept()
+{
+    const QString manque = fichier().isEmpty() ? QStringLiteral("Choisissez le fichier CSV à importer (bouton Parcourir…).")
+                           : demande().code.isEmpty() ? QStringLiteral("Donnez le code de la station qui reçoit les mesures.")
+                                                      : QString();
+    if (!manque.isEmpty()) {
+        AfficherMessage(QStringLiteral("aide"), manque);
+        return;
+    }
+    QDialog::accept();
 }
 
 QString DialogueImport::fichier() const

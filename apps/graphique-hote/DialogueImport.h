@@ -17,6 +17,10 @@ public:
     QString fichier() const;
     ImportMesures::Demande demande() const;
 
+protected:
+    // Sans fichier ni station, le dialogue reste ouvert et dit ce qui manque.
+    void accept() override;
+
 private:
     QLineEdit* m_fichier;
     QComboBox* m_code;

@@ -172,7 +172,8 @@ void FenetreHote::creerMenuFichier()
     QAction* enregistrer = m->addAction(QStringLiteral("&Enregistrer le graphique…"), QKeySequence::Save, this,
                                         &FenetreHote::enregistrerSous);
     enregistrer->setObjectName(QStringLiteral("ActionEnregistrer"));
-    m->addAction(QStringLiteral("Im&primer…"), QKeySequence::Print, this, &FenetreHote::imprimer);
+    QAction* imprimer = m->addAction(QStringLiteral("Im&primer…"), QKeySequence::Print, this, &FenetreHote::imprimer);
+    m_actionsGraphique = {enregistrer, imprimer};
     // Le même classeur que l'outil 8 de la palette, à l'endroit choisi.
     m_actionExporter = m->addAction(QStringLiteral("Exporter vers le &classeur…"), this, &FenetreHote::exporterClasseur);
     m_actionExporter->setObjectName(QStringLiteral("ActionExporterClasseur"));
@@ -452,8 +453,14 @@ bool FenetreHote::direIssue(const QString& erreur, bool annule)
         return false;
     }
     // Un graphique vide faute de statistiques le dit dans la barre d'état, sans ce message-ci.
-    if (!m_formulaire->aDesDonnees() && m_formulaire->avis().isEmpty())
-        statusBar()->showMessage(QStringLiteral("Aucune mesure pour cette station sur cette période."), 8000);
+    if (m_formulaire->aDesDonnees() || !m_formulaire->avis().isEmpty())
+        return true;
+    // Le graphique de travail tracé seul ne charge rien : il attend les points qu'on y pose.
+    const bool travail = m_formulaire->controle().TypeGraphique() == TypeGraph::travail;
+    statusBar()->showMessage(travail ? QStringLiteral("Le graphique de travail reçoit les points qu'on y pose ; « Corriger les "
+                                                      "mesures… » y charge celles du pluviomètre choisi.")
+                                     : QStringLiteral("Aucune mesure pour cette station sur cette période."),
+                             15000);
     return true;
 }
 
@@ -468,6 +475,9 @@ void FenetreHote::apresChargement()
 // Un graphique avec des mesures s'exporte ; la page d'annuaire se fait depuis le graphique d'annuaire.
 void FenetreHote::majExports()
 {
+    // Avant le premier graphique, il n'y a que le cadre qui dit quoi faire : rien à enregistrer ni imprimer.
+    for (QAction* a : m_actionsGraphique)
+        a->setEnabled(m_derniere.has_value());
     const bool donnees = m_derniere && m_formulaire->aDesDonnees();
     const bool annuaire = donnees && m_formulaire->controle().TypeGraphique() == TypeGraph::annuaire;
     m_actionExporter->setEnabled(donnees);
@@ -638,8 +648,10 @@ void FenetreHote::importerCsv()
         ImportMesures::Bilan bilan;
         QString erreur;
         if (importerFichier(d, bilan, erreur)) {
-            message(QStringLiteral("aide"), bilan.texte());
+            // La liste montre déjà la station qui a reçu les mesures quand le bilan paraît.
             lireStations();
+            m_panneau->selectionner(d.demande().code, d.demande().genre);
+            message(QStringLiteral("aide"), bilan.texte());
             return;
         }
         message(QStringLiteral("erreur"), erreur.left(1).toUpper() + erreur.mid(1));

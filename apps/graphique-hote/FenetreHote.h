@@ -103,6 +103,7 @@ private:
     QLabel* m_etat;
     QAction* m_actionExporter = nullptr;
     QAction* m_actionAnnuaire = nullptr;
+    QList<QAction*> m_actionsGraphique;
     std::unique_ptr<BaseDonnees> m_base;
     QString m_texteBase;
     std::optional<HoteGraphique::Demande> m_derniere;

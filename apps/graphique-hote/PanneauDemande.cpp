@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -198,6 +199,8 @@ void PanneauDemande::creerChoix()
     f->addRow(m_cumul);
     layout()->addWidget(cadre);
     connect(m_genre, &QComboBox::currentIndexChanged, this, &PanneauDemande::genreChange);
+    for (SaisieDate* champ : {m_debut, m_fin})
+        connect(champ, &QLineEdit::textEdited, this, [this] { m_datesTapees = true; });
     connect(m_autres, &QListWidget::itemChanged, this, &PanneauDemande::compagneCochee);
 }
 
@@ -342,8 +345,13 @@ bool PanneauDemande::poserChoixStatistiques(HoteGraphique::Demande& d, QString& 
 void PanneauDemande::definirStations(const QList<HoteGraphique::Station>& stations,
                                      const QHash<QString, std::pair<QDate, QDate>>& etendues)
 {
+    // La station choisie le reste quand la liste est relue (après un import), sans toucher aux dates.
+    const QTreeWidgetItem* avant = m_stations->currentItem();
+    const auto choisie = avant ? std::optional<std::pair<QString, QString>>({avant->text(0), avant->data(0, Qt::UserRole).toString()})
+                               : std::nullopt;
     m_liste = stations;
     m_etendues = etendues;
+    const QSignalBlocker bloque(m_stations);
     m_stations->clear();
     for (const HoteGraphique::Station& s : stations) {
         const auto g = GenresStation::depuisNom(s.genre);
@@ -352,9 +360,22 @@ void PanneauDemande::definirStations(const QList<HoteGraphique::Station>& statio
         item->setToolTip(1, s.nom);
         if (!etendues.value(s.code).first.isValid())
             item->setToolTip(0, QStringLiteral("Aucune mesure"));
+        if (choisie && choisie->first == s.code && choisie->second == s.genre)
+            m_stations->setCurrentItem(item);
     }
     filtrer(m_filtre->text());
     genreChange();
+}
+
+bool PanneauDemande::selectionner(const QString& code, const QString& genre)
+{
+    for (QTreeWidgetItem* item : m_stations->findItems(code, Qt::MatchExactly, 0))
+        if (item->data(0, Qt::UserRole).toString() == genre) {
+            m_stations->setCurrentItem(item);
+            m_stations->scrollToItem(item);
+            return true;
+        }
+    return false;
 }
 
 void PanneauDemande::filtrer(const QString& texte)
@@ -375,9 +396,11 @@ void PanneauDemande::genreChange()
     const auto autres = genreDesAutres(*m_genre);
     m_autres->clear();
     m_autres->setEnabled(autres.has_value());
+    // La station choisie n'est pas sa propre compagne (deux fois la même courbe).
+    const QString principale = m_stations->currentItem() ? m_stations->currentItem()->text(0) : QString();
     if (autres)
         for (const HoteGraphique::Station& s : m_liste)
-            if (GenresStation::est(s.genre, *autres)) {
+            if (GenresStation::est(s.genre, *autres) && s.code != principale) {
                 // Cochée avant d'entrer dans la liste : ce n'est pas un clic à retenir.
                 auto* item = new QListWidgetItem(s.code + QStringLiteral(" — ") + s.nom);
                 item->setData(Qt::UserRole, s.code);
@@ -391,17 +414,25 @@ void PanneauDemande::genreChange()
     majChoixStatistiques();
 }
 
+// Les dates prennent la chronique de la station, sauf des dates tapées par la personne qui en
+// recouvrent une partie : elles restent, comme une période choisie pour comparer des stations.
 void PanneauDemande::stationChoisie()
 {
     const QTreeWidgetItem* item = m_stations->currentItem();
     if (!item)
         return;
+    genreChange();
     const auto [debut, fin] = m_etendues.value(item->text(0));
-    if (debut.isValid() && fin.isValid()) {
-        m_debut->setDate(debut);
-        m_fin->setDate(fin);
-        m_annee->setValue(fin.year());
-    }
+    if (!debut.isValid() || !fin.isValid())
+        return;
+    const QDate tapeeDebut = m_debut->date(), tapeeFin = m_fin->date();
+    const bool garder = m_datesTapees && tapeeDebut.isValid() && tapeeFin.isValid() && tapeeDebut <= fin && tapeeFin >= debut;
+    if (garder)
+        return;
+    m_debut->setDate(debut);
+    m_fin->setDate(fin);
+    m_annee->setValue(fin.year());
+    m_datesTapees = false;
 }
 
 void PanneauDemande::compagneCochee(const QListWidgetItem* item)

@@ -31,6 +31,8 @@ public:
 
     void definirStations(const QList<HoteGraphique::Station>& stations,
                          const QHash<QString, std::pair<QDate, QDate>>& etendues);
+    // La station de ce code et de ce genre choisie dans la liste, comme d'un clic ; faux si elle n'y est pas.
+    bool selectionner(const QString& code, const QString& genre);
     // La demande telle que saisie ; vide et `erreur` en français quand elle ne tient pas.
     std::optional<HoteGraphique::Demande> demande(QString& erreur) const;
     // La station choisie et les dates, pour corriger ses mesures : un pluviomètre seulement.
@@ -81,4 +83,6 @@ private:
     QHash<QString, std::pair<QDate, QDate>> m_etendues;
     // Les compagnes cochées de chaque genre de station, gardées quand le genre de graphique change.
     QHash<int, QSet<QString>> m_compagnesCochees;
+    // Début ou Fin tapés par la personne depuis le dernier choix de station.
+    bool m_datesTapees = false;
 };

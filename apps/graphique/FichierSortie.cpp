@@ -1,6 +1,7 @@
 #include "FichierSortie.h"
 
 #include "commun/TexteAffichable.h"
+#include "commun/RaisonSysteme.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -30,7 +31,7 @@ QString FichierSortie::defaut(const QString& chemin)
     struct stat etat{};
     const QByteArray nom = QFile::encodeName(chemin);
     if (lstat(nom.constData(), &etat) != 0)
-        return errno == ENOENT ? QString() : QStringLiteral("impossible d'écrire %1 : %2.").arg(cite(chemin), QString::fromLocal8Bit(std::strerror(errno)));
+        return errno == ENOENT ? QString() : QStringLiteral("impossible d'écrire %1 : %2.").arg(cite(chemin), RaisonErrno(errno));
     if (S_ISREG(etat.st_mode) || S_ISLNK(etat.st_mode))
         return QString();
     if (S_ISDIR(etat.st_mode))
@@ -66,7 +67,7 @@ bool FichierSortie::preparer(const QString& chemin, QString& erreur)
 bool FichierSortie::valider(QString& erreur)
 {
     const bool ecrit = m_temporaire.flush() && ::fsync(m_temporaire.handle()) == 0;
-    const QString raison = m_temporaire.errorString();
+    const QString raison = RaisonSysteme(m_temporaire.errorString());
     m_temporaire.close();
     if (!ecrit || m_temporaire.error() != QFileDevice::NoError) {
         erreur = QStringLiteral("impossible d'écrire %1 : %2.").arg(cite(m_chemin), raison);

@@ -1,6 +1,7 @@
 #include "commun/FichierProvisoire.h"
 
 #include "commun/TexteAffichable.h"
+#include "commun/RaisonSysteme.h"
 
 #include <QDir>
 #include <QFile>
@@ -125,7 +126,7 @@ int FichierProvisoire::creer(QString& erreur)
         errno = cause;
         if (errno != EEXIST) {
             erreur = QStringLiteral("impossible d'écrire dans le dossier %1 : %2.")
-                         .arg(cite(dossier), QString::fromLocal8Bit(std::strerror(errno)));
+                         .arg(cite(dossier), RaisonErrno(errno));
             return -1;
         }
     }
@@ -136,7 +137,7 @@ int FichierProvisoire::creer(QString& erreur)
 bool FichierProvisoire::mettreEnPlace(QString& erreur)
 {
     if (std::rename(QFile::encodeName(m_chemin).constData(), QFile::encodeName(m_cible).constData()) != 0) {
-        erreur = QStringLiteral("impossible d'écrire %1 : %2.").arg(cite(m_cible), QString::fromLocal8Bit(std::strerror(errno)));
+        erreur = QStringLiteral("impossible d'écrire %1 : %2.").arg(cite(m_cible), RaisonErrno(errno));
         abandonner();
         return false;
     }

@@ -12,7 +12,8 @@ void OuvrirFichierEcrit(const QString& chemin)
     if (OuvrirDocument(QUrl::fromLocalFile(chemin)))
         return;
     const QString natif = QDir::toNativeSeparators(QFileInfo(chemin).absoluteFilePath());
-    AfficherMessage(QStringLiteral("erreur"), QStringLiteral("Aucune application de ce poste ne sait ouvrir « %1 ».\n"
+    // Le fichier est bien écrit : une information, pas une erreur.
+    AfficherMessage(QStringLiteral("aide"), QStringLiteral("Aucune application de ce poste ne sait ouvrir « %1 ».\n"
                                                              "Le fichier est enregistré sous :\n%2")
                                                   .arg(QFileInfo(chemin).fileName(), natif));
 }

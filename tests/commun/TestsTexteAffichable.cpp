@@ -1,4 +1,7 @@
 #include "commun/TexteAffichable.h"
+#include "commun/RaisonSysteme.h"
+
+#include <cerrno>
 
 #include <gtest/gtest.h>
 
@@ -20,3 +23,19 @@ TEST(TexteAffichable, NettoieEtCoupeCeQuiVientDAilleurs)
 }
 
 } // namespace
+
+// Ce que le système dit en anglais d'un fichier se lit en français ; une raison inconnue reste entière.
+TEST(RaisonSysteme, LesRaisonsDuSystemeDitesEnFrancais)
+{
+    const std::pair<const char*, const char*> cas[] = {
+        {"No space left on device", "le disque est plein"},
+        {"Read-only file system", "le disque est en lecture seule"},
+        {"Permission denied", "accès refusé"},
+        {"No file name specified", "aucun nom de fichier n'est donné"},
+        {"Une raison déjà française", "Une raison déjà française"},
+    };
+    for (const auto& [anglais, francais] : cas)
+        EXPECT_EQ(RaisonSysteme(QString::fromUtf8(anglais)), QString::fromUtf8(francais));
+    EXPECT_EQ(RaisonErrno(ENOSPC), "le disque est plein");
+    EXPECT_EQ(RaisonErrno(ENAMETOOLONG), "le nom du fichier est trop long");
+}

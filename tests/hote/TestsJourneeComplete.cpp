@@ -128,7 +128,11 @@ TEST_F(JourneeComplete, UneJourneeDansLApplicationPuisUnRedemarrage)
         importer(*f, csv, QStringLiteral("76999001"));
         ASSERT_EQ(messages.messages().size(), 1);
         EXPECT_EQ(messages.textes().first(), "3 mesure(s) importée(s) dans PLUVIO_76999001 : 3 ajoutée(s), 0 remplacée(s) dans la base.");
-        EXPECT_EQ(enfant<QTreeWidget>(*f, "ListeStations")->findItems("76999001", Qt::MatchExactly, 0).size(), 1);
+        // La station qui a reçu les mesures est déjà dans la liste, choisie : F5 la trace.
+        auto* liste = enfant<QTreeWidget>(*f, "ListeStations");
+        ASSERT_TRUE(liste->currentItem());
+        EXPECT_EQ(liste->currentItem()->text(0), "76999001");
+        EXPECT_FALSE(liste->currentItem()->isHidden());
         messages.vider();
 
         // Le bulletin de mars 2015 par le menu, au milieu de la journée : le même que la ligne de commande fait seule.

@@ -14,6 +14,7 @@
 #include "data/import/FusionMesures.h"
 #include "data/import/LecteurCsv.h"
 #include "data/import/TablesImport.h"
+#include "commun/RaisonSysteme.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -325,7 +326,7 @@ QString ImportMesures::verifier(const QString& chemin, const Demande& demande)
         return QStringLiteral("« %1 » est un dossier, pas un fichier CSV.").arg(TexteAffichable(chemin));
     QFile fichier(chemin);
     if (!fichier.open(QIODevice::ReadOnly))
-        return QStringLiteral("impossible de lire « %1 » : %2.").arg(TexteAffichable(chemin), fichier.errorString());
+        return QStringLiteral("impossible de lire « %1 » : %2.").arg(TexteAffichable(chemin), RaisonSysteme(fichier.errorString()));
     return QString();
 }
 
@@ -337,7 +338,7 @@ bool ImportMesures::importerFichier(BaseAcces& base, const QString& chemin, cons
         return false;
     QFile fichier(chemin);
     if (!fichier.open(QIODevice::ReadOnly)) {
-        erreur = QStringLiteral("impossible de lire « %1 » : %2.").arg(TexteAffichable(chemin), fichier.errorString());
+        erreur = QStringLiteral("impossible de lire « %1 » : %2.").arg(TexteAffichable(chemin), RaisonSysteme(fichier.errorString()));
         return false;
     }
     const qint64 taille = fichier.size();

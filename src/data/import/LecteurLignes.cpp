@@ -1,6 +1,7 @@
 #include "data/import/LecteurLignes.h"
 
 #include "commun/TexteAffichable.h"
+#include "commun/RaisonSysteme.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -28,7 +29,7 @@ LecteurLignes::LecteurLignes(const QString& chemin)
     // QFile dit pourquoi le fichier ne s'ouvre pas ; zlib lit ensuite le même fichier.
     QFile essai(chemin);
     if (!essai.open(QIODevice::ReadOnly)) {
-        m_erreurOuverture = QStringLiteral("impossible de lire « %1 » : %2.").arg(TexteAffichable(chemin), essai.errorString());
+        m_erreurOuverture = QStringLiteral("impossible de lire « %1 » : %2.").arg(TexteAffichable(chemin), RaisonSysteme(essai.errorString()));
         return;
     }
     m_taille = essai.size();

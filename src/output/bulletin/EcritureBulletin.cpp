@@ -2,6 +2,7 @@
 
 #include "commun/FichierProvisoire.h"
 #include "output/bulletin/ClasseurBulletin.h"
+#include "commun/RaisonSysteme.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -58,7 +59,7 @@ bool ecrire(const BulletinMensuel& bulletin, const QString& pdf, const QString& 
     const int descripteur = provisoire.creer(raison);
     QFile fichier;
     if (descripteur < 0 || !fichier.open(descripteur, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
-        erreur = impossible(cible, raison.isEmpty() ? fichier.errorString() : raison);
+        erreur = impossible(cible, raison.isEmpty() ? RaisonSysteme(fichier.errorString()) : raison);
         return false;
     }
     if (!ecrirePdf(bulletin, fichier, cible, progression, erreur)

@@ -1,4 +1,5 @@
 #include "output/classeur/ArchiveZip.h"
+#include "commun/RaisonSysteme.h"
 
 #include <QDateTime>
 #include <QtEndian>
@@ -73,7 +74,7 @@ bool ArchiveZip::echec(const QString& raison)
 bool ArchiveZip::ecrireFichier(const QByteArray& octets)
 {
     if (m_fichier.write(octets) != octets.size())
-        return echec(m_fichier.errorString());
+        return echec(RaisonSysteme(m_fichier.errorString()));
     return true;
 }
 
@@ -177,7 +178,7 @@ bool ArchiveZip::fermerEntree()
     Ajouter32(complement, quint32(e.compresse));
     Ajouter32(complement, quint32(e.taille));
     if (!m_fichier.seek(qint64(e.position) + 14) || !ecrireFichier(complement) || !m_fichier.seek(fin))
-        return echec(m_fichier.errorString());
+        return echec(RaisonSysteme(m_fichier.errorString()));
     return true;
 }
 
@@ -227,5 +228,5 @@ bool ArchiveZip::terminer()
     Ajouter16(repertoire, 0);  // commentaire
     if (!ecrireFichier(repertoire))
         return false;
-    return m_fichier.flush() || echec(m_fichier.errorString());
+    return m_fichier.flush() || echec(RaisonSysteme(m_fichier.errorString()));
 }

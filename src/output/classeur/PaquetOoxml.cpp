@@ -2,6 +2,7 @@
 
 #include "commun/FichierProvisoire.h"
 #include "output/classeur/ArchiveZip.h"
+#include "commun/RaisonSysteme.h"
 
 #include <QDir>
 #include <QFile>
@@ -116,7 +117,7 @@ bool PaquetOoxml::enregistrer(const QString& chemin, QString& erreur) const
     QFile fichier;
     if (!fichier.open(descripteur, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle) || !ecrireArchive(fichier, raison)) {
         if (raison.isEmpty())
-            raison = fichier.errorString();
+            raison = RaisonSysteme(fichier.errorString());
         erreur = QStringLiteral("Impossible d'écrire « %1 » : %2").arg(affiche, raison);
         return false;  // le fichier provisoire s'efface avec son objet
     }
