@@ -428,6 +428,13 @@ TEST_F(Controle, OperationsSurLaListeDesCourbes)
     ctl->MiseAjoutCourbes2(partagee);
     partagee->setMaxDonnees(77);
     EXPECT_EQ(ctl->CollCourbes2().MaxDonnees(), 77.0);
+
+    // La page d'annuaire demandée à autre chose que le tableur : rien ne se passe, rien n'est dit.
+    MessagesEnregistres messages;
+    QObject autre;
+    ctl->CreationAnnuaire(nullptr, &autre, true, false);
+    ctl->CreationAnnuaire(nullptr, nullptr, false, true);
+    EXPECT_TRUE(messages.textes().isEmpty());
 }
 
 TEST_F(Controle, CourbeDeReferenceEtApercu)

@@ -337,6 +337,10 @@ TEST_F(Enchainement, ZoomEtRetourGardentTitreLegendeEtBandesEtDisentLaPeriodeTra
         const QString titre = c.Graphique().lire(Prop::TitreGraphique).toString();
         const auto entiere = c.periodeTracee();
         ASSERT_TRUE(entiere);
+        // Un cumul de l'année s'étend sur les années de ses statistiques.
+        if (q.nom == QStringLiteral("Annee CUMUL_ANNUEL")) {
+            EXPECT_EQ(*entiere, std::pair(QDate(1981, 1, 1), QDate(2023, 12, 31)));
+        }
         EXPECT_FALSE(titre.trimmed().isEmpty());
         // Les bandes au-dessus du graphique (palette, dates, en-tête) ne bougent pas.
         const QRect bandes(0, 0, c.width(), c.vueGraphique()->y());

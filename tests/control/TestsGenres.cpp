@@ -263,36 +263,4 @@ TEST_F(Genres, UnImportPendantLeChargementNeMelangePasDeuxInstants)
     EXPECT_EQ(pendant, avant);
 }
 
-// Les nappes d'un graphique PluvioPiezo s'affichent sous les légendes du cadre de chargement, et s'arrêtent à la demande.
-TEST_F(Genres, NappesAnnonceesEtInterruptibles)
-{
-    QString erreur;
-    ASSERT_TRUE(BaseExemple::remplir(base(), 5, {}, erreur)) << erreur.toStdString();
-    HoteGraphique::Demande d;
-    d.type = TypeGraph::PluvioPiezo;
-    d.station = QStringLiteral("76402001");
-    d.stations = {QStringLiteral("00754X0012"), QStringLiteral("00755X0031")};
-    d.debut = QDate(2021, 10, 1);
-    d.fin = QDate(2023, 9, 30);
-    for (const bool arreter : {false, true}) {
-        HoteGraphique hote;
-        hote.resize(1200, 810);
-        hote.show();
-        QStringList legendes;
-        QObject::connect(&hote.controle(), &CtlGraphique::progression, &hote, [&](const QString& message, int) {
-            legendes << message;
-            if (arreter && message == QStringLiteral("Affichage des courbes piézomètres"))
-                hote.controle().AnnulerChargement();
-        });
-        ASSERT_TRUE(hote.tracer(d, &base(), erreur)) << erreur.toStdString();
-        const qsizetype chargement = legendes.indexOf(QStringLiteral("Chargement des données piézomètres"));
-        ASSERT_GE(chargement, 0) << legendes.join(" | ").toStdString();
-        EXPECT_GT(legendes.indexOf(QStringLiteral("Affichage des courbes piézomètres")), chargement);
-        // Arrêté avant le tracé des puits, le graphique principal n'en a reçu aucun point.
-        MoteurGraphique& g = hote.controle().Graphique();
-        g.ecrire(Prop::Jeu, 1);
-        EXPECT_EQ(g.lire(Prop::NbPoints).toInt() > 1, !arreter);
-    }
-}
-
 } // namespace

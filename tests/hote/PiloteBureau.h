@@ -7,11 +7,17 @@
 #include "DialogueImport.h"
 #include "FenetreHote.h"
 
+#include "FormulaireGraphique.h"
+
 #include "commun/Dates.h"
 #include "commun_tests/SaisieBoite.h"
+#include "control/CtlGraphique.h"
+#include "control/CtlToolBar.h"
 #include "control/HoteGraphique.h"
 #include "data/bases/BaseExemple.h"
+#include "entry/GrillePoints.h"
 #include "render/moteur/MoteurGraphique.h"
+#include "settings/Aide.h"
 #include "commun/messages/MessagesEnregistres.h"
 
 #include <QAction>
@@ -31,6 +37,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QWheelEvent>
 #include <functional>
@@ -44,22 +51,31 @@ protected:
     {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dossier.path());
         MoteurGraphique::definirDossierImages(dossier.path());
+        // Les documents que l'application ferait ouvrir sont notés, aucun navigateur n'est lancé.
+        m_ouvreur = DefinirOuvreurDocument([this](const QUrl& u) {
+            ouverts << u.toLocalFile();
+            return ouvertureReussie;
+        });
         QString erreur;
         ASSERT_TRUE(BaseExemple::creerFichier(dossier.filePath("exemple.db"), 5, {}, erreur)) << erreur.toStdString();
     }
-    void TearDown() override { MoteurGraphique::definirDossierImages(QString()); }
+    void TearDown() override
+    {
+        DefinirOuvreurDocument(m_ouvreur);
+        MoteurGraphique::definirDossierImages(QString());
+    }
 
     // La base que la fenêtre ouvre : le fichier d'exemple, sauf si l'essai en donne une autre.
     virtual QString texteBase() const { return dossier.filePath("exemple.db"); }
 
     std::unique_ptr<FenetreHote> ouvrir()
     {
-        auto f = std::make_unique<FenetreHote>();
-        f->resize(1500, 950);
-        f->show();
-        EXPECT_TRUE(activer(f.get()));
-        EXPECT_TRUE(f->ouvrirBase(texteBase()));
-        return f;
+        auto fenetre = std::make_unique<FenetreHote>();
+        fenetre->resize(1500, 950);
+        fenetre->show();
+        EXPECT_TRUE(activer(fenetre.get()));
+        EXPECT_TRUE(fenetre->ouvrirBase(texteBase()));
+        return fenetre;
     }
 
     // La fenêtre active, comme celle où l'on tape : quitter un champ le termine. La plateforme des
@@ -285,6 +301,42 @@ protected:
         });
     }
 
+    CtlGraphique& c() { return f->formulaire().controle(); }
+    GrillePoints& grille() { return *c().SprPoints(); }
+    void palette(int bouton) { QTest::mouseClick(c().PaletteOutils()->bouton(bouton), Qt::LeftButton); }
+
+    // La ligne d'un jour de mars 2023 (le mois que les essais corrigent) dans la grille ; -1 sans elle.
+    int ligneDu(int jour)
+    {
+        for (int r = 0; r < grille().lignes(); ++r)
+            if (grille().texte(r, GrillePoints::Date) == QStringLiteral("%1/03/2023").arg(jour, 2, 10, QChar(u'0')))
+                return r;
+        return -1;
+    }
+    // Une cellule de la ligne du jour cliquée (la ligne devient la courante) ; double clic pour l'éditer.
+    void cliquerCellule(int jour, int colonne, bool editer = false)
+    {
+        const QModelIndex i = grille().model()->index(ligneDu(jour), colonne);
+        grille().scrollTo(i);
+        const QPoint centre = grille().visualRect(i).center();
+        QTest::mouseClick(grille().viewport(), Qt::LeftButton, {}, centre);
+        if (editer)
+            QTest::mouseDClick(grille().viewport(), Qt::LeftButton, {}, centre);
+    }
+    // Double clic sur la valeur du jour, la nouvelle valeur tapée ; Entrée seulement si `valider`.
+    void taperValeur(int jour, const QString& valeur, bool valider = true)
+    {
+        // La jauge du chargement a pris la main un instant : la fenêtre la reprend, comme sur un bureau.
+        ASSERT_TRUE(activer(f.get()));
+        cliquerCellule(jour, GrillePoints::Valeur, true);
+        QWidget* editeur = QApplication::focusWidget();
+        ASSERT_TRUE(editeur && editeur != &grille() && grille().isAncestorOf(editeur));
+        QTest::keyClick(editeur, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(editeur, valeur);
+        if (valider)
+            QTest::keyClick(editeur, Qt::Key_Return);
+    }
+
     static QImage ecran(FenetreHote& f)
     {
         for (int i = 0; i < 3; ++i)
@@ -300,4 +352,10 @@ protected:
 
     QTemporaryDir dossier;
     MessagesEnregistres messages;
+    std::unique_ptr<FenetreHote> f;
+    QStringList ouverts;
+    bool ouvertureReussie = true;
+
+private:
+    OuvreurDocument m_ouvreur;
 };

@@ -14,6 +14,7 @@
 #include "settings/Aide.h"
 #include "settings/FrmOption.h"
 
+#include <QClipboard>
 #include <QDockWidget>
 #include <QInputDialog>
 #include <QTableWidget>
@@ -28,25 +29,14 @@ protected:
     void SetUp() override
     {
         PiloteBureau::SetUp();
-        m_ouvreur = DefinirOuvreurDocument([this](const QUrl& u) {
-            ouverts << u.toLocalFile();
-            return ouvertureReussie;
-        });
         ASSERT_TRUE(QDir().mkpath(editions()));
         f = ouvrir();
         f->formulaire().definirCheminEdition(editions());
         tracer(*f, demandeDe(TypeGraph::edition, "76402001", "M", {2021, 10, 1}, {2023, 9, 30}));
         ASSERT_TRUE(messages.messages().isEmpty()) << messages.textes().join('\n').toStdString();
     }
-    void TearDown() override
-    {
-        DefinirOuvreurDocument(m_ouvreur);
-        PiloteBureau::TearDown();
-    }
 
     QString editions() const { return dossier.filePath("éditions"); }
-    CtlGraphique& c() { return f->formulaire().controle(); }
-    void palette(int bouton) { QTest::mouseClick(c().PaletteOutils()->bouton(bouton), Qt::LeftButton); }
     std::function<void()> menu(const char* titre, const char* article)
     {
         return [this, titre, article] { clicMenu(*f, QString::fromUtf8(titre), QString::fromUtf8(article)); };
@@ -81,13 +71,6 @@ protected:
         palette(3);
         glisser(c().vueGraphique(), dansLeTrace(c(), 0.3, 0.1), dansLeTrace(c(), 0.6, 0.9));
     }
-
-    std::unique_ptr<FenetreHote> f;
-    QStringList ouverts;
-    bool ouvertureReussie = true;
-
-private:
-    OuvreurDocument m_ouvreur;
 };
 
 TEST_F(ActionsBureau, ChaqueMenuRaccourciEtBoutonFaitCeQuIlDit)
@@ -164,7 +147,8 @@ TEST_F(ActionsBureau, ChaqueMenuRaccourciEtBoutonFaitCeQuIlDit)
         messages.vider();
         geste();
         EXPECT_TRUE(messages.messages().isEmpty());
-        EXPECT_TRUE(etat(*f).endsWith("Période : du 01/10/2021 au 30/09/2023")) << etat(*f).toStdString();
+        EXPECT_TRUE(etat(*f).endsWith("Station : 76402001 Port-Aubin   —   Période : du 01/10/2021 au 30/09/2023"))
+            << etat(*f).toStdString();
     }
 
     // Le volet des données, montré puis caché ; l'annulation sans correction ; l'à-propos.
@@ -209,6 +193,7 @@ TEST_F(ActionsBureau, ChaqueMenuRaccourciEtBoutonFaitCeQuIlDit)
     // chaque fois ouvert, et le menu dit où il est.
     ouverts.clear();
     palette(8);
+    EXPECT_EQ(c().outilCourant(), 3);  // l'export aussi
     const QString parPalette = QDir(editions()).filePath("76402001 Port-Aubin.xlsx");
     EXPECT_TRUE(QFileInfo::exists(parPalette));
     const QString parMenu = dossier.filePath("choisi/pluies.xlsx");
@@ -218,12 +203,16 @@ TEST_F(ActionsBureau, ChaqueMenuRaccourciEtBoutonFaitCeQuIlDit)
     EXPECT_TRUE(QFileInfo::exists(parMenu));
     EXPECT_EQ(ouverts, (QStringList{parPalette, parMenu}));
     EXPECT_EQ(f->statusBar()->currentMessage(), "Classeur écrit dans " + QDir::toNativeSeparators(parMenu));
-    // La page d'annuaire, depuis le graphique d'annuaire : la page choisie, puis l'endroit.
+    // La page d'annuaire, depuis le graphique d'annuaire : la page choisie, puis l'endroit ; son
+    // bloc de valeurs reste dans le presse-papiers, comme après une copie.
     tracer(*f, demandeDe(TypeGraph::annuaire, "76402001", "A", {}, {}));
+    QApplication::clipboard()->clear();
     guetterBoite<QInputDialog>(*f, [](QInputDialog& d) { QTest::keyClick(&d, Qt::Key_Return); });
     repondreAuDialogueFichier(*f, dossier.filePath("choisi/annuaire.xlsx"));
     menu("&Fichier", "&Annuaire en classeur…")();
     EXPECT_TRUE(QFileInfo::exists(dossier.filePath("choisi/annuaire.xlsx")));
+    EXPECT_TRUE(QApplication::clipboard()->text().startsWith(c().CollCourbes().GetCourbe(1)->Titre() + u'\t'))
+        << QApplication::clipboard()->text().left(80).toStdString();
 
     // Corriger par Ctrl+E : le graphique de travail et sa grille ; la base d'exemple et les récentes.
     saisir(*f, demandeDe(TypeGraph::edition, "76402001", "M", {2023, 3, 1}, {2023, 3, 31}));

@@ -1,22 +1,19 @@
-// L'aide de l'application de bureau : le menu et les boutons Aide ouvrent les
-// pages du manuel livré, et ce manuel tient debout (titres, liens, commandes).
+// Le manuel livré avec l'application de bureau tient debout (titres, liens, commandes) et se
+// trouve là où il est installé ; le menu et les boutons Aide qui l'ouvrent sont essayés avec les actions.
 #include "EmplacementAide.h"
-#include "FormulaireGraphique.h"
-#include "PiloteBureau.h"
 
 #include "commun_tests/Fichiers.h"
-#include "control/CtlGraphique.h"
-#include "settings/Aide.h"
-#include "settings/FrmOption.h"
+#include "commun_tests/ImpressionQt.h"
 
-#include <QAction>
+#include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
-#include <QUrl>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -54,39 +51,6 @@ bool lienLocal(const QString& href)
 {
     return !href.contains(u':');
 }
-
-class AideBureau : public PiloteBureau
-{
-protected:
-    void SetUp() override
-    {
-        PiloteBureau::SetUp();
-        m_ancien = DefinirOuvreurDocument([this](const QUrl& u) {
-            ouvertes << u;
-            return true;
-        });
-    }
-    void TearDown() override
-    {
-        DefinirOuvreurDocument(m_ancien);
-        PiloteBureau::TearDown();
-    }
-
-    // La seule page ouverte depuis la dernière fois, qui doit exister.
-    QString pageOuverte()
-    {
-        EXPECT_EQ(ouvertes.size(), 1);
-        const QString page = ouvertes.isEmpty() ? QString() : ouvertes.takeLast().toLocalFile();
-        ouvertes.clear();
-        EXPECT_TRUE(QFileInfo(page).isFile()) << page.toStdString();
-        return QDir::cleanPath(page);
-    }
-
-    QList<QUrl> ouvertes;
-
-private:
-    OuvreurDocument m_ancien;
-};
 
 // Chaque page a son titre français et aucun lien mort ; l'ancre d'un lien nomme
 // un id de la page visée ; chaque page se rejoint depuis l'accueil.
@@ -148,8 +112,9 @@ TEST(ManuelAide, LaPageDuProgrammeTientChaqueCommandeEtChaqueOption)
         EXPECT_TRUE(page.contains(option)) << option.toStdString();
 }
 
-TEST_F(AideBureau, LeManuelInstalleAcoteDuProgrammePasseAvantCeluiDesSources)
+TEST(ManuelAide, LeManuelInstalleAcoteDuProgrammePasseAvantCeluiDesSources)
 {
+    QTemporaryDir dossier;
     const QString prefixe = dossier.filePath(QStringLiteral("prefixe"));
     const EmplacementAide sansManuel(prefixe + QStringLiteral("/bin"));
     EXPECT_EQ(sansManuel.pageAccueil(), manuel() + QStringLiteral("/KOR_help.htm"));

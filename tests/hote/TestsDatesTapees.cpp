@@ -45,8 +45,6 @@ protected:
         taper(*f, "DateFin", QStringLiteral("31/12/2023"));
     }
 
-    CtlGraphique& ctl() { return f->formulaire().controle(); }
-
     void saisir(SaisieDate& champ, Maniere maniere, const QString& texte)
     {
         switch (maniere) {
@@ -79,30 +77,30 @@ protected:
     }
 
     // Chaque ligne saisie, puis Tracer ou Corriger : la période chargée, ou un refus et rien de rechargé.
-    void verifier(const Cas& c)
+    void verifier(const Cas& k)
     {
-        auto* champ = enfant<SaisieDate>(*f, c.champ);
-        const QString avant = ctl().getDateDebutChargement() + u'-' + ctl().getDateFinChargement();
+        auto* champ = enfant<SaisieDate>(*f, k.champ);
+        const QString avant = c().getDateDebutChargement() + u'-' + c().getDateFinChargement();
         messages.vider();
-        saisir(*champ, c.maniere, QString::fromUtf8(c.texte));
-        QTest::mouseClick(enfant<QPushButton>(*f, c.bouton), Qt::LeftButton);
-        const QString charge = ctl().getDateDebutChargement() + u'-' + ctl().getDateFinChargement();
-        if (c.refus.isEmpty()) {
-            EXPECT_TRUE(messages.textes().isEmpty()) << c.texte << " : " << messages.textes().join('|').toStdString();
-            EXPECT_EQ(charge, QStringLiteral("%1-%2").arg(c.debut, c.fin)) << c.texte;
+        saisir(*champ, k.maniere, QString::fromUtf8(k.texte));
+        QTest::mouseClick(enfant<QPushButton>(*f, k.bouton), Qt::LeftButton);
+        const QString charge = c().getDateDebutChargement() + u'-' + c().getDateFinChargement();
+        if (k.refus.isEmpty()) {
+            EXPECT_TRUE(messages.textes().isEmpty()) << k.texte << " : " << messages.textes().join('|').toStdString();
+            EXPECT_EQ(charge, QStringLiteral("%1-%2").arg(k.debut, k.fin)) << k.texte;
             // La date lue s'écrit en entier dans le champ.
-            EXPECT_EQ(champ->text(), QString::fromLatin1(QString(c.champ) == "DateDebut" ? c.debut : c.fin)) << c.texte;
+            EXPECT_EQ(champ->text(), QString::fromLatin1(QString(k.champ) == "DateDebut" ? k.debut : k.fin)) << k.texte;
             return;
         }
-        EXPECT_EQ(messages.textes(), QStringList{c.refus}) << c.texte;
-        EXPECT_EQ(charge, avant) << c.texte;
-        if (!*c.texte)
+        EXPECT_EQ(messages.textes(), QStringList{k.refus}) << k.texte;
+        EXPECT_EQ(charge, avant) << k.texte;
+        if (!*k.texte)
             return;
         // Le champ le montre : cadre rouge, et la raison dans sa bulle.
-        EXPECT_TRUE(c.refus.endsWith(champ->toolTip().mid(1))) << champ->toolTip().toStdString();
+        EXPECT_TRUE(k.refus.endsWith(champ->toolTip().mid(1))) << champ->toolTip().toStdString();
         garderImage(enfant<QWidget>(*f, "PanneauDemande")->grab().toImage(), "date-refusee");
         const QColor bord = champ->grab().toImage().pixelColor(1, champ->height() / 2);
-        EXPECT_TRUE(bord.red() > 150 && bord.green() < 60) << c.texte << " " << bord.name().toStdString();
+        EXPECT_TRUE(bord.red() > 150 && bord.green() < 60) << k.texte << " " << bord.name().toStdString();
     }
 
     // Une molette qui passe sur chaque liste, compteur et champ de date du panneau : aucune valeur
@@ -201,7 +199,7 @@ protected:
         taper(*f, "DateDebut", QStringLiteral("01/03/2023"));
         taper(*f, "DateFin", QStringLiteral("31/03/2023"));
         QTest::mouseClick(enfant<QPushButton>(*f, "BoutonCorriger"), Qt::LeftButton);
-        GrillePoints* g = ctl().SprPoints();
+        GrillePoints* g = c().SprPoints();
         ASSERT_GT(g->lignes(), 2);
         const auto compte = [g](const QString& date) {
             int n = 0;
@@ -226,8 +224,6 @@ protected:
         }
         EXPECT_EQ(compte(QStringLiteral("12/03/2023")), douze + 1);
     }
-
-    std::unique_ptr<FenetreHote> f;
 };
 
 TEST_F(DatesTapees, LaDateTapeeEstCelleDuGraphique)
@@ -255,8 +251,8 @@ TEST_F(DatesTapees, LaDateTapeeEstCelleDuGraphique)
          QStringLiteral("Fin : rien n'est saisi %1").arg(format)},
         {"DateFin", Maniere::CtrlA, "31/5/23", tracer, "01/05/2023", "31/05/2023", ""},
     };
-    for (const Cas& c : cas)
-        verifier(c);
+    for (const Cas& k : cas)
+        verifier(k);
     compagnesGardees();
     moisDuBulletin();
     dateDeLaGrille();

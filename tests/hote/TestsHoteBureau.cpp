@@ -1,39 +1,30 @@
-// L'application de bureau pilotée à la souris, dans ce que la journée complète
-// ne fait pas : courbes masquées, mauvaises demandes, jauges et messages.
+// L'application de bureau pilotée à la souris, dans ce que les essais des menus, des dates et des
+// corrections ne font pas : courbes masquées, mauvaises demandes, jauges et messages, bases et
+// options retenues d'un lancement à l'autre, le bulletin du mois.
 #include "PiloteBureau.h"
 
 #include "commun_tests/SaisieEnFile.h"
 
 #include "ChampMois.h"
-#include "DialogueBulletin.h"
-#include "FormulaireGraphique.h"
 #include "GrilleCourbes.h"
 
+#include "commun_tests/Enchainement.h"
 #include "commun_tests/Fichiers.h"
 #include "commun_tests/ImagesGardees.h"
 #include "commun_tests/JourFixe.h"
 #include "commun_tests/Souris.h"
-#include "control/CtlGraphique.h"
-#include "control/VueGraphique.h"
 #include "output/ArchiveZipTests.h"
 #include "render/moteur/ProprietesMoteur.h"
-#include "settings/Aide.h"
+#include "settings/FrmOption.h"
 
-#include <QCheckBox>
-#include <QDialogButtonBox>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QHeaderView>
-#include <QInputDialog>
 #include <QMenu>
-#include <QLineEdit>
 #include <QProcess>
 #include <QProgressBar>
 #include <QProgressDialog>
 #include <QScrollArea>
-#include <QTimer>
-#include <QWindow>
-#include <functional>
+#include <QToolBar>
 
 namespace {
 
@@ -48,72 +39,63 @@ protected:
     void SetUp() override
     {
         PiloteBureau::SetUp();
-        fenetre = ouvrir();
+        f = ouvrir();
     }
 
-    template <typename T>
-    T* enfant(const char* nom)
-    {
-        return ::enfant<T>(*fenetre, nom);
-    }
-    void choisirStation(const QString& code) { PiloteBureau::choisirStation(*fenetre, code); }
-    void choisirGenre(const char* code) { choisir(*fenetre, "GenreGraphique", QString::fromLatin1(code)); }
+    void choisirGenre(const char* code) { choisir(*f, "GenreGraphique", QString::fromLatin1(code)); }
     using PiloteBureau::tracer;
-    void tracer() { QTest::mouseClick(enfant<QPushButton>("BoutonTracer"), Qt::LeftButton); }
+    void tracer() { QTest::mouseClick(enfant<QPushButton>(*f, "BoutonTracer"), Qt::LeftButton); }
     void dates(const QDate& debut, const QDate& fin)
     {
-        taper(*fenetre, "DateDebut", TexteDate(debut));
-        taper(*fenetre, "DateFin", TexteDate(fin));
+        taper(*f, "DateDebut", TexteDate(debut));
+        taper(*f, "DateFin", TexteDate(fin));
     }
-    CtlGraphique& ctl() { return fenetre->formulaire().controle(); }
     int pointsTraces()
     {
-        MoteurGraphique& g = ctl().Graphique();
+        MoteurGraphique& g = c().Graphique();
         return g.lire(Prop::NbJeux).toInt() > 0 ? g.lire(Prop::NbPoints).toInt() : 0;
     }
-
-    std::unique_ptr<FenetreHote> fenetre;
 };
 
 TEST_F(HoteBureau, CourbeMasqueeCasesDesStatistiquesEtDateDeValidationLuesParLeControle)
 {
-    choisirStation("76402001");
+    choisirStation(*f, "76402001");
     choisirGenre("Annee");
     tracer();
-    Classe_Graphiques& c = ctl().CollCourbes();
-    garderImage(fenetre->grab().toImage(), "hote-annee");
+    Classe_Graphiques& courbes = c().CollCourbes();
+    garderImage(f->grab().toImage(), "hote-annee");
     // Masquer une courbe depuis la liste : la marque tombe, la courbe n'est plus montrée.
-    GrilleCourbes& grille = fenetre->courbes();
-    ASSERT_EQ(grille.rowCount(), c.Compter() + 1);
-    const int jeuxAvant = ctl().Graphique().lire(Prop::NbJeux).toInt();
-    QTest::mouseClick(grille.viewport(), Qt::LeftButton, {}, grille.visualItemRect(grille.item(2, 0)).center());
-    EXPECT_EQ(grille.item(2, 0)->text(), " ");
-    EXPECT_FALSE(c.GetCourbe(2)->Afficher());
-    EXPECT_EQ(ctl().Graphique().lire(Prop::NbJeux).toInt(), jeuxAvant - 1);
+    GrilleCourbes& liste = f->courbes();
+    ASSERT_EQ(liste.rowCount(), courbes.Compter() + 1);
+    const int jeuxAvant = c().Graphique().lire(Prop::NbJeux).toInt();
+    QTest::mouseClick(liste.viewport(), Qt::LeftButton, {}, liste.visualItemRect(liste.item(2, 0)).center());
+    EXPECT_EQ(liste.item(2, 0)->text(), " ");
+    EXPECT_FALSE(courbes.GetCourbe(2)->Afficher());
+    EXPECT_EQ(c().Graphique().lire(Prop::NbJeux).toInt(), jeuxAvant - 1);
 
-    ASSERT_GT(c.noCourbe(QStringLiteral("Médiane")), 0);
-    EXPECT_TRUE(c.GetCourbe(c.noCourbe(QStringLiteral("Médiane")))->Afficher());
-    auto* mediane = enfant<QCheckBox>("ChkMediane");
+    ASSERT_GT(courbes.noCourbe(QStringLiteral("Médiane")), 0);
+    EXPECT_TRUE(courbes.GetCourbe(courbes.noCourbe(QStringLiteral("Médiane")))->Afficher());
+    auto* mediane = enfant<QCheckBox>(*f, "ChkMediane");
     ASSERT_TRUE(mediane->isChecked());
     QTest::mouseClick(mediane, Qt::LeftButton, {}, QPoint(6, mediane->height() / 2));
     ASSERT_FALSE(mediane->isChecked());
     tracer();
     // La médiane est calculée mais ne se montre plus.
-    EXPECT_FALSE(c.GetCourbe(c.noCourbe(QStringLiteral("Médiane")))->Afficher());
-    EXPECT_TRUE(c.GetCourbe(c.noCourbe(QStringLiteral("Moyenne")))->Afficher());
+    EXPECT_FALSE(courbes.GetCourbe(courbes.noCourbe(QStringLiteral("Médiane")))->Afficher());
+    EXPECT_TRUE(courbes.GetCourbe(courbes.noCourbe(QStringLiteral("Moyenne")))->Afficher());
 
     // La date de dernière validation tapée dans sa boîte : une date impossible la laisse ouverte ;
     // l'année sur deux chiffres est prise au chargement, et un point avant elle est refusé.
-    EXPECT_TRUE(taperDateDeValidation(*fenetre, "31/13/2024"));
+    EXPECT_TRUE(taperDateDeValidation(*f, "31/13/2024"));
     EXPECT_EQ(messages.textes().last(),
               "Date de dernière validation : « 31/13/2024 » n'est pas une date (JJ/MM/AAAA, par exemple 15/06/2020).");
-    EXPECT_FALSE(taperDateDeValidation(*fenetre, "31/12/24"));
+    EXPECT_FALSE(taperDateDeValidation(*f, "31/12/24"));
     choisirGenre("edition");
     dates(QDate(2023, 3, 1), QDate(2023, 3, 31));
-    tracer();
+    QTest::mouseClick(enfant<QPushButton>(*f, "BoutonCorriger"), Qt::LeftButton);
     messages.vider();
-    ctl().declencheOutil(4);
-    QTest::mouseClick(ctl().vueGraphique(), Qt::LeftButton, {}, dansLeTrace(ctl(), 0.5, 0.5));
+    palette(4);
+    QTest::mouseClick(c().vueGraphique(), Qt::LeftButton, {}, dansLeTrace(c(), 0.5, 0.5));
     ASSERT_EQ(messages.messages().size(), 1);
     EXPECT_EQ(messages.textes().first(), "Vous ne pouvez pas ajouter de point avant la date de dernière validation (31/12/2024)");
 }
@@ -121,13 +103,13 @@ TEST_F(HoteBureau, CourbeMasqueeCasesDesStatistiquesEtDateDeValidationLuesParLeC
 TEST_F(HoteBureau, MauvaisesDemandesUnMessageEtLaFenetreResteUtilisable)
 {
     // Dates à l'envers.
-    choisirStation("76402001");
+    choisirStation(*f, "76402001");
     choisirGenre("edition");
     dates(QDate(2023, 1, 1), QDate(2022, 1, 1));
     tracer();
     ASSERT_EQ(messages.messages().size(), 1);
     EXPECT_EQ(messages.textes().first(), "La date de début (01/01/2023) est après la date de fin (01/01/2022).");
-    EXPECT_EQ(ctl().CollCourbes().Compter(), 0);
+    EXPECT_EQ(c().CollCourbes().Compter(), 0);
 
     // Pluie et nappe sans nappe cochée.
     messages.vider();
@@ -137,44 +119,44 @@ TEST_F(HoteBureau, MauvaisesDemandesUnMessageEtLaFenetreResteUtilisable)
     ASSERT_EQ(messages.messages().size(), 1);
     EXPECT_TRUE(messages.textes().first().contains("au moins une station"));
 
-    // Une base qui ne s'ouvre pas : un message, et la base en service le reste (un fichier qui
-    // n'est pas une base est essayé dans la journée complète).
+    // Une base qui ne s'ouvre pas : un message, et la base en service le reste (ce qu'il dit de
+    // chaque fichier qui n'est pas une base est essayé sur la ligne de commande).
     messages.vider();
-    EXPECT_FALSE(fenetre->ouvrirBase(dossier.filePath("absent/rien.db")));
+    EXPECT_FALSE(f->ouvrirBase(dossier.filePath("absent/rien.db")));
     ASSERT_EQ(messages.messages().size(), 1);
     EXPECT_TRUE(messages.textes().first().startsWith("Impossible d'ouvrir la base"));
-    EXPECT_EQ(fenetre->texteBase(), dossier.filePath("exemple.db"));
+    EXPECT_EQ(f->texteBase(), dossier.filePath("exemple.db"));
 }
 
 // Avant le premier graphique : un cadre qui dit quoi faire, sans graduations qui feraient croire à des données.
 TEST_F(HoteBureau, AvantLePremierGraphiqueUnCadreQuiDitQuoiFaire)
 {
-    MoteurGraphique& g = ctl().Graphique();
+    MoteurGraphique& g = c().Graphique();
     EXPECT_EQ(g.lire(Prop::TitreGraphique).toString(), "Choisir une station, un genre de graphique et une période, puis Tracer.");
     EXPECT_EQ(g.lire(Prop::Grille).toInt(), 0);
-    EXPECT_EQ(g.lire(Prop::NbJeux).toInt() > 0 ? g.lire(Prop::NbPoints).toInt() : 0, 0);
+    EXPECT_EQ(pointsTraces(), 0);
     g.ecrire(Prop::AxeY, 0);
     EXPECT_EQ(g.lire(Prop::DivisionsY).toInt(), 1);
-    garderImage(fenetre->grab().toImage(), "avant-le-premier-graphique");
+    garderImage(f->grab().toImage(), "avant-le-premier-graphique");
     // Sur un écran de 1600 × 1000, Tracer se voit sans faire défiler la demande.
-    fenetre->resize(1600, 1000 - 60);
+    f->resize(1600, 1000 - 60);
     QApplication::processEvents();
-    auto* bouton = enfant<QPushButton>("BoutonTracer");
-    auto* defilement = qobject_cast<QScrollArea*>(enfant<QWidget>("PanneauDemande")->parentWidget()->parentWidget());
+    auto* bouton = enfant<QPushButton>(*f, "BoutonTracer");
+    auto* defilement = qobject_cast<QScrollArea*>(enfant<QWidget>(*f, "PanneauDemande")->parentWidget()->parentWidget());
     ASSERT_TRUE(defilement);
     const QRect place(bouton->mapTo(defilement->viewport(), QPoint(0, 0)), bouton->size());
     EXPECT_GE(place.top(), 0);
     EXPECT_LE(place.bottom(), defilement->viewport()->height()) << place.y() << " / " << defilement->viewport()->height();
     // Le code, le nom et le genre de chaque station se lisent sans défilement de côté ; le filtre ignore les accents.
-    auto* liste = enfant<QTreeWidget>("ListeStations");
+    auto* liste = enfant<QTreeWidget>(*f, "ListeStations");
     EXPECT_LE(liste->header()->length(), liste->viewport()->width() + 1);
-    QTest::keyClicks(enfant<QLineEdit>("FiltreStations"), "piezo");
+    QTest::keyClicks(enfant<QLineEdit>(*f, "FiltreStations"), "piezo");
     int visibles = 0;
     for (int i = 0; i < liste->topLevelItemCount(); ++i)
         visibles += liste->topLevelItem(i)->isHidden() ? 0 : 1;
     EXPECT_EQ(visibles, 2);
-    enfant<QLineEdit>("FiltreStations")->clear();
-    choisirStation("76402001");
+    enfant<QLineEdit>(*f, "FiltreStations")->clear();
+    choisirStation(*f, "76402001");
     choisirGenre("edition");
     tracer();
     EXPECT_NE(g.lire(Prop::Grille).toInt(), 0);
@@ -195,38 +177,42 @@ public:
         while (lecture.elapsed() < 600)
             QApplication::processEvents(QEventLoop::AllEvents, 20);
         bool jauge = false;
-        for (QWidget* w : QApplication::topLevelWidgets())
+        QString station;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
             jauge = jauge || (qobject_cast<QProgressDialog*>(w) && w->isVisible());
+            if (auto* liste = w->findChild<QTreeWidget*>(QStringLiteral("ListeStations")); liste && liste->currentItem())
+                station = liste->currentItem()->text(0);
+        }
         textes << message;
+        stations << station;
         jaugesMontrees << jauge;
         return BoutonMessage::OK;
     }
-    QStringList textes;
+    QStringList textes, stations;   // la station choisie dans la liste quand le message paraît
     QList<bool> jaugesMontrees;
 
 private:
     ServiceMessages* m_precedent;
 };
 
-TEST_F(HoteBureau, JaugesJamaisSurLesMessagesImportAnnulableQuitterPendantUnChargement)
+TEST_F(HoteBureau, JaugesJamaisSurLesMessagesDUnImportFauxAnnuleOuReussi)
 {
     MessagesLus lus;
     // L'import, puis la jauge annulée dès qu'elle est là.
     const auto importer = [&](const QByteArray& contenu, const QString& code, bool annuler) {
         QTimer annulation;
-        QObject::connect(&annulation, &QTimer::timeout, fenetre.get(), [&] {
-            if (auto* jauge = fenetre->findChild<QProgressDialog*>(QStringLiteral("JaugeImport")); jauge && annuler)
+        QObject::connect(&annulation, &QTimer::timeout, f.get(), [&] {
+            if (auto* jauge = f->findChild<QProgressDialog*>(QStringLiteral("JaugeImport")); jauge && annuler)
                 jauge->cancel();
         });
         annulation.start(5);
-        return PiloteBureau::importer(*fenetre, ecrireFichier(dossier.filePath("import.csv"), contenu), code);
+        return PiloteBureau::importer(*f, ecrireFichier(dossier.filePath("import.csv"), contenu), code);
     };
     // Un fichier faux : le message, aucune jauge remontrée par-dessus pendant qu'on le lit, et le
     // dialogue rouvert avec le fichier tapé, à corriger plutôt qu'à tout ressaisir.
     EXPECT_EQ(importer("01/01/2023;1\npas une date;2\n", QStringLiteral("IMPORT1"), false), dossier.filePath("import.csv"));
     ASSERT_EQ(lus.textes.size(), 1);
     EXPECT_TRUE(lus.textes.at(0).contains("ligne(s) incorrecte(s)")) << lus.textes.at(0).toStdString();
-    EXPECT_FALSE(lus.jaugesMontrees.at(0));
     // Un long import annulé : rien n'est écrit, et la station n'apparaît pas.
     QByteArray long_;
     for (int j = 0; j < 200000; ++j)
@@ -234,27 +220,59 @@ TEST_F(HoteBureau, JaugesJamaisSurLesMessagesImportAnnulableQuitterPendantUnChar
     importer(long_, QStringLiteral("IMPORT2"), true);
     ASSERT_EQ(lus.textes.size(), 2);
     EXPECT_EQ(lus.textes.at(1), "Import annulé : rien n'a été écrit.");
-    EXPECT_FALSE(lus.jaugesMontrees.at(1));
-    EXPECT_TRUE(enfant<QTreeWidget>("ListeStations")->findItems("IMPORT2", Qt::MatchExactly, 0).isEmpty());
+    auto* stations = enfant<QTreeWidget>(*f, "ListeStations");
+    EXPECT_TRUE(stations->findItems("IMPORT2", Qt::MatchExactly, 0).isEmpty());
+    // Un import réussi : le bilan, la station nouvelle déjà dans la liste et choisie quand il paraît.
+    importer("Date;Pluie\n01/02/2024;4,5\n02/02/2024;0\n03/02/2024;12\n", QStringLiteral("76999001"), false);
+    ASSERT_EQ(lus.textes.size(), 3);
+    EXPECT_EQ(lus.textes.at(2), "3 mesure(s) importée(s) dans PLUVIO_76999001 : 3 ajoutée(s), 0 remplacée(s) dans la base.");
+    EXPECT_EQ(stations->findItems("76999001", Qt::MatchExactly, 0).size(), 1);
+    EXPECT_EQ(lus.stations.at(2), "76999001");
+    EXPECT_EQ(lus.jaugesMontrees, QList<bool>(3, false));
+}
 
-    // Ctrl+Q pendant un chargement, tapé comme au clavier (dans la file du système de fenêtres) :
-    // le chargement s'arrête à son étape suivante et la fenêtre se ferme, sans autre message.
-    choisirStation("76402001");
+// Le bouton Annuler de la jauge, cliqué pendant le chargement des trois pluviomètres (le clic passe
+// par la file du système de fenêtres, comme un vrai) : un graphique vide qui le dit, et aucune courbe à
+// montrer. Ctrl+Q pendant un autre chargement : il s'arrête, la fenêtre se ferme sans autre message.
+TEST_F(HoteBureau, ChargementAnnuleParLaJaugeOuParQuitter)
+{
+    MessagesLus lus;
+    tracer(*f, demandeDe(TypeGraph::edition, "76402001", "M", {2021, 10, 1}, {2023, 9, 30}));
+    ASSERT_GT(f->courbes().rowCount(), 1);
+    int etapes = 0;
+    auto lien = QObject::connect(&c(), &CtlGraphique::progression, f.get(), [&] {
+        auto* jauge = f->findChild<QProgressDialog*>(QStringLiteral("JaugeChargement"));
+        if (++etapes == 3 && jauge && QTest::qWaitFor([jauge] { return jauge->isVisible(); }, 2000)) {
+            QPushButton* annuler = jauge->findChild<QPushButton*>();
+            cliquerEnFile(*annuler, annuler->rect().center());
+        }
+    });
+    tracer(*f, demandeDe(TypeGraph::Superposition, "76401001", "A", {2000, 1, 1}, {2024, 12, 31}, {"76402001", "27403001"}));
+    QObject::disconnect(lien);
+    ASSERT_EQ(lus.textes, QStringList{"Chargement annulé."});
+    EXPECT_EQ(f->courbes().rowCount(), 1);  // la seule ligne « Toutes les courbes »
+    EXPECT_EQ(c().Graphique().lire(Prop::TitreGraphique).toString(), QStringLiteral("Chargement annulé."));
+    EXPECT_FALSE(etat(*f).contains(QStringLiteral("Période")));
+    EXPECT_EQ(lus.jaugesMontrees, QList<bool>{false});
+
+    // Ctrl+Q tapé comme au clavier (dans la file du système de fenêtres) : le chargement s'arrête à son étape suivante.
+    choisirStation(*f, "76402001");
     choisirGenre("Annee");
-    ASSERT_TRUE(activer(fenetre.get()));
-    int etapes = 0, apresQuitter = -1;
-    QObject::connect(&ctl(), &CtlGraphique::progression, fenetre.get(), [&] {
+    ASSERT_TRUE(activer(f.get()));
+    int apresQuitter = -1;
+    etapes = 0;
+    QObject::connect(&c(), &CtlGraphique::progression, f.get(), [&] {
         if (++etapes == 2)
-            frapperEnFile(*fenetre, Qt::Key_Q, Qt::ControlModifier);
+            frapperEnFile(*f, Qt::Key_Q, Qt::ControlModifier);
         else if (etapes > 2)
             ++apresQuitter;
     });
     tracer();
     QTest::qWait(100);
     EXPECT_LE(apresQuitter, 2);
-    EXPECT_EQ(ctl().Graphique().lire(Prop::TitreGraphique).toString(), QStringLiteral("Chargement annulé."));
-    EXPECT_FALSE(fenetre->isVisible());
-    EXPECT_EQ(lus.textes.size(), 2) << lus.textes.join('|').toStdString();
+    EXPECT_EQ(c().Graphique().lire(Prop::TitreGraphique).toString(), QStringLiteral("Chargement annulé."));
+    EXPECT_FALSE(f->isVisible());
+    EXPECT_EQ(lus.textes.size(), 1) << lus.textes.join('|').toStdString();
 }
 
 // La base donnée par un chemin relatif se retrouve d'un autre dossier de lancement, une seule fois
@@ -263,34 +281,70 @@ TEST_F(HoteBureau, LaDerniereBaseSeRetrouveDUnAutreDossierEtResteRetenue)
 {
     const QString avant = QDir::currentPath();
     QDir::setCurrent(dossier.path());
-    EXPECT_TRUE(fenetre->ouvrirBase(QStringLiteral("exemple.db")));
-    EXPECT_TRUE(fenetre->ouvrirBase(QStringLiteral("./exemple.db")));
-    EXPECT_EQ(fenetre->texteBase(), dossier.filePath("exemple.db"));
-    fenetre->close();
+    EXPECT_TRUE(f->ouvrirBase(QStringLiteral("exemple.db")));
+    EXPECT_TRUE(f->ouvrirBase(QStringLiteral("./exemple.db")));
+    EXPECT_EQ(f->texteBase(), dossier.filePath("exemple.db"));
+    f->close();
     const auto relancer = [] {
-        auto f = std::make_unique<FenetreHote>();
-        f->ouvrirAuDemarrage(QString());
-        return f;
+        auto fenetre = std::make_unique<FenetreHote>();
+        fenetre->ouvrirAuDemarrage(QString());
+        return fenetre;
     };
     QDir::setCurrent(QDir::rootPath());
-    auto f = relancer();
-    EXPECT_EQ(f->texteBase(), dossier.filePath("exemple.db"));
+    auto relancee = relancer();
+    EXPECT_EQ(relancee->texteBase(), dossier.filePath("exemple.db"));
     QStringList recentes;
-    for (QMenu* m : f->findChildren<QMenu*>())
+    for (QMenu* m : relancee->findChildren<QMenu*>())
         if (m->title() == QStringLiteral("Bases &récentes"))
             for (QAction* a : m->actions())
                 recentes << a->toolTip();
     EXPECT_EQ(recentes, QStringList{dossier.filePath("exemple.db")});
-    f.reset();
+    relancee.reset();
     ASSERT_TRUE(QFile::rename(dossier.filePath("exemple.db"), dossier.filePath("ailleurs.db")));
     messages.vider();
-    f = relancer();
-    EXPECT_EQ(f->texteBase(), FenetreHote::cheminBaseExemple());
+    relancee = relancer();
+    EXPECT_EQ(relancee->texteBase(), FenetreHote::cheminBaseExemple());
     EXPECT_EQ(messages.textes().size(), 1);
-    f.reset();
+    relancee.reset();
     ASSERT_TRUE(QFile::rename(dossier.filePath("ailleurs.db"), dossier.filePath("exemple.db")));
     EXPECT_EQ(relancer()->texteBase(), dossier.filePath("exemple.db"));
     QDir::setCurrent(avant);
+}
+
+// Les options enregistrées sur un graphique d'édition (fond, échelle, grille) reviennent au lancement
+// suivant sur le premier graphique d'édition, d'une autre station ; aucun autre genre ne les prend.
+TEST_F(HoteBureau, LesOptionsEnregistreesPourUnGenreReviennentAuLancementSuivant)
+{
+    const auto aspectRetenu = [this] {
+        MoteurGraphique& g = c().Graphique();
+        g.ecrire(Prop::AxeY, 0);
+        EXPECT_EQ(g.lireNombre(Prop::YMin), 0);
+        EXPECT_EQ(g.lireNombre(Prop::YMax), 450);
+        EXPECT_EQ(g.lire(Prop::CouleurFond).toInt(), 11);
+        EXPECT_EQ(g.lire(Prop::Grille).toInt(), 1);
+    };
+    tracer(*f, demandeDe(TypeGraph::edition, "76402001", "M", {2021, 10, 1}, {2023, 9, 30}));
+    // Fond 11, échelle de 0 à 450, grille horizontale seule, puis OK.
+    palette(7);
+    auto* boite = c().findChild<FrmOption*>();
+    ASSERT_TRUE(boite);
+    page(*boite, 3);
+    taper(*boite, "TxtMin", "0");
+    taper(*boite, "TxtMax", "450");
+    page(*boite, 4);
+    cocher(*boite, "ChkXGrid");
+    QTest::mouseClick(enfant<QWidget>(boite, "PictureFond11"), Qt::LeftButton);
+    auto* barre = enfant<QToolBar>(boite, "CtlToolBar1");
+    QTest::mouseClick(barre->widgetForAction(barre->findChild<QAction*>(QStringLiteral("Bouton4"))), Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    aspectRetenu();
+    tracer(*f, demandeDe(TypeGraph::Annee, "76402001", "M", {}, {}));
+    EXPECT_NE(c().Graphique().lire(Prop::CouleurFond).toInt(), 11);
+    f->close();
+    f = ouvrir();
+    tracer(*f, demandeDe(TypeGraph::edition, "76401001", "M", {2022, 1, 1}, {2023, 12, 31}));
+    EXPECT_TRUE(messages.messages().isEmpty()) << messages.textes().join('|').toStdString();
+    aspectRetenu();
 }
 
 // Le bulletin du mois depuis le menu Fichier, sur la base d'exemple, un jour d'avril 2015.
@@ -301,35 +355,26 @@ protected:
     {
         HoteBureau::SetUp();
         ASSERT_TRUE(QDir().mkpath(sortie.path()));
-        m_avant = DefinirOuvreurDocument([this](const QUrl& u) {
-            ouverts << u;
-            return true;
-        });
-    }
-    void TearDown() override
-    {
-        DefinirOuvreurDocument(m_avant);
-        HoteBureau::TearDown();
     }
 
     void ouvrirDialogue(const std::function<void(DialogueBulletin&)>& remplir)
     {
-        resteOuvert = ouvrirDialogueBulletin(*fenetre, remplir);
+        resteOuvert = ouvrirDialogueBulletin(*f, remplir);
     }
 
     // Le dialogue rempli puis OK ; la jauge annulée dès qu'elle atteint `seuil`.
     void bulletin(const QDate& mois, const QStringList& stations, const QString& nom, int seuil = 101)
     {
         QTimer guet;
-        QObject::connect(&guet, &QTimer::timeout, fenetre.get(), [&guet, seuil, this] {
-            if (auto* jauge = fenetre->findChild<QProgressDialog*>(QStringLiteral("JaugeBulletin"))) {
+        QObject::connect(&guet, &QTimer::timeout, f.get(), [&guet, seuil, this] {
+            if (auto* jauge = f->findChild<QProgressDialog*>(QStringLiteral("JaugeBulletin"))) {
                 guet.stop();
                 annulerAuSeuil(*jauge, seuil);
             }
         });
         if (seuil <= 100)
             guet.start(0);
-        resteOuvert = demanderBulletin(*fenetre, mois, stations, sortie.filePath(nom + ".pdf"), sortie.filePath(nom + ".xlsx"));
+        resteOuvert = demanderBulletin(*f, mois, stations, sortie.filePath(nom + ".pdf"), sortie.filePath(nom + ".xlsx"));
     }
 
     static void annulerAuSeuil(QProgressDialog& jauge, int seuil)
@@ -342,18 +387,35 @@ protected:
             jauge.cancel();
     }
 
+    // Le même bulletin fait seul par un processus neuf de la ligne de commande : même classeur,
+    // partie par partie, et même nombre de pages.
+    void commeLaLigneDeCommande(const QString& nom)
+    {
+        const QString seul = sortie.filePath("seul");
+        QProcess p;
+        p.start(QStringLiteral(GRAPHIQUE_PROGRAMME), {"bulletin", "--base", texteBase(), "--mois", "03/2015", "--stations",
+                                                      deux.join(u','), "--sortie", seul + ".pdf", "--classeur", seul + ".xlsx"});
+        ASSERT_TRUE(p.waitForFinished(60000));
+        ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+        ArchiveZipTests bureau(sortie.filePath(nom + ".xlsx")), isole(seul + ".xlsx");
+        ASSERT_TRUE(bureau.ouverte() && isole.ouverte());
+        EXPECT_EQ(bureau.noms(), isole.noms());
+        for (const QString& partie : isole.noms())
+            if (partie != QStringLiteral("docProps/core.xml")) {  // l'heure d'écriture
+                EXPECT_EQ(bureau.lire(partie), isole.lire(partie)) << partie.toStdString();
+            }
+        EXPECT_EQ(lireFichier(seul + ".pdf").count("/Type /Page\n"), 3);
+    }
+
     JourFixe jour{QDate(2015, 4, 10)};
     QDir sortie{dossier.filePath("bulletins")};
-    QList<QUrl> ouverts;
     bool resteOuvert = false;
     const QStringList deux{"76402001", "00754X0012"};
-
-private:
-    OuvreurDocument m_avant;
 };
 
 // Le dernier mois achevé qui a des mesures proposé, aucun mois à venir, la flèche qui passe l'année, toutes
-// les stations cochées ; deux gardées, le PDF (la synthèse, puis une page par station) et le classeur écrits et ouverts.
+// les stations cochées ; deux gardées, le PDF (la synthèse, puis une page par station) et le classeur écrits et
+// ouverts, les mêmes que ceux de la ligne de commande.
 TEST_F(BulletinBureau, LeMoisPasseProposeEtLePdfEtLeClasseurEcritsPuisOuverts)
 {
     // En mars 2025, la base d'exemple n'a plus de mesure depuis décembre 2024.
@@ -383,9 +445,8 @@ TEST_F(BulletinBureau, LeMoisPasseProposeEtLePdfEtLeClasseurEcritsPuisOuverts)
     bulletin(QDate(2015, 3, 1), deux, "mars");
     ASSERT_TRUE(messages.textes().isEmpty()) << messages.textes().join('\n').toStdString();
     EXPECT_FALSE(resteOuvert);
-    EXPECT_EQ(ouverts,
-              (QList<QUrl>{QUrl::fromLocalFile(sortie.filePath("mars.pdf")), QUrl::fromLocalFile(sortie.filePath("mars.xlsx"))}));
-    EXPECT_TRUE(fenetre->statusBar()->currentMessage().startsWith("Bulletin de mars 2015"));
+    EXPECT_EQ(ouverts, (QStringList{sortie.filePath("mars.pdf"), sortie.filePath("mars.xlsx")}));
+    EXPECT_TRUE(f->statusBar()->currentMessage().startsWith("Bulletin de mars 2015"));
     const QByteArray octets = lireFichier(sortie.filePath("mars.pdf"));
     EXPECT_TRUE(octets.startsWith("%PDF"));
     EXPECT_EQ(octets.count("/Type /Page\n"), 3);
@@ -394,6 +455,7 @@ TEST_F(BulletinBureau, LeMoisPasseProposeEtLePdfEtLeClasseurEcritsPuisOuverts)
     EXPECT_EQ(classeur.lire(QStringLiteral("xl/worksheets/sheet1.xml")).value_or(QByteArray()).count("<row "), 3);
     const QByteArray textes = classeur.lire(QStringLiteral("xl/sharedStrings.xml")).value_or(QByteArray());
     EXPECT_TRUE(textes.contains("76402001") && textes.contains("00754X0012"));
+    commeLaLigneDeCommande("mars");
 }
 
 // Aucune station cochée, un mois sans mesure, la jauge annulée pendant le calcul ou pendant le PDF :
@@ -412,11 +474,11 @@ TEST_F(BulletinBureau, SansStationSansMesureOuAnnuleRienNEstEcrit)
                        {QDate(1950, 1, 1), deux, 101, QStringLiteral("Aucune station n'a de mesure en janvier 1950.")},
                        {QDate(2015, 3, 1), deux, 0, annule},
                        {QDate(2015, 3, 1), deux, 50, annule}};
-    for (const Cas& c : cas) {
+    for (const Cas& k : cas) {
         messages.vider();
-        bulletin(c.mois, c.stations, "rien", c.seuil);
-        EXPECT_EQ(messages.textes(), QStringList{c.message});
-        EXPECT_TRUE(resteOuvert) << c.message.toStdString();
+        bulletin(k.mois, k.stations, "rien", k.seuil);
+        EXPECT_EQ(messages.textes(), QStringList{k.message});
+        EXPECT_TRUE(resteOuvert) << k.message.toStdString();
         EXPECT_TRUE(ouverts.isEmpty());
         const QStringList ecrits = sortie.entryList(QDir::Files | QDir::Hidden);
         EXPECT_TRUE(ecrits.isEmpty()) << ecrits.join(' ').toStdString();

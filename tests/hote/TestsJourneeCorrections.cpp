@@ -5,28 +5,22 @@
 // est comparée avant et après : seules les mesures corrigées diffèrent, et
 // après les annulations aucune. Sur le fichier SQLite, puis sur un serveur
 // PostgreSQL quand les essais en lancent un.
+#include "Menus.h"
 #include "PiloteBureau.h"
 #include "TraductionsQt.h"
 
-#include "FormulaireGraphique.h"
 #include "commun/Cellule.h"
 #include "commun_tests/Enchainement.h"
 #include "commun_tests/ImagesGardees.h"
 #include "commun_tests/Souris.h"
-#include "control/CtlGraphique.h"
-#include "control/CtlToolBar.h"
-#include "control/VueGraphique.h"
 #include "data/GenresStation.h"
 #include "data/HistoriqueMesures.h"
 #include "data/bases/BasePostgres.h"
 #include "data/bases/OuvertureBase.h"
-#include "entry/GrillePoints.h"
 
-#include <QAction>
 #include <QMap>
 #include <QMessageBox>
 #include <QRandomGenerator>
-#include <QToolButton>
 
 namespace {
 
@@ -105,7 +99,7 @@ protected:
         return true;
     }
 
-    void garder(FenetreHote& f, const char* nom) { garderImage(ecran(f), QStringLiteral("correction-") + QString::fromLatin1(nom)); }
+    void garder(const char* nom) { garderImage(ecran(*f), QStringLiteral("correction-") + QString::fromLatin1(nom)); }
     // La question telle que l'application la montre, en français jusque dans ses boutons.
     void garderQuestion(const QString& texte)
     {
@@ -116,116 +110,125 @@ protected:
         QApplication::processEvents();
         garderImage(boite.grab().toImage(), "correction-question");
     }
-    void cliquer(FenetreHote& f, const char* bouton)
+    void cliquer(const char* bouton)
     {
         messages.repondre(true);
-        QTest::mouseClick(f.formulaire().controle().findChild<QPushButton*>(QString::fromLatin1(bouton)), Qt::LeftButton);
+        QTest::mouseClick(c().findChild<QPushButton*>(QString::fromLatin1(bouton)), Qt::LeftButton);
     }
 
     void matinee();
+    void corrigerLaGrille();
+    int supprimerUnePlageEtPoserDesPoints();
+    // Les lignes de la base qui diffèrent de celles d'avant la matinée.
+    QStringList changees() { return differences(m_avant, toutesLesLignes(*m_lecture)); }
 
     std::unique_ptr<BasePostgres> m_serveur;
     QString m_schema, m_texte;
+    std::unique_ptr<BaseDonnees> m_lecture;
+    Lignes m_avant;
+    int m_mars = 0;  // les mesures de mars 2023 dans la base d'avant
 };
 
 void JourneeCorrections::matinee()
 {
-    auto f = ouvrir();
-    CtlGraphique& c = f->formulaire().controle();
-    std::unique_ptr<BaseDonnees> lecture = [&] {
-        QString erreur;
-        return ouvrirBase(texteBase(), false, erreur);
-    }();
-    ASSERT_TRUE(lecture);
-    const Lignes avant = toutesLesLignes(*lecture);
-    ASSERT_GT(avant.size(), 40000);
+    f = ouvrir();
+    QString erreur;
+    m_lecture = ouvrirBase(texteBase(), false, erreur);
+    ASSERT_TRUE(m_lecture) << erreur.toStdString();
+    m_avant = toutesLesLignes(*m_lecture);
+    ASSERT_GT(m_avant.size(), 40000);
+    m_mars = int(std::count_if(m_avant.keyBegin(), m_avant.keyEnd(), [](const QString& k) {
+        return k.startsWith("PLUVIO_76402001|") && k.contains("/03/2023|");
+    }));
 
     // D'autres graphiques d'abord, comme une personne qui regarde avant de corriger.
     tracer(*f, demandeDe(TypeGraph::Annee, "76402001", "M", {}, {}));
     tracer(*f, demandeDe(TypeGraph::PluvioPiezo, "76402001", "M", {2015, 1, 1}, {2024, 12, 31}, {"00754X0012"}));
-
-    // Corriger mars 2023 : le graphique de travail, ses trois outils d'édition et la grille des mesures.
-    saisir(*f, demandeDe(TypeGraph::edition, "76402001", "M", {2023, 3, 1}, {2023, 3, 31}));
-    QTest::mouseClick(enfant<QPushButton>(*f, "BoutonCorriger"), Qt::LeftButton);
-    ASSERT_EQ(c.TypeGraphique(), TypeGraph::travail);
-    for (int b : {4, 5, 6}) {
-        EXPECT_FALSE(c.PaletteOutils()->bouton(b)->isHidden()) << b;
-        EXPECT_TRUE(c.PaletteOutils()->bouton(b)->isEnabled()) << b;
-    }
-    EXPECT_EQ(c.PaletteOutils()->bouton(6)->toolTip(), "Corriger les mesures dans la grille");
-    GrillePoints* g = c.SprPoints();
-    const int mars = int(std::count_if(avant.keyBegin(), avant.keyEnd(), [](const QString& k) {
-        return k.startsWith("PLUVIO_76402001|") && k.contains("/03/2023|");
-    }));
-    ASSERT_EQ(g->lignes(), mars);
-    EXPECT_EQ(c.outilCourant(), 6);
-    EXPECT_FALSE(g->isHidden());
-    auto ligneDu = [&](int jour) {
-        for (int r = 0; r < g->lignes(); ++r)
-            if (g->texte(r, GrillePoints::Date) == QStringLiteral("%1/03/2023").arg(jour, 2, 10, QChar(u'0')))
-                return r;
-        return -1;
-    };
-
-    // Dans la grille : une valeur corrigée, une rupture marquée, une ligne supprimée, puis Enregistrer.
-    g->setTexte(ligneDu(10), GrillePoints::Valeur, "17,30");
-    emit g->celluleModifiee(ligneDu(10), GrillePoints::Valeur);
-    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(g->model()->index(ligneDu(11), GrillePoints::Rupture)).center());
-    g->setCurrentIndex(g->model()->index(ligneDu(12), 0));
-    QTest::mouseClick(c.findChild<QPushButton*>("CmdSuppression"), Qt::LeftButton);
-    garder(*f, "avant-enregistrement");
-    messages.vider();
-    cliquer(*f, "CmdEnregistrer");
-    ASSERT_EQ(messages.textes().size(), 1) << messages.textes().join('\n').toStdString();
-    EXPECT_EQ(messages.textes().first(), "Enregistrer la grille des points ?\n2 mesures modifiées, 0 ajoutée, 1 supprimée, sur la "
-                                         "station 76402001 Port-Aubin du 01/03/2023 au 31/03/2023.");
-    garderQuestion(messages.textes().first());
-    // Rechargée : la grille et le graphique montrent la base.
-    EXPECT_EQ(g->lignes(), mars - 1);
-    EXPECT_EQ(g->texte(ligneDu(10), GrillePoints::Valeur), "17,3");
-    EXPECT_EQ(ligneDu(12), -1);
-    EXPECT_EQ(c.CollCourbes().GetCourbe(1)->NbValeurs(), mars - 1);
-    garder(*f, "apres-rechargement");
-    QStringList changees = differences(avant, toutesLesLignes(*lecture));
-    EXPECT_EQ(changees.size(), 3) << changees.join('\n').toStdString();
-
-    // Outil 5 : une plage supprimée au bouton droit ; outil 4 : deux points posés et enregistrés.
-    c.declencheOutil(5);
-    messages.repondre(true);
-    glisser(c.vueGraphique(), dansLeTrace(c, 0.62, 0.5), dansLeTrace(c, 0.7, 0.5), Qt::RightButton);
-    c.declencheOutil(4);
-    QTest::mouseClick(c.vueGraphique(), Qt::LeftButton, {}, dansLeTrace(c, 0.2, 0.6));
-    QTest::mouseClick(c.vueGraphique(), Qt::LeftButton, {}, dansLeTrace(c, 0.3, 0.4));
-    ASSERT_EQ(g->lignes(), 2);
-    cliquer(*f, "CmdEnregistrer");
-    EXPECT_EQ(g->lignes(), 0);
-    changees = differences(avant, toutesLesLignes(*lecture));
-    EXPECT_GT(changees.size(), 3);
-    for (const QString& k : changees)
-        EXPECT_TRUE(k.startsWith("PLUVIO_76402001|") && k.contains("/03/2023|")) << k.toStdString();
-    const auto lots = HistoriqueMesures::lire(*lecture, "PLUVIO_76402001");
-    ASSERT_TRUE(lots && lots->size() == 3);
-    int changements = 0;
-    for (const HistoriqueMesures::Lot& l : *lots)
-        changements += int(l.changements.size());
-    // Une mesure corrigée deux fois compte deux fois dans l'historique, une fois dans la base.
-    EXPECT_GE(changements, changees.size());
+    EXPECT_TRUE(messages.messages().isEmpty()) << messages.textes().join('\n').toStdString();
+    corrigerLaGrille();
+    if (HasFatalFailure())
+        return;
+    const int changements = supprimerUnePlageEtPoserDesPoints();
 
     // Un autre graphique, puis les trois corrections annulées depuis le menu : la base d'avant, ligne pour ligne.
     tracer(*f, demandeDe(TypeGraph::edition, "76402001", "M", {2022, 10, 1}, {2023, 9, 30}));
     saisir(*f, demandeDe(TypeGraph::edition, "76402001", "M", {2023, 3, 1}, {2023, 3, 31}));
     for (int i = 0; i < 3; ++i) {
         messages.repondre(true);
-        f->findChild<QAction*>(QStringLiteral("ActionAnnulerCorrection"))->trigger();
+        clicMenu(*f, "&Graphique", "&Annuler la dernière correction…");
     }
-    EXPECT_TRUE(differences(avant, toutesLesLignes(*lecture)).isEmpty());
+    EXPECT_TRUE(changees().isEmpty());
     QTest::mouseClick(enfant<QPushButton>(*f, "BoutonCorriger"), Qt::LeftButton);
-    EXPECT_EQ(g->lignes(), mars);
-    garder(*f, "apres-annulation");
-    RecordProperty("lignes_comparees", int(avant.size()));
+    EXPECT_EQ(grille().lignes(), m_mars);
+    garder("apres-annulation");
+    RecordProperty("lignes_comparees", int(m_avant.size()));
     RecordProperty("mesures_changees", changements);
     std::printf("%lld lignes comparées, %d mesures changées en 3 lots, 3 annulations, base rendue à l'identique\n",
-                qlonglong(avant.size()), changements);
+                qlonglong(m_avant.size()), changements);
+}
+
+// Corriger mars 2023 : le graphique de travail, ses trois outils d'édition et la grille des mesures,
+// où une valeur est tapée, une rupture marquée, une ligne supprimée, puis Enregistrer.
+void JourneeCorrections::corrigerLaGrille()
+{
+    saisir(*f, demandeDe(TypeGraph::edition, "76402001", "M", {2023, 3, 1}, {2023, 3, 31}));
+    QTest::mouseClick(enfant<QPushButton>(*f, "BoutonCorriger"), Qt::LeftButton);
+    ASSERT_EQ(c().TypeGraphique(), TypeGraph::travail);
+    for (int b : {4, 5, 6}) {
+        EXPECT_FALSE(c().PaletteOutils()->bouton(b)->isHidden()) << b;
+        EXPECT_TRUE(c().PaletteOutils()->bouton(b)->isEnabled()) << b;
+    }
+    EXPECT_EQ(c().PaletteOutils()->bouton(6)->toolTip(), "Corriger les mesures dans la grille");
+    ASSERT_EQ(grille().lignes(), m_mars);
+    EXPECT_EQ(c().outilCourant(), 6);
+    EXPECT_FALSE(grille().isHidden());
+    taperValeur(10, "17,30");
+    cliquerCellule(11, GrillePoints::Rupture);
+    cliquerCellule(12, GrillePoints::Date);
+    QTest::mouseClick(c().findChild<QPushButton*>("CmdSuppression"), Qt::LeftButton);
+    garder("avant-enregistrement");
+    messages.vider();
+    cliquer("CmdEnregistrer");
+    ASSERT_EQ(messages.textes().size(), 1) << messages.textes().join('\n').toStdString();
+    EXPECT_EQ(messages.textes().first(), "Enregistrer la grille des points ?\n2 mesures modifiées, 0 ajoutée, 1 supprimée, sur la "
+                                         "station 76402001 Port-Aubin du 01/03/2023 au 31/03/2023.");
+    garderQuestion(messages.textes().first());
+    // Rechargée : la grille et le graphique montrent la base, la mesure tapée marquée « M ».
+    EXPECT_EQ(grille().lignes(), m_mars - 1);
+    EXPECT_EQ(grille().texte(ligneDu(10), GrillePoints::Valeur), "17,3");
+    EXPECT_EQ(grille().texte(ligneDu(10), GrillePoints::Obtention), "M");
+    EXPECT_EQ(ligneDu(12), -1);
+    EXPECT_EQ(c().CollCourbes().GetCourbe(1)->NbValeurs(), m_mars - 1);
+    EXPECT_FALSE(c().correctionsEnAttente());
+    garder("apres-rechargement");
+    EXPECT_EQ(changees().size(), 3) << changees().join('\n').toStdString();
+}
+
+// Outil 5 : une plage supprimée au bouton droit ; outil 4 : deux points posés et enregistrés. Seules
+// des mesures de mars ont changé, en trois lots ; rend le nombre de changements de l'historique.
+int JourneeCorrections::supprimerUnePlageEtPoserDesPoints()
+{
+    palette(5);
+    messages.repondre(true);
+    glisser(c().vueGraphique(), dansLeTrace(c(), 0.62, 0.5), dansLeTrace(c(), 0.7, 0.5), Qt::RightButton);
+    palette(4);
+    QTest::mouseClick(c().vueGraphique(), Qt::LeftButton, {}, dansLeTrace(c(), 0.2, 0.6));
+    QTest::mouseClick(c().vueGraphique(), Qt::LeftButton, {}, dansLeTrace(c(), 0.3, 0.4));
+    EXPECT_EQ(grille().lignes(), 2);
+    cliquer("CmdEnregistrer");
+    EXPECT_EQ(grille().lignes(), 0);
+    const QStringList dansLaBase = changees();
+    EXPECT_GT(dansLaBase.size(), 3);
+    for (const QString& k : dansLaBase)
+        EXPECT_TRUE(k.startsWith("PLUVIO_76402001|") && k.contains("/03/2023|")) << k.toStdString();
+    const auto lots = HistoriqueMesures::lire(*m_lecture, "PLUVIO_76402001");
+    EXPECT_TRUE(lots && lots->size() == 3);
+    int changements = 0;
+    for (const HistoriqueMesures::Lot& l : lots.value_or(QList<HistoriqueMesures::Lot>{}))
+        changements += int(l.changements.size());
+    // Une mesure corrigée deux fois compte deux fois dans l'historique, une fois dans la base.
+    EXPECT_GE(changements, dansLaBase.size());
+    return changements;
 }
 
 TEST_F(JourneeCorrections, UneMatineeSurLeFichierSQLite)
