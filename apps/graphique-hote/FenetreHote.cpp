@@ -516,8 +516,13 @@ void FenetreHote::exporterClasseur()
     const QString chemin = cheminClasseur(QStringLiteral("Exporter vers le classeur"), c.nomClasseurPropose());
     if (chemin.isEmpty())
         return;
-    DialogueProgression progression(QStringLiteral("Exporter vers le classeur"), this);
-    classeurEcrit(c.ExporterClasseur(chemin, &progression));
+    QString ecrit;
+    {
+        // La jauge part avant que le classeur s'ouvre ou qu'un message paraisse.
+        DialogueProgression progression(QStringLiteral("Exporter vers le classeur"), this);
+        ecrit = c.ExporterClasseur(chemin, &progression);
+    }
+    classeurEcrit(ecrit);
 }
 
 void FenetreHote::exporterAnnuaire()

@@ -28,6 +28,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSettings>
 #include <QSpinBox>
@@ -54,6 +55,8 @@ protected:
         // Les documents que l'application ferait ouvrir sont notés, aucun navigateur n'est lancé.
         m_ouvreur = DefinirOuvreurDocument([this](const QUrl& u) {
             ouverts << u.toLocalFile();
+            for (QWidget* w : QApplication::topLevelWidgets())
+                jaugesAOuverture += qobject_cast<QProgressDialog*>(w) && w->isVisible();
             return ouvertureReussie;
         });
         QString erreur;
@@ -354,6 +357,7 @@ protected:
     MessagesEnregistres messages;
     std::unique_ptr<FenetreHote> f;
     QStringList ouverts;
+    int jaugesAOuverture = 0;   // jauges encore montrées quand un document s'ouvre
     bool ouvertureReussie = true;
 
 private:

@@ -190,7 +190,7 @@ TEST_F(ActionsBureau, ChaqueMenuRaccourciEtBoutonFaitCeQuIlDit)
     messages.vider();
 
     // Le classeur : par la palette (bouton 8) dans le dossier d'édition, par le menu là où on le dit ;
-    // chaque fois ouvert, et le menu dit où il est.
+    // chaque fois ouvert, sa jauge déjà partie, et le menu dit où il est.
     ouverts.clear();
     palette(8);
     EXPECT_EQ(c().outilCourant(), 3);  // l'export aussi
@@ -202,6 +202,7 @@ TEST_F(ActionsBureau, ChaqueMenuRaccourciEtBoutonFaitCeQuIlDit)
     menu("&Fichier", "Exporter vers le &classeur…")();
     EXPECT_TRUE(QFileInfo::exists(parMenu));
     EXPECT_EQ(ouverts, (QStringList{parPalette, parMenu}));
+    EXPECT_EQ(jaugesAOuverture, 0);
     EXPECT_EQ(f->statusBar()->currentMessage(), "Classeur écrit dans " + QDir::toNativeSeparators(parMenu));
     // La page d'annuaire, depuis le graphique d'annuaire : la page choisie, puis l'endroit ; son
     // bloc de valeurs reste dans le presse-papiers, comme après une copie.
