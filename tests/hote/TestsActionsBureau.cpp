@@ -71,9 +71,35 @@ protected:
         palette(3);
         glisser(c().vueGraphique(), dansLeTrace(c(), 0.3, 0.1), dansLeTrace(c(), 0.6, 0.9));
     }
+
+    // Les outils de la souris : le mode choisi, le cadre d'édition montré pour la pose et la plage.
+    struct Outil
+    {
+        std::function<void()> geste;
+        qint16 outil;
+        bool cadre;
+    };
+    void essayerOutils(std::initializer_list<Outil> outils)
+    {
+        for (const Outil& o : outils) {
+            o.geste();
+            EXPECT_EQ(c().outilCourant(), o.outil);
+            EXPECT_EQ(!c().findChild<QWidget*>(QStringLiteral("FrmOutils"))->isHidden(), o.cadre) << o.outil;
+        }
+    }
+
+    // Les étapes, enchaînées dans la même fenêtre.
+    void boites();
+    void aideDesBoites();
+    void outilsEtZooms();
+    void tracerEtMenus();
+    void aide();
+    void classeurs();
+    void corrigerEtBases();
+    void fermer();
 };
 
-TEST_F(ActionsBureau, ChaqueMenuRaccourciEtBoutonFaitCeQuIlDit)
+void ActionsBureau::boites()
 {
     // Les gestes qui ouvrent une boîte : le titre de la boîte ouverte.
     const std::pair<std::function<void()>, const char*> boites[] = {
@@ -96,7 +122,10 @@ TEST_F(ActionsBureau, ChaqueMenuRaccourciEtBoutonFaitCeQuIlDit)
     EXPECT_EQ(boiteOuvertePar(touches("Ctrl+P")), impression);
     EXPECT_EQ(boiteOuvertePar(bouton(1)), impression);
     palette(3);
+}
 
+void ActionsBureau::aideDesBoites()
+{
     // F1 et le bouton Aide des deux boîtes ouvrent leur page ; rien n'est perdu de ce qui y est saisi.
     for (const auto& [geste, page] : {std::pair{menu("&Fichier", "&Importer un fichier CSV…"), "import.htm"},
                                       std::pair{menu("&Fichier", "&Bulletin du mois…"), "bulletin.htm"}}) {
@@ -110,21 +139,10 @@ TEST_F(ActionsBureau, ChaqueMenuRaccourciEtBoutonFaitCeQuIlDit)
         EXPECT_TRUE(ouverts.at(0).endsWith(QStringLiteral("/docs_kor/") + page) && QFileInfo::exists(ouverts.at(0))) << ouverts.at(0).toStdString();
         EXPECT_EQ(ouverts.at(1), ouverts.at(0));
     }
+}
 
-    // Les outils de la souris : le mode choisi, le cadre d'édition montré pour la pose et la plage.
-    struct Outil
-    {
-        std::function<void()> geste;
-        qint16 outil;
-        bool cadre;
-    };
-    const auto essayerOutils = [this](std::initializer_list<Outil> outils) {
-        for (const Outil& o : outils) {
-            o.geste();
-            EXPECT_EQ(c().outilCourant(), o.outil);
-            EXPECT_EQ(!c().findChild<QWidget*>(QStringLiteral("FrmOutils"))->isHidden(), o.cadre) << o.outil;
-        }
-    };
+void ActionsBureau::outilsEtZooms()
+{
     essayerOutils({{bouton(2), 2, false}, {bouton(3), 3, false},
                    {menu("&Graphique", "Zoom arrière par &pas (clic : élargir la vue)"), 2, false},
                    {menu("&Graphique", "Zoom avant au &rectangle (glisser sur le graphique)"), 3, false}});
@@ -141,7 +159,10 @@ TEST_F(ActionsBureau, ChaqueMenuRaccourciEtBoutonFaitCeQuIlDit)
         retour();
         EXPECT_EQ(periode(), toute);
     }
+}
 
+void ActionsBureau::tracerEtMenus()
+{
     // Tracer par F5 et par le menu : le graphique du panneau, la période dans la barre d'état.
     for (const auto& geste : {touches("F5"), menu("&Graphique", "&Tracer")}) {
         messages.vider();
@@ -164,7 +185,10 @@ TEST_F(ActionsBureau, ChaqueMenuRaccourciEtBoutonFaitCeQuIlDit)
     ASSERT_EQ(messages.textes().size(), 2);
     EXPECT_EQ(messages.textes().at(0), "Aucune correction à annuler pour le pluviomètre 76402001.");
     EXPECT_TRUE(messages.textes().at(1).startsWith("Graphique ")) << messages.textes().at(1).toStdString();
+}
 
+void ActionsBureau::aide()
+{
     // L'aide : F1, le menu, le bouton 9 ; puis le bouton Aide de la boîte des options (bouton 7).
     ouverts.clear();
     for (const auto& geste : {touches("F1"), menu("&Aide", "&Aide"), bouton(9)})
@@ -188,7 +212,10 @@ TEST_F(ActionsBureau, ChaqueMenuRaccourciEtBoutonFaitCeQuIlDit)
         EXPECT_TRUE(m.startsWith("Impossible d'ouvrir le fichier d'aide: ")) << m.toStdString();
     ouvertureReussie = true;
     messages.vider();
+}
 
+void ActionsBureau::classeurs()
+{
     // Le classeur : par la palette (bouton 8) dans le dossier d'édition, par le menu là où on le dit ;
     // chaque fois ouvert, sa jauge déjà partie, et le menu dit où il est.
     ouverts.clear();
@@ -214,7 +241,10 @@ TEST_F(ActionsBureau, ChaqueMenuRaccourciEtBoutonFaitCeQuIlDit)
     EXPECT_TRUE(QFileInfo::exists(dossier.filePath("choisi/annuaire.xlsx")));
     EXPECT_TRUE(QApplication::clipboard()->text().startsWith(c().CollCourbes().GetCourbe(1)->Titre() + u'\t'))
         << QApplication::clipboard()->text().left(80).toStdString();
+}
 
+void ActionsBureau::corrigerEtBases()
+{
     // Corriger par Ctrl+E : le graphique de travail et sa grille ; la base d'exemple et les récentes.
     saisir(*f, demandeDe(TypeGraph::edition, "76402001", "M", {2023, 3, 1}, {2023, 3, 31}));
     touches("Ctrl+E")();
@@ -233,7 +263,10 @@ TEST_F(ActionsBureau, ChaqueMenuRaccourciEtBoutonFaitCeQuIlDit)
     for (QAction* a : recentes->actions())
         bulles << a->toolTip();
     EXPECT_EQ(bulles, (QStringList{FenetreHote::cheminBaseExemple(), texteBase()}));
+}
 
+void ActionsBureau::fermer()
+{
     // Fermer : le bouton 0 de la palette, le menu Quitter, Ctrl+Q.
     for (const auto& geste : {bouton(0), menu("&Fichier", "&Quitter"), touches("Ctrl+Q")}) {
         ASSERT_TRUE(activer(f.get()));
@@ -242,6 +275,18 @@ TEST_F(ActionsBureau, ChaqueMenuRaccourciEtBoutonFaitCeQuIlDit)
         f->show();
     }
     EXPECT_TRUE(messages.messages().isEmpty()) << messages.textes().join('\n').toStdString();
+}
+
+TEST_F(ActionsBureau, ChaqueMenuRaccourciEtBoutonFaitCeQuIlDit)
+{
+    boites();
+    aideDesBoites();
+    outilsEtZooms();
+    tracerEtMenus();
+    aide();
+    classeurs();
+    corrigerEtBases();
+    fermer();
 }
 
 } // namespace
