@@ -11,6 +11,7 @@
 #include "commun_tests/SaisieBoite.h"
 #include "control/HoteGraphique.h"
 #include "data/bases/BaseExemple.h"
+#include "entry/GrillePoints.h"
 #include "render/moteur/MoteurGraphique.h"
 #include "commun/messages/MessagesEnregistres.h"
 
@@ -283,6 +284,39 @@ protected:
             taper(d, "FichierClasseur", classeur);
             cliquerBouton(d, QDialogButtonBox::Ok);
         });
+    }
+
+    // La ligne de la grille des points qui montre ce jour, -1 sans elle.
+    static int ligneDu(const GrillePoints& g, const QDate& jour)
+    {
+        for (int r = 0; r < g.lignes(); ++r)
+            if (g.texte(r, GrillePoints::Date) == TexteDate(jour))
+                return r;
+        return -1;
+    }
+
+    // Un double clic sur la cellule de la grille, le texte tapé par-dessus (vide : effacé) ; Entrée
+    // seulement si `valider`. La fenêtre reprend d'abord la main, qu'une jauge ou une autre a prise.
+    static void taperDansLaGrille(FenetreHote& f, GrillePoints& g, int ligne, int colonne, const QString& texte,
+                                  bool valider = true)
+    {
+        f.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+        const QModelIndex i = g.model()->index(ligne, colonne);
+        ASSERT_TRUE(i.isValid()) << ligne << "," << colonne;
+        g.scrollTo(i);
+        const QPoint centre = g.visualRect(i).center();
+        QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, centre);
+        QTest::mouseDClick(g.viewport(), Qt::LeftButton, {}, centre);
+        QWidget* editeur = QApplication::focusWidget();
+        ASSERT_TRUE(editeur && editeur != &g && g.isAncestorOf(editeur));
+        QTest::keyClick(editeur, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(editeur, Qt::Key_Delete);
+        QTest::keyClicks(editeur, texte);
+        if (valider)
+            QTest::keyClick(editeur, Qt::Key_Return);
+        // La vue valide l'éditeur par un appel mis en file.
+        QApplication::processEvents();
     }
 
     static QImage ecran(FenetreHote& f)
