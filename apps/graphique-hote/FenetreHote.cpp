@@ -571,37 +571,69 @@ bool FenetreHote::annulerDerniereCorrection()
     if (!m_formulaire->controle().conclureCorrections())
         return false;
     QString erreur;
-    const auto demande = m_panneau->demandeCorrection(erreur);
-    if (!demande || !m_base) {
+    const QString station = pluviometreCorrige(erreur);
+    if (station.isEmpty() || !m_base) {
         message(QStringLiteral("aide"), m_base ? erreur : QStringLiteral("Aucune base n'est ouverte : Fichier, Ouvrir une base."));
         return false;
     }
-    const QString table = QStringLiteral("PLUVIO_") + demande->station;
-    const auto lots = HistoriqueMesures::lire(*m_base, table);
-    if (!lots || lots->isEmpty()) {
-        message(lots ? QStringLiteral("aide") : QStringLiteral("erreur"),
-                lots ? QStringLiteral("Aucune correction à annuler pour le pluviomètre %1.").arg(demande->station)
-                     : QStringLiteral("L'historique des corrections ne se lit pas : %1").arg(m_base->DerniereErreur()));
+    const QString table = QStringLiteral("PLUVIO_") + station;
+    const auto dernier = correctionAAnnuler(station, table);
+    if (!dernier)
         return false;
-    }
-    const HistoriqueMesures::Lot& dernier = lots->first();
     const QString question = QStringLiteral("Annuler la dernière correction du pluviomètre %1 (%2, le %3 par %4) ? "
                                             "%5 mesure(s) reprendront leur valeur d'avant.")
-                                 .arg(demande->station, dernier.origine, TexteDateHeure(dernier.quand).left(16), dernier.qui)
-                                 .arg(dernier.changements.size());
+                                 .arg(station, dernier->origine, TexteDateHeure(dernier->quand).left(16), dernier->qui)
+                                 .arg(dernier->changements.size());
     if (AfficherMessage(QStringLiteral("question"), question) != BoutonMessage::Oui)
         return false;
     HistoriqueMesures::Lot annule;
-    if (!HistoriqueMesures::annulerDernier(*m_base, table, annule, erreur)) {
+    if (!HistoriqueMesures::annulerDernier(*m_base, table, annule, erreur, dernier->numero)) {
         message(QStringLiteral("erreur"), erreur);
         return false;
     }
     statusBar()->showMessage(QStringLiteral("Correction annulée : %1 mesure(s) rendues telles qu'avant.").arg(annule.changements.size()),
                              8000);
     // Le graphique de cette station montre ce que la base tient de nouveau.
-    if (m_derniere && m_derniere->station == demande->station)
+    if (m_derniere && m_formulaire->controle().RecupSprEntete()->CodeStation() == station)
         TraitementParametres();
     return true;
+}
+
+// Les corrections visent le pluviomètre du graphique de correction montré (celui de son en-tête),
+// sinon celui choisi dans la liste.
+QString FenetreHote::pluviometreCorrige(QString& erreur)
+{
+    CtlGraphique& c = m_formulaire->controle();
+    if (m_derniere && c.TypeGraphique() == TypeGraph::travail)
+        return c.RecupSprEntete()->CodeStation();
+    const auto demande = m_panneau->demandeCorrection(erreur);
+    return demande ? demande->station : QString();
+}
+
+// La dernière correction encore en place ; aucune, dit pourquoi, s'il n'y en a pas, si l'historique
+// ne se lit pas, ou si elle touche une mesure validée (jusqu'à la date de dernière validation).
+std::optional<HistoriqueMesures::Lot> FenetreHote::correctionAAnnuler(const QString& station, const QString& table)
+{
+    const auto lots = HistoriqueMesures::lire(*m_base, table);
+    const auto dernier = lots ? HistoriqueMesures::aAnnuler(*lots) : std::nullopt;
+    if (!dernier) {
+        message(lots ? QStringLiteral("aide") : QStringLiteral("erreur"),
+                lots ? QStringLiteral("Aucune correction à annuler pour le pluviomètre %1.").arg(station)
+                     : QStringLiteral("L'historique des corrections ne se lit pas : %1").arg(m_base->DerniereErreur()));
+        return std::nullopt;
+    }
+    const auto validation = LireDate(m_derniereValidation);
+    QDate premier;
+    for (const ChangementMesure& c : dernier->changements)
+        if (validation && c.date <= *validation && (!premier.isValid() || c.date < premier))
+            premier = c.date;
+    if (premier.isValid()) {
+        message(QStringLiteral("aide"), QStringLiteral("La dernière correction du pluviomètre %1 change la mesure du %2, protégée par "
+                                                       "la date de dernière validation (%3) : rien n'a été annulé.")
+                                            .arg(station, TexteDate(premier), TexteDate(*validation)));
+        return std::nullopt;
+    }
+    return dernier;
 }
 
 bool FenetreHote::enregistrerGraphique(const QString& chemin)

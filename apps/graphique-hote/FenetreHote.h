@@ -1,6 +1,7 @@
 #pragma once
 
 #include "control/HoteGraphique.h"
+#include "data/HistoriqueMesures.h"
 #include "data/import/ImportMesures.h"
 
 #include <QHash>
@@ -43,7 +44,8 @@ public:
     bool tracer();
     // Les mesures du pluviomètre choisi, sur les dates du panneau, dans le graphique de travail.
     bool corriger();
-    // La dernière correction du pluviomètre choisi défaite, après confirmation.
+    // La dernière correction du pluviomètre corrigé (sinon de celui choisi dans la liste) défaite,
+    // après confirmation ; refusée si elle touche une mesure jusqu'à la date de dernière validation.
     bool annulerDerniereCorrection();
     bool enregistrerGraphique(const QString& chemin);
     FormulaireGraphique& formulaire() { return *m_formulaire; }
@@ -87,6 +89,8 @@ private:
     void majEtat();
     void message(const QString& type, const QString& texte);
     void choisirDateValidation();
+    QString pluviometreCorrige(QString& erreur);
+    std::optional<HistoriqueMesures::Lot> correctionAAnnuler(const QString& station, const QString& table);
     void bloquerPendantChargement(bool pendant);
     void majExports();
     QString dossierEdition();

@@ -7,6 +7,7 @@
 #include "commun/Nombres.h"
 #include "control/ChampDate.h"
 #include "control/CtlGraphique.h"
+#include "control/EditionPoints.h"
 #include "control/SourisEtZoom.h"
 #include "control/VueGraphique.h"
 #include "data/Litteraux.h"
@@ -81,6 +82,7 @@ void CtlGraphique::AffichageGraphique(bool, bool SuperpositionCourbes, const QSt
         if (c.Compter() == 0) {
             g.ecrire(Prop::Reinitialisation, 9);
             g.ecrire(Prop::Dessin, 1);
+            m_edition->apresAffichage();
             m_souris->annoncerPeriode();
             return;
         }
@@ -111,6 +113,7 @@ void CtlGraphique::AffichageGraphique(bool, bool SuperpositionCourbes, const QSt
         m_jeuxParCourbe = false;
         legendeEcran();
         signalerEchelleFixe();
+        m_edition->apresAffichage();
         m_souris->annoncerPeriode();
     });
 }

@@ -68,6 +68,8 @@ EditionPoints::EditionPoints(CtlGraphique& controle, GrillePoints& grille, Cadre
 
 void EditionPoints::brancher(QPushButton& inserer, QPushButton& supprimer, QPushButton& enregistrer)
 {
+    m_inserer = &inserer;
+    majInsertion();
     QObject::connect(&m_grille, &GrillePoints::celluleModifiee, &m_ctl, [this](int l, int c) { sousGarde([&] { celluleModifiee(l, c); }); });
     QObject::connect(&m_grille, &GrillePoints::celluleCliquee, &m_ctl, [this](int l, int c) { sousGarde([&] { celluleCliquee(l, c); }); });
     QObject::connect(&inserer, &QPushButton::clicked, &m_ctl, [this] { sousGarde([&] { insererPoint(); }); });
@@ -118,6 +120,7 @@ void EditionPoints::remplirGrille()
     const CourbePtr courbe = m_ctl.CollCourbes().GetCourbe(1);
     if (!courbe)
         return;
+    const QHash<QPair<QDate, QTime>, LigneMesure> enBase = mesuresEnBase();
     const int n = courbe->NbValeurs();
     m_grille.setLignes(n);
     for (int r = 0; r < n; ++r) {
@@ -128,14 +131,34 @@ void EditionPoints::remplirGrille()
         m_grille.setTexte(r, G::Rupture, rupture && rupture->toDouble() != 0 ? QStringLiteral("R") : QString());
         m_grille.setTexte(r, G::Obtention, texteChamp(courbe->cellule(5, r)));
         const auto jour = LireDate(m_grille.texte(r, G::Date));
-        // La mesure que la ligne montre : l'enregistrement sait ainsi ce que la grille tient de la base.
-        if (jour)
-            m_grille.setOrigine(r, *jour, LireHeure(m_grille.texte(r, G::Heure).trimmed()).value_or(QTime(0, 0)));
+        // La mesure que la ligne montre, telle que la base la tient : l'enregistrement refusera de la
+        // changer si la base ne la tient plus ainsi.
+        if (jour) {
+            const QTime heure = LireHeure(m_grille.texte(r, G::Heure).trimmed()).value_or(QTime(0, 0));
+            const auto mesure = enBase.contains({*jour, heure}) ? std::optional(enBase.value({*jour, heure})) : std::nullopt;
+            m_grille.setOrigine(r, EnregistrementPoints::origine(*jour, heure, mesure, courbe->cellule(G::Valeur, r)));
+        }
         if (jour && avantValidation(*jour)) {
             m_grille.setStyle(r, -1, G::Style::Grise);
             m_grille.verrouiller(r, -1, true);
         }
     }
+}
+
+// Les mesures de la période chargée, par instant, telles que la base les tient au remplissage.
+QHash<QPair<QDate, QTime>, LigneMesure> EditionPoints::mesuresEnBase()
+{
+    QHash<QPair<QDate, QTime>, LigneMesure> parInstant;
+    const Classe_Graphiques& c = m_ctl.CollCourbes();
+    BaseDonnees* base = CtlGraphique::baseDonnees();
+    const auto debut = c.debutChargement(), fin = c.finChargement();
+    QString erreur;
+    const auto lignes = base && debut && fin
+        ? EnregistrementPoints::mesures(*base, m_ctl.RecupSprEntete()->CodeStation(), *debut, *fin, erreur)
+        : std::nullopt;
+    for (const LigneMesure& l : lignes.value_or(QList<LigneMesure>{}))
+        parInstant.insert({l.date, l.heure}, l);
+    return parInstant;
 }
 
 void EditionPoints::celluleCliquee(int ligne, int colonne)
@@ -162,18 +185,23 @@ void EditionPoints::celluleModifiee(int ligne, int colonne)
         return;
     m_grille.setTexte(ligne, G::Obtention, QStringLiteral("M"));
     m_grille.marquerModifiee(ligne);
-    if (colonne == G::Date || colonne == G::Heure) {
-        const QString t = m_grille.texte(ligne, colonne).trimmed();
-        const bool lisible = colonne == G::Date ? LireDate(t).has_value() : LireHeure(t).has_value();
-        m_grille.setStyle(ligne, colonne, lisible ? G::Style::Accepte : G::Style::Invalide);
-    } else if (colonne == G::Valeur) {
-        m_grille.setStyle(ligne, colonne, G::Style::Accepte);
-    }
+    marquerSaisie(ligne, colonne);
     if (colonne == G::Date || colonne == G::Heure || colonne == G::Rupture)
         ligne = m_grille.trierSurDateHeure(ligne);
     reconstruireCourbe();
     positionnerLigne(ligne, colonne == G::Date);
     redessinerPoints();
+}
+
+// La cellule saisie acceptée, ou invalide quand elle ne se lit pas ou que sa colonne refuse ce qui
+// a été tapé (une date impossible, hors des dates à corriger) : le texte reste tel quel.
+void EditionPoints::marquerSaisie(int ligne, int colonne)
+{
+    if (colonne != G::Date && colonne != G::Heure && colonne != G::Valeur)
+        return;
+    const QString t = m_grille.texte(ligne, colonne).trimmed();
+    const bool lisible = colonne == G::Date ? LireDate(t).has_value() : colonne == G::Heure ? LireHeure(t).has_value() : true;
+    m_grille.setStyle(ligne, colonne, lisible && m_grille.refus(ligne, colonne).isEmpty() ? G::Style::Accepte : G::Style::Invalide);
 }
 
 // La première courbe reprend les lignes datées de la grille, une rupture en double, puis se montre point par point.
@@ -241,6 +269,35 @@ void EditionPoints::insererPoint()
     m_grille.insererLigne(active >= 0 && active < m_grille.lignes() ? active : 0);
 }
 
+// Le graphique de travail garde son second jeu aux points corrigés, que l'insertion, la pose et
+// les changements d'outil désignent : sans point, il ne change ni les barres ni la légende.
+void EditionPoints::apresAffichage()
+{
+    MoteurGraphique& g = m_ctl.Graphique();
+    if (m_ctl.TypeGraphique() == TypeGraph::travail && g.lire(Prop::NbJeux).toInt() < 2) {
+        g.ecrire(Prop::NbJeux, 2);
+        g.ecrire(Prop::Jeu, 2);
+        for (int p = 1; p <= g.lire(Prop::NbPoints).toInt(); ++p) {
+            g.ecrire(Prop::Point, p);
+            g.ecrire(Prop::Manquant, 1);
+        }
+        g.ecrire(Prop::Jeu, 1);
+    }
+    majInsertion();
+}
+
+// Sans second jeu (un autre graphique que celui de travail), le bouton dit pourquoi il n'insère pas.
+void EditionPoints::majInsertion()
+{
+    if (!m_inserer)
+        return;
+    const bool possible = m_ctl.Graphique().lire(Prop::NbJeux).toInt() >= 2;
+    m_inserer->setEnabled(possible);
+    m_inserer->setToolTip(possible ? QStringLiteral("Une ligne vide avant la ligne courante, à remplir puis enregistrer.")
+                                   : QStringLiteral("L'insertion ne se fait que dans le graphique de travail (Graphique, "
+                                                    "Corriger les mesures…), qui garde un jeu pour les points corrigés."));
+}
+
 void EditionPoints::supprimerPoint()
 {
     const int active = m_grille.ligneActive();
@@ -276,10 +333,10 @@ std::optional<EnregistrementPoints::Projet> EditionPoints::projetGrille(QString&
     for (int r = 0; r < m_grille.lignes(); ++r)
         lignes.append({m_grille.texte(r, G::Date), m_grille.texte(r, G::Heure), m_grille.texte(r, G::Valeur),
                        m_grille.texte(r, G::Rupture), m_grille.ligneRemplie(r), m_grille.origine(r),
-                       m_grille.modifiee(r)});
+                       m_grille.modifiee(r), !m_grille.refus(r).isEmpty()});
     // Une ligne supprimée de la grille : sa mesure est à supprimer de la base.
     for (const auto& retiree : m_grille.originesRetirees())
-        lignes.append({{}, {}, {}, {}, false, retiree, true});
+        lignes.append({{}, {}, {}, {}, false, retiree, true, false});
     auto projet = EnregistrementPoints::projetGrille(*base, m_ctl.RecupSprEntete()->CodeStation(), *debut, *fin, lignes, erreur);
     if (projet)
         marquerEtats(m_grille, projet->etats);
@@ -290,6 +347,7 @@ std::optional<EnregistrementPoints::Projet> EditionPoints::projetGrille(QString&
 
 void EditionPoints::enregistrerGrille()
 {
+    m_grille.validerSaisieEnCours();
     QString erreur;
     const auto projet = projetGrille(erreur);
     if (!projet) {
@@ -305,6 +363,14 @@ QString EditionPoints::texteStation() const
     return (m_ctl.RecupSprEntete()->CodeStation() + u' ' + m_ctl.RecupSprEntete()->NomStation()).trimmed();
 }
 
+// Le bilan, puis chaque valeur effacée qui sera écrite 0 : la personne la voit avant de confirmer.
+QString EditionPoints::resume(const EnregistrementPoints::Projet& projet) const
+{
+    QStringList lignes{projet.bilan(texteStation()) + u'.'};
+    lignes << projet.detailVides();
+    return lignes.join(u'\n');
+}
+
 // Ce qui va changer, dit en nombres et confirmé, puis écrit.
 bool EditionPoints::enregistrerProjet(const EnregistrementPoints::Projet& projet, const QString& question,
                                      const QString& origine)
@@ -313,7 +379,7 @@ bool EditionPoints::enregistrerProjet(const EnregistrementPoints::Projet& projet
         AfficherMessage(QStringLiteral("aide"), QStringLiteral("Aucune mesure ne change : rien à enregistrer."));
         return false;
     }
-    if (AfficherMessage(QStringLiteral("question"), question + u'\n' + projet.bilan(texteStation()) + u'.') != BoutonMessage::Oui)
+    if (AfficherMessage(QStringLiteral("question"), question + u'\n' + resume(projet)) != BoutonMessage::Oui)
         return false;
     return ecrireProjet(projet, origine);
 }
@@ -363,7 +429,7 @@ bool EditionPoints::conclure(bool grapheGarde)
     }
     const QString question = (points ? QStringLiteral("Les points posés ne sont pas enregistrés : ")
                                      : QStringLiteral("Les corrections de la grille ne sont pas enregistrées : "))
-        + projet->bilan(texteStation()) + QStringLiteral(".\nLes enregistrer avant de continuer ? (Non : les abandonner)");
+        + resume(*projet) + QStringLiteral("\nLes enregistrer avant de continuer ? (Non : les abandonner)");
     const qint16 reponse = AfficherMessage(QStringLiteral("choix"), question);
     if (reponse == BoutonMessage::Oui)
         return ecrireProjet(*projet, points ? QStringLiteral("points posés sur le graphique") : QStringLiteral("grille des points"));
@@ -497,7 +563,7 @@ void EditionPoints::ajouterPointClic(double x, double y)
     grille->setTexte(r, G::Date, TexteDate(date));
     // Un point posé sera enregistré à midi : la grille le montre tel.
     grille->setTexte(r, GrillePoints::Heure, QStringLiteral("12:00:00"));
-    grille->setTexte(r, G::Valeur, FormatNombre(y, QStringLiteral("0.00")));
+    grille->setTexte(r, G::Valeur, GrillePoints::texteValeur(y));
     grille->setTexte(r, G::PositionX, FormatNombre(x, QStringLiteral("0.00000")));
     grille->setTexte(r, G::PositionY, FormatNombre(y, QStringLiteral("0.00000")));
     // Les points se suivent dans l'ordre des dates : la ligne qui les relie va de gauche à droite.
@@ -508,9 +574,9 @@ void EditionPoints::ajouterPointClic(double x, double y)
 void EditionPoints::redessinerPoints()
 {
     MoteurGraphique& g = m_ctl.Graphique();
-    // Le jeu édité est le second : avec un seul jeu, les points ne sont que marqués,
-    // pour ne pas déplacer ceux de la série chargée.
-    const bool jeuEdite = g.lire(Prop::NbJeux).toInt() > 1;
+    // Le jeu édité est le second, sur un graphique X–Y : sur un graphique par périodes, une position X
+    // en ferait un X–Y et déplacerait la série chargée ; les points n'y sont que marqués.
+    const bool jeuEdite = g.lire(Prop::NbJeux).toInt() > 1 && g.modele().estXY();
     if (jeuEdite) {
         g.ecrire(Prop::PlacementJeux, 0);
         g.ecrire(Prop::Jeu, 2);

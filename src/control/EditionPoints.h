@@ -3,6 +3,8 @@
 #include "entry/EnregistrementPoints.h"
 
 #include <QDate>
+#include <QHash>
+#include <QPair>
 #include <QString>
 #include <optional>
 
@@ -34,6 +36,8 @@ public:
     // Le bouton « Enregistrer les données » : ce que l'outil courant a préparé, ou pourquoi rien.
     void enregistrerDemande();
 
+    // Après chaque tracé : le graphique de travail garde son jeu des points corrigés.
+    void apresAffichage();
     void editerGrille();
     void ajouterPointClic(double x, double y);
     void redessinerPoints();
@@ -45,11 +49,14 @@ public:
 private:
     bool preparerGrille();
     void remplirGrille();
+    QHash<QPair<QDate, QTime>, LigneMesure> mesuresEnBase();
     void celluleModifiee(int ligne, int colonne);
+    void marquerSaisie(int ligne, int colonne);
     void celluleCliquee(int ligne, int colonne);
     void reconstruireCourbe();
     void positionnerLigne(int ligne, bool xSeulement);
     void insererPoint();
+    void majInsertion();
     void supprimerPoint();
     void enregistrerGrille();
     std::optional<EnregistrementPoints::Projet> projetGrille(QString& erreur);
@@ -57,6 +64,7 @@ private:
     bool enregistrerProjet(const EnregistrementPoints::Projet& projet, const QString& question, const QString& origine);
     bool ecrireProjet(const EnregistrementPoints::Projet& projet, const QString& origine);
     QString texteStation() const;
+    QString resume(const EnregistrementPoints::Projet& projet) const;
     void abandonner(bool grapheGarde);
     void rechargerApresEnregistrement();
     bool avantValidation(const QDate& jour) const { return m_derniereValidation && jour <= *m_derniereValidation; }
@@ -66,4 +74,5 @@ private:
     GrillePoints& m_grille;
     CadreTitre& m_cadre;
     std::optional<QDate> m_derniereValidation;
+    QPushButton* m_inserer = nullptr;
 };

@@ -97,8 +97,10 @@ qint64 prochainLot(BaseDonnees& base)
     return qint64(LireNombre(t.valeur(0, 0)).value_or(0.0)) + 1;
 }
 
-// Chaque mesure est-elle encore celle d'avant le changement ?
-bool encoreAvant(BaseDonnees& base, const NomVerifie& table, const QList<ChangementMesure>& changements, QString& erreur)
+} // namespace
+
+bool HistoriqueMesures::encoreAvant(BaseDonnees& base, const NomVerifie& table, const QList<ChangementMesure>& changements,
+                                    QString& erreur)
 {
     if (changements.isEmpty())
         return true;
@@ -122,8 +124,6 @@ bool encoreAvant(BaseDonnees& base, const NomVerifie& table, const QList<Changem
     }
     return true;
 }
-
-} // namespace
 
 QString HistoriqueMesures::utilisateur()
 {
@@ -224,7 +224,7 @@ std::optional<HistoriqueMesures::Lot> HistoriqueMesures::aAnnuler(const QList<Lo
     return std::nullopt;
 }
 
-bool HistoriqueMesures::annulerDernier(BaseDonnees& base, const QString& table, Lot& annule, QString& erreur)
+bool HistoriqueMesures::annulerDernier(BaseDonnees& base, const QString& table, Lot& annule, QString& erreur, qint64 attendu)
 {
     const auto lots = lire(base, table);
     if (!lots) {
@@ -234,6 +234,10 @@ bool HistoriqueMesures::annulerDernier(BaseDonnees& base, const QString& table, 
     const auto dernier = aAnnuler(*lots);
     if (!dernier) {
         erreur = QStringLiteral("Aucune correction à annuler pour %1.").arg(table);
+        return false;
+    }
+    if (attendu > 0 && dernier->numero != attendu) {
+        erreur = QStringLiteral("La dernière correction de %1 a changé entre-temps : rien n'a été annulé.").arg(table);
         return false;
     }
     annule = *dernier;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/ChangementMesure.h"
+#include "data/NomVerifie.h"
 
 #include <QDateTime>
 #include <QList>
@@ -34,6 +35,10 @@ public:
     // écrire, si une mesure n'est plus celle d'avant (un autre l'a changée entre-temps).
     static bool corriger(BaseDonnees& base, const QString& table, const QString& origine,
                          const QList<ChangementMesure>& changements, QString& erreur, qint64 lotAnnule = 0);
+    // Chaque mesure que les changements remplacent est-elle encore, dans la base, leur ligne
+    // d'avant (absente pour un ajout) ? Sinon `erreur` nomme la première qui a changé entre-temps.
+    static bool encoreAvant(BaseDonnees& base, const NomVerifie& table, const QList<ChangementMesure>& changements,
+                            QString& erreur);
     // Les lots de `table`, du plus récent au plus ancien, ceux d'avant `depuis` (s'il est valide) laissés ;
     // une base sans historique n'en a aucun ; rien si la lecture échoue.
     static std::optional<QList<Lot>> lire(BaseDonnees& base, const QString& table, const QDate& depuis = {});
@@ -42,8 +47,9 @@ public:
     static std::optional<Lot> aAnnuler(const QList<Lot>& lots);
     // La dernière correction de `table` défaite : chaque mesure rendue telle qu'avant, dans une
     // transaction, et l'annulation enregistrée comme un lot ; annuler encore défait la précédente.
-    // Refusé, sans rien changer, si une de ces mesures a changé depuis ; `annule` reçoit le lot défait.
-    static bool annulerDernier(BaseDonnees& base, const QString& table, Lot& annule, QString& erreur);
+    // Refusé, sans rien changer, si une de ces mesures a changé depuis, ou si la dernière correction
+    // n'est plus le lot `attendu` (quand il est donné) ; `annule` reçoit le lot défait.
+    static bool annulerDernier(BaseDonnees& base, const QString& table, Lot& annule, QString& erreur, qint64 attendu = 0);
     // L'utilisateur du système, qui signe les lots.
     static QString utilisateur();
     // La valeur d'une ligne (sa colonne de mesure, d'après le genre de la table) ; invalide sans ligne.

@@ -2,7 +2,6 @@
 
 #include "commun/Dates.h"
 #include "commun/Horloge.h"
-#include "commun/LocaleUtilisateur.h"
 #include "commun/Nombres.h"
 #include "entry/GrillePoints.h"
 #include "entry/ModelePoints.h"
@@ -72,17 +71,16 @@ void DelegueCellules::setEditorData(QWidget* editeur, const QModelIndex& index) 
 void DelegueCellules::setModelData(QWidget* editeur, QAbstractItemModel* modele, const QModelIndex& index) const
 {
     auto* ligne = qobject_cast<QLineEdit*>(editeur);
-    if (!ligne || !accepte(index.column(), ligne->text()))
+    if (!ligne)
         return;
-    const QString texte = texteRange(index.column(), ligne->text());
-    if (index.column() == GrillePoints::Valeur) {
-        // Une valeur absurde est gardée, mais marquée pour que l'utilisateur la voie.
-        const auto actuel = GrillePoints::Style(index.data(ModelePoints::RoleStyle).toInt());
-        auto style = actuel == GrillePoints::Style::Invalide ? GrillePoints::Style::Normal : actuel;
-        if (valeurAbsurde(texte))
-            style = GrillePoints::Style::Invalide;
-        modele->setData(index, int(style), ModelePoints::RoleStyle);
-    }
+    const bool refuse = !accepte(index.column(), ligne->text());
+    const QString texte = refuse ? ligne->text().trimmed() : texteRange(index.column(), ligne->text());
+    // Un texte refusé, ou une valeur absurde, est gardé mais marqué pour que l'utilisateur le voie.
+    const auto actuel = GrillePoints::Style(index.data(ModelePoints::RoleStyle).toInt());
+    auto style = actuel == GrillePoints::Style::Invalide ? GrillePoints::Style::Normal : actuel;
+    if (refuse || (index.column() == GrillePoints::Valeur && valeurAbsurde(texte)))
+        style = GrillePoints::Style::Invalide;
+    modele->setData(index, int(style), ModelePoints::RoleStyle);
     modele->setData(index, texte, Qt::EditRole);
 }
 
@@ -129,12 +127,7 @@ QString DelegueCellules::texteRange(int colonne, const QString& texte)
     if (colonne != GrillePoints::Valeur || t.isEmpty())
         return t;
     const auto valeur = LireNombre(t);
-    if (!valeur)
-        return t;
-    // La grille s'écrit à la française quel que soit le réglage de l'utilisateur.
-    QString rangee = FormatNombre(*valeur, QStringLiteral("0.00"));
-    rangee.replace(LocaleUtilisateur::separateurDecimal(), u',');
-    return rangee;
+    return valeur ? GrillePoints::texteValeur(*valeur) : t;
 }
 
 bool DelegueCellules::valeurAbsurde(const QString& texte)

@@ -8,8 +8,10 @@ class QLineEdit;
 // Les éditeurs de la grille des points : date dans les bornes du modèle, tapée
 // comme on l'écrit ("15/3/2023", "15032023", "15/03/23") et rangée "DD/MM/YYYY",
 // heure "hh:nn:ss", valeur rangée à deux décimales. Un texte refusé n'est pas
-// validé : l'éditeur reste ouvert, en rouge, sa bulle dit pourquoi, jusqu'à
-// correction ou Échap ; la cellule garde son ancien texte.
+// validé par Entrée : l'éditeur reste ouvert, en rouge, sa bulle dit pourquoi,
+// jusqu'à correction ou Échap (qui rend l'ancien texte). Quitté autrement (un
+// clic ailleurs, un bouton), l'éditeur laisse le texte tapé dans la cellule,
+// marquée invalide : rien de ce qui a été tapé ne disparaît en silence.
 class DelegueCellules : public QStyledItemDelegate
 {
     Q_OBJECT

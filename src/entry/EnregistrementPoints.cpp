@@ -11,7 +11,6 @@
 
 #include <QHash>
 #include <QMap>
-#include <QSet>
 #include <cmath>
 
 namespace {
@@ -44,7 +43,9 @@ std::optional<QList<LigneMesure>> lignesDe(BaseDonnees& base, const NomVerifie& 
 LigneMesure ligneApres(const std::optional<LigneMesure>& avant, const Cle& cle, double valeur, int continuite,
                        const QString& mode)
 {
-    LigneMesure l = avant.value_or(LigneMesure{cle.first, cle.second, {}});
+    LigneMesure l = avant.value_or(LigneMesure{});
+    l.date = cle.first;
+    l.heure = cle.second;
     l.colonnes.insert(QStringLiteral("pluie"), valeur);
     l.colonnes.insert(QStringLiteral("continuite"), continuite);
     l.colonnes.insert(QStringLiteral("modeobtention"), mode);
@@ -117,6 +118,20 @@ int EnregistrementPoints::Projet::supprimees() const
     return int(std::count_if(changements.begin(), changements.end(), [](const ChangementMesure& c) { return c.estSuppression(); }));
 }
 
+QStringList EnregistrementPoints::Projet::detailVides() const
+{
+    QStringList lignes;
+    for (const ChangementMesure& c : changements) {
+        if (!valeursVides.contains(std::pair{c.date, c.heure}))
+            continue;
+        const QString instant = TexteDate(c.date) + u' ' + TexteHeure(c.heure);
+        const auto avant = c.avant ? LireNombre(HistoriqueMesures::valeur(table, c.avant)) : std::nullopt;
+        lignes << (avant ? QStringLiteral("%1 : %2 → 0 (valeur vide)").arg(instant, TexteNombre(*avant).replace(u'.', u','))
+                         : QStringLiteral("%1 : ajoutée à 0 (valeur vide)").arg(instant));
+    }
+    return lignes;
+}
+
 QString EnregistrementPoints::Projet::bilan(const QString& station) const
 {
     return QStringLiteral("%1, %2, %3, sur la station %4 du %5 au %6")
@@ -126,114 +141,156 @@ QString EnregistrementPoints::Projet::bilan(const QString& station) const
 
 namespace {
 
-// Par instant saisi : la valeur, la rupture, et la mesure d'où vient la ligne (une heure corrigée la déplace).
-struct Saisie
+// Une ligne changée de la grille, lue : ce qu'elle écrit à son instant, et la mesure d'où elle vient
+// (dont une mesure déplacée garde les autres colonnes : validité, commentaire…).
+struct Ecriture
 {
-    double valeur;
-    bool rupture;
-    std::optional<Cle> origine;
-    bool modifiee;
+    double valeur = 0;
+    bool rupture = false;
+    bool vide = false;   // valeur effacée : écrite 0
+    int ligne = 0;       // depuis 1
+    std::optional<LigneMesure> modele;
 };
 
-// La grille lue : ce que chaque ligne dit, les mesures qu'elle a montrées, l'état de chaque ligne
-// et la première qui ne se lit pas dans la période (-1 sinon).
+// La grille lue : l'état de chaque ligne, les lignes changées qui ne se lisent pas, les mesures
+// que les lignes changées quittent (telles qu'au remplissage), les instants qu'elles écrivent, ceux
+// que gardent les lignes laissées telles quelles, et deux lignes qui tomberaient au même instant.
 struct GrilleLue
 {
-    QMap<Cle, Saisie> saisies;
-    QSet<Cle> confiees;
     QList<Etat> etats;
-    int fautive = -1;
+    QList<int> fautives;
+    QMap<Cle, std::optional<LigneMesure>> quittees;
+    QMap<Cle, Ecriture> ecritures;
+    QHash<Cle, int> gardees;
+    QString collision;
 };
+
+QString messageCollision(int a, int b, const Cle& cle)
+{
+    return QStringLiteral("Les lignes %1 et %2 de la grille tombent toutes deux le %3 à %4 : une seule mesure par instant. "
+                          "Rien n'a été enregistré.")
+        .arg(std::min(a, b)).arg(std::max(a, b)).arg(TexteDate(cle.first), TexteHeure(cle.second));
+}
+
+QString messageFautives(const QList<int>& lignes)
+{
+    QStringList numeros;
+    for (int n : lignes)
+        numeros << QString::number(n);
+    const QString dernier = numeros.takeLast();
+    if (numeros.isEmpty())
+        return QStringLiteral("La ligne %1 de la grille n'a pas de date, d'heure ou de valeur lisible dans les dates à corriger : "
+                              "corrigez-la ou supprimez-la. Rien n'a été enregistré.").arg(dernier);
+    return QStringLiteral("Les lignes %1 et %2 de la grille n'ont pas de date, d'heure ou de valeur lisible dans les dates à "
+                          "corriger : corrigez-les ou supprimez-les. Rien n'a été enregistré.")
+        .arg(numeros.join(QStringLiteral(", ")), dernier);
+}
+
+// Une ligne changée, insérée ou retirée : la mesure qu'elle montrait est quittée, son instant écrit.
+void lireChangee(GrilleLue& g, const EnregistrementPoints::Ligne& l, int numero, const QDate& debut, const QDate& fin)
+{
+    Cle cle;
+    double valeur = 0;
+    Etat etat = lire(l, cle, valeur);
+    if (etat == Etat::Lue && (l.refusee || cle.first < debut || cle.first > fin))
+        etat = Etat::Illisible;
+    g.etats << etat;
+    if (l.origine)
+        g.quittees.insert({l.origine->date, l.origine->heure}, l.origine->mesure);
+    if (etat != Etat::Lue) {
+        if (etat != Etat::Vide)
+            g.fautives << numero;
+        return;
+    }
+    if (g.ecritures.contains(cle) && g.collision.isEmpty())
+        g.collision = messageCollision(g.ecritures.value(cle).ligne, numero, cle);
+    g.ecritures.insert(cle, {valeur, !l.rupture.trimmed().isEmpty(), l.valeur.trimmed().isEmpty(), numero,
+                             l.origine ? l.origine->mesure : std::nullopt});
+}
 
 GrilleLue lireGrille(const QList<EnregistrementPoints::Ligne>& lignes, const QDate& debut, const QDate& fin)
 {
     GrilleLue g;
     for (qsizetype i = 0; i < lignes.size(); ++i) {
         const EnregistrementPoints::Ligne& l = lignes[i];
-        Cle cle;
-        double valeur = 0;
-        Etat etat = lire(l, cle, valeur);
-        if (etat == Etat::Lue && (cle.first < debut || cle.first > fin))
-            etat = Etat::Illisible;
-        g.etats << etat;
-        const auto origine = l.origine ? std::optional<Cle>(Cle{l.origine->first, l.origine->second}) : std::nullopt;
-        if (origine)
-            g.confiees.insert(*origine);
-        if (etat == Etat::Lue)
-            g.saisies.insert(cle, {valeur, !l.rupture.trimmed().isEmpty(), origine, l.modifiee});
-        else if (etat != Etat::Vide && g.fautive < 0)
-            g.fautive = int(i);
+        if (l.origine && !l.modifiee) {
+            g.gardees.insert({l.origine->date, l.origine->heure}, int(i) + 1);
+            g.etats << Etat::Lue;
+        } else {
+            lireChangee(g, l, int(i) + 1, debut, fin);
+        }
     }
+    // Une ligne changée ne prend pas l'instant d'une ligne laissée telle quelle.
+    for (auto it = g.ecritures.cbegin(); it != g.ecritures.cend() && g.collision.isEmpty(); ++it)
+        if (g.gardees.contains(it.key()))
+            g.collision = messageCollision(g.gardees.value(it.key()), it->ligne, it.key());
     return g;
 }
 
-// Une mesure que la grille n'a jamais montrée ne peut pas y avoir été supprimée : le refus, vide si toutes y ont été.
-QString mesuresAbsentes(const QList<LigneMesure>& existantes, const QSet<Cle>& confiees, const QDate& debut, const QDate& fin)
-{
-    QList<const LigneMesure*> absentes;
-    for (const LigneMesure& l : existantes)
-        if (!confiees.contains({l.date, l.heure}))
-            absentes << &l;
-    if (absentes.isEmpty())
-        return QString();
-    return QStringLiteral("La grille ne tient pas toutes les mesures du %1 au %2 : %3 de la base n'y ont jamais été "
-                          "(la première le %4 à %5). Rien n'a été enregistré ; rechargez les mesures avant de corriger.")
-        .arg(TexteDate(debut), TexteDate(fin)).arg(absentes.size())
-        .arg(TexteDate(absentes.first()->date), TexteHeure(absentes.first()->heure));
-}
-
-// Ce qui diffère entre la base et la grille : les mesures qu'elle n'a plus, celles qu'elle change ou ajoute.
-QList<ChangementMesure> changementsGrille(const QList<LigneMesure>& existantes, const QMap<Cle, Saisie>& saisies)
+// Ce que les lignes changées font : les mesures quittées sans être réécrites supprimées, chaque
+// instant écrit comparé à ce que la grille en savait au remplissage (rien s'il n'en montrait pas).
+QList<ChangementMesure> changementsGrille(const GrilleLue& g, QList<std::pair<QDate, QTime>>& vides)
 {
     QList<ChangementMesure> changements;
-    QHash<Cle, LigneMesure> enBase;
-    for (const LigneMesure& l : existantes) {
-        enBase.insert({l.date, l.heure}, l);
-        if (!saisies.contains({l.date, l.heure}))
-            changements << ChangementMesure{l.date, l.heure, l, std::nullopt};
-    }
-    for (auto it = saisies.begin(); it != saisies.end(); ++it) {
-        const auto avant = enBase.contains(it.key()) ? std::optional<LigneMesure>(enBase.value(it.key())) : std::nullopt;
-        const bool origineEnBase = it->origine && enBase.contains(*it->origine);
-        // Un jour sans mesure que le graphique par jours montrait, laissé tel quel, n'ajoute rien.
-        if (!avant && it->origine && !origineEnBase && !it->modifiee)
+    for (auto it = g.quittees.cbegin(); it != g.quittees.cend(); ++it)
+        if (*it && !g.ecritures.contains(it.key()))
+            changements << ChangementMesure{it.key().first, it.key().second, *it, std::nullopt};
+    for (auto it = g.ecritures.cbegin(); it != g.ecritures.cend(); ++it) {
+        const std::optional<LigneMesure> avant = g.quittees.value(it.key());
+        const LigneMesure apres = ligneApres(avant ? avant : it->modele, it.key(), it->valeur, it->rupture ? 1 : 0,
+                                             QStringLiteral("M"));
+        if (avant && memeMesure(*avant, apres))
             continue;
-        // Une mesure déplacée garde les autres colonnes (validité, commentaire…) de la ligne où elle était.
-        auto modele = avant;
-        if (!modele && origineEnBase) {
-            modele = enBase.value(*it->origine);
-            modele->date = it.key().first;
-            modele->heure = it.key().second;
-        }
-        const LigneMesure apres = ligneApres(modele, it.key(), it->valeur, it->rupture ? 1 : 0, QStringLiteral("M"));
-        if (!avant || !memeMesure(*avant, apres))
-            changements << ChangementMesure{it.key().first, it.key().second, avant, apres};
+        changements << ChangementMesure{it.key().first, it.key().second, avant, apres};
+        if (it->vide)
+            vides << std::pair{it.key().first, it.key().second};
     }
     return changements;
 }
 
 } // namespace
 
+OrigineLigne EnregistrementPoints::origine(const QDate& date, const QTime& heure, const std::optional<LigneMesure>& enBase,
+                                           const QVariant& valeurMontree)
+{
+    OrigineLigne o{date, heure, enBase};
+    const auto montree = LireNombre(valeurMontree);
+    const QString pluie = QStringLiteral("pluie");
+    const double tenue = o.mesure ? LireNombre(o.mesure->colonnes.value(pluie)).value_or(0.0) : 0.0;
+    // Une valeur montrée que la base ne tient pas (un graphique chargé avant une autre correction) :
+    // la grille retient ce qu'elle montre, et l'enregistrement verra que la base a changé depuis.
+    if (montree && std::fabs(*montree - tenue) > 1e-9) {
+        if (!o.mesure)
+            o.mesure = LigneMesure{date, heure, {}};
+        o.mesure->colonnes.insert(pluie, *montree);
+    }
+    return o;
+}
+
+std::optional<QList<LigneMesure>> EnregistrementPoints::mesures(BaseDonnees& base, const QString& code, const QDate& debut,
+                                                                const QDate& fin, QString& erreur)
+{
+    const auto table = tablePluie(code, erreur);
+    return table ? lignesDe(base, *table, debut, fin, erreur) : std::nullopt;
+}
+
 std::optional<EnregistrementPoints::Projet> EnregistrementPoints::projetGrille(BaseDonnees& base, const QString& code,
                                                                              const QDate& debut, const QDate& fin,
                                                                              const QList<Ligne>& lignes, QString& erreur)
 {
     const auto table = tablePluie(code, erreur);
-    const auto existantes = table ? lignesDe(base, *table, debut, fin, erreur) : std::nullopt;
-    if (!existantes)
+    if (!table)
         return std::nullopt;
     const GrilleLue grille = lireGrille(lignes, debut, fin);
-    Projet p{table->texte(), debut, fin, {}, grille.etats};
-    if (grille.fautive >= 0) {
-        erreur = QStringLiteral("La ligne %1 de la grille n'a pas de date, d'heure ou de valeur lisible dans la période du %2 au %3 : "
-                                "corrigez-la ou supprimez-la. Rien n'a été enregistré.")
-                     .arg(grille.fautive + 1).arg(TexteDate(debut), TexteDate(fin));
+    Projet p{table->texte(), debut, fin, {}, grille.etats, {}};
+    if (!grille.fautives.isEmpty() || !grille.collision.isEmpty()) {
+        erreur = grille.fautives.isEmpty() ? grille.collision : messageFautives(grille.fautives);
         return p;
     }
-    erreur = mesuresAbsentes(*existantes, grille.confiees, debut, fin);
-    if (!erreur.isEmpty())
+    p.changements = changementsGrille(grille, p.valeursVides);
+    // Ce qui a changé dans la base depuis le remplissage refuse tout, avant même la question.
+    if (!HistoriqueMesures::encoreAvant(base, *table, p.changements, erreur))
         return std::nullopt;
-    p.changements = changementsGrille(*existantes, grille.saisies);
     return p;
 }
 
@@ -250,7 +307,7 @@ std::optional<EnregistrementPoints::Projet> EnregistrementPoints::projetPointsPo
     const auto existantes = lignesDe(base, *table, premier, dernier, erreur);
     if (!existantes)
         return std::nullopt;
-    Projet p{table->texte(), premier, dernier, {}, {}};
+    Projet p{table->texte(), premier, dernier, {}, {}, {}};
     QHash<Cle, LigneMesure> enBase;
     for (const LigneMesure& l : *existantes) {
         enBase.insert({l.date, l.heure}, l);
@@ -279,7 +336,7 @@ std::optional<EnregistrementPoints::Projet> EnregistrementPoints::projetPlage(Ba
     const auto existantes = table ? lignesDe(base, *table, premier, dernier, erreur) : std::nullopt;
     if (!existantes)
         return std::nullopt;
-    Projet p{table->texte(), premier, dernier, {}, {}};
+    Projet p{table->texte(), premier, dernier, {}, {}, {}};
     for (const LigneMesure& l : *existantes)
         p.changements << ChangementMesure{l.date, l.heure, l, std::nullopt};
     // Les mesures qui bordent le trou marquent la rupture de continuité, à la main.

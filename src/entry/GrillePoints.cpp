@@ -1,14 +1,17 @@
 #include "entry/GrillePoints.h"
 
+#include "commun/LocaleUtilisateur.h"
+#include "commun/Nombres.h"
 #include "entry/DelegueCellules.h"
 #include "entry/ModelePoints.h"
 
 #include <QHeaderView>
 
-GrillePoints::GrillePoints(QWidget* parent) : QTableView(parent), m_modele(new ModelePoints(this))
+GrillePoints::GrillePoints(QWidget* parent)
+    : QTableView(parent), m_modele(new ModelePoints(this)), m_delegue(new DelegueCellules(m_modele, this))
 {
     setModel(m_modele);
-    setItemDelegate(new DelegueCellules(m_modele, this));
+    setItemDelegate(m_delegue);
     setColumnHidden(PositionX, true);
     setColumnHidden(PositionY, true);
     verticalHeader()->setVisible(true);
@@ -90,7 +93,9 @@ int GrillePoints::ligneActive() const
 
 void GrillePoints::insererLigne(int avant)
 {
+    avant = std::clamp(avant, 0, lignes());
     m_modele->insererLigne(avant);
+    setCurrentIndex(m_modele->index(avant, Date));
 }
 
 void GrillePoints::supprimerLigne(int ligne)
@@ -98,12 +103,12 @@ void GrillePoints::supprimerLigne(int ligne)
     m_modele->supprimerLigne(ligne);
 }
 
-void GrillePoints::setOrigine(int ligne, const QDate& date, const QTime& heure)
+void GrillePoints::setOrigine(int ligne, const OrigineLigne& origine)
 {
-    m_modele->setOrigine(ligne, date, heure);
+    m_modele->setOrigine(ligne, origine);
 }
 
-std::optional<std::pair<QDate, QTime>> GrillePoints::origine(int ligne) const
+std::optional<OrigineLigne> GrillePoints::origine(int ligne) const
 {
     return m_modele->origine(ligne);
 }
@@ -136,9 +141,24 @@ void GrillePoints::validerSaisieEnCours()
         }
 }
 
-QList<std::pair<QDate, QTime>> GrillePoints::originesRetirees() const
+QList<OrigineLigne> GrillePoints::originesRetirees() const
 {
     return m_modele->originesRetirees();
+}
+
+QString GrillePoints::refus(int ligne, int colonne) const
+{
+    for (const int c : {Date, Heure, Valeur})
+        if ((colonne < 0 || colonne == c) && m_modele->saisie(ligne, c))
+            if (const QString r = m_delegue->refus(c, texte(ligne, c)); !r.isEmpty())
+                return r;
+    return QString();
+}
+
+QString GrillePoints::texteValeur(double valeur)
+{
+    // La grille s'écrit à la française quel que soit le réglage de l'utilisateur.
+    return FormatNombre(valeur, QStringLiteral("0.00")).replace(LocaleUtilisateur::separateurDecimal(), u',');
 }
 
 bool GrillePoints::ligneRemplie(int ligne) const

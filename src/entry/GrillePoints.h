@@ -1,11 +1,13 @@
 #pragma once
 
+#include "entry/OrigineLigne.h"
+
 #include <QDate>
 #include <QTime>
 #include <optional>
-#include <utility>
 #include <QTableView>
 
+class DelegueCellules;
 class ModelePoints;
 
 // La grille des points de pluie : sept colonnes (0 date "DD/MM/YYYY", 1 heure
@@ -46,12 +48,13 @@ public:
     QDate dateMaximum() const;
     // La ligne courante, -1 sans ligne courante.
     int ligneActive() const;
+    // Une ligne vide avant `avant`, qui devient la ligne courante.
     void insererLigne(int avant);
     void supprimerLigne(int ligne);
-    // L'instant de la mesure que la ligne montrait quand la grille a été remplie ; aucun pour
-    // une ligne insérée. Il la suit quand la grille est triée.
-    void setOrigine(int ligne, const QDate& date, const QTime& heure);
-    std::optional<std::pair<QDate, QTime>> origine(int ligne) const;
+    // La mesure que la ligne montrait quand la grille a été remplie ; aucune pour une ligne
+    // insérée. Elle la suit quand la grille est triée.
+    void setOrigine(int ligne, const OrigineLigne& origine);
+    std::optional<OrigineLigne> origine(int ligne) const;
     // Une ligne que l'utilisateur a changée depuis le remplissage.
     void marquerModifiee(int ligne);
     bool modifiee(int ligne) const;
@@ -59,8 +62,14 @@ public:
     bool saisiesEnAttente() const;
     // La cellule en cours d'édition validée comme si l'on en sortait : un raccourci ne la perd pas.
     void validerSaisieEnCours();
-    // Les instants des mesures dont l'utilisateur a supprimé la ligne depuis le remplissage.
-    QList<std::pair<QDate, QTime>> originesRetirees() const;
+    // Les mesures dont l'utilisateur a supprimé la ligne depuis le remplissage.
+    QList<OrigineLigne> originesRetirees() const;
+    // Pourquoi la colonne refuse ce que l'utilisateur a tapé dans la cellule (une date impossible,
+    // hors des bornes…) ; vide pour un texte accepté ou écrit par le programme. Sans colonne : la
+    // première cellule refusée de la ligne.
+    QString refus(int ligne, int colonne = -1) const;
+    // Une valeur écrite comme la grille l'écrit : deux décimales, virgule décimale.
+    static QString texteValeur(double valeur);
     // Une ligne tient des données quand l'une des colonnes date, heure ou valeur n'est pas vide.
     bool ligneRemplie(int ligne) const;
     // Trie sur la date puis l'heure (dates illisibles à la fin, ordre gardé à
@@ -78,6 +87,7 @@ signals:
 
 private:
     ModelePoints* m_modele;
+    DelegueCellules* m_delegue;
     int m_ligne = 0;
     int m_colonne = 0;
 };

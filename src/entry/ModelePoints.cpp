@@ -98,6 +98,7 @@ bool ModelePoints::setData(const QModelIndex& index, const QVariant& valeur, int
         if (m_lignes.at(l).at(c).texte == texte)
             return true;
         ecrire(l, c, texte);
+        m_lignes[l][c].saisie = true;
         emit celluleSaisie(l, c);
         return true;
     }
@@ -137,8 +138,10 @@ QString ModelePoints::texte(int ligne, int colonne) const
 void ModelePoints::ecrire(int ligne, int colonne, const QString& texte)
 {
     const auto [debut, fin] = etendue(ligne, colonne);
-    for (int c = debut; c < fin; ++c)
+    for (int c = debut; c < fin; ++c) {
         m_lignes[ligne][c].texte = texte;
+        m_lignes[ligne][c].saisie = false;
+    }
     signalerLigne(ligne, debut, fin);
 }
 
@@ -180,13 +183,13 @@ void ModelePoints::definirBornesDates(const QDate& minimum, const QDate& maximum
     m_dateMaximum = maximum;
 }
 
-void ModelePoints::setOrigine(int ligne, const QDate& date, const QTime& heure)
+void ModelePoints::setOrigine(int ligne, const OrigineLigne& origine)
 {
     if (ligne >= 0 && ligne < m_lignes.size())
-        m_lignes[ligne].origine = std::pair{date, heure};
+        m_lignes[ligne].origine = origine;
 }
 
-std::optional<std::pair<QDate, QTime>> ModelePoints::origine(int ligne) const
+std::optional<OrigineLigne> ModelePoints::origine(int ligne) const
 {
     return ligne >= 0 && ligne < m_lignes.size() ? m_lignes.at(ligne).origine : std::nullopt;
 }
@@ -200,6 +203,11 @@ void ModelePoints::marquerModifiee(int ligne)
 bool ModelePoints::modifiee(int ligne) const
 {
     return ligne >= 0 && ligne < m_lignes.size() && m_lignes.at(ligne).modifiee;
+}
+
+bool ModelePoints::saisie(int ligne, int colonne) const
+{
+    return existe(ligne, colonne) && m_lignes.at(ligne).at(colonne).saisie;
 }
 
 bool ModelePoints::saisiesEnAttente() const

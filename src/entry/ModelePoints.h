@@ -1,6 +1,7 @@
 #pragma once
 
 #include "entry/GrillePoints.h"
+#include "entry/OrigineLigne.h"
 
 #include <QAbstractTableModel>
 #include <QDate>
@@ -45,14 +46,16 @@ public:
     void insererLigne(int avant);
     void supprimerLigne(int ligne);
     bool ligneRemplie(int ligne) const;
-    void setOrigine(int ligne, const QDate& date, const QTime& heure);
-    std::optional<std::pair<QDate, QTime>> origine(int ligne) const;
+    void setOrigine(int ligne, const OrigineLigne& origine);
+    std::optional<OrigineLigne> origine(int ligne) const;
     void marquerModifiee(int ligne);
     bool modifiee(int ligne) const;
+    // Une cellule dont le texte vient de l'utilisateur (une écriture du programme l'efface).
+    bool saisie(int ligne, int colonne) const;
     // Des saisies que la base n'a pas : une ligne changée, ajoutée avec des données, ou retirée.
     bool saisiesEnAttente() const;
-    // Les instants des mesures dont la ligne a été supprimée depuis le remplissage (la grille vidée les oublie).
-    const QList<std::pair<QDate, QTime>>& originesRetirees() const { return m_originesRetirees; }
+    // Les mesures dont la ligne a été supprimée depuis le remplissage (la grille vidée les oublie).
+    const QList<OrigineLigne>& originesRetirees() const { return m_originesRetirees; }
     // Tri stable sur la date puis l'heure ; rend la nouvelle place de `suivie`.
     int trierSurDateHeure(int suivie);
 
@@ -69,12 +72,13 @@ private:
         QString texte;
         Style style = Style::Normal;
         bool verrou = false;
+        bool saisie = false;
     };
-    // Les cellules d'une ligne, et l'instant de la mesure qu'elle montrait au remplissage.
+    // Les cellules d'une ligne, et la mesure qu'elle montrait au remplissage.
     struct Ligne
     {
         std::array<Cellule, GrillePoints::nombreColonnes> cellules{};
-        std::optional<std::pair<QDate, QTime>> origine;
+        std::optional<OrigineLigne> origine;
         bool modifiee = false;
         Cellule& operator[](std::size_t c) { return cellules[c]; }
         const Cellule& at(std::size_t c) const { return cellules.at(c); }
@@ -88,7 +92,7 @@ private:
     void appliquerOrdre(const QList<int>& ordre);
 
     QList<Ligne> m_lignes;
-    QList<std::pair<QDate, QTime>> m_originesRetirees;
+    QList<OrigineLigne> m_originesRetirees;
     QDate m_dateMinimum;
     QDate m_dateMaximum;
 };

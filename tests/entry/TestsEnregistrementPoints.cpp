@@ -16,6 +16,7 @@
 
 #include <QDate>
 #include <atomic>
+#include <functional>
 #include <thread>
 #include <gtest/gtest.h>
 
@@ -62,24 +63,34 @@ protected:
         return int(LireNombre(valeur("SELECT Count(*) FROM HISTORIQUE_MESURES")).value_or(-1));
     }
 
-    // La grille telle que remplie du 3 au 10 : une ligne par mesure, son instant en origine.
-    static QList<E::Ligne> grilleChargee()
+    // La grille telle que remplie, une ligne par mesure du `premier` au `dernier` jour, chacune avec la
+    // mesure lue en base au remplissage.
+    QList<E::Ligne> remplie(BaseDonnees& b, int premier, int dernier)
     {
+        QString erreur;
+        const auto mesures = E::mesures(b, "T1", jan(premier), jan(dernier), erreur);
+        EXPECT_TRUE(mesures) << erreur.toStdString();
         QList<E::Ligne> g;
-        for (int j = 3; j <= 10; ++j)
-            g.append({TexteDate(jan(j)), "08:00:00", TexteNombre(j / 2.0), "", true, std::pair{jan(j), QTime(8, 0)}});
+        for (const LigneMesure& m : mesures.value_or(QList<LigneMesure>{})) {
+            const QVariant pluie = m.colonnes.value("pluie");
+            g.append({TexteDate(m.date), TexteHeure(m.heure), TexteNombre(pluie.toDouble()), "", true,
+                      E::origine(m.date, m.heure, m, pluie)});
+        }
         return g;
     }
+    QList<E::Ligne> grilleChargee() { return remplie(base(), 3, 10); }
     // Le 4 corrigé avec une rupture, le 6 supprimé, le 7 déplacé à 10 h, une mesure ajoutée le 8 à 9 h 30.
-    static QList<E::Ligne> grilleCorrigee()
+    QList<E::Ligne> grilleCorrigee()
     {
         QList<E::Ligne> g = grilleChargee();
         g[1].valeur = "2,25";
         g[1].rupture = "R";
+        g[1].modifiee = true;
         g[4].heure = "10:00:00";
-        g.removeAt(3);
+        g[4].modifiee = true;
+        const E::Ligne sixieme = g.takeAt(3);
         g.append({"08/01/2024", "09:30:00", "4", "", true, std::nullopt});
-        g.append({{}, {}, {}, {}, false, std::pair{jan(6), QTime(8, 0)}});
+        g.append({{}, {}, {}, {}, false, sixieme.origine, true});
         return g;
     }
 };
@@ -129,35 +140,99 @@ TEST_F(Enregistrement, LaGrilleNEcritQueCeQuiChangeEtLHistoriqueLeDefaitExacteme
     EXPECT_EQ(table(), changee);
 }
 
-TEST_F(Enregistrement, UneGrilleQuiNeTientPasToutOuQuiNeSeLitPasEstRefusee)
+// Une grille remplie avant qu'un autre ne corrige le 5 et ne supprime le 6 : ses lignes laissées telles
+// quelles n'écrivent rien, même périmées ; celles que la personne change par-dessus l'autre refusent tout.
+TEST_F(Enregistrement, SeulesLesLignesChangeesEcriventEtJamaisParDessusUneAutreCorrection)
+{
+    const QList<E::Ligne> vue = grilleChargee();
+    ASSERT_TRUE(base().Execute("UPDATE PLUVIO_T1 SET Pluie=7 WHERE DateCreation=#01/05/2024#"));
+    ASSERT_TRUE(base().Execute("DELETE FROM PLUVIO_T1 WHERE DateCreation=#01/06/2024#"));
+    const QStringList apresLAutre = table();
+    QString erreur;
+    QList<E::Ligne> g = vue;
+    g[1].valeur = "9";
+    g[1].modifiee = true;
+    const auto seul = E::projetGrille(base(), "T1", jan(3), jan(10), g, erreur);
+    ASSERT_TRUE(seul && erreur.isEmpty()) << erreur.toStdString();
+    EXPECT_EQ(seul->bilan("T1"), "1 mesure modifiée, 0 ajoutée, 0 supprimée, sur la station T1 du 03/01/2024 au 10/01/2024");
+
+    // Le 5 changé, le 6 supprimé ou le 7 déplacé sur le 6 : chacun touche une mesure que la base ne tient plus ainsi.
+    const struct
+    {
+        const char* cas;
+        std::function<void(QList<E::Ligne>&)> changer;
+        const char* jour;
+    } surLAutre[] = {
+        {"valeur du 5", [](QList<E::Ligne>& l) { l[2].valeur = "1"; l[2].modifiee = true; }, "05/01/2024 à 08:00:00"},
+        {"ligne du 6 retirée", [](QList<E::Ligne>& l) { l[3] = {{}, {}, {}, {}, false, l[3].origine, true}; }, "06/01/2024 à 08:00:00"},
+        {"ligne du 5 vidée", [](QList<E::Ligne>& l) { l[2] = {{}, {}, {}, {}, false, l[2].origine, true}; }, "05/01/2024 à 08:00:00"},
+    };
+    for (const auto& c : surLAutre) {
+        QList<E::Ligne> l = vue;
+        c.changer(l);
+        EXPECT_FALSE(E::projetGrille(base(), "T1", jan(3), jan(10), l, erreur)) << c.cas;
+        EXPECT_EQ(erreur, QStringLiteral("La mesure du %1 a changé entre-temps : rien n'a été enregistré. Rechargez les mesures.")
+                              .arg(QString::fromUtf8(c.jour))) << c.cas;
+    }
+    // Projeté avant l'autre, écrit après : refusé aussi, à l'écriture.
+    ASSERT_TRUE(E::enregistrer(base(), *seul, "grille des points", erreur)) << erreur.toStdString();
+    EXPECT_EQ(jour(5), "05/01/2024 08:00:00 7 0 A relevé n°5 0.5");
+    EXPECT_EQ(jour(4), "04/01/2024 08:00:00 9 0 M relevé n°4 0.4");
+    ASSERT_TRUE(E::enregistrer(base(), *seul, "grille des points", erreur) == false);
+    EXPECT_TRUE(erreur.startsWith("La mesure du 04/01/2024 à 08:00:00 a changé entre-temps")) << erreur.toStdString();
+    EXPECT_EQ(table().size(), apresLAutre.size());
+}
+
+// Ce qui ne s'écrit pas tel quel : des lignes changées illisibles (toutes nommées), deux lignes au
+// même instant ; ce qui s'écrit et se dit : une valeur effacée (0), toute la période retirée.
+TEST_F(Enregistrement, LignesIllisiblesOuEnDoubleRefuseesValeurEffaceeDite)
 {
     const QStringList avant = table();
     QString erreur;
-    // Chargée du 3 au 5 seulement (un filtre, un chargement manqué) : les mesures du 6 au 10 n'y ont jamais été.
-    QList<E::Ligne> partielle = grilleChargee().mid(0, 3);
-    EXPECT_FALSE(E::projetGrille(base(), "T1", jan(3), jan(10), partielle, erreur));
-    EXPECT_EQ(erreur, "La grille ne tient pas toutes les mesures du 03/01/2024 au 10/01/2024 : 5 de la base n'y ont jamais "
-                      "été (la première le 06/01/2024 à 08:00:00). Rien n'a été enregistré ; rechargez les mesures avant de corriger.");
-
-    // Une ligne sans heure, une autre illisible : rien n'est écrit, chaque ligne dit son état.
     QList<E::Ligne> fautive = grilleChargee();
     fautive[2].heure.clear();
     fautive[5].valeur = "beaucoup";
+    fautive[6].refusee = true;
+    for (int i : {2, 5, 6})
+        fautive[i].modifiee = true;
     const auto projet = E::projetGrille(base(), "T1", jan(3), jan(10), fautive, erreur);
     ASSERT_TRUE(projet);
     EXPECT_TRUE(projet->changements.isEmpty());
-    EXPECT_TRUE(erreur.startsWith("La ligne 3 de la grille")) << erreur.toStdString();
+    EXPECT_EQ(erreur, "Les lignes 3, 6 et 7 de la grille n'ont pas de date, d'heure ou de valeur lisible dans les dates à "
+                      "corriger : corrigez-les ou supprimez-les. Rien n'a été enregistré.");
     EXPECT_EQ(projet->etats.value(2), E::Etat::Incomplete);
     EXPECT_EQ(projet->etats.value(5), E::Etat::Illisible);
+    EXPECT_EQ(projet->etats.value(6), E::Etat::Illisible);
+    EXPECT_EQ(projet->etats.value(0), E::Etat::Lue);
 
-    // Toutes les lignes supprimées : toute la période, dite avant d'être effacée.
+    // Une ligne insérée, ou une autre déplacée, sur l'instant d'une mesure : refusé, aucune n'est écrasée.
+    for (const bool inseree : {true, false}) {
+        QList<E::Ligne> double_ = grilleChargee();
+        if (inseree)
+            double_.append({"05/01/2024", "08:00:00", "3", "", true, std::nullopt});
+        else
+            double_[3] = {"05/01/2024", "08:00:00", "3", "", true, double_[3].origine, true};
+        EXPECT_TRUE(E::projetGrille(base(), "T1", jan(3), jan(10), double_, erreur)) << inseree;
+        EXPECT_EQ(erreur, QStringLiteral("Les lignes 3 et %1 de la grille tombent toutes deux le 05/01/2024 à 08:00:00 : une "
+                                         "seule mesure par instant. Rien n'a été enregistré.").arg(inseree ? 9 : 4));
+    }
+
+    // Une valeur effacée s'écrit 0, et le projet le dit ; rien de changé : rien à écrire, aucun lot.
+    QList<E::Ligne> effacee = grilleChargee();
+    effacee[3].valeur.clear();
+    effacee[3].modifiee = true;
+    effacee.append({"09/01/2024", "18:00:00", "", "", true, std::nullopt});
+    erreur.clear();
+    const auto zero = E::projetGrille(base(), "T1", jan(3), jan(10), effacee, erreur);
+    ASSERT_TRUE(zero && erreur.isEmpty()) << erreur.toStdString();
+    EXPECT_EQ(zero->detailVides(), (QStringList{"06/01/2024 08:00:00 : 3 → 0 (valeur vide)",
+                                                "09/01/2024 18:00:00 : ajoutée à 0 (valeur vide)"}));
     QList<E::Ligne> videe;
     for (const E::Ligne& l : grilleChargee())
-        videe.append({{}, {}, {}, {}, false, l.origine});
+        videe.append({{}, {}, {}, {}, false, l.origine, true});
     const auto tout = E::projetGrille(base(), "T1", jan(3), jan(10), videe, erreur);
     ASSERT_TRUE(tout && erreur.isEmpty()) << erreur.toStdString();
     EXPECT_EQ(tout->bilan("T1"), "0 mesure modifiée, 0 ajoutée, 8 supprimées, sur la station T1 du 03/01/2024 au 10/01/2024");
-    // Rien de changé : rien à écrire, aucun lot.
     const auto inchangee = E::projetGrille(base(), "T1", jan(3), jan(10), grilleChargee(), erreur);
     ASSERT_TRUE(inchangee);
     EXPECT_TRUE(inchangee->changements.isEmpty());
@@ -259,10 +334,12 @@ TEST_F(Enregistrement, UnePanneANImporteQuelOrdreNeLaisseRien)
 // la première écrite, la seconde refusée (ses mesures ont changé entre-temps), jamais un mélange.
 TEST_F(Enregistrement, DeuxCorrectionsSimultaneesNeSeMelangentPas)
 {
-    auto grilleDe = [](int premier, int dernier, const char* valeur) {
-        QList<E::Ligne> l;
-        for (int j = premier; j <= dernier; ++j)
-            l.append({TexteDate(jan(j)), "08:00:00", QString::fromLatin1(valeur), "", true, std::pair{jan(j), QTime(8, 0)}});
+    auto grilleDe = [this](BaseDonnees& b, int premier, int dernier, const char* valeur) {
+        QList<E::Ligne> l = remplie(b, premier, dernier);
+        for (E::Ligne& ligne : l) {
+            ligne.valeur = QString::fromLatin1(valeur);
+            ligne.modifiee = true;
+        }
         return l;
     };
     for (int essai = 0; essai < 3; ++essai) {
@@ -270,8 +347,8 @@ TEST_F(Enregistrement, DeuxCorrectionsSimultaneesNeSeMelangentPas)
         auto premiere = autreConnexion(), seconde = autreConnexion();
         ASSERT_TRUE(premiere && seconde);
         QString erreurA, erreurB;
-        const auto a = E::projetGrille(*premiere, "T1", jan(3), jan(10), grilleDe(3, 10, "1"), erreurA);
-        const auto b = E::projetGrille(*seconde, "T1", jan(5), jan(12), grilleDe(5, 12, "2"), erreurB);
+        const auto a = E::projetGrille(*premiere, "T1", jan(3), jan(10), grilleDe(*premiere, 3, 10, "1"), erreurA);
+        const auto b = E::projetGrille(*seconde, "T1", jan(5), jan(12), grilleDe(*seconde, 5, 12, "2"), erreurB);
         ASSERT_TRUE(a && b);
         bool okA = false, okB = false;
         std::atomic<int> prets{0};

@@ -160,6 +160,20 @@ TEST_F(GrilleAffichee, SaisiesRefuseesNonValidees)
     }
     EXPECT_EQ(modifiee.size(), 0);
 
+    // Quitté d'un clic ailleurs, l'éditeur laisse le texte refusé dans la cellule, marquée invalide,
+    // et la grille dit pourquoi ; une date écrite par le programme n'est jamais refusée.
+    ASSERT_NE(taper(0, GrillePoints::Date, "31/02/2024"), nullptr);
+    QTest::mouseClick(grille.viewport(), Qt::LeftButton, {}, grille.visualRect(indice(2, GrillePoints::Valeur)).center());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(grille.indexWidget(indice(0, GrillePoints::Date)), nullptr);
+    EXPECT_EQ(grille.texte(0, GrillePoints::Date), "31/02/2024");
+    EXPECT_EQ(grille.style(0, GrillePoints::Date), GrillePoints::Style::Invalide);
+    EXPECT_EQ(grille.refus(0), "« 31/02/2024 » n'est pas une date (JJ/MM/AAAA, par exemple 15/06/2020).");
+    EXPECT_EQ(modifiee.size(), 1);
+    grille.setTexte(1, GrillePoints::Date, "31/12/2025");
+    EXPECT_EQ(grille.refus(1), "");
+    modifiee.clear();
+
     // Corrigé dans le même éditeur, le texte repasse en couleur normale et se valide.
     QLineEdit* editeur = taper(0, GrillePoints::Date, "31/02/2024");
     ASSERT_NE(editeur, nullptr);
@@ -170,6 +184,8 @@ TEST_F(GrilleAffichee, SaisiesRefuseesNonValidees)
     QCoreApplication::processEvents();
     EXPECT_EQ(grille.indexWidget(indice(0, GrillePoints::Date)), nullptr);
     EXPECT_EQ(grille.texte(0, GrillePoints::Date), "29/02/2024");
+    EXPECT_EQ(grille.style(0, GrillePoints::Date), GrillePoints::Style::Normal);
+    EXPECT_EQ(grille.refus(0), "");
     EXPECT_EQ(modifiee.size(), 1);
 
     // Les bornes atteintes sont acceptées ; sans bornes, toute date lisible l'est, rangée en entier.

@@ -308,14 +308,16 @@ protected:
     GrillePoints& grille() { return *c().SprPoints(); }
     void palette(int bouton) { QTest::mouseClick(c().PaletteOutils()->bouton(bouton), Qt::LeftButton); }
 
-    // La ligne d'un jour de mars 2023 (le mois que les essais corrigent) dans la grille ; -1 sans elle.
-    int ligneDu(int jour)
+    // La ligne de la grille des points qui montre ce jour, -1 sans elle.
+    static int ligneDu(const GrillePoints& g, const QDate& jour)
     {
-        for (int r = 0; r < grille().lignes(); ++r)
-            if (grille().texte(r, GrillePoints::Date) == QStringLiteral("%1/03/2023").arg(jour, 2, 10, QChar(u'0')))
+        for (int r = 0; r < g.lignes(); ++r)
+            if (g.texte(r, GrillePoints::Date) == TexteDate(jour))
                 return r;
         return -1;
     }
+    // La ligne d'un jour de mars 2023, le mois que les essais corrigent.
+    int ligneDu(int jour) { return ligneDu(grille(), QDate(2023, 3, jour)); }
     // Une cellule de la ligne du jour cliquée (la ligne devient la courante) ; double clic pour l'éditer.
     void cliquerCellule(int jour, int colonne, bool editer = false)
     {
@@ -326,18 +328,34 @@ protected:
         if (editer)
             QTest::mouseDClick(grille().viewport(), Qt::LeftButton, {}, centre);
     }
-    // Double clic sur la valeur du jour, la nouvelle valeur tapée ; Entrée seulement si `valider`.
-    void taperValeur(int jour, const QString& valeur, bool valider = true)
+
+    // Un double clic sur la cellule de la grille, le texte tapé par-dessus (vide : effacé) ; Entrée
+    // seulement si `valider`. La fenêtre reprend d'abord la main, qu'une jauge ou une autre a prise.
+    static void taperDansLaGrille(FenetreHote& f, GrillePoints& g, int ligne, int colonne, const QString& texte,
+                                  bool valider = true)
     {
-        // La jauge du chargement a pris la main un instant : la fenêtre la reprend, comme sur un bureau.
-        ASSERT_TRUE(activer(f.get()));
-        cliquerCellule(jour, GrillePoints::Valeur, true);
+        f.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+        const QModelIndex i = g.model()->index(ligne, colonne);
+        ASSERT_TRUE(i.isValid()) << ligne << "," << colonne;
+        g.scrollTo(i);
+        const QPoint centre = g.visualRect(i).center();
+        QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, centre);
+        QTest::mouseDClick(g.viewport(), Qt::LeftButton, {}, centre);
         QWidget* editeur = QApplication::focusWidget();
-        ASSERT_TRUE(editeur && editeur != &grille() && grille().isAncestorOf(editeur));
+        ASSERT_TRUE(editeur && editeur != &g && g.isAncestorOf(editeur));
         QTest::keyClick(editeur, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(editeur, valeur);
+        QTest::keyClick(editeur, Qt::Key_Delete);
+        QTest::keyClicks(editeur, texte);
         if (valider)
             QTest::keyClick(editeur, Qt::Key_Return);
+        // La vue valide l'éditeur par un appel mis en file.
+        QApplication::processEvents();
+    }
+    // La valeur du jour retapée ; Entrée seulement si `valider`.
+    void taperValeur(int jour, const QString& valeur, bool valider = true)
+    {
+        taperDansLaGrille(*f, grille(), ligneDu(jour), GrillePoints::Valeur, valeur, valider);
     }
 
     static QImage ecran(FenetreHote& f)

@@ -11,6 +11,11 @@
 #include "control/EnteteStations.h"
 #include "data/BaseDonnees.h"
 #include "data/bases/OuvertureBase.h"
+#include "entry/GrillePoints.h"
+
+#include <QRegularExpression>
+#include <QToolButton>
+#include <functional>
 
 namespace {
 
@@ -45,6 +50,13 @@ protected:
             if (m.type == QStringLiteral("choix"))
                 q << m.texte;
         return q;
+    }
+    void bouton(const char* nom) { QTest::mouseClick(c().findChild<QPushButton*>(QString::fromLatin1(nom)), Qt::LeftButton); }
+    // « Enregistrer les données », la question acceptée.
+    void enregistrer()
+    {
+        messages.repondre(true);
+        bouton("CmdEnregistrer");
     }
     void choisirDansLEnteteLaStationSuivante()
     {
@@ -119,6 +131,9 @@ TEST_F(CorrectionsEnAttente, PointsPosesUnSeulRefuseDeuxGardesAvantDeQuitter)
     ASSERT_EQ(c().outilCourant(), 4);
     QTest::mouseClick(c().vueGraphique(), Qt::LeftButton, {}, dansLeTrace(c(), 0.2, 0.6));
     ASSERT_EQ(grille().lignes(), 1);
+    // La valeur du point posé s'écrit comme celles de la grille, à la française.
+    EXPECT_TRUE(QRegularExpression("^\\d+,\\d\\d$").match(grille().texte(0, GrillePoints::Valeur)).hasMatch())
+        << grille().texte(0, GrillePoints::Valeur).toStdString();
     messages.vider();
     QTest::mouseClick(c().findChild<QPushButton*>(QStringLiteral("CmdEnregistrer")), Qt::LeftButton);
     ASSERT_EQ(messages.textes().size(), 1);
@@ -130,6 +145,114 @@ TEST_F(CorrectionsEnAttente, PointsPosesUnSeulRefuseDeuxGardesAvantDeQuitter)
     EXPECT_TRUE(questions().first().startsWith("Les points posés ne sont pas enregistrés")) << questions().first().toStdString();
     EXPECT_EQ(c().outilCourant(), 4);
     EXPECT_EQ(grille().lignes(), 2);
+}
+
+// Une date impossible tapée reste dans sa cellule, invalide, et l'enregistrement nomme sa ligne
+// sans rien écrire ; une valeur effacée s'écrit 0, et la question le dit.
+TEST_F(CorrectionsEnAttente, DateImpossibleGardeeEtValeurEffaceeDite)
+{
+    const QString dix = valeurEnBase("2023-03-10");
+    taperDansLaGrille(*f, grille(), ligneDu(10), GrillePoints::Date, "31/02/2023");
+    messages.vider();
+    bouton("CmdEnregistrer");
+    const int ligne = grille().lignes() - 1;
+    EXPECT_EQ(grille().texte(ligne, GrillePoints::Date), "31/02/2023");
+    EXPECT_EQ(grille().style(ligne, GrillePoints::Date), GrillePoints::Style::Invalide);
+    EXPECT_EQ(messages.textes(), QStringList{QStringLiteral("La ligne %1 de la grille n'a pas de date, d'heure ou de valeur lisible "
+                                                            "dans les dates à corriger : corrigez-la ou supprimez-la. Rien n'a été "
+                                                            "enregistré.").arg(ligne + 1)});
+    EXPECT_EQ(valeurEnBase("2023-03-10"), dix);
+
+    // La date reprise, la valeur du 16 effacée : elle part à 0, dit la question avant l'écriture.
+    taperDansLaGrille(*f, grille(), ligne, GrillePoints::Date, "10/03/2023");
+    ASSERT_EQ(ligneDu(10), 9);
+    ASSERT_EQ(grille().texte(ligneDu(16), GrillePoints::Valeur), "1,8");
+    taperValeur(16, "", true);
+    messages.vider();
+    enregistrer();
+    ASSERT_FALSE(messages.textes().isEmpty());
+    EXPECT_EQ(messages.textes().first(), "Enregistrer la grille des points ?\n1 mesure modifiée, 0 ajoutée, 0 supprimée, sur la "
+                                         "station 76402001 Port-Aubin du 01/03/2023 au 31/03/2023.\n16/03/2023 12:00:00 : 1,8 → 0 "
+                                         "(valeur vide)");
+    EXPECT_EQ(valeurEnBase("2023-03-16"), "0");
+    EXPECT_EQ(valeurEnBase("2023-03-10"), dix);
+}
+
+// Dans la grille du graphique de travail, « Insérer un point » ouvre une ligne vide avant la ligne
+// courante ; remplie sur l'instant d'une mesure, elle est refusée, sur un autre elle s'ajoute.
+TEST_F(CorrectionsEnAttente, InsererUnPointDansLaGrille)
+{
+    auto* inserer = c().findChild<QPushButton*>(QStringLiteral("CmdInsertion"));
+    ASSERT_TRUE(inserer->isEnabled()) << inserer->toolTip().toStdString();
+    const int lignes = grille().lignes(), dix = ligneDu(10);
+    QTest::mouseClick(grille().viewport(), Qt::LeftButton, {},
+                      grille().visualRect(grille().model()->index(dix, GrillePoints::Date)).center());
+    bouton("CmdInsertion");
+    ASSERT_EQ(grille().lignes(), lignes + 1);
+    EXPECT_EQ(grille().ligneActive(), dix);
+    EXPECT_FALSE(grille().ligneRemplie(dix));
+    EXPECT_EQ(ligneDu(10), dix + 1);
+
+    taperDansLaGrille(*f, grille(), dix, GrillePoints::Date, "09/03/2023");
+    const int nouvelle = grille().ligneActive();
+    taperDansLaGrille(*f, grille(), nouvelle, GrillePoints::Heure, "12:00:00");
+    const int placee = grille().ligneActive();
+    taperDansLaGrille(*f, grille(), placee, GrillePoints::Valeur, "3,5");
+    messages.vider();
+    bouton("CmdEnregistrer");
+    ASSERT_EQ(messages.textes().size(), 1);
+    EXPECT_TRUE(messages.textes().first().endsWith("tombent toutes deux le 09/03/2023 à 12:00:00 : une seule mesure par instant. "
+                                                   "Rien n'a été enregistré."))
+        << messages.textes().first().toStdString();
+    const QString neuf = valeurEnBase("2023-03-09");
+
+    taperDansLaGrille(*f, grille(), placee, GrillePoints::Heure, "18:00:00");
+    messages.vider();
+    enregistrer();
+    ASSERT_FALSE(messages.textes().isEmpty());
+    EXPECT_TRUE(messages.textes().first().contains("\n0 mesure modifiée, 1 ajoutée, 0 supprimée")) << messages.textes().first().toStdString();
+    EXPECT_EQ(grille().lignes(), lignes + 1);
+    TableauValeurs t;
+    qint32 n = 0;
+    QString erreur;
+    ouvrirBase(texteBase(), false, erreur)
+        ->ExtraireRecords(OrdreSql::sansVerification("SELECT Heure, Pluie FROM PLUVIO_76402001 WHERE DateCreation = '2023-03-09' "
+                                                     "ORDER BY Heure"),
+                          t, n);
+    ASSERT_EQ(n, 2);
+    EXPECT_EQ(TexteCellule(t.valeur(1, 0)), neuf);
+    EXPECT_EQ(TexteCellule(t.valeur(0, 1)) + u' ' + TexteCellule(t.valeur(1, 1)), "18:00:00 3.5");
+}
+
+// « Annuler la dernière correction » vise le pluviomètre corrigé, même quand la liste en montre un
+// autre, et ne défait pas une correction qui touche une mesure validée.
+TEST_F(CorrectionsEnAttente, AnnulerViseLePluviometreCorrigeEtRespecteLaValidation)
+{
+    taperValeur(3, "5", true);
+    enregistrer();
+    ASSERT_EQ(valeurEnBase("2023-03-03"), "5");
+    ASSERT_FALSE(taperDateDeValidation(*f, "15/03/2023"));
+    QTest::keyClick(f.get(), Qt::Key_E, Qt::ControlModifier);
+    ASSERT_TRUE(grille().verrouille(ligneDu(3), GrillePoints::Valeur));
+    taperValeur(20, "2", true);
+    enregistrer();
+    ASSERT_EQ(valeurEnBase("2023-03-20"), "2");
+    choisirStation(*f, "76401001");
+
+    // La correction du 20 se défait ; celle du 3, protégée, est refusée sans question et sans rien changer.
+    messages.vider();
+    messages.repondre(true);
+    clicMenu(*f, "&Graphique", "&Annuler la dernière correction…");
+    ASSERT_FALSE(messages.textes().isEmpty());
+    EXPECT_TRUE(messages.textes().first().startsWith("Annuler la dernière correction du pluviomètre 76402001 (grille des points"))
+        << messages.textes().join('\n').toStdString();
+    EXPECT_EQ(valeurEnBase("2023-03-20"), "0");
+    messages.vider();
+    messages.repondre(true);
+    clicMenu(*f, "&Graphique", "&Annuler la dernière correction…");
+    EXPECT_EQ(messages.textes(), QStringList{"La dernière correction du pluviomètre 76402001 change la mesure du 03/03/2023, "
+                                             "protégée par la date de dernière validation (15/03/2023) : rien n'a été annulé."});
+    EXPECT_EQ(valeurEnBase("2023-03-03"), "5");
 }
 
 } // namespace

@@ -110,17 +110,38 @@ protected:
         QApplication::processEvents();
         garderImage(boite.grab().toImage(), "correction-question");
     }
-    void cliquer(const char* bouton)
+    // Le bouton du cadre d'édition de la fenêtre cliqué, la question qu'il pose acceptée.
+    void cliquer(FenetreHote& fenetre, const char* bouton)
     {
         messages.repondre(true);
-        QTest::mouseClick(c().findChild<QPushButton*>(QString::fromLatin1(bouton)), Qt::LeftButton);
+        QTest::mouseClick(fenetre.formulaire().controle().findChild<QPushButton*>(QString::fromLatin1(bouton)), Qt::LeftButton);
     }
+    void cliquer(const char* bouton) { cliquer(*f, bouton); }
 
     void matinee();
     void corrigerLaGrille();
     int supprimerUnePlageEtPoserDesPoints();
     // Les lignes de la base qui diffèrent de celles d'avant la matinée.
     QStringList changees() { return differences(m_avant, toutesLesLignes(*m_lecture)); }
+    void deuxCopies();
+    // Une fenêtre qui corrige les pluies de mars 2023 de Port-Aubin.
+    std::unique_ptr<FenetreHote> corrigerMars()
+    {
+        auto f = ouvrir();
+        saisir(*f, demandeDe(TypeGraph::edition, "76402001", "M", {2023, 3, 1}, {2023, 3, 31}));
+        QTest::mouseClick(enfant<QPushButton>(*f, "BoutonCorriger"), Qt::LeftButton);
+        EXPECT_EQ(f->formulaire().controle().outilCourant(), 6);
+        return f;
+    }
+    // Le jour de mars tapé dans la grille de la fenêtre, puis « Enregistrer les données » ; ce que l'application a dit.
+    QStringList corrigerEtEnregistrer(FenetreHote& f, int jour, const QString& valeur)
+    {
+        GrillePoints& g = *f.formulaire().controle().SprPoints();
+        taperDansLaGrille(f, g, ligneDu(g, QDate(2023, 3, jour)), GrillePoints::Valeur, valeur);
+        messages.vider();
+        cliquer(f, "CmdEnregistrer");
+        return messages.textes();
+    }
 
     std::unique_ptr<BasePostgres> m_serveur;
     QString m_schema, m_texte;
@@ -231,9 +252,56 @@ int JourneeCorrections::supprimerUnePlageEtPoserDesPoints()
     return changements;
 }
 
+// Deux copies de l'application corrigent le même mois, chacune dans sa fenêtre : une ligne laissée
+// telle quelle ne réécrit jamais ce que l'autre a enregistré, et une correction par-dessus celle de
+// l'autre est refusée sans rien écrire.
+void JourneeCorrections::deuxCopies()
+{
+    auto a = corrigerMars(), b = corrigerMars();
+    std::unique_ptr<BaseDonnees> lecture = [&] {
+        QString erreur;
+        return ouvrirBase(texteBase(), false, erreur);
+    }();
+    ASSERT_TRUE(lecture);
+    const Lignes avant = toutesLesLignes(*lecture);
+    corrigerEtEnregistrer(*b, 3, "7");
+    EXPECT_EQ(differences(avant, toutesLesLignes(*lecture)), QStringList{"PLUVIO_76402001|03/03/2023|12:00:00"});
+
+    // A, que rien n'a rechargé, montre encore l'ancien 3 : il change le 8 seulement, et seul le 8 s'écrit.
+    EXPECT_EQ(corrigerEtEnregistrer(*a, 8, "5").value(0),
+              "Enregistrer la grille des points ?\n1 mesure modifiée, 0 ajoutée, 0 supprimée, sur la station 76402001 Port-Aubin "
+              "du 01/03/2023 au 31/03/2023.");
+    const Lignes deux = toutesLesLignes(*lecture);
+    EXPECT_EQ(differences(avant, deux), (QStringList{"PLUVIO_76402001|03/03/2023|12:00:00", "PLUVIO_76402001|08/03/2023|12:00:00"}));
+    EXPECT_TRUE(deux.value("PLUVIO_76402001|03/03/2023|12:00:00").contains("|7|")) << deux.value("PLUVIO_76402001|03/03/2023|12:00:00").toStdString();
+
+    // B, à son tour périmé, corrige le 8 par-dessus A : refusé, la base ne bouge pas, sa saisie reste à l'écran.
+    EXPECT_EQ(corrigerEtEnregistrer(*b, 8, "9"),
+              QStringList{"La mesure du 08/03/2023 à 12:00:00 a changé entre-temps : rien n'a été enregistré. Rechargez les mesures."});
+    EXPECT_TRUE(differences(deux, toutesLesLignes(*lecture)).isEmpty());
+    GrillePoints& g = *b->formulaire().controle().SprPoints();
+    EXPECT_EQ(g.texte(ligneDu(g, QDate(2023, 3, 8)), GrillePoints::Valeur), "9,00");
+    EXPECT_EQ(HistoriqueMesures::lire(*lecture, "PLUVIO_76402001")->size(), 2);
+}
+
 TEST_F(JourneeCorrections, UneMatineeSurLeFichierSQLite)
 {
     matinee();
+}
+
+TEST_F(JourneeCorrections, DeuxCopiesSurLeFichierSQLite)
+{
+    deuxCopies();
+}
+
+TEST_F(JourneeCorrections, DeuxCopiesSurLeServeurPostgreSQL)
+{
+    if (!surLeServeur()) {
+        if (qEnvironmentVariableIsSet("GRAPHIQUE_PG_EXIGE"))
+            FAIL() << "GRAPHIQUE_PG absente";
+        GTEST_SKIP() << "GRAPHIQUE_PG absente : scripts/tester.sh lance un serveur PostgreSQL pour ces essais.";
+    }
+    deuxCopies();
 }
 
 TEST_F(JourneeCorrections, UneMatineeSurLeServeurPostgreSQL)
