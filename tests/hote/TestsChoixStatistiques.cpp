@@ -119,6 +119,44 @@ TEST_F(ChoixStatistiques, SaisisRetenusAuRedemarrageEtPrisParLeTrace)
     EXPECT_EQ(messages.textes(), QStringList{"La première année de statistiques (2021) est après la dernière (2020)."});
 }
 
+// Le graphique annuel se trace par mois ou par année hydrologique : ses autres périodes sont grisées,
+// disent pourquoi en bulle, et une période choisie avant de passer au graphique annuel est refusée.
+TEST_F(ChoixStatistiques, LeGraphiqueAnnuelNeSeTraceQueParMoisOuAnneeHydrologique)
+{
+    auto f = ouvrir();
+    auto* periode = enfant<QComboBox>(*f, "Periode");
+    choisir(enfant<QComboBox>(*f, "GenreGraphique"), QStringLiteral("edition"));
+    choisir(periode, QStringLiteral("S"));
+    choisirStation(*f, QStringLiteral("76402001"));
+    choisir(enfant<QComboBox>(*f, "GenreGraphique"), QStringLiteral("Annee"));
+    EXPECT_TRUE(periode->toolTip().contains("par mois ou par année hydrologique")) << periode->toolTip().toStdString();
+    messages.vider();
+    QTest::mouseClick(enfant<QPushButton>(*f, "BoutonTracer"), Qt::LeftButton);
+    EXPECT_EQ(messages.textes(), QStringList{"Période « Sans regroupement » refusée : le graphique annuel compare les douze mois "
+                                             "de l'année à leurs statistiques, par Mois (M) ou par Année hydrologique (H)."});
+    EXPECT_FALSE(etat(*f).contains("Période")) << etat(*f).toStdString();
+
+    // Au clavier, la liste passe les périodes grisées : du début, Bas s'arrête à l'année hydrologique.
+    periode->setFocus();
+    QTest::keyClick(periode, Qt::Key_Home);
+    QStringList vues{periode->currentData().toString()};
+    for (int k = 0; k < 5; ++k) {
+        QTest::keyClick(periode, Qt::Key_Down);
+        vues << periode->currentData().toString();
+    }
+    EXPECT_EQ(vues, (QStringList{"M", "H", "H", "H", "H", "H"}));
+    messages.vider();
+    taperAnnee(enfant<QSpinBox>(*f, "Annee"), "2023");
+    QTest::mouseClick(enfant<QPushButton>(*f, "BoutonTracer"), Qt::LeftButton);
+    EXPECT_TRUE(messages.messages().isEmpty()) << messages.textes().join('|').toStdString();
+    EXPECT_TRUE(etat(*f).contains("Période : du 01/10/2022 au 30/09/2023")) << etat(*f).toStdString();
+
+    // Les cumuls, rangés par année, prennent toutes les périodes.
+    choisir(enfant<QComboBox>(*f, "Variante"), QStringLiteral("CUMUL_MENSUEL"));
+    choisir(periode, QStringLiteral("A"));
+    EXPECT_TRUE(periode->toolTip().isEmpty());
+}
+
 TEST_F(ChoixStatistiques, UnPluviometreDUneAnneeSansStatistiquesLaBarreDEtatDitPourquoi)
 {
     auto f = ouvrir();
