@@ -201,8 +201,12 @@ public:
     void echelleDesValeurs(double minimum, double maximum);
     // Le titre que l'écran garde quand les échelles refaites l'ont effacé.
     void legendeEcran();
-    // L'aspect enregistré pour ce genre de graphique (fond, grille, échelles), repris après chaque chargement.
+    // L'aspect enregistré pour ce genre de graphique (fond, grille, divisions), et les échelles fixées
+    // pour ce graphique-ci, repris après chaque chargement.
     void appliquerAffichageRetenu();
+    // Ce qui fait « le même graphique » pour une échelle fixée : genre, stations, mesures, période
+    // de regroupement, variante et cumul ; pas les dates. Vide avant le premier chargement.
+    QString serieTracee() const;
     // Une échelle fixe (options, aspect retenu) qui coupe des valeurs le dit sur le graphique ; un zoom, non.
     void signalerEchelleFixe();
 

@@ -69,12 +69,17 @@ protected:
         EXPECT_EQ(lireFichier(pdf).count("/Type /Page\n"), 3);
         EXPECT_EQ(lireFichier(seul + ".pdf").count("/Type /Page\n"), 3);
     }
-    static void aspectRetenu(FenetreHote& f)
+    // Le fond et la grille valent pour le genre ; l'échelle de 0 à 450, pour le graphique où elle a été fixée.
+    static void aspectRetenu(FenetreHote& f, bool echelleFixee = true)
     {
         MoteurGraphique& g = f.formulaire().controle().Graphique();
         g.ecrire(Prop::AxeY, 0);
-        EXPECT_EQ(g.lireNombre(Prop::YMin), 0);
-        EXPECT_EQ(g.lireNombre(Prop::YMax), 450);
+        if (echelleFixee) {
+            EXPECT_EQ(g.lireNombre(Prop::YMin), 0);
+            EXPECT_EQ(g.lireNombre(Prop::YMax), 450);
+        } else {
+            EXPECT_NE(g.lireNombre(Prop::YMax), 450);
+        }
         EXPECT_EQ(g.lire(Prop::CouleurFond).toInt(), 11);
         EXPECT_EQ(g.lire(Prop::Grille).toInt(), 1);
     }
@@ -152,7 +157,8 @@ TEST_F(JourneeComplete, UneJourneeDansLApplicationPuisUnRedemarrage)
         EXPECT_NE(f->formulaire().controle().Graphique().lire(Prop::CouleurFond).toInt(), 11);
         f->close();
     }
-    // Le lendemain : la dernière base rouverte, l'aspect enregistré repris au premier graphique d'édition.
+    // Le lendemain : la dernière base rouverte, le fond et la grille repris par chaque graphique d'édition,
+    // l'échelle fixée seulement par les totaux mensuels de Port-Aubin, sur d'autres dates aussi.
     FenetreHote f;
     f.resize(1500, 950);
     f.show();
@@ -160,14 +166,17 @@ TEST_F(JourneeComplete, UneJourneeDansLApplicationPuisUnRedemarrage)
     EXPECT_EQ(f.texteBase(), dossier.filePath("exemple.db"));
     HoteGraphique::Demande d;
     d.type = TypeGraph::edition;
-    d.station = QStringLiteral("76401001");
     d.debut = QDate(2022, 1, 1);
     d.fin = QDate(2023, 12, 31);
     d.mesures = QStringLiteral("1");
-    d.periodes = QStringLiteral("M");
-    tracer(f, d);
-    EXPECT_TRUE(messages.messages().isEmpty()) << messages.textes().join('|').toStdString();
-    aspectRetenu(f);
+    for (const auto& [station, periodes, fixee] : {std::tuple{"76401001", "M", false}, {"76402001", "A", false}, {"76402001", "M", true}}) {
+        SCOPED_TRACE(std::string(station) + " " + periodes);
+        d.station = QString::fromLatin1(station);
+        d.periodes = QString::fromLatin1(periodes);
+        tracer(f, d);
+        EXPECT_TRUE(messages.messages().isEmpty()) << messages.textes().join('|').toStdString();
+        aspectRetenu(f, fixee);
+    }
     DefinirOuvreurDocument(avant);
 }
 
