@@ -75,7 +75,7 @@ protected:
     std::unique_ptr<FenetreHote> fenetre;
 };
 
-TEST_F(HoteBureau, CourbeMasqueeCasesDesStatistiquesEtDateDeValidationLuesParLeControle)
+TEST_F(HoteBureau, CourbeMasqueeOuRenommeeCasesDesStatistiquesEtDateDeValidationLuesParLeControle)
 {
     choisirStation("76402001");
     choisirGenre("Annee");
@@ -90,6 +90,20 @@ TEST_F(HoteBureau, CourbeMasqueeCasesDesStatistiquesEtDateDeValidationLuesParLeC
     EXPECT_EQ(grille.item(2, 0)->text(), " ");
     EXPECT_FALSE(c.GetCourbe(2)->Afficher());
     EXPECT_EQ(ctl().Graphique().lire(Prop::NbJeux).toInt(), jeuxAvant - 1);
+    // Renommer la courbe de l'année d'un double clic : la légende à l'écran la nomme ainsi.
+    fenetre->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(fenetre.get()));
+    const QPoint titre = grille.visualItemRect(grille.item(1, 1)).center();
+    QTest::mouseClick(grille.viewport(), Qt::LeftButton, {}, titre);
+    QTest::mouseDClick(grille.viewport(), Qt::LeftButton, {}, titre);
+    QWidget* editeur = QApplication::focusWidget();
+    ASSERT_TRUE(editeur && editeur != grille.viewport() && grille.isAncestorOf(editeur));
+    QTest::keyClick(editeur, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(editeur, "Port-Aubin 2023");
+    QTest::keyClick(editeur, Qt::Key_Return);
+    // La liste reçoit le nom au tour suivant de la boucle des évènements.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return c.GetCourbe(1)->Titre() == "Port-Aubin 2023"; }, 2000));
+    EXPECT_EQ(ctl().Graphique().lireIndexe(Prop::Legende, 1).toString(), "Port-Aubin 2023");
 
     ASSERT_GT(c.noCourbe(QStringLiteral("Médiane")), 0);
     EXPECT_TRUE(c.GetCourbe(c.noCourbe(QStringLiteral("Médiane")))->Afficher());
