@@ -169,6 +169,8 @@ public:
     Q_INVOKABLE QObject* getExtender() noexcept;
     // La période que montre l'axe des temps, la fenêtre d'un zoom comprise ; rien sans période tracée.
     std::optional<std::pair<QDate, QDate>> periodeTracee() const noexcept;
+    // Un cumul annuel compare chaque année jusqu'au même jour : la fenêtre comparée de l'année `annee`.
+    std::optional<std::pair<QDate, QDate>> fenetreCumulAnnuel(int annee) const;
 
     // Enfants et état que les autres parties du contrôle atteignent.
     MoteurGraphique& Graphique();

@@ -134,6 +134,14 @@ int agreger(Classe_Graphiques& c, const Demande& d, BaseDonnees* base, FenetrePr
     return ajouterCourbe(c, cleCourbe(d), d.couleur, std::move(serie));
 }
 
+std::pair<QDate, QDate> fenetreCumulAnnuel(int annee, bool hydro, int moisHydro, const QDate& aujourdhui)
+{
+    QDate debut(annee, 1, 1);
+    if (hydro)
+        debut = QDate(aujourdhui > QDate(aujourdhui.year(), moisHydro, 1) ? annee : annee - 1, moisHydro, 1);
+    return {debut, memeJourEn(annee, aujourdhui)};
+}
+
 void comparerCumulsAnnuels(Classe_Graphiques& c, int premiere, int derniere, const QString& code,
                            const QString& colonne, bool hydro, int moisHydro, BaseDonnees* base)
 {
@@ -142,7 +150,6 @@ void comparerCumulsAnnuels(Classe_Graphiques& c, int premiere, int derniere, con
     if (!table || !nomColonne)
         return;
     const QDate aujourdhui = Horloge::aujourdhui();
-    const bool apresDebutHydro = aujourdhui > QDate(aujourdhui.year(), moisHydro, 1);
     struct Point
     {
         QString date;
@@ -150,10 +157,7 @@ void comparerCumulsAnnuels(Classe_Graphiques& c, int premiere, int derniere, con
     };
     QList<Point> points;
     for (int annee = premiere; annee <= derniere; ++annee) {
-        QDate debut(annee, 1, 1);
-        if (hydro)
-            debut = QDate(apresDebutHydro ? annee : annee - 1, moisHydro, 1);
-        const QDate fin = memeJourEn(annee, aujourdhui);
+        const auto [debut, fin] = fenetreCumulAnnuel(annee, hydro, moisHydro, aujourdhui);
         TableauValeurs lignes;
         const OrdreSql sql = "SELECT SUM(" + *nomColonne + ") FROM " + *table + " WHERE DateCreation >= "
             + FormatDateBase(debut) + " AND DateCreation <=" + FormatDateBase(fin)

@@ -7,6 +7,7 @@
 #include "FormulaireGraphique.h"
 #include "GrilleCourbes.h"
 #include "commun_tests/Enchainement.h"
+#include "commun_tests/JourFixe.h"
 #include "control/CtlGraphique.h"
 #include "render/moteur/ProprietesMoteur.h"
 
@@ -18,13 +19,14 @@ using JourneeBureau = PiloteBureau;
 
 // Les mêmes graphiques dans la même fenêtre sont ceux d'un contrôle neuf (essayé
 // dans tests/control) ; ici, ce que la fenêtre ajoute : la barre d'état dit la
-// période que l'axe montre, les années des statistiques d'un cumul, celles de la référence.
+// période que l'axe montre, les années des statistiques d'un cumul (jusqu'au jour comparé), celles de la référence.
 TEST_F(JourneeBureau, LaBarreDEtatDitLaPeriodeQueLAxeMontre)
 {
+    JourFixe jour{QDate(2024, 12, 7)};
     // Trois demandes prises par leur nom : toutes, même sous les sanitiseurs.
     const QList<Requete> liste = requetes();
     const QList<std::pair<QString, QString>> periodes = {{"reference", "du 01/01/1981 au 31/12/2024"},
-                                                         {"Annee CUMUL_ANNUEL", "du 01/01/1981 au 31/12/2023"},
+                                                         {"Annee CUMUL_ANNUEL", "du 01/01/1981 au 07/12/2023"},
                                                          {"edition M", "du 01/10/2021 au 30/09/2023"}};
     auto f = ouvrir();
     for (const auto& cas : periodes) {
