@@ -201,6 +201,8 @@ public:
     // Le chargement confié à l'hôte, qui sait ce qu'il montre ; faux sans hôte qui le fasse.
     bool demanderChargementALHote();
     void echelleDesValeurs(double minimum, double maximum);
+    // L'axe des pluies (propriété `titre` du moteur) dit évapotranspiration quand l'ETP est seule tracée.
+    void titrerAxeDesPluies(MoteurGraphique& g, int titre) const;
     // Le titre que l'écran garde quand les échelles refaites l'ont effacé.
     void legendeEcran();
     // L'aspect enregistré pour ce genre de graphique (fond, grille, divisions), et les échelles fixées

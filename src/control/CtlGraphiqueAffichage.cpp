@@ -71,6 +71,16 @@ void CtlGraphique::echelleDesValeurs(double minimum, double maximum)
     FctGraphique::InitEchellePluvio(CollCourbes(), g, minimum, maximum);
     if (m_typeGraphique == TypeGraph::comparaisonNormale)
         g.ecrire(Prop::TitreYGauche, QStringLiteral("Comparaison à la normale en mm"));
+    else
+        titrerAxeDesPluies(g, Prop::TitreYGauche);
+}
+
+void CtlGraphique::titrerAxeDesPluies(MoteurGraphique& g, int titre) const
+{
+    // La superposition ne trace que la première mesure demandée ; les autres genres, toutes.
+    const QString mesures = m_typeGraphique == TypeGraph::Superposition ? m_chaineChargement.left(1) : m_chaineChargement;
+    if (!mesures.isEmpty() && mesures.count(u'3') == mesures.size())
+        g.ecrire(titre, QStringLiteral("Évapotranspiration en mm"));
 }
 
 void CtlGraphique::AffichageGraphique(bool, bool SuperpositionCourbes, const QString& Frequence) noexcept
@@ -464,6 +474,7 @@ void CtlGraphique::axesPointsDates(bool superpositionCourbes, QString& debut, QS
     c.setMaxAxeX(g.lire(Prop::XMax).toDouble());
     if (Traits(m_typeGraphique).deuxGraphiques) {
         FctGraphique::InitEchellesPiezo(c, CollCourbes2(), g, m_typeAffichageEchelle != 0, 0, 0);
+        titrerAxeDesPluies(g, Prop::TitreYDroite);
         if (!m_echelle.isEmpty())
             g.ecrire(Prop::TitreYGauche, m_echelle);
     } else {

@@ -328,6 +328,7 @@ void SourisEtZoom::reconstruireAxes(double yMin, double yMax)
     QString debut, fin;
     if (pointsDates()) {
         FctGraphique::InitEchellesPiezo(c, m_ctl.CollCourbes2(), g, m_ctl.typeAffichageEchelle() != 0, yMin, yMax);
+        m_ctl.titrerAxeDesPluies(g, Prop::TitreYDroite);
         if (!m_ctl.echelle().isEmpty())
             g.ecrire(Prop::TitreYGauche, m_ctl.echelle());
         FctGraphique::InitAxeDatesPiezo(c, g, debut, fin);

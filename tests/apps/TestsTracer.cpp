@@ -187,4 +187,35 @@ TEST(Tracer, LeGraphiqueAnnuelTraceDouzeMoisEtRefuseLesAutresPeriodes)
     EXPECT_EQ(lancer(tracer("Annee", d + "/cumul.png", {"--station", "76402001", "--periodes", "A", "--variante", "CUMUL_MENSUEL"})).code, 0);
 }
 
+// Le titre de l'axe des valeurs nomme la mesure tracée : l'ETP seule n'est pas dite précipitations.
+TEST(Tracer, LAxeDesValeursNommeLaMesureTracee)
+{
+    struct Cas
+    {
+        QString type, mesures;
+        QStringList autres;
+        QString propriete, titre;
+    };
+    const QString pluie = "Précipitations en mm", etp = "Évapotranspiration en mm";
+    const Cas cas[] = {{"edition", "1", {}, "57", pluie},
+                       {"edition", "3", {}, "57", etp},
+                       {"annuaire", "13", {}, "57", pluie},
+                       {"Annee", "3", {}, "57", etp},
+                       {"Superposition", "3", {"--stations", "76401001"}, "57", etp},
+                       {"PluvioPiezo", "3", {"--stations", "00754X0012"}, "89", etp},
+                       {"comparaisonNormale", "3", {}, "57", "Comparaison à la normale en mm"}};
+    const QString d = dossierTemporaire();
+    for (const Cas& c : cas) {
+        SCOPED_TRACE((c.type + ' ' + c.mesures).toStdString());
+        const Resultat r = lancer(tracer(c.type, d + "/g.png",
+                                         c.autres + QStringList{"--station", "76402001", "--mesures", c.mesures, "--debut",
+                                                                "01/01/2020", "--fin", "31/12/2021", "--journal", d + "/j.tsv"}));
+        ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
+        const QStringList titres =
+            QString::fromUtf8(lireFichier(d + "/j.tsv")).split('\n').filter(QRegularExpression("^ecrit\tGraphique\t" + c.propriete + "\t\t"));
+        ASSERT_FALSE(titres.isEmpty());
+        EXPECT_EQ(titres.last().section('\t', 4), c.titre);
+    }
+}
+
 } // namespace
