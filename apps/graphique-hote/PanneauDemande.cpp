@@ -5,6 +5,7 @@
 
 #include "commun/Dates.h"
 #include "data/GenresStation.h"
+#include "data/Periodes.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,6 +21,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QStandardItemModel>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -47,8 +49,6 @@ const Choix genres[] = {{"edition", "Édition (totaux par période)"}, {"Annee",
                         {"PluvioStation", "Pluie et débit de rivière"}};
 const Choix mesures[] = {{"1", "Pluie"}, {"2", "Pluie efficace"}, {"3", "ETP"},
                          {"4", "Valeur 1"}, {"5", "Valeur 2"}, {"6", "Valeur 3"}};
-const Choix periodes[] = {{"M", "Mois"}, {"D", "Décade"}, {"T", "Trimestre"}, {"A", "Année"},
-                          {"H", "Année hydrologique"}, {"S", "Sans regroupement"}};
 const Choix affichages[] = {{"", "Selon le genre"}, {"HISTO", "Barres"}, {"COURBE", "Courbe"}};
 const Choix variantes[] = {{"", "Aucune"}, {"CUMUL_ANNUEL", "Cumul annuel"}, {"CUMUL_MENSUEL", "Cumul mensuel"},
                            {"EDITION", "Édition"}};
@@ -66,6 +66,39 @@ QComboBox* liste(const Choix (&choix)[N], QWidget* parent, const char* nom)
     for (const Choix& x : choix)
         c->addItem(QString::fromUtf8(x.libelle), QString::fromLatin1(x.code));
     return c;
+}
+
+QComboBox* listePeriodes(QWidget* parent)
+{
+    auto* c = new QComboBox(parent);
+    c->setObjectName(QStringLiteral("Periode"));
+    for (const Periodes::Lettre& p : Periodes::lettres())
+        c->addItem(QString::fromUtf8(p.libelle), QString(p.lettre));
+    return c;
+}
+
+// Les périodes qui n'ont pas de sens pour le genre restent dans la liste, grisées, et disent pourquoi.
+void accorderPeriodes(QComboBox& periode, std::optional<TypeGraph> type, const QString& variante)
+{
+    auto* modele = qobject_cast<QStandardItemModel*>(periode.model());
+    bool grisees = false;
+    const QString pourquoi = QStringLiteral("Le graphique annuel compare les douze mois de l'année à leurs statistiques : "
+                                            "il se trace par mois ou par année hydrologique.");
+    for (int i = 0; modele && i < periode.count(); ++i) {
+        const QChar lettre = periode.itemData(i).toString().at(0);
+        const bool convient = !type || Periodes::convient(*type, variante, lettre);
+        modele->item(i)->setEnabled(convient);
+        modele->item(i)->setToolTip(convient ? QString() : pourquoi);
+        grisees = grisees || !convient;
+    }
+    periode.setToolTip(grisees ? pourquoi : QString());
+    // La période choisie devenue grisée laisse place à la première qui convient, plutôt qu'à un refus au tracé.
+    if (modele && periode.currentIndex() >= 0 && !modele->item(periode.currentIndex())->isEnabled())
+        for (int i = 0; i < periode.count(); ++i)
+            if (modele->item(i)->isEnabled()) {
+                periode.setCurrentIndex(i);
+                break;
+            }
 }
 
 SaisieDate* champDate(QWidget* parent, const char* nom)
@@ -182,7 +215,7 @@ void PanneauDemande::creerChoix()
     m_annee->setRange(1800, 2200);
     m_annee->setValue(QDate::currentDate().year());
     m_mesure = liste(mesures, cadre, "Mesure");
-    m_periode = liste(periodes, cadre, "Periode");
+    m_periode = listePeriodes(cadre);
     m_affichage = liste(affichages, cadre, "Affichage");
     m_variante = liste(variantes, cadre, "Variante");
     m_cumul = new QCheckBox(QStringLiteral("Cumuler les valeurs"), cadre);
@@ -201,6 +234,8 @@ void PanneauDemande::creerChoix()
     connect(m_genre, &QComboBox::currentIndexChanged, this, &PanneauDemande::genreChange);
     for (SaisieDate* champ : {m_debut, m_fin})
         connect(champ, &QLineEdit::textEdited, this, [this] { m_datesTapees = true; });
+    connect(m_variante, &QComboBox::currentIndexChanged, this,
+            [this] { accorderPeriodes(*m_periode, TypeGraphDepuisNom(m_genre->currentData().toString()), m_variante->currentData().toString()); });
     connect(m_autres, &QListWidget::itemChanged, this, &PanneauDemande::compagneCochee);
 }
 
@@ -408,6 +443,7 @@ void PanneauDemande::genreChange()
                 m_autres->addItem(item);
             }
     const bool annee = type == TypeGraph::Annee;
+    accorderPeriodes(*m_periode, type, m_variante->currentData().toString());
     m_annee->setEnabled(annee);
     m_variante->setEnabled(annee);
     findChild<QGroupBox*>(QStringLiteral("CadreStatistiques"))->setEnabled(annee);
@@ -479,6 +515,10 @@ std::optional<HoteGraphique::Demande> PanneauDemande::demande(QString& erreur) c
     d.mesures = m_mesure->currentData().toString();
     d.periodes = m_periode->currentData().toString();
     d.variante = d.type == TypeGraph::Annee ? m_variante->currentData().toString() : QString();
+    if (const QString refus = Periodes::refus(d.type, d.variante, d.periodes); !refus.isEmpty()) {
+        erreur = refus.left(1).toUpper() + refus.mid(1);
+        return std::nullopt;
+    }
     const QString affichage = m_affichage->currentData().toString();
     d.affichage = !affichage.isEmpty() ? affichage : HoteGraphique::affichageParDefaut(d.type, d.variante);
     d.cumul = m_cumul->isChecked();

@@ -23,6 +23,7 @@ const char* const optionsGraphique = R"(      --station CODE        le pluviomè
       --mesures 1..6        1 Pluie, 2 Pluie efficace, 3 Etp, 4 à 6 Valeur 1 à 3
       --periodes LETTRE     M mois, D décade, T trimestre, A année,
                             H année hydrologique, S sans regroupement
+                            (graphique annuel : M ou H, sauf ses cumuls)
       --affichage COURBE|HISTO
       --variante CUMUL_ANNUEL|CUMUL_MENSUEL|EDITION   (graphique annuel)
       --debut JJ/MM/AAAA --fin JJ/MM/AAAA   (par défaut toute la chronique)

@@ -14,6 +14,7 @@
 #include "control/CtlGraphique.h"
 #include "control/HoteGraphique.h"
 #include "data/BaseDonnees.h"
+#include "data/Periodes.h"
 #include "output/tableur/ApplicationTableur.h"
 #include "render/moteur/MoteurGraphique.h"
 
@@ -66,7 +67,7 @@ QString verifierChoix(HoteGraphique::Demande& d, const QString& genre, const QSt
     const bool cumulAnnee = d.variante == QStringLiteral("CUMUL_MENSUEL") || d.variante == QStringLiteral("CUMUL_ANNUEL");
     if (!d.variante.isEmpty() && !cumulAnnee && d.variante != QStringLiteral("EDITION"))
         return QStringLiteral("variante inconnue : %1 (CUMUL_ANNUEL, CUMUL_MENSUEL ou EDITION).").arg(cite(d.variante));
-    return QString();
+    return Periodes::refus(d.type, d.variante, d.periodes);
 }
 
 // Les dates de la ligne de commande, lues une fois ; une date absente reste invalide.

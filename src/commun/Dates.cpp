@@ -3,6 +3,7 @@
 #include "commun/Nombres.h"
 
 #include <QHash>
+#include <QLocale>
 #include <array>
 #include <cmath>
 #include <cstdlib>
@@ -526,4 +527,13 @@ QString NomMois(int mois)
     if (mois < 1 || mois > 12)
         return QString();
     return moisNoms[mois - 1];
+}
+
+QString JourEnLettres(const QDate& jour, bool avecAnnee)
+{
+    if (!jour.isValid())
+        return QString();
+    const QLocale francais(QLocale::French);
+    const QString texte = (jour.day() == 1 ? QStringLiteral("1er") : QString::number(jour.day())) + u' ' + francais.monthName(jour.month());
+    return avecAnnee ? texte + u' ' + QString::number(jour.year()) : texte;
 }

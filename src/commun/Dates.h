@@ -72,3 +72,5 @@ QString TexteHeure(const QTime& t);  // "hh:nn:ss"
 QString MoisAbrege(int mois);
 // Noms de mois des totaux mensuels : "Janvier", "Février", …, "Aout", … "Décembre".
 QString NomMois(int mois);
+// Un jour comme on l'écrit dans une phrase : "7 décembre", "1er octobre", avec l'année sur demande.
+QString JourEnLettres(const QDate& jour, bool avecAnnee = false);

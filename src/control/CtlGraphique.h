@@ -169,6 +169,8 @@ public:
     Q_INVOKABLE QObject* getExtender() noexcept;
     // La période que montre l'axe des temps, la fenêtre d'un zoom comprise ; rien sans période tracée.
     std::optional<std::pair<QDate, QDate>> periodeTracee() const noexcept;
+    // Un cumul annuel compare chaque année jusqu'au même jour : la fenêtre comparée de l'année `annee`.
+    std::optional<std::pair<QDate, QDate>> fenetreCumulAnnuel(int annee) const;
 
     // Enfants et état que les autres parties du contrôle atteignent.
     MoteurGraphique& Graphique();
@@ -199,10 +201,16 @@ public:
     // Le chargement confié à l'hôte, qui sait ce qu'il montre ; faux sans hôte qui le fasse.
     bool demanderChargementALHote();
     void echelleDesValeurs(double minimum, double maximum);
+    // L'axe des pluies (propriété `titre` du moteur) dit évapotranspiration quand l'ETP est seule tracée.
+    void titrerAxeDesPluies(MoteurGraphique& g, int titre) const;
     // Le titre que l'écran garde quand les échelles refaites l'ont effacé.
     void legendeEcran();
-    // L'aspect enregistré pour ce genre de graphique (fond, grille, échelles), repris après chaque chargement.
+    // L'aspect enregistré pour ce genre de graphique (fond, grille, divisions), et les échelles fixées
+    // pour ce graphique-ci, repris après chaque chargement.
     void appliquerAffichageRetenu();
+    // Ce qui fait « le même graphique » pour une échelle fixée : genre, stations, mesures, période
+    // de regroupement, variante et cumul ; pas les dates. Vide avant le premier chargement.
+    QString serieTracee() const;
     // Une échelle fixe (options, aspect retenu) qui coupe des valeurs le dit sur le graphique ; un zoom, non.
     void signalerEchelleFixe();
 

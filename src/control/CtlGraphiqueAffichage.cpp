@@ -10,7 +10,10 @@
 #include "control/EditionPoints.h"
 #include "control/SourisEtZoom.h"
 #include "control/VueGraphique.h"
+#include "commun/ValeursProcessus.h"
+#include "data/ChargeurPluie.h"
 #include "data/Litteraux.h"
+#include "data/Periodes.h"
 #include "render/FctGraphique.h"
 #include "render/moteur/MoteurGraphique.h"
 #include "render/moteur/ProprietesMoteur.h"
@@ -69,6 +72,16 @@ void CtlGraphique::echelleDesValeurs(double minimum, double maximum)
     FctGraphique::InitEchellePluvio(CollCourbes(), g, minimum, maximum);
     if (m_typeGraphique == TypeGraph::comparaisonNormale)
         g.ecrire(Prop::TitreYGauche, QStringLiteral("Comparaison à la normale en mm"));
+    else
+        titrerAxeDesPluies(g, Prop::TitreYGauche);
+}
+
+void CtlGraphique::titrerAxeDesPluies(MoteurGraphique& g, int titre) const
+{
+    // La superposition ne trace que la première mesure demandée ; les autres genres, toutes.
+    const QString mesures = m_typeGraphique == TypeGraph::Superposition ? m_chaineChargement.left(1) : m_chaineChargement;
+    if (!mesures.isEmpty() && mesures.count(u'3') == mesures.size())
+        g.ecrire(titre, QStringLiteral("Évapotranspiration en mm"));
 }
 
 void CtlGraphique::AffichageGraphique(bool, bool SuperpositionCourbes, const QString& Frequence) noexcept
@@ -166,7 +179,31 @@ CourbePtr premiereTracee(Classe_Graphiques& c)
     return nullptr;
 }
 
+// « Année 2023 au 7 décembre » : l'année choisie ne compte ses pluies que jusqu'au jour comparé ;
+// une année hydrologique dit ses deux bornes.
+QString legendeCumul(int annee, const std::optional<std::pair<QDate, QDate>>& fenetre)
+{
+    if (!fenetre)
+        return QStringLiteral("Année %1").arg(annee);
+    if (fenetre->first == QDate(annee, 1, 1))
+        return QStringLiteral("Année %1 au %2").arg(annee).arg(JourEnLettres(fenetre->second));
+    return QStringLiteral("Du %1 au %2").arg(JourEnLettres(fenetre->first, true), JourEnLettres(fenetre->second, true));
+}
+
 } // namespace
+
+std::optional<std::pair<QDate, QDate>> CtlGraphique::fenetreCumulAnnuel(int annee) const
+{
+    const Classe_Graphiques* c = collectionSiCreee();
+    const CourbePtr courbe = c && c->Compter() > 0 ? c->GetCourbe(1) : nullptr;
+    // Chaque point tient la fin de sa fenêtre : le jour et le mois comparés.
+    const auto jour = courbe && courbe->NbValeurs() > 0 ? DateDepuisCellule(courbe->cellule(0, 0)) : std::nullopt;
+    if (!jour)
+        return std::nullopt;
+    const bool hydro = c->CodePeriode() == QStringLiteral("HYDRO");
+    return ChargeurPluie::fenetreCumulAnnuel(annee, hydro, Periodes::moisHydro(ValeursProcessus::courantes().moisAnneeHydro),
+                                             jour->date());
+}
 
 // Le cumul annuel range les années par leur total (un point chacune, sur le premier jeu) :
 // celle du champ Année s'y distingue, et la légende la nomme.
@@ -187,7 +224,7 @@ void CtlGraphique::marquerAnneeChoisie(int premierePosition)
         g.ecrire(Prop::Jeu, 1);
         g.ecrire(Prop::PointEnValeur, i + premierePosition);
         g.ecrire(Prop::CouleurPointEnValeur, courbe->Couleur() == 12 ? 14 : 12);
-        m_legendeEnValeur = QStringLiteral("Année %1").arg(annee);
+        m_legendeEnValeur = legendeCumul(annee, fenetreCumulAnnuel(annee));
         return;
     }
 }
@@ -440,6 +477,7 @@ void CtlGraphique::axesPointsDates(bool superpositionCourbes, QString& debut, QS
     c.setMaxAxeX(g.lire(Prop::XMax).toDouble());
     if (Traits(m_typeGraphique).deuxGraphiques) {
         FctGraphique::InitEchellesPiezo(c, CollCourbes2(), g, m_typeAffichageEchelle != 0, 0, 0);
+        titrerAxeDesPluies(g, Prop::TitreYDroite);
         if (!m_echelle.isEmpty())
             g.ecrire(Prop::TitreYGauche, m_echelle);
     } else {

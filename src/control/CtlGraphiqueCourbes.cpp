@@ -7,6 +7,8 @@
 #include "control/ChampDate.h"
 #include "control/CtlGraphique.h"
 #include "commun/messages/Messages.h"
+#include "render/moteur/MoteurGraphique.h"
+#include "render/moteur/ProprietesMoteur.h"
 
 namespace {
 
@@ -102,6 +104,11 @@ void CtlGraphique::MajCourbesAffichees(QObject* Spr, qint32 Row, qint32 Col) noe
         } else if (Col == 1) {
             const int k = lireCellule(Spr, Row, 2).toInt();
             CollCourbes().MajTitre(k, lireCellule(Spr, Row, 1));
+            // Sans retracer les courbes, la légende à l'écran prend le nouveau nom, comme le classeur.
+            if (m_titreLegendeEcran) {
+                legendeEcran();
+                Graphique().ecrire(Prop::Dessin, 2);
+            }
         }
     });
 }

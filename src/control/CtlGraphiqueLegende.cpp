@@ -69,6 +69,26 @@ QList<CtlGraphique::Compagne> CtlGraphique::stationsCompagnes() const
     return compagnes;
 }
 
+QString CtlGraphique::serieTracee() const
+{
+    const Classe_Graphiques* c = collectionSiCreee();
+    if (!c || c->CodePeriode().isEmpty())
+        return QString();
+    QStringList stations{m_typeGraphique == TypeGraph::reference ? CodeCourbeReference() : RecupSprEntete()->CodeStation()};
+    for (const Compagne& s : stationsCompagnes())
+        stations << s.code;
+    // Les pluviomètres superposés sont tous dans MonTabPluvio, dès la station 1.
+    const TableauValeurs* t = TableauDans(m_tabPluvio);
+    for (int st = 1; t && m_typeGraphique == TypeGraph::Superposition && st <= t->borneSup(2); ++st)
+        stations << TexteCellule(t->valeur(1, st)).trimmed();
+    QStringList parties{NomTypeGraph(m_typeGraphique), stations.join(u'+'), m_chaineChargement, c->CodePeriode()};
+    if (m_typeGraphique == TypeGraph::Annee && !m_chaineTypeGraph.isEmpty())
+        parties << m_chaineTypeGraph;
+    if (m_isCumul)
+        parties << QStringLiteral("CUMUL");
+    return parties.join(u'_');
+}
+
 // Les textes A, B et C du titre « A - B (C) » : ceux de l'en-tête ; un graphique double
 // y ajoute le genre, les noms et les codes de ses stations compagnes.
 CtlGraphique::TextesTitre CtlGraphique::textesTitre() const

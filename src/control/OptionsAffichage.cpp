@@ -101,14 +101,34 @@ OptionsAffichage::OptionsAffichage(CtlGraphique& controle)
 {
 }
 
+Classe_Graphiques* OptionsAffichage::pluie()
+{
+    return ValidationOptions::deuxGraphiques(m_ctl.TypeGraphique()) ? &m_ctl.CollCourbes2() : nullptr;
+}
+
 void OptionsAffichage::appliquerRetenu()
 {
-    const TypeGraph type = m_ctl.TypeGraphique();
-    const auto aspect = AffichageRetenu::relire(type);
-    if (!aspect || m_ctl.CollCourbes().Compter() == 0)
+    const auto aspect = AffichageRetenu::relire(m_ctl.TypeGraphique());
+    const auto echelles = AffichageRetenu::relire(m_ctl.serieTracee());
+    if ((!aspect && !echelles) || m_ctl.CollCourbes().Compter() == 0)
         return;
-    AffichageRetenu::appliquer(*aspect, m_ctl.CollCourbes(), ValidationOptions::deuxGraphiques(type) ? &m_ctl.CollCourbes2() : nullptr);
+    if (aspect)
+        AffichageRetenu::appliquer(*aspect, m_ctl.CollCourbes(), pluie());
+    if (echelles)
+        AffichageRetenu::appliquer(*echelles, m_ctl.CollCourbes(), pluie());
     redessinerAvecOptions(m_ctl);
+}
+
+// Les échelles que la boîte vient de poser, gardées pour ce graphique-ci seulement.
+void OptionsAffichage::retenirEchelles()
+{
+    const auto echelle = [](const Classe_Graphiques* c) {
+        ChoixOptions::Echelle e;
+        if (c && !c->EchelleYAuto())
+            e = {false, c->MinY(), c->MaxY()};
+        return e;
+    };
+    AffichageRetenu::retenir(m_ctl.serieTracee(), {echelle(&m_ctl.CollCourbes()), echelle(pluie())});
 }
 
 void OptionsAffichage::ouvrir()
@@ -141,6 +161,7 @@ void OptionsAffichage::ouvrir()
 
 void OptionsAffichage::appliquer(bool recharger, bool coteNgf)
 {
+    retenirEchelles();
     if (recharger) {
         m_ctl.setTypeAffichageEchelle(qint16(coteNgf ? 1 : 0));
         EcrireMembre(ValeursProcessus::courantes().fenetrePrincipale, QStringLiteral("typeAffichageEchelle"), m_ctl.typeAffichageEchelle());

@@ -328,6 +328,7 @@ void SourisEtZoom::reconstruireAxes(double yMin, double yMax)
     QString debut, fin;
     if (pointsDates()) {
         FctGraphique::InitEchellesPiezo(c, m_ctl.CollCourbes2(), g, m_ctl.typeAffichageEchelle() != 0, yMin, yMax);
+        m_ctl.titrerAxeDesPluies(g, Prop::TitreYDroite);
         if (!m_ctl.echelle().isEmpty())
             g.ecrire(Prop::TitreYGauche, m_ctl.echelle());
         FctGraphique::InitAxeDatesPiezo(c, g, debut, fin);
@@ -369,6 +370,12 @@ std::optional<std::pair<QDate, QDate>> SourisEtZoom::periodeTracee() const
     const auto fin = chargee ? c.finChargement() : c.finAffichage();
     if (!debut || !fin)
         return std::nullopt;
+    // Le cumul annuel arrête chaque année au jour comparé : de la première fenêtre à la dernière.
+    if (cumulAnnee && m_ctl.MaChaineTypeGraph() == QStringLiteral("CUMUL_ANNUEL")) {
+        const auto premiere = m_ctl.fenetreCumulAnnuel(debut->year()), derniere = m_ctl.fenetreCumulAnnuel(fin->year());
+        if (premiere && derniere)
+            return std::pair{premiere->first, derniere->second};
+    }
     return std::pair{*debut, *fin};
 }
 

@@ -60,48 +60,69 @@ QDate memeJourEn(int annee, const QDate& jour)
 
 } // namespace
 
+namespace {
+
+// Les totaux par année hydrologique ; le graphique annuel, lui, garde ses mois.
+bool totauxHydro(const Demande& d)
+{
+    return d.codePeriode == QStringLiteral("HYDRO") && d.colonnePeriode == QStringLiteral("Hydro");
+}
+
+OrdreSql requeteDonnees(const Demande& d, const NomVerifie& x, const NomVerifie& colonne, const NomVerifie& table)
+{
+    if (d.mode == 1 || d.mode == 7)
+        return AgregationPluie::requeteBornesAnnees(x, colonne, table, d.debut, d.fin);
+    if (totauxHydro(d))
+        return AgregationPluie::requeteHydro(x, colonne, table, d.debut, d.fin);
+    return AgregationPluie::requeteParPeriode(x, colonne, table, d.debut, d.fin);
+}
+
+// Un point par période de l'étendue, les sommes posées sur le squelette des périodes.
+ColonnesTypees points(const Demande& d, const NomVerifie& x, const OrdreSql& requete, BaseDonnees* base,
+                      FenetreProgression* fenetre, double& maximum)
+{
+    const bool hydro = totauxHydro(d);
+    ColonnesTypees donnees, squelette;
+    const qint32 nDonnees = ExtraireLignes(base, requete, donnees);
+    const qint32 nSquelette = ExtraireLignes(base, AgregationPluie::requeteSquelette(x, d.debut, d.fin, hydro, d.moisHydro), squelette);
+    if (nSquelette <= 0)
+        return pointVide();
+    const auto progression = [fenetre](const QString& m) {
+        if (fenetre) {
+            fenetre->message(m);
+            fenetre->servir();
+        }
+    };
+    ColonnesTypees p = AgregationPluie::fusionner(donnees, nDonnees, squelette, nSquelette, d.cumul, maximum, progression);
+    if (hydro && d.mode != 1)
+        p = ColonnesTypees::depuis(AgregationPluie::reetiqueterHydro(p.tableau(), maximum));
+    return p;
+}
+
+// La superposition nomme ses courbes par la station, le graphique des pluies d'un graphique double par les deux.
+QString cleCourbe(const Demande& d)
+{
+    if (d.mode == 4)
+        return d.nomStation;
+    return d.mode == 5 ? d.titre + u' ' + d.nomStation : d.titre;
+}
+
+} // namespace
+
 int agreger(Classe_Graphiques& c, const Demande& d, BaseDonnees* base, FenetreProgression* fenetre)
 {
-    if (d.mode != 0 && d.mode != 1 && d.mode != 4 && d.mode != 5 && d.mode != 7)
+    static constexpr int modes[] = {0, 1, 4, 5, 7};
+    if (std::find(std::begin(modes), std::end(modes), d.mode) == std::end(modes))
         return 0;
     const auto table = NomVerifie::table(d.prefixeTable, d.code);
     const auto colonne = NomVerifie::depuis(d.colonne), x = NomVerifie::depuis(d.colonnePeriode);
     if (!table || !colonne || !x)
         return 0;
-    const bool hydro = d.codePeriode == QStringLiteral("HYDRO");
-
-    OrdreSql requete;
-    if (d.mode == 1 || d.mode == 7)
-        requete = AgregationPluie::requeteBornesAnnees(*x, *colonne, *table, d.debut, d.fin);
-    else if (hydro)
-        requete = AgregationPluie::requeteHydro(*x, *colonne, *table, d.debut, d.fin);
-    else
-        requete = AgregationPluie::requeteParPeriode(*x, *colonne, *table, d.debut, d.fin);
-
     c.setMinDonnees(0);
     double maximum = double(CLng(c.MaxDonnees()).value_or(0));
-    ColonnesTypees donnees, squelette;
-    const qint32 nDonnees = ExtraireLignes(base, requete, donnees);
-    const qint32 nSquelette = ExtraireLignes(base, AgregationPluie::requeteSquelette(*x, d.debut, d.fin, hydro, d.moisHydro), squelette);
-
-    ColonnesTypees points;
-    if (nSquelette <= 0) {
-        points = pointVide();
-    } else {
-        const auto progression = [fenetre](const QString& m) {
-            if (fenetre) {
-                fenetre->message(m);
-                fenetre->servir();
-            }
-        };
-        points = AgregationPluie::fusionner(donnees, nDonnees, squelette, nSquelette, d.cumul, maximum, progression);
-        if (hydro && d.mode != 1)
-            points = ColonnesTypees::depuis(AgregationPluie::reetiqueterHydro(points.tableau(), maximum));
-    }
-    if (d.mode == 5) {
-        if (d.debut.isValid() && d.fin.isValid())
-            points = AgregationPluie::avecDecalage(std::move(points), AgregationPluie::decalageTete(d.codePeriode, d.fin.year() - d.debut.year() + 1));
-    }
+    ColonnesTypees serie = points(d, *x, requeteDonnees(d, *x, *colonne, *table), base, fenetre, maximum);
+    if (d.mode == 5 && d.debut.isValid() && d.fin.isValid())
+        serie = AgregationPluie::avecDecalage(std::move(serie), AgregationPluie::decalageTete(d.codePeriode, d.fin.year() - d.debut.year() + 1));
     c.setMaxDonnees(AgregationPluie::maximumFinal(maximum));
     if (c.EchelleYAuto()) {
         c.setMinY(c.MinDonnees());
@@ -110,8 +131,15 @@ int agreger(Classe_Graphiques& c, const Demande& d, BaseDonnees* base, FenetrePr
 
     if (d.viderAvant)
         c.ViderCollection();
-    const QString cle = d.mode == 4 ? d.nomStation : d.mode == 5 ? d.titre + u' ' + d.nomStation : d.titre;
-    return ajouterCourbe(c, cle, d.couleur, std::move(points));
+    return ajouterCourbe(c, cleCourbe(d), d.couleur, std::move(serie));
+}
+
+std::pair<QDate, QDate> fenetreCumulAnnuel(int annee, bool hydro, int moisHydro, const QDate& aujourdhui)
+{
+    QDate debut(annee, 1, 1);
+    if (hydro)
+        debut = QDate(aujourdhui > QDate(aujourdhui.year(), moisHydro, 1) ? annee : annee - 1, moisHydro, 1);
+    return {debut, memeJourEn(annee, aujourdhui)};
 }
 
 void comparerCumulsAnnuels(Classe_Graphiques& c, int premiere, int derniere, const QString& code,
@@ -122,7 +150,6 @@ void comparerCumulsAnnuels(Classe_Graphiques& c, int premiere, int derniere, con
     if (!table || !nomColonne)
         return;
     const QDate aujourdhui = Horloge::aujourdhui();
-    const bool apresDebutHydro = aujourdhui > QDate(aujourdhui.year(), moisHydro, 1);
     struct Point
     {
         QString date;
@@ -130,10 +157,7 @@ void comparerCumulsAnnuels(Classe_Graphiques& c, int premiere, int derniere, con
     };
     QList<Point> points;
     for (int annee = premiere; annee <= derniere; ++annee) {
-        QDate debut(annee, 1, 1);
-        if (hydro)
-            debut = QDate(apresDebutHydro ? annee : annee - 1, moisHydro, 1);
-        const QDate fin = memeJourEn(annee, aujourdhui);
+        const auto [debut, fin] = fenetreCumulAnnuel(annee, hydro, moisHydro, aujourdhui);
         TableauValeurs lignes;
         const OrdreSql sql = "SELECT SUM(" + *nomColonne + ") FROM " + *table + " WHERE DateCreation >= "
             + FormatDateBase(debut) + " AND DateCreation <=" + FormatDateBase(fin)

@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QString>
+#include <utility>
 
 class BaseDonnees;
 class Classe_Graphiques;
@@ -28,6 +29,10 @@ struct Demande
 // Un point par période de l'étendue ; rend la position de la nouvelle courbe,
 // 0 quand le mode est inconnu ou qu'un nom est refusé.
 int agreger(Classe_Graphiques& collection, const Demande& demande, BaseDonnees* base, FenetreProgression* fenetre);
+
+// La fenêtre comparée de l'année `annee` d'un cumul annuel : du début de l'année (hydrologique)
+// jusqu'au jour et au mois d'`aujourdhui` dans cette année.
+std::pair<QDate, QDate> fenetreCumulAnnuel(int annee, bool hydro, int moisHydro, const QDate& aujourdhui);
 
 // "CUMUL_ANNUEL" : pour chaque année de statistiques, le total du début de
 // l'année (hydrologique) jusqu'au jour et au mois d'aujourd'hui ; trié par total.

@@ -24,6 +24,37 @@ QString messageAnneeHydro(const QString& moisHydroTexte)
         + QStringLiteral(" de l'année suivante.");
 }
 
+const std::array<Lettre, 6>& lettres()
+{
+    static const std::array<Lettre, 6> table = {{{u'M', "Mois"},
+                                                 {u'D', "Décade"},
+                                                 {u'T', "Trimestre"},
+                                                 {u'A', "Année"},
+                                                 {u'H', "Année hydrologique"},
+                                                 {u'S', "Sans regroupement"}}};
+    return table;
+}
+
+bool convient(TypeGraph type, const QString& variante, QChar lettre)
+{
+    const bool cumul = variante == QStringLiteral("CUMUL_ANNUEL") || variante == QStringLiteral("CUMUL_MENSUEL");
+    return type != TypeGraph::Annee || cumul || lettre == u'M' || lettre == u'H';
+}
+
+QString refus(TypeGraph type, const QString& variante, const QString& chaine)
+{
+    for (const Lettre& l : lettres()) {
+        if (!chaine.contains(l.lettre))
+            continue;
+        if (convient(type, variante, l.lettre))
+            return QString();
+        return QStringLiteral("période « %1 » refusée : le graphique annuel compare les douze mois de l'année à leurs "
+                              "statistiques, par Mois (M) ou par Année hydrologique (H).")
+            .arg(QString::fromUtf8(l.libelle));
+    }
+    return QString();
+}
+
 Choix choisir(const QString& chaine, TypeGraph type, bool calculAuto)
 {
     const bool annee = type == TypeGraph::Annee;
@@ -35,8 +66,10 @@ Choix choisir(const QString& chaine, TypeGraph type, bool calculAuto)
         return {QStringLiteral("TRIMESTRE"), QStringLiteral("Trimestre"), QStringLiteral("T")};
     if (chaine.contains(u'A'))
         return {QStringLiteral("ANNEE"), QStringLiteral("Annee"), QStringLiteral("A")};
+    // Le graphique annuel en année hydrologique garde ses douze mois, pris dès le premier mois de l'année.
     if (chaine.contains(u'H'))
-        return {QStringLiteral("HYDRO"), QStringLiteral("Hydro"), annee ? QStringLiteral("M") : QStringLiteral("A")};
+        return {QStringLiteral("HYDRO"), annee ? QStringLiteral("Mois") : QStringLiteral("Hydro"),
+                annee ? QStringLiteral("M") : QStringLiteral("A")};
     if (chaine.contains(u'S'))
         return {annee ? QStringLiteral("ANNEE") : QStringLiteral("SANS"), QStringLiteral("Jour"), QStringLiteral("VIDE")};
     if (calculAuto)

@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QString>
+#include <array>
 #include <optional>
 
 // La période de regroupement d'un chargement et la remise en forme de ses dates.
@@ -16,6 +17,21 @@ struct Choix
     QString uniteAxeX;        // vide avec `uniteGardee`
     bool uniteGardee = false; // l'unité reste telle quelle
 };
+
+// Les lettres des périodes, dans l'ordre où elles décident, et leur nom à l'écran.
+struct Lettre
+{
+    QChar lettre;
+    const char* libelle;
+};
+const std::array<Lettre, 6>& lettres();
+
+// Le graphique annuel compare douze mois à leurs statistiques : il ne se trace que par mois
+// ou par année hydrologique. Ses cumuls (`variante` "CUMUL_ANNUEL", "CUMUL_MENSUEL"), rangés
+// par année, et les autres genres prennent toutes les périodes.
+bool convient(TypeGraph type, const QString& variante, QChar lettre);
+// Le refus, en une ligne, de la période qui déciderait dans `chaine` ; vide quand elle convient.
+QString refus(TypeGraph type, const QString& variante, const QString& chaine);
 
 // La première des lettres M, D, T, A, H, S trouvée dans `chaine`, dans cet ordre, décide.
 Choix choisir(const QString& chaine, TypeGraph type, bool calculAuto);

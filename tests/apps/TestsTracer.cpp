@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QMap>
 #include <QTemporaryDir>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
@@ -134,6 +135,87 @@ TEST(Tracer, LesChoixDesStatistiquesChangentLesOrdresEtSontRefusesMalEcrits)
     const Resultat r = lancer({"bulletin", "--base", baseExemple(), "--mois", "03/2015", "--sortie", d + "/b.pdf", "--mois-hydro", "0"});
     EXPECT_EQ(r.code, 2);
     EXPECT_TRUE(r.erreurs.contains("premier mois de l'année hydrologique incorrect : « 0 »")) << r.erreurs.toStdString();
+}
+
+// Les libellés et les valeurs du premier jeu (la station), lus dans le journal d'un graphique annuel.
+std::pair<QStringList, QList<double>> premierJeu(const QStringList& options)
+{
+    const QString d = dossierTemporaire();
+    const Resultat r = lancer(tracer("Annee", d + "/a.png", options + QStringList{"--station", "76402001", "--journal", d + "/j.tsv"}));
+    EXPECT_EQ(r.code, 0) << r.erreurs.toStdString();
+    QMap<int, QString> libelles;
+    QList<double> valeurs;
+    int jeu = 0;
+    for (const QString& ligne : QString::fromUtf8(lireFichier(d + "/j.tsv")).split('\n')) {
+        const QStringList c = ligne.split('\t');
+        if (c.size() != 5 || c[1] != "Graphique")
+            continue;
+        if (c[2] == "102")
+            jeu = c[4].toInt();
+        else if (c[2] == "168" && jeu == 0)
+            libelles[c[3].toInt()] = c[4];  // les libellés des points remplacent ceux de l'axe
+        else if (c[2] == "158" && jeu == 1)
+            valeurs << c[4].toDouble();
+    }
+    return {libelles.values(), valeurs};
+}
+
+// Le graphique annuel trace les douze mois de l'année face à leurs statistiques : par mois, ou
+// par année hydrologique, dès son premier mois ; les autres périodes sont refusées d'une ligne.
+TEST(Tracer, LeGraphiqueAnnuelTraceDouzeMoisEtRefuseLesAutresPeriodes)
+{
+    const auto [mois2022, pluies2022] = premierJeu({"--annee", "2022", "--periodes", "M"});
+    const auto [mois2023, pluies2023] = premierJeu({"--annee", "2023", "--periodes", "M"});
+    ASSERT_EQ(pluies2022.size(), 12);
+    ASSERT_EQ(pluies2023.size(), 12);
+    EXPECT_EQ(mois2023.first(), "01/23");
+    EXPECT_EQ(mois2023.last(), "12/23");
+    const auto [moisHydro, pluiesHydro] = premierJeu({"--annee", "2023", "--periodes", "H", "--mois-hydro", "septembre"});
+    EXPECT_EQ(moisHydro, (QStringList{"09/22", "10/22", "11/22", "12/22", "01/23", "02/23", "03/23", "04/23", "05/23", "06/23",
+                                      "07/23", "08/23"}));
+    EXPECT_EQ(pluiesHydro, pluies2022.mid(8) + pluies2023.mid(0, 8));
+
+    const QString d = dossierTemporaire();
+    for (const auto& [periode, nom] : {std::pair{"S", "Sans regroupement"}, {"D", "Décade"}, {"T", "Trimestre"}, {"A", "Année"}}) {
+        const Resultat r = lancer(tracer("Annee", d + "/refus.png", {"--station", "76402001", "--periodes", periode}));
+        EXPECT_EQ(r.code, 2);
+        EXPECT_EQ(r.erreurs, QStringLiteral("graphique : période « %1 » refusée : le graphique annuel compare les douze mois de "
+                                            "l'année à leurs statistiques, par Mois (M) ou par Année hydrologique (H).\n").arg(nom));
+    }
+    EXPECT_FALSE(QFile::exists(d + "/refus.png"));
+    // Les cumuls, rangés par année, prennent toute période.
+    EXPECT_EQ(lancer(tracer("Annee", d + "/cumul.png", {"--station", "76402001", "--periodes", "A", "--variante", "CUMUL_MENSUEL"})).code, 0);
+}
+
+// Le titre de l'axe des valeurs nomme la mesure tracée : l'ETP seule n'est pas dite précipitations.
+TEST(Tracer, LAxeDesValeursNommeLaMesureTracee)
+{
+    struct Cas
+    {
+        QString type, mesures;
+        QStringList autres;
+        QString propriete, titre;
+    };
+    const QString pluie = "Précipitations en mm", etp = "Évapotranspiration en mm";
+    const Cas cas[] = {{"edition", "1", {}, "57", pluie},
+                       {"edition", "3", {}, "57", etp},
+                       {"annuaire", "13", {}, "57", pluie},
+                       {"Annee", "3", {}, "57", etp},
+                       {"Superposition", "3", {"--stations", "76401001"}, "57", etp},
+                       {"PluvioPiezo", "3", {"--stations", "00754X0012"}, "89", etp},
+                       {"comparaisonNormale", "3", {}, "57", "Comparaison à la normale en mm"}};
+    const QString d = dossierTemporaire();
+    for (const Cas& c : cas) {
+        SCOPED_TRACE((c.type + ' ' + c.mesures).toStdString());
+        const Resultat r = lancer(tracer(c.type, d + "/g.png",
+                                         c.autres + QStringList{"--station", "76402001", "--mesures", c.mesures, "--debut",
+                                                                "01/01/2020", "--fin", "31/12/2021", "--journal", d + "/j.tsv"}));
+        ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
+        const QStringList titres =
+            QString::fromUtf8(lireFichier(d + "/j.tsv")).split('\n').filter(QRegularExpression("^ecrit\tGraphique\t" + c.propriete + "\t\t"));
+        ASSERT_FALSE(titres.isEmpty());
+        EXPECT_EQ(titres.last().section('\t', 4), c.titre);
+    }
 }
 
 } // namespace

@@ -175,7 +175,7 @@ TEST_F(Ecran, TitreEtLegendeNommentCeQueMontreLeGraphique)
         {TypeGraph::PluvioPiezo, {}, {"00754X0012", "00755X0031"},
          "Pluviomètre et piézomètres - Port-Aubin, Forage du Moulin (craie) et Puits des Prés (alluvions) (76402001, 00754X0012 et 00755X0031)",
          {"Pluie Port-Aubin", "Forage du Moulin (craie)", "Puits des Prés (alluvions)"}},
-        {TypeGraph::Annee, "CUMUL_ANNUEL", {}, "Pluviomètre - Port-Aubin (76402001)", {"Année 2023"}},
+        {TypeGraph::Annee, "CUMUL_ANNUEL", {}, "Pluviomètre - Port-Aubin (76402001)", {"Année 2023 au 15 mars"}},
     };
     const auto lue = [](const MoteurGraphique& g, const QSize& taille) {
         const Disposition d(g.modele(), QRectF(QPointF(0, 0), QSizeF(taille)));

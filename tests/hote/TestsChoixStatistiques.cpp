@@ -119,6 +119,41 @@ TEST_F(ChoixStatistiques, SaisisRetenusAuRedemarrageEtPrisParLeTrace)
     EXPECT_EQ(messages.textes(), QStringList{"La première année de statistiques (2021) est après la dernière (2020)."});
 }
 
+// Le graphique annuel se trace par mois ou par année hydrologique : ses autres périodes sont grisées,
+// disent pourquoi en bulle, et une période choisie avant de passer au graphique annuel laisse place à Mois.
+TEST_F(ChoixStatistiques, LeGraphiqueAnnuelNeSeTraceQueParMoisOuAnneeHydrologique)
+{
+    auto f = ouvrir();
+    auto* periode = enfant<QComboBox>(*f, "Periode");
+    choisir(enfant<QComboBox>(*f, "GenreGraphique"), QStringLiteral("edition"));
+    choisir(periode, QStringLiteral("S"));
+    choisirStation(*f, QStringLiteral("76402001"));
+    choisir(enfant<QComboBox>(*f, "GenreGraphique"), QStringLiteral("Annee"));
+    EXPECT_TRUE(periode->toolTip().contains("par mois ou par année hydrologique")) << periode->toolTip().toStdString();
+    // La période choisie, grisée pour lui, laisse place à la première qui convient.
+    EXPECT_EQ(periode->currentData().toString(), "M");
+
+    // Au clavier, la liste passe les périodes grisées : du début, Bas s'arrête à l'année hydrologique.
+    periode->setFocus();
+    QTest::keyClick(periode, Qt::Key_Home);
+    QStringList vues{periode->currentData().toString()};
+    for (int k = 0; k < 5; ++k) {
+        QTest::keyClick(periode, Qt::Key_Down);
+        vues << periode->currentData().toString();
+    }
+    EXPECT_EQ(vues, (QStringList{"M", "H", "H", "H", "H", "H"}));
+    messages.vider();
+    taperAnnee(enfant<QSpinBox>(*f, "Annee"), "2023");
+    QTest::mouseClick(enfant<QPushButton>(*f, "BoutonTracer"), Qt::LeftButton);
+    EXPECT_TRUE(messages.messages().isEmpty()) << messages.textes().join('|').toStdString();
+    EXPECT_TRUE(etat(*f).contains("Période : du 01/10/2022 au 30/09/2023")) << etat(*f).toStdString();
+
+    // Les cumuls, rangés par année, prennent toutes les périodes.
+    choisir(enfant<QComboBox>(*f, "Variante"), QStringLiteral("CUMUL_MENSUEL"));
+    choisir(periode, QStringLiteral("A"));
+    EXPECT_TRUE(periode->toolTip().isEmpty());
+}
+
 TEST_F(ChoixStatistiques, UnPluviometreDUneAnneeSansStatistiquesLaBarreDEtatDitPourquoi)
 {
     auto f = ouvrir();

@@ -57,7 +57,7 @@ protected:
     }
 };
 
-TEST_F(HoteBureau, CourbeMasqueeCasesDesStatistiquesEtDateDeValidationLuesParLeControle)
+TEST_F(HoteBureau, CourbeMasqueeOuRenommeeCasesDesStatistiquesEtDateDeValidationLuesParLeControle)
 {
     choisirStation(*f, "76402001");
     choisirGenre("Annee");
@@ -72,6 +72,20 @@ TEST_F(HoteBureau, CourbeMasqueeCasesDesStatistiquesEtDateDeValidationLuesParLeC
     EXPECT_EQ(liste.item(2, 0)->text(), " ");
     EXPECT_FALSE(courbes.GetCourbe(2)->Afficher());
     EXPECT_EQ(c().Graphique().lire(Prop::NbJeux).toInt(), jeuxAvant - 1);
+    // Renommer la courbe de l'année d'un double clic : la légende à l'écran la nomme ainsi.
+    f->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f.get()));
+    const QPoint titre = liste.visualItemRect(liste.item(1, 1)).center();
+    QTest::mouseClick(liste.viewport(), Qt::LeftButton, {}, titre);
+    QTest::mouseDClick(liste.viewport(), Qt::LeftButton, {}, titre);
+    QWidget* editeur = QApplication::focusWidget();
+    ASSERT_TRUE(editeur && editeur != liste.viewport() && liste.isAncestorOf(editeur));
+    QTest::keyClick(editeur, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(editeur, "Port-Aubin 2023");
+    QTest::keyClick(editeur, Qt::Key_Return);
+    // La liste reçoit le nom au tour suivant de la boucle des évènements.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return courbes.GetCourbe(1)->Titre() == "Port-Aubin 2023"; }, 2000));
+    EXPECT_EQ(c().Graphique().lireIndexe(Prop::Legende, 1).toString(), "Port-Aubin 2023");
 
     ASSERT_GT(courbes.noCourbe(QStringLiteral("Médiane")), 0);
     EXPECT_TRUE(courbes.GetCourbe(courbes.noCourbe(QStringLiteral("Médiane")))->Afficher());
@@ -311,15 +325,18 @@ TEST_F(HoteBureau, LaDerniereBaseSeRetrouveDUnAutreDossierEtResteRetenue)
     QDir::setCurrent(avant);
 }
 
-// Les options enregistrées sur un graphique d'édition (fond, échelle, grille) reviennent au lancement
-// suivant sur le premier graphique d'édition, d'une autre station ; aucun autre genre ne les prend.
+// Les options enregistrées sur un graphique d'édition reviennent au lancement suivant : le fond et la
+// grille sur chaque graphique d'édition, l'échelle fixée seulement sur le même graphique (même station
+// et même période de regroupement, d'autres dates) ; aucun autre genre ne les prend.
 TEST_F(HoteBureau, LesOptionsEnregistreesPourUnGenreReviennentAuLancementSuivant)
 {
-    const auto aspectRetenu = [this] {
+    const auto aspectRetenu = [this](bool echelleFixee) {
         MoteurGraphique& g = c().Graphique();
         g.ecrire(Prop::AxeY, 0);
-        EXPECT_EQ(g.lireNombre(Prop::YMin), 0);
-        EXPECT_EQ(g.lireNombre(Prop::YMax), 450);
+        if (echelleFixee)
+            EXPECT_EQ(std::pair(g.lireNombre(Prop::YMin), g.lireNombre(Prop::YMax)), std::pair(0.0, 450.0));
+        else
+            EXPECT_NE(g.lireNombre(Prop::YMax), 450);
         EXPECT_EQ(g.lire(Prop::CouleurFond).toInt(), 11);
         EXPECT_EQ(g.lire(Prop::Grille).toInt(), 1);
     };
@@ -337,14 +354,17 @@ TEST_F(HoteBureau, LesOptionsEnregistreesPourUnGenreReviennentAuLancementSuivant
     auto* barre = enfant<QToolBar>(boite, "CtlToolBar1");
     QTest::mouseClick(barre->widgetForAction(barre->findChild<QAction*>(QStringLiteral("Bouton4"))), Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    aspectRetenu();
+    aspectRetenu(true);
     tracer(*f, demandeDe(TypeGraph::Annee, "76402001", "M", {}, {}));
     EXPECT_NE(c().Graphique().lire(Prop::CouleurFond).toInt(), 11);
     f->close();
     f = ouvrir();
-    tracer(*f, demandeDe(TypeGraph::edition, "76401001", "M", {2022, 1, 1}, {2023, 12, 31}));
-    EXPECT_TRUE(messages.messages().isEmpty()) << messages.textes().join('|').toStdString();
-    aspectRetenu();
+    for (const auto& [station, periodes, fixee] : {std::tuple{"76401001", "M", false}, {"76402001", "A", false}, {"76402001", "M", true}}) {
+        SCOPED_TRACE(std::string(station) + " " + periodes);
+        tracer(*f, demandeDe(TypeGraph::edition, QString::fromLatin1(station), QString::fromLatin1(periodes), {2022, 1, 1}, {2023, 12, 31}));
+        EXPECT_TRUE(messages.messages().isEmpty()) << messages.textes().join('|').toStdString();
+        aspectRetenu(fixee);
+    }
 }
 
 // Le bulletin du mois depuis le menu Fichier, sur la base d'exemple, un jour d'avril 2015.
