@@ -114,6 +114,8 @@ FenetreHote::FenetreHote(QWidget* parent)
     centre->setStretchFactor(1, 1);
     centre->setSizes({380, 1000});
     setCentralWidget(centre);
+    // Une raison longue (statistiques cachées) passe à la ligne plutôt que d'être coupée au bord.
+    m_etat->setWordWrap(true);
     statusBar()->addWidget(m_etat, 1);
     creerVolets();
     creerMenus();
@@ -315,7 +317,7 @@ bool FenetreHote::ouvrirBaseExemple(bool retenir)
         jauge.setWindowModality(Qt::WindowModal);
         jauge.setMinimumDuration(300);
         QString erreur;
-        if (!BaseExemple::creerFichier(exemple, 5, [&](const QString& legende, int p) {
+        if (!BaseExemple::creerFichier(exemple, BaseExemple::graineParDefaut, [&](const QString& legende, int p) {
                 jauge.setLabelText(legende);
                 jauge.setValue(p);
             }, erreur)) {
@@ -729,7 +731,7 @@ void FenetreHote::remplirDonnees()
         titres << QStringLiteral("Date") << courbe->Titre();
         for (int i = 0; i < std::min(courbe->NbValeurs(), 200000); ++i) {
             m_donnees->setItem(i, 2 * (k - 1), new QTableWidgetItem(TexteCellule(courbe->cellule(0, i))));
-            m_donnees->setItem(i, 2 * (k - 1) + 1, new QTableWidgetItem(TexteCellule(courbe->cellule(2, i))));
+            m_donnees->setItem(i, 2 * (k - 1) + 1, new QTableWidgetItem(TexteCelluleFrancaise(courbe->cellule(2, i))));
         }
     }
     m_donnees->setHorizontalHeaderLabels(titres);

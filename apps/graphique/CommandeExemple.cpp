@@ -54,7 +54,7 @@ int commandeExemple(const QStringList& arguments)
     LigneCommande l(arguments);
     QString erreur;
     const QString texteBase = l.obligatoire(QStringLiteral("--base"), erreur);
-    const QString graine = l.option(QStringLiteral("--graine")).value_or(QStringLiteral("1"));
+    const QString graine = l.option(QStringLiteral("--graine")).value_or(QString::number(BaseExemple::graineParDefaut));
     const bool remplacer = l.drapeau(QStringLiteral("--remplacer"));
     if (const QString defaut = l.defaut(erreur); !defaut.isEmpty())
         return echec(defaut);

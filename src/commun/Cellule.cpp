@@ -38,3 +38,11 @@ QString TexteCellule(const QVariant& cellule)
         return cellule.toString();
     }
 }
+
+QString TexteCelluleFrancaise(const QVariant& cellule)
+{
+    QString t = EstVide(cellule) ? QString() : TexteCellule(cellule);
+    if (LireNombre(cellule))
+        t.replace(u'.', u',');
+    return t;
+}

@@ -12,3 +12,7 @@ bool EstVide(const QVariant& cellule);
 // " hh:nn:ss" quand l'heure n'est pas minuit), heures "hh:nn:ss", nombres avec
 // le séparateur décimal de l'utilisateur, booléens "Vrai" / "Faux".
 QString TexteCellule(const QVariant& cellule);
+
+// Le même texte, un nombre écrit avec la virgule quel que soit le réglage de l'utilisateur, sans
+// arrondi : ce qu'une grille ou un tableau montre à côté des valeurs saisies.
+QString TexteCelluleFrancaise(const QVariant& cellule);

@@ -33,15 +33,6 @@ QString texteChamp(const QVariant& v)
     return EstVide(v) ? QString() : TexteCellule(v);
 }
 
-// Une valeur lue de la base s'écrit avec la virgule des valeurs saisies, sans
-// arrondi : une mesure au millième ne change pas pour avoir été montrée.
-QString texteValeur(const QVariant& v)
-{
-    QString t = texteChamp(v);
-    if (LireNombre(v))
-        t.replace(u'.', u',');
-    return t;
-}
 
 // Les lignes qui ne se lisent pas marquées invalides ; les autres reprennent le style normal.
 void marquerEtats(GrillePoints& grille, const QList<EnregistrementPoints::Etat>& etats)
@@ -126,7 +117,8 @@ void EditionPoints::remplirGrille()
     for (int r = 0; r < n; ++r) {
         for (int champ = 0; champ <= 1; ++champ)
             m_grille.setTexte(r, champ, texteChamp(courbe->cellule(champ, r)));
-        m_grille.setTexte(r, G::Valeur, texteValeur(courbe->cellule(G::Valeur, r)));
+        // Avec la virgule des valeurs saisies, sans arrondi : une mesure au millième ne change pas pour avoir été montrée.
+        m_grille.setTexte(r, G::Valeur, TexteCelluleFrancaise(courbe->cellule(G::Valeur, r)));
         const auto rupture = ConvertirNombre(courbe->cellule(4, r));
         m_grille.setTexte(r, G::Rupture, rupture && rupture->toDouble() != 0 ? QStringLiteral("R") : QString());
         m_grille.setTexte(r, G::Obtention, texteChamp(courbe->cellule(5, r)));

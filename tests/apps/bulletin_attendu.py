@@ -104,7 +104,8 @@ def attendu(base, station, annee, mois, debut_hydro):
     propre = round(v, 2)
     ligne["Valeur du mois"] = lu(genre, altitude, v)
     ligne["Rang"] = f"{1 + sum(x < propre for x in echantillon)}/{len(echantillon)}"
-    ligne["Classe"] = classes[classe(propre, [centile(echantillon, p) for p in (0.2, 0.4, 0.6, 0.8)])]
+    if len(echantillon) >= 5:  # cinq classes, cinq années au moins
+        ligne["Classe"] = classes[classe(propre, [centile(echantillon, p) for p in (0.2, 0.4, 0.6, 0.8)])]
     if genre == "pluvio":
         normales = dict(base.execute("SELECT mois, valeur FROM PLUVIOMETRE_NORMALES WHERE codePluviometre=? "
                                      "AND mois BETWEEN 1 AND 12 AND valeur IS NOT NULL", (code,)).fetchall())

@@ -36,10 +36,12 @@ TEST(Bulletin, LeMoisSePlaceParmiLesMoisCompletsDuReleveParRangEtParQuintiles)
     const std::pair<double, int> cas[] = {{17.99, 0}, {18, 1}, {25.99, 1}, {26, 2}, {34, 2}, {34.01, 3}, {42, 3}, {42.01, 4}};
     for (const auto& [v, classe] : cas)
         EXPECT_EQ(CalculBulletin::classe(v, q), classe) << v;
-    // Seul de son mois : au milieu, rang 1/1 ; sans mesure ce mois-là : ni rang ni classe.
+    // Seul de son mois : rang 1/1, mais sous cinq années ni quintiles ni classe ; sans mesure ce mois-là : ni rang ni classe.
     ReleveMensuel seul;
     seul.ajouter(2010, 7, {12.5, false});
-    EXPECT_EQ(calculer(seul, GenreStation::Genre::Piezo, QDate(2010, 7, 1)).texteClasse(), QStringLiteral("autour de la normale"));
+    const LigneBulletin unique = calculer(seul, GenreStation::Genre::Piezo, QDate(2010, 7, 1));
+    EXPECT_EQ(unique.texteRang(), QStringLiteral("1/1"));
+    EXPECT_FALSE(unique.classe || unique.contexte.back().quintiles[0] || unique.contexte.back().classe);
     const LigneBulletin vide = calculer(seul, GenreStation::Genre::Piezo, QDate(2010, 8, 1));
     EXPECT_TRUE(vide.texteRang().isEmpty());
     EXPECT_FALSE(vide.valeur || vide.classe || vide.tendance);
@@ -109,5 +111,5 @@ TEST(Bulletin, LaNormaleDUnDebitEstLaMoyenneDesAutresAnneesCompletes)
     EXPECT_DOUBLE_EQ(*l.normale, (2.004 + 3.002) / 2);
     EXPECT_DOUBLE_EQ(*l.rapport, 100 * 5.0 / ((2.004 + 3.002) / 2));
     EXPECT_EQ(l.texteRang(), QStringLiteral("3/3"));
-    EXPECT_EQ(l.texteClasse(), QStringLiteral("très haut"));
+    EXPECT_FALSE(l.classe);
 }

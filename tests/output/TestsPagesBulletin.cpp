@@ -110,6 +110,27 @@ TEST(PagesBulletin, LesBarresDEcartPrennentLaCouleurDeLaClasseDeLeurMois)
     EXPECT_TRUE(classes.count(0) && classes.size() >= 3);
 }
 
+// Un pluviomètre d'une seule année, sans normales : la page ne trace que ses mois, sans quintiles tirés
+// de ses propres valeurs ni normales vides en légende, et ne le classe pas.
+TEST(PagesBulletin, UnReleveDUneAnneeNiQuintilesNiNormalesNiClasse)
+{
+    ReleveMensuel r;
+    for (QDate m(2022, 4, 1); m <= mars2023; m = m.addMonths(1))
+        r.ajouter(m.year(), m.month(), {10.0 * m.month(), true});
+    const LigneBulletin l = ligne(r, GenreStation::Genre::Pluvio, QStringLiteral("Pluie"));
+    QImage image(900, 520, QImage::Format_RGB32);
+    MoteurGraphique m;
+    {
+        QPainter p(&image);
+        GraphiqueMoisStation::situation(p, m, l, image.rect());
+    }
+    EXPECT_EQ(m.lire(Prop::NbJeux).toInt(), 1);
+    EXPECT_EQ(m.lireIndexe(Prop::Legende, 1).toString(), QStringLiteral("Pluie du mois"));
+    EXPECT_TRUE(m.lire(Prop::TitreGraphique).toString().endsWith(QStringLiteral("(relevé trop court pour ses quintiles)")));
+    EXPECT_TRUE(TexteBulletin::resume(l, mars2023, 10).contains(QStringLiteral("rang 1/1 parmi les mois de mars du relevé ; relevé trop court")));
+    EXPECT_FALSE(l.classe);
+}
+
 // Le PDF d'un pluviomètre, d'un piézomètre et d'une station hydrométrique au long nom : une seule
 // famille de polices, celle de la page, et aucun texte abrégé par « … » ; le classeur n'en coupe aucun.
 TEST(PagesBulletin, LePdfNEmploieQueLaPoliceDeLaPageEtNeCoupeAucunTexte)

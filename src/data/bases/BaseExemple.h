@@ -17,6 +17,8 @@ class BaseDonnees;
 class BaseExemple
 {
 public:
+    // La graine de la ligne de commande sans --graine et du bureau : la même base des deux côtés.
+    static constexpr quint32 graineParDefaut = 1;
     // Légende de l'étape et avancement de 0 à 100.
     using Progression = std::function<void(const QString& legende, int pourcentage)>;
 

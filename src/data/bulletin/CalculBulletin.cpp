@@ -47,9 +47,16 @@ std::optional<double> CalculBulletin::valeur(QDate mois) const
     return m ? std::optional(m->valeur) : std::nullopt;
 }
 
-int CalculBulletin::classeParmi(const QList<double>& echantillon)
+std::array<std::optional<double>, 4> CalculBulletin::quintilesDe(const QList<double>& echantillon)
 {
-    return classe(echantillon.constLast(), CalculsStatistiques::quintiles(echantillon));
+    return echantillon.size() >= effectifClasses ? CalculsStatistiques::quintiles(echantillon) : std::array<std::optional<double>, 4>{};
+}
+
+std::optional<int> CalculBulletin::classeParmi(const QList<double>& echantillon)
+{
+    if (echantillon.size() < effectifClasses)
+        return std::nullopt;
+    return classe(echantillon.constLast(), quintilesDe(echantillon));
 }
 
 void CalculBulletin::placer(LigneBulletin& l) const
@@ -124,7 +131,7 @@ void CalculBulletin::contexte(LigneBulletin& l) const
             c.valeur = valeur(m);
         if (c.valeur)
             c.classe = classeParmi(m_releve.echantillon(m.month(), m.year(), c.valeur));
-        c.quintiles = CalculsStatistiques::quintiles(m_releve.echantillon(m.month(), 0, std::nullopt));
+        c.quintiles = quintilesDe(m_releve.echantillon(m.month(), 0, std::nullopt));
         if (m_genre.normalesOfficielles)
             c.normale = m_normales[std::size_t(m.month() - 1)];
         l.contexte.push_back(c);

@@ -28,10 +28,13 @@ public:
     // Le seuil sous lequel un écart d'un mois au suivant est dit stable : 5 %
     // de l'étendue du mois sur le relevé.
     static constexpr double partStable = 0.05;
+    // Cinq classes demandent au moins cinq années : en deçà, ni quintiles ni classe.
+    static constexpr int effectifClasses = 5;
 
 private:
-    // La classe de la dernière valeur de l'échantillon parmi toutes.
-    static int classeParmi(const QList<double>& echantillon);
+    // La classe de la dernière valeur de l'échantillon parmi toutes ; aucune d'un relevé trop court.
+    static std::optional<int> classeParmi(const QList<double>& echantillon);
+    static std::array<std::optional<double>, 4> quintilesDe(const QList<double>& echantillon);
     void placer(LigneBulletin& l) const;
     void comparerALaNormale(LigneBulletin& l) const;
     void cumulerAnneeHydrologique(LigneBulletin& l) const;

@@ -182,11 +182,18 @@ void situation(QPainter& p, MoteurGraphique& m, const LigneBulletin& l, const QR
                            {QStringLiteral("4ème Quintile "), 11, quintile(3)}};
     if (l.genre->normalesOfficielles)
         js.push_back({QStringLiteral("Normales MétéoFrance"), 3, [](const auto& c) { return c.normale; }});
+    // Un relevé trop court n'a pas de quintiles, une station sans normales n'en a pas : rien à légender.
+    std::erase_if(js, [&l](const Jeu& j) { return std::none_of(l.contexte.cbegin(), l.contexte.cend(), j.valeur); });
+    const bool quintiles = !js.empty() && js.front().couleur == 6;
     // La valeur du mois en dernier : tracée par-dessus les quintiles, en trait épais.
     js.push_back({l.texteGrandeur() + QStringLiteral(" du mois"), 1, [](const auto& c) { return c.valeur; }});
     m.ecrire(Prop::JeuEnValeur, int(js.size()));
     const QString titreY = l.echelle ? l.echelle->titreAxe() : QStringLiteral("%1 (%2)").arg(l.texteGrandeur(), l.genre->texteUnite());
-    remplir(m, l, js, 6, l.texteGrandeur() + QStringLiteral(" de chaque mois parmi les quintiles du relevé"), titreY);
+    remplir(m, l, js, 6,
+            l.texteGrandeur()
+                + (quintiles ? QStringLiteral(" de chaque mois parmi les quintiles du relevé")
+                             : QStringLiteral(" de chaque mois (relevé trop court pour ses quintiles)")),
+            titreY);
     peindre(p, m, cadre);
 }
 

@@ -140,11 +140,16 @@ void pageStation(Page& page, const BulletinMensuel& b, const LigneBulletin& l, M
     const QRectF resume(page.zone.left(), y, page.zone.width(), 60);
     page.p.drawText(resume, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, TexteBulletin::resume(l, b.mois, b.moisHydro));
     y += 66;
-    const bool ecarts = l.genre->normalesOfficielles;
+    // Sans normale à aucun mois mesuré, un graphique des écarts serait vide : une ligne le dit.
+    const bool normales = std::any_of(l.contexte.cbegin(), l.contexte.cend(), [](const auto& c) { return c.valeur && c.normale; });
+    const bool ecarts = l.genre->normalesOfficielles && normales;
     const double h = ecarts ? 520 : 640;
     GraphiqueMoisStation::situation(page.p, haut, l, QRectF(page.zone.left(), y, page.zone.width(), h));
     if (ecarts)
         GraphiqueMoisStation::ecarts(page.p, bas, l, QRectF(page.zone.left(), y + h + 10, page.zone.width(), page.zone.bottom() - y - h - 10));
+    else if (l.genre->normalesOfficielles)
+        page.p.drawText(QRectF(page.zone.left(), y + h + 10, page.zone.width(), 30), Qt::AlignLeft | Qt::AlignTop,
+                        QStringLiteral("Pas de normale Météo-France pour cette station : pas d'écart à la normale."));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "output/bulletin/TexteBulletin.h"
 
 #include "data/bulletin/BulletinMensuel.h"
+#include "data/bulletin/CalculBulletin.h"
 
 #include <QLocale>
 
@@ -30,7 +31,9 @@ QString resume(const LigneBulletin& l, QDate mois, int moisHydro)
     if (l.rapport)
         t += QStringLiteral(", soit %1 % de la normale (%2)").arg(rapport(l), valeur(l, l.lue(l.normale)) + unite);
     t += QStringLiteral(" ; rang %1 parmi les mois de %2 du relevé ; %3.")
-             .arg(l.texteRang(), QLocale(QLocale::French).monthName(mois.month()), l.texteClasse());
+             .arg(l.texteRang(), QLocale(QLocale::French).monthName(mois.month()),
+                  l.classe ? l.texteClasse()
+                           : QStringLiteral("relevé trop court pour le classer (moins de %1 ans)").arg(CalculBulletin::effectifClasses));
     if (l.cumul) {
         const QDate debut(mois.month() >= moisHydro ? mois.year() : mois.year() - 1, moisHydro, 1);
         t += QStringLiteral(" Cumul depuis le 1er %1 : %2").arg(BulletinMensuel::texteMois(debut), valeur(l, l.cumul) + unite);
