@@ -263,6 +263,14 @@ TEST_F(Interaction, PointsPosesAuClicDansLaGrille)
     g().ecrire(Prop::Point, 1);
     EXPECT_NEAR(g().lireNombre(Prop::PositionX), u.x(), 1e-4);
     EXPECT_TRUE(messages.messages().isEmpty());
+    // L'hôte fait enregistrer les points (la question refusée, ils restent), puis les efface.
+    messages.repondre(false);
+    ctl().DeclencheEnregistrer();
+    ASSERT_EQ(messages.messages().size(), 1);
+    EXPECT_TRUE(messages.textes().first().startsWith("Etes vous sûr de vouloir enregistrer les points")) << messages.textes().first().toStdString();
+    EXPECT_EQ(grille->lignes(), 2);
+    ctl().DeclencheSupprimer();
+    EXPECT_EQ(grille->lignes(), 0);
 }
 
 // Ce que le moteur écrit dans la cellule de la valeur (« #.## », point ou virgule) s'y lit en nombre.

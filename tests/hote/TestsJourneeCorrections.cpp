@@ -10,6 +10,8 @@
 #include "TraductionsQt.h"
 
 #include "commun/Cellule.h"
+#include "commun/Dates.h"
+#include "commun/Nombres.h"
 #include "commun_tests/Enchainement.h"
 #include "commun_tests/ImagesGardees.h"
 #include "commun_tests/Souris.h"
@@ -120,9 +122,19 @@ protected:
 
     void matinee();
     void corrigerLaGrille();
-    int supprimerUnePlageEtPoserDesPoints();
+    void supprimerUnePlage();
+    int poserDesPoints();
     // Les lignes de la base qui diffèrent de celles d'avant la matinée.
     QStringList changees() { return differences(m_avant, toutesLesLignes(*m_lecture)); }
+    // Les mesures de Port-Aubin en base, du premier au dernier jour.
+    int mesuresEnBase(const QDate& de, const QDate& a)
+    {
+        const Lignes l = toutesLesLignes(*m_lecture);
+        return int(std::count_if(l.keyBegin(), l.keyEnd(), [&](const QString& k) {
+            const auto jour = LireDate(k.section(u'|', 1, 1));
+            return k.startsWith("PLUVIO_76402001|") && jour && *jour >= de && *jour <= a;
+        }));
+    }
     void deuxCopies();
     // Une fenêtre qui corrige les pluies de mars 2023 de Port-Aubin.
     std::unique_ptr<FenetreHote> corrigerMars()
@@ -158,9 +170,7 @@ void JourneeCorrections::matinee()
     ASSERT_TRUE(m_lecture) << erreur.toStdString();
     m_avant = toutesLesLignes(*m_lecture);
     ASSERT_GT(m_avant.size(), 40000);
-    m_mars = int(std::count_if(m_avant.keyBegin(), m_avant.keyEnd(), [](const QString& k) {
-        return k.startsWith("PLUVIO_76402001|") && k.contains("/03/2023|");
-    }));
+    m_mars = mesuresEnBase({2023, 3, 1}, {2023, 3, 31});
 
     // D'autres graphiques d'abord, comme une personne qui regarde avant de corriger.
     tracer(*f, demandeDe(TypeGraph::Annee, "76402001", "M", {}, {}));
@@ -169,7 +179,10 @@ void JourneeCorrections::matinee()
     corrigerLaGrille();
     if (HasFatalFailure())
         return;
-    const int changements = supprimerUnePlageEtPoserDesPoints();
+    supprimerUnePlage();
+    if (HasFatalFailure())
+        return;
+    const int changements = poserDesPoints();
 
     // Un autre graphique, puis les trois corrections annulées depuis le menu : la base d'avant, ligne pour ligne.
     tracer(*f, demandeDe(TypeGraph::edition, "76402001", "M", {2022, 10, 1}, {2023, 9, 30}));
@@ -225,21 +238,65 @@ void JourneeCorrections::corrigerLaGrille()
     EXPECT_EQ(changees().size(), 3) << changees().join('\n').toStdString();
 }
 
-// Outil 5 : une plage supprimée au bouton droit ; outil 4 : deux points posés et enregistrés. Seules
-// des mesures de mars ont changé, en trois lots ; rend le nombre de changements de l'historique.
-int JourneeCorrections::supprimerUnePlageEtPoserDesPoints()
+// Outil 5 : une plage refusée à la question, glissée dans un sens puis dans l'autre (la même question),
+// puis supprimée ; la même de nouveau n'a plus rien à supprimer.
+void JourneeCorrections::supprimerUnePlage()
 {
     palette(5);
-    messages.repondre(true);
-    glisser(c().vueGraphique(), dansLeTrace(c(), 0.62, 0.5), dansLeTrace(c(), 0.7, 0.5), Qt::RightButton);
+    const auto plage = [&](double de, double a) {
+        glisser(c().vueGraphique(), dansLeTrace(c(), de, 0.5), dansLeTrace(c(), a, 0.6), Qt::RightButton);
+    };
+    messages.vider();
+    for (bool reponse : {false, false, true})
+        messages.repondre(reponse);
+    plage(0.7, 0.62);
+    plage(0.62, 0.7);
+    EXPECT_EQ(changees().size(), 3);
+    plage(0.7, 0.62);
+    EXPECT_GT(changees().size(), 3);
+    plage(0.7, 0.62);
+    const QStringList dites = messages.textes();
+    ASSERT_EQ(dites.size(), 4) << dites.join('\n').toStdString();
+    EXPECT_TRUE(dites.at(0).startsWith("Voulez vous supprimer les points entre le ") && dites.at(0).contains("\n2 mesures modifiées, 0 ajoutée, "))
+        << dites.at(0).toStdString();
+    EXPECT_EQ(dites.mid(1, 2), QStringList(2, dites.at(0)));
+    EXPECT_EQ(dites.at(3), "Aucune mesure ne change : rien à enregistrer.");
+}
+
+// Outil 4 : deux points posés à midi, refusés à la question qui dit ce qui changerait, puis enregistrés ;
+// l'outil reste et la courbe rechargée montre le premier à son jour. Seules des mesures de mars ont
+// changé, en trois lots ; rend le nombre de changements de l'historique.
+int JourneeCorrections::poserDesPoints()
+{
     palette(4);
     QTest::mouseClick(c().vueGraphique(), Qt::LeftButton, {}, dansLeTrace(c(), 0.2, 0.6));
     QTest::mouseClick(c().vueGraphique(), Qt::LeftButton, {}, dansLeTrace(c(), 0.3, 0.4));
     EXPECT_EQ(grille().lignes(), 2);
+    EXPECT_EQ(grille().texte(1, GrillePoints::Heure), "12:00:00");
+    const QString premier = grille().texte(0, GrillePoints::Date), dernier = grille().texte(1, GrillePoints::Date);
+    const double pose = LireNombre(grille().texte(0, GrillePoints::Valeur)).value_or(-1);
+    const QStringList avantPoints = changees();
+    const int jours = mesuresEnBase(*LireDate(premier), *LireDate(dernier));
+    messages.vider();
+    messages.repondre(false);
+    QTest::mouseClick(c().findChild<QPushButton*>("CmdEnregistrer"), Qt::LeftButton);
+    EXPECT_EQ(messages.textes(), QStringList{QStringLiteral("Etes vous sûr de vouloir enregistrer les points à partir du %1 jusqu'au %2 ?\n"
+                                                            "2 mesures modifiées, 0 ajoutée, %3 supprimées, sur la station 76402001 "
+                                                            "Port-Aubin du %1 au %2.").arg(premier, dernier).arg(jours - 2)});
+    EXPECT_EQ(changees(), avantPoints);
     cliquer("CmdEnregistrer");
     EXPECT_EQ(grille().lignes(), 0);
+    EXPECT_EQ(c().outilCourant(), 4);
+    const CourbePtr courbe = c().CollCourbes().GetCourbe(1);
+    QList<double> auPremier;
+    for (int i = 0; i < courbe->NbValeurs(); ++i)
+        if (TexteCellule(courbe->cellule(0, i)).left(10) == premier)
+            auPremier << LireNombre(courbe->cellule(2, i)).value_or(-2);
+    EXPECT_EQ(auPremier.size(), 1);
+    EXPECT_NEAR(auPremier.value(0), pose, 0.005);
+
     const QStringList dansLaBase = changees();
-    EXPECT_GT(dansLaBase.size(), 3);
+    EXPECT_GT(dansLaBase.size(), avantPoints.size());
     for (const QString& k : dansLaBase)
         EXPECT_TRUE(k.startsWith("PLUVIO_76402001|") && k.contains("/03/2023|")) << k.toStdString();
     const auto lots = HistoriqueMesures::lire(*m_lecture, "PLUVIO_76402001");
