@@ -169,6 +169,8 @@ public:
     Q_INVOKABLE QObject* getExtender() noexcept;
     // La période que montre l'axe des temps, la fenêtre d'un zoom comprise ; rien sans période tracée.
     std::optional<std::pair<QDate, QDate>> periodeTracee() const noexcept;
+    // Le cumul annuel tracé sans l'année choisie, qu'aucune barre ne distingue alors : une phrase ; vide sinon.
+    const QString& anneeNonComparee() const noexcept { return m_anneeNonComparee; }
     // Un cumul annuel compare chaque année jusqu'au même jour : la fenêtre comparée de l'année `annee`.
     std::optional<std::pair<QDate, QDate>> fenetreCumulAnnuel(int annee) const;
 
@@ -305,6 +307,7 @@ private:
     bool m_ouvrirApresExport = true;
     bool m_titreLegendeEcran = false;
     bool m_jeuxParCourbe = false;
+    QString m_anneeNonComparee;
     QString m_legendeEnValeur;  // le point que le graphique distingue, tel que la légende le nomme  // les nappes ont un jeu par courbe, les autres un par courbe tracée
 
     // État du contrôle.

@@ -90,6 +90,7 @@ void CtlGraphique::AffichageGraphique(bool, bool SuperpositionCourbes, const QSt
         m_souris->oublierZoom();
         m_souris->retenirEchellesDuTrace();
         m_legendeEnValeur.clear();
+        m_anneeNonComparee.clear();
         MoteurGraphique& g = Graphique();
         Classe_Graphiques& c = CollCourbes();
         if (c.Compter() == 0) {
@@ -227,6 +228,15 @@ void CtlGraphique::marquerAnneeChoisie(int premierePosition)
         m_legendeEnValeur = legendeCumul(annee, fenetreCumulAnnuel(annee));
         return;
     }
+    // Hors des années comparées (rangées par total), rien ne la distingue : l'hôte le dit.
+    QList<int> annees;
+    for (int i = 0; i < courbe->NbValeurs(); ++i)
+        if (const auto date = DateDepuisCellule(courbe->cellule(0, i)))
+            annees << date->date().year();
+    if (annees.isEmpty())
+        return;
+    const auto [de, a] = std::minmax_element(annees.cbegin(), annees.cend());
+    m_anneeNonComparee = QStringLiteral("L'année %1 n'est pas parmi les années comparées (%2 à %3).").arg(annee).arg(*de).arg(*a);
 }
 
 namespace {
@@ -492,6 +502,7 @@ void CtlGraphique::AffichageGraphiquePiezo(bool, bool SuperpositionCourbes, QObj
         m_souris->oublierZoom();
         m_souris->retenirEchellesDuTrace();
         m_legendeEnValeur.clear();
+        m_anneeNonComparee.clear();
         MoteurGraphique& g = Graphique();
         Classe_Graphiques& c = CollCourbes();
         g.ecrire(Prop::Dessin, 1);

@@ -347,6 +347,13 @@ void HoteGraphique::remplirDemande(const Demande& d, const Choix& choix)
                                                            : QString());
 }
 
+QString HoteGraphique::avis() const
+{
+    QStringList avis{m_vides.avis(*m_controle), m_controle->anneeNonComparee()};
+    avis.removeAll(QString());
+    return avis.join(u' ');
+}
+
 bool HoteGraphique::aDesDonnees() const
 {
     for (Classe_Graphiques* coll : {&m_controle->CollCourbes(), &m_controle->CollCourbes2()})

@@ -73,7 +73,7 @@ public:
     bool aDesDonnees() const;
     // Ce que le graphique chargé ne trace pas faute de données (des statistiques sans aucune
     // valeur, masquées après le chargement) et pourquoi, en une ligne ; vide sinon.
-    QString avis() const { return m_vides.avis(*m_controle); }
+    QString avis() const;
     // Le premier ordre en échec du dernier chargement, dit en français ; vide sans échec.
     static QString echecDeChargement(const BaseDonnees& base);
     // Le graphique annuel (hors cumuls) et la référence sont des courbes, les autres des barres.

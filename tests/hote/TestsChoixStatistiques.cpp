@@ -110,6 +110,15 @@ TEST_F(ChoixStatistiques, SaisisRetenusAuRedemarrageEtPrisParLeTrace)
     tracer(*f, d);
     EXPECT_TRUE(f->formulaire().controle().isStatistiquesMeteoFrance());
     garderImage(f->panneau().grab().toImage(), "choix-statistiques");
+    // Le cumul annuel compare les années choisies : l'année demandée hors d'elles, la barre d'état le dit.
+    d.type = TypeGraph::Annee;
+    d.variante = QStringLiteral("CUMUL_ANNUEL");
+    for (const auto& [annee, dite] : {std::pair{2023, true}, {2000, false}}) {
+        d.annee = annee;
+        tracer(*f, d);
+        EXPECT_EQ(etat(*f).contains(QStringLiteral("L'année %1 n'est pas parmi les années comparées (1991 à 2020).").arg(annee)), dite)
+            << etat(*f).toStdString();
+    }
 
     // Des années à l'envers : Tracer le dit et ne trace rien.
     choisir(enfant<QComboBox>(*f, "GenreGraphique"), QStringLiteral("Annee"));
