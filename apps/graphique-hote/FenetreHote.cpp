@@ -560,9 +560,10 @@ void FenetreHote::faireBulletin()
     if (dialogue.exec() != QDialog::Accepted)
         return;
     const EditionBulletin::Demande demande = dialogue.demande();
-    statusBar()->showMessage(QStringLiteral("Bulletin de %1 écrit dans %2")
-                                 .arg(BulletinMensuel::texteMois(demande.mois), QDir::toNativeSeparators(demande.pdf)),
-                             8000);
+    QString ecrits = QDir::toNativeSeparators(demande.pdf);
+    if (!demande.classeur.isEmpty())
+        ecrits += QStringLiteral(" et ") + QDir::toNativeSeparators(demande.classeur);
+    statusBar()->showMessage(QStringLiteral("Bulletin de %1 écrit dans %2").arg(BulletinMensuel::texteMois(demande.mois), ecrits), 15000);
     OuvrirFichierEcrit(demande.pdf);
     if (!demande.classeur.isEmpty())
         OuvrirFichierEcrit(demande.classeur);

@@ -466,7 +466,9 @@ TEST_F(BulletinBureau, LeMoisPasseProposeEtLePdfEtLeClasseurEcritsPuisOuverts)
     ASSERT_TRUE(messages.textes().isEmpty()) << messages.textes().join('\n').toStdString();
     EXPECT_FALSE(resteOuvert);
     EXPECT_EQ(ouverts, (QStringList{sortie.filePath("mars.pdf"), sortie.filePath("mars.xlsx")}));
-    EXPECT_TRUE(f->statusBar()->currentMessage().startsWith("Bulletin de mars 2015"));
+    EXPECT_EQ(f->statusBar()->currentMessage(), QStringLiteral("Bulletin de mars 2015 écrit dans %1 et %2")
+                                                    .arg(QDir::toNativeSeparators(sortie.filePath("mars.pdf")),
+                                                         QDir::toNativeSeparators(sortie.filePath("mars.xlsx"))));
     const QByteArray octets = lireFichier(sortie.filePath("mars.pdf"));
     EXPECT_TRUE(octets.startsWith("%PDF"));
     EXPECT_EQ(octets.count("/Type /Page\n"), 3);
