@@ -23,6 +23,7 @@
 #include <QMap>
 #include <QMessageBox>
 #include <QRandomGenerator>
+#include <functional>
 
 namespace {
 
@@ -119,6 +120,17 @@ protected:
         QTest::mouseClick(fenetre.formulaire().controle().findChild<QPushButton*>(QString::fromLatin1(bouton)), Qt::LeftButton);
     }
     void cliquer(const char* bouton) { cliquer(*f, bouton); }
+
+    // L'étape sur la base d'exemple d'un schéma neuf du serveur ; sautée sans serveur, sauf quand il est exigé.
+    void surLeServeur(const std::function<void()>& etape)
+    {
+        if (!surLeServeur()) {
+            if (qEnvironmentVariableIsSet("GRAPHIQUE_PG_EXIGE"))
+                FAIL() << "GRAPHIQUE_PG absente";
+            GTEST_SKIP() << "GRAPHIQUE_PG absente : scripts/tester.sh lance un serveur PostgreSQL pour ces essais.";
+        }
+        etape();
+    }
 
     void matinee();
     void corrigerLaGrille();
@@ -353,22 +365,12 @@ TEST_F(JourneeCorrections, DeuxCopiesSurLeFichierSQLite)
 
 TEST_F(JourneeCorrections, DeuxCopiesSurLeServeurPostgreSQL)
 {
-    if (!surLeServeur()) {
-        if (qEnvironmentVariableIsSet("GRAPHIQUE_PG_EXIGE"))
-            FAIL() << "GRAPHIQUE_PG absente";
-        GTEST_SKIP() << "GRAPHIQUE_PG absente : scripts/tester.sh lance un serveur PostgreSQL pour ces essais.";
-    }
-    deuxCopies();
+    surLeServeur([this] { deuxCopies(); });
 }
 
 TEST_F(JourneeCorrections, UneMatineeSurLeServeurPostgreSQL)
 {
-    if (!surLeServeur()) {
-        if (qEnvironmentVariableIsSet("GRAPHIQUE_PG_EXIGE"))
-            FAIL() << "GRAPHIQUE_PG absente";
-        GTEST_SKIP() << "GRAPHIQUE_PG absente : scripts/tester.sh lance un serveur PostgreSQL pour ces essais.";
-    }
-    matinee();
+    surLeServeur([this] { matinee(); });
 }
 
 } // namespace
