@@ -194,7 +194,7 @@ TEST_F(ImportArchiveTest, UneLigneFausseEtRienNEstEcritNiModifie)
     EXPECT_TRUE(base().ColonnesTable(QStringLiteral("PLUVIO_27056003")).isEmpty());
     EXPECT_EQ(lignes("SELECT Code, Nom, Altitude FROM STATIONS"), stations);
 
-    // En-tête sans une colonne requise, format inconnu, fichier vide, en-tête seul, gzip tronqué : une ligne, rien d'écrit.
+    // En-tête sans une colonne requise, fichier vide, en-tête seul, gzip tronqué : une ligne, rien d'écrit.
     QByteArray gz;
     {
         const QString complet = fichier(QStringLiteral("complet.csv.gz"), enteteMeteo + "\n" + QByteArray("27056003;E;0;0;1;20230101;1;1;;;;\n").repeated(5000));
@@ -219,8 +219,6 @@ TEST_F(ImportArchiveTest, UneLigneFausseEtRienNEstEcritNiModifie)
         EXPECT_TRUE(erreur.startsWith(message)) << erreur.toStdString();
         EXPECT_FALSE(erreur.contains(u'\n'));
     }
-    EXPECT_FALSE(importer(QStringLiteral("meteo"), fichier(QStringLiteral("x.csv"), enteteMeteo), erreur));
-    EXPECT_EQ(erreur, "format inconnu : « meteo » (meteo-quotidien, piezo-chroniques, hydro-elab).");
     EXPECT_TRUE(base().ColonnesTable(QStringLiteral("PLUVIO_27056003")).isEmpty());
     EXPECT_EQ(lignes("SELECT Code, Nom, Altitude FROM STATIONS"), stations);
 }
