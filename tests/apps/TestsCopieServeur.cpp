@@ -283,35 +283,32 @@ protected:
     std::unique_ptr<BasePostgres> m_verrou;
 };
 
-TEST_F(CopieCoupee, LaConnexionPerdueEnCoursDeCopieNeLaisseRienSurLeServeur)
+// La connexion de la copie coupée, comme par un serveur arrêté, ou le programme tué.
+TEST_F(CopieCoupee, UneCopieCoupeeOuTueeNeLaisseRienSurLeServeur)
 {
-    const QString cible = cibleOccupee();
-    QProcess copie;
-    const qint64 pid = lancerEtAttendreLeVerrou(copie, cible);
-    ASSERT_GT(pid, 0);
-    // Ce que verrait la copie d'un serveur arrêté : sa connexion tombe.
-    EXPECT_EQ(valeur(QStringLiteral("SELECT count(*) FROM pg_stat_activity WHERE pg_terminate_backend(%1) AND pid = %1").arg(pid)), 1);
-    m_verrou->ExecuterNatif("ROLLBACK");
-    ASSERT_TRUE(copie.waitForFinished(30000));
-    EXPECT_EQ(copie.exitCode(), 2);
-    const QString erreurs = QString::fromUtf8(copie.readAllStandardError());
-    EXPECT_EQ(erreurs.count('\n'), 1) << erreurs.toStdString();
-    EXPECT_TRUE(erreurs.contains("copie impossible")) << erreurs.toStdString();
-    attendreLaFin(pid);
-    EXPECT_EQ(etat(cible), QStringList{"stations=1"});
-}
-
-TEST_F(CopieCoupee, UneCopieTueeNeLaisseRienSurLeServeur)
-{
-    const QString cible = cibleOccupee();
-    QProcess copie;
-    const qint64 pid = lancerEtAttendreLeVerrou(copie, cible);
-    ASSERT_GT(pid, 0);
-    copie.kill();
-    ASSERT_TRUE(copie.waitForFinished(10000));
-    m_verrou->ExecuterNatif("ROLLBACK");
-    attendreLaFin(pid);
-    EXPECT_EQ(etat(cible), QStringList{"stations=1"});
+    for (const bool tuee : {false, true}) {
+        SCOPED_TRACE(tuee ? "tuée" : "connexion perdue");
+        const QString cible = cibleOccupee();
+        QProcess copie;
+        const qint64 pid = lancerEtAttendreLeVerrou(copie, cible);
+        ASSERT_GT(pid, 0);
+        if (tuee) {
+            copie.kill();
+            ASSERT_TRUE(copie.waitForFinished(10000));
+        } else {
+            EXPECT_EQ(valeur(QStringLiteral("SELECT count(*) FROM pg_stat_activity WHERE pg_terminate_backend(%1) AND pid = %1").arg(pid)), 1);
+        }
+        m_verrou->ExecuterNatif("ROLLBACK");
+        if (!tuee) {
+            ASSERT_TRUE(copie.waitForFinished(30000));
+            EXPECT_EQ(copie.exitCode(), 2);
+            const QString erreurs = QString::fromUtf8(copie.readAllStandardError());
+            EXPECT_EQ(erreurs.count('\n'), 1) << erreurs.toStdString();
+            EXPECT_TRUE(erreurs.contains("copie impossible")) << erreurs.toStdString();
+        }
+        attendreLaFin(pid);
+        EXPECT_EQ(etat(cible), QStringList{"stations=1"});
+    }
 }
 
 } // namespace

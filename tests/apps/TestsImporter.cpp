@@ -6,7 +6,6 @@
 #include "data/bases/BaseSqlite.h"
 
 #include <QDate>
-#include <QFileInfo>
 #include <QProcess>
 #include <gtest/gtest.h>
 
@@ -152,33 +151,6 @@ TEST(Importer, LignesFaussesUneSeuleLigneDeMessageEtRienNEstEcrit)
         EXPECT_EQ(m.code, 2) << csv.toStdString();
         EXPECT_EQ(m.erreurs.count('\n'), 1) << m.erreurs.toStdString();
     }
-}
-
-TEST(Importer, UneBaseFaiteDImportsSeulsSertAToutesLesCommandes)
-{
-    const QString base = dossierTemporaire() + "/neuve.db";
-    QByteArray csv;
-    for (QDate d(2022, 1, 1); d <= QDate(2023, 12, 31); d = d.addDays(1))
-        csv += d.toString("dd/MM/yyyy").toLatin1() + ";" + QByteArray::number(d.day() % 7) + "\n";
-    Resultat r = lancer({"importer", "--base", base, "--station", "76999010", "--genre", "pluvio", "--csv", ecrireCsv(csv)});
-    ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
-    EXPECT_EQ(stationsDe(base), "pluvio\t76999010\t76999010\t01/01/2022\t31/12/2023\n");
-    for (const QStringList& demande : QList<QStringList>{
-             {"--type", "edition", "--periodes", "M", "--debut", "01/01/2022", "--fin", "31/12/2023"},
-             {"--type", "Annee", "--annee", "2023"},
-             {"--type", "annuaire", "--periodes", "A"},
-             {"--type", "edition", "--periodes", "H", "--debut", "01/10/2022", "--fin", "30/09/2023"},
-         }) {
-        const QString png = dossierTemporaire() + "/neuve.png";
-        r = lancer(QStringList{"tracer", "--base", base, "--station", "76999010", "--sortie", png} + demande);
-        EXPECT_EQ(r.code, 0) << demande.join(' ').toStdString() << r.erreurs.toStdString();
-        EXPECT_FALSE(r.erreurs.contains("aucune donnée")) << demande.join(' ').toStdString() << r.erreurs.toStdString();
-        EXPECT_TRUE(QFileInfo(png).size() > 0);
-    }
-    // Sans normales, la comparaison n'a rien à montrer, mais aucun ordre n'échoue.
-    r = lancer({"tracer", "--base", base, "--station", "76999010", "--sortie", dossierTemporaire() + "/n.png", "--type",
-                "comparaisonNormale", "--periodes", "M", "--debut", "01/01/2022", "--fin", "31/12/2023"});
-    EXPECT_EQ(r.code, 0) << r.erreurs.toStdString();
 }
 
 TEST(Importer, DeuxImportsEnsembleSAttendentEtToutEstGarde)

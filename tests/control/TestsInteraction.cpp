@@ -119,8 +119,6 @@ TEST_F(Interaction, RectanglesRefusesEtBornesComprises)
     inchange();
     glisser(QPoint(2, 2), point(0.6, 0.6));              // parti hors de la zone : aucun cadre
     inchange();
-    // Un rectangle aplati à 0,1 unité ou moins ne zoome pas, même dedans.
-    ctl().CollCourbes();
     bool dedans = false;
     ctl().PointDansGraphique(xMin, yMin, dedans);
     EXPECT_TRUE(dedans);     // un point sur les bornes est dedans

@@ -157,25 +157,15 @@ TEST_F(ImportArchiveTest, DebitsJournaliersEnMetresCubesParSecondeEtMoyennesMens
     QStringList debits = lignes("SELECT DateCreation, Debit, DebitMensuel FROM HYDRO_H5071010");
     debits.sort();
     // Une moyenne mensuelle se range au premier jour de son mois, quel que soit le jour donné ;
-    // deux du même mois : la dernière l'emporte.
+    // deux du même mois : la dernière l'emporte, et le bilan le dit ; une autre station au même jour n'est pas un doublon.
     EXPECT_EQ(debits, QStringList({"01/01/2020|12.345|15", "01/02/2020||9", "01/03/2020||7.5", "03/01/2020|0.8005|"}));
     EXPECT_EQ(m_bilan.doublons, 1);
+    EXPECT_TRUE(m_bilan.texte().contains("(ligne 7 remplacée par la ligne 8)")) << m_bilan.texte().toStdString();
     EXPECT_EQ(lignes("SELECT Debit FROM HYDRO_A1234567"), QStringList{"0.005"});
     EXPECT_EQ(m_bilan.autresGrandeurs, 1);
     EXPECT_EQ(m_bilan.vides, 1);
     EXPECT_EQ(m_bilan.stationsCreees, 2);
     EXPECT_EQ(lignes("SELECT Code, Genre FROM STATIONS ORDER BY Code"), QStringList({"A1234567|hydro", "H5071010|hydro"}));
-}
-
-TEST_F(ImportArchiveTest, DeuxLignesDeMemeStationEtDateLaDerniereLEmporte)
-{
-    const QByteArray csv = enteteMeteo + "\n76116001;R;0;0;1;20230101;1;1;;;;\n27056003;E;0;0;1;20230101;5;1;;;;\n"
-                                         "76116001;R;0;0;1;20230101;2;1;;;;\n76116001;R;0;0;1;20230102;3;1;;;;\n";
-    importerSansErreur(QStringLiteral("meteo-quotidien"), fichier(QStringLiteral("d.csv"), csv));
-    EXPECT_EQ(lignes("SELECT Pluie FROM PLUVIO_76116001 ORDER BY DateCreation"), QStringList({"2", "3"}));
-    EXPECT_EQ(m_bilan.doublons, 1);
-    EXPECT_EQ(m_bilan.ajoutees, 3);
-    EXPECT_TRUE(m_bilan.texte().contains("(ligne 2 remplacée par la ligne 4)")) << m_bilan.texte().toStdString();
 }
 
 TEST_F(ImportArchiveTest, UneLigneFausseEtRienNEstEcritNiModifie)
@@ -204,7 +194,7 @@ TEST_F(ImportArchiveTest, UneLigneFausseEtRienNEstEcritNiModifie)
     EXPECT_TRUE(base().ColonnesTable(QStringLiteral("PLUVIO_27056003")).isEmpty());
     EXPECT_EQ(lignes("SELECT Code, Nom, Altitude FROM STATIONS"), stations);
 
-    // En-tête sans une colonne requise, format inconnu, fichier vide, en-tête seul, gzip tronqué : une ligne, rien d'écrit.
+    // En-tête sans une colonne requise, fichier vide, en-tête seul, gzip tronqué : une ligne, rien d'écrit.
     QByteArray gz;
     {
         const QString complet = fichier(QStringLiteral("complet.csv.gz"), enteteMeteo + "\n" + QByteArray("27056003;E;0;0;1;20230101;1;1;;;;\n").repeated(5000));
@@ -229,8 +219,6 @@ TEST_F(ImportArchiveTest, UneLigneFausseEtRienNEstEcritNiModifie)
         EXPECT_TRUE(erreur.startsWith(message)) << erreur.toStdString();
         EXPECT_FALSE(erreur.contains(u'\n'));
     }
-    EXPECT_FALSE(importer(QStringLiteral("meteo"), fichier(QStringLiteral("x.csv"), enteteMeteo), erreur));
-    EXPECT_EQ(erreur, "format inconnu : « meteo » (meteo-quotidien, piezo-chroniques, hydro-elab).");
     EXPECT_TRUE(base().ColonnesTable(QStringLiteral("PLUVIO_27056003")).isEmpty());
     EXPECT_EQ(lignes("SELECT Code, Nom, Altitude FROM STATIONS"), stations);
 }
