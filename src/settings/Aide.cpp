@@ -13,30 +13,28 @@
 namespace {
 
 // xdg-open rend la main aussitôt s'il ne trouve rien pour ouvrir le document, et ne
-// la rend qu'à la fermeture de l'application qu'il lance parfois : une seconde
-// d'attente distingue les deux. Le processus n'a pas de parent, pour que cette
-// application lui survive.
+// la rend qu'à la fermeture de l'application qu'il lance parfois : un interpréteur
+// le lance, l'observe une seconde puis rend son issue, et le laisse vivre au-delà
+// (ni cette application ni son processus n'attendent le navigateur).
 std::optional<bool> ouvrirParXdgOpen(const QUrl& adresse)
 {
     const QString programme = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
     if (programme.isEmpty())
         return std::nullopt;
-    auto* processus = new QProcess;
+    QProcess processus;
     // Ses plaintes sont en anglais : l'appelant dit l'échec en français.
-    processus->setStandardOutputFile(QProcess::nullDevice());
-    processus->setStandardErrorFile(QProcess::nullDevice());
-    processus->start(programme, {adresse.toString()});
-    if (!processus->waitForStarted(3000)) {
-        delete processus;
+    processus.setStandardOutputFile(QProcess::nullDevice());
+    processus.setStandardErrorFile(QProcess::nullDevice());
+    const QString observation = QStringLiteral("\"$0\" \"$1\" & lance=$!; for i in 1 2 3 4 5 6 7 8 9 10; do "
+                                               "kill -0 $lance 2>/dev/null || break; sleep 0.1; done; "
+                                               "kill -0 $lance 2>/dev/null && exit 0; wait $lance");
+    processus.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), observation, programme, adresse.toString()});
+    if (!processus.waitForFinished(5000)) {
+        processus.kill();
+        processus.waitForFinished(1000);
         return false;
     }
-    if (!processus->waitForFinished(1000)) {
-        QObject::connect(processus, &QProcess::finished, processus, &QObject::deleteLater);
-        return true;
-    }
-    const bool ouvert = processus->exitStatus() == QProcess::NormalExit && processus->exitCode() == 0;
-    delete processus;
-    return ouvert;
+    return processus.exitStatus() == QProcess::NormalExit && processus.exitCode() == 0;
 }
 
 OuvreurDocument& ouvreurCourant()
