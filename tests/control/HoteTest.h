@@ -7,6 +7,7 @@
 #include "commun/TableauValeurs.h"
 #include "commun/ValeursProcessus.h"
 #include "commun_tests/MagasinTemporaire.h"
+#include "commun_tests/Pixels.h"
 #include "control/CtlGraphique.h"
 #include "control/ListeStations.h"
 #include "render/moteur/MoteurGraphique.h"
@@ -102,13 +103,7 @@ TableauValeurs serieMensuelle(const QDate& debut, int n, Fonction valeur)
 inline int pixelsDeCouleur(const QImage& image, int couleur, const QRect& zone)
 {
     const QRgb c = Palette::rgb(couleur);
-    int n = 0;
-    for (int y = zone.top(); y <= zone.bottom(); ++y)
-        for (int x = zone.left(); x <= zone.right(); ++x) {
-            const QRgb p = image.pixel(x, y);
-            n += std::abs(qRed(p) - qRed(c)) < 50 && std::abs(qGreen(p) - qGreen(c)) < 50 && std::abs(qBlue(p) - qBlue(c)) < 50;
-        }
-    return n;
+    return compterPixels(image, zone, [c](QRgb p) { return procheCouleur(p, c, 49); });
 }
 
 inline CourbePtr courbe(const QString& cle, int couleur, const TableauValeurs& valeurs, bool afficher = true)

@@ -116,11 +116,7 @@ TEST_F(Controle, DispositionParTypeDeGraphique)
     QList<QImage> images;
     for (int i = 0; i < CtlToolBar::nombreBoutons; ++i) {
         const QImage image = ctl->PaletteOutils()->bouton(i)->icon().pixmap(22, 22).toImage();
-        int encre = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                encre += qAlpha(image.pixel(x, y)) > 128 ? 1 : 0;
-        EXPECT_GT(encre, 25) << i;
+        EXPECT_GT(compterPixels(image, image.rect(), [](QRgb p) { return qAlpha(p) > 128; }), 25) << i;
         EXPECT_FALSE(images.contains(image)) << i;
         images << image;
     }
@@ -276,11 +272,7 @@ TEST_F(Controle, SuperpositionDeLaPluieSousLesNappes)
     const QRect z = g.zoneTrace(QRectF(image.rect())).toAlignedRect();
     EXPECT_GT(pixelsDeCouleur(image, 4, z), 800);
     const auto bleus = [&](const QRect& r) {
-        int n = 0;
-        for (int y = r.top(); y <= r.bottom(); ++y)
-            for (int x = r.left(); x <= r.right(); ++x)
-                n += qBlue(image.pixel(x, y)) > 200 && qRed(image.pixel(x, y)) < 160 && qGreen(image.pixel(x, y)) < 160;
-        return n;
+        return compterPixels(image, r, [](QRgb p) { return qBlue(p) > 200 && qRed(p) < 160 && qGreen(p) < 160; });
     };
     EXPECT_GT(bleus(z), 3000);
     EXPECT_EQ(bleus(QRect(0, 0, z.left() - 1, image.height())), 0);

@@ -206,10 +206,7 @@ TEST_F(Ecran, TitreEtLegendeNommentCeQueMontreLeGraphique)
         EXPECT_EQ(lue(g, ctl.vueGraphique()->size()), attendu);
         QApplication::processEvents();
         const QImage ecran = ctl.vueGraphique()->grab().toImage();
-        int rouges = 0;
-        for (int y = 0; y < ecran.height(); ++y)
-            for (int x = 0; x < ecran.width(); ++x)
-                rouges += (ecran.pixel(x, y) & 0xFFFFFF) == Palette::rgb(12) ? 1 : 0;
+        const int rouges = compterPixels(ecran, ecran.rect(), [](QRgb p) { return (p & 0xFFFFFF) == Palette::rgb(12); });
         EXPECT_EQ(rouges > 200, c.type == TypeGraph::Annee) << rouges;
     }
 }

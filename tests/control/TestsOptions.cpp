@@ -62,11 +62,7 @@ protected:
         g().peindre(peintre, QRectF(image.rect()));
         peintre.end();
         const QRgb cherche = 0xFF000000 | Palette::rgb(couleur);
-        int n = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                n += image.pixel(x, y) == cherche ? 1 : 0;
-        return n;
+        return compterPixels(image, image.rect(), [cherche](QRgb p) { return p == cherche; });
     }
     double premiereValeur(int courbe) { return LireNombre(ctl().CollCourbes().GetCourbe(courbe)->cellule(2, 0)).value_or(-1e9); }
 };
@@ -167,11 +163,7 @@ TEST_F(Options, UneEchelleFixeQuiCoupeDesValeursLeDit)
         peintre.end();
         garderImage(image, QStringLiteral("echelle-fixe-%1").arg(++vues));
         const QRect zone = g().zoneTrace(QRectF(image.rect())).toAlignedRect();
-        int n = 0;
-        for (int y = zone.top(); y < zone.top() + 12; ++y)
-            for (int x = zone.left(); x < zone.right(); ++x)
-                n += image.pixel(x, y) == qRgb(200, 20, 20) ? 1 : 0;
-        return n;
+        return compterPixels(image, QRect(zone.left(), zone.top(), zone.width() - 1, 12), [](QRgb p) { return p == qRgb(200, 20, 20); });
     };
     const auto echelle = [&](const char* minimum, const char* maximum) {
         ouvrir();
