@@ -126,7 +126,7 @@ QStringList EnregistrementPoints::Projet::detailVides() const
             continue;
         const QString instant = TexteDate(c.date) + u' ' + TexteHeure(c.heure);
         const auto avant = c.avant ? LireNombre(HistoriqueMesures::valeur(table, c.avant)) : std::nullopt;
-        lignes << (avant ? QStringLiteral("%1 : %2 → 0 (valeur vide)").arg(instant, TexteNombre(*avant).replace(u'.', u','))
+        lignes << (avant ? QStringLiteral("%1 : %2 → 0 (valeur vide)").arg(instant, TexteCelluleFrancaise(*avant))
                          : QStringLiteral("%1 : ajoutée à 0 (valeur vide)").arg(instant));
     }
     return lignes;
