@@ -174,6 +174,50 @@ TEST_F(CopieServeur, LeBulletinDuServeurEstCeluiQueRecalculeUnScriptSurLesLignes
     EXPECT_EQ(script.exitCode(), 0) << script.readAllStandardOutput().toStdString() << script.readAllStandardError().toStdString();
 }
 
+// L'historique des corrections passe au serveur et en revient avec sa casse ; deux
+// tables du serveur que seule la casse distingue font refuser la copie.
+TEST_F(CopieServeur, LHistoriqueFaitLAllerEtRetourEtDeuxTablesQueLaCasseDistingueFontRefuser)
+{
+    const QString source = dossierTemporaire() + "/historique.db", retour = dossierTemporaire() + "/retour.db";
+    {
+        QString e;
+        auto b = BaseSqlite::ouvrir(source, e);
+        ASSERT_TRUE(b) << e.toStdString();
+        for (const char* ordre : {"CREATE TABLE STATIONS (Code TEXT, Nom TEXT, Genre TEXT)", "INSERT INTO STATIONS VALUES ('76402001', 'Rouen', 'pluvio')",
+                                  "CREATE TABLE PLUVIO_76402001 (DateCreation DATE, Pluie REAL)", "INSERT INTO PLUVIO_76402001 VALUES ('2024-01-02', 1.5)",
+                                  "CREATE TABLE HISTORIQUE_MESURES (Lot INTEGER, TableMesures TEXT, Qui TEXT)",
+                                  "INSERT INTO HISTORIQUE_MESURES VALUES (1, 'PLUVIO_76402001', 'Zoé'), (2, 'PLUVIO_76402001', NULL)",
+                                  // Ses colonnes à elle reviennent du serveur en minuscules, comme toute colonne inconnue.
+                                  "CREATE TABLE HISTORIQUE_PLUVIO_76402001 (DateCreation DATE, Pluie REAL, lot INTEGER, marque TEXT)",
+                                  "INSERT INTO HISTORIQUE_PLUVIO_76402001 VALUES ('2024-01-02', 1.0, 1, 'avant')"})
+            ASSERT_TRUE(b->ExecuterNatif(ordre)) << ordre << b->DerniereErreur().toStdString();
+    }
+    const QString serveur = schema();
+    const Resultat aller = lancer({"copier", "--de", source, "--vers", serveur});
+    ASSERT_EQ(aller.code, 0) << aller.erreurs.toStdString();
+    ASSERT_EQ(lancer({"copier", "--de", serveur, "--vers", retour}).code, 0);
+    EXPECT_EQ(contenu(retour), contenu(source));
+    EXPECT_EQ(bilan(aller).filter("HISTORIQUE_").size(), 2) << aller.sortie.toStdString();
+
+    const QString nomServeur = nomSchema(serveur);
+    ASSERT_TRUE(m_admin->ExecuterNatif("CREATE TABLE " + nomServeur + ".\"PLUVIO_ABC\" AS SELECT DATE '2024-01-01' + i AS datecreation, "
+                                       "1.0 AS pluie FROM generate_series(1, 10) i"));
+    ASSERT_TRUE(m_admin->ExecuterNatif("CREATE TABLE " + nomServeur + ".pluvio_abc AS SELECT DATE '2024-01-01' + i AS datecreation, "
+                                       "2.0 AS pluie FROM generate_series(1, 20) i"));
+    const QString neuve = dossierTemporaire() + "/neuve.db";
+    for (const QString& cible : {neuve, schema()}) {
+        const Resultat r = lancer({"copier", "--de", serveur, "--vers", cible});
+        EXPECT_EQ(r.code, 2);
+        EXPECT_EQ(r.erreurs.count('\n'), 1) << r.erreurs.toStdString();
+        EXPECT_TRUE(r.erreurs.contains("« PLUVIO_ABC » et « pluvio_abc »")) << r.erreurs.toStdString();
+        EXPECT_TRUE(r.sortie.isEmpty()) << r.sortie.toStdString();
+        if (cible != neuve) {
+            EXPECT_TRUE(etat(cible).isEmpty());
+        }
+    }
+    EXPECT_FALSE(QFile::exists(neuve));
+}
+
 TEST_F(CopieServeur, UneCibleInjoignableOuQuiRefuseOuUneSourceEtrangereDonnentUneLigneEtNeChangentRien)
 {
     QTcpServer ferme;

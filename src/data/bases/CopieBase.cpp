@@ -6,6 +6,8 @@
 #include "data/bases/SommeControle.h"
 #include "data/bases/TablesSysteme.h"
 
+#include <QHash>
+
 #include <algorithm>
 
 namespace {
@@ -108,19 +110,41 @@ bool CopieBase::decrireSource()
         return echec(QStringLiteral("la source n'est pas une base de graphiques : ni liste des stations, ni calendrier, "
                                     "ni table de mesures (PLUVIO_, PZ_, HYDRO_)."));
     // Le même ordre quel que soit le moteur : les catalogues ne trient pas les noms de la même façon.
-    std::sort(m_tables.begin(), m_tables.end(), [](const CatalogueBase::Table& a, const CatalogueBase::Table& b) {
+    std::stable_sort(m_tables.begin(), m_tables.end(), [](const CatalogueBase::Table& a, const CatalogueBase::Table& b) {
         const int ra = TablesSysteme::rang(a.nom), rb = TablesSysteme::rang(b.nom);
         return ra != rb ? ra < rb : a.nom.toUpper() < b.nom.toUpper();
     });
-    // Les codes des stations redonnent aux noms de tables leur casse.
-    if (m_catalogueSource.minuscules() && m_source.ColonnesTable(QStringLiteral("STATIONS")).size() > 0) {
-        const bool lu = m_source.ParcourirNatif(QStringLiteral("SELECT code FROM stations"), tailleLot, [this](const TableauValeurs& l) {
-            for (int i = 0; i < l.points(); ++i)
-                m_codes << l(0, i).toString();
-            return true;
-        });
-        if (!lu)
-            return echec(QStringLiteral("liste des stations de la source illisible : %1").arg(m_source.DerniereErreur()));
+    return lireCodes() && verifierUnicite();
+}
+
+// Les codes des stations redonnent aux noms de tables leur casse.
+bool CopieBase::lireCodes()
+{
+    if (!m_catalogueSource.minuscules() || m_source.ColonnesTable(QStringLiteral("STATIONS")).isEmpty())
+        return true;
+    const bool lu = m_source.ParcourirNatif(QStringLiteral("SELECT code FROM stations"), tailleLot, [this](const TableauValeurs& l) {
+        for (int i = 0; i < l.points(); ++i)
+            m_codes << l(0, i).toString();
+        return true;
+    });
+    return lu || echec(QStringLiteral("liste des stations de la source illisible : %1").arg(m_source.DerniereErreur()));
+}
+
+// Deux tables de la source (« PLUVIO_ABC » et pluvio_abc sur PostgreSQL) qui
+// porteraient le même nom dans la cible : l'une remplacerait l'autre.
+bool CopieBase::verifierUnicite()
+{
+    QHash<QString, QString> vues;
+    for (const CatalogueBase::Table& t : m_tables) {
+        const QString cible = tableCible(t).nom;
+        const auto deja = vues.constFind(cible.toUpper());
+        if (deja == vues.cend()) {
+            vues.insert(cible.toUpper(), t.nom);
+            continue;
+        }
+        return echec(QStringLiteral("les tables « %1 » et « %2 » de la source deviendraient une seule table « %3 » dans la cible : "
+                                    "rien n'est copié (renommez ou supprimez l'une d'elles dans la source).")
+                         .arg(TexteAffichable(*deja, 60), TexteAffichable(t.nom, 60), cible));
     }
     return true;
 }

@@ -44,6 +44,8 @@ public:
 private:
     bool verifierNoms(const QStringList& tables);
     bool decrireSource();
+    bool lireCodes();
+    bool verifierUnicite();
     bool verifierCible(bool remplacer);
     bool toutCopier(QList<Bilan>& bilans);
     bool copierTable(const CatalogueBase::Table& source, Bilan& bilan);

@@ -11,11 +11,16 @@ struct TableFixe
 };
 
 const TableFixe tablesFixes[] = {
-    {"PERIODES", 0}, {"ANNEES", 0}, {"PLUVIOMETRE_NORMALES", 1}, {"PLUVIOMETRES_ECHELLES", 1}, {"PARAMETRES", 1}, {"STATIONS", 3},
+    {"PERIODES", 0}, {"ANNEES", 0}, {"PLUVIOMETRE_NORMALES", 1}, {"PLUVIOMETRES_ECHELLES", 1}, {"PARAMETRES", 1},
+    {"HISTORIQUE_MESURES", 2}, {"STATIONS", 3},
 };
 
+// L'historique des corrections : HISTORIQUE_MESURES, et toute table qui
+// accompagne une table de mesures (HISTORIQUE_PLUVIO_76402001…).
+const QString prefixeHistorique = QStringLiteral("HISTORIQUE_");
+
 // Le plus long d'abord : COURBE_REF_PLUVIO_ avant PLUVIO_.
-const char* const prefixes[] = {"COURBE_REF_PLUVIO_", "PLUVIO_", "PZ_", "HYDRO_"};
+const char* const prefixes[] = {"HISTORIQUE_", "COURBE_REF_PLUVIO_", "PLUVIO_", "PZ_", "HYDRO_"};
 
 const QStringList colonnesPluie = {"DateCreation", "Heure", "Pluie", "Continuite", "ModeObtention", "Validite",
                                    "Commentaire", "PluieEfficace", "Etp", "Valeur1", "Valeur2", "Valeur3"};
@@ -40,7 +45,10 @@ const ColonnesConnues colonnesConnues[] = {
                   "Annee", "Annee_inverse", "Hydro", "Hydro_inverse"}},
     {"ANNEES", {"Num_Annee"}},
     {"STATIONS", {"Code", "Nom", "Genre", "Altitude"}},
+    {"HISTORIQUE_MESURES", {"Lot", "TableMesures", "DateMesure", "HeureMesure", "Changement", "AncienneValeur", "AncienMode",
+                            "NouvelleValeur", "NouveauMode", "LigneAvant", "LigneApres", "Quand", "Qui", "Origine", "LotAnnule"}},
 };
+
 
 // Le préfixe de mesures que porte le nom, qu'il passe la vérification ou non.
 QString prefixeLu(const QString& table)
@@ -66,6 +74,14 @@ const TableFixe* tableFixe(const QString& table)
     return nullptr;
 }
 
+// La table de mesures qu'une table d'historique accompagne ; vide pour toute autre.
+QString tableAccompagnee(const QString& table)
+{
+    if (!table.startsWith(prefixeHistorique, Qt::CaseInsensitive) || tableFixe(table))
+        return QString();
+    return table.mid(prefixeHistorique.size());
+}
+
 } // namespace
 
 bool TablesSysteme::estDuSysteme(const QString& table)
@@ -88,6 +104,8 @@ QString TablesSysteme::nomTable(const QString& lu, const QStringList& codesStati
 {
     if (const TableFixe* t = tableFixe(lu))
         return QString::fromLatin1(t->nom);
+    if (const QString accompagnee = tableAccompagnee(lu); !accompagnee.isEmpty() && EstNomVerifie(lu))
+        return prefixeHistorique + nomTable(accompagnee, codesStations);
     const QString prefixe = prefixeDe(lu);
     if (prefixe.isEmpty())
         return lu;
@@ -100,6 +118,9 @@ QString TablesSysteme::nomTable(const QString& lu, const QStringList& codesStati
 
 QString TablesSysteme::nomColonne(const QString& table, const QString& lue)
 {
+    // L'historique d'une table de mesures reprend ses colonnes, et en ajoute.
+    if (const QString accompagnee = tableAccompagnee(table); !accompagnee.isEmpty())
+        return nomColonne(accompagnee, lue);
     const QString prefixe = prefixeDe(table);
     for (const ColonnesConnues& connues : colonnesConnues) {
         const QString t = QString::fromLatin1(connues.table);

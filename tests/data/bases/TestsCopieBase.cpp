@@ -52,6 +52,15 @@ protected:
         ASSERT_TRUE(source->EcrireLot("STATIONS", {{"Code", TypeColonne::Texte}, {"Nom", TypeColonne::Texte}},
                                       TableauValeurs(2, 1, {QString("A1"), QString("Saint-Père d'Ô")})));
         ASSERT_TRUE(source->CreerTable("AUTRE_TABLE_DE_L_HOTE", {{"x", TypeColonne::Entier}}));
+        // L'historique des corrections, et celui qui accompagne une table de mesures.
+        const Colonnes historique = {{"Lot", TypeColonne::Entier}, {"TableMesures", TypeColonne::Texte}, {"Qui", TypeColonne::Texte}};
+        ASSERT_TRUE(source->CreerTable("HISTORIQUE_MESURES", historique));
+        ASSERT_TRUE(source->EcrireLot("HISTORIQUE_MESURES", historique,
+                                      TableauValeurs(3, 2, {qint64(1), QString("PLUVIO_A1"), QString("Zoé"), qint64(2), QString("PLUVIO_A1"), QVariant()})));
+        const Colonnes lot = colonnesPluie + Colonnes{{"Lot", TypeColonne::Entier}};
+        ASSERT_TRUE(source->CreerTable("HISTORIQUE_PLUVIO_A1", lot));
+        ASSERT_TRUE(source->EcrireLot("HISTORIQUE_PLUVIO_A1", lot,
+                                      TableauValeurs(6, 1, {QDateTime(QDate(2024, 2, 29), QTime(0, 0)), QVariant(), 3.5, qint64(1), QString("I"), qint64(2)})));
     }
 
     bool copier(bool remplacer, QString& erreur)
@@ -72,8 +81,8 @@ TEST_F(Copie, LesTablesDuSystemeArriventTellesQuellesAvecLeurCleEtLeursIndex)
 {
     QString erreur;
     ASSERT_TRUE(copier(false, erreur)) << erreur.toStdString();
-    EXPECT_EQ(nombreBilans, 2);
-    for (const QString t : {"PLUVIO_A1", "STATIONS"}) {
+    EXPECT_EQ(nombreBilans, 4);
+    for (const QString t : {"PLUVIO_A1", "STATIONS", "HISTORIQUE_MESURES", "HISTORIQUE_PLUVIO_A1"}) {
         EXPECT_EQ(lignes(*cible, t), lignes(*source, t)) << t.toStdString();
         EXPECT_EQ(cible->ColonnesTable(t), source->ColonnesTable(t)) << t.toStdString();
         const auto s = CatalogueBase(*source).decrire(t), c = CatalogueBase(*cible).decrire(t);
@@ -109,7 +118,8 @@ TEST(SommeControle, NeDependQueDesValeursPasDeLOrdreDesLignes)
 
 TEST(TablesSysteme, ReconnaitLesTablesEtRendLeursNomsTelsQueLeSystemeLesEcrit)
 {
-    for (const char* t : {"STATIONS", "periodes", "PLUVIO_76402001", "pz_00754x0012", "COURBE_REF_PLUVIO_1", "HYDRO_H-1", "parametres"})
+    for (const char* t : {"STATIONS", "periodes", "PLUVIO_76402001", "pz_00754x0012", "COURBE_REF_PLUVIO_1", "HYDRO_H-1", "parametres",
+                          "historique_mesures", "HISTORIQUE_PLUVIO_76402001"})
         EXPECT_TRUE(TablesSysteme::estDuSysteme(t)) << t;
     for (const char* t : {"PLUVIO_", "CLIENTS", "PLUVIO_a b", "sqlite_stat1", "PLUVIOMETRE"})
         EXPECT_FALSE(TablesSysteme::estDuSysteme(t)) << t;
@@ -119,6 +129,8 @@ TEST(TablesSysteme, ReconnaitLesTablesEtRendLeursNomsTelsQueLeSystemeLesEcrit)
     EXPECT_EQ(TablesSysteme::nomTable("courbe_ref_pluvio_76401001", {}), "COURBE_REF_PLUVIO_76401001");
     EXPECT_EQ(TablesSysteme::nomTable("pluviometre_normales", {}), "PLUVIOMETRE_NORMALES");
     EXPECT_EQ(TablesSysteme::nomTable("clients", {}), "clients");
+    EXPECT_EQ(TablesSysteme::nomTable("historique_mesures", {}), "HISTORIQUE_MESURES");
+    EXPECT_EQ(TablesSysteme::nomTable("historique_pz_00754x0012", {"00754X0012"}), "HISTORIQUE_PZ_00754X0012");
     // « valeur » des normales, « Valeur » des piézomètres.
     EXPECT_EQ(TablesSysteme::nomColonne("PLUVIOMETRE_NORMALES", "valeur"), "valeur");
     EXPECT_EQ(TablesSysteme::nomColonne("PZ_X", "valeur"), "Valeur");
@@ -126,6 +138,8 @@ TEST(TablesSysteme, ReconnaitLesTablesEtRendLeursNomsTelsQueLeSystemeLesEcrit)
     EXPECT_EQ(TablesSysteme::nomColonne("PERIODES", "jour"), "jour");
     EXPECT_EQ(TablesSysteme::nomColonne("PERIODES", "jour_inverse"), "Jour_inverse");
     EXPECT_EQ(TablesSysteme::nomColonne("PLUVIO_X", "colonne_de_l_hote"), "colonne_de_l_hote");
+    EXPECT_EQ(TablesSysteme::nomColonne("HISTORIQUE_MESURES", "tablemesures"), "TableMesures");
+    EXPECT_EQ(TablesSysteme::nomColonne("HISTORIQUE_PLUVIO_X", "datecreation"), "DateCreation");
 }
 
 } // namespace
