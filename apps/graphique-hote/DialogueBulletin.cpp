@@ -36,9 +36,10 @@ QList<StationListee> stationsDuBulletin(const QList<StationBase>& stations)
     QList<StationListee> liste;
     for (const StationBase& s : stations) {
         const auto g = GenresStation::depuisNom(s.genre);
-        // Le bulletin désigne une station par son code : la première de ce code y entre seule.
-        const bool dejaLa = std::any_of(liste.cbegin(), liste.cend(),
-                                        [&s](const StationListee& l) { return l.station.code == s.code; });
+        // Un piézomètre du code d'un pluviomètre est une autre station : chacun a sa ligne.
+        const bool dejaLa = std::any_of(liste.cbegin(), liste.cend(), [&s](const StationListee& l) {
+            return l.station.code == s.code && l.station.genre == s.genre;
+        });
         if (g && GenresBulletin::de(g->genre) && !dejaLa)
             liste.append({s, &GenresStation::de(g->genre)});
     }
@@ -57,6 +58,11 @@ QString cheminSaisi(const QLineEdit* champ, const QString& dossier, const QStrin
     if (QFileInfo(chemin).suffix().compare(extension, Qt::CaseInsensitive) != 0)
         chemin += u'.' + extension;
     return chemin;
+}
+
+CleStation cle(const QTreeWidgetItem& ligne)
+{
+    return {ligne.data(0, Qt::UserRole).toString(), GenreStation::Genre(ligne.data(0, Qt::UserRole + 1).toInt())};
 }
 
 QString cite(const QString& chemin)
@@ -108,9 +114,9 @@ void DialogueBulletin::proposerMois()
     const QDate aujourdhui = Horloge::aujourdhui();
     const QDate moisCourant(aujourdhui.year(), aujourdhui.month(), 1);
     m_mois->setDateRange(QDate(1900, 1, 1), moisCourant);
-    QStringList listees;
+    QList<CleStation> listees;
     for (int i = 0; i < m_stations->topLevelItemCount(); ++i)
-        listees << m_stations->topLevelItem(i)->data(0, Qt::UserRole).toString();
+        listees << cle(*m_stations->topLevelItem(i));
     m_mois->setDate(BulletinMensuel::dernierMoisMesure(m_base, listees).value_or(moisCourant.addMonths(-1)));
 }
 
@@ -148,6 +154,7 @@ QTreeWidget* DialogueBulletin::creerListe(const QList<StationBase>& stations)
     for (const StationListee& s : stationsDuBulletin(stations)) {
         auto* item = new QTreeWidgetItem(liste, {s.station.code, s.station.nom, QString::fromUtf8(s.genre->libelle)});
         item->setData(0, Qt::UserRole, s.station.code);
+        item->setData(0, Qt::UserRole + 1, int(s.genre->genre));
         item->setCheckState(0, Qt::Checked);
         item->setToolTip(1, s.station.nom);
     }
@@ -192,13 +199,13 @@ void DialogueBulletin::moisChoisi()
     m_pdfPropose = propose;
 }
 
-QStringList DialogueBulletin::cochees() const
+QList<CleStation> DialogueBulletin::cochees() const
 {
-    QStringList codes;
+    QList<CleStation> cles;
     for (int i = 0; i < m_stations->topLevelItemCount(); ++i)
         if (m_stations->topLevelItem(i)->checkState(0) == Qt::Checked)
-            codes << m_stations->topLevelItem(i)->data(0, Qt::UserRole).toString();
-    return codes;
+            cles << cle(*m_stations->topLevelItem(i));
+    return cles;
 }
 
 EditionBulletin::Demande DialogueBulletin::demande() const
@@ -206,7 +213,7 @@ EditionBulletin::Demande DialogueBulletin::demande() const
     EditionBulletin::Demande d;
     const QDate mois = m_mois->date();
     d.mois = QDate(mois.year(), mois.month(), 1);
-    const QStringList codes = cochees();
+    const QList<CleStation> codes = cochees();
     // Tout coché : les stations qui ont des mesures ce mois-là, sans ligne vide pour une station fermée.
     if (codes.size() < m_stations->topLevelItemCount())
         d.stations = codes;

@@ -34,7 +34,7 @@ private:
     QLayout* ligneFichier(QLineEdit* champ, const QString& titre, const QString& filtre);
     void cocherTout(bool coche);
     void moisChoisi();
-    QStringList cochees() const;
+    QList<CleStation> cochees() const;
     QString verifier(const EditionBulletin::Demande& demande) const;
 
     BaseDonnees& m_base;

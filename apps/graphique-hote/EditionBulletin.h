@@ -18,7 +18,7 @@ public:
     struct Demande
     {
         QDate mois;
-        QStringList stations;  // vide : toutes celles qui ont des mesures ce mois-là
+        QList<CleStation> stations;  // vide : toutes celles qui ont des mesures ce mois-là
         QString pdf;
         QString classeur;  // vide : pas de classeur
     };

@@ -50,6 +50,20 @@ QString verifierFichier(const QString& chemin, const char* extension)
     return QString();
 }
 
+// Les stations de --stations, du genre de --genre quand il est donné.
+QString lireStations(const QStringList& codes, const std::optional<QString>& texteGenre, QList<CleStation>& stations)
+{
+    QString erreur;
+    std::optional<GenreStation::Genre> genre;
+    if (texteGenre && !(genre = StationsBase::lireGenre(*texteGenre, erreur)))
+        return erreur;
+    if (genre && codes.isEmpty())
+        return QStringLiteral("l'option --genre précise les stations de --stations.");
+    for (const QString& code : codes)
+        stations.append({code, genre});
+    return QString();
+}
+
 QString lireOptions(const QStringList& arguments, Options& o)
 {
     LigneCommande l(arguments);
@@ -58,10 +72,12 @@ QString lireOptions(const QStringList& arguments, Options& o)
     const QString mois = l.obligatoire(QStringLiteral("--mois"), manque);
     o.sortie = l.obligatoire(QStringLiteral("--sortie"), manque);
     o.classeur = l.option(QStringLiteral("--classeur"));
-    for (const QString& s : l.option(QStringLiteral("--stations")).value_or(QString()).split(u',', Qt::SkipEmptyParts))
-        o.demande.stations << s.trimmed();
+    const QStringList codes = l.liste(QStringLiteral("--stations")).value_or(QStringList());
+    const auto genre = l.option(QStringLiteral("--genre"));
     const OptionsStatistiques statistiques(l, OptionsStatistiques::Portee::MoisSeulement);
     if (QString defaut = l.defaut(manque); !defaut.isEmpty())
+        return defaut;
+    if (QString defaut = lireStations(codes, genre, o.demande.stations); !defaut.isEmpty())
         return defaut;
     if (QString defaut = statistiques.moisHydro(o.demande.moisHydro); !defaut.isEmpty())
         return defaut;

@@ -23,6 +23,20 @@ std::optional<QString> LigneCommande::option(const QString& nom)
     return valeur;
 }
 
+std::optional<QStringList> LigneCommande::liste(const QString& nom)
+{
+    const auto valeur = option(nom);
+    if (!valeur)
+        return std::nullopt;
+    QStringList noms;
+    for (const QString& n : valeur->split(u',', Qt::SkipEmptyParts))
+        if (!n.trimmed().isEmpty())
+            noms << n.trimmed();
+    if (noms.isEmpty() && m_sansValeur.isEmpty())
+        m_sansValeur = nom;
+    return noms;
+}
+
 bool LigneCommande::drapeau(const QString& nom)
 {
     return m_arguments.removeAll(nom) > 0;

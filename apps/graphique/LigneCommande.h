@@ -13,6 +13,9 @@ public:
     // La valeur de "--nom", retirée des arguments ; rien quand l'option est absente.
     // Une valeur vide ou blanche est notée comme une option sans valeur.
     std::optional<QString> option(const QString& nom);
+    // Les noms de "--nom a,b,c", blancs retirés ; rien quand l'option est absente.
+    // Une liste qui ne nomme rien ("," ou des blancs) est notée comme une option sans valeur.
+    std::optional<QStringList> liste(const QString& nom);
     // Vrai si "--nom" était là (il est retiré).
     bool drapeau(const QString& nom);
     // Option requise ; absente, `erreur` dit ce qui manque.

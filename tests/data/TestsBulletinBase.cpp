@@ -4,6 +4,9 @@
 #include "data/BaseDeTest.h"
 #include "data/bulletin/BulletinMensuel.h"
 
+#include <chrono>
+#include <future>
+
 namespace {
 
 // Deux piézomètres, l'un avec la cote de son repère (100 m NGF), l'autre sans : des niveaux de -5 m
@@ -54,7 +57,82 @@ TEST_F(BulletinSurBase, UnNiveauSeLitEnCoteSiLeRepereEstCoteSinonEnProfondeurEtL
     }
     // Avril n'a qu'une mesure marquée "I", juin n'est pas achevé : mars, ou février pour le second seul.
     EXPECT_EQ(BulletinMensuel::dernierMoisMesure(base(), {}), QDate(2020, 3, 1));
-    EXPECT_EQ(BulletinMensuel::dernierMoisMesure(base(), {"B"}), QDate(2020, 2, 1));
+    EXPECT_EQ(BulletinMensuel::dernierMoisMesure(base(), {{"B", {}}}), QDate(2020, 2, 1));
     Horloge::fixer(QDate(2019, 12, 31));
     EXPECT_FALSE(BulletinMensuel::dernierMoisMesure(base(), {}));
+}
+
+namespace {
+
+// La valeur de chaque ligne du bulletin, « genre code valeur ».
+QStringList valeurs(const BulletinMensuel& b)
+{
+    QStringList l;
+    for (const LigneBulletin& ligne : b.lignes)
+        l << GenresStation::nom(ligne.genre->genre) + u' ' + ligne.code + u' ' + QString::number(ligne.valeur.value_or(-999));
+    return l;
+}
+
+} // namespace
+
+// Un import validé par un autre utilisateur pendant le bulletin, entre la lecture
+// de la première station et celle de la seconde : le bulletin est tout entier
+// d'avant, jamais une station d'avant et l'autre d'après.
+TEST_F(BulletinSurBase, UnImportPendantLeBulletinNeMelangePasDeuxInstants)
+{
+    auto autre = autreConnexion();
+    ASSERT_TRUE(autre);
+    const BulletinMensuel::Demande demande{QDate(2020, 2, 1), {}, 0};
+    const auto calculer = [&](const BulletinMensuel::Progression& progression) {
+        QString erreur;
+        const auto b = BulletinMensuel::calculer(base(), demande, progression, erreur);
+        EXPECT_TRUE(b) << erreur.toStdString();
+        return b ? valeurs(*b) : QStringList();
+    };
+    const QStringList avant = calculer({});
+    // L'autre connexion écrit d'un autre fil : sur SQLite elle attend la fin de
+    // la lecture, sur PostgreSQL elle valide tout de suite.
+    std::future<bool> import;
+    const QStringList pendant = calculer([&](const QString&, int pourcent) {
+        if (pourcent > 0 && !import.valid()) {
+            import = std::async(std::launch::async, [&] {
+                return autre->Execute(OrdreSql::sansVerification(QStringLiteral("UPDATE PZ_A SET Valeur = Valeur - 1")))
+                    && autre->Execute(OrdreSql::sansVerification(QStringLiteral("UPDATE PZ_B SET Valeur = Valeur - 1")));
+            });
+            import.wait_for(std::chrono::seconds(1));
+        }
+        return true;
+    });
+    ASSERT_TRUE(import.valid());
+    ASSERT_TRUE(import.get()) << autre->DerniereErreur().toStdString();
+    EXPECT_EQ(pendant, avant);
+    EXPECT_EQ(calculer({}), (QStringList{"piezo A -6", "piezo B -8"}));
+    EXPECT_EQ(avant, (QStringList{"piezo A -5", "piezo B -7"}));
+}
+
+// Un pluviomètre du code d'un piézomètre : deux stations, chacune au bulletin ;
+// demandée par son seul code, la station est ambiguë et le refus nomme ses genres.
+TEST_F(BulletinSurBase, UnCodeDeDeuxGenresDonneDeuxLignesEtDemandeSonGenre)
+{
+    ASSERT_TRUE(base().InsererLignes("STATIONS", {{"A", "Pluviomètre", GenresStation::nom(GenreStation::Genre::Pluvio), QVariant()}}));
+    ASSERT_TRUE(base().CreerTable("PLUVIO_A", {{"DateCreation", TypeColonne::Date}, {"Pluie", TypeColonne::Reel},
+                                               {"ModeObtention", TypeColonne::Texte}}));
+    QList<QVariantList> pluies;
+    for (int jour = 1; jour <= 29; ++jour)
+        pluies.append({QDate(2020, 2, jour), 1.0, QVariant()});
+    ASSERT_TRUE(base().InsererLignes("PLUVIO_A", pluies)) << base().DerniereErreur().toStdString();
+    using G = GenreStation::Genre;
+    const std::tuple<QList<CleStation>, QStringList, const char*> cas[] = {
+        {{}, {"pluvio A 29", "piezo A -5", "piezo B -7"}, ""},
+        {{{"A", G::Piezo}}, {"piezo A -5"}, ""},
+        {{{"B", {}}, {"A", G::Pluvio}}, {"pluvio A 29", "piezo B -7"}, ""},
+        {{{"A", {}}}, {}, "le code « A » désigne plusieurs stations (piezo, pluvio) : préciser --genre."},
+        {{{"B", G::Hydro}}, {}, "aucune station « B » du genre hydro."},
+    };
+    for (const auto& [stations, attendues, refus] : cas) {
+        QString erreur;
+        const auto b = BulletinMensuel::calculer(base(), {QDate(2020, 2, 1), stations, 0}, {}, erreur);
+        EXPECT_EQ(b ? valeurs(*b) : QStringList(), attendues);
+        EXPECT_EQ(erreur, QString::fromUtf8(refus));
+    }
 }

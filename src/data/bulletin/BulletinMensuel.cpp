@@ -19,34 +19,44 @@ struct StationChoisie
     const GenreBulletin* genre;
 };
 
-QString cite(const QString& texte)
-{
-    return QStringLiteral("« %1 »").arg(texte.left(60));
-}
-
 const GenreBulletin* genreDe(const StationBase& s)
 {
     const auto g = GenresStation::depuisNom(s.genre);
     return g ? GenresBulletin::de(g->genre) : nullptr;
 }
 
-// Les stations demandées, retrouvées dans la liste ; toutes celles du bulletin sans demande.
-std::optional<QList<StationChoisie>> choisir(const QList<StationBase>& liste, const QStringList& demandees, QString& erreur)
+// Les genres qui entrent au bulletin (une courbe de référence n'y entre pas).
+QList<GenreStation::Genre> genresDuBulletin()
+{
+    QList<GenreStation::Genre> genres;
+    for (const auto g : {GenreStation::Genre::Pluvio, GenreStation::Genre::Piezo, GenreStation::Genre::Hydro, GenreStation::Genre::Reference})
+        if (GenresBulletin::de(g))
+            genres << g;
+    return genres;
+}
+
+// Une station par genre et par code : un piézomètre du code d'un pluviomètre a sa ligne.
+void ajouter(QList<StationChoisie>& choix, const StationBase& s)
+{
+    const GenreBulletin* g = genreDe(s);
+    if (g && std::none_of(choix.cbegin(), choix.cend(), [&](const StationChoisie& c) { return c.station.code == s.code && c.genre == g; }))
+        choix.append({s, g});
+}
+
+// Les stations demandées, retrouvées dans la liste, dans l'ordre de la demande ;
+// sans demande, toutes celles du bulletin. Pluviomètres d'abord.
+std::optional<QList<StationChoisie>> choisir(const QList<StationBase>& liste, const BulletinMensuel::Demande& d, QString& erreur)
 {
     QList<StationChoisie> choix;
-    for (const StationBase& s : liste)
-        if (const GenreBulletin* g = genreDe(s); g && (demandees.isEmpty() || demandees.contains(s.code)))
-            if (std::none_of(choix.cbegin(), choix.cend(), [&s](const StationChoisie& c) { return c.station.code == s.code; }))
-                choix.append({s, g});
-    for (const QString& code : demandees)
-        if (std::none_of(choix.cbegin(), choix.cend(), [&code](const StationChoisie& c) { return c.station.code == code; })) {
-            erreur = QStringLiteral("station inconnue : %1.").arg(cite(code));
+    if (d.stations.isEmpty())
+        for (const StationBase& s : liste)
+            ajouter(choix, s);
+    for (const CleStation& cle : d.stations) {
+        const auto s = StationsBase::trouver(liste, cle, genresDuBulletin(), erreur);
+        if (!s)
             return std::nullopt;
-        }
-    if (!demandees.isEmpty())
-        std::stable_sort(choix.begin(), choix.end(), [&demandees](const StationChoisie& a, const StationChoisie& b) {
-            return demandees.indexOf(a.station.code) < demandees.indexOf(b.station.code);
-        });
+        ajouter(choix, *s);
+    }
     std::stable_sort(choix.begin(), choix.end(), [](const StationChoisie& a, const StationChoisie& b) {
         return int(a.genre->genre) < int(b.genre->genre);
     });
@@ -70,14 +80,14 @@ bool verifierMois(QDate mois, QString& erreur)
     return false;
 }
 
-std::optional<QList<StationChoisie>> stationsDemandees(BaseDonnees& base, const QStringList& demandees, QString& erreur)
+std::optional<QList<StationChoisie>> stationsDemandees(BaseDonnees& base, const BulletinMensuel::Demande& d, QString& erreur)
 {
     const auto liste = StationsBase::lire(&base);
     if (!liste) {
         erreur = QStringLiteral("impossible de lire la liste des stations : %1").arg(base.DerniereErreur());
         return std::nullopt;
     }
-    return choisir(*liste, demandees, erreur);
+    return choisir(*liste, d, erreur);
 }
 
 // Une ligne par station ; sans demande, seules celles qui ont une mesure ce mois-là.
@@ -103,14 +113,10 @@ bool remplir(BulletinMensuel& b, BaseDonnees& base, const QList<StationChoisie>&
     return true;
 }
 
-} // namespace
-
-std::optional<BulletinMensuel> BulletinMensuel::calculer(BaseDonnees& base, const Demande& d, const Progression& progression,
-                                                         QString& erreur)
+std::optional<BulletinMensuel> lireBulletin(BaseDonnees& base, const BulletinMensuel::Demande& d,
+                                            const BulletinMensuel::Progression& progression, QString& erreur)
 {
-    if (!verifierMois(d.mois, erreur))
-        return std::nullopt;
-    const auto stations = stationsDemandees(base, d.stations, erreur);
+    const auto stations = stationsDemandees(base, d, erreur);
     if (!stations)
         return std::nullopt;
     BulletinMensuel b;
@@ -119,16 +125,32 @@ std::optional<BulletinMensuel> BulletinMensuel::calculer(BaseDonnees& base, cons
     if (!remplir(b, base, *stations, !d.stations.isEmpty(), progression, erreur))
         return std::nullopt;
     if (std::none_of(b.lignes.cbegin(), b.lignes.cend(), [](const LigneBulletin& l) { return l.valeur.has_value(); })) {
-        erreur = QStringLiteral("aucune station n'a de mesure en %1.").arg(texteMois(b.mois));
+        erreur = QStringLiteral("aucune station n'a de mesure en %1.").arg(BulletinMensuel::texteMois(b.mois));
         return std::nullopt;
     }
     return b;
 }
 
-std::optional<QDate> BulletinMensuel::dernierMoisMesure(BaseDonnees& base, const QStringList& stations)
+} // namespace
+
+std::optional<BulletinMensuel> BulletinMensuel::calculer(BaseDonnees& base, const Demande& d, const Progression& progression,
+                                                         QString& erreur)
+{
+    if (!verifierMois(d.mois, erreur))
+        return std::nullopt;
+    // Toutes les stations lues au même instant : un import validé pendant le
+    // bulletin n'en change pas une partie seulement.
+    std::optional<BulletinMensuel> resultat;
+    base.LectureCoherente([&] { resultat = lireBulletin(base, d, progression, erreur); });
+    return resultat;
+}
+
+std::optional<QDate> BulletinMensuel::dernierMoisMesure(BaseDonnees& base, const QList<CleStation>& stations)
 {
     QString erreur;
-    const auto choisies = stationsDemandees(base, stations, erreur);
+    Demande d;
+    d.stations = stations;
+    const auto choisies = stationsDemandees(base, d, erreur);
     if (!choisies)
         return std::nullopt;
     const QDate aujourdhui = Horloge::aujourdhui();

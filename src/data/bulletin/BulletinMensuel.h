@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/StationsBase.h"
 #include "data/bulletin/LigneBulletin.h"
 
 #include <QDate>
@@ -19,7 +20,7 @@ public:
     struct Demande
     {
         QDate mois;            // un jour du mois
-        QStringList stations;  // vide : toutes celles qui ont des mesures ce mois-là
+        QList<CleStation> stations;  // vide : toutes celles qui ont des mesures ce mois-là
         int moisHydro = 0;     // 0 : celui de la base
     };
 
@@ -38,7 +39,7 @@ public:
 
     // Le mois à proposer : le dernier mois achevé où l'une des stations (toutes
     // celles du bulletin sans liste) a une mesure retenue ; rien s'il n'y en a pas.
-    static std::optional<QDate> dernierMoisMesure(BaseDonnees& base, const QStringList& stations);
+    static std::optional<QDate> dernierMoisMesure(BaseDonnees& base, const QList<CleStation>& stations);
 
     // "mars 2015".
     static QString texteMois(QDate mois);
