@@ -125,12 +125,14 @@ const Section sections[] = {
       stations sont lus en UTF-8, ou en Windows-1252 (Latin-1) quand le
       fichier n'est pas en UTF-8.
 )", AvecBase},
-    {"corrections", R"(  corrections --base BASE --station CODE [--depuis JJ/MM/AAAA] [--annuler]
+    {"corrections", R"(  corrections --base BASE --station CODE [--genre GENRE] [--depuis JJ/MM/AAAA] [--annuler]
       Les corrections des mesures de la station, une ligne par mesure
       changée, de la plus récente à la plus ancienne : quand, qui, le lot
       et d'où il vient (grille des points, points posés, suppression d'une
       plage, import d'un fichier, annulation), la mesure, sa valeur et son
       mode d'obtention avant → après.
+      --genre GENRE         pluvio, piezo ou hydro : la station de ce genre, quand
+                            le code en désigne plusieurs (sinon refusé).
       --depuis              seulement les corrections faites depuis ce jour.
       --annuler             défait la dernière correction encore en place :
                             chaque mesure reprend sa valeur d'avant, dans une
@@ -168,7 +170,7 @@ const Section sections[] = {
       Le classeur n'est écrit qu'une fois tout réussi.
 )", AvecOptionsDeTracer},
     {"bulletin", R"(  bulletin --base BASE --mois MM/AAAA --sortie FICHIER.pdf [--classeur FICHIER.xlsx]
-         [--stations C1,C2,…] [--mois-hydro MOIS]
+         [--stations C1,C2,… [--genre GENRE]] [--mois-hydro MOIS]
       Le bulletin de situation hydrologique du mois : chaque station replacée
       parmi le même mois de toutes les années complètes de son relevé (rang,
       classe par quintiles, normale, cumul de l'année hydrologique, tendance).
@@ -176,7 +178,10 @@ const Section sections[] = {
       --classeur            la feuille « Synthèse » et le graphique natif du
                             rapport à la normale des pluviomètres
       --stations C1,C2,…    ces stations seules (par défaut, toutes celles qui
-                            ont une mesure ce mois-là)
+                            ont une mesure ce mois-là, une ligne par genre
+                            quand un code en désigne plusieurs)
+      --genre GENRE         pluvio, piezo ou hydro : le genre des stations de
+                            --stations, quand un code en désigne plusieurs
       --mois-hydro MOIS     premier mois de l'année hydrologique, de 1 à 12 ou
                             son nom ; par défaut celui retenu dans l'application
                             de bureau, sinon celui du calendrier de la base

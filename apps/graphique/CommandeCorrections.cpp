@@ -14,22 +14,18 @@
 
 namespace {
 
-// La table de mesures de la station : la première de ce code qui a des mesures (pluviomètre,
-// piézomètre, station hydrométrique ; une courbe de référence ne se corrige pas).
-QString tableDe(BaseDonnees& base, const QString& code, QString& erreur)
+// La table de mesures de la station (pluviomètre, piézomètre, station hydrométrique ;
+// une courbe de référence ne se corrige pas) ; un code de plusieurs genres demande --genre.
+QString tableDe(BaseDonnees& base, const CleStation& cle, QString& erreur)
 {
     const auto stations = HoteGraphique::lireStations(&base);
     if (!stations) {
         erreur = QStringLiteral("impossible de lire la liste des stations : %1").arg(base.DerniereErreur());
         return QString();
     }
-    for (const HoteGraphique::Station& s : *stations) {
-        const auto genre = GenresStation::depuisNom(s.genre);
-        if (s.code.compare(code.trimmed(), Qt::CaseInsensitive) == 0 && genre && *genre->colonneMesure)
-            return genre->prefixe() + s.code;
-    }
-    erreur = QStringLiteral("station inconnue : « %1 ».").arg(TexteAffichable(code));
-    return QString();
+    using G = GenreStation::Genre;
+    const auto s = StationsBase::trouver(*stations, cle, {G::Pluvio, G::Piezo, G::Hydro}, erreur);
+    return s ? GenresStation::depuisNom(s->genre)->prefixe() + s->code : QString();
 }
 
 QString valeurEtMode(const QString& table, const std::optional<LigneMesure>& ligne, const char* absente)
@@ -74,6 +70,7 @@ int commandeCorrections(const QStringList& arguments)
     QString erreur;
     const QString texteBase = l.obligatoire(QStringLiteral("--base"), erreur);
     const QString code = l.obligatoire(QStringLiteral("--station"), erreur);
+    const auto texteGenre = l.option(QStringLiteral("--genre"));
     const QString depuis = l.option(QStringLiteral("--depuis")).value_or(QString());
     const bool annulation = l.drapeau(QStringLiteral("--annuler"));
     if (const QString defaut = l.defaut(erreur); !defaut.isEmpty())
@@ -81,10 +78,13 @@ int commandeCorrections(const QStringList& arguments)
     const auto date = depuis.isEmpty() ? std::optional<QDate>(QDate()) : LireDate(depuis);
     if (!date)
         return echec(QStringLiteral("date incorrecte : « %1 » (format attendu JJ/MM/AAAA).").arg(TexteAffichable(depuis)));
+    std::optional<GenreStation::Genre> genre;
+    if (texteGenre && !(genre = StationsBase::lireGenre(*texteGenre, erreur)))
+        return echec(erreur);
     auto base = ouvrirBase(texteBase, false, erreur);
     if (!base)
         return echec(erreur);
-    const QString table = tableDe(*base, code, erreur);
+    const QString table = tableDe(*base, {code, genre}, erreur);
     if (table.isEmpty())
         return echec(erreur);
     if (annulation)

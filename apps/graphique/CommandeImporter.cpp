@@ -27,8 +27,7 @@ int importerArchive(LigneCommande& l, const QString& format)
     demande.format = format;
     const QString texteBase = l.obligatoire(QStringLiteral("--base"), erreur);
     const QString fichier = l.obligatoire(QStringLiteral("--csv"), erreur);
-    if (const auto stations = l.option(QStringLiteral("--station")))
-        demande.stations = stations->split(u',', Qt::SkipEmptyParts);
+    demande.stations = l.liste(QStringLiteral("--station")).value_or(QStringList());
     if (const QString defaut = l.defaut(erreur); !defaut.isEmpty())
         return echec(defaut);
     if (const QString defaut = ImportArchive::verifier(fichier, demande); !defaut.isEmpty())

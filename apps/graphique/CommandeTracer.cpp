@@ -133,8 +133,7 @@ QString lireDemande(const QStringList& arguments, HoteGraphique::Demande& d, Opt
     d.cumul = l.drapeau(QStringLiteral("--cumul"));
     if (o.genre == Sortie::Annuaire)
         o.annuel = l.drapeau(QStringLiteral("--annuel"));
-    for (const QString& s : l.option(QStringLiteral("--stations")).value_or(QString()).split(u',', Qt::SkipEmptyParts))
-        d.stations << s.trimmed();
+    d.stations = l.liste(QStringLiteral("--stations")).value_or(QStringList());
     const QString largeur = l.option(QStringLiteral("--largeur")).value_or(QStringLiteral("1200"));
     const QString hauteur = l.option(QStringLiteral("--hauteur")).value_or(QStringLiteral("700"));
     o.journal = l.option(QStringLiteral("--journal"));

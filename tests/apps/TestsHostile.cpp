@@ -284,6 +284,19 @@ TEST(Hostile, ChaqueDemandeFausseTientEnUneLigneEtNEcritRien)
         {{"copier", "--de", base, "--vers", ""}, "attend une valeur"},
         {{"litteraux", "--date", "05/03/2004", "--heure", ""}, "attend une valeur"},
         {{"options", "--projet", ""}, "attend une valeur"},
+        // Aucun nom de fichier de sortie vide, quelle que soit la commande ; aucune liste de stations vide.
+        {{"tracer", "--base", base, "--type", "edition", "--station", "76402001", "--sortie", ""}, "attend une valeur"},
+        {{"exporter", "--base", base, "--type", "edition", "--station", "76402001", "--sortie", " "}, "attend une valeur"},
+        {{"annuaire", "--base", base, "--station", "76402001", "--sortie", ""}, "attend une valeur"},
+        {{"bulletin", "--base", base, "--mois", "03/2015", "--sortie", ""}, "attend une valeur"},
+        {{"bulletin", "--base", base, "--mois", "03/2015", "--sortie", d + "/b.pdf", "--classeur", ""}, "attend une valeur"},
+        {{"bulletin", "--base", base, "--mois", "03/2015", "--sortie", d + "/b.pdf", "--stations", ","}, "attend une valeur"},
+        {tracer({"--stations", " , "}, "PluvioPiezo"), "attend une valeur"},
+        {{"importer", "--base", d + "/n.db", "--format", "meteo-quotidien", "--csv", csv, "--station", ","}, "attend une valeur"},
+        {{"bulletin", "--base", base, "--mois", "03/2015", "--sortie", d + "/b.pdf", "--stations", "76402001", "--genre", "lac"},
+         "genre de station inconnu : « lac »"},
+        {{"bulletin", "--base", base, "--mois", "03/2015", "--sortie", d + "/b.pdf", "--genre", "piezo"}, "--genre précise"},
+        {{"corrections", "--base", base, "--station", "76401001", "--genre", "reference"}, "aucune station « 76401001 » du genre reference"},
     };
     for (const auto& [arguments, attendu] : cas) {
         const QString quoi = arguments.join(' ').left(120);
@@ -396,12 +409,35 @@ TEST(Hostile, UnClasseurTropGrandPourUneFeuilleEstRefuseSansRienCouper)
                  "CASE WHEN i % 24 = 0 THEN '1899-12-30' ELSE printf('1899-12-30 %02d:00:00', i % 24) END, -10 - (i % 13) * 0.1 FROM n",
                  "CREATE INDEX ix_PZ_HORAIRE ON PZ_HORAIRE (DateCreation, Heure)",
                  "INSERT INTO STATIONS VALUES ('HORAIRE', 'Puits horaire', 'piezo', NULL)"});
-    const QString classeur = ecrireFichier(dossierTemporaire() + "/puits.xlsx", "ancien");
-    const Resultat r = lancer({"exporter", "--base", base, "--type", "PluvioPiezo", "--station", "76402001", "--stations", "HORAIRE",
-                               "--periodes", "M", "--debut", "01/01/2000", "--fin", "31/12/2119", "--sortie", classeur});
-    unEchecPropre(r, "ne peut pas tenir 1 050 000 points sur une feuille", "classeur trop grand");
-    EXPECT_EQ(lireFichier(classeur), "ancien");
-    EXPECT_EQ(QDir(QFileInfo(classeur).absolutePath()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    // Le classeur du graphique comme la page d'annuaire : la même règle, rien d'écrit.
+    for (const char* commande : {"exporter", "annuaire"}) {
+        const QString classeur = ecrireFichier(dossierTemporaire() + "/puits.xlsx", "ancien");
+        const Resultat r = lancer({commande, "--base", base, "--type", "PluvioPiezo", "--station", "76402001", "--stations", "HORAIRE",
+                                   "--periodes", "M", "--debut", "01/01/2000", "--fin", "31/12/2119", "--sortie", classeur});
+        unEchecPropre(r, "ne peut pas tenir 1 050 000 points sur une feuille", commande);
+        EXPECT_EQ(lireFichier(classeur), "ancien");
+        EXPECT_EQ(QDir(QFileInfo(classeur).absolutePath()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    }
+}
+
+// Un piézomètre du code d'un pluviomètre : une commande qui prend ce code demande --genre,
+// le refus nomme les genres possibles ; avec --genre, c'est la station de ce genre.
+TEST(Hostile, UnCodeDeDeuxGenresDemandeSonGenre)
+{
+    const QString base = copieDeLExemple(), d = dossierTemporaire();
+    natif(base, {"CREATE TABLE PZ_76402001 AS SELECT * FROM PZ_00754X0012",
+                 "INSERT INTO STATIONS (Code, Nom, Genre) VALUES ('76402001', 'Puits du pluviomètre', 'piezo')"});
+    const QStringList bulletin = {"bulletin", "--base", base, "--mois", "03/2015", "--sortie", d + "/b.pdf", "--stations", "76402001"};
+    const QStringList corrections = {"corrections", "--base", base, "--station", "76402001"};
+    for (const QStringList& demande : {bulletin, corrections})
+        unEchecPropre(lancer(demande), "le code « 76402001 » désigne plusieurs stations (pluvio, piezo) : préciser --genre.",
+                      demande.first());
+    for (const QStringList& demande : {bulletin, corrections}) {
+        const Resultat r = lancer(demande + QStringList{"--genre", "piezo"});
+        EXPECT_EQ(r.code, 0) << r.erreurs.toStdString();
+    }
+    EXPECT_TRUE(lancer(corrections + QStringList{"--genre", "piezo"}).sortie.contains("Aucune correction enregistrée pour la station 76402001"));
+    EXPECT_TRUE(QFileInfo(d + "/b.pdf").size() > 0);
 }
 
 // Un programme lancé, arrêté par `signal` dès que son fichier provisoire paraît dans `dossier`.
