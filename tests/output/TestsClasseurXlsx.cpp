@@ -2,7 +2,9 @@
 #include "output/classeur/ClasseurXlsx.h"
 #include "output/classeur/TexteXlsx.h"
 
+#include <QDir>
 #include <QLocale>
+#include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
 #include <limits>
@@ -104,6 +106,17 @@ TEST(ClasseurXlsx, EcrituresHorsLimitesRefusees)
     EXPECT_FALSE(c.definirDate(f, 1, 1, QDate()));
     EXPECT_FALSE(c.feuille(f)->cellule(1, 1));
     EXPECT_TRUE(c.definirNombre(f, kLignesMax, kColonnesMax, 1));
+
+    // Une ligne au-delà de la dernière, écrite ou collée, fait refuser le classeur entier.
+    ClasseurXlsx colle;
+    colle.collerTexte(colle.ajouterFeuille(), kLignesMax - 1, 1, QStringLiteral("1\r2\r3\r"));
+    QTemporaryDir dossier;
+    for (const ClasseurXlsx* classeur : {&c, &colle}) {
+        QString erreur;
+        EXPECT_FALSE(classeur->enregistrer(dossier.filePath(QStringLiteral("c.xlsx")), erreur));
+        EXPECT_TRUE(erreur.simplified().contains(QStringLiteral("ne peut pas tenir 1 048 576 points sur une feuille"))) << erreur.toStdString();
+        EXPECT_TRUE(QDir(dossier.path()).isEmpty());
+    }
 }
 
 TEST(ClasseurXlsx, TextesPartagesUneFoisEtEchappes)

@@ -1,5 +1,7 @@
 #include "output/classeur/ClasseurXlsx.h"
 
+#include "output/classeur/LignesFeuille.h"
+
 #include "commun/Dates.h"
 #include "commun/Nombres.h"
 #include "output/classeur/ChainesPartagees.h"
@@ -12,6 +14,8 @@
 #include "output/classeur/TexteXlsx.h"
 
 #include <QRegularExpression>
+#include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -132,21 +136,29 @@ void ClasseurXlsx::definirFeuilleActive(int feuille)
         m_active = feuille;
 }
 
+FeuilleXlsx* ClasseurXlsx::feuilleModifiable(int feuille, int ligne)
+{
+    // Une ligne au-delà de la feuille fait refuser le classeur : rien n'est coupé sans le dire.
+    if (ligne > kLignesMax)
+        m_derniereLigneDemandee = std::max(m_derniereLigneDemandee, qint64(ligne));
+    return feuilleModifiable(feuille);
+}
+
 bool ClasseurXlsx::definirNombre(int feuille, int ligne, int colonne, double valeur)
 {
-    FeuilleXlsx* f = feuilleModifiable(feuille);
+    FeuilleXlsx* f = feuilleModifiable(feuille, ligne);
     return f && f->definirNombre(ligne, colonne, valeur);
 }
 
 bool ClasseurXlsx::definirTexte(int feuille, int ligne, int colonne, const QString& texte)
 {
-    FeuilleXlsx* f = feuilleModifiable(feuille);
+    FeuilleXlsx* f = feuilleModifiable(feuille, ligne);
     return f && f->definirTexte(ligne, colonne, texte);
 }
 
 bool ClasseurXlsx::definirDate(int feuille, int ligne, int colonne, const QDate& date)
 {
-    FeuilleXlsx* f = feuilleModifiable(feuille);
+    FeuilleXlsx* f = feuilleModifiable(feuille, ligne);
     if (!f || !date.isValid() || !f->definirNombre(ligne, colonne, double(SerieDate(date))))
         return false;
     if (f->cellule(ligne, colonne)->format.isEmpty())
@@ -197,6 +209,7 @@ int ClasseurXlsx::collerTexte(int feuille, int ligne, int colonne, const QString
     // La fin de ligne finale d'une copie n'ajoute pas de ligne vide.
     if (!lignes.isEmpty() && lignes.back().isEmpty())
         lignes.removeLast();
+    feuilleModifiable(feuille, int(std::min<qint64>(qint64(ligne) + lignes.size() - 1, std::numeric_limits<int>::max())));
     int ecrites = 0;
     for (qsizetype i = 0; i < lignes.size(); ++i) {
         const QStringList champs = lignes.at(i).split(u'\t');
@@ -308,6 +321,10 @@ void ClasseurXlsx::construirePaquet(PaquetOoxml& paquet, ChainesPartagees& chain
 
 bool ClasseurXlsx::enregistrer(const QString& chemin, QString& erreur) const
 {
+    if (m_derniereLigneDemandee > 0) {
+        erreur = LignesFeuille::refus(m_derniereLigneDemandee - 1);
+        return false;
+    }
     if (m_onglets.empty()) {
         erreur = QStringLiteral("Le classeur n'a aucune feuille.");
         return false;

@@ -17,7 +17,8 @@ class StylesXlsx;
 // Les feuilles, de cellules ou graphiques, sont numérotées à partir de 0 dans
 // l'ordre des onglets ; lignes et colonnes à partir de 1. Une écriture hors
 // des feuilles de cellules ou des limites du tableur (1 048 576 lignes,
-// 16 384 colonnes) est ignorée et rend faux.
+// 16 384 colonnes) est ignorée et rend faux ; une ligne au-delà de la
+// dernière fait en plus refuser l'enregistrement (LignesFeuille).
 //
 // Textes : les caractères de contrôle autres que tabulation, saut de ligne et
 // retour chariot sont retirés, XML 1.0 les interdisant ; le texte d'une
@@ -90,6 +91,7 @@ private:
     int nombreGraphiques() const;
     int inserer(Onglet onglet, int position);
     FeuilleXlsx* feuilleModifiable(int feuille);
+    FeuilleXlsx* feuilleModifiable(int feuille, int ligne);
     bool collerChamp(FeuilleXlsx& f, int ligne, int colonne, const QString& champ);
     // Les parties du classeur ; feuilles, styles et textes partagés s'écrivent
     // à l'enregistrement, et `chaines` et `styles` doivent vivre jusque-là.
@@ -101,4 +103,5 @@ private:
 
     std::vector<Onglet> m_onglets;
     int m_active = 0;
+    qint64 m_derniereLigneDemandee = 0;  // au-delà de la feuille ; 0 sinon
 };

@@ -6,6 +6,7 @@
 #include "model/Classe_Graphiques.h"
 #include "model/options/GestionExportExcel.h"
 #include "output/classeur/GraphiqueXlsx.h"
+#include "output/classeur/LignesFeuille.h"
 #include "output/exports/CorrespondancesTableur.h"
 #include "output/exports/TexteExport.h"
 #include "output/tableur/ApplicationTableur.h"
@@ -82,6 +83,12 @@ bool AnnuaireTableur::preparerTexte()
             AfficherMessage(QStringLiteral("Erreur"),
                             QStringLiteral("Pas de données à exporter vers Excel. Afficher l'écran d'annuaire pour le "
                                            "calcul des courbes"));
+        return false;
+    }
+    // Les titres et une ligne vide en plus des points ; compté avant de rien préparer.
+    if (const QString refus = LignesFeuille::refus(m_lignes, 2); !refus.isEmpty()) {
+        if (!m_demande.automatique)
+            AfficherMessage(QStringLiteral("Erreur"), refus);
         return false;
     }
     QString texte;

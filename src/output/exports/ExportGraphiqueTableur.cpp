@@ -1,5 +1,7 @@
 #include "output/exports/ExportGraphiqueTableur.h"
 
+#include "output/classeur/LignesFeuille.h"
+
 #include "commun/Dates.h"
 #include "commun/Nombres.h"
 #include "commun/messages/Messages.h"
@@ -154,14 +156,10 @@ void ExportGraphiqueTableur::formaterDates(int feuille, int lignes, int nombreCo
 
 bool ExportGraphiqueTableur::tientDansUneFeuille(int lignes) const
 {
-    // La ligne des titres en plus : au-delà, le tableur couperait la chronique sans le dire.
-    if (lignes < kLignesMax)
+    const QString refus = LignesFeuille::refus(lignes);
+    if (refus.isEmpty())
         return true;
-    const QLocale francais(QLocale::French);
-    AfficherMessage(QStringLiteral("Erreur"),
-                    QStringLiteral("Le classeur ne peut pas tenir %1 points sur une feuille : un tableur s'arrête à %2 lignes. "
-                                   "Exporter une période plus courte, ou regrouper les points (par jour, par mois…).")
-                        .arg(francais.toString(lignes), francais.toString(kLignesMax)));
+    AfficherMessage(QStringLiteral("Erreur"), refus);
     return false;
 }
 
