@@ -20,6 +20,8 @@ const char* const genres = R"(      GENRE : edition, Annee, annuaire, travail, S
 const char* const optionsGraphique = R"(      --station CODE        le pluviomètre (le code de la courbe pour reference)
       --stations C1,C2,…    les autres stations : pluviomètres (Superposition),
                             piézomètres (PluvioPiezo), station (PluvioStation)
+      --genre pluvio|reference  le genre de --station, celui que le graphique trace
+                            (vérifié : un code peut désigner plusieurs stations)
       --mesures 1..6        1 Pluie, 2 Pluie efficace, 3 Etp, 4 à 6 Valeur 1 à 3
       --periodes LETTRE     M mois, D décade, T trimestre, A année,
                             H année hydrologique, S sans regroupement

@@ -70,6 +70,20 @@ QString verifierChoix(HoteGraphique::Demande& d, const QString& genre, const QSt
     return Periodes::refus(d.type, d.variante, d.periodes);
 }
 
+// --genre dit le genre de --station : celui que le genre de graphique trace.
+QString verifierGenre(const HoteGraphique::Demande& d, const std::optional<QString>& texte)
+{
+    QString erreur;
+    std::optional<GenreStation::Genre> genre;
+    if (!texte || !(genre = StationsBase::lireGenre(*texte, erreur)))
+        return erreur;
+    const GenreStation::Genre attendu = HoteGraphique::genrePrincipal(d.type);
+    if (*genre == attendu)
+        return QString();
+    return QStringLiteral("le graphique %1 se fait d'une station du genre %2 : --genre %3 n'y convient pas.")
+        .arg(NomTypeGraph(d.type), GenresStation::nom(attendu), GenresStation::nom(*genre));
+}
+
 // Les dates de la ligne de commande, lues une fois ; une date absente reste invalide.
 QString verifierDates(HoteGraphique::Demande& d, const QString& debut, const QString& fin, const QString& annee)
 {
@@ -122,6 +136,7 @@ QString lireDemande(const QStringList& arguments, HoteGraphique::Demande& d, Opt
     const QString genre = o.genre == Sortie::Annuaire ? l.option(QStringLiteral("--type")).value_or(QStringLiteral("annuaire"))
                                                       : l.obligatoire(QStringLiteral("--type"), manque);
     d.station = l.obligatoire(QStringLiteral("--station"), manque);
+    const auto genreStation = l.option(QStringLiteral("--genre"));
     o.sortie = l.obligatoire(QStringLiteral("--sortie"), manque);
     d.mesures = l.option(QStringLiteral("--mesures")).value_or(QStringLiteral("1"));
     d.periodes = l.option(QStringLiteral("--periodes")).value_or(QStringLiteral("M"));
@@ -140,7 +155,7 @@ QString lireDemande(const QStringList& arguments, HoteGraphique::Demande& d, Opt
     const OptionsStatistiques statistiques(l, OptionsStatistiques::Portee::Graphique);
     if (QString defaut = l.defaut(manque); !defaut.isEmpty())
         return defaut;
-    for (const QString& defaut : {verifierChoix(d, genre, affichage), verifierDates(d, debut, fin, annee),
+    for (const QString& defaut : {verifierChoix(d, genre, affichage), verifierGenre(d, genreStation), verifierDates(d, debut, fin, annee),
                                   statistiques.appliquer(d), verifierSorties(o, largeur, hauteur)})
         if (!defaut.isEmpty())
             return defaut;

@@ -125,6 +125,11 @@ QString genreDesAutres(TypeGraph type)
 
 } // namespace
 
+GenreStation::Genre HoteGraphique::genrePrincipal(TypeGraph type)
+{
+    return type == TypeGraph::reference ? GenreStation::Genre::Reference : GenreStation::Genre::Pluvio;
+}
+
 const HoteGraphique::Station* HoteGraphique::trouver(const QList<Station>& stations, const QString& code, const QString& genre)
 {
     // Un même code peut désigner un pluviomètre et sa courbe de référence : le genre demandé passe d'abord.
@@ -141,7 +146,7 @@ const HoteGraphique::Station* HoteGraphique::trouver(const QList<Station>& stati
 bool HoteGraphique::choisirStations(const Demande& d, const QList<Station>& stations, Choix& choix, QString& erreur)
 {
     const bool reference = d.type == TypeGraph::reference;
-    const QString genreAttendu = GenresStation::nom(reference ? GenreStation::Genre::Reference : GenreStation::Genre::Pluvio);
+    const QString genreAttendu = GenresStation::nom(genrePrincipal(d.type));
     choix.principale = trouver(stations, d.station, genreAttendu);
     if (!choix.principale) {
         erreur = QStringLiteral("station inconnue : « %1 ».").arg(TexteAffichable(d.station));

@@ -76,6 +76,8 @@ public:
     QString avis() const;
     // Le premier ordre en échec du dernier chargement, dit en français ; vide sans échec.
     static QString echecDeChargement(const BaseDonnees& base);
+    // Le genre de la station principale d'un graphique : la courbe de référence, sinon le pluviomètre.
+    static GenreStation::Genre genrePrincipal(TypeGraph type);
     // Le graphique annuel (hors cumuls) et la référence sont des courbes, les autres des barres.
     static QString affichageParDefaut(TypeGraph type, const QString& variante);
 

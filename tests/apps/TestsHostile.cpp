@@ -297,6 +297,7 @@ TEST(Hostile, ChaqueDemandeFausseTientEnUneLigneEtNEcritRien)
          "genre de station inconnu : « lac »"},
         {{"bulletin", "--base", base, "--mois", "03/2015", "--sortie", d + "/b.pdf", "--genre", "piezo"}, "--genre précise"},
         {{"corrections", "--base", base, "--station", "76401001", "--genre", "reference"}, "aucune station « 76401001 » du genre reference"},
+        {tracer({"--genre", "piezo"}), "le graphique edition se fait d'une station du genre pluvio : --genre piezo n'y convient pas."},
     };
     for (const auto& [arguments, attendu] : cas) {
         const QString quoi = arguments.join(' ').left(120);
