@@ -13,6 +13,7 @@
 #include "commun_tests/ImagesGardees.h"
 #include "commun_tests/JourFixe.h"
 #include "commun_tests/Souris.h"
+#include "data/bases/BaseSqlite.h"
 #include "output/ArchiveZipTests.h"
 #include "render/moteur/ProprietesMoteur.h"
 #include "settings/FrmOption.h"
@@ -478,6 +479,28 @@ TEST_F(BulletinBureau, LeMoisPasseProposeEtLePdfEtLeClasseurEcritsPuisOuverts)
     const QByteArray textes = classeur.lire(QStringLiteral("xl/sharedStrings.xml")).value_or(QByteArray());
     EXPECT_TRUE(textes.contains("76402001") && textes.contains("00754X0012"));
     commeLaLigneDeCommande("mars");
+}
+
+// Un piézomètre du code d'un pluviomètre : deux lignes dans la liste, deux au bulletin.
+TEST_F(BulletinBureau, UnPiezometreDuCodeDUnPluviometreASaLigne)
+{
+    {
+        QString erreur;
+        auto base = BaseSqlite::ouvrir(texteBase(), erreur, false);
+        ASSERT_TRUE(base) << erreur.toStdString();
+        for (const char* ordre : {"CREATE TABLE PZ_76402001 AS SELECT * FROM PZ_00754X0012",
+                                  "INSERT INTO STATIONS (Code, Nom, Genre) VALUES ('76402001', 'Puits du pluviomètre', 'piezo')"})
+            ASSERT_TRUE(base->ExecuterNatif(ordre)) << base->DerniereErreur().toStdString();
+    }
+    f->close();
+    f = ouvrir();
+    bulletin(QDate(2015, 3, 1), {"76402001"}, "deux");
+    ASSERT_TRUE(messages.textes().isEmpty()) << messages.textes().join('\n').toStdString();
+    ArchiveZipTests classeur(sortie.filePath("deux.xlsx"));
+    ASSERT_TRUE(classeur.ouverte());
+    const QByteArray synthese = classeur.lire(QStringLiteral("xl/worksheets/sheet1.xml")).value_or(QByteArray());
+    EXPECT_EQ(synthese.count("<row "), 3);
+    EXPECT_TRUE(classeur.lire(QStringLiteral("xl/sharedStrings.xml")).value_or(QByteArray()).contains("Puits du pluviomètre"));
 }
 
 // Aucune station cochée, un mois sans mesure, la jauge annulée pendant le calcul ou pendant le PDF :
