@@ -4,7 +4,7 @@
 #include "commun/Dates.h"
 #include "commun/Nombres.h"
 #include "data/BaseDonnees.h"
-#include "data/HistoriqueMesures.h"
+#include "data/bases/HistoriqueMesures.h"
 #include "data/Litteraux.h"
 #include "data/NomVerifie.h"
 #include "data/TableMesures.h"

@@ -11,7 +11,7 @@
 #include "commun/LocaleUtilisateur.h"
 #include "commun/Nombres.h"
 #include "data/BaseDeTest.h"
-#include "data/HistoriqueMesures.h"
+#include "data/bases/HistoriqueMesures.h"
 #include "entry/EnregistrementPoints.h"
 
 #include <QDate>

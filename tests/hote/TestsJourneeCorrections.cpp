@@ -16,7 +16,7 @@
 #include "commun_tests/ImagesGardees.h"
 #include "commun_tests/Souris.h"
 #include "data/GenresStation.h"
-#include "data/HistoriqueMesures.h"
+#include "data/bases/HistoriqueMesures.h"
 #include "data/bases/BasePostgres.h"
 #include "data/bases/OuvertureBase.h"
 

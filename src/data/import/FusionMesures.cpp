@@ -2,9 +2,11 @@
 
 #include "commun/Nombres.h"
 #include "data/bases/BaseAcces.h"
+#include "data/bases/LotHistorique.h"
 
 FusionMesures::FusionMesures(BaseAcces& base, const QString& table, const QString& passage)
     : m_base(base)
+    , m_tableNom(table)
     , m_passageNom(passage)
     , m_table(base.Identifiant(table))
     , m_passage(base.Identifiant(passage))
@@ -83,8 +85,28 @@ bool FusionMesures::ajouter(const QList<Affectation>& affectations, const QList<
         || echec(QStringLiteral("impossible d'ajouter les mesures : %1"));
 }
 
+// Les mesures remplacées, gardées telles qu'avant et telles qu'après dans un lot de l'historique :
+// seules celles dont la ligne a vraiment changé y restent.
+bool FusionMesures::remplacerEnGardant(const QList<Affectation>& affectations, const QString& memeCle, const QString& origine)
+{
+    const auto nom = NomVerifie::depuis(m_tableNom);
+    if (!nom) {
+        m_erreur = MessageNomRefuse(m_tableNom);
+        return false;
+    }
+    LotHistorique lot(m_base, *nom);
+    const QString remplacees = QStringLiteral("EXISTS (SELECT 1 FROM ") + m_passage + QStringLiteral(" i WHERE ")
+        + lot.memeInstant(QStringLiteral("i"), QStringLiteral("t")) + u')';
+    if (lot.ouvrir() && lot.garder(LotHistorique::avant, remplacees) && remplacer(affectations, memeCle)
+        && lot.garder(LotHistorique::apres, remplacees) && lot.conclure(origine))
+        return true;
+    if (m_erreur.isEmpty())
+        m_erreur = lot.erreur();
+    return false;
+}
+
 bool FusionMesures::fusionner(const QList<Affectation>& affectations, const QList<ColonneTable>& colonnesTable, qint64 lignes,
-                              Resultat& resultat)
+                              const QString& origine, Resultat& resultat)
 {
     const QString memeCle = QStringLiteral(" WHERE ") + m_table + QStringLiteral(".DateCreation = i.DateCreation AND ") + m_table
         + QStringLiteral(".Heure = i.Heure");
@@ -95,7 +117,7 @@ bool FusionMesures::fusionner(const QList<Affectation>& affectations, const QLis
                                          + m_table + memeCle + u')');
     if (resultat.remplacees < 0)
         return echec(QStringLiteral("impossible de lire la table : %1"));
-    if (resultat.remplacees > 0 && !remplacer(affectations, memeCle))
+    if (resultat.remplacees > 0 && !remplacerEnGardant(affectations, memeCle, origine))
         return false;
     if (!ajouter(affectations, colonnesTable, memeCle, vide))
         return false;

@@ -1,0 +1,214 @@
+#include "data/bases/AnnulationLot.h"
+
+#include "commun/Cellule.h"
+#include "commun/Dates.h"
+#include "commun/Nombres.h"
+#include "data/bases/BaseAcces.h"
+#include "data/bases/ValeurColonne.h"
+
+namespace {
+
+qint64 nombre(const QVariant& v)
+{
+    return qint64(LireNombre(v).value_or(0.0));
+}
+
+QDate jour(const QVariant& v)
+{
+    if (v.typeId() == QMetaType::QString)
+        if (const auto iso = ValeurColonne::lireIso(v.toString()))
+            return iso->date();
+    return DateDepuisCellule(v).value_or(QDateTime()).date();
+}
+
+QTime heure(const QVariant& v)
+{
+    if (v.typeId() == QMetaType::QString)
+        if (const auto iso = ValeurColonne::lireIso(v.toString()))
+            return iso->time();
+    return DateDepuisCellule(v).value_or(QDateTime()).time();
+}
+
+} // namespace
+
+AnnulationLot::AnnulationLot(BaseAcces& base, const NomVerifie& table)
+    : m_base(base)
+    , m_table(table)
+    , m_nouveau(base, table)
+{
+}
+
+bool AnnulationLot::refus(const QString& texte)
+{
+    m_erreur = texte;
+    return false;
+}
+
+// Les lignes du lot dans la table compagne, d'un sens ou des deux.
+QString AnnulationLot::duLot(qint64 lot, const QString& sens, const QString& alias) const
+{
+    return QStringLiteral("%1.%2 = %3").arg(alias, m_nouveau.id(QStringLiteral("Lot"))).arg(lot)
+        + (sens.isEmpty() ? QString() : QStringLiteral(" AND %1.%2 = %3").arg(alias, m_nouveau.id(QStringLiteral("Sens")), LotHistorique::texte(sens)));
+}
+
+// Plusieurs comptes en un seul ordre.
+bool AnnulationLot::compter(const QStringList& selections, QList<qint64>& nombres)
+{
+    QStringList sous;
+    for (const QString& s : selections)
+        sous << u'(' + s + u')';
+    TableauValeurs t;
+    if (!m_base.ExecuterNatif(QStringLiteral("SELECT ") + sous.join(QStringLiteral(", ")), &t) || t.points() < 1)
+        return refus(QStringLiteral("L'historique des corrections ne se lit pas : %1").arg(m_base.DerniereErreur()));
+    nombres.clear();
+    for (int k = 0; k < selections.size(); ++k)
+        nombres << nombre(t.valeur(k, 0));
+    return true;
+}
+
+std::optional<HistoriqueMesures::Lot> AnnulationLot::dernier(BaseAcces& base, const NomVerifie& table, QString& erreur)
+{
+    erreur.clear();
+    if (base.ColonnesTable(LotHistorique::nomHistorique).isEmpty())
+        return std::nullopt;
+    auto id = [&](const char* n) { return base.Identifiant(QString::fromLatin1(n)); };
+    const QString h = base.Identifiant(LotHistorique::nomHistorique), cette = id("TableMesures") + " = " + LotHistorique::texte(table.texte());
+    const QString sql =
+        QStringLiteral("SELECT %1, Max(%2), Max(%3), Max(%4), count(*), Min(%5), count(%6) + count(%7) FROM %8 WHERE %9 AND %1 = "
+                       "(SELECT Max(%1) FROM %8 WHERE %9 AND (%10 IS NULL OR %10 = 0) AND %1 NOT IN "
+                       "(SELECT %10 FROM %8 WHERE %9 AND %10 IS NOT NULL)) GROUP BY %1")
+            .arg(id("Lot"), id("Origine"), id("Qui"), id("Quand"), id("DateMesure"), id("LigneAvant"), id("LigneApres"), h, cette)
+            .arg(id("LotAnnule"));
+    TableauValeurs t;
+    if (!base.ExecuterNatif(sql, &t)) {
+        erreur = QStringLiteral("L'historique des corrections ne se lit pas : %1").arg(base.DerniereErreur());
+        return std::nullopt;
+    }
+    if (t.points() < 1)
+        return std::nullopt;
+    const QVariant quand = t.valeur(3, 0);
+    const auto iso = quand.typeId() == QMetaType::QString ? ValeurColonne::lireIso(quand.toString()) : std::nullopt;
+    return HistoriqueMesures::Lot{nombre(t.valeur(0, 0)),
+                                  table.texte(),
+                                  TexteCellule(t.valeur(1, 0)),
+                                  TexteCellule(t.valeur(2, 0)),
+                                  iso ? *iso : DateDepuisCellule(quand).value_or(QDateTime()),
+                                  nombre(t.valeur(4, 0)),
+                                  jour(t.valeur(5, 0)),
+                                  0,
+                                  nombre(t.valeur(6, 0)) > 0};
+}
+
+// Le lot se tient : des lignes gardées, de sens connus, un instant une fois par sens, et un résumé
+// qui dit, pour chaque instant gardé et pour lui seul, ce que les lignes gardées en disent.
+bool AnnulationLot::verifierLot(const HistoriqueMesures::Lot& lot)
+{
+    const QString c = m_nouveau.compagne(), h = m_nouveau.historique(), n = QString::number(lot.numero);
+    const QString av = LotHistorique::texte(LotHistorique::avant), ap = LotHistorique::texte(LotHistorique::apres);
+    const QString sens = m_nouveau.id(QStringLiteral("Sens")), dc = m_nouveau.id(QStringLiteral("DateCreation")),
+                  hr = m_nouveau.id(QStringLiteral("Heure")), lotH = m_nouveau.id(QStringLiteral("Lot"));
+    const QString cette = m_nouveau.id(QStringLiteral("TableMesures")) + " = " + LotHistorique::texte(m_table.texte());
+    const QString sDm = QStringLiteral("s.") + m_nouveau.id(QStringLiteral("DateMesure")), sHm = QStringLiteral("s.") + m_nouveau.id(QStringLiteral("HeureMesure"));
+    auto existe = [&](const QString& quel) {
+        return QStringLiteral("EXISTS (SELECT 1 FROM %1 a WHERE %2 AND a.%3 = %4 AND a.%5 = %6)").arg(c, duLot(lot.numero, quel), dc, sDm, hr, sHm);
+    };
+    QList<qint64> n6;
+    if (!compter({QStringLiteral("SELECT count(*) FROM %1 a WHERE %2").arg(c, duLot(lot.numero)),
+                  QStringLiteral("SELECT count(*) FROM %1 a WHERE %2 AND (a.%3 IS NULL OR a.%3 NOT IN (%4, %5))").arg(c, duLot(lot.numero), sens, av, ap),
+                  QStringLiteral("SELECT count(*) FROM (SELECT 1 AS x FROM %1 a WHERE %2 GROUP BY a.%3, a.%4, a.%5 HAVING count(*) > 1) d")
+                      .arg(c, duLot(lot.numero), sens, dc, hr),
+                  QStringLiteral("SELECT count(*) FROM (SELECT 1 AS x FROM %1 WHERE %2 = %3 AND %4 GROUP BY %5, %6 HAVING count(*) > 1) d")
+                      .arg(h, lotH, n, cette, m_nouveau.id(QStringLiteral("DateMesure")), m_nouveau.id(QStringLiteral("HeureMesure"))),
+                  QStringLiteral("SELECT count(*) FROM (SELECT DISTINCT a.%1, a.%2 FROM %3 a WHERE %4) d").arg(dc, hr, c, duLot(lot.numero)),
+                  QStringLiteral("SELECT count(*) FROM %1 s WHERE s.%2 = %3 AND s.%4 AND s.%5 = CASE WHEN %6 THEN CASE WHEN %7 THEN 'modifiée' "
+                                 "ELSE 'supprimée' END WHEN %7 THEN 'ajoutée' ELSE '' END")
+                      .arg(h, lotH, n, cette, m_nouveau.id(QStringLiteral("Changement")), existe(LotHistorique::avant), existe(LotHistorique::apres))},
+                 n6))
+        return false;
+    const QString raison = n6[0] == 0 ? QStringLiteral("aucune ligne entière gardée")
+                         : n6[1] > 0 ? QStringLiteral("un sens ni « avant » ni « après »")
+                         : n6[2] > 0 || n6[3] > 0 ? QStringLiteral("un instant répété")
+                         : n6[4] != lot.mesures || n6[5] != lot.mesures ? QStringLiteral("le résumé et les lignes gardées ne s'accordent pas")
+                                                                         : QString();
+    return raison.isEmpty()
+        || refus(QStringLiteral("Le lot %1 de l'historique de %2 est abîmé (%3) : rien n'a été annulé.").arg(n, m_table.texte(), raison));
+}
+
+// Chaque ligne que le lot a laissée est encore là, la même valeur par valeur, et seule à son instant ;
+// aucune n'est revenue là où il en a supprimé une.
+bool AnnulationLot::verifierEnPlace(qint64 lot)
+{
+    const QString c = m_nouveau.compagne(), t = m_nouveau.table();
+    const QString joint = QStringLiteral("SELECT count(*) FROM %1 a JOIN %2 t ON %3 WHERE ").arg(c, t, m_nouveau.memeInstant(QStringLiteral("a"), QStringLiteral("t")));
+    QList<qint64> n;
+    if (!compter({QStringLiteral("SELECT count(*) FROM %1 a WHERE %2").arg(c, duLot(lot, LotHistorique::apres)),
+                  joint + duLot(lot, LotHistorique::apres),
+                  joint + duLot(lot, LotHistorique::apres) + QStringLiteral(" AND ") + m_nouveau.memes(QStringLiteral("a"), QStringLiteral("t")),
+                  joint + duLot(lot, LotHistorique::avant)
+                      + QStringLiteral(" AND NOT EXISTS (SELECT 1 FROM %1 p WHERE %2 AND %3)")
+                            .arg(c, duLot(lot, LotHistorique::apres, QStringLiteral("p")), m_nouveau.memeInstant(QStringLiteral("p"), QStringLiteral("a")))},
+                 n))
+        return false;
+    if (n[0] == n[1] && n[1] == n[2] && n[3] == 0)
+        return true;
+    const QString premiere = premiereChangee(lot);
+    return refus(premiere.isEmpty()
+                     ? QStringLiteral("Des mesures du lot %1 ont changé depuis : rien n'a été annulé.").arg(lot)
+                     : QStringLiteral("La mesure du %1 a changé depuis le lot %2 : rien n'a été annulé.").arg(premiere).arg(lot));
+}
+
+// La première mesure du lot qui n'est plus celle qu'il a laissée, « JJ/MM/AAAA à hh:mm:ss » ; vide sans elle.
+QString AnnulationLot::premiereChangee(qint64 lot)
+{
+    const QString c = m_nouveau.compagne(), t = m_nouveau.table();
+    const QString instant = m_nouveau.memeInstant(QStringLiteral("t"), QStringLiteral("a"));
+    const QString sql =
+        QStringLiteral("SELECT a.%1, a.%2 FROM %3 a WHERE (%4 AND NOT EXISTS (SELECT 1 FROM %5 t WHERE %6 AND %7)) OR (%8 AND "
+                       "EXISTS (SELECT 1 FROM %5 t WHERE %6) AND NOT EXISTS (SELECT 1 FROM %3 p WHERE %9 AND %10)) ORDER BY 1, 2")
+            .arg(m_nouveau.id(QStringLiteral("DateCreation")), m_nouveau.id(QStringLiteral("Heure")), c, duLot(lot, LotHistorique::apres), t,
+                 instant, m_nouveau.memes(QStringLiteral("t"), QStringLiteral("a")), duLot(lot, LotHistorique::avant),
+                 duLot(lot, LotHistorique::apres, QStringLiteral("p")))
+            .arg(m_nouveau.memeInstant(QStringLiteral("p"), QStringLiteral("a")));
+    TableauValeurs r;
+    if (!m_base.ExecuterNatif(sql + QStringLiteral(" LIMIT 1"), &r) || r.points() < 1)
+        return QString();
+    return QStringLiteral("%1 à %2").arg(TexteDate(jour(r.valeur(0, 0))), TexteHeure(heure(r.valeur(1, 0))));
+}
+
+// Le lot défait, gardé en sens inverse comme un nouveau lot, puis ses lignes d'avant remises à leur place.
+bool AnnulationLot::rendre(qint64 lot)
+{
+    const QString c = m_nouveau.compagne(), t = m_nouveau.table(), sens = m_nouveau.id(QStringLiteral("Sens"));
+    const QStringList ordres = {
+        QStringLiteral("INSERT INTO %1 (%2, %3, %4) SELECT %5, CASE WHEN a.%3 = %6 THEN %7 ELSE %6 END, %8 FROM %1 a WHERE %9")
+            .arg(c, m_nouveau.id(QStringLiteral("Lot")), sens, m_nouveau.colonnes(), QString::number(m_nouveau.numero()),
+                 LotHistorique::texte(LotHistorique::avant), LotHistorique::texte(LotHistorique::apres), m_nouveau.colonnes(QStringLiteral("a")),
+                 duLot(lot)),
+        QStringLiteral("DELETE FROM %1 WHERE EXISTS (SELECT 1 FROM %2 a WHERE %3 AND %4)")
+            .arg(t, c, duLot(lot), m_nouveau.memeInstant(QStringLiteral("a"), t)),
+        QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM %4 a WHERE %5")
+            .arg(t, m_nouveau.colonnes(), m_nouveau.colonnes(QStringLiteral("a")), c, duLot(lot, LotHistorique::avant))};
+    for (const QString& o : ordres)
+        if (!m_base.ExecuterNatif(o))
+            return refus(QStringLiteral("Rien n'a été annulé : %1").arg(m_base.DerniereErreur()));
+    return m_nouveau.conclure(QStringLiteral("annulation du lot %1").arg(lot), lot) || refus(m_nouveau.erreur());
+}
+
+bool AnnulationLot::annuler(qint64 attendu, HistoriqueMesures::Lot& annule)
+{
+    if (!m_nouveau.ouvrir())
+        return refus(m_nouveau.erreur());
+    QString erreur;
+    const auto lot = dernier(m_base, m_table, erreur);
+    if (!lot)
+        return refus(erreur.isEmpty() ? QStringLiteral("Aucune correction à annuler pour %1.").arg(m_table.texte()) : erreur);
+    if (attendu > 0 && lot->numero != attendu)
+        return refus(QStringLiteral("La dernière correction de %1 a changé entre-temps : rien n'a été annulé.").arg(m_table.texte()));
+    if (lot->ancien)
+        return refus(QStringLiteral("Le lot %1 de %2 a été écrit par une version précédente du programme : il se liste mais ne "
+                                    "s'annule pas. Rien n'a été annulé.")
+                         .arg(lot->numero)
+                         .arg(m_table.texte()));
+    annule = *lot;
+    return verifierLot(*lot) && verifierEnPlace(lot->numero) && rendre(lot->numero);
+}
