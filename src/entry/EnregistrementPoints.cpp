@@ -40,7 +40,7 @@ std::optional<QList<LigneMesure>> lignesDe(BaseDonnees& base, const NomVerifie& 
 }
 
 // La ligne d'après : celle d'avant, ses autres colonnes gardées, ou une nouvelle.
-LigneMesure ligneApres(const std::optional<LigneMesure>& avant, const Cle& cle, double valeur, int continuite,
+LigneMesure ligneApres(const std::optional<LigneMesure>& avant, const Cle& cle, const QVariant& valeur, int continuite,
                        const QString& mode)
 {
     LigneMesure l = avant.value_or(LigneMesure{});
@@ -52,13 +52,15 @@ LigneMesure ligneApres(const std::optional<LigneMesure>& avant, const Cle& cle, 
     return l;
 }
 
-// La même pluie et la même continuité : rien à écrire.
+// La même pluie et la même continuité, valeur et classe : rien à écrire.
 bool memeMesure(const LigneMesure& a, const LigneMesure& b)
 {
-    const auto nombre = [](const LigneMesure& l, const char* colonne) {
-        return LireNombre(l.colonnes.value(QString::fromLatin1(colonne))).value_or(0.0);
-    };
-    return std::fabs(nombre(a, "pluie") - nombre(b, "pluie")) < 1e-9 && nombre(a, "continuite") == nombre(b, "continuite");
+    for (const char* c : {"pluie", "continuite"}) {
+        const QString nom = QString::fromLatin1(c);
+        if (!HistoriqueMesures::memeValeur(a.colonnes.value(nom), b.colonnes.value(nom)))
+            return false;
+    }
+    return true;
 }
 
 Etat lire(const EnregistrementPoints::Ligne& l, Cle& cle, double& valeur)
@@ -145,7 +147,7 @@ namespace {
 // (dont une mesure déplacée garde les autres colonnes : validité, commentaire…).
 struct Ecriture
 {
-    double valeur = 0;
+    QVariant valeur;
     bool rupture = false;
     bool vide = false;   // valeur effacée : écrite 0
     int ligne = 0;       // depuis 1
@@ -204,8 +206,12 @@ void lireChangee(GrilleLue& g, const EnregistrementPoints::Ligne& l, int numero,
     }
     if (g.ecritures.contains(cle) && g.collision.isEmpty())
         g.collision = messageCollision(g.ecritures.value(cle).ligne, numero, cle);
-    g.ecritures.insert(cle, {valeur, !l.rupture.trimmed().isEmpty(), l.valeur.trimmed().isEmpty(), numero,
-                             l.origine ? l.origine->mesure : std::nullopt});
+    // Une valeur laissée telle que la grille la montrait garde celle de la base, exacte : une pluie
+    // infinie ou vide, montrée sans texte, n'est pas une valeur effacée.
+    const QVariant tenue = l.origine && l.origine->mesure ? l.origine->mesure->colonnes.value(QStringLiteral("pluie")) : QVariant();
+    const bool intacte = l.origine && l.origine->mesure && TexteCelluleFrancaise(tenue) == l.valeur.trimmed();
+    g.ecritures.insert(cle, {intacte ? tenue : QVariant(valeur), !l.rupture.trimmed().isEmpty(), !intacte && l.valeur.trimmed().isEmpty(),
+                             numero, l.origine ? l.origine->mesure : std::nullopt});
 }
 
 GrilleLue lireGrille(const QList<EnregistrementPoints::Ligne>& lignes, const QDate& debut, const QDate& fin)

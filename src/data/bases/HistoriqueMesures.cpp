@@ -37,8 +37,9 @@ int classe(const QVariant& v)
     }
 }
 
-// La même valeur de la même classe : 2 et 2.0 diffèrent, un texte vide n'est pas NULL, +Inf reste +Inf.
-bool memeValeur(const QVariant& a, const QVariant& b)
+} // namespace
+
+bool HistoriqueMesures::memeValeur(const QVariant& a, const QVariant& b)
 {
     const int c = classe(a);
     if (c != classe(b))
@@ -52,12 +53,14 @@ bool memeValeur(const QVariant& a, const QVariant& b)
     }
 }
 
+namespace {
+
 bool memeLigne(const LigneMesure* a, const std::optional<LigneMesure>& b)
 {
     if (!a || !b)
         return !a && !b;
     const QStringList cles = a->colonnes.keys() + b->colonnes.keys();
-    return std::all_of(cles.begin(), cles.end(), [&](const QString& k) { return memeValeur(a->colonnes.value(k), b->colonnes.value(k)); });
+    return std::all_of(cles.begin(), cles.end(), [&](const QString& k) { return HistoriqueMesures::memeValeur(a->colonnes.value(k), b->colonnes.value(k)); });
 }
 
 BaseAcces* acces(BaseDonnees& base, QString& erreur)

@@ -65,6 +65,9 @@ public:
     // écrit par une version précédente, ou si la dernière correction n'est plus le lot `attendu`
     // (quand il est donné) ; `annule` reçoit le lot défait.
     static bool annulerDernier(BaseDonnees& base, const QString& table, Lot& annule, QString& erreur, qint64 attendu = 0);
+    // La même valeur de la même classe (vide, entier, réel, texte, octets) : 2 et 2.0 diffèrent, un
+    // texte vide n'est pas NULL, +Inf reste +Inf.
+    static bool memeValeur(const QVariant& a, const QVariant& b);
     // L'utilisateur du système, qui signe les lots.
     static QString utilisateur();
     // La valeur d'une ligne (sa colonne de mesure, d'après le genre de la table) ; invalide sans ligne.
