@@ -188,6 +188,16 @@ QString messageFautives(const QList<int>& lignes)
         .arg(numeros.join(QStringLiteral(", ")), dernier);
 }
 
+// Ce qu'écrit une ligne changée lue. Une valeur laissée telle que la grille la montrait garde celle de
+// la base, exacte : une pluie infinie ou vide, montrée sans texte, n'est pas une valeur effacée.
+Ecriture ecriture(const EnregistrementPoints::Ligne& l, double valeur, int numero)
+{
+    const std::optional<LigneMesure> mesure = l.origine ? l.origine->mesure : std::nullopt;
+    const QVariant tenue = mesure ? mesure->colonnes.value(QStringLiteral("pluie")) : QVariant();
+    const bool intacte = mesure && TexteCelluleFrancaise(tenue) == l.valeur.trimmed();
+    return {intacte ? tenue : QVariant(valeur), !l.rupture.trimmed().isEmpty(), !intacte && l.valeur.trimmed().isEmpty(), numero, mesure};
+}
+
 // Une ligne changée, insérée ou retirée : la mesure qu'elle montrait est quittée, son instant écrit.
 void lireChangee(GrilleLue& g, const EnregistrementPoints::Ligne& l, int numero, const QDate& debut, const QDate& fin)
 {
@@ -206,12 +216,7 @@ void lireChangee(GrilleLue& g, const EnregistrementPoints::Ligne& l, int numero,
     }
     if (g.ecritures.contains(cle) && g.collision.isEmpty())
         g.collision = messageCollision(g.ecritures.value(cle).ligne, numero, cle);
-    // Une valeur laissée telle que la grille la montrait garde celle de la base, exacte : une pluie
-    // infinie ou vide, montrée sans texte, n'est pas une valeur effacée.
-    const QVariant tenue = l.origine && l.origine->mesure ? l.origine->mesure->colonnes.value(QStringLiteral("pluie")) : QVariant();
-    const bool intacte = l.origine && l.origine->mesure && TexteCelluleFrancaise(tenue) == l.valeur.trimmed();
-    g.ecritures.insert(cle, {intacte ? tenue : QVariant(valeur), !l.rupture.trimmed().isEmpty(), !intacte && l.valeur.trimmed().isEmpty(),
-                             numero, l.origine ? l.origine->mesure : std::nullopt});
+    g.ecritures.insert(cle, ecriture(l, valeur, numero));
 }
 
 GrilleLue lireGrille(const QList<EnregistrementPoints::Ligne>& lignes, const QDate& debut, const QDate& fin)

@@ -115,8 +115,7 @@ bool ecrire(BaseAcces& base, const NomVerifie& table, const QString& origine, co
             QString& erreur)
 {
     LotHistorique lot(base, table);
-    const QString instants = QStringLiteral("EXISTS (SELECT 1 FROM %1 i WHERE %2)")
-                                 .arg(base.Identifiant(passageInstants), lot.memeInstant(QStringLiteral("i"), QStringLiteral("t")));
+    const QString instants = lot.parmi(QStringLiteral("t"), base.Identifiant(passageInstants));
     if (!lot.ouvrir()) {
         erreur = lot.erreur();
         return false;
@@ -124,8 +123,7 @@ bool ecrire(BaseAcces& base, const NomVerifie& table, const QString& origine, co
     if (!HistoriqueMesures::encoreAvant(base, table, changements, erreur))
         return false;
     const bool fait = passerInstants(base, changements) && lot.garder(LotHistorique::avant, instants)
-        && base.ExecuterNatif(QStringLiteral("DELETE FROM %1 WHERE EXISTS (SELECT 1 FROM %2 i WHERE %3)")
-                                  .arg(lot.table(), base.Identifiant(passageInstants), lot.memeInstant(QStringLiteral("i"), lot.table())))
+        && base.ExecuterNatif(QStringLiteral("DELETE FROM %1 WHERE %2").arg(lot.table(), lot.parmi(lot.table(), base.Identifiant(passageInstants))))
         && ecrireApres(base, table, changements) && lot.garder(LotHistorique::apres, instants) && lot.conclure(origine)
         && base.SupprimerTable(passageInstants);
     if (!fait)

@@ -92,6 +92,12 @@ QString LotHistorique::memeInstant(const QString& a, const QString& b) const
     return QStringLiteral("%1.%3 = %2.%3 AND %1.%4 = %2.%4").arg(a, b, id(QStringLiteral("DateCreation")), id(QStringLiteral("Heure")));
 }
 
+QString LotHistorique::parmi(const QString& alias, const QString& instants) const
+{
+    return QStringLiteral("(%1.%2, %1.%3) IN (SELECT %2, %3 FROM %4)")
+        .arg(alias, id(QStringLiteral("DateCreation")), id(QStringLiteral("Heure")), instants);
+}
+
 // Les colonnes d'une table et leurs types tels que déclarés ; vide quand elle manque.
 bool LotHistorique::declarees(const QString& nom, Colonnes& colonnes)
 {

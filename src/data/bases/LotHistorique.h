@@ -36,6 +36,9 @@ public:
     QString colonnes(const QString& alias = QString()) const;
     // Les deux lignes `a` et `b` ont-elles, colonne par colonne, la même valeur de la même classe ?
     QString memes(const QString& a, const QString& b) const;
+    // La ligne `alias` à l'un des instants de la table `instants` (un ensemble, non une sous-requête
+    // liée : il se lit une fois, quelle que soit la taille de la table).
+    QString parmi(const QString& alias, const QString& instants) const;
     // Le même instant pour les lignes `a` et `b`.
     QString memeInstant(const QString& a, const QString& b) const;
     // Noms écrits pour le moteur : la table, sa compagne, l'historique, une colonne.

@@ -95,8 +95,7 @@ bool FusionMesures::remplacerEnGardant(const QList<Affectation>& affectations, c
         return false;
     }
     LotHistorique lot(m_base, *nom);
-    const QString remplacees = QStringLiteral("EXISTS (SELECT 1 FROM ") + m_passage + QStringLiteral(" i WHERE ")
-        + lot.memeInstant(QStringLiteral("i"), QStringLiteral("t")) + u')';
+    const QString remplacees = lot.parmi(QStringLiteral("t"), m_passage);
     if (lot.ouvrir() && lot.garder(LotHistorique::avant, remplacees) && remplacer(affectations, memeCle)
         && lot.garder(LotHistorique::apres, remplacees) && lot.conclure(origine))
         return true;
