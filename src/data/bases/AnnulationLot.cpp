@@ -100,36 +100,39 @@ std::optional<HistoriqueMesures::Lot> AnnulationLot::dernier(BaseAcces& base, co
 }
 
 // Le lot se tient : des lignes gardées, de sens connus, un instant une fois par sens, et un résumé
-// qui dit, pour chaque instant gardé et pour lui seul, ce que les lignes gardées en disent.
+// qui compte autant de mesures modifiées, supprimées et ajoutées que les lignes gardées en disent.
 bool AnnulationLot::verifierLot(const HistoriqueMesures::Lot& lot)
 {
-    const QString c = m_nouveau.compagne(), h = m_nouveau.historique(), n = QString::number(lot.numero);
-    const QString av = LotHistorique::texte(LotHistorique::avant), ap = LotHistorique::texte(LotHistorique::apres);
-    const QString sens = m_nouveau.id(QStringLiteral("Sens")), dc = m_nouveau.id(QStringLiteral("DateCreation")),
-                  hr = m_nouveau.id(QStringLiteral("Heure")), lotH = m_nouveau.id(QStringLiteral("Lot"));
-    const QString cette = m_nouveau.id(QStringLiteral("TableMesures")) + " = " + LotHistorique::texte(m_table.texte());
-    const QString sDm = QStringLiteral("s.") + m_nouveau.id(QStringLiteral("DateMesure")), sHm = QStringLiteral("s.") + m_nouveau.id(QStringLiteral("HeureMesure"));
-    auto existe = [&](const QString& quel) {
-        return QStringLiteral("EXISTS (SELECT 1 FROM %1 a WHERE %2 AND a.%3 = %4 AND a.%5 = %6)").arg(c, duLot(lot.numero, quel), dc, sDm, hr, sHm);
+    const QString c = m_nouveau.compagne(), n = QString::number(lot.numero), sens = m_nouveau.id(QStringLiteral("Sens"));
+    const QString resume = QStringLiteral("SELECT %3 FROM %1 WHERE %2 = %4 AND %5 = ")
+                               .arg(m_nouveau.historique(), m_nouveau.id(QStringLiteral("Lot")), QStringLiteral("%1"), n,
+                                    m_nouveau.id(QStringLiteral("TableMesures")))
+        + LotHistorique::texte(m_table.texte());
+    auto selon = [&](const char* changement) {
+        return resume.arg(QStringLiteral("count(*)")) + QStringLiteral(" AND %1 = '%2'").arg(m_nouveau.id(QStringLiteral("Changement")), QString::fromUtf8(changement));
     };
-    QList<qint64> n6;
-    if (!compter({QStringLiteral("SELECT count(*) FROM %1 a WHERE %2").arg(c, duLot(lot.numero)),
-                  QStringLiteral("SELECT count(*) FROM %1 a WHERE %2 AND (a.%3 IS NULL OR a.%3 NOT IN (%4, %5))").arg(c, duLot(lot.numero), sens, av, ap),
+    QList<qint64> k;
+    if (!compter({QStringLiteral("SELECT count(*) FROM %1 a WHERE %2").arg(c, duLot(lot.numero, LotHistorique::avant)),
+                  QStringLiteral("SELECT count(*) FROM %1 a WHERE %2").arg(c, duLot(lot.numero, LotHistorique::apres)),
+                  QStringLiteral("SELECT count(*) FROM %1 a JOIN %1 p ON %2 AND %3 WHERE %4")
+                      .arg(c, duLot(lot.numero, LotHistorique::apres, QStringLiteral("p")), m_nouveau.memeInstant(QStringLiteral("p"), QStringLiteral("a")),
+                           duLot(lot.numero, LotHistorique::avant)),
+                  QStringLiteral("SELECT count(*) FROM %1 a WHERE %2 AND (a.%3 IS NULL OR a.%3 NOT IN (%4, %5))")
+                      .arg(c, duLot(lot.numero), sens, LotHistorique::texte(LotHistorique::avant), LotHistorique::texte(LotHistorique::apres)),
                   QStringLiteral("SELECT count(*) FROM (SELECT 1 AS x FROM %1 a WHERE %2 GROUP BY a.%3, a.%4, a.%5 HAVING count(*) > 1) d")
-                      .arg(c, duLot(lot.numero), sens, dc, hr),
-                  QStringLiteral("SELECT count(*) FROM (SELECT 1 AS x FROM %1 WHERE %2 = %3 AND %4 GROUP BY %5, %6 HAVING count(*) > 1) d")
-                      .arg(h, lotH, n, cette, m_nouveau.id(QStringLiteral("DateMesure")), m_nouveau.id(QStringLiteral("HeureMesure"))),
-                  QStringLiteral("SELECT count(*) FROM (SELECT DISTINCT a.%1, a.%2 FROM %3 a WHERE %4) d").arg(dc, hr, c, duLot(lot.numero)),
-                  QStringLiteral("SELECT count(*) FROM %1 s WHERE s.%2 = %3 AND s.%4 AND s.%5 = CASE WHEN %6 THEN CASE WHEN %7 THEN 'modifiée' "
-                                 "ELSE 'supprimée' END WHEN %7 THEN 'ajoutée' ELSE '' END")
-                      .arg(h, lotH, n, cette, m_nouveau.id(QStringLiteral("Changement")), existe(LotHistorique::avant), existe(LotHistorique::apres))},
-                 n6))
+                      .arg(c, duLot(lot.numero), sens, m_nouveau.id(QStringLiteral("DateCreation")), m_nouveau.id(QStringLiteral("Heure"))),
+                  resume.arg(QStringLiteral("count(*)")), selon("modifiée"), selon("supprimée"), selon("ajoutée")},
+                 k))
         return false;
-    const QString raison = n6[0] == 0 ? QStringLiteral("aucune ligne entière gardée")
-                         : n6[1] > 0 ? QStringLiteral("un sens ni « avant » ni « après »")
-                         : n6[2] > 0 || n6[3] > 0 ? QStringLiteral("un instant répété")
-                         : n6[4] != lot.mesures || n6[5] != lot.mesures ? QStringLiteral("le résumé et les lignes gardées ne s'accordent pas")
-                                                                         : QString();
+    m_avant = k[0];
+    m_apres = k[1];
+    m_paires = k[2];
+    const QString raison = k[0] + k[1] == 0 ? QStringLiteral("aucune ligne entière gardée")
+                         : k[3] > 0       ? QStringLiteral("un sens ni « avant » ni « après »")
+                         : k[4] > 0       ? QStringLiteral("un instant répété")
+                         : k[5] != k[6] + k[7] + k[8] || k[6] != m_paires || k[7] != m_avant - m_paires || k[8] != m_apres - m_paires
+                             ? QStringLiteral("le résumé et les lignes gardées ne s'accordent pas")
+                             : QString();
     return raison.isEmpty()
         || refus(QStringLiteral("Le lot %1 de l'historique de %2 est abîmé (%3) : rien n'a été annulé.").arg(n, m_table.texte(), raison));
 }
@@ -139,17 +142,16 @@ bool AnnulationLot::verifierLot(const HistoriqueMesures::Lot& lot)
 bool AnnulationLot::verifierEnPlace(qint64 lot)
 {
     const QString c = m_nouveau.compagne(), t = m_nouveau.table();
-    const QString joint = QStringLiteral("SELECT count(*) FROM %1 a JOIN %2 t ON %3 WHERE ").arg(c, t, m_nouveau.memeInstant(QStringLiteral("a"), QStringLiteral("t")));
     QList<qint64> n;
-    if (!compter({QStringLiteral("SELECT count(*) FROM %1 a WHERE %2").arg(c, duLot(lot, LotHistorique::apres)),
-                  joint + duLot(lot, LotHistorique::apres),
-                  joint + duLot(lot, LotHistorique::apres) + QStringLiteral(" AND ") + m_nouveau.memes(QStringLiteral("a"), QStringLiteral("t")),
-                  joint + duLot(lot, LotHistorique::avant)
-                      + QStringLiteral(" AND NOT EXISTS (SELECT 1 FROM %1 p WHERE %2 AND %3)")
-                            .arg(c, duLot(lot, LotHistorique::apres, QStringLiteral("p")), m_nouveau.memeInstant(QStringLiteral("p"), QStringLiteral("a")))},
-                 n))
+    QStringList comptes = {QStringLiteral("SELECT count(*) FROM %1 a JOIN %2 t ON %3 WHERE %4 AND %5")
+                               .arg(c, t, m_nouveau.memeInstant(QStringLiteral("a"), QStringLiteral("t")), duLot(lot, LotHistorique::apres),
+                                    m_nouveau.memes(QStringLiteral("a"), QStringLiteral("t"))),
+                           QStringLiteral("SELECT count(*) FROM %1 a JOIN %2 t ON %3 WHERE %4")
+                               .arg(c, t, m_nouveau.memeInstant(QStringLiteral("a"), QStringLiteral("t")), duLot(lot))};
+    if (!compter(comptes, n))
         return false;
-    if (n[0] == n[1] && n[1] == n[2] && n[3] == 0)
+    // Chaque ligne d'après retrouvée à l'identique (une fois), et aucune là où le lot en a supprimé une.
+    if (n[0] == m_apres && n[1] == m_apres + m_paires)
         return true;
     const QString premiere = premiereChangee(lot);
     return refus(premiere.isEmpty()
@@ -178,20 +180,17 @@ QString AnnulationLot::premiereChangee(qint64 lot)
 // Le lot défait, gardé en sens inverse comme un nouveau lot, puis ses lignes d'avant remises à leur place.
 bool AnnulationLot::rendre(qint64 lot)
 {
-    const QString c = m_nouveau.compagne(), t = m_nouveau.table(), sens = m_nouveau.id(QStringLiteral("Sens"));
+    const QString c = m_nouveau.compagne(), t = m_nouveau.table();
     const QStringList ordres = {
-        QStringLiteral("INSERT INTO %1 (%2, %3, %4) SELECT %5, CASE WHEN a.%3 = %6 THEN %7 ELSE %6 END, %8 FROM %1 a WHERE %9")
-            .arg(c, m_nouveau.id(QStringLiteral("Lot")), sens, m_nouveau.colonnes(), QString::number(m_nouveau.numero()),
-                 LotHistorique::texte(LotHistorique::avant), LotHistorique::texte(LotHistorique::apres), m_nouveau.colonnes(QStringLiteral("a")),
-                 duLot(lot)),
-        QStringLiteral("DELETE FROM %1 WHERE EXISTS (SELECT 1 FROM %2 a WHERE %3 AND %4)")
-            .arg(t, c, duLot(lot), m_nouveau.memeInstant(QStringLiteral("a"), t)),
+        QStringLiteral("DELETE FROM %1 WHERE EXISTS (SELECT 1 FROM %2 a WHERE %3 AND a.%4 IN (%5, %6) AND %7)")
+            .arg(t, c, duLot(lot), m_nouveau.id(QStringLiteral("Sens")), LotHistorique::texte(LotHistorique::avant),
+                 LotHistorique::texte(LotHistorique::apres), m_nouveau.memeInstant(QStringLiteral("a"), t)),
         QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM %4 a WHERE %5")
             .arg(t, m_nouveau.colonnes(), m_nouveau.colonnes(QStringLiteral("a")), c, duLot(lot, LotHistorique::avant))};
     for (const QString& o : ordres)
         if (!m_base.ExecuterNatif(o))
             return refus(QStringLiteral("Rien n'a été annulé : %1").arg(m_base.DerniereErreur()));
-    return m_nouveau.conclure(QStringLiteral("annulation du lot %1").arg(lot), lot) || refus(m_nouveau.erreur());
+    return m_nouveau.conclureAnnulation(lot) || refus(m_nouveau.erreur());
 }
 
 bool AnnulationLot::annuler(qint64 attendu, HistoriqueMesures::Lot& annule)

@@ -37,4 +37,5 @@ private:
     NomVerifie m_table;
     LotHistorique m_nouveau;
     QString m_erreur;
+    qint64 m_avant = 0, m_apres = 0, m_paires = 0;  // les lignes gardées du lot : avant, après, aux deux
 };

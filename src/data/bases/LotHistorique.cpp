@@ -87,6 +87,16 @@ QString LotHistorique::memes(const QString& a, const QString& b) const
     return conditions.join(QStringLiteral(" AND "));
 }
 
+QString LotHistorique::duLot(const QString& sens) const
+{
+    return QStringLiteral("%1 = %2 AND %3 = %4").arg(id(QStringLiteral("Lot")), QString::number(m_numero), id(QStringLiteral("Sens")), texte(sens));
+}
+
+QString LotHistorique::differe(const QString& a, const QString& b) const
+{
+    return postgres() ? QStringLiteral("%1 IS DISTINCT FROM %2").arg(a, b) : QStringLiteral("%1 IS NOT %2").arg(a, b);
+}
+
 QString LotHistorique::memeInstant(const QString& a, const QString& b) const
 {
     return QStringLiteral("%1.%3 = %2.%3 AND %1.%4 = %2.%4").arg(a, b, id(QStringLiteral("DateCreation")), id(QStringLiteral("Heure")));
@@ -139,8 +149,9 @@ bool LotHistorique::preparerCompagne()
             definitions << id(nom) + u' ' + type;
         ordres << QStringLiteral("CREATE TABLE %1 (%2)").arg(compagne(), definitions.join(QStringLiteral(", ")))
                << QStringLiteral("CREATE INDEX %1 ON %2 (%3, %4, %5)")
-                      .arg(id(nomCompagne(m_table.texte()) + QStringLiteral("_LOT")), compagne(), id(QStringLiteral("Lot")),
-                           id(QStringLiteral("DateCreation")), id(QStringLiteral("Heure")));
+                      .arg(id(nomCompagne(m_table.texte()) + QStringLiteral("_LOT")), compagne(),
+                           id(QStringLiteral("Lot")) + QStringLiteral(", ") + id(QStringLiteral("Sens")), id(QStringLiteral("DateCreation")),
+                           id(QStringLiteral("Heure")));
     }
     // Une colonne venue à la table depuis (les débits mensuels) vient aussi à sa compagne.
     for (const auto& [nom, type] : m_colonnes) {
@@ -171,12 +182,12 @@ bool LotHistorique::ouvrir()
     return true;
 }
 
-bool LotHistorique::garder(const QString& sens, const QString& condition)
+bool LotHistorique::garder(const QString& sens, const QString& condition, const QString& jointure)
 {
-    return m_base.ExecuterNatif(QStringLiteral("INSERT INTO %1 (%2, %3, %4) SELECT %5, %6, %7 FROM %8 t WHERE %9")
+    return m_base.ExecuterNatif(QStringLiteral("INSERT INTO %1 (%2, %3, %4) SELECT %5, %6, %7 FROM %8 t %9 WHERE %10")
                                     .arg(compagne(), id(QStringLiteral("Lot")), id(QStringLiteral("Sens")), colonnes())
                                     .arg(m_numero)
-                                    .arg(texte(sens), colonnes(QStringLiteral("t")), table(), condition))
+                                    .arg(texte(sens), colonnes(QStringLiteral("t")), table(), jointure, condition))
         || echec(QStringLiteral("impossible d'écrire l'historique des mesures : %1"));
 }
 
@@ -184,10 +195,10 @@ bool LotHistorique::retirerInchangees()
 {
     const QString c = compagne(), lot = id(QStringLiteral("Lot")), sens = id(QStringLiteral("Sens"));
     return m_base.ExecuterNatif(QStringLiteral("DELETE FROM %1 WHERE %2 = %3 AND EXISTS (SELECT 1 FROM %1 b WHERE b.%2 = %3 "
-                                               "AND b.%4 <> %1.%4 AND %5 AND %6)")
+                                               "AND b.%4 IN (%7, %8) AND b.%4 <> %1.%4 AND %5 AND %6)")
                                     .arg(c, lot)
                                     .arg(m_numero)
-                                    .arg(sens, memeInstant(QStringLiteral("b"), c), memes(QStringLiteral("b"), c)))
+                                    .arg(sens, memeInstant(QStringLiteral("b"), c), memes(QStringLiteral("b"), c), texte(avant), texte(apres)))
         || echec(QStringLiteral("impossible d'écrire l'historique des mesures : %1"));
 }
 
@@ -200,36 +211,83 @@ QString LotHistorique::colonneSi(const QString& nom, const QString& alias) const
     return QStringLiteral("NULL");
 }
 
-bool LotHistorique::resumer(const QString& origine, qint64 lotAnnule)
+QString LotHistorique::quand() const
+{
+    const QString t = texte(ValeurColonne::iso(QDateTime::currentDateTime(), true));
+    return postgres() ? QStringLiteral("CAST(%1 AS timestamp)").arg(t) : t;
+}
+
+QString LotHistorique::ids(std::initializer_list<const char*> noms) const
+{
+    QStringList t;
+    for (const char* n : noms)
+        t << id(QString::fromLatin1(n));
+    return t.join(QStringLiteral(", "));
+}
+
+// Ce que lisent les lignes de l'historique : chaque instant gardé (« k »), et ses lignes d'avant (« a »)
+// et d'après (« p ») ; `paires` : chaque instant l'est avant et après, « k » est alors « a ».
+QString LotHistorique::sourcesResume(bool paires) const
+{
+    const QString lot = id(QStringLiteral("Lot")), sens = id(QStringLiteral("Sens")), c = compagne(), n = QString::number(m_numero);
+    const QString jointure = QStringLiteral(" %1 JOIN %2 %3 ON %3.%4 = %5 AND %3.%6 = %7 AND %8");
+    if (paires)
+        return QStringLiteral("%1 a").arg(c)
+            + jointure.arg(QString(), c, QStringLiteral("p"), lot, n, sens, texte(apres), memeInstant(QStringLiteral("p"), QStringLiteral("a")))
+            + QStringLiteral(" WHERE a.%1 = %2 AND a.%3 = %4").arg(lot, n, sens, texte(avant));
+    return QStringLiteral("(SELECT DISTINCT %1 FROM %2 WHERE %3 = %4) k").arg(ids({"DateCreation", "Heure"}), c, lot, n)
+        + jointure.arg(QStringLiteral("LEFT"), c, QStringLiteral("a"), lot, n, sens, texte(avant), memeInstant(QStringLiteral("a"), QStringLiteral("k")))
+        + jointure.arg(QStringLiteral("LEFT"), c, QStringLiteral("p"), lot, n, sens, texte(apres), memeInstant(QStringLiteral("p"), QStringLiteral("k")));
+}
+
+// Une ligne de l'historique par instant gardé.
+bool LotHistorique::resumer(const QString& origine, bool paires)
 {
     const auto genre = GenresStation::depuisTable(m_table.texte());
     const QString mesure = genre ? QString::fromLatin1(genre->colonneMesure) : QString(), mode = QStringLiteral("ModeObtention");
-    const QString quand = texte(ValeurColonne::iso(QDateTime::currentDateTime(), true));
-    const QString annule = lotAnnule > 0 ? QString::number(lotAnnule) : postgres() ? QStringLiteral("CAST(NULL AS integer)") : QStringLiteral("NULL");
-    QStringList cibles;
-    for (const char* n : {"Lot", "TableMesures", "DateMesure", "HeureMesure", "Changement", "AncienneValeur", "AncienMode",
-                          "NouvelleValeur", "NouveauMode", "Quand", "Qui", "Origine", "LotAnnule"})
-        cibles << id(QString::fromLatin1(n));
-    const QString lot = id(QStringLiteral("Lot")), sens = id(QStringLiteral("Sens")), c = compagne();
-    const QString jointure = QStringLiteral(" LEFT JOIN %1 %2 ON %2.%3 = %4 AND %2.%5 = %6 AND %7");
-    const QString sql =
-        QStringLiteral("INSERT INTO %1 (%2) SELECT %3, %4, k.%5, k.%6, CASE WHEN a.%7 IS NULL THEN 'ajoutée' WHEN p.%7 IS NULL THEN "
-                       "'supprimée' ELSE 'modifiée' END, %8, %9, ")
-            .arg(historique(), cibles.join(QStringLiteral(", ")), QString::number(m_numero), texte(m_table.texte()),
-                 id(QStringLiteral("DateCreation")), id(QStringLiteral("Heure")), lot, colonneSi(mesure, QStringLiteral("a")),
-                 colonneSi(mode, QStringLiteral("a")))
-        + QStringLiteral("%1, %2, %3, %4, %5, %6 FROM (SELECT DISTINCT %7, %8 FROM %9 WHERE %10 = %11) k")
-              .arg(colonneSi(mesure, QStringLiteral("p")), colonneSi(mode, QStringLiteral("p")),
-                   postgres() ? QStringLiteral("CAST(%1 AS timestamp)").arg(quand) : quand,
-                   texte(HistoriqueMesures::utilisateur()), texte(origine), annule, id(QStringLiteral("DateCreation")),
-                   id(QStringLiteral("Heure")), c, lot, QString::number(m_numero))
-        + jointure.arg(c, QStringLiteral("a"), lot, QString::number(m_numero), sens, texte(avant), memeInstant(QStringLiteral("a"), QStringLiteral("k")))
-        + jointure.arg(c, QStringLiteral("p"), lot, QString::number(m_numero), sens, texte(apres), memeInstant(QStringLiteral("p"), QStringLiteral("k")));
-    return m_base.ExecuterNatif(sql) || echec(QStringLiteral("impossible d'écrire l'historique des mesures : %1"));
+    const QString k = paires ? QStringLiteral("a.") : QStringLiteral("k."), lot = id(QStringLiteral("Lot"));
+    const QStringList valeurs = {QString::number(m_numero), texte(m_table.texte()), k + id(QStringLiteral("DateCreation")),
+                                 k + id(QStringLiteral("Heure")),
+                                 QStringLiteral("CASE WHEN a.%1 IS NULL THEN 'ajoutée' WHEN p.%1 IS NULL THEN 'supprimée' ELSE 'modifiée' END").arg(lot),
+                                 colonneSi(mesure, QStringLiteral("a")), colonneSi(mode, QStringLiteral("a")),
+                                 colonneSi(mesure, QStringLiteral("p")), colonneSi(mode, QStringLiteral("p")), quand(),
+                                 texte(HistoriqueMesures::utilisateur()), texte(origine),
+                                 postgres() ? QStringLiteral("CAST(NULL AS integer)") : QStringLiteral("NULL")};
+    return m_base.ExecuterNatif(QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM %4")
+                                    .arg(historique(), colonnesResume(), valeurs.join(QStringLiteral(", ")), sourcesResume(paires)))
+        || echec(QStringLiteral("impossible d'écrire l'historique des mesures : %1"));
 }
 
-bool LotHistorique::conclure(const QString& origine, qint64 lotAnnule)
+QString LotHistorique::colonnesResume() const
 {
-    // Une annulation rend des lignes qui diffèrent déjà toutes : rien à retirer.
-    return (lotAnnule > 0 || retirerInchangees()) && resumer(origine, lotAnnule);
+    return ids({"Lot", "TableMesures", "DateMesure", "HeureMesure", "Changement", "AncienneValeur", "AncienMode", "NouvelleValeur",
+                "NouveauMode", "Quand", "Qui", "Origine", "LotAnnule"});
+}
+
+bool LotHistorique::conclure(const QString& origine)
+{
+    return retirerInchangees() && resumer(origine, false);
+}
+
+bool LotHistorique::conclureModifiees(const QString& origine)
+{
+    return resumer(origine, true);
+}
+
+bool LotHistorique::conclureAnnulation(qint64 lotAnnule)
+{
+    const QString l = QString::number(lotAnnule), sens = id(QStringLiteral("Sens")), changement = id(QStringLiteral("Changement"));
+    const QString lignes =
+        QStringLiteral("INSERT INTO %1 (%2, %3, %4) SELECT %5, CASE WHEN a.%3 = %6 THEN %7 ELSE %6 END, %8 FROM %1 a WHERE a.%2 = %9")
+            .arg(compagne(), id(QStringLiteral("Lot")), sens, colonnes(), QString::number(m_numero), texte(avant), texte(apres),
+                 colonnes(QStringLiteral("a")), l);
+    const QString resume =
+        QStringLiteral("INSERT INTO %1 (%2) SELECT %3, %4, CASE %5 WHEN 'ajoutée' THEN 'supprimée' WHEN 'supprimée' THEN 'ajoutée' "
+                       "ELSE %5 END, %6, %7, %8, %9, %10 FROM %1 WHERE %11 = %12 AND %13 = %10")
+            .arg(historique(), colonnesResume(), QString::number(m_numero), ids({"TableMesures", "DateMesure", "HeureMesure"}), changement,
+                 ids({"NouvelleValeur", "NouveauMode", "AncienneValeur", "AncienMode"}), quand(), texte(HistoriqueMesures::utilisateur()),
+                 texte(QStringLiteral("annulation du lot %1").arg(lotAnnule)), l, id(QStringLiteral("TableMesures")), texte(m_table.texte()),
+                 id(QStringLiteral("Lot")));
+    return (m_base.ExecuterNatif(lignes) && m_base.ExecuterNatif(resume))
+        || echec(QStringLiteral("impossible d'écrire l'historique des mesures : %1"));
 }

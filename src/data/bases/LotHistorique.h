@@ -25,10 +25,16 @@ public:
     // Dans la transaction de l'écriture : l'historique et la table verrouillés contre les
     // autres écrivains (PostgreSQL ; SQLite l'est déjà), la table compagne prête, un numéro.
     bool ouvrir();
-    // Les lignes de la table où `condition` (sur la ligne « t ») est vraie, gardées dans le sens donné.
-    bool garder(const QString& sens, const QString& condition);
+    // Les lignes de la table (« t », jointe à `jointure` s'il y en a une) où `condition` est vraie,
+    // gardées dans le sens donné.
+    bool garder(const QString& sens, const QString& condition, const QString& jointure = QString());
     // Les lignes restées les mêmes retirées du lot, puis une ligne de l'historique par mesure changée.
-    bool conclure(const QString& origine, qint64 lotAnnule = 0);
+    bool conclure(const QString& origine);
+    // Un lot dont chaque ligne gardée avant l'a aussi été après, toutes différentes (un import qui
+    // ne garde que les valeurs qu'il change) : une ligne de l'historique par paire.
+    bool conclureModifiees(const QString& origine);
+    // L'annulation du lot `lotAnnule` : ses lignes gardées et son résumé repris, les sens échangés.
+    bool conclureAnnulation(qint64 lotAnnule);
 
     qint64 numero() const { return m_numero; }
     const QString& erreur() const { return m_erreur; }
@@ -39,6 +45,10 @@ public:
     // La ligne `alias` à l'un des instants de la table `instants` (un ensemble, non une sous-requête
     // liée : il se lit une fois, quelle que soit la taille de la table).
     QString parmi(const QString& alias, const QString& instants) const;
+    // Les lignes gardées de ce lot dans le sens donné (une condition sur la table compagne).
+    QString duLot(const QString& sens) const;
+    // L'expression `a` n'a pas la valeur de `b` (NULL compris).
+    QString differe(const QString& a, const QString& b) const;
     // Le même instant pour les lignes `a` et `b`.
     QString memeInstant(const QString& a, const QString& b) const;
     // Noms écrits pour le moteur : la table, sa compagne, l'historique, une colonne.
@@ -58,7 +68,11 @@ private:
     bool verrouiller();
     bool preparerCompagne();
     bool retirerInchangees();
-    bool resumer(const QString& origine, qint64 lotAnnule);
+    bool resumer(const QString& origine, bool paires);
+    QString sourcesResume(bool paires) const;
+    QString colonnesResume() const;
+    QString quand() const;
+    QString ids(std::initializer_list<const char*> noms) const;
     QString colonneSi(const QString& nom, const QString& alias) const;
 
     BaseAcces& m_base;

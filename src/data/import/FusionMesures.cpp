@@ -85,8 +85,8 @@ bool FusionMesures::ajouter(const QList<Affectation>& affectations, const QList<
         || echec(QStringLiteral("impossible d'ajouter les mesures : %1"));
 }
 
-// Les mesures remplacées, gardées telles qu'avant et telles qu'après dans un lot de l'historique :
-// seules celles dont la ligne a vraiment changé y restent.
+// Les mesures dont une valeur change, gardées telles qu'avant et telles qu'après dans un lot de
+// l'historique ; celles que le fichier redit à l'identique ne sont pas réécrites.
 bool FusionMesures::remplacerEnGardant(const QList<Affectation>& affectations, const QString& memeCle, const QString& origine)
 {
     const auto nom = NomVerifie::depuis(m_tableNom);
@@ -95,9 +95,18 @@ bool FusionMesures::remplacerEnGardant(const QList<Affectation>& affectations, c
         return false;
     }
     LotHistorique lot(m_base, *nom);
-    const QString remplacees = lot.parmi(QStringLiteral("t"), m_passage);
-    if (lot.ouvrir() && lot.garder(LotHistorique::avant, remplacees) && remplacer(affectations, memeCle)
-        && lot.garder(LotHistorique::apres, remplacees) && lot.conclure(origine))
+    auto changees = [&](const QString& ligne) {
+        QStringList c;
+        for (const Affectation& a : affectations)
+            c << lot.differe(ligne + u'.' + m_base.Identifiant(a.colonne), a.expression);
+        return u'(' + c.join(QStringLiteral(" OR ")) + u')';
+    };
+    if (lot.ouvrir()
+        && lot.garder(LotHistorique::avant, changees(QStringLiteral("t")),
+                      QStringLiteral("JOIN ") + m_passage + QStringLiteral(" i ON ") + lot.memeInstant(QStringLiteral("i"), QStringLiteral("t")))
+        && remplacer(affectations, memeCle + QStringLiteral(" AND ") + changees(m_table))
+        && lot.garder(LotHistorique::apres, lot.parmi(QStringLiteral("t"), lot.compagne() + QStringLiteral(" WHERE ") + lot.duLot(LotHistorique::avant)))
+        && lot.conclureModifiees(origine))
         return true;
     if (m_erreur.isEmpty())
         m_erreur = lot.erreur();
