@@ -195,8 +195,8 @@ bool AnnulationLot::rendre(qint64 lot)
 
 bool AnnulationLot::annuler(qint64 attendu, HistoriqueMesures::Lot& annule)
 {
-    if (!m_nouveau.ouvrir())
-        return refus(m_nouveau.erreur());
+    if (!m_nouveau.ouvrir() || !m_nouveau.analyser())
+        return refus(m_nouveau.erreur().isEmpty() ? QStringLiteral("Rien n'a été annulé : %1").arg(m_base.DerniereErreur()) : m_nouveau.erreur());
     QString erreur;
     const auto lot = dernier(m_base, m_table, erreur);
     if (!lot)

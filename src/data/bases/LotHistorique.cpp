@@ -184,11 +184,20 @@ bool LotHistorique::ouvrir()
 
 bool LotHistorique::garder(const QString& sens, const QString& condition, const QString& jointure)
 {
-    return m_base.ExecuterNatif(QStringLiteral("INSERT INTO %1 (%2, %3, %4) SELECT %5, %6, %7 FROM %8 t %9 WHERE %10")
-                                    .arg(compagne(), id(QStringLiteral("Lot")), id(QStringLiteral("Sens")), colonnes())
-                                    .arg(m_numero)
-                                    .arg(texte(sens), colonnes(QStringLiteral("t")), table(), jointure, condition))
+    return (m_base.ExecuterNatif(QStringLiteral("INSERT INTO %1 (%2, %3, %4) SELECT %5, %6, %7 FROM %8 t %9 WHERE %10")
+                                     .arg(compagne(), id(QStringLiteral("Lot")), id(QStringLiteral("Sens")), colonnes())
+                                     .arg(m_numero)
+                                     .arg(texte(sens), colonnes(QStringLiteral("t")), table(), jointure, condition))
+            && analyser())
         || echec(QStringLiteral("impossible d'écrire l'historique des mesures : %1"));
+}
+
+// Sur PostgreSQL, des statistiques à jour sur les tables de l'historique qui viennent de grandir :
+// sans elles, le planificateur croit la compagne vide et joint ses lignes une à une.
+bool LotHistorique::analyser()
+{
+    return !postgres()
+        || (m_base.ExecuterNatif(QStringLiteral("ANALYZE ") + compagne()) && m_base.ExecuterNatif(QStringLiteral("ANALYZE ") + historique()));
 }
 
 bool LotHistorique::retirerInchangees()
@@ -253,8 +262,9 @@ bool LotHistorique::resumer(const QString& origine, bool paires)
                                  colonneSi(mesure, QStringLiteral("p")), colonneSi(mode, QStringLiteral("p")), quand(),
                                  texte(HistoriqueMesures::utilisateur()), texte(origine),
                                  postgres() ? QStringLiteral("CAST(NULL AS integer)") : QStringLiteral("NULL")};
-    return m_base.ExecuterNatif(QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM %4")
-                                    .arg(historique(), colonnesResume(), valeurs.join(QStringLiteral(", ")), sourcesResume(paires)))
+    return (m_base.ExecuterNatif(QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM %4")
+                                     .arg(historique(), colonnesResume(), valeurs.join(QStringLiteral(", ")), sourcesResume(paires)))
+            && analyser())
         || echec(QStringLiteral("impossible d'écrire l'historique des mesures : %1"));
 }
 
@@ -288,6 +298,6 @@ bool LotHistorique::conclureAnnulation(qint64 lotAnnule)
                  ids({"NouvelleValeur", "NouveauMode", "AncienneValeur", "AncienMode"}), quand(), texte(HistoriqueMesures::utilisateur()),
                  texte(QStringLiteral("annulation du lot %1").arg(lotAnnule)), l, id(QStringLiteral("TableMesures")), texte(m_table.texte()),
                  id(QStringLiteral("Lot")));
-    return (m_base.ExecuterNatif(lignes) && m_base.ExecuterNatif(resume))
+    return (m_base.ExecuterNatif(lignes) && m_base.ExecuterNatif(resume) && analyser())
         || echec(QStringLiteral("impossible d'écrire l'historique des mesures : %1"));
 }

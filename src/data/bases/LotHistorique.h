@@ -36,6 +36,8 @@ public:
     // L'annulation du lot `lotAnnule` : ses lignes gardées et son résumé repris, les sens échangés.
     bool conclureAnnulation(qint64 lotAnnule);
 
+    // Les statistiques des tables de l'historique remises à jour (PostgreSQL) ; vrai sur SQLite.
+    bool analyser();
     qint64 numero() const { return m_numero; }
     const QString& erreur() const { return m_erreur; }
     // Les noms des colonnes de la table, écrits pour le moteur, séparés par des virgules (préfixés de `alias.`).
