@@ -12,6 +12,8 @@
 #include "data/bases/HistoriqueMesures.h"
 #include "data/bases/OuvertureBase.h"
 
+#include <cmath>
+
 namespace {
 
 // La table de mesures de la station : la première de ce code qui a des mesures (pluviomètre,
@@ -32,10 +34,20 @@ QString tableDe(BaseDonnees& base, const QString& code, QString& erreur)
     return QString();
 }
 
+// Une valeur telle que la base la tient, lisible sur une ligne : des octets comptés, l'infini nommé.
+QString texteValeur(const QVariant& v)
+{
+    if (v.typeId() == QMetaType::QByteArray)
+        return QStringLiteral("(%1 octets)").arg(v.toByteArray().size());
+    if (v.typeId() == QMetaType::Double && std::isinf(v.toDouble()))
+        return v.toDouble() > 0 ? QStringLiteral("+Inf") : QStringLiteral("-Inf");
+    return TexteAffichable(TexteCellule(v), 40);
+}
+
 QString valeurEtMode(const QVariant& valeur, const QString& mode)
 {
     const QString m = mode.trimmed();
-    return m.isEmpty() ? TexteCellule(valeur) : QStringLiteral("%1 (%2)").arg(TexteCellule(valeur), TexteAffichable(m, 8));
+    return m.isEmpty() ? texteValeur(valeur) : QStringLiteral("%1 (%2)").arg(texteValeur(valeur), TexteAffichable(m, 8));
 }
 
 // Une ligne par mesure changée : quand, qui, le lot et d'où il vient, la mesure, avant → après.
