@@ -51,17 +51,18 @@ QString AnnulationLot::duLot(qint64 lot, const QString& sens, const QString& ali
         + (sens.isEmpty() ? QString() : QStringLiteral(" AND %1.%2 = %3").arg(alias, m_nouveau.id(QStringLiteral("Sens")), LotHistorique::texte(sens)));
 }
 
-// Plusieurs comptes en un seul ordre.
+// Plusieurs comptes en un seul ordre : chaque sélection rend une ligne d'un ou plusieurs comptes,
+// mis bout à bout dans l'ordre.
 bool AnnulationLot::compter(const QStringList& selections, QList<qint64>& nombres)
 {
     QStringList sous;
-    for (const QString& s : selections)
-        sous << u'(' + s + u')';
+    for (qsizetype k = 0; k < selections.size(); ++k)
+        sous << QStringLiteral("(%1) q%2").arg(selections[k]).arg(k);
     TableauValeurs t;
-    if (!m_base.ExecuterNatif(QStringLiteral("SELECT ") + sous.join(QStringLiteral(", ")), &t) || t.points() < 1)
+    if (!m_base.ExecuterNatif(QStringLiteral("SELECT * FROM ") + sous.join(QStringLiteral(" CROSS JOIN ")), &t) || t.points() < 1)
         return refus(QStringLiteral("L'historique des corrections ne se lit pas : %1").arg(m_base.DerniereErreur()));
     nombres.clear();
-    for (int k = 0; k < selections.size(); ++k)
+    for (int k = 0; k < t.lignes(); ++k)
         nombres << nombre(t.valeur(k, 0));
     return true;
 }
@@ -109,7 +110,7 @@ bool AnnulationLot::verifierLot(const HistoriqueMesures::Lot& lot)
                                     m_nouveau.id(QStringLiteral("TableMesures")))
         + LotHistorique::texte(m_table.texte());
     auto selon = [&](const char* changement) {
-        return resume.arg(QStringLiteral("count(*)")) + QStringLiteral(" AND %1 = '%2'").arg(m_nouveau.id(QStringLiteral("Changement")), QString::fromUtf8(changement));
+        return QStringLiteral("sum(CASE WHEN %1 = '%2' THEN 1 ELSE 0 END)").arg(m_nouveau.id(QStringLiteral("Changement")), QString::fromUtf8(changement));
     };
     QList<qint64> k;
     if (!compter({QStringLiteral("SELECT count(*) FROM %1 a WHERE %2").arg(c, duLot(lot.numero, LotHistorique::avant)),
@@ -121,7 +122,7 @@ bool AnnulationLot::verifierLot(const HistoriqueMesures::Lot& lot)
                       .arg(c, duLot(lot.numero), sens, LotHistorique::texte(LotHistorique::avant), LotHistorique::texte(LotHistorique::apres)),
                   QStringLiteral("SELECT count(*) FROM (SELECT 1 AS x FROM %1 a WHERE %2 GROUP BY a.%3, a.%4, a.%5 HAVING count(*) > 1) d")
                       .arg(c, duLot(lot.numero), sens, m_nouveau.id(QStringLiteral("DateCreation")), m_nouveau.id(QStringLiteral("Heure"))),
-                  resume.arg(QStringLiteral("count(*)")), selon("modifiée"), selon("supprimée"), selon("ajoutée")},
+                  resume.arg(QStringList{QStringLiteral("count(*)"), selon("modifiée"), selon("supprimée"), selon("ajoutée")}.join(u','))},
                  k))
         return false;
     m_avant = k[0];
@@ -143,15 +144,16 @@ bool AnnulationLot::verifierEnPlace(qint64 lot)
 {
     const QString c = m_nouveau.compagne(), t = m_nouveau.table();
     QList<qint64> n;
-    QStringList comptes = {QStringLiteral("SELECT count(*) FROM %1 a JOIN %2 t ON %3 WHERE %4 AND %5")
-                               .arg(c, t, m_nouveau.memeInstant(QStringLiteral("a"), QStringLiteral("t")), duLot(lot, LotHistorique::apres),
-                                    m_nouveau.memes(QStringLiteral("a"), QStringLiteral("t"))),
-                           QStringLiteral("SELECT count(*) FROM %1 a JOIN %2 t ON %3 WHERE %4")
-                               .arg(c, t, m_nouveau.memeInstant(QStringLiteral("a"), QStringLiteral("t")), duLot(lot))};
+    const QString apres = QStringLiteral("a.%1 = %2").arg(m_nouveau.id(QStringLiteral("Sens")), LotHistorique::texte(LotHistorique::apres));
+    const QStringList comptes = {
+        QStringLiteral("SELECT sum(CASE WHEN %1 THEN 1 ELSE 0 END), sum(CASE WHEN %1 AND %2 THEN 1 ELSE 0 END), count(*) FROM %3 a JOIN %4 t "
+                       "ON %5 WHERE %6")
+            .arg(apres, m_nouveau.memes(QStringLiteral("a"), QStringLiteral("t")), c, t,
+                 m_nouveau.memeInstant(QStringLiteral("a"), QStringLiteral("t")), duLot(lot))};
     if (!compter(comptes, n))
         return false;
-    // Chaque ligne d'après retrouvée à l'identique (une fois), et aucune là où le lot en a supprimé une.
-    if (n[0] == m_apres && n[1] == m_apres + m_paires)
+    // Chaque ligne d'après retrouvée une fois, à l'identique, et aucune là où le lot en a supprimé une.
+    if (n[0] == m_apres && n[1] == m_apres && n[2] == m_apres + m_paires)
         return true;
     const QString premiere = premiereChangee(lot);
     return refus(premiere.isEmpty()
