@@ -21,7 +21,7 @@
 #include "control/EnteteStations.h"
 #include "control/VueGraphique.h"
 #include "data/BaseDonnees.h"
-#include "data/HistoriqueMesures.h"
+#include "data/bases/HistoriqueMesures.h"
 #include "data/StationsBase.h"
 #include "data/bases/BaseAcces.h"
 #include "data/bases/BaseExemple.h"
@@ -586,7 +586,7 @@ bool FenetreHote::annulerDerniereCorrection()
     const QString question = QStringLiteral("Annuler la dernière correction du pluviomètre %1 (%2, le %3 par %4) ? "
                                             "%5 mesure(s) reprendront leur valeur d'avant.")
                                  .arg(station, dernier->origine, TexteDateHeure(dernier->quand).left(16), dernier->qui)
-                                 .arg(dernier->changements.size());
+                                 .arg(dernier->mesures);
     if (AfficherMessage(QStringLiteral("question"), question) != BoutonMessage::Oui)
         return false;
     HistoriqueMesures::Lot annule;
@@ -594,7 +594,7 @@ bool FenetreHote::annulerDerniereCorrection()
         message(QStringLiteral("erreur"), erreur);
         return false;
     }
-    statusBar()->showMessage(QStringLiteral("Correction annulée : %1 mesure(s) rendues telles qu'avant.").arg(annule.changements.size()),
+    statusBar()->showMessage(QStringLiteral("Correction annulée : %1 mesure(s) rendues telles qu'avant.").arg(annule.mesures),
                              8000);
     // Le graphique de cette station montre ce que la base tient de nouveau.
     if (m_derniere && m_formulaire->controle().RecupSprEntete()->CodeStation() == station)
@@ -617,19 +617,15 @@ QString FenetreHote::pluviometreCorrige(QString& erreur)
 // ne se lit pas, ou si elle touche une mesure validée (jusqu'à la date de dernière validation).
 std::optional<HistoriqueMesures::Lot> FenetreHote::correctionAAnnuler(const QString& station, const QString& table)
 {
-    const auto lots = HistoriqueMesures::lire(*m_base, table);
-    const auto dernier = lots ? HistoriqueMesures::aAnnuler(*lots) : std::nullopt;
+    QString erreur;
+    const auto dernier = HistoriqueMesures::aAnnuler(*m_base, table, erreur);
     if (!dernier) {
-        message(lots ? QStringLiteral("aide") : QStringLiteral("erreur"),
-                lots ? QStringLiteral("Aucune correction à annuler pour le pluviomètre %1.").arg(station)
-                     : QStringLiteral("L'historique des corrections ne se lit pas : %1").arg(m_base->DerniereErreur()));
+        message(erreur.isEmpty() ? QStringLiteral("aide") : QStringLiteral("erreur"),
+                erreur.isEmpty() ? QStringLiteral("Aucune correction à annuler pour le pluviomètre %1.").arg(station) : erreur);
         return std::nullopt;
     }
     const auto validation = LireDate(m_derniereValidation);
-    QDate premier;
-    for (const ChangementMesure& c : dernier->changements)
-        if (validation && c.date <= *validation && (!premier.isValid() || c.date < premier))
-            premier = c.date;
+    const QDate premier = validation && dernier->premiere.isValid() && dernier->premiere <= *validation ? dernier->premiere : QDate();
     if (premier.isValid()) {
         message(QStringLiteral("aide"), QStringLiteral("La dernière correction du pluviomètre %1 change la mesure du %2, protégée par "
                                                        "la date de dernière validation (%3) : rien n'a été annulé.")

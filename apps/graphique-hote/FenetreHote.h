@@ -1,7 +1,7 @@
 #pragma once
 
 #include "control/HoteGraphique.h"
-#include "data/HistoriqueMesures.h"
+#include "data/bases/HistoriqueMesures.h"
 #include "data/import/ImportMesures.h"
 
 #include <QHash>

@@ -9,8 +9,10 @@
 #include "control/HoteGraphique.h"
 #include "data/BaseDonnees.h"
 #include "data/GenresStation.h"
-#include "data/HistoriqueMesures.h"
+#include "data/bases/HistoriqueMesures.h"
 #include "data/bases/OuvertureBase.h"
+
+#include <cmath>
 
 namespace {
 
@@ -28,25 +30,32 @@ QString tableDe(BaseDonnees& base, const CleStation& cle, QString& erreur)
     return s ? GenresStation::depuisNom(s->genre)->prefixe() + s->code : QString();
 }
 
-QString valeurEtMode(const QString& table, const std::optional<LigneMesure>& ligne, const char* absente)
+// Une valeur telle que la base la tient, lisible sur une ligne : des octets comptés, l'infini nommé.
+QString texteValeur(const QVariant& v)
 {
-    if (!ligne)
-        return QString::fromUtf8(absente);
-    const QString mode = TexteCellule(ligne->colonnes.value(QStringLiteral("modeobtention"))).trimmed();
-    const QString valeur = TexteCellule(HistoriqueMesures::valeur(table, ligne));
-    return mode.isEmpty() ? valeur : QStringLiteral("%1 (%2)").arg(valeur, TexteAffichable(mode, 8));
+    if (v.typeId() == QMetaType::QByteArray)
+        return QStringLiteral("(%1 octets)").arg(v.toByteArray().size());
+    if (v.typeId() == QMetaType::Double && std::isinf(v.toDouble()))
+        return v.toDouble() > 0 ? QStringLiteral("+Inf") : QStringLiteral("-Inf");
+    return TexteAffichable(TexteCellule(v), 40);
+}
+
+QString valeurEtMode(const QVariant& valeur, const QString& mode)
+{
+    const QString m = mode.trimmed();
+    return m.isEmpty() ? texteValeur(valeur) : QStringLiteral("%1 (%2)").arg(texteValeur(valeur), TexteAffichable(m, 8));
 }
 
 // Une ligne par mesure changée : quand, qui, le lot et d'où il vient, la mesure, avant → après.
-void lister(const QString& table, const QList<HistoriqueMesures::Lot>& lots)
+void ecrireChangement(const HistoriqueMesures::Ligne& c)
 {
-    for (const HistoriqueMesures::Lot& l : lots)
-        for (const ChangementMesure& c : l.changements)
-            ecrireLigne(QStringLiteral("%1  %2  lot %3, %4  %5 %6 : %7 → %8")
-                            .arg(TexteDateHeure(l.quand).left(16), TexteAffichable(l.qui, 40))
-                            .arg(l.numero)
-                            .arg(TexteAffichable(l.origine, 80), TexteDate(c.date), TexteHeure(c.heure),
-                                 valeurEtMode(table, c.avant, "absente"), valeurEtMode(table, c.apres, "supprimée")));
+    const bool ajoutee = c.changement == QStringLiteral("ajoutée"), supprimee = c.changement == QStringLiteral("supprimée");
+    ecrireLigne(QStringLiteral("%1  %2  lot %3, %4  %5 %6 : %7 → %8")
+                    .arg(TexteDateHeure(c.quand).left(16), TexteAffichable(c.qui, 40))
+                    .arg(c.lot)
+                    .arg(TexteAffichable(c.origine, 80), TexteDate(c.date), TexteHeure(c.heure),
+                         ajoutee ? QStringLiteral("absente") : valeurEtMode(c.ancienne, c.ancienMode),
+                         supprimee ? QStringLiteral("supprimée") : valeurEtMode(c.nouvelle, c.nouveauMode)));
 }
 
 int annuler(BaseDonnees& base, const QString& table)
@@ -58,7 +67,7 @@ int annuler(BaseDonnees& base, const QString& table)
     ecrireLigne(QStringLiteral("Lot %1 annulé (%2, le %3 par %4) : %5 mesure(s) rendue(s) telles qu'avant.")
                     .arg(annule.numero)
                     .arg(TexteAffichable(annule.origine, 80), TexteDateHeure(annule.quand).left(16), TexteAffichable(annule.qui, 40))
-                    .arg(annule.changements.size()));
+                    .arg(annule.mesures));
     return sortieOk;
 }
 
@@ -89,12 +98,14 @@ int commandeCorrections(const QStringList& arguments)
         return echec(erreur);
     if (annulation)
         return annuler(*base, table);
-    const auto lots = HistoriqueMesures::lire(*base, table, *date);
-    if (!lots)
+    qint64 lignes = 0;
+    if (!HistoriqueMesures::parcourir(*base, table, *date, [&](const HistoriqueMesures::Ligne& c) {
+            ++lignes;
+            ecrireChangement(c);
+        }))
         return echec(QStringLiteral("l'historique des corrections ne se lit pas : %1").arg(base->DerniereErreur()));
-    if (lots->isEmpty())
+    if (lignes == 0)
         ecrireLigne(QStringLiteral("Aucune correction enregistrée pour la station %1%2.")
                         .arg(TexteAffichable(code), depuis.isEmpty() ? QString() : QStringLiteral(" depuis le ") + TexteDate(*date)));
-    lister(table, *lots);
     return sortieOk;
 }

@@ -6,17 +6,11 @@
 #include "data/Litteraux.h"
 
 #include <QStringList>
-#include <cmath>
 
 namespace {
 
 const QString colonneDate = QStringLiteral("DateCreation");
 const QString colonneHeure = QStringLiteral("Heure");
-
-OrdreSql instant(const QString& type, const QDate& date, const QTime& heure)
-{
-    return " WHERE DateCreation=" + LitteralDate(date, type) + " AND Heure=" + LitteralHeure(heure, type);
-}
 
 // Les colonnes de la table, vérifiées ; rien si l'une ne passe pas ou si la table n'a pas ses deux colonnes d'instant.
 std::optional<QList<ColonneTable>> colonnes(BaseDonnees& base, const NomVerifie& table)
@@ -32,17 +26,6 @@ std::optional<QList<ColonneTable>> colonnes(BaseDonnees& base, const NomVerifie&
     if (!date || !heure)
         return std::nullopt;
     return toutes;
-}
-
-// Une valeur sous la forme de sa colonne : un entier relu d'un historique en réel redevient entier.
-QVariant pourColonne(const QVariant& v, TypeColonne type)
-{
-    const bool nombre = v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Int || v.typeId() == QMetaType::LongLong;
-    if (!nombre)
-        return v;
-    if (type == TypeColonne::Entier || type == TypeColonne::Booleen)
-        return QVariant(qint64(std::llround(v.toDouble())));
-    return type == TypeColonne::Reel ? QVariant(v.toDouble()) : v;
 }
 
 } // namespace
@@ -75,30 +58,10 @@ std::optional<QList<LigneMesure>> TableMesures::lire(BaseDonnees& base, const No
             else if (nom.compare(colonneHeure, Qt::CaseInsensitive) == 0)
                 l.heure = LireHeure(TexteCellule(t.valeur(c, r))).value_or(QTime(0, 0));
             else
-                l.colonnes.insert(nom.toLower(), EstVide(t.valeur(c, r)) ? QVariant() : t.valeur(c, r));
+                // Un texte vide reste un texte vide : seul NULL est sans valeur.
+                l.colonnes.insert(nom.toLower(), t.valeur(c, r));
         }
         lignes << l;
     }
     return lignes;
-}
-
-bool TableMesures::appliquer(BaseDonnees& base, const NomVerifie& table, const QList<ChangementMesure>& changements)
-{
-    const auto cols = colonnes(base, table);
-    if (!cols)
-        return false;
-    QList<QVariantList> nouvelles;
-    for (const ChangementMesure& ch : changements) {
-        if (!base.Execute("DELETE FROM " + table + instant(base.typeBase(), ch.date, ch.heure)))
-            return false;
-        if (!ch.apres)
-            continue;
-        QVariantList ligne;
-        for (const ColonneTable& c : *cols)
-            ligne << (c.nom.compare(colonneDate, Qt::CaseInsensitive) == 0   ? QVariant(ch.apres->date)
-                      : c.nom.compare(colonneHeure, Qt::CaseInsensitive) == 0 ? QVariant(TexteHeure(ch.apres->heure))
-                                                                               : pourColonne(ch.apres->colonnes.value(c.nom.toLower()), c.type));
-        nouvelles << ligne;
-    }
-    return nouvelles.isEmpty() || base.InsererLignes(table.texte(), nouvelles);
 }

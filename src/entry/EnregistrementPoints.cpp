@@ -4,7 +4,7 @@
 #include "commun/Dates.h"
 #include "commun/Nombres.h"
 #include "data/BaseDonnees.h"
-#include "data/HistoriqueMesures.h"
+#include "data/bases/HistoriqueMesures.h"
 #include "data/Litteraux.h"
 #include "data/NomVerifie.h"
 #include "data/TableMesures.h"
@@ -40,7 +40,7 @@ std::optional<QList<LigneMesure>> lignesDe(BaseDonnees& base, const NomVerifie& 
 }
 
 // La ligne d'après : celle d'avant, ses autres colonnes gardées, ou une nouvelle.
-LigneMesure ligneApres(const std::optional<LigneMesure>& avant, const Cle& cle, double valeur, int continuite,
+LigneMesure ligneApres(const std::optional<LigneMesure>& avant, const Cle& cle, const QVariant& valeur, int continuite,
                        const QString& mode)
 {
     LigneMesure l = avant.value_or(LigneMesure{});
@@ -52,13 +52,15 @@ LigneMesure ligneApres(const std::optional<LigneMesure>& avant, const Cle& cle, 
     return l;
 }
 
-// La même pluie et la même continuité : rien à écrire.
+// La même pluie et la même continuité, valeur et classe : rien à écrire.
 bool memeMesure(const LigneMesure& a, const LigneMesure& b)
 {
-    const auto nombre = [](const LigneMesure& l, const char* colonne) {
-        return LireNombre(l.colonnes.value(QString::fromLatin1(colonne))).value_or(0.0);
-    };
-    return std::fabs(nombre(a, "pluie") - nombre(b, "pluie")) < 1e-9 && nombre(a, "continuite") == nombre(b, "continuite");
+    for (const char* c : {"pluie", "continuite"}) {
+        const QString nom = QString::fromLatin1(c);
+        if (!HistoriqueMesures::memeValeur(a.colonnes.value(nom), b.colonnes.value(nom)))
+            return false;
+    }
+    return true;
 }
 
 Etat lire(const EnregistrementPoints::Ligne& l, Cle& cle, double& valeur)
@@ -145,7 +147,7 @@ namespace {
 // (dont une mesure déplacée garde les autres colonnes : validité, commentaire…).
 struct Ecriture
 {
-    double valeur = 0;
+    QVariant valeur;
     bool rupture = false;
     bool vide = false;   // valeur effacée : écrite 0
     int ligne = 0;       // depuis 1
@@ -186,6 +188,16 @@ QString messageFautives(const QList<int>& lignes)
         .arg(numeros.join(QStringLiteral(", ")), dernier);
 }
 
+// Ce qu'écrit une ligne changée lue. Une valeur laissée telle que la grille la montrait garde celle de
+// la base, exacte : une pluie infinie ou vide, montrée sans texte, n'est pas une valeur effacée.
+Ecriture ecriture(const EnregistrementPoints::Ligne& l, double valeur, int numero)
+{
+    const std::optional<LigneMesure> mesure = l.origine ? l.origine->mesure : std::nullopt;
+    const QVariant tenue = mesure ? mesure->colonnes.value(QStringLiteral("pluie")) : QVariant();
+    const bool intacte = mesure && TexteCelluleFrancaise(tenue) == l.valeur.trimmed();
+    return {intacte ? tenue : QVariant(valeur), !l.rupture.trimmed().isEmpty(), !intacte && l.valeur.trimmed().isEmpty(), numero, mesure};
+}
+
 // Une ligne changée, insérée ou retirée : la mesure qu'elle montrait est quittée, son instant écrit.
 void lireChangee(GrilleLue& g, const EnregistrementPoints::Ligne& l, int numero, const QDate& debut, const QDate& fin)
 {
@@ -204,8 +216,7 @@ void lireChangee(GrilleLue& g, const EnregistrementPoints::Ligne& l, int numero,
     }
     if (g.ecritures.contains(cle) && g.collision.isEmpty())
         g.collision = messageCollision(g.ecritures.value(cle).ligne, numero, cle);
-    g.ecritures.insert(cle, {valeur, !l.rupture.trimmed().isEmpty(), l.valeur.trimmed().isEmpty(), numero,
-                             l.origine ? l.origine->mesure : std::nullopt});
+    g.ecritures.insert(cle, ecriture(l, valeur, numero));
 }
 
 GrilleLue lireGrille(const QList<EnregistrementPoints::Ligne>& lignes, const QDate& debut, const QDate& fin)

@@ -224,3 +224,63 @@ TEST(Corrections, UnImportQuiRemplaceSeListeEtSAnnule)
 }
 
 } // namespace
+
+namespace {
+
+// Toute une table, une ligne de texte par mesure.
+QStringList tableEntiere(const QString& base, const QString& table)
+{
+    const TableauValeurs t = lire(base, "SELECT * FROM " + table + " ORDER BY DateCreation, Heure");
+    QStringList lignes;
+    for (int r = 0; r < t.points(); ++r) {
+        QStringList champs;
+        for (int c = 0; c < t.lignes(); ++c)
+            champs << TexteCellule(t.valeur(c, r));
+        lignes << champs.join(u'|');
+    }
+    return lignes;
+}
+
+// Un fichier public qui remplace des valeurs déjà en base, pour chacun des trois formats : ses
+// remplacements forment un lot, que « corrections --annuler » défait ; la table redevient ce qu'elle était.
+TEST(Corrections, UnFichierPublicQuiRemplaceSAnnule)
+{
+    struct Cas
+    {
+        const char* format;
+        const char* station;
+        const char* table;
+        QByteArray entete;
+        std::function<QByteArray(int jour, int valeur)> ligne;
+    };
+    const QList<Cas> cas = {
+        {"meteo-quotidien", "76116001", "PLUVIO_76116001", "NUM_POSTE;NOM_USUEL;LAT;LON;ALTI;AAAAMMJJ;RR;QRR",
+         [](int j, int v) { return "76116001;ROUEN-BOOS;49.38;1.18;151;202301" + QByteArray::number(10 + j) + ';' + QByteArray::number(v) + ";1"; }},
+        {"piezo-chroniques", "07548X0009_F", "PZ_07548X0009_F", "code_bss;date_mesure;niveau_nappe_eau;profondeur_nappe",
+         [](int j, int v) { return "07548X0009/F;2023-01-" + QByteArray::number(10 + j) + ";" + QByteArray::number(100 - v) + ";" + QByteArray::number(v); }},
+        {"hydro-elab", "H5071010", "HYDRO_H5071010", "code_station,date_obs_elab,resultat_obs_elab,grandeur_hydro_elab",
+         [](int j, int v) { return "H5071010,2023-01-" + QByteArray::number(10 + j) + "," + QByteArray::number(v * 1000) + ",QmnJ"; }},
+    };
+    for (const Cas& c : cas) {
+        const QString base = dossierTemporaire() + "/annulation-" + c.format + ".db";
+        QByteArray premier = c.entete + '\n', second = c.entete + '\n';
+        for (int j = 0; j < 5; ++j) {
+            premier += c.ligne(j, j + 1) + '\n';
+            second += c.ligne(j, j % 2 == 0 ? j + 1 : 40 + j) + '\n';  // les jours impairs changent
+        }
+        ASSERT_EQ(lancer({"importer", "--base", base, "--format", c.format, "--csv", ecrireCsv(premier, "premier.csv")}).code, 0);
+        const QStringList avant = tableEntiere(base, c.table);
+        Resultat r = lancer({"importer", "--base", base, "--format", c.format, "--csv", ecrireCsv(second, "second.csv")});
+        ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
+        EXPECT_TRUE(r.sortie.contains("5 remplacée(s)")) << c.format << r.sortie.toStdString();
+        EXPECT_NE(tableEntiere(base, c.table), avant) << c.format;
+        // Seules les deux mesures vraiment changées sont dans le lot.
+        EXPECT_EQ(lancer({"corrections", "--base", base, "--station", c.station}).sortie.count("lot 1, import de second.csv"), 2) << c.format;
+        r = lancer({"corrections", "--base", base, "--station", c.station, "--annuler"});
+        ASSERT_EQ(r.code, 0) << c.format << r.erreurs.toStdString();
+        EXPECT_TRUE(r.sortie.endsWith(": 2 mesure(s) rendue(s) telles qu'avant.\n")) << r.sortie.toStdString();
+        EXPECT_EQ(tableEntiere(base, c.table), avant) << c.format;
+    }
+}
+
+} // namespace

@@ -16,7 +16,7 @@
 #include "commun_tests/ImagesGardees.h"
 #include "commun_tests/Souris.h"
 #include "data/GenresStation.h"
-#include "data/HistoriqueMesures.h"
+#include "data/bases/BaseAcces.h"
 #include "data/bases/BasePostgres.h"
 #include "data/bases/OuvertureBase.h"
 
@@ -59,6 +59,14 @@ Lignes toutesLesLignes(BaseDonnees& base)
         }
     }
     return toutes;
+}
+
+// Le nombre que rend un SELECT d'une seule valeur ; -1 s'il échoue.
+int nombre(BaseDonnees& base, const char* sql)
+{
+    TableauValeurs t;
+    qint32 n = 0;
+    return base.ExtraireRecords(OrdreSql::sansVerification(QString::fromUtf8(sql)), t, n) && n == 1 ? int(LireNombre(t.valeur(0, 0)).value_or(-1)) : -1;
 }
 
 // Les clés dont la ligne diffère, manque ou s'ajoute.
@@ -311,11 +319,8 @@ int JourneeCorrections::poserDesPoints()
     EXPECT_GT(dansLaBase.size(), avantPoints.size());
     for (const QString& k : dansLaBase)
         EXPECT_TRUE(k.startsWith("PLUVIO_76402001|") && k.contains("/03/2023|")) << k.toStdString();
-    const auto lots = HistoriqueMesures::lire(*m_lecture, "PLUVIO_76402001");
-    EXPECT_TRUE(lots && lots->size() == 3);
-    int changements = 0;
-    for (const HistoriqueMesures::Lot& l : lots.value_or(QList<HistoriqueMesures::Lot>{}))
-        changements += int(l.changements.size());
+    EXPECT_EQ(nombre(*m_lecture, "SELECT Max(Lot) FROM HISTORIQUE_MESURES WHERE TableMesures = 'PLUVIO_76402001'"), 3);
+    const int changements = nombre(*m_lecture, "SELECT Count(*) FROM HISTORIQUE_MESURES WHERE TableMesures = 'PLUVIO_76402001'");
     // Une mesure corrigée deux fois compte deux fois dans l'historique, une fois dans la base.
     EXPECT_GE(changements, dansLaBase.size());
     return changements;
@@ -350,7 +355,44 @@ void JourneeCorrections::deuxCopies()
     EXPECT_TRUE(differences(deux, toutesLesLignes(*lecture)).isEmpty());
     GrillePoints& g = *b->formulaire().controle().SprPoints();
     EXPECT_EQ(g.texte(ligneDu(g, QDate(2023, 3, 8)), GrillePoints::Valeur), "9,00");
-    EXPECT_EQ(HistoriqueMesures::lire(*lecture, "PLUVIO_76402001")->size(), 2);
+    EXPECT_EQ(nombre(*lecture, "SELECT Max(Lot) FROM HISTORIQUE_MESURES"), 2);
+}
+
+// Des valeurs que la grille ne sait pas montrer telles quelles (une pluie infinie, un commentaire vide,
+// des octets) restent intactes quand une autre ligne est supprimée et qu'une rupture est marquée sur
+// l'une d'elles à la souris, puis la grille enregistrée.
+TEST_F(JourneeCorrections, UneValeurQueLaGrilleNeMontrePasResteIntacte)
+{
+    QString erreur;
+    m_lecture = ouvrirBase(texteBase(), false, erreur);
+    ASSERT_TRUE(m_lecture) << erreur.toStdString();
+    auto& moteur = dynamic_cast<BaseAcces&>(*m_lecture);
+    ASSERT_TRUE(moteur.ExecuterNatif("UPDATE PLUVIO_76402001 SET Pluie = 1e999, Commentaire = '' WHERE DateCreation = '2023-03-20'"));
+    ASSERT_TRUE(moteur.ExecuterNatif("UPDATE PLUVIO_76402001 SET Pluie = -1e999, Commentaire = X'00FF' WHERE DateCreation = '2023-03-21'"));
+    const auto brut = [&] {
+        TableauValeurs t;
+        EXPECT_TRUE(moteur.ExecuterNatif("SELECT DateCreation || typeof(Pluie) || quote(Pluie) || typeof(Commentaire) || "
+                                         "quote(Commentaire) FROM PLUVIO_76402001 WHERE DateCreation >= '2023-03-01' "
+                                         "AND DateCreation <= '2023-03-31' ORDER BY DateCreation",
+                                         &t));
+        QStringList l;
+        for (int r = 0; r < t.points(); ++r)
+            l << TexteCellule(t.valeur(0, r));
+        return l;
+    };
+    QStringList attendu = brut();
+    ASSERT_TRUE(attendu.contains("2023-03-20realInftext''")) << attendu.join('\n').toStdString();
+    f = corrigerMars();
+    cliquerCellule(12, GrillePoints::Date);
+    QTest::mouseClick(c().findChild<QPushButton*>("CmdSuppression"), Qt::LeftButton);
+    cliquerCellule(20, GrillePoints::Rupture);
+    messages.vider();
+    cliquer("CmdEnregistrer");
+    EXPECT_EQ(messages.textes().value(0), "Enregistrer la grille des points ?\n1 mesure modifiée, 0 ajoutée, 1 supprimée, sur la "
+                                          "station 76402001 Port-Aubin du 01/03/2023 au 31/03/2023.");
+    attendu.removeIf([](const QString& l) { return l.startsWith("2023-03-12"); });
+    EXPECT_EQ(brut(), attendu);
+    EXPECT_EQ(nombre(*m_lecture, "SELECT Continuite FROM PLUVIO_76402001 WHERE DateCreation = #03/20/2023#"), 1);
 }
 
 TEST_F(JourneeCorrections, UneMatineeSurLeFichierSQLite)

@@ -2,9 +2,11 @@
 
 #include "commun/Nombres.h"
 #include "data/bases/BaseAcces.h"
+#include "data/bases/LotHistorique.h"
 
 FusionMesures::FusionMesures(BaseAcces& base, const QString& table, const QString& passage)
     : m_base(base)
+    , m_tableNom(table)
     , m_passageNom(passage)
     , m_table(base.Identifiant(table))
     , m_passage(base.Identifiant(passage))
@@ -83,8 +85,36 @@ bool FusionMesures::ajouter(const QList<Affectation>& affectations, const QList<
         || echec(QStringLiteral("impossible d'ajouter les mesures : %1"));
 }
 
+// Les mesures dont une valeur change, gardées telles qu'avant et telles qu'après dans un lot de
+// l'historique ; celles que le fichier redit à l'identique ne sont pas réécrites.
+bool FusionMesures::remplacerEnGardant(const QList<Affectation>& affectations, const QString& memeCle, const QString& origine)
+{
+    const auto nom = NomVerifie::depuis(m_tableNom);
+    if (!nom) {
+        m_erreur = MessageNomRefuse(m_tableNom);
+        return false;
+    }
+    LotHistorique lot(m_base, *nom);
+    auto changees = [&](const QString& ligne) {
+        QStringList c;
+        for (const Affectation& a : affectations)
+            c << lot.differe(ligne + u'.' + m_base.Identifiant(a.colonne), a.expression);
+        return u'(' + c.join(QStringLiteral(" OR ")) + u')';
+    };
+    if (lot.ouvrir()
+        && lot.garder(LotHistorique::avant, changees(QStringLiteral("t")),
+                      QStringLiteral("JOIN ") + m_passage + QStringLiteral(" i ON ") + lot.memeInstant(QStringLiteral("i"), QStringLiteral("t")))
+        && remplacer(affectations, memeCle + QStringLiteral(" AND ") + changees(m_table))
+        && lot.garder(LotHistorique::apres, lot.parmi(QStringLiteral("t"), lot.compagne() + QStringLiteral(" WHERE ") + lot.duLot(LotHistorique::avant)))
+        && lot.conclureModifiees(origine))
+        return true;
+    if (m_erreur.isEmpty())
+        m_erreur = lot.erreur();
+    return false;
+}
+
 bool FusionMesures::fusionner(const QList<Affectation>& affectations, const QList<ColonneTable>& colonnesTable, qint64 lignes,
-                              Resultat& resultat)
+                              const QString& origine, Resultat& resultat)
 {
     const QString memeCle = QStringLiteral(" WHERE ") + m_table + QStringLiteral(".DateCreation = i.DateCreation AND ") + m_table
         + QStringLiteral(".Heure = i.Heure");
@@ -95,7 +125,7 @@ bool FusionMesures::fusionner(const QList<Affectation>& affectations, const QLis
                                          + m_table + memeCle + u')');
     if (resultat.remplacees < 0)
         return echec(QStringLiteral("impossible de lire la table : %1"));
-    if (resultat.remplacees > 0 && !remplacer(affectations, memeCle))
+    if (resultat.remplacees > 0 && !remplacerEnGardant(affectations, memeCle, origine))
         return false;
     if (!ajouter(affectations, colonnesTable, memeCle, vide))
         return false;

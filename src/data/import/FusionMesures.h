@@ -11,7 +11,9 @@ class BaseAcces;
 // valeurs) versées dans la table d'une station par la clé (date, heure) : une
 // mesure déjà dans la table voit ses colonnes affectées remplacées (les autres
 // restent), une nouvelle est ajoutée avec validité et continuité à 0. La table
-// de passage est supprimée une fois la fusion faite.
+// de passage est supprimée une fois la fusion faite. Les mesures remplacées
+// forment un lot de l'historique (LotHistorique), écrit dans la même
+// transaction ; les mesures ajoutées n'y sont pas.
 class FusionMesures
 {
 public:
@@ -34,7 +36,7 @@ public:
     bool ecarterDoublons();
     // `lignes` : le nombre de lignes du passage. Faux et `erreur()` sinon.
     bool fusionner(const QList<Affectation>& affectations, const QList<ColonneTable>& colonnesTable, qint64 lignes,
-                   Resultat& resultat);
+                   const QString& origine, Resultat& resultat);
     const QString& erreur() const { return m_erreur; }
 
 private:
@@ -42,10 +44,12 @@ private:
     qint64 compter(const QString& sql);
     bool tableVide();
     bool remplacer(const QList<Affectation>& affectations, const QString& memeCle);
+    bool remplacerEnGardant(const QList<Affectation>& affectations, const QString& memeCle, const QString& origine);
     bool ajouter(const QList<Affectation>& affectations, const QList<ColonneTable>& colonnesTable, const QString& memeCle,
                  bool vide);
 
     BaseAcces& m_base;
+    QString m_tableNom;
     QString m_passageNom;
     QString m_table;
     QString m_passage;

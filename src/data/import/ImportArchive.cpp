@@ -8,6 +8,8 @@
 #include "data/import/SeriesArchive.h"
 #include "data/import/TablesImport.h"
 
+#include <QFileInfo>
+
 namespace {
 
 constexpr int refusGardes = 5;
@@ -18,13 +20,13 @@ class Lecture
 {
 public:
     Lecture(BaseAcces& base, const FormatArchive& format, const ImportArchive::Demande& demande, ImportArchive::Bilan& bilan,
-            QString& erreur)
+            QString& erreur, const QString& origine)
         : m_base(base)
         , m_demande(demande)
         , m_bilan(bilan)
         , m_erreur(erreur)
         , m_analyse(format)
-        , m_series(base, format, demande.stations, bilan)
+        , m_series(base, format, demande.stations, bilan, origine)
     {
     }
 
@@ -171,7 +173,7 @@ bool ImportArchive::importer(BaseAcces& base, const QString& chemin, const Deman
     }
     bilan = Bilan();
     bilan.format = format.texte();
-    Lecture lecture(base, format, demande, bilan, erreur);
+    Lecture lecture(base, format, demande, bilan, erreur, QStringLiteral("import de %1").arg(QFileInfo(chemin).fileName()));
     const bool fait = base.ToutOuRien([&] { return lecture.lire(lecteur, progression) && lecture.terminer(progression); });
     // Sans raison de l'import lui-même, c'est la base qui a refusé d'écrire (verrou, disque, droits).
     if (!fait && erreur.isEmpty())

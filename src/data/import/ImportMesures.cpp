@@ -5,7 +5,6 @@
 #include "commun/Nombres.h"
 #include "commun/TexteAffichable.h"
 #include "data/GenresStation.h"
-#include "data/HistoriqueMesures.h"
 #include "data/Litteraux.h"
 #include "data/NomVerifie.h"
 #include "data/TableMesures.h"
@@ -44,7 +43,6 @@ public:
     bool inscrireStation(const NomVerifie& code);
 
 private:
-    bool mesuresRemplacees(QList<ChangementMesure>& changements);
     // Une ligne à écrire : dans la table de passage, ou toute la ligne de la station.
     QVariantList ligne(const MesureCsv& m) const;
     bool ecrire(QList<QVariantList>& lot);
@@ -201,56 +199,15 @@ bool Import::fusionner()
     }
     FusionMesures fusion(m_base, m_table, passage);
     FusionMesures::Resultat r;
-    QList<ChangementMesure> remplacees;
-    if ((m_bilan.doublons > 0 && !fusion.ecarterDoublons()) || !mesuresRemplacees(remplacees)
-        || !fusion.fusionner({{m_colonne, QStringLiteral("i.Valeur")}}, m_colonnes, m_bilan.mesures - m_bilan.doublons, r)) {
+    if ((m_bilan.doublons > 0 && !fusion.ecarterDoublons())
+        || !fusion.fusionner({{m_colonne, QStringLiteral("i.Valeur")}}, m_colonnes, m_bilan.mesures - m_bilan.doublons,
+                             m_demande.origine, r)) {
         if (m_erreur.isEmpty())
             m_erreur = fusion.erreur();
         return false;
     }
     m_bilan.ajoutees = r.ajoutees;
     m_bilan.remplacees = r.remplacees;
-    // Les valeurs remplacées se retrouvent et se rendent : un lot de l'historique, dans la même transaction.
-    return HistoriqueMesures::enregistrer(m_base, m_table, m_demande.origine, remplacees)
-        || echec(QStringLiteral("impossible d'écrire l'historique des mesures : %1"));
-}
-
-// Les mesures déjà en base que le fichier remplace : leur ligne d'avant, et la même avec la nouvelle valeur.
-bool Import::mesuresRemplacees(QList<ChangementMesure>& changements)
-{
-    const auto table = NomVerifie::depuis(m_table);
-    TableauValeurs t;
-    qint32 n = 0;
-    if (!table
-        || !m_base.ExtraireRecords("SELECT i.DateCreation, i.Heure, i.Valeur FROM IMPORT_MESURES i, " + *table
-                                       + " t WHERE t.DateCreation = i.DateCreation AND t.Heure = i.Heure",
-                                   t, n))
-        return echec(QStringLiteral("impossible de lire les mesures remplacées : %1"));
-    QHash<QPair<QDate, QTime>, QVariant> nouvelles;
-    QDate premier, dernier;
-    for (int r = 0; r < n; ++r) {
-        const QDate d = DateDepuisCellule(t.valeur(0, r)).value_or(QDateTime()).date();
-        if (!d.isValid())
-            continue;
-        nouvelles.insert({d, LireHeure(TexteCellule(t.valeur(1, r))).value_or(QTime(0, 0))}, t.valeur(2, r));
-        premier = premier.isValid() ? std::min(premier, d) : d;
-        dernier = dernier.isValid() ? std::max(dernier, d) : d;
-    }
-    if (nouvelles.isEmpty())
-        return true;
-    const auto avant = TableMesures::lire(m_base, *table, premier, dernier);
-    if (!avant)
-        return echec(QStringLiteral("impossible de lire les mesures remplacées : %1"));
-    const QString colonne = m_colonne.toLower();
-    for (const LigneMesure& l : *avant) {
-        const auto nouvelle = nouvelles.constFind({l.date, l.heure});
-        if (nouvelle == nouvelles.cend())
-            continue;
-        LigneMesure apres = l;
-        apres.colonnes.insert(colonne, *nouvelle);
-        if (TexteCellule(apres.colonnes.value(colonne)) != TexteCellule(l.colonnes.value(colonne)))
-            changements << ChangementMesure{l.date, l.heure, l, apres};
-    }
     return true;
 }
 

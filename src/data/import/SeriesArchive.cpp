@@ -21,9 +21,11 @@ constexpr int longueurNomMax = 100;
 
 } // namespace
 
-SeriesArchive::SeriesArchive(BaseAcces& base, const FormatArchive& format, const QStringList& selection, ImportArchive::Bilan& bilan)
+SeriesArchive::SeriesArchive(BaseAcces& base, const FormatArchive& format, const QStringList& selection, ImportArchive::Bilan& bilan,
+                             const QString& origine)
     : m_base(base)
     , m_format(format)
+    , m_origine(origine)
     , m_bilan(bilan)
 {
     for (const QString& code : selection)
@@ -251,7 +253,7 @@ bool SeriesArchive::fusionner(Serie& serie, qint64& ecrites)
             affectations.append({c.nom, QStringLiteral("i.Qualite")});
     FusionMesures::Resultat r;
     if ((serie.doublons > 0 && !fusion.ecarterDoublons()) || (serie.niveauxSeuls > 0 && !placerNiveaux(serie, s, lignes))
-        || !fusion.fusionner(affectations, s.colonnes, lignes, r)) {
+        || !fusion.fusionner(affectations, s.colonnes, lignes, m_origine, r)) {
         m_erreur = m_erreur.isEmpty() ? fusion.erreur() : m_erreur;
         return false;
     }

@@ -26,8 +26,10 @@ public:
     static constexpr int refusee = -1;
     static constexpr int horsSelection = -2;
 
-    // `selection` : les codes de table retenus, vide pour tous.
-    SeriesArchive(BaseAcces& base, const FormatArchive& format, const QStringList& selection, ImportArchive::Bilan& bilan);
+    // `selection` : les codes de table retenus, vide pour tous ; `origine` : d'où viennent les
+    // mesures, pour l'historique de celles qu'elles remplacent.
+    SeriesArchive(BaseAcces& base, const FormatArchive& format, const QStringList& selection, ImportArchive::Bilan& bilan,
+                  const QString& origine);
 
     // La station d'un code du fichier, `refusee` (et `motif`) quand le code ne
     // peut pas nommer une table, `horsSelection` quand elle n'est pas demandée.
@@ -89,6 +91,7 @@ private:
 
     BaseAcces& m_base;
     FormatArchive m_format;
+    QString m_origine;
     QList<ColonneTable> m_passage;
     QSet<QString> m_selection;
     ImportArchive::Bilan& m_bilan;
