@@ -286,11 +286,9 @@ bool LotHistorique::conclureModifiees(const QString& origine)
 
 bool LotHistorique::conclureAnnulation(qint64 lotAnnule)
 {
-    const QString l = QString::number(lotAnnule), sens = id(QStringLiteral("Sens")), changement = id(QStringLiteral("Changement"));
-    const QString lignes =
-        QStringLiteral("INSERT INTO %1 (%2, %3, %4) SELECT %5, CASE WHEN a.%3 = %6 THEN %7 ELSE %6 END, %8 FROM %1 a WHERE a.%2 = %9")
-            .arg(compagne(), id(QStringLiteral("Lot")), sens, colonnes(), QString::number(m_numero), texte(avant), texte(apres),
-                 colonnes(QStringLiteral("a")), l);
+    // Une annulation ne s'annule pas : ses lignes entières sont celles du lot défait, sens échangés ;
+    // seul son résumé s'écrit, ce qui épargne deux lignes entières par mesure rendue.
+    const QString l = QString::number(lotAnnule), changement = id(QStringLiteral("Changement"));
     const QString resume =
         QStringLiteral("INSERT INTO %1 (%2) SELECT %3, %4, CASE %5 WHEN 'ajoutée' THEN 'supprimée' WHEN 'supprimée' THEN 'ajoutée' "
                        "ELSE %5 END, %6, %7, %8, %9, %10 FROM %1 WHERE %11 = %12 AND %13 = %10")
@@ -298,6 +296,5 @@ bool LotHistorique::conclureAnnulation(qint64 lotAnnule)
                  ids({"NouvelleValeur", "NouveauMode", "AncienneValeur", "AncienMode"}), quand(), texte(HistoriqueMesures::utilisateur()),
                  texte(QStringLiteral("annulation du lot %1").arg(lotAnnule)), l, id(QStringLiteral("TableMesures")), texte(m_table.texte()),
                  id(QStringLiteral("Lot")));
-    return (m_base.ExecuterNatif(lignes) && m_base.ExecuterNatif(resume) && analyser())
-        || echec(QStringLiteral("impossible d'écrire l'historique des mesures : %1"));
+    return (m_base.ExecuterNatif(resume) && analyser()) || echec(QStringLiteral("impossible d'écrire l'historique des mesures : %1"));
 }

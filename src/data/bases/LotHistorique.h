@@ -33,7 +33,7 @@ public:
     // Un lot dont chaque ligne gardée avant l'a aussi été après, toutes différentes (un import qui
     // ne garde que les valeurs qu'il change) : une ligne de l'historique par paire.
     bool conclureModifiees(const QString& origine);
-    // L'annulation du lot `lotAnnule` : ses lignes gardées et son résumé repris, les sens échangés.
+    // L'annulation du lot `lotAnnule` : son résumé repris, les sens échangés (ses lignes entières sont celles du lot défait).
     bool conclureAnnulation(qint64 lotAnnule);
 
     // Les statistiques des tables de l'historique remises à jour (PostgreSQL) ; vrai sur SQLite.
