@@ -519,12 +519,15 @@ TEST(ProgrammeHote, AideEtArgumentInconnu)
     ASSERT_TRUE(p.waitForFinished(30000));
     EXPECT_EQ(p.exitCode(), 0);
     EXPECT_TRUE(QString::fromUtf8(p.readAllStandardOutput()).startsWith("Usage : graphique-hote [--base BASE]"));
-    p.start(QStringLiteral(GRAPHIQUE_HOTE), {QStringLiteral("--inconnu")});
-    ASSERT_TRUE(p.waitForFinished(30000));
-    EXPECT_EQ(p.exitCode(), 2);
-    const QStringList lignes = QString::fromUtf8(p.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lignes.size(), 1);
-    EXPECT_TRUE(lignes.first().contains("argument inconnu « --inconnu »"));
+    // Une connexion donnée sans --base est citée sans son mot de passe.
+    for (const auto& [argument, cite] : {std::pair{"--inconnu", "« --inconnu »"}, std::pair{"postgresql://u:Zq9@h/b", "« postgresql://u@h/b »"}}) {
+        p.start(QStringLiteral(GRAPHIQUE_HOTE), {QString::fromUtf8(argument)});
+        ASSERT_TRUE(p.waitForFinished(30000));
+        EXPECT_EQ(p.exitCode(), 2);
+        const QStringList lignes = QString::fromUtf8(p.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts);
+        ASSERT_EQ(lignes.size(), 1);
+        EXPECT_TRUE(lignes.first().contains(QStringLiteral("argument inconnu ") + QString::fromUtf8(cite))) << lignes.first().toStdString();
+    }
 }
 
 } // namespace
@@ -541,6 +544,22 @@ QString texteAffiche(QMainWindow& f)
         for (QAction* a : m->actions())
             t << a->text() << a->toolTip();
     return t.join(u'\n');
+}
+
+// Le dialogue de connexion, ouvert par le menu et rempli au clavier : serveur, base, utilisateur, mot de passe, puis le port.
+void connecterAuDialogue(FenetreHote& f, const QStringList& textes, const QString& port)
+{
+    guetterBoite<DialoguePostgres>(f, [textes, port](DialoguePostgres& d) {
+        const auto champs = d.findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly);
+        EXPECT_EQ(champs.size(), textes.size());
+        if (champs.size() != textes.size())
+            return d.reject();
+        for (qsizetype i = 0; i < champs.size(); ++i)
+            taper(champs[i], textes[i]);
+        taper(d.findChild<QSpinBox*>(), port);
+        QTest::keyClick(&d, Qt::Key_Return);
+    });
+    clicMenu(f, "&Fichier", "Se &connecter à PostgreSQL…");
 }
 
 // Un mot de passe tapé dans le dialogue, donné en --base sous chaque écriture de libpq, ou dans
@@ -561,19 +580,7 @@ TEST_F(HoteBureau, UnMotDePasseNeParaitNiALEcranNiDansLesReglages)
     const QString fichier = QSettings(QStringLiteral("graphique"), QStringLiteral("graphique-hote")).fileName();
     QFile::setPermissions(fichier, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
 
-    // Le dialogue, rempli au clavier.
-    guetterBoite<DialoguePostgres>(*f, [&](DialoguePostgres& d) {
-        const auto champs = d.findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly);
-        EXPECT_EQ(champs.size(), 4);
-        if (champs.size() != 4)
-            return d.reject();
-        for (const auto& [champ, texte] : {std::pair{champs[0], hote}, std::pair{champs[1], base}, std::pair{champs[2], utilisateur},
-                                           std::pair{champs[3], QStringLiteral("Zq9'se\\cret")}})
-            taper(champ, texte);
-        taper(d.findChild<QSpinBox*>(), port);
-        QTest::keyClick(&d, Qt::Key_Return);
-    });
-    clicMenu(*f, "&Fichier", "Se &connecter à PostgreSQL…");
+    connecterAuDialogue(*f, {hote, base, utilisateur, QStringLiteral("Zq9'se\\cret")}, port);
     EXPECT_EQ(f->texteBase().count("Zq9"), 1);
     const std::pair<QString, bool> demarrages[] = {
         {QStringLiteral("postgresql://%1:Zq9secret@%2:%3/%4").arg(utilisateur, hote, port, base), true},
