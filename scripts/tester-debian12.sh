@@ -23,6 +23,9 @@ deb $miroir bookworm main
 deb $miroir bookworm-updates main
 deb ${miroir%/debian*}/debian-security bookworm-security main
 FIN
+# Une racine jetable : dpkg n'y attend pas le disque et n'y pose pas de pages de manuel.
+echo force-unsafe-io >"$essai/etc/dpkg/dpkg.cfg.d/essai-jetable"
+echo 'path-exclude=/usr/share/man/*' >>"$essai/etc/dpkg/dpkg.cfg.d/essai-jetable"
 monter --bind "$archives" "$essai/var/cache/apt/archives"
 monter --bind /dev "$essai/dev"
 monter -t tmpfs tmpfs "$essai/dev/shm"
