@@ -30,6 +30,11 @@ fi
 # montage resté en place.
 preparer_essai() {
   essai=$(mktemp -d "${TMPDIR:-/tmp}/debian12-essai.XXXXXX")
+  # En mémoire quand il y en a : effacer les 1,5 Go d'une racine installée prend
+  # alors un démontage, et non des minutes d'un disque chargé.
+  if [ "$(awk '/^MemAvailable:/ {print int($2 / 1048576)}' /proc/meminfo)" -ge 8 ]; then
+    monter -t tmpfs -o size=6g,mode=755 essai-debian12 "$essai"
+  fi
   cp -a "$racine/." "$essai/"
   cp /etc/resolv.conf "$essai/etc/resolv.conf"
   monter -t proc proc "$essai/proc"
