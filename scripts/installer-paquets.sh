@@ -2,7 +2,8 @@
 # Installe les paquets Debian dont le projet a besoin ; sans danger si relancé.
 # python3-openpyxl relit les classeurs écrits, dans les tests, et les en-têtes
 # privés de Qt y font passer les touches par la file du système de fenêtres ; QCustomPlot et
-# python3-xlsxwriter sont les pairs de comparaison des mesures. Avec
+# python3-xlsxwriter sont les pairs de comparaison des mesures ; debootstrap fait
+# la racine Debian 12 neuve où la CI repasse la suite. Avec
 # --verification : aussi les outils des vérifications (clang, libFuzzer,
 # sanitiseurs). Ni l'un ni les autres ne servent au produit.
 set -euo pipefail
@@ -17,7 +18,7 @@ paquets=(
   libzip-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libqcustomplot-dev
-  xvfb xauth time
+  xvfb xauth time debootstrap
   python3-openpyxl python3-xlsxwriter
   fonts-dejavu-core fonts-liberation fonts-comic-neue
 )

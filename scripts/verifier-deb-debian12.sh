@@ -10,37 +10,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 paquet="${1:-$(ls build-paquet/graphique_*.deb 2>/dev/null | head -1)}"
-racine="${RACINE:-/tmp/racine}"
 if [ -z "$paquet" ] || [ ! -f "$paquet" ]; then
   echo "Paquet introuvable : le faire d'abord (scripts/verifier-paquet.sh)." >&2
   exit 1
 fi
-if [ "$(id -u)" -ne 0 ]; then
-  echo "À lancer en root : debootstrap, chroot et mount le demandent." >&2
-  exit 1
-fi
-export DEBIAN_FRONTEND=noninteractive
-
-# Le miroir Debian que cette machine utilise déjà.
-miroir=$( (cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources 2>/dev/null || true) \
-  | grep -Eo 'https?://[^ ]+/debian/?( |$)' | head -1 | tr -d ' ' || true)
-miroir="${miroir:-http://deb.debian.org/debian}"
-
-if [ ! -x "$racine/usr/bin/apt-get" ]; then
-  command -v debootstrap >/dev/null || apt-get install -y -qq --no-install-recommends debootstrap
-  echo "== debootstrap bookworm depuis $miroir dans $racine"
-  debootstrap --variant=minbase bookworm "$racine" "$miroir" >/dev/null
-fi
-
-essai=$(mktemp -d "${TMPDIR:-/tmp}/debian12-essai.XXXXXX")
-nettoyer() {
-  umount "$essai/proc" 2>/dev/null || true
-  rm -rf "$essai"
-}
-trap nettoyer EXIT
-cp -a "$racine/." "$essai/"
-cp /etc/resolv.conf "$essai/etc/resolv.conf"
-mount -t proc proc "$essai/proc"
+source scripts/racine-debian12.sh
+trap demonter_essai EXIT
+preparer_essai
 nom=$(basename "$paquet")
 cp "$paquet" "$essai/$nom"
 

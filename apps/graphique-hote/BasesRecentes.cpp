@@ -1,32 +1,16 @@
 #include "BasesRecentes.h"
+#include "ReglagesHote.h"
 
+#include "commun/MotDePasse.h"
 #include "data/bases/OuvertureBase.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
-#include <QSettings>
-
-namespace {
-
-QSettings reglages()
-{
-    return QSettings(QStringLiteral("graphique"), QStringLiteral("graphique-hote"));
-}
-
-// Une connexion se retient sans son mot de passe.
-QString sansMotDePasse(QString texte)
-{
-    static const QRegularExpression motDePasse(QStringLiteral(R"(\s*password=('(\\.|[^'])*'|\S*))"));
-    return texte.remove(motDePasse).trimmed();
-}
-
-} // namespace
 
 QString BasesRecentes::normaliser(const QString& texte)
 {
     if (estConnexionPostgres(texte))
-        return sansMotDePasse(texte);
+        return MotDePasse::retirer(texte);
     const QFileInfo fichier(texte.trimmed());
     const QString canonique = fichier.canonicalFilePath();
     return QDir::cleanPath(canonique.isEmpty() ? fichier.absoluteFilePath() : canonique);
@@ -36,7 +20,7 @@ QString BasesRecentes::normaliser(const QString& texte)
 QStringList BasesRecentes::liste()
 {
     QStringList vues;
-    for (const QString& b : reglages().value(QStringLiteral("bases/recentes")).toStringList()) {
+    for (const QString& b : ReglagesHote().value(QStringLiteral("bases/recentes")).toStringList()) {
         const bool relative = !estConnexionPostgres(b) && QFileInfo(b).isRelative();
         const QString n = relative ? QString() : normaliser(b);
         if (!n.isEmpty() && !vues.contains(n))
@@ -47,7 +31,7 @@ QStringList BasesRecentes::liste()
 
 QString BasesRecentes::derniere()
 {
-    const QString d = reglages().value(QStringLiteral("bases/derniere")).toString();
+    const QString d = ReglagesHote().value(QStringLiteral("bases/derniere")).toString();
     return !estConnexionPostgres(d) && QFileInfo(d).isRelative() ? QString() : d;
 }
 
@@ -57,7 +41,7 @@ void BasesRecentes::retenir(const QString& texte)
     QStringList recentes = liste();
     recentes.removeAll(retenu);
     recentes.prepend(retenu);
-    QSettings r = reglages();
+    QSettings r = ReglagesHote();
     r.setValue(QStringLiteral("bases/recentes"), recentes.mid(0, nombreMax));
     r.setValue(QStringLiteral("bases/derniere"), retenu);
 }

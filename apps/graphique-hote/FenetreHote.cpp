@@ -10,6 +10,7 @@
 #include "GrilleCourbes.h"
 #include "JaugeChargement.h"
 #include "PanneauDemande.h"
+#include "ReglagesHote.h"
 #include "SaisieDate.h"
 
 #include "commun/Cellule.h"
@@ -26,6 +27,7 @@
 #include "data/bases/BaseAcces.h"
 #include "data/bases/BaseExemple.h"
 #include "data/bases/BasePostgres.h"
+#include "commun/MotDePasse.h"
 #include "data/bases/OuvertureBase.h"
 #include "data/bulletin/BulletinMensuel.h"
 #include "settings/Aide.h"
@@ -65,11 +67,6 @@ void terminer(QProgressDialog& jauge)
 {
     jauge.reset();
     jauge.hide();
-}
-
-QSettings reglages()
-{
-    return QSettings(QStringLiteral("graphique"), QStringLiteral("graphique-hote"));
 }
 
 QString nomAffiche(const QString& texte)
@@ -130,7 +127,7 @@ FenetreHote::FenetreHote(QWidget* parent)
     // Le contrôle lit les champs du formulaire sur la fenêtre qui le contient : ils y sont aussi.
     for (const QByteArray& nom : m_formulaire->dynamicPropertyNames())
         setProperty(nom.constData(), m_formulaire->property(nom.constData()));
-    QSettings r = reglages();
+    QSettings r = ReglagesHote();
     resize(1400, 900);
     restoreGeometry(r.value(QStringLiteral("fenetre/geometrie")).toByteArray());
     restoreState(r.value(QStringLiteral("fenetre/etat")).toByteArray());
@@ -285,7 +282,7 @@ void FenetreHote::creerMenuAide()
 
 void FenetreHote::message(const QString& type, const QString& texte)
 {
-    AfficherMessage(type, texte);
+    AfficherMessage(type, MotDePasse::retirer(texte));
 }
 
 QString FenetreHote::cheminBaseExemple()
@@ -789,7 +786,7 @@ void FenetreHote::closeEvent(QCloseEvent* evenement)
         evenement->ignore();
         return;
     }
-    QSettings r = reglages();
+    QSettings r = ReglagesHote();
     r.setValue(QStringLiteral("fenetre/geometrie"), saveGeometry());
     r.setValue(QStringLiteral("fenetre/etat"), saveState());
     QMainWindow::closeEvent(evenement);

@@ -6,6 +6,7 @@
 #include "commun/FichierProvisoire.h"
 #include "commun/MemoireProcessus.h"
 #include "commun/ValeursProcessus.h"
+#include "commun/MotDePasse.h"
 #include "settings/MessagesBoite.h"
 
 #include <QApplication>
@@ -44,7 +45,8 @@ int main(int argc, char** argv)
             base = QString::fromLocal8Bit(argv[++i]);
             continue;
         }
-        std::fprintf(stderr, "graphique-hote : argument inconnu « %s ». « graphique-hote --aide » les présente.\n", argv[i]);
+        std::fprintf(stderr, "graphique-hote : argument inconnu « %s ». « graphique-hote --aide » les présente.\n",
+                     MotDePasse::retirer(a).toLocal8Bit().constData());
         return 2;
     }
     QApplication application(argc, argv);

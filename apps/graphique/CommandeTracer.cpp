@@ -9,6 +9,7 @@
 #include "data/bases/OuvertureBase.h"
 
 #include "commun/Dates.h"
+#include "commun/RaisonSysteme.h"
 #include "commun/TexteAffichable.h"
 #include "commun/messages/MessagesEnregistres.h"
 #include "control/CtlGraphique.h"
@@ -217,7 +218,7 @@ bool ecrireSortie(CtlGraphique& ctl, const Options& o, const MessagesEnregistres
         return ecrireClasseur(ctl, o, messages, erreur);
     if (ctl.EcrireImage(image.fichier(), o.extension, o.taille))
         return true;
-    erreur = QStringLiteral("impossible d'écrire %1 : le disque est peut-être plein.").arg(cite(o.sortie));
+    erreur = QStringLiteral("impossible d'écrire %1 : %2.").arg(cite(o.sortie), RaisonFichier(image.fichier()));
     return false;
 }
 
@@ -265,7 +266,7 @@ int tracerVers(const QStringList& arguments, Sortie genre)
     if (!charger(hote, d, *base, erreur) || !ecrireSortie(hote.controle(), o, messages, image, erreur))
         return echec(erreur);
     if (trace && !trace->terminer())
-        return echec(QStringLiteral("impossible d'écrire le journal %1 : le disque est peut-être plein.").arg(cite(*o.journal)));
+        return echec(QStringLiteral("impossible d'écrire le journal %1 : %2.").arg(cite(*o.journal), RaisonFichier(fichierJournal.fichier())));
     if ((genre == Sortie::Image && !image.valider(erreur)) || (o.journal && !fichierJournal.valider(erreur)))
         return echec(erreur);
     avertirApresReussite(hote, messages, o);

@@ -67,7 +67,7 @@ bool FichierSortie::preparer(const QString& chemin, QString& erreur)
 bool FichierSortie::valider(QString& erreur)
 {
     const bool ecrit = m_temporaire.flush() && ::fsync(m_temporaire.handle()) == 0;
-    const QString raison = RaisonSysteme(m_temporaire.errorString());
+    const QString raison = RaisonFichier(m_temporaire);
     m_temporaire.close();
     if (!ecrit || m_temporaire.error() != QFileDevice::NoError) {
         erreur = QStringLiteral("impossible d'écrire %1 : %2.").arg(cite(m_chemin), raison);

@@ -1,6 +1,7 @@
 #include "LigneCommande.h"
 
 #include "commun/TexteAffichable.h"
+#include "commun/MotDePasse.h"
 
 #include <cstdio>
 
@@ -67,7 +68,8 @@ namespace {
 // commande qui atteindrait le terminal.
 QByteArray ligneErreur(const QString& debut, const QString& texte)
 {
-    return (debut + TexteAffichable(texte.simplified(), 2000) + u'\n').toLocal8Bit();
+    // Une connexion citée dans un message (argument refusé, base introuvable) y perd son mot de passe.
+    return (debut + TexteAffichable(MotDePasse::retirer(texte).simplified(), 2000) + u'\n').toLocal8Bit();
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 #include "commun/RaisonSysteme.h"
 
+#include <QByteArray>
+#include <QFileDevice>
+
 #include <cerrno>
-#include <cstring>
 
 namespace {
 
@@ -26,6 +28,13 @@ const Traduction traductions[] = {
     {EFBIG, "File too large", "le fichier dépasse la taille permise"},
     {EIO, "Input/output error", "erreur de lecture ou d'écriture du disque"},
     {EMFILE, "Too many open files", "trop de fichiers ouverts"},
+    {ELOOP, "Too many levels of symbolic links", "trop de liens symboliques enchaînés"},
+    {ETXTBSY, "Text file busy", "le fichier est en cours d'exécution"},
+    {EBUSY, "Device or resource busy", "le fichier ou le disque est occupé"},
+    {EXDEV, "Invalid cross-device link", "le fichier est sur un autre disque"},
+    {ENOMEM, "Cannot allocate memory", "mémoire insuffisante"},
+    {EEXIST, "File exists", "le fichier existe déjà"},
+    {ESTALE, "Stale file handle", "le fichier n'est plus joignable sur le disque réseau"},
     {0, "No file name specified", "aucun nom de fichier n'est donné"},
     {0, "Unknown error", "erreur inconnue"},
 };
@@ -46,5 +55,26 @@ QString RaisonErrno(int numero)
     for (const Traduction& x : traductions)
         if (x.numero != 0 && x.numero == numero)
             return QString::fromUtf8(x.francais);
-    return QString::fromLocal8Bit(std::strerror(numero));
+    // Le texte du système serait anglais : le numéro, au moins, dit lequel.
+    return QStringLiteral("erreur du système n° %1").arg(numero);
+}
+
+QString RaisonFichier(const QFileDevice& fichier)
+{
+    const QString raison = fichier.errorString().trimmed();
+    if (fichier.error() == QFileDevice::NoError || raison.isEmpty() || raison == QLatin1String("Unknown error"))
+        return QStringLiteral("le disque est peut-être plein");
+    return RaisonSysteme(raison);
+}
+
+bool EcrireTout(QIODevice& sortie, const QByteArray& octets)
+{
+    qint64 fait = 0;
+    while (fait < octets.size()) {
+        const qint64 n = sortie.write(octets.constData() + fait, octets.size() - fait);
+        if (n <= 0)
+            return false;
+        fait += n;
+    }
+    return true;
 }

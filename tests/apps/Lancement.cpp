@@ -20,7 +20,7 @@ std::vector<std::unique_ptr<QTemporaryDir>>& dossiers()
 
 } // namespace
 
-Resultat lancer(const QStringList& arguments, const QString& configuration, const QStringList& environnement)
+Resultat lancer(const QStringList& arguments, const QString& configuration, const QStringList& environnement, const QStringList& devant)
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -33,7 +33,10 @@ Resultat lancer(const QStringList& arguments, const QString& configuration, cons
             env.remove(variable);
     }
     p.setProcessEnvironment(env);
-    p.start(QStringLiteral(GRAPHIQUE_PROGRAMME), arguments);
+    if (devant.isEmpty())
+        p.start(QStringLiteral(GRAPHIQUE_PROGRAMME), arguments);
+    else
+        p.start(devant.first(), devant.mid(1) + QStringList{QStringLiteral(GRAPHIQUE_PROGRAMME)} + arguments);
     EXPECT_TRUE(p.waitForFinished(60000)) << arguments.join(' ').left(300).toStdString();
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
 }

@@ -14,8 +14,10 @@ struct Resultat
 };
 
 // configuration : dossier tenant lieu de dossier des réglages de l'utilisateur (vide : celui de l'appelant) ;
-// environnement : « NOM=valeur » ajoute ou change une variable, « NOM » seul la retire.
-Resultat lancer(const QStringList& arguments, const QString& configuration = QString(), const QStringList& environnement = {});
+// environnement : « NOM=valeur » ajoute ou change une variable, « NOM » seul la retire ;
+// devant : le programme lancé par cette commande (« setpriv … », « bash -c … »), qui le reçoit en dernier.
+Resultat lancer(const QStringList& arguments, const QString& configuration = QString(), const QStringList& environnement = {},
+                const QStringList& devant = {});
 
 // La base d'exemple, faite une seule fois pour toute l'exécution par `graphique exemple`.
 QString baseExemple();

@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QProcess>
 #include <gtest/gtest.h>
+#include <iostream>
 #include <csignal>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -442,7 +443,7 @@ TEST(Hostile, UnCodeDeDeuxGenresDemandeSonGenre)
 }
 
 // Un programme lancé, arrêté par `signal` dès que son fichier provisoire paraît dans `dossier`.
-bool arreterPendantLEcriture(const QStringList& arguments, const QString& dossier, int signal)
+bool arreterPendantLEcriture(const QStringList& arguments, const QString& dossier, int signal, QString* erreurs = nullptr)
 {
     QProcess p;
     p.start(QStringLiteral(GRAPHIQUE_PROGRAMME), arguments);
@@ -456,6 +457,8 @@ bool arreterPendantLEcriture(const QStringList& arguments, const QString& dossie
     const bool vu = p.state() == QProcess::Running;
     ::kill(pid_t(p.processId()), signal);
     p.waitForFinished(20000);
+    if (erreurs)
+        *erreurs = QString::fromUtf8(p.readAllStandardError());
     return vu;
 }
 
@@ -485,9 +488,12 @@ TEST(Hostile, FichiersProvisoiresJamaisLaissesNiPrisAUnUtilisateur)
     ASSERT_TRUE(QFile::remove(d + "/a.png"));
 
     // Arrêté par un signal : rien ne reste, même pas jusqu'au suivant.
-    for (const int signal : {SIGTERM, SIGINT}) {
-        ASSERT_TRUE(arreterPendantLEcriture(copier, d, signal));
+    // SIGQUIT le dit d'une ligne en français.
+    for (const int signal : {SIGTERM, SIGINT, SIGQUIT}) {
+        QString erreurs;
+        ASSERT_TRUE(arreterPendantLEcriture(copier, d, signal, &erreurs));
         EXPECT_EQ(contenu(d), siens) << signal;
+        EXPECT_EQ(erreurs, signal == SIGQUIT ? "graphique : arrêt demandé (SIGQUIT) ; rien n'est laissé à moitié écrit.\n" : "");
     }
     // Une copie menée à son terme ne touche à aucun fichier de l'utilisateur.
     r = lancer(copier);
@@ -496,6 +502,123 @@ TEST(Hostile, FichiersProvisoiresJamaisLaissesNiPrisAUnUtilisateur)
         << contenu(d).join(' ').toStdString();
     for (const QString nom : {"y.db.partiel", "nouvelle.db.partiel", ".a.png.1234-0.png"})
         EXPECT_EQ(lireFichier(d + u'/' + nom), "à l'utilisateur") << nom.toStdString();
+}
+
+// Les sorties de chaque commande qui écrit : la cible, et le journal à côté.
+struct Sortie
+{
+    const char* nom;
+    QStringList (*arguments)(const QString& base, const QString& dossier, const QString& nom);
+};
+
+const Sortie sorties[] = {
+    {"image.png", [](const QString& b, const QString& d, const QString& n) {
+         return QStringList{"tracer", "--base", b, "--type", "Annee", "--station", "76402001", "--annee", "2023", "--sortie", d + u'/' + n};
+     }},
+    {"image.pdf", [](const QString& b, const QString& d, const QString& n) {
+         return QStringList{"tracer", "--base", b, "--type", "Annee", "--station", "76402001", "--annee", "2023", "--sortie", d + u'/' + n,
+                            "--journal", d + "/journal.tsv"};
+     }},
+    {"classeur.xlsx", [](const QString& b, const QString& d, const QString& n) {
+         return QStringList{"exporter", "--base", b, "--type", "Annee", "--station", "76402001", "--annee", "2023", "--sortie", d + u'/' + n};
+     }},
+    {"bulletin.pdf", [](const QString& b, const QString& d, const QString& n) {
+         return QStringList{"bulletin", "--base", b, "--mois", "03/2023", "--sortie", d + u'/' + n};
+     }},
+};
+
+mode_t droits(const QString& chemin)
+{
+    struct stat etat{};
+    return ::stat(QFile::encodeName(chemin).constData(), &etat) == 0 ? etat.st_mode & 07777 : 0;
+}
+
+// Un fichier privé récrit reste privé, le journal aussi.
+TEST(Hostile, UnFichierRecritGardeSesDroits)
+{
+    const QString d = dossierTemporaire();
+    for (const Sortie& s : sorties) {
+        for (const QString& f : {d + u'/' + s.nom, d + "/journal.tsv"})
+            ASSERT_EQ(::chmod(QFile::encodeName(ecrireFichier(f, "ancien")).constData(), 0600), 0);
+        const Resultat r = lancer(s.arguments(baseExemple(), d, s.nom));
+        ASSERT_EQ(r.code, 0) << s.nom << r.erreurs.toStdString();
+        EXPECT_NE(lireFichier(d + u'/' + s.nom), "ancien") << s.nom;
+        EXPECT_EQ(droits(d + u'/' + s.nom), mode_t(0600)) << s.nom;
+        EXPECT_EQ(droits(d + "/journal.tsv"), mode_t(0600)) << s.nom;
+    }
+}
+
+// Disque plein, taille de fichier limitée, dossier fermé, nom trop long : pour
+// chaque sortie, une ligne en français et rien de laissé. Le disque plein est
+// un petit tmpfs, monté là où root peut avoir son propre espace de montages.
+TEST(Hostile, LesEchecsDuSystemeSeDisentEnFrancaisEtNeLaissentRien)
+{
+    const bool root = ::geteuid() == 0;
+    const bool montage = root && QProcess::execute("unshare", {"-m", "true"}) == 0;
+    const QString d = dossierTemporaire(), base = d + "/base.db";
+    ASSERT_TRUE(QFile::copy(baseExemple(), base));
+    // Lisibles de l'utilisateur sans droits qui écrit dans le dossier fermé.
+    QFile::setPermissions(d, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+    QFile::setPermissions(base, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
+    struct Cause
+    {
+        const char* sous;
+        const char* raison;
+        QStringList devant;
+        QString nom;
+    };
+    const QString ecrire = QStringLiteral("%1/ecrire").arg(d);
+    std::vector<Cause> causes = {
+        {"ecrire", "le fichier dépasse la taille permise", {"bash", "-c", "ulimit -f 4; exec \"$0\" \"$@\""}, {}},
+        {"ferme", "accès refusé", root ? QStringList{"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"} : QStringList{}, {}},
+        {"ecrire", "le nom du fichier est trop long", {}, QString(300, u'n')},
+    };
+    if (montage)
+        causes.push_back({"plein", "le disque est plein", {"unshare", "-m", "sh", "-c", QStringLiteral("mount -t tmpfs -o size=4k plein '%1/plein' && exec \"$0\" \"$@\"").arg(d)}, {}});
+    else
+        std::cout << "(disque plein non essayé : il faut root et unshare -m)\n";
+    for (const char* sous : {"ecrire", "ferme", "plein"})
+        ASSERT_TRUE(QDir(d).mkdir(sous));
+    QFile::setPermissions(d + "/ferme", QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+    for (const Cause& c : causes)
+        for (const Sortie& s : sorties) {
+            const QString sous = d + u'/' + c.sous;
+            const Resultat r = lancer(s.arguments(base, sous, c.nom.isEmpty() ? s.nom : c.nom + s.nom), QString(), {"HOME=" + d}, c.devant);
+            const QString contexte = QStringLiteral("%1 %2").arg(c.raison, s.nom);
+            unEchecPropre(r, c.raison, contexte);
+            for (const char* anglais : {"No space", "Permission", "File name", "too large", "Unknown", "peut-être"})
+                EXPECT_FALSE(r.erreurs.contains(QLatin1String(anglais))) << contexte.toStdString() << r.erreurs.toStdString();
+            EXPECT_TRUE(QDir(sous).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) << contexte.toStdString();
+        }
+}
+
+// Le mot de passe d'une connexion mal écrite ne paraît sur aucune sortie, ni
+// dans le journal des ordres demandé par les catégories de trace.
+TEST(Hostile, UnMotDePasseNeParaitJamaisSurLesSorties)
+{
+    const QString d = dossierTemporaire();
+    const char* const connexions[] = {
+        "postgresql://u:Zq9secret@[::1/b",
+        "postgresql://u:Zq9%zz@h/b",
+        "postgresql://h/b?password=Zq9secret&inconnu=1",
+        "postgresql://h/b?passw%6Frd=Zq9secret&inconnu=1",
+        "postgres://u:Zq9secret@h:port/b",
+        R"(host=h password='Zq9\'secret' inconnu=1)",
+        "host=h PASSWORD=Zq9secret",
+        "host=h password='Zq9 jamais fermé",
+    };
+    for (const char* connexion : connexions) {
+        const QString c = QString::fromUtf8(connexion);
+        for (const QStringList& arguments :
+             {QStringList{"stations", "--base", c}, QStringList{"tracer", "--base", c, "--type", "Annee", "--station", "76402001", "--annee", "2023",
+                                                               "--sortie", d + "/x.png", "--journal", d + "/j.tsv"},
+              QStringList{"stations", "--base", d + "/b.db", c}}) {
+            const Resultat r = lancer(arguments, QString(), {"QT_LOGGING_RULES=graphique.*=true"});
+            EXPECT_EQ(r.code, 2) << connexion;
+            EXPECT_FALSE((r.sortie + r.erreurs).contains("Zq9")) << r.erreurs.toStdString();
+        }
+    }
+    EXPECT_TRUE(QDir(d).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "commun/TexteAffichable.h"
+#include "commun/MotDePasse.h"
 #include "commun/RaisonSysteme.h"
 
 #include <cerrno>
@@ -38,4 +39,33 @@ TEST(RaisonSysteme, LesRaisonsDuSystemeDitesEnFrancais)
         EXPECT_EQ(RaisonSysteme(QString::fromUtf8(anglais)), QString::fromUtf8(francais));
     EXPECT_EQ(RaisonErrno(ENOSPC), "le disque est plein");
     EXPECT_EQ(RaisonErrno(ENAMETOOLONG), "le nom du fichier est trop long");
+}
+
+// Chaque écriture d'un mot de passe que libpq comprend disparaît, le reste de la connexion gardé.
+TEST(MotDePasse, ChaqueEcritureDeLibpqEstRetireeLeResteGarde)
+{
+    const std::pair<const char*, const char*> cas[] = {
+        {"postgresql://u:Zq9s%40cr@h:5432/b", "postgresql://u@h:5432/b"},
+        {"POSTGRES://u:Zq9:x@h/b", "POSTGRES://u@h/b"},
+        {"postgresql://h/b?password=Zq9&sslmode=require", "postgresql://h/b?sslmode=require"},
+        {"postgresql://h/b?sslmode=require&PassWord=Zq9&connect_timeout=3", "postgresql://h/b?sslmode=require&connect_timeout=3"},
+        {"postgresql://h/b?passw%6Frd=Zq9", "postgresql://h/b"},
+        {"postgresql://u:Zq9@h/b?sslpassword=Zq9", "postgresql://u@h/b"},
+        {"host=h password=Zq9 dbname=b", "host=h dbname=b"},
+        {R"(host=h password = 'Zq9 \'c\\ité' dbname=b)", "host=h dbname=b"},
+        {R"(host=h PASSWORD=Zq9\ x user=u)", "host=h user=u"},
+        {"password='Zq9 jamais fermé", ""},
+        {"host=h user=u passfile=/p dbname=b", "host=h user=u passfile=/p dbname=b"},
+        {"/données/mot de passe=secret.db", "/données/mot de passe=secret.db"},
+    };
+    for (const auto& [texte, attendu] : cas)
+        EXPECT_EQ(MotDePasse::retirer(QString::fromUtf8(texte)), QString::fromUtf8(attendu)) << texte;
+
+    // Un message de libpq qui cite un passage où le mot de passe est encore (décodé ou non) : ce passage est vidé.
+    EXPECT_EQ(MotDePasse::masquer(QStringLiteral(R"(invalid percent-encoded token: "Zq9%zz")"), QStringLiteral("postgresql://u:Zq9%zz@h/b")),
+              QStringLiteral(R"(invalid percent-encoded token: "…")"));
+    EXPECT_EQ(MotDePasse::masquer(QStringLiteral(R"(bad "p@ss" in "host")"), QStringLiteral("postgresql://u:p%40ss@h/b")),
+              QStringLiteral(R"(bad "…" in "host")"));
+    EXPECT_EQ(MotDePasse::masquer(QStringLiteral(R"(URI: "postgresql://u:Zq9@[::1/b")"), QStringLiteral("postgresql://u:Zq9@[::1/b")),
+              QStringLiteral(R"(URI: "postgresql://u@[::1/b")"));
 }

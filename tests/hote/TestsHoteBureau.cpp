@@ -6,6 +6,8 @@
 #include "commun_tests/SaisieEnFile.h"
 
 #include "ChampMois.h"
+#include "DialoguePostgres.h"
+#include "Menus.h"
 #include "GrilleCourbes.h"
 
 #include "commun_tests/Enchainement.h"
@@ -17,6 +19,7 @@
 #include "output/ArchiveZipTests.h"
 #include "render/moteur/ProprietesMoteur.h"
 #include "settings/FrmOption.h"
+#include "data/bases/OuvertureBase.h"
 
 #include <QElapsedTimer>
 #include <QHeaderView>
@@ -24,6 +27,7 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QProgressDialog>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QToolBar>
 
@@ -538,12 +542,98 @@ TEST(ProgrammeHote, AideEtArgumentInconnu)
     ASSERT_TRUE(p.waitForFinished(30000));
     EXPECT_EQ(p.exitCode(), 0);
     EXPECT_TRUE(QString::fromUtf8(p.readAllStandardOutput()).startsWith("Usage : graphique-hote [--base BASE]"));
-    p.start(QStringLiteral(GRAPHIQUE_HOTE), {QStringLiteral("--inconnu")});
-    ASSERT_TRUE(p.waitForFinished(30000));
-    EXPECT_EQ(p.exitCode(), 2);
-    const QStringList lignes = QString::fromUtf8(p.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lignes.size(), 1);
-    EXPECT_TRUE(lignes.first().contains("argument inconnu « --inconnu »"));
+    // Une connexion donnée sans --base est citée sans son mot de passe.
+    for (const auto& [argument, cite] : {std::pair{"--inconnu", "« --inconnu »"}, std::pair{"postgresql://u:Zq9@h/b", "« postgresql://u@h/b »"}}) {
+        p.start(QStringLiteral(GRAPHIQUE_HOTE), {QString::fromUtf8(argument)});
+        ASSERT_TRUE(p.waitForFinished(30000));
+        EXPECT_EQ(p.exitCode(), 2);
+        const QStringList lignes = QString::fromUtf8(p.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts);
+        ASSERT_EQ(lignes.size(), 1);
+        EXPECT_TRUE(lignes.first().contains(QStringLiteral("argument inconnu ") + QString::fromUtf8(cite))) << lignes.first().toStdString();
+    }
+}
+
+} // namespace
+
+namespace {
+
+// Tout ce que la fenêtre montre en texte : étiquettes, barre d'état, menus et leurs bulles, titre.
+QString texteAffiche(QMainWindow& f)
+{
+    QStringList t{f.windowTitle(), f.statusBar()->currentMessage()};
+    for (QLabel* l : f.findChildren<QLabel*>())
+        t << l->text() << l->toolTip();
+    for (QMenu* m : f.findChildren<QMenu*>())
+        for (QAction* a : m->actions())
+            t << a->text() << a->toolTip();
+    return t.join(u'\n');
+}
+
+// Le dialogue de connexion, ouvert par le menu et rempli au clavier : serveur, base, utilisateur, mot de passe, puis le port.
+void connecterAuDialogue(FenetreHote& f, const QStringList& textes, const QString& port)
+{
+    guetterBoite<DialoguePostgres>(f, [textes, port](DialoguePostgres& d) {
+        const auto champs = d.findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly);
+        EXPECT_EQ(champs.size(), textes.size());
+        if (champs.size() != textes.size())
+            return d.reject();
+        for (qsizetype i = 0; i < champs.size(); ++i)
+            taper(champs[i], textes[i]);
+        taper(d.findChild<QSpinBox*>(), port);
+        QTest::keyClick(&d, Qt::Key_Return);
+    });
+    clicMenu(f, "&Fichier", "Se &connecter à PostgreSQL…");
+}
+
+// Un mot de passe tapé dans le dialogue, donné en --base sous chaque écriture de libpq, ou dans
+// une connexion refusée : ni à l'écran, ni dans un message, ni dans les réglages (0600, même
+// faits plus ouverts avant) ; la connexion retenue se rouvre sans lui (~/.pgpass, PGPASSWORD).
+TEST_F(HoteBureau, UnMotDePasseNeParaitNiALEcranNiDansLesReglages)
+{
+    const QString serveur = qEnvironmentVariable("GRAPHIQUE_PG");
+    if (serveur.isEmpty()) {
+        if (qEnvironmentVariableIsSet("GRAPHIQUE_PG_EXIGE"))
+            FAIL() << "GRAPHIQUE_PG absente";
+        GTEST_SKIP() << "GRAPHIQUE_PG absente : scripts/tester.sh lance un serveur PostgreSQL pour ces essais.";
+    }
+    const auto cle = [&serveur](const char* nom) {
+        return QRegularExpression(QStringLiteral("\\b%1=(\\S+)").arg(QLatin1String(nom))).match(serveur).captured(1);
+    };
+    const QString hote = cle("host"), port = cle("port"), utilisateur = cle("user"), base = cle("dbname");
+    const QString fichier = QSettings(QStringLiteral("graphique"), QStringLiteral("graphique-hote")).fileName();
+    QFile::setPermissions(fichier, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+
+    connecterAuDialogue(*f, {hote, base, utilisateur, QStringLiteral("Zq9'se\\cret")}, port);
+    EXPECT_EQ(f->texteBase().count("Zq9"), 1);
+    const std::pair<QString, bool> demarrages[] = {
+        {QStringLiteral("postgresql://%1:Zq9secret@%2:%3/%4").arg(utilisateur, hote, port, base), true},
+        {QStringLiteral("postgresql://%1@%2:%3/%4?password=Zq9secret&connect_timeout=5").arg(utilisateur, hote, port, base), true},
+        {serveur + QStringLiteral(" password = 'Zq9 \\'secret'"), true},
+        {QStringLiteral("postgresql://%1@%2:%3/%4?PassWord=Zq9secret").arg(utilisateur, hote, port, base), false},
+        {serveur + QStringLiteral(" PASSWORD=Zq9secret"), false},
+    };
+    for (const auto& [texte, ouverte] : demarrages) {
+        messages.vider();
+        f->ouvrirAuDemarrage(texte);
+        EXPECT_EQ(f->texteBase() == texte, ouverte) << texte.toStdString();
+        // Une base vide du serveur dit qu'elle n'a pas de stations ; une connexion refusée dit pourquoi.
+        EXPECT_FALSE(messages.textes().isEmpty()) << texte.toStdString();
+        EXPECT_FALSE(messages.textes().join(u' ').contains("Zq9")) << messages.textes().join(u' ').toStdString();
+        EXPECT_FALSE(texteAffiche(*f).contains("Zq9")) << texte.toStdString();
+    }
+    QFile reglages(fichier);
+    ASSERT_TRUE(reglages.open(QIODevice::ReadOnly));
+    const QByteArray contenu = reglages.readAll();
+    EXPECT_FALSE(contenu.contains("Zq9")) << contenu.toStdString();
+    EXPECT_TRUE(contenu.contains(port.toUtf8()));
+    EXPECT_EQ(reglages.permissions() & ~(QFile::ReadUser | QFile::WriteUser), QFile::ReadOwner | QFile::WriteOwner);
+
+    // La connexion retenue se rouvre sans mot de passe (le serveur d'essai n'en demande pas).
+    f->close();
+    auto relancee = std::make_unique<FenetreHote>();
+    relancee->ouvrirAuDemarrage(QString());
+    EXPECT_TRUE(estConnexionPostgres(relancee->texteBase())) << relancee->texteBase().toStdString();
+    EXPECT_FALSE(relancee->texteBase().contains("Zq9"));
 }
 
 } // namespace

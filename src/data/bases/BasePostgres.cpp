@@ -6,6 +6,7 @@
 #include "data/bases/CellulesPostgres.h"
 #include "data/bases/Libpq.h"
 #include "data/bases/MessagesMoteur.h"
+#include "commun/MotDePasse.h"
 #include "data/bases/ValeurColonne.h"
 
 #include <algorithm>
@@ -110,7 +111,9 @@ pg_conn* connecter(const QString& connexion, QString& erreur)
     pg_conn* c = pq().PQconnectdbParams(cles, valeurs, 1);
     if (c && pq().PQstatus(c) == CONNECTION_OK && pq().PQsetnonblocking(c, 1) == 0)
         return c;
-    erreur = c ? MessagesMoteur::connexionPostgres(QString::fromUtf8(pq().PQerrorMessage(c)).trimmed()) : QStringLiteral("mémoire insuffisante");
+    // libpq cite le texte mal écrit, mot de passe compris.
+    erreur = c ? MessagesMoteur::connexionPostgres(MotDePasse::masquer(QString::fromUtf8(pq().PQerrorMessage(c)).trimmed(), connexion))
+               : QStringLiteral("mémoire insuffisante");
     pq().PQfinish(c);
     return nullptr;
 }

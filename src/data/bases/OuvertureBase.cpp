@@ -4,6 +4,7 @@
 #include "data/BaseDonnees.h"
 #include "data/bases/BasePostgres.h"
 #include "data/bases/BaseSqlite.h"
+#include "commun/MotDePasse.h"
 
 #include <QFileInfo>
 
@@ -24,6 +25,6 @@ std::unique_ptr<BaseDonnees> ouvrirBase(const QString& texte, bool creer, QStrin
     }
     auto base = BaseSqlite::ouvrir(texte, raison, creer);
     if (!base)
-        erreur = QStringLiteral("impossible d'ouvrir la base « %1 » : %2").arg(TexteAffichable(texte), raison);
+        erreur = QStringLiteral("impossible d'ouvrir la base « %1 » : %2").arg(TexteAffichable(MotDePasse::retirer(texte)), raison);
     return base;
 }

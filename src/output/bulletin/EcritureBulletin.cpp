@@ -29,8 +29,8 @@ bool ecrirePdf(const BulletinMensuel& bulletin, QFile& fichier, const QString& c
         erreur.clear();
         return false;
     }
-    if (fichier.write(memoire.data()) != memoire.data().size() || !fichier.flush()) {
-        erreur = impossible(cible, QStringLiteral("le disque est peut-être plein."));
+    if (!EcrireTout(fichier, memoire.data()) || !fichier.flush()) {
+        erreur = impossible(cible, RaisonFichier(fichier) + u'.');
         return false;
     }
     fichier.close();
@@ -59,7 +59,7 @@ bool ecrire(const BulletinMensuel& bulletin, const QString& pdf, const QString& 
     const int descripteur = provisoire.creer(raison);
     QFile fichier;
     if (descripteur < 0 || !fichier.open(descripteur, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
-        erreur = impossible(cible, raison.isEmpty() ? RaisonSysteme(fichier.errorString()) : raison);
+        erreur = impossible(cible, raison.isEmpty() ? RaisonFichier(fichier) : raison);
         return false;
     }
     if (!ecrirePdf(bulletin, fichier, cible, progression, erreur)

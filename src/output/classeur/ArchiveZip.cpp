@@ -73,8 +73,8 @@ bool ArchiveZip::echec(const QString& raison)
 
 bool ArchiveZip::ecrireFichier(const QByteArray& octets)
 {
-    if (m_fichier.write(octets) != octets.size())
-        return echec(RaisonSysteme(m_fichier.errorString()));
+    if (!EcrireTout(m_fichier, octets))
+        return echec(RaisonFichier(m_fichier));
     return true;
 }
 
@@ -177,8 +177,9 @@ bool ArchiveZip::fermerEntree()
     Ajouter32(complement, e.crc);
     Ajouter32(complement, quint32(e.compresse));
     Ajouter32(complement, quint32(e.taille));
-    if (!m_fichier.seek(qint64(e.position) + 14) || !ecrireFichier(complement) || !m_fichier.seek(fin))
-        return echec(RaisonSysteme(m_fichier.errorString()));
+    // Vidé d'abord : un échec d'écriture retenu dans le tampon garde sa raison.
+    if (!m_fichier.flush() || !m_fichier.seek(qint64(e.position) + 14) || !ecrireFichier(complement) || !m_fichier.seek(fin))
+        return echec(RaisonFichier(m_fichier));
     return true;
 }
 
@@ -228,5 +229,5 @@ bool ArchiveZip::terminer()
     Ajouter16(repertoire, 0);  // commentaire
     if (!ecrireFichier(repertoire))
         return false;
-    return m_fichier.flush() || echec(RaisonSysteme(m_fichier.errorString()));
+    return m_fichier.flush() || echec(RaisonFichier(m_fichier));
 }

@@ -115,15 +115,15 @@ bool PaquetOoxml::enregistrer(const QString& chemin, QString& erreur) const
         return false;
     }
     QFile fichier;
-    if (!fichier.open(descripteur, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle) || !ecrireArchive(fichier, raison)) {
+    // Sans tampon : une écriture qui échoue (disque plein) le dit à l'appel même, avec sa raison.
+    if (!fichier.open(descripteur, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)
+        || !ecrireArchive(fichier, raison)) {
         if (raison.isEmpty())
-            raison = RaisonSysteme(fichier.errorString());
+            raison = RaisonFichier(fichier);
         erreur = QStringLiteral("Impossible d'écrire « %1 » : %2").arg(affiche, raison);
         return false;  // le fichier provisoire s'efface avec son objet
     }
     fichier.close();
-    // Droits ordinaires d'un document, pas ceux, privés, du fichier temporaire de l'archive.
-    QFile::setPermissions(provisoire.chemin(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     // rename remplace la destination d'un seul coup, sans moment où elle manque.
     if (!provisoire.mettreEnPlace(raison)) {
         erreur = QStringLiteral("Impossible d'écrire « %1 » : %2").arg(affiche, raison);

@@ -3,6 +3,7 @@
 #include "render/moteur/MoteurGraphique.h"
 
 #include "commun/FichierProvisoire.h"
+#include "commun/RaisonSysteme.h"
 
 #include <QFileInfo>
 #include <QPageSize>
@@ -79,7 +80,7 @@ bool SortiesImage::ecrire(const MoteurGraphique& moteur, QIODevice& sortie, cons
         if (!ecriture(moteur, tampon, taille))
             return false;
         auto* fichier = qobject_cast<QFileDevice*>(&sortie);
-        return sortie.write(octets) == octets.size() && (!fichier || fichier->flush());
+        return EcrireTout(sortie, octets) && (!fichier || fichier->flush());
     }
     return false;
 }
