@@ -39,9 +39,9 @@ QString lireMois(const QString& texte, QDate& mois)
     return QString();
 }
 
-QString verifierFichier(const QString& chemin, const char* extension)
+QString verifierFichier(const QString& chemin, const char* extension, const QString& base)
 {
-    if (const QString defaut = FichierSortie::defaut(chemin); !defaut.isEmpty())
+    if (const QString defaut = FichierSortie::defaut(chemin, base); !defaut.isEmpty())
         return defaut;
     if (QFileInfo(chemin).suffix().toLower() != QLatin1String(extension))
         return QStringLiteral("fichier de sortie %1 : l'extension doit être %2.").arg(cite(chemin), QLatin1String(extension));
@@ -83,10 +83,10 @@ QString lireOptions(const QStringList& arguments, Options& o)
         return defaut;
     if (QString defaut = lireMois(mois, o.demande.mois); !defaut.isEmpty())
         return defaut;
-    if (QString defaut = verifierFichier(o.sortie, "pdf"); !defaut.isEmpty())
+    if (QString defaut = verifierFichier(o.sortie, "pdf", o.base); !defaut.isEmpty())
         return defaut;
     if (o.classeur) {
-        if (QString defaut = verifierFichier(*o.classeur, "xlsx"); !defaut.isEmpty())
+        if (QString defaut = verifierFichier(*o.classeur, "xlsx", o.base); !defaut.isEmpty())
             return defaut;
     }
     return QString();

@@ -2,6 +2,7 @@
 // moteur à l'autre (fichier SQLite ou serveur PostgreSQL).
 #include "AffichageProgression.h"
 #include "Commandes.h"
+#include "FichierSortie.h"
 #include "LigneCommande.h"
 
 #include "commun/FichierProvisoire.h"
@@ -42,14 +43,9 @@ bool ouvrirCible(const QString& texte, Cible& cible, QString& erreur)
     return cible.base != nullptr;
 }
 
-bool memeFichier(const QString& a, const QString& b)
-{
-    return !estConnexionPostgres(a) && !estConnexionPostgres(b) && QFileInfo::exists(a)
-        && QFileInfo(a).canonicalFilePath() == QFileInfo(b).canonicalFilePath();
-}
-
-// Le fichier neuf prend sa place ; en cas d'échec il disparaît.
-bool terminerCible(Cible& cible, bool reussi, QString& erreur)
+// Le fichier neuf prend sa place ; en cas d'échec il disparaît. Un fichier
+// apparu à sa place pendant la copie n'est remplacé que sur demande.
+bool terminerCible(Cible& cible, bool reussi, bool remplacer, QString& erreur)
 {
     if (!cible.partiel)
         return reussi;
@@ -58,7 +54,7 @@ bool terminerCible(Cible& cible, bool reussi, QString& erreur)
         cible.partiel->abandonner();
         return false;
     }
-    return cible.partiel->mettreEnPlace(erreur);
+    return cible.partiel->mettreEnPlace(erreur, remplacer);
 }
 
 void ecrireBilan(const QList<CopieBase::Bilan>& bilans)
@@ -86,7 +82,7 @@ int commandeCopier(const QStringList& arguments)
     const bool remplacer = l.drapeau(QStringLiteral("--remplacer"));
     if (const QString defaut = l.defaut(erreur); !defaut.isEmpty())
         return echec(defaut);
-    if (memeFichier(de, vers))
+    if (!estConnexionPostgres(vers) && FichierSortie::surLaBase(vers, de))
         return echec(QStringLiteral("la source et la cible sont la même base."));
     auto source = ouvrirBase(de, false, erreur);
     if (!source)
@@ -101,7 +97,7 @@ int commandeCopier(const QStringList& arguments)
     QList<CopieBase::Bilan> bilans;
     const bool copiee = copie.copier(remplacer, bilans, erreur);
     progression.terminer();
-    if (!terminerCible(cible, copiee, erreur))
+    if (!terminerCible(cible, copiee, remplacer, erreur))
         return echec(QStringLiteral("copie impossible, la cible est restée telle qu'elle était : %1").arg(erreur));
     ecrireBilan(bilans);
     return sortieOk;

@@ -84,6 +84,8 @@ int commandeCorrections(const QStringList& arguments)
     const bool annulation = l.drapeau(QStringLiteral("--annuler"));
     if (const QString defaut = l.defaut(erreur); !defaut.isEmpty())
         return echec(defaut);
+    if (annulation && !depuis.isEmpty())
+        return echec(QStringLiteral("--annuler défait toujours la dernière correction : il ne se donne pas avec --depuis."));
     const auto date = depuis.isEmpty() ? std::optional<QDate>(QDate()) : LireDate(depuis);
     if (!date)
         return echec(QStringLiteral("date incorrecte : « %1 » (format attendu JJ/MM/AAAA).").arg(TexteAffichable(depuis)));

@@ -57,7 +57,8 @@ int commandeImporter(const QStringList& arguments)
     ImportMesures::Demande demande;
     const QString texteBase = l.obligatoire(QStringLiteral("--base"), erreur);
     demande.code = l.obligatoire(QStringLiteral("--station"), erreur);
-    demande.genre = l.obligatoire(QStringLiteral("--genre"), erreur);
+    // Le genre s'inscrit en minuscules dans STATIONS, quelle que soit la casse donnée.
+    demande.genre = l.obligatoire(QStringLiteral("--genre"), erreur).toLower();
     const QString csv = l.obligatoire(QStringLiteral("--csv"), erreur);
     demande.colonne = l.option(QStringLiteral("--colonne")).value_or(QString());
     demande.nom = l.option(QStringLiteral("--nom")).value_or(QString());

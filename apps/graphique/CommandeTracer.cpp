@@ -112,7 +112,7 @@ QString verifierSorties(Options& o, const QString& largeur, const QString& haute
     o.taille = QSize(l, h);
     for (const QString* chemin : {&o.sortie, o.journal ? &*o.journal : nullptr})
         if (chemin)
-            if (const QString defaut = FichierSortie::defaut(*chemin); !defaut.isEmpty())
+            if (const QString defaut = FichierSortie::defaut(*chemin, o.base); !defaut.isEmpty())
                 return defaut;
     o.extension = QFileInfo(o.sortie).suffix().toLower();
     if (o.genre != Sortie::Image && o.extension != QStringLiteral("xlsx"))

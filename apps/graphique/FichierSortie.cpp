@@ -2,6 +2,7 @@
 
 #include "commun/TexteAffichable.h"
 #include "commun/RaisonSysteme.h"
+#include "data/bases/OuvertureBase.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -11,6 +12,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -19,15 +22,55 @@ QString cite(const QString& chemin)
     return QStringLiteral("« %1 »").arg(TexteAffichable(chemin));
 }
 
+// Le fichier que le chemin atteint, liens suivis ; rien s'il n'existe pas.
+std::optional<std::pair<dev_t, ino_t>> identite(const QString& chemin)
+{
+    struct stat etat{};
+    if (stat(QFile::encodeName(chemin).constData(), &etat) != 0)
+        return std::nullopt;
+    return std::pair{etat.st_dev, etat.st_ino};
+}
+
+// Le chemin absolu, dossier résolu : la place d'un fichier qui n'existe pas encore.
+QString place(const QString& chemin)
+{
+    const QFileInfo info(chemin);
+    const QString dossier = QFileInfo(info.absolutePath()).canonicalFilePath();
+    return dossier.isEmpty() ? info.absoluteFilePath() : dossier + u'/' + info.fileName();
+}
+
 } // namespace
+
+bool FichierSortie::surLaBase(const QString& chemin, const QString& base)
+{
+    if (base.isEmpty() || estConnexionPostgres(base))
+        return false;
+    const auto sortie = identite(chemin);
+    const QString lieu = place(chemin);
+    // Le moteur nomme ses compagnons d'après la base telle que donnée ou d'après le fichier qu'elle désigne.
+    QStringList bases{base};
+    if (const QString resolue = QFileInfo(base).canonicalFilePath(); !resolue.isEmpty())
+        bases << resolue;
+    for (const QString& b : bases)
+        for (const char* suffixe : {"", "-journal", "-wal", "-shm"}) {
+            const QString f = b + QLatin1String(suffixe);
+            const auto id = identite(f);
+            if ((sortie && id && *sortie == *id) || place(f) == lieu)
+                return true;
+        }
+    return false;
+}
 
 FichierSortie::~FichierSortie()
 {
     m_temporaire.close();
 }
 
-QString FichierSortie::defaut(const QString& chemin)
+QString FichierSortie::defaut(const QString& chemin, const QString& base)
 {
+    if (surLaBase(chemin, base))
+        return QStringLiteral("%1 est la base lue ou un de ses fichiers : rien n'y est écrit, choisir un autre fichier de sortie.")
+            .arg(cite(chemin));
     struct stat etat{};
     const QByteArray nom = QFile::encodeName(chemin);
     if (lstat(nom.constData(), &etat) != 0)

@@ -19,8 +19,12 @@ public:
     FichierSortie(const FichierSortie&) = delete;
     FichierSortie& operator=(const FichierSortie&) = delete;
 
-    // Ce qui interdit d'écrire à ce chemin (dossier, périphérique, tube…) ; vide sinon.
-    static QString defaut(const QString& chemin);
+    // Ce qui interdit d'écrire à ce chemin (dossier, périphérique, tube…, la base
+    // `base` ou un de ses fichiers) ; vide sinon.
+    static QString defaut(const QString& chemin, const QString& base = QString());
+    // Vrai quand `chemin` est le fichier de la base ou son -journal, -wal, -shm,
+    // par son nom comme par un lien, symbolique ou dur.
+    static bool surLaBase(const QString& chemin, const QString& base);
 
     // Crée le fichier temporaire ; faux et un message sinon.
     bool preparer(const QString& chemin, QString& erreur);

@@ -51,14 +51,21 @@ QString LigneCommande::obligatoire(const QString& nom, QString& erreur)
     return v.value_or(QString());
 }
 
+std::optional<QString> LigneCommande::reste() const
+{
+    if (m_arguments.isEmpty())
+        return std::nullopt;
+    return m_arguments.first();
+}
+
 QString LigneCommande::defaut(const QString& manque) const
 {
     if (!manque.isEmpty())
         return manque;
     if (!m_sansValeur.isEmpty())
         return QStringLiteral("l'option %1 attend une valeur.").arg(TexteAffichable(m_sansValeur));
-    if (!reste().isEmpty())
-        return QStringLiteral("argument inconnu : « %1 ».").arg(TexteAffichable(reste()));
+    if (const auto inconnu = reste())
+        return QStringLiteral("argument inconnu : « %1 ».").arg(TexteAffichable(*inconnu));
     return QString();
 }
 

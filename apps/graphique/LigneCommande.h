@@ -20,8 +20,8 @@ public:
     bool drapeau(const QString& nom);
     // Option requise ; absente, `erreur` dit ce qui manque.
     QString obligatoire(const QString& nom, QString& erreur);
-    // Ce qui reste une fois les options connues retirées : un argument inconnu.
-    QString reste() const { return m_arguments.isEmpty() ? QString() : m_arguments.first(); }
+    // Ce qui reste une fois les options connues retirées : un argument inconnu, même vide.
+    std::optional<QString> reste() const;
     // La première option donnée sans sa valeur, ou avec une valeur vide.
     const QString& optionSansValeur() const { return m_sansValeur; }
     // Une fois toutes les options retirées : le premier défaut de la ligne (option

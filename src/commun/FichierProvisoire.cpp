@@ -130,6 +130,20 @@ bool memeFichier(int fd, const QString& nom)
         && ouvert.st_ino == nomme.st_ino;
 }
 
+// Le provisoire prend le nom de la cible seulement si personne ne l'a pris ;
+// link() pour un système de fichiers qui ne connaît pas RENAME_NOREPLACE.
+bool placerSansRemplacer(const QByteArray& de, const QByteArray& vers)
+{
+    if (renameat2(AT_FDCWD, de.constData(), AT_FDCWD, vers.constData(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    if (::link(de.constData(), vers.constData()) != 0)
+        return false;
+    ::unlink(de.constData());
+    return true;
+}
+
 } // namespace
 
 FichierProvisoire::FichierProvisoire(const QString& cible)
@@ -210,11 +224,15 @@ void FichierProvisoire::garderDroits()
     ::fchmod(m_verrou, etat.st_mode & 07777);
 }
 
-bool FichierProvisoire::mettreEnPlace(QString& erreur)
+bool FichierProvisoire::mettreEnPlace(QString& erreur, bool remplacer)
 {
     garderDroits();
-    if (std::rename(QFile::encodeName(m_chemin).constData(), QFile::encodeName(m_cible).constData()) != 0) {
-        erreur = QStringLiteral("impossible d'écrire %1 : %2.").arg(cite(m_cible), RaisonErrno(errno));
+    const QByteArray de = QFile::encodeName(m_chemin), vers = QFile::encodeName(m_cible);
+    const bool place = remplacer ? std::rename(de.constData(), vers.constData()) == 0 : placerSansRemplacer(de, vers);
+    if (!place) {
+        erreur = errno == EEXIST && !remplacer
+            ? QStringLiteral("%1 est apparu pendant l'écriture : il est laissé tel quel.").arg(cite(m_cible))
+            : QStringLiteral("impossible d'écrire %1 : %2.").arg(cite(m_cible), RaisonErrno(errno));
         abandonner();
         return false;
     }

@@ -31,8 +31,9 @@ public:
 
     // rename() : la cible est remplacée d'un coup (un lien symbolique est
     // remplacé lui-même) et garde ses droits ; faux et `erreur` sinon, le
-    // provisoire effacé.
-    bool mettreEnPlace(QString& erreur);
+    // provisoire effacé. Sans `remplacer`, une cible qui existe à cet instant
+    // reste telle quelle et c'est un échec : le test et la mise en place ne font qu'un.
+    bool mettreEnPlace(QString& erreur, bool remplacer = true);
     // Efface le provisoire et ce qu'un moteur de base a mis à côté (-journal).
     void abandonner();
 

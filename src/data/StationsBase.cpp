@@ -50,7 +50,7 @@ std::optional<StationBase> trouver(const QList<StationBase>& liste, const CleSta
 
 std::optional<GenreStation::Genre> lireGenre(const QString& texte, QString& erreur)
 {
-    if (const auto g = GenresStation::depuisNom(texte.trimmed()))
+    if (const auto g = GenresStation::depuisNom(texte.trimmed().toLower()))
         return g->genre;
     erreur = QStringLiteral("genre de station inconnu : « %1 » (pluvio, piezo, hydro ou reference).").arg(TexteAffichable(texte, 40));
     return std::nullopt;

@@ -233,6 +233,11 @@ TEST(Hostile, ChaqueDemandeFausseTientEnUneLigneEtNEcritRien)
         return QStringList{commande, "--base", base, "--type", genre, "--sortie", d + sortie} + suite;
     };
     const auto tracer = [&](const QStringList& suite, const QString& genre = "edition") { return graphique("tracer", genre, "/x.png", suite); };
+    // La base sous d'autres noms : un lien dur, un lien symbolique, une copie au nom d'image.
+    const QString ailleurs = dossierTemporaire(), dur = ailleurs + "/dur.png", lien = ailleurs + "/lien.svg";
+    const QString basePng = copieDeLExemple("base.png");
+    EXPECT_EQ(::link(QFile::encodeName(base).constData(), QFile::encodeName(dur).constData()), 0);
+    EXPECT_TRUE(QFile::link(base, lien));
     const std::pair<QStringList, const char*> cas[] = {
         {{}, ""},
         {{"dessiner"}, ""},
@@ -298,7 +303,21 @@ TEST(Hostile, ChaqueDemandeFausseTientEnUneLigneEtNEcritRien)
          "genre de station inconnu : « lac »"},
         {{"bulletin", "--base", base, "--mois", "03/2015", "--sortie", d + "/b.pdf", "--genre", "piezo"}, "--genre précise"},
         {{"corrections", "--base", base, "--station", "76401001", "--genre", "reference"}, "aucune station « 76401001 » du genre reference"},
-        {tracer({"--genre", "piezo"}), "le graphique edition se fait d'une station du genre pluvio : --genre piezo n'y convient pas."},
+        {tracer({"--genre", "PIEZO"}), "le graphique edition se fait d'une station du genre pluvio : --genre piezo n'y convient pas."},
+        // Aucune sortie n'est la base ni un de ses fichiers, quel que soit son nom.
+        {tracer({"--journal", base}), "est la base lue"},
+        {graphique("exporter", "edition", "/x.xlsx", {"--journal", base + "-journal"}), "est la base lue"},
+        {{"bulletin", "--base", base, "--mois", "03/2015", "--sortie", d + "/b.pdf", "--classeur", base + "-wal"}, "est la base lue"},
+        {{"bulletin", "--base", base, "--mois", "03/2015", "--sortie", lien}, "est la base lue"},
+        {tracerEdition(basePng, basePng), "est la base lue"},
+        {tracerEdition(base, dur), "est la base lue"},
+        {{"copier", "--de", base, "--vers", dur}, "même base"},
+        {{"corrections", "--base", base, "--station", "76402001", "--depuis", "01/01/2020", "--annuler"}, "il ne se donne pas avec --depuis"},
+        // Un argument vide est un argument inconnu.
+        {{"corrections", "--base", base, "--station", "76402001", "--annuler", ""}, "argument inconnu : « »"},
+        {{"stations", "--base", base, ""}, "argument inconnu : « »"},
+        {tracer({""}), "argument inconnu : « »"},
+        {{"copier", "--de", base, "--vers", d + "/c.db", ""}, "argument inconnu : « »"},
     };
     for (const auto& [arguments, attendu] : cas) {
         const QString quoi = arguments.join(' ').left(120);
@@ -318,7 +337,8 @@ TEST(Hostile, LesCodesRefusesDisentPourquoi)
 {
     const QString base = copieDeLExemple();
     const QString csv = ecrireCsv("01/01/2023;5\n");
-    ASSERT_EQ(lancer({"importer", "--base", base, "--station", "ABC", "--genre", "pluvio", "--csv", csv}).code, 0);
+    // Le genre se donne en toute casse et s'inscrit en minuscules.
+    ASSERT_EQ(lancer({"importer", "--base", base, "--station", "ABC", "--genre", "Pluvio", "--csv", csv}).code, 0);
     unEchecPropre(lancer({"importer", "--base", base, "--station", "A--B", "--genre", "pluvio", "--csv", csv}), "code de station refusé",
                   "A--B");
     unEchecPropre(lancer({"importer", "--base", base, "--station", "abc", "--genre", "pluvio", "--csv", csv}),
@@ -326,7 +346,9 @@ TEST(Hostile, LesCodesRefusesDisentPourquoi)
     const QString chroniques = ecrireCsv("code_bss;date_mesure;profondeur_nappe\n0754X0009/F;2023-01-01;8.5\n0754X0009_F;2023-01-02;8.7\n");
     unEchecPropre(lancer({"importer", "--base", base, "--format", "piezo-chroniques", "--csv", chroniques}), "donnerait la table PZ_0754X0009_F",
                   "X/F et X_F");
-    EXPECT_FALSE(lancer({"stations", "--base", base}).sortie.contains("0754X0009"));
+    const QString stations = lancer({"stations", "--base", base}).sortie;
+    EXPECT_FALSE(stations.contains("0754X0009"));
+    EXPECT_TRUE(stations.contains("pluvio\tABC\t")) << stations.toStdString();
 }
 
 TEST(Hostile, UnRefusApresUnMessageDuControleTientEnUneLigne)
@@ -442,10 +464,9 @@ TEST(Hostile, UnCodeDeDeuxGenresDemandeSonGenre)
     EXPECT_TRUE(QFileInfo(d + "/b.pdf").size() > 0);
 }
 
-// Un programme lancé, arrêté par `signal` dès que son fichier provisoire paraît dans `dossier`.
-bool arreterPendantLEcriture(const QStringList& arguments, const QString& dossier, int signal, QString* erreurs = nullptr)
+// Le programme lancé, attendu jusqu'à ce que son fichier provisoire paraisse ; faux s'il a fini avant.
+bool pendantLEcriture(QProcess& p, const QStringList& arguments, const QString& dossier)
 {
-    QProcess p;
     p.start(QStringLiteral(GRAPHIQUE_PROGRAMME), arguments);
     if (!p.waitForStarted())
         return false;
@@ -454,7 +475,14 @@ bool arreterPendantLEcriture(const QStringList& arguments, const QString& dossie
     while (QDir(dossier).entryList({".graphique-*"}, QDir::Files | QDir::Hidden).isEmpty() && chrono.elapsed() < 20000
            && p.state() == QProcess::Running)
         usleep(200);
-    const bool vu = p.state() == QProcess::Running;
+    return p.state() == QProcess::Running;
+}
+
+// Un programme lancé, arrêté par `signal` dès que son fichier provisoire paraît dans `dossier`.
+bool arreterPendantLEcriture(const QStringList& arguments, const QString& dossier, int signal, QString* erreurs = nullptr)
+{
+    QProcess p;
+    const bool vu = pendantLEcriture(p, arguments, dossier);
     ::kill(pid_t(p.processId()), signal);
     p.waitForFinished(20000);
     if (erreurs)
@@ -619,6 +647,30 @@ TEST(Hostile, UnMotDePasseNeParaitJamaisSurLesSorties)
         }
     }
     EXPECT_TRUE(QDir(d).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+}
+
+// Un fichier apparu à la place de la cible pendant la copie reste tel quel ; --remplacer le remplace.
+TEST(Hostile, UneCopieNeRemplacePasCeQuiEstApparuASaPlace)
+{
+    const QString d = dossierTemporaire(), cible = d + "/nouvelle.db";
+    for (const bool remplacer : {false, true}) {
+        QFile::remove(cible);
+        QProcess p;
+        const QStringList copier = {"copier", "--de", baseExemple(), "--vers", cible};
+        ASSERT_TRUE(pendantLEcriture(p, remplacer ? copier + QStringList{"--remplacer"} : copier, d));
+        ecrireFichier(cible, "apparu");
+        ASSERT_TRUE(p.waitForFinished(60000));
+        const Resultat r{p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+        if (remplacer) {
+            EXPECT_EQ(r.code, 0) << r.erreurs.toStdString();
+            EXPECT_NE(lireFichier(cible), "apparu");
+        } else {
+            const std::string attendu = "« " + cible.toStdString() + " » est apparu pendant l'écriture";
+            unEchecPropre(r, attendu.c_str(), "copie");
+            EXPECT_EQ(lireFichier(cible), "apparu");
+        }
+        EXPECT_EQ(contenu(d), QStringList{"nouvelle.db"});
+    }
 }
 
 } // namespace

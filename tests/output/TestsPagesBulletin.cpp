@@ -129,6 +129,8 @@ TEST(PagesBulletin, UnReleveDUneAnneeNiQuintilesNiNormalesNiClasse)
     EXPECT_TRUE(m.lire(Prop::TitreGraphique).toString().endsWith(QStringLiteral("(relevé trop court pour ses quintiles)")));
     EXPECT_TRUE(TexteBulletin::resume(l, mars2023, 10).contains(QStringLiteral("rang 1/1 parmi les mois de mars du relevé ; relevé trop court")));
     EXPECT_FALSE(l.classe);
+    for (const auto& [numero, attendu] : {std::pair{3, "de mars"}, {4, "d'avril"}, {8, "d'août"}, {10, "d'octobre"}, {12, "de décembre"}})
+        EXPECT_EQ(TexteBulletin::deMois(numero), QString::fromUtf8(attendu));
 }
 
 // Le PDF d'un pluviomètre, d'un piézomètre et d'une station hydrométrique au long nom : une seule

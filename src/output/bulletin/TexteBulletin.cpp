@@ -22,6 +22,13 @@ QString rapport(const LigneBulletin& l)
     return nombre(l.rapport, 0);
 }
 
+QString deMois(int mois)
+{
+    const QString nom = QLocale(QLocale::French).monthName(mois);
+    const bool voyelle = QStringLiteral("aeiouy").contains(nom.at(0));
+    return (voyelle ? QStringLiteral("d'") : QStringLiteral("de ")) + nom;
+}
+
 QString resume(const LigneBulletin& l, QDate mois, int moisHydro)
 {
     const QString unite = u' ' + l.genre->texteUnite();
@@ -30,8 +37,8 @@ QString resume(const LigneBulletin& l, QDate mois, int moisHydro)
     QString t = QStringLiteral("%1 en %2 : %3").arg(l.texteGrandeur(), BulletinMensuel::texteMois(mois), valeur(l, l.lue(l.valeur)) + unite);
     if (l.rapport)
         t += QStringLiteral(", soit %1 % de la normale (%2)").arg(rapport(l), valeur(l, l.lue(l.normale)) + unite);
-    t += QStringLiteral(" ; rang %1 parmi les mois de %2 du relevé ; %3.")
-             .arg(l.texteRang(), QLocale(QLocale::French).monthName(mois.month()),
+    t += QStringLiteral(" ; rang %1 parmi les mois %2 du relevé ; %3.")
+             .arg(l.texteRang(), deMois(mois.month()),
                   l.classe ? l.texteClasse()
                            : QStringLiteral("relevé trop court pour le classer (moins de %1 ans)").arg(CalculBulletin::effectifClasses));
     if (l.cumul) {
