@@ -634,17 +634,20 @@ TEST(Hostile, UnMotDePasseNeParaitJamaisSurLesSorties)
         R"(host=h password='Zq9\'secret' inconnu=1)",
         "host=h PASSWORD=Zq9secret",
         "host=h password='Zq9 jamais fermé",
+        "postgresql:host=h password=Zq9secret",
     };
     for (const char* connexion : connexions) {
         const QString c = QString::fromUtf8(connexion);
         for (const QStringList& arguments :
              {QStringList{"stations", "--base", c}, QStringList{"tracer", "--base", c, "--type", "Annee", "--station", "76402001", "--annee", "2023",
                                                                "--sortie", d + "/x.png", "--journal", d + "/j.tsv"},
-              QStringList{"stations", "--base", d + "/b.db", c}}) {
+              QStringList{"stations", "--base", d + "/b.db", c}, QStringList{"copier", "--de", baseExemple(), "--vers", c}}) {
             const Resultat r = lancer(arguments, QString(), {"QT_LOGGING_RULES=graphique.*=true"});
             EXPECT_EQ(r.code, 2) << connexion;
             EXPECT_FALSE((r.sortie + r.erreurs).contains("Zq9")) << r.erreurs.toStdString();
         }
+        // Une adresse mal écrite n'est jamais une base SQLite créée sous ce nom.
+        EXPECT_FALSE(QFileInfo::exists(c)) << connexion;
     }
     EXPECT_TRUE(QDir(d).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
 }

@@ -177,12 +177,21 @@ QByteArray texteServeur(const QVariant& v, TypeColonne type)
     }
 }
 
+// Un texte mal formé qui commence comme une connexion (« host=… », « user = … », toute casse) en est une
+// à refuser, pas le nom d'un fichier à créer.
+bool commenceParUneCle(const QString& texte)
+{
+    static const QStringList cles = {"host", "hostaddr", "port", "dbname", "user", "password", "passfile", "service", "sslmode"};
+    return cles.contains(texte.section(u'=', 0, 0).trimmed(), Qt::CaseInsensitive);
+}
+
 } // namespace
 
 bool BasePostgres::estConnexion(const QString& texte)
 {
     const QString t = texte.trimmed();
-    if (t.startsWith(QStringLiteral("postgresql://")) || t.startsWith(QStringLiteral("postgres://")))
+    // « postgresql: » sans « // » est une adresse mal écrite, jamais un fichier à créer.
+    if (t.startsWith(QStringLiteral("postgresql:"), Qt::CaseInsensitive) || t.startsWith(QStringLiteral("postgres:"), Qt::CaseInsensitive))
         return true;
     // "cle=valeur" séparés par des blancs, et une clé au moins qui désigne un serveur.
     // Sans signe égal, c'est un chemin : libpq n'est pas chargée pour si peu.
@@ -196,7 +205,7 @@ bool BasePostgres::estConnexion(const QString& texte)
     PQconninfoOption* options = pq().PQconninfoParse(t.toUtf8().constData(), &message);
     pq().PQfreemem(message);
     if (!options)
-        return false;
+        return commenceParUneCle(t);
     bool serveur = false;
     for (PQconninfoOption* o = options; o->keyword; ++o)
         serveur = serveur || (o->val && *o->val && std::strcmp(o->keyword, "options") != 0);
