@@ -1,8 +1,10 @@
 #include "data/import/FusionMesures.h"
 
+#include "commun/Dates.h"
 #include "commun/Nombres.h"
 #include "data/bases/BaseAcces.h"
 #include "data/bases/LotHistorique.h"
+#include "data/bases/ValeurColonne.h"
 
 FusionMesures::FusionMesures(BaseAcces& base, const QString& table, const QString& passage)
     : m_base(base)
@@ -43,6 +45,29 @@ bool FusionMesures::ecarterDoublons()
                                  + QStringLiteral(".Heure AND j.Ligne > ") + p + QStringLiteral(".Ligne)")))
         return echec(QStringLiteral("impossible d'écarter les doublons : %1"));
     return true;
+}
+
+// Les valeurs du jour prennent l'heure de la mesure qu'elles remplacent : la clé (date, heure) la retrouve ensuite.
+bool FusionMesures::placerAuJour()
+{
+    const QString jours = QStringLiteral("SELECT min(CASE WHEN n > 1 THEN d END), sum(CASE WHEN n = 1 AND h <> hi THEN 1 ELSE 0 END) "
+                                         "FROM (SELECT i.DateCreation AS d, i.Heure AS hi, count(*) AS n, max(t.Heure) AS h FROM %1 i "
+                                         "JOIN %2 t ON t.DateCreation = i.DateCreation WHERE %3 GROUP BY i.DateCreation, i.Heure) x")
+                              .arg(m_passage, m_table, m_journees);
+    TableauValeurs t;
+    if (!m_base.ExecuterNatif(jours, &t) || t.points() < 1)
+        return echec(QStringLiteral("impossible de lire la table : %1"));
+    if (const auto jour = ValeurColonne::lireCellule(t.valeur(0, 0))) {
+        m_erreur = QStringLiteral("%1 a plusieurs mesures le %2 : une valeur du jour ne dit pas laquelle remplacer, rien n'a été importé.")
+                       .arg(m_tableNom, TexteDate(jour->date()));
+        return false;
+    }
+    if (LireNombre(t.valeur(1, 0)).value_or(0) == 0)
+        return true;
+    return m_base.ExecuterNatif(QStringLiteral("UPDATE %1 AS i SET Heure = (SELECT t.Heure FROM %2 t WHERE t.DateCreation = i.DateCreation) "
+                                               "WHERE %3 AND EXISTS (SELECT 1 FROM %2 t WHERE t.DateCreation = i.DateCreation AND t.Heure <> i.Heure)")
+                                    .arg(m_passage, m_table, m_journees))
+        || echec(QStringLiteral("impossible de placer les valeurs du jour : %1"));
 }
 
 bool FusionMesures::remplacer(const QList<Affectation>& affectations, const QString& memeCle)
@@ -120,6 +145,8 @@ bool FusionMesures::fusionner(const QList<Affectation>& affectations, const QLis
         + QStringLiteral(".Heure = i.Heure");
     // Une table vide (une station nouvelle) n'a rien à remplacer.
     const bool vide = tableVide();
+    if (!vide && !m_journees.isEmpty() && !placerAuJour())
+        return false;
     resultat.remplacees = vide ? 0
                                : compter(QStringLiteral("SELECT count(*) FROM ") + m_passage + QStringLiteral(" i WHERE EXISTS (SELECT 1 FROM ")
                                          + m_table + memeCle + u')');

@@ -14,6 +14,9 @@ class BaseAcces;
 // de passage est supprimée une fois la fusion faite. Les mesures remplacées
 // forment un lot de l'historique (LotHistorique), écrit dans la même
 // transaction ; les mesures ajoutées n'y sont pas.
+// Une valeur du jour (sans heure) remplace la seule mesure de la station ce
+// jour-là, à son heure ; un jour où la station en a plusieurs fait refuser la
+// fusion, puisque rien ne dit laquelle remplacer.
 class FusionMesures
 {
 public:
@@ -34,6 +37,8 @@ public:
 
     // Retire du passage chaque ligne qu'une ligne plus loin répète (même date et heure).
     bool ecarterDoublons();
+    // Les lignes du passage qui donnent une valeur du jour, non d'un instant : une condition sur « i ».
+    void journees(const QString& condition = QStringLiteral("1 = 1")) { m_journees = condition; }
     // `lignes` : le nombre de lignes du passage. Faux et `erreur()` sinon.
     bool fusionner(const QList<Affectation>& affectations, const QList<ColonneTable>& colonnesTable, qint64 lignes,
                    const QString& origine, Resultat& resultat);
@@ -43,6 +48,7 @@ private:
     bool echec(const QString& quoi);
     qint64 compter(const QString& sql);
     bool tableVide();
+    bool placerAuJour();
     bool remplacer(const QList<Affectation>& affectations, const QString& memeCle);
     bool remplacerEnGardant(const QList<Affectation>& affectations, const QString& memeCle, const QString& origine);
     bool ajouter(const QList<Affectation>& affectations, const QList<ColonneTable>& colonnesTable, const QString& memeCle,
@@ -53,5 +59,6 @@ private:
     QString m_passageNom;
     QString m_table;
     QString m_passage;
+    QString m_journees;
     QString m_erreur;
 };
