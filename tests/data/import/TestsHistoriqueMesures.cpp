@@ -103,8 +103,9 @@ TEST_F(Historique, UneValeurDuJourRemplaceLaMesureDeCeJourASonHeure)
     const QString jours = "SELECT DateCreation, Heure, Pluie FROM PLUVIO_H1 WHERE DateCreation IN (#03/02/2024#, #03/12/2024#) ORDER BY 1, 2";
     for (const Cas& c : cas) {
         SetUp();
-        if (c.deuxMesures)
-            natif(QStringLiteral("INSERT INTO PLUVIO_H1 (DateCreation, Heure, Pluie) VALUES ('2024-03-02', '14:00:00', 3)"));
+        if (c.deuxMesures) {
+            ASSERT_TRUE(base().InsererLignes("PLUVIO_H1", {{QDate(2024, 3, 2), "14:00:00", 3.0, 0, "A", 0, QVariant()}}));
+        }
         const QStringList avant = brut();
         QTemporaryDir dossier;
         QFile f(dossier.filePath("jours.csv"));
