@@ -37,8 +37,13 @@ public:
 
     // Retire du passage chaque ligne qu'une ligne plus loin répète (même date et heure).
     bool ecarterDoublons();
-    // Les lignes du passage qui donnent une valeur du jour, non d'un instant : une condition sur « i ».
-    void journees(const QString& condition = QStringLiteral("1 = 1")) { m_journees = condition; }
+    // Les lignes du passage sont des valeurs du jour, non d'un instant : toutes, ou celles dont
+    // la colonne `colonne` vaut 1 (les autres donnent leur heure).
+    void journees(const QString& colonne = QString())
+    {
+        m_jours = true;
+        m_colonneJour = colonne;
+    }
     // `lignes` : le nombre de lignes du passage. Faux et `erreur()` sinon.
     bool fusionner(const QList<Affectation>& affectations, const QList<ColonneTable>& colonnesTable, qint64 lignes,
                    const QString& origine, Resultat& resultat);
@@ -49,6 +54,8 @@ private:
     qint64 compter(const QString& sql);
     bool tableVide();
     bool placerAuJour();
+    QString journee(const QString& ligne, bool oui) const;
+    bool jourDonneDeuxFois();
     bool remplacer(const QList<Affectation>& affectations, const QString& memeCle);
     bool remplacerEnGardant(const QList<Affectation>& affectations, const QString& memeCle, const QString& origine);
     bool ajouter(const QList<Affectation>& affectations, const QList<ColonneTable>& colonnesTable, const QString& memeCle,
@@ -59,6 +66,7 @@ private:
     QString m_passageNom;
     QString m_table;
     QString m_passage;
-    QString m_journees;
+    bool m_jours = false;
+    QString m_colonneJour;
     QString m_erreur;
 };

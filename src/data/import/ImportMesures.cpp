@@ -203,7 +203,7 @@ bool Import::fusionner()
     }
     FusionMesures fusion(m_base, m_table, passage);
     if (m_journees)
-        fusion.journees(QStringLiteral("i.Jour = 1"));
+        fusion.journees(QStringLiteral("Jour"));
     FusionMesures::Resultat r;
     if ((m_bilan.doublons > 0 && !fusion.ecarterDoublons())
         || !fusion.fusionner({{m_colonne, QStringLiteral("i.Valeur")}}, m_colonnes, m_bilan.mesures - m_bilan.doublons,

@@ -83,7 +83,8 @@ protected:
 
 // Une valeur du jour, d'un fichier public ou d'une ligne sans heure, remplace la mesure de la station ce
 // jour-là en gardant son heure, et l'annulation la rend telle qu'avant ; un jour sans mesure est ajouté
-// à minuit ; un jour où la station a deux mesures fait tout refuser, sans rien écrire.
+// à minuit ; un jour où la station a deux mesures, ou que le fichier donne avec et sans heure, fait tout
+// refuser, sans rien écrire.
 TEST_F(Historique, UneValeurDuJourRemplaceLaMesureDeCeJourASonHeure)
 {
     struct Cas
@@ -91,14 +92,19 @@ TEST_F(Historique, UneValeurDuJourRemplaceLaMesureDeCeJourASonHeure)
         const char* format;   // vide : un CSV de la station H1, sans heure
         const char* fichier;  // ses lignes, le 2 et le 12 mars
         bool deuxMesures;     // la station a aussi une mesure le 2 mars à 14:00
+        const char* refus;    // nullptr : importé
     };
+    const char* plusieurs = "PLUVIO_H1 a plusieurs mesures le 02/03/2024 : une valeur du jour ne dit pas laquelle remplacer, "
+                            "rien n'a été importé.";
     const QByteArray meteo = "NUM_POSTE;NOM_USUEL;LAT;LON;ALTI;AAAAMMJJ;RR;QRR\nH1;H;0;0;10;20240302;7.5;1\nH1;H;0;0;10;20240312;4;1\n";
     const QList<Cas> cas = {
-        {"meteo-quotidien", meteo.constData(), false},
-        {"", "02/03/2024;7,5\n12/03/2024;4\n", false},
-        {"", "02/03/2024;;7,5\n2024-03-12;4\n", false},
-        {"meteo-quotidien", meteo.constData(), true},
-        {"", "02/03/2024;7,5\n12/03/2024;4\n", true},
+        {"meteo-quotidien", meteo.constData(), false, nullptr},
+        {"", "02/03/2024;7,5\n12/03/2024;4\n", false, nullptr},
+        {"", "02/03/2024;;7,5\n2024-03-12;4\n", false, nullptr},
+        {"meteo-quotidien", meteo.constData(), true, plusieurs},
+        {"", "02/03/2024;7,5\n12/03/2024;4\n", true, plusieurs},
+        {"", "02/03/2024;7,5\n02/03/2024;08:00;6\n12/03/2024;4\n", false,
+         "le fichier donne le 02/03/2024 avec et sans heure, pour la même mesure de PLUVIO_H1 : rien n'a été importé."},
     };
     const QString jours = "SELECT DateCreation, Heure, Pluie FROM PLUVIO_H1 WHERE DateCreation IN (#03/02/2024#, #03/12/2024#) ORDER BY 1, 2";
     for (const Cas& c : cas) {
@@ -123,10 +129,9 @@ TEST_F(Historique, UneValeurDuJourRemplaceLaMesureDeCeJourASonHeure)
             ImportMesures::Bilan bilan;
             fait = ImportMesures::importerFichier(moteur(), f.fileName(), d, bilan, erreur);
         }
-        if (c.deuxMesures) {
+        if (c.refus) {
             EXPECT_FALSE(fait) << c.fichier;
-            EXPECT_EQ(erreur, "PLUVIO_H1 a plusieurs mesures le 02/03/2024 : une valeur du jour ne dit pas laquelle remplacer, "
-                              "rien n'a été importé.");
+            EXPECT_EQ(erreur, c.refus);
             EXPECT_EQ(brut(), avant) << c.fichier;
             continue;
         }
