@@ -283,4 +283,44 @@ TEST(Corrections, UnFichierPublicQuiRemplaceSAnnule)
     }
 }
 
+// Un fichier public sur une station de l'exemple, qui mesure à 12:00 (pluie, débit) ou à 06:00 (nappe) :
+// la valeur d'un jour déjà là remplace sa mesure à son heure, un jour nouveau est ajouté à 00:00,
+// et « corrections --annuler » rend la table telle qu'avant, le jour nouveau en plus.
+TEST(Corrections, UnFichierPublicRemplaceLaMesureDuJourASonHeure)
+{
+    struct Cas
+    {
+        const char* format;
+        const char* station;
+        const char* table;
+        QByteArray fichier;
+        const char* heure;
+    };
+    const QList<Cas> cas = {
+        {"meteo-quotidien", "76402001", "PLUVIO_76402001", "NUM_POSTE;AAAAMMJJ;RR\n76402001;20230110;5.5\n76402001;20250601;2\n", "12:00:00"},
+        {"piezo-chroniques", "00754X0012", "PZ_00754X0012", "code_bss;date_mesure;profondeur_nappe\n00754X0012;2023-01-10;7\n00754X0012;2025-06-01;8\n",
+         "06:00:00"},
+        {"hydro-elab", "H8043310", "HYDRO_H8043310",
+         "code_station;date_obs_elab;resultat_obs_elab;grandeur_hydro_elab\nH8043310;2023-01-10;900;QmnJ\nH8043310;2025-06-01;800;QmnJ\n", "12:00:00"},
+    };
+    for (const Cas& c : cas) {
+        const QString base = copieDeLExemple(QStringLiteral("jour-%1.db").arg(c.format));
+        const QStringList avant = tableEntiere(base, c.table);
+        Resultat r = lancer({"importer", "--base", base, "--format", c.format, "--csv", ecrireCsv(c.fichier, "jour.csv")});
+        ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
+        EXPECT_TRUE(r.sortie.contains("(1 ajoutée(s), 1 remplacée(s))")) << r.sortie.toStdString();
+        const TableauValeurs t = lire(base, QStringLiteral("SELECT Heure FROM %1 WHERE DateCreation IN (#01/10/2023#, #06/01/2025#) "
+                                                           "ORDER BY DateCreation").arg(c.table));
+        EXPECT_EQ(t.points(), 2) << c.format;
+        EXPECT_EQ(TexteCellule(t.valeur(0, 0)), c.heure) << c.format;
+        EXPECT_EQ(TexteCellule(t.valeur(0, 1)), "00:00:00") << c.format;
+        r = lancer({"corrections", "--base", base, "--station", c.station, "--annuler"});
+        ASSERT_EQ(r.code, 0) << c.format << r.erreurs.toStdString();
+        EXPECT_TRUE(r.sortie.endsWith(": 1 mesure(s) rendue(s) telles qu'avant.\n")) << r.sortie.toStdString();
+        QStringList apres = tableEntiere(base, c.table);
+        EXPECT_TRUE(!apres.isEmpty() && apres.takeLast().startsWith("01/06/2025|00:00:00|")) << c.format;
+        EXPECT_EQ(apres, avant) << c.format;
+    }
+}
+
 } // namespace

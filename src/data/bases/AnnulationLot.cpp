@@ -15,18 +15,12 @@ qint64 nombre(const QVariant& v)
 
 QDate jour(const QVariant& v)
 {
-    if (v.typeId() == QMetaType::QString)
-        if (const auto iso = ValeurColonne::lireIso(v.toString()))
-            return iso->date();
-    return DateDepuisCellule(v).value_or(QDateTime()).date();
+    return ValeurColonne::lireCellule(v).value_or(QDateTime()).date();
 }
 
 QTime heure(const QVariant& v)
 {
-    if (v.typeId() == QMetaType::QString)
-        if (const auto iso = ValeurColonne::lireIso(v.toString()))
-            return iso->time();
-    return DateDepuisCellule(v).value_or(QDateTime()).time();
+    return ValeurColonne::lireCellule(v).value_or(QDateTime()).time();
 }
 
 } // namespace
@@ -87,13 +81,11 @@ std::optional<HistoriqueMesures::Lot> AnnulationLot::dernier(BaseAcces& base, co
     }
     if (t.points() < 1)
         return std::nullopt;
-    const QVariant quand = t.valeur(3, 0);
-    const auto iso = quand.typeId() == QMetaType::QString ? ValeurColonne::lireIso(quand.toString()) : std::nullopt;
     return HistoriqueMesures::Lot{nombre(t.valeur(0, 0)),
                                   table.texte(),
                                   TexteCellule(t.valeur(1, 0)),
                                   TexteCellule(t.valeur(2, 0)),
-                                  iso ? *iso : DateDepuisCellule(quand).value_or(QDateTime()),
+                                  ValeurColonne::lireCellule(t.valeur(3, 0)).value_or(QDateTime()),
                                   nombre(t.valeur(4, 0)),
                                   jour(t.valeur(5, 0)),
                                   0,

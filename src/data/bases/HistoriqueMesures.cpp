@@ -133,10 +133,7 @@ bool ecrire(BaseAcces& base, const NomVerifie& table, const QString& origine, co
 
 std::optional<QDate> jour(const QVariant& v)
 {
-    if (v.typeId() == QMetaType::QString)
-        if (const auto iso = ValeurColonne::lireIso(v.toString()))
-            return iso->date();
-    const auto d = DateDepuisCellule(v);
+    const auto d = ValeurColonne::lireCellule(v);
     return d ? std::optional<QDate>(d->date()) : std::nullopt;
 }
 
@@ -152,10 +149,7 @@ QTime heure(const QVariant& v)
 
 QDateTime quand(const QVariant& v)
 {
-    if (v.typeId() == QMetaType::QString)
-        if (const auto iso = ValeurColonne::lireIso(v.toString()))
-            return *iso;
-    return DateDepuisCellule(v).value_or(QDateTime());
+    return ValeurColonne::lireCellule(v).value_or(QDateTime());
 }
 
 HistoriqueMesures::Ligne ligneLue(const TableauValeurs& t, int r)

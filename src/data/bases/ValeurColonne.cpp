@@ -137,6 +137,14 @@ QString ValeurColonne::iso(const QDateTime& d, bool heureToujours)
     return FormatDate(d, QStringLiteral("yyyy-mm-dd")) + (avecHeure ? u' ' + TexteHeure(d.time()) : QString());
 }
 
+std::optional<QDateTime> ValeurColonne::lireCellule(const QVariant& cellule)
+{
+    if (cellule.typeId() == QMetaType::QString)
+        if (const auto iso = lireIso(cellule.toString()))
+            return iso;
+    return DateDepuisCellule(cellule);
+}
+
 std::optional<QDateTime> ValeurColonne::lireIso(const QString& t)
 {
     if (t.size() < 10 || t.at(4) != u'-' || t.at(7) != u'-')

@@ -24,6 +24,8 @@ public:
     // La même en ASCII, terminée par un nul ; sa longueur, 0 hors des années 0 à 9999.
     static int isoAscii(const QDateTime& d, bool heureToujours, char (&sortie)[20]);
     static std::optional<QDateTime> lireIso(const QString& texte);
+    // Une date ou une heure lue d'une requête, que le moteur la rende en texte ISO ou en date ; rien pour NULL.
+    static std::optional<QDateTime> lireCellule(const QVariant& cellule);
     // La valeur d'une date ISO lue dans la base : une date, une date et heure,
     // ou une heure seule (rangée au 30/12/1899) ; un autre texte reste un texte.
     static QVariant valeurDepuisIso(const char* texte, qsizetype longueur);

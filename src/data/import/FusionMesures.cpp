@@ -1,8 +1,10 @@
 #include "data/import/FusionMesures.h"
 
+#include "commun/Dates.h"
 #include "commun/Nombres.h"
 #include "data/bases/BaseAcces.h"
 #include "data/bases/LotHistorique.h"
+#include "data/bases/ValeurColonne.h"
 
 FusionMesures::FusionMesures(BaseAcces& base, const QString& table, const QString& passage)
     : m_base(base)
@@ -43,6 +45,54 @@ bool FusionMesures::ecarterDoublons()
                                  + QStringLiteral(".Heure AND j.Ligne > ") + p + QStringLiteral(".Ligne)")))
         return echec(QStringLiteral("impossible d'écarter les doublons : %1"));
     return true;
+}
+
+// Les valeurs du jour prennent l'heure de la mesure qu'elles remplacent : la clé (date, heure) la retrouve ensuite.
+bool FusionMesures::placerAuJour()
+{
+    const QString jours = QStringLiteral("SELECT min(CASE WHEN n > 1 THEN d END), sum(CASE WHEN n = 1 AND h <> hi THEN 1 ELSE 0 END) "
+                                         "FROM (SELECT i.DateCreation AS d, i.Heure AS hi, count(*) AS n, max(t.Heure) AS h FROM %1 i "
+                                         "JOIN %2 t ON t.DateCreation = i.DateCreation WHERE %3 GROUP BY i.DateCreation, i.Heure) x")
+                              .arg(m_passage, m_table, journee(QStringLiteral("i"), true));
+    TableauValeurs t;
+    if (!m_base.ExecuterNatif(jours, &t) || t.points() < 1)
+        return echec(QStringLiteral("impossible de lire la table : %1"));
+    if (const auto jour = ValeurColonne::lireCellule(t.valeur(0, 0))) {
+        m_erreur = QStringLiteral("%1 a plusieurs mesures le %2 : une valeur du jour ne dit pas laquelle remplacer, rien n'a été importé.")
+                       .arg(m_tableNom, TexteDate(jour->date()));
+        return false;
+    }
+    if (LireNombre(t.valeur(1, 0)).value_or(0) == 0)
+        return true;
+    if (!m_colonneJour.isEmpty() && jourDonneDeuxFois())
+        return false;
+    return m_base.ExecuterNatif(QStringLiteral("UPDATE %1 AS i SET Heure = (SELECT t.Heure FROM %2 t WHERE t.DateCreation = i.DateCreation) "
+                                               "WHERE %3 AND EXISTS (SELECT 1 FROM %2 t WHERE t.DateCreation = i.DateCreation AND t.Heure <> i.Heure)")
+                                    .arg(m_passage, m_table, journee(QStringLiteral("i"), true)))
+        || echec(QStringLiteral("impossible de placer les valeurs du jour : %1"));
+}
+
+QString FusionMesures::journee(const QString& ligne, bool oui) const
+{
+    if (m_colonneJour.isEmpty())
+        return QStringLiteral("1 = 1");
+    return ligne + u'.' + m_base.Identifiant(m_colonneJour) + (oui ? QStringLiteral(" = 1") : QStringLiteral(" = 0"));
+}
+
+// Une ligne sans heure et une ligne avec l'heure de la mesure du jour désigneraient la même mesure.
+bool FusionMesures::jourDonneDeuxFois()
+{
+    TableauValeurs r;
+    const QString sql = QStringLiteral("SELECT min(i.DateCreation) FROM %1 i JOIN %2 t ON t.DateCreation = i.DateCreation JOIN %1 j ON "
+                                       "j.DateCreation = i.DateCreation AND j.Heure = t.Heure WHERE %3 AND %4")
+                            .arg(m_passage, m_table, journee(QStringLiteral("i"), true), journee(QStringLiteral("j"), false));
+    if (!m_base.ExecuterNatif(sql, &r) || r.points() < 1)
+        return !echec(QStringLiteral("impossible de lire la table : %1"));
+    const auto jour = ValeurColonne::lireCellule(r.valeur(0, 0));
+    if (jour)
+        m_erreur = QStringLiteral("le fichier donne le %1 avec et sans heure, pour la même mesure de %2 : rien n'a été importé.")
+                       .arg(TexteDate(jour->date()), m_tableNom);
+    return jour.has_value();
 }
 
 bool FusionMesures::remplacer(const QList<Affectation>& affectations, const QString& memeCle)
@@ -120,6 +170,8 @@ bool FusionMesures::fusionner(const QList<Affectation>& affectations, const QLis
         + QStringLiteral(".Heure = i.Heure");
     // Une table vide (une station nouvelle) n'a rien à remplacer.
     const bool vide = tableVide();
+    if (!vide && m_jours && !placerAuJour())
+        return false;
     resultat.remplacees = vide ? 0
                                : compter(QStringLiteral("SELECT count(*) FROM ") + m_passage + QStringLiteral(" i WHERE EXISTS (SELECT 1 FROM ")
                                          + m_table + memeCle + u')');

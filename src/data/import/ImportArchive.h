@@ -15,7 +15,8 @@ class BaseAcces;
 // hydrométriques élaborées), compressé par gzip ou non, versé dans les tables
 // des stations tout ou rien, en une transaction. Chaque station est créée
 // (sa table, son entrée dans STATIONS) ou complétée ; dans une station, une
-// mesure déjà dans la base à la même date voit sa valeur remplacée, et deux
+// mesure déjà dans la base au même jour voit sa valeur remplacée à son heure
+// (plusieurs mesures ce jour-là : tout est refusé), et deux
 // lignes du fichier à la même date : la dernière l'emporte. Une seule ligne
 // fausse, et rien n'est écrit.
 class ImportArchive

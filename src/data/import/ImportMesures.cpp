@@ -67,6 +67,8 @@ private:
     // Les colonnes qu'elle reçoit : la date, l'heure, la mesure, puis la validité et la continuité.
     QStringList m_colonnesDirectes;
     int m_zeros = 0;
+    // Une ligne sans heure au moins : sans elle, la fusion n'a aucune valeur du jour à placer.
+    bool m_journees = false;
     ClesVues m_cles;
 };
 
@@ -103,7 +105,8 @@ bool Import::preparer(const NomVerifie& table, const GenreStation& genre)
     if (!m_base.CreerTableTemporaire(passage, {{QStringLiteral("DateCreation"), TypeColonne::Date},
                                                {QStringLiteral("Heure"), TypeColonne::Heure},
                                                {QStringLiteral("Valeur"), TypeColonne::Reel},
-                                               {QStringLiteral("Ligne"), TypeColonne::Entier}}))
+                                               {QStringLiteral("Ligne"), TypeColonne::Entier},
+                                               {QStringLiteral("Jour"), TypeColonne::Entier}}))
         return echec(QStringLiteral("impossible de préparer l'import : %1"));
     return true;
 }
@@ -116,6 +119,7 @@ bool Import::lire(LecteurCsv& lecteur, const ImportMesures::Progression& progres
     bool ecrit = true;
     while (lecteur.suivante(m)) {
         ++m_bilan.mesures;
+        m_journees = m_journees || m.journee;
         // Une date et une heure déjà lues : la ligne d'avant sera écartée.
         const qint64 avant = m_cles.noter(m.date.toJulianDay() * 86400 + m.heure.msecsSinceStartOfDay() / 1000, m.ligne);
         if (avant) {
@@ -167,7 +171,7 @@ bool Import::lire(LecteurCsv& lecteur, const ImportMesures::Progression& progres
 QVariantList Import::ligne(const MesureCsv& m) const
 {
     if (!m_directe)
-        return {m.date, m.heure, m.valeur, m.ligne};
+        return {m.date, m.heure, m.valeur, m.ligne, int(m.journee)};
     // Comme une fusion les écrit : validité et continuité à 0, les autres colonnes vides.
     QVariantList l{m.date, m.heure, m.valeur};
     for (int z = 0; z < m_zeros; ++z)
@@ -198,6 +202,8 @@ bool Import::fusionner()
         return true;
     }
     FusionMesures fusion(m_base, m_table, passage);
+    if (m_journees)
+        fusion.journees(QStringLiteral("Jour"));
     FusionMesures::Resultat r;
     if ((m_bilan.doublons > 0 && !fusion.ecarterDoublons())
         || !fusion.fusionner({{m_colonne, QStringLiteral("i.Valeur")}}, m_colonnes, m_bilan.mesures - m_bilan.doublons,

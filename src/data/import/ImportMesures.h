@@ -16,6 +16,8 @@ class LecteurCsv;
 // dans la table par la clé (date, heure) :
 // - une mesure déjà dans la base à la même date et heure voit sa valeur
 //   remplacée (les autres colonnes de la ligne restent) ;
+// - une ligne sans heure remplace la seule mesure de ce jour, à son heure ;
+//   un jour où la station en a plusieurs fait tout refuser ;
 // - deux lignes du fichier à la même date et heure : la dernière l'emporte, et
 //   le bilan dit lesquelles ont été écartées ;
 // - une seule ligne refusée, et rien n'est écrit.

@@ -206,6 +206,7 @@ bool LecteurCsv::lireLigne(QByteArrayView ligne, char separateur, MesureCsv& mes
     }
     mesure.date = *date;
     mesure.heure = heure;
+    mesure.journee = texteHeure.isEmpty();
     mesure.valeur = *valeur;
     return true;
 }

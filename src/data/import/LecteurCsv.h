@@ -16,6 +16,7 @@ struct MesureCsv
     QDate date;
     QTime heure;
     double valeur = 0;
+    bool journee = false;  // la ligne ne donne pas d'heure : une valeur du jour
 };
 
 // Une ligne refusée : son numéro et pourquoi.

@@ -245,6 +245,8 @@ bool SeriesArchive::fusionner(Serie& serie, qint64& ecrites)
 {
     const Station& s = m_stations[size_t(serie.station)];
     FusionMesures fusion(m_base, s.table, serie.passage);
+    // Les fichiers publics donnent une valeur par jour.
+    fusion.journees();
     qint64 lignes = serie.lignes - serie.doublons;
     QList<FusionMesures::Affectation> affectations = {{serie.colonne, QStringLiteral("i.Valeur")}};
     // Le code qualité va dans la colonne Validite de la table, quand elle l'a.

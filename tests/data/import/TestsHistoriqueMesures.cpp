@@ -4,10 +4,12 @@
 // annulation ne passe jamais par-dessus ce qu'un autre client a validé pendant
 // qu'elle attendait.
 #include "commun/Cellule.h"
+#include "commun_tests/LignesTexte.h"
 #include "data/BaseDeTest.h"
 #include "data/TableMesures.h"
 #include "data/bases/BaseAcces.h"
 #include "data/bases/HistoriqueMesures.h"
+#include "data/import/ImportArchive.h"
 #include "data/import/ImportMesures.h"
 
 #include <QFile>
@@ -78,6 +80,70 @@ protected:
         EXPECT_EQ(bilan.remplacees, jours.size());
     }
 };
+
+// Une valeur du jour, d'un fichier public ou d'une ligne sans heure, remplace la mesure de la station ce
+// jour-là en gardant son heure, et l'annulation la rend telle qu'avant ; un jour sans mesure est ajouté
+// à minuit ; un jour où la station a deux mesures, ou que le fichier donne avec et sans heure, fait tout
+// refuser, sans rien écrire.
+TEST_F(Historique, UneValeurDuJourRemplaceLaMesureDeCeJourASonHeure)
+{
+    struct Cas
+    {
+        const char* format;   // vide : un CSV de la station H1, sans heure
+        const char* fichier;  // ses lignes, le 2 et le 12 mars
+        bool deuxMesures;     // la station a aussi une mesure le 2 mars à 14:00
+        const char* refus;    // nullptr : importé
+    };
+    const char* plusieurs = "PLUVIO_H1 a plusieurs mesures le 02/03/2024 : une valeur du jour ne dit pas laquelle remplacer, "
+                            "rien n'a été importé.";
+    const QByteArray meteo = "NUM_POSTE;NOM_USUEL;LAT;LON;ALTI;AAAAMMJJ;RR;QRR\nH1;H;0;0;10;20240302;7.5;1\nH1;H;0;0;10;20240312;4;1\n";
+    const QList<Cas> cas = {
+        {"meteo-quotidien", meteo.constData(), false, nullptr},
+        {"", "02/03/2024;7,5\n12/03/2024;4\n", false, nullptr},
+        {"", "02/03/2024;;7,5\n2024-03-12;4\n", false, nullptr},
+        {"meteo-quotidien", meteo.constData(), true, plusieurs},
+        {"", "02/03/2024;7,5\n12/03/2024;4\n", true, plusieurs},
+        {"", "02/03/2024;7,5\n02/03/2024;08:00;6\n12/03/2024;4\n", false,
+         "le fichier donne le 02/03/2024 avec et sans heure, pour la même mesure de PLUVIO_H1 : rien n'a été importé."},
+    };
+    const QString jours = "SELECT DateCreation, Heure, Pluie FROM PLUVIO_H1 WHERE DateCreation IN (#03/02/2024#, #03/12/2024#) ORDER BY 1, 2";
+    for (const Cas& c : cas) {
+        SetUp();
+        if (c.deuxMesures) {
+            ASSERT_TRUE(base().InsererLignes("PLUVIO_H1", {{QDate(2024, 3, 2), "14:00:00", 3.0, 0, "A", 0, QVariant()}}));
+        }
+        const QStringList avant = brut();
+        QTemporaryDir dossier;
+        QFile f(dossier.filePath("jours.csv"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(c.fichier) > 0);
+        f.close();
+        QString erreur;
+        bool fait = false;
+        if (*c.format) {
+            ImportArchive::Bilan bilan;
+            fait = ImportArchive::importer(moteur(), f.fileName(), {c.format, {}, 10}, bilan, erreur);
+        } else {
+            ImportMesures::Demande d;
+            d.code = "H1";
+            d.genre = "pluvio";
+            ImportMesures::Bilan bilan;
+            fait = ImportMesures::importerFichier(moteur(), f.fileName(), d, bilan, erreur);
+        }
+        if (c.refus) {
+            EXPECT_FALSE(fait) << c.fichier;
+            EXPECT_EQ(erreur, c.refus);
+            EXPECT_EQ(brut(), avant) << c.fichier;
+            continue;
+        }
+        ASSERT_TRUE(fait) << erreur.toStdString();
+        EXPECT_EQ(lignesTexte(lire(jours)), QStringList({"02/03/2024|08:00:00|7.5", "12/03/2024|00:00:00|4"})) << c.fichier;
+        HistoriqueMesures::Lot lot;
+        ASSERT_TRUE(HistoriqueMesures::annulerDernier(base(), "PLUVIO_H1", lot, erreur)) << erreur.toStdString();
+        EXPECT_EQ(lot.mesures, 1);
+        natif(QStringLiteral("DELETE FROM PLUVIO_H1 WHERE DateCreation = '2024-03-12'"));
+        EXPECT_EQ(brut(), avant) << c.fichier;
+    }
+}
 
 // Des valeurs que ni une lecture en nombre ni un aller-retour en texte ne rendent : chacune
 // remplacée par un import puis rendue par l'annulation, à l'identique, classe comprise.
