@@ -39,12 +39,16 @@ QString erreurGenerique(const QString& texte)
 
 // Le français seul : le texte anglais du serveur ne va qu'au journal des
 // ordres ; seul un nom qu'il cite entre guillemets (table, colonne,
-// contrainte, valeur) reste, pour dire de quoi il s'agit.
-QString nommer(const char* francais, const QString& texte)
+// contrainte, valeur) reste, pour dire de quoi il s'agit : le premier pour
+// un ordre, le dernier pour une connexion (le serveur vient avant la base ou
+// l'utilisateur).
+QString nommer(const char* francais, const QString& texte, bool dernier = false)
 {
     qCDebug(journalSql) << "PostgreSQL :" << texte;
     static const QRegularExpression cite(QStringLiteral("\"([^\"]*)\""));
-    const auto m = cite.match(texte);
+    QRegularExpressionMatch m;
+    for (auto it = cite.globalMatch(texte); it.hasNext() && (dernier || !m.hasMatch());)
+        m = it.next();
     const QString nom = m.hasMatch() ? TexteAffichable(m.captured(1), 60) : QString();
     return nom.isEmpty() ? QString::fromUtf8(francais) : QString::fromUtf8(francais) + QStringLiteral(" : ") + nom;
 }
@@ -140,8 +144,8 @@ QString connexionPostgres(const QString& texte)
     };
     for (const Traduction& t : formes)
         if (texte.contains(QLatin1String(t.cle)))
-            return nommer(t.texte, texte);
-    return nommer("connexion au serveur PostgreSQL impossible", texte);
+            return nommer(t.texte, texte, true);
+    return nommer("connexion au serveur PostgreSQL impossible", texte, true);
 }
 
 } // namespace MessagesMoteur

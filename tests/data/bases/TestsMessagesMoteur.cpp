@@ -28,7 +28,8 @@ TEST(MessagesMoteur, CeQueLUtilisateurPeutCorrigerEnFrancaisDAbord)
         {MessagesMoteur::connexionPostgres("connection to server at \"127.0.0.1\", port 1 failed: Connection refused\n\tIs the server running"),
          "le serveur PostgreSQL ne répond pas (connexion refusée)"},
         {MessagesMoteur::connexionPostgres("connection to server at \"10.0.0.1\" failed: timeout expired"), "le serveur PostgreSQL n'a pas répondu"},
-        {MessagesMoteur::connexionPostgres("FATAL:  database \"x\" does not exist"), "la base ou l'utilisateur n'existe pas"},
+        {MessagesMoteur::connexionPostgres("connection to server at \"h\" failed: FATAL:  database \"x\" does not exist"),
+         "la base ou l'utilisateur n'existe pas sur le serveur : x"},
         {MessagesMoteur::connexionPostgres("quelque chose d'autre"), "connexion au serveur PostgreSQL impossible"},
     };
     // Le texte du moteur qui ne fait que répéter son code ne s'ajoute pas, en anglais, au français ;
