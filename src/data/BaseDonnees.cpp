@@ -203,14 +203,21 @@ bool BaseDonnees::ToutOuRien(const std::function<bool()>& travail) noexcept
     return !propre || Valider();
 }
 
-void BaseDonnees::LectureCoherente(const std::function<void()>& lecture)
+bool BaseDonnees::LectureCoherente(const std::function<void()>& lecture)
 {
     if (m_enTransaction || m_enLecture) {
         lecture();
-        return;
+        return true;
     }
-    // Sans transaction possible (connexion perdue), les ordres échoueront d'eux-mêmes.
+    // Sans instant fixé (connexion perdue, tables tenues par une copie au-delà
+    // de l'attente permise), rien n'est lu : des ordres lus chacun à son
+    // instant mêleraient deux états de la base.
     m_enLecture = garde("LectureCoherente", [&] { return transaction(Transaction::Lecture); });
+    if (!m_enLecture) {
+        if (!m_premierEchec)
+            m_premierEchec = Echec{QStringLiteral("LectureCoherente"), m_erreur};
+        return false;
+    }
     struct Fin
     {
         BaseDonnees& base;
@@ -223,6 +230,7 @@ void BaseDonnees::LectureCoherente(const std::function<void()>& lecture)
         }
     } fin{*this};
     lecture();
+    return true;
 }
 
 namespace {

@@ -56,8 +56,9 @@ public:
     // Les ordres de `lecture` voient la base d'un seul instant : ce que d'autres
     // valident pendant qu'elle dure n'y paraît pas (une transaction de lecture
     // sur SQLite, en lecture répétable et seule sur PostgreSQL). Dans une
-    // transaction déjà ouverte, elle en fait partie.
-    void LectureCoherente(const std::function<void()>& lecture);
+    // transaction déjà ouverte, elle en fait partie. Faux, sans rien lire,
+    // quand cet instant ne peut être fixé (`DerniereErreur` dit pourquoi).
+    bool LectureCoherente(const std::function<void()>& lecture);
 
     QString DerniereErreur() const { return m_erreur; }
 

@@ -2,8 +2,11 @@
 // tests_data, PostgreSQL dans tests_postgresql).
 #include "commun/Horloge.h"
 #include "data/BaseDeTest.h"
+#include "data/bases/BaseSqlite.h"
+#include "data/bases/CopieBase.h"
 #include "data/bulletin/BulletinMensuel.h"
 
+#include <QTemporaryDir>
 #include <chrono>
 #include <future>
 
@@ -108,6 +111,42 @@ TEST_F(BulletinSurBase, UnImportPendantLeBulletinNeMelangePasDeuxInstants)
     EXPECT_EQ(pendant, avant);
     EXPECT_EQ(calculer({}), (QStringList{"piezo A -6", "piezo B -8"}));
     EXPECT_EQ(avant, (QStringList{"piezo A -5", "piezo B -7"}));
+}
+
+// Une copie qui remplace une table par une autre de structure différente,
+// validée par un autre utilisateur pendant le bulletin, avant la lecture de
+// cette table : elle n'y paraît ni vide ni nouvelle à côté des autres d'avant.
+TEST_F(BulletinSurBase, UneCopieQuiRecreeUneTablePendantLeBulletinNeMelangePasDeuxInstants)
+{
+    auto autre = autreConnexion();
+    ASSERT_TRUE(autre);
+    QTemporaryDir dossier;
+    QString erreur;
+    const auto source = BaseSqlite::ouvrir(dossier.filePath(QStringLiteral("source.db")), erreur);
+    ASSERT_TRUE(source) << erreur.toStdString();
+    ASSERT_TRUE(source->CreerTable("PZ_B", {{"DateCreation", TypeColonne::Date}, {"Heure", TypeColonne::Heure},
+                                            {"Valeur", TypeColonne::Reel}, {"ModeObtention", TypeColonne::Texte}},
+                                   {"DateCreation", "Heure"}));
+    ASSERT_TRUE(source->InsererLignes("PZ_B", {{QDate(2020, 2, 15), "06:00:00", -9.0, QVariant()}}));
+    std::future<bool> copie;
+    QString erreurCopie;
+    const auto pendant = BulletinMensuel::calculer(base(), {QDate(2020, 2, 1), {}, 0}, [&](const QString&, int pourcent) {
+        if (pourcent > 0 && !copie.valid()) {
+            copie = std::async(std::launch::async, [&] {
+                QList<CopieBase::Bilan> bilans;
+                return CopieBase(*source, dynamic_cast<BaseAcces&>(*autre)).copier(true, bilans, erreurCopie);
+            });
+            copie.wait_for(std::chrono::seconds(1));
+        }
+        return true;
+    }, erreur);
+    ASSERT_TRUE(copie.valid());
+    ASSERT_TRUE(copie.get()) << erreurCopie.toStdString();
+    ASSERT_TRUE(pendant) << erreur.toStdString();
+    EXPECT_EQ(valeurs(*pendant), (QStringList{"piezo A -5", "piezo B -7"}));
+    const auto apres = BulletinMensuel::calculer(base(), {QDate(2020, 2, 1), {}, 0}, {}, erreur);
+    ASSERT_TRUE(apres) << erreur.toStdString();
+    EXPECT_EQ(valeurs(*apres), (QStringList{"piezo A -5", "piezo B -9"}));
 }
 
 // Un pluviomètre du code d'un piézomètre : deux stations, chacune au bulletin ;

@@ -7,6 +7,7 @@
 #include "data/bases/Libpq.h"
 #include "data/bases/MessagesMoteur.h"
 #include "commun/MotDePasse.h"
+#include "data/bases/TablesSysteme.h"
 #include "data/bases/ValeurColonne.h"
 
 #include <algorithm>
@@ -135,6 +136,12 @@ std::chrono::milliseconds delaiConnexion(pg_conn* c)
 // écrivains (deux imports qui créent la même station) passent l'un après
 // l'autre au lieu de se heurter.
 constexpr const char* verrouEcriture = "SELECT pg_advisory_xact_lock(7163047220311650)";
+
+// Les tables que voient les ordres de la connexion, chacune écrite pour un ordre.
+constexpr const char* tablesVisibles =
+    "SELECT c.relname, quote_ident(n.nspname) || '.' || quote_ident(c.relname) FROM pg_class c "
+    "JOIN pg_namespace n ON n.oid = c.relnamespace WHERE c.relkind IN ('r', 'p') AND c.relpersistence <> 't' "
+    "AND pg_table_is_visible(c.oid) AND n.nspname NOT IN ('pg_catalog', 'information_schema') ORDER BY 2";
 
 TypeColonne typeCatalogue(const QString& t)
 {
@@ -351,9 +358,44 @@ bool BasePostgres::lancerColonnes(const QString& sql, const QList<TypeValeur>& t
     return true;
 }
 
+// Une lecture répétable ne protège pas d'un DROP TABLE ou d'un TRUNCATE validé
+// pendant qu'elle dure (la table lui paraît vide ou disparue) : les tables du
+// système sont verrouillées en partage avant le premier ordre, qui fixe
+// l'instant lu. Une copie qui les remplace attend la fin de la lecture, ou la
+// lecture la fin de la copie.
+bool BasePostgres::commencerLecture()
+{
+    for (int essai = 1;; ++essai) {
+        const Resultat liste = envoyerOrdre(tablesVisibles);
+        if (pq().PQresultStatus(liste.get()) != PGRES_TUPLES_OK)
+            return erreur(echecServeur(liste.get()));
+        QStringList noms;
+        for (int i = 0; i < pq().PQntuples(liste.get()); ++i)
+            if (TablesSysteme::estDuSysteme(QString::fromUtf8(pq().PQgetvalue(liste.get(), i, 0))))
+                noms << QString::fromUtf8(pq().PQgetvalue(liste.get(), i, 1));
+        const Resultat debut = envoyerOrdre("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");
+        if (pq().PQresultStatus(debut.get()) != PGRES_COMMAND_OK)
+            return erreur(echecServeur(debut.get()));
+        if (noms.isEmpty())
+            return true;
+        const Resultat verrou = envoyerOrdre((QStringLiteral("LOCK TABLE ") + noms.join(QStringLiteral(", "))
+                                              + QStringLiteral(" IN ACCESS SHARE MODE")).toUtf8());
+        if (pq().PQresultStatus(verrou.get()) == PGRES_COMMAND_OK)
+            return true;
+        const QString message = echecServeur(verrou.get());
+        const char* etat = verrou ? pq().PQresultErrorField(verrou.get(), PG_DIAG_SQLSTATE) : nullptr;
+        envoyerOrdre("ROLLBACK");
+        // Une table supprimée entre la liste et le verrou : la liste est relue.
+        if (essai == 3 || !etat || qstrcmp(etat, "42P01") != 0)
+            return erreur(message);
+    }
+}
+
 bool BasePostgres::transaction(Transaction quoi)
 {
-    static const char* const ordres[] = {"BEGIN", "COMMIT", "ROLLBACK", "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY"};
+    if (quoi == Transaction::Lecture)
+        return commencerLecture();
+    static const char* const ordres[] = {"BEGIN", "COMMIT", "ROLLBACK"};
     const char* sql = ordres[int(quoi)];
     const Resultat r = envoyerOrdre(sql);
     if (pq().PQresultStatus(r.get()) != PGRES_COMMAND_OK)

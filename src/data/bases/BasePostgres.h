@@ -58,6 +58,7 @@ private:
     explicit BasePostgres(pg_conn* connexion);
     // Les réglages de la session et les fonctions du runtime.
     bool preparer(QString& erreur);
+    bool commencerLecture();
     // Un ordre (texte seul, ou avec ses valeurs), ses résultats attendus sous
     // la limite : le dernier, ou la première erreur, comme PQexec.
     Resultat envoyerOrdre(const QByteArray& sql);

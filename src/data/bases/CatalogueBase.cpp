@@ -9,7 +9,6 @@ struct CatalogueBase::Dialecte
     const char* tables;
     const char* cle;
     const char* index;  // nom de l'index, colonne ; dans l'ordre des colonnes
-    const char* debutLecture;
     const char* statistiques;
     bool minuscules;
 };
@@ -25,7 +24,6 @@ const Dialecte sqlite = {
     // Les index écrits par CREATE INDEX, pas ceux des clés ; ni expression ni condition.
     "SELECT l.name, i.name FROM pragma_index_list(%1) l, pragma_index_info(l.name) i "
     "WHERE l.origin = 'c' AND NOT l.partial ORDER BY l.name, i.seqno",
-    "BEGIN",
     nullptr,
     false,
 };
@@ -41,7 +39,6 @@ const Dialecte postgres = {
     "JOIN pg_attribute a ON a.attrelid = i.indrelid AND a.attnum = ANY(i.indkey) "
     "WHERE i.indrelid = to_regclass(%1) AND NOT i.indisprimary AND i.indexprs IS NULL AND i.indpred IS NULL "
     "ORDER BY x.relname, array_position(i.indkey::int2[], a.attnum)",
-    "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY",
     "ANALYZE %1",
     true,
 };
@@ -106,30 +103,30 @@ std::optional<QList<QStringList>> CatalogueBase::index(const QString& table)
     return index;
 }
 
-std::optional<CatalogueBase::Table> CatalogueBase::decrire(const QString& table)
+std::optional<CatalogueBase::Table> CatalogueBase::structure(const QString& table)
 {
     Table t;
     t.nom = table;
     t.colonnes = m_base.ColonnesTable(table);
+    if (t.colonnes.isEmpty())
+        return std::nullopt;
     const auto cle = colonne(QString::fromLatin1(m_dialecte.cle).arg(litteral(table)));
     const auto ix = index(table);
-    const auto n = compter(table);
-    if (t.colonnes.isEmpty() || !cle || !ix || !n)
+    if (!cle || !ix)
         return std::nullopt;
     t.cle = *cle;
     t.index = *ix;
-    t.lignes = *n;
     return t;
 }
 
-bool CatalogueBase::commencerLecture()
+std::optional<CatalogueBase::Table> CatalogueBase::decrire(const QString& table)
 {
-    return m_base.ExecuterNatif(QString::fromLatin1(m_dialecte.debutLecture));
-}
-
-void CatalogueBase::finirLecture()
-{
-    m_base.ExecuterNatif(QStringLiteral("ROLLBACK"));
+    auto t = structure(table);
+    const auto n = t ? compter(table) : std::nullopt;
+    if (!n)
+        return std::nullopt;
+    t->lignes = *n;
+    return t;
 }
 
 bool CatalogueBase::statistiques(const QString& table)

@@ -31,10 +31,9 @@ public:
     // Toutes les tables que les ordres de la connexion voient ; rien en cas d'échec.
     std::optional<QStringList> tables();
     std::optional<Table> decrire(const QString& table);
+    // La même description sans le compte des lignes ; rien pour une table absente.
+    std::optional<Table> structure(const QString& table);
     std::optional<qint64> compter(const QString& table);
-    // Une lecture qui voit la base telle qu'elle est à son début, d'un bout à l'autre.
-    bool commencerLecture();
-    void finirLecture();
     // Les statistiques du planificateur (PostgreSQL ; SQLite s'en passe).
     bool statistiques(const QString& table);
     // Les noms sont rendus en minuscules (PostgreSQL).

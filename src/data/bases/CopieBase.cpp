@@ -189,11 +189,43 @@ QString CopieBase::selection(BaseAcces& base, const CatalogueBase::Table& table)
     return QStringLiteral("SELECT ") + colonnes.join(QStringLiteral(", ")) + QStringLiteral(" FROM ") + base.Identifiant(table.nom);
 }
 
-bool CopieBase::creerTable(const CatalogueBase::Table& cible)
+namespace {
+
+bool memesNoms(const QStringList& a, const QStringList& b)
 {
-    if (!m_cible.SupprimerTable(cible.nom) || !m_cible.CreerTable(cible.nom, cible.colonnes, cible.cle))
-        return echec(QStringLiteral("table %1 : %2").arg(cible.nom, m_cible.DerniereErreur()));
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](const QString& x, const QString& y) {
+               return x.compare(y, Qt::CaseInsensitive) == 0;
+           });
+}
+
+// Mêmes colonnes (noms et genres), même clé et mêmes index.
+bool memeStructure(const CatalogueBase::Table& a, const CatalogueBase::Table& b)
+{
+    const auto colonne = [](const ColonneTable& x, const ColonneTable& y) {
+        return x.type == y.type && x.nom.compare(y.nom, Qt::CaseInsensitive) == 0;
+    };
+    if (a.colonnes.size() != b.colonnes.size() || a.index.size() != b.index.size() || !memesNoms(a.cle, b.cle)
+        || !std::equal(a.colonnes.begin(), a.colonnes.end(), b.colonnes.begin(), colonne))
+        return false;
+    for (int i = 0; i < a.index.size(); ++i)
+        if (!memesNoms(a.index[i], b.index[i]))
+            return false;
     return true;
+}
+
+} // namespace
+
+// Une table qui garde sa structure est vidée par DELETE : une lecture en cours
+// sur PostgreSQL la voit d'avant jusqu'à la validation, quand une table
+// supprimée puis recréée lui paraîtrait vide. Faux pour `creee` : ses index
+// existent déjà.
+bool CopieBase::creerTable(const CatalogueBase::Table& cible, bool& creee)
+{
+    const auto existante = m_catalogueCible.structure(cible.nom);
+    creee = !existante || !memeStructure(*existante, cible);
+    const bool fait = creee ? m_cible.SupprimerTable(cible.nom) && m_cible.CreerTable(cible.nom, cible.colonnes, cible.cle)
+                            : m_cible.ExecuterNatif(QStringLiteral("DELETE FROM ") + m_cible.Identifiant(existante->nom));
+    return fait || echec(QStringLiteral("table %1 : %2").arg(cible.nom, m_cible.DerniereErreur()));
 }
 
 bool CopieBase::transferer(const CatalogueBase::Table& source, const CatalogueBase::Table& cible, SommeControle& somme)
@@ -232,9 +264,10 @@ bool CopieBase::copierTable(const CatalogueBase::Table& source, Bilan& bilan)
 {
     const CatalogueBase::Table cible = tableCible(source);
     SommeControle lue, ecrite;
-    if (!creerTable(cible) || !transferer(source, cible, lue))
+    bool creee = true;
+    if (!creerTable(cible, creee) || !transferer(source, cible, lue))
         return false;
-    for (const QStringList& index : cible.index)
+    for (const QStringList& index : creee ? cible.index : QList<QStringList>())
         if (!m_cible.CreerIndex(cible.nom, index))
             return echec(QStringLiteral("index de %1 : %2").arg(cible.nom, m_cible.DerniereErreur()));
     if (!m_catalogueCible.statistiques(cible.nom))
@@ -267,12 +300,13 @@ bool CopieBase::copier(bool remplacer, QList<Bilan>& bilans, QString& erreur) no
 {
     try {
         bilans.clear();
-        const bool lecture = m_catalogueSource.commencerLecture();
-        bool fait = lecture || echec(QStringLiteral("lecture de la source impossible : %1").arg(m_source.DerniereErreur()));
-        fait = fait && decrireSource() && verifierCible(remplacer)
-            && (m_cible.ToutOuRien([&] { return toutCopier(bilans); }) || echec(m_cible.DerniereErreur()));
-        if (lecture)
-            m_catalogueSource.finirLecture();
+        bool fait = false;
+        const bool lecture = m_source.LectureCoherente([&] {
+            fait = decrireSource() && verifierCible(remplacer)
+                && (m_cible.ToutOuRien([&] { return toutCopier(bilans); }) || echec(m_cible.DerniereErreur()));
+        });
+        if (!lecture)
+            echec(QStringLiteral("lecture de la source impossible : %1").arg(m_source.DerniereErreur()));
         if (!fait) {
             bilans.clear();
             erreur = m_erreur;

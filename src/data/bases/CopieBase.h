@@ -49,7 +49,7 @@ private:
     bool verifierCible(bool remplacer);
     bool toutCopier(QList<Bilan>& bilans);
     bool copierTable(const CatalogueBase::Table& source, Bilan& bilan);
-    bool creerTable(const CatalogueBase::Table& cible);
+    bool creerTable(const CatalogueBase::Table& cible, bool& creee);
     bool transferer(const CatalogueBase::Table& source, const CatalogueBase::Table& cible, SommeControle& somme);
     bool relire(const CatalogueBase::Table& cible, SommeControle& somme);
     CatalogueBase::Table tableCible(const CatalogueBase::Table& source) const;

@@ -1,6 +1,7 @@
 #include "data/bases/MessagesMoteur.h"
 
 #include "commun/TexteAffichable.h"
+#include "data/JournalSql.h"
 
 #include <QRegularExpression>
 #include <sqlite3.h>
@@ -34,6 +35,22 @@ QString erreurGenerique(const QString& texte)
         if (const auto m = forme.match(texte); m.hasMatch())
             return QString::fromUtf8(francais).arg(TexteAffichable(m.captured(1), 60));
     return QString();
+}
+
+// Le français seul : le texte anglais du serveur ne va qu'au journal des
+// ordres ; seul un nom qu'il cite entre guillemets (table, colonne,
+// contrainte, valeur) reste, pour dire de quoi il s'agit : le premier pour
+// un ordre, le dernier pour une connexion (le serveur vient avant la base ou
+// l'utilisateur).
+QString nommer(const char* francais, const QString& texte, bool dernier = false)
+{
+    qCDebug(journalSql) << "PostgreSQL :" << texte;
+    static const QRegularExpression cite(QStringLiteral("\"([^\"]*)\""));
+    QRegularExpressionMatch m;
+    for (auto it = cite.globalMatch(texte); it.hasNext() && (dernier || !m.hasMatch());)
+        m = it.next();
+    const QString nom = m.hasMatch() ? TexteAffichable(m.captured(1), 60) : QString();
+    return nom.isEmpty() ? QString::fromUtf8(francais) : QString::fromUtf8(francais) + QStringLiteral(" : ") + nom;
 }
 
 } // namespace
@@ -94,12 +111,16 @@ QString postgres(const QString& etat, const QString& texte)
         {"53", "ressources du serveur insuffisantes"},
         {"57", "ordre interrompu par le serveur"},
     };
+    // Une exception levée par les fonctions du système : son texte est déjà en français.
+    if (etat == QLatin1String("P0001"))
+        return TexteAffichable(texte.simplified(), 200);
     for (const Traduction& t : etats)
         if (etat.startsWith(QLatin1String(t.cle)))
-            return joindre(t.texte, texte);
+            return nommer(t.texte, texte);
     if (etat.isEmpty())
         return connexionPostgres(texte);
-    return joindre("erreur du serveur PostgreSQL", texte);
+    qCDebug(journalSql) << "PostgreSQL :" << texte;
+    return QStringLiteral("erreur du serveur PostgreSQL (code %1)").arg(TexteAffichable(etat, 10));
 }
 
 QString connexionPostgres(const QString& texte)
@@ -123,8 +144,8 @@ QString connexionPostgres(const QString& texte)
     };
     for (const Traduction& t : formes)
         if (texte.contains(QLatin1String(t.cle)))
-            return joindre(t.texte, texte);
-    return joindre("connexion au serveur PostgreSQL impossible", texte);
+            return nommer(t.texte, texte, true);
+    return nommer("connexion au serveur PostgreSQL impossible", texte, true);
 }
 
 } // namespace MessagesMoteur

@@ -3,8 +3,8 @@
 #include <QString>
 
 // Les échecs des moteurs dits en français : ce que l'utilisateur peut
-// comprendre et corriger d'abord, le texte de la bibliothèque ensuite, après
-// un deux-points.
+// comprendre et corriger d'abord, puis après un deux-points le texte de
+// SQLite, ou seulement le nom que cite PostgreSQL.
 namespace MessagesMoteur {
 
 // `code` : le code d'erreur étendu de SQLite.

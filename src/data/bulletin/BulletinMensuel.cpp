@@ -141,7 +141,8 @@ std::optional<BulletinMensuel> BulletinMensuel::calculer(BaseDonnees& base, cons
     // Toutes les stations lues au même instant : un import validé pendant le
     // bulletin n'en change pas une partie seulement.
     std::optional<BulletinMensuel> resultat;
-    base.LectureCoherente([&] { resultat = lireBulletin(base, d, progression, erreur); });
+    if (!base.LectureCoherente([&] { resultat = lireBulletin(base, d, progression, erreur); }))
+        erreur = QStringLiteral("lecture de la base impossible : %1").arg(base.DerniereErreur());
     return resultat;
 }
 

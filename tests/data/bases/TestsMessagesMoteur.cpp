@@ -28,8 +28,9 @@ TEST(MessagesMoteur, CeQueLUtilisateurPeutCorrigerEnFrancaisDAbord)
         {MessagesMoteur::connexionPostgres("connection to server at \"127.0.0.1\", port 1 failed: Connection refused\n\tIs the server running"),
          "le serveur PostgreSQL ne répond pas (connexion refusée)"},
         {MessagesMoteur::connexionPostgres("connection to server at \"10.0.0.1\" failed: timeout expired"), "le serveur PostgreSQL n'a pas répondu"},
-        {MessagesMoteur::connexionPostgres("FATAL:  database \"x\" does not exist"), "la base ou l'utilisateur n'existe pas"},
-        {MessagesMoteur::connexionPostgres("quelque chose d'autre"), "connexion au serveur PostgreSQL impossible : quelque"},
+        {MessagesMoteur::connexionPostgres("connection to server at \"h\" failed: FATAL:  database \"x\" does not exist"),
+         "la base ou l'utilisateur n'existe pas sur le serveur : x"},
+        {MessagesMoteur::connexionPostgres("quelque chose d'autre"), "connexion au serveur PostgreSQL impossible"},
     };
     // Le texte du moteur qui ne fait que répéter son code ne s'ajoute pas, en anglais, au français ;
     // celui qui nomme quelque chose (une contrainte) reste.
@@ -37,6 +38,10 @@ TEST(MessagesMoteur, CeQueLUtilisateurPeutCorrigerEnFrancaisDAbord)
     EXPECT_EQ(MessagesMoteur::sqlite(SQLITE_READONLY_DIRECTORY, "attempt to write a readonly database"),
               "la base est en lecture seule (droits du fichier ou de son dossier)");
     EXPECT_TRUE(MessagesMoteur::sqlite(SQLITE_CONSTRAINT_UNIQUE, "UNIQUE constraint failed: T.c").endsWith("UNIQUE constraint failed: T.c"));
+    // PostgreSQL : le français seul, et le nom que le serveur cite entre guillemets.
+    EXPECT_EQ(MessagesMoteur::postgres("40P01", "deadlock detected"), "conflit avec une autre session (interblocage) : rien n'est enregistré");
+    EXPECT_EQ(MessagesMoteur::postgres("42P01", "relation \"pluvio_x\" does not exist"), "table introuvable : pluvio_x");
+    EXPECT_EQ(MessagesMoteur::postgres("XX000", "internal error"), "erreur du serveur PostgreSQL (code XX000)");
     for (const auto& c : cas) {
         EXPECT_TRUE(c.message.startsWith(QString::fromUtf8(c.debut))) << c.message.toStdString();
         // Une ligne, sans la tabulation ni le retour à la ligne de libpq.
