@@ -154,11 +154,11 @@ bool LotHistorique::preparerCompagne()
                            id(QStringLiteral("Heure")));
     }
     // Une colonne venue à la table depuis (les débits mensuels) vient aussi à sa compagne.
-    for (const auto& [nom, type] : m_colonnes) {
+    for (const auto& colonne : m_colonnes) {
         const bool connue = std::any_of(presentes.begin(), presentes.end(),
-                                        [&](const auto& p) { return p.first.compare(nom, Qt::CaseInsensitive) == 0; });
+                                        [&](const auto& p) { return p.first.compare(colonne.first, Qt::CaseInsensitive) == 0; });
         if (!presentes.isEmpty() && !connue)
-            ordres << QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3").arg(compagne(), id(nom), type);
+            ordres << QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3").arg(compagne(), id(colonne.first), colonne.second);
     }
     for (const QString& o : ordres)
         if (!m_base.ExecuterNatif(o))
