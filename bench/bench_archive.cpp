@@ -5,6 +5,8 @@
 //   bench_archive --clients K [--graphiques M]     K processus de M graphiques chacun
 //   --tas-systeme : le tas tel que le laisse la bibliothèque C (un hôte qui ne le règle pas)
 // La connexion est lue dans GRAPHIQUE_PG.
+#include "MesureBreve.h"
+
 #include "commun/MemoireProcessus.h"
 #include "control/HoteGraphique.h"
 #include "data/bases/BasePostgres.h"
@@ -199,6 +201,8 @@ int argument(const QStringList& a, const QString& nom, int defaut)
 
 int main(int argc, char** argv)
 {
+    if (MesureBreve::refuserOptionsBibliotheque(argc, argv))
+        return 2;
     // Le tas réglé comme dans l'application de bureau, sauf --tas-systeme.
     bool tasSysteme = false;
     for (int i = 1; i < argc; ++i)

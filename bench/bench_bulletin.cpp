@@ -81,6 +81,8 @@ bool remplir(BaseDonnees& base, const Taille& t, QString& erreur)
 
 int main(int argc, char** argv)
 {
+    if (MesureBreve::refuserOptionsBibliotheque(argc, argv))
+        return 2;
     QCoreApplication application(argc, argv);
     const QStringList arguments = application.arguments();
     if (arguments.size() < 2) {

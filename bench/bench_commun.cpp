@@ -1,4 +1,4 @@
-// Coût des règles du runtime appliquées à chaque point d'une série : une série
+// Coût des règles de dates et de nombres appliquées à chaque point d'une série : une série
 // piézométrique horaire de 30 ans compte environ 260 000 points.
 #include "MesureBreve.h"
 

@@ -130,6 +130,8 @@ Temps mesurer(int fois, Peindre peindre)
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (MesureBreve::refuserOptionsBibliotheque(argc, argv))
+        return 2;
     QApplication application(argc, argv);
     const int fois = argc > 1 ? std::max(1, std::atoi(argv[1])) : MesureBreve::fois(30);
     const QString dossier = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();

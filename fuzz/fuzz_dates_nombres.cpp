@@ -1,4 +1,4 @@
-// Les lectures et écritures de dates et de nombres du runtime sur des textes
+// Les lectures et écritures de dates et de nombres sur des textes
 // quelconques : elles refusent ou rendent une valeur, jamais plus.
 #include "commun/Dates.h"
 #include "commun/Nombres.h"

@@ -1,5 +1,5 @@
 // Un ordre quelconque lu, traduit et exécuté sur une petite base SQLite en
-// mémoire : l'analyseur, le traducteur et les fonctions du runtime ne doivent
+// mémoire : l'analyseur, le traducteur et les fonctions des ordres ne doivent
 // ni planter, ni déborder, ni boucler.
 #include "data/bases/BaseSqlite.h"
 

@@ -6,12 +6,12 @@
 #include "commun/Dates.h"
 #include "commun/ValeursProcessus.h"
 #include "commun/parametres/NomProjet.h"
+#include "commun/parametres/Parametres.h"
 #include "data/Litteraux.h"
 #include "model/Classe_Graphiques.h"
 #include "settings/StatistiquesRetenues.h"
 
 #include <QLocale>
-#include <QSettings>
 
 namespace {
 
@@ -37,7 +37,7 @@ QList<std::pair<QString, QString>> choixStatistiques()
 int commandeOptions(const QStringList& arguments)
 {
     LigneCommande l(arguments);
-    const QString projet = l.option(QStringLiteral("--projet")).value_or(QStringLiteral("KOR"));
+    const QString projet = l.option(QStringLiteral("--projet")).value_or(NomProjet::programmes());
     if (const QString defaut = l.defaut(); !defaut.isEmpty())
         return echec(defaut);
     if (const QString defaut = NomProjet::defaut(projet); !defaut.isEmpty())
@@ -46,8 +46,7 @@ int commandeOptions(const QStringList& arguments)
 
     const Classe_Graphiques collection;
     const GestionExportExcel& o = collection.GestionExportExcel();
-    QSettings emplacement(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("NORVANE"), projet + u'6');
-    ecrireLigne(QStringLiteral("Options d'affichage du projet %1 (%2)").arg(projet, emplacement.fileName()));
+    ecrireLigne(QStringLiteral("Options d'affichage du projet %1 (%2)").arg(projet, EmplacementParametres()));
     const QList<std::pair<QString, QString>> lignes = {
         {QStringLiteral("Légende"), ouiNon(o.AfficherLegende)},
         {QStringLiteral("Titre"), ouiNon(o.AfficherTitre)},

@@ -3,22 +3,10 @@
 #include "LigneCommande.h"
 
 #include "commun/TexteAffichable.h"
-#include "commun/ValeursProcessus.h"
-
-namespace {
-
-// Les paramètres sont ceux du projet de l'hôte, nommé avant la première lecture.
-StatistiquesRetenues::Choix choixRetenus()
-{
-    ValeursProcessus::courantes().nomProjet = HoteGraphique::projet;
-    return StatistiquesRetenues::relire();
-}
-
-} // namespace
 
 OptionsStatistiques::OptionsStatistiques(LigneCommande& ligne, Portee portee)
     : m_mois(ligne.option(QStringLiteral("--mois-hydro")))
-    , m_retenu(choixRetenus())
+    , m_retenu(StatistiquesRetenues::relire())
 {
     if (portee == Portee::MoisSeulement)
         return;

@@ -6,6 +6,8 @@
 #include "commun/FichierProvisoire.h"
 #include "commun/MemoireProcessus.h"
 #include "commun/TexteAffichable.h"
+#include "commun/ValeursProcessus.h"
+#include "commun/parametres/NomProjet.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -79,6 +81,9 @@ int main(int argc, char** argv)
         application = std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("graphique"));
     QStringList arguments = QCoreApplication::arguments().mid(1);
+    // Le projet nomme les paramètres de l'utilisateur : nommé avant la première lecture,
+    // il est le même pour chaque commande (options --projet en montre un autre).
+    ValeursProcessus::courantes().nomProjet = NomProjet::programmes();
 
     if (arguments.isEmpty())
         return echec(QStringLiteral("aucune commande. « graphique --aide » les présente."));

@@ -8,7 +8,7 @@
 // donne "".
 bool EstVide(const QVariant& cellule);
 
-// Le texte d'une cellule selon le runtime : dates "DD/MM/YYYY" (suivies de
+// Le texte d'une cellule, celui que lit l'hôte et que joint `&` : dates "DD/MM/YYYY" (suivies de
 // " hh:nn:ss" quand l'heure n'est pas minuit), heures "hh:nn:ss", nombres avec
 // le séparateur décimal de l'utilisateur, booléens "Vrai" / "Faux".
 QString TexteCellule(const QVariant& cellule);

@@ -41,7 +41,7 @@ const std::array<QString, 12> moisNoms = {
     QStringLiteral("Juillet"), QStringLiteral("Aout"), QStringLiteral("Septembre"),
     QStringLiteral("Octobre"), QStringLiteral("Novembre"), QStringLiteral("Décembre")};
 
-// Les noms que donnait Format du runtime en français.
+// Les mois abrégés des motifs "mmm", en français comme tout ce que lit l'utilisateur.
 const std::array<QString, 12> moisCourts = {
     QStringLiteral("janv"), QStringLiteral("févr"), QStringLiteral("mars"), QStringLiteral("avr"),
     QStringLiteral("mai"), QStringLiteral("juin"), QStringLiteral("juil"), QStringLiteral("août"),
@@ -190,7 +190,7 @@ std::optional<QDateTime> DateDepuisCellule(const QVariant& cellule)
         return DateHeure(dt.date(), dt.time());
     }
     case QMetaType::QTime: {
-        // Une heure seule est rangée au jour zéro, comme dans le runtime.
+        // Une heure seule est rangée au jour zéro : ajoutée à une date, elle en donne l'instant.
         const QTime t = cellule.toTime();
         if (!t.isValid())
             return std::nullopt;

@@ -47,21 +47,21 @@ qint64 DateDiff(Intervalle intervalle, const QDate& d1, const QDate& d2);
 QDateTime DateAdd(Intervalle intervalle, double nombre, const QDateTime& d);
 QDate DateAdd(Intervalle intervalle, double nombre, const QDate& d);
 
-// Motif de date du Format du runtime, lettres en majuscules ou minuscules :
+// Motif de date de Format, lettres en majuscules ou minuscules :
 // d dd ddd dddd, m mm mmm mmmm (minutes après une heure ou avant des secondes),
 // yy yyyy, q, h hh, n nn, s ss ; les autres caractères s'écrivent tels quels,
 // "..." entoure un texte littéral.
 QString FormatDate(const QDateTime& d, const QString& motif);
 QString FormatDate(const QDate& d, const QString& motif);
 
-// Conversion d'un texte en date du runtime (CVDate, CDate, DateValue) :
+// Conversion d'un texte en date (CVDate, CDate, DateValue des ordres) :
 // "D/M/YYYY" lu jour d'abord, mois d'abord quand la lecture jour d'abord est
 // impossible, suivi ou non de "h:nn" ou "h:nn:ss" ; une heure seule tombe le
 // 30/12/1899 ; "YYYY-MM-DD" se lit aussi. Les blancs autour sont ignorés.
 std::optional<QDateTime> ConvertirEnDate(const QString& texte);
-// Le jour 0 des dates du runtime, où tombe une heure seule.
+// Le jour 0 des dates, le 30/12/1899, où tombe une heure seule.
 QDate JourZero();
-// Le texte d'une valeur date dans le runtime : l'heure seule le 30/12/1899,
+// Le texte d'une valeur date : l'heure seule le 30/12/1899,
 // la date seule à minuit, sinon "DD/MM/YYYY hh:nn:ss".
 QString TexteDateHeure(const QDateTime& d);
 

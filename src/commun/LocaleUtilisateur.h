@@ -2,7 +2,7 @@
 
 #include <QLocale>
 
-// Les réglages régionaux de l'utilisateur tels que le runtime les voyait :
+// Les réglages régionaux de l'utilisateur que suivent les textes de nombres :
 // séparateur décimal des nombres saisis ou rangés en texte, et réglages de mise
 // en forme des nombres.
 class LocaleUtilisateur

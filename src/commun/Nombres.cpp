@@ -421,8 +421,8 @@ QString TexteNombre(double x)
         return QStringLiteral("0");
     QString t = QString::number(x, 'g', 15);
     if (t.contains(u'e')) {
-        // Le runtime écrivait en entier les très grandes et très petites valeurs,
-        // jusqu'à 15 chiffres.
+        // Les très grandes et très petites valeurs s'écrivent sans exposant, pour
+        // être relues partout, jusqu'à 15 chiffres.
         t = QString::number(x, 'f', 15);
         if (t.contains(u'.')) {
             while (t.endsWith(u'0'))

@@ -22,10 +22,10 @@ double Round(double x, int decimales = 0);
 // comme séparateur ; les moitiés s'éloignent de zéro, ou vont au pair avec `demiPair`.
 QString TexteDecimalArrondi(double x, int decimales, bool demiPair);
 
-// Motif de nombre du Format du runtime : '0' chiffre obligatoire, '#' chiffre
+// Motif de nombre de Format : '0' chiffre obligatoire, '#' chiffre
 // facultatif, '.' séparateur décimal de l'utilisateur, ',' groupement des
 // chiffres, '%' pourcentage. Les moitiés s'éloignent de zéro.
-// FormatNombre(3, "#.##") donne "3," comme le runtime.
+// FormatNombre(3, "#.##") donne "3," : le séparateur reste sans décimales.
 QString FormatNombre(double x, const QString& motif);
 
 // Un nombre lu dans une cellule : un nombre tel quel, un texte avec l'un ou
@@ -33,11 +33,11 @@ QString FormatNombre(double x, const QString& motif);
 // vide ou qui n'est pas un nombre ne donne rien.
 std::optional<double> LireNombre(const QVariant& valeur);
 
-// Val du runtime : blancs, tabulations et fins de ligne ignorés, puis le plus
+// Val, lecture tolérante : blancs, tabulations et fins de ligne ignorés, puis le plus
 // long nombre du début ([+-]chiffres[.chiffres][E[+-]chiffres], point
 // décimal) ; pas de nombre donne 0. Val("3 2004") vaut 32004, Val("3/2004") 3.
 double Val(const QString& texte);
 
-// Texte d'un nombre tel que l'écrivait le runtime : jusqu'à 15 chiffres
+// Texte d'un nombre, relu tel quel par ConvertirNombre : jusqu'à 15 chiffres
 // significatifs, séparateur décimal de l'utilisateur, sans groupement.
 QString TexteNombre(double x);

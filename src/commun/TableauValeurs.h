@@ -34,7 +34,7 @@ public:
     const QVariant& operator()(int ligne, int point) const { return m_cellules[point * m_lignes + ligne]; }
     QVariant& operator()(int ligne, int point) { return m_cellules[point * m_lignes + ligne]; }
 
-    // Garde les cellules des points qui restent (le ReDim Preserve du runtime).
+    // Garde les cellules des points qui restent : changer le nombre de points ne perd pas les valeurs.
     void redimensionnerPoints(int points);
 
     bool operator==(const TableauValeurs& autre) const = default;

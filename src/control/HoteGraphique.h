@@ -2,6 +2,7 @@
 
 #include "commun/TableauValeurs.h"
 #include "commun/TypeGraph.h"
+#include "commun/parametres/NomProjet.h"
 #include "control/StatistiquesVides.h"
 #include "data/StationsBase.h"
 
@@ -46,8 +47,8 @@ public:
         bool normalesOfficielles = false;  // la comparaison à la normale faite aux normales de la table, non aux médianes
     };
 
-    // Le projet de l'hôte : il nomme ses paramètres et les pages de son aide.
-    static inline const QString projet = QStringLiteral("KOR");
+    // Le projet de l'hôte, celui des programmes : il nomme ses paramètres et les pages de son aide.
+    static inline const QString projet = NomProjet::programmes();
 
     explicit HoteGraphique(QWidget* parent = nullptr);
     ~HoteGraphique() override;

@@ -79,7 +79,7 @@ public:
     virtual QString typeBase() const = 0;
 
     // Tables des outils du système (calendrier, base d'exemple) ; les noms sont
-    // vérifiés, les valeurs données sous les formes du runtime (dates en texte
+    // vérifiés, les valeurs données sous les formes des cellules (dates en texte
     // "DD/MM/YYYY" ou en valeurs date, nombres, textes, invalide pour NULL).
     bool CreerTable(const QString& table, const QList<ColonneTable>& colonnes,
                     const QStringList& clePrimaire = {}) noexcept;

@@ -9,7 +9,7 @@
 
 // Une ligne entière d'une table de mesures : son instant (DateCreation, Heure)
 // et chacune de ses autres colonnes, par nom en minuscules (un serveur ne garde
-// pas la casse des noms), sous la forme du runtime (nombre, texte, date ;
+// pas la casse des noms), sous la forme d'une cellule (nombre, texte, date ;
 // invalide pour NULL).
 struct LigneMesure
 {

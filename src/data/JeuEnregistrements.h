@@ -20,7 +20,7 @@ public:
     struct Enregistrement
     {
         QVariant identifiant;  // l'identité de la ligne pour le moteur
-        QVariantList valeurs;  // sous les formes du runtime, une par colonne de la table
+        QVariantList valeurs;  // sous les formes des cellules, une par colonne de la table
     };
 
     JeuEnregistrements(BaseDonnees* base, QString table, QList<ColonneTable> colonnes,

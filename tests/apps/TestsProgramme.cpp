@@ -45,7 +45,7 @@ TEST(Programme, ChaqueCommandeASonAideSansRienVerifier)
 TEST(Programme, OptionsDUnNouveauGraphiqueEcritesLaPremiereFois)
 {
     QTemporaryDir config;
-    const Resultat r = lancer({"options", "--projet", "KOR"}, config.path());
+    const Resultat r = lancer({"options"}, config.path());
     EXPECT_EQ(r.code, 0) << r.erreurs.toStdString();
     EXPECT_TRUE(r.sortie.contains("Libellé de l'axe des profondeurs : Précipitations en mm"));
     EXPECT_TRUE(r.sortie.contains("Taille des polices des axes : 7"));

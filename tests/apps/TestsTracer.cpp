@@ -109,10 +109,11 @@ TEST(Tracer, LesChoixDesStatistiquesChangentLesOrdresEtSontRefusesMalEcrits)
     EXPECT_FALSE(ordres(comparaison + QStringList{"--normales", "officielles"}).filter("FROM PLUVIOMETRE_NORMALES WHERE codePluviometre=76402001").isEmpty());
     EXPECT_TRUE(ordres(comparaison).filter("PLUVIOMETRE_NORMALES").isEmpty());
 
-    // Le choix retenu dans l'application vaut sans option ; l'option donnée l'emporte.
+    // Le choix retenu dans le fichier que nomme « graphique options » vaut sans option ; l'option donnée l'emporte.
     QTemporaryDir configuration;
-    QDir().mkpath(configuration.filePath("NORVANE"));
-    ecrireFichier(configuration.filePath("NORVANE/KOR6.conf"), "[General]\nAnneesStatistiques=1985-1995\nNormalesOfficielles=1\n");
+    const QString fichier = lancer({"options"}, configuration.path()).sortie.section('\n', 0, 0).section(" (", 1).chopped(1);
+    ASSERT_TRUE(fichier.startsWith(configuration.path())) << fichier.toStdString();
+    ecrireFichier(fichier, "[General]\nAnneesStatistiques=1985-1995\nNormalesOfficielles=1\n");
     EXPECT_EQ(ordres(annee, configuration.path()).filter("#01/01/1985#").filter("#12/31/1995#").size(), 2);
     EXPECT_EQ(ordres(annee + QStringList{"--annees-statistiques", "auto"}, configuration.path()).filter("#01/01/1981#").size(), 2);
     EXPECT_FALSE(ordres(comparaison, configuration.path()).filter("FROM PLUVIOMETRE_NORMALES").isEmpty());

@@ -144,7 +144,7 @@ TEST_F(Contrat, UnEchecRendZeroLigneEtGardeSonTexte)
 
 TEST_F(Contrat, LesDatesEtLesHeuresFontLAllerRetour)
 {
-    // Écrites par un INSERT du runtime (texte jour d'abord), par un jeu
+    // Écrites par un INSERT d'un texte de cellule (jour d'abord), par un jeu
     // d'enregistrements et par les outils, relues sous les mêmes textes, et
     // retrouvées par les littéraux de la base.
     const QList<std::pair<QString, QString>> instants = {

@@ -4,6 +4,6 @@
 #include <QStringList>
 
 // Coupe `texte` sur un séparateur d'un caractère ou plus et ajoute les morceaux
-// à `morceaux` (le tableau du runtime, dès 1). Rend le nombre de morceaux :
+// à `morceaux`, vidé d'abord. Rend le nombre de morceaux :
 // 0 pour un texte vide ; "a\" coupé sur "\" donne "a" et un dernier morceau vide.
 int Decouper(const QString& texte, QStringList& morceaux, const QString& separateur);

@@ -48,6 +48,12 @@ QString CleParametresParDefaut()
         + QString::number(versionMajeure);
 }
 
+QString EmplacementParametres(const QString& cheminCle)
+{
+    const auto reglages = ouvrir(cheminCle);
+    return reglages ? reglages->fileName() : QString();
+}
+
 bool EcrireParametre(const QString& nom, QString& valeur, const QString& cheminCle)
 {
     auto reglages = ouvrir(cheminCle);

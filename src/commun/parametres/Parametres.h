@@ -9,6 +9,10 @@
 
 QString CleParametresParDefaut();
 
+// Le fichier (ou la clé du registre) où sont rangés les paramètres ; vide pour
+// un chemin de clé refusé.
+QString EmplacementParametres(const QString& cheminCle = QString());
+
 // Une valeur vide est rangée comme " " (la variable de l'appelant devient " "),
 // relue vide. Faux, sans rien changer, quand le magasin refuse l'écriture.
 bool EcrireParametre(const QString& nom, QString& valeur, const QString& cheminCle = QString());

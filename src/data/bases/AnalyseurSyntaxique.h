@@ -10,7 +10,7 @@
 
 // Lit un ordre de la formulation Access : SELECT (sous-requêtes dans FROM,
 // GROUP BY, HAVING, ORDER BY), INSERT INTO … VALUES / SELECT,
-// UPDATE … SET, DELETE FROM. Les opérateurs se lient comme dans le runtime : ^,
+// UPDATE … SET, DELETE FROM. Les opérateurs se lient du plus fort au plus faible : ^,
 // - unaire, * /, \, Mod, + -, &, comparaisons, Not, And, Or. Un texte qui
 // contient plus d'un ordre est refusé (un seul ";" peut le terminer).
 //

@@ -9,7 +9,7 @@
 
 // Ce que partagent les deux moteurs : chaque ordre de la formulation Access est
 // lu (un seul ordre), traduit par le traducteur du moteur en un seul ordre
-// natif, exécuté, et ses lignes rendues sous les formes du runtime.
+// natif, exécuté, et ses lignes rendues sous les formes des cellules.
 class BaseAcces : public BaseDonnees
 {
 public:
@@ -35,7 +35,7 @@ protected:
 
     virtual Traducteur& traducteur() = 0;
     // Exécute un ordre natif ; avec `lignes`, en rend les lignes en (champ,
-    // enregistrement), les champs de genre Date en texte du runtime.
+    // enregistrement), les champs de genre Date en texte de date (TexteDateHeure).
     virtual bool lancer(const QString& sql, const QList<TypeValeur>& types, TableauValeurs* lignes) = 0;
     // Un SELECT natif, ses lignes en colonnes ; sans mieux, celles de `lancer`.
     virtual bool lancerColonnes(const QString& sql, const QList<TypeValeur>& types, ColonnesTypees& lignes);

@@ -18,7 +18,7 @@
 
 namespace {
 
-// Les fonctions du runtime, pour cette connexion seulement.
+// Les fonctions des ordres, pour cette connexion seulement.
 const char* const fonctions = R"SQL(
 SET datestyle = 'ISO, MDY';
 SELECT set_config('lock_timeout', '%1s', false) WHERE current_setting('lock_timeout') = '0';
@@ -68,7 +68,7 @@ BEGIN
   RAISE EXCEPTION 'Conversion en date impossible : « % »', t;
 END
 $f$;
--- Texte d'une date du runtime : l'heure seule le 30/12/1899, la date seule à minuit.
+-- Texte d'une date : l'heure seule le 30/12/1899, la date seule à minuit.
 CREATE FUNCTION pg_temp.texte_date(d timestamp) RETURNS text
 LANGUAGE sql IMMUTABLE AS $f$
   SELECT CASE WHEN d IS NULL THEN NULL

@@ -12,7 +12,7 @@ struct pg_result;
 
 // Le serveur de bases : une connexion PostgreSQL (libpq), ordres dans la
 // formulation "POSTGRESQL" (littéraux 'MM/DD/YYYY', heures sur le 30/12/1899).
-// Les fonctions du runtime sont créées dans le schéma propre à la connexion
+// Les fonctions des ordres sont créées dans le schéma propre à la connexion
 // (pg_temp) : rien n'est ajouté à la base de l'hôte.
 class BasePostgres : public BaseAcces
 {
@@ -56,7 +56,7 @@ private:
     using Resultat = std::unique_ptr<pg_result, LibererResultat>;
 
     explicit BasePostgres(pg_conn* connexion);
-    // Les réglages de la session et les fonctions du runtime.
+    // Les réglages de la session et les fonctions des ordres.
     bool preparer(QString& erreur);
     bool commencerLecture();
     // Un ordre (texte seul, ou avec ses valeurs), ses résultats attendus sous

@@ -1,4 +1,4 @@
-// Les fonctions du runtime que les ordres traduits appellent sous SQLite
+// Les fonctions de la formulation Access que les ordres traduits appellent sous SQLite
 // (acces_cvdate, acces_joindre, …), calculées par les règles de commun/.
 #include "data/bases/FonctionsSqlite.h"
 
@@ -45,7 +45,7 @@ bool estNombre(sqlite3_value* v)
     return t == SQLITE_INTEGER || t == SQLITE_FLOAT;
 }
 
-// Un argument date : texte ISO rangé, texte du runtime, ou jours depuis le jour 0.
+// Un argument date : texte ISO rangé, texte de cellule, ou jours depuis le jour 0.
 std::optional<QDateTime> dateArgument(sqlite3_value* v)
 {
     if (estNombre(v)) {
@@ -229,7 +229,7 @@ void formatDate(sqlite3_context* ctx, int, sqlite3_value** a)
     resultatTexte(ctx, FormatDate(*d, texteArgument(a[1])));
 }
 
-// Les textes du runtime de toutes les valeurs, joints ; NULL compte pour ''.
+// Les textes de cellule de toutes les valeurs, joints ; NULL compte pour ''.
 void joindre(sqlite3_context* ctx, int n, sqlite3_value** a)
 {
     QByteArray t;

@@ -2,7 +2,7 @@
 
 struct sqlite3;
 
-// La bibliothèque de fonctions du runtime pour une connexion SQLite.
+// Les fonctions de la formulation Access (CStr, Format, DateValue…) pour une connexion SQLite.
 namespace FonctionsSqlite {
 
 void installer(sqlite3* base);

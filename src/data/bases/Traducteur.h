@@ -12,11 +12,11 @@
 
 // Fait d'un ordre de la formulation Access un seul ordre d'un moteur. Les
 // noms sont résolus sur les tables (le catalogue), chaque expression reçoit
-// un genre, et les règles du runtime sont tenues : `&` joint les formes texte
+// un genre, et les règles de la formulation Access sont tenues : `&` joint les formes texte
 // (dates "DD/MM/YYYY", heures "hh:nn:ss"), un nombre comparé à un texte
 // littéral se compare en nombre, une date comparée à un texte littéral le lit
 // mois d'abord comme un littéral de la base, une date seule écrite en texte
-// dans une colonne date se lit jour d'abord comme dans le runtime (avec son
+// dans une colonne date se lit jour d'abord comme un texte de cellule (avec son
 // heure, c'est un littéral de la base, mois d'abord), un nombre en condition
 // est vrai s'il n'est pas 0, un regroupement sans tri sort dans l'ordre de
 // ses groupes. Chaque moteur dit comment s'écrit chaque morceau.
@@ -54,11 +54,11 @@ public:
     virtual QString identifiant(const QString& nom) const = 0;
     QString litteralTexte(const QString& texte) const;
     virtual QString litteralDate(const QDateTime& d) const = 0;
-    // NULL vient en tête d'un tri croissant, comme dans le runtime.
+    // NULL vient en tête d'un tri croissant, sur chaque moteur : les lignes sortent dans le même ordre.
     virtual QString nulsEnTete(bool) const { return QString(); }
 
 protected:
-    // Un opérande de `&` : son texte du runtime déjà écrit, et sa valeur brute.
+    // Un opérande de `&` : son texte de cellule déjà écrit, et sa valeur brute.
     struct Morceau
     {
         QString texte;

@@ -1,4 +1,4 @@
-// Les fonctions du runtime dans les ordres : une table du nom à sa traduction,
+// Les fonctions de la formulation Access : une table du nom à sa traduction,
 // par familles (agrégats, parties de dates, conversions de dates, textes,
 // nombres, formats, choix).
 #include "data/bases/Traducteur.h"
@@ -247,7 +247,7 @@ FonctionsSql::Resultat FonctionsSql::texteSimple(const Appel& a)
     const auto c = a.arg(0);
     if (!c)
         return std::nullopt;
-    // Comme dans le runtime, ces fonctions rendent NULL pour NULL.
+    // Ces fonctions rendent NULL pour NULL : une valeur absente le reste une fois convertie.
     const QString t = a.t.texteBrut(*c);
     if (a.nom == QStringLiteral("cstr"))
         return code(t, TypeValeur::Texte);

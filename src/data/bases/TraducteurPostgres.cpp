@@ -22,7 +22,7 @@ QString TraducteurPostgres::litteralDate(const QDateTime& d) const
 
 QString TraducteurPostgres::joindre(const QList<Morceau>& morceaux) const
 {
-    // concat() compte NULL pour '' et écrit les entiers comme le runtime.
+    // concat() compte NULL pour '' et écrit les entiers en chiffres seuls, comme TexteNombre.
     QStringList arguments;
     for (const Morceau& m : morceaux) {
         if (m.type == TypeValeur::Entier || m.type == TypeValeur::Texte)
@@ -47,7 +47,7 @@ QString TraducteurPostgres::texteEntier(const QString& x) const
 
 QString TraducteurPostgres::texteReel(const QString& x) const
 {
-    // Le passage par numeric garde 15 chiffres significatifs, comme le runtime.
+    // Le passage par numeric garde 15 chiffres significatifs, comme TexteNombre.
     const QString t = QStringLiteral("CAST(CAST(") + x + QStringLiteral(" AS numeric) AS text)");
     if (m_separateur == u'.')
         return t;
@@ -231,7 +231,7 @@ QString champToChar(QChar l, int n, bool minutes)
 
 QString TraducteurPostgres::formatDate(const QString& x, const QString& motif) const
 {
-    // Les lettres du runtime deviennent celles de to_char ; "m" est la minute
+    // Les lettres des motifs de Format deviennent celles de to_char ; "m" est la minute
     // juste après une heure ou juste avant des secondes.
     QString sortie;
     QChar precedente;

@@ -5,7 +5,7 @@
 // Formulation PostgreSQL. Les dates sont des colonnes date ou timestamp, une
 // heure du jour un timestamp le 1899-12-30. Les noms s'écrivent en minuscules
 // entre guillemets (la casse que PostgreSQL donne aux noms sans guillemets).
-// Les conversions du runtime sont les fonctions que `BasePostgres` crée dans
+// Les conversions des ordres sont les fonctions que `BasePostgres` crée dans
 // le schéma propre à la connexion, pg_temp ; les textes se trient octet par
 // octet quelle que soit la collation de la base.
 class TraducteurPostgres : public Traducteur

@@ -17,7 +17,7 @@ QString TraducteurSqlite::litteralDate(const QDateTime& d) const
 QString TraducteurSqlite::joindre(const QList<Morceau>& morceaux) const
 {
     // Une seule fonction pour toute la chaîne : NULL y compte pour '', les
-    // nombres y prennent leur texte du runtime.
+    // nombres y prennent leur texte de cellule.
     QStringList arguments;
     for (const Morceau& m : morceaux)
         arguments << (m.type == TypeValeur::Date || m.type == TypeValeur::Booleen ? m.texte : m.brut);

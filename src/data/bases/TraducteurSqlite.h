@@ -4,7 +4,7 @@
 
 // Formulation SQLite. Dates et heures sont rangées en textes ISO qui se trient
 // dans l'ordre du temps : "YYYY-MM-DD" à minuit, "YYYY-MM-DD hh:mm:ss" sinon,
-// une heure du jour le 1899-12-30. Les conversions du runtime sont les
+// une heure du jour le 1899-12-30. Les conversions des ordres sont les
 // fonctions "acces_" que `BaseSqlite` enregistre.
 class TraducteurSqlite : public Traducteur
 {

@@ -135,7 +135,7 @@ std::optional<Traducteur::Code> Traducteur::affectation(const ExpressionSql& e, 
     case TypeValeur::Date:
         if (e.genre == Genre::Texte && e.texte.trimmed().isEmpty())
             return Code{QStringLiteral("NULL"), TypeValeur::Inconnu, true, std::nullopt};
-        // Une date seule écrite en texte est celle du runtime, jour d'abord
+        // Une date seule écrite en texte est un texte de cellule, jour d'abord
         // (la saisie des points) ; une date avec son heure est un littéral de
         // la base, mois d'abord (FormatDateBase avec l'heure, sous PostgreSQL).
         return versDate(e, *c, e.genre == Genre::Texte && e.texte.contains(u'/') && e.texte.contains(u':'));

@@ -7,11 +7,11 @@
 #include <QVariant>
 #include <optional>
 
-// Les valeurs entre les formes du runtime et les colonnes d'un moteur.
+// Les valeurs entre les formes des cellules et les colonnes d'un moteur.
 class ValeurColonne
 {
 public:
-    // Une cellule donnée sous les formes du runtime (textes de date jour d'abord,
+    // Une cellule donnée sous ses formes (textes de date jour d'abord,
     // nombres ou textes de nombre avec l'un ou l'autre séparateur, textes,
     // invalide pour NULL) préparée pour une colonne de ce genre : un QDateTime
     // pour les dates, un double ou un qint64 pour les nombres, un QString pour

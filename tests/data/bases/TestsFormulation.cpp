@@ -1,5 +1,5 @@
 // La formulation Access sur le moteur de l'exécutable : chaque ordre doit
-// rendre les valeurs du runtime, les mêmes sur SQLite et sur PostgreSQL.
+// rendre les valeurs des cellules, les mêmes sur SQLite et sur PostgreSQL.
 #include "commun/Cellule.h"
 #include "commun/LocaleUtilisateur.h"
 #include "data/BaseDeTest.h"
@@ -27,7 +27,7 @@ QString texte(const QVariant& v)
         return QStringLiteral("NULL");
     if (v.metaType().id() == QMetaType::Double || v.metaType().id() == QMetaType::LongLong)
         return QString::number(v.toDouble(), 'g', 12);
-    // Les dates reviennent en valeurs : leur texte est celui du runtime.
+    // Les dates reviennent en valeurs : leur texte est celui d'une cellule.
     return TexteCellule(v);
 }
 

@@ -69,7 +69,7 @@ protected:
 TEST_F(LecturePostgres, ChaqueGenreDonneLaMemeCelluleEnBinaireEtEnTexte)
 {
     TableauValeurs t;
-    // Le booléen n'y est pas : la traduction l'écrit -1 ou 0, comme le runtime.
+    // Le booléen n'y est pas : la traduction l'écrit -1 ou 0, valeurs d'un booléen en nombre.
     comparer(QStringLiteral("n2, n4, n8, r4, r8, num, num2, d, h, dh, t, v, c, ti"), t);
     if (HasFatalFailure())
         return;
