@@ -206,20 +206,19 @@ TableauValeurs reetiqueterHydro(const TableauValeurs& points, double& maximum)
     int position = 0;
     bool ecrit = false;
     for (int i = 0; i < points.points(); ++i) {
-        // Le 1er février porte la part de l'année hydrologique suivante : elle prend le 1er janvier de l'année d'après.
-        const auto jour = DateDepuisCellule(points(0, i));
-        const QDate d = jour ? jour->date() : QDate();
-        const bool partieSuivante = d.isValid() && d.day() == 1 && d.month() == 2;
-        const QVariant etiquette = partieSuivante ? QVariant(QDate(d.year() + 1, 1, 1)) : points(0, i);
-        const QVariant& actuelle = sortie(0, position);
-        if (ecrit && !EstVide(actuelle) && actuelle != etiquette)
+        const QString date = TexteCellule(points(0, i));
+        const auto d = LireDate(date.left(10));
+        const bool partieSuivante = date.startsWith(QStringLiteral("01/02/")) && d;
+        const QString etiquette = partieSuivante ? QStringLiteral("01/01/") + QString::number(d->year() + 1) : date;
+        const QString actuelle = TexteCellule(sortie(0, position));
+        if (ecrit && !actuelle.isEmpty() && actuelle != etiquette)
             ++position;
         for (int l : {1, 3, 4, 5})
             sortie(l, position) = points(l, i);
         const double v = EstVide(points(2, i)) ? 0.0 : LireNombre(points(2, i)).value_or(0.0);
         if (partieSuivante) {
             sortie(2, position) = v;
-            sortie(6, position) = QString::number(d.year() + 1) + QStringLiteral("/01/01");
+            sortie(6, position) = QString::number(d->year() + 1) + QStringLiteral("/01/01");
         } else {
             sortie(2, position) = (EstVide(sortie(2, position)) ? 0.0 : sortie(2, position).toDouble()) + v;
             sortie(6, position) = points(6, i);
