@@ -143,8 +143,8 @@ void ExportComplet(benchmark::State& etat)
     QTemporaryDir dossier;
     ExportGraphiqueTableur::Demande d;
     d.courbes = &Collection();
-    d.periodes = QStringLiteral("S");
-    d.typeAffichage = QStringLiteral("HISTO");
+    d.periode = Periode::Sans;
+    d.courbe = false;
     d.titre = QStringLiteral("Pluie journalière de 1925 à 2024");
     d.cheminImpose = dossier.filePath(QStringLiteral("pluie.xlsx"));
     for (auto _ : etat) {

@@ -455,7 +455,7 @@ bool FenetreHote::direIssue(const QString& erreur, bool annule)
     if (m_formulaire->aDesDonnees() || !m_formulaire->avis().isEmpty())
         return true;
     // Le graphique de travail tracé seul ne charge rien : il attend les points qu'on y pose.
-    const bool travail = m_formulaire->controle().TypeGraphique() == TypeGraph::travail;
+    const bool travail = Traits(m_formulaire->controle().TypeGraphique()).saisie;
     statusBar()->showMessage(travail ? QStringLiteral("Le graphique de travail reçoit les points qu'on y pose ; « Corriger les "
                                                       "mesures… » y charge celles du pluviomètre choisi.")
                                      : QStringLiteral("Aucune mesure pour cette station sur cette période."),
@@ -478,7 +478,7 @@ void FenetreHote::majExports()
     for (QAction* a : m_actionsGraphique)
         a->setEnabled(m_derniere.has_value());
     const bool donnees = m_derniere && m_formulaire->aDesDonnees();
-    const bool annuaire = donnees && m_formulaire->controle().TypeGraphique() == TypeGraph::annuaire;
+    const bool annuaire = donnees && Traits(m_formulaire->controle().TypeGraphique()).pageAnnuaire;
     m_actionExporter->setEnabled(donnees);
     m_actionExporter->setStatusTip(donnees ? QStringLiteral("Le graphique affiché en classeur, à l'endroit choisi.")
                                            : QStringLiteral("Tracer d'abord un graphique qui a des mesures."));
@@ -604,7 +604,7 @@ bool FenetreHote::annulerDerniereCorrection()
 QString FenetreHote::pluviometreCorrige(QString& erreur)
 {
     CtlGraphique& c = m_formulaire->controle();
-    if (m_derniere && c.TypeGraphique() == TypeGraph::travail)
+    if (m_derniere && Traits(c.TypeGraphique()).saisie)
         return c.RecupSprEntete()->CodeStation();
     const auto demande = m_panneau->demandeCorrection(erreur);
     return demande ? demande->station : QString();

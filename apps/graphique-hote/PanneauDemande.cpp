@@ -41,12 +41,6 @@ struct Choix
     const char* libelle;
 };
 
-// Les genres de graphique, dans l'ordre où l'hôte les numérote.
-const Choix genres[] = {{"edition", "Édition (totaux par période)"}, {"Annee", "Graphique annuel et statistiques"},
-                        {"annuaire", "Annuaire"}, {"travail", "Travail (saisie des points)"},
-                        {"Superposition", "Superposition de pluviomètres"}, {"PluvioPiezo", "Pluie et nappe"},
-                        {"reference", "Courbe de référence"}, {"comparaisonNormale", "Comparaison à la normale"},
-                        {"PluvioStation", "Pluie et débit de rivière"}};
 const Choix mesures[] = {{"1", "Pluie"}, {"2", "Pluie efficace"}, {"3", "ETP"},
                          {"4", "Valeur 1"}, {"5", "Valeur 2"}, {"6", "Valeur 3"}};
 const Choix affichages[] = {{"", "Selon le genre"}, {"HISTO", "Barres"}, {"COURBE", "Courbe"}};
@@ -68,6 +62,16 @@ QComboBox* liste(const Choix (&choix)[N], QWidget* parent, const char* nom)
     return c;
 }
 
+// Les genres de graphique, dans l'ordre où l'hôte les numérote.
+QComboBox* listeGenres(QWidget* parent)
+{
+    auto* c = new QComboBox(parent);
+    c->setObjectName(QStringLiteral("GenreGraphique"));
+    for (const TraitsTypeGraph& t : TousLesTraits())
+        c->addItem(QString::fromUtf8(t.libelle), QString::fromLatin1(t.nom));
+    return c;
+}
+
 QComboBox* listePeriodes(QWidget* parent)
 {
     auto* c = new QComboBox(parent);
@@ -78,7 +82,7 @@ QComboBox* listePeriodes(QWidget* parent)
 }
 
 // Les périodes qui n'ont pas de sens pour le genre restent dans la liste, grisées, et disent pourquoi.
-void accorderPeriodes(QComboBox& periode, std::optional<TypeGraph> type, const QString& variante)
+void accorderPeriodes(QComboBox& periode, std::optional<TypeGraph> type, Variante variante)
 {
     auto* modele = qobject_cast<QStandardItemModel*>(periode.model());
     bool grisees = false;
@@ -109,25 +113,10 @@ SaisieDate* champDate(QWidget* parent, const char* nom)
     return d;
 }
 
-// Le genre des stations compagnes d'un genre de graphique ; rien s'il n'en prend pas.
-std::optional<GenreStation::Genre> genreDesAutres(TypeGraph type)
-{
-    switch (type) {
-    case TypeGraph::Superposition:
-        return GenreStation::Genre::Pluvio;
-    case TypeGraph::PluvioPiezo:
-        return GenreStation::Genre::Piezo;
-    case TypeGraph::PluvioStation:
-        return GenreStation::Genre::Hydro;
-    default:
-        return std::nullopt;
-    }
-}
-
 std::optional<GenreStation::Genre> genreDesAutres(const QComboBox& genre)
 {
     const auto type = TypeGraphDepuisNom(genre.currentData().toString());
-    return type ? genreDesAutres(*type) : std::nullopt;
+    return type ? HoteGraphique::genreDesAutres(*type) : std::nullopt;
 }
 
 // Les deux dates telles que saisies ; faux, et `erreur` nommant le champ, quand l'une n'est
@@ -204,7 +193,7 @@ void PanneauDemande::creerChoix()
 {
     auto* cadre = new QGroupBox(QStringLiteral("Graphique"), this);
     auto* f = new QFormLayout(cadre);
-    m_genre = liste(genres, cadre, "GenreGraphique");
+    m_genre = listeGenres(cadre);
     m_autres = new QListWidget(cadre);
     m_autres->setObjectName(QStringLiteral("StationsCompagnes"));
     m_autres->setMaximumHeight(90);
@@ -235,7 +224,7 @@ void PanneauDemande::creerChoix()
     for (SaisieDate* champ : {m_debut, m_fin})
         connect(champ, &QLineEdit::textEdited, this, [this] { m_datesTapees = true; });
     connect(m_variante, &QComboBox::currentIndexChanged, this,
-            [this] { accorderPeriodes(*m_periode, TypeGraphDepuisNom(m_genre->currentData().toString()), m_variante->currentData().toString()); });
+            [this] { accorderPeriodes(*m_periode, TypeGraphDepuisNom(m_genre->currentData().toString()), VarianteDepuisTexte(m_variante->currentData().toString())); });
     connect(m_autres, &QListWidget::itemChanged, this, &PanneauDemande::compagneCochee);
 }
 
@@ -330,13 +319,13 @@ void PanneauDemande::chargerChoixStatistiques()
 void PanneauDemande::majChoixStatistiques()
 {
     const auto type = TypeGraphDepuisNom(m_genre->currentData().toString());
-    const bool comparaison = type == TypeGraph::comparaisonNormale;
+    const bool comparaison = type && Traits(*type).ecarts;
     // Les normales officielles ne dépendent d'aucune année : seules la médiane et le graphique annuel en prennent.
-    const bool annees = type == TypeGraph::Annee || (comparaison && !m_normalesOfficielles->isChecked());
+    const bool annees = (type && Traits(*type).annuel) || (comparaison && !m_normalesOfficielles->isChecked());
     m_anneesChoisies->setEnabled(annees);
     m_premiereAnnee->setEnabled(annees && m_anneesChoisies->isChecked());
     m_derniereAnnee->setEnabled(annees && m_anneesChoisies->isChecked());
-    m_moisHydro->setEnabled(m_periode->currentData().toString() == QStringLiteral("H"));
+    m_moisHydro->setEnabled(Periodes::periodeDesLettres(m_periode->currentData().toString()) == Periode::Hydro);
     m_normalesOfficielles->setEnabled(comparaison);
 }
 
@@ -442,8 +431,8 @@ void PanneauDemande::genreChange()
                 item->setCheckState(m_compagnesCochees.value(int(*autres)).contains(s.code) ? Qt::Checked : Qt::Unchecked);
                 m_autres->addItem(item);
             }
-    const bool annee = type == TypeGraph::Annee;
-    accorderPeriodes(*m_periode, type, m_variante->currentData().toString());
+    const bool annee = type && Traits(*type).annuel;
+    accorderPeriodes(*m_periode, type, VarianteDepuisTexte(m_variante->currentData().toString()));
     m_annee->setEnabled(annee);
     m_variante->setEnabled(annee);
     findChild<QGroupBox*>(QStringLiteral("CadreStatistiques"))->setEnabled(annee);
@@ -505,17 +494,17 @@ std::optional<HoteGraphique::Demande> PanneauDemande::demande(QString& erreur) c
     for (int i = 0; i < m_autres->count(); ++i)
         if (m_autres->item(i)->checkState() == Qt::Checked)
             d.stations << m_autres->item(i)->data(Qt::UserRole).toString();
-    if (genreDesAutres(d.type) && d.stations.isEmpty()) {
+    if (HoteGraphique::genreDesAutres(d.type) && d.stations.isEmpty()) {
         erreur = QStringLiteral("Ce graphique demande au moins une station cochée dans « Avec ».");
         return std::nullopt;
     }
     if (!lireDates(*m_debut, *m_fin, d, erreur))
         return std::nullopt;
-    d.annee = d.type == TypeGraph::Annee ? m_annee->value() : 0;
+    d.annee = Traits(d.type).annuel ? m_annee->value() : 0;
     d.mesures = m_mesure->currentData().toString();
     d.periodes = m_periode->currentData().toString();
-    d.variante = d.type == TypeGraph::Annee ? m_variante->currentData().toString() : QString();
-    if (const QString refus = Periodes::refus(d.type, d.variante, d.periodes); !refus.isEmpty()) {
+    d.variante = Traits(d.type).annuel ? m_variante->currentData().toString() : QString();
+    if (const QString refus = Periodes::refus(d.type, VarianteDepuisTexte(d.variante), d.periodes); !refus.isEmpty()) {
         erreur = refus.left(1).toUpper() + refus.mid(1);
         return std::nullopt;
     }

@@ -1,7 +1,10 @@
 #include "AideProgramme.h"
 
+#include "commun/TypeGraph.h"
+
 #include <QList>
 #include <QStringList>
+#include <string_view>
 
 namespace {
 
@@ -13,9 +16,19 @@ piézomètres et stations hydrométriques.
 Commandes :
 )";
 
-const char* const genres = R"(      GENRE : edition, Annee, annuaire, travail, Superposition, PluvioPiezo,
+constexpr const char* genres = R"(      GENRE : edition, Annee, annuaire, travail, Superposition, PluvioPiezo,
               reference, comparaisonNormale, PluvioStation (casse indifférente).
 )";
+
+// L'aide nomme tous les genres que la ligne de commande connaît.
+constexpr bool nommeTousLesGenres()
+{
+    for (const char* nom : NomsTypeGraph)
+        if (std::string_view(genres).find(nom) == std::string_view::npos)
+            return false;
+    return true;
+}
+static_assert(nommeTousLesGenres(), "un genre de graphique manque à l'aide");
 
 const char* const optionsGraphique = R"(      --station CODE        le pluviomètre (le code de la courbe pour reference)
       --stations C1,C2,…    les autres stations : pluviomètres (Superposition),

@@ -53,9 +53,7 @@ QString verifierChoix(HoteGraphique::Demande& d, const QString& genre, const QSt
 {
     const auto type = TypeGraphDepuisNom(genre);
     if (!type)
-        return QStringLiteral("genre de graphique inconnu : %1 (edition, Annee, annuaire, travail, Superposition, "
-                              "PluvioPiezo, reference, comparaisonNormale, PluvioStation).")
-            .arg(cite(genre));
+        return QStringLiteral("genre de graphique inconnu : %1 (%2).").arg(cite(genre), ListeNomsTypeGraph());
     d.type = *type;
     static const QRegularExpression chiffres(QStringLiteral("^[1-6]+$")), lettres(QStringLiteral("^[MDTAHS]$"));
     if (!chiffres.match(d.mesures).hasMatch())
@@ -65,10 +63,10 @@ QString verifierChoix(HoteGraphique::Demande& d, const QString& genre, const QSt
     d.affichage = affichage.isEmpty() ? HoteGraphique::affichageParDefaut(d.type, d.variante) : affichage.toUpper();
     if (d.affichage != QStringLiteral("COURBE") && d.affichage != QStringLiteral("HISTO"))
         return QStringLiteral("affichage inconnu : %1 (COURBE ou HISTO).").arg(cite(affichage));
-    const bool cumulAnnee = d.variante == QStringLiteral("CUMUL_MENSUEL") || d.variante == QStringLiteral("CUMUL_ANNUEL");
-    if (!d.variante.isEmpty() && !cumulAnnee && d.variante != QStringLiteral("EDITION"))
+    const Variante variante = VarianteDepuisTexte(d.variante);
+    if (variante != Variante::Aucune && !EstCumul(variante) && variante != Variante::Edition)
         return QStringLiteral("variante inconnue : %1 (CUMUL_ANNUEL, CUMUL_MENSUEL ou EDITION).").arg(cite(d.variante));
-    return Periodes::refus(d.type, d.variante, d.periodes);
+    return Periodes::refus(d.type, variante, d.periodes);
 }
 
 // --genre dit le genre de --station : celui que le genre de graphique trace.

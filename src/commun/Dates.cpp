@@ -1,5 +1,7 @@
 #include "commun/Dates.h"
 
+#include "commun/Cellule.h"
+
 #include "commun/Nombres.h"
 
 #include <QHash>
@@ -201,6 +203,53 @@ std::optional<QDateTime> DateDepuisCellule(const QVariant& cellule)
     default:
         return std::nullopt;
     }
+}
+
+namespace {
+
+// "YYYY-MM-DD" en tête de `t`.
+std::optional<QDate> jourIso(const QString& t)
+{
+    int a, m, j;
+    if (t.size() < 10 || t.at(4) != u'-' || t.at(7) != u'-' || !chiffres(t, 0, 4, a) || !chiffres(t, 5, 2, m)
+        || !chiffres(t, 8, 2, j))
+        return std::nullopt;
+    const QDate date(a, m, j);
+    return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
+}
+
+// " hh:mm:ss" ou "Thh:mm:ss" après la date.
+std::optional<QTime> heureIso(const QString& t)
+{
+    int h, n, s;
+    if (t.size() < 19 || (t.at(10) != u' ' && t.at(10) != u'T') || t.at(13) != u':' || t.at(16) != u':'
+        || !chiffres(t, 11, 2, h) || !chiffres(t, 14, 2, n) || !chiffres(t, 17, 2, s))
+        return std::nullopt;
+    const QTime heure(h, n, s);
+    return heure.isValid() ? std::optional<QTime>(heure) : std::nullopt;
+}
+
+} // namespace
+
+std::optional<QDateTime> LireDateHeureIso(const QString& t)
+{
+    const auto date = jourIso(t);
+    if (!date)
+        return std::nullopt;
+    if (t.size() == 10)
+        return DateHeure(*date);
+    const auto heure = heureIso(t);
+    return heure ? std::optional<QDateTime>(DateHeure(*date, *heure)) : std::nullopt;
+}
+
+QTime HeureDepuisCellule(const QVariant& cellule)
+{
+    if (cellule.typeId() == QMetaType::QString)
+        if (const auto iso = LireDateHeureIso(cellule.toString()))
+            return iso->time();
+    if (const auto d = DateDepuisCellule(cellule))
+        return d->time();
+    return LireHeure(TexteCellule(cellule)).value_or(QTime(0, 0));
 }
 
 bool EstDate(const QVariant& cellule)

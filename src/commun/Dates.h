@@ -20,6 +20,11 @@ std::optional<QTime> LireHeure(const QString& texte);
 std::optional<QDateTime> LireDateHeure(const QString& texte);
 // Une cellule contenant une date, ou un texte de date comme ci-dessus.
 std::optional<QDateTime> DateDepuisCellule(const QVariant& cellule);
+// "YYYY-MM-DD", suivi ou non de " hh:mm:ss" (ou "Thh:mm:ss"), comme les moteurs rendent leurs dates.
+std::optional<QDateTime> LireDateHeureIso(const QString& texte);
+// L'heure d'une cellule lue d'une table : d'une date et heure (valeur, texte ISO ou
+// "DD/MM/YYYY hh:nn:ss"), d'une heure seule, ou d'un texte "hh:nn:ss" ; minuit sinon.
+QTime HeureDepuisCellule(const QVariant& cellule);
 bool EstDate(const QVariant& cellule);
 
 // Ce qu'une personne tape dans un champ : jour, mois et année séparés par "/", ".", "-",

@@ -1,25 +1,43 @@
 #include "commun/TypeGraph.h"
 
+#include <QStringList>
+
 namespace {
 
 using T = TraitsTypeGraph;
 using V = T::Visibilite;
 using C = T::Chargement;
 using D = T::Demande;
+using A = T::Autres;
 constexpr V M = V::Montre, K = V::Cache, I = V::Inchange;
+
+constexpr const char* echelle = "Échelle des valeurs";
+constexpr const char* bornes = "La valeur du minimum et/ou du maximum n'est pas correcte.";
 
 // Dans l'ordre des numéros de l'hôte.
 const std::array<TraitsTypeGraph, 9> traits = {{
-    //  type                          nom                   deux   haut   entête dates  chargement         demande       outils cachés  réf cadre pts année dates entête
-    {TypeGraph::edition,            "edition",            false, false, true,  true,  C::Mesures,        D::Station,   {4, 5, 6, 0}, K, K, K, K, I, I},
-    {TypeGraph::Annee,              "Annee",              false, false, true,  false, C::Annee,          D::Annee,     {4, 5, 6, 0}, K, K, K, M, K, I},
-    {TypeGraph::annuaire,           "annuaire",           false, true,  true,  true,  C::Mesures,        D::Station,   {1, 4, 5, 6}, K, K, K, K, I, K},
-    {TypeGraph::travail,            "travail",            false, false, false, false, C::Aucun,          D::Tableau,   {0, 0, 0, 0}, K, I, I, K, I, I},
-    {TypeGraph::Superposition,      "Superposition",      false, true,  false, false, C::Superposition,  D::Tableau,   {4, 5, 6, 0}, K, K, K, K, I, K},
-    {TypeGraph::PluvioPiezo,        "PluvioPiezo",        true,  true,  false, false, C::DeuxGraphiques, D::Tableau,   {4, 5, 6, 0}, K, K, K, K, I, K},
-    {TypeGraph::reference,          "reference",          false, false, false, false, C::Reference,      D::Reference, {4, 5, 6, 0}, M, K, K, K, I, K},
-    {TypeGraph::comparaisonNormale, "comparaisonNormale", false, false, true,  true,  C::Comparaison,    D::Station,   {4, 5, 6, 0}, K, K, K, K, I, I},
-    {TypeGraph::PluvioStation,      "PluvioStation",      true,  true,  false, false, C::DeuxGraphiques, D::Tableau,   {4, 5, 6, 0}, K, K, K, K, I, K},
+    //  type                          nom                      deux   haut   entête dates  chargement         demande       outils cachés  réf cadre pts année dates entête
+    //  autres      annuel ecarts réf.   saisie total  libellé, échelle, refus des bornes
+    {TypeGraph::edition,            NomsTypeGraph[0], false, false, true,  true,  C::Mesures,        D::Station,   {4, 5, 6, 0}, K, K, K, K, I, I,
+     A::Aucune, false, false, false, false, false, "Édition (totaux par période)", echelle, bornes},
+    {TypeGraph::Annee,              NomsTypeGraph[1], false, false, true,  false, C::Annee,          D::Annee,     {4, 5, 6, 0}, K, K, K, M, K, I,
+     A::Aucune, true,  false, false, false, false, "Graphique annuel et statistiques", echelle, bornes},
+    {TypeGraph::annuaire,           NomsTypeGraph[2], false, true,  true,  true,  C::Mesures,        D::Station,   {1, 4, 5, 6}, K, K, K, K, I, K,
+     A::Aucune, false, false, false, false, true,  "Annuaire", echelle, bornes},
+    {TypeGraph::travail,            NomsTypeGraph[3], false, false, false, false, C::Aucun,          D::Tableau,   {0, 0, 0, 0}, K, I, I, K, I, I,
+     A::Aucune, false, false, false, true,  false, "Travail (saisie des points)", echelle, bornes},
+    {TypeGraph::Superposition,      NomsTypeGraph[4], false, true,  false, false, C::Superposition,  D::Tableau,   {4, 5, 6, 0}, K, K, K, K, I, K,
+     A::Pluvio, false, false, false, false, false, "Superposition de pluviomètres", echelle, bornes},
+    {TypeGraph::PluvioPiezo,        NomsTypeGraph[5], true,  true,  false, false, C::DeuxGraphiques, D::Tableau,   {4, 5, 6, 0}, K, K, K, K, I, K,
+     A::Piezo,  false, false, false, false, false, "Pluie et nappe", "Échelle de la piézométrie",
+     "La valeur du minimum et/ou du maximum de la piézomètrie n'est pas correcte."},
+    {TypeGraph::reference,          NomsTypeGraph[6], false, false, false, false, C::Reference,      D::Reference, {4, 5, 6, 0}, M, K, K, K, I, K,
+     A::Aucune, false, false, true,  false, false, "Courbe de référence", echelle, bornes},
+    {TypeGraph::comparaisonNormale, NomsTypeGraph[7], false, false, true,  true,  C::Comparaison,    D::Station,   {4, 5, 6, 0}, K, K, K, K, I, I,
+     A::Aucune, false, true,  false, false, false, "Comparaison à la normale", echelle, bornes},
+    {TypeGraph::PluvioStation,      NomsTypeGraph[8], true,  true,  false, false, C::DeuxGraphiques, D::Tableau,   {4, 5, 6, 0}, K, K, K, K, I, K,
+     A::Hydro,  false, false, false, false, false, "Pluie et débit de rivière", "Échelle de la station hydrométrique",
+     "La valeur du minimum et/ou du maximum de la station hydro n'est pas correcte."},
 }};
 
 } // namespace
@@ -40,6 +58,14 @@ QString NomTypeGraph(TypeGraph type)
 {
     const int i = int(type);
     return i >= 0 && i < int(traits.size()) ? QString::fromLatin1(traits[std::size_t(i)].nom) : QString();
+}
+
+QString ListeNomsTypeGraph()
+{
+    QStringList noms;
+    for (const char* nom : NomsTypeGraph)
+        noms << QString::fromLatin1(nom);
+    return noms.join(QStringLiteral(", "));
 }
 
 std::optional<TypeGraph> TypeGraphDepuisNom(const QString& nom)

@@ -235,7 +235,7 @@ void CtlGraphique::viderCollections(TypeGraph type)
     c.setMaxAxeX(Graphique().lire(Prop::XMax).toDouble());
     vueGraphique()->show();
 
-    if (type == TypeGraph::Annee) {
+    if (Traits(type).annuel) {
         const int annee = Horloge::aujourdhui().year();
         m_disposition->annee().setDate(QDate(annee, 1, 1));
         c.setChargement(QDate(annee, 1, 1), QDate(annee, 12, 31));
@@ -353,7 +353,7 @@ bool CtlGraphique::commeImprime(const std::function<bool(const MoteurGraphique&)
 
 void CtlGraphique::redessiner()
 {
-    AffichageGraphique(false, false, QStringLiteral("SANS"));
+    AffichageGraphique(false, false, TexteCode(Periode::Sans));
 }
 
 bool CtlGraphique::interrogerAnnulation(QObject* jauge)
@@ -400,7 +400,7 @@ void CtlGraphique::preparerOutil(qint16 index)
     const bool change = index != m_outilCourant;
     ChoisirOutil(index);
     MoteurGraphique& g = Graphique();
-    if (m_typeGraphique == TypeGraph::travail && change && m_outilCourant != 4 && g.lire(Prop::NbJeux).toInt() >= 2)
+    if (Traits(m_typeGraphique).saisie && change && m_outilCourant != 4 && g.lire(Prop::NbJeux).toInt() >= 2)
         m_edition->masquerPointsPoses();
     // La grille de l'outil 4 ne liste que les points posés : celle des mesures (outil 6) n'y passe pas.
     if (change && m_outilCourant == 4 && SprPoints()->lignes() > 0 && SprPoints()->origine(0))
@@ -425,7 +425,7 @@ void CtlGraphique::agirOutil()
         m_options->ouvrir();
         break;
     case 8:
-        exporterVersTableur(m_typeGraphique == TypeGraph::Annee, m_typeGraphique == TypeGraph::Superposition);
+        exporterVersTableur(Traits(m_typeGraphique).annuel, Traits(m_typeGraphique).superposeStations());
         break;
     case 9:
         OuvrirAide(m_noAide);
@@ -456,7 +456,7 @@ bool CtlGraphique::conclureCorrections() noexcept
 bool CtlGraphique::demanderChargementALHote()
 {
     bool hote = false;
-    AppelerMembre(getExtender(), m_typeGraphique == TypeGraph::annuaire ? QStringLiteral("TraitementParametresTotal")
+    AppelerMembre(getExtender(), Traits(m_typeGraphique).pageAnnuaire ? QStringLiteral("TraitementParametresTotal")
                                                                         : QStringLiteral("TraitementParametres"),
                   {}, &hote);
     return hote;

@@ -77,6 +77,9 @@ public:
     void setMaChaineTypeGraph(const QString& t) { m_chaineTypeGraph = t; }
     QString MaChaineTypeAffichage() const { return m_chaineTypeAffichage; }
     void setMaChaineTypeAffichage(const QString& t) { m_chaineTypeAffichage = t; }
+    // Les deux mêmes, lues en codes : la variante, et des courbes plutôt que des barres.
+    Variante variante() const { return VarianteDepuisTexte(MaChaineTypeGraph()); }
+    bool enCourbes() const { return MaChaineTypeAffichage() == QLatin1String("COURBE"); }
     bool isCumul() const { return m_isCumul; }
     void setIsCumul(bool v) { m_isCumul = v; }
     bool isStatistiquesMeteoFrance() const { return m_isStatistiquesMeteoFrance; }
@@ -281,7 +284,7 @@ private:
     void effacerLegende();
     void remplirDatesDepuisPluviometre();
     bool interrogerAnnulation(QObject* jauge);
-    void axesPointsDates(bool superpositionCourbes, QString& debut, QString& fin);
+    void axesPointsDates(bool superpositionCourbes, QDate& debut, QDate& fin);
     void dessinerPointsCategorie(const Classe_Graphique& courbe, int premierePosition, bool cumul);
     void dessinerJeuCategorie(const Classe_Graphique& courbe, int jeu, bool cumul);
     void espacerLibelles(const QString& Frequence);

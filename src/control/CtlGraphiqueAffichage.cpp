@@ -47,7 +47,7 @@ void CtlGraphique::dessinerPointsCategorie(const Classe_Graphique& courbe, int p
 {
     MoteurGraphique& g = Graphique();
     const int n = courbe.NbValeurs();
-    const bool normale = m_typeGraphique == TypeGraph::comparaisonNormale;
+    const bool normale = Traits(m_typeGraphique).ecarts;
     const bool plusieursJeux = g.lire(Prop::NbJeux).toInt() != 1;
     Q_UNUSED(cumul);
     for (int i = 0; i < n; ++i) {
@@ -70,7 +70,7 @@ void CtlGraphique::echelleDesValeurs(double minimum, double maximum)
 {
     MoteurGraphique& g = Graphique();
     FctGraphique::InitEchellePluvio(CollCourbes(), g, minimum, maximum);
-    if (m_typeGraphique == TypeGraph::comparaisonNormale)
+    if (Traits(m_typeGraphique).ecarts)
         g.ecrire(Prop::TitreYGauche, QStringLiteral("Comparaison à la normale en mm"));
     else
         titrerAxeDesPluies(g, Prop::TitreYGauche);
@@ -79,7 +79,7 @@ void CtlGraphique::echelleDesValeurs(double minimum, double maximum)
 void CtlGraphique::titrerAxeDesPluies(MoteurGraphique& g, int titre) const
 {
     // La superposition ne trace que la première mesure demandée ; les autres genres, toutes.
-    const QString mesures = m_typeGraphique == TypeGraph::Superposition ? m_chaineChargement.left(1) : m_chaineChargement;
+    const QString mesures = Traits(m_typeGraphique).superposeStations() ? m_chaineChargement.left(1) : m_chaineChargement;
     if (!mesures.isEmpty() && mesures.count(u'3') == mesures.size())
         g.ecrire(titre, QStringLiteral("Évapotranspiration en mm"));
 }
@@ -109,9 +109,9 @@ void CtlGraphique::AffichageGraphique(bool, bool SuperpositionCourbes, const QSt
         if (c.MaxAxeX() != 0)
             g.ecrire(Prop::XMax, c.MaxAxeX());
 
-        const bool cumul = m_chaineTypeAffichage == QStringLiteral("COURBE") && m_isCumul;
-        QString debut, fin;
-        FctGraphique::InitAxeDates(c, g, debut, fin, cumul, m_chaineTypeGraph == QStringLiteral("CUMUL_ANNUEL"));
+        const bool cumul = enCourbes() && m_isCumul;
+        QDate debut, fin;
+        FctGraphique::InitAxeDates(c, g, debut, fin, cumul, variante() == Variante::CumulAnnuel);
         c.setMaxAxeX(g.lire(Prop::XMax).toDouble());
         echelleDesValeurs(0, 0);
 
@@ -161,7 +161,7 @@ void CtlGraphique::espacerLibelles(const QString& Frequence)
     MoteurGraphique& g = Graphique();
     const Classe_Graphiques& c = CollCourbes();
     int espacement = 1;
-    if (Frequence == QStringLiteral("SANS") && c.PasAxeX() >= 1) {
+    if (PeriodeDepuisTexte(Frequence) == Periode::Sans && c.PasAxeX() >= 1) {
         const int k = int(Int(g.lire(Prop::NbPoints).toDouble() / (c.PasAxeX() + 1)));
         espacement = (k >= 1 && k < 20) ? k : 1;
     }
@@ -201,7 +201,7 @@ std::optional<std::pair<QDate, QDate>> CtlGraphique::fenetreCumulAnnuel(int anne
     const auto jour = courbe && courbe->NbValeurs() > 0 ? DateDepuisCellule(courbe->cellule(0, 0)) : std::nullopt;
     if (!jour)
         return std::nullopt;
-    const bool hydro = c->CodePeriode() == QStringLiteral("HYDRO");
+    const bool hydro = c->periode() == Periode::Hydro;
     return ChargeurPluie::fenetreCumulAnnuel(annee, hydro, Periodes::moisHydro(ValeursProcessus::courantes().moisAnneeHydro),
                                              jour->date());
 }
@@ -210,7 +210,7 @@ std::optional<std::pair<QDate, QDate>> CtlGraphique::fenetreCumulAnnuel(int anne
 // celle du champ Année s'y distingue, et la légende la nomme.
 void CtlGraphique::marquerAnneeChoisie(int premierePosition)
 {
-    if (m_typeGraphique != TypeGraph::Annee || m_chaineTypeGraph != QStringLiteral("CUMUL_ANNUEL"))
+    if (!Traits(m_typeGraphique).annuel || variante() != Variante::CumulAnnuel)
         return;
     bool lue = false;
     const int annee = TxtAnnee()->texte().trimmed().toInt(&lue);
@@ -471,7 +471,7 @@ void viderJeuxNonDessines(MoteurGraphique& g, const std::vector<int>& dessinees)
 } // namespace
 
 // Les axes d'un graphique de points datés : l'axe du temps, puis les échelles (nappes et pluie, ou pluie seule).
-void CtlGraphique::axesPointsDates(bool superpositionCourbes, QString& debut, QString& fin)
+void CtlGraphique::axesPointsDates(bool superpositionCourbes, QDate& debut, QDate& fin)
 {
     MoteurGraphique& g = Graphique();
     Classe_Graphiques& c = CollCourbes();
@@ -508,13 +508,13 @@ void CtlGraphique::AffichageGraphiquePiezo(bool, bool SuperpositionCourbes, QObj
         g.ecrire(Prop::Dessin, 1);
         if (c.Compter() == 0)
             return;
-        QString debut, fin;
+        QDate debut, fin;
         axesPointsDates(SuperpositionCourbes, debut, fin);
-        const auto d1 = LireDateHeure(debut), d2 = LireDateHeure(fin);
-        if (!d1 || !d2)
+        if (!debut.isValid() || !fin.isValid())
             return;
-        const double heures = double(DateDiff(Intervalle::Minute, *d1, *d2)) / 60.0;
-        const EchelleTemps echelle{d1->date().toJulianDay(), heures > 0 ? g.lire(Prop::XMax).toDouble() / heures : 0.0};
+        const QDateTime d1 = DateHeure(debut), d2 = DateHeure(fin);
+        const double heures = double(DateDiff(Intervalle::Minute, d1, d2)) / 60.0;
+        const EchelleTemps echelle{debut.toJulianDay(), heures > 0 ? g.lire(Prop::XMax).toDouble() / heures : 0.0};
         for (int s = 1; s <= g.lire(Prop::NbJeux).toInt(); ++s) {
             g.ecrire(Prop::Jeu, s);
             g.ecrire(Prop::Manquant, 1);
@@ -557,7 +557,7 @@ void CtlGraphique::AffichageGraphiqueSuperposepluvioPiezo(bool, bool, QObject* j
         s.ecrire(Prop::Reinitialisation, 9);
         s.ecrire(Prop::CouleurFond, pluie.CouleurFond());
         s.ecrire(Prop::NbJeux, 1);
-        QString debut, fin;
+        QDate debut, fin;
         FctGraphique::InitAxeDatesSuperpose(pluie, s, debut, fin);
         FctGraphique::InitEchellesSuperpose(CollCourbes(), pluie, s, 0, 0);
         g.ecrire(Prop::Dessin, 2);
@@ -642,9 +642,9 @@ QString texteBord(const ModeleGraphique& m, bool enHaut, double borne)
 
 QString CtlGraphique::uniteValeurs() const
 {
-    if (m_typeGraphique == TypeGraph::PluvioStation)
+    if (Traits(m_typeGraphique).riviere())
         return m_echelle;
-    return m_typeGraphique == TypeGraph::PluvioPiezo ? QStringLiteral("m") : QStringLiteral("mm");
+    return Traits(m_typeGraphique).piezometres() ? QStringLiteral("m") : QStringLiteral("mm");
 }
 
 void CtlGraphique::signalerEchelleFixe()

@@ -180,7 +180,7 @@ void CtlGraphique::InitCourbeReference(const QString& code, const QString& libel
         c.setEchelleXAuto(true);
         c.setEchelleYAuto(true);
         c.setChargement(d1, d2);
-        c.setUniteAxeX(QStringLiteral("VIDE"));
+        c.setUniteAxe(UniteAxe::Vide);
         c.setMinDonnees(min);
         c.setMaxDonnees(max);
         c.ViderCollection();
@@ -192,7 +192,7 @@ void CtlGraphique::InitCourbeApercu(double min, double max, const QString& DateD
     sousGarde([&] {
         m_graphiqueApercu = true;
         Classe_Graphiques& c = CollCourbes();
-        c.setUniteAxeX(QStringLiteral("DEF"));
+        c.setUniteAxe(UniteAxe::Def);
         c.setMaxDonnees(max);
         c.setMinDonnees(min);
         TxtDateDebut()->setTexte(DateDebut);
@@ -216,7 +216,7 @@ void CtlGraphique::MajCourbeAnnee(QObject* SprAugures, const QString& CleCourbe,
     sousGarde([&] {
         // La courbe de l'année est la première du graphique annuel : la série de
         // l'année, chargée avant ses statistiques.
-        const CourbePtr annee = m_typeGraphique == TypeGraph::Annee ? CollCourbes().GetCourbe(1) : nullptr;
+        const CourbePtr annee = Traits(m_typeGraphique).annuel ? CollCourbes().GetCourbe(1) : nullptr;
         const TableauValeurs* t = annee ? annee->tableau() : nullptr;
         const TableauValeurs* augure = TableauDans(TabValeurs);
         if (!t || annee->NbValeurs() <= 0) {

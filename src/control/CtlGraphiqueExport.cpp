@@ -5,6 +5,7 @@
 #include "control/CtlGraphique.h"
 #include "control/DialogueProgression.h"
 #include "control/EnteteStations.h"
+#include "data/Periodes.h"
 #include "output/Excel.h"
 #include "output/exports/AnnuaireTableur.h"
 #include "output/exports/ExportGraphiqueTableur.h"
@@ -30,9 +31,9 @@ ExportGraphiqueTableur::Demande CtlGraphique::demandeExport(bool superposition) 
     // Sur ces deux genres, les pluies sont dans la seconde collection, les piézomètres dans la première.
     d.courbes = deuxGraphiques ? m_collCourbes2.get() : m_collCourbes.get();
     d.nappes = deuxGraphiques ? m_collCourbes.get() : nullptr;
-    d.typeGraph = m_chaineTypeGraph;
-    d.typeAffichage = m_chaineTypeAffichage;
-    d.periodes = m_chainePeriodes;
+    d.variante = VarianteDepuisTexte(m_chaineTypeGraph);
+    d.courbe = enCourbes();
+    d.periode = Periodes::periodeDesLettres(m_chainePeriodes.toUpper());
     d.typeDonnees = m_typeDonnees;
     d.codeChargement = m_chaineChargement;
     d.statistiquesMeteoFrance = m_isStatistiquesMeteoFrance;
@@ -50,7 +51,7 @@ ExportGraphiqueTableur::Demande CtlGraphique::demandeExport(bool superposition) 
     qint16 typeEchelle = m_typeAffichageEchelle;
     d.coefficient = CoefficientEchelle(typeEchelle);
     d.modeProfondeur = typeEchelle == 0;
-    d.unite = m_typeGraphique == TypeGraph::PluvioStation ? m_echelle : QString();
+    d.unite = Traits(m_typeGraphique).riviere() ? m_echelle : QString();
     d.aquifere = LireMembre(hote, QStringLiteral("Aquifere")).toString();
     return d;
 }
@@ -60,7 +61,7 @@ QString CtlGraphique::ExporterClasseur(const QString& chemin, FenetreProgression
     QString enregistre;
     sousGarde([&] {
         ApplicationTableur tableur;
-        ExportGraphiqueTableur::Demande d = demandeExport(m_typeGraphique == TypeGraph::Superposition);
+        ExportGraphiqueTableur::Demande d = demandeExport(Traits(m_typeGraphique).superposeStations());
         d.extension = ExtensionExcel(&tableur);
         if (!chemin.isEmpty())
             d.cheminImpose = chemin;

@@ -27,7 +27,7 @@ QString enumeration(const QStringList& termes)
 // Le genre des stations compagnes, dit dans le titre après celui du pluviomètre.
 QString genreCompagnes(TypeGraph type, qsizetype nombre)
 {
-    if (type == TypeGraph::PluvioPiezo)
+    if (Traits(type).piezometres())
         return nombre > 1 ? QStringLiteral("piézomètres") : QStringLiteral("piézomètre");
     return nombre > 1 ? QStringLiteral("stations hydrométriques") : QStringLiteral("station hydrométrique");
 }
@@ -60,7 +60,7 @@ QList<CtlGraphique::Compagne> CtlGraphique::stationsCompagnes() const
     const TableauValeurs* t = TableauDans(m_tabPluvio);
     if (!t || !Traits(m_typeGraphique).deuxGraphiques)
         return compagnes;
-    const int attributCode = m_typeGraphique == TypeGraph::PluvioPiezo ? 2 : 3;
+    const int attributCode = Traits(m_typeGraphique).piezometres() ? 2 : 3;
     for (int st = 2; st <= t->borneSup(2); ++st) {
         const QString nom = TexteCellule(t->valeur(1, st)).trimmed(), code = TexteCellule(t->valeur(attributCode, st)).trimmed();
         if (!nom.isEmpty() || !code.isEmpty())
@@ -74,15 +74,15 @@ QString CtlGraphique::serieTracee() const
     const Classe_Graphiques* c = collectionSiCreee();
     if (!c || c->CodePeriode().isEmpty())
         return QString();
-    QStringList stations{m_typeGraphique == TypeGraph::reference ? CodeCourbeReference() : RecupSprEntete()->CodeStation()};
+    QStringList stations{Traits(m_typeGraphique).courbeReference ? CodeCourbeReference() : RecupSprEntete()->CodeStation()};
     for (const Compagne& s : stationsCompagnes())
         stations << s.code;
     // Les pluviomètres superposés sont tous dans MonTabPluvio, dès la station 1.
     const TableauValeurs* t = TableauDans(m_tabPluvio);
-    for (int st = 1; t && m_typeGraphique == TypeGraph::Superposition && st <= t->borneSup(2); ++st)
+    for (int st = 1; t && Traits(m_typeGraphique).superposeStations() && st <= t->borneSup(2); ++st)
         stations << TexteCellule(t->valeur(1, st)).trimmed();
     QStringList parties{NomTypeGraph(m_typeGraphique), stations.join(u'+'), m_chaineChargement, c->CodePeriode()};
-    if (m_typeGraphique == TypeGraph::Annee && !m_chaineTypeGraph.isEmpty())
+    if (Traits(m_typeGraphique).annuel && !m_chaineTypeGraph.isEmpty())
         parties << m_chaineTypeGraph;
     if (m_isCumul)
         parties << QStringLiteral("CUMUL");

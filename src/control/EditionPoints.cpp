@@ -226,7 +226,7 @@ void EditionPoints::reconstruireCourbe()
         c.setMinDonnees(std::min(c.MinDonnees(), v));
     }
     courbe->AjouterValeurs(t);
-    m_ctl.AffichageGraphique(false, false, QStringLiteral("SANS"));
+    m_ctl.AffichageGraphique(false, false, TexteCode(Periode::Sans));
 }
 
 // Les colonnes cachées V X et V Y d'une ligne : sa place sur le graphique.
@@ -266,7 +266,7 @@ void EditionPoints::insererPoint()
 void EditionPoints::apresAffichage()
 {
     MoteurGraphique& g = m_ctl.Graphique();
-    if (m_ctl.TypeGraphique() == TypeGraph::travail && g.lire(Prop::NbJeux).toInt() < 2) {
+    if (Traits(m_ctl.TypeGraphique()).saisie && g.lire(Prop::NbJeux).toInt() < 2) {
         g.ecrire(Prop::NbJeux, 2);
         g.ecrire(Prop::Jeu, 2);
         for (int p = 1; p <= g.lire(Prop::NbPoints).toInt(); ++p) {

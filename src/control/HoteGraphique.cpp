@@ -116,18 +116,24 @@ QString refus(const QString& code)
     return MessageCodeRefuse(code) + u'.';
 }
 
-// Le genre des autres stations de la demande, par genre de graphique.
-QString genreDesAutres(TypeGraph type)
-{
-    using G = GenreStation::Genre;
-    return GenresStation::nom(type == TypeGraph::PluvioPiezo ? G::Piezo : type == TypeGraph::PluvioStation ? G::Hydro : G::Pluvio);
-}
-
 } // namespace
 
 GenreStation::Genre HoteGraphique::genrePrincipal(TypeGraph type)
 {
-    return type == TypeGraph::reference ? GenreStation::Genre::Reference : GenreStation::Genre::Pluvio;
+    return Traits(type).courbeReference ? GenreStation::Genre::Reference : GenreStation::Genre::Pluvio;
+}
+
+std::optional<GenreStation::Genre> HoteGraphique::genreDesAutres(TypeGraph type)
+{
+    using A = TraitsTypeGraph::Autres;
+    using G = GenreStation::Genre;
+    switch (Traits(type).autres) {
+    case A::Pluvio: return G::Pluvio;
+    case A::Piezo: return G::Piezo;
+    case A::Hydro: return G::Hydro;
+    case A::Aucune: break;
+    }
+    return std::nullopt;
 }
 
 const HoteGraphique::Station* HoteGraphique::trouver(const QList<Station>& stations, const QString& code, const QString& genre)
@@ -145,7 +151,7 @@ const HoteGraphique::Station* HoteGraphique::trouver(const QList<Station>& stati
 
 bool HoteGraphique::choisirStations(const Demande& d, const QList<Station>& stations, Choix& choix, QString& erreur)
 {
-    const bool reference = d.type == TypeGraph::reference;
+    const bool reference = Traits(d.type).courbeReference;
     const QString genreAttendu = GenresStation::nom(genrePrincipal(d.type));
     choix.principale = trouver(stations, d.station, genreAttendu);
     if (!choix.principale) {
@@ -162,7 +168,12 @@ bool HoteGraphique::choisirStations(const Demande& d, const QList<Station>& stat
                      .arg(TexteAffichable(d.station), reference ? QStringLiteral("une courbe de référence") : QStringLiteral("un pluviomètre"));
         return false;
     }
-    const QString genreAutres = genreDesAutres(d.type);
+    const auto autres = genreDesAutres(d.type);
+    if (!autres && !d.stations.isEmpty()) {
+        erreur = QStringLiteral("ce genre de graphique ne prend pas d'autres stations que --station.");
+        return false;
+    }
+    const QString genreAutres = autres ? GenresStation::nom(*autres) : QString();
     for (const QString& code : d.stations) {
         const Station* s = trouver(stations, code, genreAutres);
         const QString defaut = !s                         ? QStringLiteral("station inconnue : « %1 ».").arg(TexteAffichable(code))
@@ -227,7 +238,7 @@ bool HoteGraphique::chargerMesuresBrutes(BaseDonnees* base, QString& erreur)
 {
     CtlGraphique& c = *m_controle;
     Classe_Graphiques& coll = c.CollCourbes();
-    const auto debut = LireDate(coll.DateDebutChargement()), fin = LireDate(coll.DateFinChargement());
+    const auto debut = coll.debutChargement(), fin = coll.finChargement();
     const auto table = NomVerifie::table(QStringLiteral("PLUVIO_"), c.RecupSprEntete()->CodeStation());
     const auto lignes = debut && fin && table ? TableMesures::lire(*base, *table, *debut, *fin) : std::nullopt;
     if (!lignes) {
@@ -252,7 +263,7 @@ bool HoteGraphique::chargerMesuresBrutes(BaseDonnees* base, QString& erreur)
     c.CollCourbes().setMinDonnees(minimum);
     c.CollCourbes().setMaxDonnees(maximum);
     c.AjouteCourbe(QStringLiteral("Pluie"), c.RecupSprEntete()->NomStation(), 11, QVariant::fromValue(t));
-    c.AffichageGraphique(false, false, QStringLiteral("SANS"));
+    c.AffichageGraphique(false, false, TexteCode(Periode::Sans));
     return true;
 }
 
@@ -277,7 +288,7 @@ void HoteGraphique::initialiser(const Demande& d, BaseDonnees* base, ListeStatio
 {
     m_fenetre->setProperty("typeBase", base ? base->typeBase() : QStringLiteral("ACCESS"));
     // Les débits de rivière ne sont pas des hauteurs : lus tels quels, leur unité en titre.
-    const bool riviere = d.type == TypeGraph::PluvioStation;
+    const bool riviere = Traits(d.type).riviere();
     m_fenetre->setProperty("typeAffichageEchelle", riviere ? 1 : 0);
     m_controle->InitGraphique(d.type, &liste, projet, riviere ? 1 : 0, QString(), QString(), QString(), false,
                               QString::number(d.moisHydro), QString(), base, m_fenetre, 0);
@@ -298,9 +309,9 @@ void HoteGraphique::remplirDates(const Demande& d, BaseDonnees* base, const Stat
         fin = d.fin;
     c.TxtDateDebut()->setTexte(TexteDate(debut));
     c.TxtDateFin()->setTexte(TexteDate(fin));
-    if (d.type == TypeGraph::Annee)
+    if (Traits(d.type).annuel)
         c.TxtAnnee()->setTexte(QString::number(d.annee > 0 ? d.annee : fin.isValid() ? fin.year() : 0));
-    if (d.type == TypeGraph::reference) {
+    if (Traits(d.type).courbeReference) {
         c.InitCourbeReference(principale.code, principale.nom, TexteDate(debut), TexteDate(fin), 0, 0);
         // La référence se trace sur les années qu'elle couvre, pas jusqu'à l'année en cours.
         if (fin.isValid())
@@ -311,7 +322,7 @@ void HoteGraphique::remplirDates(const Demande& d, BaseDonnees* base, const Stat
 // MonTabPluvio : les attributs en ligne (1 à 4), les stations en point (dès 1).
 TableauValeurs HoteGraphique::tableauStations(const Demande& d, const Choix& choix)
 {
-    if (d.type == TypeGraph::Superposition) {
+    if (Traits(d.type).superposeStations()) {
         QList<const Station*> pluviometres{choix.principale};
         pluviometres.append(choix.autres);
         TableauValeurs tableau(5, int(pluviometres.size()) + 1);
@@ -336,7 +347,7 @@ TableauValeurs HoteGraphique::tableauStations(const Demande& d, const Choix& cho
 void HoteGraphique::remplirDemande(const Demande& d, const Choix& choix)
 {
     CtlGraphique& c = *m_controle;
-    const bool riviere = d.type == TypeGraph::PluvioStation;
+    const bool riviere = Traits(d.type).riviere();
     c.setMonTabPluvio(QVariant::fromValue(tableauStations(d, choix)));
     c.setMaChaineChargement(d.mesures);
     c.setMaChainePeriodes(d.periodes);
@@ -382,8 +393,8 @@ QString HoteGraphique::echecDeChargement(const BaseDonnees& base)
 
 QString HoteGraphique::affichageParDefaut(TypeGraph type, const QString& variante)
 {
-    const bool cumulAnnee = variante == QStringLiteral("CUMUL_MENSUEL") || variante == QStringLiteral("CUMUL_ANNUEL");
-    const bool courbes = (type == TypeGraph::Annee && !cumulAnnee) || type == TypeGraph::reference;
+    const bool cumulAnnee = EstCumul(VarianteDepuisTexte(variante));
+    const bool courbes = (Traits(type).annuel && !cumulAnnee) || Traits(type).courbeReference;
     return courbes ? QStringLiteral("COURBE") : QStringLiteral("HISTO");
 }
 

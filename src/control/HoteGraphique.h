@@ -79,6 +79,8 @@ public:
     static QString echecDeChargement(const BaseDonnees& base);
     // Le genre de la station principale d'un graphique : la courbe de référence, sinon le pluviomètre.
     static GenreStation::Genre genrePrincipal(TypeGraph type);
+    // Le genre des stations que le genre de graphique ajoute au pluviomètre ; rien s'il n'en prend pas.
+    static std::optional<GenreStation::Genre> genreDesAutres(TypeGraph type);
     // Le graphique annuel (hors cumuls) et la référence sont des courbes, les autres des barres.
     static QString affichageParDefaut(TypeGraph type, const QString& variante);
 

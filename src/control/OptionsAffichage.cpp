@@ -53,7 +53,7 @@ void rechargerSeries(CtlGraphique& ctl)
     QHash<QString, Trace> traces;
     for (int k = 1; k <= c.Compter(); ++k)
         traces.insert(c.GetCourbe(k)->Cle(), {c.GetCourbe(k)->Afficher(), c.GetCourbe(k)->Pattern(), c.GetCourbe(k)->Symbol()});
-    const bool piezometres = ctl.TypeGraphique() == TypeGraph::PluvioPiezo;
+    const bool piezometres = Traits(ctl.TypeGraphique()).piezometres();
     for (int st = 2; st <= t->borneSup(2); ++st) {
         const auto attribut = [t, st](int a) { return TexteCellule(t->valeur(a, st)).trimmed(); };
         if (piezometres)
@@ -86,8 +86,7 @@ void redessinerAvecOptions(CtlGraphique& ctl)
     MoteurGraphique& g = ctl.Graphique();
     if (!c.EchelleYAuto())
         FctGraphique::InitEchellePluvio(c, g, c.MinY(), c.MaxY());
-    const QString variante = ctl.MaChaineTypeGraph();
-    if (ctl.TypeGraphique() == TypeGraph::Annee && (variante == QStringLiteral("CUMUL_MENSUEL") || variante == QStringLiteral("CUMUL_ANNUEL")))
+    if (Traits(ctl.TypeGraphique()).annuel && EstCumul(ctl.variante()))
         g.ecrire(Prop::EmpilementBarres, 2);
     g.ecrire(Prop::Grille, c.StyleGrille());
     ctl.signalerEchelleFixe();

@@ -23,13 +23,6 @@
 
 #include <QApplication>
 
-namespace {
-
-const QString superpositionStation = QStringLiteral("SUPERPOSITION_STATION");
-const QString superposition = QStringLiteral("SUPERPOSITION");
-
-} // namespace
-
 const std::array<SequenceChargement::Mesure, 6>& SequenceChargement::mesures()
 {
     static const std::array<Mesure, 6> table = {{
@@ -118,8 +111,8 @@ void SequenceChargement::figerDemande()
 {
     m_chargement = m_ctl.MaChaineChargement();
     m_periodes = m_ctl.MaChainePeriodes();
-    m_typeGraph = m_ctl.MaChaineTypeGraph();
-    m_affichage = m_ctl.MaChaineTypeAffichage();
+    m_variante = VarianteDepuisTexte(m_ctl.MaChaineTypeGraph());
+    m_courbe = m_ctl.enCourbes();
     m_tableau = TableauDans(m_ctl.MonTabPluvio()) ? *TableauDans(m_ctl.MonTabPluvio()) : TableauValeurs();
     m_cumul = m_ctl.isCumul();
     m_codePluvio = m_ctl.RecupSprEntete()->CodeStation();
@@ -159,11 +152,11 @@ void SequenceChargement::choisirPeriodeEtDates()
 {
     const QString& moisHydro = ValeursProcessus::courantes().moisAnneeHydro;
     m_choix = Periodes::choisir(m_periodes, m_ctl.TypeGraphique(), m_ctl.calculauto());
-    m_courbes.setCodePeriode(m_choix.codePeriode);
+    m_courbes.setPeriode(m_choix.codePeriode);
     if (!m_choix.uniteGardee)
-        m_courbes.setUniteAxeX(m_choix.uniteAxeX);
-    const auto plage = Periodes::normaliser(m_choix.codePeriode, m_ctl.TypeGraphique(), m_ctl.TxtDateDebut()->texte(),
-                                            m_ctl.TxtDateFin()->texte(), m_ctl.TxtAnnee()->texte(), moisHydro);
+        m_courbes.setUniteAxe(m_choix.uniteAxeX);
+    const auto plage = Periodes::normaliser(m_choix.codePeriode, m_ctl.TypeGraphique(), m_ctl.TxtDateDebut()->date().value_or(QDate()),
+                                            m_ctl.TxtDateFin()->date().value_or(QDate()), m_ctl.TxtAnnee()->texte(), moisHydro);
     if (plage) {
         if (plage->message)
             AfficherMessage(QString(), Periodes::messageAnneeHydro(moisHydro));
@@ -173,7 +166,7 @@ void SequenceChargement::choisirPeriodeEtDates()
         }
         m_courbes.setChargement(plage->debut, plage->fin);
         if (plage->uniteAxeX)
-            m_courbes.setUniteAxeX(*plage->uniteAxeX);
+            m_courbes.setUniteAxe(*plage->uniteAxeX);
         if (plage->pasAxeX)
             m_courbes.setPasAxeX(qint16(*plage->pasAxeX));
     }
@@ -185,15 +178,15 @@ void SequenceChargement::choisirPeriodeEtDates()
 // Courbes ou barres, et les genres à deux graphiques que la variante demande.
 void SequenceChargement::choisirTypeDeTrace()
 {
-    if (m_affichage == QStringLiteral("COURBE")) {
+    if (m_courbe) {
         m_graphique.ecrire(Prop::TypeGraphe, 6);
     } else {
         m_graphique.ecrire(Prop::TypeGraphe, 3);
         m_graphique.ecrire(Prop::EmpilementBarres, 0);
         m_graphique.ecrire(Prop::ContourBarres, 0);
     }
-    if (m_typeGraph.contains(superpositionStation) || m_typeGraph.contains(superposition)) {
-        m_ctl.setTypeGraphique(m_typeGraph.contains(superpositionStation) ? TypeGraph::PluvioStation : TypeGraph::PluvioPiezo);
+    if (m_variante == Variante::SuperpositionStation || m_variante == Variante::Superposition) {
+        m_ctl.setTypeGraphique(m_variante == Variante::SuperpositionStation ? TypeGraph::PluvioStation : TypeGraph::PluvioPiezo);
         m_superpose.ecrire(Prop::TypeGraphe, 3);
         m_superpose.ecrire(Prop::EmpilementBarres, 0);
         m_superpose.ecrire(Prop::ContourBarres, 0);
@@ -203,8 +196,8 @@ void SequenceChargement::choisirTypeDeTrace()
 // La pluie dessinée sur la nappe prend la période et les dates du graphique principal.
 void SequenceChargement::preparerGraphiquePluie()
 {
-    m_courbes2.setCodePeriode(m_courbes.CodePeriode());
-    m_courbes2.setUniteAxeX(m_courbes.UniteAxeX());
+    m_courbes2.setPeriode(m_courbes.periode());
+    m_courbes2.setUniteAxe(m_courbes.uniteAxe());
     m_courbes2.setEchelleXAuto(m_courbes.EchelleXAuto());
     m_courbes2.setEchelleYAuto(m_courbes.EchelleYAuto());
     m_courbes2.reprendrePeriodes(m_courbes);
@@ -234,7 +227,7 @@ void SequenceChargement::chargerSeries()
     m_demande.fin = m_courbes.finChargement().value_or(QDate());
     m_demande.code = m_codePluvio;
     m_demande.nomStation = m_nomPluvio;
-    m_demande.codePeriode = m_courbes.CodePeriode();
+    m_demande.codePeriode = m_courbes.periode();
     m_demande.colonnePeriode = m_choix.colonne;
     m_demande.cumul = m_cumul;
     m_demande.moisHydro = m_moisHydro;
@@ -277,13 +270,13 @@ void SequenceChargement::chargerAnnee()
     if (m_ctl.graphiqueApercu() || !m || !suite())
         return;
     const QString colonne = QString::fromLatin1(m->colonne);
-    const bool hydro = m_courbes.CodePeriode() == QStringLiteral("HYDRO");
+    const bool hydro = m_courbes.periode() == Periode::Hydro;
     const QString debutStat = texteDuFormulaire("txtDateDebStatistique");
     const QString finStat = texteDuFormulaire("txtDateFinStatistique");
-    if (m_typeGraph == QStringLiteral("CUMUL_ANNUEL")) {
+    if (m_variante == Variante::CumulAnnuel) {
         const auto [premiere, derniere] = ChargeurStatistiques::choisirAnnees(debutStat, finStat, m_codePluvio, m_formulaire, m_base);
         ChargeurPluie::comparerCumulsAnnuels(m_courbes, premiere, derniere, m_codePluvio, colonne, hydro, m_moisHydro, m_base);
-    } else if (m_typeGraph == QStringLiteral("CUMUL_MENSUEL")) {
+    } else if (m_variante == Variante::CumulMensuel) {
         const auto [premiere, derniere] = ChargeurStatistiques::choisirAnnees(debutStat, finStat, m_codePluvio, m_formulaire, m_base);
         ChargeurPluie::totauxMensuels(m_courbes, premiere, derniere, m_codePluvio, colonne, hydro, m_moisHydro, m_base);
         static const char* const boites[12] = {"ChkJanvier", "ChkFevrier", "ChkMars",     "ChkAvril",   "ChkMai",      "ChkJuin",
@@ -306,9 +299,9 @@ void SequenceChargement::chargerStatistiquesAnnee(const Mesure& m)
     if (suite())
         ChargeurStatistiques::statistiquesMensuelles(m_courbes, texteDuFormulaire("txtDateDebStatistique"),
                                                      texteDuFormulaire("txtDateFinStatistique"), m_codePluvio, m_formulaire, m_base,
-                                                     m_panneau, m_cumul, m_courbes.CodePeriode() == QStringLiteral("HYDRO"), m_moisHydro,
+                                                     m_panneau, m_cumul, m_courbes.periode() == Periode::Hydro, m_moisHydro,
                                                      m_demande.colonne, m_ctl.isStatistiquesMeteoFrance());
-    const bool edition = m_typeGraph == QStringLiteral("EDITION");
+    const bool edition = m_variante == Variante::Edition;
     static const std::pair<const char*, const char*> boites[] = {
         {"Min", "ChkEnveloppeMini"},       {"Moyenne", "ChkEnveloppeMoyenne"}, {"Max", "ChkEnveloppeMaxi"},
         {"Médiane", "ChkMediane"},         {"1er Quintile ", "ChkQuintile1"},  {"2ème Quintile ", "ChkQuintile2"},
@@ -348,12 +341,13 @@ void SequenceChargement::chargerDeuxGraphiques()
     m_courbes.setNbSeparations(5);
     m_courbes.setEchelleXAuto(true);
     m_courbes.setEchelleYAuto(true);
-    if (const auto large = Periodes::plageDeuxGraphiques(m_ctl.TxtDateDebut()->texte(), m_ctl.TxtDateFin()->texte())) {
+    if (const auto large = Periodes::plageDeuxGraphiques(m_ctl.TxtDateDebut()->date().value_or(QDate()),
+                                                                m_ctl.TxtDateFin()->date().value_or(QDate()))) {
         for (Classe_Graphiques* coll : {&m_courbes, &m_courbes2}) {
             coll->setChargement(large->debut, large->fin);
             coll->afficherToutLeChargement();
             if (large->uniteAxeX)
-                coll->setUniteAxeX(*large->uniteAxeX);
+                coll->setUniteAxe(*large->uniteAxeX);
             if (large->pasAxeX)
                 coll->setPasAxeX(qint16(*large->pasAxeX));
         }
@@ -362,7 +356,7 @@ void SequenceChargement::chargerDeuxGraphiques()
         m_demande.fin = large->fin;
     }
     chargerMesures(m_courbes2, 5);
-    const bool piezometres = m_ctl.TypeGraphique() == TypeGraph::PluvioPiezo;
+    const bool piezometres = Traits(m_ctl.TypeGraphique()).piezometres();
     for (int st = 2; st <= m_tableau.borneSup(2) && suite(); ++st) {
         if (piezometres)
             ChargeurNappes::chargerPiezometre(m_courbes, m_demande.debut, m_demande.fin, attribut(2, st),
@@ -437,7 +431,7 @@ void SequenceChargement::chargerComparaison()
     ChargeurPluie::agreger(m_courbes, m_demande, m_base, m_panneau);
     ChargeurStatistiques::comparerAuxNormales(m_courbes, texteDuFormulaire("txtDateDebStatistique"),
                                               texteDuFormulaire("txtDateFinStatistique"), m_codePluvio, m_formulaire, m_base,
-                                              m_demande.colonne, m_courbes.CodePeriode() == QStringLiteral("MOIS"),
+                                              m_demande.colonne, m_courbes.periode() == Periode::Mois,
                                               m_ctl.isStatistiquesMeteoFrance());
 }
 
@@ -457,8 +451,8 @@ void SequenceChargement::afficher()
         m_ctl.AffichageGraphiqueSuperposepluvioPiezo(false, false, &jauge);
         return;
     }
-    const bool cumulAnnee = m_ctl.TypeGraphique() == TypeGraph::Annee
-        && (m_typeGraph == QStringLiteral("CUMUL_MENSUEL") || m_typeGraph == QStringLiteral("CUMUL_ANNUEL"));
+    const bool cumulAnnee = Traits(m_ctl.TypeGraphique()).annuel
+        && EstCumul(m_variante);
     if (cumulAnnee) {
         // Les cumuls de l'année courent sur les années des statistiques.
         const auto annee = [&](const char* champ, int mois, int jour) -> std::optional<QDate> {

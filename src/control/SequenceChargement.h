@@ -71,7 +71,9 @@ private:
     bool m_enCours = false;
 
     // La demande figée au départ : un changement pendant le chargement ne l'atteint pas.
-    QString m_chargement, m_periodes, m_typeGraph, m_affichage;
+    QString m_chargement, m_periodes;
+    Variante m_variante = Variante::Aucune;
+    bool m_courbe = false;
     TableauValeurs m_tableau;
     bool m_cumul = false;
     QString m_codePluvio, m_nomPluvio;

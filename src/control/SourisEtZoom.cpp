@@ -316,7 +316,7 @@ void SourisEtZoom::appliquerFenetreX(double gauche, double droite)
     if (const auto jours = joursEntre(gauche, droite))
         c.setAffichage(jours->first, jours->second);
     c.setEchelleXAuto(false);
-    c.setUniteAxeX(QStringLiteral("VIDE"));
+    c.setUniteAxe(UniteAxe::Vide);
     m_fenetreDemandee = FenetreZoom::Bornes{gauche, droite};
 }
 
@@ -325,7 +325,7 @@ void SourisEtZoom::reconstruireAxes(double yMin, double yMax)
 {
     MoteurGraphique& g = graphique();
     Classe_Graphiques& c = m_ctl.CollCourbes();
-    QString debut, fin;
+    QDate debut, fin;
     if (pointsDates()) {
         FctGraphique::InitEchellesPiezo(c, m_ctl.CollCourbes2(), g, m_ctl.typeAffichageEchelle() != 0, yMin, yMax);
         m_ctl.titrerAxeDesPluies(g, Prop::TitreYDroite);
@@ -334,13 +334,13 @@ void SourisEtZoom::reconstruireAxes(double yMin, double yMax)
         FctGraphique::InitAxeDatesPiezo(c, g, debut, fin);
     } else {
         m_ctl.echelleDesValeurs(yMin, yMax);
-        const bool cumul = m_ctl.MaChaineTypeAffichage() == QStringLiteral("COURBE") && m_ctl.isCumul();
+        const bool cumul = m_ctl.enCourbes() && m_ctl.isCumul();
         // Les libellés refaits ramènent le nombre de points à celui de la première courbe : les autres
         // le gardent. Ceux d'une vue précédente ne restent pas sous les points qu'ils ne nomment plus.
         const int points = g.lire(Prop::NbPoints).toInt();
         for (int p = 1; p <= points; ++p)
             g.ecrireIndexe(Prop::LibelleX, p, QString());
-        FctGraphique::InitAxeDates(c, g, debut, fin, cumul, m_ctl.MaChaineTypeGraph() == QStringLiteral("CUMUL_ANNUEL"));
+        FctGraphique::InitAxeDates(c, g, debut, fin, cumul, m_ctl.variante() == Variante::CumulAnnuel);
         g.ecrire(Prop::NbPoints, points);
     }
     // Les échelles refaites effacent le titre des graphiques de nappe : l'écran garde le sien.
@@ -363,15 +363,14 @@ std::optional<std::pair<QDate, QDate>> SourisEtZoom::periodeTracee() const
     const Classe_Graphiques& c = *courbes;
     // L'axe couvre la période chargée en échelle automatique, la période affichée sinon (zoom
     // compris) ; les cumuls de l'année alignent les années des statistiques, la période chargée.
-    const bool cumulAnnee = m_ctl.TypeGraphique() == TypeGraph::Annee && !m_vueInitiale
-        && (m_ctl.MaChaineTypeGraph() == QStringLiteral("CUMUL_ANNUEL") || m_ctl.MaChaineTypeGraph() == QStringLiteral("CUMUL_MENSUEL"));
+    const bool cumulAnnee = Traits(m_ctl.TypeGraphique()).annuel && !m_vueInitiale && EstCumul(m_ctl.variante());
     const bool chargee = c.EchelleXAuto() || cumulAnnee;
     const auto debut = chargee ? c.debutChargement() : c.debutAffichage();
     const auto fin = chargee ? c.finChargement() : c.finAffichage();
     if (!debut || !fin)
         return std::nullopt;
     // Le cumul annuel arrête chaque année au jour comparé : de la première fenêtre à la dernière.
-    if (cumulAnnee && m_ctl.MaChaineTypeGraph() == QStringLiteral("CUMUL_ANNUEL")) {
+    if (cumulAnnee && m_ctl.variante() == Variante::CumulAnnuel) {
         const auto premiere = m_ctl.fenetreCumulAnnuel(debut->year()), derniere = m_ctl.fenetreCumulAnnuel(fin->year());
         if (premiere && derniere)
             return std::pair{premiere->first, derniere->second};
@@ -453,7 +452,7 @@ void SourisEtZoom::zoomerToutePeriode()
 void SourisEtZoom::retenirEchellesDuTrace()
 {
     const Classe_Graphiques& c = m_ctl.CollCourbes();
-    m_echellesDuTrace = {c.EchelleXAuto(), c.EchelleYAuto(), c.MinY(), c.MaxY(), c.UniteAxeX(), c.bornesAffichage(), c.PasAxeX()};
+    m_echellesDuTrace = {c.EchelleXAuto(), c.EchelleYAuto(), c.MinY(), c.MaxY(), c.uniteAxe(), c.bornesAffichage(), c.PasAxeX()};
 }
 
 // La collection reprend les échelles et les dates d'avant le tracé zoomé.
@@ -464,7 +463,7 @@ void SourisEtZoom::rendreEchelles(const Echelles& v)
     c.setEchelleYAuto(v.echelleYAuto);
     c.setMinY(v.minY);
     c.setMaxY(v.maxY);
-    c.setUniteAxeX(v.unite);
+    c.setUniteAxe(v.unite);
     c.setPasAxeX(v.pas);
     c.setBornesAffichage(v.affichage);
 }

@@ -66,7 +66,7 @@ private:
     {
         bool echelleXAuto = true, echelleYAuto = true;
         double minY = 0, maxY = 0;
-        QString unite;
+        UniteAxe unite = UniteAxe::Aucune;
         std::pair<Classe_Graphiques::Borne, Classe_Graphiques::Borne> affichage;
         qint16 pas = 0;
     };

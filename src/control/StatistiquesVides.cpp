@@ -35,10 +35,8 @@ int anneeDuChamp(QObject* formulaire, const char* nom)
 void StatistiquesVides::masquer(CtlGraphique& ctl, QObject* formulaire, BaseDonnees* base)
 {
     m_masquees.clear();
-    const QString variante = ctl.MaChaineTypeGraph();
-    const bool annee = ctl.TypeGraphique() == TypeGraph::Annee && variante != QStringLiteral("CUMUL_ANNUEL")
-        && variante != QStringLiteral("CUMUL_MENSUEL");
-    m_comparaison = ctl.TypeGraphique() == TypeGraph::comparaisonNormale;
+    const bool annee = Traits(ctl.TypeGraphique()).annuel && !EstCumul(ctl.variante());
+    m_comparaison = Traits(ctl.TypeGraphique()).ecarts;
     // Un chargement arrêté montre son cadre vide : rien n'est redessiné.
     if ((!annee && !m_comparaison) || ctl.annulation())
         return;
@@ -85,7 +83,7 @@ QStringList StatistiquesVides::comparaisonSansNormale(CtlGraphique& ctl, BaseDon
     // La série de la comparaison porte le nom de sa colonne de mesure pour titre.
     const auto reference = ChargeurStatistiques::valeursMensuelles(m_premiere, m_derniere, ctl.RecupSprEntete()->CodeStation(), base,
                                                                    false, false, 10, serie->Titre(),
-                                                                   c.CodePeriode() == QStringLiteral("MOIS"), m_officielles);
+                                                                   c.periode() == Periode::Mois, m_officielles);
     const bool vide = std::none_of(reference.cbegin(), reference.cend(), [](const auto& v) { return v.has_value(); });
     return vide ? QStringList{serie->Cle()} : QStringList{};
 }

@@ -231,17 +231,15 @@ TableauValeurs reetiqueterHydro(const TableauValeurs& points, double& maximum)
     return sortie;
 }
 
-int decalageTete(const QString& code, int n)
+int decalageTete(Periode code, int n)
 {
-    if (code == QStringLiteral("MOIS"))
-        return n == 1 ? 1 : int(Int(n / 10.0 + 1)) + n;
-    if (code == QStringLiteral("TRIMESTRE"))
-        return int(Int(n / 3.0)) + 1;
-    if (code == QStringLiteral("ANNEE"))
-        return n == 1 ? 0 : int(Int(n / 15.0 + 1));
-    if (code == QStringLiteral("HYDRO"))
-        return n == 1 ? 0 : int(Int(n / 15.0 + 1)) + 1;
-    return 0;
+    switch (code) {
+    case Periode::Mois: return n == 1 ? 1 : int(Int(n / 10.0 + 1)) + n;
+    case Periode::Trimestre: return int(Int(n / 3.0)) + 1;
+    case Periode::Annee: return n == 1 ? 0 : int(Int(n / 15.0 + 1));
+    case Periode::Hydro: return n == 1 ? 0 : int(Int(n / 15.0 + 1)) + 1;
+    default: return 0;
+    }
 }
 
 ColonnesTypees avecDecalage(ColonnesTypees points, int decalage)

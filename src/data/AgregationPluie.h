@@ -1,5 +1,7 @@
 #pragma once
 
+#include "commun/CodesGraphique.h"
+
 #include "commun/ColonnesTypees.h"
 #include "commun/TableauValeurs.h"
 #include "data/OrdreSql.h"
@@ -50,7 +52,7 @@ TableauValeurs reetiqueterHydro(const TableauValeurs& points, double& maximum);
 
 // Points vides devant la série du graphique des pluies posé sous un graphique
 // de nappe, selon le code de période et le nombre d'années.
-int decalageTete(const QString& codePeriode, int nombreAnnees);
+int decalageTete(Periode codePeriode, int nombreAnnees);
 ColonnesTypees avecDecalage(ColonnesTypees points, int decalage);
 
 } // namespace AgregationPluie

@@ -65,7 +65,7 @@ namespace {
 // Les totaux par année hydrologique ; le graphique annuel, lui, garde ses mois.
 bool totauxHydro(const Demande& d)
 {
-    return d.codePeriode == QStringLiteral("HYDRO") && d.colonnePeriode == QStringLiteral("Hydro");
+    return d.codePeriode == Periode::Hydro && d.colonnePeriode == QStringLiteral("Hydro");
 }
 
 OrdreSql requeteDonnees(const Demande& d, const NomVerifie& x, const NomVerifie& colonne, const NomVerifie& table)

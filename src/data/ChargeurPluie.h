@@ -1,5 +1,7 @@
 #pragma once
 
+#include "commun/CodesGraphique.h"
+
 #include <QDate>
 #include <QString>
 #include <utility>
@@ -19,7 +21,7 @@ struct Demande
     int mode = 0;                // 0, 1, 4, 5 ou 7 : le graphique auquel la série est destinée
     QString colonne;             // colonne de mesure : Pluie, PluieEfficace, Etp, Valeur1…
     bool viderAvant = false;
-    QString codePeriode;         // "MOIS", "DECADE", …
+    Periode codePeriode = Periode::Aucune;
     bool cumul = false;
     QString colonnePeriode;      // Mois, Decade, …, Jour
     int moisHydro = 10;

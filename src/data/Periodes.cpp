@@ -26,22 +26,29 @@ QString messageAnneeHydro(const QString& moisHydroTexte)
 
 const std::array<Lettre, 6>& lettres()
 {
-    static const std::array<Lettre, 6> table = {{{u'M', "Mois"},
-                                                 {u'D', "Décade"},
-                                                 {u'T', "Trimestre"},
-                                                 {u'A', "Année"},
-                                                 {u'H', "Année hydrologique"},
-                                                 {u'S', "Sans regroupement"}}};
+    static const std::array<Lettre, 6> table = {{{u'M', "Mois", Periode::Mois, "Mois", UniteAxe::Mois},
+                                                 {u'D', "Décade", Periode::Decade, "Decade", UniteAxe::Vide},
+                                                 {u'T', "Trimestre", Periode::Trimestre, "Trimestre", UniteAxe::Trimestre},
+                                                 {u'A', "Année", Periode::Annee, "Annee", UniteAxe::Annee},
+                                                 {u'H', "Année hydrologique", Periode::Hydro, "Hydro", UniteAxe::Annee},
+                                                 {u'S', "Sans regroupement", Periode::Sans, "Jour", UniteAxe::Vide}}};
     return table;
 }
 
-bool convient(TypeGraph type, const QString& variante, QChar lettre)
+bool convient(TypeGraph type, Variante variante, QChar lettre)
 {
-    const bool cumul = variante == QStringLiteral("CUMUL_ANNUEL") || variante == QStringLiteral("CUMUL_MENSUEL");
-    return type != TypeGraph::Annee || cumul || lettre == u'M' || lettre == u'H';
+    return !Traits(type).annuel || EstCumul(variante) || lettre == u'M' || lettre == u'H';
 }
 
-QString refus(TypeGraph type, const QString& variante, const QString& chaine)
+std::optional<Periode> periodeDesLettres(const QString& chaine)
+{
+    for (const Lettre& l : lettres())
+        if (chaine.contains(l.lettre))
+            return l.periode;
+    return std::nullopt;
+}
+
+QString refus(TypeGraph type, Variante variante, const QString& chaine)
 {
     for (const Lettre& l : lettres()) {
         if (!chaine.contains(l.lettre))
@@ -57,32 +64,29 @@ QString refus(TypeGraph type, const QString& variante, const QString& chaine)
 
 Choix choisir(const QString& chaine, TypeGraph type, bool calculAuto)
 {
-    const bool annee = type == TypeGraph::Annee;
-    if (chaine.contains(u'M'))
-        return {QStringLiteral("MOIS"), QStringLiteral("Mois"), QStringLiteral("M")};
-    if (chaine.contains(u'D'))
-        return {QStringLiteral("DECADE"), QStringLiteral("Decade"), QStringLiteral("VIDE")};
-    if (chaine.contains(u'T'))
-        return {QStringLiteral("TRIMESTRE"), QStringLiteral("Trimestre"), QStringLiteral("T")};
-    if (chaine.contains(u'A'))
-        return {QStringLiteral("ANNEE"), QStringLiteral("Annee"), QStringLiteral("A")};
-    // Le graphique annuel en année hydrologique garde ses douze mois, pris dès le premier mois de l'année.
-    if (chaine.contains(u'H'))
-        return {QStringLiteral("HYDRO"), annee ? QStringLiteral("Mois") : QStringLiteral("Hydro"),
-                annee ? QStringLiteral("M") : QStringLiteral("A")};
-    if (chaine.contains(u'S'))
-        return {annee ? QStringLiteral("ANNEE") : QStringLiteral("SANS"), QStringLiteral("Jour"), QStringLiteral("VIDE")};
+    const bool annee = Traits(type).annuel;
+    for (const Lettre& l : lettres()) {
+        if (!chaine.contains(l.lettre))
+            continue;
+        Choix c{l.periode, QString::fromLatin1(l.colonne), l.unite};
+        // Le graphique annuel en année hydrologique garde ses douze mois, pris dès le premier mois de l'année.
+        if (annee && l.periode == Periode::Hydro)
+            c = {Periode::Hydro, QStringLiteral("Mois"), UniteAxe::Mois};
+        if (annee && l.periode == Periode::Sans)
+            c.codePeriode = Periode::Annee;
+        return c;
+    }
     if (calculAuto)
-        return {QStringLiteral("MOIS"), QStringLiteral("Mois"), QStringLiteral("A")};
-    return {QStringLiteral("SANS"), QStringLiteral("Jour"), QString(), true};
+        return {Periode::Mois, QStringLiteral("Mois"), UniteAxe::Annee};
+    return {Periode::Sans, QStringLiteral("Jour"), UniteAxe::Aucune, true};
 }
 
-std::optional<Plage> normaliser(const QString& codePeriode, TypeGraph type, const QString& dateDebut,
-                                const QString& dateFin, const QString& annee, const QString& moisHydroTexte)
+std::optional<Plage> normaliser(Periode codePeriode, TypeGraph type, const QDate& dateDebut, const QDate& dateFin,
+                                const QString& annee, const QString& moisHydroTexte)
 {
     const int m = moisHydro(moisHydroTexte);
     Plage p;
-    if (codePeriode == QStringLiteral("HYDRO") && type == TypeGraph::Annee) {
+    if (codePeriode == Periode::Hydro && Traits(type).annuel) {
         bool ok = false;
         const int y = annee.trimmed().toInt(&ok);
         if (!ok)
@@ -93,10 +97,10 @@ std::optional<Plage> normaliser(const QString& codePeriode, TypeGraph type, cons
         p.champsModifies = true;
         return p;
     }
-    const auto d1 = LireDate(dateDebut.trimmed()), d2 = LireDate(dateFin.trimmed());
-    if (!d1 || !d2)
+    if (!dateDebut.isValid() || !dateFin.isValid())
         return std::nullopt;
-    if (codePeriode == QStringLiteral("HYDRO")) {
+    const QDate *d1 = &dateDebut, *d2 = &dateFin;
+    if (codePeriode == Periode::Hydro) {
         QDate debut(d1->year(), m, 1);
         const bool recule = *d1 < debut;
         if (recule)
@@ -109,16 +113,16 @@ std::optional<Plage> normaliser(const QString& codePeriode, TypeGraph type, cons
         p.champsModifies = true;
         return p;
     }
-    if (codePeriode == QStringLiteral("ANNEE")) {
+    if (codePeriode == Periode::Annee) {
         p.debut = QDate(d1->year(), 1, 1);
         p.fin = QDate(d2->year(), 12, 31);
         return p;
     }
     p.debut = *d1;
     p.fin = *d2;
-    if (codePeriode == QStringLiteral("MOIS") || codePeriode == QStringLiteral("TRIMESTRE"))
+    if (codePeriode == Periode::Mois || codePeriode == Periode::Trimestre)
         return p;
-    p.uniteAxeX = QStringLiteral("FIXE");
+    p.uniteAxeX = UniteAxe::Fixe;
     if (d1->year() == d2->year() && d1->month() == d2->month())
         p.pasAxeX = int(DateDiff(Intervalle::Jour, *d1, *d2));
     else if (d1->year() == d2->year())
@@ -128,33 +132,33 @@ std::optional<Plage> normaliser(const QString& codePeriode, TypeGraph type, cons
     return p;
 }
 
-std::optional<Plage> plageDeuxGraphiques(const QString& dateDebut, const QString& dateFin)
+std::optional<Plage> plageDeuxGraphiques(const QDate& dateDebut, const QDate& dateFin)
 {
-    const auto d1 = LireDate(dateDebut.trimmed()), d2 = LireDate(dateFin.trimmed());
-    if (!d1 || !d2)
+    if (!dateDebut.isValid() || !dateFin.isValid())
         return std::nullopt;
+    const QDate *d1 = &dateDebut, *d2 = &dateFin;
     Plage p;
     const qint64 mois = DateDiff(Intervalle::Mois, *d1, *d2);
     const QDate premier(d1->year(), d1->month(), 1);
     if (d1->year() == d2->year() && d1->month() == d2->month()) {
         p.debut = premier;
         p.fin = premier.addMonths(1);
-        p.uniteAxeX = QStringLiteral("VIDE");
+        p.uniteAxeX = UniteAxe::Vide;
         p.pasAxeX = 5;
     } else if (d1->year() == d2->year()) {
         p.debut = QDate(d1->year(), 1, 1);
         p.fin = QDate(d1->year(), 12, 31);
-        p.uniteAxeX = QStringLiteral("DEF");
+        p.uniteAxeX = UniteAxe::Def;
         p.pasAxeX = int(mois);
     } else if (mois < 40) {
         p.debut = premier;
         p.fin = QDate(d2->year(), d2->month(), 1).addMonths(1).addDays(-1);
-        p.uniteAxeX = QString();
+        p.uniteAxeX = UniteAxe::Aucune;
         p.pasAxeX = int(mois);
     } else {
         p.debut = QDate(d1->year(), 1, 1);
         p.fin = QDate(d2->year(), 12, 31);
-        p.uniteAxeX = QStringLiteral("A");
+        p.uniteAxeX = UniteAxe::Annee;
         p.pasAxeX = int(DateDiff(Intervalle::Annee, *d1, *d2));
     }
     return p;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commun/CodesGraphique.h"
 #include "commun/TypeGraph.h"
 
 #include <QDate>
@@ -12,26 +13,32 @@ namespace Periodes {
 
 struct Choix
 {
-    QString codePeriode;      // "MOIS", "DECADE", "TRIMESTRE", "ANNEE", "HYDRO", "SANS"
+    Periode codePeriode = Periode::Sans;
     QString colonne;          // colonne de période de PERIODES : "Mois", "Decade", …, "Jour"
-    QString uniteAxeX;        // vide avec `uniteGardee`
+    UniteAxe uniteAxeX = UniteAxe::Aucune; // sans effet avec `uniteGardee`
     bool uniteGardee = false; // l'unité reste telle quelle
 };
 
-// Les lettres des périodes, dans l'ordre où elles décident, et leur nom à l'écran.
+// Les lettres des périodes, dans l'ordre où elles décident, leur nom à l'écran et ce qu'elles
+// choisissent : la période, sa colonne de PERIODES et l'unité de l'axe du temps.
 struct Lettre
 {
     QChar lettre;
     const char* libelle;
+    Periode periode;
+    const char* colonne;
+    UniteAxe unite;
 };
 const std::array<Lettre, 6>& lettres();
 
 // Le graphique annuel compare douze mois à leurs statistiques : il ne se trace que par mois
 // ou par année hydrologique. Ses cumuls (`variante` "CUMUL_ANNUEL", "CUMUL_MENSUEL"), rangés
 // par année, et les autres genres prennent toutes les périodes.
-bool convient(TypeGraph type, const QString& variante, QChar lettre);
+bool convient(TypeGraph type, Variante variante, QChar lettre);
 // Le refus, en une ligne, de la période qui déciderait dans `chaine` ; vide quand elle convient.
-QString refus(TypeGraph type, const QString& variante, const QString& chaine);
+QString refus(TypeGraph type, Variante variante, const QString& chaine);
+// La période de la première lettre trouvée dans `chaine`, dans l'ordre des lettres ; rien sans lettre.
+std::optional<Periode> periodeDesLettres(const QString& chaine);
 
 // La première des lettres M, D, T, A, H, S trouvée dans `chaine`, dans cet ordre, décide.
 Choix choisir(const QString& chaine, TypeGraph type, bool calculAuto);
@@ -40,19 +47,19 @@ Choix choisir(const QString& chaine, TypeGraph type, bool calculAuto);
 struct Plage
 {
     QDate debut, fin;
-    std::optional<QString> uniteAxeX;  // rien : laissée telle quelle
+    std::optional<UniteAxe> uniteAxeX;  // rien : laissée telle quelle
     std::optional<int> pasAxeX;
     bool message = false;     // l'ajustement hydrologique est à signaler à l'utilisateur
     bool champsModifies = false;  // les champs de dates prennent debut et fin
 };
 
-// Les dates sont lues une fois, dans les textes des champs ; rien si l'une est illisible.
+// Les dates des champs, invalides quand elles ne se lisent pas ; rien si l'une ne se lit pas.
 // `moisHydro` est le premier mois de l'année hydrologique, tel que l'hôte le donne ("10").
-std::optional<Plage> normaliser(const QString& codePeriode, TypeGraph type, const QString& dateDebut,
-                                const QString& dateFin, const QString& annee, const QString& moisHydro);
+std::optional<Plage> normaliser(Periode codePeriode, TypeGraph type, const QDate& dateDebut, const QDate& dateFin,
+                                const QString& annee, const QString& moisHydro);
 
 // Étendue des graphiques doubles, élargie à partir des champs de dates.
-std::optional<Plage> plageDeuxGraphiques(const QString& dateDebut, const QString& dateFin);
+std::optional<Plage> plageDeuxGraphiques(const QDate& dateDebut, const QDate& dateFin);
 
 // "Pour calculer le graphique, les dates vont être ajustées automatiquement …"
 QString messageAnneeHydro(const QString& moisHydro);

@@ -56,7 +56,7 @@ std::optional<QList<LigneMesure>> TableMesures::lire(BaseDonnees& base, const No
             if (nom.compare(colonneDate, Qt::CaseInsensitive) == 0)
                 l.date = DateDepuisCellule(t.valeur(c, r)).value_or(QDateTime()).date();
             else if (nom.compare(colonneHeure, Qt::CaseInsensitive) == 0)
-                l.heure = LireHeure(TexteCellule(t.valeur(c, r))).value_or(QTime(0, 0));
+                l.heure = HeureDepuisCellule(t.valeur(c, r));
             else
                 // Un texte vide reste un texte vide : seul NULL est sans valeur.
                 l.colonnes.insert(nom.toLower(), t.valeur(c, r));

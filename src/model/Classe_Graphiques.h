@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commun/CodesGraphique.h"
 #include "model/Classe_Graphique.h"
 #include "model/options/GestionExportExcel.h"
 
@@ -83,10 +84,15 @@ public:
     // chargement la garde ; sinon elle suit chaque chargement, au lieu de rester celle du premier.
     bool PeriodeAffichageFixee() const { return m_periodeAffichageFixee; }
     void setPeriodeAffichageFixee(bool v) { m_periodeAffichageFixee = v; }
-    const QString& UniteAxeX() const { return m_uniteAxeX; }
-    void setUniteAxeX(const QString& u) { m_uniteAxeX = u; }
-    const QString& CodePeriode() const { return m_codePeriode; }
-    void setCodePeriode(const QString& c) { m_codePeriode = c; }
+    UniteAxe uniteAxe() const { return m_uniteAxe; }
+    void setUniteAxe(UniteAxe u) { m_uniteAxe = u; }
+    Periode periode() const { return m_periode; }
+    void setPeriode(Periode p) { m_periode = p; }
+    // Les mêmes, dans le texte de l'hôte ("VIDE", "M", … ; "MOIS", "HYDRO", …).
+    QString UniteAxeX() const { return TexteCode(m_uniteAxe); }
+    void setUniteAxeX(const QString& u) { m_uniteAxe = UniteAxeDepuisTexte(u); }
+    QString CodePeriode() const { return TexteCode(m_periode); }
+    void setCodePeriode(const QString& c) { m_periode = PeriodeDepuisTexte(c); }
 
     // Les quatre bornes gardent deux décimales, arrondies par "#0.00" dans la langue de l'utilisateur.
     double MinY() const { return m_minY; }
@@ -129,8 +135,8 @@ private:
     double m_maxAxeX = 0;
     bool m_echelleXAuto = false;
     bool m_periodeAffichageFixee = false;
-    QString m_uniteAxeX;
-    QString m_codePeriode;
+    UniteAxe m_uniteAxe = UniteAxe::Aucune;
+    Periode m_periode = Periode::Aucune;
     double m_minY = 0;
     double m_maxY = 0;
     double m_minDonnees = 0;

@@ -16,14 +16,14 @@ QDate premierDuMois(const QDate& d)
     return QDate(d.year(), d.month(), 1);
 }
 
-bool uniteLibre(const QString& u)
+bool uniteLibre(UniteAxe u)
 {
-    return u != QStringLiteral("M") && u != QStringLiteral("T") && u != QStringLiteral("A");
+    return u != UniteAxe::Mois && u != UniteAxe::Trimestre && u != UniteAxe::Annee;
 }
 
 // Une unité libre prend un pas d'après l'étendue, et peut passer aux années ;
 // l'unité "VIDE" suit alors ce changement, une autre unité libre garde son tracé.
-void pasSelonEtendue(const Demande& d, bool piezo, Axe& axe, QString& unite, int& pas)
+void pasSelonEtendue(const Demande& d, bool piezo, Axe& axe, UniteAxe& unite, int& pas)
 {
     if (!uniteLibre(unite))
         return;
@@ -32,9 +32,9 @@ void pasSelonEtendue(const Demande& d, bool piezo, Axe& axe, QString& unite, int
                     DateDiff(Intervalle::Mois, d.debut, d.fin), pas, piezo, &annees);
     axe.pas = pas;
     if (annees)
-        axe.unite = QStringLiteral("A");
-    if (unite == QStringLiteral("VIDE") && annees)
-        unite = QStringLiteral("A");
+        axe.unite = UniteAxe::Annee;
+    if (unite == UniteAxe::Vide && annees)
+        unite = UniteAxe::Annee;
 }
 
 // "VIDE" : n + 1 dates réparties régulièrement sur l'étendue.
@@ -150,7 +150,7 @@ namespace {
 struct Depart
 {
     Axe axe;
-    QString unite;
+    UniteAxe unite;
     int pas = 0;
     int annees = 0;
 };
@@ -170,13 +170,13 @@ Depart depart(const Demande& d, bool piezo)
 Axe parPeriodes(const Demande& d)
 {
     auto [axe, unite, pas, annees] = depart(d, false);
-    if (unite == QStringLiteral("VIDE"))
+    if (unite == UniteAxe::Vide)
         axe.libelles = reguliers(d.debut, axe.jours, std::max(pas, 1));
-    else if (unite == QStringLiteral("M"))
+    else if (unite == UniteAxe::Mois)
         axe.libelles = moisParPeriodes(axe, d.superposition);
-    else if (unite == QStringLiteral("T"))
+    else if (unite == UniteAxe::Trimestre)
         axe.libelles = trimestres(d.debut, annees);
-    else if (unite == QStringLiteral("A"))
+    else if (unite == UniteAxe::Annee)
         axe.libelles = anneesParPeriodes(d, axe, annees);
     else
         axe.libelles = libresParPeriodes(d.debut, d.fin, axe.jours, pas);
@@ -192,20 +192,20 @@ Axe pointsDates(const Demande& d)
     auto [axe, unite, pas, annees] = depart(d, true);
     pas = std::max(pas, 1);
     QStringList& l = axe.libelles;
-    if (unite == QStringLiteral("VIDE")) {
+    if (unite == UniteAxe::Vide) {
         l = reguliers(d.debut, axe.jours, pas);
-    } else if (unite == QStringLiteral("M")) {
+    } else if (unite == UniteAxe::Mois) {
         axe.debut = premierDuMois(d.debut);
         axe.fin = premierDuMois(d.fin);
         const int ub = int(DateDiff(Intervalle::Mois, axe.debut, axe.fin)) + 1;
         for (int i = 0; i <= ub; ++i)
             l << MoisAbrege(DateAdd(Intervalle::Mois, i, axe.debut).month());
-    } else if (unite == QStringLiteral("A")) {
+    } else if (unite == UniteAxe::Annee) {
         const int ub = annees + 1;
         const QString marge(ub <= 12 ? 16 : ub <= 20 ? 10 : 4, u' ');
         for (int i = 0; i <= ub; ++i)
             l << (d.hydro ? marge + annee2(d.debut.year() + i) + u'-' + annee2(d.debut.year() + i + 1) : annee2(d.debut.year() + i));
-    } else if (unite == QStringLiteral("T")) {
+    } else if (unite == UniteAxe::Trimestre) {
         l = trimestres(d.debut, annees);
     } else {
         l = libresDates(d.debut, annees, axe.jours, pas);

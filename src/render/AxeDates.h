@@ -1,5 +1,7 @@
 #pragma once
 
+#include "commun/CodesGraphique.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -13,17 +15,17 @@ namespace AxeDates {
 struct Demande
 {
     QDate debut, fin;
-    QString unite;          // UniteAxeX : "M", "T", "A", "VIDE", ou une autre (libre)
+    UniteAxe unite = UniteAxe::Aucune; // mois, trimestres, années, "VIDE", ou une autre (libre)
     int pas = 0;            // PasAxeX
-    bool hydro = false;     // période "HYDRO"
+    bool hydro = false;     // période hydrologique
     bool superposition = false;
     bool cumulAnnuel = false;
 };
 
 struct Axe
 {
-    QDate debut, fin;                 // l'étendue montrée (le premier du mois pour "M")
-    std::optional<QString> unite;     // la nouvelle unité de la collection, quand l'étendue la change
+    QDate debut, fin;                 // l'étendue montrée (le premier du mois pour les mois)
+    std::optional<UniteAxe> unite;    // la nouvelle unité de la collection, quand l'étendue la change
     std::optional<int> pas;           // le nouveau pas de la collection
     QStringList libelles;
     int nombreLibelles = 1;           // libellés écrits un à un ; 1 : la liste seule

@@ -19,30 +19,16 @@ namespace {
 const QString policeAxes = QStringLiteral("Comic Sans MS");
 
 
-// L'étendue de l'axe, d'après les dates de chargement ou celles d'affichage.
-bool periode(Classe_Graphiques& c, QDate& d1, QDate& d2, QString& debut, QString& fin)
+// L'étendue de l'axe, d'après les dates de chargement ou celles d'affichage ; faux sans dates.
+bool periode(Classe_Graphiques& c, QDate& d1, QDate& d2)
 {
-    QString t1, t2;
-    if (c.EchelleXAuto()) {
-        t1 = c.DateDebutChargement();
-        t2 = c.DateFinChargement();
-    } else {
-        if (c.DateDebutAffichage().isEmpty()) {
-            c.setDateDebutAffichage(c.DateDebutChargement());
-            c.setDateFinAffichage(c.DateFinChargement());
-        }
-        t1 = c.DateDebutAffichage();
-        t2 = c.DateFinAffichage();
-    }
-    const auto a = LireDate(t1.trimmed().left(10)), b = LireDate(t2.trimmed().left(10));
-    if (!a || !b) {
-        debut.clear();
-        fin.clear();
-        return false;
-    }
-    d1 = *a;
-    d2 = *b;
-    return true;
+    if (!c.EchelleXAuto() && c.DateDebutAffichage().isEmpty())
+        c.afficherToutLeChargement();
+    const auto a = c.EchelleXAuto() ? c.debutChargement() : c.debutAffichage();
+    const auto b = c.EchelleXAuto() ? c.finChargement() : c.finAffichage();
+    d1 = a.value_or(QDate());
+    d2 = b.value_or(QDate());
+    return a && b;
 }
 
 // Écrit le nombre de libellés, leur police, les libellés et la liste en TAB.
@@ -65,23 +51,28 @@ void envoyer(Classe_Graphiques& c, MoteurGraphique& g, const QStringList& libell
     }
 }
 
-QString libellePoint(const QVariant& date, const QString& codePeriode, qint64 jours)
+QString formatPoint(Periode periode, qint64 jours)
+{
+    switch (periode) {
+    case Periode::Mois:
+    case Periode::Hydro: return QStringLiteral("MM/YY");
+    case Periode::Annee: return QStringLiteral("YY");
+    case Periode::Trimestre: return QStringLiteral("q-YY");
+    case Periode::Decade: return QStringLiteral("DD/MM/YY");
+    case Periode::Sans:
+        return jours <= 7 ? QStringLiteral("DD/MM hh:mm") : jours <= 365 ? QStringLiteral("DD/MM") : QStringLiteral("DD/MM/YY");
+    case Periode::Aucune: break;
+    }
+    return QString();
+}
+
+QString libellePoint(const QVariant& date, Periode periode, qint64 jours)
 {
     const auto d = DateDepuisCellule(date);
-    if (!d)
+    const QString format = formatPoint(periode, jours);
+    if (!d || format.isEmpty())
         return QString();
-    if (codePeriode == QStringLiteral("MOIS") || codePeriode == QStringLiteral("HYDRO"))
-        return FormatDate(*d, QStringLiteral("MM/YY"));
-    if (codePeriode == QStringLiteral("ANNEE"))
-        return FormatDate(*d, QStringLiteral("YY"));
-    if (codePeriode == QStringLiteral("TRIMESTRE"))
-        return FormatDate(*d, QStringLiteral("q-YY"));
-    if (codePeriode == QStringLiteral("DECADE"))
-        return FormatDate(*d, QStringLiteral("DD/MM/YY"));
-    if (codePeriode == QStringLiteral("SANS"))
-        return FormatDate(*d, jours <= 7 ? QStringLiteral("DD/MM hh:mm")
-                                         : jours <= 365 ? QStringLiteral("DD/MM") : QStringLiteral("DD/MM/YY"));
-    return QString();
+    return FormatDate(*d, format);
 }
 
 } // namespace
@@ -100,22 +91,22 @@ AxeDates::Demande demande(const Classe_Graphiques& c, const QDate& d1, const QDa
     AxeDates::Demande d;
     d.debut = d1;
     d.fin = d2;
-    d.unite = c.UniteAxeX();
+    d.unite = c.uniteAxe();
     d.pas = c.PasAxeX();
-    d.hydro = c.CodePeriode() == QStringLiteral("HYDRO");
+    d.hydro = c.periode() == Periode::Hydro;
     return d;
 }
 
 // L'axe calculé écrit au moteur, et l'unité et le pas qu'il a choisis rendus à la collection.
-void ecrireAxe(Classe_Graphiques& c, MoteurGraphique& g, const AxeDates::Axe& axe, QString& debut, QString& fin)
+void ecrireAxe(Classe_Graphiques& c, MoteurGraphique& g, const AxeDates::Axe& axe, QDate& debut, QDate& fin)
 {
     if (axe.unite)
-        c.setUniteAxeX(*axe.unite);
+        c.setUniteAxe(*axe.unite);
     if (axe.pas)
         c.setPasAxeX(qint16(*axe.pas));
     envoyer(c, g, axe.libelles, axe.nombreLibelles, axe.supplement, axe.debut, axe.fin);
-    debut = TexteDate(axe.debut);
-    fin = TexteDate(axe.fin);
+    debut = axe.debut;
+    fin = axe.fin;
 }
 
 // Un libellé par point de la première courbe : celui de l'axe, ou la date du point.
@@ -133,7 +124,7 @@ void libellesDesPoints(Classe_Graphiques& c, MoteurGraphique& g, const AxeDates:
                 g.ecrireIndexe(Prop::LibelleX, j + 1, axe.libelles[j]);
             continue;
         }
-        const QString t = libellePoint(premiere->cellule(0, j), c.CodePeriode(), axe.jours);
+        const QString t = libellePoint(premiere->cellule(0, j), c.periode(), axe.jours);
         if (!t.isNull())
             g.ecrireIndexe(Prop::LibelleX, j + 1, t);
     }
@@ -141,31 +132,32 @@ void libellesDesPoints(Classe_Graphiques& c, MoteurGraphique& g, const AxeDates:
 
 } // namespace
 
-void InitAxeDates(Classe_Graphiques& c, MoteurGraphique& g, QString& debut, QString& fin, bool superposition, bool cumulAnnuel)
+void InitAxeDates(Classe_Graphiques& c, MoteurGraphique& g, QDate& debut, QDate& fin, bool superposition, bool cumulAnnuel)
 {
     QDate d1, d2;
-    if (!periode(c, d1, d2, debut, fin))
+    if (!periode(c, d1, d2)) {
+        debut = fin = QDate();
         return;
+    }
     AxeDates::Demande d = demande(c, d1, d2);
     d.superposition = superposition;
     d.cumulAnnuel = cumulAnnuel;
     const AxeDates::Axe axe = AxeDates::parPeriodes(d);
-    QString debutAxe, finAxe;
-    ecrireAxe(c, g, axe, debutAxe, finAxe);
+    ecrireAxe(c, g, axe, debut, fin);
     libellesDesPoints(c, g, axe);
-    debut = debutAxe;
-    fin = finAxe;
 }
 
-void InitAxeDatesPiezo(Classe_Graphiques& c, MoteurGraphique& g, QString& debut, QString& fin)
+void InitAxeDatesPiezo(Classe_Graphiques& c, MoteurGraphique& g, QDate& debut, QDate& fin)
 {
     QDate d1, d2;
-    if (!periode(c, d1, d2, debut, fin))
+    if (!periode(c, d1, d2)) {
+        debut = fin = QDate();
         return;
+    }
     ecrireAxe(c, g, AxeDates::pointsDates(demande(c, d1, d2)), debut, fin);
 }
 
-void InitAxeDatesSuperpose(Classe_Graphiques& c, MoteurGraphique& g, QString& debut, QString& fin)
+void InitAxeDatesSuperpose(Classe_Graphiques& c, MoteurGraphique& g, QDate& debut, QDate& fin)
 {
     InitAxeDatesPiezo(c, g, debut, fin);
     g.ecrire(Prop::CouleurElement, 15);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 
@@ -13,14 +14,13 @@ class MoteurGraphique;
 namespace FctGraphique {
 
 // Axe du temps d'un graphique par périodes. `debut` et `fin` reçoivent
-// l'étendue de l'axe ("DD/MM/YYYY"), tous deux vides quand la collection n'a
-// pas de dates.
-void InitAxeDates(Classe_Graphiques& collection, MoteurGraphique& graphique, QString& debut, QString& fin,
+// l'étendue de l'axe, toutes deux invalides quand la collection n'a pas de dates.
+void InitAxeDates(Classe_Graphiques& collection, MoteurGraphique& graphique, QDate& debut, QDate& fin,
                   bool superposition, bool cumulAnnuel);
 // Axe du temps d'un graphique de points datés (X–Y).
-void InitAxeDatesPiezo(Classe_Graphiques& collection, MoteurGraphique& graphique, QString& debut, QString& fin);
+void InitAxeDatesPiezo(Classe_Graphiques& collection, MoteurGraphique& graphique, QDate& debut, QDate& fin);
 // Le même pour le graphique de pluie placé sous un graphique de nappe.
-void InitAxeDatesSuperpose(Classe_Graphiques& collection, MoteurGraphique& graphique, QString& debut, QString& fin);
+void InitAxeDatesSuperpose(Classe_Graphiques& collection, MoteurGraphique& graphique, QDate& debut, QDate& fin);
 
 // Échelle de pluie sur l'axe de gauche ; 0 et 0 prennent les bornes des données de la collection.
 void InitEchellePluvio(Classe_Graphiques& collection, MoteurGraphique& graphique, double minimum, double maximum);

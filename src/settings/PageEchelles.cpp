@@ -18,11 +18,7 @@ namespace {
 
 QString titreValeurs(TypeGraph type)
 {
-    if (type == TypeGraph::PluvioPiezo)
-        return QStringLiteral("Échelle de la piézométrie");
-    if (type == TypeGraph::PluvioStation)
-        return QStringLiteral("Échelle de la station hydrométrique");
-    return QStringLiteral("Échelle des valeurs");
+    return QString::fromUtf8(Traits(type).titreEchelle);
 }
 
 // Les dates de la collection, textes de l'hôte, montrées "DD/MM/YYYY" ; vide quand elles n'en sont pas.
@@ -57,7 +53,7 @@ PageEchelles::PageEchelles(TypeGraph type, QWidget* parent)
     m_affichage->setObjectName(QStringLiteral("CboAffichage"));
     m_affichage->addItems({QStringLiteral("Profondeur"), QStringLiteral("Cote NGF")});
     // Les débits d'une rivière ne sont ni des profondeurs ni des cotes : seules les nappes changent d'unité.
-    m_affichage->setEnabled(type == TypeGraph::PluvioPiezo);
+    m_affichage->setEnabled(Traits(type).piezometres());
     auto* nappes = new QFormLayout();
     nappes->addRow(QStringLiteral("Affichage des &nappes :"), m_affichage);
 

@@ -29,11 +29,7 @@ std::optional<int> entier(const QString& texte, int minimum, int maximum)
 
 QString messageBornes(TypeGraph type)
 {
-    if (type == TypeGraph::PluvioPiezo)
-        return QStringLiteral("La valeur du minimum et/ou du maximum de la piézomètrie n'est pas correcte.");
-    if (type == TypeGraph::PluvioStation)
-        return QStringLiteral("La valeur du minimum et/ou du maximum de la station hydro n'est pas correcte.");
-    return QStringLiteral("La valeur du minimum et/ou du maximum n'est pas correcte.");
+    return QString::fromUtf8(Traits(type).refusBornes);
 }
 
 bool lireBornes(const QString& min, const QString& max, ChoixOptions::Echelle& echelle)

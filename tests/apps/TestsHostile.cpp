@@ -304,6 +304,7 @@ TEST(Hostile, ChaqueDemandeFausseTientEnUneLigneEtNEcritRien)
         {{"bulletin", "--base", base, "--mois", "03/2015", "--sortie", d + "/b.pdf", "--genre", "piezo"}, "--genre précise"},
         {{"corrections", "--base", base, "--station", "76401001", "--genre", "reference"}, "aucune station « 76401001 » du genre reference"},
         {tracer({"--genre", "PIEZO"}), "le graphique edition se fait d'une station du genre pluvio : --genre piezo n'y convient pas."},
+        {tracer({"--stations", "76401001"}, "Annee"), "ne prend pas d'autres stations que --station"},
         // Aucune sortie n'est la base ni un de ses fichiers, quel que soit son nom.
         {tracer({"--journal", base}), "est la base lue"},
         {graphique("exporter", "edition", "/x.xlsx", {"--journal", base + "-journal"}), "est la base lue"},

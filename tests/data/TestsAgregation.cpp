@@ -115,14 +115,14 @@ TEST(Agregation, AnneesHydrologiquesReetiquetees)
 
 TEST(Agregation, DecalageEnTete)
 {
-    EXPECT_EQ(decalageTete("MOIS", 1), 1);
-    EXPECT_EQ(decalageTete("MOIS", 5), 6);
-    EXPECT_EQ(decalageTete("MOIS", 12), 14);
-    EXPECT_EQ(decalageTete("TRIMESTRE", 5), 2);
-    EXPECT_EQ(decalageTete("ANNEE", 1), 0);
-    EXPECT_EQ(decalageTete("ANNEE", 30), 3);
-    EXPECT_EQ(decalageTete("HYDRO", 30), 4);
-    EXPECT_EQ(decalageTete("DECADE", 30), 0);
+    EXPECT_EQ(decalageTete(Periode::Mois, 1), 1);
+    EXPECT_EQ(decalageTete(Periode::Mois, 5), 6);
+    EXPECT_EQ(decalageTete(Periode::Mois, 12), 14);
+    EXPECT_EQ(decalageTete(Periode::Trimestre, 5), 2);
+    EXPECT_EQ(decalageTete(Periode::Annee, 1), 0);
+    EXPECT_EQ(decalageTete(Periode::Annee, 30), 3);
+    EXPECT_EQ(decalageTete(Periode::Hydro, 30), 4);
+    EXPECT_EQ(decalageTete(Periode::Decade, 30), 0);
     const TableauValeurs d = avecDecalage(donnees({{"01/01/2004", 1.0, "1"}}), 2).tableau();
     EXPECT_EQ(d.points(), 3);
     EXPECT_FALSE(d(0, 1).isValid());

@@ -96,7 +96,7 @@ protected:
         d.titre = "Pluie";
         d.mode = mode;
         d.colonne = "Pluie";
-        d.codePeriode = code;
+        d.codePeriode = PeriodeDepuisTexte(code);
         d.colonnePeriode = colonne;
         d.cumul = cumul;
         EXPECT_EQ(ChargeurPluie::agreger(c, d, base.get(), nullptr), 1);
@@ -206,7 +206,7 @@ TEST_F(Chargeurs, NomsRefusesEtTablesAbsentes)
     d.fin = QDate(2000, 12, 31);
     d.titre = "Pluie";
     d.colonne = "Pluie";
-    d.codePeriode = "MOIS";
+    d.codePeriode = Periode::Mois;
     d.colonnePeriode = "Mois";
     d.code = "X; DROP TABLE ANNEES";
     EXPECT_EQ(ChargeurPluie::agreger(c, d, base.get(), nullptr), 0);
@@ -303,7 +303,7 @@ TEST_F(Chargeurs, StatistiquesEtEcartsSansDonnees)
     d.code = "07001";
     d.titre = d.colonne = "Pluie";
     d.mode = 7;
-    d.codePeriode = "MOIS";
+    d.codePeriode = Periode::Mois;
     d.colonnePeriode = "Mois";
     ASSERT_EQ(ChargeurPluie::agreger(serie, d, base.get(), nullptr), 1);
     QList<double> valeurs;

@@ -5,31 +5,38 @@
 
 namespace {
 
+// Les champs tels que l'hôte les écrit.
+std::optional<Periodes::Plage> normaliser(const char* code, TypeGraph type, const char* debut, const char* fin, const char* annee,
+                                          const char* mois)
+{
+    return Periodes::normaliser(PeriodeDepuisTexte(code), type, LireDate(debut).value_or(QDate()), LireDate(fin).value_or(QDate()),
+                                annee, mois);
+}
+
 TEST(Periodes, LesLettresSontLuesDansLOrdreFixe)
 {
     using Periodes::choisir;
-    EXPECT_EQ(choisir("MH", TypeGraph::edition, false).codePeriode, "MOIS");
-    EXPECT_EQ(choisir("HM", TypeGraph::edition, false).codePeriode, "MOIS");
-    EXPECT_EQ(choisir("SD", TypeGraph::edition, false).codePeriode, "DECADE");
-    EXPECT_EQ(choisir("T", TypeGraph::edition, false).uniteAxeX, "T");
+    EXPECT_EQ(TexteCode(choisir("MH", TypeGraph::edition, false).codePeriode), "MOIS");
+    EXPECT_EQ(TexteCode(choisir("HM", TypeGraph::edition, false).codePeriode), "MOIS");
+    EXPECT_EQ(TexteCode(choisir("SD", TypeGraph::edition, false).codePeriode), "DECADE");
+    EXPECT_EQ(TexteCode(choisir("T", TypeGraph::edition, false).uniteAxeX), "T");
     const auto hydro = choisir("H", TypeGraph::edition, false);
     EXPECT_EQ(hydro.colonne, "Hydro");
-    EXPECT_EQ(hydro.uniteAxeX, "A");
-    EXPECT_EQ(choisir("H", TypeGraph::Annee, false).uniteAxeX, "M");
-    EXPECT_EQ(choisir("S", TypeGraph::edition, false).codePeriode, "SANS");
-    EXPECT_EQ(choisir("S", TypeGraph::Annee, false).codePeriode, "ANNEE");
+    EXPECT_EQ(TexteCode(hydro.uniteAxeX), "A");
+    EXPECT_EQ(TexteCode(choisir("H", TypeGraph::Annee, false).uniteAxeX), "M");
+    EXPECT_EQ(TexteCode(choisir("S", TypeGraph::edition, false).codePeriode), "SANS");
+    EXPECT_EQ(TexteCode(choisir("S", TypeGraph::Annee, false).codePeriode), "ANNEE");
     EXPECT_EQ(choisir("S", TypeGraph::Annee, false).colonne, "Jour");
     const auto autoMois = choisir("", TypeGraph::edition, true);
-    EXPECT_EQ(autoMois.codePeriode, "MOIS");
-    EXPECT_EQ(autoMois.uniteAxeX, "A");
+    EXPECT_EQ(TexteCode(autoMois.codePeriode), "MOIS");
+    EXPECT_EQ(TexteCode(autoMois.uniteAxeX), "A");
     const auto sans = choisir("x", TypeGraph::edition, false);
-    EXPECT_EQ(sans.codePeriode, "SANS");
+    EXPECT_EQ(TexteCode(sans.codePeriode), "SANS");
     EXPECT_TRUE(sans.uniteGardee);
 }
 
 TEST(Periodes, AnneesHydrologiques)
 {
-    using Periodes::normaliser;
     // À partir du 15/11/2004 : octobre 2004 à septembre 2005, et l'utilisateur est prévenu.
     auto p = normaliser("HYDRO", TypeGraph::edition, "15/11/2004", "31/12/2005", "", "10");
     ASSERT_TRUE(p);
@@ -65,7 +72,6 @@ TEST(Periodes, AnneesHydrologiques)
 
 TEST(Periodes, PlagesParPeriode)
 {
-    using Periodes::normaliser;
     auto p = normaliser("ANNEE", TypeGraph::edition, "15/03/2001", "20/06/2004", "", "10");
     EXPECT_EQ(TexteDate(p->debut), "01/01/2001");
     EXPECT_EQ(TexteDate(p->fin), "31/12/2004");
@@ -73,7 +79,7 @@ TEST(Periodes, PlagesParPeriode)
     p = normaliser("MOIS", TypeGraph::edition, "15/03/2001", "20/06/2004", "", "10");
     EXPECT_EQ(TexteDate(p->debut), "15/03/2001");
     p = normaliser("SANS", TypeGraph::edition, "03/03/2001", "20/03/2001", "", "10");
-    EXPECT_EQ(p->uniteAxeX, "FIXE");
+    EXPECT_EQ(p->uniteAxeX, UniteAxe::Fixe);
     EXPECT_EQ(p->pasAxeX, 17);
     p = normaliser("DECADE", TypeGraph::edition, "03/03/2001", "20/08/2001", "", "10");
     EXPECT_EQ(p->pasAxeX, 11);
@@ -95,11 +101,11 @@ TEST(Periodes, PlageDesGraphiquesAPluieEtNappe)
         {"05/03/2004", "10/07/2007", "01/01/2004", "31/12/2007", "A", 3},
     };
     for (const auto& c : cas) {
-        const auto p = Periodes::plageDeuxGraphiques(c.debut, c.fin);
+        const auto p = Periodes::plageDeuxGraphiques(*LireDate(c.debut), *LireDate(c.fin));
         ASSERT_TRUE(p) << c.fin;
         EXPECT_EQ(TexteDate(p->debut), c.plageDebut) << c.fin;
         EXPECT_EQ(TexteDate(p->fin), c.plageFin) << c.fin;
-        EXPECT_EQ(p->uniteAxeX, c.unite) << c.fin;
+        EXPECT_EQ(p->uniteAxeX, UniteAxeDepuisTexte(c.unite)) << c.fin;
         EXPECT_EQ(p->pasAxeX, c.pas) << c.fin;
     }
 }

@@ -1,6 +1,7 @@
 #include "commun/LocaleUtilisateur.h"
 #include "commun_tests/MagasinTemporaire.h"
 #include "data/FenetreProgression.h"
+#include "data/Periodes.h"
 #include "model/Classe_Graphiques.h"
 #include "output/ArchiveZipTests.h"
 #include "output/LectureXmlTests.h"
@@ -99,8 +100,8 @@ protected:
         demande.texteEntete1 = QStringLiteral("76402001");
         demande.texteEntete2 = QStringLiteral("Port-Aubin");
         demande.titre = QStringLiteral("Pluviomètre - Port-Aubin (76402001)");
-        demande.periodes = QStringLiteral("M");
-        demande.typeAffichage = QStringLiteral("COURBE");
+        demande.periode = Periode::Mois;
+        demande.courbe = true;
     }
 
     // Le classeur exporté, ou rien quand aucun fichier n'a été écrit.
@@ -229,8 +230,8 @@ TEST_F(Exports, GenresQuiChangentLeGraphique)
     courbes.AjouterCourbe(Mensuelle(QStringLiteral("Année"), 2023, 5));
     courbes.AjouterCourbe(Mensuelle(QStringLiteral("Médiane"), 2023, 4));
     demande.type = TypeGraph::Annee;
-    demande.typeAffichage = QStringLiteral("HISTO");
-    demande.typeGraph = QStringLiteral("CUMUL_MENSUEL");
+    demande.courbe = false;
+    demande.variante = Variante::CumulMensuel;
     // Les cumuls montrent toutes les années de statistiques, chargées au-delà de l'année affichée.
     courbes.setDateDebutChargement(QStringLiteral("01/01/1990"));
     QString g = Partie(*exporter(), QStringLiteral("xl/charts/chart1.xml"));
@@ -239,7 +240,7 @@ TEST_F(Exports, GenresQuiChangentLeGraphique)
 
     courbes.SupprimerCourbe(2);
     demande.type = TypeGraph::comparaisonNormale;
-    demande.typeGraph.clear();
+    demande.variante = Variante::Aucune;
     const QString chemin = *exporter();
     g = Partie(chemin, QStringLiteral("xl/charts/chart1.xml"));
     EXPECT_EQ(Compter(g, QStringLiteral("<c:ser>")), 1);  // une courbe : aucune série de trop
@@ -263,7 +264,7 @@ TEST_F(Exports, NappesLuesCommeALEcranLegendeHorsDuTrace)
     nappes.setNbSeparations(4);
     demande.type = TypeGraph::PluvioPiezo;
     demande.nappes = &nappes;
-    demande.typeAffichage = QStringLiteral("HISTO");
+    demande.courbe = false;
     demande.modeProfondeur = true;
     demande.coefficient = -1;
     messages.setReponseParDefaut(true);
@@ -469,7 +470,7 @@ TEST(EchelleTempsClasseur, UnitesParPeriodeEtDuree)
         {"H", TypeGraph::edition, "", 27, 2, 2, 1, "yyyy"},
     };
     for (const auto& [periodes, genre, variante, annees, base, echelle, unite, format] : cas) {
-        const EchelleTemps e = EchelleTemps::choisir(QString::fromLatin1(periodes), genre, QString::fromLatin1(variante), an,
+        const EchelleTemps e = EchelleTemps::choisir(Periodes::periodeDesLettres(QString::fromLatin1(periodes)), genre, VarianteDepuisTexte(QString::fromLatin1(variante)), an,
                                                      annees == 1 ? fin : longue);
         const QString quoi = QStringLiteral("%1 %2 ans").arg(QString::fromLatin1(periodes)).arg(annees);
         EXPECT_EQ(e.uniteBase, base) << quoi.toStdString();

@@ -12,7 +12,7 @@ Demande demande(const char* debut, const char* fin, const char* unite, int pas =
     Demande d;
     d.debut = QDate::fromString(QString::fromLatin1(debut), "dd/MM/yyyy");
     d.fin = QDate::fromString(QString::fromLatin1(fin), "dd/MM/yyyy");
-    d.unite = QString::fromLatin1(unite);
+    d.unite = UniteAxeDepuisTexte(QString::fromLatin1(unite));
     d.pas = pas;
     d.hydro = hydro;
     return d;
@@ -59,12 +59,12 @@ TEST(AxeDates, UnJourDixJoursUnMoisDatesReparties)
 TEST(AxeDates, OnzeFrontieresDAnneePassentEnAnnees)
 {
     auto axe = AxeDates::parPeriodes(demande("01/01/1990", "31/12/2001", "VIDE"));
-    EXPECT_EQ(axe.unite, "A");
+    EXPECT_EQ(axe.unite, UniteAxe::Annee);
     EXPECT_EQ(axe.pas, 11);
     EXPECT_EQ(axe.libelles, (QStringList{"90", "91", "92", "93", "94", "95", "96", "97", "98", "99", "00", "01"}));
     // Une unité libre autre que "VIDE" change l'unité de la collection mais garde son tracé.
     axe = AxeDates::parPeriodes(demande("01/01/1990", "31/12/2001", "FIXE"));
-    EXPECT_EQ(axe.unite, "A");
+    EXPECT_EQ(axe.unite, UniteAxe::Annee);
     EXPECT_EQ(axe.libelles.first(), "01/01/90");
 
     // Les années hydrologiques s'écrivent "04-05", sauf si le graphique cumule l'année ;

@@ -36,7 +36,7 @@ protected:
     MagasinTemporaire magasin;
     Classe_Graphiques c;
     MoteurGraphique g;
-    QString debut, fin;
+    QDate debut, fin;
 };
 
 TEST_F(Axes, LibellesDesPointsParPeriode)
@@ -90,8 +90,8 @@ TEST_F(Axes, LAxeDesPointsDatesEcritAuMoteurEtRenduALaCollection)
     EXPECT_EQ(g.lire(Prop::NbLibellesX).toInt(), 36);
     EXPECT_EQ(libelles().first(), "Jan");
     EXPECT_EQ(g.modele().libellesTabulation.size(), 37);
-    EXPECT_EQ(debut, "01/01/2000");
-    EXPECT_EQ(fin, "01/12/2002");
+    EXPECT_EQ(debut, QDate(2000, 1, 1));
+    EXPECT_EQ(fin, QDate(2002, 12, 1));
     // L'unité et le pas choisis d'après l'étendue reviennent à la collection.
     periode("01/01/1990", "31/12/2001", "VIDE");
     FctGraphique::InitAxeDates(c, g, debut, fin, false, false);
@@ -106,11 +106,10 @@ TEST_F(Axes, LAxeDesPointsDatesEcritAuMoteurEtRenduALaCollection)
 TEST_F(Axes, DatesVidesNeTouchentPasAuGraphique)
 {
     g.ecrire(Prop::NbLibellesX, 7);
-    debut = "x";
-    fin = "y";
+    debut = fin = QDate(2000, 1, 1);
     FctGraphique::InitAxeDates(c, g, debut, fin, false, false);
-    EXPECT_EQ(debut, "");
-    EXPECT_EQ(fin, "");
+    EXPECT_FALSE(debut.isValid());
+    EXPECT_FALSE(fin.isValid());
     FctGraphique::InitAxeDatesPiezo(c, g, debut, fin);
     EXPECT_EQ(g.lire(Prop::NbLibellesX).toInt(), 7);
     // L'indicateur de période complète trace les dates de chargement et les recopie dans les dates d'affichage.

@@ -18,11 +18,6 @@ QDate jour(const QVariant& v)
     return ValeurColonne::lireCellule(v).value_or(QDateTime()).date();
 }
 
-QTime heure(const QVariant& v)
-{
-    return ValeurColonne::lireCellule(v).value_or(QDateTime()).time();
-}
-
 } // namespace
 
 AnnulationLot::AnnulationLot(BaseAcces& base, const NomVerifie& table)
@@ -168,7 +163,7 @@ QString AnnulationLot::premiereChangee(qint64 lot)
     TableauValeurs r;
     if (!m_base.ExecuterNatif(sql + QStringLiteral(" LIMIT 1"), &r) || r.points() < 1)
         return QString();
-    return QStringLiteral("%1 à %2").arg(TexteDate(jour(r.valeur(0, 0))), TexteHeure(heure(r.valeur(1, 0))));
+    return QStringLiteral("%1 à %2").arg(TexteDate(jour(r.valeur(0, 0))), TexteHeure(HeureDepuisCellule(r.valeur(1, 0))));
 }
 
 // Le lot défait, gardé en sens inverse comme un nouveau lot, puis ses lignes d'avant remises à leur place.

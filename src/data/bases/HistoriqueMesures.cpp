@@ -74,7 +74,7 @@ BaseAcces* acces(BaseDonnees& base, QString& erreur)
 QVariant instantColonne(const ChangementMesure& c, bool date)
 {
     QString message;
-    return ValeurColonne::convertir(date ? QVariant(c.date) : QVariant(TexteHeure(c.heure)),
+    return ValeurColonne::convertir(date ? QVariant(c.date) : QVariant(c.heure),
                                     date ? TypeColonne::Date : TypeColonne::Heure, message)
         .value_or(QVariant());
 }
@@ -137,16 +137,6 @@ std::optional<QDate> jour(const QVariant& v)
     return d ? std::optional<QDate>(d->date()) : std::nullopt;
 }
 
-QTime heure(const QVariant& v)
-{
-    if (v.typeId() == QMetaType::QString)
-        if (const auto iso = ValeurColonne::lireIso(v.toString()))
-            return iso->time();
-    if (const auto d = DateDepuisCellule(v); d && v.typeId() != QMetaType::QString)
-        return d->time();
-    return LireHeure(TexteCellule(v)).value_or(QTime(0, 0));
-}
-
 QDateTime quand(const QVariant& v)
 {
     return ValeurColonne::lireCellule(v).value_or(QDateTime());
@@ -160,7 +150,7 @@ HistoriqueMesures::Ligne ligneLue(const TableauValeurs& t, int r)
     l.qui = TexteCellule(t.valeur(2, r));
     l.origine = TexteCellule(t.valeur(3, r));
     l.date = jour(t.valeur(4, r)).value_or(QDate());
-    l.heure = heure(t.valeur(5, r));
+    l.heure = HeureDepuisCellule(t.valeur(5, r));
     l.changement = TexteCellule(t.valeur(6, r));
     l.ancienne = t.valeur(7, r);
     l.ancienMode = TexteCellule(t.valeur(8, r));

@@ -9,18 +9,6 @@
 
 namespace {
 
-bool chiffres(const QString& t, int debut, int n, int& valeur)
-{
-    valeur = 0;
-    for (int i = debut; i < debut + n; ++i) {
-        const char16_t c = t.at(i).unicode();
-        if (c < u'0' || c > u'9')
-            return false;
-        valeur = valeur * 10 + (c - u'0');
-    }
-    return true;
-}
-
 std::optional<QDateTime> dateDeCellule(const QVariant& v)
 {
     switch (v.metaType().id()) {
@@ -147,24 +135,7 @@ std::optional<QDateTime> ValeurColonne::lireCellule(const QVariant& cellule)
 
 std::optional<QDateTime> ValeurColonne::lireIso(const QString& t)
 {
-    if (t.size() < 10 || t.at(4) != u'-' || t.at(7) != u'-')
-        return std::nullopt;
-    int a, m, j;
-    if (!chiffres(t, 0, 4, a) || !chiffres(t, 5, 2, m) || !chiffres(t, 8, 2, j))
-        return std::nullopt;
-    const QDate date(a, m, j);
-    if (!date.isValid())
-        return std::nullopt;
-    if (t.size() == 10)
-        return DateHeure(date);
-    int h, n, s;
-    if (t.size() < 19 || (t.at(10) != u' ' && t.at(10) != u'T') || t.at(13) != u':' || t.at(16) != u':'
-        || !chiffres(t, 11, 2, h) || !chiffres(t, 14, 2, n) || !chiffres(t, 17, 2, s))
-        return std::nullopt;
-    const QTime heure(h, n, s);
-    if (!heure.isValid())
-        return std::nullopt;
-    return DateHeure(date, heure);
+    return LireDateHeureIso(t);
 }
 
 namespace {

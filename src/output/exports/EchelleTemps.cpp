@@ -35,27 +35,25 @@ constexpr std::array<Ligne, 6> kLignes = {{
 
 constexpr int kMoisDureeCourte = 24;
 
-Branche ChoisirBranche(const QString& periodes, TypeGraph type, const QString& typeGraph)
+Branche ChoisirBranche(std::optional<Periode> periode, TypeGraph type, Variante variante)
 {
-    const QString p = periodes.toUpper();
-    const bool cumul = typeGraph == QStringLiteral("CUMUL_MENSUEL") || typeGraph == QStringLiteral("CUMUL_ANNUEL");
-    if (type == TypeGraph::Annee || p.contains(u'M'))
-        return cumul ? Branche::MoisCumules : Branche::Mois;
-    if (p.contains(u'D'))
+    if (Traits(type).annuel || periode == Periode::Mois)
+        return EstCumul(variante) ? Branche::MoisCumules : Branche::Mois;
+    if (periode == Periode::Decade)
         return Branche::Decades;
-    if (p.contains(u'T'))
+    if (periode == Periode::Trimestre)
         return Branche::Trimestres;
-    if (p.contains(u'A') || p.contains(u'H'))
+    if (periode == Periode::Annee || periode == Periode::Hydro)
         return Branche::Annees;
     return Branche::Jours;
 }
 
 } // namespace
 
-EchelleTemps EchelleTemps::choisir(const QString& periodes, TypeGraph type, const QString& typeGraph,
+EchelleTemps EchelleTemps::choisir(std::optional<Periode> periode, TypeGraph type, Variante variante,
                                    const QDate& debut, const QDate& fin)
 {
-    const Branche b = ChoisirBranche(periodes, type, typeGraph);
+    const Branche b = ChoisirBranche(periode, type, variante);
     const Ligne* ligne = &kLignes[0];
     for (const Ligne& l : kLignes)
         if (l.branche == b)

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "commun/CodesGraphique.h"
+
 #include "commun/TypeGraph.h"
 
 #include <QDate>
 #include <QString>
+#include <optional>
 
 class AxeTableur;
 
@@ -18,9 +21,8 @@ struct EchelleTemps
     double uniteMineure = 1;
     QString formatParDefaut;
 
-    // `periodes` : MaChainePeriodes ("M", "D", "T", "A", "H"…) ; `typeGraph` :
-    // MaChaineTypeGraph ("CUMUL_MENSUEL", "CUMUL_ANNUEL"…).
-    static EchelleTemps choisir(const QString& periodes, TypeGraph type, const QString& typeGraph, const QDate& debut,
+    // `periode` : celle des lettres de MaChainePeriodes ; rien : les jours.
+    static EchelleTemps choisir(std::optional<Periode> periode, TypeGraph type, Variante variante, const QDate& debut,
                                 const QDate& fin);
     // Unités, bornes (jours de série de `debut` et `fin`) et format des étiquettes.
     void appliquer(const AxeTableur& axe, const QDate& debut, const QDate& fin, const QString& format) const;

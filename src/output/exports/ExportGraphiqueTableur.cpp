@@ -89,7 +89,7 @@ bool ExportGraphiqueTableur::etape(const QString& message)
 
 int ExportGraphiqueTableur::pasColonnes() const
 {
-    return m_demande.type == TypeGraph::Annee && !m_demande.superposition ? 2 : 3;
+    return Traits(m_demande.type).annuel && !m_demande.superposition ? 2 : 3;
 }
 
 bool ExportGraphiqueTableur::verifierDossier()
@@ -206,8 +206,8 @@ GraphiqueTableur ExportGraphiqueTableur::creerGraphique() const
 {
     m_tableur.GoTo(QStringLiteral("R1C1:R%1C%2").arg(m_lignes + 1).arg(m_nombreCourbes * pasColonnes()));
     const GraphiqueTableur g = m_tableur.chartsAdd();
-    g.setChartType(m_demande.typeGraph == QStringLiteral("CUMUL_MENSUEL") ? kColonnesEmpilees : kColonnesGroupees);
-    if (m_demande.typeAffichage == QStringLiteral("COURBE"))
+    g.setChartType(m_demande.variante == Variante::CumulMensuel ? kColonnesEmpilees : kColonnesGroupees);
+    if (m_demande.courbe)
         g.setChartType(kLigne);
     g.setPlotBy(2);
     g.Location(1);
@@ -235,7 +235,7 @@ void ExportGraphiqueTableur::ecrireSeries(const GraphiqueTableur& g) const
     }
     if (prises.size() < 2)
         g.SeriesCollection(int(prises.size()) + 1).Delete();
-    if (m_demande.type == TypeGraph::comparaisonNormale)
+    if (Traits(m_demande.type).ecarts)
         g.setOverlap(100);
 }
 
@@ -271,9 +271,9 @@ void ExportGraphiqueTableur::axesValeurs(const GraphiqueTableur& g) const
     if (o.AfficherAxeProfondeur) {
         g.NewSeries();
         QString titre = o.LibelleAxeProfondeur;
-        if (m_demande.type == TypeGraph::reference)
+        if (Traits(m_demande.type).courbeReference)
             titre = QStringLiteral("Précipitations en mm");
-        else if (m_demande.type == TypeGraph::comparaisonNormale)
+        else if (Traits(m_demande.type).ecarts)
             titre = QStringLiteral("Comparaison à la normale en mm");
         ReglerAxeValeurs(g.Axes(2, 1), *m_demande.courbes, o.AfficherTitreAxeProfondeur, titre);
     } else if (o.AfficherAxeNGF) {
@@ -300,7 +300,7 @@ void ExportGraphiqueTableur::titresEtNotes(const GraphiqueTableur& g) const
         g.setChartTitleColorIndex(couleurTexte);
     }
     QStringList notes;
-    if (m_demande.type == TypeGraph::comparaisonNormale) {
+    if (Traits(m_demande.type).ecarts) {
         const QString ecart = QStringLiteral("%1 mm").arg(Nombre(Round(SommeEcarts(*m_demande.courbes), 1), m_demande.pointDecimal));
         notes << (m_demande.statistiquesMeteoFrance ? QStringLiteral("Ecart à la normale: ")
                                                     : QStringLiteral("Ecart moyenne de la série: "))
@@ -323,12 +323,10 @@ void ExportGraphiqueTableur::axeTemps(const GraphiqueTableur& g) const
     const GestionExportExcel& o = m_demande.courbes->GestionExportExcel();
     // Les cumuls du graphique annuel montrent toutes les années de statistiques, chargées au-delà de l'année affichée.
     const Classe_Graphiques& c = *m_demande.courbes;
-    const bool cumuls = m_demande.type == TypeGraph::Annee
-                        && (m_demande.typeGraph == QStringLiteral("CUMUL_MENSUEL")
-                            || m_demande.typeGraph == QStringLiteral("CUMUL_ANNUEL"));
+    const bool cumuls = Traits(m_demande.type).annuel && EstCumul(m_demande.variante);
     const QDate debut = LireDate((cumuls ? c.DateDebutChargement() : c.DateDebutAffichage()).trimmed()).value_or(QDate());
     const QDate fin = LireDate((cumuls ? c.DateFinChargement() : c.DateFinAffichage()).trimmed()).value_or(QDate());
-    const EchelleTemps e = EchelleTemps::choisir(m_demande.periodes, m_demande.type, m_demande.typeGraph, debut, fin);
+    const EchelleTemps e = EchelleTemps::choisir(m_demande.periode, m_demande.type, m_demande.variante, debut, fin);
     const bool auto_ = o.TypeAxeX.compare(QStringLiteral("AUTO"), Qt::CaseInsensitive) == 0 || o.FormatAxeX.isEmpty();
     e.appliquer(g.Axes(1, 1), debut, fin, auto_ ? QString() : o.FormatAxeX);
     // L'axe X des piézomètres, en nombres de jours, suit celui des pluies.
@@ -391,7 +389,7 @@ bool ExportGraphiqueTableur::collerNappes()
 
 void ExportGraphiqueTableur::seriesNappes(const GraphiqueTableur& g) const
 {
-    const bool piezometres = m_demande.type == TypeGraph::PluvioPiezo;
+    const bool piezometres = Traits(m_demande.type).piezometres();
     const std::vector<CourbePtr> puits = CourbesAffichees(*m_demande.nappes);
     for (int j = 0; j < int(puits.size()); ++j) {
         const SerieTableur s = g.NewSeries();
@@ -422,7 +420,7 @@ void ExportGraphiqueTableur::axeNappes(const GraphiqueTableur& g) const
     }
     // Les niveaux restent rangés tels quels (négatifs en profondeur) ; l'axe les écrit sans signe, comme
     // l'écran : la profondeur se lit positive et croît vers le bas.
-    const bool piezometres = m_demande.type == TypeGraph::PluvioPiezo;
+    const bool piezometres = Traits(m_demande.type).piezometres();
     if (piezometres && m_demande.modeProfondeur)
         axe.setTickLabelsNumberFormat(QStringLiteral("0.0#;0.0#"));
     const QString texte = !piezometres ? m_demande.unite
@@ -445,7 +443,7 @@ void ExportGraphiqueTableur::nappes(const GraphiqueTableur& g)
 QString ExportGraphiqueTableur::NomFichier(const Demande& d)
 {
     QString nom;
-    if (d.type == TypeGraph::PluvioPiezo)
+    if (Traits(d.type).piezometres())
         nom = QStringLiteral("Pluvio_piezo ") + d.station;
     switch (d.formatNommage) {
     case 1: nom += d.texteEntete1 + u' ' + d.texteEntete2; break;

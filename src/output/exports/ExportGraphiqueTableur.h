@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commun/CodesGraphique.h"
 #include "commun/TypeGraph.h"
 
 #include <QDate>
@@ -28,7 +29,10 @@ public:
         bool superposition = false;  // bloc des superpositions plutôt que colonnes par courbe
         const Classe_Graphiques* courbes = nullptr;   // les courbes de la feuille 1
         const Classe_Graphiques* nappes = nullptr;    // piézomètres de la feuille 2 (PluvioPiezo)
-        QString typeGraph, typeAffichage, periodes, typeDonnees, codeChargement;
+        Variante variante = Variante::Aucune;
+        bool courbe = false;              // des lignes plutôt que des barres
+        std::optional<Periode> periode;   // celle des lettres de la demande
+        QString typeDonnees, codeChargement;
         bool statistiquesMeteoFrance = false;
         QString titreStatistiqueMeteoFrance;
         QString titre;                // titre de l'écran
