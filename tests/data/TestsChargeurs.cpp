@@ -178,16 +178,6 @@ TEST_F(Chargeurs, DecadesEtJoursDesAnneesBissextiles)
     EXPECT_EQ(fevrier2004.size(), 4);
 }
 
-TEST_F(Chargeurs, AnneesHydrologiques)
-{
-    // Années d'octobre à septembre, chacune étiquetée par le 1er janvier qu'elle contient.
-    const auto serie = charger("HYDRO", "Hydro", "01/10/2000", "30/09/2003");
-    const auto attendues = sommes(
-        donnees, [](const QDate& j) { return QStringLiteral("01/01/%1").arg(j.month() >= 10 ? j.year() + 1 : j.year()); },
-        QDate(2000, 10, 1), QDate(2003, 9, 30));
-    comparer(serie, attendues, {"01/01/2001", "01/01/2002", "01/01/2003"});
-}
-
 TEST_F(Chargeurs, NomsRefusesEtTablesAbsentes)
 {
     Classe_Graphiques c;
