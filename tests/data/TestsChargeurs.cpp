@@ -4,16 +4,14 @@
 #include "commun/Dates.h"
 #include "commun/Horloge.h"
 #include "commun/TableauValeurs.h"
-#include "commun/ValeursProcessus.h"
 #include "commun_tests/MagasinTemporaire.h"
 #include "data/ChargeurNappes.h"
 #include "data/ChargeurPluie.h"
 #include "data/ChargeurStatistiques.h"
-#include "data/bases/BaseSqlite.h"
+#include "data/BaseDeTest.h"
 #include "data/bases/TablesCalendrier.h"
 #include "model/Classe_Graphiques.h"
 
-#include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
@@ -60,29 +58,24 @@ std::map<QString, double> sommes(const QList<Mesure>& l, const std::function<QSt
     return s;
 }
 
-class Chargeurs : public ::testing::Test
+class Chargeurs : public AvecBase
 {
 protected:
-    void SetUp() override
+    void preparer() override
     {
-        fenetre.setProperty("typeBase", QStringLiteral("ACCESS"));
-        ValeursProcessus::courantes().fenetrePrincipale = &fenetre;
         QString erreur;
-        base = BaseSqlite::ouvrir(dossier.filePath("essai.db"), erreur);
-        ASSERT_TRUE(base) << erreur.toStdString();
-        ASSERT_TRUE(TablesCalendrier::creer(*base, 10, erreur, 1990, 2030)) << erreur.toStdString();
+        ASSERT_TRUE(TablesCalendrier::creer(base(), 10, erreur, 1990, 2030)) << erreur.toStdString();
         const QList<ColonneTable> colonnes = {{"DateCreation", TypeColonne::Date}, {"Heure", TypeColonne::Heure},
                                               {"Pluie", TypeColonne::Reel},       {"Continuite", TypeColonne::Entier},
                                               {"ModeObtention", TypeColonne::Texte}, {"PluieEfficace", TypeColonne::Reel},
                                               {"Etp", TypeColonne::Reel}};
-        ASSERT_TRUE(base->CreerTable("PLUVIO_07001", colonnes));
+        ASSERT_TRUE(base().CreerTable("PLUVIO_07001", colonnes));
         QList<QVariantList> lignes;
         for (const Mesure& m : donnees)
             lignes.append({m.jour, QStringLiteral("00:00:00"), m.pluie ? QVariant(*m.pluie) : QVariant(), 0,
                            m.mode.isEmpty() ? QVariant() : QVariant(m.mode), QVariant(), QVariant()});
-        ASSERT_TRUE(base->InsererLignes("PLUVIO_07001", lignes));
+        ASSERT_TRUE(base().InsererLignes("PLUVIO_07001", lignes));
     }
-    void TearDown() override { ValeursProcessus::courantes().fenetrePrincipale = nullptr; }
 
     // La série d'un chargement, dans l'ordre : (date, valeur).
     QList<std::pair<QString, double>> charger(const QString& code, const QString& colonne, const QString& debut,
@@ -99,7 +92,7 @@ protected:
         d.codePeriode = PeriodeDepuisTexte(code);
         d.colonnePeriode = colonne;
         d.cumul = cumul;
-        EXPECT_EQ(ChargeurPluie::agreger(c, d, base.get(), nullptr), 1);
+        EXPECT_EQ(ChargeurPluie::agreger(c, d, &base(), nullptr), 1);
         QList<std::pair<QString, double>> serie;
         const CourbePtr courbe = c.GetCourbe(1);
         for (int i = 0; courbe && i < courbe->NbValeurs(); ++i)
@@ -109,9 +102,6 @@ protected:
     }
 
     MagasinTemporaire magasin;
-    QObject fenetre;
-    QTemporaryDir dossier;
-    std::unique_ptr<BaseSqlite> base;
     const QList<Mesure> donnees = mesures();
     double maximum = 0;
 };
@@ -188,16 +178,6 @@ TEST_F(Chargeurs, DecadesEtJoursDesAnneesBissextiles)
     EXPECT_EQ(fevrier2004.size(), 4);
 }
 
-TEST_F(Chargeurs, AnneesHydrologiques)
-{
-    // Années d'octobre à septembre, chacune étiquetée par le 1er janvier qu'elle contient.
-    const auto serie = charger("HYDRO", "Hydro", "01/10/2000", "30/09/2003");
-    const auto attendues = sommes(
-        donnees, [](const QDate& j) { return QStringLiteral("01/01/%1").arg(j.month() >= 10 ? j.year() + 1 : j.year()); },
-        QDate(2000, 10, 1), QDate(2003, 9, 30));
-    comparer(serie, attendues, {"01/01/2001", "01/01/2002", "01/01/2003"});
-}
-
 TEST_F(Chargeurs, NomsRefusesEtTablesAbsentes)
 {
     Classe_Graphiques c;
@@ -209,24 +189,24 @@ TEST_F(Chargeurs, NomsRefusesEtTablesAbsentes)
     d.codePeriode = Periode::Mois;
     d.colonnePeriode = "Mois";
     d.code = "X; DROP TABLE ANNEES";
-    EXPECT_EQ(ChargeurPluie::agreger(c, d, base.get(), nullptr), 0);
+    EXPECT_EQ(ChargeurPluie::agreger(c, d, &base(), nullptr), 0);
     EXPECT_EQ(c.Compter(), 0);
     d.code = "07001";
     d.colonne = "Pluie) FROM ANNEES --";
-    EXPECT_EQ(ChargeurPluie::agreger(c, d, base.get(), nullptr), 0);
+    EXPECT_EQ(ChargeurPluie::agreger(c, d, &base(), nullptr), 0);
     TableauValeurs annees;
     qint32 n = 0;
-    EXPECT_TRUE(base->ExtraireRecords("SELECT Num_Annee FROM ANNEES", annees, n));
+    EXPECT_TRUE(base().ExtraireRecords("SELECT Num_Annee FROM ANNEES", annees, n));
     EXPECT_EQ(n, 41);
 
     // Un pluviomètre sans table : les mois sont quand même là, à 0.
     d.colonne = "Pluie";
     d.code = "99999";
-    EXPECT_EQ(ChargeurPluie::agreger(c, d, base.get(), nullptr), 1);
+    EXPECT_EQ(ChargeurPluie::agreger(c, d, &base(), nullptr), 1);
     EXPECT_EQ(c.GetCourbe(1)->NbValeurs(), 12);
     // Un piézomètre sans table : une courbe sans points, des bornes remises à zéro, et rien d'autre ne s'arrête.
     c.setMaxDonnees(5);
-    EXPECT_EQ(ChargeurNappes::chargerPiezometre(c, QDate(2000, 1, 1), QDate(2000, 12, 31), "PZ9", "0", "0", "Puits", base.get(), false, 2, 0), 2);
+    EXPECT_EQ(ChargeurNappes::chargerPiezometre(c, QDate(2000, 1, 1), QDate(2000, 12, 31), "PZ9", "0", "0", "Puits", &base(), false, 2, 0), 2);
     EXPECT_EQ(c.GetCourbe(2)->NbValeurs(), 0);
     EXPECT_EQ(c.MaxDonnees(), 0.0);
 }
@@ -237,16 +217,16 @@ TEST_F(Chargeurs, QuintilesEtMedianeDUnMois)
     const QList<ColonneTable> colonnes = {{"DateCreation", TypeColonne::Date}, {"Heure", TypeColonne::Heure},
                                           {"Pluie", TypeColonne::Reel}, {"Continuite", TypeColonne::Entier},
                                           {"ModeObtention", TypeColonne::Texte}};
-    ASSERT_TRUE(base->CreerTable("PLUVIO_08002", colonnes));
+    ASSERT_TRUE(base().CreerTable("PLUVIO_08002", colonnes));
     QList<QVariantList> lignes;
     for (int i = 0; i < 5; ++i)
         lignes.append({QDate(2010 + i, 1, 15), QStringLiteral("00:00:00"), 10.0 * (i + 1), 0, QVariant()});
     lignes.append({QDate(2012, 3, 15), QStringLiteral("00:00:00"), 0.0, 0, QVariant()});
-    ASSERT_TRUE(base->InsererLignes("PLUVIO_08002", lignes));
+    ASSERT_TRUE(base().InsererLignes("PLUVIO_08002", lignes));
 
     Horloge::fixer(QDate(2024, 3, 15));
     Classe_Graphiques c;
-    ChargeurStatistiques::statistiquesMensuelles(c, "2010", "2014", "08002", nullptr, base.get(), nullptr, false, false, 10,
+    ChargeurStatistiques::statistiquesMensuelles(c, "2010", "2014", "08002", nullptr, &base(), nullptr, false, false, 10,
                                                  "Pluie", false);
     ASSERT_EQ(c.Compter(), cles.size());
     for (int k = 0; k < cles.size(); ++k)
@@ -273,16 +253,16 @@ TEST_F(Chargeurs, QuintilesEtMedianeDUnMois)
 // seules. L'écart à la normale d'un mois sans normale est la valeur elle-même.
 TEST_F(Chargeurs, StatistiquesEtEcartsSansDonnees)
 {
-    ASSERT_TRUE(base->CreerTable("PLUVIOMETRE_NORMALES", {{"codePluviometre", TypeColonne::Texte}, {"mois", TypeColonne::Entier},
+    ASSERT_TRUE(base().CreerTable("PLUVIOMETRE_NORMALES", {{"codePluviometre", TypeColonne::Texte}, {"mois", TypeColonne::Entier},
                                                           {"valeur", TypeColonne::Reel}}));
-    ASSERT_TRUE(base->InsererLignes("PLUVIOMETRE_NORMALES", {{"07001", 1, 50.0}}));
+    ASSERT_TRUE(base().InsererLignes("PLUVIOMETRE_NORMALES", {{"07001", 1, 50.0}}));
     const struct
     {
         const char *premiere, *derniere, *colonne;
     } cas[] = {{"2010", "2014", "Pluie"}, {"2000", "2003", "PluieEfficace"}};
     for (const auto& k : cas) {
         Classe_Graphiques c;
-        ChargeurStatistiques::statistiquesMensuelles(c, k.premiere, k.derniere, "07001", nullptr, base.get(), nullptr, false, false,
+        ChargeurStatistiques::statistiquesMensuelles(c, k.premiere, k.derniere, "07001", nullptr, &base(), nullptr, false, false,
                                                      10, k.colonne, false);
         ASSERT_EQ(c.Compter(), cles.size()) << k.colonne;
         for (int n = 1; n <= c.Compter(); ++n) {
@@ -305,11 +285,11 @@ TEST_F(Chargeurs, StatistiquesEtEcartsSansDonnees)
     d.mode = 7;
     d.codePeriode = Periode::Mois;
     d.colonnePeriode = "Mois";
-    ASSERT_EQ(ChargeurPluie::agreger(serie, d, base.get(), nullptr), 1);
+    ASSERT_EQ(ChargeurPluie::agreger(serie, d, &base(), nullptr), 1);
     QList<double> valeurs;
     for (int i = 0; i < serie.GetCourbe(1)->NbValeurs(); ++i)
         valeurs << serie.GetCourbe(1)->cellule(2, i).toDouble();
-    ChargeurStatistiques::comparerAuxNormales(serie, "", "", "07001", nullptr, base.get(), "Pluie", true, true);
+    ChargeurStatistiques::comparerAuxNormales(serie, "", "", "07001", nullptr, &base(), "Pluie", true, true);
     ASSERT_EQ(serie.Compter(), 1);
     ASSERT_EQ(serie.GetCourbe(1)->NbValeurs(), 12);
     for (int i = 0; i < 12; ++i)

@@ -63,6 +63,13 @@ inline QString Val(const QDomElement& parent, const QString& nom)
     return e.isNull() ? QString() : e.attribute(QStringLiteral("val"));
 }
 
+// Chaque enfant direct nommé porte l'attribut val attendu.
+inline void Vals(const QDomElement& parent, std::initializer_list<std::pair<const char*, const char*>> attendus)
+{
+    for (const auto& [nom, val] : attendus)
+        EXPECT_EQ(Val(parent, QString::fromLatin1(nom)), QString::fromUtf8(val)) << nom;
+}
+
 // Le texte de tous les a:t sous `racine`, paragraphes joints par "\n".
 inline QString TexteRiche(const QDomElement& racine)
 {

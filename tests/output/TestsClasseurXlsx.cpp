@@ -5,25 +5,19 @@
 #include <QDir>
 #include <QLocale>
 #include <QTemporaryDir>
-#include <QXmlStreamReader>
 #include <gtest/gtest.h>
 #include <limits>
 
 namespace {
 
-using LectureXmlTests::Parties;
+using namespace LectureXmlTests;
 
 // Les textes de la table partagée, tels qu'un lecteur XML les relit.
 QStringList TextesPartages(const QByteArray& xml)
 {
     QStringList textes;
-    QXmlStreamReader r(xml);
-    while (!r.atEnd()) {
-        r.readNext();
-        if (r.isStartElement() && r.name() == u"t")
-            textes.append(r.readElementText());
-    }
-    EXPECT_FALSE(r.hasError()) << r.errorString().toStdString();
+    for (const QDomElement& t : Elements(Dom(xml), QStringLiteral("t")))
+        textes.append(t.text());
     return textes;
 }
 
@@ -35,20 +29,12 @@ struct CelluleLue
 std::map<QString, CelluleLue> CellulesLues(const QByteArray& xml, QStringList* ordre = nullptr)
 {
     std::map<QString, CelluleLue> cellules;
-    QXmlStreamReader r(xml);
-    QString courante;
-    while (!r.atEnd()) {
-        r.readNext();
-        if (r.isStartElement() && r.name() == u"c") {
-            courante = r.attributes().value(QStringLiteral("r")).toString();
-            cellules[courante] = {r.attributes().value(QStringLiteral("s")).toString(), r.attributes().value(QStringLiteral("t")).toString(), {}};
-            if (ordre)
-                ordre->append(courante);
-        } else if (r.isStartElement() && r.name() == u"v") {
-            cellules[courante].valeur = r.readElementText();
-        }
+    for (const QDomElement& c : Elements(Dom(xml), QStringLiteral("c"))) {
+        const QString r = c.attribute(QStringLiteral("r"));
+        cellules[r] = {c.attribute(QStringLiteral("s")), c.attribute(QStringLiteral("t")), c.firstChildElement(QStringLiteral("v")).text()};
+        if (ordre)
+            ordre->append(r);
     }
-    EXPECT_FALSE(r.hasError()) << r.errorString().toStdString();
     return cellules;
 }
 

@@ -17,7 +17,6 @@
 #include <QFile>
 #include <QRectF>
 #include <QTemporaryDir>
-#include <QXmlStreamReader>
 #include <cmath>
 #include <cstring>
 #include <gtest/gtest.h>
@@ -69,19 +68,6 @@ public:
     qsizetype apres = 1000000;
 };
 
-int Compter(const QString& texte, const QString& motif)
-{
-    return int(texte.count(motif));
-}
-
-bool XmlBienForme(const QByteArray& octets)
-{
-    QXmlStreamReader x(octets);
-    while (!x.atEnd())
-        x.readNext();
-    return !x.hasError();
-}
-
 class Exports : public ::testing::Test
 {
 protected:
@@ -121,7 +107,7 @@ protected:
         const auto octets = archive.lire(nom);
         if (!octets)
             return {};
-        EXPECT_TRUE(XmlBienForme(*octets)) << nom.toStdString();
+        LectureXmlTests::Dom(*octets);  // bien formé, sinon échec
         return QString::fromUtf8(*octets);
     }
 
@@ -206,10 +192,10 @@ TEST_F(Exports, CourbesEnLignesSurUnAxeDeMois)
     ASSERT_TRUE(chemin);
     EXPECT_EQ(*chemin, edition.path() + QStringLiteral("/76402001.xlsx"));
     const QString graphique = Partie(*chemin, QStringLiteral("xl/charts/chart1.xml"));
-    EXPECT_EQ(Compter(graphique, QStringLiteral("<c:lineChart>")), 1);
-    EXPECT_EQ(Compter(graphique, QStringLiteral("<c:ser>")), 2);  // la série de l'axe vide n'est pas une courbe
+    EXPECT_EQ(graphique.count(QStringLiteral("<c:lineChart>")), 1);
+    EXPECT_EQ(graphique.count(QStringLiteral("<c:ser>")), 2);  // la série de l'axe vide n'est pas une courbe
     // Trois colonnes par courbe ; la première donne les abscisses de toutes.
-    EXPECT_EQ(Compter(graphique, QStringLiteral("<c:f>'Feuil1'!$A$2:$A$13</c:f>")), 2);
+    EXPECT_EQ(graphique.count(QStringLiteral("<c:f>'Feuil1'!$A$2:$A$13</c:f>")), 2);
     EXPECT_TRUE(graphique.contains(QStringLiteral("<c:f>'Feuil1'!$B$2:$B$13</c:f>")));
     EXPECT_TRUE(graphique.contains(QStringLiteral("<c:f>'Feuil1'!$E$2:$E$13</c:f>")));
     EXPECT_TRUE(graphique.contains(QStringLiteral("<c:baseTimeUnit val=\"months\"/>")));
@@ -243,7 +229,7 @@ TEST_F(Exports, GenresQuiChangentLeGraphique)
     demande.variante = Variante::Aucune;
     const QString chemin = *exporter();
     g = Partie(chemin, QStringLiteral("xl/charts/chart1.xml"));
-    EXPECT_EQ(Compter(g, QStringLiteral("<c:ser>")), 1);  // une courbe : aucune série de trop
+    EXPECT_EQ(g.count(QStringLiteral("<c:ser>")), 1);  // une courbe : aucune série de trop
     EXPECT_TRUE(g.contains(QStringLiteral("Comparaison à la normale en mm")));
     // 5 + 10 + … + 60 = 390 mm d'écart.
     const QString formes = Partie(chemin, QStringLiteral("xl/drawings/drawing2.xml"));

@@ -13,27 +13,30 @@
 
 namespace scenarios {
 
+struct Ecriture
+{
+    int propriete;
+    QVariant valeur;
+};
+
+// Des écritures de propriétés dans l'ordre, chacune par la surcharge que prend sa valeur.
+inline void ecrire(MoteurGraphique& m, std::initializer_list<Ecriture> ecritures)
+{
+    for (const Ecriture& e : ecritures)
+        e.valeur.typeId() == QMetaType::QString ? m.ecrire(e.propriete, e.valeur.toString()) : m.ecrire(e.propriete, e.valeur.toDouble());
+}
+
 inline void axeGauche(MoteurGraphique& m, double min, double max, int divisions, const char* titre)
 {
-    m.ecrire(Prop::AxeY, 0);
-    m.ecrire(Prop::ModeEchelleY, 2);
-    m.ecrire(Prop::DivisionsY, divisions);
-    m.ecrire(Prop::YMax, max);
-    m.ecrire(Prop::YMin, min);
-    m.ecrire(Prop::ClasseTexte, 1);
-    m.ecrire(Prop::PolicePolice, "Comic Sans MS");
-    m.ecrire(Prop::TaillePolice, 125);
-    m.ecrire(Prop::TitreYGauche, titre);
+    ecrire(m, {{Prop::AxeY, 0}, {Prop::ModeEchelleY, 2}, {Prop::DivisionsY, divisions}, {Prop::YMax, max},
+               {Prop::YMin, min}, {Prop::ClasseTexte, 1}, {Prop::PolicePolice, "Comic Sans MS"}, {Prop::TaillePolice, 125},
+               {Prop::TitreYGauche, titre}});
 }
 
 inline void libellesX(MoteurGraphique& m, const QStringList& libelles)
 {
-    m.ecrire(Prop::GraduationsX, 2);
-    m.ecrire(Prop::PlacementLibellesX, 2);
-    m.ecrire(Prop::NbLibellesX, int(libelles.size()));
-    m.ecrire(Prop::ClasseTexte, 2);
-    m.ecrire(Prop::PolicePolice, "Comic Sans MS");
-    m.ecrire(Prop::TaillePolice, 85);
+    ecrire(m, {{Prop::GraduationsX, 2}, {Prop::PlacementLibellesX, 2}, {Prop::NbLibellesX, int(libelles.size())},
+               {Prop::ClasseTexte, 2}, {Prop::PolicePolice, "Comic Sans MS"}, {Prop::TaillePolice, 85}});
     for (int i = 1; i <= libelles.size(); ++i)
         m.ecrireIndexe(Prop::LibelleX, i, libelles[i - 1]);
     m.VBAGLabels(int(libelles.size()), libelles.join(u'\t'));
@@ -42,10 +45,7 @@ inline void libellesX(MoteurGraphique& m, const QStringList& libelles)
 // Un jeu de données par catégories, point par point avec sa couleur.
 inline void jeu(MoteurGraphique& m, int numero, int couleur, const std::vector<double>& valeurs)
 {
-    m.ecrire(Prop::NbJeux, numero);
-    m.ecrire(Prop::Jeu, numero);
-    m.ecrire(Prop::Manquant, 0);
-    m.ecrire(Prop::NbPoints, 1);
+    ecrire(m, {{Prop::NbJeux, numero}, {Prop::Jeu, numero}, {Prop::Manquant, 0}, {Prop::NbPoints, 1}});
     m.ecrireIndexe(Prop::CouleurPoint, 1, couleur);
     m.ecrire(Prop::NbPoints, int(valeurs.size()));
     for (int p = 1; p <= int(valeurs.size()); ++p) {

@@ -37,10 +37,7 @@ QRect encre(const QImage& image, const QRect& r, QRgb fond)
 TEST(MoteurImages, GraphiqueEnLignes)
 {
     MoteurGraphique m;
-    m.ecrire(Prop::Reinitialisation, 9);
-    m.ecrire(Prop::CouleurFond, 15);
-    m.ecrire(Prop::TypeGraphe, 6);
-    m.ecrire(Prop::Grille, 3);
+    ecrire(m, {{Prop::Reinitialisation, 9}, {Prop::CouleurFond, 15}, {Prop::TypeGraphe, 6}, {Prop::Grille, 3}});
     libellesX(m, mois());
     axeGauche(m, 0, 100, 5, "Précipitations en mm");
     jeu(m, 1, 12, {80, 65, 50, 40, 30, 10, 5, 15, 35, 60, 75, 90});
@@ -135,8 +132,7 @@ TEST(MoteurImages, BarresEmpileesOuCoteACote)
         axeGauche(m, 0, 100, 5, " ");
         jeu(m, 1, 9, {30, 30, 30});
         jeu(m, 2, 12, {40, 40, 40});
-        m.ecrire(Prop::EmpilementBarres, empile);
-        m.ecrire(Prop::Dessin, 2);
+        ecrire(m, {{Prop::EmpilementBarres, empile}, {Prop::Dessin, 2}});
         const QImage image = SortiesImage::image(m, taille);
         garderImage(image, empile ? "barres-empilees" : "barres-cote-a-cote");
         const QPoint basMilieu = m.versPixels({1.5, 15}, cadre).toPoint();
@@ -158,22 +154,17 @@ TEST(MoteurImages, BarresEmpileesOuCoteACote)
 TEST(MoteurImages, CourbeXYAvecUnPointManquant)
 {
     MoteurGraphique m;
-    m.ecrire(Prop::Reinitialisation, 9);
-    m.ecrire(Prop::TypeGraphe, 6);
-    m.ecrire(Prop::NbJeux, 0);
-    m.ecrire(Prop::NbJeux, 1);
-    m.ecrire(Prop::XMin, 0);
-    m.ecrire(Prop::XMax, 1000);
+    ecrire(m, {{Prop::Reinitialisation, 9}, {Prop::TypeGraphe, 6}, {Prop::NbJeux, 0}, {Prop::NbJeux, 1}, {Prop::XMin, 0},
+               {Prop::XMax, 1000}});
     libellesX(m, {"2001", "2002", "2003", "2004", "2005"});
     axeGauche(m, 0, 20, 4, "Profondeur en m");
-    m.ecrire(Prop::Jeu, 1);
-    m.ecrire(Prop::NbPoints, 101);
+    ecrire(m, {{Prop::Jeu, 1}, {Prop::NbPoints, 101}});
     for (int p = 1; p <= 101; ++p) {
         m.ecrire(Prop::Point, p);
         m.ecrireIndexe(Prop::Plafond, p, 9999.0);
-        m.ecrire(Prop::PositionX, (p - 1) * 10.0 + 0.1);
-        m.ecrire(Prop::ValeurTexte, QString::number(10 + 5 * std::sin(p / 8.0)).replace('.', ','));
-        m.ecrire(Prop::Manquant, p == 51 ? 1 : 0);
+        ecrire(m, {{Prop::PositionX, (p - 1) * 10.0 + 0.1},
+                   {Prop::ValeurTexte, QString::number(10 + 5 * std::sin(p / 8.0)).replace('.', ',')},
+                   {Prop::Manquant, p == 51 ? 1 : 0}});
     }
     for (int p = 1; p <= 101; ++p)
         m.ecrireIndexe(Prop::CouleurPoint, p, 4);
@@ -201,24 +192,14 @@ TEST(MoteurImages, DeuxAxesAvecLeursLibelles)
     MoteurGraphique m;
     m.ecrire(Prop::TypeGraphe, 6);
     libellesX(m, mois());
-    m.ecrire(Prop::ModeEchelleY, 2);
-    m.ecrire(Prop::AxeY, 0);
-    m.ecrire(Prop::DivisionsY, 4);
-    m.ecrire(Prop::YMax, 20);
-    m.ecrire(Prop::YMin, 0);
+    ecrire(m, {{Prop::ModeEchelleY, 2}, {Prop::AxeY, 0}, {Prop::DivisionsY, 4}, {Prop::YMax, 20}, {Prop::YMin, 0}});
     for (int i = 1; i <= 5; ++i)
         m.ecrireIndexe(Prop::LibelleGauche, i, QString::number(-(i - 1) * 5.0) + " m");
-    m.ecrire(Prop::AxeY, 1);
-    m.ecrire(Prop::ModeEchelleY, 2);
-    m.ecrire(Prop::DivisionsY, 4);
-    m.ecrire(Prop::YMax, 200);
-    m.ecrire(Prop::YMin, 0);
+    ecrire(m, {{Prop::AxeY, 1}, {Prop::ModeEchelleY, 2}, {Prop::DivisionsY, 4}, {Prop::YMax, 200}, {Prop::YMin, 0}});
     for (int i = 1; i <= 5; ++i) {
-        m.ecrire(Prop::Point, i);
-        m.ecrire(Prop::LibelleDroit, QString::number((i - 1) * 50) + " mm");
+        ecrire(m, {{Prop::Point, i}, {Prop::LibelleDroit, QString::number((i - 1) * 50) + " mm"}});
     }
-    m.ecrire(Prop::TitreYGauche, "Profondeur en m");
-    m.ecrire(Prop::TitreYDroite, "Précipitations en mm");
+    ecrire(m, {{Prop::TitreYGauche, "Profondeur en m"}, {Prop::TitreYDroite, "Précipitations en mm"}});
     jeu(m, 1, 2, {12, 13, 14, 15, 16, 17, 16, 15, 14, 13, 12, 11});
     m.ecrire(Prop::Dessin, 2);
     const QImage image = SortiesImage::image(m, taille);
@@ -243,15 +224,12 @@ TEST(MoteurImages, ImageDeFondEcriteParUnAutreGraphique)
     pluie.ecrire(Prop::TypeGraphe, 3);
     axeGauche(pluie, 0, 50, 5, " ");
     jeu(pluie, 1, 9, {10, 40, 20, 5, 0, 30, 45, 15, 25, 35});
-    pluie.ecrire(Prop::FichierImage, "tmp.WMF");
-    pluie.ecrire(Prop::Dessin, 6);
+    ecrire(pluie, {{Prop::FichierImage, "tmp.WMF"}, {Prop::Dessin, 6}});
     ASSERT_TRUE(QFile::exists(dossier.filePath("tmp.WMF")));
 
     // …que le graphique principal pose sous sa propre courbe, dans sa zone de tracé.
     MoteurGraphique principal;
-    principal.ecrire(Prop::PlacementImageFond, 4);
-    principal.ecrire(Prop::ImageFond, "tmp.WMF");
-    principal.ecrire(Prop::TypeGraphe, 6);
+    ecrire(principal, {{Prop::PlacementImageFond, 4}, {Prop::ImageFond, "tmp.WMF"}, {Prop::TypeGraphe, 6}});
     axeGauche(principal, 0, 20, 4, "Profondeur en m");
     jeu(principal, 1, 12, {5, 6, 7, 8, 9, 10, 11, 12, 13, 14});
     principal.ecrire(Prop::Dessin, 2);
@@ -274,8 +252,7 @@ TEST(MoteurImages, LesSortiesFichiers)
     MoteurGraphique m;
     libellesX(m, mois());
     jeu(m, 1, 1, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
-    m.ecrire(Prop::TitreGraphique, "Pluviomètre de Saint-Martin");
-    m.ecrire(Prop::Dessin, 2);
+    ecrire(m, {{Prop::TitreGraphique, "Pluviomètre de Saint-Martin"}, {Prop::Dessin, 2}});
     for (const char* nom : {"g.png", "g.svg", "g.pdf"}) {
         const QString chemin = dossier.filePath(nom);
         EXPECT_TRUE(SortiesImage::ecrire(m, chemin, taille)) << nom;

@@ -23,9 +23,7 @@ TEST(MoteurProprietes, ValeursReluesBorneesCommeLeMoteurLesEmploie)
     EXPECT_EQ(m.lire(Prop::NbLibellesX).toInt(), 1);
     m.ecrire(Prop::DivisionsY, 0);
     EXPECT_EQ(m.lire(Prop::DivisionsY).toInt(), 1);
-    m.ecrire(Prop::ModeEchelleY, 2);
-    m.ecrire(Prop::YMax, 5);
-    m.ecrire(Prop::YMin, 5);
+    ecrire(m, {{Prop::ModeEchelleY, 2}, {Prop::YMax, 5}, {Prop::YMin, 5}});
     EXPECT_EQ(m.lire(Prop::YMax).toDouble(), 6.0);  // une plage vide est ouverte
 }
 
@@ -33,14 +31,10 @@ TEST(MoteurProprietes, BornesXDUnGraphiqueParCategories)
 {
     MoteurGraphique m;
     // Le contrôle écrit d'abord son maximum enregistré, puis le nombre de points : le nombre l'emporte.
-    m.ecrire(Prop::Reinitialisation, 9);
-    m.ecrire(Prop::XMin, 0);
-    m.ecrire(Prop::XMax, 365);
-    m.ecrire(Prop::NbPoints, 12);
+    ecrire(m, {{Prop::Reinitialisation, 9}, {Prop::XMin, 0}, {Prop::XMax, 365}, {Prop::NbPoints, 12}});
     EXPECT_EQ(m.lire(Prop::XMax).toDouble(), 12.0);
     // Un zoom par pas écrit les bornes après : elles tiennent jusqu'au prochain changement du nombre.
-    m.ecrire(Prop::XMin, 3);
-    m.ecrire(Prop::XMax, 9);
+    ecrire(m, {{Prop::XMin, 3}, {Prop::XMax, 9}});
     EXPECT_EQ(m.lire(Prop::XMin).toDouble(), 3.0);
     EXPECT_EQ(m.lire(Prop::XMax).toDouble(), 9.0);
     m.ecrire(Prop::NbPoints, 12);
@@ -50,8 +44,7 @@ TEST(MoteurProprietes, BornesXDUnGraphiqueParCategories)
     EXPECT_EQ(m.lire(Prop::XMin).toDouble(), 0.0);
 
     // Échelle automatique des valeurs d'après les points, sur des nombres ronds, barres partant de 0.
-    m.ecrire(Prop::TypeGraphe, 3);
-    m.ecrire(Prop::Jeu, 1);
+    ecrire(m, {{Prop::TypeGraphe, 3}, {Prop::Jeu, 1}});
     m.ecrireIndexe(Prop::ValeurPoint, 1, 37.2);
     m.ecrireIndexe(Prop::ValeurPoint, 2, 12.0);
     EXPECT_EQ(m.lire(Prop::YMin).toDouble(), 0.0);
@@ -62,20 +55,12 @@ TEST(MoteurProprietes, BornesXDUnGraphiqueParCategories)
 TEST(MoteurProprietes, BornesXDUnGraphiqueXY)
 {
     MoteurGraphique m;
-    m.ecrire(Prop::Reinitialisation, 9);
-    m.ecrire(Prop::NbJeux, 0);
-    m.ecrire(Prop::XMin, 0);
-    m.ecrire(Prop::XMax, 1000);
+    ecrire(m, {{Prop::Reinitialisation, 9}, {Prop::NbJeux, 0}, {Prop::XMin, 0}, {Prop::XMax, 1000}});
     EXPECT_EQ(m.lire(Prop::XMax).toDouble(), 1000.0);  // lu avant tout point, comme l'échelle horaire en a besoin
-    m.ecrire(Prop::NbJeux, 2);
-    m.ecrire(Prop::Jeu, 1);
-    m.ecrire(Prop::NbPoints, 1);
-    m.ecrire(Prop::NbPoints, 5);
+    ecrire(m, {{Prop::NbJeux, 2}, {Prop::Jeu, 1}, {Prop::NbPoints, 1}, {Prop::NbPoints, 5}});
     for (int p = 1; p <= 3; ++p) {
-        m.ecrire(Prop::Point, p);
-        m.ecrire(Prop::PositionX, p * 100.0 + 0.1);
-        m.ecrire(Prop::ValeurTexte, QStringLiteral("12,5"));
-        m.ecrire(Prop::Manquant, 0);
+        ecrire(m, {{Prop::Point, p}, {Prop::PositionX, p * 100.0 + 0.1}, {Prop::ValeurTexte, QStringLiteral("12,5")},
+                   {Prop::Manquant, 0}});
     }
     EXPECT_EQ(m.lire(Prop::XMax).toDouble(), 1000.0);
     // Positions et valeurs relues point par point ; la fin n'a jamais été écrite.
@@ -87,14 +72,12 @@ TEST(MoteurProprietes, BornesXDUnGraphiqueXY)
     m.ecrire(Prop::Point, 5);
     EXPECT_EQ(m.lire(Prop::PositionX).toDouble(), 0.0);
     // Le second jeu partage le nombre de points.
-    m.ecrire(Prop::Jeu, 2);
-    m.ecrire(Prop::Point, 4);
+    ecrire(m, {{Prop::Jeu, 2}, {Prop::Point, 4}});
     EXPECT_EQ(m.lire(Prop::PositionX).toDouble(), 0.0);
     m.ecrire(Prop::Manquant, 1);
     EXPECT_EQ(m.lire(Prop::Manquant).toInt(), 1);
     // Les points au-delà du nombre sont hors d'atteinte.
-    m.ecrire(Prop::Point, 6);
-    m.ecrire(Prop::PositionX, 5.0);
+    ecrire(m, {{Prop::Point, 6}, {Prop::PositionX, 5.0}});
     EXPECT_EQ(m.lire(Prop::PositionX).toDouble(), 0.0);
 }
 
@@ -103,8 +86,7 @@ TEST(MoteurProprietes, RemiseAZeroEtDemandesDeDessin)
     MoteurGraphique m;
     QSignalSpy dessins(&m, &MoteurGraphique::dessinDemande);
     QSignalSpy impressions(&m, &MoteurGraphique::impressionDemandee);
-    m.ecrire(Prop::TitreGraphique, "Station");
-    m.ecrire(Prop::CouleurFond, 3);
+    ecrire(m, {{Prop::TitreGraphique, "Station"}, {Prop::CouleurFond, 3}});
     jeu(m, 2, 5, {1, 2, 3});
     m.ecrireIndexe(Prop::Legende, 1, QStringLiteral("Pluie"));
     m.ecrireIndexe(Prop::LibelleGauche, 1, QStringLiteral("0 m"));
@@ -122,8 +104,7 @@ TEST(MoteurProprietes, RemiseAZeroEtDemandesDeDessin)
 
     m.ecrire(Prop::Dessin, 1);
     EXPECT_TRUE(m.vierge());
-    m.ecrire(Prop::Dessin, 5);
-    m.ecrire(Prop::Dessin, 0);
+    ecrire(m, {{Prop::Dessin, 5}, {Prop::Dessin, 0}});
     EXPECT_EQ(dessins.count(), 2);
     EXPECT_EQ(impressions.count(), 1);
     EXPECT_EQ(m.lire(Prop::Dessin).toInt(), 0);
@@ -133,12 +114,10 @@ TEST(MoteurProprietes, CouleursDesElementsParPaires)
 {
     MoteurGraphique m;
     // L'élément d'abord, puis sa couleur : le cadre gris clair, comme au démarrage.
-    m.ecrire(Prop::Element, 7);
-    m.ecrire(Prop::CouleurElement, 7);
+    ecrire(m, {{Prop::Element, 7}, {Prop::CouleurElement, 7}});
     EXPECT_EQ(m.modele().couleurElement(ModeleGraphique::Cadre), 7);
     // La couleur puis l'élément : la couleur va à l'élément choisi avant.
-    m.ecrire(Prop::CouleurElement, 15);
-    m.ecrire(Prop::Element, 4);
+    ecrire(m, {{Prop::CouleurElement, 15}, {Prop::Element, 4}});
     EXPECT_EQ(m.modele().couleurElement(ModeleGraphique::Cadre), 15);
     EXPECT_EQ(m.modele().couleurElement(ModeleGraphique::ZoneTrace), -1);
     m.ecrire(Prop::CouleurElement, 15);
@@ -156,11 +135,8 @@ TEST(MoteurProprietes, LibellesEtPolices)
     m.ecrireIndexe(Prop::LibelleX, 2, QStringLiteral("02/04"));
     EXPECT_EQ(m.lireIndexe(Prop::LibelleX, 2).toString(), "02/04");
 
-    m.ecrire(Prop::ClasseTexte, 0);
-    m.ecrire(Prop::PolicePolice, "Comic Sans MS");
-    m.ecrire(Prop::TaillePolice, 125);
-    m.ecrire(Prop::ClasseTexte, 2);
-    m.ecrire(Prop::TaillePolice, 85);
+    ecrire(m, {{Prop::ClasseTexte, 0}, {Prop::PolicePolice, "Comic Sans MS"}, {Prop::TaillePolice, 125},
+               {Prop::ClasseTexte, 2}, {Prop::TaillePolice, 85}});
     EXPECT_EQ(m.modele().polices[0].famille, "Comic Sans MS");
     EXPECT_EQ(m.modele().polices[0].taillePourcent, 125);
     EXPECT_EQ(m.modele().polices[2].taillePourcent, 85);
@@ -195,11 +171,8 @@ TEST(MoteurProprietes, GraduationsDeLAxeDesValeurs)
     };
     for (const Cas& c : cas) {
         MoteurGraphique m;
-        m.ecrire(Prop::ModeEchelleY, 2);
-        m.ecrire(Prop::AxeY, 0);
-        m.ecrire(Prop::DivisionsY, c.divisions);
-        m.ecrire(Prop::YMax, c.max);
-        m.ecrire(Prop::YMin, c.min);
+        ecrire(m, {{Prop::ModeEchelleY, 2}, {Prop::AxeY, 0}, {Prop::DivisionsY, c.divisions}, {Prop::YMax, c.max},
+                   {Prop::YMin, c.min}});
         for (int i = 0; i < c.donnes.size(); ++i)
             m.ecrireIndexe(Prop::LibelleGauche, i + 1, c.donnes[i]);
         const Disposition d(m.modele(), QRectF(0, 0, 900, 700));
@@ -250,20 +223,15 @@ TEST(MoteurProprietes, LesTaillesDemesureesSontIgnoreesEtLeDessinFinit)
     // Trouvé par le fuzzing : 2 milliards de libellés parcourus un à un, un pas
     // de libellés plus grand qu'un entier, des millions de jeux réservés.
     MoteurGraphique m;
-    m.ecrire(Prop::NbJeux, 2);
-    m.ecrire(Prop::NbPoints, 100);
-    m.ecrire(Prop::NbLibellesX, 2000000000);
-    m.ecrire(Prop::NbJeux, 1000000);
-    m.ecrire(Prop::NbPoints, 2000000000);
+    ecrire(m, {{Prop::NbJeux, 2}, {Prop::NbPoints, 100}, {Prop::NbLibellesX, 2000000000}, {Prop::NbJeux, 1000000},
+               {Prop::NbPoints, 2000000000}});
     EXPECT_EQ(m.lire(Prop::NbJeux).toInt(), 2);
     EXPECT_EQ(m.lire(Prop::NbPoints).toInt(), 100);
     EXPECT_EQ(m.lire(Prop::NbLibellesX).toInt(), 1);
     m.ecrire(Prop::NbLibellesX, 3);
     EXPECT_EQ(m.lire(Prop::NbLibellesX).toInt(), 3);
     // Une échelle X minuscule : le pas des libellés reste un entier sûr.
-    m.ecrire(Prop::XMin, -1e300);
-    m.ecrire(Prop::XMax, 1e300);
-    m.ecrire(Prop::EspacementGraduations, 2000000000);
+    ecrire(m, {{Prop::XMin, -1e300}, {Prop::XMax, 1e300}, {Prop::EspacementGraduations, 2000000000}});
     QImage image(200, 150, QImage::Format_ARGB32_Premultiplied);
     QPainter p(&image);
     m.peindre(p, QRectF(0, 0, 200, 150));
@@ -271,9 +239,7 @@ TEST(MoteurProprietes, LesTaillesDemesureesSontIgnoreesEtLeDessinFinit)
 
     // Des graduations rondes loin de zéro (x + pas == x) et deux milliards de divisions Y.
     MoteurGraphique vide;
-    vide.ecrire(Prop::XMin, 1e20);
-    vide.ecrire(Prop::XMax, 1e20 + 1e5);
-    vide.ecrire(Prop::DivisionsY, 2000000000);
+    ecrire(vide, {{Prop::XMin, 1e20}, {Prop::XMax, 1e20 + 1e5}, {Prop::DivisionsY, 2000000000}});
     EXPECT_EQ(vide.lire(Prop::DivisionsY).toInt(), 1000);
     vide.peindre(p, QRectF(0, 0, 200, 150));
 }

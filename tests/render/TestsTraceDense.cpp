@@ -35,11 +35,9 @@ void serie(MoteurGraphique& m, int n, const Cas& cas)
     }
     ASSERT_TRUE(m.chargerSerie(1, x, v, 1));
     axeGauche(m, -500, 500, 5, " ");
-    m.ecrire(Prop::XMin, cas.xMin);
-    m.ecrire(Prop::XMax, cas.xMax);
+    ecrire(m, {{Prop::XMin, cas.xMin}, {Prop::XMax, cas.xMax}});
     for (int p = 1; p <= n; p += 997) {
-        m.ecrire(Prop::Point, p);
-        m.ecrire(Prop::Manquant, 1);
+        ecrire(m, {{Prop::Point, p}, {Prop::Manquant, 1}});
         m.ecrireIndexe(Prop::CouleurPoint, p + 300, 1 + p % 13);
         m.ecrireIndexe(Prop::Plafond, p + 500, v[std::size_t(p + 400)] - 1.0);
     }
@@ -142,8 +140,7 @@ TEST(TraceDense, ChargerSerieRemplitLeJeuEtUneEcritureRefaitSesResumes)
     EXPECT_EQ(m.lire(Prop::NbJeux).toInt(), 3);
     EXPECT_EQ(m.lire(Prop::NbPoints).toInt(), 4);
     EXPECT_TRUE(m.modele().estXY());
-    m.ecrire(Prop::Jeu, 3);
-    m.ecrire(Prop::Point, 3);
+    ecrire(m, {{Prop::Jeu, 3}, {Prop::Point, 3}});
     EXPECT_EQ(m.lireIndexe(Prop::ValeurPoint, 3).toDouble(), 8.0);
     EXPECT_EQ(m.lire(Prop::PositionX).toDouble(), 3.0);
     EXPECT_EQ(m.lireIndexe(Prop::CouleurPoint, 4).toInt(), 6);
@@ -154,15 +151,13 @@ TEST(TraceDense, ChargerSerieRemplitLeJeuEtUneEcritureRefaitSesResumes)
     // Chaque écriture d'un point refait les résumés : valeur, manque, plafond, position.
     m.ecrireIndexe(Prop::ValeurPoint, 2, 20.0);
     EXPECT_EQ(j.resumes().haut(), 20.0);
-    m.ecrire(Prop::Point, 2);
-    m.ecrire(Prop::Manquant, 1);
+    ecrire(m, {{Prop::Point, 2}, {Prop::Manquant, 1}});
     EXPECT_EQ(j.resumes().visibles(), 3);
     EXPECT_EQ(j.resumes().haut(), 8.0);
     m.ecrireIndexe(Prop::Plafond, 3, 7.0);
     EXPECT_EQ(j.resumes().haut(), 5.0);
     EXPECT_TRUE(j.resumes().trie());
-    m.ecrire(Prop::Point, 4);
-    m.ecrire(Prop::PositionX, 0.5);
+    ecrire(m, {{Prop::Point, 4}, {Prop::PositionX, 0.5}});
     EXPECT_FALSE(j.resumes().trie());
     // Les autres jeux suivent le nombre de points, comme par la propriété.
     EXPECT_EQ(m.modele().jeux[0].taille(), 4);

@@ -53,26 +53,6 @@ TEST_F(Calendrier, ChaqueJourPorteLePremierJourDeSesPeriodes)
     EXPECT_EQ(annees(2, 0).toLongLong(), 201);
 }
 
-TEST_F(Calendrier, PrecedesDeLAnneeLesTextesInversesTrientLesPeriodes)
-{
-    QString erreur;
-    ASSERT_TRUE(TablesCalendrier::creer(base(), 4, erreur, 2004, 2004)) << erreur.toStdString();
-    const QList<int> nombres = {366, 36, 12, 4, 1, 2};
-    for (int k = 0; k < periodes.size(); ++k) {
-        const QString x = periodes[k];
-        // Les périodes d'une année, triées par année & inverse : leurs dates croissent.
-        const TableauValeurs t = lire("SELECT DISTINCT " + x + " & Num_Annee, Num_Annee & " + x
-                                      + "_inverse FROM PERIODES, ANNEES ORDER BY 2");
-        ASSERT_EQ(t.points(), nombres[k]) << x.toStdString();
-        for (int i = 1; i < t.points(); ++i) {
-            const QDate avant = QDate::fromString(t(0, i - 1).toString(), QStringLiteral("dd/MM/yyyy"));
-            const QDate apres = QDate::fromString(t(0, i).toString(), QStringLiteral("dd/MM/yyyy"));
-            ASSERT_TRUE(avant.isValid() && apres.isValid()) << x.toStdString();
-            EXPECT_LT(avant, apres) << x.toStdString();
-        }
-    }
-}
-
 TEST_F(Calendrier, LAnneeHydrologiqueSuitSonMoisDeDebut)
 {
     QString erreur;

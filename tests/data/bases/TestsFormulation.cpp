@@ -288,3 +288,43 @@ TEST_F(Formulation, LaJointureDuJourALaPeriodeRangeChaqueMesure)
 }
 
 } // namespace
+
+namespace {
+
+// Chaque moteur rend les valeurs extrêmes telles qu'écrites (un texte vide
+// écrit par les outils devient NULL) : les entiers aux bornes de 32 bits, les
+// infinis, un réel de 2^53, les textes longs et les dates des bornes du siècle.
+TEST_F(Formulation, LesValeursExtremesFontLAllerRetourSurChaqueMoteur)
+{
+    const qint64 haut = std::numeric_limits<qint32>::max();
+    const double infini = std::numeric_limits<double>::infinity(), grand = 9007199254740992.0;
+    const QList<QVariantList> lignes = {
+        {QDate(1900, 1, 1), QTime(0, 0), infini, haut, QString(" "), QVariant()},
+        {QDate(2004, 2, 29), QTime(12, 0), -infini, haut - 1, QVariant(), QString("x")},
+        {QDate(2099, 12, 31), QTime(23, 59, 59), 1e308, -haut - 1, QString(1000, u'é'), QVariant()},
+        {QDate(2000, 2, 29), QTime(0, 0, 1), grand, 0, QString(""), QString("")},
+    };
+    ASSERT_TRUE(base().Execute("DELETE FROM MESURES"));
+    ASSERT_TRUE(base().InsererLignes(QStringLiteral("MESURES"), lignes)) << base().DerniereErreur().toStdString();
+    const TableauValeurs t = lire("SELECT DateCreation, Heure, Valeur, Nombre, Code, ModeObtention FROM MESURES ORDER BY Nombre");
+    ASSERT_EQ(t.points(), 4);
+    const int ordre[] = {2, 3, 1, 0};
+    for (int i = 0; i < 4; ++i) {
+        const QVariantList& attendu = lignes[ordre[i]];
+        EXPECT_EQ(t(0, i).toDate(), attendu[0].toDate()) << i;
+        EXPECT_EQ(TexteCellule(t(1, i)), attendu[1].toTime().toString(QStringLiteral("hh:mm:ss"))) << i;
+        EXPECT_EQ(t(2, i).toDouble(), attendu[2].toDouble()) << i;
+        EXPECT_EQ(t(3, i).toLongLong(), attendu[3].toLongLong()) << i;
+        for (int c : {4, 5}) {
+            EXPECT_EQ(t(c, i).isValid(), !attendu[c].toString().isEmpty()) << i << " " << c;
+            EXPECT_EQ(t(c, i).toString(), attendu[c].toString()) << i << " " << c;
+        }
+    }
+    // Les conditions les distinguent de même.
+    EXPECT_EQ(colonne("SELECT Nombre FROM MESURES WHERE Nombre = " + QString::number(haut)), QStringList{texte(haut)});
+    EXPECT_EQ(colonne("SELECT Nombre FROM MESURES WHERE Valeur = 9007199254740992"), QStringList{"0"});
+    EXPECT_EQ(colonne("SELECT Valeur FROM MESURES WHERE Code = ' '"), QStringList{texte(infini)});
+    EXPECT_EQ(colonne("SELECT Valeur FROM MESURES WHERE Code IS NULL ORDER BY Nombre"), (QStringList{texte(grand), texte(-infini)}));
+}
+
+} // namespace
