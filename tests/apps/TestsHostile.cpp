@@ -2,9 +2,9 @@
 // l'essaieraient : bases, fichiers et arguments hostiles, sorties piégées.
 // Chaque échec doit donner une ligne en français, le code 2, et ne rien perdre.
 #include "Lancement.h"
+#include "commun_tests/OrdresNatifs.h"
 
 #include "commun_tests/Fichiers.h"
-#include "data/bases/BaseSqlite.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -19,15 +19,6 @@
 #include <unistd.h>
 
 namespace {
-
-void natif(const QString& base, const QStringList& ordres)
-{
-    QString erreur;
-    auto b = BaseSqlite::ouvrir(base, erreur, false);
-    ASSERT_TRUE(b) << erreur.toStdString();
-    for (const QString& o : ordres)
-        ASSERT_TRUE(b->ExecuterNatif(o)) << o.toStdString() << " : " << b->DerniereErreur().toStdString();
-}
 
 // Un échec propre : le code 2, une seule ligne, en français, sans caractère de commande.
 void unEchecPropre(const Resultat& r, const char* attendu, const QString& contexte)
