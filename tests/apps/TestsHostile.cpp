@@ -219,6 +219,8 @@ TEST(Hostile, ChaqueDemandeFausseTientEnUneLigneEtNEcritRien)
     const QString basePng = copieDeLExemple("base.png");
     EXPECT_EQ(::link(QFile::encodeName(base).constData(), QFile::encodeName(dur).constData()), 0);
     EXPECT_TRUE(QFile::link(base, lien));
+    const QString tube = ailleurs + "/tube.db";
+    ASSERT_EQ(mkfifo(QFile::encodeName(tube).constData(), 0600), 0);
     const std::pair<QStringList, const char*> cas[] = {
         {{}, ""},
         {{"dessiner"}, ""},
@@ -307,6 +309,9 @@ TEST(Hostile, ChaqueDemandeFausseTientEnUneLigneEtNEcritRien)
         {{"stations", "--base", base, ""}, "argument inconnu : « »"},
         {tracer({""}), "argument inconnu : « »"},
         {{"copier", "--de", base, "--vers", d + "/c.db", ""}, "argument inconnu : « »"},
+        // La base d'exemple ne remplace qu'un fichier ordinaire.
+        {{"exemple", "--base", tube}, "pas un fichier ordinaire"},
+        {{"exemple", "--base", ailleurs}, "est un dossier"},
     };
     for (const auto& [arguments, attendu] : cas) {
         const QString quoi = arguments.join(' ').left(120);
@@ -317,6 +322,11 @@ TEST(Hostile, ChaqueDemandeFausseTientEnUneLigneEtNEcritRien)
         EXPECT_EQ(QDir(d).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System), QStringList())
             << quoi.toStdString();
     }
+    struct stat etat{};
+    ASSERT_EQ(stat(QFile::encodeName(tube).constData(), &etat), 0);
+    EXPECT_TRUE(S_ISFIFO(etat.st_mode));
+    EXPECT_EQ(QDir(ailleurs).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System),
+              (QStringList{"dur.png", "lien.svg", "tube.db"}));
 }
 
 // Codes acceptés et refusés (un « - » qui commencerait un commentaire…) : la sonde hostile les essaie
@@ -360,19 +370,6 @@ TEST(Hostile, UnRefusApresUnMessageDuControleTientEnUneLigne)
         << r.erreurs.toStdString();
     for (const QString& ligne : r.erreurs.split('\n', Qt::SkipEmptyParts))
         EXPECT_TRUE(ligne.startsWith("graphique : ")) << ligne.toStdString();
-}
-
-TEST(Hostile, LaBaseDExempleNeRemplaceQuUnFichierOrdinaire)
-{
-    const QString d = dossierTemporaire();
-    const QString tube = d + "/tube.db";
-    ASSERT_EQ(mkfifo(QFile::encodeName(tube).constData(), 0600), 0);
-    unEchecPropre(lancer({"exemple", "--base", tube}), "pas un fichier ordinaire", "tube");
-    unEchecPropre(lancer({"exemple", "--base", d}), "est un dossier", "dossier");
-    struct stat etat{};
-    ASSERT_EQ(stat(QFile::encodeName(tube).constData(), &etat), 0);
-    EXPECT_TRUE(S_ISFIFO(etat.st_mode));
-    EXPECT_EQ(QDir(d).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System), QStringList{"tube.db"});
 }
 
 TEST(Hostile, UnNomDeProjetNeSortPasDuDossierDesReglages)
