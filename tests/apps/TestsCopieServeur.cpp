@@ -4,6 +4,7 @@
 #include "commun_tests/LignesTexte.h"
 #include "Lancement.h"
 #include "ServeurDeTest.h"
+#include "commun_tests/OrdresNatifs.h"
 
 #include "data/bases/BasePostgres.h"
 #include "data/bases/BaseSqlite.h"
@@ -179,19 +180,13 @@ TEST_F(CopieServeur, LeBulletinDuServeurEstCeluiQueRecalculeUnScriptSurLesLignes
 TEST_F(CopieServeur, LHistoriqueFaitLAllerEtRetourEtDeuxTablesQueLaCasseDistingueFontRefuser)
 {
     const QString source = dossierTemporaire() + "/historique.db", retour = dossierTemporaire() + "/retour.db";
-    {
-        QString e;
-        auto b = BaseSqlite::ouvrir(source, e);
-        ASSERT_TRUE(b) << e.toStdString();
-        for (const char* ordre : {"CREATE TABLE STATIONS (Code TEXT, Nom TEXT, Genre TEXT)", "INSERT INTO STATIONS VALUES ('76402001', 'Rouen', 'pluvio')",
-                                  "CREATE TABLE PLUVIO_76402001 (DateCreation DATE, Pluie REAL)", "INSERT INTO PLUVIO_76402001 VALUES ('2024-01-02', 1.5)",
-                                  "CREATE TABLE HISTORIQUE_MESURES (Lot INTEGER, TableMesures TEXT, Qui TEXT)",
-                                  "INSERT INTO HISTORIQUE_MESURES VALUES (1, 'PLUVIO_76402001', 'Zoé'), (2, 'PLUVIO_76402001', NULL)",
-                                  // Ses colonnes à elle reviennent du serveur en minuscules, comme toute colonne inconnue.
-                                  "CREATE TABLE HISTORIQUE_PLUVIO_76402001 (DateCreation DATE, Pluie REAL, lot INTEGER, marque TEXT)",
-                                  "INSERT INTO HISTORIQUE_PLUVIO_76402001 VALUES ('2024-01-02', 1.0, 1, 'avant')"})
-            ASSERT_TRUE(b->ExecuterNatif(ordre)) << ordre << b->DerniereErreur().toStdString();
-    }
+    natif(source, {"CREATE TABLE STATIONS (Code TEXT, Nom TEXT, Genre TEXT)", "INSERT INTO STATIONS VALUES ('76402001', 'Rouen', 'pluvio')",
+                   "CREATE TABLE PLUVIO_76402001 (DateCreation DATE, Pluie REAL)", "INSERT INTO PLUVIO_76402001 VALUES ('2024-01-02', 1.5)",
+                   "CREATE TABLE HISTORIQUE_MESURES (Lot INTEGER, TableMesures TEXT, Qui TEXT)",
+                   "INSERT INTO HISTORIQUE_MESURES VALUES (1, 'PLUVIO_76402001', 'Zoé'), (2, 'PLUVIO_76402001', NULL)",
+                   // Ses colonnes à elle reviennent du serveur en minuscules, comme toute colonne inconnue.
+                   "CREATE TABLE HISTORIQUE_PLUVIO_76402001 (DateCreation DATE, Pluie REAL, lot INTEGER, marque TEXT)",
+                   "INSERT INTO HISTORIQUE_PLUVIO_76402001 VALUES ('2024-01-02', 1.0, 1, 'avant')"}, true);
     const QString serveur = schema();
     const Resultat aller = lancer({"copier", "--de", source, "--vers", serveur});
     ASSERT_EQ(aller.code, 0) << aller.erreurs.toStdString();
@@ -227,11 +222,7 @@ TEST_F(CopieServeur, UneCibleInjoignableOuQuiRefuseOuUneSourceEtrangereDonnentUn
     const QString occupee = cibleOccupee(), vide = schema();
     const QString inconnu = m_connexion + " user=personne_de_connu";
     const QString fichierEtranger = dossierTemporaire() + "/etranger.db";
-    {
-        QString e;
-        auto b = BaseSqlite::ouvrir(fichierEtranger, e);
-        ASSERT_TRUE(b && b->CreerTable("CLIENTS", {{"nom", TypeColonne::Texte}}));
-    }
+    natif(fichierEtranger, {"CREATE TABLE CLIENTS (nom TEXT)"}, true);
     const QList<std::pair<QStringList, const char*>> cas = {
         {{"--de", baseExemple(), "--vers", injoignable}, "connexion refusée"},
         {{"--de", baseExemple(), "--vers", inconnu}, "personne_de_connu"},
@@ -259,11 +250,7 @@ TEST_F(CopieServeur, UneValeurRefuseeEnCoursDeCopieLaisseLaCibleTelleQuElleEtait
     // Vers le serveur : un texte dans une colonne d'entiers d'une table de la fin.
     const QString source = dossierTemporaire() + "/source.db";
     ASSERT_TRUE(QFile::copy(baseExemple(), source));
-    {
-        QString e;
-        auto b = BaseSqlite::ouvrir(source, e, false);
-        ASSERT_TRUE(b && b->ExecuterNatif("UPDATE PZ_00755X0031 SET Validite = 'abc' WHERE rowid = 100"));
-    }
+    natif(source, {"UPDATE PZ_00755X0031 SET Validite = 'abc' WHERE rowid = 100"});
     const QString cible = cibleOccupee();
     Resultat r = lancer({"copier", "--de", source, "--vers", cible, "--remplacer"});
     EXPECT_EQ(r.code, 2);

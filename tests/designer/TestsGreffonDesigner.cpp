@@ -19,59 +19,36 @@ QDesignerCustomWidgetCollectionInterface* collection()
     return qobject_cast<QDesignerCustomWidgetCollectionInterface*>(chargeur.instance());
 }
 
-QDesignerCustomWidgetInterface* widget(const QString& nom)
-{
-    auto* c = collection();
-    if (!c)
-        return nullptr;
-    for (QDesignerCustomWidgetInterface* w : c->customWidgets())
-        if (w->name() == nom)
-            return w;
-    return nullptr;
-}
-
 } // namespace
 
-TEST(GreffonDesigner, OffreLesDeuxWidgetsDuGroupeGraphique)
+// Chaque widget du groupe décrit, puis créé dans un formulaire : le contrôle avec son graphique,
+// la barre avec ses dix boutons.
+TEST(GreffonDesigner, OffreLesDeuxWidgetsDuGroupeGraphiqueEtLesCree)
 {
     auto* c = collection();
     ASSERT_NE(c, nullptr);
     QStringList noms;
     for (QDesignerCustomWidgetInterface* w : c->customWidgets()) {
+        const std::string nom = w->name().toStdString();
         noms << w->name();
         EXPECT_EQ(w->group(), "Graphique");
-        EXPECT_FALSE(w->toolTip().isEmpty()) << w->name().toStdString();
-        EXPECT_FALSE(w->whatsThis().isEmpty()) << w->name().toStdString();
+        EXPECT_FALSE(w->toolTip().isEmpty()) << nom;
+        EXPECT_FALSE(w->whatsThis().isEmpty()) << nom;
         EXPECT_EQ(w->includeFile(), "control/" + w->name() + ".h");
         EXPECT_TRUE(w->domXml().contains("class=\"" + w->name() + "\"")) << w->domXml().toStdString();
         EXPECT_FALSE(w->isContainer());
+        EXPECT_FALSE(w->isInitialized()) << nom;
+        w->initialize(nullptr);
+        EXPECT_TRUE(w->isInitialized()) << nom;
+        QWidget formulaire;
+        QWidget* cree = w->createWidget(&formulaire);
+        ASSERT_NE(cree, nullptr) << nom;
+        EXPECT_EQ(QString::fromLatin1(cree->metaObject()->className()), w->name());
+        EXPECT_EQ(cree->parentWidget(), &formulaire);
+        if (w->name() == "CtlGraphique")
+            EXPECT_NE(cree->findChild<QWidget*>("Graphique"), nullptr);
+        else
+            EXPECT_EQ(cree->findChildren<QToolButton*>().size(), 10);
     }
     EXPECT_EQ(noms, (QStringList{"CtlGraphique", "CtlToolBar"}));
-}
-
-TEST(GreffonDesigner, CreeLeControleAvecSonGraphique)
-{
-    auto* f = widget("CtlGraphique");
-    ASSERT_NE(f, nullptr);
-    EXPECT_FALSE(f->isInitialized());
-    f->initialize(nullptr);
-    EXPECT_TRUE(f->isInitialized());
-    QWidget formulaire;
-    QWidget* w = f->createWidget(&formulaire);
-    ASSERT_NE(w, nullptr);
-    EXPECT_STREQ(w->metaObject()->className(), "CtlGraphique");
-    EXPECT_EQ(w->parentWidget(), &formulaire);
-    EXPECT_NE(w->findChild<QWidget*>("Graphique"), nullptr);
-}
-
-TEST(GreffonDesigner, CreeLaBarreAvecSesDixBoutons)
-{
-    auto* f = widget("CtlToolBar");
-    ASSERT_NE(f, nullptr);
-    QWidget formulaire;
-    QWidget* w = f->createWidget(&formulaire);
-    ASSERT_NE(w, nullptr);
-    EXPECT_STREQ(w->metaObject()->className(), "CtlToolBar");
-    EXPECT_EQ(w->parentWidget(), &formulaire);
-    EXPECT_EQ(w->findChildren<QToolButton*>().size(), 10);
 }

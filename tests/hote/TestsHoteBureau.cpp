@@ -15,7 +15,7 @@
 #include "commun_tests/ImagesGardees.h"
 #include "commun_tests/JourFixe.h"
 #include "commun_tests/Souris.h"
-#include "data/bases/BaseSqlite.h"
+#include "commun_tests/OrdresNatifs.h"
 #include "output/ArchiveZipTests.h"
 #include "render/moteur/ProprietesMoteur.h"
 #include "settings/FrmOption.h"
@@ -488,14 +488,8 @@ TEST_F(BulletinBureau, LeMoisPasseProposeEtLePdfEtLeClasseurEcritsPuisOuverts)
 // Un piézomètre du code d'un pluviomètre : deux lignes dans la liste, deux au bulletin.
 TEST_F(BulletinBureau, UnPiezometreDuCodeDUnPluviometreASaLigne)
 {
-    {
-        QString erreur;
-        auto base = BaseSqlite::ouvrir(texteBase(), erreur, false);
-        ASSERT_TRUE(base) << erreur.toStdString();
-        for (const char* ordre : {"CREATE TABLE PZ_76402001 AS SELECT * FROM PZ_00754X0012",
-                                  "INSERT INTO STATIONS (Code, Nom, Genre) VALUES ('76402001', 'Puits du pluviomètre', 'piezo')"})
-            ASSERT_TRUE(base->ExecuterNatif(ordre)) << base->DerniereErreur().toStdString();
-    }
+    natif(texteBase(), {"CREATE TABLE PZ_76402001 AS SELECT * FROM PZ_00754X0012",
+                         "INSERT INTO STATIONS (Code, Nom, Genre) VALUES ('76402001', 'Puits du pluviomètre', 'piezo')"});
     f->close();
     f = ouvrir();
     bulletin(QDate(2015, 3, 1), {"76402001"}, "deux");
