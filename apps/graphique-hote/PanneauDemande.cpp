@@ -120,8 +120,10 @@ std::optional<GenreStation::Genre> genreDesAutres(const QComboBox& genre)
 }
 
 // Les deux dates telles que saisies ; faux, et `erreur` nommant le champ, quand l'une n'est
-// pas une date ou qu'elles sont à l'envers : jamais une autre date à la place.
-bool lireDates(const SaisieDate& debut, const SaisieDate& fin, HoteGraphique::Demande& d, QString& erreur)
+// pas une date ou qu'elles sont à l'envers : jamais une autre date à la place. Lues, elles
+// s'écrivent en entier dans leur champ, même si le champ a encore le focus : la personne voit
+// la date que le graphique emploie.
+bool lireDates(SaisieDate& debut, SaisieDate& fin, HoteGraphique::Demande& d, QString& erreur)
 {
     erreur = debut.refus(QStringLiteral("Début"));
     if (erreur.isEmpty())
@@ -130,6 +132,8 @@ bool lireDates(const SaisieDate& debut, const SaisieDate& fin, HoteGraphique::De
         return false;
     d.debut = debut.date();
     d.fin = fin.date();
+    debut.setDate(d.debut);
+    fin.setDate(d.fin);
     if (d.debut <= d.fin)
         return true;
     erreur = QStringLiteral("La date de début (%1) est après la date de fin (%2).").arg(TexteDate(d.debut), TexteDate(d.fin));

@@ -86,9 +86,12 @@ QDate SaisieDate::date() const
     return d && dansLesBornes(*d) ? *d : QDate();
 }
 
+// Le même texte n'est pas réécrit : le curseur et l'annulation de la frappe restent.
 void SaisieDate::setDate(const QDate& date)
 {
-    setText(date.isValid() ? ecrire(date) : QString());
+    const QString texte = date.isValid() ? ecrire(date) : QString();
+    if (texte != text())
+        setText(texte);
 }
 
 void SaisieDate::setDateRange(const QDate& minimum, const QDate& maximum)
