@@ -15,7 +15,7 @@ constexpr const char* echelle = "Échelle des valeurs";
 constexpr const char* bornes = "La valeur du minimum et/ou du maximum n'est pas correcte.";
 
 // Dans l'ordre des numéros de l'hôte.
-const std::array<TraitsTypeGraph, 9> traits = {{
+constexpr std::array<TraitsTypeGraph, NombreTypesGraph> traits = {{
     //  type                          nom                      deux   haut   entête dates  chargement         demande       outils cachés  réf cadre pts année dates entête
     //  autres      annuel ecarts réf.   saisie total  libellé, échelle, refus des bornes
     {TypeGraph::edition,            NomsTypeGraph[0], false, false, true,  true,  C::Mesures,        D::Station,   {4, 5, 6, 0}, K, K, K, K, I, I,
@@ -40,9 +40,19 @@ const std::array<TraitsTypeGraph, 9> traits = {{
      "La valeur du minimum et/ou du maximum de la station hydro n'est pas correcte."},
 }};
 
+// Traits() lit la table par position : chaque ligne est au rang de son numéro, sous son nom.
+constexpr bool lignesAuRangDeLeurNumero()
+{
+    for (std::size_t i = 0; i < traits.size(); ++i)
+        if (std::size_t(traits[i].type) != i || traits[i].nom != NomsTypeGraph[i])
+            return false;
+    return true;
+}
+static_assert(lignesAuRangDeLeurNumero(), "une ligne de la table des traits n'est pas au rang de son numéro");
+
 } // namespace
 
-const std::array<TraitsTypeGraph, 9>& TousLesTraits()
+const std::array<TraitsTypeGraph, NombreTypesGraph>& TousLesTraits()
 {
     return traits;
 }

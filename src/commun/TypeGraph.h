@@ -66,11 +66,12 @@ struct TraitsTypeGraph
 };
 
 // Les noms des genres tels que la ligne de commande et l'aide les écrivent, dans l'ordre des numéros.
-inline constexpr std::array<const char*, 9> NomsTypeGraph = {
+inline constexpr std::size_t NombreTypesGraph = 9;
+inline constexpr std::array<const char*, NombreTypesGraph> NomsTypeGraph = {
     "edition", "Annee", "annuaire", "travail", "Superposition", "PluvioPiezo", "reference", "comparaisonNormale", "PluvioStation"};
 
 const TraitsTypeGraph& Traits(TypeGraph type);
-const std::array<TraitsTypeGraph, 9>& TousLesTraits();
+const std::array<TraitsTypeGraph, NombreTypesGraph>& TousLesTraits();
 
 QString NomTypeGraph(TypeGraph type);
 // "edition, Annee, …, PluvioStation".
