@@ -3,6 +3,7 @@
 #include "commun/Garde.h"
 #include "commun/ValeursProcessus.h"
 #include "control/CtlGraphique.h"
+#include "control/CtlGraphiquePrive.h"
 #include "control/DialogueProgression.h"
 #include "control/EnteteStations.h"
 #include "output/Excel.h"
@@ -19,38 +20,38 @@
 #include <QFileInfo>
 #include <QDir>
 
-ExportGraphiqueTableur::Demande CtlGraphique::demandeExport(bool superposition) const
+auto CtlGraphique::demandeExport(bool superposition) const
 {
     const ValeursProcessus& v = ValeursProcessus::courantes();
     QObject* hote = v.fenetrePrincipale;
     ExportGraphiqueTableur::Demande d;
-    d.type = m_typeGraphique;
+    d.type = this->d->typeGraphique;
     d.superposition = superposition;
-    const bool deuxGraphiques = Traits(m_typeGraphique).deuxGraphiques;
+    const bool deuxGraphiques = Traits(this->d->typeGraphique).deuxGraphiques;
     // Sur ces deux genres, les pluies sont dans la seconde collection, les piézomètres dans la première.
-    d.courbes = deuxGraphiques ? m_collCourbes2.get() : m_collCourbes.get();
-    d.nappes = deuxGraphiques ? m_collCourbes.get() : nullptr;
-    d.typeGraph = m_chaineTypeGraph;
-    d.typeAffichage = m_chaineTypeAffichage;
-    d.periodes = m_chainePeriodes;
-    d.typeDonnees = m_typeDonnees;
-    d.codeChargement = m_chaineChargement;
-    d.statistiquesMeteoFrance = m_isStatistiquesMeteoFrance;
-    d.titreStatistiqueMeteoFrance = m_titreStatistiqueMeteoFrance;
+    d.courbes = deuxGraphiques ? this->d->collCourbes2.get() : this->d->collCourbes.get();
+    d.nappes = deuxGraphiques ? this->d->collCourbes.get() : nullptr;
+    d.typeGraph = this->d->chaineTypeGraph;
+    d.typeAffichage = this->d->chaineTypeAffichage;
+    d.periodes = this->d->chainePeriodes;
+    d.typeDonnees = this->d->typeDonnees;
+    d.codeChargement = this->d->chaineChargement;
+    d.statistiquesMeteoFrance = this->d->isStatistiquesMeteoFrance;
+    d.titreStatistiqueMeteoFrance = this->d->titreStatistiqueMeteoFrance;
     d.titre = titreEntete();
     d.texteEntete1 = RecupSprEntete()->TexteFichier1();
     d.texteEntete2 = RecupSprEntete()->TexteFichier2();
-    if (deuxGraphiques && m_collCourbes->Compter() >= 1)
-        d.station = m_collCourbes->GetCourbe(1)->Titre();
+    if (deuxGraphiques && this->d->collCourbes->Compter() >= 1)
+        d.station = this->d->collCourbes->GetCourbe(1)->Titre();
     const QVariant chemin = LireMembre(hote, QStringLiteral("CheminEdition"));
     d.cheminEdition = chemin.isValid() ? chemin.toString() : v.cheminEdition;
     d.formatNommage = LireMembre(hote, QStringLiteral("formatNommageFichier")).toInt();
     d.nomProjet = v.nomProjet;
     d.pointDecimal = v.pointOk;
-    qint16 typeEchelle = m_typeAffichageEchelle;
+    qint16 typeEchelle = this->d->typeAffichageEchelle;
     d.coefficient = CoefficientEchelle(typeEchelle);
     d.modeProfondeur = typeEchelle == 0;
-    d.unite = m_typeGraphique == TypeGraph::PluvioStation ? m_echelle : QString();
+    d.unite = this->d->typeGraphique == TypeGraph::PluvioStation ? this->d->echelle : QString();
     d.aquifere = LireMembre(hote, QStringLiteral("Aquifere")).toString();
     return d;
 }
@@ -60,7 +61,7 @@ QString CtlGraphique::ExporterClasseur(const QString& chemin, FenetreProgression
     QString enregistre;
     sousGarde([&] {
         ApplicationTableur tableur;
-        ExportGraphiqueTableur::Demande d = demandeExport(m_typeGraphique == TypeGraph::Superposition);
+        ExportGraphiqueTableur::Demande d = demandeExport(this->d->typeGraphique == TypeGraph::Superposition);
         d.extension = ExtensionExcel(&tableur);
         if (!chemin.isEmpty())
             d.cheminImpose = chemin;
@@ -89,7 +90,7 @@ void CtlGraphique::exporterVersTableur(bool, bool)
         DialogueProgression fenetre(QStringLiteral("Exporter vers Excel"), window());
         return ExporterClasseur(QString(), &fenetre);
     }();
-    if (!chemin.isEmpty() && m_ouvrirApresExport)
+    if (!chemin.isEmpty() && d->ouvrirApresExport)
         OuvrirFichierEcrit(chemin);
 }
 
@@ -132,7 +133,7 @@ void CtlGraphique::CreationAnnuaire(QObject* jauge, QObject* MonAppliExcel, bool
             ~Sablier() { QApplication::restoreOverrideCursor(); }
         } sablier;
         AnnuaireTableur::Demande d;
-        d.courbes = m_collCourbes.get();
+        d.courbes = this->d->collCourbes.get();
         d.courbeAnnuelle = CourbeAnnuelle;
         d.automatique = automatique;
         d.pointDecimal = ValeursProcessus::courantes().pointOk;
