@@ -54,6 +54,28 @@ protected:
     Journal journal;
 };
 
+// Un hôte compilé contre les en-têtes installés a la taille de ces classes dans son code :
+// leur état reste derrière un seul pointeur, et un membre ajouté ne la change pas.
+TEST(InterfaceInstallee, UnSeulPointeurSurLEtat)
+{
+    constexpr std::size_t p = sizeof(void*);
+    const struct
+    {
+        const char* classe;
+        std::size_t taille, attendue;
+    } cas[] = {
+        {"CtlGraphique", sizeof(CtlGraphique), sizeof(QWidget) + p},
+        {"CtlToolBar", sizeof(CtlToolBar), sizeof(QWidget) + p},
+        {"ChampDate", sizeof(ChampDate), sizeof(QLineEdit) + p},
+        {"EnteteStations", sizeof(EnteteStations), sizeof(QWidget) + p},
+        {"ListeStations", sizeof(ListeStations), sizeof(QObject) + p},
+        {"Classe_Graphique", sizeof(Classe_Graphique), sizeof(QObject) + p},
+        {"Classe_Graphiques", sizeof(Classe_Graphiques), p},
+    };
+    for (const auto& c : cas)
+        EXPECT_EQ(c.taille, c.attendue) << c.classe;
+}
+
 TEST_F(Controle, InitialisationDuGraphiqueAnnuel)
 {
     init(TypeGraph::Annee);
