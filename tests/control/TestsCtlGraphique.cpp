@@ -8,6 +8,7 @@
 #include "control/GrilleTexte.h"
 #include "control/JaugeProgression.h"
 #include "control/VueGraphique.h"
+#include "data/BaseDonnees.h"
 #include "render/moteur/ProprietesMoteur.h"
 #include "render/moteur/SortiesImage.h"
 #include "commun/messages/MessagesEnregistres.h"
@@ -71,6 +72,7 @@ TEST(InterfaceInstallee, UnSeulPointeurSurLEtat)
         {"ListeStations", sizeof(ListeStations), sizeof(QObject) + p},
         {"Classe_Graphique", sizeof(Classe_Graphique), sizeof(QObject) + p},
         {"Classe_Graphiques", sizeof(Classe_Graphiques), p},
+        {"BaseDonnees", sizeof(BaseDonnees), 2 * p},  // et sa table virtuelle
     };
     for (const auto& c : cas)
         EXPECT_EQ(c.taille, c.attendue) << c.classe;
