@@ -10,9 +10,35 @@ set_target_properties(graphique_controle PROPERTIES EXPORT_NAME controle)
 add_library(Graphique::controle ALIAS graphique_controle)
 install(TARGETS graphique_controle EXPORT GraphiqueCibles COMPONENT bibliotheque)
 
-# Tous les en-têtes de src/ : ceux du contrôle en lisent de presque chaque dossier.
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/src/ DESTINATION include/graphique COMPONENT bibliotheque
-        FILES_MATCHING PATTERN "*.h")
+# Les seuls en-têtes d'un hôte : l'interface des contrôles, la collection de
+# courbes, la base qu'il leur confie, et ce qu'ils incluent. L'état des classes
+# est dans des fichiers « …Prive.h » qui ne sont pas installés : un membre ajouté
+# ne change pas ce qu'un hôte a compilé. Un en-tête installé n'inclut qu'un
+# en-tête installé (examples/hote-minimal les compile chacun seul).
+set(GRAPHIQUE_ENTETES_INSTALLES
+  commun/CodesGraphique.h
+  commun/ColonneTypee.h
+  commun/ColonnesTypees.h
+  commun/TableauValeurs.h
+  commun/TypeGraph.h
+  control/ChampDate.h
+  control/CtlGraphique.h
+  control/CtlToolBar.h
+  control/EnteteStations.h
+  control/ListeStations.h
+  data/BaseDonnees.h
+  data/ColonneTable.h
+  data/NomVerifie.h
+  data/OrdreSql.h
+  data/bases/BaseExemple.h
+  data/bases/OuvertureBase.h
+  model/Classe_Graphique.h
+  model/Classe_Graphiques.h
+  model/options/GestionExportExcel.h)
+foreach(entete IN LISTS GRAPHIQUE_ENTETES_INSTALLES)
+  cmake_path(GET entete PARENT_PATH dossier)
+  install(FILES ${PROJECT_SOURCE_DIR}/src/${entete} DESTINATION include/graphique/${dossier} COMPONENT bibliotheque)
+endforeach()
 
 set(GRAPHIQUE_DOSSIER_CMAKE lib/cmake/Graphique)
 install(EXPORT GraphiqueCibles NAMESPACE Graphique:: FILE GraphiqueCibles.cmake

@@ -32,8 +32,9 @@ done
 # registre des paquets de l'utilisateur.
 exemple="$construction/hote-minimal"
 rm -rf "$exemple"
+# Chaque en-tête installé y est aussi compilé seul.
 cmake -S examples/hote-minimal -B "$exemple" -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH="$prefixe" \
-  -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF "${lanceur[@]}" >/dev/null
+  -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF -DHOTE_MINIMAL_ENTETES_SEULS=ON "${lanceur[@]}" >/dev/null
 trouve=$(sed -n 's/^Graphique_DIR:PATH=//p' "$exemple/CMakeCache.txt")
 case "$trouve" in
   "$prefixe"/*) echo "== Exemple configuré avec $trouve" ;;
@@ -51,6 +52,11 @@ dpkg-deb -f "$paquet" Package Version Architecture Maintainer Installed-Size Dep
 contenu=$(dpkg-deb -c "$paquet" | awk '{ print $6 }')
 echo "Contenu : $(grep -c '\.h$' <<<"$contenu") en-têtes, $(grep -c '\.a$' <<<"$contenu") bibliothèques statiques"
 grep -E 'cmake/Graphique/|/bin/|/designer/' <<<"$contenu" | sed 's/^/  /'
+# L'état privé des classes n'est pas installé : un hôte ne peut en dépendre.
+if grep -E 'Prive\.h$' <<<"$contenu"; then
+  echo "Le paquet contient des en-têtes privés." >&2
+  exit 1
+fi
 # Ni tests ni mesures dans le paquet.
 if grep -E '/(tests|bench)_[^/]*$' <<<"$contenu"; then
   echo "Le paquet contient des tests ou des mesures." >&2

@@ -7,8 +7,10 @@
 #include "control/CtlGraphique.h"
 #include "control/EnteteStations.h"
 #include "control/ListeStations.h"
+#include "model/Classe_Graphiques.h"
+#include "data/BaseDonnees.h"
 #include "data/bases/BaseExemple.h"
-#include "data/bases/BaseSqlite.h"
+#include "data/bases/OuvertureBase.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -25,7 +27,7 @@ int main(int argc, char** argv)
     const QString image = argc > 1 ? QString::fromLocal8Bit(argv[1]) : dossier.filePath(QStringLiteral("edition.png"));
     QString erreur;
     const QString fichierBase = dossier.filePath(QStringLiteral("exemple.db"));
-    auto base = BaseExemple::creerFichier(fichierBase, 1, {}, erreur) ? BaseSqlite::ouvrir(fichierBase, erreur, false) : nullptr;
+    auto base = BaseExemple::creerFichier(fichierBase, 1, {}, erreur) ? ouvrirBase(fichierBase, false, erreur) : nullptr;
     if (!base) {
         std::fprintf(stderr, "base d'exemple : %s\n", qPrintable(erreur));
         return 1;

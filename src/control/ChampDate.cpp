@@ -1,19 +1,22 @@
 #include "control/ChampDate.h"
+#include "control/ChampDatePrive.h"
 
 #include "commun/Dates.h"
 
 ChampDate::ChampDate(const QString& nom, Forme forme, QWidget* parent)
     : QLineEdit(parent)
-    , m_forme(forme)
+    , d(std::make_unique<ChampDatePrive>(forme))
 {
     setObjectName(nom);
     setInputMask(forme == Forme::Date ? QStringLiteral("99/99/9999;_") : QStringLiteral("9999;_"));
     setMaximumWidth(forme == Forme::Date ? 110 : 60);
 }
 
+ChampDate::~ChampDate() = default;
+
 QString ChampDate::texte() const
 {
-    if (m_forme == Forme::Annee) {
+    if (d->forme == Forme::Annee) {
         const QString t = text().trimmed();
         return t.isEmpty() ? QStringLiteral("____") : t;
     }
@@ -23,7 +26,7 @@ QString ChampDate::texte() const
 
 void ChampDate::setTexte(const QString& t)
 {
-    setText(m_forme == Forme::Annee && t == QStringLiteral("____") ? QString() : t);
+    setText(d->forme == Forme::Annee && t == QStringLiteral("____") ? QString() : t);
 }
 
 bool ChampDate::EstValide() const
@@ -33,7 +36,7 @@ bool ChampDate::EstValide() const
 
 std::optional<QDate> ChampDate::date() const
 {
-    if (m_forme == Forme::Annee) {
+    if (d->forme == Forme::Annee) {
         bool ok = false;
         const int a = texte().toInt(&ok);
         return ok && a >= 100 && a <= 9999 ? std::optional<QDate>(QDate(a, 1, 1)) : std::nullopt;
@@ -43,5 +46,5 @@ std::optional<QDate> ChampDate::date() const
 
 void ChampDate::setDate(const QDate& jour)
 {
-    setTexte(m_forme == Forme::Annee ? QString::number(jour.year()) : TexteDate(jour));
+    setTexte(d->forme == Forme::Annee ? QString::number(jour.year()) : TexteDate(jour));
 }

@@ -2,7 +2,10 @@
 
 #include <QDate>
 #include <QLineEdit>
+#include <memory>
 #include <optional>
+
+class ChampDatePrive;
 
 // Une date saisie "DD/MM/YYYY", ou une année "YYYY" dont le masque vide est "____".
 class ChampDate : public QLineEdit
@@ -13,6 +16,7 @@ class ChampDate : public QLineEdit
 public:
     enum class Forme { Date, Annee };
     explicit ChampDate(const QString& nom, Forme forme = Forme::Date, QWidget* parent = nullptr);
+    ~ChampDate() override;
 
     // Le texte saisi, sans les blancs du masque ; vide, le champ année donne "____".
     QString texte() const;
@@ -24,5 +28,5 @@ public:
     void setDate(const QDate& jour);
 
 private:
-    Forme m_forme;
+    std::unique_ptr<ChampDatePrive> d;
 };

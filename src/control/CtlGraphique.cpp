@@ -1,4 +1,5 @@
 #include "control/CtlGraphique.h"
+#include "control/CtlGraphiquePrive.h"
 
 #include "commun/AppelParNom.h"
 #include "commun/Dates.h"
@@ -36,20 +37,21 @@ BaseDonnees*& baseProcessus()
 
 CtlGraphique::CtlGraphique(QWidget* parent)
     : QWidget(parent)
+    , d(std::make_unique<CtlGraphiquePrive>())
 {
     setObjectName(QStringLiteral("CtlGraphique"));
     resize(900, 600);
-    m_disposition = std::make_unique<DispositionControle>(*this);
-    connect(&m_disposition->palette(), &CtlToolBar::ClickBouton, this, [this](qint16 i) { declencheOutil(i); });
-    m_souris = std::make_unique<SourisEtZoom>(*this);
-    m_souris->brancher(m_disposition->vue());
-    m_disposition->imageChargement().installEventFilter(this);
-    m_edition = std::make_unique<EditionPoints>(*this, m_disposition->sprPoints(), m_disposition->cadreOutils());
-    const DispositionControle::BoutonsEdition boutons = m_disposition->boutonsEdition();
-    m_edition->brancher(boutons.inserer, boutons.supprimer, boutons.enregistrer);
+    d->disposition = std::make_unique<DispositionControle>(*this);
+    connect(&d->disposition->palette(), &CtlToolBar::ClickBouton, this, [this](qint16 i) { declencheOutil(i); });
+    d->souris = std::make_unique<SourisEtZoom>(*this);
+    d->souris->brancher(d->disposition->vue());
+    d->disposition->imageChargement().installEventFilter(this);
+    d->edition = std::make_unique<EditionPoints>(*this, d->disposition->sprPoints(), d->disposition->cadreOutils());
+    const DispositionControle::BoutonsEdition boutons = d->disposition->boutonsEdition();
+    d->edition->brancher(boutons.inserer, boutons.supprimer, boutons.enregistrer);
     // Les corrections visent la station de l'en-tête : elles sont conclues avant qu'elle ne change.
-    m_disposition->entete().definirConfirmation([this] { return conclureCorrections(); });
-    m_options = std::make_unique<OptionsAffichage>(*this);
+    d->disposition->entete().definirConfirmation([this] { return conclureCorrections(); });
+    d->options = std::make_unique<OptionsAffichage>(*this);
     DispositionRedimensionnement();
 }
 
@@ -62,19 +64,19 @@ BaseDonnees* CtlGraphique::baseDonnees()
 
 MoteurGraphique& CtlGraphique::Graphique()
 {
-    return m_disposition->vue().moteur();
+    return d->disposition->vue().moteur();
 }
 
 MoteurGraphique& CtlGraphique::GraphiqueSuperposePluvio()
 {
-    return m_disposition->vueSuperposee().moteur();
+    return d->disposition->vueSuperposee().moteur();
 }
 
 Classe_Graphiques& CtlGraphique::CollCourbes()
 {
-    if (!m_collCourbes)
-        m_collCourbes = std::make_shared<Classe_Graphiques>();
-    return *m_collCourbes;
+    if (!d->collCourbes)
+        d->collCourbes = std::make_shared<Classe_Graphiques>();
+    return *d->collCourbes;
 }
 
 Classe_Graphiques& CtlGraphique::CollCourbes2()
@@ -84,9 +86,9 @@ Classe_Graphiques& CtlGraphique::CollCourbes2()
 
 std::shared_ptr<Classe_Graphiques> CtlGraphique::CollCourbes2Partagee()
 {
-    if (!m_collCourbes2)
-        m_collCourbes2 = std::make_shared<Classe_Graphiques>();
-    return m_collCourbes2;
+    if (!d->collCourbes2)
+        d->collCourbes2 = std::make_shared<Classe_Graphiques>();
+    return d->collCourbes2;
 }
 
 QWidget* CtlGraphique::composant(const QString& nom) const
@@ -96,13 +98,13 @@ QWidget* CtlGraphique::composant(const QString& nom) const
 
 void CtlGraphique::setCalculAuto(bool autoCalcul) noexcept
 {
-    m_calculauto = autoCalcul;
+    d->calculauto = autoCalcul;
 }
 
 void CtlGraphique::MiseAjoutCourbes2(const std::shared_ptr<Classe_Graphiques>& mCollCourbes2) noexcept
 {
     if (mCollCourbes2)
-        m_collCourbes2 = mCollCourbes2;
+        d->collCourbes2 = mCollCourbes2;
 }
 
 QString CtlGraphique::getVersion() const noexcept
@@ -124,9 +126,9 @@ void CtlGraphique::setTypeGraphiqueNumero(qint16 n)
 void CtlGraphique::setTypeGraphique(TypeGraph type) noexcept
 {
     sousGarde([&] {
-        m_typeGraphique = type;
+        d->typeGraphique = type;
         emit typeGraphiqueChange(qint16(type));
-        m_disposition->appliquerType(type);
+        d->disposition->appliquerType(type);
         redisposer();
     });
 }
@@ -144,8 +146,8 @@ void CtlGraphique::DispositionRedimensionnement() noexcept
 
 void CtlGraphique::redisposer()
 {
-    m_disposition->redimensionner(m_typeGraphique);
-    if (Traits(m_typeGraphique).deuxGraphiques && CollCourbes().Compter() >= 1)
+    d->disposition->redimensionner(d->typeGraphique);
+    if (Traits(d->typeGraphique).deuxGraphiques && CollCourbes().Compter() >= 1)
         AffichageGraphiqueSuperposepluvioPiezo(false, false, nullptr);
 }
 
@@ -165,11 +167,11 @@ void CtlGraphique::InitGraphique(TypeGraph TypeGraph, QObject* SprListe, const Q
 
         const TraitsTypeGraph& traits = Traits(TypeGraph);
         if (traits.enteteStations)
-            m_disposition->entete().Initialiser(SprListe, xxBD, processus.nomProjet);
+            d->disposition->entete().Initialiser(SprListe, xxBD, processus.nomProjet);
 
         processus.nomProjet = xxNomProjet;
-        m_typeAffichageEchelle = xxTypeAffichageEchelle;
-        m_typeExploitation = xxType_Exploitation;
+        d->typeAffichageEchelle = xxTypeAffichageEchelle;
+        d->typeExploitation = xxType_Exploitation;
         processus.fichierAide = xxFichierAide;
         processus.cheminEdition = xxCheminEdition;
         processus.pointOk = xxPoint_Ok;
@@ -177,18 +179,18 @@ void CtlGraphique::InitGraphique(TypeGraph TypeGraph, QObject* SprListe, const Q
         processus.excel = xxExcel;
         EcrireMembre(xxFenetrePrincipale, QStringLiteral("NoVersionGraphique"),
                      QStringLiteral("Version graphique ") + getVersion());
-        m_noAide = xxNoAide;
-        m_outilCourant = 0;
-        m_compteurCouleur = 0;
+        d->noAide = xxNoAide;
+        d->outilCourant = 0;
+        d->compteurCouleur = 0;
 
         reglagesDeDepart();
-        m_disposition->preparerLecture();
+        d->disposition->preparerLecture();
         viderCollections(TypeGraph);
         if (traits.datesDuPluviometre)
             remplirDatesDepuisPluviometre();
         // Les collections sont vides : les graphiques se placent sans rien redessiner.
         if (traits.enHaut)
-            m_disposition->alignerSurReference(TypeGraph);
+            d->disposition->alignerSurReference(TypeGraph);
         ChoisirOutil(3);
     });
 }
@@ -204,13 +206,13 @@ void CtlGraphique::remettreANeuf()
     GraphiqueSuperposePluvio().remettreANeuf();
     CollCourbes() = Classe_Graphiques();
     CollCourbes2() = Classe_Graphiques();
-    m_souris->remettreANeuf();
-    m_annulation = false;
-    m_jeuxParCourbe = false;
-    m_graphiqueApercu = false;
-    m_edition->setDerniereValidation(std::nullopt);
-    m_disposition->remettreANeuf();
-    m_souris->annoncerPeriode();
+    d->souris->remettreANeuf();
+    d->annulation = false;
+    d->jeuxParCourbe = false;
+    d->graphiqueApercu = false;
+    d->edition->setDerniereValidation(std::nullopt);
+    d->disposition->remettreANeuf();
+    d->souris->annoncerPeriode();
 }
 
 void CtlGraphique::reglagesDeDepart()
@@ -237,7 +239,7 @@ void CtlGraphique::viderCollections(TypeGraph type)
 
     if (Traits(type).annuel) {
         const int annee = Horloge::aujourdhui().year();
-        m_disposition->annee().setDate(QDate(annee, 1, 1));
+        d->disposition->annee().setDate(QDate(annee, 1, 1));
         c.setChargement(QDate(annee, 1, 1), QDate(annee, 12, 31));
     }
     if (!Traits(type).deuxGraphiques)
@@ -257,7 +259,7 @@ void CtlGraphique::viderCollections(TypeGraph type)
 void CtlGraphique::ChoisirOutil(qint16 mode) noexcept
 {
     sousGarde([&] {
-        m_outilCourant = mode;
+        d->outilCourant = mode;
         static const std::pair<int, int> reglages[] = {{2, 0}, {2, 3}, {0, 4}, {2, 1}, {2, 0}};
         if (mode >= 2 && mode <= 6) {
             const auto [style, souris] = reglages[mode - 2];
@@ -270,37 +272,37 @@ void CtlGraphique::ChoisirOutil(qint16 mode) noexcept
 // La palette garde elle-même ses opérations.
 void CtlGraphique::MasquerOutils(qint16 Index) noexcept
 {
-    m_disposition->palette().Masquer(Index);
+    d->disposition->palette().Masquer(Index);
 }
 
 void CtlGraphique::MasquerEntete() noexcept
 {
-    sousGarde([&] { m_disposition->masquerEntete(); });
+    sousGarde([&] { d->disposition->masquerEntete(); });
 }
 
 QString CtlGraphique::getDateDebutChargement() const noexcept
 {
-    return sousGarde(QString(), [&] { return m_disposition->dateDebut().texte(); });
+    return sousGarde(QString(), [&] { return d->disposition->dateDebut().texte(); });
 }
 
 QString CtlGraphique::getDateFinChargement() const noexcept
 {
-    return sousGarde(QString(), [&] { return m_disposition->dateFin().texte(); });
+    return sousGarde(QString(), [&] { return d->disposition->dateFin().texte(); });
 }
 
 void CtlGraphique::RecupDatesChargement(QString& DateDebut, QString& DateFin) const noexcept
 {
     sousGarde([&] {
-        DateDebut = m_disposition->dateDebut().texte();
-        DateFin = m_disposition->dateFin().texte();
+        DateDebut = d->disposition->dateDebut().texte();
+        DateFin = d->disposition->dateFin().texte();
     });
 }
 
 QObject* CtlGraphique::getExtender() noexcept
 {
     return sousGarde<QObject*>(nullptr, [&]() -> QObject* {
-        m_extender = parentWidget() ? static_cast<QObject*>(window()) : nullptr;
-        return m_extender;
+        d->extender = parentWidget() ? static_cast<QObject*>(window()) : nullptr;
+        return d->extender;
     });
 }
 
@@ -359,12 +361,12 @@ void CtlGraphique::redessiner()
 bool CtlGraphique::interrogerAnnulation(QObject* jauge)
 {
     if (!jauge)
-        return m_annulation;
+        return d->annulation;
     bool trouve = false;
     const QVariant r = AppelerMembre(jauge, QStringLiteral("AppelAnnulerTraitement"), {}, &trouve);
     if (trouve)
-        m_annulation = r.toBool();
-    return m_annulation;
+        d->annulation = r.toBool();
+    return d->annulation;
 }
 
 namespace {
@@ -381,15 +383,15 @@ void CtlGraphique::declencheOutil(qint16 Index) noexcept
 {
     sousGarde([&] {
         // Un outil qui remplace la saisie en cours la fait d'abord enregistrer ou abandonner.
-        if (!outilMomentane(Index) && !m_edition->conclure(true))
+        if (!outilMomentane(Index) && !d->edition->conclure(true))
             return;
-        const qint16 precedent = m_outilCourant;
-        const bool cadreMontre = !m_disposition->cadreOutils().isHidden();
+        const qint16 precedent = d->outilCourant;
+        const bool cadreMontre = !d->disposition->cadreOutils().isHidden();
         preparerOutil(Index);
         agirOutil();
-        if (outilMomentane(m_outilCourant)) {
+        if (outilMomentane(d->outilCourant)) {
             ChoisirOutil(precedent);
-            m_disposition->cadreOutils().setVisible(cadreMontre);
+            d->disposition->cadreOutils().setVisible(cadreMontre);
         }
     });
 }
@@ -397,21 +399,21 @@ void CtlGraphique::declencheOutil(qint16 Index) noexcept
 // Le mode choisi ; les points posés masqués quand on quitte la pose, le cadre d'édition montré pour les outils 4 et 5.
 void CtlGraphique::preparerOutil(qint16 index)
 {
-    const bool change = index != m_outilCourant;
+    const bool change = index != d->outilCourant;
     ChoisirOutil(index);
     MoteurGraphique& g = Graphique();
-    if (Traits(m_typeGraphique).saisie && change && m_outilCourant != 4 && g.lire(Prop::NbJeux).toInt() >= 2)
-        m_edition->masquerPointsPoses();
+    if (Traits(d->typeGraphique).saisie && change && d->outilCourant != 4 && g.lire(Prop::NbJeux).toInt() >= 2)
+        d->edition->masquerPointsPoses();
     // La grille de l'outil 4 ne liste que les points posés : celle des mesures (outil 6) n'y passe pas.
-    if (change && m_outilCourant == 4 && SprPoints()->lignes() > 0 && SprPoints()->origine(0))
+    if (change && d->outilCourant == 4 && SprPoints()->lignes() > 0 && SprPoints()->origine(0))
         SprPoints()->setLignes(0);
-    m_disposition->cadreOutils().setVisible((m_outilCourant == 4 || m_outilCourant == 5) && CollCourbes().debutChargement());
+    d->disposition->cadreOutils().setVisible((d->outilCourant == 4 || d->outilCourant == 5) && CollCourbes().debutChargement());
 }
 
 void CtlGraphique::agirOutil()
 {
     QObject* hote = getExtender();
-    switch (m_outilCourant) {
+    switch (d->outilCourant) {
     case 0:
         AppelerMembre(hote, QStringLiteral("AppelDeclencheClick"), {qint16(10)});
         break;
@@ -419,16 +421,16 @@ void CtlGraphique::agirOutil()
         AppelerMembre(hote, QStringLiteral("AppelDeclencheClick"), {qint16(0)});
         break;
     case 6:
-        m_edition->editerGrille();
+        d->edition->editerGrille();
         break;
     case 7:
-        m_options->ouvrir();
+        d->options->ouvrir();
         break;
     case 8:
-        exporterVersTableur(Traits(m_typeGraphique).annuel, Traits(m_typeGraphique).superposeStations());
+        exporterVersTableur(Traits(d->typeGraphique).annuel, Traits(d->typeGraphique).superposeStations());
         break;
     case 9:
-        OuvrirAide(m_noAide);
+        OuvrirAide(d->noAide);
         break;
     case 10:
         demanderChargementALHote();
@@ -442,21 +444,21 @@ void CtlGraphique::agirOutil()
 bool CtlGraphique::correctionsEnAttente() noexcept
 {
     bool attente = false;
-    sousGarde([&] { attente = m_edition->enAttente(); });
+    sousGarde([&] { attente = d->edition->enAttente(); });
     return attente;
 }
 
 bool CtlGraphique::conclureCorrections() noexcept
 {
     bool suite = true;
-    sousGarde([&] { suite = m_edition->conclure(false); });
+    sousGarde([&] { suite = d->edition->conclure(false); });
     return suite;
 }
 
 bool CtlGraphique::demanderChargementALHote()
 {
     bool hote = false;
-    AppelerMembre(getExtender(), Traits(m_typeGraphique).pageAnnuaire ? QStringLiteral("TraitementParametresTotal")
+    AppelerMembre(getExtender(), Traits(d->typeGraphique).pageAnnuaire ? QStringLiteral("TraitementParametresTotal")
                                                                         : QStringLiteral("TraitementParametres"),
                   {}, &hote);
     return hote;
@@ -464,17 +466,17 @@ bool CtlGraphique::demanderChargementALHote()
 
 void CtlGraphique::appliquerAffichageRetenu()
 {
-    m_options->appliquerRetenu();
+    d->options->appliquerRetenu();
 }
 
 std::unique_ptr<PanneauChargement> CtlGraphique::panneauChargement()
 {
-    return m_disposition->panneauChargement(*this);
+    return d->disposition->panneauChargement(*this);
 }
 
 bool CtlGraphique::eventFilter(QObject* objet, QEvent* evenement)
 {
-    if (objet == &m_disposition->imageChargement() && evenement->type() == QEvent::MouseButtonRelease) {
+    if (objet == &d->disposition->imageChargement() && evenement->type() == QEvent::MouseButtonRelease) {
         declencheOutil(10);
         return true;
     }
@@ -484,70 +486,70 @@ bool CtlGraphique::eventFilter(QObject* objet, QEvent* evenement)
 // La souris, les zooms et la correction des points, confiés à leurs collaborateurs.
 void CtlGraphique::DessinerRectangle(double x1, double y1, double x2, double y2) noexcept
 {
-    sousGarde([&] { m_souris->dessinerRectangle(x1, y1, x2, y2); });
+    sousGarde([&] { d->souris->dessinerRectangle(x1, y1, x2, y2); });
 }
 
 void CtlGraphique::SuivreRectangle(double x, double y) noexcept
 {
-    sousGarde([&] { m_souris->suivreRectangle(x, y); });
+    sousGarde([&] { d->souris->suivreRectangle(x, y); });
 }
 
 void CtlGraphique::ZoomerRectangle() noexcept
 {
-    sousGarde([&] { m_souris->zoomerRectangle(); });
+    sousGarde([&] { d->souris->zoomerRectangle(); });
 }
 
 void CtlGraphique::ZoomerPas(Qt::MouseButton bouton) noexcept
 {
-    sousGarde([&] { m_souris->zoomerPas(bouton); });
+    sousGarde([&] { d->souris->zoomerPas(bouton); });
 }
 
 void CtlGraphique::ZoomerMolette(double x, int crans) noexcept
 {
-    sousGarde([&] { m_souris->zoomerMolette(x, crans); });
+    sousGarde([&] { d->souris->zoomerMolette(x, crans); });
 }
 
 void CtlGraphique::Decaler(double ecartX) noexcept
 {
-    sousGarde([&] { m_souris->decaler(ecartX); });
+    sousGarde([&] { d->souris->decaler(ecartX); });
 }
 
 void CtlGraphique::ZoomerToutePeriode() noexcept
 {
-    sousGarde([&] { m_souris->zoomerToutePeriode(); });
+    sousGarde([&] { d->souris->zoomerToutePeriode(); });
 }
 
 void CtlGraphique::AfficherCoordonnees(double x, double y) noexcept
 {
-    sousGarde([&] { m_souris->afficherCoordonnees(x, y); });
+    sousGarde([&] { d->souris->afficherCoordonnees(x, y); });
 }
 
 void CtlGraphique::PointDansGraphique(double x, double y, bool& Dedans) const noexcept
 {
-    sousGarde([&] { Dedans = m_souris->pointDansGraphique(x, y); });
+    sousGarde([&] { Dedans = d->souris->pointDansGraphique(x, y); });
 }
 
 std::optional<std::pair<QDate, QDate>> CtlGraphique::periodeTracee() const noexcept
 {
-    return sousGarde(std::optional<std::pair<QDate, QDate>>(), [&] { return m_souris->periodeTracee(); });
+    return sousGarde(std::optional<std::pair<QDate, QDate>>(), [&] { return d->souris->periodeTracee(); });
 }
 
 void CtlGraphique::AjouterPointClic(double x, double y) noexcept
 {
-    sousGarde([&] { m_edition->ajouterPointClic(x, y); });
+    sousGarde([&] { d->edition->ajouterPointClic(x, y); });
 }
 
 void CtlGraphique::RedessinerPoints() noexcept
 {
-    sousGarde([&] { m_edition->redessinerPoints(); });
+    sousGarde([&] { d->edition->redessinerPoints(); });
 }
 
 void CtlGraphique::DeclencheEnregistrer() noexcept
 {
-    sousGarde([&] { m_edition->enregistrerPointsPoses(); });
+    sousGarde([&] { d->edition->enregistrerPointsPoses(); });
 }
 
 void CtlGraphique::DeclencheSupprimer() noexcept
 {
-    sousGarde([&] { m_edition->effacerPointsPoses(); });
+    sousGarde([&] { d->edition->effacerPointsPoses(); });
 }

@@ -1,14 +1,10 @@
 #pragma once
 
 #include "commun/TypeGraph.h"
-#include "control/DispositionControle.h"
 #include "model/Classe_Graphiques.h"
-#include "entry/EnregistrementPoints.h"
-#include "output/exports/ExportGraphiqueTableur.h"
 
 #include <QDate>
 #include <QList>
-#include <QPointer>
 #include <QString>
 #include <QVariant>
 #include <QWidget>
@@ -17,6 +13,7 @@
 #include <optional>
 
 class BaseDonnees;
+class CtlGraphiquePrive;
 class FenetreProgression;
 class ChampDate;
 class CtlToolBar;
@@ -40,24 +37,24 @@ class MoteurGraphique;
 class CtlGraphique : public QWidget
 {
     Q_OBJECT
-    Q_PROPERTY(bool lightVersion MEMBER m_lightVersion)
-    Q_PROPERTY(bool calculauto MEMBER m_calculauto)
-    Q_PROPERTY(QString MaChaineChargement MEMBER m_chaineChargement)
-    Q_PROPERTY(QString MaChainePeriodes MEMBER m_chainePeriodes)
-    Q_PROPERTY(QString MaChaineTypeGraph MEMBER m_chaineTypeGraph)
-    Q_PROPERTY(QString MaChaineTypeAffichage MEMBER m_chaineTypeAffichage)
-    Q_PROPERTY(bool isCumul MEMBER m_isCumul)
-    Q_PROPERTY(bool isStatistiquesMeteoFrance MEMBER m_isStatistiquesMeteoFrance)
-    Q_PROPERTY(QString titreStatistiqueMeteoFrance MEMBER m_titreStatistiqueMeteoFrance)
-    Q_PROPERTY(QString typeDonnees MEMBER m_typeDonnees)
-    Q_PROPERTY(QString echelle MEMBER m_echelle)
-    Q_PROPERTY(QVariant MonTabPluvio MEMBER m_tabPluvio)
-    Q_PROPERTY(bool graphiqueApercu MEMBER m_graphiqueApercu)
-    Q_PROPERTY(qint16 typeAffichageEchelle MEMBER m_typeAffichageEchelle)
+    Q_PROPERTY(bool lightVersion READ lightVersion WRITE setLightVersion)
+    Q_PROPERTY(bool calculauto READ calculauto WRITE setCalculauto)
+    Q_PROPERTY(QString MaChaineChargement READ MaChaineChargement WRITE setMaChaineChargement)
+    Q_PROPERTY(QString MaChainePeriodes READ MaChainePeriodes WRITE setMaChainePeriodes)
+    Q_PROPERTY(QString MaChaineTypeGraph READ MaChaineTypeGraph WRITE setMaChaineTypeGraph)
+    Q_PROPERTY(QString MaChaineTypeAffichage READ MaChaineTypeAffichage WRITE setMaChaineTypeAffichage)
+    Q_PROPERTY(bool isCumul READ isCumul WRITE setIsCumul)
+    Q_PROPERTY(bool isStatistiquesMeteoFrance READ isStatistiquesMeteoFrance WRITE setIsStatistiquesMeteoFrance)
+    Q_PROPERTY(QString titreStatistiqueMeteoFrance READ titreStatistiqueMeteoFrance WRITE setTitreStatistiqueMeteoFrance)
+    Q_PROPERTY(QString typeDonnees READ typeDonnees WRITE setTypeDonnees)
+    Q_PROPERTY(QString echelle READ echelle WRITE setEchelle)
+    Q_PROPERTY(QVariant MonTabPluvio READ MonTabPluvio WRITE setMonTabPluvio)
+    Q_PROPERTY(bool graphiqueApercu READ graphiqueApercu WRITE setGraphiqueApercu)
+    Q_PROPERTY(qint16 typeAffichageEchelle READ typeAffichageEchelle WRITE setTypeAffichageEchelle)
     // Titre et légende de la page imprimée montrés aussi à l'écran ; non par défaut.
     Q_PROPERTY(bool titreEtLegendeALEcran READ titreEtLegendeALEcran WRITE setTitreEtLegendeALEcran)
     // Faux pour un hôte sans témoin (essais, ligne de commande) : le classeur exporté n'est pas ouvert.
-    Q_PROPERTY(bool ouvrirApresExport MEMBER m_ouvrirApresExport)
+    Q_PROPERTY(bool ouvrirApresExport READ ouvrirApresExport WRITE setOuvrirApresExport)
     Q_PROPERTY(qint16 TypeGraphique READ typeGraphiqueNumero WRITE setTypeGraphiqueNumero NOTIFY typeGraphiqueChange)
 
 public:
@@ -65,37 +62,37 @@ public:
     ~CtlGraphique() override;
 
     // Propriétés publiques, pour les hôtes C++.
-    bool lightVersion() const { return m_lightVersion; }
-    void setLightVersion(bool v) { m_lightVersion = v; }
-    bool calculauto() const { return m_calculauto; }
-    void setCalculauto(bool v) { m_calculauto = v; }
-    QString MaChaineChargement() const { return m_chaineChargement; }
-    void setMaChaineChargement(const QString& t) { m_chaineChargement = t; }
-    QString MaChainePeriodes() const { return m_chainePeriodes; }
-    void setMaChainePeriodes(const QString& t) { m_chainePeriodes = t; }
-    QString MaChaineTypeGraph() const { return m_chaineTypeGraph; }
-    void setMaChaineTypeGraph(const QString& t) { m_chaineTypeGraph = t; }
-    QString MaChaineTypeAffichage() const { return m_chaineTypeAffichage; }
-    void setMaChaineTypeAffichage(const QString& t) { m_chaineTypeAffichage = t; }
+    bool lightVersion() const;
+    void setLightVersion(bool v);
+    bool calculauto() const;
+    void setCalculauto(bool v);
+    QString MaChaineChargement() const;
+    void setMaChaineChargement(const QString& t);
+    QString MaChainePeriodes() const;
+    void setMaChainePeriodes(const QString& t);
+    QString MaChaineTypeGraph() const;
+    void setMaChaineTypeGraph(const QString& t);
+    QString MaChaineTypeAffichage() const;
+    void setMaChaineTypeAffichage(const QString& t);
     // Les deux mêmes, lues en codes : la variante, et des courbes plutôt que des barres.
-    Variante variante() const { return VarianteDepuisTexte(MaChaineTypeGraph()); }
-    bool enCourbes() const { return MaChaineTypeAffichage() == QLatin1String("COURBE"); }
-    bool isCumul() const { return m_isCumul; }
-    void setIsCumul(bool v) { m_isCumul = v; }
-    bool isStatistiquesMeteoFrance() const { return m_isStatistiquesMeteoFrance; }
-    void setIsStatistiquesMeteoFrance(bool v) { m_isStatistiquesMeteoFrance = v; }
-    QString titreStatistiqueMeteoFrance() const { return m_titreStatistiqueMeteoFrance; }
-    void setTitreStatistiqueMeteoFrance(const QString& t) { m_titreStatistiqueMeteoFrance = t; }
-    QString typeDonnees() const { return m_typeDonnees; }
-    void setTypeDonnees(const QString& t) { m_typeDonnees = t; }
-    QString echelle() const { return m_echelle; }
-    void setEchelle(const QString& t) { m_echelle = t; }
-    QVariant MonTabPluvio() const { return m_tabPluvio; }
-    void setMonTabPluvio(const QVariant& v) { m_tabPluvio = v; }
-    bool graphiqueApercu() const { return m_graphiqueApercu; }
-    void setGraphiqueApercu(bool v) { m_graphiqueApercu = v; }
-    qint16 typeAffichageEchelle() const { return m_typeAffichageEchelle; }
-    void setTypeAffichageEchelle(qint16 v) { m_typeAffichageEchelle = v; }
+    Variante variante() const;
+    bool enCourbes() const;
+    bool isCumul() const;
+    void setIsCumul(bool v);
+    bool isStatistiquesMeteoFrance() const;
+    void setIsStatistiquesMeteoFrance(bool v);
+    QString titreStatistiqueMeteoFrance() const;
+    void setTitreStatistiqueMeteoFrance(const QString& t);
+    QString typeDonnees() const;
+    void setTypeDonnees(const QString& t);
+    QString echelle() const;
+    void setEchelle(const QString& t);
+    QVariant MonTabPluvio() const;
+    void setMonTabPluvio(const QVariant& v);
+    bool graphiqueApercu() const;
+    void setGraphiqueApercu(bool v);
+    qint16 typeAffichageEchelle() const;
+    void setTypeAffichageEchelle(qint16 v);
     // Un cadre sans graduations ni données, titré : l'état d'avant le premier graphique, ou d'un chargement annulé.
     void montrerCadreVide(const QString& titre) noexcept;
 
@@ -103,7 +100,7 @@ public:
     Q_INVOKABLE void setCalculAuto(bool autoCalcul) noexcept;
     void MiseAjoutCourbes2(const std::shared_ptr<Classe_Graphiques>& mCollCourbes2) noexcept;
     Q_INVOKABLE QString getVersion() const noexcept;
-    TypeGraph TypeGraphique() const noexcept { return m_typeGraphique; }
+    TypeGraph TypeGraphique() const noexcept;
     void setTypeGraphique(TypeGraph type) noexcept;
     Q_INVOKABLE void ImpressionGraphique() noexcept;
     void InitGraphique(TypeGraph TypeGraph, QObject* SprListe, const QString& xxNomProjet,
@@ -117,8 +114,8 @@ public:
     void AffichageGraphiquePiezo(bool SuperposeAnnee, bool SuperpositionCourbes, QObject* jauge) noexcept;
     Q_INVOKABLE void ChargementDonnees() noexcept;
     // Le chargement en cours s'arrête à sa prochaine étape (bouton Annuler de la jauge de l'hôte).
-    Q_INVOKABLE void AnnulerChargement() noexcept { m_annulation = true; }
-    void setAnnulation(bool annulee) noexcept { m_annulation = annulee; }
+    Q_INVOKABLE void AnnulerChargement() noexcept;
+    void setAnnulation(bool annulee) noexcept;
     Q_INVOKABLE void declencheChargement() noexcept;
     Q_INVOKABLE void declencheOutil(qint16 Index) noexcept;
     // Des corrections saisies (grille des points, points posés) que la base n'a pas encore.
@@ -149,7 +146,7 @@ public:
     void RecupCourbe(qint16 indice, qint32& nbDates, QVariant& TabValeurs) noexcept;
     Q_INVOKABLE void afficheCourbe(qint16 indice) noexcept;
     Q_INVOKABLE void masqueCourbe(qint16 indice) noexcept;
-    EnteteStations* RecupSprEntete() const noexcept { return &m_disposition->entete(); }
+    EnteteStations* RecupSprEntete() const noexcept;
     void CreationAnnuaire(QObject* jauge, QObject* MonAppliExcel, bool CourbeAnnuelle, bool automatique) noexcept;
     // Le graphique affiché en classeur avec son graphique natif : dans le dossier d'édition
     // sous le nom tiré de l'en-tête, ou dans `chemin` s'il est donné. Rend le fichier écrit,
@@ -163,44 +160,45 @@ public:
     // `page` : ce que propose un dialogue d'enregistrement.
     QString nomClasseurPropose(const QString& page = {}) const noexcept;
     // Faux : l'export écrit le classeur sans rien dire ni proposer de l'ouvrir.
-    void setOuvrirApresExport(bool ouvrir) { m_ouvrirApresExport = ouvrir; }
-    bool titreEtLegendeALEcran() const { return m_titreLegendeEcran; }
+    void setOuvrirApresExport(bool ouvrir);
+    bool ouvrirApresExport() const;
+    bool titreEtLegendeALEcran() const;
     void setTitreEtLegendeALEcran(bool afficher) noexcept;
-    Q_INVOKABLE void AppliquerInitEnCours(bool xxValeur) noexcept { m_initEnCours = xxValeur; }
+    Q_INVOKABLE void AppliquerInitEnCours(bool xxValeur) noexcept;
     Q_INVOKABLE QString getDateDebutChargement() const noexcept;
     Q_INVOKABLE QString getDateFinChargement() const noexcept;
     Q_INVOKABLE QObject* getExtender() noexcept;
     // La période que montre l'axe des temps, la fenêtre d'un zoom comprise ; rien sans période tracée.
     std::optional<std::pair<QDate, QDate>> periodeTracee() const noexcept;
     // Le cumul annuel tracé sans l'année choisie, qu'aucune barre ne distingue alors : une phrase ; vide sinon.
-    const QString& anneeNonComparee() const noexcept { return m_anneeNonComparee; }
+    const QString& anneeNonComparee() const noexcept;
     // Un cumul annuel compare chaque année jusqu'au même jour : la fenêtre comparée de l'année `annee`.
     std::optional<std::pair<QDate, QDate>> fenetreCumulAnnuel(int annee) const;
 
     // Enfants et état que les autres parties du contrôle atteignent.
     MoteurGraphique& Graphique();
     MoteurGraphique& GraphiqueSuperposePluvio();
-    VueGraphique* vueGraphique() const { return &m_disposition->vue(); }
-    VueGraphique* vueGraphiqueSuperposePluvio() const { return &m_disposition->vueSuperposee(); }
+    VueGraphique* vueGraphique() const;
+    VueGraphique* vueGraphiqueSuperposePluvio() const;
     Classe_Graphiques& CollCourbes();
     Classe_Graphiques& CollCourbes2();
     std::shared_ptr<Classe_Graphiques> CollCourbes2Partagee();
-    CtlToolBar* PaletteOutils() const { return &m_disposition->palette(); }
-    ChampDate* TxtDateDebut() const { return &m_disposition->dateDebut(); }
-    ChampDate* TxtDateFin() const { return &m_disposition->dateFin(); }
-    ChampDate* TxtAnnee() const { return &m_disposition->annee(); }
-    QTableWidget* SprAide() const { return &m_disposition->sprAide(); }
-    GrillePoints* SprPoints() const { return &m_disposition->sprPoints(); }
+    CtlToolBar* PaletteOutils() const;
+    ChampDate* TxtDateDebut() const;
+    ChampDate* TxtDateFin() const;
+    ChampDate* TxtAnnee() const;
+    QTableWidget* SprAide() const;
+    GrillePoints* SprPoints() const;
     QWidget* composant(const QString& nom) const;
-    qint16 outilCourant() const { return m_outilCourant; }
-    bool annulation() const { return m_annulation; }
+    qint16 outilCourant() const;
+    bool annulation() const;
     static BaseDonnees* baseDonnees();
     // La collection principale si un graphique l'a déjà créée.
-    const Classe_Graphiques* collectionSiCreee() const { return m_collCourbes.get(); }
+    const Classe_Graphiques* collectionSiCreee() const;
 
     // Les collaborateurs du contrôle et ce qu'ils lui demandent.
-    SourisEtZoom& souris() { return *m_souris; }
-    EditionPoints& edition() { return *m_edition; }
+    SourisEtZoom& souris();
+    EditionPoints& edition();
     // Le cadre de chargement posé sur le graphique, pour la durée d'un chargement.
     std::unique_ptr<PanneauChargement> panneauChargement();
     // Le chargement confié à l'hôte, qui sait ce qu'il montre ; faux sans hôte qui le fasse.
@@ -256,7 +254,7 @@ protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override;
 
 private:
-    qint16 typeGraphiqueNumero() const { return qint16(m_typeGraphique); }
+    qint16 typeGraphiqueNumero() const;
     void setTypeGraphiqueNumero(qint16 n);
     // Tout ce qu'un graphique laisse derrière lui, rendu tel qu'à la création du contrôle.
     void remettreANeuf();
@@ -295,38 +293,8 @@ private:
     void agirOutil();
     void exporterVersTableur(bool annee, bool superposition);
     QString titreEntete() const;
-    ExportGraphiqueTableur::Demande demandeExport(bool superposition) const;
-    // Propriétés publiques.
-    bool m_lightVersion = false;
-    bool m_calculauto = false;
-    QString m_chaineChargement, m_chainePeriodes, m_chaineTypeGraph, m_chaineTypeAffichage;
-    bool m_isCumul = false;
-    bool m_isStatistiquesMeteoFrance = false;
-    QString m_titreStatistiqueMeteoFrance;
-    QString m_typeDonnees, m_echelle;
-    QVariant m_tabPluvio;
-    bool m_graphiqueApercu = false;
-    qint16 m_typeAffichageEchelle = 0;
-    bool m_ouvrirApresExport = true;
-    bool m_titreLegendeEcran = false;
-    bool m_jeuxParCourbe = false;
-    QString m_anneeNonComparee;
-    QString m_legendeEnValeur;  // le point que le graphique distingue, tel que la légende le nomme  // les nappes ont un jeu par courbe, les autres un par courbe tracée
-
-    // État du contrôle.
-    TypeGraph m_typeGraphique = TypeGraph::edition;
-    std::shared_ptr<Classe_Graphiques> m_collCourbes;
-    std::shared_ptr<Classe_Graphiques> m_collCourbes2;
-    QPointer<QObject> m_extender;
-    QString m_typeExploitation;
-    qint16 m_noAide = 0;
-    qint16 m_outilCourant = 0;
-    qint16 m_compteurCouleur = 0;
-    bool m_initEnCours = false;
-    bool m_annulation = false;
-
-    std::unique_ptr<DispositionControle> m_disposition;
-    std::unique_ptr<SourisEtZoom> m_souris;
-    std::unique_ptr<EditionPoints> m_edition;
-    std::unique_ptr<OptionsAffichage> m_options;
+    // Type déduit à la définition : l'en-tête n'a pas à connaître l'export.
+    auto demandeExport(bool superposition) const;
+    // Tout l'état, hors de l'en-tête installé : un membre ajouté ne change pas la taille du contrôle.
+    std::unique_ptr<CtlGraphiquePrive> d;
 };

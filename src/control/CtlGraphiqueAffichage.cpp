@@ -7,6 +7,7 @@
 #include "commun/Nombres.h"
 #include "control/ChampDate.h"
 #include "control/CtlGraphique.h"
+#include "control/CtlGraphiquePrive.h"
 #include "control/EditionPoints.h"
 #include "control/SourisEtZoom.h"
 #include "control/VueGraphique.h"
@@ -47,7 +48,7 @@ void CtlGraphique::dessinerPointsCategorie(const Classe_Graphique& courbe, int p
 {
     MoteurGraphique& g = Graphique();
     const int n = courbe.NbValeurs();
-    const bool normale = Traits(m_typeGraphique).ecarts;
+    const bool normale = Traits(d->typeGraphique).ecarts;
     const bool plusieursJeux = g.lire(Prop::NbJeux).toInt() != 1;
     Q_UNUSED(cumul);
     for (int i = 0; i < n; ++i) {
@@ -70,7 +71,7 @@ void CtlGraphique::echelleDesValeurs(double minimum, double maximum)
 {
     MoteurGraphique& g = Graphique();
     FctGraphique::InitEchellePluvio(CollCourbes(), g, minimum, maximum);
-    if (Traits(m_typeGraphique).ecarts)
+    if (Traits(d->typeGraphique).ecarts)
         g.ecrire(Prop::TitreYGauche, QStringLiteral("Comparaison à la normale en mm"));
     else
         titrerAxeDesPluies(g, Prop::TitreYGauche);
@@ -79,7 +80,7 @@ void CtlGraphique::echelleDesValeurs(double minimum, double maximum)
 void CtlGraphique::titrerAxeDesPluies(MoteurGraphique& g, int titre) const
 {
     // La superposition ne trace que la première mesure demandée ; les autres genres, toutes.
-    const QString mesures = Traits(m_typeGraphique).superposeStations() ? m_chaineChargement.left(1) : m_chaineChargement;
+    const QString mesures = Traits(d->typeGraphique).superposeStations() ? d->chaineChargement.left(1) : d->chaineChargement;
     if (!mesures.isEmpty() && mesures.count(u'3') == mesures.size())
         g.ecrire(titre, QStringLiteral("Évapotranspiration en mm"));
 }
@@ -87,17 +88,17 @@ void CtlGraphique::titrerAxeDesPluies(MoteurGraphique& g, int titre) const
 void CtlGraphique::AffichageGraphique(bool, bool SuperpositionCourbes, const QString& Frequence) noexcept
 {
     sousGarde([&] {
-        m_souris->oublierZoom();
-        m_souris->retenirEchellesDuTrace();
-        m_legendeEnValeur.clear();
-        m_anneeNonComparee.clear();
+        d->souris->oublierZoom();
+        d->souris->retenirEchellesDuTrace();
+        d->legendeEnValeur.clear();
+        d->anneeNonComparee.clear();
         MoteurGraphique& g = Graphique();
         Classe_Graphiques& c = CollCourbes();
         if (c.Compter() == 0) {
             g.ecrire(Prop::Reinitialisation, 9);
             g.ecrire(Prop::Dessin, 1);
-            m_edition->apresAffichage();
-            m_souris->annoncerPeriode();
+            d->edition->apresAffichage();
+            d->souris->annoncerPeriode();
             return;
         }
         g.ecrire(Prop::Reinitialisation, 9);
@@ -109,7 +110,7 @@ void CtlGraphique::AffichageGraphique(bool, bool SuperpositionCourbes, const QSt
         if (c.MaxAxeX() != 0)
             g.ecrire(Prop::XMax, c.MaxAxeX());
 
-        const bool cumul = enCourbes() && m_isCumul;
+        const bool cumul = enCourbes() && d->isCumul;
         QDate debut, fin;
         FctGraphique::InitAxeDates(c, g, debut, fin, cumul, variante() == Variante::CumulAnnuel);
         c.setMaxAxeX(g.lire(Prop::XMax).toDouble());
@@ -124,11 +125,11 @@ void CtlGraphique::AffichageGraphique(bool, bool SuperpositionCourbes, const QSt
         if (jeu >= 1)
             espacerLibelles(Frequence);
         marquerAnneeChoisie(cumul ? 2 : 1);
-        m_jeuxParCourbe = false;
+        d->jeuxParCourbe = false;
         legendeEcran();
         signalerEchelleFixe();
-        m_edition->apresAffichage();
-        m_souris->annoncerPeriode();
+        d->edition->apresAffichage();
+        d->souris->annoncerPeriode();
     });
 }
 
@@ -210,7 +211,7 @@ std::optional<std::pair<QDate, QDate>> CtlGraphique::fenetreCumulAnnuel(int anne
 // celle du champ Année s'y distingue, et la légende la nomme.
 void CtlGraphique::marquerAnneeChoisie(int premierePosition)
 {
-    if (!Traits(m_typeGraphique).annuel || variante() != Variante::CumulAnnuel)
+    if (!Traits(d->typeGraphique).annuel || variante() != Variante::CumulAnnuel)
         return;
     bool lue = false;
     const int annee = TxtAnnee()->texte().trimmed().toInt(&lue);
@@ -225,7 +226,7 @@ void CtlGraphique::marquerAnneeChoisie(int premierePosition)
         g.ecrire(Prop::Jeu, 1);
         g.ecrire(Prop::PointEnValeur, i + premierePosition);
         g.ecrire(Prop::CouleurPointEnValeur, courbe->Couleur() == 12 ? 14 : 12);
-        m_legendeEnValeur = legendeCumul(annee, fenetreCumulAnnuel(annee));
+        d->legendeEnValeur = legendeCumul(annee, fenetreCumulAnnuel(annee));
         return;
     }
     // Hors des années comparées (rangées par total), rien ne la distingue : l'hôte le dit.
@@ -236,7 +237,7 @@ void CtlGraphique::marquerAnneeChoisie(int premierePosition)
     if (annees.isEmpty())
         return;
     const auto [de, a] = std::minmax_element(annees.cbegin(), annees.cend());
-    m_anneeNonComparee = QStringLiteral("L'année %1 n'est pas parmi les années comparées (%2 à %3).").arg(annee).arg(*de).arg(*a);
+    d->anneeNonComparee = QStringLiteral("L'année %1 n'est pas parmi les années comparées (%2 à %3).").arg(annee).arg(*de).arg(*a);
 }
 
 namespace {
@@ -485,11 +486,11 @@ void CtlGraphique::axesPointsDates(bool superpositionCourbes, QDate& debut, QDat
         g.ecrire(Prop::XMax, c.MaxAxeX());
     FctGraphique::InitAxeDatesPiezo(c, g, debut, fin);
     c.setMaxAxeX(g.lire(Prop::XMax).toDouble());
-    if (Traits(m_typeGraphique).deuxGraphiques) {
-        FctGraphique::InitEchellesPiezo(c, CollCourbes2(), g, m_typeAffichageEchelle != 0, 0, 0);
+    if (Traits(d->typeGraphique).deuxGraphiques) {
+        FctGraphique::InitEchellesPiezo(c, CollCourbes2(), g, d->typeAffichageEchelle != 0, 0, 0);
         titrerAxeDesPluies(g, Prop::TitreYDroite);
-        if (!m_echelle.isEmpty())
-            g.ecrire(Prop::TitreYGauche, m_echelle);
+        if (!d->echelle.isEmpty())
+            g.ecrire(Prop::TitreYGauche, d->echelle);
     } else {
         FctGraphique::InitEchellePluvio(c, g, 0, 0);
     }
@@ -499,10 +500,10 @@ void CtlGraphique::axesPointsDates(bool superpositionCourbes, QDate& debut, QDat
 void CtlGraphique::AffichageGraphiquePiezo(bool, bool SuperpositionCourbes, QObject* jaugeHote) noexcept
 {
     sousGarde([&] {
-        m_souris->oublierZoom();
-        m_souris->retenirEchellesDuTrace();
-        m_legendeEnValeur.clear();
-        m_anneeNonComparee.clear();
+        d->souris->oublierZoom();
+        d->souris->retenirEchellesDuTrace();
+        d->legendeEnValeur.clear();
+        d->anneeNonComparee.clear();
         MoteurGraphique& g = Graphique();
         Classe_Graphiques& c = CollCourbes();
         g.ecrire(Prop::Dessin, 1);
@@ -522,7 +523,7 @@ void CtlGraphique::AffichageGraphiquePiezo(bool, bool SuperpositionCourbes, QObj
         }
         std::vector<int> dessinees;
         for (int k : courbesParTaille(c)) {
-            if (m_annulation)
+            if (d->annulation)
                 break;
             if (ecrireSerieDatee(g, *c.GetCourbe(k), k, echelle))
                 dessinees.push_back(k);
@@ -530,24 +531,24 @@ void CtlGraphique::AffichageGraphiquePiezo(bool, bool SuperpositionCourbes, QObj
         }
         std::sort(dessinees.begin(), dessinees.end());
         for (int k : dessinees) {
-            if (m_annulation)
+            if (d->annulation)
                 break;
             terminerJeu(g, k, c.GetCourbe(k)->Couleur());
             interrogerAnnulation(jaugeHote);
         }
-        if (!m_annulation)
+        if (!d->annulation)
             viderJeuxNonDessines(g, dessinees);
-        m_jeuxParCourbe = true;
+        d->jeuxParCourbe = true;
         legendeEcran();
         signalerEchelleFixe();
-        m_souris->annoncerPeriode();
+        d->souris->annoncerPeriode();
     });
 }
 
 void CtlGraphique::AffichageGraphiqueSuperposepluvioPiezo(bool, bool, QObject* jaugeHote) noexcept
 {
     sousGarde([&] {
-        m_souris->oublierZoom();
+        d->souris->oublierZoom();
         MoteurGraphique& s = GraphiqueSuperposePluvio();
         MoteurGraphique& g = Graphique();
         Classe_Graphiques& pluie = CollCourbes2();
@@ -642,9 +643,9 @@ QString texteBord(const ModeleGraphique& m, bool enHaut, double borne)
 
 QString CtlGraphique::uniteValeurs() const
 {
-    if (Traits(m_typeGraphique).riviere())
-        return m_echelle;
-    return Traits(m_typeGraphique).piezometres() ? QStringLiteral("m") : QStringLiteral("mm");
+    if (Traits(d->typeGraphique).riviere())
+        return d->echelle;
+    return Traits(d->typeGraphique).piezometres() ? QStringLiteral("m") : QStringLiteral("mm");
 }
 
 void CtlGraphique::signalerEchelleFixe()
@@ -652,7 +653,7 @@ void CtlGraphique::signalerEchelleFixe()
     MoteurGraphique& g = Graphique();
     const auto extremes = extremesTraces(g.modele());
     QStringList hors;
-    if (!CollCourbes().EchelleYAuto() && !m_souris->zoome() && extremes) {
+    if (!CollCourbes().EchelleYAuto() && !d->souris->zoome() && extremes) {
         g.ecrire(Prop::AxeY, 0);
         const double bas = g.lireNombre(Prop::YMin), haut = g.lireNombre(Prop::YMax);
         const QString unite = uniteValeurs().isEmpty() ? QString() : u' ' + uniteValeurs();

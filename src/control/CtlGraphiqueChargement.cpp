@@ -4,6 +4,7 @@
 #include "commun/Garde.h"
 #include "control/ChampDate.h"
 #include "control/CtlGraphique.h"
+#include "control/CtlGraphiquePrive.h"
 #include "control/EditionPoints.h"
 #include "control/EnteteStations.h"
 #include "control/SequenceChargement.h"
@@ -18,7 +19,7 @@
 
 void CtlGraphique::remplirDatesDepuisPluviometre()
 {
-    m_edition->setDerniereValidation(std::nullopt);
+    d->edition->setDerniereValidation(std::nullopt);
     // Le code vient de la liste des stations de la base : il est vérifié comme un autre.
     const auto table = NomVerifie::table(QStringLiteral("PLUVIO_"), RecupSprEntete()->CodeStation());
     if (!table || !baseDonnees())
@@ -45,7 +46,7 @@ void CtlGraphique::viderCadre(const QString& titre)
         c->setChargement(std::nullopt, std::nullopt);
         c->setAffichage(std::nullopt, std::nullopt);
     }
-    m_souris->abandonnerZoom();
+    d->souris->abandonnerZoom();
     vueGraphiqueSuperposePluvio()->hide();
     vueGraphique()->show();
     GraphiqueSuperposePluvio().remettreANeuf();
@@ -60,7 +61,7 @@ void CtlGraphique::viderCadre(const QString& titre)
         g.ecrireIndexe(Prop::LibelleGauche, i, QStringLiteral(" "));
     g.ecrire(Prop::TitreGraphique, titre);
     g.ecrire(Prop::Dessin, DemandeDessin::Vierge);
-    m_souris->annoncerPeriode();
+    d->souris->annoncerPeriode();
 }
 
 void CtlGraphique::declencheChargement() noexcept

@@ -6,6 +6,7 @@
 #include "commun/Nombres.h"
 #include "control/ChampDate.h"
 #include "control/CtlGraphique.h"
+#include "control/CtlGraphiquePrive.h"
 #include "commun/messages/Messages.h"
 #include "render/moteur/MoteurGraphique.h"
 #include "render/moteur/ProprietesMoteur.h"
@@ -60,11 +61,11 @@ qint16 CtlGraphique::AjoutePluvio(const QString& NomSite, const QString& Cle) no
         auto courbe = std::make_shared<Classe_Graphique>();
         courbe->setCle(Cle);
         courbe->setTitre(NomSite);
-        courbe->setCouleur(m_compteurCouleur);
+        courbe->setCouleur(d->compteurCouleur);
         courbe->setAfficher(true);
         CollCourbes().AjouterCourbe(courbe);
-        m_compteurCouleur = couleurSuivante(m_compteurCouleur);
-        return m_compteurCouleur;
+        d->compteurCouleur = couleurSuivante(d->compteurCouleur);
+        return d->compteurCouleur;
     });
 }
 
@@ -105,7 +106,7 @@ void CtlGraphique::MajCourbesAffichees(QObject* Spr, qint32 Row, qint32 Col) noe
             const int k = lireCellule(Spr, Row, 2).toInt();
             CollCourbes().MajTitre(k, lireCellule(Spr, Row, 1));
             // Sans retracer les courbes, la légende à l'écran prend le nouveau nom, comme le classeur.
-            if (m_titreLegendeEcran) {
+            if (d->titreLegendeEcran) {
                 legendeEcran();
                 Graphique().ecrire(Prop::Dessin, 2);
             }
@@ -159,14 +160,14 @@ void CtlGraphique::RecupCourbe(qint16 indice, qint32& nbDates, QVariant& TabVale
 
 QString CtlGraphique::CodeCourbeReference() const noexcept
 {
-    return sousGarde(QString(), [&] { return m_disposition->codeReference(); });
+    return sousGarde(QString(), [&] { return d->disposition->codeReference(); });
 }
 
 void CtlGraphique::InitCourbeReference(const QString& code, const QString& libelle, const QString& DateDebut,
                                        const QString& DateFin, double min, double max) noexcept
 {
     sousGarde([&] {
-        m_disposition->ecrireReference(code, libelle, DateDebut, DateFin);
+        d->disposition->ecrireReference(code, libelle, DateDebut, DateFin);
         // Des années entières, de celle du début de la courbe à l'année en cours.
         const int anneeCourante = Horloge::aujourdhui().year();
         const auto debut = LireDate(DateDebut.trimmed());
@@ -190,7 +191,7 @@ void CtlGraphique::InitCourbeReference(const QString& code, const QString& libel
 void CtlGraphique::InitCourbeApercu(double min, double max, const QString& DateDebut, const QString& DateFin) noexcept
 {
     sousGarde([&] {
-        m_graphiqueApercu = true;
+        d->graphiqueApercu = true;
         Classe_Graphiques& c = CollCourbes();
         c.setUniteAxe(UniteAxe::Def);
         c.setMaxDonnees(max);
@@ -216,7 +217,7 @@ void CtlGraphique::MajCourbeAnnee(QObject* SprAugures, const QString& CleCourbe,
     sousGarde([&] {
         // La courbe de l'année est la première du graphique annuel : la série de
         // l'année, chargée avant ses statistiques.
-        const CourbePtr annee = Traits(m_typeGraphique).annuel ? CollCourbes().GetCourbe(1) : nullptr;
+        const CourbePtr annee = Traits(d->typeGraphique).annuel ? CollCourbes().GetCourbe(1) : nullptr;
         const TableauValeurs* t = annee ? annee->tableau() : nullptr;
         const TableauValeurs* augure = TableauDans(TabValeurs);
         if (!t || annee->NbValeurs() <= 0) {

@@ -3,6 +3,7 @@
 #include "commun/Garde.h"
 #include "commun/ValeursProcessus.h"
 #include "control/CtlGraphique.h"
+#include "control/CtlGraphiquePrive.h"
 #include "control/DialogueProgression.h"
 #include "control/EnteteStations.h"
 #include "data/Periodes.h"
@@ -20,40 +21,40 @@
 #include <QFileInfo>
 #include <QDir>
 
-ExportGraphiqueTableur::Demande CtlGraphique::demandeExport(bool superposition) const
+auto CtlGraphique::demandeExport(bool superposition) const
 {
     const ValeursProcessus& v = ValeursProcessus::courantes();
     QObject* hote = v.fenetrePrincipale;
-    ExportGraphiqueTableur::Demande d;
-    d.type = m_typeGraphique;
-    d.superposition = superposition;
-    const bool deuxGraphiques = Traits(m_typeGraphique).deuxGraphiques;
+    ExportGraphiqueTableur::Demande demande;
+    demande.type = d->typeGraphique;
+    demande.superposition = superposition;
+    const bool deuxGraphiques = Traits(d->typeGraphique).deuxGraphiques;
     // Sur ces deux genres, les pluies sont dans la seconde collection, les piézomètres dans la première.
-    d.courbes = deuxGraphiques ? m_collCourbes2.get() : m_collCourbes.get();
-    d.nappes = deuxGraphiques ? m_collCourbes.get() : nullptr;
-    d.variante = VarianteDepuisTexte(m_chaineTypeGraph);
-    d.courbe = enCourbes();
-    d.periode = Periodes::periodeDesLettres(m_chainePeriodes.toUpper());
-    d.typeDonnees = m_typeDonnees;
-    d.codeChargement = m_chaineChargement;
-    d.statistiquesMeteoFrance = m_isStatistiquesMeteoFrance;
-    d.titreStatistiqueMeteoFrance = m_titreStatistiqueMeteoFrance;
-    d.titre = titreEntete();
-    d.texteEntete1 = RecupSprEntete()->TexteFichier1();
-    d.texteEntete2 = RecupSprEntete()->TexteFichier2();
-    if (deuxGraphiques && m_collCourbes->Compter() >= 1)
-        d.station = m_collCourbes->GetCourbe(1)->Titre();
+    demande.courbes = deuxGraphiques ? d->collCourbes2.get() : d->collCourbes.get();
+    demande.nappes = deuxGraphiques ? d->collCourbes.get() : nullptr;
+    demande.variante = VarianteDepuisTexte(d->chaineTypeGraph);
+    demande.courbe = enCourbes();
+    demande.periode = Periodes::periodeDesLettres(d->chainePeriodes.toUpper());
+    demande.typeDonnees = d->typeDonnees;
+    demande.codeChargement = d->chaineChargement;
+    demande.statistiquesMeteoFrance = d->isStatistiquesMeteoFrance;
+    demande.titreStatistiqueMeteoFrance = d->titreStatistiqueMeteoFrance;
+    demande.titre = titreEntete();
+    demande.texteEntete1 = RecupSprEntete()->TexteFichier1();
+    demande.texteEntete2 = RecupSprEntete()->TexteFichier2();
+    if (deuxGraphiques && d->collCourbes->Compter() >= 1)
+        demande.station = d->collCourbes->GetCourbe(1)->Titre();
     const QVariant chemin = LireMembre(hote, QStringLiteral("CheminEdition"));
-    d.cheminEdition = chemin.isValid() ? chemin.toString() : v.cheminEdition;
-    d.formatNommage = LireMembre(hote, QStringLiteral("formatNommageFichier")).toInt();
-    d.nomProjet = v.nomProjet;
-    d.pointDecimal = v.pointOk;
-    qint16 typeEchelle = m_typeAffichageEchelle;
-    d.coefficient = CoefficientEchelle(typeEchelle);
-    d.modeProfondeur = typeEchelle == 0;
-    d.unite = Traits(m_typeGraphique).riviere() ? m_echelle : QString();
-    d.aquifere = LireMembre(hote, QStringLiteral("Aquifere")).toString();
-    return d;
+    demande.cheminEdition = chemin.isValid() ? chemin.toString() : v.cheminEdition;
+    demande.formatNommage = LireMembre(hote, QStringLiteral("formatNommageFichier")).toInt();
+    demande.nomProjet = v.nomProjet;
+    demande.pointDecimal = v.pointOk;
+    qint16 typeEchelle = d->typeAffichageEchelle;
+    demande.coefficient = CoefficientEchelle(typeEchelle);
+    demande.modeProfondeur = typeEchelle == 0;
+    demande.unite = Traits(d->typeGraphique).riviere() ? d->echelle : QString();
+    demande.aquifere = LireMembre(hote, QStringLiteral("Aquifere")).toString();
+    return demande;
 }
 
 QString CtlGraphique::ExporterClasseur(const QString& chemin, FenetreProgression* progression) noexcept
@@ -61,11 +62,11 @@ QString CtlGraphique::ExporterClasseur(const QString& chemin, FenetreProgression
     QString enregistre;
     sousGarde([&] {
         ApplicationTableur tableur;
-        ExportGraphiqueTableur::Demande d = demandeExport(Traits(m_typeGraphique).superposeStations());
-        d.extension = ExtensionExcel(&tableur);
+        ExportGraphiqueTableur::Demande demande = demandeExport(Traits(d->typeGraphique).superposeStations());
+        demande.extension = ExtensionExcel(&tableur);
         if (!chemin.isEmpty())
-            d.cheminImpose = chemin;
-        const auto r = ExportGraphiqueTableur(d, tableur, progression).executer();
+            demande.cheminImpose = chemin;
+        const auto r = ExportGraphiqueTableur(demande, tableur, progression).executer();
         if (r.enregistre)
             enregistre = r.chemin;
     });
@@ -90,7 +91,7 @@ void CtlGraphique::exporterVersTableur(bool, bool)
         DialogueProgression fenetre(QStringLiteral("Exporter vers Excel"), window());
         return ExporterClasseur(QString(), &fenetre);
     }();
-    if (!chemin.isEmpty() && m_ouvrirApresExport)
+    if (!chemin.isEmpty() && d->ouvrirApresExport)
         OuvrirFichierEcrit(chemin);
 }
 
@@ -133,7 +134,7 @@ void CtlGraphique::CreationAnnuaire(QObject* jauge, QObject* MonAppliExcel, bool
             ~Sablier() { QApplication::restoreOverrideCursor(); }
         } sablier;
         AnnuaireTableur::Demande d;
-        d.courbes = m_collCourbes.get();
+        d.courbes = this->d->collCourbes.get();
         d.courbeAnnuelle = CourbeAnnuelle;
         d.automatique = automatique;
         d.pointDecimal = ValeursProcessus::courantes().pointOk;

@@ -4,6 +4,7 @@
 #include "commun/Garde.h"
 #include "commun/TableauValeurs.h"
 #include "control/CtlGraphique.h"
+#include "control/CtlGraphiquePrive.h"
 #include "control/EnteteStations.h"
 #include "render/moteur/MoteurGraphique.h"
 #include "render/moteur/ProprietesMoteur.h"
@@ -57,10 +58,10 @@ int positionLegende(int entrees)
 QList<CtlGraphique::Compagne> CtlGraphique::stationsCompagnes() const
 {
     QList<Compagne> compagnes;
-    const TableauValeurs* t = TableauDans(m_tabPluvio);
-    if (!t || !Traits(m_typeGraphique).deuxGraphiques)
+    const TableauValeurs* t = TableauDans(d->tabPluvio);
+    if (!t || !Traits(d->typeGraphique).deuxGraphiques)
         return compagnes;
-    const int attributCode = Traits(m_typeGraphique).piezometres() ? 2 : 3;
+    const int attributCode = Traits(d->typeGraphique).piezometres() ? 2 : 3;
     for (int st = 2; st <= t->borneSup(2); ++st) {
         const QString nom = TexteCellule(t->valeur(1, st)).trimmed(), code = TexteCellule(t->valeur(attributCode, st)).trimmed();
         if (!nom.isEmpty() || !code.isEmpty())
@@ -74,17 +75,17 @@ QString CtlGraphique::serieTracee() const
     const Classe_Graphiques* c = collectionSiCreee();
     if (!c || c->CodePeriode().isEmpty())
         return QString();
-    QStringList stations{Traits(m_typeGraphique).courbeReference ? CodeCourbeReference() : RecupSprEntete()->CodeStation()};
+    QStringList stations{Traits(d->typeGraphique).courbeReference ? CodeCourbeReference() : RecupSprEntete()->CodeStation()};
     for (const Compagne& s : stationsCompagnes())
         stations << s.code;
     // Les pluviomètres superposés sont tous dans MonTabPluvio, dès la station 1.
-    const TableauValeurs* t = TableauDans(m_tabPluvio);
-    for (int st = 1; t && Traits(m_typeGraphique).superposeStations() && st <= t->borneSup(2); ++st)
+    const TableauValeurs* t = TableauDans(d->tabPluvio);
+    for (int st = 1; t && Traits(d->typeGraphique).superposeStations() && st <= t->borneSup(2); ++st)
         stations << TexteCellule(t->valeur(1, st)).trimmed();
-    QStringList parties{NomTypeGraph(m_typeGraphique), stations.join(u'+'), m_chaineChargement, c->CodePeriode()};
-    if (Traits(m_typeGraphique).annuel && !m_chaineTypeGraph.isEmpty())
-        parties << m_chaineTypeGraph;
-    if (m_isCumul)
+    QStringList parties{NomTypeGraph(d->typeGraphique), stations.join(u'+'), d->chaineChargement, c->CodePeriode()};
+    if (Traits(d->typeGraphique).annuel && !d->chaineTypeGraph.isEmpty())
+        parties << d->chaineTypeGraph;
+    if (d->isCumul)
         parties << QStringLiteral("CUMUL");
     return parties.join(u'_');
 }
@@ -106,7 +107,7 @@ CtlGraphique::TextesTitre CtlGraphique::textesTitre() const
     noms.removeAll(QString());
     codes.removeAll(QString());
     if (!t.a.isEmpty())
-        t.a += QStringLiteral(" et ") + genreCompagnes(m_typeGraphique, compagnes.size());
+        t.a += QStringLiteral(" et ") + genreCompagnes(d->typeGraphique, compagnes.size());
     t.b = enumeration(noms);
     t.c = enumeration(codes);
     return t;
@@ -123,7 +124,7 @@ QString CtlGraphique::titreEntete() const
 // double (elles sont dans l'image de fond) ; rend leur nombre.
 int CtlGraphique::legendePluies()
 {
-    if (!Traits(m_typeGraphique).deuxGraphiques)
+    if (!Traits(d->typeGraphique).deuxGraphiques)
         return 0;
     MoteurGraphique& g = Graphique();
     Classe_Graphiques& pluie = CollCourbes2();
@@ -142,9 +143,9 @@ int CtlGraphique::legendePluies()
 // Le point que le graphique distingue (l'année choisie d'un cumul annuel) nommé en tête de légende.
 int CtlGraphique::legendePointEnValeur()
 {
-    if (m_legendeEnValeur.isEmpty())
+    if (d->legendeEnValeur.isEmpty())
         return 0;
-    Graphique().ecrire(Prop::LegendePointEnValeur, m_legendeEnValeur);
+    Graphique().ecrire(Prop::LegendePointEnValeur, d->legendeEnValeur);
     return 1;
 }
 
@@ -194,7 +195,7 @@ void CtlGraphique::effacerLegende()
 void CtlGraphique::setTitreEtLegendeALEcran(bool afficher) noexcept
 {
     sousGarde([&] {
-        m_titreLegendeEcran = afficher;
+        d->titreLegendeEcran = afficher;
         if (afficher) {
             legendeEcran();
             return;
@@ -211,7 +212,7 @@ void CtlGraphique::setTitreEtLegendeALEcran(bool afficher) noexcept
 void CtlGraphique::legendeEcran()
 {
     Classe_Graphiques& c = CollCourbes();
-    if (!m_titreLegendeEcran || !c.aDesPeriodes())
+    if (!d->titreLegendeEcran || !c.aDesPeriodes())
         return;
     MoteurGraphique& g = Graphique();
     EcrirePolice(g, 0, 125);
@@ -223,8 +224,8 @@ void CtlGraphique::legendeEcran()
     for (int k = 1; k <= c.Compter(); ++k) {
         const CourbePtr courbe = c.GetCourbe(k);
         const bool tracee = estTracee(*courbe);
-        jeu = m_jeuxParCourbe ? k : jeu + (tracee ? 1 : 0);
-        if (m_jeuxParCourbe || tracee)
+        jeu = d->jeuxParCourbe ? k : jeu + (tracee ? 1 : 0);
+        if (d->jeuxParCourbe || tracee)
             g.ecrireIndexe(Prop::Legende, jeu, tracee && nommees ? courbe->Titre() : QString());
     }
     const int entrees = (nommees ? tracees : 0) + pluies + legendePointEnValeur();

@@ -1,4 +1,5 @@
 #include "control/CtlToolBar.h"
+#include "control/CtlToolBarPrive.h"
 
 #include "commun/Garde.h"
 #include "control/IconesPalette.h"
@@ -36,34 +37,35 @@ QPixmap fond()
 
 CtlToolBar::CtlToolBar(QWidget* parent)
     : QWidget(parent)
-    , m_imgBackground(new QLabel(this))
-    , m_toolBar(new QFrame(this))
+    , d(std::make_unique<CtlToolBarPrive>(this))
 {
     setObjectName(QStringLiteral("PaletteOutils"));
-    m_imgBackground->setObjectName(QStringLiteral("imgBackground"));
-    m_imgBackground->setPixmap(fond());
-    m_imgBackground->setScaledContents(true);
-    m_toolBar->setObjectName(QStringLiteral("toolBar"));
-    m_toolBar->setFrameShape(QFrame::StyledPanel);
+    d->imgBackground->setObjectName(QStringLiteral("imgBackground"));
+    d->imgBackground->setPixmap(fond());
+    d->imgBackground->setScaledContents(true);
+    d->toolBar->setObjectName(QStringLiteral("toolBar"));
+    d->toolBar->setFrameShape(QFrame::StyledPanel);
     for (int i = 0; i < nombreBoutons; ++i) {
-        auto* b = new QToolButton(m_toolBar);
+        auto* b = new QToolButton(d->toolBar);
         b->setObjectName(QStringLiteral("PaletteOutils%1").arg(i));
         b->setIcon(IconesPalette::icone(i));
         b->setIconSize(QSize(tailleIcone, tailleIcone));
         b->setAutoRaise(true);
-        m_choix[std::size_t(i)].infobulle = QString::fromUtf8(infobulles[i]);
-        b->setToolTip(m_choix[std::size_t(i)].infobulle);
+        d->choix[std::size_t(i)].infobulle = QString::fromUtf8(infobulles[i]);
+        b->setToolTip(d->choix[std::size_t(i)].infobulle);
         b->setGeometry(4 + i * (tailleIcone + 10), 2, tailleIcone + 8, tailleIcone + 8);
         connect(b, &QToolButton::clicked, this, [this, i] { emit ClickBouton(qint16(i)); });
-        m_boutons[std::size_t(i)] = b;
+        d->boutons[std::size_t(i)] = b;
     }
     setMinimumHeight(tailleIcone + 12);
     resize(600, tailleIcone + 12);
 }
 
+CtlToolBar::~CtlToolBar() = default;
+
 QToolButton* CtlToolBar::bouton(int index) const
 {
-    return index >= 0 && index < nombreBoutons ? m_boutons[std::size_t(index)] : nullptr;
+    return index >= 0 && index < nombreBoutons ? d->boutons[std::size_t(index)] : nullptr;
 }
 
 void CtlToolBar::Masquer(qint16 Index) noexcept
@@ -80,7 +82,7 @@ void CtlToolBar::Masquer(qint16 Index) noexcept
 void CtlToolBar::CacherBoutonFermer() noexcept
 {
     sousGarde([&] {
-        m_choix[0].visible = false;
+        d->choix[0].visible = false;
         bouton(0)->setVisible(false);
     });
 }
@@ -90,7 +92,7 @@ void CtlToolBar::Retablir() noexcept
     sousGarde([&] {
         for (int i = 0; i < nombreBoutons; ++i) {
             QToolButton* b = bouton(i);
-            const ChoixHote& c = m_choix[std::size_t(i)];
+            const CtlToolBarPrive::ChoixHote& c = d->choix[std::size_t(i)];
             b->setEnabled(true);
             b->setToolTip(c.infobulle);
             b->setVisible(c.visible);
@@ -111,7 +113,7 @@ QVariant CtlToolBar::AfficheIcones(bool Imprimer, const QString& AideImprimer, b
     sousGarde([&] {
         for (int i = 1; i <= 9; ++i) {
             QToolButton* b = bouton(i);
-            ChoixHote& c = m_choix[std::size_t(i)];
+            CtlToolBarPrive::ChoixHote& c = d->choix[std::size_t(i)];
             c.visible = reglages[i - 1].first;
             b->setVisible(c.visible);
             if (!reglages[i - 1].second->isEmpty()) {
@@ -125,9 +127,9 @@ QVariant CtlToolBar::AfficheIcones(bool Imprimer, const QString& AideImprimer, b
 
 void CtlToolBar::resizeEvent(QResizeEvent* evenement)
 {
-    m_toolBar->setGeometry(0, 0, width(), height());
-    m_imgBackground->setGeometry(contentsRect());
+    d->toolBar->setGeometry(0, 0, width(), height());
+    d->imgBackground->setGeometry(contentsRect());
     QToolButton* aide = bouton(9);
-    aide->move(m_toolBar->width() - aide->width() - 200 / twipsParPixel, aide->y());
+    aide->move(d->toolBar->width() - aide->width() - 200 / twipsParPixel, aide->y());
     QWidget::resizeEvent(evenement);
 }

@@ -2,11 +2,10 @@
 
 #include <QVariant>
 #include <QWidget>
-#include <array>
+#include <memory>
 
+class CtlToolBarPrive;
 class QToolButton;
-class QFrame;
-class QLabel;
 
 // Bande de dix boutons à image ; un clic rend l'indice du bouton. Chaque opération publique est gardée.
 class CtlToolBar : public QWidget
@@ -17,6 +16,7 @@ public:
     static constexpr int nombreBoutons = 10;
 
     explicit CtlToolBar(QWidget* parent = nullptr);
+    ~CtlToolBar() override;
 
     // Cache le bouton `Index`, vide son infobulle et le désactive.
     Q_INVOKABLE void Masquer(qint16 Index) noexcept;
@@ -43,14 +43,5 @@ protected:
     void resizeEvent(QResizeEvent* evenement) override;
 
 private:
-    QLabel* m_imgBackground;
-    QFrame* m_toolBar;
-    std::array<QToolButton*, nombreBoutons> m_boutons{};
-    // Ce que l'hôte a voulu de chaque bouton, que Masquer ne change pas.
-    struct ChoixHote
-    {
-        bool visible = true;
-        QString infobulle;
-    };
-    std::array<ChoixHote, nombreBoutons> m_choix{};
+    std::unique_ptr<CtlToolBarPrive> d;
 };

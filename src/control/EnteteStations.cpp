@@ -1,4 +1,5 @@
 #include "control/EnteteStations.h"
+#include "control/EnteteStationsPrive.h"
 
 #include "commun/AppelParNom.h"
 #include "data/GenresStation.h"
@@ -8,40 +9,51 @@
 
 EnteteStations::EnteteStations(QWidget* parent)
     : QWidget(parent)
-    , m_libelle(new QLabel(QStringLiteral("Station :"), this))
-    , m_liste(new QComboBox(this))
+    , d(std::make_unique<EnteteStationsPrive>(this))
 {
     setObjectName(QStringLiteral("SprEntete"));
     // La largeur vient de l'en-tête (placer), jamais du contenu de la liste.
-    m_liste->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    d->liste->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     placer();
-    connect(m_liste, &QComboBox::currentIndexChanged, this, [this](int i) {
-        m_precedent = std::exchange(m_courant, i);
-        m_aConfirmer = true;
+    connect(d->liste, &QComboBox::currentIndexChanged, this, [this](int i) {
+        d->precedent = std::exchange(d->courant, i);
+        d->aConfirmer = true;
         emit stationChangee(CodeStation());
     });
-    connect(m_liste, &QComboBox::activated, this, &EnteteStations::choisiParLaPersonne);
+    connect(d->liste, &QComboBox::activated, this, &EnteteStations::choisiParLaPersonne);
+}
+
+EnteteStations::~EnteteStations() = default;
+
+const QList<EnteteStations::Station>& EnteteStations::stations() const
+{
+    return d->stations;
+}
+
+void EnteteStations::definirConfirmation(std::function<bool()> confirmation)
+{
+    d->confirmation = std::move(confirmation);
 }
 
 void EnteteStations::choisiParLaPersonne(int index)
 {
-    if (!std::exchange(m_aConfirmer, false) || !m_confirmation || m_precedent < 0 || m_precedent == index)
+    if (!std::exchange(d->aConfirmer, false) || !d->confirmation || d->precedent < 0 || d->precedent == index)
         return;
     {
-        const QSignalBlocker bloque(m_liste);
-        m_liste->setCurrentIndex(m_precedent);
-        m_courant = m_precedent;
+        const QSignalBlocker bloque(d->liste);
+        d->liste->setCurrentIndex(d->precedent);
+        d->courant = d->precedent;
     }
-    if (m_confirmation())
-        m_liste->setCurrentIndex(index);
-    m_aConfirmer = false;
+    if (d->confirmation())
+        d->liste->setCurrentIndex(index);
+    d->aConfirmer = false;
 }
 
 void EnteteStations::Initialiser(QObject* sprListe, BaseDonnees*, const QString&)
 {
     if (!sprListe)
         return;
-    m_stations.clear();
+    d->stations.clear();
     const int n = LireMembre(sprListe, QStringLiteral("MaxRows")).toInt();
     for (int r = 1; r <= n; ++r) {
         EcrireMembre(sprListe, QStringLiteral("Row"), r);
@@ -52,7 +64,7 @@ void EnteteStations::Initialiser(QObject* sprListe, BaseDonnees*, const QString&
             *champs[c - 1] = LireMembre(sprListe, QStringLiteral("Text")).toString().trimmed();
         }
         if (!s.code.isEmpty())
-            m_stations.append(s);
+            d->stations.append(s);
     }
     // Une liste relue part de sa première station, quelle qu'ait été celle d'avant.
     remplir(false);
@@ -60,7 +72,7 @@ void EnteteStations::Initialiser(QObject* sprListe, BaseDonnees*, const QString&
 
 void EnteteStations::Redimensionner(int largeurTwips)
 {
-    m_liste->setMaximumWidth(std::max(80, largeurTwips / 15 - m_libelle->sizeHint().width() - 12));
+    d->liste->setMaximumWidth(std::max(80, largeurTwips / 15 - d->libelle->sizeHint().width() - 12));
     placer();
 }
 
@@ -78,24 +90,24 @@ void EnteteStations::placer()
         const int h = std::min(height(), w->sizeHint().height());
         w->setGeometry(gauche, (height() - h) / 2, largeur, h);
     };
-    const int largeurLibelle = m_libelle->sizeHint().width();
-    centre(m_libelle, 4, largeurLibelle);
+    const int largeurLibelle = d->libelle->sizeHint().width();
+    centre(d->libelle, 4, largeurLibelle);
     const int gauche = 4 + largeurLibelle + 6;
-    centre(m_liste, gauche, std::clamp(width() - gauche - 4, 0, m_liste->maximumWidth()));
+    centre(d->liste, gauche, std::clamp(width() - gauche - 4, 0, d->liste->maximumWidth()));
 }
 
 void EnteteStations::ajouter(const QString& code, const QString& nom, const QString& genre)
 {
-    m_stations.append({code, nom, genre});
+    d->stations.append({code, nom, genre});
     remplir(true);
 }
 
 bool EnteteStations::selectionner(const QString& code)
 {
-    for (int i = 0; i < m_stations.size(); ++i)
-        if (m_stations[i].code == code) {
-            m_liste->setCurrentIndex(i);
-            m_aConfirmer = false;
+    for (int i = 0; i < d->stations.size(); ++i)
+        if (d->stations[i].code == code) {
+            d->liste->setCurrentIndex(i);
+            d->aConfirmer = false;
             return true;
         }
     return false;
@@ -103,10 +115,10 @@ bool EnteteStations::selectionner(const QString& code)
 
 bool EnteteStations::selectionner(const QString& code, const QString& genre)
 {
-    for (int i = 0; i < m_stations.size(); ++i)
-        if (m_stations[i].code == code && m_stations[i].genre == genre) {
-            m_liste->setCurrentIndex(i);
-            m_aConfirmer = false;
+    for (int i = 0; i < d->stations.size(); ++i)
+        if (d->stations[i].code == code && d->stations[i].genre == genre) {
+            d->liste->setCurrentIndex(i);
+            d->aConfirmer = false;
             return true;
         }
     return selectionner(code);
@@ -115,32 +127,32 @@ bool EnteteStations::selectionner(const QString& code, const QString& genre)
 void EnteteStations::remplir(bool garderChoix)
 {
     const QString avant = garderChoix ? CodeStation() : QString();
-    const QSignalBlocker bloque(m_liste);
-    m_liste->clear();
-    m_courant = m_precedent = -1;
-    for (const Station& s : m_stations)
-        m_liste->addItem(s.nom.isEmpty() ? s.code : QStringLiteral("%1 - %2").arg(s.code, s.nom));
-    if (!selectionner(avant) && !m_stations.isEmpty())
-        m_liste->setCurrentIndex(0);
-    m_courant = m_liste->currentIndex();
+    const QSignalBlocker bloque(d->liste);
+    d->liste->clear();
+    d->courant = d->precedent = -1;
+    for (const Station& s : d->stations)
+        d->liste->addItem(s.nom.isEmpty() ? s.code : QStringLiteral("%1 - %2").arg(s.code, s.nom));
+    if (!selectionner(avant) && !d->stations.isEmpty())
+        d->liste->setCurrentIndex(0);
+    d->courant = d->liste->currentIndex();
 }
 
 QString EnteteStations::CodeStation() const
 {
-    const int i = m_liste->currentIndex();
-    return i >= 0 && i < m_stations.size() ? m_stations[i].code : QString();
+    const int i = d->liste->currentIndex();
+    return i >= 0 && i < d->stations.size() ? d->stations[i].code : QString();
 }
 
 QString EnteteStations::NomStation() const
 {
-    const int i = m_liste->currentIndex();
-    return i >= 0 && i < m_stations.size() ? m_stations[i].nom : QString();
+    const int i = d->liste->currentIndex();
+    return i >= 0 && i < d->stations.size() ? d->stations[i].nom : QString();
 }
 
 QString EnteteStations::GenreStation() const
 {
-    const int i = m_liste->currentIndex();
-    return i >= 0 && i < m_stations.size() ? m_stations[i].genre : QString();
+    const int i = d->liste->currentIndex();
+    return i >= 0 && i < d->stations.size() ? d->stations[i].genre : QString();
 }
 
 QString EnteteStations::TexteA() const

@@ -4,10 +4,10 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 class BaseDonnees;
-class QComboBox;
-class QLabel;
+class EnteteStationsPrive;
 
 // En-tête des stations : celles que l'hôte a choisies et la station courante.
 // Le reste du contrôle y lit le code et le nom courants, les textes des titres
@@ -23,6 +23,7 @@ public:
     };
 
     explicit EnteteStations(QWidget* parent = nullptr);
+    ~EnteteStations() override;
 
     // Remplie depuis la grille des stations de l'hôte (membres "MaxRows", "Row",
     // "Col", "Text" ; colonnes 1 code, 2 nom, 3 genre), première station choisie.
@@ -33,12 +34,12 @@ public:
     bool selectionner(const QString& code);
     // Un même code peut nommer un pluviomètre et sa courbe de référence : le genre les sépare.
     bool selectionner(const QString& code, const QString& genre);
-    const QList<Station>& stations() const { return m_stations; }
+    const QList<Station>& stations() const;
 
     // Demandée avant qu'un choix de la personne ne remplace la station courante (des corrections
     // en cours, par exemple) ; faux : la station d'avant reste. Elle est encore la station
     // courante pendant la demande.
-    void definirConfirmation(std::function<bool()> confirmation) { m_confirmation = std::move(confirmation); }
+    void definirConfirmation(std::function<bool()> confirmation);
 
     QString CodeStation() const;
     QString NomStation() const;
@@ -62,11 +63,5 @@ private:
     void choisiParLaPersonne(int index);
     void placer();
 
-    QLabel* m_libelle;
-    QComboBox* m_liste;
-    QList<Station> m_stations;
-    std::function<bool()> m_confirmation;
-    int m_courant = -1;
-    int m_precedent = -1;
-    bool m_aConfirmer = false;  // la station vient de changer et ce n'est pas le programme qui l'a choisie
+    std::unique_ptr<EnteteStationsPrive> d;
 };

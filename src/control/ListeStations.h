@@ -3,6 +3,9 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <memory>
+
+class ListeStationsPrive;
 
 // Liste des stations d'un hôte, vue comme une grille par les noms de membres
 // ("Row", "Col", "Text", "MaxRows") : colonne 1 code, 2 nom, 3 genre ("pluvio",
@@ -10,8 +13,8 @@
 class ListeStations : public QObject
 {
     Q_OBJECT
-    Q_PROPERTY(int Row MEMBER m_ligne)
-    Q_PROPERTY(int Col MEMBER m_colonne)
+    Q_PROPERTY(int Row READ Row WRITE setRow)
+    Q_PROPERTY(int Col READ Col WRITE setCol)
     Q_PROPERTY(int MaxRows READ MaxRows)
     Q_PROPERTY(QString Text READ Text WRITE setText)
 
@@ -22,16 +25,19 @@ public:
     };
 
     explicit ListeStations(QObject* parent = nullptr);
+    ~ListeStations() override;
 
     void ajouter(const QString& code, const QString& nom, const QString& genre);
-    const QList<Station>& stations() const { return m_stations; }
+    const QList<Station>& stations() const;
 
-    int MaxRows() const { return int(m_stations.size()); }
+    int Row() const;
+    void setRow(int ligne);
+    int Col() const;
+    void setCol(int colonne);
+    int MaxRows() const;
     QString Text() const;
     void setText(const QString& texte);
 
 private:
-    QList<Station> m_stations;
-    int m_ligne = 0;
-    int m_colonne = 0;
+    std::unique_ptr<ListeStationsPrive> d;
 };

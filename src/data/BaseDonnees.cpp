@@ -1,4 +1,5 @@
 #include "data/BaseDonnees.h"
+#include "data/BaseDonneesPrive.h"
 
 #include "data/JeuEnregistrements.h"
 #include "data/JournalSql.h"
@@ -7,7 +8,7 @@
 #include <algorithm>
 
 BaseDonnees::BaseDonnees()
-    : m_vie(std::make_shared<BaseDonnees*>(this))
+    : d(std::make_unique<BaseDonneesPrive>(this))
 {
 }
 
@@ -15,10 +16,10 @@ BaseDonnees::~BaseDonnees() = default;
 
 bool BaseDonnees::erreur(const QString& texte)
 {
-    m_erreur = texte;
-    if (m_enTransaction && !m_echecEnTransaction) {
-        m_echecEnTransaction = true;
-        m_premierEchecTransaction = texte;
+    d->erreur = texte;
+    if (d->enTransaction && !d->echecEnTransaction) {
+        d->echecEnTransaction = true;
+        d->premierEchecTransaction = texte;
     }
     qCDebug(journalSql).noquote() << "échec :" << texte;
     return false;
@@ -27,8 +28,8 @@ bool BaseDonnees::erreur(const QString& texte)
 void BaseDonnees::observer(const QString& sql)
 {
     qCDebug(journalSql).noquote() << "ordre :" << sql;
-    if (m_observateur)
-        m_observateur(sql);
+    if (d->observateur)
+        d->observateur(sql);
 }
 
 bool BaseDonnees::garde(const char* operation, const std::function<bool()>& corps) noexcept
@@ -49,15 +50,15 @@ bool BaseDonnees::ordre(const char* operation, const QString& sql, const std::fu
         observer(sql);
         return corps();
     });
-    if (!ok && !m_premierEchec)
-        m_premierEchec = Echec{sql, m_erreur};
+    if (!ok && !d->premierEchec)
+        d->premierEchec = Echec{sql, d->erreur};
     // PostgreSQL refuse tout ordre après un échec dans une transaction : la
     // lecture reprend sur un nouvel instant plutôt que de tout perdre.
-    if (!ok && m_enLecture) {
-        const QString motif = m_erreur;
+    if (!ok && d->enLecture) {
+        const QString motif = d->erreur;
         transaction(Transaction::Annuler);
-        m_enLecture = transaction(Transaction::Lecture);
-        m_erreur = motif;
+        d->enLecture = transaction(Transaction::Lecture);
+        d->erreur = motif;
     }
     return ok;
 }
@@ -132,16 +133,16 @@ bool BaseDonnees::Commencer() noexcept
 {
     return garde("Commencer", [&] {
         // Un mauvais usage n'est pas l'échec d'un ordre : la transaction reste bonne.
-        if (m_enTransaction) {
-            m_erreur = QStringLiteral("Une transaction est déjà commencée.");
+        if (d->enTransaction) {
+            d->erreur = QStringLiteral("Une transaction est déjà commencée.");
             return false;
         }
         qCDebug(journalSql) << "début de transaction";
         if (!transaction(Transaction::Commencer))
             return false;
-        m_enTransaction = true;
-        m_echecEnTransaction = false;
-        m_premierEchecTransaction.clear();
+        d->enTransaction = true;
+        d->echecEnTransaction = false;
+        d->premierEchecTransaction.clear();
         return true;
     });
 }
@@ -149,21 +150,21 @@ bool BaseDonnees::Commencer() noexcept
 bool BaseDonnees::Valider() noexcept
 {
     return garde("Valider", [&] {
-        if (!m_enTransaction)
+        if (!d->enTransaction)
             return erreur(QStringLiteral("Aucune transaction à valider."));
         // Tout ou rien : après un ordre en échec, rien de la transaction n'est
         // gardé, comme PostgreSQL le fait de lui-même.
-        if (m_echecEnTransaction) {
+        if (d->echecEnTransaction) {
             qCDebug(journalSql) << "transaction annulée : un ordre a échoué";
-            m_enTransaction = false;
+            d->enTransaction = false;
             transaction(Transaction::Annuler);
             return erreur(QStringLiteral("Un ordre a échoué pendant la transaction, rien n'est enregistré : %1")
-                              .arg(m_premierEchecTransaction));
+                              .arg(d->premierEchecTransaction));
         }
         qCDebug(journalSql) << "validation de la transaction";
         const bool ok = transaction(Transaction::Valider);
         // Une validation refusée ne laisse rien d'ouvert : le moteur a tout annulé.
-        m_enTransaction = false;
+        d->enTransaction = false;
         return ok;
     });
 }
@@ -171,22 +172,22 @@ bool BaseDonnees::Valider() noexcept
 bool BaseDonnees::Annuler() noexcept
 {
     // L'échec qui a motivé l'annulation reste la dernière erreur.
-    const QString motif = m_erreur;
+    const QString motif = d->erreur;
     return garde("Annuler", [&] {
-        if (!m_enTransaction)
+        if (!d->enTransaction)
             return erreur(QStringLiteral("Aucune transaction à annuler."));
         qCDebug(journalSql) << "annulation de la transaction";
-        m_enTransaction = false;
+        d->enTransaction = false;
         if (!transaction(Transaction::Annuler))
             return false;
-        m_erreur = motif;
+        d->erreur = motif;
         return true;
     });
 }
 
 bool BaseDonnees::ToutOuRien(const std::function<bool()>& travail) noexcept
 {
-    const bool propre = !m_enTransaction;
+    const bool propre = !d->enTransaction;
     if (propre && !Commencer())
         return false;
     bool fait = false;
@@ -205,17 +206,17 @@ bool BaseDonnees::ToutOuRien(const std::function<bool()>& travail) noexcept
 
 bool BaseDonnees::LectureCoherente(const std::function<void()>& lecture)
 {
-    if (m_enTransaction || m_enLecture) {
+    if (d->enTransaction || d->enLecture) {
         lecture();
         return true;
     }
     // Sans instant fixé (connexion perdue, tables tenues par une copie au-delà
     // de l'attente permise), rien n'est lu : des ordres lus chacun à son
     // instant mêleraient deux états de la base.
-    m_enLecture = garde("LectureCoherente", [&] { return transaction(Transaction::Lecture); });
-    if (!m_enLecture) {
-        if (!m_premierEchec)
-            m_premierEchec = Echec{QStringLiteral("LectureCoherente"), m_erreur};
+    d->enLecture = garde("LectureCoherente", [&] { return transaction(Transaction::Lecture); });
+    if (!d->enLecture) {
+        if (!d->premierEchec)
+            d->premierEchec = Echec{QStringLiteral("LectureCoherente"), d->erreur};
         return false;
     }
     struct Fin
@@ -223,8 +224,8 @@ bool BaseDonnees::LectureCoherente(const std::function<void()>& lecture)
         BaseDonnees& base;
         ~Fin()
         {
-            if (base.m_enLecture) {
-                base.m_enLecture = false;
+            if (base.d->enLecture) {
+                base.d->enLecture = false;
                 base.garde("LectureCoherente", [&] { return base.transaction(Transaction::Annuler); });
             }
         }
@@ -380,4 +381,39 @@ qint32 ExtraireLignes(BaseDonnees* base, const OrdreSql& sql, ColonnesTypees& li
 qint32 ExtraireLignes(BaseDonnees* base, const OrdreSql& sql, TableauValeurs& lignes)
 {
     return lignesDe(base, lignes, [&](BaseDonnees& b, qint32& n) { b.ExtraireRecords(sql, lignes, n); });
+}
+
+bool BaseDonnees::EnTransaction() const noexcept
+{
+    return d->enTransaction;
+}
+
+QString BaseDonnees::DerniereErreur() const
+{
+    return d->erreur;
+}
+
+const std::optional<BaseDonnees::Echec>& BaseDonnees::PremierEchec() const
+{
+    return d->premierEchec;
+}
+
+void BaseDonnees::OublierEchecs()
+{
+    d->premierEchec.reset();
+}
+
+void BaseDonnees::setObservateur(Observateur observateur)
+{
+    d->observateur = std::move(observateur);
+}
+
+void BaseDonnees::effacerErreur()
+{
+    d->erreur.clear();
+}
+
+std::weak_ptr<BaseDonnees*> BaseDonnees::vie() const
+{
+    return d->vie;
 }

@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 
+class BaseDonneesPrive;
 class JeuEnregistrements;
 
 // L'objet base de données : toute lecture et toute écriture du système passe par lui.
@@ -48,7 +49,7 @@ public:
     bool Commencer() noexcept;
     bool Valider() noexcept;
     bool Annuler() noexcept;
-    bool EnTransaction() const noexcept { return m_enTransaction; }
+    bool EnTransaction() const noexcept;
     // Le travail tout ou rien : dans sa transaction, validée s'il réussit,
     // annulée sinon (une exception comprise). Dans une transaction déjà
     // ouverte, il en fait partie et c'est elle qui décide.
@@ -60,7 +61,7 @@ public:
     // quand cet instant ne peut être fixé (`DerniereErreur` dit pourquoi).
     bool LectureCoherente(const std::function<void()>& lecture);
 
-    QString DerniereErreur() const { return m_erreur; }
+    QString DerniereErreur() const;
 
     // Le premier ordre refusé ou en échec depuis `OublierEchecs` : les
     // chargeurs prennent un échec pour « aucune ligne », celui qui les appelle
@@ -70,10 +71,10 @@ public:
         QString ordre;
         QString erreur;
     };
-    const std::optional<Echec>& PremierEchec() const { return m_premierEchec; }
-    void OublierEchecs() { m_premierEchec.reset(); }
+    const std::optional<Echec>& PremierEchec() const;
+    void OublierEchecs();
     // Appelé avec chaque ordre tel que l'appelant l'a envoyé, avant toute chose.
-    void setObservateur(Observateur observateur) { m_observateur = std::move(observateur); }
+    void setObservateur(Observateur observateur);
 
     // "ACCESS" ou "POSTGRESQL" : la formulation des ordres que cette base accepte.
     virtual QString typeBase() const = 0;
@@ -120,10 +121,10 @@ protected:
 
     // Garde le texte d'un échec (et le trace) ; toujours faux, pour `return erreur(…)`.
     bool erreur(const QString& texte);
-    void effacerErreur() { m_erreur.clear(); }
+    void effacerErreur();
 
     // Un jeu d'enregistrements ne sert que tant que sa base existe.
-    std::weak_ptr<BaseDonnees*> vie() const { return m_vie; }
+    std::weak_ptr<BaseDonnees*> vie() const;
 
 private:
     friend class JeuEnregistrements;
@@ -133,14 +134,7 @@ private:
     bool ordre(const char* operation, const QString& sql, const std::function<bool()>& corps) noexcept;
     void observer(const QString& sql);
 
-    QString m_erreur;
-    Observateur m_observateur;
-    bool m_enTransaction = false;
-    bool m_enLecture = false;
-    bool m_echecEnTransaction = false;
-    QString m_premierEchecTransaction;
-    std::optional<Echec> m_premierEchec;
-    std::shared_ptr<BaseDonnees*> m_vie;
+    std::unique_ptr<BaseDonneesPrive> d;
 };
 
 // Les lignes d'un SELECT pour un chargeur : sans base, ou quand l'ordre échoue,

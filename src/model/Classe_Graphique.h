@@ -8,6 +8,8 @@
 #include <QVariant>
 #include <memory>
 
+class Classe_GraphiquePrive;
+
 // Une courbe : sa clé, son titre, ses attributs de tracé et sa série, aux
 // cellules indicées (ligne, point) : 0 date, 1 heure, 2 valeur, 3 validité,
 // 4 continuité, 5 mode d'obtention (6 dans les tableaux de pluie annuels,
@@ -25,23 +27,24 @@ class Classe_Graphique : public QObject
     Q_PROPERTY(bool Afficher READ Afficher WRITE setAfficher)
 
 public:
-    Classe_Graphique() = default;
+    Classe_Graphique();
+    ~Classe_Graphique() override;
 
-    const QString& Cle() const { return m_cle; }
-    void setCle(const QString& cle) { m_cle = cle; }
-    const QString& Titre() const { return m_titre; }
-    void setTitre(const QString& titre) { m_titre = titre; }
+    const QString& Cle() const;
+    void setCle(const QString& cle);
+    const QString& Titre() const;
+    void setTitre(const QString& titre);
     // Le tableau des cellules ; celui d'une série en colonnes est fait à la première lecture.
     const QVariant& Valeurs() const;
-    qint16 Pattern() const { return m_pattern; }
-    void setPattern(qint16 pattern) { m_pattern = pattern; }
-    qint16 Symbol() const { return m_symbol; }
-    void setSymbol(qint16 symbol) { m_symbol = symbol; }
-    qint32 Couleur() const { return m_couleur; }
-    void setCouleur(qint32 couleur) { m_couleur = couleur; }
-    qint32 NbValeurs() const { return m_nbValeurs; }
-    bool Afficher() const { return m_afficher; }
-    void setAfficher(bool afficher) { m_afficher = afficher; }
+    qint16 Pattern() const;
+    void setPattern(qint16 pattern);
+    qint16 Symbol() const;
+    void setSymbol(qint16 symbol);
+    qint32 Couleur() const;
+    void setCouleur(qint32 couleur);
+    qint32 NbValeurs() const;
+    bool Afficher() const;
+    void setAfficher(bool afficher);
 
     // Garde une copie des valeurs ; un tableau à deux dimensions fixe aussi
     // NbValeurs à son nombre de points. Toute autre valeur est gardée telle quelle.
@@ -54,7 +57,7 @@ public:
     // Le tableau de la série, ou rien quand Valeurs ne contient pas de tableau.
     const TableauValeurs* tableau() const { return TableauDans(Valeurs()); }
     // La série en colonnes, quand elle a été donnée ainsi.
-    const ColonnesTypees* colonnes() const { return m_colonnes.get(); }
+    const ColonnesTypees* colonnes() const;
     // La cellule (ligne, point), vide hors du tableau.
     QVariant cellule(int ligne, int point) const;
 
@@ -62,15 +65,7 @@ public:
     double GetMinValeur() const;
 
 private:
-    QString m_cle;
-    QString m_titre;
-    mutable QVariant m_valeurs;
-    std::shared_ptr<const ColonnesTypees> m_colonnes;
-    qint16 m_pattern = 0;
-    qint16 m_symbol = -1;
-    qint32 m_couleur = 0;
-    qint32 m_nbValeurs = 0;
-    bool m_afficher = false;
+    std::unique_ptr<Classe_GraphiquePrive> d;
 };
 
 // Une courbe peut être tenue à la fois par une collection et par le code qui l'a construite.

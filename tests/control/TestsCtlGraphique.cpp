@@ -8,6 +8,7 @@
 #include "control/GrilleTexte.h"
 #include "control/JaugeProgression.h"
 #include "control/VueGraphique.h"
+#include "data/BaseDonnees.h"
 #include "render/moteur/ProprietesMoteur.h"
 #include "render/moteur/SortiesImage.h"
 #include "commun/messages/MessagesEnregistres.h"
@@ -53,6 +54,29 @@ protected:
     CtlGraphique* ctl = nullptr;
     Journal journal;
 };
+
+// Un hôte compilé contre les en-têtes installés a la taille de ces classes dans son code :
+// leur état reste derrière un seul pointeur, et un membre ajouté ne la change pas.
+TEST(InterfaceInstallee, UnSeulPointeurSurLEtat)
+{
+    constexpr std::size_t p = sizeof(void*);
+    const struct
+    {
+        const char* classe;
+        std::size_t taille, attendue;
+    } cas[] = {
+        {"CtlGraphique", sizeof(CtlGraphique), sizeof(QWidget) + p},
+        {"CtlToolBar", sizeof(CtlToolBar), sizeof(QWidget) + p},
+        {"ChampDate", sizeof(ChampDate), sizeof(QLineEdit) + p},
+        {"EnteteStations", sizeof(EnteteStations), sizeof(QWidget) + p},
+        {"ListeStations", sizeof(ListeStations), sizeof(QObject) + p},
+        {"Classe_Graphique", sizeof(Classe_Graphique), sizeof(QObject) + p},
+        {"Classe_Graphiques", sizeof(Classe_Graphiques), p},
+        {"BaseDonnees", sizeof(BaseDonnees), 2 * p},  // et sa table virtuelle
+    };
+    for (const auto& c : cas)
+        EXPECT_EQ(c.taille, c.attendue) << c.classe;
+}
 
 TEST_F(Controle, InitialisationDuGraphiqueAnnuel)
 {
