@@ -149,25 +149,43 @@ const HoteGraphique::Station* HoteGraphique::trouver(const QList<Station>& stati
     return autre;
 }
 
+namespace {
+
+// Le refus de la station principale en une ligne ; vide quand elle convient.
+QString refusPrincipale(const HoteGraphique::Station* s, const QString& code, const QString& genre, bool reference)
+{
+    if (!s)
+        return QStringLiteral("station inconnue : « %1 ».").arg(TexteAffichable(code));
+    // Un code de la base qui ne passe pas la vérification ne peut rien charger : le dire.
+    if (!EstNomVerifie(s->code))
+        return refus(s->code);
+    if (s->genre != genre)
+        return QStringLiteral("la station « %1 » n'est pas %2.")
+            .arg(TexteAffichable(code), reference ? QStringLiteral("une courbe de référence") : QStringLiteral("un pluviomètre"));
+    return QString();
+}
+
+// Le refus d'une station compagne en une ligne ; vide quand elle convient.
+QString refusCompagne(const HoteGraphique::Station* s, const QString& code, const QString& genre)
+{
+    if (!s)
+        return QStringLiteral("station inconnue : « %1 ».").arg(TexteAffichable(code));
+    if (!EstNomVerifie(s->code))
+        return refus(s->code);
+    if (s->genre != genre)
+        return QStringLiteral("la station « %1 » n'est pas du genre %2 attendu ici.").arg(TexteAffichable(code), genre);
+    return QString();
+}
+
+} // namespace
+
 bool HoteGraphique::choisirStations(const Demande& d, const QList<Station>& stations, Choix& choix, QString& erreur)
 {
-    const bool reference = Traits(d.type).courbeReference;
     const QString genreAttendu = GenresStation::nom(genrePrincipal(d.type));
     choix.principale = trouver(stations, d.station, genreAttendu);
-    if (!choix.principale) {
-        erreur = QStringLiteral("station inconnue : « %1 ».").arg(TexteAffichable(d.station));
+    erreur = refusPrincipale(choix.principale, d.station, genreAttendu, Traits(d.type).courbeReference);
+    if (!erreur.isEmpty())
         return false;
-    }
-    // Un code de la base qui ne passe pas la vérification ne peut rien charger : le dire.
-    if (!EstNomVerifie(choix.principale->code)) {
-        erreur = refus(choix.principale->code);
-        return false;
-    }
-    if (choix.principale->genre != genreAttendu) {
-        erreur = QStringLiteral("la station « %1 » n'est pas %2.")
-                     .arg(TexteAffichable(d.station), reference ? QStringLiteral("une courbe de référence") : QStringLiteral("un pluviomètre"));
-        return false;
-    }
     const auto autres = genreDesAutres(d.type);
     if (!autres && !d.stations.isEmpty()) {
         erreur = QStringLiteral("ce genre de graphique ne prend pas d'autres stations que --station.");
@@ -176,14 +194,9 @@ bool HoteGraphique::choisirStations(const Demande& d, const QList<Station>& stat
     const QString genreAutres = autres ? GenresStation::nom(*autres) : QString();
     for (const QString& code : d.stations) {
         const Station* s = trouver(stations, code, genreAutres);
-        const QString defaut = !s                         ? QStringLiteral("station inconnue : « %1 ».").arg(TexteAffichable(code))
-            : !EstNomVerifie(s->code)                   ? refus(s->code)
-            : s->genre != genreAutres ? QStringLiteral("la station « %1 » n'est pas du genre %2 attendu ici.").arg(TexteAffichable(code), genreAutres)
-                                      : QString();
-        if (!defaut.isEmpty()) {
-            erreur = defaut;
+        erreur = refusCompagne(s, code, genreAutres);
+        if (!erreur.isEmpty())
             return false;
-        }
         choix.autres.append(s);
     }
     if (Traits(d.type).deuxGraphiques && choix.autres.isEmpty()) {
