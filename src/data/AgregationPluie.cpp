@@ -206,10 +206,12 @@ TableauValeurs reetiqueterHydro(const TableauValeurs& points, double& maximum)
     int position = 0;
     bool ecrit = false;
     for (int i = 0; i < points.points(); ++i) {
-        const QString date = TexteCellule(points(0, i));
-        const auto d = LireDate(date.left(10));
-        const bool partieSuivante = date.startsWith(QStringLiteral("01/02/")) && d;
-        const QString etiquette = partieSuivante ? QStringLiteral("01/01/") + QString::number(d->year() + 1) : date;
+        const QVariant& cellule = points(0, i);
+        const QString date = TexteCellule(cellule);
+        const auto d = cellule.typeId() == QMetaType::QDate ? std::optional(cellule.toDate()) : LireDate(date.left(10));
+        // La partie du 1er février rejoint celle du 1er janvier de l'année suivante (voir l'en-tête).
+        const bool partieSuivante = d && d->day() == 1 && d->month() == 2;
+        const QString etiquette = partieSuivante ? TexteDate(QDate(d->year() + 1, 1, 1)) : date;
         const QString actuelle = TexteCellule(sortie(0, position));
         if (ecrit && !actuelle.isEmpty() && actuelle != etiquette)
             ++position;
