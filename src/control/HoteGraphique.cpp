@@ -151,30 +151,15 @@ const HoteGraphique::Station* HoteGraphique::trouver(const QList<Station>& stati
 
 namespace {
 
-// Le refus de la station principale en une ligne ; vide quand elle convient.
-QString refusPrincipale(const HoteGraphique::Station* s, const QString& code, const QString& genre, bool reference)
+// Le refus d'une station en une ligne ; vide quand elle convient. `autreGenre` est le refus quand le genre diffère.
+QString refusStation(const HoteGraphique::Station* s, const QString& code, const QString& genre, const QString& autreGenre)
 {
     if (!s)
         return QStringLiteral("station inconnue : « %1 ».").arg(TexteAffichable(code));
     // Un code de la base qui ne passe pas la vérification ne peut rien charger : le dire.
     if (!EstNomVerifie(s->code))
         return refus(s->code);
-    if (s->genre != genre)
-        return QStringLiteral("la station « %1 » n'est pas %2.")
-            .arg(TexteAffichable(code), reference ? QStringLiteral("une courbe de référence") : QStringLiteral("un pluviomètre"));
-    return QString();
-}
-
-// Le refus d'une station compagne en une ligne ; vide quand elle convient.
-QString refusCompagne(const HoteGraphique::Station* s, const QString& code, const QString& genre)
-{
-    if (!s)
-        return QStringLiteral("station inconnue : « %1 ».").arg(TexteAffichable(code));
-    if (!EstNomVerifie(s->code))
-        return refus(s->code);
-    if (s->genre != genre)
-        return QStringLiteral("la station « %1 » n'est pas du genre %2 attendu ici.").arg(TexteAffichable(code), genre);
-    return QString();
+    return s->genre != genre ? autreGenre : QString();
 }
 
 } // namespace
@@ -183,7 +168,10 @@ bool HoteGraphique::choisirStations(const Demande& d, const QList<Station>& stat
 {
     const QString genreAttendu = GenresStation::nom(genrePrincipal(d.type));
     choix.principale = trouver(stations, d.station, genreAttendu);
-    erreur = refusPrincipale(choix.principale, d.station, genreAttendu, Traits(d.type).courbeReference);
+    const QString attendu =
+        Traits(d.type).courbeReference ? QStringLiteral("une courbe de référence") : QStringLiteral("un pluviomètre");
+    erreur = refusStation(choix.principale, d.station, genreAttendu,
+                          QStringLiteral("la station « %1 » n'est pas %2.").arg(TexteAffichable(d.station), attendu));
     if (!erreur.isEmpty())
         return false;
     const auto autres = genreDesAutres(d.type);
@@ -194,7 +182,8 @@ bool HoteGraphique::choisirStations(const Demande& d, const QList<Station>& stat
     const QString genreAutres = autres ? GenresStation::nom(*autres) : QString();
     for (const QString& code : d.stations) {
         const Station* s = trouver(stations, code, genreAutres);
-        erreur = refusCompagne(s, code, genreAutres);
+        const QString texte = QStringLiteral("la station « %1 » n'est pas du genre %2 attendu ici.");
+        erreur = refusStation(s, code, genreAutres, texte.arg(TexteAffichable(code), genreAutres));
         if (!erreur.isEmpty())
             return false;
         choix.autres.append(s);
