@@ -51,6 +51,7 @@ QString CtlGraphique::MaChaineTypeGraph() const
 void CtlGraphique::setMaChaineTypeGraph(const QString& t)
 {
     d->chaineTypeGraph = t;
+    d->variante = VarianteDepuisTexte(t);
 }
 
 QString CtlGraphique::MaChaineTypeAffichage() const
@@ -65,7 +66,7 @@ void CtlGraphique::setMaChaineTypeAffichage(const QString& t)
 
 Variante CtlGraphique::variante() const
 {
-    return VarianteDepuisTexte(d->chaineTypeGraph);
+    return d->variante;
 }
 
 bool CtlGraphique::enCourbes() const

@@ -32,7 +32,7 @@ auto CtlGraphique::demandeExport(bool superposition) const
     // Sur ces deux genres, les pluies sont dans la seconde collection, les piézomètres dans la première.
     demande.courbes = deuxGraphiques ? d->collCourbes2.get() : d->collCourbes.get();
     demande.nappes = deuxGraphiques ? d->collCourbes.get() : nullptr;
-    demande.variante = VarianteDepuisTexte(d->chaineTypeGraph);
+    demande.variante = variante();
     demande.courbe = enCourbes();
     demande.periode = Periodes::periodeDesLettres(d->chainePeriodes.toUpper());
     demande.typeDonnees = d->typeDonnees;

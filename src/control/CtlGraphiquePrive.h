@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commun/CodesGraphique.h"
 #include "commun/TypeGraph.h"
 #include "control/DispositionControle.h"
 #include "control/EditionPoints.h"
@@ -20,6 +21,8 @@ public:
     bool lightVersion = false;
     bool calculauto = false;
     QString chaineChargement, chainePeriodes, chaineTypeGraph, chaineTypeAffichage;
+    // La variante lue une fois, quand l'hôte écrit son texte.
+    Variante variante = Variante::Aucune;
     bool isCumul = false;
     bool isStatistiquesMeteoFrance = false;
     QString titreStatistiqueMeteoFrance;
