@@ -95,7 +95,8 @@ const Section sections[] = {
       hydrométrique, les normales, une courbe de référence. La même graine
       donne les mêmes lignes sur les deux moteurs. Sur le serveur, une base
       qui tient déjà des données de graphiques n'est remplacée qu'avec
-      --remplacer. Un fichier n'est remplacé que s'il est ordinaire.
+      --remplacer ; de même un fichier qui existe, et seulement s'il est
+      ordinaire.
 )", AvecBase},
     {"copier", R"(  copier --de BASE --vers BASE [--remplacer]
       Copie toutes les tables du système (stations, mesures, normales,

@@ -11,6 +11,8 @@
 #include "data/bases/BaseExemple.h"
 #include "data/bases/CopieBase.h"
 
+#include "commun/TexteAffichable.h"
+
 #include <QFileInfo>
 
 namespace {
@@ -34,11 +36,15 @@ QString exempleServeur(const QString& connexion, quint32 graine, bool remplacer,
     return QString();
 }
 
-QString exempleFichier(const QString& fichier, quint32 graine, const BaseExemple::Progression& progression)
+QString exempleFichier(const QString& fichier, quint32 graine, bool remplacer, const BaseExemple::Progression& progression)
 {
     // La base neuve prend la place du fichier : jamais celle d'un périphérique, d'un tube ou d'un dossier.
     if (const QString defaut = FichierSortie::defaut(fichier); !defaut.isEmpty())
         return defaut;
+    // Une faute de frappe ne doit pas effacer la base d'une équipe : comme sur le serveur, il faut le demander.
+    if (QFileInfo(fichier).size() > 0 && !remplacer)
+        return QStringLiteral("le fichier « %1 » existe déjà : --remplacer le remplace par la base d'exemple.")
+            .arg(TexteAffichable(fichier));
     if (!QFileInfo(QFileInfo(fichier).absolutePath()).isDir())
         return QStringLiteral("le dossier « %1 » n'existe pas.").arg(QFileInfo(fichier).absolutePath());
     QString erreur;
@@ -68,7 +74,7 @@ int commandeExemple(const QStringList& arguments)
         progression.afficher(legende, pourcent);
     };
     const bool serveur = estConnexionPostgres(texteBase);
-    erreur = serveur ? exempleServeur(texteBase, g, remplacer, avancer) : exempleFichier(texteBase, g, avancer);
+    erreur = serveur ? exempleServeur(texteBase, g, remplacer, avancer) : exempleFichier(texteBase, g, remplacer, avancer);
     progression.terminer();
     if (!erreur.isEmpty())
         return echec(erreur);
