@@ -49,8 +49,6 @@ protected:
     bool reussir = true;
     MessagesEnregistres messages;
     QTemporaryDir dossier;
-
-private:
     OuvreurDocument m_ancien;
 };
 
@@ -119,26 +117,22 @@ TEST_F(Aide, SansMembreChezLHoteLeFichierDeLInitialisation)
     EXPECT_EQ(ouverts[0].toString(), "http://init/KOR_help.htm");
 }
 
-} // namespace
-
-#include "TestsAide.moc"
-
 // L'ouvreur du bureau sous Linux : xdg-open, lancé pour de vrai. Celui qui ne trouve rien pour ouvrir
 // la page rend la main en échec, et l'aide le dit ; celui qui garde la main (le navigateur lancé
 // devant lui) vaut réussite au bout d'une seconde, sans que l'application l'attende davantage.
-TEST(OuvreurDuBureau, XdgOpenQuiEchoueEstDitCeluiQuiLanceReussit)
+TEST_F(Aide, XdgOpenQuiEchoueEstDitCeluiQuiLanceReussit)
 {
-    QTemporaryDir programmes;
+    DefinirOuvreurDocument(m_ancien);
     const QString chemin = qEnvironmentVariable("PATH");
-    qputenv("PATH", (programmes.path() + u':' + chemin).toLocal8Bit());
+    qputenv("PATH", (dossier.path() + u':' + chemin).toLocal8Bit());
     const auto ecrire = [&](const QByteArray& script) {
-        QFile f(programmes.filePath("xdg-open"));
+        QFile f(dossier.filePath("xdg-open"));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("#!/bin/sh\n" + script + "\n");
         f.close();
         f.setPermissions(f.permissions() | QFile::ExeOwner);
     };
-    const QUrl page = QUrl::fromLocalFile(programmes.filePath("page.htm"));
+    const QUrl page = QUrl::fromLocalFile(dossier.filePath("page.htm"));
     for (const auto& [script, attendu] : {std::pair{QByteArray("exit 3"), false}, std::pair{QByteArray("exit 0"), true},
                                           std::pair{QByteArray("exec sleep 3"), true}}) {
         ecrire(script);
@@ -148,14 +142,13 @@ TEST(OuvreurDuBureau, XdgOpenQuiEchoueEstDitCeluiQuiLanceReussit)
         EXPECT_LT(chrono.elapsed(), 2500) << script.constData();
     }
     ecrire("exit 4");
-    MessagesEnregistres messages;
-    HoteAide hote;
-    hote.fichierAide = programmes.filePath("KOR_help.htm");
-    ValeursProcessus::courantes().fenetrePrincipale = &hote;
-    ValeursProcessus::courantes().nomProjet = "KOR";
+    hote.fichierAide = dossier.filePath("KOR_help.htm");
     OuvrirAide(0);
-    ValeursProcessus::courantes().fenetrePrincipale = nullptr;
-    ValeursProcessus::courantes().nomProjet.clear();
     EXPECT_EQ(messages.textes(), QStringList{"Impossible d'ouvrir le fichier d'aide: " + hote.fichierAide});
+    EXPECT_TRUE(ouverts.isEmpty());
     qputenv("PATH", chemin.toLocal8Bit());
 }
+
+} // namespace
+
+#include "TestsAide.moc"
