@@ -34,11 +34,6 @@ bool OpenpyxlPresent()
     return p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
 }
 
-QStringList Exporter(const QString& sortie, const QStringList& options)
-{
-    return QStringList{"exporter", "--base", baseExemple(), "--sortie", sortie} + options;
-}
-
 // Les genres des tracés du premier graphique, et leurs séries.
 QStringList Traces(const QJsonObject& resume)
 {
@@ -64,9 +59,7 @@ protected:
     QJsonObject exporter(const QString& nom, const QStringList& options, const QString& commande = "exporter")
     {
         const QString chemin = d + u'/' + nom;
-        QStringList arguments = Exporter(chemin, options);
-        arguments[0] = commande;
-        const Resultat r = lancer(arguments);
+        const Resultat r = lancer(QStringList{commande, "--base", baseExemple(), "--sortie", chemin} + options);
         EXPECT_EQ(r.code, 0) << r.erreurs.toStdString();
         EXPECT_TRUE(r.erreurs.isEmpty()) << r.erreurs.toStdString();
         return QFile::exists(chemin) ? Relire(chemin) : QJsonObject();
