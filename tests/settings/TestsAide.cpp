@@ -52,37 +52,29 @@ protected:
     OuvreurDocument m_ancien;
 };
 
-TEST_F(Aide, PagesLocalesAcoteDeLaPagePrincipale)
+// Une page locale à côté de la page principale, ou une adresse web, selon le produit.
+TEST_F(Aide, PagesLocalesOuWebSelonLeProduit)
 {
-    hote.fichierAide = dossier.path() + "/aide/KOR_help.htm";
-    creer(hote.fichierAide);
+    const QString locale = dossier.path() + "/aide/KOR_help.htm", web = "HTTP://Aide.Norvane.fr/";
+    creer(locale);
     creer(dossier.path() + "/aide/docs_kor/KOR_help_12.htm");
-
-    OuvrirAide(12);
-    ValeursProcessus::courantes().nomProjet = "KORReader";
-    OuvrirAide(0);
-    // Un sujet sans sa page : la page principale à la place.
-    OuvrirAide(38);
-    ASSERT_EQ(ouverts.size(), 3);
-    EXPECT_EQ(ouverts[0].toLocalFile(), dossier.path() + "/aide/docs_kor/KOR_help_12.htm");
-    EXPECT_EQ(ouverts[1].toLocalFile(), dossier.path() + "/aide/KOR_help.htm");
-    EXPECT_EQ(ouverts[2].toLocalFile(), hote.fichierAide);
+    const std::tuple<QString, QString, qint16, QString> cas[] = {
+        {locale, "KOR", 12, dossier.path() + "/aide/docs_kor/KOR_help_12.htm"},
+        {locale, "KORReader", 0, locale},
+        {locale, "KORReader", 38, locale},  // un sujet sans sa page : la page principale à la place
+        {web, "VANTReader", 5, "http://aide.norvane.fr/docs_vant/VANT_help_5.htm"},
+        {web, "ORB", 0, "http://aide.norvane.fr/ORB_help.htm"},
+        {web, "AUTRE", 1, "http://aide.norvane.fr/docs_autre/AUTRE_help_1.htm"},
+    };
+    for (const auto& [aide, projet, sujet, attendu] : cas) {
+        hote.fichierAide = aide;
+        ValeursProcessus::courantes().nomProjet = projet;
+        OuvrirAide(sujet);
+        ASSERT_FALSE(ouverts.isEmpty());
+        EXPECT_EQ(ouverts.last().isLocalFile() ? ouverts.last().toLocalFile() : ouverts.last().toString(), attendu) << sujet;
+    }
+    EXPECT_EQ(ouverts.size(), 6);
     EXPECT_TRUE(messages.messages().isEmpty());
-}
-
-TEST_F(Aide, AdresseWebEtProduits)
-{
-    hote.fichierAide = "HTTP://Aide.Norvane.fr/";
-    ValeursProcessus::courantes().nomProjet = "VANTReader";
-    OuvrirAide(5);
-    ValeursProcessus::courantes().nomProjet = "ORB";
-    OuvrirAide(0);
-    ValeursProcessus::courantes().nomProjet = "AUTRE";
-    OuvrirAide(1);
-    ASSERT_EQ(ouverts.size(), 3);
-    EXPECT_EQ(ouverts[0].toString(), "http://aide.norvane.fr/docs_vant/VANT_help_5.htm");
-    EXPECT_EQ(ouverts[1].toString(), "http://aide.norvane.fr/ORB_help.htm");
-    EXPECT_EQ(ouverts[2].toString(), "http://aide.norvane.fr/docs_autre/AUTRE_help_1.htm");
 }
 
 TEST_F(Aide, LesDeuxMessages)
