@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTcpServer>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -86,26 +87,6 @@ TEST_F(SurLeServeur, UneTableVerrouilleeParUneAutreSessionDonneUneLigneApresLAtt
     EXPECT_EQ(lancer({"stations", "--base", base()}).code, 0);
 }
 
-// Des processus du serveur arrêtés net (SIGSTOP) : ils ne répondent plus, et le
-// noyau répond toujours aux sondes TCP. Ils repartent à la fin, quoi qu'il arrive.
-class ProcessusFiges
-{
-public:
-    ~ProcessusFiges()
-    {
-        for (const qint64 pid : m_pids)
-            ::kill(pid_t(pid), SIGCONT);
-    }
-    bool figer(qint64 pid)
-    {
-        m_pids << pid;
-        return ::kill(pid_t(pid), SIGSTOP) == 0;
-    }
-
-private:
-    QList<qint64> m_pids;
-};
-
 TEST_F(SurLeServeur, UnServeurFigeAuMilieuDUnOrdreEstAbandonneApresLeDelaiDesOrdresEtUneMarge)
 {
     ASSERT_EQ(lancer({"importer", "--base", base(), "--station", "A1", "--genre", "pluvio", "--csv", ecrireCsv(jours(10, "1"))}).code, 0);
@@ -121,7 +102,13 @@ TEST_F(SurLeServeur, UnServeurFigeAuMilieuDUnOrdreEstAbandonneApresLeDelaiDesOrd
     ASSERT_TRUE(verrou->ExecuterNatif("LOCK TABLE stations, pluvio_a1 IN ACCESS EXCLUSIVE MODE"));
     const QString limitee = base(" -c statement_timeout=3000");
     const QString png = dossierTemporaire() + "/a.png";
-    ProcessusFiges figes;
+    // Des processus du serveur arrêtés net (SIGSTOP) : ils ne répondent plus, et le noyau répond
+    // toujours aux sondes TCP. Ils repartent à la fin, quoi qu'il arrive.
+    QList<pid_t> figes;
+    const auto relancer = qScopeGuard([&] {
+        for (const pid_t pid : figes)
+            ::kill(pid, SIGCONT);
+    });
     QProcess stations, tracer;
     QElapsedTimer chrono;
     chrono.start();
@@ -137,7 +124,7 @@ TEST_F(SurLeServeur, UnServeurFigeAuMilieuDUnOrdreEstAbandonneApresLeDelaiDesOrd
     }
     ASSERT_EQ(attente.points(), 2) << "les deux programmes n'ont pas attendu le verrou";
     for (int i = 0; i < attente.points(); ++i)
-        ASSERT_TRUE(figes.figer(attente(0, i).toLongLong())) << "SIGSTOP refusé";
+        ASSERT_EQ(::kill(figes.emplaceBack(pid_t(attente(0, i).toLongLong())), SIGSTOP), 0) << "SIGSTOP refusé";
     // Ni le verrou rendu ni le délai du serveur n'y changent rien : ils sont figés.
     verrou->Annuler();
     const bool finis = stations.waitForFinished(20000) && tracer.waitForFinished(20000);
