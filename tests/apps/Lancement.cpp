@@ -41,6 +41,14 @@ Resultat lancer(const QStringList& arguments, const QString& configuration, cons
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
 }
 
+void unRefus(const Resultat& r, const QString& attendu, const QString& contexte)
+{
+    const std::string texte = contexte.toStdString() + " : " + r.erreurs.left(300).toStdString();
+    EXPECT_EQ(r.code, 2) << texte;
+    EXPECT_EQ(r.erreurs.count('\n'), 1) << texte;
+    EXPECT_TRUE(r.erreurs.contains(attendu)) << texte;
+}
+
 QString dossierTemporaire()
 {
     dossiers().push_back(std::make_unique<QTemporaryDir>());

@@ -19,6 +19,9 @@ struct Resultat
 Resultat lancer(const QStringList& arguments, const QString& configuration = QString(), const QStringList& environnement = {},
                 const QStringList& devant = {});
 
+// Un refus : le code 2, une seule ligne d'erreur qui contient `attendu`.
+void unRefus(const Resultat& r, const QString& attendu, const QString& contexte = QString());
+
 // La base d'exemple, faite une seule fois pour toute l'exécution par `graphique exemple`.
 QString baseExemple();
 

@@ -125,13 +125,11 @@ TEST_F(CopieServeur, AllerEtRetourSQLitePostgreSQLSQLiteRedonneChaqueTableEtLExe
     EXPECT_EQ(bilan(relu), bilan(aller));
     // Une seconde fois, elle ne remplace les données qu'avec --remplacer.
     const Resultat refus = lancer({"exemple", "--base", exemple});
-    EXPECT_EQ(refus.code, 2);
-    EXPECT_EQ(refus.erreurs.count('\n'), 1) << refus.erreurs.toStdString();
-    EXPECT_TRUE(refus.erreurs.contains("--remplacer")) << refus.erreurs.toStdString();
+    unRefus(refus, "--remplacer");
     EXPECT_EQ(lancer({"exemple", "--base", exemple, "--remplacer"}).code, 0);
 }
 
-TEST_F(CopieServeur, LaGalerieDessineeDepuisLeServeurEstCelleDuFichier)
+TEST_F(CopieServeur, LaGalerieEtLeBulletinDuServeurSontCeuxDuFichier)
 {
     const QString serveur = schema();
     ASSERT_EQ(lancer({"copier", "--de", baseExemple(), "--vers", serveur}).code, 0);
@@ -161,13 +159,7 @@ TEST_F(CopieServeur, LaGalerieDessineeDepuisLeServeurEstCelleDuFichier)
         EXPECT_GT(journaux[0].count("sql\t"), 0);
         EXPECT_TRUE(images[0] == images[1]) << demande.join(' ').toStdString();
     }
-}
-
-// Le bulletin lu sur le serveur est celui que le script indépendant recalcule sur les lignes du fichier.
-TEST_F(CopieServeur, LeBulletinDuServeurEstCeluiQueRecalculeUnScriptSurLesLignesBrutes)
-{
-    const QString serveur = schema();
-    ASSERT_EQ(lancer({"copier", "--de", baseExemple(), "--vers", serveur}).code, 0);
+    // Le bulletin lu sur le serveur est celui que le script indépendant recalcule sur les lignes du fichier.
     QProcess script;
     script.start("/usr/bin/python3", {GRAPHIQUE_BULLETIN_ATTENDU, GRAPHIQUE_PROGRAMME, baseExemple(), "--base", serveur,
                                       "--mois", "03/2015", "10/2014"});
@@ -202,9 +194,7 @@ TEST_F(CopieServeur, LHistoriqueFaitLAllerEtRetourEtDeuxTablesQueLaCasseDistingu
     const QString neuve = dossierTemporaire() + "/neuve.db";
     for (const QString& cible : {neuve, schema()}) {
         const Resultat r = lancer({"copier", "--de", serveur, "--vers", cible});
-        EXPECT_EQ(r.code, 2);
-        EXPECT_EQ(r.erreurs.count('\n'), 1) << r.erreurs.toStdString();
-        EXPECT_TRUE(r.erreurs.contains("« PLUVIO_ABC » et « pluvio_abc »")) << r.erreurs.toStdString();
+        unRefus(r, "« PLUVIO_ABC » et « pluvio_abc »", cible);
         EXPECT_TRUE(r.sortie.isEmpty()) << r.sortie.toStdString();
         if (cible != neuve) {
             EXPECT_TRUE(etat(cible).isEmpty());
@@ -234,9 +224,7 @@ TEST_F(CopieServeur, UneCibleInjoignableOuQuiRefuseOuUneSourceEtrangereDonnentUn
     const QStringList avant = etat(occupee);
     for (const auto& [arguments, attendu] : cas) {
         const Resultat r = lancer(QStringList{"copier"} + arguments);
-        EXPECT_EQ(r.code, 2) << arguments.join(' ').toStdString();
-        EXPECT_EQ(r.erreurs.count('\n'), 1) << r.erreurs.toStdString();
-        EXPECT_TRUE(r.erreurs.contains(QString::fromUtf8(attendu))) << r.erreurs.toStdString();
+        unRefus(r, QString::fromUtf8(attendu), arguments.join(' '));
         EXPECT_TRUE(r.sortie.isEmpty());
     }
     EXPECT_EQ(etat(occupee), avant);
@@ -253,9 +241,7 @@ TEST_F(CopieServeur, UneValeurRefuseeEnCoursDeCopieLaisseLaCibleTelleQuElleEtait
     natif(source, {"UPDATE PZ_00755X0031 SET Validite = 'abc' WHERE rowid = 100"});
     const QString cible = cibleOccupee();
     Resultat r = lancer({"copier", "--de", source, "--vers", cible, "--remplacer"});
-    EXPECT_EQ(r.code, 2);
-    EXPECT_EQ(r.erreurs.count('\n'), 1) << r.erreurs.toStdString();
-    EXPECT_TRUE(r.erreurs.contains("PZ_00755X0031")) << r.erreurs.toStdString();
+    unRefus(r, "PZ_00755X0031");
     EXPECT_EQ(etat(cible), QStringList{"stations=1"});
 
     // Depuis le serveur : une date que SQLite ne sait pas tenir, dans la dernière table des mesures.
@@ -332,10 +318,7 @@ TEST_F(CopieCoupee, UneCopieCoupeeOuTueeNeLaisseRienSurLeServeur)
         m_verrou->ExecuterNatif("ROLLBACK");
         if (!tuee) {
             ASSERT_TRUE(copie.waitForFinished(30000));
-            EXPECT_EQ(copie.exitCode(), 2);
-            const QString erreurs = QString::fromUtf8(copie.readAllStandardError());
-            EXPECT_EQ(erreurs.count('\n'), 1) << erreurs.toStdString();
-            EXPECT_TRUE(erreurs.contains("copie impossible")) << erreurs.toStdString();
+            unRefus({copie.exitCode(), QString(), QString::fromUtf8(copie.readAllStandardError())}, "copie impossible");
         }
         attendreLaFin(pid);
         EXPECT_EQ(etat(cible), QStringList{"stations=1"});

@@ -23,10 +23,7 @@ namespace {
 // Un échec propre : le code 2, une seule ligne, en français, sans caractère de commande.
 void unEchecPropre(const Resultat& r, const char* attendu, const QString& contexte)
 {
-    const std::string texte = contexte.toStdString() + " : " + r.erreurs.left(300).toStdString();
-    EXPECT_EQ(r.code, 2) << texte;
-    EXPECT_EQ(r.erreurs.count('\n'), 1) << texte;
-    EXPECT_TRUE(r.erreurs.contains(QString::fromUtf8(attendu))) << texte;
+    unRefus(r, QString::fromUtf8(attendu), contexte);
     for (const QChar c : r.erreurs.chopped(std::min<qsizetype>(1, r.erreurs.size())))
         EXPECT_GE(c.unicode(), 0x20) << contexte.toStdString();
     for (const char* anglais : {"database", "file is", "unable", "readonly", "Connection", "No such"})
@@ -136,10 +133,9 @@ TEST(Hostile, BaseEnLectureSeuleOuOccupee)
     const QString base = copieDeLExemple();
     const QString csv = ecrireCsv("05/03/2004;1\n");
     const QStringList importer = {"importer", "--base", base, "--station", "A1", "--genre", "pluvio", "--csv", csv};
-    Resultat r;
+    QStringList devant;
     if (geteuid() != 0) {
         QFile::setPermissions(base, QFile::ReadOwner);
-        r = lancer(importer);
     } else {
         // root passe outre les droits des fichiers : l'import lancé sous nobody, qui ne peut que lire
         // la base et son dossier. Aucun privilège de plus (ni montage, ni espace de noms) : un
@@ -149,15 +145,9 @@ TEST(Hostile, BaseEnLectureSeuleOuOccupee)
             QFile::setPermissions(f, lisible);
             QFile::setPermissions(QFileInfo(f).absolutePath(), lisible | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther);
         }
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("HOME", QDir::tempPath());
-        p.setProcessEnvironment(env);
-        p.start("setpriv", QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", QStringLiteral(GRAPHIQUE_PROGRAMME)} + importer);
-        ASSERT_TRUE(p.waitForFinished(60000));
-        r = {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+        devant = {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"};
     }
-    unEchecPropre(r, "lecture seule", "lecture seule");
+    unEchecPropre(lancer(importer, QString(), {"HOME=" + QDir::tempPath()}, devant), "lecture seule", "lecture seule");
 }
 
 TEST(Hostile, SortiesPiegeesRienNEstEcritAilleursNiAMoitie)
@@ -205,7 +195,6 @@ TEST(Hostile, ChaqueDemandeFausseTientEnUneLigneEtNEcritRien)
 {
     const QString d = dossierTemporaire(), reglages = d + "/reglages";
     const QString base = baseExemple(), csv = ecrireCsv("01/01/2023;5\n");
-    const QString texte = ecrireFichier(dossierTemporaire() + "/pas-une-base.db", "ceci n'est pas une base SQLite\n");
     // Un argument ne dépasse pas 128 Kio sous Linux.
     const QString enorme = QString(100000, u'A'), echappement = QStringLiteral("\x1b]0;piège\x07\x1b[2J");
     const auto graphique = [&](const char* commande, const QString& genre, const QString& sortie, QStringList suite = {}) {
@@ -231,8 +220,6 @@ TEST(Hostile, ChaqueDemandeFausseTientEnUneLigneEtNEcritRien)
         {{"litteraux", "--date", "05/03/2004", "--heure", "8h30"}, ""},
         {{"options", "--inconnue"}, ""},
         {{"stations", "--base", base, echappement}, ""},
-        {tracer({"--station", "99999999"}), ""},
-        {tracer({}, "camembert"), ""},
         {tracer({}, enorme), ""},
         {tracer({"--station", echappement}), ""},
         {tracer({"--debut", echappement}), ""},
@@ -253,8 +240,6 @@ TEST(Hostile, ChaqueDemandeFausseTientEnUneLigneEtNEcritRien)
         {tracer({"--stations", "00754X0012,PZ404"}, "PluvioPiezo"), "station inconnue : « PZ404 »."},
         {graphique("tracer", "edition", "/absent/x.png"), ""},
         {graphique("tracer", "edition", "/x.jpg"), ""},
-        {{"tracer", "--base", d + "/absente.db", "--type", "edition", "--station", "76402001", "--sortie", d + "/x.png"}, ""},
-        {{"tracer", "--base", texte, "--type", "edition", "--station", "76402001", "--sortie", d + "/x.png"}, ""},
         {{"tracer", "--base", base + echappement, "--type", "edition", "--station", "1", "--sortie", d + "/x.png"}, ""},
         {{"tracer", "--base", "host=127.0.0.1 port=1 dbname=rien connect_timeout=2", "--type", "edition", "--station", "76402001",
           "--sortie", d + "/x.png"}, ""},
@@ -268,28 +253,17 @@ TEST(Hostile, ChaqueDemandeFausseTientEnUneLigneEtNEcritRien)
         // Une option donnée vide ou blanche ne vaut pas l'option absente.
         {tracer({"--debut", ""}), "attend une valeur"},
         {graphique("exporter", "edition", "/x.xlsx", {"--fin", " "}), "attend une valeur"},
-        {graphique("annuaire", "edition", "/x.xlsx", {"--debut", ""}), "attend une valeur"},
-        {tracer({"--annee", ""}), "attend une valeur"},
-        {tracer({"--stations", ""}), "attend une valeur"},
-        {tracer({"--journal", ""}), "attend une valeur"},
         {{"stations", "--base", ""}, "attend une valeur"},
         {{"importer", "--base", d + "/n.db", "--station", "A1", "--genre", "pluvio", "--csv", csv, "--nom", ""}, "attend une valeur"},
-        {{"importer", "--base", d + "/n.db", "--format", "meteo-quotidien", "--csv", csv, "--station", ""}, "attend une valeur"},
         {{"importer", "--base", d + "/n.db", "--format", "", "--csv", csv}, "attend une valeur"},
         {{"corrections", "--base", base, "--station", "76402001", "--depuis", ""}, "attend une valeur"},
         {{"exemple", "--base", d + "/e.db", "--graine", ""}, "attend une valeur"},
         {{"copier", "--de", base, "--vers", ""}, "attend une valeur"},
         {{"litteraux", "--date", "05/03/2004", "--heure", ""}, "attend une valeur"},
         {{"options", "--projet", ""}, "attend une valeur"},
-        // Aucun nom de fichier de sortie vide, quelle que soit la commande ; aucune liste de stations vide.
-        {{"tracer", "--base", base, "--type", "edition", "--station", "76402001", "--sortie", ""}, "attend une valeur"},
-        {{"exporter", "--base", base, "--type", "edition", "--station", "76402001", "--sortie", " "}, "attend une valeur"},
-        {{"annuaire", "--base", base, "--station", "76402001", "--sortie", ""}, "attend une valeur"},
         {{"bulletin", "--base", base, "--mois", "03/2015", "--sortie", ""}, "attend une valeur"},
-        {{"bulletin", "--base", base, "--mois", "03/2015", "--sortie", d + "/b.pdf", "--classeur", ""}, "attend une valeur"},
-        {{"bulletin", "--base", base, "--mois", "03/2015", "--sortie", d + "/b.pdf", "--stations", ","}, "attend une valeur"},
+        // Une liste de stations sans aucun nom ne vaut pas la liste absente.
         {tracer({"--stations", " , "}, "PluvioPiezo"), "attend une valeur"},
-        {{"importer", "--base", d + "/n.db", "--format", "meteo-quotidien", "--csv", csv, "--station", ","}, "attend une valeur"},
         {{"bulletin", "--base", base, "--mois", "03/2015", "--sortie", d + "/b.pdf", "--stations", "76402001", "--genre", "lac"},
          "genre de station inconnu : « lac »"},
         {{"bulletin", "--base", base, "--mois", "03/2015", "--sortie", d + "/b.pdf", "--genre", "piezo"}, "--genre précise"},
@@ -307,9 +281,7 @@ TEST(Hostile, ChaqueDemandeFausseTientEnUneLigneEtNEcritRien)
         {{"corrections", "--base", base, "--station", "76402001", "--depuis", "01/01/2020", "--annuler"}, "il ne se donne pas avec --depuis"},
         // Un argument vide est un argument inconnu.
         {{"corrections", "--base", base, "--station", "76402001", "--annuler", ""}, "argument inconnu : « »"},
-        {{"stations", "--base", base, ""}, "argument inconnu : « »"},
         {tracer({""}), "argument inconnu : « »"},
-        {{"copier", "--de", base, "--vers", d + "/c.db", ""}, "argument inconnu : « »"},
         // La base d'exemple ne remplace qu'un fichier ordinaire.
         {{"exemple", "--base", tube}, "pas un fichier ordinaire"},
         {{"exemple", "--base", ailleurs}, "est un dossier"},
@@ -463,18 +435,6 @@ bool pendantLEcriture(QProcess& p, const QStringList& arguments, const QString& 
     return p.state() == QProcess::Running;
 }
 
-// Un programme lancé, arrêté par `signal` dès que son fichier provisoire paraît dans `dossier`.
-bool arreterPendantLEcriture(const QStringList& arguments, const QString& dossier, int signal, QString* erreurs = nullptr)
-{
-    QProcess p;
-    const bool vu = pendantLEcriture(p, arguments, dossier);
-    ::kill(pid_t(p.processId()), signal);
-    p.waitForFinished(20000);
-    if (erreurs)
-        *erreurs = QString::fromUtf8(p.readAllStandardError());
-    return vu;
-}
-
 QStringList contenu(const QString& dossier)
 {
     return QDir(dossier).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
@@ -493,10 +453,13 @@ TEST(Hostile, FichiersProvisoiresJamaisLaissesNiPrisAUnUtilisateur)
     // Arrêté par un signal : rien ne reste, même pas jusqu'au suivant.
     // SIGQUIT le dit d'une ligne en français.
     for (const int signal : {SIGTERM, SIGINT, SIGQUIT}) {
-        QString erreurs;
-        ASSERT_TRUE(arreterPendantLEcriture(copier, d, signal, &erreurs));
+        QProcess p;
+        const bool vu = pendantLEcriture(p, copier, d);
+        ::kill(pid_t(p.processId()), signal);
+        p.waitForFinished(20000);
+        ASSERT_TRUE(vu);
         EXPECT_EQ(contenu(d), siens) << signal;
-        EXPECT_EQ(erreurs, signal == SIGQUIT ? "graphique : arrêt demandé (SIGQUIT) ; rien n'est laissé à moitié écrit.\n" : "");
+        EXPECT_EQ(QString::fromUtf8(p.readAllStandardError()), signal == SIGQUIT ? "graphique : arrêt demandé (SIGQUIT) ; rien n'est laissé à moitié écrit.\n" : "");
     }
     // Une copie et un tracé menés à leur terme ne touchent à aucun fichier de l'utilisateur ; après un
     // arrêt brutal, le suivant efface le provisoire laissé (la sonde hostile l'essaie pour chaque commande).

@@ -1,6 +1,6 @@
 // graphique importer : les mesures d'un fichier CSV dans la table d'une station.
-#include "commun/Cellule.h"
 #include "Lancement.h"
+#include "commun_tests/LignesTexte.h"
 
 #include "commun/TableauValeurs.h"
 #include "data/bases/BaseSqlite.h"
@@ -36,10 +36,7 @@ TEST(Importer, MesuresAjouteesPuisRemplaceesALaMemeDateEtHeure)
     EXPECT_EQ(r.sortie, "3 mesure(s) importée(s) dans PLUVIO_76999001 : 3 ajoutée(s), 0 remplacée(s) dans la base.\n");
     EXPECT_TRUE(stationsDe(base).contains("pluvio\t76999001\tEssai\t05/03/2004\t07/03/2004\n")) << stationsDe(base).toStdString();
     TableauValeurs t = lire(base, "SELECT DateCreation, Heure, Pluie FROM PLUVIO_76999001 ORDER BY DateCreation, Heure");
-    ASSERT_EQ(t.points(), 3);
-    EXPECT_EQ(TexteCellule(t(0, 1)), "06/03/2004");
-    EXPECT_EQ(TexteCellule(t(1, 1)), "08:30:00");
-    EXPECT_DOUBLE_EQ(t(2, 0).toDouble(), 12.5);
+    EXPECT_EQ(lignesTexte(t), (QStringList{"05/03/2004|00:00:00|12.5", "06/03/2004|08:30:00|0.2", "07/03/2004|18:00:00|3"}));
 
     // Tabulations et dates ISO, sans en-tête : une mesure remplacée (ses autres
     // colonnes gardées), une ajoutée, l'entrée de la station gardée.
@@ -52,19 +49,15 @@ TEST(Importer, MesuresAjouteesPuisRemplaceesALaMemeDateEtHeure)
     ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
     EXPECT_EQ(r.sortie, "2 mesure(s) importée(s) dans PLUVIO_76999001 : 1 ajoutée(s), 1 remplacée(s) dans la base.\n");
     t = lire(base, "SELECT Pluie, Etp, Validite FROM PLUVIO_76999001 ORDER BY DateCreation, Heure");
-    ASSERT_EQ(t.points(), 4);
-    EXPECT_DOUBLE_EQ(t(0, 1).toDouble(), 4.75);
-    EXPECT_DOUBLE_EQ(t(1, 1).toDouble(), 0.6);
-    EXPECT_EQ(t(2, 3).toInt(), 0);
+    // Pluie, Etp, Validite de chaque mesure.
+    EXPECT_EQ(lignesTexte(t), (QStringList{"12.5||0", "4.75|0.6|0", "3||0", "1||0"}));
     EXPECT_EQ(stationsDe(base).count("76999001"), 1);
 
     // Virgules entre les champs et points décimaux, dans la colonne choisie d'un piézomètre.
     r = lancer({"importer", "--base", base, "--station", "00754X0012", "--genre", "piezo", "--csv",
                 ecrireCsv("date,heure,niveau\n01/01/2025,06:00,-7.25\n")});
     ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
-    t = lire(base, "SELECT Valeur FROM PZ_00754X0012 WHERE DateCreation='2025-01-01'");
-    ASSERT_EQ(t.points(), 1);
-    EXPECT_DOUBLE_EQ(t(0, 0).toDouble(), -7.25);
+    EXPECT_EQ(lignesTexte(lire(base, "SELECT Valeur FROM PZ_00754X0012 WHERE DateCreation='2025-01-01'")), QStringList{"-7.25"});
 }
 
 TEST(Importer, DoublonsDuFichierLaDerniereLigneLEmporteEtLeBilanLeDit)
@@ -76,11 +69,7 @@ TEST(Importer, DoublonsDuFichierLaDerniereLigneLEmporteEtLeBilanLeDit)
     EXPECT_EQ(r.sortie, "6 mesure(s) importée(s) dans PLUVIO_76999004 : 3 ajoutée(s), 0 remplacée(s) dans la base. 3 ligne(s) du "
                         "fichier répétaient une date et une heure : la dernière l'emporte (ligne 1 remplacée par la ligne 3, "
                         "ligne 3 remplacée par la ligne 4, ligne 2 remplacée par la ligne 5).\n");
-    const TableauValeurs t = lire(base, "SELECT Pluie FROM PLUVIO_76999004 ORDER BY DateCreation");
-    ASSERT_EQ(t.points(), 3);
-    EXPECT_DOUBLE_EQ(t(0, 0).toDouble(), 4);
-    EXPECT_DOUBLE_EQ(t(0, 1).toDouble(), 5);
-    EXPECT_DOUBLE_EQ(t(0, 2).toDouble(), 6);
+    EXPECT_EQ(lignesTexte(lire(base, "SELECT Pluie FROM PLUVIO_76999004 ORDER BY DateCreation")), (QStringList{"4", "5", "6"}));
 }
 
 TEST(Importer, LaPremiereLigneNEstUnEnTeteQueSansDateNiNombre)
@@ -139,18 +128,13 @@ TEST(Importer, LignesFaussesUneSeuleLigneDeMessageEtRienNEstEcrit)
              {"--station", "76 999", "--genre", "pluvio"},
              {"--station", "76999003", "--genre", "pluvio", "--colonne", "Pluie; DROP TABLE STATIONS"},
              {"--station", "76402001", "--genre", "pluvio", "--colonne", "Inconnue"},
-         }) {
-        const Resultat m = lancer(QStringList{"importer", "--base", base, "--csv", ecrireCsv("05/03/2004;1\n")} + mauvais);
-        EXPECT_EQ(m.code, 2) << mauvais.join(' ').toStdString();
-        EXPECT_EQ(m.erreurs.count('\n'), 1) << m.erreurs.toStdString();
-    }
+         })
+        unRefus(lancer(QStringList{"importer", "--base", base, "--csv", ecrireCsv("05/03/2004;1\n")} + mauvais), "graphique : ",
+                mauvais.join(' '));
     EXPECT_EQ(stationsDe(base), avant);
     // Un fichier vide, un dossier, un fichier absent.
-    for (const QString& csv : {ecrireCsv(""), ecrireCsv("Date;Pluie\n\n"), dossierTemporaire(), QStringLiteral("/absent.csv")}) {
-        const Resultat m = lancer({"importer", "--base", base, "--station", "76999003", "--genre", "pluvio", "--csv", csv});
-        EXPECT_EQ(m.code, 2) << csv.toStdString();
-        EXPECT_EQ(m.erreurs.count('\n'), 1) << m.erreurs.toStdString();
-    }
+    for (const QString& csv : {ecrireCsv(""), ecrireCsv("Date;Pluie\n\n"), dossierTemporaire(), QStringLiteral("/absent.csv")})
+        unRefus(lancer({"importer", "--base", base, "--station", "76999003", "--genre", "pluvio", "--csv", csv}), "graphique : ", csv);
 }
 
 TEST(Importer, DeuxImportsEnsembleSAttendentEtToutEstGarde)
@@ -173,10 +157,6 @@ TEST(Importer, DeuxImportsEnsembleSAttendentEtToutEstGarde)
     EXPECT_EQ(lire(base, "SELECT DateCreation FROM PLUVIO_B2").points(), 20000);
     EXPECT_EQ(stationsDe(base).count('\n'), 2);
 }
-
-} // namespace
-
-namespace {
 
 // Un import qui remplace des valeurs : le lot de l'historique, listé puis annulé à la ligne de commande.
 TEST(Corrections, UnImportQuiRemplaceSeListeEtSAnnule)
@@ -217,109 +197,64 @@ TEST(Corrections, UnImportQuiRemplaceSeListeEtSAnnule)
 
     // Une demande fausse : une ligne en français, le code 2.
     for (const QStringList& faux : {QStringList{"--station", "XYZ"}, QStringList{"--station", "76402001", "--depuis", "31/02/2023"}}) {
-        r = lancer(QStringList{"corrections", "--base", base} + faux);
-        EXPECT_EQ(r.code, 2);
-        EXPECT_EQ(r.erreurs.count(u'\n'), 1) << r.erreurs.toStdString();
+        unRefus(lancer(QStringList{"corrections", "--base", base} + faux), "graphique : ", faux.join(' '));
     }
 }
 
-} // namespace
-
-namespace {
 
 // Toute une table, une ligne de texte par mesure.
 QStringList tableEntiere(const QString& base, const QString& table)
 {
-    const TableauValeurs t = lire(base, "SELECT * FROM " + table + " ORDER BY DateCreation, Heure");
-    QStringList lignes;
-    for (int r = 0; r < t.points(); ++r) {
-        QStringList champs;
-        for (int c = 0; c < t.lignes(); ++c)
-            champs << TexteCellule(t.valeur(c, r));
-        lignes << champs.join(u'|');
-    }
-    return lignes;
+    return lignesTexte(lire(base, "SELECT * FROM " + table + " ORDER BY DateCreation, Heure"));
 }
 
-// Un fichier public qui remplace des valeurs déjà en base, pour chacun des trois formats : ses
-// remplacements forment un lot, que « corrections --annuler » défait ; la table redevient ce qu'elle était.
+// Un format public : une station, l'en-tête de ses fichiers et la ligne d'un jour.
+struct FormatPublic
+{
+    const char* format;
+    const char* prefixe;
+    const char* station;
+    QByteArray entete;
+    std::function<QByteArray(int jour, int valeur)> ligne;
+};
+
+const QList<FormatPublic> formatsPublics = {
+    {"meteo-quotidien", "PLUVIO_", "76116001", "NUM_POSTE;NOM_USUEL;LAT;LON;ALTI;AAAAMMJJ;RR;QRR",
+     [](int j, int v) {
+         return "76116001;ROUEN-BOOS;49.38;1.18;151;202301" + QByteArray::number(10 + j) + ';' + QByteArray::number(v) + ";1";
+     }},
+    {"piezo-chroniques", "PZ_", "07548X0009_F", "code_bss;date_mesure;niveau_nappe_eau;profondeur_nappe",
+     [](int j, int v) {
+         return "07548X0009/F;2023-01-" + QByteArray::number(10 + j) + ";" + QByteArray::number(100 - v) + ";" + QByteArray::number(v);
+     }},
+    {"hydro-elab", "HYDRO_", "H5071010", "code_station,date_obs_elab,resultat_obs_elab,grandeur_hydro_elab",
+     [](int j, int v) { return "H5071010,2023-01-" + QByteArray::number(10 + j) + "," + QByteArray::number(v * 1000) + ",QmnJ"; }},
+};
+
+// Un fichier public qui remplace des valeurs déjà en base : ses remplacements forment un lot, que
+// « corrections --annuler » défait ; la table redevient ce qu'elle était.
 TEST(Corrections, UnFichierPublicQuiRemplaceSAnnule)
 {
-    struct Cas
-    {
-        const char* format;
-        const char* station;
-        const char* table;
-        QByteArray entete;
-        std::function<QByteArray(int jour, int valeur)> ligne;
-    };
-    const QList<Cas> cas = {
-        {"meteo-quotidien", "76116001", "PLUVIO_76116001", "NUM_POSTE;NOM_USUEL;LAT;LON;ALTI;AAAAMMJJ;RR;QRR",
-         [](int j, int v) { return "76116001;ROUEN-BOOS;49.38;1.18;151;202301" + QByteArray::number(10 + j) + ';' + QByteArray::number(v) + ";1"; }},
-        {"piezo-chroniques", "07548X0009_F", "PZ_07548X0009_F", "code_bss;date_mesure;niveau_nappe_eau;profondeur_nappe",
-         [](int j, int v) { return "07548X0009/F;2023-01-" + QByteArray::number(10 + j) + ";" + QByteArray::number(100 - v) + ";" + QByteArray::number(v); }},
-        {"hydro-elab", "H5071010", "HYDRO_H5071010", "code_station,date_obs_elab,resultat_obs_elab,grandeur_hydro_elab",
-         [](int j, int v) { return "H5071010,2023-01-" + QByteArray::number(10 + j) + "," + QByteArray::number(v * 1000) + ",QmnJ"; }},
-    };
-    for (const Cas& c : cas) {
-        const QString base = dossierTemporaire() + "/annulation-" + c.format + ".db";
+    for (const FormatPublic& c : formatsPublics) {
+        const QString base = dossierTemporaire() + "/annulation-" + c.format + ".db", table = c.prefixe + QString(c.station);
         QByteArray premier = c.entete + '\n', second = c.entete + '\n';
         for (int j = 0; j < 5; ++j) {
             premier += c.ligne(j, j + 1) + '\n';
             second += c.ligne(j, j % 2 == 0 ? j + 1 : 40 + j) + '\n';  // les jours impairs changent
         }
         ASSERT_EQ(lancer({"importer", "--base", base, "--format", c.format, "--csv", ecrireCsv(premier, "premier.csv")}).code, 0);
-        const QStringList avant = tableEntiere(base, c.table);
+        const QStringList avant = tableEntiere(base, table);
         Resultat r = lancer({"importer", "--base", base, "--format", c.format, "--csv", ecrireCsv(second, "second.csv")});
         ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
         EXPECT_TRUE(r.sortie.contains("5 remplacée(s)")) << c.format << r.sortie.toStdString();
-        EXPECT_NE(tableEntiere(base, c.table), avant) << c.format;
+        EXPECT_NE(tableEntiere(base, table), avant) << c.format;
         // Seules les deux mesures vraiment changées sont dans le lot.
-        EXPECT_EQ(lancer({"corrections", "--base", base, "--station", c.station}).sortie.count("lot 1, import de second.csv"), 2) << c.format;
+        const QString lots = lancer({"corrections", "--base", base, "--station", c.station}).sortie;
+        EXPECT_EQ(lots.count("lot 1, import de second.csv"), 2) << c.format;
         r = lancer({"corrections", "--base", base, "--station", c.station, "--annuler"});
         ASSERT_EQ(r.code, 0) << c.format << r.erreurs.toStdString();
         EXPECT_TRUE(r.sortie.endsWith(": 2 mesure(s) rendue(s) telles qu'avant.\n")) << r.sortie.toStdString();
-        EXPECT_EQ(tableEntiere(base, c.table), avant) << c.format;
-    }
-}
-
-// Un fichier public sur une station de l'exemple, qui mesure à 12:00 (pluie, débit) ou à 06:00 (nappe) :
-// la valeur d'un jour déjà là remplace sa mesure à son heure, un jour nouveau est ajouté à 00:00,
-// et « corrections --annuler » rend la table telle qu'avant, le jour nouveau en plus.
-TEST(Corrections, UnFichierPublicRemplaceLaMesureDuJourASonHeure)
-{
-    struct Cas
-    {
-        const char* format;
-        const char* station;
-        const char* table;
-        QByteArray fichier;
-        const char* heure;
-    };
-    const QList<Cas> cas = {
-        {"meteo-quotidien", "76402001", "PLUVIO_76402001", "NUM_POSTE;AAAAMMJJ;RR\n76402001;20230110;5.5\n76402001;20250601;2\n", "12:00:00"},
-        {"piezo-chroniques", "00754X0012", "PZ_00754X0012", "code_bss;date_mesure;profondeur_nappe\n00754X0012;2023-01-10;7\n00754X0012;2025-06-01;8\n",
-         "06:00:00"},
-        {"hydro-elab", "H8043310", "HYDRO_H8043310",
-         "code_station;date_obs_elab;resultat_obs_elab;grandeur_hydro_elab\nH8043310;2023-01-10;900;QmnJ\nH8043310;2025-06-01;800;QmnJ\n", "12:00:00"},
-    };
-    for (const Cas& c : cas) {
-        const QString base = copieDeLExemple(QStringLiteral("jour-%1.db").arg(c.format));
-        const QStringList avant = tableEntiere(base, c.table);
-        Resultat r = lancer({"importer", "--base", base, "--format", c.format, "--csv", ecrireCsv(c.fichier, "jour.csv")});
-        ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
-        EXPECT_TRUE(r.sortie.contains("(1 ajoutée(s), 1 remplacée(s))")) << r.sortie.toStdString();
-        const TableauValeurs t = lire(base, QStringLiteral("SELECT Heure FROM %1 WHERE DateCreation IN (#01/10/2023#, #06/01/2025#) "
-                                                           "ORDER BY DateCreation").arg(c.table));
-        EXPECT_EQ(t.points(), 2) << c.format;
-        EXPECT_EQ(TexteCellule(t.valeur(0, 0)), c.heure) << c.format;
-        EXPECT_EQ(TexteCellule(t.valeur(0, 1)), "00:00:00") << c.format;
-        r = lancer({"corrections", "--base", base, "--station", c.station, "--annuler"});
-        ASSERT_EQ(r.code, 0) << c.format << r.erreurs.toStdString();
-        EXPECT_TRUE(r.sortie.endsWith(": 1 mesure(s) rendue(s) telles qu'avant.\n")) << r.sortie.toStdString();
-        QStringList apres = tableEntiere(base, c.table);
-        EXPECT_TRUE(!apres.isEmpty() && apres.takeLast().startsWith("01/06/2025|00:00:00|")) << c.format;
-        EXPECT_EQ(apres, avant) << c.format;
+        EXPECT_EQ(tableEntiere(base, table), avant) << c.format;
     }
 }
 

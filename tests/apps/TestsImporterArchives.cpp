@@ -104,56 +104,50 @@ TEST(ImporterArchives, NomsDesStationsEnWindows1252OuEnUtf8)
     EXPECT_EQ(noms, QStringList({"LE BŒUF", "L’AIGLE", "SAINT-ÉTIENNE-BOUTHÉON", "ÉVREUX-HUEST"})) << r.sortie.toStdString();
 }
 
-TEST(ImporterArchives, UneColonneLueRepeteeDansLEnTeteEstRefusee)
+// Chaque refus : le code 2, une ligne qui commence comme attendu, rien sur la sortie. Une base neuve
+// n'est pas créée ; une base qui existe garde ses stations.
+TEST(ImporterArchives, DemandesFaussesEtColonnesLuesRepeteesUneLigneEtRienDEcrit)
 {
-    const QString base = dossierTemporaire() + "/archives.db";
+    const QString base = dossierTemporaire() + "/archives.db", jamais = dossierTemporaire() + "/jamais.db";
     Resultat r = lancer({"importer", "--base", base, "--format", "meteo-quotidien", "--csv",
                          ecrireCsv("NUM_POSTE;AAAAMMJJ;RR\n76116001;20230101;1\n", "a.csv")});
     ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
     const QString avant = lancer({"stations", "--base", base}).sortie;
-    const std::pair<QString, QByteArray> cas[] = {
-        {"meteo-quotidien", "NUM_POSTE;AAAAMMJJ;RR;rr\n76116001;20230105;2;3\n27056003;20230105;2;3\n"},
-        {"meteo-quotidien", "NUM_POSTE;NOM_USUEL;AAAAMMJJ;RR;NOM_USUEL\n76116001;A;20230105;2;B\n"},
-        {"piezo-chroniques", "code_bss,date_mesure,profondeur_nappe,code_bss\nX1,2023-01-05,8,X2\n"},
-        {"hydro-elab", "code_station;date_obs_elab;resultat_obs_elab;grandeur_hydro_elab;date_obs_elab\nH1;2023-01-05;5;QmJ;2023-01-06\n"},
+    const QString csv = ecrireCsv("NUM_POSTE;AAAAMMJJ;RR\n76116001;20230101;1\n", "m.csv");
+    const auto repetee = [&](const char* format, const QByteArray& contenu, const char* colonne) {
+        return std::tuple{base, QStringList{"--format", format, "--csv", ecrireCsv(contenu, "double.csv")},
+                          QStringLiteral("graphique : l'en-tête du fichier a plusieurs fois la colonne « %1 »").arg(colonne)};
     };
-    const char* repetees[] = {"RR", "NOM_USUEL", "code_bss", "date_obs_elab"};
-    for (int k = 0; k < 4; ++k) {
-        r = lancer({"importer", "--base", base, "--format", cas[k].first, "--csv", ecrireCsv(cas[k].second, "double.csv")});
-        EXPECT_EQ(r.code, 2) << r.erreurs.toStdString();
+    const std::tuple<QString, QStringList, QString> cas[] = {
+        repetee("meteo-quotidien", "NUM_POSTE;AAAAMMJJ;RR;rr\n76116001;20230105;2;3\n27056003;20230105;2;3\n", "RR"),
+        repetee("meteo-quotidien", "NUM_POSTE;NOM_USUEL;AAAAMMJJ;RR;NOM_USUEL\n76116001;A;20230105;2;B\n", "NOM_USUEL"),
+        repetee("piezo-chroniques", "code_bss,date_mesure,profondeur_nappe,code_bss\nX1,2023-01-05,8,X2\n", "code_bss"),
+        repetee("hydro-elab", "code_station;date_obs_elab;resultat_obs_elab;grandeur_hydro_elab;date_obs_elab\n"
+                              "H1;2023-01-05;5;QmJ;2023-01-06\n", "date_obs_elab"),
+        {jamais, {"--format", "meteo", "--csv", csv},
+         "graphique : format inconnu : « meteo » (meteo-quotidien, piezo-chroniques, hydro-elab).\n"},
+        {jamais, {"--format", "meteo-quotidien", "--csv", dossierTemporaire() + "/absent.csv.gz"}, "graphique : impossible de lire"},
+        {jamais, {"--format", "meteo-quotidien", "--csv", csv, "--station", "76116001,76 1"},
+         "graphique : code de station refusé « 76 1 »"},
+        {jamais, {"--format", "meteo-quotidien", "--csv", csv, "--genre", "pluvio"}, "graphique : "},
+        {jamais, {"--format", "hydro-elab", "--csv", csv}, "graphique : l'en-tête du fichier n'a pas la colonne « code_station »"},
+    };
+    for (const auto& [dans, arguments, debut] : cas) {
+        r = lancer(QStringList{"importer", "--base", dans} + arguments);
+        EXPECT_EQ(r.code, 2) << arguments.join(' ').toStdString();
         EXPECT_EQ(r.erreurs.count('\n'), 1) << r.erreurs.toStdString();
-        EXPECT_TRUE(r.erreurs.startsWith(QStringLiteral("graphique : l'en-tête du fichier a plusieurs fois la colonne « %1 »").arg(repetees[k])))
-            << r.erreurs.toStdString();
+        EXPECT_TRUE(r.erreurs.startsWith(debut)) << r.erreurs.toStdString();
         EXPECT_TRUE(r.sortie.isEmpty());
     }
     EXPECT_EQ(lancer({"stations", "--base", base}).sortie, avant);
+    // Seul l'en-tête faux a pu ouvrir la base neuve ; il n'y a rien écrit.
+    EXPECT_TRUE(!QFileInfo::exists(jamais) || lancer({"stations", "--base", jamais}).sortie.isEmpty());
 
     // Une colonne que l'import ne lit pas peut se répéter.
     r = lancer({"importer", "--base", base, "--format", "meteo-quotidien", "--csv",
                 ecrireCsv("NUM_POSTE;LAT;LAT;AAAAMMJJ;RR\n76116001;1;2;20230105;4\n", "lat.csv")});
     ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
     EXPECT_TRUE(lancer({"stations", "--base", base}).sortie.contains("76116001\t76116001\t01/01/2023\t05/01/2023"));
-}
-
-TEST(ImporterArchives, DemandesFaussesUneLigneEtAucuneBaseCreee)
-{
-    const QString base = dossierTemporaire() + "/jamais.db";
-    const QString csv = ecrireCsv("NUM_POSTE;AAAAMMJJ;RR\n76116001;20230101;1\n", "m.csv");
-    const std::pair<QStringList, QString> cas[] = {
-        {{"--format", "meteo", "--csv", csv}, "graphique : format inconnu : « meteo » (meteo-quotidien, piezo-chroniques, hydro-elab).\n"},
-        {{"--format", "meteo-quotidien", "--csv", dossierTemporaire() + "/absent.csv.gz"}, "graphique : impossible de lire"},
-        {{"--format", "meteo-quotidien", "--csv", csv, "--station", "76116001,76 1"}, "graphique : code de station refusé « 76 1 »"},
-        {{"--format", "meteo-quotidien", "--csv", csv, "--genre", "pluvio"}, "graphique : "},
-        {{"--format", "hydro-elab", "--csv", csv}, "graphique : l'en-tête du fichier n'a pas la colonne « code_station »"},
-    };
-    for (const auto& [arguments, debut] : cas) {
-        const Resultat r = lancer(QStringList{"importer", "--base", base} + arguments);
-        EXPECT_EQ(r.code, 2) << arguments.join(' ').toStdString();
-        EXPECT_TRUE(r.erreurs.startsWith(debut)) << r.erreurs.toStdString();
-        EXPECT_EQ(r.erreurs.count('\n'), 1) << r.erreurs.toStdString();
-    }
-    // Seul l'en-tête faux a pu ouvrir la base ; il n'y a rien écrit.
-    EXPECT_TRUE(!QFileInfo::exists(base) || lancer({"stations", "--base", base}).sortie.isEmpty());
 }
 
 } // namespace

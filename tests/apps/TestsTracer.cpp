@@ -62,16 +62,12 @@ TEST(Tracer, JournalDesOrdresEtDesEcrituresDansLOrdre)
     const QStringList lignes = QString::fromUtf8(lireFichier(journal)).split('\n', Qt::SkipEmptyParts);
     ASSERT_GT(lignes.size(), 50);
     const QRegularExpression forme("^(sql\\t[^\\t]+|ecrit\\t(Graphique|GraphiqueSuperposePluvio)\\t\\d+\\t\\d*\\t[^\\t]*)$");
-    int premierePluie = -1, premiereNappe = -1, ecritsPluie = 0, ecritsNappe = 0;
-    for (int i = 0; i < lignes.size(); ++i) {
-        EXPECT_TRUE(forme.match(lignes[i]).hasMatch()) << lignes[i].toStdString();
-        if (premierePluie < 0 && lignes[i].startsWith("sql\t") && lignes[i].contains("FROM PLUVIO_76402001"))
-            premierePluie = i;
-        if (premiereNappe < 0 && lignes[i].startsWith("sql\t") && lignes[i].contains("FROM PZ_00754X0012"))
-            premiereNappe = i;
-        ecritsPluie += lignes[i].startsWith("ecrit\tGraphiqueSuperposePluvio\t");
-        ecritsNappe += lignes[i].startsWith("ecrit\tGraphique\t");
-    }
+    for (const QString& ligne : lignes)
+        EXPECT_TRUE(forme.match(ligne).hasMatch()) << ligne.toStdString();
+    const qsizetype premierePluie = lignes.indexOf(QRegularExpression("sql\t.*FROM PLUVIO_76402001.*"));
+    const qsizetype premiereNappe = lignes.indexOf(QRegularExpression("sql\t.*FROM PZ_00754X0012.*"));
+    const qsizetype ecritsPluie = lignes.filter(QRegularExpression("^ecrit\tGraphiqueSuperposePluvio\t")).size();
+    const qsizetype ecritsNappe = lignes.filter(QRegularExpression("^ecrit\tGraphique\t")).size();
     // Les requêtes telles que le contrôle les écrit, avant toute traduction pour SQLite.
     EXPECT_TRUE(lignes.filter("#01/01/2015 00:00:00#").size() >= 1);
     ASSERT_GE(premierePluie, 0);

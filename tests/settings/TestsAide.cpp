@@ -49,42 +49,32 @@ protected:
     bool reussir = true;
     MessagesEnregistres messages;
     QTemporaryDir dossier;
-
-private:
     OuvreurDocument m_ancien;
 };
 
-TEST_F(Aide, PagesLocalesAcoteDeLaPagePrincipale)
+// Une page locale à côté de la page principale, ou une adresse web, selon le produit.
+TEST_F(Aide, PagesLocalesOuWebSelonLeProduit)
 {
-    hote.fichierAide = dossier.path() + "/aide/KOR_help.htm";
-    creer(hote.fichierAide);
+    const QString locale = dossier.path() + "/aide/KOR_help.htm", web = "HTTP://Aide.Norvane.fr/";
+    creer(locale);
     creer(dossier.path() + "/aide/docs_kor/KOR_help_12.htm");
-
-    OuvrirAide(12);
-    ValeursProcessus::courantes().nomProjet = "KORReader";
-    OuvrirAide(0);
-    // Un sujet sans sa page : la page principale à la place.
-    OuvrirAide(38);
-    ASSERT_EQ(ouverts.size(), 3);
-    EXPECT_EQ(ouverts[0].toLocalFile(), dossier.path() + "/aide/docs_kor/KOR_help_12.htm");
-    EXPECT_EQ(ouverts[1].toLocalFile(), dossier.path() + "/aide/KOR_help.htm");
-    EXPECT_EQ(ouverts[2].toLocalFile(), hote.fichierAide);
+    const std::tuple<QString, QString, qint16, QString> cas[] = {
+        {locale, "KOR", 12, dossier.path() + "/aide/docs_kor/KOR_help_12.htm"},
+        {locale, "KORReader", 0, locale},
+        {locale, "KORReader", 38, locale},  // un sujet sans sa page : la page principale à la place
+        {web, "VANTReader", 5, "http://aide.norvane.fr/docs_vant/VANT_help_5.htm"},
+        {web, "ORB", 0, "http://aide.norvane.fr/ORB_help.htm"},
+        {web, "AUTRE", 1, "http://aide.norvane.fr/docs_autre/AUTRE_help_1.htm"},
+    };
+    for (const auto& [aide, projet, sujet, attendu] : cas) {
+        hote.fichierAide = aide;
+        ValeursProcessus::courantes().nomProjet = projet;
+        OuvrirAide(sujet);
+        ASSERT_FALSE(ouverts.isEmpty());
+        EXPECT_EQ(ouverts.last().isLocalFile() ? ouverts.last().toLocalFile() : ouverts.last().toString(), attendu) << sujet;
+    }
+    EXPECT_EQ(ouverts.size(), 6);
     EXPECT_TRUE(messages.messages().isEmpty());
-}
-
-TEST_F(Aide, AdresseWebEtProduits)
-{
-    hote.fichierAide = "HTTP://Aide.Norvane.fr/";
-    ValeursProcessus::courantes().nomProjet = "VANTReader";
-    OuvrirAide(5);
-    ValeursProcessus::courantes().nomProjet = "ORB";
-    OuvrirAide(0);
-    ValeursProcessus::courantes().nomProjet = "AUTRE";
-    OuvrirAide(1);
-    ASSERT_EQ(ouverts.size(), 3);
-    EXPECT_EQ(ouverts[0].toString(), "http://aide.norvane.fr/docs_vant/VANT_help_5.htm");
-    EXPECT_EQ(ouverts[1].toString(), "http://aide.norvane.fr/ORB_help.htm");
-    EXPECT_EQ(ouverts[2].toString(), "http://aide.norvane.fr/docs_autre/AUTRE_help_1.htm");
 }
 
 TEST_F(Aide, LesDeuxMessages)
@@ -119,26 +109,22 @@ TEST_F(Aide, SansMembreChezLHoteLeFichierDeLInitialisation)
     EXPECT_EQ(ouverts[0].toString(), "http://init/KOR_help.htm");
 }
 
-} // namespace
-
-#include "TestsAide.moc"
-
 // L'ouvreur du bureau sous Linux : xdg-open, lancé pour de vrai. Celui qui ne trouve rien pour ouvrir
 // la page rend la main en échec, et l'aide le dit ; celui qui garde la main (le navigateur lancé
 // devant lui) vaut réussite au bout d'une seconde, sans que l'application l'attende davantage.
-TEST(OuvreurDuBureau, XdgOpenQuiEchoueEstDitCeluiQuiLanceReussit)
+TEST_F(Aide, XdgOpenQuiEchoueEstDitCeluiQuiLanceReussit)
 {
-    QTemporaryDir programmes;
+    DefinirOuvreurDocument(m_ancien);
     const QString chemin = qEnvironmentVariable("PATH");
-    qputenv("PATH", (programmes.path() + u':' + chemin).toLocal8Bit());
+    qputenv("PATH", (dossier.path() + u':' + chemin).toLocal8Bit());
     const auto ecrire = [&](const QByteArray& script) {
-        QFile f(programmes.filePath("xdg-open"));
+        QFile f(dossier.filePath("xdg-open"));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("#!/bin/sh\n" + script + "\n");
         f.close();
         f.setPermissions(f.permissions() | QFile::ExeOwner);
     };
-    const QUrl page = QUrl::fromLocalFile(programmes.filePath("page.htm"));
+    const QUrl page = QUrl::fromLocalFile(dossier.filePath("page.htm"));
     for (const auto& [script, attendu] : {std::pair{QByteArray("exit 3"), false}, std::pair{QByteArray("exit 0"), true},
                                           std::pair{QByteArray("exec sleep 3"), true}}) {
         ecrire(script);
@@ -148,14 +134,13 @@ TEST(OuvreurDuBureau, XdgOpenQuiEchoueEstDitCeluiQuiLanceReussit)
         EXPECT_LT(chrono.elapsed(), 2500) << script.constData();
     }
     ecrire("exit 4");
-    MessagesEnregistres messages;
-    HoteAide hote;
-    hote.fichierAide = programmes.filePath("KOR_help.htm");
-    ValeursProcessus::courantes().fenetrePrincipale = &hote;
-    ValeursProcessus::courantes().nomProjet = "KOR";
+    hote.fichierAide = dossier.filePath("KOR_help.htm");
     OuvrirAide(0);
-    ValeursProcessus::courantes().fenetrePrincipale = nullptr;
-    ValeursProcessus::courantes().nomProjet.clear();
     EXPECT_EQ(messages.textes(), QStringList{"Impossible d'ouvrir le fichier d'aide: " + hote.fichierAide});
+    EXPECT_TRUE(ouverts.isEmpty());
     qputenv("PATH", chemin.toLocal8Bit());
 }
+
+} // namespace
+
+#include "TestsAide.moc"

@@ -21,7 +21,7 @@
 
 namespace {
 
-// Ce qu'on compare avant et après une opération qui ne doit rien changer.
+// Ce que la boîte peut changer à la collection, en textes : avant et après une opération, ou attendu.
 QStringList etat(const Classe_Graphiques& c)
 {
     const GestionExportExcel& o = c.GestionExportExcel();
@@ -99,6 +99,9 @@ protected:
         symbole->setFocus();
         QTest::keyClick(symbole, Qt::Key_Home);    // "+"
         QTest::keyClick(symbole, Qt::Key_Down);    // "x"
+        QComboBox* sansSymbole = liste(b, 1, 3);
+        sansSymbole->setFocus();
+        QTest::keyClick(sansSymbole, Qt::Key_End);  // "Invisible"
         page(b, 1);
         cocher(b, "chkAfficherLegende");
         cocher(b, "chkAfficherAquifere");
@@ -253,26 +256,15 @@ TEST_F(BoiteOptions, BonneSaisieRangeeAppliqueeEtRetrouvee)
     EXPECT_TRUE(b->isVisible());
     EXPECT_EQ(appliquees, (QList<std::pair<bool, bool>>{{false, false}}));
     EXPECT_EQ(texte(*b, "TxtNbSeparations"), "1");
-    EXPECT_EQ(courbes->NbSeparations(), 1);
-    EXPECT_FALSE(courbes->GrilleX());
-    EXPECT_EQ(courbes->CouleurFond(), 14);
+    // Bornes, dates, grilles, fond, séparateurs, formats, polices, légende, puis chaque courbe (affichée/motif/symbole).
+    EXPECT_EQ(etat(*courbes), (QStringList{"-3.5", "20", "0", "01/01/2022", "30/06/2022", "0", "0", "1", "14", "1", "FIXE", "yy", "9",
+                                           "0", "Cote du toit", "1/0/1", "0/0/-1"}));
     EXPECT_EQ(pluie->CouleurFond(), 14);
-    EXPECT_FALSE(courbes->EchelleYAuto());
-    EXPECT_EQ(courbes->MinY(), -3.5);
-    EXPECT_EQ(courbes->MaxY(), 20);
     EXPECT_TRUE(pluie->EchelleYAuto());
-    EXPECT_FALSE(courbes->EchelleXAuto());
-    EXPECT_EQ(courbes->DateDebutAffichage(), "01/01/2022");
     EXPECT_EQ(pluie->DateFinAffichage(), "30/06/2022");
-    EXPECT_FALSE(courbes->GetCourbe(2)->Afficher());
-    EXPECT_EQ(courbes->GetCourbe(1)->Symbol(), 1);
     const GestionExportExcel options = courbes->GestionExportExcel();
-    EXPECT_EQ(options.TypeAxeXAnnee, "FIXE");
-    EXPECT_EQ(options.FormatAxeXAnnee, "yy");
     EXPECT_EQ(options.TypeAxeX, "PERSO");
     EXPECT_EQ(options.FormatAxeX, "mm/yyyy");
-    EXPECT_EQ(options.TaillePoliceAxes, 9);
-    EXPECT_FALSE(options.AfficherLegende);
     EXPECT_TRUE(options.AfficherAquifere);
 
     // Relu par une nouvelle collection, dans un nouvel accès au magasin.

@@ -81,41 +81,21 @@ TEST(ValidationOptions, ChaqueRefusDonneSonMessageDansLOrdre)
 TEST(ValidationOptions, TaillesEtSeparateursDansLeursBornes)
 {
     const QString polices = "La valeur de la taille des polices des titres ou des axes n'est pas correcte.";
-    for (const char* taille : {"3", "73", "7,5", "sept", "", "40000"}) {
-        SaisieOptions s = bonneSaisie();
-        s.tailleTitre = taille;
-        EXPECT_EQ(refus(s), polices) << taille;
-    }
-    for (const char* taille : {"4", "72", " 9 ", "10,0"}) {
-        SaisieOptions s = bonneSaisie();
-        s.tailleAxes = taille;
-        EXPECT_EQ(refus(s), "") << taille;
-    }
-    for (const char* n : {"101", "2,5", "cinq", ""}) {
-        SaisieOptions s = bonneSaisie();
-        s.nbSeparations = n;
-        EXPECT_EQ(refus(s), "Le nombre de séparateurs n'est pas correct.") << n;
-    }
-}
-
-// Ce que la lecture change à la saisie : 0 séparateur en vaut 1, les blancs
-// tombent, le motif « Invisible » cache la courbe et le symbole « Invisible » n'en met pas.
-TEST(ValidationOptions, LaLectureCorrigeCeQuiDoitLEtre)
-{
+    const std::tuple<QString SaisieOptions::*, QStringList, QString> cas[] = {
+        {&SaisieOptions::tailleTitre, {"3", "73", "7,5", "sept", "", "40000"}, polices},
+        {&SaisieOptions::tailleAxes, {"4", "72", " 9 ", "10,0"}, ""},
+        {&SaisieOptions::nbSeparations, {"101", "2,5", "cinq", ""}, "Le nombre de séparateurs n'est pas correct."},
+    };
+    for (const auto& [champ, saisies, attendu] : cas)
+        for (const QString& saisie : saisies) {
+            SaisieOptions s = bonneSaisie();
+            s.*champ = saisie;
+            EXPECT_EQ(refus(s), attendu) << saisie.toStdString();
+        }
+    // Acceptée, une taille est rangée sans ses blancs.
     SaisieOptions s = bonneSaisie();
-    s.nbSeparations = "0";
     s.tailleAxes = " 9 ";
-    const auto r = ValidationOptions::valider(s, TypeGraph::PluvioPiezo);
-    ASSERT_TRUE(std::holds_alternative<ChoixOptions>(r));
-    const ChoixOptions& c = std::get<ChoixOptions>(r);
-    EXPECT_EQ(c.nbSeparations, 1);
-    EXPECT_EQ(c.options.TaillePoliceAxes, 9);
-    EXPECT_EQ(c.texteTailleAxes, "9");
-    ASSERT_EQ(c.courbes.size(), 2);
-    EXPECT_TRUE(c.courbes[0].afficher);
-    EXPECT_EQ(c.courbes[0].symbol, 0);
-    EXPECT_FALSE(c.courbes[1].afficher);
-    EXPECT_EQ(c.courbes[1].symbol, -1);
+    EXPECT_EQ(std::get<ChoixOptions>(ValidationOptions::valider(s, TypeGraph::edition)).texteTailleAxes, "9");
 }
 
 TEST(FormatsAxeX, CodesReglagesEtChoixRetrouves)
