@@ -282,8 +282,9 @@ TEST(Hostile, ChaqueDemandeFausseTientEnUneLigneEtNEcritRien)
         // Un argument vide est un argument inconnu.
         {{"corrections", "--base", base, "--station", "76402001", "--annuler", ""}, "argument inconnu : « »"},
         {tracer({""}), "argument inconnu : « »"},
-        // La base d'exemple ne remplace qu'un fichier ordinaire.
+        // La base d'exemple ne remplace qu'un fichier ordinaire, et seulement sur demande.
         {{"exemple", "--base", tube}, "pas un fichier ordinaire"},
+        {{"exemple", "--base", base}, "existe déjà : --remplacer le remplace"},
         {{"exemple", "--base", ailleurs}, "est un dossier"},
     };
     for (const auto& [arguments, attendu] : cas) {

@@ -218,7 +218,7 @@ def main():
     p.add_argument("--graine")
     a = p.parse_args()
     if a.graine:
-        r = lancer(a.programme, ["exemple", "--base", a.brute, "--graine", a.graine])
+        r = lancer(a.programme, ["exemple", "--base", a.brute, "--graine", a.graine, "--remplacer"])
         if r.returncode != 0:
             sys.exit(f"base d'exemple impossible : {r.stderr}")
         # Un piézomètre sans altitude connue : ses niveaux se lisent en profondeur, ceux de l'autre en cote.
