@@ -9,13 +9,10 @@
 TEST(Cellules, VideEtTexte)
 {
     LocaleUtilisateur::definir(QLocale(QLocale::French, QLocale::France));
-    EXPECT_TRUE(EstVide(QVariant()));
-    EXPECT_TRUE(EstVide(QString()));
-    EXPECT_TRUE(EstVide(QStringLiteral("")));
-    EXPECT_TRUE(EstVide(QVariant::fromValue(nullptr)));
-    EXPECT_FALSE(EstVide(QStringLiteral(" ")));
-    EXPECT_FALSE(EstVide(0));
-    EXPECT_FALSE(EstVide(0.0));
+    for (const QVariant& vide : {QVariant(), QVariant(QString()), QVariant(QStringLiteral("")), QVariant::fromValue(nullptr)})
+        EXPECT_TRUE(EstVide(vide)) << vide.typeName();
+    for (const QVariant& plein : {QVariant(QStringLiteral(" ")), QVariant(0), QVariant(0.0)})
+        EXPECT_FALSE(EstVide(plein)) << plein.typeName();
 
     EXPECT_EQ(TexteCellule(QVariant()), "");
     EXPECT_EQ(TexteCellule(12.5), "12,5");

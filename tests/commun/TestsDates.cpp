@@ -80,12 +80,9 @@ TEST(Dates, LesDifferencesComptentLesFrontieresFranchies)
 {
     // Une seconde d'écart à cheval sur le jour de l'an : un an, un trimestre, un mois, un jour, une minute.
     const QDateTime a = dh("31/12/2003 23:59:59"), b = dh("01/01/2004 00:00:00");
-    EXPECT_EQ(DateDiff(Intervalle::Annee, a, b), 1);
-    EXPECT_EQ(DateDiff(Intervalle::Trimestre, a, b), 1);
-    EXPECT_EQ(DateDiff(Intervalle::Mois, a, b), 1);
-    EXPECT_EQ(DateDiff(Intervalle::Jour, a, b), 1);
-    EXPECT_EQ(DateDiff(Intervalle::Minute, a, b), 1);
-    EXPECT_EQ(DateDiff(Intervalle::Seconde, a, b), 1);
+    for (Intervalle i : {Intervalle::Annee, Intervalle::Trimestre, Intervalle::Mois, Intervalle::Jour, Intervalle::Minute,
+                         Intervalle::Seconde})
+        EXPECT_EQ(DateDiff(i, a, b), 1) << int(i);
     EXPECT_EQ(DateDiff(Intervalle::Annee, b, a), -1);
 
     // Presque un an sans passer le 1er janvier : aucune année.

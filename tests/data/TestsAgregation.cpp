@@ -31,39 +31,14 @@ ColonnesTypees squelette(const QStringList& mois, int annee)
     return ColonnesTypees::depuis(t);
 }
 
-// Les valeurs des points, dans l'ordre.
-QList<double> valeurs(const TableauValeurs& p)
+// Les sommes d'une période absente du squelette n'ont pas de place ; sans squelette, aucun point.
+// Le reste de la fusion (zéros, cumuls, heures et clés des points) se vérifie sur une base (Chargeurs).
+TEST(Agregation, LeSqueletteDecideDesPoints)
 {
-    QList<double> v;
-    for (int i = 0; i < p.points(); ++i)
-        v << p(2, i).toDouble();
-    return v;
-}
-
-TEST(Agregation, UnMoisSansMesureDonneZeroEtLeCumulContinue)
-{
-    const ColonnesTypees s = squelette({"01", "02", "03", "04"}, 2004);
-    const ColonnesTypees d = donnees({{"01/01/2004", 10.0, "200401"}, {"01/03/2004", 5.5, "200403"}, {"01/04/2004", QVariant(), "200404"}});
-    double maximum = 0;
-    TableauValeurs p = fusionner(d, 3, s, 4, false, maximum).tableau();
-    // Février : aucune mesure, un point à 0 ; avril : une somme vide compte pour 0.
-    EXPECT_EQ(valeurs(p), (QList<double>{10, 0, 5.5, 0}));
-    EXPECT_EQ(p(0, 1).toString(), "01/02/2004");
-    EXPECT_EQ(p(6, 1).toString(), "200402");
-    EXPECT_EQ(p(1, 3).toString(), "12:00:00");
-
-    // Cumul : les périodes vides le répètent.
-    maximum = 0;
-    EXPECT_EQ(valeurs(fusionner(d, 3, s, 4, true, maximum).tableau()), (QList<double>{10, 10, 15.5, 15.5}));
-
-    // Une plage dont les premiers mois sont vides commence à 0.
-    const ColonnesTypees tard = donnees({{"01/03/2004", 7.0, "200403"}});
-    EXPECT_EQ(valeurs(fusionner(tard, 1, s, 4, true, maximum).tableau()), (QList<double>{0, 0, 7, 7}));
-
-    // Squelette vide : rien en sortie ; les sommes hors squelette sont écartées.
-    EXPECT_EQ(fusionner(d, 3, ColonnesTypees(2), 0, false, maximum).points(), 0);
     const ColonnesTypees avant = donnees({{"01/12/2003", 3.0, "200312"}, {"01/01/2004", 4.0, "200401"}});
-    EXPECT_EQ(valeurs(fusionner(avant, 2, s, 4, false, maximum).tableau()).value(0), 4.0);
+    double maximum = 0;
+    EXPECT_EQ(fusionner(avant, 2, squelette({"01", "02", "03", "04"}, 2004), 4, false, maximum).tableau().valeur(2, 0).toDouble(), 4.0);
+    EXPECT_EQ(fusionner(avant, 2, ColonnesTypees(2), 0, false, maximum).points(), 0);
 }
 
 TEST(Agregation, BornesDeLAxeDesValeurs)
@@ -94,23 +69,6 @@ TEST(Agregation, BornesDeLAxeDesValeurs)
     m = 0;
     monterMaximum(44.9, m);
     EXPECT_EQ(m, 50.0);
-}
-
-TEST(Agregation, AnneesHydrologiquesReetiquetees)
-{
-    // Colonne Hydro : "01/01/" pour la part avant octobre, "01/02/" pour celle à partir d'octobre.
-    const TableauValeurs p = donnees({{"01/01/2004", 300.0, "20040101"}, {"01/02/2004", 200.0, "20040201"},
-                                      {"01/01/2005", 400.0, "20050101"}, {"01/02/2005", 150.0, "20050201"},
-                                      {"01/01/2006", QVariant(), "20060101"}}).tableau();
-    double m = 0;
-    const TableauValeurs h = reetiqueterHydro(p, m);
-    // 2005 : octobre–décembre 2004 et janvier–septembre 2005.
-    EXPECT_EQ(valeurs(h), (QList<double>{300, 600, 150}));
-    EXPECT_EQ(h(0, 0).toString(), "01/01/2004");
-    EXPECT_EQ(h(0, 1).toString(), "01/01/2005");
-    EXPECT_EQ(h(6, 1).toString(), "20050101");
-    EXPECT_EQ(h(0, 2).toString(), "01/01/2006");
-    EXPECT_EQ(maximumFinal(m), 600.0);  // 600 tombe déjà sur une centaine
 }
 
 TEST(Agregation, DecalageEnTete)

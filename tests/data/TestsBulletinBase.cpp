@@ -8,9 +8,19 @@
 
 #include <QTemporaryDir>
 #include <chrono>
+#include <functional>
 #include <future>
 
 namespace {
+
+// La valeur de chaque ligne du bulletin, « genre code valeur ».
+QStringList valeurs(const BulletinMensuel& b)
+{
+    QStringList l;
+    for (const LigneBulletin& ligne : b.lignes)
+        l << GenresStation::nom(ligne.genre->genre) + u' ' + ligne.code + u' ' + QString::number(ligne.valeur.value_or(-999));
+    return l;
+}
 
 // Deux piézomètres, l'un avec la cote de son repère (100 m NGF), l'autre sans : des niveaux de -5 m
 // de janvier à mars 2020 pour le premier, de -7 m en janvier et février pour le second ; en avril,
@@ -41,6 +51,26 @@ protected:
         Horloge::fixer(QDate());
         AvecBase::TearDown();
     }
+
+    // Les valeurs du bulletin de février 2020 ; `autre`, s'il est donné, est lancé d'un autre fil
+    // dès la première station lue (sur SQLite il attend la fin de la lecture, sur PostgreSQL il
+    // valide tout de suite), et `autreFait` dit s'il a réussi.
+    QStringList bulletin(const std::function<bool()>& autre = {}, bool* autreFait = nullptr)
+    {
+        std::future<bool> f;
+        QString erreur;
+        const auto b = BulletinMensuel::calculer(base(), {QDate(2020, 2, 1), {}, 0}, [&](const QString&, int pourcent) {
+            if (autre && pourcent > 0 && !f.valid()) {
+                f = std::async(std::launch::async, autre);
+                f.wait_for(std::chrono::seconds(1));
+            }
+            return true;
+        }, erreur);
+        if (autreFait)
+            *autreFait = f.valid() && f.get();
+        EXPECT_TRUE(b) << erreur.toStdString();
+        return b ? valeurs(*b) : QStringList();
+    }
 };
 
 } // namespace
@@ -65,19 +95,6 @@ TEST_F(BulletinSurBase, UnNiveauSeLitEnCoteSiLeRepereEstCoteSinonEnProfondeurEtL
     EXPECT_FALSE(BulletinMensuel::dernierMoisMesure(base(), {}));
 }
 
-namespace {
-
-// La valeur de chaque ligne du bulletin, « genre code valeur ».
-QStringList valeurs(const BulletinMensuel& b)
-{
-    QStringList l;
-    for (const LigneBulletin& ligne : b.lignes)
-        l << GenresStation::nom(ligne.genre->genre) + u' ' + ligne.code + u' ' + QString::number(ligne.valeur.value_or(-999));
-    return l;
-}
-
-} // namespace
-
 // Un import validé par un autre utilisateur pendant le bulletin, entre la lecture
 // de la première station et celle de la seconde : le bulletin est tout entier
 // d'avant, jamais une station d'avant et l'autre d'après.
@@ -85,31 +102,15 @@ TEST_F(BulletinSurBase, UnImportPendantLeBulletinNeMelangePasDeuxInstants)
 {
     auto autre = autreConnexion();
     ASSERT_TRUE(autre);
-    const BulletinMensuel::Demande demande{QDate(2020, 2, 1), {}, 0};
-    const auto calculer = [&](const BulletinMensuel::Progression& progression) {
-        QString erreur;
-        const auto b = BulletinMensuel::calculer(base(), demande, progression, erreur);
-        EXPECT_TRUE(b) << erreur.toStdString();
-        return b ? valeurs(*b) : QStringList();
-    };
-    const QStringList avant = calculer({});
-    // L'autre connexion écrit d'un autre fil : sur SQLite elle attend la fin de
-    // la lecture, sur PostgreSQL elle valide tout de suite.
-    std::future<bool> import;
-    const QStringList pendant = calculer([&](const QString&, int pourcent) {
-        if (pourcent > 0 && !import.valid()) {
-            import = std::async(std::launch::async, [&] {
-                return autre->Execute(OrdreSql::sansVerification(QStringLiteral("UPDATE PZ_A SET Valeur = Valeur - 1")))
-                    && autre->Execute(OrdreSql::sansVerification(QStringLiteral("UPDATE PZ_B SET Valeur = Valeur - 1")));
-            });
-            import.wait_for(std::chrono::seconds(1));
-        }
-        return true;
-    });
-    ASSERT_TRUE(import.valid());
-    ASSERT_TRUE(import.get()) << autre->DerniereErreur().toStdString();
+    const QStringList avant = bulletin();
+    bool fait = false;
+    const QStringList pendant = bulletin([&] {
+        return autre->Execute(OrdreSql::sansVerification(QStringLiteral("UPDATE PZ_A SET Valeur = Valeur - 1")))
+            && autre->Execute(OrdreSql::sansVerification(QStringLiteral("UPDATE PZ_B SET Valeur = Valeur - 1")));
+    }, &fait);
+    ASSERT_TRUE(fait) << autre->DerniereErreur().toStdString();
     EXPECT_EQ(pendant, avant);
-    EXPECT_EQ(calculer({}), (QStringList{"piezo A -6", "piezo B -8"}));
+    EXPECT_EQ(bulletin(), (QStringList{"piezo A -6", "piezo B -8"}));
     EXPECT_EQ(avant, (QStringList{"piezo A -5", "piezo B -7"}));
 }
 
@@ -128,25 +129,14 @@ TEST_F(BulletinSurBase, UneCopieQuiRecreeUneTablePendantLeBulletinNeMelangePasDe
                                             {"Valeur", TypeColonne::Reel}, {"ModeObtention", TypeColonne::Texte}},
                                    {"DateCreation", "Heure"}));
     ASSERT_TRUE(source->InsererLignes("PZ_B", {{QDate(2020, 2, 15), "06:00:00", -9.0, QVariant()}}));
-    std::future<bool> copie;
-    QString erreurCopie;
-    const auto pendant = BulletinMensuel::calculer(base(), {QDate(2020, 2, 1), {}, 0}, [&](const QString&, int pourcent) {
-        if (pourcent > 0 && !copie.valid()) {
-            copie = std::async(std::launch::async, [&] {
-                QList<CopieBase::Bilan> bilans;
-                return CopieBase(*source, dynamic_cast<BaseAcces&>(*autre)).copier(true, bilans, erreurCopie);
-            });
-            copie.wait_for(std::chrono::seconds(1));
-        }
-        return true;
-    }, erreur);
-    ASSERT_TRUE(copie.valid());
-    ASSERT_TRUE(copie.get()) << erreurCopie.toStdString();
-    ASSERT_TRUE(pendant) << erreur.toStdString();
-    EXPECT_EQ(valeurs(*pendant), (QStringList{"piezo A -5", "piezo B -7"}));
-    const auto apres = BulletinMensuel::calculer(base(), {QDate(2020, 2, 1), {}, 0}, {}, erreur);
-    ASSERT_TRUE(apres) << erreur.toStdString();
-    EXPECT_EQ(valeurs(*apres), (QStringList{"piezo A -5", "piezo B -9"}));
+    bool fait = false;
+    const QStringList pendant = bulletin([&] {
+        QList<CopieBase::Bilan> bilans;
+        return CopieBase(*source, dynamic_cast<BaseAcces&>(*autre)).copier(true, bilans, erreur);
+    }, &fait);
+    ASSERT_TRUE(fait) << erreur.toStdString();
+    EXPECT_EQ(pendant, (QStringList{"piezo A -5", "piezo B -7"}));
+    EXPECT_EQ(bulletin(), (QStringList{"piezo A -5", "piezo B -9"}));
 }
 
 // Un pluviomètre du code d'un piézomètre : deux stations, chacune au bulletin ;

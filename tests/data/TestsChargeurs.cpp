@@ -77,24 +77,29 @@ protected:
         ASSERT_TRUE(base().InsererLignes("PLUVIO_07001", lignes));
     }
 
-    // La série d'un chargement, dans l'ordre : (date, valeur).
-    QList<std::pair<QString, double>> charger(const QString& code, const QString& colonne, const QString& debut,
-                                              const QString& fin, bool cumul = false, int mode = 0)
+    // La pluie du pluviomètre 07001 par période.
+    static ChargeurPluie::Demande demande(const QString& code, const QString& colonne, const QString& debut, const QString& fin)
     {
-        Classe_Graphiques c;
         ChargeurPluie::Demande d;
         d.debut = *LireDate(debut);
         d.fin = *LireDate(fin);
         d.code = "07001";
-        d.titre = "Pluie";
-        d.mode = mode;
-        d.colonne = "Pluie";
+        d.titre = d.colonne = "Pluie";
         d.codePeriode = PeriodeDepuisTexte(code);
         d.colonnePeriode = colonne;
+        return d;
+    }
+
+    // La série d'un chargement, dans l'ordre : (date, valeur).
+    QList<std::pair<QString, double>> charger(const QString& code, const QString& colonne, const QString& debut,
+                                              const QString& fin, bool cumul = false)
+    {
+        Classe_Graphiques c;
+        ChargeurPluie::Demande d = demande(code, colonne, debut, fin);
         d.cumul = cumul;
         EXPECT_EQ(ChargeurPluie::agreger(c, d, &base(), nullptr), 1);
         QList<std::pair<QString, double>> serie;
-        const CourbePtr courbe = c.GetCourbe(1);
+        courbe = c.GetCourbe(1);
         for (int i = 0; courbe && i < courbe->NbValeurs(); ++i)
             serie.append({courbe->cellule(0, i).toString(), courbe->cellule(2, i).toDouble()});
         maximum = c.MaxDonnees();
@@ -104,6 +109,7 @@ protected:
     MagasinTemporaire magasin;
     const QList<Mesure> donnees = mesures();
     double maximum = 0;
+    CourbePtr courbe;  // celle du dernier chargement
 };
 
 // Les statistiques du graphique annuel, dans l'ordre où elles s'ajoutent.
@@ -157,6 +163,28 @@ TEST_F(Chargeurs, SommesMensuellesTrimestriellesEtAnnuelles)
     }
 }
 
+// Une année hydrologique (octobre) se range au 1er janvier de l'année où elle finit ; un point
+// sans somme prend l'heure et la clé de sa période ; un cumul ouvert sur un mois sans mesure part de 0.
+TEST_F(Chargeurs, AnneesHydrologiquesEtPointsSansSomme)
+{
+    const auto hydro = [](const QDate& j) { return QStringLiteral("01/01/%1").arg(j.month() >= 10 ? j.year() + 1 : j.year()); };
+    comparer(charger("HYDRO", "Hydro", "01/10/2000", "30/09/2003"), sommes(donnees, hydro, QDate(2000, 10, 1), QDate(2003, 9, 30)),
+             {"01/01/2001", "01/01/2002", "01/01/2003"});
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(courbe->cellule(6, i).toString(), QStringLiteral("%1/01/01").arg(2001 + i));
+        // L'axe monte avec l'année entière, non avec ses deux parties.
+        EXPECT_GE(maximum, courbe->cellule(2, i).toDouble());
+    }
+    const auto mai = sommes(donnees, [](const QDate&) { return QString(); }, QDate(2001, 5, 1), QDate(2001, 5, 31));
+    const auto printemps = charger("MOIS", "Mois", "01/04/2001", "31/05/2001", true);
+    ASSERT_EQ(printemps.size(), 2);
+    EXPECT_EQ(printemps[0].second, 0.0);
+    EXPECT_NEAR(printemps[1].second, mai.at(QString()), 1e-6);
+    EXPECT_EQ(courbe->cellule(6, 0).toString(), "2001/04/01");
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(courbe->cellule(1, i).toString(), "12:00:00");
+}
+
 TEST_F(Chargeurs, DecadesEtJoursDesAnneesBissextiles)
 {
     const QDate debut(2000, 1, 1), fin(2000, 12, 31);
@@ -181,13 +209,7 @@ TEST_F(Chargeurs, DecadesEtJoursDesAnneesBissextiles)
 TEST_F(Chargeurs, NomsRefusesEtTablesAbsentes)
 {
     Classe_Graphiques c;
-    ChargeurPluie::Demande d;
-    d.debut = QDate(2000, 1, 1);
-    d.fin = QDate(2000, 12, 31);
-    d.titre = "Pluie";
-    d.colonne = "Pluie";
-    d.codePeriode = Periode::Mois;
-    d.colonnePeriode = "Mois";
+    ChargeurPluie::Demande d = demande("MOIS", "Mois", "01/01/2000", "31/12/2000");
     d.code = "X; DROP TABLE ANNEES";
     EXPECT_EQ(ChargeurPluie::agreger(c, d, &base(), nullptr), 0);
     EXPECT_EQ(c.Compter(), 0);
@@ -231,15 +253,10 @@ TEST_F(Chargeurs, QuintilesEtMedianeDUnMois)
     ASSERT_EQ(c.Compter(), cles.size());
     for (int k = 0; k < cles.size(); ++k)
         EXPECT_EQ(c.GetCourbe(k + 1)->Cle(), cles[k]);
-    const auto janvier = [&](const QString& cle) { return c.GetCourbe(c.noCourbe(cle))->cellule(2, 0); };
-    EXPECT_DOUBLE_EQ(janvier("Min").toDouble(), 10);
-    EXPECT_DOUBLE_EQ(janvier("Moyenne").toDouble(), 30);
-    EXPECT_DOUBLE_EQ(janvier("Max").toDouble(), 50);
-    EXPECT_DOUBLE_EQ(janvier("1er Quintile ").toDouble(), 18);
-    EXPECT_DOUBLE_EQ(janvier("2ème Quintile ").toDouble(), 26);
-    EXPECT_DOUBLE_EQ(janvier("3ème Quintile ").toDouble(), 34);
-    EXPECT_DOUBLE_EQ(janvier("4ème Quintile ").toDouble(), 42);
-    EXPECT_DOUBLE_EQ(janvier("Médiane").toDouble(), 30);
+    // Janvier : min, moyenne, max, quintiles et médiane, dans l'ordre des courbes.
+    const double janvier[] = {10, 30, 50, 18, 26, 34, 42, 30};
+    for (int k = 0; k < 8; ++k)
+        EXPECT_DOUBLE_EQ(c.GetCourbe(k + 1)->cellule(2, 0).toDouble(), janvier[k]) << cles[k].toStdString();
     EXPECT_EQ(c.GetCourbe(c.noCourbe("Médiane"))->cellule(0, 0).toString(), "15/01/2024");
     // Mars : une année mesurée, à 0 mm, qui compte. Février : aucune année, un point vide.
     EXPECT_DOUBLE_EQ(c.GetCourbe(c.noCourbe("1er Quintile "))->cellule(2, 2).toDouble(), 0.0);
@@ -277,14 +294,8 @@ TEST_F(Chargeurs, StatistiquesEtEcartsSansDonnees)
     }
 
     Classe_Graphiques serie;
-    ChargeurPluie::Demande d;
-    d.debut = QDate(2001, 1, 1);
-    d.fin = QDate(2001, 12, 31);
-    d.code = "07001";
-    d.titre = d.colonne = "Pluie";
+    ChargeurPluie::Demande d = demande("MOIS", "Mois", "01/01/2001", "31/12/2001");
     d.mode = 7;
-    d.codePeriode = Periode::Mois;
-    d.colonnePeriode = "Mois";
     ASSERT_EQ(ChargeurPluie::agreger(serie, d, &base(), nullptr), 1);
     QList<double> valeurs;
     for (int i = 0; i < serie.GetCourbe(1)->NbValeurs(); ++i)

@@ -20,39 +20,37 @@ protected:
     QObject fenetre;
 };
 
-TEST_F(Litteraux, DatesParTypeDeBase)
+// Sous Oracle aussi, le littéral est refait depuis la date lue, jamais recopié du texte reçu :
+// aucun texte de l'hôte n'entre tel quel dans un ordre. Le type de base est relu à chaque appel.
+TEST_F(Litteraux, DatesEtHeuresParTypeDeBase)
 {
-    base("ACCESS");
-    EXPECT_EQ(FormatDateBase("05/03/2004").texte(), "#03/05/2004#");
-    EXPECT_EQ(FormatDateBase("05/03/2004", true).texte(), "#03/05/2004 00:00:00#");
-    EXPECT_EQ(FormatDateBase("05/03/2004 17:45:09", true).texte(), "#03/05/2004 17:45:09#");
-    EXPECT_EQ(FormatDateBase("05/03/2004 17:45:09").texte(), "#03/05/2004#");
-    EXPECT_EQ(FormatDateBase("29/02/2000").texte(), "#02/29/2000#");
-
-    base("POSTGRESQL");
-    EXPECT_EQ(FormatDateBase("05/03/2004").texte(), "'03/05/2004'");
-    EXPECT_EQ(FormatDateBase("31/12/2004", true).texte(), "'12/31/2004 00:00:00'");
-
-    // Sous Oracle aussi, le littéral est refait depuis la date lue, jamais recopié du texte reçu :
-    // aucun texte de l'hôte n'entre tel quel dans un ordre.
-    base("ORACLE");
-    EXPECT_EQ(FormatDateBase("05/03/2004").texte(), " to_date('05/03/2004', 'DD/MM/YYYY') ");
-    EXPECT_EQ(FormatDateBase("05/03/2004 08:30:00", true).texte(), " to_date('05/03/2004 08:30:00', 'DD/MM/YYYY HH24:MI:SS') ");
-    EXPECT_EQ(FormatDateBase("05/03/2004", true).texte(), " to_date('05/03/2004 00:00:00', 'DD/MM/YYYY HH24:MI:SS') ");
-
-    // Le type de base est relu à chaque appel.
-    base("ACCESS");
-    EXPECT_EQ(FormatDateBase("05/03/2004").texte(), "#03/05/2004#");
-}
-
-TEST_F(Litteraux, HeuresParTypeDeBase)
-{
-    base("ACCESS");
-    EXPECT_EQ(FormatHeureBase("08:30:00").texte(), "#08:30:00#");
-    base("POSTGRESQL");
-    EXPECT_EQ(FormatHeureBase("08:30:00").texte(), "'12/30/1899 08:30:00'");
-    base("ORACLE");
-    EXPECT_EQ(FormatHeureBase("23:59:59").texte(), " to_date('30/12/1899 23:59:59', 'DD/MM/YYYY HH24:MI:SS') ");
+    const struct
+    {
+        const char *type, *texte;
+        int avecHeure;  // -1 : une heure seule
+        const char* attendu;
+    } cas[] = {
+        {"ACCESS", "05/03/2004", 0, "#03/05/2004#"},
+        {"ACCESS", "05/03/2004", 1, "#03/05/2004 00:00:00#"},
+        {"ACCESS", "05/03/2004 17:45:09", 1, "#03/05/2004 17:45:09#"},
+        {"ACCESS", "05/03/2004 17:45:09", 0, "#03/05/2004#"},
+        {"ACCESS", "29/02/2000", 0, "#02/29/2000#"},
+        {"ACCESS", "08:30:00", -1, "#08:30:00#"},
+        {"POSTGRESQL", "05/03/2004", 0, "'03/05/2004'"},
+        {"POSTGRESQL", "31/12/2004", 1, "'12/31/2004 00:00:00'"},
+        {"POSTGRESQL", "08:30:00", -1, "'12/30/1899 08:30:00'"},
+        {"ORACLE", "05/03/2004", 0, " to_date('05/03/2004', 'DD/MM/YYYY') "},
+        {"ORACLE", "05/03/2004 08:30:00", 1, " to_date('05/03/2004 08:30:00', 'DD/MM/YYYY HH24:MI:SS') "},
+        {"ORACLE", "05/03/2004", 1, " to_date('05/03/2004 00:00:00', 'DD/MM/YYYY HH24:MI:SS') "},
+        {"ORACLE", "23:59:59", -1, " to_date('30/12/1899 23:59:59', 'DD/MM/YYYY HH24:MI:SS') "},
+        {"ACCESS", "05/03/2004", 0, "#03/05/2004#"},
+    };
+    for (const auto& c : cas) {
+        base(c.type);
+        const QString texte = QString::fromLatin1(c.texte);
+        const OrdreSql o = c.avecHeure < 0 ? FormatHeureBase(texte) : FormatDateBase(texte, c.avecHeure == 1);
+        EXPECT_EQ(o.texte(), QString::fromLatin1(c.attendu)) << c.type << " " << c.texte;
+    }
 }
 
 TEST_F(Litteraux, DatesImpossiblesEtTypeInconnuDonnentUnTexteVide)

@@ -25,10 +25,8 @@ TEST(NomVerifie, LettresChiffresSouligneEtTiretSeulement)
     EXPECT_FALSE(NomVerifie::depuis(QStringLiteral("A") + QChar(0) + QStringLiteral("B")));
 
     EXPECT_EQ(NomVerifie::table(QStringLiteral("PZ_"), QStringLiteral("00754X0012"))->texte(), "PZ_00754X0012");
-    EXPECT_FALSE(NomVerifie::table(QStringLiteral("PLUVIO_"), QStringLiteral("X; DROP TABLE ANNEES")));
-    // Le préfixe compte dans la longueur ; un code vide ne fait pas une table.
+    // Le préfixe compte dans la longueur (les codes refusés en table : Contrat).
     EXPECT_FALSE(NomVerifie::table(QStringLiteral("COURBE_REF_PLUVIO_"), QString(30, u'1')));
-    EXPECT_FALSE(NomVerifie::table(QStringLiteral("PLUVIO_"), QString()));
     // Le message cite le nom refusé, nettoyé et coupé.
     EXPECT_TRUE(MessageNomRefuse(QStringLiteral("a b")).contains(QStringLiteral("« a b »")));
     const QString refus = MessageNomRefuse(QStringLiteral("\x1b[31m") + QString(500, u'x'));

@@ -287,10 +287,6 @@ TEST_F(Formulation, LaJointureDuJourALaPeriodeRangeChaqueMesure)
     EXPECT_EQ(colonne(squelette), QStringList({"29/02/2000", "29/02/2004"}));
 }
 
-} // namespace
-
-namespace {
-
 // Chaque moteur rend les valeurs extrêmes telles qu'écrites (un texte vide
 // écrit par les outils devient NULL) : les entiers aux bornes de 32 bits, les
 // infinis, un réel de 2^53, les textes longs et les dates des bornes du siècle.

@@ -12,8 +12,6 @@ TEST(MessagesMoteur, CeQueLUtilisateurPeutCorrigerEnFrancaisDAbord)
         QString message;
         const char* debut;
     } cas[] = {
-        {MessagesMoteur::sqlite(SQLITE_NOTADB, "file is not a database"), "le fichier n'est pas une base SQLite"},
-        {MessagesMoteur::sqlite(SQLITE_READONLY_DIRECTORY, "attempt to write a readonly database"), "la base est en lecture seule"},
         {MessagesMoteur::sqlite(SQLITE_CANTOPEN, "unable to open database file"), "impossible d'ouvrir le fichier de la base"},
         {MessagesMoteur::sqlite(SQLITE_FULL, "database or disk is full"), "le disque est plein"},
         {MessagesMoteur::sqlite(SQLITE_BUSY_SNAPSHOT, "database is locked"), "la base est occupée"},
@@ -23,8 +21,6 @@ TEST(MessagesMoteur, CeQueLUtilisateurPeutCorrigerEnFrancaisDAbord)
         {MessagesMoteur::postgres("55P03", "canceling statement due to lock timeout"), "la table est verrouillée par une autre session"},
         {MessagesMoteur::postgres("57014", "canceling statement due to statement timeout"), "ordre interrompu"},
         {MessagesMoteur::postgres("08006", "server closed the connection unexpectedly"), "connexion au serveur PostgreSQL perdue"},
-        {MessagesMoteur::postgres("42P01", "relation \"pluvio_x\" does not exist"), "table introuvable"},
-        {MessagesMoteur::postgres("XX000", "internal error"), "erreur du serveur PostgreSQL"},
         {MessagesMoteur::connexionPostgres("connection to server at \"127.0.0.1\", port 1 failed: Connection refused\n\tIs the server running"),
          "le serveur PostgreSQL ne répond pas (connexion refusée)"},
         {MessagesMoteur::connexionPostgres("connection to server at \"10.0.0.1\" failed: timeout expired"), "le serveur PostgreSQL n'a pas répondu"},

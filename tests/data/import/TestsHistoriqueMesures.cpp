@@ -55,11 +55,7 @@ protected:
             lignes << TexteCellule(t.valeur(0, r));
         return lignes;
     }
-    qint64 compte(const QString& table)
-    {
-        TableauValeurs t;
-        return moteur().ExecuterNatif("SELECT count(*) FROM " + table, &t) ? qint64(t.valeur(0, 0).toDouble()) : -1;
-    }
+    qint64 compte(const QString& table) { return valeur("SELECT count(*) FROM " + table).toLongLong(); }
 
     // La pluie de chacun des jours donnés remplacée par `valeur`, par un import.
     void importer(const QList<int>& jours, const QByteArray& valeur)
