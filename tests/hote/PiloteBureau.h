@@ -9,11 +9,14 @@
 
 #include "FormulaireGraphique.h"
 
+#include "commun/Cellule.h"
 #include "commun/Dates.h"
+#include "commun_tests/Enchainement.h"
 #include "commun_tests/SaisieBoite.h"
 #include "control/CtlGraphique.h"
 #include "control/CtlToolBar.h"
 #include "control/HoteGraphique.h"
+#include "data/BaseDonnees.h"
 #include "data/bases/BaseExemple.h"
 #include "entry/GrillePoints.h"
 #include "render/moteur/MoteurGraphique.h"
@@ -28,6 +31,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSettings>
@@ -304,6 +308,41 @@ protected:
         });
     }
 
+    // Les pluies de mars 2023 de Port-Aubin demandées, puis Corriger : leur grille, à l'outil 6.
+    static void corrigerMars(FenetreHote& f)
+    {
+        saisir(f, demandeDe(TypeGraph::edition, "76402001", "M", {2023, 3, 1}, {2023, 3, 31}));
+        QTest::mouseClick(enfant<QPushButton>(f, "BoutonCorriger"), Qt::LeftButton);
+        ASSERT_EQ(f.formulaire().controle().outilCourant(), 6);
+    }
+
+    // Les bulles du menu des bases récentes : le chemin entier de chacune.
+    static QStringList basesRecentes(QMainWindow& f)
+    {
+        QStringList bulles;
+        for (QMenu* m : f.findChildren<QMenu*>())
+            if (m->title() == QStringLiteral("Bases &récentes"))
+                for (QAction* a : m->actions())
+                    bulles << a->toolTip();
+        return bulles;
+    }
+
+    // Les lignes qu'un SELECT rend, leurs champs séparés par « | » ; vide s'il échoue.
+    static QStringList lignesDe(BaseDonnees& base, const QString& sql)
+    {
+        TableauValeurs t;
+        qint32 n = 0;
+        QStringList lignes;
+        EXPECT_TRUE(base.ExtraireRecords(OrdreSql::sansVerification(sql), t, n)) << sql.toStdString();
+        for (int r = 0; r < n; ++r) {
+            QStringList champs;
+            for (int c = 0; c < t.lignes(); ++c)
+                champs << TexteCellule(t.valeur(c, r));
+            lignes << champs.join(u'|');
+        }
+        return lignes;
+    }
+
     CtlGraphique& c() { return f->formulaire().controle(); }
     GrillePoints& grille() { return *c().SprPoints(); }
     void palette(int bouton) { QTest::mouseClick(c().PaletteOutils()->bouton(bouton), Qt::LeftButton); }
@@ -318,20 +357,12 @@ protected:
     }
     // La ligne d'un jour de mars 2023, le mois que les essais corrigent.
     int ligneDu(int jour) { return ligneDu(grille(), QDate(2023, 3, jour)); }
-    // Une cellule de la ligne du jour cliquée (la ligne devient la courante) ; double clic pour l'éditer.
-    void cliquerCellule(int jour, int colonne, bool editer = false)
-    {
-        const QModelIndex i = grille().model()->index(ligneDu(jour), colonne);
-        grille().scrollTo(i);
-        const QPoint centre = grille().visualRect(i).center();
-        QTest::mouseClick(grille().viewport(), Qt::LeftButton, {}, centre);
-        if (editer)
-            QTest::mouseDClick(grille().viewport(), Qt::LeftButton, {}, centre);
-    }
+    // Une cellule de la ligne du jour cliquée : la ligne devient la courante.
+    void cliquerCellule(int jour, int colonne) { cliquerLigne(grille(), grille().model()->index(ligneDu(jour), colonne)); }
 
-    // Un double clic sur la cellule de la grille, le texte tapé par-dessus (vide : effacé) ; Entrée
+    // Un double clic sur la cellule d'une grille, le texte tapé par-dessus (vide : effacé) ; Entrée
     // seulement si `valider`. La fenêtre reprend d'abord la main, qu'une jauge ou une autre a prise.
-    static void taperDansLaGrille(FenetreHote& f, GrillePoints& g, int ligne, int colonne, const QString& texte,
+    static void taperDansLaGrille(FenetreHote& f, QAbstractItemView& g, int ligne, int colonne, const QString& texte,
                                   bool valider = true)
     {
         f.activateWindow();

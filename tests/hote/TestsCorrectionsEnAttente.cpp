@@ -5,17 +5,11 @@
 #include "Menus.h"
 #include "PiloteBureau.h"
 
-#include "commun/Cellule.h"
-#include "commun_tests/Enchainement.h"
 #include "commun_tests/Souris.h"
 #include "control/EnteteStations.h"
-#include "data/BaseDonnees.h"
 #include "data/bases/OuvertureBase.h"
-#include "entry/GrillePoints.h"
 
 #include <QRegularExpression>
-#include <QToolButton>
-#include <functional>
 
 namespace {
 
@@ -26,22 +20,17 @@ protected:
     {
         PiloteBureau::SetUp();
         f = ouvrir();
-        corriger();
+        corrigerMars(*f);
     }
-    void corriger()
+    // Les lignes du SELECT sur la base que la fenêtre a ouverte.
+    QStringList enBase(const QString& sql)
     {
-        saisir(*f, demandeDe(TypeGraph::edition, "76402001", "M", {2023, 3, 1}, {2023, 3, 31}));
-        QTest::mouseClick(enfant<QPushButton>(*f, "BoutonCorriger"), Qt::LeftButton);
-        ASSERT_EQ(c().outilCourant(), 6);
+        QString erreur;
+        return lignesDe(*ouvrirBase(texteBase(), false, erreur), sql);
     }
     QString valeurEnBase(const QString& jour)
     {
-        QString erreur;
-        auto base = ouvrirBase(texteBase(), false, erreur);
-        TableauValeurs t;
-        qint32 n = 0;
-        base->ExtraireRecords(OrdreSql::sansVerification("SELECT Pluie FROM PLUVIO_76402001 WHERE DateCreation = '" + jour + "'"), t, n);
-        return n == 1 ? TexteCellule(t.valeur(0, 0)) : QString();
+        return enBase("SELECT Pluie FROM PLUVIO_76402001 WHERE DateCreation = '" + jour + "'").join(u';');
     }
     QStringList questions() const
     {
@@ -223,16 +212,8 @@ TEST_F(CorrectionsEnAttente, InsererUnPointDansLaGrille)
     ASSERT_FALSE(messages.textes().isEmpty());
     EXPECT_TRUE(messages.textes().first().contains("\n0 mesure modifiée, 1 ajoutée, 0 supprimée")) << messages.textes().first().toStdString();
     EXPECT_EQ(grille().lignes(), lignes + 1);
-    TableauValeurs t;
-    qint32 n = 0;
-    QString erreur;
-    ouvrirBase(texteBase(), false, erreur)
-        ->ExtraireRecords(OrdreSql::sansVerification("SELECT Heure, Pluie FROM PLUVIO_76402001 WHERE DateCreation = '2023-03-09' "
-                                                     "ORDER BY Heure"),
-                          t, n);
-    ASSERT_EQ(n, 2);
-    EXPECT_EQ(TexteCellule(t.valeur(1, 0)), neuf);
-    EXPECT_EQ(TexteCellule(t.valeur(0, 1)) + u' ' + TexteCellule(t.valeur(1, 1)), "18:00:00 3.5");
+    EXPECT_EQ(enBase("SELECT Heure, Pluie FROM PLUVIO_76402001 WHERE DateCreation = '2023-03-09' ORDER BY Heure"),
+              (QStringList{"12:00:00|" + neuf, "18:00:00|3.5"}));
 }
 
 // « Annuler la dernière correction » vise le pluviomètre corrigé, même quand la liste en montre un
