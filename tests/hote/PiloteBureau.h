@@ -8,6 +8,7 @@
 #include "FenetreHote.h"
 
 #include "FormulaireGraphique.h"
+#include "Menus.h"
 
 #include "commun/Cellule.h"
 #include "commun/Dates.h"
@@ -198,7 +199,7 @@ protected:
     }
 
     // Le dialogue d'import rempli comme une personne le fait (le fichier, la station), ouvert par son
-    // menu. Un import refusé rouvre le dialogue tel qu'il était rempli : le fichier qu'il montre
+    // menu à la souris. Un import refusé rouvre le dialogue tel qu'il était rempli : le fichier qu'il montre
     // alors est rendu, puis il est fermé (vide s'il ne s'est pas rouvert).
     static QString importer(FenetreHote& f, const QString& csv, const QString& code)
     {
@@ -222,23 +223,14 @@ protected:
         });
         guet.start(10);
         QWidget* fenetre = QApplication::activeWindow();
-        action(f, QStringLiteral("&Importer un fichier CSV…"))->trigger();
+        clicMenu(f, "&Fichier", "&Importer un fichier CSV…");
         if (fenetre)
             activer(fenetre);
         return rouvert;
     }
 
-    // L'action déclenchée ; la boîte qu'elle ouvre est donnée à `remplir`, puis fermée si elle
-    // reste ouverte : vrai si elle l'était (un refus la laisse ouverte).
-    static bool dansLaBoite(QAction* action, const std::function<void(QDialog&)>& remplir)
-    {
-        EXPECT_TRUE(action);
-        return dansLaBoite([action] {
-            if (action)
-                action->trigger();
-        }, remplir);
-    }
-    // La même chose pour un geste quelconque : un menu, un raccourci, un bouton.
+    // Le geste fait (un menu, un raccourci, un bouton) ; la boîte qu'il ouvre est donnée à `remplir`,
+    // puis fermée si elle reste ouverte : vrai si elle l'était (un refus la laisse ouverte).
     static bool dansLaBoite(const std::function<void()>& geste, const std::function<void(QDialog&)>& remplir)
     {
         bool resteOuverte = false;
@@ -260,18 +252,11 @@ protected:
             activer(fenetre);
         return resteOuverte;
     }
-    static QAction* action(FenetreHote& f, const QString& texte)
-    {
-        for (QAction* a : f.findChildren<QAction*>())
-            if (a->text() == texte)
-                return a;
-        return nullptr;
-    }
 
     // Le dialogue du bulletin ouvert par le menu Fichier, donné à `remplir` ; vrai s'il est resté ouvert.
     static bool ouvrirDialogueBulletin(FenetreHote& f, const std::function<void(DialogueBulletin&)>& remplir)
     {
-        return dansLaBoite(f.findChild<QAction*>(QStringLiteral("ActionBulletin")), [&remplir](QDialog& d) {
+        return dansLaBoite([&f] { clicMenu(f, "&Fichier", "&Bulletin du mois…"); }, [&remplir](QDialog& d) {
             auto* bulletin = qobject_cast<DialogueBulletin*>(&d);
             ASSERT_TRUE(bulletin);
             remplir(*bulletin);
@@ -282,7 +267,7 @@ protected:
     // boîte est restée ouverte.
     static bool taperDateDeValidation(FenetreHote& f, const QString& texte)
     {
-        return dansLaBoite(action(f, QStringLiteral("Date de dernière &validation…")), [&texte](QDialog& d) {
+        return dansLaBoite([&f] { clicMenu(f, "&Graphique", "Date de dernière &validation…"); }, [&texte](QDialog& d) {
             taper(d, "DateValidation", texte);
             cliquerBouton(d, QDialogButtonBox::Ok);
         });

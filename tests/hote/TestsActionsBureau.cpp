@@ -2,7 +2,6 @@
 // déclenché comme une personne le fait (souris dans les menus, touches,
 // clic sur le bouton), fait ce que dit son libellé. Tout s'enchaîne dans une
 // seule fenêtre ; une table dit le geste et ce qu'il doit produire.
-#include "Menus.h"
 #include "PiloteBureau.h"
 
 #include "commun_tests/Souris.h"

@@ -2,7 +2,6 @@
 // question : chaque chemin qui quitterait la grille la pose, Annuler y ramène,
 // Non les abandonne, Oui les enregistre avant de continuer. Tout se fait au
 // clavier et à la souris, dans une seule fenêtre.
-#include "Menus.h"
 #include "PiloteBureau.h"
 
 #include "commun_tests/Souris.h"

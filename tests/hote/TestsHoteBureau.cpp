@@ -7,7 +7,6 @@
 
 #include "ChampMois.h"
 #include "DialoguePostgres.h"
-#include "Menus.h"
 #include "GrilleCourbes.h"
 
 #include "commun_tests/Fichiers.h"

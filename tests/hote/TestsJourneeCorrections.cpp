@@ -5,7 +5,6 @@
 // est comparée avant et après : seules les mesures corrigées diffèrent, et
 // après les annulations aucune. Sur le fichier SQLite, puis sur un serveur
 // PostgreSQL quand les essais en lancent un.
-#include "Menus.h"
 #include "PiloteBureau.h"
 #include "TraductionsQt.h"
 
