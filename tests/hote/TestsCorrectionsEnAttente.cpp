@@ -169,10 +169,9 @@ TEST_F(CorrectionsEnAttente, DateImpossibleGardeeEtValeurEffaceeDite)
     taperValeur(16, "", true);
     messages.vider();
     enregistrer();
-    ASSERT_FALSE(messages.textes().isEmpty());
-    EXPECT_EQ(messages.textes().first(), "Enregistrer la grille des points ?\n1 mesure modifiée, 0 ajoutée, 0 supprimée, sur la "
-                                         "station 76402001 Port-Aubin du 01/03/2023 au 31/03/2023.\n16/03/2023 12:00:00 : 1,8 → 0 "
-                                         "(valeur vide)");
+    EXPECT_EQ(messages.textes().value(0), "Enregistrer la grille des points ?\n1 mesure modifiée, 0 ajoutée, 0 supprimée, sur la "
+                                          "station 76402001 Port-Aubin du 01/03/2023 au 31/03/2023.\n16/03/2023 12:00:00 : 1,8 → 0 "
+                                          "(valeur vide)");
     EXPECT_EQ(valeurEnBase("2023-03-16"), "0");
     EXPECT_EQ(valeurEnBase("2023-03-10"), dix);
 }
@@ -208,8 +207,8 @@ TEST_F(CorrectionsEnAttente, InsererUnPointDansLaGrille)
     taperDansLaGrille(*f, grille(), placee, GrillePoints::Heure, "18:00:00");
     messages.vider();
     enregistrer();
-    ASSERT_FALSE(messages.textes().isEmpty());
-    EXPECT_TRUE(messages.textes().first().contains("\n0 mesure modifiée, 1 ajoutée, 0 supprimée")) << messages.textes().first().toStdString();
+    EXPECT_TRUE(messages.textes().value(0).contains("\n0 mesure modifiée, 1 ajoutée, 0 supprimée"))
+        << messages.textes().value(0).toStdString();
     EXPECT_EQ(grille().lignes(), lignes + 1);
     EXPECT_EQ(enBase("SELECT Heure, Pluie FROM PLUVIO_76402001 WHERE DateCreation = '2023-03-09' ORDER BY Heure"),
               (QStringList{"12:00:00|" + neuf, "18:00:00|3.5"}));
@@ -243,8 +242,7 @@ TEST_F(CorrectionsEnAttente, AnnulerViseLePluviometreCorrigeEtRespecteLaValidati
     messages.vider();
     messages.repondre(true);
     clicMenu(*f, "&Graphique", "&Annuler la dernière correction…");
-    ASSERT_FALSE(messages.textes().isEmpty());
-    EXPECT_TRUE(messages.textes().first().startsWith("Annuler la dernière correction du pluviomètre 76402001 (grille des points"))
+    EXPECT_TRUE(messages.textes().value(0).startsWith("Annuler la dernière correction du pluviomètre 76402001 (grille des points"))
         << messages.textes().join('\n').toStdString();
     EXPECT_EQ(valeurEnBase("2023-03-20"), "0");
     messages.vider();
