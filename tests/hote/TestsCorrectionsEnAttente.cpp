@@ -46,12 +46,6 @@ protected:
         messages.repondre(true);
         bouton("CmdEnregistrer");
     }
-    void choisirDansLEnteteLaStationSuivante()
-    {
-        auto* liste = c().RecupSprEntete()->findChild<QComboBox*>();
-        liste->setFocus();
-        QTest::keyClick(liste, Qt::Key_Down);
-    }
 };
 
 TEST_F(CorrectionsEnAttente, ChaqueCheminQuiQuitteraitLaGrilleDemandeAvant)
@@ -71,7 +65,11 @@ TEST_F(CorrectionsEnAttente, ChaqueCheminQuiQuitteraitLaGrilleDemandeAvant)
              saisir(*f, demandeDe(TypeGraph::edition, "76401001", "M", {2023, 3, 1}, {2023, 3, 31}));
              QTest::keyClick(f.get(), Qt::Key_E, Qt::ControlModifier);
          }},
-        {"une autre station dans l'en-tête", [&] { choisirDansLEnteteLaStationSuivante(); }},
+        {"une autre station dans l'en-tête", [&] {
+             auto* liste = c().RecupSprEntete()->findChild<QComboBox*>();
+             liste->setFocus();
+             QTest::keyClick(liste, Qt::Key_Down);
+         }},
         {"Annuler la dernière correction", [&] { clicMenu(*f, "&Graphique", "&Annuler la dernière correction…"); }},
         {"Fichier, Base d'exemple", [&] { clicMenu(*f, "&Fichier", "Base d'&exemple"); }},
         {"bouton Fermer de la palette", [&] { palette(0); }},
