@@ -178,8 +178,6 @@ TEST_F(CorrectionsEnAttente, DateImpossibleGardeeEtValeurEffaceeDite)
 // courante ; remplie sur l'instant d'une mesure, elle est refusée, sur un autre elle s'ajoute.
 TEST_F(CorrectionsEnAttente, InsererUnPointDansLaGrille)
 {
-    auto* inserer = c().findChild<QPushButton*>(QStringLiteral("CmdInsertion"));
-    ASSERT_TRUE(inserer->isEnabled()) << inserer->toolTip().toStdString();
     const int lignes = grille().lignes(), dix = ligneDu(10);
     QTest::mouseClick(grille().viewport(), Qt::LeftButton, {},
                       grille().visualRect(grille().model()->index(dix, GrillePoints::Date)).center());
