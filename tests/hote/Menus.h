@@ -20,9 +20,10 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-inline QAction* articleDeMenu(QMenu& menu, const QString& texte)
+// L'action de la liste qui porte ce texte ; nulle sans elle.
+inline QAction* parTexte(const QList<QAction*>& actions, const QString& texte)
 {
-    for (QAction* a : menu.actions())
+    for (QAction* a : actions)
         if (a->text() == texte)
             return a;
     return nullptr;
@@ -31,15 +32,12 @@ inline QAction* articleDeMenu(QMenu& menu, const QString& texte)
 inline void clicMenu(QMainWindow& f, const QString& titre, const QString& article)
 {
     QMenuBar* barre = f.menuBar();
-    QAction* entete = nullptr;
-    for (QAction* a : barre->actions())
-        if (a->text() == titre)
-            entete = a;
+    QAction* entete = parTexte(barre->actions(), titre);
     ASSERT_TRUE(entete && entete->menu()) << titre.toStdString();
     QTest::mouseClick(barre, Qt::LeftButton, {}, barre->actionGeometry(entete).center());
     QMenu* menu = entete->menu();
     ASSERT_TRUE(menu->isVisible()) << titre.toStdString();
-    QAction* a = articleDeMenu(*menu, article);
+    QAction* a = parTexte(menu->actions(), article);
     ASSERT_TRUE(a) << article.toStdString();
     if (!a->isEnabled()) {
         menu->hide();

@@ -8,12 +8,16 @@
 #include "FenetreHote.h"
 
 #include "FormulaireGraphique.h"
+#include "Menus.h"
 
+#include "commun/Cellule.h"
 #include "commun/Dates.h"
+#include "commun_tests/Enchainement.h"
 #include "commun_tests/SaisieBoite.h"
 #include "control/CtlGraphique.h"
 #include "control/CtlToolBar.h"
 #include "control/HoteGraphique.h"
+#include "data/BaseDonnees.h"
 #include "data/bases/BaseExemple.h"
 #include "entry/GrillePoints.h"
 #include "render/moteur/MoteurGraphique.h"
@@ -28,6 +32,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSettings>
@@ -194,7 +199,7 @@ protected:
     }
 
     // Le dialogue d'import rempli comme une personne le fait (le fichier, la station), ouvert par son
-    // menu. Un import refusé rouvre le dialogue tel qu'il était rempli : le fichier qu'il montre
+    // menu à la souris. Un import refusé rouvre le dialogue tel qu'il était rempli : le fichier qu'il montre
     // alors est rendu, puis il est fermé (vide s'il ne s'est pas rouvert).
     static QString importer(FenetreHote& f, const QString& csv, const QString& code)
     {
@@ -218,23 +223,14 @@ protected:
         });
         guet.start(10);
         QWidget* fenetre = QApplication::activeWindow();
-        action(f, QStringLiteral("&Importer un fichier CSV…"))->trigger();
+        clicMenu(f, "&Fichier", "&Importer un fichier CSV…");
         if (fenetre)
             activer(fenetre);
         return rouvert;
     }
 
-    // L'action déclenchée ; la boîte qu'elle ouvre est donnée à `remplir`, puis fermée si elle
-    // reste ouverte : vrai si elle l'était (un refus la laisse ouverte).
-    static bool dansLaBoite(QAction* action, const std::function<void(QDialog&)>& remplir)
-    {
-        EXPECT_TRUE(action);
-        return dansLaBoite([action] {
-            if (action)
-                action->trigger();
-        }, remplir);
-    }
-    // La même chose pour un geste quelconque : un menu, un raccourci, un bouton.
+    // Le geste fait (un menu, un raccourci, un bouton) ; la boîte qu'il ouvre est donnée à `remplir`,
+    // puis fermée si elle reste ouverte : vrai si elle l'était (un refus la laisse ouverte).
     static bool dansLaBoite(const std::function<void()>& geste, const std::function<void(QDialog&)>& remplir)
     {
         bool resteOuverte = false;
@@ -256,18 +252,11 @@ protected:
             activer(fenetre);
         return resteOuverte;
     }
-    static QAction* action(FenetreHote& f, const QString& texte)
-    {
-        for (QAction* a : f.findChildren<QAction*>())
-            if (a->text() == texte)
-                return a;
-        return nullptr;
-    }
 
     // Le dialogue du bulletin ouvert par le menu Fichier, donné à `remplir` ; vrai s'il est resté ouvert.
     static bool ouvrirDialogueBulletin(FenetreHote& f, const std::function<void(DialogueBulletin&)>& remplir)
     {
-        return dansLaBoite(f.findChild<QAction*>(QStringLiteral("ActionBulletin")), [&remplir](QDialog& d) {
+        return dansLaBoite([&f] { clicMenu(f, "&Fichier", "&Bulletin du mois…"); }, [&remplir](QDialog& d) {
             auto* bulletin = qobject_cast<DialogueBulletin*>(&d);
             ASSERT_TRUE(bulletin);
             remplir(*bulletin);
@@ -278,7 +267,7 @@ protected:
     // boîte est restée ouverte.
     static bool taperDateDeValidation(FenetreHote& f, const QString& texte)
     {
-        return dansLaBoite(action(f, QStringLiteral("Date de dernière &validation…")), [&texte](QDialog& d) {
+        return dansLaBoite([&f] { clicMenu(f, "&Graphique", "Date de dernière &validation…"); }, [&texte](QDialog& d) {
             taper(d, "DateValidation", texte);
             cliquerBouton(d, QDialogButtonBox::Ok);
         });
@@ -304,6 +293,41 @@ protected:
         });
     }
 
+    // Les pluies de mars 2023 de Port-Aubin demandées, puis Corriger : leur grille, à l'outil 6.
+    static void corrigerMars(FenetreHote& f)
+    {
+        saisir(f, demandeDe(TypeGraph::edition, "76402001", "M", {2023, 3, 1}, {2023, 3, 31}));
+        QTest::mouseClick(enfant<QPushButton>(f, "BoutonCorriger"), Qt::LeftButton);
+        ASSERT_EQ(f.formulaire().controle().outilCourant(), 6);
+    }
+
+    // Les bulles du menu des bases récentes : le chemin entier de chacune.
+    static QStringList basesRecentes(QMainWindow& f)
+    {
+        QStringList bulles;
+        for (QMenu* m : f.findChildren<QMenu*>())
+            if (m->title() == QStringLiteral("Bases &récentes"))
+                for (QAction* a : m->actions())
+                    bulles << a->toolTip();
+        return bulles;
+    }
+
+    // Les lignes qu'un SELECT rend, leurs champs séparés par « | » ; vide s'il échoue.
+    static QStringList lignesDe(BaseDonnees& base, const QString& sql)
+    {
+        TableauValeurs t;
+        qint32 n = 0;
+        QStringList lignes;
+        EXPECT_TRUE(base.ExtraireRecords(OrdreSql::sansVerification(sql), t, n)) << sql.toStdString();
+        for (int r = 0; r < n; ++r) {
+            QStringList champs;
+            for (int c = 0; c < t.lignes(); ++c)
+                champs << TexteCellule(t.valeur(c, r));
+            lignes << champs.join(u'|');
+        }
+        return lignes;
+    }
+
     CtlGraphique& c() { return f->formulaire().controle(); }
     GrillePoints& grille() { return *c().SprPoints(); }
     void palette(int bouton) { QTest::mouseClick(c().PaletteOutils()->bouton(bouton), Qt::LeftButton); }
@@ -318,20 +342,12 @@ protected:
     }
     // La ligne d'un jour de mars 2023, le mois que les essais corrigent.
     int ligneDu(int jour) { return ligneDu(grille(), QDate(2023, 3, jour)); }
-    // Une cellule de la ligne du jour cliquée (la ligne devient la courante) ; double clic pour l'éditer.
-    void cliquerCellule(int jour, int colonne, bool editer = false)
-    {
-        const QModelIndex i = grille().model()->index(ligneDu(jour), colonne);
-        grille().scrollTo(i);
-        const QPoint centre = grille().visualRect(i).center();
-        QTest::mouseClick(grille().viewport(), Qt::LeftButton, {}, centre);
-        if (editer)
-            QTest::mouseDClick(grille().viewport(), Qt::LeftButton, {}, centre);
-    }
+    // Une cellule de la ligne du jour cliquée : la ligne devient la courante.
+    void cliquerCellule(int jour, int colonne) { cliquerLigne(grille(), grille().model()->index(ligneDu(jour), colonne)); }
 
-    // Un double clic sur la cellule de la grille, le texte tapé par-dessus (vide : effacé) ; Entrée
+    // Un double clic sur la cellule d'une grille, le texte tapé par-dessus (vide : effacé) ; Entrée
     // seulement si `valider`. La fenêtre reprend d'abord la main, qu'une jauge ou une autre a prise.
-    static void taperDansLaGrille(FenetreHote& f, GrillePoints& g, int ligne, int colonne, const QString& texte,
+    static void taperDansLaGrille(FenetreHote& f, QAbstractItemView& g, int ligne, int colonne, const QString& texte,
                                   bool valider = true)
     {
         f.activateWindow();

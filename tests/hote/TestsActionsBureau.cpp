@@ -2,16 +2,9 @@
 // déclenché comme une personne le fait (souris dans les menus, touches,
 // clic sur le bouton), fait ce que dit son libellé. Tout s'enchaîne dans une
 // seule fenêtre ; une table dit le geste et ce qu'il doit produire.
-#include "Menus.h"
 #include "PiloteBureau.h"
 
-#include "FormulaireGraphique.h"
-#include "commun_tests/Enchainement.h"
 #include "commun_tests/Souris.h"
-#include "control/CtlGraphique.h"
-#include "control/CtlToolBar.h"
-#include "entry/GrillePoints.h"
-#include "settings/Aide.h"
 #include "settings/FrmOption.h"
 
 #include <QClipboard>
@@ -19,7 +12,6 @@
 #include <QInputDialog>
 #include <QTableWidget>
 #include <QToolBar>
-#include <QToolButton>
 
 namespace {
 
@@ -66,11 +58,6 @@ protected:
         return titre;
     }
     std::optional<std::pair<QDate, QDate>> periode() { return c().periodeTracee(); }
-    void zoomerAuRectangle()
-    {
-        palette(3);
-        glisser(c().vueGraphique(), dansLeTrace(c(), 0.3, 0.1), dansLeTrace(c(), 0.6, 0.9));
-    }
 
     // Les outils de la souris : le mode choisi, le cadre d'édition montré pour la pose et la plage.
     struct Outil
@@ -150,7 +137,8 @@ void ActionsBureau::outilsEtZooms()
     const auto toute = periode();
     ASSERT_TRUE(toute);
     for (const auto& retour : {touches("Ctrl+0"), menu("&Graphique", "Toute la &période")}) {
-        zoomerAuRectangle();
+        palette(3);
+        glisser(c().vueGraphique(), dansLeTrace(c(), 0.3, 0.1), dansLeTrace(c(), 0.6, 0.9));
         const auto zoom = periode();
         ASSERT_TRUE(zoom && zoom->first > toute->first && zoom->second < toute->second);
         palette(2);
@@ -260,15 +248,7 @@ void ActionsBureau::corrigerEtBases()
     essayerOutils({{bouton(4), 4, true}, {bouton(5), 5, true}, {bouton(6), 6, true}, {bouton(3), 3, false}});
     menu("&Fichier", "Base d'&exemple")();
     EXPECT_EQ(f->texteBase(), FenetreHote::cheminBaseExemple());
-    QMenu* recentes = nullptr;
-    for (QMenu* m : f->findChildren<QMenu*>())
-        if (m->title() == QStringLiteral("Bases &récentes"))
-            recentes = m;
-    ASSERT_TRUE(recentes);
-    QStringList bulles;
-    for (QAction* a : recentes->actions())
-        bulles << a->toolTip();
-    EXPECT_EQ(bulles, (QStringList{FenetreHote::cheminBaseExemple(), texteBase()}));
+    EXPECT_EQ(basesRecentes(*f), (QStringList{FenetreHote::cheminBaseExemple(), texteBase()}));
 }
 
 void ActionsBureau::fermer()

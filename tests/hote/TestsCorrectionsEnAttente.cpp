@@ -2,20 +2,13 @@
 // question : chaque chemin qui quitterait la grille la pose, Annuler y ramène,
 // Non les abandonne, Oui les enregistre avant de continuer. Tout se fait au
 // clavier et à la souris, dans une seule fenêtre.
-#include "Menus.h"
 #include "PiloteBureau.h"
 
-#include "commun/Cellule.h"
-#include "commun_tests/Enchainement.h"
 #include "commun_tests/Souris.h"
 #include "control/EnteteStations.h"
-#include "data/BaseDonnees.h"
 #include "data/bases/OuvertureBase.h"
-#include "entry/GrillePoints.h"
 
 #include <QRegularExpression>
-#include <QToolButton>
-#include <functional>
 
 namespace {
 
@@ -26,22 +19,17 @@ protected:
     {
         PiloteBureau::SetUp();
         f = ouvrir();
-        corriger();
+        corrigerMars(*f);
     }
-    void corriger()
+    // Les lignes du SELECT sur la base que la fenêtre a ouverte.
+    QStringList enBase(const QString& sql)
     {
-        saisir(*f, demandeDe(TypeGraph::edition, "76402001", "M", {2023, 3, 1}, {2023, 3, 31}));
-        QTest::mouseClick(enfant<QPushButton>(*f, "BoutonCorriger"), Qt::LeftButton);
-        ASSERT_EQ(c().outilCourant(), 6);
+        QString erreur;
+        return lignesDe(*ouvrirBase(texteBase(), false, erreur), sql);
     }
     QString valeurEnBase(const QString& jour)
     {
-        QString erreur;
-        auto base = ouvrirBase(texteBase(), false, erreur);
-        TableauValeurs t;
-        qint32 n = 0;
-        base->ExtraireRecords(OrdreSql::sansVerification("SELECT Pluie FROM PLUVIO_76402001 WHERE DateCreation = '" + jour + "'"), t, n);
-        return n == 1 ? TexteCellule(t.valeur(0, 0)) : QString();
+        return enBase("SELECT Pluie FROM PLUVIO_76402001 WHERE DateCreation = '" + jour + "'").join(u';');
     }
     QStringList questions() const
     {
@@ -57,12 +45,6 @@ protected:
     {
         messages.repondre(true);
         bouton("CmdEnregistrer");
-    }
-    void choisirDansLEnteteLaStationSuivante()
-    {
-        auto* liste = c().RecupSprEntete()->findChild<QComboBox*>();
-        liste->setFocus();
-        QTest::keyClick(liste, Qt::Key_Down);
     }
 };
 
@@ -83,7 +65,11 @@ TEST_F(CorrectionsEnAttente, ChaqueCheminQuiQuitteraitLaGrilleDemandeAvant)
              saisir(*f, demandeDe(TypeGraph::edition, "76401001", "M", {2023, 3, 1}, {2023, 3, 31}));
              QTest::keyClick(f.get(), Qt::Key_E, Qt::ControlModifier);
          }},
-        {"une autre station dans l'en-tête", [&] { choisirDansLEnteteLaStationSuivante(); }},
+        {"une autre station dans l'en-tête", [&] {
+             auto* liste = c().RecupSprEntete()->findChild<QComboBox*>();
+             liste->setFocus();
+             QTest::keyClick(liste, Qt::Key_Down);
+         }},
         {"Annuler la dernière correction", [&] { clicMenu(*f, "&Graphique", "&Annuler la dernière correction…"); }},
         {"Fichier, Base d'exemple", [&] { clicMenu(*f, "&Fichier", "Base d'&exemple"); }},
         {"bouton Fermer de la palette", [&] { palette(0); }},
@@ -181,10 +167,9 @@ TEST_F(CorrectionsEnAttente, DateImpossibleGardeeEtValeurEffaceeDite)
     taperValeur(16, "", true);
     messages.vider();
     enregistrer();
-    ASSERT_FALSE(messages.textes().isEmpty());
-    EXPECT_EQ(messages.textes().first(), "Enregistrer la grille des points ?\n1 mesure modifiée, 0 ajoutée, 0 supprimée, sur la "
-                                         "station 76402001 Port-Aubin du 01/03/2023 au 31/03/2023.\n16/03/2023 12:00:00 : 1,8 → 0 "
-                                         "(valeur vide)");
+    EXPECT_EQ(messages.textes().value(0), "Enregistrer la grille des points ?\n1 mesure modifiée, 0 ajoutée, 0 supprimée, sur la "
+                                          "station 76402001 Port-Aubin du 01/03/2023 au 31/03/2023.\n16/03/2023 12:00:00 : 1,8 → 0 "
+                                          "(valeur vide)");
     EXPECT_EQ(valeurEnBase("2023-03-16"), "0");
     EXPECT_EQ(valeurEnBase("2023-03-10"), dix);
 }
@@ -193,8 +178,6 @@ TEST_F(CorrectionsEnAttente, DateImpossibleGardeeEtValeurEffaceeDite)
 // courante ; remplie sur l'instant d'une mesure, elle est refusée, sur un autre elle s'ajoute.
 TEST_F(CorrectionsEnAttente, InsererUnPointDansLaGrille)
 {
-    auto* inserer = c().findChild<QPushButton*>(QStringLiteral("CmdInsertion"));
-    ASSERT_TRUE(inserer->isEnabled()) << inserer->toolTip().toStdString();
     const int lignes = grille().lignes(), dix = ligneDu(10);
     QTest::mouseClick(grille().viewport(), Qt::LeftButton, {},
                       grille().visualRect(grille().model()->index(dix, GrillePoints::Date)).center());
@@ -220,19 +203,11 @@ TEST_F(CorrectionsEnAttente, InsererUnPointDansLaGrille)
     taperDansLaGrille(*f, grille(), placee, GrillePoints::Heure, "18:00:00");
     messages.vider();
     enregistrer();
-    ASSERT_FALSE(messages.textes().isEmpty());
-    EXPECT_TRUE(messages.textes().first().contains("\n0 mesure modifiée, 1 ajoutée, 0 supprimée")) << messages.textes().first().toStdString();
+    EXPECT_TRUE(messages.textes().value(0).contains("\n0 mesure modifiée, 1 ajoutée, 0 supprimée"))
+        << messages.textes().value(0).toStdString();
     EXPECT_EQ(grille().lignes(), lignes + 1);
-    TableauValeurs t;
-    qint32 n = 0;
-    QString erreur;
-    ouvrirBase(texteBase(), false, erreur)
-        ->ExtraireRecords(OrdreSql::sansVerification("SELECT Heure, Pluie FROM PLUVIO_76402001 WHERE DateCreation = '2023-03-09' "
-                                                     "ORDER BY Heure"),
-                          t, n);
-    ASSERT_EQ(n, 2);
-    EXPECT_EQ(TexteCellule(t.valeur(1, 0)), neuf);
-    EXPECT_EQ(TexteCellule(t.valeur(0, 1)) + u' ' + TexteCellule(t.valeur(1, 1)), "18:00:00 3.5");
+    EXPECT_EQ(enBase("SELECT Heure, Pluie FROM PLUVIO_76402001 WHERE DateCreation = '2023-03-09' ORDER BY Heure"),
+              (QStringList{"12:00:00|" + neuf, "18:00:00|3.5"}));
 }
 
 // « Annuler la dernière correction » vise le pluviomètre corrigé, même quand la liste en montre un
@@ -263,8 +238,7 @@ TEST_F(CorrectionsEnAttente, AnnulerViseLePluviometreCorrigeEtRespecteLaValidati
     messages.vider();
     messages.repondre(true);
     clicMenu(*f, "&Graphique", "&Annuler la dernière correction…");
-    ASSERT_FALSE(messages.textes().isEmpty());
-    EXPECT_TRUE(messages.textes().first().startsWith("Annuler la dernière correction du pluviomètre 76402001 (grille des points"))
+    EXPECT_TRUE(messages.textes().value(0).startsWith("Annuler la dernière correction du pluviomètre 76402001 (grille des points"))
         << messages.textes().join('\n').toStdString();
     EXPECT_EQ(valeurEnBase("2023-03-20"), "0");
     messages.vider();

@@ -4,17 +4,13 @@
 #include "PiloteBureau.h"
 
 #include "ChampMois.h"
-#include "FormulaireGraphique.h"
 #include "SaisieDate.h"
 
 #include "commun_tests/ImagesGardees.h"
 #include "commun_tests/JourFixe.h"
-#include "control/CtlGraphique.h"
-#include "entry/GrillePoints.h"
 
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QToolButton>
 
 namespace {
 

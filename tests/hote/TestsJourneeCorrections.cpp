@@ -5,14 +5,9 @@
 // est comparée avant et après : seules les mesures corrigées diffèrent, et
 // après les annulations aucune. Sur le fichier SQLite, puis sur un serveur
 // PostgreSQL quand les essais en lancent un.
-#include "Menus.h"
 #include "PiloteBureau.h"
-#include "TraductionsQt.h"
 
-#include "commun/Cellule.h"
-#include "commun/Dates.h"
 #include "commun/Nombres.h"
-#include "commun_tests/Enchainement.h"
 #include "commun_tests/ImagesGardees.h"
 #include "commun_tests/Souris.h"
 #include "data/GenresStation.h"
@@ -21,53 +16,11 @@
 #include "data/bases/OuvertureBase.h"
 
 #include <QMap>
-#include <QMessageBox>
 #include <QRandomGenerator>
-#include <functional>
 
 namespace {
 
 using Lignes = QMap<QString, QString>;
-
-// Chaque ligne de chaque table de la base, rangée par sa clé : la table et l'instant pour une
-// table de mesures, la ligne entière sinon.
-Lignes toutesLesLignes(BaseDonnees& base)
-{
-    TableauValeurs stations;
-    qint32 n = 0;
-    EXPECT_TRUE(base.ExtraireRecords("SELECT Code, Genre FROM STATIONS", stations, n));
-    QStringList tables{"STATIONS", "PLUVIOMETRE_NORMALES", "PLUVIOMETRES_ECHELLES"};
-    for (int i = 0; i < n; ++i)
-        if (const auto g = GenresStation::depuisNom(TexteCellule(stations.valeur(1, i))))
-            tables << g->prefixe() + TexteCellule(stations.valeur(0, i));
-    Lignes toutes;
-    for (const QString& table : tables) {
-        QStringList colonnes;
-        for (const ColonneTable& c : base.ColonnesTable(table))
-            colonnes << c.nom;
-        TableauValeurs t;
-        qint32 m = 0;
-        EXPECT_TRUE(base.ExtraireRecords(OrdreSql::sansVerification("SELECT " + colonnes.join(u',') + " FROM " + table), t, m))
-            << table.toStdString();
-        const bool mesures = colonnes.value(0).compare("DateCreation", Qt::CaseInsensitive) == 0;
-        for (int r = 0; r < m; ++r) {
-            QStringList champs{table};
-            for (int c = 0; c < colonnes.size(); ++c)
-                champs << TexteCellule(t.valeur(c, r));
-            const QString ligne = champs.join(u'|');
-            toutes.insert(mesures ? champs.mid(0, 3).join(u'|') : ligne, ligne);
-        }
-    }
-    return toutes;
-}
-
-// Le nombre que rend un SELECT d'une seule valeur ; -1 s'il échoue.
-int nombre(BaseDonnees& base, const char* sql)
-{
-    TableauValeurs t;
-    qint32 n = 0;
-    return base.ExtraireRecords(OrdreSql::sansVerification(QString::fromUtf8(sql)), t, n) && n == 1 ? int(LireNombre(t.valeur(0, 0)).value_or(-1)) : -1;
-}
 
 // Les clés dont la ligne diffère, manque ou s'ajoute.
 QStringList differences(const Lignes& avant, const Lignes& apres)
@@ -93,12 +46,43 @@ protected:
     }
     QString texteBase() const override { return m_texte.isEmpty() ? PiloteBureau::texteBase() : m_texte; }
 
-    // La base d'exemple dans un schéma neuf du serveur ; faux (l'essai est sauté) sans serveur.
-    bool surLeServeur()
+    // Chaque ligne de chaque table de la base, rangée par sa clé : la table et l'instant pour une
+    // table de mesures, la ligne entière sinon.
+    static Lignes toutesLesLignes(BaseDonnees& base)
+    {
+        QStringList tables{"STATIONS", "PLUVIOMETRE_NORMALES", "PLUVIOMETRES_ECHELLES"};
+        for (const QString& station : lignesDe(base, "SELECT Code, Genre FROM STATIONS"))
+            if (const auto g = GenresStation::depuisNom(station.section(u'|', 1)))
+                tables << g->prefixe() + station.section(u'|', 0, 0);
+        Lignes toutes;
+        for (const QString& table : tables) {
+            QStringList colonnes;
+            for (const ColonneTable& c : base.ColonnesTable(table))
+                colonnes << c.nom;
+            const bool mesures = colonnes.value(0).compare("DateCreation", Qt::CaseInsensitive) == 0;
+            for (const QString& champs : lignesDe(base, "SELECT " + colonnes.join(u',') + " FROM " + table)) {
+                const QString ligne = table + u'|' + champs;
+                toutes.insert(mesures ? ligne.section(u'|', 0, 2) : ligne, ligne);
+            }
+        }
+        return toutes;
+    }
+    // Le nombre que rend un SELECT d'une seule valeur ; -1 s'il échoue.
+    static int nombre(BaseDonnees& base, const char* sql)
+    {
+        const QStringList l = lignesDe(base, QString::fromUtf8(sql));
+        return l.size() == 1 ? int(LireNombre(l.first()).value_or(-1)) : -1;
+    }
+
+    // L'étape sur la base d'exemple d'un schéma neuf du serveur ; sautée sans serveur, sauf quand il est exigé.
+    void surLeServeur(const std::function<void()>& etape)
     {
         const QString connexion = qEnvironmentVariable("GRAPHIQUE_PG");
-        if (connexion.isEmpty())
-            return false;
+        if (connexion.isEmpty()) {
+            if (qEnvironmentVariableIsSet("GRAPHIQUE_PG_EXIGE"))
+                FAIL() << "GRAPHIQUE_PG absente";
+            GTEST_SKIP() << "GRAPHIQUE_PG absente : scripts/tester.sh lance un serveur PostgreSQL pour ces essais.";
+        }
         QString erreur;
         m_serveur = BasePostgres::ouvrir(connexion, erreur);
         EXPECT_TRUE(m_serveur) << erreur.toStdString();
@@ -106,21 +90,11 @@ protected:
         EXPECT_TRUE(m_serveur && m_serveur->ExecuterNatif(QStringLiteral("CREATE SCHEMA ") + m_schema));
         m_texte = connexion + QStringLiteral(" options='-c search_path=%1'").arg(m_schema);
         auto base = ouvrirBase(m_texte, false, erreur);
-        EXPECT_TRUE(base && BaseExemple::remplir(*base, 5, {}, erreur)) << erreur.toStdString();
-        return true;
+        ASSERT_TRUE(base && BaseExemple::remplir(*base, 5, {}, erreur)) << erreur.toStdString();
+        etape();
     }
 
     void garder(const char* nom) { garderImage(ecran(*f), QStringLiteral("correction-") + QString::fromLatin1(nom)); }
-    // La question telle que l'application la montre, en français jusque dans ses boutons.
-    void garderQuestion(const QString& texte)
-    {
-        if (qEnvironmentVariableIsEmpty("GRAPHIQUE_IMAGES_TESTS") || !TraductionsQt::installer())
-            return;
-        QMessageBox boite(QMessageBox::Question, QStringLiteral("Graphique"), texte, QMessageBox::Yes | QMessageBox::No);
-        boite.show();
-        QApplication::processEvents();
-        garderImage(boite.grab().toImage(), "correction-question");
-    }
     // Le bouton du cadre d'édition de la fenêtre cliqué, la question qu'il pose acceptée.
     void cliquer(FenetreHote& fenetre, const char* bouton)
     {
@@ -128,17 +102,6 @@ protected:
         QTest::mouseClick(fenetre.formulaire().controle().findChild<QPushButton*>(QString::fromLatin1(bouton)), Qt::LeftButton);
     }
     void cliquer(const char* bouton) { cliquer(*f, bouton); }
-
-    // L'étape sur la base d'exemple d'un schéma neuf du serveur ; sautée sans serveur, sauf quand il est exigé.
-    void surLeServeur(const std::function<void()>& etape)
-    {
-        if (!surLeServeur()) {
-            if (qEnvironmentVariableIsSet("GRAPHIQUE_PG_EXIGE"))
-                FAIL() << "GRAPHIQUE_PG absente";
-            GTEST_SKIP() << "GRAPHIQUE_PG absente : scripts/tester.sh lance un serveur PostgreSQL pour ces essais.";
-        }
-        etape();
-    }
 
     void matinee();
     void corrigerLaGrille();
@@ -157,13 +120,11 @@ protected:
     }
     void deuxCopies();
     // Une fenêtre qui corrige les pluies de mars 2023 de Port-Aubin.
-    std::unique_ptr<FenetreHote> corrigerMars()
+    std::unique_ptr<FenetreHote> fenetreEnMars()
     {
-        auto f = ouvrir();
-        saisir(*f, demandeDe(TypeGraph::edition, "76402001", "M", {2023, 3, 1}, {2023, 3, 31}));
-        QTest::mouseClick(enfant<QPushButton>(*f, "BoutonCorriger"), Qt::LeftButton);
-        EXPECT_EQ(f->formulaire().controle().outilCourant(), 6);
-        return f;
+        auto fenetre = ouvrir();
+        corrigerMars(*fenetre);
+        return fenetre;
     }
     // Le jour de mars tapé dans la grille de la fenêtre, puis « Enregistrer les données » ; ce que l'application a dit.
     QStringList corrigerEtEnregistrer(FenetreHote& f, int jour, const QString& valeur)
@@ -225,8 +186,7 @@ void JourneeCorrections::matinee()
 // où une valeur est tapée, une rupture marquée, une ligne supprimée, puis Enregistrer.
 void JourneeCorrections::corrigerLaGrille()
 {
-    saisir(*f, demandeDe(TypeGraph::edition, "76402001", "M", {2023, 3, 1}, {2023, 3, 31}));
-    QTest::mouseClick(enfant<QPushButton>(*f, "BoutonCorriger"), Qt::LeftButton);
+    corrigerMars(*f);
     ASSERT_EQ(c().TypeGraphique(), TypeGraph::travail);
     for (int b : {4, 5, 6}) {
         EXPECT_FALSE(c().PaletteOutils()->bouton(b)->isHidden()) << b;
@@ -243,10 +203,8 @@ void JourneeCorrections::corrigerLaGrille()
     garder("avant-enregistrement");
     messages.vider();
     cliquer("CmdEnregistrer");
-    ASSERT_EQ(messages.textes().size(), 1) << messages.textes().join('\n').toStdString();
-    EXPECT_EQ(messages.textes().first(), "Enregistrer la grille des points ?\n2 mesures modifiées, 0 ajoutée, 1 supprimée, sur la "
-                                         "station 76402001 Port-Aubin du 01/03/2023 au 31/03/2023.");
-    garderQuestion(messages.textes().first());
+    EXPECT_EQ(messages.textes(), QStringList{"Enregistrer la grille des points ?\n2 mesures modifiées, 0 ajoutée, 1 supprimée, sur "
+                                             "la station 76402001 Port-Aubin du 01/03/2023 au 31/03/2023."});
     // Rechargée : la grille et le graphique montrent la base, la mesure tapée marquée « M ».
     EXPECT_EQ(grille().lignes(), m_mars - 1);
     EXPECT_EQ(grille().texte(ligneDu(10), GrillePoints::Valeur), "17,3");
@@ -331,12 +289,10 @@ int JourneeCorrections::poserDesPoints()
 // l'autre est refusée sans rien écrire.
 void JourneeCorrections::deuxCopies()
 {
-    auto a = corrigerMars(), b = corrigerMars();
-    std::unique_ptr<BaseDonnees> lecture = [&] {
-        QString erreur;
-        return ouvrirBase(texteBase(), false, erreur);
-    }();
-    ASSERT_TRUE(lecture);
+    auto a = fenetreEnMars(), b = fenetreEnMars();
+    QString erreur;
+    const std::unique_ptr<BaseDonnees> lecture = ouvrirBase(texteBase(), false, erreur);
+    ASSERT_TRUE(lecture) << erreur.toStdString();
     const Lignes avant = toutesLesLignes(*lecture);
     corrigerEtEnregistrer(*b, 3, "7");
     EXPECT_EQ(differences(avant, toutesLesLignes(*lecture)), QStringList{"PLUVIO_76402001|03/03/2023|12:00:00"});
@@ -382,7 +338,7 @@ TEST_F(JourneeCorrections, UneValeurQueLaGrilleNeMontrePasResteIntacte)
     };
     QStringList attendu = brut();
     ASSERT_TRUE(attendu.contains("2023-03-20realInftext''")) << attendu.join('\n').toStdString();
-    f = corrigerMars();
+    f = fenetreEnMars();
     cliquerCellule(12, GrillePoints::Date);
     QTest::mouseClick(c().findChild<QPushButton*>("CmdSuppression"), Qt::LeftButton);
     cliquerCellule(20, GrillePoints::Rupture);
