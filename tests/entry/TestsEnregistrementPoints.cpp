@@ -116,11 +116,8 @@ TEST_F(Enregistrement, LaGrilleNEcritQueCeQuiChangeEtLHistoriqueLeDefaitExacteme
 
     const auto lot = HistoriqueMesures::aAnnuler(base(), "PLUVIO_T1", erreur);
     ASSERT_TRUE(lot) << erreur.toStdString();
-    EXPECT_EQ(lot->numero, 1);
-    EXPECT_EQ(lot->origine, "grille des points");
-    EXPECT_EQ(lot->qui, HistoriqueMesures::utilisateur());
-    EXPECT_EQ(lot->mesures, 5);
-    EXPECT_EQ(lot->premiere, jan(4));
+    EXPECT_EQ(std::tuple(lot->numero, lot->origine, lot->qui, lot->mesures, lot->premiere),
+              std::tuple(1, QStringLiteral("grille des points"), HistoriqueMesures::utilisateur(), 5, jan(4)));
 
     // Annuler rend la table d'avant, colonne pour colonne ; l'annulation est un lot, qui ne s'annule pas lui-même.
     HistoriqueMesures::Lot annule;
@@ -201,10 +198,8 @@ TEST_F(Enregistrement, LignesIllisiblesOuEnDoubleRefuseesValeurEffaceeDite)
     EXPECT_TRUE(projet->changements.isEmpty());
     EXPECT_EQ(erreur, "Les lignes 3, 6 et 7 de la grille n'ont pas de date, d'heure ou de valeur lisible dans les dates à "
                       "corriger : corrigez-les ou supprimez-les. Rien n'a été enregistré.");
-    EXPECT_EQ(projet->etats.value(2), E::Etat::Incomplete);
-    EXPECT_EQ(projet->etats.value(5), E::Etat::Illisible);
-    EXPECT_EQ(projet->etats.value(6), E::Etat::Illisible);
-    EXPECT_EQ(projet->etats.value(0), E::Etat::Lue);
+    EXPECT_EQ((QList{projet->etats.value(0), projet->etats.value(2), projet->etats.value(5), projet->etats.value(6)}),
+              (QList{E::Etat::Lue, E::Etat::Incomplete, E::Etat::Illisible, E::Etat::Illisible}));
 
     // Une ligne déplacée sur l'instant d'une mesure : refusé, aucune n'est écrasée.
     QList<E::Ligne> double_ = grilleChargee();
