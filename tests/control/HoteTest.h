@@ -16,6 +16,7 @@
 #include <QImage>
 #include <QStringList>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -61,10 +62,7 @@ struct Journal
     }
     int compter(const QString& debut) const
     {
-        int n = 0;
-        for (const QString& l : lignes)
-            n += l.startsWith(debut) ? 1 : 0;
-        return n;
+        return int(std::count_if(lignes.begin(), lignes.end(), [&](const QString& l) { return l.startsWith(debut); }));
     }
 };
 

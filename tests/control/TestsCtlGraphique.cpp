@@ -13,7 +13,9 @@
 #include "render/moteur/SortiesImage.h"
 #include "commun/messages/MessagesEnregistres.h"
 
+#include <QLabel>
 #include <QTableWidget>
+#include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -102,12 +104,10 @@ TEST_F(Controle, InitialisationDuGraphiqueAnnuel)
 
 TEST_F(Controle, EnTeteInitialiseSeulementPourCertainsTypes)
 {
-    init(TypeGraph::travail);
-    EXPECT_TRUE(ctl->RecupSprEntete()->stations().isEmpty());
-    init(TypeGraph::reference);
-    EXPECT_TRUE(ctl->RecupSprEntete()->stations().isEmpty());
-    init(TypeGraph::comparaisonNormale);
-    EXPECT_EQ(ctl->RecupSprEntete()->stations().size(), 2);
+    for (auto [type, stations] : {std::pair{TypeGraph::travail, 0}, {TypeGraph::reference, 0}, {TypeGraph::comparaisonNormale, 2}}) {
+        init(type);
+        EXPECT_EQ(ctl->RecupSprEntete()->stations().size(), stations) << NomTypeGraph(type).toStdString();
+    }
 
     // Une fenêtre hôte sans membre de version et une liste absente : rien d'ajouté chez l'hôte.
     QObject sansMembre;
@@ -518,16 +518,65 @@ TEST_F(Controle, CourbeDAugureColleeApresLAnnee)
     ctl->MajCourbeAnnee(&augures, "Augure", 4, QVariant::fromValue(prevision));
     const CourbePtr colle = ctl->CollCourbes().GetCourbe(2);
     ASSERT_TRUE(colle);
-    EXPECT_EQ(colle->Cle(), "Augure");
-    EXPECT_EQ(colle->Couleur(), 12);
-    EXPECT_EQ(colle->cellule(0, 0).toString(), "31/03/2023");   // 89 jours plus tard
-    EXPECT_EQ(colle->cellule(0, 1).toString(), "07/04/2023");
+    EXPECT_EQ(std::pair(colle->Cle(), colle->Couleur()), std::pair(QStringLiteral("Augure"), 12));
+    // 89 jours plus tard.
+    EXPECT_EQ((QStringList{colle->cellule(0, 0).toString(), colle->cellule(0, 1).toString()}), (QStringList{"31/03/2023", "07/04/2023"}));
     EXPECT_NEAR(colle->cellule(2, 0).toDouble(), 12.4, 1e-9);   // 2,4 de plus
     EXPECT_NEAR(colle->cellule(2, 4).toDouble(), 16.4, 1e-9);
     EXPECT_EQ(augures.lignes(), 1);
-    EXPECT_EQ(augures.cellule(1, 0), "X");
-    EXPECT_EQ(augures.cellule(1, 1), "Augure");
-    EXPECT_EQ(augures.cellule(1, 2), "2");
+    EXPECT_EQ((QStringList{augures.cellule(1, 0), augures.cellule(1, 1), augures.cellule(1, 2)}), (QStringList{"X", "Augure", "2"}));
 }
 
 } // namespace
+
+// Un objet déposé sur le graphique, qui dit où on l'a lâché.
+class ObjetDepose : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QString Tag MEMBER tag USER true)
+public:
+    QString tag;
+    QVariantList recu;
+    Q_INVOKABLE void affiche(float x, float y, QObject* objet) { recu = {x, y, QVariant::fromValue(objet)}; }
+};
+
+class SansAffiche : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QString Tag MEMBER tag USER true)
+public:
+    QString tag;
+};
+
+namespace {
+
+// Un objet déposé sur le graphique, ou un clic sur l'image de la palette : l'hôte est appelé.
+TEST_F(Controle, DepotEtImageDeLaPaletteAppellentLHote)
+{
+    init(TypeGraph::edition);
+    VueGraphique* vue = ctl->vueGraphique();
+    ObjetDepose meme, autre;
+    autre.tag = QStringLiteral("autre");
+    emit vue->objetDepose(&autre, QPointF(10, 20));
+    EXPECT_TRUE(autre.recu.isEmpty());
+    emit vue->objetDepose(&meme, QPointF(10, 20));
+    ASSERT_EQ(meme.recu.size(), 3);
+    EXPECT_FLOAT_EQ(meme.recu[0].toFloat(), float(vue->x() + 10));
+    EXPECT_FLOAT_EQ(meme.recu[1].toFloat(), float(vue->y() + 20));
+    EXPECT_EQ(meme.recu[2].value<QObject*>(), &meme);
+    SansAffiche muet;
+    emit vue->objetDepose(&muet, QPointF(1, 1));   // rien à appeler : rien ne se passe
+
+    auto* image = ctl->findChild<QLabel*>(QStringLiteral("Picture1"));
+    ASSERT_TRUE(image);
+    image->resize(20, 20);
+    image->show();
+    QTest::mouseClick(image, Qt::LeftButton);
+    EXPECT_EQ(formulaire.appels, QStringList{QStringLiteral("TraitementParametres")});
+    EXPECT_EQ(ctl->outilCourant(), 10);
+    ValeursProcessus::courantes().fenetrePrincipale = nullptr;
+}
+
+} // namespace
+
+#include "TestsCtlGraphique.moc"

@@ -138,20 +138,24 @@ protected:
         return QImage::fromData(png.data()).convertToFormat(QImage::Format_RGB32);
     }
 
-    Releve relever(HoteGraphique& hote, const HoteGraphique::Demande& d, bool avecImage)
+    Releve relever(CtlGraphique& c, const std::function<void()>& action, bool avecImage = false)
     {
         Releve r;
         messages.vider();
-        r.journal = journalDe(hote.controle(), [&] {
-            QString erreur;
-            EXPECT_TRUE(hote.tracer(d, base.get(), erreur)) << erreur.toStdString();
-        });
+        r.journal = journalDe(c, action);
         r.messages = messages.textes().join(QStringLiteral(" | "));
-        r.ecran = ecranDe(hote.controle());
+        r.ecran = ecranDe(c);
         // L'image écrite porte le titre et la légende d'une page : ses écritures suivent celles du chargement.
         if (avecImage)
-            r.journalImage = journalDe(hote.controle(), [&] { r.fichier = imageDe(hote.controle()); });
+            r.journalImage = journalDe(c, [&] { r.fichier = imageDe(c); });
         return r;
+    }
+    Releve relever(HoteGraphique& hote, const HoteGraphique::Demande& d, bool avecImage)
+    {
+        return relever(hote.controle(), [&] {
+            QString erreur;
+            EXPECT_TRUE(hote.tracer(d, base.get(), erreur)) << erreur.toStdString();
+        }, avecImage);
     }
 
     Releve seul(const HoteGraphique::Demande& d, bool titreALEcran = false)
@@ -473,18 +477,10 @@ private:
 TEST_F(Enchainement, LeControleDUnHoteTiersEstNeufAChaqueGraphiqueEtSuitChaqueRechargement)
 {
     const QList<Requete> liste = requetesAEnchainer();
-    const auto releve = [&](HoteTiers& hote, const std::function<void()>& action) {
-        Releve r;
-        messages.vider();
-        r.journal = journalDe(hote.controle(), action);
-        r.messages = messages.textes().join(QStringLiteral(" | "));
-        r.ecran = ecranDe(hote.controle());
-        return r;
-    };
     QList<Releve> temoins;
     for (const Requete& q : liste) {
         HoteTiers neuf(base.get());
-        temoins << releve(neuf, [&] { neuf.tracer(q.demande); });
+        temoins << relever(neuf.controle(), [&] { neuf.tracer(q.demande); });
     }
     HoteTiers hote(base.get());
     QList<int> ordre;
@@ -494,7 +490,7 @@ TEST_F(Enchainement, LeControleDUnHoteTiersEstNeufAChaqueGraphiqueEtSuitChaqueRe
         ordre << i;
     for (int k = 0; k < ordre.size(); ++k) {
         const int b = ordre[k];
-        const QString ecart = ecarts(releve(hote, [&] { hote.tracer(liste[b].demande); }), temoins[b]);
+        const QString ecart = ecarts(relever(hote.controle(), [&] { hote.tracer(liste[b].demande); }), temoins[b]);
         EXPECT_TRUE(ecart.isEmpty()) << liste[b].nom.toStdString() << " après " << (k ? liste[ordre[k - 1]].nom.toStdString() : "rien")
                                      << " : " << ecart.toStdString();
     }

@@ -14,7 +14,6 @@
 #include "render/moteur/ProprietesMoteur.h"
 #include "commun/messages/MessagesEnregistres.h"
 
-#include <QLabel>
 #include <QRegularExpression>
 #include <QTableWidget>
 #include <QTest>
@@ -119,13 +118,12 @@ TEST_F(Interaction, RectanglesRefusesEtBornesComprises)
     inchange();
     glisser(QPoint(2, 2), point(0.6, 0.6));              // parti hors de la zone : aucun cadre
     inchange();
-    bool dedans = false;
-    ctl().PointDansGraphique(xMin, yMin, dedans);
-    EXPECT_TRUE(dedans);     // un point sur les bornes est dedans
-    ctl().PointDansGraphique(xMax, yMax, dedans);
-    EXPECT_TRUE(dedans);
-    ctl().PointDansGraphique(xMax + (xMax - xMin) * 1e-3, yMax, dedans);
-    EXPECT_FALSE(dedans);
+    // Un point sur les bornes est dedans, un peu au-delà non.
+    for (auto [x, y, attendu] : {std::tuple{xMin, yMin, true}, {xMax, yMax, true}, {xMax + (xMax - xMin) * 1e-3, yMax, false}}) {
+        bool dedans = !attendu;
+        ctl().PointDansGraphique(x, y, dedans);
+        EXPECT_EQ(dedans, attendu) << x << " " << y;
+    }
 }
 
 TEST_F(Interaction, ZoomParPasMoletteDeplacementEtRetourAToutePeriode)
@@ -286,56 +284,3 @@ TEST(CelluleDeLecture, NombreADeuxDecimalesAvecLaVirgule)
 
 } // namespace
 
-// Un objet déposé sur le graphique, qui dit où on l'a lâché.
-class ObjetDepose : public QObject
-{
-    Q_OBJECT
-    Q_PROPERTY(QString Tag MEMBER tag USER true)
-public:
-    QString tag;
-    QVariantList recu;
-    Q_INVOKABLE void affiche(float x, float y, QObject* objet) { recu = {x, y, QVariant::fromValue(objet)}; }
-};
-
-class SansAffiche : public QObject
-{
-    Q_OBJECT
-    Q_PROPERTY(QString Tag MEMBER tag USER true)
-public:
-    QString tag;
-};
-
-TEST(InteractionSansBase, DepotEtImageDeLaPaletteAppelleLHote)
-{
-    MagasinTemporaire magasin;
-    FenetreHote fenetre;
-    FormulaireHote formulaire;
-    auto* ctl = new CtlGraphique(&formulaire);
-    formulaire.resize(900, 600);
-    formulaire.show();
-    ctl->InitGraphique(TypeGraph::edition, nullptr, "KOR", 0, "", "", "", false, "10", "", nullptr, &fenetre, 0);
-    VueGraphique* vue = ctl->vueGraphique();
-
-    ObjetDepose meme, autre;
-    autre.tag = QStringLiteral("autre");
-    emit vue->objetDepose(&autre, QPointF(10, 20));
-    EXPECT_TRUE(autre.recu.isEmpty());
-    emit vue->objetDepose(&meme, QPointF(10, 20));
-    ASSERT_EQ(meme.recu.size(), 3);
-    EXPECT_FLOAT_EQ(meme.recu[0].toFloat(), float(vue->x() + 10));
-    EXPECT_FLOAT_EQ(meme.recu[1].toFloat(), float(vue->y() + 20));
-    EXPECT_EQ(meme.recu[2].value<QObject*>(), &meme);
-    SansAffiche muet;
-    emit vue->objetDepose(&muet, QPointF(1, 1));   // rien à appeler : rien ne se passe
-
-    auto* image = ctl->findChild<QLabel*>(QStringLiteral("Picture1"));
-    ASSERT_TRUE(image);
-    image->resize(20, 20);
-    image->show();
-    QTest::mouseClick(image, Qt::LeftButton);
-    EXPECT_EQ(formulaire.appels, QStringList{QStringLiteral("TraitementParametres")});
-    EXPECT_EQ(ctl->outilCourant(), 10);
-    ValeursProcessus::courantes().fenetrePrincipale = nullptr;
-}
-
-#include "TestsInteraction.moc"

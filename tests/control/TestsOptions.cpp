@@ -12,6 +12,7 @@
 #include "control/VueGraphique.h"
 #include "data/bases/BaseSqlite.h"
 #include "render/moteur/ProprietesMoteur.h"
+#include "render/moteur/SortiesImage.h"
 #include "commun/Dates.h"
 #include "control/ChampDate.h"
 #include "settings/FrmOption.h"
@@ -22,7 +23,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
-#include <QPainter>
 #include <QTableWidget>
 #include <QTest>
 #include <QToolBar>
@@ -48,19 +48,18 @@ protected:
         QAction* action = barre->findChild<QAction*>(QStringLiteral("Bouton%1").arg(index));
         ASSERT_TRUE(action);
         QTest::mouseClick(barre->widgetForAction(action), Qt::LeftButton);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     void fermerEtOublier()
     {
         QTest::keyClick(boite(), Qt::Key_Escape);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+    QImage peint() { return SortiesImage::image(g(), QSize(1000, 600)); }
     // Pixels de la couleur de palette `couleur` sur le graphique principal peint.
     int pixels(int couleur)
     {
-        QImage image(1000, 600, QImage::Format_RGB32);
-        QPainter peintre(&image);
-        g().peindre(peintre, QRectF(image.rect()));
-        peintre.end();
+        const QImage image = peint();
         const QRgb cherche = 0xFF000000 | Palette::rgb(couleur);
         return compterPixels(image, image.rect(), [cherche](QRgb p) { return p == cherche; });
     }
@@ -157,10 +156,7 @@ TEST_F(Options, UneEchelleFixeQuiCoupeDesValeursLeDit)
 {
     int vues = 0;
     const auto triangles = [&] {
-        QImage image(1000, 600, QImage::Format_RGB32);
-        QPainter peintre(&image);
-        g().peindre(peintre, QRectF(image.rect()));
-        peintre.end();
+        const QImage image = peint();
         garderImage(image, QStringLiteral("echelle-fixe-%1").arg(++vues));
         const QRect zone = g().zoneTrace(QRectF(image.rect())).toAlignedRect();
         return compterPixels(image, QRect(zone.left(), zone.top(), zone.width() - 1, 12), [](QRgb p) { return p == qRgb(200, 20, 20); });
@@ -171,7 +167,6 @@ TEST_F(Options, UneEchelleFixeQuiCoupeDesValeursLeDit)
         taper(*boite(), "TxtMin", QString::fromLatin1(minimum));
         taper(*boite(), "TxtMax", QString::fromLatin1(maximum));
         bouton(4);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     };
     tracer(TypeGraph::PluvioStation, "76402001", {"H8043310"});
     ASSERT_GT(ctl().CollCourbes().MaxDonnees(), 6);
@@ -235,7 +230,6 @@ TEST_F(Options, ProfondeurEtCoteRechargentLesNappes)
     affichage->setFocus();
     QTest::keyClick(affichage, Qt::Key_Up);
     bouton(4);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(ctl().typeAffichageEchelle(), 0);
     EXPECT_NEAR(premiereValeur(1), profondeur, 1e-6);
     EXPECT_EQ(g().lire(Prop::TitreYGauche).toString(), "Profondeur en m");
@@ -255,7 +249,6 @@ TEST_F(Options, UnePeriodeTapeeDansLesOptionsResteAuRechargementUneAutreSuitLesD
     ouvrir();
     QTest::mouseClick(enfant<PastilleFond>(boite(), "PictureFond11"), Qt::LeftButton);
     bouton(4);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     recharger({2019, 1, 1}, {2020, 12, 31});
     EXPECT_EQ(ctl().periodeTracee(), std::pair(QDate(2019, 1, 1), QDate(2020, 12, 31)));
 
@@ -265,7 +258,6 @@ TEST_F(Options, UnePeriodeTapeeDansLesOptionsResteAuRechargementUneAutreSuitLesD
     taper(*boite(), "TxtDateDebut", "01062019");
     taper(*boite(), "TxtDateFin", "30062020");
     bouton(4);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(messages.textes().isEmpty()) << messages.textes().join(" | ").toStdString();
     recharger({2015, 1, 1}, {2023, 12, 31});
     EXPECT_EQ(ctl().periodeTracee(), std::pair(QDate(2019, 6, 1), QDate(2020, 6, 30)));

@@ -6,7 +6,6 @@
 #include <QPrinter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace scenarios;
@@ -20,7 +19,7 @@ void remplir(MoteurGraphique& m)
     jeu(m, 1, 12, {80, 65, 50, 40, 30, 10, 5, 15, 35, 60, 75, 90});
 }
 
-TEST(VueGraphique, LEcranMontreCeQueLeMoteurDessine)
+TEST(VueGraphique, LEcranMontreCeQueLeMoteurDessineEtLePointeurDeLOutil)
 {
     VueGraphique vue;
     vue.resize(700, 420);
@@ -41,25 +40,6 @@ TEST(VueGraphique, LEcranMontreCeQueLeMoteurDessine)
     EXPECT_NE(avecBoite, dessine);
     vue.moteur().GSBox2D(2, 20, 6, 50, 1, 15);
     EXPECT_EQ(vue.grab().toImage(), dessine);
-}
-
-TEST(VueGraphique, LaSourisEnUnitesDuGraphique)
-{
-    VueGraphique vue;
-    vue.resize(700, 420);
-    vue.show();
-    remplir(vue.moteur());
-    vue.moteur().ecrire(Prop::Dessin, 2);
-    QSignalSpy deplace(&vue, &VueGraphique::sourisDeplacee);
-    QSignalSpy relache(&vue, &VueGraphique::sourisRelachee);
-    const QPointF pixel = vue.moteur().versPixels({6.0, 50.0}, QRectF(vue.rect()));
-    QTest::mouseMove(&vue, pixel.toPoint());
-    ASSERT_GE(deplace.count(), 1);
-    EXPECT_NEAR(deplace.last().at(0).toDouble(), 6.0, 0.05);
-    EXPECT_NEAR(deplace.last().at(1).toDouble(), 50.0, 0.5);
-    QTest::mouseClick(&vue, Qt::RightButton, Qt::NoModifier, pixel.toPoint());
-    ASSERT_EQ(relache.count(), 1);
-    EXPECT_EQ(relache.first().at(0).value<Qt::MouseButton>(), Qt::RightButton);
 
     // Le pointeur suit l'outil choisi par le contrôle.
     vue.moteur().ecrire(Prop::Curseur, 3);

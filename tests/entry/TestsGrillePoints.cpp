@@ -58,29 +58,30 @@ QList<int> cellule(const QList<QVariant>& signal)
 }
 } // namespace
 
-TEST_F(GrilleAffichee, SaisieValideeRangeeEtSignaleeUneFois)
+TEST_F(GrilleAffichee, SaisieValideeRangeeMarqueeEtSignaleeUneFois)
 {
     QSignalSpy modifiee(&grille, &GrillePoints::celluleModifiee);
-
-    EXPECT_EQ(taper(1, GrillePoints::Date, "15/03/2024"), nullptr);
-    EXPECT_EQ(grille.texte(1, GrillePoints::Date), "15/03/2024");
-    ASSERT_EQ(modifiee.size(), 1);
-    EXPECT_EQ(cellule(modifiee.takeFirst()), (QList<int>{1, GrillePoints::Date}));
-
-    EXPECT_EQ(taper(2, GrillePoints::Heure, "23:59:59"), nullptr);
-    EXPECT_EQ(grille.texte(2, GrillePoints::Heure), "23:59:59");
-    ASSERT_EQ(modifiee.size(), 1);
-    EXPECT_EQ(cellule(modifiee.takeFirst()), (QList<int>{2, GrillePoints::Heure}));
-
-    // Point ou virgule, la valeur se range à deux décimales avec la virgule.
-    taper(0, GrillePoints::Valeur, "3.5");
-    EXPECT_EQ(grille.texte(0, GrillePoints::Valeur), "3,50");
-    taper(3, GrillePoints::Valeur, "12,345");
-    EXPECT_EQ(grille.texte(3, GrillePoints::Valeur), "12,35");
-    ASSERT_EQ(modifiee.size(), 2);
-    EXPECT_EQ(cellule(modifiee.at(0)), (QList<int>{0, GrillePoints::Valeur}));
-    EXPECT_EQ(cellule(modifiee.at(1)), (QList<int>{3, GrillePoints::Valeur}));
-    modifiee.clear();
+    // Point ou virgule, la valeur se range à deux décimales avec la virgule. Hors des bornes, elle est
+    // gardée mais marquée ; les bornes elles-mêmes sont plausibles ; corrigée, la valeur perd la marque.
+    using S = GrillePoints::Style;
+    const struct
+    {
+        int ligne, colonne;
+        const char *saisie, *rangee;
+        S style;
+    } cas[] = {
+        {1, GrillePoints::Date, "15/03/2024", "15/03/2024", S::Normal}, {2, GrillePoints::Heure, "23:59:59", "23:59:59", S::Normal},
+        {0, GrillePoints::Valeur, "3.5", "3,50", S::Normal},            {3, GrillePoints::Valeur, "12,345", "12,35", S::Normal},
+        {0, GrillePoints::Valeur, "1500", "1500,00", S::Invalide},      {1, GrillePoints::Valeur, "-2", "-2,00", S::Invalide},
+        {2, GrillePoints::Valeur, "1000", "1000,00", S::Normal},        {0, GrillePoints::Valeur, "12", "12,00", S::Normal},
+    };
+    for (const auto& c : cas) {
+        EXPECT_EQ(taper(c.ligne, c.colonne, QString::fromLatin1(c.saisie)), nullptr) << c.saisie;
+        EXPECT_EQ(grille.texte(c.ligne, c.colonne), c.rangee) << c.saisie;
+        EXPECT_EQ(grille.style(c.ligne, c.colonne), c.style) << c.saisie;
+        ASSERT_EQ(modifiee.size(), 1) << c.saisie;
+        EXPECT_EQ(cellule(modifiee.takeFirst()), (QList<int>{c.ligne, c.colonne})) << c.saisie;
+    }
 
     // Le texte est déjà rangé quand le signal part.
     QString luAuSignal;
@@ -94,6 +95,11 @@ TEST_F(GrilleAffichee, SaisieValideeRangeeEtSignaleeUneFois)
     taper(1, GrillePoints::Heure, "06:30:00");
     EXPECT_EQ(modifiee.size(), 0);
 
+    // Un style posé par le programme reste.
+    grille.setStyle(3, GrillePoints::Valeur, GrillePoints::Style::Accepte);
+    taper(3, GrillePoints::Valeur, "4");
+    EXPECT_EQ(grille.style(3, GrillePoints::Valeur), GrillePoints::Style::Accepte);
+
     // Avec le point pour séparateur de l'utilisateur, la grille garde la virgule.
     LocaleUtilisateur::definir(QLocale::c());
     taper(2, GrillePoints::Valeur, "7.25");
@@ -102,33 +108,9 @@ TEST_F(GrilleAffichee, SaisieValideeRangeeEtSignaleeUneFois)
     EXPECT_EQ(grille.texte(2, GrillePoints::Valeur), "0,50");
 }
 
-TEST_F(GrilleAffichee, ValeursAbsurdesGardeesMaisMarquees)
-{
-    // Hors des bornes : gardée mais marquée ; les bornes elles-mêmes sont plausibles ; corrigée, la valeur perd la marque.
-    using S = GrillePoints::Style;
-    const struct
-    {
-        int ligne;
-        const char *saisie, *rangee;
-        S style;
-    } cas[] = {{0, "1500", "1500,00", S::Invalide}, {1, "-2", "-2,00", S::Invalide}, {2, "1000", "1000,00", S::Normal},
-               {0, "12", "12,00", S::Normal}};
-    for (const auto& c : cas) {
-        taper(c.ligne, GrillePoints::Valeur, QString::fromLatin1(c.saisie));
-        EXPECT_EQ(grille.texte(c.ligne, GrillePoints::Valeur), c.rangee) << c.saisie;
-        EXPECT_EQ(grille.style(c.ligne, GrillePoints::Valeur), c.style) << c.saisie;
-    }
-    // Un style posé par le programme reste.
-    grille.setStyle(3, GrillePoints::Valeur, GrillePoints::Style::Accepte);
-    taper(3, GrillePoints::Valeur, "4");
-    EXPECT_EQ(grille.style(3, GrillePoints::Valeur), GrillePoints::Style::Accepte);
-}
-
 TEST_F(GrilleAffichee, SaisiesRefuseesNonValidees)
 {
     grille.definirBornesDates(QDate(2024, 1, 1), QDate(2024, 12, 31));
-    EXPECT_EQ(grille.dateMinimum(), QDate(2024, 1, 1));
-    EXPECT_EQ(grille.dateMaximum(), QDate(2024, 12, 31));
     grille.setTexte(0, GrillePoints::Date, "10/01/2024");
     grille.setTexte(0, GrillePoints::Heure, "08:00:00");
     QSignalSpy modifiee(&grille, &GrillePoints::celluleModifiee);
@@ -184,27 +166,9 @@ TEST_F(GrilleAffichee, SaisiesRefuseesNonValidees)
     EXPECT_EQ(grille.texte(2, GrillePoints::Date), "01/01/1990");
 }
 
-TEST_F(GrilleAffichee, EcritureParProgrammeSilencieuse)
-{
-    // Ni par la méthode ni par nom, une écriture du programme ne passe pour une saisie.
-    QSignalSpy modifiee(&grille, &GrillePoints::celluleModifiee);
-    grille.setTexte(0, GrillePoints::Valeur, "anything");
-    grille.setProperty("Row", 1);
-    grille.setProperty("Col", GrillePoints::Heure);
-    grille.setProperty("Text", "10:00:00");
-    EXPECT_EQ(modifiee.size(), 0);
-    EXPECT_EQ(grille.texte(1, GrillePoints::Heure), "10:00:00");
-    // Hors de la grille : rien n'est écrit, rien n'est lu.
-    grille.setTexte(9, 0, "x");
-    grille.setTexte(0, 7, "x");
-    EXPECT_EQ(grille.lignes(), 4);
-    EXPECT_EQ(grille.texte(9, 0), "");
-}
-
 TEST_F(GrilleAffichee, CellulesVerrouilleesSansEditeur)
 {
     grille.verrouiller(1, GrillePoints::Valeur, true);
-    EXPECT_TRUE(grille.verrouille(1, GrillePoints::Valeur));
     EXPECT_FALSE(grille.verrouille(1, GrillePoints::Date));
     EXPECT_EQ(ouvrir(1, GrillePoints::Valeur), nullptr);
     EXPECT_NE(ouvrir(1, GrillePoints::Date), nullptr);
@@ -272,8 +236,22 @@ TEST_F(GrilleAffichee, TriSurDateHeure)
     EXPECT_EQ(grille.trierSurDateHeure(-1), -1);
 }
 
-TEST_F(GrilleAffichee, StructureLignesEtClics)
+TEST_F(GrilleAffichee, StructureLignesEcrituresEtClics)
 {
+    // Ni par la méthode ni par nom, une écriture du programme ne passe pour une saisie.
+    QSignalSpy modifiee(&grille, &GrillePoints::celluleModifiee);
+    grille.setTexte(0, GrillePoints::Valeur, "anything");
+    grille.setProperty("Row", 1);
+    grille.setProperty("Col", GrillePoints::Heure);
+    grille.setProperty("Text", "10:00:00");
+    EXPECT_EQ(modifiee.size(), 0);
+    EXPECT_EQ(grille.texte(1, GrillePoints::Heure), "10:00:00");
+    // Hors de la grille : rien n'est écrit, rien n'est lu.
+    grille.setTexte(9, 0, "x");
+    grille.setTexte(0, 7, "x");
+    EXPECT_EQ(grille.lignes(), 4);
+    EXPECT_EQ(grille.texte(9, 0), "");
+
     const QAbstractItemModel* modele = grille.model();
     QStringList entetes;
     for (int c = 0; c < modele->columnCount(); ++c)

@@ -31,37 +31,22 @@ TEST(Courbe, AjouterValeursCompteLesPointsDUnTableauSeulement)
     EXPECT_EQ(c.NbValeurs(), 0);
 }
 
+// La plus petite valeur d'une courbe : en nombre ou en texte (l'un ou l'autre séparateur décimal),
+// cellules vides et non numériques ignorées ; 9999 quand aucune n'est plus petite.
 TEST(Courbe, GetMinValeur)
 {
     LocaleUtilisateur::definir(QLocale(QLocale::French, QLocale::France));
     Classe_Graphique c;
     EXPECT_EQ(c.GetMinValeur(), 9999.0);
-    TableauValeurs t(6, 3);
-    t(2, 0) = 12.5;
-    t(2, 1) = QString();
-    t(2, 2) = 3.2;
-    c.AjouterValeurs(t);
-    EXPECT_EQ(c.GetMinValeur(), 3.2);
-
-    // Valeurs en texte, avec l'un ou l'autre séparateur décimal ; cellules vides et non numériques ignorées.
-    TableauValeurs texte(6, 4);
-    texte(2, 0) = QStringLiteral("7,5");
-    texte(2, 1) = QStringLiteral("2.25");
-    texte(2, 2) = QStringLiteral("n/a");
-    c.AjouterValeurs(texte);
-    EXPECT_EQ(c.GetMinValeur(), 2.25);
-
-    TableauValeurs grands(6, 2);
-    grands(2, 0) = 12000.0;
-    grands(2, 1) = 10000.0;
-    c.AjouterValeurs(grands);
-    EXPECT_EQ(c.GetMinValeur(), 9999.0);
-
-    TableauValeurs negatifs(6, 2);
-    negatifs(2, 0) = -4.0;
-    negatifs(2, 1) = 0.0;
-    c.AjouterValeurs(negatifs);
-    EXPECT_EQ(c.GetMinValeur(), -4.0);
+    const std::pair<QVariantList, double> cas[] = {
+        {{12.5, QString(), 3.2}, 3.2}, {{"7,5", "2.25", "n/a"}, 2.25}, {{12000.0, 10000.0}, 9999.0}, {{-4.0, 0.0}, -4.0}};
+    for (const auto& [valeurs, minimum] : cas) {
+        TableauValeurs t(6, int(valeurs.size()));
+        for (int i = 0; i < valeurs.size(); ++i)
+            t(2, i) = valeurs[i];
+        c.AjouterValeurs(t);
+        EXPECT_EQ(c.GetMinValeur(), minimum) << minimum;
+    }
     LocaleUtilisateur::definir(QLocale::system());
 }
 
