@@ -127,10 +127,8 @@ TEST(PartieGraphique, GroupeSecondaireAParteSurSesAxes)
         const QList<QDomElement> ids = Enfants(e, QStringLiteral("c:axId"));
         ASSERT_EQ(ids.size(), 2);
         const QString x = ids[0].attribute(QStringLiteral("val")), y = ids[1].attribute(QStringLiteral("val"));
-        ASSERT_EQ(axes.count(x), 1u) << x.toStdString();
-        ASSERT_EQ(axes.count(y), 1u) << y.toStdString();
-        EXPECT_EQ(Val(axes.at(x), QStringLiteral("c:crossAx")), y);
-        EXPECT_EQ(Val(axes.at(y), QStringLiteral("c:crossAx")), x);
+        ASSERT_TRUE(axes.count(x) == 1 && axes.count(y) == 1) << x.toStdString() << " " << y.toStdString();
+        EXPECT_EQ((QStringList{Val(axes.at(x), "c:crossAx"), Val(axes.at(y), "c:crossAx")}), (QStringList{y, x}));
     }
     const QString x2 = Enfants(elements[3], QStringLiteral("c:axId"))[0].attribute(QStringLiteral("val"));
     const QString y2 = Enfants(elements[3], QStringLiteral("c:axId"))[1].attribute(QStringLiteral("val"));
@@ -411,6 +409,16 @@ QString TypeContenu(const QDomDocument& types, const QString& partie)
     return {};
 }
 
+// La cible de la relation que cite le premier élément `balise` de `partie`, relation et cible de types attendus.
+QString Suivre(const std::map<QString, QByteArray>& parties, const QString& partie, const QString& balise, const char* relation,
+               const char* type)
+{
+    const Relation r = Relations(parties, partie).at(Premier(Dom(parties.at(partie)), balise).attribute("r:id"));
+    EXPECT_EQ(r.type, QLatin1String(relation)) << partie.toStdString();
+    EXPECT_EQ(TypeContenu(Dom(parties.at("[Content_Types].xml")), r.cible), QLatin1String(type)) << r.cible.toStdString();
+    return r.cible;
+}
+
 // Deux feuilles de cellules et deux feuilles graphiques, dont une avec des zones de texte (la dernière longue et sale).
 ClasseurXlsx ClasseurComplet()
 {
@@ -450,11 +458,9 @@ TEST(FeuillesGraphiques, NomsPositionsEtEcrituresRefusees)
     EXPECT_FALSE(c.estFeuilleGraphique(f + 1));
     EXPECT_EQ(c.graphique(f + 1), nullptr);
     EXPECT_EQ(c.feuille(0), nullptr);
-    EXPECT_FALSE(c.definirNombre(0, 1, 1, 3));
-    EXPECT_FALSE(c.definirTexte(0, 1, 1, QStringLiteral("x")));
-    EXPECT_FALSE(c.definirDate(0, 1, 1, QDate(2024, 1, 1)));
-    EXPECT_FALSE(c.definirFormat(0, 1, 1, QStringLiteral("0.00")));
-    EXPECT_FALSE(c.viderCellule(0, 1, 1));
+    const QList<bool> ecrites{c.definirNombre(0, 1, 1, 3), c.definirTexte(0, 1, 1, "x"), c.definirDate(0, 1, 1, QDate(2024, 1, 1)),
+                              c.definirFormat(0, 1, 1, "0.00"), c.viderCellule(0, 1, 1)};
+    EXPECT_EQ(ecrites, QList<bool>(5, false));
     EXPECT_EQ(c.collerTexte(0, 1, 1, QStringLiteral("1\t2")), 0);
     EXPECT_TRUE(c.definirNombre(f + 1, 1, 1, 3));
     EXPECT_EQ(c.graphique(-1), nullptr);
@@ -538,27 +544,15 @@ TEST(FeuillesGraphiques, RelationsEtTypesDeContenuComplets)
     // Feuille graphique → dessin → graphique → formes.
     const QString feuille = QStringLiteral("xl/chartsheets/sheet1.xml");
     EXPECT_EQ(TypeContenu(types, feuille), QLatin1String(kTypeFeuilleGraphique));
-    const QString idDessin = Elements(Dom(parties.at(feuille)), QStringLiteral("drawing")).value(0).attribute(QStringLiteral("r:id"));
-    const Relation dessin = Relations(parties, feuille).at(idDessin);
-    EXPECT_EQ(dessin.type, QLatin1String(kRelDessin));
-    EXPECT_EQ(TypeContenu(types, dessin.cible), QLatin1String(kTypeDessin));
-    const QDomDocument domDessin = Dom(parties.at(dessin.cible));
-    const QDomElement ancre = Elements(domDessin, QStringLiteral("xdr:absoluteAnchor")).value(0);
-    EXPECT_EQ(ancre.firstChildElement(QStringLiteral("xdr:ext")).attribute(QStringLiteral("cx")), u"9906000");
-    const QString idGraphique = Elements(ancre, QStringLiteral("c:chart")).value(0).attribute(QStringLiteral("r:id"));
-    const Relation graphique = Relations(parties, dessin.cible).at(idGraphique);
-    EXPECT_EQ(graphique.type, QLatin1String(kRelGraphique));
-    EXPECT_EQ(TypeContenu(types, graphique.cible), QLatin1String(kTypeGraphique));
-    const QString idFormes = Elements(Dom(parties.at(graphique.cible)), QStringLiteral("c:userShapes")).value(0).attribute(QStringLiteral("r:id"));
-    const Relation formes = Relations(parties, graphique.cible).at(idFormes);
-    EXPECT_EQ(formes.type, QLatin1String(kRelFormesGraphique));
-    EXPECT_EQ(TypeContenu(types, formes.cible), QLatin1String(kTypeFormesGraphique));
-    EXPECT_NE(formes.cible, dessin.cible);
+    const QString dessin = Suivre(parties, feuille, "drawing", kRelDessin, kTypeDessin);
+    EXPECT_EQ(Premier(Dom(parties.at(dessin)), "xdr:absoluteAnchor").firstChildElement("xdr:ext").attribute("cx"), u"9906000");
+    const QString graphique = Suivre(parties, dessin, "c:chart", kRelGraphique, kTypeGraphique);
+    EXPECT_NE(Suivre(parties, graphique, "c:userShapes", kRelFormesGraphique, kTypeFormesGraphique), dessin);
     // Le second graphique, sans zone de texte, n'a ni formes ni relations.
-    EXPECT_TRUE(Elements(Dom(parties.at(QStringLiteral("xl/charts/chart2.xml"))), QStringLiteral("c:userShapes")).isEmpty());
-    EXPECT_EQ(parties.count(QStringLiteral("xl/charts/_rels/chart2.xml.rels")), 0u);
+    EXPECT_TRUE(Elements(Dom(parties.at("xl/charts/chart2.xml")), "c:userShapes").isEmpty());
+    EXPECT_EQ(parties.count("xl/charts/_rels/chart2.xml.rels"), 0u);
     // Les séries citent la feuille de données par son nom, apostrophes doublées.
-    EXPECT_EQ(Elements(Dom(parties.at(graphique.cible)), QStringLiteral("c:f")).value(1).text(), u"'Données d''O''Neil & co'!$B$2:$B$6");
+    EXPECT_EQ(Elements(Dom(parties.at(graphique)), "c:f").value(1).text(), u"'Données d''O''Neil & co'!$B$2:$B$6");
 }
 
 TEST(FeuillesGraphiques, ZonesDeTexteAncreesEnFractions)
@@ -572,10 +566,8 @@ TEST(FeuillesGraphiques, ZonesDeTexteAncreesEnFractions)
         return std::pair{e.firstChildElement(QStringLiteral("cdr:x")).text().toDouble(),
                          e.firstChildElement(QStringLiteral("cdr:y")).text().toDouble()};
     };
-    EXPECT_DOUBLE_EQ(coin(ancres[0], "cdr:from").first, 0.5);
-    EXPECT_DOUBLE_EQ(coin(ancres[0], "cdr:from").second, 0.5);
-    EXPECT_DOUBLE_EQ(coin(ancres[0], "cdr:to").first, 0.75);
-    EXPECT_DOUBLE_EQ(coin(ancres[0], "cdr:to").second, 0.6);
+    EXPECT_EQ(coin(ancres[0], "cdr:from"), std::pair(0.5, 0.5));
+    EXPECT_EQ(coin(ancres[0], "cdr:to"), std::pair(0.75, 0.6));
     EXPECT_EQ(TexteRiche(ancres[0]), u"Note <1> & \"2\"");
     EXPECT_EQ(Premier(ancres[0], "cdr:cNvSpPr").attribute("txBox"), u"1");
     Attributs(Premier(ancres[0], "a:rPr"), {{"sz", "1100"}, {"b", "1"}});
