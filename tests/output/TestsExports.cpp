@@ -411,10 +411,6 @@ TEST_F(Annuaire, SansDonneesOuArreteRienNestFait)
     EXPECT_TRUE(arret.messages.at(0).startsWith(QStringLiteral("Exportation vers Word (Courbe année 0/12)")));
 }
 
-} // namespace
-
-namespace {
-
 // L'axe du temps du classeur selon la chaîne des périodes : unité de base, graduation, format.
 TEST(EchelleTempsClasseur, UnitesParPeriodeEtDuree)
 {

@@ -64,10 +64,8 @@ TEST(MoteurProprietes, BornesXDUnGraphiqueXY)
     m.ecrire(Prop::Point, 5);
     EXPECT_EQ(m.lire(Prop::PositionX).toDouble(), 0.0);
     // Le second jeu partage le nombre de points.
-    ecrire(m, {{Prop::Jeu, 2}, {Prop::Point, 4}});
-    EXPECT_EQ(m.lire(Prop::PositionX).toDouble(), 0.0);
-    m.ecrire(Prop::Manquant, 1);
-    EXPECT_EQ(m.lire(Prop::Manquant).toInt(), 1);
+    ecrire(m, {{Prop::Jeu, 2}, {Prop::Point, 4}, {Prop::Manquant, 1}});
+    EXPECT_EQ(lus(m, {Prop::PositionX, Prop::Manquant}), (QStringList{"0", "1"}));
     // Les points au-delà du nombre sont hors d'atteinte.
     ecrire(m, {{Prop::Point, 6}, {Prop::PositionX, 5.0}});
     EXPECT_EQ(m.lire(Prop::PositionX).toDouble(), 0.0);
@@ -197,10 +195,6 @@ TEST(MoteurProprietes, CalqueExclusif)
     m.ecrire(Prop::Dessin, 2);
     EXPECT_TRUE(m.calque().estVide());
 }
-
-} // namespace
-
-namespace {
 
 TEST(MoteurProprietes, LesTaillesDemesureesSontIgnoreesEtLeDessinFinit)
 {
