@@ -36,12 +36,19 @@ QRect encre(const QImage& image, const QRect& r, QRgb fond)
     return b;
 }
 
-TEST(MoteurImages, GraphiqueEnLignes)
+TEST(MoteurImages, GraphiqueEnLignesSurDeuxAxes)
 {
     MoteurGraphique m;
     ecrire(m, {{Prop::Reinitialisation, 9}, {Prop::CouleurFond, 15}, {Prop::TypeGraphe, 6}, {Prop::Grille, 3}});
     libellesX(m, mois());
+    // L'axe de droite et ses libellés donnés, puis celui de gauche, aux libellés donnés eux aussi.
+    ecrire(m, {{Prop::AxeY, 1}, {Prop::ModeEchelleY, 2}, {Prop::DivisionsY, 4}, {Prop::YMax, 200}, {Prop::YMin, 0}});
+    for (int i = 1; i <= 5; ++i)
+        ecrire(m, {{Prop::Point, i}, {Prop::LibelleDroit, QString::number((i - 1) * 50) + " mm"}});
+    m.ecrire(Prop::TitreYDroite, "Cumul en mm");
     axeGauche(m, 0, 100, 5, "Précipitations en mm");
+    for (int i = 1; i <= 6; ++i)
+        m.ecrireIndexe(Prop::LibelleGauche, i, QString::number((i - 1) * 20) + " mm");
     jeu(m, 1, 12, {80, 65, 50, 40, 30, 10, 5, 15, 35, 60, 75, 90});
     m.ecrire(Prop::Dessin, 2);
     const QImage image = SortiesImage::image(m, taille);
@@ -59,12 +66,16 @@ TEST(MoteurImages, GraphiqueEnLignes)
     EXPECT_GT(compter(image, QRect(p1.toPoint() - QPoint(3, 3), QSize(7, 7)), palette(12)), 5);
     EXPECT_GT(compter(image, QRect(p7.toPoint() - QPoint(3, 3), QSize(7, 7)), palette(12)), 5);
     EXPECT_GT(p7.y(), p1.y() + zone.height() * 0.6);
-    // Libellés sous le tracé et à sa gauche, tous dans l'image.
+    // Libellés sous le tracé et de chaque côté, tous dans l'image.
     EXPECT_TRUE(encre(image, QRect(zone.left() - 20, zone.bottom() + 3, zone.width() + 40, taille.height() - zone.bottom() - 3),
                       0xFFFFFFFF).isValid());
     const QRect gauche = encre(image, QRect(0, zone.top() - 8, zone.left() - 2, zone.height() + 16), 0xFFFFFFFF);
-    EXPECT_TRUE(gauche.isValid());
+    const QRect droite = encre(image, QRect(zone.right() + 3, zone.top() - 8, taille.width() - zone.right() - 3, zone.height() + 16),
+                               0xFFFFFFFF);
+    ASSERT_TRUE(gauche.isValid());
+    ASSERT_TRUE(droite.isValid());
     EXPECT_GT(gauche.left(), 0);
+    EXPECT_LT(droite.right(), taille.width() - 1);
 }
 
 TEST(MoteurImages, HistogrammeSurLAxe)
@@ -181,32 +192,6 @@ TEST(MoteurImages, CourbeXYAvecUnPointManquant)
         EXPECT_GT(colonneCouleur(x), 0) << x;
     for (const double x : {500.0, 495.0})
         EXPECT_EQ(colonneCouleur(x), 0) << x;
-}
-
-TEST(MoteurImages, DeuxAxesAvecLeursLibelles)
-{
-    MoteurGraphique m;
-    m.ecrire(Prop::TypeGraphe, 6);
-    libellesX(m, mois());
-    ecrire(m, {{Prop::ModeEchelleY, 2}, {Prop::AxeY, 0}, {Prop::DivisionsY, 4}, {Prop::YMax, 20}, {Prop::YMin, 0}});
-    for (int i = 1; i <= 5; ++i)
-        m.ecrireIndexe(Prop::LibelleGauche, i, QString::number(-(i - 1) * 5.0) + " m");
-    ecrire(m, {{Prop::AxeY, 1}, {Prop::ModeEchelleY, 2}, {Prop::DivisionsY, 4}, {Prop::YMax, 200}, {Prop::YMin, 0}});
-    for (int i = 1; i <= 5; ++i)
-        ecrire(m, {{Prop::Point, i}, {Prop::LibelleDroit, QString::number((i - 1) * 50) + " mm"}});
-    ecrire(m, {{Prop::TitreYGauche, "Profondeur en m"}, {Prop::TitreYDroite, "Précipitations en mm"}});
-    jeu(m, 1, 2, {12, 13, 14, 15, 16, 17, 16, 15, 14, 13, 12, 11});
-    m.ecrire(Prop::Dessin, 2);
-    const QImage image = SortiesImage::image(m, taille);
-    garderImage(image, "deux-axes");
-    const QRect zone = m.zoneTrace(cadre).toAlignedRect();
-    // De l'encre des deux côtés du tracé : les libellés de chaque axe, dans l'image.
-    const QRect droite = encre(image, QRect(zone.right() + 3, zone.top() - 8, taille.width() - zone.right() - 3, zone.height() + 16), 0xFFFFFFFF);
-    const QRect gauche = encre(image, QRect(0, zone.top() - 8, zone.left() - 3, zone.height() + 16), 0xFFFFFFFF);
-    ASSERT_TRUE(droite.isValid());
-    ASSERT_TRUE(gauche.isValid());
-    EXPECT_LT(droite.right(), taille.width() - 1);
-    EXPECT_GT(gauche.left(), 0);
 }
 
 TEST(MoteurImages, ImageDeFondEcriteParUnAutreGraphique)
