@@ -368,8 +368,7 @@ TEST(PartieGraphique, TraitsRemplissagesEtMarques)
     // Sans couleur donnée, chaque série reçoit la sienne (sans thème, LibreOffice ne les montrerait pas).
     const QString remplissage = Couleur(series.at("colonne automatique").firstChildElement("c:spPr").firstChildElement("a:solidFill"));
     const QString trait = Couleur(Premier(series.at("ligne automatique"), "a:ln"));
-    EXPECT_EQ(remplissage.size(), 6);
-    EXPECT_EQ(trait.size(), 6);
+    EXPECT_EQ(std::pair(remplissage.size(), trait.size()), std::pair(qsizetype(6), qsizetype(6)));
     EXPECT_NE(remplissage, trait);
     EXPECT_EQ(Couleur(racine.lastChildElement("c:spPr")), u"FFFFEE");
 }

@@ -64,8 +64,7 @@ TEST(ApplicationTableur, CollerPuisCreerUnGraphiqueCommeLeTableur)
     EXPECT_EQ(tableur.activesheetPaste(), 9);  // les champs vides comptent : ils vident leur cellule
     const FeuilleXlsx* feuille = classeur.xlsx().feuille(0);
     ASSERT_TRUE(feuille);
-    EXPECT_EQ(feuille->cellule(2, 2)->nombre, 1.5);
-    EXPECT_EQ(feuille->cellule(1, 2)->texte, "Pluie");
+    EXPECT_EQ(std::pair(feuille->cellule(2, 2)->nombre, feuille->cellule(1, 2)->texte), std::pair(1.5, QStringLiteral("Pluie")));
     tableur.range(QStringLiteral("A1:B1")).setColumnWidth(19);
     tableur.range(QStringLiteral("C1")).setColumnWidth(300);  // au-delà de 255 : refusée
     ChainesPartagees chaines;
@@ -84,9 +83,8 @@ TEST(ApplicationTableur, CollerPuisCreerUnGraphiqueCommeLeTableur)
     // Une série tirée de la sélection : la première colonne en abscisses, sous les titres.
     ASSERT_EQ(g.nombreSeries(), 1);
     const SerieXlsx* s = g.SeriesCollection(1).modele();
-    EXPECT_EQ(s->valeurs.feuille, "Feuil1");
-    EXPECT_EQ(std::tuple(s->valeurs.ligne1, s->valeurs.colonne1, s->valeurs.ligne2), std::tuple(2, 2, 3));
-    EXPECT_EQ(s->x.colonne1, 1);
+    EXPECT_EQ(std::tuple(s->valeurs.feuille, s->valeurs.ligne1, s->valeurs.colonne1, s->valeurs.ligne2, s->x.colonne1),
+              std::tuple(QStringLiteral("Feuil1"), 2, 2, 3, 1));
     // Une série hors de la collection ne fait rien.
     g.SeriesCollection(5).Delete();
     g.SeriesCollection(0).setValues(QStringLiteral("=Feuil1!R1C1:R2C1"));
@@ -127,8 +125,7 @@ TEST(GraphiqueTableur, LesSeriesVidesNeSontPasDesCourbes)
     nappe.setAxisGroup(2);
     g2.preparerEcriture();
     ASSERT_EQ(g2.nombreSeries(), 1);
-    EXPECT_EQ(g2.modele()->series[0].valeurs.colonne1, 2);
-    EXPECT_FALSE(g2.modele()->series[0].entreeLegendeSupprimee);
+    EXPECT_EQ(std::pair(g2.modele()->series[0].valeurs.colonne1, g2.modele()->series[0].entreeLegendeSupprimee), std::pair(2, false));
 }
 
 TEST(AxeTableur, LesValeursRefuseesParLeTableurLaissentLAxeTelQuel)
