@@ -462,9 +462,8 @@ TEST(FeuillesGraphiques, NomsPositionsEtEcrituresRefusees)
     EXPECT_EQ(ecrites, QList<bool>(5, false));
     EXPECT_EQ(c.collerTexte(0, 1, 1, QStringLiteral("1\t2")), 0);
     EXPECT_TRUE(c.definirNombre(f + 1, 1, 1, 3));
-    EXPECT_EQ(c.graphique(-1), nullptr);
-    EXPECT_EQ(c.graphique(6), nullptr);
-    EXPECT_FALSE(c.estFeuilleGraphique(6));
+    const GraphiqueXlsx* aucun = nullptr;
+    EXPECT_EQ(std::tuple(c.graphique(-1), c.graphique(6), c.estFeuilleGraphique(6)), std::tuple(aucun, aucun, false));
 
     // Le graphique garde son adresse quand d'autres feuilles s'insèrent devant.
     GraphiqueXlsx* graphique = c.graphique(0);
