@@ -63,11 +63,41 @@ inline QString Val(const QDomElement& parent, const QString& nom)
     return e.isNull() ? QString() : e.attribute(QStringLiteral("val"));
 }
 
-// Chaque enfant direct nommé porte l'attribut val attendu.
+// Chaque enfant direct nommé porte l'attribut val attendu ; nullptr : l'enfant manque.
 inline void Vals(const QDomElement& parent, std::initializer_list<std::pair<const char*, const char*>> attendus)
 {
+    for (const auto& [nom, val] : attendus) {
+        if (val)
+            EXPECT_EQ(Val(parent, QString::fromLatin1(nom)), QString::fromUtf8(val)) << nom;
+        else
+            EXPECT_TRUE(parent.firstChildElement(QString::fromLatin1(nom)).isNull()) << nom << " présent";
+    }
+}
+
+// Chaque attribut nommé de `e` a la valeur attendue.
+inline void Attributs(const QDomElement& e, std::initializer_list<std::pair<const char*, const char*>> attendus)
+{
     for (const auto& [nom, val] : attendus)
-        EXPECT_EQ(Val(parent, QString::fromLatin1(nom)), QString::fromUtf8(val)) << nom;
+        EXPECT_EQ(e.attribute(QString::fromLatin1(nom)), QString::fromUtf8(val)) << nom;
+}
+
+// Le premier élément `nom` sous `racine`, à toute profondeur ; nul s'il manque.
+inline QDomElement Premier(const QDomNode& racine, const QString& nom)
+{
+    return Elements(racine, nom).value(0);
+}
+
+// La couleur du premier a:srgbClr sous `racine`.
+inline QString Couleur(const QDomNode& racine)
+{
+    return Premier(racine, QStringLiteral("a:srgbClr")).attribute(QStringLiteral("val"));
+}
+
+// Chaque fragment attendu paraît dans `texte`.
+inline void Contient(const QString& texte, std::initializer_list<const char*> fragments)
+{
+    for (const char* f : fragments)
+        EXPECT_TRUE(texte.contains(QString::fromUtf8(f))) << f;
 }
 
 // Le texte de tous les a:t sous `racine`, paragraphes joints par "\n".

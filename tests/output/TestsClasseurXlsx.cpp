@@ -38,6 +38,15 @@ std::map<QString, CelluleLue> CellulesLues(const QByteArray& xml, QStringList* o
     return cellules;
 }
 
+// Un champ des cellules nommées, dans l'ordre donné.
+QStringList Champs(const std::map<QString, CelluleLue>& cellules, QString CelluleLue::*champ, const QStringList& refs)
+{
+    QStringList champs;
+    for (const QString& r : refs)
+        champs.append(cellules.at(r).*champ);
+    return champs;
+}
+
 TEST(TexteXlsx, JoursDeSerie)
 {
     EXPECT_EQ(SerieDate(QDate(2024, 1, 1)), 45292);
@@ -82,14 +91,11 @@ TEST(ClasseurXlsx, EcrituresHorsLimitesRefusees)
 {
     ClasseurXlsx c;
     const int f = c.ajouterFeuille();
-    EXPECT_FALSE(c.definirNombre(f, 0, 1, 1));
-    EXPECT_FALSE(c.definirNombre(f, 1, 0, 1));
-    EXPECT_FALSE(c.definirNombre(f, kLignesMax + 1, 1, 1));
-    EXPECT_FALSE(c.definirTexte(f, 1, kColonnesMax + 1, QStringLiteral("x")));
-    EXPECT_FALSE(c.definirNombre(f + 1, 1, 1, 1));
-    EXPECT_FALSE(c.definirNombre(f, 1, 1, std::numeric_limits<double>::quiet_NaN()));
-    EXPECT_FALSE(c.definirNombre(f, 1, 1, std::numeric_limits<double>::infinity()));
-    EXPECT_FALSE(c.definirDate(f, 1, 1, QDate()));
+    const double nan = std::numeric_limits<double>::quiet_NaN(), infini = std::numeric_limits<double>::infinity();
+    const QList<bool> refus{c.definirNombre(f, 0, 1, 1), c.definirNombre(f, 1, 0, 1), c.definirNombre(f, kLignesMax + 1, 1, 1),
+                            c.definirTexte(f, 1, kColonnesMax + 1, "x"), c.definirNombre(f + 1, 1, 1, 1),
+                            c.definirNombre(f, 1, 1, nan), c.definirNombre(f, 1, 1, infini), c.definirDate(f, 1, 1, QDate())};
+    EXPECT_EQ(refus, QList<bool>(8, false));
     EXPECT_FALSE(c.feuille(f)->cellule(1, 1));
     EXPECT_TRUE(c.definirNombre(f, kLignesMax, kColonnesMax, 1));
 
@@ -126,14 +132,11 @@ TEST(ClasseurXlsx, TextesPartagesUneFoisEtEchappes)
     // Le retour chariot survit à la relecture, qui le changerait sinon en saut de ligne.
     EXPECT_EQ(TextesPartages(sst), (QStringList{QStringLiteral("pluie"), special, QStringLiteral("  espaces  "),
                                                 QStringLiteral("l1\r\nl2\tfin")}));
-    const auto f1Cellules = CellulesLues(parties.at(QStringLiteral("xl/worksheets/sheet1.xml")));
-    EXPECT_EQ(f1Cellules.at(QStringLiteral("A1")).type, u"s");
-    EXPECT_EQ(f1Cellules.at(QStringLiteral("A1")).valeur, u"0");
-    EXPECT_EQ(f1Cellules.at(QStringLiteral("B2")).valeur, u"1");
-    EXPECT_EQ(f1Cellules.at(QStringLiteral("A3")).valeur, u"0");
-    const auto f2Cellules = CellulesLues(parties.at(QStringLiteral("xl/worksheets/sheet2.xml")));
-    EXPECT_EQ(f2Cellules.at(QStringLiteral("A1")).valeur, u"0");
-    EXPECT_EQ(f2Cellules.at(QStringLiteral("B1")).valeur, u"2");
+    const auto cellules1 = CellulesLues(parties.at("xl/worksheets/sheet1.xml"));
+    EXPECT_EQ(cellules1.at("A1").type, u"s");
+    EXPECT_EQ(Champs(cellules1, &CelluleLue::valeur, {"A1", "B2", "A3"}), (QStringList{"0", "1", "0"}));
+    const auto cellules2 = CellulesLues(parties.at("xl/worksheets/sheet2.xml"));
+    EXPECT_EQ(Champs(cellules2, &CelluleLue::valeur, {"A1", "B1"}), (QStringList{"0", "2"}));
 }
 
 TEST(ClasseurXlsx, ReferencesEtNombresEnOrdre)
@@ -150,11 +153,9 @@ TEST(ClasseurXlsx, ReferencesEtNombresEnOrdre)
     const auto cellules = CellulesLues(Parties(c).at(QStringLiteral("xl/worksheets/sheet1.xml")), &ordre);
     QLocale::setDefault(QLocale::c());
     EXPECT_EQ(ordre, (QStringList{"A1", "Z1", "AA1", "XFD1", "B12"}));
-    EXPECT_EQ(cellules.at(QStringLiteral("A1")).valeur, u"0.1");
-    EXPECT_EQ(cellules.at(QStringLiteral("AA1")).valeur, u"-2.5");
-    EXPECT_EQ(cellules.at(QStringLiteral("Z1")).valeur.toDouble(), 1.0 / 3.0);
-    EXPECT_EQ(cellules.at(QStringLiteral("XFD1")).valeur.toDouble(), 1e300);
-    EXPECT_EQ(cellules.at(QStringLiteral("B12")).valeur, u"123456789012345");
+    EXPECT_EQ(Champs(cellules, &CelluleLue::valeur, {"A1", "AA1", "B12"}), (QStringList{"0.1", "-2.5", "123456789012345"}));
+    EXPECT_EQ(cellules.at("Z1").valeur.toDouble(), 1.0 / 3.0);
+    EXPECT_EQ(cellules.at("XFD1").valeur.toDouble(), 1e300);
     EXPECT_TRUE(cellules.at(QStringLiteral("A1")).type.isEmpty());
 }
 
@@ -167,14 +168,12 @@ TEST(ClasseurXlsx, DatesEnJoursDeSerieAvecFormat)
     c.definirDate(f, 2, 1, QDate(2024, 3, 15));
     const auto parties = Parties(c);
     const auto cellules = CellulesLues(parties.at(QStringLiteral("xl/worksheets/sheet1.xml")));
-    EXPECT_EQ(cellules.at(QStringLiteral("A1")).valeur, u"45292");
-    EXPECT_EQ(cellules.at(QStringLiteral("A2")).valeur, u"45366");
+    EXPECT_EQ(Champs(cellules, &CelluleLue::valeur, {"A1", "A2"}), (QStringList{"45292", "45366"}));
     const QByteArray styles = parties.at(QStringLiteral("xl/styles.xml"));
     // Le format posé avant la date est gardé.
     EXPECT_TRUE(styles.contains("<numFmt numFmtId=\"164\" formatCode=\"dd/mm/yyyy\"/>")) << styles.toStdString();
     EXPECT_TRUE(styles.contains("<numFmt numFmtId=\"165\" formatCode=\"mmm-yy\"/>"));
-    EXPECT_EQ(cellules.at(QStringLiteral("A1")).style, u"1");
-    EXPECT_EQ(cellules.at(QStringLiteral("A2")).style, u"2");
+    EXPECT_EQ(Champs(cellules, &CelluleLue::style, {"A1", "A2"}), (QStringList{"1", "2"}));
 }
 
 TEST(ClasseurXlsx, FormatsEtStylesSansDoublons)
@@ -191,14 +190,10 @@ TEST(ClasseurXlsx, FormatsEtStylesSansDoublons)
     c.definirFormat(f, 5, 1, QStringLiteral("General"));
     const auto parties = Parties(c);
     const QByteArray styles = parties.at(QStringLiteral("xl/styles.xml"));
-    EXPECT_TRUE(styles.contains("<numFmts count=\"2\">"));
-    EXPECT_TRUE(styles.contains("<cellXfs count=\"3\">"));
-    EXPECT_TRUE(styles.contains("formatCode=\"0.00\""));
-    const auto cellules = CellulesLues(parties.at(QStringLiteral("xl/worksheets/sheet1.xml")));
-    EXPECT_EQ(cellules.at(QStringLiteral("A3")).style, u"1");
-    EXPECT_EQ(cellules.at(QStringLiteral("B2")).style, u"2");
-    EXPECT_TRUE(cellules.at(QStringLiteral("B2")).valeur.isEmpty());
-    EXPECT_TRUE(cellules.at(QStringLiteral("A4")).style.isEmpty());
+    Contient(QString::fromUtf8(styles), {"<numFmts count=\"2\">", "<cellXfs count=\"3\">", "formatCode=\"0.00\""});
+    const auto cellules = CellulesLues(parties.at("xl/worksheets/sheet1.xml"));
+    EXPECT_EQ(Champs(cellules, &CelluleLue::style, {"A3", "B2", "A4"}), (QStringList{"1", "2", ""}));
+    EXPECT_TRUE(cellules.at("B2").valeur.isEmpty());
 }
 
 TEST(ClasseurXlsx, ViderGardeLeFormat)

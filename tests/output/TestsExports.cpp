@@ -59,6 +59,14 @@ CourbePtr Mensuelle(const QString& titre, int annee, double facteur)
     return Courbe(titre, 1, points);
 }
 
+// Le cadre placé à la main d'un élément du graphique, en fractions de la zone du graphique.
+QRectF Cadre(const QDomDocument& graphique, const char* element)
+{
+    using namespace LectureXmlTests;
+    const QDomElement m = Premier(graphique.documentElement().firstChildElement("c:chart").firstChildElement(element), "c:manualLayout");
+    return QRectF(Val(m, "c:x").toDouble(), Val(m, "c:y").toDouble(), Val(m, "c:w").toDouble(), Val(m, "c:h").toDouble());
+}
+
 class Annulation : public FenetreProgression
 {
 public:
@@ -131,17 +139,12 @@ TEST_F(Exports, BlocDUneCourbeJourParJourAvecTrousCoupuresEtCoefficient)
                                   {QDate(2024, 3, 7), 4, QStringLiteral("1")},
                                   {QDate(2024, 3, 8), std::nullopt}}));
     const BlocSuperposition bloc = BlocSuperposition::Preparer(courbes, -1, false, nullptr);
-    EXPECT_EQ(bloc.nombreCourbes, 1);
-    EXPECT_EQ(bloc.premiereDate, "01/03/2024");
+    EXPECT_EQ(std::pair(bloc.nombreCourbes, bloc.premiereDate), std::pair(1, QStringLiteral("01/03/2024")));
     const QStringList lignes = bloc.texte.split(u'\r', Qt::SkipEmptyParts);
     ASSERT_EQ(lignes.size(), 11);  // l'en-tête et un jour par ligne
-    EXPECT_EQ(lignes[0], "Puits\t\t\t");
     // 01/03/2024 = jour 45352 du tableur ; virgule décimale du poste, signe changé.
-    EXPECT_EQ(lignes[1], "45352\t-10,5\t\t");
-    EXPECT_EQ(lignes[2], "\t\t\t");
-    EXPECT_EQ(lignes[3], "45354\t-2\t\t");
-    EXPECT_EQ(lignes[7], "\t\t\t");  // coupure
-    EXPECT_EQ(lignes[8], "\t\t\t");  // valeur vide
+    EXPECT_EQ(lignes.mid(0, 4), (QStringList{"Puits\t\t\t", "45352\t-10,5\t\t", "\t\t\t", "45354\t-2\t\t"}));
+    EXPECT_EQ(lignes.mid(7, 2), (QStringList{"\t\t\t", "\t\t\t"}));  // coupure, puis valeur vide
     EXPECT_TRUE(messages.textes().isEmpty());
 
     const BlocSuperposition point = BlocSuperposition::Preparer(courbes, 1, true, nullptr);
@@ -154,8 +157,7 @@ TEST_F(Exports, BlocDePlusieursCourbesPointParPointEtSansCourbeAffichee)
     courbes.AjouterCourbe(Courbe(QStringLiteral("B"), 2, {{QDate(2019, 1, 1), 3}}));
     Annulation suivi;
     const BlocSuperposition bloc = BlocSuperposition::Preparer(courbes, 1, true, &suivi);
-    EXPECT_EQ(bloc.nombreLignes, 2);
-    EXPECT_EQ(bloc.premiereDate, "01/01/2019");
+    EXPECT_EQ(std::pair(bloc.nombreLignes, bloc.premiereDate), std::pair(2, QStringLiteral("01/01/2019")));
     EXPECT_EQ(bloc.texte.split(u'\r').at(2), "43953\t2\t\t\t\t\t");  // 02/05/2020 ; B n'a plus de point
     EXPECT_TRUE(suivi.messages.contains("Préparation de la courbe B"));
 
@@ -170,12 +172,12 @@ TEST_F(Exports, NomDuFichierSelonLeFormatDeNommage)
 {
     demande.texteEntete2 = QStringLiteral("L'Étang/Nord");
     demande.cheminEdition = QStringLiteral("/exports");
-    demande.formatNommage = 0;
-    EXPECT_EQ(ExportGraphiqueTableur::NomFichier(demande), "/exports/76402001.xlsx");
-    demande.formatNommage = 1;
-    EXPECT_EQ(ExportGraphiqueTableur::NomFichier(demande), "/exports/76402001 L Étang Nord.xlsx");
-    demande.formatNommage = 2;
-    EXPECT_EQ(ExportGraphiqueTableur::NomFichier(demande), "/exports/L Étang Nord 76402001.xlsx");
+    const std::pair<int, const char*> noms[] = {
+        {0, "76402001.xlsx"}, {1, "76402001 L Étang Nord.xlsx"}, {2, "L Étang Nord 76402001.xlsx"}};
+    for (const auto& [format, nom] : noms) {
+        demande.formatNommage = format;
+        EXPECT_EQ(ExportGraphiqueTableur::NomFichier(demande), QStringLiteral("/exports/") + QString::fromUtf8(nom));
+    }
     demande.type = TypeGraph::PluvioPiezo;
     demande.station = QStringLiteral("Forage");
     demande.formatNommage = 0;
@@ -196,17 +198,13 @@ TEST_F(Exports, CourbesEnLignesSurUnAxeDeMois)
     EXPECT_EQ(graphique.count(QStringLiteral("<c:ser>")), 2);  // la série de l'axe vide n'est pas une courbe
     // Trois colonnes par courbe ; la première donne les abscisses de toutes.
     EXPECT_EQ(graphique.count(QStringLiteral("<c:f>'Feuil1'!$A$2:$A$13</c:f>")), 2);
-    EXPECT_TRUE(graphique.contains(QStringLiteral("<c:f>'Feuil1'!$B$2:$B$13</c:f>")));
-    EXPECT_TRUE(graphique.contains(QStringLiteral("<c:f>'Feuil1'!$E$2:$E$13</c:f>")));
-    EXPECT_TRUE(graphique.contains(QStringLiteral("<c:baseTimeUnit val=\"months\"/>")));
-    EXPECT_TRUE(graphique.contains(QStringLiteral("formatCode=\"mm/yy\"")));
-    EXPECT_TRUE(graphique.contains(QStringLiteral("Pluviomètre - Port-Aubin (76402001)")));
-    EXPECT_TRUE(graphique.contains(QStringLiteral("Précipitations en mm")));
-    const QString feuille = Partie(*chemin, QStringLiteral("xl/worksheets/sheet1.xml"));
-    EXPECT_TRUE(feuille.contains(QStringLiteral("<c r=\"A2\" s=\"1\"><v>44927</v></c>")));  // 01/01/2023
-    // Colonnes de dates assez larges pour ne pas s'afficher en #, et la page graphique en paysage.
-    EXPECT_TRUE(feuille.contains(QStringLiteral("<col min=\"1\" max=\"1\" width=\"19\" customWidth=\"1\"/>")));
-    EXPECT_TRUE(feuille.contains(QStringLiteral("<col min=\"4\" max=\"4\" width=\"19\"")));
+    LectureXmlTests::Contient(graphique, {"<c:f>'Feuil1'!$B$2:$B$13</c:f>", "<c:f>'Feuil1'!$E$2:$E$13</c:f>",
+                                          "<c:baseTimeUnit val=\"months\"/>", "formatCode=\"mm/yy\"",
+                                          "Pluviomètre - Port-Aubin (76402001)", "Précipitations en mm"});
+    // 01/01/2023 en A2 ; colonnes de dates assez larges pour ne pas s'afficher en #, et la page graphique en paysage.
+    LectureXmlTests::Contient(Partie(*chemin, "xl/worksheets/sheet1.xml"),
+                              {"<c r=\"A2\" s=\"1\"><v>44927</v></c>", "<col min=\"1\" max=\"1\" width=\"19\" customWidth=\"1\"/>",
+                               "<col min=\"4\" max=\"4\" width=\"19\""});
     EXPECT_TRUE(Partie(*chemin, QStringLiteral("xl/chartsheets/sheet1.xml")).contains(QStringLiteral("orientation=\"landscape\"")));
     EXPECT_EQ(fichiersEdition(), QStringList{"76402001.xlsx"});  // aucun fichier temporaire laissé
 }
@@ -221,8 +219,7 @@ TEST_F(Exports, GenresQuiChangentLeGraphique)
     // Les cumuls montrent toutes les années de statistiques, chargées au-delà de l'année affichée.
     courbes.setDateDebutChargement(QStringLiteral("01/01/1990"));
     QString g = Partie(*exporter(), QStringLiteral("xl/charts/chart1.xml"));
-    EXPECT_TRUE(g.contains(QStringLiteral("<c:baseTimeUnit val=\"years\"/>")));
-    EXPECT_TRUE(g.contains(QStringLiteral("<c:min val=\"32874\"/>")));  // 01/01/1990
+    LectureXmlTests::Contient(g, {"<c:baseTimeUnit val=\"years\"/>", "<c:min val=\"32874\"/>"});  // 01/01/1990
 
     courbes.SupprimerCourbe(2);
     demande.type = TypeGraph::comparaisonNormale;
@@ -232,8 +229,7 @@ TEST_F(Exports, GenresQuiChangentLeGraphique)
     EXPECT_EQ(g.count(QStringLiteral("<c:ser>")), 1);  // une courbe : aucune série de trop
     EXPECT_TRUE(g.contains(QStringLiteral("Comparaison à la normale en mm")));
     // 5 + 10 + … + 60 = 390 mm d'écart.
-    const QString formes = Partie(chemin, QStringLiteral("xl/drawings/drawing2.xml"));
-    EXPECT_TRUE(formes.contains(QStringLiteral("Ecart moyenne de la série: 390 mm"))) << formes.toStdString();
+    LectureXmlTests::Contient(Partie(chemin, "xl/drawings/drawing2.xml"), {"Ecart moyenne de la série: 390 mm"});
 }
 
 // Les nappes se lisent comme à l'écran : en profondeur, des mètres positifs qui croissent vers le
@@ -248,11 +244,8 @@ TEST_F(Exports, NappesLuesCommeALEcranLegendeHorsDuTrace)
     nappes.setMinDonnees(-20);
     nappes.setMaxDonnees(0);
     nappes.setNbSeparations(4);
-    demande.type = TypeGraph::PluvioPiezo;
     demande.nappes = &nappes;
     demande.courbe = false;
-    demande.modeProfondeur = true;
-    demande.coefficient = -1;
     messages.setReponseParDefaut(true);
     struct Cas
     {
@@ -260,10 +253,10 @@ TEST_F(Exports, NappesLuesCommeALEcranLegendeHorsDuTrace)
         bool profondeur;
         const char* titre;  // vide : l'axe sans titre
     };
-    for (const Cas& cas : {Cas{TypeGraph::PluvioPiezo, true, ""}, Cas{TypeGraph::PluvioPiezo, false, "Cote NGF en m"},
-                           Cas{TypeGraph::PluvioStation, false, "m³/s"}}) {
-        const bool profondeur = cas.profondeur;
-        demande.type = cas.type;
+    const Cas cas[] = {{TypeGraph::PluvioPiezo, true, ""}, {TypeGraph::PluvioPiezo, false, "Cote NGF en m"},
+                       {TypeGraph::PluvioStation, false, "m³/s"}};
+    for (const auto& [type, profondeur, titre] : cas) {
+        demande.type = type;
         demande.unite = QStringLiteral("m³/s");
         demande.modeProfondeur = profondeur;
         demande.coefficient = profondeur ? -1 : 1;
@@ -281,28 +274,15 @@ TEST_F(Exports, NappesLuesCommeALEcranLegendeHorsDuTrace)
         ASSERT_FALSE(droit.isNull());
         const QDomElement echelle = droit.firstChildElement(QStringLiteral("c:scaling"));
         // Les niveaux rangés tels quels ; en profondeur, l'axe les écrit sans signe : 20 en bas, 0 en haut.
-        EXPECT_EQ(Val(echelle, QStringLiteral("c:orientation")), "minMax");
-        EXPECT_EQ(Val(echelle, QStringLiteral("c:min")).toDouble(), -20);
-        EXPECT_EQ(Val(echelle, QStringLiteral("c:max")).toDouble(), 0);
-        EXPECT_EQ(Val(droit, QStringLiteral("c:majorUnit")).toDouble(), 5);
-        const QDomElement format = droit.firstChildElement(QStringLiteral("c:numFmt"));
-        EXPECT_EQ(format.attribute(QStringLiteral("formatCode")), profondeur ? QStringLiteral("0.0#;0.0#") : QStringLiteral("General"));
-        if (profondeur) {
-            EXPECT_TRUE(droit.firstChildElement(QStringLiteral("c:title")).isNull());
-        } else {
-            EXPECT_EQ(TexteRiche(droit.firstChildElement(QStringLiteral("c:title"))), QString::fromUtf8(cas.titre));
-        }
-        const QString feuil2 = Partie(*chemin, QStringLiteral("xl/worksheets/sheet2.xml"));
-        EXPECT_TRUE(feuil2.contains(QStringLiteral("<c r=\"B2\"><v>-12</v>"))) << feuil2.toStdString();
+        EXPECT_EQ(Val(echelle, "c:orientation"), "minMax");
+        EXPECT_EQ(std::tuple(Val(echelle, "c:min").toDouble(), Val(echelle, "c:max").toDouble(), Val(droit, "c:majorUnit").toDouble()),
+                  std::tuple(-20.0, 0.0, 5.0));
+        EXPECT_EQ(droit.firstChildElement("c:numFmt").attribute("formatCode"), profondeur ? "0.0#;0.0#" : "General");
+        EXPECT_EQ(droit.firstChildElement("c:title").isNull(), profondeur);
+        EXPECT_EQ(TexteRiche(droit.firstChildElement("c:title")), QString::fromUtf8(titre));
+        Contient(Partie(*chemin, "xl/worksheets/sheet2.xml"), {"<c r=\"B2\"><v>-12</v>"});
 
-        const auto cadre = [&](const char* parent) {
-            const QDomElement m = Elements(g.documentElement().firstChildElement(QStringLiteral("c:chart"))
-                                               .firstChildElement(QString::fromLatin1(parent)),
-                                           QStringLiteral("c:manualLayout")).value(0);
-            return QRectF(Val(m, QStringLiteral("c:x")).toDouble(), Val(m, QStringLiteral("c:y")).toDouble(),
-                          Val(m, QStringLiteral("c:w")).toDouble(), Val(m, QStringLiteral("c:h")).toDouble());
-        };
-        const QRectF trace = cadre("c:plotArea"), legende = cadre("c:legend");
+        const QRectF trace = Cadre(g, "c:plotArea"), legende = Cadre(g, "c:legend");
         ASSERT_GT(trace.height(), 0.5);
         // Une ligne de dates tient entre le bas du tracé et la légende ; les étiquettes et le titre de chaque axe de valeurs à côté.
         EXPECT_GE(legende.top() - trace.bottom(), 0.04);
@@ -346,8 +326,7 @@ TEST_F(Exports, TitresHostilesDonnentUnClasseurValide)
     const QString g = Partie(*chemin, QStringLiteral("xl/charts/chart1.xml"));
     EXPECT_TRUE(g.contains(QStringLiteral("&quot;Puits&quot; l'&lt;eau&gt; &amp;  co")) ||
                 g.contains(QStringLiteral("\"Puits\" l'&lt;eau&gt; &amp;  co")));
-    const QString textes = Partie(*chemin, QStringLiteral("xl/sharedStrings.xml"));
-    EXPECT_TRUE(textes.contains(QStringLiteral("&lt;eau&gt; &amp;")));
+    LectureXmlTests::Contient(Partie(*chemin, "xl/sharedStrings.xml"), {"&lt;eau&gt; &amp;"});
 }
 
 class Annuaire : public Exports
@@ -388,13 +367,10 @@ TEST_F(Annuaire, CourbeAnnuelleDansUnClasseurNeuf)
     EXPECT_TRUE(tableur.pressePapiers().startsWith(QStringLiteral("Pluie\t\t\t\r")));
 
     const QString g = Graphique(tableur, edition.filePath(QStringLiteral("annuel.xlsx")));
-    EXPECT_TRUE(g.contains(QStringLiteral("<c:f>'Feuil1'!$A$2:$A$5</c:f>")));  // m + 2 = 5
-    EXPECT_TRUE(g.contains(QStringLiteral("<c:f>'Feuil1'!$B$2:$B$5</c:f>")));
-    EXPECT_TRUE(g.contains(QStringLiteral("<c:smooth val=\"1\"/>")));
-    EXPECT_TRUE(g.contains(QStringLiteral("<c:legendEntry><c:idx val=\"1\"/><c:delete val=\"1\"/>")));
-    EXPECT_TRUE(g.contains(QStringLiteral("formatCode=\"mmm-yyyy\"")));
-    const QString annee = Partie(edition.filePath(QStringLiteral("annuel.xlsx")), QStringLiteral("xl/drawings/drawing2.xml"));
-    EXPECT_TRUE(annee.contains(QStringLiteral(">2023<")));
+    // Les abscisses jusqu'à m + 2 = 5.
+    LectureXmlTests::Contient(g, {"<c:f>'Feuil1'!$A$2:$A$5</c:f>", "<c:f>'Feuil1'!$B$2:$B$5</c:f>", "<c:smooth val=\"1\"/>",
+                                  "<c:legendEntry><c:idx val=\"1\"/><c:delete val=\"1\"/>", "formatCode=\"mmm-yyyy\""});
+    LectureXmlTests::Contient(Partie(edition.filePath("annuel.xlsx"), "xl/drawings/drawing2.xml"), {">2023<"});
 }
 
 TEST_F(Annuaire, ChroniqueCollleeEnAF1DuClasseurOuvert)
@@ -412,8 +388,7 @@ TEST_F(Annuaire, ChroniqueCollleeEnAF1DuClasseurOuvert)
     EXPECT_EQ(feuil1->cellule(2, 33)->nombre, 1);
     const QString g = Graphique(tableur, edition.filePath(QStringLiteral("chronique.xlsx")));
     EXPECT_TRUE(g.contains(QStringLiteral("<c:f>'Feuil1'!$AF$2:$AF$15</c:f>")));  // m + 3 = 15
-    const QString boite = Partie(edition.filePath(QStringLiteral("chronique.xlsx")), QStringLiteral("xl/drawings/drawing2.xml"));
-    EXPECT_TRUE(boite.contains(QStringLiteral(">2019-2023<")));
+    LectureXmlTests::Contient(Partie(edition.filePath("chronique.xlsx"), "xl/drawings/drawing2.xml"), {">2019-2023<"});
 }
 
 TEST_F(Annuaire, SansDonneesOuArreteRienNestFait)
@@ -434,10 +409,6 @@ TEST_F(Annuaire, SansDonneesOuArreteRienNestFait)
     EXPECT_TRUE(arret.messages.at(0).startsWith(QStringLiteral("Exportation vers Word (Courbe année 0/12)")));
 }
 
-} // namespace
-
-namespace {
-
 // L'axe du temps du classeur selon la chaîne des périodes : unité de base, graduation, format.
 TEST(EchelleTempsClasseur, UnitesParPeriodeEtDuree)
 {
@@ -456,13 +427,10 @@ TEST(EchelleTempsClasseur, UnitesParPeriodeEtDuree)
         {"H", TypeGraph::edition, "", 27, 2, 2, 1, "yyyy"},
     };
     for (const auto& [periodes, genre, variante, annees, base, echelle, unite, format] : cas) {
-        const EchelleTemps e = EchelleTemps::choisir(Periodes::periodeDesLettres(QString::fromLatin1(periodes)), genre, VarianteDepuisTexte(QString::fromLatin1(variante)), an,
-                                                     annees == 1 ? fin : longue);
-        const QString quoi = QStringLiteral("%1 %2 ans").arg(QString::fromLatin1(periodes)).arg(annees);
-        EXPECT_EQ(e.uniteBase, base) << quoi.toStdString();
-        EXPECT_EQ(e.echelleMajeure, echelle) << quoi.toStdString();
-        EXPECT_EQ(e.uniteMajeure, unite) << quoi.toStdString();
-        EXPECT_EQ(e.formatParDefaut, QString::fromLatin1(format)) << quoi.toStdString();
+        const EchelleTemps e = EchelleTemps::choisir(Periodes::periodeDesLettres(QString::fromLatin1(periodes)), genre,
+                                                     VarianteDepuisTexte(QString::fromLatin1(variante)), an, annees == 1 ? fin : longue);
+        EXPECT_EQ(std::tuple(e.uniteBase, e.echelleMajeure, e.uniteMajeure, e.formatParDefaut),
+                  std::tuple(base, echelle, unite, QString::fromLatin1(format))) << periodes << " " << annees << " ans";
     }
 }
 

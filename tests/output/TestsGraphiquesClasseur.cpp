@@ -54,6 +54,12 @@ std::map<QString, QDomElement> Axes(const QDomElement& zone)
     return axes;
 }
 
+// L'axe `id` du graphique écrit.
+QDomElement Axe(const GraphiqueXlsx& g, int id)
+{
+    return Axes(ZoneTrace(Racine(g))).at(QString::number(id));
+}
+
 QString Formule(const QDomElement& serie, const QString& donnee)
 {
     return serie.firstChildElement(donnee).firstChildElement(QStringLiteral("c:numRef")).firstChildElement(QStringLiteral("c:f")).text();
@@ -71,13 +77,12 @@ TEST(PartieGraphique, PlagesDesSeriesDeUnATrenteSixMillePoints)
     const QDomElement zone = ZoneTrace(Racine(g));
     const QList<QDomElement> series = Elements(zone, QStringLiteral("c:ser"));
     ASSERT_EQ(series.size(), 3);
-    EXPECT_EQ(Formule(series[0], QStringLiteral("c:cat")), u"'Feuil1'!$A$2");
-    EXPECT_EQ(Formule(series[0], QStringLiteral("c:val")), u"'Feuil1'!$B$2");
-    EXPECT_EQ(Formule(series[1], QStringLiteral("c:cat")), u"'Pluie d''été'!$A$2:$A$36526");
-    EXPECT_EQ(Formule(series[1], QStringLiteral("c:val")), u"'Pluie d''été'!$B$2:$B$36526");
+    const QStringList formules{Formule(series[0], "c:cat"), Formule(series[0], "c:val"), Formule(series[1], "c:cat"),
+                               Formule(series[1], "c:val"), Formule(series[2], "c:yVal")};
+    EXPECT_EQ(formules, (QStringList{"'Feuil1'!$A$2", "'Feuil1'!$B$2", "'Pluie d''été'!$A$2:$A$36526",
+                                     "'Pluie d''été'!$B$2:$B$36526", "'''a''''b'''!$AB$3:$AB$7"}));
     // Sans abscisses, le nuage n'a pas de c:xVal : le tableur prend 1, 2, 3…
-    EXPECT_TRUE(series[2].firstChildElement(QStringLiteral("c:xVal")).isNull());
-    EXPECT_EQ(Formule(series[2], QStringLiteral("c:yVal")), u"'''a''''b'''!$AB$3:$AB$7");
+    Vals(series[2], {{"c:xVal", nullptr}});
     // Pas de copie des valeurs : les lecteurs relisent les cellules.
     EXPECT_TRUE(Elements(zone, QStringLiteral("c:numCache")).isEmpty());
     EXPECT_EQ(PartieGraphique::Formule({{}, 1, 1, 3, 2}), u"$A$1:$B$3");
@@ -97,16 +102,15 @@ TEST(PartieGraphique, GroupeSecondaireAParteSurSesAxes)
     ASSERT_EQ(elements.size(), 4);
     // Axes principaux d'abord, chaque groupe dans l'ordre des séries.
     EXPECT_EQ(elements[0].tagName(), u"c:barChart");
-    EXPECT_EQ(Val(elements[0], QStringLiteral("c:grouping")), u"clustered");
-    EXPECT_EQ(Enfants(elements[0], QStringLiteral("c:ser")).size(), 2);
-    EXPECT_EQ(Val(elements[0], QStringLiteral("c:overlap")), u"100");
+    Vals(elements[0], {{"c:grouping", "clustered"}, {"c:overlap", "100"}});
+    EXPECT_EQ(Enfants(elements[0], "c:ser").size(), 2);
     Vals(elements[1], {{"c:grouping", "stacked"}, {"c:overlap", "100"}});
     EXPECT_EQ(elements[2].tagName(), u"c:lineChart");
     EXPECT_EQ(elements[3].tagName(), u"c:scatterChart");
-    EXPECT_EQ(Val(elements[3], QStringLiteral("c:scatterStyle")), u"smoothMarker");
-    const QDomElement nuage = elements[3].firstChildElement(QStringLiteral("c:ser"));
-    EXPECT_EQ(Val(nuage, QStringLiteral("c:smooth")), u"1");
-    EXPECT_EQ(Val(nuage.firstChildElement(QStringLiteral("c:marker")), QStringLiteral("c:symbol")), u"none");
+    Vals(elements[3], {{"c:scatterStyle", "smoothMarker"}});
+    const QDomElement nuage = elements[3].firstChildElement("c:ser");
+    Vals(nuage, {{"c:smooth", "1"}});
+    Vals(nuage.firstChildElement("c:marker"), {{"c:symbol", "none"}});
 
     // idx et order uniques, dans l'ordre d'écriture.
     QStringList indices, ordres;
@@ -123,10 +127,8 @@ TEST(PartieGraphique, GroupeSecondaireAParteSurSesAxes)
         const QList<QDomElement> ids = Enfants(e, QStringLiteral("c:axId"));
         ASSERT_EQ(ids.size(), 2);
         const QString x = ids[0].attribute(QStringLiteral("val")), y = ids[1].attribute(QStringLiteral("val"));
-        ASSERT_EQ(axes.count(x), 1u) << x.toStdString();
-        ASSERT_EQ(axes.count(y), 1u) << y.toStdString();
-        EXPECT_EQ(Val(axes.at(x), QStringLiteral("c:crossAx")), y);
-        EXPECT_EQ(Val(axes.at(y), QStringLiteral("c:crossAx")), x);
+        ASSERT_TRUE(axes.count(x) == 1 && axes.count(y) == 1) << x.toStdString() << " " << y.toStdString();
+        EXPECT_EQ((QStringList{Val(axes.at(x), "c:crossAx"), Val(axes.at(y), "c:crossAx")}), (QStringList{y, x}));
     }
     const QString x2 = Enfants(elements[3], QStringLiteral("c:axId"))[0].attribute(QStringLiteral("val"));
     const QString y2 = Enfants(elements[3], QStringLiteral("c:axId"))[1].attribute(QStringLiteral("val"));
@@ -181,25 +183,20 @@ TEST(PartieGraphique, AxesDeDatesDeCategoriesEtDeValeurs)
     EXPECT_EQ(dates.tagName(), u"c:dateAx");
     Vals(dates, {{"c:baseTimeUnit", "days"}, {"c:majorUnit", "3"}, {"c:majorTimeUnit", "months"}, {"c:minorUnit", "1"},
               {"c:minorTimeUnit", "years"}});
-    const QDomElement echelle = dates.firstChildElement(QStringLiteral("c:scaling"));
-    Vals(echelle, {{"c:min", "36526"}, {"c:max", "73050.5"}});
-    EXPECT_EQ(dates.firstChildElement(QStringLiteral("c:numFmt")).attribute(QStringLiteral("formatCode")), u"mmm-yy");
-    EXPECT_EQ(dates.firstChildElement(QStringLiteral("c:numFmt")).attribute(QStringLiteral("sourceLinked")), u"0");
-    const QDomElement txPr = dates.firstChildElement(QStringLiteral("c:txPr"));
-    EXPECT_EQ(txPr.firstChildElement(QStringLiteral("a:bodyPr")).attribute(QStringLiteral("rot")), u"-5400000");
-    const QDomElement police = Elements(txPr, QStringLiteral("a:defRPr")).value(0);
-    EXPECT_EQ(police.attribute(QStringLiteral("sz")), u"850");
-    EXPECT_EQ(police.attribute(QStringLiteral("b")), u"1");
-    EXPECT_EQ(Elements(police, QStringLiteral("a:srgbClr")).value(0).attribute(QStringLiteral("val")), u"FF0000");
+    Vals(dates.firstChildElement("c:scaling"), {{"c:min", "36526"}, {"c:max", "73050.5"}});
+    Attributs(dates.firstChildElement("c:numFmt"), {{"formatCode", "mmm-yy"}, {"sourceLinked", "0"}});
+    const QDomElement txPr = dates.firstChildElement("c:txPr");
+    EXPECT_EQ(txPr.firstChildElement("a:bodyPr").attribute("rot"), u"-5400000");
+    Attributs(Premier(txPr, "a:defRPr"), {{"sz", "850"}, {"b", "1"}});
+    EXPECT_EQ(Couleur(Premier(txPr, "a:defRPr")), u"FF0000");
 
     const QDomElement valeurs = axes.at(QString::number(PartieGraphique::kAxeY));
-    const QDomElement echelleY = valeurs.firstChildElement(QStringLiteral("c:scaling"));
-    Vals(echelleY, {{"c:logBase", "10"}, {"c:orientation", "maxMin"}});
+    Vals(valeurs.firstChildElement("c:scaling"), {{"c:logBase", "10"}, {"c:orientation", "maxMin"}});
     Vals(valeurs, {{"c:majorUnit", "10"}, {"c:crossBetween", "between"}});
-    EXPECT_EQ(Elements(valeurs.firstChildElement(QStringLiteral("c:majorGridlines")), QStringLiteral("a:srgbClr")).value(0).attribute(QStringLiteral("val")), u"C0C0C0");
-    const QDomElement titre = valeurs.firstChildElement(QStringLiteral("c:title"));
+    EXPECT_EQ(Couleur(valeurs.firstChildElement("c:majorGridlines")), u"C0C0C0");
+    const QDomElement titre = valeurs.firstChildElement("c:title");
     EXPECT_EQ(TexteRiche(titre), u"Pluie (mm)");
-    EXPECT_EQ(Elements(titre, QStringLiteral("a:bodyPr")).value(0).attribute(QStringLiteral("rot")), u"-5400000");
+    EXPECT_EQ(Premier(titre, "a:bodyPr").attribute("rot"), u"-5400000");
 
     // Sans unité de base : un axe de catégories ; avec un nuage principal : deux axes de valeurs.
     g.axeX.uniteBase.reset();
@@ -207,7 +204,7 @@ TEST(PartieGraphique, AxesDeDatesDeCategoriesEtDeValeurs)
     g.series[0].typeGraphique = CT::kNuageLignesSansMarque;
     axes = Axes(ZoneTrace(Racine(g)));
     EXPECT_EQ(axes.at(QString::number(PartieGraphique::kAxeX)).tagName(), u"c:valAx");
-    EXPECT_EQ(Val(axes.at(QString::number(PartieGraphique::kAxeY)), QStringLiteral("c:crossBetween")), u"midCat");
+    Vals(axes.at(QString::number(PartieGraphique::kAxeY)), {{"c:crossBetween", "midCat"}});
 }
 
 TEST(PartieGraphique, CroisementEcritSurLAxePerpendiculaire)
@@ -221,26 +218,19 @@ TEST(PartieGraphique, CroisementEcritSurLAxePerpendiculaire)
     g.axeY.croiseA = 5;
     g.axeX2.croisement = CT::kCroiseALaValeur;
     g.axeX2.croiseA = 2;
-    auto axes = Axes(ZoneTrace(Racine(g)));
-    const QDomElement x = axes.at(QString::number(PartieGraphique::kAxeX));
-    const QDomElement y = axes.at(QString::number(PartieGraphique::kAxeY));
-    EXPECT_EQ(Val(x, QStringLiteral("c:crossesAt")), u"5");
-    EXPECT_TRUE(x.firstChildElement(QStringLiteral("c:crosses")).isNull());
-    EXPECT_EQ(Val(y, QStringLiteral("c:crosses")), u"autoZero");
-    EXPECT_TRUE(y.firstChildElement(QStringLiteral("c:crossesAt")).isNull());
-    const QDomElement y2 = axes.at(QString::number(PartieGraphique::kAxeY2));
-    EXPECT_EQ(Val(y2, QStringLiteral("c:crossesAt")), u"2");
-    EXPECT_TRUE(y2.firstChildElement(QStringLiteral("c:crosses")).isNull());
-    EXPECT_EQ(Val(axes.at(QString::number(PartieGraphique::kAxeX2)), QStringLiteral("c:crosses")), u"autoZero");
+    using P = PartieGraphique;
+    Vals(Axe(g, P::kAxeX), {{"c:crossesAt", "5"}, {"c:crosses", nullptr}});
+    Vals(Axe(g, P::kAxeY), {{"c:crosses", "autoZero"}, {"c:crossesAt", nullptr}});
+    Vals(Axe(g, P::kAxeY2), {{"c:crossesAt", "2"}, {"c:crosses", nullptr}});
+    Vals(Axe(g, P::kAxeX2), {{"c:crosses", "autoZero"}});
 
     g.axeX.croisement = CT::kCroiseALaValeur;
     g.axeX.croiseA = -1.5;
     g.axeY2.croisement = CT::kCroiseAuMaximum;
     g.axeX2.croisement = CT::kCroiseAuMinimum;
-    axes = Axes(ZoneTrace(Racine(g)));
-    EXPECT_EQ(Val(axes.at(QString::number(PartieGraphique::kAxeY)), QStringLiteral("c:crossesAt")), u"-1.5");
-    EXPECT_EQ(Val(axes.at(QString::number(PartieGraphique::kAxeX2)), QStringLiteral("c:crosses")), u"max");
-    EXPECT_EQ(Val(axes.at(QString::number(PartieGraphique::kAxeY2)), QStringLiteral("c:crosses")), u"min");
+    Vals(Axe(g, P::kAxeY), {{"c:crossesAt", "-1.5"}});
+    Vals(Axe(g, P::kAxeX2), {{"c:crosses", "max"}});
+    Vals(Axe(g, P::kAxeY2), {{"c:crosses", "min"}});
 }
 
 TEST(PartieGraphique, EntreesDeLegendeSupprimeesEtDispositions)
@@ -260,32 +250,29 @@ TEST(PartieGraphique, EntreesDeLegendeSupprimeesEtDispositions)
     for (const QDomElement& s : Elements(graphique, QStringLiteral("c:ser")))
         noms[Val(s, QStringLiteral("c:idx"))] = Elements(s, QStringLiteral("c:v")).value(0).text();
     const QDomElement legende = graphique.firstChildElement(QStringLiteral("c:legend"));
-    EXPECT_EQ(Val(legende, QStringLiteral("c:legendPos")), u"r");
+    Vals(legende, {{"c:legendPos", "r"}});
     QStringList supprimees;
     for (const QDomElement& e : Enfants(legende, QStringLiteral("c:legendEntry"))) {
-        EXPECT_EQ(Val(e, QStringLiteral("c:delete")), u"1");
+        Vals(e, {{"c:delete", "1"}});
         supprimees.append(noms[Val(e, QStringLiteral("c:idx"))]);
     }
     EXPECT_EQ(supprimees, (QStringList{QStringLiteral("ligne cachée"), QStringLiteral("secondaire cachée")}));
-    const QDomElement disposition = Elements(legende, QStringLiteral("c:manualLayout")).value(0);
-    EXPECT_DOUBLE_EQ(Val(disposition, QStringLiteral("c:x")).toDouble(), 600.0 / GraphiqueXlsx::kLargeur);
-    EXPECT_DOUBLE_EQ(Val(disposition, QStringLiteral("c:h")).toDouble(), 60.0 / GraphiqueXlsx::kHauteur);
-    EXPECT_TRUE(disposition.firstChildElement(QStringLiteral("c:layoutTarget")).isNull());
-    EXPECT_FALSE(Elements(legende, QStringLiteral("a:outerShdw")).isEmpty());
-    EXPECT_EQ(Elements(legende, QStringLiteral("a:ln")).value(0).attribute(QStringLiteral("w")), u"3175");
+    const QDomElement disposition = Premier(legende, "c:manualLayout");
+    EXPECT_DOUBLE_EQ(Val(disposition, "c:x").toDouble(), 600.0 / GraphiqueXlsx::kLargeur);
+    EXPECT_DOUBLE_EQ(Val(disposition, "c:h").toDouble(), 60.0 / GraphiqueXlsx::kHauteur);
+    Vals(disposition, {{"c:layoutTarget", nullptr}});
+    EXPECT_FALSE(Elements(legende, "a:outerShdw").isEmpty());
+    EXPECT_EQ(Premier(legende, "a:ln").attribute("w"), u"3175");
 
     // Le cadre du tracé reste dans la zone du graphique ; une hauteur absente n'est pas écrite.
-    const QDomElement trace = Elements(graphique.firstChildElement(QStringLiteral("c:plotArea")).firstChildElement(QStringLiteral("c:layout")), QStringLiteral("c:manualLayout")).value(0);
-    EXPECT_EQ(Val(trace, QStringLiteral("c:layoutTarget")), u"inner");
-    EXPECT_DOUBLE_EQ(Val(trace, QStringLiteral("c:x")).toDouble(), 0.05);
-    EXPECT_EQ(Val(trace, QStringLiteral("c:y")), u"1");
-    EXPECT_DOUBLE_EQ(Val(trace, QStringLiteral("c:w")).toDouble(), 0.95);
-    EXPECT_TRUE(trace.firstChildElement(QStringLiteral("c:h")).isNull());
-    Vals(graphique, {{"c:dispBlanksAs", "gap"}, {"c:autoTitleDeleted", "1"}});
-    EXPECT_TRUE(graphique.firstChildElement(QStringLiteral("c:title")).isNull());
+    const QDomElement trace = Premier(graphique.firstChildElement("c:plotArea").firstChildElement("c:layout"), "c:manualLayout");
+    Vals(trace, {{"c:layoutTarget", "inner"}, {"c:y", "1"}, {"c:h", nullptr}});
+    EXPECT_DOUBLE_EQ(Val(trace, "c:x").toDouble(), 0.05);
+    EXPECT_DOUBLE_EQ(Val(trace, "c:w").toDouble(), 0.95);
+    Vals(graphique, {{"c:dispBlanksAs", "gap"}, {"c:autoTitleDeleted", "1"}, {"c:title", nullptr}});
 
     g.aLegende = false;
-    EXPECT_TRUE(Racine(g).firstChildElement(QStringLiteral("c:chart")).firstChildElement(QStringLiteral("c:legend")).isNull());
+    Vals(Racine(g).firstChildElement("c:chart"), {{"c:legend", nullptr}});
 }
 
 TEST(PartieGraphique, TextesEchappesNettoyesEtCoupes)
@@ -305,8 +292,8 @@ TEST(PartieGraphique, TextesEchappesNettoyesEtCoupes)
     QDomElement graphique = Dom(xml).documentElement().firstChildElement(QStringLiteral("c:chart"));
     const QDomElement titre = graphique.firstChildElement(QStringLiteral("c:title"));
     EXPECT_EQ(TexteRiche(titre), propre + QStringLiteral("\n2e ligne"));
-    EXPECT_EQ(Elements(titre, QStringLiteral("a:rPr")).value(0).attribute(QStringLiteral("sz")), u"1600");
-    EXPECT_EQ(Val(graphique, QStringLiteral("c:autoTitleDeleted")), u"0");
+    EXPECT_EQ(Premier(titre, "a:rPr").attribute("sz"), u"1600");
+    Vals(graphique, {{"c:autoTitleDeleted", "0"}});
     const QList<QDomElement> noms = Elements(graphique, QStringLiteral("c:v"));
     ASSERT_EQ(noms.size(), 2);
     EXPECT_EQ(noms[0].text(), propre);
@@ -317,15 +304,13 @@ TEST(PartieGraphique, TextesEchappesNettoyesEtCoupes)
     // sans séparer une paire de substitution.
     const QString pluie = QString::fromUtf8("\xF0\x9F\x8C\xA7");
     g.titre = QString(PartieGraphique::kLongueurTitreMax - 1, u'x') + pluie + QString(10000, u'<');
-    xml = PartieGraphique(g).xml();
-    graphique = Dom(xml).documentElement().firstChildElement(QStringLiteral("c:chart"));
-    EXPECT_EQ(TexteRiche(graphique.firstChildElement(QStringLiteral("c:title"))), QString(PartieGraphique::kLongueurTitreMax - 1, u'x'));
+    graphique = Racine(g).firstChildElement("c:chart");
+    EXPECT_EQ(TexteRiche(graphique.firstChildElement("c:title")), QString(PartieGraphique::kLongueurTitreMax - 1, u'x'));
 
     // Un titre fait seulement de caractères de contrôle n'est pas un titre.
     g.titre = QStringLiteral("\x02\x03");
     graphique = Racine(g).firstChildElement(QStringLiteral("c:chart"));
-    EXPECT_TRUE(graphique.firstChildElement(QStringLiteral("c:title")).isNull());
-    EXPECT_EQ(Val(graphique, QStringLiteral("c:autoTitleDeleted")), u"1");
+    Vals(graphique, {{"c:title", nullptr}, {"c:autoTitleDeleted", "1"}});
 }
 
 TEST(PartieGraphique, TraitsRemplissagesEtMarques)
@@ -361,9 +346,9 @@ TEST(PartieGraphique, TraitsRemplissagesEtMarques)
     for (const QDomElement& s : Elements(racine, QStringLiteral("c:ser")))
         series[Elements(s, QStringLiteral("c:v")).value(0).text()] = s;
     for (const auto& t : tirets) {
-        const QDomElement trait = Elements(series.at(t.second).firstChildElement(QStringLiteral("c:spPr")), QStringLiteral("a:ln")).value(0);
-        EXPECT_EQ(Val(trait, QStringLiteral("a:prstDash")), t.second);
-        EXPECT_EQ(Elements(trait, QStringLiteral("a:srgbClr")).value(0).attribute(QStringLiteral("val")), u"00FF00");
+        const QDomElement trait = Premier(series.at(t.second).firstChildElement("c:spPr"), "a:ln");
+        EXPECT_EQ(Val(trait, "a:prstDash"), t.second);
+        EXPECT_EQ(Couleur(trait), u"00FF00");
     }
     const QDomElement nuage = series.at(QStringLiteral("sans trait"));
     EXPECT_FALSE(Elements(nuage.firstChildElement(QStringLiteral("c:spPr")), QStringLiteral("a:noFill")).isEmpty());
@@ -371,22 +356,21 @@ TEST(PartieGraphique, TraitsRemplissagesEtMarques)
     for (const QDomElement& m : Elements(racine.firstChildElement(QStringLiteral("c:chart")), QStringLiteral("c:marker"))) {
         if (m.hasChildNodes()) {
             symboles.append(Val(m, QStringLiteral("c:symbol")));
-            EXPECT_EQ(Val(m, QStringLiteral("c:size")), u"72");
-            EXPECT_EQ(Elements(m, QStringLiteral("a:srgbClr")).value(0).attribute(QStringLiteral("val")), u"0000FF");
+            Vals(m, {{"c:size", "72"}});
+            EXPECT_EQ(Couleur(m), u"0000FF");
         }
     }
     // Les lignes gardent leur marque automatique : pas de c:marker à elles.
     EXPECT_EQ(symboles, (QStringList{QStringLiteral("plus"), QStringLiteral("x"), QStringLiteral("circle")}));
     const QDomElement barre = series.at(QStringLiteral("colonne"));
-    EXPECT_EQ(Elements(barre.firstChildElement(QStringLiteral("c:spPr")), QStringLiteral("a:srgbClr")).value(0).attribute(QStringLiteral("val")), u"1F4E9A");
+    EXPECT_EQ(Couleur(barre.firstChildElement("c:spPr")), u"1F4E9A");
     EXPECT_TRUE(Elements(barre, QStringLiteral("a:ln")).isEmpty());
     // Sans couleur donnée, chaque série reçoit la sienne (sans thème, LibreOffice ne les montrerait pas).
-    const QString remplissage = Elements(series.at(QStringLiteral("colonne automatique")).firstChildElement(QStringLiteral("c:spPr")).firstChildElement(QStringLiteral("a:solidFill")), QStringLiteral("a:srgbClr")).value(0).attribute(QStringLiteral("val"));
-    const QString trait = Elements(Elements(series.at(QStringLiteral("ligne automatique")), QStringLiteral("a:ln")).value(0), QStringLiteral("a:srgbClr")).value(0).attribute(QStringLiteral("val"));
-    EXPECT_EQ(remplissage.size(), 6);
-    EXPECT_EQ(trait.size(), 6);
+    const QString remplissage = Couleur(series.at("colonne automatique").firstChildElement("c:spPr").firstChildElement("a:solidFill"));
+    const QString trait = Couleur(Premier(series.at("ligne automatique"), "a:ln"));
+    EXPECT_EQ(std::pair(remplissage.size(), trait.size()), std::pair(qsizetype(6), qsizetype(6)));
     EXPECT_NE(remplissage, trait);
-    EXPECT_EQ(Elements(racine.lastChildElement(QStringLiteral("c:spPr")), QStringLiteral("a:srgbClr")).value(0).attribute(QStringLiteral("val")), u"FFFFEE");
+    EXPECT_EQ(Couleur(racine.lastChildElement("c:spPr")), u"FFFFEE");
 }
 
 struct Relation
@@ -424,7 +408,17 @@ QString TypeContenu(const QDomDocument& types, const QString& partie)
     return {};
 }
 
-// Deux feuilles de cellules et deux feuilles graphiques, dont une avec des zones de texte.
+// La cible de la relation que cite le premier élément `balise` de `partie`, relation et cible de types attendus.
+QString Suivre(const std::map<QString, QByteArray>& parties, const QString& partie, const QString& balise, const char* relation,
+               const char* type)
+{
+    const Relation r = Relations(parties, partie).at(Premier(Dom(parties.at(partie)), balise).attribute("r:id"));
+    EXPECT_EQ(r.type, QLatin1String(relation)) << partie.toStdString();
+    EXPECT_EQ(TypeContenu(Dom(parties.at("[Content_Types].xml")), r.cible), QLatin1String(type)) << r.cible.toStdString();
+    return r.cible;
+}
+
+// Deux feuilles de cellules et deux feuilles graphiques, dont une avec des zones de texte (la dernière longue et sale).
 ClasseurXlsx ClasseurComplet()
 {
     ClasseurXlsx c;
@@ -436,6 +430,7 @@ ClasseurXlsx ClasseurComplet()
     c.graphique(g1)->series.push_back(Serie(QStringLiteral("Pluie"), CT::kColonnesGroupees, 1, 5, nom));
     c.graphique(g1)->zonesTexte.push_back({QStringLiteral("Note <1> & \"2\""), {390, 270, 195, 54}, {11, true, 0x008000}});
     c.graphique(g1)->zonesTexte.push_back({QStringLiteral("Sans cadre"), {}, {}});
+    c.graphique(g1)->zonesTexte.push_back({QStringLiteral("a\x01<&>") + QString(40000, u'z'), {}, {}});
     const int g2 = c.ajouterFeuilleGraphique(QStringLiteral("Débits"));
     c.graphique(g2)->series.push_back(Serie(QStringLiteral("Pluie"), CT::kColonnesGroupees, 1, 1, nom));
     return c;
@@ -462,16 +457,13 @@ TEST(FeuillesGraphiques, NomsPositionsEtEcrituresRefusees)
     EXPECT_FALSE(c.estFeuilleGraphique(f + 1));
     EXPECT_EQ(c.graphique(f + 1), nullptr);
     EXPECT_EQ(c.feuille(0), nullptr);
-    EXPECT_FALSE(c.definirNombre(0, 1, 1, 3));
-    EXPECT_FALSE(c.definirTexte(0, 1, 1, QStringLiteral("x")));
-    EXPECT_FALSE(c.definirDate(0, 1, 1, QDate(2024, 1, 1)));
-    EXPECT_FALSE(c.definirFormat(0, 1, 1, QStringLiteral("0.00")));
-    EXPECT_FALSE(c.viderCellule(0, 1, 1));
+    const QList<bool> ecrites{c.definirNombre(0, 1, 1, 3), c.definirTexte(0, 1, 1, "x"), c.definirDate(0, 1, 1, QDate(2024, 1, 1)),
+                              c.definirFormat(0, 1, 1, "0.00"), c.viderCellule(0, 1, 1)};
+    EXPECT_EQ(ecrites, QList<bool>(5, false));
     EXPECT_EQ(c.collerTexte(0, 1, 1, QStringLiteral("1\t2")), 0);
     EXPECT_TRUE(c.definirNombre(f + 1, 1, 1, 3));
-    EXPECT_EQ(c.graphique(-1), nullptr);
-    EXPECT_EQ(c.graphique(6), nullptr);
-    EXPECT_FALSE(c.estFeuilleGraphique(6));
+    const GraphiqueXlsx* aucun = nullptr;
+    EXPECT_EQ(std::tuple(c.graphique(-1), c.graphique(6), c.estFeuilleGraphique(6)), std::tuple(aucun, aucun, false));
 
     // Le graphique garde son adresse quand d'autres feuilles s'insèrent devant.
     GraphiqueXlsx* graphique = c.graphique(0);
@@ -496,21 +488,18 @@ TEST(FeuillesGraphiques, FeuilleActiveEtOngletChoisi)
     c.definirFeuilleActive(17);
     EXPECT_EQ(c.feuilleActive(), g);
     auto parties = Parties(c);
-    EXPECT_EQ(Elements(Dom(parties.at(QStringLiteral("xl/workbook.xml"))), QStringLiteral("workbookView")).value(0).attribute(QStringLiteral("activeTab")), u"1");
-    const QDomElement vue = Elements(Dom(parties.at(QStringLiteral("xl/chartsheets/sheet1.xml"))), QStringLiteral("sheetView")).value(0);
-    EXPECT_EQ(vue.attribute(QStringLiteral("tabSelected")), u"1");
-    EXPECT_EQ(vue.attribute(QStringLiteral("zoomToFit")), u"1");
-    EXPECT_EQ(vue.attribute(QStringLiteral("zoomScale")), u"100");
+    const auto vue = [&parties](const char* partie) { return Premier(Dom(parties.at(partie)), "sheetView"); };
+    EXPECT_EQ(Premier(Dom(parties.at("xl/workbook.xml")), "workbookView").attribute("activeTab"), u"1");
+    Attributs(vue("xl/chartsheets/sheet1.xml"), {{"tabSelected", "1"}, {"zoomToFit", "1"}, {"zoomScale", "100"}});
     for (const char* nom : {"xl/worksheets/sheet1.xml", "xl/worksheets/sheet2.xml"}) {
-        const QDomElement v = Elements(Dom(parties.at(QString::fromLatin1(nom))), QStringLiteral("sheetView")).value(0);
-        EXPECT_FALSE(v.hasAttribute(QStringLiteral("tabSelected"))) << nom;
-        EXPECT_EQ(v.attribute(QStringLiteral("workbookViewId")), u"0");
+        EXPECT_FALSE(vue(nom).hasAttribute("tabSelected")) << nom;
+        EXPECT_EQ(vue(nom).attribute("workbookViewId"), u"0");
     }
 
     c.definirFeuilleActive(2);
     parties = Parties(c);
-    EXPECT_EQ(Elements(Dom(parties.at(QStringLiteral("xl/worksheets/sheet2.xml"))), QStringLiteral("sheetView")).value(0).attribute(QStringLiteral("tabSelected")), u"1");
-    EXPECT_FALSE(Elements(Dom(parties.at(QStringLiteral("xl/chartsheets/sheet1.xml"))), QStringLiteral("sheetView")).value(0).hasAttribute(QStringLiteral("tabSelected")));
+    EXPECT_EQ(vue("xl/worksheets/sheet2.xml").attribute("tabSelected"), u"1");
+    EXPECT_FALSE(vue("xl/chartsheets/sheet1.xml").hasAttribute("tabSelected"));
 }
 
 TEST(FeuillesGraphiques, RelationsEtTypesDeContenuComplets)
@@ -553,27 +542,15 @@ TEST(FeuillesGraphiques, RelationsEtTypesDeContenuComplets)
     // Feuille graphique → dessin → graphique → formes.
     const QString feuille = QStringLiteral("xl/chartsheets/sheet1.xml");
     EXPECT_EQ(TypeContenu(types, feuille), QLatin1String(kTypeFeuilleGraphique));
-    const QString idDessin = Elements(Dom(parties.at(feuille)), QStringLiteral("drawing")).value(0).attribute(QStringLiteral("r:id"));
-    const Relation dessin = Relations(parties, feuille).at(idDessin);
-    EXPECT_EQ(dessin.type, QLatin1String(kRelDessin));
-    EXPECT_EQ(TypeContenu(types, dessin.cible), QLatin1String(kTypeDessin));
-    const QDomDocument domDessin = Dom(parties.at(dessin.cible));
-    const QDomElement ancre = Elements(domDessin, QStringLiteral("xdr:absoluteAnchor")).value(0);
-    EXPECT_EQ(ancre.firstChildElement(QStringLiteral("xdr:ext")).attribute(QStringLiteral("cx")), u"9906000");
-    const QString idGraphique = Elements(ancre, QStringLiteral("c:chart")).value(0).attribute(QStringLiteral("r:id"));
-    const Relation graphique = Relations(parties, dessin.cible).at(idGraphique);
-    EXPECT_EQ(graphique.type, QLatin1String(kRelGraphique));
-    EXPECT_EQ(TypeContenu(types, graphique.cible), QLatin1String(kTypeGraphique));
-    const QString idFormes = Elements(Dom(parties.at(graphique.cible)), QStringLiteral("c:userShapes")).value(0).attribute(QStringLiteral("r:id"));
-    const Relation formes = Relations(parties, graphique.cible).at(idFormes);
-    EXPECT_EQ(formes.type, QLatin1String(kRelFormesGraphique));
-    EXPECT_EQ(TypeContenu(types, formes.cible), QLatin1String(kTypeFormesGraphique));
-    EXPECT_NE(formes.cible, dessin.cible);
+    const QString dessin = Suivre(parties, feuille, "drawing", kRelDessin, kTypeDessin);
+    EXPECT_EQ(Premier(Dom(parties.at(dessin)), "xdr:absoluteAnchor").firstChildElement("xdr:ext").attribute("cx"), u"9906000");
+    const QString graphique = Suivre(parties, dessin, "c:chart", kRelGraphique, kTypeGraphique);
+    EXPECT_NE(Suivre(parties, graphique, "c:userShapes", kRelFormesGraphique, kTypeFormesGraphique), dessin);
     // Le second graphique, sans zone de texte, n'a ni formes ni relations.
-    EXPECT_TRUE(Elements(Dom(parties.at(QStringLiteral("xl/charts/chart2.xml"))), QStringLiteral("c:userShapes")).isEmpty());
-    EXPECT_EQ(parties.count(QStringLiteral("xl/charts/_rels/chart2.xml.rels")), 0u);
+    EXPECT_TRUE(Elements(Dom(parties.at("xl/charts/chart2.xml")), "c:userShapes").isEmpty());
+    EXPECT_EQ(parties.count("xl/charts/_rels/chart2.xml.rels"), 0u);
     // Les séries citent la feuille de données par son nom, apostrophes doublées.
-    EXPECT_EQ(Elements(Dom(parties.at(graphique.cible)), QStringLiteral("c:f")).value(1).text(), u"'Données d''O''Neil & co'!$B$2:$B$6");
+    EXPECT_EQ(Elements(Dom(parties.at(graphique)), "c:f").value(1).text(), u"'Données d''O''Neil & co'!$B$2:$B$6");
 }
 
 TEST(FeuillesGraphiques, ZonesDeTexteAncreesEnFractions)
@@ -581,38 +558,25 @@ TEST(FeuillesGraphiques, ZonesDeTexteAncreesEnFractions)
     const auto parties = Parties(ClasseurComplet());
     const QDomDocument formes = Dom(parties.at(QStringLiteral("xl/drawings/drawing2.xml")));
     const QList<QDomElement> ancres = Elements(formes, QStringLiteral("cdr:relSizeAnchor"));
-    ASSERT_EQ(ancres.size(), 2);
+    ASSERT_EQ(ancres.size(), 3);
     const auto coin = [](const QDomElement& ancre, const char* nom) {
         const QDomElement e = ancre.firstChildElement(QString::fromLatin1(nom));
         return std::pair{e.firstChildElement(QStringLiteral("cdr:x")).text().toDouble(),
                          e.firstChildElement(QStringLiteral("cdr:y")).text().toDouble()};
     };
-    EXPECT_DOUBLE_EQ(coin(ancres[0], "cdr:from").first, 0.5);
-    EXPECT_DOUBLE_EQ(coin(ancres[0], "cdr:from").second, 0.5);
-    EXPECT_DOUBLE_EQ(coin(ancres[0], "cdr:to").first, 0.75);
-    EXPECT_DOUBLE_EQ(coin(ancres[0], "cdr:to").second, 0.6);
+    EXPECT_EQ(coin(ancres[0], "cdr:from"), std::pair(0.5, 0.5));
+    EXPECT_EQ(coin(ancres[0], "cdr:to"), std::pair(0.75, 0.6));
     EXPECT_EQ(TexteRiche(ancres[0]), u"Note <1> & \"2\"");
-    EXPECT_EQ(Elements(ancres[0], QStringLiteral("cdr:cNvSpPr")).value(0).attribute(QStringLiteral("txBox")), u"1");
-    const QDomElement police = Elements(ancres[0], QStringLiteral("a:rPr")).value(0);
-    EXPECT_EQ(police.attribute(QStringLiteral("sz")), u"1100");
-    EXPECT_EQ(police.attribute(QStringLiteral("b")), u"1");
-    EXPECT_EQ(Elements(police, QStringLiteral("a:srgbClr")).value(0).attribute(QStringLiteral("val")), u"008000");
+    EXPECT_EQ(Premier(ancres[0], "cdr:cNvSpPr").attribute("txBox"), u"1");
+    Attributs(Premier(ancres[0], "a:rPr"), {{"sz", "1100"}, {"b", "1"}});
+    EXPECT_EQ(Couleur(Premier(ancres[0], "a:rPr")), u"008000");
     // Sans cadre : dans le coin, à la taille par défaut.
     EXPECT_DOUBLE_EQ(coin(ancres[1], "cdr:from").first, 0);
     EXPECT_DOUBLE_EQ(coin(ancres[1], "cdr:to").first, 144 / GraphiqueXlsx::kLargeur);
     // Les identifiants des formes sont distincts.
-    EXPECT_NE(Elements(ancres[0], QStringLiteral("cdr:cNvPr")).value(0).attribute(QStringLiteral("id")),
-              Elements(ancres[1], QStringLiteral("cdr:cNvPr")).value(0).attribute(QStringLiteral("id")));
-}
-
-TEST(FeuillesGraphiques, ZoneDeTexteLongueEtSale)
-{
-    ClasseurXlsx c;
-    c.ajouterFeuille();
-    const int g = c.ajouterFeuilleGraphique();
-    c.graphique(g)->zonesTexte.push_back({QStringLiteral("a\x01<&>") + QString(40000, u'z'), {}, {}});
-    const auto parties = Parties(c);
-    const QString texte = TexteRiche(Dom(parties.at(QStringLiteral("xl/drawings/drawing2.xml"))).documentElement());
+    EXPECT_NE(Premier(ancres[0], "cdr:cNvPr").attribute("id"), Premier(ancres[1], "cdr:cNvPr").attribute("id"));
+    // Un texte long et sale : sans caractère de contrôle, coupé à la longueur d'une cellule.
+    const QString texte = TexteRiche(ancres[2]);
     EXPECT_EQ(texte.size(), kLongueurTexteMax);
     EXPECT_TRUE(texte.startsWith(QLatin1String("a<&>zzz")));
 }

@@ -25,19 +25,13 @@ TEST(OptionsExport, SeulUnUnVautVrai)
 TEST(OptionsExport, TaillesEtTextesLusCommeIlFaut)
 {
     MagasinTemporaire magasin;
-    EcrireParametre("InitOptionExcel", QStringLiteral("1"));
-    EcrireParametre("TaillePoliceAxes", QString());
-    EcrireParametre("TaillePoliceTitre", QStringLiteral("grand"));
-    EcrireParametre("TypeAxeXAnnee", QStringLiteral("perso"));
-    EcrireParametre("FormatAxeXAnnee", QStringLiteral("mmm-yy"));
-    EcrireParametre("LibelleAxeNGF", QStringLiteral("Cote en NGF"));
+    for (const auto& [cle, valeur] : {std::pair{"InitOptionExcel", "1"}, {"TaillePoliceAxes", nullptr}, {"TaillePoliceTitre", "grand"},
+                                      {"TypeAxeXAnnee", "perso"}, {"FormatAxeXAnnee", "mmm-yy"}, {"LibelleAxeNGF", "Cote en NGF"}})
+        EcrireParametre(cle, QString::fromUtf8(valeur));
     GestionExportExcel o;
     o.ChargerDepuisParametres();
-    EXPECT_EQ(o.TaillePoliceAxes, 7);
-    EXPECT_EQ(o.TaillePoliceTitre, 14);
-    EXPECT_EQ(o.TypeAxeXAnnee, "PERSO");
-    EXPECT_EQ(o.FormatAxeXAnnee, "mmm-yy");
-    EXPECT_EQ(o.LibelleAxeNGF, "Cote en NGF");
+    EXPECT_EQ(std::tuple(o.TaillePoliceAxes, o.TaillePoliceTitre), std::tuple(7, 14));
+    EXPECT_EQ((QStringList{o.TypeAxeXAnnee, o.FormatAxeXAnnee, o.LibelleAxeNGF}), (QStringList{"PERSO", "mmm-yy", "Cote en NGF"}));
     // Non rangée, le magasin étant déjà initialisé : faux, et rien d'écrit par-dessus les choix de l'utilisateur.
     EXPECT_FALSE(o.AfficherTitre);
     EXPECT_EQ(LireParametre("AfficherTitre"), "");

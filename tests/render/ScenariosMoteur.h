@@ -55,6 +55,24 @@ inline void jeu(MoteurGraphique& m, int numero, int couleur, const std::vector<d
     }
 }
 
+// Des propriétés relues en texte, pour comparer plusieurs lectures d'un coup.
+inline QStringList lus(const MoteurGraphique& m, std::initializer_list<int> proprietes)
+{
+    QStringList textes;
+    for (int p : proprietes)
+        textes << m.lire(p).toString();
+    return textes;
+}
+
+// Les lectures indexées d'une propriété, en texte.
+inline QStringList lusIndexes(const MoteurGraphique& m, int propriete, std::initializer_list<int> indices)
+{
+    QStringList textes;
+    for (int i : indices)
+        textes << m.lireIndexe(propriete, i).toString();
+    return textes;
+}
+
 inline QStringList mois()
 {
     return {"Jan", "Fev", "Mar", "Avr", "Mai", "Jui", "Jui", "Aou", "Sep", "Oct", "Nov", "Dec"};

@@ -3,13 +3,15 @@
 #include "commun_tests/MagasinTemporaire.h"
 #include "model/Classe_Graphiques.h"
 #include "render/FctGraphique.h"
-#include "render/moteur/MoteurGraphique.h"
-#include "render/moteur/ProprietesMoteur.h"
+#include "ScenariosMoteur.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
 
 namespace {
+
+using scenarios::lus;
+using scenarios::lusIndexes;
 
 class Axes : public ::testing::Test
 {
@@ -58,10 +60,7 @@ TEST_F(Axes, LibellesDesPointsParPeriode)
         periode("01/01/2004", "31/12/2004", "T", code);
         FctGraphique::InitAxeDates(c, g, debut, fin, false, false);
         EXPECT_EQ(g.lire(Prop::NbPoints).toInt(), 4);
-        QStringList vus;
-        for (int j = 1; j <= 4; ++j)
-            vus << g.lireIndexe(Prop::LibelleX, j).toString();
-        EXPECT_EQ(vus, attendus) << code;
+        EXPECT_EQ(lusIndexes(g, Prop::LibelleX, {1, 2, 3, 4}), attendus) << code;
     }
 }
 
@@ -78,9 +77,7 @@ TEST_F(Axes, UneLongueSerieMensuelleGardeLeMoisDeChaquePoint)
     periode("01/01/2000", "31/12/2004", "M");
     FctGraphique::InitAxeDates(c, g, debut, fin, false, false);
     ASSERT_EQ(g.lire(Prop::NbPoints).toInt(), 60);
-    EXPECT_EQ(g.lireIndexe(Prop::LibelleX, 1).toString(), "01/00");
-    EXPECT_EQ(g.lireIndexe(Prop::LibelleX, 2).toString(), "02/00");
-    EXPECT_EQ(g.lireIndexe(Prop::LibelleX, 60).toString(), "12/04");
+    EXPECT_EQ(lusIndexes(g, Prop::LibelleX, {1, 2, 60}), (QStringList{"01/00", "02/00", "12/04"}));
 }
 
 TEST_F(Axes, LAxeDesPointsDatesEcritAuMoteurEtRenduALaCollection)
@@ -90,13 +87,11 @@ TEST_F(Axes, LAxeDesPointsDatesEcritAuMoteurEtRenduALaCollection)
     EXPECT_EQ(g.lire(Prop::NbLibellesX).toInt(), 36);
     EXPECT_EQ(libelles().first(), "Jan");
     EXPECT_EQ(g.modele().libellesTabulation.size(), 37);
-    EXPECT_EQ(debut, QDate(2000, 1, 1));
-    EXPECT_EQ(fin, QDate(2002, 12, 1));
+    EXPECT_EQ(std::pair(debut, fin), std::pair(QDate(2000, 1, 1), QDate(2002, 12, 1)));
     // L'unité et le pas choisis d'après l'étendue reviennent à la collection.
     periode("01/01/1990", "31/12/2001", "VIDE");
     FctGraphique::InitAxeDates(c, g, debut, fin, false, false);
-    EXPECT_EQ(c.UniteAxeX(), "A");
-    EXPECT_EQ(c.PasAxeX(), 11);
+    EXPECT_EQ(std::pair(c.UniteAxeX(), int(c.PasAxeX())), std::pair(QStringLiteral("A"), 11));
 
     // Le graphique de pluie posé dessous rend sa zone de tracé blanche.
     FctGraphique::InitAxeDatesSuperpose(c, g, debut, fin);
@@ -108,8 +103,7 @@ TEST_F(Axes, DatesVidesNeTouchentPasAuGraphique)
     g.ecrire(Prop::NbLibellesX, 7);
     debut = fin = QDate(2000, 1, 1);
     FctGraphique::InitAxeDates(c, g, debut, fin, false, false);
-    EXPECT_FALSE(debut.isValid());
-    EXPECT_FALSE(fin.isValid());
+    EXPECT_FALSE(debut.isValid() || fin.isValid());
     FctGraphique::InitAxeDatesPiezo(c, g, debut, fin);
     EXPECT_EQ(g.lire(Prop::NbLibellesX).toInt(), 7);
     // L'indicateur de période complète trace les dates de chargement et les recopie dans les dates d'affichage.
@@ -118,8 +112,7 @@ TEST_F(Axes, DatesVidesNeTouchentPasAuGraphique)
     c.setDateFinChargement("31/12/2004");
     c.setUniteAxeX("A");
     FctGraphique::InitAxeDates(c, g, debut, fin, false, false);
-    EXPECT_EQ(c.DateDebutAffichage(), "01/01/2004");
-    EXPECT_EQ(c.PasAxeX(), 12);
+    EXPECT_EQ(std::pair(c.DateDebutAffichage(), int(c.PasAxeX())), std::pair(QStringLiteral("01/01/2004"), 12));
 }
 
 TEST_F(Axes, EchellesDesNappesEtDeLaPluie)
@@ -134,17 +127,13 @@ TEST_F(Axes, EchellesDesNappesEtDeLaPluie)
     FctGraphique::InitEchellesPiezo(c, pluie, g, false, 0, 0);
     // Des bornes égales ouvrent une plage de 10 au-dessus du minimum.
     g.ecrire(Prop::AxeY, 0);
-    EXPECT_EQ(g.lire(Prop::YMin).toDouble(), 12.0);
-    EXPECT_EQ(g.lire(Prop::YMax).toDouble(), 22.0);
+    EXPECT_EQ(lus(g, {Prop::YMin, Prop::YMax}), (QStringList{"12", "22"}));
     // Libellés de profondeur multipliés par le coefficient de l'hôte (-1), le type d'échelle valant 0.
-    EXPECT_EQ(g.lireIndexe(Prop::LibelleGauche, 1).toString(), "-12");
-    EXPECT_EQ(g.lireIndexe(Prop::LibelleGauche, 6).toString(), "-22");
+    EXPECT_EQ(lusIndexes(g, Prop::LibelleGauche, {1, 6}), (QStringList{"-12", "-22"}));
     g.ecrire(Prop::AxeY, 1);
-    EXPECT_EQ(g.lire(Prop::YMax).toDouble(), 40.0);
     g.ecrire(Prop::Point, 5);
-    EXPECT_EQ(g.lire(Prop::LibelleDroit).toString(), "40");
-    EXPECT_EQ(g.lire(Prop::TitreYGauche).toString(), "Profondeur en m");
-    EXPECT_EQ(g.lire(Prop::TitreYDroite).toString(), "Précipitations en mm");
+    EXPECT_EQ(lus(g, {Prop::YMax, Prop::LibelleDroit, Prop::TitreYGauche, Prop::TitreYDroite}),
+              (QStringList{"40", "40", "Profondeur en m", "Précipitations en mm"}));
 
     // Autre type d'échelle : profondeurs telles qu'enregistrées. Les cotes ne prennent jamais le coefficient.
     hote.setType(1);
@@ -152,8 +141,8 @@ TEST_F(Axes, EchellesDesNappesEtDeLaPluie)
     EXPECT_EQ(g.lireIndexe(Prop::LibelleGauche, 1).toString(), "12");
     hote.setType(0);
     FctGraphique::InitEchellesPiezo(c, pluie, g, true, 0, 0);
-    EXPECT_EQ(g.lireIndexe(Prop::LibelleGauche, 1).toString(), "12");
-    EXPECT_EQ(g.lire(Prop::TitreYGauche).toString(), "Cote en NGF");
+    EXPECT_EQ(std::pair(g.lireIndexe(Prop::LibelleGauche, 1).toString(), g.lire(Prop::TitreYGauche).toString()),
+              std::pair(QStringLiteral("12"), QStringLiteral("Cote en NGF")));
 }
 
 TEST_F(Axes, EchelleDePluie)
@@ -164,9 +153,7 @@ TEST_F(Axes, EchelleDePluie)
     FctGraphique::InitEchellePluvio(c, g, 0, 0);
     EXPECT_EQ(g.lire(Prop::YMax).toDouble(), 200.0);
     FctGraphique::InitEchellePluvio(c, g, 20, 80);
-    EXPECT_EQ(g.lire(Prop::YMin).toDouble(), 20.0);
-    EXPECT_EQ(g.lire(Prop::DivisionsY).toInt(), 5);
-    EXPECT_EQ(g.lire(Prop::TitreYGauche).toString(), "Précipitations en mm");
+    EXPECT_EQ(lus(g, {Prop::YMin, Prop::DivisionsY, Prop::TitreYGauche}), (QStringList{"20", "5", "Précipitations en mm"}));
     EXPECT_EQ(FctGraphique::EnvoyerLibellesAxe(g, 3, {"a", "b"}), -1);
     EXPECT_EQ(FctGraphique::EnvoyerLibellesAxe(g, 2, {"a", "b"}), 0);
 }

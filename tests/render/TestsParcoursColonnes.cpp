@@ -188,8 +188,7 @@ TEST(ParcoursColonnes, LesBornesAuxBordsDesDonnees)
         ParcoursColonnes q(un, echelle(gauche, gauche + 100, 0, 100));
         q.parcourir(-4, 104);
         ASSERT_EQ(q.colonnes().size(), 1u);
-        EXPECT_EQ(q.colonnes()[0].nombre, 1);
-        EXPECT_EQ(q.traits().size(), 1u);
+        EXPECT_EQ(std::pair(q.colonnes()[0].nombre, q.traits().size()), std::pair(1, std::size_t(1)));
     }
 
     // Tous les X égaux : une colonne, ses extrêmes exacts.
@@ -205,9 +204,9 @@ TEST(ParcoursColonnes, LesBornesAuxBordsDesDonnees)
     q.parcourir(-4, 1004);
     ASSERT_EQ(q.colonnes().size(), 1u);
     EXPECT_EQ(q.colonnes()[0].nombre, 5000);
-    EXPECT_EQ(q.colonnes()[0].yHaut, f.by + f.ay * 500.0);
-    EXPECT_EQ(q.colonnes()[0].yBas, f.by + f.ay * -500.0);
-    EXPECT_EQ(q.colonnes()[0].y1, f.by + f.ay * double(egaux.valeurs.back()));
+    const ColonneTrait& seule = q.colonnes()[0];
+    EXPECT_EQ(std::tuple(seule.yHaut, seule.yBas, seule.y1),
+              std::tuple(f.by + f.ay * 500.0, f.by + f.ay * -500.0, f.by + f.ay * double(egaux.valeurs.back())));
 }
 
 TEST(ParcoursColonnes, DesXNonTriesOuUneEchelleRenverseeNeSontPasParcourus)
@@ -238,9 +237,7 @@ TEST(ParcoursColonnes, LesResumesComptentEtBornentLesPointsTraces)
             bas = std::min(bas, double(j.valeurs[std::size_t(i)]));
             haut = std::max(haut, double(j.valeurs[std::size_t(i)]));
         }
-    EXPECT_EQ(j.resumes().visibles(), visibles);
-    EXPECT_EQ(j.resumes().bas(), bas);
-    EXPECT_EQ(j.resumes().haut(), haut);
+    EXPECT_EQ(std::tuple(j.resumes().visibles(), j.resumes().bas(), j.resumes().haut()), std::tuple(visibles, bas, haut));
     // Une étendue qui traverse un trou ou un changement de couleur n'est pas unie.
     float b = 0, h = 0;
     int trou = 1;
