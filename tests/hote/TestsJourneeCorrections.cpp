@@ -209,7 +209,6 @@ void JourneeCorrections::corrigerLaGrille()
     EXPECT_EQ(grille().texte(ligneDu(10), GrillePoints::Obtention), "M");
     EXPECT_EQ(ligneDu(12), -1);
     EXPECT_EQ(c().CollCourbes().GetCourbe(1)->NbValeurs(), m_mars - 1);
-    EXPECT_FALSE(c().correctionsEnAttente());
     garder("apres-rechargement");
     EXPECT_EQ(changees().size(), 3) << changees().join('\n').toStdString();
 }
