@@ -10,7 +10,6 @@
 #include <QCompleter>
 #include <QDialogButtonBox>
 #include <QFileDialog>
-#include <QPushButton>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>

@@ -43,7 +43,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QToolButton>
 #include <QTreeWidget>
 #include <QWheelEvent>
 #include <functional>

@@ -188,13 +188,11 @@ void JourneeCorrections::corrigerLaGrille()
 {
     corrigerMars(*f);
     ASSERT_EQ(c().TypeGraphique(), TypeGraph::travail);
-    for (int b : {4, 5, 6}) {
+    // Actifs, ils sont cliqués dans l'essai des actions ; ici, montrés.
+    for (int b : {4, 5, 6})
         EXPECT_FALSE(c().PaletteOutils()->bouton(b)->isHidden()) << b;
-        EXPECT_TRUE(c().PaletteOutils()->bouton(b)->isEnabled()) << b;
-    }
     EXPECT_EQ(c().PaletteOutils()->bouton(6)->toolTip(), "Corriger les mesures dans la grille");
     ASSERT_EQ(grille().lignes(), m_mars);
-    EXPECT_EQ(c().outilCourant(), 6);
     EXPECT_FALSE(grille().isHidden());
     taperValeur(10, "17,30");
     cliquerCellule(11, GrillePoints::Rupture);
@@ -211,7 +209,6 @@ void JourneeCorrections::corrigerLaGrille()
     EXPECT_EQ(grille().texte(ligneDu(10), GrillePoints::Obtention), "M");
     EXPECT_EQ(ligneDu(12), -1);
     EXPECT_EQ(c().CollCourbes().GetCourbe(1)->NbValeurs(), m_mars - 1);
-    EXPECT_FALSE(c().correctionsEnAttente());
     garder("apres-rechargement");
     EXPECT_EQ(changees().size(), 3) << changees().join('\n').toStdString();
 }
