@@ -26,12 +26,18 @@ QString stationsDe(const QString& base)
     return lancer({"stations", "--base", base}).sortie;
 }
 
+// Les mesures d'un pluviomètre importées d'un fichier au contenu donné.
+Resultat importerPluie(const QString& base, const QString& station, const QByteArray& contenu, const QStringList& autres = {})
+{
+    return lancer(QStringList{"importer", "--base", base, "--station", station, "--genre", "pluvio", "--csv", ecrireCsv(contenu)} + autres);
+}
+
 TEST(Importer, MesuresAjouteesPuisRemplaceesALaMemeDateEtHeure)
 {
     const QString base = copieDeLExemple();
     // En-tête, points-virgules, virgules décimales, heure facultative, heure jointe à la date.
-    Resultat r = lancer({"importer", "--base", base, "--station", "76999001", "--genre", "pluvio", "--nom", "Essai",
-                         "--csv", ecrireCsv("Date;Heure;Pluie\n05/03/2004;;12,5\n06/03/2004;08:30;0,2\n\n07/03/2004 18:00:00;3\n")});
+    Resultat r = importerPluie(base, "76999001", "Date;Heure;Pluie\n05/03/2004;;12,5\n06/03/2004;08:30;0,2\n\n07/03/2004 18:00:00;3\n",
+                               {"--nom", "Essai"});
     ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
     EXPECT_EQ(r.sortie, "3 mesure(s) importée(s) dans PLUVIO_76999001 : 3 ajoutée(s), 0 remplacée(s) dans la base.\n");
     EXPECT_TRUE(stationsDe(base).contains("pluvio\t76999001\tEssai\t05/03/2004\t07/03/2004\n")) << stationsDe(base).toStdString();
@@ -40,12 +46,8 @@ TEST(Importer, MesuresAjouteesPuisRemplaceesALaMemeDateEtHeure)
 
     // Tabulations et dates ISO, sans en-tête : une mesure remplacée (ses autres
     // colonnes gardées), une ajoutée, l'entrée de la station gardée.
-    ASSERT_EQ(lancer({"importer", "--base", base, "--station", "76999001", "--genre", "pluvio", "--colonne", "Etp", "--csv",
-                      ecrireCsv("06/03/2004;08:30;0,6\n")})
-                  .code,
-              0);
-    r = lancer({"importer", "--base", base, "--station", "76999001", "--genre", "pluvio", "--csv",
-                ecrireCsv("2004-03-06\t08:30\t4.75\n2004-03-08\t1\n")});
+    ASSERT_EQ(importerPluie(base, "76999001", "06/03/2004;08:30;0,6\n", {"--colonne", "Etp"}).code, 0);
+    r = importerPluie(base, "76999001", "2004-03-06\t08:30\t4.75\n2004-03-08\t1\n");
     ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
     EXPECT_EQ(r.sortie, "2 mesure(s) importée(s) dans PLUVIO_76999001 : 1 ajoutée(s), 1 remplacée(s) dans la base.\n");
     t = lire(base, "SELECT Pluie, Etp, Validite FROM PLUVIO_76999001 ORDER BY DateCreation, Heure");
@@ -63,8 +65,8 @@ TEST(Importer, MesuresAjouteesPuisRemplaceesALaMemeDateEtHeure)
 TEST(Importer, DoublonsDuFichierLaDerniereLigneLEmporteEtLeBilanLeDit)
 {
     const QString base = copieDeLExemple();
-    const Resultat r = lancer({"importer", "--base", base, "--station", "76999004", "--genre", "pluvio", "--csv",
-                               ecrireCsv("05/03/2004;1\n06/03/2004;2\n05/03/2004;3\n05/03/2004 00:00;4\n06/03/2004;5\n07/03/2004;6\n")});
+    const Resultat r = importerPluie(base, "76999004", "05/03/2004;1\n06/03/2004;2\n05/03/2004;3\n05/03/2004 00:00;4\n"
+                                                       "06/03/2004;5\n07/03/2004;6\n");
     ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
     EXPECT_EQ(r.sortie, "6 mesure(s) importée(s) dans PLUVIO_76999004 : 3 ajoutée(s), 0 remplacée(s) dans la base. 3 ligne(s) du "
                         "fichier répétaient une date et une heure : la dernière l'emporte (ligne 1 remplacée par la ligne 3, "
@@ -77,8 +79,7 @@ TEST(Importer, LaPremiereLigneNEstUnEnTeteQueSansDateNiNombre)
     const QString base = copieDeLExemple();
     // Une première ligne de données mal écrite est une erreur, jamais un en-tête passé sous silence.
     for (const char* premiere : {"12/31/2030;5", "31/02/2030;5", ";5", "2030-13-01;5", "05/03/2004;5 mm"}) {
-        const Resultat r = lancer({"importer", "--base", base, "--station", "76999005", "--genre", "pluvio", "--csv",
-                                   ecrireCsv(QByteArray(premiere) + "\n06/03/2004;1\n")});
+        const Resultat r = importerPluie(base, "76999005", QByteArray(premiere) + "\n06/03/2004;1\n");
         EXPECT_EQ(r.code, 2) << premiere;
         EXPECT_TRUE(r.erreurs.startsWith("graphique : 1 ligne(s) incorrecte(s), rien n'a été importé : ligne 1 : "))
             << r.erreurs.toStdString();
@@ -86,8 +87,7 @@ TEST(Importer, LaPremiereLigneNEstUnEnTeteQueSansDateNiNombre)
     EXPECT_EQ(lire(base, "SELECT name FROM sqlite_master WHERE name='PLUVIO_76999005'").points(), 0);
     // Un en-tête de lettres, même précédé de la marque UTF-8 ou entre guillemets.
     for (const char* entete : {"\xEF\xBB\xBF" "Date;Pluie", "\"Date\";\"Pluie (mm)\"", "Jour;Précipitations"}) {
-        const Resultat r = lancer({"importer", "--base", base, "--station", "76999005", "--genre", "pluvio", "--csv",
-                                   ecrireCsv(QByteArray(entete) + "\n06/03/2004;1\n")});
+        const Resultat r = importerPluie(base, "76999005", QByteArray(entete) + "\n06/03/2004;1\n");
         EXPECT_EQ(r.code, 0) << entete << r.erreurs.toStdString();
     }
 }
@@ -96,9 +96,8 @@ TEST(Importer, LignesFaussesUneSeuleLigneDeMessageEtRienNEstEcrit)
 {
     const QString base = copieDeLExemple();
     const QString avant = stationsDe(base);
-    Resultat r = lancer({"importer", "--base", base, "--station", "76999002", "--genre", "pluvio", "--csv",
-                         ecrireCsv("Date;Pluie\n05/03/2004;1\n31/02/2004;2\n06/03/2004;1\n07/03/2004;beaucoup\n"
-                                   "08/03/2004;25:00;1\n09/03/2004;1;2;3\n10/03/2004;inf\n11/03/2004;nan\n")});
+    Resultat r = importerPluie(base, "76999002", "Date;Pluie\n05/03/2004;1\n31/02/2004;2\n06/03/2004;1\n07/03/2004;beaucoup\n"
+                                                 "08/03/2004;25:00;1\n09/03/2004;1;2;3\n10/03/2004;inf\n11/03/2004;nan\n");
     EXPECT_EQ(r.code, 2);
     EXPECT_EQ(r.erreurs,
               "graphique : 6 ligne(s) incorrecte(s), rien n'a été importé : ligne 3 : date incorrecte « 31/02/2004 » "
@@ -114,7 +113,7 @@ TEST(Importer, LignesFaussesUneSeuleLigneDeMessageEtRienNEstEcrit)
     QByteArray fichier(echappements, sizeof echappements - 1);
     fichier += "06/03/2004;" + QByteArray(20 << 20, 'x') + "\n";
     fichier += QByteArray("pas une date;1\n").repeated(100000);
-    r = lancer({"importer", "--base", base, "--station", "76999002", "--genre", "pluvio", "--csv", ecrireCsv(fichier)});
+    r = importerPluie(base, "76999002", fichier);
     EXPECT_EQ(r.code, 2);
     EXPECT_EQ(r.erreurs.count('\n'), 1);
     EXPECT_LT(r.erreurs.size(), 1000) << r.erreurs.left(2000).toStdString();
@@ -169,8 +168,7 @@ TEST(Corrections, UnImportQuiRemplaceSeListeEtSAnnule)
     Resultat r = lancer({"corrections", "--base", base, "--station", "76402001"});
     ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
     EXPECT_EQ(r.sortie, "Aucune correction enregistrée pour la station 76402001.\n");
-    r = lancer({"importer", "--base", base, "--station", "76402001", "--genre", "pluvio", "--csv",
-                ecrireCsv("06/03/2023;12:00:00;77,5\n07/03/2023;08:00:00;1\n")});
+    r = importerPluie(base, "76402001", "06/03/2023;12:00:00;77,5\n07/03/2023;08:00:00;1\n");
     ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
     EXPECT_DOUBLE_EQ(valeurDu6(), 77.5);
 

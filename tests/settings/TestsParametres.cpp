@@ -1,5 +1,4 @@
 #include "commun_tests/MagasinTemporaire.h"
-#include "commun/parametres/Decouper.h"
 #include "commun/parametres/Parametres.h"
 
 #include <QDir>
@@ -18,8 +17,6 @@ TEST(Parametres, EcritureEtLecture)
     EXPECT_TRUE(EcrireParametre("TypeAxeX", QStringLiteral("auto")));
     EXPECT_EQ(LireParametre("TypeAxeX"), "AUTO");             // en majuscules sauf demande contraire
     EXPECT_EQ(LireParametre("TypeAxeX", {}, true), "auto");
-    EXPECT_TRUE(EcrireParametre("FormatAxeX", QStringLiteral("mmm")));
-    EXPECT_EQ(LireParametre("FormatAxeX", {}, true), "mmm");
     EXPECT_TRUE(EcrireParametre("LibelleAxeNGF", QStringLiteral("  Cote en NGF  ")));
     EXPECT_EQ(LireParametre("LibelleAxeNGF", {}, true), "Cote en NGF");
     EXPECT_TRUE(EcrireParametre("LibelleAxeProfondeur", QStringLiteral("Précipitations en mm, cumul")));
@@ -85,24 +82,6 @@ TEST(Parametres, UnMagasinQuiNePeutEtreEcritNeChangeRien)
     EXPECT_FALSE(EcrireParametre("AfficherLegende", QStringLiteral("0")));
     EXPECT_EQ(LireParametre("AfficherLegende"), "");
     EXPECT_EQ(LireParametre("FormatAxeX"), "");
-}
-
-TEST(Parametres, Decouper)
-{
-    QStringList morceaux{"reste d'avant"};
-    EXPECT_EQ(Decouper("a\\b", morceaux, "\\"), 2);
-    EXPECT_EQ(morceaux, (QStringList{"a", "b"}));
-    EXPECT_EQ(Decouper("a\\", morceaux, "\\"), 2);
-    EXPECT_EQ(morceaux, (QStringList{"a", ""}));
-    EXPECT_EQ(Decouper("", morceaux, "\\"), 0);
-    EXPECT_TRUE(morceaux.isEmpty());
-    EXPECT_EQ(Decouper("sans", morceaux, "\\"), 1);
-    EXPECT_EQ(Decouper("SOFTWARE\\NORVANE\\KOR6", morceaux, "\\"), 3);
-    EXPECT_EQ(morceaux.last(), "KOR6");
-    EXPECT_EQ(Decouper("a\\\\b\\\\c", morceaux, "\\\\"), 3);  // un séparateur de deux caractères
-    EXPECT_EQ(morceaux, (QStringList{"a", "b", "c"}));
-    EXPECT_EQ(Decouper("\\a", morceaux, "\\"), 2);
-    EXPECT_EQ(morceaux, (QStringList{"", "a"}));
 }
 
 } // namespace
