@@ -110,4 +110,16 @@ TEST(Messages, CoefficientEchelleLuChezLHote)
     EXPECT_EQ(CoefficientEchelle(type), 1);
 }
 
+// Aides publiques du composant : un hôte peut s'en servir même si nos commandes ne les appellent pas.
+TEST(Messages, ValeurMinEtValeurMax)
+{
+    EXPECT_EQ(ValeurMax(5, ""), 5);
+    EXPECT_EQ(ValeurMax(5, "7"), 7);
+    EXPECT_EQ(ValeurMin(5, "7"), 5);
+    EXPECT_EQ(ValeurMin(5, "2,5"), 2.5);
+    EXPECT_EQ(ValeurMin(5, "2.5"), 2.5);
+    EXPECT_EQ(ValeurMax(5, "sept"), 5);
+    EXPECT_EQ(ValeurMax(-3, "-4"), -3);
+}
+
 } // namespace

@@ -1,4 +1,5 @@
 #include "commun_tests/MagasinTemporaire.h"
+#include "commun/parametres/Decouper.h"
 #include "commun/parametres/Parametres.h"
 
 #include <QDir>
@@ -82,6 +83,27 @@ TEST(Parametres, UnMagasinQuiNePeutEtreEcritNeChangeRien)
     EXPECT_FALSE(EcrireParametre("AfficherLegende", QStringLiteral("0")));
     EXPECT_EQ(LireParametre("AfficherLegende"), "");
     EXPECT_EQ(LireParametre("FormatAxeX"), "");
+}
+
+// Le découpage sur un séparateur d'un caractère ou plus ; la liste d'avant est remplacée.
+TEST(Parametres, Decouper)
+{
+    const std::pair<QString, QStringList> cas[] = {
+        {"a\\b", {"a", "b"}},
+        {"a\\", {"a", ""}},
+        {"", {}},
+        {"sans", {"sans"}},
+        {"\\a", {"", "a"}},
+        {"SOFTWARE\\NORVANE\\KOR6", {"SOFTWARE", "NORVANE", "KOR6"}},
+    };
+    for (const auto& [texte, attendus] : cas) {
+        QStringList morceaux{"reste d'avant"};
+        EXPECT_EQ(Decouper(texte, morceaux, "\\"), attendus.size()) << texte.toStdString();
+        EXPECT_EQ(morceaux, attendus) << texte.toStdString();
+    }
+    QStringList morceaux;
+    EXPECT_EQ(Decouper("a\\\\b\\\\c", morceaux, "\\\\"), 3);  // un séparateur de deux caractères
+    EXPECT_EQ(morceaux, (QStringList{"a", "b", "c"}));
 }
 
 } // namespace
