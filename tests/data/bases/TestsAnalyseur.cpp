@@ -139,8 +139,6 @@ TEST(Analyseur, LesOrdresHostilesSontBornesSansEpuiserLaPile)
         {"SELECT " + repete("abs(", n) + "1" + repete(")", n) + " FROM T", "trop imbriqué"},
         {"SELECT * FROM " + repete("(SELECT * FROM ", 500) + "T" + repete(") AS x", 500), "trop imbriqué"},
         {"SELECT 1" + repete(" + 1", 3000) + " FROM T", "trop longue"},
-        {"SELECT a FROM T WHERE a = 1" + repete(" AND a = 1", 3000), "trop longue"},
-        {"SELECT 'a'" + repete(" & 'a'", 3000) + " FROM T", "trop longue"},
         {"SELECT a FROM T WHERE a IN (" + repete("1, ", 1 << 19) + "1)", "trop long"},
     };
     for (const auto& h : hostiles) {
