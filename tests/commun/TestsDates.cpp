@@ -137,7 +137,6 @@ TEST(Dates, LesMotifsDeFormat)
         {"DD/MM/YYYY hh:nn:ss", "05/03/2004 08:07:09"},
         {"MM/DD/YYYY hh:nn:ss", "03/05/2004 08:07:09"},
         {"DD/MM/YYYY hh:mm:ss", "05/03/2004 08:07:09"},  // mm après hh : des minutes
-        {"DD/MM/YY", "05/03/04"},
         {"q-YY", "1-04"},
         {"DD/MM hh:mm", "05/03 08:07"},
         {"dd/mm/yy", "05/03/04"},
