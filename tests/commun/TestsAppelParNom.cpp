@@ -35,7 +35,6 @@ TEST(AppelParNom, ProprietesDeclareesEtDynamiques)
     EXPECT_EQ(LireMembre(&hote, "typeBase", &trouve).toString(), "ACCESS");
     EXPECT_TRUE(trouve);
     EXPECT_EQ(LireMembre(&hote, "TYPEBASE").toString(), "ACCESS");  // casse ignorée dans les noms
-    EXPECT_EQ(LireMembre(&hote, "coefficientProfondeur").toInt(), -1);
 
     EXPECT_TRUE(EcrireMembre(&hote, "typebase", QStringLiteral("POSTGRESQL")));
     EXPECT_EQ(hote.m_typeBase, "POSTGRESQL");

@@ -8,7 +8,6 @@ TEST(Palette, SeizeCouleursDistinctesEtNumerosQuiBouclent)
         for (int j = i + 1; j < Palette::taille; ++j)
             EXPECT_NE(Palette::rgb(i), Palette::rgb(j)) << i << " " << j;
     EXPECT_EQ(Palette::rgb(16), Palette::rgb(0));
-    EXPECT_EQ(Palette::rgb(27), Palette::rgb(11));
     EXPECT_EQ(Palette::rgb(-1), Palette::rgb(15));
     // Le texte hexadécimal, sur six chiffres, se relit dans la même couleur.
     for (int i = 0; i < Palette::taille; ++i) {

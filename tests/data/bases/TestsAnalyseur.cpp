@@ -87,7 +87,6 @@ TEST(Analyseur, CeQuiEstRefuseAvantToutMoteur)
     const QList<std::pair<const char*, const char*>> refus = {
         {"SELECT a FROM T; DROP TABLE ANNEES", "Un seul ordre"},
         {"SELECT a FROM T;;", "Un seul ordre"},
-        {"DELETE FROM T WHERE 1=1; DELETE FROM U", "Un seul ordre"},
         {"SELECT a FROM T -- la suite", "Commentaire"},
         {"SELECT a /* x */ FROM T", "Commentaire"},
         {"DROP TABLE ANNEES", "attendu"},
@@ -139,8 +138,6 @@ TEST(Analyseur, LesOrdresHostilesSontBornesSansEpuiserLaPile)
         {"SELECT " + repete("abs(", n) + "1" + repete(")", n) + " FROM T", "trop imbriqué"},
         {"SELECT * FROM " + repete("(SELECT * FROM ", 500) + "T" + repete(") AS x", 500), "trop imbriqué"},
         {"SELECT 1" + repete(" + 1", 3000) + " FROM T", "trop longue"},
-        {"SELECT a FROM T WHERE a = 1" + repete(" AND a = 1", 3000), "trop longue"},
-        {"SELECT 'a'" + repete(" & 'a'", 3000) + " FROM T", "trop longue"},
         {"SELECT a FROM T WHERE a IN (" + repete("1, ", 1 << 19) + "1)", "trop long"},
     };
     for (const auto& h : hostiles) {
