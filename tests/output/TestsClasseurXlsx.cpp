@@ -69,24 +69,6 @@ TEST(TexteXlsx, ControlesRetiresEtLongueurLimitee)
     EXPECT_EQ(NettoyerTexteCellule(QString(QChar(0xD83C)) + u'z'), u"z");
 }
 
-TEST(ClasseurXlsx, NomsDeFeuilles)
-{
-    ClasseurXlsx c;
-    EXPECT_EQ(c.nomFeuille(c.ajouterFeuille()), u"Feuil1");
-    EXPECT_EQ(c.nomFeuille(c.ajouterFeuille()), u"Feuil2");
-    EXPECT_EQ(c.nomFeuille(c.ajouterFeuille(QStringLiteral("a[b]:c*d?e/f\\g"))), u"a_b__c_d_e_f_g");
-    const QString long40(40, u'n');
-    EXPECT_EQ(c.nomFeuille(c.ajouterFeuille(long40)), QString(31, u'n'));
-    EXPECT_EQ(c.nomFeuille(c.ajouterFeuille(long40)), QString(27, u'n') + QStringLiteral(" (2)"));
-    EXPECT_EQ(c.nomFeuille(c.ajouterFeuille(QStringLiteral("Débits"))), u"Débits");
-    EXPECT_EQ(c.nomFeuille(c.ajouterFeuille(QStringLiteral("DÉBITS"))), u"DÉBITS (2)");
-    EXPECT_EQ(c.nomFeuille(c.ajouterFeuille(QStringLiteral("feuil1"))), u"feuil1 (2)");
-    EXPECT_EQ(c.nomFeuille(c.ajouterFeuille(QStringLiteral("'cote'"))), u"cote");
-    EXPECT_EQ(c.nombreFeuilles(), 9);
-    EXPECT_EQ(c.nomFeuille(c.ajouterFeuille(QStringLiteral("   "))), u"Feuil10");
-    EXPECT_TRUE(c.nomFeuille(42).isEmpty());
-}
-
 TEST(ClasseurXlsx, EcrituresHorsLimitesRefusees)
 {
     ClasseurXlsx c;
