@@ -37,7 +37,7 @@ TEST(OptionsExport, TaillesEtTextesLusCommeIlFaut)
     EXPECT_EQ(LireParametre("AfficherTitre"), "");
 }
 
-TEST(OptionsExport, ExtensionSelonLaVersion)
+TEST(OptionsExport, LeTableurDesExportsEcritDesXlsx)
 {
     // Le tableur des exports, toujours là, écrit des .xlsx.
     const std::unique_ptr<QObject> tableur(ObtenirExcel());
