@@ -69,7 +69,6 @@ TEST(ApplicationTableur, CollerPuisCreerUnGraphiqueCommeLeTableur)
     ASSERT_EQ(g.nombreSeries(), 1);
     // Une série hors de la collection ne fait rien.
     g.SeriesCollection(5).Delete();
-    g.SeriesCollection(0).setValues(QStringLiteral("=Feuil1!R1C1:R2C1"));
     EXPECT_EQ(g.nombreSeries(), 1);
     // Sur une feuille graphique, on ne colle pas.
     EXPECT_EQ(tableur.activesheetPaste(), 0);
