@@ -2,7 +2,6 @@
 #include "output/classeur/ChainesPartagees.h"
 #include "output/classeur/ClasseurXlsx.h"
 #include "output/classeur/FeuilleXlsx.h"
-#include "output/classeur/PaquetOoxml.h"
 #include "output/classeur/StylesXlsx.h"
 
 #include <QDir>
@@ -127,20 +126,6 @@ TEST(EnregistrementClasseur, UneGrandeFeuilleSEcritParMorceauxEtSeRelitALIdentiq
     const QStringList noms = archive.noms();
     EXPECT_LT(noms.indexOf(QStringLiteral("xl/worksheets/sheet1.xml")), noms.indexOf(QStringLiteral("xl/sharedStrings.xml")));
     EXPECT_LT(QFileInfo(chemin).size(), attendu.size() / 4);
-}
-
-TEST(PaquetOoxml, PartieRemplaceeEtTypesDeContenu)
-{
-    PaquetOoxml paquet;
-    paquet.ajouterPartie(QStringLiteral("xl/a.xml"), "<a/>", QStringLiteral("type/a"));
-    paquet.ajouterPartie(QStringLiteral("xl/a.xml"), "<b/>", QStringLiteral("type/b"));
-    paquet.ajouterTypeParDefaut(QStringLiteral("png"), QStringLiteral("image/png"));
-    ASSERT_TRUE(paquet.contient(QStringLiteral("xl/a.xml")));
-    EXPECT_EQ(*paquet.partie(QStringLiteral("xl/a.xml")), "<b/>");
-    const QByteArray types = paquet.typesContenu();
-    EXPECT_TRUE(types.contains("<Override PartName=\"/xl/a.xml\" ContentType=\"type/b\"/>"));
-    EXPECT_FALSE(types.contains("type/a"));
-    EXPECT_TRUE(types.contains("<Default Extension=\"png\" ContentType=\"image/png\"/>"));
 }
 
 } // namespace

@@ -37,26 +37,8 @@ TEST(OptionsExport, TaillesEtTextesLusCommeIlFaut)
     EXPECT_EQ(LireParametre("AfficherTitre"), "");
 }
 
-class TableurVersionne : public QObject
+TEST(OptionsExport, LeTableurDesExportsEcritDesXlsx)
 {
-    Q_OBJECT
-    Q_PROPERTY(QString Version MEMBER version)
-public:
-    QString version;
-};
-
-TEST(OptionsExport, ExtensionSelonLaVersion)
-{
-    TableurVersionne appli;
-    const std::pair<const char*, const char*> cas[] = {
-        {"11.0", "xls"}, {"12.0", "xlsx"}, {"16.0", "xlsx"}, {"9", "xls"}, {"", "xls"}, {"abc", "xls"}, {"15", "xlsx"}};
-    for (const auto& [version, extension] : cas) {
-        appli.version = QString::fromLatin1(version);
-        EXPECT_EQ(ExtensionExcel(&appli), extension) << version;
-    }
-    QObject sansVersion;
-    EXPECT_EQ(ExtensionExcel(&sansVersion), "xls");
-    EXPECT_EQ(ExtensionExcel(nullptr), "xls");
     // Le tableur des exports, toujours là, écrit des .xlsx.
     const std::unique_ptr<QObject> tableur(ObtenirExcel());
     ASSERT_TRUE(tableur);
@@ -64,5 +46,3 @@ TEST(OptionsExport, ExtensionSelonLaVersion)
 }
 
 } // namespace
-
-#include "TestsOptionsExport.moc"

@@ -154,8 +154,6 @@ TEST_F(Axes, EchelleDePluie)
     EXPECT_EQ(g.lire(Prop::YMax).toDouble(), 200.0);
     FctGraphique::InitEchellePluvio(c, g, 20, 80);
     EXPECT_EQ(lus(g, {Prop::YMin, Prop::DivisionsY, Prop::TitreYGauche}), (QStringList{"20", "5", "Précipitations en mm"}));
-    EXPECT_EQ(FctGraphique::EnvoyerLibellesAxe(g, 3, {"a", "b"}), -1);
-    EXPECT_EQ(FctGraphique::EnvoyerLibellesAxe(g, 2, {"a", "b"}), 0);
 }
 
 } // namespace
