@@ -64,8 +64,6 @@ TEST_F(Collection, OrdreDesCourbesApresChaqueOperation)
     EXPECT_EQ(cles(coll), (QStringList{"B", "C"}));
     coll.ViderCollection();
     EXPECT_EQ(coll.Compter(), 0);
-    coll.ViderCollection();
-    EXPECT_EQ(coll.Compter(), 0);
 }
 
 TEST_F(Collection, RechercheParCleEtCourbesPartagees)
@@ -110,8 +108,6 @@ TEST_F(Collection, LesBornesGardentDeuxDecimales)
         Classe_Graphiques coll;
         coll.setMaxY(3.14159);
         EXPECT_EQ(coll.MaxY(), 3.14);
-        coll.setMaxY(3);
-        EXPECT_EQ(coll.MaxY(), 3.0);
         coll.setMinY(-2.675);
         EXPECT_EQ(coll.MinY(), -2.68);
         coll.setMinDonnees(9999);

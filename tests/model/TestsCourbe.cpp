@@ -22,9 +22,6 @@ TEST(Courbe, AjouterValeursCompteLesPointsDUnTableauSeulement)
     EXPECT_EQ(c.Valeurs().toString(), "pas un tableau");
     EXPECT_EQ(c.NbValeurs(), 10);
     EXPECT_EQ(c.tableau(), nullptr);
-    Classe_Graphique neuve;
-    neuve.AjouterValeurs(QVariant(QStringList{"a", "b"}));
-    EXPECT_EQ(neuve.NbValeurs(), 0);
 
     // Un tableau sans points en compte zéro.
     c.AjouterValeurs(TableauValeurs(6, 0));
