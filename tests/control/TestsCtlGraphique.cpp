@@ -453,8 +453,14 @@ TEST_F(Controle, OperationsSurLaListeDesCourbes)
     EXPECT_TRUE(messages.textes().isEmpty());
 }
 
-TEST_F(Controle, CourbeDeReferenceEtApercu)
+// Avant de charger la courbe de référence, l'hôte remplit sa grille des données ;
+// sans ligne, ou sans site dans sa liste, rien n'est chargé et un message le dit.
+TEST_F(Controle, CourbeDeReferenceChargementEtApercu)
 {
+    MessagesEnregistres messages;
+    GrilleTexte donnees, sites;
+    formulaire.setProperty("SprDonnees", QVariant::fromValue<QObject*>(&donnees));
+    formulaire.setProperty("SprListe", QVariant::fromValue<QObject*>(&sites));
     init(TypeGraph::reference);
     // Du début de l'année de départ à la fin de l'année en cours, quelle que soit la fin donnée.
     ctl->InitCourbeReference("REF1", "Année sèche", "15/06/2001", "20/08/2010", 0, 250);
@@ -465,42 +471,29 @@ TEST_F(Controle, CourbeDeReferenceEtApercu)
     ctl->RecupDatesChargement(debut, fin);
     EXPECT_EQ(debut, "01/01/2001");
     EXPECT_EQ(fin, ctl->getDateFinChargement());
-    ctl->InitCourbeReference("REF2", "", "pas une date", "", 0, 0);
-    EXPECT_EQ(ctl->TxtDateDebut()->texte(), "01/01/2024");
 
-    formulaire.appels.clear();
-    ctl->InitCourbeApercu(-5, 40, "01/03/2020", "31/10/2023");
-    EXPECT_TRUE(ctl->graphiqueApercu());
-    EXPECT_EQ(c.UniteAxeX(), "DEF");
-    EXPECT_EQ(formulaire.appels, QStringList{"TraitementParametres"});
-}
-
-// Avant de charger la courbe de référence, l'hôte remplit sa grille des données ;
-// sans ligne, ou sans site dans sa liste, rien n'est chargé et un message le dit.
-TEST_F(Controle, CourbeDeReferenceSansDonneesOuSansSites)
-{
-    MessagesEnregistres messages;
-    GrilleTexte donnees, sites;
-    formulaire.setProperty("SprDonnees", QVariant::fromValue<QObject*>(&donnees));
-    formulaire.setProperty("SprListe", QVariant::fromValue<QObject*>(&sites));
-    init(TypeGraph::reference);
-    ctl->InitCourbeReference("REF1", "Année sèche", "01/01/2001", "31/12/2010", 0, 250);
     formulaire.appels.clear();
     ctl->ChargementDonnees();
     EXPECT_TRUE(formulaire.appels.contains("RempliSprDonnees")) << formulaire.appels.join(' ').toStdString();
     EXPECT_EQ(messages.textes(), QStringList{"Aucune donnée n'a été trouvée. Insérer des valeurs avant d'afficher le graphique."});
-
     messages.vider();
     formulaire.lignesDonnees = 3;
     ctl->ChargementDonnees();
     EXPECT_EQ(messages.textes(), QStringList{"Ajouter des sites avant d'afficher la courbe de référence."});
     EXPECT_EQ(messages.messages().at(0).type, "erreur");
-
     // Avec des lignes et des sites, la grille décide : pas de message, même si rien ne se charge.
     messages.vider();
     sites.setProperty("MaxRows", 2);
     ctl->ChargementDonnees();
     EXPECT_TRUE(messages.textes().isEmpty()) << messages.textes().join('|').toStdString();
+
+    ctl->InitCourbeReference("REF2", "", "pas une date", "", 0, 0);
+    EXPECT_EQ(ctl->TxtDateDebut()->texte(), "01/01/2024");
+    formulaire.appels.clear();
+    ctl->InitCourbeApercu(-5, 40, "01/03/2020", "31/10/2023");
+    EXPECT_TRUE(ctl->graphiqueApercu());
+    EXPECT_EQ(c.UniteAxeX(), "DEF");
+    EXPECT_EQ(formulaire.appels, QStringList{"TraitementParametres"});
 }
 
 TEST_F(Controle, CourbeDAugureColleeApresLAnnee)
