@@ -78,11 +78,17 @@ TEST_F(Chargement, AnneesHydrologiquesAjusteesEtAnnoncees)
     EXPECT_TRUE(hote.aDesDonnees());
 }
 
-TEST_F(Chargement, UneDemandeIncompleteNeChangeRien)
+TEST_F(Chargement, LOutilDeChargementPasseParLHoteEtUneDemandeIncompleteNeChangeRien)
 {
     HoteGraphique hote;
     tracer(hote, QDate(2002, 1, 1), QDate(2002, 12, 31));
     CtlGraphique& c = hote.controle();
+    // L'outil de chargement passe par l'hôte, dont le TraitementParametres recharge.
+    c.setMaChainePeriodes("T");
+    c.declencheChargement();
+    EXPECT_EQ(c.CollCourbes().CodePeriode(), "TRIMESTRE");
+    EXPECT_EQ(c.CollCourbes().GetCourbe(1)->NbValeurs(), 4);
+    EXPECT_EQ(c.outilCourant(), 10);
     const int courbes = c.getCollCourbesSize();
     messages.vider();
 
@@ -120,18 +126,6 @@ TEST_F(Chargement, UneRequeteQuiEchoueLaisseUneCourbeVideEtLaSuiteContinue)
     EXPECT_EQ(c.Graphique().lire(Prop::ImageFond).toString(), "tmp.WMF");
     EXPECT_EQ(c.CollCourbes().DateDebutChargement(), "01/01/2001");
     EXPECT_EQ(c.CollCourbes().UniteAxeX(), "A");
-}
-
-TEST_F(Chargement, LOutilDeChargementPasseParLHote)
-{
-    HoteGraphique hote;
-    tracer(hote, QDate(2001, 1, 1), QDate(2001, 12, 31));
-    CtlGraphique& c = hote.controle();
-    c.setMaChainePeriodes("T");
-    c.declencheChargement();  // le TraitementParametres de l'hôte recharge
-    EXPECT_EQ(c.CollCourbes().CodePeriode(), "TRIMESTRE");
-    EXPECT_EQ(c.CollCourbes().GetCourbe(1)->NbValeurs(), 4);
-    EXPECT_EQ(c.outilCourant(), 10);
 }
 
 } // namespace
