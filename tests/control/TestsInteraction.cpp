@@ -38,7 +38,7 @@ protected:
     }
 };
 
-TEST_F(Interaction, RectangleSurPluieEtNappeLesDeuxGraphiquesSuivent)
+TEST_F(Interaction, RectangleSurPluieEtNappeRefusOuLesDeuxGraphiquesSuivent)
 {
     tracer(TypeGraph::PluvioPiezo, "76402001", {"00754X0012"});
     Classe_Graphiques& c = ctl().CollCourbes();
@@ -50,6 +50,24 @@ TEST_F(Interaction, RectangleSurPluieEtNappeLesDeuxGraphiquesSuivent)
     ASSERT_LT(sMin, sMax);
 
     ctl().declencheOutil(3);
+    // Refusés : un clic (largeur nulle), un rectangle plat, un coin hors de la zone, parti hors de la zone (aucun cadre).
+    const auto avant = bornes();
+    const double yMin = avant[2], yMax = avant[3];
+    const QString affiche = c.DateDebutAffichage();
+    for (auto [de, a] : {std::pair{point(0.3, 0.5), point(0.3, 0.5)}, {point(0.3, 0.5), point(0.6, 0.5)},
+                         {point(0.3, 0.5), QPoint(vue()->width() - 2, 2)}, {QPoint(2, 2), point(0.6, 0.6)}}) {
+        glisser(de, a);
+        EXPECT_EQ(bornes(), avant);
+        EXPECT_EQ(c.DateDebutAffichage(), affiche);
+        EXPECT_TRUE(g().calque().boites().isEmpty());
+    }
+    // Un point sur les bornes est dedans, un peu au-delà non.
+    for (auto [x, y, attendu] : {std::tuple{xMin, yMin, true}, {xMax, yMax, true}, {xMax + (xMax - xMin) * 1e-3, yMax, false}}) {
+        bool dedans = !attendu;
+        ctl().PointDansGraphique(x, y, dedans);
+        EXPECT_EQ(dedans, attendu) << x << " " << y;
+    }
+
     const QPoint a = point(0.25, 0.2), b = point(0.6, 0.8);
     const QPointF ua = unites(a), ub = unites(b + QPoint(5, 5));
     QTest::mousePress(vue(), Qt::LeftButton, {}, a);
@@ -96,34 +114,6 @@ TEST_F(Interaction, RectangleSurPluieEtNappeLesDeuxGraphiquesSuivent)
     QTest::mouseMove(vue(), QPoint(2, 2));
     EXPECT_EQ(lecture(0), "");
     EXPECT_EQ(lecture(1), "");
-}
-
-TEST_F(Interaction, RectanglesRefusesEtBornesComprises)
-{
-    tracer(TypeGraph::PluvioPiezo, "76402001", {"00754X0012"});
-    ctl().declencheOutil(3);
-    const auto avant = bornes();
-    const auto [xMin, xMax, yMin, yMax] = avant;
-    const QString debut = ctl().CollCourbes().DateDebutAffichage();
-    auto inchange = [&] {
-        EXPECT_EQ(bornes(), avant);
-        EXPECT_EQ(ctl().CollCourbes().DateDebutAffichage(), debut);
-        EXPECT_TRUE(g().calque().boites().isEmpty());
-    };
-    glisser(point(0.3, 0.5), point(0.3, 0.5));           // un clic : largeur nulle
-    inchange();
-    glisser(point(0.3, 0.5), point(0.6, 0.5));           // plat
-    inchange();
-    glisser(point(0.3, 0.5), QPoint(vue()->width() - 2, 2));   // un coin hors de la zone
-    inchange();
-    glisser(QPoint(2, 2), point(0.6, 0.6));              // parti hors de la zone : aucun cadre
-    inchange();
-    // Un point sur les bornes est dedans, un peu au-delà non.
-    for (auto [x, y, attendu] : {std::tuple{xMin, yMin, true}, {xMax, yMax, true}, {xMax + (xMax - xMin) * 1e-3, yMax, false}}) {
-        bool dedans = !attendu;
-        ctl().PointDansGraphique(x, y, dedans);
-        EXPECT_EQ(dedans, attendu) << x << " " << y;
-    }
 }
 
 TEST_F(Interaction, ZoomParPasMoletteDeplacementEtRetourAToutePeriode)
