@@ -182,6 +182,20 @@ TEST_F(Controle, AffichageDesCourbesAuMoteur)
     const QImage image = SortiesImage::image(g, QSize(800, 500));
     EXPECT_GT(pixelsDeCouleur(image, 11, image.rect()), 3000);
     EXPECT_GT(pixelsDeCouleur(image, 10, image.rect()), 1000);
+
+    // En courbes cumulées, le cumul part de zéro.
+    c.ViderCollection();
+    ctl->setMaChaineTypeAffichage("COURBE");
+    ctl->setIsCumul(true);
+    c.AjouterCourbe(courbe("Pluie", 11, serieMensuelle(janvier, 12, [](int i, QDate) { return 10.0 * (i + 1); })));
+    ctl->AffichageGraphique(false, false, "MOIS");
+    EXPECT_EQ(g.lire(Prop::NbPoints).toInt(), 13);
+    EXPECT_EQ(g.lireIndexe(Prop::ValeurPoint, 1).toDouble(), 0.0);
+    EXPECT_EQ(g.lireIndexe(Prop::ValeurPoint, 2).toDouble(), 10.0);
+    EXPECT_EQ(g.lireIndexe(Prop::ValeurPoint, 13).toDouble(), 120.0);
+    // Les libellés de l'axe suivent les points, le premier sur le point de tête.
+    EXPECT_EQ(g.lireIndexe(Prop::LibelleX, 1).toString(), "");
+    EXPECT_EQ(g.lireIndexe(Prop::LibelleX, 2).toString(), "Jan");
 }
 
 TEST_F(Controle, ComparaisonALaNormaleEtEspacementDesLibelles)
@@ -210,24 +224,6 @@ TEST_F(Controle, ComparaisonALaNormaleEtEspacementDesLibelles)
         EXPECT_EQ(g.lire(Prop::EspacementLibelles).toInt(), attendu) << n;
         EXPECT_EQ(g.lire(Prop::EspacementGraduations).toInt(), attendu) << n;
     }
-}
-
-TEST_F(Controle, CumulPartDeZero)
-{
-    init(TypeGraph::edition);
-    ctl->setMaChaineTypeAffichage("COURBE");
-    ctl->setIsCumul(true);
-    Classe_Graphiques& c = moisCharges("01/01/2023", "31/12/2023");
-    c.AjouterCourbe(courbe("Pluie", 11, serieMensuelle(QDate(2023, 1, 1), 12, [](int i, QDate) { return 10.0 * (i + 1); })));
-    ctl->AffichageGraphique(false, false, "MOIS");
-    MoteurGraphique& g = ctl->Graphique();
-    EXPECT_EQ(g.lire(Prop::NbPoints).toInt(), 13);
-    EXPECT_EQ(g.lireIndexe(Prop::ValeurPoint, 1).toDouble(), 0.0);
-    EXPECT_EQ(g.lireIndexe(Prop::ValeurPoint, 2).toDouble(), 10.0);
-    EXPECT_EQ(g.lireIndexe(Prop::ValeurPoint, 13).toDouble(), 120.0);
-    // Les libellés de l'axe suivent les points, le premier sur le point de tête.
-    EXPECT_EQ(g.lireIndexe(Prop::LibelleX, 1).toString(), "");
-    EXPECT_EQ(g.lireIndexe(Prop::LibelleX, 2).toString(), "Jan");
 }
 
 // Deux piézomètres journaliers sur 2021–2022 ; le second a moins de points et une coupure.
