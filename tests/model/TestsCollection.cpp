@@ -101,7 +101,7 @@ TEST_F(Collection, RechercheParCleEtCourbesPartagees)
     EXPECT_TRUE(temoin.expired());
 }
 
-TEST_F(Collection, LesBornesGardentDeuxDecimales)
+TEST_F(Collection, BornesADeuxDecimalesOptionsDExportParDefautEtStyleDeGrille)
 {
     for (const QLocale& locale : {QLocale(QLocale::French, QLocale::France), QLocale::c()}) {
         LocaleUtilisateur::definir(locale);
@@ -118,10 +118,7 @@ TEST_F(Collection, LesBornesGardentDeuxDecimales)
         EXPECT_EQ(coll.MaxDonnees(), 0.01);
     }
     LocaleUtilisateur::definir(QLocale::system());
-}
 
-TEST_F(Collection, OptionsDExportParDefautEnregistreesEtStyleDeGrille)
-{
     Classe_Graphiques coll;
     EXPECT_EQ(coll.GestionExportExcel().LibelleAxeProfondeur, "Précipitations en mm");
     // Les valeurs par défaut sont maintenant enregistrées pour la prochaine exécution.
