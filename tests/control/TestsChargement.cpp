@@ -59,15 +59,15 @@ protected:
     MessagesEnregistres messages;
 };
 
-TEST_F(Chargement, AnneesHydrologiquesAjusteesEtAnnoncees)
+TEST_F(Chargement, AnneesHydrologiquesAnnonceesOutilDeChargementParLHoteEtDemandeIncomplete)
 {
     HoteGraphique hote;
+    CtlGraphique& c = hote.controle();
     tracer(hote, QDate(2000, 11, 15), QDate(2003, 12, 31), "H");
     ASSERT_EQ(messages.messages().size(), 1);
     EXPECT_EQ(messages.textes().first(), "Pour calculer le graphique, les dates vont être ajustées automatiquement en années "
                                           "hydrogéologiques du 01/10 et/ou au 30 (ou 31)/9 de l'année suivante.");
     EXPECT_EQ(messages.messages().first().style.icone, IconeMessage::Aucune);
-    CtlGraphique& c = hote.controle();
     EXPECT_EQ(c.TxtDateDebut()->texte(), "01/10/2000");
     EXPECT_EQ(c.TxtDateFin()->texte(), "30/09/2003");
     const CourbePtr pluie = c.CollCourbes().GetCourbe(1);
@@ -76,13 +76,8 @@ TEST_F(Chargement, AnneesHydrologiquesAjusteesEtAnnoncees)
     EXPECT_EQ(pluie->NbValeurs(), 3);  // trois années hydrologiques
     EXPECT_EQ(pluie->cellule(0, 0).toString(), "01/01/2001");
     EXPECT_TRUE(hote.aDesDonnees());
-}
 
-TEST_F(Chargement, LOutilDeChargementPasseParLHoteEtUneDemandeIncompleteNeChangeRien)
-{
-    HoteGraphique hote;
     tracer(hote, QDate(2002, 1, 1), QDate(2002, 12, 31));
-    CtlGraphique& c = hote.controle();
     // L'outil de chargement passe par l'hôte, dont le TraitementParametres recharge.
     c.setMaChainePeriodes("T");
     c.declencheChargement();
