@@ -102,8 +102,9 @@ TEST_F(Controle, InitialisationDuGraphiqueAnnuel)
     EXPECT_EQ(ctl->getCollCourbesSize(), 0);
 }
 
-TEST_F(Controle, EnTeteInitialiseSeulementPourCertainsTypes)
+TEST_F(Controle, EnTeteEtDispositionParTypeDeGraphique)
 {
+    // L'en-tête n'est rempli que pour certains types.
     for (auto [type, stations] : {std::pair{TypeGraph::travail, 0}, {TypeGraph::reference, 0}, {TypeGraph::comparaisonNormale, 2}}) {
         init(type);
         EXPECT_EQ(ctl->RecupSprEntete()->stations().size(), stations) << NomTypeGraph(type).toStdString();
@@ -113,10 +114,7 @@ TEST_F(Controle, EnTeteInitialiseSeulementPourCertainsTypes)
     QObject sansMembre;
     ctl->InitGraphique(TypeGraph::edition, nullptr, "VANT", 1, "", "", "", true, "09", "", nullptr, &sansMembre, 3);
     EXPECT_FALSE(sansMembre.property("NoVersionGraphique").isValid());
-}
 
-TEST_F(Controle, DispositionParTypeDeGraphique)
-{
     // Un outil caché l'est tout à fait : désactivé, sans bulle ; un type qui ne
     // nomme pas un champ lui laisse sa visibilité.
     for (TypeGraph type : {TypeGraph::annuaire, TypeGraph::travail, TypeGraph::reference, TypeGraph::Annee}) {

@@ -66,9 +66,9 @@ protected:
     double premiereValeur(int courbe) { return LireNombre(ctl().CollCourbes().GetCourbe(courbe)->cellule(2, 0)).value_or(-1e9); }
 };
 
-// Les cases de la grille disent ce que le graphique dessine, pour chaque genre.
-TEST_F(Options, LesCasesDeLaGrilleSuiventLeGraphique)
+TEST_F(Options, LesCasesDeLaGrilleSuiventLeGraphiqueEtAppliquerChangeLesNappes)
 {
+    // Les cases de la grille disent ce que le graphique dessine, pour chaque genre.
     const std::pair<TypeGraph, QStringList> genres[] = {
         {TypeGraph::edition, {}}, {TypeGraph::Annee, {}}, {TypeGraph::annuaire, {}}, {TypeGraph::comparaisonNormale, {}},
         {TypeGraph::Superposition, {"76401001"}}, {TypeGraph::PluvioPiezo, {"00754X0012"}}, {TypeGraph::PluvioStation, {"H8043310"}},
@@ -83,10 +83,7 @@ TEST_F(Options, LesCasesDeLaGrilleSuiventLeGraphique)
         EXPECT_EQ(enfant<QCheckBox>(boite(), "ChkXGrid")->isChecked(), (grille & 2) != 0) << NomTypeGraph(type).toStdString() << " " << grille;
         fermerEtOublier();
     }
-}
 
-TEST_F(Options, AppliquerChangeLeGraphiqueDesNappes)
-{
     tracer(TypeGraph::PluvioPiezo, "76402001", {"00754X0012", "00755X0031"});
     MoteurGraphique& pluie = ctl().GraphiqueSuperposePluvio();
     ASSERT_EQ(ctl().CollCourbes().Compter(), 2);
