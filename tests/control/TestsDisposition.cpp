@@ -30,13 +30,6 @@ protected:
     }
 };
 
-struct Genre
-{
-    TypeGraph type;
-    const char* station;
-    QStringList autres;
-};
-
 QString Decrire(const QWidget& w)
 {
     const QRect g = w.geometry();
@@ -45,7 +38,7 @@ QString Decrire(const QWidget& w)
 
 TEST_F(Ecran, AucunEnfantNEnCacheUnAutreEtLeGraphiqueVaJusquAuBord)
 {
-    const Genre genres[] = {
+    const std::tuple<TypeGraph, const char*, QStringList> genres[] = {
         {TypeGraph::edition, "76402001", {}},       {TypeGraph::Annee, "76402001", {}},
         {TypeGraph::annuaire, "76402001", {}},      {TypeGraph::travail, "27403001", {}},
         {TypeGraph::Superposition, "76401001", {"76402001"}},
@@ -54,12 +47,12 @@ TEST_F(Ecran, AucunEnfantNEnCacheUnAutreEtLeGraphiqueVaJusquAuBord)
         {TypeGraph::PluvioStation, "76402001", {"H8043310"}},
     };
     for (const QSize taille : {QSize(800, 600), QSize(1280, 800), QSize(1920, 1080)})
-        for (const Genre& genre : genres) {
-            SCOPED_TRACE(QStringLiteral("%1 à %2×%3").arg(NomTypeGraph(genre.type)).arg(taille.width()).arg(taille.height()).toStdString());
+        for (const auto& [type, station, autres] : genres) {
+            SCOPED_TRACE(QStringLiteral("%1 à %2×%3").arg(NomTypeGraph(type)).arg(taille.width()).arg(taille.height()).toStdString());
             HoteGraphique hote;
-            ASSERT_NO_FATAL_FAILURE(montrer(hote, taille, demande(genre.type, QString::fromLatin1(genre.station), genre.autres)));
+            ASSERT_NO_FATAL_FAILURE(montrer(hote, taille, demande(type, QString::fromLatin1(station), autres)));
             QApplication::processEvents();
-            garderImage(hote.grab().toImage(), QStringLiteral("%1-%2x%3").arg(NomTypeGraph(genre.type)).arg(taille.width()).arg(taille.height()));
+            garderImage(hote.grab().toImage(), QStringLiteral("%1-%2x%3").arg(NomTypeGraph(type)).arg(taille.width()).arg(taille.height()));
             const CtlGraphique& ctl = hote.controle();
             QList<const QWidget*> enfants;
             for (const QObject* o : ctl.children())
