@@ -59,15 +59,15 @@ protected:
     MessagesEnregistres messages;
 };
 
-TEST_F(Chargement, AnneesHydrologiquesAjusteesEtAnnoncees)
+TEST_F(Chargement, AnneesHydrologiquesAnnonceesOutilDeChargementParLHoteEtDemandeIncomplete)
 {
     HoteGraphique hote;
+    CtlGraphique& c = hote.controle();
     tracer(hote, QDate(2000, 11, 15), QDate(2003, 12, 31), "H");
     ASSERT_EQ(messages.messages().size(), 1);
     EXPECT_EQ(messages.textes().first(), "Pour calculer le graphique, les dates vont être ajustées automatiquement en années "
                                           "hydrogéologiques du 01/10 et/ou au 30 (ou 31)/9 de l'année suivante.");
     EXPECT_EQ(messages.messages().first().style.icone, IconeMessage::Aucune);
-    CtlGraphique& c = hote.controle();
     EXPECT_EQ(c.TxtDateDebut()->texte(), "01/10/2000");
     EXPECT_EQ(c.TxtDateFin()->texte(), "30/09/2003");
     const CourbePtr pluie = c.CollCourbes().GetCourbe(1);
@@ -76,13 +76,14 @@ TEST_F(Chargement, AnneesHydrologiquesAjusteesEtAnnoncees)
     EXPECT_EQ(pluie->NbValeurs(), 3);  // trois années hydrologiques
     EXPECT_EQ(pluie->cellule(0, 0).toString(), "01/01/2001");
     EXPECT_TRUE(hote.aDesDonnees());
-}
 
-TEST_F(Chargement, UneDemandeIncompleteNeChangeRien)
-{
-    HoteGraphique hote;
     tracer(hote, QDate(2002, 1, 1), QDate(2002, 12, 31));
-    CtlGraphique& c = hote.controle();
+    // L'outil de chargement passe par l'hôte, dont le TraitementParametres recharge.
+    c.setMaChainePeriodes("T");
+    c.declencheChargement();
+    EXPECT_EQ(c.CollCourbes().CodePeriode(), "TRIMESTRE");
+    EXPECT_EQ(c.CollCourbes().GetCourbe(1)->NbValeurs(), 4);
+    EXPECT_EQ(c.outilCourant(), 10);
     const int courbes = c.getCollCourbesSize();
     messages.vider();
 
@@ -120,18 +121,6 @@ TEST_F(Chargement, UneRequeteQuiEchoueLaisseUneCourbeVideEtLaSuiteContinue)
     EXPECT_EQ(c.Graphique().lire(Prop::ImageFond).toString(), "tmp.WMF");
     EXPECT_EQ(c.CollCourbes().DateDebutChargement(), "01/01/2001");
     EXPECT_EQ(c.CollCourbes().UniteAxeX(), "A");
-}
-
-TEST_F(Chargement, LOutilDeChargementPasseParLHote)
-{
-    HoteGraphique hote;
-    tracer(hote, QDate(2001, 1, 1), QDate(2001, 12, 31));
-    CtlGraphique& c = hote.controle();
-    c.setMaChainePeriodes("T");
-    c.declencheChargement();  // le TraitementParametres de l'hôte recharge
-    EXPECT_EQ(c.CollCourbes().CodePeriode(), "TRIMESTRE");
-    EXPECT_EQ(c.CollCourbes().GetCourbe(1)->NbValeurs(), 4);
-    EXPECT_EQ(c.outilCourant(), 10);
 }
 
 } // namespace

@@ -6,7 +6,7 @@
 
 using B = FenetreZoom::Bornes;
 
-TEST(FenetreZoom, MoletteEtDecalageRestentDansLEtendue)
+TEST(FenetreZoom, MoletteEtDecalageRestentDansLEtendueDatesDeLaFenetreEtSousLePointeur)
 {
     // Le facteur d'un cran et le point gardé sous le pointeur se voient au zoom à la molette sur le graphique.
     const B entiere{0, 1000};
@@ -31,10 +31,8 @@ TEST(FenetreZoom, MoletteEtDecalageRestentDansLEtendue)
     EXPECT_EQ(FenetreZoom::decaler({100, 200}, entiere, -500), (B{0, 100}));
     EXPECT_EQ(FenetreZoom::decaler({100, 200}, entiere, 5000), (B{900, 1000}));
     EXPECT_EQ(FenetreZoom::decaler({100, 200}, entiere, std::numeric_limits<double>::quiet_NaN()), (B{100, 200}));
-}
 
-TEST(FenetreZoom, DatesDeLaFenetreEtSousLePointeur)
-{
+    // Les dates de la fenêtre et sous le pointeur.
     const QDate debut(2020, 1, 1), fin(2020, 12, 31);   // 365 jours
     const auto [d1, d2] = FenetreZoom::dates(debut, fin, {0, 730}, 73, 365);
     EXPECT_EQ(d1, QDate(2020, 2, 7));     // 36,5 jours, arrondis à 37

@@ -66,31 +66,9 @@ protected:
     double premiereValeur(int courbe) { return LireNombre(ctl().CollCourbes().GetCourbe(courbe)->cellule(2, 0)).value_or(-1e9); }
 };
 
-TEST_F(Options, Outil7SeulementSurDesDonneesChargeesPuisRetourALOutilPrecedent)
+TEST_F(Options, LesCasesDeLaGrilleSuiventLeGraphiqueEtAppliquerChangeLesNappes)
 {
-    ctl().declencheOutil(3);
-    ctl().declencheOutil(7);
-    EXPECT_EQ(boite(), nullptr);
-    EXPECT_EQ(ctl().outilCourant(), 3);
-
-    tracer(TypeGraph::edition, "76402001");
-    ctl().declencheOutil(5);
-    FrmOption& b = ouvrir();
-    EXPECT_EQ(ctl().outilCourant(), 5);
-    EXPECT_FALSE(hote.isEnabled());  // la fenêtre principale grisée
-    EXPECT_TRUE(b.isEnabled());
-    EXPECT_TRUE(b.isModal());
-    ctl().declencheOutil(7);         // déjà ouverte : pas de seconde boîte
-    EXPECT_EQ(ctl().findChildren<FrmOption*>().size(), 1);
-    fermerEtOublier();
-    EXPECT_TRUE(hote.isEnabled());
-    EXPECT_EQ(boite(), nullptr);
-    EXPECT_EQ(ctl().outilCourant(), 5);
-}
-
-// Les cases de la grille disent ce que le graphique dessine, pour chaque genre.
-TEST_F(Options, LesCasesDeLaGrilleSuiventLeGraphique)
-{
+    // Les cases de la grille disent ce que le graphique dessine, pour chaque genre.
     const std::pair<TypeGraph, QStringList> genres[] = {
         {TypeGraph::edition, {}}, {TypeGraph::Annee, {}}, {TypeGraph::annuaire, {}}, {TypeGraph::comparaisonNormale, {}},
         {TypeGraph::Superposition, {"76401001"}}, {TypeGraph::PluvioPiezo, {"00754X0012"}}, {TypeGraph::PluvioStation, {"H8043310"}},
@@ -105,10 +83,7 @@ TEST_F(Options, LesCasesDeLaGrilleSuiventLeGraphique)
         EXPECT_EQ(enfant<QCheckBox>(boite(), "ChkXGrid")->isChecked(), (grille & 2) != 0) << NomTypeGraph(type).toStdString() << " " << grille;
         fermerEtOublier();
     }
-}
 
-TEST_F(Options, AppliquerChangeLeGraphiqueDesNappes)
-{
     tracer(TypeGraph::PluvioPiezo, "76402001", {"00754X0012", "00755X0031"});
     MoteurGraphique& pluie = ctl().GraphiqueSuperposePluvio();
     ASSERT_EQ(ctl().CollCourbes().Compter(), 2);
@@ -237,15 +212,33 @@ TEST_F(Options, ProfondeurEtCoteRechargentLesNappes)
 
 } // namespace
 
-TEST_F(Options, UnePeriodeTapeeDansLesOptionsResteAuRechargementUneAutreSuitLesDates)
+TEST_F(Options, Outil7SurDesDonneesChargeesEtUnePeriodeTapeeResteAuRechargement)
 {
     const auto recharger = [&](const QDate& debut, const QDate& fin) {
         ctl().TxtDateDebut()->setTexte(TexteDate(debut));
         ctl().TxtDateFin()->setTexte(TexteDate(fin));
         ctl().declencheChargement();
     };
-    // Appliquer les options sans toucher aux dates : le rechargement suivant montre ses propres dates.
+    ctl().declencheOutil(3);
+    ctl().declencheOutil(7);
+    EXPECT_EQ(boite(), nullptr);
+    EXPECT_EQ(ctl().outilCourant(), 3);
+
     tracer(TypeGraph::edition, "76402001");
+    ctl().declencheOutil(5);
+    FrmOption& b = ouvrir();
+    EXPECT_EQ(ctl().outilCourant(), 5);
+    EXPECT_FALSE(hote.isEnabled());  // la fenêtre principale grisée
+    EXPECT_TRUE(b.isEnabled());
+    EXPECT_TRUE(b.isModal());
+    ctl().declencheOutil(7);         // déjà ouverte : pas de seconde boîte
+    EXPECT_EQ(ctl().findChildren<FrmOption*>().size(), 1);
+    fermerEtOublier();
+    EXPECT_TRUE(hote.isEnabled());
+    EXPECT_EQ(boite(), nullptr);
+    EXPECT_EQ(ctl().outilCourant(), 5);
+
+    // Appliquer les options sans toucher aux dates : le rechargement suivant montre ses propres dates.
     ouvrir();
     QTest::mouseClick(enfant<PastilleFond>(boite(), "PictureFond11"), Qt::LeftButton);
     bouton(4);

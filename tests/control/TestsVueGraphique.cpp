@@ -19,7 +19,7 @@ void remplir(MoteurGraphique& m)
     jeu(m, 1, 12, {80, 65, 50, 40, 30, 10, 5, 15, 35, 60, 75, 90});
 }
 
-TEST(VueGraphique, LEcranMontreCeQueLeMoteurDessineEtLePointeurDeLOutil)
+TEST(VueGraphique, LEcranMontreCeQueLeMoteurDessineLePointeurDeLOutilEtImprime)
 {
     VueGraphique vue;
     vue.resize(700, 420);
@@ -48,15 +48,9 @@ TEST(VueGraphique, LEcranMontreCeQueLeMoteurDessineEtLePointeurDeLOutil)
     EXPECT_EQ(vue.cursor().shape(), Qt::PointingHandCursor);
     vue.moteur().ecrire(Prop::Curseur, 0);
     EXPECT_EQ(vue.cursor().shape(), Qt::ArrowCursor);
-}
 
-TEST(VueGraphique, ImpressionDemandeeParLeMoteur)
-{
+    // L'impression demandée par le moteur.
     QTemporaryDir dossier;
-    VueGraphique vue;
-    vue.resize(700, 420);
-    remplir(vue.moteur());
-    vue.moteur().ecrire(Prop::Dessin, 2);
     vue.imprimante().setOutputFormat(QPrinter::PdfFormat);
     vue.imprimante().setOutputFileName(dossier.filePath("impression.pdf"));
     QSignalSpy imprime(&vue, &VueGraphique::imprime);

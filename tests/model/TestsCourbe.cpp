@@ -6,7 +6,7 @@
 
 namespace {
 
-TEST(Courbe, AjouterValeursCompteLesPointsDUnTableauSeulement)
+TEST(Courbe, AjouterValeursCompteLesPointsDUnTableauSeulementEtGetMinValeur)
 {
     Classe_Graphique c;
     TableauValeurs t(6, 10);
@@ -22,30 +22,24 @@ TEST(Courbe, AjouterValeursCompteLesPointsDUnTableauSeulement)
     EXPECT_EQ(c.Valeurs().toString(), "pas un tableau");
     EXPECT_EQ(c.NbValeurs(), 10);
     EXPECT_EQ(c.tableau(), nullptr);
-    Classe_Graphique neuve;
-    neuve.AjouterValeurs(QVariant(QStringList{"a", "b"}));
-    EXPECT_EQ(neuve.NbValeurs(), 0);
 
     // Un tableau sans points en compte zéro.
     c.AjouterValeurs(TableauValeurs(6, 0));
     EXPECT_EQ(c.NbValeurs(), 0);
-}
 
-// La plus petite valeur d'une courbe : en nombre ou en texte (l'un ou l'autre séparateur décimal),
-// cellules vides et non numériques ignorées ; 9999 quand aucune n'est plus petite.
-TEST(Courbe, GetMinValeur)
-{
+    // La plus petite valeur d'une courbe : en nombre ou en texte (l'un ou l'autre séparateur décimal),
+    // cellules vides et non numériques ignorées ; 9999 quand aucune n'est plus petite.
     LocaleUtilisateur::definir(QLocale(QLocale::French, QLocale::France));
-    Classe_Graphique c;
-    EXPECT_EQ(c.GetMinValeur(), 9999.0);
+    Classe_Graphique plusPetite;
+    EXPECT_EQ(plusPetite.GetMinValeur(), 9999.0);
     const std::pair<QVariantList, double> cas[] = {
         {{12.5, QString(), 3.2}, 3.2}, {{"7,5", "2.25", "n/a"}, 2.25}, {{12000.0, 10000.0}, 9999.0}, {{-4.0, 0.0}, -4.0}};
     for (const auto& [valeurs, minimum] : cas) {
-        TableauValeurs t(6, int(valeurs.size()));
+        TableauValeurs lignes(6, int(valeurs.size()));
         for (int i = 0; i < valeurs.size(); ++i)
-            t(2, i) = valeurs[i];
-        c.AjouterValeurs(t);
-        EXPECT_EQ(c.GetMinValeur(), minimum) << minimum;
+            lignes(2, i) = valeurs[i];
+        plusPetite.AjouterValeurs(lignes);
+        EXPECT_EQ(plusPetite.GetMinValeur(), minimum) << minimum;
     }
     LocaleUtilisateur::definir(QLocale::system());
 }
