@@ -118,7 +118,8 @@ TEST_F(GrilleAffichee, SaisieValideeRangeeMarqueeEtSignaleeUneFoisCellulesVerrou
     for (int colonne : {int(GrillePoints::Rupture), int(GrillePoints::Obtention)}) {
         EXPECT_FALSE(grille.verrouille(0, colonne));
         EXPECT_EQ(ouvrir(0, colonne), nullptr) << colonne;
-        grille.setCurrentIndex(indice(0, colonne));
+        QTest::mouseClick(grille.viewport(), Qt::LeftButton, {}, grille.visualRect(indice(0, colonne)).center());
+        ASSERT_EQ(grille.currentIndex(), indice(0, colonne)) << colonne;
         QTest::keyClick(grille.viewport(), Qt::Key_F2);
         QTest::keyClick(grille.viewport(), Qt::Key_5);
         EXPECT_EQ(grille.indexWidget(indice(0, colonne)), nullptr) << colonne;
