@@ -11,7 +11,7 @@ set -euo pipefail
 paquets=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-private-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n
-  qt6-tools-dev qt6-tools-dev-tools
+  qt6-tools-dev qt6-tools-dev-tools qt6-httpserver-dev qt6-websockets-dev
   dpkg-dev file
   libsqlite3-dev sqlite3
   libpq-dev postgresql
@@ -20,6 +20,7 @@ paquets=(
   libqcustomplot-dev
   xvfb xauth time debootstrap
   python3-openpyxl python3-xlsxwriter
+  nginx chromium chromium-driver python3-selenium python3-pandas python3-matplotlib wrk
   fonts-dejavu-core fonts-liberation fonts-comic-neue
 )
 if [ "${1:-}" = "--verification" ]; then

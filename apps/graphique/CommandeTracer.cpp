@@ -5,22 +5,19 @@
 #include "FichierSortie.h"
 #include "Journal.h"
 #include "LigneCommande.h"
-#include "OptionsStatistiques.h"
+#include "OptionsDemande.h"
 #include "data/bases/OuvertureBase.h"
 
-#include "commun/Dates.h"
 #include "commun/RaisonSysteme.h"
 #include "commun/TexteAffichable.h"
 #include "commun/messages/MessagesEnregistres.h"
 #include "control/CtlGraphique.h"
 #include "control/HoteGraphique.h"
 #include "data/BaseDonnees.h"
-#include "data/Periodes.h"
 #include "output/tableur/ApplicationTableur.h"
 #include "render/moteur/MoteurGraphique.h"
 
 #include <QFileInfo>
-#include <QRegularExpression>
 
 namespace {
 
@@ -46,59 +43,6 @@ bool entierDans(const QString& texte, int min, int max, int& valeur)
 QString cite(const QString& texte)
 {
     return QStringLiteral("« %1 »").arg(TexteAffichable(texte));
-}
-
-// Les choix de la demande qui se vérifient par une liste ; le défaut de la première fautive.
-QString verifierChoix(HoteGraphique::Demande& d, const QString& genre, const QString& affichage)
-{
-    const auto type = TypeGraphDepuisNom(genre);
-    if (!type)
-        return QStringLiteral("genre de graphique inconnu : %1 (%2).").arg(cite(genre), ListeNomsTypeGraph());
-    d.type = *type;
-    static const QRegularExpression chiffres(QStringLiteral("^[1-6]+$")), lettres(QStringLiteral("^[MDTAHS]$"));
-    if (!chiffres.match(d.mesures).hasMatch())
-        return QStringLiteral("mesure inconnue : %1 (chiffres de 1 à 6).").arg(cite(d.mesures));
-    if (!lettres.match(d.periodes).hasMatch())
-        return QStringLiteral("période inconnue : %1 (une lettre parmi M, D, T, A, H, S).").arg(cite(d.periodes));
-    d.affichage = affichage.isEmpty() ? HoteGraphique::affichageParDefaut(d.type, d.variante) : affichage.toUpper();
-    if (d.affichage != QStringLiteral("COURBE") && d.affichage != QStringLiteral("HISTO"))
-        return QStringLiteral("affichage inconnu : %1 (COURBE ou HISTO).").arg(cite(affichage));
-    const Variante variante = VarianteDepuisTexte(d.variante);
-    if (variante != Variante::Aucune && !EstCumul(variante) && variante != Variante::Edition)
-        return QStringLiteral("variante inconnue : %1 (CUMUL_ANNUEL, CUMUL_MENSUEL ou EDITION).").arg(cite(d.variante));
-    return Periodes::refus(d.type, variante, d.periodes);
-}
-
-// --genre dit le genre de --station : celui que le genre de graphique trace.
-QString verifierGenre(const HoteGraphique::Demande& d, const std::optional<QString>& texte)
-{
-    QString erreur;
-    std::optional<GenreStation::Genre> genre;
-    if (!texte || !(genre = StationsBase::lireGenre(*texte, erreur)))
-        return erreur;
-    const GenreStation::Genre attendu = HoteGraphique::genrePrincipal(d.type);
-    if (*genre == attendu)
-        return QString();
-    return QStringLiteral("le graphique %1 se fait d'une station du genre %2 : --genre %3 n'y convient pas.")
-        .arg(NomTypeGraph(d.type), GenresStation::nom(attendu), GenresStation::nom(*genre));
-}
-
-// Les dates de la ligne de commande, lues une fois ; une date absente reste invalide.
-QString verifierDates(HoteGraphique::Demande& d, const QString& debut, const QString& fin, const QString& annee)
-{
-    for (auto [texte, date] : {std::pair{&debut, &d.debut}, {&fin, &d.fin}}) {
-        if (texte->isEmpty())
-            continue;
-        const auto lue = LireDate(*texte);
-        if (!lue)
-            return QStringLiteral("date incorrecte : %1 (format attendu JJ/MM/AAAA).").arg(cite(*texte));
-        *date = *lue;
-    }
-    if (d.debut.isValid() && d.fin.isValid() && d.debut > d.fin)
-        return QStringLiteral("la date de début (%1) est après la date de fin (%2).").arg(TexteDate(d.debut), TexteDate(d.fin));
-    if (!annee.isEmpty() && !entierDans(annee, 1800, 2200, d.annee))
-        return QStringLiteral("année incorrecte : %1.").arg(cite(annee));
-    return QString();
 }
 
 QString verifierSorties(Options& o, const QString& largeur, const QString& hauteur)
@@ -132,30 +76,16 @@ QString lireDemande(const QStringList& arguments, HoteGraphique::Demande& d, Opt
     QString manque;
     o.base = l.obligatoire(QStringLiteral("--base"), manque);
     // La page d'annuaire se fait d'ordinaire du graphique d'annuaire.
-    const QString genre = o.genre == Sortie::Annuaire ? l.option(QStringLiteral("--type")).value_or(QStringLiteral("annuaire"))
-                                                      : l.obligatoire(QStringLiteral("--type"), manque);
-    d.station = l.obligatoire(QStringLiteral("--station"), manque);
-    const auto genreStation = l.option(QStringLiteral("--genre"));
+    const OptionsDemande demande(l, manque, o.genre == Sortie::Annuaire ? std::optional(QStringLiteral("annuaire")) : std::nullopt);
     o.sortie = l.obligatoire(QStringLiteral("--sortie"), manque);
-    d.mesures = l.option(QStringLiteral("--mesures")).value_or(QStringLiteral("1"));
-    d.periodes = l.option(QStringLiteral("--periodes")).value_or(QStringLiteral("M"));
-    const QString affichage = l.option(QStringLiteral("--affichage")).value_or(QString());
-    d.variante = l.option(QStringLiteral("--variante")).value_or(QString()).toUpper();
-    const QString debut = l.option(QStringLiteral("--debut")).value_or(QString());
-    const QString fin = l.option(QStringLiteral("--fin")).value_or(QString());
-    const QString annee = l.option(QStringLiteral("--annee")).value_or(QString());
-    d.cumul = l.drapeau(QStringLiteral("--cumul"));
     if (o.genre == Sortie::Annuaire)
         o.annuel = l.drapeau(QStringLiteral("--annuel"));
-    d.stations = l.liste(QStringLiteral("--stations")).value_or(QStringList());
     const QString largeur = l.option(QStringLiteral("--largeur")).value_or(QStringLiteral("1200"));
     const QString hauteur = l.option(QStringLiteral("--hauteur")).value_or(QStringLiteral("700"));
     o.journal = l.option(QStringLiteral("--journal"));
-    const OptionsStatistiques statistiques(l, OptionsStatistiques::Portee::Graphique);
     if (QString defaut = l.defaut(manque); !defaut.isEmpty())
         return defaut;
-    for (const QString& defaut : {verifierChoix(d, genre, affichage), verifierGenre(d, genreStation), verifierDates(d, debut, fin, annee),
-                                  statistiques.appliquer(d), verifierSorties(o, largeur, hauteur)})
+    for (const QString& defaut : {demande.appliquer(d), verifierSorties(o, largeur, hauteur)})
         if (!defaut.isEmpty())
             return defaut;
     return QString();

@@ -14,3 +14,4 @@ int commandeAnnuaire(const QStringList& arguments);
 int commandeOptions(const QStringList& arguments);
 int commandeLitteraux(const QStringList& arguments);
 int commandeBulletin(const QStringList& arguments);
+int commandeServeur(const QStringList& arguments);

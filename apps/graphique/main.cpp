@@ -32,20 +32,28 @@ void messagesQt(QtMsgType type, const QMessageLogContext& contexte, const QStrin
     std::fputs((message + u'\n').toLocal8Bit().constData(), stderr);
 }
 
+// Ce que la commande demande avant de commencer.
+enum class Application {
+    Coeur,    // Qt Core
+    Widgets,  // QApplication : widgets, polices, greffon d'affichage
+    Aucune,   // elle fait ses processus d'abord, chacun avec son application
+};
+
 struct Commande
 {
     const char* nom;
     int (*fonction)(const QStringList&);
-    bool dessine;  // a besoin de QApplication (widgets, polices, greffon d'affichage)
+    Application application;
 };
 
+using A = Application;
 const Commande commandes[] = {
-    {"exemple", commandeExemple, false},     {"copier", commandeCopier, false},
-    {"importer", commandeImporter, false},   {"stations", commandeStations, false},
-    {"tracer", commandeTracer, true},        {"options", commandeOptions, false},
-    {"litteraux", commandeLitteraux, false}, {"exporter", commandeExporter, true},
-    {"annuaire", commandeAnnuaire, true},    {"corrections", commandeCorrections, true},
-    {"bulletin", commandeBulletin, true},
+    {"exemple", commandeExemple, A::Coeur},     {"copier", commandeCopier, A::Coeur},
+    {"importer", commandeImporter, A::Coeur},   {"stations", commandeStations, A::Coeur},
+    {"tracer", commandeTracer, A::Widgets},     {"options", commandeOptions, A::Coeur},
+    {"litteraux", commandeLitteraux, A::Coeur}, {"exporter", commandeExporter, A::Widgets},
+    {"annuaire", commandeAnnuaire, A::Widgets}, {"corrections", commandeCorrections, A::Widgets},
+    {"bulletin", commandeBulletin, A::Widgets}, {"serveur", commandeServeur, A::Aucune},
 };
 
 const Commande* trouver(const char* nom)
@@ -74,16 +82,22 @@ int main(int argc, char** argv)
     }
     // Seules les commandes qui dessinent paient les widgets, les polices et le greffon d'affichage.
     const Commande* commande = trouver(argc > 1 ? argv[1] : nullptr);
+    // Le projet nomme les paramètres de l'utilisateur : nommé avant la première lecture,
+    // il est le même pour chaque commande (options --projet en montre un autre).
+    ValeursProcessus::courantes().nomProjet = NomProjet::programmes();
+    if (commande && commande->application == Application::Aucune) {
+        QStringList arguments;
+        for (int i = 2; i < argc; ++i)
+            arguments << QString::fromLocal8Bit(argv[i]);
+        return commande->fonction(arguments);
+    }
     std::unique_ptr<QCoreApplication> application;
-    if (commande && commande->dessine)
+    if (commande && commande->application == Application::Widgets)
         application = std::make_unique<QApplication>(argc, argv);
     else
         application = std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("graphique"));
     QStringList arguments = QCoreApplication::arguments().mid(1);
-    // Le projet nomme les paramètres de l'utilisateur : nommé avant la première lecture,
-    // il est le même pour chaque commande (options --projet en montre un autre).
-    ValeursProcessus::courantes().nomProjet = NomProjet::programmes();
 
     if (arguments.isEmpty())
         return echec(QStringLiteral("aucune commande. « graphique --aide » les présente."));

@@ -5,12 +5,15 @@
 
 #include <QDate>
 #include <QList>
+#include <QPointF>
+#include <QRectF>
 #include <QString>
 #include <QVariant>
 #include <QWidget>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class BaseDonnees;
 class CtlGraphiquePrive;
@@ -241,6 +244,24 @@ public:
     bool EcrireImage(const QString& chemin, const QSize& taille) noexcept;
     // Le même dans un fichier déjà ouvert ; `format` : "png", "svg" ou "pdf".
     bool EcrireImage(QIODevice& sortie, const QString& format, const QSize& taille) noexcept;
+    // Ce que l'image écrite à `taille` montre, pour la lire sans elle : la zone de tracé en pixels,
+    // les jours à ses bords, le nom de chaque série et chacun de ses points tracés.
+    struct LectureImage
+    {
+        struct Point
+        {
+            int serie = 0;
+            QPointF pixel;
+            QDate date;
+            QString libelle;  // la catégorie d'une barre ("01/19"), telle que l'axe l'écrit
+            double valeur = 0;
+        };
+        QRectF zone;
+        QDate debut, fin;
+        QStringList series;
+        std::vector<Point> points;
+    };
+    LectureImage LireImage(const QSize& taille) noexcept;
 
 signals:
     void typeGraphiqueChange(qint16 type);

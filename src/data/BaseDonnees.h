@@ -76,6 +76,9 @@ public:
     // Appelé avec chaque ordre tel que l'appelant l'a envoyé, avant toute chose.
     void setObservateur(Observateur observateur);
 
+    // Une marque qui change dès que d'autres ont validé des changements ; vide quand le moteur ne sait pas la donner.
+    virtual QString versionDonnees() { return QString(); }
+
     // "ACCESS" ou "POSTGRESQL" : la formulation des ordres que cette base accepte.
     virtual QString typeBase() const = 0;
 

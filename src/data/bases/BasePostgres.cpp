@@ -238,6 +238,39 @@ std::unique_ptr<BasePostgres> BasePostgres::ouvrir(const QString& connexion, QSt
     return base;
 }
 
+std::unique_ptr<BasePostgres> BasePostgres::ouvrirEnLecture(const QString& connexion, QString& erreur, bool& pouvoirEnTrop)
+{
+    auto base = ouvrir(connexion, erreur);
+    if (!base)
+        return nullptr;
+    const auto trop = base->valeurUnique(
+        "SELECT (SELECT rolsuper FROM pg_roles WHERE rolname = current_user) OR EXISTS (SELECT 1 FROM pg_tables "
+        "WHERE schemaname NOT IN ('pg_catalog', 'information_schema') AND has_table_privilege("
+        "quote_ident(schemaname) || '.' || quote_ident(tablename), 'INSERT, UPDATE, DELETE, TRUNCATE'))");
+    pouvoirEnTrop = !trop || *trop != "f";
+    if (!base->valeurUnique("SELECT set_config('default_transaction_read_only', 'on', false)")) {
+        erreur = QStringLiteral("la session PostgreSQL ne peut être mise en lecture seule : %1").arg(base->DerniereErreur());
+        return nullptr;
+    }
+    return base;
+}
+
+std::optional<QByteArray> BasePostgres::valeurUnique(const QByteArray& sql)
+{
+    const Resultat r = envoyerOrdre(sql);
+    if (pq().PQresultStatus(r.get()) != PGRES_TUPLES_OK || pq().PQntuples(r.get()) != 1)
+        return std::nullopt;
+    return QByteArray(pq().PQgetvalue(r.get(), 0, 0));
+}
+
+QString BasePostgres::versionDonnees()
+{
+    // Un serveur en réplique rejoue le journal : sa position est celle qu'il a rejouée.
+    const auto position = valeurUnique(
+        "SELECT CASE WHEN pg_is_in_recovery() THEN pg_last_wal_replay_lsn() ELSE pg_current_wal_lsn() END::text");
+    return position ? QString::fromLatin1(*position) : QString();
+}
+
 bool BasePostgres::preparer(QString& erreur)
 {
     // La session se prépare dans le délai de la connexion : c'en est la fin.

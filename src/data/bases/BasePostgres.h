@@ -4,6 +4,7 @@
 #include "data/bases/TraducteurPostgres.h"
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class AttenteServeur;
@@ -24,6 +25,9 @@ public:
     // abandonne un serveur resté muet au-delà du délai des ordres de la
     // session, plus une marge (AttenteServeur).
     static std::unique_ptr<BasePostgres> ouvrir(const QString& connexion, QString& erreur);
+    // La même connexion dont chaque transaction est en lecture seule ; `pouvoirEnTrop` dit si le
+    // rôle pourrait écrire (superutilisateur, ou droit d'écrire sur une table).
+    static std::unique_ptr<BasePostgres> ouvrirEnLecture(const QString& connexion, QString& erreur, bool& pouvoirEnTrop);
     // Le texte est une connexion PostgreSQL (et non un chemin de fichier).
     static bool estConnexion(const QString& texte);
 
@@ -33,6 +37,8 @@ public:
     ~BasePostgres() override;
 
     QString typeBase() const override { return QStringLiteral("POSTGRESQL"); }
+    // La position du journal des écritures du serveur : toute validation qui écrit l'avance.
+    QString versionDonnees() override;
 
 protected:
     Traducteur& traducteur() override { return *m_traducteur; }
@@ -62,6 +68,8 @@ private:
     // Un ordre (texte seul, ou avec ses valeurs), ses résultats attendus sous
     // la limite : le dernier, ou la première erreur, comme PQexec.
     Resultat envoyerOrdre(const QByteArray& sql);
+    // La première cellule d'un ordre d'une ligne ; rien s'il échoue.
+    std::optional<QByteArray> valeurUnique(const QByteArray& sql);
     Resultat envoyerOrdre(const QByteArray& sql, const std::vector<const char*>& valeurs, int format);
     Resultat recueillir();
     // Le texte d'un échec : celui du serveur, sinon celui de la connexion.

@@ -8,6 +8,7 @@
 #include "data/bases/ValeurColonne.h"
 
 #include <QFileInfo>
+#include <sys/stat.h>
 #include <charconv>
 #include <cmath>
 #include <sqlite3.h>
@@ -161,14 +162,23 @@ QString defautFichier(const QString& fichier, bool creer)
 
 std::unique_ptr<BaseSqlite> BaseSqlite::ouvrir(const QString& fichier, QString& erreur, bool creer)
 {
+    return ouvrirAvec(fichier, erreur, creer, SQLITE_OPEN_READWRITE | (creer ? SQLITE_OPEN_CREATE : 0));
+}
+
+std::unique_ptr<BaseSqlite> BaseSqlite::ouvrirEnLecture(const QString& fichier, QString& erreur)
+{
+    return ouvrirAvec(fichier, erreur, false, SQLITE_OPEN_READONLY);
+}
+
+std::unique_ptr<BaseSqlite> BaseSqlite::ouvrirAvec(const QString& fichier, QString& erreur, bool creer, int drapeaux)
+{
     if (const QString defaut = defautFichier(fichier, creer); !defaut.isEmpty()) {
         erreur = defaut;
         return nullptr;
     }
     sqlite3* base = nullptr;
     // Une connexion sert un seul fil : pas de verrou à chaque appel de colonne.
-    const int code = sqlite3_open_v2(QFile::encodeName(fichier).constData(), &base,
-                                     SQLITE_OPEN_READWRITE | (creer ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX, nullptr);
+    const int code = sqlite3_open_v2(QFile::encodeName(fichier).constData(), &base, drapeaux | SQLITE_OPEN_NOMUTEX, nullptr);
     if (code != SQLITE_OK) {
         erreur = MessagesMoteur::sqlite(code, base ? QString::fromUtf8(sqlite3_errmsg(base)) : QString::fromUtf8(sqlite3_errstr(code)));
         sqlite3_close(base);
@@ -191,6 +201,25 @@ std::unique_ptr<BaseSqlite> BaseSqlite::ouvrir(const QString& fichier, QString& 
         return nullptr;
     }
     return std::unique_ptr<BaseSqlite>(new BaseSqlite(base, fichier));
+}
+
+// Le fichier et son journal tels que le système les voit : un enregistrement d'un
+// autre programme change leur date ou leur taille, une base remplacée son inode.
+QString BaseSqlite::identiteFichier(const QString& fichier)
+{
+    QString marque;
+    for (const QString& suffixe : {QString(), QStringLiteral("-wal")}) {
+        struct stat etat {};
+        if (::stat(QFile::encodeName(fichier + suffixe).constData(), &etat) != 0)
+            continue;
+        marque += QStringLiteral("%1.%2.%3.%4;").arg(etat.st_ino).arg(etat.st_size).arg(etat.st_mtim.tv_sec).arg(etat.st_mtim.tv_nsec);
+    }
+    return marque;
+}
+
+QString BaseSqlite::versionDonnees()
+{
+    return identiteFichier(m_fichier);
 }
 
 BaseSqlite::BaseSqlite(sqlite3* base, QString fichier)

@@ -15,6 +15,8 @@ public:
     // français en cas d'échec. Sans `creer`, le fichier doit être une base :
     // un fichier vide, un dossier ou un périphérique sont refusés.
     static std::unique_ptr<BaseSqlite> ouvrir(const QString& fichier, QString& erreur, bool creer = true);
+    // Le même fichier ouvert sans droit d'écrire : aucun ordre ne peut le modifier.
+    static std::unique_ptr<BaseSqlite> ouvrirEnLecture(const QString& fichier, QString& erreur);
     ~BaseSqlite() override;
 
     // Attente d'une base occupée par un autre programme avant d'abandonner.
@@ -22,6 +24,9 @@ public:
 
     QString typeBase() const override { return QStringLiteral("ACCESS"); }
     const QString& fichier() const { return m_fichier; }
+    // L'inode, la taille et la date du fichier et de son journal.
+    QString versionDonnees() override;
+    static QString identiteFichier(const QString& fichier);
 
 protected:
     Traducteur& traducteur() override { return *m_traducteur; }
@@ -42,6 +47,7 @@ protected:
 
 private:
     BaseSqlite(sqlite3* base, QString fichier);
+    static std::unique_ptr<BaseSqlite> ouvrirAvec(const QString& fichier, QString& erreur, bool creer, int drapeaux);
     bool erreurSqlite(const QString& contexte);
     // Exécute un ordre avec des valeurs liées dans l'ordre (dates en texte ISO).
     bool lancerAvecValeurs(const QString& sql, const QVariantList& valeurs);

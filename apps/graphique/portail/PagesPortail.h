@@ -1,0 +1,44 @@
+#pragma once
+
+#include "control/CtlGraphique.h"
+#include "data/StationsBase.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class BulletinMensuel;
+class DemandePortail;
+
+// Les pages HTML du portail, lisibles sans script : le script n'ajoute que la lecture et le zoom.
+namespace PagesPortail {
+
+struct LigneStation
+{
+    StationBase station;
+    QDate premiere, derniere;
+};
+
+// La liste des stations par genre ; `filtre` (sans accents ni casse) ne garde que celles qui le contiennent.
+QByteArray accueil(const QList<LigneStation>& stations, const QString& filtre);
+
+// Ce que la page d'une station montre sous son formulaire.
+struct Trace
+{
+    QByteArray svg;
+    CtlGraphique::LectureImage lecture;
+    QStringList messages;
+    QString erreur;
+};
+QByteArray station(const DemandePortail& demande, const QList<StationBase>& stations, const Trace& trace);
+
+// Les mois qui ont des mesures, du plus récent au plus ancien.
+QByteArray listeBulletins(const QList<QDate>& mois);
+QByteArray bulletin(const BulletinMensuel& bulletin);
+
+// Le texte sans accents ni casse, pour comparer des noms.
+QString sansAccents(const QString& texte);
+
+} // namespace PagesPortail

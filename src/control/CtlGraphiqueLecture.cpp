@@ -1,0 +1,56 @@
+// La lecture d'une image écrite : ce qu'un lecteur hors du contrôle (une page web)
+// montre sous le pointeur et d'où il tire les jours d'un zoom.
+#include "commun/Garde.h"
+#include "control/CtlGraphique.h"
+#include "control/SourisEtZoom.h"
+#include "render/moteur/JeuDonnees.h"
+#include "render/moteur/ModeleGraphique.h"
+#include "render/moteur/MoteurGraphique.h"
+
+namespace {
+
+// Les points visibles d'un jeu, où l'image les trace, avec le jour que le contrôle lit sous eux.
+void lirePoints(const MoteurGraphique& g, const QRectF& cadre, int serie, const JeuDonnees& j, SourisEtZoom& souris,
+                CtlGraphique::LectureImage& l)
+{
+    for (int i = 0; i < j.taille(); ++i) {
+        if (!j.visible(i))
+            continue;
+        // La même position que celle que peint le moteur : X écrit, sinon le milieu de la catégorie.
+        const double x = j.avecX ? j.x[std::size_t(i)] : i + 0.5;
+        const double valeur = j.valeurs[std::size_t(i)];
+        const QPointF pixel = g.versPixels(QPointF(x, valeur), cadre);
+        if (pixel.x() < l.zone.left() - 0.5 || pixel.x() > l.zone.right() + 0.5)
+            continue;
+        const auto jours = souris.joursEntre(x, x);
+        const ModeleGraphique& m = g.modele();
+        const QString libelle = j.avecX ? QString() : (m.libellesX.contains(i + 1) ? m.libellesX.value(i + 1) : m.libellesTabulation.value(i)).trimmed();
+        l.points.push_back({serie, pixel, jours ? jours->first : QDate(), libelle, valeur});
+    }
+}
+
+} // namespace
+
+CtlGraphique::LectureImage CtlGraphique::LireImage(const QSize& taille) noexcept
+{
+    LectureImage l;
+    sousGarde(false, [&] {
+        // Dans l'état de l'image écrite : son titre et sa légende déplacent la zone de tracé.
+        return commeImprime([&](const MoteurGraphique& g) {
+            const QRectF cadre(QPointF(0, 0), QSizeF(taille));
+            l.zone = g.zoneTrace(cadre);
+            const double gauche = g.versUnites(l.zone.bottomLeft(), cadre).x(), droite = g.versUnites(l.zone.bottomRight(), cadre).x();
+            if (const auto jours = souris().joursEntre(gauche, droite)) {
+                l.debut = jours->first;
+                l.fin = jours->second;
+            }
+            const ModeleGraphique& m = g.modele();
+            for (int j = 0; j < m.nbJeux(); ++j) {
+                l.series << m.legendes.value(j + 1).simplified();
+                lirePoints(g, cadre, j, m.jeux[std::size_t(j)], souris(), l);
+            }
+            return true;
+        });
+    });
+    return l;
+}
