@@ -53,3 +53,7 @@ install(FILES ${PROJECT_BINARY_DIR}/GraphiqueConfig.cmake ${PROJECT_BINARY_DIR}/
 # Le programme en ligne de commande, et celui de ses commandes qu'il lance.
 install(TARGETS graphique RUNTIME DESTINATION bin COMPONENT programmes)
 install(TARGETS graphique-commandes RUNTIME DESTINATION lib/graphique COMPONENT programmes)
+
+# Le portail : son service systemd (installé, jamais activé par le paquet) et l'exemple de nginx devant lui.
+install(FILES ${PROJECT_SOURCE_DIR}/deploy/systemd/graphique-portail.service DESTINATION lib/systemd/system COMPONENT programmes)
+install(FILES ${PROJECT_SOURCE_DIR}/deploy/nginx/graphique-portail.conf DESTINATION share/graphique/nginx COMPONENT programmes)

@@ -204,6 +204,28 @@ const Section sections[] = {
       Un mois à venir, une station inconnue ou un mois sans aucune mesure
       n'écrivent rien. Les fichiers ne sont écrits qu'une fois tout réussi.
 )", AvecBase},
+    {"serveur", R"(  serveur --base BASE [--ecoute ADRESSE:PORT] [--processus N]
+      Le portail en lecture : les stations, leurs graphiques et les bulletins
+      dans un navigateur, sur http://ADRESSE:PORT/ (127.0.0.1:8080 par
+      défaut ; le port 0 en prend un libre, que la première ligne écrite
+      donne). La base est ouverte en lecture seule : le portail n'y écrit
+      jamais et n'y envoie aucun ordre venu d'une demande.
+      Adresses : /  les stations par genre, avec un filtre ;
+                 /station/CODE?type=…&debut=JJ/MM/AAAA&…  un graphique,
+                     ses paramètres nommés comme les options de tracer
+                     (sans « -- »), le même graphique que tracer ; et ses
+                     téléchargements PNG, SVG, PDF, classeur et CSV ;
+                 /bulletin, /bulletin/AAAA-MM  les bulletins mensuels ;
+                 /sante  « ok » tant que la base répond (pour un répartiteur).
+      --processus N         processus qui dessinent chacun un graphique à la
+                            fois (par défaut, un par cœur ; de 1 à 64) ; un
+                            processus arrêté est remplacé.
+      Limites : 16 Kio par demande, 10 s pour l'envoyer, 4 000 connexions par
+      processus ; un processus en retard de plus de 5 s répond « occupé »
+      (503). TLS, contrôle d'accès et répartition : nginx devant (exemple
+      dans /usr/share/graphique/nginx/graphique-portail.conf). SIGTERM ou
+      Ctrl+C arrête tous les processus.
+)", AvecBase},
     {"options", R"(  options [--projet NOM]
       Options d'affichage d'un nouveau graphique et choix des statistiques
       (paramètres de l'utilisateur), du projet KOR par défaut. Le nom du

@@ -159,6 +159,13 @@ QString DemandePortail::requete() const
     return morceaux.join(u'&');
 }
 
+DemandePortail DemandePortail::sans(const QStringList& retires) const
+{
+    DemandePortail d = *this;
+    d.m_parametres.removeIf([&retires](const auto& p) { return retires.contains(p.first); });
+    return d;
+}
+
 QString DemandePortail::adresse(const QString& suffixe) const
 {
     const QString chemin = QStringLiteral("/station/") + QString::fromLatin1(QUrl::toPercentEncoding(m_station.code)) + suffixe;

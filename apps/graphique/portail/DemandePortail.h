@@ -28,6 +28,8 @@ public:
     QString valeur(const QString& nom) const;
     // "type=…&debut=…" : la clé du graphique, et la suite des liens de téléchargement.
     QString requete() const;
+    // La même demande sans ces paramètres (sans ses dates : toute la chronique).
+    DemandePortail sans(const QStringList& noms) const;
     // La page de la station pour cette demande.
     QString adresse(const QString& suffixe = QString()) const;
 

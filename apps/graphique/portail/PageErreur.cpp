@@ -2,6 +2,11 @@
 
 #include "GabaritPage.h"
 
+QString phrase(const QString& texte)
+{
+    return texte.isEmpty() ? texte : texte.front().toUpper() + texte.mid(1);
+}
+
 ReponsePortail pageErreur(int statut, const QString& texte)
 {
     ReponsePortail r;
@@ -11,7 +16,7 @@ ReponsePortail pageErreur(int statut, const QString& texte)
                           : statut == 503 ? QStringLiteral("Portail occupé")
                           : statut >= 500 ? QStringLiteral("Erreur du portail")
                                           : QStringLiteral("Demande refusée");
-    r.corps = gabaritPage(titre, QStringLiteral("<p class=\"erreur\">%1</p>\n").arg(echappe(texte)));
+    r.corps = gabaritPage(titre, QStringLiteral("<p class=\"erreur\">%1</p>\n").arg(echappe(phrase(texte))));
     return r;
 }
 

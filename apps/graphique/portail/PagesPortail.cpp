@@ -2,6 +2,7 @@
 
 #include "DemandePortail.h"
 #include "GabaritPage.h"
+#include "PageErreur.h"
 
 #include "commun/Dates.h"
 #include "commun/TypeGraph.h"
@@ -201,17 +202,16 @@ QString graphique(const DemandePortail& d, const Trace& t)
 {
     QString html;
     for (const QString& m : t.messages)
-        html += QStringLiteral("<p class=\"avis\">%1</p>\n").arg(echappe(m));
+        html += QStringLiteral("<p class=\"avis\">%1</p>\n").arg(echappe(phrase(m)));
     if (!t.erreur.isEmpty())
-        return html + QStringLiteral("<p class=\"erreur\">%1</p>\n").arg(echappe(t.erreur));
-    DemandePortail entiere = d;
+        return html + QStringLiteral("<p class=\"erreur\">%1</p>\n").arg(echappe(phrase(t.erreur)));
     const QString svg = QString::fromUtf8(t.svg.mid(t.svg.indexOf("<svg")));
     html += QStringLiteral("<figure id=\"graphique\" tabindex=\"0\" aria-label=\"Graphique ; flèches : lecture point par point, "
                            "[ puis ] : zoom entre deux points, Début : toute la période\">\n%1</figure>\n"
                            "<p><output id=\"lecture\" aria-live=\"polite\"></output></p>\n"
                            "<p><a id=\"toute-periode\" href=\"%2\">Toute la période</a></p>\n"
                            "<script type=\"application/json\" id=\"points\">%3</script>\n")
-                .arg(svg, echappe(QStringLiteral("/station/") + QString::fromLatin1(QUrl::toPercentEncoding(d.station().code))),
+                .arg(svg, echappe(d.sans({QStringLiteral("debut"), QStringLiteral("fin")}).adresse()),
                      QString::fromUtf8(pointsEnJson(t.lecture)));
     return html + telechargements(d);
 }
@@ -258,7 +258,12 @@ QByteArray bulletin(const BulletinMensuel& b)
         lignes += QStringLiteral("</tr>\n");
     }
     const QString mois = b.mois.toString(QStringLiteral("yyyy-MM"));
-    const QString corps = QStringLiteral("<table id=\"synthese\"><thead><tr>%1</tr></thead><tbody>\n%2</tbody></table>\n"
+    const QDate premier(b.mois.year(), b.mois.month(), 1);
+    const QString voisins = QStringLiteral("<nav id=\"voisins\"><a id=\"mois-precedent\" href=\"/bulletin/%1\">← %2</a> "
+                                           "<a id=\"mois-suivant\" href=\"/bulletin/%3\">%4 →</a></nav>\n")
+                                .arg(premier.addMonths(-1).toString(QStringLiteral("yyyy-MM")), echappe(BulletinMensuel::texteMois(premier.addMonths(-1))),
+                                     premier.addMonths(1).toString(QStringLiteral("yyyy-MM")), echappe(BulletinMensuel::texteMois(premier.addMonths(1))));
+    const QString corps = voisins + QStringLiteral("<table id=\"synthese\"><thead><tr>%1</tr></thead><tbody>\n%2</tbody></table>\n"
                                          "<nav id=\"telechargements\">Télécharger : <a id=\"telecharger-pdf\" href=\"/bulletin/%3/bulletin.pdf\" download>PDF</a>\n"
                                          "<a id=\"telecharger-xlsx\" href=\"/bulletin/%3/bulletin.xlsx\" download>Classeur</a></nav>\n")
                               .arg(entetes, lignes, mois);

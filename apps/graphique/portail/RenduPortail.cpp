@@ -33,16 +33,21 @@ bool RenduPortail::ouvrir(QString& erreur, bool& pouvoirEnTrop)
 
 QString RenduPortail::version()
 {
-    const QString lue = m_base->versionDonnees();
-    if (lue == m_version)
-        return lue;
-    // Une base SQLite remplacée (copie, exemple refait) ne se lit que rouverte.
-    bool pouvoir = false;
-    QString erreur;
-    if (m_base->typeBase() == QStringLiteral("ACCESS"))
-        ouvrir(erreur, pouvoir);
-    m_version = lue;
-    m_chargee.clear();
+    QString lue = m_base->versionDonnees();
+    // Une base SQLite remplacée (copie, exemple refait) ne se lit que rouverte ; un serveur
+    // qui ne répondait plus est rappelé, au plus une fois toutes les deux secondes.
+    const bool fichier = m_base->typeBase() == QStringLiteral("ACCESS");
+    if ((fichier && lue != m_version) || (lue.isEmpty() && (!m_rappel.isValid() || m_rappel.elapsed() > 2000))) {
+        m_rappel.start();
+        QString erreur;
+        bool pouvoir = false;
+        if (ouvrir(erreur, pouvoir))
+            lue = m_base->versionDonnees();
+    }
+    if (lue != m_version) {
+        m_version = lue;
+        m_chargee.clear();
+    }
     return lue;
 }
 

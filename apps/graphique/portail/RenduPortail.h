@@ -4,6 +4,7 @@
 #include "control/HoteGraphique.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -49,4 +50,5 @@ private:
     QString m_version, m_chargee;
     QStringList m_messages;
     QTemporaryDir m_dossier;
+    QElapsedTimer m_rappel;
 };

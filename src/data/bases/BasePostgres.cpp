@@ -248,8 +248,10 @@ std::unique_ptr<BasePostgres> BasePostgres::ouvrirEnLecture(const QString& conne
         "WHERE schemaname NOT IN ('pg_catalog', 'information_schema') AND has_table_privilege("
         "quote_ident(schemaname) || '.' || quote_ident(tablename), 'INSERT, UPDATE, DELETE, TRUNCATE'))");
     pouvoirEnTrop = !trop || *trop != "f";
-    if (!base->valeurUnique("SELECT set_config('default_transaction_read_only', 'on', false)")) {
-        erreur = QStringLiteral("la session PostgreSQL ne peut être mise en lecture seule : %1").arg(base->DerniereErreur());
+    // Une lecture ne dure pas : un ordre arrêté au bout de 30 s libère la session pour les suivantes.
+    if (!base->valeurUnique("SELECT set_config('default_transaction_read_only', 'on', false), "
+                            "set_config('statement_timeout', '30s', false)")) {
+        erreur = QStringLiteral("la session PostgreSQL ne peut être mise en lecture seule.");
         return nullptr;
     }
     return base;

@@ -25,8 +25,8 @@ public:
     // abandonne un serveur resté muet au-delà du délai des ordres de la
     // session, plus une marge (AttenteServeur).
     static std::unique_ptr<BasePostgres> ouvrir(const QString& connexion, QString& erreur);
-    // La même connexion dont chaque transaction est en lecture seule ; `pouvoirEnTrop` dit si le
-    // rôle pourrait écrire (superutilisateur, ou droit d'écrire sur une table).
+    // La même connexion dont chaque transaction est en lecture seule et chaque ordre borné à 30 s ;
+    // `pouvoirEnTrop` dit si le rôle pourrait écrire (superutilisateur, ou droit d'écrire sur une table).
     static std::unique_ptr<BasePostgres> ouvrirEnLecture(const QString& connexion, QString& erreur, bool& pouvoirEnTrop);
     // Le texte est une connexion PostgreSQL (et non un chemin de fichier).
     static bool estConnexion(const QString& texte);
