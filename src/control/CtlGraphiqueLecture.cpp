@@ -22,10 +22,10 @@ void lirePoints(const MoteurGraphique& g, const QRectF& cadre, int serie, const 
         const QPointF pixel = g.versPixels(QPointF(x, valeur), cadre);
         if (pixel.x() < l.zone.left() - 0.5 || pixel.x() > l.zone.right() + 0.5)
             continue;
-        const auto jours = souris.joursEntre(x, x);
+        const auto jour = souris.jourSous(x);
         const ModeleGraphique& m = g.modele();
         const QString libelle = j.avecX ? QString() : (m.libellesX.contains(i + 1) ? m.libellesX.value(i + 1) : m.libellesTabulation.value(i)).trimmed();
-        l.points.push_back({serie, pixel, jours ? jours->first : QDate(), libelle, valeur});
+        l.points.push_back({serie, pixel, jour.value_or(QDate()), libelle, valeur});
     }
 }
 

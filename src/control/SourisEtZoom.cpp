@@ -223,21 +223,28 @@ bool SourisEtZoom::pointDansGraphique(double x, double y) const
         && FenetreZoom::dedans(y, simple(g, Prop::YMin), simple(g, Prop::YMax));
 }
 
-void SourisEtZoom::afficherCoordonnees(double x, double y)
+std::optional<QDate> SourisEtZoom::jourSous(double x)
 {
     MoteurGraphique& g = graphique();
     const Classe_Graphiques& c = m_ctl.CollCourbes();
     g.ecrire(Prop::AxeY, 0);
     const FenetreZoom::Bornes b = bornesX(g);
-    QString date = c.DateDebutAffichage();
-    if (b.max != b.min) {
-        const auto& debut = c.instantDebutAffichage();
-        const auto& fin = c.instantFinAffichage();
-        const auto sous = debut && fin ? FenetreZoom::dateSous(*debut, *fin, b, x) : std::nullopt;
-        if (!sous)
-            return;
-        date = TexteDate(sous->date());
-    }
+    if (b.max == b.min)
+        return std::nullopt;
+    const auto& debut = c.instantDebutAffichage();
+    const auto& fin = c.instantFinAffichage();
+    const auto sous = debut && fin ? FenetreZoom::dateSous(*debut, *fin, b, x) : std::nullopt;
+    return sous ? std::optional(sous->date()) : std::nullopt;
+}
+
+void SourisEtZoom::afficherCoordonnees(double x, double y)
+{
+    const auto jour = jourSous(x);
+    const FenetreZoom::Bornes b = bornesX(graphique());
+    // Une période d'un seul instant se lit à sa date ; sinon, rien hors de la période.
+    if (b.max != b.min && !jour)
+        return;
+    const QString date = b.max != b.min ? TexteDate(*jour) : m_ctl.CollCourbes().DateDebutAffichage();
     const bool dedans = pointDansGraphique(x, y);
     ecrireCellule(m_ctl.SprAide(), 0, 0, dedans ? date : QString());
     ecrireCellule(m_ctl.SprAide(), 1, 0, dedans ? FormatNombre(y, QStringLiteral("#.##")) : QString());

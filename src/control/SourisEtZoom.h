@@ -37,6 +37,8 @@ public:
     void zoomerToutePeriode();
     void afficherCoordonnees(double x, double y);
     bool pointDansGraphique(double x, double y) const;
+    // Le jour que la lecture des coordonnées donne sous la position X ; rien sans période affichée.
+    std::optional<QDate> jourSous(double x);
     // Les jours sous deux positions X de la période affichée ; rien sans période affichée.
     std::optional<std::pair<QDate, QDate>> joursEntre(double x1, double x2) const;
 

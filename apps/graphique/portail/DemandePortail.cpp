@@ -13,6 +13,14 @@ namespace {
 using Genre = GenreStation::Genre;
 
 // Les stations d'une page de piézomètre ou de rivière se tracent sous la pluie d'un pluviomètre.
+// Une station ne s'ajoute pas à elle-même.
+QString autresQue(const QString& liste, const QString& code)
+{
+    QStringList codes = liste.split(u',', Qt::SkipEmptyParts);
+    codes.removeAll(code);
+    return codes.isEmpty() ? QStringLiteral(",") : codes.join(u',');
+}
+
 std::optional<TypeGraph> typeSousLaPluie(Genre genre)
 {
     if (genre == Genre::Piezo)
@@ -44,17 +52,19 @@ const QStringList& DemandePortail::noms()
 
 QString DemandePortail::lire(const QString& code, const QUrlQuery& requete, const QList<StationBase>& stations)
 {
-    if (QString defaut = lireParametres(requete); !defaut.isEmpty())
-        return defaut;
+    // La station d'abord : un paramètre refusé se dit sur sa page, pas comme une page introuvable.
+    const QString refusParametres = lireParametres(requete);
     if (QString defaut = trouverStation(code, stations); !defaut.isEmpty())
         return defaut;
+    if (!refusParametres.isEmpty())
+        return refusParametres;
     LigneCommande ligne(arguments(stations));
     QString manque;
     const OptionsDemande options(ligne, manque);
     if (QString defaut = ligne.defaut(manque); !defaut.isEmpty())
         return defaut;
     if (QString defaut = options.appliquer(m_demande); !defaut.isEmpty())
-        return defaut;
+        return enMotsDuFormulaire(defaut);
     return verifierBornes();
 }
 
@@ -77,6 +87,9 @@ QString DemandePortail::lireParametres(const QUrlQuery& requete)
         else
             m_parametres.append({nom, texte});
     }
+    stations.removeDuplicates();
+    if (stations.size() > maximumStations)
+        return QStringLiteral("trop de stations ajoutées : %1 (%2 au plus).").arg(stations.size()).arg(maximumStations);
     if (!stations.isEmpty())
         m_parametres.append({QStringLiteral("stations"), stations.join(u',')});
     std::sort(m_parametres.begin(), m_parametres.end(),
@@ -106,10 +119,14 @@ QStringList DemandePortail::arguments(const QList<StationBase>& stations) const
     for (const auto& [nom, texte] : m_parametres) {
         if (nom == QStringLiteral("cumul"))
             a << QStringLiteral("--cumul");
-        else if (nom != QStringLiteral("genre") && nom != QStringLiteral("pluviometre") && !(sousLaPluie && nom == QStringLiteral("stations")))
+        else if (nom == QStringLiteral("stations") && !sousLaPluie)
+            a << QStringLiteral("--stations") << autresQue(texte, m_station.code);
+        else if (nom != QStringLiteral("genre") && nom != QStringLiteral("pluviometre") && nom != QStringLiteral("stations"))
             a << QStringLiteral("--") + nom << texte;
     }
     if (!sousLaPluie) {
+        if (valeur(QStringLiteral("stations")).isEmpty())
+            a << compagnesParDefaut(stations);
         a << QStringLiteral("--station") << m_station.code;
         if (genre)
             a << QStringLiteral("--genre") << genre->texte();
@@ -129,6 +146,32 @@ QStringList DemandePortail::arguments(const QList<StationBase>& stations) const
     a << QStringLiteral("--station") << (pluviometre.isEmpty() ? premierPluviometre(stations) : pluviometre)
       << QStringLiteral("--stations") << autres.join(u',');
     return a;
+}
+
+// Un graphique qui ajoute des stations et n'en a reçu aucune prend la première du genre
+// qu'il attend : la page montre un graphique, et ses cases disent quoi changer.
+QStringList DemandePortail::compagnesParDefaut(const QList<StationBase>& stations) const
+{
+    const auto type = TypeGraphDepuisNom(valeur(QStringLiteral("type")));
+    const auto genre = type ? HoteGraphique::genreDesAutres(*type) : std::nullopt;
+    for (const StationBase& s : stations)
+        if (genre && GenresStation::est(s.genre, *genre) && s.code != m_station.code)
+            return {QStringLiteral("--stations"), s.code};
+    return {};
+}
+
+// Les messages des vérifications nomment les options de la ligne de commande ; la page
+// nomme les champs de son formulaire.
+QString DemandePortail::enMotsDuFormulaire(QString message)
+{
+    static const std::pair<const char*, const char*> champs[] = {
+        {"--stations", "« Stations ajoutées »"}, {"--station", "la station"}, {"--debut", "« Du »"}, {"--fin", "« au »"},
+        {"--annee", "« Année »"}, {"--periodes", "« Par »"}, {"--variante", "« Cumul de l'année »"},
+        {"--type", "« Graphique »"}, {"--affichage", "« Affichage »"}, {"--normales", "« Comparaison aux »"},
+        {"--annees-statistiques", "« Années des statistiques »"}, {"--genre", "le genre"}};
+    for (const auto& [option, champ] : champs)
+        message.replace(QString::fromLatin1(option), QString::fromUtf8(champ));
+    return message;
 }
 
 // Une demande d'un autre âge ou sans fin ne se trace pas : elle occuperait le processus.

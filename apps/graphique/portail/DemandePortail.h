@@ -15,6 +15,9 @@ class DemandePortail
 public:
     using Parametres = QList<std::pair<QString, QString>>;
 
+    // Au-delà, un graphique illisible et un processus occupé longtemps.
+    static constexpr int maximumStations = 20;
+
     // Les paramètres qu'une page de station accepte, dans l'ordre de l'adresse canonique.
     static const QStringList& noms();
 
@@ -38,6 +41,8 @@ private:
     QString trouverStation(const QString& code, const QList<StationBase>& stations);
     QStringList arguments(const QList<StationBase>& stations) const;
     QString verifierBornes() const;
+    QStringList compagnesParDefaut(const QList<StationBase>& stations) const;
+    static QString enMotsDuFormulaire(QString message);
 
     StationBase m_station;
     HoteGraphique::Demande m_demande;

@@ -24,8 +24,17 @@ QString sansAccents(const QString& texte)
     QString sortie;
     for (const QChar c : texte.normalized(QString::NormalizationForm_D))
         if (c.category() != QChar::Mark_NonSpacing)
-            sortie += c;
-    return sortie.toCaseFolded();
+            sortie += c.isLetterOrNumber() ? c : QChar(u' ');
+    return sortie.toCaseFolded().simplified();
+}
+
+bool correspond(const QString& texte, const QString& filtre)
+{
+    const QString cherche = sansAccents(filtre), dans = sansAccents(texte);
+    for (const QString& mot : cherche.split(u' ', Qt::SkipEmptyParts))
+        if (!dans.contains(mot))
+            return false;
+    return true;
 }
 
 namespace {
@@ -59,18 +68,16 @@ QString ligneStation(const LigneStation& l)
 
 QByteArray accueil(const QList<LigneStation>& stations, const QString& filtre)
 {
-    const QString cherche = sansAccents(filtre.trimmed());
     std::map<QString, QString> parGenre;
     for (const LigneStation& l : stations)
-        if (cherche.isEmpty() || sansAccents(l.station.code + u' ' + l.station.nom).contains(cherche))
+        if (correspond(l.station.code + u' ' + l.station.nom, filtre))
             parGenre[l.station.genre] += ligneStation(l);
     QString corps = QStringLiteral(
                         "<form id=\"recherche\" method=\"get\" action=\"/\"><label>Filtrer les stations "
                         "<input id=\"filtre\" name=\"filtre\" value=\"%1\" autocomplete=\"off\"></label> "
                         "<button>Filtrer</button></form>\n")
                         .arg(echappe(filtre));
-    if (parGenre.empty())
-        corps += QStringLiteral("<p class=\"vide\">Aucune station ne correspond.</p>\n");
+    corps += QStringLiteral("<p class=\"vide\" id=\"aucune\"%1>Aucune station ne correspond.</p>\n").arg(parGenre.empty() ? QString() : QStringLiteral(" hidden"));
     for (const auto& [genre, lignes] : parGenre)
         corps += QStringLiteral("<section class=\"genre\" id=\"genre-%1\"><h2>%2</h2>\n<table><thead><tr><th>Code</th><th>Nom</th>"
                                 "<th>Première mesure</th><th>Dernière mesure</th></tr></thead><tbody>\n%3</tbody></table></section>\n")
@@ -136,35 +143,52 @@ QString choixCompagnes(const DemandePortail& d, const QList<StationBase>& statio
     return html;
 }
 
-QString formulaire(const DemandePortail& d, const QList<StationBase>& stations)
+using Choix = QList<std::pair<QString, QString>>;
+
+// Les champs du temps : l'année et ses cumuls pour un graphique annuel, les dates sinon.
+QString champsPeriode(const DemandePortail& d)
 {
-    using Choix = QList<std::pair<QString, QString>>;
     static const Choix periodes = {{QStringLiteral("M"), QStringLiteral("Mois")},      {QStringLiteral("D"), QStringLiteral("Décade")},
                                    {QStringLiteral("T"), QStringLiteral("Trimestre")}, {QStringLiteral("A"), QStringLiteral("Année")},
                                    {QStringLiteral("H"), QStringLiteral("Année hydrologique")}, {QStringLiteral("S"), QStringLiteral("Jour")}};
     static const Choix variantes = {{QString(), QStringLiteral("aucun")},
                                     {QStringLiteral("CUMUL_ANNUEL"), QStringLiteral("cumul annuel")},
                                     {QStringLiteral("CUMUL_MENSUEL"), QStringLiteral("cumul mensuel")}};
+    const QString temps = Traits(d.demande().type).annuel
+        ? champ(QStringLiteral("annee"), QStringLiteral("Année"), d.valeur(QStringLiteral("annee")), QStringLiteral("AAAA"))
+            + choixListe(QStringLiteral("variante"), QStringLiteral("Cumul de l'année"), variantes, d.valeur(QStringLiteral("variante")))
+        : champ(QStringLiteral("debut"), QStringLiteral("Du"), d.valeur(QStringLiteral("debut")), QStringLiteral("JJ/MM/AAAA"))
+            + champ(QStringLiteral("fin"), QStringLiteral("au"), d.valeur(QStringLiteral("fin")), QStringLiteral("JJ/MM/AAAA"));
+    return temps + choixListe(QStringLiteral("periodes"), QStringLiteral("Par"), periodes, d.demande().periodes);
+}
+
+// L'allure, et les statistiques là où le graphique en trace (graphique annuel, comparaison à la normale).
+QString champsAllure(const DemandePortail& d)
+{
     static const Choix affichages = {{QString(), QStringLiteral("selon le graphique")}, {QStringLiteral("COURBE"), QStringLiteral("courbe")},
                                      {QStringLiteral("HISTO"), QStringLiteral("barres")}};
-    static const Choix normales = {{QString(), QStringLiteral("selon les paramètres")}, {QStringLiteral("mediane"), QStringLiteral("médianes")},
+    static const Choix normales = {{QString(), QStringLiteral("choix retenu")}, {QStringLiteral("mediane"), QStringLiteral("médianes des mesures")},
                                    {QStringLiteral("officielles"), QStringLiteral("normales officielles")}};
     const bool cumul = !d.valeur(QStringLiteral("cumul")).isEmpty();
-    QString html = QStringLiteral("<form id=\"demande\" method=\"get\" action=\"%1\">\n").arg(echappe(QStringLiteral("/station/") + QString::fromLatin1(QUrl::toPercentEncoding(d.station().code))));
+    QString html = QStringLiteral("<label><input type=\"checkbox\" name=\"cumul\" value=\"oui\"%1> Courbe cumulée</label>\n")
+                       .arg(cumul ? QStringLiteral(" checked") : QString())
+        + choixListe(QStringLiteral("affichage"), QStringLiteral("Affichage"), affichages, d.valeur(QStringLiteral("affichage")));
+    if (Traits(d.demande().type).annuel || d.demande().type == TypeGraph::comparaisonNormale)
+        html += choixListe(QStringLiteral("normales"), QStringLiteral("Comparaison aux"), normales, d.valeur(QStringLiteral("normales")))
+            + champ(QStringLiteral("annees-statistiques"), QStringLiteral("Années des statistiques"),
+                    d.valeur(QStringLiteral("annees-statistiques")), QStringLiteral("AAAA-AAAA"));
+    return html;
+}
+
+// Les champs du genre de graphique choisi : un autre genre, choisi, redessine la page avec les siens.
+QString formulaire(const DemandePortail& d, const QList<StationBase>& stations)
+{
+    const QString action = QStringLiteral("/station/") + QString::fromLatin1(QUrl::toPercentEncoding(d.station().code));
+    QString html = QStringLiteral("<form id=\"demande\" method=\"get\" action=\"%1\">\n").arg(echappe(action));
     if (!d.valeur(QStringLiteral("genre")).isEmpty())
         html += QStringLiteral("<input type=\"hidden\" name=\"genre\" value=\"%1\">\n").arg(echappe(d.valeur(QStringLiteral("genre"))));
-    html += choixType(d) + choixCompagnes(d, stations)
-        + champ(QStringLiteral("debut"), QStringLiteral("Du"), d.valeur(QStringLiteral("debut")), QStringLiteral("JJ/MM/AAAA"))
-        + champ(QStringLiteral("fin"), QStringLiteral("au"), d.valeur(QStringLiteral("fin")), QStringLiteral("JJ/MM/AAAA"))
-        + champ(QStringLiteral("annee"), QStringLiteral("Année"), d.valeur(QStringLiteral("annee")), QStringLiteral("AAAA"))
-        + choixListe(QStringLiteral("periodes"), QStringLiteral("Par"), periodes, d.demande().periodes)
-        + choixListe(QStringLiteral("variante"), QStringLiteral("Cumul de l'année"), variantes, d.valeur(QStringLiteral("variante")))
-        + QStringLiteral("<label><input type=\"checkbox\" name=\"cumul\" value=\"oui\"%1> Courbe cumulée</label>\n").arg(cumul ? QStringLiteral(" checked") : QString())
-        + choixListe(QStringLiteral("affichage"), QStringLiteral("Affichage"), affichages, d.valeur(QStringLiteral("affichage")))
-        + choixListe(QStringLiteral("normales"), QStringLiteral("Comparaison aux"), normales, d.valeur(QStringLiteral("normales")))
-        + champ(QStringLiteral("annees-statistiques"), QStringLiteral("Années des statistiques"), d.valeur(QStringLiteral("annees-statistiques")), QStringLiteral("AAAA-AAAA"))
+    return html + choixType(d) + choixCompagnes(d, stations) + champsPeriode(d) + champsAllure(d)
         + QStringLiteral("<button id=\"tracer\">Tracer</button>\n</form>\n");
-    return html;
 }
 
 // Les points tracés pour la lecture : un par colonne de pixels et par série suffit au pointeur.
@@ -206,9 +230,10 @@ QString graphique(const DemandePortail& d, const Trace& t)
     if (!t.erreur.isEmpty())
         return html + QStringLiteral("<p class=\"erreur\">%1</p>\n").arg(echappe(phrase(t.erreur)));
     const QString svg = QString::fromUtf8(t.svg.mid(t.svg.indexOf("<svg")));
-    html += QStringLiteral("<figure id=\"graphique\" tabindex=\"0\" aria-label=\"Graphique ; flèches : lecture point par point, "
+    html += QStringLiteral("<p class=\"lecture\">Lecture : <output id=\"lecture\" aria-live=\"polite\">pointez le graphique, "
+                           "ou ← → au clavier</output></p>\n"
+                           "<figure id=\"graphique\" tabindex=\"0\" aria-label=\"Graphique ; flèches : lecture point par point, "
                            "[ puis ] : zoom entre deux points, Début : toute la période\">\n%1</figure>\n"
-                           "<p><output id=\"lecture\" aria-live=\"polite\"></output></p>\n"
                            "<p><a id=\"toute-periode\" href=\"%2\">Toute la période</a></p>\n"
                            "<script type=\"application/json\" id=\"points\">%3</script>\n")
                 .arg(svg, echappe(d.sans({QStringLiteral("debut"), QStringLiteral("fin")}).adresse()),
@@ -226,12 +251,20 @@ QByteArray station(const DemandePortail& d, const QList<StationBase>& stations, 
 
 QByteArray listeBulletins(const QList<QDate>& mois)
 {
-    QString lignes;
-    for (const QDate& m : mois)
-        lignes += QStringLiteral("<li><a href=\"/bulletin/%1\">%2</a></li>\n").arg(m.toString(QStringLiteral("yyyy-MM")), echappe(BulletinMensuel::texteMois(m)));
-    if (lignes.isEmpty())
+    if (mois.isEmpty())
         return gabaritPage(QStringLiteral("Bulletins"), QStringLiteral("<p class=\"vide\">Aucun mois n'a de mesures.</p>\n"));
-    return gabaritPage(QStringLiteral("Bulletins de situation"), QStringLiteral("<ul id=\"mois\">\n%1</ul>\n").arg(lignes));
+    // Une année par ligne, ses mois à la suite : des siècles de mesures restent une page courte.
+    QString annees;
+    for (qsizetype i = 0; i < mois.size();) {
+        const int annee = mois.at(i).year();
+        QString liens;
+        for (; i < mois.size() && mois.at(i).year() == annee; ++i)
+            liens += QStringLiteral("<li><a href=\"/bulletin/%1\" title=\"%2\">%3</a></li>")
+                         .arg(mois.at(i).toString(QStringLiteral("yyyy-MM")), echappe(BulletinMensuel::texteMois(mois.at(i))),
+                              echappe(BulletinMensuel::texteMois(mois.at(i)).section(u' ', 0, 0)));
+        annees += QStringLiteral("<h2>%1</h2>\n<ul class=\"mois\">%2</ul>\n").arg(annee).arg(liens);
+    }
+    return gabaritPage(QStringLiteral("Bulletins de situation"), QStringLiteral("<div id=\"mois\">\n%1</div>\n").arg(annees));
 }
 
 namespace {

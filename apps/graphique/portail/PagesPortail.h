@@ -38,7 +38,9 @@ QByteArray station(const DemandePortail& demande, const QList<StationBase>& stat
 QByteArray listeBulletins(const QList<QDate>& mois);
 QByteArray bulletin(const BulletinMensuel& bulletin);
 
-// Le texte sans accents ni casse, pour comparer des noms.
+// Le texte sans accents, casse ni ponctuation, pour comparer des noms.
 QString sansAccents(const QString& texte);
+// Chaque mot du filtre est dans le texte, aux accents, à la casse et à la ponctuation près.
+bool correspond(const QString& texte, const QString& filtre);
 
 } // namespace PagesPortail

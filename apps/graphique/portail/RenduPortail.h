@@ -31,7 +31,8 @@ public:
     // La version des données, relue à chaque appel ; un fichier remplacé est rouvert.
     QString version();
 
-    // La demande tracée, à moins qu'elle ne le soit déjà sur ces données ; faux et la raison sinon.
+    // La demande tracée, à moins qu'elle ne le soit déjà sur ces données ; `cle` la désigne entière
+    // (station comprise). Faux et la raison sinon.
     bool charger(const HoteGraphique::Demande& demande, const QString& cle, QString& erreur);
     // Les messages du dernier chargement et ce que le graphique ne montre pas.
     const QStringList& messages() const { return m_messages; }

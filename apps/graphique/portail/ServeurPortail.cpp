@@ -41,6 +41,8 @@ bool ServeurPortail::handleRequest(const QHttpServerRequest& requete, QTcpSocket
     QByteArray etiquette;
     const ReponsePortail reponse = repondre(requete, etiquette);
     ecrire(reponse, etiquette, requete, connexion);
+    // Le silence se compte de la réponse : un long dessin n'a pas fait attendre le client.
+    m_ecouteur.demandeRecue(connexion);
     return true;
 }
 

@@ -85,7 +85,7 @@ ReponsePortail SitePortail::station(const QStringList& chemin, const QUrlQuery& 
     if (d.station().code.isEmpty())
         return pageErreur(404, trace.erreur);
     const bool refusee = !trace.erreur.isEmpty();
-    if (!refusee && m_rendu.charger(d.demande(), d.requete(), trace.erreur)) {
+    if (!refusee && m_rendu.charger(d.demande(), d.adresse(), trace.erreur)) {
         trace.svg = m_rendu.image(QStringLiteral("svg"));
         trace.lecture = m_rendu.lecture();
         trace.messages = m_rendu.messages();
@@ -104,7 +104,7 @@ ReponsePortail SitePortail::telechargement(const QStringList& chemin, const QUrl
     QString erreur = d.lire(chemin.value(0), requete, *stations);
     if (!erreur.isEmpty())
         return pageErreur(d.station().code.isEmpty() ? 404 : 400, erreur);
-    if (!m_rendu.charger(d.demande(), d.requete(), erreur))
+    if (!m_rendu.charger(d.demande(), d.adresse(), erreur))
         return pageErreur(400, erreur);
     const QString format = chemin.value(1);
     const QByteArray nom = nomFichier(d, format);

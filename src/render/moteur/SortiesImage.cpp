@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QPageSize>
 #include <QPainter>
+#include <QPicture>
 #include <QBuffer>
 #include <QPdfWriter>
 #include <QSvgGenerator>
@@ -39,6 +40,9 @@ bool SortiesImage::ecrireSvg(const MoteurGraphique& moteur, QIODevice& sortie, c
     svg.setOutputDevice(&sortie);
     svg.setSize(taille);
     svg.setViewBox(QRect(QPoint(0, 0), taille));
+    // À la résolution des images de fond (QPicture) : rejouées à une autre, certains de leurs
+    // tracés seraient mis à l'échelle des deux résolutions, d'autres non.
+    svg.setResolution(QPicture().logicalDpiX());
     svg.setTitle(moteur.modele().titre.trimmed().isEmpty() ? QStringLiteral("Graphique") : moteur.modele().titre.trimmed());
     QPainter p;
     if (!p.begin(&svg))

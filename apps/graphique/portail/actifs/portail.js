@@ -4,20 +4,31 @@
   'use strict';
 
   function sansAccents(texte) {
-    return texte.normalize('NFD').replace(/[\u0300-\u036f]/g, '').toLowerCase();
+    return texte.normalize('NFD').replace(/[\u0300-\u036f]/g, '').toLowerCase()
+      .replace(/[^\p{L}\p{N}]+/gu, ' ').trim();
   }
 
+  // Chaque mot tapé doit se trouver dans le code ou le nom, aux accents, à la casse et à la ponctuation près.
   var filtre = document.getElementById('filtre');
   if (filtre) {
     filtre.addEventListener('input', function () {
-      var cherche = sansAccents(filtre.value.trim());
+      var mots = sansAccents(filtre.value).split(' ').filter(function (m) { return m !== ''; });
+      var visibles = 0;
       document.querySelectorAll('tr.station').forEach(function (ligne) {
-        ligne.hidden = cherche !== '' && ligne.dataset.nom.indexOf(cherche) < 0;
+        ligne.hidden = !mots.every(function (mot) { return ligne.dataset.nom.indexOf(mot) >= 0; });
+        visibles += ligne.hidden ? 0 : 1;
       });
       document.querySelectorAll('section.genre').forEach(function (section) {
         section.hidden = !section.querySelector('tr.station:not([hidden])');
       });
+      document.getElementById('aucune').hidden = visibles > 0;
     });
+  }
+
+  // Un autre genre de graphique a d'autres champs : la page se redessine dès qu'on le choisit.
+  var genre = document.querySelector('form#demande select[name="type"]');
+  if (genre) {
+    genre.addEventListener('change', function () { genre.form.submit(); });
   }
 
   var figure = document.getElementById('graphique');
@@ -38,6 +49,10 @@
   figure.appendChild(marqueur);
   figure.appendChild(rectangle);
   var courant = -1, marque = -1, ancre = null;
+  // Après Tracer ou un zoom, le clavier reprend sur le graphique.
+  if (window.location.search) {
+    figure.focus({ preventScroll: true });
+  }
 
   // Le rapport entre les pixels de l'image et ceux de la page.
   function rapport() {
@@ -147,8 +162,9 @@
     var touche = evenement.key;
     if (touche === 'ArrowRight' || touche === 'ArrowLeft') {
       montrer(courant < 0 ? 0 : courant + (touche === 'ArrowRight' ? 1 : -1));
-    } else if (touche === '[') {
+    } else if (touche === '[' && courant >= 0) {
       marque = courant;
+      lecture.textContent = 'Début du zoom : ' + (points[marque][5] || points[marque][3]) + ' ; ] pour la fin.';
     } else if (touche === ']' && marque >= 0 && courant >= 0) {
       var a = points[Math.min(marque, courant)][3], b = points[Math.max(marque, courant)][3];
       zoomer(a, b);
