@@ -29,6 +29,36 @@ void lirePoints(const MoteurGraphique& g, const QRectF& cadre, int serie, const 
     }
 }
 
+// La pluie d'un graphique de nappe ou de rivière est l'image de la zone du second moteur,
+// posée sur la zone du premier : ses points y sont lus à leur place dans cette image.
+void lirePluieEnFond(const MoteurGraphique& g, const MoteurGraphique& pluie, const QRectF& cadre, SourisEtZoom& souris,
+                     CtlGraphique::LectureImage& l)
+{
+    const QRectF cadrePluie(QPointF(0, 0), QSizeF(pluie.taille()));
+    const QRectF zonePluie = pluie.zoneTrace(cadrePluie);
+    const QRectF image = QRectF(QPointF(0, 0), zonePluie.size()).toAlignedRect();
+    if (image.isEmpty() || pluie.modele().nbJeux() == 0)
+        return;
+    const double ex = l.zone.width() / image.width(), ey = l.zone.height() / image.height();
+    CtlGraphique::LectureImage lue;
+    lue.zone = zonePluie;
+    const int premiere = int(l.series.size());
+    for (int j = 0; j < pluie.modele().nbJeux(); ++j) {
+        // La légende du graphique nomme la pluie de son fond.
+        const QString nom = pluie.modele().legendes.value(j + 1).simplified();
+        l.series << (nom.isEmpty() ? g.modele().legendesFond.value(j + 1, g.modele().legendesFond.value(j)).simplified() : nom);
+        lirePoints(pluie, cadrePluie, premiere + j, pluie.modele().jeux[std::size_t(j)], souris, lue);
+    }
+    for (CtlGraphique::LectureImage::Point& p : lue.points) {
+        const QPointF dansImage = p.pixel - zonePluie.topLeft();
+        p.pixel = l.zone.topLeft() + QPointF(dansImage.x() * ex, dansImage.y() * ey);
+        // Le jour est celui de l'axe des temps du graphique, sous la barre telle qu'elle est posée.
+        p.date = souris.jourSous(g.versUnites(p.pixel, cadre).x()).value_or(QDate());
+        p.libelle.clear();
+        l.points.push_back(p);
+    }
+}
+
 } // namespace
 
 CtlGraphique::LectureImage CtlGraphique::LireImage(const QSize& taille) noexcept
@@ -49,6 +79,8 @@ CtlGraphique::LectureImage CtlGraphique::LireImage(const QSize& taille) noexcept
                 l.series << m.legendes.value(j + 1).simplified();
                 lirePoints(g, cadre, j, m.jeux[std::size_t(j)], souris(), l);
             }
+            if (Traits(TypeGraphique()).deuxGraphiques && m.imageFond == GraphiqueSuperposePluvio().modele().fichierImage)
+                lirePluieEnFond(g, GraphiqueSuperposePluvio(), cadre, souris(), l);
             return true;
         });
     });

@@ -30,12 +30,14 @@ ReponsePortail reponse(QByteArray corps, QByteArray type = "text/html; charset=u
 const ReponsePortail baseMuette = pageErreur(503, QStringLiteral("La base ne répond pas ; réessayez dans un instant."));
 
 // Les séries tracées, point par point : ce que le graphique montre, à la valeur près.
-QByteArray seriesEnCsv(const CtlGraphique::LectureImage& l)
+QByteArray seriesEnCsv(const CtlGraphique::LectureImage& l, const QString& station)
 {
     const QLocale francais(QLocale::French);
     QByteArray csv = "série;période;date;valeur\n";
     for (const auto& p : l.points) {
-        const QString serie = l.series.value(p.serie).isEmpty() ? QStringLiteral("Série %1").arg(p.serie + 1) : l.series.value(p.serie);
+        // Une série seule n'a pas de légende : c'est celle de la station.
+        const QString sansNom = p.serie == 0 ? station : QStringLiteral("Série %1").arg(p.serie + 1);
+        const QString serie = l.series.value(p.serie).isEmpty() ? sansNom : l.series.value(p.serie);
         // Les valeurs du moteur sont en simple précision : 7 chiffres significatifs, pas davantage.
         csv += (QString(serie).replace(u';', u',') + u';' + QString(p.libelle).replace(u';', u',') + u';'
                 + (p.date.isValid() ? TexteDate(p.date) : QString()) + u';' + francais.toString(p.valeur, 'g', 7) + u'\n')
@@ -109,7 +111,7 @@ ReponsePortail SitePortail::telechargement(const QStringList& chemin, const QUrl
     const QString format = chemin.value(1);
     const QByteArray nom = nomFichier(d, format);
     if (format == QStringLiteral("csv"))
-        return reponse(seriesEnCsv(m_rendu.lecture()), "text/csv; charset=utf-8", nom);
+        return reponse(seriesEnCsv(m_rendu.lecture(), d.station().nom), "text/csv; charset=utf-8", nom);
     if (format == QStringLiteral("xlsx")) {
         QByteArray octets;
         if (!m_rendu.classeur(octets, erreur))
