@@ -62,9 +62,18 @@ if grep -E '/(tests|bench)_[^/]*$' <<<"$contenu"; then
   echo "Le paquet contient des tests ou des mesures." >&2
   exit 1
 fi
-for attendu in /usr/bin/graphique /usr/lib/graphique/graphique-commandes /usr/share/graphique/aide/KOR_help.htm /usr/lib/cmake/Graphique/GraphiqueConfig.cmake /usr/include/graphique/control/CtlGraphique.h; do
+for attendu in /usr/bin/graphique /usr/lib/graphique/graphique-commandes /usr/share/graphique/aide/KOR_help.htm \
+  /usr/share/graphique/aide/docs_kor/portail.htm /usr/lib/systemd/system/graphique-portail.service \
+  /usr/share/graphique/nginx/graphique-portail.conf /usr/lib/cmake/Graphique/GraphiqueConfig.cmake /usr/include/graphique/control/CtlGraphique.h; do
   grep -qE "^\.$attendu\$" <<<"$contenu" || { echo "Absent du paquet : $attendu" >&2; exit 1; }
 done
+# Le service du portail est livré, jamais activé par le paquet : ni lien d'activation, ni script qui l'active.
+if grep -E '/etc/systemd/system/' <<<"$contenu" || dpkg-deb -I "$paquet" postinst 2>/dev/null | grep -q 'systemctl'; then
+  echo "Le paquet active le service du portail." >&2
+  exit 1
+fi
+# Le programme installé répond de son portail.
+"$prefixe/bin/graphique" serveur --aide | grep -q -- '--processus' || { echo "L'aide du portail manque au programme installé." >&2; exit 1; }
 # Le greffon, quand il a été construit (fichiers de développement de Designer présents).
 if [ -f "$construction/plugins/designer/libgraphique_designer.so" ] && ! grep -qE '/designer/libgraphique_designer\.so$' <<<"$contenu"; then
   echo "Le greffon de Qt Designer manque au paquet." >&2

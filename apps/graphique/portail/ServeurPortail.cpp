@@ -59,6 +59,19 @@ std::optional<std::pair<QString, QUrlQuery>> lireAdresse(const QUrl& url)
     return std::pair{url.path(QUrl::FullyDecoded), QUrlQuery(url.query(QUrl::FullyEncoded))};
 }
 
+// If-None-Match : une liste d'étiquettes, faibles (W/) ou non, ou « * » ; la comparaison est faible.
+bool dejaVue(const QByteArray& entete, const QByteArray& etiquette)
+{
+    for (QByteArray e : entete.split(',')) {
+        e = e.trimmed();
+        if (e.startsWith("W/"))
+            e = e.mid(2);
+        if (e == "*" || e == etiquette)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 ReponsePortail ServeurPortail::repondre(const QHttpServerRequest& requete, QByteArray& etiquette)
@@ -74,7 +87,7 @@ ReponsePortail ServeurPortail::repondre(const QHttpServerRequest& requete, QByte
     const QString cle = QString::fromLatin1(requete.url().toEncoded(QUrl::RemoveScheme | QUrl::RemoveAuthority | QUrl::RemoveFragment));
     const QString version = m_rendu.version();
     etiquette = '"' + QCryptographicHash::hash((cle + u'@' + version).toUtf8(), QCryptographicHash::Sha1).toHex().left(24) + '"';
-    if (!version.isEmpty() && requete.value("If-None-Match") == etiquette)
+    if (!version.isEmpty() && dejaVue(requete.value("If-None-Match"), etiquette))
         return ReponsePortail{304, QByteArray(), QByteArray(), QByteArray(), true};
     if (const ReponsePortail* gardee = version.isEmpty() ? nullptr : m_memoire.object(etiquette))
         return *gardee;

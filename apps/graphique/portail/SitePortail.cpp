@@ -48,7 +48,15 @@ QByteArray seriesEnCsv(const CtlGraphique::LectureImage& l, const QString& stati
 
 QByteArray nomFichier(const DemandePortail& d, const QString& extension)
 {
-    QString nom = d.station().code + u'-' + NomTypeGraph(d.demande().type) + u'.' + extension;
+    const HoteGraphique::Demande& demande = d.demande();
+    QString nom = d.station().code + u'-' + NomTypeGraph(demande.type);
+    // Deux téléchargements de la même station sur deux périodes ne portent pas le même nom.
+    if (Traits(demande.type).annuel && demande.annee > 0)
+        nom += u'-' + QString::number(demande.annee);
+    for (const QDate& date : {demande.debut, demande.fin})
+        if (date.isValid() && !Traits(demande.type).annuel)
+            nom += u'-' + date.toString(QStringLiteral("yyyyMMdd"));
+    nom += u'.' + extension;
     // Un code peut porter n'importe quoi : le nom proposé n'en garde que le sûr.
     for (QChar& c : nom)
         if (!(c.isLetterOrNumber() && c.unicode() < 128) && c != u'-' && c != u'.' && c != u'_')
