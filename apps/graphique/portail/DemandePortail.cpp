@@ -113,9 +113,21 @@ QString DemandePortail::trouverStation(const QString& code, const QList<StationB
 // La ligne de « graphique tracer » qui fait ce graphique.
 QStringList DemandePortail::arguments(const QList<StationBase>& stations) const
 {
-    QStringList a;
     const auto genre = GenresStation::depuisNom(m_station.genre);
     const auto sousLaPluie = genre ? typeSousLaPluie(genre->genre) : std::nullopt;
+    QStringList a = argumentsDonnes(sousLaPluie.has_value());
+    if (valeur(QStringLiteral("type")).isEmpty()) {
+        const bool reference = genre && genre->genre == Genre::Reference;
+        const TypeGraph type = sousLaPluie ? *sousLaPluie : reference ? TypeGraph::reference : TypeGraph::edition;
+        a << QStringLiteral("--type") << QString::fromLatin1(NomsTypeGraph[std::size_t(type)]);
+    }
+    return a + (sousLaPluie ? argumentsSousLaPluie(stations) : argumentsStation(stations));
+}
+
+// Les paramètres de l'adresse qui sont des options de tracer ; une station ne s'ajoute pas à elle-même.
+QStringList DemandePortail::argumentsDonnes(bool sousLaPluie) const
+{
+    QStringList a;
     for (const auto& [nom, texte] : m_parametres) {
         if (nom == QStringLiteral("cumul"))
             a << QStringLiteral("--cumul");
@@ -124,28 +136,27 @@ QStringList DemandePortail::arguments(const QList<StationBase>& stations) const
         else if (nom != QStringLiteral("genre") && nom != QStringLiteral("pluviometre") && nom != QStringLiteral("stations"))
             a << QStringLiteral("--") + nom << texte;
     }
-    if (!sousLaPluie) {
-        if (valeur(QStringLiteral("stations")).isEmpty())
-            a << compagnesParDefaut(stations);
-        a << QStringLiteral("--station") << m_station.code;
-        if (genre)
-            a << QStringLiteral("--genre") << genre->texte();
-        if (genre && genre->genre == Genre::Reference && valeur(QStringLiteral("type")).isEmpty())
-            a << QStringLiteral("--type") << QStringLiteral("reference");
-        else if (valeur(QStringLiteral("type")).isEmpty())
-            a << QStringLiteral("--type") << QStringLiteral("edition");
-        return a;
-    }
-    // Sous la pluie : la page est celle de la nappe ou de la rivière, le pluviomètre est choisi.
+    return a;
+}
+
+QStringList DemandePortail::argumentsStation(const QList<StationBase>& stations) const
+{
+    QStringList a = valeur(QStringLiteral("stations")).isEmpty() ? compagnesParDefaut(stations) : QStringList();
+    a << QStringLiteral("--station") << m_station.code;
+    if (const auto genre = GenresStation::depuisNom(m_station.genre))
+        a << QStringLiteral("--genre") << genre->texte();
+    return a;
+}
+
+// Sous la pluie : la page est celle de la nappe ou de la rivière, le pluviomètre est choisi.
+QStringList DemandePortail::argumentsSousLaPluie(const QList<StationBase>& stations) const
+{
     const QString pluviometre = valeur(QStringLiteral("pluviometre"));
     QStringList autres = {m_station.code};
     autres << valeur(QStringLiteral("stations")).split(u',', Qt::SkipEmptyParts);
     autres.removeDuplicates();
-    if (valeur(QStringLiteral("type")).isEmpty())
-        a << QStringLiteral("--type") << QString::fromLatin1(NomsTypeGraph[std::size_t(*sousLaPluie)]);
-    a << QStringLiteral("--station") << (pluviometre.isEmpty() ? premierPluviometre(stations) : pluviometre)
-      << QStringLiteral("--stations") << autres.join(u',');
-    return a;
+    return {QStringLiteral("--station"), pluviometre.isEmpty() ? premierPluviometre(stations) : pluviometre,
+            QStringLiteral("--stations"), autres.join(u',')};
 }
 
 // Un graphique qui ajoute des stations et n'en a reçu aucune prend la première du genre

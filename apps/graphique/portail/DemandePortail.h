@@ -40,6 +40,9 @@ private:
     QString lireParametres(const QUrlQuery& requete);
     QString trouverStation(const QString& code, const QList<StationBase>& stations);
     QStringList arguments(const QList<StationBase>& stations) const;
+    QStringList argumentsDonnes(bool sousLaPluie) const;
+    QStringList argumentsStation(const QList<StationBase>& stations) const;
+    QStringList argumentsSousLaPluie(const QList<StationBase>& stations) const;
     QString verifierBornes() const;
     QStringList compagnesParDefaut(const QList<StationBase>& stations) const;
     static QString enMotsDuFormulaire(QString message);
