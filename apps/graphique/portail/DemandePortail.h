@@ -33,6 +33,8 @@ public:
     QString requete() const;
     // La même demande sans ces paramètres (sans ses dates : toute la chronique).
     DemandePortail sans(const QStringList& noms) const;
+    // Un message qui nomme les options de la ligne de commande, dit avec les champs du formulaire.
+    static QString enMotsDuFormulaire(QString message);
     // La page de la station pour cette demande.
     QString adresse(const QString& suffixe = QString()) const;
 
@@ -45,7 +47,7 @@ private:
     QStringList argumentsSousLaPluie(const QList<StationBase>& stations) const;
     QString verifierBornes() const;
     QStringList compagnesParDefaut(const QList<StationBase>& stations) const;
-    static QString enMotsDuFormulaire(QString message);
+
 
     StationBase m_station;
     HoteGraphique::Demande m_demande;

@@ -279,7 +279,7 @@ QString celluleBulletin(const ColonneSynthese& c, const LigneBulletin& l)
 
 } // namespace
 
-QByteArray bulletin(const BulletinMensuel& b)
+QByteArray bulletin(const BulletinMensuel& b, std::optional<QDate> precedent, std::optional<QDate> suivant)
 {
     QString entetes, lignes;
     for (const ColonneSynthese& c : ColonnesSynthese::toutes())
@@ -291,11 +291,14 @@ QByteArray bulletin(const BulletinMensuel& b)
         lignes += QStringLiteral("</tr>\n");
     }
     const QString mois = b.mois.toString(QStringLiteral("yyyy-MM"));
-    const QDate premier(b.mois.year(), b.mois.month(), 1);
-    const QString voisins = QStringLiteral("<nav id=\"voisins\"><a id=\"mois-precedent\" href=\"/bulletin/%1\">← %2</a> "
-                                           "<a id=\"mois-suivant\" href=\"/bulletin/%3\">%4 →</a></nav>\n")
-                                .arg(premier.addMonths(-1).toString(QStringLiteral("yyyy-MM")), echappe(BulletinMensuel::texteMois(premier.addMonths(-1))),
-                                     premier.addMonths(1).toString(QStringLiteral("yyyy-MM")), echappe(BulletinMensuel::texteMois(premier.addMonths(1))));
+    // Les mois voisins qui ont des mesures, seulement : un lien ne mène pas à un refus.
+    QString voisins;
+    for (const auto& [voisin, id, fleche] : {std::tuple{precedent, "mois-precedent", "← %1"}, {suivant, "mois-suivant", "%1 →"}})
+        if (voisin)
+            voisins += QStringLiteral("<a id=\"%1\" href=\"/bulletin/%2\">%3</a> ")
+                           .arg(QLatin1String(id), voisin->toString(QStringLiteral("yyyy-MM")),
+                                QString::fromUtf8(fleche).arg(echappe(BulletinMensuel::texteMois(*voisin))));
+    voisins = QStringLiteral("<nav id=\"voisins\">%1</nav>\n").arg(voisins);
     const QString corps = voisins + QStringLiteral("<table id=\"synthese\"><thead><tr>%1</tr></thead><tbody>\n%2</tbody></table>\n"
                                          "<nav id=\"telechargements\">Télécharger : <a id=\"telecharger-pdf\" href=\"/bulletin/%3/bulletin.pdf\" download>PDF</a>\n"
                                          "<a id=\"telecharger-xlsx\" href=\"/bulletin/%3/bulletin.xlsx\" download>Classeur</a></nav>\n")

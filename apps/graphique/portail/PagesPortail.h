@@ -8,6 +8,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class BulletinMensuel;
 class DemandePortail;
@@ -36,7 +37,8 @@ QByteArray station(const DemandePortail& demande, const QList<StationBase>& stat
 
 // Les mois qui ont des mesures, du plus récent au plus ancien.
 QByteArray listeBulletins(const QList<QDate>& mois);
-QByteArray bulletin(const BulletinMensuel& bulletin);
+// La synthèse du mois, et les liens vers les mois voisins qui ont des mesures.
+QByteArray bulletin(const BulletinMensuel& bulletin, std::optional<QDate> precedent, std::optional<QDate> suivant);
 
 // Le texte sans accents, casse ni ponctuation, pour comparer des noms.
 QString sansAccents(const QString& texte);

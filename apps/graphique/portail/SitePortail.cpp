@@ -94,14 +94,16 @@ ReponsePortail SitePortail::station(const QStringList& chemin, const QUrlQuery& 
     trace.erreur = d.lire(chemin.value(0), requete, *stations);
     if (d.station().code.isEmpty())
         return pageErreur(404, trace.erreur);
-    const bool refusee = !trace.erreur.isEmpty();
-    if (!refusee && m_rendu.charger(d.demande(), d.adresse(), trace.erreur)) {
+    if (trace.erreur.isEmpty() && m_rendu.charger(d.demande(), d.adresse(), trace.erreur)) {
         trace.svg = m_rendu.image(QStringLiteral("svg"));
         trace.lecture = m_rendu.lecture();
         trace.messages = m_rendu.messages();
     }
+    trace.erreur = DemandePortail::enMotsDuFormulaire(trace.erreur);
     ReponsePortail r = reponse(PagesPortail::station(d, *stations, trace));
-    r.statut = refusee ? 400 : 200;
+    // Une demande que le graphique refuse se redit sur sa page, et ne se garde pas.
+    r.statut = trace.erreur.isEmpty() ? 200 : 400;
+    r.gardee = r.statut == 200;
     return r;
 }
 
@@ -115,7 +117,7 @@ ReponsePortail SitePortail::telechargement(const QStringList& chemin, const QUrl
     if (!erreur.isEmpty())
         return pageErreur(d.station().code.isEmpty() ? 404 : 400, erreur);
     if (!m_rendu.charger(d.demande(), d.adresse(), erreur))
-        return pageErreur(400, erreur);
+        return pageErreur(400, DemandePortail::enMotsDuFormulaire(erreur));
     const QString format = chemin.value(1);
     const QByteArray nom = nomFichier(d, format);
     if (format == QStringLiteral("csv"))
@@ -179,7 +181,11 @@ ReponsePortail SitePortail::bulletin(const QStringList& chemin, const QUrlQuery&
     const auto b = calculerBulletin(m_rendu.base(), chemin, erreur);
     if (!b)
         return pageErreur(404, erreur);
-    return reponse(PagesPortail::bulletin(*b));
+    const auto stations = StationsBase::lire(&m_rendu.base());
+    const QList<QDate> mois = stations ? moisMesures(m_rendu.base(), *stations) : QList<QDate>();
+    const QDate premier(b->mois.year(), b->mois.month(), 1);
+    const auto voisin = [&mois](const QDate& m) { return mois.contains(m) ? std::optional(m) : std::nullopt; };
+    return reponse(PagesPortail::bulletin(*b, voisin(premier.addMonths(-1)), voisin(premier.addMonths(1))));
 }
 
 ReponsePortail SitePortail::fichierBulletin(const QStringList& chemin, const QUrlQuery&)

@@ -25,10 +25,21 @@
     });
   }
 
-  // Un autre genre de graphique a d'autres champs : la page se redessine dès qu'on le choisit.
+  // Un autre genre de graphique a d'autres champs : la page se redessine dès qu'on le choisit,
+  // avec ce qui vaut pour tous les genres (la station, ses dates) ; le reste reprend ses défauts.
   var genre = document.querySelector('form#demande select[name="type"]');
   if (genre) {
-    genre.addEventListener('change', function () { genre.form.submit(); });
+    genre.addEventListener('change', function () {
+      var formulaire = genre.form, adresse = new URL(formulaire.action, window.location.href);
+      ['genre', 'pluviometre', 'debut', 'fin'].forEach(function (nom) {
+        var champ = formulaire.elements[nom];
+        if (champ && champ.value) {
+          adresse.searchParams.set(nom, champ.value);
+        }
+      });
+      adresse.searchParams.set('type', genre.value);
+      window.location.assign(adresse.toString());
+    });
   }
 
   var figure = document.getElementById('graphique');
