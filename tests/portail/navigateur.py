@@ -349,9 +349,13 @@ def telecharger(v, lien, extension):
     avant = set(os.listdir(v.telechargements))
     v.element(lien).click()
 
+    # Chromium réserve le nom par un fichier vide avant d'y renommer son « .crdownload ».
     def arrive():
-        nouveaux = [n for n in set(os.listdir(v.telechargements)) - avant if n.endswith("." + extension)]
-        return nouveaux[0] if nouveaux else None
+        noms = set(os.listdir(v.telechargements))
+        nouveaux = [n for n in noms - avant if n.endswith("." + extension)]
+        en_cours = any(n.endswith(".crdownload") for n in noms)
+        pret = nouveaux and not en_cours and os.path.getsize(os.path.join(v.telechargements, nouveaux[0])) > 0
+        return nouveaux[0] if pret else None
     nom = v.attendre(arrive, f"{lien} : un fichier .{extension} attendu dans les téléchargements")
     return os.path.join(v.telechargements, nom)
 
@@ -370,7 +374,7 @@ def colonnes_de_nombres(chemin):
 def lire_csv(chemin):
     with open(chemin, encoding="utf-8", newline="") as f:
         lignes = list(csv.reader(f, delimiter=";"))
-    verifier(lignes and lignes[0] == ENTETE_CSV, f"CSV : en-tête {';'.join(ENTETE_CSV)} attendu, reçu {lignes[:1]}")
+    verifier(lignes and lignes[0] == ENTETE_CSV, f"CSV : en-tête {';'.join(ENTETE_CSV)} attendu, reçu {';'.join(lignes[0]) if lignes else 'rien'}")
     return lignes[1:]
 
 
