@@ -29,11 +29,12 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import portail_commun as commun  # noqa: E402
 from portail_commun import verifier  # noqa: E402
 
-PLUVIOMETRE, PIEZOMETRE, AUTRE_PLUVIOMETRE = "76402001", "00754X0012", "76402001"
+PLUVIOMETRE, PIEZOMETRE = "76402001", "00754X0012"
 # Une part du nom « Puits des Prés », sans accent et d'une autre casse.
 FILTRE = "PRES"
-# Le formulaire : un autre pas de temps (tapé sur la liste), deux dates tapées.
+# Le formulaire : un autre pas de temps (tapé sur la liste), deux dates tapées ; celles de la courbe de référence.
 PERIODES, DEBUT, FIN = ("D", "Décade"), "01/01/2022", "31/12/2023"
+DATES_REFERENCE = ("01/01/2020", "31/12/2021")
 LARGEUR_IMAGE = 1200
 ENTETE_CSV = ["série", "période", "date", "valeur"]
 
@@ -206,14 +207,18 @@ def taper(champ, texte):
     champ.send_keys(texte)
 
 
+def tracer_dates(v, debut, fin):
+    taper(v.element("form#demande input[name='debut']"), debut)
+    taper(v.element("form#demande input[name='fin']"), fin)
+    v.charger_apres(v.element("#tracer").click, f"bouton Tracer du {debut} au {fin}")
+
+
 def tracer_formulaire(v):
     liste = v.element("form#demande select[name='periodes']")
     liste.send_keys(PERIODES[1][:2])
     choisie = Select(liste).first_selected_option.get_attribute("value")
     verifier(choisie == PERIODES[0], f"« {PERIODES[1][:2]} » tapé sur la liste des pas de temps : {PERIODES[0]} attendu, {choisie} choisi")
-    taper(v.element("form#demande input[name='debut']"), DEBUT)
-    taper(v.element("form#demande input[name='fin']"), FIN)
-    v.charger_apres(v.element("#tracer").click, "bouton Tracer")
+    tracer_dates(v, DEBUT, FIN)
     attendu = {"type": "edition", "periodes": PERIODES[0], "debut": DEBUT, "fin": FIN}
     recu = {k: v.requete().get(k) for k in attendu}
     verifier(recu == attendu, f"adresse attendue avec {attendu}, reçu {recu} ({v.d.current_url})")
@@ -331,10 +336,16 @@ def zoomer_clavier(v):
     print(f"clavier : zoom du {attendu[0]} au {attendu[1]}")
 
 
-def toute_periode(v, premiere, derniere):
-    v.charger_apres(v.element("#toute-periode").click, "lien Toute la période")
+def cliquer_toute_periode(v, texte):
+    """Le lien mène à la même demande sans ses dates."""
+    avant = {k: x for k, x in v.requete().items() if k not in ("debut", "fin")}
+    v.charger_apres(v.element("#toute-periode").click, f"{texte} : lien Toute la période")
     q = v.requete()
-    verifier("debut" not in q and "fin" not in q, f"toute la période : ni debut ni fin attendus, reçu {v.d.current_url}")
+    verifier(q == avant, f"{texte} : toute la période attendue avec {avant} (la demande sans ses dates), reçu {q}")
+
+
+def toute_periode(v, premiere, derniere):
+    cliquer_toute_periode(v, "pluviomètre")
     donnees = verifier_graphique(v, "graphique de toute la période")
     verifier((donnees["debut"], donnees["fin"]) == (premiere, derniere),
              f"toute la période : du {premiere} au {derniere} attendu, tracé du {donnees['debut']} au {donnees['fin']}")
@@ -461,9 +472,17 @@ def verifier_sous_la_pluie(v, pluviometre, texte):
              f"{texte} : graphique de {PIEZOMETRE} sous {pluviometre} attendu, titre « {titre} »")
 
 
+def depuis_l_accueil(v, genre, code):
+    v.d.get(v.portail.url)
+    v.charger_apres(v.element(f"section#genre-{genre} a[href='/station/{code}']").click, f"lien de {code} sur l'accueil")
+
+
 def piezometre(v):
+    """Le piézomètre ouvert de l'accueil juste après son premier pluviomètre, puis sous un autre."""
     premier = next(s[1] for s in v.stations if s[0] == "pluvio")
-    v.d.get(f"{v.portail.url}station/{PIEZOMETRE}")
+    depuis_l_accueil(v, "pluvio", premier)
+    verifier_graphique(v, f"page du pluviomètre {premier}")
+    depuis_l_accueil(v, "piezo", PIEZOMETRE)
     verifier_sous_la_pluie(v, premier, f"page de {PIEZOMETRE}")
     autre = next(s[1] for s in v.stations if s[0] == "pluvio" and s[1] != premier)
     Select(v.element("select[name='pluviometre']")).select_by_value(autre)
@@ -473,7 +492,41 @@ def piezometre(v):
     print(f"piézomètre : sous {premier} d'abord, puis sous {autre} choisi")
 
 
+# --- Courbe de référence : même code qu'un pluviomètre, autre genre -------------------------
+
+def verifier_reference(v, nom, texte):
+    titre, graphique = v.element("h1").text, titre_du_graphique(v)
+    verifier(v.requete().get("genre") == "reference" and nom in titre and nom in graphique,
+             f"{texte} : la courbe « {nom} » attendue (genre=reference), reçu {v.d.current_url}, « {titre} », graphique « {graphique} »")
+
+
+def reference(v):
+    nom = next(s[2] for s in v.stations if s[0] == "reference")
+    v.d.get(v.portail.url)
+    v.charger_apres(v.element("section#genre-reference tr.station a").click, "lien de la courbe de référence")
+    verifier_reference(v, nom, "page de la courbe de référence")
+    tracer_dates(v, *DATES_REFERENCE)
+    verifier((v.requete().get("debut"), v.requete().get("fin")) == DATES_REFERENCE,
+             f"courbe de référence : dates {DATES_REFERENCE} attendues dans l'adresse, reçu {v.d.current_url}")
+    verifier_reference(v, nom, "courbe de référence datée")
+    cliquer_toute_periode(v, "courbe de référence")
+    verifier_reference(v, nom, "toute la période de la courbe de référence")
+    print(f"courbe de référence : « {nom} », datée puis toute la période, sans changer de genre")
+
+
 # --- L'enchaînement ------------------------------------------------------------------------
+
+def autres_genres(v):
+    """Piézomètre et courbe de référence essayés l'un et l'autre, même si le premier échoue."""
+    echecs = 0
+    for etape in (piezometre, reference):
+        try:
+            etape(v)
+        except commun.Echec as e:
+            echecs += 1
+            print(f"ÉCHEC : {e}", file=sys.stderr)
+    verifier(echecs == 0, f"pages du piézomètre et de la courbe de référence attendues justes, {echecs} en défaut")
+
 
 def parcours(v):
     debut = time.monotonic()
@@ -487,7 +540,7 @@ def parcours(v):
     _, code, _, premiere, derniere = next(s for s in v.stations if s[:2] == ("pluvio", PLUVIOMETRE))
     telecharger_donnees(v, toute_periode(v, premiere, derniere))
     bulletin(v)
-    piezometre(v)
+    autres_genres(v)
     print(f"parcours complet en {time.monotonic() - debut:.1f} s")
 
 
