@@ -2,9 +2,8 @@
 """Le portail dans Chromium sans écran, comme une personne s'en sert, d'une seule traite :
 filtre des stations au clavier, formulaire d'une station, lecture sous le pointeur, zoom au
 rectangle et au clavier, toute la période, classeur et CSV téléchargés, bulletin du mois,
-page d'un piézomètre sous la pluie. Les captures d'écran vont dans --captures."""
+piézomètre sous la pluie, courbe de référence. Les captures d'écran vont dans --captures."""
 import csv
-import io
 import json
 import os
 import re
@@ -117,17 +116,21 @@ def verifier_graphique(v, texte):
     return points_de_la_page(v)
 
 
+def cadre_du_svg(v):
+    """Le coin du SVG dans la fenêtre et le rapport entre pixels de la page et de l'image."""
+    r = v.d.execute_script("return document.querySelector('#graphique svg').getBoundingClientRect().toJSON()")
+    return r["left"], r["top"], r["width"] / LARGEUR_IMAGE
+
+
 def vers_ecran(v, x, y):
     """Un point de l'image (pixels du SVG) en coordonnées de la fenêtre."""
-    r = v.d.execute_script("return document.querySelector('#graphique svg').getBoundingClientRect().toJSON()")
-    k = r["width"] / LARGEUR_IMAGE
-    return round(r["left"] + x * k), round(r["top"] + y * k)
+    gauche, haut, k = cadre_du_svg(v)
+    return round(gauche + x * k), round(haut + y * k)
 
 
 def vers_image(v, x, y):
-    r = v.d.execute_script("return document.querySelector('#graphique svg').getBoundingClientRect().toJSON()")
-    k = r["width"] / LARGEUR_IMAGE
-    return (x - r["left"]) / k, (y - r["top"]) / k
+    gauche, haut, k = cadre_du_svg(v)
+    return (x - gauche) / k, (y - haut) / k
 
 
 def pointeur(v):
@@ -166,14 +169,15 @@ def lignes_accueil(v):
 def verifier_filtre(v, cherche):
     lignes = lignes_accueil(v)
     gardees = {t for t, _ in lignes if sans_accents(cherche) in sans_accents(t)}
-    verifier(gardees and len(gardees) < len(lignes), f"« {cherche} » attendu ne garder qu'une part des {len(lignes)} stations, en garde {len(gardees)}")
+    verifier(gardees and len(gardees) < len(lignes),
+             f"« {cherche} » attendu ne garder qu'une part des {len(lignes)} stations, en garde {len(gardees)}")
     for texte, tr in lignes:
         verifier(tr.is_displayed() == (texte in gardees),
                  f"filtre « {cherche} » : « {texte} » attendue {'montrée' if texte in gardees else 'cachée'}, l'inverse à l'écran")
     for section in v.d.find_elements(By.CSS_SELECTOR, "section.genre"):
         montrees = [tr for tr in section.find_elements(By.CSS_SELECTOR, "tr.station") if tr.is_displayed()]
-        verifier(section.is_displayed() == bool(montrees),
-                 f"filtre « {cherche} » : section {section.get_attribute('id')} attendue {'montrée' if montrees else 'cachée'}, l'inverse à l'écran")
+        verifier(section.is_displayed() == bool(montrees), f"filtre « {cherche} » : section {section.get_attribute('id')} "
+                                                            f"attendue {'montrée' if montrees else 'cachée'}, l'inverse à l'écran")
     return len(gardees), len(lignes)
 
 
@@ -405,7 +409,8 @@ def verifier_classeur(chemin, valeurs):
 
 def verifier_csv(lignes, donnees):
     """Chaque point de la page (date, valeur à 2 décimales) est une ligne du CSV, qui en a autant ou plus."""
-    verifier(len(lignes) >= len(donnees["points"]), f"CSV : au moins {len(donnees['points'])} lignes attendues (points de la page), {len(lignes)} reçues")
+    verifier(len(lignes) >= len(donnees["points"]),
+             f"CSV : au moins {len(donnees['points'])} lignes attendues (points de la page), {len(lignes)} reçues")
     par_date = {}
     for serie, periode, jour, valeur in lignes:
         par_date.setdefault(jour, []).append(nombre(valeur))
