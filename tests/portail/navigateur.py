@@ -60,7 +60,9 @@ def navigateur(dossier):
         o.add_argument(a)
     o.add_experimental_option("prefs", {"download.default_directory": os.path.join(dossier, "telechargements"),
                                         "download.prompt_for_download": False})
-    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=o)
+    # Les fichiers passagers de Chromium restent dans le dossier de l'essai, effacé avec lui.
+    env = dict(os.environ, TMPDIR=dossier)
+    return webdriver.Chrome(service=Service("/usr/bin/chromedriver", env=env), options=o)
 
 
 class Visite:
