@@ -4,6 +4,7 @@ filtre des stations au clavier, formulaire d'une station, lecture sous le pointe
 rectangle et au clavier, toute la période, classeur et CSV téléchargés, bulletin du mois,
 piézomètre sous la pluie, courbe de référence. Les captures d'écran vont dans --captures."""
 import csv
+import io
 import json
 import os
 import re
@@ -15,6 +16,7 @@ from datetime import datetime, timedelta
 from urllib.parse import parse_qs, urlsplit
 
 import openpyxl
+from PIL import Image
 from selenium import webdriver
 from selenium.common.exceptions import TimeoutException
 from selenium.webdriver.chrome.service import Service
@@ -470,6 +472,33 @@ def titre_du_graphique(v):
     return v.d.execute_script("var t = document.querySelector('#graphique svg title'); return t ? t.textContent : ''")
 
 
+def colonnes_de_pluie(image, zone, k):
+    """Les abscisses extrêmes (pixels de l'image) des barres de pluie, cyan, dans la zone de tracé."""
+    pixels, (gauche, haut, largeur, hauteur) = image.convert("RGB").load(), [z * k for z in zone]
+
+    def cyan(x):
+        return any(r < 200 and g > 230 and b > 230 for r, g, b in (pixels[x, y] for y in range(int(haut), int(haut + hauteur), 2)))
+    colonnes = [x for x in range(int(gauche), int(gauche + largeur)) if cyan(x)]
+    return (colonnes[0] / k, colonnes[-1] / k) if colonnes else None
+
+
+def verifier_pluie_dessinee(v, texte):
+    """La pluie que Chromium dessine du SVG de la page couvre les mêmes colonnes que l'image PNG du portail."""
+    zone = points_de_la_page(v)["zone"]
+    statut, _, png = commun.get(v.element("#telecharger-png").get_attribute("href"))
+    verifier(statut == 200, f"{texte} : image PNG attendue 200, reçu {statut}")
+    attendu = colonnes_de_pluie(Image.open(io.BytesIO(png)), zone, 1)
+    verifier(attendu, f"{texte} : des barres de pluie cyan attendues dans l'image PNG, aucune")
+    montrer_le_graphique(v)
+    ecran = Image.open(io.BytesIO(v.element("#graphique svg").screenshot_as_png))
+    vu = colonnes_de_pluie(ecran, zone, ecran.width / LARGEUR_IMAGE)
+    ecart = 0.01 * zone[2]
+    verifier(vu and abs(vu[0] - attendu[0]) <= ecart and abs(vu[1] - attendu[1]) <= ecart,
+             f"{texte} : pluie attendue des colonnes {attendu[0]:.0f} à {attendu[1]:.0f} comme dans l'image PNG, "
+             f"le navigateur la dessine {'nulle part' if not vu else f'de {vu[0]:.0f} à {vu[1]:.0f}'}")
+    return vu
+
+
 def verifier_sous_la_pluie(v, pluviometre, texte):
     choisi = Select(v.element("select[name='pluviometre']")).first_selected_option.get_attribute("value")
     verifier(choisi == pluviometre, f"{texte} : pluviomètre {pluviometre} attendu choisi, {choisi} l'est")
@@ -484,19 +513,29 @@ def depuis_l_accueil(v, genre, code):
     v.charger_apres(v.element(f"section#genre-{genre} a[href='/station/{code}']").click, f"lien de {code} sur l'accueil")
 
 
-def piezometre(v):
-    """Le piézomètre ouvert de l'accueil juste après son premier pluviomètre, puis sous un autre."""
-    premier = next(s[1] for s in v.stations if s[0] == "pluvio")
+def pluviometres(v):
+    return [s[1] for s in v.stations if s[0] == "pluvio"]
+
+
+def piezometre_apres_son_pluviometre(v):
+    """Le piézomètre ouvert de l'accueil juste après la page de son premier pluviomètre."""
+    premier = pluviometres(v)[0]
     depuis_l_accueil(v, "pluvio", premier)
     verifier_graphique(v, f"page du pluviomètre {premier}")
     depuis_l_accueil(v, "piezo", PIEZOMETRE)
-    verifier_sous_la_pluie(v, premier, f"page de {PIEZOMETRE}")
-    autre = next(s[1] for s in v.stations if s[0] == "pluvio" and s[1] != premier)
+    verifier_sous_la_pluie(v, premier, f"page de {PIEZOMETRE} après celle de {premier}")
+    print(f"piézomètre : sous {premier}, le premier pluviomètre")
+
+
+def piezometre_sous_un_autre(v):
+    autre = pluviometres(v)[1]
+    v.d.get(f"{v.portail.url}station/{PIEZOMETRE}")
     Select(v.element("select[name='pluviometre']")).select_by_value(autre)
     v.charger_apres(v.element("#tracer").click, "bouton Tracer du piézomètre")
     verifier(v.requete().get("pluviometre") == autre, f"adresse attendue avec pluviometre={autre}, reçu {v.d.current_url}")
     verifier_sous_la_pluie(v, autre, f"{PIEZOMETRE} sous {autre}")
-    print(f"piézomètre : sous {premier} d'abord, puis sous {autre} choisi")
+    debut, fin = verifier_pluie_dessinee(v, f"{PIEZOMETRE} sous {autre}")
+    print(f"piézomètre : sous {autre} choisi, pluie dessinée des colonnes {debut:.0f} à {fin:.0f} comme dans le PNG")
 
 
 # --- Courbe de référence : même code qu'un pluviomètre, autre genre -------------------------
@@ -524,15 +563,15 @@ def reference(v):
 # --- L'enchaînement ------------------------------------------------------------------------
 
 def autres_genres(v):
-    """Piézomètre et courbe de référence essayés l'un et l'autre, même si le premier échoue."""
+    """Piézomètre et courbe de référence essayés chacun, même si un autre échoue."""
     echecs = 0
-    for etape in (piezometre, reference):
+    for etape in (piezometre_apres_son_pluviometre, piezometre_sous_un_autre, reference):
         try:
             etape(v)
         except commun.Echec as e:
             echecs += 1
             print(f"ÉCHEC : {e}", file=sys.stderr)
-    verifier(echecs == 0, f"pages du piézomètre et de la courbe de référence attendues justes, {echecs} en défaut")
+    verifier(echecs == 0, f"pages du piézomètre et de la courbe de référence attendues justes, {echecs} essai(s) en défaut")
 
 
 def parcours(v):
