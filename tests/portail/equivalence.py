@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Le portail dessine octet pour octet ce que dessine « graphique tracer » : pour un graphique
-de chaque genre, l'image SVG téléchargée, celle de la page et celle de la ligne de commande,
+de chaque genre, les images PNG et SVG téléchargées, le SVG de la page et ceux de la ligne de commande,
 sur la base d'exemple en SQLite, ou copiée sur PostgreSQL (--postgresql, connexion dans GRAPHIQUE_PG)."""
 import contextlib
 import os
@@ -14,6 +14,8 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import portail_commun as commun  # noqa: E402
 from portail_commun import verifier  # noqa: E402
 
+# Les images comparées octet pour octet, et leur type ; le SVG en dernier, la page le reprend.
+FORMATS = {"png": "image/png", "svg": "image/svg+xml"}
 # (genre du graphique, page de la station, paramètres de l'adresse, options de « graphique tracer »)
 GRAPHIQUES = [
     ("édition mensuelle", "76402001", "type=edition&periodes=M&debut=01/01/2019&fin=31/12/2023",
@@ -54,8 +56,8 @@ def verifier_identiques(attendu, recu, quoi):
                        f"premier écart à l'octet {i} : attendu {x!r}, reçu {y!r}")
 
 
-def svg_de_tracer(programme, base, options, dossier):
-    chemin = os.path.join(dossier, "tracer.svg")
+def image_de_tracer(programme, base, options, dossier, extension):
+    chemin = os.path.join(dossier, f"tracer.{extension}")
     commun.lancer(programme, "tracer", "--base", base, *options.split(), "--sortie", chemin)
     with open(chemin, "rb") as f:
         return f.read()
@@ -65,10 +67,10 @@ def adresse(portail, chemin, parametres):
     return f"{portail.url}{chemin}?{parametres}" if parametres else f"{portail.url}{chemin}"
 
 
-def svg_telecharge(portail, page, parametres, nom):
-    statut, entetes, corps = commun.get(adresse(portail, f"station/{page}/graphique.svg", parametres))
-    verifier(statut == 200 and entetes.get("Content-Type") == "image/svg+xml",
-             f"{nom} : SVG téléchargé attendu 200 image/svg+xml, reçu {statut} {entetes.get('Content-Type')}")
+def image_telechargee(portail, page, parametres, nom, extension):
+    statut, entetes, corps = commun.get(adresse(portail, f"station/{page}/graphique.{extension}", parametres))
+    verifier(statut == 200 and entetes.get("Content-Type") == FORMATS[extension],
+             f"{nom} : {extension} téléchargé attendu 200 {FORMATS[extension]}, reçu {statut} {entetes.get('Content-Type')}")
     return corps
 
 
@@ -82,14 +84,15 @@ def svg_de_la_page(portail, page, parametres, nom):
 
 def comparer(programme, base, portail, graphique, dossier):
     nom, page, parametres, options = graphique
-    attendu = svg_de_tracer(programme, base, options, dossier)
+    suite = f"?{parametres}" if parametres else ""
+    for extension in FORMATS:
+        attendu = image_de_tracer(programme, base, options, dossier, extension)
+        verifier_identiques(attendu, image_telechargee(portail, page, parametres, nom, extension),
+                            f"{nom} : {extension} de « graphique tracer » et /station/{page}/graphique.{extension}{suite}")
     station = options.split("--station ")[1].split()[0]
     titre = re.search(rb"<title>(.*?)</title>", attendu)
     verifier(titre and station.encode() in titre.group(1),
              f"{nom} : titre de « graphique tracer » attendu avec {station}, reçu {titre.group(1) if titre else None!r}")
-    suite = f"?{parametres}" if parametres else ""
-    verifier_identiques(attendu, svg_telecharge(portail, page, parametres, nom),
-                        f"{nom} : SVG de « graphique tracer » et /station/{page}/graphique.svg{suite}")
     en_ligne = attendu[attendu.find(b"<svg"):attendu.find(b"</svg>") + len(b"</svg>")]
     verifier_identiques(en_ligne, svg_de_la_page(portail, page, parametres, nom),
                         f"{nom} : SVG de « graphique tracer » et celui de la page /station/{page}{suite}")
