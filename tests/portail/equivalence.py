@@ -82,17 +82,24 @@ def svg_de_la_page(portail, page, parametres, nom):
     return corps[debut:fin + len(b"</svg>")]
 
 
-def comparer(programme, base, portail, graphique, dossier):
-    nom, page, parametres, options = graphique
-    suite = f"?{parametres}" if parametres else ""
-    for extension in FORMATS:
-        attendu = image_de_tracer(programme, base, options, dossier, extension)
-        verifier_identiques(attendu, image_telechargee(portail, page, parametres, nom, extension),
-                            f"{nom} : {extension} de « graphique tracer » et /station/{page}/graphique.{extension}{suite}")
+def images_de_tracer(programme, base, graphique, dossier):
+    """Les images de la ligne de commande, dessinées avant le portail : rien ne touche la base pendant qu'il sert."""
+    nom, _, _, options = graphique
+    images = {extension: image_de_tracer(programme, base, options, dossier, extension) for extension in FORMATS}
     station = options.split("--station ")[1].split()[0]
-    titre = re.search(rb"<title>(.*?)</title>", attendu)
+    titre = re.search(rb"<title>(.*?)</title>", images["svg"])
     verifier(titre and station.encode() in titre.group(1),
              f"{nom} : titre de « graphique tracer » attendu avec {station}, reçu {titre.group(1) if titre else None!r}")
+    return images
+
+
+def comparer(portail, graphique, images):
+    nom, page, parametres, _ = graphique
+    suite = f"?{parametres}" if parametres else ""
+    for extension, attendu in images.items():
+        verifier_identiques(attendu, image_telechargee(portail, page, parametres, nom, extension),
+                            f"{nom} : {extension} de « graphique tracer » et /station/{page}/graphique.{extension}{suite}")
+    attendu = images["svg"]
     en_ligne = attendu[attendu.find(b"<svg"):attendu.find(b"</svg>") + len(b"</svg>")]
     verifier_identiques(en_ligne, svg_de_la_page(portail, page, parametres, nom),
                         f"{nom} : SVG de « graphique tracer » et celui de la page /station/{page}{suite}")
@@ -101,11 +108,12 @@ def comparer(programme, base, portail, graphique, dossier):
 def comparer_tout(programme, base, dossier):
     """Chaque graphique comparé, chaque écart dit en une ligne ; l'essai échoue s'il y en a un."""
     echecs = 0
+    attendues = [images_de_tracer(programme, base, graphique, dossier) for graphique in GRAPHIQUES]
     # Un seul processus : chaque demande voit ce que la précédente a laissé chargé.
     with commun.Portail(programme, base, processus=1) as portail:
-        for graphique in GRAPHIQUES:
+        for graphique, images in zip(GRAPHIQUES, attendues):
             try:
-                comparer(programme, base, portail, graphique, dossier)
+                comparer(portail, graphique, images)
             except commun.Echec as e:
                 echecs += 1
                 print(f"ÉCHEC : {e}", file=sys.stderr)
