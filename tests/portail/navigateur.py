@@ -18,7 +18,7 @@ from urllib.parse import parse_qs, urlsplit
 import openpyxl
 from PIL import Image
 from selenium import webdriver
-from selenium.common.exceptions import TimeoutException
+from selenium.common.exceptions import TimeoutException, WebDriverException
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.actions.action_builder import ActionBuilder
@@ -95,7 +95,9 @@ class Visite:
         self.d.save_screenshot(os.path.join(self.captures, nom))
 
     def element(self, selecteur):
-        return self.d.find_element(By.CSS_SELECTOR, selecteur)
+        trouves = self.d.find_elements(By.CSS_SELECTOR, selecteur)
+        verifier(trouves, f"élément « {selecteur} » attendu sur {self.d.current_url}, absent")
+        return trouves[0]
 
 
 def lire_stations(programme, base):
@@ -250,11 +252,16 @@ def plus_proche(points, x, y):
 
 
 def verifier_lecture(v, point, texte):
-    lue = v.attendre(lambda: v.element("#lecture").text, f"{texte} : lecture attendue dans #lecture, vide")
+    """#lecture montre la valeur du point et sa date (ou le libellé de sa période)."""
     quand = point[5] or point[3]
-    verifier(point[4] in lue and quand in lue,
-             f"{texte} : lecture attendue « {quand} : {point[4]} », reçu « {lue} »")
-    return lue
+
+    def juste():
+        lue = v.element("#lecture").text
+        return lue if point[4] in lue and quand in lue else None
+    try:
+        return WebDriverWait(v.d, 5, poll_frequency=0.05).until(lambda d: juste())
+    except TimeoutException:
+        raise commun.Echec(f"{texte} : lecture attendue « {quand} : {point[4]} », reçu « {v.element('#lecture').text} »") from None
 
 
 def lire_au_pointeur(v):
@@ -451,11 +458,17 @@ def verifier_synthese(v, codes):
     return len(lignes), len(classes)
 
 
+def ouvrir_premier_mois(v):
+    """Le premier lien de la liste des mois, suivi ; son adresse et le mois qu'il nomme."""
+    premier = v.element("#mois a")
+    href, mois = premier.get_attribute("href"), premier.get_attribute("title") or premier.text
+    v.charger_apres(premier.click, f"premier mois « {mois} »")
+    return href, mois
+
+
 def bulletin(v):
     v.charger_apres(v.d.find_element(By.LINK_TEXT, "Bulletins").click, "lien Bulletins")
-    premier = v.element("ul#mois li a")
-    href, mois = premier.get_attribute("href"), premier.text
-    v.charger_apres(premier.click, f"premier mois « {mois} »")
+    href, mois = ouvrir_premier_mois(v)
     verifier(v.d.current_url == href, f"bulletin : {href} attendue, reçu {v.d.current_url}")
     lignes, classes = verifier_synthese(v, {s[1] for s in v.stations})
     v.capture("bulletin.png")
@@ -464,6 +477,19 @@ def bulletin(v):
     verifier(statut == 200 and entetes.get("Content-Type") == "application/pdf" and corps.startswith(b"%PDF-"),
              f"{pdf} : 200 application/pdf attendu, reçu {statut} {entetes.get('Content-Type')} ({corps[:8]!r})")
     print(f"bulletin de {mois} : {lignes} stations, {classes} classes colorées, PDF de {len(corps)} octets")
+
+
+def voisins_du_bulletin(v):
+    """Les liens vers les mois voisins du dernier bulletin mènent à des bulletins."""
+    v.d.get(v.portail.url + "bulletin")
+    _, mois = ouvrir_premier_mois(v)
+    liens = v.d.find_elements(By.CSS_SELECTOR, "#voisins a")
+    verifier(liens, f"bulletin de {mois} : des liens vers les mois voisins attendus, aucun")
+    for lien in liens:
+        statut, _, _ = commun.get(lien.get_attribute("href"))
+        verifier(statut == 200, f"bulletin de {mois} : « {lien.text} » attendu mener à un bulletin (200), "
+                                f"reçu {statut} pour {lien.get_attribute('href')}")
+    print(f"bulletin de {mois} : {len(liens)} lien(s) vers les mois voisins, chacun un bulletin")
 
 
 # --- Piézomètre sous la pluie --------------------------------------------------------------
@@ -562,16 +588,16 @@ def reference(v):
 
 # --- L'enchaînement ------------------------------------------------------------------------
 
-def autres_genres(v):
-    """Piézomètre et courbe de référence essayés chacun, même si un autre échoue."""
+def fin_de_parcours(v):
+    """Mois voisins, piézomètre et courbe de référence essayés chacun, même si un autre échoue."""
     echecs = 0
-    for etape in (piezometre_apres_son_pluviometre, piezometre_sous_un_autre, reference):
+    for etape in (voisins_du_bulletin, piezometre_apres_son_pluviometre, piezometre_sous_un_autre, reference):
         try:
             etape(v)
         except commun.Echec as e:
             echecs += 1
             print(f"ÉCHEC : {e}", file=sys.stderr)
-    verifier(echecs == 0, f"pages du piézomètre et de la courbe de référence attendues justes, {echecs} essai(s) en défaut")
+    verifier(echecs == 0, f"mois voisins, piézomètre et courbe de référence attendus justes, {echecs} essai(s) en défaut")
 
 
 def parcours(v):
@@ -586,7 +612,7 @@ def parcours(v):
     _, code, _, premiere, derniere = next(s for s in v.stations if s[:2] == ("pluvio", PLUVIOMETRE))
     telecharger_donnees(v, toute_periode(v, premiere, derniere))
     bulletin(v)
-    autres_genres(v)
+    fin_de_parcours(v)
     print(f"parcours complet en {time.monotonic() - debut:.1f} s")
 
 
@@ -597,6 +623,8 @@ def essai(options):
         pilote = navigateur(dossier)
         try:
             parcours(Visite(pilote, portail, stations, dossier, options.captures))
+        except WebDriverException as e:
+            raise commun.Echec(f"le navigateur attendu sans erreur, reçu : {e.msg}") from None
         finally:
             pilote.quit()
 
