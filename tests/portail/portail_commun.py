@@ -11,6 +11,7 @@ import sys
 import tempfile
 import time
 import urllib.error
+import urllib.parse
 import urllib.request
 
 LIGNE_ECOUTE = re.compile(r"^graphique : portail à l'écoute sur (http://\S+/) \((\d+) processus\)\.$")
@@ -78,7 +79,7 @@ class Portail:
     def __init__(self, programme, base, processus=1):
         self.commande = [programme, "serveur", "--base", base, "--ecoute", "127.0.0.1:0", "--processus", str(processus)]
         self.processus = None
-        self.url = None
+        self.url, self.hote, self.port = None, None, None
         self.erreurs = tempfile.TemporaryFile(mode="w+")
 
     def __enter__(self):
@@ -86,6 +87,8 @@ class Portail:
                                           env=environnement(), start_new_session=True)
         try:
             self.url = self._lire_adresse(30)
+            adresse = urllib.parse.urlsplit(self.url)
+            self.hote, self.port = adresse.hostname, adresse.port
             self._attendre_sante(30)
         except BaseException:
             self.arreter()
