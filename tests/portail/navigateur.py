@@ -586,18 +586,40 @@ def reference(v):
     print(f"courbe de référence : « {nom} », datée puis toute la période, sans changer de genre")
 
 
+# --- Un autre genre de graphique choisi dans la liste ---------------------------------------
+
+def choisir_genre(v, genre):
+    """Le genre choisi dans la liste, qui redessine la page ; ce qu'elle montre, refus compris."""
+    v.charger_apres(lambda: Select(v.element("form#demande select[name='type']")).select_by_value(genre), f"genre {genre} choisi")
+    refus = [p.text for p in v.d.find_elements(By.CSS_SELECTOR, "p.erreur")]
+    dessin = v.d.find_elements(By.CSS_SELECTOR, "figure#graphique > svg")
+    if v.requete().get("type") != genre or refus or not dessin:
+        return f"{genre} : {refus[0] if refus else 'aucun graphique'} ({v.d.current_url.split('/', 3)[3]})"
+    return None
+
+
+def changer_de_genre(v):
+    """De la page tracée au formulaire, chaque genre de la liste choisi à la suite donne un graphique."""
+    v.d.get(f"{v.portail.url}station/{PLUVIOMETRE}?type=edition&periodes={PERIODES[0]}&debut={DEBUT}&fin={FIN}")
+    genres = [o.get_attribute("value") for o in Select(v.element("form#demande select[name='type']")).options]
+    verifier(len(genres) > 1, f"plusieurs genres de graphique attendus dans la liste, reçu {genres}")
+    refus = [r for r in (choisir_genre(v, g) for g in genres[1:] + genres[:1]) if r]
+    verifier(not refus, f"chaque genre choisi attendu tracé, {len(refus)} refusé(s) sur {len(genres)} : " + " ; ".join(refus))
+    print(f"genres : {', '.join(genres)} choisis à la suite, chacun tracé")
+
+
 # --- L'enchaînement ------------------------------------------------------------------------
 
 def fin_de_parcours(v):
-    """Mois voisins, piézomètre et courbe de référence essayés chacun, même si un autre échoue."""
+    """Genres choisis, mois voisins, piézomètre et courbe de référence essayés chacun, même si un autre échoue."""
     echecs = 0
-    for etape in (voisins_du_bulletin, piezometre_apres_son_pluviometre, piezometre_sous_un_autre, reference):
+    for etape in (changer_de_genre, voisins_du_bulletin, piezometre_apres_son_pluviometre, piezometre_sous_un_autre, reference):
         try:
             etape(v)
         except commun.Echec as e:
             echecs += 1
             print(f"ÉCHEC : {e}", file=sys.stderr)
-    verifier(echecs == 0, f"mois voisins, piézomètre et courbe de référence attendus justes, {echecs} essai(s) en défaut")
+    verifier(echecs == 0, f"genres, mois voisins, piézomètre et courbe de référence attendus justes, {echecs} essai(s) en défaut")
 
 
 def parcours(v):
