@@ -348,19 +348,36 @@ def zoomer_clavier(v):
     verifier((q.get("debut"), q.get("fin")) == attendu,
              f"zoom au clavier : du {attendu[0]} au {attendu[1]} attendu, reçu {q.get('debut')} – {q.get('fin')}")
     verifier_graphique(v, "graphique du zoom au clavier")
-    print(f"clavier : zoom du {attendu[0]} au {attendu[1]}")
+    echap_puis_retour(v)
+    print(f"clavier : zoom du {attendu[0]} au {attendu[1]}, Échap vers toute la période puis retour")
 
 
-def cliquer_toute_periode(v, texte):
-    """Le lien mène à la même demande sans ses dates."""
+def aller_a_toute_periode(v, geste, texte):
+    """Le geste mène où mène le lien Toute la période : la même demande sans ses dates."""
     avant = {k: x for k, x in v.requete().items() if k not in ("debut", "fin")}
-    v.charger_apres(v.element("#toute-periode").click, f"{texte} : lien Toute la période")
+    lien = v.element("#toute-periode").get_attribute("href")
+    v.charger_apres(geste, f"{texte} vers toute la période")
     q = v.requete()
     verifier(q == avant, f"{texte} : toute la période attendue avec {avant} (la demande sans ses dates), reçu {q}")
+    verifier(v.d.current_url == lien, f"{texte} : l'adresse du lien Toute la période {lien} attendue, reçu {v.d.current_url}")
+
+
+def double_clic_sur_le_graphique(v):
+    montrer_le_graphique(v)
+    ActionChains(v.d).double_click(v.element("#graphique svg")).perform()
+
+
+def echap_puis_retour(v):
+    """Échap sur le graphique mène à toute la période ; le retour ramène au zoom."""
+    zoom = v.d.current_url
+    v.d.execute_script("document.getElementById('graphique').focus()")
+    aller_a_toute_periode(v, lambda: touches(v, Keys.ESCAPE), "Échap")
+    v.charger_apres(v.d.back, "retour après Échap")
+    verifier(v.d.current_url == zoom, f"retour après Échap : {zoom} attendue, reçu {v.d.current_url}")
 
 
 def toute_periode(v, premiere, derniere):
-    cliquer_toute_periode(v, "pluviomètre")
+    aller_a_toute_periode(v, v.element("#toute-periode").click, "lien du pluviomètre")
     donnees = verifier_graphique(v, "graphique de toute la période")
     verifier((donnees["debut"], donnees["fin"]) == (premiere, derniere),
              f"toute la période : du {premiere} au {derniere} attendu, tracé du {donnees['debut']} au {donnees['fin']}")
@@ -581,9 +598,9 @@ def reference(v):
     verifier((v.requete().get("debut"), v.requete().get("fin")) == DATES_REFERENCE,
              f"courbe de référence : dates {DATES_REFERENCE} attendues dans l'adresse, reçu {v.d.current_url}")
     verifier_reference(v, nom, "courbe de référence datée")
-    cliquer_toute_periode(v, "courbe de référence")
+    aller_a_toute_periode(v, lambda: double_clic_sur_le_graphique(v), "double clic sur la courbe de référence")
     verifier_reference(v, nom, "toute la période de la courbe de référence")
-    print(f"courbe de référence : « {nom} », datée puis toute la période, sans changer de genre")
+    print(f"courbe de référence : « {nom} », datée puis toute la période d'un double clic, sans changer de genre")
 
 
 # --- Un autre genre de graphique choisi dans la liste ---------------------------------------
