@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Le portail dans Chromium sans écran, comme une personne s'en sert, d'une seule traite :
 filtre des stations au clavier, formulaire d'une station, lecture sous le pointeur, zoom au
-rectangle et au clavier, toute la période, classeur et CSV téléchargés, bulletin du mois,
+rectangle et au clavier, toute la période (lien, Échap, double clic), classeur et CSV
+téléchargés, bulletin du mois et ses voisins, chaque genre de graphique choisi à la suite,
 piézomètre sous la pluie, courbe de référence. Les captures d'écran vont dans --captures."""
 import csv
 import io
@@ -648,7 +649,7 @@ def parcours(v):
     avant = zoomer_rectangle(v)
     revenir(v, avant)
     zoomer_clavier(v)
-    _, code, _, premiere, derniere = next(s for s in v.stations if s[:2] == ("pluvio", PLUVIOMETRE))
+    *_, premiere, derniere = next(s for s in v.stations if s[:2] == ("pluvio", PLUVIOMETRE))
     telecharger_donnees(v, toute_periode(v, premiere, derniere))
     bulletin(v)
     fin_de_parcours(v)
