@@ -23,6 +23,8 @@ GRAPHIQUES = [
     ("année 2023", "76402001", "type=Annee&annee=2023", "--type Annee --station 76402001 --annee 2023"),
     ("année en cumul annuel", "76402001", "type=Annee&annee=2023&variante=CUMUL_ANNUEL",
      "--type Annee --station 76402001 --annee 2023 --variante CUMUL_ANNUEL"),
+    ("année en cumul mensuel", "76402001", "type=Annee&annee=2023&variante=CUMUL_MENSUEL&periodes=A",
+     "--type Annee --station 76402001 --annee 2023 --variante CUMUL_MENSUEL --periodes A"),
     ("annuaire", "76402001", "type=annuaire&periodes=A", "--type annuaire --station 76402001 --periodes A"),
     ("superposition", "76401001", "type=Superposition&stations=76402001,27403001&periodes=A&debut=01/01/2000&fin=31/12/2024",
      "--type Superposition --station 76401001 --stations 76402001,27403001 --periodes A --debut 01/01/2000 --fin 31/12/2024"),
