@@ -185,7 +185,16 @@ def verifier_filtre(v, cherche):
         montrees = [tr for tr in section.find_elements(By.CSS_SELECTOR, "tr.station") if tr.is_displayed()]
         verifier(section.is_displayed() == bool(montrees), f"filtre « {cherche} » : section {section.get_attribute('id')} "
                                                             f"attendue {'montrée' if montrees else 'cachée'}, l'inverse à l'écran")
-    return len(gardees), len(lignes)
+    return gardees, len(lignes)
+
+
+def filtrer_par_le_portail(v, gardees):
+    """Entrée envoie le filtre : la page filtrée par le portail n'a que les lignes gardées à l'écran."""
+    v.charger_apres(lambda: v.element("#filtre").send_keys(Keys.ENTER), "Entrée dans le filtre")
+    recues = {t for t, _ in lignes_accueil(v)}
+    verifier(v.requete().get("filtre") == FILTRE and recues == gardees,
+             f"/?filtre={FILTRE} : les stations {sorted(gardees)} attendues, reçu {sorted(recues)} ({v.d.current_url})")
+    v.charger_apres(v.d.back, "retour à l'accueil entier")
 
 
 def filtrer_accueil(v):
@@ -195,11 +204,13 @@ def filtrer_accueil(v):
     champ.send_keys(FILTRE)
     gardees, toutes = verifier_filtre(v, FILTRE)
     v.capture("accueil.png")
+    filtrer_par_le_portail(v, gardees)
+    champ = v.element("#filtre")
     champ.send_keys(Keys.CONTROL, "a")
     champ.send_keys(Keys.BACKSPACE)
     cachees = [t for t, tr in lignes_accueil(v) if not tr.is_displayed()]
     verifier(not cachees, f"filtre effacé : toutes les stations attendues montrées, cachées : {cachees}")
-    print(f"accueil : « {FILTRE} » tapé garde {gardees} station(s) sur {toutes}, effacé les montre toutes")
+    print(f"accueil : « {FILTRE} » tapé garde {len(gardees)} station(s) sur {toutes}, comme le portail filtré ; effacé, toutes")
 
 
 # --- Une station : le formulaire, la lecture, les zooms ------------------------------------
