@@ -417,12 +417,15 @@ def telecharger(v, lien, extension):
 
 def colonnes_de_nombres(chemin):
     """Chaque colonne de nombres de chaque feuille du classeur : {(feuille, colonne) : [valeurs]}."""
-    colonnes = {}
-    for feuille in openpyxl.load_workbook(chemin, read_only=True).worksheets:
-        for ligne in feuille.iter_rows(values_only=True):
-            for i, valeur in enumerate(ligne):
-                if isinstance(valeur, (int, float)) and not isinstance(valeur, bool):
-                    colonnes.setdefault((feuille.title, i + 1), []).append(float(valeur))
+    colonnes, classeur = {}, openpyxl.load_workbook(chemin, read_only=True)
+    try:
+        for feuille in classeur.worksheets:
+            for ligne in feuille.iter_rows(values_only=True):
+                for i, valeur in enumerate(ligne):
+                    if isinstance(valeur, (int, float)) and not isinstance(valeur, bool):
+                        colonnes.setdefault((feuille.title, i + 1), []).append(float(valeur))
+    finally:
+        classeur.close()
     return colonnes
 
 
