@@ -99,6 +99,9 @@ class Portail:
         self.arreter()
 
     def stderr(self):
+        """Ce que le portail a écrit sur sa sortie d'erreur, tant qu'il tourne."""
+        if self.erreurs.closed:
+            return ""
         self.erreurs.seek(0)
         return self.erreurs.read().strip()
 
@@ -135,6 +138,7 @@ class Portail:
             os.killpg(p.pid, signal.SIGKILL)
         p.wait()
         p.stdout.close()
+        self.erreurs.close()
 
 
 @contextlib.contextmanager
