@@ -35,6 +35,8 @@ def analyseur(description):
 
 def principal(essai, *arguments):
     """Lance l'essai ; un échec s'écrit en une ligne et fait sortir en erreur."""
+    # Arrêté de dehors, l'essai défait quand même ce qu'il a lancé (portail, navigateur, dossiers).
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))
     try:
         essai(*arguments)
     except Echec as e:
