@@ -16,6 +16,14 @@ AUTRE = "/station/76401001/graphique.svg?" + PERIODE
 # La pluie de ces jours est portée à 500 mm : le mois de juin 2021 grandit d'au moins 300 mm.
 PLUIES = [("14/06/2021", "500,0"), ("15/06/2021", "500,0")]
 MOIS_CHANGE = "06/21"
+# Les formes de If-None-Match qui désignent l'étiquette courante : la comparaison est faible,
+# et nginx affaiblit l'étiquette (W/) de ce qu'il compresse.
+FORMES_ETIQUETTE = [
+    ("exacte", lambda e: e),
+    ("faible", lambda e: "W/" + e),
+    ("dans une liste", lambda e: '"autre", ' + e),
+    ("étoile", lambda e: "*"),
+]
 HAUSSE_MINIMALE = 300.0
 
 
@@ -51,6 +59,13 @@ def verifier_memoire(port):
              f"le second envoi deux fois plus rapide attendu, {plus_rapide * 1000:.1f} ms contre {premier.duree * 1000:.1f} ms")
     verifier_304_sans_corps(port, IMAGE, etiquette)
     return premier
+
+
+def verifier_formes(port, etiquette, releve):
+    for nom, forme in FORMES_ETIQUETTE:
+        with releve.essai():
+            r = demander(port, IMAGE, entetes={"If-None-Match": forme(etiquette)})
+            verifier(r.statut == 304, f"If-None-Match {nom} « {forme(etiquette)} » : 304 attendu, {r.statut} venu")
 
 
 def valeur_du_mois(csv, mois):
@@ -102,6 +117,7 @@ def principal():
         base = base_exemple(arguments.programme, dossier)
         with Serveur(arguments.programme, base, dossier) as serveur:
             avant = verifier_memoire(serveur.port)
+            verifier_formes(serveur.port, avant.entete("etag"), releve)
             mois_avant = lire_mois(serveur.port)
             importer_pluies(arguments.programme, base, dossier)
             verifier_apres_import(serveur.port, avant, mois_avant, releve)
