@@ -60,6 +60,9 @@ def executer(principal):
     except Echec as e:
         print(f"ÉCHEC : {e}", file=sys.stderr)
         sys.exit(1)
+    except Exception as e:  # noqa: BLE001 — toute autre panne se dit aussi en une ligne
+        print(f"ÉCHEC : l'essai devait aller au bout, il s'est arrêté sur {e!r}", file=sys.stderr)
+        sys.exit(1)
     print(f"réussi en {time.monotonic() - debut:.1f} s")
 
 
