@@ -190,6 +190,8 @@ def demander(port, chemin, methode="GET", entetes=None, delai=30.0):
         r = c.getresponse()
         corps = r.read()
         return Reponse(r.status, {k.lower(): v for k, v in r.getheaders()}, corps, time.monotonic() - debut)
+    except (OSError, http.client.HTTPException) as e:
+        raise Echec(f"{methode} {chemin[:100]} : une réponse attendue, {e!r} venu après {time.monotonic() - debut:.1f} s") from e
     finally:
         c.close()
 

@@ -9,12 +9,18 @@ import re
 import resource
 import socket
 import tempfile
+import threading
 import time
 
 from essais_http import (Releve, Serveur, base_exemple, demander, envoyer_brut, executer, lire_arguments,
                          sante_rapide, statut_brut, verifier)
 
 STATION = "/station/76402001"
+# Des dizaines de stations superposées sur vingt ans : quelques secondes de travail pour le portail.
+LOURDE = ("/station/76402001/graphique.csv?type=Superposition&periodes=M&debut=01/01/2001&fin=31/12/2020&stations="
+          + ",".join(["76401001", "27403001"] * 50))
+# Plus d'un millier de stations, en moins de 16 Kio : un tel graphique occuperait le processus.
+ENORME = STATION + "?type=Superposition&stations=" + ",".join(["76401001", "27403001"] * 700)
 GRAPHIQUE = STATION + "?type=edition&periodes=M&debut=01/01/2019&fin=31/12/2023"
 
 # (ce qui est essayé, méthode, adresse, statut attendu)
@@ -39,6 +45,8 @@ DEMANDES = [
     ("ordre SQL en paramètre", "GET", STATION + "?type=edition%27%3BDROP%20TABLE%20STATIONS%3B--", 400),
     ("ordre SQL en code", "GET", "/station/76402001%27%20OR%20%271%27%3D%271", 404),
     ("mois impossible", "GET", "/bulletin/2020-13", 404),
+    ("année hors bornes", "GET", STATION + "?type=Annee&annee=99999", 400),
+    ("années de statistiques hors bornes", "GET", STATION + "?type=comparaisonNormale&annees-statistiques=1000-3000", 400),
 ] + [(f"méthode {m}", m, STATION, 405) for m in ("POST", "PUT", "DELETE", "OPTIONS", "TRACE", "PATCH")]
 
 # Octets qui ne sont pas une demande : une réponse 4xx ou la connexion fermée, jamais davantage.
@@ -55,6 +63,15 @@ OCTETS_MALFORMES = [
 FERMETURES = [
     ("refus annoncé fermant", b"GET /station/99999999 HTTP/1.1\r\nHost: x\r\n\r\n"),
     ("fermeture demandée par le client", b"GET /sante HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n"),
+]
+
+# Du balisage glissé dans l'adresse revient échappé, jamais tel quel : (adresse, statut, texte interdit).
+MARQUE = "%3Cscript%3Ealert(1)%3C%2Fscript%3E"
+ECHAPPEMENTS = [
+    ("/?filtre=" + MARQUE, 200, "<script>alert(1)"),
+    ("/station/" + MARQUE, 404, "<script>alert(1)"),
+    (STATION + "?type=%3Cimg%20src=x%20onerror=alert(1)%3E", 400, "<img src=x"),
+    (STATION + "?periodes=" + MARQUE, 400, "<script>alert(1)"),
 ]
 
 
@@ -81,6 +98,12 @@ def essayer_demande(port, nom, methode, chemin, attendu):
         verifier(r.entete("allow") == "GET, HEAD", f"{nom} : « Allow: GET, HEAD » attendu, {r.entete('allow')!r} venu")
 
 
+def essayer_echappement(port, chemin, attendu, interdit):
+    r = demander(port, chemin)
+    verifier(r.statut == attendu, f"{chemin} : {attendu} attendu, {r.statut} venu")
+    verifier(interdit not in r.texte(), f"{chemin} : « {interdit} » échappé attendu, il revient tel quel dans la page")
+
+
 def essayer_octets(port, nom, octets):
     reponse, fermee = envoyer_brut(port, octets, delai=3)
     statut = statut_brut(reponse)
@@ -94,6 +117,32 @@ def essayer_fermeture(port, nom, octets):
     reponse, fermee = envoyer_brut(port, octets, delai=3)
     verifier(statut_brut(reponse) is not None, f"{nom} : une réponse attendue, {reponse[:60]!r} venu")
     verifier(fermee, f"{nom} : la connexion fermée après la réponse attendue, encore ouverte après {time.monotonic() - debut:.1f} s")
+
+
+def annees_et_series(corps):
+    lignes = [l.split(";") for l in corps.decode("utf-8", "replace").splitlines()[1:]]
+    return {int(l[2][-4:]) for l in lignes if len(l) == 4 and l[2]}, {l[0] for l in lignes if len(l) == 4}
+
+
+def essayer_demandes_melees(port):
+    """Pendant un long tracé, d'autres demandes arrivent : chacune reçoit ses propres séries."""
+    lourde = []
+    fil = threading.Thread(target=lambda: lourde.append(demander(port, LOURDE, delai=60)))
+    fil.start()
+    try:
+        for annee in range(1981, 2001):
+            if annee > 1981 and not fil.is_alive():
+                break
+            r = demander(port, f"/station/76401001/graphique.csv?type=edition&periodes=M&debut=01/01/{annee}&fin=31/12/{annee}")
+            annees, _ = annees_et_series(r.corps)
+            verifier(r.statut == 200 and annees == {annee}, f"séries de {annee} seule attendues, {r.statut} avec les années {sorted(annees)} venu")
+    finally:
+        fil.join(60)
+    verifier(lourde, "une réponse à la longue superposition attendue, rien n'est venu")
+    annees, series = annees_et_series(lourde[0].corps)
+    verifier(lourde[0].statut == 200 and annees and min(annees) >= 2001 and max(annees) <= 2020 and len(series) >= 3,
+             f"superposition de 2001 à 2020, trois stations : attendue, {lourde[0].statut} avec les années "
+             f"{sorted(annees)[:3]}…{sorted(annees)[-3:]} et les séries {sorted(series)} venu")
 
 
 def essayer_trop_long(port):
@@ -164,9 +213,12 @@ def verifier_serveur_intact(serveur, travailleurs, dossier):
 
 def essayer_tout(port, releve):
     essais = [(essayer_demande, (port, *d)) for d in DEMANDES]
+    essais += [(essayer_echappement, (port, *e)) for e in ECHAPPEMENTS]
     essais += [(essayer_octets, (port, *o)) for o in OCTETS_MALFORMES]
     essais += [(essayer_fermeture, (port, *f)) for f in FERMETURES]
-    essais += [(e, (port,)) for e in (essayer_trop_long, essayer_head, essayer_client_lent, essayer_mille_connexions)]
+    essais += [(e, (port,)) for e in (essayer_demandes_melees, essayer_trop_long, essayer_head, essayer_client_lent, essayer_mille_connexions)]
+    # En dernier : refusée trop tard, elle occuperait le processus pendant les essais suivants.
+    essais += [(essayer_demande, (port, "plus d'un millier de stations superposées", "GET", ENORME, 400))]
     for essai, parametres in essais:
         with releve.essai():
             essai(*parametres)
