@@ -16,11 +16,12 @@ from essais_http import (Releve, Serveur, base_exemple, demander, envoyer_brut, 
                          sante_rapide, statut_brut, verifier)
 
 STATION = "/station/76402001"
-# Des dizaines de stations superposées sur vingt ans : quelques secondes de travail pour le portail.
-LOURDE = ("/station/76402001/graphique.csv?type=Superposition&periodes=M&debut=01/01/2001&fin=31/12/2020&stations="
-          + ",".join(["76401001", "27403001"] * 50))
+# Trois pluviomètres superposés sur vingt ans : le plus long tracé des essais.
+LOURDE = "/station/76402001/graphique.csv?type=Superposition&periodes=M&debut=01/01/2001&fin=31/12/2020&stations=76401001,27403001"
 # Plus d'un millier de stations, en moins de 16 Kio : un tel graphique occuperait le processus.
-ENORME = STATION + "?type=Superposition&stations=" + ",".join(["76401001", "27403001"] * 700)
+ENORME = STATION + "?type=Superposition&stations=" + ",".join(f"Z{i:07d}" for i in range(1400))
+ENORME_REPETEE = STATION + "?type=Superposition&stations=" + ",".join(["76401001", "27403001"] * 700)
+REPONSE_RAPIDE = 5.0
 GRAPHIQUE = STATION + "?type=edition&periodes=M&debut=01/01/2019&fin=31/12/2023"
 
 # (ce qui est essayé, méthode, adresse, statut attendu)
@@ -45,6 +46,9 @@ DEMANDES = [
     ("ordre SQL en paramètre", "GET", STATION + "?type=edition%27%3BDROP%20TABLE%20STATIONS%3B--", 400),
     ("ordre SQL en code", "GET", "/station/76402001%27%20OR%20%271%27%3D%271", 404),
     ("mois impossible", "GET", "/bulletin/2020-13", 404),
+    ("station inconnue superposée", "GET", STATION + "?type=Superposition&stations=ZZZ", 400),
+    ("piézomètre superposé aux pluies", "GET", STATION + "?type=Superposition&stations=00754X0012", 400),
+    ("piézomètre pris pour pluviomètre", "GET", "/station/00754X0012?pluviometre=00755X0031", 400),
     ("année hors bornes", "GET", STATION + "?type=Annee&annee=99999", 400),
     ("années de statistiques hors bornes", "GET", STATION + "?type=comparaisonNormale&annees-statistiques=1000-3000", 400),
 ] + [(f"méthode {m}", m, STATION, 405) for m in ("POST", "PUT", "DELETE", "OPTIONS", "TRACE", "PATCH")]
@@ -145,6 +149,13 @@ def essayer_demandes_melees(port):
              f"{sorted(annees)[:3]}…{sorted(annees)[-3:]} et les séries {sorted(series)} venu")
 
 
+def essayer_liste_repetee(port):
+    """Deux stations répétées sept cents fois : répondue à temps, tracée ou refusée."""
+    r = demander(port, ENORME_REPETEE, delai=30)
+    verifier(r.statut in (200, 400) and r.duree < REPONSE_RAPIDE,
+             f"deux stations répétées 700 fois : 200 ou 400 en moins de {REPONSE_RAPIDE:.0f} s attendu, {r.statut} en {r.duree:.1f} s venu")
+
+
 def essayer_trop_long(port):
     chemin = GRAPHIQUE + "&x=" + "a" * (20 * 1024)
     reponse, fermee = envoyer_brut(port, f"GET {chemin} HTTP/1.1\r\nHost: x\r\n\r\n".encode(), delai=5)
@@ -181,19 +192,50 @@ def essayer_client_lent(port):
     verifier(recu == b"" or statut_brut(recu) == 408, f"client lent : 408 ou rien attendu, {recu[:60]!r} venu")
 
 
-def essayer_mille_connexions(port):
+def ouvrir_connexions(port, nombre):
     limite = resource.getrlimit(resource.RLIMIT_NOFILE)
-    resource.setrlimit(resource.RLIMIT_NOFILE, (min(limite[1], 4096), limite[1]))
+    resource.setrlimit(resource.RLIMIT_NOFILE, (min(limite[1], 8192), limite[1]))
     prises = []
     try:
-        for _ in range(1000):
+        for _ in range(nombre):
             prises.append(socket.create_connection(("127.0.0.1", port), timeout=10))
+    except OSError:
+        fermer(prises)
+        raise
+    return prises
+
+
+def fermer(prises):
+    for p in prises:
+        p.close()
+
+
+def essayer_mille_connexions(port):
+    prises = ouvrir_connexions(port, 1000)
+    try:
         time.sleep(0.5)
         r = demander(port, GRAPHIQUE)
         verifier(r.statut == 200 and r.duree < 1.0, f"avec 1000 connexions muettes : 200 en moins de 1 s attendu, {r.statut} en {r.duree:.2f} s venu")
     finally:
-        for p in prises:
-            p.close()
+        fermer(prises)
+
+
+def essayer_trop_de_connexions(port):
+    """Au-delà de 4000 connexions ouvertes, la suivante reçoit 503 et se ferme."""
+    prises = ouvrir_connexions(port, 4000)
+    try:
+        recu = b""
+        # Le processus accepte les connexions à son rythme : on en ouvre une de plus jusqu'au refus.
+        for _ in range(5):
+            time.sleep(1.0)
+            prises.append(socket.create_connection(("127.0.0.1", port), timeout=2))
+            with contextlib.suppress(socket.timeout, ConnectionResetError):
+                recu = prises[-1].recv(4096)
+            if recu:
+                break
+        verifier(statut_brut(recu) == 503, f"au-delà de 4000 connexions : 503 attendu, {recu[:60]!r} venu")
+    finally:
+        fermer(prises)
 
 
 def empreinte(chemin):
@@ -216,9 +258,12 @@ def essayer_tout(port, releve):
     essais += [(essayer_echappement, (port, *e)) for e in ECHAPPEMENTS]
     essais += [(essayer_octets, (port, *o)) for o in OCTETS_MALFORMES]
     essais += [(essayer_fermeture, (port, *f)) for f in FERMETURES]
-    essais += [(e, (port,)) for e in (essayer_demandes_melees, essayer_trop_long, essayer_head, essayer_client_lent, essayer_mille_connexions)]
-    # En dernier : refusée trop tard, elle occuperait le processus pendant les essais suivants.
-    essais += [(essayer_demande, (port, "plus d'un millier de stations superposées", "GET", ENORME, 400))]
+    seuls = (essayer_demandes_melees, essayer_trop_long, essayer_head, essayer_client_lent,
+             essayer_mille_connexions, essayer_trop_de_connexions)
+    essais += [(e, (port,)) for e in seuls]
+    # En dernier : tracées au lieu d'être refusées, elles occuperaient le processus pendant les essais suivants.
+    essais += [(essayer_demande, (port, "plus d'un millier de stations superposées", "GET", ENORME, 400)),
+               (essayer_liste_repetee, (port,))]
     for essai, parametres in essais:
         with releve.essai():
             essai(*parametres)
