@@ -67,7 +67,14 @@ OCTETS_MALFORMES = [
 FERMETURES = [
     ("refus annoncé fermant", b"GET /station/99999999 HTTP/1.1\r\nHost: x\r\n\r\n"),
     ("fermeture demandée par le client", b"GET /sante HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n"),
+    ("demande HTTP/1.0 sans keep-alive", b"GET /sante HTTP/1.0\r\n\r\n"),
+    # Longueur et découpage ensemble : la suite du flot est douteuse, la connexion doit se fermer.
+    ("Content-Length et Transfer-Encoding ensemble",
+     b"GET /sante HTTP/1.1\r\nHost: x\r\nContent-Length: 5\r\nTransfer-Encoding: chunked\r\n\r\n0\r\n\r\n"),
 ]
+# Trois demandes d'un seul envoi : trois réponses, dans l'ordre.
+ENCHAINEES = (b"GET /sante HTTP/1.1\r\nHost: x\r\n\r\nGET /actifs/portail.css HTTP/1.1\r\nHost: x\r\n\r\n"
+              b"GET /station/99999999 HTTP/1.1\r\nHost: x\r\n\r\n")
 
 # Du balisage glissé dans l'adresse revient échappé, jamais tel quel : (adresse, statut, texte interdit).
 MARQUE = "%3Cscript%3Ealert(1)%3C%2Fscript%3E"
@@ -154,6 +161,14 @@ def essayer_liste_repetee(port):
     r = demander(port, ENORME_REPETEE, delai=30)
     verifier(r.statut in (200, 400) and r.duree < REPONSE_RAPIDE,
              f"deux stations répétées 700 fois : 200 ou 400 en moins de {REPONSE_RAPIDE:.0f} s attendu, {r.statut} en {r.duree:.1f} s venu")
+
+
+def essayer_enchainees(port):
+    reponse, _ = envoyer_brut(port, ENCHAINEES, delai=1)
+    statuts = [int(x) for x in re.findall(rb"HTTP/1\.1 (\d{3}) ", reponse)]
+    types = re.findall(rb"Content-Type: ([a-z/]+)", reponse)
+    verifier(statuts == [200, 200, 404] and types == [b"text/plain", b"text/css", b"text/html"],
+             f"trois demandes enchaînées : 200, 200, 404 (texte, CSS, HTML) attendus, {statuts} {types} venus")
 
 
 def essayer_trop_long(port):
@@ -258,7 +273,7 @@ def essayer_tout(port, releve):
     essais += [(essayer_echappement, (port, *e)) for e in ECHAPPEMENTS]
     essais += [(essayer_octets, (port, *o)) for o in OCTETS_MALFORMES]
     essais += [(essayer_fermeture, (port, *f)) for f in FERMETURES]
-    seuls = (essayer_demandes_melees, essayer_trop_long, essayer_head, essayer_client_lent,
+    seuls = (essayer_demandes_melees, essayer_enchainees, essayer_trop_long, essayer_head, essayer_client_lent,
              essayer_mille_connexions, essayer_trop_de_connexions)
     essais += [(e, (port,)) for e in seuls]
     # En dernier : tracées au lieu d'être refusées, elles occuperaient le processus pendant les essais suivants.
