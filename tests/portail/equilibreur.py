@@ -176,6 +176,14 @@ def amonts_du_journal(d, avant):
     return ports
 
 
+def port_ferme(port):
+    try:
+        socket.create_connection(("127.0.0.1", port), timeout=2).close()
+        return False
+    except ConnectionRefusedError:
+        return True
+
+
 def tuer_une_instance(d, tuee, survivante):
     with Flot(d["tls"]) as flot:
         time.sleep(AVANT_ARRET)
@@ -183,6 +191,7 @@ def tuer_une_instance(d, tuee, survivante):
         # Toute l'instance d'un coup : le parent et ses processus de travail.
         os.killpg(tuee.pid, signal.SIGKILL)
         time.sleep(APRES_ARRET)
+    verifier(port_ferme(tuee.port), f"plus rien à l'écoute sur {tuee.port} après l'arrêt attendu, une connexion y est acceptée")
     flot.verifier_tous_servis("une instance tuée en plein flot", 20)
     apres = [r for r in flot.resultats if r[0] > time.monotonic() - APRES_ARRET + 0.5]
     verifier(len(apres) >= 5, f"des demandes servies après l'arrêt attendues, {len(apres)} venues")
