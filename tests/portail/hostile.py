@@ -163,6 +163,24 @@ def essayer_liste_repetee(port):
              f"deux stations répétées 700 fois : 200 ou 400 en moins de {REPONSE_RAPIDE:.0f} s attendu, {r.statut} en {r.duree:.1f} s venu")
 
 
+def series_d_une_annee(annee):
+    return f"/station/76401001/graphique.csv?type=edition&periodes=M&debut=01/01/{annee}&fin=31/12/{annee}&mesures=1"
+
+
+def essayer_demandes_simultanees(port):
+    """Dix téléchargements à la fois sur le même processus : chacun reçoit son année, et elle seule."""
+    annees = range(1991, 2001)
+    recues = {}
+    fils = [threading.Thread(target=lambda a=a: recues.__setitem__(a, demander(port, series_d_une_annee(a)))) for a in annees]
+    for f in fils:
+        f.start()
+    for f in fils:
+        f.join(60)
+    lues = {a: (r.statut, annees_et_series(r.corps)[0]) for a, r in recues.items()}
+    fausses = {a: lues.get(a, "sans réponse") for a in annees if lues.get(a) != (200, {a})}
+    verifier(not fausses, f"dix demandes simultanées : chacune son année attendue, {len(fausses)} autrement (année : statut, années reçues) {fausses}")
+
+
 def essayer_enchainees(port):
     reponse, _ = envoyer_brut(port, ENCHAINEES, delai=1)
     statuts = [int(x) for x in re.findall(rb"HTTP/1\.1 (\d{3}) ", reponse)]
@@ -273,7 +291,7 @@ def essayer_tout(port, releve):
     essais += [(essayer_echappement, (port, *e)) for e in ECHAPPEMENTS]
     essais += [(essayer_octets, (port, *o)) for o in OCTETS_MALFORMES]
     essais += [(essayer_fermeture, (port, *f)) for f in FERMETURES]
-    seuls = (essayer_demandes_melees, essayer_enchainees, essayer_trop_long, essayer_head, essayer_client_lent,
+    seuls = (essayer_demandes_melees, essayer_demandes_simultanees, essayer_enchainees, essayer_trop_long, essayer_head, essayer_client_lent,
              essayer_mille_connexions, essayer_trop_de_connexions)
     essais += [(e, (port,)) for e in seuls]
     # En dernier : tracées au lieu d'être refusées, elles occuperaient le processus pendant les essais suivants.
