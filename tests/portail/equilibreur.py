@@ -5,6 +5,7 @@ chaque demande reçoit quand même son graphique."""
 import base64
 import contextlib
 import gzip
+import hashlib
 import http.client
 import os
 import re
@@ -16,7 +17,8 @@ import tempfile
 import threading
 import time
 
-from essais_http import Echec, Releve, Serveur, base_exemple, executer, lire_arguments, port_libre, verifier
+from essais_http import (Echec, Releve, Serveur, base_exemple, demander, executer, lire_arguments, port_libre,
+                         verifier)
 
 EXEMPLE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "deploy", "nginx", "graphique-portail.conf")
 UTILISATEUR, MOT_DE_PASSE = "lecteur", "essai-du-portail"
@@ -126,8 +128,9 @@ def demander_tls(c, chemin, autres=None):
 class Flot:
     """Des clients qui demandent les graphiques en boucle, chacun sur sa connexion, jusqu'à l'arrêt."""
 
-    def __init__(self, port):
-        self.port, self.arret, self.verrou, self.resultats = port, threading.Event(), threading.Lock(), []
+    def __init__(self, port, attendus):
+        self.port, self.attendus = port, attendus
+        self.arret, self.verrou, self.resultats = threading.Event(), threading.Lock(), []
         self.fils = [threading.Thread(target=self.client, args=(rang,)) for rang in range(CLIENTS)]
 
     def __enter__(self):
@@ -147,7 +150,7 @@ class Flot:
             i += 1
             try:
                 statut, _, corps = demander_tls(c, chemin)
-                resultat = (statut, b"<svg" in corps)
+                resultat = (statut, hashlib.sha256(corps).hexdigest() == self.attendus[chemin])
             except (OSError, http.client.HTTPException) as e:
                 resultat = (repr(e), False)
                 c.close()
@@ -158,11 +161,21 @@ class Flot:
         c.close()
 
     def verifier_tous_servis(self, moment, minimum):
-        echecs = [f"{chemin} → {statut}{'' if graphique else ' sans graphique'}"
-                  for _, chemin, statut, graphique in self.resultats if statut != 200 or not graphique]
-        verifier(not echecs, f"{moment} : 200 avec un graphique attendu pour chaque demande, "
+        echecs = [f"{chemin} → {statut}{'' if juste else ' avec un autre contenu que le sien'}"
+                  for _, chemin, statut, juste in self.resultats if statut != 200 or not juste]
+        verifier(not echecs, f"{moment} : 200 avec son graphique attendu pour chaque demande, "
                              f"{len(echecs)} sur {len(self.resultats)} autrement : {echecs[:3]}")
         verifier(len(self.resultats) >= minimum, f"{moment} : au moins {minimum} demandes servies attendues, {len(self.resultats)} venues")
+
+
+def contenus_attendus(port):
+    """Chaque adresse demandée seule, à une instance : le contenu que le flot doit recevoir."""
+    attendus = {}
+    for chemin in ADRESSES:
+        r = demander(port, chemin)
+        verifier(r.statut == 200 and b"<svg" in r.corps, f"{chemin} : 200 avec un graphique attendu, {r.statut} venu")
+        attendus[chemin] = hashlib.sha256(r.corps).hexdigest()
+    return attendus
 
 
 def amonts_du_journal(d, avant):
@@ -185,7 +198,7 @@ def port_ferme(port):
 
 
 def tuer_une_instance(d, tuee, survivante):
-    with Flot(d["tls"]) as flot:
+    with Flot(d["tls"], d["attendus"]) as flot:
         time.sleep(AVANT_ARRET)
         instant = time.time()
         # Toute l'instance d'un coup : le parent et ses processus de travail.
@@ -204,7 +217,7 @@ def tuer_un_processus(d, instance):
     ancien = instance.attendre_enfants(1)
     os.kill(ancien[0], signal.SIGKILL)
     # Les demandes partent aussitôt : elles attendent le remplaçant dans la file de la prise.
-    with Flot(d["tls"]) as flot:
+    with Flot(d["tls"], d["attendus"]) as flot:
         time.sleep(2.0)
     nouveau = instance.attendre_enfants(1, sauf=ancien)
     verifier(instance.processus.poll() is None, "l'instance vivante après la perte d'un processus attendue, elle s'est arrêtée")
@@ -271,6 +284,7 @@ def principal():
         with Serveur(arguments.programme, base, dossier) as a, Serveur(arguments.programme, base, dossier) as b:
             d = {"dossier": dossier, "amont": (a.port, b.port), "clair": port_libre(), "tls": port_libre()}
             preparer_dossier(d)
+            d["attendus"] = contenus_attendus(a.port)
             with nginx(d):
                 for essai in (verifier_acces, verifier_compression):
                     with releve.essai():
