@@ -54,6 +54,8 @@ def lire_arguments(description, *autres):
 
 def executer(principal):
     """Lance l'essai ; un échec s'écrit en une ligne et sort en 1."""
+    # Arrêté de dehors (délai de ctest), l'essai range encore ce qu'il a lancé.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit("ÉCHEC : l'essai a été arrêté de dehors avant la fin"))
     debut = time.monotonic()
     try:
         principal()
