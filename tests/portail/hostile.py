@@ -74,7 +74,7 @@ FERMETURES = [
 ]
 # Trois demandes d'un seul envoi : trois réponses, dans l'ordre.
 ENCHAINEES = (b"GET /sante HTTP/1.1\r\nHost: x\r\n\r\nGET /actifs/portail.css HTTP/1.1\r\nHost: x\r\n\r\n"
-              b"GET /station/99999999 HTTP/1.1\r\nHost: x\r\n\r\n")
+              b"GET /station/99999999 HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n")
 
 # Du balisage glissé dans l'adresse revient échappé, jamais tel quel : (adresse, statut, texte interdit).
 MARQUE = "%3Cscript%3Ealert(1)%3C%2Fscript%3E"
@@ -182,7 +182,7 @@ def essayer_demandes_simultanees(port):
 
 
 def essayer_enchainees(port):
-    reponse, _ = envoyer_brut(port, ENCHAINEES, delai=1)
+    reponse, _ = envoyer_brut(port, ENCHAINEES, delai=3)
     statuts = [int(x) for x in re.findall(rb"HTTP/1\.1 (\d{3}) ", reponse)]
     types = re.findall(rb"Content-Type: ([a-z/]+)", reponse)
     verifier(statuts == [200, 200, 404] and types == [b"text/plain", b"text/css", b"text/html"],
@@ -214,10 +214,11 @@ def essayer_client_lent(port):
         debut = time.monotonic()
         lent.sendall(b"GET /sante HTTP/1.1\r\nHost: x\r\n")
         time.sleep(0.3)
-        r = demander(port, GRAPHIQUE)
+        # Une adresse encore jamais demandée : le graphique se trace pendant l'attente du client lent.
+        r = demander(port, STATION + "?type=edition&periodes=A")
         verifier(r.statut == 200 and r.duree < 1.0, f"pendant un client lent : 200 en moins de 1 s attendu, {r.statut} en {r.duree:.2f} s venu")
         recu = b""
-        with contextlib.suppress(ConnectionResetError):
+        with contextlib.suppress(ConnectionResetError, socket.timeout):
             while morceau := lent.recv(4096):
                 recu += morceau
         duree = time.monotonic() - debut
