@@ -17,8 +17,8 @@ import tempfile
 import threading
 import time
 
-from essais_http import (Echec, Releve, Serveur, base_exemple, demander, executer, lire_arguments, port_libre,
-                         verifier)
+from essais_http import (Echec, Releve, Serveur, base_exemple, demander, executer, fermer, lire_arguments, port_libre,
+                         remplir, verifier)
 
 EXEMPLE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "deploy", "nginx", "graphique-portail.conf")
 UTILISATEUR, MOT_DE_PASSE = "lecteur", "essai-du-portail"
@@ -61,7 +61,7 @@ def configuration(d):
         verifier(n > 0, f"le motif « {motif} » attendu dans {EXEMPLE}, absent")
     temporaires = "".join(f"    {n}_temp_path {d['dossier']}/{n};\n" for n in ("client_body", "proxy", "fastcgi", "uwsgi", "scgi"))
     return ("worker_processes 1;\nevents { worker_connections 512; }\nhttp {\n" + temporaires
-            + "    log_format amont '$msec $status $upstream_addr $upstream_status';\n" + texte + "}\n")
+            + "    log_format amont '$msec|$status|$upstream_addr|$upstream_status';\n" + texte + "}\n")
 
 
 def preparer_dossier(d):
@@ -161,7 +161,7 @@ class Flot:
         c.close()
 
     def verifier_tous_servis(self, moment, minimum):
-        echecs = [f"{chemin} → {statut}{'' if juste else ' avec un autre contenu que le sien'}"
+        echecs = [f"{chemin} → {statut}{' avec un autre contenu que le sien' if statut == 200 else ''}"
                   for _, chemin, statut, juste in self.resultats if statut != 200 or not juste]
         verifier(not echecs, f"{moment} : 200 avec son graphique attendu pour chaque demande, "
                              f"{len(echecs)} sur {len(self.resultats)} autrement : {echecs[:3]}")
@@ -178,15 +178,16 @@ def contenus_attendus(port):
     return attendus
 
 
-def amonts_du_journal(d, avant):
-    """Les ports des instances qui ont répondu avant l'instant donné (horloge murale)."""
-    ports = set()
+def reponses_du_journal(d, depuis, jusqua):
+    """(port, statut) de chaque réponse d'une instance entre deux instants (horloge murale), d'après nginx."""
+    paires = set()
     with open(f"{d['dossier']}/acces.log") as f:
         for ligne in f:
-            instant, _, amonts = ligne.split(" ", 2)
-            if float(instant) < avant:
-                ports.update(int(p) for p in re.findall(r"127\.0\.0\.1:(\d+)", amonts))
-    return ports
+            instant, _, adresses, statuts = ligne.strip().split("|")
+            if depuis <= float(instant) <= jusqua:
+                ports = [int(p) for p in re.findall(r"127\.0\.0\.1:(\d+)", adresses)]
+                paires.update(zip(ports, (int(x) for x in re.findall(r"\d{3}", statuts))))
+    return paires
 
 
 def port_ferme(port):
@@ -208,9 +209,27 @@ def tuer_une_instance(d, tuee, survivante):
     flot.verifier_tous_servis("une instance tuée en plein flot", 20)
     apres = [r for r in flot.resultats if r[0] > time.monotonic() - APRES_ARRET + 0.5]
     verifier(len(apres) >= 5, f"des demandes servies après l'arrêt attendues, {len(apres)} venues")
-    servies = amonts_du_journal(d, instant)
-    verifier({tuee.port, survivante.port} <= servies,
+    servies = reponses_du_journal(d, 0, instant)
+    verifier({(tuee.port, 200), (survivante.port, 200)} <= servies,
              f"les deux instances au travail avant l'arrêt attendues ({tuee.port}, {survivante.port}), {sorted(servies)} vues")
+
+
+def saturer_une_instance(d, pleine, autre):
+    """Une instance pleine répond 503 : nginx passe à l'autre, et le lecteur ne voit rien."""
+    prises = remplir(pleine.port)
+    try:
+        # Un nginx neuf : aucune connexion d'avant n'est gardée vers l'instance pleine.
+        with nginx(d):
+            debut = time.time()
+            with Flot(d["tls"], d["attendus"]) as flot:
+                time.sleep(1.5)
+            fin = time.time()
+    finally:
+        fermer(prises)
+    flot.verifier_tous_servis("une instance pleine", 10)
+    vues = reponses_du_journal(d, debut, fin)
+    verifier((pleine.port, 503) in vues and (autre.port, 200) in vues,
+             f"des 503 de l'instance pleine ({pleine.port}) repris par l'autre ({autre.port}) attendus, {sorted(vues)} vus")
 
 
 def tuer_un_processus(d, instance):
@@ -285,6 +304,8 @@ def principal():
             d = {"dossier": dossier, "amont": (a.port, b.port), "clair": port_libre(), "tls": port_libre()}
             preparer_dossier(d)
             d["attendus"] = contenus_attendus(a.port)
+            with releve.essai():
+                saturer_une_instance(d, a, b)
             with nginx(d):
                 for essai in (verifier_acces, verifier_compression):
                     with releve.essai():

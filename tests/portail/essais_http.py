@@ -5,6 +5,7 @@ import contextlib
 import http.client
 import os
 import re
+import resource
 import select
 import signal
 import socket
@@ -224,3 +225,45 @@ def sante_rapide(port, limite=1.0):
     r = demander(port, "/sante", delai=10)
     verifier(r.statut == 200 and r.corps == b"ok\n", f"/sante : 200 « ok » attendu, {r.statut} {r.corps[:60]!r} venu")
     verifier(r.duree < limite, f"/sante en moins de {limite} s attendu, {r.duree:.2f} s venu")
+
+
+def ouvrir_connexions(port, nombre):
+    limite = resource.getrlimit(resource.RLIMIT_NOFILE)
+    resource.setrlimit(resource.RLIMIT_NOFILE, (min(limite[1], 8192), limite[1]))
+    prises = []
+    try:
+        for _ in range(nombre):
+            prises.append(socket.create_connection(("127.0.0.1", port), timeout=10))
+    except OSError:
+        fermer(prises)
+        raise
+    return prises
+
+
+def fermer(prises):
+    for p in prises:
+        p.close()
+
+
+CONNEXIONS_MAXIMALES = 4000
+
+
+def remplir(port):
+    """Un processus plein : ses 4000 connexions muettes ouvertes, la suivante refusée en 503.
+    Rend les connexions ouvertes, à fermer avant les 10 s qui les feraient couper."""
+    prises = ouvrir_connexions(port, CONNEXIONS_MAXIMALES)
+    try:
+        recu = b""
+        # Le processus accepte les connexions à son rythme : on en ouvre une de plus jusqu'au refus.
+        for _ in range(5):
+            time.sleep(0.5)
+            prises.append(socket.create_connection(("127.0.0.1", port), timeout=2))
+            with contextlib.suppress(socket.timeout, ConnectionResetError):
+                recu = prises[-1].recv(4096)
+            if recu:
+                break
+        verifier(statut_brut(recu) == 503, f"au-delà de {CONNEXIONS_MAXIMALES} connexions : 503 attendu, {recu[:60]!r} venu")
+    except BaseException:
+        fermer(prises)
+        raise
+    return prises

@@ -6,14 +6,13 @@ import hashlib
 import html
 import os
 import re
-import resource
 import socket
 import tempfile
 import threading
 import time
 
-from essais_http import (Releve, Serveur, base_exemple, demander, envoyer_brut, executer, lire_arguments,
-                         sante_rapide, statut_brut, verifier)
+from essais_http import (Releve, Serveur, base_exemple, demander, envoyer_brut, executer, fermer, lire_arguments,
+                         ouvrir_connexions, remplir, sante_rapide, statut_brut, verifier)
 
 STATION = "/station/76402001"
 # Trois pluviomètres superposés sur vingt ans : le plus long tracé des essais.
@@ -226,24 +225,6 @@ def essayer_client_lent(port):
     verifier(recu == b"" or statut_brut(recu) == 408, f"client lent : 408 ou rien attendu, {recu[:60]!r} venu")
 
 
-def ouvrir_connexions(port, nombre):
-    limite = resource.getrlimit(resource.RLIMIT_NOFILE)
-    resource.setrlimit(resource.RLIMIT_NOFILE, (min(limite[1], 8192), limite[1]))
-    prises = []
-    try:
-        for _ in range(nombre):
-            prises.append(socket.create_connection(("127.0.0.1", port), timeout=10))
-    except OSError:
-        fermer(prises)
-        raise
-    return prises
-
-
-def fermer(prises):
-    for p in prises:
-        p.close()
-
-
 def essayer_mille_connexions(port):
     prises = ouvrir_connexions(port, 1000)
     try:
@@ -256,20 +237,7 @@ def essayer_mille_connexions(port):
 
 def essayer_trop_de_connexions(port):
     """Au-delà de 4000 connexions ouvertes, la suivante reçoit 503 et se ferme."""
-    prises = ouvrir_connexions(port, 4000)
-    try:
-        recu = b""
-        # Le processus accepte les connexions à son rythme : on en ouvre une de plus jusqu'au refus.
-        for _ in range(5):
-            time.sleep(1.0)
-            prises.append(socket.create_connection(("127.0.0.1", port), timeout=2))
-            with contextlib.suppress(socket.timeout, ConnectionResetError):
-                recu = prises[-1].recv(4096)
-            if recu:
-                break
-        verifier(statut_brut(recu) == 503, f"au-delà de 4000 connexions : 503 attendu, {recu[:60]!r} venu")
-    finally:
-        fermer(prises)
+    fermer(remplir(port))
 
 
 def empreinte(chemin):
