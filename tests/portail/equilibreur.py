@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Deux portails derrière nginx, configuré comme l'exemple de deploy/nginx : une
-instance tuée en plein flot de demandes, puis un processus de travail de l'autre ;
-chaque demande reçoit quand même son graphique."""
+instance pleine (503), puis tuée en plein flot de demandes, puis un processus de
+travail de l'autre ; chaque demande reçoit quand même son graphique."""
 import base64
 import contextlib
 import gzip
