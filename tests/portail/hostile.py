@@ -75,6 +75,9 @@ FERMETURES = [
 ENCHAINEES = (b"GET /sante HTTP/1.1\r\nHost: x\r\n\r\nGET /actifs/portail.css HTTP/1.1\r\nHost: x\r\n\r\n"
               b"GET /station/99999999 HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n")
 
+# Une page et un téléchargement demandés par HEAD avant tout GET.
+HEAD = [STATION + "?type=edition&periodes=T", STATION + "/graphique.png?type=edition&periodes=T"]
+
 # Du balisage glissé dans l'adresse revient échappé, jamais tel quel : (adresse, statut, texte interdit).
 MARQUE = "%3Cscript%3Ealert(1)%3C%2Fscript%3E"
 ECHAPPEMENTS = [
@@ -195,16 +198,19 @@ def essayer_trop_long(port):
     verifier(fermee, "demande de 20 Kio : la connexion fermée attendue, elle est restée ouverte")
 
 
-def essayer_head(port):
-    plein = demander(port, STATION)
+def essayer_head(port, chemin):
+    """HEAD d'abord, sur une adresse encore jamais tracée ; puis GET : mêmes en-têtes, sans corps."""
     # Un corps envoyé à tort arriverait dans la seconde.
-    reponse, _ = envoyer_brut(port, f"HEAD {STATION} HTTP/1.1\r\nHost: x\r\n\r\n".encode(), delai=1)
+    reponse, _ = envoyer_brut(port, f"HEAD {chemin} HTTP/1.1\r\nHost: x\r\n\r\n".encode(), delai=1)
+    plein = demander(port, chemin)
     tete, _, corps = reponse.partition(b"\r\n\r\n")
-    verifier(statut_brut(reponse) == 200, f"HEAD {STATION} : 200 attendu, {reponse[:60]!r} venu")
+    verifier(statut_brut(reponse) == 200, f"HEAD {chemin} : 200 attendu, {reponse[:60]!r} venu")
     longueur = re.search(rb"\r\ncontent-length: *(\d+)", tete, re.I)
     verifier(longueur and int(longueur.group(1)) == len(plein.corps),
-             f"HEAD : Content-Length {len(plein.corps)} (celle du GET) attendue, {longueur and longueur.group(1)!r} venue")
-    verifier(corps == b"", f"HEAD : aucun corps attendu, {len(corps)} octets venus")
+             f"HEAD {chemin} : Content-Length {len(plein.corps)} (celle du GET) attendue, {longueur and longueur.group(1)!r} venue")
+    verifier(corps == b"", f"HEAD {chemin} : aucun corps attendu, {len(corps)} octets venus")
+    disposition = plein.entete("content-disposition") or ""
+    verifier(disposition.encode() in tete, f"HEAD {chemin} : le Content-Disposition du GET ({disposition!r}) attendu, absent")
 
 
 def essayer_client_lent(port):
@@ -260,8 +266,9 @@ def essayer_tout(port, releve):
     essais += [(essayer_echappement, (port, *e)) for e in ECHAPPEMENTS]
     essais += [(essayer_octets, (port, *o)) for o in OCTETS_MALFORMES]
     essais += [(essayer_fermeture, (port, *f)) for f in FERMETURES]
-    seuls = (essayer_demandes_melees, essayer_demandes_simultanees, essayer_enchainees, essayer_trop_long, essayer_head, essayer_client_lent,
-             essayer_mille_connexions, essayer_trop_de_connexions)
+    essais += [(essayer_head, (port, chemin)) for chemin in HEAD]
+    seuls = (essayer_demandes_melees, essayer_demandes_simultanees, essayer_enchainees, essayer_trop_long,
+             essayer_client_lent, essayer_mille_connexions, essayer_trop_de_connexions)
     essais += [(e, (port,)) for e in seuls]
     # En dernier : tracées au lieu d'être refusées, elles occuperaient le processus pendant les essais suivants.
     essais += [(essayer_demande, (port, "plus d'un millier de stations superposées", "GET", ENORME, 400)),
