@@ -161,10 +161,11 @@ class Flot:
         c.close()
 
     def verifier_tous_servis(self, moment, minimum):
-        echecs = [f"{chemin} → {statut}{' avec un autre contenu que le sien' if statut == 200 else ''}"
-                  for _, chemin, statut, juste in self.resultats if statut != 200 or not juste]
-        verifier(not echecs, f"{moment} : 200 avec son graphique attendu pour chaque demande, "
-                             f"{len(echecs)} sur {len(self.resultats)} autrement : {echecs[:3]}")
+        refusees = [f"{chemin} → {statut}" for _, chemin, statut, _ in self.resultats if statut != 200]
+        melangees = [chemin for _, chemin, statut, juste in self.resultats if statut == 200 and not juste]
+        verifier(not refusees and not melangees,
+                 f"{moment} : 200 avec son graphique attendu pour chaque demande ; sur {len(self.resultats)}, {len(refusees)} "
+                 f"sans 200 {refusees[:3]}, {len(melangees)} avec un autre contenu que le sien {sorted(set(melangees))[:3]}")
         verifier(len(self.resultats) >= minimum, f"{moment} : au moins {minimum} demandes servies attendues, {len(self.resultats)} venues")
 
 
