@@ -61,7 +61,9 @@ def configuration(d):
         verifier(n > 0, f"le motif « {motif} » attendu dans {EXEMPLE}, absent")
     temporaires = "".join(f"    {n}_temp_path {d['dossier']}/{n};\n" for n in ("client_body", "proxy", "fastcgi", "uwsgi", "scgi"))
     return ("worker_processes 1;\nevents { worker_connections 512; }\nhttp {\n" + temporaires
-            + "    log_format amont '$msec|$status|$upstream_addr|$upstream_status';\n" + texte + "}\n")
+            + "    log_format amont '$msec|$status|$upstream_addr|$upstream_status';\n"
+            # Sans quoi nginx ouvrirait son journal par défaut, hors de portée d'un simple utilisateur.
+            + "    access_log off;\n" + texte + "}\n")
 
 
 def preparer_dossier(d):
