@@ -22,7 +22,14 @@ void EcouteurPortail::incomingConnection(qintptr descripteur)
     }
     connexion->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     if (m_connexions.size() >= m_limites.connexions) {
-        refuser(connexion, 503, "Service Unavailable", QStringLiteral("Le portail a trop de connexions ouvertes ; réessayez dans un instant."));
+        // Refusée une fois sa demande arrivée : fermée avant, elle finirait en remise à zéro, qu'un
+        // répartiteur prend pour une panne au lieu d'un « occupé » à porter ailleurs.
+        const auto repondre = [this, connexion] {
+            refuser(connexion, 503, "Service Unavailable", QStringLiteral("Le portail a trop de connexions ouvertes ; réessayez dans un instant."));
+        };
+        connect(connexion, &QTcpSocket::readyRead, this, repondre);
+        QTimer::singleShot(1000, connexion, repondre);
+        connect(connexion, &QTcpSocket::disconnected, connexion, &QObject::deleteLater);
         return;
     }
     Connexion& c = m_connexions[connexion];
@@ -48,10 +55,73 @@ void EcouteurPortail::compter(QTcpSocket* connexion)
     auto c = m_connexions.find(connexion);
     if (c == m_connexions.end())
         return;
-    c->recus += connexion->bytesAvailable();
-    if (c->recus > m_limites.octetsDemande)
+    // Lus sans être retirés : le serveur HTTP les lira ensuite.
+    const QByteArray arrives = connexion->peek(connexion->bytesAvailable());
+    c->recus += arrives.size();
+    if (c->recus > m_limites.octetsDemande) {
         refuser(connexion, 431, "Request Header Fields Too Large",
                 QStringLiteral("La demande est trop longue (%1 Kio au plus).").arg(m_limites.octetsDemande / 1024));
+        return;
+    }
+    if (!c->corps) {
+        c->entete += arrives;
+        verifierEntetes(connexion, *c);
+    }
+}
+
+namespace {
+
+// Le défaut d'un en-tête de demande (ligne de demande, lignes « Nom: valeur », longueur du corps) ;
+// le statut et sa phrase, 0 quand il n'y en a pas. `fermer` : le client veut la fin de la connexion.
+std::pair<int, QString> defautEntete(const QByteArray& entete, bool& fermer, bool& corps)
+{
+    const QList<QByteArray> lignes = entete.split('\n');
+    const QList<QByteArray> demande = lignes.value(0).trimmed().split(' ');
+    if (demande.size() != 3 || !demande.at(2).startsWith("HTTP/"))
+        return {400, QStringLiteral("La ligne de demande est mal formée.")};
+    if (demande.at(2) != "HTTP/1.1" && demande.at(2) != "HTTP/1.0")
+        return {505, QStringLiteral("Seuls HTTP/1.0 et HTTP/1.1 sont servis.")};
+    bool garder = demande.at(2) == "HTTP/1.1", longueur = false, decoupage = false;
+    for (qsizetype i = 1; i < lignes.size(); ++i) {
+        const QByteArray ligne = lignes.at(i).trimmed();
+        const qsizetype deuxPoints = ligne.indexOf(':');
+        if (deuxPoints <= 0)
+            return {400, QStringLiteral("Un en-tête de la demande est mal formé.")};
+        const QByteArray nom = ligne.left(deuxPoints).trimmed().toLower(), valeur = ligne.mid(deuxPoints + 1).trimmed().toLower();
+        bool ok = true;
+        if (nom == "content-length" && (valeur.toLongLong(&ok) < 0 || !ok))
+            return {400, QStringLiteral("La longueur annoncée est fausse.")};
+        longueur = longueur || (nom == "content-length" && valeur != "0");
+        decoupage = decoupage || nom == "transfer-encoding";
+        if (nom == "connection")
+            garder = valeur.contains("keep-alive") || (garder && !valeur.contains("close"));
+    }
+    // Longueur et découpage ensemble rendent la suite du flot douteuse.
+    if (longueur && decoupage)
+        return {400, QStringLiteral("Une demande ne peut annoncer à la fois sa longueur et son découpage.")};
+    corps = longueur || decoupage;
+    fermer = !garder;
+    return {0, QString()};
+}
+
+} // namespace
+
+// Chaque en-tête complet arrivé est vérifié ; faux quand la connexion a été refusée.
+bool EcouteurPortail::verifierEntetes(QTcpSocket* connexion, Connexion& c)
+{
+    qsizetype fin = -1;
+    while (!c.corps && (fin = c.entete.indexOf("\r\n\r\n")) >= 0) {
+        const QByteArray entete = c.entete.left(fin);
+        c.entete.remove(0, fin + 4);
+        bool fermer = false;
+        const auto [statut, texte] = defautEntete(entete, fermer, c.corps);
+        if (statut) {
+            refuser(connexion, statut, statut == 505 ? "HTTP Version Not Supported" : "Bad Request", texte);
+            return false;
+        }
+        c.fermetures.append(fermer || c.corps);
+    }
+    return true;
 }
 
 void EcouteurPortail::demandeRecue(QTcpSocket* connexion)
@@ -60,11 +130,27 @@ void EcouteurPortail::demandeRecue(QTcpSocket* connexion)
     if (c == m_connexions.end())
         return;
     c->recus = 0;
-    c->minuterie->start(m_limites.silenceMs);
+    c->minuterie->stop();
+}
+
+void EcouteurPortail::reponseEcrite(QTcpSocket* connexion)
+{
+    auto c = m_connexions.find(connexion);
+    if (c != m_connexions.end())
+        c->minuterie->start(m_limites.silenceMs);
+}
+
+bool EcouteurPortail::fermerApres(QTcpSocket* connexion)
+{
+    auto c = m_connexions.find(connexion);
+    return c != m_connexions.end() && !c->fermetures.isEmpty() && c->fermetures.takeFirst();
 }
 
 void EcouteurPortail::refuser(QTcpSocket* connexion, int statut, const QByteArray& raison, const QString& texte)
 {
+    if (connexion->state() != QAbstractSocket::ConnectedState || connexion->property("refusee").toBool())
+        return;
+    connexion->setProperty("refusee", true);
     m_connexions.remove(connexion);
     connexion->readAll();
     connexion->write(reponseBrute(statut, raison, texte));

@@ -7,7 +7,6 @@
 
 #include <QCryptographicHash>
 #include <QHttpServerRequest>
-#include <QHttpServerResponder>
 #include <QStringDecoder>
 #include <QTcpSocket>
 
@@ -30,20 +29,38 @@ ServeurPortail::ServeurPortail(SitePortail& site, RenduPortail& rendu, EcouteurP
     };
     for (const auto& [motif, page] : routes)
         m_routes.push_back({QRegularExpression(QString::fromLatin1(motif)), page});
-    m_libre.start();
-    connect(&m_battement, &QTimer::timeout, this, [this] { m_libre.restart(); });
-    m_battement.start(100);
 }
 
 bool ServeurPortail::handleRequest(const QHttpServerRequest& requete, QTcpSocket* connexion)
 {
     m_ecouteur.demandeRecue(connexion);
-    QByteArray etiquette;
-    const ReponsePortail reponse = repondre(requete, etiquette);
-    ecrire(reponse, etiquette, requete, connexion);
-    // Le silence se compte de la réponse : un long dessin n'a pas fait attendre le client.
-    m_ecouteur.demandeRecue(connexion);
+    Attente attente{requete.url(), requete.method(), requete.value("If-None-Match"), connexion, {}};
+    attente.arrivee.start();
+    m_file.push_back(std::move(attente));
+    // Servie depuis la boucle d'événements, jamais d'ici : le dessin laisse tourner la boucle,
+    // et le serveur HTTP ne doit pas être rappelé pendant qu'il lit cette connexion.
+    QMetaObject::invokeMethod(this, &ServeurPortail::servirFile, Qt::QueuedConnection);
     return true;
+}
+
+void ServeurPortail::servirFile()
+{
+    // Appelée pendant un dessin : la demande attend que la file en cours la prenne.
+    if (m_occupe)
+        return;
+    m_occupe = true;
+    while (!m_file.empty()) {
+        const Attente demande = std::move(m_file.front());
+        m_file.pop_front();
+        if (!demande.connexion || demande.connexion->state() != QAbstractSocket::ConnectedState)
+            continue;
+        QByteArray etiquette;
+        const ReponsePortail reponse = demande.arrivee.elapsed() > retardMaximalMs
+            ? pageErreur(503, QStringLiteral("Le portail est occupé ; réessayez dans un instant."))
+            : repondre(demande, etiquette);
+        ecrire(reponse, etiquette, demande);
+    }
+    m_occupe = false;
 }
 
 namespace {
@@ -72,22 +89,29 @@ bool dejaVue(const QByteArray& entete, const QByteArray& etiquette)
     return false;
 }
 
+QByteArray ligneStatut(int statut)
+{
+    static const QHash<int, QByteArray> raisons = {
+        {200, "OK"}, {304, "Not Modified"}, {400, "Bad Request"}, {404, "Not Found"}, {405, "Method Not Allowed"},
+        {408, "Request Timeout"}, {431, "Request Header Fields Too Large"}, {500, "Internal Server Error"},
+        {503, "Service Unavailable"}, {505, "HTTP Version Not Supported"}};
+    return "HTTP/1.1 " + QByteArray::number(statut) + ' ' + raisons.value(statut, "Erreur") + "\r\n";
+}
+
 } // namespace
 
-ReponsePortail ServeurPortail::repondre(const QHttpServerRequest& requete, QByteArray& etiquette)
+ReponsePortail ServeurPortail::repondre(const Attente& demande, QByteArray& etiquette)
 {
-    const auto methode = requete.method();
+    const auto methode = demande.methode;
     if (methode != QHttpServerRequest::Method::Get && methode != QHttpServerRequest::Method::Head)
         return pageErreur(405, QStringLiteral("Le portail ne fait que lire : seules les méthodes GET et HEAD sont acceptées."));
-    if (m_libre.elapsed() > retardMaximalMs)
-        return pageErreur(503, QStringLiteral("Le portail est occupé ; réessayez dans un instant."));
-    const auto adresse = lireAdresse(requete.url());
+    const auto adresse = lireAdresse(demande.url);
     if (!adresse)
         return pageErreur(400, QStringLiteral("L'adresse n'est pas écrite en UTF-8."));
-    const QString cle = QString::fromLatin1(requete.url().toEncoded(QUrl::RemoveScheme | QUrl::RemoveAuthority | QUrl::RemoveFragment));
+    const QString cle = QString::fromLatin1(demande.url.toEncoded(QUrl::RemoveScheme | QUrl::RemoveAuthority | QUrl::RemoveFragment));
     const QString version = m_rendu.version();
     etiquette = '"' + QCryptographicHash::hash((cle + u'@' + version).toUtf8(), QCryptographicHash::Sha1).toHex().left(24) + '"';
-    if (!version.isEmpty() && dejaVue(requete.value("If-None-Match"), etiquette))
+    if (!version.isEmpty() && dejaVue(demande.siPasVue, etiquette))
         return ReponsePortail{304, QByteArray(), QByteArray(), QByteArray(), true};
     if (const ReponsePortail* gardee = version.isEmpty() ? nullptr : m_memoire.object(etiquette))
         return *gardee;
@@ -107,27 +131,28 @@ ReponsePortail ServeurPortail::servir(const QString& chemin, const QUrlQuery& re
     return pageErreur(404, QStringLiteral("Aucune page à cette adresse."));
 }
 
-void ServeurPortail::ecrire(const ReponsePortail& r, const QByteArray& etiquette, const QHttpServerRequest& requete, QTcpSocket* connexion)
+// La réponse écrite d'un bloc ; un refus, ou une connexion que le client ferme, se ferme après elle.
+void ServeurPortail::ecrire(const ReponsePortail& r, const QByteArray& etiquette, const Attente& demande)
 {
-    QHttpServerResponder repondeur = makeResponder(requete, connexion);
-    repondeur.writeStatusLine(QHttpServerResponder::StatusCode(r.statut));
+    // Le client a pu partir pendant le dessin : sa connexion n'est plus.
+    if (!demande.connexion || demande.connexion->state() != QAbstractSocket::ConnectedState)
+        return;
+    QByteArray tete = ligneStatut(r.statut);
     if (r.statut != 304)
-        repondeur.writeHeader("Content-Type", r.type);
-    if (r.gardee) {
-        // Toujours revalidée : une correction ou un import se voit à la demande suivante.
-        repondeur.writeHeader("ETag", etiquette);
-        repondeur.writeHeader("Cache-Control", "no-cache");
-    } else {
-        repondeur.writeHeader("Cache-Control", "no-store");
-    }
+        tete += "Content-Type: " + r.type + "\r\n";
+    // Toujours revalidée : une correction ou un import se voit à la demande suivante.
+    tete += r.gardee ? "ETag: " + etiquette + "\r\nCache-Control: no-cache\r\n" : QByteArray("Cache-Control: no-store\r\n");
     if (r.statut == 405)
-        repondeur.writeHeader("Allow", "GET, HEAD");
+        tete += "Allow: GET, HEAD\r\n";
     if (!r.fichier.isEmpty())
-        repondeur.writeHeader("Content-Disposition", "attachment; filename=\"" + r.fichier + '"');
-    repondeur.writeHeader("X-Content-Type-Options", "nosniff");
-    const bool sansCorps = r.statut == 304 || requete.method() == QHttpServerRequest::Method::Head;
-    repondeur.writeHeader("Content-Length", QByteArray::number(r.statut == 304 ? 0 : r.corps.size()));
-    if (r.statut >= 400)
-        repondeur.writeHeader("Connection", "close");
-    repondeur.writeBody(sansCorps ? QByteArray() : r.corps);
+        tete += "Content-Disposition: attachment; filename=\"" + r.fichier + "\"\r\n";
+    const bool fermer = r.statut >= 400 || m_ecouteur.fermerApres(demande.connexion);
+    tete += "X-Content-Type-Options: nosniff\r\nContent-Length: " + QByteArray::number(r.statut == 304 ? 0 : r.corps.size()) + "\r\n"
+        + (fermer ? "Connection: close\r\n" : "") + "\r\n";
+    const bool sansCorps = r.statut == 304 || demande.methode == QHttpServerRequest::Method::Head;
+    demande.connexion->write(sansCorps ? tete : tete + r.corps);
+    if (fermer)
+        demande.connexion->disconnectFromHost();
+    else
+        m_ecouteur.reponseEcrite(demande.connexion);
 }
