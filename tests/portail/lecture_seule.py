@@ -99,7 +99,7 @@ def principal():
     # Comme les autres essais du serveur : sautés sans lui, sauf quand la suite l'exige.
     if not superutilisateur:
         print("GRAPHIQUE_PG absente : scripts/postgresql-temporaire.sh lance un serveur PostgreSQL pour cet essai.", file=sys.stderr)
-        return 1 if os.environ.get("GRAPHIQUE_PG_EXIGE") else 0
+        sys.exit(1 if os.environ.get("GRAPHIQUE_PG_EXIGE") else 0)
     suffixe = f"{os.getpid()}_{uuid.uuid4().hex[:8]}"
     schema, role = f"portail_lecture_{suffixe}", f"portail_lecteur_{suffixe}"
     releve = Releve()
