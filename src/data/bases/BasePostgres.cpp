@@ -267,10 +267,10 @@ std::optional<QByteArray> BasePostgres::valeurUnique(const QByteArray& sql)
 
 QString BasePostgres::versionDonnees()
 {
-    // Un serveur en réplique rejoue le journal : sa position est celle qu'il a rejouée.
-    const auto position = valeurUnique(
-        "SELECT CASE WHEN pg_is_in_recovery() THEN pg_last_wal_replay_lsn() ELSE pg_current_wal_lsn() END::text");
-    return position ? QString::fromLatin1(*position) : QString();
+    // Les transactions qui écrivent, en cours et à venir : une écriture validée ou commencée la change,
+    // une lecture non ; le journal (WAL), lui, avance aussi sans écriture de personne.
+    const auto instant = valeurUnique("SELECT pg_current_snapshot()::text");
+    return instant ? QString::fromLatin1(*instant) : QString();
 }
 
 bool BasePostgres::preparer(QString& erreur)

@@ -37,7 +37,8 @@ public:
     ~BasePostgres() override;
 
     QString typeBase() const override { return QStringLiteral("POSTGRESQL"); }
-    // La position du journal des écritures du serveur : toute validation qui écrit l'avance.
+    // L'état des transactions qui écrivent sur le serveur (pg_current_snapshot) : une écriture
+    // commencée ou validée le change, une lecture ne le change pas.
     QString versionDonnees() override;
 
 protected:
