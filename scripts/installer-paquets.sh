@@ -2,7 +2,9 @@
 # Installe les paquets Debian dont le projet a besoin ; sans danger si relancé.
 # python3-openpyxl relit les classeurs écrits, dans les tests, et les en-têtes
 # privés de Qt y font passer les touches par la file du système de fenêtres ; QCustomPlot et
-# python3-xlsxwriter sont les pairs de comparaison des mesures ; debootstrap fait
+# python3-xlsxwriter sont les pairs de comparaison des mesures ; chromium et son pilote
+# (selenium) ouvrent le portail dans les essais, nginx (certificat d'openssl) se met devant
+# lui, curl et wrk le mesurent face à un serveur pandas et matplotlib ; debootstrap fait
 # la racine Debian 12 neuve où la CI repasse la suite. Avec
 # --verification : aussi les outils des vérifications (clang, libFuzzer,
 # sanitiseurs). Ni l'un ni les autres ne servent au produit.
@@ -20,7 +22,7 @@ paquets=(
   libqcustomplot-dev
   xvfb xauth time debootstrap
   python3-openpyxl python3-xlsxwriter
-  nginx chromium chromium-driver python3-selenium python3-pandas python3-matplotlib wrk
+  nginx openssl curl chromium chromium-driver python3-selenium python3-pandas python3-matplotlib wrk
   fonts-dejavu-core fonts-liberation fonts-comic-neue
 )
 if [ "${1:-}" = "--verification" ]; then
