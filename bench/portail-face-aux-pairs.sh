@@ -120,7 +120,10 @@ demarrer() {
     portail) set -- "$programme" serveur --base "$base" --ecoute 127.0.0.1:0 --processus 2 ;;
     *) set -- /usr/bin/python3 bench/portail_pairs.py --pair "$nom" --base "$base" --programme "$programme" --port 0 ;;
   esac
-  setsid nice "$@" > "$dossier/ecoute" 2> "$dossier/erreurs" &
+  # Vidés avant : la ligne d'écoute du serveur d'avant ne doit pas être relue.
+  : > "$dossier/ecoute"
+  : > "$dossier/erreurs"
+  setsid nice "$@" >> "$dossier/ecoute" 2>> "$dossier/erreurs" &
   serveur_pid=$!
   for ((i = 0; i < 300; i++)); do
     port=$(sed -n 's|.*http://127\.0\.0\.1:\([0-9]*\)/.*|\1|p' "$dossier/ecoute")
@@ -128,13 +131,14 @@ demarrer() {
     kill -0 "$serveur_pid" 2>/dev/null || break
     sleep 0.1
   done
-  echo "$nom : ligne d'écoute attendue, reçu « $(head -c 300 "$dossier/ecoute" "$dossier/erreurs" | tr '\n' ' ') »." >&2
+  echo "$nom : ligne d'écoute attendue, reçu « $(cat "$dossier/ecoute" "$dossier/erreurs" | tail -c 300 | tr '\n' ' ') »." >&2
   return 1
 }
 
 # Une adresse, demandée une fois : statut 200 et une image SVG attendus.
 verifier_svg() {
   local nom=$1 chemin=$2 statut
+  : > "$dossier/reponse"
   statut=$(curl -s --max-time 120 -o "$dossier/reponse" -w '%{http_code}' "http://127.0.0.1:$port$chemin") || statut="sans réponse"
   if [ "$statut" != 200 ] || ! grep -q '<svg' "$dossier/reponse"; then
     echo "$nom : image SVG (200) attendue pour $chemin, reçu statut $statut, « $(head -c 120 "$dossier/reponse" | tr '\n' ' ') »." >&2
