@@ -10,7 +10,10 @@
 # chaque graphique est tracé) ; les pairs, sans mémoire, sur les adresses
 # glissées. Chaque case part d'un serveur neuf, arrêté ensuite avec tout ce
 # qu'il a lancé : une file laissée par une case ne pèse pas sur la suivante.
-# Toute réponse doit être une image SVG (statut 200, « <svg »).
+# Toute réponse doit être une image SVG (statut 200, « <svg ») ; « en vol » : les
+# demandes sans réponse à la fin d'une case (une par connexion au moins), hors
+# des latences : quand elles dépassent les graphiques servis, p50 et p95 ne
+# sont que ceux des premières servies.
 # GRAPHIQUE_BANC_BREF=1 : nappe de 2 ans, graphique d'un an, 1 s par case à 4
 # connexions ; la moindre réponse fausse fait échouer.
 # --postgres (dans bench/schema-postgres.sh) : la base copiée dans
@@ -87,28 +90,42 @@ function init(args)
   gabarit, glissement, nfils = args[1], tonumber(args[4]), tonumber(args[5])
   da, dm, dj = args[2]:match("(%d+)-(%d+)-(%d+)")
   fa, fm, fj = args[3]:match("(%d+)-(%d+)-(%d+)")
-  n, mauvais = 0, 0
+  n, mauvais, statuts, faux = 0, 0, {}, "-"
 end
 local function jour(a, m, j, recul)
   return os.date("%d/%m/%Y", os.time{year = tonumber(a), month = tonumber(m), day = tonumber(j) - recul, hour = 12})
 end
--- Glissement nul : toujours la même adresse ; sinon un jour de plus par demande.
+-- Glissement nul : toujours la même adresse ; sinon un jour de plus par demande
+-- (à partir d'un jour : l'adresse vérifiée avant la mesure n'est pas reprise).
 function request()
   local recul = 0
-  if glissement > 0 then recul = (n * nfils + rang) % glissement end
+  if glissement > 0 then recul = 1 + (n * nfils + rang) % glissement end
   n = n + 1
   local chemin = gabarit:gsub("{debut}", jour(da, dm, dj, recul)):gsub("{fin}", jour(fa, fm, fj, recul))
   return wrk.format("GET", chemin)
 end
+-- Les réponses fausses comptées par statut (« 200 » : sans image SVG), pour le tableau.
 function response(status, headers, body)
-  if status ~= 200 or not body:find("<svg", 1, true) then mauvais = mauvais + 1 end
+  if status == 200 and body:find("<svg", 1, true) then return end
+  mauvais = mauvais + 1
+  statuts[status] = (statuts[status] or 0) + 1
+  local morceaux = {}
+  for s, k in pairs(statuts) do table.insert(morceaux, s .. "x" .. k) end
+  faux = table.concat(morceaux, ",")
 end
 function done(summary, latency, requests)
-  local m = 0
-  for _, t in ipairs(fils) do m = m + t:get("mauvais") end
+  local m, envoyees, par_statut, faux_tous = 0, 0, {}, {}
+  for _, t in ipairs(fils) do
+    m, envoyees = m + t:get("mauvais"), envoyees + t:get("n")
+    for s, k in t:get("faux"):gmatch("(%d+)x(%d+)") do par_statut[s] = (par_statut[s] or 0) + tonumber(k) end
+  end
+  for s, k in pairs(par_statut) do table.insert(faux_tous, s .. "x" .. k) end
   local e = summary.errors
-  io.write(string.format("RESULTAT %d %d %d %d %d %d\n", summary.requests, summary.duration,
-    latency:percentile(50), latency:percentile(95), e.connect + e.read + e.write + e.timeout, m))
+  -- En vol : envoyées sans réponse à la fin de la mesure, absentes des latences.
+  local en_vol = math.max(0, envoyees - summary.requests - e.read - e.timeout)
+  io.write(string.format("RESULTAT %d %d %d %d %d %d %d %s\n", summary.requests, summary.duration,
+    latency:percentile(50), latency:percentile(95), e.connect + e.read + e.write + e.timeout, m, en_vol,
+    #faux_tous > 0 and table.concat(faux_tous, ",") or "-"))
 end
 LUA
 }
@@ -178,24 +195,25 @@ cellule() {
   juger "$gnom" "$mnom" "$c" $resultat
 }
 
-# requêtes durée_µs p50_µs p95_µs erreurs_wrk mauvaises → ligne du tableau.
+# requêtes durée_µs p50_µs p95_µs erreurs_wrk mauvaises en_vol statuts → ligne du tableau.
 juger() {
-  local gnom=$1 mnom=$2 c=$3 requetes=$4 duree_us=$5 p50=$6 p95=$7 erreurs=$8 mauvaises=$9
+  local gnom=$1 mnom=$2 c=$3 requetes=$4 duree_us=$5 p50=$6 p95=$7 erreurs=$8 mauvaises=$9 en_vol=${10} statuts=${11}
   local bonnes=$(( requetes - mauvaises )) fautes=$(( erreurs + mauvaises ))
-  echo "$gnom|$mnom|$c|$bonnes|$duree_us|$p50|$p95|$fautes" >> "$dossier/tableau"
-  if [ "$bonnes" -le 0 ]; then
-    echo "$gnom, $mnom, $c connexion(s) : des images SVG attendues en ${duree} s, reçu aucune ($fautes en erreur)." >&2
+  ligne "$gnom" "$mnom" "$c" "$bonnes" "$duree_us" "$p50" "$p95" "$fautes" "$en_vol" "$statuts"
+  if [ "$bref" = 1 ] && { [ "$fautes" -gt 0 ] || [ "$bonnes" -le 0 ]; }; then
+    echo "$gnom, $mnom, $c connexion(s) : toutes les réponses en SVG attendues, reçu $bonnes bonne(s)" \
+      "et $fautes en erreur ($statuts)." >&2
     echec=1
-  elif [ "$bref" = 1 ] && [ "$fautes" -gt 0 ]; then
-    echo "$gnom, $mnom, $c connexion(s) : aucune erreur attendue, reçu $fautes sur $requetes demandes." >&2
+  elif [ "$bonnes" -le 0 ] && [ "$fautes" -gt 0 ]; then
+    echo "$gnom, $mnom, $c connexion(s) : des images SVG attendues, reçu $fautes erreur(s) ($statuts) et aucune image." >&2
     echec=1
   fi
 }
 
-tableau() {
-  printf '%-16s %-16s %6s %12s %9s %9s %8s\n' graphique serveur conn. graphiques/s "p50 ms" "p95 ms" erreurs
-  awk -F'|' '{ printf "%-16s %-16s %6d %12.1f %9.1f %9.1f %8d\n", $1, $2, $3, $4 / ($5 / 1e6), $6 / 1000, $7 / 1000, $8 }' \
-    "$dossier/tableau"
+# Une ligne du tableau, écrite dès la case mesurée (en millisecondes).
+ligne() {
+  awk -v g="$1" -v m="$2" -v c="$3" -v b="$4" -v d="$5" -v p50="$6" -v p95="$7" -v f="$8" -v v="$9" -v s="${10}" \
+    'BEGIN { printf "%-16s %-16s %5d %12.1f %9.0f %9.0f %7d %6d  %s\n", g, m, c, b / (d / 1e6), p50 / 1000, p95 / 1000, f, v, s }'
 }
 
 echec=0
@@ -203,7 +221,7 @@ faire_base
 ecrire_script_wrk
 echo "Base : $([ "$postgres" = --postgres ] && echo PostgreSQL || echo SQLite) ; ${duree} s par case ;" \
   "$(nproc) cœurs, charge au départ : $(cut -d' ' -f1-3 /proc/loadavg)."
-: > "$dossier/tableau"
+printf '%-16s %-16s %5s %12s %9s %9s %7s %6s  %s\n' graphique serveur conn. graphiques/s "p50 ms" "p95 ms" erreurs "en vol" statuts
 for graphique in "${graphiques[@]}"; do
   for mesure in "${mesures[@]}"; do
     for c in "${connexions[@]}"; do
@@ -211,6 +229,5 @@ for graphique in "${graphiques[@]}"; do
     done
   done
 done
-tableau
 echo "Charge à la fin : $(cut -d' ' -f1-3 /proc/loadavg)."
 exit "$echec"
