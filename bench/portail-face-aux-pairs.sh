@@ -193,6 +193,22 @@ cellule() {
   charger "$c" "$gabarit" "$debut" "$fin" $(( glisse ? pas : 0 )) || { echec=1; arreter; return 0; }
   arreter
   juger "$gnom" "$mnom" "$c" $resultat
+  avis_serveur "$gnom, $mnom, $c connexion(s)"
+}
+
+# Ce que le serveur a dit sur sa sortie d'erreur, montré une fois par texte ;
+# un processus du portail remplacé (arrêt brutal) fait échouer le passage bref.
+avis_serveur() {
+  [ -s "$dossier/erreurs" ] || return 0
+  sort "$dossier/erreurs" | uniq -c | while read -r fois texte; do
+    grep -qxF -- "$texte" "$dossier/vus" 2>/dev/null && [[ "$texte" != *"s'est arrêté"* ]] && continue
+    echo "$texte" >> "$dossier/vus"
+    echo "$1 : $fois × « $texte »" >&2
+  done
+  if [ "$bref" = 1 ] && grep -q "processus du portail s'est arrêté" "$dossier/erreurs"; then
+    echo "$1 : aucun processus du portail arrêté attendu." >&2
+    echec=1
+  fi
 }
 
 # requêtes durée_µs p50_µs p95_µs erreurs_wrk mauvaises en_vol statuts → ligne du tableau.
