@@ -41,6 +41,8 @@ arreter() {
   serveur_pid=""
 }
 trap 'arreter; rm -rf "$dossier"' EXIT
+# Arrêté de dehors (délai de ctest…), le ménage se fait aussi : les serveurs ont leur propre session.
+trap 'exit 143' TERM INT
 
 # Les graphiques : nom|adresse ({debut} {fin} glissés)|début|fin|glissement au plus (jours).
 graphiques=(
@@ -123,9 +125,9 @@ function done(summary, latency, requests)
   local e = summary.errors
   -- En vol : envoyées sans réponse à la fin de la mesure, absentes des latences.
   local en_vol = math.max(0, envoyees - summary.requests - e.read - e.timeout)
-  io.write(string.format("RESULTAT %d %d %d %d %d %d %d %s\n", summary.requests, summary.duration,
+  io.write(string.format("RESULTAT %d %d %d %d %d %d %d %s %.1f\n", summary.requests, summary.duration,
     latency:percentile(50), latency:percentile(95), e.connect + e.read + e.write + e.timeout, m, en_vol,
-    #faux_tous > 0 and table.concat(faux_tous, ",") or "-"))
+    #faux_tous > 0 and table.concat(faux_tous, ",") or "-", summary.requests / (summary.duration / 1e6)))
 end
 LUA
 }
@@ -140,7 +142,8 @@ demarrer() {
   # Vidés avant : la ligne d'écoute du serveur d'avant ne doit pas être relue.
   : > "$dossier/ecoute"
   : > "$dossier/erreurs"
-  setsid nice "$@" >> "$dossier/ecoute" 2>> "$dossier/erreurs" &
+  # Leurs fichiers temporaires dans le dossier de la mesure : un pair arrêté au milieu d'une demande n'en laisse pas.
+  TMPDIR="$dossier" setsid nice "$@" >> "$dossier/ecoute" 2>> "$dossier/erreurs" &
   serveur_pid=$!
   for ((i = 0; i < 300; i++)); do
     port=$(sed -n 's|.*http://127\.0\.0\.1:\([0-9]*\)/.*|\1|p' "$dossier/ecoute")
@@ -211,7 +214,7 @@ avis_serveur() {
   fi
 }
 
-# requêtes durée_µs p50_µs p95_µs erreurs_wrk mauvaises en_vol statuts → ligne du tableau.
+# requêtes durée_µs p50_µs p95_µs erreurs_wrk mauvaises en_vol statuts requêtes/s → ligne du tableau.
 juger() {
   local gnom=$1 mnom=$2 c=$3 requetes=$4 duree_us=$5 p50=$6 p95=$7 erreurs=$8 mauvaises=$9 en_vol=${10} statuts=${11}
   local bonnes=$(( requetes - mauvaises )) fautes=$(( erreurs + mauvaises ))
