@@ -109,7 +109,8 @@ def date_iso(texte, nom):
 
 
 REQUETES = {
-    # (genre de lecture, SQLite ?) → ordre ; {t} la table, ? ou %s les dates.
+    # (lecture, SQLite ?) → ordre ; {t} la table. Les dates, déjà vérifiées JJ/MM/AAAA,
+    # passent en paramètres (?) sur SQLite et dans le texte pour psql.
     ("mensuel", True): 'SELECT substr(DateCreation, 1, 7) || \'-01\', sum(Pluie) FROM "PLUVIO_{t}" '
                        "WHERE DateCreation BETWEEN ? AND ? GROUP BY 1 ORDER BY 1",
     ("mensuel", False): "SELECT date_trunc('month', datecreation)::date, sum(pluie) FROM pluvio_{t} "
