@@ -132,9 +132,18 @@ def essayer_fermeture(port, nom, octets):
     verifier(fermee, f"{nom} : la connexion fermée après la réponse attendue, encore ouverte après {time.monotonic() - debut:.1f} s")
 
 
+def annee_de(periode, jour):
+    """L'année d'une ligne : celle de son jour, sinon de sa période de barre (« MM/AA », relevés de 1950 à 2049)."""
+    if jour:
+        return int(jour[-4:])
+    deux = int(periode[-2:])
+    return (1900 if deux >= 50 else 2000) + deux
+
+
 def annees_et_series(corps):
     lignes = [l.split(";") for l in corps.decode("utf-8", "replace").splitlines()[1:]]
-    return {int(l[2][-4:]) for l in lignes if len(l) == 4 and l[2]}, {l[0] for l in lignes if len(l) == 4}
+    return ({annee_de(l[1], l[2]) for l in lignes if len(l) == 4 and (l[1] or l[2])},
+            {l[0] for l in lignes if len(l) == 4})
 
 
 def essayer_demandes_melees(port):

@@ -451,15 +451,18 @@ def verifier_classeur(chemin, valeurs):
 
 
 def verifier_csv(lignes, donnees):
-    """Chaque point de la page (date, valeur à 2 décimales) est une ligne du CSV, qui en a autant ou plus."""
+    """Chaque point de la page (sa période, sinon sa date ; valeur à 2 décimales) est une ligne du CSV, qui en a
+    autant ou plus. Une barre n'y porte que sa période : son jour serait celui d'une position sur l'axe."""
     verifier(len(lignes) >= len(donnees["points"]),
              f"CSV : au moins {len(donnees['points'])} lignes attendues (points de la page), {len(lignes)} reçues")
-    par_date = {}
+    par_quand = {}
     for serie, periode, jour, valeur in lignes:
-        par_date.setdefault(jour, []).append(nombre(valeur))
+        verifier(not (periode and jour), f"CSV : une période ou un jour attendu, les deux reçus ({periode} ; {jour})")
+        par_quand.setdefault(periode or jour, []).append(nombre(valeur))
     for p in donnees["points"]:
-        verifier(any(abs(x - nombre(p[4])) <= 0.0051 for x in par_date.get(p[3], [])),
-                 f"CSV : le point du {p[3]} valant {p[4]} attendu, reçu {par_date.get(p[3])}")
+        quand = p[5] or p[3]
+        verifier(any(abs(x - nombre(p[4])) <= 0.0051 for x in par_quand.get(quand, [])),
+                 f"CSV : le point de {quand} valant {p[4]} attendu, reçu {par_quand.get(quand)}")
 
 
 def telecharger_donnees(v, donnees):

@@ -57,10 +57,16 @@ QString texteDate(const QDate& date)
     return date.isValid() ? TexteDate(date) : QStringLiteral("—");
 }
 
+// Ce que le filtre lit d'une station : son code, son nom et son genre (« piézo » trouve les piézomètres).
+QString texteCherche(const StationBase& s)
+{
+    return s.code + u' ' + s.nom + u' ' + libelleGenre(s.genre) + u' ' + s.genre;
+}
+
 QString ligneStation(const LigneStation& l)
 {
     return QStringLiteral("<tr class=\"station\" data-nom=\"%1\"><td><a href=\"%2\">%3</a></td><td>%4</td><td>%5</td><td>%6</td></tr>\n")
-        .arg(echappe(sansAccents(l.station.code + u' ' + l.station.nom)), echappe(lienStation(l.station)), echappe(l.station.code),
+        .arg(echappe(sansAccents(texteCherche(l.station))), echappe(lienStation(l.station)), echappe(l.station.code),
              echappe(l.station.nom), texteDate(l.premiere), texteDate(l.derniere));
 }
 
@@ -70,7 +76,7 @@ QByteArray accueil(const QList<LigneStation>& stations, const QString& filtre)
 {
     std::map<QString, QString> parGenre;
     for (const LigneStation& l : stations)
-        if (correspond(l.station.code + u' ' + l.station.nom, filtre))
+        if (correspond(texteCherche(l.station), filtre))
             parGenre[l.station.genre] += ligneStation(l);
     QString corps = QStringLiteral(
                         "<form id=\"recherche\" method=\"get\" action=\"/\"><label>Filtrer les stations "

@@ -73,7 +73,8 @@ std::optional<std::pair<QString, QUrlQuery>> lireAdresse(const QUrl& url)
     const QString texte = decodeur(QByteArray::fromPercentEncoding(brut));
     if (decodeur.hasError())
         return std::nullopt;
-    return std::pair{url.path(QUrl::FullyDecoded), QUrlQuery(url.query(QUrl::FullyEncoded))};
+    // Un formulaire envoie l'espace en « + » : le « + » lui-même arrive en %2B.
+    return std::pair{url.path(QUrl::FullyDecoded), QUrlQuery(url.query(QUrl::FullyEncoded).replace(u'+', QStringLiteral("%20")))};
 }
 
 // If-None-Match : une liste d'étiquettes, faibles (W/) ou non, ou « * » ; la comparaison est faible.

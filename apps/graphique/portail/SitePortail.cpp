@@ -39,8 +39,10 @@ QByteArray seriesEnCsv(const CtlGraphique::LectureImage& l, const QString& stati
         const QString sansNom = p.serie == 0 ? station : QStringLiteral("Série %1").arg(p.serie + 1);
         const QString serie = l.series.value(p.serie).isEmpty() ? sansNom : l.series.value(p.serie);
         // Les valeurs du moteur sont en simple précision : 7 chiffres significatifs, pas davantage.
-        csv += (QString(serie).replace(u';', u',') + u';' + QString(p.libelle).replace(u';', u',') + u';'
-                + (p.date.isValid() ? TexteDate(p.date) : QString()) + u';' + francais.toString(p.valeur, 'g', 7) + u'\n')
+        // Une barre porte sa période, telle que l'axe l'écrit ; seul un point daté a son jour.
+        const QString jour = p.libelle.isEmpty() && p.date.isValid() ? TexteDate(p.date) : QString();
+        csv += (QString(serie).replace(u';', u',') + u';' + QString(p.libelle).replace(u';', u',') + u';' + jour + u';'
+                + francais.toString(p.valeur, 'g', 7) + u'\n')
                    .toUtf8();
     }
     return csv;

@@ -139,6 +139,8 @@
 
   figure.addEventListener('mousedown', function (evenement) {
     var p = versImage(evenement);
+    // Le clic garde le clavier sur le graphique, que le glisser ne doit pas lui ôter.
+    figure.focus({ preventScroll: true });
     if (evenement.button === 0 && dansZone(p) && !isNaN(dateDe(donnees.debut))) {
       ancre = p;
       evenement.preventDefault();
@@ -179,6 +181,10 @@
     } else if (touche === ']' && marque >= 0 && courant >= 0) {
       var a = points[Math.min(marque, courant)][3], b = points[Math.max(marque, courant)][3];
       zoomer(a, b);
+    } else if (touche === 'Escape' && ancre) {
+      // Échap pendant le glisser l'abandonne, sans zoom.
+      ancre = null;
+      rectangle.hidden = true;
     } else if (touche === 'Home' || touche === 'Escape') {
       toutePeriode();
     } else {
