@@ -8,6 +8,7 @@
 #include "commun/TypeGraph.h"
 #include "data/GenresStation.h"
 #include "data/bulletin/BulletinMensuel.h"
+#include "data/bulletin/GenreBulletin.h"
 #include "output/bulletin/ColonnesSynthese.h"
 #include "output/bulletin/CouleursClasses.h"
 
@@ -283,6 +284,27 @@ QString celluleBulletin(const ColonneSynthese& c, const LigneBulletin& l)
         .arg(CouleursClasses::fond(*l.classe).name(), CouleursClasses::texte(*l.classe).name(), echappe(c.texte(l)));
 }
 
+// Les cinq classes de chaque genre du bulletin, dans leurs couleurs, et ce que dit le rang.
+QString legendeClasses(const BulletinMensuel& b)
+{
+    QList<const GenreBulletin*> genres;
+    for (const LigneBulletin& l : b.lignes)
+        if (l.genre && !genres.contains(l.genre))
+            genres << l.genre;
+    QString lignes;
+    for (const GenreBulletin* g : genres) {
+        QString cases;
+        for (int classe = 0; classe < 5; ++classe)
+            cases += QStringLiteral("<span class=\"classe\" style=\"background:%1;color:%2\">%3</span> ")
+                         .arg(CouleursClasses::fond(classe).name(), CouleursClasses::texte(classe).name(), echappe(g->libelleClasse(classe)));
+        lignes += QStringLiteral("<li>%1 : %2</li>\n").arg(echappe(g->texteGrandeur()), cases);
+    }
+    return QStringLiteral("<ul id=\"legende\">\n%1</ul>\n<p class=\"aide\">Rang : la place du mois parmi le même mois "
+                          "des années complètes du relevé de la station, 1 pour la valeur la plus basse ; la classe "
+                          "vient des quintiles de ces mêmes années.</p>\n")
+        .arg(lignes);
+}
+
 } // namespace
 
 QByteArray bulletin(const BulletinMensuel& b, std::optional<QDate> precedent, std::optional<QDate> suivant)
@@ -305,7 +327,7 @@ QByteArray bulletin(const BulletinMensuel& b, std::optional<QDate> precedent, st
                            .arg(QLatin1String(id), voisin->toString(QStringLiteral("yyyy-MM")),
                                 QString::fromUtf8(fleche).arg(echappe(BulletinMensuel::texteMois(*voisin))));
     voisins = QStringLiteral("<nav id=\"voisins\">%1</nav>\n").arg(voisins);
-    const QString corps = voisins + QStringLiteral("<table id=\"synthese\"><thead><tr>%1</tr></thead><tbody>\n%2</tbody></table>\n"
+    const QString corps = voisins + legendeClasses(b) + QStringLiteral("<table id=\"synthese\"><thead><tr>%1</tr></thead><tbody>\n%2</tbody></table>\n"
                                          "<nav id=\"telechargements\">Télécharger : <a id=\"telecharger-pdf\" href=\"/bulletin/%3/bulletin.pdf\" download>PDF</a>\n"
                                          "<a id=\"telecharger-xlsx\" href=\"/bulletin/%3/bulletin.xlsx\" download>Classeur</a></nav>\n")
                               .arg(entetes, lignes, mois);
