@@ -11,8 +11,8 @@ import tempfile
 import uuid
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import portail_commun as commun  # noqa: E402
-from portail_commun import verifier  # noqa: E402
+from essais_http import (Echec, Serveur, analyseur, base_exemple, commande, demander_url, executer,  # noqa: E402
+                         verifier)
 
 # Les images comparées octet pour octet, et leur type ; le SVG en dernier, la page le reprend.
 FORMATS = {"png": "image/png", "svg": "image/svg+xml"}
@@ -54,13 +54,13 @@ def verifier_identiques(attendu, recu, quoi):
     if attendu == recu:
         return
     i, x, y = premier_ecart(attendu, recu)
-    raise commun.Echec(f"{quoi} : {len(attendu)} octets attendus identiques, {len(recu)} reçus, "
-                       f"premier écart à l'octet {i} : attendu {x!r}, reçu {y!r}")
+    raise Echec(f"{quoi} : {len(attendu)} octets attendus identiques, {len(recu)} reçus, "
+                f"premier écart à l'octet {i} : attendu {x!r}, reçu {y!r}")
 
 
 def image_de_tracer(programme, base, options, dossier, extension):
     chemin = os.path.join(dossier, f"tracer.{extension}")
-    commun.lancer(programme, "tracer", "--base", base, *options.split(), "--sortie", chemin)
+    commande(programme, "tracer", "--base", base, *options.split(), "--sortie", chemin)
     with open(chemin, "rb") as f:
         return f.read()
 
@@ -70,14 +70,14 @@ def adresse(portail, chemin, parametres):
 
 
 def image_telechargee(portail, page, parametres, nom, extension):
-    statut, entetes, corps = commun.get(adresse(portail, f"station/{page}/graphique.{extension}", parametres))
+    statut, entetes, corps = demander_url(adresse(portail, f"station/{page}/graphique.{extension}", parametres))
     verifier(statut == 200 and entetes.get("Content-Type") == FORMATS[extension],
              f"{nom} : {extension} téléchargé attendu 200 {FORMATS[extension]}, reçu {statut} {entetes.get('Content-Type')}")
     return corps
 
 
 def svg_de_la_page(portail, page, parametres, nom):
-    statut, _, corps = commun.get(adresse(portail, f"station/{page}", parametres))
+    statut, _, corps = demander_url(adresse(portail, f"station/{page}", parametres))
     debut, fin = corps.find(b"<svg"), corps.find(b"</svg>")
     verifier(statut == 200 and 0 <= debut < fin, f"{nom} : page attendue 200 avec un <svg> en ligne, reçu {statut}, "
                                                  f"{'sans' if debut < 0 else 'avec'} <svg>")
@@ -112,11 +112,12 @@ def comparer_tout(programme, base, dossier):
     echecs = 0
     attendues = [images_de_tracer(programme, base, graphique, dossier) for graphique in GRAPHIQUES]
     # Un seul processus : chaque demande voit ce que la précédente a laissé chargé.
-    with commun.Portail(programme, base, processus=1) as portail:
+    with Serveur(programme, base, dossier, processus=1) as portail:
+        portail.attendre_sante()
         for graphique, images in zip(GRAPHIQUES, attendues):
             try:
                 comparer(portail, graphique, images)
-            except commun.Echec as e:
+            except Echec as e:
                 echecs += 1
                 print(f"ÉCHEC : {e}", file=sys.stderr)
     lieu = base.split(" options=")[0]
@@ -142,23 +143,23 @@ def schema_postgresql(connexion):
 
 def essai(options):
     with tempfile.TemporaryDirectory(prefix="equivalence-") as dossier:
-        base = commun.base_exemple(options.programme, dossier)
+        base = base_exemple(options.programme, dossier)
         if not options.postgresql:
             comparer_tout(options.programme, base, dossier)
             return
         with schema_postgresql(os.environ["GRAPHIQUE_PG"]) as connexion:
-            commun.lancer(options.programme, "copier", "--de", base, "--vers", connexion, "--remplacer")
+            commande(options.programme, "copier", "--de", base, "--vers", connexion, "--remplacer")
             comparer_tout(options.programme, connexion, dossier)
 
 
 def main():
-    a = commun.analyseur(__doc__)
+    a = analyseur(__doc__)
     a.add_argument("--postgresql", action="store_true", help="la base copiée sur le serveur de GRAPHIQUE_PG")
     options = a.parse_args()
     if options.postgresql and not os.environ.get("GRAPHIQUE_PG"):
         print("GRAPHIQUE_PG absente : scripts/postgresql-temporaire.sh lance un serveur PostgreSQL pour cet essai.", file=sys.stderr)
         return 1 if os.environ.get("GRAPHIQUE_PG_EXIGE") else 0
-    return commun.principal(essai, options)
+    executer(lambda: essai(options))
 
 
 if __name__ == "__main__":

@@ -1,5 +1,5 @@
 """Outils communs des essais du portail : une base d'exemple, des serveurs
-lancés et toujours arrêtés, des demandes HTTP par http.client ou octet par octet."""
+lancés et toujours arrêtés, des demandes HTTP par http.client, urllib ou octet par octet."""
 import argparse
 import contextlib
 import http.client
@@ -13,6 +13,8 @@ import subprocess
 import sys
 import tempfile
 import time
+import urllib.error
+import urllib.request
 
 LIGNE_ECOUTE = re.compile(r"portail à l'écoute sur http://127\.0\.0\.1:(\d+)/")
 DEPART_MAXIMAL = 30.0
@@ -45,12 +47,15 @@ class Releve:
         verifier(not self.echecs, f"{len(self.echecs)} vérification(s) manquée(s), toutes attendues réussies")
 
 
-def lire_arguments(description, *autres):
+def analyseur(description):
+    """Les arguments communs ; un essai qui en veut d'autres les ajoute."""
     parseur = argparse.ArgumentParser(description=description)
-    parseur.add_argument("--programme", required=True)
-    for nom in autres:
-        parseur.add_argument(nom)
-    return parseur.parse_args()
+    parseur.add_argument("--programme", required=True, help="le programme graphique")
+    return parseur
+
+
+def lire_arguments(description):
+    return analyseur(description).parse_args()
 
 
 def executer(principal):
@@ -117,7 +122,7 @@ class Serveur:
             [programme, "serveur", "--base", base, "--ecoute", ecoute, "--processus", str(processus)],
             stdout=subprocess.PIPE, stderr=self.journal, env=environnement(), start_new_session=True, cwd=dossier)
         self.pid = self.processus.pid
-        self.port = None
+        self.port, self.url = None, None
 
     def __enter__(self):
         try:
@@ -125,6 +130,7 @@ class Serveur:
         except BaseException:
             self.arreter()
             raise
+        self.url = f"http://127.0.0.1:{self.port}/"
         return self
 
     def __exit__(self, *_):
@@ -145,6 +151,19 @@ class Serveur:
             self.processus.wait(5)
         self.processus.stdout.close()
         self.journal.close()
+
+    def attendre_sante(self, limite=DEPART_MAXIMAL):
+        """Prêt quand /sante répond « ok » : la base est ouverte, pas seulement le port."""
+        fin = time.monotonic() + limite
+        statut = None
+        while time.monotonic() < fin and self.processus.poll() is None:
+            with contextlib.suppress(Echec):
+                r = demander(self.port, "/sante", delai=5)
+                statut = r.statut
+                if statut == 200 and r.corps == b"ok\n":
+                    return
+            time.sleep(0.1)
+        raise Echec(f"/sante attendu 200 « ok » en {limite:.0f} s, reçu {statut} ; erreurs : {self.erreurs().strip()[:300]}")
 
     def erreurs(self):
         with open(self.journal.name, encoding="utf-8", errors="replace") as f:
@@ -197,6 +216,27 @@ def demander(port, chemin, methode="GET", entetes=None, delai=30.0):
         raise Echec(f"{methode} {chemin[:100]} : une réponse attendue, {e!r} venu après {time.monotonic() - debut:.1f} s") from e
     finally:
         c.close()
+
+
+def demander_url(url, delai=30):
+    """(statut, en-têtes, corps) par urllib, qui suit les redirections ; un statut d'erreur est une réponse."""
+    try:
+        with urllib.request.urlopen(url, timeout=delai) as r:
+            return r.status, r.headers, r.read()
+    except urllib.error.HTTPError as e:
+        with e:
+            return e.code, e.headers, e.read()
+
+
+@contextlib.contextmanager
+def portail_exemple(programme, processus=1):
+    """Un portail prêt sur une base d'exemple neuve, dans un dossier effacé en sortant."""
+    with tempfile.TemporaryDirectory(prefix="portail-") as dossier:
+        base = base_exemple(programme, dossier)
+        with Serveur(programme, base, dossier, processus) as serveur:
+            serveur.attendre_sante()
+            serveur.base = base
+            yield serveur
 
 
 def envoyer_brut(port, octets, delai=15.0):

@@ -28,8 +28,7 @@ from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import Select, WebDriverWait
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import portail_commun as commun  # noqa: E402
-from portail_commun import verifier  # noqa: E402
+from essais_http import Echec, analyseur, commande, demander_url, executer, portail_exemple, verifier  # noqa: E402
 
 PLUVIOMETRE, PIEZOMETRE = "76402001", "00754X0012"
 # Une part du nom « Puits des Prés », sans accent et d'une autre casse.
@@ -80,7 +79,7 @@ class Visite:
         try:
             return WebDriverWait(self.d, delai, poll_frequency=0.05).until(lambda d: condition())
         except TimeoutException:
-            raise commun.Echec(f"{texte} (attendu en {delai} s)") from None
+            raise Echec(f"{texte} (attendu en {delai} s)") from None
 
     def charger_apres(self, geste, texte):
         """Le geste qui mène à une autre page ; la page chargée attendue."""
@@ -103,7 +102,7 @@ class Visite:
 
 def lire_stations(programme, base):
     """Les stations de la base, lues par la ligne de commande : (genre, code, nom, première, dernière)."""
-    lignes = commun.lancer(programme, "stations", "--base", base).splitlines()
+    lignes = commande(programme, "stations", "--base", base).splitlines()
     return [tuple(l.split("\t")) for l in lignes if l.count("\t") == 4]
 
 
@@ -256,7 +255,7 @@ def point_isole(points, ecart=6.0):
     for p in milieu:
         if all((q[1] - p[1]) ** 2 + (q[2] - p[2]) ** 2 >= ecart ** 2 for q in points if q is not p):
             return p
-    raise commun.Echec(f"un point à plus de {ecart} pixels des autres attendu parmi {len(points)}, aucun")
+    raise Echec(f"un point à plus de {ecart} pixels des autres attendu parmi {len(points)}, aucun")
 
 
 def plus_proche(points, x, y):
@@ -273,7 +272,7 @@ def verifier_lecture(v, point, texte):
     try:
         return WebDriverWait(v.d, 5, poll_frequency=0.05).until(lambda d: juste())
     except TimeoutException:
-        raise commun.Echec(f"{texte} : lecture attendue « {quand} : {point[4]} », reçu « {v.element('#lecture').text} »") from None
+        raise Echec(f"{texte} : lecture attendue « {quand} : {point[4]} », reçu « {v.element('#lecture').text} »") from None
 
 
 def lire_au_pointeur(v):
@@ -508,7 +507,7 @@ def bulletin(v):
     lignes, classes = verifier_synthese(v, {s[1] for s in v.stations})
     v.capture("bulletin.png")
     pdf = v.element("#telecharger-pdf").get_attribute("href")
-    statut, entetes, corps = commun.get(pdf)
+    statut, entetes, corps = demander_url(pdf)
     verifier(statut == 200 and entetes.get("Content-Type") == "application/pdf" and corps.startswith(b"%PDF-"),
              f"{pdf} : 200 application/pdf attendu, reçu {statut} {entetes.get('Content-Type')} ({corps[:8]!r})")
     print(f"bulletin de {mois} : {lignes} stations, {classes} classes colorées, PDF de {len(corps)} octets")
@@ -521,7 +520,7 @@ def voisins_du_bulletin(v):
     liens = v.d.find_elements(By.CSS_SELECTOR, "#voisins a")
     verifier(liens, f"bulletin de {mois} : des liens vers les mois voisins attendus, aucun")
     for lien in liens:
-        statut, _, _ = commun.get(lien.get_attribute("href"))
+        statut, _, _ = demander_url(lien.get_attribute("href"))
         verifier(statut == 200, f"bulletin de {mois} : « {lien.text} » attendu mener à un bulletin (200), "
                                 f"reçu {statut} pour {lien.get_attribute('href')}")
     print(f"bulletin de {mois} : {len(liens)} lien(s) vers les mois voisins, chacun un bulletin")
@@ -546,7 +545,7 @@ def colonnes_de_pluie(image, zone, k):
 def verifier_pluie_dessinee(v, texte):
     """La pluie que Chromium dessine du SVG de la page couvre les mêmes colonnes que l'image PNG du portail."""
     zone = points_de_la_page(v)["zone"]
-    statut, _, png = commun.get(v.element("#telecharger-png").get_attribute("href"))
+    statut, _, png = demander_url(v.element("#telecharger-png").get_attribute("href"))
     verifier(statut == 200, f"{texte} : image PNG attendue 200, reçu {statut}")
     attendu = colonnes_de_pluie(Image.open(io.BytesIO(png)), zone, 1)
     verifier(attendu, f"{texte} : des barres de pluie cyan attendues dans l'image PNG, aucune")
@@ -651,7 +650,7 @@ def fin_de_parcours(v):
     for etape in (changer_de_genre, voisins_du_bulletin, piezometre_apres_son_pluviometre, piezometre_sous_un_autre, reference):
         try:
             etape(v)
-        except commun.Echec as e:
+        except Echec as e:
             echecs += 1
             print(f"ÉCHEC : {e}", file=sys.stderr)
     verifier(echecs == 0, f"genres, mois voisins, piézomètre et courbe de référence attendus justes, {echecs} essai(s) en défaut")
@@ -675,21 +674,22 @@ def parcours(v):
 
 def essai(options):
     os.makedirs(options.captures, exist_ok=True)
-    with commun.portail_exemple(options.programme) as portail, tempfile.TemporaryDirectory(prefix="navigateur-") as dossier:
+    with portail_exemple(options.programme) as portail, tempfile.TemporaryDirectory(prefix="navigateur-") as dossier:
         stations = lire_stations(options.programme, portail.base)
         pilote = navigateur(dossier)
         try:
             parcours(Visite(pilote, portail, stations, dossier, options.captures))
         except WebDriverException as e:
-            raise commun.Echec(f"le navigateur attendu sans erreur, reçu : {e.msg}") from None
+            raise Echec(f"le navigateur attendu sans erreur, reçu : {e.msg}") from None
         finally:
             pilote.quit()
 
 
 def main():
-    a = commun.analyseur(__doc__)
+    a = analyseur(__doc__)
     a.add_argument("--captures", required=True, help="dossier des captures d'écran")
-    return commun.principal(essai, a.parse_args())
+    options = a.parse_args()
+    executer(lambda: essai(options))
 
 
 if __name__ == "__main__":
