@@ -243,10 +243,12 @@ std::unique_ptr<BasePostgres> BasePostgres::ouvrirEnLecture(const QString& conne
     auto base = ouvrir(connexion, erreur);
     if (!base)
         return nullptr;
+    // Les tables que la session lit (son chemin de recherche), par leur numéro : une table effacée
+    // entre-temps par une autre session ne fait pas échouer la question.
     const auto trop = base->valeurUnique(
-        "SELECT (SELECT rolsuper FROM pg_roles WHERE rolname = current_user) OR EXISTS (SELECT 1 FROM pg_tables "
-        "WHERE schemaname NOT IN ('pg_catalog', 'information_schema') AND has_table_privilege("
-        "quote_ident(schemaname) || '.' || quote_ident(tablename), 'INSERT, UPDATE, DELETE, TRUNCATE'))");
+        "SELECT (SELECT rolsuper FROM pg_roles WHERE rolname = current_user) OR EXISTS (SELECT 1 FROM pg_class c "
+        "JOIN pg_namespace n ON n.oid = c.relnamespace WHERE c.relkind IN ('r', 'p') "
+        "AND n.nspname = ANY (current_schemas(false)) AND has_table_privilege(c.oid, 'INSERT, UPDATE, DELETE, TRUNCATE'))");
     pouvoirEnTrop = !trop || *trop != "f";
     // Une lecture ne dure pas : un ordre arrêté au bout de 30 s libère la session pour les suivantes.
     if (!base->valeurUnique("SELECT set_config('default_transaction_read_only', 'on', false), "
