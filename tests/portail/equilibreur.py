@@ -238,15 +238,24 @@ def saturer_une_instance(d, pleine, autre):
 def tuer_un_processus(d, instance):
     ancien = instance.attendre_enfants(1)
     os.kill(ancien[0], signal.SIGKILL)
-    # Les demandes partent aussitôt : elles attendent le remplaçant dans la file de la prise.
+    # Le flot part dès que le parent a vu la mort, donc les prises du mort fermées :
+    # une demande envoyée sur une prise gardée qui ne l'est pas encore compterait
+    # pour nginx comme un échec de l'instance (trois, et la voilà écartée 10 s).
+    # Le remplaçant démarre encore : les demandes l'attendent dans la file de la prise.
+    attendre_ligne(instance, f"graphique : attention : {LIGNE_REMPLACEMENT}")
     with Flot(d["tls"], d["attendus"]) as flot:
         time.sleep(2.0)
     nouveau = instance.attendre_enfants(1, sauf=ancien)
     verifier(instance.processus.poll() is None, "l'instance vivante après la perte d'un processus attendue, elle s'est arrêtée")
     verifier(nouveau != ancien, f"un processus remplaçant attendu, {nouveau} trouvé")
-    erreurs = instance.erreurs()
-    verifier(f"graphique : attention : {LIGNE_REMPLACEMENT}" in erreurs, f"la ligne « {LIGNE_REMPLACEMENT} » attendue, « {erreurs.strip()[:200]} » venu")
     flot.verifier_tous_servis("un processus de travail tué", 5)
+
+
+def attendre_ligne(instance, ligne, limite=10.0):
+    fin = time.monotonic() + limite
+    while ligne not in instance.erreurs():
+        verifier(time.monotonic() < fin, f"la ligne « {ligne} » attendue en {limite:.0f} s, « {instance.erreurs().strip()[:200]} » venu")
+        time.sleep(0.02)
 
 
 def verifier_sante(d):
