@@ -29,17 +29,7 @@ trap 'rm -rf "$dossier"' EXIT
 
 # Les mêmes pluies que XlsxWriter écrit ; la nappe, une marche au hasard reproductible.
 /usr/bin/python3 bench/classeur_xlsxwriter.py --csv "$dossier/pluie.csv"
-/usr/bin/python3 - "$dossier/nappe.csv" "$annees" <<'PY'
-import datetime, sys
-t, fin = datetime.datetime(2025 - int(sys.argv[2]), 1, 1), datetime.datetime(2025, 1, 1)
-x, niveau = 7, -8.0
-with open(sys.argv[1], "w") as f:
-    while t < fin:
-        x = (x * 1103515245 + 12345) & 0x7FFFFFFF
-        niveau += ((x >> 8) % 1001 - 500) / 125000.0
-        f.write(f"{t:%d/%m/%Y};{t:%H:%M:%S};{niveau:.3f}\n")
-        t += datetime.timedelta(hours=1)
-PY
+/usr/bin/python3 bench/nappe_horaire.py "$dossier/nappe.csv" "$annees"
 base="$dossier/b.db"
 "$G" importer --base "$base" --station 76001 --genre pluvio --csv "$dossier/pluie.csv" --nom Centenaire >/dev/null
 "$G" importer --base "$base" --station PZ1 --genre piezo --csv "$dossier/nappe.csv" --nom "Forage horaire" >/dev/null

@@ -56,17 +56,7 @@ faire_base() {
   base="$dossier/b.db"
   nice "$programme" exemple --base "$base" >/dev/null
   # Une nappe horaire, marche au hasard reproductible, jusqu'au 31/12/2024.
-  nice /usr/bin/python3 - "$dossier/nappe.csv" "$((2025 - annees_nappe))" <<'PY'
-import datetime, sys
-t, fin = datetime.datetime(int(sys.argv[2]), 1, 1), datetime.datetime(2025, 1, 1)
-x, niveau = 7, -8.0
-with open(sys.argv[1], "w") as f:
-    while t < fin:
-        x = (x * 1103515245 + 12345) & 0x7FFFFFFF
-        niveau += ((x >> 8) % 1001 - 500) / 125000.0
-        f.write(f"{t:%d/%m/%Y};{t:%H:%M:%S};{niveau:.3f}\n")
-        t += datetime.timedelta(hours=1)
-PY
+  nice /usr/bin/python3 bench/nappe_horaire.py "$dossier/nappe.csv" "$annees_nappe"
   nice "$programme" importer --base "$base" --station 09999X0001 --genre piezo --csv "$dossier/nappe.csv" \
     --nom "Forage horaire" >/dev/null
   if [ "$postgres" = --postgres ]; then
