@@ -71,19 +71,27 @@ void EcouteurPortail::compter(QTcpSocket* connexion)
 
 namespace {
 
-// Le défaut d'un en-tête de demande (ligne de demande, lignes « Nom: valeur », longueur du corps) ;
-// le statut et sa phrase, 0 quand il n'y en a pas. `fermer` : le client veut la fin de la connexion.
-std::pair<int, QString> defautEntete(const QByteArray& entete, bool& fermer, bool& corps)
+using Defaut = std::pair<int, QString>;
+
+// La ligne de demande : sa forme, sa version, et si la connexion reste ouverte par défaut.
+Defaut defautLigneDemande(const QByteArray& ligne, bool& garder)
 {
-    const QList<QByteArray> lignes = entete.split('\n');
-    const QList<QByteArray> demande = lignes.value(0).trimmed().split(' ');
+    const QList<QByteArray> demande = ligne.trimmed().split(' ');
     if (demande.size() != 3 || !demande.at(2).startsWith("HTTP/"))
         return {400, QStringLiteral("La ligne de demande est mal formée.")};
     if (demande.at(2) != "HTTP/1.1" && demande.at(2) != "HTTP/1.0")
         return {505, QStringLiteral("Seuls HTTP/1.0 et HTTP/1.1 sont servis.")};
-    bool garder = demande.at(2) == "HTTP/1.1", longueur = false, decoupage = false;
-    for (qsizetype i = 1; i < lignes.size(); ++i) {
-        const QByteArray ligne = lignes.at(i).trimmed();
+    garder = demande.at(2) == "HTTP/1.1";
+    return {0, QString()};
+}
+
+// Ce que les lignes « Nom: valeur » disent de la connexion et du corps qui suit.
+struct LectureEntetes {
+    bool garder = true, longueur = false, decoupage = false;
+
+    Defaut lire(const QByteArray& brute)
+    {
+        const QByteArray ligne = brute.trimmed();
         const qsizetype deuxPoints = ligne.indexOf(':');
         if (deuxPoints <= 0)
             return {400, QStringLiteral("Un en-tête de la demande est mal formé.")};
@@ -95,12 +103,26 @@ std::pair<int, QString> defautEntete(const QByteArray& entete, bool& fermer, boo
         decoupage = decoupage || nom == "transfer-encoding";
         if (nom == "connection")
             garder = valeur.contains("keep-alive") || (garder && !valeur.contains("close"));
+        return {0, QString()};
     }
+};
+
+// Le défaut d'un en-tête de demande ; le statut et sa phrase, 0 quand il n'y en a pas.
+// `fermer` : le client veut la fin de la connexion ; `corps` : un corps suit.
+Defaut defautEntete(const QByteArray& entete, bool& fermer, bool& corps)
+{
+    const QList<QByteArray> lignes = entete.split('\n');
+    LectureEntetes lecture;
+    if (Defaut d = defautLigneDemande(lignes.value(0), lecture.garder); d.first)
+        return d;
+    for (qsizetype i = 1; i < lignes.size(); ++i)
+        if (Defaut d = lecture.lire(lignes.at(i)); d.first)
+            return d;
     // Longueur et découpage ensemble rendent la suite du flot douteuse.
-    if (longueur && decoupage)
+    if (lecture.longueur && lecture.decoupage)
         return {400, QStringLiteral("Une demande ne peut annoncer à la fois sa longueur et son découpage.")};
-    corps = longueur || decoupage;
-    fermer = !garder;
+    corps = lecture.longueur || lecture.decoupage;
+    fermer = !lecture.garder;
     return {0, QString()};
 }
 
