@@ -9,8 +9,9 @@
 
 namespace {
 
-// Les points visibles d'un jeu, où l'image les trace, avec le jour que le contrôle lit sous eux.
-void lirePoints(const MoteurGraphique& g, const QRectF& cadre, int serie, const JeuDonnees& j, SourisEtZoom& souris,
+// Les points visibles d'un jeu, où l'image les trace, avec le jour que le contrôle lit sous eux
+// (sans `souris`, le jour est laissé à l'appelant).
+void lirePoints(const MoteurGraphique& g, const QRectF& cadre, int serie, const JeuDonnees& j, SourisEtZoom* souris,
                 CtlGraphique::LectureImage& l)
 {
     for (int i = 0; i < j.taille(); ++i) {
@@ -22,7 +23,7 @@ void lirePoints(const MoteurGraphique& g, const QRectF& cadre, int serie, const 
         const QPointF pixel = g.versPixels(QPointF(x, valeur), cadre);
         if (pixel.x() < l.zone.left() - 0.5 || pixel.x() > l.zone.right() + 0.5)
             continue;
-        const auto jour = souris.jourSous(x);
+        const auto jour = souris ? souris->jourSous(x) : std::nullopt;
         const ModeleGraphique& m = g.modele();
         const QString libelle = j.avecX ? QString() : (m.libellesX.contains(i + 1) ? m.libellesX.value(i + 1) : m.libellesTabulation.value(i)).trimmed();
         l.points.push_back({serie, pixel, jour.value_or(QDate()), libelle, valeur});
@@ -47,7 +48,7 @@ void lirePluieEnFond(const MoteurGraphique& g, const MoteurGraphique& pluie, con
         // La légende du graphique nomme la pluie de son fond.
         const QString nom = pluie.modele().legendes.value(j + 1).simplified();
         l.series << (nom.isEmpty() ? g.modele().legendesFond.value(j + 1, g.modele().legendesFond.value(j)).simplified() : nom);
-        lirePoints(pluie, cadrePluie, premiere + j, pluie.modele().jeux[std::size_t(j)], souris, lue);
+        lirePoints(pluie, cadrePluie, premiere + j, pluie.modele().jeux[std::size_t(j)], nullptr, lue);
     }
     for (CtlGraphique::LectureImage::Point& p : lue.points) {
         const QPointF dansImage = p.pixel - zonePluie.topLeft();
@@ -77,7 +78,7 @@ CtlGraphique::LectureImage CtlGraphique::LireImage(const QSize& taille) noexcept
             const ModeleGraphique& m = g.modele();
             for (int j = 0; j < m.nbJeux(); ++j) {
                 l.series << m.legendes.value(j + 1).simplified();
-                lirePoints(g, cadre, j, m.jeux[std::size_t(j)], souris(), l);
+                lirePoints(g, cadre, j, m.jeux[std::size_t(j)], &souris(), l);
             }
             if (Traits(TypeGraphique()).deuxGraphiques && m.imageFond == GraphiqueSuperposePluvio().modele().fichierImage)
                 lirePluieEnFond(g, GraphiqueSuperposePluvio(), cadre, souris(), l);
