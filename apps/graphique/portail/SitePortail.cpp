@@ -142,7 +142,7 @@ ReponsePortail SitePortail::telechargement(const QStringList& chemin, const QUrl
 namespace {
 
 // Les mois couverts par les mesures d'au moins une station, du plus récent au plus ancien.
-QList<QDate> moisMesures(BaseDonnees& base, const QList<StationBase>& stations)
+QList<QDate> moisCouverts(BaseDonnees& base, const QList<StationBase>& stations)
 {
     std::set<QDate> mois;
     for (const StationBase& s : stations) {
@@ -169,12 +169,25 @@ std::optional<BulletinMensuel> calculerBulletin(BaseDonnees& base, const QString
 
 } // namespace
 
+std::optional<QList<QDate>> SitePortail::moisMesures()
+{
+    const QString version = m_rendu.version();
+    if (version.isEmpty() || version != m_versionMois) {
+        const auto stations = StationsBase::lire(&m_rendu.base());
+        if (!stations)
+            return std::nullopt;
+        m_mois = moisCouverts(m_rendu.base(), *stations);
+        m_versionMois = version;
+    }
+    return m_mois;
+}
+
 ReponsePortail SitePortail::bulletins(const QStringList&, const QUrlQuery&)
 {
-    const auto stations = StationsBase::lire(&m_rendu.base());
-    if (!stations)
+    const auto mois = moisMesures();
+    if (!mois)
         return baseMuette;
-    return reponse(PagesPortail::listeBulletins(moisMesures(m_rendu.base(), *stations)));
+    return reponse(PagesPortail::listeBulletins(*mois));
 }
 
 ReponsePortail SitePortail::bulletin(const QStringList& chemin, const QUrlQuery&)
@@ -183,8 +196,7 @@ ReponsePortail SitePortail::bulletin(const QStringList& chemin, const QUrlQuery&
     const auto b = calculerBulletin(m_rendu.base(), chemin, erreur);
     if (!b)
         return pageErreur(404, erreur);
-    const auto stations = StationsBase::lire(&m_rendu.base());
-    const QList<QDate> mois = stations ? moisMesures(m_rendu.base(), *stations) : QList<QDate>();
+    const QList<QDate> mois = moisMesures().value_or(QList<QDate>());
     const QDate premier(b->mois.year(), b->mois.month(), 1);
     const auto voisin = [&mois](const QDate& m) { return mois.contains(m) ? std::optional(m) : std::nullopt; };
     return reponse(PagesPortail::bulletin(*b, voisin(premier.addMonths(-1)), voisin(premier.addMonths(1))));

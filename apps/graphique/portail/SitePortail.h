@@ -2,8 +2,12 @@
 
 #include "ReponsePortail.h"
 
+#include <QDate>
+#include <QList>
 #include <QStringList>
 #include <QUrlQuery>
+
+#include <optional>
 
 class RenduPortail;
 
@@ -24,5 +28,11 @@ public:
     ReponsePortail actif(const QStringList& chemin, const QUrlQuery&);
 
 private:
+    // Les mois couverts par les mesures, gardés tant que la version des données ne change pas :
+    // la liste des bulletins et les liens de chaque mois vers ses voisins s'en servent.
+    std::optional<QList<QDate>> moisMesures();
+
     RenduPortail& m_rendu;
+    QList<QDate> m_mois;
+    QString m_versionMois;
 };
