@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 """Les graphiques du portail gardés en mémoire et revalidés par ETag : la même
-adresse sert la même étiquette, et une importation dans la base en donne une neuve."""
+adresse sert la même étiquette, et une importation dans la base en donne une neuve
+(et ouvre dans la liste des bulletins le mois qu'elle ajoute)."""
 import os
 import re
 import tempfile
@@ -14,7 +15,9 @@ SERIES = "/station/76402001/graphique.csv?" + PERIODE
 # Une autre adresse, pour que la première ne soit plus celle que le processus vient de tracer.
 AUTRE = "/station/76401001/graphique.svg?" + PERIODE
 # La pluie de ces jours est portée à 500 mm : le mois de juin 2021 grandit d'au moins 300 mm.
-PLUIES = [("14/06/2021", "500,0"), ("15/06/2021", "500,0")]
+# Celle de janvier 2025, après la fin des mesures, ouvre un mois de bulletin.
+PLUIES = [("14/06/2021", "500,0"), ("15/06/2021", "500,0"), ("03/01/2025", "4,0")]
+MOIS_NEUF, MOIS_PRECEDENT = "/bulletin/2025-01", "/bulletin/2024-12"
 MOIS_CHANGE = "06/21"
 # Les formes de If-None-Match qui désignent l'étiquette courante : la comparaison est faible,
 # et nginx affaiblit l'étiquette (W/) de ce qu'il compresse.
@@ -91,6 +94,22 @@ def lire_mois(port):
         verifier(False, f"une ligne « {MOIS_CHANGE} » lisible attendue dans les séries, {texte[:200]!r} venu")
 
 
+def liens_bulletins(port):
+    """Les mois que la liste des bulletins propose, et les voisins que la page du dernier mois d'avant montre."""
+    return (set(re.findall(r'href="(/bulletin/\d{4}-\d{2})"', obtenir(port, "/bulletin").texte())),
+            set(re.findall(r'href="(/bulletin/\d{4}-\d{2})"', obtenir(port, MOIS_PRECEDENT).texte())))
+
+
+def verifier_mois_neuf(port, avant):
+    liste_avant, voisins_avant = avant
+    liste, voisins = liens_bulletins(port)
+    verifier(MOIS_NEUF not in liste_avant | voisins_avant and MOIS_PRECEDENT in liste_avant,
+             f"avant l'import, {MOIS_PRECEDENT} proposé et {MOIS_NEUF} absent attendus, {sorted(liste_avant)[-3:]} vus")
+    verifier(MOIS_NEUF in liste and MOIS_NEUF in voisins,
+             f"après l'import, {MOIS_NEUF} dans la liste et en lien de {MOIS_PRECEDENT} attendu, "
+             f"{sorted(liste)[-3:]} et {sorted(voisins)} vus")
+
+
 def verifier_apres_import(port, avant, mois_avant, releve):
     apres = obtenir(port, IMAGE)
     nouvelle = apres.entete("etag")
@@ -119,8 +138,11 @@ def principal():
             avant = verifier_memoire(serveur.port)
             verifier_formes(serveur.port, avant.entete("etag"), releve)
             mois_avant = lire_mois(serveur.port)
+            bulletins_avant = liens_bulletins(serveur.port)
             importer_pluies(arguments.programme, base, dossier)
             verifier_apres_import(serveur.port, avant, mois_avant, releve)
+            with releve.essai():
+                verifier_mois_neuf(serveur.port, bulletins_avant)
     releve.conclure()
 
 
