@@ -7,6 +7,7 @@
 #include "commun/TableauValeurs.h"
 #include "commun/ValeursProcessus.h"
 #include "control/CtlGraphique.h"
+#include "control/SourisEtZoom.h"
 #include "data/ChargeurNappes.h"
 #include "render/FctGraphique.h"
 #include "render/moteur/MoteurGraphique.h"
@@ -141,6 +142,7 @@ void OptionsAffichage::ouvrir()
     }
     const TypeGraph type = m_ctl.TypeGraphique();
     const bool deux = ValidationOptions::deuxGraphiques(type);
+    m_ctl.souris().noterEchellesAvantOptions();
     auto* boite = new FrmOption(m_ctl.CollCourbes(), deux ? &m_ctl.CollCourbes2() : nullptr, type, m_ctl.typeAffichageEchelle() != 0, &m_ctl);
     m_boite = boite;
     // Un signal de la boîte entre dans le contrôle comme un appel de l'hôte : sous la garde.
@@ -160,6 +162,7 @@ void OptionsAffichage::ouvrir()
 
 void OptionsAffichage::appliquer(bool recharger, bool coteNgf)
 {
+    m_ctl.souris().garderChoixDesOptions();
     retenirEchelles();
     if (recharger) {
         m_ctl.setTypeAffichageEchelle(qint16(coteNgf ? 1 : 0));

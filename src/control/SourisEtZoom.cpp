@@ -18,7 +18,10 @@
 #include <QLabel>
 #include <QMetaProperty>
 #include <QTableWidget>
+
 #include <cmath>
+#include <tuple>
+#include <utility>
 
 namespace {
 
@@ -456,10 +459,40 @@ void SourisEtZoom::zoomerToutePeriode()
     annoncerPeriode();
 }
 
-void SourisEtZoom::retenirEchellesDuTrace()
+SourisEtZoom::Echelles SourisEtZoom::echellesCourantes() const
 {
     const Classe_Graphiques& c = m_ctl.CollCourbes();
-    m_echellesDuTrace = {c.EchelleXAuto(), c.EchelleYAuto(), c.MinY(), c.MaxY(), c.uniteAxe(), c.bornesAffichage(), c.PasAxeX()};
+    return {c.EchelleXAuto(), c.EchelleYAuto(), c.MinY(), c.MaxY(), c.uniteAxe(), c.bornesAffichage(), c.PasAxeX()};
+}
+
+void SourisEtZoom::retenirEchellesDuTrace()
+{
+    m_echellesDuTrace = echellesCourantes();
+}
+
+void SourisEtZoom::noterEchellesAvantOptions()
+{
+    m_echellesAvantOptions = echellesCourantes();
+}
+
+void SourisEtZoom::garderChoixDesOptions()
+{
+    const auto avant = std::exchange(m_echellesAvantOptions, std::nullopt);
+    if (!m_vueInitiale || !avant)
+        return;
+    const Echelles apres = echellesCourantes();
+    Echelles& vue = m_vueInitiale->echelles;
+    // L'échelle Y se prend entière ; les dates, au jour près (la boîte n'écrit pas d'heure).
+    if (std::tie(apres.echelleYAuto, apres.minY, apres.maxY) != std::tie(avant->echelleYAuto, avant->minY, avant->maxY)) {
+        vue.echelleYAuto = apres.echelleYAuto;
+        vue.minY = apres.minY;
+        vue.maxY = apres.maxY;
+    }
+    const auto jours = [](const Echelles& e) { return std::pair(e.affichage.first.jour(), e.affichage.second.jour()); };
+    if (apres.echelleXAuto != avant->echelleXAuto || jours(apres) != jours(*avant)) {
+        vue.echelleXAuto = apres.echelleXAuto;
+        vue.affichage = apres.affichage;
+    }
 }
 
 // La collection reprend les échelles et les dates d'avant le tracé zoomé.

@@ -54,6 +54,11 @@ public:
     bool zoome() const { return m_vueInitiale.has_value(); }
     // Le zoom oublié sans rien rendre : la collection est vidée.
     void abandonnerZoom() { m_vueInitiale.reset(); }
+    // La boîte des options s'ouvre : ce qu'elle montre est noté, pour savoir ensuite ce qui y a été changé.
+    void noterEchellesAvantOptions();
+    // Ce qui a été changé dans la boîte passe dans la vue d'avant le zoom, que le tracé suivant rend :
+    // sans quoi l'échelle ou les dates choisies y seraient perdues.
+    void garderChoixDesOptions();
 
 private:
     struct Rectangle
@@ -89,6 +94,7 @@ private:
     void effacerRectangle();
     void retenirVueInitiale();
     void rendreEchelles(const Echelles& echelles);
+    Echelles echellesCourantes() const;
     // Nouvelle fenêtre X du graphique : dates affichées, bornes du moteur, axes, graphique superposé.
     void appliquerFenetreX(double gauche, double droite);
     void reconstruireAxes(double yMin, double yMax);
@@ -100,6 +106,7 @@ private:
     // Déplacement au bouton du milieu : la position X tenue sous le pointeur.
     std::optional<double> m_ancreDecalage;
     Echelles m_echellesDuTrace;
+    std::optional<Echelles> m_echellesAvantOptions;
     std::optional<VueInitiale> m_vueInitiale;
     std::optional<std::pair<QDate, QDate>> m_periodeAnnoncee;
     // Bornes X que le moteur prendra une fois les axes refaits.

@@ -316,6 +316,9 @@ TEST_F(HoteBureau, LesOptionsEnregistreesPourUnGenreReviennentAuLancementSuivant
         EXPECT_EQ(g.lire(Prop::Grille).toInt(), 1);
     };
     tracer(*f, demandeDe(TypeGraph::edition, "76402001", "M", {2021, 10, 1}, {2023, 9, 30}));
+    // Un zoom d'abord : le nouveau tracé l'oublie, et « Toute la période » ne rend pas l'échelle d'avant.
+    palette(3);
+    glisser(c().vueGraphique(), dansLeTrace(c(), 0.3, 0.1), dansLeTrace(c(), 0.6, 0.9));
     // Fond 11, échelle de 0 à 450, grille horizontale seule, puis OK.
     palette(7);
     auto* boite = c().findChild<FrmOption*>();
@@ -329,6 +332,8 @@ TEST_F(HoteBureau, LesOptionsEnregistreesPourUnGenreReviennentAuLancementSuivant
     auto* barre = enfant<QToolBar>(boite, "CtlToolBar1");
     QTest::mouseClick(barre->widgetForAction(barre->findChild<QAction*>(QStringLiteral("Bouton4"))), Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    aspectRetenu(true);
+    clicMenu(*f, QStringLiteral("&Graphique"), QStringLiteral("Toute la &période"));
     aspectRetenu(true);
     tracer(*f, demandeDe(TypeGraph::Annee, "76402001", "M", {}, {}));
     EXPECT_NE(c().Graphique().lire(Prop::CouleurFond).toInt(), 11);
