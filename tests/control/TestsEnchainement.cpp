@@ -1,7 +1,6 @@
-// Chaque graphique comme s'il était le premier : tracé dans un hôte qui a déjà
-// tracé n'importe quel autre graphique (et zoomé, tourné la molette, annulé un
-// chargement ou des options, exporté), il donne l'écran, l'image et le journal
-// qu'il donne seul, dans un hôte neuf et dans un processus neuf.
+// Chaque graphique comme s'il était le premier : tracé dans un hôte qui vient de
+// tracer un autre graphique (et zoomé, tourné la molette, annulé un chargement ou
+// des options, exporté), il donne l'écran et le journal qu'il donne dans un hôte neuf.
 #include "SurBaseExemple.h"
 
 #include "commun_tests/Enchainement.h"
@@ -19,12 +18,9 @@
 #include "settings/PastilleFond.h"
 
 #include <QApplication>
-#include <QBuffer>
-#include <QFile>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QPainter>
-#include <QProcess>
 #include <QSet>
 #include <QTest>
 #include <algorithm>
@@ -33,25 +29,22 @@
 namespace {
 
 // Ce qu'une personne voit et ce que le contrôle a fait : l'écran du contrôle,
-// l'image écrite, les ordres et les écritures aux moteurs au format du journal
-// de `graphique tracer`, les messages.
+// les ordres et les écritures aux moteurs au format du journal de `graphique
+// tracer`, les messages.
 struct Releve
 {
-    QImage ecran, fichier;
-    QStringList journal, journalImage;
+    QImage ecran;
+    QStringList journal;
     QString messages;
 };
 
 // Les différences d'un relevé avec celui du témoin, en une ligne ; vide s'il n'y en a pas.
-// Un témoin sans écran ou sans image (celui d'un autre processus) ne les compare pas.
 QString ecarts(const Releve& r, const Releve& temoin)
 {
     QStringList e;
-    for (auto [nom, a, b] : {std::tuple{"écran", &r.ecran, &temoin.ecran}, {"image", &r.fichier, &temoin.fichier}})
-        if (!b->isNull())
-            if (const Difference d = comparer(*a, *b); d.pixels)
-                e << QStringLiteral("%1 : %2 pixels dans %3×%4 en (%5, %6)")
-                         .arg(QString::fromUtf8(nom)).arg(d.pixels).arg(d.zone.width()).arg(d.zone.height()).arg(d.zone.x()).arg(d.zone.y());
+    if (const Difference d = comparer(r.ecran, temoin.ecran); d.pixels)
+        e << QStringLiteral("écran : %1 pixels dans %2×%3 en (%4, %5)")
+                 .arg(d.pixels).arg(d.zone.width()).arg(d.zone.height()).arg(d.zone.x()).arg(d.zone.y());
     if (r.journal != temoin.journal) {
         qsizetype i = 0;
         while (i < std::min(r.journal.size(), temoin.journal.size()) && r.journal[i] == temoin.journal[i])
@@ -63,19 +56,6 @@ QString ecarts(const Releve& r, const Releve& temoin)
     if (r.messages != temoin.messages)
         e << QStringLiteral("messages « %1 » au lieu de « %2 »").arg(r.messages, temoin.messages);
     return e.join(QStringLiteral(" ; "));
-}
-
-QStringList argumentsTracer(const HoteGraphique::Demande& d)
-{
-    QStringList a{"tracer", "--type", NomTypeGraph(d.type), "--station", d.station, "--periodes", d.periodes,
-                  "--mesures", d.mesures, "--affichage", d.affichage, "--annee", QString::number(d.annee)};
-    if (!d.stations.isEmpty())
-        a << "--stations" << d.stations.join(u',');
-    if (!d.variante.isEmpty())
-        a << "--variante" << d.variante;
-    if (d.debut.isValid())
-        a << "--debut" << TexteDate(d.debut) << "--fin" << TexteDate(d.fin);
-    return a;
 }
 
 constexpr QSize tailleImage(1200, 700);
@@ -130,87 +110,32 @@ protected:
         return image;
     }
 
-    static QImage imageDe(CtlGraphique& c)
-    {
-        QBuffer png;
-        png.open(QIODevice::WriteOnly);
-        EXPECT_TRUE(c.EcrireImage(png, QStringLiteral("png"), tailleImage));
-        return QImage::fromData(png.data()).convertToFormat(QImage::Format_RGB32);
-    }
-
-    Releve relever(CtlGraphique& c, const std::function<void()>& action, bool avecImage = false)
+    Releve relever(CtlGraphique& c, const std::function<void()>& action)
     {
         Releve r;
         messages.vider();
         r.journal = journalDe(c, action);
         r.messages = messages.textes().join(QStringLiteral(" | "));
         r.ecran = ecranDe(c);
-        // L'image écrite porte le titre et la légende d'une page : ses écritures suivent celles du chargement.
-        if (avecImage)
-            r.journalImage = journalDe(c, [&] { r.fichier = imageDe(c); });
         return r;
     }
-    Releve relever(HoteGraphique& hote, const HoteGraphique::Demande& d, bool avecImage)
+    Releve relever(HoteGraphique& hote, const HoteGraphique::Demande& d)
     {
         return relever(hote.controle(), [&] {
             QString erreur;
             EXPECT_TRUE(hote.tracer(d, base.get(), erreur)) << erreur.toStdString();
-        }, avecImage);
+        });
     }
 
-    Releve seul(const HoteGraphique::Demande& d, bool titreALEcran = false)
+    // Le témoin : la demande tracée dans un hôte neuf, titre et légende à l'écran.
+    Releve seul(const HoteGraphique::Demande& d)
     {
         HoteGraphique neuf;
-        neuf.controle().setTitreEtLegendeALEcran(titreALEcran);
+        neuf.controle().setTitreEtLegendeALEcran(true);
         montrer(neuf);
-        return relever(neuf, d, true);
-    }
-
-    // La même demande dessinée par `graphique tracer`, dans un processus neuf : son image et son journal.
-    Releve processusNeuf(const HoteGraphique::Demande& d)
-    {
-        const QString image = dossier.filePath("neuf.png"), journal = dossier.filePath("neuf.tsv");
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("XDG_CONFIG_HOME", magasin.dossier());
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(GRAPHIQUE_PROGRAMME),
-                argumentsTracer(d) << "--base" << dossier.filePath("exemple.db") << "--sortie" << image << "--journal" << journal);
-        EXPECT_TRUE(p.waitForFinished(60000));
-        EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
-        Releve r;
-        r.fichier = QImage(image).convertToFormat(QImage::Format_RGB32);
-        QFile f(journal);
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-        r.journal = QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts);
-        return r;
+        return relever(neuf, d);
     }
 };
-
-TEST_F(Enchainement, ChaqueGraphiqueApresChaqueAutreEstCeluiDUnProcessusNeuf)
-{
-    const QList<Requete> liste = requetesAEnchainer();
-    QList<Releve> temoins;
-    for (const Requete& q : liste) {
-        temoins << seul(q.demande);
-        // Un hôte neuf dans ce processus dessine ce que dessine un processus neuf.
-        Releve complet = temoins.back();
-        complet.journal += complet.journalImage;
-        const QString ecart = ecarts(complet, processusNeuf(q.demande));
-        EXPECT_TRUE(ecart.isEmpty()) << q.nom.toStdString() << " seul : " << ecart.toStdString();
-        temoins.back().fichier = QImage();
-    }
-    HoteGraphique hote;
-    montrer(hote);
-    const std::vector<int> circuit = circuitDesCouples(int(liste.size()));
-    for (std::size_t k = 1; k < circuit.size(); ++k) {
-        const int a = circuit[k - 1], b = circuit[k];
-        const QString ecart = ecarts(relever(hote, liste[b].demande, false), temoins[b]);
-        EXPECT_TRUE(ecart.isEmpty()) << liste[b].nom.toStdString() << " après " << liste[a].nom.toStdString() << " : "
-                                     << ecart.toStdString();
-    }
-    std::printf("%d demandes, %d couples ordonnés\n", int(liste.size()), int(circuit.size()) - 1);
-}
 
 // Ce qu'une personne fait entre deux graphiques, sur le contrôle.
 struct Geste
@@ -275,22 +200,20 @@ TEST_F(Enchainement, ApresUnZoomUneMoletteUnChargementAnnuleDesOptionsAnnuleesOu
     };
     // Le titre et la légende à l'écran, comme dans l'application de bureau : un geste ne doit pas les perdre.
     QList<Releve> temoins;
-    for (const Requete& q : liste) {
-        temoins << seul(q.demande, true);
-        temoins.back().fichier = QImage();
-    }
+    for (const Requete& q : liste)
+        temoins << seul(q.demande);
     HoteGraphique hote;
     hote.controle().setTitreEtLegendeALEcran(true);
     hote.controle().setOuvrirApresExport(false);
     montrer(hote);
     const int n = int(liste.size());
     auto verifier = [&](int b, const QString& apres) {
-        const QString ecart = ecarts(relever(hote, liste[b].demande, false), temoins[b]);
+        const QString ecart = ecarts(relever(hote, liste[b].demande), temoins[b]);
         EXPECT_TRUE(ecart.isEmpty()) << liste[b].nom.toStdString() << " après " << apres.toStdString() << " : " << ecart.toStdString();
     };
     for (const Geste& geste : gestes)
         for (int a = 0; a < n; ++a) {
-            relever(hote, liste[a].demande, false);
+            relever(hote, liste[a].demande);
             geste.faire(hote.controle());
             verifier((a + 1) % n, liste[a].nom + QStringLiteral(" et ") + QString::fromUtf8(geste.nom));
         }
@@ -313,7 +236,7 @@ TEST_F(Enchainement, UnChargementAnnuleLaisseUnGraphiqueVideQuiLeDit)
             if (etape < 2 || etape >= etapes)
                 continue;  // ouverture et fermeture du cadre : rien à arrêter entre elles
             SCOPED_TRACE(QStringLiteral("%1, arrêté à l'étape %2 sur %3").arg(q.nom).arg(etape).arg(etapes).toStdString());
-            relever(hote, requetes().front().demande, false);
+            relever(hote, requetes().front().demande);
             chargerEtAnnuler(hote, q.demande, base.get(), etape);
             EXPECT_EQ(c.CollCourbes().Compter() + c.CollCourbes2().Compter(), 0);
             EXPECT_EQ(c.periodeTracee(), std::nullopt);
@@ -338,7 +261,7 @@ TEST_F(Enchainement, ZoomEtRetourGardentTitreLegendeEtBandesEtDisentLaPeriodeTra
         if (q.demande.type == TypeGraph::travail)
             continue;
         SCOPED_TRACE(q.nom.toStdString());
-        relever(hote, q.demande, false);
+        relever(hote, q.demande);
         const QImage avant = ecranSansLecture(c);
         const QString titre = c.Graphique().lire(Prop::TitreGraphique).toString();
         const auto entiere = c.periodeTracee();
@@ -381,10 +304,10 @@ TEST_F(Enchainement, LaReferenceATitrePeriodeEtAxeDeLaReference)
     montrer(hote);
     CtlGraphique& c = hote.controle();
     // Après un pluviomètre de même code : le titre n'est pas le sien.
-    relever(hote, demandeDe(TypeGraph::edition, "76401001", "M", {2020, 1, 1}, {2023, 12, 31}), false);
+    relever(hote, demandeDe(TypeGraph::edition, "76401001", "M", {2020, 1, 1}, {2023, 12, 31}));
     const QList<Requete> liste = requetesAEnchainer();
     const auto reference = std::find_if(liste.begin(), liste.end(), [](const Requete& q) { return q.nom == "reference"; });
-    relever(hote, reference->demande, false);
+    relever(hote, reference->demande);
     EXPECT_EQ(c.RecupSprEntete()->GenreStation(), QStringLiteral("reference"));
     const QString nom = c.RecupSprEntete()->NomStation();
     EXPECT_TRUE(nom.startsWith(QStringLiteral("Année moyenne"))) << nom.toStdString();
