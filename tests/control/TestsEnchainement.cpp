@@ -1,6 +1,6 @@
-// Chaque graphique comme s'il était le premier : tracé dans un hôte qui vient de
-// tracer un autre graphique (et zoomé, tourné la molette, annulé un chargement ou
-// des options, exporté), il donne l'écran et le journal qu'il donne dans un hôte neuf.
+// Le contrôle d'un graphique à l'autre dans le même hôte : un chargement annulé,
+// un zoom et son retour, la référence après un pluviomètre de même code, le
+// rechargement demandé par un hôte tiers.
 #include "SurBaseExemple.h"
 
 #include "commun_tests/Enchainement.h"
@@ -14,11 +14,8 @@
 #include "control/EnteteStations.h"
 #include "control/ListeStations.h"
 #include "control/VueGraphique.h"
-#include "settings/FrmOption.h"
-#include "settings/PastilleFond.h"
 
 #include <QApplication>
-#include <QLineEdit>
 #include <QMainWindow>
 #include <QPainter>
 #include <QSet>
@@ -28,36 +25,6 @@
 
 namespace {
 
-// Ce qu'une personne voit et ce que le contrôle a fait : l'écran du contrôle,
-// les ordres et les écritures aux moteurs au format du journal de `graphique
-// tracer`, les messages.
-struct Releve
-{
-    QImage ecran;
-    QStringList journal;
-    QString messages;
-};
-
-// Les différences d'un relevé avec celui du témoin, en une ligne ; vide s'il n'y en a pas.
-QString ecarts(const Releve& r, const Releve& temoin)
-{
-    QStringList e;
-    if (const Difference d = comparer(r.ecran, temoin.ecran); d.pixels)
-        e << QStringLiteral("écran : %1 pixels dans %2×%3 en (%4, %5)")
-                 .arg(d.pixels).arg(d.zone.width()).arg(d.zone.height()).arg(d.zone.x()).arg(d.zone.y());
-    if (r.journal != temoin.journal) {
-        qsizetype i = 0;
-        while (i < std::min(r.journal.size(), temoin.journal.size()) && r.journal[i] == temoin.journal[i])
-            ++i;
-        e << QStringLiteral("journal : %1 lignes au lieu de %2, ligne %3 « %4 » au lieu de « %5 »")
-                 .arg(r.journal.size()).arg(temoin.journal.size()).arg(i + 1)
-                 .arg(r.journal.value(i).left(100), temoin.journal.value(i).left(100));
-    }
-    if (r.messages != temoin.messages)
-        e << QStringLiteral("messages « %1 » au lieu de « %2 »").arg(r.messages, temoin.messages);
-    return e.join(QStringLiteral(" ; "));
-}
-
 constexpr QSize tailleImage(1200, 700);
 
 class Enchainement : public SurBaseExemple
@@ -66,7 +33,7 @@ protected:
     void SetUp() override
     {
         SurBaseExemple::SetUp();
-        // La date du jour est celle d'un processus neuf, auquel les graphiques se comparent.
+        // La date du jour réelle, comme dans l'application.
         Horloge::fixer(QDate());
     }
 
@@ -74,23 +41,6 @@ protected:
     {
         w.resize(tailleImage.width(), tailleImage.height() + 110);
         w.show();
-    }
-
-    // Les ordres à la base et les écritures aux moteurs pendant `action`, au format de `graphique tracer --journal`.
-    QStringList journalDe(CtlGraphique& c, const std::function<void()>& action)
-    {
-        QStringList j;
-        base->setObservateur([&](const QString& sql) { j << QStringLiteral("sql\t") + QString(sql).replace(u'\n', u' '); });
-        for (MoteurGraphique* m : {&c.Graphique(), &c.GraphiqueSuperposePluvio()})
-            m->setObservateur([&](const QString& nom, int numero, std::optional<int> indice, const QVariant& valeur) {
-                const QString v = valeur.toString().replace(u'\t', QStringLiteral("\\t")).replace(u'\n', u' ');
-                j << QStringLiteral("ecrit\t%1\t%2\t%3\t%4").arg(nom).arg(numero).arg(indice ? QString::number(*indice) : QString(), v);
-            });
-        action();
-        base->setObservateur({});
-        for (MoteurGraphique* m : {&c.Graphique(), &c.GraphiqueSuperposePluvio()})
-            m->setObservateur({});
-        return j;
     }
 
     static QImage ecranDe(QWidget& w)
@@ -109,35 +59,9 @@ protected:
         QPainter(&image).fillRect(c.composant(QStringLiteral("FrmAide"))->geometry(), Qt::black);
         return image;
     }
-
-    Releve relever(CtlGraphique& c, const std::function<void()>& action)
-    {
-        Releve r;
-        messages.vider();
-        r.journal = journalDe(c, action);
-        r.messages = messages.textes().join(QStringLiteral(" | "));
-        r.ecran = ecranDe(c);
-        return r;
-    }
-    Releve relever(HoteGraphique& hote, const HoteGraphique::Demande& d)
-    {
-        return relever(hote.controle(), [&] {
-            QString erreur;
-            EXPECT_TRUE(hote.tracer(d, base.get(), erreur)) << erreur.toStdString();
-        });
-    }
-
-    // Le témoin : la demande tracée dans un hôte neuf, titre et légende à l'écran.
-    Releve seul(const HoteGraphique::Demande& d)
-    {
-        HoteGraphique neuf;
-        neuf.controle().setTitreEtLegendeALEcran(true);
-        montrer(neuf);
-        return relever(neuf, d);
-    }
 };
 
-// Ce qu'une personne fait entre deux graphiques, sur le contrôle.
+// Ce qu'une personne fait sur le graphique tracé.
 struct Geste
 {
     const char* nom;
@@ -152,22 +76,6 @@ void zoomer(CtlGraphique& c)
 void tournerMolette(CtlGraphique& c)
 {
     molette(c.vueGraphique(), dansLeTrace(c, 0.4, 0.5), 1);
-}
-
-// Les options ouvertes, échelle, couleur de fond et grille changées, puis Échap.
-void annulerOptions(CtlGraphique& c)
-{
-    c.declencheOutil(7);
-    auto* boite = c.findChild<FrmOption*>();
-    if (!boite)
-        return;
-    if (auto* fond = boite->findChild<PastilleFond*>(QStringLiteral("PictureFond11")))
-        QTest::mouseClick(fond, Qt::LeftButton);
-    for (const char* nom : {"TxtMin", "TxtMax"})
-        if (auto* champ = boite->findChild<QLineEdit*>(QString::fromLatin1(nom)))
-            champ->setText(QStringLiteral("42"));
-    QTest::keyClick(boite, Qt::Key_Escape);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 // Un chargement arrêté à l'étape annoncée numéro `etape`, comme par le bouton Annuler de la
@@ -188,41 +96,6 @@ int chargerEtAnnuler(HoteGraphique& hote, const HoteGraphique::Demande& d, BaseD
 
 } // namespace
 
-TEST_F(Enchainement, ApresUnZoomUneMoletteUnChargementAnnuleDesOptionsAnnuleesOuUnExport)
-{
-    const QList<Requete> liste = requetesAEnchainer();
-    const QString classeur = dossier.filePath("export.xlsx");
-    const QList<Geste> gestes = {
-        {"un zoom", zoomer},
-        {"un cran de molette", tournerMolette},
-        {"des options annulées", annulerOptions},
-        {"un export", [&](CtlGraphique& c) { c.ExporterClasseur(classeur); }},
-    };
-    // Le titre et la légende à l'écran, comme dans l'application de bureau : un geste ne doit pas les perdre.
-    QList<Releve> temoins;
-    for (const Requete& q : liste)
-        temoins << seul(q.demande);
-    HoteGraphique hote;
-    hote.controle().setTitreEtLegendeALEcran(true);
-    hote.controle().setOuvrirApresExport(false);
-    montrer(hote);
-    const int n = int(liste.size());
-    auto verifier = [&](int b, const QString& apres) {
-        const QString ecart = ecarts(relever(hote, liste[b].demande), temoins[b]);
-        EXPECT_TRUE(ecart.isEmpty()) << liste[b].nom.toStdString() << " après " << apres.toStdString() << " : " << ecart.toStdString();
-    };
-    for (const Geste& geste : gestes)
-        for (int a = 0; a < n; ++a) {
-            relever(hote, liste[a].demande);
-            geste.faire(hote.controle());
-            verifier((a + 1) % n, liste[a].nom + QStringLiteral(" et ") + QString::fromUtf8(geste.nom));
-        }
-    for (int a = 0; a < n; ++a) {
-        chargerEtAnnuler(hote, liste[a].demande, base.get());
-        verifier((a + 1) % n, liste[a].nom + QStringLiteral(" annulé"));
-    }
-}
-
 TEST_F(Enchainement, UnChargementAnnuleLaisseUnGraphiqueVideQuiLeDit)
 {
     HoteGraphique hote;
@@ -236,7 +109,7 @@ TEST_F(Enchainement, UnChargementAnnuleLaisseUnGraphiqueVideQuiLeDit)
             if (etape < 2 || etape >= etapes)
                 continue;  // ouverture et fermeture du cadre : rien à arrêter entre elles
             SCOPED_TRACE(QStringLiteral("%1, arrêté à l'étape %2 sur %3").arg(q.nom).arg(etape).arg(etapes).toStdString());
-            relever(hote, requetes().front().demande);
+            tracer(hote, requetes().front().demande);
             chargerEtAnnuler(hote, q.demande, base.get(), etape);
             EXPECT_EQ(c.CollCourbes().Compter() + c.CollCourbes2().Compter(), 0);
             EXPECT_EQ(c.periodeTracee(), std::nullopt);
@@ -261,7 +134,7 @@ TEST_F(Enchainement, ZoomEtRetourGardentTitreLegendeEtBandesEtDisentLaPeriodeTra
         if (q.demande.type == TypeGraph::travail)
             continue;
         SCOPED_TRACE(q.nom.toStdString());
-        relever(hote, q.demande);
+        tracer(hote, q.demande);
         const QImage avant = ecranSansLecture(c);
         const QString titre = c.Graphique().lire(Prop::TitreGraphique).toString();
         const auto entiere = c.periodeTracee();
@@ -304,10 +177,10 @@ TEST_F(Enchainement, LaReferenceATitrePeriodeEtAxeDeLaReference)
     montrer(hote);
     CtlGraphique& c = hote.controle();
     // Après un pluviomètre de même code : le titre n'est pas le sien.
-    relever(hote, demandeDe(TypeGraph::edition, "76401001", "M", {2020, 1, 1}, {2023, 12, 31}));
+    tracer(hote, demandeDe(TypeGraph::edition, "76401001", "M", {2020, 1, 1}, {2023, 12, 31}));
     const QList<Requete> liste = requetesAEnchainer();
     const auto reference = std::find_if(liste.begin(), liste.end(), [](const Requete& q) { return q.nom == "reference"; });
-    relever(hote, reference->demande);
+    tracer(hote, reference->demande);
     EXPECT_EQ(c.RecupSprEntete()->GenreStation(), QStringLiteral("reference"));
     const QString nom = c.RecupSprEntete()->NomStation();
     EXPECT_TRUE(nom.startsWith(QStringLiteral("Année moyenne"))) << nom.toStdString();
