@@ -384,24 +384,14 @@ TEST_F(Controle, OperationsSurLaListeDesCourbes)
     EXPECT_EQ(ctl->CollCourbes().GetCourbe(3)->Titre(), "Site 2");
     EXPECT_EQ(ctl->CollCourbes().GetCourbe(3)->NbValeurs(), 0);
 
-    // La liste des courbes de l'hôte : la ligne 0 ne fait rien, la colonne 0 montre puis cache, la colonne 1 renomme.
+    // La liste des courbes de l'hôte : sa ligne 0 ne vise aucune courbe, sa case montre ou cache toutes les courbes.
     GrilleTexte liste;
     liste.setLignes(2);
-    liste.definir(1, 1, "Site 0");
     liste.definir(1, 2, "1");
-    liste.definir(1, 0, "X");
     liste.definir(2, 2, "2");
     ctl->masqueCourbe(1);
     ctl->MajCourbesAffichees(&liste, 0, 0);
     EXPECT_FALSE(ctl->CollCourbes().GetCourbe(1)->Afficher());
-    ctl->MajCourbesAffichees(&liste, 1, 0);
-    EXPECT_FALSE(ctl->CollCourbes().GetCourbe(1)->Afficher());
-    EXPECT_EQ(liste.cellule(1, 0), " ");
-    ctl->MajCourbesAffichees(&liste, 1, 0);
-    EXPECT_TRUE(ctl->CollCourbes().GetCourbe(1)->Afficher());
-    liste.definir(1, 1, "Saint-Martin");
-    ctl->MajCourbesAffichees(&liste, 1, 1);
-    EXPECT_EQ(ctl->CollCourbes().GetCourbe(1)->Titre(), "Saint-Martin");
     liste.definir(0, 0, "X");
     ctl->SelectUnselectCourbes(&liste);
     EXPECT_EQ(liste.cellule(0, 0), " ");

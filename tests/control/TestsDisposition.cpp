@@ -134,10 +134,6 @@ TEST_F(Ecran, TitreEtLegendeALEcranCommeDansLesFichiers)
     // Le fichier écrit, l'écran garde son titre et sa légende.
     EXPECT_EQ(g.lireIndexe(Prop::Legende, 2).toString(), ctl.CollCourbes().GetCourbe(2)->Titre());
 
-    // Une courbe cachée quitte la légende, qui garde les couleurs de ses jeux.
-    ctl.masqueCourbe(2);
-    ctl.AffichageGraphique(false, false, QStringLiteral("MOIS"));
-    EXPECT_EQ(g.lireIndexe(Prop::Legende, 2).toString(), ctl.CollCourbes().GetCourbe(3)->Titre());
     ctl.setTitreEtLegendeALEcran(false);
     EXPECT_TRUE(g.lire(Prop::TitreGraphique).toString().isEmpty());
     EXPECT_TRUE(g.lireIndexe(Prop::Legende, 1).toString().isEmpty());

