@@ -62,8 +62,7 @@ TEST(ApplicationTableur, CollerPuisCreerUnGraphiqueCommeLeTableur)
     ASSERT_TRUE(tableur.GoTo(QStringLiteral("R1C1:R3C2")));
     const GraphiqueTableur g = tableur.chartsAdd();
     ASSERT_TRUE(g.valide());
-    // La feuille graphique se place devant la feuille active et devient active.
-    EXPECT_EQ((QStringList{classeur.xlsx().nomFeuille(0), classeur.xlsx().nomFeuille(1)}), (QStringList{"Graph1", "Feuil1"}));
+    // La feuille graphique devient active (sa place devant les données : relue par openpyxl dans tests/apps).
     EXPECT_TRUE(tableur.ActiveChart().valide());
     // Une série tirée de la sélection (ses plages, les exports les récrivent).
     ASSERT_EQ(g.nombreSeries(), 1);
