@@ -8,7 +8,6 @@
 #include <QList>
 #include <QRect>
 #include <algorithm>
-#include <vector>
 
 struct Requete
 {
@@ -80,23 +79,6 @@ inline QList<Requete> requetesAEnchainer()
         if (std::none_of(une.begin(), une.end(), [&](const Requete& u) { return u.demande.type == q.demande.type; }))
             une << q;
     return une;
-}
-
-// Un circuit qui passe une fois par chaque couple ordonné (a, b), a = b compris : n² + 1 étapes.
-inline std::vector<int> circuitDesCouples(int n)
-{
-    std::vector<int> prochain(std::size_t(n), 0), pile{0}, circuit;
-    while (!pile.empty()) {
-        const int v = pile.back();
-        if (prochain[std::size_t(v)] < n)
-            pile.push_back(prochain[std::size_t(v)]++);
-        else {
-            circuit.push_back(v);
-            pile.pop_back();
-        }
-    }
-    std::reverse(circuit.begin(), circuit.end());
-    return circuit;
 }
 
 struct Difference
