@@ -94,13 +94,6 @@ TEST_F(GrilleAffichee, SaisieValideeRangeeMarqueeEtSignaleeUneFoisCellulesVerrou
     taper(3, GrillePoints::Valeur, "4");
     EXPECT_EQ(grille.style(3, GrillePoints::Valeur), GrillePoints::Style::Accepte);
 
-    // Avec le point pour séparateur de l'utilisateur, la grille garde la virgule.
-    LocaleUtilisateur::definir(QLocale::c());
-    taper(2, GrillePoints::Valeur, "7.25");
-    EXPECT_EQ(grille.texte(2, GrillePoints::Valeur), "7,25");
-    taper(2, GrillePoints::Valeur, "0,5");
-    EXPECT_EQ(grille.texte(2, GrillePoints::Valeur), "0,50");
-
     // Une cellule verrouillée n'a pas d'éditeur.
     grille.verrouiller(1, GrillePoints::Valeur, true);
     EXPECT_FALSE(grille.verrouille(1, GrillePoints::Date));
