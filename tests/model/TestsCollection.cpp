@@ -62,8 +62,6 @@ TEST_F(Collection, OrdreDesCourbesApresChaqueOperation)
     EXPECT_EQ(cles(coll), (QStringList{"B", "C", "A"}));
     coll.SupprimerCourbe(3);
     EXPECT_EQ(cles(coll), (QStringList{"B", "C"}));
-    coll.ViderCollection();
-    EXPECT_EQ(coll.Compter(), 0);
 }
 
 TEST_F(Collection, RechercheParCleEtCourbesPartagees)

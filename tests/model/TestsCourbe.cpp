@@ -23,10 +23,6 @@ TEST(Courbe, AjouterValeursCompteLesPointsDUnTableauSeulementEtGetMinValeur)
     EXPECT_EQ(c.NbValeurs(), 10);
     EXPECT_EQ(c.tableau(), nullptr);
 
-    // Un tableau sans points en compte zéro.
-    c.AjouterValeurs(TableauValeurs(6, 0));
-    EXPECT_EQ(c.NbValeurs(), 0);
-
     // La plus petite valeur d'une courbe : en nombre ou en texte (l'un ou l'autre séparateur décimal),
     // cellules vides et non numériques ignorées ; 9999 quand aucune n'est plus petite.
     LocaleUtilisateur::definir(QLocale(QLocale::French, QLocale::France));
