@@ -119,10 +119,12 @@ TEST_F(SurLeServeur, UnServeurFigeAuMilieuDUnOrdreEstAbandonneApresLeDelaiDesOrd
     while (chrono.elapsed() < 2500 && attente.points() < 2) {
         QThread::msleep(20);
         ASSERT_TRUE(m_admin->ExecuterNatif(
-            QStringLiteral("SELECT pid FROM pg_stat_activity WHERE pg_blocking_pids(pid) @> ARRAY[%1]").arg(pid(0, 0).toLongLong()),
+            QStringLiteral("SELECT pid FROM pg_stat_activity WHERE backend_type = 'client backend' "
+                           "AND pg_blocking_pids(pid) @> ARRAY[%1]").arg(pid(0, 0).toLongLong()),
             &attente));
     }
-    ASSERT_EQ(attente.points(), 2) << "les deux programmes n'ont pas attendu le verrou";
+    // Sous la charge de toute la suite, un troisième processus peut attendre le même verrou : il est figé aussi.
+    ASSERT_GE(attente.points(), 2) << "les deux programmes n'ont pas attendu le verrou";
     for (int i = 0; i < attente.points(); ++i)
         ASSERT_EQ(::kill(figes.emplaceBack(pid_t(attente(0, i).toLongLong())), SIGSTOP), 0) << "SIGSTOP refusé";
     // Ni le verrou rendu ni le délai du serveur n'y changent rien : ils sont figés.
