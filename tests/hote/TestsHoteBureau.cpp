@@ -507,10 +507,6 @@ TEST(ProgrammeHote, AideEtArgumentInconnu)
     }
 }
 
-} // namespace
-
-namespace {
-
 // Tout ce que la fenêtre montre en texte : étiquettes, barre d'état, menus et leurs bulles, titre.
 QString texteAffiche(QMainWindow& f)
 {
