@@ -150,12 +150,6 @@ TEST_F(HoteBureau, AvantLePremierGraphiqueUnCadreQuiDitQuoiFaire)
     for (int i = 0; i < liste->topLevelItemCount(); ++i)
         visibles += liste->topLevelItem(i)->isHidden() ? 0 : 1;
     EXPECT_EQ(visibles, 2);
-    enfant<QLineEdit>(*f, "FiltreStations")->clear();
-    choisirStation(*f, "76402001");
-    choisirGenre("edition");
-    tracer();
-    EXPECT_NE(g.lire(Prop::Grille).toInt(), 0);
-    EXPECT_GT(pointsTraces(), 0);
 }
 
 // Une personne qui lit chaque message le temps qu'il faut (0,6 s) : ce qu'elle
@@ -512,10 +506,6 @@ TEST(ProgrammeHote, AideEtArgumentInconnu)
         EXPECT_TRUE(lignes.first().contains(QStringLiteral("argument inconnu ") + QString::fromUtf8(cite))) << lignes.first().toStdString();
     }
 }
-
-} // namespace
-
-namespace {
 
 // Tout ce que la fenêtre montre en texte : étiquettes, barre d'état, menus et leurs bulles, titre.
 QString texteAffiche(QMainWindow& f)
