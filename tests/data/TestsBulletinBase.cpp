@@ -75,19 +75,8 @@ protected:
 
 } // namespace
 
-TEST_F(BulletinSurBase, UnNiveauSeLitEnCoteSiLeRepereEstCoteSinonEnProfondeurEtLeMoisProposeEstLeDernierMesure)
+TEST_F(BulletinSurBase, LeMoisProposeEstLeDernierMesure)
 {
-    QString erreur;
-    const auto b = BulletinMensuel::calculer(base(), {QDate(2020, 2, 1), {}, 0}, {}, erreur);
-    ASSERT_TRUE(b) << erreur.toStdString();
-    ASSERT_EQ(b->lignes.size(), 2);
-    const std::tuple<double, const char*, const char*> lus[] = {{95.0, "m (cote NGF)", "Cote NGF"}, {7.0, "m (profondeur)", "Profondeur"}};
-    for (int i = 0; i < 2; ++i) {
-        const LigneBulletin& l = b->lignes[i];
-        EXPECT_DOUBLE_EQ(*l.lue(l.valeur), std::get<0>(lus[i])) << l.code.toStdString();
-        EXPECT_EQ(l.texteUnite(), QString::fromUtf8(std::get<1>(lus[i])));
-        EXPECT_EQ(l.texteGrandeur(), QString::fromUtf8(std::get<2>(lus[i])));
-    }
     // Avril n'a qu'une mesure marquée "I", juin n'est pas achevé : mars, ou février pour le second seul.
     EXPECT_EQ(BulletinMensuel::dernierMoisMesure(base(), {}), QDate(2020, 3, 1));
     EXPECT_EQ(BulletinMensuel::dernierMoisMesure(base(), {{"B", {}}}), QDate(2020, 2, 1));
@@ -137,31 +126,4 @@ TEST_F(BulletinSurBase, UneCopieQuiRecreeUneTablePendantLeBulletinNeMelangePasDe
     ASSERT_TRUE(fait) << erreur.toStdString();
     EXPECT_EQ(pendant, (QStringList{"piezo A -5", "piezo B -7"}));
     EXPECT_EQ(bulletin(), (QStringList{"piezo A -5", "piezo B -9"}));
-}
-
-// Un pluviomètre du code d'un piézomètre : deux stations, chacune au bulletin ;
-// demandée par son seul code, la station est ambiguë et le refus nomme ses genres.
-TEST_F(BulletinSurBase, UnCodeDeDeuxGenresDonneDeuxLignesEtDemandeSonGenre)
-{
-    ASSERT_TRUE(base().InsererLignes("STATIONS", {{"A", "Pluviomètre", GenresStation::nom(GenreStation::Genre::Pluvio), QVariant()}}));
-    ASSERT_TRUE(base().CreerTable("PLUVIO_A", {{"DateCreation", TypeColonne::Date}, {"Pluie", TypeColonne::Reel},
-                                               {"ModeObtention", TypeColonne::Texte}}));
-    QList<QVariantList> pluies;
-    for (int jour = 1; jour <= 29; ++jour)
-        pluies.append({QDate(2020, 2, jour), 1.0, QVariant()});
-    ASSERT_TRUE(base().InsererLignes("PLUVIO_A", pluies)) << base().DerniereErreur().toStdString();
-    using G = GenreStation::Genre;
-    const std::tuple<QList<CleStation>, QStringList, const char*> cas[] = {
-        {{}, {"pluvio A 29", "piezo A -5", "piezo B -7"}, ""},
-        {{{"A", G::Piezo}}, {"piezo A -5"}, ""},
-        {{{"B", {}}, {"A", G::Pluvio}}, {"pluvio A 29", "piezo B -7"}, ""},
-        {{{"A", {}}}, {}, "le code « A » désigne plusieurs stations (piezo, pluvio) : préciser --genre."},
-        {{{"B", G::Hydro}}, {}, "aucune station « B » du genre hydro."},
-    };
-    for (const auto& [stations, attendues, refus] : cas) {
-        QString erreur;
-        const auto b = BulletinMensuel::calculer(base(), {QDate(2020, 2, 1), stations, 0}, {}, erreur);
-        EXPECT_EQ(b ? valeurs(*b) : QStringList(), attendues);
-        EXPECT_EQ(erreur, QString::fromUtf8(refus));
-    }
 }
