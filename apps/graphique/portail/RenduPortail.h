@@ -30,6 +30,8 @@ public:
     BaseDonnees& base() { return *m_base; }
     // La version des données, relue à chaque appel ; un fichier remplacé est rouvert.
     QString version();
+    // Celle que le dernier `version()` a lue : les pages d'une demande ne relisent pas la base.
+    const QString& versionLue() const { return m_version; }
 
     // La demande tracée, à moins qu'elle ne le soit déjà sur ces données ; `cle` la désigne entière
     // (station comprise). Faux et la raison sinon.

@@ -171,7 +171,7 @@ std::optional<BulletinMensuel> calculerBulletin(BaseDonnees& base, const QString
 
 std::optional<QList<QDate>> SitePortail::moisMesures()
 {
-    const QString version = m_rendu.version();
+    const QString& version = m_rendu.versionLue();
     if (version.isEmpty() || version != m_versionMois) {
         const auto stations = StationsBase::lire(&m_rendu.base());
         if (!stations)
@@ -222,7 +222,7 @@ ReponsePortail SitePortail::fichierBulletin(const QStringList& chemin, const QUr
 
 ReponsePortail SitePortail::sante(const QStringList&, const QUrlQuery&)
 {
-    if (m_rendu.version().isEmpty())
+    if (m_rendu.versionLue().isEmpty())
         return baseMuette;
     ReponsePortail r = reponse("ok\n", "text/plain; charset=utf-8");
     r.gardee = false;
