@@ -175,7 +175,8 @@ TEST_F(CopieServeur, LHistoriqueFaitLAllerEtRetourEtDeuxTablesQueLaCasseDistingu
     natif(source, {"CREATE TABLE STATIONS (Code TEXT, Nom TEXT, Genre TEXT)", "INSERT INTO STATIONS VALUES ('76402001', 'Rouen', 'pluvio')",
                    "CREATE TABLE PLUVIO_76402001 (DateCreation DATE, Pluie REAL)", "INSERT INTO PLUVIO_76402001 VALUES ('2024-01-02', 1.5)",
                    "CREATE TABLE HISTORIQUE_MESURES (Lot INTEGER, TableMesures TEXT, Qui TEXT)",
-                   "INSERT INTO HISTORIQUE_MESURES VALUES (1, 'PLUVIO_76402001', 'Zoé'), (2, 'PLUVIO_76402001', NULL)",
+                   // Un numéro de lot au-delà de 32 bits revient tel quel.
+                   "INSERT INTO HISTORIQUE_MESURES VALUES (1, 'PLUVIO_76402001', 'Zoé'), (3000000000, 'PLUVIO_76402001', NULL)",
                    // Ses colonnes à elle reviennent du serveur en minuscules, comme toute colonne inconnue.
                    "CREATE TABLE HISTORIQUE_PLUVIO_76402001 (DateCreation DATE, Pluie REAL, lot INTEGER, marque TEXT)",
                    "INSERT INTO HISTORIQUE_PLUVIO_76402001 VALUES ('2024-01-02', 1.0, 1, 'avant')"}, true);

@@ -577,7 +577,8 @@ QString BasePostgres::typeSql(TypeColonne type) const
     case TypeColonne::Date: return QStringLiteral("date");
     case TypeColonne::Heure: return QStringLiteral("timestamp(0)");
     case TypeColonne::DateHeure: return QStringLiteral("timestamp");
-    case TypeColonne::Entier: return QStringLiteral("integer");
+    // Sur 64 bits comme l'INTEGER de SQLite : une base copiée garde ses grands entiers.
+    case TypeColonne::Entier: return QStringLiteral("bigint");
     case TypeColonne::Reel: return QStringLiteral("double precision");
     case TypeColonne::Texte: return QStringLiteral("text");
     case TypeColonne::Booleen: return QStringLiteral("boolean");
