@@ -124,7 +124,6 @@ TEST(Importer, LignesFaussesUneSeuleLigneDeMessageEtRienNEstEcrit)
 
     for (const QStringList& mauvais : QList<QStringList>{
              {"--station", "76999003", "--genre", "meteo"},
-             {"--station", "76 999", "--genre", "pluvio"},
              {"--station", "76999003", "--genre", "pluvio", "--colonne", "Pluie; DROP TABLE STATIONS"},
              {"--station", "76402001", "--genre", "pluvio", "--colonne", "Inconnue"},
          })

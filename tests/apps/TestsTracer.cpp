@@ -96,10 +96,6 @@ TEST(Tracer, LesChoixDesStatistiquesChangentLesOrdres)
     // Les années choisies bornent les statistiques ; sans choix, de la première année mesurée (1981) à l'avant-dernière.
     EXPECT_EQ(ordres(annee + QStringList{"--annees-statistiques", "1991-2020"}).filter("#01/01/1991#").filter("#12/31/2020#").size(), 2);
     EXPECT_EQ(ordres(annee).filter("#01/01/1981#").filter("#12/31/2023#").size(), 2);
-    // L'année hydrologique de septembre : 2023 va du 01/09/2022 au 31/08/2023.
-    const QStringList hydro = ordres(annee + QStringList{"--periodes", "H", "--mois-hydro", "septembre"});
-    EXPECT_FALSE(hydro.filter("DateCreation >=#09/01/2022 00:00:00#").filter("DateCreation <=#08/31/2023 00:00:00#").isEmpty())
-        << hydro.join('\n').toStdString();
     // La comparaison à la normale : les normales de la table, ou la médiane des mesures.
     const QStringList comparaison = {"comparaisonNormale", "--station", "76402001", "--debut", "01/01/2022", "--fin", "31/12/2023"};
     EXPECT_FALSE(ordres(comparaison + QStringList{"--normales", "officielles"}).filter("FROM PLUVIOMETRE_NORMALES WHERE codePluviometre=76402001").isEmpty());
@@ -163,8 +159,6 @@ TEST(Tracer, LeGraphiqueAnnuelTraceDouzeMoisEtRefuseLesAutresPeriodes)
                                             "l'année à leurs statistiques, par Mois (M) ou par Année hydrologique (H).\n").arg(nom));
     }
     EXPECT_FALSE(QFile::exists(d + "/refus.png"));
-    // Les cumuls, rangés par année, prennent toute période.
-    EXPECT_EQ(lancer(tracer("Annee", d + "/cumul.png", {"--station", "76402001", "--periodes", "A", "--variante", "CUMUL_MENSUEL"})).code, 0);
 }
 
 // Le titre de l'axe des valeurs nomme la mesure tracée : l'ETP seule n'est pas dite précipitations.
