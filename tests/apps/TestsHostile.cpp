@@ -210,7 +210,6 @@ TEST(Hostile, ChaqueDemandeFausseTientEnUneLigneEtNEcritRien)
         {{}, ""},
         {{"dessiner"}, ""},
         {{echappement}, ""},
-        {{"litteraux", "--date", "31/02/2024"}, ""},
         {{"litteraux", "--date", "1/1/24"}, ""},
         {{"litteraux"}, ""},
         {{"litteraux", "--date", "05/03/2004", "--heure", "8h30"}, ""},
@@ -241,7 +240,6 @@ TEST(Hostile, ChaqueDemandeFausseTientEnUneLigneEtNEcritRien)
         {graphique("exporter", "edition", "/x.png"), "l'extension doit être xlsx"},
         {graphique("exporter", "edition", "/absent/x.xlsx"), "n'existe pas"},
         {graphique("exporter", "inconnu", "/x.xlsx"), "genre de graphique inconnu"},
-        {graphique("exporter", "edition", "/x.xlsx", {"--station", "99999999"}), ""},
         {graphique("annuaire", "annuaire", "/a.pdf"), "l'extension doit être xlsx"},
         {{"importer", "--base", d + "/n.db", "--station", enorme, "--genre", "pluvio", "--csv", csv}, ""},
         // Une option donnée vide ou blanche ne vaut pas l'option absente.
