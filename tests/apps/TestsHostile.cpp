@@ -30,6 +30,18 @@ void unEchecPropre(const Resultat& r, const char* attendu, const QString& contex
         EXPECT_FALSE(r.erreurs.section(':', 0, 1).contains(QLatin1String(anglais))) << r.erreurs.toStdString();
 }
 
+// Les bits de `masque` du mode du fichier : son genre (S_IFMT), ses droits (07777) ; 0 s'il manque.
+mode_t modeDe(const QString& chemin, mode_t masque)
+{
+    struct stat etat{};
+    return ::stat(QFile::encodeName(chemin).constData(), &etat) == 0 ? etat.st_mode & masque : 0;
+}
+
+QStringList contenu(const QString& dossier)
+{
+    return QDir(dossier).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
+
 QStringList tracerEdition(const QString& base, const QString& sortie)
 {
     return {"tracer", "--base", base, "--type", "edition", "--station", "76402001", "--periodes", "A", "--sortie", sortie};
@@ -80,7 +92,7 @@ TEST(Hostile, DesTablesDeMesuresAuNomRefuseFontRefuserLaCopieEntiere)
         EXPECT_FALSE(r.erreurs.contains("CLIENTS")) << r.erreurs.toStdString();
         EXPECT_TRUE(r.sortie.isEmpty()) << r.sortie.toStdString();
     }
-    EXPECT_EQ(QDir(d).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList());
+    EXPECT_EQ(contenu(d), QStringList());
     EXPECT_TRUE(lireFichier(existante) == avant);
 
     // Sans elles, la même source se copie entière, et le bilan le dit.
@@ -88,7 +100,7 @@ TEST(Hostile, DesTablesDeMesuresAuNomRefuseFontRefuserLaCopieEntiere)
     const Resultat r = lancer({"copier", "--de", source, "--vers", neuve});
     ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
     EXPECT_TRUE(r.sortie.contains("Copie vérifiée : 12 tables")) << r.sortie.toStdString();
-    EXPECT_EQ(QDir(d).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{"neuve.db"});
+    EXPECT_EQ(contenu(d), QStringList{"neuve.db"});
 }
 
 TEST(Hostile, BasesIllisiblesUneLigneEtLeCode2)
@@ -169,11 +181,8 @@ TEST(Hostile, SortiesPiegeesRienNEstEcritAilleursNiAMoitie)
     for (const QString& sortie : {QStringLiteral("/dev/full"), QStringLiteral("/dev/null"), tube, d})
         unEchecPropre(lancer(tracerEdition(base, sortie) + QStringList{"--journal", d + "/j.tsv"}),
                       sortie == d ? "" : "pas un fichier ordinaire", sortie);
-    struct stat etat{};
-    ASSERT_EQ(stat("/dev/full", &etat), 0);
-    EXPECT_TRUE(S_ISCHR(etat.st_mode));
-    EXPECT_EQ(stat(QFile::encodeName(tube).constData(), &etat), 0);
-    EXPECT_TRUE(S_ISFIFO(etat.st_mode));
+    EXPECT_EQ(modeDe("/dev/full", S_IFMT), mode_t(S_IFCHR));
+    EXPECT_EQ(modeDe(tube, S_IFMT), mode_t(S_IFIFO));
     unEchecPropre(lancer(tracerEdition(base, d + "/x.png") + QStringList{"--journal", "/dev/full"}), "pas un fichier ordinaire",
                   "journal sur un périphérique");
 
@@ -181,8 +190,7 @@ TEST(Hostile, SortiesPiegeesRienNEstEcritAilleursNiAMoitie)
     r = lancer({"tracer", "--base", base, "--type", "edition", "--station", "99999999", "--sortie", d + "/x.png", "--journal",
                 d + "/j.tsv"});
     unEchecPropre(r, "station inconnue", "station inconnue");
-    const QStringList restes = QDir(d).entryList(QDir::Files | QDir::Hidden | QDir::System);
-    EXPECT_EQ(restes, QStringList({"cible.txt", "lien.png", "tube.png"})) << restes.join(' ').toStdString();
+    EXPECT_EQ(contenu(d), QStringList({"cible.txt", "lien.png", "tube.png"})) << contenu(d).join(' ').toStdString();
 }
 
 // Chaque demande fausse, quelle que soit la commande : le code 2, une ligne courte et propre qui
@@ -285,9 +293,7 @@ TEST(Hostile, ChaqueDemandeFausseTientEnUneLigneEtNEcritRien)
         EXPECT_EQ(QDir(d).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System), QStringList())
             << quoi.toStdString();
     }
-    struct stat etat{};
-    ASSERT_EQ(stat(QFile::encodeName(tube).constData(), &etat), 0);
-    EXPECT_TRUE(S_ISFIFO(etat.st_mode));
+    EXPECT_EQ(modeDe(tube, S_IFMT), mode_t(S_IFIFO));
     EXPECT_EQ(QDir(ailleurs).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System),
               (QStringList{"dur.png", "lien.svg", "tube.db"}));
 }
@@ -421,11 +427,6 @@ bool pendantLEcriture(QProcess& p, const QStringList& arguments, const QString& 
     return p.state() == QProcess::Running;
 }
 
-QStringList contenu(const QString& dossier)
-{
-    return QDir(dossier).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
-}
-
 TEST(Hostile, FichiersProvisoiresJamaisLaissesNiPrisAUnUtilisateur)
 {
     const QString d = dossierTemporaire();
@@ -482,12 +483,6 @@ const Sortie sorties[] = {
      }},
 };
 
-mode_t droits(const QString& chemin)
-{
-    struct stat etat{};
-    return ::stat(QFile::encodeName(chemin).constData(), &etat) == 0 ? etat.st_mode & 07777 : 0;
-}
-
 // Un fichier privé récrit reste privé, le journal aussi.
 TEST(Hostile, UnFichierRecritGardeSesDroits)
 {
@@ -498,8 +493,8 @@ TEST(Hostile, UnFichierRecritGardeSesDroits)
         const Resultat r = lancer(s.arguments(baseExemple(), d, s.nom));
         ASSERT_EQ(r.code, 0) << s.nom << r.erreurs.toStdString();
         EXPECT_NE(lireFichier(d + u'/' + s.nom), "ancien") << s.nom;
-        EXPECT_EQ(droits(d + u'/' + s.nom), mode_t(0600)) << s.nom;
-        EXPECT_EQ(droits(d + "/journal.tsv"), mode_t(0600)) << s.nom;
+        EXPECT_EQ(modeDe(d + u'/' + s.nom, 07777), mode_t(0600)) << s.nom;
+        EXPECT_EQ(modeDe(d + "/journal.tsv", 07777), mode_t(0600)) << s.nom;
     }
 }
 
