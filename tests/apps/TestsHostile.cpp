@@ -517,7 +517,6 @@ TEST(Hostile, LesEchecsDuSystemeSeDisentEnFrancaisEtNeLaissentRien)
         QStringList devant;
         QString nom;
     };
-    const QString ecrire = QStringLiteral("%1/ecrire").arg(d);
     std::vector<Cause> causes = {
         {"ecrire", "le fichier dépasse la taille permise", {"bash", "-c", "ulimit -f 4; exec \"$0\" \"$@\""}, {}},
         {"ferme", "accès refusé", root ? QStringList{"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"} : QStringList{}, {}},
