@@ -350,7 +350,7 @@ protected:
         ASSERT_TRUE(QDir().mkpath(sortie.path()));
     }
 
-    // Le dialogue rempli puis OK ; la jauge annulée dès qu'elle atteint `seuil`.
+    // Le dialogue rempli (stations cochées seules, mois tapé, PDF, classeur) puis OK ; la jauge annulée dès qu'elle atteint `seuil`.
     void bulletin(const QDate& mois, const QStringList& stations, const QString& nom, int seuil = 101)
     {
         QTimer guet;
@@ -362,7 +362,19 @@ protected:
         });
         if (seuil <= 100)
             guet.start(0);
-        resteOuvert = demanderBulletin(*f, mois, stations, sortie.filePath(nom + ".pdf"), sortie.filePath(nom + ".xlsx"));
+        resteOuvert = ouvrirDialogueBulletin(*f, [&](DialogueBulletin& d) {
+            auto* liste = d.findChild<QTreeWidget*>(QStringLiteral("StationsBulletin"));
+            for (QPushButton* b : d.findChildren<QPushButton*>())
+                if (b->text() == QStringLiteral("Tout &décocher"))
+                    QTest::mouseClick(b, Qt::LeftButton);
+            for (int i = 0; i < liste->topLevelItemCount(); ++i)
+                if (stations.contains(liste->topLevelItem(i)->text(0)))
+                    cliquerCase(*liste, liste->indexFromItem(liste->topLevelItem(i)));
+            taper(d, "MoisBulletin", mois.toString(QStringLiteral("MM/yyyy")));
+            taper(d, "FichierPdf", sortie.filePath(nom + ".pdf"));
+            taper(d, "FichierClasseur", sortie.filePath(nom + ".xlsx"));
+            cliquerBouton(d, QDialogButtonBox::Ok);
+        });
     }
 
     static void annulerAuSeuil(QProgressDialog& jauge, int seuil)
@@ -556,7 +568,6 @@ TEST_F(HoteBureau, UnMotDePasseNeParaitNiALEcranNiDansLesReglages)
         {QStringLiteral("postgresql://%1@%2:%3/%4?password=Zq9secret&connect_timeout=5").arg(utilisateur, hote, port, base), true},
         {serveur + QStringLiteral(" password = 'Zq9 \\'secret'"), true},
         {QStringLiteral("postgresql://%1@%2:%3/%4?PassWord=Zq9secret").arg(utilisateur, hote, port, base), false},
-        {serveur + QStringLiteral(" PASSWORD=Zq9secret"), false},
     };
     for (const auto& [texte, ouverte] : demarrages) {
         messages.vider();
