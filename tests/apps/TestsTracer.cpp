@@ -2,7 +2,6 @@
 #include "Lancement.h"
 #include "commun_tests/Fichiers.h"
 
-#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QMap>
