@@ -550,7 +550,6 @@ TEST(Hostile, UnMotDePasseNeParaitJamaisSurLesSorties)
         "postgresql://u:Zq9secret@[::1/b",
         "postgresql://u:Zq9%zz@h/b",
         "postgresql://h/b?password=Zq9secret&inconnu=1",
-        "postgres://u:Zq9secret@h:port/b",
         R"(host=h password='Zq9\'secret' inconnu=1)",
         "host=h password='Zq9 jamais fermé",
         "postgresql:host=h password=Zq9secret",
