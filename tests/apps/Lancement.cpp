@@ -79,3 +79,11 @@ QString ecrireCsv(const QByteArray& contenu, const QString& nom)
 {
     return ecrireFichier(dossierTemporaire() + u'/' + nom, contenu);
 }
+
+QByteArray jours(int nombre, const QByteArray& valeur, const QDate& debut)
+{
+    QByteArray csv;
+    for (int i = 0; i < nombre; ++i)
+        csv += debut.addDays(i).toString("dd/MM/yyyy").toLatin1() + ";" + valeur + "\n";
+    return csv;
+}

@@ -3,6 +3,7 @@
 
 #include "commun_tests/ImpressionQt.h"
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 
@@ -33,3 +34,6 @@ QString copieDeLExemple(const QString& nom = QStringLiteral("base.db"));
 
 // Un fichier de mesures au contenu donné, dans un dossier neuf.
 QString ecrireCsv(const QByteArray& contenu, const QString& nom = QStringLiteral("mesures.csv"));
+
+// Des mesures d'un jour par ligne : `nombre` jours dès `debut`, chacun à `valeur`.
+QByteArray jours(int nombre, const QByteArray& valeur, const QDate& debut = QDate(1990, 1, 1));

@@ -124,7 +124,6 @@ TEST(Importer, LignesFaussesUneSeuleLigneDeMessageEtRienNEstEcrit)
 
     for (const QStringList& mauvais : QList<QStringList>{
              {"--station", "76999003", "--genre", "meteo"},
-             {"--station", "76 999", "--genre", "pluvio"},
              {"--station", "76999003", "--genre", "pluvio", "--colonne", "Pluie; DROP TABLE STATIONS"},
              {"--station", "76402001", "--genre", "pluvio", "--colonne", "Inconnue"},
          })
@@ -139,13 +138,8 @@ TEST(Importer, LignesFaussesUneSeuleLigneDeMessageEtRienNEstEcrit)
 TEST(Importer, DeuxImportsEnsembleSAttendentEtToutEstGarde)
 {
     const QString base = dossierTemporaire() + "/partagee.db";
-    QByteArray a, b;
-    for (int i = 0; i < 20000; ++i) {
-        const QDate d = QDate(1950, 1, 1).addDays(i);
-        a += d.toString("dd/MM/yyyy").toLatin1() + ";1\n";
-        b += d.toString("dd/MM/yyyy").toLatin1() + ";2\n";
-    }
-    const QString fa = ecrireCsv(a), fb = ecrireCsv(b, "b.csv");
+    const QString fa = ecrireCsv(jours(20000, "1", QDate(1950, 1, 1)));
+    const QString fb = ecrireCsv(jours(20000, "2", QDate(1950, 1, 1)), "b.csv");
     QProcess p1, p2;
     p1.start(QStringLiteral(GRAPHIQUE_PROGRAMME), {"importer", "--base", base, "--station", "A1", "--genre", "pluvio", "--csv", fa});
     p2.start(QStringLiteral(GRAPHIQUE_PROGRAMME), {"importer", "--base", base, "--station", "B2", "--genre", "pluvio", "--csv", fb});

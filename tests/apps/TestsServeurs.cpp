@@ -7,7 +7,6 @@
 #include "commun/TableauValeurs.h"
 #include "data/bases/BasePostgres.h"
 
-#include <QDate>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -19,14 +18,6 @@
 #include <sys/types.h>
 
 namespace {
-
-QByteArray jours(int nombre, const QByteArray& valeur)
-{
-    QByteArray csv;
-    for (int i = 0; i < nombre; ++i)
-        csv += QDate(1990, 1, 1).addDays(i).toString("dd/MM/yyyy").toLatin1() + ";" + valeur + "\n";
-    return csv;
-}
 
 TEST(Serveurs, UnServeurQuiAccepteSansJamaisRepondreNeFaitPasAttendreSansFin)
 {

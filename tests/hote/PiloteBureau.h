@@ -272,26 +272,6 @@ protected:
         });
     }
 
-    // Le bulletin demandé comme une personne le fait : les stations cochées seules, le mois tapé
-    // "MM/AAAA", le PDF et le classeur, puis OK ; vrai si le dialogue est resté ouvert.
-    static bool demanderBulletin(FenetreHote& f, const QDate& mois, const QStringList& stations, const QString& pdf,
-                                 const QString& classeur)
-    {
-        return ouvrirDialogueBulletin(f, [&](DialogueBulletin& d) {
-            auto* liste = d.findChild<QTreeWidget*>(QStringLiteral("StationsBulletin"));
-            for (QPushButton* b : d.findChildren<QPushButton*>())
-                if (b->text() == QStringLiteral("Tout &décocher"))
-                    QTest::mouseClick(b, Qt::LeftButton);
-            for (int i = 0; i < liste->topLevelItemCount(); ++i)
-                if (stations.contains(liste->topLevelItem(i)->text(0)))
-                    cliquerCase(*liste, liste->indexFromItem(liste->topLevelItem(i)));
-            taper(d, "MoisBulletin", mois.toString(QStringLiteral("MM/yyyy")));
-            taper(d, "FichierPdf", pdf);
-            taper(d, "FichierClasseur", classeur);
-            cliquerBouton(d, QDialogButtonBox::Ok);
-        });
-    }
-
     // Les pluies de mars 2023 de Port-Aubin demandées, puis Corriger : leur grille, à l'outil 6.
     static void corrigerMars(FenetreHote& f)
     {

@@ -240,7 +240,6 @@ TEST_F(DatesTapees, LaDateTapeeEstCelleDuGraphique)
         {"DateDebut", Maniere::Haut, "", tracer, "01/03/2023", "15/06/2023", ""},
         {"DateFin", Maniere::Calendrier, "", tracer, "01/03/2023", "16/06/2023", ""},
         {"DateDebut", Maniere::CtrlA, "31/02/2023", tracer, "", "", refus("Début", "31/02/2023")},
-        {"DateDebut", Maniere::CtrlA, "15/13/2020", tracer, "", "", refus("Début", "15/13/2020")},
         {"DateDebut", Maniere::CtrlA, "01/05/2023", tracer, "01/05/2023", "16/06/2023", ""},
         {"DateFin", Maniere::CtrlA, "fin juin", tracer, "", "", refus("Fin", "fin juin")},
         {"DateFin", Maniere::CtrlA, "", "BoutonCorriger", "", "",

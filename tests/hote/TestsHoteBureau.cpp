@@ -214,7 +214,6 @@ TEST_F(HoteBureau, JaugesJamaisSurLesMessagesDUnImportFauxAnnuleOuReussi)
     EXPECT_EQ(lus.textes.mid(1),
               (QStringList{"Import annulé : rien n'a été écrit.",
                            "3 mesure(s) importée(s) dans PLUVIO_76999001 : 3 ajoutée(s), 0 remplacée(s) dans la base."}));
-    EXPECT_EQ(stations->findItems("76999001", Qt::MatchExactly, 0).size(), 1);
     EXPECT_EQ(lus.stations.value(2), "76999001");
     EXPECT_EQ(lus.jaugesMontrees, QList<bool>(3, false));
 }
@@ -351,7 +350,7 @@ protected:
         ASSERT_TRUE(QDir().mkpath(sortie.path()));
     }
 
-    // Le dialogue rempli puis OK ; la jauge annulée dès qu'elle atteint `seuil`.
+    // Le dialogue rempli (stations cochées seules, mois tapé, PDF, classeur) puis OK ; la jauge annulée dès qu'elle atteint `seuil`.
     void bulletin(const QDate& mois, const QStringList& stations, const QString& nom, int seuil = 101)
     {
         QTimer guet;
@@ -363,7 +362,19 @@ protected:
         });
         if (seuil <= 100)
             guet.start(0);
-        resteOuvert = demanderBulletin(*f, mois, stations, sortie.filePath(nom + ".pdf"), sortie.filePath(nom + ".xlsx"));
+        resteOuvert = ouvrirDialogueBulletin(*f, [&](DialogueBulletin& d) {
+            auto* liste = d.findChild<QTreeWidget*>(QStringLiteral("StationsBulletin"));
+            for (QPushButton* b : d.findChildren<QPushButton*>())
+                if (b->text() == QStringLiteral("Tout &décocher"))
+                    QTest::mouseClick(b, Qt::LeftButton);
+            for (int i = 0; i < liste->topLevelItemCount(); ++i)
+                if (stations.contains(liste->topLevelItem(i)->text(0)))
+                    cliquerCase(*liste, liste->indexFromItem(liste->topLevelItem(i)));
+            taper(d, "MoisBulletin", mois.toString(QStringLiteral("MM/yyyy")));
+            taper(d, "FichierPdf", sortie.filePath(nom + ".pdf"));
+            taper(d, "FichierClasseur", sortie.filePath(nom + ".xlsx"));
+            cliquerBouton(d, QDialogButtonBox::Ok);
+        });
     }
 
     static void annulerAuSeuil(QProgressDialog& jauge, int seuil)
@@ -377,7 +388,7 @@ protected:
     }
 
     // Le même bulletin fait seul par un processus neuf de la ligne de commande : même classeur,
-    // partie par partie, et même nombre de pages.
+    // partie par partie, et un PDF de la synthèse et d'une page par station.
     void commeLaLigneDeCommande(const QString& nom)
     {
         const QString seul = sortie.filePath("seul");
@@ -438,9 +449,6 @@ TEST_F(BulletinBureau, LeMoisPasseProposeEtLePdfEtLeClasseurEcritsPuisOuverts)
     EXPECT_EQ(f->statusBar()->currentMessage(), QStringLiteral("Bulletin de mars 2015 écrit dans %1 et %2")
                                                     .arg(QDir::toNativeSeparators(sortie.filePath("mars.pdf")),
                                                          QDir::toNativeSeparators(sortie.filePath("mars.xlsx"))));
-    const QByteArray octets = lireFichier(sortie.filePath("mars.pdf"));
-    EXPECT_TRUE(octets.startsWith("%PDF"));
-    EXPECT_EQ(octets.count("/Type /Page\n"), 3);
     // Le classeur, vérifié cellule par cellule pour la ligne de commande, est le sien.
     commeLaLigneDeCommande("mars");
 }
@@ -560,7 +568,6 @@ TEST_F(HoteBureau, UnMotDePasseNeParaitNiALEcranNiDansLesReglages)
         {QStringLiteral("postgresql://%1@%2:%3/%4?password=Zq9secret&connect_timeout=5").arg(utilisateur, hote, port, base), true},
         {serveur + QStringLiteral(" password = 'Zq9 \\'secret'"), true},
         {QStringLiteral("postgresql://%1@%2:%3/%4?PassWord=Zq9secret").arg(utilisateur, hote, port, base), false},
-        {serveur + QStringLiteral(" PASSWORD=Zq9secret"), false},
     };
     for (const auto& [texte, ouverte] : demarrages) {
         messages.vider();
