@@ -23,7 +23,6 @@ TEST(Periodes, LesLettresSontLuesDansLOrdreFixe)
     const auto hydro = choisir("H", TypeGraph::edition, false);
     EXPECT_EQ(hydro.colonne, "Hydro");
     EXPECT_EQ(TexteCode(hydro.uniteAxeX), "A");
-    EXPECT_EQ(TexteCode(choisir("H", TypeGraph::Annee, false).uniteAxeX), "M");
     EXPECT_EQ(TexteCode(choisir("S", TypeGraph::edition, false).codePeriode), "SANS");
     EXPECT_EQ(TexteCode(choisir("S", TypeGraph::Annee, false).codePeriode), "ANNEE");
     EXPECT_EQ(choisir("S", TypeGraph::Annee, false).colonne, "Jour");
