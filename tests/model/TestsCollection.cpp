@@ -131,11 +131,6 @@ TEST_F(Collection, BornesADeuxDecimalesOptionsDExportParDefautEtStyleDeGrille)
     EXPECT_EQ(coll.StyleGrille(), 1);
     coll.setGrilleY(false);
     EXPECT_EQ(coll.StyleGrille(), 0);
-
-    // L'enregistrement des options est une copie propre à la collection.
-    GestionExportExcel o = coll.GestionExportExcel();
-    o.TaillePoliceAxes = 11;
-    EXPECT_EQ(coll.GestionExportExcel().TaillePoliceAxes, 7);
 }
 
 } // namespace
