@@ -173,7 +173,6 @@ TEST_F(Controle, AffichageDesCourbesAuMoteur)
     EXPECT_EQ(g.lireIndexe(Prop::ValeurPoint, 12).toDouble(), 98.0);
     EXPECT_EQ(g.lireIndexe(Prop::CouleurPoint, 5).toInt(), 10);
     EXPECT_EQ(g.lire(Prop::YMax).toDouble(), 120.0);
-    EXPECT_EQ(g.lire(Prop::TitreYGauche).toString(), "Précipitations en mm");
     EXPECT_EQ(c.MaxAxeX(), 12.0);
     EXPECT_EQ(g.lireIndexe(Prop::LibelleX, 1).toString(), "01/23");
     // Le graphique montre les deux jeux côte à côte.
@@ -207,7 +206,6 @@ TEST_F(Controle, ComparaisonALaNormaleEtEspacementDesLibelles)
     EXPECT_EQ(g.lireIndexe(Prop::CouleurPoint, 1).toInt(), 1);
     EXPECT_EQ(g.lireIndexe(Prop::CouleurPoint, 2).toInt(), 12);
     EXPECT_EQ(g.lireIndexe(Prop::CouleurPoint, 3).toInt(), 12);
-    EXPECT_EQ(g.lire(Prop::TitreYGauche).toString(), "Comparaison à la normale en mm");
 
     // Points journaliers ("SANS") avec un pas de 1 : un libellé tous les 15 points sur 30 ; 60 points donnent 1.
     for (auto [n, attendu] : {std::pair{30, 15}, {60, 1}}) {
@@ -315,10 +313,6 @@ TEST_F(Controle, SuperpositionDeLaPluieSousLesNappes)
     g.ecrire(Prop::Point, 200);
     EXPECT_EQ(g.lire(Prop::Manquant).toInt(), 0);
     EXPECT_EQ(g.lireIndexe(Prop::CouleurPoint, 100).toInt(), 2);
-    // Profondeurs lues avec le coefficient de l'hôte, pluie à droite.
-    EXPECT_EQ(g.lire(Prop::TitreYGauche).toString(), "Profondeur en m");
-    EXPECT_EQ(g.lire(Prop::TitreYDroite).toString(), "Précipitations en mm");
-    EXPECT_EQ(g.lireIndexe(Prop::LibelleGauche, 1).toString(), "-5");
 
     // Sans observateur, les séries entrent par lots ; données en cellules ou en
     // colonnes, le moteur tient les mêmes points qu'écrits un à un.
