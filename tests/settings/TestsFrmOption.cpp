@@ -140,22 +140,18 @@ protected:
 // et en échelles automatiques les bornes des données et la période chargée.
 TEST_F(BoiteOptions, OuverteSurLesOptionsDeLaCollection)
 {
-    courbes->MajAfficher(2, false);
     courbes->setGrilleY(false);
     auto b = ouvrir();
     EXPECT_EQ(b->windowTitle(), "Options graphiques");
     EXPECT_EQ(b->pageAffichee(), 0);
-    EXPECT_EQ(liste(*b, 1, 2)->currentText(), "Invisible");
     EXPECT_FALSE(enfant<QCheckBox>(*b, "ChkYGrid")->isChecked());
     EXPECT_EQ(texte(*b, "TxtTailleAxes"), "7");
     EXPECT_EQ(texte(*b, "TxtLibelleAxeProfondeur"), "Précipitations en mm");
     EXPECT_EQ(enfant<QComboBox>(*b, "CboFormatAxeX")->currentText(), "Format automatique [AUTO]");
     EXPECT_FALSE(enfant<QLineEdit>(*b, "TxtFormatAxeX")->isEnabled());
-    EXPECT_TRUE(enfant<QRadioButton>(*b, "OptEchelle0")->isChecked());
     EXPECT_EQ(texte(*b, "TxtMin"), "2");
     EXPECT_EQ(texte(*b, "TxtMaxPluvio"), "90");
     EXPECT_EQ(texte(*b, "TxtDateDebut"), "01/10/2021");
-    EXPECT_EQ(enfant<QComboBox>(*b, "CboAffichage")->currentText(), "Profondeur");
 }
 
 TEST_F(BoiteOptions, ChoixAutomatiqueEtFixeSuiventLesBornesSaisies)
