@@ -163,9 +163,6 @@ TEST_F(BoiteOptions, ChoixAutomatiqueEtFixeSuiventLesBornesSaisies)
     EXPECT_EQ(texte(*b, "TxtMin"), "2");
     EXPECT_TRUE(enfant<QRadioButton>(*b, "OptEchelle0")->isChecked());
     taper(*b, "TxtDateFin", "31122022");
-    EXPECT_EQ(texte(*b, "TxtDateFin"), "31/12/2022");
-    EXPECT_TRUE(enfant<QRadioButton>(*b, "OptEchelleX1")->isChecked());
-    EXPECT_FALSE(enfant<QRadioButton>(*b, "OptEchellePluvio1")->isChecked());
     QTest::mouseClick(enfant<QRadioButton>(*b, "OptEchelleX0"), Qt::LeftButton);
     EXPECT_EQ(texte(*b, "TxtDateFin"), "30/09/2023");
 
