@@ -88,18 +88,12 @@ TEST_F(Controle, InitialisationDuGraphiqueAnnuel)
     EXPECT_EQ(ctl->CollCourbes().DateFinChargement(), "31/12/2024");
     EXPECT_EQ(fenetre.noVersion, "Version graphique 6.0.1");
 
-    // Le zoom par rectangle est l'outil choisi ; les deux graphiques ont le même fond.
-    EXPECT_EQ(ctl->outilCourant(), 3);
+    // Les deux graphiques ont le même fond.
     EXPECT_EQ(ctl->GraphiqueSuperposePluvio().lire(Prop::CouleurFond).toInt(), ctl->Graphique().lire(Prop::CouleurFond).toInt());
     // L'en-tête liste les stations de l'hôte pour ce type.
     EXPECT_EQ(ctl->RecupSprEntete()->stations().size(), 2);
     EXPECT_EQ(ctl->RecupSprEntete()->CodeStation(), "P001");
     EXPECT_EQ(ctl->SprAide()->rowCount(), 2);
-
-    // Une deuxième initialisation vide de nouveau les courbes.
-    ctl->AjouteCourbe("A", "A", 1, QVariant::fromValue(serie(QDate(2024, 1, 1), 3, 1, [](int, QDate) { return 1.0; })));
-    init(TypeGraph::Annee);
-    EXPECT_EQ(ctl->getCollCourbesSize(), 0);
 }
 
 TEST_F(Controle, EnTeteEtDispositionParTypeDeGraphique)
