@@ -113,7 +113,6 @@ TEST_F(Enchainement, UnChargementAnnuleLaisseUnGraphiqueVideQuiLeDit)
             chargerEtAnnuler(hote, q.demande, base.get(), etape);
             EXPECT_EQ(c.CollCourbes().Compter() + c.CollCourbes2().Compter(), 0);
             EXPECT_EQ(c.periodeTracee(), std::nullopt);
-            EXPECT_EQ(c.Graphique().lire(Prop::TitreGraphique).toString(), QStringLiteral("Chargement annulé."));
             EXPECT_TRUE(c.Graphique().vierge());  // aucune série peinte
             EXPECT_TRUE(c.vueGraphiqueSuperposePluvio()->isHidden());
             EXPECT_FALSE(c.vueGraphique()->isHidden());

@@ -224,7 +224,6 @@ TEST_F(Interaction, PointsPosesAuClicDansLaGrille)
     messages.repondre(false);
     ctl().DeclencheEnregistrer();
     ASSERT_EQ(messages.messages().size(), 1);
-    EXPECT_TRUE(messages.textes().first().startsWith("Etes vous sûr de vouloir enregistrer les points")) << messages.textes().first().toStdString();
     EXPECT_EQ(grille->lignes(), 2);
     ctl().DeclencheSupprimer();
     EXPECT_EQ(grille->lignes(), 0);

@@ -150,7 +150,6 @@ TEST_F(Options, UneEchelleFixeQuiCoupeDesValeursLeDit)
 
     // Le graphique suivant de ce genre reprend l'échelle, et le dit encore.
     tracer(TypeGraph::PluvioStation, "76402001", {"H8043310"});
-    EXPECT_EQ(lire(Prop::YMax), 5);
     EXPECT_EQ(g().lire(Prop::Avertissement).toString(), "Échelle fixe : des valeurs dépassent 5 m³/s");
     // Un zoom montre ce qu'on a choisi de voir ; revenu à toute la période, l'échelle fixe reparle.
     ctl().declencheOutil(3);
