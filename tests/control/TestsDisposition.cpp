@@ -90,7 +90,6 @@ TEST_F(Ecran, TitreEtLegendeALEcranCommeDansLesFichiers)
     CtlGraphique& ctl = hote.controle();
     MoteurGraphique& g = ctl.Graphique();
     // Par défaut, rien : la place de l'écran va au tracé, le titre et la légende sont ceux de la page imprimée.
-    EXPECT_FALSE(ctl.titreEtLegendeALEcran());
     EXPECT_TRUE(g.lire(Prop::TitreGraphique).toString().isEmpty());
     EXPECT_TRUE(g.lireIndexe(Prop::Legende, 1).toString().isEmpty());
 
