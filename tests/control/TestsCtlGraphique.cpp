@@ -166,9 +166,7 @@ TEST_F(Controle, AffichageDesCourbesAuMoteur)
     g.ecrire(Prop::Jeu, 2);
     EXPECT_EQ(g.lireIndexe(Prop::ValeurPoint, 12).toDouble(), 98.0);
     EXPECT_EQ(g.lireIndexe(Prop::CouleurPoint, 5).toInt(), 10);
-    EXPECT_EQ(g.lire(Prop::YMax).toDouble(), 120.0);
     EXPECT_EQ(c.MaxAxeX(), 12.0);
-    EXPECT_EQ(g.lireIndexe(Prop::LibelleX, 1).toString(), "01/23");
     // Le graphique montre les deux jeux côte à côte.
     const QImage image = SortiesImage::image(g, QSize(800, 500));
     EXPECT_GT(pixelsDeCouleur(image, 11, image.rect()), 3000);
