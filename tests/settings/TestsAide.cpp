@@ -57,9 +57,7 @@ TEST_F(Aide, PagesLocalesOuWebSelonLeProduit)
 {
     const QString locale = dossier.path() + "/aide/KOR_help.htm", web = "HTTP://Aide.Norvane.fr/";
     creer(locale);
-    creer(dossier.path() + "/aide/docs_kor/KOR_help_12.htm");
     const std::tuple<QString, QString, qint16, QString> cas[] = {
-        {locale, "KOR", 12, dossier.path() + "/aide/docs_kor/KOR_help_12.htm"},
         {locale, "KORReader", 0, locale},
         {locale, "KORReader", 38, locale},  // un sujet sans sa page : la page principale à la place
         {web, "VANTReader", 5, "http://aide.norvane.fr/docs_vant/VANT_help_5.htm"},
@@ -73,7 +71,7 @@ TEST_F(Aide, PagesLocalesOuWebSelonLeProduit)
         ASSERT_FALSE(ouverts.isEmpty());
         EXPECT_EQ(ouverts.last().isLocalFile() ? ouverts.last().toLocalFile() : ouverts.last().toString(), attendu) << sujet;
     }
-    EXPECT_EQ(ouverts.size(), 6);
+    EXPECT_EQ(ouverts.size(), 5);
     EXPECT_TRUE(messages.messages().isEmpty());
 }
 
