@@ -195,26 +195,54 @@ TEST(Hostile, SortiesPiegeesRienNEstEcritAilleursNiAMoitie)
 
 // Chaque demande fausse, quelle que soit la commande : le code 2, une ligne courte et propre qui
 // dit pourquoi, rien sur la sortie, aucun fichier ni base ni réglage écrit.
-TEST(Hostile, ChaqueDemandeFausseTientEnUneLigneEtNEcritRien)
+class HostileDemandesFausses : public ::testing::Test
 {
+protected:
+    using Cas = std::pair<QStringList, const char*>;
+
+    void SetUp() override
+    {
+        // La base sous d'autres noms : un lien dur, un lien symbolique, une copie au nom d'image.
+        ASSERT_EQ(::link(QFile::encodeName(base).constData(), QFile::encodeName(dur).constData()), 0);
+        ASSERT_TRUE(QFile::link(base, lien));
+        ASSERT_EQ(mkfifo(QFile::encodeName(tube).constData(), 0600), 0);
+    }
+
+    QStringList graphique(const char* commande, const QString& genre, const QString& sortie, QStringList suite = {}) const
+    {
+        if (!suite.contains("--station"))
+            suite << "--station" << "76402001";
+        return QStringList{commande, "--base", base, "--type", genre, "--sortie", d + sortie} + suite;
+    }
+    QStringList tracer(const QStringList& suite, const QString& genre = "edition") const
+    {
+        return graphique("tracer", genre, "/x.png", suite);
+    }
+
+    void essayer(std::initializer_list<Cas> cas) const
+    {
+        for (const auto& [arguments, attendu] : cas) {
+            const QString quoi = arguments.join(' ').left(120);
+            const Resultat r = lancer(arguments, reglages);
+            unEchecPropre(r, attendu, quoi);
+            EXPECT_LT(r.erreurs.size(), 600) << r.erreurs.left(200).toStdString();
+            EXPECT_TRUE(r.sortie.isEmpty()) << quoi.toStdString() << " : " << r.sortie.toStdString();
+            EXPECT_EQ(QDir(d).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System), QStringList())
+                << quoi.toStdString();
+        }
+    }
+
     const QString d = dossierTemporaire(), reglages = d + "/reglages";
     const QString base = baseExemple(), csv = ecrireCsv("01/01/2023;5\n");
     // Un argument ne dépasse pas 128 Kio sous Linux.
     const QString enorme = QString(100000, u'A'), echappement = QStringLiteral("\x1b]0;piège\x07\x1b[2J");
-    const auto graphique = [&](const char* commande, const QString& genre, const QString& sortie, QStringList suite = {}) {
-        if (!suite.contains("--station"))
-            suite << "--station" << "76402001";
-        return QStringList{commande, "--base", base, "--type", genre, "--sortie", d + sortie} + suite;
-    };
-    const auto tracer = [&](const QStringList& suite, const QString& genre = "edition") { return graphique("tracer", genre, "/x.png", suite); };
-    // La base sous d'autres noms : un lien dur, un lien symbolique, une copie au nom d'image.
-    const QString ailleurs = dossierTemporaire(), dur = ailleurs + "/dur.png", lien = ailleurs + "/lien.svg";
+    const QString ailleurs = dossierTemporaire(), dur = ailleurs + "/dur.png", lien = ailleurs + "/lien.svg", tube = ailleurs + "/tube.db";
     const QString basePng = copieDeLExemple("base.png");
-    EXPECT_EQ(::link(QFile::encodeName(base).constData(), QFile::encodeName(dur).constData()), 0);
-    EXPECT_TRUE(QFile::link(base, lien));
-    const QString tube = ailleurs + "/tube.db";
-    ASSERT_EQ(mkfifo(QFile::encodeName(tube).constData(), 0600), 0);
-    const std::pair<QStringList, const char*> cas[] = {
+};
+
+TEST_F(HostileDemandesFausses, ChaqueOptionFausseTientEnUneLigneEtNEcritRien)
+{
+    essayer({
         {{}, ""},
         {{echappement}, ""},
         {{"litteraux", "--date", "1/1/24"}, ""},
@@ -267,6 +295,12 @@ TEST(Hostile, ChaqueDemandeFausseTientEnUneLigneEtNEcritRien)
         {{"corrections", "--base", base, "--station", "76401001", "--genre", "reference"}, "aucune station « 76401001 » du genre reference"},
         {tracer({"--genre", "PIEZO"}), "le graphique edition se fait d'une station du genre pluvio : --genre piezo n'y convient pas."},
         {tracer({"--stations", "76401001"}, "Annee"), "ne prend pas d'autres stations que --station"},
+    });
+}
+
+TEST_F(HostileDemandesFausses, AucuneSortieNEstLaBaseEtLExempleNeRemplaceQuUnFichierOrdinaire)
+{
+    essayer({
         // Aucune sortie n'est la base ni un de ses fichiers, quel que soit son nom.
         {tracer({"--journal", base}), "est la base lue"},
         {graphique("exporter", "edition", "/x.xlsx", {"--journal", base + "-journal"}), "est la base lue"},
@@ -283,16 +317,7 @@ TEST(Hostile, ChaqueDemandeFausseTientEnUneLigneEtNEcritRien)
         {{"exemple", "--base", tube}, "pas un fichier ordinaire"},
         {{"exemple", "--base", base}, "existe déjà : --remplacer le remplace"},
         {{"exemple", "--base", ailleurs}, "est un dossier"},
-    };
-    for (const auto& [arguments, attendu] : cas) {
-        const QString quoi = arguments.join(' ').left(120);
-        const Resultat r = lancer(arguments, reglages);
-        unEchecPropre(r, attendu, quoi);
-        EXPECT_LT(r.erreurs.size(), 600) << r.erreurs.left(200).toStdString();
-        EXPECT_TRUE(r.sortie.isEmpty()) << quoi.toStdString() << " : " << r.sortie.toStdString();
-        EXPECT_EQ(QDir(d).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System), QStringList())
-            << quoi.toStdString();
-    }
+    });
     EXPECT_EQ(modeDe(tube, S_IFMT), mode_t(S_IFIFO));
     EXPECT_EQ(QDir(ailleurs).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System),
               (QStringList{"dur.png", "lien.svg", "tube.db"}));
