@@ -30,18 +30,6 @@ void unEchecPropre(const Resultat& r, const char* attendu, const QString& contex
         EXPECT_FALSE(r.erreurs.section(':', 0, 1).contains(QLatin1String(anglais))) << r.erreurs.toStdString();
 }
 
-// Les bits de `masque` du mode du fichier : son genre (S_IFMT), ses droits (07777) ; 0 s'il manque.
-mode_t modeDe(const QString& chemin, mode_t masque)
-{
-    struct stat etat{};
-    return ::stat(QFile::encodeName(chemin).constData(), &etat) == 0 ? etat.st_mode & masque : 0;
-}
-
-QStringList contenu(const QString& dossier)
-{
-    return QDir(dossier).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
-}
-
 QStringList tracerEdition(const QString& base, const QString& sortie)
 {
     return {"tracer", "--base", base, "--type", "edition", "--station", "76402001", "--periodes", "A", "--sortie", sortie};
@@ -92,7 +80,7 @@ TEST(Hostile, DesTablesDeMesuresAuNomRefuseFontRefuserLaCopieEntiere)
         EXPECT_FALSE(r.erreurs.contains("CLIENTS")) << r.erreurs.toStdString();
         EXPECT_TRUE(r.sortie.isEmpty()) << r.sortie.toStdString();
     }
-    EXPECT_EQ(contenu(d), QStringList());
+    EXPECT_EQ(fichiersDuDossier(d), QStringList());
     EXPECT_TRUE(lireFichier(existante) == avant);
 
     // Sans elles, la même source se copie entière, et le bilan le dit.
@@ -100,7 +88,7 @@ TEST(Hostile, DesTablesDeMesuresAuNomRefuseFontRefuserLaCopieEntiere)
     const Resultat r = lancer({"copier", "--de", source, "--vers", neuve});
     ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
     EXPECT_TRUE(r.sortie.contains("Copie vérifiée : 12 tables")) << r.sortie.toStdString();
-    EXPECT_EQ(contenu(d), QStringList{"neuve.db"});
+    EXPECT_EQ(fichiersDuDossier(d), QStringList{"neuve.db"});
 }
 
 TEST(Hostile, BasesIllisiblesUneLigneEtLeCode2)
@@ -190,7 +178,7 @@ TEST(Hostile, SortiesPiegeesRienNEstEcritAilleursNiAMoitie)
     r = lancer({"tracer", "--base", base, "--type", "edition", "--station", "99999999", "--sortie", d + "/x.png", "--journal",
                 d + "/j.tsv"});
     unEchecPropre(r, "station inconnue", "station inconnue");
-    EXPECT_EQ(contenu(d), QStringList({"cible.txt", "lien.png", "tube.png"})) << contenu(d).join(' ').toStdString();
+    EXPECT_EQ(fichiersDuDossier(d), QStringList({"cible.txt", "lien.png", "tube.png"})) << fichiersDuDossier(d).join(' ').toStdString();
 }
 
 // Chaque demande fausse, quelle que soit la commande : le code 2, une ligne courte et propre qui
@@ -458,7 +446,7 @@ TEST(Hostile, FichiersProvisoiresJamaisLaissesNiPrisAUnUtilisateur)
     // Les fichiers de l'utilisateur aux noms qu'un programme négligent prendrait.
     for (const QString nom : {"y.db.partiel", "nouvelle.db.partiel", ".a.png.1234-0.png", "GraphiqueTemp.xlsx"})
         ecrireFichier(d + u'/' + nom, "à l'utilisateur");
-    const QStringList siens = contenu(d);
+    const QStringList siens = fichiersDuDossier(d);
     const QStringList tracer = {"tracer", "--base", baseExemple(), "--type", "Annee", "--station", "76402001", "--sortie", d + "/a.png"};
     const QStringList copier = {"copier", "--de", baseExemple(), "--vers", d + "/nouvelle.db"};
 
@@ -470,7 +458,7 @@ TEST(Hostile, FichiersProvisoiresJamaisLaissesNiPrisAUnUtilisateur)
         ::kill(pid_t(p.processId()), signal);
         p.waitForFinished(20000);
         ASSERT_TRUE(vu);
-        EXPECT_EQ(contenu(d), siens) << signal;
+        EXPECT_EQ(fichiersDuDossier(d), siens) << signal;
         EXPECT_EQ(QString::fromUtf8(p.readAllStandardError()), signal == SIGQUIT ? "graphique : arrêt demandé (SIGQUIT) ; rien n'est laissé à moitié écrit.\n" : "");
     }
     // Une copie et un tracé menés à leur terme ne touchent à aucun fichier de l'utilisateur ; après un
@@ -479,8 +467,8 @@ TEST(Hostile, FichiersProvisoiresJamaisLaissesNiPrisAUnUtilisateur)
         const Resultat r = lancer(commande);
         ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
     }
-    EXPECT_EQ(contenu(d), QStringList({".a.png.1234-0.png", "GraphiqueTemp.xlsx", "a.png", "nouvelle.db", "nouvelle.db.partiel", "y.db.partiel"}))
-        << contenu(d).join(' ').toStdString();
+    EXPECT_EQ(fichiersDuDossier(d), QStringList({".a.png.1234-0.png", "GraphiqueTemp.xlsx", "a.png", "nouvelle.db", "nouvelle.db.partiel", "y.db.partiel"}))
+        << fichiersDuDossier(d).join(' ').toStdString();
     for (const QString nom : {"y.db.partiel", "nouvelle.db.partiel", ".a.png.1234-0.png"})
         EXPECT_EQ(lireFichier(d + u'/' + nom), "à l'utilisateur") << nom.toStdString();
 }
@@ -615,7 +603,7 @@ TEST(Hostile, UneCopieNeRemplacePasCeQuiEstApparuASaPlace)
             unEchecPropre(r, attendu.c_str(), "copie");
             EXPECT_EQ(lireFichier(cible), "apparu");
         }
-        EXPECT_EQ(contenu(d), QStringList{"nouvelle.db"});
+        EXPECT_EQ(fichiersDuDossier(d), QStringList{"nouvelle.db"});
     }
 }
 

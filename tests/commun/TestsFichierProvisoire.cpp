@@ -11,17 +11,6 @@
 
 namespace {
 
-QStringList contenu(const QString& dossier)
-{
-    return QDir(dossier).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
-}
-
-mode_t droits(const QString& chemin)
-{
-    struct stat etat{};
-    return ::stat(QFile::encodeName(chemin).constData(), &etat) == 0 ? etat.st_mode & 07777 : 0;
-}
-
 // Les restes d'écrivains tués net portent un numéro de processus vivant : le
 // sien (un programme de conteneur est toujours le processus 1) ou celui d'init.
 // Personne ne les tient : ils partent, et l'écriture suivante ne manque pas de nom.
@@ -45,11 +34,11 @@ TEST(FichierProvisoire, UnResteSansVerrouPartQuelQueSoitSonProcessus)
     const int fd = suivant.creer(erreur);
     ASSERT_GE(fd, 0) << erreur.toStdString();
     ::close(fd);
-    EXPECT_EQ(contenu(dossier.path()).size(), 4) << contenu(dossier.path()).join(' ').toStdString();
+    EXPECT_EQ(fichiersDuDossier(dossier.path()).size(), 4) << fichiersDuDossier(dossier.path()).join(' ').toStdString();
     EXPECT_TRUE(QFileInfo::exists(vivant.chemin() + "-journal"));
     ASSERT_TRUE(suivant.mettreEnPlace(erreur)) << erreur.toStdString();
     vivant.abandonner();
-    EXPECT_EQ(contenu(dossier.path()), QStringList({".graphique-notes.txt", "a.png"}));
+    EXPECT_EQ(fichiersDuDossier(dossier.path()), QStringList({".graphique-notes.txt", "a.png"}));
 }
 
 // Un fichier remplacé garde ses droits ; un nom de 255 octets s'écrit, son provisoire raccourci.
@@ -73,9 +62,9 @@ TEST(FichierProvisoire, LaCibleGardeSesDroitsEtUnNomTresLongSEcrit)
         ::close(fd);
         ASSERT_TRUE(f.mettreEnPlace(erreur)) << erreur.toStdString();
         EXPECT_EQ(lireFichier(cible), "neuf");
-        EXPECT_EQ(droits(cible), apres) << std::oct << avant;
+        EXPECT_EQ(modeDe(cible, 07777), apres) << std::oct << avant;
     }
-    EXPECT_EQ(contenu(dossier.path()).size(), 2);
+    EXPECT_EQ(fichiersDuDossier(dossier.path()).size(), 2);
 }
 
 } // namespace
